@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+namespace rondelix::platform {
+
+// A handle to a delayed step; cancelling it keeps the step from running.
+// Copies share one flag, so whichever copy cancels, the step is off.
+class Cancel {
+public:
+    Cancel() = default;
+    explicit Cancel(std::shared_ptr<bool> cancelled) : cancelled_(std::move(cancelled)) {}
+
+    void cancel() const {
+        if (cancelled_) *cancelled_ = true;
+    }
+    bool isCancelled() const { return cancelled_ && *cancelled_; }
+    bool isValid() const { return cancelled_ != nullptr; }
+
+private:
+    std::shared_ptr<bool> cancelled_;
+};
+
+// The one thread the system runs on. Every deferred step goes through here,
+// so tests can drive time with a virtual clock.
+class MainQueue {
+public:
+    virtual ~MainQueue() = default;
+
+    // Runs fn soon, in the order posted. Safe to call from any thread.
+    virtual void post(std::function<void()> fn) = 0;
+
+    // Runs fn once after the delay unless the returned handle is cancelled first.
+    virtual Cancel after(double seconds, std::function<void()> fn) = 0;
+
+    // Monotonic seconds since the program started (the uptime clock).
+    virtual double now() const = 0;
+};
+
+} // namespace rondelix::platform

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/MainQueue.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+
+namespace rondelix::platform::linux_desktop {
+
+// The main queue on Qt's event loop of the thread that built it.
+class QtMainQueue final : public MainQueue {
+public:
+    QtMainQueue();
+    ~QtMainQueue() override;
+
+    void post(std::function<void()> fn) override;
+    Cancel after(double seconds, std::function<void()> fn) override;
+    double now() const override;
+
+private:
+    QObject* context_;
+    QElapsedTimer clock_;
+};
+
+} // namespace rondelix::platform::linux_desktop
