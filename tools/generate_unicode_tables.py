@@ -2,7 +2,7 @@
 """Writes UnicodeTables.cpp from the Unicode character database.
 
 Run with the folder of the database (Debian's unicode-data package puts it in
-/usr/share/unicode):  python3 generate_unicode_tables.py /usr/share/unicode > UnicodeTables.cpp
+/usr/share/unicode):  python3 tools/generate_unicode_tables.py /usr/share/unicode > src/util/UnicodeTables.cpp
 """
 import os
 import re
