@@ -103,15 +103,18 @@ public:
 
 private:
     void load();
-    bool save(bool rotatingBackup);
+    // Writes `config`; the failure's description, or nothing.
+    std::optional<std::string> save(bool rotatingBackup);
     void saveLoggingFailure(bool rotatingBackup);
     void checkReadOnly();
     bool migrateIfNeeded();
     void rotateBackup();
     void moveAside(const std::filesystem::path& file);
-    void setAndNotify(Config config);
+    void replaceConfig(Config config);
+    void clearHistory();
 
     void startWatchingConfigFile();
+    void onFileChange(platform::FileWatcher::Change change);
     void scheduleReload();
     void flushPendingReload();
 
