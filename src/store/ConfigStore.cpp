@@ -143,16 +143,9 @@ void ConfigStore::rotateBackup() {
     }
 }
 
-// Sets a damaged file aside under a name that holds the time, adding a number
-// when an earlier file already has that name. Failures are not reported.
+// Failures of setting a damaged file aside are not reported.
 void ConfigStore::moveAside(const std::filesystem::path& file) {
-    const std::int64_t seconds = static_cast<std::int64_t>(std::time(nullptr));
-    constexpr int maxClashes = 1000;
-    for (int clash = 0; clash < maxClashes; ++clash) {
-        bool alreadyExists = false;
-        if (renameWithoutReplacing(file, ConfigPaths::setAsideName(file, seconds, clash), alreadyExists)) return;
-        if (!alreadyExists) return;
-    }
+    (void)setAside(file, static_cast<std::int64_t>(std::time(nullptr)));
 }
 
 // The value ------------------------------------------------------------------

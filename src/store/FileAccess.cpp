@@ -1,5 +1,7 @@
 #include "store/FileAccess.h"
 
+#include "store/ConfigPaths.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -126,6 +128,8 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& file
     return std::nullopt;
 }
 
+namespace {
+
 bool renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
                             bool& alreadyExists) {
     alreadyExists = false;
@@ -142,6 +146,19 @@ bool renameWithoutReplacing(const std::filesystem::path& from, const std::filesy
         return false;
     }
     return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> setAside(const std::filesystem::path& file, std::int64_t unixSeconds) {
+    constexpr int maxClashes = 1000;
+    for (int clash = 0; clash < maxClashes; ++clash) {
+        const auto target = ConfigPaths::setAsideName(file, unixSeconds, clash);
+        bool alreadyExists = false;
+        if (renameWithoutReplacing(file, target, alreadyExists)) return target;
+        if (!alreadyExists) return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 } // namespace rondelix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -36,9 +37,9 @@ bool isMissing(const std::filesystem::path& file);
 // file it points at is replaced and the link stays.
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
-// Renames a file without ever replacing what is at `to`. Returns false, with
-// `alreadyExists` set when that was the reason, on failure.
-bool renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
-                            bool& alreadyExists);
+// Moves a damaged file to its set-aside name for the given Unix time (see
+// ConfigPaths::setAsideName), numbering it past any earlier file of that name
+// rather than replacing it. Returns where it went, or nothing on failure.
+std::optional<std::filesystem::path> setAside(const std::filesystem::path& file, std::int64_t unixSeconds);
 
 } // namespace rondelix
