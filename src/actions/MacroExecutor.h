@@ -20,7 +20,6 @@ class Log;
 class Processes;
 class Sounds;
 class Workspace;
-struct ProcessResult;
 } // namespace platform
 
 // Carries out the one action of a fired slice, at once and without waiting:
@@ -43,6 +42,7 @@ public:
     struct Locations {
         std::string loginShell;      // runs script slices as a login shell
         std::string shortcutsFolder; // one executable per named automation
+        std::string homeFolder;      // where a new file-manager window opens
 
         // zsh when it is installed, else bash; the shortcuts folder beside the
         // configuration.
@@ -92,8 +92,10 @@ private:
     void launchApp(const std::optional<std::string>& identifier, const std::optional<std::string>& path);
     void openURL(const std::string& text);
     void postKeystroke(const KeyCombo& combo);
+    void postKey(int keyCode, std::uint64_t flags);
+    void pressKey(int keyType);
 
-    void runChecked(QueuedCommand command, std::optional<double> timeLimit, std::function<void()> onFailure,
+    void runChecked(const QueuedCommand& command, std::optional<double> timeLimit, std::function<void()> onFailure,
                     std::function<void()> completion);
     void runScript(const std::string& script);
     void runShortcut(const std::string& name);
