@@ -23,8 +23,8 @@ struct ProcessRequest {
     // At most this many bytes of standard error are kept (the first ones); the
     // rest is read and dropped so the child never stalls. Zero keeps nothing.
     std::size_t standardErrorCap = 0;
-    // Seconds on the main queue's clock after which the child (and everything
-    // it started) is ended; none lets it run as long as it likes.
+    // Seconds after the start at which the child (and everything it started)
+    // is ended; none lets it run as long as it likes.
     std::optional<double> timeLimit;
 };
 
