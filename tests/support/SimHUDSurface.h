@@ -4,7 +4,7 @@
 
 #include <memory>
 
-namespace rondelix::testing {
+namespace rondelix::testsupport {
 
 // A bubble that records what the HUD asked of it; its size grows with the text
 // the way a real one does.
@@ -44,4 +44,4 @@ class SimHUDSurface final : public HUDSurface {
     std::shared_ptr<SimHUDRecord> r_;
 };
 
-} // namespace rondelix::testing
+} // namespace rondelix::testsupport

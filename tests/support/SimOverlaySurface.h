@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-namespace rondelix::testing {
+namespace rondelix::testsupport {
 
 // A panel that only records what the overlay controller asked of it. The
 // factory keeps a shared record of every panel built, so a test can look at
@@ -26,6 +26,7 @@ struct SimPanelRecord {
     std::vector<OpenAnimation> openAnimations;
     int orderFronts = 0;
     int orderOuts = 0;
+    int alphaAnimations = 0;
 };
 
 class SimOverlaySurface final : public OverlaySurface {
@@ -43,7 +44,10 @@ class SimOverlaySurface final : public OverlaySurface {
         r_->alpha = alpha;
         r_->animatingAlphaTo.reset();
     }
-    void animateAlpha(double to, double) override { r_->animatingAlphaTo = to; }
+    void animateAlpha(double to, double) override {
+        r_->animatingAlphaTo = to;
+        ++r_->alphaAnimations;
+    }
     void orderFront() override {
         r_->visible = true;
         ++r_->orderFronts;
@@ -103,4 +107,4 @@ class SimEscapeMonitor final : public EscapeMonitor {
     Token lastToken = 0;
 };
 
-} // namespace rondelix::testing
+} // namespace rondelix::testsupport
