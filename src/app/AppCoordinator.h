@@ -1,0 +1,240 @@
+#pragma once
+
+#include "actions/MacroExecutor.h"
+#include "actions/ShortcutCatalog.h"
+#include "app/AppWindows.h"
+#include "app/MainTab.h"
+#include "app/OnboardingStep.h"
+#include "app/UpdaterController.h"
+#include "overlay/FeedbackController.h"
+#include "overlay/HUD.h"
+#include "overlay/OverlayController.h"
+#include "overlay/WheelState.h"
+#include "platform/SessionEvents.h"
+#include "store/ConfigStore.h"
+#include "util/Signal.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace rondelix {
+
+namespace platform {
+class Accessibility;
+class Background;
+class EventTaps;
+class FileWatcher;
+class HomeFolder;
+class InputAccess;
+class KeyboardLayout;
+class LoginItems;
+class Log;
+class MainQueue;
+class Pasteboard;
+class Permissions;
+class Processes;
+class Screens;
+class Sounds;
+class Updater;
+class UserDefaults;
+class Workspace;
+} // namespace platform
+
+class AppDelegate;
+class EscapeMonitor;
+class HotkeyManager;
+class PermissionsCheck;
+class SummonAdapters;
+
+// The owner of every long-lived service and of the program's windows. It
+// builds the services in a fixed order, wires their callbacks (each holding
+// the coordinator weakly), starts the summon engine, and answers the menus,
+// the windows and the program targets of fired slices. Main thread only.
+class AppCoordinator {
+public:
+    // Everything the program needs from the system; all must outlive the coordinator.
+    struct Platform {
+        platform::MainQueue& queue;
+        platform::Log& log;
+        platform::UserDefaults& defaults;
+        platform::Updater& updater;
+        const platform::HomeFolder& home;
+        platform::FileWatcher& watcher;
+        platform::LoginItems& loginItems;
+        platform::Pasteboard& pasteboard;
+        platform::Workspace& workspace;
+        platform::Processes& processes;
+        platform::EventTaps& taps;
+        platform::Sounds& sounds;
+        platform::Screens& screens;
+        platform::Accessibility& accessibility;
+        platform::Permissions& permissions;
+        platform::InputAccess& inputAccess;
+        platform::SessionEvents& session;
+        platform::Background& background;
+        const platform::KeyboardLayout& keyboardLayout;
+        EscapeMonitor& escapeMonitor;
+        AppWindows& windows;
+        OverlayController::SurfaceFactory makeOverlaySurface;
+        HUD::SurfaceFactory makeHUDSurface;
+    };
+
+    // The slice the wheel editor is to select next; the nonce makes a repeated
+    // request for the same slice a new value.
+    struct EditorTarget {
+        std::string wheelId;
+        int position = 0;
+        int nonce = 0;
+        friend bool operator==(const EditorTarget&, const EditorTarget&) = default;
+    };
+
+    enum class Property {
+        mainTab,
+        paused,
+        testWheelActive,
+        secureInputBlocking,
+        installedShortcuts,
+        shortcutsChecked,
+        devMenuUnlocked,
+        editorTarget,
+    };
+
+    static constexpr double engineStartRetryDelay = 2.0;
+    static constexpr double prewarmDelay = 0.6;
+    static constexpr double rescueDelay = 2.0;
+    static constexpr double blockedBeepInterval = 2.0;
+
+    // Builds and starts everything; `delegate` learns of the coordinator last.
+    AppCoordinator(Platform platform, AppDelegate& delegate);
+    ~AppCoordinator();
+    AppCoordinator(const AppCoordinator&) = delete;
+    AppCoordinator& operator=(const AppCoordinator&) = delete;
+
+    // Services, in the order they are built.
+    UpdaterController& updater() { return *updater_; }
+    HUD& hud() { return *hud_; }
+    ConfigStore& configStore() { return *configStore_; }
+    WheelState& wheelState() { return *wheelState_; }
+    MacroExecutor& macroExecutor() { return *macroExecutor_; }
+    OverlayController& overlayController() { return *overlayController_; }
+    FeedbackController& feedback() { return *feedback_; }
+    PermissionsCheck& permissions() { return *permissions_; }
+    HotkeyManager& hotkeyManager() { return *hotkeyManager_; }
+
+    // Observable state; `changed` tells of real changes only.
+    Signal<Property> changed;
+    MainTab mainTab() const { return mainTab_; }
+    void setMainTab(MainTab tab);
+    bool paused() const { return paused_; }
+    bool testWheelActive() const { return testWheelActive_; }
+    bool secureInputBlocking() const { return secureInputBlocking_; }
+    const std::set<std::string>& installedShortcuts() const { return installedShortcuts_; }
+    bool shortcutsChecked() const { return shortcutsChecked_; }
+    bool devMenuUnlocked() const { return devMenuUnlocked_; }
+    const std::optional<EditorTarget>& editorTarget() const { return editorTarget_; }
+
+    // Plain state the views share.
+    bool suppressDeleteWheelConfirm = false;
+    bool isCapturingKeystroke = false;
+    std::optional<std::string> lastEditedWheelId;
+    std::function<void()> cancelActiveBindingRecorder;
+    bool reenteredFirstRun() const { return reenteredFirstRun_; }
+    bool onboardingShownThisSession() const { return onboardingShownThisSession_; }
+
+    // The summon path.
+    void beepSummonBlocked();
+    void toggleTestWheel();
+    void deactivateTestWheel();
+    void openSliceEditor(const std::string& wheelId, int position);
+    // The id of the wheel a summon previews while the editor shows it, or none.
+    std::optional<std::string> editorPreviewWheelId() const;
+
+    // Windows.
+    void showMain(MainTab tab);
+    void toggleMain(MainTab tab);
+    bool isMainWindowOnScreen() const;
+    void showOnboarding(OnboardingStep step);
+    void showShortcutSetup(const std::optional<std::string>& highlight);
+    void showHowItWorks();
+
+    // Program targets, pause and reopen.
+    void handleWheelAction(const std::optional<std::string>& target);
+    void togglePause(bool showHUD);
+    void handleReopen();
+
+    // Onboarding, required Shortcuts, guide texts and the developer page.
+    void finishOnboarding(bool skipped);
+    void resetOnboarding();
+    void recordOnboardingDismissal();
+    void refreshInstalledShortcuts(std::function<void()> completion = nullptr);
+    std::vector<ShortcutRequirement> missingRequiredShortcuts() const;
+    void handleShortcutFailed(const std::string& name);
+    std::vector<std::string> summonKeyNames() const;
+    std::string summonKeysPhrase() const;
+    void unlockDevMenu();
+    void relockDevMenu();
+
+    // The program is quitting.
+    void applicationWillTerminate();
+
+private:
+    using Weak = std::weak_ptr<AppCoordinator*>;
+
+    void buildServices();
+    void installCallbacks();
+    void decideRescue();
+    void startEngineWhenAccessKnown();
+    void registerObservers();
+    void showFirstScreen();
+    void handleActivation();
+    void handleTapRecovery();
+    void runRescue();
+    void startEngineIfAccessKnown();
+    void performWheelAction(const std::optional<std::string>& target);
+    void flipBehavior(bool Behavior::*setting);
+
+    template <typename T>
+    void assign(T& field, const T& value, Property property);
+    // Runs the step later on the main queue unless the coordinator is gone by then.
+    void later(double seconds, std::function<void(AppCoordinator&)> step);
+    void soon(std::function<void(AppCoordinator&)> step);
+
+    Platform platform_;
+    AppDelegate& delegate_;
+    std::shared_ptr<AppCoordinator*> self_;
+
+    std::unique_ptr<UpdaterController> updater_;
+    std::unique_ptr<HUD> hud_;
+    std::unique_ptr<ConfigStore> configStore_;
+    std::unique_ptr<WheelState> wheelState_;
+    std::unique_ptr<MacroExecutor> macroExecutor_;
+    std::unique_ptr<OverlayController> overlayController_;
+    std::unique_ptr<FeedbackController> feedback_;
+    std::unique_ptr<PermissionsCheck> permissions_;
+    std::unique_ptr<SummonAdapters> summonAdapters_;
+    std::unique_ptr<HotkeyManager> hotkeyManager_;
+
+    MainTab mainTab_ = MainTab::wheels;
+    bool paused_ = false;
+    bool testWheelActive_ = false;
+    bool secureInputBlocking_ = false;
+    std::set<std::string> installedShortcuts_;
+    bool shortcutsChecked_ = false;
+    bool devMenuUnlocked_ = false;
+    std::optional<EditorTarget> editorTarget_;
+    int editorNonce_ = 0;
+
+    bool reenteredFirstRun_ = false;
+    bool rescueNeeded_ = false;
+    bool onboardingShownThisSession_ = false;
+    std::optional<double> lastSummonBlockedBeep_;
+
+    std::optional<platform::SessionEvents::Token> activationObserver_;
+    std::vector<platform::SessionEvents::Token> tapRecoveryObservers_;
+};
+
+} // namespace rondelix

@@ -1,0 +1,40 @@
+#include "app/MainTab.h"
+
+#include <array>
+#include <utility>
+
+namespace rondelix {
+
+std::vector<SidebarRow> sidebarRows(bool devMenuUnlocked) {
+    const std::string settings = "Settings";
+    std::vector<SidebarRow> rows{
+        {"My Wheels", "circle.grid.3x3.fill", MainTab::wheels, std::nullopt},
+        {"Wheel Gallery", "square.grid.2x2", MainTab::gallery, std::nullopt},
+        {"General", "gearshape", MainTab::general, settings},
+        {"Bindings", "keyboard", MainTab::shortcuts, settings},
+        {"Wheel Behavior", "slider.horizontal.3", MainTab::wheelBehavior, settings},
+        {"Appearance", "paintpalette", MainTab::appearance, settings},
+        {"Sound & Feedback", "speaker.wave.2", MainTab::soundFeedback, settings},
+        {"About", "info.circle", MainTab::about, settings},
+    };
+    if (devMenuUnlocked) rows.push_back({"Development", "hammer", MainTab::development, settings});
+    return rows;
+}
+
+std::optional<MainTab> pageTab(const std::string& targetId) {
+    static constexpr std::array<std::pair<const char*, MainTab>, 8> pages{{
+        {"open-my-wheels", MainTab::wheels},
+        {"open-gallery", MainTab::gallery},
+        {"open-general", MainTab::general},
+        {"open-bindings", MainTab::shortcuts},
+        {"open-wheel-behavior", MainTab::wheelBehavior},
+        {"open-appearance", MainTab::appearance},
+        {"open-sound", MainTab::soundFeedback},
+        {"open-about", MainTab::about},
+    }};
+    for (const auto& [id, tab] : pages)
+        if (targetId == id) return tab;
+    return std::nullopt;
+}
+
+} // namespace rondelix

@@ -1,0 +1,76 @@
+#include "platform/linux/JsonFileUserDefaults.h"
+
+#include "platform/Log.h"
+#include "store/FileAccess.h"
+
+#include <ctime>
+#include <system_error>
+
+namespace rondelix::platform::linux_desktop {
+
+JsonFileUserDefaults::JsonFileUserDefaults(std::filesystem::path file, Log& log) : file_(std::move(file)), log_(log) {
+    load();
+}
+
+void JsonFileUserDefaults::load() {
+    if (isMissing(file_)) return;
+    const FileRead read = readWholeFile(file_);
+    if (!read.ok()) {
+        log_.write("user defaults unreadable (" + read.error + ") — using built-in values for this run.");
+        return;
+    }
+    nlohmann::json parsed = nlohmann::json::parse(read.bytes, nullptr, false);
+    if (parsed.is_object()) {
+        values_ = std::move(parsed);
+        return;
+    }
+    // Keep the damaged file for a look later rather than writing over it.
+    const auto aside = setAside(file_, static_cast<std::int64_t>(std::time(nullptr)));
+    log_.write("user defaults damaged (" + file_.string() + ")" +
+               (aside ? " — set aside as " + aside->filename().string() : std::string(" — could not set it aside")) +
+               "; starting from built-in values.");
+}
+
+std::optional<nlohmann::json> JsonFileUserDefaults::stored(std::string_view key) const {
+    const auto it = values_.find(key);
+    if (it == values_.end()) return std::nullopt;
+    return *it;
+}
+
+void JsonFileUserDefaults::store(std::string_view key, nlohmann::json value) {
+    auto& slot = values_[std::string(key)];
+    if (slot == value) return;
+    slot = std::move(value);
+    changed();
+}
+
+void JsonFileUserDefaults::erase(std::string_view key) {
+    if (values_.erase(std::string(key)) == 0) return;
+    changed();
+}
+
+void JsonFileUserDefaults::endChanges() {
+    if (openBatches_ > 0) --openBatches_;
+    if (openBatches_ == 0 && dirty_) save();
+}
+
+void JsonFileUserDefaults::changed() {
+    dirty_ = true;
+    if (openBatches_ == 0) save();
+}
+
+void JsonFileUserDefaults::save() {
+    dirty_ = false;
+    std::error_code ec;
+    std::filesystem::create_directories(file_.parent_path(), ec);
+    if (const auto failure = writeFileAtomically(file_, values_.dump(2) + "\n")) {
+        if (!reportedSaveFailure_)
+            log_.write("could not save user defaults (" + *failure + ") — changes are kept for this run only.");
+        reportedSaveFailure_ = true;
+        return;
+    }
+    if (reportedSaveFailure_) log_.write("user defaults saved again.");
+    reportedSaveFailure_ = false;
+}
+
+} // namespace rondelix::platform::linux_desktop

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/UserDefaults.h"
+
+#include <filesystem>
+
+namespace rondelix::platform {
+class Log;
+}
+
+namespace rondelix::platform::linux_desktop {
+
+// User defaults in one JSON object file beside the configuration. Every change
+// (or batch of changes) rewrites the file atomically; when the disk refuses,
+// the values stay in memory for the rest of the run and the log says so once.
+class JsonFileUserDefaults final : public UserDefaults {
+public:
+    JsonFileUserDefaults(std::filesystem::path file, Log& log);
+
+    std::optional<nlohmann::json> stored(std::string_view key) const override;
+    void store(std::string_view key, nlohmann::json value) override;
+    void erase(std::string_view key) override;
+
+    const std::filesystem::path& file() const { return file_; }
+
+protected:
+    void beginChanges() override { ++openBatches_; }
+    void endChanges() override;
+
+private:
+    void load();
+    void changed();
+    void save();
+
+    std::filesystem::path file_;
+    Log& log_;
+    nlohmann::json values_ = nlohmann::json::object();
+    int openBatches_ = 0;
+    bool dirty_ = false;
+    bool reportedSaveFailure_ = false;
+};
+
+} // namespace rondelix::platform::linux_desktop

@@ -1,0 +1,11 @@
+#include "platform/linux/ThreadPoolBackground.h"
+
+namespace rondelix::platform::linux_desktop {
+
+ThreadPoolBackground::ThreadPoolBackground() { pool_.setMaxThreadCount(2); }
+
+ThreadPoolBackground::~ThreadPoolBackground() { pool_.waitForDone(); }
+
+void ThreadPoolBackground::run(std::function<void()> work) { pool_.start(std::move(work)); }
+
+} // namespace rondelix::platform::linux_desktop
