@@ -13,7 +13,6 @@ namespace rondelix::platform::linux_desktop {
 // from a write of ours. A notice about our own write, however late it
 // arrives, is never taken for someone else's copy.
 class QtPasteboard final : public QObject, public Pasteboard {
-    Q_OBJECT
 public:
     QtPasteboard();
 
