@@ -1,7 +1,6 @@
 #include "platform/linux/XdgWorkspace.h"
 
 #include "platform/linux/DesktopEntry.h"
-#include "platform/linux/X11ActiveWindow.h"
 
 #include <algorithm>
 #include <map>
@@ -167,19 +166,20 @@ void XdgWorkspace::openLink(const std::string& url, std::function<void(bool)> co
 
 std::optional<std::string> XdgWorkspace::frontmostApplication() const {
     const auto window = activeWindowIdentity();
-    if (!window) return std::nullopt;
-    for (const auto& id : {window->applicationId, withoutEntrySuffix(window->desktopFile)})
-        if (!id.empty() && applicationPath(id)) return id;
-    if (window->wmClass.empty() && window->wmClassInstance.empty()) return std::nullopt;
+    return window ? applicationFor(*window) : std::nullopt;
+}
 
-    // Otherwise the entry that claims the window's class, else the entry
-    // named like it.
+std::optional<std::string> XdgWorkspace::applicationFor(const ActiveWindowIdentity& window) const {
+    for (const auto& id : {window.applicationId, withoutEntrySuffix(window.desktopFile)})
+        if (!id.empty() && applicationPath(id)) return id;
+    if (window.wmClass.empty() && window.wmClassInstance.empty()) return std::nullopt;
+
     const auto& applications = installedApplications();
     for (const auto& application : applications)
         if (!application.startupWMClass.empty() &&
-            (application.startupWMClass == window->wmClass || application.startupWMClass == window->wmClassInstance))
+            (application.startupWMClass == window.wmClass || application.startupWMClass == window.wmClassInstance))
             return application.id;
-    for (const auto& name : {window->wmClass, window->wmClassInstance}) {
+    for (const auto& name : {window.wmClass, window.wmClassInstance}) {
         if (name.empty()) continue;
         for (const auto& application : applications) {
             const auto id = lowered(application.id);

@@ -2,6 +2,7 @@
 
 #include "platform/Processes.h"
 #include "platform/Workspace.h"
+#include "platform/linux/X11ActiveWindow.h"
 
 #include <string>
 #include <vector>
@@ -21,6 +22,11 @@ public:
     void openApplication(const std::string& path, std::function<void(bool)> completion) override;
     void openLink(const std::string& url, std::function<void(bool)> completion) override;
     std::optional<std::string> frontmostApplication() const override;
+
+    // The installed application a window belongs to: the id the window
+    // carries, else the entry that claims its class, else the entry named
+    // like the class.
+    std::optional<std::string> applicationFor(const ActiveWindowIdentity& window) const;
 
     struct InstalledApplication {
         std::string id;
