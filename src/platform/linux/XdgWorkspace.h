@@ -14,7 +14,7 @@ namespace rondelix::platform::linux_desktop {
 // path is a desktop entry or an executable. Entries launch through `gio
 // launch`, else their Exec line; links go to `xdg-open`.
 class XdgWorkspace final : public Workspace {
-public:
+  public:
     explicit XdgWorkspace(Processes& processes);
 
     std::optional<std::string> applicationPath(const std::string& identifier) const override;
@@ -38,7 +38,7 @@ public:
     // important folder hides the same id further down.
     static std::vector<InstalledApplication> scanInstalledApplications();
 
-private:
+  private:
     // The scan, kept until one of the folders changes: recognising the
     // frontmost application happens on every summon.
     const std::vector<InstalledApplication>& installedApplications() const;

@@ -1,5 +1,4 @@
 #include "BlockingMainQueue.h"
-
 #include "platform/linux/PosixProcesses.h"
 
 #include <cstdlib>
@@ -16,7 +15,7 @@ namespace fs = std::filesystem;
 // The automations the program ships, run against stand-ins for the desktop
 // tools that record how they were called.
 class ShippedShortcuts : public ::testing::Test {
-protected:
+  protected:
     fs::path shipped = fs::path(__FILE__).parent_path() / "../../../data/shortcuts";
     fs::path stubs = fs::temp_directory_path() / ("rondelix-stubs-" + std::to_string(::getpid()));
     std::string savedPath = std::getenv("PATH");
@@ -26,7 +25,8 @@ protected:
     void SetUp() override {
         fs::create_directories(stubs);
         stub("gsettings", "echo \"$*\" >> \"$STUB_LOG\"; [ \"$1\" = get ] && cat \"$STUB_STATE\"; exit 0");
-        stub("bluetoothctl", "echo \"$*\" >> \"$STUB_LOG\"; [ \"$1\" = show ] && cat \"$STUB_STATE\"; exit 0");
+        stub("bluetoothctl",
+             "echo \"$*\" >> \"$STUB_LOG\"; [ \"$1\" = show ] && cat \"$STUB_STATE\"; exit 0");
         ::setenv("PATH", (stubs.string() + ":/usr/bin:/bin").c_str(), 1);
         ::setenv("STUB_LOG", (stubs / "log").c_str(), 1);
         ::setenv("STUB_STATE", (stubs / "state").c_str(), 1);
@@ -48,7 +48,8 @@ protected:
         ProcessRequest request;
         request.program = (shipped / name).string();
         int status = -1;
-        processes.run(request, [&](const ProcessResult& result) { status = result.launched ? result.status : -1; });
+        processes.run(request,
+                      [&](const ProcessResult& result) { status = result.launched ? result.status : -1; });
         EXPECT_TRUE(queue.runNext());
         std::ostringstream calls;
         calls << std::ifstream(stubs / "log").rdbuf();

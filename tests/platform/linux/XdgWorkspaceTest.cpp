@@ -1,8 +1,8 @@
-#include "BlockingMainQueue.h"
+#include "platform/linux/XdgWorkspace.h"
 
+#include "BlockingMainQueue.h"
 #include "platform/linux/DesktopEntry.h"
 #include "platform/linux/PosixProcesses.h"
-#include "platform/linux/XdgWorkspace.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class XdgWorkspaceTest : public ::testing::Test {
-protected:
+  protected:
     fs::path root = fs::temp_directory_path() / ("rondelix-xdg-" + std::to_string(::getpid()));
     fs::path user = root / "user/applications";
     fs::path system = root / "system/applications";
@@ -53,7 +53,8 @@ TEST_F(XdgWorkspaceTest, FindsApplicationsByDesktopEntryId) {
     write(system / "org.example.Editor.desktop", entry(""));
     write(system / "kde/viewer.desktop", entry(""));
     write(system / "website.desktop", "[Desktop Entry]\nType=Link\nURL=https://example.com\n");
-    EXPECT_EQ(workspace.applicationPath("org.example.Editor"), (system / "org.example.Editor.desktop").string());
+    EXPECT_EQ(workspace.applicationPath("org.example.Editor"),
+              (system / "org.example.Editor.desktop").string());
     EXPECT_EQ(workspace.applicationPath("org.example.Editor.desktop"),
               (system / "org.example.Editor.desktop").string());
     EXPECT_EQ(workspace.applicationPath("kde-viewer"), (system / "kde/viewer.desktop").string());
@@ -99,8 +100,10 @@ TEST_F(XdgWorkspaceTest, LaunchesExecutablesAndEntriesAndTellsWhenItCannot) {
 TEST(DesktopEntryTest, SplitsTheExecLineAndDropsFieldCodes) {
     DesktopEntry entry;
     entry.exec = R"(env "A B" "quote \"x\"" --name=%c 100%% %U)";
-    EXPECT_EQ(entry.execArguments(), (std::vector<std::string>{"env", "A B", "quote \"x\"", "--name=", "100%"}));
-    const auto parsed = DesktopEntry::parse("# c\n[Desktop Entry]\nExec=a\\sb\nType=Application\n[Action x]\nExec=c\n");
+    EXPECT_EQ(entry.execArguments(),
+              (std::vector<std::string>{"env", "A B", "quote \"x\"", "--name=", "100%"}));
+    const auto parsed =
+        DesktopEntry::parse("# c\n[Desktop Entry]\nExec=a\\sb\nType=Application\n[Action x]\nExec=c\n");
     ASSERT_TRUE(parsed);
     EXPECT_EQ(parsed->exec, "a b");
     EXPECT_FALSE(DesktopEntry::parse("[Other]\nType=Application\n"));
@@ -128,10 +131,12 @@ TEST(ActiveWindow, ReadsTheClassAndApplicationIdOfTheActiveWindow) {
     XClassHint hint{const_cast<char*>("notes"), const_cast<char*>("NotesWindow")};
     XSetClassHint(dpy, window, &hint);
     const std::string id = "org.example.Notes";
-    XChangeProperty(dpy, window, XInternAtom(dpy, "_GTK_APPLICATION_ID", False), XInternAtom(dpy, "UTF8_STRING", False),
-                    8, PropModeReplace, reinterpret_cast<const unsigned char*>(id.data()), static_cast<int>(id.size()));
+    XChangeProperty(dpy, window, XInternAtom(dpy, "_GTK_APPLICATION_ID", False),
+                    XInternAtom(dpy, "UTF8_STRING", False), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(id.data()), static_cast<int>(id.size()));
     const Atom active = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
-    XChangeProperty(dpy, root, active, XA_WINDOW, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&window), 1);
+    XChangeProperty(dpy, root, active, XA_WINDOW, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&window), 1);
     XSync(dpy, False);
 
     const auto identity = activeWindowIdentity();
