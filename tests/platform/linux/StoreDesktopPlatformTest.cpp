@@ -1,7 +1,7 @@
 #include "platform/linux/AutostartLoginItems.h"
 #include "platform/linux/InotifyFileWatcher.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDeadlineTimer>
 #include <QTimer>
 #include <fstream>
@@ -13,10 +13,13 @@ using namespace rondelix::platform;
 using namespace rondelix::platform::linux_desktop;
 
 TEST(InotifyFileWatcher, ReportsWritesAndReplacementsOfTheWatchedFile) {
-    static int argc = 1;
-    static char* argv[] = {const_cast<char*>("tests"), nullptr};
-    static auto* application = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
-    (void)application;
+    // One application object for the whole test program, whoever needs it first.
+    if (!QCoreApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "rondelix_linux_tests";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
     const auto folder =
         std::filesystem::temp_directory_path() / ("rondelix-watch-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
