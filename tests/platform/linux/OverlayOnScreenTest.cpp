@@ -1,7 +1,11 @@
+#include "model/DefaultConfig.h"
+#include "overlay/HUD.h"
 #include "overlay/OverlayController.h"
 #include "overlay/WheelState.h"
+#include "overlay/ui/HUDWindow.h"
 #include "overlay/ui/OverlayPanel.h"
 #include "overlay/ui/QtEscapeMonitor.h"
+#include "overlay/ui/WheelView.h"
 #include "platform/linux/DesktopCoordinates.h"
 #include "platform/linux/LinuxAccessibility.h"
 #include "platform/linux/QtMainQueue.h"
@@ -12,7 +16,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
@@ -51,25 +54,14 @@ template <typename Check> bool waitFor(Check check) {
     return false;
 }
 
-// Stands in for the wheel graphic: a solid ring the test can find on screen.
-class RingWheel final : public QWidget {
-  public:
-    RingWheel(double diameter, QWidget* parent) : QWidget(parent), diameter_(diameter) {
-        setAttribute(Qt::WA_TranslucentBackground);
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const QPointF centre = QRectF(rect()).center();
-        painter.setPen(QPen(QColor(10, 132, 255), diameter_ * 0.3));
-        painter.drawEllipse(centre, diameter_ * 0.35, diameter_ * 0.35);
-    }
-
-  private:
-    double diameter_;
-};
+// The bounding box of the pixels that differ between two grabs.
+QRect changedArea(const QImage& before, const QImage& after) {
+    QRect area;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            if (before.pixel(x, y) != after.pixel(x, y)) area |= QRect(x, y, 1, 1);
+    return area;
+}
 
 TEST(OverlayOnScreen, ShowsTheWheelWhereThePointerIs) {
     if (!desktopApplication()) GTEST_SKIP() << "needs an X server";
@@ -82,9 +74,10 @@ TEST(OverlayOnScreen, ShowsTheWheelWhereThePointerIs) {
     Behavior behavior;
     OverlayController controller(
         state, [&] { return behavior; }, {queue, screens, accessibility, escape},
-        [](const PanelSpec& spec) {
-            return std::make_unique<OverlayPanel>(
-                spec, [](double d, QWidget* parent) { return new RingWheel(d, parent); });
+        [&state](const PanelSpec& spec) {
+            return std::make_unique<OverlayPanel>(spec, [&state](double d, QWidget* parent) {
+                return new WheelView(state, DefaultConfig::factoryConfig, d, parent);
+            });
         });
 
     const QRect desktop = QGuiApplication::primaryScreen()->geometry();
@@ -93,28 +86,58 @@ TEST(OverlayOnScreen, ShowsTheWheelWhereThePointerIs) {
     ASSERT_TRUE(waitFor([&] { return QCursor::pos() == pointer; }));
     const QImage before = grabScreen();
 
+    state.setAimedPosition(1);
     controller.present(behavior.wheelSize, Behavior::Position::cursor, false);
-    // On the ring, 0.35 D above the pointer: the wheel's colour once shown.
-    const QPoint onRing = pointer - QPoint(0, static_cast<int>(behavior.wheelSize * 0.35));
-    const QColor wheelBlue(10, 132, 255);
+    // The disc is D across; the panel's margin is transparent (or shaped away).
+    const int diameter = static_cast<int>(behavior.wheelSize);
+    QImage after;
+    QRect drawn;
     const bool shown = waitFor([&] {
-        const QColor seen = grabScreen().pixelColor(onRing);
-        return std::abs(seen.red() - wheelBlue.red()) + std::abs(seen.blue() - wheelBlue.blue()) < 60;
+        after = grabScreen();
+        drawn = changedArea(before, after);
+        return drawn.width() >= diameter - 4 && drawn.height() >= diameter - 4;
     });
-    const QImage after = grabScreen();
     QDir().mkpath("artifacts");
     after.save("artifacts/overlay-at-pointer.png");
 
-    EXPECT_TRUE(shown) << "the wheel did not appear at the pointer";
-    const platform::Rect frame = controller.panel()->frame();
-    EXPECT_NEAR(frame.midX(), platform::linux_desktop::DesktopCoordinates::fromQt(pointer).x, 1);
-    EXPECT_NEAR(frame.midY(), platform::linux_desktop::DesktopCoordinates::fromQt(pointer).y, 1);
-    // Well outside the panel nothing changed.
-    const QPoint farAway = pointer + QPoint(static_cast<int>(frame.width), 0);
-    EXPECT_EQ(after.pixelColor(farAway), before.pixelColor(farAway));
+    ASSERT_TRUE(shown) << "the wheel did not appear; changed area " << drawn.width() << "x" << drawn.height();
+    EXPECT_NEAR(drawn.center().x(), pointer.x(), 3);
+    EXPECT_NEAR(drawn.center().y(), pointer.y(), 3);
+    EXPECT_LE(drawn.width(), static_cast<int>(PanelGeometry{behavior.wheelSize}.side()));
+    EXPECT_TRUE(state.isVisible());
 
     controller.hide();
-    EXPECT_TRUE(waitFor([&] { return grabScreen().pixelColor(onRing) == before.pixelColor(onRing); }));
+    EXPECT_TRUE(waitFor([&] { return changedArea(before, grabScreen()).isEmpty(); }));
+}
+
+} // namespace
+
+namespace {
+
+TEST(HUDOnScreen, FlashesABubbleInTheMiddleOfThePointersScreen) {
+    if (!desktopApplication()) GTEST_SKIP() << "needs an X server";
+    platform::sim::SimLog log;
+    platform::linux_desktop::QtMainQueue queue;
+    QtScreens screens(log);
+    const bool translucent = !screens.displayOptions().reduceTransparency;
+    HUD hud(queue, screens, [translucent] { return std::make_unique<HUDWindow>(translucent); });
+
+    const QImage before = grabScreen();
+    hud.flash("That action isn't available.", "exclamationmark.triangle.fill", "#FF9F0A");
+    QImage after;
+    QRect drawn;
+    ASSERT_TRUE(waitFor([&] {
+        after = grabScreen();
+        drawn = changedArea(before, after);
+        return drawn.width() > 150;
+    }));
+    QDir().mkpath("artifacts");
+    after.save("artifacts/hud.png");
+    const QPoint middle = QGuiApplication::primaryScreen()->geometry().center();
+    EXPECT_NEAR(drawn.center().x(), middle.x(), 2);
+    EXPECT_NEAR(drawn.center().y(), middle.y(), 2);
+    // Gone again after its time, without anyone touching it.
+    EXPECT_TRUE(waitFor([&] { return changedArea(before, grabScreen()).isEmpty(); }));
 }
 
 } // namespace
