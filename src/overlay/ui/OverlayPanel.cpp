@@ -228,7 +228,11 @@ void OverlayPanel::applyMask() {
     }
     const double side = geometry_.side();
     QRegion shape(topDown(geometry_.disc(), side), QRegion::Ellipse);
-    if (!handle_->isHidden()) shape += handle_->geometry();
+    if (!handle_->isHidden()) {
+        QPainterPath handle;
+        handle.addRoundedRect(QRectF(handle_->geometry()), 13, 13);
+        shape += QRegion(handle.toFillPolygon().toPolygon());
+    }
     setMask(shape);
 }
 

@@ -178,7 +178,7 @@ CanberraSounds::CanberraSounds(Log& log, std::vector<std::string> folders)
 CanberraSounds::~CanberraSounds() = default;
 
 void CanberraSounds::beep() {
-    if (!player_->beep()) QApplication::beep();
+    if (!player_->beep() && QCoreApplication::instance()) QApplication::beep();
 }
 
 bool CanberraSounds::isPlayable(const std::string& path) {

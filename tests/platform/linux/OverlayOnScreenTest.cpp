@@ -2,6 +2,7 @@
 #include "overlay/HUD.h"
 #include "overlay/OverlayController.h"
 #include "overlay/WheelState.h"
+#include "overlay/ui/DragHandleView.h"
 #include "overlay/ui/HUDWindow.h"
 #include "overlay/ui/OverlayPanel.h"
 #include "overlay/ui/QtEscapeMonitor.h"
@@ -16,9 +17,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
+#include <QToolButton>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -63,23 +66,31 @@ QRect changedArea(const QImage& before, const QImage& after) {
     return area;
 }
 
-TEST(OverlayOnScreen, ShowsTheWheelWhereThePointerIs) {
-    if (!desktopApplication()) GTEST_SKIP() << "needs an X server";
+class OverlayOnScreen : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!desktopApplication()) GTEST_SKIP() << "needs an X server";
+        controller = std::make_unique<OverlayController>(
+            state, [this] { return behavior; },
+            OverlayController::Services{queue, screens, accessibility, escape},
+            [this](const PanelSpec& spec) {
+                return std::make_unique<OverlayPanel>(spec, [this](double d, QWidget* parent) {
+                    return new WheelView(state, DefaultConfig::factoryConfig, d, parent);
+                });
+            });
+    }
+
     platform::sim::SimLog log;
     platform::linux_desktop::QtMainQueue queue;
-    QtScreens screens(log);
-    platform::linux_desktop::LinuxAccessibility accessibility(log);
+    QtScreens screens{log};
+    platform::linux_desktop::LinuxAccessibility accessibility{log};
     QtEscapeMonitor escape;
     WheelState state;
     Behavior behavior;
-    OverlayController controller(
-        state, [&] { return behavior; }, {queue, screens, accessibility, escape},
-        [&state](const PanelSpec& spec) {
-            return std::make_unique<OverlayPanel>(spec, [&state](double d, QWidget* parent) {
-                return new WheelView(state, DefaultConfig::factoryConfig, d, parent);
-            });
-        });
+    std::unique_ptr<OverlayController> controller;
+};
 
+TEST_F(OverlayOnScreen, ShowsTheWheelWhereThePointerIs) {
     const QRect desktop = QGuiApplication::primaryScreen()->geometry();
     const QPoint pointer(desktop.width() / 3, desktop.height() / 2);
     screens.warpPointer(platform::linux_desktop::DesktopCoordinates::fromQt(pointer));
@@ -87,7 +98,7 @@ TEST(OverlayOnScreen, ShowsTheWheelWhereThePointerIs) {
     const QImage before = grabScreen();
 
     state.setAimedPosition(1);
-    controller.present(behavior.wheelSize, Behavior::Position::cursor, false);
+    controller->present(behavior.wheelSize, Behavior::Position::cursor, false);
     // The disc is D across; the panel's margin is transparent (or shaped away).
     const int diameter = static_cast<int>(behavior.wheelSize);
     QImage after;
@@ -106,8 +117,55 @@ TEST(OverlayOnScreen, ShowsTheWheelWhereThePointerIs) {
     EXPECT_LE(drawn.width(), static_cast<int>(PanelGeometry{behavior.wheelSize}.side()));
     EXPECT_TRUE(state.isVisible());
 
-    controller.hide();
+    controller->hide();
     EXPECT_TRUE(waitFor([&] { return changedArea(before, grabScreen()).isEmpty(); }));
+}
+
+TEST_F(OverlayOnScreen, TestWheelCarriesItsHandleAndEndsOnEscOrClose) {
+    int escapes = 0;
+    controller->onTestEscape = [&] {
+        ++escapes;
+        controller->setTestModeActive(false);
+        controller->removeTestEscMonitor();
+        controller->hide();
+    };
+    const QImage before = grabScreen();
+    controller->setTestMode(true);
+    // The handle sits above the disc with its red close button, once the
+    // open spring has settled.
+    const PanelGeometry geometry{behavior.wheelSize};
+    const QRect panelOnScreen =
+        platform::linux_desktop::DesktopCoordinates::toQt(controller->panel()->frame());
+    const platform::Rect handle = geometry.dragHandle();
+    const QPoint closeButton =
+        panelOnScreen.topLeft() +
+        QPoint(static_cast<int>(handle.x + 6 + 7), static_cast<int>(geometry.side() - handle.maxY() + 13));
+    ASSERT_TRUE(waitFor([&] {
+        const QColor seen = grabScreen().pixelColor(closeButton);
+        return seen.red() > 200 && seen.green() < 120;
+    }));
+    grabScreen().save("artifacts/overlay-test-mode.png");
+
+    // Esc pressed in one of the program's windows ends test mode and stops there.
+    struct KeyCatcher final : QWidget {
+        int keys = 0;
+        void keyPressEvent(QKeyEvent*) override { ++keys; }
+    } settingsWindow;
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&settingsWindow, &esc);
+    EXPECT_EQ(escapes, 1);
+    EXPECT_EQ(settingsWindow.keys, 0);
+    QKeyEvent other(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
+    QCoreApplication::sendEvent(&settingsWindow, &other);
+    EXPECT_EQ(settingsWindow.keys, 1);
+    EXPECT_TRUE(waitFor([&] { return changedArea(before, grabScreen()).isEmpty(); }));
+
+    // The handle's close button does the same.
+    controller->setTestMode(true);
+    auto* panel = dynamic_cast<const OverlayPanel*>(controller->panel());
+    ASSERT_NE(panel, nullptr);
+    panel->dragHandle()->closeButton()->click();
+    EXPECT_EQ(escapes, 2);
 }
 
 } // namespace
