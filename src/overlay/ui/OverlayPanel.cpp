@@ -90,12 +90,13 @@ class BackdropView final : public QWidget {
 
 } // namespace
 
-OverlayPanel::OverlayPanel(const PanelSpec& spec, const WheelFactory& makeWheel)
+OverlayPanel::OverlayPanel(const PanelOptions& options, const WheelFactory& makeWheel)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint |
                            Qt::WindowTransparentForInput),
-      spec_(spec), geometry_{spec.diameter}, content_(new BackdropView(geometry_, !spec.opaque, this)),
-      handle_(nullptr), scaleEffect_(new OpenScaleEffect(content_)),
+      options_(options), geometry_{options.diameter},
+      content_(new BackdropView(geometry_, !options.opaque, this)), handle_(nullptr),
+      scaleEffect_(new OpenScaleEffect(content_)),
       alphaAnimation_(new QPropertyAnimation(this, "windowOpacity", this)),
       scaleAnimation_(new QVariantAnimation(this)) {
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -107,7 +108,7 @@ OverlayPanel::OverlayPanel(const PanelSpec& spec, const WheelFactory& makeWheel)
 
     content_->setGeometry(0, 0, side, side);
     content_->setGraphicsEffect(scaleEffect_);
-    if (makeWheel) wheel_ = makeWheel(spec.diameter, content_);
+    if (makeWheel) wheel_ = makeWheel(options.diameter, content_);
     if (wheel_) wheel_->setGeometry(0, 0, side, side);
     handle_ = new DragHandleView(content_);
     handle_->setGeometry(topDown(geometry_.dragHandle(), geometry_.side()));

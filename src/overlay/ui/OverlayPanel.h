@@ -24,7 +24,7 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     // Makes the wheel view for a disc of the diameter, as a child of the parent.
     using WheelFactory = std::function<QWidget*(double diameter, QWidget* parent)>;
 
-    OverlayPanel(const PanelSpec& spec, const WheelFactory& makeWheel);
+    OverlayPanel(const PanelOptions& options, const WheelFactory& makeWheel);
     ~OverlayPanel() override;
 
     platform::Rect frame() const override;
@@ -49,11 +49,11 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     DragHandleView* dragHandle() const { return handle_; }
 
   private:
-    bool translucent() const { return !spec_.opaque; }
+    bool translucent() const { return !options_.opaque; }
     void applyMask();
     void mapIfWanted();
 
-    PanelSpec spec_;
+    PanelOptions options_;
     PanelGeometry geometry_;
     QWidget* content_;
     QWidget* wheel_ = nullptr;

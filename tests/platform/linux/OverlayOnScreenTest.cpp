@@ -73,8 +73,8 @@ class OverlayOnScreen : public ::testing::Test {
         controller = std::make_unique<OverlayController>(
             state, [this] { return behavior; },
             OverlayController::Services{queue, screens, accessibility, escape},
-            [this](const PanelSpec& spec) {
-                return std::make_unique<OverlayPanel>(spec, [this](double d, QWidget* parent) {
+            [this](const PanelOptions& options) {
+                return std::make_unique<OverlayPanel>(options, [this](double d, QWidget* parent) {
                     return new WheelView(state, DefaultConfig::factoryConfig, d, parent);
                 });
             });
