@@ -27,7 +27,7 @@ class Workspace;
 // process. Failures the user can act on go out as fixed sentences through
 // onActionFailed (the beep when nobody listens).
 class MacroExecutor {
-public:
+  public:
     struct Platform {
         platform::MainQueue& queue;
         platform::Pasteboard& pasteboard;
@@ -83,7 +83,7 @@ public:
     const std::deque<QueuedCommand>& systemActionQueue() const { return systemActionQueue_; }
     bool wifiToggleInFlight() const { return wifiToggleInFlight_; }
 
-private:
+  private:
     void report(const std::string& sentence);
     void beep();
 
@@ -95,8 +95,8 @@ private:
     void postKey(int keyCode, std::uint64_t flags);
     void pressKey(int keyType);
 
-    void runChecked(const QueuedCommand& command, std::optional<double> timeLimit, std::function<void()> onFailure,
-                    std::function<void()> completion);
+    void runChecked(const QueuedCommand& command, std::optional<double> timeLimit,
+                    std::function<void()> onFailure, std::function<void()> completion);
     void runScript(const std::string& script);
     void runShortcut(const std::string& name);
     void runSystemAction(const std::string& id);

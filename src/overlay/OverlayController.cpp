@@ -56,8 +56,8 @@ double OverlayController::restingAlpha(const Behavior& behavior) const {
     return currentLook(behavior).opaque ? 1.0 : behavior.opacity;
 }
 
-void OverlayController::buildPanel(const PanelSpec& spec) {
-    panel_ = makeSurface_(spec);
+void OverlayController::buildPanel(const PanelOptions& options) {
+    panel_ = makeSurface_(options);
     panel_->setDragHandleHidden(true);
     panel_->setOnClose([alive = alive_, this] {
         if (*alive) callTestEscape();

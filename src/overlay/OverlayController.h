@@ -23,7 +23,7 @@ class WheelState;
 // size preview. Main thread only.
 class OverlayController {
   public:
-    using SurfaceFactory = std::function<std::unique_ptr<OverlaySurface>(const PanelSpec&)>;
+    using SurfaceFactory = std::function<std::unique_ptr<OverlaySurface>(const PanelOptions&)>;
     using BehaviorSource = std::function<Behavior()>;
 
     struct Services {
@@ -76,7 +76,7 @@ class OverlayController {
 
     Look currentLook(const Behavior& behavior) const;
     double restingAlpha(const Behavior& behavior) const;
-    void buildPanel(const PanelSpec& spec);
+    void buildPanel(const PanelOptions& options);
     void place(Behavior::Position position);
     platform::Point textCaretOrigin(platform::Size size) const;
     void addTestEscMonitor();

@@ -8,7 +8,7 @@
 namespace rondelix {
 
 // What a panel is built for; a change of any of it needs a new panel.
-struct PanelSpec {
+struct PanelOptions {
     double diameter = 0;
     bool glass = false;
     bool opaque = false;

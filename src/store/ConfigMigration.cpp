@@ -43,17 +43,17 @@ bool isEmptyText(const MacroAction& action) {
 // user's own, holding slices, already carries the new id, the placeholder goes
 // instead: otherwise the clean-up of repeated ids could keep the factory copy
 // and drop the user's wheel if the placeholder stood first.
-void fillPlaceholder(Config& config, std::string_view placeholderId, Wheel replacement) {
+void fillPlaceholder(Config& config, std::string_view placeholderId, std::string_view factoryId,
+                     Wheel (*factory)()) {
     const auto placeholder =
         std::ranges::find_if(config.wheels, [&](const Wheel& wheel) { return wheel.id == placeholderId; });
     if (placeholder == config.wheels.end() || !placeholder->slices.empty()) return;
-    const bool userWheelHoldsId = std::ranges::any_of(config.wheels, [&](const Wheel& wheel) {
-        return &wheel != &*placeholder && wheel.id == replacement.id && !wheel.slices.empty();
-    });
+    const bool userWheelHoldsId = std::ranges::any_of(
+        config.wheels, [&](const Wheel& wheel) { return wheel.id == factoryId && !wheel.slices.empty(); });
     if (userWheelHoldsId)
         config.wheels.erase(placeholder);
     else
-        *placeholder = std::move(replacement);
+        *placeholder = factory();
 }
 
 using Relabelling = std::span<const std::pair<std::string_view, std::string_view>>;
@@ -267,67 +267,41 @@ void refreshUneditedMusicWheel(Config& config) {
     if (unedited) *music = DefaultConfig::musicWheel();
 }
 
+void fillAppsPlaceholder(Config& config) {
+    fillPlaceholder(config, "placeholder", "apps", DefaultConfig::appsWheel);
+}
+
+void fillControlCenterPlaceholder(Config& config) {
+    fillPlaceholder(config, "wheel-4", "control-center", DefaultConfig::controlCenterWheel);
+}
+
+// Each step brings a configuration up to the version in its comment.
+constexpr void (*upgradeSteps[])(Config&) = {
+    addSettingsSlice,             // 2
+    renameMainAndAddWheels,       // 3
+    fillAppsPlaceholder,          // 4
+    completeMusicWheel,           // 5
+    dropUnusableBindings,         // 6
+    settingsSliceOpensSettings,   // 7
+    fillControlCenterPlaceholder, // 8
+    relabelControlCenter,         // 9
+    renameSettingsSlice,          // 10
+    fillEssentials,               // 11
+    replaceMainWheelOfVersion11,  // 12
+    replaceMainWheelOfVersion12,  // 13
+    replaceMainWheelOfVersion13,  // 14
+    reopenLastWheel,              // 15
+    automaticIcons,               // 16
+    relabelMusicVolume,           // 17
+    addFactoryBindings,           // 18
+    refreshUneditedMusicWheel,    // 19
+};
+static_assert(std::size(upgradeSteps) == Config::currentVersion - 1);
+
 } // namespace
 
 void applyMigrationStep(int step, Config& config) {
-    switch (step) {
-    case 2:
-        addSettingsSlice(config);
-        break;
-    case 3:
-        renameMainAndAddWheels(config);
-        break;
-    case 4:
-        fillPlaceholder(config, "placeholder", DefaultConfig::appsWheel());
-        break;
-    case 5:
-        completeMusicWheel(config);
-        break;
-    case 6:
-        dropUnusableBindings(config);
-        break;
-    case 7:
-        settingsSliceOpensSettings(config);
-        break;
-    case 8:
-        fillPlaceholder(config, "wheel-4", DefaultConfig::controlCenterWheel());
-        break;
-    case 9:
-        relabelControlCenter(config);
-        break;
-    case 10:
-        renameSettingsSlice(config);
-        break;
-    case 11:
-        fillEssentials(config);
-        break;
-    case 12:
-        replaceMainWheelOfVersion11(config);
-        break;
-    case 13:
-        replaceMainWheelOfVersion12(config);
-        break;
-    case 14:
-        replaceMainWheelOfVersion13(config);
-        break;
-    case 15:
-        reopenLastWheel(config);
-        break;
-    case 16:
-        automaticIcons(config);
-        break;
-    case 17:
-        relabelMusicVolume(config);
-        break;
-    case 18:
-        addFactoryBindings(config);
-        break;
-    case 19:
-        refreshUneditedMusicWheel(config);
-        break;
-    default:
-        break;
-    }
+    if (step >= 2 && step <= Config::currentVersion) upgradeSteps[step - 2](config);
 }
 
 bool migrateIfNeeded(Config& config) {

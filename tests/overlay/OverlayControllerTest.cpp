@@ -194,8 +194,8 @@ TEST_F(OverlayControllerTest, RebuildsOnlyWhenSizeOrLookChanges) {
     behavior.liquidGlassEnabled = true;
     screens.options.reduceTransparency = true;
     controller->show();
-    EXPECT_TRUE(panels.last().spec.opaque);
-    EXPECT_FALSE(panels.last().spec.glass);
+    EXPECT_TRUE(panels.last().options.opaque);
+    EXPECT_FALSE(panels.last().options.glass);
     EXPECT_DOUBLE_EQ(panels.last().alpha, 1.0);
 }
 

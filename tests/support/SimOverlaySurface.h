@@ -14,7 +14,7 @@ namespace rondelix::testsupport {
 // factory keeps a shared record of every panel built, so a test can look at
 // a panel even after the controller has replaced and released it.
 struct SimPanelRecord {
-    PanelSpec spec;
+    PanelOptions options;
     platform::Rect frame;
     double alpha = 1.0;
     std::optional<double> animatingAlphaTo;
@@ -32,7 +32,7 @@ struct SimPanelRecord {
 class SimOverlaySurface final : public OverlaySurface {
   public:
     explicit SimOverlaySurface(std::shared_ptr<SimPanelRecord> record) : r_(std::move(record)) {
-        const double side = PanelGeometry{r_->spec.diameter}.side();
+        const double side = PanelGeometry{r_->options.diameter}.side();
         r_->frame = {0, 0, side, side};
     }
     ~SimOverlaySurface() override { r_->released = true; }
@@ -75,10 +75,10 @@ class SimOverlaySurface final : public OverlaySurface {
 struct SimPanelFactory {
     std::vector<std::shared_ptr<SimPanelRecord>> built;
 
-    std::function<std::unique_ptr<OverlaySurface>(const PanelSpec&)> factory() {
-        return [this](const PanelSpec& spec) {
+    std::function<std::unique_ptr<OverlaySurface>(const PanelOptions&)> factory() {
+        return [this](const PanelOptions& options) {
             auto record = std::make_shared<SimPanelRecord>();
-            record->spec = spec;
+            record->options = options;
             built.push_back(record);
             return std::make_unique<SimOverlaySurface>(record);
         };

@@ -178,16 +178,31 @@ CanberraSounds::CanberraSounds(Log& log, std::vector<std::string> folders)
 CanberraSounds::~CanberraSounds() = default;
 
 void CanberraSounds::beep() {
-    if (!player_->beep()) QApplication::beep();
+    if (!player_->beep() && QCoreApplication::instance()) QApplication::beep();
 }
 
 bool CanberraSounds::isPlayable(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    char head[12] = {};
-    if (!file.read(head, sizeof head)) return false;
-    const bool wave = std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "WAVE", 4) == 0;
-    const bool ogg = std::memcmp(head, "OggS", 4) == 0;
-    return wave || ogg;
+    std::string head(64 * 1024, '\0');
+    file.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(file.gcount()));
+    // Ogg: the first page carries the Vorbis identification header.
+    if (head.size() >= 35 && head.compare(0, 4, "OggS") == 0) return head.compare(28, 7, "\x01vorbis") == 0;
+    if (head.size() < 12 || head.compare(0, 4, "RIFF") != 0 || head.compare(8, 4, "WAVE") != 0) return false;
+    // WAV: walk the chunks for an integer PCM format followed by data.
+    bool pcm = false;
+    for (std::size_t at = 12; at + 8 <= head.size();) {
+        const auto byte = [&](std::size_t i) {
+            return static_cast<std::uint32_t>(static_cast<unsigned char>(head[i]));
+        };
+        const std::uint32_t length =
+            byte(at + 4) | byte(at + 5) << 8 | byte(at + 6) << 16 | byte(at + 7) << 24;
+        if (head.compare(at, 4, "fmt ") == 0)
+            pcm = length >= 16 && at + 10 <= head.size() && byte(at + 8) == 1 && byte(at + 9) == 0;
+        if (head.compare(at, 4, "data") == 0) return pcm && length > 0;
+        at += 8 + static_cast<std::size_t>(length) + (length & 1);
+    }
+    return false;
 }
 
 std::unique_ptr<Sound> CanberraSounds::named(const std::string& name) {

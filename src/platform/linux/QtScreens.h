@@ -3,8 +3,6 @@
 #include "platform/Log.h"
 #include "platform/Screens.h"
 
-#include <QRect>
-
 namespace rondelix::platform::linux_desktop {
 
 // Qt's screens, turned to the system's bottom-left coordinates: the origin at
@@ -20,12 +18,6 @@ class QtScreens final : public Screens {
     // Without a compositor nothing can be translucent, which is what reduced
     // transparency asks for anyway.
     DisplayOptions displayOptions() const override;
-
-    // Conversions between Qt's top-left desktop coordinates and ours.
-    static Rect fromQt(const QRect& rect);
-    static QRect toQt(const Rect& rect);
-    static Point fromQt(const QPoint& point);
-    static QPoint toQt(Point point);
 
     static bool compositorRunning();
 
