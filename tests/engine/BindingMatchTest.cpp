@@ -1,4 +1,5 @@
 #include "engine/BindingMatch.h"
+
 #include "engine/ModifierKeys.h"
 
 #include <gtest/gtest.h>

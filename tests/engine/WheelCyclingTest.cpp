@@ -9,7 +9,8 @@ using namespace rondelix;
 namespace {
 std::vector<Wheel> wheels(std::initializer_list<const char*> ids) {
     std::vector<Wheel> out;
-    for (const char* id : ids) out.push_back(Wheel{.id = id});
+    for (const char* id : ids)
+        out.push_back(Wheel{.id = id});
     return out;
 }
 } // namespace
