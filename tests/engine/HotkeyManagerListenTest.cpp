@@ -184,6 +184,12 @@ TEST_F(HotkeyListen, WatchdogRebuildsADeadListenTapWithinTheRateLimitAndVerifies
 TEST_F(HotkeyListen, WatchdogTearsDownAMissedReleaseAndReportsSecureInput) {
     std::vector<bool> secure;
     engine().onSecureInputBlockingChanged = [&](bool on) { secure.push_back(on); };
+    engine().start(); // again: still one listen tap and one watchdog (counted by the ticks below)
+    EXPECT_EQ(taps.tapCount(TapMode::listenOnly), 1);
+    summon();
+    taps.disableTap(TapMode::intercepting, EventType::tapDisabledByUserInput);
+    queue.advance(1.0);
+    EXPECT_FALSE(overlay.visible) << "a disabled armed tap is torn down";
     summon();
     taps.setKeyDown(option, false); // the release event was lost
     queue.advance(1.0);
