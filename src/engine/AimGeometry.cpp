@@ -15,7 +15,8 @@ int wrap(long value, int count) {
 } // namespace
 
 std::optional<int> slotForDirection(double x, double y, int slotCount) {
-    if (slotCount < 1 || !std::isfinite(x) || !std::isfinite(y) || (x == 0.0 && y == 0.0)) return std::nullopt;
+    if (slotCount < 1 || !std::isfinite(x) || !std::isfinite(y) || (x == 0.0 && y == 0.0))
+        return std::nullopt;
     double q = std::atan2(x, y) / (2.0 * std::numbers::pi / slotCount);
     if (!std::isfinite(q)) return std::nullopt;
     // atan2 and the division leave a direction that lies exactly between two

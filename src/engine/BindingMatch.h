@@ -9,7 +9,9 @@ namespace rondelix {
 
 // Key codes outside 0 to 65535 can never be held; a binding carrying one
 // never summons.
-inline bool isHoldableKeyCode(int code) { return code >= 0 && code <= 65535; }
+inline bool isHoldableKeyCode(int code) {
+    return code >= 0 && code <= 65535;
+}
 
 // Whether a wins over b when both are fully held: more keys win; among equally
 // long lists the lexicographically greater list wins. Identical lists rank

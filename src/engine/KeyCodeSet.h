@@ -11,12 +11,13 @@ namespace rondelix {
 // keys are ever held at once, so a sorted vector beats a tree or a hash on
 // every path the event handlers take.
 class KeyCodeSet {
-public:
+  public:
     using Code = std::uint16_t;
 
     KeyCodeSet() = default;
     KeyCodeSet(std::initializer_list<Code> codes) {
-        for (Code c : codes) insert(c);
+        for (Code c : codes)
+            insert(c);
     }
 
     bool contains(Code code) const { return std::binary_search(codes_.begin(), codes_.end(), code); }
@@ -36,7 +37,8 @@ public:
         return true;
     }
     void insertAll(const KeyCodeSet& other) {
-        for (Code c : other) insert(c);
+        for (Code c : other)
+            insert(c);
     }
 
     KeyCodeSet intersected(const KeyCodeSet& other) const {
@@ -57,7 +59,7 @@ public:
 
     friend bool operator==(const KeyCodeSet&, const KeyCodeSet&) = default;
 
-private:
+  private:
     std::vector<Code> codes_;
 };
 

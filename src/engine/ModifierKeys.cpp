@@ -28,7 +28,9 @@ constexpr std::array<Group, 5> groups{{
 
 } // namespace
 
-bool isModifier(int code) { return groupFlag(code) != 0; }
+bool isModifier(int code) {
+    return groupFlag(code) != 0;
+}
 
 std::uint64_t groupFlag(int code) {
     for (const Group& g : groups)
@@ -40,11 +42,13 @@ std::uint64_t groupFlag(int code) {
 void updateHeld(KeyCodeSet& held, std::uint64_t flags) {
     for (const Group& g : groups) {
         if ((flags & g.flag) == 0) {
-            for (int i = 0; i < g.sideCount; ++i) held.erase(g.sides[i].code);
+            for (int i = 0; i < g.sideCount; ++i)
+                held.erase(g.sides[i].code);
             continue;
         }
         bool anySide = false;
-        for (int i = 0; i < g.sideCount; ++i) anySide = anySide || (flags & g.sides[i].flag) != 0;
+        for (int i = 0; i < g.sideCount; ++i)
+            anySide = anySide || (flags & g.sides[i].flag) != 0;
         if (!anySide) continue;
         for (int i = 0; i < g.sideCount; ++i) {
             if (flags & g.sides[i].flag)

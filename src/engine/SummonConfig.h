@@ -11,7 +11,7 @@ namespace rondelix {
 // What the summon engine reads and writes of the configuration store; the
 // members are the store's own, so the store can stand behind it as it is.
 class SummonConfig {
-public:
+  public:
     virtual ~SummonConfig() = default;
 
     virtual const Config& config() const = 0;

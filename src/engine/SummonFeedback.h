@@ -4,7 +4,7 @@ namespace rondelix {
 
 // The sound and haptic answers the summon engine asks for.
 class SummonFeedback {
-public:
+  public:
     virtual ~SummonFeedback() = default;
     // Every change of the aim and every wheel switch.
     virtual void aim() = 0;

@@ -15,7 +15,7 @@ struct SummonPanel {
 
 // What the summon engine asks of the overlay controller.
 class SummonOverlay {
-public:
+  public:
     virtual ~SummonOverlay() = default;
 
     // Presents the panel at the configured size and position, animated.

@@ -9,7 +9,8 @@ std::optional<std::size_t> cycledWheelIndex(const std::vector<Wheel>& wheels, co
                                             bool forward) {
     const std::size_t n = wheels.size();
     if (n < 2) return std::nullopt;
-    auto open = std::find_if(wheels.begin(), wheels.end(), [&](const Wheel& w) { return w.id == openWheelId; });
+    auto open =
+        std::find_if(wheels.begin(), wheels.end(), [&](const Wheel& w) { return w.id == openWheelId; });
     if (open == wheels.end()) return std::nullopt;
     const auto i = static_cast<std::size_t>(open - wheels.begin());
     return forward ? (i + 1) % n : (i + n - 1) % n;

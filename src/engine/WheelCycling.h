@@ -19,7 +19,7 @@ std::optional<std::size_t> numberedWheelIndex(std::size_t wheelCount, int number
 // Turns scroll events into wheel steps, keeping the distance that has not yet
 // made a whole step.
 class ScrollSwitch {
-public:
+  public:
     // Adds one scroll event and answers the wheel steps it completes: positive
     // steps go to previous wheels, negative ones to next wheels. Whole turns
     // round the list are dropped, so the answer lies within the wheel count
@@ -29,7 +29,7 @@ public:
     void reset() { accumulated_ = 0.0; }
     double accumulated() const { return accumulated_; }
 
-private:
+  private:
     double accumulated_ = 0.0;
 };
 

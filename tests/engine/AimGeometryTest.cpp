@@ -41,9 +41,10 @@ TEST(AimGeometry, ArrowDirections) {
     EXPECT_EQ(slotForArrows({.left = true, .up = true}, 4), 3);
     EXPECT_EQ(slotForArrows({.right = true, .down = true}, 4), 2);
     EXPECT_EQ(slotForArrows({.left = true, .down = true}, 4), 2);
-    const Arrows eight[] = {up,   {.right = true, .up = true},   right, {.right = true, .down = true},
+    const Arrows eight[] = {up,   {.right = true, .up = true},  right, {.right = true, .down = true},
                             down, {.left = true, .down = true}, left,  {.left = true, .up = true}};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(slotForArrows(eight[i], 8), i);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(slotForArrows(eight[i], 8), i);
     EXPECT_FALSE(slotForArrows({.left = true, .right = true}, 8));
     EXPECT_FALSE(slotForArrows({}, 8));
 }

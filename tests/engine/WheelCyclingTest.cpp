@@ -6,26 +6,6 @@
 
 using namespace rondelix;
 
-namespace {
-std::vector<Wheel> wheels(std::initializer_list<const char*> ids) {
-    std::vector<Wheel> out;
-    for (const char* id : ids) out.push_back(Wheel{.id = id});
-    return out;
-}
-} // namespace
-
-TEST(WheelCycling, CyclesWithWrapAndNeedsTheOpenWheel) {
-    const auto abc = wheels({"a", "b", "c"});
-    EXPECT_EQ(cycledWheelIndex(abc, "c", true), 0u);
-    EXPECT_EQ(cycledWheelIndex(abc, "c", false), 1u);
-    EXPECT_EQ(cycledWheelIndex(abc, "a", false), 2u);
-    EXPECT_FALSE(cycledWheelIndex(abc, "gone", true));
-    EXPECT_FALSE(cycledWheelIndex(wheels({"a"}), "a", true));
-    EXPECT_EQ(numberedWheelIndex(10, 10), 9u);
-    EXPECT_FALSE(numberedWheelIndex(9, 10));
-    EXPECT_FALSE(numberedWheelIndex(9, 0));
-}
-
 TEST(ScrollSwitch, StepsByTwoOverSensitivityAndKeepsTheRest) {
     ScrollSwitch scroll;
     EXPECT_EQ(scroll.add(-1.5, 0, false, 1.0, 3), 0);
