@@ -1,0 +1,496 @@
+#include "app/AppCoordinator.h"
+
+#include "actions/ShortcutsRunner.h"
+#include "app/AppDelegate.h"
+#include "app/DefaultsKeys.h"
+#include "app/OnboardingState.h"
+#include "app/SummonAdapters.h"
+#include "app/SummonKeyNames.h"
+#include "engine/HotkeyManager.h"
+#include "engine/PermissionsCheck.h"
+#include "platform/Background.h"
+#include "platform/HomeFolder.h"
+#include "platform/InputAccess.h"
+#include "platform/Sounds.h"
+#include "platform/UserDefaults.h"
+#include "platform/Workspace.h"
+
+#include <algorithm>
+
+namespace rondelix {
+
+namespace keys = DefaultsKeys;
+using Kind = AppWindows::Kind;
+
+namespace {
+
+constexpr const char* warningSymbol = "exclamationmark.triangle.fill";
+constexpr const char* systemOrange = "#FF9500";
+
+std::string lowercased(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return text;
+}
+
+} // namespace
+
+// Construction ---------------------------------------------------------------
+
+AppCoordinator::AppCoordinator(Platform platform, AppDelegate& delegate)
+    : platform_(std::move(platform)), delegate_(delegate), self_(std::make_shared<AppCoordinator*>(this)) {
+    buildServices();
+    installCallbacks();
+    decideRescue();
+    startEngineWhenAccessKnown();
+    later(prewarmDelay, [](AppCoordinator& c) { c.overlayController_->prewarm(); });
+    registerObservers();
+    configStore_->reconcileLaunchAtLogin();
+    refreshInstalledShortcuts();
+    showFirstScreen();
+    delegate_.coordinator = this;
+}
+
+AppCoordinator::~AppCoordinator() {
+    // Deferred steps and callbacks that still reach us do nothing from here on.
+    self_.reset();
+    if (delegate_.coordinator == this) delegate_.coordinator = nullptr;
+    if (activationObserver_) platform_.session.remove(*activationObserver_);
+    for (const auto token : tapRecoveryObservers_) platform_.session.remove(token);
+    platform_.windows.onMainWindowClosed = nullptr;
+    platform_.windows.onOnboardingClosedByUser = nullptr;
+}
+
+void AppCoordinator::buildServices() {
+    auto& p = platform_;
+    updater_ = std::make_unique<UpdaterController>(p.updater, p.queue);
+    devMenuUnlocked_ = p.defaults.get(keys::devMenuUnlocked);
+    hud_ = std::make_unique<HUD>(p.queue, p.screens, p.makeHUDSurface);
+    configStore_ = std::make_unique<ConfigStore>(ConfigStore::Platform{p.queue, p.log, p.home, p.watcher, p.loginItems});
+    wheelState_ = std::make_unique<WheelState>();
+
+    // The program's helper folders follow the home folder the store uses.
+    MacroExecutor::Locations locations = MacroExecutor::Locations::standard();
+    locations.shortcutsFolder = (configStore_->paths().folder / "shortcuts").string();
+    locations.homeFolder = p.home.path().string();
+    macroExecutor_ = std::make_unique<MacroExecutor>(
+        MacroExecutor::Platform{p.queue, p.pasteboard, p.workspace, p.processes, p.taps, p.sounds, p.log},
+        std::move(locations));
+
+    auto behavior = [store = configStore_.get()] { return store->config().behavior; };
+    overlayController_ = std::make_unique<OverlayController>(
+        *wheelState_, behavior, OverlayController::Services{p.queue, p.screens, p.accessibility, p.escapeMonitor},
+        p.makeOverlaySurface);
+    feedback_ = std::make_unique<FeedbackController>(behavior, p.sounds, p.queue);
+
+    PermissionsCheck::primeInputMonitoringRegistration(p.permissions, p.log);
+    permissions_ = std::make_unique<PermissionsCheck>(p.permissions, p.log);
+    permissions_->refresh();
+
+    summonAdapters_ = std::make_unique<SummonAdapters>(SummonAdapters{
+        StoreSummonConfig(*configStore_), OverlaySummonOverlay(*overlayController_),
+        ExecutorSummonActions(*macroExecutor_), FeedbackSummonFeedback(*feedback_)});
+    hotkeyManager_ = std::make_unique<HotkeyManager>(
+        summonAdapters_->config, *wheelState_, summonAdapters_->overlay, summonAdapters_->actions,
+        summonAdapters_->feedback,
+        HotkeyManager::Platform{p.queue, p.log, p.taps, p.screens,
+                                [&workspace = p.workspace] { return workspace.frontmostApplication(); },
+                                [&windows = p.windows] { return windows.programIsActive(); }});
+}
+
+void AppCoordinator::installCallbacks() {
+    const Weak weak = self_;
+    const auto with = [weak](auto body) {
+        return [weak, body](auto&&... args) {
+            if (const auto self = weak.lock()) body(**self, std::forward<decltype(args)>(args)...);
+        };
+    };
+
+    overlayController_->onTestEscape = with([](AppCoordinator& c) { c.deactivateTestWheel(); });
+    hotkeyManager_->isSummonPaused = [weak] {
+        const auto self = weak.lock();
+        return self && (*self)->paused_;
+    };
+    hotkeyManager_->onSummonBlockedByPermissions = with([](AppCoordinator& c, bool beep) {
+        c.permissions_->refresh();
+        if (beep) c.beepSummonBlocked();
+    });
+    hotkeyManager_->onSecureInputBlockingChanged = with([](AppCoordinator& c, bool blocking) {
+        c.assign(c.secureInputBlocking_, blocking, Property::secureInputBlocking);
+    });
+    macroExecutor_->onOpenSettings =
+        with([](AppCoordinator& c, const std::optional<std::string>& target) { c.handleWheelAction(target); });
+    macroExecutor_->onShortcutFailed = with([](AppCoordinator& c, const std::string& name) { c.handleShortcutFailed(name); });
+    macroExecutor_->onActionFailed = with([](AppCoordinator& c, const std::string& message) {
+        c.hud_->flash(message, warningSymbol, std::string(systemOrange));
+    });
+    hotkeyManager_->onOpenSliceEditor = with([](AppCoordinator& c, const std::string& wheelId, int position) {
+        const auto onboarding = c.platform_.windows.state(Kind::onboarding);
+        if (onboarding.exists && onboarding.visible) return;
+        c.openSliceEditor(wheelId, position);
+    });
+    hotkeyManager_->editorPreviewWheelId = [weak]() -> std::optional<std::string> {
+        const auto self = weak.lock();
+        return self ? (*self)->editorPreviewWheelId() : std::nullopt;
+    };
+    hotkeyManager_->onListenConfirmed = with([](AppCoordinator& c) { c.permissions_->confirmInputMonitoring(); });
+    hotkeyManager_->onArmedConfirmed = with([](AppCoordinator& c) { c.permissions_->confirmAccessibility(); });
+
+    platform_.windows.onMainWindowClosed = with([](AppCoordinator& c) { c.configStore_->clearUndoHistory(); });
+    platform_.windows.onOnboardingClosedByUser = with([](AppCoordinator& c) { c.recordOnboardingDismissal(); });
+}
+
+void AppCoordinator::decideRescue() {
+    auto& defaults = platform_.defaults;
+    OnboardingState::migrateLegacyCompletion(defaults);
+    if (defaults.get(keys::hasCompletedOnboarding)) {
+        rescueNeeded_ = !defaults.get(keys::onboardingSkipped) && !permissions_->inputMonitoringTrusted() &&
+                        !permissions_->accessibilityTrusted();
+    } else {
+        reenteredFirstRun_ = defaults.get(keys::onboardingRescueReentered);
+    }
+}
+
+void AppCoordinator::startEngineWhenAccessKnown() {
+    if (platform_.inputAccess.isDetermined()) {
+        hotkeyManager_->start();
+        return;
+    }
+    // Left undetermined after the retry, finishing the onboarding or the
+    // rescue starts the engine.
+    later(engineStartRetryDelay, [](AppCoordinator& c) {
+        c.permissions_->refresh();
+        c.startEngineIfAccessKnown();
+    });
+}
+
+void AppCoordinator::startEngineIfAccessKnown() {
+    if (platform_.inputAccess.isDetermined()) hotkeyManager_->start();
+}
+
+void AppCoordinator::registerObservers() {
+    using Notice = platform::SessionEvents::Notice;
+    const Weak weak = self_;
+    activationObserver_ = platform_.session.observeActivation([weak] {
+        if (const auto self = weak.lock()) (*self)->handleActivation();
+    });
+    for (const Notice notice : {Notice::didWake, Notice::screensDidWake, Notice::sessionDidBecomeActive,
+                                Notice::screenIsUnlocked, Notice::screenSaverDidStop}) {
+        tapRecoveryObservers_.push_back(platform_.session.observe(notice, [weak] {
+            if (const auto self = weak.lock()) (*self)->handleTapRecovery();
+        }));
+    }
+}
+
+void AppCoordinator::showFirstScreen() {
+    if (!platform_.defaults.get(keys::hasCompletedOnboarding)) {
+        soon([](AppCoordinator& c) { c.showOnboarding(OnboardingState::resumeStep(c.platform_.defaults)); });
+    } else if (rescueNeeded_) {
+        later(rescueDelay, [](AppCoordinator& c) { c.runRescue(); });
+    }
+}
+
+void AppCoordinator::handleActivation() {
+    permissions_->refresh();
+    if (platform_.inputAccess.isDetermined() && !hotkeyManager_->confirmedListenGlobal())
+        hotkeyManager_->ensureListenTap();
+    refreshInstalledShortcuts();
+}
+
+void AppCoordinator::handleTapRecovery() {
+    permissions_->refresh();
+    if (platform_.inputAccess.isDetermined()) hotkeyManager_->forceRebuildListenTap(true);
+}
+
+void AppCoordinator::runRescue() {
+    permissions_->refresh();
+    if (!permissions_->inputMonitoringTrusted() && !permissions_->accessibilityTrusted()) {
+        if (onboardingShownThisSession_) return;
+        reenteredFirstRun_ = true;
+        platform::UserDefaults::Batch batch(platform_.defaults);
+        platform_.defaults.set(keys::onboardingRescueReentered, true);
+        platform_.defaults.set(keys::hasCompletedOnboarding, false);
+        platform_.defaults.set(keys::onboardingResumeStep, 1);
+        showOnboarding(OnboardingStep::permissions);
+        return;
+    }
+    startEngineIfAccessKnown();
+}
+
+// Deferred work -------------------------------------------------------------
+
+void AppCoordinator::later(double seconds, std::function<void(AppCoordinator&)> step) {
+    platform_.queue.after(seconds, [weak = Weak(self_), step = std::move(step)] {
+        if (const auto self = weak.lock()) step(**self);
+    });
+}
+
+void AppCoordinator::soon(std::function<void(AppCoordinator&)> step) {
+    platform_.queue.post([weak = Weak(self_), step = std::move(step)] {
+        if (const auto self = weak.lock()) step(**self);
+    });
+}
+
+template <typename T>
+void AppCoordinator::assign(T& field, const T& value, Property property) {
+    if (field == value) return;
+    field = value;
+    changed.emit(property);
+}
+
+void AppCoordinator::setMainTab(MainTab tab) { assign(mainTab_, tab, Property::mainTab); }
+
+// The summon path -------------------------------------------------------------
+
+void AppCoordinator::beepSummonBlocked() {
+    const double now = platform_.queue.now();
+    if (lastSummonBlockedBeep_ && now - *lastSummonBlockedBeep_ < blockedBeepInterval) return;
+    lastSummonBlockedBeep_ = now;
+    platform_.sounds.beep();
+}
+
+void AppCoordinator::toggleTestWheel() {
+    assign(testWheelActive_, !testWheelActive_, Property::testWheelActive);
+    overlayController_->setTestMode(testWheelActive_);
+}
+
+void AppCoordinator::deactivateTestWheel() {
+    if (!testWheelActive_) return;
+    assign(testWheelActive_, false, Property::testWheelActive);
+    overlayController_->setTestModeActive(false);
+    overlayController_->removeTestEscMonitor();
+    overlayController_->hide();
+}
+
+void AppCoordinator::openSliceEditor(const std::string& wheelId, int position) {
+    soon([wheelId, position](AppCoordinator& c) {
+        ++c.editorNonce_;
+        c.assign(c.editorTarget_, std::optional<EditorTarget>(EditorTarget{wheelId, position, c.editorNonce_}),
+                 Property::editorTarget);
+        c.showMain(MainTab::wheels);
+    });
+}
+
+std::optional<std::string> AppCoordinator::editorPreviewWheelId() const {
+    if (mainTab_ != MainTab::wheels || !lastEditedWheelId) return std::nullopt;
+    const auto main = platform_.windows.state(Kind::main);
+    if (!main.exists || !main.key) return std::nullopt;
+    if (!configStore_->wheel(*lastEditedWheelId)) return std::nullopt;
+    return lastEditedWheelId;
+}
+
+// Windows ---------------------------------------------------------------------
+
+void AppCoordinator::showMain(MainTab tab) {
+    // The page is set first so that a new window is sized for it.
+    setMainTab(tab);
+    if (!platform_.windows.state(Kind::main).exists) platform_.windows.makeMain(tab);
+    platform_.windows.bringForward(Kind::main);
+}
+
+void AppCoordinator::toggleMain(MainTab tab) {
+    const auto main = platform_.windows.state(Kind::main);
+    if (main.exists && main.visible) {
+        if (main.key) {
+            platform_.windows.orderOut(Kind::main);
+            configStore_->clearUndoHistory();
+        } else {
+            platform_.windows.bringForward(Kind::main);
+        }
+        return;
+    }
+    showMain(tab);
+}
+
+bool AppCoordinator::isMainWindowOnScreen() const { return platform_.windows.state(Kind::main).onScreen(); }
+
+void AppCoordinator::showOnboarding(OnboardingStep step) {
+    onboardingShownThisSession_ = true;
+    // A new window always, so that the onboarding starts afresh at the step;
+    // replacing the old one records no dismissal.
+    if (platform_.windows.state(Kind::onboarding).exists) platform_.windows.close(Kind::onboarding);
+    platform_.windows.openOnboarding(step);
+}
+
+void AppCoordinator::showShortcutSetup(const std::optional<std::string>& highlight) {
+    refreshInstalledShortcuts();
+    if (platform_.windows.state(Kind::shortcutSetup).exists)
+        platform_.windows.bringForward(Kind::shortcutSetup);
+    else
+        platform_.windows.openShortcutSetup(highlight);
+}
+
+void AppCoordinator::showHowItWorks() {
+    if (platform_.windows.state(Kind::howItWorks).exists)
+        platform_.windows.bringForward(Kind::howItWorks);
+    else
+        platform_.windows.openHowItWorks();
+}
+
+// Program targets, pause and reopen ------------------------------------------
+
+void AppCoordinator::handleWheelAction(const std::optional<std::string>& target) {
+    soon([target](AppCoordinator& c) { c.performWheelAction(target); });
+}
+
+void AppCoordinator::performWheelAction(const std::optional<std::string>& target) {
+    if (!target) {
+        toggleMain(MainTab::wheels);
+        return;
+    }
+    if (const auto page = pageTab(*target)) {
+        const auto main = platform_.windows.state(Kind::main);
+        if (main.exists && main.key && mainTab_ == *page)
+            toggleMain(*page);
+        else
+            showMain(*page);
+        return;
+    }
+    if (*target == "pause-summon") {
+        togglePause(true);
+    } else if (*target == "toggle-liquid-glass") {
+        flipBehavior(&Behavior::liquidGlassEnabled);
+    } else if (*target == "toggle-sound") {
+        flipBehavior(&Behavior::soundEnabled);
+    } else if (*target == "toggle-detect-app") {
+        flipBehavior(&Behavior::detectApp);
+    } else if (*target == "check-for-updates") {
+        updater_->updater().checkForUpdates();
+    } else {
+        platform_.sounds.beep();
+    }
+}
+
+void AppCoordinator::flipBehavior(bool Behavior::*setting) {
+    configStore_->mutate([setting](Config& config) { config.behavior.*setting = !(config.behavior.*setting); });
+}
+
+void AppCoordinator::togglePause(bool showHUD) {
+    assign(paused_, !paused_, Property::paused);
+    if (paused_) overlayController_->hide();
+    if (showHUD) hud_->flash(paused_ ? "Paused" : "Resumed", paused_ ? "pause.circle.fill" : "play.circle.fill");
+}
+
+void AppCoordinator::handleReopen() {
+    for (const Kind kind : {Kind::onboarding, Kind::main, Kind::shortcutSetup, Kind::howItWorks}) {
+        if (platform_.windows.state(kind).onScreen()) {
+            platform_.windows.bringForward(kind);
+            return;
+        }
+    }
+    if (platform_.defaults.get(keys::hasCompletedOnboarding))
+        showMain(MainTab::wheels);
+    else
+        showOnboarding(OnboardingState::resumeStep(platform_.defaults));
+}
+
+// Onboarding, required Shortcuts, guide texts, developer page ----------------
+
+void AppCoordinator::finishOnboarding(bool skipped) {
+    auto& defaults = platform_.defaults;
+    {
+        platform::UserDefaults::Batch batch(defaults);
+        const bool wasCompleted = defaults.get(keys::hasCompletedOnboarding);
+        defaults.set(keys::hasCompletedOnboarding, true);
+        if (!(wasCompleted && skipped)) defaults.set(keys::onboardingSkipped, skipped);
+        defaults.set(keys::onboardingResumeStep, 0);
+        defaults.set(keys::onboardingRescueReentered, false);
+    }
+    startEngineIfAccessKnown();
+    if (platform_.windows.state(Kind::onboarding).exists) platform_.windows.close(Kind::onboarding);
+}
+
+void AppCoordinator::resetOnboarding() {
+    {
+        platform::UserDefaults::Batch batch(platform_.defaults);
+        platform_.defaults.set(keys::hasCompletedOnboarding, false);
+        platform_.defaults.set(keys::onboardingSkipped, false);
+        platform_.defaults.set(keys::onboardingResumeStep, 0);
+        platform_.defaults.set(keys::onboardingRescueReentered, false);
+    }
+    reenteredFirstRun_ = false;
+    showOnboarding(OnboardingStep::welcome);
+}
+
+void AppCoordinator::recordOnboardingDismissal() {
+    permissions_->refresh();
+    auto& defaults = platform_.defaults;
+    if (!reenteredFirstRun_ || defaults.get(keys::hasCompletedOnboarding)) return;
+    if (permissions_->inputMonitoringTrusted() || permissions_->accessibilityTrusted()) return;
+    // A rescue closed with nothing granted: count it done, so it is not offered again.
+    platform::UserDefaults::Batch batch(defaults);
+    defaults.set(keys::hasCompletedOnboarding, true);
+    defaults.set(keys::onboardingSkipped, true);
+    defaults.set(keys::onboardingRescueReentered, false);
+}
+
+void AppCoordinator::refreshInstalledShortcuts(std::function<void()> completion) {
+    const std::string folder = (configStore_->paths().folder / "shortcuts").string();
+    platform_.background.run(
+        [folder, &queue = platform_.queue, weak = Weak(self_), completion = std::move(completion)]() mutable {
+            auto names = ShortcutsRunner::list(folder);
+            queue.post([weak, names = std::move(names), completion = std::move(completion)] {
+                const auto self = weak.lock();
+                if (!self) return;
+                AppCoordinator& c = **self;
+                std::set<std::string> installed;
+                for (const auto& name : names) installed.insert(lowercased(name));
+                c.assign(c.installedShortcuts_, installed, Property::installedShortcuts);
+                c.assign(c.shortcutsChecked_, true, Property::shortcutsChecked);
+                if (completion) completion();
+            });
+        });
+}
+
+std::vector<ShortcutRequirement> AppCoordinator::missingRequiredShortcuts() const {
+    std::vector<ShortcutRequirement> missing;
+    if (!shortcutsChecked_) return missing;
+    std::set<std::string> used;
+    for (const auto& wheel : configStore_->config().wheels)
+        for (const auto& slice : wheel.slices)
+            if (const auto* action = slice.action.as<MacroAction::SystemAction>()) used.insert(action->id);
+    for (const auto& requirement : ShortcutCatalog::requirements()) {
+        if (requirement.supported && used.count(requirement.id) &&
+            !installedShortcuts_.count(lowercased(requirement.shortcutName)))
+            missing.push_back(requirement);
+    }
+    return missing;
+}
+
+void AppCoordinator::handleShortcutFailed(const std::string& name) {
+    if (!ShortcutCatalog::requirement(name)) {
+        platform_.sounds.beep();
+        return;
+    }
+    refreshInstalledShortcuts([weak = Weak(self_), name] {
+        const auto self = weak.lock();
+        if (!self) return;
+        AppCoordinator& c = **self;
+        if (c.installedShortcuts_.count(lowercased(name)))
+            c.platform_.sounds.beep();
+        else
+            c.showShortcutSetup(name);
+    });
+}
+
+std::vector<std::string> AppCoordinator::summonKeyNames() const {
+    return rondelix::summonKeyNames(configStore_->config().bindings, platform_.keyboardLayout);
+}
+
+std::string AppCoordinator::summonKeysPhrase() const { return rondelix::summonKeysPhrase(summonKeyNames()); }
+
+void AppCoordinator::unlockDevMenu() {
+    if (devMenuUnlocked_) return;
+    assign(devMenuUnlocked_, true, Property::devMenuUnlocked);
+    platform_.defaults.set(keys::devMenuUnlocked, true);
+}
+
+void AppCoordinator::relockDevMenu() {
+    if (mainTab_ == MainTab::development) setMainTab(MainTab::about);
+    assign(devMenuUnlocked_, false, Property::devMenuUnlocked);
+    platform_.defaults.set(keys::devMenuUnlocked, false);
+}
+
+void AppCoordinator::applicationWillTerminate() { macroExecutor_->applicationWillTerminate(); }
+
+} // namespace rondelix

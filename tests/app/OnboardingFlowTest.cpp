@@ -1,0 +1,183 @@
+#include "app/MenuBarContent.h"
+#include "engine/HotkeyManager.h"
+#include "engine/PermissionsCheck.h"
+#include "support/CoordinatorRig.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace rondelix {
+namespace {
+
+namespace keys = DefaultsKeys;
+using testsupport::CoordinatorRig;
+using Kind = AppWindows::Kind;
+
+class OnboardingFlowTest : public ::testing::Test {
+protected:
+    OnboardingFlowTest() {
+        rig.defaults.set(keys::hasCompletedOnboarding, false);
+        rig.defaults.erase(keys::onboardingSkipped.name);
+    }
+    void openAndShowFirstScreen() {
+        rig.open();
+        rig.queue.runPending();
+    }
+    CoordinatorRig rig;
+};
+
+TEST_F(OnboardingFlowTest, FinishingStoresCompletionAndClosesTheWindowWithoutADismissal) {
+    openAndShowFirstScreen();
+    ASSERT_TRUE(rig.windows.state(Kind::onboarding).exists);
+    rig.c().finishOnboarding(false);
+    EXPECT_TRUE(rig.defaults.get(keys::hasCompletedOnboarding));
+    EXPECT_FALSE(rig.defaults.get(keys::onboardingSkipped));
+    EXPECT_EQ(rig.defaults.get(keys::onboardingResumeStep), 0);
+    EXPECT_FALSE(rig.windows.state(Kind::onboarding).exists);
+
+    rig.c().finishOnboarding(true); // already completed: the earlier skipped value stays
+    EXPECT_FALSE(rig.defaults.get(keys::onboardingSkipped));
+
+    rig.c().resetOnboarding();
+    EXPECT_EQ(rig.windows.onboardingStep, OnboardingStep::welcome);
+    EXPECT_FALSE(rig.defaults.get(keys::hasCompletedOnboarding));
+    rig.c().finishOnboarding(true);
+    EXPECT_TRUE(rig.defaults.get(keys::onboardingSkipped));
+}
+
+TEST_F(OnboardingFlowTest, ClosingAFirstRunOnboardingStoresNothing) {
+    openAndShowFirstScreen();
+    rig.windows.userCloses(Kind::onboarding);
+    EXPECT_FALSE(rig.defaults.get(keys::hasCompletedOnboarding));
+    EXPECT_FALSE(rig.defaults.hasStoredValue(keys::onboardingSkipped));
+}
+
+TEST_F(OnboardingFlowTest, ClosingARescueWithNothingGrantedCountsItSkipped) {
+    rig.defaults.set(keys::onboardingRescueReentered, true);
+    rig.permissions.accessibility = false;
+    rig.permissions.listen = false;
+    openAndShowFirstScreen();
+    EXPECT_TRUE(rig.c().reenteredFirstRun());
+    rig.windows.userCloses(Kind::onboarding);
+    EXPECT_TRUE(rig.defaults.get(keys::hasCompletedOnboarding));
+    EXPECT_TRUE(rig.defaults.get(keys::onboardingSkipped));
+    EXPECT_FALSE(rig.defaults.get(keys::onboardingRescueReentered));
+}
+
+TEST_F(OnboardingFlowTest, ClosingARescueAfterGrantingOnePermissionStoresNothing) {
+    rig.defaults.set(keys::onboardingRescueReentered, true);
+    rig.permissions.accessibility = false;
+    rig.permissions.listen = false;
+    openAndShowFirstScreen();
+    rig.permissions.accessibility = true;
+    rig.windows.userCloses(Kind::onboarding);
+    EXPECT_FALSE(rig.defaults.get(keys::hasCompletedOnboarding));
+    EXPECT_TRUE(rig.defaults.get(keys::onboardingRescueReentered));
+}
+
+TEST_F(OnboardingFlowTest, ReplacingTheOnboardingWindowRecordsNoDismissal) {
+    rig.defaults.set(keys::onboardingRescueReentered, true);
+    rig.permissions.accessibility = false;
+    rig.permissions.listen = false;
+    openAndShowFirstScreen();
+    rig.c().showOnboarding(OnboardingStep::ready);
+    EXPECT_EQ(rig.windows.onboardingOpens, 2);
+    EXPECT_FALSE(rig.defaults.get(keys::hasCompletedOnboarding));
+}
+
+class ShortcutsTest : public ::testing::Test {
+protected:
+    ShortcutsTest() {
+        rig.open();
+        rig.queue.runPending();
+    }
+    void install(const std::string& name) {
+        const auto folder = rig.c().configStore().paths().folder / "shortcuts";
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / name) << "#!/bin/sh\n";
+        std::filesystem::permissions(folder / name, std::filesystem::perms::owner_all);
+    }
+    void listed() {
+        rig.background.runAll();
+        rig.queue.runPending();
+    }
+    std::vector<std::string> missingIds() {
+        std::vector<std::string> ids;
+        for (const auto& r : rig.c().missingRequiredShortcuts()) ids.push_back(r.id);
+        return ids;
+    }
+    CoordinatorRig rig;
+};
+
+TEST_F(ShortcutsTest, MissingListIsEmptyUntilTheFirstListingThenNamesUsedUninstalledOnes) {
+    // The factory control-center wheel uses neither Shortcut-backed system action.
+    rig.c().configStore().mutate([](Config& c) {
+        c.wheels.front().slices.front().action = MacroAction::SystemAction{"toggle-dnd"};
+        c.wheels.front().slices.back().action = MacroAction::SystemAction{"night-shift"};
+    });
+    EXPECT_TRUE(missingIds().empty());
+    listed();
+    EXPECT_TRUE(rig.c().shortcutsChecked());
+    EXPECT_EQ(missingIds(), (std::vector<std::string>{"toggle-dnd", "night-shift"}));
+    EXPECT_TRUE(MenuBarContent(rig.c()).state().requiredShortcutsMissing);
+
+    install("toggle FOCUS"); // letter case does not matter
+    rig.c().refreshInstalledShortcuts();
+    listed();
+    EXPECT_EQ(missingIds(), std::vector<std::string>{"night-shift"});
+}
+
+TEST_F(ShortcutsTest, FailedShortcutBeepsOrOpensTheSetupAtIt) {
+    rig.c().handleShortcutFailed("Not In The Catalogue");
+    EXPECT_EQ(rig.sounds.beeps, 1);
+
+    rig.c().handleShortcutFailed("toggle bluetooth");
+    listed();
+    EXPECT_EQ(rig.windows.highlight, "toggle bluetooth");
+    EXPECT_EQ(rig.sounds.beeps, 1);
+
+    rig.windows.userCloses(Kind::shortcutSetup);
+    install("Toggle Bluetooth");
+    rig.c().handleShortcutFailed("Toggle Bluetooth");
+    listed();
+    EXPECT_EQ(rig.sounds.beeps, 2);
+    EXPECT_EQ(rig.windows.shortcutSetupOpens, 1);
+}
+
+TEST_F(ShortcutsTest, ReopeningTheSetupKeepsItsHighlightButListsAgain) {
+    rig.c().showShortcutSetup(std::string("Toggle Focus"));
+    listed();
+    rig.c().showShortcutSetup(std::nullopt);
+    EXPECT_EQ(rig.background.pendingCount(), 1u);
+    EXPECT_EQ(rig.windows.shortcutSetupOpens, 1);
+    EXPECT_EQ(rig.windows.highlight, "Toggle Focus");
+}
+
+TEST(DeveloperPage, UnlockStoresOnceAndRelockLeavesTheDevelopmentPage) {
+    CoordinatorRig rig;
+    rig.open();
+    int notices = 0;
+    rig.c().changed.connect([&](AppCoordinator::Property p) {
+        if (p == AppCoordinator::Property::devMenuUnlocked) ++notices;
+    });
+    rig.c().unlockDevMenu();
+    rig.c().unlockDevMenu();
+    EXPECT_EQ(notices, 1);
+    EXPECT_TRUE(rig.defaults.get(keys::devMenuUnlocked));
+
+    rig.c().showMain(MainTab::development);
+    rig.c().relockDevMenu();
+    EXPECT_EQ(rig.c().mainTab(), MainTab::about);
+    EXPECT_FALSE(rig.defaults.get(keys::devMenuUnlocked));
+    EXPECT_FALSE(rig.c().devMenuUnlocked());
+}
+
+TEST(SummonKeys, FactoryBindingsReadAsOptionAndCommand) {
+    CoordinatorRig rig;
+    rig.open();
+    EXPECT_EQ(rig.c().summonKeysPhrase(), "Left Option + Left Command");
+}
+
+} // namespace
+} // namespace rondelix

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "app/AppCoordinator.h"
+#include "app/AppDelegate.h"
+#include "app/DefaultsKeys.h"
+#include "platform/sim/SimAccessibility.h"
+#include "platform/sim/SimBackground.h"
+#include "platform/sim/SimEventTaps.h"
+#include "platform/sim/SimFileWatcher.h"
+#include "platform/sim/SimHomeFolder.h"
+#include "platform/sim/SimInputAccess.h"
+#include "platform/sim/SimKeyboardLayout.h"
+#include "platform/sim/SimLog.h"
+#include "platform/sim/SimLoginItems.h"
+#include "platform/sim/SimMainQueue.h"
+#include "platform/sim/SimPasteboard.h"
+#include "platform/sim/SimPermissions.h"
+#include "platform/sim/SimProcesses.h"
+#include "platform/sim/SimScreens.h"
+#include "platform/sim/SimSessionEvents.h"
+#include "platform/sim/SimSounds.h"
+#include "platform/sim/SimUpdater.h"
+#include "platform/sim/SimUserDefaults.h"
+#include "platform/sim/SimWorkspace.h"
+#include "support/SimAppWindows.h"
+#include "support/SimHUDSurface.h"
+#include "support/SimOverlaySurface.h"
+#include "support/StoreRig.h"
+
+#include <memory>
+
+namespace rondelix::testsupport {
+
+// The whole program's logic on the simulated platform, in a temporary home.
+// Both permissions are granted and the onboarding is completed unless a test
+// says otherwise before open().
+struct CoordinatorRig {
+    CoordinatorRig() {
+        permissions.accessibility = true;
+        permissions.listen = true;
+        defaults.set(DefaultsKeys::hasCompletedOnboarding, true);
+        defaults.set(DefaultsKeys::onboardingSkipped, false);
+        screens.layout = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1050}}};
+        screens.pointer = {600, 500};
+    }
+
+    AppCoordinator::Platform platform() {
+        return {queue,     log,       defaults,  updater,       homeFolder,  watcher,       loginItems,
+                pasteboard, workspace, processes, taps,          sounds,      screens,       accessibility,
+                permissions, inputAccess, session, background,  layout,      escape,        windows,
+                panels.factory(), [this] { return std::make_unique<SimHUDSurface>(hud); }};
+    }
+
+    AppCoordinator& open() { return open(platform()); }
+    AppCoordinator& open(AppCoordinator::Platform p) {
+        coordinator = std::make_unique<AppCoordinator>(std::move(p), delegate);
+        return *coordinator;
+    }
+    AppCoordinator& c() { return *coordinator; }
+
+    platform::sim::SimMainQueue queue;
+    platform::sim::SimLog log;
+    platform::sim::SimUserDefaults defaults;
+    platform::sim::SimUpdater updater;
+    testing::TempHome home;
+    platform::sim::SimHomeFolder homeFolder{home.path};
+    platform::sim::SimFileWatcher watcher;
+    platform::sim::SimLoginItems loginItems;
+    platform::sim::SimPasteboard pasteboard;
+    platform::sim::SimWorkspace workspace{queue};
+    platform::sim::SimProcesses processes{queue};
+    platform::sim::SimEventTaps taps{queue};
+    platform::sim::SimSounds sounds;
+    platform::sim::SimScreens screens;
+    platform::sim::SimAccessibility accessibility;
+    platform::sim::SimPermissions permissions;
+    platform::sim::SimInputAccess inputAccess;
+    platform::sim::SimSessionEvents session;
+    platform::sim::SimBackground background;
+    platform::sim::SimKeyboardLayout layout;
+    SimEscapeMonitor escape;
+    SimAppWindows windows;
+    SimPanelFactory panels;
+    std::shared_ptr<SimHUDRecord> hud = std::make_shared<SimHUDRecord>();
+    AppDelegate delegate{defaults, queue, "Version 14.5"};
+    std::unique_ptr<AppCoordinator> coordinator;
+};
+
+} // namespace rondelix::testsupport
