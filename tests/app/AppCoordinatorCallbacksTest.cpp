@@ -51,6 +51,17 @@ TEST_F(CallbacksTest, PauseBlocksSummoningUntilResumed) {
     releaseBinding();
 }
 
+TEST_F(CallbacksTest, SummonAimAndReleaseFiresTheAimedSlice) {
+    holdBinding();
+    ASSERT_TRUE(wheelOpen());
+    // The panel is centred on the pointer; the top slot lies straight above.
+    rig.screens.pointer.y += 110;
+    rig.taps.mouseMoved();
+    EXPECT_EQ(rig.c().wheelState().aimedPosition(), 0);
+    releaseBinding();
+    EXPECT_FALSE(wheelOpen());
+}
+
 TEST_F(CallbacksTest, PausingClosesAnOpenWheel) {
     holdBinding();
     ASSERT_TRUE(wheelOpen());

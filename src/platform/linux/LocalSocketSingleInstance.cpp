@@ -1,5 +1,6 @@
 #include "platform/linux/LocalSocketSingleInstance.h"
 
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <unistd.h>
 

@@ -2,8 +2,10 @@
 
 #include "platform/SingleInstance.h"
 
-#include <QLocalServer>
+#include <QString>
 #include <memory>
+
+class QLocalServer;
 
 namespace rondelix::platform::linux_desktop {
 

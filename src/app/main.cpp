@@ -1,0 +1,3 @@
+#include "app/ui/RondelixApp.h"
+
+int main(int argc, char** argv) { return rondelix::RondelixApp::run(argc, argv); }

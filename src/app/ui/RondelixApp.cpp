@@ -1,0 +1,181 @@
+#include "app/ui/RondelixApp.h"
+
+// Qt's `emit` keyword macro would rewrite the signal members of the services.
+#undef emit
+
+#include "app/AppCoordinator.h"
+#include "app/AppDelegate.h"
+#include "app/DefaultsKeys.h"
+#include "app/LaunchBreadcrumb.h"
+#include "app/ui/QtAppWindows.h"
+#include "app/ui/TrayMenu.h"
+#include "overlay/ui/HUDWindow.h"
+#include "overlay/ui/OverlayPanel.h"
+#include "overlay/ui/QtEscapeMonitor.h"
+#include "overlay/ui/WheelView.h"
+#include "platform/linux/AutostartLoginItems.h"
+#include "platform/linux/CanberraSounds.h"
+#include "platform/linux/InotifyFileWatcher.h"
+#include "platform/linux/JsonFileUserDefaults.h"
+#include "platform/linux/LinuxAccessibility.h"
+#include "platform/linux/LocalSocketSingleInstance.h"
+#include "platform/linux/PackageManagerUpdater.h"
+#include "platform/linux/PermissionsInputAccess.h"
+#include "platform/linux/PosixProcesses.h"
+#include "platform/linux/QtMainQueue.h"
+#include "platform/linux/QtPasteboard.h"
+#include "platform/linux/QtScreens.h"
+#include "platform/linux/QtSessionEvents.h"
+#include "platform/linux/SystemLog.h"
+#include "platform/linux/TerminationSignals.h"
+#include "platform/linux/ThreadPoolBackground.h"
+#include "platform/linux/UserHomeFolder.h"
+#include "platform/linux/X11EventTaps.h"
+#include "platform/linux/X11Permissions.h"
+#include "platform/linux/XdgWorkspace.h"
+#include "platform/linux/XkbKeyboardLayout.h"
+#include "store/ConfigPaths.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QSysInfo>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace rondelix {
+
+namespace desktop = platform::linux_desktop;
+
+namespace {
+
+// A reason the program cannot run; the log shows it on standard error too.
+int refuse(platform::Log& log, const std::string& sentence) {
+    log.write(sentence);
+    return 1;
+}
+
+bool hasDisplay() {
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
+// Everything the program needs from the desktop, built once the program knows
+// it will run, in an order where each piece finds what it uses.
+struct DesktopPlatform {
+    DesktopPlatform(platform::Log& log, platform::MainQueue& queue, const desktop::UserHomeFolder& home)
+        : loginItems(desktop::AutostartLoginItems::defaultFolder(home),
+                     QCoreApplication::applicationFilePath().toStdString()),
+          processes(queue), workspace(processes), taps(queue, log), sounds(log), screens(log), accessibility(log),
+          permissions(log), inputAccess(permissions), session(log), layout(log), updater(RondelixApp::version, log) {}
+
+    desktop::InotifyFileWatcher watcher;
+    desktop::AutostartLoginItems loginItems;
+    desktop::QtPasteboard pasteboard;
+    desktop::PosixProcesses processes;
+    desktop::XdgWorkspace workspace;
+    desktop::X11EventTaps taps;
+    desktop::CanberraSounds sounds;
+    desktop::QtScreens screens;
+    desktop::LinuxAccessibility accessibility;
+    desktop::X11Permissions permissions;
+    desktop::PermissionsInputAccess inputAccess;
+    desktop::QtSessionEvents session;
+    desktop::ThreadPoolBackground background;
+    desktop::XkbKeyboardLayout layout;
+    desktop::PackageManagerUpdater updater;
+    QtEscapeMonitor escape;
+    QtAppWindows windows;
+};
+
+} // namespace
+
+int RondelixApp::run(int argc, char** argv) {
+    desktop::SystemLog log;
+    if (!hasDisplay()) return refuse(log, "can't start — it needs a graphical desktop session, and no display is set.");
+
+    // Checked before Qt starts: Qt creates missing folders of its own under the home folder.
+    const desktop::UserHomeFolder home;
+    std::error_code error;
+    if (!std::filesystem::is_directory(home.path(), error))
+        return refuse(log, "can't start — the home folder " + home.path().string() +
+                               " doesn't exist, so there is nowhere to keep the settings.");
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Rondelix");
+    QApplication::setApplicationVersion(version);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // Set before anything can ask for a reopen.
+    AppDelegate* reopenTarget = nullptr;
+    desktop::LocalSocketSingleInstance instance;
+    switch (instance.claim([&reopenTarget] {
+        if (reopenTarget) reopenTarget->applicationShouldHandleReopen();
+    })) {
+    case platform::SingleInstance::Claim::handedOver:
+        std::fprintf(stderr, "Rondelix is already running; its window was brought forward.\n");
+        return 0;
+    case platform::SingleInstance::Claim::unavailable:
+        log.write("single-instance check unavailable (" + instance.failure() + ") — carrying on.");
+        break;
+    case platform::SingleInstance::Claim::claimed:
+        break;
+    }
+
+    desktop::QtMainQueue queue;
+    desktop::JsonFileUserDefaults defaults(ConfigPaths::under(home.path()).folder / "defaults.json", log);
+    AppDelegate delegate(defaults, queue, QSysInfo::prettyProductName().toStdString());
+    delegate.applicationWillFinishLaunching();
+    if (defaults.get(DefaultsKeys::previousLaunchIncomplete))
+        log.write("launch health: " + LaunchBreadcrumb::diagnosticsLine(defaults));
+
+    DesktopPlatform desktopPlatform(log, queue, home);
+    auto& d = desktopPlatform;
+    std::unique_ptr<AppCoordinator> coordinator;
+    QPointer<WheelView> liveWheel;
+    const auto makePanel = [&](const PanelOptions& options) {
+        return std::make_unique<OverlayPanel>(options, [&](double diameter, QWidget* parent) {
+            auto* view = new WheelView(
+                coordinator->wheelState(), [&] { return coordinator->configStore().config(); }, diameter, parent);
+            liveWheel = view;
+            return view;
+        });
+    };
+    const auto makeHUD = [] { return std::make_unique<HUDWindow>(desktop::QtScreens::compositorRunning()); };
+    coordinator = std::make_unique<AppCoordinator>(
+        AppCoordinator::Platform{queue,        log,         defaults,  d.updater,    home,        d.watcher,
+                                 d.loginItems, d.pasteboard, d.workspace, d.processes, d.taps,     d.sounds,
+                                 d.screens,    d.accessibility, d.permissions, d.inputAccess, d.session,
+                                 d.background, d.layout,    d.escape,  d.windows,    makePanel,   makeHUD},
+        delegate);
+    d.windows.attach(*coordinator);
+    coordinator->configStore().configChanged.connect([&liveWheel] {
+        if (liveWheel) liveWheel->refresh();
+    });
+    reopenTarget = &delegate;
+
+    std::unique_ptr<TrayMenu> tray;
+    if (TrayMenu::trayAvailable()) {
+        tray = std::make_unique<TrayMenu>(*coordinator, [] { QApplication::quit(); });
+    } else {
+        log.write("no system tray on this desktop — opening the main window instead.");
+        coordinator->showMain(MainTab::wheels);
+    }
+
+    desktop::onTerminationSignals([] { QApplication::quit(); });
+    QObject::connect(&application, &QApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });
+    queue.post([&log] { log.write("ready."); });
+
+    const int status = QApplication::exec();
+    reopenTarget = nullptr;
+    tray.reset();
+    d.windows.destroyAll();
+    coordinator.reset();
+    return status;
+}
+
+} // namespace rondelix
