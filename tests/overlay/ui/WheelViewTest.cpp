@@ -1,8 +1,10 @@
 #include "overlay/ui/WheelView.h"
 
-#include "overlay/WheelState.h"
-
 #include <gtest/gtest.h>
+
+// Qt's `emit` keyword macro would rewrite the state's signal member.
+#undef emit
+#include "overlay/WheelState.h"
 
 using namespace rondelix;
 
