@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-// Qt's `emit` keyword macro would rewrite the state's signal member.
-#undef emit
 #include "overlay/WheelState.h"
 
 using namespace rondelix;
