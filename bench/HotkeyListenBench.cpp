@@ -3,8 +3,15 @@
 // below a microsecond per event.
 #include "engine/HotkeyManager.h"
 #include "overlay/WheelState.h"
+#include "platform/sim/SimFileWatcher.h"
+#include "platform/sim/SimHomeFolder.h"
+#include "platform/sim/SimLoginItems.h"
+#include "platform/sim/SimMainQueue.h"
+#include "platform/sim/SimWorkspace.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
 #include <set>
 
 using namespace rondelix;
@@ -57,12 +64,22 @@ struct NullLog final : platform::Log {
     void write(std::string_view) override {}
 };
 
-struct Config final : SummonConfig {
-    rondelix::Config value;
-    const rondelix::Config& config() const override { return value; }
-    std::optional<Wheel> wheel(std::string_view) const override { return std::nullopt; }
-    Wheel activeWheel() const override { return {}; }
-    void mutate(const std::function<void(rondelix::Config&)>& change) override { change(value); }
+// A store in a folder of its own, removed afterwards.
+struct TemporaryStore {
+    static std::filesystem::path makeHome() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "rondelix-bench-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) std::abort();
+        return pattern;
+    }
+    ~TemporaryStore() {
+        std::error_code ec;
+        std::filesystem::remove_all(home, ec);
+    }
+    std::filesystem::path home = makeHome();
+    platform::sim::SimMainQueue queue;
+    platform::sim::SimHomeFolder homeFolder{home};
+    platform::sim::SimFileWatcher watcher;
+    platform::sim::SimLoginItems loginItems;
 };
 
 struct NoOverlay final : SummonOverlay {
@@ -89,22 +106,26 @@ struct NoScreens final : platform::Screens {
 // and Option+Space.
 struct Listening {
     Listening() {
+        Config config = store.config();
+        config.bindings.clear();
         for (std::vector<int> codes : {std::vector<int>{58, 55}, {1001}, {58, 49}})
-            config.value.bindings.push_back(SummonBinding{.id = Uuid::generate(), .keyCodes = codes});
+            config.bindings.push_back(SummonBinding{.id = Uuid::generate(), .keyCodes = codes});
+        store.setConfig(config);
         engine.start();
     }
     BenchTaps taps;
     BenchQueue queue;
     NullLog log;
     NoScreens screens;
-    Config config;
+    TemporaryStore disk;
+    ConfigStore store{{disk.queue, log, disk.homeFolder, disk.watcher, disk.loginItems}};
+    platform::sim::SimWorkspace workspace{disk.queue};
     WheelState wheelState;
     NoOverlay overlay;
     NoActions actions;
     NoFeedback feedback;
-    HotkeyManager engine{
-        config,  wheelState, overlay,
-        actions, feedback,   {queue, log, taps, screens, [] { return std::nullopt; }, [] { return false; }}};
+    HotkeyManager engine{store,   wheelState, overlay,
+                         actions, feedback,   {queue, log, taps, screens, workspace, [] { return false; }}};
 };
 
 void listenKey(benchmark::State& state, std::uint16_t code) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/SummonActions.h"
 #include "model/MacroAction.h"
 #include "platform/MainQueue.h"
 #include "platform/Pasteboard.h"
@@ -26,7 +27,7 @@ class Workspace;
 // pastes, launches, posts a keystroke, opens a link, or hands over to a child
 // process. Failures the user can act on go out as fixed sentences through
 // onActionFailed (the beep when nobody listens).
-class MacroExecutor {
+class MacroExecutor final : public SummonActions {
   public:
     struct Platform {
         platform::MainQueue& queue;
@@ -64,7 +65,7 @@ class MacroExecutor {
     static constexpr double systemCommandTimeLimitSeconds = 30.0;
 
     MacroExecutor(Platform platform, Locations locations);
-    ~MacroExecutor();
+    ~MacroExecutor() override;
     MacroExecutor(const MacroExecutor&) = delete;
     MacroExecutor& operator=(const MacroExecutor&) = delete;
 
@@ -72,7 +73,7 @@ class MacroExecutor {
     std::function<void(const std::string& shortcutName)> onShortcutFailed;
     std::function<void(const std::string& sentence)> onActionFailed;
 
-    void fire(const MacroAction& action);
+    void fire(const MacroAction& action) override;
 
     // The program is quitting: a clipboard still held for a paste goes back
     // to the user now.

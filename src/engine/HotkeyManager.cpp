@@ -10,7 +10,7 @@ using platform::InputEvent;
 using platform::TapMode;
 using platform::TapVerdict;
 
-HotkeyManager::HotkeyManager(SummonConfig& configStore, WheelState& wheelState,
+HotkeyManager::HotkeyManager(ConfigStore& configStore, WheelState& wheelState,
                              SummonOverlay& overlayController, SummonActions& macroExecutor,
                              SummonFeedback& feedback, Platform platform)
     : configStore_(configStore), wheelState_(wheelState), overlayController_(overlayController),

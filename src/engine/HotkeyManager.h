@@ -3,7 +3,6 @@
 #include "engine/KeyCodeSet.h"
 #include "engine/KeyEventTap.h"
 #include "engine/SummonActions.h"
-#include "engine/SummonConfig.h"
 #include "engine/SummonFeedback.h"
 #include "engine/SummonOverlay.h"
 #include "engine/WheelCycling.h"
@@ -13,6 +12,8 @@
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
 #include "platform/Screens.h"
+#include "platform/Workspace.h"
+#include "store/ConfigStore.h"
 
 #include <cstdint>
 #include <functional>
@@ -37,9 +38,9 @@ class HotkeyManager {
         platform::Log& log;
         platform::EventTaps& taps;
         const platform::Screens& screens;
-        // The identifier of the application that has the focus, if any; a
-        // wheel bound to it opens when app detection is on.
-        std::function<std::optional<std::string>()> frontmostApplication;
+        // The application with the focus: a wheel bound to it opens when app
+        // detection is on.
+        const platform::Workspace& workspace;
         // Whether one of the program's own windows has the focus; events seen
         // then prove no permission.
         std::function<bool()> programIsActive;
@@ -52,7 +53,7 @@ class HotkeyManager {
     static constexpr double stuckRecorderAfter = 5.0;
     static constexpr std::int64_t secureInputReportTicks = 6;
 
-    HotkeyManager(SummonConfig& configStore, WheelState& wheelState, SummonOverlay& overlayController,
+    HotkeyManager(ConfigStore& configStore, WheelState& wheelState, SummonOverlay& overlayController,
                   SummonActions& macroExecutor, SummonFeedback& feedback, Platform platform);
     ~HotkeyManager();
     HotkeyManager(const HotkeyManager&) = delete;
@@ -169,7 +170,7 @@ class HotkeyManager {
     // Deferred steps and tap handlers hold this weakly; it dies first.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 
-    SummonConfig& configStore_;
+    ConfigStore& configStore_;
     WheelState& wheelState_;
     SummonOverlay& overlayController_;
     SummonActions& macroExecutor_;

@@ -253,8 +253,8 @@ void HotkeyManager::arm(const SummonBinding& binding) {
 
 std::string HotkeyManager::wheelForFrontmostApp() const {
     const Config& config = configStore_.config();
-    if (config.behavior.detectApp && platform_.frontmostApplication) {
-        const std::optional<std::string> app = platform_.frontmostApplication();
+    if (config.behavior.detectApp) {
+        const std::optional<std::string> app = platform_.workspace.frontmostApplication();
         if (app && !app->empty()) {
             for (const Wheel& wheel : config.wheels)
                 if (wheel.appBundleIdentifier == *app) return wheel.id;

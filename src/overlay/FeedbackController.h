@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/SummonFeedback.h"
 #include "model/Behavior.h"
 #include "platform/MainQueue.h"
 #include "platform/Sounds.h"
@@ -15,7 +16,7 @@ namespace rondelix {
 // The short sound and haptic that answer each aim change and each fire, and
 // the sound pickers' preview. Main thread only; aim() runs on every aim change
 // of an open wheel, so sounds are loaded only when the configured name changes.
-class FeedbackController {
+class FeedbackController final : public SummonFeedback {
   public:
     using BehaviorSource = std::function<Behavior()>;
 
@@ -26,8 +27,8 @@ class FeedbackController {
 
     FeedbackController(BehaviorSource behavior, platform::Sounds& sounds, const platform::MainQueue& clock);
 
-    void aim();
-    void fire();
+    void aim() override;
+    void fire() override;
     // Plays the named sound once, even with sounds off; beeps when there is none.
     void preview(const std::string& name);
 

@@ -147,6 +147,12 @@ void OverlayController::hide() {
     if (panel_) panel_->orderOut();
 }
 
+std::optional<SummonPanel> OverlayController::visiblePanel() const {
+    if (!panel_ || !panel_->isVisible()) return std::nullopt;
+    const Rect frame = panel_->frame();
+    return SummonPanel{frame.midX(), frame.midY(), currentWheelDiameter_};
+}
+
 void OverlayController::prewarm() {
     if (panel_) return;
     const Behavior behavior = behavior_();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/SummonOverlay.h"
 #include "model/Behavior.h"
 #include "overlay/EscapeMonitor.h"
 #include "overlay/OverlaySurface.h"
@@ -21,7 +22,7 @@ class WheelState;
 // the pointer, the screen centre or the text caret, opens it with a short
 // spring and fades it out on hide. Also runs the settings' test wheel and the
 // size preview. Main thread only.
-class OverlayController {
+class OverlayController final : public SummonOverlay {
   public:
     using SurfaceFactory = std::function<std::unique_ptr<OverlaySurface>(const PanelOptions&)>;
     using BehaviorSource = std::function<Behavior()>;
@@ -35,15 +36,17 @@ class OverlayController {
 
     OverlayController(WheelState& wheelState, BehaviorSource behavior, Services services,
                       SurfaceFactory makeSurface);
-    ~OverlayController();
+    ~OverlayController() override;
     OverlayController(const OverlayController&) = delete;
     OverlayController& operator=(const OverlayController&) = delete;
 
     // The summon's entry: the configured size and position, animated.
-    void show();
+    void show() override;
     void present(double diameter, Behavior::Position at, bool animate);
     // Closes the wheel, with the close fade when one is configured.
-    void hide();
+    void hide() override;
+    // Where the open wheel is, for aiming; none while no panel is on screen.
+    std::optional<SummonPanel> visiblePanel() const override;
     // Builds the panel ahead of the first summon; nothing when one exists.
     void prewarm();
 

@@ -25,7 +25,7 @@ TEST_F(HotkeyListen, ArmsExactlyAtTheHoldThresholdAndNotBefore) {
 }
 
 TEST_F(HotkeyListen, LargerBindingTakesOverWithTheThresholdCountedFromTheFirstKey) {
-    config.value.bindings = {makeBinding({option}), makeBinding({option, shiftKey})};
+    edit([&](Config& c) { c.bindings = {makeBinding({option}), makeBinding({option, shiftKey})}; });
     engine();
     taps.modifier(option, true);
     queue.advance(0.1);
@@ -39,7 +39,7 @@ TEST_F(HotkeyListen, LargerBindingTakesOverWithTheThresholdCountedFromTheFirstKe
 
 TEST_F(HotkeyListen, TieBreaksGreatestKeyListThenEarlierBinding) {
     // [63, 49] beats [59, 49]; the slower threshold shows which one armed.
-    config.value.bindings = {makeBinding({59, 49}, 400), makeBinding({63, 49}, 125)};
+    edit([&](Config& c) { c.bindings = {makeBinding({59, 49}, 400), makeBinding({63, 49}, 125)}; });
     engine();
     taps.modifier(59, true);
     taps.modifier(63, true);
@@ -50,9 +50,12 @@ TEST_F(HotkeyListen, TieBreaksGreatestKeyListThenEarlierBinding) {
     EXPECT_FALSE(overlay.visible) << "releasing the winner's own key ends the summon";
 
     // Identical lists: the earlier one wins, whatever its threshold.
-    config.value.bindings = {
-        makeBinding({command}, 400), makeBinding({command}, 125),
-        SummonBinding{.id = Uuid::generate(), .keyCodes = {option}, .holdThresholdMs = 0, .enabled = false}};
+    edit([](Config& c) {
+        c.bindings = {
+            makeBinding({command}, 400), makeBinding({command}, 125),
+            SummonBinding{
+                .id = Uuid::generate(), .keyCodes = {option}, .holdThresholdMs = 0, .enabled = false}};
+    });
     taps.modifier(59, false);
     taps.keyUp(49);
     queue.advance(1);
@@ -67,7 +70,7 @@ TEST_F(HotkeyListen, TieBreaksGreatestKeyListThenEarlierBinding) {
 }
 
 TEST_F(HotkeyListen, ChordsLeftButtonAndOwnEventsKeepTheWheelShut) {
-    config.value.bindings = {makeBinding({command})};
+    edit([&](Config& c) { c.bindings = {makeBinding({command})}; });
     engine();
     taps.modifier(command, true);
     taps.keyDown(8); // Command+C
@@ -76,7 +79,7 @@ TEST_F(HotkeyListen, ChordsLeftButtonAndOwnEventsKeepTheWheelShut) {
     EXPECT_EQ(overlay.shows, 0);
     taps.modifier(command, false);
 
-    config.value.bindings = {makeBinding({option}, 0)};
+    edit([&](Config& c) { c.bindings = {makeBinding({option}, 0)}; });
     taps.buttonDown(0);
     taps.modifier(option, true);
     EXPECT_EQ(overlay.shows, 0) << "a held left button is a drag, not a summon";
@@ -221,25 +224,25 @@ TEST_F(HotkeyListen, ArmedTapThatCannotBeInstalledAbortsTheSummon) {
 }
 
 TEST_F(HotkeyListen, WheelChoiceFollowsAppDetectionLastUsedAndPreview) {
-    config.value.wheels[1].appBundleIdentifier = "org.example.Editor";
-    config.value.wheels[2].appBundleIdentifier = "org.example.Editor";
-    frontmost = "org.example.Editor";
+    edit([&](Config& c) { c.wheels[1].appBundleIdentifier = "org.example.Editor"; });
+    edit([&](Config& c) { c.wheels[2].appBundleIdentifier = "org.example.Editor"; });
+    workspace.frontmost = "org.example.Editor";
     summon();
     EXPECT_EQ(wheelState.activeWheelId(), "b");
     release();
 
-    config.value.behavior.detectApp = false;
-    config.value.lastUsedWheelId = "c";
+    edit([&](Config& c) { c.behavior.detectApp = false; });
+    edit([&](Config& c) { c.lastUsedWheelId = "c"; });
     summon();
     EXPECT_EQ(wheelState.activeWheelId(), "c");
     release();
 
-    config.value.behavior.reopenLastWheel = false;
+    edit([&](Config& c) { c.behavior.reopenLastWheel = false; });
     engine().editorPreviewWheelId = [] { return std::string("b"); };
     summon();
     EXPECT_EQ(wheelState.activeWheelId(), "b");
     release();
-    EXPECT_EQ(config.value.lastUsedWheelId, "c") << "a preview never records the last used wheel";
+    EXPECT_EQ(store->config().lastUsedWheelId, "c") << "a preview never records the last used wheel";
     engine().editorPreviewWheelId = nullptr;
     summon();
     EXPECT_EQ(wheelState.activeWheelId(), "a");
@@ -252,7 +255,9 @@ TEST_F(HotkeyListen, BadInputNeverCrashesOrSticks) {
     std::erase_if(wide, [](int c) { return c >= 54 && c <= 63; });
     for (int code = 101; wide.size() < 64; ++code)
         wide.push_back(code);
-    config.value.bindings = {makeBinding({option}), makeBinding(wide), makeBinding({1001, 70000})};
+    edit([&](Config& c) {
+        c.bindings = {makeBinding({option}), makeBinding(wide), makeBinding({1001, 70000})};
+    });
     engine();
 
     // Releases without presses, and a storm of repeats while holding the binding.

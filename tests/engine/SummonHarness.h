@@ -3,35 +3,15 @@
 #include "engine/HotkeyManager.h"
 #include "overlay/WheelState.h"
 #include "platform/sim/SimEventTaps.h"
-#include "platform/sim/SimLog.h"
-#include "platform/sim/SimMainQueue.h"
 #include "platform/sim/SimScreens.h"
+#include "platform/sim/SimWorkspace.h"
+#include "support/StoreRig.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
 
 namespace rondelix::testsupport {
-
-// The configuration as the engine sees it, held in memory.
-struct MemoryConfig final : SummonConfig {
-    Config value;
-    int mutations = 0;
-    const Config& config() const override { return value; }
-    std::optional<Wheel> wheel(std::string_view id) const override {
-        for (const Wheel& w : value.wheels)
-            if (w.id == id) return w;
-        return std::nullopt;
-    }
-    Wheel activeWheel() const override {
-        if (auto last = wheel(value.lastUsedWheelId)) return *last;
-        return value.wheels.empty() ? Wheel{.id = "default"} : value.wheels.front();
-    }
-    void mutate(const std::function<void(Config&)>& change) override {
-        change(value);
-        ++mutations;
-    }
-};
 
 // An overlay that shows its panel centred where the pointer was, as the
 // controller does for the cursor position, and writes the wheel state as the
@@ -98,19 +78,29 @@ constexpr std::uint16_t command = 55;
 class SummonHarness : public ::testing::Test {
   protected:
     SummonHarness() {
-        config.value.bindings = {makeBinding({option})};
-        config.value.wheels = {makeWheel("a", 8, 4), makeWheel("b", 4, 2), makeWheel("c", 12, 0)};
-        config.value.lastUsedWheelId = "a";
+        edit([](Config& c) {
+            c.bindings = {makeBinding({option})};
+            c.behavior = Behavior{};
+            c.wheels = {makeWheel("a", 8, 4), makeWheel("b", 4, 2), makeWheel("c", 12, 0)};
+            c.lastUsedWheelId = "a";
+        });
         screens.layout = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1050}}};
         screens.pointer = {500, 500};
     }
 
+    // Changes the configuration as a reload would: at once, unsanitized.
+    void edit(const std::function<void(Config&)>& change) {
+        Config config = store->config();
+        change(config);
+        store->setConfig(std::move(config));
+    }
+
     HotkeyManager& engine() {
         if (!engine_) {
-            engine_ = std::make_unique<HotkeyManager>(
-                config, wheelState, overlay, actions, feedback,
-                HotkeyManager::Platform{queue, log, taps, screens, [this] { return frontmost; },
-                                        [this] { return programActive; }});
+            engine_ =
+                std::make_unique<HotkeyManager>(*store, wheelState, overlay, actions, feedback,
+                                                HotkeyManager::Platform{queue, log, taps, screens, workspace,
+                                                                        [this] { return programActive; }});
             engine_->start();
         }
         return *engine_;
@@ -144,16 +134,17 @@ class SummonHarness : public ::testing::Test {
         taps.keyUp(code);
     }
 
-    platform::sim::SimMainQueue queue;
-    platform::sim::SimLog log;
+    testing::StoreRig rig;
+    platform::sim::SimMainQueue& queue = rig.queue;
+    platform::sim::SimLog& log = rig.log;
+    std::unique_ptr<ConfigStore> store = rig.open();
     platform::sim::SimEventTaps taps{queue};
     platform::sim::SimScreens screens;
-    MemoryConfig config;
+    platform::sim::SimWorkspace workspace{queue};
     WheelState wheelState;
     RecordingOverlay overlay{wheelState, screens};
     RecordingActions actions;
     CountingFeedback feedback;
-    std::optional<std::string> frontmost;
     bool programActive = false;
     std::unique_ptr<HotkeyManager> engine_;
 };

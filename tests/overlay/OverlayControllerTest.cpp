@@ -75,6 +75,18 @@ TEST_F(OverlayControllerTest, PlacesAtEachPositionOnTheSecondScreen) {
     EXPECT_EQ(panels.built.size(), 1u);
 }
 
+TEST_F(OverlayControllerTest, TellsTheEngineWhereTheOpenWheelIs) {
+    EXPECT_FALSE(controller->visiblePanel());
+    showAt(Position::cursor, {2400, 600});
+    const auto panel = controller->visiblePanel();
+    ASSERT_TRUE(panel);
+    EXPECT_EQ(panel->centerX, 2400);
+    EXPECT_EQ(panel->centerY, 600);
+    EXPECT_EQ(panel->wheelDiameter, 320);
+    controller->hide();
+    EXPECT_FALSE(controller->visiblePanel());
+}
+
 TEST_F(OverlayControllerTest, ClampsTheDiscSixteenPointsInsideTheVisibleFrame) {
     // 5 pt from the right edge: the disc's right edge lands 16 pt inside.
     const Point right = showAt(Position::cursor, {1435, 500});
