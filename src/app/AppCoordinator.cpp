@@ -4,7 +4,6 @@
 #include "app/AppDelegate.h"
 #include "app/DefaultsKeys.h"
 #include "app/OnboardingState.h"
-#include "app/SummonAdapters.h"
 #include "app/SummonKeyNames.h"
 #include "engine/HotkeyManager.h"
 #include "engine/PermissionsCheck.h"
@@ -13,7 +12,6 @@
 #include "platform/InputAccess.h"
 #include "platform/Sounds.h"
 #include "platform/UserDefaults.h"
-#include "platform/Workspace.h"
 
 #include <algorithm>
 
@@ -87,14 +85,9 @@ void AppCoordinator::buildServices() {
     permissions_ = std::make_unique<PermissionsCheck>(p.permissions, p.log);
     permissions_->refresh();
 
-    summonAdapters_ = std::make_unique<SummonAdapters>(SummonAdapters{
-        StoreSummonConfig(*configStore_), OverlaySummonOverlay(*overlayController_),
-        ExecutorSummonActions(*macroExecutor_), FeedbackSummonFeedback(*feedback_)});
     hotkeyManager_ = std::make_unique<HotkeyManager>(
-        summonAdapters_->config, *wheelState_, summonAdapters_->overlay, summonAdapters_->actions,
-        summonAdapters_->feedback,
-        HotkeyManager::Platform{p.queue, p.log, p.taps, p.screens,
-                                [&workspace = p.workspace] { return workspace.frontmostApplication(); },
+        *configStore_, *wheelState_, *overlayController_, *macroExecutor_, *feedback_,
+        HotkeyManager::Platform{p.queue, p.log, p.taps, p.screens, p.workspace,
                                 [&windows = p.windows] { return windows.programIsActive(); }});
 }
 

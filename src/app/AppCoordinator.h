@@ -48,7 +48,6 @@ class AppDelegate;
 class EscapeMonitor;
 class HotkeyManager;
 class PermissionsCheck;
-class SummonAdapters;
 
 // The owner of every long-lived service and of the program's windows. It
 // builds the services in a fixed order, wires their callbacks (each holding
@@ -215,7 +214,6 @@ private:
     std::unique_ptr<OverlayController> overlayController_;
     std::unique_ptr<FeedbackController> feedback_;
     std::unique_ptr<PermissionsCheck> permissions_;
-    std::unique_ptr<SummonAdapters> summonAdapters_;
     std::unique_ptr<HotkeyManager> hotkeyManager_;
 
     MainTab mainTab_ = MainTab::wheels;

@@ -44,10 +44,12 @@ struct CoordinatorRig {
         screens.pointer = {600, 500};
     }
 
-    AppCoordinator::Platform platform() {
+    // With the recording windows, unless a test brings real ones.
+    AppCoordinator::Platform platform(AppWindows* realWindows = nullptr) {
         return {queue,     log,       defaults,  updater,       homeFolder,  watcher,       loginItems,
                 pasteboard, workspace, processes, taps,          sounds,      screens,       accessibility,
-                permissions, inputAccess, session, background,  layout,      escape,        windows,
+                permissions, inputAccess, session, background,  layout,      escape,
+                realWindows ? *realWindows : windows,
                 panels.factory(), [this] { return std::make_unique<SimHUDSurface>(hud); }};
     }
 

@@ -1,8 +1,5 @@
 #include "app/ui/MainWindow.h"
 
-// Qt's `emit` keyword macro would rewrite the signal members of the services.
-#undef emit
-
 #include "app/AppCoordinator.h"
 
 #include <QCloseEvent>
