@@ -26,8 +26,9 @@ constexpr const char* warningSymbol = "exclamationmark.triangle.fill";
 constexpr const char* systemOrange = "#FF9500";
 
 std::string lowercased(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
     return text;
 }
 
@@ -54,7 +55,8 @@ AppCoordinator::~AppCoordinator() {
     self_.reset();
     if (delegate_.coordinator == this) delegate_.coordinator = nullptr;
     if (activationObserver_) platform_.session.remove(*activationObserver_);
-    for (const auto token : tapRecoveryObservers_) platform_.session.remove(token);
+    for (const auto token : tapRecoveryObservers_)
+        platform_.session.remove(token);
     platform_.windows.onMainWindowClosed = nullptr;
     platform_.windows.onOnboardingClosedByUser = nullptr;
 }
@@ -64,7 +66,8 @@ void AppCoordinator::buildServices() {
     updater_ = std::make_unique<UpdaterController>(p.updater, p.queue);
     devMenuUnlocked_ = p.defaults.get(keys::devMenuUnlocked);
     hud_ = std::make_unique<HUD>(p.queue, p.screens, p.makeHUDSurface);
-    configStore_ = std::make_unique<ConfigStore>(ConfigStore::Platform{p.queue, p.log, p.home, p.watcher, p.loginItems});
+    configStore_ =
+        std::make_unique<ConfigStore>(ConfigStore::Platform{p.queue, p.log, p.home, p.watcher, p.loginItems});
     wheelState_ = std::make_unique<WheelState>();
 
     // The program's helper folders follow the home folder the store uses.
@@ -77,7 +80,8 @@ void AppCoordinator::buildServices() {
 
     auto behavior = [store = configStore_.get()] { return store->config().behavior; };
     overlayController_ = std::make_unique<OverlayController>(
-        *wheelState_, behavior, OverlayController::Services{p.queue, p.screens, p.accessibility, p.escapeMonitor},
+        *wheelState_, behavior,
+        OverlayController::Services{p.queue, p.screens, p.accessibility, p.escapeMonitor},
         p.makeOverlaySurface);
     feedback_ = std::make_unique<FeedbackController>(behavior, p.sounds, p.queue);
 
@@ -111,9 +115,10 @@ void AppCoordinator::installCallbacks() {
     hotkeyManager_->onSecureInputBlockingChanged = with([](AppCoordinator& c, bool blocking) {
         c.assign(c.secureInputBlocking_, blocking, Property::secureInputBlocking);
     });
-    macroExecutor_->onOpenSettings =
-        with([](AppCoordinator& c, const std::optional<std::string>& target) { c.handleWheelAction(target); });
-    macroExecutor_->onShortcutFailed = with([](AppCoordinator& c, const std::string& name) { c.handleShortcutFailed(name); });
+    macroExecutor_->onOpenSettings = with(
+        [](AppCoordinator& c, const std::optional<std::string>& target) { c.handleWheelAction(target); });
+    macroExecutor_->onShortcutFailed =
+        with([](AppCoordinator& c, const std::string& name) { c.handleShortcutFailed(name); });
     macroExecutor_->onActionFailed = with([](AppCoordinator& c, const std::string& message) {
         c.hud_->flash(message, warningSymbol, std::string(systemOrange));
     });
@@ -126,11 +131,15 @@ void AppCoordinator::installCallbacks() {
         const auto self = weak.lock();
         return self ? (*self)->editorPreviewWheelId() : std::nullopt;
     };
-    hotkeyManager_->onListenConfirmed = with([](AppCoordinator& c) { c.permissions_->confirmInputMonitoring(); });
-    hotkeyManager_->onArmedConfirmed = with([](AppCoordinator& c) { c.permissions_->confirmAccessibility(); });
+    hotkeyManager_->onListenConfirmed =
+        with([](AppCoordinator& c) { c.permissions_->confirmInputMonitoring(); });
+    hotkeyManager_->onArmedConfirmed =
+        with([](AppCoordinator& c) { c.permissions_->confirmAccessibility(); });
 
-    platform_.windows.onMainWindowClosed = with([](AppCoordinator& c) { c.configStore_->clearUndoHistory(); });
-    platform_.windows.onOnboardingClosedByUser = with([](AppCoordinator& c) { c.recordOnboardingDismissal(); });
+    platform_.windows.onMainWindowClosed =
+        with([](AppCoordinator& c) { c.configStore_->clearUndoHistory(); });
+    platform_.windows.onOnboardingClosedByUser =
+        with([](AppCoordinator& c) { c.recordOnboardingDismissal(); });
 }
 
 void AppCoordinator::decideRescue() {
@@ -224,14 +233,15 @@ void AppCoordinator::soon(std::function<void(AppCoordinator&)> step) {
     });
 }
 
-template <typename T>
-void AppCoordinator::assign(T& field, const T& value, Property property) {
+template <typename T> void AppCoordinator::assign(T& field, const T& value, Property property) {
     if (field == value) return;
     field = value;
     changed.emit(property);
 }
 
-void AppCoordinator::setMainTab(MainTab tab) { assign(mainTab_, tab, Property::mainTab); }
+void AppCoordinator::setMainTab(MainTab tab) {
+    assign(mainTab_, tab, Property::mainTab);
+}
 
 // The summon path -------------------------------------------------------------
 
@@ -258,7 +268,8 @@ void AppCoordinator::deactivateTestWheel() {
 void AppCoordinator::openSliceEditor(const std::string& wheelId, int position) {
     soon([wheelId, position](AppCoordinator& c) {
         ++c.editorNonce_;
-        c.assign(c.editorTarget_, std::optional<EditorTarget>(EditorTarget{wheelId, position, c.editorNonce_}),
+        c.assign(c.editorTarget_,
+                 std::optional<EditorTarget>(EditorTarget{wheelId, position, c.editorNonce_}),
                  Property::editorTarget);
         c.showMain(MainTab::wheels);
     });
@@ -295,7 +306,9 @@ void AppCoordinator::toggleMain(MainTab tab) {
     showMain(tab);
 }
 
-bool AppCoordinator::isMainWindowOnScreen() const { return platform_.windows.state(Kind::main).onScreen(); }
+bool AppCoordinator::isMainWindowOnScreen() const {
+    return platform_.windows.state(Kind::main).onScreen();
+}
 
 void AppCoordinator::showOnboarding(OnboardingStep step) {
     onboardingShownThisSession_ = true;
@@ -355,13 +368,15 @@ void AppCoordinator::performWheelAction(const std::optional<std::string>& target
 }
 
 void AppCoordinator::flipBehavior(bool Behavior::*setting) {
-    configStore_->mutate([setting](Config& config) { config.behavior.*setting = !(config.behavior.*setting); });
+    configStore_->mutate(
+        [setting](Config& config) { config.behavior.*setting = !(config.behavior.*setting); });
 }
 
 void AppCoordinator::togglePause(bool showHUD) {
     assign(paused_, !paused_, Property::paused);
     if (paused_) overlayController_->hide();
-    if (showHUD) hud_->flash(paused_ ? "Paused" : "Resumed", paused_ ? "pause.circle.fill" : "play.circle.fill");
+    if (showHUD)
+        hud_->flash(paused_ ? "Paused" : "Resumed", paused_ ? "pause.circle.fill" : "play.circle.fill");
 }
 
 void AppCoordinator::handleReopen() {
@@ -427,7 +442,8 @@ void AppCoordinator::refreshInstalledShortcuts(std::function<void()> completion)
                 if (!self) return;
                 AppCoordinator& c = **self;
                 std::set<std::string> installed;
-                for (const auto& name : names) installed.insert(lowercased(name));
+                for (const auto& name : names)
+                    installed.insert(lowercased(name));
                 c.assign(c.installedShortcuts_, installed, Property::installedShortcuts);
                 c.assign(c.shortcutsChecked_, true, Property::shortcutsChecked);
                 if (completion) completion();
@@ -470,7 +486,9 @@ std::vector<std::string> AppCoordinator::summonKeyNames() const {
     return rondelix::summonKeyNames(configStore_->config().bindings, platform_.keyboardLayout);
 }
 
-std::string AppCoordinator::summonKeysPhrase() const { return rondelix::summonKeysPhrase(summonKeyNames()); }
+std::string AppCoordinator::summonKeysPhrase() const {
+    return rondelix::summonKeysPhrase(summonKeyNames());
+}
 
 void AppCoordinator::unlockDevMenu() {
     if (devMenuUnlocked_) return;
@@ -484,6 +502,8 @@ void AppCoordinator::relockDevMenu() {
     platform_.defaults.set(keys::devMenuUnlocked, false);
 }
 
-void AppCoordinator::applicationWillTerminate() { macroExecutor_->applicationWillTerminate(); }
+void AppCoordinator::applicationWillTerminate() {
+    macroExecutor_->applicationWillTerminate();
+}
 
 } // namespace rondelix

@@ -54,7 +54,7 @@ class PermissionsCheck;
 // the coordinator weakly), starts the summon engine, and answers the menus,
 // the windows and the program targets of fired slices. Main thread only.
 class AppCoordinator {
-public:
+  public:
     // Everything the program needs from the system; all must outlive the coordinator.
     struct Platform {
         platform::MainQueue& queue;
@@ -180,7 +180,7 @@ public:
     // The program is quitting.
     void applicationWillTerminate();
 
-private:
+  private:
     using Weak = std::weak_ptr<AppCoordinator*>;
 
     void buildServices();
@@ -196,8 +196,7 @@ private:
     void performWheelAction(const std::optional<std::string>& target);
     void flipBehavior(bool Behavior::*setting);
 
-    template <typename T>
-    void assign(T& field, const T& value, Property property);
+    template <typename T> void assign(T& field, const T& value, Property property);
     // Runs the step later on the main queue unless the coordinator is gone by then.
     void later(double seconds, std::function<void(AppCoordinator&)> step);
     void soon(std::function<void(AppCoordinator&)> step);

@@ -7,7 +7,8 @@
 
 namespace rondelix {
 
-AppDelegate::AppDelegate(platform::UserDefaults& defaults, platform::MainQueue& queue, std::string osVersionText)
+AppDelegate::AppDelegate(platform::UserDefaults& defaults, platform::MainQueue& queue,
+                         std::string osVersionText)
     : defaults_(defaults), queue_(queue), osVersionText_(std::move(osVersionText)) {}
 
 void AppDelegate::applicationWillFinishLaunching() {

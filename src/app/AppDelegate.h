@@ -14,7 +14,7 @@ class AppCoordinator;
 // The program's answers to the application's life: launching, reopening,
 // quitting.
 class AppDelegate {
-public:
+  public:
     AppDelegate(platform::UserDefaults& defaults, platform::MainQueue& queue, std::string osVersionText);
 
     // Before anything else of the launch: the breadcrumb, so that a crash
@@ -27,7 +27,7 @@ public:
     // Set by the coordinator as the last step of its construction.
     AppCoordinator* coordinator = nullptr;
 
-private:
+  private:
     platform::UserDefaults& defaults_;
     platform::MainQueue& queue_;
     std::string osVersionText_;

@@ -12,7 +12,7 @@ namespace rondelix {
 // The program's windows as the coordinator drives them. The desktop
 // implementation makes real windows; tests use a recording one.
 class AppWindows {
-public:
+  public:
     enum class Kind { main, onboarding, shortcutSetup, howItWorks };
 
     struct State {

@@ -12,13 +12,15 @@ namespace {
 
 std::string withoutVersionWord(std::string text) {
     static const std::string word = "Version ";
-    for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at)) text.erase(at, word.size());
+    for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at))
+        text.erase(at, word.size());
     return text;
 }
 
 } // namespace
 
-void recordLaunchStart(platform::UserDefaults& defaults, platform::MainQueue& queue, const std::string& osVersionText) {
+void recordLaunchStart(platform::UserDefaults& defaults, platform::MainQueue& queue,
+                       const std::string& osVersionText) {
     {
         platform::UserDefaults::Batch batch(defaults);
         const bool previousIncomplete = defaults.get(keys::launchInProgress);
@@ -56,7 +58,8 @@ std::string diagnosticsLine(const platform::UserDefaults& defaults) {
     std::string suffix;
     if (count >= 1) {
         const auto version = defaults.get(keys::lastIncompleteOSVersion);
-        suffix = " (" + std::to_string(count) + " total" + (version ? " — last on " + *version : std::string()) + ")";
+        suffix = " (" + std::to_string(count) + " total" +
+                 (version ? " — last on " + *version : std::string()) + ")";
     }
     if (defaults.get(keys::previousLaunchIncomplete))
         return "PREVIOUS LAUNCH DID NOT COMPLETE — possible startup crash" + suffix;

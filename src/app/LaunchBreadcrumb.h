@@ -17,7 +17,8 @@ inline constexpr double surviveDelay = 5.0;
 
 // Once per launch, as early as possible. `osVersionText` is the system's
 // readable version text. Schedules markSurvived() after surviveDelay.
-void recordLaunchStart(platform::UserDefaults& defaults, platform::MainQueue& queue, const std::string& osVersionText);
+void recordLaunchStart(platform::UserDefaults& defaults, platform::MainQueue& queue,
+                       const std::string& osVersionText);
 
 // After surviveDelay and again at termination; only the first call of a
 // launch counts.

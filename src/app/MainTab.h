@@ -7,7 +7,17 @@
 namespace rondelix {
 
 // The pages of the main window, in declaration order.
-enum class MainTab { wheels, gallery, appearance, shortcuts, general, wheelBehavior, soundFeedback, about, development };
+enum class MainTab {
+    wheels,
+    gallery,
+    appearance,
+    shortcuts,
+    general,
+    wheelBehavior,
+    soundFeedback,
+    about,
+    development
+};
 
 // One row of the main window's sidebar.
 struct SidebarRow {

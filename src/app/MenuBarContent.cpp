@@ -59,8 +59,9 @@ std::vector<MenuRow> MenuBarContent::rows(const MenuState& state) {
     rows.push_back(item("Settings…", MenuCommand::settings, ','));
     rows.push_back(separator());
     rows.push_back(item("Setup Guide…", MenuCommand::setupGuide));
-    rows.push_back(item(state.requiredShortcutsMissing ? "⚠︎ Set Up System Actions…" : "Set Up System Actions…",
-                        MenuCommand::setUpSystemActions));
+    rows.push_back(
+        item(state.requiredShortcutsMissing ? "⚠︎ Set Up System Actions…" : "Set Up System Actions…",
+             MenuCommand::setUpSystemActions));
     rows.push_back(item("About Rondelix", MenuCommand::about));
     MenuRow check = item("Check for Updates…", MenuCommand::checkForUpdates);
     check.enabled = state.canStandardCheck;

@@ -53,7 +53,7 @@ struct MenuState {
 // pages of the main window, the guides and quitting. It keeps no state: the
 // rows follow the coordinator's values each time they are built.
 class MenuBarContent {
-public:
+  public:
     explicit MenuBarContent(AppCoordinator& coordinator) : coordinator_(coordinator) {}
 
     static std::vector<MenuRow> rows(const MenuState& state);
@@ -65,7 +65,7 @@ public:
     // Ends the program; set by the application object.
     std::function<void()> onQuit;
 
-private:
+  private:
     AppCoordinator& coordinator_;
 };
 

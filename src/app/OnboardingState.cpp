@@ -5,7 +5,8 @@
 namespace rondelix::OnboardingState {
 
 void migrateLegacyCompletion(platform::UserDefaults& defaults) {
-    if (defaults.get(DefaultsKeys::hasCompletedOnboarding) && !defaults.hasStoredValue(DefaultsKeys::onboardingSkipped))
+    if (defaults.get(DefaultsKeys::hasCompletedOnboarding) &&
+        !defaults.hasStoredValue(DefaultsKeys::onboardingSkipped))
         defaults.set(DefaultsKeys::onboardingSkipped, true);
 }
 

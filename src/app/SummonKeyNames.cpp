@@ -25,7 +25,8 @@ std::string summonKeysPhrase(const std::vector<std::string>& names) {
     if (names.size() == 1) return names.front();
     if (names.size() == 2) return names[0] + " or " + names[1];
     std::string phrase;
-    for (std::size_t i = 0; i + 1 < names.size(); ++i) phrase += (i == 0 ? "" : ", ") + names[i];
+    for (std::size_t i = 0; i + 1 < names.size(); ++i)
+        phrase += (i == 0 ? "" : ", ") + names[i];
     return phrase + ", or " + names.back();
 }
 

@@ -9,10 +9,7 @@ namespace rondelix {
 
 namespace {
 
-template <typename... Ts>
-struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
+template <typename... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 
 } // namespace
 
@@ -21,7 +18,8 @@ UpdaterController::UpdaterController(platform::Updater& updater, platform::MainQ
     updater_.start(*this, [weak = std::weak_ptr(self_)] {
         const auto self = weak.lock();
         if (!self) return;
-        (*self)->onMainQueue([](UpdaterController& c) { c.setCanStandardCheck(c.updater_.canCheckForUpdates()); });
+        (*self)->onMainQueue(
+            [](UpdaterController& c) { c.setCanStandardCheck(c.updater_.canCheckForUpdates()); });
     });
 }
 
@@ -52,15 +50,16 @@ void UpdaterController::setScheduledUpdatePending(std::optional<std::string> ver
 }
 
 std::string UpdaterController::statusText() const {
-    return std::visit(Overloaded{
-                          [](const UpToDate& s) { return "Up to date (" + s.version + ")"; },
-                          [](const UpdateAvailable& s) { return "Update available: " + s.version; },
-                          [](const Installing& s) { return "Installing " + s.version + "…  (follow the Sparkle window)"; },
-                          [](const Failed& s) { return "Check failed: " + s.message; },
-                          [](const Idle&) { return std::string("Not checked yet"); },
-                          [](const Checking&) { return std::string("Checking…"); },
-                      },
-                      status_);
+    return std::visit(
+        Overloaded{
+            [](const UpToDate& s) { return "Up to date (" + s.version + ")"; },
+            [](const UpdateAvailable& s) { return "Update available: " + s.version; },
+            [](const Installing& s) { return "Installing " + s.version + "…  (follow the Sparkle window)"; },
+            [](const Failed& s) { return "Check failed: " + s.message; },
+            [](const Idle&) { return std::string("Not checked yet"); },
+            [](const Checking&) { return std::string("Checking…"); },
+        },
+        status_);
 }
 
 bool UpdaterController::canCheck() const {
@@ -68,7 +67,9 @@ bool UpdaterController::canCheck() const {
            !std::holds_alternative<Installing>(status_);
 }
 
-std::string UpdaterController::currentVersion() const { return updater_.currentVersion().value_or("?"); }
+std::string UpdaterController::currentVersion() const {
+    return updater_.currentVersion().value_or("?");
+}
 
 void UpdaterController::didFindValidUpdate(const std::string& displayVersion) {
     foundVersion_ = displayVersion;
@@ -102,12 +103,14 @@ void UpdaterController::didReceiveUserAttention(const std::string&) {
 std::string UpdaterController::detail(const platform::UpdateError& error) {
     std::vector<std::string> texts;
     for (const platform::UpdateError* current = &error; current; current = current->underlying.get()) {
-        if (!current->description.empty() && std::find(texts.begin(), texts.end(), current->description) == texts.end())
+        if (!current->description.empty() &&
+            std::find(texts.begin(), texts.end(), current->description) == texts.end())
             texts.push_back(current->description);
     }
     if (texts.empty()) return error.description;
     std::string joined;
-    for (const auto& text : texts) joined += (joined.empty() ? "" : "; ") + text;
+    for (const auto& text : texts)
+        joined += (joined.empty() ? "" : "; ") + text;
     return joined;
 }
 

@@ -19,7 +19,7 @@ class MainQueue;
 // check wants to show. Main thread only; reports from other threads hop to
 // the main queue first.
 class UpdaterController final : public platform::UpdaterDelegate {
-public:
+  public:
     struct UpToDate {
         std::string version;
         friend bool operator==(const UpToDate&, const UpToDate&) = default;
@@ -80,7 +80,7 @@ public:
     // first, joined by "; ".
     static std::string detail(const platform::UpdateError& error);
 
-private:
+  private:
     std::string currentVersion() const;
     void setCanStandardCheck(bool canCheck);
     void onMainQueue(std::function<void(UpdaterController&)> step);

@@ -1,3 +1,5 @@
 #include "app/ui/RondelixApp.h"
 
-int main(int argc, char** argv) { return rondelix::RondelixApp::run(argc, argv); }
+int main(int argc, char** argv) {
+    return rondelix::RondelixApp::run(argc, argv);
+}

@@ -7,7 +7,7 @@ namespace rondelix::platform {
 // Runs slow work (a folder listing, deleting files) away from the main
 // thread. The work hands its result back through MainQueue::post.
 class Background {
-public:
+  public:
     virtual ~Background() = default;
     virtual void run(std::function<void()> work) = 0;
 };

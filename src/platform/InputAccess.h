@@ -5,7 +5,7 @@ namespace rondelix::platform {
 // The system's answer on listening to global input, asked without prompting.
 // Until the user has answered, it is undetermined.
 class InputAccess {
-public:
+  public:
     enum class State { granted, denied, undetermined };
 
     virtual ~InputAccess() = default;

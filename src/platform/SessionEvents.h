@@ -9,8 +9,14 @@ namespace rondelix::platform {
 // the system may have dropped the program's global input. Handlers run on
 // the main queue.
 class SessionEvents {
-public:
-    enum class Notice { didWake, screensDidWake, sessionDidBecomeActive, screenIsUnlocked, screenSaverDidStop };
+  public:
+    enum class Notice {
+        didWake,
+        screensDidWake,
+        sessionDidBecomeActive,
+        screenIsUnlocked,
+        screenSaverDidStop
+    };
     using Token = int;
 
     virtual ~SessionEvents() = default;

@@ -8,11 +8,11 @@ namespace rondelix::platform {
 // One running program per user. The first start claims the place; a later
 // start finds it taken and asks the running program to come forward.
 class SingleInstance {
-public:
+  public:
     enum class Claim {
-        claimed,           // this process is the one instance
-        handedOver,        // another instance runs and was asked to come forward
-        unavailable,       // neither worked; `failure` says why
+        claimed,     // this process is the one instance
+        handedOver,  // another instance runs and was asked to come forward
+        unavailable, // neither worked; `failure` says why
     };
 
     virtual ~SingleInstance() = default;

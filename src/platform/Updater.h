@@ -17,7 +17,7 @@ struct UpdateError {
 // abort reports come on the main thread; the two about showing an update may
 // come on any thread.
 class UpdaterDelegate {
-public:
+  public:
     virtual ~UpdaterDelegate() = default;
 
     virtual void didFindValidUpdate(const std::string& displayVersion) = 0;
@@ -32,7 +32,7 @@ public:
 // The update framework: checks for a newer version of the program, with its
 // own windows for an interactive check.
 class Updater {
-public:
+  public:
     virtual ~Updater() = default;
 
     // Starts the framework (scheduled checks follow its own settings).

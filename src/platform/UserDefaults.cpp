@@ -6,7 +6,8 @@
 namespace rondelix::platform {
 
 void UserDefaults::registerDefaults(const std::map<std::string, nlohmann::json>& defaults) {
-    for (const auto& [key, value] : defaults) registered_[key] = value;
+    for (const auto& [key, value] : defaults)
+        registered_[key] = value;
 }
 
 std::optional<nlohmann::json> UserDefaults::value(std::string_view key) const {

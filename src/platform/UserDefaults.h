@@ -1,8 +1,7 @@
 #pragma once
 
-#include <nlohmann/json.hpp>
-
 #include <map>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,16 +9,13 @@
 namespace rondelix::platform {
 
 // A named user default whose value has type T (bool, int or std::string).
-template <typename T>
-struct DefaultsKey {
-    std::string_view name;
-};
+template <typename T> struct DefaultsKey { std::string_view name; };
 
 // Small settings of the program that live outside the configuration: launch
 // breadcrumbs, onboarding progress, window sizes. Each key may have a
 // registered default, which applies only while nothing is stored under it.
 class UserDefaults {
-public:
+  public:
     virtual ~UserDefaults() = default;
 
     // What is stored under the key, ignoring registered defaults.
@@ -30,13 +26,13 @@ public:
     // Changes made while a batch is open reach the disk together when the
     // outermost batch closes.
     class Batch {
-    public:
+      public:
         explicit Batch(UserDefaults& defaults) : defaults_(defaults) { defaults_.beginChanges(); }
         ~Batch() { defaults_.endChanges(); }
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
 
-    private:
+      private:
         UserDefaults& defaults_;
     };
 
@@ -54,20 +50,14 @@ public:
     void set(DefaultsKey<bool> key, bool value) { store(key.name, value); }
     void set(DefaultsKey<int> key, int value) { store(key.name, value); }
     void set(DefaultsKey<std::string> key, const std::string& value) { store(key.name, value); }
-    template <typename T>
-    void remove(DefaultsKey<T> key) {
-        erase(key.name);
-    }
-    template <typename T>
-    bool hasStoredValue(DefaultsKey<T> key) const {
-        return hasStoredValue(key.name);
-    }
+    template <typename T> void remove(DefaultsKey<T> key) { erase(key.name); }
+    template <typename T> bool hasStoredValue(DefaultsKey<T> key) const { return hasStoredValue(key.name); }
 
-protected:
+  protected:
     virtual void beginChanges() {}
     virtual void endChanges() {}
 
-private:
+  private:
     std::map<std::string, nlohmann::json, std::less<>> registered_;
 };
 

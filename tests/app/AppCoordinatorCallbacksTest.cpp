@@ -14,7 +14,7 @@ constexpr std::uint16_t leftOption = 58;
 constexpr std::uint16_t leftCommand = 55;
 
 class CallbacksTest : public ::testing::Test {
-protected:
+  protected:
     CallbacksTest() {
         rig.open();
         rig.queue.advance(1); // past the prewarm
@@ -51,17 +51,6 @@ TEST_F(CallbacksTest, PauseBlocksSummoningUntilResumed) {
     releaseBinding();
 }
 
-TEST_F(CallbacksTest, SummonAimAndReleaseFiresTheAimedSlice) {
-    holdBinding();
-    ASSERT_TRUE(wheelOpen());
-    // The panel is centred on the pointer; the top slot lies straight above.
-    rig.screens.pointer.y += 110;
-    rig.taps.mouseMoved();
-    EXPECT_EQ(rig.c().wheelState().aimedPosition(), 0);
-    releaseBinding();
-    EXPECT_FALSE(wheelOpen());
-}
-
 TEST_F(CallbacksTest, PausingClosesAnOpenWheel) {
     holdBinding();
     ASSERT_TRUE(wheelOpen());
@@ -93,18 +82,6 @@ TEST_F(CallbacksTest, BlockedSummonBeepsAtMostOnceEveryTwoSeconds) {
     engine().onSummonBlockedByPermissions(false);
     EXPECT_EQ(rig.sounds.beeps, 2);
     EXPECT_FALSE(rig.c().permissions().accessibilityTrusted());
-}
-
-TEST_F(CallbacksTest, SecureInputStateNotifiesOnlyOnChange) {
-    int notices = 0;
-    rig.c().changed.connect([&](AppCoordinator::Property p) {
-        if (p == AppCoordinator::Property::secureInputBlocking) ++notices;
-    });
-    engine().onSecureInputBlockingChanged(true);
-    engine().onSecureInputBlockingChanged(true);
-    EXPECT_TRUE(rig.c().secureInputBlocking());
-    engine().onSecureInputBlockingChanged(false);
-    EXPECT_EQ(notices, 2);
 }
 
 TEST_F(CallbacksTest, PreviewWheelIsTheLastEditedOneOnlyWhileTheEditorIsKey) {
@@ -169,16 +146,6 @@ TEST_F(CallbacksTest, FailedActionFlashesTheHUDWithAWarning) {
     EXPECT_EQ(rig.hud->systemImage, "exclamationmark.triangle.fill");
     EXPECT_EQ(rig.hud->tintHex, "#FF9500");
     EXPECT_TRUE(rig.hud->visible);
-}
-
-TEST_F(CallbacksTest, RealEventsOnTheTapsConfirmThePermissions) {
-    rig.permissions.accessibility = false;
-    rig.permissions.listen = false;
-    rig.c().permissions().refresh();
-    engine().onListenConfirmed();
-    engine().onArmedConfirmed();
-    EXPECT_TRUE(rig.c().permissions().inputMonitoringTrusted());
-    EXPECT_TRUE(rig.c().permissions().accessibilityTrusted());
 }
 
 TEST_F(CallbacksTest, TestWheelTurnsOffByToggleEscOrDeactivation) {

@@ -11,132 +11,76 @@ namespace keys = DefaultsKeys;
 using testsupport::CoordinatorRig;
 using Kind = AppWindows::Kind;
 using Access = platform::InputAccess::State;
-using Journal = std::vector<std::string>;
-
-// Pass-through platform pieces that write down when construction reaches them.
-struct JournalUpdater final : platform::Updater {
-    JournalUpdater(platform::Updater& inner, Journal& journal) : inner(inner), journal(journal) {}
-    void start(platform::UpdaterDelegate& d, std::function<void()> f) override {
-        journal.push_back("updater");
-        inner.start(d, std::move(f));
-    }
-    bool canCheckForUpdates() const override { return inner.canCheckForUpdates(); }
-    void checkForUpdates() override { inner.checkForUpdates(); }
-    void checkForUpdateInformation() override { inner.checkForUpdateInformation(); }
-    std::optional<std::string> currentVersion() const override { return inner.currentVersion(); }
-    std::optional<std::string> unavailableReason() const override { return inner.unavailableReason(); }
-    platform::Updater& inner;
-    Journal& journal;
+// How far construction has come, read off the simulated platform.
+struct Progress {
+    bool updaterStarted = false;
+    bool storeLoaded = false;
+    bool engineListening = false;
+    bool observersRegistered = false;
+    bool handedToDelegate = false;
+    friend bool operator==(const Progress&, const Progress&) = default;
 };
 
-struct JournalWatcher final : platform::FileWatcher {
-    JournalWatcher(platform::FileWatcher& inner, Journal& journal) : inner(inner), journal(journal) {}
-    bool arm(const std::filesystem::path& file, Handler h) override {
-        journal.push_back("store");
-        return inner.arm(file, std::move(h));
-    }
-    void disarm() override { inner.disarm(); }
-    platform::FileWatcher& inner;
-    Journal& journal;
-};
+Progress progressOf(const CoordinatorRig& rig) {
+    return {rig.updater.starts == 1, rig.watcher.armCount() == 1,
+            rig.taps.tapCount(platform::TapMode::listenOnly) > 0, rig.session.observerCount() > 0,
+            rig.delegate.coordinator != nullptr};
+}
 
-struct JournalPermissions final : platform::Permissions {
-    JournalPermissions(platform::Permissions& inner, Journal& journal) : inner(inner), journal(journal) {}
-    bool isAccessibilityTrusted() override {
-        journal.push_back("permissions");
-        return inner.isAccessibilityTrusted();
-    }
-    bool canListenToInput() override { return inner.canListenToInput(); }
-    bool requestInputAccess() override { return inner.requestInputAccess(); }
-    bool requestListenAccess() override { return inner.requestListenAccess(); }
+// Pass-through pieces that note the progress when construction reaches them.
+struct PrimingPermissions final : platform::Permissions {
+    explicit PrimingPermissions(CoordinatorRig& rig) : rig(rig) {}
+    bool isAccessibilityTrusted() override { return rig.permissions.isAccessibilityTrusted(); }
+    bool canListenToInput() override { return rig.permissions.canListenToInput(); }
+    bool requestInputAccess() override { return false; }
+    bool requestListenAccess() override { return false; }
     bool primeListenRegistration() override {
-        journal.push_back("prime");
-        return inner.primeListenRegistration();
+        atPrime = progressOf(rig);
+        return rig.permissions.primeListenRegistration();
     }
     void openInputMonitoringSettings() override {}
     void openAccessibilitySettings() override {}
     void bringPermissionPromptToFront() override {}
     int systemEventsAutomationStatus() override { return 0; }
-    platform::Permissions& inner;
-    Journal& journal;
+    CoordinatorRig& rig;
+    Progress atPrime;
 };
 
-struct JournalTaps final : platform::EventTaps {
-    JournalTaps(platform::EventTaps& inner, Journal& journal) : inner(inner), journal(journal) {}
-    std::unique_ptr<platform::EventTap> createTap(platform::TapMode m, platform::EventMask mask, Callback cb) override {
-        journal.push_back("engine");
-        return inner.createTap(m, mask, std::move(cb));
-    }
-    bool isKeyDown(std::uint16_t k) const override { return inner.isKeyDown(k); }
-    bool isButtonDown(int b) const override { return inner.isButtonDown(b); }
-    std::uint64_t flagsState() const override { return inner.flagsState(); }
-    bool isSecureInputEnabled() const override { return inner.isSecureInputEnabled(); }
-    void postKey(std::uint16_t k, bool down, std::uint64_t f) override { inner.postKey(k, down, f); }
-    void postMediaKey(int type, bool down) override { inner.postMediaKey(type, down); }
-    platform::EventTaps& inner;
-    Journal& journal;
-};
-
-struct JournalSession final : platform::SessionEvents {
-    JournalSession(platform::SessionEvents& inner, Journal& journal) : inner(inner), journal(journal) {}
-    Token observeActivation(std::function<void()> h) override {
-        journal.push_back("observers");
-        return inner.observeActivation(std::move(h));
-    }
-    Token observe(Notice n, std::function<void()> h) override { return inner.observe(n, std::move(h)); }
-    void remove(Token t) override { inner.remove(t); }
-    platform::SessionEvents& inner;
-    Journal& journal;
-};
-
-struct JournalLoginItems final : platform::LoginItems {
-    JournalLoginItems(platform::LoginItems& inner, Journal& journal) : inner(inner), journal(journal) {}
-    Status status() const override {
-        journal.push_back("login items");
-        return inner.status();
-    }
-    std::optional<std::string> setRegistered(bool r) override { return inner.setRegistered(r); }
-    platform::LoginItems& inner;
-    Journal& journal;
-};
-
-struct JournalBackground final : platform::Background {
-    JournalBackground(platform::Background& inner, Journal& journal, const AppDelegate& delegate)
-        : inner(inner), journal(journal), delegate(delegate) {}
+struct ListingBackground final : platform::Background {
+    explicit ListingBackground(CoordinatorRig& rig) : rig(rig) {}
     void run(std::function<void()> work) override {
-        journal.push_back(delegate.coordinator ? "shortcut listing after handing over" : "shortcut listing");
-        inner.run(std::move(work));
+        if (!atFirstListing) atFirstListing = progressOf(rig);
+        rig.background.run(std::move(work));
     }
-    platform::Background& inner;
-    Journal& journal;
-    const AppDelegate& delegate;
+    CoordinatorRig& rig;
+    std::optional<Progress> atFirstListing;
 };
 
 TEST(AppCoordinatorStartup, BuildsAndStartsTheServicesInOrderAndHandsItselfToTheDelegateLast) {
     CoordinatorRig rig;
-    Journal journal;
-    JournalUpdater updater(rig.updater, journal);
-    JournalWatcher watcher(rig.watcher, journal);
-    JournalPermissions permissions(rig.permissions, journal);
-    JournalTaps taps(rig.taps, journal);
-    JournalSession session(rig.session, journal);
-    JournalLoginItems loginItems(rig.loginItems, journal);
-    JournalBackground background(rig.background, journal, rig.delegate);
-    AppCoordinator::Platform p = rig.platform();
-    AppCoordinator::Platform wrapped{p.queue,      p.log,        p.defaults,       updater,
-                                     p.home,       watcher,      loginItems,       p.pasteboard,
-                                     p.workspace,  p.processes,  taps,             p.sounds,
-                                     p.screens,    p.accessibility, permissions,   p.inputAccess,
-                                     session,      background,   p.keyboardLayout, p.escapeMonitor,
-                                     p.windows,    p.makeOverlaySurface, p.makeHUDSurface};
-    rig.open(wrapped);
+    PrimingPermissions permissions(rig);
+    ListingBackground background(rig);
+    const AppCoordinator::Platform p = rig.platform();
+    rig.open({p.queue,          p.log,
+              p.defaults,       p.updater,
+              p.home,           p.watcher,
+              p.loginItems,     p.pasteboard,
+              p.workspace,      p.processes,
+              p.taps,           p.sounds,
+              p.screens,        p.accessibility,
+              permissions,      p.inputAccess,
+              p.session,        background,
+              p.keyboardLayout, p.escapeMonitor,
+              p.windows,        p.makeOverlaySurface,
+              p.makeHUDSurface});
 
-    EXPECT_EQ(journal, (Journal{"updater", "store", "prime", "permissions", "engine", "observers", "login items",
-                                "shortcut listing"}));
-    EXPECT_EQ(rig.delegate.coordinator, rig.coordinator.get());
+    // The update controller and the store come before the permission check,
+    // the engine starts after it, the observers follow, and the delegate
+    // learns of the coordinator after the Shortcut listing began.
+    EXPECT_EQ(permissions.atPrime, (Progress{true, true, false, false, false}));
+    EXPECT_EQ(background.atFirstListing, (Progress{true, true, true, true, false}));
+    EXPECT_EQ(progressOf(rig), (Progress{true, true, true, true, true}));
     EXPECT_EQ(rig.c().wheelState().activeWheelId(), "default");
-    EXPECT_EQ(rig.c().mainTab(), MainTab::wheels);
-    EXPECT_FALSE(rig.c().paused());
     EXPECT_EQ(rig.session.observedNotices(),
               (std::vector<platform::SessionEvents::Notice>{
                   platform::SessionEvents::Notice::didWake, platform::SessionEvents::Notice::screensDidWake,
@@ -154,37 +98,33 @@ TEST(AppCoordinatorStartup, PrewarmsTheOverlayAfterSixTenthsOfASecond) {
     EXPECT_EQ(rig.panels.built.size(), 1u);
 }
 
-TEST(AppCoordinatorStartup, DeterminedInputAccessStartsTheEngineAtOnceEvenWhenDenied) {
+TEST(AppCoordinatorStartup, DeniedInputAccessIsAnAnswerAndStartsTheEngineAtOnce) {
     CoordinatorRig rig;
     rig.inputAccess.state = Access::denied;
     rig.open();
     EXPECT_TRUE(rig.c().hotkeyManager().listenTapInstalled());
 }
 
-TEST(AppCoordinatorStartup, UndeterminedAccessRetriesOnceAfterTwoSeconds) {
-    CoordinatorRig rig;
-    rig.inputAccess.state = Access::undetermined;
-    rig.open();
-    EXPECT_FALSE(rig.c().hotkeyManager().listenTapInstalled());
-    rig.queue.advance(1.9);
-    rig.inputAccess.state = Access::granted;
-    rig.queue.advance(0.1);
-    EXPECT_TRUE(rig.c().hotkeyManager().listenTapInstalled());
-}
-
-TEST(AppCoordinatorStartup, StillUndeterminedLeavesTheEngineToTheOnboarding) {
+TEST(AppCoordinatorStartup, UndeterminedAccessRetriesOnceAfterTwoSecondsThenLeavesItToTheOnboarding) {
     CoordinatorRig rig;
     rig.inputAccess.state = Access::undetermined;
     rig.defaults.set(keys::hasCompletedOnboarding, false);
     rig.open();
     rig.queue.advance(10);
     EXPECT_FALSE(rig.c().hotkeyManager().listenTapInstalled());
-
     rig.c().finishOnboarding(false); // still undetermined
     EXPECT_FALSE(rig.c().hotkeyManager().listenTapInstalled());
     rig.inputAccess.state = Access::granted;
     rig.c().finishOnboarding(false);
     EXPECT_TRUE(rig.c().hotkeyManager().listenTapInstalled());
+
+    CoordinatorRig answered;
+    answered.inputAccess.state = Access::undetermined;
+    answered.open();
+    answered.queue.advance(1.9);
+    answered.inputAccess.state = Access::granted;
+    answered.queue.advance(0.1);
+    EXPECT_TRUE(answered.c().hotkeyManager().listenTapInstalled());
 }
 
 TEST(AppCoordinatorStartup, FirstRunOpensTheOnboardingAtItsSavedStepAfterConstruction) {
@@ -198,15 +138,8 @@ TEST(AppCoordinatorStartup, FirstRunOpensTheOnboardingAtItsSavedStepAfterConstru
     EXPECT_TRUE(rig.c().onboardingShownThisSession());
 }
 
-TEST(AppCoordinatorStartup, CompletedOnboardingShowsNothing) {
-    CoordinatorRig rig;
-    rig.open();
-    rig.queue.advance(5);
-    EXPECT_TRUE(rig.windows.states.empty());
-}
-
 class RescueTest : public ::testing::Test {
-protected:
+  protected:
     RescueTest() {
         rig.permissions.accessibility = false;
         rig.permissions.listen = false;
@@ -237,14 +170,6 @@ TEST_F(RescueTest, APermissionGrantedMeanwhileStartsTheEngineInstead) {
     EXPECT_TRUE(rig.c().hotkeyManager().listenTapInstalled());
 }
 
-TEST_F(RescueTest, AnOnboardingShownMeanwhileIsNotOpenedAgain) {
-    rig.open();
-    rig.c().showOnboarding(OnboardingStep::welcome);
-    rig.queue.advance(2);
-    EXPECT_EQ(rig.windows.onboardingOpens, 1);
-    EXPECT_TRUE(rig.defaults.get(keys::hasCompletedOnboarding));
-}
-
 TEST_F(RescueTest, LegacyCompletionWithoutSkippedValueIsMigratedAndNotRescued) {
     rig.defaults.erase(keys::onboardingSkipped.name);
     rig.open();
@@ -270,6 +195,23 @@ TEST(AppCoordinatorStartup, ActivationAndWakeRefreshPermissionsAndRepairTheListe
     rig.session.post(platform::SessionEvents::Notice::screenSaverDidStop);
     EXPECT_TRUE(rig.log.contains("Rondelix: installListenTap tapCreate ok=true"));
     EXPECT_EQ(rig.taps.tapCount(platform::TapMode::listenOnly), tapsBefore);
+}
+
+TEST(AppCoordinatorStartup, QuittingRightAfterAPasteGivesTheClipboardBackAndMarksTheLaunchSurvived) {
+    CoordinatorRig rig;
+    rig.delegate.applicationWillFinishLaunching();
+    rig.open();
+    rig.pasteboard.copyFromElsewhere("the user's own");
+    rig.c().macroExecutor().fire(MacroAction::Text{"pasted"});
+    rig.queue.runPending();
+    ASSERT_EQ(rig.pasteboard.text(), "pasted");
+    rig.queue.advance(0.1);
+    rig.delegate.applicationWillTerminate();
+    EXPECT_EQ(rig.pasteboard.text(), "the user's own");
+    EXPECT_FALSE(rig.defaults.get(keys::launchInProgress));
+    // Registered, not stored.
+    EXPECT_EQ(rig.defaults.value("ApplePressAndHoldEnabled"), nlohmann::json(false));
+    EXPECT_FALSE(rig.defaults.hasStoredValue(keys::pressAndHoldEnabled));
 }
 
 TEST(AppCoordinatorStartup, WorkLeftOverWhenTheCoordinatorIsGoneDoesNothing) {

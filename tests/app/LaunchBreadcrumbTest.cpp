@@ -1,5 +1,6 @@
-#include "app/DefaultsKeys.h"
 #include "app/LaunchBreadcrumb.h"
+
+#include "app/DefaultsKeys.h"
 #include "platform/sim/SimMainQueue.h"
 #include "platform/sim/SimUserDefaults.h"
 
@@ -15,7 +16,7 @@ using LaunchBreadcrumb::diagnosticsLine;
 // Launches of the program against one set of user defaults; each launch gets
 // a fresh main queue, as a new process would.
 class LaunchBreadcrumbTest : public ::testing::Test {
-protected:
+  protected:
     void launch(const std::string& version = "Version 14.5 (Build 23F79)") {
         queue = std::make_unique<platform::sim::SimMainQueue>();
         LaunchBreadcrumb::recordLaunchStart(defaults, *queue, version);
@@ -43,7 +44,8 @@ TEST_F(LaunchBreadcrumbTest, CrashedLaunchIsReportedForTheWholeNextRun) {
     launch("Version 14.4");
     crash();
     launch("Version 14.5");
-    const std::string expected = "PREVIOUS LAUNCH DID NOT COMPLETE — possible startup crash (1 total — last on 14.4)";
+    const std::string expected =
+        "PREVIOUS LAUNCH DID NOT COMPLETE — possible startup crash (1 total — last on 14.4)";
     EXPECT_EQ(diagnosticsLine(defaults), expected);
     survive();
     EXPECT_EQ(diagnosticsLine(defaults), expected);
@@ -85,7 +87,8 @@ TEST_F(LaunchBreadcrumbTest, IncompleteLaunchWithoutVersionKeepsTheEarlierOne) {
     launch();
     EXPECT_EQ(defaults.get(keys::incompleteLaunchCount), 2);
     EXPECT_FALSE(defaults.hasStoredValue(keys::lastIncompleteOSVersion));
-    EXPECT_EQ(diagnosticsLine(defaults), "PREVIOUS LAUNCH DID NOT COMPLETE — possible startup crash (2 total)");
+    EXPECT_EQ(diagnosticsLine(defaults),
+              "PREVIOUS LAUNCH DID NOT COMPLETE — possible startup crash (2 total)");
 
     defaults.set(keys::lastIncompleteOSVersion, std::string("12.7"));
     defaults.remove(keys::currentLaunchOSVersion);

@@ -1,6 +1,4 @@
-#include "app/DefaultsKeys.h"
 #include "app/MainTab.h"
-#include "app/OnboardingState.h"
 #include "app/SummonKeyNames.h"
 #include "platform/sim/SimKeyboardLayout.h"
 #include "platform/sim/SimUserDefaults.h"
@@ -9,47 +7,6 @@
 
 namespace rondelix {
 namespace {
-
-namespace keys = DefaultsKeys;
-
-TEST(OnboardingState, LegacyCompletionIsMigratedToSkippedOnlyWhenNoSkippedValueIsStored) {
-    platform::sim::SimUserDefaults defaults;
-    defaults.set(keys::hasCompletedOnboarding, true);
-    OnboardingState::migrateLegacyCompletion(defaults);
-    EXPECT_TRUE(defaults.get(keys::onboardingSkipped));
-
-    defaults.set(keys::onboardingSkipped, false);
-    OnboardingState::migrateLegacyCompletion(defaults);
-    EXPECT_FALSE(defaults.get(keys::onboardingSkipped));
-
-    platform::sim::SimUserDefaults fresh;
-    OnboardingState::migrateLegacyCompletion(fresh);
-    EXPECT_FALSE(fresh.hasStoredValue(keys::onboardingSkipped));
-}
-
-TEST(OnboardingState, ResumeStepReadsOneAndTwoAndFallsBackToWelcome) {
-    platform::sim::SimUserDefaults defaults;
-    EXPECT_EQ(OnboardingState::resumeStep(defaults), OnboardingStep::welcome);
-    defaults.set(keys::onboardingResumeStep, 1);
-    EXPECT_EQ(OnboardingState::resumeStep(defaults), OnboardingStep::permissions);
-    defaults.set(keys::onboardingResumeStep, 2);
-    EXPECT_EQ(OnboardingState::resumeStep(defaults), OnboardingStep::ready);
-    defaults.set(keys::onboardingResumeStep, 7);
-    EXPECT_EQ(OnboardingState::resumeStep(defaults), OnboardingStep::welcome);
-    defaults.store(keys::onboardingResumeStep.name, "1"); // wrong type
-    EXPECT_EQ(OnboardingState::resumeStep(defaults), OnboardingStep::welcome);
-}
-
-TEST(UserDefaults, RegisteredDefaultsApplyOnlyWhileNothingIsStored) {
-    platform::sim::SimUserDefaults defaults;
-    defaults.registerDefaults({{"ApplePressAndHoldEnabled", true}});
-    EXPECT_TRUE(defaults.get(keys::pressAndHoldEnabled));
-    EXPECT_FALSE(defaults.hasStoredValue(keys::pressAndHoldEnabled));
-    defaults.set(keys::pressAndHoldEnabled, false);
-    EXPECT_FALSE(defaults.get(keys::pressAndHoldEnabled));
-    defaults.remove(keys::pressAndHoldEnabled);
-    EXPECT_TRUE(defaults.get(keys::pressAndHoldEnabled));
-}
 
 TEST(UserDefaults, TypedReadsTolerateOtherShapes) {
     platform::sim::SimUserDefaults defaults;
@@ -66,30 +23,22 @@ TEST(UserDefaults, TypedReadsTolerateOtherShapes) {
 }
 
 TEST(ProgramTargets, PageIdsMapExactlyAndNothingLeadsToDevelopment) {
-    const std::vector<std::pair<std::string, MainTab>> pages{
-        {"open-my-wheels", MainTab::wheels},        {"open-gallery", MainTab::gallery},
-        {"open-general", MainTab::general},         {"open-bindings", MainTab::shortcuts},
-        {"open-wheel-behavior", MainTab::wheelBehavior}, {"open-appearance", MainTab::appearance},
-        {"open-sound", MainTab::soundFeedback},     {"open-about", MainTab::about}};
-    for (const auto& [id, tab] : pages) EXPECT_EQ(pageTab(id), tab) << id;
+    const std::vector<std::pair<std::string, MainTab>> pages{{"open-my-wheels", MainTab::wheels},
+                                                             {"open-gallery", MainTab::gallery},
+                                                             {"open-general", MainTab::general},
+                                                             {"open-bindings", MainTab::shortcuts},
+                                                             {"open-wheel-behavior", MainTab::wheelBehavior},
+                                                             {"open-appearance", MainTab::appearance},
+                                                             {"open-sound", MainTab::soundFeedback},
+                                                             {"open-about", MainTab::about}};
+    for (const auto& [id, tab] : pages)
+        EXPECT_EQ(pageTab(id), tab) << id;
     for (const char* id : {"Open-Gallery", "", "open-development", "pause-summon", " open-gallery"})
         EXPECT_FALSE(pageTab(id)) << id;
 }
 
-TEST(Sidebar, DevelopmentRowAppearsLastOnlyWhenUnlocked) {
-    const auto locked = sidebarRows(false);
-    ASSERT_EQ(locked.size(), 8u);
-    EXPECT_EQ(locked[2].label, "General");
-    EXPECT_EQ(locked[5].tab, MainTab::appearance);
-    EXPECT_FALSE(locked[0].section);
-    const auto unlocked = sidebarRows(true);
-    ASSERT_EQ(unlocked.size(), 9u);
-    EXPECT_EQ(unlocked.back().tab, MainTab::development);
-    EXPECT_EQ(unlocked.back().section, "Settings");
-}
-
 class SummonKeyNamesTest : public ::testing::Test {
-protected:
+  protected:
     static SummonBinding binding(std::vector<int> keys, bool enabled = true) {
         SummonBinding b;
         b.keyCodes = std::move(keys);
@@ -107,7 +56,8 @@ TEST_F(SummonKeyNamesTest, NamesEnabledBindingsElseTheFirstElseLeftOption) {
     EXPECT_EQ(summonKeyNames({}, layout), (std::vector<std::string>{"Left Option"}));
     EXPECT_EQ(summonKeyNames({binding({}, false), binding({58}, false)}, layout),
               (std::vector<std::string>{"Left Option"}));
-    EXPECT_EQ(summonKeyNames({binding({79}), binding({79})}, layout), (std::vector<std::string>{"F18", "F18"}));
+    EXPECT_EQ(summonKeyNames({binding({79}), binding({79})}, layout),
+              (std::vector<std::string>{"F18", "F18"}));
 }
 
 TEST_F(SummonKeyNamesTest, PhraseJoinsWithOrAndASerialComma) {

@@ -12,7 +12,7 @@ using testsupport::CoordinatorRig;
 using Kind = AppWindows::Kind;
 
 class ProgramTargetsTest : public ::testing::Test {
-protected:
+  protected:
     ProgramTargetsTest() { rig.open(); }
 
     void fire(std::optional<std::string> target) {
@@ -22,7 +22,8 @@ protected:
     AppWindows::State main() { return rig.windows.state(Kind::main); }
     // One undoable edit, to see whether hiding the window empties the history.
     void editAWheel() {
-        rig.c().configStore().editWheels(std::nullopt, [](std::vector<Wheel>& w) { w.front().name = "Edited"; });
+        rig.c().configStore().editWheels(std::nullopt,
+                                         [](std::vector<Wheel>& w) { w.front().name = "Edited"; });
         ASSERT_TRUE(rig.c().configStore().canUndo());
     }
     Behavior behaviorOnDisk() {
@@ -82,13 +83,6 @@ TEST_F(ProgramTargetsTest, PageTargetTogglesOnlyWhenKeyOnThatVeryPage) {
     EXPECT_EQ(rig.c().mainTab(), MainTab::about);
 }
 
-TEST_F(ProgramTargetsTest, TargetsRunOnALaterTurnOfTheMainQueue) {
-    rig.c().handleWheelAction("open-about");
-    EXPECT_FALSE(main().exists);
-    rig.queue.runPending();
-    EXPECT_TRUE(main().exists);
-}
-
 TEST_F(ProgramTargetsTest, QuickSettingsFlipAndSaveAtOnceWithoutAnUndoStep) {
     const Behavior before = rig.c().configStore().config().behavior;
     fire("toggle-liquid-glass");
@@ -102,38 +96,22 @@ TEST_F(ProgramTargetsTest, QuickSettingsFlipAndSaveAtOnceWithoutAnUndoStep) {
     EXPECT_FALSE(rig.c().configStore().canUndo());
 }
 
-TEST_F(ProgramTargetsTest, PauseTargetTogglesWithTheHUD) {
+TEST_F(ProgramTargetsTest, PauseWithTheHUDUpdateCheckAndUnknownIdsThatOnlyBeep) {
     fire("pause-summon");
     EXPECT_TRUE(rig.c().paused());
     fire("pause-summon");
     EXPECT_FALSE(rig.c().paused());
     EXPECT_EQ(rig.hud->text, "Resumed");
     EXPECT_EQ(rig.hud->systemImage, "play.circle.fill");
-}
 
-TEST_F(ProgramTargetsTest, UpdateTargetStartsTheInteractiveCheck) {
     fire("check-for-updates");
     EXPECT_EQ(rig.updater.interactiveChecks, 1);
-    EXPECT_FALSE(main().exists);
-}
 
-TEST_F(ProgramTargetsTest, UnknownIdsOnlyBeep) {
-    for (const char* id : {"Open-Gallery", "", "open-development", "PAUSE-SUMMON", "toggle-wifi"}) fire(id);
+    for (const char* id : {"Open-Gallery", "", "open-development", "PAUSE-SUMMON", "toggle-wifi"})
+        fire(id);
     EXPECT_EQ(rig.sounds.beeps, 5);
     EXPECT_FALSE(main().exists);
     EXPECT_FALSE(rig.c().paused());
-}
-
-TEST_F(ProgramTargetsTest, MenuPauseFlipsWithoutTheHUD) {
-    MenuBarContent menu(rig.c());
-    menu.choose(MenuCommand::togglePause);
-    EXPECT_TRUE(rig.c().paused());
-    const auto rows = menu.rows();
-    const auto pauseRow = std::find_if(rows.begin(), rows.end(),
-                                       [](const MenuRow& r) { return r.command == MenuCommand::togglePause; });
-    ASSERT_NE(pauseRow, rows.end());
-    EXPECT_EQ(pauseRow->title, "Resume Rondelix");
-    EXPECT_FALSE(rig.hud->visible);
 }
 
 TEST_F(ProgramTargetsTest, MenuUpdateRowClearsThePendingVersionButCheckForUpdatesDoesNot) {
@@ -176,15 +154,6 @@ TEST_F(ReopenTest, WithEveryWindowClosedOpensMyWheelsOrTheOnboarding) {
     rig.defaults.set(keys::onboardingResumeStep, 1);
     rig.c().handleReopen();
     EXPECT_EQ(rig.windows.onboardingStep, OnboardingStep::permissions);
-}
-
-TEST_F(ReopenTest, MiniaturizedMainWindowIsRestored) {
-    rig.c().showMain(MainTab::about);
-    rig.windows.miniaturize(Kind::main);
-    EXPECT_TRUE(rig.c().isMainWindowOnScreen());
-    rig.c().handleReopen();
-    EXPECT_TRUE(main().key);
-    EXPECT_EQ(rig.c().mainTab(), MainTab::about);
 }
 
 TEST(ReopenBeforeTheCoordinator, LetsTheApplicationHandleIt) {

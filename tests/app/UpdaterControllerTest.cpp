@@ -1,4 +1,5 @@
 #include "app/UpdaterController.h"
+
 #include "platform/sim/SimMainQueue.h"
 #include "platform/sim/SimUpdater.h"
 
@@ -10,7 +11,7 @@ namespace {
 using platform::UpdateError;
 
 class UpdaterControllerTest : public ::testing::Test {
-protected:
+  protected:
     platform::sim::SimMainQueue queue;
     platform::sim::SimUpdater framework;
     UpdaterController controller{framework, queue};
@@ -27,11 +28,7 @@ TEST_F(UpdaterControllerTest, StartsTheFrameworkAndMirrorsItsCanCheckFlagOnTheMa
     queue.runPending();
     EXPECT_TRUE(controller.canStandardCheck());
     EXPECT_TRUE(controller.canCheck());
-}
-
-TEST_F(UpdaterControllerTest, CanCheckIsFalseWhileCheckingOrInstallingButTheMenuFlagFollowsTheFramework) {
-    framework.setCanCheck(true);
-    queue.runPending();
+    // No new check while one runs or installs; the menus follow the framework only.
     controller.setStatus(UpdaterController::Checking{});
     EXPECT_FALSE(controller.canCheck());
     controller.setStatus(UpdaterController::Installing{"2.0"});
@@ -50,10 +47,7 @@ TEST_F(UpdaterControllerTest, ProbeOutcomesBecomeTheStatusText) {
     EXPECT_EQ(text(), "Installing 2.0…  (follow the Sparkle window)");
     controller.setStatus(UpdaterController::Checking{});
     EXPECT_EQ(text(), "Checking…");
-}
-
-TEST_F(UpdaterControllerTest, NothingFoundWithoutABundleVersionShowsAQuestionMark) {
-    framework.version.reset();
+    framework.version.reset(); // a build without a version
     reports().didNotFindUpdate();
     EXPECT_EQ(text(), "Up to date (?)");
 }
@@ -74,17 +68,11 @@ TEST_F(UpdaterControllerTest, AbortedInstallationOffersTheUpdateAgain) {
     controller.setStatus(UpdaterController::Installing{"2.0"});
     reports().didAbortWithError({"cancelled", nullptr});
     EXPECT_EQ(text(), "Update available: 2.0");
-}
 
-TEST_F(UpdaterControllerTest, AbortOutsideAProbeOrInstallationLeavesTheStatusAlone) {
-    const std::vector<UpdaterController::Status> untouched{
-        UpdaterController::Idle{}, UpdaterController::UpToDate{"1.0"}, UpdaterController::UpdateAvailable{"2.0"},
-        UpdaterController::Failed{"earlier"}};
-    for (const auto& status : untouched) {
-        controller.setStatus(status);
-        reports().didAbortWithError({"network down", nullptr});
-        EXPECT_EQ(controller.status(), status);
-    }
+    // Aborts of checks the About page did not start leave the status alone.
+    controller.setStatus(UpdaterController::Failed{"earlier"});
+    reports().didAbortWithError({"network down", nullptr});
+    EXPECT_EQ(text(), "Check failed: earlier");
 }
 
 TEST_F(UpdaterControllerTest, FailedProbeJoinsDistinctErrorDescriptionsOutermostFirst) {
@@ -92,7 +80,8 @@ TEST_F(UpdaterControllerTest, FailedProbeJoinsDistinctErrorDescriptionsOutermost
     auto middle = std::make_shared<const UpdateError>(UpdateError{"The feed could not be read.", inner});
     controller.setStatus(UpdaterController::Checking{});
     reports().didAbortWithError({"An error occurred.", middle});
-    EXPECT_EQ(text(), "Check failed: An error occurred.; The feed could not be read.; The host was not found.");
+    EXPECT_EQ(text(),
+              "Check failed: An error occurred.; The feed could not be read.; The host was not found.");
 
     auto same = std::make_shared<const UpdateError>(UpdateError{"Offline.", nullptr});
     EXPECT_EQ(UpdaterController::detail({"Offline.", same}), "Offline.");
@@ -113,15 +102,6 @@ TEST_F(UpdaterControllerTest, OnlyAScheduledCheckMarksAnUpdateAsPendingUntilAtte
     queue.runPending();
     EXPECT_FALSE(controller.scheduledUpdatePending());
     EXPECT_EQ(changes.size(), 2u);
-}
-
-TEST(UpdaterControllerLifetime, ReportsArrivingAfterTheControllerIsGoneAreDropped) {
-    platform::sim::SimMainQueue queue;
-    platform::sim::SimUpdater framework;
-    { UpdaterController controller{framework, queue}; }
-    queue.runPending();
-    framework.setCanCheck(true);
-    EXPECT_EQ(queue.pendingCount(), 0u);
 }
 
 } // namespace

@@ -8,21 +8,16 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QProcess>
 #include <QScreen>
 #include <chrono>
-#include <csignal>
-#include <fcntl.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sstream>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace rondelix {
 namespace {
@@ -46,8 +41,7 @@ void writeFile(const fs::path& file, const std::string& text) {
 
 // Polls until the check holds or the time is up; the program and the X server
 // work on their own time, so waiting is the only way to see them.
-template <typename Check>
-bool waitFor(Check check, double seconds) {
+template <typename Check> bool waitFor(Check check, double seconds) {
     const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
     while (Clock::now() < deadline) {
         if (check()) return true;
@@ -56,43 +50,17 @@ bool waitFor(Check check, double seconds) {
     return check();
 }
 
-void pause(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
-
-pid_t spawn(const std::vector<std::string>& command, const std::vector<std::string>& environment,
-            const fs::path& output) {
-    std::vector<char*> argv;
-    for (const auto& part : command) argv.push_back(const_cast<char*>(part.c_str()));
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (const auto& entry : environment) envp.push_back(const_cast<char*>(entry.c_str()));
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
+void pause(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-std::optional<int> waitExit(pid_t pid, double seconds) {
-    int status = 0;
-    const bool ended = waitFor([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, seconds);
-    if (!ended) return std::nullopt;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+void xdotool(const std::string& arguments) {
+    ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
 }
 
-void xdotool(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), "xdotool");
-    std::vector<std::string> environment;
-    for (char** e = environ; *e; ++e) environment.emplace_back(*e);
-    const pid_t pid = spawn(arguments, environment, "/dev/null");
-    ASSERT_GT(pid, 0);
-    ASSERT_EQ(waitExit(pid, 5), 0) << arguments[1];
+QImage grabScreen() {
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
 }
-
-QImage grabScreen() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage(); }
 
 QRect changedArea(const QImage& before, const QImage& after) {
     QRect area;
@@ -119,7 +87,8 @@ struct TestHome {
         }
         config.lastUsedWheelId = "default";
         writeFile(configFolder() / "config.json", encode(config).dump(2));
-        writeFile(configFolder() / "defaults.json", R"({"hasCompletedOnboarding": true, "onboardingSkipped": true})");
+        writeFile(configFolder() / "defaults.json",
+                  R"({"hasCompletedOnboarding": true, "onboardingSkipped": true})");
     }
     ~TestHome() {
         std::error_code ec;
@@ -132,42 +101,45 @@ struct TestHome {
     fs::path marker;
 };
 
-// One run of the program; stopped with SIGTERM at the end unless it ended.
+// One run of the program, its output in a log file; killed at the end if it
+// is still running.
 struct Program {
-    explicit Program(const fs::path& home, const std::string& name = "program", const fs::path& logFolder = {}) {
-        const fs::path folder = logFolder.empty() ? home : logFolder;
-        output = folder / (name + ".log");
-        const fs::path runtime = folder / "runtime";
-        fs::create_directories(runtime);
-        fs::permissions(runtime, fs::perms::owner_all);
-        std::vector<std::string> environment{"HOME=" + home.string(), "DISPLAY=" + std::string(std::getenv("DISPLAY")),
-                                             "PATH=" + std::string(std::getenv("PATH")),
-                                             "XDG_RUNTIME_DIR=" + runtime.string()};
+    explicit Program(const fs::path& home, const std::string& name = "program", fs::path logFolder = {}) {
+        if (logFolder.empty()) logFolder = home;
+        output = logFolder / (name + ".log");
+        fs::create_directories(logFolder / "runtime");
+        fs::permissions(logFolder / "runtime", fs::perms::owner_all);
+        QProcessEnvironment environment;
+        environment.insert("HOME", QString::fromStdString(home.string()));
+        environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
+        environment.insert("PATH", qEnvironmentVariable("PATH"));
+        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString((logFolder / "runtime").string()));
+        process.setProcessEnvironment(environment);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.setStandardOutputFile(QString::fromStdString(output.string()));
         started = Clock::now();
-        pid = spawn({RONDELIX_PROGRAM}, environment, output);
+        process.start(RONDELIX_PROGRAM, {});
     }
     ~Program() {
-        if (pid > 0 && !ended) {
-            ::kill(pid, SIGKILL);
-            waitExit(pid, 5);
-        }
+        process.kill();
+        process.waitForFinished(5000);
     }
     std::string log() const { return readFile(output); }
     bool hasLine(const std::string& line) const { return log().find(line) != std::string::npos; }
-    bool waitForLine(const std::string& line, double seconds = 10) const {
-        return waitFor([&] { return hasLine(line); }, seconds);
+    bool waitForLine(const std::string& line) const {
+        return waitFor([&] { return hasLine(line); }, 10);
+    }
+    // The exit status, or -1 for a crash; none while it still runs.
+    std::optional<int> exit() {
+        if (!process.waitForFinished(5000)) return std::nullopt;
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
     std::optional<int> stop() {
-        ::kill(pid, SIGTERM);
-        return exit(5);
-    }
-    std::optional<int> exit(double seconds) {
-        auto status = waitExit(pid, seconds);
-        ended = status.has_value();
-        return status;
+        process.terminate();
+        return exit();
     }
     long residentKiB() const {
-        std::istringstream status(readFile("/proc/" + std::to_string(pid) + "/status"));
+        std::istringstream status(readFile("/proc/" + std::to_string(process.processId()) + "/status"));
         for (std::string line; std::getline(status, line);)
             if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
         return -1;
@@ -175,12 +147,11 @@ struct Program {
 
     fs::path output;
     Clock::time_point started;
-    pid_t pid = -1;
-    bool ended = false;
+    QProcess process;
 };
 
 class EndToEnd : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         if (!std::getenv("DISPLAY")) return;
         static int argc = 1;
@@ -196,10 +167,10 @@ protected:
     // Holds left Alt and left Super, the factory binding; answers the area the
     // wheel took on screen.
     QRect summonAt(QPoint pointer, const std::string& shot) {
-        xdotool({"mousemove", std::to_string(pointer.x()), std::to_string(pointer.y())});
+        xdotool("mousemove " + std::to_string(pointer.x()) + " " + std::to_string(pointer.y()));
         pause(0.3);
         const QImage before = grabScreen();
-        xdotool({"keydown", "Alt_L", "Super_L"});
+        xdotool("keydown Alt_L Super_L");
         QImage after;
         QRect area;
         waitFor(
@@ -212,11 +183,11 @@ protected:
         after.save(QString::fromStdString((artefacts / shot).string()));
         return area;
     }
-    void release() { xdotool({"keyup", "Super_L", "Alt_L"}); }
+    void release() { xdotool("keyup Super_L Alt_L"); }
     // A relative move, as a mouse makes it; an absolute one only warps the
     // pointer, which moves nothing that listens to the mouse.
     void aimAtTopSlot() {
-        xdotool({"mousemove_relative", "--", "0", "-110"});
+        xdotool("mousemove_relative -- 0 -110");
         pause(0.2);
     }
 
@@ -231,9 +202,8 @@ TEST_F(EndToEnd, SummonAimReleaseFiresTheSliceAndEscFiresNothing) {
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - program.started).count();
     pause(1.0); // the prewarmed panel has come and gone
     const long residentKiB = program.residentKiB();
-    std::cout << "[ measured ] ready after " << readyMs << " ms; resident " << residentKiB / 1024.0 << " MiB\n";
-    writeFile(artefacts / "e2e-measurements.txt",
-              "ready_ms " + std::to_string(readyMs) + "\nresident_kib " + std::to_string(residentKiB) + "\n");
+    std::cout << "[ measured ] ready after " << readyMs << " ms; resident " << residentKiB / 1024.0
+              << " MiB\n";
 
     const QPoint pointer(800, 520);
     const QRect wheel = summonAt(pointer, "e2e-wheel-open.png");
@@ -251,7 +221,7 @@ TEST_F(EndToEnd, SummonAimReleaseFiresTheSliceAndEscFiresNothing) {
     const QRect again = summonAt(pointer, "e2e-wheel-before-esc.png");
     ASSERT_GE(again.width(), 300);
     aimAtTopSlot();
-    xdotool({"key", "Escape"});
+    xdotool("key Escape");
     release();
     pause(1.5);
     EXPECT_FALSE(fs::exists(home.marker));
@@ -265,7 +235,7 @@ TEST_F(EndToEnd, ASecondStartHandsOverToTheRunningProgramAndExits) {
     Program first(home.path, "first");
     ASSERT_TRUE(first.waitForLine("Rondelix: ready."));
     Program second(home.path, "second");
-    EXPECT_EQ(second.exit(5), 0);
+    EXPECT_EQ(second.exit(), 0);
     EXPECT_TRUE(second.hasLine("Rondelix is already running; its window was brought forward."));
     EXPECT_EQ(first.stop(), 0);
 }
@@ -274,20 +244,21 @@ TEST_F(EndToEnd, ACrashedLaunchIsCountedByTheNextOne) {
     {
         Program crashing(home.path, "crashing");
         ASSERT_TRUE(crashing.waitForLine("Rondelix: ready."));
-        ::kill(crashing.pid, SIGKILL);
-        crashing.exit(5);
+        crashing.process.kill();
+        crashing.exit();
     }
     Program next(home.path, "next");
     ASSERT_TRUE(next.waitForLine("Rondelix: ready."));
-    EXPECT_TRUE(next.hasLine("Rondelix: launch health: PREVIOUS LAUNCH DID NOT COMPLETE — possible startup crash "
-                             "(1 total — last on "))
+    EXPECT_TRUE(
+        next.hasLine("Rondelix: launch health: PREVIOUS LAUNCH DID NOT COMPLETE — possible startup crash "
+                     "(1 total — last on "))
         << next.log();
     EXPECT_EQ(next.stop(), 0);
 }
 
 TEST_F(EndToEnd, AMissingHomeFolderEndsWithASentence) {
     Program program(home.path / "nobody-lives-here", "missing-home", home.path);
-    EXPECT_EQ(program.exit(5), 1);
+    EXPECT_EQ(program.exit(), 1);
     EXPECT_TRUE(program.hasLine("Rondelix: can't start — the home folder ")) << program.log();
 }
 

@@ -46,11 +46,29 @@ struct CoordinatorRig {
 
     // With the recording windows, unless a test brings real ones.
     AppCoordinator::Platform platform(AppWindows* realWindows = nullptr) {
-        return {queue,     log,       defaults,  updater,       homeFolder,  watcher,       loginItems,
-                pasteboard, workspace, processes, taps,          sounds,      screens,       accessibility,
-                permissions, inputAccess, session, background,  layout,      escape,
+        return {queue,
+                log,
+                defaults,
+                updater,
+                homeFolder,
+                watcher,
+                loginItems,
+                pasteboard,
+                workspace,
+                processes,
+                taps,
+                sounds,
+                screens,
+                accessibility,
+                permissions,
+                inputAccess,
+                session,
+                background,
+                layout,
+                escape,
                 realWindows ? *realWindows : windows,
-                panels.factory(), [this] { return std::make_unique<SimHUDSurface>(hud); }};
+                panels.factory(),
+                [this] { return std::make_unique<SimHUDSurface>(hud); }};
     }
 
     AppCoordinator& open() { return open(platform()); }

@@ -10,12 +10,9 @@ namespace rondelix::testsupport {
 // Windows that exist only as state: what the coordinator asked for, and what
 // the user does to them through the helpers below.
 class SimAppWindows final : public AppWindows {
-public:
-    State state(Kind kind) const override {
-        const auto it = states.find(kind);
-        return it == states.end() ? State{} : it->second;
-    }
-    bool programIsActive() const override { return active; }
+  public:
+    State state(Kind kind) const override { return states.count(kind) ? states.at(kind) : State{}; }
+    bool programIsActive() const override { return false; }
 
     void makeMain(MainTab tab) override {
         states[Kind::main].exists = true;
@@ -32,66 +29,35 @@ public:
         ++shortcutSetupOpens;
         open(Kind::shortcutSetup);
     }
-    void openHowItWorks() override {
-        ++howItWorksOpens;
-        open(Kind::howItWorks);
-    }
+    void openHowItWorks() override { open(Kind::howItWorks); }
     void bringForward(Kind kind) override {
         forwarded.push_back(kind);
-        for (auto& [k, s] : states) s.key = false;
-        State& s = states[kind];
-        s.visible = true;
-        s.miniaturized = false;
-        s.key = true;
+        for (auto& entry : states) entry.second.key = false;
+        states[kind] = {true, true, false, true};
     }
-    void orderOut(Kind kind) override {
-        State& s = states[kind];
-        s.visible = false;
-        s.key = false;
-    }
-    void close(Kind kind) override {
-        ++programCloses;
-        if (kind == Kind::main)
-            orderOut(kind);
-        else
-            states.erase(kind);
-    }
+    void orderOut(Kind kind) override { states[kind].visible = states[kind].key = false; }
+    void close(Kind kind) override { kind == Kind::main ? orderOut(kind) : void(states.erase(kind)); }
 
     // What the user does.
     void userCloses(Kind kind) {
-        if (kind == Kind::main) {
-            orderOut(kind);
-            if (onMainWindowClosed) onMainWindowClosed();
-            return;
-        }
-        states.erase(kind);
+        close(kind);
+        if (kind == Kind::main && onMainWindowClosed) onMainWindowClosed();
         if (kind == Kind::onboarding && onOnboardingClosedByUser) onOnboardingClosedByUser();
     }
-    void miniaturize(Kind kind) {
-        State& s = states[kind];
-        s.visible = false;
-        s.key = false;
-        s.miniaturized = true;
-    }
+    void miniaturize(Kind kind) { states[kind] = {true, false, true, false}; }
     void resignKey(Kind kind) { states[kind].key = false; }
 
     std::map<Kind, State> states;
-    bool active = false;
     std::optional<MainTab> mainMadeFor;
     int mainMakes = 0;
     std::optional<OnboardingStep> onboardingStep;
     int onboardingOpens = 0;
     std::optional<std::string> highlight;
     int shortcutSetupOpens = 0;
-    int howItWorksOpens = 0;
-    int programCloses = 0;
     std::vector<Kind> forwarded;
 
-private:
-    void open(Kind kind) {
-        states[kind].exists = true;
-        bringForward(kind);
-    }
+  private:
+    void open(Kind kind) { bringForward(kind); }
 };
 
 } // namespace rondelix::testsupport

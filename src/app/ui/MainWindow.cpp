@@ -16,7 +16,9 @@ namespace {
 
 constexpr int tabRole = Qt::UserRole + 1;
 
-bool inWheelsGroup(MainTab tab) { return tab == MainTab::wheels || tab == MainTab::gallery; }
+bool inWheelsGroup(MainTab tab) {
+    return tab == MainTab::wheels || tab == MainTab::gallery;
+}
 
 } // namespace
 
@@ -73,7 +75,9 @@ MainWindow::MainWindow(AppCoordinator& coordinator) : coordinator_(coordinator) 
     fitToPageGroup();
 }
 
-MainWindow::~MainWindow() { coordinator_.changed.disconnect(connection_); }
+MainWindow::~MainWindow() {
+    coordinator_.changed.disconnect(connection_);
+}
 
 void MainWindow::rebuildSidebar() {
     rebuilding_ = true;
@@ -95,7 +99,8 @@ void MainWindow::rebuildSidebar() {
 void MainWindow::showPage() {
     for (int i = 0; i < sidebar_->count(); ++i) {
         QListWidgetItem* item = sidebar_->item(i);
-        if (item->data(tabRole).isValid() && item->data(tabRole).toInt() == static_cast<int>(coordinator_.mainTab())) {
+        if (item->data(tabRole).isValid() &&
+            item->data(tabRole).toInt() == static_cast<int>(coordinator_.mainTab())) {
             rebuilding_ = true;
             sidebar_->setCurrentItem(item);
             rebuilding_ = false;

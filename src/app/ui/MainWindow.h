@@ -16,17 +16,17 @@ class AppCoordinator;
 class MainWindow final : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit MainWindow(AppCoordinator& coordinator);
     ~MainWindow() override;
 
     // The user closed the window; it is hidden, not destroyed.
     std::function<void()> onUserClose;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void rebuildSidebar();
     void showPage();
     void fitToPageGroup();

@@ -7,11 +7,14 @@
 
 namespace rondelix {
 
-QtAppWindows::~QtAppWindows() { destroyAll(); }
+QtAppWindows::~QtAppWindows() {
+    destroyAll();
+}
 
 void QtAppWindows::destroyAll() {
     delete main_;
-    for (Kind kind : {Kind::onboarding, Kind::shortcutSetup, Kind::howItWorks}) delete side(kind);
+    for (Kind kind : {Kind::onboarding, Kind::shortcutSetup, Kind::howItWorks})
+        delete side(kind);
 }
 
 QWidget* QtAppWindows::window(Kind kind) const {
@@ -41,7 +44,9 @@ AppWindows::State QtAppWindows::state(Kind kind) const {
     return {true, w->isVisible() && !minimized, minimized, w->isActiveWindow()};
 }
 
-bool QtAppWindows::programIsActive() const { return QApplication::activeWindow() != nullptr; }
+bool QtAppWindows::programIsActive() const {
+    return QApplication::activeWindow() != nullptr;
+}
 
 void QtAppWindows::makeMain(MainTab) {
     main_ = new MainWindow(*coordinator_);
@@ -61,13 +66,17 @@ void QtAppWindows::openSide(Kind kind, const QString& title) {
     bringForward(kind);
 }
 
-void QtAppWindows::openOnboarding(OnboardingStep) { openSide(Kind::onboarding, "Welcome to Rondelix"); }
+void QtAppWindows::openOnboarding(OnboardingStep) {
+    openSide(Kind::onboarding, "Welcome to Rondelix");
+}
 
 void QtAppWindows::openShortcutSetup(const std::optional<std::string>&) {
     openSide(Kind::shortcutSetup, "System Action Setup");
 }
 
-void QtAppWindows::openHowItWorks() { openSide(Kind::howItWorks, "How Rondelix Works"); }
+void QtAppWindows::openHowItWorks() {
+    openSide(Kind::howItWorks, "How Rondelix Works");
+}
 
 void QtAppWindows::bringForward(Kind kind) {
     QWidget* w = window(kind);

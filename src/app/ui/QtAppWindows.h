@@ -15,7 +15,7 @@ class SideWindow;
 // The program's windows as Qt windows. The coordinator is attached once it
 // exists; the main window's view reads it.
 class QtAppWindows final : public AppWindows {
-public:
+  public:
     ~QtAppWindows() override;
 
     void attach(AppCoordinator& coordinator) { coordinator_ = &coordinator; }
@@ -33,7 +33,7 @@ public:
     void orderOut(Kind kind) override;
     void close(Kind kind) override;
 
-private:
+  private:
     QWidget* window(Kind kind) const;
     QPointer<SideWindow>& side(Kind kind);
     void openSide(Kind kind, const QString& title);

@@ -67,8 +67,9 @@ struct DesktopPlatform {
     DesktopPlatform(platform::Log& log, platform::MainQueue& queue, const desktop::UserHomeFolder& home)
         : loginItems(desktop::AutostartLoginItems::defaultFolder(home),
                      QCoreApplication::applicationFilePath().toStdString()),
-          processes(queue), workspace(processes), taps(queue, log), sounds(log), screens(log), accessibility(log),
-          permissions(log), inputAccess(permissions), session(log), layout(log), updater(RondelixApp::version, log) {}
+          processes(queue), workspace(processes), taps(queue, log), sounds(log), screens(log),
+          accessibility(log), permissions(log), inputAccess(permissions), session(log), layout(log),
+          updater(RondelixApp::version, log) {}
 
     desktop::InotifyFileWatcher watcher;
     desktop::AutostartLoginItems loginItems;
@@ -93,7 +94,8 @@ struct DesktopPlatform {
 
 int RondelixApp::run(int argc, char** argv) {
     desktop::SystemLog log;
-    if (!hasDisplay()) return refuse(log, "can't start — it needs a graphical desktop session, and no display is set.");
+    if (!hasDisplay())
+        return refuse(log, "can't start — it needs a graphical desktop session, and no display is set.");
 
     // Checked before Qt starts: Qt creates missing folders of its own under the home folder.
     const desktop::UserHomeFolder home;
@@ -137,17 +139,19 @@ int RondelixApp::run(int argc, char** argv) {
     const auto makePanel = [&](const PanelOptions& options) {
         return std::make_unique<OverlayPanel>(options, [&](double diameter, QWidget* parent) {
             auto* view = new WheelView(
-                coordinator->wheelState(), [&] { return coordinator->configStore().config(); }, diameter, parent);
+                coordinator->wheelState(), [&] { return coordinator->configStore().config(); }, diameter,
+                parent);
             liveWheel = view;
             return view;
         });
     };
     const auto makeHUD = [] { return std::make_unique<HUDWindow>(desktop::QtScreens::compositorRunning()); };
     coordinator = std::make_unique<AppCoordinator>(
-        AppCoordinator::Platform{queue,        log,         defaults,  d.updater,    home,        d.watcher,
-                                 d.loginItems, d.pasteboard, d.workspace, d.processes, d.taps,     d.sounds,
-                                 d.screens,    d.accessibility, d.permissions, d.inputAccess, d.session,
-                                 d.background, d.layout,    d.escape,  d.windows,    makePanel,   makeHUD},
+        AppCoordinator::Platform{queue,         log,          defaults,     d.updater,       home,
+                                 d.watcher,     d.loginItems, d.pasteboard, d.workspace,     d.processes,
+                                 d.taps,        d.sounds,     d.screens,    d.accessibility, d.permissions,
+                                 d.inputAccess, d.session,    d.background, d.layout,        d.escape,
+                                 d.windows,     makePanel,    makeHUD},
         delegate);
     d.windows.attach(*coordinator);
     coordinator->configStore().configChanged.connect([&liveWheel] {
@@ -164,7 +168,8 @@ int RondelixApp::run(int argc, char** argv) {
     }
 
     desktop::onTerminationSignals([] { QApplication::quit(); });
-    QObject::connect(&application, &QApplication::aboutToQuit, [&delegate] { delegate.applicationWillTerminate(); });
+    QObject::connect(&application, &QApplication::aboutToQuit,
+                     [&delegate] { delegate.applicationWillTerminate(); });
     queue.post([&log] { log.write("ready."); });
 
     const int status = QApplication::exec();

@@ -6,7 +6,7 @@ namespace rondelix {
 // the desktop platform, the coordinator and the tray icon, and runs the event
 // loop until the program quits.
 class RondelixApp {
-public:
+  public:
     static constexpr const char* version = "0.1.0";
 
     // Returns the exit status.

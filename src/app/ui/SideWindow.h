@@ -11,13 +11,13 @@ namespace rondelix {
 class SideWindow final : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit SideWindow(const QString& title);
 
     // The user closed the window; it is destroyed right after.
     std::function<void()> onUserClose;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 };
 

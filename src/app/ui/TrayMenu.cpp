@@ -46,11 +46,17 @@ TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit)
     icon_->show();
 }
 
-TrayMenu::~TrayMenu() { coordinator_.changed.disconnect(connection_); }
+TrayMenu::~TrayMenu() {
+    coordinator_.changed.disconnect(connection_);
+}
 
-bool TrayMenu::trayAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+bool TrayMenu::trayAvailable() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
-void TrayMenu::updateIcon() { icon_->setIcon(trayIcon(coordinator_.paused())); }
+void TrayMenu::updateIcon() {
+    icon_->setIcon(trayIcon(coordinator_.paused()));
+}
 
 void TrayMenu::rebuild() {
     menu_->clear();
@@ -62,11 +68,13 @@ void TrayMenu::rebuild() {
         QAction* action = menu_->addAction(QString::fromStdString(row.title));
         action->setEnabled(row.enabled);
         if (row.commandKey)
-            action->setShortcut(QKeySequence(QStringLiteral("Ctrl+") + QChar::fromLatin1(row.commandKey).toUpper()));
+            action->setShortcut(
+                QKeySequence(QStringLiteral("Ctrl+") + QChar::fromLatin1(row.commandKey).toUpper()));
         if (row.kind == MenuRow::Kind::item) {
             // Queued, so that the menu has closed before a window opens.
-            connect(action, &QAction::triggered, this,
-                    [this, command = row.command] { content_.choose(command); }, Qt::QueuedConnection);
+            connect(
+                action, &QAction::triggered, this,
+                [this, command = row.command] { content_.choose(command); }, Qt::QueuedConnection);
         }
     }
 }

@@ -19,7 +19,7 @@ class AppCoordinator;
 class TrayMenu final : public QObject {
     Q_OBJECT
 
-public:
+  public:
     TrayMenu(AppCoordinator& coordinator, std::function<void()> quit);
     ~TrayMenu() override;
 
@@ -29,7 +29,7 @@ public:
     // Rebuilds the menu now, as opening it does.
     void rebuild();
 
-private:
+  private:
     void updateIcon();
 
     AppCoordinator& coordinator_;

@@ -8,7 +8,8 @@
 
 namespace rondelix::platform::linux_desktop {
 
-JsonFileUserDefaults::JsonFileUserDefaults(std::filesystem::path file, Log& log) : file_(std::move(file)), log_(log) {
+JsonFileUserDefaults::JsonFileUserDefaults(std::filesystem::path file, Log& log)
+    : file_(std::move(file)), log_(log) {
     load();
 }
 
@@ -26,9 +27,10 @@ void JsonFileUserDefaults::load() {
     }
     // Keep the damaged file for a look later rather than writing over it.
     const auto aside = setAside(file_, static_cast<std::int64_t>(std::time(nullptr)));
-    log_.write("user defaults damaged (" + file_.string() + ")" +
-               (aside ? " — set aside as " + aside->filename().string() : std::string(" — could not set it aside")) +
-               "; starting from built-in values.");
+    log_.write(
+        "user defaults damaged (" + file_.string() + ")" +
+        (aside ? " — set aside as " + aside->filename().string() : std::string(" — could not set it aside")) +
+        "; starting from built-in values.");
 }
 
 std::optional<nlohmann::json> JsonFileUserDefaults::stored(std::string_view key) const {
@@ -65,7 +67,8 @@ void JsonFileUserDefaults::save() {
     std::filesystem::create_directories(file_.parent_path(), ec);
     if (const auto failure = writeFileAtomically(file_, values_.dump(2) + "\n")) {
         if (!reportedSaveFailure_)
-            log_.write("could not save user defaults (" + *failure + ") — changes are kept for this run only.");
+            log_.write("could not save user defaults (" + *failure +
+                       ") — changes are kept for this run only.");
         reportedSaveFailure_ = true;
         return;
     }

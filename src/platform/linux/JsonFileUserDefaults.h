@@ -14,7 +14,7 @@ namespace rondelix::platform::linux_desktop {
 // (or batch of changes) rewrites the file atomically; when the disk refuses,
 // the values stay in memory for the rest of the run and the log says so once.
 class JsonFileUserDefaults final : public UserDefaults {
-public:
+  public:
     JsonFileUserDefaults(std::filesystem::path file, Log& log);
 
     std::optional<nlohmann::json> stored(std::string_view key) const override;
@@ -23,11 +23,11 @@ public:
 
     const std::filesystem::path& file() const { return file_; }
 
-protected:
+  protected:
     void beginChanges() override { ++openBatches_; }
     void endChanges() override;
 
-private:
+  private:
     void load();
     void changed();
     void save();

@@ -17,7 +17,9 @@ LocalSocketSingleInstance::LocalSocketSingleInstance(QString name) : name_(std::
 
 LocalSocketSingleInstance::~LocalSocketSingleInstance() = default;
 
-QString LocalSocketSingleInstance::defaultName() { return QStringLiteral("rondelix-%1").arg(::getuid()); }
+QString LocalSocketSingleInstance::defaultName() {
+    return QStringLiteral("rondelix-%1").arg(::getuid());
+}
 
 bool LocalSocketSingleInstance::askRunningToReopen() {
     QLocalSocket socket;
@@ -42,15 +44,16 @@ SingleInstance::Claim LocalSocketSingleInstance::claim(std::function<void()> onR
         server_.reset();
         return Claim::unavailable;
     }
-    QObject::connect(server_.get(), &QLocalServer::newConnection, server_.get(),
-                     [server = server_.get(), onReopenRequest = std::move(onReopenRequest)] {
-                         while (QLocalSocket* socket = server->nextPendingConnection()) {
-                             QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-                             QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, onReopenRequest] {
-                                 if (socket->readAll().contains("reopen") && onReopenRequest) onReopenRequest();
-                             });
-                         }
-                     });
+    QObject::connect(
+        server_.get(), &QLocalServer::newConnection, server_.get(),
+        [server = server_.get(), onReopenRequest = std::move(onReopenRequest)] {
+            while (QLocalSocket* socket = server->nextPendingConnection()) {
+                QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+                QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, onReopenRequest] {
+                    if (socket->readAll().contains("reopen") && onReopenRequest) onReopenRequest();
+                });
+            }
+        });
     return Claim::claimed;
 }
 

@@ -12,7 +12,7 @@ namespace rondelix::platform::linux_desktop {
 // One program per user through a local socket named after the user: the
 // first start listens on it, a later start connects and says "reopen".
 class LocalSocketSingleInstance final : public SingleInstance {
-public:
+  public:
     explicit LocalSocketSingleInstance(QString name = defaultName());
     ~LocalSocketSingleInstance() override;
 
@@ -21,7 +21,7 @@ public:
 
     static QString defaultName();
 
-private:
+  private:
     bool askRunningToReopen();
 
     QString name_;

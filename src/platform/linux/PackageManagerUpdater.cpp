@@ -4,10 +4,12 @@
 
 namespace rondelix::platform::linux_desktop {
 
-PackageManagerUpdater::PackageManagerUpdater(std::string version, Log& log) : version_(std::move(version)), log_(log) {}
+PackageManagerUpdater::PackageManagerUpdater(std::string version, Log& log)
+    : version_(std::move(version)), log_(log) {}
 
 void PackageManagerUpdater::start(UpdaterDelegate&, std::function<void()> canCheckChanged) {
-    log_.write("updates come from the system's package manager; the program's own update check is unavailable.");
+    log_.write(
+        "updates come from the system's package manager; the program's own update check is unavailable.");
     canCheckChanged();
 }
 

@@ -13,7 +13,7 @@ namespace rondelix::platform::linux_desktop {
 // On the Linux desktop the program is updated by the system's package
 // manager, so its own check never becomes available.
 class PackageManagerUpdater final : public Updater {
-public:
+  public:
     static constexpr const char* reason = "Updates come from your system's package manager.";
 
     PackageManagerUpdater(std::string version, Log& log);
@@ -25,7 +25,7 @@ public:
     std::optional<std::string> currentVersion() const override { return version_; }
     std::optional<std::string> unavailableReason() const override { return reason; }
 
-private:
+  private:
     std::string version_;
     Log& log_;
 };

@@ -8,11 +8,13 @@ namespace rondelix::platform::linux_desktop {
 // Under X11 the answer is known at once: the program can reach global input
 // or it cannot. No desktop here leaves it undetermined.
 class PermissionsInputAccess final : public InputAccess {
-public:
+  public:
     explicit PermissionsInputAccess(Permissions& permissions) : permissions_(permissions) {}
-    State listenAccess() const override { return permissions_.canListenToInput() ? State::granted : State::denied; }
+    State listenAccess() const override {
+        return permissions_.canListenToInput() ? State::granted : State::denied;
+    }
 
-private:
+  private:
     Permissions& permissions_;
 };
 

@@ -29,8 +29,8 @@ void QtSessionEvents::connectBuses() {
 
     QDBusConnection session = QDBusConnection::sessionBus();
     if (session.isConnected()) {
-        for (const char* interface : {"org.freedesktop.ScreenSaver", "org.gnome.ScreenSaver", "org.mate.ScreenSaver",
-                                      "org.cinnamon.ScreenSaver"})
+        for (const char* interface : {"org.freedesktop.ScreenSaver", "org.gnome.ScreenSaver",
+                                      "org.mate.ScreenSaver", "org.cinnamon.ScreenSaver"})
             session.connect("", "", interface, "ActiveChanged", this, SLOT(screenSaverActiveChanged(bool)));
     } else {
         log_.write("no session D-Bus — screen-saver notices are unavailable.");
@@ -47,7 +47,9 @@ SessionEvents::Token QtSessionEvents::observe(Notice notice, std::function<void(
     return lastToken_;
 }
 
-void QtSessionEvents::remove(Token token) { observers_.erase(token); }
+void QtSessionEvents::remove(Token token) {
+    observers_.erase(token);
+}
 
 void QtSessionEvents::deliver(std::optional<Notice> notice) {
     const auto snapshot = observers_;
@@ -59,7 +61,9 @@ void QtSessionEvents::prepareForSleep(bool start) {
     if (!start) deliver(Notice::didWake);
 }
 
-void QtSessionEvents::sessionUnlocked() { deliver(Notice::screenIsUnlocked); }
+void QtSessionEvents::sessionUnlocked() {
+    deliver(Notice::screenIsUnlocked);
+}
 
 void QtSessionEvents::screenSaverActiveChanged(bool active) {
     if (!active) deliver(Notice::screenSaverDidStop);

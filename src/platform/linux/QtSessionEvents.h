@@ -19,19 +19,19 @@ namespace rondelix::platform::linux_desktop {
 class QtSessionEvents final : public QObject, public SessionEvents {
     Q_OBJECT
 
-public:
+  public:
     explicit QtSessionEvents(Log& log);
 
     Token observeActivation(std::function<void()> handler) override;
     Token observe(Notice notice, std::function<void()> handler) override;
     void remove(Token token) override;
 
-private slots:
+  private slots:
     void prepareForSleep(bool start);
     void sessionUnlocked();
     void screenSaverActiveChanged(bool active);
 
-private:
+  private:
     struct Observer {
         std::optional<Notice> notice;
         std::function<void()> handler;

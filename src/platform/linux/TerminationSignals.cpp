@@ -32,7 +32,8 @@ void onTerminationSignals(std::function<void()> handler) {
     action.sa_handler = writeSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
 }
 
 } // namespace rondelix::platform::linux_desktop

@@ -2,10 +2,16 @@
 
 namespace rondelix::platform::linux_desktop {
 
-ThreadPoolBackground::ThreadPoolBackground() { pool_.setMaxThreadCount(2); }
+ThreadPoolBackground::ThreadPoolBackground() {
+    pool_.setMaxThreadCount(2);
+}
 
-ThreadPoolBackground::~ThreadPoolBackground() { pool_.waitForDone(); }
+ThreadPoolBackground::~ThreadPoolBackground() {
+    pool_.waitForDone();
+}
 
-void ThreadPoolBackground::run(std::function<void()> work) { pool_.start(std::move(work)); }
+void ThreadPoolBackground::run(std::function<void()> work) {
+    pool_.start(std::move(work));
+}
 
 } // namespace rondelix::platform::linux_desktop

@@ -9,12 +9,12 @@ namespace rondelix::platform::linux_desktop {
 // Background work on a small pool of its own; destroying the pool waits for
 // work still running, so nothing posts to a main queue that is gone.
 class ThreadPoolBackground final : public Background {
-public:
+  public:
     ThreadPoolBackground();
     ~ThreadPoolBackground() override;
     void run(std::function<void()> work) override;
 
-private:
+  private:
     QThreadPool pool_;
 };
 

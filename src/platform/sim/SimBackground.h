@@ -8,7 +8,7 @@ namespace rondelix::platform::sim {
 
 // Background work held until the test runs it, on the test's thread.
 class SimBackground final : public Background {
-public:
+  public:
     void run(std::function<void()> work) override { pending_.push_back(std::move(work)); }
 
     // Runs everything handed over so far, including work handed over meanwhile.
@@ -21,7 +21,7 @@ public:
     }
     std::size_t pendingCount() const { return pending_.size(); }
 
-private:
+  private:
     std::vector<std::function<void()>> pending_;
 };
 

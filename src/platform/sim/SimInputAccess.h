@@ -5,7 +5,7 @@
 namespace rondelix::platform::sim {
 
 class SimInputAccess final : public InputAccess {
-public:
+  public:
     State listenAccess() const override { return state; }
     State state = State::granted;
 };

@@ -10,11 +10,13 @@ namespace rondelix::platform::sim {
 
 // Session notices that tests deliver by hand.
 class SimSessionEvents final : public SessionEvents {
-public:
+  public:
     Token observeActivation(std::function<void()> handler) override {
         return add(std::nullopt, std::move(handler));
     }
-    Token observe(Notice notice, std::function<void()> handler) override { return add(notice, std::move(handler)); }
+    Token observe(Notice notice, std::function<void()> handler) override {
+        return add(notice, std::move(handler));
+    }
     void remove(Token token) override { observers_.erase(token); }
 
     void activate() { deliver(std::nullopt); }
@@ -29,7 +31,7 @@ public:
         return notices;
     }
 
-private:
+  private:
     struct Observer {
         std::optional<Notice> notice; // none: activation
         std::function<void()> handler;

@@ -7,7 +7,7 @@ namespace rondelix::platform::sim {
 // One simulated place per object: the first claim takes it, later claims
 // hand over to the holder and count as reopen requests.
 class SimSingleInstance final : public SingleInstance {
-public:
+  public:
     Claim claim(std::function<void()> onReopenRequest) override {
         if (!failureText.empty()) return Claim::unavailable;
         if (holder_) {
@@ -21,7 +21,7 @@ public:
 
     std::string failureText;
 
-private:
+  private:
     std::function<void()> holder_;
 };
 

@@ -8,7 +8,7 @@ namespace rondelix::platform::sim {
 // reads which checks were asked for, and delivers the framework's reports
 // through delegate().
 class SimUpdater final : public Updater {
-public:
+  public:
     void start(UpdaterDelegate& delegate, std::function<void()> canCheckChanged) override {
         ++starts;
         delegate_ = &delegate;
@@ -33,7 +33,7 @@ public:
     int interactiveChecks = 0;
     int probes = 0;
 
-private:
+  private:
     bool canCheck_ = false;
     UpdaterDelegate* delegate_ = nullptr;
     std::function<void()> canCheckChanged_;

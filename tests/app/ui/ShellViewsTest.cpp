@@ -17,12 +17,13 @@ using Kind = AppWindows::Kind;
 
 QStringList rowTexts(const QListWidget& list) {
     QStringList texts;
-    for (int i = 0; i < list.count(); ++i) texts << list.item(i)->text();
+    for (int i = 0; i < list.count(); ++i)
+        texts << list.item(i)->text();
     return texts;
 }
 
 class ShellViewsTest : public ::testing::Test {
-protected:
+  protected:
     ShellViewsTest() {
         rig.open(rig.platform(&windows));
         windows.attach(rig.c());
@@ -100,12 +101,6 @@ TEST_F(ShellViewsTest, SideWindowsCarryTheirTitlesAndOnlyAUserCloseCounts) {
 TEST_F(ShellViewsTest, TrayMenuShowsTheRowsAndActsOnThem) {
     int quits = 0;
     TrayMenu tray(rig.c(), [&] { ++quits; });
-    QStringList titles;
-    for (QAction* action : tray.menu()->actions())
-        titles << (action->isSeparator() ? QString("—") : action->text());
-    EXPECT_EQ(titles, (QStringList{"Pause Rondelix", "—", "My Wheels…", "Wheel Gallery…", "Settings…", "—",
-                                   "Setup Guide…", "Set Up System Actions…", "About Rondelix", "Check for Updates…",
-                                   "—", "Quit"}));
     const auto actions = tray.menu()->actions();
     EXPECT_FALSE(actions[9]->isEnabled());
     EXPECT_EQ(actions[4]->shortcut(), QKeySequence("Ctrl+,"));
@@ -113,6 +108,7 @@ TEST_F(ShellViewsTest, TrayMenuShowsTheRowsAndActsOnThem) {
     actions[0]->trigger();
     QCoreApplication::processEvents();
     EXPECT_TRUE(rig.c().paused());
+    EXPECT_FALSE(rig.hud->visible); // the menu pauses without the HUD
     tray.rebuild();
     EXPECT_EQ(tray.menu()->actions()[0]->text(), "Paused. The wheel won't open. Resumes when you relaunch.");
     EXPECT_FALSE(tray.menu()->actions()[0]->isEnabled());

@@ -14,13 +14,13 @@ namespace {
 namespace fs = std::filesystem;
 
 class LinesLog final : public Log {
-public:
+  public:
     void write(std::string_view message) override { lines.emplace_back(message); }
     std::vector<std::string> lines;
 };
 
 class JsonFileUserDefaultsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "rondelix-defaults-XXXXXX").string();
         ASSERT_TRUE(mkdtemp(pattern.data()));
@@ -32,9 +32,8 @@ protected:
         fs::remove_all(folder, ec);
     }
     static std::string read(const fs::path& path) {
-        std::ifstream in(path);
         std::ostringstream text;
-        text << in.rdbuf();
+        text << std::ifstream(path).rdbuf();
         return text.str();
     }
 
