@@ -111,7 +111,8 @@ std::set<int> keysDown(Display* display) {
 
 struct Devices {
     std::set<int> xtest;
-    std::vector<int> masters;
+    std::vector<int> masterKeyboards;
+    std::vector<int> masterPointers;
     std::map<int, std::string> names;
 };
 
@@ -122,8 +123,8 @@ Devices queryDevices(Display* display) {
     for (int i = 0; i < count; ++i) {
         const std::string name = info[i].name ? info[i].name : "";
         devices.names[info[i].deviceid] = name;
-        if (info[i].use == XIMasterKeyboard || info[i].use == XIMasterPointer)
-            devices.masters.push_back(info[i].deviceid);
+        if (info[i].use == XIMasterKeyboard) devices.masterKeyboards.push_back(info[i].deviceid);
+        if (info[i].use == XIMasterPointer) devices.masterPointers.push_back(info[i].deviceid);
         const bool slave = info[i].use == XISlaveKeyboard || info[i].use == XISlavePointer;
         if (slave && (name.ends_with("XTEST keyboard") || name.ends_with("XTEST pointer")))
             devices.xtest.insert(info[i].deviceid);
@@ -171,6 +172,7 @@ struct X11EventTaps::Impl : std::enable_shared_from_this<Impl> {
     void deliverRaw(int gen, const InputEvent& event);
     void deliverGrabbed(int gen, std::uint64_t serial, const InputEvent& event);
     void timedOut(int gen);
+    void grabLost(int gen);
     void connectionLost(int gen);
     void keymapChanged(int gen);
 
@@ -229,7 +231,6 @@ class Session {
 
     struct Pending {
         int device;
-        Time time;
         double deadline;
     };
 
@@ -245,7 +246,7 @@ class Session {
     void rebuildDecoderMap();
     bool grab(bool on);
     void ungrabAll();
-    void allow(int device, Time time, bool replay);
+    void allow(int device, bool replay);
     void expireVerdicts();
     void toMain(std::function<void(Impl&)> step);
     void logOnMain(std::string line);
@@ -378,8 +379,8 @@ Session::~Session() {
         reader_.join();
     }
     if (wakeFd_ >= 0) ::close(wakeFd_);
-    X11Display::close(query_);
-    X11Display::close(input_);
+    X11Display::close(query_, lost_);
+    X11Display::close(input_, lost_);
 }
 
 void Session::start(std::weak_ptr<Impl> impl, MainQueue& queue, int generation) {
@@ -516,7 +517,7 @@ bool Session::runCommands() {
             // A verdict that comes after the time limit finds nothing: that
             // press was passed on already.
             if (it == pending_.end()) break;
-            allow(it->second.device, it->second.time, command.pass);
+            allow(it->second.device, command.pass);
             pending_.erase(it);
             break;
         }
@@ -525,36 +526,43 @@ bool Session::runCommands() {
     return false;
 }
 
-void Session::allow(int device, Time time, bool replay) {
-    XIAllowEvents(input_, device, replay ? XIReplayDevice : XIAsyncDevice, time);
+void Session::allow(int device, bool replay) {
+    // Stamped now, not with the event's time: a press on the other device of
+    // the pair moves the grab time on, and an answer stamped earlier would be
+    // ignored, leaving the device frozen.
+    XIAllowEvents(input_, device, replay ? XIReplayDevice : XIAsyncDevice, CurrentTime);
     XFlush(input_);
 }
 
 bool Session::grab(bool on) {
-    if (on == grabbed_) return true;
     if (!on) {
         ungrabAll();
         return true;
     }
-    XIGrabModifiers keyModifiers{static_cast<int>(XIAnyModifier), 0};
+    // Each master device on its own: a grab on all masters at once does not
+    // freeze the device, and without the freeze nothing can be replayed.
+    int failures = 0;
     unsigned char keyBits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(keyBits, XI_KeyPress);
     XISetMask(keyBits, XI_KeyRelease);
-    XIEventMask keyMask{XIAllMasterDevices, sizeof keyBits, keyBits};
-    const int keyFailures = XIGrabKeycode(input_, XIAllMasterDevices, XIAnyKeycode, root_, XIGrabModeSync,
-                                          XIGrabModeAsync, False, &keyMask, 1, &keyModifiers);
-
-    XIGrabModifiers buttonModifiers{static_cast<int>(XIAnyModifier), 0};
+    for (const int keyboard : devices_.masterKeyboards) {
+        XIGrabModifiers any{static_cast<int>(XIAnyModifier), 0};
+        XIEventMask mask{keyboard, sizeof keyBits, keyBits};
+        failures += XIGrabKeycode(input_, keyboard, XIAnyKeycode, root_, XIGrabModeSync, XIGrabModeAsync,
+                                  False, &mask, 1, &any);
+    }
     unsigned char buttonBits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(buttonBits, XI_ButtonPress);
     XISetMask(buttonBits, XI_ButtonRelease);
-    XIEventMask buttonMask{XIAllMasterDevices, sizeof buttonBits, buttonBits};
-    const int buttonFailures =
-        XIGrabButton(input_, XIAllMasterDevices, XIAnyButton, root_, None, XIGrabModeSync, XIGrabModeAsync,
-                     False, &buttonMask, 1, &buttonModifiers);
+    for (const int pointer : devices_.masterPointers) {
+        XIGrabModifiers any{static_cast<int>(XIAnyModifier), 0};
+        XIEventMask mask{pointer, sizeof buttonBits, buttonBits};
+        failures += XIGrabButton(input_, pointer, XIAnyButton, root_, None, XIGrabModeSync, XIGrabModeAsync,
+                                 False, &mask, 1, &any);
+    }
     XSync(input_, False);
     grabbed_ = true;
-    if (keyFailures != 0 || buttonFailures != 0 || lost_) {
+    if (failures != 0 || lost_) {
         ungrabAll();
         logOnMain("another program holds keys or buttons of the root window; the intercepting tap cannot "
                   "grab them.");
@@ -565,17 +573,22 @@ bool Session::grab(bool on) {
 
 void Session::ungrabAll() {
     for (const auto& [serial, p] : pending_)
-        allow(p.device, p.time, true);
+        allow(p.device, true);
     pending_.clear();
     if (!grabbed_) return;
     grabbed_ = false;
-    XIGrabModifiers any{static_cast<int>(XIAnyModifier), 0};
-    XIUngrabKeycode(input_, XIAllMasterDevices, XIAnyKeycode, root_, 1, &any);
-    XIUngrabButton(input_, XIAllMasterDevices, XIAnyButton, root_, 1, &any);
-    // A swallowed press keeps its grab until the release; end it now, so
-    // nothing stays grabbed once no tap wants the input.
-    for (const int master : devices_.masters)
-        XIUngrabDevice(input_, master, CurrentTime);
+    for (const int keyboard : devices_.masterKeyboards) {
+        XIGrabModifiers any{static_cast<int>(XIAnyModifier), 0};
+        XIUngrabKeycode(input_, keyboard, XIAnyKeycode, root_, 1, &any);
+        // A swallowed press keeps its grab until the release; end it now, so
+        // nothing stays grabbed once no tap wants the input.
+        XIUngrabDevice(input_, keyboard, CurrentTime);
+    }
+    for (const int pointer : devices_.masterPointers) {
+        XIGrabModifiers any{static_cast<int>(XIAnyModifier), 0};
+        XIUngrabButton(input_, pointer, XIAnyButton, root_, 1, &any);
+        XIUngrabDevice(input_, pointer, CurrentTime);
+    }
     XFlush(input_);
 }
 
@@ -588,7 +601,7 @@ void Session::expireVerdicts() {
             ++it;
             continue;
         }
-        allow(it->second.device, it->second.time, true);
+        allow(it->second.device, true);
         it = pending_.erase(it);
         expired = true;
     }
@@ -676,11 +689,11 @@ void Session::handleXi(XGenericEventCookie* cookie) {
             if (!wanted) {
                 // Nobody intercepts this kind (a modifier, the right button,
                 // an unknown key): hand it straight on.
-                allow(device->deviceid, device->time, true);
+                allow(device->deviceid, true);
                 return;
             }
             serial = ++nextSerial_;
-            pending_[serial] = {device->deviceid, device->time, now + X11EventTaps::handlerTimeLimit};
+            pending_[serial] = {device->deviceid, now + X11EventTaps::handlerTimeLimit};
         } else if (!wanted) {
             return;
         }
@@ -718,6 +731,14 @@ void Session::handleHierarchy(const XIHierarchyEvent* event) {
     }
     // A keyboard unplugged with keys held never sends their releases.
     if (gone) decoder_.resync(keysDown(input_));
+    // A new master device needs grabs of its own while we intercept.
+    if (grabbed_ &&
+        (devices_.masterKeyboards != before.masterKeyboards ||
+         devices_.masterPointers != before.masterPointers) &&
+        !grab(true)) {
+        const int gen = generation_;
+        toMain([gen](Impl& impl) { impl.grabLost(gen); });
+    }
 }
 
 // ----- main thread -----
@@ -804,6 +825,12 @@ void X11EventTaps::Impl::timedOut(int gen) {
     log.write("an intercepting tap answered too slowly; its grab was lifted.");
     grabbing = false;
     chain.disableAll(TapMode::intercepting, EventType::tapDisabledByTimeout);
+}
+
+void X11EventTaps::Impl::grabLost(int gen) {
+    if (gen != generation) return;
+    grabbing = false;
+    chain.disableAll(TapMode::intercepting, EventType::tapDisabledByUserInput);
 }
 
 void X11EventTaps::Impl::connectionLost(int gen) {
