@@ -252,8 +252,19 @@ TEST_F(X11EventTapsTest, EveryRowOfThePositionTableArrivesAsItsSystemKeyCode) {
         XTestFakeKeyEvent(test, static_cast<unsigned>(row.evdevCode + 8), True, CurrentTime);
         XTestFakeKeyEvent(test, static_cast<unsigned>(row.evdevCode + 8), False, CurrentTime);
     }
+    // A key the system has no code for (play/pause) is logged once and skipped.
+    for (int i = 0; i < 2; ++i) {
+        XTestFakeKeyEvent(test, 172, True, CurrentTime);
+        XTestFakeKeyEvent(test, 172, False, CurrentTime);
+    }
+    XTestFakeKeyEvent(test, 38, True, CurrentTime);
+    XTestFakeKeyEvent(test, 38, False, CurrentTime);
     XSync(test, False);
-    ASSERT_TRUE(hear(rows.size() * 2)) << heard.size();
+    ASSERT_TRUE(hear(rows.size() * 2 + 2)) << heard.size();
+    EXPECT_EQ(heard.back().keyCode, 0);
+    EXPECT_EQ(std::count(log.lines().begin(), log.lines().end(),
+                         "Rondelix: unknown X key code 172; its events are ignored."),
+              1);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(heard[2 * i].keyCode, rows[i].keyCode) << "evdev " << rows[i].evdevCode;
         EXPECT_EQ(heard[2 * i + 1].keyCode, rows[i].keyCode) << "evdev " << rows[i].evdevCode;

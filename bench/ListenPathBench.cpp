@@ -1,0 +1,109 @@
+// The listen path: a raw X key event becomes the system's event and reaches
+// the listen tap's handler. The first benchmark times our own share on the
+// reader and main threads; the second times the whole trip through a real X
+// server (DISPLAY must be set), XTest request to handler.
+
+#include "engine/KeyEventTap.h"
+#include "platform/linux/QtMainQueue.h"
+#include "platform/linux/X11EventTaps.h"
+#include "platform/linux/X11InputDecoder.h"
+#include "platform/linux/X11TapChain.h"
+#include "platform/sim/SimLog.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+
+// Last: Xlib's macros clash with names in the headers above.
+// clang-format off
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+// clang-format on
+
+namespace {
+
+using namespace rondelix;
+using namespace rondelix::platform;
+using namespace rondelix::platform::linux_desktop;
+
+// What the engine's listen handler does first: skip our own events, then
+// look at the key code.
+TapVerdict engineLikeHandler(const InputEvent& event, std::uint64_t& seen) {
+    if (event.sourceUserData == programEventMarker) return TapVerdict::pass;
+    seen += event.keyCode;
+    return TapVerdict::pass;
+}
+
+void BM_ListenPathDecodeAndDeliver(benchmark::State& state) {
+    X11PostLedger ledger;
+    X11InputDecoder decoder(ledger);
+    decoder.setKeyMap(X11InputDecoder::makeKeyMap(true, nullptr));
+    decoder.setXtestDevices({5});
+    decoder.setCharacters([](int) { return std::u16string(u"a"); });
+    X11TapChain chain;
+    std::uint64_t seen = 0;
+    chain.add(TapMode::listenOnly, listenMask, [&](const InputEvent& e) { return engineLikeHandler(e, seen); });
+
+    bool press = true;
+    for (auto _ : state) {
+        const auto event = decoder.decodeRaw({press ? X11RawInput::Kind::keyPress : X11RawInput::Kind::keyRelease,
+                                              38, 10, false},
+                                             0.0);
+        chain.deliver(TapMode::listenOnly, *event);
+        press = !press;
+    }
+    benchmark::DoNotOptimize(seen);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ListenPathDecodeAndDeliver);
+
+void BM_ListenPathThroughXServer(benchmark::State& state) {
+    static int argc = 1;
+    static char name[] = "rondelix_bench";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+
+    Display* sender = XOpenDisplay(nullptr);
+    if (!sender) {
+        state.SkipWithError("no X display (set DISPLAY, for example to an Xvfb)");
+        return;
+    }
+    linux_desktop::QtMainQueue queue;
+    sim::SimLog log;
+    X11EventTaps taps(queue, log);
+    KeyEventTap tap(taps);
+    std::uint64_t seen = 0;
+    std::int64_t handled = 0;
+    if (!tap.install(TapMode::listenOnly, listenMask, [&](EventType, const InputEvent& e) {
+            ++handled;
+            return engineLikeHandler(e, seen);
+        })) {
+        XCloseDisplay(sender);
+        state.SkipWithError("the listen tap could not be installed");
+        return;
+    }
+
+    constexpr int batch = 100; // key presses per iteration, each with its release
+    std::int64_t expected = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < batch; ++i) {
+            XTestFakeKeyEvent(sender, 38, True, CurrentTime);
+            XTestFakeKeyEvent(sender, 38, False, CurrentTime);
+        }
+        XFlush(sender);
+        expected += 2 * batch;
+        while (handled < expected) {
+            QEventLoop loop;
+            QTimer::singleShot(0, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+    }
+    benchmark::DoNotOptimize(seen);
+    state.SetItemsProcessed(expected);
+    tap.uninstall();
+    XCloseDisplay(sender);
+}
+BENCHMARK(BM_ListenPathThroughXServer)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+} // namespace
