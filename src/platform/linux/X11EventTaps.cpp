@@ -154,7 +154,7 @@ X11RawInput::Kind kindOf(int xiType) {
 
 } // namespace
 
-class Session;
+class X11Session;
 
 struct X11EventTaps::Impl : std::enable_shared_from_this<Impl> {
     Impl(MainQueue& queue, Log& log, std::string displayName)
@@ -182,7 +182,7 @@ struct X11EventTaps::Impl : std::enable_shared_from_this<Impl> {
     Log& log;
     std::string displayName;
     X11TapChain chain;
-    std::unique_ptr<Session> session;
+    std::unique_ptr<X11Session> session;
     int generation = 0;
     bool grabbing = false;
     std::string lastOpenFailure;
@@ -192,12 +192,12 @@ struct X11EventTaps::Impl : std::enable_shared_from_this<Impl> {
 // One connection to the X server: a display read by a thread of its own,
 // which alone may grab and answer grabbed events, and a display for the
 // main thread's queries and posting.
-class Session {
+class X11Session {
   public:
     using Impl = X11EventTaps::Impl;
 
-    static std::unique_ptr<Session> open(const std::string& name, std::string& why);
-    ~Session();
+    static std::unique_ptr<X11Session> open(const std::string& name, std::string& why);
+    ~X11Session();
 
     void start(std::weak_ptr<Impl> impl, MainQueue& queue, int generation);
 
@@ -234,7 +234,7 @@ class Session {
         double deadline;
     };
 
-    Session() : decoder_(ledger_) {}
+    X11Session() : decoder_(ledger_) {}
 
     void send(Command command);
     void run();
@@ -285,8 +285,8 @@ class Session {
     std::uint64_t nextSerial_ = 0;
 };
 
-std::unique_ptr<Session> Session::open(const std::string& name, std::string& why) {
-    std::unique_ptr<Session> s(new Session);
+std::unique_ptr<X11Session> X11Session::open(const std::string& name, std::string& why) {
+    std::unique_ptr<X11Session> s(new X11Session);
     s->input_ = X11Display::open(name, &s->lost_);
     if (!s->input_) {
         why = X11Display::whyUnreachable(name);
@@ -345,7 +345,7 @@ std::unique_ptr<Session> Session::open(const std::string& name, std::string& why
     s->devices_ = queryDevices(s->input_);
     s->decoder_.setXtestDevices(s->devices_.xtest);
     s->decoder_.resync(keysDown(s->input_));
-    Session* self = s.get();
+    X11Session* self = s.get();
     s->decoder_.setCharacters([self](int x) {
         KeySym keysym = NoSymbol;
         unsigned int consumed = 0;
@@ -373,7 +373,7 @@ std::unique_ptr<Session> Session::open(const std::string& name, std::string& why
     return s;
 }
 
-Session::~Session() {
+X11Session::~X11Session() {
     if (reader_.joinable()) {
         send({Command::Kind::stop});
         reader_.join();
@@ -383,14 +383,14 @@ Session::~Session() {
     X11Display::close(input_, lost_);
 }
 
-void Session::start(std::weak_ptr<Impl> impl, MainQueue& queue, int generation) {
+void X11Session::start(std::weak_ptr<Impl> impl, MainQueue& queue, int generation) {
     impl_ = std::move(impl);
     queue_ = &queue;
     generation_ = generation;
     reader_ = std::thread([this] { run(); });
 }
 
-void Session::rebuildMaps() {
+void X11Session::rebuildMaps() {
     const KeysymMap keysyms(query_);
     keyMap_ = X11InputDecoder::makeKeyMap(evdev_, [&](int x) { return keysyms.firstKeysym(x); });
     postKeys_.clear();
@@ -406,23 +406,23 @@ void Session::rebuildMaps() {
         if (const int x = keysyms.keyCodeFor(media.keysym)) mediaKeys_[media.keyType] = x;
 }
 
-int Session::postKeyCodeFor(std::uint16_t keyCode) const {
+int X11Session::postKeyCodeFor(std::uint16_t keyCode) const {
     const auto it = postKeys_.find(keyCode);
     return it == postKeys_.end() ? 0 : it->second;
 }
 
-int Session::mediaKeyCodeFor(int keyType) const {
+int X11Session::mediaKeyCodeFor(int keyType) const {
     const auto it = mediaKeys_.find(keyType);
     return it == mediaKeys_.end() ? 0 : it->second;
 }
 
-int Session::clientPointer() const {
+int X11Session::clientPointer() const {
     int id = 0;
     XIGetClientPointer(query_, None, &id);
     return id;
 }
 
-void Session::send(Command command) {
+void X11Session::send(Command command) {
     {
         std::lock_guard lock(mutex_);
         commands_.push_back(std::move(command));
@@ -431,7 +431,7 @@ void Session::send(Command command) {
     [[maybe_unused]] const auto written = ::write(wakeFd_, &one, sizeof one);
 }
 
-bool Session::setGrab(bool on, EventMask interceptMask) {
+bool X11Session::setGrab(bool on, EventMask interceptMask) {
     if (lost_ || !reader_.joinable()) return !on;
     auto answer = std::make_shared<std::promise<bool>>();
     auto result = answer->get_future();
@@ -442,22 +442,22 @@ bool Session::setGrab(bool on, EventMask interceptMask) {
     return result.get();
 }
 
-void Session::sendVerdict(std::uint64_t serial, bool pass) {
+void X11Session::sendVerdict(std::uint64_t serial, bool pass) {
     if (serial != 0) send({Command::Kind::verdict, false, 0, serial, pass});
 }
 
-void Session::toMain(std::function<void(Impl&)> step) {
+void X11Session::toMain(std::function<void(Impl&)> step) {
     std::weak_ptr<Impl> impl = impl_;
     queue_->post([impl, step = std::move(step)] {
         if (const auto alive = impl.lock()) step(*alive);
     });
 }
 
-void Session::logOnMain(std::string line) {
+void X11Session::logOnMain(std::string line) {
     toMain([line = std::move(line)](Impl& impl) { impl.log.write(line); });
 }
 
-void Session::run() {
+void X11Session::run() {
     const int gen = generation_;
     const int fd = ConnectionNumber(input_);
     bool stopping = false;
@@ -489,6 +489,11 @@ void Session::run() {
         // the connection lost.
     }
     if (lost_) {
+        // Nobody is left to grab for a caller still waiting.
+        std::lock_guard lock(mutex_);
+        for (auto& command : commands_)
+            if (command.answer) command.answer->set_value(false);
+        commands_.clear();
         toMain([gen](Impl& impl) { impl.connectionLost(gen); });
         return;
     }
@@ -496,7 +501,7 @@ void Session::run() {
     XSync(input_, False);
 }
 
-bool Session::runCommands() {
+bool X11Session::runCommands() {
     std::deque<Command> commands;
     {
         std::lock_guard lock(mutex_);
@@ -526,7 +531,7 @@ bool Session::runCommands() {
     return false;
 }
 
-void Session::allow(int device, bool replay) {
+void X11Session::allow(int device, bool replay) {
     // Stamped now, not with the event's time: a press on the other device of
     // the pair moves the grab time on, and an answer stamped earlier would be
     // ignored, leaving the device frozen.
@@ -534,7 +539,7 @@ void Session::allow(int device, bool replay) {
     XFlush(input_);
 }
 
-bool Session::grab(bool on) {
+bool X11Session::grab(bool on) {
     if (!on) {
         ungrabAll();
         return true;
@@ -571,7 +576,7 @@ bool Session::grab(bool on) {
     return true;
 }
 
-void Session::ungrabAll() {
+void X11Session::ungrabAll() {
     for (const auto& [serial, p] : pending_)
         allow(p.device, true);
     pending_.clear();
@@ -592,7 +597,7 @@ void Session::ungrabAll() {
     XFlush(input_);
 }
 
-void Session::expireVerdicts() {
+void X11Session::expireVerdicts() {
     if (pending_.empty()) return;
     const double now = monotonicSeconds();
     bool expired = false;
@@ -611,7 +616,7 @@ void Session::expireVerdicts() {
     toMain([gen](Impl& impl) { impl.timedOut(gen); });
 }
 
-void Session::handle(XEvent& event) {
+void X11Session::handle(XEvent& event) {
     if (event.type == GenericEvent && event.xcookie.extension == xiOpcode_) {
         if (XGetEventData(input_, &event.xcookie)) {
             handleXi(&event.xcookie);
@@ -629,7 +634,7 @@ void Session::handle(XEvent& event) {
     }
 }
 
-void Session::handleXkb(XEvent& event) {
+void X11Session::handleXkb(XEvent& event) {
     auto* xkb = reinterpret_cast<XkbEvent*>(&event);
     switch (xkb->any.xkb_type) {
     case XkbStateNotify:
@@ -649,14 +654,14 @@ void Session::handleXkb(XEvent& event) {
     }
 }
 
-void Session::rebuildDecoderMap() {
+void X11Session::rebuildDecoderMap() {
     const KeysymMap keysyms(input_);
     decoder_.setKeyMap(X11InputDecoder::makeKeyMap(evdev_, [&](int x) { return keysyms.firstKeysym(x); }));
     const int gen = generation_;
     toMain([gen](Impl& impl) { impl.keymapChanged(gen); });
 }
 
-void Session::handleXi(XGenericEventCookie* cookie) {
+void X11Session::handleXi(XGenericEventCookie* cookie) {
     const double now = monotonicSeconds();
     switch (cookie->evtype) {
     case XI_RawKeyPress:
@@ -709,7 +714,7 @@ void Session::handleXi(XGenericEventCookie* cookie) {
     }
 }
 
-void Session::handleHierarchy(const XIHierarchyEvent* event) {
+void X11Session::handleHierarchy(const XIHierarchyEvent* event) {
     const Devices before = devices_;
     devices_ = queryDevices(input_);
     decoder_.setXtestDevices(devices_.xtest);
@@ -747,7 +752,7 @@ bool X11EventTaps::Impl::ensureSession() {
     if (session && session->isLost()) dropSession();
     if (session) return true;
     std::string why;
-    session = Session::open(displayName, why);
+    session = X11Session::open(displayName, why);
     if (!session) {
         // Logged once per reason, as every rebuild of a tap comes back here.
         if (why != lastOpenFailure) log.write(why);
@@ -961,7 +966,7 @@ bool X11EventTaps::isSecureInputEnabled() const {
 
 void X11EventTaps::postKey(std::uint16_t keyCode, bool down, std::uint64_t flags) {
     if (!impl_->ensureSession()) return;
-    Session& session = *impl_->session;
+    X11Session& session = *impl_->session;
     const int x = session.postKeyCodeFor(keyCode);
     if (x == 0) {
         impl_->log.write("no key on this keyboard map for key code " + std::to_string(keyCode) +
@@ -998,7 +1003,7 @@ void X11EventTaps::postKey(std::uint16_t keyCode, bool down, std::uint64_t flags
 
 void X11EventTaps::postMediaKey(int keyType, bool down) {
     if (!impl_->ensureSession()) return;
-    Session& session = *impl_->session;
+    X11Session& session = *impl_->session;
     const int x = session.mediaKeyCodeFor(keyType);
     if (x == 0) {
         impl_->log.write("no key on this keyboard map for media key " + std::to_string(keyType) +

@@ -51,7 +51,7 @@ class X11EventTaps final : public EventTaps {
   private:
     struct Impl;
     friend class X11Tap;
-    friend class Session;
+    friend class X11Session;
 
     std::shared_ptr<Impl> impl_;
 };
