@@ -11,6 +11,7 @@
 #include "platform/sim/SimLog.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 #include <benchmark/benchmark.h>
@@ -43,13 +44,13 @@ void BM_ListenPathDecodeAndDeliver(benchmark::State& state) {
     decoder.setCharacters([](int) { return std::u16string(u"a"); });
     X11TapChain chain;
     std::uint64_t seen = 0;
-    chain.add(TapMode::listenOnly, listenMask, [&](const InputEvent& e) { return engineLikeHandler(e, seen); });
+    chain.add(TapMode::listenOnly, listenMask,
+              [&](const InputEvent& e) { return engineLikeHandler(e, seen); });
 
     bool press = true;
     for (auto _ : state) {
-        const auto event = decoder.decodeRaw({press ? X11RawInput::Kind::keyPress : X11RawInput::Kind::keyRelease,
-                                              38, 10, false},
-                                             0.0);
+        const auto event = decoder.decodeRaw(
+            {press ? X11RawInput::Kind::keyPress : X11RawInput::Kind::keyRelease, 38, 10, false}, 0.0);
         chain.deliver(TapMode::listenOnly, *event);
         press = !press;
     }
@@ -93,11 +94,20 @@ void BM_ListenPathThroughXServer(benchmark::State& state) {
         }
         XFlush(sender);
         expected += 2 * batch;
+        QElapsedTimer waited;
+        waited.start();
         while (handled < expected) {
+            if (waited.elapsed() > 5000) {
+                state.SkipWithError(
+                    ("events went missing: " + std::to_string(handled) + " of " + std::to_string(expected))
+                        .c_str());
+                break;
+            }
             QEventLoop loop;
             QTimer::singleShot(0, &loop, &QEventLoop::quit);
             loop.exec();
         }
+        if (handled < expected) break;
     }
     benchmark::DoNotOptimize(seen);
     state.SetItemsProcessed(expected);
