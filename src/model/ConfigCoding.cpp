@@ -1,0 +1,515 @@
+#include "model/ConfigCoding.h"
+
+#include <cmath>
+#include <limits>
+#include <nlohmann/json.hpp>
+
+namespace rondelix {
+
+using nlohmann::json;
+
+namespace {
+
+// How deep a configuration document may nest. Real files need fewer than ten
+// levels; the limit keeps hostile input from exhausting the stack.
+constexpr int maxNestingDepth = 256;
+
+// A present, non-null member, or nothing.
+const json* member(const json& object, const char* key) {
+    const auto it = object.find(key);
+    if (it == object.end() || it->is_null()) return nullptr;
+    return &*it;
+}
+
+// Reading one value as a field's type; nothing when the JSON type is wrong.
+std::optional<int> readInt(const json& value) {
+    if (value.is_number_integer()) {
+        if (value.is_number_unsigned()) {
+            const auto v = value.get<std::uint64_t>();
+            return v > static_cast<std::uint64_t>(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
+                                                                                   : static_cast<int>(v);
+        }
+        const auto v = value.get<std::int64_t>();
+        if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+        if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+        return static_cast<int>(v);
+    }
+    // A whole number written with a fraction part (3.0) is still that number.
+    if (value.is_number_float()) {
+        const double v = value.get<double>();
+        if (std::isfinite(v) && v == std::trunc(v) && v >= std::numeric_limits<int>::min() &&
+            v <= std::numeric_limits<int>::max())
+            return static_cast<int>(v);
+    }
+    return std::nullopt;
+}
+
+std::optional<double> readDouble(const json& value) {
+    if (value.is_number()) return value.get<double>();
+    return std::nullopt;
+}
+
+std::optional<bool> readBool(const json& value) {
+    if (value.is_boolean()) return value.get<bool>();
+    return std::nullopt;
+}
+
+std::optional<std::string> readString(const json& value) {
+    if (value.is_string()) return value.get<std::string>();
+    return std::nullopt;
+}
+
+std::optional<Uuid> readUuid(const json& value) {
+    if (!value.is_string()) return std::nullopt;
+    return Uuid::parse(value.get_ref<const std::string&>());
+}
+
+std::optional<std::vector<int>> readIntList(const json& value) {
+    if (!value.is_array()) return std::nullopt;
+    std::vector<int> out;
+    out.reserve(value.size());
+    for (const auto& element : value) {
+        const auto v = readInt(element);
+        if (!v) return std::nullopt;
+        out.push_back(*v);
+    }
+    return out;
+}
+
+// The three field rules. `ok` turns false when an optional field fails.
+
+template <typename T, typename Reader>
+T tolerant(const json& object, const char* key, T fallback, Reader read) {
+    if (const json* value = member(object, key))
+        if (auto v = read(*value)) return *v;
+    return fallback;
+}
+
+template <typename T, typename Reader>
+T optionalField(const json& object, const char* key, T fallback, Reader read, bool& ok) {
+    const json* value = member(object, key);
+    if (!value) return fallback;
+    auto v = read(*value);
+    if (!v) {
+        ok = false;
+        return fallback;
+    }
+    return std::move(*v);
+}
+
+// An optional field whose absence stays absent.
+template <typename Reader>
+std::optional<std::string> optionalString(const json& object, const char* key, Reader read, bool& ok) {
+    const json* value = member(object, key);
+    if (!value) return std::nullopt;
+    auto v = read(*value);
+    if (!v) ok = false;
+    return v;
+}
+
+template <typename T, typename Decoder>
+std::optional<std::vector<T>> readList(const json& value, Decoder decode) {
+    if (!value.is_array()) return std::nullopt;
+    std::vector<T> out;
+    out.reserve(value.size());
+    for (const auto& element : value) {
+        auto decoded = decode(element);
+        if (!decoded) return std::nullopt;
+        out.push_back(std::move(*decoded));
+    }
+    return out;
+}
+
+// A tagged union: exactly one case key, whose value is an object.
+struct UnionCase {
+    std::string_view name;
+    const json* payload = nullptr;
+};
+
+template <std::size_t N>
+std::optional<UnionCase> readUnionCase(const json& value, const std::array<std::string_view, N>& cases) {
+    if (!value.is_object()) return std::nullopt;
+    std::optional<UnionCase> found;
+    for (const auto& name : cases) {
+        const auto it = value.find(std::string(name));
+        if (it == value.end()) continue;
+        if (found) return std::nullopt; // "Invalid number of keys found, expected one."
+        found = UnionCase{name, &*it};
+    }
+    if (!found || !found->payload->is_object()) return std::nullopt;
+    return found;
+}
+
+std::optional<std::string> requiredString(const json& payload, const char* key) {
+    const json* value = member(payload, key);
+    return value ? readString(*value) : std::nullopt;
+}
+
+constexpr std::array<std::string_view, 5> iconCases{"auto", "none", "sfSymbol", "emoji", "customImage"};
+constexpr std::array<std::string_view, 8> actionCases{"text",   "app",      "url",          "systemAction",
+                                                      "script", "shortcut", "openSettings", "keystroke"};
+
+// Counts bracket nesting outside strings, so that a nesting bomb is refused
+// before any parser recursion sees it.
+bool nestsTooDeep(std::string_view bytes) {
+    int depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (const char c : bytes) {
+        if (inString) {
+            if (escaped) escaped = false;
+            else if (c == '\\') escaped = true;
+            else if (c == '"') inString = false;
+            continue;
+        }
+        if (c == '"') inString = true;
+        else if (c == '[' || c == '{') {
+            if (++depth > maxNestingDepth) return true;
+        } else if (c == ']' || c == '}')
+            --depth;
+    }
+    return false;
+}
+
+} // namespace
+
+// MARK: decoding
+
+std::optional<KeyCombo> decodeKeyCombo(const json& value) {
+    if (!value.is_object()) return std::nullopt;
+    const auto field = [&](const char* key) -> const json* { return member(value, key); };
+    KeyCombo combo;
+    const json* keyCode = field("keyCode");
+    if (!keyCode) return std::nullopt;
+    const auto code = readInt(*keyCode);
+    if (!code) return std::nullopt;
+    combo.keyCode = *code;
+    for (auto [key, target] : {std::pair{"command", &combo.command}, std::pair{"shift", &combo.shift},
+                               std::pair{"option", &combo.option}, std::pair{"control", &combo.control}}) {
+        const json* flag = field(key);
+        if (!flag) return std::nullopt;
+        const auto b = readBool(*flag);
+        if (!b) return std::nullopt;
+        *target = *b;
+    }
+    return combo;
+}
+
+std::optional<Icon> decodeIcon(const json& value) {
+    const auto which = readUnionCase(value, iconCases);
+    if (!which) return std::nullopt;
+    const json& payload = *which->payload;
+    if (which->name == "auto") return Icon(Icon::Auto{});
+    if (which->name == "none") return Icon(Icon::None{});
+    if (which->name == "customImage") {
+        if (auto name = requiredString(payload, "filename")) return Icon(Icon::CustomImage{std::move(*name)});
+        return std::nullopt;
+    }
+    auto text = requiredString(payload, "_0");
+    if (!text) return std::nullopt;
+    if (which->name == "sfSymbol") return Icon(Icon::SfSymbol{std::move(*text)});
+    return Icon(Icon::Emoji{std::move(*text)});
+}
+
+std::optional<MacroAction> decodeAction(const json& value) {
+    const auto which = readUnionCase(value, actionCases);
+    if (!which) return std::nullopt;
+    const json& payload = *which->payload;
+    const std::string_view name = which->name;
+
+    if (name == "app") {
+        bool ok = true;
+        MacroAction::App app;
+        app.bundleIdentifier = optionalString(payload, "bundleIdentifier", readString, ok);
+        app.path = optionalString(payload, "path", readString, ok);
+        if (!ok) return std::nullopt;
+        return MacroAction(std::move(app));
+    }
+    if (name == "openSettings") {
+        bool ok = true;
+        MacroAction::OpenSettings open{optionalString(payload, "target", readString, ok)};
+        if (!ok) return std::nullopt;
+        return MacroAction(std::move(open));
+    }
+    if (name == "keystroke") {
+        const json* combo = member(payload, "_0");
+        if (!combo) return std::nullopt;
+        auto decoded = decodeKeyCombo(*combo);
+        if (!decoded) return std::nullopt;
+        return MacroAction(MacroAction::Keystroke{*decoded});
+    }
+    if (name == "shortcut") {
+        if (auto shortcut = requiredString(payload, "name")) return MacroAction(MacroAction::Shortcut{std::move(*shortcut)});
+        return std::nullopt;
+    }
+    auto text = requiredString(payload, "_0");
+    if (!text) return std::nullopt;
+    if (name == "text") return MacroAction(MacroAction::Text{std::move(*text)});
+    if (name == "url") return MacroAction(MacroAction::Url{std::move(*text)});
+    if (name == "systemAction") return MacroAction(MacroAction::SystemAction{std::move(*text)});
+    return MacroAction(MacroAction::Script{std::move(*text)});
+}
+
+std::optional<Slice> decodeSlice(const json& value) {
+    if (!value.is_object()) return std::nullopt;
+    Slice slice;
+    slice.id = tolerant(value, "id", Config::recoveredIdSentinel, readUuid);
+    slice.position = tolerant(value, "position", 0, readInt);
+    slice.label = tolerant(value, "label", std::string(), readString);
+    slice.icon = tolerant(value, "icon", Icon(Icon::None{}), decodeIcon);
+    slice.action = tolerant(value, "action", MacroAction(MacroAction::Text{}), decodeAction);
+    return slice;
+}
+
+std::optional<Wheel> decodeWheel(const json& value) {
+    if (!value.is_object()) return std::nullopt;
+    bool ok = true;
+    Wheel wheel;
+    wheel.id = tolerant(value, "id", std::string(), readString);
+    wheel.name = tolerant(value, "name", std::string("Wheel"), readString);
+    wheel.sliceCount = optionalField(value, "sliceCount", 8, readInt, ok);
+    wheel.slices = optionalField(
+        value, "slices", std::vector<Slice>{}, [](const json& v) { return readList<Slice>(v, decodeSlice); }, ok);
+    wheel.appBundleIdentifier = optionalString(value, "appBundleIdentifier", readString, ok);
+    if (!ok) return std::nullopt;
+    return wheel;
+}
+
+std::optional<SummonBinding> decodeBinding(const json& value) {
+    if (!value.is_object()) return std::nullopt;
+    SummonBinding binding;
+    binding.id = tolerant(value, "id", Config::recoveredIdSentinel, readUuid);
+    binding.holdThresholdMs = tolerant(value, "holdThresholdMs", 100, readInt);
+    binding.enabled = tolerant(value, "enabled", true, readBool);
+
+    // Older files kept one key code, or only a kind.
+    if (const json* list = member(value, "keyCodes"); list && readIntList(*list)) {
+        binding.keyCodes = *readIntList(*list);
+    } else if (const json* single = member(value, "keyCode"); single && readInt(*single)) {
+        binding.keyCodes = {*readInt(*single)};
+    } else if (const json* kind = member(value, "kind"); kind && kind->is_string()) {
+        binding.keyCodes = {kind->get_ref<const std::string&>() == "capsLock" ? -1 : 58};
+    } else {
+        binding.keyCodes = {58};
+    }
+    return binding;
+}
+
+std::optional<General> decodeGeneral(const json& value) {
+    if (!value.is_object()) return std::nullopt;
+    bool ok = true;
+    General general;
+    general.launchAtLogin = optionalField(value, "launchAtLogin", false, readBool, ok);
+    if (!ok) return std::nullopt;
+    return general;
+}
+
+std::optional<Behavior> decodeBehavior(const json& value) {
+    if (!value.is_object()) return std::nullopt;
+    bool ok = true;
+    Behavior b;
+    const auto real = [&](const char* key, double& field) { field = optionalField(value, key, field, readDouble, ok); };
+    const auto integer = [&](const char* key, int& field) { field = optionalField(value, key, field, readInt, ok); };
+    const auto flag = [&](const char* key, bool& field) { field = optionalField(value, key, field, readBool, ok); };
+    const auto text = [&](const char* key, std::string& field) {
+        field = optionalField(value, key, field, readString, ok);
+    };
+
+    // Files written before sticky aim existed keep it off.
+    b.stickyAim = false;
+
+    real("wheelSize", b.wheelSize);
+    b.position = tolerant(value, "position", Behavior::Position::cursor,
+                          [](const json& v) { return v.is_string() ? positionFromString(v.get<std::string>()) : std::nullopt; });
+    flag("emptySliceOpensEditor", b.emptySliceOpensEditor);
+    flag("stickyAim", b.stickyAim);
+    flag("closeFadeEnabled", b.closeFadeEnabled);
+    integer("closeFadeMs", b.closeFadeMs);
+    real("opacity", b.opacity);
+    flag("soundEnabled", b.soundEnabled);
+    real("soundVolume", b.soundVolume);
+    text("aimSoundName", b.aimSoundName);
+    text("fireSoundName", b.fireSoundName);
+    flag("hapticsEnabled", b.hapticsEnabled);
+    flag("liquidGlassEnabled", b.liquidGlassEnabled);
+    text("accentHex", b.accentHex);
+    real("accentStrength", b.accentStrength);
+    flag("reopenLastWheel", b.reopenLastWheel);
+    flag("tabCyclesWheels", b.tabCyclesWheels);
+    flag("numpadDirectSlice", b.numpadDirectSlice);
+    flag("shiftTapCyclesBackward", b.shiftTapCyclesBackward);
+    real("scrollSensitivity", b.scrollSensitivity);
+    flag("invertScroll", b.invertScroll);
+    flag("detectApp", b.detectApp);
+    b.heldArrowMode = tolerant(value, "heldArrowMode", Behavior::HeldArrowMode::untilReleased, [](const json& v) {
+        return v.is_string() ? heldArrowModeFromString(v.get<std::string>()) : std::nullopt;
+    });
+    integer("heldArrowDelayMs", b.heldArrowDelayMs);
+    flag("releaseGraceEnabled", b.releaseGraceEnabled);
+    integer("releaseGraceMs", b.releaseGraceMs);
+    if (!ok) return std::nullopt;
+    return b;
+}
+
+std::optional<Config> decodeConfig(const json& value) {
+    if (!value.is_object()) return std::nullopt;
+    bool ok = true;
+    Config config;
+    config.version = optionalField(value, "version", 1, readInt, ok);
+    config.bindings = optionalField(
+        value, "bindings", std::vector<SummonBinding>{},
+        [](const json& v) { return readList<SummonBinding>(v, decodeBinding); }, ok);
+    config.behavior = optionalField(value, "behavior", Behavior{}, decodeBehavior, ok);
+    config.general = optionalField(value, "general", General{}, decodeGeneral, ok);
+    config.wheels = optionalField(
+        value, "wheels", std::vector<Wheel>{}, [](const json& v) { return readList<Wheel>(v, decodeWheel); }, ok);
+    config.lastUsedWheelId = optionalField(value, "lastUsedWheelId", std::string("default"), readString, ok);
+    config.exportedIcons = tolerant(value, "exportedIcons", std::optional<std::map<std::string, std::string>>{},
+                                    [](const json& v) -> std::optional<std::optional<std::map<std::string, std::string>>> {
+                                        if (!v.is_object()) return std::nullopt;
+                                        std::map<std::string, std::string> icons;
+                                        for (const auto& [name, data] : v.items()) {
+                                            if (!data.is_string()) return std::nullopt;
+                                            icons.emplace(name, data.get<std::string>());
+                                        }
+                                        return icons;
+                                    });
+    if (!ok) return std::nullopt;
+    return config;
+}
+
+// MARK: encoding
+
+json encode(const KeyCombo& combo) {
+    return {{"keyCode", combo.keyCode},
+            {"command", combo.command},
+            {"shift", combo.shift},
+            {"option", combo.option},
+            {"control", combo.control}};
+}
+
+json encode(const Icon& icon) {
+    struct Visitor {
+        json operator()(const Icon::Auto&) const { return {{"auto", json::object()}}; }
+        json operator()(const Icon::None&) const { return {{"none", json::object()}}; }
+        json operator()(const Icon::SfSymbol& s) const { return {{"sfSymbol", {{"_0", s.name}}}}; }
+        json operator()(const Icon::Emoji& e) const { return {{"emoji", {{"_0", e.text}}}}; }
+        json operator()(const Icon::CustomImage& c) const { return {{"customImage", {{"filename", c.filename}}}}; }
+    };
+    return std::visit(Visitor{}, icon.value);
+}
+
+json encode(const MacroAction& action) {
+    struct Visitor {
+        json operator()(const MacroAction::Text& t) const { return {{"text", {{"_0", t.text}}}}; }
+        json operator()(const MacroAction::App& a) const {
+            json inner = json::object();
+            if (a.bundleIdentifier) inner["bundleIdentifier"] = *a.bundleIdentifier;
+            if (a.path) inner["path"] = *a.path;
+            return {{"app", inner}};
+        }
+        json operator()(const MacroAction::Url& u) const { return {{"url", {{"_0", u.url}}}}; }
+        json operator()(const MacroAction::SystemAction& s) const { return {{"systemAction", {{"_0", s.id}}}}; }
+        json operator()(const MacroAction::Script& s) const { return {{"script", {{"_0", s.source}}}}; }
+        json operator()(const MacroAction::Shortcut& s) const { return {{"shortcut", {{"name", s.name}}}}; }
+        json operator()(const MacroAction::OpenSettings& o) const {
+            json inner = json::object();
+            if (o.target) inner["target"] = *o.target;
+            return {{"openSettings", inner}};
+        }
+        json operator()(const MacroAction::Keystroke& k) const { return {{"keystroke", {{"_0", encode(k.combo)}}}}; }
+    };
+    return std::visit(Visitor{}, action.value);
+}
+
+json encode(const Slice& slice) {
+    return {{"id", slice.id.text()},
+            {"position", slice.position},
+            {"label", slice.label},
+            {"icon", encode(slice.icon)},
+            {"action", encode(slice.action)}};
+}
+
+json encode(const Wheel& wheel) {
+    json slices = json::array();
+    for (const auto& slice : wheel.slices) slices.push_back(encode(slice));
+    json out = {{"id", wheel.id}, {"name", wheel.name}, {"sliceCount", wheel.sliceCount}, {"slices", std::move(slices)}};
+    if (wheel.appBundleIdentifier) out["appBundleIdentifier"] = *wheel.appBundleIdentifier;
+    return out;
+}
+
+json encode(const SummonBinding& binding) {
+    return {{"id", binding.id.text()},
+            {"keyCodes", binding.keyCodes},
+            {"holdThresholdMs", binding.holdThresholdMs},
+            {"enabled", binding.enabled}};
+}
+
+json encode(const General& general) { return {{"launchAtLogin", general.launchAtLogin}}; }
+
+json encode(const Behavior& b) {
+    return {{"wheelSize", b.wheelSize},
+            {"position", toString(b.position)},
+            {"emptySliceOpensEditor", b.emptySliceOpensEditor},
+            {"stickyAim", b.stickyAim},
+            {"closeFadeEnabled", b.closeFadeEnabled},
+            {"closeFadeMs", b.closeFadeMs},
+            {"opacity", b.opacity},
+            {"soundEnabled", b.soundEnabled},
+            {"soundVolume", b.soundVolume},
+            {"aimSoundName", b.aimSoundName},
+            {"fireSoundName", b.fireSoundName},
+            {"hapticsEnabled", b.hapticsEnabled},
+            {"liquidGlassEnabled", b.liquidGlassEnabled},
+            {"accentHex", b.accentHex},
+            {"accentStrength", b.accentStrength},
+            {"reopenLastWheel", b.reopenLastWheel},
+            {"tabCyclesWheels", b.tabCyclesWheels},
+            {"numpadDirectSlice", b.numpadDirectSlice},
+            {"shiftTapCyclesBackward", b.shiftTapCyclesBackward},
+            {"scrollSensitivity", b.scrollSensitivity},
+            {"invertScroll", b.invertScroll},
+            {"detectApp", b.detectApp},
+            {"heldArrowMode", toString(b.heldArrowMode)},
+            {"heldArrowDelayMs", b.heldArrowDelayMs},
+            {"releaseGraceEnabled", b.releaseGraceEnabled},
+            {"releaseGraceMs", b.releaseGraceMs}};
+}
+
+json encode(const Config& config) {
+    json bindings = json::array();
+    for (const auto& binding : config.bindings) bindings.push_back(encode(binding));
+    json wheels = json::array();
+    for (const auto& wheel : config.wheels) wheels.push_back(encode(wheel));
+    json out = {{"version", config.version},
+                {"bindings", std::move(bindings)},
+                {"behavior", encode(config.behavior)},
+                {"general", encode(config.general)},
+                {"wheels", std::move(wheels)},
+                {"lastUsedWheelId", config.lastUsedWheelId}};
+    if (config.exportedIcons) out["exportedIcons"] = *config.exportedIcons;
+    return out;
+}
+
+// MARK: bytes
+
+std::optional<json> parseJson(std::string_view bytes) {
+    if (nestsTooDeep(bytes)) return std::nullopt;
+    json parsed = json::parse(bytes.begin(), bytes.end(), nullptr, /*allow_exceptions=*/false);
+    if (parsed.is_discarded()) return std::nullopt;
+    return parsed;
+}
+
+std::optional<Config> decodeConfigBytes(std::string_view bytes) {
+    const auto parsed = parseJson(bytes);
+    if (!parsed) return std::nullopt;
+    return decodeConfig(*parsed);
+}
+
+std::string writeConfigFile(const Config& config) {
+    // Object keys are kept sorted by the JSON library; text that is not valid
+    // UTF-8 is replaced rather than refused, so a save never throws.
+    return encode(config).dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+}
+
+} // namespace rondelix

@@ -1,0 +1,118 @@
+#include "model/SummonKey.h"
+
+#include "platform/KeyboardLayout.h"
+#include "util/TextTrimming.h"
+#include "util/UnicodeProperties.h"
+#include "util/Utf8.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace rondelix::SummonKey {
+
+namespace {
+
+// Searched before anything else: the keys a binding usually holds.
+constexpr std::array<std::pair<int, std::string_view>, 18> fixedNames{{
+    {58, "Left Option"},
+    {61, "Right Option"},
+    {55, "Left Command"},
+    {54, "Right Command"},
+    {59, "Left Control"},
+    {62, "Right Control"},
+    {56, "Left Shift"},
+    {60, "Right Shift"},
+    {63, "Fn (Globe)"},
+    {105, "F13"},
+    {106, "F16"},
+    {64, "F17"},
+    {79, "F18"},
+    {80, "F19"},
+    {90, "F20"},
+    {1000, "Middle Click"},
+    {1001, "Mouse 4"},
+    {1002, "Mouse 5"},
+}};
+
+// Mouse codes count buttons from 0; people count them from 1.
+constexpr int mouseNameOffset = 997;
+
+template <std::size_t N> bool contains(const std::array<int, N>& codes, int code) {
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+bool hasControlOrFormat(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size())
+        if (unicode::isControlOrFormat(utf8::decodeNext(text, pos))) return true;
+    return false;
+}
+
+// What the key types on the current layout, when that is something a person
+// can read: keys that type a space, a line break or a control character
+// (Return, Tab, Escape, the function keys) have no character to show.
+std::optional<std::string> layoutCharacter(int keyCode, const platform::KeyboardLayout& layout) {
+    if (keyCode < 0 || keyCode > 127) return std::nullopt;
+    const auto typed = layout.typedText(keyCode);
+    if (!typed) return std::nullopt;
+    const std::string_view character = trimmedWhitespace(*typed);
+    if (character.empty() || hasControlOrFormat(character)) return std::nullopt;
+    return std::string(character);
+}
+
+} // namespace
+
+const std::map<int, std::string>& specialKeyNames() {
+    static const std::map<int, std::string> names{
+        {122, "F1"},          {120, "F2"},         {99, "F3"},
+        {118, "F4"},          {96, "F5"},          {97, "F6"},
+        {98, "F7"},           {100, "F8"},         {101, "F9"},
+        {109, "F10"},         {103, "F11"},        {111, "F12"},
+        {107, "F14"},         {113, "F15"},        {49, "Space"},
+        {48, "Tab"},          {36, "Return"},      {76, "Enter"},
+        {53, "Escape"},       {51, "Delete"},      {117, "Forward Delete"},
+        {114, "Help/Insert"}, {115, "Home"},       {119, "End"},
+        {116, "Page Up"},     {121, "Page Down"},  {123, "Left Arrow"},
+        {124, "Right Arrow"}, {125, "Down Arrow"}, {126, "Up Arrow"},
+        {71, "Keypad Clear"}, {81, "Keypad ="},    {75, "Keypad /"},
+        {67, "Keypad *"},     {78, "Keypad -"},    {69, "Keypad +"},
+        {65, "Keypad ."},     {82, "Keypad 0"},    {83, "Keypad 1"},
+        {84, "Keypad 2"},     {85, "Keypad 3"},    {86, "Keypad 4"},
+        {87, "Keypad 5"},     {88, "Keypad 6"},    {89, "Keypad 7"},
+        {91, "Keypad 8"},     {92, "Keypad 9"},
+    };
+    return names;
+}
+
+std::string name(int keyCode, const platform::KeyboardLayout& layout) {
+    for (const auto& [code, fixed] : fixedNames)
+        if (code == keyCode) return std::string(fixed);
+    if (isMouseButtonCode(keyCode)) return "Mouse " + std::to_string(keyCode - mouseNameOffset);
+    const auto& special = specialKeyNames();
+    if (auto it = special.find(keyCode); it != special.end()) return it->second;
+    if (auto character = layoutCharacter(keyCode, layout)) return unicode::upperCased(*character);
+    return "Key " + std::to_string(keyCode);
+}
+
+std::string comboName(const std::vector<int>& keyCodes, const platform::KeyboardLayout& layout) {
+    if (keyCodes.empty()) return "None";
+    std::string joined;
+    for (std::size_t i = 0; i < keyCodes.size(); ++i) {
+        if (i > 0) joined += " + ";
+        joined += name(keyCodes[i], layout);
+    }
+    return joined;
+}
+
+bool isTriggerKey(int keyCode) {
+    return contains(triggerKeys, keyCode);
+}
+
+bool comboMayCollide(const std::vector<int>& keyCodes) {
+    return std::any_of(keyCodes.begin(), keyCodes.end(), [](int code) {
+        const bool harmless = (code >= 0 && code <= 63 && isModifierCode(code)) || contains(spareFKeys, code);
+        return !harmless;
+    });
+}
+
+} // namespace rondelix::SummonKey

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/KeyboardLayout.h"
+
+#include <map>
+
+namespace rondelix::platform::sim {
+
+// A US layout that never changes unless a test sets what a key types.
+class SimKeyboardLayout final : public KeyboardLayout {
+  public:
+    SimKeyboardLayout();
+
+    std::optional<std::string> typedText(int keyCode) const override;
+
+    // Makes the key type this text, or nothing at all.
+    void setTypedText(int keyCode, std::optional<std::string> text);
+
+  private:
+    std::map<int, std::optional<std::string>> typed_;
+};
+
+} // namespace rondelix::platform::sim

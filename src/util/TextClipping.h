@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace rondelix {
+
+// Makes text that came from elsewhere fit to show inside one line of our own:
+// line breaks and tabs become spaces; controls, invisible format characters
+// and bidirectional overrides are dropped, so the text can neither hide nor
+// reorder what follows it; the ends are trimmed; and past limit user-visible
+// characters it is cut and ends in "…". Ill-formed bytes show as U+FFFD.
+std::string clippedForDisplay(std::string_view text, std::size_t limit);
+
+} // namespace rondelix

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace rondelix::utf8 {
+
+inline constexpr char32_t replacementCharacter = 0xFFFD;
+
+// Reads the scalar that starts at pos and moves pos past it. Bytes that are
+// not well-formed UTF-8 read as one replacement character per maximal
+// ill-formed subpart, so any bytes at all give a sequence of scalars.
+char32_t decodeNext(std::string_view bytes, std::size_t& pos);
+
+std::u32string decode(std::string_view bytes);
+
+void append(std::string& out, char32_t scalar);
+
+std::string encode(std::u32string_view scalars);
+
+} // namespace rondelix::utf8
