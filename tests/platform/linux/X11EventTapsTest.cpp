@@ -34,12 +34,14 @@ using platform::TapVerdict;
 using platform::linux_desktop::QtMainQueue;
 using platform::linux_desktop::X11EventTaps;
 
-QCoreApplication& application() {
+// The desktop tests share one process when run together: use whatever
+// application object is there, and make a plain one only when none is.
+void ensureApplication() {
+    if (QCoreApplication::instance()) return;
     static int argc = 1;
     static char name[] = "rondelix_linux_tests";
     static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
+    new QCoreApplication(argc, argv);
 }
 
 // Runs the main queue until the condition holds or the time is up.
@@ -117,7 +119,7 @@ struct X11EventTapsTest : ::testing::Test {
     std::unique_ptr<KeyEventTap> listenTap;
 
     void SetUp() override {
-        application();
+        ensureApplication();
         if (!server.start()) GTEST_SKIP() << "Xvfb is not available";
         test = XOpenDisplay(server.name().c_str());
         ASSERT_NE(test, nullptr) << server.name();
@@ -425,7 +427,7 @@ TEST_F(X11EventTapsTest, ALostServerSwitchesTapsOffAndTheNextInstallReconnects) 
 }
 
 TEST(X11PermissionsTest, AnX11SessionGrantsBothAndNoDisplayReadsAsDeniedWithTheReasonLoggedOnce) {
-    application();
+    ensureApplication();
     PrivateXServer server;
     if (!server.start()) GTEST_SKIP() << "Xvfb is not available";
     platform::sim::SimLog log;
