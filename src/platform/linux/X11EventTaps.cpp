@@ -1,0 +1,261 @@
+#include "platform/linux/X11EventTaps.h"
+
+#include "platform/linux/X11Session.h"
+#include "platform/linux/X11TapChain.h"
+
+#include <algorithm>
+#include <map>
+
+namespace rondelix::platform::linux_desktop {
+
+namespace {
+
+constexpr EventMask motionTypes = maskOf(EventType::mouseMoved) | maskOf(EventType::leftMouseDragged) |
+                                  maskOf(EventType::rightMouseDragged) | maskOf(EventType::otherMouseDragged);
+
+} // namespace
+
+struct X11EventTaps::Impl final : X11SessionListener, std::enable_shared_from_this<Impl> {
+    Impl(MainQueue& queue, Log& log, std::string displayName)
+        : queue(queue), log(log), displayName(std::move(displayName)) {}
+
+    bool ensureSession();
+    void dropSession();
+    bool applyGrab();
+    void updateListenMask();
+    void removeTap(int id, TapMode mode);
+    void setTapEnabled(int id, TapMode mode, bool enabled);
+    bool isTapEnabled(int id) const;
+    void fakeKey(int xKeyCode, bool press);
+
+    void rawEvent(int gen, const InputEvent& event) override;
+    void grabbedEvent(int gen, std::uint64_t serial, const InputEvent& event) override;
+    void verdictsTimedOut(int gen) override;
+    void grabLost(int gen) override;
+    void connectionLost(int gen) override;
+    void keymapChanged(int gen) override;
+    void logLine(std::string line) override { log.write(line); }
+
+    MainQueue& queue;
+    Log& log;
+    std::string displayName;
+    X11TapChain chain;
+    std::unique_ptr<X11Session> session;
+    int generation = 0;
+    bool grabbing = false;
+    std::string lastOpenFailure;
+    std::map<std::uint16_t, std::vector<int>> postedModifiers; // key code -> modifier keys pressed with it
+};
+
+bool X11EventTaps::Impl::ensureSession() {
+    if (session && session->isLost()) dropSession();
+    if (session) return true;
+    std::string why;
+    session = X11Session::open(displayName, why);
+    if (!session) {
+        // Logged once per reason, as every rebuild of a tap comes back here.
+        if (why != lastOpenFailure) log.write(why);
+        lastOpenFailure = why;
+        return false;
+    }
+    lastOpenFailure.clear();
+    session->start(queue, weak_from_this(), ++generation);
+    grabbing = false;
+    updateListenMask();
+    return true;
+}
+
+void X11EventTaps::Impl::dropSession() {
+    session.reset();
+    grabbing = false;
+    postedModifiers.clear();
+    chain.disableAll(TapMode::listenOnly, EventType::null);
+    chain.disableAll(TapMode::intercepting, EventType::null);
+}
+
+bool X11EventTaps::Impl::applyGrab() {
+    const EventMask mask = chain.enabledMask(TapMode::intercepting);
+    const bool want = mask != 0;
+    if (!session) return !want;
+    const bool ok = session->setGrab(want, mask);
+    grabbing = want && ok;
+    return ok;
+}
+
+void X11EventTaps::Impl::updateListenMask() {
+    // Raw moves also feed the intercepting taps, since moves are never grabbed.
+    if (session)
+        session->setListenMask(chain.enabledMask(TapMode::listenOnly) |
+                               (chain.enabledMask(TapMode::intercepting) & motionTypes));
+}
+
+void X11EventTaps::Impl::removeTap(int id, TapMode mode) {
+    chain.remove(id);
+    if (mode == TapMode::intercepting) applyGrab();
+    updateListenMask();
+}
+
+void X11EventTaps::Impl::setTapEnabled(int id, TapMode mode, bool enabled) {
+    if (enabled && !ensureSession()) return;
+    chain.setEnabled(id, enabled);
+    if (mode == TapMode::intercepting && !applyGrab() && enabled) {
+        chain.setEnabled(id, false);
+        applyGrab();
+    }
+    updateListenMask();
+}
+
+bool X11EventTaps::Impl::isTapEnabled(int id) const {
+    return session && !session->isLost() && chain.isEnabled(id);
+}
+
+void X11EventTaps::Impl::fakeKey(int xKeyCode, bool press) {
+    session->fakeKey(xKeyCode, press, grabbing);
+}
+
+void X11EventTaps::Impl::rawEvent(int gen, const InputEvent& event) {
+    if (gen != generation) return;
+    if (maskOf(event.type) & motionTypes) chain.deliver(TapMode::intercepting, event);
+    chain.deliver(TapMode::listenOnly, event);
+}
+
+void X11EventTaps::Impl::grabbedEvent(int gen, std::uint64_t serial, const InputEvent& event) {
+    if (gen != generation) return;
+    const TapVerdict verdict = chain.deliver(TapMode::intercepting, event);
+    if (session) session->sendVerdict(serial, verdict == TapVerdict::pass);
+}
+
+void X11EventTaps::Impl::verdictsTimedOut(int gen) {
+    if (gen != generation) return;
+    log.write("an intercepting tap answered too slowly; its grab was lifted.");
+    grabbing = false;
+    chain.disableAll(TapMode::intercepting, EventType::tapDisabledByTimeout);
+    updateListenMask();
+}
+
+void X11EventTaps::Impl::grabLost(int gen) {
+    if (gen != generation) return;
+    grabbing = false;
+    chain.disableAll(TapMode::intercepting, EventType::tapDisabledByUserInput);
+    updateListenMask();
+}
+
+void X11EventTaps::Impl::connectionLost(int gen) {
+    if (gen != generation) return;
+    log.write("lost the connection to the X server; global input taps are off until it comes back.");
+    dropSession();
+}
+
+void X11EventTaps::Impl::keymapChanged(int gen) {
+    if (gen == generation && session) session->refreshKeyboardMap();
+}
+
+class X11Tap final : public EventTap {
+  public:
+    X11Tap(std::weak_ptr<X11EventTaps::Impl> impl, int id, TapMode mode)
+        : impl_(std::move(impl)), id_(id), mode_(mode) {}
+    ~X11Tap() override {
+        if (const auto impl = impl_.lock()) impl->removeTap(id_, mode_);
+    }
+    bool isEnabled() const override {
+        const auto impl = impl_.lock();
+        return impl && impl->isTapEnabled(id_);
+    }
+    void setEnabled(bool enabled) override {
+        if (const auto impl = impl_.lock()) impl->setTapEnabled(id_, mode_, enabled);
+    }
+
+  private:
+    std::weak_ptr<X11EventTaps::Impl> impl_;
+    int id_;
+    TapMode mode_;
+};
+
+X11EventTaps::X11EventTaps(MainQueue& queue, Log& log, std::string displayName)
+    : impl_(std::make_shared<Impl>(queue, log, std::move(displayName))) {}
+
+X11EventTaps::~X11EventTaps() {
+    impl_->session.reset();
+}
+
+std::unique_ptr<EventTap> X11EventTaps::createTap(TapMode mode, EventMask mask, Callback callback) {
+    if (!impl_->ensureSession()) return nullptr;
+    const int id = impl_->chain.add(mode, mask, std::move(callback));
+    if (mode == TapMode::intercepting && !impl_->applyGrab()) {
+        impl_->chain.remove(id);
+        impl_->applyGrab();
+        return nullptr;
+    }
+    impl_->updateListenMask();
+    return std::make_unique<X11Tap>(impl_, id, mode);
+}
+
+bool X11EventTaps::isKeyDown(std::uint16_t keyCode) const {
+    return impl_->session && impl_->session->isKeyDown(keyCode);
+}
+
+bool X11EventTaps::isButtonDown(int buttonNumber) const {
+    return impl_->session && impl_->session->isButtonDown(buttonNumber);
+}
+
+std::uint64_t X11EventTaps::flagsState() const {
+    return impl_->session ? impl_->session->flagsState() : 0;
+}
+
+bool X11EventTaps::isSecureInputEnabled() const {
+    // X has no secure entry that hides keys from raw listeners: a program
+    // that grabs the keyboard for a password still leaves raw events flowing.
+    return false;
+}
+
+void X11EventTaps::postKey(std::uint16_t keyCode, bool down, std::uint64_t flags) {
+    if (!impl_->ensureSession()) return;
+    X11Session& session = *impl_->session;
+    const int x = session.postKeyCodeFor(keyCode);
+    if (x == 0) {
+        impl_->log.write("no key on this keyboard map for key code " + std::to_string(keyCode) +
+                         "; not posted.");
+        return;
+    }
+    if (down) {
+        // X events carry no flags: the modifiers are keys, pressed around
+        // the key. Command goes out as Control.
+        std::vector<int> modifiers;
+        auto add = [&](std::uint16_t code) {
+            const int m = session.postKeyCodeFor(code);
+            if (m != 0 && m != x && std::find(modifiers.begin(), modifiers.end(), m) == modifiers.end())
+                modifiers.push_back(m);
+        };
+        if (flags & (EventFlags::command | EventFlags::control)) add(59);
+        if (flags & EventFlags::shift) add(56);
+        if (flags & EventFlags::option) add(58);
+        for (const int m : modifiers)
+            impl_->fakeKey(m, true);
+        impl_->fakeKey(x, true);
+        impl_->postedModifiers[keyCode] = std::move(modifiers);
+    } else {
+        impl_->fakeKey(x, false);
+        const auto it = impl_->postedModifiers.find(keyCode);
+        if (it != impl_->postedModifiers.end()) {
+            for (auto m = it->second.rbegin(); m != it->second.rend(); ++m)
+                impl_->fakeKey(*m, false);
+            impl_->postedModifiers.erase(it);
+        }
+    }
+    session.flush();
+}
+
+void X11EventTaps::postMediaKey(int keyType, bool down) {
+    if (!impl_->ensureSession()) return;
+    X11Session& session = *impl_->session;
+    const int x = session.mediaKeyCodeFor(keyType);
+    if (x == 0) {
+        impl_->log.write("no key on this keyboard map for media key " + std::to_string(keyType) +
+                         "; not posted.");
+        return;
+    }
+    impl_->fakeKey(x, down);
+    session.flush();
+}
+
+} // namespace rondelix::platform::linux_desktop

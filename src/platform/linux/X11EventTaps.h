@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/EventTaps.h"
+#include "platform/Log.h"
+#include "platform/MainQueue.h"
+
+#include <memory>
+#include <string>
+
+namespace rondelix::platform::linux_desktop {
+
+// Global input on an X11 session.
+//
+// Listening: XInput2 raw key, button and motion events on the root window of
+// every master device, so each physical event arrives once, whatever other
+// programs grab. Listen-only taps see every event, including those an
+// intercepting tap swallows.
+//
+// Intercepting: while an intercepting tap is enabled, synchronous passive
+// grabs on every key and button of the root window. Each press the grab
+// takes waits, frozen, for the taps' verdict: passed presses are replayed to
+// the application as if never grabbed; a swallowed press keeps the grab
+// until its release, and what arrives meanwhile cannot be replayed, so it is
+// dropped. A verdict that takes longer than a second passes the press on,
+// lifts the grabs and sends the taps the time-out notice, so a stalled main
+// thread never freezes the user's keyboard.
+//
+// Posting: XTest, with the program's own echoes recognised by the XTEST
+// source device plus a ledger of what was just posted. Command is sent as
+// Control, since Linux programs take their shortcuts on Control.
+//
+// X events are read on a thread of their own; callbacks run on the main
+// queue. A lost connection switches every tap off and is logged; the next
+// tap created connects again.
+class X11EventTaps final : public EventTaps {
+  public:
+    // Connects on first use to the named display, the environment's when empty.
+    X11EventTaps(MainQueue& queue, Log& log, std::string displayName = {});
+    ~X11EventTaps() override;
+
+    std::unique_ptr<EventTap> createTap(TapMode mode, EventMask mask, Callback callback) override;
+    bool isKeyDown(std::uint16_t keyCode) const override;
+    bool isButtonDown(int buttonNumber) const override;
+    std::uint64_t flagsState() const override;
+    bool isSecureInputEnabled() const override;
+    void postKey(std::uint16_t keyCode, bool down, std::uint64_t flags) override;
+    void postMediaKey(int keyType, bool down) override;
+
+  private:
+    struct Impl;
+    friend class X11Tap;
+
+    std::shared_ptr<Impl> impl_;
+};
+
+} // namespace rondelix::platform::linux_desktop
