@@ -1,0 +1,85 @@
+#include "platform/linux/AutostartLoginItems.h"
+
+#include "platform/HomeFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QString>
+#include <cstdlib>
+#include <string_view>
+#include <system_error>
+
+namespace rondelix::platform::linux_desktop {
+
+namespace {
+
+// Quotes a program path for the Exec key. Inside quotes the format escapes
+// " ` $ and \ with a backslash, and the string rules then double every
+// backslash; a literal % is written twice.
+std::string execArgument(const std::string& path) {
+    std::string quoted;
+    bool needsQuotes = false;
+    for (const char c : path) {
+        if (c == '\\') {
+            quoted += "\\\\\\\\";
+        } else if (c == '"' || c == '`' || c == '$') {
+            quoted += "\\\\";
+            quoted += c;
+        } else if (c == '%') {
+            quoted += "%%";
+            continue;
+        } else {
+            quoted += c;
+        }
+        if (std::string_view(" \t\n\"'\\><~|&;$*?#()`").find(c) != std::string_view::npos) needsQuotes = true;
+    }
+    return needsQuotes ? "\"" + quoted + "\"" : quoted;
+}
+
+} // namespace
+
+AutostartLoginItems::AutostartLoginItems(std::filesystem::path autostartFolder, std::filesystem::path program)
+    : entry_(std::move(autostartFolder) / "rondelix.desktop"), program_(std::move(program)) {}
+
+std::filesystem::path AutostartLoginItems::defaultFolder(const HomeFolder& home) {
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/')
+        return std::filesystem::path(config) / "autostart";
+    return home.path() / ".config" / "autostart";
+}
+
+LoginItems::Status AutostartLoginItems::status() const {
+    QFile file(QString::fromStdString(entry_.string()));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return Status::notRegistered;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        if (line == "Hidden=true" || line == "X-GNOME-Autostart-enabled=false") return Status::notRegistered;
+    }
+    return Status::enabled;
+}
+
+std::optional<std::string> AutostartLoginItems::setRegistered(bool registered) {
+    const QString entry = QString::fromStdString(entry_.string());
+    if (!registered) {
+        std::error_code ec;
+        std::filesystem::remove(entry_, ec);
+        if (ec) return entry_.string() + ": " + ec.message();
+        return std::nullopt;
+    }
+    if (!QDir().mkpath(QString::fromStdString(entry_.parent_path().string())))
+        return entry_.parent_path().string() + ": the folder cannot be created";
+    QSaveFile file(entry);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return file.errorString().toStdString();
+    const std::string text = "[Desktop Entry]\n"
+                             "Type=Application\n"
+                             "Name=Rondelix\n"
+                             "Exec=" +
+                             execArgument(program_.string()) +
+                             "\n"
+                             "X-GNOME-Autostart-enabled=true\n";
+    file.write(text.data(), static_cast<qint64>(text.size()));
+    if (!file.commit()) return file.errorString().toStdString();
+    return std::nullopt;
+}
+
+} // namespace rondelix::platform::linux_desktop

@@ -1,0 +1,349 @@
+#include "store/ConfigStore.h"
+
+#include "model/ConfigCoding.h"
+#include "model/DefaultConfig.h"
+#include "platform/HomeFolder.h"
+#include "platform/LoginItems.h"
+#include "platform/Log.h"
+#include "store/ConfigMigration.h"
+#include "store/ConfigSanitizer.h"
+#include "store/FileAccess.h"
+
+#include <ctime>
+#include <system_error>
+
+namespace rondelix {
+
+namespace {
+
+struct LoadedConfig {
+    std::optional<Config> config;
+    std::string bytes;
+    std::string error;
+};
+
+// Reads and decodes a configuration file; the error says which of the two failed.
+LoadedConfig readConfigFile(const std::filesystem::path& file) {
+    FileRead read = readWholeFile(file);
+    if (!read.ok()) return {std::nullopt, {}, read.error};
+    LoadedConfig loaded{decodeConfigBytes(read.bytes), std::move(read.bytes), {}};
+    if (!loaded.config)
+        loaded.error = file.string() + (parseJson(loaded.bytes) ? ": not a readable configuration" : ": not valid JSON");
+    return loaded;
+}
+
+bool decodes(const std::string& bytes) { return decodeConfigBytes(bytes).has_value(); }
+
+std::string_view text(bool value) { return value ? "true" : "false"; }
+
+} // namespace
+
+ConfigStore::ConfigStore(Platform platform)
+    : queue_(platform.queue), log_(platform.log), watcher_(platform.watcher), loginItems_(platform.loginItems),
+      paths_(ConfigPaths::under(platform.home.path())), self_(std::make_shared<ConfigStore*>(this)) {
+    load();
+    startWatchingConfigFile();
+}
+
+ConfigStore::~ConfigStore() {
+    self_.reset();
+    reloadWork_.cancel();
+    reopenRetry_.cancel();
+    watcher_.disarm();
+}
+
+void ConfigStore::sanitize(Config& config) { rondelix::sanitize(config); }
+
+// Loading -------------------------------------------------------------------
+
+void ConfigStore::load() {
+    if (isMissing(paths_.config)) {
+        replaceConfig(DefaultConfig::factoryConfig());
+        saveLoggingFailure(true);
+        return;
+    }
+
+    LoadedConfig primary = readConfigFile(paths_.config);
+    if (primary.config) {
+        sanitize(*primary.config);
+        replaceConfig(std::move(*primary.config));
+        checkReadOnly();
+        if (migrateIfNeeded()) saveLoggingFailure(true);
+        loadedPrimaryCleanly_ = true;
+        return;
+    }
+
+    log_.write("config load failed (" + primary.error + ") — trying the backup, else defaults.");
+    LoadedConfig backup = readConfigFile(paths_.backup);
+    if (!backup.config) {
+        moveAside(paths_.config);
+        replaceConfig(DefaultConfig::factoryConfig());
+        return;
+    }
+    sanitize(*backup.config);
+    replaceConfig(std::move(*backup.config));
+    log_.write("recovered config from " + paths_.backup.filename().string() + ".");
+    moveAside(paths_.config);
+    // Best effort: the save below writes the file again either way.
+    (void)writeFileAtomically(paths_.config, backup.bytes);
+    checkReadOnly();
+    migrateIfNeeded();
+    saveLoggingFailure(true);
+}
+
+void ConfigStore::checkReadOnly() {
+    const bool wasReadOnly = isReadOnly_;
+    isReadOnly_ = config_.version > Config::currentVersion;
+    if (!isReadOnly_) {
+        loggedReadOnlySkip_ = false;
+    } else if (!wasReadOnly) {
+        log_.write("config version " + std::to_string(config_.version) + " > build version " +
+                   std::to_string(Config::currentVersion) + " — running read-only (won't downgrade it).");
+    }
+}
+
+bool ConfigStore::migrateIfNeeded() {
+    if (!rondelix::migrateIfNeeded(config_)) return false;
+    configChanged.emit();
+    return true;
+}
+
+// Saving --------------------------------------------------------------------
+
+std::optional<std::string> ConfigStore::save(bool rotatingBackup) {
+    if (isReadOnly_) {
+        if (!loggedReadOnlySkip_) {
+            loggedReadOnlySkip_ = true;
+            log_.write("not saving — on-disk config is newer than this build (read-only).");
+        }
+        return std::nullopt;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(paths_.folder, ec);
+    if (ec) return paths_.folder.string() + ": " + ec.message();
+
+    const std::string bytes = writeConfigFile(config_);
+    if (rotatingBackup && !isMissing(paths_.config)) rotateBackup();
+    return writeFileAtomically(paths_.config, bytes);
+}
+
+void ConfigStore::saveLoggingFailure(bool rotatingBackup) {
+    if (const auto error = save(rotatingBackup)) log_.write("config save failed: " + *error);
+}
+
+// The backup only ever takes a file that decodes: a half-written or foreign
+// file must not push out the last good backup, so it is set aside instead.
+// Failures here are not reported; the save goes on.
+void ConfigStore::rotateBackup() {
+    const FileRead primary = readWholeFile(paths_.config);
+    if (primary.ok() && decodes(primary.bytes)) {
+        (void)writeFileAtomically(paths_.backup, primary.bytes);
+    } else {
+        moveAside(paths_.config);
+    }
+}
+
+// Failures of setting a damaged file aside are not reported.
+void ConfigStore::moveAside(const std::filesystem::path& file) {
+    (void)setAside(file, static_cast<std::int64_t>(std::time(nullptr)));
+}
+
+// The value ------------------------------------------------------------------
+
+void ConfigStore::replaceConfig(Config config) {
+    if (config == config_) return;
+    config_ = std::move(config);
+    configChanged.emit();
+}
+
+void ConfigStore::setConfig(Config config) { replaceConfig(std::move(config)); }
+
+// Watching the file -----------------------------------------------------------
+
+void ConfigStore::startWatchingConfigFile() {
+    reopenRetry_.cancel();
+    reopenRetry_ = {};
+    std::weak_ptr<ConfigStore*> weak = self_;
+    const bool armed = watcher_.arm(paths_.config, [weak](platform::FileWatcher::Change change) {
+        if (const auto self = weak.lock()) (*self)->onFileChange(change);
+    });
+    if (armed) return;
+    reopenRetry_ = queue_.after(reopenRetryDelay, [weak] {
+        if (const auto self = weak.lock()) (*self)->startWatchingConfigFile();
+    });
+}
+
+void ConfigStore::onFileChange(platform::FileWatcher::Change change) {
+    scheduleReload();
+    // The name may now hold another file (our own saves replace it), or none.
+    if (change == platform::FileWatcher::Change::replaced) startWatchingConfigFile();
+}
+
+void ConfigStore::scheduleReload() {
+    reloadWork_.cancel();
+    std::weak_ptr<ConfigStore*> weak = self_;
+    reloadWork_ = queue_.after(debounceDelay, [weak] {
+        const auto self = weak.lock();
+        if (!self) return;
+        (*self)->reloadWork_ = {};
+        (*self)->reloadFromDiskIfChanged();
+    });
+}
+
+void ConfigStore::flushPendingReload() {
+    if (!reloadWork_.isValid()) return;
+    reloadWork_.cancel();
+    reloadWork_ = {};
+    reloadFromDiskIfChanged();
+}
+
+void ConfigStore::reloadFromDiskIfChanged() {
+    if (isMissing(paths_.config)) return;
+    LoadedConfig loaded = readConfigFile(paths_.config);
+    // A file caught half-written by another program is tried again on its next change.
+    if (!loaded.config) return;
+    sanitize(*loaded.config);
+    if (*loaded.config == config_) return;
+
+    replaceConfig(std::move(*loaded.config));
+    clearHistory();
+    checkReadOnly();
+    if (migrateIfNeeded()) saveLoggingFailure(true);
+    log_.write("config reloaded from disk (external change).");
+    if (afterConfigReplaced) afterConfigReplaced();
+}
+
+// Edits ------------------------------------------------------------------------
+
+void ConfigStore::mutate(const std::function<void(Config&)>& change) {
+    flushPendingReload();
+    change(config_);
+    sanitize(config_);
+    configChanged.emit();
+    checkReadOnly();
+    saveLoggingFailure(true);
+}
+
+void ConfigStore::editWheels(std::optional<std::string> coalesceKey,
+                             const std::function<void(std::vector<Wheel>&)>& change) {
+    flushPendingReload();
+    std::vector<Wheel> after = config_.wheels;
+    change(after);
+    if (after == config_.wheels) return;
+
+    const double now = queue_.now();
+    const bool coalesces = coalesceKey && lastCoalesceKey_ && *coalesceKey == *lastCoalesceKey_ &&
+                           now - lastEditTime_ < coalesceWindow;
+    const bool historyChanges = !coalesces || history_.canRedo();
+    if (!coalesces) history_.record(config_.wheels);
+    history_.clearRedo();
+    lastCoalesceKey_ = std::move(coalesceKey);
+    lastEditTime_ = now;
+
+    config_.wheels = std::move(after);
+    sanitize(config_);
+    configChanged.emit();
+    if (historyChanges) historyChanged.emit();
+    saveLoggingFailure(true);
+}
+
+void ConfigStore::undo() {
+    flushPendingReload();
+    auto snapshot = history_.undo(config_.wheels);
+    if (!snapshot) return;
+    config_.wheels = std::move(*snapshot);
+    sanitize(config_);
+    lastCoalesceKey_.reset();
+    configChanged.emit();
+    historyChanged.emit();
+    saveLoggingFailure(true);
+}
+
+void ConfigStore::redo() {
+    flushPendingReload();
+    auto snapshot = history_.redo(config_.wheels);
+    if (!snapshot) return;
+    config_.wheels = std::move(*snapshot);
+    sanitize(config_);
+    lastCoalesceKey_.reset();
+    configChanged.emit();
+    historyChanged.emit();
+    saveLoggingFailure(true);
+}
+
+void ConfigStore::clearUndoHistory() { clearHistory(); }
+
+void ConfigStore::clearHistory() {
+    lastCoalesceKey_.reset();
+    if (!history_.canUndo() && !history_.canRedo()) return;
+    history_.clear();
+    historyChanged.emit();
+}
+
+// Lookups -------------------------------------------------------------------------
+
+std::optional<Wheel> ConfigStore::wheel(std::string_view id) const {
+    for (const auto& wheel : config_.wheels)
+        if (wheel.id == id) return wheel;
+    return std::nullopt;
+}
+
+Wheel ConfigStore::activeWheel() const {
+    if (auto last = wheel(config_.lastUsedWheelId)) return std::move(*last);
+    if (!config_.wheels.empty()) return config_.wheels.front();
+    return DefaultConfig::mainWheel();
+}
+
+// Reset and restore ------------------------------------------------------------------
+
+void ConfigStore::resetToDefaults() {
+    replaceConfig(DefaultConfig::factoryConfig());
+    clearHistory();
+    checkReadOnly();
+    saveLoggingFailure(true);
+    applyLaunchAtLogin(config_.general.launchAtLogin);
+}
+
+bool ConfigStore::restoreFromBackup() {
+    LoadedConfig backup = readConfigFile(paths_.backup);
+    if (!backup.config) return false;
+    sanitize(*backup.config);
+    replaceConfig(std::move(*backup.config));
+    checkReadOnly();
+    migrateIfNeeded();
+    clearHistory();
+    saveLoggingFailure(true);
+    if (!isReadOnly_) applyLaunchAtLogin(config_.general.launchAtLogin);
+    log_.write("config restored from .bak (dev pane).");
+    if (afterConfigReplaced) afterConfigReplaced();
+    return true;
+}
+
+// Launch at login -----------------------------------------------------------------------
+
+void ConfigStore::reconcileLaunchAtLogin() {
+    const bool on = platform::startsAtLogin(loginItems_.status());
+    if (on == config_.general.launchAtLogin) return;
+    log_.write("launch-at-login toggle (" + std::string(text(config_.general.launchAtLogin)) +
+               ") drifted from system state (" + std::string(text(on)) + ") — adopting system state.");
+    flushPendingReload();
+    config_.general.launchAtLogin = on;
+    sanitize(config_);
+    configChanged.emit();
+    checkReadOnly();
+    saveLoggingFailure(true);
+}
+
+void ConfigStore::applyLaunchAtLogin(bool wanted) {
+    const auto error = loginItems_.setRegistered(wanted);
+    if (!error) return;
+    log_.write("launch-at-login change failed: " + *error);
+    const bool on = platform::startsAtLogin(loginItems_.status());
+    if (on == config_.general.launchAtLogin) return;
+    // Only the switch springs back; the backup is not rotated for this repair.
+    config_.general.launchAtLogin = on;
+    configChanged.emit();
+    saveLoggingFailure(false);
+}
+
+} // namespace rondelix

@@ -1,0 +1,142 @@
+#pragma once
+
+#include "model/Config.h"
+#include "platform/FileWatcher.h"
+#include "platform/MainQueue.h"
+#include "store/ConfigPaths.h"
+#include "store/UndoHistory.h"
+#include "util/Signal.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rondelix {
+
+namespace platform {
+class HomeFolder;
+class LoginItems;
+class Log;
+} // namespace platform
+
+// The one owner of the current configuration. It loads the file when built,
+// recovers from the backup or the factory defaults, writes every change back
+// with a rotating backup, adopts changes other programs make to the file, and
+// keeps an undo history of the wheels. Main thread only.
+class ConfigStore {
+public:
+    // What the store needs from the system; all must outlive the store.
+    struct Platform {
+        platform::MainQueue& queue;
+        platform::Log& log;
+        const platform::HomeFolder& home;
+        platform::FileWatcher& watcher;
+        platform::LoginItems& loginItems;
+    };
+
+    static constexpr double debounceDelay = 0.15;
+    static constexpr double reopenRetryDelay = 0.5;
+    static constexpr std::size_t undoLimit = UndoHistory::limit;
+    static constexpr double coalesceWindow = 1.0;
+
+    // Loads the configuration at once and starts watching the file. Never
+    // fails: whatever the disk holds, the store ends with a usable value.
+    explicit ConfigStore(Platform platform);
+    ~ConfigStore();
+    ConfigStore(const ConfigStore&) = delete;
+    ConfigStore& operator=(const ConfigStore&) = delete;
+
+    const Config& config() const { return config_; }
+    // Replaces the value without sanitizing or saving; observers hear of it
+    // only when it differs.
+    void setConfig(Config config);
+
+    bool isReadOnly() const { return isReadOnly_; }
+    bool loadedPrimaryCleanly() const { return loadedPrimaryCleanly_; }
+    const ConfigPaths& paths() const { return paths_; }
+
+    // Told whenever `config` may have changed; observers re-read it.
+    Signal<> configChanged;
+    // Told whenever the undo or redo history changes.
+    Signal<> historyChanged;
+    // Told after the configuration was replaced from a file: an adopted
+    // external change or a restore from the backup.
+    std::function<void()> afterConfigReplaced;
+
+    // A change to anything; sanitized and saved, not undoable.
+    void mutate(const std::function<void(Config&)>& change);
+
+    // An undoable change to the wheel list. Edits with the same key that
+    // follow each other within the coalescing window make one undo step.
+    void editWheels(std::optional<std::string> coalesceKey, const std::function<void(std::vector<Wheel>&)>& change);
+
+    void undo();
+    void redo();
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    const UndoHistory& history() const { return history_; }
+    void clearUndoHistory();
+
+    // The first wheel with this id, or nothing.
+    std::optional<Wheel> wheel(std::string_view id) const;
+    // The last used wheel, else the first, else the factory main wheel.
+    Wheel activeWheel() const;
+
+    void resetToDefaults();
+    // Returns false, changing nothing, when the backup is missing or unusable.
+    bool restoreFromBackup();
+
+    // Adopts the system's login-item state when the setting drifted from it.
+    void reconcileLaunchAtLogin();
+    // Registers or unregisters the login item; on failure the setting follows
+    // what the system really did.
+    void applyLaunchAtLogin(bool wanted);
+
+    // Reads the file and adopts it when it differs from the value held.
+    void reloadFromDiskIfChanged();
+
+    // The sanitizing every value goes through before the store holds it.
+    static void sanitize(Config& config);
+
+private:
+    void load();
+    // Writes `config`; the failure's description, or nothing.
+    std::optional<std::string> save(bool rotatingBackup);
+    void saveLoggingFailure(bool rotatingBackup);
+    void checkReadOnly();
+    bool migrateIfNeeded();
+    void rotateBackup();
+    void moveAside(const std::filesystem::path& file);
+    void replaceConfig(Config config);
+    void clearHistory();
+
+    void startWatchingConfigFile();
+    void onFileChange(platform::FileWatcher::Change change);
+    void scheduleReload();
+    void flushPendingReload();
+
+    platform::MainQueue& queue_;
+    platform::Log& log_;
+    platform::FileWatcher& watcher_;
+    platform::LoginItems& loginItems_;
+    ConfigPaths paths_;
+
+    Config config_;
+    bool isReadOnly_ = false;
+    bool loggedReadOnlySkip_ = false;
+    bool loadedPrimaryCleanly_ = false;
+    platform::Cancel reloadWork_;
+    platform::Cancel reopenRetry_;
+
+    UndoHistory history_;
+    std::optional<std::string> lastCoalesceKey_;
+    double lastEditTime_ = 0.0;
+
+    // Deferred steps hold this weakly and do nothing once the store is gone.
+    std::shared_ptr<ConfigStore*> self_;
+};
+
+} // namespace rondelix

@@ -1,0 +1,164 @@
+#include "store/FileAccess.h"
+
+#include "store/ConfigPaths.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace rondelix {
+
+namespace {
+
+std::string describe(const std::filesystem::path& file, int error) {
+    return file.string() + ": " + std::generic_category().message(error);
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // Closes now, reporting the error a delayed write may only show here.
+    int close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
+int writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return 0;
+}
+
+// The file a write should replace: the target of a symbolic link, followed
+// to its end, so that a configuration kept elsewhere through a link stays there.
+std::filesystem::path replacementTarget(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(file, ec)) return file;
+    const auto resolved = std::filesystem::weakly_canonical(file, ec);
+    return ec ? file : resolved;
+}
+
+void syncFolder(const std::filesystem::path& folder) {
+    FileDescriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.valid()) ::fsync(dir.get());
+}
+
+} // namespace
+
+FileRead readWholeFile(const std::filesystem::path& file) {
+    // Non-blocking, so that a FIFO at the path cannot hang the program.
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid()) return {{}, describe(file, errno)};
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) return {{}, describe(file, errno)};
+    if (S_ISDIR(info.st_mode)) return {{}, describe(file, EISDIR)};
+    if (!S_ISREG(info.st_mode)) return {{}, file.string() + ": not a regular file"};
+    if (static_cast<std::uint64_t>(info.st_size) > maxConfigFileBytes) return {{}, describe(file, EFBIG)};
+
+    FileRead result;
+    result.bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return {{}, describe(file, errno)};
+        }
+        if (got == 0) break;
+        if (result.bytes.size() + static_cast<std::size_t>(got) > maxConfigFileBytes)
+            return {{}, describe(file, EFBIG)};
+        result.bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    return result;
+}
+
+bool isMissing(const std::filesystem::path& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) == 0) return false;
+    return errno == ENOENT || errno == ENOTDIR;
+}
+
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+    const std::filesystem::path target = replacementTarget(file);
+    std::filesystem::path temp = target;
+    temp += ".tmp";
+
+    // Whatever a failed earlier write left under the temporary name goes first;
+    // O_EXCL with O_NOFOLLOW then makes sure the bytes land in a fresh file.
+    if (::unlink(temp.c_str()) != 0 && errno != ENOENT && errno != EISDIR) return describe(temp, errno);
+
+    mode_t mode = 0644;
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) mode = existing.st_mode & 07777;
+
+    FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    if (!fd.valid()) return describe(temp, errno);
+
+    const auto fail = [&](int error) -> std::optional<std::string> {
+        ::unlink(temp.c_str());
+        return describe(target, error);
+    };
+    if (const int error = writeAll(fd.get(), bytes)) return fail(error);
+    if (::fsync(fd.get()) != 0) return fail(errno);
+    if (const int error = fd.close()) return fail(error);
+    if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
+    syncFolder(target.parent_path());
+    return std::nullopt;
+}
+
+namespace {
+
+bool renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
+                            bool& alreadyExists) {
+    alreadyExists = false;
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno == EEXIST) {
+        alreadyExists = true;
+        return false;
+    }
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // A file system without the no-replace rename: check first instead.
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) == 0) {
+        alreadyExists = true;
+        return false;
+    }
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> setAside(const std::filesystem::path& file, std::int64_t unixSeconds) {
+    constexpr int maxClashes = 1000;
+    for (int clash = 0; clash < maxClashes; ++clash) {
+        const auto target = ConfigPaths::setAsideName(file, unixSeconds, clash);
+        bool alreadyExists = false;
+        if (renameWithoutReplacing(file, target, alreadyExists)) return target;
+        if (!alreadyExists) return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+} // namespace rondelix

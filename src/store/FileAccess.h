@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace rondelix {
+
+// Plain file operations for the configuration files. Failures come back as
+// the system's description of the error, prefixed with the path; nothing throws.
+
+struct FileRead {
+    std::string bytes;
+    std::string error; // empty on success
+
+    bool ok() const { return error.empty(); }
+};
+
+// Files larger than this are refused rather than read into memory.
+inline constexpr std::size_t maxConfigFileBytes = 48u * 1024u * 1024u;
+
+// Reads a whole regular file, following symbolic links. A directory, a FIFO
+// or a device is refused without blocking.
+FileRead readWholeFile(const std::filesystem::path& file);
+
+// True only when nothing is at the path (a dangling link counts as nothing).
+// A path that cannot be looked at, for example inside an unreadable folder,
+// counts as present, so that reading it reports why.
+bool isMissing(const std::filesystem::path& file);
+
+// Writes the bytes so that a reader sees the old file or the new one, never a
+// part. The bytes go to "<name>.tmp" in the same folder, are flushed to the
+// disk and then renamed over the file. When the path is a symbolic link the
+// file it points at is replaced and the link stays.
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+
+// Moves a damaged file to its set-aside name for the given Unix time (see
+// ConfigPaths::setAsideName), numbering it past any earlier file of that name
+// rather than replacing it. Returns where it went, or nothing on failure.
+std::optional<std::filesystem::path> setAside(const std::filesystem::path& file, std::int64_t unixSeconds);
+
+} // namespace rondelix
