@@ -1,0 +1,173 @@
+#include "actions/LinkText.h"
+
+#include <array>
+
+namespace rondelix {
+
+namespace {
+
+bool isAsciiAlpha(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isAsciiDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool isHex(unsigned char c) { return isAsciiDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+
+// Scheme characters count letters and numbers in the Unicode sense. Without a
+// character database at hand, every character outside ASCII is taken for a
+// letter: scripts are made of letters, and the odd symbol only decides
+// whether "https://" is put in front.
+bool isLetter(unsigned char c) { return isAsciiAlpha(c) || c >= 0x80; }
+bool isSchemeCharacter(unsigned char c) {
+    return isLetter(c) || isAsciiDigit(c) || c == '+' || c == '-' || c == '.';
+}
+
+// The white space and line separators worth trimming, as UTF-8.
+constexpr std::array<std::string_view, 20> unicodeBlanks = {
+    "\xC2\x85",     "\xC2\xA0",     "\xE1\x9A\x80", "\xE2\x80\x80", "\xE2\x80\x81",
+    "\xE2\x80\x82", "\xE2\x80\x83", "\xE2\x80\x84", "\xE2\x80\x85", "\xE2\x80\x86",
+    "\xE2\x80\x87", "\xE2\x80\x88", "\xE2\x80\x89", "\xE2\x80\x8A", "\xE2\x80\xA8",
+    "\xE2\x80\xA9", "\xE2\x80\xAF", "\xE2\x81\x9F", "\xE3\x80\x80", "\xEF\xBB\xBF"};
+
+std::size_t blankAtStart(std::string_view text) {
+    if (text.empty()) return 0;
+    const auto c = static_cast<unsigned char>(text.front());
+    if (c == ' ' || (c >= 0x09 && c <= 0x0D)) return 1;
+    for (const auto blank : unicodeBlanks)
+        if (text.starts_with(blank)) return blank.size();
+    return 0;
+}
+
+std::size_t blankAtEnd(std::string_view text) {
+    if (text.empty()) return 0;
+    const auto c = static_cast<unsigned char>(text.back());
+    if (c == ' ' || (c >= 0x09 && c <= 0x0D)) return 1;
+    for (const auto blank : unicodeBlanks)
+        if (text.ends_with(blank)) return blank.size();
+    return 0;
+}
+
+bool isUnreserved(unsigned char c) {
+    return isAsciiAlpha(c) || isAsciiDigit(c) || c == '-' || c == '.' || c == '_' || c == '~';
+}
+bool isSubDelimiter(unsigned char c) {
+    return c == '!' || c == '$' || c == '&' || c == '\'' || c == '(' || c == ')' || c == '*' || c == '+' ||
+           c == ',' || c == ';' || c == '=';
+}
+
+// Path, query and fragment characters (pchar plus "/" and "?"), with
+// percent escapes checked separately.
+bool isPartCharacter(unsigned char c) {
+    return isUnreserved(c) || isSubDelimiter(c) || c == ':' || c == '@' || c == '/' || c == '?';
+}
+
+bool validEscapes(std::string_view part) {
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        if (part[i] != '%') continue;
+        if (i + 2 >= part.size()) return false;
+        if (!isHex(static_cast<unsigned char>(part[i + 1])) || !isHex(static_cast<unsigned char>(part[i + 2])))
+            return false;
+        i += 2;
+    }
+    return true;
+}
+
+bool allOf(std::string_view part, bool (*allowed)(unsigned char)) {
+    for (const char c : part)
+        if (c != '%' && !allowed(static_cast<unsigned char>(c))) return false;
+    return validEscapes(part);
+}
+
+bool isAuthorityCharacter(unsigned char c) {
+    return isUnreserved(c) || isSubDelimiter(c) || c == ':' || c == '@' || c == '[' || c == ']';
+}
+
+std::optional<std::string> rfcScheme(std::string_view text) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos || colon == 0) return std::nullopt;
+    const auto scheme = text.substr(0, colon);
+    if (!isAsciiAlpha(static_cast<unsigned char>(scheme.front()))) return std::nullopt;
+    for (const char c : scheme) {
+        const auto u = static_cast<unsigned char>(c);
+        if (!isAsciiAlpha(u) && !isAsciiDigit(u) && c != '+' && c != '-' && c != '.') return std::nullopt;
+    }
+    return std::string(scheme);
+}
+
+// A URI reference by RFC 3986: ASCII only, escapes well formed, brackets only
+// in the authority, and a relative reference may not start with a segment
+// that holds a ":" (it would read as a scheme).
+std::optional<LinkText::Parsed> parseReference(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    LinkText::Parsed parsed{std::string(text), rfcScheme(text)};
+    std::string_view rest = text;
+    if (parsed.scheme) rest.remove_prefix(parsed.scheme->size() + 1);
+
+    if (rest.starts_with("//")) {
+        rest.remove_prefix(2);
+        const auto end = rest.find_first_of("/?#");
+        const auto authority = rest.substr(0, end);
+        if (!allOf(authority, isAuthorityCharacter)) return std::nullopt;
+        rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end);
+    } else if (!parsed.scheme) {
+        const auto firstSegment = rest.substr(0, rest.find_first_of("/?#"));
+        if (firstSegment.find(':') != std::string_view::npos) return std::nullopt;
+    }
+
+    const auto hash = rest.find('#');
+    const auto beforeFragment = rest.substr(0, hash);
+    if (!allOf(beforeFragment, isPartCharacter)) return std::nullopt;
+    if (hash != std::string_view::npos && !allOf(rest.substr(hash + 1), isPartCharacter)) return std::nullopt;
+    return parsed;
+}
+
+// The characters a URL query may hold as they are; everything else, "%"
+// included, is escaped byte by byte.
+std::string percentEncodedForQuery(std::string_view text) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (isUnreserved(u) || isSubDelimiter(u) || c == ':' || c == '@' || c == '/' || c == '?') {
+            out += c;
+        } else {
+            out += '%';
+            out += digits[u >> 4];
+            out += digits[u & 0xF];
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+bool LinkText::hasURLScheme(std::string_view text) {
+    const auto colon = text.find(':');
+    if (colon == std::string_view::npos || colon == 0) return false;
+    const auto scheme = text.substr(0, colon);
+    if (!isLetter(static_cast<unsigned char>(scheme.front()))) return false;
+    for (const char c : scheme)
+        if (!isSchemeCharacter(static_cast<unsigned char>(c))) return false;
+    return true;
+}
+
+bool LinkText::looksLikeBareWebHost(std::string_view text) {
+    if (text.empty() || text.front() == '/' || text.front() == '.') return false;
+    const auto host = text.substr(0, text.find('/'));
+    return host.find('.') != std::string_view::npos && host.find(' ') == std::string_view::npos &&
+           !host.ends_with('.');
+}
+
+std::string_view LinkText::trimmed(std::string_view text) {
+    while (const auto n = blankAtStart(text))
+        text.remove_prefix(n);
+    while (const auto n = blankAtEnd(text))
+        text.remove_suffix(n);
+    return text;
+}
+
+std::optional<LinkText::Parsed> LinkText::parse(std::string_view text) {
+    std::string link(trimmed(text));
+    if (!hasURLScheme(link) && looksLikeBareWebHost(link)) link = "https://" + link;
+    if (auto parsed = parseReference(link)) return parsed;
+    return parseReference(percentEncodedForQuery(link));
+}
+
+} // namespace rondelix

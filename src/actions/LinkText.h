@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace rondelix {
+
+// What a link slice's text turns into before anything opens it.
+struct LinkText {
+    // A link ready for the opener.
+    struct Parsed {
+        std::string url;
+        std::optional<std::string> scheme; // none for a relative reference
+    };
+
+    // True when the part before the first ":" is a scheme: not empty, a
+    // letter first, then letters, numbers, "+", "-" or ".".
+    static bool hasURLScheme(std::string_view text);
+
+    // True for a host name with a dot and an optional path ("example.com/a").
+    static bool looksLikeBareWebHost(std::string_view text);
+
+    // Trims, puts "https://" in front of a bare host, and parses; a text that
+    // does not parse is tried once more percent-encoded. None when even that
+    // fails.
+    static std::optional<Parsed> parse(std::string_view text);
+
+    // Blanks and line breaks at both ends removed, Unicode ones included.
+    static std::string_view trimmed(std::string_view text);
+};
+
+} // namespace rondelix

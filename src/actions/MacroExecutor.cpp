@@ -1,0 +1,420 @@
+#include "actions/MacroExecutor.h"
+
+#include "actions/LinkText.h"
+#include "actions/ShortcutsRunner.h"
+#include "actions/SystemActionRoute.h"
+#include "actions/TextCase.h"
+#include "platform/EventTaps.h"
+#include "platform/Log.h"
+#include "platform/Processes.h"
+#include "platform/Sounds.h"
+#include "platform/Workspace.h"
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace rondelix {
+
+namespace {
+
+template <class... Ts>
+struct Overloaded : Ts... {
+    using Ts::operator()...;
+};
+
+constexpr std::uint64_t commandFlag = 0x100000;
+constexpr std::uint64_t shiftFlag = 0x20000;
+constexpr std::uint64_t optionFlag = 0x80000;
+constexpr std::uint64_t controlFlag = 0x40000;
+constexpr int keyCodeV = 9;
+
+constexpr const char* noTextSentence = "This slice has no text to paste yet.";
+constexpr const char* notAnAppSentence = "That file isn't an app.";
+constexpr const char* notInstalledSentence = "That app isn't installed.";
+constexpr const char* invalidLinkSentence = "That link isn't valid.";
+constexpr const char* fileLinkSentence = "Can't open that kind of link.";
+constexpr const char* unopenedLinkSentence = "Nothing can open that link.";
+constexpr const char* scriptFailedSentence = "Your script exited with an error.";
+constexpr const char* noShortcutSentence = "No Shortcut chosen for this slice yet.";
+constexpr const char* couldNotRunSentence = "That action couldn't run.";
+constexpr const char* unavailableSentence = "That action isn't available.";
+
+bool isValidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        std::size_t length = 0;
+        std::uint32_t point = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if ((lead & 0xE0) == 0xC0) {
+            length = 2, point = lead & 0x1F;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 3, point = lead & 0x0F;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 4, point = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (i + length > bytes.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            point = (point << 6) | (next & 0x3F);
+        }
+        static constexpr std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (point < smallest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return false;
+        i += length;
+    }
+    return true;
+}
+
+// The first characters of the error output for a log line: invalid UTF-8
+// gives nothing, and line breaks become spaces so the entry stays one line.
+std::string logExcerpt(std::string_view standardError, std::size_t characters) {
+    if (!isValidUtf8(standardError)) return {};
+    std::string out;
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < standardError.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(standardError[i]);
+        if ((byte & 0xC0) != 0x80 && count++ == characters) break;
+        out += standardError[i] == '\n' ? ' ' : standardError[i];
+    }
+    return out;
+}
+
+bool isExecutable(const char* path) { return ::access(path, X_OK) == 0; }
+
+std::string fileLinkTo(std::string_view path) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string out = "file://";
+    for (const char c : path) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || c == '/' || c == '-' ||
+            c == '.' || c == '_' || c == '~') {
+            out += c;
+        } else {
+            out += '%';
+            out += digits[u >> 4];
+            out += digits[u & 0xF];
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+MacroExecutor::Locations MacroExecutor::Locations::standard() {
+    const char* home = std::getenv("HOME");
+    return {isExecutable("/bin/zsh") ? "/bin/zsh" : "/bin/bash", ShortcutsRunner::standardFolder(),
+            home ? home : "/"};
+}
+
+MacroExecutor::MacroExecutor(Platform platform, Locations locations)
+    : platform_(platform), locations_(std::move(locations)) {}
+
+MacroExecutor::~MacroExecutor() { pendingRestore_.cancel(); }
+
+void MacroExecutor::report(const std::string& sentence) {
+    if (onActionFailed)
+        onActionFailed(sentence);
+    else
+        beep();
+}
+
+void MacroExecutor::beep() { platform_.sounds.beep(); }
+
+void MacroExecutor::fire(const MacroAction& action) {
+    std::visit(Overloaded{
+                   [&](const MacroAction::Text& a) {
+                       if (a.text.empty())
+                           report(noTextSentence);
+                       else
+                           pasteText(a.text);
+                   },
+                   [&](const MacroAction::App& a) { launchApp(a.bundleIdentifier, a.path); },
+                   [&](const MacroAction::Url& a) { openURL(a.url); },
+                   [&](const MacroAction::SystemAction& a) { runSystemAction(a.id); },
+                   [&](const MacroAction::Script& a) { runScript(a.source); },
+                   [&](const MacroAction::Shortcut& a) { runShortcut(a.name); },
+                   [&](const MacroAction::OpenSettings& a) {
+                       if (onOpenSettings) onOpenSettings(a.target);
+                   },
+                   [&](const MacroAction::Keystroke& a) { postKeystroke(a.combo); },
+               },
+               action.value);
+}
+
+// ---- Paste and the clipboard restore ----
+
+void MacroExecutor::pasteText(const std::string& text) {
+    auto& board = platform_.pasteboard;
+    if (pendingRestore_.isValid()) {
+        pendingRestore_.cancel();
+        pendingRestore_ = {};
+        // An unchanged board still holds our earlier paste, so the snapshot
+        // from before that paste is the user's clipboard and stays.
+        if (board.changeCount() != pendingChangeCount_) pendingOriginalItems_ = board.items();
+    } else {
+        pendingOriginalItems_ = board.items();
+    }
+    board.writeText(text);
+    pendingChangeCount_ = board.changeCount();
+    postKey(keyCodeV, commandFlag);
+    pendingRestore_ = platform_.queue.after(restoreDelaySeconds, [alive = std::weak_ptr(lifetime_), this] {
+        if (alive.lock()) restoreClipboard();
+    });
+}
+
+void MacroExecutor::restoreClipboard() {
+    if (!pendingRestore_.isValid()) return;
+    pendingRestore_ = {};
+    auto original = std::move(pendingOriginalItems_);
+    pendingOriginalItems_.reset();
+    auto& board = platform_.pasteboard;
+    // Someone copied after our paste: their content wins.
+    if (board.changeCount() != pendingChangeCount_) return;
+    board.writeItems(original.value_or(std::vector<platform::PasteboardItem>{}));
+}
+
+void MacroExecutor::applicationWillTerminate() {
+    if (!pendingRestore_.isValid()) return;
+    pendingRestore_.cancel();
+    restoreClipboard();
+}
+
+// ---- Keys ----
+
+void MacroExecutor::postKeystroke(const KeyCombo& combo) {
+    if (combo.keyCode < 0 || combo.keyCode > 0xFFFF) {
+        beep();
+        return;
+    }
+    std::uint64_t flags = 0;
+    if (combo.command) flags |= commandFlag;
+    if (combo.shift) flags |= shiftFlag;
+    if (combo.option) flags |= optionFlag;
+    if (combo.control) flags |= controlFlag;
+    postKey(combo.keyCode & 0xFFFF, flags);
+}
+
+void MacroExecutor::postKey(int keyCode, std::uint64_t flags) {
+    const auto code = static_cast<std::uint16_t>(keyCode);
+    platform_.taps.postKey(code, true, flags);
+    platform_.taps.postKey(code, false, flags);
+}
+
+void MacroExecutor::pressKey(int keyType) {
+    platform_.taps.postMediaKey(keyType, true);
+    platform_.taps.postMediaKey(keyType, false);
+}
+
+// ---- Applications and links ----
+
+void MacroExecutor::launchApp(const std::optional<std::string>& identifier, const std::optional<std::string>& path) {
+    auto& workspace = platform_.workspace;
+    std::optional<std::string> target;
+    if (identifier) target = workspace.applicationPath(*identifier);
+    if (!target && path) {
+        target = workspace.applicationAt(*path);
+        if (!target) {
+            report(notAnAppSentence);
+            platform_.log.write("refused to launch a non-app-bundle path: " + *path);
+            return;
+        }
+    }
+    if (!target) {
+        report(notInstalledSentence);
+        return;
+    }
+    workspace.openApplication(*target, [alive = std::weak_ptr(lifetime_), this](bool started) {
+        if (!started && alive.lock()) beep();
+    });
+}
+
+void MacroExecutor::openURL(const std::string& text) {
+    const auto link = LinkText::parse(text);
+    if (!link) {
+        report(invalidLinkSentence);
+        return;
+    }
+    if (link->scheme && equalIgnoringCase(*link->scheme, "file")) {
+        report(fileLinkSentence);
+        platform_.log.write("refused to open a file:// URL from a slice.");
+        return;
+    }
+    // The desktop's opener takes a text without a scheme for a file path;
+    // no such link opens anything on purpose, so none is handed over.
+    if (!link->scheme) {
+        report(unopenedLinkSentence);
+        return;
+    }
+    platform_.workspace.openLink(link->url, [alive = std::weak_ptr(lifetime_), this](bool opened) {
+        if (!opened && alive.lock()) report(unopenedLinkSentence);
+    });
+}
+
+// ---- Child processes ----
+
+void MacroExecutor::runChecked(const QueuedCommand& command, std::optional<double> timeLimit,
+                               std::function<void()> onFailure, std::function<void()> completion) {
+    platform::ProcessRequest request;
+    request.program = command.launchPath;
+    request.arguments = command.arguments;
+    request.standardErrorCap = standardErrorCap;
+    request.timeLimit = timeLimit;
+    platform_.processes.run(
+        std::move(request), [alive = std::weak_ptr(lifetime_), this, launchPath = command.launchPath,
+                             onFailure = std::move(onFailure),
+                             completion = std::move(completion)](const platform::ProcessResult& result) {
+            if (!alive.lock()) return;
+            auto& log = platform_.log;
+            bool failed = true;
+            if (!result.launched) {
+                log.write("macro command " + launchPath + " failed to launch: " + result.launchError);
+            } else if (result.timedOut) {
+                log.write("macro command " + launchPath + " ran past its time limit and was ended");
+            } else if (result.status != 0) {
+                log.write("macro command " + launchPath + " exited " + std::to_string(result.status) +
+                          "; stderr\u00BB " + logExcerpt(result.standardError, logExcerptLength));
+            } else {
+                failed = false;
+            }
+            if (failed) {
+                if (onFailure)
+                    onFailure();
+                else
+                    beep();
+            }
+            if (completion) completion();
+        });
+}
+
+void MacroExecutor::runScript(const std::string& script) {
+    runChecked({locations_.loginShell, {"-lc", script}}, std::nullopt, [this] { report(scriptFailedSentence); },
+               nullptr);
+}
+
+void MacroExecutor::runShortcut(const std::string& name) {
+    if (name.empty()) {
+        report(noShortcutSentence);
+        return;
+    }
+    auto failed = [alive = std::weak_ptr(lifetime_), this, name] {
+        if (!alive.lock()) return;
+        if (onShortcutFailed)
+            onShortcutFailed(name);
+        else
+            beep();
+    };
+    const auto program = ShortcutsRunner::executablePath(locations_.shortcutsFolder, name);
+    if (!program) {
+        failed();
+        return;
+    }
+    platform::ProcessRequest request;
+    request.program = *program;
+    platform_.processes.run(std::move(request), [failed](const platform::ProcessResult& result) {
+        if (!result.launched || result.status != 0) failed();
+    });
+}
+
+// ---- The serial system-command queue ----
+
+void MacroExecutor::enqueue(QueuedCommand command) {
+    systemActionQueue_.push_back(std::move(command));
+    pumpSystemActions();
+}
+
+void MacroExecutor::pumpSystemActions() {
+    if (systemActionRunning_ || systemActionQueue_.empty()) return;
+    systemActionRunning_ = true;
+    const QueuedCommand next = std::move(systemActionQueue_.front());
+    systemActionQueue_.pop_front();
+    runChecked(next, systemCommandTimeLimitSeconds, [this] { report(couldNotRunSentence); },
+               [this] {
+                   systemActionRunning_ = false;
+                   pumpSystemActions();
+               });
+}
+
+// ---- System actions ----
+
+void MacroExecutor::runSystemAction(const std::string& id) {
+    std::visit(Overloaded{
+                   [&](const route::Queued& r) { enqueue({r.program, r.arguments}); },
+                   [&](const route::MediaKey& r) { pressKey(r.keyType); },
+                   [&](const route::Shortcut& r) { runShortcut(r.name); },
+                   [&](const route::Keystroke& r) { postKeystroke(r.combo); },
+                   [&](const route::LaunchApplication& r) { launchFirstInstalled(r.identifiers); },
+                   [&](const route::OpenHomeFolder&) { openHomeFolder(); },
+                   [&](const route::LockScreen&) { lockScreen(); },
+                   [&](const route::ToggleWiFi&) { toggleWiFi(); },
+                   [&](const route::Unavailable&) { report(unavailableSentence); },
+               },
+               systemActionRoute(id));
+}
+
+void MacroExecutor::launchFirstInstalled(const std::vector<std::string>& identifiers) {
+    for (const auto& identifier : identifiers) {
+        const auto path = platform_.workspace.applicationPath(identifier);
+        if (!path) continue;
+        platform_.workspace.openApplication(*path, [alive = std::weak_ptr(lifetime_), this](bool started) {
+            if (!started && alive.lock()) report(couldNotRunSentence);
+        });
+        return;
+    }
+    report(unavailableSentence);
+}
+
+void MacroExecutor::openHomeFolder() {
+    platform_.workspace.openLink(fileLinkTo(locations_.homeFolder),
+                                 [alive = std::weak_ptr(lifetime_), this](bool opened) {
+                                     if (!opened && alive.lock()) report(couldNotRunSentence);
+                                 });
+}
+
+void MacroExecutor::lockScreen() {
+    const auto command = lockScreenCommand();
+    platform::ProcessRequest request;
+    request.program = command.program;
+    request.arguments = command.arguments;
+    request.timeLimit = systemCommandTimeLimitSeconds;
+    platform_.processes.run(std::move(request),
+                            [alive = std::weak_ptr(lifetime_), this](const platform::ProcessResult& result) {
+                                if (!alive.lock() || (result.launched && !result.timedOut && result.status == 0))
+                                    return;
+                                beep();
+                                platform_.log.write("lock-screen failed \u2014 loginctl couldn't lock the session.");
+                            });
+}
+
+void MacroExecutor::toggleWiFi() {
+    if (wifiToggleInFlight_) {
+        beep();
+        return;
+    }
+    wifiToggleInFlight_ = true;
+    const auto probe = wifiProbeCommand();
+    platform::ProcessRequest request;
+    request.program = probe.program;
+    request.arguments = probe.arguments;
+    request.captureStandardOutput = true;
+    request.timeLimit = systemCommandTimeLimitSeconds;
+    platform_.processes.run(std::move(request), [alive = std::weak_ptr(lifetime_),
+                                                 this](const platform::ProcessResult& result) {
+        if (!alive.lock()) return;
+        wifiToggleInFlight_ = false;
+        const auto answer = LinkText::trimmed(result.standardOutput);
+        if (!result.launched || result.timedOut || (answer != "enabled" && answer != "disabled")) {
+            beep();
+            platform_.log.write("toggle-wifi failed \u2014 couldn't find the Wi-Fi hardware port.");
+            return;
+        }
+        const auto command = wifiSwitchCommand(answer == "disabled");
+        enqueue({command.program, command.arguments});
+    });
+}
+
+} // namespace rondelix

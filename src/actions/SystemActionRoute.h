@@ -1,0 +1,71 @@
+#pragma once
+
+#include "model/KeyCombo.h"
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace rondelix {
+
+// How this desktop performs each built-in system action. Every program and
+// argument here is fixed text: nothing a user typed ever joins them.
+namespace route {
+
+// Runs through the serial system-command queue.
+struct Queued {
+    std::string program;
+    std::vector<std::string> arguments;
+    friend bool operator==(const Queued&, const Queued&) = default;
+};
+// A media or brightness key, pressed and released.
+struct MediaKey {
+    int keyType;
+    friend bool operator==(const MediaKey&, const MediaKey&) = default;
+};
+// A named automation from the shortcuts folder.
+struct Shortcut {
+    std::string name;
+    friend bool operator==(const Shortcut&, const Shortcut&) = default;
+};
+struct Keystroke {
+    KeyCombo combo;
+    friend bool operator==(const Keystroke&, const Keystroke&) = default;
+};
+// The first of these applications that is installed is started.
+struct LaunchApplication {
+    std::vector<std::string> identifiers;
+    friend bool operator==(const LaunchApplication&, const LaunchApplication&) = default;
+};
+struct OpenHomeFolder {
+    friend bool operator==(const OpenHomeFolder&, const OpenHomeFolder&) = default;
+};
+struct LockScreen {
+    friend bool operator==(const LockScreen&, const LockScreen&) = default;
+};
+struct ToggleWiFi {
+    friend bool operator==(const ToggleWiFi&, const ToggleWiFi&) = default;
+};
+// Nothing on this desktop does it.
+struct Unavailable {
+    friend bool operator==(const Unavailable&, const Unavailable&) = default;
+};
+
+} // namespace route
+
+using SystemActionRoute = std::variant<route::Queued, route::MediaKey, route::Shortcut, route::Keystroke,
+                                       route::LaunchApplication, route::OpenHomeFolder, route::LockScreen,
+                                       route::ToggleWiFi, route::Unavailable>;
+
+// Exact, case-sensitive match on the id; an unknown id is unavailable.
+SystemActionRoute systemActionRoute(std::string_view id);
+
+// The commands the Wi-Fi toggle runs: the probe prints "enabled" or
+// "disabled", the switch takes "on" or "off" as its last argument.
+route::Queued wifiProbeCommand();
+route::Queued wifiSwitchCommand(bool on);
+
+route::Queued lockScreenCommand();
+
+} // namespace rondelix

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace rondelix::platform {
+
+// The desktop's knowledge of installed applications and its opener for links.
+// An application is known by an identifier (on the Linux desktop the id of its
+// desktop entry) and lives at a path.
+class Workspace {
+public:
+    virtual ~Workspace() = default;
+
+    // The location of the application with this identifier, or none when no
+    // such application is installed.
+    virtual std::optional<std::string> applicationPath(const std::string& identifier) const = 0;
+
+    // The path with symbolic links resolved when it names an application, or
+    // none when it does not (missing, a folder, a plain document).
+    virtual std::optional<std::string> applicationAt(const std::string& path) const = 0;
+
+    // Starts the application at a location that applicationPath or
+    // applicationAt gave. The completion runs on the main queue with false
+    // when the application could not be started.
+    virtual void openApplication(const std::string& path, std::function<void(bool started)> completion) = 0;
+
+    // Hands a link with a scheme to the desktop's opener. The completion runs
+    // on the main queue with false when nothing opened it.
+    virtual void openLink(const std::string& url, std::function<void(bool opened)> completion) = 0;
+
+    // The identifier of the application whose window has the focus, or none
+    // when there is no such window or its application has no identifier.
+    virtual std::optional<std::string> frontmostApplication() const = 0;
+};
+
+} // namespace rondelix::platform

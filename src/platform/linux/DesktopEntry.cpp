@@ -1,0 +1,149 @@
+#include "platform/linux/DesktopEntry.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace rondelix::platform::linux_desktop {
+
+namespace {
+
+// Entries are a few kilobytes; anything far larger is not one.
+constexpr off_t largestEntry = 1 << 20;
+
+std::string_view trimmedBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\r'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The escapes every string value may carry.
+std::string unescapedValue(std::string_view value) {
+    std::string out;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] != '\\' || i + 1 == value.size()) {
+            out += value[i];
+            continue;
+        }
+        switch (value[++i]) {
+        case 's': out += ' '; break;
+        case 'n': out += '\n'; break;
+        case 't': out += '\t'; break;
+        case 'r': out += '\r'; break;
+        case '\\': out += '\\'; break;
+        default:
+            out += '\\';
+            out += value[i];
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> splitFolders(const char* list, const char* fallback) {
+    std::string text = list && *list ? list : fallback;
+    std::vector<std::string> folders;
+    std::stringstream stream(text);
+    std::string folder;
+    while (std::getline(stream, folder, ':'))
+        if (!folder.empty()) folders.push_back(folder);
+    return folders;
+}
+
+} // namespace
+
+std::optional<DesktopEntry> DesktopEntry::parse(std::string_view text) {
+    DesktopEntry entry;
+    bool inMainGroup = false, sawMainGroup = false;
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        const auto line = trimmedBlanks(text.substr(0, end));
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        if (line.empty() || line.front() == '#') continue;
+        if (line.front() == '[') {
+            inMainGroup = line == "[Desktop Entry]";
+            sawMainGroup = sawMainGroup || inMainGroup;
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (!inMainGroup || equals == std::string_view::npos) continue;
+        const auto key = trimmedBlanks(line.substr(0, equals));
+        const auto value = unescapedValue(trimmedBlanks(line.substr(equals + 1)));
+        if (key == "Type")
+            entry.type = value;
+        else if (key == "Name")
+            entry.name = value;
+        else if (key == "Exec")
+            entry.exec = value;
+        else if (key == "StartupWMClass")
+            entry.startupWMClass = value;
+        else if (key == "Hidden")
+            entry.hidden = value == "true";
+    }
+    if (!sawMainGroup) return std::nullopt;
+    return entry;
+}
+
+std::optional<DesktopEntry> DesktopEntry::read(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > largestEntry)
+        return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    std::ostringstream text;
+    text << file.rdbuf();
+    return parse(text.str());
+}
+
+std::vector<std::string> DesktopEntry::execArguments() const {
+    std::vector<std::string> arguments;
+    std::string current;
+    bool inWord = false, quoted = false;
+    for (std::size_t i = 0; i < exec.size(); ++i) {
+        const char c = exec[i];
+        if (quoted) {
+            if (c == '"') {
+                quoted = false;
+            } else if (c == '\\' && i + 1 < exec.size()) {
+                current += exec[++i];
+            } else {
+                current += c;
+            }
+            continue;
+        }
+        if (c == ' ' || c == '\t') {
+            if (inWord) arguments.push_back(std::move(current));
+            current.clear();
+            inWord = false;
+            continue;
+        }
+        inWord = true;
+        if (c == '"') {
+            quoted = true;
+        } else if (c == '%' && i + 1 < exec.size()) {
+            // A field code stands for files, links or the entry itself, none
+            // of which a plain launch passes; "%%" is a literal percent sign.
+            if (exec[++i] == '%') current += '%';
+        } else {
+            current += c;
+        }
+    }
+    if (inWord) arguments.push_back(std::move(current));
+    std::erase_if(arguments, [](const std::string& a) { return a.empty(); });
+    return arguments;
+}
+
+std::vector<std::string> applicationFolders() {
+    const char* home = std::getenv("HOME");
+    const std::string dataHome = std::getenv("XDG_DATA_HOME") && *std::getenv("XDG_DATA_HOME")
+                                     ? std::getenv("XDG_DATA_HOME")
+                                     : std::string(home ? home : "") + "/.local/share";
+    std::vector<std::string> folders = {dataHome + "/applications"};
+    for (const auto& folder : splitFolders(std::getenv("XDG_DATA_DIRS"), "/usr/local/share:/usr/share"))
+        folders.push_back(folder + "/applications");
+    return folders;
+}
+
+} // namespace rondelix::platform::linux_desktop

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rondelix::platform::linux_desktop {
+
+// The keys of a desktop entry's [Desktop Entry] group that launching and
+// recognising an application need.
+struct DesktopEntry {
+    std::string type;
+    std::string name;
+    std::string exec;
+    std::string startupWMClass;
+    bool hidden = false;
+
+    // None when the text has no [Desktop Entry] group.
+    static std::optional<DesktopEntry> parse(std::string_view text);
+    // None for anything but a readable regular file of sensible size.
+    static std::optional<DesktopEntry> read(const std::string& path);
+
+    bool isApplication() const { return type == "Application" && !hidden; }
+
+    // The Exec line split into the program and its arguments by the entry
+    // format's quoting rules, with the field codes (%f, %U ...) left out.
+    std::vector<std::string> execArguments() const;
+};
+
+// The folders that hold desktop entries, most important first: the user's
+// own, then the system's ($XDG_DATA_HOME and $XDG_DATA_DIRS).
+std::vector<std::string> applicationFolders();
+
+} // namespace rondelix::platform::linux_desktop

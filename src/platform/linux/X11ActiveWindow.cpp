@@ -1,0 +1,79 @@
+// Kept apart from every Qt header: Xlib's macros clash with Qt's names.
+#include "platform/linux/X11ActiveWindow.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace rondelix::platform::linux_desktop {
+
+namespace {
+
+// One connection for the program's life, opened on first use; only the main
+// thread asks.
+Display* display() {
+    static Display* connection = XOpenDisplay(nullptr);
+    return connection;
+}
+
+std::string stringProperty(Display* dpy, Window window, const char* name) {
+    const Atom property = XInternAtom(dpy, name, True);
+    if (property == None) return {};
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::string value;
+    if (XGetWindowProperty(dpy, window, property, 0, 1024, False, AnyPropertyType, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && format == 8)
+        value.assign(reinterpret_cast<const char*>(data), count);
+    if (data) XFree(data);
+    return value;
+}
+
+Window activeWindow(Display* dpy) {
+    const Atom property = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", True);
+    if (property == None) return None;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    Window window = None;
+    if (XGetWindowProperty(dpy, DefaultRootWindow(dpy), property, 0, 1, False, XA_WINDOW, &type, &format, &count,
+                           &after, &data) == Success &&
+        data && count == 1 && format == 32)
+        window = static_cast<Window>(*reinterpret_cast<unsigned long*>(data));
+    if (data) XFree(data);
+    return window;
+}
+
+// A window that vanished between the two questions must not end the
+// program through Xlib's default error handler.
+int ignoreErrors(Display*, XErrorEvent*) { return 0; }
+
+} // namespace
+
+std::optional<ActiveWindowIdentity> activeWindowIdentity() {
+    Display* dpy = display();
+    if (!dpy) return std::nullopt;
+    auto* previous = XSetErrorHandler(ignoreErrors);
+    std::optional<ActiveWindowIdentity> identity;
+    if (const Window window = activeWindow(dpy); window != None) {
+        identity.emplace();
+        identity->applicationId = stringProperty(dpy, window, "_GTK_APPLICATION_ID");
+        identity->desktopFile = stringProperty(dpy, window, "_KDE_NET_WM_DESKTOP_FILE");
+        XClassHint hint{};
+        if (XGetClassHint(dpy, window, &hint)) {
+            if (hint.res_name) identity->wmClassInstance = hint.res_name;
+            if (hint.res_class) identity->wmClass = hint.res_class;
+            if (hint.res_name) XFree(hint.res_name);
+            if (hint.res_class) XFree(hint.res_class);
+        }
+    }
+    XSync(dpy, False);
+    XSetErrorHandler(previous);
+    return identity;
+}
+
+} // namespace rondelix::platform::linux_desktop

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace rondelix::platform::linux_desktop {
+
+// What the window manager and the window itself say about the application
+// that owns the focused window. Any field may be empty.
+struct ActiveWindowIdentity {
+    std::string applicationId;   // _GTK_APPLICATION_ID: a desktop-entry id
+    std::string desktopFile;     // _KDE_NET_WM_DESKTOP_FILE
+    std::string wmClassInstance; // WM_CLASS, first part
+    std::string wmClass;         // WM_CLASS, second part
+};
+
+// None without an X display or without a focused window.
+std::optional<ActiveWindowIdentity> activeWindowIdentity();
+
+} // namespace rondelix::platform::linux_desktop

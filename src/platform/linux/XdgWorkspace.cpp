@@ -1,0 +1,192 @@
+#include "platform/linux/XdgWorkspace.h"
+
+#include "platform/linux/DesktopEntry.h"
+#include "platform/linux/X11ActiveWindow.h"
+
+#include <algorithm>
+#include <map>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace rondelix::platform::linux_desktop {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view entrySuffix = ".desktop";
+
+bool endsWithEntrySuffix(std::string_view name) {
+    if (name.size() < entrySuffix.size()) return false;
+    auto tail = std::string(name.substr(name.size() - entrySuffix.size()));
+    std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::tolower(c); });
+    return tail == entrySuffix;
+}
+
+std::string withoutEntrySuffix(std::string id) {
+    if (id.ends_with(entrySuffix)) id.resize(id.size() - entrySuffix.size());
+    return id;
+}
+
+bool isInstalledApplication(const std::string& path) {
+    const auto entry = DesktopEntry::read(path);
+    return entry && entry->isApplication();
+}
+
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+// Runs the program in the background of a short-lived shell, so that it
+// outlives the request and is nobody's child to wait for. The program and its
+// arguments travel as the shell's positional parameters, never as part of
+// its command text.
+constexpr const char* detachScript =
+    "command -v \"$0\" >/dev/null 2>&1 || exit 127; \"$0\" \"$@\" </dev/null >/dev/null 2>&1 &";
+
+void launchDetached(Processes& processes, std::vector<std::string> arguments, std::function<void(bool)> completion) {
+    ProcessRequest request;
+    request.program = "/bin/sh";
+    request.arguments = {"-c", detachScript};
+    request.arguments.insert(request.arguments.end(), arguments.begin(), arguments.end());
+    processes.run(std::move(request), [completion = std::move(completion)](const ProcessResult& result) {
+        completion(result.launched && result.status == 0);
+    });
+}
+
+long long modificationStamp(const std::string& folder) {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) return -1;
+    return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+}
+
+} // namespace
+
+XdgWorkspace::XdgWorkspace(Processes& processes) : processes_(processes) {}
+
+std::vector<XdgWorkspace::InstalledApplication> XdgWorkspace::scanInstalledApplications() {
+    std::map<std::string, InstalledApplication> entries;
+    for (const auto& folder : applicationFolders()) {
+        std::error_code error;
+        fs::recursive_directory_iterator walk(folder, error);
+        for (; !error && walk != fs::recursive_directory_iterator(); walk.increment(error)) {
+            const auto& path = walk->path();
+            if (path.extension() != entrySuffix) continue;
+            // A subfolder's entry is known by its relative path with "-"
+            // for "/": applications/kde/foo.desktop is kde-foo.
+            auto id = withoutEntrySuffix(fs::relative(path, folder, error).string());
+            std::replace(id.begin(), id.end(), '/', '-');
+            if (entries.count(id) != 0) continue;
+            const auto entry = DesktopEntry::read(path.string());
+            if (entry && entry->isApplication()) entries.emplace(id, InstalledApplication{id, path.string(), entry->startupWMClass});
+        }
+    }
+    std::vector<InstalledApplication> applications;
+    for (auto& [id, application] : entries)
+        applications.push_back(std::move(application));
+    return applications;
+}
+
+const std::vector<XdgWorkspace::InstalledApplication>& XdgWorkspace::installedApplications() const {
+    std::vector<long long> stamps;
+    for (const auto& folder : applicationFolders())
+        stamps.push_back(modificationStamp(folder));
+    if (stamps != folderStamps_ || installed_.empty()) {
+        installed_ = scanInstalledApplications();
+        folderStamps_ = std::move(stamps);
+    }
+    return installed_;
+}
+
+std::optional<std::string> XdgWorkspace::applicationPath(const std::string& identifier) const {
+    const std::string id = withoutEntrySuffix(identifier);
+    if (id.empty() || id.find('/') != std::string::npos || id == "." || id == "..") return std::nullopt;
+    for (const auto& folder : applicationFolders()) {
+        const std::string path = folder + "/" + id + std::string(entrySuffix);
+        // The first folder that has the entry decides, even when it hides
+        // the application.
+        if (::access(path.c_str(), F_OK) == 0)
+            return isInstalledApplication(path) ? std::optional(path) : std::nullopt;
+    }
+    if (id.find('-') == std::string::npos) return std::nullopt;
+    for (const auto& application : installedApplications())
+        if (application.id == id) return application.path;
+    return std::nullopt;
+}
+
+std::optional<std::string> XdgWorkspace::applicationAt(const std::string& path) const {
+    char resolved[PATH_MAX];
+    if (!::realpath(path.c_str(), resolved)) return std::nullopt;
+    struct stat info {};
+    if (::stat(resolved, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    if (endsWithEntrySuffix(resolved)) return isInstalledApplication(resolved) ? std::optional<std::string>(resolved) : std::nullopt;
+    if (::access(resolved, X_OK) == 0) return std::string(resolved);
+    return std::nullopt;
+}
+
+void XdgWorkspace::openApplication(const std::string& path, std::function<void(bool)> completion) {
+    if (!endsWithEntrySuffix(path)) {
+        launchDetached(processes_, {path}, std::move(completion));
+        return;
+    }
+    ProcessRequest request;
+    request.program = "gio";
+    request.arguments = {"launch", path};
+    processes_.run(std::move(request), [&processes = processes_, path,
+                                        completion = std::move(completion)](const ProcessResult& result) {
+        if (result.launched) {
+            completion(result.status == 0);
+            return;
+        }
+        // No gio on this desktop: start the entry's own command line.
+        const auto entry = DesktopEntry::read(path);
+        auto arguments = entry ? entry->execArguments() : std::vector<std::string>{};
+        if (arguments.empty()) {
+            completion(false);
+            return;
+        }
+        launchDetached(processes, std::move(arguments), completion);
+    });
+}
+
+void XdgWorkspace::openLink(const std::string& url, std::function<void(bool)> completion) {
+    ProcessRequest request;
+    request.program = "xdg-open";
+    request.arguments = {url};
+    // Run from the root so that nothing the link text says is looked up
+    // among the user's files.
+    request.workingDirectory = "/";
+    processes_.run(std::move(request), [completion = std::move(completion)](const ProcessResult& result) {
+        completion(result.launched && result.status == 0);
+    });
+}
+
+std::optional<std::string> XdgWorkspace::frontmostApplication() const {
+    const auto window = activeWindowIdentity();
+    if (!window) return std::nullopt;
+    for (const auto& id : {window->applicationId, withoutEntrySuffix(window->desktopFile)})
+        if (!id.empty() && applicationPath(id)) return id;
+    if (window->wmClass.empty() && window->wmClassInstance.empty()) return std::nullopt;
+
+    // Otherwise the entry that claims the window's class, else the entry
+    // named like it.
+    const auto& applications = installedApplications();
+    for (const auto& application : applications)
+        if (!application.startupWMClass.empty() &&
+            (application.startupWMClass == window->wmClass || application.startupWMClass == window->wmClassInstance))
+            return application.id;
+    for (const auto& name : {window->wmClass, window->wmClassInstance}) {
+        if (name.empty()) continue;
+        for (const auto& application : applications) {
+            const auto id = lowered(application.id);
+            if (id == lowered(name) || id.ends_with("." + lowered(name))) return application.id;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace rondelix::platform::linux_desktop

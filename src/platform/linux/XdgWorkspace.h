@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/Processes.h"
+#include "platform/Workspace.h"
+
+#include <string>
+#include <vector>
+
+namespace rondelix::platform::linux_desktop {
+
+// Applications as the freedesktop desktop entries describe them: the entry's
+// id (its file name without ".desktop") is the identifier, and an application
+// path is a desktop entry or an executable. Entries launch through `gio
+// launch`, else their Exec line; links go to `xdg-open`.
+class XdgWorkspace final : public Workspace {
+public:
+    explicit XdgWorkspace(Processes& processes);
+
+    std::optional<std::string> applicationPath(const std::string& identifier) const override;
+    std::optional<std::string> applicationAt(const std::string& path) const override;
+    void openApplication(const std::string& path, std::function<void(bool)> completion) override;
+    void openLink(const std::string& url, std::function<void(bool)> completion) override;
+    std::optional<std::string> frontmostApplication() const override;
+
+    struct InstalledApplication {
+        std::string id;
+        std::string path;
+        std::string startupWMClass;
+    };
+
+    // Every installed application entry, ordered by id; an id in a more
+    // important folder hides the same id further down.
+    static std::vector<InstalledApplication> scanInstalledApplications();
+
+private:
+    // The scan, kept until one of the folders changes: recognising the
+    // frontmost application happens on every summon.
+    const std::vector<InstalledApplication>& installedApplications() const;
+
+    Processes& processes_;
+    mutable std::vector<InstalledApplication> installed_;
+    mutable std::vector<long long> folderStamps_;
+};
+
+} // namespace rondelix::platform::linux_desktop

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/MainQueue.h"
+#include "platform/Workspace.h"
+
+#include <map>
+#include <set>
+#include <vector>
+
+namespace rondelix::platform::sim {
+
+// Installed applications are whatever the test puts in `installed` (identifier
+// to path) and `applicationPaths` (paths that are applications). Every open
+// request is recorded and answered on the main queue with the set outcome.
+class SimWorkspace final : public Workspace {
+public:
+    explicit SimWorkspace(MainQueue& queue) : queue_(queue) {}
+
+    std::optional<std::string> applicationPath(const std::string& identifier) const override {
+        const auto found = installed.find(identifier);
+        if (found == installed.end()) return std::nullopt;
+        return found->second;
+    }
+    std::optional<std::string> applicationAt(const std::string& path) const override {
+        if (applicationPaths.count(path) == 0) return std::nullopt;
+        return path;
+    }
+    void openApplication(const std::string& path, std::function<void(bool)> completion) override {
+        openedApplications.push_back(path);
+        queue_.post([completion = std::move(completion), ok = launchesSucceed] { completion(ok); });
+    }
+    void openLink(const std::string& url, std::function<void(bool)> completion) override {
+        openedLinks.push_back(url);
+        queue_.post([completion = std::move(completion), ok = linksOpen] { completion(ok); });
+    }
+    std::optional<std::string> frontmostApplication() const override { return frontmost; }
+
+    std::map<std::string, std::string> installed;
+    std::set<std::string> applicationPaths;
+    bool launchesSucceed = true;
+    bool linksOpen = true;
+    std::optional<std::string> frontmost;
+
+    std::vector<std::string> openedApplications;
+    std::vector<std::string> openedLinks;
+
+private:
+    MainQueue& queue_;
+};
+
+} // namespace rondelix::platform::sim

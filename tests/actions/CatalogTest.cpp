@@ -1,0 +1,91 @@
+#include "actions/ShortcutCatalog.h"
+#include "actions/SystemAction.h"
+#include "actions/WheelActionTarget.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <set>
+
+namespace rondelix {
+namespace {
+
+TEST(SystemActionCatalog, HoldsTwentySevenUniqueActionsInOrder) {
+    const auto& all = SystemAction::all();
+    ASSERT_EQ(all.size(), 27u);
+    std::set<std::string> ids;
+    for (const auto& action : all)
+        ids.insert(action.id);
+    EXPECT_EQ(ids.size(), 27u);
+    EXPECT_EQ(all.front(), (SystemAction{"toggle-dark-mode", "Toggle Dark Mode", "moon.fill",
+                                         SystemAction::Category::displayAppearance}));
+    EXPECT_EQ(all[23].displayName, "Screenshot (\u2318\u21E75)");
+    EXPECT_EQ(all.back().id, "open-settings");
+    EXPECT_EQ(SystemAction::find("toggle-wifi")->category, SystemAction::Category::connectivity);
+}
+
+TEST(SystemActionCatalog, CategoriesReadAndWriteTheirRawValues) {
+    EXPECT_EQ(SystemAction::allCategories().size(), 8u);
+    for (const auto category : SystemAction::allCategories())
+        EXPECT_EQ(SystemAction::categoryFromRaw(SystemAction::rawValue(category)), category);
+    EXPECT_EQ(SystemAction::rawValue(SystemAction::Category::connectivity), "Connectivity & Focus");
+    EXPECT_FALSE(SystemAction::categoryFromRaw("Dock "));
+}
+
+TEST(SystemActionCatalog, CodingNeedsAllFourKeys) {
+    const auto action = *SystemAction::find("screenshot");
+    const auto json = action.encode();
+    EXPECT_EQ(json.at("category"), "Capture & Input");
+    EXPECT_EQ(SystemAction::decode(json), action);
+    for (const char* key : {"id", "displayName", "symbol", "category"}) {
+        auto missing = json;
+        missing.erase(key);
+        EXPECT_FALSE(SystemAction::decode(missing)) << key;
+        auto mistyped = json;
+        mistyped[key] = 3;
+        EXPECT_FALSE(SystemAction::decode(mistyped)) << key;
+    }
+    auto unknownCategory = json;
+    unknownCategory["category"] = "Other";
+    EXPECT_FALSE(SystemAction::decode(unknownCategory));
+}
+
+TEST(ShortcutCatalogTest, FiveRequirementsEachNamingASystemAction) {
+    const auto& rows = ShortcutCatalog::requirements();
+    ASSERT_EQ(rows.size(), 5u);
+    for (const auto& row : rows) {
+        EXPECT_TRUE(SystemAction::find(row.id)) << row.id;
+        EXPECT_EQ(row.buildSteps.front(), "Open Shortcuts and make a new shortcut (the \uFF0B button).");
+        EXPECT_EQ(row.buildSteps[1], "Rename it exactly \u201C" + row.shortcutName + "\u201D.");
+        EXPECT_TRUE(row.supported);
+        EXPECT_FALSE(row.iCloudURL);
+    }
+    EXPECT_EQ(rows.back().buildSteps.size(), 6u);
+    EXPECT_EQ(rows[1].buildSteps[2],
+              "Add the action \u201CSet Focus\u201D, pick your Focus (e.g. Do Not Disturb), and switch it to Toggle.");
+}
+
+TEST(ShortcutCatalogTest, LookupIgnoresLetterCaseOnly) {
+    EXPECT_EQ(ShortcutCatalog::requirement("toggle bluetooth")->id, "toggle-bluetooth");
+    EXPECT_EQ(ShortcutCatalog::requirement("TOGGLE BLUETOOTH")->id, "toggle-bluetooth");
+    EXPECT_FALSE(ShortcutCatalog::requirement(" Toggle Bluetooth"));
+    EXPECT_FALSE(ShortcutCatalog::requirement("Toggle Do Not Disturb"));
+    EXPECT_FALSE(ShortcutCatalog::requirement("Morning Routine"));
+}
+
+TEST(WheelActionTargetCatalog, ThirteenTargetsFoundByExactId) {
+    const auto& all = WheelActionTarget::all();
+    ASSERT_EQ(all.size(), 13u);
+    EXPECT_EQ(std::count_if(all.begin(), all.end(),
+                            [](const auto& t) { return t.section == WheelActionTarget::Section::page; }),
+              8);
+    EXPECT_EQ(WheelActionTarget::find(std::string("open-gallery"))->displayName, "Wheel Gallery");
+    EXPECT_EQ(WheelActionTarget::find(std::string("check-for-updates"))->symbol, "arrow.triangle.2.circlepath");
+    EXPECT_FALSE(WheelActionTarget::find(std::nullopt));
+    EXPECT_FALSE(WheelActionTarget::find(std::string("OPEN-GALLERY")));
+    EXPECT_FALSE(WheelActionTarget::find(std::string("open-development")));
+    EXPECT_EQ(WheelActionTarget::sectionFromRaw("Quick Settings"), WheelActionTarget::Section::quickSetting);
+    EXPECT_FALSE(WheelActionTarget::sectionFromRaw("quick settings"));
+}
+
+} // namespace
+} // namespace rondelix

@@ -1,0 +1,71 @@
+#include "platform/linux/QtPasteboard.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <gtest/gtest.h>
+
+namespace rondelix::platform::linux_desktop {
+namespace {
+
+class QtPasteboardTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        // One application object for the whole test program, whoever needs
+        // it first.
+        if (!QCoreApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "rondelix_linux_tests";
+            static char* argv[] = {name, nullptr};
+            new QApplication(argc, argv);
+        }
+    }
+    static void settle() {
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(QtPasteboardTest, CountsEachOwnWriteOnceHoweverLateItsNoticeArrives) {
+    QtPasteboard board;
+    const long before = board.changeCount();
+    board.writeText("pasted text");
+    settle();
+    EXPECT_EQ(board.changeCount(), before + 1);
+    const auto items = board.items();
+    ASSERT_TRUE(items && items->size() == 1);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "pasted text");
+}
+
+TEST_F(QtPasteboardTest, CountsAWriteThatDidNotGoThroughIt) {
+    QtPasteboard board;
+    board.writeText("pasted text");
+    const long afterPaste = board.changeCount();
+    QGuiApplication::clipboard()->setText("copied elsewhere");
+    settle();
+    EXPECT_GT(board.changeCount(), afterPaste);
+}
+
+TEST_F(QtPasteboardTest, WritesBackEveryTypeOfASnapshotAndClears) {
+    QtPasteboard board;
+    auto* data = new QMimeData;
+    data->setHtml("<b>bold</b>");
+    data->setText("bold");
+    QGuiApplication::clipboard()->setMimeData(data);
+    settle();
+    const auto snapshot = board.items();
+    ASSERT_TRUE(snapshot && !snapshot->empty());
+
+    board.writeText("pasted text");
+    board.writeItems(*snapshot);
+    settle();
+    EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->html().toStdString(), "<b>bold</b>");
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "bold");
+
+    board.writeItems({});
+    settle();
+    EXPECT_TRUE(board.items().value_or(std::vector<PasteboardItem>{}).empty());
+}
+
+} // namespace
+} // namespace rondelix::platform::linux_desktop

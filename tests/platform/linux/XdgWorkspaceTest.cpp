@@ -1,0 +1,159 @@
+#include "BlockingMainQueue.h"
+
+#include "platform/linux/DesktopEntry.h"
+#include "platform/linux/PosixProcesses.h"
+#include "platform/linux/XdgWorkspace.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace rondelix::platform::linux_desktop {
+namespace {
+
+namespace fs = std::filesystem;
+
+class XdgWorkspaceTest : public ::testing::Test {
+protected:
+    fs::path root = fs::temp_directory_path() / ("rondelix-xdg-" + std::to_string(::getpid()));
+    fs::path user = root / "user/applications";
+    fs::path system = root / "system/applications";
+    BlockingMainQueue queue;
+    PosixProcesses processes{queue};
+    XdgWorkspace workspace{processes};
+
+    void SetUp() override {
+        fs::create_directories(user);
+        fs::create_directories(system / "kde");
+        ::setenv("XDG_DATA_HOME", (root / "user").c_str(), 1);
+        ::setenv("XDG_DATA_DIRS", (root / "system").c_str(), 1);
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    static void write(const fs::path& path, const std::string& text, bool executable = false) {
+        std::ofstream(path) << text;
+        if (executable) fs::permissions(path, fs::perms::owner_all);
+    }
+    static std::string entry(const std::string& extra) {
+        return "[Desktop Entry]\nName=Thing\nType=Application\nExec=/bin/true\n" + extra;
+    }
+    bool open(const std::string& path) {
+        std::optional<bool> started;
+        workspace.openApplication(path, [&](bool ok) { started = ok; });
+        while (!started && queue.runNext()) {
+        }
+        return started.value_or(false);
+    }
+};
+
+TEST_F(XdgWorkspaceTest, FindsApplicationsByDesktopEntryId) {
+    write(system / "org.example.Editor.desktop", entry(""));
+    write(system / "kde/viewer.desktop", entry(""));
+    write(system / "website.desktop", "[Desktop Entry]\nType=Link\nURL=https://example.com\n");
+    EXPECT_EQ(workspace.applicationPath("org.example.Editor"), (system / "org.example.Editor.desktop").string());
+    EXPECT_EQ(workspace.applicationPath("org.example.Editor.desktop"),
+              (system / "org.example.Editor.desktop").string());
+    EXPECT_EQ(workspace.applicationPath("kde-viewer"), (system / "kde/viewer.desktop").string());
+    EXPECT_FALSE(workspace.applicationPath("website"));
+    EXPECT_FALSE(workspace.applicationPath("org.example.Missing"));
+    EXPECT_FALSE(workspace.applicationPath("../system/applications/org.example.Editor"));
+}
+
+TEST_F(XdgWorkspaceTest, TheUsersOwnEntryWinsAndCanHideAnApplication) {
+    write(system / "a.desktop", entry(""));
+    write(user / "a.desktop", entry(""));
+    write(system / "b.desktop", entry(""));
+    write(user / "b.desktop", entry("Hidden=true\n"));
+    EXPECT_EQ(workspace.applicationPath("a"), (user / "a.desktop").string());
+    EXPECT_FALSE(workspace.applicationPath("b"));
+}
+
+TEST_F(XdgWorkspaceTest, OnlyEntriesAndExecutablesAreApplications) {
+    write(root / "tool", "#!/bin/sh\n", true);
+    fs::create_symlink(root / "tool", root / "link-to-tool");
+    write(root / "Thing.app", "not a program");
+    write(root / "entry.desktop", entry(""));
+    write(root / "link.desktop", "[Desktop Entry]\nType=Link\n");
+    fs::create_directory(root / "Folder.app");
+
+    EXPECT_EQ(workspace.applicationAt((root / "link-to-tool").string()), (root / "tool").string());
+    EXPECT_EQ(workspace.applicationAt((root / "entry.desktop").string()), (root / "entry.desktop").string());
+    EXPECT_FALSE(workspace.applicationAt((root / "Thing.app").string()));
+    EXPECT_FALSE(workspace.applicationAt((root / "link.desktop").string()));
+    EXPECT_FALSE(workspace.applicationAt((root / "Folder.app").string()));
+    EXPECT_FALSE(workspace.applicationAt((root / "absent").string()));
+}
+
+TEST_F(XdgWorkspaceTest, LaunchesExecutablesAndEntriesAndTellsWhenItCannot) {
+    write(root / "tool", "#!/bin/sh\nexit 0\n", true);
+    write(root / "good.desktop", entry(""));
+    write(root / "broken.desktop", "[Desktop Entry]\nType=Application\nExec=/nonexistent/program %U\n");
+    EXPECT_TRUE(open((root / "tool").string()));
+    EXPECT_TRUE(open((root / "good.desktop").string()));
+    EXPECT_FALSE(open((root / "broken.desktop").string()));
+}
+
+TEST(DesktopEntryTest, SplitsTheExecLineAndDropsFieldCodes) {
+    DesktopEntry entry;
+    entry.exec = R"(env "A B" "quote \"x\"" --name=%c 100%% %U)";
+    EXPECT_EQ(entry.execArguments(), (std::vector<std::string>{"env", "A B", "quote \"x\"", "--name=", "100%"}));
+    const auto parsed = DesktopEntry::parse("# c\n[Desktop Entry]\nExec=a\\sb\nType=Application\n[Action x]\nExec=c\n");
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->exec, "a b");
+    EXPECT_FALSE(DesktopEntry::parse("[Other]\nType=Application\n"));
+}
+
+// A window that says which application it belongs to, made active the way a
+// window manager marks it.
+class FrontmostTest : public XdgWorkspaceTest {
+protected:
+    Display* dpy = XOpenDisplay(nullptr);
+    Window window = None;
+
+    void SetUp() override {
+        XdgWorkspaceTest::SetUp();
+        ASSERT_NE(dpy, nullptr) << "needs an X display";
+        window = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 10, 10, 0, 0, 0);
+    }
+    void TearDown() override {
+        XDestroyWindow(dpy, window);
+        XDeleteProperty(dpy, DefaultRootWindow(dpy), XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False));
+        XCloseDisplay(dpy);
+        XdgWorkspaceTest::TearDown();
+    }
+    void activate(const char* instance, const char* wmClass) {
+        XClassHint hint{const_cast<char*>(instance), const_cast<char*>(wmClass)};
+        XSetClassHint(dpy, window, &hint);
+        XChangeProperty(dpy, DefaultRootWindow(dpy), XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False), XA_WINDOW, 32,
+                        PropModeReplace, reinterpret_cast<unsigned char*>(&window), 1);
+        XSync(dpy, False);
+    }
+};
+
+TEST_F(FrontmostTest, NamesTheEntryThatClaimsTheWindowsClass) {
+    write(system / "org.example.Notes.desktop", entry("StartupWMClass=NotesWindow\n"));
+    write(system / "org.example.Paint.desktop", entry(""));
+    activate("notes", "NotesWindow");
+    EXPECT_EQ(workspace.frontmostApplication(), "org.example.Notes");
+    activate("paint", "Paint");
+    EXPECT_EQ(workspace.frontmostApplication(), "org.example.Paint");
+    activate("unknown", "Unknown");
+    EXPECT_FALSE(workspace.frontmostApplication());
+}
+
+TEST_F(FrontmostTest, PrefersTheApplicationIdTheWindowCarries) {
+    write(system / "org.example.Gtk.desktop", entry(""));
+    activate("other", "Other");
+    const std::string id = "org.example.Gtk";
+    XChangeProperty(dpy, window, XInternAtom(dpy, "_GTK_APPLICATION_ID", False),
+                    XInternAtom(dpy, "UTF8_STRING", False), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(id.data()), static_cast<int>(id.size()));
+    XSync(dpy, False);
+    EXPECT_EQ(workspace.frontmostApplication(), "org.example.Gtk");
+}
+
+} // namespace
+} // namespace rondelix::platform::linux_desktop
