@@ -1,0 +1,90 @@
+#include "overlay/SliceIconChoice.h"
+
+namespace rondelix {
+
+namespace {
+
+bool isAutoOrSymbol(const Icon& icon, std::string_view symbol) {
+    if (icon.is<Icon::Auto>()) return true;
+    const auto* sf = icon.as<Icon::SfSymbol>();
+    return sf && sf->name == symbol;
+}
+
+bool isAsciiAlpha(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Characters that may stand in a URL as written; anything else (spaces,
+// quotes, braces, non-ASCII) makes the parse fail.
+bool isUrlCharacter(char c) {
+    if (isAsciiAlpha(c) || isAsciiDigit(c)) return true;
+    return std::string_view("-._~:/?#[]@!$&'()*+,;=%").find(c) != std::string_view::npos;
+}
+
+std::string_view trimWhitespace(std::string_view text) {
+    const auto isSpace = [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+    };
+    while (!text.empty() && isSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+SliceIconChoice chooseSliceIcon(const Slice& slice) {
+    const Icon& icon = slice.icon;
+    if (slice.action.is<MacroAction::OpenSettings>() && isAutoOrSymbol(icon, "gearshape.fill"))
+        return {SliceIconChoice::ProgramMark{}};
+    if (const auto* url = slice.action.as<MacroAction::Url>(); url && isAutoOrSymbol(icon, "globe")) {
+        if (auto host = faviconHost(url->url)) return {SliceIconChoice::Favicon{std::move(*host)}};
+        return {SliceIconChoice::OwnIcon{}};
+    }
+    if (const auto* app = slice.action.as<MacroAction::App>(); app && icon.is<Icon::Auto>())
+        return {SliceIconChoice::AppIcon{app->bundleIdentifier, app->path}};
+    return {SliceIconChoice::OwnIcon{}};
+}
+
+std::optional<std::string> faviconHost(std::string_view link) {
+    const std::string_view text = trimWhitespace(link);
+    for (char c : text)
+        if (!isUrlCharacter(c)) return std::nullopt;
+
+    // A scheme is a letter followed by letters, digits, "+", "-" or ".", then ":".
+    std::string_view rest = text;
+    if (const auto colon = text.find(':');
+        colon != std::string_view::npos && colon > 0 && isAsciiAlpha(text[0])) {
+        const std::string_view scheme = text.substr(0, colon);
+        bool valid = true;
+        for (char c : scheme)
+            valid = valid && (isAsciiAlpha(c) || isAsciiDigit(c) || c == '+' || c == '-' || c == '.');
+        if (valid) rest = text.substr(colon + 1);
+    }
+    if (!rest.starts_with("//")) return std::nullopt;
+    rest.remove_prefix(2);
+    std::string_view authority = rest.substr(0, rest.find_first_of("/?#"));
+    if (const auto at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
+
+    std::string_view host = authority;
+    if (host.starts_with('[')) {
+        const auto close = host.find(']');
+        if (close == std::string_view::npos) return std::nullopt;
+        host = host.substr(1, close - 1);
+    } else if (const auto colon = host.find(':'); colon != std::string_view::npos) {
+        host = host.substr(0, colon);
+    }
+    if (host.empty()) return std::nullopt;
+    return std::string(host);
+}
+
+std::string symbolName(const Icon::SfSymbol& symbol) {
+    return symbol.name.empty() ? "questionmark" : symbol.name;
+}
+
+} // namespace rondelix

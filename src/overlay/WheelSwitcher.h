@@ -1,0 +1,27 @@
+#pragma once
+
+#include "model/Config.h"
+
+#include <string>
+#include <vector>
+
+namespace rondelix {
+
+// What the hub shows above the wheel's name: a dot per wheel while they fit,
+// else the open wheel's place as "3 / 14".
+struct WheelSwitcher {
+    enum class Style { hidden, dots, count };
+
+    Style style = Style::hidden;
+    // One per wheel in order, true for the open wheel's dot.
+    std::vector<bool> dots;
+    std::string countText;
+};
+
+// The most wheels shown as dots in a wheel of the given side.
+int switcherDotLimit(double side);
+
+WheelSwitcher wheelSwitcher(const std::vector<Wheel>& allWheels, const std::string& activeWheelId,
+                            double side);
+
+} // namespace rondelix

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "overlay/WheelGeometry.h"
+#include "overlay/WheelSwitcher.h"
+#include "overlay/ui/WheelPalette.h"
+
+#include <QColor>
+#include <string>
+
+class QPainter;
+
+namespace rondelix {
+
+// The hub: the wheel's name on a capsule and, above it, the wheel switcher.
+struct HubContent {
+    std::string name;
+    WheelSwitcher switcher;
+    QColor activeDot;
+};
+
+void paintHub(QPainter& painter, const WheelGeometry& geometry, const HubContent& content,
+              const WheelPalette& palette);
+
+} // namespace rondelix

@@ -1,0 +1,332 @@
+#include "overlay/ui/SliceIconPainter.h"
+
+#include "icons/IconStore.h"
+#include "overlay/AppIconLocator.h"
+#include "overlay/SliceIconChoice.h"
+#include "overlay/ui/ProgramMark.h"
+#include "overlay/ui/SymbolFont.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QImageReader>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <algorithm>
+#include <variant>
+
+namespace rondelix {
+
+namespace {
+
+// Custom icons are at most 256 pixels; anything claiming to be far larger
+// is refused before it is decoded.
+constexpr int maxCustomImageSide = 4096;
+// Labels are short; a huge one is cut before any layout work.
+constexpr std::size_t maxLabelBytes = 512;
+constexpr std::size_t maxLabelLines = 3;
+constexpr std::size_t maxEmojiBytes = 64;
+constexpr std::size_t maxCachedLabels = 512;
+
+std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) return text;
+    std::size_t cut = maxBytes;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return text.substr(0, cut);
+}
+
+QString qString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont emojiFont(double pixelSize) {
+    QFont font(QStringLiteral("Noto Color Emoji"));
+    font.setPixelSize(std::max(1, qRound(pixelSize)));
+    return font;
+}
+
+void drawImageFitted(QPainter& painter, const QIcon& icon, const QRectF& box) {
+    const qreal dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const QSize wanted(qMax(1, qRound(box.width() * dpr)), qMax(1, qRound(box.height() * dpr)));
+    const QPixmap pixmap = icon.pixmap(wanted);
+    if (pixmap.isNull()) return;
+    QSizeF size = pixmap.size();
+    size.scale(box.size(), Qt::KeepAspectRatio);
+    const QRectF target(box.center().x() - size.width() / 2, box.center().y() - size.height() / 2,
+                        size.width(), size.height());
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(target, pixmap, QRectF(QPointF(0, 0), pixmap.size()));
+    painter.restore();
+}
+
+std::optional<QIcon> decodeCustomImage(const std::string& bytes) {
+    QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize declared = reader.size();
+    if (!declared.isValid() || declared.width() > maxCustomImageSide ||
+        declared.height() > maxCustomImageSide)
+        return std::nullopt;
+    const QImage image = reader.read();
+    if (image.isNull()) return std::nullopt;
+    return QIcon(QPixmap::fromImage(image));
+}
+
+QIcon themedIcon(const AppIconName& name) {
+    if (name.isFile) return QIcon(QString::fromStdString(name.name));
+    QIcon icon = QIcon::fromTheme(QString::fromStdString(name.name));
+    if (icon.isNull()) icon = QIcon::fromTheme(QString::fromLatin1(genericAppIconName));
+    return icon;
+}
+
+} // namespace
+
+struct SliceIconPainter::IconItem {
+    enum class Kind { nothing, symbol, emoji, image, mark };
+    Kind kind = Kind::nothing;
+    std::string text;
+    const QIcon* image = nullptr;
+    QSizeF size;
+    double fontSize = 0;
+};
+
+QFont SliceIconPainter::makeLabelFont() {
+    QFont font;
+    font.setPixelSize(11);
+    font.setWeight(QFont::Medium);
+    return font;
+}
+
+IconCache<QIcon>& SliceIconPainter::iconCache() {
+    static IconCache<QIcon> cache;
+    return cache;
+}
+
+const QIcon* SliceIconPainter::appIcon(const std::optional<std::string>& desktopId,
+                                       const std::optional<std::string>& path) {
+    const std::string key = appIconKey(desktopId, path);
+    if (const QIcon* cached = iconCache().find(key)) return cached;
+    const auto name = locateAppIcon(desktopId, path, applicationFolders());
+    if (!name) return nullptr;
+    QIcon icon = themedIcon(*name);
+    if (icon.isNull() || icon.pixmap(QSize(32, 32)).isNull()) return nullptr;
+    return &iconCache().store(key, std::move(icon));
+}
+
+const QIcon* SliceIconPainter::customImage(const std::string& filename) {
+    const std::string key = customImageKey(filename);
+    if (const QIcon* cached = iconCache().find(key)) return cached;
+    const auto bytes = IconStore::load(filename);
+    if (!bytes) return nullptr;
+    auto icon = decodeCustomImage(*bytes);
+    if (!icon) return nullptr;
+    return &iconCache().store(key, std::move(*icon));
+}
+
+std::optional<std::string> SliceIconPainter::missingCustomImage(const Slice& slice) {
+    const auto* custom = slice.icon.as<Icon::CustomImage>();
+    if (!custom || !std::holds_alternative<SliceIconChoice::OwnIcon>(chooseSliceIcon(slice).value))
+        return std::nullopt;
+    if (customImage(custom->filename)) return std::nullopt;
+    return custom->filename;
+}
+
+SliceIconPainter::IconItem SliceIconPainter::ownIcon(const Icon& icon, double iconSize) {
+    IconItem item;
+    item.fontSize = iconSize * 17 / 28;
+    const QSizeF textBox(item.fontSize * 1.25, item.fontSize * 1.25);
+    if (const auto* symbol = icon.as<Icon::SfSymbol>()) {
+        item.kind = IconItem::Kind::symbol;
+        item.text = symbolName(*symbol);
+        item.size = textBox;
+    } else if (const auto* emoji = icon.as<Icon::Emoji>()) {
+        item.kind = IconItem::Kind::emoji;
+        item.text = std::string(utf8Prefix(emoji->text, maxEmojiBytes));
+        item.size = textBox;
+    } else if (const auto* custom = icon.as<Icon::CustomImage>()) {
+        if ((item.image = customImage(custom->filename))) {
+            item.kind = IconItem::Kind::image;
+            item.size = QSizeF(iconSize * 0.8, iconSize * 0.8);
+        } else {
+            item.kind = IconItem::Kind::symbol;
+            item.text = "photo";
+            item.size = textBox;
+        }
+    }
+    return item;
+}
+
+SliceIconPainter::IconItem SliceIconPainter::resolveIcon(const Slice& slice, double iconSize) {
+    const SliceIconChoice choice = chooseSliceIcon(slice);
+    if (std::holds_alternative<SliceIconChoice::ProgramMark>(choice.value)) {
+        IconItem item;
+        item.kind = IconItem::Kind::mark;
+        item.size = QSizeF(iconSize * 0.66, iconSize * 0.66);
+        return item;
+    }
+    if (const auto* favicon = std::get_if<SliceIconChoice::Favicon>(&choice.value)) {
+        if (faviconLookup_) {
+            if (auto image = faviconLookup_(favicon->host, prefetchFavicons_); image && !image->isNull()) {
+                // Favicons live in their own cache; this icon only lasts the frame.
+                faviconFrame_ = QIcon(QPixmap::fromImage(*image));
+                IconItem item;
+                item.kind = IconItem::Kind::image;
+                item.image = &faviconFrame_;
+                item.size = QSizeF(iconSize * 0.8, iconSize * 0.8);
+                return item;
+            }
+        }
+    } else if (const auto* app = std::get_if<SliceIconChoice::AppIcon>(&choice.value)) {
+        if (const QIcon* icon = appIcon(app->bundleIdentifier, app->path)) {
+            IconItem item;
+            item.kind = IconItem::Kind::image;
+            item.image = icon;
+            item.size = QSizeF(iconSize, iconSize);
+            return item;
+        }
+    }
+    return ownIcon(slice.icon, iconSize);
+}
+
+const SliceIconPainter::LabelLayout& SliceIconPainter::labelLayout(const std::string& label,
+                                                                   double maxWidth) {
+    const std::string_view text = utf8Prefix(label, maxLabelBytes);
+    std::string key(text);
+    key += '\x1f';
+    key += std::to_string(qRound(maxWidth * 4));
+    if (const auto found = labels_.find(key); found != labels_.end()) return found->second;
+    if (labels_.size() >= maxCachedLabels) labels_.clear();
+
+    LabelLayout layout;
+    if (!text.empty()) {
+        const QFontMetricsF metrics(labelFont_);
+        QStringList lines = qString(text).split(QLatin1Char('\n'));
+        const bool cut = static_cast<std::size_t>(lines.size()) > maxLabelLines || text.size() < label.size();
+        if (static_cast<std::size_t>(lines.size()) > maxLabelLines) lines = lines.mid(0, maxLabelLines);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            QString line = lines[i];
+            line.remove(QLatin1Char('\r'));
+            if (cut && i == lines.size() - 1) line += QChar(0x2026);
+            line = metrics.elidedText(line, Qt::ElideRight, maxWidth);
+            QStaticText staticText(line);
+            staticText.setTextFormat(Qt::PlainText);
+            staticText.prepare(QTransform(), labelFont_);
+            const double width = metrics.horizontalAdvance(line);
+            layout.lines.push_back(staticText);
+            layout.widths.push_back(width);
+            layout.width = std::max(layout.width, width);
+        }
+        layout.height = metrics.height() * static_cast<double>(layout.lines.size());
+    }
+    return labels_.emplace(std::move(key), std::move(layout)).first->second;
+}
+
+void SliceIconPainter::paintItem(QPainter& painter, const IconItem& item, const QRectF& box,
+                                 const QColor& color) {
+    switch (item.kind) {
+    case IconItem::Kind::nothing:
+        return;
+    case IconItem::Kind::symbol:
+        SymbolFont::paint(painter, item.text, box, item.fontSize, color);
+        return;
+    case IconItem::Kind::emoji: {
+        painter.setFont(emojiFont(item.fontSize));
+        painter.setPen(color);
+        const QString text =
+            QFontMetricsF(painter.font()).elidedText(qString(item.text), Qt::ElideRight, box.width() * 3);
+        painter.drawText(box.adjusted(-box.width(), 0, box.width(), 0), Qt::AlignCenter, text);
+        return;
+    }
+    case IconItem::Kind::image:
+        if (item.image) drawImageFitted(painter, *item.image, box);
+        return;
+    case IconItem::Kind::mark:
+        paintProgramMark(painter, box, color);
+        return;
+    }
+}
+
+void SliceIconPainter::paintSlice(QPainter& painter, const Slice& slice, QPointF centre, double iconSize,
+                                  const Style& style, const WheelPalette& palette) {
+    const IconItem item = resolveIcon(slice, iconSize);
+    const LabelLayout& label = labelLayout(slice.label, maxLabelWidth(iconSize));
+    const QFontMetricsF metrics(labelFont_);
+
+    const double spacing = item.kind != IconItem::Kind::nothing && !label.lines.empty() ? 3 : 0;
+    const double height = item.size.height() + spacing + label.height;
+    const double width = std::max(item.size.width(), label.width);
+
+    painter.save();
+    painter.translate(centre);
+    painter.scale(style.scale, style.scale);
+    const double top = -height / 2;
+
+    if (style.lift > 0) {
+        const QRectF tile(-width / 2 - 10, top - 7, width + 20, height + 14);
+        // A soft drop shadow under the lifted tile.
+        painter.setPen(Qt::NoPen);
+        for (int ring = 4; ring >= 1; --ring) {
+            const double spread = ring * 3.0;
+            painter.setBrush(QColor(0, 0, 0, qRound(255 * 0.32 * style.lift / 5)));
+            painter.drawRoundedRect(tile.translated(0, 5).adjusted(-spread, -spread, spread, spread),
+                                    13 + spread, 13 + spread);
+        }
+        if (style.showsTile) {
+            painter.setBrush(withOpacity(palette.regularMaterial, style.lift));
+            painter.setPen(QPen(QColor(255, 255, 255, qRound(255 * 0.22 * style.lift)), 1));
+            painter.drawRoundedRect(tile.adjusted(0.5, 0.5, -0.5, -0.5), 12.5, 12.5);
+        }
+    }
+
+    const QRectF iconBox(-item.size.width() / 2, top, item.size.width(), item.size.height());
+    const double labelTop = top + item.size.height() + spacing;
+    const auto paintContent = [&](QPointF shift, const QColor& color) {
+        if (item.kind == IconItem::Kind::symbol || item.kind == IconItem::Kind::mark)
+            paintItem(painter, item, iconBox.translated(shift), color);
+        painter.setFont(labelFont_);
+        painter.setPen(color);
+        for (std::size_t i = 0; i < label.lines.size(); ++i)
+            painter.drawStaticText(QPointF(-label.widths[i] / 2 + shift.x(),
+                                           labelTop + metrics.height() * static_cast<double>(i) + shift.y()),
+                                   label.lines[i]);
+    };
+    if (style.closeShadow > 0) {
+        const QColor shadow(0, 0, 0, qRound(255 * std::min(1.0, style.closeShadow) / 2.5));
+        for (const QPointF shift : {QPointF(0.75, 0), QPointF(-0.75, 0), QPointF(0, 0.75), QPointF(0, -0.75)})
+            paintContent(shift, shadow);
+    }
+    if (item.kind != IconItem::Kind::symbol && item.kind != IconItem::Kind::mark)
+        paintItem(painter, item, iconBox, style.foreground);
+    paintContent(QPointF(0, 0), style.foreground);
+    painter.restore();
+}
+
+void SliceIconPainter::paintEmptyMarker(QPainter& painter, QPointF centre, double iconSize, bool addYourOwn,
+                                        const WheelPalette& palette) {
+    const double fontSize = iconSize * 15 / 28;
+    const QSizeF plus(fontSize * 1.25, fontSize * 1.25);
+    if (!addYourOwn) {
+        SymbolFont::paint(painter, "plus",
+                          QRectF(centre - QPointF(plus.width() / 2, plus.height() / 2), plus), fontSize,
+                          withOpacity(palette.secondary, 0.6));
+        return;
+    }
+    const QColor color = withOpacity(palette.secondary, 0.75);
+    const QFontMetricsF metrics(labelFont_);
+    const QString text = QStringLiteral("Add your own");
+    const double height = plus.height() + 3 + metrics.height();
+    const double top = centre.y() - height / 2;
+    SymbolFont::paint(painter, "plus",
+                      QRectF(centre.x() - plus.width() / 2, top, plus.width(), plus.height()), fontSize,
+                      color);
+    painter.setFont(labelFont_);
+    painter.setPen(color);
+    painter.drawText(
+        QPointF(centre.x() - metrics.horizontalAdvance(text) / 2, top + plus.height() + 3 + metrics.ascent()),
+        text);
+}
+
+} // namespace rondelix

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "model/Config.h"
+#include "overlay/IconCache.h"
+#include "overlay/ui/WheelPalette.h"
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QImage>
+#include <QPointF>
+#include <QRectF>
+#include <QStaticText>
+#include <functional>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class QPainter;
+
+namespace rondelix {
+
+// Draws each slice's icon with its label under it, and the faint plus of an
+// empty slot. Application icons and custom images come from one cache for
+// the whole process, so redrawing on every aim change touches neither the
+// desktop's icon lookup nor the disk.
+class SliceIconPainter {
+  public:
+    // The favicon of a host when one has arrived; `prefetch` allows the
+    // lookup to start a download.
+    using FaviconLookup = std::function<std::optional<QImage>(const std::string& host, bool prefetch)>;
+
+    // How one slice is drawn this frame.
+    struct Style {
+        QColor foreground;
+        double scale = 1;
+        // Opacity of the shadow hugging icon and label (emphasis).
+        double closeShadow = 0;
+        // 0 to 1: how far the slice is lifted for dragging (tile, big shadow).
+        double lift = 0;
+        // The drag tile exists only where slices can be swapped.
+        bool showsTile = false;
+    };
+
+    void setFaviconLookup(FaviconLookup lookup) { faviconLookup_ = std::move(lookup); }
+    void setPrefetchFavicons(bool prefetch) { prefetchFavicons_ = prefetch; }
+
+    void paintSlice(QPainter& painter, const Slice& slice, QPointF centre, double iconSize,
+                    const Style& style, const WheelPalette& palette);
+    void paintEmptyMarker(QPainter& painter, QPointF centre, double iconSize, bool addYourOwn,
+                          const WheelPalette& palette);
+
+    // The custom image file name a slice shows the "photo" symbol for, when
+    // its picture cannot be loaded; hosts show it as a tooltip.
+    static std::optional<std::string> missingCustomImage(const Slice& slice);
+
+    static const QIcon* appIcon(const std::optional<std::string>& desktopId,
+                                const std::optional<std::string>& path);
+    static const QIcon* customImage(const std::string& filename);
+    static IconCache<QIcon>& iconCache();
+
+    // Widest a label line is drawn; longer lines are elided.
+    static double maxLabelWidth(double iconSize) { return iconSize * 3.2; }
+
+  private:
+    struct IconItem;
+    struct LabelLayout {
+        std::vector<QStaticText> lines;
+        std::vector<double> widths;
+        double width = 0;
+        double height = 0;
+    };
+
+    IconItem resolveIcon(const Slice& slice, double iconSize);
+    IconItem ownIcon(const Icon& icon, double iconSize);
+    const LabelLayout& labelLayout(const std::string& label, double maxWidth);
+    void paintItem(QPainter& painter, const IconItem& item, const QRectF& box, const QColor& color);
+
+    FaviconLookup faviconLookup_;
+    bool prefetchFavicons_ = true;
+    // The favicon being drawn; the favicon cache owns the image itself.
+    QIcon faviconFrame_;
+    QFont labelFont_ = makeLabelFont();
+    std::unordered_map<std::string, LabelLayout> labels_;
+
+    static QFont makeLabelFont();
+};
+
+} // namespace rondelix

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRectF>
+#include <QString>
+#include <string_view>
+
+class QPainter;
+
+namespace rondelix {
+
+// System symbol names drawn with the Material Icons font. A name the table
+// lacks draws as "questionmark". Without the font installed, symbols fall
+// back to plain text marks so a wheel still shows something readable.
+class SymbolFont {
+  public:
+    static bool knows(std::string_view name);
+    // The font's glyph for the name, "questionmark"'s for unknown names.
+    static QString glyph(std::string_view name);
+    static bool isAvailable();
+    static QFont font(double pixelSize);
+
+    // Draws the symbol centred in `box`; `pixelSize` is the text size the
+    // symbol stands in for.
+    static void paint(QPainter& painter, std::string_view name, const QRectF& box, double pixelSize,
+                      const QColor& color);
+};
+
+} // namespace rondelix

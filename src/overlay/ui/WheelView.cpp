@@ -1,0 +1,44 @@
+#include "overlay/ui/WheelView.h"
+
+#include "model/DefaultConfig.h"
+#include "overlay/WheelChoice.h"
+
+#include <QVBoxLayout>
+
+// Qt's `emit` keyword macro would rewrite the state's signal member.
+#undef emit
+#include "overlay/WheelState.h"
+
+namespace rondelix {
+
+WheelView::WheelView(WheelState& state, ConfigSource config, std::optional<double> diameter, QWidget* parent)
+    : QWidget(parent), state_(state), config_(std::move(config)), diameter_(diameter),
+      graphic_(new WheelGraphic(this)) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(graphic_);
+    connection_ = state_.changed.connect([this](WheelState::Property) { refresh(); });
+    refresh();
+}
+
+WheelView::~WheelView() {
+    state_.changed.disconnect(connection_);
+}
+
+void WheelView::refresh() {
+    const Config config = config_ ? config_() : Config{};
+    const Wheel* chosen = wheelToDraw(config, state_.activeWheelId());
+    WheelGraphic::Inputs inputs =
+        WheelGraphic::Inputs::of(chosen ? *chosen : DefaultConfig::mainWheel(), config.behavior);
+    inputs.aimedPosition = state_.aimedPosition();
+    inputs.allWheels = config.wheels;
+    inputs.activeWheelId = state_.activeWheelId();
+    inputs.isVisible = state_.isVisible();
+    inputs.diameter = diameter_;
+    inputs.prefetchFavicons = true;
+    inputs.showsHubLabel = true;
+    graphic_->setInputs(std::move(inputs));
+}
+
+} // namespace rondelix

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "model/Config.h"
+#include "overlay/ui/WheelGraphic.h"
+
+#include <QWidget>
+#include <cstddef>
+#include <functional>
+#include <optional>
+
+namespace rondelix {
+
+class WheelState;
+
+// The overlay's root view: the wheel graphic for whatever the open-wheel
+// state says, drawn from the current configuration. It follows the state by
+// itself; the owner calls `refresh()` when the configuration changes.
+class WheelView : public QWidget {
+    Q_OBJECT
+  public:
+    using ConfigSource = std::function<Config()>;
+
+    WheelView(WheelState& state, ConfigSource config, std::optional<double> diameter,
+              QWidget* parent = nullptr);
+    ~WheelView() override;
+
+    void refresh();
+    WheelGraphic& graphic() { return *graphic_; }
+
+  private:
+    WheelState& state_;
+    ConfigSource config_;
+    std::optional<double> diameter_;
+    std::size_t connection_ = 0;
+    WheelGraphic* graphic_;
+};
+
+} // namespace rondelix
