@@ -44,13 +44,16 @@ std::string fileNameWithoutExtension(std::string_view path) {
     while (path.size() > 1 && path.back() == '/')
         path.remove_suffix(1);
     const auto slash = path.rfind('/');
-    std::string_view name = slash == std::string_view::npos || path.size() == 1 ? path : path.substr(slash + 1);
+    std::string_view name =
+        slash == std::string_view::npos || path.size() == 1 ? path : path.substr(slash + 1);
     const auto dot = name.rfind('.');
     if (dot != std::string_view::npos && dot > 0) name = name.substr(0, dot);
     return std::string(name);
 }
 
-bool isHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+bool isHexDigit(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
 
 // Characters a URL may hold as they are (RFC 3986), "%" for an escape aside.
 bool isURLCharacter(char c) {
@@ -64,7 +67,8 @@ bool isURLCharacter(char c) {
 std::optional<std::string> linkHost(std::string_view link) {
     for (std::size_t i = 0; i < link.size(); ++i) {
         if (link[i] == '%') {
-            if (i + 2 >= link.size() || !isHexDigit(link[i + 1]) || !isHexDigit(link[i + 2])) return std::nullopt;
+            if (i + 2 >= link.size() || !isHexDigit(link[i + 1]) || !isHexDigit(link[i + 2]))
+                return std::nullopt;
         } else if (!isURLCharacter(link[i])) {
             return std::nullopt;
         }
@@ -101,7 +105,9 @@ std::string textDetail(const std::string& text) {
     return "Types " + inCurlyQuotes(preview(line, textPreviewLength));
 }
 
-std::string linkDetail(const std::string& link) { return "Opens " + linkHost(link).value_or(link); }
+std::string linkDetail(const std::string& link) {
+    return "Opens " + linkHost(link).value_or(link);
+}
 
 Description systemActionDescription(const std::string& id) {
     if (const auto row = SystemAction::find(id)) return {row->displayName, row->symbol};
@@ -142,17 +148,25 @@ std::vector<Entry> entries(const Wheel& wheel, const platform::Workspace& worksp
 Description describe(const MacroAction& action, const platform::Workspace& workspace) {
     struct Visitor {
         const platform::Workspace& workspace;
-        Description operator()(const MacroAction::Text& a) const { return {textDetail(a.text), "text.cursor"}; }
+        Description operator()(const MacroAction::Text& a) const {
+            return {textDetail(a.text), "text.cursor"};
+        }
         Description operator()(const MacroAction::App& a) const {
             return {"Opens " + appName(a.bundleIdentifier, a.path, workspace), "app.fill"};
         }
         Description operator()(const MacroAction::Url& a) const { return {linkDetail(a.url), "safari"}; }
-        Description operator()(const MacroAction::SystemAction& a) const { return systemActionDescription(a.id); }
-        Description operator()(const MacroAction::Script&) const { return {"Runs a shell script", "terminal"}; }
+        Description operator()(const MacroAction::SystemAction& a) const {
+            return systemActionDescription(a.id);
+        }
+        Description operator()(const MacroAction::Script&) const {
+            return {"Runs a shell script", "terminal"};
+        }
         Description operator()(const MacroAction::Shortcut& a) const {
             return {"Runs the " + inCurlyQuotes(a.name) + " Shortcut", "square.stack.3d.up"};
         }
-        Description operator()(const MacroAction::OpenSettings& a) const { return targetDescription(a.target); }
+        Description operator()(const MacroAction::OpenSettings& a) const {
+            return targetDescription(a.target);
+        }
         Description operator()(const MacroAction::Keystroke& a) const {
             return {"Sends " + KeyComboText::displayString(a.combo), "keyboard"};
         }

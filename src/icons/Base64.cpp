@@ -28,7 +28,8 @@ std::string encode(std::string_view bytes) {
     std::size_t i = 0;
     for (; i + 3 <= bytes.size(); i += 3) {
         const std::uint32_t group = static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << 16 |
-                                    static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8 |
+                                    static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1]))
+                                        << 8 |
                                     static_cast<unsigned char>(bytes[i + 2]);
         out += alphabet[group >> 18 & 63];
         out += alphabet[group >> 12 & 63];
@@ -49,7 +50,8 @@ std::string encode(std::string_view bytes) {
 std::optional<std::string> decode(std::string_view text) {
     if (text.size() % 4 != 0) return std::nullopt;
     std::size_t padding = 0;
-    if (!text.empty() && text.back() == '=') padding = text.size() >= 2 && text[text.size() - 2] == '=' ? 2 : 1;
+    if (!text.empty() && text.back() == '=')
+        padding = text.size() >= 2 && text[text.size() - 2] == '=' ? 2 : 1;
 
     std::string out;
     out.reserve(text.size() / 4 * 3);

@@ -17,6 +17,8 @@ std::string encode(std::string_view bytes);
 std::optional<std::string> decode(std::string_view text);
 
 // The length of the text that encodes this many bytes.
-constexpr std::size_t encodedLength(std::size_t bytes) { return (bytes + 2) / 3 * 4; }
+constexpr std::size_t encodedLength(std::size_t bytes) {
+    return (bytes + 2) / 3 * 4;
+}
 
 } // namespace rondelix::Base64

@@ -62,11 +62,14 @@ fs::path directory() {
     return directory(home);
 }
 
-fs::path directory(const fs::path& home) { return home / ".config/rondelix/icons"; }
+fs::path directory(const fs::path& home) {
+    return home / ".config/rondelix/icons";
+}
 
 bool isUsableFilename(std::string_view filename) {
     if (filename.empty() || filename == "." || filename == "..") return false;
-    return fs::path(filename).filename() == fs::path(filename) && filename.find('/') == std::string_view::npos;
+    return fs::path(filename).filename() == fs::path(filename) &&
+           filename.find('/') == std::string_view::npos;
 }
 
 bool isManagedFilename(std::string_view filename) {
@@ -74,7 +77,9 @@ bool isManagedFilename(std::string_view filename) {
            Uuid::parse(filename.substr(0, uuidLength)).has_value();
 }
 
-std::optional<std::string> load(const std::string& filename) { return load(directory(), filename); }
+std::optional<std::string> load(const std::string& filename) {
+    return load(directory(), filename);
+}
 
 std::optional<std::string> load(const fs::path& folder, const std::string& filename) {
     if (!isUsableFilename(filename) || folder.empty()) return std::nullopt;
@@ -124,8 +129,8 @@ std::set<std::string> referencedFilenames(const Config& config) {
     return names;
 }
 
-std::vector<std::string> orphans(const std::vector<FolderEntry>& entries, const std::set<std::string>& keeping,
-                                 std::int64_t now) {
+std::vector<std::string> orphans(const std::vector<FolderEntry>& entries,
+                                 const std::set<std::string>& keeping, std::int64_t now) {
     std::set<std::string> keep;
     for (const auto& name : keeping)
         keep.insert(upper(name));

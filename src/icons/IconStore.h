@@ -65,8 +65,9 @@ std::optional<std::string> load(const std::filesystem::path& folder, const std::
 // on its longer side and written as PNG under a fresh "<UUID>.png" name,
 // which is returned. None when it could not be read, decoded or written; a
 // failed write is logged.
-std::optional<std::string> importImage(const std::filesystem::path& folder, const std::filesystem::path& picture,
-                                       const platform::Images& images, platform::Log& log);
+std::optional<std::string> importImage(const std::filesystem::path& folder,
+                                       const std::filesystem::path& picture, const platform::Images& images,
+                                       platform::Log& log);
 
 // The size a picture of this size is stored at: the longer side at most
 // maxEdge, never enlarged, each side rounded (halves up) and at least 1.
@@ -84,11 +85,12 @@ struct FolderEntry {
 
 // The managed files that neither `keeping` names (ignoring case) nor are
 // younger than an hour at `now` (Unix seconds). Other names are never chosen.
-std::vector<std::string> orphans(const std::vector<FolderEntry>& entries, const std::set<std::string>& keeping,
-                                 std::int64_t now);
+std::vector<std::string> orphans(const std::vector<FolderEntry>& entries,
+                                 const std::set<std::string>& keeping, std::int64_t now);
 
 // Deletes the orphans of the folder. Safe on any thread; reports nothing.
-void removeOrphans(const std::filesystem::path& folder, const std::set<std::string>& keeping, std::int64_t now);
+void removeOrphans(const std::filesystem::path& folder, const std::set<std::string>& keeping,
+                   std::int64_t now);
 
 // Writes the carried pictures of an exported configuration or shared wheel
 // (file name to Base64 PNG) into the folder, within the limits above, never

@@ -47,7 +47,7 @@ struct Alert {
 // The modal panels and alerts of the desktop. Each call blocks until the user
 // has answered.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     // The chosen location, or none when the user cancelled.

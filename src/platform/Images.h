@@ -16,7 +16,7 @@ struct PixelSize {
 // Decoding, drawing and encoding of pictures in whatever formats the desktop
 // reads. Both calls are safe on any bytes.
 class Images {
-public:
+  public:
     virtual ~Images() = default;
 
     // The size the picture declares, read from its header without decoding

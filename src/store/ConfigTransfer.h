@@ -7,7 +7,7 @@ namespace rondelix {
 // The whole configuration written to and read from a JSON file of the user's
 // choice, carrying the custom pictures inside, to move a setup between machines.
 class ConfigTransfer {
-public:
+  public:
     static constexpr const char* suggestedFileName = "rondelix-config.json";
 
     explicit ConfigTransfer(ConfigTransferServices services) : services_(services) {}
@@ -20,7 +20,7 @@ public:
     // user agreed to any slices that run code. Leaves no undo step.
     void importConfig();
 
-private:
+  private:
     ConfigTransferServices services_;
 };
 

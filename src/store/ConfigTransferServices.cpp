@@ -8,7 +8,9 @@
 
 namespace rondelix {
 
-std::filesystem::path ConfigTransferServices::iconsFolder() const { return IconStore::directory(home.path()); }
+std::filesystem::path ConfigTransferServices::iconsFolder() const {
+    return IconStore::directory(home.path());
+}
 
 std::optional<std::string> ConfigTransferServices::readImportFile(const std::filesystem::path& file) const {
     auto read = ImportSafety::readData(file, ImportSafety::maxImportBytes);

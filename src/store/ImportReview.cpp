@@ -53,8 +53,8 @@ std::string codeReviewBox(const Wheel& wheel, const std::vector<std::string>& wa
     std::vector<std::string> otherLines;
     for (const auto& slice : WheelManifest::slicesInSlotOrder(wheel)) {
         if (canRunCode(slice.action)) continue;
-        otherLines.push_back(
-            manifestLine(WheelManifest::label(slice), WheelManifest::describe(slice.action, workspace).detail));
+        otherLines.push_back(manifestLine(WheelManifest::label(slice),
+                                          WheelManifest::describe(slice.action, workspace).detail));
     }
     if (!otherLines.empty()) text += "\n\nEVERYTHING ELSE THIS WHEEL DOES\n\n" + joined(otherLines, "\n");
     return text;
@@ -67,7 +67,9 @@ bool chose(platform::Dialogs& dialogs, const Alert& alert, std::string_view butt
 
 } // namespace
 
-std::string reviewLine(std::string_view item) { return "\u2022  " + std::string(item); }
+std::string reviewLine(std::string_view item) {
+    return "\u2022  " + std::string(item);
+}
 
 Alert failureAlert(std::string message, std::string text) {
     Alert alert;
@@ -83,12 +85,14 @@ Alert codeImportAlert(const std::vector<std::string>& warnings) {
         lines.push_back(reviewLine(warnings[i]));
     std::string list = joined(lines, "\n");
     if (warnings.size() > listedWarningLimit)
-        list += "\n" + reviewLine("\u2026and " + std::to_string(warnings.size() - listedWarningLimit) + " more");
+        list +=
+            "\n" + reviewLine("\u2026and " + std::to_string(warnings.size() - listedWarningLimit) + " more");
 
     Alert alert;
     alert.style = Alert::Style::critical;
     alert.message = "This file can run code on your Mac";
-    alert.informativeText = "Only add wheels from people you trust. When fired, it will be able to:\n\n" + list;
+    alert.informativeText =
+        "Only add wheels from people you trust. When fired, it will be able to:\n\n" + list;
     alert.buttons = {cancel, addAnyway};
     alert.defaultButton = 0;
     return alert;
@@ -102,8 +106,9 @@ Alert wheelImportAlert(const Wheel& wheel, const platform::Workspace& workspace)
         alert.style = Alert::Style::informational;
         alert.symbol = "checkmark.seal.fill";
         alert.message = "Add " + name.value_or("this wheel") + " to your wheels?";
-        alert.informativeText = "Looks safe. This wheel uses only standard actions (opening apps, typing text, "
-                                "keystrokes, web links). No scripts or code.";
+        alert.informativeText =
+            "Looks safe. This wheel uses only standard actions (opening apps, typing text, "
+            "keystrokes, web links). No scripts or code.";
         alert.detailText = plainReviewBox(wheel, workspace);
         alert.buttons = {addWheel, cancel};
     } else {
@@ -111,10 +116,12 @@ Alert wheelImportAlert(const Wheel& wheel, const platform::Workspace& workspace)
         alert.symbol = "exclamationmark.circle.fill";
         alert.message = name.value_or("This wheel") + " can run custom actions";
         alert.informativeText =
-            "This wheel includes a script or other custom action that runs on your Mac when you fire a slice. "
+            "This wheel includes a script or other custom action that runs on your Mac when you fire a "
+            "slice. "
             "It\u2019s often something handy like opening a file or controlling an app, but since it runs on "
             "your Mac, it\u2019s worth adding wheels only from people you trust.\n\nYou can see exactly what "
-            "it does below. If anything looks unfamiliar, select a line to copy and look it up, or just click "
+            "it does below. If anything looks unfamiliar, select a line to copy and look it up, or just "
+            "click "
             "Cancel.";
         alert.detailText = codeReviewBox(wheel, warnings, workspace);
         alert.buttons = {cancel, addAnyway};
@@ -127,7 +134,8 @@ bool confirmCodeImport(platform::Dialogs& dialogs, const std::vector<std::string
     return chose(dialogs, codeImportAlert(warnings), addAnyway);
 }
 
-bool confirmWheelImport(platform::Dialogs& dialogs, const Wheel& wheel, const platform::Workspace& workspace) {
+bool confirmWheelImport(platform::Dialogs& dialogs, const Wheel& wheel,
+                        const platform::Workspace& workspace) {
     const Alert alert = wheelImportAlert(wheel, workspace);
     return chose(dialogs, alert, alert.buttons.front() == addWheel ? addWheel : addAnyway);
 }

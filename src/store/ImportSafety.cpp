@@ -21,7 +21,9 @@ Read unreadable(const std::filesystem::path& file, int error) {
     return unreadable(file, std::generic_category().message(error));
 }
 
-Read tooLarge() { return {{}, Failure{Failure::Kind::tooLarge, {}}}; }
+Read tooLarge() {
+    return {{}, Failure{Failure::Kind::tooLarge, {}}};
+}
 
 } // namespace
 
@@ -44,8 +46,8 @@ Read readData(const std::filesystem::path& file, std::size_t maxBytes) {
     // The size is only a hint: files of the kernel's own report none, and the
     // file may grow while it is read.
     Read result;
-    result.bytes.reserve(std::min<std::size_t>(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)),
-                                               maxBytes) + 1);
+    result.bytes.reserve(
+        std::min<std::size_t>(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)), maxBytes) + 1);
     std::string chunk(chunkBytes, '\0');
     for (;;) {
         const std::size_t wanted = std::min(chunkBytes, maxBytes + 1 - result.bytes.size());

@@ -23,7 +23,8 @@ std::optional<std::int64_t> readInteger(const json& value) {
     }
     if (!value.is_number_float()) return std::nullopt;
     const double number = value.get<double>();
-    if (!std::isfinite(number) || std::trunc(number) != number || std::abs(number) >= 0x1p63) return std::nullopt;
+    if (!std::isfinite(number) || std::trunc(number) != number || std::abs(number) >= 0x1p63)
+        return std::nullopt;
     return static_cast<std::int64_t>(number);
 }
 

@@ -40,7 +40,8 @@ std::string freshWheelId(const std::vector<Wheel>& wheels) {
 void SharedWheelTransfer::exportWheel(const std::string& id) {
     const auto wheel = services_.store.wheel(id);
     if (!wheel) return;
-    const auto location = services_.dialogs.chooseSaveLocation({suggestedFileName(*wheel), {SharedWheel::fileExtension}});
+    const auto location =
+        services_.dialogs.chooseSaveLocation({suggestedFileName(*wheel), {SharedWheel::fileExtension}});
     if (!location) return;
 
     SharedWheel shared;
@@ -55,8 +56,9 @@ void SharedWheelTransfer::exportWheel(const std::string& id) {
 std::optional<std::string> SharedWheelTransfer::importWheel() {
     ConfigStore& store = services_.store;
     if (store.isReadOnly()) {
-        services_.showFailure("Import Unavailable", "Rondelix is read-only because the on-disk config is from a "
-                                                    "newer version. Update the app to import wheels.");
+        services_.showFailure("Import Unavailable",
+                              "Rondelix is read-only because the on-disk config is from a "
+                              "newer version. Update the app to import wheels.");
         return std::nullopt;
     }
     const auto file = services_.dialogs.chooseFileToOpen({{SharedWheel::fileExtension, "json"}});
@@ -66,21 +68,24 @@ std::optional<std::string> SharedWheelTransfer::importWheel() {
 
     const auto document = parseJson(*bytes);
     const auto keys = document ? TopLevelKeys::decode(*document) : std::nullopt;
-    auto shared = keys && keys->contains("rondixVersion") && keys->contains("wheel") ? SharedWheel::decode(*document)
-                                                                                     : std::nullopt;
+    auto shared = keys && keys->contains("rondixVersion") && keys->contains("wheel")
+                      ? SharedWheel::decode(*document)
+                      : std::nullopt;
     if (!shared) {
         services_.showFailure("Import Failed", "This is not a Rondelix wheel file, or it is damaged.");
         return std::nullopt;
     }
 
-    if (!ImportReview::confirmWheelImport(services_.dialogs, shared->wheel, services_.workspace)) return std::nullopt;
+    if (!ImportReview::confirmWheelImport(services_.dialogs, shared->wheel, services_.workspace))
+        return std::nullopt;
     IconStore::restoreExported(services_.iconsFolder(), shared->icons, services_.log);
 
     Wheel wheel = std::move(shared->wheel);
     wheel.id = freshWheelId(store.config().wheels);
     wheel.appBundleIdentifier.reset();
     const std::string id = wheel.id;
-    store.editWheels(std::nullopt, [&wheel](std::vector<Wheel>& wheels) { wheels.push_back(std::move(wheel)); });
+    store.editWheels(std::nullopt,
+                     [&wheel](std::vector<Wheel>& wheels) { wheels.push_back(std::move(wheel)); });
     return id;
 }
 

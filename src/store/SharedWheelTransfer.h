@@ -10,7 +10,7 @@ namespace rondelix {
 // A single wheel written to and read from a shared wheel file (".rondix"),
 // together with the pictures its slices show.
 class SharedWheelTransfer {
-public:
+  public:
     explicit SharedWheelTransfer(ConfigTransferServices services) : services_(services) {}
 
     // Writes the wheel with this id to a file the user picks. An export never
@@ -22,7 +22,7 @@ public:
     // was added.
     std::optional<std::string> importWheel();
 
-private:
+  private:
     ConfigTransferServices services_;
 };
 

@@ -78,8 +78,9 @@ TEST(ConfigStoreLoad, DamagedPrimaryIsSetAsideAndTheBackupUsed) {
     auto store = rig.open();
 
     EXPECT_EQ(store->config().wheels[0].name, "From backup");
-    EXPECT_EQ(rig.log.lines(), (std::vector<std::string>{loadFailedLine(rig.paths.config, "not valid JSON"),
-                                                         "Rondelix: recovered config from config.json.bak."}));
+    EXPECT_EQ(rig.log.lines(),
+              (std::vector<std::string>{loadFailedLine(rig.paths.config, "not valid JSON"),
+                                        "Rondelix: recovered config from config.json.bak."}));
     const auto setAside = setAsideFiles(rig);
     ASSERT_EQ(setAside.size(), 1u);
     EXPECT_EQ(readText(setAside[0]), "{ not json");
@@ -164,8 +165,10 @@ TEST(ConfigStoreSave, SettingAsideNeverOverwritesAnEarlierFile) {
 }
 
 class ConfigStoreReload : public ::testing::Test {
-protected:
-    void SetUp() override { store->afterConfigReplaced = [this] { ++replaced; }; }
+  protected:
+    void SetUp() override {
+        store->afterConfigReplaced = [this] { ++replaced; };
+    }
 
     void writeExternally(const std::function<void(Config&)>& change) {
         Config config = store->config();
@@ -228,7 +231,9 @@ TEST_F(ConfigStoreReload, HalfWrittenOrSanitizedAwayChangesAreIgnored) {
     writeText(rig.paths.config, "{\"version\": 19, \"wheels\": [");
     rig.watcher.fire(Change::modified);
     rig.queue.advance(0.2);
-    writeExternally([](Config& c) { c.exportedIcons = std::map<std::string, std::string>{{"a.png", "AA=="}}; });
+    writeExternally([](Config& c) {
+        c.exportedIcons = std::map<std::string, std::string>{{"a.png", "AA=="}};
+    });
     rig.watcher.fire(Change::modified);
     rig.queue.advance(0.2);
     EXPECT_TRUE(rig.log.lines().empty());

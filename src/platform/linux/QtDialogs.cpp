@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QGridLayout>
 #include <QIcon>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -20,7 +21,9 @@ constexpr int detailBoxInset = 8;
 constexpr int detailFontPoints = 11;
 constexpr int symbolPixels = 64;
 
-QString qt(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString qt(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // The desktop icon theme's nearest picture for the system symbols alerts use.
 QString themeIconName(const std::string& symbol) {
@@ -46,9 +49,12 @@ std::optional<std::filesystem::path> runFileDialog(QFileDialog& dialog) {
 
 QMessageBox::Icon standardIcon(Alert::Style style) {
     switch (style) {
-    case Alert::Style::informational: return QMessageBox::Information;
-    case Alert::Style::warning: return QMessageBox::Warning;
-    case Alert::Style::critical: return QMessageBox::Critical;
+    case Alert::Style::informational:
+        return QMessageBox::Information;
+    case Alert::Style::warning:
+        return QMessageBox::Warning;
+    case Alert::Style::critical:
+        return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }
@@ -95,19 +101,24 @@ std::size_t QtDialogs::runAlert(const Alert& alert) {
         const QIcon symbol = QIcon::fromTheme(themeIconName(*alert.symbol));
         if (!symbol.isNull()) box.setIconPixmap(symbol.pixmap(symbolPixels, symbolPixels));
     }
-    // Names in these texts come from files of unknown origin: never markup.
-    box.setTextFormat(Qt::PlainText);
     box.setText(qt(alert.message));
     box.setInformativeText(qt(alert.informativeText));
+    // Names in these texts come from files of unknown origin: never markup.
+    // The box guesses the format of each text, so every label is told.
+    box.setTextFormat(Qt::PlainText);
+    for (auto* label : box.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
 
     std::vector<QPushButton*> buttons;
     QPushButton* cancel = nullptr;
     for (const auto& title : alert.buttons) {
         const bool isCancel = title == "Cancel";
-        buttons.push_back(box.addButton(qt(title), isCancel ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+        buttons.push_back(
+            box.addButton(qt(title), isCancel ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
         if (isCancel && !cancel) cancel = buttons.back();
     }
-    QPushButton* defaultButton = alert.defaultButton < buttons.size() ? buttons[alert.defaultButton] : nullptr;
+    QPushButton* defaultButton =
+        alert.defaultButton < buttons.size() ? buttons[alert.defaultButton] : nullptr;
     if (defaultButton) box.setDefaultButton(defaultButton);
     box.setEscapeButton(cancel ? cancel : defaultButton);
     if (alert.detailText) addBelowText(box, detailBox(qt(*alert.detailText)));

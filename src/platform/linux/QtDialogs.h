@@ -9,7 +9,7 @@ namespace rondelix::platform::linux_desktop {
 
 // Qt's file dialogs and message boxes, modal over the whole program.
 class QtDialogs final : public Dialogs {
-public:
+  public:
     std::optional<std::filesystem::path> chooseSaveLocation(const SavePanel& panel) override;
     std::optional<std::filesystem::path> chooseFileToOpen(const OpenPanel& panel) override;
     std::size_t runAlert(const Alert& alert) override;

@@ -20,7 +20,9 @@ QByteArray borrowed(std::string_view bytes) {
     return QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-bool isVectorFormat(const QByteArray& format) { return format == "svg" || format == "svgz"; }
+bool isVectorFormat(const QByteArray& format) {
+    return format == "svg" || format == "svgz";
+}
 
 } // namespace
 

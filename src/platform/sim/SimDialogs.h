@@ -11,7 +11,7 @@ namespace rondelix::platform::sim {
 // panel and alert it was shown. An empty panel script cancels; an empty alert
 // script chooses the default button, as Return would.
 class SimDialogs final : public Dialogs {
-public:
+  public:
     std::optional<std::filesystem::path> chooseSaveLocation(const SavePanel& panel) override;
     std::optional<std::filesystem::path> chooseFileToOpen(const OpenPanel& panel) override;
     // Answers with the button titled as the next scripted answer; a title the

@@ -32,7 +32,8 @@ std::string SimImages::pngHeader(std::uint32_t width, std::uint32_t height) {
 }
 
 std::optional<PixelSize> SimImages::declaredSize(std::string_view bytes) const {
-    if (bytes.size() < 24 || !bytes.starts_with(signature) || bytes.substr(12, 4) != "IHDR") return std::nullopt;
+    if (bytes.size() < 24 || !bytes.starts_with(signature) || bytes.substr(12, 4) != "IHDR")
+        return std::nullopt;
     return PixelSize{static_cast<double>(readBigEndian(bytes.substr(16))),
                      static_cast<double>(readBigEndian(bytes.substr(20)))};
 }

@@ -10,7 +10,7 @@ namespace rondelix::platform::sim {
 // Reads only the size in a PNG header and "draws" by writing a bare PNG
 // header of the requested size, recording each drawing it was asked for.
 class SimImages final : public Images {
-public:
+  public:
     struct Drawing {
         std::string source;
         int width = 0;

@@ -9,7 +9,7 @@ namespace rondelix::platform::linux_desktop {
 namespace {
 
 class QtPasteboardTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         // One application object for the whole test program, whoever needs
         // it first.
