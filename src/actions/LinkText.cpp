@@ -6,15 +6,23 @@ namespace rondelix {
 
 namespace {
 
-bool isAsciiAlpha(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isAsciiDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-bool isHex(unsigned char c) { return isAsciiDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+bool isAsciiAlpha(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isAsciiDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+bool isHex(unsigned char c) {
+    return isAsciiDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
 
 // Scheme characters count letters and numbers in the Unicode sense. Without a
 // character database at hand, every character outside ASCII is taken for a
 // letter: scripts are made of letters, and the odd symbol only decides
 // whether "https://" is put in front.
-bool isLetter(unsigned char c) { return isAsciiAlpha(c) || c >= 0x80; }
+bool isLetter(unsigned char c) {
+    return isAsciiAlpha(c) || c >= 0x80;
+}
 bool isSchemeCharacter(unsigned char c) {
     return isLetter(c) || isAsciiDigit(c) || c == '+' || c == '-' || c == '.';
 }
@@ -62,7 +70,8 @@ bool validEscapes(std::string_view part) {
     for (std::size_t i = 0; i < part.size(); ++i) {
         if (part[i] != '%') continue;
         if (i + 2 >= part.size()) return false;
-        if (!isHex(static_cast<unsigned char>(part[i + 1])) || !isHex(static_cast<unsigned char>(part[i + 2])))
+        if (!isHex(static_cast<unsigned char>(part[i + 1])) ||
+            !isHex(static_cast<unsigned char>(part[i + 2])))
             return false;
         i += 2;
     }

@@ -17,10 +17,7 @@ namespace rondelix {
 
 namespace {
 
-template <class... Ts>
-struct Overloaded : Ts... {
-    using Ts::operator()...;
-};
+template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 
 constexpr std::uint64_t commandFlag = 0x100000;
 constexpr std::uint64_t shiftFlag = 0x20000;
@@ -64,7 +61,8 @@ bool isValidUtf8(std::string_view bytes) {
             point = (point << 6) | (next & 0x3F);
         }
         static constexpr std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (point < smallest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return false;
+        if (point < smallest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF))
+            return false;
         i += length;
     }
     return true;
@@ -84,15 +82,17 @@ std::string logExcerpt(std::string_view standardError, std::size_t characters) {
     return out;
 }
 
-bool isExecutable(const char* path) { return ::access(path, X_OK) == 0; }
+bool isExecutable(const char* path) {
+    return ::access(path, X_OK) == 0;
+}
 
 std::string fileLinkTo(std::string_view path) {
     static constexpr char digits[] = "0123456789ABCDEF";
     std::string out = "file://";
     for (const char c : path) {
         const auto u = static_cast<unsigned char>(c);
-        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || c == '/' || c == '-' ||
-            c == '.' || c == '_' || c == '~') {
+        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || c == '/' ||
+            c == '-' || c == '.' || c == '_' || c == '~') {
             out += c;
         } else {
             out += '%';
@@ -114,7 +114,9 @@ MacroExecutor::Locations MacroExecutor::Locations::standard() {
 MacroExecutor::MacroExecutor(Platform platform, Locations locations)
     : platform_(platform), locations_(std::move(locations)) {}
 
-MacroExecutor::~MacroExecutor() { pendingRestore_.cancel(); }
+MacroExecutor::~MacroExecutor() {
+    pendingRestore_.cancel();
+}
 
 void MacroExecutor::report(const std::string& sentence) {
     if (onActionFailed)
@@ -123,7 +125,9 @@ void MacroExecutor::report(const std::string& sentence) {
         beep();
 }
 
-void MacroExecutor::beep() { platform_.sounds.beep(); }
+void MacroExecutor::beep() {
+    platform_.sounds.beep();
+}
 
 void MacroExecutor::fire(const MacroAction& action) {
     std::visit(Overloaded{
@@ -212,7 +216,8 @@ void MacroExecutor::pressKey(int keyType) {
 
 // ---- Applications and links ----
 
-void MacroExecutor::launchApp(const std::optional<std::string>& identifier, const std::optional<std::string>& path) {
+void MacroExecutor::launchApp(const std::optional<std::string>& identifier,
+                              const std::optional<std::string>& path) {
     auto& workspace = platform_.workspace;
     std::optional<std::string> target;
     if (identifier) target = workspace.applicationPath(*identifier);
@@ -292,8 +297,9 @@ void MacroExecutor::runChecked(const QueuedCommand& command, std::optional<doubl
 }
 
 void MacroExecutor::runScript(const std::string& script) {
-    runChecked({locations_.loginShell, {"-lc", script}}, std::nullopt, [this] { report(scriptFailedSentence); },
-               nullptr);
+    runChecked(
+        {locations_.loginShell, {"-lc", script}}, std::nullopt, [this] { report(scriptFailedSentence); },
+        nullptr);
 }
 
 void MacroExecutor::runShortcut(const std::string& name) {
@@ -332,18 +338,21 @@ void MacroExecutor::pumpSystemActions() {
     systemActionRunning_ = true;
     const QueuedCommand next = std::move(systemActionQueue_.front());
     systemActionQueue_.pop_front();
-    runChecked(next, systemCommandTimeLimitSeconds, [this] { report(couldNotRunSentence); },
-               [this] {
-                   systemActionRunning_ = false;
-                   pumpSystemActions();
-               });
+    runChecked(
+        next, systemCommandTimeLimitSeconds, [this] { report(couldNotRunSentence); },
+        [this] {
+            systemActionRunning_ = false;
+            pumpSystemActions();
+        });
 }
 
 // ---- System actions ----
 
 void MacroExecutor::runSystemAction(const std::string& id) {
     std::visit(Overloaded{
-                   [&](const route::Queued& r) { enqueue({r.program, r.arguments}); },
+                   [&](const route::Queued& r) {
+                       enqueue({r.program, r.arguments});
+                   },
                    [&](const route::MediaKey& r) { pressKey(r.keyType); },
                    [&](const route::Shortcut& r) { runShortcut(r.name); },
                    [&](const route::Keystroke& r) { postKeystroke(r.combo); },
@@ -381,13 +390,12 @@ void MacroExecutor::lockScreen() {
     request.program = command.program;
     request.arguments = command.arguments;
     request.timeLimit = systemCommandTimeLimitSeconds;
-    platform_.processes.run(std::move(request),
-                            [alive = std::weak_ptr(lifetime_), this](const platform::ProcessResult& result) {
-                                if (!alive.lock() || (result.launched && !result.timedOut && result.status == 0))
-                                    return;
-                                beep();
-                                platform_.log.write("lock-screen failed \u2014 loginctl couldn't lock the session.");
-                            });
+    platform_.processes.run(
+        std::move(request), [alive = std::weak_ptr(lifetime_), this](const platform::ProcessResult& result) {
+            if (!alive.lock() || (result.launched && !result.timedOut && result.status == 0)) return;
+            beep();
+            platform_.log.write("lock-screen failed \u2014 loginctl couldn't lock the session.");
+        });
 }
 
 void MacroExecutor::toggleWiFi() {
@@ -402,19 +410,19 @@ void MacroExecutor::toggleWiFi() {
     request.arguments = probe.arguments;
     request.captureStandardOutput = true;
     request.timeLimit = systemCommandTimeLimitSeconds;
-    platform_.processes.run(std::move(request), [alive = std::weak_ptr(lifetime_),
-                                                 this](const platform::ProcessResult& result) {
-        if (!alive.lock()) return;
-        wifiToggleInFlight_ = false;
-        const auto answer = LinkText::trimmed(result.standardOutput);
-        if (!result.launched || result.timedOut || (answer != "enabled" && answer != "disabled")) {
-            beep();
-            platform_.log.write("toggle-wifi failed \u2014 couldn't find the Wi-Fi hardware port.");
-            return;
-        }
-        const auto command = wifiSwitchCommand(answer == "disabled");
-        enqueue({command.program, command.arguments});
-    });
+    platform_.processes.run(
+        std::move(request), [alive = std::weak_ptr(lifetime_), this](const platform::ProcessResult& result) {
+            if (!alive.lock()) return;
+            wifiToggleInFlight_ = false;
+            const auto answer = LinkText::trimmed(result.standardOutput);
+            if (!result.launched || result.timedOut || (answer != "enabled" && answer != "disabled")) {
+                beep();
+                platform_.log.write("toggle-wifi failed \u2014 couldn't find the Wi-Fi hardware port.");
+                return;
+            }
+            const auto command = wifiSwitchCommand(answer == "disabled");
+            enqueue({command.program, command.arguments});
+        });
 }
 
 } // namespace rondelix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/SummonActions.h"
 #include "model/MacroAction.h"
 #include "platform/MainQueue.h"
 #include "platform/Pasteboard.h"
@@ -26,8 +27,8 @@ class Workspace;
 // pastes, launches, posts a keystroke, opens a link, or hands over to a child
 // process. Failures the user can act on go out as fixed sentences through
 // onActionFailed (the beep when nobody listens).
-class MacroExecutor {
-public:
+class MacroExecutor final : public SummonActions {
+  public:
     struct Platform {
         platform::MainQueue& queue;
         platform::Pasteboard& pasteboard;
@@ -64,7 +65,7 @@ public:
     static constexpr double systemCommandTimeLimitSeconds = 30.0;
 
     MacroExecutor(Platform platform, Locations locations);
-    ~MacroExecutor();
+    ~MacroExecutor() override;
     MacroExecutor(const MacroExecutor&) = delete;
     MacroExecutor& operator=(const MacroExecutor&) = delete;
 
@@ -72,7 +73,7 @@ public:
     std::function<void(const std::string& shortcutName)> onShortcutFailed;
     std::function<void(const std::string& sentence)> onActionFailed;
 
-    void fire(const MacroAction& action);
+    void fire(const MacroAction& action) override;
 
     // The program is quitting: a clipboard still held for a paste goes back
     // to the user now.
@@ -83,7 +84,7 @@ public:
     const std::deque<QueuedCommand>& systemActionQueue() const { return systemActionQueue_; }
     bool wifiToggleInFlight() const { return wifiToggleInFlight_; }
 
-private:
+  private:
     void report(const std::string& sentence);
     void beep();
 
@@ -95,8 +96,8 @@ private:
     void postKey(int keyCode, std::uint64_t flags);
     void pressKey(int keyType);
 
-    void runChecked(const QueuedCommand& command, std::optional<double> timeLimit, std::function<void()> onFailure,
-                    std::function<void()> completion);
+    void runChecked(const QueuedCommand& command, std::optional<double> timeLimit,
+                    std::function<void()> onFailure, std::function<void()> completion);
     void runScript(const std::string& script);
     void runShortcut(const std::string& name);
     void runSystemAction(const std::string& id);

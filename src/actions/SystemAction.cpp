@@ -46,22 +46,30 @@ std::optional<SystemAction> SystemAction::find(std::string_view id) {
 }
 
 const std::array<C, 8>& SystemAction::allCategories() {
-    static const std::array<C, 8> categories = {C::displayAppearance, C::soundMedia,    C::connectivity,
-                                                C::desktopFinder,     C::dock,          C::windowsSpaces,
+    static const std::array<C, 8> categories = {C::displayAppearance, C::soundMedia, C::connectivity,
+                                                C::desktopFinder,     C::dock,       C::windowsSpaces,
                                                 C::captureInput,      C::system};
     return categories;
 }
 
 std::string_view SystemAction::rawValue(Category category) {
     switch (category) {
-    case C::displayAppearance: return "Display & Appearance";
-    case C::soundMedia: return "Sound & Media";
-    case C::connectivity: return "Connectivity & Focus";
-    case C::desktopFinder: return "Desktop & Finder";
-    case C::dock: return "Dock";
-    case C::windowsSpaces: return "Windows & Spaces";
-    case C::captureInput: return "Capture & Input";
-    case C::system: return "System";
+    case C::displayAppearance:
+        return "Display & Appearance";
+    case C::soundMedia:
+        return "Sound & Media";
+    case C::connectivity:
+        return "Connectivity & Focus";
+    case C::desktopFinder:
+        return "Desktop & Finder";
+    case C::dock:
+        return "Dock";
+    case C::windowsSpaces:
+        return "Windows & Spaces";
+    case C::captureInput:
+        return "Capture & Input";
+    case C::system:
+        return "System";
     }
     return {};
 }
@@ -83,7 +91,10 @@ std::optional<SystemAction> SystemAction::decode(const nlohmann::json& json) {
 }
 
 nlohmann::json SystemAction::encode() const {
-    return {{"id", id}, {"displayName", displayName}, {"symbol", symbol}, {"category", std::string(rawValue(category))}};
+    return {{"id", id},
+            {"displayName", displayName},
+            {"symbol", symbol},
+            {"category", std::string(rawValue(category))}};
 }
 
 } // namespace rondelix

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <nlohmann/json_fwd.hpp>
-
 #include <array>
+#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +12,16 @@ namespace rondelix {
 // One of the built-in system actions a slice can fire. A slice stores only
 // the id; this catalogue names and groups it for menus and reviews.
 struct SystemAction {
-    enum class Category { displayAppearance, soundMedia, connectivity, desktopFinder, dock, windowsSpaces, captureInput, system };
+    enum class Category {
+        displayAppearance,
+        soundMedia,
+        connectivity,
+        desktopFinder,
+        dock,
+        windowsSpaces,
+        captureInput,
+        system
+    };
 
     std::string id;
     std::string displayName;

@@ -13,7 +13,8 @@ route::Queued gsettingsToggle(const std::string& schema, const std::string& key,
     const std::string keyPath = schema + " " + key;
     return {"/bin/sh",
             {"-c", "if [ \"$(gsettings get " + keyPath + ")\" = \"" + onValue + "\" ]; then gsettings set " +
-                       keyPath + " " + offValue + "; else gsettings set " + keyPath + " " + onValue + "; fi"}};
+                       keyPath + " " + offValue + "; else gsettings set " + keyPath + " " + onValue +
+                       "; fi"}};
 }
 
 const std::map<std::string, SystemActionRoute, std::less<>>& routes() {
@@ -31,8 +32,8 @@ const std::map<std::string, SystemActionRoute, std::less<>>& routes() {
         {"media-previous", MediaKey{18}},
         {"sleep-display", Queued{"xset", {"dpms", "force", "off"}}},
         {"lock-screen", LockScreen{}},
-        {"screenshot", LaunchApplication{{"org.gnome.Screenshot", "org.kde.spectacle", "org.flameshot.Flameshot",
-                                          "xfce4-screenshooter"}}},
+        {"screenshot", LaunchApplication{{"org.gnome.Screenshot", "org.kde.spectacle",
+                                          "org.flameshot.Flameshot", "xfce4-screenshooter"}}},
         {"toggle-wifi", ToggleWiFi{}},
         {"toggle-bluetooth", Shortcut{"Toggle Bluetooth"}},
         {"toggle-dnd", Shortcut{"Toggle Focus"}},
@@ -40,15 +41,16 @@ const std::map<std::string, SystemActionRoute, std::less<>>& routes() {
         {"true-tone", Shortcut{"Toggle True Tone"}},
         {"stage-manager", Shortcut{"Toggle Stage Manager"}},
         {"toggle-desktop-icons", Unavailable{}},
-        {"toggle-hidden-files", gsettingsToggle("org.gtk.gtk4.Settings.FileChooser", "show-hidden", "true", "false")},
+        {"toggle-hidden-files",
+         gsettingsToggle("org.gtk.gtk4.Settings.FileChooser", "show-hidden", "true", "false")},
         {"toggle-file-extensions", Unavailable{}},
         {"toggle-dock-autohide", Unavailable{}},
         {"toggle-dock-magnification", Unavailable{}},
         {"new-finder-window", OpenHomeFolder{}},
-        {"mission-control",
-         Queued{"gdbus",
-                {"call", "--session", "--dest", "org.gnome.Shell", "--object-path", "/org/gnome/Shell", "--method",
-                 "org.freedesktop.DBus.Properties.Set", "org.gnome.Shell", "OverviewActive", "<true>"}}},
+        {"mission-control", Queued{"gdbus",
+                                   {"call", "--session", "--dest", "org.gnome.Shell", "--object-path",
+                                    "/org/gnome/Shell", "--method", "org.freedesktop.DBus.Properties.Set",
+                                    "org.gnome.Shell", "OverviewActive", "<true>"}}},
         // Command travels as Control here, and Control-period opens the
         // emoji chooser of GTK programs.
         {"emoji-picker", Keystroke{KeyCombo{.keyCode = 47, .command = true}}},
@@ -66,10 +68,16 @@ SystemActionRoute systemActionRoute(std::string_view id) {
     return found == routes().end() ? SystemActionRoute{route::Unavailable{}} : found->second;
 }
 
-route::Queued wifiProbeCommand() { return {"nmcli", {"radio", "wifi"}}; }
+route::Queued wifiProbeCommand() {
+    return {"nmcli", {"radio", "wifi"}};
+}
 
-route::Queued wifiSwitchCommand(bool on) { return {"nmcli", {"radio", "wifi", on ? "on" : "off"}}; }
+route::Queued wifiSwitchCommand(bool on) {
+    return {"nmcli", {"radio", "wifi", on ? "on" : "off"}};
+}
 
-route::Queued lockScreenCommand() { return {"loginctl", {"lock-session"}}; }
+route::Queued lockScreenCommand() {
+    return {"loginctl", {"lock-session"}};
+}
 
 } // namespace rondelix

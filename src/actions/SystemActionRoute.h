@@ -54,9 +54,9 @@ struct Unavailable {
 
 } // namespace route
 
-using SystemActionRoute = std::variant<route::Queued, route::MediaKey, route::Shortcut, route::Keystroke,
-                                       route::LaunchApplication, route::OpenHomeFolder, route::LockScreen,
-                                       route::ToggleWiFi, route::Unavailable>;
+using SystemActionRoute =
+    std::variant<route::Queued, route::MediaKey, route::Shortcut, route::Keystroke, route::LaunchApplication,
+                 route::OpenHomeFolder, route::LockScreen, route::ToggleWiFi, route::Unavailable>;
 
 // Exact, case-sensitive match on the id; an unknown id is unavailable.
 SystemActionRoute systemActionRoute(std::string_view id);

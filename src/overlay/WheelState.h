@@ -11,7 +11,7 @@ namespace rondelix {
 // slot is aimed. The summon engine and the overlay controller write it; the
 // wheel view redraws from it. Observers hear only of real changes.
 class WheelState {
-public:
+  public:
     enum class Property { isVisible, activeWheelId, aimedPosition, pressedNumberKey };
 
     bool isVisible() const { return isVisible_; }
@@ -21,8 +21,12 @@ public:
 
     void setVisible(bool visible) { assign(isVisible_, visible, Property::isVisible); }
     void setActiveWheelId(const std::string& id) { assign(activeWheelId_, id, Property::activeWheelId); }
-    void setAimedPosition(std::optional<int> position) { assign(aimedPosition_, position, Property::aimedPosition); }
-    void setPressedNumberKey(std::optional<int> key) { assign(pressedNumberKey_, key, Property::pressedNumberKey); }
+    void setAimedPosition(std::optional<int> position) {
+        assign(aimedPosition_, position, Property::aimedPosition);
+    }
+    void setPressedNumberKey(std::optional<int> key) {
+        assign(pressedNumberKey_, key, Property::pressedNumberKey);
+    }
 
     // Clears the per-summon state; the active wheel stays what it was.
     void reset() {
@@ -33,9 +37,8 @@ public:
 
     Signal<Property> changed;
 
-private:
-    template <typename T>
-    void assign(T& field, const T& value, Property property) {
+  private:
+    template <typename T> void assign(T& field, const T& value, Property property) {
         if (field == value) return;
         field = value;
         changed.emit(property);

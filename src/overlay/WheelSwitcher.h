@@ -16,6 +16,7 @@ struct WheelSwitcher {
     // One per wheel in order, true for the open wheel's dot.
     std::vector<bool> dots;
     std::string countText;
+    friend bool operator==(const WheelSwitcher&, const WheelSwitcher&) = default;
 };
 
 // The most wheels shown as dots in a wheel of the given side.

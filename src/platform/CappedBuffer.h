@@ -11,7 +11,7 @@ namespace rondelix::platform {
 // drains the pipe and the one that reaps the child. Whatever the child writes,
 // the buffer never grows past its cap.
 class CappedBuffer {
-public:
+  public:
     explicit CappedBuffer(std::size_t cap) : cap_(cap) {}
 
     // Keeps as much of the chunk as still fits and drops the rest.
@@ -20,7 +20,7 @@ public:
     // The kept bytes, without a UTF-8 sequence that the cap cut in two.
     std::string contents() const;
 
-private:
+  private:
     mutable std::mutex lock_;
     std::string data_;
     std::size_t cap_;

@@ -7,7 +7,7 @@ namespace rondelix::platform {
 
 // Change notices for one file, delivered on the main queue.
 class FileWatcher {
-public:
+  public:
     enum class Change {
         modified, // written, extended or its attributes changed
         replaced, // deleted or renamed away: the name may now hold another file, or none

@@ -7,7 +7,7 @@ namespace rondelix::platform {
 
 // The system's registration of the program as something to start at login.
 class LoginItems {
-public:
+  public:
     enum class Status { enabled, requiresApproval, notRegistered, notFound };
 
     virtual ~LoginItems() = default;

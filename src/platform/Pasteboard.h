@@ -19,7 +19,7 @@ struct PasteboardItem {
 // board, the program included, so a caller can tell whether the board still
 // holds what it wrote last.
 class Pasteboard {
-public:
+  public:
     static constexpr const char* plainTextType = "text/plain;charset=utf-8";
 
     virtual ~Pasteboard() = default;

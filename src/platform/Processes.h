@@ -42,7 +42,7 @@ struct ProcessResult {
 
 // Child processes. Completions run on the main queue, never inside run().
 class Processes {
-public:
+  public:
     virtual ~Processes() = default;
 
     virtual void run(ProcessRequest request, std::function<void(const ProcessResult&)> completion) = 0;

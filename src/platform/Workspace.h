@@ -10,7 +10,7 @@ namespace rondelix::platform {
 // An application is known by an identifier (on the Linux desktop the id of its
 // desktop entry) and lives at a path.
 class Workspace {
-public:
+  public:
     virtual ~Workspace() = default;
 
     // The location of the application with this identifier, or none when no

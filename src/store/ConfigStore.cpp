@@ -3,8 +3,8 @@
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
 #include "platform/HomeFolder.h"
-#include "platform/LoginItems.h"
 #include "platform/Log.h"
+#include "platform/LoginItems.h"
 #include "store/ConfigMigration.h"
 #include "store/ConfigSanitizer.h"
 #include "store/FileAccess.h"
@@ -28,19 +28,25 @@ LoadedConfig readConfigFile(const std::filesystem::path& file) {
     if (!read.ok()) return {std::nullopt, {}, read.error};
     LoadedConfig loaded{decodeConfigBytes(read.bytes), std::move(read.bytes), {}};
     if (!loaded.config)
-        loaded.error = file.string() + (parseJson(loaded.bytes) ? ": not a readable configuration" : ": not valid JSON");
+        loaded.error =
+            file.string() + (parseJson(loaded.bytes) ? ": not a readable configuration" : ": not valid JSON");
     return loaded;
 }
 
-bool decodes(const std::string& bytes) { return decodeConfigBytes(bytes).has_value(); }
+bool decodes(const std::string& bytes) {
+    return decodeConfigBytes(bytes).has_value();
+}
 
-std::string_view text(bool value) { return value ? "true" : "false"; }
+std::string_view text(bool value) {
+    return value ? "true" : "false";
+}
 
 } // namespace
 
 ConfigStore::ConfigStore(Platform platform)
-    : queue_(platform.queue), log_(platform.log), watcher_(platform.watcher), loginItems_(platform.loginItems),
-      paths_(ConfigPaths::under(platform.home.path())), self_(std::make_shared<ConfigStore*>(this)) {
+    : queue_(platform.queue), log_(platform.log), watcher_(platform.watcher),
+      loginItems_(platform.loginItems), paths_(ConfigPaths::under(platform.home.path())),
+      self_(std::make_shared<ConfigStore*>(this)) {
     load();
     startWatchingConfigFile();
 }
@@ -52,7 +58,9 @@ ConfigStore::~ConfigStore() {
     watcher_.disarm();
 }
 
-void ConfigStore::sanitize(Config& config) { rondelix::sanitize(config); }
+void ConfigStore::sanitize(Config& config) {
+    rondelix::sanitize(config);
+}
 
 // Loading -------------------------------------------------------------------
 
@@ -156,7 +164,9 @@ void ConfigStore::replaceConfig(Config config) {
     configChanged.emit();
 }
 
-void ConfigStore::setConfig(Config config) { replaceConfig(std::move(config)); }
+void ConfigStore::setConfig(Config config) {
+    replaceConfig(std::move(config));
+}
 
 // Watching the file -----------------------------------------------------------
 
@@ -271,7 +281,9 @@ void ConfigStore::redo() {
     saveLoggingFailure(true);
 }
 
-void ConfigStore::clearUndoHistory() { clearHistory(); }
+void ConfigStore::clearUndoHistory() {
+    clearHistory();
+}
 
 void ConfigStore::clearHistory() {
     lastCoalesceKey_.reset();

@@ -27,7 +27,7 @@ class Log;
 // with a rotating backup, adopts changes other programs make to the file, and
 // keeps an undo history of the wheels. Main thread only.
 class ConfigStore {
-public:
+  public:
     // What the store needs from the system; all must outlive the store.
     struct Platform {
         platform::MainQueue& queue;
@@ -71,7 +71,8 @@ public:
 
     // An undoable change to the wheel list. Edits with the same key that
     // follow each other within the coalescing window make one undo step.
-    void editWheels(std::optional<std::string> coalesceKey, const std::function<void(std::vector<Wheel>&)>& change);
+    void editWheels(std::optional<std::string> coalesceKey,
+                    const std::function<void(std::vector<Wheel>&)>& change);
 
     void undo();
     void redo();
@@ -101,7 +102,7 @@ public:
     // The sanitizing every value goes through before the store holds it.
     static void sanitize(Config& config);
 
-private:
+  private:
     void load();
     // Writes `config`; the failure's description, or nothing.
     std::optional<std::string> save(bool rotatingBackup);

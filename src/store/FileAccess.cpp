@@ -18,7 +18,7 @@ std::string describe(const std::filesystem::path& file, int error) {
 }
 
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0) ::close(fd_);
@@ -35,7 +35,7 @@ public:
         return result == 0 ? 0 : errno;
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -51,13 +51,20 @@ int writeAll(int fd, std::string_view bytes) {
     return 0;
 }
 
-// The file a write should replace: the target of a symbolic link, followed
-// to its end, so that a configuration kept elsewhere through a link stays there.
-std::filesystem::path replacementTarget(const std::filesystem::path& file) {
-    std::error_code ec;
-    if (!std::filesystem::is_symlink(file, ec)) return file;
-    const auto resolved = std::filesystem::weakly_canonical(file, ec);
-    return ec ? file : resolved;
+// The file a write should replace: the end of a chain of symbolic links,
+// followed even when it dangles, so that a configuration kept elsewhere
+// through a link stays there. Nothing when the chain loops.
+std::optional<std::filesystem::path> replacementTarget(const std::filesystem::path& file) {
+    constexpr int maxLinks = 40;
+    std::filesystem::path target = file;
+    for (int hop = 0; hop < maxLinks; ++hop) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(target, ec)) return target;
+        const auto link = std::filesystem::read_symlink(target, ec);
+        if (ec) return target;
+        target = link.is_absolute() ? link : target.parent_path() / link;
+    }
+    return std::nullopt;
 }
 
 void syncFolder(const std::filesystem::path& folder) {
@@ -101,7 +108,9 @@ bool isMissing(const std::filesystem::path& file) {
 }
 
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
-    const std::filesystem::path target = replacementTarget(file);
+    const auto resolved = replacementTarget(file);
+    if (!resolved) return describe(file, ELOOP);
+    const std::filesystem::path& target = *resolved;
     std::filesystem::path temp = target;
     temp += ".tmp";
 

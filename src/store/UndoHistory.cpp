@@ -36,7 +36,8 @@ UndoHistory::Snapshot UndoHistory::share(const std::vector<Wheel>& wheels) const
 std::vector<Wheel> UndoHistory::expand(const Snapshot& snapshot) {
     std::vector<Wheel> wheels;
     wheels.reserve(snapshot.size());
-    for (const auto& wheel : snapshot) wheels.push_back(*wheel);
+    for (const auto& wheel : snapshot)
+        wheels.push_back(*wheel);
     return wheels;
 }
 

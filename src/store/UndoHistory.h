@@ -13,7 +13,7 @@ namespace rondelix {
 // wheel that did not change with its neighbour on either stack, so a long
 // history of small edits costs little more than one copy of the wheels.
 class UndoHistory {
-public:
+  public:
     static constexpr std::size_t limit = 250;
 
     // Records the wheels as they were before an edit; drops the oldest
@@ -37,7 +37,7 @@ public:
     std::optional<std::vector<Wheel>> newestUndo() const;
     std::optional<std::vector<Wheel>> newestRedo() const;
 
-private:
+  private:
     using Snapshot = std::vector<std::shared_ptr<const Wheel>>;
 
     Snapshot share(const std::vector<Wheel>& wheels) const;

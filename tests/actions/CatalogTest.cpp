@@ -60,8 +60,8 @@ TEST(ShortcutCatalogTest, FiveRequirementsEachNamingASystemAction) {
         EXPECT_FALSE(row.iCloudURL);
     }
     EXPECT_EQ(rows.back().buildSteps.size(), 6u);
-    EXPECT_EQ(rows[1].buildSteps[2],
-              "Add the action \u201CSet Focus\u201D, pick your Focus (e.g. Do Not Disturb), and switch it to Toggle.");
+    EXPECT_EQ(rows[1].buildSteps[2], "Add the action \u201CSet Focus\u201D, pick your Focus (e.g. Do Not "
+                                     "Disturb), and switch it to Toggle.");
 }
 
 TEST(ShortcutCatalogTest, LookupIgnoresLetterCaseOnly) {
@@ -79,7 +79,8 @@ TEST(WheelActionTargetCatalog, ThirteenTargetsFoundByExactId) {
                             [](const auto& t) { return t.section == WheelActionTarget::Section::page; }),
               8);
     EXPECT_EQ(WheelActionTarget::find(std::string("open-gallery"))->displayName, "Wheel Gallery");
-    EXPECT_EQ(WheelActionTarget::find(std::string("check-for-updates"))->symbol, "arrow.triangle.2.circlepath");
+    EXPECT_EQ(WheelActionTarget::find(std::string("check-for-updates"))->symbol,
+              "arrow.triangle.2.circlepath");
     EXPECT_FALSE(WheelActionTarget::find(std::nullopt));
     EXPECT_FALSE(WheelActionTarget::find(std::string("OPEN-GALLERY")));
     EXPECT_FALSE(WheelActionTarget::find(std::string("open-development")));

@@ -37,7 +37,8 @@ TEST_F(ExecutorTest, ErrorOutputCutInsideACharacterStillReachesTheLog) {
     // 4095 bytes, then a two-byte character the cap cuts in half.
     processes.finish(0, 1, std::string(4095, 'a') + "\xC3\xA9");
     queue.runPending();
-    EXPECT_EQ(log.lines().back(), "Rondelix: macro command /bin/zsh exited 1; stderr\u00BB " + std::string(300, 'a'));
+    EXPECT_EQ(log.lines().back(),
+              "Rondelix: macro command /bin/zsh exited 1; stderr\u00BB " + std::string(300, 'a'));
 }
 
 TEST_F(ExecutorTest, ErrorOutputThatIsNotUtf8LeavesTheExcerptEmpty) {

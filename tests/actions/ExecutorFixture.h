@@ -15,7 +15,7 @@ namespace rondelix {
 
 // An executor on the simulated platform whose failure sentences are collected.
 class ExecutorTest : public ::testing::Test {
-protected:
+  protected:
     platform::sim::SimMainQueue queue;
     platform::sim::SimPasteboard pasteboard;
     platform::sim::SimWorkspace workspace{queue};

@@ -1,12 +1,11 @@
 #include "ExecutorFixture.h"
-
 #include "actions/LinkText.h"
 
 namespace rondelix {
 namespace {
 
 class LaunchTest : public ExecutorTest {
-protected:
+  protected:
     void SetUp() override {
         ExecutorTest::SetUp();
         workspace.installed["org.gnome.Calculator"] = "/usr/share/applications/org.gnome.Calculator.desktop";
@@ -52,7 +51,7 @@ TEST_F(LaunchTest, AFailedLaunchOnlyBeeps) {
 }
 
 class LinkTest : public ExecutorTest {
-protected:
+  protected:
     // What reached the opener, or the sentence reported instead.
     std::string open(const std::string& text) {
         workspace.openedLinks.clear();

@@ -6,7 +6,7 @@ namespace {
 using Posted = platform::sim::SimEventTaps::Posted;
 
 class PasteTest : public ExecutorTest {
-protected:
+  protected:
     void SetUp() override {
         ExecutorTest::SetUp();
         pasteboard.copyFromElsewhere("the user's clipboard");
@@ -81,7 +81,8 @@ TEST_F(PasteTest, ABoardWithoutItemsIsLeftEmpty) {
 
 TEST_F(PasteTest, EveryTypeOfEveryItemComesBack) {
     const std::vector<platform::PasteboardItem> rich = {
-        {{{"text/html", "<b>x</b>"}, {"text/plain;charset=utf-8", "x"}}}, {{{"image/png", std::string("\x89PNG", 4)}}}};
+        {{{"text/html", "<b>x</b>"}, {"text/plain;charset=utf-8", "x"}}},
+        {{{"image/png", std::string("\x89PNG", 4)}}}};
     pasteboard.writeItems(rich);
     executor.fire(MacroAction::Text{"hello"});
     queue.advance(0.3);

@@ -11,7 +11,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class ShortcutsFolder : public ::testing::Test {
-protected:
+  protected:
     fs::path folder = fs::temp_directory_path() / ("rondelix-shortcuts-" + std::to_string(::getpid()));
 
     void SetUp() override { fs::create_directories(folder); }
@@ -41,7 +41,8 @@ TEST_F(ShortcutsFolder, AMissingFolderListsNothing) {
 TEST(ShortcutsRunnerPaths, OnlyPlainNamesMakeAPath) {
     EXPECT_EQ(ShortcutsRunner::executablePath("/s", "Toggle Focus"), "/s/Toggle Focus");
     EXPECT_EQ(ShortcutsRunner::executablePath("/s", "..hidden"), "/s/..hidden");
-    for (const std::string& name : std::vector<std::string>{"", ".", "..", "a/b", "../x", std::string("a\0b", 3)})
+    for (const std::string& name :
+         std::vector<std::string>{"", ".", "..", "a/b", "../x", std::string("a\0b", 3)})
         EXPECT_FALSE(ShortcutsRunner::executablePath("/s", name)) << name;
 }
 

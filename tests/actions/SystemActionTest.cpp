@@ -1,7 +1,7 @@
-#include "ExecutorFixture.h"
-
-#include "actions/ShortcutCatalog.h"
 #include "actions/SystemAction.h"
+
+#include "ExecutorFixture.h"
+#include "actions/ShortcutCatalog.h"
 #include "actions/SystemActionRoute.h"
 
 namespace rondelix {
@@ -11,8 +11,8 @@ using Lines = std::vector<std::string>;
 using Posted = platform::sim::SimEventTaps::Posted;
 
 std::string gsettingsToggle(const std::string& keyPath, const std::string& on, const std::string& off) {
-    return "if [ \"$(gsettings get " + keyPath + ")\" = \"" + on + "\" ]; then gsettings set " + keyPath + " " +
-           off + "; else gsettings set " + keyPath + " " + on + "; fi";
+    return "if [ \"$(gsettings get " + keyPath + ")\" = \"" + on + "\" ]; then gsettings set " + keyPath +
+           " " + off + "; else gsettings set " + keyPath + " " + on + "; fi";
 }
 
 TEST_F(ExecutorTest, QueuedSystemActionsRunExactlyTheseCommands) {
@@ -25,10 +25,11 @@ TEST_F(ExecutorTest, QueuedSystemActionsRunExactlyTheseCommands) {
         {"volume-down", {"pactl", "set-sink-volume", "@DEFAULT_SINK@", "-10%"}},
         {"sleep-display", {"xset", "dpms", "force", "off"}},
         {"toggle-hidden-files",
-         {"/bin/sh", "-c", gsettingsToggle("org.gtk.gtk4.Settings.FileChooser show-hidden", "true", "false")}},
+         {"/bin/sh", "-c",
+          gsettingsToggle("org.gtk.gtk4.Settings.FileChooser show-hidden", "true", "false")}},
         {"mission-control",
-         {"gdbus", "call", "--session", "--dest", "org.gnome.Shell", "--object-path", "/org/gnome/Shell", "--method",
-          "org.freedesktop.DBus.Properties.Set", "org.gnome.Shell", "OverviewActive", "<true>"}},
+         {"gdbus", "call", "--session", "--dest", "org.gnome.Shell", "--object-path", "/org/gnome/Shell",
+          "--method", "org.freedesktop.DBus.Properties.Set", "org.gnome.Shell", "OverviewActive", "<true>"}},
     };
     for (std::size_t i = 0; i < expected.size(); ++i) {
         fireSystem(expected[i].first);
@@ -42,8 +43,10 @@ TEST_F(ExecutorTest, QueuedSystemActionsRunExactlyTheseCommands) {
 }
 
 TEST_F(ExecutorTest, MediaAndBrightnessKeysArePressedAndReleased) {
-    const std::vector<std::pair<std::string, int>> keys = {{"brightness-up", 2},    {"brightness-down", 3},
-                                                           {"media-playpause", 16}, {"media-next", 17},
+    const std::vector<std::pair<std::string, int>> keys = {{"brightness-up", 2},
+                                                           {"brightness-down", 3},
+                                                           {"media-playpause", 16},
+                                                           {"media-next", 17},
                                                            {"media-previous", 18}};
     for (const auto& [id, type] : keys) {
         taps.clearRecords();
@@ -73,8 +76,8 @@ TEST_F(ExecutorTest, ShortcutBackedActionsRunTheirAutomationAndMatchTheCatalogue
         processes.failLaunch(count);
         queue.runPending();
     }
-    EXPECT_EQ(shortcutFailures,
-              (Lines{"Toggle Bluetooth", "Toggle Focus", "Toggle Night Shift", "Toggle True Tone", "Toggle Stage Manager"}));
+    EXPECT_EQ(shortcutFailures, (Lines{"Toggle Bluetooth", "Toggle Focus", "Toggle Night Shift",
+                                       "Toggle True Tone", "Toggle Stage Manager"}));
 }
 
 TEST_F(ExecutorTest, ActionsWithoutAnEquivalentHereAreUnavailable) {

@@ -3,165 +3,117 @@
 #include "store/FileAccess.h"
 #include "support/StoreRig.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 using namespace rondelix;
 using namespace rondelix::testing;
 using Change = platform::FileWatcher::Change;
+using Lines = std::vector<std::string>;
 
 namespace {
 
-Config sample(int version = Config::currentVersion, const std::string& mainName = "Mine") {
+std::string fileFor(int version, const std::string& mainName = "Main") {
     Config config = DefaultConfig::factoryConfig();
     config.version = version;
     config.wheels[0].name = mainName;
-    return config;
-}
-
-std::vector<std::filesystem::path> setAsideFiles(const StoreRig& rig) {
-    std::vector<std::filesystem::path> found;
-    for (const auto& entry : std::filesystem::directory_iterator(rig.paths.folder))
-        if (entry.path().filename().string().starts_with("config.corrupt-")) found.push_back(entry.path());
-    return found;
-}
-
-long count(const StoreRig& rig, const std::string& line) {
-    return std::count(rig.log.lines().begin(), rig.log.lines().end(), line);
-}
-
-std::string loadFailedLine(const std::filesystem::path& file, const std::string& why) {
-    return "Rondelix: config load failed (" + file.string() + ": " + why +
-           ") — trying the backup, else defaults.";
-}
-
-void setWheelSize(ConfigStore& store, double size) {
-    store.mutate([size](Config& c) { c.behavior.wheelSize = size; });
+    return writeConfigFile(config);
 }
 
 } // namespace
 
-TEST(ConfigStoreLoad, FirstRunWritesTheFactoryConfiguration) {
+TEST(ConfigStoreLoad, FirstRunWritesDefaultsCleanLoadsStayAndOlderFilesUpgrade) {
     StoreRig rig;
     auto store = rig.open();
     EXPECT_FALSE(store->loadedPrimaryCleanly());
-    EXPECT_EQ(store->config().wheels.size(), 4u);
-    EXPECT_EQ(decodeConfigBytes(readText(rig.paths.config)), store->config());
+    EXPECT_EQ(rig.onDisk(), store->config());
     EXPECT_EQ(rig.watcher.watched(), rig.paths.config);
+
+    Config clamped = store->config();
+    clamped.behavior.wheelSize = 1000;
+    const std::string clampedFile = writeConfigFile(clamped), older = fileFor(18);
+    writeText(rig.paths.config, clampedFile);
+    store.reset();
+    store = rig.open();
+    EXPECT_TRUE(store->loadedPrimaryCleanly());
+    EXPECT_EQ(store->config().behavior.wheelSize, 480.0);
+    EXPECT_TRUE(readText(rig.paths.config) == clampedFile);
+
+    writeText(rig.paths.config, older);
+    store.reset();
+    store = rig.open();
+    EXPECT_EQ(rig.onDisk()->version, 19);
+    EXPECT_TRUE(readText(rig.paths.backup) == older);
     EXPECT_TRUE(rig.log.lines().empty());
 }
 
-TEST(ConfigStoreLoad, CleanFileIsNotRewrittenButAnOlderOneIsUpgraded) {
+TEST(ConfigStoreLoad, DamagedPrimaryIsSetAsideAndTheBackupUsedElseTheDefaults) {
     StoreRig rig;
-    Config config = sample();
-    config.behavior.wheelSize = 1000;
-    writeText(rig.paths.config, writeConfigFile(config));
-    {
-        auto store = rig.open();
-        EXPECT_TRUE(store->loadedPrimaryCleanly());
-        EXPECT_EQ(store->config().behavior.wheelSize, 480.0);
-        EXPECT_EQ(readText(rig.paths.config), writeConfigFile(config));
-    }
-    config.version = 18;
-    writeText(rig.paths.config, writeConfigFile(config));
-    auto store = rig.open();
-    EXPECT_EQ(decodeConfigBytes(readText(rig.paths.config))->version, 19);
-    EXPECT_EQ(readText(rig.paths.backup), writeConfigFile(config));
-}
-
-TEST(ConfigStoreLoad, DamagedPrimaryIsSetAsideAndTheBackupUsed) {
-    StoreRig rig;
-    const std::string backupText = writeConfigFile(sample(18, "From backup"));
+    const std::string backup = fileFor(18, "From backup");
     writeText(rig.paths.config, "{ not json");
-    writeText(rig.paths.backup, backupText);
-    auto store = rig.open();
+    writeText(rig.paths.backup, backup);
+    EXPECT_EQ(rig.open()->config().wheels[0].name, "From backup");
+    EXPECT_EQ(rig.log.lines(), (Lines{"Rondelix: config load failed (" + rig.paths.config.string() +
+                                          ": not valid JSON) — trying the backup, else defaults.",
+                                      "Rondelix: recovered config from config.json.bak."}));
+    EXPECT_EQ(rig.setAsideTexts(), Lines{"{ not json"});
+    EXPECT_TRUE(readText(rig.paths.backup) == backup);
+    EXPECT_EQ(rig.onDisk()->wheels[0].name, "From backup");
 
-    EXPECT_EQ(store->config().wheels[0].name, "From backup");
-    EXPECT_EQ(rig.log.lines(),
-              (std::vector<std::string>{loadFailedLine(rig.paths.config, "not valid JSON"),
-                                        "Rondelix: recovered config from config.json.bak."}));
-    const auto setAside = setAsideFiles(rig);
-    ASSERT_EQ(setAside.size(), 1u);
-    EXPECT_EQ(readText(setAside[0]), "{ not json");
-    EXPECT_EQ(readText(rig.paths.backup), backupText);
-    EXPECT_EQ(decodeConfigBytes(readText(rig.paths.config)), store->config());
-    EXPECT_FALSE(store->loadedPrimaryCleanly());
-}
-
-TEST(ConfigStoreLoad, BothDamagedRunsOnDefaultsAndKeepsBothFiles) {
-    StoreRig rig;
-    writeText(rig.paths.config, "");
-    writeText(rig.paths.backup, "[]");
-    auto store = rig.open();
-
+    StoreRig both;
+    writeText(both.paths.config, "");
+    writeText(both.paths.backup, "[]");
+    auto store = both.open();
     EXPECT_EQ(store->config().wheels[1].id, "apps");
-    EXPECT_EQ(rig.log.lines().size(), 1u);
-    EXPECT_FALSE(std::filesystem::exists(rig.paths.config));
-    EXPECT_EQ(readText(rig.paths.backup), "[]");
-    ASSERT_EQ(setAsideFiles(rig).size(), 1u);
+    EXPECT_EQ(both.log.lines().size(), 1u);
+    EXPECT_EQ(both.setAsideTexts(), Lines{""});
+    EXPECT_FALSE(std::filesystem::exists(both.paths.config));
+    EXPECT_EQ(readText(both.paths.backup), "[]");
     setWheelSize(*store, 300);
-    EXPECT_EQ(decodeConfigBytes(readText(rig.paths.config)), store->config());
+    EXPECT_EQ(both.onDisk(), store->config());
 }
 
 TEST(ConfigStoreLoad, NewerFileIsUsedReadOnlyAndItsBytesNeverChange) {
     StoreRig rig;
-    nlohmann::json newer = nlohmann::json::parse(writeConfigFile(sample()));
-    newer["version"] = 20;
+    nlohmann::json newer = nlohmann::json::parse(fileFor(20));
     newer["futureMember"] = {{"kept", true}};
-    const std::string text = newer.dump(4);
-    writeText(rig.paths.config, text);
+    writeText(rig.paths.config, newer.dump(4));
     auto store = rig.open();
-
     EXPECT_TRUE(store->isReadOnly());
-    EXPECT_TRUE(store->loadedPrimaryCleanly());
     setWheelSize(*store, 300);
     store->editWheels("name", [](auto& wheels) { wheels[0].name = "Edited"; });
     store->undo();
-    store->reconcileLaunchAtLogin();
     EXPECT_EQ(store->config().behavior.wheelSize, 300.0);
-    EXPECT_EQ(readText(rig.paths.config), text);
+    EXPECT_TRUE(readText(rig.paths.config) == newer.dump(4));
     EXPECT_FALSE(std::filesystem::exists(rig.paths.backup));
-    EXPECT_EQ(rig.log.lines(),
-              (std::vector<std::string>{
-                  "Rondelix: config version 20 > build version 19 — running read-only (won't downgrade it).",
-                  "Rondelix: not saving — on-disk config is newer than this build (read-only)."}));
+    EXPECT_EQ(
+        rig.log.lines(),
+        (Lines{"Rondelix: config version 20 > build version 19 — running read-only (won't downgrade it).",
+               "Rondelix: not saving — on-disk config is newer than this build (read-only)."}));
 }
 
-TEST(ConfigStoreSave, RotationReplacesAStaleTemporaryFile) {
+TEST(ConfigStoreSave, RotationKeepsOnlyGoodFilesAndSetsOthersAside) {
     StoreRig rig;
     auto store = rig.open();
     const std::string first = readText(rig.paths.config);
     writeText(rig.paths.backupTemp, "left half-way");
     setWheelSize(*store, 300);
-    EXPECT_EQ(readText(rig.paths.backup), first);
+    EXPECT_TRUE(readText(rig.paths.backup) == first);
     EXPECT_FALSE(std::filesystem::exists(rig.paths.backupTemp));
-    EXPECT_EQ(decodeConfigBytes(readText(rig.paths.config))->behavior.wheelSize, 300.0);
-}
 
-TEST(ConfigStoreSave, UndecodablePrimaryIsSetAsideInsteadOfReplacingTheBackup) {
-    StoreRig rig;
-    auto store = rig.open();
-    setWheelSize(*store, 300);
-    const std::string goodBackup = readText(rig.paths.backup);
+    // Another program's half-written file must not push out the good backup.
     writeText(rig.paths.config, "{\"wheels\": [");
     setWheelSize(*store, 400);
+    EXPECT_TRUE(readText(rig.paths.backup) == first);
+    EXPECT_EQ(rig.setAsideTexts(), Lines{"{\"wheels\": ["});
+    EXPECT_EQ(rig.onDisk(), store->config());
 
-    EXPECT_EQ(readText(rig.paths.backup), goodBackup);
-    const auto setAside = setAsideFiles(rig);
-    ASSERT_EQ(setAside.size(), 1u);
-    EXPECT_EQ(readText(setAside[0]), "{\"wheels\": [");
-    EXPECT_EQ(decodeConfigBytes(readText(rig.paths.config)), store->config());
-}
-
-TEST(ConfigStoreSave, SettingAsideNeverOverwritesAnEarlierFile) {
-    TempHome home;
-    const auto file = home.path() / "config.json";
-    writeText(file, "first");
-    EXPECT_EQ(setAside(file, 1700000000), home.path() / "config.corrupt-1700000000.json");
-    writeText(file, "second");
-    EXPECT_EQ(setAside(file, 1700000000), home.path() / "config.corrupt-1700000000-1.json");
-    EXPECT_EQ(readText(home.path() / "config.corrupt-1700000000.json"), "first");
+    for (const char* text : {"again", "and again"}) {
+        writeText(rig.paths.config, text);
+        setAside(rig.paths.config, 1700000000);
+    }
+    EXPECT_EQ(readText(rig.paths.folder / "config.corrupt-1700000000.json"), "again");
+    EXPECT_EQ(readText(rig.paths.folder / "config.corrupt-1700000000-1.json"), "and again");
 }
 
 class ConfigStoreReload : public ::testing::Test {
@@ -169,23 +121,22 @@ class ConfigStoreReload : public ::testing::Test {
     void SetUp() override {
         store->afterConfigReplaced = [this] { ++replaced; };
     }
-
     void writeExternally(const std::function<void(Config&)>& change) {
         Config config = store->config();
         change(config);
         writeText(rig.paths.config, writeConfigFile(config));
+        rig.watcher.fire(Change::modified);
     }
-    long reloadLines() const { return count(rig, "Rondelix: config reloaded from disk (external change)."); }
 
     StoreRig rig;
     std::unique_ptr<ConfigStore> store = rig.open();
     int replaced = 0;
+    const Lines adopted{"Rondelix: config reloaded from disk (external change)."};
 };
 
 TEST_F(ConfigStoreReload, ExternalChangeIsAdoptedOnceAfterTheLastNoticeSettles) {
     store->editWheels("name", [](auto& wheels) { wheels[0].name = "Edited"; });
     writeExternally([](Config& c) { c.behavior.wheelSize = 400; });
-    rig.watcher.fire(Change::modified);
     rig.queue.advance(0.14);
     rig.watcher.fire(Change::modified);
     rig.queue.advance(0.14);
@@ -193,49 +144,126 @@ TEST_F(ConfigStoreReload, ExternalChangeIsAdoptedOnceAfterTheLastNoticeSettles) 
     rig.queue.advance(0.02);
     EXPECT_EQ(store->config().behavior.wheelSize, 400.0);
     rig.queue.advance(1.0);
-    EXPECT_EQ(reloadLines(), 1);
+    EXPECT_EQ(rig.log.lines(), adopted);
     EXPECT_EQ(replaced, 1);
     EXPECT_FALSE(store->canUndo());
 }
 
 TEST_F(ConfigStoreReload, LocalEditDuringAPendingReloadAdoptsTheExternalChangeFirst) {
     writeExternally([](Config& c) { c.behavior.wheelSize = 400; });
-    rig.watcher.fire(Change::modified);
     rig.queue.advance(0.05);
     store->mutate([](Config& c) { c.behavior.opacity = 0.5; });
-
-    const auto onDisk = decodeConfigBytes(readText(rig.paths.config));
-    EXPECT_EQ(onDisk, store->config());
-    EXPECT_EQ(onDisk->behavior.wheelSize, 400.0);
-    EXPECT_EQ(onDisk->behavior.opacity, 0.5);
-    // The notice of our own save finds nothing to adopt.
-    rig.watcher.fire(Change::replaced);
+    EXPECT_EQ(rig.onDisk(), store->config());
+    EXPECT_EQ(rig.onDisk()->behavior.wheelSize, 400.0);
+    EXPECT_EQ(rig.onDisk()->behavior.opacity, 0.5);
+    rig.watcher.fire(Change::replaced); // our own save
     rig.queue.advance(1.0);
-    EXPECT_EQ(reloadLines(), 1);
-    EXPECT_EQ(rig.watcher.watched(), rig.paths.config);
+    EXPECT_EQ(rig.log.lines(), adopted);
 }
 
-TEST_F(ConfigStoreReload, DeletedFileIsWaitedForAndWrittenAgainByTheNextEdit) {
-    std::filesystem::remove(rig.paths.config);
-    rig.watcher.fire(Change::replaced);
-    rig.queue.advance(2.0);
-    EXPECT_FALSE(rig.watcher.watched());
-    EXPECT_EQ(store->config().wheels.size(), 4u);
-    setWheelSize(*store, 300);
-    rig.queue.advance(0.5);
-    EXPECT_EQ(rig.watcher.watched(), rig.paths.config);
-    EXPECT_EQ(reloadLines(), 0);
-}
-
-TEST_F(ConfigStoreReload, HalfWrittenOrSanitizedAwayChangesAreIgnored) {
+TEST_F(ConfigStoreReload, HalfWrittenSanitizedAwayOrDeletedChangesAreNotAdopted) {
     writeText(rig.paths.config, "{\"version\": 19, \"wheels\": [");
     rig.watcher.fire(Change::modified);
     rig.queue.advance(0.2);
     writeExternally([](Config& c) {
         c.exportedIcons = std::map<std::string, std::string>{{"a.png", "AA=="}};
     });
-    rig.watcher.fire(Change::modified);
     rig.queue.advance(0.2);
+    std::filesystem::remove(rig.paths.config);
+    rig.watcher.fire(Change::replaced);
+    rig.queue.advance(2.0);
+    EXPECT_FALSE(rig.watcher.watched());
     EXPECT_TRUE(rig.log.lines().empty());
     EXPECT_EQ(replaced, 0);
+
+    setWheelSize(*store, 300);
+    rig.queue.advance(0.5);
+    EXPECT_EQ(rig.watcher.watched(), rig.paths.config);
+}
+
+class ConfigStoreEdits : public ::testing::Test {
+  protected:
+    void label(std::optional<std::string> key, const std::string& text) {
+        store->editWheels(std::move(key), [&](auto& wheels) { wheels[0].slices[0].label = text; });
+    }
+    std::string label() const { return store->config().wheels[0].slices[0].label; }
+    std::size_t steps() const { return store->history().undoCount(); }
+
+    StoreRig rig;
+    std::unique_ptr<ConfigStore> store = rig.open();
+};
+
+TEST_F(ConfigStoreEdits, QuickEditsOfOneFieldMakeOneUndoStep) {
+    const std::string original = label();
+    store->editWheels("slice-1", [](auto&) {});
+    EXPECT_EQ(steps(), 0u);
+    for (const char* typed : {"H", "He", "Hel", "Hell", "Hello"}) {
+        label("slice-1", typed);
+        rig.queue.advance(0.9);
+    }
+    EXPECT_EQ(steps(), 1u);
+    store->undo();
+    EXPECT_EQ(label(), original);
+    EXPECT_EQ(store->history().newestRedo()->at(0).slices[0].label, "Hello");
+    store->redo();
+    EXPECT_EQ(label(), "Hello");
+    EXPECT_EQ(rig.onDisk(), store->config());
+
+    label("slice-1", "a"); // redo ended the run
+    rig.queue.advance(1.0);
+    label("slice-1", "b"); // a full second later
+    label("other", "c");
+    label(std::nullopt, "d");
+    label("other", "e"); // an edit without a key ended the run
+    EXPECT_EQ(steps(), 6u);
+    store->undo();
+    label("slice-1", "f");
+    EXPECT_FALSE(store->canRedo());
+}
+
+TEST(UndoHistory, KeepsTheNewestTwoHundredFiftySnapshots) {
+    UndoHistory history;
+    std::vector<Wheel> wheels(3);
+    for (int i = 0; i < 260; ++i) {
+        history.record(wheels);
+        wheels[1].name = "edit " + std::to_string(i);
+    }
+    EXPECT_EQ(history.undoCount(), 250u);
+    while (auto earlier = history.undo(wheels))
+        wheels = *earlier;
+    EXPECT_EQ(wheels[1].name, "edit 9");
+    EXPECT_EQ(history.redoCount(), 250u);
+}
+
+TEST_F(ConfigStoreEdits, ResetAndRestoreKeepTheOtherStateInTheBackup) {
+    label("name", "Mine");
+    const std::string beforeReset = readText(rig.paths.config);
+    store->resetToDefaults();
+    EXPECT_TRUE(readText(rig.paths.backup) == beforeReset);
+    EXPECT_FALSE(store->canUndo());
+    EXPECT_EQ(rig.loginItems.requests(), std::vector<bool>{false});
+
+    ASSERT_TRUE(store->restoreFromBackup());
+    EXPECT_EQ(label(), "Mine");
+    EXPECT_TRUE(rig.log.contains("Rondelix: config restored from .bak (dev pane)."));
+    ASSERT_TRUE(store->restoreFromBackup());
+    EXPECT_EQ(label(), "Calculator");
+    std::filesystem::remove(rig.paths.backup);
+    EXPECT_FALSE(store->restoreFromBackup());
+}
+
+TEST_F(ConfigStoreEdits, LaunchAtLoginFollowsWhatTheSystemReallyDid) {
+    store->mutate([](Config& c) { c.general.launchAtLogin = true; });
+    const std::string backup = readText(rig.paths.backup);
+    rig.loginItems.failWith("Operation not permitted");
+    store->applyLaunchAtLogin(true);
+    EXPECT_TRUE(rig.log.contains("Rondelix: launch-at-login change failed: Operation not permitted"));
+    EXPECT_FALSE(rig.onDisk()->general.launchAtLogin);
+    EXPECT_TRUE(readText(rig.paths.backup) == backup);
+
+    rig.loginItems.setStatus(platform::LoginItems::Status::requiresApproval);
+    store->reconcileLaunchAtLogin();
+    EXPECT_TRUE(rig.log.contains("Rondelix: launch-at-login toggle (false) drifted from system state (true) "
+                                 "— adopting system state."));
+    EXPECT_TRUE(store->config().general.launchAtLogin);
 }

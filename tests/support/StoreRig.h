@@ -6,26 +6,44 @@
 #include "platform/sim/SimLoginItems.h"
 #include "platform/sim/SimMainQueue.h"
 #include "store/ConfigStore.h"
-#include "support/TempHome.h"
 
 #include <memory>
 
 namespace rondelix::testing {
 
+// A fresh folder under the system's temporary folder, removed when the test ends.
+struct TempHome {
+    TempHome();
+    ~TempHome();
+    std::filesystem::path path;
+};
+
+// Whole-file helpers; a file that cannot be read reads as "<unreadable>".
+std::string readText(const std::filesystem::path& file);
+void writeText(const std::filesystem::path& file, const std::string& text);
+
 // Everything a configuration store needs, on the simulated platform with a
-// temporary home folder. Build the store with open() once the files are laid out.
+// temporary home. Lay out the files, then build the store with open().
 struct StoreRig {
     platform::sim::SimMainQueue queue;
     platform::sim::SimLog log;
     TempHome home;
-    platform::sim::SimHomeFolder homeFolder{home.path()};
+    platform::sim::SimHomeFolder homeFolder{home.path};
     platform::sim::SimFileWatcher watcher;
     platform::sim::SimLoginItems loginItems;
-    ConfigPaths paths = home.configPaths();
+    ConfigPaths paths = ConfigPaths::under(home.path);
 
     std::unique_ptr<ConfigStore> open() {
-        return std::make_unique<ConfigStore>(ConfigStore::Platform{queue, log, homeFolder, watcher, loginItems});
+        return std::make_unique<ConfigStore>(
+            ConfigStore::Platform{queue, log, homeFolder, watcher, loginItems});
     }
+
+    std::optional<Config> onDisk() const;
+    // The names in the configuration folder, sorted, and the texts of the files set aside there.
+    std::vector<std::string> listing() const;
+    std::vector<std::string> setAsideTexts() const;
 };
+
+void setWheelSize(ConfigStore& store, double size);
 
 } // namespace rondelix::testing

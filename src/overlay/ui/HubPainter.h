@@ -16,6 +16,7 @@ struct HubContent {
     std::string name;
     WheelSwitcher switcher;
     QColor activeDot;
+    friend bool operator==(const HubContent&, const HubContent&) = default;
 };
 
 void paintHub(QPainter& painter, const WheelGeometry& geometry, const HubContent& content,

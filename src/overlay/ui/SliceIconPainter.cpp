@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QtMath>
 #include <algorithm>
 #include <variant>
 
@@ -27,6 +28,7 @@ constexpr std::size_t maxLabelBytes = 512;
 constexpr std::size_t maxLabelLines = 3;
 constexpr std::size_t maxEmojiBytes = 64;
 constexpr std::size_t maxCachedLabels = 512;
+constexpr std::size_t maxCachedStacks = 256;
 
 std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes) {
     if (text.size() <= maxBytes) return text;
@@ -89,6 +91,8 @@ struct SliceIconPainter::IconItem {
     Kind kind = Kind::nothing;
     std::string text;
     const QIcon* image = nullptr;
+    // Tells images apart for the stack cache.
+    qint64 imageKey = 0;
     QSizeF size;
     double fontSize = 0;
 };
@@ -149,6 +153,7 @@ SliceIconPainter::IconItem SliceIconPainter::ownIcon(const Icon& icon, double ic
     } else if (const auto* custom = icon.as<Icon::CustomImage>()) {
         if ((item.image = customImage(custom->filename))) {
             item.kind = IconItem::Kind::image;
+            item.imageKey = item.image->cacheKey();
             item.size = QSizeF(iconSize * 0.8, iconSize * 0.8);
         } else {
             item.kind = IconItem::Kind::symbol;
@@ -171,10 +176,14 @@ SliceIconPainter::IconItem SliceIconPainter::resolveIcon(const Slice& slice, dou
         if (faviconLookup_) {
             if (auto image = faviconLookup_(favicon->host, prefetchFavicons_); image && !image->isNull()) {
                 // Favicons live in their own cache; this icon only lasts the frame.
-                faviconFrame_ = QIcon(QPixmap::fromImage(*image));
                 IconItem item;
                 item.kind = IconItem::Kind::image;
+                if (image->cacheKey() != faviconKey_) {
+                    faviconFrame_ = QIcon(QPixmap::fromImage(*image));
+                    faviconKey_ = image->cacheKey();
+                }
                 item.image = &faviconFrame_;
+                item.imageKey = faviconKey_;
                 item.size = QSizeF(iconSize * 0.8, iconSize * 0.8);
                 return item;
             }
@@ -184,6 +193,7 @@ SliceIconPainter::IconItem SliceIconPainter::resolveIcon(const Slice& slice, dou
             IconItem item;
             item.kind = IconItem::Kind::image;
             item.image = icon;
+            item.imageKey = icon->cacheKey();
             item.size = QSizeF(iconSize, iconSize);
             return item;
         }
@@ -249,58 +259,109 @@ void SliceIconPainter::paintItem(QPainter& painter, const IconItem& item, const 
     }
 }
 
-void SliceIconPainter::paintSlice(QPainter& painter, const Slice& slice, QPointF centre, double iconSize,
-                                  const Style& style, const WheelPalette& palette) {
-    const IconItem item = resolveIcon(slice, iconSize);
-    const LabelLayout& label = labelLayout(slice.label, maxLabelWidth(iconSize));
+void SliceIconPainter::paintStack(QPainter& painter, const IconItem& item, const LabelLayout& label,
+                                  const QColor& color, double shadow) {
     const QFontMetricsF metrics(labelFont_);
-
     const double spacing = item.kind != IconItem::Kind::nothing && !label.lines.empty() ? 3 : 0;
-    const double height = item.size.height() + spacing + label.height;
-    const double width = std::max(item.size.width(), label.width);
-
-    painter.save();
-    painter.translate(centre);
-    painter.scale(style.scale, style.scale);
-    const double top = -height / 2;
-
-    if (style.lift > 0) {
-        const QRectF tile(-width / 2 - 10, top - 7, width + 20, height + 14);
-        // A soft drop shadow under the lifted tile.
-        painter.setPen(Qt::NoPen);
-        for (int ring = 4; ring >= 1; --ring) {
-            const double spread = ring * 3.0;
-            painter.setBrush(QColor(0, 0, 0, qRound(255 * 0.32 * style.lift / 5)));
-            painter.drawRoundedRect(tile.translated(0, 5).adjusted(-spread, -spread, spread, spread),
-                                    13 + spread, 13 + spread);
-        }
-        if (style.showsTile) {
-            painter.setBrush(withOpacity(palette.regularMaterial, style.lift));
-            painter.setPen(QPen(QColor(255, 255, 255, qRound(255 * 0.22 * style.lift)), 1));
-            painter.drawRoundedRect(tile.adjusted(0.5, 0.5, -0.5, -0.5), 12.5, 12.5);
-        }
-    }
-
+    const double top = -(item.size.height() + spacing + label.height) / 2;
     const QRectF iconBox(-item.size.width() / 2, top, item.size.width(), item.size.height());
     const double labelTop = top + item.size.height() + spacing;
-    const auto paintContent = [&](QPointF shift, const QColor& color) {
-        if (item.kind == IconItem::Kind::symbol || item.kind == IconItem::Kind::mark)
-            paintItem(painter, item, iconBox.translated(shift), color);
+    const bool tinted = item.kind == IconItem::Kind::symbol || item.kind == IconItem::Kind::mark;
+    const auto paintTinted = [&](QPointF shift, const QColor& tint) {
+        if (tinted) paintItem(painter, item, iconBox.translated(shift), tint);
         painter.setFont(labelFont_);
-        painter.setPen(color);
+        painter.setPen(tint);
         for (std::size_t i = 0; i < label.lines.size(); ++i)
             painter.drawStaticText(QPointF(-label.widths[i] / 2 + shift.x(),
                                            labelTop + metrics.height() * static_cast<double>(i) + shift.y()),
                                    label.lines[i]);
     };
-    if (style.closeShadow > 0) {
-        const QColor shadow(0, 0, 0, qRound(255 * std::min(1.0, style.closeShadow) / 2.5));
+    if (shadow > 0) {
+        // A soft shadow hugging the glyphs: faint copies a fraction of a point away.
+        const QColor dark(0, 0, 0, qRound(255 * std::min(1.0, shadow) / 2.5));
         for (const QPointF shift : {QPointF(0.75, 0), QPointF(-0.75, 0), QPointF(0, 0.75), QPointF(0, -0.75)})
-            paintContent(shift, shadow);
+            paintTinted(shift, dark);
     }
-    if (item.kind != IconItem::Kind::symbol && item.kind != IconItem::Kind::mark)
-        paintItem(painter, item, iconBox, style.foreground);
-    paintContent(QPointF(0, 0), style.foreground);
+    if (!tinted) paintItem(painter, item, iconBox, color);
+    paintTinted(QPointF(0, 0), color);
+}
+
+const QImage& SliceIconPainter::cachedStack(const IconItem& item, const LabelLayout& label,
+                                            const std::string& labelKey, const QColor& color, double shadow,
+                                            double devicePixelRatio) {
+    std::string key = labelKey;
+    key += '\x1e' + std::to_string(static_cast<int>(item.kind)) + '\x1e' + item.text + '\x1e' +
+           std::to_string(item.imageKey) + '\x1e' + std::to_string(qRound(item.size.width() * 100)) + 'x' +
+           std::to_string(qRound(item.size.height() * 100)) + '\x1e' + std::to_string(color.rgba()) + '\x1e' +
+           std::to_string(qRound(shadow * 1000)) + '\x1e' + std::to_string(qRound(devicePixelRatio * 100));
+    if (const auto found = stacks_.find(key); found != stacks_.end()) return found->second;
+    if (stacks_.size() >= maxCachedStacks) stacks_.clear();
+
+    const double spacing = item.kind != IconItem::Kind::nothing && !label.lines.empty() ? 3 : 0;
+    // Room for the shadow and for emoji that overhang their box.
+    const double width = std::max(item.size.width() * 3, label.width) + 4;
+    const double height = item.size.height() + spacing + label.height + 4;
+    QImage image(std::max(1, qCeil(width * devicePixelRatio)), std::max(1, qCeil(height * devicePixelRatio)),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.translate(width / 2, height / 2);
+    paintStack(painter, item, label, color, shadow);
+    painter.end();
+    return stacks_.emplace(std::move(key), std::move(image)).first->second;
+}
+
+void SliceIconPainter::paintSlice(QPainter& painter, const Slice& slice, QPointF centre, double iconSize,
+                                  const Style& style, const WheelPalette& palette) {
+    const IconItem item = resolveIcon(slice, iconSize);
+    const LabelLayout& label = labelLayout(slice.label, maxLabelWidth);
+    const double emphasis = std::clamp(style.emphasis, 0.0, 1.0);
+
+    painter.save();
+    painter.translate(centre);
+    painter.scale(style.scale, style.scale);
+    if (style.lift > 0) {
+        // A lifted slice moves every frame; it is drawn directly.
+        const double spacing = item.kind != IconItem::Kind::nothing && !label.lines.empty() ? 3 : 0;
+        const double height = item.size.height() + spacing + label.height;
+        const double width = std::max(item.size.width(), label.width);
+        const QRectF tile(-width / 2 - 10, -height / 2 - 7, width + 20, height + 14);
+        painter.setPen(Qt::NoPen);
+        // Stacked rounded rectangles stand in for a blurred shadow.
+        for (int ring = 8; ring >= 1; --ring) {
+            const double spread = ring * 1.5;
+            painter.setBrush(QColor(0, 0, 0, qRound(255 * 0.32 * std::min(1.0, style.lift) / 9)));
+            painter.drawRoundedRect(tile.translated(0, 5).adjusted(-spread, -spread, spread, spread),
+                                    13 + spread, 13 + spread);
+        }
+        if (style.showsTile) {
+            painter.setBrush(withOpacity(palette.regularMaterial, style.lift));
+            painter.setPen(QPen(QColor(255, 255, 255, qRound(255 * 0.22 * std::min(1.0, style.lift))), 1));
+            painter.drawRoundedRect(tile.adjusted(0.5, 0.5, -0.5, -0.5), 12.5, 12.5);
+        }
+        paintStack(painter, item, label, style.foreground, 0);
+        painter.restore();
+        return;
+    }
+
+    const std::string labelKey = slice.label.substr(0, maxLabelBytes);
+    const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    // While the highlight eases in or out, the plain and the emphasised
+    // looks cross-fade.
+    const auto draw = [&](const QColor& color, double shadow, double opacity) {
+        if (opacity <= 0) return;
+        // Drawn at the scale it is shown at, so the grown icon stays sharp.
+        const QImage& image = cachedStack(item, label, labelKey, color, shadow, dpr * style.scale);
+        const QSizeF size = image.deviceIndependentSize();
+        painter.setOpacity(opacity);
+        painter.drawImage(QRectF(QPointF(-size.width() / 2, -size.height() / 2), size), image);
+    };
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    draw(style.foreground, 0, 1 - emphasis);
+    draw(style.emphasisedForeground, 0.35, emphasis);
     painter.restore();
 }
 

@@ -34,9 +34,10 @@ class SliceIconPainter {
     // How one slice is drawn this frame.
     struct Style {
         QColor foreground;
+        QColor emphasisedForeground;
+        // 0 to 1: how far the highlight has reached this slice.
+        double emphasis = 0;
         double scale = 1;
-        // Opacity of the shadow hugging icon and label (emphasis).
-        double closeShadow = 0;
         // 0 to 1: how far the slice is lifted for dragging (tile, big shadow).
         double lift = 0;
         // The drag tile exists only where slices can be swapped.
@@ -60,8 +61,9 @@ class SliceIconPainter {
     static const QIcon* customImage(const std::string& filename);
     static IconCache<QIcon>& iconCache();
 
-    // Widest a label line is drawn; longer lines are elided.
-    static double maxLabelWidth(double iconSize) { return iconSize * 3.2; }
+    // Widest a label line is drawn, room for the fifteen characters a label
+    // line normally holds; longer lines are elided.
+    static constexpr double maxLabelWidth = 120;
 
   private:
     struct IconItem;
@@ -76,13 +78,22 @@ class SliceIconPainter {
     IconItem ownIcon(const Icon& icon, double iconSize);
     const LabelLayout& labelLayout(const std::string& label, double maxWidth);
     void paintItem(QPainter& painter, const IconItem& item, const QRectF& box, const QColor& color);
+    // Icon over label, centred on the origin, with the close shadow of an
+    // emphasised slice when `shadow` is above 0.
+    void paintStack(QPainter& painter, const IconItem& item, const LabelLayout& label, const QColor& color,
+                    double shadow);
+    // The stack drawn once into an image and reused while nothing it shows changes.
+    const QImage& cachedStack(const IconItem& item, const LabelLayout& label, const std::string& labelKey,
+                              const QColor& color, double shadow, double devicePixelRatio);
 
     FaviconLookup faviconLookup_;
     bool prefetchFavicons_ = true;
     // The favicon being drawn; the favicon cache owns the image itself.
     QIcon faviconFrame_;
+    qint64 faviconKey_ = 0;
     QFont labelFont_ = makeLabelFont();
     std::unordered_map<std::string, LabelLayout> labels_;
+    std::unordered_map<std::string, QImage> stacks_;
 
     static QFont makeLabelFont();
 };

@@ -24,7 +24,11 @@ QPainterPath sliceShapePath(const SliceShape& shape, const QRectF& rect) {
     const double sweep = -degrees(shape.step());
     path.arcMoveTo(circle(c, shape.outerRadius), start);
     path.arcTo(circle(c, shape.outerRadius), start, sweep);
-    path.arcTo(circle(c, shape.innerRadius), start + sweep, -sweep);
+    // Qt draws no arc in an empty rectangle, so a pie slice meets the centre.
+    if (shape.innerRadius > 0)
+        path.arcTo(circle(c, shape.innerRadius), start + sweep, -sweep);
+    else
+        path.lineTo(c);
     path.closeSubpath();
     return path;
 }

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QRadialGradient>
 #include <QToolTip>
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
 
@@ -23,12 +24,6 @@ namespace {
 constexpr int maxDrawnSlots = 64;
 // How far the glow's blur spreads past its gradient.
 constexpr double glowBlur = 34;
-
-QColor mix(const QColor& a, const QColor& b, double t) {
-    const auto lerp = [t](float x, float y) { return static_cast<float>(x + (y - x) * t); };
-    return QColor::fromRgbF(lerp(a.redF(), b.redF()), lerp(a.greenF(), b.greenF()),
-                            lerp(a.blueF(), b.blueF()), lerp(a.alphaF(), b.alphaF()));
-}
 
 QPointF qPoint(Point p) {
     return {p.x, p.y};
@@ -74,7 +69,7 @@ WheelGraphic::Inputs WheelGraphic::Inputs::of(Wheel wheel, const Behavior& behav
     return inputs;
 }
 
-WheelGraphic::WheelGraphic(QWidget* parent) : QWidget(parent) {
+WheelGraphic::WheelGraphic(QWidget* parent) : QWidget(parent), highlightAnimation_(this) {
     setAttribute(Qt::WA_TranslucentBackground);
     highlightAnimation_.setStartValue(0.0);
     highlightAnimation_.setEndValue(1.0);
@@ -400,14 +395,7 @@ void WheelGraphic::paint(QPainter& painter) {
     painter.translate(sq.topLeft());
     paintGlow(painter, g, look);
     paintSlots(painter, g, look);
-    paintRim(painter, g);
-    if (inputs_.showsHubLabel) {
-        const double strength = inputs_.accentStrength;
-        paintHub(painter, g,
-                 {inputs_.wheel.name, wheelSwitcher(inputs_.allWheels, inputs_.activeWheelId, g.side),
-                  toQColor(inputs_.accent, std::max(strength, 0.5))},
-                 palette());
-    }
+    paintDragMark(painter, g);
     paintIcons(painter, g, look);
     painter.restore();
 }
@@ -424,56 +412,122 @@ void WheelGraphic::paintGlow(QPainter& painter, const WheelGeometry& g, const Hi
     painter.drawEllipse(centre, cone + glowBlur, cone + glowBlur);
 }
 
+WheelGraphic::StaticLayerKey WheelGraphic::staticLayerKey(const WheelGeometry& g, double dpr) const {
+    const int n = std::clamp(inputs_.wheel.sliceCount, 0, maxDrawnSlots);
+    StaticLayerKey key;
+    key.side = g.side;
+    key.devicePixelRatio = dpr;
+    key.scheme = colorScheme();
+    const auto dragged = draggingSource();
+    for (int i = 0; i < n; ++i)
+        key.filledLook.push_back(isFilled(i) && dragged != i);
+    if (inputs_.showsHubLabel) {
+        key.hub =
+            HubContent{inputs_.wheel.name, wheelSwitcher(inputs_.allWheels, inputs_.activeWheelId, g.side),
+                       toQColor(inputs_.accent, std::max(inputs_.accentStrength, 0.5))};
+    }
+    return key;
+}
+
+const QImage& WheelGraphic::staticLayer(const WheelGeometry& g, double dpr) {
+    StaticLayerKey key = staticLayerKey(g, dpr);
+    if (key == staticLayerKey_ && !staticLayer_.isNull()) return staticLayer_;
+    staticLayerKey_ = std::move(key);
+    const int pixels = std::max(1, qCeil(g.side * dpr));
+    staticLayer_ = QImage(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    staticLayer_.setDevicePixelRatio(dpr);
+    staticLayer_.fill(Qt::transparent);
+    QPainter painter(&staticLayer_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+
+    const WheelPalette colors = WheelPalette::forScheme(staticLayerKey_.scheme);
+    const QRectF frame(0, 0, g.side, g.side);
+    const int n = static_cast<int>(staticLayerKey_.filledLook.size());
+    painter.setPen(QPen(withOpacity(colors.primary, 0.13), 1));
+    for (int i = 0; i < n; ++i) {
+        painter.setBrush(baseFill(g, colors, staticLayerKey_.filledLook[static_cast<std::size_t>(i)], 1));
+        painter.drawPath(sliceShapePath(g.sector(i, n), frame));
+    }
+    paintRim(painter, g);
+    if (staticLayerKey_.hub) paintHub(painter, g, *staticLayerKey_.hub, colors);
+    return staticLayer_;
+}
+
+QRadialGradient WheelGraphic::baseFill(const WheelGeometry& g, const WheelPalette& colors, bool filledLook,
+                                       double opacity) {
+    QRadialGradient base(qPoint(g.centre()), g.outerRadius());
+    base.setColorAt(0, withOpacity(colors.primary, (filledLook ? 0.04 : 0.02) * opacity));
+    base.setColorAt(1, withOpacity(colors.primary, (filledLook ? 0.10 : 0.05) * opacity));
+    return base;
+}
+
 void WheelGraphic::paintSlots(QPainter& painter, const WheelGeometry& g, const HighlightLook& look) {
     const int n = std::clamp(inputs_.wheel.sliceCount, 0, maxDrawnSlots);
     const WheelPalette colors = palette();
     const QRectF frame(0, 0, g.side, g.side);
-    const QPointF centre = qPoint(g.centre());
+    const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const QImage& layer = staticLayer(g, dpr);
+
+    QPainterPath highlightedSlots;
+    for (int i = 0; i < n && i < static_cast<int>(look.emphasis.size()); ++i)
+        if (look.emphasis[static_cast<std::size_t>(i)] > 0)
+            highlightedSlots.addPath(sliceShapePath(g.sector(i, n), frame));
+    if (highlightedSlots.isEmpty()) {
+        painter.drawImage(frame, layer);
+        return;
+    }
+    // The highlighted slots take their own fills in place of the layer's.
+    painter.save();
+    QPainterPath rest;
+    rest.addRect(frame.adjusted(-1, -1, 1, 1));
+    painter.setClipPath(rest.subtracted(highlightedSlots));
+    painter.drawImage(frame, layer);
+    painter.restore();
+
     const QPointF sheenCentre(0.5 * g.side, 0.42 * g.side);
     const double outer = g.outerRadius();
     const auto dragged = draggingSource();
     const double strength = std::clamp(inputs_.accentStrength, 0.0, 1.0);
     const BrightnessVariants variants = brightnessVariants(inputs_.accent);
-
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n && i < static_cast<int>(look.emphasis.size()); ++i) {
+        const double e = look.emphasis[static_cast<std::size_t>(i)];
+        if (e <= 0) continue;
         const QPainterPath path = sliceShapePath(g.sector(i, n), frame);
-        const double e =
-            i < static_cast<int>(look.emphasis.size()) ? look.emphasis[static_cast<std::size_t>(i)] : 0;
-        const bool filledLook = isFilled(i) && dragged != i;
         painter.setPen(Qt::NoPen);
         if (e < 1) {
-            QRadialGradient base(centre, outer);
-            base.setColorAt(0, withOpacity(colors.primary, (filledLook ? 0.04 : 0.02) * (1 - e)));
-            base.setColorAt(1, withOpacity(colors.primary, (filledLook ? 0.10 : 0.05) * (1 - e)));
-            painter.setBrush(base);
+            painter.setBrush(baseFill(g, colors, isFilled(i) && dragged != i, 1 - e));
             painter.drawPath(path);
         }
-        if (e > 0) {
-            QRadialGradient accent(sheenCentre, outer);
-            accent.setColorAt(0, toQColor(variants.bright, strength * e));
-            accent.setColorAt(0.5, toQColor(inputs_.accent, strength * e));
-            accent.setColorAt(1, toQColor(variants.deep, strength * e));
-            painter.setBrush(accent);
-            painter.drawPath(path);
-            QRadialGradient sheen(sheenCentre, outer);
-            sheen.setColorAt(0, QColor::fromRgbF(1, 1, 1, static_cast<float>(0.28 * e)));
-            sheen.setColorAt(1, QColor::fromRgbF(1, 1, 1, 0));
-            painter.setBrush(sheen);
-            painter.drawPath(path);
-        }
+        QRadialGradient accent(sheenCentre, outer);
+        accent.setColorAt(0, toQColor(variants.bright, strength * e));
+        accent.setColorAt(0.5, toQColor(inputs_.accent, strength * e));
+        accent.setColorAt(1, toQColor(variants.deep, strength * e));
+        painter.setBrush(accent);
+        painter.drawPath(path);
+        QRadialGradient sheen(sheenCentre, outer);
+        sheen.setColorAt(0, QColor::fromRgbF(1, 1, 1, static_cast<float>(0.28 * e)));
+        sheen.setColorAt(1, QColor::fromRgbF(1, 1, 1, 0));
+        painter.setBrush(sheen);
+        painter.drawPath(path);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(withOpacity(colors.primary, 0.13), 1));
         painter.drawPath(path);
-        if (dragged == i) {
-            QPen dash(toQColor(inputs_.accent, strength * 0.5), 1.5, Qt::CustomDashLine, Qt::FlatCap,
-                      Qt::MiterJoin);
-            // Qt measures dashes in pen widths.
-            dash.setDashPattern({4 / 1.5, 3 / 1.5});
-            dash.setMiterLimit(10);
-            painter.setPen(dash);
-            painter.drawPath(path);
-        }
     }
+}
+
+void WheelGraphic::paintDragMark(QPainter& painter, const WheelGeometry& g) {
+    const int n = std::clamp(inputs_.wheel.sliceCount, 0, maxDrawnSlots);
+    const auto dragged = draggingSource();
+    if (!dragged || *dragged < 0 || *dragged >= n) return;
+    const double strength = std::clamp(inputs_.accentStrength, 0.0, 1.0);
+    QPen dash(toQColor(inputs_.accent, strength * 0.5), 1.5, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
+    // Qt measures dashes in pen widths.
+    dash.setDashPattern({4 / 1.5, 3 / 1.5});
+    dash.setMiterLimit(10);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(dash);
+    painter.drawPath(sliceShapePath(g.sector(*dragged, n), QRectF(0, 0, g.side, g.side)));
 }
 
 void WheelGraphic::paintRim(QPainter& painter, const WheelGeometry& g) {
@@ -513,8 +567,9 @@ void WheelGraphic::paintIcons(QPainter& painter, const WheelGeometry& g, const H
         const auto p = static_cast<std::size_t>(slice.position);
         const double e = dragged == slice.position || p >= look.emphasis.size() ? 0 : look.emphasis[p];
         SliceIconPainter::Style style;
-        style.foreground = mix(colors.primary, emphasised, e);
-        style.closeShadow = 0.35 * e;
+        style.foreground = colors.primary;
+        style.emphasisedForeground = emphasised;
+        style.emphasis = e;
         style.showsTile = static_cast<bool>(inputs_.onSwapSlice);
         style.scale = sliceDrag_.target == slice.position && dragged != slice.position ? 1.08 : 1 + 0.12 * e;
         QPointF centre = qPoint(g.slotPoint(slice.position, n));

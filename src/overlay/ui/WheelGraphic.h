@@ -5,10 +5,13 @@
 #include "overlay/SliceDrag.h"
 #include "overlay/Spring.h"
 #include "overlay/WheelGeometry.h"
+#include "overlay/ui/HubPainter.h"
 #include "overlay/ui/SliceIconPainter.h"
 #include "overlay/ui/WheelPalette.h"
 
 #include <QElapsedTimer>
+#include <QImage>
+#include <QRadialGradient>
 #include <QTimer>
 #include <QVariantAnimation>
 #include <QWidget>
@@ -111,7 +114,24 @@ class WheelGraphic : public QWidget {
     void updateLiftTargets();
 
     void paintGlow(QPainter& painter, const WheelGeometry& geometry, const HighlightLook& look);
+    // The slots as they look unhighlighted, the rim and the hub are drawn
+    // once into an image and reused while they stay the same; each frame
+    // paints only the highlighted slots over it.
+    struct StaticLayerKey {
+        double side = 0;
+        double devicePixelRatio = 1;
+        ColorScheme scheme = ColorScheme::light;
+        // Per slot: filled and not being dragged away.
+        std::vector<bool> filledLook;
+        std::optional<HubContent> hub;
+        friend bool operator==(const StaticLayerKey&, const StaticLayerKey&) = default;
+    };
+    StaticLayerKey staticLayerKey(const WheelGeometry& geometry, double devicePixelRatio) const;
+    const QImage& staticLayer(const WheelGeometry& geometry, double devicePixelRatio);
+    static QRadialGradient baseFill(const WheelGeometry& geometry, const WheelPalette& colors,
+                                    bool filledLook, double opacity);
     void paintSlots(QPainter& painter, const WheelGeometry& geometry, const HighlightLook& look);
+    void paintDragMark(QPainter& painter, const WheelGeometry& geometry);
     void paintRim(QPainter& painter, const WheelGeometry& geometry);
     void paintIcons(QPainter& painter, const WheelGeometry& geometry, const HighlightLook& look);
     WheelPalette palette() const;
@@ -136,6 +156,8 @@ class WheelGraphic : public QWidget {
     QElapsedTimer springClock_;
 
     SliceIconPainter icons_;
+    StaticLayerKey staticLayerKey_;
+    QImage staticLayer_;
 };
 
 } // namespace rondelix

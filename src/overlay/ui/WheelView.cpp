@@ -5,8 +5,6 @@
 
 #include <QVBoxLayout>
 
-// Qt's `emit` keyword macro would rewrite the state's signal member.
-#undef emit
 #include "overlay/WheelState.h"
 
 namespace rondelix {

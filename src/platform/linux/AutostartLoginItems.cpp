@@ -2,7 +2,6 @@
 
 #include "platform/HomeFolder.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 #include <QString>
@@ -66,8 +65,9 @@ std::optional<std::string> AutostartLoginItems::setRegistered(bool registered) {
         if (ec) return entry_.string() + ": " + ec.message();
         return std::nullopt;
     }
-    if (!QDir().mkpath(QString::fromStdString(entry_.parent_path().string())))
-        return entry_.parent_path().string() + ": the folder cannot be created";
+    std::error_code ec;
+    std::filesystem::create_directories(entry_.parent_path(), ec);
+    if (ec) return entry_.parent_path().string() + ": " + ec.message();
     QSaveFile file(entry);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return file.errorString().toStdString();
     const std::string text = "[Desktop Entry]\n"

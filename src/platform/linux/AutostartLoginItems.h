@@ -13,7 +13,7 @@ namespace rondelix::platform::linux_desktop {
 // Starting at login through an XDG autostart entry, "rondelix.desktop" in the
 // user's autostart folder. Desktops honour the entry unless it is hidden.
 class AutostartLoginItems final : public LoginItems {
-public:
+  public:
     AutostartLoginItems(std::filesystem::path autostartFolder, std::filesystem::path program);
 
     // $XDG_CONFIG_HOME/autostart, else ~/.config/autostart.
@@ -24,7 +24,7 @@ public:
 
     const std::filesystem::path& entryPath() const { return entry_; }
 
-private:
+  private:
     std::filesystem::path entry_;
     std::filesystem::path program_;
 };

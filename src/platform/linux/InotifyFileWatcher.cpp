@@ -54,8 +54,10 @@ void InotifyFileWatcher::readEvents() {
             offset += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
             // Events of a watch dropped by re-arming are stale.
             if (event->wd != watch_) continue;
-            if (event->mask & replacingEvents) replaced = true;
-            else modified = true;
+            if (event->mask & replacingEvents)
+                replaced = true;
+            else
+                modified = true;
         }
     }
     if (!handler_ || (!modified && !replaced)) return;

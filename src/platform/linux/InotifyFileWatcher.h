@@ -11,7 +11,7 @@ namespace rondelix::platform::linux_desktop {
 // Watches one file through inotify; notices arrive on Qt's event loop of the
 // thread that built the watcher.
 class InotifyFileWatcher final : public FileWatcher {
-public:
+  public:
     InotifyFileWatcher();
     ~InotifyFileWatcher() override;
     InotifyFileWatcher(const InotifyFileWatcher&) = delete;
@@ -20,7 +20,7 @@ public:
     bool arm(const std::filesystem::path& file, Handler onChange) override;
     void disarm() override;
 
-private:
+  private:
     void readEvents();
 
     int fd_ = -1;

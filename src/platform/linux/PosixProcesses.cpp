@@ -189,12 +189,15 @@ void resetSignals(posix_spawnattr_t& attributes) {
     posix_spawnattr_setsigdefault(&attributes, &defaults);
     posix_spawnattr_setsigmask(&attributes, &nothing);
     posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setflags(&attributes,
+                             POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETPGROUP);
 }
 
 } // namespace
 
-PosixProcesses::PosixProcesses(MainQueue& queue) : shared_(std::make_shared<Shared>()) { shared_->queue = &queue; }
+PosixProcesses::PosixProcesses(MainQueue& queue) : shared_(std::make_shared<Shared>()) {
+    shared_->queue = &queue;
+}
 
 PosixProcesses::~PosixProcesses() {
     std::lock_guard guard(shared_->lock);
@@ -204,7 +207,8 @@ PosixProcesses::~PosixProcesses() {
 void PosixProcesses::run(ProcessRequest request, std::function<void(const ProcessResult&)> completion) {
     auto deliver = [shared = shared_, completion = std::move(completion)](ProcessResult result) {
         std::lock_guard guard(shared->lock);
-        if (shared->queue) shared->queue->post([completion, result = std::move(result)] { completion(result); });
+        if (shared->queue)
+            shared->queue->post([completion, result = std::move(result)] { completion(result); });
     };
 
     Pipe input, output, errors;
@@ -241,9 +245,9 @@ void PosixProcesses::run(ProcessRequest request, std::function<void(const Proces
     argv.push_back(nullptr);
 
     pid_t pid = -1;
-    const int error = pipesOpen ? ::posix_spawnp(&pid, request.program.c_str(), &actions, &attributes, argv.data(),
-                                                 environ)
-                                : pipeError;
+    const int error =
+        pipesOpen ? ::posix_spawnp(&pid, request.program.c_str(), &actions, &attributes, argv.data(), environ)
+                  : pipeError;
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     closeFd(input.read);

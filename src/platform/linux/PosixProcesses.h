@@ -13,13 +13,13 @@ namespace rondelix::platform::linux_desktop {
 // input, drains its output pipes and reaps it; the result is posted to the
 // main queue.
 class PosixProcesses final : public Processes {
-public:
+  public:
     explicit PosixProcesses(MainQueue& queue);
     ~PosixProcesses() override;
 
     void run(ProcessRequest request, std::function<void(const ProcessResult&)> completion) override;
 
-private:
+  private:
     struct Shared;
     std::shared_ptr<Shared> shared_;
 };

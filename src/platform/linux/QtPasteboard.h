@@ -13,7 +13,7 @@ namespace rondelix::platform::linux_desktop {
 // from a write of ours. A notice about our own write, however late it
 // arrives, is never taken for someone else's copy.
 class QtPasteboard final : public QObject, public Pasteboard {
-public:
+  public:
     QtPasteboard();
 
     std::optional<std::vector<PasteboardItem>> items() const override;
@@ -21,7 +21,7 @@ public:
     void writeItems(const std::vector<PasteboardItem>& items) override;
     long changeCount() const override { return changeCount_; }
 
-private:
+  private:
     void clipboardChanged();
 
     QClipboard* clipboard_;

@@ -6,7 +6,7 @@ namespace rondelix::platform::linux_desktop {
 
 // $HOME, or the home folder the password database gives when it is unset.
 class UserHomeFolder final : public HomeFolder {
-public:
+  public:
     std::filesystem::path path() const override;
 };
 

@@ -24,8 +24,8 @@ std::string stringProperty(Display* dpy, Window window, const char* name) {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::string value;
-    if (XGetWindowProperty(dpy, window, property, 0, 1024, False, AnyPropertyType, &type, &format, &count, &after,
-                           &data) == Success &&
+    if (XGetWindowProperty(dpy, window, property, 0, 1024, False, AnyPropertyType, &type, &format, &count,
+                           &after, &data) == Success &&
         data && format == 8)
         value.assign(reinterpret_cast<const char*>(data), count);
     if (data) XFree(data);
@@ -40,8 +40,8 @@ Window activeWindow(Display* dpy) {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     Window window = None;
-    if (XGetWindowProperty(dpy, DefaultRootWindow(dpy), property, 0, 1, False, XA_WINDOW, &type, &format, &count,
-                           &after, &data) == Success &&
+    if (XGetWindowProperty(dpy, DefaultRootWindow(dpy), property, 0, 1, False, XA_WINDOW, &type, &format,
+                           &count, &after, &data) == Success &&
         data && count == 1 && format == 32)
         window = static_cast<Window>(*reinterpret_cast<unsigned long*>(data));
     if (data) XFree(data);
@@ -50,7 +50,9 @@ Window activeWindow(Display* dpy) {
 
 // A window that vanished between the two questions must not end the
 // program through Xlib's default error handler.
-int ignoreErrors(Display*, XErrorEvent*) { return 0; }
+int ignoreErrors(Display*, XErrorEvent*) {
+    return 0;
+}
 
 } // namespace
 

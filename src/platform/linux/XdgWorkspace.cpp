@@ -1,13 +1,12 @@
 #include "platform/linux/XdgWorkspace.h"
 
 #include "platform/linux/DesktopEntry.h"
-#include "platform/linux/X11ActiveWindow.h"
 
 #include <algorithm>
-#include <map>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,7 +47,8 @@ std::string lowered(std::string text) {
 constexpr const char* detachScript =
     "command -v \"$0\" >/dev/null 2>&1 || exit 127; \"$0\" \"$@\" </dev/null >/dev/null 2>&1 &";
 
-void launchDetached(Processes& processes, std::vector<std::string> arguments, std::function<void(bool)> completion) {
+void launchDetached(Processes& processes, std::vector<std::string> arguments,
+                    std::function<void(bool)> completion) {
     ProcessRequest request;
     request.program = "/bin/sh";
     request.arguments = {"-c", detachScript};
@@ -82,7 +82,8 @@ std::vector<XdgWorkspace::InstalledApplication> XdgWorkspace::scanInstalledAppli
             std::replace(id.begin(), id.end(), '/', '-');
             if (entries.count(id) != 0) continue;
             const auto entry = DesktopEntry::read(path.string());
-            if (entry && entry->isApplication()) entries.emplace(id, InstalledApplication{id, path.string(), entry->startupWMClass});
+            if (entry && entry->isApplication())
+                entries.emplace(id, InstalledApplication{id, path.string(), entry->startupWMClass});
         }
     }
     std::vector<InstalledApplication> applications;
@@ -123,7 +124,8 @@ std::optional<std::string> XdgWorkspace::applicationAt(const std::string& path) 
     if (!::realpath(path.c_str(), resolved)) return std::nullopt;
     struct stat info {};
     if (::stat(resolved, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    if (endsWithEntrySuffix(resolved)) return isInstalledApplication(resolved) ? std::optional<std::string>(resolved) : std::nullopt;
+    if (endsWithEntrySuffix(resolved))
+        return isInstalledApplication(resolved) ? std::optional<std::string>(resolved) : std::nullopt;
     if (::access(resolved, X_OK) == 0) return std::string(resolved);
     return std::nullopt;
 }
@@ -167,19 +169,20 @@ void XdgWorkspace::openLink(const std::string& url, std::function<void(bool)> co
 
 std::optional<std::string> XdgWorkspace::frontmostApplication() const {
     const auto window = activeWindowIdentity();
-    if (!window) return std::nullopt;
-    for (const auto& id : {window->applicationId, withoutEntrySuffix(window->desktopFile)})
-        if (!id.empty() && applicationPath(id)) return id;
-    if (window->wmClass.empty() && window->wmClassInstance.empty()) return std::nullopt;
+    return window ? applicationFor(*window) : std::nullopt;
+}
 
-    // Otherwise the entry that claims the window's class, else the entry
-    // named like it.
+std::optional<std::string> XdgWorkspace::applicationFor(const ActiveWindowIdentity& window) const {
+    for (const auto& id : {window.applicationId, withoutEntrySuffix(window.desktopFile)})
+        if (!id.empty() && applicationPath(id)) return id;
+    if (window.wmClass.empty() && window.wmClassInstance.empty()) return std::nullopt;
+
     const auto& applications = installedApplications();
     for (const auto& application : applications)
-        if (!application.startupWMClass.empty() &&
-            (application.startupWMClass == window->wmClass || application.startupWMClass == window->wmClassInstance))
+        if (!application.startupWMClass.empty() && (application.startupWMClass == window.wmClass ||
+                                                    application.startupWMClass == window.wmClassInstance))
             return application.id;
-    for (const auto& name : {window->wmClass, window->wmClassInstance}) {
+    for (const auto& name : {window.wmClass, window.wmClassInstance}) {
         if (name.empty()) continue;
         for (const auto& application : applications) {
             const auto id = lowered(application.id);

@@ -2,6 +2,7 @@
 
 #include "platform/Processes.h"
 #include "platform/Workspace.h"
+#include "platform/linux/X11ActiveWindow.h"
 
 #include <string>
 #include <vector>
@@ -13,7 +14,7 @@ namespace rondelix::platform::linux_desktop {
 // path is a desktop entry or an executable. Entries launch through `gio
 // launch`, else their Exec line; links go to `xdg-open`.
 class XdgWorkspace final : public Workspace {
-public:
+  public:
     explicit XdgWorkspace(Processes& processes);
 
     std::optional<std::string> applicationPath(const std::string& identifier) const override;
@@ -21,6 +22,11 @@ public:
     void openApplication(const std::string& path, std::function<void(bool)> completion) override;
     void openLink(const std::string& url, std::function<void(bool)> completion) override;
     std::optional<std::string> frontmostApplication() const override;
+
+    // The installed application a window belongs to: the id the window
+    // carries, else the entry that claims its class, else the entry named
+    // like the class.
+    std::optional<std::string> applicationFor(const ActiveWindowIdentity& window) const;
 
     struct InstalledApplication {
         std::string id;
@@ -32,7 +38,7 @@ public:
     // important folder hides the same id further down.
     static std::vector<InstalledApplication> scanInstalledApplications();
 
-private:
+  private:
     // The scan, kept until one of the folders changes: recognising the
     // frontmost application happens on every summon.
     const std::vector<InstalledApplication>& installedApplications() const;

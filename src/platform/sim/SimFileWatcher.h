@@ -9,7 +9,7 @@ namespace rondelix::platform::sim {
 // A watcher whose notices the test fires. Arming succeeds only when the file
 // really exists, as with a real watcher, so tests run against a real folder.
 class SimFileWatcher final : public FileWatcher {
-public:
+  public:
     bool arm(const std::filesystem::path& file, Handler onChange) override;
     void disarm() override;
 
@@ -21,7 +21,7 @@ public:
     // change; does nothing when disarmed.
     void fire(Change change);
 
-private:
+  private:
     std::optional<std::filesystem::path> watched_;
     Handler handler_;
     int armCount_ = 0;

@@ -8,11 +8,11 @@ namespace rondelix::platform::sim {
 
 // A home folder chosen by the test, normally a temporary one.
 class SimHomeFolder final : public HomeFolder {
-public:
+  public:
     explicit SimHomeFolder(std::filesystem::path path) : path_(std::move(path)) {}
     std::filesystem::path path() const override { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -9,7 +9,7 @@ namespace rondelix::platform::sim {
 // Login-item registration in memory. A test can make the next changes fail
 // and choose what the system then reports.
 class SimLoginItems final : public LoginItems {
-public:
+  public:
     Status status() const override { return status_; }
 
     std::optional<std::string> setRegistered(bool registered) override {
@@ -24,7 +24,7 @@ public:
     void failWith(std::optional<std::string> failure) { failure_ = std::move(failure); }
     const std::vector<bool>& requests() const { return requests_; }
 
-private:
+  private:
     Status status_ = Status::notRegistered;
     std::optional<std::string> failure_;
     std::vector<bool> requests_;

@@ -7,7 +7,7 @@ namespace rondelix::platform::sim {
 // A clipboard in memory. copyFromElsewhere stands for another program writing
 // to the board.
 class SimPasteboard final : public Pasteboard {
-public:
+  public:
     std::optional<std::vector<PasteboardItem>> items() const override { return board; }
     void writeText(const std::string& text) override {
         board = std::vector<PasteboardItem>{PasteboardItem{{{plainTextType, text}}}};

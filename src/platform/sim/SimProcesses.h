@@ -12,7 +12,7 @@ namespace rondelix::platform::sim {
 // its launch, or the main queue's virtual clock passes its time limit. Each
 // outcome reaches the completion through the main queue, as on the desktop.
 class SimProcesses final : public Processes {
-public:
+  public:
     struct Child {
         ProcessRequest request;
         std::function<void(const ProcessResult&)> completion;
@@ -35,7 +35,7 @@ public:
     // Children started and not yet finished.
     std::size_t runningCount() const;
 
-private:
+  private:
     void complete(std::size_t index, ProcessResult result);
 
     MainQueue& queue_;

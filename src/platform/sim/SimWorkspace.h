@@ -13,7 +13,7 @@ namespace rondelix::platform::sim {
 // to path) and `applicationPaths` (paths that are applications). Every open
 // request is recorded and answered on the main queue with the set outcome.
 class SimWorkspace final : public Workspace {
-public:
+  public:
     explicit SimWorkspace(MainQueue& queue) : queue_(queue) {}
 
     std::optional<std::string> applicationPath(const std::string& identifier) const override {
@@ -44,7 +44,7 @@ public:
     std::vector<std::string> openedApplications;
     std::vector<std::string> openedLinks;
 
-private:
+  private:
     MainQueue& queue_;
 };
 

@@ -12,7 +12,7 @@ namespace rondelix::platform::linux_desktop {
 // A main queue that the test thread drains by hand, waiting (never polling)
 // until a background thread posts something.
 class BlockingMainQueue final : public MainQueue {
-public:
+  public:
     void post(std::function<void()> fn) override {
         {
             std::lock_guard guard(lock_);
@@ -29,7 +29,8 @@ public:
     // Runs the next posted step; false when none came within the wait.
     bool runNext(double seconds = 10.0) {
         std::unique_lock guard(lock_);
-        if (!posted_.wait_for(guard, std::chrono::duration<double>(seconds), [this] { return !work_.empty(); }))
+        if (!posted_.wait_for(guard, std::chrono::duration<double>(seconds),
+                              [this] { return !work_.empty(); }))
             return false;
         auto fn = std::move(work_.front());
         work_.pop_front();
@@ -38,7 +39,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::mutex lock_;
     std::condition_variable posted_;
     std::deque<std::function<void()>> work_;

@@ -1,6 +1,6 @@
-#include "BlockingMainQueue.h"
-
 #include "platform/linux/PosixProcesses.h"
+
+#include "BlockingMainQueue.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -9,7 +9,7 @@ namespace rondelix::platform::linux_desktop {
 namespace {
 
 class PosixProcessesTest : public ::testing::Test {
-protected:
+  protected:
     BlockingMainQueue queue;
     PosixProcesses processes{queue};
 
@@ -70,7 +70,8 @@ TEST_F(PosixProcessesTest, AFloodOfErrorOutputIsDrainedAndKeptWithinTheCap) {
 }
 
 TEST_F(PosixProcessesTest, TheCapNeverSplitsACharacter) {
-    const auto result = run(shell("head -c 4095 /dev/zero | tr '\\0' a >&2; printf '\\303\\251' >&2; exit 1"));
+    const auto result =
+        run(shell("head -c 4095 /dev/zero | tr '\\0' a >&2; printf '\\303\\251' >&2; exit 1"));
     EXPECT_EQ(result.standardError, std::string(4095, 'a'));
 }
 

@@ -1,8 +1,8 @@
-#include "BlockingMainQueue.h"
+#include "platform/linux/XdgWorkspace.h"
 
+#include "BlockingMainQueue.h"
 #include "platform/linux/DesktopEntry.h"
 #include "platform/linux/PosixProcesses.h"
-#include "platform/linux/XdgWorkspace.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class XdgWorkspaceTest : public ::testing::Test {
-protected:
+  protected:
     fs::path root = fs::temp_directory_path() / ("rondelix-xdg-" + std::to_string(::getpid()));
     fs::path user = root / "user/applications";
     fs::path system = root / "system/applications";
@@ -53,7 +53,8 @@ TEST_F(XdgWorkspaceTest, FindsApplicationsByDesktopEntryId) {
     write(system / "org.example.Editor.desktop", entry(""));
     write(system / "kde/viewer.desktop", entry(""));
     write(system / "website.desktop", "[Desktop Entry]\nType=Link\nURL=https://example.com\n");
-    EXPECT_EQ(workspace.applicationPath("org.example.Editor"), (system / "org.example.Editor.desktop").string());
+    EXPECT_EQ(workspace.applicationPath("org.example.Editor"),
+              (system / "org.example.Editor.desktop").string());
     EXPECT_EQ(workspace.applicationPath("org.example.Editor.desktop"),
               (system / "org.example.Editor.desktop").string());
     EXPECT_EQ(workspace.applicationPath("kde-viewer"), (system / "kde/viewer.desktop").string());
@@ -99,60 +100,58 @@ TEST_F(XdgWorkspaceTest, LaunchesExecutablesAndEntriesAndTellsWhenItCannot) {
 TEST(DesktopEntryTest, SplitsTheExecLineAndDropsFieldCodes) {
     DesktopEntry entry;
     entry.exec = R"(env "A B" "quote \"x\"" --name=%c 100%% %U)";
-    EXPECT_EQ(entry.execArguments(), (std::vector<std::string>{"env", "A B", "quote \"x\"", "--name=", "100%"}));
-    const auto parsed = DesktopEntry::parse("# c\n[Desktop Entry]\nExec=a\\sb\nType=Application\n[Action x]\nExec=c\n");
+    EXPECT_EQ(entry.execArguments(),
+              (std::vector<std::string>{"env", "A B", "quote \"x\"", "--name=", "100%"}));
+    const auto parsed =
+        DesktopEntry::parse("# c\n[Desktop Entry]\nExec=a\\sb\nType=Application\n[Action x]\nExec=c\n");
     ASSERT_TRUE(parsed);
     EXPECT_EQ(parsed->exec, "a b");
     EXPECT_FALSE(DesktopEntry::parse("[Other]\nType=Application\n"));
 }
 
-// A window that says which application it belongs to, made active the way a
-// window manager marks it.
-class FrontmostTest : public XdgWorkspaceTest {
-protected:
-    Display* dpy = XOpenDisplay(nullptr);
-    Window window = None;
-
-    void SetUp() override {
-        XdgWorkspaceTest::SetUp();
-        ASSERT_NE(dpy, nullptr) << "needs an X display";
-        window = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 10, 10, 0, 0, 0);
-    }
-    void TearDown() override {
-        XDestroyWindow(dpy, window);
-        XDeleteProperty(dpy, DefaultRootWindow(dpy), XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False));
-        XCloseDisplay(dpy);
-        XdgWorkspaceTest::TearDown();
-    }
-    void activate(const char* instance, const char* wmClass) {
-        XClassHint hint{const_cast<char*>(instance), const_cast<char*>(wmClass)};
-        XSetClassHint(dpy, window, &hint);
-        XChangeProperty(dpy, DefaultRootWindow(dpy), XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False), XA_WINDOW, 32,
-                        PropModeReplace, reinterpret_cast<unsigned char*>(&window), 1);
-        XSync(dpy, False);
-    }
-};
-
-TEST_F(FrontmostTest, NamesTheEntryThatClaimsTheWindowsClass) {
+TEST_F(XdgWorkspaceTest, RecognisesTheApplicationAWindowBelongsTo) {
     write(system / "org.example.Notes.desktop", entry("StartupWMClass=NotesWindow\n"));
     write(system / "org.example.Paint.desktop", entry(""));
-    activate("notes", "NotesWindow");
-    EXPECT_EQ(workspace.frontmostApplication(), "org.example.Notes");
-    activate("paint", "Paint");
-    EXPECT_EQ(workspace.frontmostApplication(), "org.example.Paint");
-    activate("unknown", "Unknown");
-    EXPECT_FALSE(workspace.frontmostApplication());
+    write(system / "org.example.Gtk.desktop", entry(""));
+    EXPECT_EQ(workspace.applicationFor({"", "", "notes", "NotesWindow"}), "org.example.Notes");
+    EXPECT_EQ(workspace.applicationFor({"", "", "paint", "Paint"}), "org.example.Paint");
+    EXPECT_EQ(workspace.applicationFor({"org.example.Gtk", "", "other", "Other"}), "org.example.Gtk");
+    EXPECT_EQ(workspace.applicationFor({"", "org.example.Paint.desktop", "", ""}), "org.example.Paint");
+    EXPECT_FALSE(workspace.applicationFor({"org.example.Gone", "", "unknown", "Unknown"}));
+    EXPECT_FALSE(workspace.applicationFor({}));
 }
 
-TEST_F(FrontmostTest, PrefersTheApplicationIdTheWindowCarries) {
-    write(system / "org.example.Gtk.desktop", entry(""));
-    activate("other", "Other");
-    const std::string id = "org.example.Gtk";
+// The only test that marks a window active on the display, so that test
+// programs running side by side never fight over the mark.
+TEST(ActiveWindow, ReadsTheClassAndApplicationIdOfTheActiveWindow) {
+    Display* dpy = XOpenDisplay(nullptr);
+    ASSERT_NE(dpy, nullptr) << "needs an X display";
+    const Window root = DefaultRootWindow(dpy);
+    Window window = XCreateSimpleWindow(dpy, root, 0, 0, 10, 10, 0, 0, 0);
+    XClassHint hint{const_cast<char*>("notes"), const_cast<char*>("NotesWindow")};
+    XSetClassHint(dpy, window, &hint);
+    const std::string id = "org.example.Notes";
     XChangeProperty(dpy, window, XInternAtom(dpy, "_GTK_APPLICATION_ID", False),
                     XInternAtom(dpy, "UTF8_STRING", False), 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(id.data()), static_cast<int>(id.size()));
+    const Atom active = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
+    XChangeProperty(dpy, root, active, XA_WINDOW, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&window), 1);
     XSync(dpy, False);
-    EXPECT_EQ(workspace.frontmostApplication(), "org.example.Gtk");
+
+    const auto identity = activeWindowIdentity();
+    ASSERT_TRUE(identity);
+    EXPECT_EQ(identity->applicationId, id);
+    EXPECT_EQ(identity->wmClassInstance, "notes");
+    EXPECT_EQ(identity->wmClass, "NotesWindow");
+
+    // A vanished window is no answer and no crash.
+    XDestroyWindow(dpy, window);
+    XSync(dpy, False);
+    const auto gone = activeWindowIdentity();
+    EXPECT_TRUE(!gone || gone->wmClass.empty());
+    XDeleteProperty(dpy, root, active);
+    XCloseDisplay(dpy);
 }
 
 } // namespace

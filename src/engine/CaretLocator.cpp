@@ -1,0 +1,73 @@
+#include "engine/CaretLocator.h"
+
+#include <cmath>
+
+namespace rondelix {
+
+using platform::AccessibleElement;
+using platform::Rect;
+
+namespace {
+
+// A caret is a line: zero width is fine, zero height or a non-finite value is not.
+bool isUsableCaret(const Rect& r) {
+    return r.height > 0 && std::isfinite(r.height) && std::isfinite(r.width) && std::isfinite(r.x) &&
+           std::isfinite(r.y);
+}
+
+// Accessibility answers with the origin at the top left of the primary
+// screen; the overlay places with the origin at its bottom left.
+Rect flippedToBottomLeft(const Rect& r, const platform::Screens& screens) {
+    const auto all = screens.screens();
+    if (all.empty()) return r;
+    const double primaryHeight = all.front().frame.height;
+    return {r.x, primaryHeight - r.y - r.height, r.width, r.height};
+}
+
+std::optional<Rect> caretBoundsRect(AccessibleElement& element, double deadline,
+                                    const platform::MainQueue& clock, const platform::Screens& screens) {
+    const auto selection = element.selectedTextRange();
+    if (!selection) return std::nullopt;
+
+    // The empty range at the selection's start is the caret itself.
+    if (auto r = element.boundsForRange({selection->location, 0}); r && isUsableCaret(*r))
+        return flippedToBottomLeft(*r, screens);
+
+    // Some programs answer the empty range with nothing useful but do know
+    // where the whole selection is.
+    if (clock.now() < deadline) {
+        if (auto r = element.boundsForRange(*selection); r && isUsableCaret(*r))
+            return flippedToBottomLeft(*r, screens);
+    }
+    return std::nullopt;
+}
+
+std::optional<Rect> focusedFrameRect(AccessibleElement& element, double deadline,
+                                     const platform::MainQueue& clock, const platform::Screens& screens) {
+    if (auto frame = element.frame(); frame && !frame->isEmpty()) return flippedToBottomLeft(*frame, screens);
+    if (clock.now() >= deadline) return std::nullopt;
+    const auto position = element.position();
+    const auto size = element.size();
+    if (!position || !size) return std::nullopt;
+    const Rect r{position->x, position->y, size->width, size->height};
+    if (r.isEmpty()) return std::nullopt;
+    return flippedToBottomLeft(r, screens);
+}
+
+} // namespace
+
+std::optional<Rect> CaretLocator::caretRect(platform::Accessibility& accessibility,
+                                            const platform::Screens& screens,
+                                            const platform::MainQueue& clock) {
+    const double deadline = clock.now() + searchDeadline;
+    accessibility.setMessagingTimeout(messagingTimeout);
+    const auto focused = accessibility.focusedElement();
+    if (!focused) return std::nullopt;
+    focused->setMessagingTimeout(messagingTimeout);
+
+    if (auto caret = caretBoundsRect(*focused, deadline, clock, screens)) return caret;
+    if (clock.now() < deadline) return focusedFrameRect(*focused, deadline, clock, screens);
+    return std::nullopt;
+}
+
+} // namespace rondelix

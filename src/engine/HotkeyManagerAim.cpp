@@ -1,0 +1,115 @@
+// Aiming an open wheel with the pointer, the arrow keys and the keypad.
+#include "engine/AimGeometry.h"
+#include "engine/HotkeyManager.h"
+#include "overlay/WheelState.h"
+
+#include <cmath>
+
+namespace rondelix {
+
+namespace {
+
+// The hub: a dead zone for the pointer, as a share of the wheel diameter.
+constexpr double hubShare = 0.2;
+// How far a pointer that started away from the wheel must move before it aims.
+constexpr double unlockDistance = 12.0;
+
+} // namespace
+
+int HotkeyManager::openSlotCount() const {
+    const std::string& id = wheelState_.activeWheelId();
+    for (const Wheel& wheel : configStore_.config().wheels)
+        if (wheel.id == id) return wheel.sliceCount;
+    return configStore_.activeWheel().sliceCount;
+}
+
+void HotkeyManager::setAim(std::optional<int> position) {
+    if (wheelState_.aimedPosition() == position) return;
+    wheelState_.setAimedPosition(position);
+    feedback_.aim();
+}
+
+void HotkeyManager::onMouseMoved() {
+    const auto panel = overlayController_.visiblePanel();
+    if (!panel) return;
+    const platform::Point p = platform_.screens.pointerLocation();
+    const double distance = std::hypot(p.x - panel->centerX, p.y - panel->centerY);
+    const double hubRadius = hubShare * panel->wheelDiameter;
+    if (!mouseAimUnlocked_) {
+        const double moved = std::hypot(p.x - armMouseLocation_.x, p.y - armMouseLocation_.y);
+        if (distance > hubRadius && moved < unlockDistance) return;
+        mouseAimUnlocked_ = true;
+    }
+    // Back in the hub clears the aim whatever sticky aim says, so that a
+    // release there dismisses.
+    setAim(distance > hubRadius ? mouseAimIndex() : std::nullopt);
+}
+
+std::optional<int> HotkeyManager::mouseAimIndex() const {
+    if (!mouseAimUnlocked_) return std::nullopt;
+    const auto panel = overlayController_.visiblePanel();
+    if (!panel) return std::nullopt;
+    const platform::Point p = platform_.screens.pointerLocation();
+    const double dx = p.x - panel->centerX;
+    const double dy = p.y - panel->centerY;
+    if (std::hypot(dx, dy) <= hubShare * panel->wheelDiameter) return std::nullopt;
+    return aim::slotForDirection(dx, dy, openSlotCount());
+}
+
+std::optional<int> HotkeyManager::position(const KeyCodeSet& arrows) const {
+    const aim::Arrows held{.left = arrows.contains(aim::leftArrow),
+                           .right = arrows.contains(aim::rightArrow),
+                           .down = arrows.contains(aim::downArrow),
+                           .up = arrows.contains(aim::upArrow)};
+    return aim::slotForArrows(held, openSlotCount());
+}
+
+void HotkeyManager::arrowKeyDown(std::uint16_t arrow, bool wasHeld) {
+    const std::optional<int> current = wheelState_.aimedPosition();
+    // A keypad aim, or an arrow tapped while another stays held, walks round
+    // the wheel one slot at a time instead of jumping to a direction.
+    const bool steps = current && (aimAnchored_ || (wasHeld && steppablePrimed_.contains(arrow)));
+    if (steps) {
+        setAim(aim::steppedAim(*current, arrow, openSlotCount()));
+        return;
+    }
+    const std::optional<int> pos = position(pressedArrows_);
+    if (behavior().stickyAim && !pos) return;
+    setAim(pos);
+}
+
+void HotkeyManager::arrowKeyUp(std::uint16_t arrow) {
+    pressedArrows_.erase(arrow);
+    if (aimAnchored_) return;
+    if (!pressedArrows_.empty()) {
+        steppablePrimed_.insert(arrow);
+        return;
+    }
+    steppablePrimed_.clear();
+    if (!behavior().stickyAim) setAim(std::nullopt);
+}
+
+void HotkeyManager::handleNumpadAim(int digit, bool stepping) {
+    const int count = openSlotCount();
+    const std::optional<int> current = wheelState_.aimedPosition();
+    if (behavior().numpadDirectSlice) {
+        const auto slot = aim::numpadDirectSlot(digit, count);
+        if (!slot) return;
+        setAim(slot);
+        aimAnchored_ = true;
+        return;
+    }
+    if (const auto compass = aim::numpadCompass(digit)) {
+        if (stepping && current)
+            setAim(aim::numpadStep(*current, digit, count));
+        else
+            setAim(aim::slotForArrows(*compass, count));
+        aimAnchored_ = true;
+        return;
+    }
+    // 0 and 5, the centre of the pad.
+    setAim(std::nullopt);
+    aimAnchored_ = false;
+}
+
+} // namespace rondelix

@@ -1,0 +1,281 @@
+// The listen phase of the summon engine: held keys, binding evaluation, the
+// hold threshold and arming.
+#include "engine/BindingMatch.h"
+#include "engine/HotkeyManager.h"
+#include "engine/ModifierKeys.h"
+#include "overlay/WheelState.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace rondelix {
+
+using platform::EventType;
+using platform::InputEvent;
+using platform::TapMode;
+using platform::TapVerdict;
+
+namespace {
+
+bool isMouseButtonCode(int code) {
+    return code >= 1000 && code <= 1029;
+}
+
+} // namespace
+
+TapVerdict HotkeyManager::listenHandle(EventType type, const InputEvent& event) {
+    if (event.sourceUserData == platform::programEventMarker) return TapVerdict::pass;
+
+    if (!confirmedListenGlobal_ && !(platform_.programIsActive && platform_.programIsActive())) {
+        confirmedListenGlobal_ = true;
+        if (onListenConfirmed) onListenConfirmed();
+    }
+
+    const std::uint16_t code = event.keyCode;
+    const bool extraButton =
+        (type == EventType::otherMouseDown || type == EventType::otherMouseUp) && event.buttonNumber >= 2;
+    if (recording_) {
+        if (extraButton && onRecordingMouseButton)
+            onRecordingMouseButton(static_cast<int>(event.buttonNumber), type == EventType::otherMouseDown);
+        return TapVerdict::pass;
+    }
+    if (askPaused()) return TapVerdict::pass;
+
+    modifiers::updateHeld(heldModifiers_, event.flags);
+    switch (type) {
+    case EventType::otherMouseDown:
+    case EventType::otherMouseUp:
+        if (extraButton) evaluateBindings();
+        break;
+    case EventType::keyDown:
+        if (completesBinding(code))
+            evaluateBindings();
+        else if (phase_ == Phase::maybeArming)
+            // A shortcut typed with the binding's keys (Command+C while Command
+            // alone summons) must not open a wheel.
+            chordSinceDown_ = true;
+        break;
+    case EventType::keyUp:
+        if (isBindingMember(code)) evaluateBindings();
+        break;
+    case EventType::flagsChanged:
+        evaluateBindings();
+        handleShiftTapCycle(event);
+        break;
+    default:
+        break;
+    }
+    return TapVerdict::pass;
+}
+
+bool HotkeyManager::isCodeDown(int code) const {
+    if (isMouseButtonCode(code)) return platform_.taps.isButtonDown(code - 998);
+    // Modifiers come from the tracked flags, so that asking the system is
+    // left to plain keys and buttons.
+    if (modifiers::isModifier(code)) return heldModifiers_.contains(static_cast<std::uint16_t>(code));
+    return platform_.taps.isKeyDown(static_cast<std::uint16_t>(code));
+}
+
+bool HotkeyManager::isHeld(const SummonBinding& binding) const {
+    if (binding.keyCodes.empty()) return false;
+    return std::all_of(binding.keyCodes.begin(), binding.keyCodes.end(),
+                       [this](int code) { return isHoldableKeyCode(code) && isCodeDown(code); });
+}
+
+bool HotkeyManager::completesBinding(std::uint16_t pressed) const {
+    // The key going down counts as held without asking the system, which may
+    // not have caught up with the event yet.
+    for (const SummonBinding& b : configStore_.config().bindings) {
+        if (!b.enabled || std::find(b.keyCodes.begin(), b.keyCodes.end(), pressed) == b.keyCodes.end())
+            continue;
+        const bool complete = std::all_of(b.keyCodes.begin(), b.keyCodes.end(), [&](int code) {
+            return isHoldableKeyCode(code) && (code == pressed || isCodeDown(code));
+        });
+        if (complete) return true;
+    }
+    return false;
+}
+
+bool HotkeyManager::isBindingMember(std::uint16_t code) const {
+    return std::any_of(configStore_.config().bindings.begin(), configStore_.config().bindings.end(),
+                       [code](const SummonBinding& b) {
+                           return b.enabled &&
+                                  std::find(b.keyCodes.begin(), b.keyCodes.end(), code) != b.keyCodes.end();
+                       });
+}
+
+std::optional<SummonBinding> HotkeyManager::bestMatchingBinding() const {
+    const SummonBinding* best = rondelix::bestMatchingBinding(
+        configStore_.config().bindings, [this](const SummonBinding& b) { return isHeld(b); });
+    if (!best) return std::nullopt;
+    return *best;
+}
+
+void HotkeyManager::evaluateBindings() {
+    const double now = platform_.queue.now();
+    switch (phase_) {
+    case Phase::idle:
+        if (const auto best = bestMatchingBinding()) beginArming(*best, now);
+        break;
+    case Phase::maybeArming:
+        if (isHeld(binding_)) {
+            const auto best = bestMatchingBinding();
+            if (best && best->keyCodes.size() > binding_.keyCodes.size()) {
+                // The threshold keeps counting from the first key down.
+                const double since = armingStartedAt_.value_or(now);
+                cancelArming();
+                beginArming(*best, since);
+            }
+        } else {
+            cancelArming();
+            if (const auto best = bestMatchingBinding()) beginArming(*best, now);
+        }
+        break;
+    case Phase::armed:
+        if (isHeld(binding_)) {
+            if (inReleaseGrace_) {
+                // Pressed again within the grace: as if never released.
+                clearReleaseGrace();
+            } else if (const auto best = bestMatchingBinding();
+                       best && best->keyCodes.size() > binding_.keyCodes.size()) {
+                binding_ = *best;
+            }
+        } else {
+            applyReleaseRule(false);
+        }
+        break;
+    }
+}
+
+void HotkeyManager::beginArming(const SummonBinding& binding, double since) {
+    phase_ = Phase::maybeArming;
+    binding_ = binding;
+    armingStartedAt_ = since;
+    chordSinceDown_ = false;
+    const double remainingMs = binding.holdThresholdMs - (platform_.queue.now() - since) * 1000.0;
+    if (remainingMs > 0) {
+        armWorkItem_ = platform_.queue.after(std::trunc(remainingMs) / 1000.0,
+                                             weakly([this, binding] { armIfStillHolding(binding); }));
+        return;
+    }
+    if (platform_.taps.isButtonDown(0))
+        phase_ = Phase::idle;
+    else
+        arm(binding);
+}
+
+void HotkeyManager::armIfStillHolding(const SummonBinding& binding) {
+    // A superseded or released maybe-arming leaves a step behind that must do
+    // nothing; the binding id tells them apart.
+    if (phase_ != Phase::maybeArming || binding_.id != binding.id) return;
+    armWorkItem_ = {};
+    // A left button held down is a drag in progress, not a summon.
+    if (askPaused() || chordSinceDown_ || !isHeld(binding) || platform_.taps.isButtonDown(0)) {
+        phase_ = Phase::idle;
+        return;
+    }
+    arm(binding);
+}
+
+void HotkeyManager::cancelArming() {
+    armWorkItem_.cancel();
+    armWorkItem_ = {};
+    phase_ = Phase::idle;
+}
+
+bool HotkeyManager::installArmedTap() {
+    return armedTap_.install(
+        TapMode::intercepting, armedMask,
+        [this, alive = std::weak_ptr<bool>(alive_)](EventType type, const InputEvent& event) {
+            const auto held = alive.lock();
+            if (!held || !*held) return TapVerdict::pass;
+            return armedHandle(type, event);
+        });
+}
+
+void HotkeyManager::arm(const SummonBinding& binding) {
+    armWorkItem_ = {};
+    clearReleaseGrace();
+
+    // A drain still running from the previous summon hands over: its arrows
+    // keep aiming and their key ups are still swallowed; a click release it
+    // still owed is owed by this summon now.
+    const KeyCodeSet carried = drainingArrows_;
+    drainWorkItem_.cancel();
+    drainWorkItem_ = {};
+    drainingArrows_.clear();
+    owedClickUp_ = owedClickUp_ || drainingLeftClick_;
+    drainingLeftClick_ = false;
+    drainTeardownPending_ = false;
+
+    if (!installArmedTap()) {
+        platform_.log.write("armed tap install failed — aborting summon.");
+        phase_ = Phase::idle;
+        owedClickUp_ = false;
+        if (onSummonBlockedByPermissions) onSummonBlockedByPermissions(true);
+        return;
+    }
+
+    phase_ = Phase::armed;
+    binding_ = binding;
+    ++armToken_;
+    shiftTapCandidate_ = false;
+
+    pressedArrows_.clear();
+    steppablePrimed_.clear();
+    pressedNumpad_.clear();
+    armSwallowedKeys_.clear();
+    aimAnchored_ = false;
+    pressedArrows_.insertAll(carried);
+    armSwallowedKeys_.insertAll(carried);
+    scrollAccumulator_.reset();
+
+    std::optional<std::string> preview = editorPreviewWheelId ? editorPreviewWheelId() : std::nullopt;
+    if (preview && preview->empty()) preview.reset();
+    summonIsPreview_ = preview.has_value();
+    summonCancelled_ = false;
+    wheelState_.setActiveWheelId(preview ? *preview : wheelForFrontmostApp());
+    wheelState_.setAimedPosition(carried.empty() ? std::nullopt : position(pressedArrows_));
+
+    overlayController_.show();
+    armMouseLocation_ = platform_.screens.pointerLocation();
+    // A pointer that starts in the hub may aim at once; one that starts away
+    // from the wheel (placed at the caret, the screen centre, or pushed in
+    // from an edge) must move first.
+    if (const auto panel = overlayController_.visiblePanel()) {
+        const double distance =
+            std::hypot(armMouseLocation_.x - panel->centerX, armMouseLocation_.y - panel->centerY);
+        mouseAimUnlocked_ = distance <= 0.2 * panel->wheelDiameter;
+    } else {
+        mouseAimUnlocked_ = true;
+    }
+}
+
+std::string HotkeyManager::wheelForFrontmostApp() const {
+    const Config& config = configStore_.config();
+    if (config.behavior.detectApp) {
+        const std::optional<std::string> app = platform_.workspace.frontmostApplication();
+        if (app && !app->empty()) {
+            for (const Wheel& wheel : config.wheels)
+                if (wheel.appBundleIdentifier == *app) return wheel.id;
+        }
+    }
+    if (config.behavior.reopenLastWheel) return config.lastUsedWheelId;
+    return config.wheels.empty() ? config.lastUsedWheelId : config.wheels.front().id;
+}
+
+void HotkeyManager::setRecording(bool on) {
+    recording_ = on;
+    recordingSince_ = on ? std::optional<double>(platform_.queue.now()) : std::nullopt;
+    if (on) {
+        armWorkItem_.cancel();
+        armWorkItem_ = {};
+        if (phase_ != Phase::idle || draining()) disarm();
+        heldModifiers_.clear();
+    } else {
+        recordingLiveness = nullptr;
+        cancelStuckRecorder = nullptr;
+    }
+}
+
+} // namespace rondelix

@@ -1,0 +1,39 @@
+#include "overlay/OpenAnimation.h"
+
+#include <cmath>
+
+namespace rondelix {
+
+namespace {
+
+// The spring's constants make it underdamped (damping ratio about 0.61), so
+// it overshoots a little before settling; the closed form below is that case.
+struct Spring {
+    double naturalFrequency = std::sqrt(OpenAnimation::springStiffness / OpenAnimation::springMass);
+    double dampingRatio = OpenAnimation::springDamping /
+                          (2 * std::sqrt(OpenAnimation::springStiffness * OpenAnimation::springMass));
+    double decay = dampingRatio * naturalFrequency;
+    double dampedFrequency = naturalFrequency * std::sqrt(1 - dampingRatio * dampingRatio);
+};
+
+constexpr double restTolerance = 0.001;
+
+} // namespace
+
+double OpenAnimation::scaleDuration() const {
+    if (!scales()) return 0;
+    return std::log(1 / restTolerance) / Spring{}.decay;
+}
+
+double OpenAnimation::scaleAt(double t) const {
+    if (!scales() || t >= scaleDuration()) return 1;
+    if (t <= 0) return startScale;
+    const Spring spring;
+    const double start = startScale - 1;
+    const double offset = std::exp(-spring.decay * t) * (start * std::cos(spring.dampedFrequency * t) +
+                                                         spring.decay * start / spring.dampedFrequency *
+                                                             std::sin(spring.dampedFrequency * t));
+    return 1 + offset;
+}
+
+} // namespace rondelix

@@ -1,0 +1,240 @@
+#include "overlay/ui/OverlayPanel.h"
+
+#include "overlay/ui/DragHandleView.h"
+#include "platform/linux/DesktopCoordinates.h"
+
+#include <QEasingCurve>
+#include <QGraphicsEffect>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPropertyAnimation>
+#include <QRegion>
+#include <QVariantAnimation>
+
+namespace rondelix {
+
+using platform::linux_desktop::DesktopCoordinates;
+
+// Draws its widget scaled about the widget's centre: the open spring.
+class OpenScaleEffect final : public QGraphicsEffect {
+  public:
+    using QGraphicsEffect::QGraphicsEffect;
+
+    void setScale(double scale) {
+        if (scale == scale_) return;
+        scale_ = scale;
+        update();
+    }
+
+  protected:
+    void draw(QPainter* painter) override {
+        if (scale_ == 1.0) {
+            drawSource(painter);
+            return;
+        }
+        QPoint offset;
+        const QPixmap pixmap = sourcePixmap(Qt::LogicalCoordinates, &offset, QGraphicsEffect::NoPad);
+        const QPointF centre = boundingRect().center();
+        painter->save();
+        painter->setRenderHint(QPainter::SmoothPixmapTransform);
+        painter->translate(centre);
+        painter->scale(scale_, scale_);
+        painter->translate(-centre);
+        painter->drawPixmap(offset, pixmap);
+        painter->restore();
+    }
+
+  private:
+    double scale_ = 1.0;
+};
+
+namespace {
+
+// Qt's rectangles grow downwards: a content rectangle given from the panel's
+// bottom-left corner becomes this.
+QRect topDown(const platform::Rect& r, double side) {
+    return QRectF(r.x, side - r.y - r.height, r.width, r.height).toAlignedRect();
+}
+
+// The backdrop: a ring behind the slots, drawn under the wheel so the open
+// spring scales both. Translucent, it leaves the hub clear for the wheel to
+// draw; opaque, it fills the whole disc.
+class BackdropView final : public QWidget {
+  public:
+    BackdropView(const PanelGeometry& geometry, bool translucent, QWidget* parent)
+        : QWidget(parent), geometry_(geometry), translucent_(translucent) {
+        setAttribute(Qt::WA_TranslucentBackground);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QRectF disc = topDown(geometry_.disc(), geometry_.side());
+        QPainterPath backdrop;
+        backdrop.addEllipse(disc);
+        QColor fill = palette().color(QPalette::Window);
+        if (translucent_) {
+            const double hole = geometry_.holeRadius();
+            backdrop.addEllipse(disc.center(), hole, hole);
+            backdrop.setFillRule(Qt::OddEvenFill);
+            fill.setAlphaF(0.72f);
+        }
+        painter.fillPath(backdrop, fill);
+    }
+
+  private:
+    PanelGeometry geometry_;
+    bool translucent_;
+};
+
+} // namespace
+
+OverlayPanel::OverlayPanel(const PanelOptions& options, const WheelFactory& makeWheel)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint |
+                           Qt::WindowTransparentForInput),
+      options_(options), geometry_{options.diameter},
+      content_(new BackdropView(geometry_, !options.opaque, this)), handle_(nullptr),
+      scaleEffect_(new OpenScaleEffect(content_)),
+      alphaAnimation_(new QPropertyAnimation(this, "windowOpacity", this)),
+      scaleAnimation_(new QVariantAnimation(this)) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TranslucentBackground, translucent());
+    setAttribute(Qt::WA_NoSystemBackground, translucent());
+    setFocusPolicy(Qt::NoFocus);
+    const int side = static_cast<int>(std::lround(geometry_.side()));
+    resize(side, side);
+
+    content_->setGeometry(0, 0, side, side);
+    content_->setGraphicsEffect(scaleEffect_);
+    if (makeWheel) wheel_ = makeWheel(options.diameter, content_);
+    if (wheel_) wheel_->setGeometry(0, 0, side, side);
+    handle_ = new DragHandleView(content_);
+    handle_->setGeometry(topDown(geometry_.dragHandle(), geometry_.side()));
+    handle_->hide();
+
+    connect(alphaAnimation_, &QPropertyAnimation::valueChanged, this,
+            [this](const QVariant& value) { alpha_ = value.toDouble(); });
+    connect(scaleAnimation_, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant& t) { scaleEffect_->setScale(openAnimation_.scaleAt(t.toDouble())); });
+    connect(scaleAnimation_, &QVariantAnimation::finished, this, [this] { scaleEffect_->setScale(1.0); });
+    applyMask();
+    // The native window exists from here on, so the first showing is quick.
+    winId();
+}
+
+OverlayPanel::~OverlayPanel() = default;
+
+platform::Rect OverlayPanel::frame() const {
+    return DesktopCoordinates::fromQt(geometry());
+}
+
+void OverlayPanel::setFrame(platform::Rect frame) {
+    const QRect target = DesktopCoordinates::toQt(frame);
+    if (target.size() != size()) resize(target.size());
+    move(target.topLeft());
+}
+
+void OverlayPanel::setAlpha(double alpha) {
+    alphaAnimation_->stop();
+    alpha_ = alpha;
+    setWindowOpacity(alpha);
+    mapIfWanted();
+}
+
+void OverlayPanel::animateAlpha(double to, double seconds) {
+    alphaAnimation_->stop();
+    alphaAnimation_->setDuration(static_cast<int>(std::lround(seconds * 1000)));
+    alphaAnimation_->setStartValue(alpha_);
+    alphaAnimation_->setEndValue(to);
+    alphaAnimation_->setEasingCurve(QEasingCurve::OutCubic);
+    alphaAnimation_->start();
+}
+
+void OverlayPanel::orderFront() {
+    wantsFront_ = true;
+    mapIfWanted();
+    raise();
+}
+
+void OverlayPanel::orderOut() {
+    wantsFront_ = false;
+    alphaAnimation_->stop();
+    scaleAnimation_->stop();
+    scaleEffect_->setScale(1.0);
+    hide();
+}
+
+// Without a compositor an alpha of 0 shows nothing but the raw window, so an
+// invisible panel stays unmapped until it has something to show.
+void OverlayPanel::mapIfWanted() {
+    const bool map = wantsFront_ && (translucent() || alpha_ > 0.001);
+    if (map && !QWidget::isVisible()) show();
+    if (!map && QWidget::isVisible()) hide();
+}
+
+void OverlayPanel::setIgnoresMouseEvents(bool ignores) {
+    if (testAttribute(Qt::WA_TransparentForMouseEvents) == ignores &&
+        windowFlags().testFlag(Qt::WindowTransparentForInput) == ignores)
+        return;
+    const bool shown = QWidget::isVisible();
+    // Changing window flags unmaps the window; put it back as it was.
+    setWindowFlag(Qt::WindowTransparentForInput, ignores);
+    setAttribute(Qt::WA_TransparentForMouseEvents, ignores);
+    if (shown) {
+        show();
+        raise();
+    }
+}
+
+void OverlayPanel::setDragHandleHidden(bool hidden) {
+    handle_->setHidden(hidden);
+    applyMask();
+}
+
+void OverlayPanel::setOnClose(std::function<void()> onClose) {
+    handle_->onClose = std::move(onClose);
+}
+
+void OverlayPanel::playOpenAnimation(const OpenAnimation& animation) {
+    alphaAnimation_->stop();
+    alphaAnimation_->setDuration(static_cast<int>(std::lround(animation.fadeDuration() * 1000)));
+    alphaAnimation_->setStartValue(0.0);
+    alphaAnimation_->setEndValue(alpha_);
+    alphaAnimation_->setEasingCurve(QEasingCurve::OutCubic);
+    alphaAnimation_->start();
+
+    scaleAnimation_->stop();
+    scaleEffect_->setScale(1.0);
+    if (!animation.scales()) return;
+    // The animation runs on elapsed time; the spring's own curve gives the scale.
+    openAnimation_ = animation;
+    const double duration = animation.scaleDuration();
+    scaleAnimation_->setDuration(static_cast<int>(std::lround(duration * 1000)));
+    scaleAnimation_->setStartValue(0.0);
+    scaleAnimation_->setEndValue(duration);
+    scaleEffect_->setScale(OpenAnimation::startScale);
+    scaleAnimation_->start();
+}
+
+int OverlayPanel::level() const {
+    return windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? 1 : 0;
+}
+
+void OverlayPanel::applyMask() {
+    if (translucent()) {
+        clearMask();
+        return;
+    }
+    const double side = geometry_.side();
+    QRegion shape(topDown(geometry_.disc(), side), QRegion::Ellipse);
+    if (!handle_->isHidden()) {
+        QPainterPath handle;
+        handle.addRoundedRect(QRectF(handle_->geometry()), 13, 13);
+        shape += QRegion(handle.toFillPolygon().toPolygon());
+    }
+    setMask(shape);
+}
+
+} // namespace rondelix

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "overlay/OverlaySurface.h"
+#include "overlay/PanelGeometry.h"
+
+#include <QWidget>
+#include <functional>
+
+class QPropertyAnimation;
+class QVariantAnimation;
+
+namespace rondelix {
+
+class DragHandleView;
+class OpenScaleEffect;
+
+// The floating window that shows the wheel over every program: a tool window
+// that never takes focus, stays above other windows on every workspace and
+// bypasses the window manager. Translucent with a compositor; without one it
+// is opaque and shaped to the disc.
+class OverlayPanel final : public QWidget, public OverlaySurface {
+    Q_OBJECT
+  public:
+    // Makes the wheel view for a disc of the diameter, as a child of the parent.
+    using WheelFactory = std::function<QWidget*(double diameter, QWidget* parent)>;
+
+    OverlayPanel(const PanelOptions& options, const WheelFactory& makeWheel);
+    ~OverlayPanel() override;
+
+    platform::Rect frame() const override;
+    void setFrame(platform::Rect frame) override;
+    double alpha() const override { return alpha_; }
+    void setAlpha(double alpha) override;
+    void animateAlpha(double to, double seconds) override;
+    void orderFront() override;
+    void orderOut() override;
+    bool isVisible() const override { return wantsFront_; }
+    void setIgnoresMouseEvents(bool ignores) override;
+    void setDragHandleHidden(bool hidden) override;
+    void setOnClose(std::function<void()> onClose) override;
+    void playOpenAnimation(const OpenAnimation& animation) override;
+    int level() const override;
+    int shieldLevel() const override { return 1; }
+    unsigned long windowBehavior() const override {
+        return static_cast<unsigned long>(windowFlags().toInt());
+    }
+
+    QWidget* wheel() const { return wheel_; }
+    DragHandleView* dragHandle() const { return handle_; }
+
+  private:
+    bool translucent() const { return !options_.opaque; }
+    void applyMask();
+    void mapIfWanted();
+
+    PanelOptions options_;
+    PanelGeometry geometry_;
+    QWidget* content_;
+    QWidget* wheel_ = nullptr;
+    DragHandleView* handle_;
+    OpenScaleEffect* scaleEffect_;
+    QPropertyAnimation* alphaAnimation_;
+    QVariantAnimation* scaleAnimation_;
+    OpenAnimation openAnimation_;
+    double alpha_ = 1.0;
+    bool wantsFront_ = false;
+};
+
+} // namespace rondelix

@@ -1,0 +1,222 @@
+#include "platform/linux/CanberraSounds.h"
+
+#include <QApplication>
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#ifdef RONDELIX_HAVE_CANBERRA
+#include <canberra.h>
+#endif
+
+namespace rondelix::platform::linux_desktop {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::array<const char*, 4> playableExtensions{".wav", ".oga", ".ogg", ".WAV"};
+
+std::string userSoundFolder() {
+    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && *dataHome)
+        return (fs::path(dataHome) / "sounds").string();
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return (fs::path(home) / ".local/share/sounds").string();
+    return {};
+}
+
+// The sounds the program ships: installed beside the executable, or, for a
+// build that runs from its build folder, the source tree's data folder.
+std::string ownSoundFolder() {
+    std::error_code error;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        for (const fs::path& candidate :
+             {exe.parent_path() / "../share/rondelix/sounds", exe.parent_path() / "sounds"})
+            if (fs::is_directory(candidate, error)) return fs::weakly_canonical(candidate, error).string();
+    }
+    const fs::path source = fs::path(__FILE__).parent_path() / "../../../data/sounds";
+    if (fs::is_directory(source, error)) return fs::weakly_canonical(source, error).string();
+    return {};
+}
+
+} // namespace
+
+// One libcanberra context for every sound, opened on first use. A context that
+// cannot open (no device, no sound server) leaves everything silent.
+class CanberraSounds::Player {
+  public:
+    explicit Player(Log& log) : log_(log) {}
+    ~Player() {
+#ifdef RONDELIX_HAVE_CANBERRA
+        if (context_) ca_context_destroy(context_);
+#endif
+    }
+
+    std::uint32_t newId() {
+        return nextId_++;
+    }
+
+    void play(std::uint32_t id, const std::string& path, double volume) {
+#ifdef RONDELIX_HAVE_CANBERRA
+        if (!open() || volume <= 0.001) return;
+        ca_proplist* props = nullptr;
+        if (ca_proplist_create(&props) != CA_SUCCESS) return;
+        ca_proplist_sets(props, CA_PROP_MEDIA_FILENAME, path.c_str());
+        ca_proplist_setf(props, CA_PROP_CANBERRA_VOLUME, "%f", 20.0 * std::log10(std::min(volume, 1.0)));
+        ca_proplist_sets(props, CA_PROP_CANBERRA_CACHE_CONTROL, "volatile");
+        if (const int result = ca_context_play_full(context_, id, props, nullptr, nullptr);
+            result != CA_SUCCESS)
+            logOnce(std::string("a sound could not be played: ") + ca_strerror(result) + ".");
+        ca_proplist_destroy(props);
+#else
+        (void)id, (void)path, (void)volume;
+        logOnce("this build plays no sounds.");
+#endif
+    }
+
+    void stop(std::uint32_t id) {
+#ifdef RONDELIX_HAVE_CANBERRA
+        if (context_) ca_context_cancel(context_, id);
+#else
+        (void)id;
+#endif
+    }
+
+    bool playing(std::uint32_t id) const {
+#ifdef RONDELIX_HAVE_CANBERRA
+        int playing = 0;
+        return context_ && ca_context_playing(context_, id, &playing) == CA_SUCCESS && playing;
+#else
+        (void)id;
+        return false;
+#endif
+    }
+
+    bool beep() {
+#ifdef RONDELIX_HAVE_CANBERRA
+        return open() && ca_context_play(context_, newId(), CA_PROP_EVENT_ID, "bell", nullptr) == CA_SUCCESS;
+#else
+        return false;
+#endif
+    }
+
+  private:
+#ifdef RONDELIX_HAVE_CANBERRA
+    bool open() {
+        if (context_) return true;
+        if (failed_) return false;
+        ca_context* context = nullptr;
+        int result = ca_context_create(&context);
+        if (result == CA_SUCCESS)
+            result = ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Rondelix",
+                                             CA_PROP_APPLICATION_ID, "rondelix", nullptr);
+        if (result == CA_SUCCESS) result = ca_context_open(context);
+        if (result != CA_SUCCESS) {
+            if (context) ca_context_destroy(context);
+            failed_ = true;
+            logOnce(std::string("no sound device (") + ca_strerror(result) + "); sounds stay silent.");
+            return false;
+        }
+        context_ = context;
+        return true;
+    }
+    ca_context* context_ = nullptr;
+    bool failed_ = false;
+#endif
+
+    void logOnce(const std::string& line) {
+        if (logged_) return;
+        logged_ = true;
+        log_.write(line);
+    }
+
+    Log& log_;
+    bool logged_ = false;
+    std::uint32_t nextId_ = 1;
+};
+
+namespace {
+
+class CanberraSound final : public Sound {
+  public:
+    CanberraSound(std::shared_ptr<CanberraSounds::Player> player, std::string path)
+        : player_(std::move(player)), path_(std::move(path)), id_(player_->newId()) {}
+
+    std::unique_ptr<Sound> copy() const override { return std::make_unique<CanberraSound>(player_, path_); }
+    void setVolume(double volume) override { volume_ = std::clamp(volume, 0.0, 1.0); }
+    void play() override { player_->play(id_, path_, volume_); }
+    void stop() override { player_->stop(id_); }
+    bool isPlaying() const override { return player_->playing(id_); }
+
+  private:
+    std::shared_ptr<CanberraSounds::Player> player_;
+    std::string path_;
+    std::uint32_t id_;
+    double volume_ = 1.0;
+};
+
+} // namespace
+
+std::vector<std::string> CanberraSounds::defaultFolders() {
+    std::vector<std::string> folders;
+    for (std::string folder :
+         {ownSoundFolder(), userSoundFolder(), std::string("/usr/share/sounds/freedesktop/stereo")})
+        if (!folder.empty()) folders.push_back(std::move(folder));
+    return folders;
+}
+
+CanberraSounds::CanberraSounds(Log& log, std::vector<std::string> folders)
+    : folders_(std::move(folders)), player_(std::make_shared<Player>(log)) {}
+
+CanberraSounds::~CanberraSounds() = default;
+
+void CanberraSounds::beep() {
+    if (!player_->beep() && QCoreApplication::instance()) QApplication::beep();
+}
+
+bool CanberraSounds::isPlayable(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::string head(64 * 1024, '\0');
+    file.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(file.gcount()));
+    // Ogg: the first page carries the Vorbis identification header.
+    if (head.size() >= 35 && head.compare(0, 4, "OggS") == 0) return head.compare(28, 7, "\x01vorbis") == 0;
+    if (head.size() < 12 || head.compare(0, 4, "RIFF") != 0 || head.compare(8, 4, "WAVE") != 0) return false;
+    // WAV: walk the chunks for an integer PCM format followed by data.
+    bool pcm = false;
+    for (std::size_t at = 12; at + 8 <= head.size();) {
+        const auto byte = [&](std::size_t i) {
+            return static_cast<std::uint32_t>(static_cast<unsigned char>(head[i]));
+        };
+        const std::uint32_t length =
+            byte(at + 4) | byte(at + 5) << 8 | byte(at + 6) << 16 | byte(at + 7) << 24;
+        if (head.compare(at, 4, "fmt ") == 0)
+            pcm = length >= 16 && at + 10 <= head.size() && byte(at + 8) == 1 && byte(at + 9) == 0;
+        if (head.compare(at, 4, "data") == 0) return pcm && length > 0;
+        at += 8 + static_cast<std::size_t>(length) + (length & 1);
+    }
+    return false;
+}
+
+std::unique_ptr<Sound> CanberraSounds::named(const std::string& name) {
+    if (name.empty() || name.find('/') != std::string::npos) return nullptr;
+    std::error_code error;
+    for (const std::string& folder : folders_)
+        for (const char* extension : playableExtensions) {
+            const fs::path path = fs::path(folder) / (name + extension);
+            // A file that does not decode is passed over, so the caller's
+            // fallback sound plays instead of silence.
+            if (fs::is_regular_file(path, error) && isPlayable(path.string()))
+                return std::make_unique<CanberraSound>(player_, path.string());
+        }
+    return nullptr;
+}
+
+} // namespace rondelix::platform::linux_desktop

@@ -1,0 +1,323 @@
+#include "SummonHarness.h"
+
+#include <limits>
+
+using namespace rondelix;
+using namespace rondelix::testsupport;
+using platform::EventType;
+using platform::InputEvent;
+using platform::TapMode;
+
+namespace {
+
+constexpr std::uint16_t up = 126, right = 124, down = 125, esc = 53, tab = 48;
+
+class HotkeyArmed : public SummonHarness {
+  protected:
+    int swallowed(EventType type) const {
+        const auto events = taps.swallowedBy(TapMode::intercepting);
+        return static_cast<int>(
+            std::count_if(events.begin(), events.end(), [&](auto& e) { return e.type == type; }));
+    }
+    bool reachedApp(EventType type, std::uint16_t code = 0) const {
+        for (const auto& e : taps.reachedApplications())
+            if (e.type == type && e.keyCode == code) return true;
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(HotkeyArmed, AimThenReleaseFiresOnceWhicheverTapSeesTheRelease) {
+    summon();
+    pointAt(2);
+    EXPECT_EQ(wheelState.aimedPosition(), 2);
+    release();
+    EXPECT_EQ(actions.fired, std::vector<std::string>{"a2"});
+    EXPECT_EQ(feedback.fires, 1);
+    EXPECT_FALSE(overlay.visible);
+    EXPECT_EQ(armedTaps(), 0);
+
+    // An extra button is released in front of both taps: one fire.
+    edit([&](Config& c) { c.bindings = {makeBinding({1001}, 0)}; });
+    taps.buttonDown(3);
+    ASSERT_TRUE(isOpen());
+    pointAt(1);
+    taps.buttonUp(3);
+    queue.runPending();
+    EXPECT_EQ(actions.fired, (std::vector<std::string>{"a2", "a1"}));
+    EXPECT_EQ(armedTaps(), 0);
+}
+
+TEST_F(HotkeyArmed, ReleaseWithoutAimDismissesAndRecordsTheWheel) {
+    summon();
+    taps.keyDown(tab);
+    EXPECT_EQ(wheelState.activeWheelId(), "b");
+    release();
+    EXPECT_TRUE(actions.fired.empty());
+    EXPECT_FALSE(overlay.visible);
+    EXPECT_EQ(store->config().lastUsedWheelId, "b");
+}
+
+TEST_F(HotkeyArmed, ReleaseGraceCatchesALateAimOrDismissesWhenItEnds) {
+    edit([&](Config& c) { c.behavior.releaseGraceEnabled = true; });
+    summon();
+    release();
+    EXPECT_TRUE(isOpen());
+    queue.advance(0.1);
+    pointAt(1);
+    queue.advance(0.199);
+    EXPECT_TRUE(actions.fired.empty());
+    queue.advance(0.001);
+    EXPECT_EQ(actions.fired, std::vector<std::string>{"a1"});
+    EXPECT_EQ(armedTaps(), 0);
+
+    summon();
+    release();
+    taps.modifier(option, true); // pressed again within the window
+    queue.advance(3);
+    EXPECT_TRUE(isOpen());
+    release();
+    queue.advance(0.3);
+    EXPECT_FALSE(overlay.visible);
+    EXPECT_EQ(actions.fired.size(), 1u);
+
+    edit([&](Config& c) { c.behavior.releaseGraceMs = 0; }); // as good as off
+    summon();
+    release();
+    EXPECT_FALSE(overlay.visible);
+}
+
+TEST_F(HotkeyArmed, EscAndTypingCancelWithoutRecording) {
+    edit([&](Config& c) { c.lastUsedWheelId = "a"; });
+    summon();
+    taps.keyDown(tab);
+    pointAt(1);
+    taps.keyDown(esc);
+    EXPECT_EQ(swallowed(EventType::keyDown), 2);
+    queue.runPending();
+    EXPECT_FALSE(overlay.visible);
+    EXPECT_EQ(armedTaps(), 0);
+
+    // Esc and then the release before the cancel has run: still nothing.
+    summon();
+    taps.keyDown(tab);
+    pointAt(1);
+    taps.keyDown(esc);
+    release();
+    EXPECT_TRUE(actions.fired.empty());
+    EXPECT_EQ(store->config().lastUsedWheelId, "a");
+
+    // Typing with a slot aimed is swallowed; with none it closes and types.
+    summon();
+    pointAt(1);
+    typeKey(7, u'x');
+    EXPECT_TRUE(isOpen());
+    pointAt(0);
+    screens.pointer = {overlay.panel.centerX, overlay.panel.centerY};
+    taps.mouseMoved();
+    typeKey(7, u'x');
+    queue.runPending();
+    EXPECT_FALSE(overlay.visible);
+    EXPECT_TRUE(reachedApp(EventType::keyDown, 7));
+    EXPECT_TRUE(actions.fired.empty());
+}
+
+TEST_F(HotkeyArmed, NumberKeysTabShiftTapAndScrollSwitchWheels) {
+    edit([&](Config& c) { c.behavior.shiftTapCyclesBackward = true; });
+    summon();
+    pointAt(2); // straight right: slot 2 of 8, slot 1 of 4
+    const int aims = feedback.aims;
+    taps.keyDown(19); // the 2 key
+    EXPECT_EQ(wheelState.activeWheelId(), "b");
+    EXPECT_EQ(wheelState.aimedPosition(), 1);
+    taps.keyDown(19, 0, true);
+    taps.keyDown(29); // wheel 10 does not exist
+    EXPECT_EQ(feedback.aims, aims + 1);
+    taps.keyDown(tab);
+    EXPECT_EQ(wheelState.activeWheelId(), "c");
+    taps.keyDown(tab, platform::EventFlags::shift);
+    EXPECT_EQ(wheelState.activeWheelId(), "b");
+
+    taps.modifier(shiftKey, true);
+    taps.modifier(shiftKey, false);
+    EXPECT_EQ(wheelState.activeWheelId(), "a") << "a lone Shift tap goes back";
+    taps.modifier(command, true);
+    taps.modifier(shiftKey, true);
+    taps.modifier(shiftKey, false);
+    taps.modifier(command, false);
+    EXPECT_EQ(wheelState.activeWheelId(), "a") << "Shift with Command is no tap";
+
+    taps.scroll(2, 0);
+    EXPECT_EQ(wheelState.activeWheelId(), "b");
+    taps.scroll(0, 2);
+    EXPECT_EQ(wheelState.activeWheelId(), "a");
+    taps.scroll(std::numeric_limits<double>::quiet_NaN(), 0);
+    taps.scroll(0, std::numeric_limits<double>::infinity());
+    EXPECT_EQ(wheelState.activeWheelId(), "a");
+    taps.scroll(3e300, 0); // must not loop through 1.5e300 switches
+    taps.scroll(-1.5, 0);
+    taps.scroll(-1.5, 0);
+    EXPECT_EQ(swallowed(EventType::scrollWheel), 7);
+
+    edit([&](Config& c) { c.behavior.tabCyclesWheels = false; });
+    const std::string before = wheelState.activeWheelId();
+    taps.keyDown(tab);
+    EXPECT_EQ(wheelState.activeWheelId(), before);
+    EXPECT_FALSE(reachedApp(EventType::keyDown, tab));
+    EXPECT_TRUE(isOpen());
+}
+
+TEST_F(HotkeyArmed, ArrowsKeypadAndPointerAim) {
+    edit([&](Config& c) { c.behavior.stickyAim = false; });
+    summon();
+    taps.keyDown(up);
+    taps.keyDown(right);
+    EXPECT_EQ(wheelState.aimedPosition(), 1);
+    taps.keyUp(right); // primed: pressing it again while up stays held steps
+    taps.keyDown(right);
+    EXPECT_EQ(wheelState.aimedPosition(), 2);
+    taps.keyUp(right);
+    taps.keyUp(up);
+    EXPECT_EQ(wheelState.aimedPosition(), std::nullopt) << "no sticky aim";
+
+    taps.keyDown(91); // keypad 8: north, anchored
+    taps.keyUp(91);
+    taps.keyDown(down);
+    EXPECT_EQ(wheelState.aimedPosition(), 1)
+        << "from an anchored aim the opposite side is approached clockwise";
+    taps.keyUp(down);
+    taps.keyDown(87); // keypad 5: centre
+    EXPECT_EQ(wheelState.aimedPosition(), std::nullopt);
+    taps.keyUp(87);
+    release();
+    EXPECT_TRUE(actions.fired.empty());
+
+    // A wheel opened away from the pointer ignores small movements.
+    overlay.placeAt = platform::Point{900, 500};
+    summon();
+    screens.pointer = {505, 500};
+    taps.mouseMoved();
+    EXPECT_EQ(wheelState.aimedPosition(), std::nullopt);
+    screens.pointer = {513, 500};
+    taps.mouseMoved();
+    EXPECT_EQ(wheelState.aimedPosition(), 6);
+    screens.pointer = {900, 510};
+    taps.mouseMoved();
+    EXPECT_EQ(wheelState.aimedPosition(), std::nullopt) << "the hub clears the aim";
+}
+
+TEST_F(HotkeyArmed, DrainSwallowsHeldKeysUntilReleaseOrTimeout) {
+    summon();
+    taps.keyDown(up);
+    release();
+    EXPECT_EQ(actions.fired, std::vector<std::string>{"a0"});
+    EXPECT_FALSE(overlay.visible);
+    EXPECT_EQ(armedTaps(), 1);
+    taps.keyDown(up, 0, true);
+    taps.buttonDown(0); // a click during the drain is the application's
+    taps.buttonUp(0);
+    taps.keyUp(up);
+    EXPECT_FALSE(reachedApp(EventType::keyDown, up));
+    EXPECT_FALSE(reachedApp(EventType::keyUp, up));
+    EXPECT_TRUE(reachedApp(EventType::leftMouseDown));
+    queue.runPending();
+    EXPECT_EQ(armedTaps(), 0);
+
+    summon();
+    taps.keyDown(up);
+    release();
+    queue.advance(1.499);
+    EXPECT_EQ(armedTaps(), 1);
+    queue.advance(0.001);
+    EXPECT_EQ(armedTaps(), 0) << "a release never seen ends with the drain time";
+    taps.keyUp(up);
+
+    edit([&](Config& c) { c.behavior.heldArrowMode = Behavior::HeldArrowMode::delay; });
+    summon();
+    taps.keyDown(up);
+    release();
+    queue.advance(0.3);
+    EXPECT_EQ(armedTaps(), 0);
+    taps.keyUp(up);
+
+    // A click fires; its mouse up never reaches the application.
+    summon();
+    pointAt(3);
+    taps.buttonDown(0);
+    queue.runPending();
+    EXPECT_EQ(actions.fired.back(), "a3");
+    taps.buttonUp(0);
+    queue.runPending();
+    EXPECT_EQ(swallowed(EventType::leftMouseUp), 1);
+    EXPECT_EQ(armedTaps(), 0);
+}
+
+TEST_F(HotkeyArmed, StaleStepsOfAnEarlierSummonDoNothing) {
+    edit([&](Config& c) { c.bindings = {makeBinding({option}, 0)}; });
+    summon();
+    taps.keyDown(up);
+    release();
+    taps.keyUp(up);              // the drain's teardown is scheduled ...
+    taps.modifier(option, true); // ... and a new summon arms before it runs
+    taps.keyDown(up);
+    taps.modifier(option, false); // which fires and drains the up arrow itself
+    queue.runPending();
+    EXPECT_EQ(armedTaps(), 1);
+    taps.keyUp(up);
+    EXPECT_FALSE(reachedApp(EventType::keyUp, up));
+    queue.runPending();
+    EXPECT_EQ(armedTaps(), 0);
+    EXPECT_EQ(actions.fired, (std::vector<std::string>{"a0", "a0"}));
+}
+
+TEST_F(HotkeyArmed, EmptySlotsOpenTheEditorOnlyForSlotsTheWheelHas) {
+    std::vector<std::pair<std::string, int>> opened;
+    engine().onOpenSliceEditor = [&](const std::string& id, int position) {
+        opened.emplace_back(id, position);
+    };
+    summon();
+    pointAt(6);
+    release();
+    EXPECT_EQ(opened, (std::vector<std::pair<std::string, int>>{{"a", 6}}));
+    EXPECT_EQ(feedback.fires, 0);
+
+    summon();
+    pointAt(6);
+    edit([&](Config& c) { c.wheels[0] = makeWheel("a", 4, 4); }); // reloaded smaller while open
+    release();
+    EXPECT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(actions.fired.empty());
+
+    edit([&](Config& c) { c.behavior.emptySliceOpensEditor = false; });
+    summon();
+    pointAt(3.5); // slot 7 of an 8-slot layout: past the end of a 4-slot wheel as well
+    release();
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(HotkeyArmed, EventsInAnyOrderEndIdleWithNothingGrabbed) {
+    taps.keyUp(up);
+    taps.buttonUp(0);
+    taps.modifier(option, false);
+    summon();
+    pointAt(1);
+    edit([](Config& c) { c.wheels.erase(c.wheels.begin()); }); // the open wheel is deleted
+    taps.keyDown(tab);
+    EXPECT_EQ(wheelState.activeWheelId(), "a") << "no cycling from a wheel that is gone";
+    release();
+    EXPECT_EQ(actions.fired, std::vector<std::string>{"b1"}) << "falls back to the store's active wheel";
+    EXPECT_EQ(armedTaps(), 0);
+
+    summon();
+    taps.keyDown(right);
+    taps.keyUp(right, 0);
+    taps.buttonUp(0);
+    taps.keyUp(esc);
+    taps.keyDown(esc);
+    taps.modifier(option, false);
+    queue.advance(2);
+    EXPECT_EQ(armedTaps(), 0);
+    EXPECT_FALSE(overlay.visible);
+    EXPECT_EQ(taps.tapCount(TapMode::listenOnly), 1);
+}

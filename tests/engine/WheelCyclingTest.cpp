@@ -1,0 +1,35 @@
+#include "engine/WheelCycling.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace rondelix;
+
+TEST(ScrollSwitch, StepsByTwoOverSensitivityAndKeepsTheRest) {
+    ScrollSwitch scroll;
+    EXPECT_EQ(scroll.add(-1.5, 0, false, 1.0, 3), 0);
+    EXPECT_EQ(scroll.add(-1.5, 0, false, 1.0, 3), 1);
+    EXPECT_DOUBLE_EQ(scroll.accumulated(), 1.0);
+    scroll.reset();
+    EXPECT_EQ(scroll.add(2, 0, false, 1.0, 3), -1);
+    EXPECT_EQ(scroll.add(0, 2, false, 1.0, 3), 1);
+    EXPECT_EQ(scroll.add(2, 2, false, 1.0, 3), -1);
+    EXPECT_EQ(scroll.add(2, 0, true, 1.0, 3), 1);
+    EXPECT_EQ(scroll.add(-0.1, 0, false, 0.0, 3), 0);
+    EXPECT_EQ(scroll.add(-39.9, 0, false, 0.0, 3), 1) << "a floor of 0.05 makes the step 40";
+}
+
+TEST(ScrollSwitch, HugeAndNonFiniteDeltasStayBounded) {
+    ScrollSwitch scroll;
+    EXPECT_EQ(scroll.add(NAN, 0, false, 1.0, 3), 0);
+    EXPECT_EQ(scroll.add(0, std::numeric_limits<double>::infinity(), false, 1.0, 3), 0);
+    EXPECT_EQ(scroll.accumulated(), 0.0);
+    // 14 whole steps backward round three wheels end two wheels back.
+    EXPECT_EQ(scroll.add(-28.5, 0, false, 1.0, 3), 2);
+    const int steps = scroll.add(-1e300, 0, false, 1.0, 5);
+    EXPECT_GE(steps, 0);
+    EXPECT_LT(steps, 5);
+    EXPECT_TRUE(std::isfinite(scroll.accumulated()));
+    EXPECT_LT(std::abs(scroll.accumulated()), 2.0);
+}

@@ -1,0 +1,160 @@
+#include "WheelRendering.h"
+#include "overlay/ui/SliceIconPainter.h"
+#include "overlay/ui/SliceShapePath.h"
+#include "overlay/ui/SymbolFont.h"
+#include "overlay/ui/WheelGraphic.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace rondelix;
+using rondelix::testing::makeSlice;
+using rondelix::testing::render;
+
+namespace {
+
+// A home folder and desktop data of its own, so icons come from files the
+// test writes.
+class SliceIcons : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(home.isValid());
+        savedHome = qgetenv("HOME");
+        savedDataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("HOME", home.path().toUtf8());
+        qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
+        QDir().mkpath(iconFolder());
+        QDir().mkpath(home.path() + "/data/applications");
+    }
+    void TearDown() override {
+        qputenv("HOME", savedHome);
+        qputenv("XDG_DATA_HOME", savedDataHome);
+    }
+
+    QString iconFolder() const { return home.path() + "/.config/rondelix/icons"; }
+
+    void writePng(const QString& path, QColor color) {
+        QImage image(64, 64, QImage::Format_ARGB32);
+        image.fill(color);
+        ASSERT_TRUE(image.save(path, "PNG"));
+    }
+
+    // The colour at the centre of slot 0's icon, the slice alone in its slot.
+    QColor iconCentre(const Slice& slice, WheelGraphic& graphic) {
+        WheelGraphic::Inputs inputs;
+        inputs.wheel.slices = {slice};
+        inputs.showsHubLabel = false;
+        graphic.setInputs(inputs);
+        const QImage image = render(graphic, 320);
+        const Point at = WheelGeometry{320}.slotPoint(0, 8);
+        return image.pixelColor(qRound(at.x), qRound(at.y));
+    }
+
+    QTemporaryDir home;
+    QByteArray savedHome;
+    QByteArray savedDataHome;
+};
+
+bool isRed(const QColor& c) {
+    return c.red() > 200 && c.green() < 60 && c.blue() < 60;
+}
+
+} // namespace
+
+TEST_F(SliceIcons, CustomImagesLoadFromTheIconFolderAndMissesAreRetried) {
+    const std::size_t cached = SliceIconPainter::iconCache().size();
+    QFile corrupt(iconFolder() + "/C.png");
+    ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
+    corrupt.write("\x89PNG\r\n\x1a\n not really a picture");
+    corrupt.close();
+    const Slice slice = makeSlice(0, "", Icon::CustomImage{"C.png"});
+
+    WheelGraphic graphic;
+    EXPECT_FALSE(isRed(iconCentre(slice, graphic)));
+    EXPECT_EQ(SliceIconPainter::missingCustomImage(slice), "C.png");
+    EXPECT_EQ(SliceIconPainter::iconCache().size(), cached);
+
+    writePng(iconFolder() + "/C.png", Qt::red);
+    EXPECT_TRUE(isRed(iconCentre(slice, graphic)));
+    EXPECT_EQ(SliceIconPainter::missingCustomImage(slice), std::nullopt);
+    EXPECT_NE(SliceIconPainter::iconCache().find("img:C.png"), nullptr);
+}
+
+TEST_F(SliceIcons, ImagesDeclaringHugeSizesAreRefusedUndecoded) {
+    // A valid PNG header that claims 100000 × 100000 pixels.
+    const QByteArray header =
+        QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a00806000000");
+    QFile file(iconFolder() + "/Huge.png");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(header);
+    file.close();
+    EXPECT_EQ(SliceIconPainter::customImage("Huge.png"), nullptr);
+}
+
+TEST_F(SliceIcons, ApplicationsShowTheIconTheirDesktopEntryNames) {
+    writePng(home.path() + "/red.png", Qt::red);
+    QFile entry(home.path() + "/data/applications/org.example.Red.desktop");
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.write(("[Desktop Entry]\nName=Red\nIcon=" + home.path() + "/red.png\n").toUtf8());
+    entry.close();
+
+    WheelGraphic graphic;
+    const MacroAction app = MacroAction::App{"org.example.Red", std::nullopt};
+    EXPECT_TRUE(isRed(iconCentre(makeSlice(0, "", Icon::Auto{}, app), graphic)));
+    EXPECT_NE(SliceIconPainter::iconCache().find("b:org.example.Red|p:"), nullptr);
+    EXPECT_FALSE(isRed(iconCentre(makeSlice(0, "", Icon::SfSymbol{"star"}, app), graphic)));
+    EXPECT_EQ(SliceIconPainter::appIcon("org.example.Missing", std::nullopt), nullptr);
+}
+
+TEST_F(SliceIcons, LinkSlicesShowTheFaviconOnceItHasArrived) {
+    std::vector<std::pair<std::string, bool>> asked;
+    std::optional<QImage> favicon;
+    WheelGraphic graphic;
+    graphic.setFaviconLookup([&](const std::string& host, bool prefetch) {
+        asked.emplace_back(host, prefetch);
+        return favicon;
+    });
+    const Slice link = makeSlice(0, "", Icon::Auto{}, MacroAction::Url{"  https://www.example.org/a?b  "});
+    // Only the faint slot fill: an automatic icon without favicon shows nothing.
+    EXPECT_LT(iconCentre(link, graphic).alpha(), 40);
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.back(), std::make_pair(std::string("www.example.org"), false));
+
+    favicon = QImage(16, 16, QImage::Format_ARGB32);
+    favicon->fill(Qt::red);
+    EXPECT_TRUE(isRed(iconCentre(link, graphic)));
+    asked.clear();
+    iconCentre(makeSlice(0, "", Icon::Auto{}, MacroAction::Url{"www.example.org"}), graphic);
+    EXPECT_TRUE(asked.empty());
+}
+
+TEST(SymbolFont, EverySymbolTheProgramUsesHasAGlyphAndUnknownNamesAskAQuestion) {
+    for (const char* name :
+         {"gearshape.fill", "globe", "circle.lefthalf.filled", "text.quote", "hand.wave.fill", "face.smiling",
+          "wifi", "wave.3.right", "powersleep", "speaker.slash.fill", "photo", "plus", "doc.on.doc",
+          "square.and.arrow.down", "playpause.fill", "questionmark"})
+        EXPECT_TRUE(SymbolFont::knows(name)) << name;
+    EXPECT_FALSE(SymbolFont::knows("no.such.symbol"));
+    EXPECT_EQ(SymbolFont::glyph("no.such.symbol"), SymbolFont::glyph("questionmark"));
+    EXPECT_NE(SymbolFont::glyph("wifi"), SymbolFont::glyph("questionmark"));
+    if (!SymbolFont::isAvailable()) GTEST_SKIP() << "the symbol font is not installed";
+    const QFontMetricsF metrics(SymbolFont::font(20));
+    for (const char* name : {"gearshape.fill", "globe", "wifi", "questionmark", "plus", "photo"})
+        EXPECT_TRUE(metrics.inFontUcs4(SymbolFont::glyph(name).at(0).unicode())) << name;
+}
+
+TEST(SliceShapePath, OutlinesTheSectorAboutTheRectangleCentreWhateverItsSize) {
+    const SliceShape top{0, 4, 50, 100};
+    const QPainterPath small = sliceShapePath(top, QRectF(100, 100, 200, 200));
+    const QPainterPath large = sliceShapePath(top, QRectF(-300, -300, 1000, 1000));
+    EXPECT_EQ(small.boundingRect(), large.boundingRect());
+    EXPECT_TRUE(small.contains(QPointF(200, 200 - 75)));
+    EXPECT_FALSE(small.contains(QPointF(200, 200 - 40)));
+    EXPECT_FALSE(small.contains(QPointF(200 + 75, 200)));
+    const QPainterPath pie = sliceShapePath({1, 4, 0, 100}, QRectF(0, 0, 400, 400));
+    EXPECT_TRUE(pie.contains(QPointF(205, 200)));
+    EXPECT_TRUE(sliceShapePath({0, 0, 50, 100}, QRectF(0, 0, 400, 400)).isEmpty());
+}

@@ -1,0 +1,201 @@
+#include "model/DefaultConfig.h"
+#include "overlay/HUD.h"
+#include "overlay/OverlayController.h"
+#include "overlay/WheelState.h"
+#include "overlay/ui/DragHandleView.h"
+#include "overlay/ui/HUDWindow.h"
+#include "overlay/ui/OverlayPanel.h"
+#include "overlay/ui/QtEscapeMonitor.h"
+#include "overlay/ui/WheelView.h"
+#include "platform/linux/DesktopCoordinates.h"
+#include "platform/linux/LinuxAccessibility.h"
+#include "platform/linux/QtMainQueue.h"
+#include "platform/linux/QtScreens.h"
+#include "platform/sim/SimLog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QKeyEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QThread>
+#include <QToolButton>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+using namespace rondelix;
+using platform::linux_desktop::QtScreens;
+
+namespace {
+
+QApplication* desktopApplication() {
+    if (!std::getenv("DISPLAY")) return nullptr;
+    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
+    if (QCoreApplication::instance()) return nullptr;
+    static int argc = 1;
+    static char name[] = "rondelix_linux_tests";
+    static char* argv[] = {name, nullptr};
+    return new QApplication(argc, argv);
+}
+
+QImage grabScreen() {
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+}
+
+// Runs the event loop until the check holds or a few seconds pass: the X
+// server maps and paints the window on its own time.
+template <typename Check> bool waitFor(Check check) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 3000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (check()) return true;
+        QThread::msleep(10);
+    }
+    return false;
+}
+
+// The bounding box of the pixels that differ between two grabs.
+QRect changedArea(const QImage& before, const QImage& after) {
+    QRect area;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            if (before.pixel(x, y) != after.pixel(x, y)) area |= QRect(x, y, 1, 1);
+    return area;
+}
+
+class OverlayOnScreen : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!desktopApplication()) GTEST_SKIP() << "needs an X server";
+        controller = std::make_unique<OverlayController>(
+            state, [this] { return behavior; },
+            OverlayController::Services{queue, screens, accessibility, escape},
+            [this](const PanelOptions& options) {
+                return std::make_unique<OverlayPanel>(options, [this](double d, QWidget* parent) {
+                    return new WheelView(state, DefaultConfig::factoryConfig, d, parent);
+                });
+            });
+    }
+
+    platform::sim::SimLog log;
+    platform::linux_desktop::QtMainQueue queue;
+    QtScreens screens{log};
+    platform::linux_desktop::LinuxAccessibility accessibility{log};
+    QtEscapeMonitor escape;
+    WheelState state;
+    Behavior behavior;
+    std::unique_ptr<OverlayController> controller;
+};
+
+TEST_F(OverlayOnScreen, ShowsTheWheelWhereThePointerIs) {
+    const QRect desktop = QGuiApplication::primaryScreen()->geometry();
+    const QPoint pointer(desktop.width() / 3, desktop.height() / 2);
+    screens.warpPointer(platform::linux_desktop::DesktopCoordinates::fromQt(pointer));
+    ASSERT_TRUE(waitFor([&] { return QCursor::pos() == pointer; }));
+    const QImage before = grabScreen();
+
+    state.setAimedPosition(1);
+    controller->present(behavior.wheelSize, Behavior::Position::cursor, false);
+    // The disc is D across; the panel's margin is transparent (or shaped away).
+    const int diameter = static_cast<int>(behavior.wheelSize);
+    QImage after;
+    QRect drawn;
+    const bool shown = waitFor([&] {
+        after = grabScreen();
+        drawn = changedArea(before, after);
+        return drawn.width() >= diameter - 4 && drawn.height() >= diameter - 4;
+    });
+    QDir().mkpath("artifacts");
+    after.save("artifacts/overlay-at-pointer.png");
+
+    ASSERT_TRUE(shown) << "the wheel did not appear; changed area " << drawn.width() << "x" << drawn.height();
+    EXPECT_NEAR(drawn.center().x(), pointer.x(), 3);
+    EXPECT_NEAR(drawn.center().y(), pointer.y(), 3);
+    EXPECT_LE(drawn.width(), static_cast<int>(PanelGeometry{behavior.wheelSize}.side()));
+    EXPECT_TRUE(state.isVisible());
+
+    controller->hide();
+    EXPECT_TRUE(waitFor([&] { return changedArea(before, grabScreen()).isEmpty(); }));
+}
+
+TEST_F(OverlayOnScreen, TestWheelCarriesItsHandleAndEndsOnEscOrClose) {
+    int escapes = 0;
+    controller->onTestEscape = [&] {
+        ++escapes;
+        controller->setTestModeActive(false);
+        controller->removeTestEscMonitor();
+        controller->hide();
+    };
+    const QImage before = grabScreen();
+    controller->setTestMode(true);
+    // The handle sits above the disc with its red close button, once the
+    // open spring has settled.
+    const PanelGeometry geometry{behavior.wheelSize};
+    const QRect panelOnScreen =
+        platform::linux_desktop::DesktopCoordinates::toQt(controller->panel()->frame());
+    const platform::Rect handle = geometry.dragHandle();
+    const QPoint closeButton =
+        panelOnScreen.topLeft() +
+        QPoint(static_cast<int>(handle.x + 6 + 7), static_cast<int>(geometry.side() - handle.maxY() + 13));
+    ASSERT_TRUE(waitFor([&] {
+        const QColor seen = grabScreen().pixelColor(closeButton);
+        return seen.red() > 200 && seen.green() < 120;
+    }));
+    grabScreen().save("artifacts/overlay-test-mode.png");
+
+    // Esc pressed in one of the program's windows ends test mode and stops there.
+    struct KeyCatcher final : QWidget {
+        int keys = 0;
+        void keyPressEvent(QKeyEvent*) override { ++keys; }
+    } settingsWindow;
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&settingsWindow, &esc);
+    EXPECT_EQ(escapes, 1);
+    EXPECT_EQ(settingsWindow.keys, 0);
+    QKeyEvent other(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
+    QCoreApplication::sendEvent(&settingsWindow, &other);
+    EXPECT_EQ(settingsWindow.keys, 1);
+    EXPECT_TRUE(waitFor([&] { return changedArea(before, grabScreen()).isEmpty(); }));
+
+    // The handle's close button does the same.
+    controller->setTestMode(true);
+    auto* panel = dynamic_cast<const OverlayPanel*>(controller->panel());
+    ASSERT_NE(panel, nullptr);
+    panel->dragHandle()->closeButton()->click();
+    EXPECT_EQ(escapes, 2);
+}
+
+} // namespace
+
+namespace {
+
+TEST(HUDOnScreen, FlashesABubbleInTheMiddleOfThePointersScreen) {
+    if (!desktopApplication()) GTEST_SKIP() << "needs an X server";
+    platform::sim::SimLog log;
+    platform::linux_desktop::QtMainQueue queue;
+    QtScreens screens(log);
+    const bool translucent = !screens.displayOptions().reduceTransparency;
+    HUD hud(queue, screens, [translucent] { return std::make_unique<HUDWindow>(translucent); });
+
+    const QImage before = grabScreen();
+    hud.flash("That action isn't available.", "exclamationmark.triangle.fill", "#FF9F0A");
+    QImage after;
+    QRect drawn;
+    ASSERT_TRUE(waitFor([&] {
+        after = grabScreen();
+        drawn = changedArea(before, after);
+        return drawn.width() > 150;
+    }));
+    QDir().mkpath("artifacts");
+    after.save("artifacts/hud.png");
+    const QPoint middle = QGuiApplication::primaryScreen()->geometry().center();
+    EXPECT_NEAR(drawn.center().x(), middle.x(), 2);
+    EXPECT_NEAR(drawn.center().y(), middle.y(), 2);
+    // Gone again after its time, without anyone touching it.
+    EXPECT_TRUE(waitFor([&] { return changedArea(before, grabScreen()).isEmpty(); }));
+}
+
+} // namespace

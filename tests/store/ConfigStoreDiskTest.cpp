@@ -1,0 +1,146 @@
+#include "model/ConfigCoding.h"
+#include "model/DefaultConfig.h"
+#include "support/StoreRig.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <linux/capability.h>
+#include <random>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+
+using namespace rondelix;
+using namespace rondelix::testing;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+// Runs the body in a child process that cannot bypass file permissions, even
+// when the tests run as root; true when it passed.
+bool passesInChildProcess(const std::function<void()>& body) {
+    if (const pid_t child = fork(); child != 0) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct caps[2]{};
+    syscall(SYS_capget, &header, caps);
+    for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+        caps[cap / 32].effective &= ~(1u << (cap % 32));
+    syscall(SYS_capset, &header, caps);
+    body();
+    _exit(::testing::Test::HasFailure() ? 1 : 0);
+}
+
+bool decodes(const std::filesystem::path& file) {
+    return decodeConfigBytes(readText(file)).has_value();
+}
+
+std::string failed(const std::string& what, const std::filesystem::path& file, const std::string& why) {
+    return what == "load" ? "Rondelix: config load failed (" + file.string() + ": " + why +
+                                ") — trying the backup, else defaults."
+                          : "Rondelix: config save failed: " + file.string() + ": " + why;
+}
+
+const std::string factoryFile = writeConfigFile(DefaultConfig::factoryConfig());
+
+} // namespace
+
+TEST(ConfigStoreBadInput, PrimaryThatIsADirectoryOrAFifoIsSetAsideWhole) {
+    for (const bool directory : {true, false}) {
+        StoreRig rig;
+        std::filesystem::create_directories(rig.paths.folder);
+        if (directory) {
+            writeText(rig.paths.config / "inside.txt", "keep me");
+        } else {
+            ASSERT_EQ(mkfifo(rig.paths.config.c_str(), 0600), 0);
+        }
+        setWheelSize(*rig.open(), 300);
+        EXPECT_EQ(rig.log.lines(), Lines{failed("load", rig.paths.config,
+                                                directory ? "Is a directory" : "not a regular file")});
+        EXPECT_TRUE(decodes(rig.paths.config));
+        const auto setAside = rig.paths.folder / rig.listing().front();
+        ASSERT_TRUE(setAside.filename().string().starts_with("config.corrupt-"));
+        EXPECT_TRUE(directory ? readText(setAside / "inside.txt") == "keep me"
+                              : std::filesystem::is_fifo(setAside));
+    }
+}
+
+TEST(ConfigStoreBadInput, LinkedConfigurationIsWrittenWhereTheLinkPoints) {
+    StoreRig rig;
+    TempHome elsewhere;
+    const auto target = elsewhere.path / "rondelix.json";
+    writeText(target, factoryFile);
+    std::filesystem::create_directories(rig.paths.folder);
+    std::filesystem::create_symlink(target, rig.paths.config);
+    setWheelSize(*rig.open(), 300);
+    EXPECT_TRUE(std::filesystem::is_symlink(rig.paths.config));
+    EXPECT_EQ(decodeConfigBytes(readText(target))->behavior.wheelSize, 300.0);
+    EXPECT_TRUE(readText(rig.paths.backup) == factoryFile);
+
+    // A link into a folder that is gone: the save says why and nothing breaks.
+    std::filesystem::remove_all(elsewhere.path);
+    rig.open();
+    EXPECT_EQ(rig.log.lines(), Lines{failed("save", target.string() + ".tmp", "No such file or directory")});
+    EXPECT_TRUE(std::filesystem::is_symlink(rig.paths.config));
+}
+
+TEST(ConfigStoreBadInput, UnreadableFolderOrARefusedWriteLosesNothing) {
+    StoreRig rig;
+    writeText(rig.paths.config, factoryFile);
+    writeText(rig.paths.backup, "older");
+    std::filesystem::permissions(rig.paths.folder, std::filesystem::perms::none);
+    EXPECT_TRUE(passesInChildProcess([&] {
+        setWheelSize(*rig.open(), 300);
+        EXPECT_EQ(rig.log.lines(),
+                  (Lines{failed("load", rig.paths.config, "Permission denied"),
+                         failed("save", rig.paths.config.string() + ".tmp", "Permission denied")}));
+    }));
+    std::filesystem::permissions(rig.paths.folder, std::filesystem::perms::owner_all);
+    EXPECT_TRUE(passesInChildProcess([&] {
+        // Writes past 512 bytes fail part-way, as on a full disk.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{512, 512};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        setWheelSize(*rig.open(), 300);
+        EXPECT_EQ(rig.log.lines(), Lines{failed("save", rig.paths.config, "File too large")});
+    }));
+    EXPECT_EQ(rig.listing(), (Lines{"config.json", "config.json.bak"}));
+    EXPECT_TRUE(readText(rig.paths.config) == factoryFile);
+    EXPECT_EQ(readText(rig.paths.backup), "older");
+}
+
+// A process saving in a loop, killed at random moments: whatever moment the
+// kill hits, the primary (and so at least one of primary and backup) decodes.
+TEST(ConfigStoreCrash, KillsMidSaveNeverLoseBothFiles) {
+    StoreRig rig;
+    rig.open();
+    std::mt19937 random(20240611);
+    for (int round = 0; round < 200; ++round) {
+        int saves[2];
+        ASSERT_EQ(pipe(saves), 0);
+        if (const pid_t child = fork(); child == 0) {
+            for (auto [store, done] = std::pair(rig.open(), char(0));; ++done) {
+                setWheelSize(*store, 240 + done % 200);
+                if (write(saves[1], &done, 1) != 1) _exit(1);
+            }
+        } else {
+            close(saves[1]);
+            char done = 0;
+            for (auto wait = random() % 3; wait > 0 && read(saves[0], &done, 1) == 1; --wait) {
+            }
+            volatile unsigned spin = 0;
+            for (unsigned k = random() % 200000; k > 0; --k)
+                spin = spin + k;
+            kill(child, SIGKILL);
+            waitpid(child, nullptr, 0);
+            close(saves[0]);
+        }
+        ASSERT_TRUE(decodes(rig.paths.config) || decodes(rig.paths.backup)) << "both lost in round " << round;
+        // Saves replace the primary in one step, so it is never caught torn.
+        ASSERT_TRUE(decodes(rig.paths.config)) << "torn primary in round " << round;
+    }
+}
