@@ -1,7 +1,7 @@
 #include "icons/IconStore.h"
 #include "platform/sim/SimImages.h"
 #include "platform/sim/SimLog.h"
-#include "support/TempHome.h"
+#include "support/StoreRig.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -17,8 +17,8 @@ namespace {
 
 struct Import : ::testing::Test {
     TempHome home;
-    fs::path folder = home.path() / "icons";
-    fs::path picture = home.path() / "chosen.png";
+    fs::path folder = home.path / "icons";
+    fs::path picture = home.path / "chosen.png";
     SimImages images;
     platform::sim::SimLog log;
 
@@ -91,7 +91,7 @@ TEST(IconStoreCleanUp, ChoosesOnlyUnreferencedManagedFilesAnHourOld) {
 
 TEST(IconStoreCleanUp, DeletesOrphansFromTheFolderByTheirCreationTime) {
     TempHome home;
-    const fs::path folder = home.path() / "icons";
+    const fs::path folder = home.path / "icons";
     IconStore::removeOrphans(folder, {}, 0); // no folder: nothing happens
     const std::string kept = "0F8E2C3A-1B2C-4D5E-8F90-A1B2C3D4E5F6.png", orphan = "1" + kept.substr(1);
     writeText(folder / kept, "k");

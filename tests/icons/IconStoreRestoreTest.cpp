@@ -2,7 +2,7 @@
 #include "icons/ExportedIcons.h"
 #include "icons/IconStore.h"
 #include "platform/sim/SimLog.h"
-#include "support/TempHome.h"
+#include "support/StoreRig.h"
 #include "util/Uuid.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +24,7 @@ std::string freshName() {
 
 struct Restore : ::testing::Test {
     TempHome home;
-    fs::path folder = home.path() / "icons";
+    fs::path folder = home.path / "icons";
     platform::sim::SimLog log;
 
     void restore(const ExportedIcons& icons) { IconStore::restoreExported(folder, icons, log); }
@@ -110,14 +110,14 @@ TEST_F(Restore, WritesAtMost256FilesAndCountsOnlyWhatItWrote) {
 TEST_F(Restore, NeverReplacesAnythingNorWritesOutsideTheFolderAndLogsFailedWrites) {
     const auto kept = freshName(), dangling = freshName(), added = freshName(), failing = freshName();
     writeText(folder / kept, "original");
-    ASSERT_EQ(::symlink((home.path() / "outside.png").c_str(), (folder / dangling).c_str()), 0);
+    ASSERT_EQ(::symlink((home.path / "outside.png").c_str(), (folder / dangling).c_str()), 0);
     fs::create_directories(folder / (failing + ".tmp/x")); // where the write must put its temporary file
     restore({{kept, Base64::encode("replacement")},
              {dangling, Base64::encode("x")},
              {added, Base64::encode("y")},
              {failing, Base64::encode("z")}});
     EXPECT_EQ(readText(folder / kept), "original");
-    EXPECT_FALSE(fs::exists(home.path() / "outside.png"));
+    EXPECT_FALSE(fs::exists(home.path / "outside.png"));
     EXPECT_EQ(readText(folder / added), "y");
     ASSERT_EQ(log.lines().size(), 1u);
     EXPECT_TRUE(log.lines()[0].starts_with("Rondelix: bundled icon restore failed for " + failing + ": "));
@@ -125,10 +125,10 @@ TEST_F(Restore, NeverReplacesAnythingNorWritesOutsideTheFolderAndLogsFailedWrite
     // An icons folder that is a link to elsewhere gets nothing.
     fs::remove_all(folder);
     log.clear();
-    fs::create_directory(home.path() / "elsewhere");
-    fs::create_directory_symlink(home.path() / "elsewhere", folder);
+    fs::create_directory(home.path / "elsewhere");
+    fs::create_directory_symlink(home.path / "elsewhere", folder);
     restore({{added, Base64::encode("y")}});
-    EXPECT_TRUE(fs::is_empty(home.path() / "elsewhere"));
+    EXPECT_TRUE(fs::is_empty(home.path / "elsewhere"));
     EXPECT_EQ(log.lines().at(0), "Rondelix: bundled icon restore failed for " + added + ": " +
                                      folder.string() + ": the icons folder is a symbolic link");
 }

@@ -20,7 +20,7 @@ constexpr const char* notAConfigFile =
 
 struct Transfer : ::testing::Test {
     TransferRig rig;
-    fs::path file = rig.home.path() / "moved.json";
+    fs::path file = rig.home.path / "moved.json";
 
     void exportTo(const fs::path& location) {
         rig.dialogs.saveLocations.push_back(location);
@@ -46,9 +46,9 @@ Wheel wheelShowing(const std::string& id, std::vector<std::string> icons,
 
 TEST_F(Transfer, ExportRefusesTheLiveFileHoweverItIsReached) {
     const std::string before = readText(rig.paths.config);
-    fs::create_symlink(rig.paths.config, rig.home.path() / "link.json");
+    fs::create_symlink(rig.paths.config, rig.home.path / "link.json");
     for (const auto& location :
-         {rig.paths.config, rig.home.path() / "link.json", rig.paths.folder / "../rondelix/config.json"})
+         {rig.paths.config, rig.home.path / "link.json", rig.paths.folder / "../rondelix/config.json"})
         exportTo(location);
     EXPECT_EQ(rig.alertMessages(),
               std::vector<std::string>(
@@ -69,7 +69,7 @@ TEST_F(Transfer, ExportWithoutPicturesOrWhileReadOnly) {
     exportTo(file);
     EXPECT_EQ(readText(file), newer.dump(3));
 
-    exportTo(rig.home.path() / "missing" / "moved.json");
+    exportTo(rig.home.path / "missing" / "moved.json");
     EXPECT_TRUE(rig.alertMessages().at(0).starts_with("Export Failed / The file could not be written: "));
     EXPECT_TRUE(rig.log.lines().back().starts_with("Rondelix: export failed: "));
 }

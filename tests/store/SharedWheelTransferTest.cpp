@@ -23,7 +23,7 @@ Slice slice(int position, Icon icon, MacroAction action = MacroAction::Text{"hi"
 
 struct WheelTransfer : ::testing::Test {
     TransferRig rig;
-    fs::path file = rig.home.path() / "shared.rondix";
+    fs::path file = rig.home.path / "shared.rondix";
 
     std::optional<std::string> importText(const std::string& text) {
         writeText(file, text);
@@ -75,7 +75,7 @@ TEST_F(WheelTransfer, ExportOfNothingCancelledOrUnwritable) {
     SharedWheelTransfer(rig.services()).exportWheel("blank"); // cancelled
     EXPECT_EQ(rig.dialogs.savePanels.at(0).suggestedName, "Wheel");
 
-    rig.dialogs.saveLocations.push_back(rig.home.path() / "missing/shared.rondix");
+    rig.dialogs.saveLocations.push_back(rig.home.path / "missing/shared.rondix");
     SharedWheelTransfer(rig.services()).exportWheel("blank");
     EXPECT_TRUE(rig.log.lines().at(0).starts_with("Rondelix: share wheel failed: "));
     EXPECT_TRUE(rig.alertMessages().at(0).starts_with("Share Failed / The wheel could not be written: "));
