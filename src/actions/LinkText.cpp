@@ -61,7 +61,7 @@ bool isSubDelimiter(unsigned char c) {
 }
 
 // Path, query and fragment characters (pchar plus "/" and "?"), with
-// percent escapes checked separately.
+// percent escapes checked separately; also what a query may hold unescaped.
 bool isPartCharacter(unsigned char c) {
     return isUnreserved(c) || isSubDelimiter(c) || c == ':' || c == '@' || c == '/' || c == '?';
 }
@@ -127,14 +127,13 @@ std::optional<LinkText::Parsed> parseReference(std::string_view text) {
     return parsed;
 }
 
-// The characters a URL query may hold as they are; everything else, "%"
-// included, is escaped byte by byte.
-std::string percentEncodedForQuery(std::string_view text) {
+// Every byte that `keep` refuses, "%" included, becomes a percent escape.
+std::string percentEncoded(std::string_view text, bool (*keep)(unsigned char)) {
     static constexpr char digits[] = "0123456789ABCDEF";
     std::string out;
     for (const char c : text) {
         const auto u = static_cast<unsigned char>(c);
-        if (isUnreserved(u) || isSubDelimiter(u) || c == ':' || c == '@' || c == '/' || c == '?') {
+        if (keep(u)) {
             out += c;
         } else {
             out += '%';
@@ -143,6 +142,10 @@ std::string percentEncodedForQuery(std::string_view text) {
         }
     }
     return out;
+}
+
+bool isFilePathCharacter(unsigned char c) {
+    return isUnreserved(c) || c == '/';
 }
 
 } // namespace
@@ -176,7 +179,11 @@ std::optional<LinkText::Parsed> LinkText::parse(std::string_view text) {
     std::string link(trimmed(text));
     if (!hasURLScheme(link) && looksLikeBareWebHost(link)) link = "https://" + link;
     if (auto parsed = parseReference(link)) return parsed;
-    return parseReference(percentEncodedForQuery(link));
+    return parseReference(percentEncoded(link, isPartCharacter));
+}
+
+std::string LinkText::fileLink(std::string_view path) {
+    return "file://" + percentEncoded(path, isFilePathCharacter);
 }
 
 } // namespace rondelix

@@ -26,6 +26,10 @@ struct LinkText {
     // fails.
     static std::optional<Parsed> parse(std::string_view text);
 
+    // A file:// link to a local path, every byte but letters, digits, "/"
+    // and "-._~" percent-escaped so that no name can change the link's shape.
+    static std::string fileLink(std::string_view path);
+
     // Blanks and line breaks at both ends removed, Unicode ones included.
     static std::string_view trimmed(std::string_view text);
 };

@@ -5,12 +5,13 @@
 #include "actions/SystemActionRoute.h"
 #include "actions/TextCase.h"
 #include "platform/EventTaps.h"
+#include "platform/HomeFolder.h"
 #include "platform/Log.h"
 #include "platform/Processes.h"
 #include "platform/Sounds.h"
 #include "platform/Workspace.h"
+#include "util/Utf8.h"
 
-#include <cstdlib>
 #include <unistd.h>
 
 namespace rondelix {
@@ -36,48 +37,22 @@ constexpr const char* noShortcutSentence = "No Shortcut chosen for this slice ye
 constexpr const char* couldNotRunSentence = "That action couldn't run.";
 constexpr const char* unavailableSentence = "That action isn't available.";
 
-bool isValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = 0;
-        std::uint32_t point = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2, point = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, point = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, point = lead & 0x07;
-        } else {
-            return false;
-        }
-        if (i + length > bytes.size()) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            point = (point << 6) | (next & 0x3F);
-        }
-        static constexpr std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (point < smallest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF))
-            return false;
-        i += length;
-    }
-    return true;
-}
-
-// The first characters of the error output for a log line: invalid UTF-8
-// gives nothing, and line breaks become spaces so the entry stays one line.
+// The first characters of the error output for a log line: output that is
+// not valid UTF-8 gives nothing, and line breaks become spaces so the entry
+// stays one line.
 std::string logExcerpt(std::string_view standardError, std::size_t characters) {
-    if (!isValidUtf8(standardError)) return {};
+    static constexpr std::string_view encodedReplacement = "\xEF\xBF\xBD";
     std::string out;
     std::size_t count = 0;
-    for (std::size_t i = 0; i < standardError.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(standardError[i]);
-        if ((byte & 0xC0) != 0x80 && count++ == characters) break;
-        out += standardError[i] == '\n' ? ' ' : standardError[i];
+    for (std::size_t pos = 0; pos < standardError.size();) {
+        const std::size_t start = pos;
+        const char32_t scalar = utf8::decodeNext(standardError, pos);
+        const auto bytes = standardError.substr(start, pos - start);
+        if (scalar == utf8::replacementCharacter && bytes != encodedReplacement) return {};
+        if (count < characters) {
+            out += scalar == U'\n' ? std::string_view(" ") : bytes;
+            ++count;
+        }
     }
     return out;
 }
@@ -86,29 +61,22 @@ bool isExecutable(const char* path) {
     return ::access(path, X_OK) == 0;
 }
 
-std::string fileLinkTo(std::string_view path) {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    std::string out = "file://";
-    for (const char c : path) {
-        const auto u = static_cast<unsigned char>(c);
-        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || c == '/' ||
-            c == '-' || c == '.' || c == '_' || c == '~') {
-            out += c;
-        } else {
-            out += '%';
-            out += digits[u >> 4];
-            out += digits[u & 0xF];
-        }
-    }
-    return out;
+// Children started outside the script route: their time limit keeps one
+// that hangs from holding the action back for good.
+platform::ProcessRequest limitedRequest(const route::Queued& command) {
+    platform::ProcessRequest request;
+    request.program = command.program;
+    request.arguments = command.arguments;
+    request.timeLimit = MacroExecutor::systemCommandTimeLimitSeconds;
+    return request;
 }
 
 } // namespace
 
-MacroExecutor::Locations MacroExecutor::Locations::standard() {
-    const char* home = std::getenv("HOME");
-    return {isExecutable("/bin/zsh") ? "/bin/zsh" : "/bin/bash", ShortcutsRunner::standardFolder(),
-            home ? home : "/"};
+MacroExecutor::Locations MacroExecutor::Locations::standard(const platform::HomeFolder& home) {
+    const auto folder = home.path();
+    return {isExecutable("/bin/zsh") ? "/bin/zsh" : "/bin/bash",
+            ShortcutsRunner::standardFolder(folder).string(), folder.string()};
 }
 
 MacroExecutor::MacroExecutor(Platform platform, Locations locations)
@@ -378,24 +346,19 @@ void MacroExecutor::launchFirstInstalled(const std::vector<std::string>& identif
 }
 
 void MacroExecutor::openHomeFolder() {
-    platform_.workspace.openLink(fileLinkTo(locations_.homeFolder),
+    platform_.workspace.openLink(LinkText::fileLink(locations_.homeFolder),
                                  [alive = std::weak_ptr(lifetime_), this](bool opened) {
                                      if (!opened && alive.lock()) report(couldNotRunSentence);
                                  });
 }
 
 void MacroExecutor::lockScreen() {
-    const auto command = lockScreenCommand();
-    platform::ProcessRequest request;
-    request.program = command.program;
-    request.arguments = command.arguments;
-    request.timeLimit = systemCommandTimeLimitSeconds;
-    platform_.processes.run(
-        std::move(request), [alive = std::weak_ptr(lifetime_), this](const platform::ProcessResult& result) {
-            if (!alive.lock() || (result.launched && !result.timedOut && result.status == 0)) return;
-            beep();
-            platform_.log.write("lock-screen failed \u2014 loginctl couldn't lock the session.");
-        });
+    platform_.processes.run(limitedRequest(lockScreenCommand()), [alive = std::weak_ptr(lifetime_), this](
+                                                                     const platform::ProcessResult& result) {
+        if (!alive.lock() || (result.launched && !result.timedOut && result.status == 0)) return;
+        beep();
+        platform_.log.write("lock-screen failed \u2014 loginctl couldn't lock the session.");
+    });
 }
 
 void MacroExecutor::toggleWiFi() {
@@ -404,12 +367,8 @@ void MacroExecutor::toggleWiFi() {
         return;
     }
     wifiToggleInFlight_ = true;
-    const auto probe = wifiProbeCommand();
-    platform::ProcessRequest request;
-    request.program = probe.program;
-    request.arguments = probe.arguments;
+    auto request = limitedRequest(wifiProbeCommand());
     request.captureStandardOutput = true;
-    request.timeLimit = systemCommandTimeLimitSeconds;
     platform_.processes.run(
         std::move(request), [alive = std::weak_ptr(lifetime_), this](const platform::ProcessResult& result) {
             if (!alive.lock()) return;

@@ -17,6 +17,7 @@ namespace rondelix {
 
 namespace platform {
 class EventTaps;
+class HomeFolder;
 class Log;
 class Processes;
 class Sounds;
@@ -46,8 +47,8 @@ class MacroExecutor final : public SummonActions {
         std::string homeFolder;      // where a new file-manager window opens
 
         // zsh when it is installed, else bash; the shortcuts folder beside the
-        // configuration.
-        static Locations standard();
+        // configuration under that home folder.
+        static Locations standard(const platform::HomeFolder& home);
     };
 
     // A system command waiting in the serial queue.

@@ -1,9 +1,9 @@
 #include "actions/ShortcutsRunner.h"
 
 #include "actions/TextCase.h"
+#include "store/ConfigPaths.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
 
@@ -11,9 +11,8 @@ namespace rondelix {
 
 namespace fs = std::filesystem;
 
-std::string ShortcutsRunner::standardFolder() {
-    const char* home = std::getenv("HOME");
-    return std::string(home ? home : "") + "/.config/rondelix/shortcuts";
+fs::path ShortcutsRunner::standardFolder(const fs::path& home) {
+    return ConfigPaths::under(home).folder / "shortcuts";
 }
 
 std::vector<std::string> ShortcutsRunner::list(const std::string& folder) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,8 +11,8 @@ namespace rondelix {
 // Named automations: executables in one folder, each named exactly like the
 // automation it performs.
 struct ShortcutsRunner {
-    // The folder beside the configuration: ~/.config/rondelix/shortcuts.
-    static std::string standardFolder();
+    // The folder beside the configuration: <home>/.config/rondelix/shortcuts.
+    static std::filesystem::path standardFolder(const std::filesystem::path& home);
 
     // The names of the executables in the folder, ordered ignoring letter
     // case, duplicates kept; empty when the folder cannot be read.

@@ -69,7 +69,9 @@ SystemActionRoute systemActionRoute(std::string_view id) {
 }
 
 route::Queued wifiProbeCommand() {
-    return {"nmcli", {"radio", "wifi"}};
+    // nmcli words its answer in the user's language; the toggle reads the
+    // English one.
+    return {"env", {"LC_ALL=C", "nmcli", "radio", "wifi"}};
 }
 
 route::Queued wifiSwitchCommand(bool on) {

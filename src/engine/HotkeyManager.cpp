@@ -32,15 +32,27 @@ void HotkeyManager::start() {
 
 void HotkeyManager::installListenTap() {
     startWatchdogIfNeeded();
-    const bool ok = listenTap_.install(
-        TapMode::listenOnly, listenMask,
-        [this, alive = std::weak_ptr<bool>(alive_)](EventType type, const InputEvent& event) {
-            const auto held = alive.lock();
-            if (!held || !*held) return TapVerdict::pass;
-            return listenHandle(type, event);
-        });
+    const bool ok =
+        listenTap_.install(TapMode::listenOnly, listenMask, weakHandler(&HotkeyManager::listenHandle));
     platform_.log.write(std::string("installListenTap tapCreate ok=") + (ok ? "true" : "false"));
     if (!ok) platform_.log.write("listen tap install failed — Input Monitoring not granted yet?");
+}
+
+KeyEventTap::Handler HotkeyManager::weakHandler(TapHandle handle) {
+    // With the engine gone, events pass as if no tap were there.
+    return [this, handle, alive = std::weak_ptr<bool>(alive_)](EventType type, const InputEvent& event) {
+        const auto held = alive.lock();
+        if (!held || !*held) return TapVerdict::pass;
+        return (this->*handle)(type, event);
+    };
+}
+
+void HotkeyManager::confirmOnce(bool& confirmed, const std::function<void()>& onConfirmed) {
+    // Only input that reached a tap while another program had the focus
+    // proves that the system lets the tap see global input.
+    if (confirmed || (platform_.programIsActive && platform_.programIsActive())) return;
+    confirmed = true;
+    if (onConfirmed) onConfirmed();
 }
 
 void HotkeyManager::ensureListenTap() {

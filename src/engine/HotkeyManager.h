@@ -111,6 +111,10 @@ class HotkeyManager {
     bool armedTapNeeded() const;
     bool draining() const;
     template <typename F> std::function<void()> weakly(F fn);
+    using TapHandle = platform::TapVerdict (HotkeyManager::*)(platform::EventType,
+                                                              const platform::InputEvent&);
+    KeyEventTap::Handler weakHandler(TapHandle handle);
+    void confirmOnce(bool& confirmed, const std::function<void()>& onConfirmed);
 
     // Listening, binding evaluation and arming.
     platform::TapVerdict listenHandle(platform::EventType type, const platform::InputEvent& event);

@@ -33,10 +33,7 @@ bool HotkeyManager::isBindingKey(int code) const {
 TapVerdict HotkeyManager::armedHandle(EventType type, const InputEvent& event) {
     if (event.sourceUserData == platform::programEventMarker) return TapVerdict::pass;
 
-    if (!confirmedArmedGlobal_ && !(platform_.programIsActive && platform_.programIsActive())) {
-        confirmedArmedGlobal_ = true;
-        if (onArmedConfirmed) onArmedConfirmed();
-    }
+    confirmOnce(confirmedArmedGlobal_, onArmedConfirmed);
 
     const std::uint16_t code = event.keyCode;
     if (draining()) return drainHandle(type, code);

@@ -84,6 +84,8 @@ void HotkeyManager::fire(std::optional<int> aimed, const std::string& wheelId) {
         feedback_.fire();
         macroExecutor_.fire(slice->action);
     } else if (behavior().emptySliceOpensEditor && onOpenSliceEditor) {
+        // The wheel whose slot was found empty: when the open id names no
+        // wheel any more, the editor opens on the fallback wheel that exists.
         onOpenSliceEditor(wheel.id, *aimed);
     }
 }

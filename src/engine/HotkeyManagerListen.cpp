@@ -26,10 +26,7 @@ bool isMouseButtonCode(int code) {
 TapVerdict HotkeyManager::listenHandle(EventType type, const InputEvent& event) {
     if (event.sourceUserData == platform::programEventMarker) return TapVerdict::pass;
 
-    if (!confirmedListenGlobal_ && !(platform_.programIsActive && platform_.programIsActive())) {
-        confirmedListenGlobal_ = true;
-        if (onListenConfirmed) onListenConfirmed();
-    }
+    confirmOnce(confirmedListenGlobal_, onListenConfirmed);
 
     const std::uint16_t code = event.keyCode;
     const bool extraButton =
@@ -184,13 +181,7 @@ void HotkeyManager::cancelArming() {
 }
 
 bool HotkeyManager::installArmedTap() {
-    return armedTap_.install(
-        TapMode::intercepting, armedMask,
-        [this, alive = std::weak_ptr<bool>(alive_)](EventType type, const InputEvent& event) {
-            const auto held = alive.lock();
-            if (!held || !*held) return TapVerdict::pass;
-            return armedHandle(type, event);
-        });
+    return armedTap_.install(TapMode::intercepting, armedMask, weakHandler(&HotkeyManager::armedHandle));
 }
 
 void HotkeyManager::arm(const SummonBinding& binding) {

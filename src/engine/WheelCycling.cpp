@@ -40,7 +40,12 @@ int ScrollSwitch::add(double vertical, double horizontal, bool invert, double se
     const double steps = (accumulated_ - remainder) / step;
     accumulated_ = remainder;
     if (wheelCount < 2) return 0;
-    return static_cast<int>(std::fmod(std::round(steps), static_cast<double>(wheelCount)));
+    // Only turns beyond the first are dropped: a scroll that comes full circle
+    // still switches (and clicks) its way back to the same wheel.
+    const double count = static_cast<double>(wheelCount);
+    const double whole = std::abs(std::round(steps));
+    const double kept = whole <= count ? whole : std::fmod(whole - 1.0, count) + 1.0;
+    return static_cast<int>(std::copysign(kept, steps));
 }
 
 } // namespace rondelix

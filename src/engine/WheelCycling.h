@@ -22,8 +22,9 @@ class ScrollSwitch {
   public:
     // Adds one scroll event and answers the wheel steps it completes: positive
     // steps go to previous wheels, negative ones to next wheels. Whole turns
-    // round the list are dropped, so the answer lies within the wheel count
-    // however large the delta; a delta that is not a finite number is ignored.
+    // round the list beyond the first are dropped, so the answer lies within
+    // the wheel count however large the delta; a delta that is not a finite
+    // number is ignored.
     int add(double vertical, double horizontal, bool invert, double sensitivity, std::size_t wheelCount);
 
     void reset() { accumulated_ = 0.0; }

@@ -1,16 +1,69 @@
 #include "icons/IconStore.h"
 
+#include "platform/Log.h"
+#include "store/FileAccess.h"
+#include "store/ImportSafety.h"
+#include "util/Uuid.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdlib>
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace rondelix::IconStore {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+constexpr std::string_view pngExtension = ".png";
+constexpr std::size_t uuidLength = 36;
+
+std::string upper(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::toupper(c); });
+    return out;
+}
+
+// Makes the folder ready for a new file; the failure's description, or
+// nothing. A folder that is a symbolic link could send files anywhere.
+std::optional<std::string> prepareFolder(const fs::path& folder) {
+    std::error_code ec;
+    if (fs::is_symlink(folder, ec)) return folder.string() + ": the icons folder is a symbolic link";
+    fs::create_directories(folder, ec);
+    if (ec) return folder.string() + ": " + ec.message();
+    if (fs::is_symlink(folder, ec) || !fs::is_directory(folder, ec))
+        return folder.string() + ": the icons folder is not a folder";
+    return std::nullopt;
+}
+
+// True when anything, a dangling link included, has the name. When that
+// cannot be told the write is tried and reports why it failed.
+bool isTaken(const fs::path& file) {
+    struct stat info {};
+    return ::lstat(file.c_str(), &info) == 0;
+}
+
+std::optional<std::int64_t> creationTime(const fs::path& file) {
+    struct statx info {};
+    if (::statx(AT_FDCWD, file.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BTIME, &info) != 0) return std::nullopt;
+    if (!(info.stx_mask & STATX_BTIME)) return std::nullopt;
+    return static_cast<std::int64_t>(info.stx_btime.tv_sec);
+}
+
+} // namespace
+
 fs::path directory() {
     const char* home = std::getenv("HOME");
     if (!home || !*home) return {};
-    return fs::path(home) / ".config/rondelix/icons";
+    return directory(home);
+}
+
+fs::path directory(const fs::path& home) {
+    return home / ".config/rondelix/icons";
 }
 
 bool isUsableFilename(std::string_view filename) {
@@ -19,25 +72,122 @@ bool isUsableFilename(std::string_view filename) {
            filename.find('/') == std::string_view::npos;
 }
 
+bool isManagedFilename(std::string_view filename) {
+    return filename.size() == uuidLength + pngExtension.size() && filename.ends_with(pngExtension) &&
+           Uuid::parse(filename.substr(0, uuidLength)).has_value();
+}
+
 std::optional<std::string> load(const std::string& filename) {
     return load(directory(), filename);
 }
 
 std::optional<std::string> load(const fs::path& folder, const std::string& filename) {
     if (!isUsableFilename(filename) || folder.empty()) return std::nullopt;
-    const fs::path file = folder / filename;
-    // A FIFO or a device under an icon's name must not stall the redraw.
-    std::error_code error;
-    if (!fs::is_regular_file(file, error)) return std::nullopt;
-    const auto size = fs::file_size(file, error);
-    if (error || size > maxFileBytes) return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) return std::nullopt;
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return bytes;
+    const auto read = ImportSafety::readData(folder / filename, maxFileBytes);
+    if (!read.ok()) return std::nullopt;
+    return read.bytes;
+}
+
+// Importing ---------------------------------------------------------------------
+
+std::optional<platform::PixelSize> downscaledSize(platform::PixelSize size, int maxEdge) {
+    if (!(size.width > 0) || !(size.height > 0)) return std::nullopt;
+    const double scale = std::min(maxEdge / std::max(size.width, size.height), 1.0);
+    return platform::PixelSize{std::max(std::round(size.width * scale), 1.0),
+                               std::max(std::round(size.height * scale), 1.0)};
+}
+
+std::optional<std::string> importImage(const fs::path& folder, const fs::path& picture,
+                                       const platform::Images& images, platform::Log& log) {
+    const auto read = ImportSafety::readData(picture, maxPictureFileBytes);
+    if (!read.ok()) return std::nullopt;
+    const auto declared = images.declaredSize(read.bytes);
+    if (!declared || declared->width * declared->height > maxDecodedPixels) return std::nullopt;
+    const auto target = downscaledSize(*declared, maxEdge);
+    if (!target) return std::nullopt;
+    const auto png =
+        images.drawnAsPNG(read.bytes, static_cast<int>(target->width), static_cast<int>(target->height));
+    if (!png) return std::nullopt;
+
+    const std::string name = Uuid::generate().text() + std::string(pngExtension);
+    auto error = prepareFolder(folder);
+    if (!error) error = writeFileAtomically(folder / name, *png);
+    if (error) {
+        log.write("icon import failed: " + *error);
+        return std::nullopt;
+    }
+    return name;
+}
+
+// Clean-up ----------------------------------------------------------------------
+
+std::set<std::string> referencedFilenames(const Config& config) {
+    std::set<std::string> names;
+    for (const auto& wheel : config.wheels)
+        for (const auto& slice : wheel.slices)
+            if (const auto* custom = slice.icon.as<Icon::CustomImage>()) names.insert(custom->filename);
+    return names;
+}
+
+std::vector<std::string> orphans(const std::vector<FolderEntry>& entries,
+                                 const std::set<std::string>& keeping, std::int64_t now) {
+    std::set<std::string> keep;
+    for (const auto& name : keeping)
+        keep.insert(upper(name));
+    const std::int64_t cutoff = now - orphanAgeSeconds;
+
+    std::vector<std::string> chosen;
+    for (const auto& entry : entries) {
+        if (!isManagedFilename(entry.name) || keep.count(upper(entry.name))) continue;
+        if (!entry.created || *entry.created > cutoff) continue;
+        chosen.push_back(entry.name);
+    }
+    return chosen;
+}
+
+void removeOrphans(const fs::path& folder, const std::set<std::string>& keeping, std::int64_t now) {
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) return;
+    std::vector<FolderEntry> entries;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) break;
+        entries.push_back({it->path().filename().string(), creationTime(it->path())});
+    }
+    // unlink, not remove: a folder under a managed name is not ours to empty.
+    for (const auto& name : orphans(entries, keeping, now))
+        ::unlink((folder / name).c_str());
+}
+
+// Restoring -----------------------------------------------------------------------
+
+void restoreExported(const fs::path& folder, const std::map<std::string, std::string>& icons,
+                     platform::Log& log) {
+    std::size_t written = 0;
+    std::uintmax_t total = 0;
+    for (const auto& [name, text] : icons) {
+        if (written == maxRestoredFiles) {
+            log.write("bundled icon restore stopped at the safety cap.");
+            return;
+        }
+        if (!isManagedFilename(name) || text.size() > maxRestoredTextLength) continue;
+        const auto bytes = Base64::decode(text);
+        if (!bytes || bytes->empty() || bytes->size() > maxFileBytes) continue;
+        if (total + bytes->size() > maxRestoredTotalBytes) {
+            log.write("bundled icon restore stopped at the aggregate cap.");
+            return;
+        }
+        const fs::path file = folder / name;
+        if (isTaken(file)) continue;
+        auto error = prepareFolder(folder);
+        if (!error) error = writeFileAtomically(file, *bytes);
+        if (error) {
+            log.write("bundled icon restore failed for " + name + ": " + *error);
+            continue;
+        }
+        ++written;
+        total += bytes->size();
+    }
 }
 
 } // namespace rondelix::IconStore

@@ -4,9 +4,12 @@ namespace rondelix {
 
 std::string_view toString(Behavior::Position position) {
     switch (position) {
-    case Behavior::Position::screenCenter: return "screenCenter";
-    case Behavior::Position::textCaret: return "textCaret";
-    case Behavior::Position::cursor: break;
+    case Behavior::Position::screenCenter:
+        return "screenCenter";
+    case Behavior::Position::textCaret:
+        return "textCaret";
+    case Behavior::Position::cursor:
+        break;
     }
     return "cursor";
 }

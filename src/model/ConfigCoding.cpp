@@ -26,8 +26,9 @@ std::optional<int> readInt(const json& value) {
     if (value.is_number_integer()) {
         if (value.is_number_unsigned()) {
             const auto v = value.get<std::uint64_t>();
-            return v > static_cast<std::uint64_t>(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
-                                                                                   : static_cast<int>(v);
+            return v > static_cast<std::uint64_t>(std::numeric_limits<int>::max())
+                       ? std::numeric_limits<int>::max()
+                       : static_cast<int>(v);
         }
         const auto v = value.get<std::int64_t>();
         if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
@@ -157,12 +158,16 @@ bool nestsTooDeep(std::string_view bytes) {
     bool escaped = false;
     for (const char c : bytes) {
         if (inString) {
-            if (escaped) escaped = false;
-            else if (c == '\\') escaped = true;
-            else if (c == '"') inString = false;
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inString = false;
             continue;
         }
-        if (c == '"') inString = true;
+        if (c == '"')
+            inString = true;
         else if (c == '[' || c == '{') {
             if (++depth > maxNestingDepth) return true;
         } else if (c == ']' || c == '}')
@@ -239,7 +244,8 @@ std::optional<MacroAction> decodeAction(const json& value) {
         return MacroAction(MacroAction::Keystroke{*decoded});
     }
     if (name == "shortcut") {
-        if (auto shortcut = requiredString(payload, "name")) return MacroAction(MacroAction::Shortcut{std::move(*shortcut)});
+        if (auto shortcut = requiredString(payload, "name"))
+            return MacroAction(MacroAction::Shortcut{std::move(*shortcut)});
         return std::nullopt;
     }
     auto text = requiredString(payload, "_0");
@@ -269,7 +275,8 @@ std::optional<Wheel> decodeWheel(const json& value) {
     wheel.name = tolerant(value, "name", std::string("Wheel"), readString);
     wheel.sliceCount = optionalField(value, "sliceCount", 8, readInt, ok);
     wheel.slices = optionalField(
-        value, "slices", std::vector<Slice>{}, [](const json& v) { return readList<Slice>(v, decodeSlice); }, ok);
+        value, "slices", std::vector<Slice>{}, [](const json& v) { return readList<Slice>(v, decodeSlice); },
+        ok);
     wheel.appBundleIdentifier = optionalString(value, "appBundleIdentifier", readString, ok);
     if (!ok) return std::nullopt;
     return wheel;
@@ -308,9 +315,15 @@ std::optional<Behavior> decodeBehavior(const json& value) {
     if (!value.is_object()) return std::nullopt;
     bool ok = true;
     Behavior b;
-    const auto real = [&](const char* key, double& field) { field = optionalField(value, key, field, readDouble, ok); };
-    const auto integer = [&](const char* key, int& field) { field = optionalField(value, key, field, readInt, ok); };
-    const auto flag = [&](const char* key, bool& field) { field = optionalField(value, key, field, readBool, ok); };
+    const auto real = [&](const char* key, double& field) {
+        field = optionalField(value, key, field, readDouble, ok);
+    };
+    const auto integer = [&](const char* key, int& field) {
+        field = optionalField(value, key, field, readInt, ok);
+    };
+    const auto flag = [&](const char* key, bool& field) {
+        field = optionalField(value, key, field, readBool, ok);
+    };
     const auto text = [&](const char* key, std::string& field) {
         field = optionalField(value, key, field, readString, ok);
     };
@@ -319,8 +332,9 @@ std::optional<Behavior> decodeBehavior(const json& value) {
     b.stickyAim = false;
 
     real("wheelSize", b.wheelSize);
-    b.position = tolerant(value, "position", Behavior::Position::cursor,
-                          [](const json& v) { return v.is_string() ? positionFromString(v.get<std::string>()) : std::nullopt; });
+    b.position = tolerant(value, "position", Behavior::Position::cursor, [](const json& v) {
+        return v.is_string() ? positionFromString(v.get<std::string>()) : std::nullopt;
+    });
     flag("emptySliceOpensEditor", b.emptySliceOpensEditor);
     flag("stickyAim", b.stickyAim);
     flag("closeFadeEnabled", b.closeFadeEnabled);
@@ -341,9 +355,10 @@ std::optional<Behavior> decodeBehavior(const json& value) {
     real("scrollSensitivity", b.scrollSensitivity);
     flag("invertScroll", b.invertScroll);
     flag("detectApp", b.detectApp);
-    b.heldArrowMode = tolerant(value, "heldArrowMode", Behavior::HeldArrowMode::untilReleased, [](const json& v) {
-        return v.is_string() ? heldArrowModeFromString(v.get<std::string>()) : std::nullopt;
-    });
+    b.heldArrowMode =
+        tolerant(value, "heldArrowMode", Behavior::HeldArrowMode::untilReleased, [](const json& v) {
+            return v.is_string() ? heldArrowModeFromString(v.get<std::string>()) : std::nullopt;
+        });
     integer("heldArrowDelayMs", b.heldArrowDelayMs);
     flag("releaseGraceEnabled", b.releaseGraceEnabled);
     integer("releaseGraceMs", b.releaseGraceMs);
@@ -362,18 +377,20 @@ std::optional<Config> decodeConfig(const json& value) {
     config.behavior = optionalField(value, "behavior", Behavior{}, decodeBehavior, ok);
     config.general = optionalField(value, "general", General{}, decodeGeneral, ok);
     config.wheels = optionalField(
-        value, "wheels", std::vector<Wheel>{}, [](const json& v) { return readList<Wheel>(v, decodeWheel); }, ok);
+        value, "wheels", std::vector<Wheel>{}, [](const json& v) { return readList<Wheel>(v, decodeWheel); },
+        ok);
     config.lastUsedWheelId = optionalField(value, "lastUsedWheelId", std::string("default"), readString, ok);
-    config.exportedIcons = tolerant(value, "exportedIcons", std::optional<std::map<std::string, std::string>>{},
-                                    [](const json& v) -> std::optional<std::optional<std::map<std::string, std::string>>> {
-                                        if (!v.is_object()) return std::nullopt;
-                                        std::map<std::string, std::string> icons;
-                                        for (const auto& [name, data] : v.items()) {
-                                            if (!data.is_string()) return std::nullopt;
-                                            icons.emplace(name, data.get<std::string>());
-                                        }
-                                        return icons;
-                                    });
+    config.exportedIcons =
+        tolerant(value, "exportedIcons", std::optional<std::map<std::string, std::string>>{},
+                 [](const json& v) -> std::optional<std::optional<std::map<std::string, std::string>>> {
+                     if (!v.is_object()) return std::nullopt;
+                     std::map<std::string, std::string> icons;
+                     for (const auto& [name, data] : v.items()) {
+                         if (!data.is_string()) return std::nullopt;
+                         icons.emplace(name, data.get<std::string>());
+                     }
+                     return icons;
+                 });
     if (!ok) return std::nullopt;
     return config;
 }
@@ -394,7 +411,9 @@ json encode(const Icon& icon) {
         json operator()(const Icon::None&) const { return {{"none", json::object()}}; }
         json operator()(const Icon::SfSymbol& s) const { return {{"sfSymbol", {{"_0", s.name}}}}; }
         json operator()(const Icon::Emoji& e) const { return {{"emoji", {{"_0", e.text}}}}; }
-        json operator()(const Icon::CustomImage& c) const { return {{"customImage", {{"filename", c.filename}}}}; }
+        json operator()(const Icon::CustomImage& c) const {
+            return {{"customImage", {{"filename", c.filename}}}};
+        }
     };
     return std::visit(Visitor{}, icon.value);
 }
@@ -409,7 +428,9 @@ json encode(const MacroAction& action) {
             return {{"app", inner}};
         }
         json operator()(const MacroAction::Url& u) const { return {{"url", {{"_0", u.url}}}}; }
-        json operator()(const MacroAction::SystemAction& s) const { return {{"systemAction", {{"_0", s.id}}}}; }
+        json operator()(const MacroAction::SystemAction& s) const {
+            return {{"systemAction", {{"_0", s.id}}}};
+        }
         json operator()(const MacroAction::Script& s) const { return {{"script", {{"_0", s.source}}}}; }
         json operator()(const MacroAction::Shortcut& s) const { return {{"shortcut", {{"name", s.name}}}}; }
         json operator()(const MacroAction::OpenSettings& o) const {
@@ -417,7 +438,9 @@ json encode(const MacroAction& action) {
             if (o.target) inner["target"] = *o.target;
             return {{"openSettings", inner}};
         }
-        json operator()(const MacroAction::Keystroke& k) const { return {{"keystroke", {{"_0", encode(k.combo)}}}}; }
+        json operator()(const MacroAction::Keystroke& k) const {
+            return {{"keystroke", {{"_0", encode(k.combo)}}}};
+        }
     };
     return std::visit(Visitor{}, action.value);
 }
@@ -432,8 +455,12 @@ json encode(const Slice& slice) {
 
 json encode(const Wheel& wheel) {
     json slices = json::array();
-    for (const auto& slice : wheel.slices) slices.push_back(encode(slice));
-    json out = {{"id", wheel.id}, {"name", wheel.name}, {"sliceCount", wheel.sliceCount}, {"slices", std::move(slices)}};
+    for (const auto& slice : wheel.slices)
+        slices.push_back(encode(slice));
+    json out = {{"id", wheel.id},
+                {"name", wheel.name},
+                {"sliceCount", wheel.sliceCount},
+                {"slices", std::move(slices)}};
     if (wheel.appBundleIdentifier) out["appBundleIdentifier"] = *wheel.appBundleIdentifier;
     return out;
 }
@@ -445,7 +472,9 @@ json encode(const SummonBinding& binding) {
             {"enabled", binding.enabled}};
 }
 
-json encode(const General& general) { return {{"launchAtLogin", general.launchAtLogin}}; }
+json encode(const General& general) {
+    return {{"launchAtLogin", general.launchAtLogin}};
+}
 
 json encode(const Behavior& b) {
     return {{"wheelSize", b.wheelSize},
@@ -478,15 +507,14 @@ json encode(const Behavior& b) {
 
 json encode(const Config& config) {
     json bindings = json::array();
-    for (const auto& binding : config.bindings) bindings.push_back(encode(binding));
+    for (const auto& binding : config.bindings)
+        bindings.push_back(encode(binding));
     json wheels = json::array();
-    for (const auto& wheel : config.wheels) wheels.push_back(encode(wheel));
-    json out = {{"version", config.version},
-                {"bindings", std::move(bindings)},
-                {"behavior", encode(config.behavior)},
-                {"general", encode(config.general)},
-                {"wheels", std::move(wheels)},
-                {"lastUsedWheelId", config.lastUsedWheelId}};
+    for (const auto& wheel : config.wheels)
+        wheels.push_back(encode(wheel));
+    json out = {{"version", config.version},           {"bindings", std::move(bindings)},
+                {"behavior", encode(config.behavior)}, {"general", encode(config.general)},
+                {"wheels", std::move(wheels)},         {"lastUsedWheelId", config.lastUsedWheelId}};
     if (config.exportedIcons) out["exportedIcons"] = *config.exportedIcons;
     return out;
 }

@@ -33,17 +33,10 @@ struct Icon {
 
     Icon() = default;
     template <typename Case>
-        requires std::is_constructible_v<Value, Case>
-    Icon(Case c) : value(std::move(c)) {}
+    requires std::is_constructible_v<Value, Case> Icon(Case c) : value(std::move(c)) {}
 
-    template <typename Case>
-    bool is() const {
-        return std::holds_alternative<Case>(value);
-    }
-    template <typename Case>
-    const Case* as() const {
-        return std::get_if<Case>(&value);
-    }
+    template <typename Case> bool is() const { return std::holds_alternative<Case>(value); }
+    template <typename Case> const Case* as() const { return std::get_if<Case>(&value); }
 
     friend bool operator==(const Icon&, const Icon&) = default;
 };

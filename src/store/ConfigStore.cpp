@@ -259,19 +259,16 @@ void ConfigStore::editWheels(std::optional<std::string> coalesceKey,
 
 void ConfigStore::undo() {
     flushPendingReload();
-    auto snapshot = history_.undo(config_.wheels);
-    if (!snapshot) return;
-    config_.wheels = std::move(*snapshot);
-    sanitize(config_);
-    lastCoalesceKey_.reset();
-    configChanged.emit();
-    historyChanged.emit();
-    saveLoggingFailure(true);
+    adoptSnapshot(history_.undo(config_.wheels));
 }
 
 void ConfigStore::redo() {
     flushPendingReload();
-    auto snapshot = history_.redo(config_.wheels);
+    adoptSnapshot(history_.redo(config_.wheels));
+}
+
+// Either way the next edit starts a new undo step.
+void ConfigStore::adoptSnapshot(std::optional<std::vector<Wheel>> snapshot) {
     if (!snapshot) return;
     config_.wheels = std::move(*snapshot);
     sanitize(config_);

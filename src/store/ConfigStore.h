@@ -112,6 +112,8 @@ class ConfigStore {
     void rotateBackup();
     void moveAside(const std::filesystem::path& file);
     void replaceConfig(Config config);
+    // Takes a wheel list that undo or redo handed back; nothing does nothing.
+    void adoptSnapshot(std::optional<std::vector<Wheel>> snapshot);
     void clearHistory();
 
     void startWatchingConfigFile();

@@ -19,8 +19,10 @@ struct FileRead {
     bool ok() const { return error.empty(); }
 };
 
-// Files larger than this are refused rather than read into memory.
-inline constexpr std::size_t maxConfigFileBytes = 48u * 1024u * 1024u;
+// Files larger than this are refused rather than read into memory. It lies far
+// above anything the store writes, so a configuration that grew large is still
+// read back rather than set aside as damaged.
+inline constexpr std::size_t maxConfigFileBytes = 1024u * 1024u * 1024u;
 
 // Reads a whole regular file, following symbolic links. A directory, a FIFO
 // or a device is refused without blocking.

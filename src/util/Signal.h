@@ -11,9 +11,8 @@ namespace rondelix {
 // A small observer list for services confined to the main thread.
 // Slots may connect or disconnect others while an emit is running: the emit
 // works on a snapshot and skips slots disconnected meanwhile.
-template <typename... Args>
-class Signal {
-public:
+template <typename... Args> class Signal {
+  public:
     using Slot = std::function<void(Args...)>;
     using Connection = std::size_t;
 
@@ -36,7 +35,7 @@ public:
 
     std::size_t size() const { return slots_.size(); }
 
-private:
+  private:
     struct Entry {
         Connection id;
         std::shared_ptr<Slot> slot;

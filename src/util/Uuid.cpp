@@ -14,7 +14,9 @@ int hexValue(char c) {
     return -1;
 }
 
-bool isHyphenAt(std::size_t i) { return i == 8 || i == 13 || i == 18 || i == 23; }
+bool isHyphenAt(std::size_t i) {
+    return i == 8 || i == 13 || i == 18 || i == 23;
+}
 
 } // namespace
 
@@ -30,7 +32,8 @@ Uuid Uuid::generate() {
         std::lock_guard lock(mutex);
         for (std::size_t i = 0; i < bytes.size(); i += 8) {
             const std::uint64_t word = engine();
-            for (std::size_t j = 0; j < 8; ++j) bytes[i + j] = static_cast<std::uint8_t>(word >> (8 * j));
+            for (std::size_t j = 0; j < 8; ++j)
+                bytes[i + j] = static_cast<std::uint8_t>(word >> (8 * j));
         }
     }
     bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40);

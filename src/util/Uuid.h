@@ -11,7 +11,7 @@ namespace rondelix {
 // A 128-bit identifier in the usual 8-4-4-4-12 text form: written in upper
 // case, read in either case.
 class Uuid {
-public:
+  public:
     using Bytes = std::array<std::uint8_t, 16>;
 
     constexpr Uuid() = default;
@@ -31,7 +31,7 @@ public:
     friend bool operator==(const Uuid&, const Uuid&) = default;
     friend auto operator<=>(const Uuid&, const Uuid&) = default;
 
-private:
+  private:
     Bytes bytes_{};
 };
 

@@ -42,10 +42,20 @@ TEST_F(ExecutorTest, ErrorOutputCutInsideACharacterStillReachesTheLog) {
 }
 
 TEST_F(ExecutorTest, ErrorOutputThatIsNotUtf8LeavesTheExcerptEmpty) {
+    // A stray byte, an overlong form, and a bad byte past the 300 characters
+    // the excerpt shows: the whole output is judged, not just the excerpt.
+    for (const std::string& errors :
+         {std::string("bad \xFF byte"), std::string("\xC0\x80"), std::string(400, 'a') + "\xFF"}) {
+        fire(MacroAction::Script{"noisy"});
+        processes.finish(processes.children().size() - 1, 2, errors);
+        queue.runPending();
+        EXPECT_EQ(log.lines().back(), "Rondelix: macro command /bin/zsh exited 2; stderr\u00BB ");
+    }
+    // A replacement character the tool wrote itself is text like any other.
     fire(MacroAction::Script{"noisy"});
-    processes.finish(0, 2, "bad \xFF byte");
+    processes.finish(processes.children().size() - 1, 2, "\xEF\xBF\xBD!");
     queue.runPending();
-    EXPECT_EQ(log.lines().back(), "Rondelix: macro command /bin/zsh exited 2; stderr\u00BB ");
+    EXPECT_EQ(log.lines().back(), "Rondelix: macro command /bin/zsh exited 2; stderr\u00BB \xEF\xBF\xBD!");
 }
 
 TEST_F(ExecutorTest, AScriptThatCannotStartIsReportedAndLogged) {

@@ -118,5 +118,10 @@ TEST(LinkText, SchemeAndBareHostRules) {
     EXPECT_TRUE(LinkText::looksLikeBareWebHost("example.com/a b"));
 }
 
+TEST(LinkText, AFileLinkEscapesEveryNameThatCouldChangeItsShape) {
+    EXPECT_EQ(LinkText::fileLink("/home/u"), "file:///home/u");
+    EXPECT_EQ(LinkText::fileLink("/home/Jos\xC3\xA9 D/#?%:"), "file:///home/Jos%C3%A9%20D/%23%3F%25%3A");
+}
+
 } // namespace
 } // namespace rondelix

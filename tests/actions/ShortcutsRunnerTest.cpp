@@ -1,5 +1,8 @@
 #include "actions/ShortcutsRunner.h"
 
+#include "actions/MacroExecutor.h"
+#include "platform/sim/SimHomeFolder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -44,6 +47,13 @@ TEST(ShortcutsRunnerPaths, OnlyPlainNamesMakeAPath) {
     for (const std::string& name :
          std::vector<std::string>{"", ".", "..", "a/b", "../x", std::string("a\0b", 3)})
         EXPECT_FALSE(ShortcutsRunner::executablePath("/s", name)) << name;
+}
+
+TEST(ShortcutsRunnerPaths, TheExecutorsFoldersFollowTheHomeFolderItIsGiven) {
+    const platform::sim::SimHomeFolder home("/tmp/elsewhere");
+    const auto locations = MacroExecutor::Locations::standard(home);
+    EXPECT_EQ(locations.shortcutsFolder, "/tmp/elsewhere/.config/rondelix/shortcuts");
+    EXPECT_EQ(locations.homeFolder, "/tmp/elsewhere");
 }
 
 } // namespace

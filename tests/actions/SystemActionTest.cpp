@@ -133,7 +133,7 @@ TEST_F(ExecutorTest, WiFiToggleProbesThenQueuesTheOppositeOnce) {
     fireSystem("toggle-wifi");
     EXPECT_EQ(sounds.beeps, 1);
     ASSERT_EQ(processes.children().size(), 1u);
-    EXPECT_EQ(commandLine(0), (Lines{"nmcli", "radio", "wifi"}));
+    EXPECT_EQ(commandLine(0), (Lines{"env", "LC_ALL=C", "nmcli", "radio", "wifi"}));
     EXPECT_TRUE(request(0).captureStandardOutput);
 
     processes.finish(0, 0, "", "enabled\n");

@@ -1,5 +1,6 @@
-#include "engine/KeyCode.h"
 #include "engine/KeyEventTap.h"
+
+#include "engine/KeyCode.h"
 #include "platform/sim/SimEventTaps.h"
 #include "platform/sim/SimMainQueue.h"
 

@@ -1,4 +1,5 @@
 #include "engine/PermissionsCheck.h"
+
 #include "platform/sim/SimLog.h"
 #include "platform/sim/SimPermissions.h"
 
@@ -89,8 +90,9 @@ TEST_F(PermissionsCheckTest, PrimingLogsWhetherTheAttemptGotThrough) {
     system.listen = true;
     PermissionsCheck::primeInputMonitoringRegistration(system, log);
     EXPECT_EQ(system.primes, 2);
-    EXPECT_EQ(log.lines(), (std::vector<std::string>{"Rondelix: primeInputMonitoringRegistration (tap nil/pre-grant)",
-                                                     "Rondelix: primeInputMonitoringRegistration (tap created)"}));
+    EXPECT_EQ(log.lines(),
+              (std::vector<std::string>{"Rondelix: primeInputMonitoringRegistration (tap nil/pre-grant)",
+                                        "Rondelix: primeInputMonitoringRegistration (tap created)"}));
 }
 
 TEST_F(PermissionsCheckTest, SettingsLinksAndThePromptGoToTheSystem) {

@@ -27,9 +27,13 @@ TEST(ScrollSwitch, HugeAndNonFiniteDeltasStayBounded) {
     EXPECT_EQ(scroll.accumulated(), 0.0);
     // 14 whole steps backward round three wheels end two wheels back.
     EXPECT_EQ(scroll.add(-28.5, 0, false, 1.0, 3), 2);
+    scroll.reset();
+    // Coming full circle still switches: every step of one turn is taken.
+    EXPECT_EQ(scroll.add(3, 0, false, 1.75, 2), -2);
+    EXPECT_EQ(scroll.add(-13, 0, false, 1.0, 3), 3) << "six steps: one turn kept";
     const int steps = scroll.add(-1e300, 0, false, 1.0, 5);
-    EXPECT_GE(steps, 0);
-    EXPECT_LT(steps, 5);
+    EXPECT_GE(steps, 1);
+    EXPECT_LE(steps, 5);
     EXPECT_TRUE(std::isfinite(scroll.accumulated()));
     EXPECT_LT(std::abs(scroll.accumulated()), 2.0);
 }

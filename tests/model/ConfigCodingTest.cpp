@@ -8,10 +8,16 @@ using nlohmann::json;
 
 namespace {
 
-std::optional<Config> decode(const char* text) { return decodeConfigBytes(text); }
+std::optional<Config> decode(const char* text) {
+    return decodeConfigBytes(text);
+}
 
 json sliceJson(json icon, json action) {
-    return {{"id", "6F1C2A3B-4D5E-4F60-8A7B-9C0D1E2F3A4B"}, {"position", 2}, {"label", "L"}, {"icon", icon}, {"action", action}};
+    return {{"id", "6F1C2A3B-4D5E-4F60-8A7B-9C0D1E2F3A4B"},
+            {"position", 2},
+            {"label", "L"},
+            {"icon", icon},
+            {"action", action}};
 }
 
 Slice decodeOneSlice(json icon, json action) {
@@ -20,7 +26,8 @@ Slice decodeOneSlice(json icon, json action) {
     return slice.value_or(Slice{});
 }
 
-const json goodCombo = {{"keyCode", 12}, {"command", true}, {"shift", false}, {"option", false}, {"control", true}};
+const json goodCombo = {
+    {"keyCode", 12}, {"command", true}, {"shift", false}, {"option", false}, {"control", true}};
 
 } // namespace
 
@@ -38,12 +45,15 @@ TEST(ConfigCoding, EmptyObjectGivesTheDocumentedDefaults) {
 }
 
 TEST(ConfigCoding, ConfigFieldsFailOnWrongTypesAndTolerateBrokenExportedIcons) {
-    for (const char* bad : {R"({"version":"19"})", R"({"bindings":{}})", R"({"bindings":[3]})", R"({"behavior":[]})",
-                            R"({"general":{"launchAtLogin":"yes"}})", R"({"general":1})", R"({"wheels":{}})",
-                            R"({"lastUsedWheelId":4})", "[]", "3", "", "{", "nul"}) {
+    for (const char* bad :
+         {R"({"version":"19"})", R"({"bindings":{}})", R"({"bindings":[3]})", R"({"behavior":[]})",
+          R"({"general":{"launchAtLogin":"yes"}})", R"({"general":1})", R"({"wheels":{}})",
+          R"({"lastUsedWheelId":4})", "[]", "3", "", "{", "nul"}) {
         EXPECT_FALSE(decode(bad)) << bad;
     }
-    for (const char* nulls : {R"({"version":null,"bindings":null,"behavior":null,"general":null,"wheels":null,"lastUsedWheelId":null})"}) {
+    for (
+        const char* nulls :
+        {R"({"version":null,"bindings":null,"behavior":null,"general":null,"wheels":null,"lastUsedWheelId":null})"}) {
         const auto config = decode(nulls);
         ASSERT_TRUE(config);
         EXPECT_EQ(config->version, 1);
@@ -89,15 +99,17 @@ TEST(ConfigCoding, WheelsFailOnlyOnTheirOptionalFields) {
     EXPECT_EQ(wheel->name, "Wheel");
     EXPECT_EQ(wheel->sliceCount, 20) << "the decoder never clamps";
     EXPECT_EQ(decodeWheel(json::parse("{}"))->sliceCount, 8);
-    for (const char* bad : {R"({"sliceCount":"8"})", R"({"slices":{}})", R"({"slices":[1]})", R"({"appBundleIdentifier":3})",
-                            R"({"sliceCount":2.5})"}) {
+    for (const char* bad : {R"({"sliceCount":"8"})", R"({"slices":{}})", R"({"slices":[1]})",
+                            R"({"appBundleIdentifier":3})", R"({"sliceCount":2.5})"}) {
         EXPECT_FALSE(decodeWheel(json::parse(bad))) << bad;
     }
-    EXPECT_FALSE(decode(R"({"wheels":[{"id":"a"},{"sliceCount":"x"}]})")) << "one bad wheel fails the configuration";
+    EXPECT_FALSE(decode(R"({"wheels":[{"id":"a"},{"sliceCount":"x"}]})"))
+        << "one bad wheel fails the configuration";
 }
 
 TEST(ConfigCoding, SlicesTolerateEveryField) {
-    const auto slice = decodeSlice(json::parse(R"({"id":"not-a-uuid","position":"top","label":7,"icon":1,"action":[]})"));
+    const auto slice =
+        decodeSlice(json::parse(R"({"id":"not-a-uuid","position":"top","label":7,"icon":1,"action":[]})"));
     ASSERT_TRUE(slice);
     EXPECT_EQ(slice->id, Config::recoveredIdSentinel);
     EXPECT_EQ(slice->position, 0);
@@ -109,7 +121,8 @@ TEST(ConfigCoding, SlicesTolerateEveryField) {
 }
 
 TEST(ConfigCoding, UnionsNeedExactlyOneCaseHoldingAnObject) {
-    EXPECT_EQ(decodeOneSlice({{"emoji", {{"_0", "x"}}}, {"auto", json::object()}}, {}).icon, Icon(Icon::None{}));
+    EXPECT_EQ(decodeOneSlice({{"emoji", {{"_0", "x"}}}, {"auto", json::object()}}, {}).icon,
+              Icon(Icon::None{}));
     EXPECT_EQ(decodeOneSlice({{"emoji", {{"_0", "x"}}}, {"unrelated", 1}}, {}).icon, Icon(Icon::Emoji{"x"}));
     EXPECT_EQ(decodeOneSlice({{"auto", true}}, {}).icon, Icon(Icon::None{}));
     EXPECT_EQ(decodeOneSlice({{"auto", {{"ignored", 1}}}}, {}).icon, Icon(Icon::Auto{}));
@@ -118,10 +131,12 @@ TEST(ConfigCoding, UnionsNeedExactlyOneCaseHoldingAnObject) {
 
     json missingControl = goodCombo;
     missingControl.erase("control");
-    EXPECT_EQ(decodeOneSlice({}, {{"keystroke", {{"_0", missingControl}}}}).action, MacroAction(MacroAction::Text{}));
+    EXPECT_EQ(decodeOneSlice({}, {{"keystroke", {{"_0", missingControl}}}}).action,
+              MacroAction(MacroAction::Text{}));
     EXPECT_EQ(decodeOneSlice({}, {{"app", {{"path", 3}}}}).action, MacroAction(MacroAction::Text{}));
     EXPECT_EQ(decodeOneSlice({}, {{"shortcut", {{"_0", "S"}}}}).action, MacroAction(MacroAction::Text{}));
-    EXPECT_EQ(decodeOneSlice({}, {{"text", {{"_0", "a"}}}, {"url", {{"_0", "b"}}}}).action, MacroAction(MacroAction::Text{}));
+    EXPECT_EQ(decodeOneSlice({}, {{"text", {{"_0", "a"}}}, {"url", {{"_0", "b"}}}}).action,
+              MacroAction(MacroAction::Text{}));
 
     const Slice bareApp = decodeOneSlice({}, {{"app", json::object()}});
     EXPECT_EQ(bareApp.action, MacroAction(MacroAction::App{}));
@@ -131,7 +146,8 @@ TEST(ConfigCoding, UnionsNeedExactlyOneCaseHoldingAnObject) {
 TEST(ConfigCoding, EveryIconAndActionCaseRoundTrips) {
     const std::vector<Icon> icons{Icon::Auto{}, Icon::None{}, Icon::SfSymbol{"star.fill"}, Icon::Emoji{"🚀"},
                                   Icon::CustomImage{"6F1C2A3B-4D5E-4F60-8A7B-9C0D1E2F3A4B.png"}};
-    for (const auto& icon : icons) EXPECT_EQ(decodeIcon(encode(icon)), icon) << encode(icon).dump();
+    for (const auto& icon : icons)
+        EXPECT_EQ(decodeIcon(encode(icon)), icon) << encode(icon).dump();
 
     const std::vector<MacroAction> actions{
         MacroAction::Text{"hello\nworld"},
@@ -147,7 +163,8 @@ TEST(ConfigCoding, EveryIconAndActionCaseRoundTrips) {
         MacroAction::OpenSettings{},
         MacroAction::Keystroke{KeyCombo{12, true, false, true, false}},
     };
-    for (const auto& action : actions) EXPECT_EQ(decodeAction(encode(action)), action) << encode(action).dump();
+    for (const auto& action : actions)
+        EXPECT_EQ(decodeAction(encode(action)), action) << encode(action).dump();
     EXPECT_EQ(encode(MacroAction(MacroAction::OpenSettings{})), json::parse(R"({"openSettings":{}})"));
 }
 
@@ -164,10 +181,14 @@ TEST(ConfigCoding, BehaviorFollowsItsFieldRules) {
         ASSERT_TRUE(b) << position;
         EXPECT_EQ(b->position, Behavior::Position::cursor) << position;
     }
-    EXPECT_EQ(decodeBehavior(json::parse(R"({"position":"textCaret"})"))->position, Behavior::Position::textCaret);
-    EXPECT_EQ(decodeBehavior(json::parse(R"({"position":"screenCenter"})"))->position, Behavior::Position::screenCenter);
-    EXPECT_EQ(decodeBehavior(json::parse(R"({"heldArrowMode":"Delay"})"))->heldArrowMode, Behavior::HeldArrowMode::untilReleased);
-    EXPECT_EQ(decodeBehavior(json::parse(R"({"heldArrowMode":"delay"})"))->heldArrowMode, Behavior::HeldArrowMode::delay);
+    EXPECT_EQ(decodeBehavior(json::parse(R"({"position":"textCaret"})"))->position,
+              Behavior::Position::textCaret);
+    EXPECT_EQ(decodeBehavior(json::parse(R"({"position":"screenCenter"})"))->position,
+              Behavior::Position::screenCenter);
+    EXPECT_EQ(decodeBehavior(json::parse(R"({"heldArrowMode":"Delay"})"))->heldArrowMode,
+              Behavior::HeldArrowMode::untilReleased);
+    EXPECT_EQ(decodeBehavior(json::parse(R"({"heldArrowMode":"delay"})"))->heldArrowMode,
+              Behavior::HeldArrowMode::delay);
     EXPECT_EQ(decodeBehavior(json::parse(R"({"wheelSize":400})"))->wheelSize, 400.0);
     EXPECT_EQ(decodeBehavior(json::parse(R"({"wheelSize":5000,"soundVolume":-3})"))->wheelSize, 5000.0);
     EXPECT_EQ(decodeBehavior(json::parse(R"({"accentHex":""})"))->accentHex, "");
@@ -191,7 +212,8 @@ TEST(ConfigCoding, ConfigRoundTripsAndIsWrittenSortedAndPretty) {
     wheel.name = "Main";
     wheel.sliceCount = 6;
     wheel.appBundleIdentifier = "org.gnome.TextEditor";
-    wheel.slices.push_back({Uuid::generate(), 3, "Copy", Icon::SfSymbol{"doc"}, MacroAction::Keystroke{{8, true}}});
+    wheel.slices.push_back(
+        {Uuid::generate(), 3, "Copy", Icon::SfSymbol{"doc"}, MacroAction::Keystroke{{8, true}}});
     config.wheels.push_back(wheel);
     config.lastUsedWheelId = "default";
     config.exportedIcons = std::map<std::string, std::string>{{"x.png", "AAAA"}};
@@ -229,8 +251,10 @@ TEST(ConfigCoding, HostileBytesGiveAFailureNotACrash) {
     ASSERT_TRUE(bracketsInText);
 
     // Integers beyond the field's range saturate instead of wrapping.
-    EXPECT_EQ(decodeWheel(json::parse(R"({"sliceCount":99999999999})"))->sliceCount, std::numeric_limits<int>::max());
-    EXPECT_EQ(decodeWheel(json::parse(R"({"sliceCount":-99999999999})"))->sliceCount, std::numeric_limits<int>::min());
+    EXPECT_EQ(decodeWheel(json::parse(R"({"sliceCount":99999999999})"))->sliceCount,
+              std::numeric_limits<int>::max());
+    EXPECT_EQ(decodeWheel(json::parse(R"({"sliceCount":-99999999999})"))->sliceCount,
+              std::numeric_limits<int>::min());
     EXPECT_EQ(decodeWheel(json::parse(R"({"sliceCount":6.0})"))->sliceCount, 6);
 
     // Pseudo-random byte soup: every input yields a value or nothing.

@@ -58,6 +58,19 @@ QRadialGradient glowGradient(QPointF centre, double cone, double blur, const QCo
     return gradient;
 }
 
+// The highlight's light falls from a little above the wheel's centre.
+QPointF sheenCentreOf(const WheelGeometry& g) {
+    return {0.5 * g.side, 0.42 * g.side};
+}
+
+// White fading out from the sheen's centre to the rim.
+QRadialGradient sheenFill(const WheelGeometry& g, double opacity) {
+    QRadialGradient sheen(sheenCentreOf(g), g.outerRadius());
+    sheen.setColorAt(0, QColor::fromRgbF(1, 1, 1, static_cast<float>(0.28 * opacity)));
+    sheen.setColorAt(1, QColor::fromRgbF(1, 1, 1, 0));
+    return sheen;
+}
+
 } // namespace
 
 WheelGraphic::Inputs WheelGraphic::Inputs::of(Wheel wheel, const Behavior& behavior) {
@@ -396,6 +409,7 @@ void WheelGraphic::paint(QPainter& painter) {
     paintGlow(painter, g, look);
     paintSlots(painter, g, look);
     paintDragMark(painter, g);
+    paintHubLayer(painter, g);
     paintIcons(painter, g, look);
     painter.restore();
 }
@@ -421,12 +435,28 @@ WheelGraphic::StaticLayerKey WheelGraphic::staticLayerKey(const WheelGeometry& g
     const auto dragged = draggingSource();
     for (int i = 0; i < n; ++i)
         key.filledLook.push_back(isFilled(i) && dragged != i);
-    if (inputs_.showsHubLabel) {
-        key.hub =
-            HubContent{inputs_.wheel.name, wheelSwitcher(inputs_.allWheels, inputs_.activeWheelId, g.side),
-                       toQColor(inputs_.accent, std::max(inputs_.accentStrength, 0.5))};
-    }
     return key;
+}
+
+void WheelGraphic::paintHubLayer(QPainter& painter, const WheelGeometry& g) {
+    if (!inputs_.showsHubLabel) return;
+    const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    HubLayerKey key{g.side, dpr, colorScheme(),
+                    HubContent{inputs_.wheel.name,
+                               wheelSwitcher(inputs_.allWheels, inputs_.activeWheelId, g.side),
+                               toQColor(inputs_.accent, std::max(inputs_.accentStrength, 0.5))}};
+    if (!(key == hubLayerKey_) || hubLayer_.isNull()) {
+        hubLayerKey_ = std::move(key);
+        const int pixels = std::max(1, qCeil(g.side * dpr));
+        hubLayer_ = QImage(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+        hubLayer_.setDevicePixelRatio(dpr);
+        hubLayer_.fill(Qt::transparent);
+        QPainter hubPainter(&hubLayer_);
+        hubPainter.setRenderHint(QPainter::Antialiasing);
+        hubPainter.setRenderHint(QPainter::TextAntialiasing);
+        paintHub(hubPainter, g, hubLayerKey_.hub, WheelPalette::forScheme(hubLayerKey_.scheme));
+    }
+    painter.drawImage(QRectF(0, 0, g.side, g.side), hubLayer_);
 }
 
 const QImage& WheelGraphic::staticLayer(const WheelGeometry& g, double dpr) {
@@ -450,7 +480,6 @@ const QImage& WheelGraphic::staticLayer(const WheelGeometry& g, double dpr) {
         painter.drawPath(sliceShapePath(g.sector(i, n), frame));
     }
     paintRim(painter, g);
-    if (staticLayerKey_.hub) paintHub(painter, g, *staticLayerKey_.hub, colors);
     return staticLayer_;
 }
 
@@ -485,7 +514,7 @@ void WheelGraphic::paintSlots(QPainter& painter, const WheelGeometry& g, const H
     painter.drawImage(frame, layer);
     painter.restore();
 
-    const QPointF sheenCentre(0.5 * g.side, 0.42 * g.side);
+    const QPointF sheenCentre = sheenCentreOf(g);
     const double outer = g.outerRadius();
     const auto dragged = draggingSource();
     const double strength = std::clamp(inputs_.accentStrength, 0.0, 1.0);
@@ -505,10 +534,7 @@ void WheelGraphic::paintSlots(QPainter& painter, const WheelGeometry& g, const H
         accent.setColorAt(1, toQColor(variants.deep, strength * e));
         painter.setBrush(accent);
         painter.drawPath(path);
-        QRadialGradient sheen(sheenCentre, outer);
-        sheen.setColorAt(0, QColor::fromRgbF(1, 1, 1, static_cast<float>(0.28 * e)));
-        sheen.setColorAt(1, QColor::fromRgbF(1, 1, 1, 0));
-        painter.setBrush(sheen);
+        painter.setBrush(sheenFill(g, e));
         painter.drawPath(path);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(withOpacity(colors.primary, 0.13), 1));
@@ -520,6 +546,14 @@ void WheelGraphic::paintDragMark(QPainter& painter, const WheelGeometry& g) {
     const int n = std::clamp(inputs_.wheel.sliceCount, 0, maxDrawnSlots);
     const auto dragged = draggingSource();
     if (!dragged || *dragged < 0 || *dragged >= n) return;
+    const QPainterPath path = sliceShapePath(g.sector(*dragged, n), QRectF(0, 0, g.side, g.side));
+    // Dragged back over its own slot, the source keeps its empty fill but
+    // still catches the highlight's sheen.
+    if (highlighted() == dragged) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(sheenFill(g, 1));
+        painter.drawPath(path);
+    }
     const double strength = std::clamp(inputs_.accentStrength, 0.0, 1.0);
     QPen dash(toQColor(inputs_.accent, strength * 0.5), 1.5, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
     // Qt measures dashes in pen widths.
@@ -527,7 +561,7 @@ void WheelGraphic::paintDragMark(QPainter& painter, const WheelGeometry& g) {
     dash.setMiterLimit(10);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(dash);
-    painter.drawPath(sliceShapePath(g.sector(*dragged, n), QRectF(0, 0, g.side, g.side)));
+    painter.drawPath(path);
 }
 
 void WheelGraphic::paintRim(QPainter& painter, const WheelGeometry& g) {

@@ -114,20 +114,28 @@ class WheelGraphic : public QWidget {
     void updateLiftTargets();
 
     void paintGlow(QPainter& painter, const WheelGeometry& geometry, const HighlightLook& look);
-    // The slots as they look unhighlighted, the rim and the hub are drawn
-    // once into an image and reused while they stay the same; each frame
-    // paints only the highlighted slots over it.
+    // The slots as they look unhighlighted and the rim are drawn once into
+    // an image and reused while they stay the same; each frame paints only
+    // the highlighted slots over it. The hub has an image of its own, drawn
+    // above the slots, so a highlighted slot never covers a wide name.
     struct StaticLayerKey {
         double side = 0;
         double devicePixelRatio = 1;
         ColorScheme scheme = ColorScheme::light;
         // Per slot: filled and not being dragged away.
         std::vector<bool> filledLook;
-        std::optional<HubContent> hub;
         friend bool operator==(const StaticLayerKey&, const StaticLayerKey&) = default;
+    };
+    struct HubLayerKey {
+        double side = 0;
+        double devicePixelRatio = 1;
+        ColorScheme scheme = ColorScheme::light;
+        HubContent hub;
+        friend bool operator==(const HubLayerKey&, const HubLayerKey&) = default;
     };
     StaticLayerKey staticLayerKey(const WheelGeometry& geometry, double devicePixelRatio) const;
     const QImage& staticLayer(const WheelGeometry& geometry, double devicePixelRatio);
+    void paintHubLayer(QPainter& painter, const WheelGeometry& geometry);
     static QRadialGradient baseFill(const WheelGeometry& geometry, const WheelPalette& colors,
                                     bool filledLook, double opacity);
     void paintSlots(QPainter& painter, const WheelGeometry& geometry, const HighlightLook& look);
@@ -158,6 +166,8 @@ class WheelGraphic : public QWidget {
     SliceIconPainter icons_;
     StaticLayerKey staticLayerKey_;
     QImage staticLayer_;
+    HubLayerKey hubLayerKey_;
+    QImage hubLayer_;
 };
 
 } // namespace rondelix

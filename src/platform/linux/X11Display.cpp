@@ -63,16 +63,19 @@ Display* open(const std::string& name, std::atomic<bool>* lost) {
     return display;
 }
 
-void close(Display* display) {
+void close(Display* display, bool lost) {
     if (!display) return;
-    bool wasBroken = false;
     {
         std::lock_guard lock(registryMutex);
-        wasBroken = broken.erase(display) > 0;
-        // A lost display stays registered: Xlib may still report on it.
-        if (!wasBroken) ours.erase(display);
+        // A lost display stays registered: Xlib may still report on it, and
+        // must not talk over the broken socket.
+        if (lost || broken.contains(display)) return;
     }
-    if (!wasBroken) XCloseDisplay(display);
+    // Still ours while closing, should the connection break right now.
+    XCloseDisplay(display);
+    std::lock_guard lock(registryMutex);
+    ours.erase(display);
+    broken.erase(display);
 }
 
 std::string whyUnreachable(const std::string& name) {

@@ -14,9 +14,10 @@ namespace rondelix::platform::linux_desktop::X11Display {
 // Answers nullptr when no display can be reached.
 _XDisplay* open(const std::string& name, std::atomic<bool>* lost);
 
-// Closes a connection from open(); one that was lost is only forgotten,
-// since Xlib must not talk over a broken socket.
-void close(_XDisplay* display);
+// Closes a connection from open(). One that was lost (or shares a server
+// with one that was) is left alone, since Xlib must not talk over a broken
+// socket; its few bytes stay allocated.
+void close(_XDisplay* display, bool lost);
 
 // Why no display could be reached, as one sentence for the log.
 std::string whyUnreachable(const std::string& name);

@@ -1,161 +1,21 @@
 #include "platform/linux/X11EventTaps.h"
 
-#include "platform/linux/X11Display.h"
-#include "platform/linux/X11InputDecoder.h"
-#include "platform/linux/X11KeyTable.h"
-#include "platform/linux/X11PostLedger.h"
+#include "platform/linux/X11Session.h"
 #include "platform/linux/X11TapChain.h"
 
-#include <X11/XKBlib.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/XInput2.h>
-#include <X11/extensions/XTest.h>
-#include <cstring>
-#include <deque>
-#include <future>
+#include <algorithm>
 #include <map>
-#include <mutex>
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <thread>
-#include <unistd.h>
-#include <xkbcommon/xkbcommon.h>
 
 namespace rondelix::platform::linux_desktop {
-
-using X11Display::monotonicSeconds;
 
 namespace {
 
 constexpr EventMask motionTypes = maskOf(EventType::mouseMoved) | maskOf(EventType::leftMouseDragged) |
                                   maskOf(EventType::rightMouseDragged) | maskOf(EventType::otherMouseDragged);
 
-struct MediaKeysym {
-    int keyType;
-    KeySym keysym;
-};
-
-constexpr MediaKeysym mediaKeysyms[] = {
-    {MediaKey::soundUp, 0x1008ff13},      {MediaKey::soundDown, 0x1008ff11},
-    {MediaKey::brightnessUp, 0x1008ff02}, {MediaKey::brightnessDown, 0x1008ff03},
-    {MediaKey::mute, 0x1008ff12},         {MediaKey::play, 0x1008ff14},
-    {MediaKey::next, 0x1008ff17},         {MediaKey::previous, 0x1008ff16},
-};
-
-// Control turns the characters from @ to _ and from a to z into control
-// characters, as the system reports them with Control held.
-std::uint32_t withControl(std::uint32_t c) {
-    if (c == '?') return 0x7f;
-    if ((c >= '@' && c <= '_') || (c >= 'a' && c <= 'z')) return c & 0x1f;
-    return c;
-}
-
-std::u16string utf16(std::uint32_t c) {
-    if (c == 0) return {};
-    if (c < 0x10000) return std::u16string(1, static_cast<char16_t>(c));
-    c -= 0x10000;
-    return {static_cast<char16_t>(0xd800 + (c >> 10)), static_cast<char16_t>(0xdc00 + (c & 0x3ff))};
-}
-
-// The keysyms of the current keyboard map, read fresh from the server.
-class KeysymMap {
-  public:
-    explicit KeysymMap(Display* display) : desc_(XkbGetMap(display, XkbAllClientInfoMask, XkbUseCoreKbd)) {}
-    ~KeysymMap() {
-        if (desc_) XkbFreeKeyboard(desc_, 0, True);
-    }
-    KeysymMap(const KeysymMap&) = delete;
-    KeysymMap& operator=(const KeysymMap&) = delete;
-
-    std::uint32_t firstKeysym(int x) const {
-        if (!desc_ || x < desc_->min_key_code || x > desc_->max_key_code) return 0;
-        if (XkbKeyNumSyms(desc_, x) == 0) return 0;
-        return static_cast<std::uint32_t>(XkbKeySymEntry(desc_, x, 0, 0));
-    }
-
-    // The first key code whose first keysym is this one, or 0.
-    int keyCodeFor(KeySym keysym) const {
-        for (int x = 8; x < 256; ++x)
-            if (firstKeysym(x) == keysym) return x;
-        return 0;
-    }
-
-    bool hasKey(int x) const { return desc_ && x >= desc_->min_key_code && x <= desc_->max_key_code; }
-
-  private:
-    XkbDescPtr desc_;
-};
-
-bool keyCodesAreEvdev(Display* display) {
-    XkbDescPtr desc = XkbAllocKeyboard();
-    if (!desc) return false;
-    bool evdev = false;
-    if (XkbGetNames(display, XkbKeycodesNameMask, desc) == Success && desc->names && desc->names->keycodes) {
-        if (char* name = XGetAtomName(display, desc->names->keycodes)) {
-            evdev = std::strncmp(name, "evdev", 5) == 0;
-            XFree(name);
-        }
-    }
-    XkbFreeKeyboard(desc, 0, True);
-    return evdev;
-}
-
-std::set<int> keysDown(Display* display) {
-    char bits[32] = {};
-    XQueryKeymap(display, bits);
-    std::set<int> down;
-    for (int x = 0; x < 256; ++x)
-        if (bits[x / 8] & (1 << (x % 8))) down.insert(x);
-    return down;
-}
-
-struct Devices {
-    std::set<int> xtest;
-    std::vector<int> masters;
-    std::map<int, std::string> names;
-};
-
-Devices queryDevices(Display* display) {
-    Devices devices;
-    int count = 0;
-    XIDeviceInfo* info = XIQueryDevice(display, XIAllDevices, &count);
-    for (int i = 0; i < count; ++i) {
-        const std::string name = info[i].name ? info[i].name : "";
-        devices.names[info[i].deviceid] = name;
-        if (info[i].use == XIMasterKeyboard || info[i].use == XIMasterPointer)
-            devices.masters.push_back(info[i].deviceid);
-        const bool slave = info[i].use == XISlaveKeyboard || info[i].use == XISlavePointer;
-        if (slave && (name.ends_with("XTEST keyboard") || name.ends_with("XTEST pointer")))
-            devices.xtest.insert(info[i].deviceid);
-    }
-    if (info) XIFreeDeviceInfo(info);
-    return devices;
-}
-
-X11RawInput::Kind kindOf(int xiType) {
-    switch (xiType) {
-    case XI_RawKeyPress:
-    case XI_KeyPress:
-        return X11RawInput::Kind::keyPress;
-    case XI_RawKeyRelease:
-    case XI_KeyRelease:
-        return X11RawInput::Kind::keyRelease;
-    case XI_RawButtonPress:
-    case XI_ButtonPress:
-        return X11RawInput::Kind::buttonPress;
-    case XI_RawButtonRelease:
-    case XI_ButtonRelease:
-        return X11RawInput::Kind::buttonRelease;
-    default:
-        return X11RawInput::Kind::motion;
-    }
-}
-
 } // namespace
 
-class Session;
-
-struct X11EventTaps::Impl : std::enable_shared_from_this<Impl> {
+struct X11EventTaps::Impl final : X11SessionListener, std::enable_shared_from_this<Impl> {
     Impl(MainQueue& queue, Log& log, std::string displayName)
         : queue(queue), log(log), displayName(std::move(displayName)) {}
 
@@ -166,567 +26,32 @@ struct X11EventTaps::Impl : std::enable_shared_from_this<Impl> {
     void removeTap(int id, TapMode mode);
     void setTapEnabled(int id, TapMode mode, bool enabled);
     bool isTapEnabled(int id) const;
-
-    // Told by the reader thread, through the main queue.
-    void deliverRaw(int gen, const InputEvent& event);
-    void deliverGrabbed(int gen, std::uint64_t serial, const InputEvent& event);
-    void timedOut(int gen);
-    void connectionLost(int gen);
-    void keymapChanged(int gen);
-
     void fakeKey(int xKeyCode, bool press);
+
+    void rawEvent(int gen, const InputEvent& event) override;
+    void grabbedEvent(int gen, std::uint64_t serial, const InputEvent& event) override;
+    void verdictsTimedOut(int gen) override;
+    void grabLost(int gen) override;
+    void connectionLost(int gen) override;
+    void keymapChanged(int gen) override;
+    void logLine(std::string line) override { log.write(line); }
 
     MainQueue& queue;
     Log& log;
     std::string displayName;
     X11TapChain chain;
-    std::unique_ptr<Session> session;
+    std::unique_ptr<X11Session> session;
     int generation = 0;
     bool grabbing = false;
     std::string lastOpenFailure;
     std::map<std::uint16_t, std::vector<int>> postedModifiers; // key code -> modifier keys pressed with it
 };
 
-// One connection to the X server: a display read by a thread of its own,
-// which alone may grab and answer grabbed events, and a display for the
-// main thread's queries and posting.
-class Session {
-  public:
-    using Impl = X11EventTaps::Impl;
-
-    static std::unique_ptr<Session> open(const std::string& name, std::string& why);
-    ~Session();
-
-    void start(std::weak_ptr<Impl> impl, MainQueue& queue, int generation);
-
-    // Asks the reader thread to hold or lift the grabs; answers whether the
-    // grabs are in place as asked.
-    bool setGrab(bool on, EventMask interceptMask);
-    void sendVerdict(std::uint64_t serial, bool pass);
-    void setListenMask(EventMask mask) { listenMask_ = mask; }
-
-    bool isLost() const { return lost_; }
-    Display* query() const { return query_; }
-    X11PostLedger& ledger() { return ledger_; }
-
-    // Main-thread maps, rebuilt when the keyboard map changes.
-    void rebuildMaps();
-    const X11InputDecoder::KeyMap& keyMap() const { return keyMap_; }
-    int postKeyCodeFor(std::uint16_t keyCode) const;
-    int mediaKeyCodeFor(int keyType) const;
-    int clientPointer() const;
-
-  private:
-    struct Command {
-        enum class Kind { grab, verdict, stop };
-        Kind kind;
-        bool on = false;
-        EventMask mask = 0;
-        std::uint64_t serial = 0;
-        bool pass = true;
-        std::shared_ptr<std::promise<bool>> answer;
-    };
-
-    struct Pending {
-        int device;
-        Time time;
-        double deadline;
-    };
-
-    Session() : decoder_(ledger_) {}
-
-    void send(Command command);
-    void run();
-    bool runCommands();
-    void handle(XEvent& event);
-    void handleXi(XGenericEventCookie* cookie);
-    void handleHierarchy(const XIHierarchyEvent* event);
-    void handleXkb(XEvent& event);
-    void rebuildDecoderMap();
-    bool grab(bool on);
-    void ungrabAll();
-    void allow(int device, Time time, bool replay);
-    void expireVerdicts();
-    void toMain(std::function<void(Impl&)> step);
-    void logOnMain(std::string line);
-
-    // Shared.
-    std::atomic<bool> lost_{false};
-    std::atomic<EventMask> listenMask_{0};
-    X11PostLedger ledger_;
-    std::mutex mutex_;
-    std::deque<Command> commands_;
-    int wakeFd_ = -1;
-    std::thread reader_;
-    std::weak_ptr<Impl> impl_;
-    MainQueue* queue_ = nullptr;
-    int generation_ = 0;
-
-    // Main thread.
-    Display* query_ = nullptr;
-    X11InputDecoder::KeyMap keyMap_{};
-    std::map<std::uint16_t, int> postKeys_;
-    std::map<int, int> mediaKeys_;
-    bool evdev_ = false;
-
-    // Reader thread (set up before it starts).
-    Display* input_ = nullptr;
-    Window root_ = 0;
-    int xiOpcode_ = 0;
-    int xkbEventBase_ = 0;
-    X11InputDecoder decoder_;
-    Devices devices_;
-    unsigned xkbMods_ = 0;
-    unsigned xkbGroup_ = 0;
-    bool grabbed_ = false;
-    EventMask interceptMask_ = 0;
-    std::map<std::uint64_t, Pending> pending_;
-    std::uint64_t nextSerial_ = 0;
-};
-
-std::unique_ptr<Session> Session::open(const std::string& name, std::string& why) {
-    std::unique_ptr<Session> s(new Session);
-    s->input_ = X11Display::open(name, &s->lost_);
-    if (!s->input_) {
-        why = X11Display::whyUnreachable(name);
-        return nullptr;
-    }
-    s->query_ = X11Display::open(name, &s->lost_);
-    if (!s->query_) {
-        why = X11Display::whyUnreachable(name);
-        return nullptr;
-    }
-    int event = 0, error = 0;
-    int major = 2, minor = 2;
-    if (!XQueryExtension(s->input_, "XInputExtension", &s->xiOpcode_, &event, &error) ||
-        XIQueryVersion(s->input_, &major, &minor) != Success || major < 2 || (major == 2 && minor < 1)) {
-        why = "the X server lacks XInput 2.1, so global input is out of reach.";
-        return nullptr;
-    }
-    int xtestEvent = 0, xtestError = 0, xtestMajor = 0, xtestMinor = 0;
-    if (!XTestQueryExtension(s->query_, &xtestEvent, &xtestError, &xtestMajor, &xtestMinor)) {
-        why = "the X server lacks XTEST, so the program cannot post keys.";
-        return nullptr;
-    }
-    int xkbOpcode = 0, xkbError = 0, xkbMajor = XkbMajorVersion, xkbMinor = XkbMinorVersion;
-    if (!XkbQueryExtension(s->input_, &xkbOpcode, &s->xkbEventBase_, &xkbError, &xkbMajor, &xkbMinor)) {
-        why = "the X server lacks XKB, so key positions cannot be read.";
-        return nullptr;
-    }
-
-    s->root_ = DefaultRootWindow(s->input_);
-    unsigned char raw[XIMaskLen(XI_LASTEVENT)] = {};
-    XISetMask(raw, XI_RawKeyPress);
-    XISetMask(raw, XI_RawKeyRelease);
-    XISetMask(raw, XI_RawButtonPress);
-    XISetMask(raw, XI_RawButtonRelease);
-    XISetMask(raw, XI_RawMotion);
-    unsigned char hierarchy[XIMaskLen(XI_LASTEVENT)] = {};
-    XISetMask(hierarchy, XI_HierarchyChanged);
-    XIEventMask masks[2] = {{XIAllMasterDevices, sizeof raw, raw},
-                            {XIAllDevices, sizeof hierarchy, hierarchy}};
-    XISelectEvents(s->input_, s->root_, masks, 2);
-
-    const unsigned long stateParts = XkbModifierStateMask | XkbModifierLockMask | XkbGroupStateMask;
-    XkbSelectEventDetails(s->input_, XkbUseCoreKbd, XkbStateNotify, stateParts, stateParts);
-    XkbSelectEvents(s->input_, XkbUseCoreKbd, XkbNewKeyboardNotifyMask | XkbMapNotifyMask,
-                    XkbNewKeyboardNotifyMask | XkbMapNotifyMask);
-    XkbStateRec state{};
-    if (XkbGetState(s->input_, XkbUseCoreKbd, &state) == Success) {
-        s->xkbMods_ = state.mods;
-        s->xkbGroup_ = state.group;
-        s->decoder_.setCapsLock((state.locked_mods & LockMask) != 0);
-    }
-
-    s->evdev_ = keyCodesAreEvdev(s->query_);
-    s->rebuildMaps();
-    s->decoder_.setKeyMap(s->keyMap_);
-    s->devices_ = queryDevices(s->input_);
-    s->decoder_.setXtestDevices(s->devices_.xtest);
-    s->decoder_.resync(keysDown(s->input_));
-    Session* self = s.get();
-    s->decoder_.setCharacters([self](int x) {
-        KeySym keysym = NoSymbol;
-        unsigned int consumed = 0;
-        const unsigned int lookup = XkbBuildCoreState(self->xkbMods_, self->xkbGroup_);
-        if (!XkbLookupKeySym(self->input_, static_cast<KeyCode>(x), lookup, &consumed, &keysym))
-            return std::u16string();
-        std::uint32_t c = xkb_keysym_to_utf32(static_cast<xkb_keysym_t>(keysym));
-        if (c != 0 && (self->xkbMods_ & ControlMask)) c = withControl(c);
-        return utf16(c);
-    });
-    s->decoder_.setUnknownKey([self](int x) {
-        self->logOnMain("unknown X key code " + std::to_string(x) + "; its events are ignored.");
-    });
-
-    XSync(s->input_, False);
-    if (s->lost_) {
-        why = "the X connection broke while setting up global input.";
-        return nullptr;
-    }
-    s->wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    if (s->wakeFd_ < 0) {
-        why = "cannot create the wake-up handle for the X reader thread.";
-        return nullptr;
-    }
-    return s;
-}
-
-Session::~Session() {
-    if (reader_.joinable()) {
-        send({Command::Kind::stop});
-        reader_.join();
-    }
-    if (wakeFd_ >= 0) ::close(wakeFd_);
-    X11Display::close(query_);
-    X11Display::close(input_);
-}
-
-void Session::start(std::weak_ptr<Impl> impl, MainQueue& queue, int generation) {
-    impl_ = std::move(impl);
-    queue_ = &queue;
-    generation_ = generation;
-    reader_ = std::thread([this] { run(); });
-}
-
-void Session::rebuildMaps() {
-    const KeysymMap keysyms(query_);
-    keyMap_ = X11InputDecoder::makeKeyMap(evdev_, [&](int x) { return keysyms.firstKeysym(x); });
-    postKeys_.clear();
-    for (const auto& row : X11KeyTable::rows()) {
-        if (postKeys_.contains(row.keyCode)) continue;
-        int x = 0;
-        if (evdev_ && keysyms.hasKey(row.evdevCode + 8)) x = row.evdevCode + 8;
-        if (x == 0 && row.keysym != 0) x = keysyms.keyCodeFor(row.keysym);
-        if (x != 0) postKeys_[row.keyCode] = x;
-    }
-    mediaKeys_.clear();
-    for (const auto& media : mediaKeysyms)
-        if (const int x = keysyms.keyCodeFor(media.keysym)) mediaKeys_[media.keyType] = x;
-}
-
-int Session::postKeyCodeFor(std::uint16_t keyCode) const {
-    const auto it = postKeys_.find(keyCode);
-    return it == postKeys_.end() ? 0 : it->second;
-}
-
-int Session::mediaKeyCodeFor(int keyType) const {
-    const auto it = mediaKeys_.find(keyType);
-    return it == mediaKeys_.end() ? 0 : it->second;
-}
-
-int Session::clientPointer() const {
-    int id = 0;
-    XIGetClientPointer(query_, None, &id);
-    return id;
-}
-
-void Session::send(Command command) {
-    {
-        std::lock_guard lock(mutex_);
-        commands_.push_back(std::move(command));
-    }
-    const std::uint64_t one = 1;
-    [[maybe_unused]] const auto written = ::write(wakeFd_, &one, sizeof one);
-}
-
-bool Session::setGrab(bool on, EventMask interceptMask) {
-    if (lost_ || !reader_.joinable()) return !on;
-    auto answer = std::make_shared<std::promise<bool>>();
-    auto result = answer->get_future();
-    send({Command::Kind::grab, on, interceptMask, 0, true, answer});
-    // The reader answers within one turn of its loop; a reader that cannot
-    // (a connection stuck mid-write) counts as a refusal.
-    if (result.wait_for(std::chrono::seconds(2)) != std::future_status::ready) return false;
-    return result.get();
-}
-
-void Session::sendVerdict(std::uint64_t serial, bool pass) {
-    if (serial != 0) send({Command::Kind::verdict, false, 0, serial, pass});
-}
-
-void Session::toMain(std::function<void(Impl&)> step) {
-    std::weak_ptr<Impl> impl = impl_;
-    queue_->post([impl, step = std::move(step)] {
-        if (const auto alive = impl.lock()) step(*alive);
-    });
-}
-
-void Session::logOnMain(std::string line) {
-    toMain([line = std::move(line)](Impl& impl) { impl.log.write(line); });
-}
-
-void Session::run() {
-    const int gen = generation_;
-    const int fd = ConnectionNumber(input_);
-    bool stopping = false;
-    while (!stopping && !lost_) {
-        stopping = runCommands();
-        while (!stopping && !lost_ && XPending(input_) > 0) {
-            XEvent event;
-            XNextEvent(input_, &event);
-            handle(event);
-        }
-        if (stopping || lost_) break;
-        expireVerdicts();
-        XFlush(input_);
-
-        int timeoutMs = -1;
-        if (!pending_.empty()) {
-            double earliest = pending_.begin()->second.deadline;
-            for (const auto& [serial, p] : pending_)
-                earliest = std::min(earliest, p.deadline);
-            timeoutMs = std::max(0, static_cast<int>((earliest - monotonicSeconds()) * 1000.0) + 1);
-        }
-        pollfd fds[2] = {{fd, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
-        if (poll(fds, 2, timeoutMs) < 0) continue;
-        if (fds[1].revents & POLLIN) {
-            std::uint64_t count = 0;
-            [[maybe_unused]] const auto read = ::read(wakeFd_, &count, sizeof count);
-        }
-        // A hung-up socket reads as an error inside XPending, which marks
-        // the connection lost.
-    }
-    if (lost_) {
-        toMain([gen](Impl& impl) { impl.connectionLost(gen); });
-        return;
-    }
-    ungrabAll();
-    XSync(input_, False);
-}
-
-bool Session::runCommands() {
-    std::deque<Command> commands;
-    {
-        std::lock_guard lock(mutex_);
-        commands.swap(commands_);
-    }
-    for (auto& command : commands) {
-        switch (command.kind) {
-        case Command::Kind::stop:
-            return true;
-        case Command::Kind::grab: {
-            interceptMask_ = command.mask;
-            const bool ok = grab(command.on);
-            if (command.answer) command.answer->set_value(ok);
-            break;
-        }
-        case Command::Kind::verdict: {
-            const auto it = pending_.find(command.serial);
-            // A verdict that comes after the time limit finds nothing: that
-            // press was passed on already.
-            if (it == pending_.end()) break;
-            allow(it->second.device, it->second.time, command.pass);
-            pending_.erase(it);
-            break;
-        }
-        }
-    }
-    return false;
-}
-
-void Session::allow(int device, Time time, bool replay) {
-    XIAllowEvents(input_, device, replay ? XIReplayDevice : XIAsyncDevice, time);
-    XFlush(input_);
-}
-
-bool Session::grab(bool on) {
-    if (on == grabbed_) return true;
-    if (!on) {
-        ungrabAll();
-        return true;
-    }
-    XIGrabModifiers keyModifiers{static_cast<int>(XIAnyModifier), 0};
-    unsigned char keyBits[XIMaskLen(XI_LASTEVENT)] = {};
-    XISetMask(keyBits, XI_KeyPress);
-    XISetMask(keyBits, XI_KeyRelease);
-    XIEventMask keyMask{XIAllMasterDevices, sizeof keyBits, keyBits};
-    const int keyFailures = XIGrabKeycode(input_, XIAllMasterDevices, XIAnyKeycode, root_, XIGrabModeSync,
-                                          XIGrabModeAsync, False, &keyMask, 1, &keyModifiers);
-
-    XIGrabModifiers buttonModifiers{static_cast<int>(XIAnyModifier), 0};
-    unsigned char buttonBits[XIMaskLen(XI_LASTEVENT)] = {};
-    XISetMask(buttonBits, XI_ButtonPress);
-    XISetMask(buttonBits, XI_ButtonRelease);
-    XIEventMask buttonMask{XIAllMasterDevices, sizeof buttonBits, buttonBits};
-    const int buttonFailures =
-        XIGrabButton(input_, XIAllMasterDevices, XIAnyButton, root_, None, XIGrabModeSync, XIGrabModeAsync,
-                     False, &buttonMask, 1, &buttonModifiers);
-    XSync(input_, False);
-    grabbed_ = true;
-    if (keyFailures != 0 || buttonFailures != 0 || lost_) {
-        ungrabAll();
-        logOnMain("another program holds keys or buttons of the root window; the intercepting tap cannot "
-                  "grab them.");
-        return false;
-    }
-    return true;
-}
-
-void Session::ungrabAll() {
-    for (const auto& [serial, p] : pending_)
-        allow(p.device, p.time, true);
-    pending_.clear();
-    if (!grabbed_) return;
-    grabbed_ = false;
-    XIGrabModifiers any{static_cast<int>(XIAnyModifier), 0};
-    XIUngrabKeycode(input_, XIAllMasterDevices, XIAnyKeycode, root_, 1, &any);
-    XIUngrabButton(input_, XIAllMasterDevices, XIAnyButton, root_, 1, &any);
-    // A swallowed press keeps its grab until the release; end it now, so
-    // nothing stays grabbed once no tap wants the input.
-    for (const int master : devices_.masters)
-        XIUngrabDevice(input_, master, CurrentTime);
-    XFlush(input_);
-}
-
-void Session::expireVerdicts() {
-    if (pending_.empty()) return;
-    const double now = monotonicSeconds();
-    bool expired = false;
-    for (auto it = pending_.begin(); it != pending_.end();) {
-        if (it->second.deadline > now) {
-            ++it;
-            continue;
-        }
-        allow(it->second.device, it->second.time, true);
-        it = pending_.erase(it);
-        expired = true;
-    }
-    if (!expired) return;
-    ungrabAll();
-    const int gen = generation_;
-    toMain([gen](Impl& impl) { impl.timedOut(gen); });
-}
-
-void Session::handle(XEvent& event) {
-    if (event.type == GenericEvent && event.xcookie.extension == xiOpcode_) {
-        if (XGetEventData(input_, &event.xcookie)) {
-            handleXi(&event.xcookie);
-            XFreeEventData(input_, &event.xcookie);
-        }
-        return;
-    }
-    if (event.type == xkbEventBase_) {
-        handleXkb(event);
-        return;
-    }
-    if (event.type == MappingNotify) {
-        XRefreshKeyboardMapping(&event.xmapping);
-        rebuildDecoderMap();
-    }
-}
-
-void Session::handleXkb(XEvent& event) {
-    auto* xkb = reinterpret_cast<XkbEvent*>(&event);
-    switch (xkb->any.xkb_type) {
-    case XkbStateNotify:
-        xkbMods_ = xkb->state.mods;
-        xkbGroup_ = static_cast<unsigned>(xkb->state.group);
-        decoder_.setCapsLock((xkb->state.locked_mods & LockMask) != 0);
-        break;
-    case XkbMapNotify:
-        XkbRefreshKeyboardMapping(&xkb->map);
-        rebuildDecoderMap();
-        break;
-    case XkbNewKeyboardNotify:
-        rebuildDecoderMap();
-        break;
-    default:
-        break;
-    }
-}
-
-void Session::rebuildDecoderMap() {
-    const KeysymMap keysyms(input_);
-    decoder_.setKeyMap(X11InputDecoder::makeKeyMap(evdev_, [&](int x) { return keysyms.firstKeysym(x); }));
-    const int gen = generation_;
-    toMain([gen](Impl& impl) { impl.keymapChanged(gen); });
-}
-
-void Session::handleXi(XGenericEventCookie* cookie) {
-    const double now = monotonicSeconds();
-    switch (cookie->evtype) {
-    case XI_RawKeyPress:
-    case XI_RawKeyRelease:
-    case XI_RawButtonPress:
-    case XI_RawButtonRelease:
-    case XI_RawMotion: {
-        const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
-        const auto event =
-            decoder_.decodeRaw({kindOf(cookie->evtype), raw->detail, raw->sourceid, false}, now);
-        if (!event) return;
-        const EventMask wanted = listenMask_.load() | (grabbed_ ? interceptMask_ & motionTypes : 0);
-        if ((wanted & maskOf(event->type)) == 0) return;
-        const int gen = generation_;
-        toMain([gen, e = *event](Impl& impl) { impl.deliverRaw(gen, e); });
-        return;
-    }
-    case XI_KeyPress:
-    case XI_KeyRelease:
-    case XI_ButtonPress:
-    case XI_ButtonRelease: {
-        const auto* device = static_cast<const XIDeviceEvent*>(cookie->data);
-        const bool press = cookie->evtype == XI_KeyPress || cookie->evtype == XI_ButtonPress;
-        const bool repeat = cookie->evtype == XI_KeyPress && (device->flags & XIKeyRepeat) != 0;
-        const auto event =
-            decoder_.decodeGrabbed({kindOf(cookie->evtype), device->detail, device->sourceid, repeat}, now);
-        const bool wanted = event && (interceptMask_ & maskOf(event->type)) != 0;
-        std::uint64_t serial = 0;
-        if (press) {
-            if (!wanted) {
-                // Nobody intercepts this kind (a modifier, the right button,
-                // an unknown key): hand it straight on.
-                allow(device->deviceid, device->time, true);
-                return;
-            }
-            serial = ++nextSerial_;
-            pending_[serial] = {device->deviceid, device->time, now + X11EventTaps::handlerTimeLimit};
-        } else if (!wanted) {
-            return;
-        }
-        const int gen = generation_;
-        toMain([gen, serial, e = *event](Impl& impl) { impl.deliverGrabbed(gen, serial, e); });
-        return;
-    }
-    case XI_HierarchyChanged:
-        handleHierarchy(static_cast<const XIHierarchyEvent*>(cookie->data));
-        return;
-    default:
-        return;
-    }
-}
-
-void Session::handleHierarchy(const XIHierarchyEvent* event) {
-    const Devices before = devices_;
-    devices_ = queryDevices(input_);
-    decoder_.setXtestDevices(devices_.xtest);
-    bool gone = false;
-    for (int i = 0; i < event->num_info; ++i) {
-        const XIHierarchyInfo& info = event->info[i];
-        const int id = info.deviceid;
-        if (info.flags & (XISlaveAdded | XIMasterAdded)) {
-            const auto name = devices_.names.find(id);
-            logOnMain("input device added: " +
-                      (name == devices_.names.end() ? std::to_string(id) : name->second));
-        }
-        if (info.flags & (XISlaveRemoved | XIMasterRemoved | XIDeviceDisabled)) {
-            const auto name = before.names.find(id);
-            logOnMain("input device removed: " +
-                      (name == before.names.end() ? std::to_string(id) : name->second));
-            gone = true;
-        }
-    }
-    // A keyboard unplugged with keys held never sends their releases.
-    if (gone) decoder_.resync(keysDown(input_));
-}
-
-// ----- main thread -----
-
 bool X11EventTaps::Impl::ensureSession() {
     if (session && session->isLost()) dropSession();
     if (session) return true;
     std::string why;
-    session = Session::open(displayName, why);
+    session = X11Session::open(displayName, why);
     if (!session) {
         // Logged once per reason, as every rebuild of a tap comes back here.
         if (why != lastOpenFailure) log.write(why);
@@ -734,7 +59,7 @@ bool X11EventTaps::Impl::ensureSession() {
         return false;
     }
     lastOpenFailure.clear();
-    session->start(weak_from_this(), queue, ++generation);
+    session->start(queue, weak_from_this(), ++generation);
     grabbing = false;
     updateListenMask();
     return true;
@@ -758,52 +83,61 @@ bool X11EventTaps::Impl::applyGrab() {
 }
 
 void X11EventTaps::Impl::updateListenMask() {
-    if (session) session->setListenMask(chain.enabledMask(TapMode::listenOnly));
+    // Raw moves also feed the intercepting taps, since moves are never grabbed.
+    if (session)
+        session->setListenMask(chain.enabledMask(TapMode::listenOnly) |
+                               (chain.enabledMask(TapMode::intercepting) & motionTypes));
 }
 
 void X11EventTaps::Impl::removeTap(int id, TapMode mode) {
     chain.remove(id);
-    if (mode == TapMode::intercepting)
-        applyGrab();
-    else
-        updateListenMask();
+    if (mode == TapMode::intercepting) applyGrab();
+    updateListenMask();
 }
 
 void X11EventTaps::Impl::setTapEnabled(int id, TapMode mode, bool enabled) {
     if (enabled && !ensureSession()) return;
     chain.setEnabled(id, enabled);
-    if (mode == TapMode::intercepting) {
-        if (!applyGrab() && enabled) {
-            chain.setEnabled(id, false);
-            applyGrab();
-        }
-    } else {
-        updateListenMask();
+    if (mode == TapMode::intercepting && !applyGrab() && enabled) {
+        chain.setEnabled(id, false);
+        applyGrab();
     }
+    updateListenMask();
 }
 
 bool X11EventTaps::Impl::isTapEnabled(int id) const {
     return session && !session->isLost() && chain.isEnabled(id);
 }
 
-void X11EventTaps::Impl::deliverRaw(int gen, const InputEvent& event) {
+void X11EventTaps::Impl::fakeKey(int xKeyCode, bool press) {
+    session->fakeKey(xKeyCode, press, grabbing);
+}
+
+void X11EventTaps::Impl::rawEvent(int gen, const InputEvent& event) {
     if (gen != generation) return;
-    // Moves are never grabbed, so intercepting taps learn of them here.
     if (maskOf(event.type) & motionTypes) chain.deliver(TapMode::intercepting, event);
     chain.deliver(TapMode::listenOnly, event);
 }
 
-void X11EventTaps::Impl::deliverGrabbed(int gen, std::uint64_t serial, const InputEvent& event) {
+void X11EventTaps::Impl::grabbedEvent(int gen, std::uint64_t serial, const InputEvent& event) {
     if (gen != generation) return;
     const TapVerdict verdict = chain.deliver(TapMode::intercepting, event);
     if (session) session->sendVerdict(serial, verdict == TapVerdict::pass);
 }
 
-void X11EventTaps::Impl::timedOut(int gen) {
+void X11EventTaps::Impl::verdictsTimedOut(int gen) {
     if (gen != generation) return;
     log.write("an intercepting tap answered too slowly; its grab was lifted.");
     grabbing = false;
     chain.disableAll(TapMode::intercepting, EventType::tapDisabledByTimeout);
+    updateListenMask();
+}
+
+void X11EventTaps::Impl::grabLost(int gen) {
+    if (gen != generation) return;
+    grabbing = false;
+    chain.disableAll(TapMode::intercepting, EventType::tapDisabledByUserInput);
+    updateListenMask();
 }
 
 void X11EventTaps::Impl::connectionLost(int gen) {
@@ -813,21 +147,8 @@ void X11EventTaps::Impl::connectionLost(int gen) {
 }
 
 void X11EventTaps::Impl::keymapChanged(int gen) {
-    if (gen != generation || !session) return;
-    // The query display reads no events otherwise; keep its queue short.
-    while (XPending(session->query()) > 0) {
-        XEvent event;
-        XNextEvent(session->query(), &event);
-    }
-    session->rebuildMaps();
+    if (gen == generation && session) session->refreshKeyboardMap();
 }
-
-void X11EventTaps::Impl::fakeKey(int xKeyCode, bool press) {
-    session->ledger().note(xKeyCode, press, monotonicSeconds(), grabbing);
-    XTestFakeKeyEvent(session->query(), static_cast<unsigned>(xKeyCode), press ? True : False, CurrentTime);
-}
-
-// ----- taps -----
 
 class X11Tap final : public EventTap {
   public:
@@ -870,60 +191,15 @@ std::unique_ptr<EventTap> X11EventTaps::createTap(TapMode mode, EventMask mask, 
 }
 
 bool X11EventTaps::isKeyDown(std::uint16_t keyCode) const {
-    const auto& session = impl_->session;
-    if (!session || session->isLost()) return false;
-    const auto down = keysDown(session->query());
-    for (const int x : down)
-        if (session->keyMap()[static_cast<std::size_t>(x)] == keyCode) return true;
-    return false;
+    return impl_->session && impl_->session->isKeyDown(keyCode);
 }
 
 bool X11EventTaps::isButtonDown(int buttonNumber) const {
-    const auto& session = impl_->session;
-    if (!session || session->isLost() || buttonNumber < 0) return false;
-    // The system's left, right and middle are X's 1, 3 and 2; the extra
-    // buttons follow X's four scroll buttons.
-    const int x = buttonNumber == 0 ? 1 : buttonNumber == 1 ? 3 : buttonNumber == 2 ? 2 : buttonNumber + 5;
-    Window root = 0, child = 0;
-    double rootX = 0, rootY = 0, winX = 0, winY = 0;
-    XIButtonState buttons{};
-    XIModifierState modifiers{};
-    XIGroupState group{};
-    Display* display = session->query();
-    if (!XIQueryPointer(display, session->clientPointer(), DefaultRootWindow(display), &root, &child, &rootX,
-                        &rootY, &winX, &winY, &buttons, &modifiers, &group))
-        return false;
-    const bool down = x < buttons.mask_len * 8 && XIMaskIsSet(buttons.mask, x);
-    if (buttons.mask) XFree(buttons.mask);
-    return down;
+    return impl_->session && impl_->session->isButtonDown(buttonNumber);
 }
 
 std::uint64_t X11EventTaps::flagsState() const {
-    const auto& session = impl_->session;
-    if (!session || session->isLost()) return 0;
-    static constexpr struct {
-        std::uint16_t code;
-        std::uint64_t bits;
-    } modifiers[] = {
-        {54, EventFlags::command | EventFlags::rightCommand},
-        {55, EventFlags::command | EventFlags::leftCommand},
-        {56, EventFlags::shift | EventFlags::leftShift},
-        {58, EventFlags::option | EventFlags::leftOption},
-        {59, EventFlags::control | EventFlags::leftControl},
-        {60, EventFlags::shift | EventFlags::rightShift},
-        {61, EventFlags::option | EventFlags::rightOption},
-        {62, EventFlags::control | EventFlags::rightControl},
-    };
-    std::uint64_t flags = 0;
-    for (const int x : keysDown(session->query())) {
-        const int code = session->keyMap()[static_cast<std::size_t>(x)];
-        for (const auto& m : modifiers)
-            if (m.code == code) flags |= m.bits;
-    }
-    XkbStateRec state{};
-    if (XkbGetState(session->query(), XkbUseCoreKbd, &state) == Success && (state.locked_mods & LockMask))
-        flags |= EventFlags::alphaShift;
-    return flags;
+    return impl_->session ? impl_->session->flagsState() : 0;
 }
 
 bool X11EventTaps::isSecureInputEnabled() const {
@@ -934,7 +210,7 @@ bool X11EventTaps::isSecureInputEnabled() const {
 
 void X11EventTaps::postKey(std::uint16_t keyCode, bool down, std::uint64_t flags) {
     if (!impl_->ensureSession()) return;
-    Session& session = *impl_->session;
+    X11Session& session = *impl_->session;
     const int x = session.postKeyCodeFor(keyCode);
     if (x == 0) {
         impl_->log.write("no key on this keyboard map for key code " + std::to_string(keyCode) +
@@ -942,7 +218,7 @@ void X11EventTaps::postKey(std::uint16_t keyCode, bool down, std::uint64_t flags
         return;
     }
     if (down) {
-        // X has no flags on an event: the modifiers are keys, pressed around
+        // X events carry no flags: the modifiers are keys, pressed around
         // the key. Command goes out as Control.
         std::vector<int> modifiers;
         auto add = [&](std::uint16_t code) {
@@ -966,12 +242,12 @@ void X11EventTaps::postKey(std::uint16_t keyCode, bool down, std::uint64_t flags
             impl_->postedModifiers.erase(it);
         }
     }
-    XFlush(session.query());
+    session.flush();
 }
 
 void X11EventTaps::postMediaKey(int keyType, bool down) {
     if (!impl_->ensureSession()) return;
-    Session& session = *impl_->session;
+    X11Session& session = *impl_->session;
     const int x = session.mediaKeyCodeFor(keyType);
     if (x == 0) {
         impl_->log.write("no key on this keyboard map for media key " + std::to_string(keyType) +
@@ -979,7 +255,7 @@ void X11EventTaps::postMediaKey(int keyType, bool down) {
         return;
     }
     impl_->fakeKey(x, down);
-    XFlush(session.query());
+    session.flush();
 }
 
 } // namespace rondelix::platform::linux_desktop

@@ -21,9 +21,9 @@ namespace rondelix::platform::linux_desktop {
 // takes waits, frozen, for the taps' verdict: passed presses are replayed to
 // the application as if never grabbed; a swallowed press keeps the grab
 // until its release, and what arrives meanwhile cannot be replayed, so it is
-// dropped. A verdict that takes longer than handlerTimeLimit passes the press
-// on, lifts the grabs and sends the taps the time-out notice, so a stalled
-// main thread never freezes the user's keyboard.
+// dropped. A verdict that takes longer than a second passes the press on,
+// lifts the grabs and sends the taps the time-out notice, so a stalled main
+// thread never freezes the user's keyboard.
 //
 // Posting: XTest, with the program's own echoes recognised by the XTEST
 // source device plus a ledger of what was just posted. Command is sent as
@@ -34,8 +34,6 @@ namespace rondelix::platform::linux_desktop {
 // tap created connects again.
 class X11EventTaps final : public EventTaps {
   public:
-    static constexpr double handlerTimeLimit = 1.0;
-
     // Connects on first use to the named display, the environment's when empty.
     X11EventTaps(MainQueue& queue, Log& log, std::string displayName = {});
     ~X11EventTaps() override;
@@ -51,7 +49,6 @@ class X11EventTaps final : public EventTaps {
   private:
     struct Impl;
     friend class X11Tap;
-    friend class Session;
 
     std::shared_ptr<Impl> impl_;
 };

@@ -23,7 +23,7 @@ std::string probe(const std::string& name) {
     else if (!XTestQueryExtension(display, &event, &error, &major, &minor))
         why = "the X server lacks XTEST, so the program cannot post keys.";
     if (lost) why = "the X connection broke while checking for global input.";
-    X11Display::close(display);
+    X11Display::close(display, lost);
     return why;
 }
 

@@ -27,6 +27,10 @@ constexpr std::array<ModifierKey, 9> modifierKeys{{
 
 constexpr std::uint16_t capsLockCode = 57;
 
+constexpr std::uint64_t allSideBits =
+    EventFlags::leftControl | EventFlags::leftShift | EventFlags::rightShift | EventFlags::leftCommand |
+    EventFlags::rightCommand | EventFlags::leftOption | EventFlags::rightOption | EventFlags::rightControl;
+
 const ModifierKey* modifierKey(std::uint16_t code) {
     for (const auto& m : modifierKeys)
         if (m.code == code) return &m;
@@ -117,7 +121,9 @@ void SimEventTaps::track(const InputEvent& event) {
         if (event.keyCode == capsLockCode) {
             capsLock_ = (event.flags & EventFlags::alphaShift) != 0;
         } else if (const auto* m = modifierKey(event.keyCode)) {
-            const std::uint64_t bit = m->side ? m->side : m->group;
+            // Posted events carry the group bits alone; then the group decides.
+            const bool sides = (event.flags & allSideBits) != 0;
+            const std::uint64_t bit = m->side && sides ? m->side : m->group;
             if (event.flags & bit)
                 keysDown_.insert(event.keyCode);
             else

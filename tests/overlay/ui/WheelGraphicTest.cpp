@@ -3,8 +3,6 @@
 #include "WheelRendering.h"
 #include "model/DefaultConfig.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace rondelix;
@@ -37,12 +35,6 @@ QImage renderFactory(ColorScheme scheme, std::optional<int> aimed, double accent
     return render(graphic, 320);
 }
 
-void saveArtefact(const QImage& image, const QString& name) {
-    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/artefacts");
-    QDir().mkpath(folder);
-    EXPECT_TRUE(image.save(folder + QLatin1Char('/') + name));
-}
-
 } // namespace
 
 TEST(WheelGraphicLook, FactoryWheelAimedSlotStandsOutAndTheHubStaysClear) {
@@ -50,8 +42,10 @@ TEST(WheelGraphicLook, FactoryWheelAimedSlotStandsOutAndTheHubStaysClear) {
         const bool dark = scheme == ColorScheme::dark;
         SCOPED_TRACE(dark ? "dark" : "light");
         const QImage image = renderFactory(scheme, 3);
-        saveArtefact(image, dark ? QStringLiteral("wheel-default-320-dark.png")
-                                 : QStringLiteral("wheel-default-320-light.png"));
+        EXPECT_TRUE(rondelix::testing::saveArtifact(image,
+                                                    dark ? QStringLiteral("wheel-default-320-dark.png")
+                                                         : QStringLiteral("wheel-default-320-light.png"),
+                                                    dark));
 
         // The accent fill is opaque blue; its neighbours only catch the glow.
         const QColor aimed = slotPixel(image, 3, 8, 146);
@@ -83,6 +77,25 @@ TEST(WheelGraphicLook, NoAccentStrengthLeavesOnlyTheSheenOnTheAimedSlot) {
     EXPECT_GT(sheen.alpha(), 0);
     EXPECT_GT(sheen.red(), 200);
     EXPECT_GT(slotPixel(strong, 3, 8, 120).alpha(), 230);
+}
+
+TEST(WheelGraphicLook, TheHubDrawsOverAnAimedSlotItReachesInto) {
+    const auto nameOverSlotTwo = [](const std::string& name) {
+        WheelGraphic graphic;
+        graphic.setReduceMotion(true);
+        graphic.setColorScheme(ColorScheme::light);
+        auto inputs = factoryWheel(2);
+        inputs.allWheels.clear();
+        inputs.wheel.name = name;
+        graphic.setInputs(inputs);
+        // Right of the hub, on the name's line: slot 2's sector.
+        return render(graphic, 320).pixelColor(240, 133);
+    };
+    const QColor shortName = nameOverSlotTwo("A");
+    const QColor wideName = nameOverSlotTwo("A very wide wheel name indeed");
+    EXPECT_GT(shortName.blue(), shortName.red() + 100);
+    // The name's light capsule lies over the accent fill.
+    EXPECT_GT(wideName.red(), shortName.red() + 60);
 }
 
 TEST(WheelGraphicLook, AimChangesEaseUnlessMotionIsReduced) {

@@ -3,7 +3,6 @@
 
 #include <QAbstractAnimation>
 #include <QApplication>
-#include <QDir>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
@@ -117,8 +116,7 @@ TEST_F(WheelInteraction, DraggingAFilledSlotOntoAnotherSwapsThem) {
     // The slot under the pointer takes the accent fill.
     const QColor target = rondelix::testing::slotPixel(dragging, 3, 8, 150);
     EXPECT_GT(target.blue(), target.red() + 100);
-    QDir().mkpath(QCoreApplication::applicationDirPath() + "/artefacts");
-    dragging.save(QCoreApplication::applicationDirPath() + "/artefacts/wheel-drag-320.png");
+    EXPECT_TRUE(rondelix::testing::saveArtifact(dragging, QStringLiteral("wheel-drag-320.png")));
     release(slot(3));
     EXPECT_EQ(swaps, (std::vector<std::pair<int, int>>{{1, 3}}));
     EXPECT_EQ(taps.size(), 1u);
@@ -129,6 +127,22 @@ TEST_F(WheelInteraction, DraggingAFilledSlotOntoAnotherSwapsThem) {
     drag(slot(1), slot(1) + QPointF(0, 10));
     EXPECT_EQ(swaps.size(), 1u);
     EXPECT_EQ(taps.size(), 1u);
+}
+
+TEST_F(WheelInteraction, ASourceDraggedOverItselfKeepsTheEmptyFillButCatchesTheSheen) {
+    // No accent, so no glow: what lights the slot is the sheen alone.
+    inputs.accentStrength = 0;
+    graphic.setInputs(inputs);
+    const QPointF outward = slot(1) + QPointF(39 * M_SQRT1_2, -39 * M_SQRT1_2);
+    press(slot(1));
+    move(outward);
+    EXPECT_EQ(graphic.draggingSource(), 1);
+    EXPECT_EQ(graphic.highlighted(), 1);
+    const QImage image = rondelix::testing::render(graphic, 320);
+    const QColor nearHub = image.pixelColor(qRound(160 + 70 * M_SQRT1_2), qRound(160 - 70 * M_SQRT1_2));
+    EXPECT_GT(nearHub.alpha(), 30);
+    EXPECT_GT(nearHub.red(), 150);
+    release(outward);
 }
 
 TEST_F(WheelInteraction, WithoutSwappingALongDragTapsWhereItStarted) {

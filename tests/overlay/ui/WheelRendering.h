@@ -4,8 +4,11 @@
 #include "overlay/ui/WheelGraphic.h"
 
 #include <QColor>
+#include <QCoreApplication>
+#include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QString>
 #include <cmath>
 
 namespace rondelix::testing {
@@ -19,6 +22,22 @@ inline QImage render(WheelGraphic& graphic, int side) {
     graphic.paint(painter);
     painter.end();
     return image;
+}
+
+// Saves a rendering for people to look at, in the artifacts folder beside
+// the test program. A dark wheel is shown over a dark backdrop, as it would
+// be seen, since its white strokes vanish on the viewer's usual white.
+inline bool saveArtifact(const QImage& image, const QString& name, bool overDark = false) {
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
+    QDir().mkpath(folder);
+    QImage shown = image;
+    if (overDark) {
+        shown = QImage(image.size(), QImage::Format_ARGB32);
+        shown.fill(QColor(30, 30, 32));
+        QPainter painter(&shown);
+        painter.drawImage(0, 0, image);
+    }
+    return shown.save(folder + QLatin1Char('/') + name);
 }
 
 // The pixel on slot `position`'s sector at `radius`, a quarter step

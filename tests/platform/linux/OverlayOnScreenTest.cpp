@@ -57,6 +57,14 @@ template <typename Check> bool waitFor(Check check) {
     return false;
 }
 
+// Where a screen grab is kept for people to look at: the artifacts folder
+// beside the test program.
+QString artifactPath(const QString& name) {
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
+    QDir().mkpath(folder);
+    return folder + QLatin1Char('/') + name;
+}
+
 // The bounding box of the pixels that differ between two grabs.
 QRect changedArea(const QImage& before, const QImage& after) {
     QRect area;
@@ -108,8 +116,7 @@ TEST_F(OverlayOnScreen, ShowsTheWheelWhereThePointerIs) {
         drawn = changedArea(before, after);
         return drawn.width() >= diameter - 4 && drawn.height() >= diameter - 4;
     });
-    QDir().mkpath("artifacts");
-    after.save("artifacts/overlay-at-pointer.png");
+    after.save(artifactPath("overlay-at-pointer.png"));
 
     ASSERT_TRUE(shown) << "the wheel did not appear; changed area " << drawn.width() << "x" << drawn.height();
     EXPECT_NEAR(drawn.center().x(), pointer.x(), 3);
@@ -144,7 +151,7 @@ TEST_F(OverlayOnScreen, TestWheelCarriesItsHandleAndEndsOnEscOrClose) {
         const QColor seen = grabScreen().pixelColor(closeButton);
         return seen.red() > 200 && seen.green() < 120;
     }));
-    grabScreen().save("artifacts/overlay-test-mode.png");
+    grabScreen().save(artifactPath("overlay-test-mode.png"));
 
     // Esc pressed in one of the program's windows ends test mode and stops there.
     struct KeyCatcher final : QWidget {
@@ -189,8 +196,7 @@ TEST(HUDOnScreen, FlashesABubbleInTheMiddleOfThePointersScreen) {
         drawn = changedArea(before, after);
         return drawn.width() > 150;
     }));
-    QDir().mkpath("artifacts");
-    after.save("artifacts/hud.png");
+    after.save(artifactPath("hud.png"));
     const QPoint middle = QGuiApplication::primaryScreen()->geometry().center();
     EXPECT_NEAR(drawn.center().x(), middle.x(), 2);
     EXPECT_NEAR(drawn.center().y(), middle.y(), 2);

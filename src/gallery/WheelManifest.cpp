@@ -1,0 +1,188 @@
+#include "gallery/WheelManifest.h"
+
+#include "actions/SystemAction.h"
+#include "actions/WheelActionTarget.h"
+#include "model/KeyComboText.h"
+#include "platform/Workspace.h"
+#include "util/GraphemeClusters.h"
+#include "util/Utf8.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace rondelix::WheelManifest {
+
+namespace {
+
+constexpr std::string_view openQuote = "\u201C";
+constexpr std::string_view closeQuote = "\u201D";
+constexpr std::size_t textPreviewLength = 24;
+
+std::string oneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::string inCurlyQuotes(std::string_view text) {
+    return std::string(openQuote) + std::string(text) + std::string(closeQuote);
+}
+
+// The first user-perceived characters of the text, with "…" when there were
+// more than `limit`.
+std::string preview(const std::string& text, std::size_t limit) {
+    const std::u32string scalars = utf8::decode(text);
+    std::size_t end = 0;
+    for (std::size_t count = 0; count < limit && end < scalars.size(); ++count)
+        end = nextGraphemeBoundary(scalars, end);
+    if (end == scalars.size()) return text;
+    return utf8::encode(std::u32string_view(scalars).substr(0, end)) + "\u2026";
+}
+
+// The last path component without its extension, as a file path reads;
+// slashes at the end do not count.
+std::string fileNameWithoutExtension(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/')
+        path.remove_suffix(1);
+    const auto slash = path.rfind('/');
+    std::string_view name =
+        slash == std::string_view::npos || path.size() == 1 ? path : path.substr(slash + 1);
+    const auto dot = name.rfind('.');
+    if (dot != std::string_view::npos && dot > 0) name = name.substr(0, dot);
+    return std::string(name);
+}
+
+bool isHexDigit(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// Characters a URL may hold as they are (RFC 3986), "%" for an escape aside.
+bool isURLCharacter(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if (std::isalnum(u)) return true;
+    return std::string_view("-._~:/?#[]@!$&'()*+,;=").find(c) != std::string_view::npos;
+}
+
+// The host of a link that parses as a URL with an authority
+// ("scheme://user@host:port/..." or "//host/..."); none for anything else.
+std::optional<std::string> linkHost(std::string_view link) {
+    for (std::size_t i = 0; i < link.size(); ++i) {
+        if (link[i] == '%') {
+            if (i + 2 >= link.size() || !isHexDigit(link[i + 1]) || !isHexDigit(link[i + 2]))
+                return std::nullopt;
+        } else if (!isURLCharacter(link[i])) {
+            return std::nullopt;
+        }
+    }
+    std::string_view rest = link;
+    const auto colon = rest.find(':');
+    const auto firstDelimiter = rest.find_first_of("/?#");
+    if (colon != std::string_view::npos && colon < firstDelimiter) {
+        const auto scheme = rest.substr(0, colon);
+        if (scheme.empty() || !std::isalpha(static_cast<unsigned char>(scheme.front()))) return std::nullopt;
+        rest.remove_prefix(colon + 1);
+    }
+    if (!rest.starts_with("//")) return std::nullopt;
+    rest.remove_prefix(2);
+    std::string_view authority = rest.substr(0, rest.find_first_of("/?#"));
+    if (const auto at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
+    std::string_view host = authority;
+    if (host.starts_with('[')) {
+        const auto close = host.find(']');
+        if (close == std::string_view::npos) return std::nullopt;
+        host = host.substr(0, close + 1);
+    } else if (const auto port = host.rfind(':'); port != std::string_view::npos) {
+        host = host.substr(0, port);
+    }
+    if (host.empty()) return std::nullopt;
+    // Escapes stay as written: decoded, they could put invisible or
+    // reordering characters into a review line.
+    return std::string(host);
+}
+
+std::string textDetail(const std::string& text) {
+    const std::string line = oneLine(text);
+    if (line.empty()) return "Types text";
+    return "Types " + inCurlyQuotes(preview(line, textPreviewLength));
+}
+
+std::string linkDetail(const std::string& link) {
+    return "Opens " + linkHost(link).value_or(link);
+}
+
+Description systemActionDescription(const std::string& id) {
+    if (const auto row = SystemAction::find(id)) return {row->displayName, row->symbol};
+    return {id, "gearshape"};
+}
+
+Description targetDescription(const std::optional<std::string>& target) {
+    const auto row = WheelActionTarget::find(target);
+    if (!row) return {"Opens Rondelix", "gearshape"};
+    const bool standsAlone = row->section == WheelActionTarget::Section::quickSetting;
+    return {standsAlone ? row->displayName : "Opens " + row->displayName, row->symbol};
+}
+
+} // namespace
+
+std::vector<Slice> slicesInSlotOrder(const Wheel& wheel) {
+    std::vector<Slice> slices = wheel.slices;
+    std::stable_sort(slices.begin(), slices.end(),
+                     [](const Slice& a, const Slice& b) { return a.position < b.position; });
+    return slices;
+}
+
+std::string label(const Slice& slice) {
+    std::string text = oneLine(slice.label);
+    if (text.empty()) text = "Slice " + std::to_string(static_cast<long long>(slice.position) + 1);
+    return text;
+}
+
+std::vector<Entry> entries(const Wheel& wheel, const platform::Workspace& workspace) {
+    std::vector<Entry> list;
+    for (const auto& slice : slicesInSlotOrder(wheel)) {
+        auto [detail, icon] = describe(slice.action, workspace);
+        list.push_back({Uuid::generate(), std::move(icon), label(slice), std::move(detail)});
+    }
+    return list;
+}
+
+Description describe(const MacroAction& action, const platform::Workspace& workspace) {
+    struct Visitor {
+        const platform::Workspace& workspace;
+        Description operator()(const MacroAction::Text& a) const {
+            return {textDetail(a.text), "text.cursor"};
+        }
+        Description operator()(const MacroAction::App& a) const {
+            return {"Opens " + appName(a.bundleIdentifier, a.path, workspace), "app.fill"};
+        }
+        Description operator()(const MacroAction::Url& a) const { return {linkDetail(a.url), "safari"}; }
+        Description operator()(const MacroAction::SystemAction& a) const {
+            return systemActionDescription(a.id);
+        }
+        Description operator()(const MacroAction::Script&) const {
+            return {"Runs a shell script", "terminal"};
+        }
+        Description operator()(const MacroAction::Shortcut& a) const {
+            return {"Runs the " + inCurlyQuotes(a.name) + " Shortcut", "square.stack.3d.up"};
+        }
+        Description operator()(const MacroAction::OpenSettings& a) const {
+            return targetDescription(a.target);
+        }
+        Description operator()(const MacroAction::Keystroke& a) const {
+            return {"Sends " + KeyComboText::displayString(a.combo), "keyboard"};
+        }
+    };
+    return std::visit(Visitor{workspace}, action.value);
+}
+
+std::string appName(const std::optional<std::string>& bundleID, const std::optional<std::string>& path,
+                    const platform::Workspace& workspace) {
+    if (bundleID) {
+        if (const auto location = workspace.applicationPath(*bundleID))
+            return fileNameWithoutExtension(*location);
+    }
+    if (path) return fileNameWithoutExtension(*path);
+    if (bundleID) return *bundleID;
+    return "an app";
+}
+
+} // namespace rondelix::WheelManifest

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace rondelix::platform {
+
+struct PixelSize {
+    double width = 0;
+    double height = 0;
+
+    friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+// Decoding, drawing and encoding of pictures in whatever formats the desktop
+// reads. Both calls are safe on any bytes.
+class Images {
+  public:
+    virtual ~Images() = default;
+
+    // The size the picture declares, read from its header without decoding
+    // its pixels: the largest width and the largest height over all of its
+    // frames or pages, or for a picture without pixels (a vector drawing) its
+    // natural size. None when the bytes are no picture the desktop reads.
+    virtual std::optional<PixelSize> declaredSize(std::string_view bytes) const = 0;
+
+    // Decodes the picture, draws all of it into an RGBA bitmap of exactly
+    // width × height pixels with high-quality interpolation, its alpha kept,
+    // and encodes that bitmap as PNG. None when any step fails.
+    virtual std::optional<std::string> drawnAsPNG(std::string_view bytes, int width, int height) const = 0;
+};
+
+} // namespace rondelix::platform

@@ -1,0 +1,151 @@
+#include "platform/linux/QtDialogs.h"
+
+#include <QFileDialog>
+#include <QFont>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <vector>
+
+namespace rondelix::platform::linux_desktop {
+
+namespace {
+
+constexpr int detailBoxWidth = 440;
+constexpr int detailBoxHeight = 280;
+constexpr int detailBoxInset = 8;
+constexpr int detailFontPoints = 11;
+constexpr int symbolPixels = 64;
+
+QString qt(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The desktop icon theme's nearest picture for the system symbols alerts use.
+QString themeIconName(const std::string& symbol) {
+    if (symbol == "checkmark.seal.fill") return QStringLiteral("security-high");
+    if (symbol == "exclamationmark.circle.fill") return QStringLiteral("dialog-warning");
+    return {};
+}
+
+QStringList nameFilters(const std::vector<std::string>& extensions) {
+    if (extensions.empty()) return {};
+    QStringList patterns;
+    for (const auto& extension : extensions)
+        patterns << QStringLiteral("*.") + qt(extension);
+    return {patterns.join(QLatin1Char(' ')), QStringLiteral("All files (*)")};
+}
+
+std::optional<std::filesystem::path> runFileDialog(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
+    return std::filesystem::path(chosen.front().toStdString());
+}
+
+QMessageBox::Icon standardIcon(Alert::Style style) {
+    switch (style) {
+    case Alert::Style::informational:
+        return QMessageBox::Information;
+    case Alert::Style::warning:
+        return QMessageBox::Warning;
+    case Alert::Style::critical:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+void addBelowText(QMessageBox& box, QWidget* widget) {
+    // A message box has no place for extra content of its own; its layout is a
+    // grid whose last row holds the buttons, so the box goes in a row above.
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    const int buttonsRow = grid->rowCount() - 1;
+    QLayoutItem* buttons = grid->itemAtPosition(buttonsRow, 0);
+    if (buttons) grid->removeItem(buttons);
+    grid->addWidget(widget, buttonsRow, 0, 1, grid->columnCount());
+    if (buttons) grid->addItem(buttons, buttonsRow + 1, 0, 1, grid->columnCount());
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> QtDialogs::chooseSaveLocation(const SavePanel& panel) {
+    QFileDialog dialog;
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(nameFilters(panel.allowedExtensions));
+    if (!panel.allowedExtensions.empty()) dialog.setDefaultSuffix(qt(panel.allowedExtensions.front()));
+    // A name is not a path: a slash in it must not send the dialog elsewhere.
+    QString name = qt(panel.suggestedName);
+    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    dialog.selectFile(name);
+    return runFileDialog(dialog);
+}
+
+std::optional<std::filesystem::path> QtDialogs::chooseFileToOpen(const OpenPanel& panel) {
+    QFileDialog dialog;
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(nameFilters(panel.allowedExtensions));
+    return runFileDialog(dialog);
+}
+
+std::size_t QtDialogs::runAlert(const Alert& alert) {
+    QMessageBox box;
+    box.setIcon(standardIcon(alert.style));
+    if (alert.symbol) {
+        const QIcon symbol = QIcon::fromTheme(themeIconName(*alert.symbol));
+        if (!symbol.isNull()) box.setIconPixmap(symbol.pixmap(symbolPixels, symbolPixels));
+    }
+    box.setText(qt(alert.message));
+    box.setInformativeText(qt(alert.informativeText));
+    // Names in these texts come from files of unknown origin: never markup.
+    // The box guesses the format of each text, so every label is told.
+    box.setTextFormat(Qt::PlainText);
+    for (auto* label : box.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+
+    std::vector<QPushButton*> buttons;
+    QPushButton* cancel = nullptr;
+    for (const auto& title : alert.buttons) {
+        const bool isCancel = title == "Cancel";
+        buttons.push_back(
+            box.addButton(qt(title), isCancel ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+        if (isCancel && !cancel) cancel = buttons.back();
+    }
+    QPushButton* defaultButton =
+        alert.defaultButton < buttons.size() ? buttons[alert.defaultButton] : nullptr;
+    if (defaultButton) box.setDefaultButton(defaultButton);
+    box.setEscapeButton(cancel ? cancel : defaultButton);
+    if (alert.detailText) addBelowText(box, detailBox(qt(*alert.detailText)));
+
+    box.exec();
+    const auto* clicked = box.clickedButton();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (buttons[i] == clicked) return i;
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (buttons[i] == cancel) return i;
+    return alert.defaultButton;
+}
+
+QPlainTextEdit* QtDialogs::detailBox(const QString& text) {
+    auto* box = new QPlainTextEdit(text);
+    box->setReadOnly(true);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setFixedSize(detailBoxWidth, detailBoxHeight);
+    box->setFrameShape(QFrame::StyledPanel);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    box->document()->setDocumentMargin(detailBoxInset);
+    QFont font = box->font();
+    font.setPointSize(detailFontPoints);
+    box->setFont(font);
+    return box;
+}
+
+} // namespace rondelix::platform::linux_desktop

@@ -1,0 +1,110 @@
+#include "store/ConfigTransfer.h"
+
+#include "icons/ExportedIcons.h"
+#include "icons/IconStore.h"
+#include "model/ActionClassification.h"
+#include "model/ConfigCoding.h"
+#include "platform/Dialogs.h"
+#include "platform/Log.h"
+#include "store/ConfigMigration.h"
+#include "store/ConfigStore.h"
+#include "store/FileAccess.h"
+#include "store/ImportReview.h"
+#include "store/TopLevelKeys.h"
+
+namespace rondelix {
+
+namespace {
+
+// The same file however it is reached: through links, "..", or not yet there.
+bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ec;
+    const auto resolvedA = std::filesystem::weakly_canonical(a, ec);
+    if (ec) return false;
+    const auto resolvedB = std::filesystem::weakly_canonical(b, ec);
+    return !ec && resolvedA == resolvedB;
+}
+
+std::vector<std::string> codeWarnings(const Config& config) {
+    std::vector<std::string> warnings;
+    for (const auto& wheel : config.wheels)
+        for (auto& warning : rondelix::codeWarnings(wheel))
+            warnings.push_back(std::move(warning));
+    return warnings;
+}
+
+} // namespace
+
+void ConfigTransfer::exportConfig() {
+    ConfigStore& store = services_.store;
+    const auto location = services_.dialogs.chooseSaveLocation({suggestedFileName, {"json"}});
+    if (!location) return;
+    if (isSameFile(*location, store.paths().config)) {
+        services_.showFailure("Export Failed", "That is the live config file. Choose a different location.");
+        return;
+    }
+
+    std::string bytes;
+    if (store.isReadOnly()) {
+        // A newer version's file goes out exactly as it is, members this
+        // version does not know included.
+        FileRead read = readWholeFile(store.paths().config);
+        if (!read.ok()) {
+            services_.log.write("export failed: " + read.error);
+            services_.showFailure("Export Failed", "The file could not be written: " + read.error);
+            return;
+        }
+        bytes = std::move(read.bytes);
+    } else {
+        Config copy = store.config();
+        ExportedIcons icons;
+        for (auto& wheel : copy.wheels)
+            embedIcons(wheel, services_.iconsFolder(), icons);
+        if (icons.empty()) {
+            copy.exportedIcons.reset();
+        } else {
+            copy.exportedIcons.emplace(std::move(icons));
+        }
+        bytes = writeConfigFile(copy);
+    }
+    if (const auto error = writeFileAtomically(*location, bytes)) {
+        services_.log.write("export failed: " + *error);
+        services_.showFailure("Export Failed", "The file could not be written: " + *error);
+    }
+}
+
+void ConfigTransfer::importConfig() {
+    ConfigStore& store = services_.store;
+    const auto file = services_.dialogs.chooseFileToOpen({{"json"}});
+    if (!file) return;
+    const auto bytes = services_.readImportFile(*file);
+    if (!bytes) return;
+
+    const auto document = parseJson(*bytes);
+    const auto keys = document ? TopLevelKeys::decode(*document) : std::nullopt;
+    auto config = keys && (keys->contains("wheels") || keys->contains("bindings")) ? decodeConfig(*document)
+                                                                                   : std::nullopt;
+    if (!config) {
+        services_.showFailure("Import Failed", "This is not a Rondelix config file, or it is damaged.");
+        return;
+    }
+
+    const auto warnings = codeWarnings(*config);
+    if (!warnings.empty() && !ImportReview::confirmCodeImport(services_.dialogs, warnings)) return;
+
+    if (config->exportedIcons) {
+        IconStore::restoreExported(services_.iconsFolder(), *config->exportedIcons, services_.log);
+        config->exportedIcons.reset();
+    }
+    ConfigStore::sanitize(*config);
+    migrateIfNeeded(*config);
+
+    // The store decides read-only afresh from the new version and saves with
+    // the rotating backup, unless the new version is newer than this build.
+    store.mutate([&config](Config& current) { current = std::move(*config); });
+    store.clearUndoHistory();
+    if (!store.isReadOnly()) store.applyLaunchAtLogin(store.config().general.launchAtLogin);
+    if (store.afterConfigReplaced) store.afterConfigReplaced();
+}
+
+} // namespace rondelix

@@ -1,0 +1,28 @@
+#include "store/ConfigTransferServices.h"
+
+#include "icons/IconStore.h"
+#include "platform/Dialogs.h"
+#include "platform/HomeFolder.h"
+#include "store/ImportReview.h"
+#include "store/ImportSafety.h"
+
+namespace rondelix {
+
+std::filesystem::path ConfigTransferServices::iconsFolder() const {
+    return IconStore::directory(home.path());
+}
+
+std::optional<std::string> ConfigTransferServices::readImportFile(const std::filesystem::path& file) const {
+    auto read = ImportSafety::readData(file, ImportSafety::maxImportBytes);
+    if (read.ok()) return std::move(read.bytes);
+    const bool tooLarge = read.failure->kind == ImportSafety::Failure::Kind::tooLarge;
+    showFailure("Import Failed",
+                tooLarge ? "The file is too large to import safely." : "The file could not be read.");
+    return std::nullopt;
+}
+
+void ConfigTransferServices::showFailure(std::string message, std::string text) const {
+    dialogs.runAlert(ImportReview::failureAlert(std::move(message), std::move(text)));
+}
+
+} // namespace rondelix

@@ -1,0 +1,65 @@
+#include "store/ImportSafety.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace rondelix::ImportSafety {
+
+namespace {
+
+constexpr std::size_t chunkBytes = 64 * 1024;
+
+Read unreadable(const std::filesystem::path& file, const std::string& why) {
+    return {{}, Failure{Failure::Kind::unreadable, file.string() + ": " + why}};
+}
+
+Read unreadable(const std::filesystem::path& file, int error) {
+    return unreadable(file, std::generic_category().message(error));
+}
+
+Read tooLarge() {
+    return {{}, Failure{Failure::Kind::tooLarge, {}}};
+}
+
+} // namespace
+
+Read readData(const std::filesystem::path& file, std::size_t maxBytes) {
+    // Opening without blocking: a FIFO with no writer would otherwise hold
+    // the program until one appears.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return unreadable(file, errno);
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return unreadable(file, errno);
+    if (S_ISDIR(info.st_mode)) return unreadable(file, EISDIR);
+    if (!S_ISREG(info.st_mode)) return unreadable(file, "not a regular file");
+    if (info.st_size > 0 && static_cast<std::uintmax_t>(info.st_size) > maxBytes) return tooLarge();
+
+    // The size is only a hint: files of the kernel's own report none, and the
+    // file may grow while it is read.
+    Read result;
+    result.bytes.reserve(
+        std::min<std::size_t>(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)), maxBytes) + 1);
+    std::string chunk(chunkBytes, '\0');
+    for (;;) {
+        const std::size_t wanted = std::min(chunkBytes, maxBytes + 1 - result.bytes.size());
+        const ssize_t got = ::read(fd, chunk.data(), wanted);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return unreadable(file, errno);
+        }
+        if (got == 0) return result;
+        result.bytes.append(chunk.data(), static_cast<std::size_t>(got));
+        if (result.bytes.size() > maxBytes) return tooLarge();
+    }
+}
+
+} // namespace rondelix::ImportSafety

@@ -1,0 +1,92 @@
+#include "store/SharedWheelTransfer.h"
+
+#include "icons/IconStore.h"
+#include "model/ConfigCoding.h"
+#include "platform/Dialogs.h"
+#include "platform/Log.h"
+#include "store/ConfigStore.h"
+#include "store/FileAccess.h"
+#include "store/ImportReview.h"
+#include "store/SharedWheel.h"
+#include "store/TopLevelKeys.h"
+#include "util/TextTrimming.h"
+#include "util/Uuid.h"
+
+#include <algorithm>
+
+namespace rondelix {
+
+namespace {
+
+std::string suggestedFileName(const Wheel& wheel) {
+    const std::string_view name = trimmedWhitespace(wheel.name);
+    return name.empty() ? "Wheel" : std::string(name);
+}
+
+bool hasWheel(const std::vector<Wheel>& wheels, const std::string& id) {
+    return std::any_of(wheels.begin(), wheels.end(), [&](const Wheel& wheel) { return wheel.id == id; });
+}
+
+std::string freshWheelId(const std::vector<Wheel>& wheels) {
+    std::string id;
+    do {
+        id = "wheel-" + Uuid::generate().text();
+    } while (hasWheel(wheels, id));
+    return id;
+}
+
+} // namespace
+
+void SharedWheelTransfer::exportWheel(const std::string& id) {
+    const auto wheel = services_.store.wheel(id);
+    if (!wheel) return;
+    const auto location =
+        services_.dialogs.chooseSaveLocation({suggestedFileName(*wheel), {SharedWheel::fileExtension}});
+    if (!location) return;
+
+    SharedWheel shared;
+    shared.wheel = *wheel;
+    embedIcons(shared.wheel, services_.iconsFolder(), shared.icons);
+    if (const auto error = writeFileAtomically(*location, shared.fileBytes())) {
+        services_.log.write("share wheel failed: " + *error);
+        services_.showFailure("Share Failed", "The wheel could not be written: " + *error);
+    }
+}
+
+std::optional<std::string> SharedWheelTransfer::importWheel() {
+    ConfigStore& store = services_.store;
+    if (store.isReadOnly()) {
+        services_.showFailure("Import Unavailable",
+                              "Rondelix is read-only because the on-disk config is from a "
+                              "newer version. Update the app to import wheels.");
+        return std::nullopt;
+    }
+    const auto file = services_.dialogs.chooseFileToOpen({{SharedWheel::fileExtension, "json"}});
+    if (!file) return std::nullopt;
+    const auto bytes = services_.readImportFile(*file);
+    if (!bytes) return std::nullopt;
+
+    const auto document = parseJson(*bytes);
+    const auto keys = document ? TopLevelKeys::decode(*document) : std::nullopt;
+    auto shared = keys && keys->contains("rondixVersion") && keys->contains("wheel")
+                      ? SharedWheel::decode(*document)
+                      : std::nullopt;
+    if (!shared) {
+        services_.showFailure("Import Failed", "This is not a Rondelix wheel file, or it is damaged.");
+        return std::nullopt;
+    }
+
+    if (!ImportReview::confirmWheelImport(services_.dialogs, shared->wheel, services_.workspace))
+        return std::nullopt;
+    IconStore::restoreExported(services_.iconsFolder(), shared->icons, services_.log);
+
+    Wheel wheel = std::move(shared->wheel);
+    wheel.id = freshWheelId(store.config().wheels);
+    wheel.appBundleIdentifier.reset();
+    const std::string id = wheel.id;
+    store.editWheels(std::nullopt,
+                     [&wheel](std::vector<Wheel>& wheels) { wheels.push_back(std::move(wheel)); });
+    return id;
+}
+
+} // namespace rondelix

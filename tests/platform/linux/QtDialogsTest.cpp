@@ -1,0 +1,66 @@
+#include "platform/linux/QtDialogs.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace rondelix::platform::linux_desktop {
+namespace {
+
+class QtDialogsTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        if (!QCoreApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "rondelix_linux_tests";
+            static char* argv[] = {name, nullptr};
+            new QApplication(argc, argv);
+        }
+    }
+
+    // Runs the alert and, once it shows, looks at it and answers it.
+    std::size_t answer(const Alert& alert, const std::function<void(QMessageBox&)>& respond) {
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            respond(*box);
+        });
+        return QtDialogs().runAlert(alert);
+    }
+};
+
+Alert codeReview() {
+    Alert alert{Alert::Style::critical, "<b>“Name”</b> can run custom actions", "<i>Only</i> if trusted."};
+    alert.buttons = {"Cancel", "Add Anyway"};
+    alert.detailText = "•  “Run” runs a script: echo hi";
+    return alert;
+}
+
+TEST_F(QtDialogsTest, ShowsPlainTextADetailBoxAndAnswersWithTheChosenButton) {
+    const auto chosen = answer(codeReview(), [](QMessageBox& box) {
+        for (auto* label : box.findChildren<QLabel*>())
+            EXPECT_TRUE(label->text().isEmpty() || label->textFormat() == Qt::PlainText);
+        EXPECT_EQ(box.defaultButton()->text(), "Cancel");
+        auto* detail = box.findChild<QPlainTextEdit*>();
+        ASSERT_NE(detail, nullptr);
+        EXPECT_TRUE(detail->isReadOnly() && (detail->textInteractionFlags() & Qt::TextSelectableByMouse));
+        EXPECT_EQ(detail->size(), QSize(440, 280));
+        for (auto* button : box.findChildren<QPushButton*>())
+            if (button->text() == "Add Anyway") button->click();
+    });
+    EXPECT_EQ(chosen, 1u);
+    // Escape means Cancel wherever it stands; Return means the default.
+    EXPECT_EQ(answer(codeReview(), [](QMessageBox& box) { box.reject(); }), 0u);
+    Alert plain = codeReview();
+    plain.buttons = {"Add Wheel", "Cancel"};
+    EXPECT_EQ(answer(plain, [](QMessageBox& box) { box.reject(); }), 1u);
+    EXPECT_EQ(answer(plain, [](QMessageBox& box) { box.defaultButton()->click(); }), 0u);
+}
+
+} // namespace
+} // namespace rondelix::platform::linux_desktop

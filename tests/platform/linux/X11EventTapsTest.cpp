@@ -1,0 +1,449 @@
+#include "platform/linux/X11EventTaps.h"
+
+#include "engine/KeyEventTap.h"
+#include "platform/linux/QtMainQueue.h"
+#include "platform/linux/X11KeyTable.h"
+#include "platform/linux/X11Permissions.h"
+#include "platform/sim/SimLog.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <poll.h>
+
+// Last: Xlib's macros (None, Bool, KeyPress) clash with names in the headers above.
+// clang-format off
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/extensions/XTest.h>
+// clang-format on
+
+namespace rondelix {
+namespace {
+
+namespace EventFlags = platform::EventFlags;
+using platform::EventType;
+using platform::InputEvent;
+using platform::TapMode;
+using platform::TapVerdict;
+using platform::linux_desktop::QtMainQueue;
+using platform::linux_desktop::X11EventTaps;
+
+// The desktop tests share one process when run together: use whatever
+// application object is there, and make a plain one only when none is.
+void ensureApplication() {
+    if (QCoreApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "rondelix_linux_tests";
+    static char* argv[] = {name, nullptr};
+    new QCoreApplication(argc, argv);
+}
+
+// Runs the main queue until the condition holds or the time is up.
+bool pumpUntil(const std::function<bool()>& done, int ms = 3000) {
+    const QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired()) return false;
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
+// A private X server, so these tests neither disturb nor are disturbed by
+// anything else running on a shared display.
+class PrivateXServer {
+  public:
+    bool start(const QString& display = {}) {
+        if (QStandardPaths::findExecutable("Xvfb").isEmpty()) return false;
+        QStringList args{"-screen", "0", "640x480x24", "-nolisten", "tcp", "-noreset"};
+        if (display.isEmpty())
+            args = QStringList{"-displayfd", "1"} + args;
+        else
+            args.prepend(display);
+        process_.setProgram("Xvfb");
+        process_.setArguments(args);
+        process_.start();
+        if (!process_.waitForStarted(3000)) return false;
+        if (display.isEmpty()) {
+            if (!process_.waitForReadyRead(5000)) return false;
+            name_ = ":" + process_.readLine().trimmed().toStdString();
+        } else {
+            name_ = display.toStdString();
+        }
+        // Ready once a client gets through.
+        const QDeadlineTimer deadline(5000);
+        while (!deadline.hasExpired()) {
+            if (Display* d = XOpenDisplay(name_.c_str())) {
+                XCloseDisplay(d);
+                return true;
+            }
+            QEventLoop loop;
+            QTimer::singleShot(20, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        return false;
+    }
+
+    void stop() {
+        process_.terminate();
+        process_.waitForFinished(5000);
+    }
+
+    ~PrivateXServer() {
+        if (process_.state() != QProcess::NotRunning) stop();
+    }
+
+    const std::string& name() const { return name_; }
+
+  private:
+    QProcess process_;
+    std::string name_;
+};
+
+struct X11EventTapsTest : ::testing::Test {
+    PrivateXServer server;
+    Display* test = nullptr; // the test's own connection, playing another application
+    Window window = 0;
+    std::unique_ptr<QtMainQueue> queue;
+    platform::sim::SimLog log;
+    std::unique_ptr<X11EventTaps> taps;
+    std::vector<InputEvent> heard;
+    KeyEventTap* listen = nullptr;
+    std::unique_ptr<KeyEventTap> listenTap;
+
+    void SetUp() override {
+        ensureApplication();
+        if (!server.start()) GTEST_SKIP() << "Xvfb is not available";
+        test = XOpenDisplay(server.name().c_str());
+        ASSERT_NE(test, nullptr) << server.name();
+        queue = std::make_unique<QtMainQueue>();
+        taps = std::make_unique<X11EventTaps>(*queue, log, server.name());
+        listenTap = std::make_unique<KeyEventTap>(*taps);
+        ASSERT_TRUE(
+            listenTap->install(TapMode::listenOnly, listenMask, [this](EventType, const InputEvent& e) {
+                heard.push_back(e);
+                return TapVerdict::pass;
+            }));
+    }
+
+    void TearDown() override {
+        listenTap.reset();
+        taps.reset();
+        queue.reset();
+        if (test) XCloseDisplay(test);
+    }
+
+    void xdotool(const std::string& args) {
+        const std::string command = "DISPLAY=" + server.name() + " xdotool " + args;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+
+    bool hear(std::size_t count) {
+        return pumpUntil([&] { return heard.size() >= count; });
+    }
+
+    // A focused window under the pointer, as the application the user works in.
+    void openWindow() {
+        window = XCreateSimpleWindow(test, DefaultRootWindow(test), 0, 0, 640, 480, 0, 0, 0);
+        XSelectInput(test, window, KeyPressMask | ButtonPressMask | StructureNotifyMask);
+        XMapWindow(test, window);
+        XEvent event;
+        do
+            XNextEvent(test, &event);
+        while (event.type != MapNotify);
+        XSetInputFocus(test, window, RevertToParent, CurrentTime);
+        XWarpPointer(test, None, window, 0, 0, 0, 0, 320, 240);
+        XSync(test, False);
+    }
+
+    // The next key or button press the window receives, as its keysym or
+    // button number. Turns the main queue meanwhile unless told not to, as
+    // when the test plays a stalled main thread.
+    std::optional<std::string> nextDelivered(bool turnMainQueue = true, int ms = 3000) {
+        const QDeadlineTimer deadline(ms);
+        while (!deadline.hasExpired()) {
+            while (XPending(test) > 0) {
+                XEvent event;
+                XNextEvent(test, &event);
+                if (event.type == KeyPress) {
+                    const KeySym sym = XLookupKeysym(&event.xkey, 0);
+                    if (IsModifierKey(sym)) continue;
+                    return std::string(XKeysymToString(sym)) +
+                           ((event.xkey.state & ControlMask) ? "+ctrl" : "");
+                }
+                if (event.type == ButtonPress) return "button" + std::to_string(event.xbutton.button);
+            }
+            if (turnMainQueue) {
+                QEventLoop loop;
+                QTimer::singleShot(5, &loop, &QEventLoop::quit);
+                loop.exec();
+            } else {
+                pollfd fd{ConnectionNumber(test), POLLIN, 0};
+                poll(&fd, 1, static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
+            }
+        }
+        return std::nullopt;
+    }
+};
+
+TEST_F(X11EventTapsTest, ListenTapReportsSystemKeyCodesFlagsWithSidesAndExtraButtons) {
+    xdotool("keydown Alt_L");
+    ASSERT_TRUE(hear(1));
+    EXPECT_EQ(heard[0].type, EventType::flagsChanged);
+    EXPECT_EQ(heard[0].keyCode, 58);
+    EXPECT_EQ(heard[0].flags, EventFlags::option | EventFlags::leftOption);
+    EXPECT_TRUE(taps->isKeyDown(58));
+    EXPECT_EQ(taps->flagsState(), EventFlags::option | EventFlags::leftOption);
+
+    // xdotool presses the left twin before a right-hand modifier.
+    xdotool("keydown Super_R keydown a");
+    ASSERT_TRUE(hear(4));
+    const std::uint64_t held = EventFlags::option | EventFlags::leftOption | EventFlags::command |
+                               EventFlags::leftCommand | EventFlags::rightCommand;
+    EXPECT_EQ(heard[1].keyCode, 55);
+    EXPECT_EQ(heard[2].keyCode, 54);
+    EXPECT_EQ(heard[2].flags, held);
+    EXPECT_EQ(heard[3].type, EventType::keyDown);
+    EXPECT_EQ(heard[3].keyCode, 0);
+    EXPECT_EQ(heard[3].flags, held);
+    EXPECT_EQ(heard[3].characters, u"a");
+    EXPECT_FALSE(heard[3].autoRepeat);
+    EXPECT_EQ(heard[3].sourceUserData, 0u) << "xdotool's keys are the user's, not ours";
+
+    xdotool("keyup a keyup Super_R keyup Alt_L");
+    ASSERT_TRUE(hear(8));
+    EXPECT_EQ(heard[4].type, EventType::keyUp);
+    EXPECT_EQ(heard[7].keyCode, 58);
+    EXPECT_EQ(heard[7].flags, 0u);
+    EXPECT_FALSE(taps->isKeyDown(58));
+
+    heard.clear();
+    xdotool("keydown Shift_R keydown 1");
+    ASSERT_TRUE(hear(3));
+    EXPECT_EQ(heard[1].keyCode, 60);
+    EXPECT_EQ(heard[1].flags, EventFlags::shift | EventFlags::leftShift | EventFlags::rightShift);
+    EXPECT_EQ(heard[2].keyCode, 18);
+    EXPECT_EQ(heard[2].characters, u"!");
+    xdotool("keyup 1 keyup Shift_R");
+    ASSERT_TRUE(hear(6));
+
+    heard.clear();
+    xdotool("mousedown 8");
+    ASSERT_TRUE(hear(1));
+    EXPECT_TRUE(taps->isButtonDown(3));
+    xdotool("mouseup 8 mousedown 9 mouseup 9");
+    ASSERT_TRUE(hear(4));
+    EXPECT_EQ(heard[0].type, EventType::otherMouseDown);
+    EXPECT_EQ(heard[0].buttonNumber, 3);
+    EXPECT_EQ(heard[1].type, EventType::otherMouseUp);
+    EXPECT_EQ(heard[1].buttonNumber, 3);
+    EXPECT_EQ(heard[2].buttonNumber, 4);
+    EXPECT_FALSE(taps->isButtonDown(3));
+}
+
+TEST_F(X11EventTapsTest, EveryRowOfThePositionTableArrivesAsItsSystemKeyCode) {
+    const auto rows = platform::linux_desktop::X11KeyTable::rows();
+    for (const auto& row : rows) {
+        XTestFakeKeyEvent(test, static_cast<unsigned>(row.evdevCode + 8), True, CurrentTime);
+        XTestFakeKeyEvent(test, static_cast<unsigned>(row.evdevCode + 8), False, CurrentTime);
+    }
+    // A key the system has no code for (play/pause) is logged once and skipped.
+    for (int i = 0; i < 2; ++i) {
+        XTestFakeKeyEvent(test, 172, True, CurrentTime);
+        XTestFakeKeyEvent(test, 172, False, CurrentTime);
+    }
+    XTestFakeKeyEvent(test, 38, True, CurrentTime);
+    XTestFakeKeyEvent(test, 38, False, CurrentTime);
+    XSync(test, False);
+    ASSERT_TRUE(hear(rows.size() * 2 + 2)) << heard.size();
+    EXPECT_EQ(heard.back().keyCode, 0);
+    EXPECT_EQ(std::count(log.lines().begin(), log.lines().end(),
+                         "Rondelix: unknown X key code 172; its events are ignored."),
+              1);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(heard[2 * i].keyCode, rows[i].keyCode) << "evdev " << rows[i].evdevCode;
+        EXPECT_EQ(heard[2 * i + 1].keyCode, rows[i].keyCode) << "evdev " << rows[i].evdevCode;
+    }
+}
+
+TEST_F(X11EventTapsTest, InterceptingTapSwallowsWhileInstalledAndStopsWhenRemoved) {
+    openWindow();
+    std::vector<InputEvent> intercepted;
+    KeyEventTap armed(*taps);
+    ASSERT_TRUE(armed.install(TapMode::intercepting, armedMask, [&](EventType type, const InputEvent& e) {
+        intercepted.push_back(e);
+        // Swallow the b key and the left button; let the rest through.
+        const bool swallow =
+            e.keyCode == 11 || type == EventType::leftMouseDown || type == EventType::leftMouseUp;
+        return swallow ? TapVerdict::swallow : TapVerdict::pass;
+    }));
+
+    xdotool("key b key d click 1 click 2");
+    EXPECT_EQ(nextDelivered(), "d");
+    EXPECT_EQ(nextDelivered(), "button2");
+    // A passed press goes on without its grab, so its release is not ours.
+    // Keys and buttons are frozen apart, so only each device keeps its order.
+    ASSERT_TRUE(pumpUntil([&] { return intercepted.size() >= 6; })) << intercepted.size();
+    std::vector<std::pair<EventType, int>> keys, buttons;
+    for (const auto& e : intercepted) {
+        if (e.type == EventType::keyDown || e.type == EventType::keyUp)
+            keys.emplace_back(e.type, e.keyCode);
+        else
+            buttons.emplace_back(e.type, static_cast<int>(e.buttonNumber));
+    }
+    EXPECT_EQ(keys, (std::vector<std::pair<EventType, int>>{
+                        {EventType::keyDown, 11}, {EventType::keyUp, 11}, {EventType::keyDown, 2}}));
+    EXPECT_EQ(buttons, (std::vector<std::pair<EventType, int>>{{EventType::leftMouseDown, 0},
+                                                               {EventType::leftMouseUp, 0},
+                                                               {EventType::otherMouseDown, 2}}));
+
+    armed.uninstall();
+    xdotool("key b click 1");
+    // Had the first b or click leaked, it would come before these.
+    EXPECT_EQ(nextDelivered(), "b");
+    EXPECT_EQ(nextDelivered(), "button1");
+    EXPECT_EQ(intercepted.size(), 6u);
+}
+
+TEST_F(X11EventTapsTest, PostedKeysAreRecognisedAsOursAndPassAnArmedTap) {
+    openWindow();
+    taps->postKey(0, true, 0);
+    taps->postKey(0, false, 0);
+    ASSERT_TRUE(hear(2));
+    EXPECT_EQ(heard[0].keyCode, 0);
+    EXPECT_EQ(heard[0].sourceUserData, platform::programEventMarker);
+    EXPECT_EQ(heard[1].sourceUserData, platform::programEventMarker);
+    EXPECT_EQ(nextDelivered(), "a");
+
+    // While armed, our own keystroke still reaches the application; Command
+    // goes out as Control.
+    KeyEventTap armed(*taps);
+    ASSERT_TRUE(armed.install(TapMode::intercepting, armedMask, [](EventType, const InputEvent& e) {
+        return e.sourceUserData == platform::programEventMarker ? TapVerdict::pass : TapVerdict::swallow;
+    }));
+    heard.clear();
+    taps->postKey(9, true, EventFlags::command);
+    taps->postKey(9, false, EventFlags::command);
+    EXPECT_EQ(nextDelivered(), "v+ctrl");
+    ASSERT_TRUE(hear(4));
+    for (const auto& e : heard)
+        EXPECT_EQ(e.sourceUserData, platform::programEventMarker);
+    EXPECT_EQ(heard[0].keyCode, 59);
+    EXPECT_EQ(heard[1].flags, EventFlags::control | EventFlags::leftControl);
+
+    // The user's own key, through the same XTEST device, is not ours.
+    xdotool("key a");
+    ASSERT_TRUE(hear(5));
+    EXPECT_EQ(heard[4].sourceUserData, 0u);
+    armed.uninstall();
+    xdotool("key c");
+    EXPECT_EQ(nextDelivered(), "c");
+}
+
+TEST_F(X11EventTapsTest, AStalledMainThreadLosesTheGrabAndTheTapComesBack) {
+    openWindow();
+    int handled = 0;
+    KeyEventTap armed(*taps);
+    ASSERT_TRUE(armed.install(TapMode::intercepting, armedMask, [&](EventType, const InputEvent&) {
+        ++handled;
+        return TapVerdict::swallow;
+    }));
+
+    // No main-queue turns: the press waits for a verdict that never comes,
+    // and the time limit hands it to the window.
+    xdotool("key e");
+    EXPECT_EQ(nextDelivered(false), "e");
+
+    ASSERT_TRUE(pumpUntil([&] {
+        return log.contains("Rondelix: an intercepting tap answered too slowly; its grab was lifted.");
+    }));
+    EXPECT_TRUE(armed.isEnabled()) << "the tap switches itself back on after a time-out";
+    xdotool("key f");
+    ASSERT_TRUE(pumpUntil([&] { return handled >= 3; }));
+    armed.uninstall();
+    xdotool("key g");
+    EXPECT_EQ(nextDelivered(), "g");
+}
+
+TEST_F(X11EventTapsTest, DevicesComingAndGoingAreLoggedAndListeningGoesOn) {
+    XIAddMasterInfo add{XIAddMaster, const_cast<char*>("extra"), True, True};
+    XIChangeHierarchy(test, reinterpret_cast<XIAnyHierarchyChangeInfo*>(&add), 1);
+    XSync(test, False);
+    ASSERT_TRUE(
+        pumpUntil([&] { return log.contains("Rondelix: input device added: extra XTEST keyboard"); }));
+
+    int count = 0;
+    XIDeviceInfo* info = XIQueryDevice(test, XIAllMasterDevices, &count);
+    int extra = 0;
+    for (int i = 0; i < count; ++i)
+        if (std::string(info[i].name) == "extra pointer") extra = info[i].deviceid;
+    XIFreeDeviceInfo(info);
+    ASSERT_NE(extra, 0);
+    XIRemoveMasterInfo remove{XIRemoveMaster, extra, XIFloating, 0, 0};
+    XIChangeHierarchy(test, reinterpret_cast<XIAnyHierarchyChangeInfo*>(&remove), 1);
+    XSync(test, False);
+    ASSERT_TRUE(
+        pumpUntil([&] { return log.contains("Rondelix: input device removed: extra XTEST keyboard"); }));
+
+    xdotool("key z");
+    ASSERT_TRUE(hear(2));
+    EXPECT_EQ(heard[0].keyCode, 6);
+}
+
+TEST_F(X11EventTapsTest, ALostServerSwitchesTapsOffAndTheNextInstallReconnects) {
+    XCloseDisplay(test);
+    test = nullptr;
+    const std::string name = server.name();
+    server.stop();
+    ASSERT_TRUE(pumpUntil([&] {
+        return log.contains(
+            "Rondelix: lost the connection to the X server; global input taps are off until it comes back.");
+    }));
+    EXPECT_FALSE(listenTap->isEnabled());
+    EXPECT_FALSE(taps->isKeyDown(0));
+    taps->postKey(0, true, 0);
+    EXPECT_FALSE(listenTap->install(TapMode::listenOnly, listenMask,
+                                    [](EventType, const InputEvent&) { return TapVerdict::pass; }));
+    EXPECT_TRUE(log.contains("Rondelix: cannot connect to the X11 display " + name +
+                             ", so global input is out of reach."));
+
+    ASSERT_TRUE(server.start(QString::fromStdString(name)));
+    test = XOpenDisplay(name.c_str());
+    ASSERT_TRUE(listenTap->install(TapMode::listenOnly, listenMask, [this](EventType, const InputEvent& e) {
+        heard.push_back(e);
+        return TapVerdict::pass;
+    }));
+    heard.clear();
+    xdotool("key q");
+    ASSERT_TRUE(hear(2));
+    EXPECT_EQ(heard[0].keyCode, 12);
+}
+
+TEST(X11PermissionsTest, AnX11SessionGrantsBothAndNoDisplayReadsAsDeniedWithTheReasonLoggedOnce) {
+    ensureApplication();
+    PrivateXServer server;
+    if (!server.start()) GTEST_SKIP() << "Xvfb is not available";
+    platform::sim::SimLog log;
+    platform::linux_desktop::X11Permissions granted(log, server.name());
+    EXPECT_TRUE(granted.isAccessibilityTrusted());
+    EXPECT_TRUE(granted.canListenToInput());
+    EXPECT_TRUE(log.lines().empty());
+
+    platform::linux_desktop::X11Permissions denied(log, ":4242");
+    EXPECT_FALSE(denied.isAccessibilityTrusted());
+    EXPECT_FALSE(denied.canListenToInput());
+    EXPECT_FALSE(denied.primeListenRegistration());
+    EXPECT_EQ(log.lines(),
+              std::vector<std::string>{"Rondelix: global input denied: cannot connect to the X11 "
+                                       "display :4242, so global input is out of reach."});
+}
+
+} // namespace
+} // namespace rondelix
