@@ -7,6 +7,7 @@
 #include "app/SummonKeyNames.h"
 #include "engine/HotkeyManager.h"
 #include "engine/PermissionsCheck.h"
+#include "icons/IconStore.h"
 #include "platform/Background.h"
 #include "platform/HomeFolder.h"
 #include "platform/InputAccess.h"
@@ -14,6 +15,7 @@
 #include "platform/UserDefaults.h"
 
 #include <algorithm>
+#include <ctime>
 
 namespace rondelix {
 
@@ -45,6 +47,7 @@ AppCoordinator::AppCoordinator(Platform platform, AppDelegate& delegate)
     later(prewarmDelay, [](AppCoordinator& c) { c.overlayController_->prewarm(); });
     registerObservers();
     configStore_->reconcileLaunchAtLogin();
+    removeOrphanedIcons();
     refreshInstalledShortcuts();
     showFirstScreen();
     delegate_.coordinator = this;
@@ -70,13 +73,9 @@ void AppCoordinator::buildServices() {
         std::make_unique<ConfigStore>(ConfigStore::Platform{p.queue, p.log, p.home, p.watcher, p.loginItems});
     wheelState_ = std::make_unique<WheelState>();
 
-    // The program's helper folders follow the home folder the store uses.
-    MacroExecutor::Locations locations = MacroExecutor::Locations::standard();
-    locations.shortcutsFolder = (configStore_->paths().folder / "shortcuts").string();
-    locations.homeFolder = p.home.path().string();
     macroExecutor_ = std::make_unique<MacroExecutor>(
         MacroExecutor::Platform{p.queue, p.pasteboard, p.workspace, p.processes, p.taps, p.sounds, p.log},
-        std::move(locations));
+        MacroExecutor::Locations::standard(p.home));
 
     auto behavior = [store = configStore_.get()] { return store->config().behavior; };
     overlayController_ = std::make_unique<OverlayController>(
@@ -182,6 +181,16 @@ void AppCoordinator::registerObservers() {
             if (const auto self = weak.lock()) (*self)->handleTapRecovery();
         }));
     }
+}
+
+void AppCoordinator::removeOrphanedIcons() {
+    // A configuration from the backup or the defaults, or one this build may
+    // not write, may not name every picture the user still has.
+    if (!configStore_->loadedPrimaryCleanly() || configStore_->isReadOnly()) return;
+    platform_.background.run([folder = IconStore::directory(platform_.home.path()),
+                              keeping = IconStore::referencedFilenames(configStore_->config())] {
+        IconStore::removeOrphans(folder, keeping, static_cast<std::int64_t>(std::time(nullptr)));
+    });
 }
 
 void AppCoordinator::showFirstScreen() {

@@ -188,6 +188,7 @@ class AppCoordinator {
     void decideRescue();
     void startEngineWhenAccessKnown();
     void registerObservers();
+    void removeOrphanedIcons();
     void showFirstScreen();
     void handleActivation();
     void handleTapRecovery();

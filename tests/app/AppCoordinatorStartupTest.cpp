@@ -1,5 +1,7 @@
 #include "engine/HotkeyManager.h"
 #include "engine/PermissionsCheck.h"
+#include "model/ConfigCoding.h"
+#include "model/DefaultConfig.h"
 #include "support/CoordinatorRig.h"
 
 #include <gtest/gtest.h>
@@ -49,15 +51,16 @@ struct PrimingPermissions final : platform::Permissions {
 struct ListingBackground final : platform::Background {
     explicit ListingBackground(CoordinatorRig& rig) : rig(rig) {}
     void run(std::function<void()> work) override {
-        if (!atFirstListing) atFirstListing = progressOf(rig);
+        atEachRun.push_back(progressOf(rig));
         rig.background.run(std::move(work));
     }
     CoordinatorRig& rig;
-    std::optional<Progress> atFirstListing;
+    std::vector<Progress> atEachRun;
 };
 
 TEST(AppCoordinatorStartup, BuildsAndStartsTheServicesInOrderAndHandsItselfToTheDelegateLast) {
     CoordinatorRig rig;
+    rig.writeConfig(DefaultConfig::factoryConfig());
     PrimingPermissions permissions(rig);
     ListingBackground background(rig);
     const AppCoordinator::Platform p = rig.platform();
@@ -76,9 +79,10 @@ TEST(AppCoordinatorStartup, BuildsAndStartsTheServicesInOrderAndHandsItselfToThe
 
     // The update controller and the store come before the permission check,
     // the engine starts after it, the observers follow, and the delegate
-    // learns of the coordinator after the Shortcut listing began.
+    // learns of the coordinator after the icon clean-up and the Shortcut
+    // listing were handed to the background.
     EXPECT_EQ(permissions.atPrime, (Progress{true, true, false, false, false}));
-    EXPECT_EQ(background.atFirstListing, (Progress{true, true, true, true, false}));
+    EXPECT_EQ(background.atEachRun, std::vector<Progress>(2, Progress{true, true, true, true, false}));
     EXPECT_EQ(progressOf(rig), (Progress{true, true, true, true, true}));
     EXPECT_EQ(rig.c().wheelState().activeWheelId(), "default");
     EXPECT_EQ(rig.session.observedNotices(),
@@ -87,6 +91,27 @@ TEST(AppCoordinatorStartup, BuildsAndStartsTheServicesInOrderAndHandsItselfToThe
                   platform::SessionEvents::Notice::sessionDidBecomeActive,
                   platform::SessionEvents::Notice::screenIsUnlocked,
                   platform::SessionEvents::Notice::screenSaverDidStop}));
+}
+
+TEST(AppCoordinatorStartup, IconsAreCleanedUpOnlyAfterACleanLoadOfAWritableConfiguration) {
+    const auto cleanUps = [](const std::function<void(CoordinatorRig&)>& layOut) {
+        CoordinatorRig rig;
+        layOut(rig);
+        rig.open();
+        return rig.background.pendingCount() - 1; // the Shortcut listing
+    };
+    Config newer = DefaultConfig::factoryConfig();
+    newer.version = Config::currentVersion + 1;
+    EXPECT_EQ(cleanUps([](CoordinatorRig& r) { r.writeConfig(DefaultConfig::factoryConfig()); }), 1u);
+    EXPECT_EQ(cleanUps([](CoordinatorRig&) {}), 0u); // the factory defaults
+    EXPECT_EQ(cleanUps([&](CoordinatorRig& r) { r.writeConfig(newer); }), 0u);
+    EXPECT_EQ(cleanUps([](CoordinatorRig& r) {
+                  r.writeConfig(DefaultConfig::factoryConfig());
+                  testing::writeText(r.home.path / ".config/rondelix/config.json.bak",
+                                     testing::readText(r.home.path / ".config/rondelix/config.json"));
+                  testing::writeText(r.home.path / ".config/rondelix/config.json", "{ damaged");
+              }),
+              0u); // restored from the backup
 }
 
 TEST(AppCoordinatorStartup, PrewarmsTheOverlayAfterSixTenthsOfASecond) {

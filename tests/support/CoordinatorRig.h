@@ -3,6 +3,7 @@
 #include "app/AppCoordinator.h"
 #include "app/AppDelegate.h"
 #include "app/DefaultsKeys.h"
+#include "model/ConfigCoding.h"
 #include "platform/sim/SimAccessibility.h"
 #include "platform/sim/SimBackground.h"
 #include "platform/sim/SimEventTaps.h"
@@ -77,6 +78,9 @@ struct CoordinatorRig {
         return *coordinator;
     }
     AppCoordinator& c() { return *coordinator; }
+    void writeConfig(const Config& config) {
+        testing::writeText(home.path / ".config/rondelix/config.json", encode(config).dump(2));
+    }
 
     platform::sim::SimMainQueue queue;
     platform::sim::SimLog log;
