@@ -32,7 +32,8 @@ class SimAppWindows final : public AppWindows {
     void openHowItWorks() override { open(Kind::howItWorks); }
     void bringForward(Kind kind) override {
         forwarded.push_back(kind);
-        for (auto& entry : states) entry.second.key = false;
+        for (auto& entry : states)
+            entry.second.key = false;
         states[kind] = {true, true, false, true};
     }
     void orderOut(Kind kind) override { states[kind].visible = states[kind].key = false; }
