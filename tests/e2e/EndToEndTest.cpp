@@ -25,8 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-const fs::path artefacts = RONDELIX_ARTEFACTS;
-
 std::string readFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream text;
@@ -56,6 +54,14 @@ void pause(double seconds) {
 
 void xdotool(const std::string& arguments) {
     ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
+}
+
+// Where screen grabs are kept for people to look at: the artifacts folder
+// beside the test programs.
+QString artifact(const std::string& name) {
+    const fs::path folder = QCoreApplication::applicationDirPath().toStdString() + "/artifacts";
+    fs::create_directories(folder);
+    return QString::fromStdString((folder / name).string());
 }
 
 QImage grabScreen() {
@@ -180,7 +186,7 @@ class EndToEnd : public ::testing::Test {
                 return area.width() >= 300 && area.height() >= 300;
             },
             3);
-        after.save(QString::fromStdString((artefacts / shot).string()));
+        after.save(artifact(shot));
         return area;
     }
     void release() { xdotool("keyup Super_L Alt_L"); }
@@ -212,7 +218,7 @@ TEST_F(EndToEnd, SummonAimReleaseFiresTheSliceAndEscFiresNothing) {
     EXPECT_NEAR(wheel.center().y(), pointer.y(), 24);
 
     aimAtTopSlot();
-    grabScreen().save(QString::fromStdString((artefacts / "e2e-wheel-aimed.png").string()));
+    grabScreen().save(artifact("e2e-wheel-aimed.png"));
     release();
     EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
 
