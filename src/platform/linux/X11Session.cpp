@@ -1,5 +1,6 @@
 #include "platform/linux/X11Session.h"
 
+#include "platform/ModifierKeyFlags.h"
 #include "platform/linux/X11Display.h"
 #include "platform/linux/X11KeyTable.h"
 
@@ -296,25 +297,10 @@ bool X11Session::isButtonDown(int buttonNumber) {
 
 std::uint64_t X11Session::flagsState() {
     if (lost_) return 0;
-    static constexpr struct {
-        std::uint16_t code;
-        std::uint64_t bits;
-    } modifiers[] = {
-        {54, EventFlags::command | EventFlags::rightCommand},
-        {55, EventFlags::command | EventFlags::leftCommand},
-        {56, EventFlags::shift | EventFlags::leftShift},
-        {58, EventFlags::option | EventFlags::leftOption},
-        {59, EventFlags::control | EventFlags::leftControl},
-        {60, EventFlags::shift | EventFlags::rightShift},
-        {61, EventFlags::option | EventFlags::rightOption},
-        {62, EventFlags::control | EventFlags::rightControl},
-    };
     std::uint64_t flags = 0;
-    for (const int x : keysDown(query_)) {
-        const int code = keyMap_[static_cast<std::size_t>(x)];
-        for (const auto& m : modifiers)
-            if (m.code == code) flags |= m.bits;
-    }
+    for (const int x : keysDown(query_))
+        if (const auto* m = modifierKeyFlagsFor(keyMap_[static_cast<std::size_t>(x)]))
+            flags |= m->group | m->side;
     XkbStateRec state{};
     if (XkbGetState(query_, XkbUseCoreKbd, &state) == Success && (state.locked_mods & LockMask))
         flags |= EventFlags::alphaShift;
