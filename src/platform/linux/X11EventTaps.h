@@ -30,8 +30,10 @@ namespace rondelix::platform::linux_desktop {
 // Control, since Linux programs take their shortcuts on Control.
 //
 // X events are read on a thread of their own; callbacks run on the main
-// queue. A lost connection switches every tap off and is logged; the next
-// tap created connects again.
+// queue. A callback that throws is logged and its event goes on; when it is
+// an intercepting tap's, the intercepting taps are switched off, so nothing
+// stays grabbed. A lost connection switches every tap off (the user-input
+// notice) and is logged; the next tap created or switched on connects again.
 class X11EventTaps final : public EventTaps {
   public:
     // Connects on first use to the named display, the environment's when empty.

@@ -372,6 +372,33 @@ TEST_F(X11EventTapsTest, AStalledMainThreadLosesTheGrabAndTheTapComesBack) {
     EXPECT_EQ(nextDelivered(), "g");
 }
 
+TEST_F(X11EventTapsTest, AHandlerThatThrowsLetsItsEventGoOnAndLeavesNothingGrabbed) {
+    openWindow();
+    KeyEventTap armed(*taps);
+    ASSERT_TRUE(armed.install(TapMode::intercepting, armedMask, [](EventType, const InputEvent& e) {
+        if (e.keyCode == 11) throw std::runtime_error("broken");
+        return TapVerdict::swallow;
+    }));
+    xdotool("key b");
+    EXPECT_EQ(nextDelivered(), "b");
+    EXPECT_TRUE(log.contains("Rondelix: an intercepting tap's handler failed (broken); the event went on "
+                             "and the intercepting taps were switched off."));
+    EXPECT_TRUE(armed.isInstalled());
+    EXPECT_FALSE(armed.isEnabled()) << "left off for its owner to notice";
+    // Not frozen for a second and not grabbed: the next key goes straight on.
+    xdotool("key c");
+    EXPECT_EQ(nextDelivered(false, 500), "c");
+
+    KeyEventTap failingListen(*taps);
+    ASSERT_TRUE(failingListen.install(
+        TapMode::listenOnly, listenMask,
+        [](EventType, const InputEvent&) -> TapVerdict { throw std::runtime_error("deaf"); }));
+    heard.clear();
+    xdotool("key d");
+    ASSERT_TRUE(hear(2)) << "the other listeners still hear";
+    EXPECT_TRUE(log.contains("Rondelix: a listening tap's handler failed (deaf); the event went on."));
+}
+
 TEST_F(X11EventTapsTest, DevicesComingAndGoingAreLoggedAndListeningGoesOn) {
     XIAddMasterInfo add{XIAddMaster, const_cast<char*>("extra"), True, True};
     XIChangeHierarchy(test, reinterpret_cast<XIAnyHierarchyChangeInfo*>(&add), 1);
@@ -407,6 +434,7 @@ TEST_F(X11EventTapsTest, ALostServerSwitchesTapsOffAndTheNextInstallReconnects) 
             "Rondelix: lost the connection to the X server; global input taps are off until it comes back.");
     }));
     EXPECT_FALSE(listenTap->isEnabled());
+    EXPECT_TRUE(heard.empty()) << "the notice of the loss is no input for the handler";
     EXPECT_FALSE(taps->isKeyDown(0));
     taps->postKey(0, true, 0);
     EXPECT_FALSE(listenTap->install(TapMode::listenOnly, listenMask,
