@@ -19,6 +19,7 @@
 // clang-format off
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 // clang-format on
@@ -310,6 +311,48 @@ TEST_F(X11EventTapsTest, InterceptingTapSwallowsWhileInstalledAndStopsWhenRemove
     EXPECT_EQ(nextDelivered(), "b");
     EXPECT_EQ(nextDelivered(), "button1");
     EXPECT_EQ(intercepted.size(), 6u);
+}
+
+TEST_F(X11EventTapsTest, KeysAWindowManagerGrabsGoToItOnlyWithItsModifiers) {
+    openWindow();
+    // A window manager's shortcut, Alt+Tab, grabbed the way window managers do.
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_KeyPress);
+    XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
+    int keyboard = 0;
+    XIGetClientPointer(test, None, &keyboard);
+    XIDeviceInfo* info = XIQueryDevice(test, keyboard, &keyboard);
+    keyboard = info[0].attachment;
+    XIFreeDeviceInfo(info);
+    mask.deviceid = keyboard;
+    XIGrabModifiers altTab{Mod1Mask, 0};
+    const int tab = XKeysymToKeycode(test, XK_Tab);
+    ASSERT_EQ(XIGrabKeycode(test, keyboard, tab, DefaultRootWindow(test), XIGrabModeAsync, XIGrabModeAsync,
+                            False, &mask, 1, &altTab),
+              0);
+    XSync(test, False);
+
+    std::vector<InputEvent> intercepted;
+    KeyEventTap armed(*taps);
+    ASSERT_TRUE(armed.install(TapMode::intercepting, armedMask, [&](EventType, const InputEvent& e) {
+        intercepted.push_back(e);
+        return e.keyCode == 48 ? TapVerdict::swallow : TapVerdict::pass;
+    }));
+    ASSERT_TRUE(pumpUntil([&] {
+        return log.contains("Rondelix: another program grabs some keys or buttons of the root window; "
+                            "pressed with its modifiers, they reach it rather than the wheel.");
+    }));
+    xdotool("key Tab key x key alt+Tab key y");
+    EXPECT_EQ(nextDelivered(), "x") << "Tab alone is the wheel's";
+    EXPECT_EQ(nextDelivered(), "y");
+    std::size_t tabs = 0;
+    for (const auto& e : intercepted)
+        tabs += e.type == EventType::keyDown && e.keyCode == 48;
+    EXPECT_EQ(tabs, 1u) << "Alt+Tab stays the window manager's";
+
+    armed.uninstall();
+    xdotool("key Tab");
+    EXPECT_EQ(nextDelivered(), "Tab") << "nothing stays grabbed";
 }
 
 TEST_F(X11EventTapsTest, PostedKeysAreRecognisedAsOursAndPassAnArmedTap) {
