@@ -17,8 +17,9 @@ namespace rondelix::platform::linux_desktop {
 // intercepting tap swallows.
 //
 // Intercepting: while an intercepting tap is enabled, synchronous passive
-// grabs on every key and button of the root window. Each press the grab
-// takes waits, frozen, for the taps' verdict: passed presses are replayed to
+// grabs on every key and button of the root window, under every modifier
+// state that another program (a window manager's shortcuts) has not grabbed
+// first. Each press the grab takes waits, frozen, for the taps' verdict: passed presses are replayed to
 // the application as if never grabbed; a swallowed press keeps the grab
 // until its release, and what arrives meanwhile cannot be replayed, so it is
 // dropped. A verdict that takes longer than a second passes the press on,
