@@ -99,10 +99,7 @@ std::optional<InputEvent> X11InputDecoder::decodeRaw(const X11RawInput& input, d
         break;
     }
     InputEvent event;
-    event.type = buttonsDown_.test(0)   ? EventType::leftMouseDragged
-                 : buttonsDown_.test(1) ? EventType::rightMouseDragged
-                 : buttonsDown_.none()  ? EventType::mouseMoved
-                                        : EventType::otherMouseDragged;
+    event.type = moveEventType(buttonsDown_.test(0), buttonsDown_.test(1), buttonsDown_.any());
     event.flags = flags();
     return event;
 }
@@ -167,12 +164,7 @@ std::optional<InputEvent> X11InputDecoder::decodeButton(const X11RawInput& input
     const int button = systemButton(input.detail);
     if (button < 0) return std::nullopt;
     event.buttonNumber = button;
-    if (button == 0)
-        event.type = press ? EventType::leftMouseDown : EventType::leftMouseUp;
-    else if (button == 1)
-        event.type = press ? EventType::rightMouseDown : EventType::rightMouseUp;
-    else
-        event.type = press ? EventType::otherMouseDown : EventType::otherMouseUp;
+    event.type = buttonEventType(button, press);
     return event;
 }
 

@@ -188,12 +188,7 @@ void SimEventTaps::modifier(std::uint16_t keyCode, bool down) {
 
 void SimEventTaps::button(int buttonNumber, bool down) {
     InputEvent e;
-    if (buttonNumber == 0)
-        e.type = down ? EventType::leftMouseDown : EventType::leftMouseUp;
-    else if (buttonNumber == 1)
-        e.type = down ? EventType::rightMouseDown : EventType::rightMouseUp;
-    else
-        e.type = down ? EventType::otherMouseDown : EventType::otherMouseUp;
+    e.type = buttonEventType(buttonNumber, down);
     e.buttonNumber = buttonNumber;
     e.flags = modifierFlags();
     inject(e);
@@ -201,10 +196,7 @@ void SimEventTaps::button(int buttonNumber, bool down) {
 
 void SimEventTaps::mouseMoved() {
     InputEvent e;
-    e.type = buttonsDown_.contains(0)   ? EventType::leftMouseDragged
-             : buttonsDown_.contains(1) ? EventType::rightMouseDragged
-             : buttonsDown_.empty()     ? EventType::mouseMoved
-                                        : EventType::otherMouseDragged;
+    e.type = moveEventType(buttonsDown_.contains(0), buttonsDown_.contains(1), !buttonsDown_.empty());
     e.flags = modifierFlags();
     inject(e);
 }
