@@ -316,15 +316,14 @@ TEST_F(X11EventTapsTest, InterceptingTapSwallowsWhileInstalledAndStopsWhenRemove
 TEST_F(X11EventTapsTest, KeysAWindowManagerGrabsGoToItOnlyWithItsModifiers) {
     openWindow();
     // A window manager's shortcut, Alt+Tab, grabbed the way window managers do.
+    int pointer = 0, count = 0;
+    XIGetClientPointer(test, None, &pointer);
+    XIDeviceInfo* info = XIQueryDevice(test, pointer, &count);
+    const int keyboard = info[0].attachment; // the master keyboard paired with it
+    XIFreeDeviceInfo(info);
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(bits, XI_KeyPress);
-    XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
-    int keyboard = 0;
-    XIGetClientPointer(test, None, &keyboard);
-    XIDeviceInfo* info = XIQueryDevice(test, keyboard, &keyboard);
-    keyboard = info[0].attachment;
-    XIFreeDeviceInfo(info);
-    mask.deviceid = keyboard;
+    XIEventMask mask{keyboard, sizeof bits, bits};
     XIGrabModifiers altTab{Mod1Mask, 0};
     const int tab = XKeysymToKeycode(test, XK_Tab);
     ASSERT_EQ(XIGrabKeycode(test, keyboard, tab, DefaultRootWindow(test), XIGrabModeAsync, XIGrabModeAsync,
