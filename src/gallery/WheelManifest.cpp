@@ -62,6 +62,22 @@ bool isURLCharacter(char c) {
     return std::string_view("-._~:/?#[]@!$&'()*+,;=").find(c) != std::string_view::npos;
 }
 
+// A letter, then letters, digits, "+", "-" or ".".
+bool isScheme(std::string_view scheme) {
+    if (scheme.empty() || !std::isalpha(static_cast<unsigned char>(scheme.front()))) return false;
+    return std::all_of(scheme.begin(), scheme.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
+    });
+}
+
+// What may follow a host: nothing, or ":" and a port of digits only.
+bool isPort(std::string_view rest) {
+    if (rest.empty()) return true;
+    return rest.front() == ':' && std::all_of(rest.begin() + 1, rest.end(), [](char c) {
+               return std::isdigit(static_cast<unsigned char>(c));
+           });
+}
+
 // The host of a link that parses as a URL with an authority
 // ("scheme://user@host:port/..." or "//host/..."); none for anything else.
 std::optional<std::string> linkHost(std::string_view link) {
@@ -77,8 +93,7 @@ std::optional<std::string> linkHost(std::string_view link) {
     const auto colon = rest.find(':');
     const auto firstDelimiter = rest.find_first_of("/?#");
     if (colon != std::string_view::npos && colon < firstDelimiter) {
-        const auto scheme = rest.substr(0, colon);
-        if (scheme.empty() || !std::isalpha(static_cast<unsigned char>(scheme.front()))) return std::nullopt;
+        if (!isScheme(rest.substr(0, colon))) return std::nullopt;
         rest.remove_prefix(colon + 1);
     }
     if (!rest.starts_with("//")) return std::nullopt;
@@ -90,7 +105,9 @@ std::optional<std::string> linkHost(std::string_view link) {
         const auto close = host.find(']');
         if (close == std::string_view::npos) return std::nullopt;
         host = host.substr(0, close + 1);
-    } else if (const auto port = host.rfind(':'); port != std::string_view::npos) {
+        if (!isPort(authority.substr(close + 1))) return std::nullopt;
+    } else if (const auto port = host.find(':'); port != std::string_view::npos) {
+        if (!isPort(host.substr(port))) return std::nullopt;
         host = host.substr(0, port);
     }
     if (host.empty()) return std::nullopt;

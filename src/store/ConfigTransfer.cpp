@@ -67,7 +67,7 @@ void ConfigTransfer::exportConfig() {
         }
         bytes = writeConfigFile(copy);
     }
-    if (const auto error = writeFileAtomically(*location, bytes)) {
+    if (const auto error = writeFileAtomically(*location, bytes, TemporaryName::fresh)) {
         services_.log.write("export failed: " + *error);
         services_.showFailure("Export Failed", "The file could not be written: " + *error);
     }

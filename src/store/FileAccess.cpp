@@ -1,5 +1,7 @@
 #include "store/FileAccess.h"
 
+#include "util/Uuid.h"
+
 #include "store/ConfigPaths.h"
 
 #include <cerrno>
@@ -107,16 +109,21 @@ bool isMissing(const std::filesystem::path& file) {
     return errno == ENOENT || errno == ENOTDIR;
 }
 
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                                               TemporaryName temporary) {
     const auto resolved = replacementTarget(file);
     if (!resolved) return describe(file, ELOOP);
     const std::filesystem::path& target = *resolved;
     std::filesystem::path temp = target;
-    temp += ".tmp";
-
-    // Whatever a failed earlier write left under the temporary name goes first;
-    // O_EXCL with O_NOFOLLOW then makes sure the bytes land in a fresh file.
-    if (::unlink(temp.c_str()) != 0 && errno != ENOENT && errno != EISDIR) return describe(temp, errno);
+    if (temporary == TemporaryName::fixed) {
+        temp += ".tmp";
+        // Whatever a failed earlier write left under the temporary name goes first.
+        if (::unlink(temp.c_str()) != 0 && errno != ENOENT && errno != EISDIR) return describe(temp, errno);
+    } else {
+        temp = target.parent_path() /
+               ("." + target.filename().string() + "." + Uuid::generate().text().substr(0, 8) + ".tmp");
+    }
+    // O_EXCL with O_NOFOLLOW makes sure the bytes land in a fresh file.
 
     mode_t mode = 0644;
     struct stat existing {};

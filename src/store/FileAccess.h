@@ -33,11 +33,18 @@ FileRead readWholeFile(const std::filesystem::path& file);
 // counts as present, so that reading it reports why.
 bool isMissing(const std::filesystem::path& file);
 
+// Where the bytes wait before the rename. In the program's own folders a
+// fixed "<name>.tmp" is used, and whatever a failed earlier write left there is
+// cleared first; in a folder the user chose, a fresh hidden name is picked so
+// that nothing already there is touched.
+enum class TemporaryName { fixed, fresh };
+
 // Writes the bytes so that a reader sees the old file or the new one, never a
-// part. The bytes go to "<name>.tmp" in the same folder, are flushed to the
-// disk and then renamed over the file. When the path is a symbolic link the
-// file it points at is replaced and the link stays.
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// part. The bytes go to a temporary file in the same folder, are flushed to
+// the disk and then renamed over the file. When the path is a symbolic link
+// the file it points at is replaced and the link stays.
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                                               TemporaryName temporary = TemporaryName::fixed);
 
 // Moves a damaged file to its set-aside name for the given Unix time (see
 // ConfigPaths::setAsideName), numbering it past any earlier file of that name

@@ -58,8 +58,13 @@ TEST_F(Transfer, ExportRefusesTheLiveFileHoweverItIsReached) {
 }
 
 TEST_F(Transfer, ExportWithoutPicturesOrWhileReadOnly) {
+    // A file of the user's that happens to carry the temporary-looking name stays.
+    writeText(rig.home.path / "moved.json.tmp", "mine");
     exportTo(file);
     EXPECT_FALSE(nlohmann::json::parse(readText(file)).contains("exportedIcons"));
+    EXPECT_EQ(readText(rig.home.path / "moved.json.tmp"), "mine");
+    EXPECT_EQ(std::distance(fs::directory_iterator(rig.home.path), fs::directory_iterator()), 3)
+        << "only the export and the user's file beside the configuration folder";
 
     nlohmann::json newer = nlohmann::json::parse(readText(rig.paths.config));
     newer["version"] = Config::currentVersion + 1;

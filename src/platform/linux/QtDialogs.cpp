@@ -32,12 +32,14 @@ QString themeIconName(const std::string& symbol) {
     return {};
 }
 
+// The allowed kinds are the only ones offered: a panel for a wheel or a
+// configuration shows nothing else to pick.
 QStringList nameFilters(const std::vector<std::string>& extensions) {
     if (extensions.empty()) return {};
     QStringList patterns;
     for (const auto& extension : extensions)
         patterns << QStringLiteral("*.") + qt(extension);
-    return {patterns.join(QLatin1Char(' ')), QStringLiteral("All files (*)")};
+    return {patterns.join(QLatin1Char(' '))};
 }
 
 std::optional<std::filesystem::path> runFileDialog(QFileDialog& dialog) {

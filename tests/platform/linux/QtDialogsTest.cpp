@@ -1,6 +1,7 @@
 #include "platform/linux/QtDialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -60,6 +61,18 @@ TEST_F(QtDialogsTest, ShowsPlainTextADetailBoxAndAnswersWithTheChosenButton) {
     plain.buttons = {"Add Wheel", "Cancel"};
     EXPECT_EQ(answer(plain, [](QMessageBox& box) { box.reject(); }), 1u);
     EXPECT_EQ(answer(plain, [](QMessageBox& box) { box.defaultButton()->click(); }), 0u);
+}
+
+TEST_F(QtDialogsTest, FilePanelsOfferOnlyTheAllowedKinds) {
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        offered = dialog->nameFilters();
+        dialog->reject();
+    });
+    EXPECT_EQ(QtDialogs().chooseFileToOpen({{"rondix", "json"}}), std::nullopt);
+    EXPECT_EQ(offered, QStringList{"*.rondix *.json"});
 }
 
 } // namespace
