@@ -17,7 +17,7 @@ inline constexpr platform::EventMask armedMask = 0x0E400C66;
 
 // One global event tap with its owner's handler. The handler answers pass or
 // swallow; a listen-only tap's answer is ignored by the system.
-class KeyEventTap {
+class KeyEventTap final {
   public:
     using Handler = std::function<platform::TapVerdict(platform::EventType, const platform::InputEvent&)>;
 

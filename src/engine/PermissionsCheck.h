@@ -10,7 +10,7 @@ namespace rondelix {
 // answer is read on refresh(); a real event seen by a tap proves a grant at
 // once, before the system's own answer catches up, until a refresh in which
 // the system says no. Main thread only.
-class PermissionsCheck {
+class PermissionsCheck final {
   public:
     PermissionsCheck(platform::Permissions& permissions, platform::Log& log);
 

@@ -77,6 +77,21 @@ struct InputEvent {
     std::u16string characters;        // what a key event types, at most 4 UTF-16 units
 };
 
+// The type of a press or release of a mouse button, by the system's number.
+constexpr EventType buttonEventType(std::int64_t buttonNumber, bool down) {
+    if (buttonNumber == 0) return down ? EventType::leftMouseDown : EventType::leftMouseUp;
+    if (buttonNumber == 1) return down ? EventType::rightMouseDown : EventType::rightMouseUp;
+    return down ? EventType::otherMouseDown : EventType::otherMouseUp;
+}
+
+// The type of a pointer move: a drag while a button is held, named after the
+// left, else the right, else any other button.
+constexpr EventType moveEventType(bool leftDown, bool rightDown, bool anyDown) {
+    if (leftDown) return EventType::leftMouseDragged;
+    if (rightDown) return EventType::rightMouseDragged;
+    return anyDown ? EventType::otherMouseDragged : EventType::mouseMoved;
+}
+
 enum class TapVerdict { pass, swallow };
 
 enum class TapMode : std::uint32_t {

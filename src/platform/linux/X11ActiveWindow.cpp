@@ -1,6 +1,8 @@
 // Kept apart from every Qt header: Xlib's macros clash with Qt's names.
 #include "platform/linux/X11ActiveWindow.h"
 
+#include "platform/linux/X11Display.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -9,10 +11,18 @@ namespace rondelix::platform::linux_desktop {
 
 namespace {
 
-// One connection for the program's life, opened on first use; only the main
-// thread asks.
+// One connection, opened on first use and again after it was lost; only the
+// main thread asks. Through X11Display, so that a lost server or a window
+// that vanished between two questions never ends the program.
 Display* display() {
-    static Display* connection = XOpenDisplay(nullptr);
+    static std::atomic<bool> lost{false};
+    static Display* connection = nullptr;
+    if (connection && lost) {
+        X11Display::close(connection, true);
+        connection = nullptr;
+        lost = false;
+    }
+    if (!connection) connection = X11Display::open({}, &lost);
     return connection;
 }
 
@@ -48,18 +58,11 @@ Window activeWindow(Display* dpy) {
     return window;
 }
 
-// A window that vanished between the two questions must not end the
-// program through Xlib's default error handler.
-int ignoreErrors(Display*, XErrorEvent*) {
-    return 0;
-}
-
 } // namespace
 
 std::optional<ActiveWindowIdentity> activeWindowIdentity() {
     Display* dpy = display();
     if (!dpy) return std::nullopt;
-    auto* previous = XSetErrorHandler(ignoreErrors);
     std::optional<ActiveWindowIdentity> identity;
     if (const Window window = activeWindow(dpy); window != None) {
         identity.emplace();
@@ -73,8 +76,6 @@ std::optional<ActiveWindowIdentity> activeWindowIdentity() {
             if (hint.res_class) XFree(hint.res_class);
         }
     }
-    XSync(dpy, False);
-    XSetErrorHandler(previous);
     return identity;
 }
 

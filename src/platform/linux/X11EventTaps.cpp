@@ -17,7 +17,9 @@ constexpr EventMask motionTypes = maskOf(EventType::mouseMoved) | maskOf(EventTy
 
 struct X11EventTaps::Impl final : X11SessionListener, std::enable_shared_from_this<Impl> {
     Impl(MainQueue& queue, Log& log, std::string displayName)
-        : queue(queue), log(log), displayName(std::move(displayName)) {}
+        : queue(queue), log(log), displayName(std::move(displayName)) {
+        chain.setOnFailure([this](TapMode mode, const std::string& what) { handlerFailed(mode, what); });
+    }
 
     bool ensureSession();
     void dropSession();
@@ -27,6 +29,7 @@ struct X11EventTaps::Impl final : X11SessionListener, std::enable_shared_from_th
     void setTapEnabled(int id, TapMode mode, bool enabled);
     bool isTapEnabled(int id) const;
     void fakeKey(int xKeyCode, bool press);
+    void handlerFailed(TapMode mode, const std::string& what);
 
     void rawEvent(int gen, const InputEvent& event) override;
     void grabbedEvent(int gen, std::uint64_t serial, const InputEvent& event) override;
@@ -69,8 +72,10 @@ void X11EventTaps::Impl::dropSession() {
     session.reset();
     grabbing = false;
     postedModifiers.clear();
-    chain.disableAll(TapMode::listenOnly, EventType::null);
-    chain.disableAll(TapMode::intercepting, EventType::null);
+    // Switched off by the system, as the owners are told: left off for
+    // their rebuild, which reconnects, rather than handed on as input.
+    chain.disableAll(TapMode::listenOnly, EventType::tapDisabledByUserInput);
+    chain.disableAll(TapMode::intercepting, EventType::tapDisabledByUserInput);
 }
 
 bool X11EventTaps::Impl::applyGrab() {
@@ -113,6 +118,19 @@ void X11EventTaps::Impl::fakeKey(int xKeyCode, bool press) {
     session->fakeKey(xKeyCode, press, grabbing);
 }
 
+void X11EventTaps::Impl::handlerFailed(TapMode mode, const std::string& what) {
+    // A failed intercepting tap must not keep the input grabbed.
+    if (mode == TapMode::listenOnly) {
+        log.write("a listening tap's handler failed (" + what + "); the event went on.");
+        return;
+    }
+    log.write("an intercepting tap's handler failed (" + what +
+              "); the event went on and the intercepting taps were switched off.");
+    chain.disableAll(TapMode::intercepting, EventType::tapDisabledByUserInput);
+    applyGrab();
+    updateListenMask();
+}
+
 void X11EventTaps::Impl::rawEvent(int gen, const InputEvent& event) {
     if (gen != generation) return;
     if (maskOf(event.type) & motionTypes) chain.deliver(TapMode::intercepting, event);
@@ -122,7 +140,9 @@ void X11EventTaps::Impl::rawEvent(int gen, const InputEvent& event) {
 void X11EventTaps::Impl::grabbedEvent(int gen, std::uint64_t serial, const InputEvent& event) {
     if (gen != generation) return;
     const TapVerdict verdict = chain.deliver(TapMode::intercepting, event);
-    if (session) session->sendVerdict(serial, verdict == TapVerdict::pass);
+    // A callback may have lost and replaced the session meanwhile; the new
+    // one numbers its presses afresh, so this answer is not for it.
+    if (session && gen == generation) session->sendVerdict(serial, verdict == TapVerdict::pass);
 }
 
 void X11EventTaps::Impl::verdictsTimedOut(int gen) {

@@ -17,8 +17,9 @@ namespace rondelix::platform::linux_desktop {
 // intercepting tap swallows.
 //
 // Intercepting: while an intercepting tap is enabled, synchronous passive
-// grabs on every key and button of the root window. Each press the grab
-// takes waits, frozen, for the taps' verdict: passed presses are replayed to
+// grabs on every key and button of the root window, under every modifier
+// state that another program (a window manager's shortcuts) has not grabbed
+// first. Each press the grab takes waits, frozen, for the taps' verdict: passed presses are replayed to
 // the application as if never grabbed; a swallowed press keeps the grab
 // until its release, and what arrives meanwhile cannot be replayed, so it is
 // dropped. A verdict that takes longer than a second passes the press on,
@@ -30,8 +31,10 @@ namespace rondelix::platform::linux_desktop {
 // Control, since Linux programs take their shortcuts on Control.
 //
 // X events are read on a thread of their own; callbacks run on the main
-// queue. A lost connection switches every tap off and is logged; the next
-// tap created connects again.
+// queue. A callback that throws is logged and its event goes on; when it is
+// an intercepting tap's, the intercepting taps are switched off, so nothing
+// stays grabbed. A lost connection switches every tap off (the user-input
+// notice) and is logged; the next tap created or switched on connects again.
 class X11EventTaps final : public EventTaps {
   public:
     // Connects on first use to the named display, the environment's when empty.

@@ -1,37 +1,11 @@
 #include "platform/linux/X11InputDecoder.h"
 
+#include "platform/ModifierKeyFlags.h"
 #include "platform/linux/X11KeyTable.h"
 
 namespace rondelix::platform::linux_desktop {
 
 namespace {
-
-struct ModifierKey {
-    std::uint16_t code;
-    std::uint64_t group;
-    std::uint64_t side;
-};
-
-constexpr ModifierKey modifierKeys[] = {
-    {54, EventFlags::command, EventFlags::rightCommand},
-    {55, EventFlags::command, EventFlags::leftCommand},
-    {56, EventFlags::shift, EventFlags::leftShift},
-    {58, EventFlags::option, EventFlags::leftOption},
-    {59, EventFlags::control, EventFlags::leftControl},
-    {60, EventFlags::shift, EventFlags::rightShift},
-    {61, EventFlags::option, EventFlags::rightOption},
-    {62, EventFlags::control, EventFlags::rightControl},
-    {63, EventFlags::function, 0},
-};
-
-constexpr int capsLockCode = 57;
-
-bool isModifier(int keyCode) {
-    if (keyCode == capsLockCode) return true;
-    for (const auto& m : modifierKeys)
-        if (m.code == keyCode) return true;
-    return false;
-}
 
 // X numbers the middle button 2 and the right one 3, then the four scroll
 // directions, then the extra buttons from 8; the system numbers left 0,
@@ -74,8 +48,8 @@ int X11InputDecoder::keyCodeFor(int xKeyCode) const {
 
 std::uint64_t X11InputDecoder::flags() const {
     std::uint64_t flags = capsLock_ ? EventFlags::alphaShift : 0;
-    for (const auto& m : modifierKeys)
-        if (modifiersDown_.test(m.code)) flags |= m.group | m.side;
+    for (const auto& m : modifierKeyFlags)
+        if (modifiersDown_.test(m.keyCode)) flags |= m.group | m.side;
     return flags;
 }
 
@@ -86,7 +60,7 @@ void X11InputDecoder::track(const X11RawInput& input) {
         const auto x = static_cast<std::size_t>(input.detail);
         keysDown_.set(x, down);
         const int code = keyCodeFor(input.detail);
-        if (code >= 0 && isModifier(code)) modifiersDown_.set(static_cast<std::size_t>(code), down);
+        if (code >= 0 && isModifierKeyCode(code)) modifiersDown_.set(static_cast<std::size_t>(code), down);
     } else if (input.kind == Kind::buttonPress || input.kind == Kind::buttonRelease) {
         const int button = systemButton(input.detail);
         if (button >= 0) buttonsDown_.set(static_cast<std::size_t>(button), input.kind == Kind::buttonPress);
@@ -100,7 +74,7 @@ void X11InputDecoder::resync(const std::set<int>& xKeyCodesDown) {
         if (x < 0 || x >= 256) continue;
         keysDown_.set(static_cast<std::size_t>(x));
         const int code = keyCodeFor(x);
-        if (code >= 0 && isModifier(code)) modifiersDown_.set(static_cast<std::size_t>(code));
+        if (code >= 0 && isModifierKeyCode(code)) modifiersDown_.set(static_cast<std::size_t>(code));
     }
 }
 
@@ -125,10 +99,7 @@ std::optional<InputEvent> X11InputDecoder::decodeRaw(const X11RawInput& input, d
         break;
     }
     InputEvent event;
-    event.type = buttonsDown_.test(0)   ? EventType::leftMouseDragged
-                 : buttonsDown_.test(1) ? EventType::rightMouseDragged
-                 : buttonsDown_.none()  ? EventType::mouseMoved
-                                        : EventType::otherMouseDragged;
+    event.type = moveEventType(buttonsDown_.test(0), buttonsDown_.test(1), buttonsDown_.any());
     event.flags = flags();
     return event;
 }
@@ -164,7 +135,7 @@ std::optional<InputEvent> X11InputDecoder::decodeKey(const X11RawInput& input, d
     InputEvent event;
     event.keyCode = static_cast<std::uint16_t>(code);
     event.flags = flags();
-    if (isModifier(code)) {
+    if (isModifierKeyCode(code)) {
         event.type = EventType::flagsChanged;
     } else {
         event.type = press ? EventType::keyDown : EventType::keyUp;
@@ -193,12 +164,7 @@ std::optional<InputEvent> X11InputDecoder::decodeButton(const X11RawInput& input
     const int button = systemButton(input.detail);
     if (button < 0) return std::nullopt;
     event.buttonNumber = button;
-    if (button == 0)
-        event.type = press ? EventType::leftMouseDown : EventType::leftMouseUp;
-    else if (button == 1)
-        event.type = press ? EventType::rightMouseDown : EventType::rightMouseUp;
-    else
-        event.type = press ? EventType::otherMouseDown : EventType::otherMouseUp;
+    event.type = buttonEventType(button, press);
     return event;
 }
 

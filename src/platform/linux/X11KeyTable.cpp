@@ -5,8 +5,9 @@ namespace rondelix::platform::linux_desktop::X11KeyTable {
 namespace {
 
 // Some system key codes have two PC positions (F13 and Print Screen, F14 and
-// Scroll Lock, F15 and Pause, Help and Insert). The first row wins when a key
-// code is posted, so the F-keys and Insert come before their twins.
+// Scroll Lock, F15 and Pause, Help and Insert, the Japanese keys). The first
+// row wins when a key code is posted or its key is looked up on the layout,
+// so the F-keys and Insert come before their twins.
 constexpr X11KeyRow table[] = {
     // Function keys.
     {59, 122, 0xffbe, 0}, // F1
@@ -140,6 +141,11 @@ constexpr X11KeyRow table[] = {
     {89, 94, 0, 0},       // Ro
     {94, 102, 0xff22, 0}, // Muhenkan plays Eisu
     {92, 104, 0xff23, 0}, // Henkan plays Kana
+    // Where the system's own JIS keyboard reports on Linux: its Kana and Eisu
+    // keys come as Hangul and Hanja, its keypad comma as the Japanese one.
+    {122, 104, 0xff31, 0},
+    {123, 102, 0xff34, 0},
+    {95, 95, 0, 0},
 };
 
 } // namespace

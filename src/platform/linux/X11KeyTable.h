@@ -26,7 +26,8 @@ std::optional<std::uint16_t> keyCodeForEvdev(int evdevCode);
 // The system's key code for a keysym, or nothing.
 std::optional<std::uint16_t> keyCodeForKeysym(std::uint32_t keysym);
 
-// The row to post a system key code with: the first row that names it.
+// The row to post a system key code with, or to read what it types on the
+// keyboard layout: the first row that names it.
 const X11KeyRow* rowForKeyCode(std::uint16_t keyCode);
 
 } // namespace X11KeyTable

@@ -1,5 +1,6 @@
 #include "platform/linux/X11Session.h"
 
+#include "platform/ModifierKeyFlags.h"
 #include "platform/linux/X11Display.h"
 #include "platform/linux/X11KeyTable.h"
 
@@ -8,6 +9,7 @@
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 #include <cstring>
+#include <functional>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -115,6 +117,59 @@ X11RawInput::Kind kindOf(int xiType) {
     default:
         return X11RawInput::Kind::motion;
     }
+}
+
+// What grabbing left to another program's grabs, and what the server refused.
+struct SharedGrabs {
+    int leftToOthers = 0;
+    int errors = 0;
+    SharedGrabs& operator+=(const SharedGrabs& other) {
+        leftToOthers += other.leftToOthers;
+        errors += other.errors;
+        return *this;
+    }
+};
+
+// Every state of the eight core modifiers.
+std::vector<XIGrabModifiers> everyModifierState() {
+    std::vector<XIGrabModifiers> states(256);
+    for (int m = 0; m < 256; ++m)
+        states[static_cast<std::size_t>(m)] = {m, 0};
+    return states;
+}
+
+// Grabs every key code or button, under every modifier state another
+// program has not grabbed first. One grab of them all fails as a whole when
+// another program holds any of them (a window manager's shortcuts, through
+// XInput 2), so then each is grabbed on its own: under any state if it can
+// be, else under the states left free. `grab` answers how many of the given
+// states failed, or a negative number when the server refused the request.
+SharedGrabs grabLeftFree(const std::function<int(int, XIGrabModifiers*, int)>& grab, int any, int first,
+                         int last) {
+    SharedGrabs result;
+    XIGrabModifiers anyState{static_cast<int>(XIAnyModifier), 0};
+    const int all = grab(any, &anyState, 1);
+    if (all == 0) return result;
+    if (all < 0) {
+        ++result.errors;
+        return result;
+    }
+    for (int detail = first; detail <= last; ++detail) {
+        XIGrabModifiers oneAnyState{static_cast<int>(XIAnyModifier), 0};
+        const int failed = grab(detail, &oneAnyState, 1);
+        if (failed == 0) continue;
+        if (failed < 0) {
+            ++result.errors;
+            continue;
+        }
+        std::vector<XIGrabModifiers> states = everyModifierState();
+        const int taken = grab(detail, states.data(), static_cast<int>(states.size()));
+        if (taken < 0)
+            ++result.errors;
+        else
+            result.leftToOthers += taken;
+    }
+    return result;
 }
 
 } // namespace
@@ -296,25 +351,10 @@ bool X11Session::isButtonDown(int buttonNumber) {
 
 std::uint64_t X11Session::flagsState() {
     if (lost_) return 0;
-    static constexpr struct {
-        std::uint16_t code;
-        std::uint64_t bits;
-    } modifiers[] = {
-        {54, EventFlags::command | EventFlags::rightCommand},
-        {55, EventFlags::command | EventFlags::leftCommand},
-        {56, EventFlags::shift | EventFlags::leftShift},
-        {58, EventFlags::option | EventFlags::leftOption},
-        {59, EventFlags::control | EventFlags::leftControl},
-        {60, EventFlags::shift | EventFlags::rightShift},
-        {61, EventFlags::option | EventFlags::rightOption},
-        {62, EventFlags::control | EventFlags::rightControl},
-    };
     std::uint64_t flags = 0;
-    for (const int x : keysDown(query_)) {
-        const int code = keyMap_[static_cast<std::size_t>(x)];
-        for (const auto& m : modifiers)
-            if (m.code == code) flags |= m.bits;
-    }
+    for (const int x : keysDown(query_))
+        if (const auto* m = modifierKeyFlagsFor(keyMap_[static_cast<std::size_t>(x)]))
+            flags |= m->group | m->side;
     XkbStateRec state{};
     if (XkbGetState(query_, XkbUseCoreKbd, &state) == Success && (state.locked_mods & LockMask))
         flags |= EventFlags::alphaShift;
@@ -464,32 +504,42 @@ bool X11Session::grab(bool on) {
     }
     // Each master device on its own: a grab on all masters at once does not
     // freeze the device, and without the freeze nothing can be replayed.
-    int failures = 0;
+    SharedGrabs shared;
     unsigned char keyBits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(keyBits, XI_KeyPress);
     XISetMask(keyBits, XI_KeyRelease);
     for (const int keyboard : devices_.masterKeyboards) {
-        XIGrabModifiers any{static_cast<int>(XIAnyModifier), 0};
         XIEventMask mask{keyboard, sizeof keyBits, keyBits};
-        failures += XIGrabKeycode(input_, keyboard, XIAnyKeycode, root_, XIGrabModeSync, XIGrabModeAsync,
-                                  False, &mask, 1, &any);
+        shared += grabLeftFree(
+            [&](int keyCode, XIGrabModifiers* states, int count) {
+                return XIGrabKeycode(input_, keyboard, keyCode, root_, XIGrabModeSync, XIGrabModeAsync, False,
+                                     &mask, count, states);
+            },
+            XIAnyKeycode, 8, 255);
     }
     unsigned char buttonBits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(buttonBits, XI_ButtonPress);
     XISetMask(buttonBits, XI_ButtonRelease);
     for (const int pointer : devices_.masterPointers) {
-        XIGrabModifiers any{static_cast<int>(XIAnyModifier), 0};
         XIEventMask mask{pointer, sizeof buttonBits, buttonBits};
-        failures += XIGrabButton(input_, pointer, XIAnyButton, root_, None, XIGrabModeSync, XIGrabModeAsync,
-                                 False, &mask, 1, &any);
+        shared += grabLeftFree(
+            [&](int button, XIGrabModifiers* states, int count) {
+                return XIGrabButton(input_, pointer, button, root_, None, XIGrabModeSync, XIGrabModeAsync,
+                                    False, &mask, count, states);
+            },
+            XIAnyButton, 1, lastGrabbedButton);
     }
     XSync(input_, False);
     grabbed_ = true;
-    if (failures != 0 || lost_) {
+    if (shared.errors != 0 || lost_) {
         ungrabAll();
-        logOnMain("another program holds keys or buttons of the root window; the intercepting tap cannot "
-                  "grab them.");
+        logOnMain("the X server refused to grab keys and buttons; the intercepting tap cannot run.");
         return false;
+    }
+    if (shared.leftToOthers != 0 && !reportedSharedGrabs_) {
+        reportedSharedGrabs_ = true;
+        logOnMain("another program grabs some keys or buttons of the root window; pressed with its "
+                  "modifiers, they reach it rather than the wheel.");
     }
     return true;
 }

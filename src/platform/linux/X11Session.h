@@ -77,6 +77,9 @@ class X11Session {
     void refreshKeyboardMap();
 
   private:
+    // The extra buttons the system numbers go up to X's button 36.
+    static constexpr int lastGrabbedButton = 36;
+
     struct Command {
         enum class Kind { grab, verdict, stop };
         Kind kind;
@@ -147,6 +150,7 @@ class X11Session {
     unsigned xkbMods_ = 0;
     unsigned xkbGroup_ = 0;
     bool grabbed_ = false;
+    bool reportedSharedGrabs_ = false;
     EventMask interceptMask_ = 0;
     std::map<std::uint64_t, Pending> pending_;
     std::uint64_t nextSerial_ = 0;

@@ -1,6 +1,7 @@
 #include "platform/linux/X11TapChain.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace rondelix::platform::linux_desktop {
 
@@ -51,7 +52,15 @@ TapVerdict X11TapChain::deliver(TapMode mode, const InputEvent& event) {
         const Entry* e = find(id);
         if (!e || !e->enabled || !e->callback) continue;
         const EventTaps::Callback callback = e->callback;
-        const TapVerdict verdict = callback(event);
+        TapVerdict verdict = TapVerdict::pass;
+        // Callbacks run straight from the event loop, where nothing may be thrown.
+        try {
+            verdict = callback(event);
+        } catch (const std::exception& error) {
+            if (onFailure_) onFailure_(mode, error.what());
+        } catch (...) {
+            if (onFailure_) onFailure_(mode, "unknown error");
+        }
         if (mode == TapMode::intercepting && verdict == TapVerdict::swallow) return TapVerdict::swallow;
     }
     return TapVerdict::pass;

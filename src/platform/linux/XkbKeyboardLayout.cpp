@@ -1,5 +1,7 @@
 #include "platform/linux/XkbKeyboardLayout.h"
 
+#include "platform/linux/X11KeyTable.h"
+
 #include <QGuiApplication>
 #include <array>
 #include <xkbcommon/xkbcommon-x11.h>
@@ -8,20 +10,6 @@
 namespace rondelix::platform::linux_desktop {
 
 namespace {
-
-// The evdev key at each of the system's key positions 0 to 127 (0 where a PC
-// keyboard has no such key). A PC keyboard's key by the left Shift is the
-// ISO section key, and the one left of 1 the grave accent key.
-constexpr std::array<int, 128> evdevKeyAt{
-    30,  31,  32,  33,  35,  34,  44,  45,  46,  47,  86,  48,  16,  17,  18,  19,  // 0-15
-    21,  20,  2,   3,   4,   5,   7,   6,   13,  10,  8,   12,  9,   11,  27,  24,  // 16-31
-    22,  26,  23,  25,  28,  38,  36,  40,  37,  39,  43,  51,  53,  49,  50,  52,  // 32-47
-    15,  57,  41,  14,  0,   1,   126, 125, 42,  58,  56,  29,  54,  100, 97,  0,   // 48-63
-    187, 83,  0,   55,  0,   78,  0,   69,  115, 114, 113, 98,  96,  0,   74,  188, // 64-79
-    189, 117, 82,  79,  80,  81,  75,  76,  77,  71,  190, 72,  73,  124, 89,  95,  // 80-95
-    63,  64,  65,  61,  66,  67,  123, 87,  122, 183, 186, 184, 0,   68,  127, 88,  // 96-111
-    0,   185, 110, 102, 104, 111, 62,  107, 60,  109, 59,  105, 106, 108, 103, 0,   // 112-127
-};
 
 // X key codes are evdev codes shifted by 8.
 constexpr int xKeycodeOffset = 8;
@@ -81,10 +69,10 @@ XkbKeyboardLayout::XkbKeyboardLayout(Log& log) : connection_(std::make_unique<Co
 XkbKeyboardLayout::~XkbKeyboardLayout() = default;
 
 std::optional<std::string> XkbKeyboardLayout::typedText(int keyCode) const {
-    if (!connection_->context || keyCode < 0 || keyCode >= static_cast<int>(evdevKeyAt.size()))
-        return std::nullopt;
-    const int evdevKey = evdevKeyAt[static_cast<std::size_t>(keyCode)];
-    if (evdevKey == 0) return std::nullopt;
+    if (!connection_->context || keyCode < 0 || keyCode > 0xffff) return std::nullopt;
+    // The key at that position on a PC keyboard, as the event taps read it.
+    const X11KeyRow* row = X11KeyTable::rowForKeyCode(static_cast<std::uint16_t>(keyCode));
+    if (!row) return std::nullopt;
 
     const Keymap keymap(xkb_x11_keymap_new_from_device(connection_->context, connection_->xcb,
                                                        connection_->deviceId, XKB_KEYMAP_COMPILE_NO_FLAGS));
@@ -98,7 +86,7 @@ std::optional<std::string> XkbKeyboardLayout::typedText(int keyCode) const {
     const xkb_layout_index_t group = xkb_state_serialize_layout(device.get(), XKB_STATE_LAYOUT_EFFECTIVE);
     xkb_state_update_mask(plain.get(), 0, 0, 0, 0, 0, group);
 
-    const auto key = static_cast<xkb_keycode_t>(evdevKey + xKeycodeOffset);
+    const auto key = static_cast<xkb_keycode_t>(row->evdevCode + xKeycodeOffset);
     std::array<char, 64> buffer{};
     const int length = xkb_state_key_get_utf8(plain.get(), key, buffer.data(), buffer.size());
     if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) return std::nullopt;

@@ -1,45 +1,16 @@
 #include "platform/sim/SimEventTaps.h"
 
+#include "platform/ModifierKeyFlags.h"
+
 #include <algorithm>
-#include <array>
 
 namespace rondelix::platform::sim {
 
 namespace {
 
-struct ModifierKey {
-    std::uint16_t code;
-    std::uint64_t group;
-    std::uint64_t side;
-};
-
-constexpr std::array<ModifierKey, 9> modifierKeys{{
-    {54, EventFlags::command, EventFlags::rightCommand},
-    {55, EventFlags::command, EventFlags::leftCommand},
-    {56, EventFlags::shift, EventFlags::leftShift},
-    {58, EventFlags::option, EventFlags::leftOption},
-    {59, EventFlags::control, EventFlags::leftControl},
-    {60, EventFlags::shift, EventFlags::rightShift},
-    {61, EventFlags::option, EventFlags::rightOption},
-    {62, EventFlags::control, EventFlags::rightControl},
-    {63, EventFlags::function, 0},
-}};
-
-constexpr std::uint16_t capsLockCode = 57;
-
 constexpr std::uint64_t allSideBits =
     EventFlags::leftControl | EventFlags::leftShift | EventFlags::rightShift | EventFlags::leftCommand |
     EventFlags::rightCommand | EventFlags::leftOption | EventFlags::rightOption | EventFlags::rightControl;
-
-const ModifierKey* modifierKey(std::uint16_t code) {
-    for (const auto& m : modifierKeys)
-        if (m.code == code) return &m;
-    return nullptr;
-}
-
-bool isModifierCode(std::uint16_t code) {
-    return code == capsLockCode || modifierKey(code) != nullptr;
-}
 
 } // namespace
 
@@ -100,8 +71,8 @@ bool SimEventTaps::isButtonDown(int buttonNumber) const {
 
 std::uint64_t SimEventTaps::modifierFlags() const {
     std::uint64_t flags = capsLock_ ? EventFlags::alphaShift : 0;
-    for (const auto& m : modifierKeys)
-        if (keysDown_.contains(m.code)) flags |= m.group | m.side;
+    for (const auto& m : modifierKeyFlags)
+        if (keysDown_.contains(m.keyCode)) flags |= m.group | m.side;
     return flags;
 }
 
@@ -118,9 +89,9 @@ void SimEventTaps::track(const InputEvent& event) {
         keysDown_.erase(event.keyCode);
         break;
     case EventType::flagsChanged:
-        if (event.keyCode == capsLockCode) {
+        if (event.keyCode == capsLockKeyCode) {
             capsLock_ = (event.flags & EventFlags::alphaShift) != 0;
-        } else if (const auto* m = modifierKey(event.keyCode)) {
+        } else if (const auto* m = modifierKeyFlagsFor(event.keyCode)) {
             // Posted events carry the group bits alone; then the group decides.
             const bool sides = (event.flags & allSideBits) != 0;
             const std::uint64_t bit = m->side && sides ? m->side : m->group;
@@ -198,7 +169,7 @@ void SimEventTaps::keyUp(std::uint16_t keyCode, std::uint64_t extraFlags) {
 void SimEventTaps::modifier(std::uint16_t keyCode, bool down) {
     std::set<std::uint16_t> after = keysDown_;
     bool caps = capsLock_;
-    if (keyCode == capsLockCode) {
+    if (keyCode == capsLockKeyCode) {
         if (down) caps = !caps;
     } else if (down) {
         after.insert(keyCode);
@@ -206,8 +177,8 @@ void SimEventTaps::modifier(std::uint16_t keyCode, bool down) {
         after.erase(keyCode);
     }
     std::uint64_t flags = caps ? EventFlags::alphaShift : 0;
-    for (const auto& m : modifierKeys)
-        if (after.contains(m.code)) flags |= m.group | m.side;
+    for (const auto& m : modifierKeyFlags)
+        if (after.contains(m.keyCode)) flags |= m.group | m.side;
     InputEvent e;
     e.type = EventType::flagsChanged;
     e.keyCode = keyCode;
@@ -215,21 +186,9 @@ void SimEventTaps::modifier(std::uint16_t keyCode, bool down) {
     inject(e);
 }
 
-void SimEventTaps::buttonDown(int buttonNumber) {
+void SimEventTaps::button(int buttonNumber, bool down) {
     InputEvent e;
-    e.type = buttonNumber == 0   ? EventType::leftMouseDown
-             : buttonNumber == 1 ? EventType::rightMouseDown
-                                 : EventType::otherMouseDown;
-    e.buttonNumber = buttonNumber;
-    e.flags = modifierFlags();
-    inject(e);
-}
-
-void SimEventTaps::buttonUp(int buttonNumber) {
-    InputEvent e;
-    e.type = buttonNumber == 0   ? EventType::leftMouseUp
-             : buttonNumber == 1 ? EventType::rightMouseUp
-                                 : EventType::otherMouseUp;
+    e.type = buttonEventType(buttonNumber, down);
     e.buttonNumber = buttonNumber;
     e.flags = modifierFlags();
     inject(e);
@@ -237,10 +196,7 @@ void SimEventTaps::buttonUp(int buttonNumber) {
 
 void SimEventTaps::mouseMoved() {
     InputEvent e;
-    e.type = buttonsDown_.contains(0)   ? EventType::leftMouseDragged
-             : buttonsDown_.contains(1) ? EventType::rightMouseDragged
-             : buttonsDown_.empty()     ? EventType::mouseMoved
-                                        : EventType::otherMouseDragged;
+    e.type = moveEventType(buttonsDown_.contains(0), buttonsDown_.contains(1), !buttonsDown_.empty());
     e.flags = modifierFlags();
     inject(e);
 }
@@ -271,7 +227,9 @@ void SimEventTaps::setButtonDown(int buttonNumber, bool down) {
 void SimEventTaps::postKey(std::uint16_t keyCode, bool down, std::uint64_t flags) {
     posted_.push_back({Posted::Kind::key, keyCode, down, flags});
     InputEvent e;
-    e.type = isModifierCode(keyCode) ? EventType::flagsChanged : down ? EventType::keyDown : EventType::keyUp;
+    e.type = isModifierKeyCode(keyCode) ? EventType::flagsChanged
+             : down                     ? EventType::keyDown
+                                        : EventType::keyUp;
     e.keyCode = keyCode;
     e.flags = flags;
     e.sourceUserData = programEventMarker;

@@ -54,8 +54,8 @@ class SimEventTaps final : public EventTaps {
     void keyUp(std::uint16_t keyCode, std::uint64_t extraFlags = 0);
     // A modifier key going down or up; the flags word follows from the keys held.
     void modifier(std::uint16_t keyCode, bool down);
-    void buttonDown(int buttonNumber);
-    void buttonUp(int buttonNumber);
+    void buttonDown(int buttonNumber) { button(buttonNumber, true); }
+    void buttonUp(int buttonNumber) { button(buttonNumber, false); }
     void mouseMoved();
     void scroll(double vertical, double horizontal);
 
@@ -95,6 +95,7 @@ class SimEventTaps final : public EventTaps {
         std::vector<Seen> seen;
     };
 
+    void button(int buttonNumber, bool down);
     void removeTap(int id);
     void setEnabled(int id, bool enabled);
     bool isEnabled(int id) const;

@@ -19,6 +19,7 @@
 // clang-format off
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 // clang-format on
@@ -312,6 +313,47 @@ TEST_F(X11EventTapsTest, InterceptingTapSwallowsWhileInstalledAndStopsWhenRemove
     EXPECT_EQ(intercepted.size(), 6u);
 }
 
+TEST_F(X11EventTapsTest, KeysAWindowManagerGrabsGoToItOnlyWithItsModifiers) {
+    openWindow();
+    // A window manager's shortcut, Alt+Tab, grabbed the way window managers do.
+    int pointer = 0, count = 0;
+    XIGetClientPointer(test, None, &pointer);
+    XIDeviceInfo* info = XIQueryDevice(test, pointer, &count);
+    const int keyboard = info[0].attachment; // the master keyboard paired with it
+    XIFreeDeviceInfo(info);
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_KeyPress);
+    XIEventMask mask{keyboard, sizeof bits, bits};
+    XIGrabModifiers altTab{Mod1Mask, 0};
+    const int tab = XKeysymToKeycode(test, XK_Tab);
+    ASSERT_EQ(XIGrabKeycode(test, keyboard, tab, DefaultRootWindow(test), XIGrabModeAsync, XIGrabModeAsync,
+                            False, &mask, 1, &altTab),
+              0);
+    XSync(test, False);
+
+    std::vector<InputEvent> intercepted;
+    KeyEventTap armed(*taps);
+    ASSERT_TRUE(armed.install(TapMode::intercepting, armedMask, [&](EventType, const InputEvent& e) {
+        intercepted.push_back(e);
+        return e.keyCode == 48 ? TapVerdict::swallow : TapVerdict::pass;
+    }));
+    ASSERT_TRUE(pumpUntil([&] {
+        return log.contains("Rondelix: another program grabs some keys or buttons of the root window; "
+                            "pressed with its modifiers, they reach it rather than the wheel.");
+    }));
+    xdotool("key Tab key x key alt+Tab key y");
+    EXPECT_EQ(nextDelivered(), "x") << "Tab alone is the wheel's";
+    EXPECT_EQ(nextDelivered(), "y");
+    std::size_t tabs = 0;
+    for (const auto& e : intercepted)
+        tabs += e.type == EventType::keyDown && e.keyCode == 48;
+    EXPECT_EQ(tabs, 1u) << "Alt+Tab stays the window manager's";
+
+    armed.uninstall();
+    xdotool("key Tab");
+    EXPECT_EQ(nextDelivered(), "Tab") << "nothing stays grabbed";
+}
+
 TEST_F(X11EventTapsTest, PostedKeysAreRecognisedAsOursAndPassAnArmedTap) {
     openWindow();
     taps->postKey(0, true, 0);
@@ -372,6 +414,33 @@ TEST_F(X11EventTapsTest, AStalledMainThreadLosesTheGrabAndTheTapComesBack) {
     EXPECT_EQ(nextDelivered(), "g");
 }
 
+TEST_F(X11EventTapsTest, AHandlerThatThrowsLetsItsEventGoOnAndLeavesNothingGrabbed) {
+    openWindow();
+    KeyEventTap armed(*taps);
+    ASSERT_TRUE(armed.install(TapMode::intercepting, armedMask, [](EventType, const InputEvent& e) {
+        if (e.keyCode == 11) throw std::runtime_error("broken");
+        return TapVerdict::swallow;
+    }));
+    xdotool("key b");
+    EXPECT_EQ(nextDelivered(), "b");
+    EXPECT_TRUE(log.contains("Rondelix: an intercepting tap's handler failed (broken); the event went on "
+                             "and the intercepting taps were switched off."));
+    EXPECT_TRUE(armed.isInstalled());
+    EXPECT_FALSE(armed.isEnabled()) << "left off for its owner to notice";
+    // Not frozen for a second and not grabbed: the next key goes straight on.
+    xdotool("key c");
+    EXPECT_EQ(nextDelivered(false, 500), "c");
+
+    KeyEventTap failingListen(*taps);
+    ASSERT_TRUE(failingListen.install(
+        TapMode::listenOnly, listenMask,
+        [](EventType, const InputEvent&) -> TapVerdict { throw std::runtime_error("deaf"); }));
+    heard.clear();
+    xdotool("key d");
+    ASSERT_TRUE(hear(2)) << "the other listeners still hear";
+    EXPECT_TRUE(log.contains("Rondelix: a listening tap's handler failed (deaf); the event went on."));
+}
+
 TEST_F(X11EventTapsTest, DevicesComingAndGoingAreLoggedAndListeningGoesOn) {
     XIAddMasterInfo add{XIAddMaster, const_cast<char*>("extra"), True, True};
     XIChangeHierarchy(test, reinterpret_cast<XIAnyHierarchyChangeInfo*>(&add), 1);
@@ -407,6 +476,7 @@ TEST_F(X11EventTapsTest, ALostServerSwitchesTapsOffAndTheNextInstallReconnects) 
             "Rondelix: lost the connection to the X server; global input taps are off until it comes back.");
     }));
     EXPECT_FALSE(listenTap->isEnabled());
+    EXPECT_TRUE(heard.empty()) << "the notice of the loss is no input for the handler";
     EXPECT_FALSE(taps->isKeyDown(0));
     taps->postKey(0, true, 0);
     EXPECT_FALSE(listenTap->install(TapMode::listenOnly, listenMask,
