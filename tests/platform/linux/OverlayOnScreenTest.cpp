@@ -1,4 +1,5 @@
 #include "model/DefaultConfig.h"
+#include "platform/linux/DesktopApplication.h"
 #include "overlay/HUD.h"
 #include "overlay/OverlayController.h"
 #include "overlay/WheelState.h"
@@ -32,12 +33,7 @@ namespace {
 
 QApplication* desktopApplication() {
     if (!std::getenv("DISPLAY")) return nullptr;
-    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
-    if (QCoreApplication::instance()) return nullptr;
-    static int argc = 1;
-    static char name[] = "rondelix_linux_tests";
-    static char* argv[] = {name, nullptr};
-    return new QApplication(argc, argv);
+    return rondelix::testing::desktopApplication();
 }
 
 QImage grabScreen() {

@@ -1,4 +1,5 @@
 #include "platform/linux/QtDialogs.h"
+#include "platform/linux/DesktopApplication.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -16,12 +17,7 @@ namespace {
 class QtDialogsTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "rondelix_linux_tests";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
+        rondelix::testing::desktopApplication();
     }
 
     // Runs the alert and, once it shows, looks at it and answers it.

@@ -1,4 +1,5 @@
 #include "platform/linux/QtPasteboard.h"
+#include "platform/linux/DesktopApplication.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,14 +12,7 @@ namespace {
 class QtPasteboardTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        // One application object for the whole test program, whoever needs
-        // it first.
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "rondelix_linux_tests";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
+        rondelix::testing::desktopApplication();
     }
     static void settle() {
         for (int i = 0; i < 20; ++i)

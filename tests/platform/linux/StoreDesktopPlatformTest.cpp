@@ -1,4 +1,5 @@
 #include "platform/linux/AutostartLoginItems.h"
+#include "platform/linux/DesktopApplication.h"
 #include "platform/linux/InotifyFileWatcher.h"
 
 #include <QApplication>
@@ -13,13 +14,7 @@ using namespace rondelix::platform;
 using namespace rondelix::platform::linux_desktop;
 
 TEST(InotifyFileWatcher, ReportsWritesAndReplacementsOfTheWatchedFile) {
-    // One application object for the whole test program, whoever needs it first.
-    if (!QCoreApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "rondelix_linux_tests";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
+    rondelix::testing::desktopApplication();
     const auto folder =
         std::filesystem::temp_directory_path() / ("rondelix-watch-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);

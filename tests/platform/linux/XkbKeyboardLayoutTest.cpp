@@ -1,4 +1,5 @@
 #include "platform/linux/XkbKeyboardLayout.h"
+#include "platform/linux/DesktopApplication.h"
 
 #include "model/SummonKey.h"
 
@@ -18,11 +19,7 @@ class RecordingLog final : public Log {
 
 // The X server the test script starts has the default US keymap.
 TEST(XkbKeyboardLayoutTest, ReadsWhatKeysTypeOnTheServersLayout) {
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    int argc = 1;
-    char name[] = "rondelix_linux_tests";
-    char* argv[] = {name, nullptr};
-    QGuiApplication application(argc, argv);
+    ASSERT_TRUE(rondelix::testing::desktopApplication());
     RecordingLog log;
     const XkbKeyboardLayout layout(log);
 
