@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMenu>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace rondelix {
@@ -96,6 +97,24 @@ TEST_F(ShellViewsTest, SideWindowsCarryTheirTitlesAndOnlyAUserCloseCounts) {
     rig.c().showHowItWorks();
     EXPECT_TRUE(topLevel("System Action Setup"));
     EXPECT_TRUE(topLevel("How Rondelix Works"));
+}
+
+TEST_F(ShellViewsTest, NewWindowsOpenInTheMiddleOfTheScreenWithTheirTopLeftOnIt) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // Along each axis: centred when the window fits, else from the screen's edge.
+    const auto placed = [&](const QWidget* w) {
+        const QRect g = w->frameGeometry();
+        const bool across = g.width() <= screen.width() ? std::abs(g.center().x() - screen.center().x()) <= 1
+                                                        : g.left() == screen.left();
+        const bool down = g.height() <= screen.height() ? std::abs(g.center().y() - screen.center().y()) <= 1
+                                                        : g.top() == screen.top();
+        return across && down;
+    };
+    rig.c().showMain(MainTab::general);
+    rig.c().showShortcutSetup(std::nullopt);
+    ASSERT_TRUE(topLevel("Rondelix") && topLevel("System Action Setup"));
+    EXPECT_TRUE(placed(topLevel("Rondelix")));
+    EXPECT_TRUE(placed(topLevel("System Action Setup")));
 }
 
 TEST_F(ShellViewsTest, TrayMenuShowsTheRowsAndActsOnThem) {
