@@ -12,6 +12,7 @@
 #include "overlay/WheelState.h"
 #include "platform/SessionEvents.h"
 #include "store/ConfigStore.h"
+#include "store/ConfigTransferServices.h"
 #include "util/Signal.h"
 
 #include <functional>
@@ -26,9 +27,11 @@ namespace rondelix {
 namespace platform {
 class Accessibility;
 class Background;
+class Dialogs;
 class EventTaps;
 class FileWatcher;
 class HomeFolder;
+class Images;
 class InputAccess;
 class KeyboardLayout;
 class LoginItems;
@@ -75,6 +78,8 @@ class AppCoordinator {
         platform::InputAccess& inputAccess;
         platform::SessionEvents& session;
         platform::Background& background;
+        platform::Dialogs& dialogs;
+        const platform::Images& images;
         const platform::KeyboardLayout& keyboardLayout;
         EscapeMonitor& escapeMonitor;
         AppWindows& windows;
@@ -123,6 +128,13 @@ class AppCoordinator {
     FeedbackController& feedback() { return *feedback_; }
     PermissionsCheck& permissions() { return *permissions_; }
     HotkeyManager& hotkeyManager() { return *hotkeyManager_; }
+
+    // The system as the coordinator was given it, for the windows it opens.
+    const Platform& platform() const { return platform_; }
+    // What moving wheels and configurations in and out of files needs.
+    ConfigTransferServices transferServices() {
+        return {*configStore_, platform_.dialogs, platform_.log, platform_.workspace, platform_.home};
+    }
 
     // Observable state; `changed` tells of real changes only.
     Signal<Property> changed;

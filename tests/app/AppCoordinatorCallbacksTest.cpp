@@ -1,5 +1,6 @@
 #include "engine/HotkeyManager.h"
 #include "engine/PermissionsCheck.h"
+#include "store/SharedWheelTransfer.h"
 #include "support/CoordinatorRig.h"
 
 #include <gtest/gtest.h>
@@ -162,6 +163,19 @@ TEST_F(CallbacksTest, TestWheelTurnsOffByToggleEscOrDeactivation) {
     rig.c().toggleTestWheel();
     rig.c().toggleTestWheel();
     EXPECT_FALSE(rig.c().overlayController().testModeActive());
+}
+
+TEST_F(CallbacksTest, AWindowMovesWheelsThroughTheCoordinatorsTransferServices) {
+    const auto file = rig.home.path / "Apps.rondix";
+    rig.dialogs.saveLocations.push_back(file);
+    SharedWheelTransfer(rig.c().transferServices()).exportWheel("apps");
+    ASSERT_TRUE(std::filesystem::exists(file));
+
+    rig.dialogs.filesToOpen.push_back(file);
+    rig.dialogs.alertAnswers.push_back("Add Wheel");
+    const auto wheelCount = rig.c().configStore().config().wheels.size();
+    EXPECT_TRUE(SharedWheelTransfer(rig.c().transferServices()).importWheel());
+    EXPECT_EQ(rig.c().configStore().config().wheels.size(), wheelCount + 1);
 }
 
 } // namespace

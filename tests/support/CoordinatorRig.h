@@ -6,9 +6,11 @@
 #include "model/ConfigCoding.h"
 #include "platform/sim/SimAccessibility.h"
 #include "platform/sim/SimBackground.h"
+#include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimEventTaps.h"
 #include "platform/sim/SimFileWatcher.h"
 #include "platform/sim/SimHomeFolder.h"
+#include "platform/sim/SimImages.h"
 #include "platform/sim/SimInputAccess.h"
 #include "platform/sim/SimKeyboardLayout.h"
 #include "platform/sim/SimLog.h"
@@ -65,6 +67,8 @@ struct CoordinatorRig {
                 inputAccess,
                 session,
                 background,
+                dialogs,
+                images,
                 layout,
                 escape,
                 realWindows ? *realWindows : windows,
@@ -101,6 +105,8 @@ struct CoordinatorRig {
     platform::sim::SimInputAccess inputAccess;
     platform::sim::SimSessionEvents session;
     platform::sim::SimBackground background;
+    platform::sim::SimDialogs dialogs;
+    platform::sim::SimImages images;
     platform::sim::SimKeyboardLayout layout;
     SimEscapeMonitor escape;
     SimAppWindows windows;

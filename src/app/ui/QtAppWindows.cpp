@@ -4,8 +4,28 @@
 #include "app/ui/SideWindow.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <algorithm>
 
 namespace rondelix {
+
+namespace {
+
+// New windows open in the middle of the screen, as the desktop's own do; a
+// session without a window manager would otherwise stack them all in the
+// top-left corner. A window larger than the screen keeps its top-left corner
+// (and so its title and menu) on screen.
+void centreOnScreen(QWidget& window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect available = screen->availableGeometry();
+    QPoint topLeft = available.center() - QPoint(window.width() / 2, window.height() / 2);
+    topLeft.setX(std::max(topLeft.x(), available.left()));
+    topLeft.setY(std::max(topLeft.y(), available.top()));
+    window.move(topLeft);
+}
+
+} // namespace
 
 QtAppWindows::~QtAppWindows() {
     destroyAll();
@@ -50,6 +70,7 @@ bool QtAppWindows::programIsActive() const {
 
 void QtAppWindows::makeMain(MainTab) {
     main_ = new MainWindow(*coordinator_);
+    centreOnScreen(*main_);
     main_->onUserClose = [this] {
         if (onMainWindowClosed) onMainWindowClosed();
     };
@@ -57,6 +78,7 @@ void QtAppWindows::makeMain(MainTab) {
 
 void QtAppWindows::openSide(Kind kind, const QString& title) {
     auto* w = new SideWindow(title);
+    centreOnScreen(*w);
     side(kind) = w;
     w->onUserClose = [this, kind, w] {
         side(kind) = nullptr;

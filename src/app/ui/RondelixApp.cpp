@@ -19,6 +19,8 @@
 #include "platform/linux/PackageManagerUpdater.h"
 #include "platform/linux/PermissionsInputAccess.h"
 #include "platform/linux/PosixProcesses.h"
+#include "platform/linux/QtDialogs.h"
+#include "platform/linux/QtImages.h"
 #include "platform/linux/QtMainQueue.h"
 #include "platform/linux/QtPasteboard.h"
 #include "platform/linux/QtScreens.h"
@@ -84,6 +86,8 @@ struct DesktopPlatform {
     desktop::PermissionsInputAccess inputAccess;
     desktop::QtSessionEvents session;
     desktop::ThreadPoolBackground background;
+    desktop::QtDialogs dialogs;
+    desktop::QtImages images;
     desktop::XkbKeyboardLayout layout;
     desktop::PackageManagerUpdater updater;
     QtEscapeMonitor escape;
@@ -150,8 +154,8 @@ int RondelixApp::run(int argc, char** argv) {
         AppCoordinator::Platform{queue,         log,          defaults,     d.updater,       home,
                                  d.watcher,     d.loginItems, d.pasteboard, d.workspace,     d.processes,
                                  d.taps,        d.sounds,     d.screens,    d.accessibility, d.permissions,
-                                 d.inputAccess, d.session,    d.background, d.layout,        d.escape,
-                                 d.windows,     makePanel,    makeHUD},
+                                 d.inputAccess, d.session,    d.background, d.dialogs,       d.images,
+                                 d.layout,      d.escape,     d.windows,    makePanel,       makeHUD},
         delegate);
     d.windows.attach(*coordinator);
     coordinator->configStore().configChanged.connect([&liveWheel] {

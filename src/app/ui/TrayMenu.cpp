@@ -1,9 +1,11 @@
 #include "app/ui/TrayMenu.h"
 
 #include "app/AppCoordinator.h"
+#include "engine/PermissionsCheck.h"
 #include "overlay/ui/ProgramMark.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QIcon>
 #include <QMenu>
 #include <QPainter>
@@ -36,9 +38,11 @@ TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit)
       icon_(std::make_unique<QSystemTrayIcon>()) {
     content_.onQuit = std::move(quit);
     connect(menu_.get(), &QMenu::aboutToShow, this, &TrayMenu::rebuild);
-    connection_ = coordinator_.changed.connect([this](AppCoordinator::Property property) {
-        if (property == AppCoordinator::Property::paused) updateIcon();
+    // A click on the icon opens the menu, as the context click does.
+    connect(icon_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger) menu_->popup(QCursor::pos());
     });
+    observe();
     rebuild();
     updateIcon();
     icon_->setToolTip("Rondelix");
@@ -47,7 +51,25 @@ TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit)
 }
 
 TrayMenu::~TrayMenu() {
-    coordinator_.changed.disconnect(connection_);
+    for (const auto& disconnect : disconnects_)
+        disconnect();
+}
+
+// Every value a row is made from; a change rebuilds the menu when its rows differ.
+void TrayMenu::observe() {
+    const auto watch = [this](auto& signal, auto slot) {
+        const auto id = signal.connect(std::move(slot));
+        disconnects_.push_back([&signal, id] { signal.disconnect(id); });
+    };
+    auto& c = coordinator_;
+    watch(c.changed, [this](AppCoordinator::Property property) {
+        if (property == AppCoordinator::Property::paused) updateIcon();
+        rebuild();
+    });
+    watch(c.updater().changed, [this](UpdaterController::Property) { rebuild(); });
+    watch(c.permissions().accessibilityTrustedChanged, [this](bool) { rebuild(); });
+    watch(c.permissions().inputMonitoringTrustedChanged, [this](bool) { rebuild(); });
+    watch(c.configStore().configChanged, [this] { rebuild(); });
 }
 
 bool TrayMenu::trayAvailable() {
@@ -59,8 +81,11 @@ void TrayMenu::updateIcon() {
 }
 
 void TrayMenu::rebuild() {
+    std::vector<MenuRow> rows = content_.rows();
+    if (rows == shownRows_) return;
+    shownRows_ = std::move(rows);
     menu_->clear();
-    for (const MenuRow& row : content_.rows()) {
+    for (const MenuRow& row : shownRows_) {
         if (row.kind == MenuRow::Kind::separator) {
             menu_->addSeparator();
             continue;

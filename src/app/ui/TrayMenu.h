@@ -3,8 +3,9 @@
 #include "app/MenuBarContent.h"
 
 #include <QObject>
-#include <cstddef>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QMenu;
 class QSystemTrayIcon;
@@ -13,8 +14,9 @@ namespace rondelix {
 
 class AppCoordinator;
 
-// The program's icon in the system tray with its menu. The menu is rebuilt
-// from the coordinator's values each time it opens; the icon dims while
+// The program's icon in the system tray with its menu, which a click on the
+// icon opens too. The menu follows the coordinator's values: it is rebuilt
+// when its rows change and each time it opens. The icon dims while
 // summoning is paused.
 class TrayMenu final : public QObject {
     Q_OBJECT
@@ -26,17 +28,19 @@ class TrayMenu final : public QObject {
     static bool trayAvailable();
 
     QMenu* menu() const { return menu_.get(); }
-    // Rebuilds the menu now, as opening it does.
+    // Brings the menu up to date now, as opening it does.
     void rebuild();
 
   private:
     void updateIcon();
+    void observe();
 
     AppCoordinator& coordinator_;
     MenuBarContent content_;
     std::unique_ptr<QMenu> menu_;
     std::unique_ptr<QSystemTrayIcon> icon_;
-    std::size_t connection_ = 0;
+    std::vector<MenuRow> shownRows_;
+    std::vector<std::function<void()>> disconnects_;
 };
 
 } // namespace rondelix

@@ -65,7 +65,10 @@ void JsonFileUserDefaults::save() {
     dirty_ = false;
     std::error_code ec;
     std::filesystem::create_directories(file_.parent_path(), ec);
-    if (const auto failure = writeFileAtomically(file_, values_.dump(2) + "\n")) {
+    // A text that is not UTF-8 is written with replacement characters rather
+    // than losing every other value.
+    const std::string text = values_.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+    if (const auto failure = writeFileAtomically(file_, text)) {
         if (!reportedSaveFailure_)
             log_.write("could not save user defaults (" + *failure +
                        ") — changes are kept for this run only.");

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -13,19 +14,25 @@ namespace {
 int signalPipe[2] = {-1, -1};
 
 void writeSignal(int signal) {
+    // Nothing else is safe in a signal handler. The socket never blocks: a
+    // full one already holds a byte that wakes the loop. The interrupted code
+    // may be about to read errno.
+    const int savedErrno = errno;
     const char byte = static_cast<char>(signal);
-    // Nothing else is safe in a signal handler; a full pipe already has a byte to wake the loop.
     [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
+    errno = savedErrno;
 }
 
 } // namespace
 
 void onTerminationSignals(std::function<void()> handler) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) return;
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [handler = std::move(handler)] {
-        char byte = 0;
-        [[maybe_unused]] const auto read = ::read(signalPipe[1], &byte, 1);
+        // Every signal that came meanwhile asks for the same thing.
+        char bytes[64];
+        while (::read(signalPipe[1], bytes, sizeof bytes) > 0) {
+        }
         handler();
     });
     struct sigaction action {};

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMenu>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace rondelix {
@@ -98,6 +99,24 @@ TEST_F(ShellViewsTest, SideWindowsCarryTheirTitlesAndOnlyAUserCloseCounts) {
     EXPECT_TRUE(topLevel("How Rondelix Works"));
 }
 
+TEST_F(ShellViewsTest, NewWindowsOpenInTheMiddleOfTheScreenWithTheirTopLeftOnIt) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // Along each axis: centred when the window fits, else from the screen's edge.
+    const auto placed = [&](const QWidget* w) {
+        const QRect g = w->frameGeometry();
+        const bool across = g.width() <= screen.width() ? std::abs(g.center().x() - screen.center().x()) <= 1
+                                                        : g.left() == screen.left();
+        const bool down = g.height() <= screen.height() ? std::abs(g.center().y() - screen.center().y()) <= 1
+                                                        : g.top() == screen.top();
+        return across && down;
+    };
+    rig.c().showMain(MainTab::general);
+    rig.c().showShortcutSetup(std::nullopt);
+    ASSERT_TRUE(topLevel("Rondelix") && topLevel("System Action Setup"));
+    EXPECT_TRUE(placed(topLevel("Rondelix")));
+    EXPECT_TRUE(placed(topLevel("System Action Setup")));
+}
+
 TEST_F(ShellViewsTest, TrayMenuShowsTheRowsAndActsOnThem) {
     int quits = 0;
     TrayMenu tray(rig.c(), [&] { ++quits; });
@@ -109,7 +128,7 @@ TEST_F(ShellViewsTest, TrayMenuShowsTheRowsAndActsOnThem) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(rig.c().paused());
     EXPECT_FALSE(rig.hud->visible); // the menu pauses without the HUD
-    tray.rebuild();
+    // The rows follow the change without the menu being opened again.
     EXPECT_EQ(tray.menu()->actions()[0]->text(), "Paused. The wheel won't open. Resumes when you relaunch.");
     EXPECT_FALSE(tray.menu()->actions()[0]->isEnabled());
 

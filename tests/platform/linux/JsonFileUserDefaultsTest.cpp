@@ -60,6 +60,19 @@ TEST_F(JsonFileUserDefaultsTest, ValuesOutliveTheProcessAndABatchWritesOnce) {
     EXPECT_TRUE(log.lines.empty());
 }
 
+TEST_F(JsonFileUserDefaultsTest, ATextThatIsNotUTF8IsSavedWithTheOtherValues) {
+    {
+        JsonFileUserDefaults defaults(file, log);
+        defaults.set(DefaultsKey<bool>{"hasCompletedOnboarding"}, true);
+        defaults.set(DefaultsKey<std::string>{"diag.currentLaunchOSVersion"}, "Distro \xff\xfe 12");
+    }
+    JsonFileUserDefaults reopened(file, log);
+    EXPECT_TRUE(reopened.get(DefaultsKey<bool>{"hasCompletedOnboarding"}));
+    EXPECT_EQ(reopened.get(DefaultsKey<std::string>{"diag.currentLaunchOSVersion"}),
+              "Distro \xEF\xBF\xBD\xEF\xBF\xBD 12");
+    EXPECT_TRUE(log.lines.empty());
+}
+
 TEST_F(JsonFileUserDefaultsTest, DamagedFileIsSetAsideNotOverwritten) {
     fs::create_directories(file.parent_path());
     std::ofstream(file) << "{ not json";
