@@ -71,6 +71,21 @@ QRadialGradient sheenFill(const WheelGeometry& g, double opacity) {
     return sheen;
 }
 
+// A clear square image the size of the wheel, at the screen's pixel ratio,
+// for a layer that is painted once and reused.
+QImage transparentLayer(double side, double dpr) {
+    const int pixels = std::max(1, qCeil(side * dpr));
+    QImage layer(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    layer.setDevicePixelRatio(dpr);
+    layer.fill(Qt::transparent);
+    return layer;
+}
+
+void prepareLayerPainter(QPainter& painter) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+}
+
 } // namespace
 
 WheelGraphic::Inputs WheelGraphic::Inputs::of(Wheel wheel, const Behavior& behavior) {
@@ -447,13 +462,9 @@ void WheelGraphic::paintHubLayer(QPainter& painter, const WheelGeometry& g) {
                                toQColor(inputs_.accent, std::max(inputs_.accentStrength, 0.5))}};
     if (!(key == hubLayerKey_) || hubLayer_.isNull()) {
         hubLayerKey_ = std::move(key);
-        const int pixels = std::max(1, qCeil(g.side * dpr));
-        hubLayer_ = QImage(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
-        hubLayer_.setDevicePixelRatio(dpr);
-        hubLayer_.fill(Qt::transparent);
+        hubLayer_ = transparentLayer(g.side, dpr);
         QPainter hubPainter(&hubLayer_);
-        hubPainter.setRenderHint(QPainter::Antialiasing);
-        hubPainter.setRenderHint(QPainter::TextAntialiasing);
+        prepareLayerPainter(hubPainter);
         paintHub(hubPainter, g, hubLayerKey_.hub, WheelPalette::forScheme(hubLayerKey_.scheme));
     }
     painter.drawImage(QRectF(0, 0, g.side, g.side), hubLayer_);
@@ -463,13 +474,9 @@ const QImage& WheelGraphic::staticLayer(const WheelGeometry& g, double dpr) {
     StaticLayerKey key = staticLayerKey(g, dpr);
     if (key == staticLayerKey_ && !staticLayer_.isNull()) return staticLayer_;
     staticLayerKey_ = std::move(key);
-    const int pixels = std::max(1, qCeil(g.side * dpr));
-    staticLayer_ = QImage(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
-    staticLayer_.setDevicePixelRatio(dpr);
-    staticLayer_.fill(Qt::transparent);
+    staticLayer_ = transparentLayer(g.side, dpr);
     QPainter painter(&staticLayer_);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+    prepareLayerPainter(painter);
 
     const WheelPalette colors = WheelPalette::forScheme(staticLayerKey_.scheme);
     const QRectF frame(0, 0, g.side, g.side);
