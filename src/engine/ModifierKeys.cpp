@@ -40,6 +40,11 @@ std::uint64_t groupFlag(int code) {
 }
 
 void updateHeld(KeyCodeSet& held, std::uint64_t flags) {
+    // Nearly every key event on the desktop comes with no modifier down and
+    // none held: there is nothing to bring up to date then, and the listen
+    // handler calls this for every event.
+    constexpr std::uint64_t anyGroup = controlFlag | shiftFlag | commandFlag | optionFlag | functionFlag;
+    if (held.empty() && (flags & anyGroup) == 0) return;
     for (const Group& g : groups) {
         if ((flags & g.flag) == 0) {
             for (int i = 0; i < g.sideCount; ++i)
