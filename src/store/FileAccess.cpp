@@ -123,12 +123,11 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& file
         temp = target.parent_path() /
                ("." + target.filename().string() + "." + Uuid::generate().text().substr(0, 8) + ".tmp");
     }
-    // O_EXCL with O_NOFOLLOW makes sure the bytes land in a fresh file.
-
     mode_t mode = 0644;
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) mode = existing.st_mode & 07777;
 
+    // O_EXCL with O_NOFOLLOW makes sure the bytes land in a fresh file.
     FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (!fd.valid()) return describe(temp, errno);
 
