@@ -1,5 +1,6 @@
 #include "icons/IconStore.h"
 
+#include "platform/HomeFolder.h"
 #include "platform/Log.h"
 #include "store/FileAccess.h"
 #include "store/ImportSafety.h"
@@ -8,7 +9,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,8 +57,8 @@ std::optional<std::int64_t> creationTime(const fs::path& file) {
 } // namespace
 
 fs::path directory() {
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) return {};
+    const fs::path home = platform::userHomeFolder();
+    if (home.empty()) return {};
     return directory(home);
 }
 

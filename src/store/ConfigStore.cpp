@@ -216,7 +216,7 @@ void ConfigStore::reloadFromDiskIfChanged() {
     if (*loaded.config == config_) return;
 
     replaceConfig(std::move(*loaded.config));
-    clearHistory();
+    clearUndoHistory();
     checkReadOnly();
     if (migrateIfNeeded()) saveLoggingFailure(true);
     log_.write("config reloaded from disk (external change).");
@@ -279,10 +279,6 @@ void ConfigStore::adoptSnapshot(std::optional<std::vector<Wheel>> snapshot) {
 }
 
 void ConfigStore::clearUndoHistory() {
-    clearHistory();
-}
-
-void ConfigStore::clearHistory() {
     lastCoalesceKey_.reset();
     if (!history_.canUndo() && !history_.canRedo()) return;
     history_.clear();
@@ -307,7 +303,7 @@ Wheel ConfigStore::activeWheel() const {
 
 void ConfigStore::resetToDefaults() {
     replaceConfig(DefaultConfig::factoryConfig());
-    clearHistory();
+    clearUndoHistory();
     checkReadOnly();
     saveLoggingFailure(true);
     applyLaunchAtLogin(config_.general.launchAtLogin);
@@ -320,7 +316,7 @@ bool ConfigStore::restoreFromBackup() {
     replaceConfig(std::move(*backup.config));
     checkReadOnly();
     migrateIfNeeded();
-    clearHistory();
+    clearUndoHistory();
     saveLoggingFailure(true);
     if (!isReadOnly_) applyLaunchAtLogin(config_.general.launchAtLogin);
     log_.write("config restored from .bak (dev pane).");
@@ -335,12 +331,7 @@ void ConfigStore::reconcileLaunchAtLogin() {
     if (on == config_.general.launchAtLogin) return;
     log_.write("launch-at-login toggle (" + std::string(text(config_.general.launchAtLogin)) +
                ") drifted from system state (" + std::string(text(on)) + ") — adopting system state.");
-    flushPendingReload();
-    config_.general.launchAtLogin = on;
-    sanitize(config_);
-    configChanged.emit();
-    checkReadOnly();
-    saveLoggingFailure(true);
+    mutate([on](Config& config) { config.general.launchAtLogin = on; });
 }
 
 void ConfigStore::applyLaunchAtLogin(bool wanted) {

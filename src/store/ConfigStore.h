@@ -114,7 +114,6 @@ class ConfigStore {
     void replaceConfig(Config config);
     // Takes a wheel list that undo or redo handed back; nothing does nothing.
     void adoptSnapshot(std::optional<std::vector<Wheel>> snapshot);
-    void clearHistory();
 
     void startWatchingConfigFile();
     void onFileChange(platform::FileWatcher::Change change);

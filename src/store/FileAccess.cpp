@@ -3,6 +3,7 @@
 #include "util/Uuid.h"
 
 #include "store/ConfigPaths.h"
+#include "store/ImportSafety.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -77,30 +78,10 @@ void syncFolder(const std::filesystem::path& folder) {
 } // namespace
 
 FileRead readWholeFile(const std::filesystem::path& file) {
-    // Non-blocking, so that a FIFO at the path cannot hang the program.
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (!fd.valid()) return {{}, describe(file, errno)};
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) return {{}, describe(file, errno)};
-    if (S_ISDIR(info.st_mode)) return {{}, describe(file, EISDIR)};
-    if (!S_ISREG(info.st_mode)) return {{}, file.string() + ": not a regular file"};
-    if (static_cast<std::uint64_t>(info.st_size) > maxConfigFileBytes) return {{}, describe(file, EFBIG)};
-
-    FileRead result;
-    result.bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return {{}, describe(file, errno)};
-        }
-        if (got == 0) break;
-        if (result.bytes.size() + static_cast<std::size_t>(got) > maxConfigFileBytes)
-            return {{}, describe(file, EFBIG)};
-        result.bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    return result;
+    ImportSafety::Read read = ImportSafety::readData(file, maxConfigFileBytes);
+    if (read.ok()) return {std::move(read.bytes), {}};
+    if (read.failure->kind == ImportSafety::Failure::Kind::tooLarge) return {{}, describe(file, EFBIG)};
+    return {{}, std::move(read.failure->description)};
 }
 
 bool isMissing(const std::filesystem::path& file) {
@@ -123,12 +104,11 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& file
         temp = target.parent_path() /
                ("." + target.filename().string() + "." + Uuid::generate().text().substr(0, 8) + ".tmp");
     }
-    // O_EXCL with O_NOFOLLOW makes sure the bytes land in a fresh file.
-
     mode_t mode = 0644;
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) mode = existing.st_mode & 07777;
 
+    // O_EXCL with O_NOFOLLOW makes sure the bytes land in a fresh file.
     FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (!fd.valid()) return describe(temp, errno);
 

@@ -4,7 +4,7 @@
 
 namespace rondelix::platform::linux_desktop {
 
-// $HOME, or the home folder the password database gives when it is unset.
+// The home folder as `userHomeFolder()` finds it.
 class UserHomeFolder final : public HomeFolder {
   public:
     std::filesystem::path path() const override;
