@@ -4,6 +4,7 @@
 #include "overlay/WheelChoice.h"
 
 #include <QVBoxLayout>
+#include <utility>
 
 #include "overlay/WheelState.h"
 
@@ -16,7 +17,10 @@ WheelView::WheelView(WheelState& state, ConfigSource config, std::optional<doubl
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(graphic_);
-    connection_ = state_.changed.connect([this](WheelState::Property) { refresh(); });
+    // The pressed number key draws nothing here.
+    connection_ = state_.changed.connect([this](WheelState::Property property) {
+        if (property != WheelState::Property::pressedNumberKey) refresh();
+    });
     refresh();
 }
 
@@ -25,12 +29,13 @@ WheelView::~WheelView() {
 }
 
 void WheelView::refresh() {
-    const Config config = config_ ? config_() : Config{};
+    Config config = config_ ? config_() : Config{};
     const Wheel* chosen = wheelToDraw(config, state_.activeWheelId());
     WheelGraphic::Inputs inputs =
         WheelGraphic::Inputs::of(chosen ? *chosen : DefaultConfig::mainWheel(), config.behavior);
     inputs.aimedPosition = state_.aimedPosition();
-    inputs.allWheels = config.wheels;
+    // The chosen wheel is copied by now; the list is this call's own copy.
+    inputs.allWheels = std::move(config.wheels);
     inputs.activeWheelId = state_.activeWheelId();
     inputs.isVisible = state_.isVisible();
     inputs.diameter = diameter_;
