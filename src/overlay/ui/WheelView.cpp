@@ -17,10 +17,7 @@ WheelView::WheelView(WheelState& state, ConfigSource config, std::optional<doubl
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(graphic_);
-    // The pressed number key draws nothing here.
-    connection_ = state_.changed.connect([this](WheelState::Property property) {
-        if (property != WheelState::Property::pressedNumberKey) refresh();
-    });
+    connection_ = state_.changed.connect([this](WheelState::Property) { refresh(); });
     refresh();
 }
 
