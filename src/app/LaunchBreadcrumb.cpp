@@ -4,6 +4,8 @@
 #include "platform/MainQueue.h"
 #include "platform/UserDefaults.h"
 
+#include <limits>
+
 namespace rondelix::LaunchBreadcrumb {
 
 namespace keys = DefaultsKeys;
@@ -17,6 +19,12 @@ std::string withoutVersionWord(std::string text) {
     return text;
 }
 
+// The counts come from a file the user can edit; the largest one stays put
+// rather than overflowing.
+int oneMore(int count) {
+    return count < std::numeric_limits<int>::max() ? count + 1 : count;
+}
+
 } // namespace
 
 void recordLaunchStart(platform::UserDefaults& defaults, platform::MainQueue& queue,
@@ -26,7 +34,7 @@ void recordLaunchStart(platform::UserDefaults& defaults, platform::MainQueue& qu
         const bool previousIncomplete = defaults.get(keys::launchInProgress);
         defaults.set(keys::previousLaunchIncomplete, previousIncomplete);
         if (previousIncomplete) {
-            defaults.set(keys::incompleteLaunchCount, defaults.get(keys::incompleteLaunchCount) + 1);
+            defaults.set(keys::incompleteLaunchCount, oneMore(defaults.get(keys::incompleteLaunchCount)));
             // The version text still stored is the one of the launch that never survived.
             if (const auto version = defaults.get(keys::currentLaunchOSVersion))
                 defaults.set(keys::lastIncompleteOSVersion, *version);
@@ -44,7 +52,7 @@ void markSurvived(platform::UserDefaults& defaults) {
     platform::UserDefaults::Batch batch(defaults);
     defaults.set(keys::launchInProgress, false);
     defaults.set(keys::lastLaunchCompleted, true);
-    int streak = defaults.get(keys::healthyLaunchStreak) + 1;
+    int streak = oneMore(defaults.get(keys::healthyLaunchStreak));
     if (streak >= 3) {
         defaults.set(keys::incompleteLaunchCount, 0);
         defaults.remove(keys::lastIncompleteOSVersion);

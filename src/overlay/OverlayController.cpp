@@ -49,6 +49,7 @@ OverlayController::Look OverlayController::currentLook(const Behavior& behavior)
     Look look;
     look.opaque = options.reduceTransparency || options.increaseContrast;
     look.glass = behavior.liquidGlassEnabled && !look.opaque;
+    look.reduceMotion = options.reduceMotion;
     return look;
 }
 
@@ -93,7 +94,7 @@ void OverlayController::present(double diameter, Behavior::Position at, bool ani
     }
     panel_->setAlpha(look.opaque ? 1.0 : behavior.opacity);
     panel_->orderFront();
-    if (animate) panel_->playOpenAnimation({services_.screens.displayOptions().reduceMotion});
+    if (animate) panel_->playOpenAnimation({look.reduceMotion});
     panel_->setIgnoresMouseEvents(!testModeActive_);
     panel_->setDragHandleHidden(!testModeActive_);
     wheelState_.setVisible(true);

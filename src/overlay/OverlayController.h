@@ -72,9 +72,11 @@ class OverlayController final : public SummonOverlay {
     std::function<void()> onTestEscape;
 
   private:
+    // Read once per summon: each reading of the display options asks the desktop.
     struct Look {
         bool opaque = false;
         bool glass = false;
+        bool reduceMotion = false;
     };
 
     Look currentLook(const Behavior& behavior) const;

@@ -28,6 +28,11 @@ int UserDefaults::get(DefaultsKey<int> key) const {
     const auto found = value(key.name);
     if (!found) return 0;
     if (found->is_boolean()) return found->get<bool>() ? 1 : 0;
+    // An unsigned past the signed range would wrap when read as signed.
+    if (found->is_number_unsigned()) {
+        const auto n = found->get<unsigned long long>();
+        return n > static_cast<unsigned long long>(std::numeric_limits<int>::max()) ? 0 : static_cast<int>(n);
+    }
     if (found->is_number_integer()) {
         const auto n = found->get<long long>();
         if (n < std::numeric_limits<int>::min() || n > std::numeric_limits<int>::max()) return 0;

@@ -5,6 +5,7 @@
 #include "platform/sim/SimUserDefaults.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 
 namespace rondelix {
@@ -95,6 +96,16 @@ TEST_F(LaunchBreadcrumbTest, IncompleteLaunchWithoutVersionKeepsTheEarlierOne) {
     crash();
     launch();
     EXPECT_EQ(defaults.get(keys::lastIncompleteOSVersion), "12.7");
+}
+
+TEST_F(LaunchBreadcrumbTest, CountsAtTheLargestNumberStayThere) {
+    defaults.set(keys::launchInProgress, true);
+    defaults.set(keys::incompleteLaunchCount, std::numeric_limits<int>::max());
+    launch();
+    EXPECT_EQ(defaults.get(keys::incompleteLaunchCount), std::numeric_limits<int>::max());
+    defaults.set(keys::healthyLaunchStreak, std::numeric_limits<int>::max());
+    survive();
+    EXPECT_EQ(defaults.get(keys::healthyLaunchStreak), 0);
 }
 
 TEST_F(LaunchBreadcrumbTest, SurvivingWithoutARecordedStartDoesNothing) {

@@ -3,7 +3,9 @@
 #include "platform/sim/SimKeyboardLayout.h"
 #include "platform/sim/SimUserDefaults.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace rondelix {
 namespace {
@@ -14,6 +16,8 @@ TEST(UserDefaults, TypedReadsTolerateOtherShapes) {
     defaults.store("d", 2.9);
     defaults.store("big", 1e12);
     defaults.store("s", "text");
+    defaults.store("huge", std::numeric_limits<std::uint64_t>::max());
+    EXPECT_EQ(defaults.get(platform::DefaultsKey<int>{"huge"}), 0);
     EXPECT_TRUE(defaults.get(platform::DefaultsKey<bool>{"n"}));
     EXPECT_EQ(defaults.get(platform::DefaultsKey<int>{"d"}), 2);
     EXPECT_EQ(defaults.get(platform::DefaultsKey<int>{"big"}), 0);

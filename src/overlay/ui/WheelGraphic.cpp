@@ -14,6 +14,8 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace rondelix {
 
@@ -505,10 +507,13 @@ void WheelGraphic::paintSlots(QPainter& painter, const WheelGeometry& g, const H
     const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     const QImage& layer = staticLayer(g, dpr);
 
+    std::vector<std::pair<int, QPainterPath>> shapes;
     QPainterPath highlightedSlots;
     for (int i = 0; i < n && i < static_cast<int>(look.emphasis.size()); ++i)
-        if (look.emphasis[static_cast<std::size_t>(i)] > 0)
-            highlightedSlots.addPath(sliceShapePath(g.sector(i, n), frame));
+        if (look.emphasis[static_cast<std::size_t>(i)] > 0) {
+            shapes.emplace_back(i, sliceShapePath(g.sector(i, n), frame));
+            highlightedSlots.addPath(shapes.back().second);
+        }
     if (highlightedSlots.isEmpty()) {
         painter.drawImage(frame, layer);
         return;
@@ -526,10 +531,8 @@ void WheelGraphic::paintSlots(QPainter& painter, const WheelGeometry& g, const H
     const auto dragged = draggingSource();
     const double strength = std::clamp(inputs_.accentStrength, 0.0, 1.0);
     const BrightnessVariants variants = brightnessVariants(inputs_.accent);
-    for (int i = 0; i < n && i < static_cast<int>(look.emphasis.size()); ++i) {
+    for (const auto& [i, path] : shapes) {
         const double e = look.emphasis[static_cast<std::size_t>(i)];
-        if (e <= 0) continue;
-        const QPainterPath path = sliceShapePath(g.sector(i, n), frame);
         painter.setPen(Qt::NoPen);
         if (e < 1) {
             painter.setBrush(baseFill(g, colors, isFilled(i) && dragged != i, 1 - e));

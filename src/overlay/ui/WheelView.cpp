@@ -4,6 +4,7 @@
 #include "overlay/WheelChoice.h"
 
 #include <QVBoxLayout>
+#include <utility>
 
 #include "overlay/WheelState.h"
 
@@ -25,12 +26,13 @@ WheelView::~WheelView() {
 }
 
 void WheelView::refresh() {
-    const Config config = config_ ? config_() : Config{};
+    Config config = config_ ? config_() : Config{};
     const Wheel* chosen = wheelToDraw(config, state_.activeWheelId());
     WheelGraphic::Inputs inputs =
         WheelGraphic::Inputs::of(chosen ? *chosen : DefaultConfig::mainWheel(), config.behavior);
     inputs.aimedPosition = state_.aimedPosition();
-    inputs.allWheels = config.wheels;
+    // The chosen wheel is copied by now; the list is this call's own copy.
+    inputs.allWheels = std::move(config.wheels);
     inputs.activeWheelId = state_.activeWheelId();
     inputs.isVisible = state_.isVisible();
     inputs.diameter = diameter_;
