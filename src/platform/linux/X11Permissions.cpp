@@ -33,6 +33,9 @@ X11Permissions::X11Permissions(Log& log, std::string displayName)
     : log_(log), displayName_(std::move(displayName)) {}
 
 bool X11Permissions::reachable() {
+    const auto now = std::chrono::steady_clock::now();
+    if (everAsked_ && now - lastProbe_ < std::chrono::milliseconds(250)) return lastWhy_.empty();
+    lastProbe_ = now;
     const std::string why = probe(displayName_);
     if (why != lastWhy_ || !everAsked_) {
         if (!why.empty())

@@ -3,6 +3,7 @@
 #include "platform/Log.h"
 #include "platform/Permissions.h"
 
+#include <chrono>
 #include <string>
 
 namespace rondelix::platform::linux_desktop {
@@ -35,6 +36,9 @@ class X11Permissions final : public Permissions {
     std::string displayName_;
     std::string lastWhy_;
     bool everAsked_ = false;
+    // Start-up and each refresh ask several questions in a row; one probe of
+    // the X server answers them all.
+    std::chrono::steady_clock::time_point lastProbe_;
 };
 
 } // namespace rondelix::platform::linux_desktop
