@@ -5,6 +5,7 @@
 #include "model/KeyComboText.h"
 #include "platform/Workspace.h"
 #include "util/GraphemeClusters.h"
+#include "util/UrlAuthority.h"
 #include "util/Utf8.h"
 
 #include <algorithm>
@@ -62,14 +63,6 @@ bool isURLCharacter(char c) {
     return std::string_view("-._~:/?#[]@!$&'()*+,;=").find(c) != std::string_view::npos;
 }
 
-// A letter, then letters, digits, "+", "-" or ".".
-bool isScheme(std::string_view scheme) {
-    if (scheme.empty() || !std::isalpha(static_cast<unsigned char>(scheme.front()))) return false;
-    return std::all_of(scheme.begin(), scheme.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
-    });
-}
-
 // What may follow a host: nothing, or ":" and a port of digits only.
 bool isPort(std::string_view rest) {
     if (rest.empty()) return true;
@@ -93,27 +86,14 @@ std::optional<std::string> linkHost(std::string_view link) {
     const auto colon = rest.find(':');
     const auto firstDelimiter = rest.find_first_of("/?#");
     if (colon != std::string_view::npos && colon < firstDelimiter) {
-        if (!isScheme(rest.substr(0, colon))) return std::nullopt;
+        if (!isUrlScheme(rest.substr(0, colon))) return std::nullopt;
         rest.remove_prefix(colon + 1);
     }
-    if (!rest.starts_with("//")) return std::nullopt;
-    rest.remove_prefix(2);
-    std::string_view authority = rest.substr(0, rest.find_first_of("/?#"));
-    if (const auto at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
-    std::string_view host = authority;
-    if (host.starts_with('[')) {
-        const auto close = host.find(']');
-        if (close == std::string_view::npos) return std::nullopt;
-        host = host.substr(0, close + 1);
-        if (!isPort(authority.substr(close + 1))) return std::nullopt;
-    } else if (const auto port = host.find(':'); port != std::string_view::npos) {
-        if (!isPort(host.substr(port))) return std::nullopt;
-        host = host.substr(0, port);
-    }
-    if (host.empty()) return std::nullopt;
+    const auto authority = urlAuthority(rest);
+    if (!authority || !isPort(authority->afterHost) || authority->host.empty()) return std::nullopt;
     // Escapes stay as written: decoded, they could put invisible or
     // reordering characters into a review line.
-    return std::string(host);
+    return std::string(authority->host);
 }
 
 std::string textDetail(const std::string& text) {

@@ -1,5 +1,7 @@
 #include "overlay/SliceIconChoice.h"
 
+#include "util/UrlAuthority.h"
+
 namespace rondelix {
 
 namespace {
@@ -58,27 +60,13 @@ std::optional<std::string> faviconHost(std::string_view link) {
 
     // A scheme is a letter followed by letters, digits, "+", "-" or ".", then ":".
     std::string_view rest = text;
-    if (const auto colon = text.find(':');
-        colon != std::string_view::npos && colon > 0 && isAsciiAlpha(text[0])) {
-        const std::string_view scheme = text.substr(0, colon);
-        bool valid = true;
-        for (char c : scheme)
-            valid = valid && (isAsciiAlpha(c) || isAsciiDigit(c) || c == '+' || c == '-' || c == '.');
-        if (valid) rest = text.substr(colon + 1);
-    }
-    if (!rest.starts_with("//")) return std::nullopt;
-    rest.remove_prefix(2);
-    std::string_view authority = rest.substr(0, rest.find_first_of("/?#"));
-    if (const auto at = authority.rfind('@'); at != std::string_view::npos) authority.remove_prefix(at + 1);
-
-    std::string_view host = authority;
-    if (host.starts_with('[')) {
-        const auto close = host.find(']');
-        if (close == std::string_view::npos) return std::nullopt;
-        host = host.substr(1, close - 1);
-    } else if (const auto colon = host.find(':'); colon != std::string_view::npos) {
-        host = host.substr(0, colon);
-    }
+    if (const auto colon = text.find(':'); colon != std::string_view::npos && isUrlScheme(text.substr(0, colon)))
+        rest = text.substr(colon + 1);
+    const auto authority = urlAuthority(rest);
+    if (!authority) return std::nullopt;
+    std::string_view host = authority->host;
+    // The favicon is asked of the address itself, without its brackets.
+    if (host.starts_with('[')) host = host.substr(1, host.size() - 2);
     if (host.empty()) return std::nullopt;
     return std::string(host);
 }
