@@ -41,7 +41,7 @@ std::string ownSoundFolder() {
              {exe.parent_path() / "../share/rondelix/sounds", exe.parent_path() / "sounds"})
             if (fs::is_directory(candidate, error)) return fs::weakly_canonical(candidate, error).string();
     }
-    const fs::path source = fs::path(__FILE__).parent_path() / "../../../data/sounds";
+    const fs::path source = fs::path(RONDELIX_SOURCE_DATA_DIR) / "sounds";
     if (fs::is_directory(source, error)) return fs::weakly_canonical(source, error).string();
     return {};
 }

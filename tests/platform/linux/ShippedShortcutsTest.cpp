@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 // tools that record how they were called.
 class ShippedShortcuts : public ::testing::Test {
   protected:
-    fs::path shipped = fs::path(__FILE__).parent_path() / "../../../data/shortcuts";
+    fs::path shipped = fs::path(RONDELIX_SOURCE_DATA_DIR) / "shortcuts";
     fs::path stubs = fs::temp_directory_path() / ("rondelix-stubs-" + std::to_string(::getpid()));
     std::string savedPath = std::getenv("PATH");
     BlockingMainQueue queue;
