@@ -1,6 +1,7 @@
 #include "app/ui/MainWindow.h"
 
 #include "app/AppCoordinator.h"
+#include "app/ui/MainPages.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace rondelix {
@@ -49,10 +51,14 @@ MainWindow::MainWindow(AppCoordinator& coordinator) : coordinator_(coordinator) 
     titleFont.setBold(true);
     pageTitle_->setFont(titleFont);
 
+    pages_ = new QStackedWidget(this);
+    pages_->setObjectName("pages");
+    pages_->addWidget(pageTitle_);
+
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
     body->addWidget(sidebar_);
-    body->addWidget(pageTitle_, 1);
+    body->addWidget(pages_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(menuBar);
@@ -105,8 +111,25 @@ void MainWindow::showPage() {
             sidebar_->setCurrentItem(item);
             rebuilding_ = false;
             pageTitle_->setText(item->text());
+            showPageWidget(coordinator_.mainTab());
             return;
         }
+    }
+}
+
+// The page of a tab is made on entry; the one shown before is dropped.
+void MainWindow::showPageWidget(MainTab tab) {
+    if (page_) {
+        pages_->removeWidget(page_);
+        page_->deleteLater();
+        page_ = nullptr;
+    }
+    if (const PageFactory make = pageFactory(tab)) {
+        page_ = make(coordinator_, pages_);
+        pages_->addWidget(page_);
+        pages_->setCurrentWidget(page_);
+    } else {
+        pages_->setCurrentWidget(pageTitle_);
     }
 }
 

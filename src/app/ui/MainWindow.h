@@ -1,11 +1,14 @@
 #pragma once
 
+#include "app/MainTab.h"
+
 #include <QWidget>
 #include <cstddef>
 #include <functional>
 
 class QLabel;
 class QListWidget;
+class QStackedWidget;
 
 namespace rondelix {
 
@@ -30,10 +33,13 @@ class MainWindow final : public QWidget {
     void rebuildSidebar();
     void showPage();
     void fitToPageGroup();
+    void showPageWidget(MainTab tab);
 
     AppCoordinator& coordinator_;
     QListWidget* sidebar_;
     QLabel* pageTitle_;
+    QStackedWidget* pages_;
+    QWidget* page_ = nullptr;
     std::size_t connection_ = 0;
     bool rebuilding_ = false;
     bool shownGroupIsWheels_ = true;
