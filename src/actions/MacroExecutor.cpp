@@ -3,13 +3,13 @@
 #include "actions/LinkText.h"
 #include "actions/ShortcutsRunner.h"
 #include "actions/SystemActionRoute.h"
-#include "actions/TextCase.h"
 #include "platform/EventTaps.h"
 #include "platform/HomeFolder.h"
 #include "platform/Log.h"
 #include "platform/Processes.h"
 #include "platform/Sounds.h"
 #include "platform/Workspace.h"
+#include "util/Ascii.h"
 #include "util/Utf8.h"
 
 #include <unistd.h>
