@@ -120,6 +120,7 @@ constexpr std::array symbols = std::to_array<SymbolGlyph>({
     {"moon.zzz", 0xEF44},                                // bedtime
     {"music.note", 0xE405},                              // music_note
     {"paintbrush", 0xE3AE},                              // brush
+    {"paintpalette", 0xE40A},                            // palette
     {"paperplane.fill", 0xE163},                         // send
     {"pause.circle", 0xE036},                            // pause_circle_outline
     {"pause.circle.fill", 0xE1A2},                       // pause_circle
