@@ -30,14 +30,21 @@ constexpr int tabRole = Qt::UserRole + 1;
 constexpr int resizeSettleMs = 400;
 constexpr int resizeAnimationMs = 320;
 
-QIcon symbolIcon(std::string_view symbol, const QColor& colour) {
+QPixmap symbolPixmap(std::string_view symbol, const QColor& colour) {
     QPixmap pixmap(QSize(20, 20) * 2);
     pixmap.setDevicePixelRatio(2);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     SymbolFont::paint(painter, symbol, QRectF(0, 0, 20, 20), 15, colour);
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+// Tinted like the row's text, so that the selected row's symbol stays legible.
+QIcon symbolIcon(std::string_view symbol, const QPalette& palette) {
+    QIcon icon(symbolPixmap(symbol, palette.color(QPalette::Highlight)));
+    icon.addPixmap(symbolPixmap(symbol, palette.color(QPalette::HighlightedText)), QIcon::Selected);
+    return icon;
 }
 
 // The edit commands go to the focused widget, or the nearest of its parents
@@ -194,7 +201,6 @@ QWidget* MainWindow::buildSidebarColumn() {
 void MainWindow::rebuildSidebar() {
     rebuilding_ = true;
     sidebar_->clear();
-    const QColor symbolColour = palette().color(QPalette::Highlight);
     std::optional<std::string> section;
     for (const SidebarRow& row : sidebarRows(coordinator_.devMenuUnlocked())) {
         if (row.section && row.section != section) {
@@ -205,8 +211,8 @@ void MainWindow::rebuildSidebar() {
             heading->setFont(bold);
             section = row.section;
         }
-        auto* item = new QListWidgetItem(symbolIcon(row.symbol, symbolColour),
-                                         QString::fromStdString(row.label), sidebar_);
+        auto* item = new QListWidgetItem(symbolIcon(row.symbol, palette()), QString::fromStdString(row.label),
+                                         sidebar_);
         item->setData(tabRole, static_cast<int>(row.tab));
     }
     rebuilding_ = false;
