@@ -3,6 +3,7 @@
 #include "app/AppCoordinator.h"
 #include "engine/PermissionsCheck.h"
 #include "overlay/ui/SymbolFont.h"
+#include "overlay/ui/WheelPalette.h"
 
 #include <QEasingCurve>
 #include <QGraphicsOpacityEffect>
@@ -22,11 +23,6 @@ constexpr int sidePadding = 12;
 constexpr int verticalPadding = 9;
 constexpr int gap = 9;
 constexpr int symbolWidth = 18;
-
-QColor toQColor(const Color& c) {
-    return QColor::fromRgbF(static_cast<float>(c.red), static_cast<float>(c.green),
-                            static_cast<float>(c.blue), static_cast<float>(c.opacity));
-}
 
 QFont titleFont(const QFont& base) {
     QFont font = base;
