@@ -1,6 +1,6 @@
 #include "icons/EmojiCatalog.h"
 
-#include "store/ImportSafety.h"
+#include "files/ImportSafety.h"
 #include "util/TextTrimming.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "support/SymbolNamesInUse.h"
 
-#include "actions/SystemAction.h"
-#include "actions/WheelActionTarget.h"
 #include "app/MainTab.h"
+#include "catalog/SystemAction.h"
+#include "catalog/WheelActionTarget.h"
 #include "icons/SymbolCatalog.h"
 #include "model/DefaultConfig.h"
 

@@ -1,7 +1,8 @@
 #include "icons/ui/CustomIconThumbnail.h"
 
-#include "overlay/ui/SliceIconPainter.h"
-#include "overlay/ui/SymbolFont.h"
+#include "icons/IconStore.h"
+#include "icons/ui/CustomIconImage.h"
+#include "icons/ui/SymbolFont.h"
 
 #include <QPainter>
 
@@ -18,8 +19,9 @@ CustomIconThumbnail::CustomIconThumbnail(QWidget* parent) : QWidget(parent) {}
 void CustomIconThumbnail::setFilename(const std::string& filename) {
     if (filename == filename_ && !image_.isNull()) return;
     filename_ = filename;
-    const QIcon* loaded = filename_.empty() ? nullptr : SliceIconPainter::customImage(filename_);
-    image_ = loaded ? *loaded : QIcon();
+    const auto bytes = filename_.empty() ? std::nullopt : IconStore::load(filename_);
+    const auto decoded = bytes ? decodeCustomIcon(*bytes) : std::nullopt;
+    image_ = decoded.value_or(QIcon());
     update();
 }
 

@@ -1,7 +1,7 @@
 #include "icons/ui/SymbolGridPicker.h"
 
 #include "icons/SymbolCatalog.h"
-#include "overlay/ui/SymbolFont.h"
+#include "icons/ui/SymbolFont.h"
 
 #include <QAbstractListModel>
 #include <QFrame>

@@ -1,6 +1,6 @@
 #include "icons/SymbolGlyphs.h"
 #include "icons/ui/IconViewArtifacts.h"
-#include "overlay/ui/SymbolFont.h"
+#include "icons/ui/SymbolFont.h"
 #include "support/SymbolNamesInUse.h"
 
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "overlay/ui/SymbolFont.h"
+#include "icons/ui/SymbolFont.h"
 
 #include "icons/SymbolGlyphs.h"
 
