@@ -123,9 +123,8 @@ struct Program {
         environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
         environment.insert("PATH", qEnvironmentVariable("PATH"));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString((logFolder / "runtime").string()));
-        // The single-instance socket lives in the temporary folder: a private
-        // one keeps a program started elsewhere on this machine from
-        // answering for this run.
+        // The single-instance socket lives in the temporary folder; one per
+        // run keeps test runs that share the machine apart.
         environment.insert("TMPDIR", QString::fromStdString((logFolder / "runtime").string()));
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::MergedChannels);

@@ -2,7 +2,7 @@
 
 #include "app/AppCoordinator.h"
 #include "app/ui/SidebarFooter.h"
-#include "overlay/ui/SymbolFont.h"
+#include "icons/ui/SymbolFont.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "app/AppCoordinator.h"
 #include "engine/PermissionsCheck.h"
-#include "overlay/ui/SymbolFont.h"
+#include "icons/ui/SymbolFont.h"
 #include "overlay/ui/WheelPalette.h"
 
 #include <QEasingCurve>
