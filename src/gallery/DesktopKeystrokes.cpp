@@ -13,8 +13,10 @@ using GalleryCatalogue::key;
 using GalleryCatalogue::system;
 
 constexpr std::array<std::string_view, 10> desktopWheels{
-    "gallery-screenshots",   "gallery-capture-clipboard", "gallery-power-lock", "gallery-system-navigation",
-    "gallery-windows",       "gallery-app-switching",     "gallery-settings-help", "gallery-text-editing",
+    "gallery-screenshots",   "gallery-capture-clipboard",
+    "gallery-power-lock",    "gallery-system-navigation",
+    "gallery-windows",       "gallery-app-switching",
+    "gallery-settings-help", "gallery-text-editing",
     "gallery-zoom-view",     "gallery-emoji",
 };
 
@@ -73,7 +75,8 @@ Wheel adapted(const Wheel& wheel) {
     if (!appliesTo(wheel.id)) return result;
     static const std::vector<KeyCombo> written = [] {
         std::vector<KeyCombo> combos;
-        for (const Translation& row : table()) combos.push_back(*comboOf(key(row.written)));
+        for (const Translation& row : table())
+            combos.push_back(*comboOf(key(row.written)));
         return combos;
     }();
     for (Slice& slice : result.slices) {

@@ -44,6 +44,9 @@ struct Heading {
 
 GalleryWheel define(const Heading& heading, std::initializer_list<SliceRow> rows);
 
+// All wheels, each built afresh, in catalogue order.
+std::vector<GalleryWheel> build();
+
 // Each category file adds its wheels; the gallery puts them in catalogue order.
 void addAppleAppWheels(std::vector<GalleryWheel>& out);
 void addAppWheels(std::vector<GalleryWheel>& out);

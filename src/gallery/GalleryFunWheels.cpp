@@ -3,7 +3,10 @@
 namespace rondelix::GalleryCatalogue {
 
 void addFunWheels(std::vector<GalleryWheel>& out) {
-    out.push_back(define({"gallery-emoji", "Emoji & Symbols", Category::fun, {},
+    out.push_back(define({"gallery-emoji",
+                          "Emoji & Symbols",
+                          Category::fun,
+                          {},
                           "The emoji picker plus instant symbols and a table flip."},
                          {
                              {"Emoji Picker", emoji("😀"), key("⌃⌘Space")},
@@ -18,7 +21,10 @@ void addFunWheels(std::vector<GalleryWheel>& out) {
 
     // The combining marks of the first face are written out so that no
     // editor folds them into their neighbours.
-    out.push_back(define({"gallery-kaomoji", "Kaomoji", Category::fun, {},
+    out.push_back(define({"gallery-kaomoji",
+                          "Kaomoji",
+                          Category::fun,
+                          {},
                           "One-tap Japanese emoticons and ASCII faces, pasted as plain text."},
                          {
                              {"Lenny", "eye", text("( \u0361° \u035Cʖ \u0361°)")},
@@ -31,7 +37,10 @@ void addFunWheels(std::vector<GalleryWheel>& out) {
                              {"Put Back", emoji("🙆"), text("┬─┬ノ( º _ ºノ)")},
                          }));
 
-    out.push_back(define({"gallery-fancy-text", "Fancy Text", Category::fun, {},
+    out.push_back(define({"gallery-fancy-text",
+                          "Fancy Text",
+                          Category::fun,
+                          {},
                           "Typographic marks and decorative symbols that keyboards rarely offer."},
                          {
                              {"Heart", "heart.fill", text("♥")},
@@ -44,7 +53,10 @@ void addFunWheels(std::vector<GalleryWheel>& out) {
                              {"Sparkle\nDivider", "sparkles", text("✦ ✦ ✦")},
                          }));
 
-    out.push_back(define({"gallery-meme-machine", "Meme Machine", Category::fun, {Category::web},
+    out.push_back(define({"gallery-meme-machine",
+                          "Meme Machine",
+                          Category::fun,
+                          {Category::web},
                           "Cute animals, feel-good posts, GIFs, and meme makers for a quick laugh."},
                          {
                              {"Aww", link("https://www.reddit.com/r/aww/")},
@@ -56,7 +68,10 @@ void addFunWheels(std::vector<GalleryWheel>& out) {
                              {"Tenor", link("https://tenor.com")},
                          }));
 
-    out.push_back(define({"gallery-time-killers", "Time Killers", Category::fun, {Category::web},
+    out.push_back(define({"gallery-time-killers",
+                          "Time Killers",
+                          Category::fun,
+                          {Category::web},
                           "Quick browser games for a five-minute break: Wordle, 2048, chess, and more."},
                          {
                              {"Wordle", link("https://www.nytimes.com/games/wordle/index.html")},

@@ -3,7 +3,10 @@
 namespace rondelix::GalleryCatalogue {
 
 void addProductivityWheels(std::vector<GalleryWheel>& out) {
-    out.push_back(define({"gallery-browser", "Browser", Category::productivity, {Category::web},
+    out.push_back(define({"gallery-browser",
+                          "Browser",
+                          Category::productivity,
+                          {Category::web},
                           "Tabs and navigation for Safari, Chrome, Arc, and friends."},
                          {
                              {"New Tab", "plus.square", key("⌘T")},
@@ -16,25 +19,31 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                              {"New Window", "macwindow.badge.plus", key("⌘N")},
                          }));
 
-    out.push_back(define({"gallery-writing", "Writing & Text", Category::productivity, {},
+    out.push_back(define({"gallery-writing",
+                          "Writing & Text",
+                          Category::productivity,
+                          {},
                           "Bold, italic, links, fonts, and clean pasting in any text editor."},
                          {
                              {"Bold", "bold", key("⌘B")},
                              {"Italic", "italic", key("⌘I")},
                              {"Underline", "underline", key("⌘U")},
-                             {"Add\nLink", "link", key("⌘K")},
+                             {"Add Link", "link", key("⌘K")},
                              {"Paste and\nMatch Style", "doc.on.clipboard", key("⌥⇧⌘V")},
-                             {"Show\nFonts", "textformat", key("⌘T")},
+                             {"Show Fonts", "textformat", key("⌘T")},
                              {"Show\nColors", "paintpalette", key("⇧⌘C")},
                              {"Center\nText", "text.aligncenter", key("⇧⌘\\")},
                          }));
 
-    out.push_back(define({"gallery-windows", "Window & Spaces", Category::productivity, {},
+    out.push_back(define({"gallery-windows",
+                          "Window & Spaces",
+                          Category::productivity,
+                          {},
                           "Mission Control, spaces, full screen, and window juggling at a flick."},
                          {
                              {"Mission\nControl", "rectangle.3.group", key("⌃↑")},
                              {"App\nWindows", "macwindow.on.rectangle", key("⌃↓")},
-                             {"Space\nLeft", "arrow.left.square", key("⌃←")},
+                             {"Space Left", "arrow.left.square", key("⌃←")},
                              {"Space\nRight", "arrow.right.square", key("⌃→")},
                              {"Full\nScreen", "arrow.up.left.and.arrow.down.right", key("⌃⌘F")},
                              {"Minimize", "minus.square", key("⌘M")},
@@ -42,20 +51,26 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                              {"Close\nWindow", "xmark.square", key("⌘W")},
                          }));
 
-    out.push_back(define({"gallery-text-editing", "Text Editing", Category::productivity, {},
+    out.push_back(define({"gallery-text-editing",
+                          "Text Editing",
+                          Category::productivity,
+                          {},
                           "Move by word and line, select, delete, and jump through a document."},
                          {
-                             {"Word\nLeft", "arrow.left", key("⌥←")},
-                             {"Word\nRight", "arrow.right", key("⌥→")},
-                             {"Line\nStart", "arrow.left.to.line", key("⌘←")},
-                             {"Line\nEnd", "arrow.right.to.line", key("⌘→")},
+                             {"Word Left", "arrow.left", key("⌥←")},
+                             {"Word Right", "arrow.right", key("⌥→")},
+                             {"Line Start", "arrow.left.to.line", key("⌘←")},
+                             {"Line End", "arrow.right.to.line", key("⌘→")},
                              {"Select\nWord", "selection.pin.in.out", key("⌥⇧→")},
                              {"Delete\nWord", "delete.left", key("⌥⌫")},
                              {"Top of\nDocument", "arrow.up.to.line", key("⌘↑")},
                              {"End of\nDocument", "arrow.down.to.line", key("⌘↓")},
                          }));
 
-    out.push_back(define({"gallery-clipboard-edit", "Clipboard & Edit", Category::productivity, {},
+    out.push_back(define({"gallery-clipboard-edit",
+                          "Clipboard & Edit",
+                          Category::productivity,
+                          {},
                           "Cut, copy, paste, undo, and redo, plus copying and pasting a style."},
                          {
                              {"Cut", "scissors", key("⌘X")},
@@ -64,11 +79,14 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                              {"Select All", "selection.pin.in.out", key("⌘A")},
                              {"Undo", "arrow.uturn.backward", key("⌘Z")},
                              {"Redo", "arrow.uturn.forward", key("⇧⌘Z")},
-                             {"Copy\nStyle", "paintbrush", key("⌥⌘C")},
+                             {"Copy Style", "paintbrush", key("⌥⌘C")},
                              {"Paste\nStyle", "paintbrush.fill", key("⌥⌘V")},
                          }));
 
-    out.push_back(define({"gallery-file-document", "File & Document", Category::productivity, {},
+    out.push_back(define({"gallery-file-document",
+                          "File & Document",
+                          Category::productivity,
+                          {},
                           "New, open, save, print, and close documents in almost any app."},
                          {
                              {"New\nDocument", "doc.badge.plus", key("⌘N")},
@@ -76,16 +94,19 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                              {"Save", "square.and.arrow.down", key("⌘S")},
                              {"Save As", "square.and.arrow.down.on.square", key("⇧⌘S")},
                              {"Print", "printer", key("⌘P")},
-                             {"Page\nSetup", "doc.text", key("⇧⌘P")},
+                             {"Page Setup", "doc.text", key("⇧⌘P")},
                              {"Close", "xmark", key("⌘W")},
-                             {"Close\nAll", "xmark.rectangle", key("⌥⌘W")},
+                             {"Close All", "xmark.rectangle", key("⌥⌘W")},
                          }));
 
-    out.push_back(define({"gallery-find-replace", "Find & Spelling", Category::productivity, {},
+    out.push_back(define({"gallery-find-replace",
+                          "Find & Spelling",
+                          Category::productivity,
+                          {},
                           "Find, step through matches, replace, and check spelling as you write."},
                          {
                              {"Find", "magnifyingglass", key("⌘F")},
-                             {"Find\nNext", "chevron.down", key("⌘G")},
+                             {"Find Next", "chevron.down", key("⌘G")},
                              {"Find\nPrevious", "chevron.up", key("⇧⌘G")},
                              {"Find and\nReplace", "arrow.left.arrow.right", key("⌥⌘F")},
                              {"Use\nSelection", "text.magnifyingglass", key("⌘E")},
@@ -94,7 +115,10 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                              {"Check\nSpelling", "checkmark", key("⌘;")},
                          }));
 
-    out.push_back(define({"gallery-app-switching", "App Switching", Category::productivity, {},
+    out.push_back(define({"gallery-app-switching",
+                          "App Switching",
+                          Category::productivity,
+                          {},
                           "Cycle apps and windows, then minimize, close, or quit without the mouse."},
                          {
                              {"Next App", "arrow.right.square", key("⌘⇥")},
@@ -104,10 +128,13 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                              {"Quit App", "xmark.circle", key("⌘Q")},
                              {"Close\nWindow", "xmark.square", key("⌘W")},
                              {"Minimize", "minus.square", key("⌘M")},
-                             {"New\nWindow", "macwindow.badge.plus", key("⌘N")},
+                             {"New Window", "macwindow.badge.plus", key("⌘N")},
                          }));
 
-    out.push_back(define({"gallery-zoom-view", "Zoom & View", Category::productivity, {},
+    out.push_back(define({"gallery-zoom-view",
+                          "Zoom & View",
+                          Category::productivity,
+                          {},
                           "Zoom in and out, reset the size, go full screen, and tidy the view."},
                          {
                              {"Zoom In", "plus.magnifyingglass", key("⌘=")},
@@ -118,7 +145,10 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                              {"Reader\nView", "doc.plaintext", key("⇧⌘R")},
                          }));
 
-    out.push_back(define({"gallery-settings-help", "Settings & Help", Category::productivity, {},
+    out.push_back(define({"gallery-settings-help",
+                          "Settings & Help",
+                          Category::productivity,
+                          {},
                           "Open an app's settings, find help and menu items, print, close, or quit."},
                          {
                              {"Settings", "gearshape", key("⌘,")},

@@ -4,7 +4,10 @@ namespace rondelix::GalleryCatalogue {
 
 void addSystemWheels(std::vector<GalleryWheel>& out) {
     // Raising and lowering sit opposite each other, left and right.
-    out.push_back(define({"gallery-system", "System Controls", Category::system, {},
+    out.push_back(define({"gallery-system",
+                          "System Controls",
+                          Category::system,
+                          {},
                           "Dark mode, volume, brightness, and lock. All built in, no setup."},
                          {
                              {"Dark Mode", "moon.fill", system("toggle-dark-mode")},
@@ -17,7 +20,10 @@ void addSystemWheels(std::vector<GalleryWheel>& out) {
                              {"Sleep Display", "powersleep", system("sleep-display")},
                          }));
 
-    out.push_back(define({"gallery-screenshots", "Screenshots", Category::system, {},
+    out.push_back(define({"gallery-screenshots",
+                          "Screenshots",
+                          Category::system,
+                          {},
                           "Grab a region, the whole screen, or the capture toolbar."},
                          {
                              {"Region", "rectangle.dashed", key("⇧⌘4")},
@@ -26,19 +32,26 @@ void addSystemWheels(std::vector<GalleryWheel>& out) {
                              {"Region →\nClipboard", "doc.on.clipboard", key("⌃⇧⌘4")},
                          }));
 
-    out.push_back(define({"gallery-system-navigation", "System Navigation", Category::system, {},
-                          "Search, switch apps, show the desktop, and lock up without reaching for the menus."},
-                         {
-                             {"Spotlight", "magnifyingglass", key("⌘Space")},
-                             {"Switch\nApp", "square.on.square", key("⌘⇥")},
-                             {"Show\nDesktop", "menubar.dock.rectangle", key("F11")},
-                             {"Lock\nScreen", "lock.fill", key("⌃⌘Q")},
-                             {"Force\nQuit", "xmark.octagon.fill", key("⌥⌘⎋")},
-                             {"Log Out", "rectangle.portrait.and.arrow.right", key("⇧⌘Q")},
-                             {"Next\nWindow", "macwindow.on.rectangle", key("⌘`")},
-                         }));
+    out.push_back(
+        define({"gallery-system-navigation",
+                "System Navigation",
+                Category::system,
+                {},
+                "Search, switch apps, show the desktop, and lock up without reaching for the menus."},
+               {
+                   {"Spotlight", "magnifyingglass", key("⌘Space")},
+                   {"Switch App", "square.on.square", key("⌘⇥")},
+                   {"Show\nDesktop", "menubar.dock.rectangle", key("F11")},
+                   {"Lock\nScreen", "lock.fill", key("⌃⌘Q")},
+                   {"Force Quit", "xmark.octagon.fill", key("⌥⌘⎋")},
+                   {"Log Out", "rectangle.portrait.and.arrow.right", key("⇧⌘Q")},
+                   {"Next\nWindow", "macwindow.on.rectangle", key("⌘`")},
+               }));
 
-    out.push_back(define({"gallery-capture-clipboard", "Capture to Clipboard", Category::system, {},
+    out.push_back(define({"gallery-capture-clipboard",
+                          "Capture to Clipboard",
+                          Category::system,
+                          {},
                           "Capture region or full screen straight to the clipboard, then paste."},
                          {
                              {"Region →\nClipboard", "doc.on.clipboard", key("⌃⇧⌘4")},
@@ -49,7 +62,10 @@ void addSystemWheels(std::vector<GalleryWheel>& out) {
                              {"Paste", "doc.on.clipboard", key("⌘V")},
                          }));
 
-    out.push_back(define({"gallery-display-media", "Display & Media", Category::system, {},
+    out.push_back(define({"gallery-display-media",
+                          "Display & Media",
+                          Category::system,
+                          {},
                           "Brightness, dark mode, and volume in one wheel, all built in, no setup."},
                          {
                              {"Brightness\nUp", "sun.max.fill", system("brightness-up")},
@@ -60,7 +76,10 @@ void addSystemWheels(std::vector<GalleryWheel>& out) {
                              {"Brightness\nDown", "sun.min", system("brightness-down")},
                          }));
 
-    out.push_back(define({"gallery-power-lock", "Power & Lock", Category::system, {},
+    out.push_back(define({"gallery-power-lock",
+                          "Power & Lock",
+                          Category::system,
+                          {},
                           "Lock, sleep the display, log out, force quit, and show the desktop."},
                          {
                              {"Lock\nScreen", "lock.fill", system("lock-screen")},
@@ -71,7 +90,10 @@ void addSystemWheels(std::vector<GalleryWheel>& out) {
                              {"Spotlight", "magnifyingglass", key("⌘Space")},
                          }));
 
-    out.push_back(define({"gallery-system-playback", "System Playback", Category::music, {},
+    out.push_back(define({"gallery-system-playback",
+                          "System Playback",
+                          Category::music,
+                          {},
                           "Play, skip, and adjust whatever's playing, any app, no setup."},
                          {
                              {"Play\nPause", "playpause.fill", system("media-playpause")},

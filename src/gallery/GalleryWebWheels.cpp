@@ -3,7 +3,10 @@
 namespace rondelix::GalleryCatalogue {
 
 void addWebWheels(std::vector<GalleryWheel>& out) {
-    out.push_back(define({"gallery-ai-assistants", "AI Assistants", Category::web, {},
+    out.push_back(define({"gallery-ai-assistants",
+                          "AI Assistants",
+                          Category::web,
+                          {},
                           "One-tap to ChatGPT, Claude, Gemini, and the rest of the AI chat tools."},
                          {
                              {"ChatGPT", link("https://chatgpt.com")},
@@ -15,7 +18,10 @@ void addWebWheels(std::vector<GalleryWheel>& out) {
                              {"NotebookLM", link("https://notebooklm.google.com")},
                          }));
 
-    out.push_back(define({"gallery-quick-open", "Quick Open", Category::web, {},
+    out.push_back(define({"gallery-quick-open",
+                          "Quick Open",
+                          Category::web,
+                          {},
                           "Your everyday sites one tap away: mail, video, code, chat, news, and shopping."},
                          {
                              {"Gmail", link("https://mail.google.com")},
@@ -28,7 +34,10 @@ void addWebWheels(std::vector<GalleryWheel>& out) {
                              {"Amazon", link("https://www.amazon.com")},
                          }));
 
-    out.push_back(define({"gallery-google-workspace", "Google Workspace", Category::web, {},
+    out.push_back(define({"gallery-google-workspace",
+                          "Google Workspace",
+                          Category::web,
+                          {},
                           "Gmail, Drive, Docs, Sheets, Slides, Calendar, Meet, and Keep in one ring."},
                          {
                              {"Gmail", link("https://mail.google.com")},
@@ -41,7 +50,10 @@ void addWebWheels(std::vector<GalleryWheel>& out) {
                              {"Keep", link("https://keep.google.com")},
                          }));
 
-    out.push_back(define({"gallery-dev-docs", "Dev & Docs", Category::web, {},
+    out.push_back(define({"gallery-dev-docs",
+                          "Dev & Docs",
+                          Category::web,
+                          {},
                           "Code hosting, answers, package registries, and reference docs for developers."},
                          {
                              {"GitHub", link("https://github.com")},
@@ -54,7 +66,10 @@ void addWebWheels(std::vector<GalleryWheel>& out) {
                              {"PyPI", link("https://pypi.org")},
                          }));
 
-    out.push_back(define({"gallery-search-reference", "Search & Reference", Category::web, {},
+    out.push_back(define({"gallery-search-reference",
+                          "Search & Reference",
+                          Category::web,
+                          {},
                           "Search engines, maps, translation, and the references you look things up in."},
                          {
                              {"DuckDuckGo", link("https://duckduckgo.com")},
@@ -66,7 +81,10 @@ void addWebWheels(std::vector<GalleryWheel>& out) {
                              {"Internet\nArchive", link("https://archive.org")},
                          }));
 
-    out.push_back(define({"gallery-social", "Social", Category::web, {},
+    out.push_back(define({"gallery-social",
+                          "Social",
+                          Category::web,
+                          {},
                           "Jump straight into Reddit, X, Bluesky, Threads, Instagram, and friends."},
                          {
                              {"Reddit", link("https://www.reddit.com")},
@@ -79,7 +97,10 @@ void addWebWheels(std::vector<GalleryWheel>& out) {
                              {"Mastodon", link("https://mastodon.social")},
                          }));
 
-    out.push_back(define({"gallery-streaming", "Streaming", Category::web, {Category::fun},
+    out.push_back(define({"gallery-streaming",
+                          "Streaming",
+                          Category::web,
+                          {Category::fun},
                           "Movies, shows, and live streams: YouTube, Netflix, Twitch, and more."},
                          {
                              {"YouTube", link("https://www.youtube.com")},
@@ -89,10 +110,13 @@ void addWebWheels(std::vector<GalleryWheel>& out) {
                              {"Prime\nVideo", link("https://www.primevideo.com")},
                              {"Max", link("https://www.max.com")},
                              {"Hulu", link("https://www.hulu.com")},
-                             {"Apple\nTV+", link("https://tv.apple.com")},
+                             {"Apple TV+", link("https://tv.apple.com")},
                          }));
 
-    out.push_back(define({"gallery-design-web", "Design Tools", Category::web, {},
+    out.push_back(define({"gallery-design-web",
+                          "Design Tools",
+                          Category::web,
+                          {},
                           "Design apps, inspiration, free photos, fonts, and palettes in the browser."},
                          {
                              {"Figma", link("https://www.figma.com")},
@@ -105,17 +129,21 @@ void addWebWheels(std::vector<GalleryWheel>& out) {
                              {"Excalidraw", link("https://excalidraw.com")},
                          }));
 
-    out.push_back(define({"gallery-dev-playgrounds", "Code Playgrounds", Category::web, {},
-                          "Try code in the browser with CodePen, JSFiddle, Replit, and language playgrounds."},
-                         {
-                             {"CodePen", link("https://codepen.io")},
-                             {"JSFiddle", link("https://jsfiddle.net")},
-                             {"CodeSandbox", link("https://codesandbox.io")},
-                             {"Replit", link("https://replit.com")},
-                             {"Rust\nPlayground", link("https://play.rust-lang.org")},
-                             {"Go\nPlayground", link("https://go.dev/play/")},
-                             {"TypeScript\nPlayground", link("https://www.typescriptlang.org/play")},
-                         }));
+    out.push_back(
+        define({"gallery-dev-playgrounds",
+                "Code Playgrounds",
+                Category::web,
+                {},
+                "Try code in the browser with CodePen, JSFiddle, Replit, and language playgrounds."},
+               {
+                   {"CodePen", link("https://codepen.io")},
+                   {"JSFiddle", link("https://jsfiddle.net")},
+                   {"CodeSandbox", link("https://codesandbox.io")},
+                   {"Replit", link("https://replit.com")},
+                   {"Rust\nPlayground", link("https://play.rust-lang.org")},
+                   {"Go\nPlayground", link("https://go.dev/play/")},
+                   {"TypeScript\nPlayground", link("https://www.typescriptlang.org/play")},
+               }));
 }
 
 } // namespace rondelix::GalleryCatalogue

@@ -5,17 +5,24 @@
 namespace rondelix {
 
 bool GalleryWheel::isListedUnder(Category c) const {
-    return category == c || std::find(extraCategories.begin(), extraCategories.end(), c) != extraCategories.end();
+    return category == c ||
+           std::find(extraCategories.begin(), extraCategories.end(), c) != extraCategories.end();
 }
 
 std::string_view GalleryWheel::rawValue(Category c) {
     switch (c) {
-    case Category::apps: return "Apps";
-    case Category::productivity: return "Productivity";
-    case Category::system: return "System";
-    case Category::web: return "Web & AI";
-    case Category::music: return "Music";
-    case Category::fun: return "Fun";
+    case Category::apps:
+        return "Apps";
+    case Category::productivity:
+        return "Productivity";
+    case Category::system:
+        return "System";
+    case Category::web:
+        return "Web & AI";
+    case Category::music:
+        return "Music";
+    case Category::fun:
+        return "Fun";
     }
     return "Apps";
 }

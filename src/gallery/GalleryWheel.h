@@ -16,9 +16,9 @@ namespace rondelix {
 struct GalleryWheel {
     // The raw value is also the title the gallery shows.
     enum class Category { apps, productivity, system, web, music, fun };
-    static constexpr std::array<Category, 6> allCategories{Category::apps, Category::productivity,
-                                                           Category::system,  Category::web,
-                                                           Category::music,   Category::fun};
+    static constexpr std::array<Category, 6> allCategories{Category::apps,   Category::productivity,
+                                                           Category::system, Category::web,
+                                                           Category::music,  Category::fun};
 
     std::string id;
     Category category = Category::apps;

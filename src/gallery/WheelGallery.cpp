@@ -8,66 +8,51 @@
 #include "util/UnicodeProperties.h"
 
 #include <algorithm>
-#include <array>
 
 namespace rondelix::WheelGallery {
 
 namespace {
 
-// The order the gallery lists its wheels in before any sorting.
-constexpr std::array<std::string_view, 61> catalogueOrder{
-    "gallery-browser",          "gallery-writing",          "gallery-windows",
-    "gallery-system",           "gallery-screenshots",      "gallery-emoji",
-    "gallery-figma",            "gallery-photoshop",        "gallery-finalcut",
-    "gallery-ai-assistants",    "gallery-quick-open",       "gallery-text-editing",
-    "gallery-clipboard-edit",   "gallery-finder",           "gallery-safari",
-    "gallery-preview",          "gallery-apple-mail",       "gallery-apple-messages",
-    "gallery-apple-notes",      "gallery-apple-calendar",   "gallery-apple-photos",
-    "gallery-apple-music",      "gallery-spotify",          "gallery-slack",
-    "gallery-discord",          "gallery-zoom",             "gallery-teams",
-    "gallery-chrome",           "gallery-vscode",           "gallery-xcode",
-    "gallery-terminal",         "gallery-notion",           "gallery-obsidian",
-    "gallery-word",             "gallery-excel",            "gallery-rectangle",
-    "gallery-firefox",          "gallery-sublime-text",     "gallery-ghostty",
-    "gallery-keepassxc",        "gallery-file-document",    "gallery-find-replace",
-    "gallery-app-switching",    "gallery-zoom-view",        "gallery-settings-help",
-    "gallery-system-navigation", "gallery-capture-clipboard", "gallery-display-media",
-    "gallery-power-lock",       "gallery-google-workspace", "gallery-dev-docs",
-    "gallery-search-reference", "gallery-social",           "gallery-streaming",
-    "gallery-design-web",       "gallery-dev-playgrounds",  "gallery-kaomoji",
-    "gallery-fancy-text",       "gallery-meme-machine",     "gallery-time-killers",
-    "gallery-system-playback",
+// What the listings need of each wheel, worked out once: its name and
+// summary folded for searching, and its place in name order.
+struct SearchIndex {
+    std::vector<std::string> foldedNames;
+    std::vector<std::string> foldedSummaries;
+    std::map<const GalleryWheel*, std::size_t> nameRank;
 };
 
-std::vector<GalleryWheel> buildCatalogue() {
-    std::vector<GalleryWheel> built;
-    built.reserve(catalogueOrder.size());
-    GalleryCatalogue::addProductivityWheels(built);
-    GalleryCatalogue::addSystemWheels(built);
-    GalleryCatalogue::addFunWheels(built);
-    GalleryCatalogue::addAppWheels(built);
-    GalleryCatalogue::addAppleAppWheels(built);
-    GalleryCatalogue::addWebWheels(built);
-
-    std::vector<GalleryWheel> ordered;
-    ordered.reserve(built.size());
-    for (std::string_view id : catalogueOrder) {
-        auto found = std::find_if(built.begin(), built.end(), [id](const GalleryWheel& g) { return g.id == id; });
-        if (found != built.end()) ordered.push_back(std::move(*found));
-    }
-    return ordered;
+const SearchIndex& searchIndex() {
+    static const SearchIndex index = [] {
+        SearchIndex built;
+        const auto& list = all();
+        Listing byName;
+        for (const GalleryWheel& g : list) {
+            built.foldedNames.push_back(unicode::upperCased(g.wheel.name));
+            built.foldedSummaries.push_back(unicode::upperCased(g.summary));
+            byName.push_back(&g);
+        }
+        std::stable_sort(byName.begin(), byName.end(), [](const GalleryWheel* a, const GalleryWheel* b) {
+            return namesAscending(a->wheel.name, b->wheel.name);
+        });
+        // Equal names share a rank, so a stable sort by rank keeps their catalogue order.
+        for (std::size_t i = 0, rank = 0; i < byName.size(); ++i) {
+            if (i > 0 && compareNames(byName[i - 1]->wheel.name, byName[i]->wheel.name) != 0) rank = i;
+            built.nameRank[byName[i]] = rank;
+        }
+        return built;
+    }();
+    return index;
 }
 
-void sortByName(std::vector<GalleryWheel>& list) {
-    std::stable_sort(list.begin(), list.end(), [](const GalleryWheel& a, const GalleryWheel& b) {
-        return namesAscending(a.wheel.name, b.wheel.name);
-    });
+bool byNameRank(const GalleryWheel* a, const GalleryWheel* b) {
+    const auto& rank = searchIndex().nameRank;
+    return rank.at(a) < rank.at(b);
 }
 
 } // namespace
 
 const std::vector<GalleryWheel>& all() {
-    static const std::vector<GalleryWheel> catalogue = buildCatalogue();
+    static const std::vector<GalleryWheel> catalogue = GalleryCatalogue::build();
     return catalogue;
 }
 
@@ -117,36 +102,39 @@ std::vector<Category> categories() {
     return used;
 }
 
-std::vector<GalleryWheel> wheels(Category category) {
-    std::vector<GalleryWheel> listed;
+Listing wheels(Category category) {
+    Listing listed;
     for (const GalleryWheel& g : all())
-        if (g.isListedUnder(category)) listed.push_back(g);
+        if (g.isListedUnder(category)) listed.push_back(&g);
     return listed;
 }
 
-std::vector<GalleryWheel> sortedWheels(Category category, const std::set<std::string>& installed) {
-    std::vector<GalleryWheel> listed = wheels(category);
+Listing sortedWheels(Category category, const std::set<std::string>& installed) {
+    Listing listed = wheels(category);
     if (category != Category::apps) return listed;
-    std::stable_sort(listed.begin(), listed.end(), [&installed](const GalleryWheel& a, const GalleryWheel& b) {
-        const bool aInstalled = installed.count(a.id) > 0;
-        const bool bInstalled = installed.count(b.id) > 0;
-        if (aInstalled != bInstalled) return aInstalled;
-        return namesAscending(a.wheel.name, b.wheel.name);
-    });
+    std::stable_sort(listed.begin(), listed.end(),
+                     [&installed](const GalleryWheel* a, const GalleryWheel* b) {
+                         const bool aInstalled = installed.count(a->id) > 0;
+                         const bool bInstalled = installed.count(b->id) > 0;
+                         if (aInstalled != bInstalled) return aInstalled;
+                         return byNameRank(a, b);
+                     });
     return listed;
 }
 
-std::vector<GalleryWheel> search(std::string_view query) {
+Listing search(std::string_view query) {
     const std::string_view trimmed = trimmedWhitespace(query);
     if (trimmed.empty()) return {};
     const std::string folded = unicode::upperCased(trimmed);
-    auto holds = [&folded](const std::string& text) {
-        return unicode::upperCased(text).find(folded) != std::string::npos;
-    };
-    std::vector<GalleryWheel> found;
-    for (const GalleryWheel& g : all())
-        if (holds(g.wheel.name) || holds(g.summary)) found.push_back(g);
-    sortByName(found);
+    const SearchIndex& index = searchIndex();
+    const auto& list = all();
+    Listing found;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (index.foldedNames[i].find(folded) != std::string::npos ||
+            index.foldedSummaries[i].find(folded) != std::string::npos)
+            found.push_back(&list[i]);
+    }
+    std::stable_sort(found.begin(), found.end(), byNameRank);
     return found;
 }
 
@@ -156,7 +144,8 @@ Wheel makeAddable(const GalleryWheel& gallery) {
     std::transform(id.begin(), id.end(), id.begin(),
                    [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
     wheel.id = "wheel-" + id;
-    for (Slice& slice : wheel.slices) slice.id = Uuid::generate();
+    for (Slice& slice : wheel.slices)
+        slice.id = Uuid::generate();
     return wheel;
 }
 

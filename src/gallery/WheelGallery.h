@@ -19,8 +19,11 @@ namespace rondelix::WheelGallery {
 
 using Category = GalleryWheel::Category;
 
-// The 61 wheels in catalogue order, the tie-break of every listing.
+// The 61 wheels in catalogue order, the tie-break of every listing. They live
+// for the whole run, so the listings below hand out pointers into them.
 const std::vector<GalleryWheel>& all();
+
+using Listing = std::vector<const GalleryWheel*>;
 
 // Gallery id to the identifiers of the application that wheel is made for,
 // most preferred first; only the Apps wheels have a row.
@@ -30,15 +33,15 @@ const std::map<std::string, std::vector<std::string>>& appBundleIDs();
 std::vector<Category> categories();
 
 // The wheels listed under the category, in catalogue order.
-std::vector<GalleryWheel> wheels(Category category);
+Listing wheels(Category category);
 
 // The category's wheels as the gallery lists them: for Apps, installed ones
 // first and each group by name; other categories keep catalogue order.
-std::vector<GalleryWheel> sortedWheels(Category category, const std::set<std::string>& installed);
+Listing sortedWheels(Category category, const std::set<std::string>& installed);
 
 // Wheels whose name, or else summary, holds the trimmed query (letter case
 // ignored), by name. A blank query finds nothing.
-std::vector<GalleryWheel> search(std::string_view query);
+Listing search(std::string_view query);
 
 // A copy ready to be added to the user's wheels: a fresh "wheel-" id, fresh
 // slice ids, and keystrokes that only make sense on the other desktop replaced

@@ -7,7 +7,9 @@ namespace rondelix {
 
 namespace {
 
-bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool isDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
 
 // Compares two digit runs by value without converting them, so runs of any
 // length compare correctly.
@@ -24,7 +26,8 @@ int compareDigitRuns(std::u32string_view a, std::u32string_view b) {
 }
 
 std::size_t digitRunEnd(std::u32string_view text, std::size_t from) {
-    while (from < text.size() && isDigit(text[from])) ++from;
+    while (from < text.size() && isDigit(text[from]))
+        ++from;
     return from;
 }
 

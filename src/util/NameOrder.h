@@ -9,6 +9,8 @@ namespace rondelix {
 // Negative when a sorts first, positive when b does, zero when neither.
 int compareNames(std::string_view a, std::string_view b);
 
-inline bool namesAscending(std::string_view a, std::string_view b) { return compareNames(a, b) < 0; }
+inline bool namesAscending(std::string_view a, std::string_view b) {
+    return compareNames(a, b) < 0;
+}
 
 } // namespace rondelix

@@ -5,9 +5,8 @@
 #include "util/UrlAuthority.h"
 #include "util/Utf8.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <map>
 #include <set>
 
@@ -27,13 +26,15 @@ Kind kindOf(const MacroAction& action) {
     return Kind::other;
 }
 
+// The modifier set in the catalogue's own notation.
 std::string modifiers(const KeyCombo& combo) {
-    KeyCombo bare = combo;
-    const std::string shown = KeyComboText::displayString(combo);
-    return shown.substr(0, shown.size() - KeyComboText::keyLabel(bare.keyCode).size());
+    return std::string(combo.control ? "⌃" : "") + (combo.option ? "⌥" : "") + (combo.shift ? "⇧" : "") +
+           (combo.command ? "⌘" : "");
 }
 
-std::size_t characters(std::string_view text) { return utf8::decode(text).size(); }
+std::size_t characters(std::string_view text) {
+    return utf8::decode(text).size();
+}
 
 const GalleryWheel& byId(std::string_view id) {
     const auto& all = WheelGallery::all();
@@ -44,14 +45,16 @@ const GalleryWheel& byId(std::string_view id) {
 
 std::map<Kind, int> kindsOf(const GalleryWheel& g) {
     std::map<Kind, int> kinds;
-    for (const Slice& s : g.wheel.slices) ++kinds[kindOf(s.action)];
+    for (const Slice& s : g.wheel.slices)
+        ++kinds[kindOf(s.action)];
     return kinds;
 }
 
 std::vector<const Slice*> allSlices() {
     std::vector<const Slice*> slices;
     for (const GalleryWheel& g : WheelGallery::all())
-        for (const Slice& s : g.wheel.slices) slices.push_back(&s);
+        for (const Slice& s : g.wheel.slices)
+            slices.push_back(&s);
     return slices;
 }
 
@@ -65,14 +68,16 @@ TEST(GalleryCatalogue, WheelsAreWholeAndUniquelyNamed) {
     for (const GalleryWheel& g : all) {
         SCOPED_TRACE(g.id);
         EXPECT_TRUE(g.id.starts_with("gallery-"));
-        EXPECT_TRUE(std::all_of(g.id.begin(), g.id.end(),
-                                [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'; }));
+        EXPECT_TRUE(std::all_of(g.id.begin(), g.id.end(), [](char c) {
+            return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+        }));
         EXPECT_TRUE(ids.insert(g.id).second);
         EXPECT_EQ(g.wheel.id, g.id);
         EXPECT_FALSE(g.wheel.appBundleIdentifier);
         EXPECT_FALSE(containsCode(g.wheel));
         EXPECT_EQ(g.wheel.sliceCount, static_cast<int>(g.wheel.slices.size()));
-        for (std::size_t i = 0; i < g.wheel.slices.size(); ++i) EXPECT_EQ(g.wheel.slices[i].position, static_cast<int>(i));
+        for (std::size_t i = 0; i < g.wheel.slices.size(); ++i)
+            EXPECT_EQ(g.wheel.slices[i].position, static_cast<int>(i));
         ++slotCounts[g.wheel.sliceCount];
         const auto summaryLength = characters(g.summary);
         EXPECT_GE(summaryLength, 48u);
@@ -93,9 +98,12 @@ TEST(GalleryCatalogue, CategoriesAndExtraRows) {
         ++primary[g.category];
         if (!g.extraCategories.empty()) extras[g.id] = g.extraCategories;
     }
-    EXPECT_EQ(primary, (std::map<Category, int>{{Category::apps, 30}, {Category::productivity, 10},
-                                                {Category::system, 6}, {Category::web, 9},
-                                                {Category::music, 1}, {Category::fun, 5}}));
+    EXPECT_EQ(primary, (std::map<Category, int>{{Category::apps, 30},
+                                                {Category::productivity, 10},
+                                                {Category::system, 6},
+                                                {Category::web, 9},
+                                                {Category::music, 1},
+                                                {Category::fun, 5}}));
     const std::map<std::string, std::vector<Category>> expected{
         {"gallery-browser", {Category::web}},
         {"gallery-safari", {Category::web}},
@@ -119,19 +127,27 @@ TEST(GalleryCatalogue, ActionKindsPerWheel) {
     std::map<std::string, std::map<Kind, int>> mixed;
     for (const GalleryWheel& g : WheelGallery::all()) {
         const auto kinds = kindsOf(g);
-        for (const auto& [kind, count] : kinds) totals[kind] += count;
-        if (kinds.size() == 1) singleKind[kinds.begin()->first].insert(g.id);
-        else mixed[g.id] = kinds;
-        if (g.category == Category::apps || g.category == Category::productivity)
+        for (const auto& [kind, count] : kinds)
+            totals[kind] += count;
+        if (kinds.size() == 1)
+            singleKind[kinds.begin()->first].insert(g.id);
+        else
+            mixed[g.id] = kinds;
+        if (g.category == Category::apps || g.category == Category::productivity) {
             EXPECT_EQ(singleKind[Kind::keystroke].count(g.id), 1u) << g.id;
-        if (g.category == Category::web) EXPECT_EQ(singleKind[Kind::link].count(g.id), 1u) << g.id;
+        }
+        if (g.category == Category::web) {
+            EXPECT_EQ(singleKind[Kind::link].count(g.id), 1u) << g.id;
+        }
     }
-    EXPECT_EQ(totals, (std::map<Kind, int>{{Kind::keystroke, 328}, {Kind::link, 84}, {Kind::systemAction, 24},
-                                           {Kind::text, 23}}));
+    EXPECT_EQ(totals,
+              (std::map<Kind, int>{
+                  {Kind::keystroke, 328}, {Kind::link, 84}, {Kind::systemAction, 24}, {Kind::text, 23}}));
     EXPECT_EQ(singleKind[Kind::keystroke].size(), 41u);
     EXPECT_EQ(singleKind[Kind::keystroke].count("gallery-system-navigation"), 1u);
     EXPECT_EQ(singleKind[Kind::link].size(), 11u);
-    EXPECT_EQ(singleKind[Kind::link].count("gallery-meme-machine") + singleKind[Kind::link].count("gallery-time-killers"),
+    EXPECT_EQ(singleKind[Kind::link].count("gallery-meme-machine") +
+                  singleKind[Kind::link].count("gallery-time-killers"),
               2u);
     EXPECT_EQ(singleKind[Kind::systemAction],
               (std::set<std::string>{"gallery-system", "gallery-display-media", "gallery-system-playback"}));
@@ -144,7 +160,8 @@ TEST(GalleryCatalogue, ActionKindsPerWheel) {
     };
     EXPECT_EQ(mixed, expectedMixed);
     int keystrokeOnlySlices = 0;
-    for (const auto& id : singleKind[Kind::keystroke]) keystrokeOnlySlices += byId(id).wheel.sliceCount;
+    for (const auto& id : singleKind[Kind::keystroke])
+        keystrokeOnlySlices += byId(id).wheel.sliceCount;
     EXPECT_EQ(keystrokeOnlySlices, 315);
 }
 
@@ -169,7 +186,8 @@ TEST(GalleryCatalogue, IconsFollowTheActions) {
     EXPECT_EQ(symbols, 364);
     EXPECT_EQ(automatic, 84);
     EXPECT_EQ(emojiPerWheel,
-              (std::map<std::string, int>{{"gallery-emoji", 4}, {"gallery-kaomoji", 6}, {"gallery-apple-messages", 1}}));
+              (std::map<std::string, int>{
+                  {"gallery-emoji", 4}, {"gallery-kaomoji", 6}, {"gallery-apple-messages", 1}}));
 }
 
 TEST(GalleryCatalogue, LabelsFitTheWheel) {
@@ -186,7 +204,9 @@ TEST(GalleryCatalogue, LabelsFitTheWheel) {
         EXPECT_FALSE(first.empty());
         EXPECT_LE(characters(first), 15u);
         EXPECT_LE(characters(second), 15u);
-        if (cut != std::string::npos) EXPECT_FALSE(second.empty());
+        if (cut != std::string::npos) {
+            EXPECT_FALSE(second.empty());
+        }
     }
     EXPECT_EQ(twoLine, 143);
 }
@@ -200,7 +220,7 @@ TEST(GalleryCatalogue, KeystrokeModifierSets) {
         ++sets[modifiers(keystroke->combo)];
     }
     const std::map<std::string, int> expected{
-        {"⌘", 179}, {"⇧⌘", 66}, {"", 24}, {"⌥⌘", 17}, {"⌃", 11},  {"⌃⌘", 7},  {"⌃⌥", 7},
+        {"⌘", 179}, {"⇧⌘", 66}, {"", 24},   {"⌥⌘", 17}, {"⌃", 11}, {"⌃⌘", 7},  {"⌃⌥", 7},
         {"⇧", 5},   {"⌥", 5},   {"⌃⇧⌘", 3}, {"⌥⇧⌘", 2}, {"⌥⇧", 1}, {"⌃⌥⌘", 1},
     };
     EXPECT_EQ(sets, expected);
@@ -239,9 +259,10 @@ TEST(GalleryCatalogue, LinksReachPublicSites) {
 }
 
 TEST(GalleryCatalogue, TextsAndSystemActions) {
-    const std::set<std::string> allowedActions{"toggle-dark-mode", "toggle-mute",   "volume-up",      "volume-down",
-                                               "brightness-up",    "brightness-down", "sleep-display", "lock-screen",
-                                               "screenshot",       "media-playpause", "media-next",    "media-previous"};
+    const std::set<std::string> allowedActions{"toggle-dark-mode", "toggle-mute",   "volume-up",
+                                               "volume-down",      "brightness-up", "brightness-down",
+                                               "sleep-display",    "lock-screen",   "screenshot",
+                                               "media-playpause",  "media-next",    "media-previous"};
     for (const Slice* s : allSlices()) {
         if (const auto* text = s->action.as<MacroAction::Text>()) {
             SCOPED_TRACE(text->text);
@@ -260,7 +281,8 @@ TEST(GalleryCatalogue, TextsAndSystemActions) {
 
 TEST(GalleryCatalogue, SliceIdsStayForTheRun) {
     std::set<Uuid> ids;
-    for (const Slice* s : allSlices()) EXPECT_TRUE(ids.insert(s->id).second);
+    for (const Slice* s : allSlices())
+        EXPECT_TRUE(ids.insert(s->id).second);
     const auto& again = WheelGallery::all();
     EXPECT_EQ(&again, &WheelGallery::all());
     EXPECT_EQ(again.front().wheel.slices.front().id, WheelGallery::all().front().wheel.slices.front().id);
@@ -268,7 +290,8 @@ TEST(GalleryCatalogue, SliceIdsStayForTheRun) {
 
 TEST(GalleryCatalogue, SpotChecks) {
     std::vector<std::string> kaomoji;
-    for (const Slice& s : byId("gallery-kaomoji").wheel.slices) kaomoji.push_back(s.action.as<MacroAction::Text>()->text);
+    for (const Slice& s : byId("gallery-kaomoji").wheel.slices)
+        kaomoji.push_back(s.action.as<MacroAction::Text>()->text);
     const std::vector<std::string> expectedKaomoji{
         "( \xCD\xA1\xC2\xB0 \xCD\x9C\xCA\x96 \xCD\xA1\xC2\xB0)",
         "(\xE2\x97\x95\xE2\x80\xBF\xE2\x97\x95)",
@@ -281,7 +304,8 @@ TEST(GalleryCatalogue, SpotChecks) {
         "\xE2\x94\xAC\xE2\x94\x80\xE2\x94\xAC\xE3\x83\x8E( \xC2\xBA _ \xC2\xBA\xE3\x83\x8E)",
     };
     EXPECT_EQ(kaomoji, expectedKaomoji);
-    EXPECT_EQ(byId("gallery-emoji").wheel.slices[1].action, MacroAction(MacroAction::Text{"\xC2\xAF\\_(\xE3\x83\x84)_/\xC2\xAF"}));
+    EXPECT_EQ(byId("gallery-emoji").wheel.slices[1].action,
+              MacroAction(MacroAction::Text{"\xC2\xAF\\_(\xE3\x83\x84)_/\xC2\xAF"}));
 
     // The window manager's slices, by key code and modifiers.
     struct Expected {
@@ -309,5 +333,6 @@ TEST(GalleryCatalogue, SpotChecks) {
         MacroAction::Keystroke{{49, true, false, false, false}},
     };
     ASSERT_EQ(power.size(), powerActions.size());
-    for (std::size_t i = 0; i < power.size(); ++i) EXPECT_EQ(power[i].action, powerActions[i]) << i;
+    for (std::size_t i = 0; i < power.size(); ++i)
+        EXPECT_EQ(power[i].action, powerActions[i]) << i;
 }
