@@ -1,6 +1,6 @@
 #include "gallery/DesktopKeystrokes.h"
 
-#include "actions/SystemAction.h"
+#include "catalog/SystemAction.h"
 #include "gallery/WheelGallery.h"
 #include "model/KeyComboText.h"
 

@@ -1,4 +1,4 @@
-#include "actions/SystemAction.h"
+#include "catalog/SystemAction.h"
 #include "gallery/WheelGallery.h"
 #include "model/ActionClassification.h"
 #include "model/KeyComboText.h"

@@ -14,13 +14,15 @@ namespace {
 
 std::vector<std::string> idsOf(const WheelGallery::Listing& list) {
     std::vector<std::string> ids;
-    for (const GalleryWheel* g : list) ids.push_back(g->id);
+    for (const GalleryWheel* g : list)
+        ids.push_back(g->id);
     return ids;
 }
 
 std::vector<std::string> namesOf(const WheelGallery::Listing& list) {
     std::vector<std::string> names;
-    for (const GalleryWheel* g : list) names.push_back(g->wheel.name);
+    for (const GalleryWheel* g : list)
+        names.push_back(g->wheel.name);
     return names;
 }
 
