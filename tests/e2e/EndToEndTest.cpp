@@ -120,8 +120,8 @@ struct Program {
         environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
         environment.insert("PATH", qEnvironmentVariable("PATH"));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString((logFolder / "runtime").string()));
-        // The single-instance socket lives in the temporary folder: a copy of
-        // the program running elsewhere on this machine must not answer it.
+        // The single-instance socket lives in the temporary folder; one per
+        // run keeps test runs that share the machine apart.
         environment.insert("TMPDIR", QString::fromStdString((logFolder / "runtime").string()));
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::MergedChannels);
