@@ -3,7 +3,6 @@
 #include "actions/LinkText.h"
 #include "actions/ShortcutsRunner.h"
 #include "actions/SystemActionRoute.h"
-#include "actions/TextCase.h"
 #include "model/AutomationWords.h"
 #include "platform/EventTaps.h"
 #include "platform/HomeFolder.h"
@@ -11,6 +10,7 @@
 #include "platform/Processes.h"
 #include "platform/Sounds.h"
 #include "platform/Workspace.h"
+#include "util/Ascii.h"
 #include "util/Utf8.h"
 
 #include <unistd.h>

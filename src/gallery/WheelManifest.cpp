@@ -1,7 +1,7 @@
 #include "gallery/WheelManifest.h"
 
-#include "actions/SystemAction.h"
-#include "actions/WheelActionTarget.h"
+#include "catalog/SystemAction.h"
+#include "catalog/WheelActionTarget.h"
 #include "model/AutomationWords.h"
 #include "model/KeyComboText.h"
 #include "platform/Workspace.h"

@@ -1,6 +1,6 @@
-#include "actions/ShortcutCatalog.h"
-#include "actions/SystemAction.h"
-#include "actions/WheelActionTarget.h"
+#include "catalog/ShortcutCatalog.h"
+#include "catalog/SystemAction.h"
+#include "catalog/WheelActionTarget.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,4 +1,4 @@
-#include "actions/SystemAction.h"
+#include "catalog/SystemAction.h"
 
 #include <nlohmann/json.hpp>
 
