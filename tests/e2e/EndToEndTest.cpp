@@ -120,6 +120,9 @@ struct Program {
         environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
         environment.insert("PATH", qEnvironmentVariable("PATH"));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString((logFolder / "runtime").string()));
+        // The single-instance socket lives in the temporary folder: a private
+        // one keeps test runs on the same machine from meeting each other.
+        environment.insert("TMPDIR", QString::fromStdString((logFolder / "runtime").string()));
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.setStandardOutputFile(QString::fromStdString(output.string()));
