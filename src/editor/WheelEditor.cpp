@@ -238,9 +238,13 @@ void WheelEditor::redo() {
     services_.transfer.store.redo();
 }
 
+UndoKeyAction WheelEditor::undoKeyWanted(UndoKeyPress press) const {
+    return undoKeyAction(press, services_.session.wheelsPageShown(),
+                         services_.session.isCapturingKeystroke());
+}
+
 UndoKeyAction WheelEditor::handleUndoKey(UndoKeyPress press) {
-    const auto action =
-        undoKeyAction(press, services_.session.wheelsPageShown(), services_.session.isCapturingKeystroke());
+    const auto action = undoKeyWanted(press);
     if (action == UndoKeyAction::undo) undo();
     if (action == UndoKeyAction::redo) redo();
     return action;

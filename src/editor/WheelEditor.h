@@ -98,6 +98,8 @@ class WheelEditor {
     // Acts on an undo key press when the page and the capture state allow;
     // the caller swallows the key unless the answer is passOn.
     UndoKeyAction handleUndoKey(UndoKeyPress press);
+    // What handleUndoKey would do, without doing it.
+    UndoKeyAction undoKeyWanted(UndoKeyPress press) const;
 
   private:
     const std::vector<Wheel>& wheels() const;

@@ -1,5 +1,10 @@
 #include "app/ui/MainPages.h"
 
+#include "app/AppCoordinator.h"
+#include "app/CoordinatorEditorSession.h"
+#include "editor/ui/WheelEditorPage.h"
+
+#include <QApplication>
 #include <map>
 
 namespace rondelix {
@@ -8,7 +13,19 @@ namespace {
 
 // One row per page: the tab and how its page is made.
 const std::map<MainTab, PageFactory>& pageTable() {
-    static const std::map<MainTab, PageFactory> rows{};
+    static const std::map<MainTab, PageFactory> rows{
+        {MainTab::wheels,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+             return new WheelEditorPage({c.transferServices(),
+                                         std::make_shared<CoordinatorEditorSession>(c),
+                                         c.platform().sounds,
+                                         c.platform().queue,
+                                         c.wheelState(),
+                                         {},
+                                         [] { QApplication::quit(); }},
+                                        parent);
+         }},
+    };
     return rows;
 }
 
