@@ -1,7 +1,7 @@
 #include "editor/FarewellArchive.h"
 
 #include "model/ConfigCoding.h"
-#include "store/FileAccess.h"
+#include "files/FileAccess.h"
 
 namespace rondelix {
 

@@ -2,7 +2,10 @@
 
 #include "app/AppCoordinator.h"
 #include "app/CoordinatorEditorSession.h"
+#include "app/SettingsPorts.h"
 #include "editor/ui/WheelEditorPage.h"
+#include "settings/ui/AppearancePage.h"
+#include "settings/ui/WheelBehaviorPage.h"
 
 #include <QApplication>
 #include <map>
@@ -24,6 +27,14 @@ const std::map<MainTab, PageFactory>& pageTable() {
                                          {},
                                          [] { QApplication::quit(); }},
                                         parent);
+         }},
+        {MainTab::appearance,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+             return new AppearancePage(c.configStore(), c.overlayController(), testWheelControl(c), parent);
+         }},
+        {MainTab::wheelBehavior,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+             return new WheelBehaviorPage(c.configStore(), parent);
          }},
     };
     return rows;

@@ -7,7 +7,7 @@
 #include "editor/ui/UndoKeyFilter.h"
 #include "editor/ui/WheelPillColumn.h"
 #include "editor/ui/WheelSection.h"
-#include "overlay/WheelState.h"
+#include "model/WheelState.h"
 #include "overlay/ui/WheelPalette.h"
 #include "store/ConfigStore.h"
 

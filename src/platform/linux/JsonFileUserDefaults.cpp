@@ -1,7 +1,7 @@
 #include "platform/linux/JsonFileUserDefaults.h"
 
+#include "files/FileAccess.h"
 #include "platform/Log.h"
-#include "store/FileAccess.h"
 
 #include <ctime>
 #include <system_error>
