@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace rondelix {
 
@@ -78,6 +79,7 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
 
     auto* previewPane = new QVBoxLayout;
     previewPane->setSpacing(14);
+    previewPane->setContentsMargins(0, 0, 0, 20);
     previewPane->addWidget(preview_, 1);
     caption_->setWordWrap(true);
     caption_->setAlignment(Qt::AlignCenter);
@@ -182,7 +184,10 @@ void WheelEditorPage::hideEvent(QHideEvent* event) {
 
 void WheelEditorPage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    caption_->setMaximumWidth(std::max(200, static_cast<int>(preview_->side())));
+    // The caption is as wide as the wheel, within reason, and as tall as its lines.
+    const int captionWidth = std::clamp(static_cast<int>(preview_->side()), 240, 520);
+    caption_->setFixedWidth(captionWidth);
+    caption_->setFixedHeight(caption_->heightForWidth(captionWidth));
     if (celebration_) celebration_->setGeometry(rect());
 }
 

@@ -71,6 +71,7 @@ class WheelEditorPageTest : public ::testing::Test {
                       static_cast<int>(square.center().y() + radius * std::sin(angle)));
     }
     static void saveArtifact(QWidget& widget, const QString& name) {
+        QCoreApplication::processEvents();
         const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
         QDir().mkpath(folder);
         widget.grab().save(folder + QLatin1Char('/') + name);
