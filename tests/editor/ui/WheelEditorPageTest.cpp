@@ -1,6 +1,7 @@
 #include "editor/ui/WheelEditorPage.h"
 
 #include "app/CoordinatorEditorSession.h"
+#include "app/ui/MainWindow.h"
 #include "app/ui/QtAppWindows.h"
 #include "editor/SliceEdits.h"
 #include "editor/ui/PreviewWheel.h"
