@@ -29,6 +29,7 @@ class XdgWorkspace final : public Workspace {
     void openLink(const std::string& url, std::function<void(bool)> completion) override;
     std::optional<std::string> frontmostApplication() const override;
     std::optional<std::string> applicationName(const std::string& path) const override;
+    std::vector<ApplicationEntry> applications() const override;
 
     // The installed application a window belongs to: the id the window
     // carries, else the entry that claims its class, else the entry named
@@ -39,6 +40,8 @@ class XdgWorkspace final : public Workspace {
         std::string id;
         std::string path;
         std::string startupWMClass;
+        std::string name;
+        bool noDisplay = false;
     };
 
     // Every installed application entry, ordered by id; an id in a more

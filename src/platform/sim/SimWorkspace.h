@@ -39,6 +39,7 @@ class SimWorkspace final : public Workspace {
         if (found == names.end()) return std::nullopt;
         return found->second;
     }
+    std::vector<ApplicationEntry> applications() const override { return listed; }
 
     std::map<std::string, std::string> installed;
     std::map<std::string, std::string> names; // path to the name the desktop shows
@@ -46,6 +47,7 @@ class SimWorkspace final : public Workspace {
     bool launchesSucceed = true;
     bool linksOpen = true;
     std::optional<std::string> frontmost;
+    std::vector<ApplicationEntry> listed;
 
     std::vector<std::string> openedApplications;
     std::vector<std::string> openedLinks;
