@@ -2,6 +2,7 @@
 
 #include "app/AppCoordinator.h"
 #include "app/SettingsPorts.h"
+#include "app/ui/GalleryWiring.h"
 #include "settings/ui/AppearancePage.h"
 #include "settings/ui/WheelBehaviorPage.h"
 
@@ -14,6 +15,8 @@ namespace {
 // One row per page: the tab and how its page is made.
 const std::map<MainTab, PageFactory>& pageTable() {
     static const std::map<MainTab, PageFactory> rows{
+        {MainTab::gallery,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* { return makeGalleryPage(c, 360, parent); }},
         {MainTab::appearance,
          [](AppCoordinator& c, QWidget* parent) -> QWidget* {
              return new AppearancePage(c.configStore(), c.overlayController(), testWheelControl(c), parent);
