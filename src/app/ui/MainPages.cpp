@@ -4,6 +4,9 @@
 #include "app/SettingsPorts.h"
 #include "app/ui/GalleryWiring.h"
 #include "settings/ui/AppearancePage.h"
+#include "settings/ui/BindingsPage.h"
+#include "settings/ui/GeneralPage.h"
+#include "settings/ui/SoundFeedbackPage.h"
 #include "settings/ui/WheelBehaviorPage.h"
 
 #include <map>
@@ -20,6 +23,19 @@ const std::map<MainTab, PageFactory>& pageTable() {
         {MainTab::appearance,
          [](AppCoordinator& c, QWidget* parent) -> QWidget* {
              return new AppearancePage(c.configStore(), c.overlayController(), testWheelControl(c), parent);
+         }},
+        {MainTab::shortcuts,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+             return new BindingsPage(c.configStore(), c.hotkeyManager(), c.platform().keyboardLayout,
+                                     bindingsHost(c), parent);
+         }},
+        {MainTab::general,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+             return new GeneralPage(c.transferServices(), c.platform().updater, generalShellHooks(c), parent);
+         }},
+        {MainTab::soundFeedback,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+             return new SoundFeedbackPage(c.configStore(), c.feedback(), c.platform().sounds, parent);
          }},
         {MainTab::wheelBehavior,
          [](AppCoordinator& c, QWidget* parent) -> QWidget* {
