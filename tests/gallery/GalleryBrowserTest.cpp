@@ -249,6 +249,7 @@ TEST_F(Gallery, AFailedInstalledCheckLeavesEveryWheelUsable) {
         void openApplication(const std::string&, std::function<void(bool)>) override {}
         void openLink(const std::string&, std::function<void(bool)>) override {}
         std::optional<std::string> frontmostApplication() const override { return std::nullopt; }
+        std::vector<platform::ApplicationEntry> applications() const override { return {}; }
     } broken;
     GalleryBrowserModel failing{services(), queue, background, broken};
     failing.detectInstalled();
