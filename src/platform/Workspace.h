@@ -42,7 +42,7 @@ class Workspace {
 
     // The name the desktop shows for the application at a location that
     // applicationPath or applicationAt gave, or none when it has none of its own.
-    virtual std::optional<std::string> applicationName(const std::string& path) const = 0;
+    virtual std::optional<std::string> applicationName(const std::string&) const { return std::nullopt; }
 
     // The identifier of the application whose window has the focus, or none
     // when there is no such window or its application has no identifier.
