@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,12 @@ class KeyboardLayout {
     // on the current layout with no modifier held, as UTF-8; nothing when the
     // layout has no such key or the key types nothing.
     virtual std::optional<std::string> typedText(int keyCode) const = 0;
+
+    // The system's key code of a key press that reached the program's own
+    // windows, from the press's native scan code and key symbol; nothing
+    // when the key table lacks the key.
+    virtual std::optional<int> keyCodeOfPress(std::uint32_t nativeScanCode,
+                                              std::uint32_t nativeKeysym) const = 0;
 };
 
 } // namespace rondelix::platform

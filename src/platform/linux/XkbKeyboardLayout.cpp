@@ -93,4 +93,16 @@ std::optional<std::string> XkbKeyboardLayout::typedText(int keyCode) const {
     return std::string(buffer.data(), static_cast<std::size_t>(length));
 }
 
+// X servers number keys by their evdev position plus 8, which is what the
+// key table is keyed by; a server that numbers them otherwise still names
+// the key's symbol.
+std::optional<int> XkbKeyboardLayout::keyCodeOfPress(std::uint32_t nativeScanCode,
+                                                     std::uint32_t nativeKeysym) const {
+    if (nativeScanCode >= 8)
+        if (const auto code = X11KeyTable::keyCodeForEvdev(static_cast<int>(nativeScanCode) - 8))
+            return *code;
+    if (const auto code = X11KeyTable::keyCodeForKeysym(nativeKeysym)) return *code;
+    return std::nullopt;
+}
+
 } // namespace rondelix::platform::linux_desktop

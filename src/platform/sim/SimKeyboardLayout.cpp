@@ -27,6 +27,15 @@ std::optional<std::string> SimKeyboardLayout::typedText(int keyCode) const {
     return it == typed_.end() ? std::nullopt : it->second;
 }
 
+std::optional<int> SimKeyboardLayout::keyCodeOfPress(std::uint32_t, std::uint32_t nativeKeysym) const {
+    const auto it = keysyms_.find(nativeKeysym);
+    return it == keysyms_.end() ? std::nullopt : std::optional<int>(it->second);
+}
+
+void SimKeyboardLayout::setKeysym(std::uint32_t keysym, int keyCode) {
+    keysyms_[keysym] = keyCode;
+}
+
 void SimKeyboardLayout::setTypedText(int keyCode, std::optional<std::string> text) {
     typed_[keyCode] = std::move(text);
 }
