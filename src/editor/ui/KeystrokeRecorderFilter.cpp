@@ -1,6 +1,7 @@
 #include "editor/ui/KeystrokeRecorderFilter.h"
 
 #include "editor/KeystrokeRecorder.h"
+#include "model/KeyComboText.h"
 #include "platform/KeyboardLayout.h"
 
 #include <QApplication>
@@ -41,6 +42,17 @@ KeyCombo modifiersOf(const QKeyEvent& press) {
     return combo;
 }
 
+// A press the program or an assistive tool made itself carries no native
+// codes; it is read by the character its key types on the US table.
+std::optional<int> keyCodeOfSynthesizedPress(const QKeyEvent& press) {
+    if (press.nativeScanCode() != 0 || press.nativeVirtualKey() != 0) return std::nullopt;
+    const int key = press.key();
+    if (key < 0x20 || key >= 0x7f) return std::nullopt;
+    char c = static_cast<char>(key);
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return KeyComboText::keyCode(std::string(1, c));
+}
+
 } // namespace
 
 KeystrokeRecorderFilter::KeystrokeRecorderFilter(KeystrokeRecorder& recorder,
@@ -76,7 +88,8 @@ bool KeystrokeRecorderFilter::eventFilter(QObject*, QEvent* event) {
         press->accept();
         return true;
     }
-    const auto keyCode = keyboard_.keyCodeOfPress(press->nativeScanCode(), press->nativeVirtualKey());
+    auto keyCode = keyboard_.keyCodeOfPress(press->nativeScanCode(), press->nativeVirtualKey());
+    if (!keyCode) keyCode = keyCodeOfSynthesizedPress(*press);
     return recorder_.keyPressed(keyCode, modifiersOf(*press));
 }
 

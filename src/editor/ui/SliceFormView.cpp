@@ -154,8 +154,8 @@ SliceFormView::SliceFormView(SliceFormServices& services, const std::string& whe
     label_ =
         new GrowingTextField([this](const QString& text) { form_.setLabel(text.toStdString()); }, labelFrame);
     labelFrameLayout->addWidget(label_);
-    grid->addWidget(rowLabel(tr("Label"), 4, this), 0, 0);
-    grid->addWidget(labelFrame, 0, 1, Qt::AlignTop);
+    grid->addWidget(rowLabel(tr("Label"), 4, this), 0, 0, Qt::AlignTop);
+    grid->addWidget(labelFrame, 0, 1);
 
     // Icon
     auto* iconBox = new QWidget(this);
@@ -172,8 +172,8 @@ SliceFormView::SliceFormView(SliceFormServices& services, const std::string& whe
     connect(iconKind_, &QComboBox::activated, this,
             [this](int index) { form_.setIconKind(allIconKinds[static_cast<std::size_t>(index)]); });
     iconColumn_->addWidget(iconKind_, 0, Qt::AlignLeft);
-    grid->addWidget(rowLabel(tr("Icon"), 5, this), 1, 0);
-    grid->addWidget(iconBox, 1, 1, Qt::AlignTop);
+    grid->addWidget(rowLabel(tr("Icon"), 5, this), 1, 0, Qt::AlignTop);
+    grid->addWidget(iconBox, 1, 1);
 
     // Action
     auto* actionBox = new QWidget(this);
@@ -206,8 +206,8 @@ SliceFormView::SliceFormView(SliceFormServices& services, const std::string& whe
     actionColumn_->addWidget(actionKind_, 0, Qt::AlignLeft);
     actionColumn_->addWidget(caption_);
     actionColumn_->addWidget(warning_);
-    grid->addWidget(rowLabel(tr("Action"), 5, this), 2, 0);
-    grid->addWidget(actionBox, 2, 1, Qt::AlignTop);
+    grid->addWidget(rowLabel(tr("Action"), 5, this), 2, 0, Qt::AlignTop);
+    grid->addWidget(actionBox, 2, 1);
     grid->setRowStretch(3, 1);
 
     configConnection_ = services_.store.configChanged.connect([this] { refresh(); });
@@ -261,7 +261,10 @@ void SliceFormView::refreshIconInput(const Slice& slice) {
         retire(iconInput_);
         iconInput_ = buildIconInput(slice.icon);
         iconInputKind_ = kind;
-        if (iconInput_) iconColumn_->addWidget(iconInput_);
+        if (iconInput_) {
+            iconColumn_->addWidget(iconInput_);
+            iconInput_->show();
+        }
     }
     if (updateIconInput_) updateIconInput_(slice.icon);
 }
@@ -323,6 +326,7 @@ void SliceFormView::refreshActionInput(const Slice& slice) {
         actionInputKind_ = kind;
         actionInputShowsList_ = showsList;
         actionColumn_->insertWidget(actionColumn_->indexOf(warning_), actionInput_);
+        actionInput_->show();
     }
     if (updateActionInput_) updateActionInput_(slice.action);
 }
