@@ -16,11 +16,12 @@ class KeyboardLayout {
     // layout has no such key or the key types nothing.
     virtual std::optional<std::string> typedText(int keyCode) const = 0;
 
-    // The system's key code of a key press that reached the program's own
-    // windows, from the press's native scan code and key symbol; nothing
-    // when the key table lacks the key.
-    virtual std::optional<int> keyCodeOfPress(std::uint32_t nativeScanCode,
-                                              std::uint32_t nativeKeysym) const = 0;
+    // The system's key code of a key event as the window system numbered it
+    // (on X11 the X key code, and the keysym it typed); nothing for a key no
+    // table knows. Tells left from right modifiers and names keys the toolkit
+    // does not.
+    virtual std::optional<int> keyCodeForNativeKey(std::uint32_t nativeCode,
+                                                   std::uint32_t nativeSymbol) const = 0;
 };
 
 } // namespace rondelix::platform

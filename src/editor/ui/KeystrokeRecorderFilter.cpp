@@ -88,7 +88,7 @@ bool KeystrokeRecorderFilter::eventFilter(QObject*, QEvent* event) {
         press->accept();
         return true;
     }
-    auto keyCode = keyboard_.keyCodeOfPress(press->nativeScanCode(), press->nativeVirtualKey());
+    auto keyCode = keyboard_.keyCodeForNativeKey(press->nativeScanCode(), press->nativeVirtualKey());
     if (!keyCode) keyCode = keyCodeOfSynthesizedPress(*press);
     return recorder_.keyPressed(keyCode, modifiersOf(*press));
 }

@@ -68,6 +68,18 @@ XkbKeyboardLayout::XkbKeyboardLayout(Log& log) : connection_(std::make_unique<Co
 
 XkbKeyboardLayout::~XkbKeyboardLayout() = default;
 
+std::optional<int> XkbKeyboardLayout::keyCodeForNativeKey(std::uint32_t nativeCode,
+                                                          std::uint32_t nativeSymbol) const {
+    // The position decides, as for the event taps; the keysym serves keys the
+    // position table lacks.
+    std::optional<std::uint16_t> code;
+    if (nativeCode >= xKeycodeOffset)
+        code = X11KeyTable::keyCodeForEvdev(static_cast<int>(nativeCode) - xKeycodeOffset);
+    if (!code && nativeSymbol) code = X11KeyTable::keyCodeForKeysym(nativeSymbol);
+    if (!code) return std::nullopt;
+    return *code;
+}
+
 std::optional<std::string> XkbKeyboardLayout::typedText(int keyCode) const {
     if (!connection_->context || keyCode < 0 || keyCode > 0xffff) return std::nullopt;
     // The key at that position on a PC keyboard, as the event taps read it.
@@ -91,18 +103,6 @@ std::optional<std::string> XkbKeyboardLayout::typedText(int keyCode) const {
     const int length = xkb_state_key_get_utf8(plain.get(), key, buffer.data(), buffer.size());
     if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) return std::nullopt;
     return std::string(buffer.data(), static_cast<std::size_t>(length));
-}
-
-// X servers number keys by their evdev position plus 8, which is what the
-// key table is keyed by; a server that numbers them otherwise still names
-// the key's symbol.
-std::optional<int> XkbKeyboardLayout::keyCodeOfPress(std::uint32_t nativeScanCode,
-                                                     std::uint32_t nativeKeysym) const {
-    if (nativeScanCode >= 8)
-        if (const auto code = X11KeyTable::keyCodeForEvdev(static_cast<int>(nativeScanCode) - 8))
-            return *code;
-    if (const auto code = X11KeyTable::keyCodeForKeysym(nativeKeysym)) return *code;
-    return std::nullopt;
 }
 
 } // namespace rondelix::platform::linux_desktop

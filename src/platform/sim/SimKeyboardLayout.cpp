@@ -27,13 +27,9 @@ std::optional<std::string> SimKeyboardLayout::typedText(int keyCode) const {
     return it == typed_.end() ? std::nullopt : it->second;
 }
 
-std::optional<int> SimKeyboardLayout::keyCodeOfPress(std::uint32_t, std::uint32_t nativeKeysym) const {
-    const auto it = keysyms_.find(nativeKeysym);
-    return it == keysyms_.end() ? std::nullopt : std::optional<int>(it->second);
-}
-
-void SimKeyboardLayout::setKeysym(std::uint32_t keysym, int keyCode) {
-    keysyms_[keysym] = keyCode;
+std::optional<int> SimKeyboardLayout::keyCodeForNativeKey(std::uint32_t nativeCode, std::uint32_t) const {
+    if (nativeCode < nativeCodeOffset) return std::nullopt;
+    return static_cast<int>(nativeCode - nativeCodeOffset);
 }
 
 void SimKeyboardLayout::setTypedText(int keyCode, std::optional<std::string> text) {
