@@ -1,6 +1,8 @@
 #include "editor/SliceForm.h"
 
 #include "actions/ShortcutsRunner.h"
+#include "editor/SliceEdits.h"
+#include "editor/WheelListEdits.h"
 #include "engine/HotkeyManager.h"
 #include "icons/IconStore.h"
 #include "platform/Background.h"
@@ -20,15 +22,10 @@ namespace {
 // The picture formats an image icon may come from.
 const std::vector<std::string> pictureExtensions{"png", "jpg", "jpeg", "gif", "bmp", "webp", "tif", "tiff"};
 
-Wheel* findWheel(std::vector<Wheel>& wheels, const std::string& id) {
-    const auto found = std::find_if(wheels.begin(), wheels.end(), [&](const Wheel& w) { return w.id == id; });
-    return found == wheels.end() ? nullptr : &*found;
-}
-
 } // namespace
 
-SliceForm::SliceForm(SliceFormServices& services, std::string wheelId, int position)
-    : services_(services), wheelId_(std::move(wheelId)), position_(position), blankId_(Uuid::generate()),
+SliceForm::SliceForm(SliceFormServices services, SliceSlot slot)
+    : services_(std::move(services)), slot_(std::move(slot)), blankId_(Uuid::generate()),
       recorder_(std::make_shared<KeystrokeRecorder>()) {
     recorder_->onUnmappableKey = [&sounds = services_.sounds] { sounds.beep(); };
 }
@@ -38,33 +35,19 @@ SliceForm::~SliceForm() {
     recorder_->stop();
 }
 
-std::string SliceForm::coalesceKey() const {
-    return "slice:" + wheelId_ + ":" + std::to_string(position_);
-}
-
 Slice SliceForm::slice() const {
-    for (const Wheel& wheel : services_.store.config().wheels) {
-        if (wheel.id != wheelId_) continue;
-        for (const Slice& slice : wheel.slices)
-            if (slice.position == position_) return slice;
-        break;
-    }
-    return Slice{blankId_, position_, "", Icon::Auto{}, MacroAction::Text{""}};
+    Slice shown = slot_.read(services_.store);
+    const Wheel* wheel = findWheel(services_.store.config().wheels, slot_.wheelId);
+    // The blank of an empty slot keeps one id, so the form does not take each
+    // refresh for another slice.
+    if (!wheel || !sliceAt(*wheel, slot_.position)) shown.id = blankId_;
+    return shown;
 }
 
 void SliceForm::write(const std::function<void(Slice&)>& change) {
     Slice changed = slice();
     change(changed);
-    services_.store.editWheels(coalesceKey(), [&](std::vector<Wheel>& wheels) {
-        Wheel* wheel = findWheel(wheels, wheelId_);
-        if (!wheel) return;
-        const auto existing = std::find_if(wheel->slices.begin(), wheel->slices.end(),
-                                           [&](const Slice& s) { return s.position == position_; });
-        if (existing != wheel->slices.end())
-            *existing = changed;
-        else
-            wheel->slices.push_back(changed);
-    });
+    slot_.write(services_.store, changed);
 }
 
 void SliceForm::setLabel(const std::string& label) {

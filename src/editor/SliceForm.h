@@ -2,6 +2,7 @@
 
 #include "editor/KeystrokeRecorder.h"
 #include "editor/SliceFormKinds.h"
+#include "editor/SliceSlot.h"
 #include "model/Config.h"
 #include "util/Signal.h"
 
@@ -63,14 +64,14 @@ struct SliceFormServices {
 // Main thread only.
 class SliceForm {
   public:
-    SliceForm(SliceFormServices& services, std::string wheelId, int position);
+    SliceForm(SliceFormServices services, SliceSlot slot);
     ~SliceForm();
     SliceForm(const SliceForm&) = delete;
     SliceForm& operator=(const SliceForm&) = delete;
 
-    const std::string& wheelId() const { return wheelId_; }
-    int position() const { return position_; }
-    std::string coalesceKey() const;
+    const SliceSlot& slot() const { return slot_; }
+    const SliceFormServices& services() const { return services_; }
+    std::string coalesceKey() const { return slot_.coalesceKey(); }
 
     // The slice in the slot; for an empty slot a blank one (empty label, icon
     // auto, empty text) whose id stays the same for the life of the form.
@@ -108,9 +109,8 @@ class SliceForm {
   private:
     void write(const std::function<void(Slice&)>& change);
 
-    SliceFormServices& services_;
-    std::string wheelId_;
-    int position_;
+    SliceFormServices services_;
+    SliceSlot slot_;
     Uuid blankId_;
     std::shared_ptr<KeystrokeRecorder> recorder_;
     std::vector<std::string> automations_;

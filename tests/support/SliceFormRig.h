@@ -25,7 +25,7 @@ struct SliceFormRig {
                                  },
                                  [this](bool on) { rig.c().isCapturingKeystroke = on; }},
             [this] { return rig.c().mainTab() == MainTab::wheels; }, [this] { ++setupsShown; }});
-        form = std::make_unique<SliceForm>(*services, "default", position);
+        form = std::make_unique<SliceForm>(*services, SliceSlot{"default", position});
     }
 
     ConfigStore& store() { return rig.c().configStore(); }

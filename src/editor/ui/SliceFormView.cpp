@@ -132,12 +132,11 @@ void setMenu(QPushButton* button, const std::vector<Inputs::MenuSection>& sectio
 
 } // namespace
 
-SliceFormView::SliceFormView(SliceFormServices& services, const std::string& wheelId, int position,
-                             ChooseApp chooseApp, QWidget* parent)
-    : QWidget(parent), services_(services), form_(services, wheelId, position),
-      chooseApp_(std::move(chooseApp)) {
+SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, ChooseApp chooseApp,
+                             QWidget* parent)
+    : QWidget(parent), form_(std::move(services), slot), chooseApp_(std::move(chooseApp)) {
     setObjectName(QStringLiteral("sliceForm"));
-    recorderFilter_ = std::make_unique<KeystrokeRecorderFilter>(form_.recorder(), services_.keyboard);
+    recorderFilter_ = std::make_unique<KeystrokeRecorderFilter>(form_.recorder(), form_.services().keyboard);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -210,7 +209,7 @@ SliceFormView::SliceFormView(SliceFormServices& services, const std::string& whe
     grid->addWidget(actionBox, 2, 1);
     grid->setRowStretch(3, 1);
 
-    configConnection_ = services_.store.configChanged.connect([this] { refresh(); });
+    configConnection_ = form_.services().store.configChanged.connect([this] { refresh(); });
     automationsConnection_ = form_.automationsChanged.connect([this] { refresh(); });
     recordingConnection_ = form_.recorder().recordingChanged.connect([this] { refresh(); });
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
@@ -220,7 +219,7 @@ SliceFormView::SliceFormView(SliceFormServices& services, const std::string& whe
 }
 
 SliceFormView::~SliceFormView() {
-    services_.store.configChanged.disconnect(configConnection_);
+    form_.services().store.configChanged.disconnect(configConnection_);
     form_.automationsChanged.disconnect(automationsConnection_);
     form_.recorder().recordingChanged.disconnect(recordingConnection_);
     form_.recorder().stop();
@@ -363,14 +362,15 @@ QWidget* SliceFormView::buildActionInput(const MacroAction& action) {
             if (!chooseApp_) return;
             const auto identifier = chooseApp_(this);
             if (!identifier) return;
-            form_.setAction(MacroAction::App{*identifier, services_.workspace.applicationPath(*identifier)});
+            form_.setAction(
+                MacroAction::App{*identifier, form_.services().workspace.applicationPath(*identifier)});
         });
         row->addWidget(name, 1);
         row->addWidget(choose);
         column->addLayout(row);
         updateActionInput_ = [this, name](const MacroAction& current) {
             if (const auto* app = current.as<MacroAction::App>())
-                setElided(name, qs(Inputs::appRowName(*app, services_.workspace)));
+                setElided(name, qs(Inputs::appRowName(*app, form_.services().workspace)));
         };
         break;
     }

@@ -28,7 +28,7 @@ class SliceFormView : public QWidget {
     // Picks an installed application for an app slice; none when cancelled.
     using ChooseApp = std::function<std::optional<std::string>(QWidget* parent)>;
 
-    SliceFormView(SliceFormServices& services, const std::string& wheelId, int position, ChooseApp chooseApp,
+    SliceFormView(SliceFormServices services, const SliceSlot& slot, ChooseApp chooseApp,
                   QWidget* parent = nullptr);
     ~SliceFormView() override;
 
@@ -46,7 +46,6 @@ class SliceFormView : public QWidget {
     QWidget* buildActionInput(const MacroAction& action);
     void chooseSymbol();
 
-    SliceFormServices& services_;
     SliceForm form_;
     ChooseApp chooseApp_;
     std::unique_ptr<KeystrokeRecorderFilter> recorderFilter_;

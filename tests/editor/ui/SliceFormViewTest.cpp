@@ -31,7 +31,7 @@ struct ViewRig {
 
     explicit ViewRig(SliceFormView::ChooseApp chooseApp = {}) {
         logic.clearSlot(0);
-        view = new SliceFormView(*logic.services, "default", 0, std::move(chooseApp), &window);
+        view = new SliceFormView(*logic.services, SliceSlot{"default", 0}, std::move(chooseApp), &window);
         (new QVBoxLayout(&window))->addWidget(view);
         window.resize(460, 520);
         window.show();
