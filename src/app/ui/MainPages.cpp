@@ -4,6 +4,7 @@
 #include "app/AppWindows.h"
 #include "app/CoordinatorEditorSession.h"
 #include "app/SettingsPorts.h"
+#include "app/ui/GalleryWiring.h"
 #include "editor/ui/ApplicationChooser.h"
 #include "editor/ui/SliceFormView.h"
 #include "editor/ui/WheelEditorPage.h"
@@ -54,6 +55,8 @@ SliceFormFactory sliceFormFactory(AppCoordinator& c) {
 // One row per page: the tab and how its page is made.
 const std::map<MainTab, PageFactory>& pageTable() {
     static const std::map<MainTab, PageFactory> rows{
+        {MainTab::gallery,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* { return makeGalleryPage(c, 360, parent); }},
         {MainTab::wheels,
          [](AppCoordinator& c, QWidget* parent) -> QWidget* {
              return new WheelEditorPage({c.transferServices(), std::make_shared<CoordinatorEditorSession>(c),
