@@ -1,13 +1,16 @@
 #include "app/ui/MainPages.h"
 
 #include "app/AppCoordinator.h"
+#include "app/CoordinatorEditorSession.h"
 #include "app/SettingsPorts.h"
+#include "editor/ui/WheelEditorPage.h"
 #include "settings/ui/AppearancePage.h"
 #include "settings/ui/BindingsPage.h"
 #include "settings/ui/GeneralPage.h"
 #include "settings/ui/SoundFeedbackPage.h"
 #include "settings/ui/WheelBehaviorPage.h"
 
+#include <QApplication>
 #include <map>
 
 namespace rondelix {
@@ -17,6 +20,17 @@ namespace {
 // One row per page: the tab and how its page is made.
 const std::map<MainTab, PageFactory>& pageTable() {
     static const std::map<MainTab, PageFactory> rows{
+        {MainTab::wheels,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+             return new WheelEditorPage({c.transferServices(),
+                                         std::make_shared<CoordinatorEditorSession>(c),
+                                         c.platform().sounds,
+                                         c.platform().queue,
+                                         c.wheelState(),
+                                         {},
+                                         [] { QApplication::quit(); }},
+                                        parent);
+         }},
         {MainTab::appearance,
          [](AppCoordinator& c, QWidget* parent) -> QWidget* {
              return new AppearancePage(c.configStore(), c.overlayController(), testWheelControl(c), parent);
