@@ -495,6 +495,9 @@ TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne
 
     const std::string main = windowNamed("Rondelix");
     ASSERT_FALSE(main.empty()) << program.log();
+    // Wholly on screen, wherever the window was placed.
+    xdotool("windowmove --sync " + main + " 40 40");
+    pause(0.5);
     const QRect window = windowGeometry(main);
     clickAt(window.topLeft() + recordButtonIn(config, window.size()));
     const std::string panel = windowNamed("Recording Summon Key");
