@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -331,6 +332,78 @@ QSize windowSize(const std::string& id) {
         return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
     };
     return {number("WIDTH"), number("HEIGHT")};
+}
+
+// The window's frame on screen: x, y, width and height.
+QRect windowFrame(const std::string& id) {
+    const std::string shape = output("xdotool getwindowgeometry --shell " + id);
+    const auto number = [&](const std::string& key) {
+        const auto at = shape.find(key + "=");
+        return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
+    };
+    return {number("X"), number("Y"), number("WIDTH"), number("HEIGHT")};
+}
+
+TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOpens) {
+    Program program(home.path, "editor");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    std::string id;
+    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    pause(0.6);
+    const QRect frame = windowFrame(id);
+    ASSERT_GT(frame.width(), 900);
+
+    // The inspector is the last 450 points of the page; its wheel card is the
+    // first light panel down its middle, and the name field sits 68 below
+    // the card's top.
+    const QImage screen = grabScreen();
+    const int inspectorMiddle = frame.right() - 225;
+    int cardTop = -1;
+    for (int y = frame.top(); y < frame.bottom() && cardTop < 0; ++y)
+        if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) cardTop = y;
+    ASSERT_GE(cardTop, 0);
+    const std::string nameField = std::to_string(inspectorMiddle) + " " + std::to_string(cardTop + 68);
+
+    xdotool("mousemove " + nameField + " click 1");
+    // Back from the name field: Export, Import, then Add Wheel (undo and redo
+    // wait disabled).
+    xdotool("key shift+Tab shift+Tab shift+Tab space");
+    pause(0.3);
+    xdotool("mousemove " + nameField + " click 1");
+    xdotool("key ctrl+a");
+    xdotool("type --delay 20 'Trip Planner'");
+    // On to the slot count, then past the app menu, Duplicate and Delete to
+    // the empty top slot's Add Action.
+    xdotool("key Tab 6 Tab Tab Tab Tab space");
+    pause(0.3);
+    grabScreen().save(artifact("editor-e2e-edited.png"));
+    xdotool("key ctrl+w");
+    EXPECT_TRUE(waitFor([] { return mainWindowId().empty(); }, 3));
+
+    const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    ASSERT_TRUE(onDisk);
+    const auto added = std::find_if(onDisk->wheels.begin(), onDisk->wheels.end(),
+                                    [](const Wheel& w) { return w.name == "Trip Planner"; });
+    ASSERT_NE(added, onDisk->wheels.end()) << program.log();
+    EXPECT_EQ(added->id.rfind("wheel-", 0), 0u);
+    EXPECT_EQ(added->sliceCount, 6);
+    ASSERT_EQ(added->slices.size(), 1u);
+    EXPECT_EQ(added->slices[0].position, 0);
+    EXPECT_EQ(added->slices[0].label, "New Action");
+    const auto index = static_cast<int>(added - onDisk->wheels.begin());
+    ASSERT_LT(index, 9);
+
+    // Summoned, the wheel's number key brings it up.
+    const QPoint pointer(800, 520);
+    const QRect wheel = summonAt(pointer, "editor-e2e-summoned.png");
+    ASSERT_GE(wheel.width(), 300) << program.log();
+    const QImage first = grabScreen();
+    xdotool("key " + std::to_string(index + 1));
+    EXPECT_TRUE(waitFor([&] { return grabScreen() != first; }, 2));
+    pause(0.3);
+    grabScreen().save(artifact("editor-e2e-new-wheel-summoned.png"));
+    release();
+    EXPECT_EQ(program.stop(), 0);
 }
 
 // A window manager for the length of one test, when the machine has one.

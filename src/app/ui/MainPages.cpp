@@ -3,6 +3,7 @@
 #include "app/AppCoordinator.h"
 #include "app/CoordinatorEditorSession.h"
 #include "app/SettingsPorts.h"
+#include "app/ui/GalleryWiring.h"
 #include "editor/ui/WheelEditorPage.h"
 #include "settings/ui/AppearancePage.h"
 #include "settings/ui/BindingsPage.h"
@@ -20,6 +21,8 @@ namespace {
 // One row per page: the tab and how its page is made.
 const std::map<MainTab, PageFactory>& pageTable() {
     static const std::map<MainTab, PageFactory> rows{
+        {MainTab::gallery,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* { return makeGalleryPage(c, 360, parent); }},
         {MainTab::wheels,
          [](AppCoordinator& c, QWidget* parent) -> QWidget* {
              return new WheelEditorPage({c.transferServices(),
