@@ -365,6 +365,23 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     xdotool("mousemove " + nameField + " click 1");
     xdotool("key ctrl+a");
     xdotool("type --delay 20 'Trip Planner'");
+    // Ctrl+Z is the editor's, not the text field's or the Edit menu's: the
+    // whole burst of typing goes back in one step, and comes again.
+    const auto nameOnDisk = [&](const std::string& name) {
+        return waitFor(
+            [&] {
+                const auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+                return config && std::any_of(config->wheels.begin(), config->wheels.end(),
+                                             [&](const Wheel& w) { return w.name == name; });
+            },
+            3);
+    };
+    ASSERT_TRUE(nameOnDisk("Trip Planner")) << program.log();
+    pause(1.2); // past the window in which edits join one undo step
+    xdotool("key ctrl+z");
+    EXPECT_TRUE(nameOnDisk("Wheel 5"));
+    xdotool("key ctrl+shift+z");
+    EXPECT_TRUE(nameOnDisk("Trip Planner"));
     // On to the slot count, then past the app menu, Duplicate and Delete to
     // the empty top slot's Add Action.
     xdotool("key Tab 6 Tab Tab Tab Tab space");
