@@ -2,7 +2,7 @@
 
 #include "actions/MacroExecutor.h"
 #include "app/AppWindows.h"
-#include "app/MainTab.h"
+#include "catalog/MainTab.h"
 #include "app/OnboardingStep.h"
 #include "app/UpdaterController.h"
 #include "catalog/ShortcutCatalog.h"
