@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalog/MainTab.h"
 #include "app/OnboardingStep.h"
+#include "catalog/MainTab.h"
 
 #include <functional>
 #include <optional>
