@@ -166,10 +166,11 @@ struct CleanPostingTest : ::testing::Test {
 
     bool sees(const QString& line) {
         return pumpUntil([&] {
-            while (recorder.canReadLine())
-                lines << QString::fromUtf8(recorder.readLine()).trimmed();
-            return lines.contains(line);
-        }) || (ADD_FAILURE() << qPrintable(lines.join(" | ")), false);
+                   while (recorder.canReadLine())
+                       lines << QString::fromUtf8(recorder.readLine()).trimmed();
+                   return lines.contains(line);
+               }) ||
+               (ADD_FAILURE() << qPrintable(lines.join(" | ")), false);
     }
 
     Display* display = nullptr;
