@@ -2,20 +2,27 @@
 // xdotool holds the summon keys and moves the pointer; the test looks at the
 // screen and at what the fired slice left behind.
 
+#include "app/ui/MainWindow.h"
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
+#include "support/CoordinatorRig.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
@@ -171,7 +178,7 @@ class EndToEnd : public ::testing::Test {
         static char name[] = "rondelix_e2e_tests";
         static char* argv[] = {name, nullptr};
         qputenv("QT_QPA_PLATFORM", "xcb");
-        application = new QGuiApplication(argc, argv);
+        application = new QApplication(argc, argv);
     }
     void SetUp() override {
         if (!application) GTEST_SKIP() << "needs the X server the test script starts";
@@ -484,6 +491,153 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, MainWindowEndToEnd, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Managed" : "Bare"; });
+
+} // namespace
+} // namespace rondelix
+
+namespace rondelix {
+namespace {
+
+// x, y, width and height of a window's client area.
+QRect windowGeometry(const std::string& id) {
+    const std::string command = "xdotool getwindowgeometry --shell " + id;
+    FILE* pipe = popen(command.c_str(), "r");
+    std::map<std::string, int> values;
+    char line[64];
+    while (pipe && fgets(line, sizeof line, pipe)) {
+        const std::string text(line);
+        const auto equals = text.find('=');
+        if (equals != std::string::npos)
+            values[text.substr(0, equals)] = std::atoi(text.c_str() + equals + 1);
+    }
+    if (pipe) pclose(pipe);
+    return {values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]};
+}
+
+// The largest visible window with exactly this title, or nothing; toolkits
+// keep small helper windows under the program's name too.
+std::string largestWindowNamed(const std::string& title) {
+    const std::string command = "xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string best;
+    int bestArea = 100 * 100;
+    char line[64];
+    while (pipe && fgets(line, sizeof line, pipe)) {
+        const std::string id(line, std::strcspn(line, "\n"));
+        const QRect frame = windowGeometry(id);
+        if (frame.width() * frame.height() > bestArea) {
+            best = id;
+            bestArea = frame.width() * frame.height();
+        }
+    }
+    if (pipe) pclose(pipe);
+    return best;
+}
+
+std::string windowNamed(const std::string& title) {
+    std::string id;
+    waitFor([&] { return !(id = largestWindowNamed(title)).empty(); }, 5);
+    return id;
+}
+
+void clickAt(QPoint point) {
+    xdotool("mousemove " + std::to_string(point.x()) + " " + std::to_string(point.y()) + " click 1");
+    pause(0.3);
+}
+
+// Where the first binding's Record button lies in a main window of this size
+// showing the Bindings page of this configuration: measured on a twin of the
+// window, laid out off screen with the same fonts and style.
+QPoint recordButtonIn(const Config& config, QSize windowSize) {
+    testsupport::CoordinatorRig rig;
+    rig.writeConfig(config);
+    rig.open();
+    rig.c().setMainTab(MainTab::shortcuts);
+    MainWindow twin(rig.c(), {});
+    twin.setAttribute(Qt::WA_DontShowOnScreen);
+    twin.show();
+    QApplication::processEvents();
+    twin.resize(windowSize);
+    QApplication::processEvents();
+    for (QPushButton* button : twin.findChildren<QPushButton*>("record"))
+        if (button->isVisible()) return button->mapTo(&twin, button->rect().center());
+    ADD_FAILURE() << "the twin shows no Record button";
+    return {};
+}
+
+TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne) {
+    // The main wheel's top slot opens the Bindings page.
+    Config config = *decodeConfig(nlohmann::json::parse(readFile(home.configFolder() / "config.json")));
+    for (Wheel& wheel : config.wheels)
+        for (Slice& slice : wheel.slices)
+            if (wheel.id == "default" && slice.position == 0)
+                slice.action = MacroAction::OpenSettings{"open-bindings"};
+    writeFile(home.configFolder() / "config.json", encode(config).dump(2));
+
+    Program program(home.path);
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    pause(1.0);
+    const QPoint pointer(800, 520);
+    ASSERT_GE(summonAt(pointer, "e2e-settings-summon-old.png").width(), 300) << program.log();
+    aimAtTopSlot();
+    release();
+    pause(1.0);
+
+    const std::string main = windowNamed("Rondelix");
+    ASSERT_FALSE(main.empty()) << program.log();
+    // Wholly on screen, wherever the window was placed.
+    xdotool("windowmove --sync " + main + " 40 40");
+    pause(0.5);
+    const QRect window = windowGeometry(main);
+    clickAt(window.topLeft() + recordButtonIn(config, window.size()));
+    const std::string panel = windowNamed("Recording Summon Key");
+    ASSERT_FALSE(panel.empty()) << program.log();
+    grabScreen().save(artifact("e2e-settings-bindings-recording.png"));
+
+    xdotool("keydown Control_L Shift_L");
+    pause(0.3);
+    xdotool("keyup Shift_L Control_L");
+    pause(0.3);
+    grabScreen().save(artifact("e2e-settings-bindings-captured.png"));
+    const QRect popover = windowGeometry(panel);
+    clickAt(QPoint(popover.center().x() + 49, popover.bottom() - 28)); // Confirm
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const auto saved =
+                decodeConfig(nlohmann::json::parse(readFile(home.configFolder() / "config.json")));
+            return saved && saved->bindings.front().keyCodes == std::vector<int>{59, 56};
+        },
+        3))
+        << readFile(home.configFolder() / "config.json");
+    grabScreen().save(artifact("e2e-settings-bindings.png"));
+    xdotool("windowfocus --sync " + main + " key ctrl+w");
+    EXPECT_TRUE(waitFor([] { return largestWindowNamed("Rondelix").empty(); }, 3));
+    pause(0.5);
+
+    // The new combination opens the wheel; the old one no longer does.
+    xdotool("mousemove " + std::to_string(pointer.x()) + " " + std::to_string(pointer.y()));
+    pause(0.3);
+    const QImage before = grabScreen();
+    xdotool("keydown Control_L Shift_L");
+    QRect area;
+    waitFor(
+        [&] {
+            area = changedArea(before, grabScreen(), pointer);
+            return area.width() >= 300;
+        },
+        3);
+    grabScreen().save(artifact("e2e-settings-summon-new.png"));
+    xdotool("keyup Shift_L Control_L");
+    EXPECT_GE(area.width(), 300) << program.log();
+    pause(1.0);
+
+    const QImage quiet = grabScreen();
+    xdotool("keydown Alt_L Super_L");
+    pause(1.5);
+    EXPECT_LT(changedArea(quiet, grabScreen(), pointer).width(), 300);
+    release();
+    EXPECT_EQ(program.stop(), 0);
+}
 
 } // namespace
 } // namespace rondelix
