@@ -423,6 +423,66 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     EXPECT_EQ(program.stop(), 0);
 }
 
+TEST_F(EndToEnd, TheGalleryAddsAReviewedWheelThatTheSummonOpens) {
+    Program program(home.path, "gallery");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    std::string id;
+    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    xdotool("mousemove 800 500");
+    xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
+    pause(0.5);
+    // From My Wheels down to the Wheel Gallery.
+    xdotool("key Down");
+    pause(1.0);
+    const QRect frame = windowFrame(id);
+
+    // The gallery's list is 450 points wide and ends in a line from top to
+    // bottom; the search field heads it, and the stage right of it has "Add
+    // to My Wheels" centred in its header.
+    const QImage screen = grabScreen();
+    int listRight = -1;
+    for (int x = frame.left() + 100; x < frame.right() && listRight < 0; ++x)
+        if (screen.pixelColor(x, frame.top() + 30).lightness() < 200 &&
+            screen.pixelColor(x, frame.bottom() - 30).lightness() < 200)
+            listRight = x;
+    ASSERT_GT(listRight, frame.left()) << program.log();
+    xdotool("mousemove " + std::to_string(listRight - 380) + " " + std::to_string(frame.top() + 40) +
+            " click 1");
+    xdotool("type --delay 20 'kaomoji'");
+    pause(0.5);
+    grabScreen().save(artifact("gallery-e2e-found.png"));
+    const int stageMiddle = (listRight + frame.right()) / 2;
+    xdotool("mousemove " + std::to_string(stageMiddle) + " " + std::to_string(frame.top() + 14 + 50) +
+            " click 1");
+    pause(0.8);
+    grabScreen().save(artifact("gallery-e2e-sheet.png"));
+    xdotool("key Return");
+    const auto kaomojiOnDisk = [&] {
+        const auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+        if (!config) return -1;
+        for (std::size_t i = 0; i < config->wheels.size(); ++i)
+            if (config->wheels[i].name == "Kaomoji") return static_cast<int>(i);
+        return -1;
+    };
+    ASSERT_TRUE(waitFor([&] { return kaomojiOnDisk() >= 0; }, 3)) << program.log();
+    pause(0.3);
+    grabScreen().save(artifact("gallery-e2e-added.png"));
+
+    // Summoned with the binding, the new wheel's number key brings it up.
+    const int index = kaomojiOnDisk();
+    ASSERT_LT(index, 9);
+    const QPoint pointer(800, 520);
+    const QRect wheel = summonAt(pointer, "gallery-e2e-summoned.png");
+    ASSERT_GE(wheel.width(), 300) << program.log();
+    const QImage first = grabScreen();
+    xdotool("key " + std::to_string(index + 1));
+    EXPECT_TRUE(waitFor([&] { return grabScreen() != first; }, 2));
+    pause(0.3);
+    grabScreen().save(artifact("gallery-e2e-kaomoji-summoned.png"));
+    release();
+    EXPECT_EQ(program.stop(), 0);
+}
+
 // A window manager for the length of one test, when the machine has one.
 struct WindowManager {
     WindowManager() {
