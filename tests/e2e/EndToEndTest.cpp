@@ -552,6 +552,97 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, MainWindowEndToEnd, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Managed" : "Bare"; });
 
+// The slice form turns the top slot into a script by keyboard alone; the
+// summon then fires what was typed.
+TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
+    auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    ASSERT_TRUE(config);
+    for (Wheel& wheel : config->wheels)
+        for (Slice& slice : wheel.slices)
+            if (wheel.id == "default" && slice.position == 0) slice.action = MacroAction::Text{"not yet"};
+    writeFile(home.configFolder() / "config.json", encode(*config).dump(2));
+
+    Program program(home.path, "slice-form");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    std::string id;
+    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    pause(0.6);
+    const QRect frame = windowFrame(id);
+    const QImage screen = grabScreen();
+    const int inspectorMiddle = frame.right() - 225;
+    int cardTop = -1;
+    for (int y = frame.top(); y < frame.bottom() && cardTop < 0; ++y)
+        if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) cardTop = y;
+    ASSERT_GE(cardTop, 0);
+    xdotool("mousemove " + std::to_string(inspectorMiddle) + " " + std::to_string(cardTop + 68) + " click 1");
+    // From the wheel's name: its slot count, application menu, the two wheel
+    // buttons and the slice menu, then the form's label, icon and action.
+    xdotool("key Tab Tab Tab Tab Tab Tab Tab Tab");
+    xdotool("type --delay 30 Sc");
+    pause(0.3);
+    xdotool("key Tab");
+    xdotool("type --delay 10 \"touch '" + home.marker.string() + "'\"");
+    const MacroAction typed = MacroAction::Script{"touch '" + home.marker.string() + "'"};
+    const auto topAction = [&]() -> std::optional<MacroAction> {
+        const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+        if (!onDisk) return std::nullopt;
+        for (const Wheel& wheel : onDisk->wheels)
+            for (const Slice& slice : wheel.slices)
+                if (wheel.id == "default" && slice.position == 0) return slice.action;
+        return std::nullopt;
+    };
+    // Every keystroke is saved; the last one lands a moment after xdotool ends.
+    EXPECT_TRUE(waitFor([&] { return topAction() == typed; }, 5)) << program.log();
+    grabScreen().save(artifact("slice-form-e2e-script.png"));
+
+    // Back to the icon menu: a symbol from the picker sheet.
+    xdotool("key shift+Tab shift+Tab");
+    xdotool("type --delay 30 Sy");
+    pause(0.3);
+    xdotool("key Tab space");
+    std::string sheet;
+    ASSERT_TRUE(waitFor(
+        [&] { return !(sheet = output("xdotool search --onlyvisible --name '^Symbols$'")).empty(); }, 3));
+    sheet = sheet.substr(0, sheet.find('\n'));
+    xdotool("type --delay 20 bolt.fill");
+    pause(0.4);
+    grabScreen().save(artifact("slice-form-e2e-symbol-picker.png"));
+    const QRect picker = windowFrame(sheet);
+    EXPECT_EQ(picker.size(), QSize(540, 480));
+    // The one cell left sits first in the grid, under the search row.
+    xdotool("mousemove " + std::to_string(picker.x() + 27) + " " + std::to_string(picker.y() + 70) +
+            " click 1");
+    const auto topIcon = [&]() -> std::optional<Icon> {
+        const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+        if (!onDisk) return std::nullopt;
+        for (const Wheel& wheel : onDisk->wheels)
+            for (const Slice& slice : wheel.slices)
+                if (wheel.id == "default" && slice.position == 0) return slice.icon;
+        return std::nullopt;
+    };
+    EXPECT_TRUE(waitFor([&] { return topIcon() == Icon(Icon::SfSymbol{"bolt.fill"}); }, 3)) << program.log();
+    EXPECT_TRUE(waitFor([] { return output("xdotool search --onlyvisible --name '^Symbols$'").empty(); }, 3));
+
+    // An emoji through the program's own popup.
+    xdotool("key shift+Tab");
+    xdotool("type --delay 30 E");
+    pause(0.3);
+    xdotool("key Tab Tab space");
+    pause(0.6);
+    xdotool("type --delay 20 rocket");
+    pause(0.4);
+    grabScreen().save(artifact("slice-form-e2e-emoji-popup.png"));
+    xdotool("key Escape");
+    EXPECT_TRUE(waitFor([&] { return topIcon() == Icon(Icon::Emoji{"\u2728"}); }, 3)) << program.log();
+
+    const QPoint pointer(800, 520);
+    const QRect wheel = summonAt(pointer, "slice-form-e2e-summoned.png");
+    ASSERT_GE(wheel.width(), 300) << program.log();
+    aimAtTopSlot();
+    release();
+    EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
+}
+
 } // namespace
 } // namespace rondelix
 
