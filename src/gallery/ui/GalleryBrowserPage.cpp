@@ -305,6 +305,8 @@ void GalleryBrowserPage::refreshWheels() {
     wheelRows_->addStretch(1);
     for (const auto& [id, row] : rowsById_)
         if (!shown.count(row)) row->hide();
+    // Rows change places: lay them out now rather than on the next pass.
+    wheelRows_->activate();
 }
 
 void GalleryBrowserPage::refreshStage() {

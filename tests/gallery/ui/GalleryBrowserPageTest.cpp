@@ -70,6 +70,7 @@ TEST_F(GalleryPage, SearchAndCategoriesChooseWhatIsListed) {
     EXPECT_TRUE(page->wheelButton("gallery-zoom")->isFaded()); // not installed
     EXPECT_FALSE(page->wheelButton("gallery-keepassxc")->isFaded());
     EXPECT_EQ(page->wheelButton("gallery-keepassxc")->toolTip(), "Installed");
+    EXPECT_LT(page->wheelButton("gallery-keepassxc")->y(), page->wheelButton("gallery-apple-mail")->y());
     saveScreenshot(page.get(), "gallery-page.png");
 
     QTest::keyClicks(page->searchField(), "slack");
