@@ -115,6 +115,8 @@ TEST(WheelGallery, SearchTrimsIgnoresCaseAndSortsByName) {
     EXPECT_GT(many.size(), 40u);
     EXPECT_TRUE(std::is_sorted(many.begin(), many.end(), namesAscending));
     EXPECT_TRUE(WheelGallery::search(std::string(100000, 'x')).empty());
+    EXPECT_TRUE(WheelGallery::search("\xff\xfe\xc3 broken \x80").empty());
+    EXPECT_TRUE(WheelGallery::search(std::string("\0", 1)).empty());
 }
 
 TEST(WheelGallery, NamesCompareAsAFileBrowserLists) {
