@@ -290,6 +290,10 @@ void AppCoordinator::openSliceEditor(const std::string& wheelId, int position) {
     });
 }
 
+void AppCoordinator::clearEditorTarget() {
+    assign(editorTarget_, std::optional<EditorTarget>(), Property::editorTarget);
+}
+
 std::optional<std::string> AppCoordinator::editorPreviewWheelId() const {
     if (mainTab_ != MainTab::wheels || !lastEditedWheelId) return std::nullopt;
     const auto main = platform_.windows.state(Kind::main);

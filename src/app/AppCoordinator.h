@@ -163,6 +163,8 @@ class AppCoordinator {
     void toggleTestWheel();
     void deactivateTestWheel();
     void openSliceEditor(const std::string& wheelId, int position);
+    // The editor took the request.
+    void clearEditorTarget();
     // The id of the wheel a summon previews while the editor shows it, or none.
     std::optional<std::string> editorPreviewWheelId() const;
 

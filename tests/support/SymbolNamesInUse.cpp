@@ -3,6 +3,7 @@
 #include "app/MainTab.h"
 #include "catalog/SystemAction.h"
 #include "catalog/WheelActionTarget.h"
+#include "gallery/WheelGallery.h"
 #include "icons/SymbolCatalog.h"
 #include "model/DefaultConfig.h"
 
@@ -192,11 +193,11 @@ constexpr std::string_view interfaceSymbols[] = {
     "xmark.square",
 };
 
-void addWheel(std::vector<SymbolUse>& uses, const Wheel& wheel) {
+void addWheel(std::vector<SymbolUse>& uses, const Wheel& wheel, std::string_view kind = "factory wheel") {
     for (const Slice& slice : wheel.slices)
         if (const auto* symbol = slice.icon.as<Icon::SfSymbol>())
-            uses.push_back(
-                {symbol->name, "factory wheel " + wheel.id + " slice " + std::to_string(slice.position)});
+            uses.push_back({symbol->name,
+                            std::string(kind) + " " + wheel.id + " slice " + std::to_string(slice.position)});
 }
 
 } // namespace
@@ -213,6 +214,8 @@ std::vector<SymbolUse> symbolNamesInUse() {
         addWheel(uses, wheel);
     addWheel(uses, DefaultConfig::musicWheel());
     addWheel(uses, DefaultConfig::legacyMusicWheelV18());
+    for (const GalleryWheel& gallery : WheelGallery::all())
+        addWheel(uses, gallery.wheel, "gallery wheel");
     for (const SystemAction& action : SystemAction::all())
         uses.push_back({action.symbol, "system action " + action.id});
     for (const WheelActionTarget& target : WheelActionTarget::all())

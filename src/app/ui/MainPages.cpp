@@ -1,10 +1,17 @@
 #include "app/ui/MainPages.h"
 
 #include "app/AppCoordinator.h"
+#include "app/CoordinatorEditorSession.h"
 #include "app/SettingsPorts.h"
+#include "app/ui/GalleryWiring.h"
+#include "editor/ui/WheelEditorPage.h"
 #include "settings/ui/AppearancePage.h"
+#include "settings/ui/BindingsPage.h"
+#include "settings/ui/GeneralPage.h"
+#include "settings/ui/SoundFeedbackPage.h"
 #include "settings/ui/WheelBehaviorPage.h"
 
+#include <QApplication>
 #include <map>
 
 namespace rondelix {
@@ -14,9 +21,35 @@ namespace {
 // One row per page: the tab and how its page is made.
 const std::map<MainTab, PageFactory>& pageTable() {
     static const std::map<MainTab, PageFactory> rows{
+        {MainTab::gallery,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* { return makeGalleryPage(c, 360, parent); }},
+        {MainTab::wheels,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+             return new WheelEditorPage({c.transferServices(),
+                                         std::make_shared<CoordinatorEditorSession>(c),
+                                         c.platform().sounds,
+                                         c.platform().queue,
+                                         c.wheelState(),
+                                         {},
+                                         [] { QApplication::quit(); }},
+                                        parent);
+         }},
         {MainTab::appearance,
          [](AppCoordinator& c, QWidget* parent) -> QWidget* {
              return new AppearancePage(c.configStore(), c.overlayController(), testWheelControl(c), parent);
+         }},
+        {MainTab::shortcuts,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+             return new BindingsPage(c.configStore(), c.hotkeyManager(), c.platform().keyboardLayout,
+                                     bindingsHost(c), parent);
+         }},
+        {MainTab::general,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+             return new GeneralPage(c.transferServices(), c.platform().updater, generalShellHooks(c), parent);
+         }},
+        {MainTab::soundFeedback,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+             return new SoundFeedbackPage(c.configStore(), c.feedback(), c.platform().sounds, parent);
          }},
         {MainTab::wheelBehavior,
          [](AppCoordinator& c, QWidget* parent) -> QWidget* {
