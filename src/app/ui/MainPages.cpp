@@ -3,6 +3,7 @@
 #include "app/AppCoordinator.h"
 #include "app/CoordinatorEditorSession.h"
 #include "app/SettingsPorts.h"
+#include "app/ui/DevelopmentWiring.h"
 #include "app/ui/GalleryWiring.h"
 #include "editor/ui/WheelEditorPage.h"
 #include "settings/ui/AppearancePage.h"
@@ -55,6 +56,8 @@ const std::map<MainTab, PageFactory>& pageTable() {
          [](AppCoordinator& c, QWidget* parent) -> QWidget* {
              return new WheelBehaviorPage(c.configStore(), parent);
          }},
+        {MainTab::about, makeAboutPage},
+        {MainTab::development, makeDevelopmentPage},
     };
     return rows;
 }

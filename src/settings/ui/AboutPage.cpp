@@ -34,9 +34,10 @@ QPushButton* bigButton(const char* title, const char* symbol, const QColor& fill
     font.setWeight(QFont::DemiBold);
     button->setFont(font);
     button->setCursor(Qt::PointingHandCursor);
-    button->setStyleSheet(QString("QPushButton { background: %1; color: %2; border: none; border-radius: 8px; "
-                                  "padding: 6px 20px; }")
-                              .arg(fill.name(QColor::HexArgb), text.name(QColor::HexArgb)));
+    button->setStyleSheet(
+        QString("QPushButton { background: %1; color: %2; border: none; border-radius: 8px; "
+                "padding: 6px 20px; }")
+            .arg(fill.name(QColor::HexArgb), text.name(QColor::HexArgb)));
     return button;
 }
 
@@ -81,7 +82,8 @@ AboutPage::AboutPage(Services services, QWidget* parent)
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    auto* version = new QPushButton("Version " + QString::fromStdString(AboutInfo::versionText(services_.version)), canvas);
+    auto* version = new QPushButton(
+        "Version " + QString::fromStdString(AboutInfo::versionText(services_.version)), canvas);
     version->setObjectName("versionButton");
     version->setFlat(true);
     version->setCursor(Qt::PointingHandCursor);
@@ -121,7 +123,7 @@ AboutPage::AboutPage(Services services, QWidget* parent)
     column->addWidget(copyLink_, 0, Qt::AlignHCenter);
 
     auto* privacy = new QGroupBox(canvas);
-    privacy->setMaximumWidth(460);
+    privacy->setFixedWidth(460);
     auto* rows = new QVBoxLayout(privacy);
     rows->setSpacing(12);
     rows->setContentsMargins(8, 8, 8, 8);
@@ -131,12 +133,13 @@ AboutPage::AboutPage(Services services, QWidget* parent)
     auto* line = new QFrame(privacy);
     line->setFrameShape(QFrame::HLine);
     rows->addWidget(line);
-    rows->addWidget(privacyRow("eye.slash", plain, "<b>No data collected.</b> No accounts, no analytics, no tracking.",
-                               privacy));
-    rows->addWidget(privacyRow("keyboard", plain,
-                               "<b>Needs Input Monitoring + Accessibility</b> to see your summon key and run your "
-                               "shortcuts in the app you're using.",
-                               privacy));
+    rows->addWidget(privacyRow("eye.slash", plain,
+                               "<b>No data collected.</b> No accounts, no analytics, no tracking.", privacy));
+    rows->addWidget(
+        privacyRow("keyboard", plain,
+                   "<b>Needs Input Monitoring + Accessibility</b> to see your summon key and run your "
+                   "shortcuts in the app you're using.",
+                   privacy));
     rows->addWidget(privacyRow("folder", palette().color(QPalette::PlaceholderText),
                                "<span style='color: palette(placeholder-text)'>Your settings are stored at "
                                "<code>~/.config/rondelix/</code>.</span>",
@@ -208,7 +211,8 @@ void AboutPage::copySupportAddress() {
 }
 
 void AboutPage::sendFeedback() {
-    services_.workspace.openLink(AboutInfo::feedbackLink(services_.version, services_.systemName), [](bool) {});
+    services_.workspace.openLink(AboutInfo::feedbackLink(services_.version, services_.systemName),
+                                 [](bool) {});
 }
 
 void AboutPage::showChangelog() {

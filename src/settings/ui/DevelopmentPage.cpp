@@ -56,7 +56,8 @@ Face emailFace(Email state) {
 
 void showFace(QPushButton* button, Face face) {
     button->setText(face.title);
-    button->setIcon(QIcon(SymbolFont::pixmap(face.symbol, 32, button->palette().color(QPalette::ButtonText))));
+    button->setIcon(
+        QIcon(SymbolFont::pixmap(face.symbol, 32, button->palette().color(QPalette::ButtonText))));
 }
 
 QPushButton* button(Face face, QWidget* parent) {
@@ -102,7 +103,8 @@ DevelopmentPage::DevelopmentPage(Services services, QWidget* parent)
     addExperiments();
     deliveryConnection_ = delivery_.changed.connect([this] { refreshStates(); });
     rouletteConnection_ = roulette_.changed.connect([this] { refreshStates(); });
-    updaterConnection_ = services_.updater.changed.connect([this](UpdaterController::Property) { refreshStates(); });
+    updaterConnection_ =
+        services_.updater.changed.connect([this](UpdaterController::Property) { refreshStates(); });
     if (services_.demo) demoConnection_ = services_.demo->runningChanged.connect([this] { refreshStates(); });
     onRefresh([this] { textCaret_->setChecked(TextCaretSwitch::isOn(store_.config())); });
     refreshStates();
@@ -165,12 +167,14 @@ void DevelopmentPage::addConfigTools() {
     });
     connect(reload, &QPushButton::clicked, this, [this] { store_.reloadFromDiskIfChanged(); });
     connect(restore, &QPushButton::clicked, this, [this] {
-        restoreResult_->setText(store_.restoreFromBackup() ? "Restored from config.json.bak." : "No readable backup found.");
+        restoreResult_->setText(store_.restoreFromBackup() ? "Restored from config.json.bak."
+                                                           : "No readable backup found.");
         restoreResult_->show();
     });
     connect(resetOnboarding, &QPushButton::clicked, this, [this] { services_.resetOnboarding(); });
     connect(relock, &QPushButton::clicked, this, [this] { services_.relock(); });
-    for (QWidget* w : std::initializer_list<QWidget*>{reveal, reload, restore, restoreResult_, resetOnboarding, relock})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{reveal, reload, restore, restoreResult_, resetOnboarding, relock})
         section->addWidget(w, 0, Qt::AlignLeft);
 }
 
@@ -178,17 +182,19 @@ void DevelopmentPage::addExperiments() {
     QVBoxLayout* section = addSection("Experimental");
     textCaret_ = new QCheckBox(this);
     textCaret_->setObjectName("textCaret");
-    addLabeledRow(section,
-                  {"Open wheel at text cursor", "text.cursor",
-                   "May not work in every app. It uses Accessibility to find the text caret; apps that don't report "
-                   "it (Electron, terminals, some editors) fall back to the pointer."},
-                  textCaret_);
+    addLabeledRow(
+        section,
+        {"Open wheel at text cursor", "text.cursor",
+         "May not work in every app. It uses Accessibility to find the text caret; apps that don't report "
+         "it (Electron, terminals, some editors) fall back to the pointer."},
+        textCaret_);
     connect(textCaret_, &QCheckBox::clicked, this, [this](bool on) { setTextCaret(on); });
 
     auto* nothing = new QCheckBox(this);
     nothing->setChecked(services_.defaults.get(DevelopmentDefaults::doesNothing));
     nothing->setToolTip("It really does nothing.");
-    addLabeledRow(section, {"Does Nothing", "", std::nullopt}, nothing)->setToolTip("It really does nothing.");
+    addLabeledRow(section, {"Does Nothing", "", std::nullopt}, nothing)
+        ->setToolTip("It really does nothing.");
     connect(nothing, &QCheckBox::toggled, this,
             [this](bool on) { services_.defaults.set(DevelopmentDefaults::doesNothing, on); });
 
@@ -207,9 +213,10 @@ void DevelopmentPage::addExperiments() {
 
     demoButton_ = button({"Play Demo Choreography", "movieclapper"}, this);
     demoButton_->setObjectName("demo");
-    demoButton_->setToolTip("Plays a scripted wheel demo for recording a video. It really fires: it opens a notes app, "
-                            "types text and toggles dark mode. Five demo wheels stand in for your wheels during the "
-                            "run; yours come back after.");
+    demoButton_->setToolTip(
+        "Plays a scripted wheel demo for recording a video. It really fires: it opens a notes app, "
+        "types text and toggles dark mode. Five demo wheels stand in for your wheels during the "
+        "run; yours come back after.");
     connect(demoButton_, &QPushButton::clicked, this, [this] {
         if (!services_.demo) return;
         if (services_.demo->isRunning())
@@ -242,10 +249,12 @@ void DevelopmentPage::refreshStates() {
     statusValue_->setText(QString::fromStdString(updater.statusText()));
     QPalette palette = statusValue_->palette();
     const bool failed = std::holds_alternative<UpdaterController::Failed>(updater.status());
-    palette.setColor(QPalette::WindowText, failed ? QColor(Qt::red) : palette.color(QPalette::PlaceholderText));
+    palette.setColor(QPalette::WindowText,
+                     failed ? QColor(Qt::red) : palette.color(QPalette::PlaceholderText));
     statusValue_->setPalette(palette);
     const bool checking = std::holds_alternative<UpdaterController::Checking>(updater.status());
-    showFace(checkButton_, checking ? Face{"Checking…", "hourglass"} : Face{"Check for Updates", "arrow.triangle.2.circlepath"});
+    showFace(checkButton_, checking ? Face{"Checking…", "hourglass"}
+                                    : Face{"Check for Updates", "arrow.triangle.2.circlepath"});
     checkButton_->setEnabled(updater.canCheck());
     installButton_->setEnabled(std::holds_alternative<UpdaterController::UpdateAvailable>(updater.status()));
 
@@ -255,7 +264,8 @@ void DevelopmentPage::refreshStates() {
     rouletteResult_->setVisible(roulette_.result().has_value());
 
     const bool running = services_.demo && services_.demo->isRunning();
-    showFace(demoButton_, running ? Face{"Stop Demo", "stop.fill"} : Face{"Play Demo Choreography", "movieclapper"});
+    showFace(demoButton_,
+             running ? Face{"Stop Demo", "stop.fill"} : Face{"Play Demo Choreography", "movieclapper"});
     demoButton_->setEnabled(services_.demo != nullptr);
 }
 
