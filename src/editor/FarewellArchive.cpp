@@ -1,7 +1,7 @@
 #include "editor/FarewellArchive.h"
 
-#include "model/ConfigCoding.h"
 #include "files/FileAccess.h"
+#include "model/ConfigCoding.h"
 
 namespace rondelix {
 

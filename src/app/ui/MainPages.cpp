@@ -1,11 +1,15 @@
 #include "app/ui/MainPages.h"
 
 #include "app/AppCoordinator.h"
+#include "app/AppWindows.h"
 #include "app/CoordinatorEditorSession.h"
 #include "app/SettingsPorts.h"
 #include "app/ui/DevelopmentWiring.h"
 #include "app/ui/GalleryWiring.h"
+#include "editor/ui/ApplicationChooser.h"
+#include "editor/ui/SliceFormView.h"
 #include "editor/ui/WheelEditorPage.h"
+#include "platform/HomeFolder.h"
 #include "settings/ui/AppearancePage.h"
 #include "settings/ui/BindingsPage.h"
 #include "settings/ui/GeneralPage.h"
@@ -19,22 +23,51 @@ namespace rondelix {
 
 namespace {
 
-// One row per page: the tab and how its page is made.
+// The slice form of the My Wheels page, for the slot the page selects.
+SliceFormFactory sliceFormFactory(AppCoordinator& c) {
+    return [&c](const SliceSlot& slot, QWidget* parent) -> QWidget* {
+        const AppCoordinator::Platform& p = c.platform();
+        SliceFormServices services{
+            c.configStore(),
+            p.workspace,
+            p.sounds,
+            p.dialogs,
+            p.images,
+            p.log,
+            p.background,
+            p.queue,
+            p.keyboardLayout,
+            p.home.path(),
+            KeystrokeCaptureHost{c.hotkeyManager(),
+                                 [&windows = p.windows] {
+                                     const auto main = windows.state(AppWindows::Kind::main);
+                                     return main.exists && main.visible && !main.miniaturized;
+                                 },
+                                 [&c](bool on) { c.isCapturingKeystroke = on; }},
+            [&c] { return c.mainTab() == MainTab::wheels; },
+            [&c] { c.showShortcutSetup(std::nullopt); }};
+        auto chooseApp = [&p](QWidget* owner) {
+            return ApplicationChooser::choose(p.workspace, p.dialogs, owner);
+        };
+        return new SliceFormView(std::move(services), slot, chooseApp, parent);
+    };
+}
+
+QWidget* editorPage(AppCoordinator& c, QWidget* parent) {
+    return new WheelEditorPage({c.transferServices(), std::make_shared<CoordinatorEditorSession>(c),
+                                c.platform().sounds, c.platform().queue, c.wheelState(), sliceFormFactory(c),
+                                [] { QApplication::quit(); }},
+                               parent);
+}
+
+// One row per page: the tab and how its page is made. My Wheels and the
+// Wheel Gallery share the workshop, which holds the editor or the gallery.
 const std::map<MainTab, PageFactory>& pageTable() {
     static const std::map<MainTab, PageFactory> rows{
-        {MainTab::gallery,
-         [](AppCoordinator& c, QWidget* parent) -> QWidget* { return makeGalleryPage(c, 360, parent); }},
         {MainTab::wheels,
-         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
-             return new WheelEditorPage({c.transferServices(),
-                                         std::make_shared<CoordinatorEditorSession>(c),
-                                         c.platform().sounds,
-                                         c.platform().queue,
-                                         c.wheelState(),
-                                         {},
-                                         [] { QApplication::quit(); }},
-                                        parent);
-         }},
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* { return wheelWorkshop(c, parent, editorPage); }},
+        {MainTab::gallery,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* { return wheelWorkshop(c, parent, editorPage); }},
         {MainTab::appearance,
          [](AppCoordinator& c, QWidget* parent) -> QWidget* {
              return new AppearancePage(c.configStore(), c.overlayController(), testWheelControl(c), parent);

@@ -75,6 +75,8 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     pillScroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     pillScroll_->setFixedWidth(pills_->width());
     pillScroll_->viewport()->setAutoFillBackground(false);
+    // Keys move between the controls, never into a scroll area.
+    pillScroll_->setFocusPolicy(Qt::NoFocus);
     belowTabs->addWidget(pillScroll_);
 
     auto* previewPane = new QVBoxLayout;
@@ -152,6 +154,7 @@ QWidget* WheelEditorPage::buildInspector() {
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto* cards = new QWidget;
     cards->setAutoFillBackground(false);
     scroll->viewport()->setAutoFillBackground(false);

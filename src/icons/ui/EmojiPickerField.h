@@ -1,5 +1,7 @@
 #pragma once
 
+#include "icons/ui/EmojiPopup.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -9,8 +11,6 @@ class QLineEdit;
 class QPushButton;
 
 namespace rondelix {
-
-class EmojiPopup;
 
 // A small field that holds one emoji, and a button that opens the program's
 // emoji popup. The text belongs to the caller: `setEmoji` shows it and every
