@@ -1,22 +1,16 @@
 #include "app/DiagnosticsSnapshot.h"
 
 #include "support/CoordinatorRig.h"
+#include "support/TextLines.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace rondelix {
 namespace {
 
 using testsupport::CoordinatorRig;
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+using testsupport::linesOf;
 
 const DesktopFacts desktop{"0.1.0", "Debian GNU/Linux 12 (bookworm)", false, true};
 

@@ -2,20 +2,14 @@
 
 #include "settings/DiagnosticsShortcuts.h"
 #include "settings/RecentLogCollector.h"
+#include "support/TextLines.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace rondelix {
 namespace {
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+using testsupport::linesOf;
 
 DiagnosticsInputs sample() {
     DiagnosticsInputs in;
