@@ -60,7 +60,8 @@ std::optional<std::string> faviconHost(std::string_view link) {
 
     // A scheme is a letter followed by letters, digits, "+", "-" or ".", then ":".
     std::string_view rest = text;
-    if (const auto colon = text.find(':'); colon != std::string_view::npos && isUrlScheme(text.substr(0, colon)))
+    if (const auto colon = text.find(':');
+        colon != std::string_view::npos && isUrlScheme(text.substr(0, colon)))
         rest = text.substr(colon + 1);
     const auto authority = urlAuthority(rest);
     if (!authority) return std::nullopt;
