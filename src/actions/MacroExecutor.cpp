@@ -19,6 +19,7 @@ namespace rondelix {
 namespace {
 
 template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 constexpr std::uint64_t commandFlag = 0x100000;
 constexpr std::uint64_t shiftFlag = 0x20000;

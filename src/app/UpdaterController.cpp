@@ -10,6 +10,7 @@ namespace rondelix {
 namespace {
 
 template <typename... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+template <typename... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 } // namespace
 
