@@ -44,9 +44,10 @@ bool isEmpty(const std::optional<std::string>& text) {
 }
 
 bool appRunsCode(const MacroAction::App& app) {
-    // A package of the application kind is launched as an application; any
-    // other file is handed to whatever runs it.
-    return !isEmpty(app.path) && lowerExtension(*app.path) != "app";
+    // A desktop entry is launched as the application it describes; any other
+    // file, an executable whatever its name, is handed to whatever runs it.
+    // Decided by the text alone, so a wheel is judged alike on every machine.
+    return !isEmpty(app.path) && lowerExtension(*app.path) != "desktop";
 }
 
 // Decided by the scheme alone, never by whether the whole link parses: the
