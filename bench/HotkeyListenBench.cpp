@@ -2,7 +2,7 @@
 // key, modifier and extra button anywhere on the desktop: it must stay far
 // below a microsecond per event.
 #include "engine/HotkeyManager.h"
-#include "overlay/WheelState.h"
+#include "model/WheelState.h"
 #include "platform/sim/SimFileWatcher.h"
 #include "platform/sim/SimHomeFolder.h"
 #include "platform/sim/SimLoginItems.h"

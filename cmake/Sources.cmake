@@ -2,9 +2,18 @@
 #
 # Every subsystem folder under src/ holds its logic at the top level and its
 # Qt Widgets views under a ui/ subfolder; the platform folder holds the
-# interfaces at its top level and the two implementations below it.
+# interfaces at its top level and the two implementations below it. The
+# program's composition root lives in src/app/main/ and is built into the
+# executable alone. src/qtshared/ holds Qt helpers that the views and the
+# desktop platform both use.
 
-set(RONDELIX_SUBSYSTEMS util model store engine overlay actions app icons editor gallery settings guides)
+file(GLOB RONDELIX_SRC_ENTRIES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/src/*)
+set(RONDELIX_SUBSYSTEMS)
+foreach(entry ${RONDELIX_SRC_ENTRIES})
+  if(IS_DIRECTORY ${CMAKE_SOURCE_DIR}/src/${entry} AND NOT entry MATCHES "^(platform|qtshared)$")
+    list(APPEND RONDELIX_SUBSYSTEMS ${entry})
+  endif()
+endforeach()
 
 function(rondelix_logic_sources out)
   set(files)
@@ -14,9 +23,7 @@ function(rondelix_logic_sources out)
     file(GLOB dir_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp)
     list(APPEND files ${dir_files})
   endforeach()
-  list(FILTER files EXCLUDE REGEX "/src/app/main\\.cpp$")
   if(NOT files)
-    # An empty library is not allowed; keep one translation unit.
     message(FATAL_ERROR "no logic sources found")
   endif()
   set(${out} ${files} PARENT_SCOPE)
@@ -28,5 +35,10 @@ function(rondelix_ui_sources out)
     file(GLOB_RECURSE dir_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${dir}/ui/*.cpp ${CMAKE_SOURCE_DIR}/src/${dir}/ui/*.h)
     list(APPEND files ${dir_files})
   endforeach()
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
+function(rondelix_program_sources out)
+  file(GLOB files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/main/*.cpp ${CMAKE_SOURCE_DIR}/src/app/main/*.h)
   set(${out} ${files} PARENT_SCOPE)
 endfunction()

@@ -3,13 +3,14 @@
 #include "actions/LinkText.h"
 #include "actions/ShortcutsRunner.h"
 #include "actions/SystemActionRoute.h"
-#include "actions/TextCase.h"
+#include "model/AutomationWords.h"
 #include "platform/EventTaps.h"
 #include "platform/HomeFolder.h"
 #include "platform/Log.h"
 #include "platform/Processes.h"
 #include "platform/Sounds.h"
 #include "platform/Workspace.h"
+#include "util/Ascii.h"
 #include "util/Utf8.h"
 
 #include <unistd.h>
@@ -34,7 +35,8 @@ constexpr const char* invalidLinkSentence = "That link isn't valid.";
 constexpr const char* fileLinkSentence = "Can't open that kind of link.";
 constexpr const char* unopenedLinkSentence = "Nothing can open that link.";
 constexpr const char* scriptFailedSentence = "Your script exited with an error.";
-constexpr const char* noShortcutSentence = "No Shortcut chosen for this slice yet.";
+const std::string noShortcutSentence =
+    "No " + std::string(AutomationWords::singular) + " chosen for this slice yet.";
 constexpr const char* couldNotRunSentence = "That action couldn't run.";
 constexpr const char* unavailableSentence = "That action isn't available.";
 

@@ -1,7 +1,7 @@
 #include "actions/ShortcutsRunner.h"
 
-#include "actions/TextCase.h"
 #include "store/ConfigPaths.h"
+#include "util/Ascii.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -12,7 +12,7 @@ namespace rondelix {
 namespace fs = std::filesystem;
 
 fs::path ShortcutsRunner::standardFolder(const fs::path& home) {
-    return ConfigPaths::under(home).folder / "shortcuts";
+    return ConfigPaths::under(home).automations;
 }
 
 std::vector<std::string> ShortcutsRunner::list(const std::string& folder) {

@@ -442,7 +442,7 @@ void AppCoordinator::recordOnboardingDismissal() {
 }
 
 void AppCoordinator::refreshInstalledShortcuts(std::function<void()> completion) {
-    const std::string folder = (configStore_->paths().folder / "shortcuts").string();
+    const std::string folder = configStore_->paths().automations.string();
     platform_.background.run(
         [folder, &queue = platform_.queue, weak = Weak(self_), completion = std::move(completion)]() mutable {
             auto names = ShortcutsRunner::list(folder);

@@ -1,15 +1,15 @@
 #pragma once
 
 #include "actions/MacroExecutor.h"
-#include "actions/ShortcutCatalog.h"
 #include "app/AppWindows.h"
 #include "app/MainTab.h"
 #include "app/OnboardingStep.h"
 #include "app/UpdaterController.h"
+#include "catalog/ShortcutCatalog.h"
+#include "model/WheelState.h"
 #include "overlay/FeedbackController.h"
 #include "overlay/HUD.h"
 #include "overlay/OverlayController.h"
-#include "overlay/WheelState.h"
 #include "platform/SessionEvents.h"
 #include "store/ConfigStore.h"
 #include "store/ConfigTransferServices.h"

@@ -16,7 +16,7 @@ std::vector<std::string> summonKeyNames(const std::vector<SummonBinding>& bindin
         std::string name = SummonKey::comboName(binding->keyCodes, layout);
         if (!name.empty() && name != "None") names.push_back(std::move(name));
     }
-    if (names.empty()) names.push_back("Left Option");
+    if (names.empty()) names.push_back("Left Alt");
     return names;
 }
 

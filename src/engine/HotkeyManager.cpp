@@ -1,7 +1,7 @@
 #include "engine/HotkeyManager.h"
 
 #include "engine/ModifierKeys.h"
-#include "overlay/WheelState.h"
+#include "model/WheelState.h"
 
 namespace rondelix {
 

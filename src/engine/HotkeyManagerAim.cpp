@@ -1,7 +1,7 @@
 // Aiming an open wheel with the pointer, the arrow keys and the keypad.
 #include "engine/AimGeometry.h"
 #include "engine/HotkeyManager.h"
-#include "overlay/WheelState.h"
+#include "model/WheelState.h"
 
 #include <cmath>
 

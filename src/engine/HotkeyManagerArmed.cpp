@@ -4,7 +4,7 @@
 #include "engine/HotkeyManager.h"
 #include "engine/KeyCode.h"
 #include "engine/ModifierKeys.h"
-#include "overlay/WheelState.h"
+#include "model/WheelState.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The end of a summon: release grace, firing, dismissing, and draining the
 // keys still held when the wheel closes.
 #include "engine/HotkeyManager.h"
-#include "overlay/WheelState.h"
+#include "model/WheelState.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include "engine/BindingMatch.h"
 #include "engine/HotkeyManager.h"
 #include "engine/ModifierKeys.h"
-#include "overlay/WheelState.h"
+#include "model/WheelState.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Switching the open wheel: Tab, a Shift tap and scrolling step through the
 // list; number keys pick a wheel by its place.
 #include "engine/HotkeyManager.h"
-#include "overlay/WheelState.h"
+#include "model/WheelState.h"
 
 namespace rondelix {
 

@@ -1,7 +1,8 @@
 #include "gallery/WheelManifest.h"
 
-#include "actions/SystemAction.h"
-#include "actions/WheelActionTarget.h"
+#include "catalog/SystemAction.h"
+#include "catalog/WheelActionTarget.h"
+#include "model/AutomationWords.h"
 #include "model/KeyComboText.h"
 #include "platform/Workspace.h"
 #include "util/GraphemeClusters.h"
@@ -159,7 +160,7 @@ Description describe(const MacroAction& action, const platform::Workspace& works
             return {"Runs a shell script", "terminal"};
         }
         Description operator()(const MacroAction::Shortcut& a) const {
-            return {"Runs the " + inCurlyQuotes(a.name) + " Shortcut", "square.stack.3d.up"};
+            return {"Runs " + AutomationWords::named(a.name), "square.stack.3d.up"};
         }
         Description operator()(const MacroAction::OpenSettings& a) const {
             return targetDescription(a.target);

@@ -1,9 +1,9 @@
 #include "icons/IconStore.h"
 
+#include "files/FileAccess.h"
+#include "files/ImportSafety.h"
 #include "platform/HomeFolder.h"
 #include "platform/Log.h"
-#include "store/FileAccess.h"
-#include "store/ImportSafety.h"
 #include "util/Uuid.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 #include "model/ActionClassification.h"
 
+#include "model/AutomationWords.h"
 #include "util/TextClipping.h"
 #include "util/TextTrimming.h"
 
@@ -74,8 +75,7 @@ std::string warningLine(const Slice& slice) {
     } else if (const auto* script = action.as<MacroAction::Script>()) {
         line += " runs a script: " + clippedForDisplay(script->source, payloadLimit);
     } else if (const auto* shortcut = action.as<MacroAction::Shortcut>()) {
-        line += " runs the Apple Shortcut " + std::string(openQuote) +
-                clippedForDisplay(shortcut->name, nameLimit) + std::string(closeQuote);
+        line += " runs " + AutomationWords::named(clippedForDisplay(shortcut->name, nameLimit));
     }
     return line;
 }

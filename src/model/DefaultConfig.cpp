@@ -1,5 +1,7 @@
 #include "model/DefaultConfig.h"
 
+#include "model/KeyComboText.h"
+
 #include <utility>
 
 namespace rondelix::DefaultConfig {
@@ -35,9 +37,22 @@ SummonBinding binding(std::vector<int> keyCodes, int holdThresholdMs, bool enabl
     return SummonBinding{Uuid::generate(), std::move(keyCodes), holdThresholdMs, enabled};
 }
 
-// Both music wheels drive the system's music player through osascript.
+// The music wheel of older files drove the other system's music player; it
+// is only ever compared against, never written.
 MacroAction tellMusic(const std::string& command) {
     return script("osascript -e 'tell application \"Music\" to " + command + "'");
+}
+
+// The music wheel written here drives whichever player is playing, through
+// the desktop's media-player interface.
+MacroAction playerctl(const std::string& arguments) {
+    return script("playerctl " + arguments);
+}
+
+// A keystroke slice labelled with its combination as it is sent: "Copy Ctrl+C".
+Slice shortcutSlice(int position, const std::string& word, Icon icon, KeyCombo combo) {
+    return slice(position, word + " " + KeyComboText::displayString(combo), std::move(icon),
+                 MacroAction::Keystroke{combo});
 }
 
 } // namespace
@@ -64,10 +79,10 @@ Wheel mainWheel() {
                   MacroAction::Text{"This is a Text action that pastes whatever you put here, wherever your "
                                     "cursor is. Swap this for an email signature, a code snippet, or any "
                                     "block of text you'd rather not retype."}),
-            slice(5, "Say Hi", symbol("hand.wave.fill"),
-                  script("say hi; osascript -e 'display notification \"Actions can run any shell command.\" "
-                         "with title \"Rondelix\"'")),
-            slice(6, "Emoji Picker", symbol("face.smiling"), keystroke(49, true, false, false, true)),
+            slice(5, "Say Hi", symbol("hand.wave.fill"), script(std::string(sayHiScript))),
+            // Control-period opens the emoji chooser of GTK programs; Command
+            // travels as Control.
+            slice(6, "Emoji Picker", symbol("face.smiling"), keystroke(47, true)),
             slice(7, "Wheel Settings", symbol("gearshape.fill"), MacroAction::OpenSettings{}),
         });
 }
@@ -105,32 +120,32 @@ Wheel controlCenterWheel() {
 
 Wheel essentialsWheel() {
     // Listed by even positions first, then odd, as the wheel has always been stored.
-    return wheel("wheel-5", "Essentials",
-                 {
-                     slice(0, "Copy \u2318C", symbol("doc.on.doc"), keystroke(8, true)),
-                     slice(2, "Paste \u2318V", symbol("doc.on.clipboard"), keystroke(9, true)),
-                     slice(4, "Undo \u2318Z", symbol("arrow.uturn.backward"), keystroke(6, true)),
-                     slice(6, "Select All \u2318A", symbol("square.dashed"), keystroke(0, true)),
-                     slice(1, "Cut \u2318X", symbol("scissors"), keystroke(7, true)),
-                     slice(3, "Find \u2318F", symbol("magnifyingglass"), keystroke(3, true)),
-                     slice(5, "Redo \u2318\u21E7Z", symbol("arrow.uturn.forward"), keystroke(6, true, true)),
-                     slice(7, "Save \u2318S", symbol("square.and.arrow.down"), keystroke(1, true)),
-                 });
+    return wheel(
+        "wheel-5", "Essentials",
+        {
+            shortcutSlice(0, "Copy", symbol("doc.on.doc"), {.keyCode = 8, .command = true}),
+            shortcutSlice(2, "Paste", symbol("doc.on.clipboard"), {.keyCode = 9, .command = true}),
+            shortcutSlice(4, "Undo", symbol("arrow.uturn.backward"), {.keyCode = 6, .command = true}),
+            shortcutSlice(6, "Select All", symbol("square.dashed"), {.keyCode = 0, .command = true}),
+            shortcutSlice(1, "Cut", symbol("scissors"), {.keyCode = 7, .command = true}),
+            shortcutSlice(3, "Find", symbol("magnifyingglass"), {.keyCode = 3, .command = true}),
+            shortcutSlice(5, "Redo", symbol("arrow.uturn.forward"),
+                          {.keyCode = 6, .command = true, .shift = true}),
+            shortcutSlice(7, "Save", symbol("square.and.arrow.down"), {.keyCode = 1, .command = true}),
+        });
 }
 
 Wheel musicWheel() {
     return wheel("music", "Apple Music",
                  {
-                     slice(0, "Play\nPause", symbol("playpause.fill"), tellMusic("playpause")),
-                     slice(1, "Next", symbol("forward.fill"), tellMusic("next track")),
-                     slice(2, "Previous", symbol("backward.fill"), tellMusic("previous track")),
-                     slice(3, "Volume\nUp", symbol("speaker.wave.3.fill"),
-                           tellMusic("set sound volume to (sound volume + 10)")),
-                     slice(4, "Volume\nDown", symbol("speaker.wave.1.fill"),
-                           tellMusic("set sound volume to (sound volume - 10)")),
+                     slice(0, "Play\nPause", symbol("playpause.fill"), playerctl("play-pause")),
+                     slice(1, "Next", symbol("forward.fill"), playerctl("next")),
+                     slice(2, "Previous", symbol("backward.fill"), playerctl("previous")),
+                     slice(3, "Volume\nUp", symbol("speaker.wave.3.fill"), playerctl("volume 0.1+")),
+                     slice(4, "Volume\nDown", symbol("speaker.wave.1.fill"), playerctl("volume 0.1-")),
                      slice(5, "Search", symbol("magnifyingglass"), keystroke(3, true)),
                      slice(6, "Up Next", symbol("list.bullet"), keystroke(32, true, false, true)),
-                     slice(7, "Current\nSong", symbol("music.note"), tellMusic("reveal current track")),
+                     slice(7, "Current\nSong", symbol("music.note"), script(std::string(currentSongScript))),
                  });
 }
 

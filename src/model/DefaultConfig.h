@@ -15,6 +15,18 @@ namespace rondelix::DefaultConfig {
 inline constexpr std::string_view makerSiteLabel = "tovarel.com";
 inline constexpr std::string_view makerSiteUrl = "https://tovarel.com";
 
+// The main wheel's greeting: says hi through whichever speech tool is
+// installed, then shows a desktop notification.
+inline constexpr std::string_view sayHiScript = "if command -v spd-say >/dev/null; then spd-say hi; elif "
+                                                "command -v espeak-ng >/dev/null; then espeak-ng hi; "
+                                                "elif command -v espeak >/dev/null; then espeak hi; fi; "
+                                                "notify-send Rondelix 'Actions can run any shell command.'";
+
+// The music wheel's "Current Song": the playing track in a notification.
+inline constexpr std::string_view currentSongScript =
+    "notify-send \"$(playerctl metadata --format '{{ title }}')\" \"$(playerctl metadata --format '{{ artist "
+    "}}')\"";
+
 // Option + Command (enabled), then Option, Shift and the middle button (off).
 std::vector<SummonBinding> defaultBindings();
 

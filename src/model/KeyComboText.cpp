@@ -33,22 +33,26 @@ const std::array<std::pair<char, int>, 48> charToCode{{
 
 const std::map<int, std::string>& specialKeys() {
     static const std::map<int, std::string> keys{
-        {36, "\u21A9"},  {76, "\u2305"},  {48, "\u21E5"},  {51, "\u232B"},  {117, "\u2326"}, {53, "\u238B"},
-        {123, "\u2190"}, {124, "\u2192"}, {125, "\u2193"}, {126, "\u2191"}, {115, "\u2196"}, {119, "\u2198"},
-        {116, "\u21DE"}, {121, "\u21DF"}, {122, "F1"},     {120, "F2"},     {99, "F3"},      {118, "F4"},
-        {96, "F5"},      {97, "F6"},      {98, "F7"},      {100, "F8"},     {101, "F9"},     {109, "F10"},
-        {103, "F11"},    {111, "F12"},    {105, "F13"},    {107, "F14"},    {113, "F15"},    {106, "F16"},
-        {64, "F17"},     {79, "F18"},     {80, "F19"},     {90, "F20"},
+        {36, "Enter"}, {76, "Enter"},   {48, "Tab"},   {51, "Backspace"}, {117, "Delete"},
+        {53, "Esc"},   {114, "Insert"}, {123, "Left"}, {124, "Right"},    {125, "Down"},
+        {126, "Up"},   {115, "Home"},   {119, "End"},  {116, "Page Up"},  {121, "Page Down"},
+        {122, "F1"},   {120, "F2"},     {99, "F3"},    {118, "F4"},       {96, "F5"},
+        {97, "F6"},    {98, "F7"},      {100, "F8"},   {101, "F9"},       {109, "F10"},
+        {103, "F11"},  {111, "F12"},    {105, "F13"},  {107, "F14"},      {113, "F15"},
+        {106, "F16"},  {64, "F17"},     {79, "F18"},   {80, "F19"},       {90, "F20"},
     };
     return keys;
 }
 
 std::string displayString(const KeyCombo& combo) {
     std::string text;
-    if (combo.control) text += controlSymbol;
-    if (combo.option) text += optionSymbol;
-    if (combo.shift) text += shiftSymbol;
-    if (combo.command) text += commandSymbol;
+    auto add = [&text](std::string_view word) {
+        text += word;
+        text += '+';
+    };
+    if (combo.command || combo.control) add(ctrlWord);
+    if (combo.option) add(altWord);
+    if (combo.shift) add(shiftWord);
     return text + keyLabel(combo.keyCode);
 }
 

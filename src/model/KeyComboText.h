@@ -9,24 +9,27 @@
 #include <string_view>
 #include <utility>
 
-// How a keystroke is shown and typed in: modifier symbols, key labels and the
-// fixed US table between characters and key codes. Unlike summon-key names
-// these never depend on the current keyboard layout.
+// How a keystroke is shown and typed in: the keys as a PC keyboard prints
+// them, and the fixed US table between characters and key codes. Unlike
+// summon-key names these never depend on the current keyboard layout.
 namespace rondelix::KeyComboText {
 
-inline constexpr std::string_view controlSymbol = "\u2303"; // ⌃
-inline constexpr std::string_view optionSymbol = "\u2325";  // ⌥
-inline constexpr std::string_view shiftSymbol = "\u21E7";   // ⇧
-inline constexpr std::string_view commandSymbol = "\u2318"; // ⌘
+// The modifier words, in the order a combination lists them. Keystrokes
+// never send Super (Command travels as Control), so no combination shows it.
+inline constexpr std::string_view ctrlWord = "Ctrl";
+inline constexpr std::string_view altWord = "Alt";
+inline constexpr std::string_view shiftWord = "Shift";
 
 // The character each key types on the US ANSI layout, in lower case; every
 // code occurs once, so the table reads both ways.
 extern const std::array<std::pair<char, int>, 48> charToCode;
 
-// Glyphs and names of the keys that type no character.
+// Names of the keys that type no character.
 const std::map<int, std::string>& specialKeys();
 
-// The set modifiers' symbols in the order ⌃⌥⇧⌘, then the key's label.
+// The combination as it is sent, e.g. "Ctrl+C", "Ctrl+Shift+Z",
+// "Ctrl+Alt+Left": the modifiers in the order Ctrl, Alt, Shift, then the key,
+// joined with "+". Command travels as Control, so both read "Ctrl", once.
 std::string displayString(const KeyCombo& combo);
 
 std::string keyLabel(int keyCode);

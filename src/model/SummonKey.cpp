@@ -12,17 +12,18 @@ namespace rondelix::SummonKey {
 
 namespace {
 
-// Searched before anything else: the keys a binding usually holds.
+// Searched before anything else: the keys a binding usually holds, named as
+// a PC keyboard prints them (Option is Alt, Command is Super).
 constexpr std::array<std::pair<int, std::string_view>, 18> fixedNames{{
-    {58, "Left Option"},
-    {61, "Right Option"},
-    {55, "Left Command"},
-    {54, "Right Command"},
-    {59, "Left Control"},
-    {62, "Right Control"},
+    {58, "Left Alt"},
+    {61, "Right Alt"},
+    {55, "Left Super"},
+    {54, "Right Super"},
+    {59, "Left Ctrl"},
+    {62, "Right Ctrl"},
     {56, "Left Shift"},
     {60, "Right Shift"},
-    {63, "Fn (Globe)"},
+    {63, "Fn"},
     {105, "F13"},
     {106, "F16"},
     {64, "F17"},
@@ -64,22 +65,16 @@ std::optional<std::string> layoutCharacter(int keyCode, const platform::Keyboard
 
 const std::map<int, std::string>& specialKeyNames() {
     static const std::map<int, std::string> names{
-        {122, "F1"},          {120, "F2"},         {99, "F3"},
-        {118, "F4"},          {96, "F5"},          {97, "F6"},
-        {98, "F7"},           {100, "F8"},         {101, "F9"},
-        {109, "F10"},         {103, "F11"},        {111, "F12"},
-        {107, "F14"},         {113, "F15"},        {49, "Space"},
-        {48, "Tab"},          {36, "Return"},      {76, "Enter"},
-        {53, "Escape"},       {51, "Delete"},      {117, "Forward Delete"},
-        {114, "Help/Insert"}, {115, "Home"},       {119, "End"},
-        {116, "Page Up"},     {121, "Page Down"},  {123, "Left Arrow"},
-        {124, "Right Arrow"}, {125, "Down Arrow"}, {126, "Up Arrow"},
-        {71, "Keypad Clear"}, {81, "Keypad ="},    {75, "Keypad /"},
-        {67, "Keypad *"},     {78, "Keypad -"},    {69, "Keypad +"},
-        {65, "Keypad ."},     {82, "Keypad 0"},    {83, "Keypad 1"},
-        {84, "Keypad 2"},     {85, "Keypad 3"},    {86, "Keypad 4"},
-        {87, "Keypad 5"},     {88, "Keypad 6"},    {89, "Keypad 7"},
-        {91, "Keypad 8"},     {92, "Keypad 9"},
+        {122, "F1"},        {120, "F2"},         {99, "F3"},           {118, "F4"},         {96, "F5"},
+        {97, "F6"},         {98, "F7"},          {100, "F8"},          {101, "F9"},         {109, "F10"},
+        {103, "F11"},       {111, "F12"},        {107, "F14"},         {113, "F15"},        {49, "Space"},
+        {48, "Tab"},        {36, "Enter"},       {76, "Keypad Enter"}, {53, "Esc"},         {51, "Backspace"},
+        {117, "Delete"},    {114, "Insert"},     {115, "Home"},        {119, "End"},        {116, "Page Up"},
+        {121, "Page Down"}, {123, "Left Arrow"}, {124, "Right Arrow"}, {125, "Down Arrow"}, {126, "Up Arrow"},
+        {71, "Num Lock"},   {81, "Keypad ="},    {75, "Keypad /"},     {67, "Keypad *"},    {78, "Keypad -"},
+        {69, "Keypad +"},   {65, "Keypad ."},    {82, "Keypad 0"},     {83, "Keypad 1"},    {84, "Keypad 2"},
+        {85, "Keypad 3"},   {86, "Keypad 4"},    {87, "Keypad 5"},     {88, "Keypad 6"},    {89, "Keypad 7"},
+        {91, "Keypad 8"},   {92, "Keypad 9"},
     };
     return names;
 }

@@ -1,8 +1,8 @@
 #include "overlay/OverlayController.h"
 
-#include "engine/CaretLocator.h"
+#include "model/WheelState.h"
+#include "overlay/CaretLocator.h"
 #include "overlay/OverlayPlacement.h"
-#include "overlay/WheelState.h"
 
 #include <cstdio>
 

@@ -1,7 +1,5 @@
 #include "store/ConfigPaths.h"
 
-#include <string>
-
 namespace rondelix {
 
 ConfigPaths ConfigPaths::under(const std::filesystem::path& home) {
@@ -10,15 +8,9 @@ ConfigPaths ConfigPaths::under(const std::filesystem::path& home) {
     paths.config = paths.folder / "config.json";
     paths.backup = paths.folder / "config.json.bak";
     paths.backupTemp = paths.folder / "config.json.bak.tmp";
+    paths.defaults = paths.folder / "defaults.json";
+    paths.automations = paths.folder / "shortcuts";
     return paths;
-}
-
-std::filesystem::path ConfigPaths::setAsideName(const std::filesystem::path& file, std::int64_t unixSeconds,
-                                                int clash) {
-    std::string name = file.stem().string() + ".corrupt-" + std::to_string(unixSeconds);
-    if (clash > 0) name += "-" + std::to_string(clash);
-    name += ".json";
-    return file.parent_path() / name;
 }
 
 } // namespace rondelix

@@ -1,5 +1,6 @@
 #include "store/ConfigStore.h"
 
+#include "files/FileAccess.h"
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
 #include "platform/HomeFolder.h"
@@ -8,7 +9,6 @@
 #include "store/ConfigMigration.h"
 #include "store/ConfigSanitizer.h"
 #include "store/ConfigTextRepair.h"
-#include "store/FileAccess.h"
 
 #include <ctime>
 #include <system_error>

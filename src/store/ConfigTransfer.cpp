@@ -1,5 +1,6 @@
 #include "store/ConfigTransfer.h"
 
+#include "files/FileAccess.h"
 #include "icons/ExportedIcons.h"
 #include "icons/IconStore.h"
 #include "model/ActionClassification.h"
@@ -8,7 +9,6 @@
 #include "platform/Log.h"
 #include "store/ConfigMigration.h"
 #include "store/ConfigStore.h"
-#include "store/FileAccess.h"
 #include "store/ImportReview.h"
 #include "store/TopLevelKeys.h"
 

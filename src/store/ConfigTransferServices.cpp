@@ -1,10 +1,10 @@
 #include "store/ConfigTransferServices.h"
 
+#include "files/ImportSafety.h"
 #include "icons/IconStore.h"
 #include "platform/Dialogs.h"
 #include "platform/HomeFolder.h"
 #include "store/ImportReview.h"
-#include "store/ImportSafety.h"
 
 namespace rondelix {
 

@@ -1,11 +1,11 @@
 #include "store/SharedWheelTransfer.h"
 
+#include "files/FileAccess.h"
 #include "icons/IconStore.h"
 #include "model/ConfigCoding.h"
 #include "platform/Dialogs.h"
 #include "platform/Log.h"
 #include "store/ConfigStore.h"
-#include "store/FileAccess.h"
 #include "store/ImportReview.h"
 #include "store/SharedWheel.h"
 #include "store/TopLevelKeys.h"

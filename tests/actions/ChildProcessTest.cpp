@@ -112,7 +112,7 @@ TEST_F(ExecutorTest, AShortcutNameCannotReachOutsideTheFolder) {
 
 TEST_F(ExecutorTest, AnEmptyShortcutNameIsReportedWithoutStartingAnything) {
     fire(MacroAction::Shortcut{""});
-    EXPECT_EQ(reported, Lines{"No Shortcut chosen for this slice yet."});
+    EXPECT_EQ(reported, Lines{"No Automation chosen for this slice yet."});
     EXPECT_TRUE(processes.children().empty());
 }
 

@@ -1,8 +1,8 @@
-#include "actions/SystemAction.h"
+#include "catalog/SystemAction.h"
 
 #include "ExecutorFixture.h"
-#include "actions/ShortcutCatalog.h"
 #include "actions/SystemActionRoute.h"
+#include "catalog/ShortcutCatalog.h"
 
 namespace rondelix {
 namespace {

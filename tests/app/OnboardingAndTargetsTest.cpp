@@ -52,14 +52,14 @@ class SummonKeyNamesTest : public ::testing::Test {
     platform::sim::SimKeyboardLayout layout;
 };
 
-TEST_F(SummonKeyNamesTest, NamesEnabledBindingsElseTheFirstElseLeftOption) {
+TEST_F(SummonKeyNamesTest, NamesEnabledBindingsElseTheFirstElseLeftAlt) {
     EXPECT_EQ(summonKeyNames({binding({58, 55}), binding({61}, false), binding({79})}, layout),
-              (std::vector<std::string>{"Left Option + Left Command", "F18"}));
+              (std::vector<std::string>{"Left Alt + Left Super", "F18"}));
     EXPECT_EQ(summonKeyNames({binding({61}, false), binding({58}, false)}, layout),
-              (std::vector<std::string>{"Right Option"}));
-    EXPECT_EQ(summonKeyNames({}, layout), (std::vector<std::string>{"Left Option"}));
+              (std::vector<std::string>{"Right Alt"}));
+    EXPECT_EQ(summonKeyNames({}, layout), (std::vector<std::string>{"Left Alt"}));
     EXPECT_EQ(summonKeyNames({binding({}, false), binding({58}, false)}, layout),
-              (std::vector<std::string>{"Left Option"}));
+              (std::vector<std::string>{"Left Alt"}));
     EXPECT_EQ(summonKeyNames({binding({79}), binding({79})}, layout),
               (std::vector<std::string>{"F18", "F18"}));
 }

@@ -83,7 +83,7 @@ class ShortcutsTest : public ::testing::Test {
         rig.queue.runPending();
     }
     void install(const std::string& name) {
-        const auto folder = rig.c().configStore().paths().folder / "shortcuts";
+        const auto folder = rig.c().configStore().paths().automations;
         std::filesystem::create_directories(folder);
         std::ofstream(folder / name) << "#!/bin/sh\n";
         std::filesystem::permissions(folder / name, std::filesystem::perms::owner_all);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/HotkeyManager.h"
-#include "overlay/WheelState.h"
+#include "model/WheelState.h"
 #include "platform/sim/SimEventTaps.h"
 #include "platform/sim/SimScreens.h"
 #include "platform/sim/SimWorkspace.h"

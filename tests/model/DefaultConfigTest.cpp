@@ -2,7 +2,9 @@
 
 #include "support/ConfigFields.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 
 using namespace rondelix;
@@ -43,4 +45,100 @@ TEST(DefaultConfig, FreshConfigurationHoldsTheShippedWheelsAndBindings) {
     const auto added = DefaultConfig::addedWheels();
     EXPECT_EQ(std::tuple(added.size(), added[3].id, added[3].name, added[3].slices.size()),
               std::tuple(std::size_t{4}, std::string("wheel-5"), std::string("Wheel 5"), std::size_t{0}));
+}
+
+namespace {
+
+struct ShippedSlice {
+    const char* wheel;
+    int position;
+    const char* label;
+    const char* symbol; // empty: the automatic icon
+    MacroAction action; // as the other system's factory wheel has it
+};
+
+MacroAction keys(int code, bool command, bool shift = false, bool option = false, bool control = false) {
+    return MacroAction::Keystroke{KeyCombo{code, command, shift, option, control}};
+}
+
+MacroAction tell(const std::string& command) {
+    return MacroAction::Script{"osascript -e 'tell application \"Music\" to " + command + "'"};
+}
+
+// The factory wheels as the other system ships them. Labels that wrote a
+// key combination in that system's symbols are given here as sent here.
+const std::vector<ShippedSlice>& shippedSlices() {
+    using A = MacroAction;
+    static const std::vector<ShippedSlice> rows{
+        {"default", 1, "Calculator", "", A::App{"com.apple.calculator", std::nullopt}},
+        {"default", 3, "Toggle\nLight/Dark Mode", "circle.lefthalf.filled",
+         A::SystemAction{"toggle-dark-mode"}},
+        {"default", 5, "Say Hi", "hand.wave.fill",
+         A::Script{
+             "say hi; osascript -e 'display notification \"Actions can run any shell command.\" with title "
+             "\"Rondelix\"'"}},
+        {"default", 6, "Emoji Picker", "face.smiling", keys(49, true, false, false, true)},
+        {"default", 7, "Wheel Settings", "gearshape.fill", A::OpenSettings{}},
+        {"apps", 0, "Finder", "", A::App{"com.apple.finder", std::nullopt}},
+        {"apps", 7, "System Settings", "", A::App{"com.apple.systempreferences", std::nullopt}},
+        {"control-center", 1, "Toggle Bluetooth", "wave.3.right", A::Shortcut{"Toggle Bluetooth"}},
+        {"control-center", 4, "Screenshot", "camera.viewfinder", A::SystemAction{"screenshot"}},
+        {"wheel-5", 0, "Copy Ctrl+C", "doc.on.doc", keys(8, true)},
+        {"wheel-5", 2, "Paste Ctrl+V", "doc.on.clipboard", keys(9, true)},
+        {"wheel-5", 5, "Redo Ctrl+Shift+Z", "arrow.uturn.forward", keys(6, true, true)},
+        {"wheel-5", 6, "Select All Ctrl+A", "square.dashed", keys(0, true)},
+        {"music", 0, "Play\nPause", "playpause.fill", tell("playpause")},
+        {"music", 3, "Volume\nUp", "speaker.wave.3.fill", tell("set sound volume to (sound volume + 10)")},
+        {"music", 6, "Up Next", "list.bullet", keys(32, true, false, true)},
+        {"music", 7, "Current\nSong", "music.note", tell("reveal current track")},
+    };
+    return rows;
+}
+
+// What runs here instead, where the other system's command or keystroke
+// does not exist on this one.
+const std::map<std::pair<std::string, int>, MacroAction>& linuxCounterparts() {
+    using A = MacroAction;
+    static const std::map<std::pair<std::string, int>, MacroAction> rows{
+        {{"default", 5}, A::Script{std::string(DefaultConfig::sayHiScript)}},
+        {{"default", 6}, keys(47, true)},
+        {{"music", 0}, A::Script{"playerctl play-pause"}},
+        {{"music", 3}, A::Script{"playerctl volume 0.1+"}},
+        {{"music", 7}, A::Script{std::string(DefaultConfig::currentSongScript)}},
+    };
+    return rows;
+}
+
+} // namespace
+
+TEST(DefaultConfig, KeepsEveryShippedSliceAndRunsItsLinuxCounterpartWhereItsCommandIsMissing) {
+    auto wheels = DefaultConfig::factoryWheels();
+    wheels.push_back(DefaultConfig::musicWheel());
+    for (const auto& row : shippedSlices()) {
+        const auto wheel = std::ranges::find(wheels, std::string(row.wheel), &Wheel::id);
+        ASSERT_NE(wheel, wheels.end()) << row.wheel;
+        const auto slice = std::ranges::find(wheel->slices, row.position, &Slice::position);
+        ASSERT_NE(slice, wheel->slices.end()) << row.wheel << " " << row.position;
+        const Icon icon = *row.symbol ? Icon(Icon::SfSymbol{row.symbol}) : Icon(Icon::Auto{});
+        EXPECT_EQ(std::tie(slice->label, slice->icon), std::tie(row.label, icon))
+            << row.wheel << row.position;
+        const auto counterpart = linuxCounterparts().find({row.wheel, row.position});
+        EXPECT_EQ(slice->action, counterpart == linuxCounterparts().end() ? row.action : counterpart->second)
+            << row.wheel << " " << row.position;
+    }
+}
+
+TEST(DefaultConfig, NoFactorySliceNamesTheOtherSystemsTools) {
+    auto wheels = DefaultConfig::factoryWheels();
+    wheels.push_back(DefaultConfig::musicWheel());
+    for (const auto& wheel : wheels)
+        for (const auto& slice : wheel.slices) {
+            EXPECT_EQ(slice.label.find("\u2318"), std::string::npos) << slice.label;
+            if (const auto* script = slice.action.as<MacroAction::Script>()) {
+                EXPECT_EQ(script->source.find("osascript"), std::string::npos) << script->source;
+                EXPECT_FALSE(script->source.starts_with("say ")) << script->source;
+            }
+        }
+    // Recognising an unedited older music wheel still needs the old content.
+    EXPECT_EQ(DefaultConfig::legacyMusicWheelV18().slices[0].action, tell("playpause"));
 }

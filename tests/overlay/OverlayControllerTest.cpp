@@ -1,6 +1,6 @@
 #include "overlay/OverlayController.h"
 
-#include "overlay/WheelState.h"
+#include "model/WheelState.h"
 #include "platform/sim/SimAccessibility.h"
 #include "platform/sim/SimMainQueue.h"
 #include "platform/sim/SimScreens.h"

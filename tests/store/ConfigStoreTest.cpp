@@ -1,6 +1,6 @@
+#include "files/FileAccess.h"
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
-#include "store/FileAccess.h"
 #include "support/StoreRig.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "overlay/Color.h"
 #include "overlay/ui/SymbolFont.h"
-#include "platform/linux/DesktopCoordinates.h"
+#include "qtshared/DesktopCoordinates.h"
 
 #include <QEasingCurve>
 #include <QFontMetricsF>
@@ -70,7 +70,7 @@ platform::Size HUDWindow::setContent(const std::string& text, const std::string&
 void HUDWindow::setOrigin(platform::Point origin) {
     const platform::Rect frame{origin.x, origin.y, static_cast<double>(width()),
                                static_cast<double>(height())};
-    move(platform::linux_desktop::DesktopCoordinates::toQt(frame).topLeft());
+    move(DesktopCoordinates::toQt(frame).topLeft());
 }
 
 void HUDWindow::setAlpha(double alpha) {

@@ -1,7 +1,7 @@
 #include "overlay/ui/OverlayPanel.h"
 
 #include "overlay/ui/DragHandleView.h"
-#include "platform/linux/DesktopCoordinates.h"
+#include "qtshared/DesktopCoordinates.h"
 
 #include <QEasingCurve>
 #include <QGraphicsEffect>
@@ -12,8 +12,6 @@
 #include <QVariantAnimation>
 
 namespace rondelix {
-
-using platform::linux_desktop::DesktopCoordinates;
 
 // Draws its widget scaled about the widget's centre: the open spring.
 class OpenScaleEffect final : public QGraphicsEffect {

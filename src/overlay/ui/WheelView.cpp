@@ -1,12 +1,11 @@
 #include "overlay/ui/WheelView.h"
 
 #include "model/DefaultConfig.h"
+#include "model/WheelState.h"
 #include "overlay/WheelChoice.h"
 
 #include <QVBoxLayout>
 #include <utility>
-
-#include "overlay/WheelState.h"
 
 namespace rondelix {
 

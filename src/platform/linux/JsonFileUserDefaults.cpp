@@ -1,8 +1,8 @@
 #include "platform/linux/JsonFileUserDefaults.h"
 
+#include "files/FileAccess.h"
 #include "model/ConfigCoding.h"
 #include "platform/Log.h"
-#include "store/FileAccess.h"
 
 #include <ctime>
 #include <system_error>

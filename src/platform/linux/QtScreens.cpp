@@ -1,6 +1,6 @@
 #include "platform/linux/QtScreens.h"
 
-#include "platform/linux/DesktopCoordinates.h"
+#include "qtshared/DesktopCoordinates.h"
 
 #include <QCursor>
 #include <QGuiApplication>

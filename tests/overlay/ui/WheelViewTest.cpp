@@ -1,8 +1,8 @@
 #include "overlay/ui/WheelView.h"
 
-#include <gtest/gtest.h>
+#include "model/WheelState.h"
 
-#include "overlay/WheelState.h"
+#include <gtest/gtest.h>
 
 using namespace rondelix;
 

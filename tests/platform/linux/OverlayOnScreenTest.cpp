@@ -1,18 +1,18 @@
 #include "model/DefaultConfig.h"
-#include "platform/linux/DesktopApplication.h"
+#include "model/WheelState.h"
 #include "overlay/HUD.h"
 #include "overlay/OverlayController.h"
-#include "overlay/WheelState.h"
 #include "overlay/ui/DragHandleView.h"
 #include "overlay/ui/HUDWindow.h"
 #include "overlay/ui/OverlayPanel.h"
 #include "overlay/ui/QtEscapeMonitor.h"
 #include "overlay/ui/WheelView.h"
-#include "platform/linux/DesktopCoordinates.h"
+#include "platform/linux/DesktopApplication.h"
 #include "platform/linux/LinuxAccessibility.h"
 #include "platform/linux/QtMainQueue.h"
 #include "platform/linux/QtScreens.h"
 #include "platform/sim/SimLog.h"
+#include "qtshared/DesktopCoordinates.h"
 
 #include <QApplication>
 #include <QDir>
@@ -97,7 +97,7 @@ class OverlayOnScreen : public ::testing::Test {
 TEST_F(OverlayOnScreen, ShowsTheWheelWhereThePointerIs) {
     const QRect desktop = QGuiApplication::primaryScreen()->geometry();
     const QPoint pointer(desktop.width() / 3, desktop.height() / 2);
-    screens.warpPointer(platform::linux_desktop::DesktopCoordinates::fromQt(pointer));
+    screens.warpPointer(DesktopCoordinates::fromQt(pointer));
     ASSERT_TRUE(waitFor([&] { return QCursor::pos() == pointer; }));
     const QImage before = grabScreen();
 
@@ -137,8 +137,7 @@ TEST_F(OverlayOnScreen, TestWheelCarriesItsHandleAndEndsOnEscOrClose) {
     // The handle sits above the disc with its red close button, once the
     // open spring has settled.
     const PanelGeometry geometry{behavior.wheelSize};
-    const QRect panelOnScreen =
-        platform::linux_desktop::DesktopCoordinates::toQt(controller->panel()->frame());
+    const QRect panelOnScreen = DesktopCoordinates::toQt(controller->panel()->frame());
     const platform::Rect handle = geometry.dragHandle();
     const QPoint closeButton =
         panelOnScreen.topLeft() +

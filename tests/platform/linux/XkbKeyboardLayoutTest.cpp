@@ -38,8 +38,8 @@ TEST(XkbKeyboardLayoutTest, ReadsWhatKeysTypeOnTheServersLayout) {
 
     EXPECT_EQ(SummonKey::name(0, layout), "A");
     EXPECT_EQ(SummonKey::name(42, layout), "\\");
-    EXPECT_EQ(SummonKey::name(36, layout), "Return");
-    EXPECT_EQ(SummonKey::comboName({59, 1}, layout), "Left Control + S");
+    EXPECT_EQ(SummonKey::name(36, layout), "Enter");
+    EXPECT_EQ(SummonKey::comboName({59, 1}, layout), "Left Ctrl + S");
 }
 
 TEST(XkbKeyboardLayoutTest, WithoutAnX11ApplicationNoKeyTypesAnythingAndThatIsLoggedOnce) {

@@ -1,9 +1,7 @@
-#include "store/FileAccess.h"
+#include "files/FileAccess.h"
 
+#include "files/ImportSafety.h"
 #include "util/Uuid.h"
-
-#include "store/ConfigPaths.h"
-#include "store/ImportSafety.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -146,10 +144,17 @@ bool renameWithoutReplacing(const std::filesystem::path& from, const std::filesy
 
 } // namespace
 
+std::filesystem::path setAsideName(const std::filesystem::path& file, std::int64_t unixSeconds, int clash) {
+    std::string name = file.stem().string() + ".corrupt-" + std::to_string(unixSeconds);
+    if (clash > 0) name += "-" + std::to_string(clash);
+    name += ".json";
+    return file.parent_path() / name;
+}
+
 std::optional<std::filesystem::path> setAside(const std::filesystem::path& file, std::int64_t unixSeconds) {
     constexpr int maxClashes = 1000;
     for (int clash = 0; clash < maxClashes; ++clash) {
-        const auto target = ConfigPaths::setAsideName(file, unixSeconds, clash);
+        const auto target = setAsideName(file, unixSeconds, clash);
         bool alreadyExists = false;
         if (renameWithoutReplacing(file, target, alreadyExists)) return target;
         if (!alreadyExists) return std::nullopt;

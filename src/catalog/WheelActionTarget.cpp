@@ -1,4 +1,4 @@
-#include "actions/WheelActionTarget.h"
+#include "catalog/WheelActionTarget.h"
 
 namespace rondelix {
 

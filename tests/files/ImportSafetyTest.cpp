@@ -1,4 +1,4 @@
-#include "store/ImportSafety.h"
+#include "files/ImportSafety.h"
 
 #include "support/StoreRig.h"
 

@@ -1,4 +1,4 @@
-#include "engine/CaretLocator.h"
+#include "overlay/CaretLocator.h"
 
 #include <cmath>
 

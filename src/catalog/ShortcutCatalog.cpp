@@ -1,6 +1,6 @@
-#include "actions/ShortcutCatalog.h"
+#include "catalog/ShortcutCatalog.h"
 
-#include "actions/TextCase.h"
+#include "util/Ascii.h"
 
 namespace rondelix {
 

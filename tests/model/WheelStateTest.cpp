@@ -1,4 +1,4 @@
-#include "overlay/WheelState.h"
+#include "model/WheelState.h"
 
 #include <gtest/gtest.h>
 #include <vector>

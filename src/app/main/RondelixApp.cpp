@@ -1,4 +1,4 @@
-#include "app/ui/RondelixApp.h"
+#include "app/main/RondelixApp.h"
 
 #include "app/AppCoordinator.h"
 #include "app/AppDelegate.h"
@@ -130,7 +130,7 @@ int RondelixApp::run(int argc, char** argv) {
     }
 
     desktop::QtMainQueue queue;
-    desktop::JsonFileUserDefaults defaults(ConfigPaths::under(home.path()).folder / "defaults.json", log);
+    desktop::JsonFileUserDefaults defaults(ConfigPaths::under(home.path()).defaults, log);
     AppDelegate delegate(defaults, queue, QSysInfo::prettyProductName().toStdString());
     delegate.applicationWillFinishLaunching();
     if (defaults.get(DefaultsKeys::previousLaunchIncomplete))

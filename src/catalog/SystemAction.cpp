@@ -1,4 +1,4 @@
-#include "actions/SystemAction.h"
+#include "catalog/SystemAction.h"
 
 #include <nlohmann/json.hpp>
 
@@ -12,7 +12,7 @@ const std::vector<SystemAction>& SystemAction::all() {
         {"brightness-up", "Brightness Up", "sun.max.fill", C::displayAppearance},
         {"brightness-down", "Brightness Down", "sun.min", C::displayAppearance},
         {"sleep-display", "Sleep Display", "powersleep", C::displayAppearance},
-        {"night-shift", "Toggle Night Shift", "moon.stars.fill", C::displayAppearance},
+        {"night-shift", "Toggle Night Light", "moon.stars.fill", C::displayAppearance},
         {"true-tone", "Toggle True Tone", "circle.lefthalf.filled", C::displayAppearance},
         {"toggle-mute", "Mute / Unmute", "speaker.slash.fill", C::soundMedia},
         {"volume-up", "Volume Up", "speaker.wave.3.fill", C::soundMedia},
@@ -26,12 +26,12 @@ const std::vector<SystemAction>& SystemAction::all() {
         {"toggle-desktop-icons", "Toggle Desktop Icons", "square.grid.2x2.fill", C::desktopFinder},
         {"toggle-hidden-files", "Toggle Hidden Files", "eye.fill", C::desktopFinder},
         {"toggle-file-extensions", "Toggle File Extensions", "textformat", C::desktopFinder},
-        {"new-finder-window", "New Finder Window", "macwindow", C::desktopFinder},
+        {"new-finder-window", "New File Manager Window", "macwindow", C::desktopFinder},
         {"toggle-dock-autohide", "Toggle Dock Auto-Hide", "menubar.rectangle", C::dock},
         {"toggle-dock-magnification", "Toggle Dock Magnification", "plus.magnifyingglass", C::dock},
-        {"mission-control", "Mission Control", "square.grid.3x3.fill", C::windowsSpaces},
+        {"mission-control", "Window Overview", "square.grid.3x3.fill", C::windowsSpaces},
         {"stage-manager", "Toggle Stage Manager", "rectangle.stack.fill", C::windowsSpaces},
-        {"screenshot", "Screenshot (\u2318\u21e75)", "camera.viewfinder", C::captureInput},
+        {"screenshot", "Screenshot", "camera.viewfinder", C::captureInput},
         {"emoji-picker", "Emoji & Symbols", "face.smiling", C::captureInput},
         {"lock-screen", "Lock Screen", "lock.fill", C::system},
         {"open-settings", "Open System Settings", "gearshape.fill", C::system},
@@ -61,7 +61,7 @@ std::string_view SystemAction::rawValue(Category category) {
     case C::connectivity:
         return "Connectivity & Focus";
     case C::desktopFinder:
-        return "Desktop & Finder";
+        return "Desktop & Files";
     case C::dock:
         return "Dock";
     case C::windowsSpaces:

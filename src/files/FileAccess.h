@@ -48,8 +48,14 @@ enum class TemporaryName { fixed, fresh };
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                                                TemporaryName temporary = TemporaryName::fixed);
 
+// The name a damaged file is set aside under: its extension becomes
+// "corrupt-<seconds>.json". A clash number above zero is added as "-<n>"
+// so that an earlier set-aside file is never overwritten.
+std::filesystem::path setAsideName(const std::filesystem::path& file, std::int64_t unixSeconds,
+                                   int clash = 0);
+
 // Moves a damaged file to its set-aside name for the given Unix time (see
-// ConfigPaths::setAsideName), numbering it past any earlier file of that name
+// setAsideName), numbering it past any earlier file of that name
 // rather than replacing it. Returns where it went, or nothing on failure.
 std::optional<std::filesystem::path> setAside(const std::filesystem::path& file, std::int64_t unixSeconds);
 

@@ -1,4 +1,4 @@
-#include "actions/TextCase.h"
+#include "util/Ascii.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/ui/RondelixApp.h"
+#include "app/main/RondelixApp.h"
 
 int main(int argc, char** argv) {
     return rondelix::RondelixApp::run(argc, argv);

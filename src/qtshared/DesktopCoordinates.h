@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <cmath>
 
-namespace rondelix::platform::linux_desktop {
+namespace rondelix {
 
 // Qt places windows in top-left desktop coordinates; the system's rules are
 // written for an origin at the bottom left of the primary screen with y
@@ -21,21 +21,21 @@ struct DesktopCoordinates {
         return primary.isNull() ? 0 : primary.y() + primary.height();
     }
 
-    static Rect fromQt(const QRect& rect) {
+    static platform::Rect fromQt(const QRect& rect) {
         const QRect p = primary();
         return {static_cast<double>(rect.x() - p.x()), bottom(p) - (rect.y() + rect.height()),
                 static_cast<double>(rect.width()), static_cast<double>(rect.height())};
     }
-    static QRect toQt(const Rect& rect) {
+    static QRect toQt(const platform::Rect& rect) {
         const QRect p = primary();
         return {round(rect.x + p.x()), round(bottom(p) - rect.y - rect.height), round(rect.width),
                 round(rect.height)};
     }
-    static Point fromQt(const QPoint& point) {
+    static platform::Point fromQt(const QPoint& point) {
         const QRect p = primary();
         return {static_cast<double>(point.x() - p.x()), bottom(p) - point.y()};
     }
-    static QPoint toQt(Point point) {
+    static QPoint toQt(platform::Point point) {
         const QRect p = primary();
         return {round(point.x + p.x()), round(bottom(p) - point.y)};
     }
@@ -44,4 +44,4 @@ struct DesktopCoordinates {
     static int round(double v) { return static_cast<int>(std::lround(v)); }
 };
 
-} // namespace rondelix::platform::linux_desktop
+} // namespace rondelix

@@ -1,0 +1,22 @@
+#include "app/SettingsPorts.h"
+
+#include "app/AppCoordinator.h"
+
+namespace rondelix {
+
+TestWheelControl testWheelControl(AppCoordinator& coordinator) {
+    AppCoordinator* c = &coordinator;
+    return {
+        [c] { return c->testWheelActive(); },
+        [c] { c->toggleTestWheel(); },
+        [c] { c->deactivateTestWheel(); },
+        [c](std::function<void()> changed) -> std::function<void()> {
+            const auto connection = c->changed.connect([changed](AppCoordinator::Property property) {
+                if (property == AppCoordinator::Property::testWheelActive) changed();
+            });
+            return [c, connection] { c->changed.disconnect(connection); };
+        },
+    };
+}
+
+} // namespace rondelix

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The program's words for a named automation: an executable file in the
+// user's automation folder, run by its file name. Every window that names
+// them says the same.
+namespace rondelix::AutomationWords {
+
+inline constexpr std::string_view singular = "Automation";
+inline constexpr std::string_view plural = "Automations";
+
+// Where the user keeps them, as the program's texts name the folder.
+inline constexpr std::string_view folderForDisplay = "~/.config/rondelix/shortcuts";
+
+// "the Automation “Name”"
+inline std::string named(std::string_view name) {
+    return "the " + std::string(singular) + " \u201C" + std::string(name) + "\u201D";
+}
+
+} // namespace rondelix::AutomationWords

@@ -1,0 +1,63 @@
+#include "settings/ui/SettingLabel.h"
+
+#include "overlay/ui/SymbolFont.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace rondelix {
+
+namespace {
+
+// The row's symbol, drawn in the text colour at body size.
+class SymbolMark : public QWidget {
+  public:
+    SymbolMark(std::string name, QWidget* parent) : QWidget(parent), name_(std::move(name)) {
+        setFixedSize(22, 22);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        if (name_.empty()) return;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        SymbolFont::paint(painter, name_, rect(), 15, palette().color(QPalette::WindowText));
+    }
+
+  private:
+    std::string name_;
+};
+
+} // namespace
+
+SettingLabel::SettingLabel(const SettingText& text, QWidget* parent) : QWidget(parent) {
+    auto* title = new QLabel(QString::fromStdString(text.title), this);
+    title->setObjectName("settingTitle");
+    auto* lines = new QVBoxLayout;
+    lines->setSpacing(2);
+    lines->setContentsMargins(0, 0, 0, 0);
+    lines->addWidget(title);
+    if (text.subtitle) {
+        auto* subtitle = new QLabel(QString::fromStdString(*text.subtitle), this);
+        subtitle->setObjectName("settingSubtitle");
+        subtitle->setWordWrap(true);
+        QFont caption = subtitle->font();
+        caption.setPointSizeF(caption.pointSizeF() * 0.85);
+        subtitle->setFont(caption);
+        QPalette secondary = subtitle->palette();
+        secondary.setColor(QPalette::WindowText, secondary.color(QPalette::PlaceholderText));
+        subtitle->setPalette(secondary);
+        lines->addWidget(subtitle);
+    }
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(8);
+    // A symbol the font lacks leaves its place empty rather than showing a question mark.
+    const std::string symbol = SymbolFont::knows(text.symbol) ? text.symbol : std::string();
+    row->addWidget(new SymbolMark(symbol, this), 0, Qt::AlignTop);
+    row->addLayout(lines, 1);
+}
+
+} // namespace rondelix

@@ -1,0 +1,152 @@
+#include "settings/ui/SettingsPage.h"
+
+#include "settings/ui/LabeledSlider.h"
+#include "settings/ui/SettingLabel.h"
+#include "store/ConfigStore.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace rondelix {
+
+namespace {
+
+constexpr int maximumFormWidth = 760;
+
+QLabel* captionLabel(const std::string& text, QWidget* parent) {
+    auto* label = new QLabel(QString::fromStdString(text), parent);
+    label->setWordWrap(true);
+    QFont caption = label->font();
+    caption.setPointSizeF(caption.pointSizeF() * 0.85);
+    label->setFont(caption);
+    QPalette secondary = label->palette();
+    secondary.setColor(QPalette::WindowText, secondary.color(QPalette::PlaceholderText));
+    label->setPalette(secondary);
+    return label;
+}
+
+} // namespace
+
+SettingsPage::SettingsPage(ConfigStore& store, QWidget* parent)
+    : QScrollArea(parent), store_(store), behaviorSettings_(store) {
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    // The window's backdrop shows behind the grouped rows.
+    viewport()->setAutoFillBackground(false);
+    auto* canvas = new QWidget;
+    canvas->setAutoFillBackground(false);
+    auto* form = new QWidget(canvas);
+    form->setMaximumWidth(maximumFormWidth);
+    sections_ = new QVBoxLayout(form);
+    sections_->setSpacing(18);
+    auto* centring = new QHBoxLayout;
+    centring->addStretch(0);
+    centring->addWidget(form, 1);
+    centring->addStretch(0);
+    auto* outer = new QVBoxLayout(canvas);
+    outer->setContentsMargins(24, 16, 24, 24);
+    outer->addLayout(centring);
+    outer->addStretch(1);
+    setWidget(canvas);
+    connection_ = store_.configChanged.connect([this] { refreshAll(); });
+}
+
+SettingsPage::~SettingsPage() {
+    store_.configChanged.disconnect(connection_);
+}
+
+QVBoxLayout* SettingsPage::addSection(const std::string& header, const std::optional<std::string>& footer) {
+    auto* group = new QGroupBox(QString::fromStdString(header), widget());
+    group->setObjectName(QString::fromStdString(header));
+    auto* rows = new QVBoxLayout(group);
+    rows->setSpacing(12);
+    sections_->addWidget(group);
+    if (footer) sections_->addWidget(captionLabel(*footer, widget()));
+    return rows;
+}
+
+QWidget* SettingsPage::addLabeledRow(QVBoxLayout* section, const SettingText& text, QWidget* control) {
+    auto* row = new QWidget(section->parentWidget());
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new SettingLabel(text, row), 1);
+    control->setParent(row);
+    control->setAccessibleName(QString::fromStdString(text.title));
+    layout->addWidget(control, 0, Qt::AlignVCenter);
+    section->addWidget(row);
+    return row;
+}
+
+void SettingsPage::addRows(QVBoxLayout* section, const std::vector<SettingRow>& rows) {
+    for (const SettingRow& row : rows) {
+        QWidget* widget = makeRow(row);
+        section->addWidget(widget);
+        if (row.shownWhen)
+            onRefresh([this, widget, row] { widget->setVisible(behaviorSettings_.isShown(row)); });
+    }
+}
+
+void SettingsPage::addSections(const std::vector<SettingSection>& sections) {
+    for (const SettingSection& section : sections)
+        addRows(addSection(section.header, section.footer), section.rows);
+}
+
+QWidget* SettingsPage::makeRow(const SettingRow& row) {
+    auto* holder = new QWidget(widget());
+    auto* layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* section = layout;
+    switch (row.control) {
+    case SettingRow::Control::toggle: {
+        auto* toggle = new QCheckBox;
+        addLabeledRow(section, row.text, toggle);
+        connect(toggle, &QCheckBox::toggled, this,
+                [this, row](bool on) { behaviorSettings_.setOn(row, on); });
+        onRefresh([this, toggle, row] {
+            const QSignalBlocker quiet(toggle);
+            toggle->setChecked(behaviorSettings_.isOn(row));
+        });
+        break;
+    }
+    case SettingRow::Control::slider: {
+        auto* slider = new LabeledSlider(row.text, row.scale, holder);
+        layout->addWidget(slider);
+        slider->onStep = [this, row](int step) { behaviorSettings_.setSliderStep(row, step); };
+        onRefresh([this, slider, row] {
+            slider->display(behaviorSettings_.sliderStep(row), behaviorSettings_.valueText(row));
+        });
+        break;
+    }
+    case SettingRow::Control::choice: {
+        auto* picker = new QComboBox;
+        for (const std::string& option : row.options)
+            picker->addItem(QString::fromStdString(option));
+        addLabeledRow(section, row.text, picker);
+        connect(picker, &QComboBox::activated, this,
+                [this, row](int index) { behaviorSettings_.choose(row, index); });
+        onRefresh([this, picker, row] {
+            const QSignalBlocker quiet(picker);
+            picker->setCurrentIndex(behaviorSettings_.chosen(row));
+        });
+        break;
+    }
+    }
+    return holder;
+}
+
+void SettingsPage::onRefresh(std::function<void()> refresh) {
+    refresh();
+    refreshers_.push_back(std::move(refresh));
+}
+
+void SettingsPage::refreshAll() {
+    for (const auto& refresh : refreshers_)
+        refresh();
+}
+
+} // namespace rondelix

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "support/CoordinatorRig.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QSlider>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace rondelix::testsupport {
+
+// A settings page on the offscreen platform over the whole program's logic,
+// counting the configuration's changes.
+class SettingsPageTest : public ::testing::Test {
+  protected:
+    SettingsPageTest() {
+        rig.open();
+        rig.queue.advance(2);
+        rig.c().configStore().configChanged.connect([this] { ++changes; });
+    }
+
+    // Shows the page at a window's size and counts changes from here on.
+    void show(QWidget* made) {
+        page.reset(made);
+        page->resize(760, 900);
+        page->show();
+        changes = 0;
+    }
+
+    template <typename Control = QWidget> Control* control(const QString& name) {
+        for (Control* c : page->findChildren<Control*>())
+            if (c->accessibleName() == name || c->objectName() == name) return c;
+        ADD_FAILURE() << "no control " << name.toStdString();
+        return nullptr;
+    }
+    QSlider* slider(const QString& title) { return control<QSlider>(title); }
+    void stepRight(const QString& title) {
+        slider(title)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    }
+    bool isShown(const QString& name) { return control(name)->isVisibleTo(page.get()); }
+
+    // Keeps a look at the page for people, in the artifacts folder beside the test program.
+    void saveScreenshot(const QString& name) {
+        const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
+        QDir().mkpath(folder);
+        EXPECT_TRUE(page->grab().save(folder + "/" + name));
+    }
+
+    const Config& config() { return rig.c().configStore().config(); }
+
+    CoordinatorRig rig;
+    std::unique_ptr<QWidget> page;
+    int changes = 0;
+};
+
+} // namespace rondelix::testsupport
