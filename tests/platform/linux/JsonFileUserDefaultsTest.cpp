@@ -1,7 +1,7 @@
 #include "platform/linux/JsonFileUserDefaults.h"
 
+#include "files/FileAccess.h"
 #include "platform/Log.h"
-#include "store/ConfigPaths.h"
 
 #include <ctime>
 #include <filesystem>
@@ -123,7 +123,7 @@ TEST_F(JsonFileUserDefaultsTest, FileThatCannotBeUsedIsSetAsideNeverOverwritten)
         // Earlier set-aside files under the names this run would pick stay whole.
         const auto now = static_cast<std::int64_t>(std::time(nullptr));
         for (std::int64_t second = now; second < now + 3; ++second)
-            std::ofstream(ConfigPaths::setAsideName(file, second)) << "earlier";
+            std::ofstream(setAsideName(file, second)) << "earlier";
         c.lay(file);
         const auto size = fs::is_regular_file(file) ? fs::file_size(file) : 0;
         log.lines.clear();
