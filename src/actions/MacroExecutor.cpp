@@ -11,6 +11,7 @@
 #include "platform/Sounds.h"
 #include "platform/Workspace.h"
 #include "util/Ascii.h"
+#include "util/TextTrimming.h"
 #include "util/Utf8.h"
 
 #include <unistd.h>
@@ -376,7 +377,7 @@ void MacroExecutor::toggleWiFi() {
         std::move(request), [alive = std::weak_ptr(lifetime_), this](const platform::ProcessResult& result) {
             if (!alive.lock()) return;
             wifiToggleInFlight_ = false;
-            const auto answer = LinkText::trimmed(result.standardOutput);
+            const auto answer = trimmedWhitespace(result.standardOutput);
             if (!result.launched || result.timedOut || (answer != "enabled" && answer != "disabled")) {
                 beep();
                 platform_.log.write("toggle-wifi failed \u2014 couldn't find the Wi-Fi hardware port.");

@@ -55,7 +55,7 @@ bool appRunsCode(const MacroAction::App& app) {
 // link opener retries what a parser rejects after escaping it, so a link
 // such as "javascript:alert(1) x" still reaches its handler.
 bool linkRunsCode(std::string_view link) {
-    const auto scheme = urlScheme(trimmedWhitespace(link));
+    const auto scheme = urlScheme(trimmedLink(link));
     return scheme && std::find(safeURLSchemes.begin(), safeURLSchemes.end(), *scheme) == safeURLSchemes.end();
 }
 
@@ -109,7 +109,7 @@ bool isUnconfigured(const MacroAction& action) {
     if (const auto* shortcut = action.as<MacroAction::Shortcut>())
         return trimmedWhitespace(shortcut->name).empty();
     if (const auto* url = action.as<MacroAction::Url>()) {
-        const std::string_view link = trimmedWhitespace(url->url);
+        const std::string_view link = trimmedLink(url->url);
         return link.empty() || link == "http://" || link == "https://";
     }
     if (const auto* app = action.as<MacroAction::App>())
