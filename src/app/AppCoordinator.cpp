@@ -61,7 +61,8 @@ AppCoordinator::~AppCoordinator() {
     for (const auto token : tapRecoveryObservers_)
         platform_.session.remove(token);
     platform_.windows.onMainWindowClosed = nullptr;
-    platform_.windows.onOnboardingClosedByUser = nullptr;
+    platform_.windows.onMainWindowResized = nullptr;
+    platform_.windows.onSideWindowClosed = nullptr;
 }
 
 void AppCoordinator::buildServices() {
@@ -135,10 +136,15 @@ void AppCoordinator::installCallbacks() {
     hotkeyManager_->onArmedConfirmed =
         with([](AppCoordinator& c) { c.permissions_->confirmAccessibility(); });
 
-    platform_.windows.onMainWindowClosed =
-        with([](AppCoordinator& c) { c.configStore_->clearUndoHistory(); });
-    platform_.windows.onOnboardingClosedByUser =
-        with([](AppCoordinator& c) { c.recordOnboardingDismissal(); });
+    platform_.windows.onMainWindowClosed = with([](AppCoordinator& c) {
+        c.configStore_->clearUndoHistory();
+        c.soon([](AppCoordinator& later) { later.updateActivationPolicy(); });
+    });
+    platform_.windows.onMainWindowResized = with([](AppCoordinator& c, ContentSize size) {
+        saveWindowSize(c.platform_.defaults, size, pageGroup(c.mainTab_));
+    });
+    platform_.windows.onSideWindowClosed =
+        with([](AppCoordinator& c, Kind kind, bool byUser) { c.sideWindowClosed(kind, byUser); });
 }
 
 void AppCoordinator::decideRescue() {
@@ -284,6 +290,10 @@ void AppCoordinator::openSliceEditor(const std::string& wheelId, int position) {
     });
 }
 
+void AppCoordinator::clearEditorTarget() {
+    assign(editorTarget_, std::optional<EditorTarget>(), Property::editorTarget);
+}
+
 std::optional<std::string> AppCoordinator::editorPreviewWheelId() const {
     if (mainTab_ != MainTab::wheels || !lastEditedWheelId) return std::nullopt;
     const auto main = platform_.windows.state(Kind::main);
@@ -295,10 +305,15 @@ std::optional<std::string> AppCoordinator::editorPreviewWheelId() const {
 // Windows ---------------------------------------------------------------------
 
 void AppCoordinator::showMain(MainTab tab) {
-    // The page is set first so that a new window is sized for it.
+    // The page is set first so that a new window is sized for it; an existing
+    // one is refitted by the main window's reaction to the page change.
     setMainTab(tab);
-    if (!platform_.windows.state(Kind::main).exists) platform_.windows.makeMain(tab);
+    if (!platform_.windows.state(Kind::main).exists) {
+        const PageGroup group = pageGroup(mainTab_);
+        platform_.windows.makeMain(mainContentSize(platform_.defaults, group), minimumContentSize(group));
+    }
     platform_.windows.bringForward(Kind::main);
+    updateActivationPolicy();
 }
 
 void AppCoordinator::toggleMain(MainTab tab) {
@@ -307,6 +322,7 @@ void AppCoordinator::toggleMain(MainTab tab) {
         if (main.key) {
             platform_.windows.orderOut(Kind::main);
             configStore_->clearUndoHistory();
+            updateActivationPolicy();
         } else {
             platform_.windows.bringForward(Kind::main);
         }
@@ -319,27 +335,70 @@ bool AppCoordinator::isMainWindowOnScreen() const {
     return platform_.windows.state(Kind::main).onScreen();
 }
 
+void AppCoordinator::resizeMainWindow(MainTab tab, bool animated) {
+    const auto main = platform_.windows.state(Kind::main);
+    if (!main.exists || main.fullScreen || main.miniaturized) return;
+    const PageGroup group = pageGroup(tab);
+    platform_.windows.fitMain(mainContentSize(platform_.defaults, group), minimumContentSize(group),
+                              animated);
+}
+
+void AppCoordinator::resetWindowSizes() {
+    forgetWindowSizes(platform_.defaults);
+    resizeMainWindow(mainTab_, true);
+}
+
+void AppCoordinator::updateActivationPolicy() {
+    bool regular = false;
+    for (const Kind kind : {Kind::main, Kind::onboarding, Kind::shortcutSetup, Kind::howItWorks})
+        regular = regular || platform_.windows.state(kind).onScreen();
+    if (regular == regularActivation_) return;
+    regularActivation_ = regular;
+    platform_.windows.setRegularActivation(regular);
+}
+
 void AppCoordinator::showOnboarding(OnboardingStep step) {
     onboardingShownThisSession_ = true;
-    // A new window always, so that the onboarding starts afresh at the step;
-    // replacing the old one records no dismissal.
-    if (platform_.windows.state(Kind::onboarding).exists) platform_.windows.close(Kind::onboarding);
-    platform_.windows.openOnboarding(step);
+    showSide(Kind::onboarding, {step, std::nullopt});
 }
 
 void AppCoordinator::showShortcutSetup(const std::optional<std::string>& highlight) {
     refreshInstalledShortcuts();
-    if (platform_.windows.state(Kind::shortcutSetup).exists)
-        platform_.windows.bringForward(Kind::shortcutSetup);
-    else
-        platform_.windows.openShortcutSetup(highlight);
+    showSide(Kind::shortcutSetup, {OnboardingStep::welcome, highlight});
 }
 
 void AppCoordinator::showHowItWorks() {
-    if (platform_.windows.state(Kind::howItWorks).exists)
-        platform_.windows.bringForward(Kind::howItWorks);
-    else
-        platform_.windows.openHowItWorks();
+    showSide(Kind::howItWorks, {});
+}
+
+void AppCoordinator::showSide(Kind kind, const AppWindows::SideRequest& request) {
+    // The onboarding always starts afresh at its step; replacing the old
+    // window is the program's own close and records no dismissal. The others
+    // keep their state and only come forward.
+    const bool opensAfresh = kind == Kind::onboarding;
+    auto& windows = platform_.windows;
+    if (windows.state(kind).exists && !opensAfresh) {
+        windows.bringForward(kind);
+    } else {
+        if (windows.state(kind).exists) windows.close(kind);
+        windows.openSide(kind, request);
+        changed.emit(Property::sideWindows);
+    }
+    updateActivationPolicy();
+}
+
+bool AppCoordinator::isSideWindowOpen(Kind kind) const {
+    return platform_.windows.state(kind).exists;
+}
+
+void AppCoordinator::sideWindowClosed(Kind kind, bool byUser) {
+    changed.emit(Property::sideWindows);
+    if (kind == Kind::onboarding && byUser) recordOnboardingDismissal();
+    soon([](AppCoordinator& c) { c.updateActivationPolicy(); });
+}
+
+void AppCoordinator::nudgeListenTap() {
+    if (platform_.inputAccess.isDetermined()) hotkeyManager_->ensureListenTap();
 }
 
 // Program targets, pause and reopen ------------------------------------------

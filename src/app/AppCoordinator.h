@@ -105,6 +105,8 @@ class AppCoordinator {
         shortcutsChecked,
         devMenuUnlocked,
         editorTarget,
+        // A side window opened or closed.
+        sideWindows,
     };
 
     static constexpr double engineStartRetryDelay = 2.0;
@@ -161,6 +163,8 @@ class AppCoordinator {
     void toggleTestWheel();
     void deactivateTestWheel();
     void openSliceEditor(const std::string& wheelId, int position);
+    // The editor took the request.
+    void clearEditorTarget();
     // The id of the wheel a summon previews while the editor shows it, or none.
     std::optional<std::string> editorPreviewWheelId() const;
 
@@ -168,9 +172,24 @@ class AppCoordinator {
     void showMain(MainTab tab);
     void toggleMain(MainTab tab);
     bool isMainWindowOnScreen() const;
+    // Fits the main window to the group of the page; nothing while it is in
+    // full screen or miniaturized.
+    void resizeMainWindow(MainTab tab, bool animated);
+    // Forgets both remembered sizes and fits the window again.
+    void resetWindowSizes();
     void showOnboarding(OnboardingStep step);
     void showShortcutSetup(const std::optional<std::string>& highlight);
     void showHowItWorks();
+    // Opens a side window, or brings the open one forward; the onboarding
+    // always opens afresh.
+    void showSide(AppWindows::Kind kind, const AppWindows::SideRequest& request);
+    bool isSideWindowOpen(AppWindows::Kind kind) const;
+    // Regular while any of the program's windows is visible or miniaturized.
+    void updateActivationPolicy();
+    bool regularActivation() const { return regularActivation_; }
+    // Reinstalls the listen tap when the system has answered on listening and
+    // no real event has reached the tap yet.
+    void nudgeListenTap();
 
     // Program targets, pause and reopen.
     void handleWheelAction(const std::optional<std::string>& target);
@@ -208,6 +227,7 @@ class AppCoordinator {
     void startEngineIfAccessKnown();
     void performWheelAction(const std::optional<std::string>& target);
     void flipBehavior(bool Behavior::*setting);
+    void sideWindowClosed(AppWindows::Kind kind, bool byUser);
 
     template <typename T> void assign(T& field, const T& value, Property property);
     // Runs the step later on the main queue unless the coordinator is gone by then.
@@ -235,6 +255,7 @@ class AppCoordinator {
     std::set<std::string> installedShortcuts_;
     bool shortcutsChecked_ = false;
     bool devMenuUnlocked_ = false;
+    bool regularActivation_ = false;
     std::optional<EditorTarget> editorTarget_;
     int editorNonce_ = 0;
 

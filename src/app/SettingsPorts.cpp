@@ -19,4 +19,19 @@ TestWheelControl testWheelControl(AppCoordinator& coordinator) {
     };
 }
 
+std::shared_ptr<BindingsHost> bindingsHost(AppCoordinator& coordinator) {
+    AppCoordinator* c = &coordinator;
+    return std::make_shared<BindingsHost>(BindingsHost{
+        c->cancelActiveBindingRecorder,
+        [c] { return c->isMainWindowOnScreen(); },
+        [c] { c->showShortcutSetup(std::nullopt); },
+    });
+}
+
+GeneralSettings::ShellHooks generalShellHooks(AppCoordinator& coordinator) {
+    AppCoordinator* c = &coordinator;
+    // The main window keeps no saved sizes yet, so there are none to forget.
+    return {nullptr, [c] { c->relockDevMenu(); }};
+}
+
 } // namespace rondelix

@@ -73,31 +73,6 @@ bool isPort(std::string_view rest) {
            });
 }
 
-// The host of a link that parses as a URL with an authority
-// ("scheme://user@host:port/..." or "//host/..."); none for anything else.
-std::optional<std::string> linkHost(std::string_view link) {
-    for (std::size_t i = 0; i < link.size(); ++i) {
-        if (link[i] == '%') {
-            if (i + 2 >= link.size() || !isHexDigit(link[i + 1]) || !isHexDigit(link[i + 2]))
-                return std::nullopt;
-        } else if (!isURLCharacter(link[i])) {
-            return std::nullopt;
-        }
-    }
-    std::string_view rest = link;
-    const auto colon = rest.find(':');
-    const auto firstDelimiter = rest.find_first_of("/?#");
-    if (colon != std::string_view::npos && colon < firstDelimiter) {
-        if (!isUrlScheme(rest.substr(0, colon))) return std::nullopt;
-        rest.remove_prefix(colon + 1);
-    }
-    const auto authority = urlAuthority(rest);
-    if (!authority || !isPort(authority->afterHost) || authority->host.empty()) return std::nullopt;
-    // Escapes stay as written: decoded, they could put invisible or
-    // reordering characters into a review line.
-    return std::string(authority->host);
-}
-
 std::string textDetail(const std::string& text) {
     const std::string line = oneLine(text);
     if (line.empty()) return "Types text";
@@ -121,6 +96,29 @@ Description targetDescription(const std::optional<std::string>& target) {
 }
 
 } // namespace
+
+std::optional<std::string> linkHost(std::string_view link) {
+    for (std::size_t i = 0; i < link.size(); ++i) {
+        if (link[i] == '%') {
+            if (i + 2 >= link.size() || !isHexDigit(link[i + 1]) || !isHexDigit(link[i + 2]))
+                return std::nullopt;
+        } else if (!isURLCharacter(link[i])) {
+            return std::nullopt;
+        }
+    }
+    std::string_view rest = link;
+    const auto colon = rest.find(':');
+    const auto firstDelimiter = rest.find_first_of("/?#");
+    if (colon != std::string_view::npos && colon < firstDelimiter) {
+        if (!isUrlScheme(rest.substr(0, colon))) return std::nullopt;
+        rest.remove_prefix(colon + 1);
+    }
+    const auto authority = urlAuthority(rest);
+    if (!authority || !isPort(authority->afterHost) || authority->host.empty()) return std::nullopt;
+    // Escapes stay as written: decoded, they could put invisible or
+    // reordering characters into a review line.
+    return std::string(authority->host);
+}
 
 std::vector<Slice> slicesInSlotOrder(const Wheel& wheel) {
     std::vector<Slice> slices = wheel.slices;

@@ -40,8 +40,20 @@ struct Alert {
     // A system symbol shown in place of the style's standard icon, when the
     // desktop can draw it.
     std::optional<std::string> symbol;
+    // The title of a check box under the text that lets the user silence
+    // later alerts of this kind; none shows no box.
+    std::optional<std::string> suppressionTitle;
 
     friend bool operator==(const Alert&, const Alert&) = default;
+};
+
+// The user's answer to an alert with a suppression box.
+struct AlertAnswer {
+    std::size_t button = 0;
+    // The box was ticked when the alert closed.
+    bool suppress = false;
+
+    friend bool operator==(const AlertAnswer&, const AlertAnswer&) = default;
 };
 
 // The modal panels and alerts of the desktop. Each call blocks until the user
@@ -57,6 +69,8 @@ class Dialogs {
     // The index of the chosen button. Closing the alert any other way counts
     // as choosing a button titled "Cancel" when there is one, else the default.
     virtual std::size_t runAlert(const Alert& alert) = 0;
+    // The same for an alert that shows its suppression box.
+    virtual AlertAnswer runSuppressibleAlert(const Alert& alert) = 0;
 };
 
 } // namespace rondelix::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,13 @@ class KeyboardLayout {
     // on the current layout with no modifier held, as UTF-8; nothing when the
     // layout has no such key or the key types nothing.
     virtual std::optional<std::string> typedText(int keyCode) const = 0;
+
+    // The system's key code of a key event as the window system numbered it
+    // (on X11 the X key code, and the keysym it typed); nothing for a key no
+    // table knows. Tells left from right modifiers and names keys the toolkit
+    // does not.
+    virtual std::optional<int> keyCodeForNativeKey(std::uint32_t nativeCode,
+                                                   std::uint32_t nativeSymbol) const = 0;
 };
 
 } // namespace rondelix::platform

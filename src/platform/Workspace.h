@@ -3,8 +3,18 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace rondelix::platform {
+
+// One installed application as a chooser lists it.
+struct ApplicationEntry {
+    std::string identifier;
+    std::string name;
+    std::string path;
+
+    friend bool operator==(const ApplicationEntry&, const ApplicationEntry&) = default;
+};
 
 // The desktop's knowledge of installed applications and its opener for links.
 // An application is known by an identifier (on the Linux desktop the id of its
@@ -33,6 +43,10 @@ class Workspace {
     // The identifier of the application whose window has the focus, or none
     // when there is no such window or its application has no identifier.
     virtual std::optional<std::string> frontmostApplication() const = 0;
+
+    // The applications a person can start from the desktop's menus, in no
+    // particular order.
+    virtual std::vector<ApplicationEntry> applications() const = 0;
 };
 
 } // namespace rondelix::platform

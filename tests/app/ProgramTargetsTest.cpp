@@ -36,7 +36,7 @@ class ProgramTargetsTest : public ::testing::Test {
 TEST_F(ProgramTargetsTest, MissingTargetOpensHidesOrFrontsTheMainWindow) {
     fire(std::nullopt);
     EXPECT_TRUE(main().key);
-    EXPECT_EQ(rig.windows.mainMadeFor, MainTab::wheels);
+    EXPECT_EQ(rig.windows.mainSize, (ContentSize{1440, 800}));
 
     rig.c().showMain(MainTab::general);
     editAWheel();

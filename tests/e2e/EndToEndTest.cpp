@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <QProcess>
 #include <QScreen>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -68,10 +69,13 @@ QImage grabScreen() {
     return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
 }
 
-QRect changedArea(const QImage& before, const QImage& after) {
+// Only around the pointer: the main window, open because the test server has
+// no tray, may be changing elsewhere (its status pill fades out).
+QRect changedArea(const QImage& before, const QImage& after, QPoint around) {
+    const QRect box = QRect(around - QPoint(360, 360), QSize(720, 720)).intersected(after.rect());
     QRect area;
-    for (int y = 0; y < after.height(); y += 2)
-        for (int x = 0; x < after.width(); x += 2)
+    for (int y = box.top(); y <= box.bottom(); y += 2)
+        for (int x = box.left(); x <= box.right(); x += 2)
             if (before.pixel(x, y) != after.pixel(x, y)) area |= QRect(x, y, 2, 2);
     return area;
 }
@@ -120,6 +124,9 @@ struct Program {
         environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
         environment.insert("PATH", qEnvironmentVariable("PATH"));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString((logFolder / "runtime").string()));
+        // The single-instance socket lives in the temporary folder; one per
+        // run keeps test runs that share the machine apart.
+        environment.insert("TMPDIR", QString::fromStdString((logFolder / "runtime").string()));
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.setStandardOutputFile(QString::fromStdString(output.string()));
@@ -173,6 +180,9 @@ class EndToEnd : public ::testing::Test {
     // Holds left Alt and left Super, the factory binding; answers the area the
     // wheel took on screen.
     QRect summonAt(QPoint pointer, const std::string& shot) {
+        // The main window's preview mirrors a summoned wheel; it goes out of
+        // the way so that only the overlay changes around the pointer.
+        std::system("xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 >/dev/null 2>&1");
         xdotool("mousemove " + std::to_string(pointer.x()) + " " + std::to_string(pointer.y()));
         pause(0.3);
         const QImage before = grabScreen();
@@ -182,7 +192,7 @@ class EndToEnd : public ::testing::Test {
         waitFor(
             [&] {
                 after = grabScreen();
-                area = changedArea(before, after);
+                area = changedArea(before, after, pointer);
                 return area.width() >= 300 && area.height() >= 300;
             },
             3);
@@ -288,6 +298,175 @@ TEST_F(EndToEnd, AnUnwritableConfigFolderKeepsTheFilesAndSaysSo) {
     EXPECT_EQ(program.stop(), 0);
     EXPECT_EQ(readFile(home.configFolder() / "config.json"), original);
 }
+
+// The main window, as a desktop without a tray shows it at start. -----------
+
+std::string output(const std::string& command) {
+    std::string text;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe))
+            text += buffer;
+        ::pclose(pipe);
+    }
+    return text;
+}
+
+// The program's main window as X sees it: its id while it is mapped.
+std::string mainWindowId() {
+    const std::string ids = output("xdotool search --onlyvisible --name '^Rondelix$' 2>/dev/null");
+    return ids.substr(0, ids.find('\n'));
+}
+
+QSize windowSize(const std::string& id) {
+    const std::string shape = output("xdotool getwindowgeometry --shell " + id);
+    const auto number = [&](const std::string& key) {
+        const auto at = shape.find(key + "=");
+        return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
+    };
+    return {number("WIDTH"), number("HEIGHT")};
+}
+
+// The window's frame on screen: x, y, width and height.
+QRect windowFrame(const std::string& id) {
+    const std::string shape = output("xdotool getwindowgeometry --shell " + id);
+    const auto number = [&](const std::string& key) {
+        const auto at = shape.find(key + "=");
+        return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
+    };
+    return {number("X"), number("Y"), number("WIDTH"), number("HEIGHT")};
+}
+
+TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOpens) {
+    Program program(home.path, "editor");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    std::string id;
+    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    pause(0.6);
+    const QRect frame = windowFrame(id);
+    ASSERT_GT(frame.width(), 900);
+
+    // The inspector is the last 450 points of the page; its wheel card is the
+    // first light panel down its middle, and the name field sits 68 below
+    // the card's top.
+    const QImage screen = grabScreen();
+    const int inspectorMiddle = frame.right() - 225;
+    int cardTop = -1;
+    for (int y = frame.top(); y < frame.bottom() && cardTop < 0; ++y)
+        if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) cardTop = y;
+    ASSERT_GE(cardTop, 0);
+    const std::string nameField = std::to_string(inspectorMiddle) + " " + std::to_string(cardTop + 68);
+
+    xdotool("mousemove " + nameField + " click 1");
+    // Back from the name field: Export, Import, then Add Wheel (undo and redo
+    // wait disabled).
+    xdotool("key shift+Tab shift+Tab shift+Tab space");
+    pause(0.3);
+    xdotool("mousemove " + nameField + " click 1");
+    xdotool("key ctrl+a");
+    xdotool("type --delay 20 'Trip Planner'");
+    // On to the slot count, then past the app menu, Duplicate and Delete to
+    // the empty top slot's Add Action.
+    xdotool("key Tab 6 Tab Tab Tab Tab space");
+    pause(0.3);
+    grabScreen().save(artifact("editor-e2e-edited.png"));
+    xdotool("key ctrl+w");
+    EXPECT_TRUE(waitFor([] { return mainWindowId().empty(); }, 3));
+
+    const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    ASSERT_TRUE(onDisk);
+    const auto added = std::find_if(onDisk->wheels.begin(), onDisk->wheels.end(),
+                                    [](const Wheel& w) { return w.name == "Trip Planner"; });
+    ASSERT_NE(added, onDisk->wheels.end()) << program.log();
+    EXPECT_EQ(added->id.rfind("wheel-", 0), 0u);
+    EXPECT_EQ(added->sliceCount, 6);
+    ASSERT_EQ(added->slices.size(), 1u);
+    EXPECT_EQ(added->slices[0].position, 0);
+    EXPECT_EQ(added->slices[0].label, "New Action");
+    const auto index = static_cast<int>(added - onDisk->wheels.begin());
+    ASSERT_LT(index, 9);
+
+    // Summoned, the wheel's number key brings it up.
+    const QPoint pointer(800, 520);
+    const QRect wheel = summonAt(pointer, "editor-e2e-summoned.png");
+    ASSERT_GE(wheel.width(), 300) << program.log();
+    const QImage first = grabScreen();
+    xdotool("key " + std::to_string(index + 1));
+    EXPECT_TRUE(waitFor([&] { return grabScreen() != first; }, 2));
+    pause(0.3);
+    grabScreen().save(artifact("editor-e2e-new-wheel-summoned.png"));
+    release();
+    EXPECT_EQ(program.stop(), 0);
+}
+
+// A window manager for the length of one test, when the machine has one.
+struct WindowManager {
+    WindowManager() {
+        if (std::system("command -v openbox >/dev/null") != 0) return;
+        process.start("openbox", {"--sm-disable"});
+        running =
+            process.waitForStarted(5000) &&
+            waitFor(
+                [] {
+                    return output("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") !=
+                           std::string::npos;
+                },
+                5);
+    }
+    ~WindowManager() {
+        process.terminate();
+        if (!process.waitForFinished(3000)) process.kill();
+        process.waitForFinished(3000);
+    }
+    QProcess process;
+    bool running = false;
+};
+
+class MainWindowEndToEnd : public EndToEnd, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOnASecondStart) {
+    std::optional<WindowManager> manager;
+    if (GetParam()) {
+        manager.emplace();
+        if (!manager->running) GTEST_SKIP() << "no window manager installed (scripts/setup installs openbox)";
+    }
+    const std::string variant = GetParam() ? "wm" : "bare";
+    Program program(home.path, "main-window-" + variant);
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    std::string id;
+    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    EXPECT_TRUE(waitFor([&] { return windowSize(id) == QSize(1440, 800); }, 3)) << windowSize(id).width();
+
+    // Keys go to the window under the pointer when nothing manages focus.
+    xdotool("mousemove 800 500");
+    xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
+    pause(0.5);
+    const QStringList pages{"my-wheels", "gallery",    "general",        "bindings",
+                            "behavior",  "appearance", "sound-feedback", "about"};
+    QImage previous;
+    for (int i = 0; i < pages.size(); ++i) {
+        if (i > 0) xdotool("key Down");
+        pause(0.6); // the page change resizes the window, animated
+        const QImage shot =
+            QGuiApplication::primaryScreen()->grabWindow(id.empty() ? 0 : std::stoul(id)).toImage();
+        shot.save(artifact("main-window-" + variant + "-" + pages[i].toStdString() + ".png"));
+        EXPECT_NE(shot, previous) << "no change on reaching " << pages[i].toStdString();
+        previous = shot;
+    }
+    EXPECT_EQ(windowSize(id), QSize(880, 800)); // the settings pages' width
+
+    xdotool("key ctrl+w");
+    EXPECT_TRUE(waitFor([] { return mainWindowId().empty(); }, 3));
+    Program second(home.path, "second-" + variant);
+    EXPECT_EQ(second.exit(), 0);
+    EXPECT_TRUE(waitFor([] { return !mainWindowId().empty(); }, 3)) << program.log();
+
+    xdotool("key ctrl+q");
+    EXPECT_EQ(program.exit(), 0) << program.log();
+}
+
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, MainWindowEndToEnd, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Managed" : "Bare"; });
 
 } // namespace
 } // namespace rondelix

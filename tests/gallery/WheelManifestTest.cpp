@@ -51,7 +51,8 @@ TEST_F(Manifest, DescribesEveryKindOfAction) {
         {A::OpenSettings{"pause-summon"}, {"Pause / Resume Summon", "pause.circle"}},
         {A::OpenSettings{}, {"Opens Rondelix", "gearshape"}},
         {A::OpenSettings{"open-nowhere"}, {"Opens Rondelix", "gearshape"}},
-        {A::Keystroke{KeyCombo{.keyCode = 1, .command = true, .shift = true}}, {"Sends Ctrl+Shift+S", "keyboard"}},
+        {A::Keystroke{KeyCombo{.keyCode = 1, .command = true, .shift = true}},
+         {"Sends Ctrl+Shift+S", "keyboard"}},
         {A::Keystroke{
              KeyCombo{.keyCode = 1, .command = true, .shift = true, .option = true, .control = true}},
          {"Sends Ctrl+Alt+Shift+S", "keyboard"}},

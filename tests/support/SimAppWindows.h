@@ -14,22 +14,28 @@ class SimAppWindows final : public AppWindows {
     State state(Kind kind) const override { return states.count(kind) ? states.at(kind) : State{}; }
     bool programIsActive() const override { return false; }
 
-    void makeMain(MainTab tab) override {
+    void makeMain(ContentSize size, ContentSize minimum) override {
         states[Kind::main].exists = true;
-        mainMadeFor = tab;
+        mainSize = size;
+        mainMinimum = minimum;
         ++mainMakes;
     }
-    void openOnboarding(OnboardingStep step) override {
-        onboardingStep = step;
-        ++onboardingOpens;
-        open(Kind::onboarding);
+    void fitMain(ContentSize size, ContentSize minimum, bool animated) override {
+        mainSize = size;
+        mainMinimum = minimum;
+        fits.push_back(animated);
     }
-    void openShortcutSetup(const std::optional<std::string>& h) override {
-        highlight = h;
-        ++shortcutSetupOpens;
-        open(Kind::shortcutSetup);
+    void openSide(Kind kind, const SideRequest& request) override {
+        if (kind == Kind::onboarding) {
+            onboardingStep = request.step;
+            ++onboardingOpens;
+        }
+        if (kind == Kind::shortcutSetup) {
+            highlight = request.highlight;
+            ++shortcutSetupOpens;
+        }
+        bringForward(kind);
     }
-    void openHowItWorks() override { open(Kind::howItWorks); }
     void bringForward(Kind kind) override {
         forwarded.push_back(kind);
         for (auto& entry : states)
@@ -37,28 +43,41 @@ class SimAppWindows final : public AppWindows {
         states[kind] = {true, true, false, true};
     }
     void orderOut(Kind kind) override { states[kind].visible = states[kind].key = false; }
-    void close(Kind kind) override { kind == Kind::main ? orderOut(kind) : void(states.erase(kind)); }
+    void close(Kind kind) override {
+        if (kind == Kind::main) return orderOut(kind);
+        states.erase(kind);
+        if (onSideWindowClosed) onSideWindowClosed(kind, false);
+    }
+    void setRegularActivation(bool regular) override { policies.push_back(regular); }
 
     // What the user does.
     void userCloses(Kind kind) {
-        close(kind);
-        if (kind == Kind::main && onMainWindowClosed) onMainWindowClosed();
-        if (kind == Kind::onboarding && onOnboardingClosedByUser) onOnboardingClosedByUser();
+        if (kind == Kind::main) {
+            orderOut(kind);
+            if (onMainWindowClosed) onMainWindowClosed();
+            return;
+        }
+        states.erase(kind);
+        if (onSideWindowClosed) onSideWindowClosed(kind, true);
     }
     void miniaturize(Kind kind) { states[kind] = {true, false, true, false}; }
     void resignKey(Kind kind) { states[kind].key = false; }
+    void userResizes(ContentSize size) {
+        mainSize = size;
+        if (onMainWindowResized) onMainWindowResized(size);
+    }
 
     std::map<Kind, State> states;
-    std::optional<MainTab> mainMadeFor;
+    ContentSize mainSize;
+    ContentSize mainMinimum;
     int mainMakes = 0;
+    std::vector<bool> fits; // one entry per refit: whether it was animated
     std::optional<OnboardingStep> onboardingStep;
     int onboardingOpens = 0;
     std::optional<std::string> highlight;
     int shortcutSetupOpens = 0;
     std::vector<Kind> forwarded;
-
-  private:
-    void open(Kind kind) { bringForward(kind); }
+    std::vector<bool> policies; // each change of activation: regular or not
 };
 
 } // namespace rondelix::testsupport

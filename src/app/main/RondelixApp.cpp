@@ -4,7 +4,9 @@
 #include "app/AppDelegate.h"
 #include "app/DefaultsKeys.h"
 #include "app/LaunchBreadcrumb.h"
+#include "app/ui/MainWindow.h"
 #include "app/ui/QtAppWindows.h"
+#include "app/ui/SideWindow.h"
 #include "app/ui/TrayMenu.h"
 #include "overlay/ui/HUDWindow.h"
 #include "overlay/ui/OverlayPanel.h"
@@ -29,6 +31,7 @@
 #include "platform/linux/TerminationSignals.h"
 #include "platform/linux/ThreadPoolBackground.h"
 #include "platform/linux/UserHomeFolder.h"
+#include "platform/linux/X11BlurBehind.h"
 #include "platform/linux/X11EventTaps.h"
 #include "platform/linux/X11Permissions.h"
 #include "platform/linux/XdgWorkspace.h"
@@ -71,7 +74,8 @@ struct DesktopPlatform {
                      QCoreApplication::applicationFilePath().toStdString()),
           processes(queue), workspace(processes), taps(queue, log), sounds(log), screens(log),
           accessibility(log), permissions(log), inputAccess(permissions), session(log), layout(log),
-          updater(RondelixApp::version, log) {}
+          updater(RondelixApp::version, log),
+          windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind}) {}
 
     desktop::InotifyFileWatcher watcher;
     desktop::AutostartLoginItems loginItems;

@@ -1,22 +1,85 @@
 #include "app/ui/MainPages.h"
 
 #include "app/AppCoordinator.h"
+#include "app/AppWindows.h"
+#include "app/CoordinatorEditorSession.h"
 #include "app/SettingsPorts.h"
+#include "app/ui/GalleryWiring.h"
+#include "editor/ui/ApplicationChooser.h"
+#include "editor/ui/SliceFormView.h"
+#include "editor/ui/WheelEditorPage.h"
+#include "platform/HomeFolder.h"
 #include "settings/ui/AppearancePage.h"
+#include "settings/ui/BindingsPage.h"
+#include "settings/ui/GeneralPage.h"
+#include "settings/ui/SoundFeedbackPage.h"
 #include "settings/ui/WheelBehaviorPage.h"
 
+#include <QApplication>
 #include <map>
 
 namespace rondelix {
 
 namespace {
 
+// The slice form of the My Wheels page, for the slot the page selects.
+SliceFormFactory sliceFormFactory(AppCoordinator& c) {
+    return [&c](const SliceSlot& slot, QWidget* parent) -> QWidget* {
+        const AppCoordinator::Platform& p = c.platform();
+        SliceFormServices services{
+            c.configStore(),
+            p.workspace,
+            p.sounds,
+            p.dialogs,
+            p.images,
+            p.log,
+            p.background,
+            p.queue,
+            p.keyboardLayout,
+            p.home.path(),
+            KeystrokeCaptureHost{c.hotkeyManager(),
+                                 [&windows = p.windows] {
+                                     const auto main = windows.state(AppWindows::Kind::main);
+                                     return main.exists && main.visible && !main.miniaturized;
+                                 },
+                                 [&c](bool on) { c.isCapturingKeystroke = on; }},
+            [&c] { return c.mainTab() == MainTab::wheels; },
+            [&c] { c.showShortcutSetup(std::nullopt); }};
+        auto chooseApp = [&p](QWidget* owner) {
+            return ApplicationChooser::choose(p.workspace, p.dialogs, owner);
+        };
+        return new SliceFormView(std::move(services), slot, chooseApp, parent);
+    };
+}
+
 // One row per page: the tab and how its page is made.
 const std::map<MainTab, PageFactory>& pageTable() {
     static const std::map<MainTab, PageFactory> rows{
+        {MainTab::gallery,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* { return makeGalleryPage(c, 360, parent); }},
+        {MainTab::wheels,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+             return new WheelEditorPage({c.transferServices(), std::make_shared<CoordinatorEditorSession>(c),
+                                         c.platform().sounds, c.platform().queue, c.wheelState(),
+                                         sliceFormFactory(c), [] { QApplication::quit(); }},
+                                        parent);
+         }},
         {MainTab::appearance,
          [](AppCoordinator& c, QWidget* parent) -> QWidget* {
              return new AppearancePage(c.configStore(), c.overlayController(), testWheelControl(c), parent);
+         }},
+        {MainTab::shortcuts,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+             return new BindingsPage(c.configStore(), c.hotkeyManager(), c.platform().keyboardLayout,
+                                     bindingsHost(c), parent);
+         }},
+        {MainTab::general,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+             return new GeneralPage(c.transferServices(), c.platform().updater, generalShellHooks(c), parent);
+         }},
+        {MainTab::soundFeedback,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+             return new SoundFeedbackPage(c.configStore(), c.feedback(), c.platform().sounds, parent);
          }},
         {MainTab::wheelBehavior,
          [](AppCoordinator& c, QWidget* parent) -> QWidget* {

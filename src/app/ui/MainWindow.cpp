@@ -1,47 +1,81 @@
 #include "app/ui/MainWindow.h"
 
 #include "app/AppCoordinator.h"
-#include "app/ui/MainPages.h"
+#include "app/ui/SidebarFooter.h"
+#include "icons/ui/SymbolFont.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPropertyAnimation>
+#include <QScreen>
+#include <QSplitter>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace rondelix {
 
 namespace {
 
 constexpr int tabRole = Qt::UserRole + 1;
+// How long the window must keep its size before a resize counts as done.
+constexpr int resizeSettleMs = 400;
+constexpr int resizeAnimationMs = 320;
 
-bool inWheelsGroup(MainTab tab) {
-    return tab == MainTab::wheels || tab == MainTab::gallery;
+QPixmap symbolPixmap(std::string_view symbol, const QColor& colour) {
+    QPixmap pixmap(QSize(20, 20) * 2);
+    pixmap.setDevicePixelRatio(2);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    SymbolFont::paint(painter, symbol, QRectF(0, 0, 20, 20), 15, colour);
+    return pixmap;
+}
+
+// Tinted like the row's text, so that the selected row's symbol stays legible.
+QIcon symbolIcon(std::string_view symbol, const QPalette& palette) {
+    QIcon icon(symbolPixmap(symbol, palette.color(QPalette::Highlight)));
+    icon.addPixmap(symbolPixmap(symbol, palette.color(QPalette::HighlightedText)), QIcon::Selected);
+    return icon;
+}
+
+// The edit commands go to the focused widget, or the nearest of its parents
+// that knows them, as a text field's own context menu would send them.
+void sendToFocus(const char* slot) {
+    const QByteArray signature = QByteArray(slot) + "()";
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (w->metaObject()->indexOfMethod(signature.constData()) >= 0) {
+            QMetaObject::invokeMethod(w, slot);
+            return;
+        }
+        if (w->isWindow()) return;
+    }
+}
+
+QSize toQSize(ContentSize size) {
+    return {static_cast<int>(std::lround(size.width)), static_cast<int>(std::lround(size.height))};
 }
 
 } // namespace
 
-MainWindow::MainWindow(AppCoordinator& coordinator) : coordinator_(coordinator) {
+MainWindow::MainWindow(AppCoordinator& coordinator, GlassBackdrop::Environment backdrop, PageLookup pages)
+    : coordinator_(coordinator), pageLookup_(std::move(pages)), backdrop_(*this, std::move(backdrop)),
+      poll_(coordinator.platform().queue, coordinator.permissions(),
+            [&coordinator] { coordinator.nudgeListenTap(); }),
+      menuBar_(new QMenuBar(this)), resizeAnimation_(new QPropertyAnimation(this, "size", this)),
+      resizeSettled_(new QTimer(this)) {
     setWindowTitle("Rondelix");
     setObjectName("mainWindow");
+    buildMenus();
 
-    auto* menuBar = new QMenuBar(this);
-    QMenu* appMenu = menuBar->addMenu("Rondelix");
-    appMenu->addAction("About Rondelix", this, [this] { coordinator_.showMain(MainTab::about); });
-    QAction* check = appMenu->addAction("Check for Updates…", this,
-                                        [this] { coordinator_.updater().updater().checkForUpdates(); });
-    connect(appMenu, &QMenu::aboutToShow, check,
-            [this, check] { check->setEnabled(coordinator_.updater().canStandardCheck()); });
-    appMenu->addAction("Settings…", QKeySequence(Qt::CTRL | Qt::Key_Comma), this,
-                       [this] { coordinator_.showMain(MainTab::appearance); });
-    appMenu->addAction("Rondelix Help", this, [this] { coordinator_.showMain(MainTab::about); });
-
-    sidebar_ = new QListWidget(this);
-    sidebar_->setObjectName("sidebar");
-    sidebar_->setFixedWidth(220);
     pageTitle_ = new QLabel(this);
     pageTitle_->setObjectName("pageTitle");
     pageTitle_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -53,16 +87,30 @@ MainWindow::MainWindow(AppCoordinator& coordinator) : coordinator_(coordinator) 
 
     pages_ = new QStackedWidget(this);
     pages_->setObjectName("pages");
+    pages_->setMinimumWidth(320);
     pages_->addWidget(pageTitle_);
 
-    auto* body = new QHBoxLayout;
-    body->setContentsMargins(0, 0, 0, 0);
-    body->addWidget(sidebar_);
-    body->addWidget(pages_, 1);
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    split->setChildrenCollapsible(false);
+    split->addWidget(buildSidebarColumn());
+    split->addWidget(pages_);
+    split->setStretchFactor(1, 1);
+    split->setSizes({220, 1000});
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setMenuBar(menuBar);
-    layout->addLayout(body);
+    layout->setMenuBar(menuBar_);
+    layout->addWidget(split);
+
+    resizeAnimation_->setDuration(resizeAnimationMs);
+    resizeAnimation_->setEasingCurve(QEasingCurve::InOutQuad);
+    resizeSettled_->setSingleShot(true);
+    resizeSettled_->setInterval(resizeSettleMs);
+    connect(resizeSettled_, &QTimer::timeout, this, [this] {
+        if (resizeAnimation_->state() == QAbstractAnimation::Running || size() == programSize_) return;
+        if (isFullScreen() || isMaximized() || isMinimized()) return;
+        if (onUserResize) onUserResize({static_cast<double>(width()), static_cast<double>(height())});
+    });
 
     connect(sidebar_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
         if (rebuilding_ || !item || !item->data(tabRole).isValid()) return;
@@ -72,17 +120,82 @@ MainWindow::MainWindow(AppCoordinator& coordinator) : coordinator_(coordinator) 
         if (property == AppCoordinator::Property::devMenuUnlocked) rebuildSidebar();
         if (property == AppCoordinator::Property::mainTab) {
             showPage();
-            fitToPageGroup();
+            coordinator_.resizeMainWindow(coordinator_.mainTab(), true);
         }
     });
 
     rebuildSidebar();
-    shownGroupIsWheels_ = !inWheelsGroup(coordinator_.mainTab());
-    fitToPageGroup();
+    sidebar_->setFocus();
 }
 
 MainWindow::~MainWindow() {
     coordinator_.changed.disconnect(connection_);
+}
+
+void MainWindow::buildMenus() {
+    QMenu* appMenu = menuBar_->addMenu("Rondelix");
+    appMenu->addAction("About Rondelix", this, [this] { coordinator_.showMain(MainTab::about); });
+    QAction* check = appMenu->addAction("Check for Updates…", this,
+                                        [this] { coordinator_.updater().updater().checkForUpdates(); });
+    connect(appMenu, &QMenu::aboutToShow, check,
+            [this, check] { check->setEnabled(coordinator_.updater().canStandardCheck()); });
+    appMenu->addAction("Settings…", QKeySequence(Qt::CTRL | Qt::Key_Comma), this,
+                       [this] { coordinator_.showMain(MainTab::appearance); });
+    appMenu->addAction("Rondelix Help", this, [this] { coordinator_.showMain(MainTab::about); });
+    appMenu->addSeparator();
+    // Desktops without a tray have no other way out.
+    appMenu->addAction("Quit Rondelix", QKeySequence(Qt::CTRL | Qt::Key_Q), this,
+                       [] { QCoreApplication::quit(); });
+
+    auto* closeWindow = new QAction(this);
+    closeWindow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    connect(closeWindow, &QAction::triggered, this, &QWidget::close);
+    addAction(closeWindow);
+}
+
+void MainWindow::installEditMenuIfNeeded(QMenuBar& menuBar) {
+    for (const QAction* action : menuBar.actions())
+        if (action->menu() && action->menu()->title() == "Edit") return;
+    auto* edit = new QMenu("Edit", &menuBar);
+    const auto item = [edit](const char* title, QKeySequence keys, const char* slot) {
+        edit->addAction(title, keys, edit, [slot] { sendToFocus(slot); });
+    };
+    item("Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), "undo");
+    item("Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), "redo");
+    edit->addSeparator();
+    item("Cut", QKeySequence(Qt::CTRL | Qt::Key_X), "cut");
+    item("Copy", QKeySequence(Qt::CTRL | Qt::Key_C), "copy");
+    item("Paste", QKeySequence(Qt::CTRL | Qt::Key_V), "paste");
+    item("Select All", QKeySequence(Qt::CTRL | Qt::Key_A), "selectAll");
+    const auto actions = menuBar.actions();
+    if (actions.size() >= 2)
+        menuBar.insertMenu(actions[1], edit);
+    else
+        menuBar.addMenu(edit);
+}
+
+QWidget* MainWindow::buildSidebarColumn() {
+    auto* column = new QWidget(this);
+    column->setObjectName("sidebarColumn");
+    column->setMinimumWidth(200);
+    column->setMaximumWidth(280);
+    sidebar_ = new QListWidget(column);
+    sidebar_->setObjectName("sidebar");
+    sidebar_->setFrameShape(QFrame::NoFrame);
+    sidebar_->setIconSize(QSize(20, 20));
+    // The window's backdrop shows through the list.
+    QPalette clear = sidebar_->palette();
+    clear.setColor(QPalette::Base, Qt::transparent);
+    sidebar_->setPalette(clear);
+    footer_ = new SidebarFooter(coordinator_, column);
+
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(sidebar_, 1);
+    layout->addWidget(footer_);
+    column->resize(220, column->height());
+    return column;
 }
 
 void MainWindow::rebuildSidebar() {
@@ -93,9 +206,13 @@ void MainWindow::rebuildSidebar() {
         if (row.section && row.section != section) {
             auto* heading = new QListWidgetItem(QString::fromStdString(*row.section), sidebar_);
             heading->setFlags(Qt::NoItemFlags);
+            QFont bold = heading->font();
+            bold.setBold(true);
+            heading->setFont(bold);
             section = row.section;
         }
-        auto* item = new QListWidgetItem(QString::fromStdString(row.label), sidebar_);
+        auto* item = new QListWidgetItem(symbolIcon(row.symbol, palette()), QString::fromStdString(row.label),
+                                         sidebar_);
         item->setData(tabRole, static_cast<int>(row.tab));
     }
     rebuilding_ = false;
@@ -117,34 +234,88 @@ void MainWindow::showPage() {
     }
 }
 
-// The page of a tab is made on entry; the one shown before is dropped.
-void MainWindow::showPageWidget(MainTab tab) {
-    if (page_) {
-        pages_->removeWidget(page_);
-        page_->deleteLater();
-        page_ = nullptr;
-    }
-    if (const PageFactory make = pageFactory(tab)) {
-        page_ = make(coordinator_, pages_);
-        pages_->addWidget(page_);
-        pages_->setCurrentWidget(page_);
-    } else {
-        pages_->setCurrentWidget(pageTitle_);
-    }
+QWidget* MainWindow::currentPage() const {
+    QWidget* page = pages_->currentWidget();
+    return page == pageTitle_ ? nullptr : page;
 }
 
-void MainWindow::fitToPageGroup() {
-    if (isFullScreen() || isMinimized()) return;
-    const bool wheels = inWheelsGroup(coordinator_.mainTab());
-    if (wheels == shownGroupIsWheels_) return;
-    shownGroupIsWheels_ = wheels;
-    setMinimumSize(wheels ? QSize(1080, 600) : QSize(480, 440));
-    resize(wheels ? 1440 : 880, 800);
+void MainWindow::dropTransientPage() {
+    if (!transientPage_) return;
+    pages_->removeWidget(transientPage_);
+    transientPage_->deleteLater();
+    transientPage_ = nullptr;
+}
+
+void MainWindow::showPageWidget(MainTab tab) {
+    dropTransientPage();
+    if (const auto kept = keptPages_.find(tab); kept != keptPages_.end()) {
+        pages_->setCurrentWidget(kept->second);
+        return;
+    }
+    const PageFactory make = pageLookup_(tab);
+    if (!make) {
+        pages_->setCurrentWidget(pageTitle_);
+        return;
+    }
+    QWidget* page = make(coordinator_, pages_);
+    // The two wheel pages may share one widget: a factory may hand back the
+    // page it made for the other tab.
+    if (pages_->indexOf(page) < 0) pages_->addWidget(page);
+    if (pageGroup(tab) == PageGroup::wheels)
+        keptPages_[tab] = page;
+    else
+        transientPage_ = page;
+    pages_->setCurrentWidget(page);
+}
+
+ContentSize MainWindow::room() const {
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!shown) return {};
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize available = shown->availableGeometry().size() - frame;
+    return {static_cast<double>(available.width()), static_cast<double>(available.height())};
+}
+
+void MainWindow::fitContent(ContentSize size, ContentSize minimum, bool animated) {
+    const FittedSize fitted = fitToRoom(size, minimum, room());
+    const QSize target = toQSize(fitted.size);
+    programSize_ = target;
+    resizeAnimation_->stop();
+    setMinimumSize(toQSize(fitted.minimum));
+    if (target == this->size()) return;
+    if (animated && isVisible()) {
+        resizeAnimation_->setStartValue(this->size());
+        resizeAnimation_->setEndValue(target);
+        resizeAnimation_->start();
+    } else {
+        resize(target);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
     if (event->isAccepted() && onUserClose) onUserClose();
+}
+
+void MainWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    backdrop_.paint(painter);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (isVisible()) resizeSettled_->start();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    backdrop_.windowShown();
+    if (!event->spontaneous()) poll_.start();
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (!event->spontaneous()) poll_.stop();
 }
 
 } // namespace rondelix

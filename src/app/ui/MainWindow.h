@@ -1,48 +1,98 @@
 #pragma once
 
 #include "app/MainTab.h"
+#include "app/PermissionPoll.h"
+#include "app/WindowSizes.h"
+#include "app/ui/GlassBackdrop.h"
+#include "app/ui/MainPages.h"
 
+#include <QSize>
 #include <QWidget>
 #include <cstddef>
 #include <functional>
+#include <map>
 
 class QLabel;
 class QListWidget;
+class QMenuBar;
+class QPropertyAnimation;
 class QStackedWidget;
+class QTimer;
 
 namespace rondelix {
 
 class AppCoordinator;
+class SidebarFooter;
 
-// The main window: the sidebar of pages and the page area. The page shown is
-// the coordinator's; choosing a row writes it there.
+// The main window: the sidebar of pages with its status pill, and the page
+// area. The page shown is the coordinator's; choosing a row writes it there,
+// and any change of it, whoever made it, refits the window to the page.
 class MainWindow final : public QWidget {
     Q_OBJECT
 
   public:
-    explicit MainWindow(AppCoordinator& coordinator);
+    // Where each tab's page comes from; the program's own table unless a test
+    // brings its own.
+    using PageLookup = std::function<PageFactory(MainTab)>;
+
+    MainWindow(AppCoordinator& coordinator, GlassBackdrop::Environment backdrop,
+               PageLookup pages = pageFactory);
     ~MainWindow() override;
+
+    // Adds the Edit menu unless the menu bar already has one; the standard
+    // editing keys then reach the focused text field.
+    static void installEditMenuIfNeeded(QMenuBar& menuBar);
+    QMenuBar& menuBar() const { return *menuBar_; }
+
+    // Takes the content size and minimum for the page group, fitted to the
+    // screen's usable area; the top-left corner stays where it is.
+    void fitContent(ContentSize size, ContentSize minimum, bool animated);
+
+    GlassBackdrop& backdrop() { return backdrop_; }
+    QListWidget& sidebar() const { return *sidebar_; }
+    SidebarFooter& footer() const { return *footer_; }
+    QWidget* currentPage() const;
 
     // The user closed the window; it is hidden, not destroyed.
     std::function<void()> onUserClose;
+    // The user resized the window and has let go.
+    std::function<void(ContentSize)> onUserResize;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
+    void buildMenus();
+    QWidget* buildSidebarColumn();
     void rebuildSidebar();
     void showPage();
-    void fitToPageGroup();
     void showPageWidget(MainTab tab);
+    void dropTransientPage();
+    ContentSize room() const;
 
     AppCoordinator& coordinator_;
+    PageLookup pageLookup_;
+    GlassBackdrop backdrop_;
+    PermissionPoll poll_;
+    QMenuBar* menuBar_;
     QListWidget* sidebar_;
+    SidebarFooter* footer_;
     QLabel* pageTitle_;
     QStackedWidget* pages_;
-    QWidget* page_ = nullptr;
+    // Pages of the wheels group live as long as the window, so that moving
+    // between them keeps their state; every other page is made on entry.
+    std::map<MainTab, QWidget*> keptPages_;
+    QWidget* transientPage_ = nullptr;
+    QPropertyAnimation* resizeAnimation_;
+    QTimer* resizeSettled_;
+    // The size the program last gave the window: a resize to it is not the user's.
+    QSize programSize_;
     std::size_t connection_ = 0;
     bool rebuilding_ = false;
-    bool shownGroupIsWheels_ = true;
 };
 
 } // namespace rondelix

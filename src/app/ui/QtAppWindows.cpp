@@ -1,6 +1,8 @@
 #include "app/ui/QtAppWindows.h"
 
+#include "app/AppCoordinator.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/SidePages.h"
 #include "app/ui/SideWindow.h"
 
 #include <QApplication>
@@ -27,82 +29,94 @@ void centreOnScreen(QWidget& window) {
 
 } // namespace
 
+QtAppWindows::QtAppWindows(GlassBackdrop::Environment backdrop) : backdrop_(std::move(backdrop)) {}
+
 QtAppWindows::~QtAppWindows() {
     destroyAll();
 }
 
+void QtAppWindows::attach(AppCoordinator& coordinator) {
+    coordinator_ = &coordinator;
+    configConnection_ = coordinator.configStore().configChanged.connect([this] { applyGlass(); });
+}
+
 void QtAppWindows::destroyAll() {
+    if (coordinator_) coordinator_->configStore().configChanged.disconnect(configConnection_);
+    coordinator_ = nullptr;
     delete main_;
-    for (Kind kind : {Kind::onboarding, Kind::shortcutSetup, Kind::howItWorks})
-        delete side(kind);
+    for (auto& [kind, side] : sides_)
+        delete side;
+    sides_.clear();
+}
+
+bool QtAppWindows::glassEnabled() const {
+    return coordinator_ && coordinator_->configStore().config().behavior.liquidGlassEnabled;
+}
+
+void QtAppWindows::applyGlass() {
+    const bool glass = glassEnabled();
+    if (main_) main_->backdrop().setGlass(glass);
+    for (auto& [kind, side] : sides_)
+        if (side) side->backdrop().setGlass(glass);
 }
 
 QWidget* QtAppWindows::window(Kind kind) const {
-    switch (kind) {
-    case Kind::main:
-        return main_;
-    case Kind::onboarding:
-        return onboarding_;
-    case Kind::shortcutSetup:
-        return shortcutSetup_;
-    case Kind::howItWorks:
-        return howItWorks_;
-    }
-    return nullptr;
+    if (kind == Kind::main) return main_;
+    return sideWindow(kind);
 }
 
-QPointer<SideWindow>& QtAppWindows::side(Kind kind) {
-    if (kind == Kind::onboarding) return onboarding_;
-    if (kind == Kind::shortcutSetup) return shortcutSetup_;
-    return howItWorks_;
+SideWindow* QtAppWindows::sideWindow(Kind kind) const {
+    const auto side = sides_.find(kind);
+    return side == sides_.end() ? nullptr : side->second.data();
 }
 
 AppWindows::State QtAppWindows::state(Kind kind) const {
     const QWidget* w = window(kind);
     if (!w) return {};
     const bool minimized = w->isMinimized();
-    return {true, w->isVisible() && !minimized, minimized, w->isActiveWindow()};
+    return {true, w->isVisible() && !minimized, minimized, w->isActiveWindow(), w->isFullScreen()};
 }
 
 bool QtAppWindows::programIsActive() const {
     return QApplication::activeWindow() != nullptr;
 }
 
-void QtAppWindows::makeMain(MainTab) {
-    main_ = new MainWindow(*coordinator_);
+void QtAppWindows::makeMain(ContentSize size, ContentSize minimum) {
+    main_ = new MainWindow(*coordinator_, backdrop_);
+    main_->backdrop().setGlass(glassEnabled());
+    main_->fitContent(size, minimum, false);
     centreOnScreen(*main_);
     main_->onUserClose = [this] {
         if (onMainWindowClosed) onMainWindowClosed();
     };
+    main_->onUserResize = [this](ContentSize size) {
+        if (onMainWindowResized) onMainWindowResized(size);
+    };
 }
 
-void QtAppWindows::openSide(Kind kind, const QString& title) {
-    auto* w = new SideWindow(title);
+void QtAppWindows::fitMain(ContentSize size, ContentSize minimum, bool animated) {
+    if (main_) main_->fitContent(size, minimum, animated);
+}
+
+void QtAppWindows::openSide(Kind kind, const SideRequest& request) {
+    const SidePage page = sidePage(kind);
+    auto* w = new SideWindow(page.title, backdrop_);
+    w->backdrop().setGlass(glassEnabled());
+    if (page.content) w->setContent(page.content(*coordinator_, request, w));
     centreOnScreen(*w);
-    side(kind) = w;
+    sides_[kind] = w;
     w->onUserClose = [this, kind, w] {
-        side(kind) = nullptr;
+        sides_.erase(kind);
         w->deleteLater();
-        if (kind == Kind::onboarding && onOnboardingClosedByUser) onOnboardingClosedByUser();
+        if (onSideWindowClosed) onSideWindowClosed(kind, true);
     };
     bringForward(kind);
-}
-
-void QtAppWindows::openOnboarding(OnboardingStep) {
-    openSide(Kind::onboarding, "Welcome to Rondelix");
-}
-
-void QtAppWindows::openShortcutSetup(const std::optional<std::string>&) {
-    openSide(Kind::shortcutSetup, "System Action Setup");
-}
-
-void QtAppWindows::openHowItWorks() {
-    openSide(Kind::howItWorks, "How Rondelix Works");
 }
 
 void QtAppWindows::bringForward(Kind kind) {
     QWidget* w = window(kind);
     if (!w) return;
+    if (kind == Kind::main) MainWindow::installEditMenuIfNeeded(main_->menuBar());
     if (w->isMinimized()) w->showNormal();
     w->show();
     w->raise();
@@ -118,13 +132,14 @@ void QtAppWindows::close(Kind kind) {
         orderOut(kind);
         return;
     }
-    QPointer<SideWindow>& w = side(kind);
+    SideWindow* w = sideWindow(kind);
+    sides_.erase(kind);
     if (!w) return;
     // The program's own close: no user-close notice.
     w->onUserClose = nullptr;
     w->hide();
     w->deleteLater();
-    w = nullptr;
+    if (onSideWindowClosed) onSideWindowClosed(kind, false);
 }
 
 } // namespace rondelix

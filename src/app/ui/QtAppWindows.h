@@ -1,8 +1,11 @@
 #pragma once
 
 #include "app/AppWindows.h"
+#include "app/ui/GlassBackdrop.h"
 
 #include <QPointer>
+#include <cstddef>
+#include <map>
 
 class QWidget;
 
@@ -13,36 +16,43 @@ class MainWindow;
 class SideWindow;
 
 // The program's windows as Qt windows. The coordinator is attached once it
-// exists; the main window's view reads it.
+// exists; the windows' views read it.
 class QtAppWindows final : public AppWindows {
   public:
+    explicit QtAppWindows(GlassBackdrop::Environment backdrop = {});
     ~QtAppWindows() override;
 
-    void attach(AppCoordinator& coordinator) { coordinator_ = &coordinator; }
+    // Also follows the glass setting, so that flipping it changes every open
+    // window at once.
+    void attach(AppCoordinator& coordinator);
     // Destroys every window; their views read the coordinator, so this runs
     // before the coordinator goes.
     void destroyAll();
 
     State state(Kind kind) const override;
     bool programIsActive() const override;
-    void makeMain(MainTab tab) override;
-    void openOnboarding(OnboardingStep step) override;
-    void openShortcutSetup(const std::optional<std::string>& highlight) override;
-    void openHowItWorks() override;
+    void makeMain(ContentSize size, ContentSize minimum) override;
+    void fitMain(ContentSize size, ContentSize minimum, bool animated) override;
+    void openSide(Kind kind, const SideRequest& request) override;
     void bringForward(Kind kind) override;
     void orderOut(Kind kind) override;
     void close(Kind kind) override;
+    // The X11 desktop lists every program with a window alike.
+    void setRegularActivation(bool) override {}
+
+    MainWindow* mainWindow() const { return main_; }
+    SideWindow* sideWindow(Kind kind) const;
 
   private:
     QWidget* window(Kind kind) const;
-    QPointer<SideWindow>& side(Kind kind);
-    void openSide(Kind kind, const QString& title);
+    bool glassEnabled() const;
+    void applyGlass();
 
+    GlassBackdrop::Environment backdrop_;
     AppCoordinator* coordinator_ = nullptr;
+    std::size_t configConnection_ = 0;
     QPointer<MainWindow> main_;
-    QPointer<SideWindow> onboarding_;
-    QPointer<SideWindow> shortcutSetup_;
-    QPointer<SideWindow> howItWorks_;
+    std::map<Kind, QPointer<SideWindow>> sides_;
 };
 
 } // namespace rondelix

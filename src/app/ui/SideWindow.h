@@ -1,24 +1,41 @@
 #pragma once
 
+#include "app/ui/GlassBackdrop.h"
+
 #include <QWidget>
 #include <functional>
 
 namespace rondelix {
 
 // One of the program's side windows (onboarding, system-action setup, the
-// how-it-works guide). Their content comes from the guides; the window itself
-// is the shell's.
+// how-it-works guide): a fixed 560 × 640 window that can be dragged by its
+// background. Their content comes from the guides; the window is the shell's.
 class SideWindow final : public QWidget {
     Q_OBJECT
 
   public:
-    explicit SideWindow(const QString& title);
+    static constexpr int contentWidth = 560;
+    static constexpr int contentHeight = 640;
+
+    SideWindow(const QString& title, GlassBackdrop::Environment backdrop);
+
+    // Takes the content, replacing any earlier one.
+    void setContent(QWidget* content);
+    QWidget* content() const { return content_; }
+    GlassBackdrop& backdrop() { return backdrop_; }
 
     // The user closed the window; it is destroyed right after.
     std::function<void()> onUserClose;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    GlassBackdrop backdrop_;
+    QWidget* content_ = nullptr;
 };
 
 } // namespace rondelix

@@ -1,7 +1,7 @@
 #include "overlay/ui/HUDWindow.h"
 
+#include "icons/ui/SymbolFont.h"
 #include "overlay/Color.h"
-#include "overlay/ui/SymbolFont.h"
 #include "qtshared/DesktopCoordinates.h"
 
 #include <QEasingCurve>

@@ -1,14 +1,13 @@
 #include "overlay/ui/SliceIconPainter.h"
 
 #include "icons/IconStore.h"
+#include "icons/ui/CustomIconImage.h"
+#include "icons/ui/SymbolFont.h"
 #include "overlay/AppIconLocator.h"
 #include "overlay/SliceIconChoice.h"
 #include "overlay/ui/ProgramMark.h"
-#include "overlay/ui/SymbolFont.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
-#include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -20,9 +19,6 @@ namespace rondelix {
 
 namespace {
 
-// Custom icons are at most 256 pixels; anything claiming to be far larger
-// is refused before it is decoded.
-constexpr int maxCustomImageSide = 4096;
 // Labels are short; a huge one is cut before any layout work.
 constexpr std::size_t maxLabelBytes = 512;
 constexpr std::size_t maxLabelLines = 3;
@@ -61,20 +57,6 @@ void drawImageFitted(QPainter& painter, const QIcon& icon, const QRectF& box) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(target, pixmap, QRectF(QPointF(0, 0), pixmap.size()));
     painter.restore();
-}
-
-std::optional<QIcon> decodeCustomImage(const std::string& bytes) {
-    QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    const QSize declared = reader.size();
-    if (!declared.isValid() || declared.width() > maxCustomImageSide ||
-        declared.height() > maxCustomImageSide)
-        return std::nullopt;
-    const QImage image = reader.read();
-    if (image.isNull()) return std::nullopt;
-    return QIcon(QPixmap::fromImage(image));
 }
 
 QIcon themedIcon(const AppIconName& name) {
@@ -125,7 +107,7 @@ const QIcon* SliceIconPainter::customImage(const std::string& filename) {
     if (const QIcon* cached = iconCache().find(key)) return cached;
     const auto bytes = IconStore::load(filename);
     if (!bytes) return nullptr;
-    auto icon = decodeCustomImage(*bytes);
+    auto icon = decodeCustomIcon(*bytes);
     if (!icon) return nullptr;
     return &iconCache().store(key, std::move(*icon));
 }

@@ -91,6 +91,8 @@ std::optional<DesktopEntry> DesktopEntry::parse(std::string_view text) {
             entry.startupWMClass = value;
         else if (key == "Hidden")
             entry.hidden = value == "true";
+        else if (key == "NoDisplay")
+            entry.noDisplay = value == "true";
     }
     if (!sawMainGroup) return std::nullopt;
     return entry;

@@ -15,6 +15,8 @@ struct DesktopEntry {
     std::string exec;
     std::string startupWMClass;
     bool hidden = false;
+    // Installed but kept out of the desktop's menus.
+    bool noDisplay = false;
 
     // None when the text has no [Desktop Entry] group.
     static std::optional<DesktopEntry> parse(std::string_view text);

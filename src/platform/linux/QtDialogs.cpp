@@ -1,5 +1,6 @@
 #include "platform/linux/QtDialogs.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QFont>
 #include <QGridLayout>
@@ -97,6 +98,10 @@ std::optional<std::filesystem::path> QtDialogs::chooseFileToOpen(const OpenPanel
 }
 
 std::size_t QtDialogs::runAlert(const Alert& alert) {
+    return runSuppressibleAlert(alert).button;
+}
+
+AlertAnswer QtDialogs::runSuppressibleAlert(const Alert& alert) {
     QMessageBox box;
     box.setIcon(standardIcon(alert.style));
     if (alert.symbol) {
@@ -124,14 +129,20 @@ std::size_t QtDialogs::runAlert(const Alert& alert) {
     if (defaultButton) box.setDefaultButton(defaultButton);
     box.setEscapeButton(cancel ? cancel : defaultButton);
     if (alert.detailText) addBelowText(box, detailBox(qt(*alert.detailText)));
+    QCheckBox* suppression = nullptr;
+    if (alert.suppressionTitle) {
+        suppression = new QCheckBox(qt(*alert.suppressionTitle));
+        box.setCheckBox(suppression);
+    }
 
     box.exec();
+    const bool suppress = suppression && suppression->isChecked();
     const auto* clicked = box.clickedButton();
     for (std::size_t i = 0; i < buttons.size(); ++i)
-        if (buttons[i] == clicked) return i;
+        if (buttons[i] == clicked) return {i, suppress};
     for (std::size_t i = 0; i < buttons.size(); ++i)
-        if (buttons[i] == cancel) return i;
-    return alert.defaultButton;
+        if (buttons[i] == cancel) return {i, suppress};
+    return {alert.defaultButton, suppress};
 }
 
 QPlainTextEdit* QtDialogs::detailBox(const QString& text) {

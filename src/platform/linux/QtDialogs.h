@@ -13,6 +13,7 @@ class QtDialogs final : public Dialogs {
     std::optional<std::filesystem::path> chooseSaveLocation(const SavePanel& panel) override;
     std::optional<std::filesystem::path> chooseFileToOpen(const OpenPanel& panel) override;
     std::size_t runAlert(const Alert& alert) override;
+    AlertAnswer runSuppressibleAlert(const Alert& alert) override;
 
     // The scrolling box an alert shows its detail text in: 440 × 280,
     // read-only but selectable, so a line can be copied and looked up.

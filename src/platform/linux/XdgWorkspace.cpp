@@ -83,7 +83,8 @@ std::vector<XdgWorkspace::InstalledApplication> XdgWorkspace::scanInstalledAppli
             if (entries.count(id) != 0) continue;
             const auto entry = DesktopEntry::read(path.string());
             if (entry && entry->isApplication())
-                entries.emplace(id, InstalledApplication{id, path.string(), entry->startupWMClass});
+                entries.emplace(id, InstalledApplication{id, path.string(), entry->startupWMClass,
+                                                         entry->name, entry->noDisplay});
         }
     }
     std::vector<InstalledApplication> applications;
@@ -170,6 +171,15 @@ void XdgWorkspace::openLink(const std::string& url, std::function<void(bool)> co
 std::optional<std::string> XdgWorkspace::frontmostApplication() const {
     const auto window = activeWindowIdentity();
     return window ? applicationFor(*window) : std::nullopt;
+}
+
+std::vector<ApplicationEntry> XdgWorkspace::applications() const {
+    std::vector<ApplicationEntry> listed;
+    for (const auto& application : installedApplications())
+        if (!application.noDisplay)
+            listed.push_back({application.id, application.name.empty() ? application.id : application.name,
+                              application.path});
+    return listed;
 }
 
 std::optional<std::string> XdgWorkspace::applicationFor(const ActiveWindowIdentity& window) const {

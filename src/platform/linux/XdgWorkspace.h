@@ -22,6 +22,7 @@ class XdgWorkspace final : public Workspace {
     void openApplication(const std::string& path, std::function<void(bool)> completion) override;
     void openLink(const std::string& url, std::function<void(bool)> completion) override;
     std::optional<std::string> frontmostApplication() const override;
+    std::vector<ApplicationEntry> applications() const override;
 
     // The installed application a window belongs to: the id the window
     // carries, else the entry that claims its class, else the entry named
@@ -32,6 +33,8 @@ class XdgWorkspace final : public Workspace {
         std::string id;
         std::string path;
         std::string startupWMClass;
+        std::string name;
+        bool noDisplay = false;
     };
 
     // Every installed application entry, ordered by id; an id in a more

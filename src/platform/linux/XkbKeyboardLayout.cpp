@@ -68,6 +68,18 @@ XkbKeyboardLayout::XkbKeyboardLayout(Log& log) : connection_(std::make_unique<Co
 
 XkbKeyboardLayout::~XkbKeyboardLayout() = default;
 
+std::optional<int> XkbKeyboardLayout::keyCodeForNativeKey(std::uint32_t nativeCode,
+                                                          std::uint32_t nativeSymbol) const {
+    // The position decides, as for the event taps; the keysym serves keys the
+    // position table lacks.
+    std::optional<std::uint16_t> code;
+    if (nativeCode >= xKeycodeOffset)
+        code = X11KeyTable::keyCodeForEvdev(static_cast<int>(nativeCode) - xKeycodeOffset);
+    if (!code && nativeSymbol) code = X11KeyTable::keyCodeForKeysym(nativeSymbol);
+    if (!code) return std::nullopt;
+    return *code;
+}
+
 std::optional<std::string> XkbKeyboardLayout::typedText(int keyCode) const {
     if (!connection_->context || keyCode < 0 || keyCode > 0xffff) return std::nullopt;
     // The key at that position on a PC keyboard, as the event taps read it.

@@ -17,6 +17,8 @@ class XkbKeyboardLayout final : public KeyboardLayout {
     ~XkbKeyboardLayout() override;
 
     std::optional<std::string> typedText(int keyCode) const override;
+    std::optional<int> keyCodeForNativeKey(std::uint32_t nativeCode,
+                                           std::uint32_t nativeSymbol) const override;
 
   private:
     struct Connection;

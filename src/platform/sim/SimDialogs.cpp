@@ -36,4 +36,13 @@ std::size_t SimDialogs::runAlert(const Alert& alert) {
     return static_cast<std::size_t>(found - alert.buttons.begin());
 }
 
+AlertAnswer SimDialogs::runSuppressibleAlert(const Alert& alert) {
+    AlertAnswer answer{runAlert(alert)};
+    if (!suppressionAnswers.empty()) {
+        answer.suppress = suppressionAnswers.front();
+        suppressionAnswers.pop_front();
+    }
+    return answer;
+}
+
 } // namespace rondelix::platform::sim

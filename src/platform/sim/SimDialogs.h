@@ -17,10 +17,13 @@ class SimDialogs final : public Dialogs {
     // Answers with the button titled as the next scripted answer; a title the
     // alert lacks is a mistake in the test and throws.
     std::size_t runAlert(const Alert& alert) override;
+    // Ticks the box when the next entry of `suppressionAnswers` says so.
+    AlertAnswer runSuppressibleAlert(const Alert& alert) override;
 
     std::deque<std::filesystem::path> saveLocations;
     std::deque<std::filesystem::path> filesToOpen;
     std::deque<std::string> alertAnswers;
+    std::deque<bool> suppressionAnswers;
 
     std::vector<SavePanel> savePanels;
     std::vector<OpenPanel> openPanels;

@@ -27,6 +27,11 @@ std::optional<std::string> SimKeyboardLayout::typedText(int keyCode) const {
     return it == typed_.end() ? std::nullopt : it->second;
 }
 
+std::optional<int> SimKeyboardLayout::keyCodeForNativeKey(std::uint32_t nativeCode, std::uint32_t) const {
+    if (nativeCode < nativeCodeOffset) return std::nullopt;
+    return static_cast<int>(nativeCode - nativeCodeOffset);
+}
+
 void SimKeyboardLayout::setTypedText(int keyCode, std::optional<std::string> text) {
     typed_[keyCode] = std::move(text);
 }

@@ -34,12 +34,14 @@ class SimWorkspace final : public Workspace {
         queue_.post([completion = std::move(completion), ok = linksOpen] { completion(ok); });
     }
     std::optional<std::string> frontmostApplication() const override { return frontmost; }
+    std::vector<ApplicationEntry> applications() const override { return listed; }
 
     std::map<std::string, std::string> installed;
     std::set<std::string> applicationPaths;
     bool launchesSucceed = true;
     bool linksOpen = true;
     std::optional<std::string> frontmost;
+    std::vector<ApplicationEntry> listed;
 
     std::vector<std::string> openedApplications;
     std::vector<std::string> openedLinks;

@@ -1,6 +1,6 @@
 #include "settings/ui/SettingLabel.h"
 
-#include "overlay/ui/SymbolFont.h"
+#include "icons/ui/SymbolFont.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,12 +1,18 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtAppWindows.h"
+#include "app/ui/SideWindow.h"
+#include "app/ui/SidebarFooter.h"
 #include "app/ui/TrayMenu.h"
+#include "engine/PermissionsCheck.h"
 #include "support/CoordinatorRig.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <gtest/gtest.h>
 
@@ -83,7 +89,10 @@ TEST_F(ShellViewsTest, SideWindowsCarryTheirTitlesAndOnlyAUserCloseCounts) {
     EXPECT_TRUE(windows.state(Kind::onboarding).exists);
 
     int dismissals = 0;
-    windows.onOnboardingClosedByUser = [&] { ++dismissals; };
+    windows.onSideWindowClosed = [&, forward = windows.onSideWindowClosed](Kind kind, bool byUser) {
+        dismissals += kind == Kind::onboarding && byUser;
+        forward(kind, byUser);
+    };
     rig.c().finishOnboarding(false); // the program's own close
     EXPECT_FALSE(windows.state(Kind::onboarding).exists);
     EXPECT_EQ(dismissals, 0);
@@ -115,6 +124,148 @@ TEST_F(ShellViewsTest, NewWindowsOpenInTheMiddleOfTheScreenWithTheirTopLeftOnIt)
     ASSERT_TRUE(topLevel("Rondelix") && topLevel("System Action Setup"));
     EXPECT_TRUE(placed(topLevel("Rondelix")));
     EXPECT_TRUE(placed(topLevel("System Action Setup")));
+}
+
+QAction* findAction(const QMenuBar& bar, const QString& menu, const QString& item) {
+    for (QAction* top : bar.actions())
+        if (top->menu() && top->menu()->title() == menu)
+            for (QAction* action : top->menu()->actions())
+                if (action->text() == item) return action;
+    return nullptr;
+}
+
+TEST_F(ShellViewsTest, TheMenusCarryTheirKeysAndEditReachesTheFocusedField) {
+    rig.c().showMain(MainTab::wheels);
+    rig.c().showMain(MainTab::wheels);
+    MainWindow* main = windows.mainWindow();
+    ASSERT_TRUE(main);
+    QStringList titles;
+    for (QAction* top : main->menuBar().actions())
+        titles << top->text();
+    EXPECT_EQ(titles, (QStringList{"Rondelix", "Edit"})); // added once, after the program's menu
+
+    struct Row {
+        const char *menu, *item, *keys;
+    };
+    for (const Row& row : {Row{"Rondelix", "Settings…", "Ctrl+,"}, Row{"Rondelix", "Quit Rondelix", "Ctrl+Q"},
+                           Row{"Edit", "Undo", "Ctrl+Z"}, Row{"Edit", "Redo", "Ctrl+Shift+Z"},
+                           Row{"Edit", "Cut", "Ctrl+X"}, Row{"Edit", "Copy", "Ctrl+C"},
+                           Row{"Edit", "Paste", "Ctrl+V"}, Row{"Edit", "Select All", "Ctrl+A"}}) {
+        QAction* action = findAction(main->menuBar(), row.menu, row.item);
+        ASSERT_TRUE(action) << row.item;
+        EXPECT_EQ(action->shortcut(), QKeySequence(row.keys)) << row.item;
+    }
+
+    auto* field = new QLineEdit("wheel name", main);
+    field->show();
+    field->setFocus();
+    QApplication::setActiveWindow(main);
+    ASSERT_EQ(QApplication::focusWidget(), field);
+    findAction(main->menuBar(), "Edit", "Select All")->trigger();
+    EXPECT_EQ(field->selectedText(), "wheel name");
+    findAction(main->menuBar(), "Edit", "Cut")->trigger();
+    EXPECT_EQ(field->text(), "");
+    findAction(main->menuBar(), "Edit", "Undo")->trigger();
+    EXPECT_EQ(field->text(), "wheel name");
+
+    findAction(main->menuBar(), "Rondelix", "Settings…")->trigger();
+    EXPECT_EQ(rig.c().mainTab(), MainTab::appearance);
+    QAction* closeWindow = nullptr;
+    for (QAction* action : main->actions())
+        if (action->shortcut() == QKeySequence("Ctrl+W")) closeWindow = action;
+    ASSERT_TRUE(closeWindow);
+    closeWindow->trigger();
+    EXPECT_FALSE(windows.state(Kind::main).visible);
+}
+
+TEST_F(ShellViewsTest, WheelPagesAreKeptAndOtherPagesAreMadeOnEntry) {
+    std::map<MainTab, int> made;
+    const auto pages = [&made](MainTab tab) -> PageFactory {
+        return [&made, tab](AppCoordinator&, QWidget* parent) {
+            ++made[tab];
+            return new QWidget(parent);
+        };
+    };
+    rig.c().setMainTab(MainTab::wheels);
+    MainWindow main(rig.c(), {}, pages);
+    QPointer<QWidget> wheels = main.currentPage();
+    for (MainTab tab : {MainTab::gallery, MainTab::wheels, MainTab::gallery, MainTab::about, MainTab::general,
+                        MainTab::about, MainTab::wheels})
+        rig.c().setMainTab(tab);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(made,
+              (std::map<MainTab, int>{
+                  {MainTab::wheels, 1}, {MainTab::gallery, 1}, {MainTab::about, 2}, {MainTab::general, 1}}));
+    EXPECT_EQ(main.currentPage(), wheels.data());
+}
+
+TEST_F(ShellViewsTest, AWindowTooLargeForTheScreenIsFittedAndNotRemembered) {
+    rig.c().showMain(MainTab::wheels);
+    MainWindow* main = windows.mainWindow();
+    const QSize available = main->screen()->availableGeometry().size();
+    ASSERT_LT(available.width(), 1440); // the offscreen screen is small
+    EXPECT_LE(main->width(), available.width());
+    EXPECT_LE(main->height(), available.height());
+    EXPECT_LE(main->minimumWidth(), available.width());
+    rig.c().setMainTab(MainTab::general);
+    rig.c().setMainTab(MainTab::wheels);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(rig.defaults.hasStoredValue("WindowSize.wheels"));
+    EXPECT_FALSE(rig.defaults.hasStoredValue("WindowSize.settings"));
+}
+
+TEST_F(ShellViewsTest, TheFooterPillLeadsToWhatIsMissing) {
+    struct Row {
+        bool accessibility;
+        bool listen;
+        const char* opens;
+        FooterStatus status;
+    };
+    for (const Row& row : {Row{true, false, "Welcome to Rondelix", FooterStatus::permissionsNeeded},
+                           Row{true, true, "Welcome to Rondelix", FooterStatus::ready}}) {
+        rig.permissions.accessibility = row.accessibility;
+        rig.permissions.listen = row.listen;
+        rig.c().permissions().refresh();
+        rig.c().showMain(MainTab::wheels);
+        SidebarFooter& footer = windows.mainWindow()->footer();
+        EXPECT_EQ(footer.pill().status(), row.status);
+        footer.activate();
+        EXPECT_TRUE(topLevel(row.opens)) << row.opens;
+        rig.c().finishOnboarding(false);
+    }
+    rig.c().showShortcutSetup(std::nullopt);
+    EXPECT_TRUE(windows.mainWindow()->footer().pill().facts().shortcutSetupOpen);
+}
+
+TEST_F(ShellViewsTest, FlippingGlassChangesEveryOpenWindowAtOnce) {
+    std::vector<std::pair<QWidget*, bool>> blurs;
+    QtAppWindows glassy({true, [&](QWidget& w, bool on) { blurs.emplace_back(&w, on); }});
+    CoordinatorRig other;
+    other.open(other.platform(&glassy));
+    glassy.attach(other.c());
+    other.c().showMain(MainTab::general);
+    other.c().showHowItWorks();
+    MainWindow* main = glassy.mainWindow();
+    SideWindow* guide = glassy.sideWindow(Kind::howItWorks);
+    ASSERT_TRUE(main && guide);
+    EXPECT_TRUE(main->testAttribute(Qt::WA_TranslucentBackground));
+    EXPECT_FALSE(main->backdrop().translucent());
+
+    other.c().configStore().mutate([](Config& c) { c.behavior.liquidGlassEnabled = true; });
+    EXPECT_TRUE(main->backdrop().translucent());
+    EXPECT_TRUE(guide->backdrop().translucent());
+    EXPECT_TRUE(std::count(blurs.begin(), blurs.end(), std::pair<QWidget*, bool>{main, true}));
+    EXPECT_TRUE(std::count(blurs.begin(), blurs.end(), std::pair<QWidget*, bool>{guide, true}));
+    QImage shot(main->size(), QImage::Format_ARGB32);
+    shot.fill(Qt::transparent);
+    main->render(&shot, {}, {}, QWidget::DrawWindowBackground);
+    EXPECT_NEAR(qAlpha(shot.pixel(main->width() - 2, main->height() - 2)), 217, 2);
+    glassy.destroyAll();
+
+    // Without a compositor nothing can show through.
+    rig.c().configStore().mutate([](Config& c) { c.behavior.liquidGlassEnabled = true; });
+    rig.c().showMain(MainTab::general);
+    EXPECT_FALSE(windows.mainWindow()->backdrop().translucent());
 }
 
 TEST_F(ShellViewsTest, TrayMenuShowsTheRowsAndActsOnThem) {

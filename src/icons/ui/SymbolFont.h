@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPixmap>
 #include <QRectF>
 #include <QString>
 #include <string_view>
@@ -25,6 +26,10 @@ class SymbolFont {
     // symbol stands in for.
     static void paint(QPainter& painter, std::string_view name, const QRectF& box, double pixelSize,
                       const QColor& color);
+
+    // The symbol alone on a transparent square of `side` pixels, for buttons
+    // and labels.
+    static QPixmap pixmap(std::string_view name, int side, const QColor& color);
 };
 
 } // namespace rondelix

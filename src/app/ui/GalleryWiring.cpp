@@ -1,0 +1,59 @@
+#include "app/ui/GalleryWiring.h"
+
+#include "actions/MacroExecutor.h"
+#include "app/AppCoordinator.h"
+#include "gallery/ui/GalleryBrowserPage.h"
+#include "overlay/FeedbackController.h"
+#include "overlay/ui/WheelGraphic.h"
+#include "store/ConfigStore.h"
+
+namespace rondelix {
+
+GalleryServices galleryServices(AppCoordinator& coordinator) {
+    ConfigStore& store = coordinator.configStore();
+    return GalleryServices{
+        [&store] {
+            std::vector<std::string> names;
+            for (const Wheel& wheel : store.config().wheels)
+                names.push_back(wheel.name);
+            return names;
+        },
+        [&store](Wheel wheel) {
+            store.editWheels(std::nullopt, [&wheel](std::vector<Wheel>& wheels) { wheels.push_back(wheel); });
+        },
+        [&store] { store.undo(); },
+        [&coordinator](const MacroAction& link) {
+            coordinator.feedback().fire();
+            coordinator.macroExecutor().fire(link);
+        },
+        [&coordinator](const std::string& wheelId) { coordinator.openSliceEditor(wheelId, 0); },
+    };
+}
+
+WheelPreviewFactory wheelPreviewFactory(ConfigStore& store) {
+    return [&store](WheelPreviewSpec spec, QWidget* parent) -> QWidget* {
+        auto* graphic = new WheelGraphic(parent);
+        auto inputs = WheelGraphic::Inputs::of(std::move(spec.wheel), store.config().behavior);
+        inputs.allWheels.clear();
+        inputs.activeWheelId.clear();
+        inputs.isVisible = true;
+        if (spec.accentStrength) inputs.accentStrength = *spec.accentStrength;
+        inputs.onTapSlice = std::move(spec.onTapSlice);
+        inputs.diameter = spec.diameter;
+        inputs.prefetchFavicons = spec.prefetchFavicons;
+        inputs.showsHubLabel = spec.showsHubLabel;
+        graphic->setInputs(std::move(inputs));
+        return graphic;
+    };
+}
+
+QWidget* makeGalleryPage(AppCoordinator& coordinator, double wheelSize, QWidget* parent) {
+    const auto& platform = coordinator.platform();
+    return new GalleryBrowserPage(
+        GalleryBrowserPage::Services{galleryServices(coordinator), platform.queue, platform.background,
+                                     platform.workspace, coordinator.configStore(),
+                                     wheelPreviewFactory(coordinator.configStore())},
+        wheelSize, parent);
+}
+
+} // namespace rondelix

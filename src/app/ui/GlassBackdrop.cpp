@@ -1,0 +1,40 @@
+#include "app/ui/GlassBackdrop.h"
+
+#include <QPainter>
+#include <QWidget>
+
+namespace rondelix {
+
+GlassBackdrop::GlassBackdrop(QWidget& window, Environment environment)
+    : window_(window), environment_(std::move(environment)) {
+    if (environment_.compositor) {
+        window_.setAttribute(Qt::WA_TranslucentBackground);
+        window_.setAttribute(Qt::WA_NoSystemBackground);
+    }
+}
+
+void GlassBackdrop::setGlass(bool on) {
+    if (glass_ == on) return;
+    glass_ = on;
+    requestBlur();
+    window_.update();
+}
+
+void GlassBackdrop::windowShown() {
+    requestBlur();
+}
+
+void GlassBackdrop::requestBlur() {
+    if (environment_.compositor && environment_.requestBlur && window_.testAttribute(Qt::WA_WState_Created))
+        environment_.requestBlur(window_, glass_);
+}
+
+void GlassBackdrop::paint(QPainter& painter) const {
+    QColor colour = window_.palette().color(QPalette::Window);
+    if (translucent()) colour.setAlphaF(glassOpacity);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(window_.rect(), colour);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+} // namespace rondelix

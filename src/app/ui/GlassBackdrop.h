@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+
+class QPainter;
+class QWidget;
+
+namespace rondelix {
+
+// The backdrop of the program's ordinary windows. With the glass setting on
+// and a compositor running, the window colour at 85 % opacity lets the
+// desktop show through (blurred where the compositor offers to); otherwise
+// the opaque window colour fills the whole window.
+class GlassBackdrop {
+  public:
+    struct Environment {
+        bool compositor = false;
+        // Asks the compositor to blur what lies behind the window, or to stop.
+        std::function<void(QWidget& window, bool blur)> requestBlur;
+    };
+
+    static constexpr double glassOpacity = 0.85;
+
+    // Prepares the window before it is first shown: only a window made
+    // translucent from the start can turn translucent later without being
+    // made again.
+    GlassBackdrop(QWidget& window, Environment environment);
+
+    void setGlass(bool on);
+    bool glass() const { return glass_; }
+    bool translucent() const { return environment_.compositor && glass_; }
+
+    // The window was shown; its native window exists from now on.
+    void windowShown();
+    void paint(QPainter& painter) const;
+
+  private:
+    void requestBlur();
+
+    QWidget& window_;
+    Environment environment_;
+    bool glass_ = false;
+};
+
+} // namespace rondelix

@@ -1,0 +1,194 @@
+#include "app/ui/SidebarFooter.h"
+
+#include "app/AppCoordinator.h"
+#include "engine/PermissionsCheck.h"
+#include "icons/ui/SymbolFont.h"
+#include "overlay/ui/WheelPalette.h"
+
+#include <QEasingCurve>
+#include <QGraphicsOpacityEffect>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPropertyAnimation>
+
+namespace rondelix {
+
+namespace {
+
+constexpr int outerPadding = 10;
+constexpr int sidePadding = 12;
+constexpr int verticalPadding = 9;
+constexpr int gap = 9;
+constexpr int symbolWidth = 18;
+
+QFont titleFont(const QFont& base) {
+    QFont font = base;
+    font.setWeight(QFont::DemiBold);
+    return font;
+}
+
+QFont captionFont(const QFont& base) {
+    QFont font = base;
+    font.setPointSizeF(base.pointSizeF() * 0.8);
+    return font;
+}
+
+} // namespace
+
+SidebarFooter::SidebarFooter(AppCoordinator& coordinator, QWidget* parent)
+    : QWidget(parent), coordinator_(coordinator), pill_(coordinator.platform().queue),
+      opacity_(new QGraphicsOpacityEffect(this)), fade_(new QPropertyAnimation(opacity_, "opacity", this)) {
+    setObjectName("sidebarFooter");
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    opacity_->setOpacity(1.0);
+    setGraphicsEffect(opacity_);
+
+    pill_.onFade = [this](FooterPill::Fade fade) {
+        fade_->stop();
+        fade_->setDuration(static_cast<int>(fade.seconds * 1000));
+        fade_->setEasingCurve(fade.opacity < 1.0 ? QEasingCurve::InOutQuad : QEasingCurve::OutQuad);
+        fade_->setStartValue(opacity_->opacity());
+        fade_->setEndValue(fade.opacity);
+        fade_->start();
+    };
+    pill_.onGoneChanged = [this] { setVisible(!pill_.gone()); };
+
+    const auto watch = [this](auto&&...) { refresh(); };
+    coordinatorConnection_ = coordinator_.changed.connect([this](AppCoordinator::Property property) {
+        using P = AppCoordinator::Property;
+        if (property == P::installedShortcuts || property == P::shortcutsChecked ||
+            property == P::sideWindows)
+            refresh();
+    });
+    configConnection_ = coordinator_.configStore().configChanged.connect(watch);
+    accessibilityConnection_ = coordinator_.permissions().accessibilityTrustedChanged.connect(watch);
+    inputMonitoringConnection_ = coordinator_.permissions().inputMonitoringTrustedChanged.connect(watch);
+}
+
+SidebarFooter::~SidebarFooter() {
+    coordinator_.changed.disconnect(coordinatorConnection_);
+    coordinator_.configStore().configChanged.disconnect(configConnection_);
+    coordinator_.permissions().accessibilityTrustedChanged.disconnect(accessibilityConnection_);
+    coordinator_.permissions().inputMonitoringTrustedChanged.disconnect(inputMonitoringConnection_);
+}
+
+FooterFacts SidebarFooter::facts() const {
+    return {coordinator_.permissions().accessibilityTrusted(),
+            coordinator_.permissions().inputMonitoringTrusted(),
+            coordinator_.missingRequiredShortcuts().size(),
+            coordinator_.isSideWindowOpen(AppWindows::Kind::shortcutSetup)};
+}
+
+double SidebarFooter::shownOpacity() const {
+    return opacity_->opacity();
+}
+
+void SidebarFooter::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refresh();
+}
+
+void SidebarFooter::refresh() {
+    pill_.update(facts());
+    if (isHidden() != pill_.gone()) setVisible(!pill_.gone());
+    updateGeometry();
+    update();
+}
+
+void SidebarFooter::activate() {
+    switch (footerDestination(footerStatus(facts()))) {
+    case FooterDestination::onboardingPermissions:
+        coordinator_.showOnboarding(OnboardingStep::permissions);
+        break;
+    case FooterDestination::shortcutSetup:
+        coordinator_.showShortcutSetup(std::nullopt);
+        break;
+    case FooterDestination::onboardingWelcome:
+        coordinator_.showOnboarding(OnboardingStep::welcome);
+        break;
+    }
+}
+
+QSize SidebarFooter::sizeHint() const {
+    const int text =
+        QFontMetrics(titleFont(font())).height() + 1 + QFontMetrics(captionFont(font())).height();
+    return {200, text + 2 * verticalPadding + 2 * outerPadding};
+}
+
+QRectF SidebarFooter::capsule() const {
+    return QRectF(rect()).adjusted(outerPadding, outerPadding, -outerPadding, -outerPadding);
+}
+
+void SidebarFooter::paintEvent(QPaintEvent*) {
+    const FooterStatus status = pill_.status();
+    const FooterLook look = footerLook(status, pill_.facts().missingShortcuts);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    const QRectF box = capsule();
+    const QColor colour = toQColor(look.colour);
+    QLinearGradient gradient(box.topLeft(), box.bottomLeft());
+    gradient.setColorAt(0, colour.lighter(112));
+    gradient.setColorAt(1, colour);
+    QPainterPath path;
+    path.addRoundedRect(box, box.height() / 2, box.height() / 2);
+    painter.fillPath(path, gradient);
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawPath(path);
+    }
+
+    QRectF content = box.adjusted(sidePadding, verticalPadding, -sidePadding, -verticalPadding);
+    SymbolFont::paint(painter, look.symbol,
+                      QRectF(content.left(), content.top(), symbolWidth, content.height()), 15, Qt::white);
+    content.setLeft(content.left() + symbolWidth + gap);
+    if (look.chevron) {
+        const QRectF chevron(content.right() - 10, content.top(), 10, content.height());
+        QColor dim(Qt::white);
+        dim.setAlphaF(0.7f);
+        SymbolFont::paint(painter, "chevron.forward", chevron, 10, dim);
+        content.setRight(chevron.left() - gap);
+    }
+    const QFont title = titleFont(font());
+    const QFont caption = captionFont(font());
+    const double titleHeight = QFontMetrics(title).height();
+    painter.setPen(Qt::white);
+    painter.setFont(title);
+    painter.drawText(QRectF(content.left(), content.top(), content.width(), titleHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(look.title));
+    QColor faint(Qt::white);
+    faint.setAlphaF(0.85f);
+    painter.setPen(faint);
+    painter.setFont(caption);
+    const QString subtitle = QFontMetrics(caption).elidedText(
+        QString::fromStdString(look.subtitle), Qt::ElideRight, static_cast<int>(content.width()));
+    painter.drawText(QRectF(content.left(), content.top() + titleHeight + 1, content.width(),
+                            content.height() - titleHeight - 1),
+                     Qt::AlignLeft | Qt::AlignTop, subtitle);
+}
+
+void SidebarFooter::mouseReleaseEvent(QMouseEvent* event) {
+    QPainterPath path;
+    const QRectF box = capsule();
+    path.addRoundedRect(box, box.height() / 2, box.height() / 2);
+    if (event->button() == Qt::LeftButton && path.contains(event->position())) {
+        activate();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void SidebarFooter::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        activate();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace rondelix

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/FooterPill.h"
+
+#include <QWidget>
+#include <cstddef>
+#include <vector>
+
+class QGraphicsOpacityEffect;
+class QPropertyAnimation;
+
+namespace rondelix {
+
+class AppCoordinator;
+
+// The status pill at the foot of the sidebar: whether the two grants are in
+// place and the Shortcuts some system actions need are installed. A click
+// leads to where the missing thing is set up; once all is well it turns
+// green, fades out and leaves.
+class SidebarFooter final : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit SidebarFooter(AppCoordinator& coordinator, QWidget* parent = nullptr);
+    ~SidebarFooter() override;
+
+    const FooterPill& pill() const { return pill_; }
+    double shownOpacity() const;
+    QSize sizeHint() const override;
+
+    // What a click does; also on Space or Return while focused.
+    void activate();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    FooterFacts facts() const;
+    void refresh();
+    QRectF capsule() const;
+
+    AppCoordinator& coordinator_;
+    FooterPill pill_;
+    QGraphicsOpacityEffect* opacity_;
+    QPropertyAnimation* fade_;
+    std::size_t coordinatorConnection_ = 0;
+    std::size_t configConnection_ = 0;
+    std::size_t accessibilityConnection_ = 0;
+    std::size_t inputMonitoringConnection_ = 0;
+};
+
+} // namespace rondelix

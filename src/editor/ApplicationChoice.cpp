@@ -1,0 +1,52 @@
+#include "editor/ApplicationChoice.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace rondelix {
+
+namespace {
+
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
+    return out;
+}
+
+constexpr std::string_view entrySuffix = ".desktop";
+
+} // namespace
+
+std::vector<platform::ApplicationEntry>
+matchingApplications(std::vector<platform::ApplicationEntry> applications, std::string_view search) {
+    const std::string wanted = lowered(search);
+    if (!wanted.empty()) {
+        std::erase_if(applications, [&](const platform::ApplicationEntry& a) {
+            return lowered(a.name).find(wanted) == std::string::npos &&
+                   lowered(a.identifier).find(wanted) == std::string::npos;
+        });
+    }
+    std::stable_sort(applications.begin(), applications.end(), [](const auto& a, const auto& b) {
+        const auto left = lowered(a.name), right = lowered(b.name);
+        return left != right ? left < right : a.identifier < b.identifier;
+    });
+    return applications;
+}
+
+std::optional<std::string> identifierForFile(const std::string& path, const platform::Workspace& workspace) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    if (name.size() <= entrySuffix.size() || !name.ends_with(entrySuffix)) return std::nullopt;
+    if (!workspace.applicationAt(path)) return std::nullopt;
+    return name.substr(0, name.size() - entrySuffix.size());
+}
+
+std::string boundAppName(const std::optional<std::string>& identifier, const platform::Workspace& workspace) {
+    if (!identifier) return "Any App (Manual)";
+    for (const auto& application : workspace.applications())
+        if (application.identifier == *identifier && !application.name.empty()) return application.name;
+    if (const auto path = workspace.applicationPath(*identifier))
+        return std::filesystem::path(*path).stem().string();
+    return *identifier;
+}
+
+} // namespace rondelix

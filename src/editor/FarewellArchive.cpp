@@ -1,0 +1,23 @@
+#include "editor/FarewellArchive.h"
+
+#include "files/FileAccess.h"
+#include "model/ConfigCoding.h"
+
+namespace rondelix {
+
+std::filesystem::path FarewellArchive::fileName(const ConfigPaths& paths, int number) {
+    const std::string suffix = number <= 1 ? "" : "-" + std::to_string(number);
+    return paths.folder / ("config.before-cleanup" + suffix + ".json");
+}
+
+FarewellArchive::Result FarewellArchive::write(const ConfigPaths& paths, const Config& config) {
+    int number = 1;
+    while (!isMissing(fileName(paths, number)))
+        ++number;
+    const auto file = fileName(paths, number);
+    if (auto error = writeFileAtomically(file, writeConfigFile(config), TemporaryName::fresh))
+        return {std::nullopt, std::move(*error)};
+    return {file, {}};
+}
+
+} // namespace rondelix

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "model/Config.h"
+#include "store/ConfigPaths.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace rondelix {
+
+// Before the 255-wheel clean-up removes wheels for good, the configuration as
+// it was goes to a file of its own beside the configuration, which nothing
+// ever overwrites or rotates away: "config.before-cleanup.json", numbered
+// "-2", "-3" ... past any earlier one.
+struct FarewellArchive {
+    struct Result {
+        std::optional<std::filesystem::path> file;
+        // The reason when nothing was written.
+        std::string error;
+    };
+
+    static std::filesystem::path fileName(const ConfigPaths& paths, int number);
+    static Result write(const ConfigPaths& paths, const Config& config);
+};
+
+} // namespace rondelix

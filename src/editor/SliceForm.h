@@ -1,0 +1,121 @@
+#pragma once
+
+#include "editor/KeystrokeRecorder.h"
+#include "editor/SliceFormKinds.h"
+#include "editor/SliceSlot.h"
+#include "model/Config.h"
+#include "util/Signal.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace rondelix {
+
+class ConfigStore;
+class HotkeyManager;
+
+namespace platform {
+class Background;
+class Dialogs;
+class Images;
+class KeyboardLayout;
+class Log;
+class MainQueue;
+class Sounds;
+class Workspace;
+} // namespace platform
+
+// Where a keystroke capture reaches beyond the form: the summon engine,
+// which evaluates no binding while a capture runs, and the flag that keeps
+// the editor's undo key off the captured press.
+struct KeystrokeCaptureHost {
+    HotkeyManager& engine;
+    // False once the main window is closed, miniaturized or gone.
+    std::function<bool()> mainWindowOnScreen;
+    std::function<void(bool capturing)> setCapturing;
+};
+
+// What the slice form needs from the rest of the program.
+struct SliceFormServices {
+    ConfigStore& store;
+    platform::Workspace& workspace;
+    platform::Sounds& sounds;
+    platform::Dialogs& dialogs;
+    const platform::Images& images;
+    platform::Log& log;
+    platform::Background& background;
+    platform::MainQueue& queue;
+    const platform::KeyboardLayout& keyboard;
+    std::filesystem::path home;
+    KeystrokeCaptureHost capture;
+    // Whether the main window shows My Wheels right now.
+    std::function<bool()> showsWheelsPage;
+    // Opens the setup window of the automations that system actions need.
+    std::function<void()> showAutomationSetup;
+};
+
+// The form that edits the slice in one slot of one wheel. It keeps no copy of
+// the slice: every read goes to the store and every change writes the whole
+// slice back as one wheel edit keyed "slice:<wheel id>:<slot>", so a burst of
+// edits to one slice is one undo step, and undo, redo and reloads show at once.
+// Main thread only.
+class SliceForm {
+  public:
+    SliceForm(SliceFormServices services, SliceSlot slot);
+    ~SliceForm();
+    SliceForm(const SliceForm&) = delete;
+    SliceForm& operator=(const SliceForm&) = delete;
+
+    const SliceSlot& slot() const { return slot_; }
+    const SliceFormServices& services() const { return services_; }
+    std::string coalesceKey() const { return slot_.coalesceKey(); }
+
+    // The slice in the slot; for an empty slot a blank one (empty label, icon
+    // auto, empty text) whose id stays the same for the life of the form.
+    Slice slice() const;
+
+    void setLabel(const std::string& label);
+    void setIcon(const Icon& icon);
+    void setIconKind(SliceFormKinds::IconKind kind);
+    void setAction(const MacroAction& action);
+    void setActionKind(SliceFormKinds::ActionKind kind);
+
+    // Asks for a picture and makes it the icon; a picture the icon store
+    // refuses beeps and leaves the icon as it was.
+    void chooseImage();
+
+    // The record button: starts a capture (summoning suspended meanwhile)
+    // or ends the one running.
+    void pressRecord();
+    KeystrokeRecorder& recorder() { return *recorder_; }
+
+    // The names of the user's automations; empty until the first listing,
+    // which runs off the main thread.
+    const std::vector<std::string>& installedAutomations() const { return automations_; }
+    Signal<> automationsChanged;
+    void loadAutomations();
+    // The form's window became active: the list is read again while the main
+    // window shows My Wheels.
+    void applicationBecameActive();
+
+    // Opens the automations folder in the file manager, creating it first.
+    void openAutomationsFolder();
+    void showAutomationSetup();
+    void openLink(const std::string& address);
+
+  private:
+    void write(const std::function<void(Slice&)>& change);
+
+    SliceFormServices services_;
+    SliceSlot slot_;
+    Uuid blankId_;
+    std::shared_ptr<KeystrokeRecorder> recorder_;
+    std::vector<std::string> automations_;
+    // Lets work finishing elsewhere tell whether the form still exists.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+} // namespace rondelix

@@ -1,0 +1,142 @@
+#include "editor/SliceFormInputs.h"
+
+#include "catalog/SystemAction.h"
+#include "catalog/WheelActionTarget.h"
+#include "icons/EmojiText.h"
+#include "model/KeyComboText.h"
+#include "platform/Workspace.h"
+#include "util/Ascii.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace rondelix::SliceFormInputs {
+
+std::string symbolRowLabel(const Icon::SfSymbol& symbol) {
+    return symbol.name.empty() ? "No symbol chosen" : symbol.name;
+}
+
+std::string imageRowLabel(const Icon::CustomImage& image) {
+    return image.filename.empty() ? "No image chosen" : "Custom image";
+}
+
+std::string appRowName(const MacroAction::App& app, const platform::Workspace& workspace) {
+    // An empty identifier names no application, so it reads like a missing one.
+    if (!app.bundleIdentifier || app.bundleIdentifier->empty()) return "No app chosen";
+    if (const auto location = workspace.applicationPath(*app.bundleIdentifier)) {
+        std::string name = std::filesystem::path(*location).stem().string();
+        if (!name.empty()) return name;
+    }
+    return *app.bundleIdentifier;
+}
+
+std::string keyFieldText(const KeyCombo& combo) {
+    if (const auto character = KeyComboText::character(combo.keyCode)) {
+        const char c = *character;
+        return std::string(1, c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+    }
+    return KeyComboText::keyLabel(combo.keyCode);
+}
+
+bool keyFieldEditable(const KeyCombo& combo) {
+    return KeyComboText::character(combo.keyCode).has_value();
+}
+
+std::optional<KeyCombo> keyFieldWrite(const KeyCombo& combo, std::string_view text) {
+    const std::string last = lastCharacter(text);
+    if (last.empty()) return std::nullopt;
+    const auto keyCode = KeyComboText::keyCode(last);
+    if (!keyCode) return std::nullopt;
+    KeyCombo written = combo;
+    written.keyCode = *keyCode;
+    return written;
+}
+
+std::string_view modifierTitle(Modifier modifier) {
+    switch (modifier) {
+    case Modifier::ctrl:
+        return KeyComboText::ctrlWord;
+    case Modifier::shift:
+        return KeyComboText::shiftWord;
+    case Modifier::alt:
+        break;
+    }
+    return KeyComboText::altWord;
+}
+
+bool modifierIsOn(const KeyCombo& combo, Modifier modifier) {
+    switch (modifier) {
+    case Modifier::ctrl:
+        return combo.command || combo.control;
+    case Modifier::shift:
+        return combo.shift;
+    case Modifier::alt:
+        break;
+    }
+    return combo.option;
+}
+
+KeyCombo withModifier(KeyCombo combo, Modifier modifier, bool on) {
+    switch (modifier) {
+    case Modifier::ctrl:
+        combo.command = on;
+        combo.control = false;
+        break;
+    case Modifier::shift:
+        combo.shift = on;
+        break;
+    case Modifier::alt:
+        combo.option = on;
+        break;
+    }
+    return combo;
+}
+
+std::vector<MenuSection> systemActionMenu(const std::string& currentId) {
+    std::vector<MenuSection> sections;
+    for (const SystemAction::Category category : SystemAction::allCategories()) {
+        MenuSection section{std::string(SystemAction::rawValue(category)), {}};
+        for (const SystemAction& action : SystemAction::all())
+            if (action.category == category)
+                section.rows.push_back({action.displayName, action.id, action.id == currentId});
+        sections.push_back(std::move(section));
+    }
+    return sections;
+}
+
+std::string systemActionLabel(const std::string& currentId) {
+    const auto found = SystemAction::find(currentId);
+    return found ? found->displayName : "Choose an action…";
+}
+
+std::vector<MenuSection> pageMenu(const std::optional<std::string>& currentTarget) {
+    std::vector<MenuSection> sections;
+    for (const WheelActionTarget::Section kind : WheelActionTarget::allSections()) {
+        MenuSection section{kind == WheelActionTarget::Section::page ? "Open a Page" : "Quick Settings", {}};
+        for (const WheelActionTarget& target : WheelActionTarget::all())
+            if (target.section == kind)
+                section.rows.push_back({target.displayName, target.id, currentTarget == target.id});
+        sections.push_back(std::move(section));
+    }
+    return sections;
+}
+
+std::string pageLabel(const std::optional<std::string>& currentTarget) {
+    const auto found = WheelActionTarget::find(currentTarget);
+    return found ? found->displayName : "Choose…";
+}
+
+std::vector<MenuRow> automationRows(const std::string& currentName,
+                                    const std::vector<std::string>& installed) {
+    std::vector<MenuRow> rows{{"Choose an automation…", "", currentName.empty()}};
+    const bool known = std::any_of(installed.begin(), installed.end(), [&](const std::string& name) {
+        return equalIgnoringCase(name, currentName);
+    });
+    if (!currentName.empty() && !known)
+        rows.push_back({"\u26A0\uFE0E " + currentName + " (not installed)", currentName, true});
+    for (const std::string& name : installed)
+        rows.push_back({name, name, name == currentName});
+    return rows;
+}
+
+} // namespace rondelix::SliceFormInputs

@@ -1,0 +1,145 @@
+#include "editor/SliceFormKinds.h"
+
+#include "model/ActionClassification.h"
+
+#include <algorithm>
+#include <variant>
+
+namespace rondelix::SliceFormKinds {
+
+namespace {
+
+struct IconKindRow {
+    IconKind kind;
+    std::string_view title;
+};
+
+constexpr std::array<IconKindRow, 5> iconKindRows{{
+    {IconKind::automatic, "Auto"},
+    {IconKind::symbol, "Symbol"},
+    {IconKind::emoji, "Emoji"},
+    {IconKind::image, "Image"},
+    {IconKind::none, "None"},
+}};
+
+struct ActionKindRow {
+    ActionKind kind;
+    std::string_view title;
+    std::string_view caption;
+    // The start of the warning for an action of this kind that does nothing.
+    std::string_view emptyHead;
+};
+
+constexpr std::array<ActionKindRow, 8> actionKindRows{{
+    {ActionKind::text, "Text", "Pastes this text wherever your cursor is.", "No text entered yet"},
+    {ActionKind::app, "App", "Opens an app.", "No app chosen yet"},
+    {ActionKind::url, "URL", "Opens a link in your browser.", "No link entered yet"},
+    {ActionKind::shortcut, "Automations", "Runs one of your automations.", "No automation chosen yet"},
+    {ActionKind::systemAction, "System", "Flips a system setting (dark mode, volume, Wi-Fi…).",
+     "No system action chosen yet"},
+    {ActionKind::script, "Script", "Runs a shell command.", "No script entered yet"},
+    {ActionKind::keystroke, "Keystroke", "Sends a shortcut (like Ctrl+C) to the app you're in.", ""},
+    {ActionKind::openSettings, "Rondelix", "Opens a Rondelix page or flips a quick setting.", ""},
+}};
+
+const ActionKindRow& rowOf(ActionKind kind) {
+    return *std::find_if(actionKindRows.begin(), actionKindRows.end(),
+                         [kind](const ActionKindRow& row) { return row.kind == kind; });
+}
+
+template <typename... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
+
+} // namespace
+
+std::string_view title(IconKind kind) {
+    return std::find_if(iconKindRows.begin(), iconKindRows.end(),
+                        [kind](const IconKindRow& row) { return row.kind == kind; })
+        ->title;
+}
+
+std::string_view title(ActionKind kind) {
+    return rowOf(kind).title;
+}
+
+std::optional<IconKind> iconKindFromTitle(std::string_view text) {
+    for (const IconKindRow& row : iconKindRows)
+        if (row.title == text) return row.kind;
+    return std::nullopt;
+}
+
+std::optional<ActionKind> actionKindFromTitle(std::string_view text) {
+    for (const ActionKindRow& row : actionKindRows)
+        if (row.title == text) return row.kind;
+    return std::nullopt;
+}
+
+IconKind kindOf(const Icon& icon) {
+    return std::visit(Overloaded{[](const Icon::Auto&) { return IconKind::automatic; },
+                                 [](const Icon::None&) { return IconKind::none; },
+                                 [](const Icon::SfSymbol&) { return IconKind::symbol; },
+                                 [](const Icon::Emoji&) { return IconKind::emoji; },
+                                 [](const Icon::CustomImage&) { return IconKind::image; }},
+                      icon.value);
+}
+
+ActionKind kindOf(const MacroAction& action) {
+    return std::visit(Overloaded{[](const MacroAction::Text&) { return ActionKind::text; },
+                                 [](const MacroAction::App&) { return ActionKind::app; },
+                                 [](const MacroAction::Url&) { return ActionKind::url; },
+                                 [](const MacroAction::SystemAction&) { return ActionKind::systemAction; },
+                                 [](const MacroAction::Script&) { return ActionKind::script; },
+                                 [](const MacroAction::Shortcut&) { return ActionKind::shortcut; },
+                                 [](const MacroAction::OpenSettings&) { return ActionKind::openSettings; },
+                                 [](const MacroAction::Keystroke&) { return ActionKind::keystroke; }},
+                      action.value);
+}
+
+Icon startingIcon(IconKind kind) {
+    switch (kind) {
+    case IconKind::automatic:
+        return Icon::Auto{};
+    case IconKind::symbol:
+        return Icon::SfSymbol{"star.fill"};
+    case IconKind::emoji:
+        return Icon::Emoji{"\u2728"};
+    case IconKind::image:
+        return Icon::CustomImage{""};
+    case IconKind::none:
+        break;
+    }
+    return Icon::None{};
+}
+
+MacroAction defaultAction(ActionKind kind) {
+    switch (kind) {
+    case ActionKind::text:
+        return MacroAction::Text{""};
+    case ActionKind::app:
+        return MacroAction::App{};
+    case ActionKind::url:
+        return MacroAction::Url{"https://"};
+    case ActionKind::shortcut:
+        return MacroAction::Shortcut{""};
+    case ActionKind::systemAction:
+        return MacroAction::SystemAction{"toggle-dark-mode"};
+    case ActionKind::script:
+        return MacroAction::Script{""};
+    case ActionKind::keystroke:
+        return MacroAction::Keystroke{KeyCombo{.keyCode = 8, .command = true}};
+    case ActionKind::openSettings:
+        break;
+    }
+    return MacroAction::OpenSettings{};
+}
+
+std::string_view caption(ActionKind kind) {
+    return rowOf(kind).caption;
+}
+
+std::optional<std::string> unconfiguredWarning(const MacroAction& action) {
+    const std::string_view head = rowOf(kindOf(action)).emptyHead;
+    if (head.empty() || !isUnconfigured(action)) return std::nullopt;
+    return std::string(head) + " — this slice won't do anything when fired.";
+}
+
+} // namespace rondelix::SliceFormKinds

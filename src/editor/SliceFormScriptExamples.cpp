@@ -1,0 +1,78 @@
+#include "editor/SliceFormScriptExamples.h"
+
+#include <array>
+
+namespace rondelix::SliceFormScriptExamples {
+
+namespace {
+
+using Kind = Item::Kind;
+
+// Media players answer the desktop's media-player interface on the session
+// bus; the first one found is asked.
+constexpr std::array mediaAndSound{
+    Item{
+        Kind::example, "Play / Pause Music",
+        R"sh(busctl --user call "$(busctl --user list --no-legend | awk '/^org\.mpris\.MediaPlayer2\./ {print $1; exit}')" /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Player PlayPause)sh"},
+    Item{
+        Kind::example, "Next Track",
+        R"sh(busctl --user call "$(busctl --user list --no-legend | awk '/^org\.mpris\.MediaPlayer2\./ {print $1; exit}')" /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Player Next)sh"},
+    Item{Kind::example, "Set Volume to 30%", "wpctl set-volume @DEFAULT_AUDIO_SINK@ 30%"},
+};
+
+constexpr std::array appsAndWindows{
+    Item{Kind::example, "Open an App", "gtk-launch firefox-esr"},
+    Item{Kind::example, "Quit an App", "pkill -x firefox-esr"},
+};
+
+constexpr std::array filesAndFolders{
+    Item{Kind::example, "Open Downloads", "xdg-open ~/Downloads"},
+    Item{Kind::example, "New Dated Folder on Desktop", R"sh(mkdir -p ~/Desktop/"$(date +%F)")sh"},
+};
+
+constexpr std::array clipboardAndText{
+    Item{Kind::example, "Copy Today's Date", R"sh(date "+%A, %B %e, %Y" | xclip -selection clipboard)sh"},
+    Item{
+        Kind::example, "Trim the Clipboard",
+        R"sh(xclip -selection clipboard -o | sed 's/^[[:space:]]*//;s/[[:space:]]*$//' | xclip -selection clipboard)sh"},
+    Item{Kind::example, "UPPERCASE the Clipboard",
+         R"sh(xclip -selection clipboard -o | tr '[:lower:]' '[:upper:]' | xclip -selection clipboard)sh"},
+};
+
+constexpr std::array web{
+    Item{Kind::example, "Open a Website", "xdg-open https://tovarel.com"},
+    Item{
+        Kind::example, "Google the Clipboard",
+        R"sh(xdg-open "https://www.google.com/search?q=$(xclip -selection clipboard -o | sed 's/ /+/g')")sh"},
+};
+
+constexpr std::array notificationsAndVoice{
+    Item{Kind::example, "Show a Notification", R"sh(notify-send "Rondelix" "Hi!")sh"},
+    Item{Kind::example, "Speak the Time", R"sh(spd-say "It is $(date '+%I:%M %p')")sh"},
+    Item{Kind::example, "Say Something", R"sh(spd-say "hello")sh"},
+};
+
+constexpr std::array learnMore{
+    Item{Kind::link, "Command & Bash reference: www.gnu.org",
+         "https://www.gnu.org/software/bash/manual/bash.html"},
+    Item{Kind::link, "Desktop commands (xdg-utils) documentation",
+         "https://www.freedesktop.org/wiki/Software/xdg-utils/"},
+};
+
+constexpr std::array<Section, 7> all{{
+    {"Media & Sound", mediaAndSound},
+    {"Apps & Windows", appsAndWindows},
+    {"Files & Folders", filesAndFolders},
+    {"Clipboard & Text", clipboardAndText},
+    {"Web", web},
+    {"Notifications & Voice", notificationsAndVoice},
+    {"Learn more (opens in your browser)", learnMore},
+}};
+
+} // namespace
+
+std::span<const Section> sections() {
+    return all;
+}
+
+} // namespace rondelix::SliceFormScriptExamples

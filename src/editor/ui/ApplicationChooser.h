@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/Workspace.h"
+
+#include <QDialog>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QLineEdit;
+class QListWidget;
+
+namespace rondelix {
+
+namespace platform {
+class Dialogs;
+}
+
+// Picks an installed application: the desktop's applications by name and
+// icon, narrowed by a search; "Choose File…" accepts a desktop entry in
+// their place. The answer is the application's identifier.
+class ApplicationChooser : public QDialog {
+    Q_OBJECT
+  public:
+    ApplicationChooser(const platform::Workspace& workspace, platform::Dialogs& dialogs,
+                       QWidget* parent = nullptr);
+
+    // Runs the chooser modally; none when the user cancelled or picked a
+    // file that names no application.
+    static std::optional<std::string> choose(const platform::Workspace& workspace, platform::Dialogs& dialogs,
+                                             QWidget* parent);
+
+    const std::optional<std::string>& chosen() const { return chosen_; }
+    QLineEdit* search() const { return search_; }
+    QListWidget* list() const { return list_; }
+
+  private:
+    void fill();
+    void acceptCurrent();
+    void chooseFile();
+
+    const platform::Workspace& workspace_;
+    platform::Dialogs& dialogs_;
+    std::vector<platform::ApplicationEntry> applications_;
+    std::optional<std::string> chosen_;
+    QLineEdit* search_;
+    QListWidget* list_;
+};
+
+} // namespace rondelix

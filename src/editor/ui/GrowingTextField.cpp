@@ -1,0 +1,72 @@
+#include "editor/ui/GrowingTextField.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <algorithm>
+#include <cmath>
+
+namespace rondelix {
+
+namespace {
+
+constexpr int smallestHeight = 22;
+constexpr int verticalInset = 4;
+constexpr int horizontalInset = 3;
+
+} // namespace
+
+GrowingTextField::GrowingTextField(std::function<void(const QString&)> onEdit, QWidget* parent)
+    : QPlainTextEdit(parent), onEdit_(std::move(onEdit)) {
+    setObjectName(QStringLiteral("growingField"));
+    setFrameShape(QFrame::NoFrame);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setViewportMargins(horizontalInset, verticalInset, horizontalInset, verticalInset);
+    document()->setDocumentMargin(2);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    viewport()->setAutoFillBackground(false);
+    setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; }"));
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        fitHeight();
+        if (onEdit_) onEdit_(toPlainText());
+    });
+    fitHeight();
+}
+
+void GrowingTextField::setText(const QString& text) {
+    if (toPlainText() == text) return;
+    const QSignalBlocker quiet(this);
+    setPlainText(text);
+    fitHeight();
+}
+
+int GrowingTextField::contentHeight() const {
+    int lines = 0;
+    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next())
+        lines += std::max(1, block.layout() ? block.layout()->lineCount() : 1);
+    const int lineHeight = fontMetrics().lineSpacing();
+    const int height =
+        lines * lineHeight + 2 * static_cast<int>(document()->documentMargin()) + 2 * verticalInset;
+    return std::max(smallestHeight, height);
+}
+
+void GrowingTextField::fitHeight() {
+    const int height = contentHeight();
+    if (height != this->height()) {
+        setFixedHeight(height);
+        updateGeometry();
+    }
+}
+
+QSize GrowingTextField::sizeHint() const {
+    return {QPlainTextEdit::sizeHint().width(), contentHeight()};
+}
+
+void GrowingTextField::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    // A new width rewraps the lines.
+    fitHeight();
+}
+
+} // namespace rondelix

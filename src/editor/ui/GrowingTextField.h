@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <functional>
+
+namespace rondelix {
+
+// The slice label field: borderless plain text in the regular font that
+// wraps at its width and grows a line at a time, so a label with line
+// breaks still sits in one row. Return inserts a line break.
+class GrowingTextField : public QPlainTextEdit {
+    Q_OBJECT
+
+  public:
+    explicit GrowingTextField(std::function<void(const QString&)> onEdit, QWidget* parent = nullptr);
+
+    // Shows the text unless it is already shown, so the caret and the
+    // selection survive the refresh that each keystroke causes.
+    void setText(const QString& text);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    int contentHeight() const;
+    void fitHeight();
+
+    std::function<void(const QString&)> onEdit_;
+};
+
+} // namespace rondelix

@@ -1,0 +1,108 @@
+#include "editor/ui/PreviewWheel.h"
+
+#include "overlay/SliceShape.h"
+#include "overlay/ui/SliceShapePath.h"
+#include "overlay/ui/WheelGraphic.h"
+#include "overlay/ui/WheelPalette.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace rondelix {
+
+namespace {
+constexpr double hubRatio = 0.2;
+constexpr double rimRatio = 0.5;
+constexpr double rimGap = 2;
+constexpr double outlineInset = 1.5;
+constexpr double outlineWidth = 1.5;
+} // namespace
+
+// The selected slot's outline, above the graphic and deaf to the mouse.
+class PreviewWheel::Outline : public QWidget {
+  public:
+    explicit Outline(PreviewWheel& owner) : QWidget(&owner), owner_(owner) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_TranslucentBackground);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!owner_.showsOutline()) return;
+        const double d = owner_.side();
+        const auto& in = owner_.inputs_;
+        const SliceShape shape{in.selectedPosition, in.wheel.sliceCount, d * hubRatio + outlineInset,
+                               d * rimRatio - rimGap - outlineInset};
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPen pen(toQColor(in.accent), outlineWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+        pen.setMiterLimit(10);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(sliceShapePath(shape, owner_.square()));
+    }
+
+  private:
+    PreviewWheel& owner_;
+};
+
+PreviewWheel::PreviewWheel(QWidget* parent)
+    : QWidget(parent), graphic_(new WheelGraphic(this)), outline_(new Outline(*this)) {
+    setMinimumSize(200, 200);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+QRectF PreviewWheel::square() const {
+    const double d = side();
+    return {(width() - d) / 2, (height() - d) / 2, d, d};
+}
+
+double PreviewWheel::side() const {
+    return std::min(width(), height());
+}
+
+bool PreviewWheel::showsOutline() const {
+    return inputs_.interactive && inputs_.selectedPosition >= 0 &&
+           inputs_.selectedPosition < inputs_.wheel.sliceCount;
+}
+
+void PreviewWheel::setInputs(Inputs inputs) {
+    inputs_ = std::move(inputs);
+    WheelGraphic::Inputs g;
+    g.wheel = inputs_.wheel;
+    g.aimedPosition = inputs_.aimedPosition;
+    g.allWheels = inputs_.allWheels;
+    g.activeWheelId = inputs_.wheel.id;
+    g.isVisible = true;
+    g.accent = inputs_.accent;
+    g.accentStrength = inputs_.accentStrength;
+    g.prefetchFavicons = true;
+    g.showsHubLabel = true;
+    if (inputs_.interactive) {
+        g.onTapSlice = [this](int position) {
+            if (onSelect) onSelect(position);
+        };
+        g.onSwapSlice = [this](int from, int to) {
+            if (onSwap) onSwap(from, to);
+        };
+    }
+    graphic_->setInputs(std::move(g));
+    outline_->update();
+    update();
+}
+
+void PreviewWheel::resizeEvent(QResizeEvent*) {
+    const QRect sq = square().toRect();
+    graphic_->setGeometry(sq);
+    outline_->setGeometry(rect());
+}
+
+void PreviewWheel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette().color(QPalette::Base));
+    painter.drawEllipse(square());
+}
+
+} // namespace rondelix

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "model/Config.h"
+#include "overlay/Color.h"
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace rondelix {
+
+class WheelGraphic;
+
+// The editor's large wheel: the same graphic as the summoned overlay on a
+// disc, as big as the space allows. While interactive, a click selects a
+// slot (the selected one wears an accent outline) and dragging a filled slot
+// onto another asks for a swap; otherwise it only mirrors what it is given.
+class PreviewWheel : public QWidget {
+    Q_OBJECT
+  public:
+    struct Inputs {
+        Wheel wheel;
+        std::vector<Wheel> allWheels;
+        std::optional<int> aimedPosition;
+        bool interactive = true;
+        Color accent = Color::fallback();
+        double accentStrength = 1.0;
+        int selectedPosition = 0;
+    };
+
+    explicit PreviewWheel(QWidget* parent = nullptr);
+
+    void setInputs(Inputs inputs);
+    const Inputs& inputs() const { return inputs_; }
+    WheelGraphic& graphic() { return *graphic_; }
+    // The side of the drawn wheel.
+    double side() const;
+    // Whether the selection outline is drawn.
+    bool showsOutline() const;
+
+    std::function<void(int position)> onSelect;
+    std::function<void(int from, int to)> onSwap;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    class Outline;
+    QRectF square() const;
+
+    Inputs inputs_;
+    WheelGraphic* graphic_;
+    Outline* outline_;
+};
+
+} // namespace rondelix

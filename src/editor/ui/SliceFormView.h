@@ -1,0 +1,75 @@
+#pragma once
+
+#include "editor/SliceForm.h"
+#include "editor/SliceFormKinds.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QVBoxLayout;
+
+namespace rondelix {
+
+class KeystrokeRecorderFilter;
+
+// The form that edits one slice: its label, its icon (kind, then a symbol,
+// an emoji or a picture) and its action (kind, caption, the kind's input,
+// and a warning while the action would do nothing).
+class SliceFormView : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Picks an installed application for an app slice; none when cancelled.
+    using ChooseApp = std::function<std::optional<std::string>(QWidget* parent)>;
+
+    SliceFormView(SliceFormServices services, const SliceSlot& slot, ChooseApp chooseApp,
+                  QWidget* parent = nullptr);
+    ~SliceFormView() override;
+
+    SliceForm& form() { return form_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    void refresh();
+    void refreshIconInput(const Slice& slice);
+    void refreshActionInput(const Slice& slice);
+    QWidget* buildIconInput(const Icon& icon);
+    QWidget* buildActionInput(const MacroAction& action);
+    void chooseSymbol();
+
+    SliceForm form_;
+    ChooseApp chooseApp_;
+    std::unique_ptr<KeystrokeRecorderFilter> recorderFilter_;
+    std::size_t configConnection_ = 0;
+    std::size_t automationsConnection_ = 0;
+    std::size_t recordingConnection_ = 0;
+    bool loadedAutomations_ = false;
+
+    class GrowingTextField* label_;
+    QComboBox* iconKind_;
+    QVBoxLayout* iconColumn_;
+    QWidget* iconInput_ = nullptr;
+    std::optional<SliceFormKinds::IconKind> iconInputKind_;
+    QComboBox* actionKind_;
+    QLabel* caption_;
+    QVBoxLayout* actionColumn_;
+    QWidget* actionInput_ = nullptr;
+    std::optional<SliceFormKinds::ActionKind> actionInputKind_;
+    bool actionInputShowsList_ = false;
+    QWidget* warning_;
+    QLabel* warningText_;
+    // Refreshes the action input in place for the current action.
+    std::function<void(const MacroAction&)> updateActionInput_;
+    std::function<void(const Icon&)> updateIconInput_;
+};
+
+} // namespace rondelix

@@ -1,0 +1,263 @@
+#include "editor/ui/WheelEditorPage.h"
+
+#include "editor/ui/ApplicationChooser.h"
+#include "editor/ui/ConfettiView.h"
+#include "editor/ui/PreviewWheel.h"
+#include "editor/ui/SliceSection.h"
+#include "editor/ui/UndoKeyFilter.h"
+#include "editor/ui/WheelPillColumn.h"
+#include "editor/ui/WheelSection.h"
+#include "model/WheelState.h"
+#include "overlay/ui/WheelPalette.h"
+#include "store/ConfigStore.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace rondelix {
+
+namespace {
+
+constexpr int inspectorWidth = 450;
+
+QPushButton* tabButton(const char* text, const char* icon) {
+    auto* button = new QPushButton(QIcon::fromTheme(icon), text);
+    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return button;
+}
+
+QToolButton* historyButton(const char* icon, const char* fallback, const char* tip, const char* name) {
+    auto* button = new QToolButton;
+    button->setIcon(QIcon::fromTheme(icon));
+    if (button->icon().isNull()) button->setText(QString::fromUtf8(fallback));
+    button->setToolTip(tip);
+    button->setObjectName(name);
+    return button;
+}
+
+} // namespace
+
+WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)),
+      editor_({services_.transfer, *services_.session, services_.sounds, services_.queue}),
+      add_(tabButton("Add Wheel", "list-add")), import_(tabButton("Import Wheel", "document-import")),
+      export_(tabButton("Export Wheel", "document-export")),
+      undo_(historyButton("edit-undo", "\u21B6", "Undo (Ctrl+Z)", "undo")),
+      redo_(historyButton("edit-redo", "\u21B7", "Redo (Ctrl+Shift+Z)", "redo")),
+      pillScroll_(new QScrollArea), pills_(new WheelPillColumn), preview_(new PreviewWheel),
+      noWheel_(new QLabel("No wheel selected")),
+      caption_(
+          new QLabel("Hold your summon key anywhere to test this wheel for real. Click a slice here to edit "
+                     "it.")) {
+    setObjectName("wheelEditorPage");
+    editor_.onQuit = services_.quit;
+    ConfigStore& store = services_.transfer.store;
+
+    auto* page = new QHBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+
+    auto* wheelColumn = new QVBoxLayout;
+    wheelColumn->setSpacing(0);
+    wheelColumn->addWidget(buildTabStrip());
+    auto* belowTabs = new QHBoxLayout;
+    belowTabs->setSpacing(0);
+    pillScroll_->setWidget(pills_);
+    pillScroll_->setWidgetResizable(false);
+    pillScroll_->setFrameShape(QFrame::NoFrame);
+    pillScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pillScroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pillScroll_->setFixedWidth(pills_->width());
+    pillScroll_->viewport()->setAutoFillBackground(false);
+    // Keys move between the controls, never into a scroll area.
+    pillScroll_->setFocusPolicy(Qt::NoFocus);
+    belowTabs->addWidget(pillScroll_);
+
+    auto* previewPane = new QVBoxLayout;
+    previewPane->setSpacing(14);
+    previewPane->setContentsMargins(0, 0, 0, 20);
+    previewPane->addWidget(preview_, 1);
+    caption_->setWordWrap(true);
+    caption_->setAlignment(Qt::AlignCenter);
+    caption_->setToolTip("Drag one slice onto another to swap their spots.");
+    makeSecondary(caption_);
+    previewPane->addWidget(caption_, 0, Qt::AlignHCenter);
+    noWheel_->setAlignment(Qt::AlignCenter);
+    makeSecondary(noWheel_);
+    previewPane->addWidget(noWheel_, 1);
+    belowTabs->addLayout(previewPane, 1);
+    wheelColumn->addLayout(belowTabs, 1);
+    page->addLayout(wheelColumn, 1);
+    page->addWidget(buildInspector());
+
+    pills_->onSelect = [this](const std::string& id) { editor_.select(id, 0); };
+    pills_->onDrop = [this](const std::string& dragged, const std::string& target) {
+        editor_.dropPill(dragged, target);
+    };
+    pills_->onMoveBy = [this](const std::string& id, int offset) { editor_.movePill(id, offset); };
+    pills_->onExport = [this](const std::string& id) { editor_.exportWheel(id); };
+    preview_->onSelect = [this](int position) { editor_.selectPosition(position); };
+    preview_->onSwap = [this](int from, int to) { editor_.swapSlices(from, to); };
+
+    configConnection_ = store.configChanged.connect([this] { refresh(); });
+    historyConnection_ = store.historyChanged.connect([this] { refreshHistory(); });
+    editorConnection_ = editor_.changed.connect([this] {
+        refresh();
+        refreshCelebration();
+    });
+    stateConnection_ =
+        services_.wheelState.changed.connect([this](WheelState::Property) { refreshPreview(); });
+    refresh();
+    refreshHistory();
+}
+
+WheelEditorPage::~WheelEditorPage() {
+    ConfigStore& store = services_.transfer.store;
+    store.configChanged.disconnect(configConnection_);
+    store.historyChanged.disconnect(historyConnection_);
+    services_.wheelState.changed.disconnect(stateConnection_);
+}
+
+QWidget* WheelEditorPage::buildTabStrip() {
+    auto* strip = new QWidget;
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(24, 20, 24, 10);
+    row->setSpacing(8);
+    import_->setToolTip("Import a shared .rondix file as a new wheel");
+    export_->setToolTip("Export the selected wheel as a shareable .rondix file");
+    row->addWidget(add_);
+    row->addWidget(import_);
+    row->addWidget(export_);
+    row->addStretch();
+    row->addWidget(undo_);
+    row->addWidget(redo_);
+    connect(add_, &QPushButton::clicked, this, [this] { editor_.addWheel(); });
+    connect(import_, &QPushButton::clicked, this, [this] { editor_.importWheel(); });
+    connect(export_, &QPushButton::clicked, this, [this] {
+        if (const auto wheel = editor_.currentWheel()) editor_.exportWheel(wheel->id);
+    });
+    connect(undo_, &QToolButton::clicked, this, [this] { editor_.undo(); });
+    connect(redo_, &QToolButton::clicked, this, [this] { editor_.redo(); });
+    return strip;
+}
+
+QWidget* WheelEditorPage::buildInspector() {
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName("inspector");
+    scroll->setFixedWidth(inspectorWidth);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    auto* cards = new QWidget;
+    cards->setAutoFillBackground(false);
+    scroll->viewport()->setAutoFillBackground(false);
+    auto* column = new QVBoxLayout(cards);
+    column->setContentsMargins(16, 20, 16, 24);
+    column->setSpacing(20);
+    const auto& workspace = services_.transfer.workspace;
+    auto& dialogs = services_.transfer.dialogs;
+    wheelSection_ = new WheelSection(editor_, services_.transfer.store, [this, &workspace, &dialogs] {
+        return ApplicationChooser::choose(workspace, dialogs, this);
+    });
+    sliceSection_ = new SliceSection(editor_, services_.transfer.store, services_.makeSliceForm);
+    column->addWidget(wheelSection_);
+    column->addWidget(sliceSection_);
+    column->addStretch();
+    scroll->setWidget(cards);
+    return scroll;
+}
+
+void WheelEditorPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    editor_.appear();
+    if (!undoKeys_) undoKeys_ = std::make_unique<UndoKeyFilter>(editor_);
+}
+
+void WheelEditorPage::hideEvent(QHideEvent* event) {
+    undoKeys_.reset();
+    QWidget::hideEvent(event);
+}
+
+void WheelEditorPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The caption is as wide as the wheel, within reason, and as tall as its lines.
+    const int captionWidth = std::clamp(static_cast<int>(preview_->side()), 240, 520);
+    caption_->setFixedWidth(captionWidth);
+    caption_->setFixedHeight(caption_->heightForWidth(captionWidth));
+    if (celebration_) celebration_->setGeometry(rect());
+}
+
+void WheelEditorPage::refresh() {
+    const Config& config = services_.transfer.store.config();
+    std::vector<WheelPillColumn::Pill> pills;
+    pills.reserve(config.wheels.size());
+    for (const Wheel& w : config.wheels)
+        pills.push_back({w.id, w.name});
+    pills_->setPills(std::move(pills), editor_.selectedWheelId(),
+                     toQColor(Color::fromHex(config.behavior.accentHex)));
+    export_->setEnabled(editor_.currentWheel().has_value());
+    refreshPreview();
+    wheelSection_->refresh();
+    sliceSection_->refresh();
+    if (scrolledTo_ != editor_.selectedWheelId()) scrollToSelectedPill();
+}
+
+void WheelEditorPage::refreshPreview() {
+    const ConfigStore& store = services_.transfer.store;
+    const WheelState& state = services_.wheelState;
+    // While a wheel is summoned the preview mirrors it.
+    std::optional<Wheel> shown = state.isVisible() ? store.wheel(state.activeWheelId()) : std::nullopt;
+    const bool live = shown.has_value();
+    if (!shown) shown = editor_.currentWheel();
+    preview_->setVisible(shown.has_value());
+    caption_->setVisible(shown.has_value());
+    noWheel_->setVisible(!shown);
+    if (!shown) return;
+    const Behavior& behavior = store.config().behavior;
+    PreviewWheel::Inputs inputs;
+    inputs.wheel = std::move(*shown);
+    inputs.allWheels = store.config().wheels;
+    inputs.aimedPosition = live ? state.aimedPosition() : std::nullopt;
+    inputs.interactive = !live;
+    inputs.accent = Color::fromHex(behavior.accentHex);
+    inputs.accentStrength = behavior.accentStrength;
+    inputs.selectedPosition = editor_.selectedPosition();
+    preview_->setInputs(std::move(inputs));
+}
+
+void WheelEditorPage::refreshHistory() {
+    const ConfigStore& store = services_.transfer.store;
+    undo_->setEnabled(store.canUndo());
+    redo_->setEnabled(store.canRedo());
+}
+
+void WheelEditorPage::refreshCelebration() {
+    if (editor_.celebrating() && !celebration_) {
+        celebration_ = new ConfettiCelebration(this);
+        celebration_->setGeometry(rect());
+        celebration_->show();
+        celebration_->raise();
+    } else if (!editor_.celebrating() && celebration_) {
+        celebration_->deleteLater();
+        celebration_ = nullptr;
+    }
+}
+
+void WheelEditorPage::scrollToSelectedPill() {
+    const auto& frames = pills_->frames();
+    const auto frame = frames.find(editor_.selectedWheelId());
+    if (frame == frames.end()) return;
+    scrolledTo_ = editor_.selectedWheelId();
+    const int centre = static_cast<int>(frame->second.midY());
+    pillScroll_->ensureVisible(static_cast<int>(frame->second.midX()), centre, 0,
+                               pillScroll_->viewport()->height() / 2);
+}
+
+} // namespace rondelix

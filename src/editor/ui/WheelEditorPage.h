@@ -1,0 +1,97 @@
+#pragma once
+
+#include "editor/WheelEditor.h"
+#include "editor/ui/SliceFormFactory.h"
+
+#include <QWidget>
+#include <memory>
+
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QToolButton;
+
+namespace rondelix {
+
+class ConfettiCelebration;
+class PreviewWheel;
+class SliceSection;
+class UndoKeyFilter;
+class WheelPillColumn;
+class WheelSection;
+class WheelState;
+
+// The My Wheels page: the tab strip and the wheel pills above and beside the
+// live preview, and the inspector with the wheel and slice cards. It draws
+// from the store and the open-wheel state and hands every gesture to the
+// editor; the confetti covers it while the editor celebrates.
+class WheelEditorPage : public QWidget {
+    Q_OBJECT
+  public:
+    struct Services {
+        ConfigTransferServices transfer;
+        // Shared with whoever made the page, which may hand it over for good.
+        std::shared_ptr<EditorSession> session;
+        platform::Sounds& sounds;
+        platform::MainQueue& queue;
+        WheelState& wheelState;
+        SliceFormFactory makeSliceForm;
+        // The end of the 255-wheel sequence.
+        std::function<void()> quit;
+    };
+
+    explicit WheelEditorPage(Services services, QWidget* parent = nullptr);
+    ~WheelEditorPage() override;
+
+    WheelEditor& editor() { return editor_; }
+    WheelPillColumn& pills() { return *pills_; }
+    PreviewWheel& preview() { return *preview_; }
+    WheelSection& wheelSection() { return *wheelSection_; }
+    SliceSection& sliceSection() { return *sliceSection_; }
+    QPushButton* addButton() const { return add_; }
+    QPushButton* importButton() const { return import_; }
+    QPushButton* exportButton() const { return export_; }
+    QToolButton* undoButton() const { return undo_; }
+    QToolButton* redoButton() const { return redo_; }
+    // The celebration while it shows, else null.
+    ConfettiCelebration* celebration() const { return celebration_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    QWidget* buildTabStrip();
+    QWidget* buildInspector();
+    void refresh();
+    void refreshPreview();
+    void refreshHistory();
+    void refreshCelebration();
+    void scrollToSelectedPill();
+
+    Services services_;
+    WheelEditor editor_;
+    std::unique_ptr<UndoKeyFilter> undoKeys_;
+    QPushButton* add_;
+    QPushButton* import_;
+    QPushButton* export_;
+    QToolButton* undo_;
+    QToolButton* redo_;
+    QScrollArea* pillScroll_;
+    WheelPillColumn* pills_;
+    PreviewWheel* preview_;
+    QLabel* noWheel_;
+    QLabel* caption_;
+    WheelSection* wheelSection_;
+    SliceSection* sliceSection_;
+    ConfettiCelebration* celebration_ = nullptr;
+    std::string scrolledTo_;
+
+    std::size_t configConnection_ = 0;
+    std::size_t historyConnection_ = 0;
+    std::size_t editorConnection_ = 0;
+    std::size_t stateConnection_ = 0;
+};
+
+} // namespace rondelix

@@ -1,0 +1,287 @@
+#include "gallery/GalleryCatalogue.h"
+
+namespace rondelix::GalleryCatalogue {
+
+void addAppWheels(std::vector<GalleryWheel>& out) {
+    // Tool choices are single keys without modifiers.
+    out.push_back(define(
+        {"gallery-figma", "Figma", Category::apps, {}, "Tools and view shortcuts for designing in Figma."},
+        {
+            {"Move", "cursorarrow", key("V")},
+            {"Frame", "rectangle.dashed", key("F")},
+            {"Pen", "pencil.tip", key("P")},
+            {"Text", "textformat", key("T")},
+            {"Comment", "bubble.left", key("C")},
+            {"Zoom to\nFit", "arrow.up.left.and.arrow.down.right", key("⇧1")},
+            {"Zoom to\nSelection", "scope", key("⇧2")},
+            {"Toggle UI", "sidebar.left", key("⌘\\")},
+        }));
+
+    out.push_back(define({"gallery-photoshop",
+                          "Photoshop",
+                          Category::apps,
+                          {},
+                          "Pick tools, transform, add layers, and export your work in Photoshop."},
+                         {
+                             {"Move", "cursorarrow", key("V")},
+                             {"Brush", "paintbrush.pointed", key("B")},
+                             {"Eraser", "delete.left", key("E")},
+                             {"Type", "textformat", key("T")},
+                             {"Free\nTransform", "arrow.up.left.and.arrow.down.right", key("⌘T")},
+                             {"New Layer", "square.2.layers.3d", key("⇧⌘N")},
+                             {"Deselect", "rectangle.dashed", key("⌘D")},
+                             {"Export As", "square.and.arrow.up", key("⌥⇧⌘W")},
+                         }));
+
+    out.push_back(define({"gallery-spotify",
+                          "Spotify",
+                          Category::apps,
+                          {Category::fun, Category::music},
+                          "Play, skip, turn it up, shuffle, and search your music in Spotify."},
+                         {
+                             {"Play/Pause", "playpause.fill", key("Space")},
+                             {"Next Track", "forward.fill", key("⌘→")},
+                             {"Previous\nTrack", "backward.fill", key("⌘←")},
+                             {"Volume Up", "speaker.wave.3.fill", key("⌘↑")},
+                             {"Volume Down", "speaker.wave.1.fill", key("⌘↓")},
+                             {"Search", "magnifyingglass", key("⌘L")},
+                             {"Shuffle", "shuffle", key("⌘S")},
+                             {"Repeat", "repeat", key("⌘R")},
+                         }));
+
+    out.push_back(define({"gallery-slack",
+                          "Slack",
+                          Category::apps,
+                          {},
+                          "Jump to a channel, catch up on threads and unreads, and post in Slack."},
+                         {
+                             {"Quick\nSwitcher", "arrow.left.arrow.right", key("⌘K")},
+                             {"New Message", "square.and.pencil", key("⌘N")},
+                             {"All Unreads", "tray", key("⇧⌘A")},
+                             {"Threads", "bubble.left.and.bubble.right", key("⇧⌘T")},
+                             {"Mark All\nRead", "checkmark.circle", key("⇧⎋")},
+                             {"Upload File", "paperclip", key("⌘U")},
+                             {"Set Status", "face.smiling", key("⇧⌘Y")},
+                             {"Search", "magnifyingglass", key("⌘F")},
+                         }));
+
+    out.push_back(define({"gallery-discord",
+                          "Discord",
+                          Category::apps,
+                          {},
+                          "Switch channels, mute, deafen, call, and find messages in Discord."},
+                         {
+                             {"Quick\nSwitcher", "arrow.left.arrow.right", key("⌘K")},
+                             {"Mute Mic", "mic.slash.fill", key("⇧⌘M")},
+                             {"Deafen", "headphones", key("⇧⌘D")},
+                             {"Previous\nChannel", "chevron.up", key("⌥↑")},
+                             {"Next\nChannel", "chevron.down", key("⌥↓")},
+                             {"Start Call", "phone.fill", key("⌘'")},
+                             {"Emoji\nPicker", "face.smiling", key("⌘E")},
+                             {"Search", "magnifyingglass", key("⌘F")},
+                         }));
+
+    out.push_back(define({"gallery-zoom",
+                          "Zoom",
+                          Category::apps,
+                          {},
+                          "Mute, camera, screen sharing, chat, and leaving a Zoom meeting fast."},
+                         {
+                             {"Mute", "mic.slash.fill", key("⇧⌘A")},
+                             {"Video", "video.fill", key("⇧⌘V")},
+                             {"Share\nScreen", "rectangle.on.rectangle", key("⇧⌘S")},
+                             {"Chat", "bubble.left", key("⇧⌘H")},
+                             {"Participants", "person.2.fill", key("⌘U")},
+                             {"Invite", "person.3.fill", key("⌘I")},
+                             {"Join\nMeeting", "play.rectangle.fill", key("⌘J")},
+                             {"Leave\nMeeting", "phone.down.fill", key("⌘W")},
+                         }));
+
+    out.push_back(define({"gallery-teams",
+                          "Microsoft Teams",
+                          Category::apps,
+                          {},
+                          "Mute, camera, raise hand, and call controls for Microsoft Teams on Mac."},
+                         {
+                             {"Mute", "mic.slash.fill", key("⇧⌘M")},
+                             {"Camera", "video.fill", key("⇧⌘O")},
+                             {"Raise\nHand", "hand.raised.fill", key("⇧⌘K")},
+                             {"Search", "magnifyingglass", key("⌘E")},
+                             {"Leave", "phone.down.fill", key("⇧⌘H")},
+                         }));
+
+    out.push_back(define({"gallery-chrome",
+                          "Google Chrome",
+                          Category::apps,
+                          {Category::web},
+                          "Tabs, bookmarks, downloads, and the developer tools of Google Chrome."},
+                         {
+                             {"New Tab", "plus.square", key("⌘T")},
+                             {"Reopen Tab", "arrow.uturn.left.square", key("⇧⌘T")},
+                             {"Next Tab", "chevron.right", key("⌃⇥")},
+                             {"Address Bar", "link", key("⌘L")},
+                             {"Bookmark", "bookmark", key("⌘D")},
+                             {"Downloads", "square.and.arrow.down", key("⇧⌘J")},
+                             {"Developer\nTools", "hammer", key("⌥⌘I")},
+                             {"JavaScript\nConsole", "terminal", key("⌥⌘J")},
+                         }));
+
+    out.push_back(define({"gallery-vscode",
+                          "VS Code",
+                          Category::apps,
+                          {},
+                          "Command palette, quick open, debugging, and search across files in VS Code."},
+                         {
+                             {"Command\nPalette", "command", key("⇧⌘P")},
+                             {"Quick Open", "doc.text.magnifyingglass", key("⌘P")},
+                             {"Go to\nDefinition", "arrow.turn.down.right", key("F12")},
+                             {"Start\nDebugging", "ant", key("F5")},
+                             {"Toggle\nSidebar", "sidebar.left", key("⌘B")},
+                             {"Find in\nFiles", "text.magnifyingglass", key("⇧⌘F")},
+                             {"Comment\nLine", "number", key("⌘/")},
+                             {"Extensions", "puzzlepiece.extension.fill", key("⇧⌘X")},
+                         }));
+
+    out.push_back(define({"gallery-notion",
+                          "Notion",
+                          Category::apps,
+                          {Category::productivity},
+                          "Search, new pages, links, comments, and the sidebar of your Notion pages."},
+                         {
+                             {"Search", "magnifyingglass", key("⌘P")},
+                             {"New Page", "doc.badge.plus", key("⌘N")},
+                             {"Copy Link", "link", key("⌘L")},
+                             {"Comment", "text.bubble", key("⇧⌘M")},
+                             {"Dark Mode", "moon.fill", key("⇧⌘L")},
+                             {"Toggle\nSidebar", "sidebar.left", key("⌘\\")},
+                             {"Back", "chevron.backward", key("⌘[")},
+                         }));
+
+    out.push_back(define({"gallery-obsidian",
+                          "Obsidian",
+                          Category::apps,
+                          {Category::productivity},
+                          "Switch notes, run commands, search the vault, and open the graph view."},
+                         {
+                             {"Quick\nSwitcher", "arrow.left.arrow.right", key("⌘O")},
+                             {"Command\nPalette", "command", key("⌘P")},
+                             {"New Note", "square.and.pencil", key("⌘N")},
+                             {"Search\nVault", "magnifyingglass", key("⇧⌘F")},
+                             {"Reading\nView", "book", key("⌘E")},
+                             {"Graph View", "network", key("⌘G")},
+                             {"Settings", "gearshape", key("⌘,")},
+                         }));
+
+    out.push_back(define({"gallery-word",
+                          "Microsoft Word",
+                          Category::apps,
+                          {},
+                          "Formatting, spelling, word count, and tracked changes in Microsoft Word."},
+                         {
+                             {"Bold", "bold", key("⌘B")},
+                             {"Italic", "italic", key("⌘I")},
+                             {"Underline", "underline", key("⌘U")},
+                             {"Spelling", "checkmark.square", key("F7")},
+                             {"Change Case", "textformat", key("⇧F3")},
+                             {"Word Count", "number", key("⇧⌘G")},
+                             {"Track\nChanges", "highlighter", key("⇧⌘E")},
+                         }));
+
+    out.push_back(define({"gallery-excel",
+                          "Excel",
+                          Category::apps,
+                          {},
+                          "Select rows, sum, fill, format cells, and add links in Excel sheets."},
+                         {
+                             {"Select Row", "line.3.horizontal", key("⇧Space")},
+                             {"AutoSum", "number.square", key("⇧⌘T")},
+                             {"Format\nCells", "rectangle.grid.2x2", key("⌘1")},
+                             {"Fill Down", "arrow.down", key("⌘D")},
+                             {"Fill Right", "arrow.right.to.line", key("⌘R")},
+                             {"Bold", "bold", key("⌘B")},
+                             {"Insert Link", "link", key("⌘K")},
+                         }));
+
+    // Each half sits at the slot that points its way.
+    out.push_back(define({"gallery-rectangle",
+                          "Rectangle",
+                          Category::apps,
+                          {Category::productivity},
+                          "Snap, maximize, center, and move windows with Rectangle's default shortcuts."},
+                         {
+                             {"Top\nHalf", "rectangle.tophalf.inset.filled", key("⌃⌥↑")},
+                             {"Maximize", "arrow.up.left.and.arrow.down.right", key("⌃⌥↩")},
+                             {"Right\nHalf", "rectangle.righthalf.inset.filled", key("⌃⌥→")},
+                             {"Center", "rectangle.center.inset.filled", key("⌃⌥C")},
+                             {"Bottom\nHalf", "rectangle.bottomhalf.inset.filled", key("⌃⌥↓")},
+                             {"Next\nDisplay", "rectangle.on.rectangle", key("⌃⌥⌘→")},
+                             {"Left\nHalf", "rectangle.lefthalf.inset.filled", key("⌃⌥←")},
+                             {"Restore", "arrow.uturn.backward", key("⌃⌥⌫")},
+                         }));
+
+    out.push_back(define({"gallery-firefox",
+                          "Firefox",
+                          Category::apps,
+                          {Category::web},
+                          "Tabs, private windows, bookmarks, and the developer tools of Firefox."},
+                         {
+                             {"New Tab", "plus.square", key("⌘T")},
+                             {"Reopen Tab", "arrow.uturn.left.square", key("⇧⌘T")},
+                             {"Next Tab", "chevron.right", key("⌃⇥")},
+                             {"Private\nWindow", "eye.slash", key("⇧⌘P")},
+                             {"Bookmarks", "book", key("⇧⌘O")},
+                             {"Address Bar", "link", key("⌘L")},
+                             {"Developer\nTools", "hammer", key("⌥⌘I")},
+                             {"Web Console", "terminal", key("⌥⌘K")},
+                         }));
+
+    out.push_back(define({"gallery-sublime-text",
+                          "Sublime Text",
+                          Category::apps,
+                          {},
+                          "Goto Anything, the command palette, multiple cursors, and search in Sublime."},
+                         {
+                             {"Goto\nAnything", "magnifyingglass", key("⌘P")},
+                             {"Command\nPalette", "command", key("⇧⌘P")},
+                             {"Goto\nDefinition", "arrow.turn.down.right", key("F12")},
+                             {"Goto Symbol", "curlybraces", key("⌘R")},
+                             {"Find and\nReplace", "arrow.left.arrow.right", key("⌥⌘F")},
+                             {"Find in\nFiles", "text.magnifyingglass", key("⇧⌘F")},
+                             {"Add Next\nMatch", "plus.square", key("⌘D")},
+                             {"Comment\nLine", "number", key("⌘/")},
+                         }));
+
+    out.push_back(define({"gallery-ghostty",
+                          "Ghostty",
+                          Category::apps,
+                          {},
+                          "Tabs, windows, splits, and clearing the screen in the Ghostty terminal."},
+                         {
+                             {"New Tab", "plus.square", key("⌘T")},
+                             {"New Window", "macwindow.badge.plus", key("⌘N")},
+                             {"Split Right", "rectangle.righthalf.inset.filled", key("⌘D")},
+                             {"Split Down", "rectangle.bottomhalf.inset.filled", key("⇧⌘D")},
+                             {"Next Tab", "chevron.right", key("⌃⇥")},
+                             {"Clear\nScreen", "xmark.circle", key("⌘K")},
+                             {"Close", "xmark", key("⌘W")},
+                             {"Settings", "gearshape", key("⌘,")},
+                         }));
+
+    out.push_back(define({"gallery-keepassxc",
+                          "KeePassXC",
+                          Category::apps,
+                          {},
+                          "Copy usernames and passwords, auto-type, and lock your KeePassXC vault."},
+                         {
+                             {"Copy\nPassword", "key.fill", key("⌘C")},
+                             {"Copy\nUsername", "person.fill", key("⌘B")},
+                             {"Auto-Type", "keyboard", key("⇧⌘V")},
+                             {"Open URL", "safari", key("⌘U")},
+                             {"New Entry", "plus.circle", key("⌘N")},
+                             {"Edit Entry", "pencil", key("⌘E")},
+                             {"Search", "magnifyingglass", key("⌘F")},
+                             {"Lock\nDatabase", "lock.fill", key("⌘L")},
+                         }));
+}
+
+} // namespace rondelix::GalleryCatalogue

@@ -1,0 +1,198 @@
+#include "gallery/GalleryCatalogue.h"
+
+namespace rondelix::GalleryCatalogue {
+
+void addAppleAppWheels(std::vector<GalleryWheel>& out) {
+    out.push_back(define({"gallery-finalcut",
+                          "Final Cut Pro",
+                          Category::apps,
+                          {},
+                          "Select, blade, mark, and play through the timeline of Final Cut Pro."},
+                         {
+                             {"Select", "cursorarrow", key("A")},
+                             {"Blade", "scissors", key("B")},
+                             {"Play/Pause", "playpause.fill", key("Space")},
+                             {"Add Marker", "bookmark.fill", key("M")},
+                             {"Blade at\nPlayhead", "scissors", key("⌘B")},
+                             {"Import\nMedia", "square.and.arrow.down", key("⌘I")},
+                             {"Share File", "square.and.arrow.up", key("⌘E")},
+                         }));
+
+    out.push_back(define({"gallery-finder",
+                          "Finder",
+                          Category::apps,
+                          {},
+                          "Quick Look, new folders, Get Info, Go to Folder, and trash in Finder."},
+                         {
+                             {"Quick Look", "eye", key("Space")},
+                             {"New Folder", "folder.badge.plus", key("⇧⌘N")},
+                             {"Folder from\nSelection", "folder.fill", key("⌃⌘N")},
+                             {"Get Info", "info.circle", key("⌘I")},
+                             {"Go to\nFolder", "arrow.right", key("⇧⌘G")},
+                             {"Show Path\nBar", "arrow.turn.down.right", key("⌥⌘P")},
+                             {"Duplicate", "square.on.square", key("⌘D")},
+                             {"Move to\nTrash", "trash", key("⌘⌫")},
+                         }));
+
+    out.push_back(define({"gallery-safari",
+                          "Safari",
+                          Category::apps,
+                          {Category::web},
+                          "Tabs, the address bar, Reader, and the developer tools of Safari."},
+                         {
+                             {"New Tab", "plus.square", key("⌘T")},
+                             {"Reopen Tab", "arrow.uturn.left.square", key("⇧⌘T")},
+                             {"Address Bar", "link", key("⌘L")},
+                             {"Reader\nView", "doc.text", key("⇧⌘R")},
+                             {"Back", "chevron.backward", key("⌘[")},
+                             {"Forward", "chevron.forward", key("⌘]")},
+                             {"Web\nInspector", "hammer", key("⌥⌘I")},
+                             {"JavaScript\nConsole", "terminal", key("⌥⌘C")},
+                         }));
+
+    out.push_back(define({"gallery-preview",
+                          "Preview",
+                          Category::apps,
+                          {},
+                          "Zoom, rotate, crop, mark up, and inspect images and PDFs in Preview."},
+                         {
+                             {"Zoom In", "plus.magnifyingglass", key("⌘=")},
+                             {"Zoom Out", "minus.magnifyingglass", key("⌘-")},
+                             {"Rotate\nLeft", "arrow.counterclockwise", key("⌘L")},
+                             {"Rotate\nRight", "arrow.clockwise", key("⌘R")},
+                             {"Markup\nToolbar", "pencil.tip", key("⇧⌘A")},
+                             {"Crop", "crop", key("⌘K")},
+                             {"Inspector", "info.circle", key("⌘I")},
+                             {"Actual\nSize", "viewfinder", key("⌘0")},
+                         }));
+
+    out.push_back(define({"gallery-apple-mail",
+                          "Apple Mail",
+                          Category::apps,
+                          {},
+                          "Write, reply, forward, send, and sort your messages in Apple Mail."},
+                         {
+                             {"New\nMessage", "square.and.pencil", key("⌘N")},
+                             {"Reply", "arrow.uturn.backward", key("⌘R")},
+                             {"Reply All", "person.2.fill", key("⇧⌘R")},
+                             {"Forward", "arrow.uturn.forward", key("⇧⌘F")},
+                             {"Send", "paperplane.fill", key("⇧⌘D")},
+                             {"Go to\nInbox", "tray", key("⌘1")},
+                             {"Mark as\nUnread", "envelope", key("⇧⌘U")},
+                             {"Delete", "trash", key("⌘⌫")},
+                         }));
+
+    out.push_back(define({"gallery-apple-messages",
+                          "Messages",
+                          Category::apps,
+                          {},
+                          "New chats, replies, Tapbacks, edits, and hopping between conversations."},
+                         {
+                             {"New\nMessage", "square.and.pencil", key("⌘N")},
+                             {"Reply to\nLast", "arrow.uturn.backward", key("⌘R")},
+                             {"Tapback", emoji("👍"), key("⌘T")},
+                             {"Edit Last\nMessage", "pencil", key("⌘E")},
+                             {"Details", "info.circle", key("⌘I")},
+                             {"Find", "magnifyingglass", key("⌘F")},
+                             {"Next Chat", "chevron.down", key("⇧⌘]")},
+                             {"Previous\nChat", "chevron.up", key("⇧⌘[")},
+                         }));
+
+    out.push_back(define({"gallery-apple-notes",
+                          "Notes",
+                          Category::apps,
+                          {},
+                          "New notes and folders, checklists, titles, and formatting in Notes."},
+                         {
+                             {"New Note", "square.and.pencil", key("⌘N")},
+                             {"New Folder", "folder.badge.plus", key("⇧⌘N")},
+                             {"Checklist", "list.bullet", key("⇧⌘L")},
+                             {"Title", "textformat.size", key("⇧⌘T")},
+                             {"Bold", "bold", key("⌘B")},
+                             {"Italic", "italic", key("⌘I")},
+                             {"Add Link", "link", key("⌘K")},
+                             {"Find", "magnifyingglass", key("⌘F")},
+                         }));
+
+    out.push_back(define({"gallery-apple-calendar",
+                          "Calendar",
+                          Category::apps,
+                          {},
+                          "New events, today, and the day, week, month, and year views of Calendar."},
+                         {
+                             {"New Event", "plus.circle", key("⌘N")},
+                             {"Today", "calendar", key("⌘T")},
+                             {"Day View", "sun.max", key("⌘1")},
+                             {"Week View", "calendar", key("⌘2")},
+                             {"Month View", "square.grid.2x2", key("⌘3")},
+                             {"Year View", "square.grid.3x3", key("⌘4")},
+                             {"Go to Date", "arrow.right", key("⇧⌘T")},
+                             {"Refresh", "arrow.clockwise", key("⌘R")},
+                         }));
+
+    out.push_back(define({"gallery-apple-photos",
+                          "Apple Photos",
+                          Category::apps,
+                          {},
+                          "Edit, rotate, duplicate, hide, import, and organise your Apple Photos."},
+                         {
+                             {"Edit", "slider.horizontal.3", key("⌘↩")},
+                             {"Rotate", "arrow.counterclockwise", key("⌘R")},
+                             {"Duplicate", "square.on.square", key("⌘D")},
+                             {"Hide Photo", "eye.slash", key("⌘L")},
+                             {"Info", "info.circle", key("⌘I")},
+                             {"New Album", "rectangle.stack.fill", key("⌘N")},
+                             {"Import", "square.and.arrow.down", key("⇧⌘I")},
+                             {"Delete", "trash", key("⌘⌫")},
+                         }));
+
+    out.push_back(define({"gallery-apple-music",
+                          "Apple Music",
+                          Category::apps,
+                          {Category::fun, Category::music},
+                          "Playback, volume, search, and the Up Next queue in Apple Music."},
+                         {
+                             {"Play\nPause", "playpause.fill", key("Space")},
+                             {"Next", "forward.fill", key("→")},
+                             {"Previous", "backward.fill", key("←")},
+                             {"Volume Up", "speaker.wave.3.fill", key("⌘↑")},
+                             {"Volume\nDown", "speaker.wave.1.fill", key("⌘↓")},
+                             {"Search", "magnifyingglass", key("⌘F")},
+                             {"Up Next", "list.bullet", key("⌥⌘U")},
+                             {"Current\nSong", "music.note", key("⌘L")},
+                         }));
+
+    out.push_back(define({"gallery-xcode",
+                          "Xcode",
+                          Category::apps,
+                          {},
+                          "Build, run, test, jump to definitions, and move lines around in Xcode."},
+                         {
+                             {"Build", "hammer", key("⌘B")},
+                             {"Run", "play.fill", key("⌘R")},
+                             {"Stop", "stop.fill", key("⌘.")},
+                             {"Test", "checkmark.circle", key("⌘U")},
+                             {"Jump to\nDefinition", "arrow.turn.down.right", key("⌃⌘J")},
+                             {"Edit All\nin Scope", "pencil", key("⌃⌘E")},
+                             {"Move Line\nUp", "arrow.up", key("⌥⌘[")},
+                             {"Move Line\nDown", "arrow.down", key("⌥⌘]")},
+                         }));
+
+    out.push_back(define({"gallery-terminal",
+                          "Terminal",
+                          Category::apps,
+                          {},
+                          "Windows and tabs, clearing, history search, and interrupting in Terminal."},
+                         {
+                             {"New Window", "macwindow.badge.plus", key("⌘N")},
+                             {"New Tab", "plus.square", key("⌘T")},
+                             {"Clear\nScrollback", "delete.left", key("⌘K")},
+                             {"Find", "magnifyingglass", key("⌘F")},
+                             {"Interrupt", "stop.circle", key("⌃C")},
+                             {"Clear Line", "delete.left", key("⌃U")},
+                             {"Search\nHistory", "clock.arrow.circlepath", key("⌃R")},
+                             {"Clear\nScreen", "xmark.circle", key("⌃L")},
+                         }));
+}
+
+} // namespace rondelix::GalleryCatalogue

@@ -1,0 +1,87 @@
+#include "gallery/GalleryBrowserModel.h"
+
+#include "gallery/DesktopKeystrokes.h"
+#include "gallery/GalleryAdding.h"
+#include "gallery/GalleryTrial.h"
+
+#include <algorithm>
+
+namespace rondelix {
+
+GalleryBrowserModel::GalleryBrowserModel(GalleryServices services, platform::MainQueue& queue,
+                                         platform::Background& background,
+                                         const platform::Workspace& workspace)
+    : services_(std::move(services)), queue_(queue), background_(background), workspace_(workspace),
+      toast_(queue) {}
+
+GalleryBrowserModel::~GalleryBrowserModel() {
+    *alive_ = false;
+}
+
+void GalleryBrowserModel::detectInstalled() {
+    background_.run([this, alive = std::weak_ptr<bool>(alive_)] {
+        std::set<std::string> found;
+        try {
+            found = WheelGallery::installedAppIDs(workspace_);
+        } catch (...) {
+            // Nothing found is what a failed look means to the page.
+        }
+        queue_.post([this, alive, found = std::move(found)]() mutable {
+            const auto stillHere = alive.lock();
+            if (!stillHere || !*stillHere) return;
+            state_.applyInstalled(std::move(found));
+            changed.emit();
+        });
+    });
+}
+
+std::optional<Wheel> GalleryBrowserModel::previewWheel() const {
+    const GalleryWheel* selected = state_.selected();
+    if (!selected) return std::nullopt;
+    return DesktopKeystrokes::adapted(selected->wheel);
+}
+
+void GalleryBrowserModel::trySlice(int position) {
+    const auto wheel = previewWheel();
+    if (!wheel) return;
+    const auto slice = std::find_if(wheel->slices.begin(), wheel->slices.end(),
+                                    [position](const Slice& s) { return s.position == position; });
+    if (slice == wheel->slices.end()) return;
+    const GalleryTrial trial = rondelix::trySlice(*slice, workspace_);
+    if (trial.opensLink && services_.openLink) services_.openLink(slice->action);
+    toast_.show(trial.message);
+}
+
+void GalleryBrowserModel::openSheet() {
+    sheetWheel_ = state_.selected();
+    changed.emit();
+}
+
+void GalleryBrowserModel::closeSheet() {
+    if (!sheetWheel_) return;
+    sheetWheel_ = nullptr;
+    changed.emit();
+}
+
+void GalleryBrowserModel::addWheel(const GalleryWheel& gallery) {
+    const std::vector<std::string> names =
+        services_.wheelNames ? services_.wheelNames() : std::vector<std::string>{};
+    Wheel wheel = wheelToAdd(gallery, names, workspace_);
+    const std::string id = wheel.id;
+    const std::string name = wheel.name;
+    if (services_.appendWheel) services_.appendWheel(std::move(wheel));
+    closeSheet();
+    toast_.show("Added \u201C" + name + "\u201D to My Wheels", id);
+}
+
+void GalleryBrowserModel::viewAdded() {
+    const auto& shown = toast_.current();
+    if (shown && shown->viewWheelId && services_.viewWheel) services_.viewWheel(*shown->viewWheelId);
+}
+
+void GalleryBrowserModel::undoAdded() {
+    if (services_.undo) services_.undo();
+    toast_.hide();
+}
+
+} // namespace rondelix

@@ -1,0 +1,163 @@
+#include "gallery/GalleryCatalogue.h"
+
+namespace rondelix::GalleryCatalogue {
+
+void addProductivityWheels(std::vector<GalleryWheel>& out) {
+    out.push_back(define({"gallery-browser",
+                          "Browser",
+                          Category::productivity,
+                          {Category::web},
+                          "Tabs and navigation for Safari, Chrome, Arc, and friends."},
+                         {
+                             {"New Tab", "plus.square", key("⌘T")},
+                             {"Reopen Tab", "arrow.uturn.left.square", key("⇧⌘T")},
+                             {"Reload", "arrow.clockwise", key("⌘R")},
+                             {"Find", "magnifyingglass", key("⌘F")},
+                             {"Close Tab", "xmark.square", key("⌘W")},
+                             {"Back", "chevron.backward", key("⌘[")},
+                             {"Forward", "chevron.forward", key("⌘]")},
+                             {"New Window", "macwindow.badge.plus", key("⌘N")},
+                         }));
+
+    out.push_back(define({"gallery-writing",
+                          "Writing & Text",
+                          Category::productivity,
+                          {},
+                          "Bold, italic, links, fonts, and clean pasting in any text editor."},
+                         {
+                             {"Bold", "bold", key("⌘B")},
+                             {"Italic", "italic", key("⌘I")},
+                             {"Underline", "underline", key("⌘U")},
+                             {"Add Link", "link", key("⌘K")},
+                             {"Paste and\nMatch Style", "doc.on.clipboard", key("⌥⇧⌘V")},
+                             {"Show Fonts", "textformat", key("⌘T")},
+                             {"Show\nColors", "paintpalette", key("⇧⌘C")},
+                             {"Center\nText", "text.aligncenter", key("⇧⌘\\")},
+                         }));
+
+    out.push_back(define({"gallery-windows",
+                          "Window & Spaces",
+                          Category::productivity,
+                          {},
+                          "Mission Control, spaces, full screen, and window juggling at a flick."},
+                         {
+                             {"Mission\nControl", "rectangle.grid.2x2", key("⌃↑")},
+                             {"App\nWindows", "macwindow.on.rectangle", key("⌃↓")},
+                             {"Space Left", "chevron.left", key("⌃←")},
+                             {"Space\nRight", "chevron.right", key("⌃→")},
+                             {"Full\nScreen", "arrow.up.left.and.arrow.down.right", key("⌃⌘F")},
+                             {"Minimize", "minus.circle", key("⌘M")},
+                             {"Next\nWindow", "macwindow", key("⌘`")},
+                             {"Close\nWindow", "xmark.square", key("⌘W")},
+                         }));
+
+    out.push_back(define({"gallery-text-editing",
+                          "Text Editing",
+                          Category::productivity,
+                          {},
+                          "Move by word and line, select, delete, and jump through a document."},
+                         {
+                             {"Word Left", "chevron.left", key("⌥←")},
+                             {"Word Right", "chevron.right", key("⌥→")},
+                             {"Line Start", "arrow.left", key("⌘←")},
+                             {"Line End", "arrow.right.to.line", key("⌘→")},
+                             {"Select\nWord", "text.cursor", key("⌥⇧→")},
+                             {"Delete\nWord", "delete.left", key("⌥⌫")},
+                             {"Top of\nDocument", "arrow.up", key("⌘↑")},
+                             {"End of\nDocument", "arrow.down", key("⌘↓")},
+                         }));
+
+    out.push_back(define({"gallery-clipboard-edit",
+                          "Clipboard & Edit",
+                          Category::productivity,
+                          {},
+                          "Cut, copy, paste, undo, and redo, plus copying and pasting a style."},
+                         {
+                             {"Cut", "scissors", key("⌘X")},
+                             {"Copy", "doc.on.doc", key("⌘C")},
+                             {"Paste", "doc.on.clipboard", key("⌘V")},
+                             {"Select All", "text.cursor", key("⌘A")},
+                             {"Undo", "arrow.uturn.backward", key("⌘Z")},
+                             {"Redo", "arrow.uturn.forward", key("⇧⌘Z")},
+                             {"Copy Style", "paintbrush", key("⌥⌘C")},
+                             {"Paste\nStyle", "paintpalette", key("⌥⌘V")},
+                         }));
+
+    out.push_back(define({"gallery-file-document",
+                          "File & Document",
+                          Category::productivity,
+                          {},
+                          "New, open, save, print, and close documents in almost any app."},
+                         {
+                             {"New\nDocument", "doc.badge.plus", key("⌘N")},
+                             {"Open", "folder", key("⌘O")},
+                             {"Save", "square.and.arrow.down", key("⌘S")},
+                             {"Save As", "square.and.pencil", key("⇧⌘S")},
+                             {"Print", "printer", key("⌘P")},
+                             {"Page Setup", "doc.text", key("⇧⌘P")},
+                             {"Close", "xmark", key("⌘W")},
+                             {"Close All", "xmark.circle", key("⌥⌘W")},
+                         }));
+
+    out.push_back(define({"gallery-find-replace",
+                          "Find & Spelling",
+                          Category::productivity,
+                          {},
+                          "Find, step through matches, replace, and check spelling as you write."},
+                         {
+                             {"Find", "magnifyingglass", key("⌘F")},
+                             {"Find Next", "chevron.down", key("⌘G")},
+                             {"Find\nPrevious", "chevron.up", key("⇧⌘G")},
+                             {"Find and\nReplace", "arrow.left.arrow.right", key("⌥⌘F")},
+                             {"Use\nSelection", "text.magnifyingglass", key("⌘E")},
+                             {"Jump to\nSelection", "arrow.right.to.line", key("⌘J")},
+                             {"Spelling &\nGrammar", "checkmark.square", key("⇧⌘;")},
+                             {"Check\nSpelling", "checkmark", key("⌘;")},
+                         }));
+
+    out.push_back(define({"gallery-app-switching",
+                          "App Switching",
+                          Category::productivity,
+                          {},
+                          "Cycle apps and windows, then minimize, close, or quit without the mouse."},
+                         {
+                             {"Next App", "chevron.right", key("⌘⇥")},
+                             {"Previous\nApp", "chevron.left", key("⇧⌘⇥")},
+                             {"Next\nWindow", "macwindow", key("⌘`")},
+                             {"Previous\nWindow", "macwindow.on.rectangle", key("⇧⌘`")},
+                             {"Quit App", "xmark.circle", key("⌘Q")},
+                             {"Close\nWindow", "xmark.square", key("⌘W")},
+                             {"Minimize", "minus.circle", key("⌘M")},
+                             {"New Window", "macwindow.badge.plus", key("⌘N")},
+                         }));
+
+    out.push_back(define({"gallery-zoom-view",
+                          "Zoom & View",
+                          Category::productivity,
+                          {},
+                          "Zoom in and out, reset the size, go full screen, and tidy the view."},
+                         {
+                             {"Zoom In", "plus.magnifyingglass", key("⌘=")},
+                             {"Zoom Out", "minus.magnifyingglass", key("⌘-")},
+                             {"Actual\nSize", "viewfinder", key("⌘0")},
+                             {"Full\nScreen", "arrow.up.left.and.arrow.down.right", key("⌃⌘F")},
+                             {"Show\nSidebar", "sidebar.left", key("⇧⌘L")},
+                             {"Reader\nView", "doc.text", key("⇧⌘R")},
+                         }));
+
+    out.push_back(define({"gallery-settings-help",
+                          "Settings & Help",
+                          Category::productivity,
+                          {},
+                          "Open an app's settings, find help and menu items, print, close, or quit."},
+                         {
+                             {"Settings", "gearshape", key("⌘,")},
+                             {"Help", "questionmark.circle", key("⇧⌘/")},
+                             {"Spotlight", "magnifyingglass", key("⌘Space")},
+                             {"Print", "printer", key("⌘P")},
+                             {"Close\nWindow", "xmark.square", key("⌘W")},
+                             {"Quit App", "xmark.circle", key("⌘Q")},
+                         }));
+}
+
+} // namespace rondelix::GalleryCatalogue

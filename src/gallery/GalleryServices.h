@@ -1,0 +1,24 @@
+#pragma once
+
+#include "model/Config.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace rondelix {
+
+// What the gallery asks of the rest of the program, which sits above it:
+// the user's wheels, the store's undo, opening a link and the wheel editor.
+struct GalleryServices {
+    std::function<std::vector<std::string>()> wheelNames;
+    // Appends as one undo step of its own.
+    std::function<void(Wheel)> appendWheel;
+    std::function<void()> undo;
+    // Plays the fire feedback and opens the link as a slice would.
+    std::function<void(const MacroAction&)> openLink;
+    // Shows the wheel in the editor.
+    std::function<void(const std::string& wheelId)> viewWheel;
+};
+
+} // namespace rondelix

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "gallery/GalleryBrowserModel.h"
+#include "gallery/ui/AddWheelSheet.h"
+#include "gallery/ui/WheelPreviewFactory.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+class QVBoxLayout;
+
+namespace rondelix {
+
+class ConfigStore;
+class GalleryToastView;
+
+// The Wheel Gallery page: the search field, the categories and their wheels
+// on the left; on the stage the selected wheel, ready to be tried slice by
+// slice and added after a review.
+class GalleryBrowserPage : public QWidget {
+    Q_OBJECT
+  public:
+    struct Services {
+        GalleryServices gallery;
+        platform::MainQueue& queue;
+        platform::Background& background;
+        const platform::Workspace& workspace;
+        ConfigStore& store;
+        WheelPreviewFactory preview;
+    };
+
+    GalleryBrowserPage(Services services, double wheelSize, QWidget* parent = nullptr);
+    ~GalleryBrowserPage() override;
+
+    void setWheelSize(double side);
+    double wheelSize() const { return wheelSize_; }
+
+    GalleryBrowserModel& model() { return model_; }
+    QLineEdit* searchField() const { return search_; }
+    QToolButton* clearButton() const { return clear_; }
+    QPushButton* addButton() const { return add_; }
+    // The preview square, where the workshop's wheel flies to and from.
+    QWidget* stageSquare() const { return square_; }
+    QWidget* preview() const { return preview_; }
+    QPushButton* categoryButton(GalleryWheel::Category category) const;
+    QPushButton* wheelButton(const std::string& galleryId) const;
+    AddWheelSheet* sheet() const { return sheet_; }
+    GalleryToastView* toastView() const { return toastView_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void buildLeftPane(QWidget* pane);
+    void buildStage(QWidget* stage);
+    void refresh();
+    void refreshCategories();
+    void refreshWheels();
+    void refreshStage();
+    void syncSheet();
+    QString rowStyle(bool selected) const;
+
+    Services services_;
+    GalleryBrowserModel model_;
+    double wheelSize_;
+    bool detected_ = false;
+    std::string previewedId_;
+    QLineEdit* search_ = nullptr;
+    QToolButton* clear_ = nullptr;
+    QWidget* categoryColumn_ = nullptr;
+    QWidget* wheelColumn_ = nullptr;
+    QVBoxLayout* wheelRows_ = nullptr;
+    QWidget* header_ = nullptr;
+    QPushButton* add_ = nullptr;
+    QLabel* summary_ = nullptr;
+    QWidget* square_ = nullptr;
+    QWidget* preview_ = nullptr;
+    QLabel* noMatch_ = nullptr;
+    QPointer<AddWheelSheet> sheet_;
+    GalleryToastView* toastView_ = nullptr;
+    std::size_t configConnection_ = 0;
+};
+
+} // namespace rondelix

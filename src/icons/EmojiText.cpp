@@ -1,0 +1,22 @@
+#include "icons/EmojiText.h"
+
+#include "util/GraphemeClusters.h"
+#include "util/Utf8.h"
+
+namespace rondelix {
+
+std::string lastCharacter(std::string_view text) {
+    const std::u32string scalars = utf8::decode(text);
+    std::size_t start = 0;
+    for (std::size_t next = 0; next < scalars.size(); next = nextGraphemeBoundary(scalars, next))
+        start = next;
+    return utf8::encode(std::u32string_view(scalars).substr(start));
+}
+
+std::optional<std::string> oneEmojiReplacement(std::string_view text) {
+    std::string last = lastCharacter(text);
+    if (last == text) return std::nullopt;
+    return last;
+}
+
+} // namespace rondelix

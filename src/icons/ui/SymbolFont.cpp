@@ -1,0 +1,74 @@
+#include "icons/ui/SymbolFont.h"
+
+#include "icons/SymbolGlyphs.h"
+
+#include <QFontDatabase>
+#include <QPainter>
+#include <algorithm>
+
+namespace rondelix {
+
+namespace {
+
+constexpr const char* materialFamily = "Material Icons";
+constexpr const char* materialFile =
+    "/usr/share/fonts/truetype/material-design-icons-iconfont/MaterialIcons-Regular.ttf";
+
+bool loadFamily() {
+    if (QFontDatabase::families().contains(QString::fromLatin1(materialFamily))) return true;
+    return QFontDatabase::addApplicationFont(QString::fromLatin1(materialFile)) >= 0;
+}
+
+// Material glyphs fill about five sixths of their em; this makes them match
+// the height of the text size they stand in for.
+constexpr double glyphScale = 1.2;
+
+} // namespace
+
+bool SymbolFont::knows(std::string_view name) {
+    return symbolGlyph(name).has_value();
+}
+
+QString SymbolFont::glyph(std::string_view name) {
+    const auto codePoint = symbolGlyph(name);
+    return QString(QChar(codePoint ? *codePoint : *symbolGlyph("questionmark")));
+}
+
+bool SymbolFont::isAvailable() {
+    static const bool available = loadFamily();
+    return available;
+}
+
+QFont SymbolFont::font(double pixelSize) {
+    QFont font(QString::fromLatin1(materialFamily));
+    font.setPixelSize(std::max(1, qRound(pixelSize * glyphScale)));
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
+void SymbolFont::paint(QPainter& painter, std::string_view name, const QRectF& box, double pixelSize,
+                       const QColor& color) {
+    painter.setPen(color);
+    if (isAvailable()) {
+        painter.setFont(font(pixelSize));
+        painter.drawText(box, Qt::AlignCenter, glyph(name));
+        return;
+    }
+    QFont fallback = painter.font();
+    fallback.setPixelSize(std::max(1, qRound(pixelSize)));
+    fallback.setBold(true);
+    painter.setFont(fallback);
+    painter.drawText(box, Qt::AlignCenter,
+                     knows(name) && name != "questionmark" ? QStringLiteral("•") : QStringLiteral("?"));
+}
+
+QPixmap SymbolFont::pixmap(std::string_view name, int side, const QColor& color) {
+    QPixmap image(side, side);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    paint(painter, name, QRectF(0, 0, side, side), side / glyphScale, color);
+    return image;
+}
+
+} // namespace rondelix

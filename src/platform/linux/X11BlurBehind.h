@@ -1,0 +1,12 @@
+#pragma once
+
+class QWidget;
+
+namespace rondelix::platform::linux_desktop {
+
+// Asks the compositor to blur what lies behind a translucent window, through
+// the window property that compositors offering the blur read. Compositors
+// without it ignore the property, and the window stays plainly translucent.
+void requestBlurBehind(QWidget& window, bool blur);
+
+} // namespace rondelix::platform::linux_desktop

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/Config.h"
+
+namespace rondelix {
+
+class ConfigStore;
+
+// Whether the binding is the only one that can still summon the wheel:
+// enabled, with keys, and no other binding enabled with keys.
+bool isLastWorkingBinding(const Config& config, const Uuid& id);
+
+// Appends a binding with no keys, switched off, with the usual hold delay;
+// it waits for the user to record its keys.
+void addBinding(ConfigStore& store);
+
+} // namespace rondelix

@@ -1,0 +1,271 @@
+#include "settings/ui/BindingRow.h"
+
+#include "settings/ui/PointingHandOnHover.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace rondelix {
+
+namespace {
+
+constexpr auto lastBindingToggleTip =
+    "The last active binding stays on so the wheel can always be summoned. Enable "
+    "another binding first.";
+constexpr auto lastBindingRemoveTip =
+    "The last active binding can't be removed. Enable another binding first.";
+constexpr auto collisionExplanation =
+    "Pressing this combo still reaches the app you're in. Rondelix can't block that while idle (a safety "
+    "design: "
+    "the always-on listener is incapable of swallowing input). If the frontmost app uses the same shortcut "
+    "(like "
+    "Ctrl+R to reload), both will happen. Prefer combos your apps don't use.";
+constexpr auto recordingHint =
+    "Hold the combo you want: modifier keys (Ctrl, Alt, Super, Shift), any function key "
+    "(F1–F20), a spare mouse button (middle, Mouse 4/5), or a modifier + any key (e.g. "
+    "Super+R).";
+
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QFont scaled(QFont font, double factor, QFont::Weight weight = QFont::Normal) {
+    font.setPointSizeF(font.pointSizeF() * factor);
+    font.setWeight(weight);
+    return font;
+}
+
+void colour(QWidget& widget, const QColor& color) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::ButtonText, color);
+    widget.setPalette(palette);
+}
+
+const QColor orange(255, 149, 0);
+
+// The collision hint: secondary until hovered, orange while hovered.
+class CollisionHint : public QToolButton {
+  public:
+    explicit CollisionHint(QWidget* parent) : QToolButton(parent) {
+        setAutoRaise(true);
+        setToolButtonStyle(Qt::ToolButtonTextOnly);
+        setText("⚠ May collide with other apps");
+        setFont(scaled(font(), 0.85));
+        secondary_ = palette().color(QPalette::PlaceholderText);
+        colour(*this, secondary_);
+        new PointingHandOnHover(this);
+    }
+
+  protected:
+    void enterEvent(QEnterEvent* event) override {
+        colour(*this, orange);
+        QToolButton::enterEvent(event);
+    }
+    void leaveEvent(QEvent* event) override {
+        colour(*this, secondary_);
+        QToolButton::leaveEvent(event);
+    }
+
+  private:
+    QColor secondary_;
+};
+
+} // namespace
+
+BindingRow::BindingRow(Uuid id, BindingRowModel::Services services, QWidget* parent)
+    : QWidget(parent), model_(id, std::move(services)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 4, 0, 4);
+    layout->setSpacing(6);
+    layout->addWidget(makeMainLine());
+    recordingPanel_ = makeRecordingPanel();
+    layout->addWidget(recordingPanel_);
+    collisionPopover_ = makeCollisionPopover();
+    layout->addWidget(makeHoldDelayLine());
+    recorderConnection_ = model_.recorder().changed.connect([this] { refresh(); });
+    refresh();
+}
+
+BindingRow::~BindingRow() {
+    model_.recorder().changed.disconnect(recorderConnection_);
+}
+
+QWidget* BindingRow::makeMainLine() {
+    auto* line = new QWidget(this);
+    auto* layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    enabled_ = new QCheckBox(line);
+    connect(enabled_, &QCheckBox::toggled, this, [this](bool on) { model_.setEnabled(on); });
+    combo_ = new QLabel(line);
+    combo_->setObjectName("comboLabel");
+    combo_->setFont(scaled(combo_->font(), 1.0, QFont::Medium));
+    record_ = new QPushButton(line);
+    record_->setObjectName("record");
+    connect(record_, &QPushButton::clicked, this, [this] { model_.toggleRecording(); });
+    collisionHint_ = new CollisionHint(line);
+    collisionHint_->setObjectName("collisionHint");
+    connect(collisionHint_, &QToolButton::clicked, this, [this] {
+        if (collisionPopover_->isVisible()) return collisionPopover_->hide();
+        collisionPopover_->adjustSize();
+        const QPoint below =
+            collisionHint_->mapToGlobal(QPoint(collisionHint_->width() / 2, collisionHint_->height()));
+        collisionPopover_->move(below.x() - collisionPopover_->width() / 2, below.y() + 4);
+        collisionPopover_->show();
+    });
+    remove_ = new QToolButton(line);
+    remove_->setObjectName("remove");
+    remove_->setAutoRaise(true);
+    remove_->setText("⊖");
+    colour(*remove_, QColor(255, 59, 48));
+    connect(remove_, &QToolButton::clicked, this, [this] { model_.remove(); });
+
+    layout->addWidget(enabled_);
+    layout->addWidget(combo_);
+    layout->addWidget(record_);
+    layout->addWidget(collisionHint_);
+    layout->addStretch(1);
+    layout->addWidget(remove_);
+    return line;
+}
+
+QWidget* BindingRow::makeHoldDelayLine() {
+    holdDelay_ = new QWidget(this);
+    auto* layout = new QHBoxLayout(holdDelay_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* title = new QLabel("Hold delay", holdDelay_);
+    title->setFixedWidth(130);
+    holdDelaySlider_ = new QSlider(Qt::Horizontal, holdDelay_);
+    holdDelaySlider_->setAccessibleName("Hold delay");
+    holdDelaySlider_->setRange(0, BindingRowModel::holdDelayScale.lastStep());
+    holdDelaySlider_->setPageStep(1);
+    connect(holdDelaySlider_, &QSlider::valueChanged, this,
+            [this](int step) { model_.setHoldDelay(BindingRowModel::holdDelayScale.valueAt(step)); });
+    holdDelayText_ = new QLabel(holdDelay_);
+    holdDelayText_->setObjectName("holdDelayText");
+    holdDelayText_->setFixedWidth(60);
+    holdDelayText_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QLabel* label : {title, holdDelayText_}) {
+        label->setFont(scaled(label->font(), 0.85));
+        colour(*label, label->palette().color(QPalette::PlaceholderText));
+    }
+    layout->addWidget(title);
+    layout->addWidget(holdDelaySlider_, 1);
+    layout->addWidget(holdDelayText_);
+    return holdDelay_;
+}
+
+QFrame* BindingRow::makeRecordingPanel() {
+    auto* panel = new QFrame(this);
+    panel->setObjectName("recordingPanel");
+    panel->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(12);
+
+    auto* heading = new QLabel("Recording Summon Key", panel);
+    heading->setFont(scaled(heading->font(), 0.85, QFont::DemiBold));
+    colour(*heading, heading->palette().color(QPalette::PlaceholderText));
+    captured_ = new QLabel(panel);
+    captured_->setObjectName("capturedCombo");
+    captured_->setAlignment(Qt::AlignCenter);
+    captured_->setMinimumHeight(30 + 28);
+    captured_->setFont(scaled(captured_->font(), 1.6, QFont::DemiBold));
+    captured_->setStyleSheet(
+        "QLabel { background: palette(midlight); border-radius: 10px; padding: 14px 16px; }");
+    auto* hint = new QLabel(recordingHint, panel);
+    hint->setWordWrap(true);
+    hint->setAlignment(Qt::AlignCenter);
+    hint->setFixedWidth(360);
+    hint->setMinimumHeight(hint->heightForWidth(360));
+    hint->setFont(scaled(hint->font(), 0.8));
+    colour(*hint, hint->palette().color(QPalette::PlaceholderText));
+    capturedWarning_ = new QLabel("⚠ This combo may collide with other apps' shortcuts", panel);
+    capturedWarning_->setObjectName("capturedWarning");
+    capturedWarning_->setFont(scaled(capturedWarning_->font(), 0.8));
+    colour(*capturedWarning_, orange);
+
+    auto* cancel = new QPushButton("Cancel", panel);
+    cancel->setObjectName("cancel");
+    connect(cancel, &QPushButton::clicked, this, [this] { model_.recorder().stop(); });
+    confirm_ = new QPushButton("Confirm", panel);
+    confirm_->setObjectName("confirm");
+    confirm_->setDefault(true);
+    connect(confirm_, &QPushButton::clicked, this, [this] { model_.recorder().confirm(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    buttons->addStretch(1);
+    buttons->addWidget(cancel);
+    buttons->addWidget(confirm_);
+    buttons->addStretch(1);
+
+    layout->addWidget(heading, 0, Qt::AlignHCenter);
+    layout->addWidget(captured_);
+    layout->addWidget(hint, 0, Qt::AlignHCenter);
+    layout->addWidget(capturedWarning_, 0, Qt::AlignHCenter);
+    layout->addLayout(buttons);
+    return panel;
+}
+
+QFrame* BindingRow::makeCollisionPopover() {
+    auto* popover = new QFrame(this, Qt::Popup);
+    popover->setObjectName("collisionPopover");
+    popover->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QVBoxLayout(popover);
+    layout->setContentsMargins(14, 14, 14, 14);
+    auto* text = new QLabel(collisionExplanation, popover);
+    text->setWordWrap(true);
+    text->setFixedWidth(320 - 28);
+    layout->addWidget(text);
+    return popover;
+}
+
+void BindingRow::refresh() {
+    const auto binding = model_.binding();
+    if (!binding) return; // the page drops the row
+    const bool recording = model_.recorder().isRecording();
+    const bool last = model_.isLastWorkingBinding();
+    const QString label = q(model_.comboLabel());
+
+    {
+        const QSignalBlocker quiet(enabled_);
+        enabled_->setChecked(binding->enabled);
+    }
+    enabled_->setAccessibleName("Summon binding " + label);
+    enabled_->setEnabled(!last);
+    enabled_->setToolTip(last ? lastBindingToggleTip : "");
+    combo_->setText(label);
+    colour(*combo_, recording ? palette().color(QPalette::Highlight) : palette().color(QPalette::WindowText));
+    record_->setText(recording ? "Recording…" : "Record");
+    collisionHint_->setVisible(model_.showsCollisionHint());
+    if (!collisionHint_->isVisible()) collisionPopover_->hide();
+    remove_->setVisible(model_.showsRemove());
+    remove_->setAccessibleName("Remove summon binding " + label);
+    remove_->setEnabled(!last);
+    remove_->setToolTip(last ? lastBindingRemoveTip : "");
+
+    holdDelay_->setVisible(model_.showsHoldDelay());
+    {
+        const QSignalBlocker quiet(holdDelaySlider_);
+        holdDelaySlider_->setValue(BindingRowModel::holdDelayScale.stepNear(binding->holdThresholdMs));
+    }
+    holdDelayText_->setText(q(model_.holdDelayText()));
+
+    recordingPanel_->setVisible(recording);
+    const bool nothingYet = model_.recorder().captured().empty();
+    captured_->setText(q(model_.capturedLabel()));
+    colour(*captured_, palette().color(nothingYet ? QPalette::PlaceholderText : QPalette::WindowText));
+    capturedWarning_->setVisible(model_.capturedMayCollide());
+    confirm_->setEnabled(!nothingYet);
+}
+
+} // namespace rondelix

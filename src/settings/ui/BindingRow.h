@@ -1,0 +1,52 @@
+#pragma once
+
+#include "settings/BindingRowModel.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QSlider;
+class QToolButton;
+
+namespace rondelix {
+
+// One summon binding on the Bindings page: its switch, its keys, Record with
+// the recording panel under it, the collision hint, Remove, and the hold
+// delay while it is on.
+class BindingRow : public QWidget {
+  public:
+    BindingRow(Uuid id, BindingRowModel::Services services, QWidget* parent);
+    ~BindingRow() override;
+
+    const Uuid& id() const { return model_.id(); }
+    // Shows the binding as the configuration and the recorder hold it now.
+    void refresh();
+
+  private:
+    QWidget* makeMainLine();
+    QWidget* makeHoldDelayLine();
+    QFrame* makeRecordingPanel();
+    QFrame* makeCollisionPopover();
+
+    BindingRowModel model_;
+    Signal<>::Connection recorderConnection_;
+
+    QCheckBox* enabled_;
+    QLabel* combo_;
+    QPushButton* record_;
+    QToolButton* collisionHint_;
+    QFrame* collisionPopover_;
+    QToolButton* remove_;
+    QWidget* holdDelay_;
+    QSlider* holdDelaySlider_;
+    QLabel* holdDelayText_;
+    QFrame* recordingPanel_;
+    QLabel* captured_;
+    QLabel* capturedWarning_;
+    QPushButton* confirm_;
+};
+
+} // namespace rondelix

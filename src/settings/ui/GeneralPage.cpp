@@ -1,0 +1,52 @@
+#include "settings/ui/GeneralPage.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace rondelix {
+
+GeneralPage::GeneralPage(ConfigTransferServices transfer, const platform::Updater& updater,
+                         GeneralSettings::ShellHooks shell, QWidget* parent)
+    : SettingsPage(transfer.store, parent), settings_(transfer, updater, std::move(shell)) {
+    setObjectName("generalPage");
+    QVBoxLayout* section = addSection(
+        "General", "Export saves your wheels, bindings, and settings to a file. Import loads them back. "
+                   "Reset restores your wheels, bindings, and settings to the defaults.");
+
+    auto* launch = new QCheckBox;
+    addLabeledRow(section, {"Launch at login", "power", "Start Rondelix automatically when you log in."},
+                  launch);
+    connect(launch, &QCheckBox::toggled, this, [this](bool on) { settings_.setLaunchAtLogin(on); });
+    onRefresh([this, launch] {
+        const QSignalBlocker quiet(launch);
+        launch->setChecked(settings_.launchAtLogin());
+    });
+
+    // This system's updates come from its package manager; the program keeps
+    // no schedule of its own to switch.
+    auto* updates = new QCheckBox;
+    QWidget* updatesRow = addLabeledRow(section,
+                                        {"Check for updates automatically", "arrow.triangle.2.circlepath",
+                                         "Rondelix checks for new versions in the background."},
+                                        updates);
+    updates->setEnabled(false);
+    if (const auto reason = settings_.automaticUpdatesUnavailableReason())
+        updatesRow->setToolTip(QString::fromStdString(*reason));
+
+    const auto addButton = [&](const char* title, const char* name, auto action) {
+        auto* button = new QPushButton(title, section->parentWidget());
+        button->setObjectName(name);
+        section->addWidget(button, 0, Qt::AlignLeft);
+        connect(button, &QPushButton::clicked, this, action);
+        return button;
+    };
+    addButton("Export Config…", "exportConfig", [this] { settings_.exportConfig(); });
+    addButton("Import Config…", "importConfig", [this] { settings_.importConfig(); });
+    QPushButton* reset =
+        addButton("Reset to Defaults", "resetToDefaults", [this] { settings_.confirmResetToDefaults(); });
+    reset->setStyleSheet("QPushButton { color: #FF3B30; }");
+}
+
+} // namespace rondelix

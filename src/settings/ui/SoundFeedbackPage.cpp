@@ -1,0 +1,64 @@
+#include "settings/ui/SoundFeedbackPage.h"
+
+#include "overlay/SystemSounds.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace rondelix {
+
+SoundFeedbackPage::SoundFeedbackPage(ConfigStore& store, FeedbackController& feedback,
+                                     platform::Sounds& sounds, QWidget* parent)
+    : SettingsPage(store, parent), settings_(store, feedback, SystemSounds::all(sounds)) {
+    setObjectName("soundFeedbackPage");
+    QVBoxLayout* sound = addSection("Sound");
+    addRows(sound, {SoundSettings::soundEffectsRow(), SoundSettings::volumeRow()});
+    addSoundPicker(sound, {"Aim sound", "scope", "Plays as you move between slices."},
+                   SoundSettings::Sound::aim);
+    addSoundPicker(sound, {"Fire sound", "bolt.fill", "Plays when you fire a slice."},
+                   SoundSettings::Sound::fire);
+
+    QVBoxLayout* haptics = addSection("Haptics");
+    addRows(haptics, {SoundSettings::hapticsRow()});
+    // The stored choice stays for a machine that has them.
+    for (QCheckBox* toggle : haptics->parentWidget()->findChildren<QCheckBox*>()) {
+        toggle->setEnabled(false);
+        toggle->parentWidget()->setToolTip("This computer has no haptic feedback.");
+    }
+}
+
+void SoundFeedbackPage::addSoundPicker(QVBoxLayout* section, const SettingText& text,
+                                       SoundSettings::Sound sound) {
+    auto* content = new QWidget;
+    auto* layout = new QHBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    auto* picker = new QComboBox(content);
+    picker->setAccessibleName(QString::fromStdString(text.title));
+    for (const std::string& name : settings_.soundNames())
+        picker->addItem(QString::fromStdString(name));
+    auto* play = new QToolButton(content);
+    play->setAccessibleName(QString::fromStdString(text.title) + " preview");
+    play->setAutoRaise(true);
+    play->setText("▶");
+    play->setToolTip("Preview");
+    layout->addWidget(picker);
+    layout->addWidget(play);
+    QWidget* row = addLabeledRow(section, text, content);
+    content->setAccessibleName({});
+
+    connect(picker, &QComboBox::activated, this,
+            [this, sound](int index) { settings_.choose(sound, index); });
+    connect(play, &QToolButton::clicked, this, [this, sound] { settings_.preview(sound); });
+    onRefresh([this, picker, row, sound] {
+        row->setVisible(behaviorSettings_.behavior().soundEnabled);
+        const QSignalBlocker quiet(picker);
+        picker->setCurrentIndex(settings_.selection(sound).value_or(-1));
+    });
+}
+
+} // namespace rondelix

@@ -1,0 +1,148 @@
+#include "editor/SliceFormInputs.h"
+
+#include "platform/sim/SimMainQueue.h"
+#include "platform/sim/SimWorkspace.h"
+
+#include <gtest/gtest.h>
+
+using namespace rondelix;
+using namespace rondelix::SliceFormInputs;
+
+namespace {
+
+TEST(SliceFormInputs, ChooserRowsNameWhatIsChosen) {
+    EXPECT_EQ(symbolRowLabel({"bolt"}), "bolt");
+    EXPECT_EQ(symbolRowLabel({""}), "No symbol chosen");
+    EXPECT_EQ(imageRowLabel({"A.png"}), "Custom image");
+    EXPECT_EQ(imageRowLabel({""}), "No image chosen");
+}
+
+TEST(SliceFormInputs, TheAppRowNamesTheApplicationFromItsIdentifierOnly) {
+    platform::sim::SimMainQueue queue;
+    platform::sim::SimWorkspace workspace{queue};
+    workspace.installed["org.gnome.Calculator"] = "/usr/share/applications/org.gnome.Calculator.desktop";
+    const std::vector<std::pair<MacroAction::App, std::string>> cases{
+        {{"org.gnome.Calculator", std::nullopt}, "org.gnome.Calculator"},
+        {{"org.gnome.Calculator", "/elsewhere/Other.desktop"}, "org.gnome.Calculator"},
+        {{"com.example.Missing", std::nullopt}, "com.example.Missing"},
+        {{std::nullopt, "/usr/bin/xterm"}, "No app chosen"},
+        {{"", "/usr/bin/xterm"}, "No app chosen"},
+        {{std::nullopt, std::nullopt}, "No app chosen"},
+    };
+    for (const auto& [app, name] : cases)
+        EXPECT_EQ(appRowName(app, workspace), name);
+}
+
+TEST(SliceFormInputs, TheKeyFieldTakesTheLastCharacterAndKeepsTheModifiers) {
+    const KeyCombo commandC{8, true, false, false, false};
+    EXPECT_EQ(keyFieldText(commandC), "C");
+    EXPECT_EQ(keyFieldText({44, false, false, false, false}), "/");
+    EXPECT_TRUE(keyFieldEditable(commandC));
+    const KeyCombo returnKey{36, true, true, false, false};
+    EXPECT_FALSE(keyFieldEditable(returnKey));
+    EXPECT_FALSE(keyFieldText(returnKey).empty());
+
+    const KeyCombo held{8, true, true, true, true};
+    struct Case {
+        std::string typed;
+        std::optional<int> keyCode; // none: nothing changes
+    };
+    for (const Case& c : std::vector<Case>{{"Cv", 9},
+                                           {"v", 9},
+                                           {"V", 9},
+                                           {"C/", 44},
+                                           {"", std::nullopt},
+                                           {"é", std::nullopt},
+                                           {"Cé", std::nullopt},
+                                           {"😀", std::nullopt}}) {
+        const auto written = keyFieldWrite(held, c.typed);
+        ASSERT_EQ(written.has_value(), c.keyCode.has_value()) << c.typed;
+        if (!written) continue;
+        KeyCombo expected = held;
+        expected.keyCode = *c.keyCode;
+        EXPECT_EQ(*written, expected) << c.typed;
+    }
+}
+
+TEST(SliceFormInputs, CtrlStandsForCommandAndControl) {
+    EXPECT_EQ(std::vector<Modifier>(std::begin(modifierOrder), std::end(modifierOrder)),
+              (std::vector<Modifier>{Modifier::ctrl, Modifier::shift, Modifier::alt}));
+    EXPECT_EQ(modifierTitle(Modifier::ctrl), "Ctrl");
+    EXPECT_EQ(modifierTitle(Modifier::shift), "Shift");
+    EXPECT_EQ(modifierTitle(Modifier::alt), "Alt");
+
+    const KeyCombo control{9, false, false, false, true};
+    EXPECT_TRUE(modifierIsOn(control, Modifier::ctrl));
+    EXPECT_TRUE(modifierIsOn({9, true, false, false, false}, Modifier::ctrl));
+    EXPECT_EQ(withModifier(control, Modifier::ctrl, true), (KeyCombo{9, true, false, false, false}));
+    EXPECT_EQ(withModifier({9, true, true, true, true}, Modifier::ctrl, false),
+              (KeyCombo{9, false, true, true, false}));
+    EXPECT_EQ(withModifier(control, Modifier::shift, true), (KeyCombo{9, false, true, false, true}));
+    EXPECT_EQ(withModifier({9, false, false, true, false}, Modifier::alt, false), (KeyCombo{9}));
+}
+
+int checkedRows(const std::vector<MenuSection>& sections) {
+    int count = 0;
+    for (const auto& section : sections)
+        for (const auto& row : section.rows)
+            count += row.checked;
+    return count;
+}
+
+TEST(SliceFormInputs, TheSystemActionMenuChecksOnlyTheExactId) {
+    const auto menu = systemActionMenu("toggle-dark-mode");
+    ASSERT_EQ(menu.size(), 8u);
+    EXPECT_EQ(menu[0].title, "Display & Appearance");
+    ASSERT_FALSE(menu[0].rows.empty());
+    EXPECT_TRUE(menu[0].rows[0].checked);
+    EXPECT_EQ(menu[0].rows[0].value, "toggle-dark-mode");
+    EXPECT_EQ(checkedRows(menu), 1);
+    EXPECT_EQ(systemActionLabel("toggle-dark-mode"), "Toggle Dark Mode");
+    for (const std::string id : {"", "Toggle-Dark-Mode", "gone"}) {
+        EXPECT_EQ(checkedRows(systemActionMenu(id)), 0) << id;
+        EXPECT_EQ(systemActionLabel(id), "Choose an action…") << id;
+    }
+}
+
+TEST(SliceFormInputs, ThePageMenuChecksTheTargetAndWritesItsId) {
+    const auto none = pageMenu(std::nullopt);
+    ASSERT_EQ(none.size(), 2u);
+    EXPECT_EQ(none[0].title, "Open a Page");
+    EXPECT_EQ(none[1].title, "Quick Settings");
+    EXPECT_EQ(none[0].rows.size(), 8u);
+    EXPECT_EQ(none[1].rows.size(), 5u);
+    EXPECT_EQ(checkedRows(none), 0);
+    EXPECT_EQ(pageLabel(std::nullopt), "Choose…");
+    const auto sound = pageMenu("toggle-sound");
+    EXPECT_EQ(checkedRows(sound), 1);
+    EXPECT_EQ(sound[1].rows[2].value, "toggle-sound");
+    EXPECT_TRUE(sound[1].rows[2].checked);
+    EXPECT_EQ(pageLabel("toggle-sound"), "Toggle Sound Effects");
+}
+
+TEST(SliceFormInputs, AnAutomationMissingFromTheFolderIsMarked) {
+    const std::vector<std::string> installed{"Backup", "Lights"};
+    struct Case {
+        std::string current;
+        std::vector<std::string> titles;
+    };
+    const std::vector<Case> cases{
+        {"", {"Choose an automation…", "Backup", "Lights"}},
+        {"Lights", {"Choose an automation…", "Backup", "Lights"}},
+        {"lights", {"Choose an automation…", "Backup", "Lights"}},
+        {"Gone", {"Choose an automation…", "⚠︎ Gone (not installed)", "Backup", "Lights"}},
+    };
+    for (const Case& c : cases) {
+        const auto rows = automationRows(c.current, installed);
+        std::vector<std::string> titles;
+        for (const auto& row : rows)
+            titles.push_back(row.title);
+        EXPECT_EQ(titles, c.titles) << c.current;
+    }
+    const auto gone = automationRows("Gone", installed);
+    EXPECT_EQ(gone[1].value, "Gone");
+    EXPECT_TRUE(gone[1].checked);
+    EXPECT_EQ(gone[0].value, "");
+}
+
+} // namespace

@@ -1,0 +1,210 @@
+#include "editor/ui/SliceFormView.h"
+
+#include "editor/ui/GrowingTextField.h"
+#include "editor/ui/ResizableTextEditor.h"
+#include "icons/ui/EmojiPickerField.h"
+#include "icons/ui/IconViewArtifacts.h"
+#include "store/ConfigStore.h"
+#include "support/SliceFormRig.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+using namespace rondelix;
+using rondelix::testsupport::SliceFormRig;
+
+namespace {
+
+struct ViewRig {
+    SliceFormRig logic;
+    QWidget window;
+    SliceFormView* view;
+
+    explicit ViewRig(SliceFormView::ChooseApp chooseApp = {}) {
+        logic.clearSlot(0);
+        view = new SliceFormView(*logic.services, SliceSlot{"default", 0}, std::move(chooseApp), &window);
+        (new QVBoxLayout(&window))->addWidget(view);
+        window.resize(460, 520);
+        window.show();
+        QApplication::setActiveWindow(&window);
+    }
+    Slice slice() { return view->form().slice(); }
+    template <typename W> W* find(const char* name) {
+        return window.findChild<W*>(QString::fromLatin1(name));
+    }
+    void chooseAction(const char* title) {
+        auto* kinds = find<QComboBox>("actionKind");
+        const int index = kinds->findText(QString::fromUtf8(title));
+        ASSERT_GE(index, 0) << title;
+        kinds->setCurrentIndex(index);
+        Q_EMIT kinds->activated(index);
+    }
+    void chooseIcon(const char* title) {
+        auto* kinds = find<QComboBox>("iconKind");
+        const int index = kinds->findText(QString::fromUtf8(title));
+        kinds->setCurrentIndex(index);
+        Q_EMIT kinds->activated(index);
+    }
+};
+
+TEST(SliceFormView, TypingTheLabelWritesItLineBreaksIncluded) {
+    ViewRig rig;
+    auto* field = rig.find<GrowingTextField>("growingField");
+    ASSERT_NE(field, nullptr);
+    const int oneLine = field->height();
+    QTest::keyClicks(field, QStringLiteral("Hi"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClicks(field, QStringLiteral("there"));
+    EXPECT_EQ(rig.slice().label, "Hi\nthere");
+    EXPECT_GT(field->height(), oneLine) << "a second line grows the field";
+    rig.logic.store().undo();
+    EXPECT_EQ(rig.slice().label, "") << "one undo step for the whole burst";
+    EXPECT_EQ(field->toPlainText(), QString()) << "undo shows at once";
+}
+
+TEST(SliceFormView, EachActionKindShowsItsInput) {
+    ViewRig rig([](QWidget*) { return std::optional<std::string>("org.example.Editor"); });
+    rig.logic.rig.workspace.installed["org.example.Editor"] = "/usr/share/applications/Editor.desktop";
+    auto* warning = rig.find<QWidget>("unconfiguredWarning");
+    struct Case {
+        const char* kind;
+        const char* input;
+        bool warns;
+    };
+    for (const Case& c : {Case{"URL", "linkField", true}, Case{"Automations", "automationName", true},
+                          Case{"System", "systemActionMenu", false}, Case{"Script", "scriptExamples", true},
+                          Case{"Keystroke", "comboDisplay", false}, Case{"Rondelix", "pageMenu", false},
+                          Case{"App", "appName", true}, Case{"Text", "resizableText", true}}) {
+        rig.chooseAction(c.kind);
+        QCoreApplication::processEvents();
+        EXPECT_NE(rig.find<QWidget>(c.input), nullptr) << c.kind;
+        EXPECT_EQ(warning->isVisibleTo(&rig.window), c.warns) << c.kind;
+        EXPECT_EQ(rig.find<QLabel>("actionCaption")->text().isEmpty(), false);
+    }
+    // Text is the last kind chosen: one character ends the warning.
+    QTest::keyClicks(rig.find<QPlainTextEdit>("resizableText"), QStringLiteral("x"));
+    EXPECT_EQ(rig.slice().action, MacroAction(MacroAction::Text{"x"}));
+    EXPECT_FALSE(warning->isVisibleTo(&rig.window));
+
+    rig.chooseAction("App");
+    EXPECT_EQ(rig.find<QLabel>("appName")->text(), QStringLiteral("No app chosen"));
+    QTest::mouseClick(rig.find<QPushButton>("chooseApp"), Qt::LeftButton);
+    EXPECT_EQ(rig.slice().action,
+              MacroAction(MacroAction::App{"org.example.Editor", "/usr/share/applications/Editor.desktop"}));
+    EXPECT_EQ(rig.find<QLabel>("appName")->text(), QStringLiteral("Editor"));
+
+    rig.chooseAction("System");
+    EXPECT_EQ(rig.find<QPushButton>("systemActionMenu")->text(), QStringLiteral("Toggle Dark Mode"));
+    rig.chooseAction("Rondelix");
+    EXPECT_EQ(rig.find<QPushButton>("pageMenu")->text(), QStringLiteral("Choose…"));
+}
+
+TEST(SliceFormView, IconKindsShowTheirChooser) {
+    ViewRig rig;
+    rig.chooseIcon("Symbol");
+    ASSERT_NE(rig.find<QWidget>("symbolRow"), nullptr);
+    EXPECT_EQ(rig.find<QWidget>("symbolRow")->findChild<QLabel*>("chooserName")->text(),
+              QStringLiteral("star.fill"));
+    rig.chooseIcon("Emoji");
+    QCoreApplication::processEvents();
+    ASSERT_NE(rig.window.findChild<EmojiPickerField*>(), nullptr);
+    EXPECT_EQ(rig.window.findChild<EmojiPickerField*>()->emoji(), "✨");
+    rig.chooseIcon("Image");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rig.find<QWidget>("imageRow")->findChild<QLabel*>("chooserName")->text(),
+              QStringLiteral("No image chosen"));
+    rig.chooseIcon("None");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rig.find<QWidget>("imageRow"), nullptr);
+    EXPECT_EQ(rig.slice().icon, Icon(Icon::None{}));
+}
+
+TEST(SliceFormView, RecordsCtrlShiftKAndKeepsCtrlZFromUndoing) {
+    ViewRig rig;
+    int undos = 0;
+    auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &rig.window);
+    QObject::connect(undo, &QShortcut::activated, [&] { ++undos; });
+    rig.chooseAction("Keystroke");
+    auto* record = rig.find<QPushButton>("recordButton");
+    ASSERT_NE(record, nullptr);
+
+    QTest::mouseClick(record, Qt::LeftButton);
+    EXPECT_EQ(record->text(), QStringLiteral("Press a key…"));
+    EXPECT_TRUE(rig.logic.rig.c().isCapturingKeystroke);
+    QTest::keyClick(&rig.window, Qt::Key_Shift, Qt::ShiftModifier);
+    EXPECT_TRUE(rig.view->form().recorder().isRecording()) << "a modifier alone is no key";
+    QTest::keyClick(rig.find<QLineEdit>("keyField"), Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(rig.slice().action,
+              MacroAction(MacroAction::Keystroke{KeyCombo{40, false, true, false, true}}));
+    EXPECT_EQ(rig.find<QLabel>("comboDisplay")->text(), QStringLiteral("Ctrl+Shift+K"));
+    EXPECT_EQ(record->text(), QStringLiteral("Record"));
+    EXPECT_EQ(rig.find<QLineEdit>("keyField")->text(), QStringLiteral("K"))
+        << "the K did not reach the field";
+    EXPECT_TRUE(rig.find<QPushButton>("modifierCtrl")->isChecked());
+    EXPECT_TRUE(rig.find<QPushButton>("modifierShift")->isChecked());
+    EXPECT_FALSE(rig.find<QPushButton>("modifierAlt")->isChecked());
+    QCoreApplication::processEvents();
+    if (!rondelix::testsupport::saveIconArtifact(rig.window.grab().toImage(),
+                                                 QStringLiteral("slice-form.png")))
+        ADD_FAILURE() << "artifact not written";
+
+    QTest::mouseClick(record, Qt::LeftButton);
+    QTest::keyClick(&rig.window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(undos, 0);
+    EXPECT_EQ(rig.slice().action,
+              MacroAction(MacroAction::Keystroke{KeyCombo{6, false, false, false, true}}));
+    QTest::keyClick(&rig.window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(undos, 1) << "after the capture the shortcut works again";
+}
+
+TEST(SliceFormView, TheKeyFieldTakesATypedCharacterOnly) {
+    ViewRig rig;
+    rig.chooseAction("Keystroke");
+    auto* key = rig.find<QLineEdit>("keyField");
+    key->end(false);
+    QTest::keyClicks(key, QStringLiteral("v"));
+    EXPECT_EQ(rig.slice().action,
+              MacroAction(MacroAction::Keystroke{KeyCombo{9, true, false, false, false}}));
+    EXPECT_EQ(key->text(), QStringLiteral("V"));
+    QKeyEvent accented(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("é"));
+    QApplication::sendEvent(key, &accented);
+    EXPECT_EQ(rig.slice().action,
+              MacroAction(MacroAction::Keystroke{KeyCombo{9, true, false, false, false}}));
+    EXPECT_EQ(key->text(), QStringLiteral("V"));
+    QTest::mouseClick(rig.find<QPushButton>("modifierShift"), Qt::LeftButton);
+    EXPECT_EQ(rig.find<QLabel>("comboDisplay")->text(), QStringLiteral("Ctrl+Shift+V"));
+}
+
+TEST(ResizableTextEditor, TheGripDragsTheHeightBetweenItsBounds) {
+    QWidget window;
+    auto* editor = new ResizableTextEditor({}, 70, 600, 96, &window);
+    window.resize(300, 700);
+    window.show();
+    QWidget* grip = editor->grip();
+    EXPECT_EQ(grip->toolTip(), QStringLiteral("Drag to resize"));
+    const auto drag = [&](int dy) {
+        const QPoint start = grip->rect().center();
+        // One move: the grip follows the editor's edge, so later points of
+        // the same drag would be measured from where it went.
+        QTest::mousePress(grip, Qt::LeftButton, {}, start);
+        QTest::mouseMove(grip, start + QPoint(0, dy));
+        QTest::mouseRelease(grip, Qt::LeftButton, {}, grip->rect().center());
+    };
+    drag(-200);
+    EXPECT_EQ(editor->editorHeight(), 70);
+    drag(1000);
+    EXPECT_EQ(editor->editorHeight(), 600);
+    drag(-100);
+    EXPECT_EQ(editor->editorHeight(), 500) << "a new drag starts from the height reached";
+}
+
+} // namespace

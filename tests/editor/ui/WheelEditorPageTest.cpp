@@ -1,0 +1,270 @@
+#include "editor/ui/WheelEditorPage.h"
+
+#include "app/CoordinatorEditorSession.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/QtAppWindows.h"
+#include "editor/SliceEdits.h"
+#include "editor/ui/PreviewWheel.h"
+#include "editor/ui/SliceSection.h"
+#include "editor/ui/WheelPillColumn.h"
+#include "editor/ui/WheelSection.h"
+#include "model/DefaultConfig.h"
+#include "overlay/ui/WheelGraphic.h"
+#include "support/CoordinatorRig.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace rondelix {
+namespace {
+
+using testsupport::CoordinatorRig;
+
+Wheel wheelWith(std::string id, std::string name, std::vector<int> filled = {}) {
+    Wheel w;
+    w.id = std::move(id);
+    w.name = std::move(name);
+    for (int p : filled)
+        w.slices.push_back(Slice{Uuid::generate(), p, "Slot " + std::to_string(p),
+                                 Icon{Icon::SfSymbol{"star.fill"}}, MacroAction{MacroAction::Text{"hi"}}});
+    return w;
+}
+
+class WheelEditorPageTest : public ::testing::Test {
+  protected:
+    void open(std::vector<Wheel> wheels) {
+        Config config = DefaultConfig::factoryConfig();
+        config.wheels = std::move(wheels);
+        config.lastUsedWheelId = config.wheels.front().id;
+        rig.writeConfig(config);
+        rig.open(rig.platform(&windows));
+        windows.attach(rig.c());
+        rig.c().showMain(MainTab::wheels);
+    }
+    ~WheelEditorPageTest() override { windows.destroyAll(); }
+
+    WheelEditorPage* page() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* found = w->findChild<WheelEditorPage*>(); found && w->isVisible()) return found;
+        return nullptr;
+    }
+    const std::vector<Wheel>& wheels() { return rig.c().configStore().config().wheels; }
+    QPoint pillCentre(const std::string& id) {
+        const auto& frame = page()->pills().frames().at(id);
+        return QPoint(static_cast<int>(frame.midX()), static_cast<int>(frame.midY()));
+    }
+    // A point on a slot of the preview, halfway between hub and rim.
+    QPoint slotPoint(int position, int count) {
+        WheelGraphic& graphic = page()->preview().graphic();
+        const QRectF square = graphic.square();
+        const double angle = (position * 2 * M_PI / count) - M_PI / 2;
+        const double radius = square.width() * 0.36;
+        return QPoint(static_cast<int>(square.center().x() + radius * std::cos(angle)),
+                      static_cast<int>(square.center().y() + radius * std::sin(angle)));
+    }
+    static void saveArtifact(QWidget& widget, const QString& name) {
+        QCoreApplication::processEvents();
+        const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/artifacts");
+        QDir().mkpath(folder);
+        widget.grab().save(folder + QLatin1Char('/') + name);
+    }
+
+    QtAppWindows windows;
+    CoordinatorRig rig;
+};
+
+TEST_F(WheelEditorPageTest, PillsSelectOnClickAndMoveOnDrop) {
+    open({wheelWith("a", "Alpha", {0}), wheelWith("b", "Beta"), wheelWith("c", "Gamma")});
+    ASSERT_TRUE(page());
+    WheelPillColumn& pills = page()->pills();
+    EXPECT_EQ(page()->editor().selectedWheelId(), "a");
+
+    page()->editor().selectPosition(3);
+    QTest::mouseClick(&pills, Qt::LeftButton, {}, pillCentre("b"));
+    EXPECT_EQ(page()->editor().selectedWheelId(), "b");
+    EXPECT_EQ(page()->editor().selectedPosition(), 0);
+    EXPECT_EQ(rig.c().lastEditedWheelId, "b");
+
+    // A press that wanders 5 points is still a click.
+    QTest::mousePress(&pills, Qt::LeftButton, {}, pillCentre("c"));
+    QTest::mouseMove(&pills, pillCentre("c") + QPoint(3, 4));
+    QTest::mouseRelease(&pills, Qt::LeftButton, {}, pillCentre("c") + QPoint(3, 4));
+    EXPECT_EQ(page()->editor().selectedWheelId(), "c");
+
+    // Alpha dragged onto Gamma lands after it; the selection stays.
+    QTest::mousePress(&pills, Qt::LeftButton, {}, pillCentre("a"));
+    QTest::mouseMove(&pills, pillCentre("b"));
+    QTest::mouseMove(&pills, pillCentre("c"));
+    EXPECT_EQ(pills.drag().id, "a");
+    QTest::mouseRelease(&pills, Qt::LeftButton, {}, pillCentre("c"));
+    ASSERT_EQ(wheels().size(), 3u);
+    EXPECT_EQ(wheels()[0].id, "b");
+    EXPECT_EQ(wheels()[2].id, "a");
+    EXPECT_EQ(page()->editor().selectedWheelId(), "c");
+    EXPECT_FALSE(pills.drag().id);
+    saveArtifact(*page(), "editor-page.png");
+}
+
+TEST_F(WheelEditorPageTest, PreviewClicksSelectSlotsAndTheCardsFollow) {
+    open({wheelWith("a", "Alpha", {0, 2})});
+    ASSERT_TRUE(page());
+    page()->resize(1200, 760);
+    QCoreApplication::processEvents();
+    WheelGraphic& graphic = page()->preview().graphic();
+
+    QTest::mouseClick(&graphic, Qt::LeftButton, {}, slotPoint(2, 8));
+    EXPECT_EQ(page()->editor().selectedPosition(), 2);
+    auto* title = page()->sliceSection().findChild<QLabel*>("sectionTitle");
+    auto* accent = page()->sliceSection().findChild<QLabel*>("sectionAccent");
+    EXPECT_EQ(title->text(), "Slice 3");
+    EXPECT_EQ(accent->text(), "Right");
+    EXPECT_TRUE(page()->preview().showsOutline());
+
+    QTest::mouseClick(&graphic, Qt::LeftButton, {}, slotPoint(5, 8));
+    EXPECT_EQ(page()->editor().selectedPosition(), 5);
+    auto* invitation = page()->sliceSection().findChild<QLabel*>("emptySlot");
+    ASSERT_TRUE(invitation);
+    EXPECT_EQ(invitation->text(), "Nothing here yet. Add an action to fill the Bottom-Left slice.");
+    EXPECT_FALSE(page()->sliceSection().actionsButton()->isVisible());
+
+    // While a wheel is summoned the preview mirrors it and takes no clicks.
+    rig.c().wheelState().setActiveWheelId("a");
+    rig.c().wheelState().setAimedPosition(2);
+    rig.c().wheelState().setVisible(true);
+    EXPECT_FALSE(page()->preview().inputs().interactive);
+    EXPECT_EQ(page()->preview().inputs().aimedPosition, 2);
+    QTest::mouseClick(&graphic, Qt::LeftButton, {}, slotPoint(0, 8));
+    EXPECT_EQ(page()->editor().selectedPosition(), 5);
+    rig.c().wheelState().reset();
+    EXPECT_TRUE(page()->preview().inputs().interactive);
+}
+
+TEST_F(WheelEditorPageTest, CtrlZUndoesOnTheWheelsPageOnly) {
+    open({wheelWith("a", "Alpha"), wheelWith("b", "Beta")});
+    ASSERT_TRUE(page());
+    QLineEdit* name = page()->wheelSection().nameField();
+    name->setFocus();
+    QTest::keyClicks(name, "!");
+    EXPECT_EQ(wheels()[0].name, "Alpha!");
+    EXPECT_TRUE(page()->undoButton()->isEnabled());
+
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(wheels()[0].name, "Alpha");
+    EXPECT_EQ(name->text(), "Alpha");
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(wheels()[0].name, "Alpha!");
+
+    rig.c().isCapturingKeystroke = true;
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(wheels()[0].name, "Alpha!");
+    rig.c().isCapturingKeystroke = false;
+
+    rig.c().setMainTab(MainTab::appearance);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QWidget* window = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowTitle() == "Rondelix" && w->isVisible()) window = w;
+    ASSERT_TRUE(window);
+    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(wheels()[0].name, "Alpha!");
+}
+
+TEST_F(WheelEditorPageTest, TabsAndWheelCardWriteThroughTheStore) {
+    open({wheelWith("a", "Alpha", {0, 7})});
+    ASSERT_TRUE(page());
+    EXPECT_FALSE(page()->wheelSection().deleteButton()->isVisible());
+    QTest::mouseClick(page()->addButton(), Qt::LeftButton);
+    ASSERT_EQ(wheels().size(), 2u);
+    EXPECT_EQ(page()->editor().selectedWheelId(), wheels()[1].id);
+    EXPECT_EQ(page()->wheelSection().nameField()->text(), "Wheel 2");
+    EXPECT_TRUE(page()->wheelSection().deleteButton()->isVisibleTo(page()));
+
+    QTest::mouseClick(&page()->pills(), Qt::LeftButton, {}, pillCentre("a"));
+    rig.dialogs.alertAnswers = {"Cancel"};
+    QComboBox* count = page()->wheelSection().sliceCountPicker();
+    count->activated(count->findData(6));
+    ASSERT_EQ(rig.dialogs.alerts.size(), 1u);
+    EXPECT_EQ(rig.dialogs.alerts[0].message, "Reduce to 6 slices?");
+    EXPECT_EQ(count->currentData().toInt(), 8) << "the picker shows the count that stayed";
+    rig.dialogs.alertAnswers = {"Reduce"};
+    count->activated(count->findData(6));
+    EXPECT_EQ(wheels()[0].sliceCount, 6);
+    EXPECT_EQ(wheels()[0].slices.size(), 1u);
+}
+
+TEST_F(WheelEditorPageTest, TheSliceCardHostsTheFormForTheSelectedSlot) {
+    open({wheelWith("a", "Alpha"), wheelWith("b", "Beta", {0, 1, 2, 3, 4, 5, 6, 7})});
+    windows.destroyAll();
+    std::vector<std::pair<std::string, int>> made;
+    WheelEditorPage host({rig.c().transferServices(),
+                          std::make_shared<CoordinatorEditorSession>(rig.c()),
+                          rig.sounds,
+                          rig.queue,
+                          rig.c().wheelState(),
+                          [&](const SliceSlot& slot, QWidget* parent) -> QWidget* {
+                              made.emplace_back(slot.wheelId, slot.position);
+                              return new QLabel("form", parent);
+                          },
+                          {}});
+    host.resize(1200, 760);
+    host.show();
+    SliceSection& card = host.sliceSection();
+    EXPECT_EQ(card.findChild<QLabel*>("emptySlot")->text(),
+              "Nothing here yet. Add an action to fill the Top slice.");
+    QTest::mouseClick(card.findChild<QPushButton*>("addAction"), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(made.size(), 1u);
+    EXPECT_EQ(made[0], (std::pair<std::string, int>{"a", 0}));
+    ASSERT_TRUE(card.form());
+    EXPECT_EQ(wheels()[0].slices.at(0).label, "New Action");
+
+    // Edits elsewhere leave the form in place, so typing in it goes on.
+    host.editor().setName("Alpha 2");
+    EXPECT_EQ(made.size(), 1u);
+
+    host.editor().select("b", 3);
+    ASSERT_EQ(made.size(), 2u);
+    EXPECT_EQ(made[1], (std::pair<std::string, int>{"b", 3}));
+    QMenu menu;
+    card.fillActionsMenu(menu);
+    const auto entries = menu.actions();
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries[0]->text(), "Duplicate in This Wheel");
+    EXPECT_FALSE(entries[0]->isEnabled()) << "Beta is full";
+    EXPECT_EQ(entries[1]->text(), "Copy to Wheel");
+    EXPECT_EQ(entries[1]->menu()->actions().front()->text(), "Alpha 2");
+    EXPECT_TRUE(entries[1]->menu()->actions().front()->isEnabled());
+    EXPECT_EQ(entries[2]->text(), "Move to Wheel");
+
+    QTest::mouseClick(card.findChild<QPushButton*>("removeAction"), Qt::LeftButton);
+    EXPECT_EQ(wheels()[1].slices.size(), 7u);
+    EXPECT_TRUE(card.findChild<QLabel*>("emptySlot"));
+}
+
+TEST_F(WheelEditorPageTest, LongAndOddNamesShowElidedAndStayAsTheyAre) {
+    const std::string longName(10000, 'W');
+    const std::string oddName = "Tab\there\nline\x01end";
+    open({wheelWith("a", longName), wheelWith("b", oddName)});
+    ASSERT_TRUE(page());
+    const QString shown = page()->pills().shownName("a");
+    EXPECT_LT(shown.size(), 100);
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+    EXPECT_FALSE(page()->pills().shownName("b").contains(QChar('\n')));
+    EXPECT_EQ(page()->wheelSection().nameField()->text().size(), 10000);
+    // Showing the names wrote nothing.
+    EXPECT_FALSE(rig.c().configStore().canUndo());
+    EXPECT_EQ(wheels()[0].name, longName);
+    EXPECT_EQ(wheels()[1].name, oddName);
+}
+
+} // namespace
+} // namespace rondelix

@@ -1,0 +1,101 @@
+#include "gallery/DesktopKeystrokes.h"
+
+#include "catalog/SystemAction.h"
+#include "gallery/WheelGallery.h"
+#include "model/KeyComboText.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace rondelix;
+
+namespace {
+
+const GalleryWheel& byId(std::string_view id) {
+    const auto& all = WheelGallery::all();
+    return *std::find_if(all.begin(), all.end(), [id](const GalleryWheel& g) { return g.id == id; });
+}
+
+// What a slice does here, in the words the program shows it with.
+std::string sent(const MacroAction& action) {
+    if (const auto* keystroke = action.as<MacroAction::Keystroke>())
+        return KeyComboText::displayString(keystroke->combo);
+    if (const auto* system = action.as<MacroAction::SystemAction>()) return "system " + system->id;
+    return "other";
+}
+
+std::vector<std::string> sentBy(std::string_view galleryId) {
+    std::vector<std::string> out;
+    for (const Slice& s : DesktopKeystrokes::adapted(byId(galleryId).wheel).slices)
+        out.push_back(sent(s.action));
+    return out;
+}
+
+} // namespace
+
+TEST(DesktopKeystrokes, DesktopWheelsSendThisDesktopsKeys) {
+    struct Case {
+        std::string id;
+        std::vector<std::string> sent;
+    };
+    const std::vector<Case> cases{
+        {"gallery-power-lock",
+         {"system lock-screen", "system sleep-display", "Ctrl+Alt+Delete", "Alt+F4", "Ctrl+Alt+D", "Alt+F1"}},
+        {"gallery-screenshots",
+         {"system screenshot", "system screenshot", "system screenshot", "system screenshot"}},
+        {"gallery-windows",
+         {"system mission-control", "system mission-control", "Ctrl+Alt+Left", "Ctrl+Alt+Right", "F11",
+          "Alt+F9", "Alt+`", "Ctrl+W"}},
+        {"gallery-app-switching",
+         {"Alt+Tab", "Alt+Shift+Tab", "Alt+`", "Alt+Shift+`", "Ctrl+Q", "Ctrl+W", "Alt+F9", "Ctrl+N"}},
+        {"gallery-text-editing",
+         {"Ctrl+Left", "Ctrl+Right", "Home", "End", "Ctrl+Shift+Right", "Ctrl+Backspace", "Ctrl+Home",
+          "Ctrl+End"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(sentBy(c.id), c.sent) << c.id;
+    EXPECT_EQ(sentBy("gallery-emoji").front(), "system emoji-picker");
+}
+
+TEST(DesktopKeystrokes, ApplicationWheelsAreLeftAlone) {
+    for (const char* id : {"gallery-apple-music", "gallery-spotify", "gallery-browser", "gallery-terminal"})
+        EXPECT_EQ(DesktopKeystrokes::adapted(byId(id).wheel), byId(id).wheel) << id;
+}
+
+TEST(DesktopKeystrokes, EveryRowIsUsedAndSendsSomethingReal) {
+    std::set<std::string> used;
+    for (const GalleryWheel& g : WheelGallery::all()) {
+        if (!DesktopKeystrokes::appliesTo(g.id)) continue;
+        const Wheel adapted = DesktopKeystrokes::adapted(g.wheel);
+        for (std::size_t i = 0; i < g.wheel.slices.size(); ++i) {
+            const Slice& before = g.wheel.slices[i];
+            const Slice& after = adapted.slices[i];
+            EXPECT_EQ(std::tie(before.id, before.label, before.icon),
+                      std::tie(after.id, after.label, after.icon));
+            if (before.action != after.action) used.insert(sent(before.action) + "|" + sent(after.action));
+            // Nothing that reaches the desktop as Super-less Ctrl+Space or a
+            // workspace-killing Ctrl+Alt+Esc is left.
+            if (const auto* k = after.action.as<MacroAction::Keystroke>()) {
+                EXPECT_FALSE(k->combo.command && (k->combo.keyCode == 49 || k->combo.keyCode == 48))
+                    << g.id << " " << after.label;
+                EXPECT_FALSE(k->combo.option && k->combo.keyCode == 53) << g.id << " " << after.label;
+            }
+        }
+    }
+    for (const auto& row : DesktopKeystrokes::table()) {
+        if (const auto* system = row.sent.as<MacroAction::SystemAction>()) {
+            EXPECT_TRUE(SystemAction::find(system->id)) << row.command;
+        } else {
+            const auto& combo = row.sent.as<MacroAction::Keystroke>()->combo;
+            EXPECT_FALSE(combo.command) << row.command; // sent as written, never through Command
+            EXPECT_FALSE(KeyComboText::keyLabel(combo.keyCode).starts_with("key")) << row.command;
+        }
+    }
+    EXPECT_GE(used.size(), 20u);
+}
+
+TEST(DesktopKeystrokes, AddedWheelsCarryTheTranslation) {
+    const Wheel added = WheelGallery::makeAddable(byId("gallery-power-lock"));
+    EXPECT_EQ(sent(added.slices[3].action), "Alt+F4");
+    EXPECT_EQ(sent(added.slices[5].action), "Alt+F1");
+}

@@ -1,0 +1,166 @@
+#include "gallery/ui/GalleryBrowserPage.h"
+
+#include "app/ui/GalleryWiring.h"
+#include "gallery/AddWheelReview.h"
+#include "gallery/ui/GalleryToastView.h"
+#include "model/DefaultConfig.h"
+#include "support/CoordinatorRig.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace rondelix::testsupport {
+namespace {
+
+class GalleryPage : public ::testing::Test {
+  protected:
+    void open() {
+        rig.open();
+        rig.queue.advance(2);
+        page.reset(static_cast<GalleryBrowserPage*>(makeGalleryPage(rig.c(), 420, nullptr)));
+        page->resize(1100, 760);
+        page->show();
+        rig.background.runAll();
+        rig.queue.advance(0);
+    }
+
+    bool showsText(const QString& text) {
+        for (QLabel* label : page->findChildren<QLabel*>())
+            if (label->isVisibleTo(page.get()) && label->text() == text) return true;
+        return false;
+    }
+    std::vector<std::string> wheelNames() {
+        std::vector<std::string> names;
+        for (const Wheel& wheel : rig.c().configStore().config().wheels)
+            names.push_back(wheel.name);
+        return names;
+    }
+    std::string toast() {
+        const auto& shown = page->model().toast().current();
+        return shown ? shown->message : "";
+    }
+    void saveScreenshot(QWidget* widget, const QString& name) {
+        const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
+        QDir().mkpath(folder);
+        EXPECT_TRUE(widget->grab().save(folder + "/" + name));
+    }
+    // The middle of the top slot of the stage's wheel.
+    QPoint topSlot() {
+        QWidget* wheel = page->preview();
+        return QPoint(wheel->width() / 2, wheel->height() / 2 - static_cast<int>(page->wheelSize() * 0.36));
+    }
+
+    CoordinatorRig rig;
+    std::unique_ptr<GalleryBrowserPage> page;
+};
+
+TEST_F(GalleryPage, SearchAndCategoriesChooseWhatIsListed) {
+    rig.workspace.installed["org.keepassxc.keepassxc"] = "/usr/share/applications/keepassxc.desktop";
+    open();
+    // The installed check has come back: KeePassXC leads Apps and is chosen.
+    EXPECT_EQ(page->model().state().selectedId(), "gallery-keepassxc");
+    ASSERT_TRUE(page->wheelButton("gallery-zoom"));
+    EXPECT_TRUE(page->wheelButton("gallery-zoom")->graphicsEffect()); // not installed: dimmed
+    EXPECT_FALSE(page->wheelButton("gallery-keepassxc")->graphicsEffect());
+    saveScreenshot(page.get(), "gallery-page.png");
+
+    QTest::keyClicks(page->searchField(), "slack");
+    EXPECT_TRUE(page->wheelButton("gallery-slack"));
+    EXPECT_FALSE(page->wheelButton("gallery-zoom"));
+    EXPECT_TRUE(page->clearButton()->isVisibleTo(page.get()));
+
+    page->searchField()->setText("no such wheel at all");
+    EXPECT_TRUE(showsText("No wheels match"));
+    EXPECT_TRUE(showsText("No match"));
+    EXPECT_FALSE(page->addButton()->isVisibleTo(page.get()));
+
+    QTest::mouseClick(page->clearButton(), Qt::LeftButton);
+    EXPECT_EQ(page->searchField()->text(), "");
+    EXPECT_TRUE(page->wheelButton("gallery-zoom"));
+
+    page->searchField()->setText("wordle");
+    QTest::mouseClick(page->categoryButton(GalleryWheel::Category::system), Qt::LeftButton);
+    EXPECT_EQ(page->searchField()->text(), "");
+    EXPECT_EQ(page->model().state().selectedId(), "gallery-system");
+    QTest::mouseClick(page->wheelButton("gallery-power-lock"), Qt::LeftButton);
+    EXPECT_EQ(page->model().state().selectedId(), "gallery-power-lock");
+}
+
+TEST_F(GalleryPage, ClickingAPreviewSliceTriesIt) {
+    open();
+    QTest::mouseClick(page->categoryButton(GalleryWheel::Category::fun), Qt::LeftButton);
+    QTest::mouseClick(page->wheelButton("gallery-time-killers"), Qt::LeftButton);
+    ASSERT_TRUE(page->preview());
+    QTest::mouseClick(page->preview(), Qt::LeftButton, {}, topSlot());
+    EXPECT_EQ(toast(), "Opening www.nytimes.com\u2026");
+    EXPECT_EQ(rig.workspace.openedLinks,
+              std::vector<std::string>{"https://www.nytimes.com/games/wordle/index.html"});
+    EXPECT_TRUE(page->toastView()->isVisible());
+
+    QTest::mouseClick(page->wheelButton("gallery-kaomoji"), Qt::LeftButton);
+    const auto before = rig.c().configStore().config();
+    QTest::mouseClick(page->preview(), Qt::LeftButton, {}, topSlot());
+    EXPECT_EQ(toast(), "Types \u201C( \u0361\u00B0 \u035C\u0296 \u0361\u00B0)\u201D into the app you're in");
+    EXPECT_EQ(rig.pasteboard.writes, 0);
+    EXPECT_EQ(rig.c().configStore().config(), before);
+    rig.queue.advance(2.5);
+    EXPECT_FALSE(page->toastView()->isVisible());
+}
+
+TEST_F(GalleryPage, AddingThroughTheSheetAndUndoingFromTheToast) {
+    open();
+    const auto namesBefore = wheelNames();
+    QTest::mouseClick(page->wheelButton("gallery-slack"), Qt::LeftButton);
+    QTest::mouseClick(page->addButton(), Qt::LeftButton);
+    ASSERT_TRUE(page->sheet());
+    EXPECT_EQ(page->sheet()->trustNote()->text(), "Official Rondelix wheel");
+    EXPECT_EQ(page->sheet()->height(),
+              static_cast<int>(AddWheelReview::sheetHeight(page->screen()->availableGeometry().height())));
+    saveScreenshot(page->sheet(), "gallery-add-sheet.png");
+
+    QTest::mouseClick(page->sheet()->addButton(), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_FALSE(page->sheet() && page->sheet()->isVisible());
+    auto names = wheelNames();
+    ASSERT_EQ(names.size(), namesBefore.size() + 1);
+    EXPECT_EQ(names.back(), "Slack");
+    EXPECT_EQ(toast(), "Added \u201CSlack\u201D to My Wheels");
+    EXPECT_EQ(rig.c().configStore().config().wheels.back().appBundleIdentifier, "com.tinyspeck.slackmacgap");
+    saveScreenshot(page.get(), "gallery-added-toast.png");
+
+    QTest::mouseClick(page->toastView()->undoButton(), Qt::LeftButton);
+    EXPECT_EQ(wheelNames(), namesBefore);
+    EXPECT_FALSE(page->toastView()->isVisible());
+
+    // Cancel leaves everything as it was.
+    QTest::mouseClick(page->addButton(), Qt::LeftButton);
+    ASSERT_TRUE(page->sheet());
+    QTest::mouseClick(page->sheet()->cancelButton(), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_FALSE(page->model().sheetWheel());
+    EXPECT_EQ(wheelNames(), namesBefore);
+}
+
+TEST_F(GalleryPage, AddingToANewerFileKeepsTheWheelForThisRunOnly) {
+    Config newer = DefaultConfig::factoryConfig();
+    newer.version = Config::currentVersion + 1;
+    rig.writeConfig(newer);
+    const auto file = rig.home.path / ".config/rondelix/config.json";
+    const std::string bytes = testing::readText(file);
+    open();
+    ASSERT_TRUE(rig.c().configStore().isReadOnly());
+    page->model().addWheel(WheelGallery::all().front());
+    EXPECT_EQ(wheelNames().back(), "Browser");
+    rig.queue.advance(5);
+    EXPECT_EQ(testing::readText(file), bytes);
+}
+
+} // namespace
+} // namespace rondelix::testsupport

@@ -1,0 +1,132 @@
+#include "settings/ui/BindingsPage.h"
+
+#include "app/SettingsPorts.h"
+#include "engine/HotkeyManager.h"
+#include "platform/sim/SimKeyboardLayout.h"
+#include "settings/ui/BindingRow.h"
+#include "settings/ui/SettingsPageRig.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+namespace rondelix {
+namespace {
+
+class BindingsPageTest : public testsupport::SettingsPageTest {
+  protected:
+    void open(const std::vector<std::pair<std::vector<int>, bool>>& bindings) {
+        rig.c().configStore().mutate([&](Config& c) {
+            c.bindings.clear();
+            for (const auto& [keys, on] : bindings)
+                c.bindings.push_back({Uuid::generate(), keys, 100, on});
+        });
+        show(new BindingsPage(rig.c().configStore(), rig.c().hotkeyManager(), rig.layout,
+                              bindingsHost(rig.c()), nullptr));
+    }
+    std::vector<BindingRow*> rows() {
+        std::vector<BindingRow*> shown;
+        for (QWidget* widget : page->findChildren<QWidget*>())
+            if (auto* row = dynamic_cast<BindingRow*>(widget); row && row->isVisibleTo(page.get()))
+                shown.push_back(row);
+        std::ranges::sort(shown, {}, [](QWidget* w) { return w->mapTo(w->window(), QPoint()).y(); });
+        return shown;
+    }
+    template <typename T> T* in(BindingRow* row, const char* name) { return row->findChild<T*>(name); }
+    // A key as the window system delivers it, numbered as the simulated layout reads it.
+    void key(QEvent::Type type, int systemKeyCode, QObject* to = nullptr) {
+        QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier,
+                        systemKeyCode + platform::sim::SimKeyboardLayout::nativeCodeOffset, 0, 0);
+        QApplication::sendEvent(to ? to : page.get(), &event);
+    }
+    void dropRemovedRows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+};
+
+TEST_F(BindingsPageTest, RecordingACombinationStoresItOnce) {
+    open({{{58}, true}, {{56}, false}});
+    BindingRow* row = rows()[1];
+    QTest::mouseClick(in<QPushButton>(row, "record"), Qt::LeftButton);
+    EXPECT_TRUE(rig.c().hotkeyManager().recording());
+    EXPECT_TRUE(in<QFrame>(row, "recordingPanel")->isVisible());
+    EXPECT_EQ(in<QLabel>(row, "capturedCombo")->text(), "Hold keys…");
+    EXPECT_FALSE(in<QPushButton>(row, "confirm")->isEnabled());
+    key(QEvent::KeyPress, 55); // left Super
+    key(QEvent::KeyPress, 15); // R
+    EXPECT_EQ(in<QLabel>(row, "capturedCombo")->text(), "Left Super + R");
+    EXPECT_TRUE(in<QLabel>(row, "capturedWarning")->isVisible());
+    saveScreenshot("settings-bindings-recording.png");
+    key(QEvent::KeyRelease, 15);
+    key(QEvent::KeyRelease, 55);
+    QTest::mouseClick(in<QPushButton>(row, "confirm"), Qt::LeftButton);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(config().bindings[1].keyCodes, (std::vector<int>{55, 15}));
+    EXPECT_TRUE(config().bindings[1].enabled);
+    EXPECT_FALSE(rig.c().hotkeyManager().recording());
+    EXPECT_FALSE(in<QFrame>(row, "recordingPanel")->isVisible());
+    EXPECT_EQ(in<QLabel>(row, "comboLabel")->text(), "Left Super + R");
+    EXPECT_TRUE(in<QToolButton>(row, "collisionHint")->isVisible());
+    saveScreenshot("settings-bindings.png");
+}
+
+TEST_F(BindingsPageTest, KeysReachTheWindowAgainOnceTheRecordingEnds) {
+    open({{{58}, true}});
+    auto* field = new QLineEdit(page.get());
+    QTest::mouseClick(in<QPushButton>(rows()[0], "record"), Qt::LeftButton);
+    QTest::keyClick(field, Qt::Key_A);
+    EXPECT_EQ(field->text(), "");
+    QTest::mouseClick(in<QPushButton>(rows()[0], "cancel"), Qt::LeftButton);
+    QTest::keyClick(field, Qt::Key_A);
+    EXPECT_EQ(field->text(), "a");
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(BindingsPageTest, TheLastWorkingBindingsControlsAreDisabledAndSayWhy) {
+    open({{{58}, true}, {{56}, false}});
+    BindingRow* working = rows()[0];
+    BindingRow* off = rows()[1];
+    EXPECT_FALSE(in<QCheckBox>(working, nullptr)->isEnabled());
+    EXPECT_TRUE(in<QCheckBox>(working, nullptr)->toolTip().startsWith("The last active binding stays on"));
+    EXPECT_FALSE(in<QToolButton>(working, "remove")->isEnabled());
+    EXPECT_TRUE(in<QToolButton>(off, "remove")->isEnabled());
+    EXPECT_FALSE(in<QToolButton>(working, "collisionHint")->isVisible()); // Left Alt alone
+
+    QTest::mouseClick(in<QToolButton>(off, "remove"), Qt::LeftButton);
+    dropRemovedRows();
+    ASSERT_EQ(rows().size(), 1u);
+    EXPECT_FALSE(in<QToolButton>(rows()[0], "remove")->isVisible()); // a single binding shows no Remove
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(BindingsPageTest, AddBindingTwiceGivesThreeRowsAndTheSwitchRevealsTheHoldDelay) {
+    open({{{96}, true}});
+    QTest::mouseClick(control<QPushButton>("addBinding"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>("addBinding"), Qt::LeftButton);
+    ASSERT_EQ(rows().size(), 3u);
+    BindingRow* added = rows()[2];
+    EXPECT_EQ(in<QLabel>(added, "comboLabel")->text(), "None");
+    EXPECT_FALSE(in<QSlider>(added, nullptr)->isVisibleTo(page.get()));
+    QTest::mouseClick(in<QCheckBox>(added, nullptr), Qt::LeftButton);
+    EXPECT_TRUE(in<QSlider>(added, nullptr)->isVisibleTo(page.get()));
+    in<QSlider>(added, nullptr)->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(config().bindings[2].holdThresholdMs, 500);
+    EXPECT_EQ(in<QLabel>(added, "holdDelayText")->text(), "500 ms");
+    EXPECT_EQ(changes, 4);
+    QTest::mouseClick(control<QPushButton>("setUpSystemActions"), Qt::LeftButton);
+    EXPECT_EQ(rig.windows.shortcutSetupOpens, 1);
+}
+
+TEST_F(BindingsPageTest, LeavingThePageWhileRecordingReturnsTheEngineToNormal) {
+    open({{{58}, true}});
+    QTest::mouseClick(in<QPushButton>(rows()[0], "record"), Qt::LeftButton);
+    page.reset();
+    EXPECT_FALSE(rig.c().hotkeyManager().recording());
+    EXPECT_FALSE(rig.c().cancelActiveBindingRecorder);
+}
+
+} // namespace
+} // namespace rondelix

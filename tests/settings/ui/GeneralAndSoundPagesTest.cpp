@@ -1,0 +1,87 @@
+#include "app/SettingsPorts.h"
+#include "settings/ui/GeneralPage.h"
+#include "settings/ui/SettingsPageRig.h"
+#include "settings/ui/SoundFeedbackPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+namespace rondelix {
+namespace {
+
+class GeneralPageTest : public testsupport::SettingsPageTest {
+  protected:
+    GeneralPageTest() {
+        show(new GeneralPage(rig.c().transferServices(), rig.updater, generalShellHooks(rig.c()), nullptr));
+    }
+};
+
+TEST_F(GeneralPageTest, LaunchAtLoginIsOneChangeAndResetAsksFirst) {
+    QTest::mouseClick(control<QCheckBox>("Launch at login"), Qt::LeftButton);
+    EXPECT_TRUE(config().general.launchAtLogin);
+    EXPECT_EQ(rig.loginItems.requests(), (std::vector<bool>{true}));
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(control<QCheckBox>("Check for updates automatically")->isEnabled());
+    saveScreenshot("settings-general.png");
+
+    rig.c().unlockDevMenu();
+    rig.dialogs.alertAnswers = {"Cancel"};
+    QTest::mouseClick(control<QPushButton>("resetToDefaults"), Qt::LeftButton);
+    EXPECT_EQ(changes, 1);
+    rig.dialogs.alertAnswers = {"Reset"};
+    QTest::mouseClick(control<QPushButton>("resetToDefaults"), Qt::LeftButton);
+    EXPECT_FALSE(config().general.launchAtLogin);
+    EXPECT_FALSE(control<QCheckBox>("Launch at login")->isChecked());
+    EXPECT_FALSE(rig.c().devMenuUnlocked());
+}
+
+TEST_F(GeneralPageTest, ExportWritesTheFileTheUserPicks) {
+    const auto file = rig.home.path / "mine.json";
+    rig.dialogs.saveLocations = {file};
+    QTest::mouseClick(control<QPushButton>("exportConfig"), Qt::LeftButton);
+    EXPECT_NE(testing::readText(file).find("\"bindings\""), std::string::npos);
+    EXPECT_EQ(changes, 0);
+}
+
+class SoundFeedbackPageTest : public testsupport::SettingsPageTest {
+  protected:
+    SoundFeedbackPageTest() {
+        const auto folder = rig.home.path / "sounds";
+        for (const char* name : {"Bell", "Pop", "Tink"})
+            testing::writeText(folder / (std::string(name) + ".oga"), "");
+        rig.sounds.folders = {folder.string()};
+        rig.sounds.available = {"Bell", "Pop", "Tink"};
+        show(new SoundFeedbackPage(rig.c().configStore(), rig.c().feedback(), rig.sounds, nullptr));
+    }
+};
+
+TEST_F(SoundFeedbackPageTest, ChoosingASoundStoresAndPlaysItAndTheSwitchHidesTheRows) {
+    auto* aim = control<QComboBox>("Aim sound");
+    EXPECT_EQ(aim->currentText(), "Tink");
+    aim->activated(0);
+    EXPECT_EQ(config().behavior.aimSoundName, "Bell");
+    EXPECT_EQ(rig.sounds.plays().back().name, "Bell");
+    control<QSlider>("Volume")->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_DOUBLE_EQ(config().behavior.soundVolume, 0.95);
+    EXPECT_FALSE(control<QCheckBox>("Haptic feedback")->isEnabled());
+    saveScreenshot("settings-sound-feedback.png");
+
+    QTest::mouseClick(control<QCheckBox>("Sound effects"), Qt::LeftButton);
+    EXPECT_FALSE(isShown("Volume"));
+    EXPECT_FALSE(isShown("Aim sound"));
+    EXPECT_DOUBLE_EQ(config().behavior.soundVolume, 0.95);
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(SoundFeedbackPageTest, AMissingSoundShowsNoSelectionAndPreviewsTheBeep) {
+    rig.c().configStore().mutate([](Config& c) { c.behavior.fireSoundName = "Gone"; });
+    EXPECT_EQ(control<QComboBox>("Fire sound")->currentIndex(), -1);
+    QTest::mouseClick(control<QToolButton>("Fire sound preview"), Qt::LeftButton);
+    EXPECT_EQ(rig.sounds.beeps, 1);
+}
+
+} // namespace
+} // namespace rondelix
