@@ -11,6 +11,7 @@
 #include "platform/Sounds.h"
 #include "platform/Workspace.h"
 #include "util/Ascii.h"
+#include "util/Overloaded.h"
 #include "util/TextTrimming.h"
 #include "util/Utf8.h"
 
@@ -19,9 +20,6 @@
 namespace rondelix {
 
 namespace {
-
-template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
-template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 constexpr std::uint64_t commandFlag = 0x100000;
 constexpr std::uint64_t shiftFlag = 0x20000;
