@@ -2,20 +2,27 @@
 // xdotool holds the summon keys and moves the pointer; the test looks at the
 // screen and at what the fired slice left behind.
 
+#include "app/ui/MainWindow.h"
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
+#include "support/CoordinatorRig.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
@@ -171,7 +178,7 @@ class EndToEnd : public ::testing::Test {
         static char name[] = "rondelix_e2e_tests";
         static char* argv[] = {name, nullptr};
         qputenv("QT_QPA_PLATFORM", "xcb");
-        application = new QGuiApplication(argc, argv);
+        application = new QApplication(argc, argv);
     }
     void SetUp() override {
         if (!application) GTEST_SKIP() << "needs the X server the test script starts";
@@ -365,6 +372,23 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     xdotool("mousemove " + nameField + " click 1");
     xdotool("key ctrl+a");
     xdotool("type --delay 20 'Trip Planner'");
+    // Ctrl+Z is the editor's, not the text field's or the Edit menu's: the
+    // whole burst of typing goes back in one step, and comes again.
+    const auto nameOnDisk = [&](const std::string& name) {
+        return waitFor(
+            [&] {
+                const auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+                return config && std::any_of(config->wheels.begin(), config->wheels.end(),
+                                             [&](const Wheel& w) { return w.name == name; });
+            },
+            3);
+    };
+    ASSERT_TRUE(nameOnDisk("Trip Planner")) << program.log();
+    pause(1.2); // past the window in which edits join one undo step
+    xdotool("key ctrl+z");
+    EXPECT_TRUE(nameOnDisk("Wheel 5"));
+    xdotool("key ctrl+shift+z");
+    EXPECT_TRUE(nameOnDisk("Trip Planner"));
     // On to the slot count, then past the app menu, Duplicate and Delete to
     // the empty top slot's Add Action.
     xdotool("key Tab 6 Tab Tab Tab Tab space");
@@ -395,6 +419,66 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     EXPECT_TRUE(waitFor([&] { return grabScreen() != first; }, 2));
     pause(0.3);
     grabScreen().save(artifact("editor-e2e-new-wheel-summoned.png"));
+    release();
+    EXPECT_EQ(program.stop(), 0);
+}
+
+TEST_F(EndToEnd, TheGalleryAddsAReviewedWheelThatTheSummonOpens) {
+    Program program(home.path, "gallery");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    std::string id;
+    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    xdotool("mousemove 800 500");
+    xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
+    pause(0.5);
+    // From My Wheels down to the Wheel Gallery.
+    xdotool("key Down");
+    pause(1.0);
+    const QRect frame = windowFrame(id);
+
+    // The gallery's list is 450 points wide and ends in a line from top to
+    // bottom; the search field heads it, and the stage right of it has "Add
+    // to My Wheels" centred in its header.
+    const QImage screen = grabScreen();
+    int listRight = -1;
+    for (int x = frame.left() + 100; x < frame.right() && listRight < 0; ++x)
+        if (screen.pixelColor(x, frame.top() + 30).lightness() < 200 &&
+            screen.pixelColor(x, frame.bottom() - 30).lightness() < 200)
+            listRight = x;
+    ASSERT_GT(listRight, frame.left()) << program.log();
+    xdotool("mousemove " + std::to_string(listRight - 380) + " " + std::to_string(frame.top() + 40) +
+            " click 1");
+    xdotool("type --delay 20 'kaomoji'");
+    pause(0.5);
+    grabScreen().save(artifact("gallery-e2e-found.png"));
+    const int stageMiddle = (listRight + frame.right()) / 2;
+    xdotool("mousemove " + std::to_string(stageMiddle) + " " + std::to_string(frame.top() + 14 + 50) +
+            " click 1");
+    pause(0.8);
+    grabScreen().save(artifact("gallery-e2e-sheet.png"));
+    xdotool("key Return");
+    const auto kaomojiOnDisk = [&] {
+        const auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+        if (!config) return -1;
+        for (std::size_t i = 0; i < config->wheels.size(); ++i)
+            if (config->wheels[i].name == "Kaomoji") return static_cast<int>(i);
+        return -1;
+    };
+    ASSERT_TRUE(waitFor([&] { return kaomojiOnDisk() >= 0; }, 3)) << program.log();
+    pause(0.3);
+    grabScreen().save(artifact("gallery-e2e-added.png"));
+
+    // Summoned with the binding, the new wheel's number key brings it up.
+    const int index = kaomojiOnDisk();
+    ASSERT_LT(index, 9);
+    const QPoint pointer(800, 520);
+    const QRect wheel = summonAt(pointer, "gallery-e2e-summoned.png");
+    ASSERT_GE(wheel.width(), 300) << program.log();
+    const QImage first = grabScreen();
+    xdotool("key " + std::to_string(index + 1));
+    EXPECT_TRUE(waitFor([&] { return grabScreen() != first; }, 2));
+    pause(0.3);
+    grabScreen().save(artifact("gallery-e2e-kaomoji-summoned.png"));
     release();
     EXPECT_EQ(program.stop(), 0);
 }
@@ -467,6 +551,244 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, MainWindowEndToEnd, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Managed" : "Bare"; });
+
+// The slice form turns the top slot into a script by keyboard alone; the
+// summon then fires what was typed.
+TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
+    auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    ASSERT_TRUE(config);
+    for (Wheel& wheel : config->wheels)
+        for (Slice& slice : wheel.slices)
+            if (wheel.id == "default" && slice.position == 0) slice.action = MacroAction::Text{"not yet"};
+    writeFile(home.configFolder() / "config.json", encode(*config).dump(2));
+
+    Program program(home.path, "slice-form");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    std::string id;
+    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    pause(0.6);
+    const QRect frame = windowFrame(id);
+    const QImage screen = grabScreen();
+    const int inspectorMiddle = frame.right() - 225;
+    int cardTop = -1;
+    for (int y = frame.top(); y < frame.bottom() && cardTop < 0; ++y)
+        if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) cardTop = y;
+    ASSERT_GE(cardTop, 0);
+    xdotool("mousemove " + std::to_string(inspectorMiddle) + " " + std::to_string(cardTop + 68) + " click 1");
+    // From the wheel's name: its slot count, application menu, the two wheel
+    // buttons and the slice menu, then the form's label, icon and action.
+    xdotool("key Tab Tab Tab Tab Tab Tab Tab Tab");
+    xdotool("type --delay 30 Sc");
+    pause(0.3);
+    xdotool("key Tab");
+    xdotool("type --delay 10 \"touch '" + home.marker.string() + "'\"");
+    const MacroAction typed = MacroAction::Script{"touch '" + home.marker.string() + "'"};
+    const auto topAction = [&]() -> std::optional<MacroAction> {
+        const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+        if (!onDisk) return std::nullopt;
+        for (const Wheel& wheel : onDisk->wheels)
+            for (const Slice& slice : wheel.slices)
+                if (wheel.id == "default" && slice.position == 0) return slice.action;
+        return std::nullopt;
+    };
+    // Every keystroke is saved; the last one lands a moment after xdotool ends.
+    EXPECT_TRUE(waitFor([&] { return topAction() == typed; }, 5)) << program.log();
+    grabScreen().save(artifact("slice-form-e2e-script.png"));
+
+    // Back to the icon menu: a symbol from the picker sheet.
+    xdotool("key shift+Tab shift+Tab");
+    xdotool("type --delay 30 Sy");
+    pause(0.3);
+    xdotool("key Tab space");
+    std::string sheet;
+    ASSERT_TRUE(waitFor(
+        [&] { return !(sheet = output("xdotool search --onlyvisible --name '^Symbols$'")).empty(); }, 3));
+    sheet = sheet.substr(0, sheet.find('\n'));
+    xdotool("type --delay 20 bolt.fill");
+    pause(0.4);
+    grabScreen().save(artifact("slice-form-e2e-symbol-picker.png"));
+    const QRect picker = windowFrame(sheet);
+    EXPECT_EQ(picker.size(), QSize(540, 480));
+    // The one cell left sits first in the grid, under the search row.
+    xdotool("mousemove " + std::to_string(picker.x() + 27) + " " + std::to_string(picker.y() + 70) +
+            " click 1");
+    const auto topIcon = [&]() -> std::optional<Icon> {
+        const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+        if (!onDisk) return std::nullopt;
+        for (const Wheel& wheel : onDisk->wheels)
+            for (const Slice& slice : wheel.slices)
+                if (wheel.id == "default" && slice.position == 0) return slice.icon;
+        return std::nullopt;
+    };
+    EXPECT_TRUE(waitFor([&] { return topIcon() == Icon(Icon::SfSymbol{"bolt.fill"}); }, 3)) << program.log();
+    EXPECT_TRUE(waitFor([] { return output("xdotool search --onlyvisible --name '^Symbols$'").empty(); }, 3));
+
+    // An emoji through the program's own popup.
+    xdotool("key shift+Tab");
+    xdotool("type --delay 30 E");
+    pause(0.3);
+    xdotool("key Tab Tab space");
+    pause(0.6);
+    xdotool("type --delay 20 rocket");
+    pause(0.4);
+    grabScreen().save(artifact("slice-form-e2e-emoji-popup.png"));
+    xdotool("key Escape");
+    EXPECT_TRUE(waitFor([&] { return topIcon() == Icon(Icon::Emoji{"\u2728"}); }, 3)) << program.log();
+
+    const QPoint pointer(800, 520);
+    const QRect wheel = summonAt(pointer, "slice-form-e2e-summoned.png");
+    ASSERT_GE(wheel.width(), 300) << program.log();
+    aimAtTopSlot();
+    release();
+    EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
+}
+
+} // namespace
+} // namespace rondelix
+
+namespace rondelix {
+namespace {
+
+// x, y, width and height of a window's client area.
+QRect windowGeometry(const std::string& id) {
+    const std::string command = "xdotool getwindowgeometry --shell " + id;
+    FILE* pipe = popen(command.c_str(), "r");
+    std::map<std::string, int> values;
+    char line[64];
+    while (pipe && fgets(line, sizeof line, pipe)) {
+        const std::string text(line);
+        const auto equals = text.find('=');
+        if (equals != std::string::npos)
+            values[text.substr(0, equals)] = std::atoi(text.c_str() + equals + 1);
+    }
+    if (pipe) pclose(pipe);
+    return {values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]};
+}
+
+// The largest visible window with exactly this title, or nothing; toolkits
+// keep small helper windows under the program's name too.
+std::string largestWindowNamed(const std::string& title) {
+    const std::string command = "xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string best;
+    int bestArea = 100 * 100;
+    char line[64];
+    while (pipe && fgets(line, sizeof line, pipe)) {
+        const std::string id(line, std::strcspn(line, "\n"));
+        const QRect frame = windowGeometry(id);
+        if (frame.width() * frame.height() > bestArea) {
+            best = id;
+            bestArea = frame.width() * frame.height();
+        }
+    }
+    if (pipe) pclose(pipe);
+    return best;
+}
+
+std::string windowNamed(const std::string& title) {
+    std::string id;
+    waitFor([&] { return !(id = largestWindowNamed(title)).empty(); }, 5);
+    return id;
+}
+
+void clickAt(QPoint point) {
+    xdotool("mousemove " + std::to_string(point.x()) + " " + std::to_string(point.y()) + " click 1");
+    pause(0.3);
+}
+
+// Where the first binding's Record button lies in a main window of this size
+// showing the Bindings page of this configuration: measured on a twin of the
+// window, laid out off screen with the same fonts and style.
+QPoint recordButtonIn(const Config& config, QSize windowSize) {
+    testsupport::CoordinatorRig rig;
+    rig.writeConfig(config);
+    rig.open();
+    rig.c().setMainTab(MainTab::shortcuts);
+    MainWindow twin(rig.c(), {});
+    twin.setAttribute(Qt::WA_DontShowOnScreen);
+    twin.show();
+    QApplication::processEvents();
+    twin.resize(windowSize);
+    QApplication::processEvents();
+    for (QPushButton* button : twin.findChildren<QPushButton*>("record"))
+        if (button->isVisible()) return button->mapTo(&twin, button->rect().center());
+    ADD_FAILURE() << "the twin shows no Record button";
+    return {};
+}
+
+TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne) {
+    // The main wheel's top slot opens the Bindings page.
+    Config config = *decodeConfig(nlohmann::json::parse(readFile(home.configFolder() / "config.json")));
+    for (Wheel& wheel : config.wheels)
+        for (Slice& slice : wheel.slices)
+            if (wheel.id == "default" && slice.position == 0)
+                slice.action = MacroAction::OpenSettings{"open-bindings"};
+    writeFile(home.configFolder() / "config.json", encode(config).dump(2));
+
+    Program program(home.path);
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    pause(1.0);
+    const QPoint pointer(800, 520);
+    ASSERT_GE(summonAt(pointer, "e2e-settings-summon-old.png").width(), 300) << program.log();
+    aimAtTopSlot();
+    release();
+    pause(1.0);
+
+    const std::string main = windowNamed("Rondelix");
+    ASSERT_FALSE(main.empty()) << program.log();
+    // Wholly on screen, wherever the window was placed.
+    xdotool("windowmove --sync " + main + " 40 40");
+    pause(0.5);
+    const QRect window = windowGeometry(main);
+    clickAt(window.topLeft() + recordButtonIn(config, window.size()));
+    const std::string panel = windowNamed("Recording Summon Key");
+    ASSERT_FALSE(panel.empty()) << program.log();
+    grabScreen().save(artifact("e2e-settings-bindings-recording.png"));
+
+    xdotool("keydown Control_L Shift_L");
+    pause(0.3);
+    xdotool("keyup Shift_L Control_L");
+    pause(0.3);
+    grabScreen().save(artifact("e2e-settings-bindings-captured.png"));
+    const QRect popover = windowGeometry(panel);
+    clickAt(QPoint(popover.center().x() + 49, popover.bottom() - 28)); // Confirm
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const auto saved =
+                decodeConfig(nlohmann::json::parse(readFile(home.configFolder() / "config.json")));
+            return saved && saved->bindings.front().keyCodes == std::vector<int>{59, 56};
+        },
+        3))
+        << readFile(home.configFolder() / "config.json");
+    grabScreen().save(artifact("e2e-settings-bindings.png"));
+    xdotool("windowfocus --sync " + main + " key ctrl+w");
+    EXPECT_TRUE(waitFor([] { return largestWindowNamed("Rondelix").empty(); }, 3));
+    pause(0.5);
+
+    // The new combination opens the wheel; the old one no longer does.
+    xdotool("mousemove " + std::to_string(pointer.x()) + " " + std::to_string(pointer.y()));
+    pause(0.3);
+    const QImage before = grabScreen();
+    xdotool("keydown Control_L Shift_L");
+    QRect area;
+    waitFor(
+        [&] {
+            area = changedArea(before, grabScreen(), pointer);
+            return area.width() >= 300;
+        },
+        3);
+    grabScreen().save(artifact("e2e-settings-summon-new.png"));
+    xdotool("keyup Shift_L Control_L");
+    EXPECT_GE(area.width(), 300) << program.log();
+    pause(1.0);
+
+    const QImage quiet = grabScreen();
+    xdotool("keydown Alt_L Super_L");
+    pause(1.5);
+    EXPECT_LT(changedArea(quiet, grabScreen(), pointer).width(), 300);
+    release();
+    EXPECT_EQ(program.stop(), 0);
+}
 
 } // namespace
 } // namespace rondelix

@@ -2,10 +2,16 @@
 
 #include "actions/MacroExecutor.h"
 #include "app/AppCoordinator.h"
+#include "editor/ui/PreviewWheel.h"
+#include "editor/ui/WheelEditorPage.h"
 #include "gallery/ui/GalleryBrowserPage.h"
+#include "gallery/ui/WheelWorkshopPage.h"
 #include "overlay/FeedbackController.h"
 #include "overlay/ui/WheelGraphic.h"
 #include "store/ConfigStore.h"
+
+#include <QPointer>
+#include <map>
 
 namespace rondelix {
 
@@ -54,6 +60,31 @@ QWidget* makeGalleryPage(AppCoordinator& coordinator, double wheelSize, QWidget*
                                      platform.workspace, coordinator.configStore(),
                                      wheelPreviewFactory(coordinator.configStore())},
         wheelSize, parent);
+}
+
+QWidget* wheelWorkshop(AppCoordinator& coordinator, QWidget* parent,
+                       const std::function<QWidget*(AppCoordinator&, QWidget*)>& editorPage) {
+    static std::map<AppCoordinator*, QPointer<WheelWorkshopPage>> made;
+    if (auto found = made.find(&coordinator); found != made.end() && found->second) return found->second;
+    WheelWorkshopPage::Pages pages{
+        [&coordinator, editorPage](QWidget* host) { return editorPage(coordinator, host); },
+        [](QWidget* editor) -> QWidget* { return &static_cast<WheelEditorPage*>(editor)->preview(); },
+        [&coordinator](double wheelSize, QWidget* host) {
+            return static_cast<GalleryBrowserPage*>(makeGalleryPage(coordinator, wheelSize, host));
+        },
+        [&coordinator] { return coordinator.platform().screens.displayOptions().reduceMotion; },
+    };
+    auto* workshop =
+        new WheelWorkshopPage(std::move(pages), coordinator.mainTab() == MainTab::gallery, parent);
+    made[&coordinator] = workshop;
+    const auto connection = coordinator.changed.connect([&coordinator, workshop](AppCoordinator::Property p) {
+        if (p != AppCoordinator::Property::mainTab) return;
+        const MainTab tab = coordinator.mainTab();
+        if (tab == MainTab::wheels || tab == MainTab::gallery) workshop->showGallery(tab == MainTab::gallery);
+    });
+    QObject::connect(workshop, &QObject::destroyed,
+                     [&coordinator, connection] { coordinator.changed.disconnect(connection); });
+    return workshop;
 }
 
 } // namespace rondelix

@@ -3,6 +3,8 @@
 #include "gallery/GalleryServices.h"
 #include "gallery/ui/WheelPreviewFactory.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace rondelix {
@@ -18,5 +20,11 @@ WheelPreviewFactory wheelPreviewFactory(ConfigStore& store);
 
 // The Wheel Gallery page of the main window.
 QWidget* makeGalleryPage(AppCoordinator& coordinator, double wheelSize, QWidget* parent);
+
+// The one page My Wheels and the Wheel Gallery share: the first call makes
+// it, later calls for the same coordinator hand back the same widget. It
+// follows the coordinator's tab between the editor and the gallery.
+QWidget* wheelWorkshop(AppCoordinator& coordinator, QWidget* parent,
+                       const std::function<QWidget*(AppCoordinator&, QWidget*)>& editorPage);
 
 } // namespace rondelix

@@ -52,18 +52,21 @@ SliceFormFactory sliceFormFactory(AppCoordinator& c) {
     };
 }
 
-// One row per page: the tab and how its page is made.
+QWidget* editorPage(AppCoordinator& c, QWidget* parent) {
+    return new WheelEditorPage({c.transferServices(), std::make_shared<CoordinatorEditorSession>(c),
+                                c.platform().sounds, c.platform().queue, c.wheelState(), sliceFormFactory(c),
+                                [] { QApplication::quit(); }},
+                               parent);
+}
+
+// One row per page: the tab and how its page is made. My Wheels and the
+// Wheel Gallery share the workshop, which holds the editor or the gallery.
 const std::map<MainTab, PageFactory>& pageTable() {
     static const std::map<MainTab, PageFactory> rows{
-        {MainTab::gallery,
-         [](AppCoordinator& c, QWidget* parent) -> QWidget* { return makeGalleryPage(c, 360, parent); }},
         {MainTab::wheels,
-         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
-             return new WheelEditorPage({c.transferServices(), std::make_shared<CoordinatorEditorSession>(c),
-                                         c.platform().sounds, c.platform().queue, c.wheelState(),
-                                         sliceFormFactory(c), [] { QApplication::quit(); }},
-                                        parent);
-         }},
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* { return wheelWorkshop(c, parent, editorPage); }},
+        {MainTab::gallery,
+         [](AppCoordinator& c, QWidget* parent) -> QWidget* { return wheelWorkshop(c, parent, editorPage); }},
         {MainTab::appearance,
          [](AppCoordinator& c, QWidget* parent) -> QWidget* {
              return new AppearancePage(c.configStore(), c.overlayController(), testWheelControl(c), parent);

@@ -22,6 +22,8 @@ GrowingTextField::GrowingTextField(std::function<void(const QString&)> onEdit, Q
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Return makes a second line; Tab moves on through the form.
+    setTabChangesFocus(true);
     setViewportMargins(horizontalInset, verticalInset, horizontalInset, verticalInset);
     document()->setDocumentMargin(2);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

@@ -37,6 +37,10 @@ QString qs(const std::string& text) {
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+// Button and menu titles read "&" as a mnemonic mark; these show it.
+QString shown(std::string_view text) {
+    return qs(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
 
 constexpr const char* fieldFrameStyle =
     "background: palette(base); border: 1px solid palette(mid); border-radius: 6px;";
@@ -118,9 +122,9 @@ void setMenu(QPushButton* button, const std::vector<Inputs::MenuSection>& sectio
     auto* menu = new QMenu(button);
     const QIcon check(SymbolFont::pixmap("checkmark", 14, button->palette().color(QPalette::Text)));
     for (const auto& section : sections) {
-        menu->addSection(qs(section.title));
+        menu->addSection(shown(section.title));
         for (const auto& row : section.rows) {
-            QAction* action = menu->addAction(qs(row.title));
+            QAction* action = menu->addAction(shown(row.title));
             if (row.checked) action->setIcon(check);
             QObject::connect(action, &QAction::triggered, button,
                              [choose, value = row.value] { choose(value); });
@@ -128,6 +132,18 @@ void setMenu(QPushButton* button, const std::vector<Inputs::MenuSection>& sectio
     }
     if (QMenu* old = button->menu()) old->deleteLater();
     button->setMenu(menu);
+}
+
+// Puts the focusable controls of a rebuilt input right after `anchor` in the
+// Tab order, where they sit on screen, rather than after everything made
+// before them.
+void chainAfter(QWidget* anchor, QWidget* input) {
+    QWidget* previous = anchor;
+    for (QWidget* child : input->findChildren<QWidget*>()) {
+        if (!(child->focusPolicy() & Qt::TabFocus)) continue;
+        QWidget::setTabOrder(previous, child);
+        previous = child;
+    }
 }
 
 } // namespace
@@ -263,6 +279,7 @@ void SliceFormView::refreshIconInput(const Slice& slice) {
         if (iconInput_) {
             iconColumn_->addWidget(iconInput_);
             iconInput_->show();
+            chainAfter(iconKind_, iconInput_);
         }
     }
     if (updateIconInput_) updateIconInput_(slice.icon);
@@ -326,6 +343,7 @@ void SliceFormView::refreshActionInput(const Slice& slice) {
         actionInputShowsList_ = showsList;
         actionColumn_->insertWidget(actionColumn_->indexOf(warning_), actionInput_);
         actionInput_->show();
+        chainAfter(actionKind_, actionInput_);
     }
     if (updateActionInput_) updateActionInput_(slice.action);
 }
@@ -394,7 +412,7 @@ QWidget* SliceFormView::buildActionInput(const MacroAction& action) {
         updateActionInput_ = [this, menu](const MacroAction& current) {
             const auto* system = current.as<MacroAction::SystemAction>();
             if (!system) return;
-            menu->setText(qs(Inputs::systemActionLabel(system->id)));
+            menu->setText(shown(Inputs::systemActionLabel(system->id)));
             setMenu(menu, Inputs::systemActionMenu(system->id),
                     [this](const std::string& id) { form_.setAction(MacroAction::SystemAction{id}); });
         };
@@ -404,16 +422,16 @@ QWidget* SliceFormView::buildActionInput(const MacroAction& action) {
         auto* editor = new ResizableTextEditor(
             [this](const QString& text) { form_.setAction(MacroAction::Script{text.toStdString()}); }, 70,
             600, 96, input);
-        auto* examples = new QPushButton(tr("Examples & help…"), input);
+        auto* examples = new QPushButton(tr("Examples && help…"), input);
         examples->setObjectName(QStringLiteral("scriptExamples"));
         QFont small = examples->font();
         small.setPointSizeF(small.pointSizeF() * 0.9);
         examples->setFont(small);
         auto* menu = new QMenu(examples);
         for (const auto& section : SliceFormScriptExamples::sections()) {
-            menu->addSection(qs(section.title));
+            menu->addSection(shown(section.title));
             for (const auto& item : section.items) {
-                QAction* entry = menu->addAction(qs(item.title));
+                QAction* entry = menu->addAction(shown(item.title));
                 connect(entry, &QAction::triggered, this, [this, item] {
                     if (item.kind == SliceFormScriptExamples::Item::Kind::link)
                         form_.openLink(std::string(item.text));
@@ -564,7 +582,7 @@ QWidget* SliceFormView::buildActionInput(const MacroAction& action) {
         updateActionInput_ = [this, menu](const MacroAction& current) {
             const auto* page = current.as<MacroAction::OpenSettings>();
             if (!page) return;
-            menu->setText(qs(Inputs::pageLabel(page->target)));
+            menu->setText(shown(Inputs::pageLabel(page->target)));
             setMenu(menu, Inputs::pageMenu(page->target),
                     [this](const std::string& id) { form_.setAction(MacroAction::OpenSettings{id}); });
         };

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace rondelix {
 
@@ -53,6 +54,41 @@ double pillScale(bool dragged, bool pressed, bool hovered) {
 WheelPillColumn::WheelPillColumn(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setFixedWidth(leadingPadding + columnWidth);
+    frameTimer_.setInterval(16);
+    connect(&frameTimer_, &QTimer::timeout, this, [this] { step(); });
+}
+
+void WheelPillColumn::retarget() {
+    const auto dragged = draggingPillId(drag_);
+    for (auto& [id, motion] : motion_) {
+        const bool isDragged = dragged == id;
+        motion.scale.setTarget(pillScale(isDragged, drag_.id == id, hovered_ == id));
+        motion.x.setTarget(isDragged ? drag_.translation.width : 0);
+        motion.y.setTarget(isDragged ? drag_.translation.height : 0);
+        // The lifted pill sticks to the pointer; only its return is animated.
+        if (isDragged) {
+            motion.x.jumpTo(drag_.translation.width);
+            motion.y.jumpTo(drag_.translation.height);
+        }
+    }
+    if (!frameTimer_.isActive()) {
+        clock_.start();
+        frameTimer_.start();
+    }
+    update();
+}
+
+void WheelPillColumn::step() {
+    const double seconds = static_cast<double>(clock_.restart()) / 1000.0;
+    bool settled = true;
+    for (auto& [id, motion] : motion_) {
+        for (Spring* spring : {&motion.scale, &motion.x, &motion.y}) {
+            spring->advance(seconds);
+            settled = settled && spring->isSettled();
+        }
+    }
+    if (settled) frameTimer_.stop();
+    update();
 }
 
 void WheelPillColumn::setPills(std::vector<Pill> pills, const std::string& selectedId, QColor accent) {
@@ -64,6 +100,9 @@ void WheelPillColumn::setPills(std::vector<Pill> pills, const std::string& selec
 }
 
 void WheelPillColumn::layoutPills() {
+    std::erase_if(motion_, [this](const auto& entry) {
+        return std::none_of(pills_.begin(), pills_.end(), [&](const Pill& p) { return p.id == entry.first; });
+    });
     frames_.clear();
     shown_.clear();
     const QFontMetricsF metrics(nameFont(font()));
@@ -81,6 +120,7 @@ void WheelPillColumn::layoutPills() {
         name = metrics.elidedText(name, Qt::ElideRight, room);
         const double width = leading + metrics.horizontalAdvance(name) + trailingInset;
         frames_[pills_[i].id] = platform::Rect{leadingPadding, y, std::ceil(width), height};
+        motion_.try_emplace(pills_[i].id);
         shown_.push_back(name);
         y += height + spacing;
     }
@@ -120,14 +160,13 @@ void WheelPillColumn::paintPill(QPainter& painter, std::size_t index) {
     const QRectF frame = toQt(frames_.at(pill.id));
     const bool selected = pill.id == selectedId_;
     const bool dragged = draggingPillId(drag_) == pill.id;
-    const bool pressed = drag_.id == pill.id;
     const bool dropTarget = pillDropTargetId(drag_, framesAtPress_) == pill.id;
-    const bool hovered = hovered_ == pill.id;
     const QColor primary = palette().color(QPalette::WindowText);
 
     painter.save();
-    if (dragged) painter.translate(drag_.translation.width, drag_.translation.height);
-    const double scale = pillScale(dragged, pressed, hovered);
+    const Motion& motion = motion_.at(pill.id);
+    const double scale = motion.scale.value();
+    painter.translate(motion.x.value(), motion.y.value());
     painter.translate(frame.center());
     painter.scale(scale, scale);
     painter.translate(-frame.center());
@@ -186,7 +225,7 @@ void WheelPillColumn::mousePressEvent(QMouseEvent* event) {
     // Hit tests of this gesture use the frames as they were at the press.
     framesAtPress_ = frames_;
     drag_ = PillDrag{id, {}, {pressPoint_.x(), pressPoint_.y()}};
-    update();
+    retarget();
 }
 
 void WheelPillColumn::mouseMoveEvent(QMouseEvent* event) {
@@ -194,13 +233,13 @@ void WheelPillColumn::mouseMoveEvent(QMouseEvent* event) {
         const QPointF delta = event->position() - pressPoint_;
         drag_.translation = {delta.x(), delta.y()};
         drag_.location = {event->position().x(), event->position().y()};
-        update();
+        retarget();
         return;
     }
     const auto under = pillUnder(event->position());
     if (under != hovered_) {
         hovered_ = under;
-        update();
+        retarget();
     }
 }
 
@@ -211,14 +250,14 @@ void WheelPillColumn::mouseReleaseEvent(QMouseEvent* event) {
     drag_.location = {event->position().x(), event->position().y()};
     const PillGestureEnd end = endPillGesture(drag_, framesAtPress_);
     drag_ = PillDrag{};
-    update();
+    retarget();
     if (end.kind == PillGestureEnd::Kind::select && onSelect) onSelect(end.wheelId);
     if (end.kind == PillGestureEnd::Kind::move && onDrop) onDrop(end.wheelId, end.targetId);
 }
 
 void WheelPillColumn::leaveEvent(QEvent* event) {
     hovered_.reset();
-    update();
+    retarget();
     QWidget::leaveEvent(event);
 }
 

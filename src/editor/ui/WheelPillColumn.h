@@ -1,8 +1,11 @@
 #pragma once
 
 #include "editor/PillDrag.h"
+#include "overlay/Spring.h"
 
 #include <QColor>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -57,7 +60,18 @@ class WheelPillColumn : public QWidget {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    // How a pill is drawn right now, following its state with springs.
+    struct Motion {
+        Spring scale{0.3, 0.72};
+        Spring x{0.3, 0.72};
+        Spring y{0.3, 0.72};
+        Motion() { scale.jumpTo(1); }
+    };
+
     void layoutPills();
+    // Sets every pill's targets from the gesture and hover state and starts the clock.
+    void retarget();
+    void step();
     void paintPill(QPainter& painter, std::size_t index);
     std::optional<std::string> pillUnder(QPointF point) const;
 
@@ -71,6 +85,9 @@ class WheelPillColumn : public QWidget {
     QPointF pressPoint_;
     std::optional<std::string> hovered_;
     int height_ = 0;
+    std::map<std::string, Motion> motion_;
+    QTimer frameTimer_;
+    QElapsedTimer clock_;
 };
 
 } // namespace rondelix

@@ -7,7 +7,9 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 namespace rondelix {
 
@@ -65,7 +67,14 @@ void EmojiPickerField::openPopup() {
     if (popup_) popup_->close();
     popup_ = new EmojiPopup(
         installedEmoji(), [this](const std::string& emoji) { insertChosen(emoji); }, this);
-    popup_->move(choose_->mapToGlobal(QPoint(0, choose_->height())));
+    // Under the button, its right edge with the button's, kept on the screen.
+    QPoint at = choose_->mapToGlobal(QPoint(choose_->width() - popup_->width(), choose_->height()));
+    if (const QScreen* screen = choose_->screen()) {
+        const QRect room = screen->availableGeometry();
+        at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - popup_->width())));
+        at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - popup_->height())));
+    }
+    popup_->move(at);
     popup_->show();
 }
 

@@ -51,6 +51,7 @@ void colour(QWidget& widget, const QColor& color) {
 }
 
 const QColor orange(255, 149, 0);
+constexpr int recordingPanelWidth = 360 + 2 * 16;
 
 // The collision hint: secondary until hovered, orange while hovered.
 class CollisionHint : public QToolButton {
@@ -88,7 +89,6 @@ BindingRow::BindingRow(Uuid id, BindingRowModel::Services services, QWidget* par
     layout->setSpacing(6);
     layout->addWidget(makeMainLine());
     recordingPanel_ = makeRecordingPanel();
-    layout->addWidget(recordingPanel_);
     collisionPopover_ = makeCollisionPopover();
     layout->addWidget(makeHoldDelayLine());
     recorderConnection_ = model_.recorder().changed.connect([this] { refresh(); });
@@ -165,9 +165,14 @@ QWidget* BindingRow::makeHoldDelayLine() {
 }
 
 QFrame* BindingRow::makeRecordingPanel() {
-    auto* panel = new QFrame(this);
+    // A window of its own under the Record button. Clicking outside does not
+    // close it, and it leaves the main window active so keys keep arriving.
+    auto* panel = new QFrame(this, Qt::Tool | Qt::FramelessWindowHint);
     panel->setObjectName("recordingPanel");
+    panel->setWindowTitle("Recording Summon Key");
+    panel->setAttribute(Qt::WA_ShowWithoutActivating);
     panel->setFrameShape(QFrame::StyledPanel);
+    panel->setMinimumWidth(recordingPanelWidth);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(12);
@@ -201,6 +206,8 @@ QFrame* BindingRow::makeRecordingPanel() {
     confirm_->setObjectName("confirm");
     confirm_->setDefault(true);
     connect(confirm_, &QPushButton::clicked, this, [this] { model_.recorder().confirm(); });
+    for (QPushButton* button : {cancel, confirm_})
+        button->setFixedWidth(90);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);
     buttons->addStretch(1);
@@ -260,12 +267,19 @@ void BindingRow::refresh() {
     }
     holdDelayText_->setText(q(model_.holdDelayText()));
 
+    if (recording && !recordingPanel_->isVisible()) {
+        recordingPanel_->adjustSize();
+        const QPoint below = record_->mapToGlobal(QPoint(record_->width() / 2, record_->height()));
+        recordingPanel_->move(below.x() - recordingPanel_->width() / 2, below.y() + 4);
+    }
     recordingPanel_->setVisible(recording);
     const bool nothingYet = model_.recorder().captured().empty();
     captured_->setText(q(model_.capturedLabel()));
     colour(*captured_, palette().color(nothingYet ? QPalette::PlaceholderText : QPalette::WindowText));
     capturedWarning_->setVisible(model_.capturedMayCollide());
     confirm_->setEnabled(!nothingYet);
+    // The combination is never cut or wrapped: the panel grows with it.
+    if (recording) recordingPanel_->adjustSize();
 }
 
 } // namespace rondelix

@@ -23,6 +23,8 @@ BindingsPage::BindingsPage(ConfigStore& store, HotkeyManager& engine, const plat
     rowsLayout_ = new QVBoxLayout;
     rowsLayout_->setSpacing(8);
     bindings->addLayout(rowsLayout_);
+    // The rows first, so that Tab reaches them before the buttons under them.
+    onRefresh([this] { syncRows(); });
     auto* add = new QPushButton("Add Binding", bindings->parentWidget());
     add->setObjectName("addBinding");
     bindings->addWidget(add, 0, Qt::AlignLeft);
@@ -36,8 +38,6 @@ BindingsPage::BindingsPage(ConfigStore& store, HotkeyManager& engine, const plat
     connect(systemActions, &QPushButton::clicked, this, [this] {
         if (services_.host->showSystemActionSetup) services_.host->showSystemActionSetup();
     });
-
-    onRefresh([this] { syncRows(); });
 }
 
 void BindingsPage::syncRows() {

@@ -35,6 +35,8 @@ QLabel* captionLabel(const std::string& text, QWidget* parent) {
 SettingsPage::SettingsPage(ConfigStore& store, QWidget* parent)
     : QScrollArea(parent), store_(store), behaviorSettings_(store) {
     setFrameShape(QFrame::NoFrame);
+    // Tab moves between the rows' controls, not onto the page itself.
+    setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(true);
     // The window's backdrop shows behind the grouped rows.
     viewport()->setAutoFillBackground(false);

@@ -59,7 +59,7 @@ TEST_F(BindingsPageTest, RecordingACombinationStoresItOnce) {
     key(QEvent::KeyPress, 15); // R
     EXPECT_EQ(in<QLabel>(row, "capturedCombo")->text(), "Left Super + R");
     EXPECT_TRUE(in<QLabel>(row, "capturedWarning")->isVisible());
-    saveScreenshot("settings-bindings-recording.png");
+    saveScreenshot("settings-bindings-recording.png", in<QFrame>(row, "recordingPanel"));
     key(QEvent::KeyRelease, 15);
     key(QEvent::KeyRelease, 55);
     QTest::mouseClick(in<QPushButton>(row, "confirm"), Qt::LeftButton);

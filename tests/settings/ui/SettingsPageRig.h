@@ -44,10 +44,10 @@ class SettingsPageTest : public ::testing::Test {
     bool isShown(const QString& name) { return control(name)->isVisibleTo(page.get()); }
 
     // Keeps a look at the page for people, in the artifacts folder beside the test program.
-    void saveScreenshot(const QString& name) {
+    void saveScreenshot(const QString& name, QWidget* shown = nullptr) {
         const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
         QDir().mkpath(folder);
-        EXPECT_TRUE(page->grab().save(folder + "/" + name));
+        EXPECT_TRUE((shown ? shown : page.get())->grab().save(folder + "/" + name));
     }
 
     const Config& config() { return rig.c().configStore().config(); }
