@@ -16,12 +16,21 @@ Config largeConfig() {
         wheel.name = "Wheel " + std::to_string(w);
         wheel.sliceCount = 12;
         for (int s = 0; s < 12; ++s) {
-            Slice slice{Uuid::generate(), s, "Slice " + std::to_string(s), Icon::SfSymbol{"star.fill"}, MacroAction::Text{}};
+            Slice slice{Uuid::generate(), s, "Slice " + std::to_string(s), Icon::SfSymbol{"star.fill"},
+                        MacroAction::Text{}};
             switch (s % 4) {
-            case 0: slice.action = MacroAction::Text{std::string(120, 'x')}; break;
-            case 1: slice.action = MacroAction::App{"org.gnome.Calculator", std::nullopt}; break;
-            case 2: slice.action = MacroAction::Url{"https://example.org/some/path"}; break;
-            default: slice.action = MacroAction::Keystroke{{12, true, true, false, false}}; break;
+            case 0:
+                slice.action = MacroAction::Text{std::string(120, 'x')};
+                break;
+            case 1:
+                slice.action = MacroAction::App{"org.gnome.Calculator", std::nullopt};
+                break;
+            case 2:
+                slice.action = MacroAction::Url{"https://example.org/some/path"};
+                break;
+            default:
+                slice.action = MacroAction::Keystroke{{12, true, true, false, false}};
+                break;
             }
             wheel.slices.push_back(std::move(slice));
         }
@@ -38,7 +47,8 @@ void BM_DecodeAndEncodeLargeConfig(benchmark::State& state) {
         auto written = writeConfigFile(*config);
         benchmark::DoNotOptimize(written);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(file.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(file.size()));
 }
 BENCHMARK(BM_DecodeAndEncodeLargeConfig)->Unit(benchmark::kMillisecond);
 

@@ -5,6 +5,7 @@
 #include "app/DefaultsKeys.h"
 #include "app/OnboardingState.h"
 #include "app/SummonKeyNames.h"
+#include "catalog/WheelActionTarget.h"
 #include "engine/HotkeyManager.h"
 #include "engine/PermissionsCheck.h"
 #include "icons/IconStore.h"
@@ -412,7 +413,12 @@ void AppCoordinator::performWheelAction(const std::optional<std::string>& target
         toggleMain(MainTab::wheels);
         return;
     }
-    if (const auto page = pageTab(*target)) {
+    const auto row = WheelActionTarget::find(target);
+    if (!row) {
+        platform_.sounds.beep();
+        return;
+    }
+    if (const auto* page = std::get_if<MainTab>(&row->opens)) {
         const auto main = platform_.windows.state(Kind::main);
         if (main.exists && main.key && mainTab_ == *page)
             toggleMain(*page);
@@ -420,18 +426,23 @@ void AppCoordinator::performWheelAction(const std::optional<std::string>& target
             showMain(*page);
         return;
     }
-    if (*target == "pause-summon") {
+    using Quick = WheelActionTarget::QuickSetting;
+    switch (std::get<Quick>(row->opens)) {
+    case Quick::pauseSummon:
         togglePause(true);
-    } else if (*target == "toggle-liquid-glass") {
+        break;
+    case Quick::toggleLiquidGlass:
         flipBehavior(&Behavior::liquidGlassEnabled);
-    } else if (*target == "toggle-sound") {
+        break;
+    case Quick::toggleSound:
         flipBehavior(&Behavior::soundEnabled);
-    } else if (*target == "toggle-detect-app") {
+        break;
+    case Quick::toggleDetectApp:
         flipBehavior(&Behavior::detectApp);
-    } else if (*target == "check-for-updates") {
+        break;
+    case Quick::checkForUpdates:
         updater_->updater().checkForUpdates();
-    } else {
-        platform_.sounds.beep();
+        break;
     }
 }
 

@@ -2,9 +2,9 @@
 
 #include "actions/MacroExecutor.h"
 #include "app/AppWindows.h"
-#include "app/MainTab.h"
 #include "app/OnboardingStep.h"
 #include "app/UpdaterController.h"
+#include "catalog/MainTab.h"
 #include "catalog/ShortcutCatalog.h"
 #include "model/WheelState.h"
 #include "overlay/FeedbackController.h"

@@ -2,6 +2,7 @@
 
 #include "app/OnboardingStep.h"
 #include "app/WindowSizes.h"
+#include "catalog/MainTab.h"
 
 #include <functional>
 #include <optional>

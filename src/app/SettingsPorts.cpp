@@ -30,8 +30,7 @@ std::shared_ptr<BindingsHost> bindingsHost(AppCoordinator& coordinator) {
 
 GeneralSettings::ShellHooks generalShellHooks(AppCoordinator& coordinator) {
     AppCoordinator* c = &coordinator;
-    // The main window keeps no saved sizes yet, so there are none to forget.
-    return {nullptr, [c] { c->relockDevMenu(); }};
+    return {[c] { c->resetWindowSizes(); }, [c] { c->relockDevMenu(); }};
 }
 
 } // namespace rondelix

@@ -3,22 +3,23 @@
 namespace rondelix {
 
 using S = WheelActionTarget::Section;
+using Q = WheelActionTarget::QuickSetting;
 
 const std::vector<WheelActionTarget>& WheelActionTarget::all() {
     static const std::vector<WheelActionTarget> targets = {
-        {"open-my-wheels", "My Wheels", "square.grid.2x2", S::page},
-        {"open-gallery", "Wheel Gallery", "square.grid.3x3", S::page},
-        {"open-general", "General", "gearshape", S::page},
-        {"open-bindings", "Bindings", "keyboard", S::page},
-        {"open-wheel-behavior", "Wheel Behavior", "slider.horizontal.3", S::page},
-        {"open-appearance", "Appearance", "paintbrush", S::page},
-        {"open-sound", "Sound & Feedback", "speaker.wave.2", S::page},
-        {"open-about", "About", "info.circle", S::page},
-        {"pause-summon", "Pause / Resume Summon", "pause.circle", S::quickSetting},
-        {"toggle-liquid-glass", "Toggle Liquid Glass", "circle.hexagongrid", S::quickSetting},
-        {"toggle-sound", "Toggle Sound Effects", "speaker.wave.2", S::quickSetting},
-        {"toggle-detect-app", "Toggle Detect App", "app.badge", S::quickSetting},
-        {"check-for-updates", "Check for Updates", "arrow.triangle.2.circlepath", S::quickSetting},
+        {"open-my-wheels", "My Wheels", "square.grid.2x2", MainTab::wheels},
+        {"open-gallery", "Wheel Gallery", "square.grid.3x3", MainTab::gallery},
+        {"open-general", "General", "gearshape", MainTab::general},
+        {"open-bindings", "Bindings", "keyboard", MainTab::shortcuts},
+        {"open-wheel-behavior", "Wheel Behavior", "slider.horizontal.3", MainTab::wheelBehavior},
+        {"open-appearance", "Appearance", "paintbrush", MainTab::appearance},
+        {"open-sound", "Sound & Feedback", "speaker.wave.2", MainTab::soundFeedback},
+        {"open-about", "About", "info.circle", MainTab::about},
+        {"pause-summon", "Pause / Resume Summon", "pause.circle", Q::pauseSummon},
+        {"toggle-liquid-glass", "Toggle Liquid Glass", "circle.hexagongrid", Q::toggleLiquidGlass},
+        {"toggle-sound", "Toggle Sound Effects", "speaker.wave.2", Q::toggleSound},
+        {"toggle-detect-app", "Toggle Detect App", "app.badge", Q::toggleDetectApp},
+        {"check-for-updates", "Check for Updates", "arrow.triangle.2.circlepath", Q::checkForUpdates},
     };
     return targets;
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "catalog/MainTab.h"
+
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace rondelix {
@@ -12,11 +15,16 @@ namespace rondelix {
 // slice can target; the coordinator carries it out.
 struct WheelActionTarget {
     enum class Section { page, quickSetting };
+    enum class QuickSetting { pauseSummon, toggleLiquidGlass, toggleSound, toggleDetectApp, checkForUpdates };
 
     std::string id;
     std::string displayName;
     std::string symbol;
-    Section section = Section::page;
+    std::variant<MainTab, QuickSetting> opens;
+
+    Section section() const {
+        return std::holds_alternative<MainTab>(opens) ? Section::page : Section::quickSetting;
+    }
 
     friend bool operator==(const WheelActionTarget&, const WheelActionTarget&) = default;
 

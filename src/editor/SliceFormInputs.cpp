@@ -114,7 +114,7 @@ std::vector<MenuSection> pageMenu(const std::optional<std::string>& currentTarge
     for (const WheelActionTarget::Section kind : WheelActionTarget::allSections()) {
         MenuSection section{kind == WheelActionTarget::Section::page ? "Open a Page" : "Quick Settings", {}};
         for (const WheelActionTarget& target : WheelActionTarget::all())
-            if (target.section == kind)
+            if (target.section() == kind)
                 section.rows.push_back({target.displayName, target.id, currentTarget == target.id});
         sections.push_back(std::move(section));
     }

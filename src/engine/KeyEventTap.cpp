@@ -17,7 +17,9 @@ bool KeyEventTap::install(platform::TapMode options, platform::EventMask mask, H
     return tap_ != nullptr;
 }
 
-void KeyEventTap::uninstall() { tap_.reset(); }
+void KeyEventTap::uninstall() {
+    tap_.reset();
+}
 
 TapVerdict KeyEventTap::deliver(const platform::InputEvent& event) {
     switch (event.type) {

@@ -23,12 +23,12 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                           {},
                           "Pick tools, transform, add layers, and export your work in Photoshop."},
                          {
-                             {"Move", "cursorarrow", key("V")},
+                             {"Move", "arrow.up.and.down.and.arrow.left.and.right", key("V")},
                              {"Brush", "paintbrush.pointed", key("B")},
-                             {"Eraser", "delete.left", key("E")},
+                             {"Eraser", "eraser", key("E")},
                              {"Type", "textformat", key("T")},
-                             {"Free\nTransform", "arrow.up.left.and.arrow.down.right", key("⌘T")},
-                             {"New Layer", "square.2.layers.3d", key("⇧⌘N")},
+                             {"Free\nTransform", "skew", key("⌘T")},
+                             {"New Layer", "square.3.layers.3d", key("⇧⌘N")},
                              {"Deselect", "rectangle.dashed", key("⌘D")},
                              {"Export As", "square.and.arrow.up", key("⌥⇧⌘W")},
                          }));
@@ -57,7 +57,7 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                          {
                              {"Quick\nSwitcher", "arrow.left.arrow.right", key("⌘K")},
                              {"New Message", "square.and.pencil", key("⌘N")},
-                             {"All Unreads", "tray", key("⇧⌘A")},
+                             {"All Unreads", "tray.full", key("⇧⌘A")},
                              {"Threads", "bubble.left.and.bubble.right", key("⇧⌘T")},
                              {"Mark All\nRead", "checkmark.circle", key("⇧⎋")},
                              {"Upload File", "paperclip", key("⌘U")},
@@ -92,8 +92,8 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                              {"Share\nScreen", "rectangle.on.rectangle", key("⇧⌘S")},
                              {"Chat", "bubble.left", key("⇧⌘H")},
                              {"Participants", "person.2.fill", key("⌘U")},
-                             {"Invite", "person.3.fill", key("⌘I")},
-                             {"Join\nMeeting", "play.rectangle.fill", key("⌘J")},
+                             {"Invite", "person.badge.plus", key("⌘I")},
+                             {"Join\nMeeting", "video.badge.plus", key("⌘J")},
                              {"Leave\nMeeting", "phone.down.fill", key("⌘W")},
                          }));
 
@@ -118,10 +118,10 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                          {
                              {"New Tab", "plus.square", key("⌘T")},
                              {"Reopen Tab", "arrow.uturn.left.square", key("⇧⌘T")},
-                             {"Next Tab", "chevron.right", key("⌃⇥")},
+                             {"Next Tab", "arrow.right.square", key("⌃⇥")},
                              {"Address Bar", "link", key("⌘L")},
                              {"Bookmark", "bookmark", key("⌘D")},
-                             {"Downloads", "square.and.arrow.down", key("⇧⌘J")},
+                             {"Downloads", "arrow.down.circle", key("⇧⌘J")},
                              {"Developer\nTools", "hammer", key("⌥⌘I")},
                              {"JavaScript\nConsole", "terminal", key("⌥⌘J")},
                          }));
@@ -139,7 +139,7 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                              {"Toggle\nSidebar", "sidebar.left", key("⌘B")},
                              {"Find in\nFiles", "text.magnifyingglass", key("⇧⌘F")},
                              {"Comment\nLine", "number", key("⌘/")},
-                             {"Extensions", "puzzlepiece.extension.fill", key("⇧⌘X")},
+                             {"Extensions", "puzzlepiece.extension", key("⇧⌘X")},
                          }));
 
     out.push_back(define({"gallery-notion",
@@ -168,7 +168,7 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                              {"New Note", "square.and.pencil", key("⌘N")},
                              {"Search\nVault", "magnifyingglass", key("⇧⌘F")},
                              {"Reading\nView", "book", key("⌘E")},
-                             {"Graph View", "network", key("⌘G")},
+                             {"Graph View", "point.3.connected.trianglepath.dotted", key("⌘G")},
                              {"Settings", "gearshape", key("⌘,")},
                          }));
 
@@ -181,10 +181,10 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                              {"Bold", "bold", key("⌘B")},
                              {"Italic", "italic", key("⌘I")},
                              {"Underline", "underline", key("⌘U")},
-                             {"Spelling", "checkmark.square", key("F7")},
+                             {"Spelling", "textformat.abc", key("F7")},
                              {"Change Case", "textformat", key("⇧F3")},
                              {"Word Count", "number", key("⇧⌘G")},
-                             {"Track\nChanges", "highlighter", key("⇧⌘E")},
+                             {"Track\nChanges", "pencil.and.outline", key("⇧⌘E")},
                          }));
 
     out.push_back(define({"gallery-excel",
@@ -193,10 +193,10 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                           {},
                           "Select rows, sum, fill, format cells, and add links in Excel sheets."},
                          {
-                             {"Select Row", "line.3.horizontal", key("⇧Space")},
-                             {"AutoSum", "number.square", key("⇧⌘T")},
-                             {"Format\nCells", "rectangle.grid.2x2", key("⌘1")},
-                             {"Fill Down", "arrow.down", key("⌘D")},
+                             {"Select Row", "tablecells", key("⇧Space")},
+                             {"AutoSum", "sum", key("⇧⌘T")},
+                             {"Format\nCells", "tablecells.badge.ellipsis", key("⌘1")},
+                             {"Fill Down", "arrow.down.to.line", key("⌘D")},
                              {"Fill Right", "arrow.right.to.line", key("⌘R")},
                              {"Bold", "bold", key("⌘B")},
                              {"Insert Link", "link", key("⌘K")},
@@ -227,8 +227,8 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                          {
                              {"New Tab", "plus.square", key("⌘T")},
                              {"Reopen Tab", "arrow.uturn.left.square", key("⇧⌘T")},
-                             {"Next Tab", "chevron.right", key("⌃⇥")},
-                             {"Private\nWindow", "eye.slash", key("⇧⌘P")},
+                             {"Next Tab", "arrow.right.square", key("⌃⇥")},
+                             {"Private\nWindow", "eyeglasses", key("⇧⌘P")},
                              {"Bookmarks", "book", key("⇧⌘O")},
                              {"Address Bar", "link", key("⌘L")},
                              {"Developer\nTools", "hammer", key("⌥⌘I")},
@@ -244,10 +244,10 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                              {"Goto\nAnything", "magnifyingglass", key("⌘P")},
                              {"Command\nPalette", "command", key("⇧⌘P")},
                              {"Goto\nDefinition", "arrow.turn.down.right", key("F12")},
-                             {"Goto Symbol", "curlybraces", key("⌘R")},
+                             {"Goto Symbol", "at", key("⌘R")},
                              {"Find and\nReplace", "arrow.left.arrow.right", key("⌥⌘F")},
                              {"Find in\nFiles", "text.magnifyingglass", key("⇧⌘F")},
-                             {"Add Next\nMatch", "plus.square", key("⌘D")},
+                             {"Add Next\nMatch", "plus.rectangle.on.rectangle", key("⌘D")},
                              {"Comment\nLine", "number", key("⌘/")},
                          }));
 
@@ -259,10 +259,10 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                          {
                              {"New Tab", "plus.square", key("⌘T")},
                              {"New Window", "macwindow.badge.plus", key("⌘N")},
-                             {"Split Right", "rectangle.righthalf.inset.filled", key("⌘D")},
-                             {"Split Down", "rectangle.bottomhalf.inset.filled", key("⇧⌘D")},
-                             {"Next Tab", "chevron.right", key("⌃⇥")},
-                             {"Clear\nScreen", "xmark.circle", key("⌘K")},
+                             {"Split Right", "rectangle.split.2x1", key("⌘D")},
+                             {"Split Down", "rectangle.split.1x2", key("⇧⌘D")},
+                             {"Next Tab", "arrow.right.square", key("⌃⇥")},
+                             {"Clear\nScreen", "clear", key("⌘K")},
                              {"Close", "xmark", key("⌘W")},
                              {"Settings", "gearshape", key("⌘,")},
                          }));

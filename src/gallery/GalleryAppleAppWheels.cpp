@@ -13,26 +13,27 @@ void addAppleAppWheels(std::vector<GalleryWheel>& out) {
                              {"Blade", "scissors", key("B")},
                              {"Play/Pause", "playpause.fill", key("Space")},
                              {"Add Marker", "bookmark.fill", key("M")},
-                             {"Blade at\nPlayhead", "scissors", key("⌘B")},
+                             {"Blade at\nPlayhead", "scissors.badge.ellipsis", key("⌘B")},
                              {"Import\nMedia", "square.and.arrow.down", key("⌘I")},
                              {"Share File", "square.and.arrow.up", key("⌘E")},
                          }));
 
-    out.push_back(define({"gallery-finder",
-                          "Finder",
-                          Category::apps,
-                          {},
-                          "Quick Look, new folders, Get Info, Go to Folder, and trash in Finder."},
-                         {
-                             {"Quick Look", "eye", key("Space")},
-                             {"New Folder", "folder.badge.plus", key("⇧⌘N")},
-                             {"Folder from\nSelection", "folder.fill", key("⌃⌘N")},
-                             {"Get Info", "info.circle", key("⌘I")},
-                             {"Go to\nFolder", "arrow.right", key("⇧⌘G")},
-                             {"Show Path\nBar", "arrow.turn.down.right", key("⌥⌘P")},
-                             {"Duplicate", "square.on.square", key("⌘D")},
-                             {"Move to\nTrash", "trash", key("⌘⌫")},
-                         }));
+    out.push_back(
+        define({"gallery-finder",
+                "Finder",
+                Category::apps,
+                {},
+                "Quick Look, new folders, Get Info, Go to Folder, and trash in Finder."},
+               {
+                   {"Quick Look", "eye", key("Space")},
+                   {"New Folder", "folder.badge.plus", key("⇧⌘N")},
+                   {"Folder from\nSelection", "folder.fill.badge.plus", key("⌃⌘N")},
+                   {"Get Info", "info.circle", key("⌘I")},
+                   {"Go to\nFolder", "arrow.right.circle", key("⇧⌘G")},
+                   {"Show Path\nBar", "point.topleft.down.to.point.bottomright.curvepath", key("⌥⌘P")},
+                   {"Duplicate", "plus.square.on.square", key("⌘D")},
+                   {"Move to\nTrash", "trash", key("⌘⌫")},
+               }));
 
     out.push_back(define({"gallery-safari",
                           "Safari",
@@ -43,7 +44,7 @@ void addAppleAppWheels(std::vector<GalleryWheel>& out) {
                              {"New Tab", "plus.square", key("⌘T")},
                              {"Reopen Tab", "arrow.uturn.left.square", key("⇧⌘T")},
                              {"Address Bar", "link", key("⌘L")},
-                             {"Reader\nView", "doc.text", key("⇧⌘R")},
+                             {"Reader\nView", "doc.plaintext", key("⇧⌘R")},
                              {"Back", "chevron.backward", key("⌘[")},
                              {"Forward", "chevron.forward", key("⌘]")},
                              {"Web\nInspector", "hammer", key("⌥⌘I")},
@@ -58,12 +59,12 @@ void addAppleAppWheels(std::vector<GalleryWheel>& out) {
                          {
                              {"Zoom In", "plus.magnifyingglass", key("⌘=")},
                              {"Zoom Out", "minus.magnifyingglass", key("⌘-")},
-                             {"Rotate\nLeft", "arrow.counterclockwise", key("⌘L")},
-                             {"Rotate\nRight", "arrow.clockwise", key("⌘R")},
-                             {"Markup\nToolbar", "pencil.tip", key("⇧⌘A")},
+                             {"Rotate\nLeft", "rotate.left", key("⌘L")},
+                             {"Rotate\nRight", "rotate.right", key("⌘R")},
+                             {"Markup\nToolbar", "pencil.tip.crop.circle", key("⇧⌘A")},
                              {"Crop", "crop", key("⌘K")},
                              {"Inspector", "info.circle", key("⌘I")},
-                             {"Actual\nSize", "viewfinder", key("⌘0")},
+                             {"Actual\nSize", "1.magnifyingglass", key("⌘0")},
                          }));
 
     out.push_back(define({"gallery-apple-mail",
@@ -73,12 +74,12 @@ void addAppleAppWheels(std::vector<GalleryWheel>& out) {
                           "Write, reply, forward, send, and sort your messages in Apple Mail."},
                          {
                              {"New\nMessage", "square.and.pencil", key("⌘N")},
-                             {"Reply", "arrow.uturn.backward", key("⌘R")},
-                             {"Reply All", "person.2.fill", key("⇧⌘R")},
-                             {"Forward", "arrow.uturn.forward", key("⇧⌘F")},
-                             {"Send", "paperplane.fill", key("⇧⌘D")},
+                             {"Reply", "arrowshape.turn.up.left", key("⌘R")},
+                             {"Reply All", "arrowshape.turn.up.left.2", key("⇧⌘R")},
+                             {"Forward", "arrowshape.turn.up.right", key("⇧⌘F")},
+                             {"Send", "paperplane", key("⇧⌘D")},
                              {"Go to\nInbox", "tray", key("⌘1")},
-                             {"Mark as\nUnread", "envelope", key("⇧⌘U")},
+                             {"Mark as\nUnread", "envelope.badge", key("⇧⌘U")},
                              {"Delete", "trash", key("⌘⌫")},
                          }));
 
@@ -89,7 +90,7 @@ void addAppleAppWheels(std::vector<GalleryWheel>& out) {
                           "New chats, replies, Tapbacks, edits, and hopping between conversations."},
                          {
                              {"New\nMessage", "square.and.pencil", key("⌘N")},
-                             {"Reply to\nLast", "arrow.uturn.backward", key("⌘R")},
+                             {"Reply to\nLast", "arrowshape.turn.up.left", key("⌘R")},
                              {"Tapback", emoji("👍"), key("⌘T")},
                              {"Edit Last\nMessage", "pencil", key("⌘E")},
                              {"Details", "info.circle", key("⌘I")},
@@ -106,7 +107,7 @@ void addAppleAppWheels(std::vector<GalleryWheel>& out) {
                          {
                              {"New Note", "square.and.pencil", key("⌘N")},
                              {"New Folder", "folder.badge.plus", key("⇧⌘N")},
-                             {"Checklist", "list.bullet", key("⇧⌘L")},
+                             {"Checklist", "checklist", key("⇧⌘L")},
                              {"Title", "textformat.size", key("⇧⌘T")},
                              {"Bold", "bold", key("⌘B")},
                              {"Italic", "italic", key("⌘I")},
@@ -120,13 +121,13 @@ void addAppleAppWheels(std::vector<GalleryWheel>& out) {
                           {},
                           "New events, today, and the day, week, month, and year views of Calendar."},
                          {
-                             {"New Event", "plus.circle", key("⌘N")},
-                             {"Today", "calendar", key("⌘T")},
-                             {"Day View", "sun.max", key("⌘1")},
-                             {"Week View", "calendar", key("⌘2")},
-                             {"Month View", "square.grid.2x2", key("⌘3")},
+                             {"New Event", "calendar.badge.plus", key("⌘N")},
+                             {"Today", "calendar.circle", key("⌘T")},
+                             {"Day View", "1.square", key("⌘1")},
+                             {"Week View", "7.square", key("⌘2")},
+                             {"Month View", "calendar", key("⌘3")},
                              {"Year View", "square.grid.3x3", key("⌘4")},
-                             {"Go to Date", "arrow.right", key("⇧⌘T")},
+                             {"Go to Date", "calendar.day.timeline.left", key("⇧⌘T")},
                              {"Refresh", "arrow.clockwise", key("⌘R")},
                          }));
 
@@ -137,11 +138,11 @@ void addAppleAppWheels(std::vector<GalleryWheel>& out) {
                           "Edit, rotate, duplicate, hide, import, and organise your Apple Photos."},
                          {
                              {"Edit", "slider.horizontal.3", key("⌘↩")},
-                             {"Rotate", "arrow.counterclockwise", key("⌘R")},
-                             {"Duplicate", "square.on.square", key("⌘D")},
+                             {"Rotate", "rotate.left", key("⌘R")},
+                             {"Duplicate", "plus.square.on.square", key("⌘D")},
                              {"Hide Photo", "eye.slash", key("⌘L")},
                              {"Info", "info.circle", key("⌘I")},
-                             {"New Album", "rectangle.stack.fill", key("⌘N")},
+                             {"New Album", "rectangle.stack.badge.plus", key("⌘N")},
                              {"Import", "square.and.arrow.down", key("⇧⌘I")},
                              {"Delete", "trash", key("⌘⌫")},
                          }));
@@ -171,9 +172,9 @@ void addAppleAppWheels(std::vector<GalleryWheel>& out) {
                              {"Build", "hammer", key("⌘B")},
                              {"Run", "play.fill", key("⌘R")},
                              {"Stop", "stop.fill", key("⌘.")},
-                             {"Test", "checkmark.circle", key("⌘U")},
+                             {"Test", "checkmark.diamond", key("⌘U")},
                              {"Jump to\nDefinition", "arrow.turn.down.right", key("⌃⌘J")},
-                             {"Edit All\nin Scope", "pencil", key("⌃⌘E")},
+                             {"Edit All\nin Scope", "pencil.line", key("⌃⌘E")},
                              {"Move Line\nUp", "arrow.up", key("⌥⌘[")},
                              {"Move Line\nDown", "arrow.down", key("⌥⌘]")},
                          }));
@@ -186,12 +187,12 @@ void addAppleAppWheels(std::vector<GalleryWheel>& out) {
                          {
                              {"New Window", "macwindow.badge.plus", key("⌘N")},
                              {"New Tab", "plus.square", key("⌘T")},
-                             {"Clear\nScrollback", "delete.left", key("⌘K")},
+                             {"Clear\nScrollback", "eraser", key("⌘K")},
                              {"Find", "magnifyingglass", key("⌘F")},
                              {"Interrupt", "stop.circle", key("⌃C")},
                              {"Clear Line", "delete.left", key("⌃U")},
                              {"Search\nHistory", "clock.arrow.circlepath", key("⌃R")},
-                             {"Clear\nScreen", "xmark.circle", key("⌃L")},
+                             {"Clear\nScreen", "clear", key("⌃L")},
                          }));
 }
 

@@ -45,11 +45,11 @@ void addFunWheels(std::vector<GalleryWheel>& out) {
                          {
                              {"Heart", "heart.fill", text("♥")},
                              {"Star", "star.fill", text("★")},
-                             {"Degree", "thermometer", text("°")},
-                             {"Copyright", "doc.text", text("©")},
-                             {"Trademark", "tag", text("™")},
-                             {"Ellipsis", "ellipsis.circle", text("…")},
-                             {"Curly\nQuotes", "text.quote", text("“”")},
+                             {"Degree", "thermometer.medium", text("°")},
+                             {"Copyright", "c.circle", text("©")},
+                             {"Trademark", "t.circle", text("™")},
+                             {"Ellipsis", "ellipsis", text("…")},
+                             {"Curly\nQuotes", "quote.opening", text("“”")},
                              {"Sparkle\nDivider", "sparkles", text("✦ ✦ ✦")},
                          }));
 

@@ -41,12 +41,12 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                           {},
                           "Mission Control, spaces, full screen, and window juggling at a flick."},
                          {
-                             {"Mission\nControl", "rectangle.grid.2x2", key("⌃↑")},
+                             {"Mission\nControl", "rectangle.3.group", key("⌃↑")},
                              {"App\nWindows", "macwindow.on.rectangle", key("⌃↓")},
-                             {"Space Left", "chevron.left", key("⌃←")},
-                             {"Space\nRight", "chevron.right", key("⌃→")},
+                             {"Space Left", "arrow.left.square", key("⌃←")},
+                             {"Space\nRight", "arrow.right.square", key("⌃→")},
                              {"Full\nScreen", "arrow.up.left.and.arrow.down.right", key("⌃⌘F")},
-                             {"Minimize", "minus.circle", key("⌘M")},
+                             {"Minimize", "minus.square", key("⌘M")},
                              {"Next\nWindow", "macwindow", key("⌘`")},
                              {"Close\nWindow", "xmark.square", key("⌘W")},
                          }));
@@ -57,14 +57,14 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                           {},
                           "Move by word and line, select, delete, and jump through a document."},
                          {
-                             {"Word Left", "chevron.left", key("⌥←")},
-                             {"Word Right", "chevron.right", key("⌥→")},
-                             {"Line Start", "arrow.left", key("⌘←")},
+                             {"Word Left", "arrow.left", key("⌥←")},
+                             {"Word Right", "arrow.right", key("⌥→")},
+                             {"Line Start", "arrow.left.to.line", key("⌘←")},
                              {"Line End", "arrow.right.to.line", key("⌘→")},
-                             {"Select\nWord", "text.cursor", key("⌥⇧→")},
+                             {"Select\nWord", "selection.pin.in.out", key("⌥⇧→")},
                              {"Delete\nWord", "delete.left", key("⌥⌫")},
-                             {"Top of\nDocument", "arrow.up", key("⌘↑")},
-                             {"End of\nDocument", "arrow.down", key("⌘↓")},
+                             {"Top of\nDocument", "arrow.up.to.line", key("⌘↑")},
+                             {"End of\nDocument", "arrow.down.to.line", key("⌘↓")},
                          }));
 
     out.push_back(define({"gallery-clipboard-edit",
@@ -76,11 +76,11 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                              {"Cut", "scissors", key("⌘X")},
                              {"Copy", "doc.on.doc", key("⌘C")},
                              {"Paste", "doc.on.clipboard", key("⌘V")},
-                             {"Select All", "text.cursor", key("⌘A")},
+                             {"Select All", "selection.pin.in.out", key("⌘A")},
                              {"Undo", "arrow.uturn.backward", key("⌘Z")},
                              {"Redo", "arrow.uturn.forward", key("⇧⌘Z")},
                              {"Copy Style", "paintbrush", key("⌥⌘C")},
-                             {"Paste\nStyle", "paintpalette", key("⌥⌘V")},
+                             {"Paste\nStyle", "paintbrush.fill", key("⌥⌘V")},
                          }));
 
     out.push_back(define({"gallery-file-document",
@@ -92,11 +92,11 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                              {"New\nDocument", "doc.badge.plus", key("⌘N")},
                              {"Open", "folder", key("⌘O")},
                              {"Save", "square.and.arrow.down", key("⌘S")},
-                             {"Save As", "square.and.pencil", key("⇧⌘S")},
+                             {"Save As", "square.and.arrow.down.on.square", key("⇧⌘S")},
                              {"Print", "printer", key("⌘P")},
                              {"Page Setup", "doc.text", key("⇧⌘P")},
                              {"Close", "xmark", key("⌘W")},
-                             {"Close All", "xmark.circle", key("⌥⌘W")},
+                             {"Close All", "xmark.rectangle", key("⌥⌘W")},
                          }));
 
     out.push_back(define({"gallery-find-replace",
@@ -111,7 +111,7 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                              {"Find and\nReplace", "arrow.left.arrow.right", key("⌥⌘F")},
                              {"Use\nSelection", "text.magnifyingglass", key("⌘E")},
                              {"Jump to\nSelection", "arrow.right.to.line", key("⌘J")},
-                             {"Spelling &\nGrammar", "checkmark.square", key("⇧⌘;")},
+                             {"Spelling &\nGrammar", "textformat.abc", key("⇧⌘;")},
                              {"Check\nSpelling", "checkmark", key("⌘;")},
                          }));
 
@@ -121,13 +121,13 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                           {},
                           "Cycle apps and windows, then minimize, close, or quit without the mouse."},
                          {
-                             {"Next App", "chevron.right", key("⌘⇥")},
-                             {"Previous\nApp", "chevron.left", key("⇧⌘⇥")},
+                             {"Next App", "arrow.right.square", key("⌘⇥")},
+                             {"Previous\nApp", "arrow.left.square", key("⇧⌘⇥")},
                              {"Next\nWindow", "macwindow", key("⌘`")},
                              {"Previous\nWindow", "macwindow.on.rectangle", key("⇧⌘`")},
                              {"Quit App", "xmark.circle", key("⌘Q")},
                              {"Close\nWindow", "xmark.square", key("⌘W")},
-                             {"Minimize", "minus.circle", key("⌘M")},
+                             {"Minimize", "minus.square", key("⌘M")},
                              {"New Window", "macwindow.badge.plus", key("⌘N")},
                          }));
 
@@ -139,10 +139,10 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                          {
                              {"Zoom In", "plus.magnifyingglass", key("⌘=")},
                              {"Zoom Out", "minus.magnifyingglass", key("⌘-")},
-                             {"Actual\nSize", "viewfinder", key("⌘0")},
+                             {"Actual\nSize", "1.magnifyingglass", key("⌘0")},
                              {"Full\nScreen", "arrow.up.left.and.arrow.down.right", key("⌃⌘F")},
                              {"Show\nSidebar", "sidebar.left", key("⇧⌘L")},
-                             {"Reader\nView", "doc.text", key("⇧⌘R")},
+                             {"Reader\nView", "doc.plaintext", key("⇧⌘R")},
                          }));
 
     out.push_back(define({"gallery-settings-help",

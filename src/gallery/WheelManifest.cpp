@@ -91,7 +91,7 @@ Description systemActionDescription(const std::string& id) {
 Description targetDescription(const std::optional<std::string>& target) {
     const auto row = WheelActionTarget::find(target);
     if (!row) return {"Opens Rondelix", "gearshape"};
-    const bool standsAlone = row->section == WheelActionTarget::Section::quickSetting;
+    const bool standsAlone = row->section() == WheelActionTarget::Section::quickSetting;
     return {standsAlone ? row->displayName : "Opens " + row->displayName, row->symbol};
 }
 

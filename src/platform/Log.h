@@ -7,7 +7,7 @@ namespace rondelix::platform {
 // One line to the system log. Implementations prefix every line with
 // "Rondelix: ", so callers pass the message alone.
 class Log {
-public:
+  public:
     static constexpr std::string_view prefix = "Rondelix: ";
 
     virtual ~Log() = default;

@@ -8,7 +8,7 @@ namespace rondelix::platform {
 // A handle to a delayed step; cancelling it keeps the step from running.
 // Copies share one flag, so whichever copy cancels, the step is off.
 class Cancel {
-public:
+  public:
     Cancel() = default;
     explicit Cancel(std::shared_ptr<bool> cancelled) : cancelled_(std::move(cancelled)) {}
 
@@ -18,14 +18,14 @@ public:
     bool isCancelled() const { return cancelled_ && *cancelled_; }
     bool isValid() const { return cancelled_ != nullptr; }
 
-private:
+  private:
     std::shared_ptr<bool> cancelled_;
 };
 
 // The one thread the system runs on. Every deferred step goes through here,
 // so tests can drive time with a virtual clock.
 class MainQueue {
-public:
+  public:
     virtual ~MainQueue() = default;
 
     // Runs fn soon, in the order posted. Safe to call from any thread.

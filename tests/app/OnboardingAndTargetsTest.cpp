@@ -1,4 +1,3 @@
-#include "app/MainTab.h"
 #include "app/SummonKeyNames.h"
 #include "platform/sim/SimKeyboardLayout.h"
 #include "platform/sim/SimUserDefaults.h"
@@ -24,21 +23,6 @@ TEST(UserDefaults, TypedReadsTolerateOtherShapes) {
     EXPECT_FALSE(defaults.get(platform::DefaultsKey<bool>{"s"}));
     EXPECT_EQ(defaults.get(platform::DefaultsKey<int>{"s"}), 0);
     EXPECT_FALSE(defaults.get(platform::DefaultsKey<std::string>{"n"}));
-}
-
-TEST(ProgramTargets, PageIdsMapExactlyAndNothingLeadsToDevelopment) {
-    const std::vector<std::pair<std::string, MainTab>> pages{{"open-my-wheels", MainTab::wheels},
-                                                             {"open-gallery", MainTab::gallery},
-                                                             {"open-general", MainTab::general},
-                                                             {"open-bindings", MainTab::shortcuts},
-                                                             {"open-wheel-behavior", MainTab::wheelBehavior},
-                                                             {"open-appearance", MainTab::appearance},
-                                                             {"open-sound", MainTab::soundFeedback},
-                                                             {"open-about", MainTab::about}};
-    for (const auto& [id, tab] : pages)
-        EXPECT_EQ(pageTab(id), tab) << id;
-    for (const char* id : {"Open-Gallery", "", "open-development", "pause-summon", " open-gallery"})
-        EXPECT_FALSE(pageTab(id)) << id;
 }
 
 class SummonKeyNamesTest : public ::testing::Test {

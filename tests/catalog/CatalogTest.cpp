@@ -78,7 +78,7 @@ TEST(WheelActionTargetCatalog, ThirteenTargetsFoundByExactId) {
     const auto& all = WheelActionTarget::all();
     ASSERT_EQ(all.size(), 13u);
     EXPECT_EQ(std::count_if(all.begin(), all.end(),
-                            [](const auto& t) { return t.section == WheelActionTarget::Section::page; }),
+                            [](const auto& t) { return t.section() == WheelActionTarget::Section::page; }),
               8);
     EXPECT_EQ(WheelActionTarget::find(std::string("open-gallery"))->displayName, "Wheel Gallery");
     EXPECT_EQ(WheelActionTarget::find(std::string("check-for-updates"))->symbol,
@@ -88,6 +88,30 @@ TEST(WheelActionTargetCatalog, ThirteenTargetsFoundByExactId) {
     EXPECT_FALSE(WheelActionTarget::find(std::string("open-development")));
     EXPECT_EQ(WheelActionTarget::sectionFromRaw("Quick Settings"), WheelActionTarget::Section::quickSetting);
     EXPECT_FALSE(WheelActionTarget::sectionFromRaw("quick settings"));
+}
+
+TEST(WheelActionTargetCatalog, EachRowCarriesWhatItOpensAndNothingLeadsToDevelopment) {
+    using Q = WheelActionTarget::QuickSetting;
+    const std::vector<std::pair<std::string, std::variant<MainTab, Q>>> rows{
+        {"open-my-wheels", MainTab::wheels},
+        {"open-gallery", MainTab::gallery},
+        {"open-general", MainTab::general},
+        {"open-bindings", MainTab::shortcuts},
+        {"open-wheel-behavior", MainTab::wheelBehavior},
+        {"open-appearance", MainTab::appearance},
+        {"open-sound", MainTab::soundFeedback},
+        {"open-about", MainTab::about},
+        {"pause-summon", Q::pauseSummon},
+        {"toggle-liquid-glass", Q::toggleLiquidGlass},
+        {"toggle-sound", Q::toggleSound},
+        {"toggle-detect-app", Q::toggleDetectApp},
+        {"check-for-updates", Q::checkForUpdates}};
+    for (const auto& [id, opens] : rows)
+        EXPECT_EQ(WheelActionTarget::find(id)->opens, opens) << id;
+    for (const auto& target : WheelActionTarget::all())
+        EXPECT_NE(target.opens, (std::variant<MainTab, Q>(MainTab::development))) << target.id;
+    for (const char* id : {"Open-Gallery", "", " open-gallery"})
+        EXPECT_FALSE(WheelActionTarget::find(std::string(id))) << id;
 }
 
 } // namespace

@@ -23,6 +23,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <thread>
 #include <unistd.h>

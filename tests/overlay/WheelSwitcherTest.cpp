@@ -1,5 +1,6 @@
 #include "overlay/WheelSwitcher.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using rondelix::switcherDotLimit;

@@ -1,4 +1,5 @@
 #include "platform/sim/SimMainQueue.h"
+
 #include "util/Signal.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +12,14 @@ TEST(SimMainQueue, RunsDueWorkInTimeOrderAtItsOwnTime) {
     SimMainQueue queue;
     std::string order;
     std::vector<double> times;
-    queue.after(0.5, [&] { order += 'b'; times.push_back(queue.now()); });
-    queue.after(0.2, [&] { order += 'a'; times.push_back(queue.now()); });
+    queue.after(0.5, [&] {
+        order += 'b';
+        times.push_back(queue.now());
+    });
+    queue.after(0.2, [&] {
+        order += 'a';
+        times.push_back(queue.now());
+    });
     queue.post([&] { order += 'p'; });
     queue.after(0.5, [&] { order += 'c'; });
     queue.advance(0.3);

@@ -6,6 +6,7 @@
 #include "support/StoreRig.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace rondelix {
 namespace {

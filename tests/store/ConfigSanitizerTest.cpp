@@ -4,6 +4,7 @@
 #include "support/ConfigFields.h"
 #include "support/DamagedConfigs.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace rondelix;

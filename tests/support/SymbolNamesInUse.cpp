@@ -1,6 +1,6 @@
 #include "support/SymbolNamesInUse.h"
 
-#include "app/MainTab.h"
+#include "app/SidebarRow.h"
 #include "catalog/SystemAction.h"
 #include "catalog/WheelActionTarget.h"
 #include "gallery/WheelGallery.h"

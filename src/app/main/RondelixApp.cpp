@@ -154,13 +154,32 @@ int RondelixApp::run(int argc, char** argv) {
         });
     };
     const auto makeHUD = [] { return std::make_unique<HUDWindow>(desktop::QtScreens::compositorRunning()); };
-    coordinator = std::make_unique<AppCoordinator>(
-        AppCoordinator::Platform{queue,         log,          defaults,     d.updater,       home,
-                                 d.watcher,     d.loginItems, d.pasteboard, d.workspace,     d.processes,
-                                 d.taps,        d.sounds,     d.screens,    d.accessibility, d.permissions,
-                                 d.inputAccess, d.session,    d.background, d.dialogs,       d.images,
-                                 d.layout,      d.escape,     d.windows,    makePanel,       makeHUD},
-        delegate);
+    const AppCoordinator::Platform platform{.queue = queue,
+                                            .log = log,
+                                            .defaults = defaults,
+                                            .updater = d.updater,
+                                            .home = home,
+                                            .watcher = d.watcher,
+                                            .loginItems = d.loginItems,
+                                            .pasteboard = d.pasteboard,
+                                            .workspace = d.workspace,
+                                            .processes = d.processes,
+                                            .taps = d.taps,
+                                            .sounds = d.sounds,
+                                            .screens = d.screens,
+                                            .accessibility = d.accessibility,
+                                            .permissions = d.permissions,
+                                            .inputAccess = d.inputAccess,
+                                            .session = d.session,
+                                            .background = d.background,
+                                            .dialogs = d.dialogs,
+                                            .images = d.images,
+                                            .keyboardLayout = d.layout,
+                                            .escapeMonitor = d.escape,
+                                            .windows = d.windows,
+                                            .makeOverlaySurface = makePanel,
+                                            .makeHUDSurface = makeHUD};
+    coordinator = std::make_unique<AppCoordinator>(platform, delegate);
     d.windows.attach(*coordinator);
     coordinator->configStore().configChanged.connect([&liveWheel] {
         if (liveWheel) liveWheel->refresh();

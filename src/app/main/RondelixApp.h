@@ -7,7 +7,8 @@ namespace rondelix {
 // loop until the program quits.
 class RondelixApp {
   public:
-    static constexpr const char* version = "0.1.0";
+    // The version the build gives the project.
+    static constexpr const char* version = RONDELIX_VERSION;
 
     // Returns the exit status.
     static int run(int argc, char** argv);

@@ -37,19 +37,22 @@ GalleryServices galleryServices(AppCoordinator& coordinator) {
 }
 
 WheelPreviewFactory wheelPreviewFactory(ConfigStore& store) {
-    return [&store](WheelPreviewSpec spec, QWidget* parent) -> QWidget* {
+    return [&store](WheelPreviewSpec spec, QWidget* parent) -> WheelPreview {
         auto* graphic = new WheelGraphic(parent);
-        auto inputs = WheelGraphic::Inputs::of(std::move(spec.wheel), store.config().behavior);
-        inputs.allWheels.clear();
-        inputs.activeWheelId.clear();
-        inputs.isVisible = true;
-        if (spec.accentStrength) inputs.accentStrength = *spec.accentStrength;
-        inputs.onTapSlice = std::move(spec.onTapSlice);
-        inputs.diameter = spec.diameter;
-        inputs.prefetchFavicons = spec.prefetchFavicons;
-        inputs.showsHubLabel = spec.showsHubLabel;
-        graphic->setInputs(std::move(inputs));
-        return graphic;
+        auto show = [&store, graphic](WheelPreviewSpec shown) {
+            auto inputs = WheelGraphic::Inputs::of(std::move(shown.wheel), store.config().behavior);
+            inputs.allWheels.clear();
+            inputs.activeWheelId.clear();
+            inputs.isVisible = true;
+            if (shown.accentStrength) inputs.accentStrength = *shown.accentStrength;
+            inputs.onTapSlice = std::move(shown.onTapSlice);
+            inputs.diameter = shown.diameter;
+            inputs.prefetchFavicons = shown.prefetchFavicons;
+            inputs.showsHubLabel = shown.showsHubLabel;
+            graphic->setInputs(std::move(inputs));
+        };
+        show(std::move(spec));
+        return {graphic, show};
     };
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MainTab.h"
+#include "catalog/MainTab.h"
 
 #include <functional>
 

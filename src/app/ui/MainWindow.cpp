@@ -1,6 +1,7 @@
 #include "app/ui/MainWindow.h"
 
 #include "app/AppCoordinator.h"
+#include "app/SidebarRow.h"
 #include "app/ui/SidebarFooter.h"
 #include "icons/ui/SymbolFont.h"
 

@@ -79,7 +79,7 @@ AddWheelSheet::AddWheelSheet(const GalleryWheel& gallery, const Wheel& shown,
 
     if (preview) {
         QWidget* wheel =
-            preview(WheelPreviewSpec{shown, previewDiameter, nullptr, false, false, 1.0}, content);
+            preview(WheelPreviewSpec{shown, previewDiameter, nullptr, false, false, 1.0}, content).widget;
         wheel->setFixedSize(380, 380);
         column->addWidget(wheel, 0, Qt::AlignHCenter);
     }

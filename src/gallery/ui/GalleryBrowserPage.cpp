@@ -8,7 +8,6 @@
 #include "store/ConfigStore.h"
 
 #include <QFrame>
-#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +17,7 @@
 #include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <set>
 
 namespace rondelix {
 
@@ -27,9 +27,6 @@ constexpr int leftPaneWidth = 450;
 constexpr int categoryColumnWidth = 150;
 constexpr int wheelColumnWidth = 298;
 constexpr int headerHeight = 112;
-constexpr double notInstalledOpacity = 0.45;
-constexpr const char* categoryProperty = "galleryCategory";
-constexpr const char* wheelProperty = "galleryWheel";
 
 QFrame* divider(QFrame::Shape shape, QWidget* parent) {
     auto* line = new QFrame(parent);
@@ -147,25 +144,20 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
     });
     connect(clear_, &QToolButton::clicked, this, [this] { search_->clear(); });
 
-    categoryColumn_ = new QWidget(pane);
-    auto* categories = new QVBoxLayout(categoryColumn_);
+    auto* categoryColumn = new QWidget(pane);
+    auto* categories = new QVBoxLayout(categoryColumn);
     categories->setContentsMargins(10, 10, 10, 10);
     categories->setSpacing(4);
     for (GalleryWheel::Category category : WheelGallery::categories()) {
-        // "&" would mark a mnemonic.
-        auto* button = new QPushButton(QString::fromUtf8(GalleryWheel::rawValue(category)).replace("&", "&&"),
-                                       categoryColumn_);
-        button->setProperty(categoryProperty, static_cast<int>(category));
-        button->setFlat(true);
-        button->setFont(withWeight(button->font(), QFont::Medium));
-        button->setCursor(Qt::PointingHandCursor);
-        connect(button, &QPushButton::clicked, this, [this, category] {
+        auto* row = new GalleryListRow(QString::fromUtf8(GalleryWheel::rawValue(category)), categoryColumn);
+        connect(row, &QAbstractButton::clicked, this, [this, category] {
             const QSignalBlocker quiet(search_);
             search_->clear();
             model_.state().chooseCategory(category);
             refresh();
         });
-        categories->addWidget(button);
+        categoryRows_[category] = row;
+        categories->addWidget(row);
     }
     categories->addStretch(1);
 
@@ -173,10 +165,25 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
     wheelRows_ = new QVBoxLayout(wheelColumn_);
     wheelRows_->setContentsMargins(10, 10, 10, 10);
     wheelRows_->setSpacing(4);
+    noWheels_ = new QLabel(tr("No wheels match"), wheelColumn_);
+    noWheels_->setAlignment(Qt::AlignHCenter);
+    noWheels_->setForegroundRole(QPalette::PlaceholderText);
+    noWheels_->setContentsMargins(0, 24, 0, 0);
+    for (const GalleryWheel& gallery : WheelGallery::all()) {
+        auto* row = new GalleryListRow(QString::fromStdString(gallery.wheel.name), wheelColumn_);
+        row->setSubtitle(QString::number(gallery.wheel.sliceCount) + tr(" slices"));
+        row->hide();
+        const std::string id = gallery.id;
+        connect(row, &QAbstractButton::clicked, this, [this, id] {
+            model_.state().chooseWheel(id);
+            refresh();
+        });
+        rowsById_[gallery.id] = row;
+    }
 
     auto* lists = new QHBoxLayout;
     lists->setSpacing(0);
-    QScrollArea* categoryScroll = column(categoryColumn_, categoryColumnWidth, pane);
+    QScrollArea* categoryScroll = column(categoryColumn, categoryColumnWidth, pane);
     categoryScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // six rows always fit
     lists->addWidget(categoryScroll);
     lists->addWidget(divider(QFrame::VLine, pane));
@@ -237,16 +244,14 @@ void GalleryBrowserPage::setWheelSize(double side) {
     refreshStage();
 }
 
-QPushButton* GalleryBrowserPage::categoryButton(GalleryWheel::Category category) const {
-    for (auto* button : categoryColumn_->findChildren<QPushButton*>())
-        if (button->property(categoryProperty).toInt() == static_cast<int>(category)) return button;
-    return nullptr;
+GalleryListRow* GalleryBrowserPage::categoryButton(GalleryWheel::Category category) const {
+    const auto found = categoryRows_.find(category);
+    return found == categoryRows_.end() ? nullptr : found->second;
 }
 
-QPushButton* GalleryBrowserPage::wheelButton(const std::string& galleryId) const {
-    for (auto* button : wheelColumn_->findChildren<QPushButton*>())
-        if (button->property(wheelProperty).toString().toStdString() == galleryId) return button;
-    return nullptr;
+GalleryListRow* GalleryBrowserPage::wheelButton(const std::string& galleryId) const {
+    const auto found = rowsById_.find(galleryId);
+    return found == rowsById_.end() || found->second->isHidden() ? nullptr : found->second;
 }
 
 void GalleryBrowserPage::showEvent(QShowEvent* event) {
@@ -256,12 +261,8 @@ void GalleryBrowserPage::showEvent(QShowEvent* event) {
     model_.detectInstalled();
 }
 
-QString GalleryBrowserPage::rowStyle(bool selected) const {
-    const QColor fill = selected ? qColor(Color::fromHex(services_.store.config().behavior.accentHex), 0.18)
-                                 : QColor(Qt::transparent);
-    return QString("QPushButton { text-align: left; border: none; border-radius: 8px; padding: 7px 10px;"
-                   " background: %1; }")
-        .arg(fill.name(QColor::HexArgb));
+QColor GalleryBrowserPage::accent() const {
+    return qColor(Color::fromHex(services_.store.config().behavior.accentHex));
 }
 
 void GalleryBrowserPage::refresh() {
@@ -272,83 +273,38 @@ void GalleryBrowserPage::refresh() {
 }
 
 void GalleryBrowserPage::refreshCategories() {
-    const auto& state = model_.state();
-    for (auto* button : categoryColumn_->findChildren<QPushButton*>()) {
-        const bool selected =
-            button->property(categoryProperty).toInt() == static_cast<int>(state.selectedCategory());
-        button->setStyleSheet(rowStyle(selected));
-    }
+    const QColor tint = accent();
+    for (const auto& [category, row] : categoryRows_)
+        row->setSelected(category == model_.state().selectedCategory(), tint);
 }
 
 void GalleryBrowserPage::refreshWheels() {
-    // A row may be the sender of the click that got here: let it go later.
-    while (QLayoutItem* item = wheelRows_->takeAt(0)) {
-        if (QWidget* row = item->widget()) {
-            row->hide();
-            row->setParent(nullptr);
-            row->deleteLater();
-        }
-        delete item;
-    }
     const auto& state = model_.state();
     const auto listed = state.displayedWheels();
-    if (state.isSearching() && listed.empty()) {
-        auto* none = new QLabel(tr("No wheels match"), wheelColumn_);
-        none->setAlignment(Qt::AlignHCenter);
-        none->setForegroundRole(QPalette::PlaceholderText);
-        none->setContentsMargins(0, 24, 0, 0);
-        wheelRows_->addWidget(none);
-        none->show();
-    }
+    while (QLayoutItem* item = wheelRows_->takeAt(0))
+        delete item;
+    std::set<GalleryListRow*> shown;
+    const QColor tint = accent();
+    const QPixmap installedBadge = SymbolFont::pixmap("checkmark.circle.fill", 12, QColor(52, 199, 89));
+    const QPixmap missingBadge = SymbolFont::pixmap("circle", 12, palette().color(QPalette::PlaceholderText));
+    noWheels_->setVisible(state.isSearching() && listed.empty());
+    wheelRows_->addWidget(noWheels_);
     for (const GalleryWheel* gallery : listed) {
-        auto* button = new QPushButton(wheelColumn_);
-        button->setProperty(wheelProperty, QString::fromStdString(gallery->id));
-        button->setFlat(true);
-        button->setCursor(Qt::PointingHandCursor);
-        button->setStyleSheet(rowStyle(gallery->id == state.selectedId()));
-        button->setMinimumHeight(44);
-        auto* row = new QHBoxLayout(button);
-        row->setContentsMargins(10, 7, 10, 7);
-        row->setSpacing(6);
-        auto* texts = new QVBoxLayout;
-        texts->setSpacing(1);
-        auto* name = new QLabel(QString::fromStdString(gallery->wheel.name), button);
-        name->setFont(withWeight(name->font(), QFont::Medium));
-        name->setTextFormat(Qt::PlainText);
-        auto* count = new QLabel(QString::number(gallery->wheel.sliceCount) + tr(" slices"), button);
-        count->setFont(withWeight(count->font(), QFont::Normal, 0.8));
-        count->setForegroundRole(QPalette::PlaceholderText);
-        texts->addWidget(name);
-        texts->addWidget(count);
-        row->addLayout(texts);
-        row->addStretch(1);
+        GalleryListRow* row = rowsById_.at(gallery->id);
+        row->setSelected(gallery->id == state.selectedId(), tint);
         if (GalleryBrowserState::isAppWheel(*gallery)) {
             const bool installed = state.isInstalled(*gallery);
-            auto* badge = new QLabel(button);
-            badge->setObjectName("installedBadge");
-            badge->setPixmap(
-                installed ? SymbolFont::pixmap("checkmark.circle.fill", 12, QColor(52, 199, 89))
-                          : SymbolFont::pixmap("circle", 12, palette().color(QPalette::PlaceholderText)));
-            badge->setToolTip(installed ? tr("Installed") : tr("Not installed"));
-            badge->setAccessibleName(badge->toolTip());
-            row->addWidget(badge);
-            if (!installed) {
-                auto* dim = new QGraphicsOpacityEffect(button);
-                dim->setOpacity(notInstalledOpacity);
-                button->setGraphicsEffect(dim);
-            }
+            row->setBadge(installed ? installedBadge : missingBadge,
+                          installed ? tr("Installed") : tr("Not installed"));
+            row->setFaded(!installed);
         }
-        for (auto* label : button->findChildren<QLabel*>())
-            label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        const std::string id = gallery->id;
-        connect(button, &QPushButton::clicked, this, [this, id] {
-            model_.state().chooseWheel(id);
-            refresh();
-        });
-        wheelRows_->addWidget(button);
-        button->show();
+        wheelRows_->addWidget(row);
+        row->show();
+        shown.insert(row);
     }
     wheelRows_->addStretch(1);
+    for (const auto& [id, row] : rowsById_)
+        if (!shown.count(row)) row->hide();
 }
 
 void GalleryBrowserPage::refreshStage() {
@@ -356,11 +312,10 @@ void GalleryBrowserPage::refreshStage() {
     header_->setVisible(selected != nullptr);
     if (selected) summary_->setText(QString::fromStdString(selected->summary));
     const std::string shownId = selected ? selected->id : std::string();
-    if (shownId == previewedId_ && (preview_ || !selected)) return;
+    if (shownId == previewedId_) return;
     previewedId_ = shownId;
-    delete preview_;
-    preview_ = nullptr;
     noMatch_->setVisible(!selected);
+    if (preview_.widget) preview_.widget->setVisible(selected != nullptr);
     if (!selected || !services_.preview) return;
     WheelPreviewSpec spec{*model_.previewWheel(),
                           wheelSize_,
@@ -368,11 +323,15 @@ void GalleryBrowserPage::refreshStage() {
                           true,
                           true,
                           std::nullopt};
-    preview_ = services_.preview(std::move(spec), square_);
-    preview_->setAccessibleName(QString::fromStdString(selected->wheel.name) + tr(" preview"));
-    preview_->setAccessibleDescription(tr("Add to My Wheels to review each action in detail."));
-    square_->layout()->addWidget(preview_);
-    preview_->show();
+    if (preview_.widget) {
+        preview_.show(std::move(spec));
+    } else {
+        preview_ = services_.preview(std::move(spec), square_);
+        square_->layout()->addWidget(preview_.widget);
+        preview_.widget->show();
+    }
+    preview_.widget->setAccessibleName(QString::fromStdString(selected->wheel.name) + tr(" preview"));
+    preview_.widget->setAccessibleDescription(tr("Add to My Wheels to review each action in detail."));
 }
 
 void GalleryBrowserPage::syncSheet() {

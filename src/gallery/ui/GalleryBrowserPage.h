@@ -2,10 +2,12 @@
 
 #include "gallery/GalleryBrowserModel.h"
 #include "gallery/ui/AddWheelSheet.h"
+#include "gallery/ui/GalleryListRow.h"
 #include "gallery/ui/WheelPreviewFactory.h"
 
 #include <QPointer>
 #include <QWidget>
+#include <map>
 #include <memory>
 
 class QLabel;
@@ -46,9 +48,10 @@ class GalleryBrowserPage : public QWidget {
     QPushButton* addButton() const { return add_; }
     // The preview square, where the workshop's wheel flies to and from.
     QWidget* stageSquare() const { return square_; }
-    QWidget* preview() const { return preview_; }
-    QPushButton* categoryButton(GalleryWheel::Category category) const;
-    QPushButton* wheelButton(const std::string& galleryId) const;
+    QWidget* preview() const { return preview_.widget; }
+    GalleryListRow* categoryButton(GalleryWheel::Category category) const;
+    // The wheel's row while the list shows it, else null.
+    GalleryListRow* wheelButton(const std::string& galleryId) const;
     AddWheelSheet* sheet() const { return sheet_; }
     GalleryToastView* toastView() const { return toastView_; }
 
@@ -63,7 +66,7 @@ class GalleryBrowserPage : public QWidget {
     void refreshWheels();
     void refreshStage();
     void syncSheet();
-    QString rowStyle(bool selected) const;
+    QColor accent() const;
 
     Services services_;
     GalleryBrowserModel model_;
@@ -72,14 +75,17 @@ class GalleryBrowserPage : public QWidget {
     std::string previewedId_;
     QLineEdit* search_ = nullptr;
     QToolButton* clear_ = nullptr;
-    QWidget* categoryColumn_ = nullptr;
+    std::map<GalleryWheel::Category, GalleryListRow*> categoryRows_;
     QWidget* wheelColumn_ = nullptr;
     QVBoxLayout* wheelRows_ = nullptr;
+    // One row per catalogue wheel, made once and shown as the list needs.
+    std::map<std::string, GalleryListRow*> rowsById_;
+    QLabel* noWheels_ = nullptr;
     QWidget* header_ = nullptr;
     QPushButton* add_ = nullptr;
     QLabel* summary_ = nullptr;
     QWidget* square_ = nullptr;
-    QWidget* preview_ = nullptr;
+    WheelPreview preview_;
     QLabel* noMatch_ = nullptr;
     QPointer<AddWheelSheet> sheet_;
     GalleryToastView* toastView_ = nullptr;

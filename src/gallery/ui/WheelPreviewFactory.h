@@ -23,6 +23,13 @@ struct WheelPreviewSpec {
     std::optional<double> accentStrength;
 };
 
-using WheelPreviewFactory = std::function<QWidget*(WheelPreviewSpec spec, QWidget* parent)>;
+// A drawn wheel and how to show another wheel in the same widget, which
+// keeps what it has already drawn for the parts that stay.
+struct WheelPreview {
+    QWidget* widget = nullptr;
+    std::function<void(WheelPreviewSpec spec)> show;
+};
+
+using WheelPreviewFactory = std::function<WheelPreview(WheelPreviewSpec spec, QWidget* parent)>;
 
 } // namespace rondelix

@@ -6,9 +6,13 @@
 
 namespace rondelix::platform::linux_desktop {
 
-QtMainQueue::QtMainQueue() : context_(new QObject) { clock_.start(); }
+QtMainQueue::QtMainQueue() : context_(new QObject) {
+    clock_.start();
+}
 
-QtMainQueue::~QtMainQueue() { delete context_; }
+QtMainQueue::~QtMainQueue() {
+    delete context_;
+}
 
 void QtMainQueue::post(std::function<void()> fn) {
     // Queued invocation is safe from any thread and keeps posting order.
@@ -24,6 +28,8 @@ Cancel QtMainQueue::after(double seconds, std::function<void()> fn) {
     return Cancel(cancelled);
 }
 
-double QtMainQueue::now() const { return static_cast<double>(clock_.nsecsElapsed()) / 1e9; }
+double QtMainQueue::now() const {
+    return static_cast<double>(clock_.nsecsElapsed()) / 1e9;
+}
 
 } // namespace rondelix::platform::linux_desktop

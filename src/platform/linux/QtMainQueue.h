@@ -9,7 +9,7 @@ namespace rondelix::platform::linux_desktop {
 
 // The main queue on Qt's event loop of the thread that built it.
 class QtMainQueue final : public MainQueue {
-public:
+  public:
     QtMainQueue();
     ~QtMainQueue() override;
 
@@ -17,7 +17,7 @@ public:
     Cancel after(double seconds, std::function<void()> fn) override;
     double now() const override;
 
-private:
+  private:
     QObject* context_;
     QElapsedTimer clock_;
 };

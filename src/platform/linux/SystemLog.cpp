@@ -6,9 +6,13 @@
 
 namespace rondelix::platform::linux_desktop {
 
-SystemLog::SystemLog() { openlog("rondelix", LOG_PID, LOG_USER); }
+SystemLog::SystemLog() {
+    openlog("rondelix", LOG_PID, LOG_USER);
+}
 
-SystemLog::~SystemLog() { closelog(); }
+SystemLog::~SystemLog() {
+    closelog();
+}
 
 void SystemLog::write(std::string_view message) {
     const std::string line = std::string(prefix) + std::string(message);

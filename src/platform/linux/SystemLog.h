@@ -6,7 +6,7 @@ namespace rondelix::platform::linux_desktop {
 
 // Writes each line to syslog and to standard error.
 class SystemLog final : public Log {
-public:
+  public:
     SystemLog();
     ~SystemLog() override;
     void write(std::string_view message) override;

@@ -9,8 +9,10 @@ namespace rondelix::platform::sim {
 
 // Keeps every line, prefix included, for tests to read.
 class SimLog final : public Log {
-public:
-    void write(std::string_view message) override { lines_.push_back(std::string(prefix) + std::string(message)); }
+  public:
+    void write(std::string_view message) override {
+        lines_.push_back(std::string(prefix) + std::string(message));
+    }
 
     const std::vector<std::string>& lines() const { return lines_; }
     bool contains(std::string_view line) const {
@@ -20,7 +22,7 @@ public:
     }
     void clear() { lines_.clear(); }
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 

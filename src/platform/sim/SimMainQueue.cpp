@@ -53,7 +53,8 @@ void SimMainQueue::advance(double seconds) {
 
 std::size_t SimMainQueue::pendingCount() const {
     std::lock_guard lock(mutex_);
-    return static_cast<std::size_t>(std::count_if(items_.begin(), items_.end(), [](const Item& i) { return !*i.cancelled; }));
+    return static_cast<std::size_t>(
+        std::count_if(items_.begin(), items_.end(), [](const Item& i) { return !*i.cancelled; }));
 }
 
 } // namespace rondelix::platform::sim

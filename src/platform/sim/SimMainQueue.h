@@ -12,7 +12,7 @@ namespace rondelix::platform::sim {
 // queue or advances time; due work then runs in time order, ties in the order
 // it was scheduled.
 class SimMainQueue final : public MainQueue {
-public:
+  public:
     void post(std::function<void()> fn) override;
     Cancel after(double seconds, std::function<void()> fn) override;
     double now() const override;
@@ -27,7 +27,7 @@ public:
     // Number of steps waiting, cancelled ones excluded.
     std::size_t pendingCount() const;
 
-private:
+  private:
     struct Item {
         double due;
         std::uint64_t order;

@@ -1,6 +1,7 @@
 #include "settings/ui/BindingRow.h"
 
 #include "settings/ui/PointingHandOnHover.h"
+#include "settings/ui/SettingsText.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -37,19 +38,6 @@ QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-QFont scaled(QFont font, double factor, QFont::Weight weight = QFont::Normal) {
-    font.setPointSizeF(font.pointSizeF() * factor);
-    font.setWeight(weight);
-    return font;
-}
-
-void colour(QWidget& widget, const QColor& color) {
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::ButtonText, color);
-    widget.setPalette(palette);
-}
-
 const QColor orange(255, 149, 0);
 constexpr int recordingPanelWidth = 360 + 2 * 16;
 
@@ -60,19 +48,19 @@ class CollisionHint : public QToolButton {
         setAutoRaise(true);
         setToolButtonStyle(Qt::ToolButtonTextOnly);
         setText("⚠ May collide with other apps");
-        setFont(scaled(font(), 0.85));
-        secondary_ = palette().color(QPalette::PlaceholderText);
-        colour(*this, secondary_);
+        setFont(SettingsText::scaled(font(), 0.85));
+        secondary_ = SettingsText::secondary(*this);
+        SettingsText::setColour(*this, secondary_);
         new PointingHandOnHover(this);
     }
 
   protected:
     void enterEvent(QEnterEvent* event) override {
-        colour(*this, orange);
+        SettingsText::setColour(*this, orange);
         QToolButton::enterEvent(event);
     }
     void leaveEvent(QEvent* event) override {
-        colour(*this, secondary_);
+        SettingsText::setColour(*this, secondary_);
         QToolButton::leaveEvent(event);
     }
 
@@ -108,7 +96,7 @@ QWidget* BindingRow::makeMainLine() {
     connect(enabled_, &QCheckBox::toggled, this, [this](bool on) { model_.setEnabled(on); });
     combo_ = new QLabel(line);
     combo_->setObjectName("comboLabel");
-    combo_->setFont(scaled(combo_->font(), 1.0, QFont::Medium));
+    combo_->setFont(SettingsText::scaled(combo_->font(), 1.0, QFont::Medium));
     record_ = new QPushButton(line);
     record_->setObjectName("record");
     connect(record_, &QPushButton::clicked, this, [this] { model_.toggleRecording(); });
@@ -126,7 +114,7 @@ QWidget* BindingRow::makeMainLine() {
     remove_->setObjectName("remove");
     remove_->setAutoRaise(true);
     remove_->setText("⊖");
-    colour(*remove_, QColor(255, 59, 48));
+    SettingsText::setColour(*remove_, QColor(255, 59, 48));
     connect(remove_, &QToolButton::clicked, this, [this] { model_.remove(); });
 
     layout->addWidget(enabled_);
@@ -155,8 +143,8 @@ QWidget* BindingRow::makeHoldDelayLine() {
     holdDelayText_->setFixedWidth(60);
     holdDelayText_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (QLabel* label : {title, holdDelayText_}) {
-        label->setFont(scaled(label->font(), 0.85));
-        colour(*label, label->palette().color(QPalette::PlaceholderText));
+        label->setFont(SettingsText::scaled(label->font(), 0.85));
+        SettingsText::setColour(*label, SettingsText::secondary(*label));
     }
     layout->addWidget(title);
     layout->addWidget(holdDelaySlider_, 1);
@@ -178,13 +166,13 @@ QFrame* BindingRow::makeRecordingPanel() {
     layout->setSpacing(12);
 
     auto* heading = new QLabel("Recording Summon Key", panel);
-    heading->setFont(scaled(heading->font(), 0.85, QFont::DemiBold));
-    colour(*heading, heading->palette().color(QPalette::PlaceholderText));
+    heading->setFont(SettingsText::scaled(heading->font(), 0.85, QFont::DemiBold));
+    SettingsText::setColour(*heading, SettingsText::secondary(*heading));
     captured_ = new QLabel(panel);
     captured_->setObjectName("capturedCombo");
     captured_->setAlignment(Qt::AlignCenter);
     captured_->setMinimumHeight(30 + 28);
-    captured_->setFont(scaled(captured_->font(), 1.6, QFont::DemiBold));
+    captured_->setFont(SettingsText::scaled(captured_->font(), 1.6, QFont::DemiBold));
     captured_->setStyleSheet(
         "QLabel { background: palette(midlight); border-radius: 10px; padding: 14px 16px; }");
     auto* hint = new QLabel(recordingHint, panel);
@@ -192,12 +180,12 @@ QFrame* BindingRow::makeRecordingPanel() {
     hint->setAlignment(Qt::AlignCenter);
     hint->setFixedWidth(360);
     hint->setMinimumHeight(hint->heightForWidth(360));
-    hint->setFont(scaled(hint->font(), 0.8));
-    colour(*hint, hint->palette().color(QPalette::PlaceholderText));
+    hint->setFont(SettingsText::scaled(hint->font(), 0.8));
+    SettingsText::setColour(*hint, SettingsText::secondary(*hint));
     capturedWarning_ = new QLabel("⚠ This combo may collide with other apps' shortcuts", panel);
     capturedWarning_->setObjectName("capturedWarning");
-    capturedWarning_->setFont(scaled(capturedWarning_->font(), 0.8));
-    colour(*capturedWarning_, orange);
+    capturedWarning_->setFont(SettingsText::scaled(capturedWarning_->font(), 0.8));
+    SettingsText::setColour(*capturedWarning_, orange);
 
     auto* cancel = new QPushButton("Cancel", panel);
     cancel->setObjectName("cancel");
@@ -251,7 +239,8 @@ void BindingRow::refresh() {
     enabled_->setEnabled(!last);
     enabled_->setToolTip(last ? lastBindingToggleTip : "");
     combo_->setText(label);
-    colour(*combo_, recording ? palette().color(QPalette::Highlight) : palette().color(QPalette::WindowText));
+    SettingsText::setColour(*combo_, recording ? palette().color(QPalette::Highlight)
+                                               : palette().color(QPalette::WindowText));
     record_->setText(recording ? "Recording…" : "Record");
     collisionHint_->setVisible(model_.showsCollisionHint());
     if (!collisionHint_->isVisible()) collisionPopover_->hide();
@@ -275,7 +264,8 @@ void BindingRow::refresh() {
     recordingPanel_->setVisible(recording);
     const bool nothingYet = model_.recorder().captured().empty();
     captured_->setText(q(model_.capturedLabel()));
-    colour(*captured_, palette().color(nothingYet ? QPalette::PlaceholderText : QPalette::WindowText));
+    SettingsText::setColour(*captured_,
+                            palette().color(nothingYet ? QPalette::PlaceholderText : QPalette::WindowText));
     capturedWarning_->setVisible(model_.capturedMayCollide());
     confirm_->setEnabled(!nothingYet);
     // The combination is never cut or wrapped: the panel grows with it.

@@ -1,6 +1,7 @@
 #include "settings/ui/SettingLabel.h"
 
 #include "icons/ui/SymbolFont.h"
+#include "settings/ui/SettingsText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -40,15 +41,8 @@ SettingLabel::SettingLabel(const SettingText& text, QWidget* parent) : QWidget(p
     lines->setContentsMargins(0, 0, 0, 0);
     lines->addWidget(title);
     if (text.subtitle) {
-        auto* subtitle = new QLabel(QString::fromStdString(*text.subtitle), this);
+        QLabel* subtitle = SettingsText::caption(QString::fromStdString(*text.subtitle), this);
         subtitle->setObjectName("settingSubtitle");
-        subtitle->setWordWrap(true);
-        QFont caption = subtitle->font();
-        caption.setPointSizeF(caption.pointSizeF() * 0.85);
-        subtitle->setFont(caption);
-        QPalette secondary = subtitle->palette();
-        secondary.setColor(QPalette::WindowText, secondary.color(QPalette::PlaceholderText));
-        subtitle->setPalette(secondary);
         lines->addWidget(subtitle);
     }
     auto* row = new QHBoxLayout(this);

@@ -2,6 +2,7 @@
 
 #include "settings/ui/LabeledSlider.h"
 #include "settings/ui/SettingLabel.h"
+#include "settings/ui/SettingsText.h"
 #include "store/ConfigStore.h"
 
 #include <QCheckBox>
@@ -17,18 +18,6 @@ namespace rondelix {
 namespace {
 
 constexpr int maximumFormWidth = 760;
-
-QLabel* captionLabel(const std::string& text, QWidget* parent) {
-    auto* label = new QLabel(QString::fromStdString(text), parent);
-    label->setWordWrap(true);
-    QFont caption = label->font();
-    caption.setPointSizeF(caption.pointSizeF() * 0.85);
-    label->setFont(caption);
-    QPalette secondary = label->palette();
-    secondary.setColor(QPalette::WindowText, secondary.color(QPalette::PlaceholderText));
-    label->setPalette(secondary);
-    return label;
-}
 
 } // namespace
 
@@ -68,7 +57,7 @@ QVBoxLayout* SettingsPage::addSection(const std::string& header, const std::opti
     auto* rows = new QVBoxLayout(group);
     rows->setSpacing(12);
     sections_->addWidget(group);
-    if (footer) sections_->addWidget(captionLabel(*footer, widget()));
+    if (footer) sections_->addWidget(SettingsText::caption(QString::fromStdString(*footer), widget()));
     return rows;
 }
 

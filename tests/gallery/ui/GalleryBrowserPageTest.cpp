@@ -67,8 +67,9 @@ TEST_F(GalleryPage, SearchAndCategoriesChooseWhatIsListed) {
     // The installed check has come back: KeePassXC leads Apps and is chosen.
     EXPECT_EQ(page->model().state().selectedId(), "gallery-keepassxc");
     ASSERT_TRUE(page->wheelButton("gallery-zoom"));
-    EXPECT_TRUE(page->wheelButton("gallery-zoom")->graphicsEffect()); // not installed: dimmed
-    EXPECT_FALSE(page->wheelButton("gallery-keepassxc")->graphicsEffect());
+    EXPECT_TRUE(page->wheelButton("gallery-zoom")->isFaded()); // not installed
+    EXPECT_FALSE(page->wheelButton("gallery-keepassxc")->isFaded());
+    EXPECT_EQ(page->wheelButton("gallery-keepassxc")->toolTip(), "Installed");
     saveScreenshot(page.get(), "gallery-page.png");
 
     QTest::keyClicks(page->searchField(), "slack");

@@ -1,7 +1,7 @@
 #include "WheelRendering.h"
+#include "icons/ui/SymbolFont.h"
 #include "overlay/ui/SliceIconPainter.h"
 #include "overlay/ui/SliceShapePath.h"
-#include "icons/ui/SymbolFont.h"
 #include "overlay/ui/WheelGraphic.h"
 
 #include <QDir>

@@ -1,4 +1,5 @@
 #include "platform/linux/QtDialogs.h"
+
 #include "platform/linux/DesktopApplication.h"
 
 #include <QApplication>
@@ -16,9 +17,7 @@ namespace {
 
 class QtDialogsTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        rondelix::testing::desktopApplication();
-    }
+    static void SetUpTestSuite() { rondelix::testing::desktopApplication(); }
 
     // Runs the alert and, once it shows, looks at it and answers it.
     std::size_t answer(const Alert& alert, const std::function<void(QMessageBox&)>& respond) {

@@ -1,4 +1,5 @@
 #include "platform/linux/QtPasteboard.h"
+
 #include "platform/linux/DesktopApplication.h"
 
 #include <QApplication>
@@ -11,9 +12,7 @@ namespace {
 
 class QtPasteboardTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        rondelix::testing::desktopApplication();
-    }
+    static void SetUpTestSuite() { rondelix::testing::desktopApplication(); }
     static void settle() {
         for (int i = 0; i < 20; ++i)
             QCoreApplication::processEvents();

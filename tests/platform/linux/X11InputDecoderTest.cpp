@@ -38,7 +38,8 @@ TEST_F(X11InputDecoderTest, ModifierFlagsCarryTheirSidesAndTheGroupStaysWhileEit
     EXPECT_EQ(left->keyCode, 56);
     EXPECT_EQ(left->flags, EventFlags::shift | EventFlags::leftShift);
 
-    EXPECT_EQ(raw(Kind::keyPress, xShiftR)->flags, EventFlags::shift | EventFlags::leftShift | EventFlags::rightShift);
+    EXPECT_EQ(raw(Kind::keyPress, xShiftR)->flags,
+              EventFlags::shift | EventFlags::leftShift | EventFlags::rightShift);
     EXPECT_EQ(raw(Kind::keyRelease, xShiftL)->flags, EventFlags::shift | EventFlags::rightShift);
     EXPECT_EQ(raw(Kind::keyPress, xA)->flags, EventFlags::shift | EventFlags::rightShift);
     EXPECT_EQ(raw(Kind::keyRelease, xShiftR)->flags, 0u);
@@ -62,8 +63,9 @@ TEST_F(X11InputDecoderTest, AKeyPressedAgainWhileHeldIsARepeatAndGrabbedRepeatsF
 
 TEST_F(X11InputDecoderTest, ButtonsAreNumberedAsTheSystemNumbersThemAndWheelNotchesScroll) {
     const std::vector<std::pair<int, std::pair<EventType, int>>> presses{
-        {1, {EventType::leftMouseDown, 0}},  {3, {EventType::rightMouseDown, 1}}, {2, {EventType::otherMouseDown, 2}},
-        {8, {EventType::otherMouseDown, 3}}, {9, {EventType::otherMouseDown, 4}}, {36, {EventType::otherMouseDown, 31}},
+        {1, {EventType::leftMouseDown, 0}},  {3, {EventType::rightMouseDown, 1}},
+        {2, {EventType::otherMouseDown, 2}}, {8, {EventType::otherMouseDown, 3}},
+        {9, {EventType::otherMouseDown, 4}}, {36, {EventType::otherMouseDown, 31}},
     };
     for (const auto& [x, expected] : presses) {
         const auto down = raw(Kind::buttonPress, x);
@@ -98,7 +100,8 @@ TEST_F(X11InputDecoderTest, OnlyEchoesOfWhatWePostedFromTheXtestDeviceCarryTheMa
     EXPECT_EQ(raw(Kind::keyRelease, xA, xtest)->sourceUserData, 0u) << "we posted a press, not a release";
     EXPECT_EQ(raw(Kind::keyPress, xA, xtest, 0.1)->sourceUserData, programEventMarker);
     EXPECT_EQ(raw(Kind::keyPress, xA, xtest, 0.1)->sourceUserData, 0u) << "each note marks one echo";
-    EXPECT_EQ(decoder.decodeGrabbed({Kind::keyPress, xA, xtest, false}, 0.1)->sourceUserData, programEventMarker);
+    EXPECT_EQ(decoder.decodeGrabbed({Kind::keyPress, xA, xtest, false}, 0.1)->sourceUserData,
+              programEventMarker);
 
     // Not grabbing: no second echo is expected, so none is claimed.
     ledger.note(xA, false, 1.0, false);
@@ -133,7 +136,9 @@ TEST_F(X11InputDecoderTest, CharactersComeWithKeyEventsOnly) {
 
 TEST(X11KeyMapTest, PositionsWinOverKeysymsAndKeysymsFillTheRest) {
     // An AZERTY map: the A position types q; an odd key types a.
-    auto keysymOf = [](int x) -> std::uint32_t { return x == xA ? 'q' : x == 250 ? 'a' : x == 251 ? 0xffbe : 0; };
+    auto keysymOf = [](int x) -> std::uint32_t {
+        return x == xA ? 'q' : x == 250 ? 'a' : x == 251 ? 0xffbe : 0;
+    };
     const auto evdev = X11InputDecoder::makeKeyMap(true, keysymOf);
     EXPECT_EQ(evdev[xA], 0) << "the key in the A position is key code 0, whatever it types";
     EXPECT_EQ(evdev[250], 0) << "a position the table lacks falls back to its keysym";
@@ -148,7 +153,8 @@ TEST(X11KeyMapTest, PositionsWinOverKeysymsAndKeysymsFillTheRest) {
 
 TEST(X11KeyMapTest, EachPositionHasOneRowAndPostingPrefersTheFunctionKeys) {
     std::set<int> positions;
-    for (const auto& row : X11KeyTable::rows()) EXPECT_TRUE(positions.insert(row.evdevCode).second) << row.evdevCode;
+    for (const auto& row : X11KeyTable::rows())
+        EXPECT_TRUE(positions.insert(row.evdevCode).second) << row.evdevCode;
     EXPECT_EQ(X11KeyTable::rowForKeyCode(105)->evdevCode, 183) << "F13, not Print Screen";
     EXPECT_EQ(X11KeyTable::rowForKeyCode(114)->evdevCode, 110) << "Insert, not Help";
     EXPECT_EQ(X11KeyTable::rowForKeyCode(63), nullptr) << "Fn has no X key code";

@@ -1,7 +1,7 @@
 #include "platform/linux/XkbKeyboardLayout.h"
-#include "platform/linux/DesktopApplication.h"
 
 #include "model/SummonKey.h"
+#include "platform/linux/DesktopApplication.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>

@@ -1,23 +1,12 @@
 #pragma once
 
+#include "catalog/MainTab.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace rondelix {
-
-// The pages of the main window, in declaration order.
-enum class MainTab {
-    wheels,
-    gallery,
-    appearance,
-    shortcuts,
-    general,
-    wheelBehavior,
-    soundFeedback,
-    about,
-    development
-};
 
 // One row of the main window's sidebar.
 struct SidebarRow {
@@ -31,9 +20,5 @@ struct SidebarRow {
 // The sidebar's rows in the order shown; the Development row only while the
 // developer page is unlocked.
 std::vector<SidebarRow> sidebarRows(bool devMenuUnlocked);
-
-// The page a program target id opens: exact, case-sensitive ids only; no id
-// leads to the Development page.
-std::optional<MainTab> pageTab(const std::string& targetId);
 
 } // namespace rondelix

@@ -1,7 +1,4 @@
-#include "app/MainTab.h"
-
-#include <array>
-#include <utility>
+#include "app/SidebarRow.h"
 
 namespace rondelix {
 
@@ -19,22 +16,6 @@ std::vector<SidebarRow> sidebarRows(bool devMenuUnlocked) {
     };
     if (devMenuUnlocked) rows.push_back({"Development", "hammer", MainTab::development, settings});
     return rows;
-}
-
-std::optional<MainTab> pageTab(const std::string& targetId) {
-    static constexpr std::array<std::pair<const char*, MainTab>, 8> pages{{
-        {"open-my-wheels", MainTab::wheels},
-        {"open-gallery", MainTab::gallery},
-        {"open-general", MainTab::general},
-        {"open-bindings", MainTab::shortcuts},
-        {"open-wheel-behavior", MainTab::wheelBehavior},
-        {"open-appearance", MainTab::appearance},
-        {"open-sound", MainTab::soundFeedback},
-        {"open-about", MainTab::about},
-    }};
-    for (const auto& [id, tab] : pages)
-        if (targetId == id) return tab;
-    return std::nullopt;
 }
 
 } // namespace rondelix

@@ -1,0 +1,108 @@
+#include "gallery/ui/GalleryListRow.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace rondelix {
+
+namespace {
+
+constexpr double cornerRadius = 8;
+constexpr double selectedFillOpacity = 0.18;
+constexpr double fadedOpacity = 0.45;
+constexpr int horizontalPadding = 10;
+constexpr int verticalPadding = 7;
+
+QFont titleFont(QFont font) {
+    font.setWeight(QFont::Medium);
+    return font;
+}
+
+QFont subtitleFont(QFont font) {
+    font.setPointSizeF(font.pointSizeF() * 0.8);
+    return font;
+}
+
+} // namespace
+
+GalleryListRow::GalleryListRow(const QString& title, QWidget* parent) : QAbstractButton(parent) {
+    setText(title);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void GalleryListRow::setSubtitle(const QString& subtitle) {
+    subtitle_ = subtitle;
+    updateGeometry();
+    update();
+}
+
+void GalleryListRow::setBadge(const QPixmap& badge, const QString& tooltip) {
+    badge_ = badge;
+    setToolTip(tooltip);
+    setAccessibleDescription(tooltip);
+    update();
+}
+
+void GalleryListRow::setSelected(bool selected, const QColor& accent) {
+    if (selected == selected_ && accent == accent_) return;
+    selected_ = selected;
+    accent_ = accent;
+    update();
+}
+
+void GalleryListRow::setFaded(bool faded) {
+    if (faded == faded_) return;
+    faded_ = faded;
+    update();
+}
+
+QSize GalleryListRow::sizeHint() const {
+    int height = QFontMetrics(titleFont(font())).height();
+    if (!subtitle_.isEmpty()) height += 1 + QFontMetrics(subtitleFont(font())).height();
+    return {120, height + 2 * verticalPadding};
+}
+
+void GalleryListRow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (selected_) {
+        QColor fill = accent_;
+        fill.setAlphaF(selectedFillOpacity);
+        QPainterPath shape;
+        shape.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
+        painter.fillPath(shape, fill);
+    }
+    if (faded_) painter.setOpacity(fadedOpacity);
+    if (hasFocus()) {
+        painter.setPen(QPen(accent_, 1));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
+    }
+
+    const QRect content =
+        rect().adjusted(horizontalPadding, verticalPadding, -horizontalPadding, -verticalPadding);
+    int textRight = content.right();
+    if (!badge_.isNull()) {
+        const QSize size = badge_.deviceIndependentSize().toSize();
+        const QPoint at(content.right() - size.width(), content.center().y() - size.height() / 2);
+        painter.drawPixmap(at, badge_);
+        textRight = at.x() - 6;
+    }
+    const QFont title = titleFont(font());
+    const QFontMetrics titleMetrics(title);
+    painter.setFont(title);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QRect titleBox(content.left(), content.top(), textRight - content.left(), titleMetrics.height());
+    painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter,
+                     titleMetrics.elidedText(text(), Qt::ElideRight, titleBox.width()));
+    if (!subtitle_.isEmpty()) {
+        painter.setFont(subtitleFont(font()));
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(QRect(content.left(), titleBox.bottom() + 2, titleBox.width(),
+                               content.bottom() - titleBox.bottom()),
+                         Qt::AlignLeft | Qt::AlignTop, subtitle_);
+    }
+}
+
+} // namespace rondelix

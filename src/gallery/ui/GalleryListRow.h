@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QPixmap>
+
+namespace rondelix {
+
+// One row of the gallery's lists: a title, an optional line below it and an
+// optional badge at the end, on the accent's light fill while selected, faded
+// while its application is missing. It paints itself: the lists change on
+// every letter typed, and style sheets would cost a frame.
+class GalleryListRow : public QAbstractButton {
+    Q_OBJECT
+  public:
+    explicit GalleryListRow(const QString& title, QWidget* parent = nullptr);
+
+    void setSubtitle(const QString& subtitle);
+    void setBadge(const QPixmap& badge, const QString& tooltip);
+    void setSelected(bool selected, const QColor& accent);
+    void setFaded(bool faded);
+    bool isSelected() const { return selected_; }
+    bool isFaded() const { return faded_; }
+
+    QSize sizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QString subtitle_;
+    QPixmap badge_;
+    bool selected_ = false;
+    bool faded_ = false;
+    QColor accent_;
+};
+
+} // namespace rondelix

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// The text styles the settings pages share.
+namespace rondelix::SettingsText {
+
+// The font at a multiple of its size, with a weight.
+QFont scaled(QFont font, double factor, QFont::Weight weight = QFont::Normal);
+// The colour of explanations and captions.
+QColor secondary(const QWidget& widget);
+void setColour(QWidget& widget, const QColor& colour);
+// A caption: smaller, in the secondary colour, wrapping onto as many lines as it needs.
+QLabel* caption(const QString& text, QWidget* parent);
+
+} // namespace rondelix::SettingsText
