@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <string_view>
 
 namespace {

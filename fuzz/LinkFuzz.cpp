@@ -41,8 +41,8 @@ struct Opener {
         if (!log.lines().empty()) return true; // the refused file link is the only line
         if (workspace.openedLinks.empty()) return false;
         const auto scheme = rondelix::urlScheme(workspace.openedLinks.front());
-        return scheme && std::find(rondelix::safeURLSchemes.begin(), rondelix::safeURLSchemes.end(), *scheme) ==
-                             rondelix::safeURLSchemes.end();
+        return scheme && std::find(rondelix::safeURLSchemes.begin(), rondelix::safeURLSchemes.end(),
+                                   *scheme) == rondelix::safeURLSchemes.end();
     }
 };
 
