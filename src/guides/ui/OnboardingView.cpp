@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace rondelix {
@@ -79,6 +80,9 @@ OnboardingView::OnboardingView(OnboardingHost host, OnboardingStep start, QWidge
     outer->addLayout(buttons);
 
     connect(primary_, &QPushButton::clicked, this, [this] { flow_->primary(); });
+    // Return presses the primary button; a disabled Continue ignores it.
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter})
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, primary_, &QPushButton::click);
     connect(rightSkip_, &QPushButton::clicked, this, [this] { flow_->skip(); });
     connect(left_, &QPushButton::clicked, this, [this] {
         if (flow_->step() == OnboardingStep::welcome)

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace rondelix {
@@ -133,6 +134,9 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
     connect(done, &QPushButton::clicked, this, [this] {
         if (actions_.close) actions_.close();
     });
+    // Return closes the window, as its default button.
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter})
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, done, &QPushButton::click);
     footer->addWidget(recheck_);
     footer->addStretch(1);
     footer->addWidget(done);
