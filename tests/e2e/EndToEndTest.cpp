@@ -2,17 +2,12 @@
 // xdotool holds the summon keys and moves the pointer; the test looks at the
 // screen and at what the fired slice left behind.
 
-#include "app/GuidesPorts.h"
 #include "app/ui/MainWindow.h"
-#include "app/ui/SideWindow.h"
-#include "guides/ui/ShortcutSetupView.h"
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
-#include "platform/sim/SimMainQueue.h"
 #include "support/CoordinatorRig.h"
 
 #include <QApplication>
-#include <QFrame>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -860,83 +855,6 @@ TEST_F(EndToEnd, AFreshHomeWalksTheOnboardingByKeyboardAndThenSummons) {
     const QRect wheel = summonAt(QPoint(800, 520), "onboarding-then-wheel.png");
     EXPECT_GE(wheel.width(), 300) << program.log();
     release();
-    EXPECT_EQ(program.stop(), 0);
-}
-
-// The Bluetooth toggle on the main wheel's top slot; a stand-in bluetoothctl
-// on the path records how the installed automation called it.
-TEST_F(EndToEnd, InstallFromTheSetupWindowLetsTheSystemActionRunItsAutomation) {
-    Config config = *decodeConfig(nlohmann::json::parse(readFile(home.configFolder() / "config.json")));
-    for (Wheel& wheel : config.wheels)
-        for (Slice& slice : wheel.slices)
-            if (wheel.id == "default" && slice.position == 0)
-                slice.action = MacroAction(MacroAction::SystemAction{"toggle-bluetooth"});
-    writeFile(home.configFolder() / "config.json", encode(config).dump(2));
-    const fs::path stubs = home.path / "stubs";
-    const fs::path calls = home.path / "bluetoothctl.calls";
-    writeFile(stubs / "bluetoothctl", "#!/bin/sh\necho \"$*\" >> '" + calls.string() +
-                                          "'\n[ \"$1\" = show ] && echo 'Powered: no'\nexit 0\n");
-    fs::permissions(stubs / "bluetoothctl", fs::perms::owner_all);
-    const QByteArray savedPath = qgetenv("PATH");
-    qputenv("PATH", QByteArray::fromStdString(stubs.string()) + ":" + savedPath);
-    Program program(home.path, "setup");
-    qputenv("PATH", savedPath);
-    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    pause(1.0);
-
-    // Firing it before the automation is there opens the setup window on its card.
-    const QPoint pointer(800, 520);
-    ASSERT_GE(summonAt(pointer, "setup-fire-missing.png").width(), 300) << program.log();
-    aimAtTopSlot();
-    release();
-    std::string id;
-    ASSERT_TRUE(waitFor(
-        [&] {
-            id = largestWindowNamed("System Action Setup");
-            return !id.empty();
-        },
-        5))
-        << program.log();
-    pause(0.5);
-    const QRect frame = windowGeometry(id);
-    grabScreen().copy(frame).save(artifact("setup-window.png"));
-
-    // A twin of the window, laid out off screen, tells where its Install button lies.
-    platform::sim::SimMainQueue queue;
-    SideWindow twin("System Action Setup", {});
-    twin.setAttribute(Qt::WA_DontShowOnScreen);
-    twin.setContent(new ShortcutSetupView({.queue = queue,
-                                           .installed = [] { return std::set<std::string>{}; },
-                                           .refresh = [] {},
-                                           .shippedFolder = shippedAutomationsFolder(),
-                                           .automationsFolder = home.path / "unused",
-                                           .home = home.path,
-                                           .confirmReplace = [](const std::string&) { return false; }},
-                                          std::string("Toggle Bluetooth"), {}, &twin));
-    twin.show();
-    QApplication::processEvents();
-    const auto* card = twin.findChild<QFrame*>("card-toggle-bluetooth");
-    ASSERT_TRUE(card);
-    const auto* install = card->findChild<QPushButton*>("installButton");
-    ASSERT_TRUE(install);
-    const QPoint at = frame.topLeft() + install->mapTo(&twin, install->rect().center());
-    xdotool("mousemove " + std::to_string(at.x()) + " " + std::to_string(at.y()) + " click 1");
-
-    const fs::path automation = home.configFolder() / "shortcuts" / "Toggle Bluetooth";
-    ASSERT_TRUE(waitFor([&] { return fs::exists(automation); }, 3)) << program.log();
-    EXPECT_NE(fs::status(automation).permissions() & fs::perms::owner_exec, fs::perms::none);
-    pause(0.5);
-    grabScreen().copy(frame).save(artifact("setup-window-installed.png"));
-    std::system(("xdotool windowfocus --sync " + id + " 2>/dev/null").c_str());
-    xdotool("key Return");
-    EXPECT_TRUE(waitFor([] { return largestWindowNamed("System Action Setup").empty(); }, 3));
-
-    pause(0.5);
-    ASSERT_GE(summonAt(pointer, "setup-fire-installed.png").width(), 300) << program.log();
-    aimAtTopSlot();
-    release();
-    EXPECT_TRUE(waitFor([&] { return readFile(calls).find("power on") != std::string::npos; }, 5))
-        << readFile(calls) << program.log();
     EXPECT_EQ(program.stop(), 0);
 }
 

@@ -16,13 +16,14 @@ using testsupport::CoordinatorRig;
 
 class OnboardingStepsTest : public ::testing::Test {
   protected:
+    OnboardingStepsTest() { rig.open(); }
     void grant(bool accessibility, bool listen) {
         rig.permissions.accessibility = accessibility;
         rig.permissions.listen = listen;
+        rig.c().permissions().refresh();
     }
     // The window's content, opened at a step and shown.
     OnboardingFlow& show(Step start) {
-        if (!rig.coordinator) rig.open();
         OnboardingHost host = onboardingHost(rig.c());
         host.fire = [this] { ++fires; };
         flow = std::make_unique<OnboardingFlow>(std::move(host), start);
@@ -55,7 +56,6 @@ TEST_F(OnboardingStepsTest, FooterButtonsMoveBetweenStepsAndSaveEachAtOnce) {
     };
     for (const auto& c : cases) {
         grant(c.granted, c.granted);
-        rig.c().permissions().refresh();
         auto& f = show(c.start);
         EXPECT_EQ(savedStep(), static_cast<int>(c.start)) << "saved before any click";
         if (c.press == Press::primary)
@@ -73,7 +73,6 @@ TEST_F(OnboardingStepsTest, DoneEndsSkippedExactlyWhenAGrantIsMissing) {
     for (const bool granted : {true, false}) {
         rig.defaults.set(keys::hasCompletedOnboarding, false);
         grant(granted, granted);
-        if (rig.coordinator) rig.c().permissions().refresh();
         show(Step::ready).primary();
         EXPECT_TRUE(rig.defaults.get(keys::hasCompletedOnboarding));
         EXPECT_EQ(rig.defaults.get(keys::onboardingSkipped), !granted);
@@ -89,11 +88,10 @@ TEST_F(OnboardingStepsTest, TheStepAdvancesOnlyWhenTheGrantsArriveWhileItShows) 
     EXPECT_TRUE(already.primaryEnabled());
 
     grant(true, false);
-    rig.c().permissions().refresh();
     auto& f = show(Step::permissions);
     EXPECT_FALSE(f.primaryEnabled());
     EXPECT_TRUE(f.polling());
-    grant(true, true);
+    rig.permissions.listen = true; // granted meanwhile; the watch notices
     rig.queue.advance(1.0);
     EXPECT_EQ(f.step(), Step::ready);
     EXPECT_EQ(fires, 1);
@@ -101,11 +99,9 @@ TEST_F(OnboardingStepsTest, TheStepAdvancesOnlyWhenTheGrantsArriveWhileItShows) 
 
     // A change on another step moves nothing, and leaving the step stops the watch.
     grant(false, false);
-    rig.c().permissions().refresh();
     auto& welcome = show(Step::welcome);
     EXPECT_FALSE(welcome.polling());
     grant(true, true);
-    rig.c().permissions().refresh();
     EXPECT_EQ(welcome.step(), Step::welcome);
     EXPECT_EQ(fires, 1);
 }

@@ -2,6 +2,7 @@
 
 #include "app/AppCoordinator.h"
 #include "app/GuidesPorts.h"
+#include "editor/ui/ConfettiView.h"
 #include "guides/ui/OnboardingView.h"
 #include "guides/ui/ShortcutSetupView.h"
 
@@ -20,7 +21,9 @@ const std::map<Kind, SidePage>& sideTable() {
         {Kind::onboarding,
          {"Welcome to Rondelix",
           [](AppCoordinator& c, const AppWindows::SideRequest& request, QWidget* parent) -> QWidget* {
-              return new OnboardingView(onboardingHost(c), request.step, parent);
+              return new OnboardingView(
+                  onboardingHost(c), request.step, [](QWidget* over) { return new ConfettiView(over); },
+                  parent);
           }}},
         {Kind::shortcutSetup,
          {"System Action Setup",

@@ -1,6 +1,5 @@
 #include "guides/ui/OnboardingView.h"
 
-#include "editor/ui/ConfettiView.h"
 #include "guides/OnboardingTexts.h"
 
 #include <QCheckBox>
@@ -51,7 +50,8 @@ QLabel* hero(const QString& glyph) {
 
 } // namespace
 
-OnboardingView::OnboardingView(OnboardingHost host, OnboardingStep start, QWidget* parent)
+OnboardingView::OnboardingView(OnboardingHost host, OnboardingStep start, ConfettiFactory makeConfetti,
+                               QWidget* parent)
     : QWidget(parent), flow_(std::make_unique<OnboardingFlow>(std::move(host), start)) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(44, 46, 44, 30);
@@ -106,7 +106,7 @@ OnboardingView::OnboardingView(OnboardingHost host, OnboardingStep start, QWidge
     celebrationLayout->addStretch(1);
     celebrationLayout->addWidget(card, 0, Qt::AlignHCenter);
     celebrationLayout->addStretch(1);
-    new ConfettiView(celebration_);
+    if (makeConfetti) confetti_ = makeConfetti(celebration_);
     celebration_->hide();
 
     connection_ = flow_->changed.connect([this] { render(); });
@@ -131,8 +131,7 @@ void OnboardingView::resizeEvent(QResizeEvent* event) {
 
 void OnboardingView::placeCelebration() {
     celebration_->setGeometry(rect());
-    for (auto* confetti : celebration_->findChildren<ConfettiView*>())
-        confetti->setGeometry(celebration_->rect());
+    if (confetti_) confetti_->setGeometry(celebration_->rect());
 }
 
 void OnboardingView::render() {
@@ -140,6 +139,7 @@ void OnboardingView::render() {
     if (content_) {
         contentLayout_->removeWidget(content_);
         content_->hide();
+        content_->setParent(nullptr);
         content_->deleteLater();
     }
     content_ = step == OnboardingStep::welcome       ? welcomeStep()

@@ -3,6 +3,7 @@
 #include "guides/OnboardingFlow.h"
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -17,7 +18,11 @@ class OnboardingView final : public QWidget {
     Q_OBJECT
 
   public:
-    OnboardingView(OnboardingHost host, OnboardingStep start, QWidget* parent = nullptr);
+    // The falling confetti of the celebration, made by whoever owns that view.
+    using ConfettiFactory = std::function<QWidget*(QWidget* parent)>;
+
+    OnboardingView(OnboardingHost host, OnboardingStep start, ConfettiFactory makeConfetti,
+                   QWidget* parent = nullptr);
     ~OnboardingView() override;
 
     OnboardingFlow& flow() { return *flow_; }
@@ -44,6 +49,7 @@ class OnboardingView final : public QWidget {
     QPushButton* rightSkip_ = nullptr;
     QPushButton* primary_ = nullptr;
     QWidget* celebration_ = nullptr;
+    QWidget* confetti_ = nullptr;
 };
 
 } // namespace rondelix

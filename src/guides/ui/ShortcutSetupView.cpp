@@ -157,8 +157,11 @@ void ShortcutSetupView::showEvent(QShowEvent* event) {
 
 void ShortcutSetupView::render() {
     while (QLayoutItem* item = cardsLayout_->takeAt(0)) {
+        // A card may be rebuilt from one of its own buttons' clicks: it goes
+        // out of the window now and is deleted once the click is over.
         if (QWidget* w = item->widget()) {
             w->hide();
+            w->setParent(nullptr);
             w->deleteLater();
         }
         delete item;

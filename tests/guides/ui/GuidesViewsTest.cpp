@@ -28,7 +28,7 @@ TEST(GuidesViewsTest, OnboardingShowsEachStepAndExplainsAMissingX11Session) {
     rig.permissions.listen = false;
     rig.open();
     rig.c().permissions().refresh();
-    OnboardingView view(onboardingHost(rig.c()), OnboardingStep::welcome);
+    OnboardingView view(onboardingHost(rig.c()), OnboardingStep::welcome, {});
     view.resize(560, 640);
     view.show();
     ASSERT_TRUE(view.findChild<QWidget*>("welcomeStep"));
@@ -60,7 +60,9 @@ TEST(GuidesViewsTest, SetupCardsOfferInstallStepsAndSayWhyInstallFailed) {
     auto* card = view.findChild<QFrame*>("card-toggle-bluetooth");
     ASSERT_TRUE(card);
     EXPECT_EQ(button(*card, "stepsButton")->text(), "Hide steps");
-    QTest::mouseClick(button(*card, "installButton"), Qt::LeftButton);
+    auto* install = button(*card, "installButton");
+    ASSERT_TRUE(install);
+    install->click();
     auto* message = view.findChild<QLabel*>("setupMessage");
     EXPECT_TRUE(message->isVisibleTo(&view));
     EXPECT_TRUE(message->text().contains("is a file, not a folder")) << message->text().toStdString();
