@@ -21,7 +21,8 @@ struct LinkText {
     // True for a host name with a dot and an optional path ("example.com/a").
     static bool looksLikeBareWebHost(std::string_view text);
 
-    // Trims, puts "https://" in front of a bare host, and parses; a text that
+    // Trims as every reader of a link does (trimmedLink), puts "https://" in
+    // front of a bare host, and parses; a text that
     // does not parse is tried once more percent-encoded. None when even that
     // fails.
     static std::optional<Parsed> parse(std::string_view text);
@@ -29,9 +30,6 @@ struct LinkText {
     // A file:// link to a local path, every byte but letters, digits, "/"
     // and "-._~" percent-escaped so that no name can change the link's shape.
     static std::string fileLink(std::string_view path);
-
-    // Blanks and line breaks at both ends removed, Unicode ones included.
-    static std::string_view trimmed(std::string_view text);
 };
 
 } // namespace rondelix

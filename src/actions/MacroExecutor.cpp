@@ -11,6 +11,8 @@
 #include "platform/Sounds.h"
 #include "platform/Workspace.h"
 #include "util/Ascii.h"
+#include "util/Overloaded.h"
+#include "util/TextTrimming.h"
 #include "util/Utf8.h"
 
 #include <cstdlib>
@@ -19,8 +21,6 @@
 namespace rondelix {
 
 namespace {
-
-template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 
 constexpr std::uint64_t commandFlag = 0x100000;
 constexpr std::uint64_t shiftFlag = 0x20000;
@@ -377,7 +377,7 @@ void MacroExecutor::toggleWiFi() {
         std::move(request), [alive = std::weak_ptr(lifetime_), this](const platform::ProcessResult& result) {
             if (!alive.lock()) return;
             wifiToggleInFlight_ = false;
-            const auto answer = LinkText::trimmed(result.standardOutput);
+            const auto answer = trimmedWhitespace(result.standardOutput);
             if (!result.launched || result.timedOut || (answer != "enabled" && answer != "disabled")) {
                 report(couldNotRunSentence);
                 platform_.log.write("toggle-wifi failed \u2014 couldn't find the Wi-Fi hardware port.");

@@ -19,10 +19,12 @@ struct FileRead {
     bool ok() const { return error.empty(); }
 };
 
-// Files larger than this are refused rather than read into memory. It lies far
-// above anything the store writes, so a configuration that grew large is still
-// read back rather than set aside as damaged.
-inline constexpr std::size_t maxConfigFileBytes = 1024u * 1024u * 1024u;
+// Files larger than this are refused rather than read into memory, and the
+// store sets them aside as damaged. It lies about fifteen times above a
+// configuration of a thousand full wheels and above the largest import, so
+// nothing the program writes comes near it, while a hostile or runaway file
+// cannot cost a gigabyte of memory at every start.
+inline constexpr std::size_t maxConfigFileBytes = 64u * 1024u * 1024u;
 
 // Reads a whole regular file, following symbolic links. A directory, a FIFO
 // or a device is refused without blocking.

@@ -50,8 +50,8 @@ class ConfigStore {
     ConfigStore& operator=(const ConfigStore&) = delete;
 
     const Config& config() const { return config_; }
-    // Replaces the value without sanitizing or saving; observers hear of it
-    // only when it differs.
+    // Replaces the value without sanitizing or saving (text that is not UTF-8
+    // is repaired); observers hear of it only when it differs.
     void setConfig(Config config);
 
     bool isReadOnly() const { return isReadOnly_; }
