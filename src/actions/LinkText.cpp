@@ -3,6 +3,7 @@
 #include "util/TextTrimming.h"
 
 #include <array>
+#include <cctype>
 
 namespace rondelix {
 
@@ -153,6 +154,23 @@ std::optional<LinkText::Parsed> LinkText::parse(std::string_view text) {
 
 std::string LinkText::fileLink(std::string_view path) {
     return "file://" + percentEncoded(path, isFilePathCharacter);
+}
+
+std::string LinkText::mailtoLink(std::string_view address,
+                                 const std::vector<std::pair<std::string, std::string>>& query) {
+    const auto unreserved = [](unsigned char c) {
+        return std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~';
+    };
+    const auto addressCharacter = [](unsigned char c) {
+        return std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || c == '@' || c == '+';
+    };
+    std::string link = "mailto:" + percentEncoded(address, addressCharacter);
+    char separator = '?';
+    for (const auto& [name, value] : query) {
+        link += separator + percentEncoded(name, unreserved) + "=" + percentEncoded(value, unreserved);
+        separator = '&';
+    }
+    return link;
 }
 
 } // namespace rondelix

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace rondelix {
 
@@ -30,6 +32,11 @@ struct LinkText {
     // A file:// link to a local path, every byte but letters, digits, "/"
     // and "-._~" percent-escaped so that no name can change the link's shape.
     static std::string fileLink(std::string_view path);
+
+    // A mailto: link to the address with the query items in order, every
+    // byte of a value but letters, digits and "-._~" percent-escaped.
+    static std::string mailtoLink(std::string_view address,
+                                  const std::vector<std::pair<std::string, std::string>>& query);
 };
 
 } // namespace rondelix

@@ -48,6 +48,12 @@ enum class TemporaryName { fixed, fresh };
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                                                TemporaryName temporary = TemporaryName::fixed);
 
+// Writes a file only its owner may read (mode 0600), atomically, into a folder
+// others may share: the temporary name is fresh and the rename replaces
+// whatever link stands under the name instead of writing where it points.
+std::optional<std::string> writePrivateFileAtomically(const std::filesystem::path& file,
+                                                      std::string_view bytes);
+
 // The name a damaged file is set aside under: its extension becomes
 // "corrupt-<seconds>.json". A clash number above zero is added as "-<n>"
 // so that an earlier set-aside file is never overwritten.

@@ -183,6 +183,7 @@ void ConfigStore::startWatchingConfigFile() {
     const bool armed = watcher_.arm(paths_.config, [weak](platform::FileWatcher::Change change) {
         if (const auto self = weak.lock()) (*self)->onFileChange(change);
     });
+    watching_ = armed;
     if (armed) return;
     reopenRetry_ = queue_.after(reopenRetryDelay, [weak] {
         if (const auto self = weak.lock()) (*self)->startWatchingConfigFile();
