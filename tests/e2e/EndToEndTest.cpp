@@ -861,5 +861,56 @@ TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne
     EXPECT_EQ(program.stop(), 0);
 }
 
+// The guides -----------------------------------------------------------------
+
+nlohmann::json storedDefaults(const TestHome& home) {
+    return nlohmann::json::parse(readFile(home.configFolder() / "defaults.json"), nullptr, false);
+}
+
+TEST_F(EndToEnd, AFreshHomeWalksTheOnboardingByKeyboardAndThenSummons) {
+    writeFile(home.configFolder() / "defaults.json", "{}");
+    Program program(home.path, "onboarding");
+    std::string id;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            id = largestWindowNamed("Welcome to Rondelix");
+            return !id.empty();
+        },
+        10))
+        << program.log();
+    pause(0.5);
+    const auto shoot = [&](const std::string& name) {
+        grabScreen().copy(windowGeometry(id)).save(artifact(name));
+    };
+    const auto press = [&] {
+        std::system(("xdotool windowfocus --sync " + id + " 2>/dev/null").c_str());
+        xdotool("key Return");
+    };
+    const auto savedStep = [&](int step) {
+        return waitFor([&] { return storedDefaults(home).value("onboardingResumeStep", -1) == step; }, 3);
+    };
+    EXPECT_TRUE(savedStep(0)) << program.log();
+    shoot("onboarding-welcome.png");
+    press(); // Get Started
+    EXPECT_TRUE(savedStep(1)) << program.log();
+    pause(0.3);
+    shoot("onboarding-permissions.png");
+    press(); // Continue: an X11 session grants both
+    EXPECT_TRUE(savedStep(2)) << program.log();
+    pause(0.3);
+    shoot("onboarding-ready.png");
+    EXPECT_TRUE(storedDefaults(home).value("onboardingLaunchAtLoginProposed", false));
+    press(); // Done
+    EXPECT_TRUE(waitFor([] { return largestWindowNamed("Welcome to Rondelix").empty(); }, 3));
+    EXPECT_TRUE(storedDefaults(home).value("hasCompletedOnboarding", false));
+    EXPECT_FALSE(storedDefaults(home).value("onboardingSkipped", true));
+
+    pause(0.5);
+    const QRect wheel = summonAt(QPoint(800, 520), "onboarding-then-wheel.png");
+    EXPECT_GE(wheel.width(), 300) << program.log();
+    release();
+    EXPECT_EQ(program.stop(), 0);
+}
+
 } // namespace
 } // namespace rondelix
