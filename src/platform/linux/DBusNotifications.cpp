@@ -2,10 +2,7 @@
 
 #include "platform/Log.h"
 
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDBusReply>
-#include <unistd.h>
 
 namespace rondelix::platform::linux_desktop {
 
@@ -34,15 +31,7 @@ void DBusNotifications::remove(Token token) {
     observers_.erase(token);
 }
 
-bool DBusNotifications::fromThisUser(const QDBusMessage& message) const {
-    const QDBusConnectionInterface* daemon = bus_.interface();
-    if (!daemon) return false;
-    const QDBusReply<uint> uid = daemon->serviceUid(message.service());
-    return uid.isValid() && uid.value() == ::getuid();
-}
-
 void DBusNotifications::received(const QDBusMessage& message) {
-    if (!fromThisUser(message)) return;
     const std::string name = (message.interface() + '.' + message.member()).toStdString();
     std::optional<std::string> text;
     const QList<QVariant> arguments = message.arguments();

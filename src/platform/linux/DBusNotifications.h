@@ -17,9 +17,9 @@ namespace rondelix::platform::linux_desktop {
 
 // Notices as signals on the session bus: "org.example.Program.topic.verb" is
 // the member "verb" of the interface "org.example.Program.topic", from any
-// object path, carrying an optional string. The session bus belongs to the
-// user, and a signal whose sender runs as another user is dropped all the
-// same. Without a session bus the program logs one line and hears nothing.
+// object path, carrying an optional string. Only the session bus is heard:
+// its daemon admits the user's own programs alone. Without a session bus the
+// program logs one line and hears nothing.
 class DBusNotifications final : public QObject, public Notifications {
     Q_OBJECT
 
@@ -37,8 +37,6 @@ class DBusNotifications final : public QObject, public Notifications {
         std::string name;
         Handler handler;
     };
-
-    bool fromThisUser(const QDBusMessage& message) const;
 
     Log& log_;
     QDBusConnection bus_;
