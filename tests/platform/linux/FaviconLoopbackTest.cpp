@@ -144,8 +144,12 @@ TEST(FaviconLoopback, FetchesFromTheHandedOverAddressAndAppliesTheCapsAsBytesArr
             const auto body = sink.result(end);
             EXPECT_EQ(body ? std::optional(body->data.size()) : std::nullopt, c.kept) << c.path;
             EXPECT_EQ(server.hostSeen(c.path), name + ":" + std::to_string(server.port())) << c.path;
-            if (std::string(c.path) == "/favicon.ico") EXPECT_EQ(body->mimeType, "image/png");
-            if (std::string(c.path) == "/moved") EXPECT_EQ(sink.redirect(), "http://elsewhere.invalid/x");
+            if (std::string(c.path) == "/favicon.ico") {
+                EXPECT_EQ(body->mimeType, "image/png");
+            }
+            if (std::string(c.path) == "/moved") {
+                EXPECT_EQ(sink.redirect(), "http://elsewhere.invalid/x");
+            }
         }
     }).join();
     // Reading stopped at the cap: the rest was never taken off the wire.
