@@ -180,6 +180,12 @@ void LinuxAccessibility::setMessagingTimeout(double seconds) {
 
 std::unique_ptr<AccessibleElement> LinuxAccessibility::focusedElement() {
     if (!bus_ || focusedService_.isEmpty()) return nullptr;
+    // A bus that went away answers nothing; asking it would only wait.
+    if (!bus_->isConnected()) {
+        log_.write("the accessibility bus has gone away; the wheel opens at the pointer.");
+        bus_.reset();
+        return nullptr;
+    }
     return std::make_unique<LinuxAccessibleElement>(*bus_, focusedService_, focusedPath_, timeoutMs_);
 }
 
