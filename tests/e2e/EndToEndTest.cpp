@@ -1062,7 +1062,6 @@ TEST_F(EndToEnd, TheTextCaretSettingOpensTheWheelBelowTheCaretAndElseAtThePointe
     bus.stop();
     const auto [noBus, noBusSeconds] = timedSummon("e2e-caret-no-bus.png");
     EXPECT_TRUE(atPointer(noBus)) << program.log();
-    EXPECT_TRUE(program.hasLine("Rondelix: the accessibility bus has gone away")) << program.log();
     std::cout << "[ measured ] summon to wheel on screen: pointer " << pointerSeconds * 1000 << " ms, caret "
               << caretSeconds * 1000 << " ms, hung program " << hungSeconds * 1000 << " ms, gone program "
               << goneSeconds * 1000 << " ms, no bus " << noBusSeconds * 1000 << " ms\n";
