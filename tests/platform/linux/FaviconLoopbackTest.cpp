@@ -4,7 +4,7 @@
 #include "platform/linux/QtHttpClient.h"
 
 #include <arpa/inet.h>
-#include <atomic>
+#include <condition_variable>
 #include <gtest/gtest.h>
 #include <map>
 #include <mutex>
@@ -51,8 +51,10 @@ class LoopbackServer {
         std::lock_guard guard(lock_);
         return hosts_[path];
     }
+    // Waits for the server to be done with that path's connection.
     std::size_t bytesSent(const std::string& path) {
-        std::lock_guard guard(lock_);
+        std::unique_lock guard(lock_);
+        answered_.wait(guard, [&] { return sent_.contains(path); });
         return sent_[path];
     }
 
@@ -78,6 +80,11 @@ class LoopbackServer {
         const std::string path = request.substr(pathStart, request.find(' ', pathStart) - pathStart);
         const auto hostAt = request.find("\r\nHost: ") + 8;
         const std::string host = request.substr(hostAt, request.find("\r\n", hostAt) - hostAt);
+        {
+            // Taken before answering, so the client cannot finish ahead of it.
+            std::lock_guard guard(lock_);
+            hosts_[path] = host;
+        }
         const auto found = answers_.find(path);
         const Answer answer = found == answers_.end()
                                   ? Answer{"HTTP/1.1 404 Not Found\r\nContent-Length: 0", 0}
@@ -93,8 +100,8 @@ class LoopbackServer {
             sent += static_cast<std::size_t>(wrote);
         }
         std::lock_guard guard(lock_);
-        hosts_[path] = host;
         sent_[path] = sent;
+        answered_.notify_all();
     }
 
     std::map<std::string, Answer> answers_;
@@ -102,6 +109,7 @@ class LoopbackServer {
     int port_ = 0;
     std::thread thread_;
     std::mutex lock_;
+    std::condition_variable answered_;
     std::map<std::string, std::string> hosts_;
     std::map<std::string, std::size_t> sent_;
 };
