@@ -5,6 +5,7 @@
 
 #include <QEasingCurve>
 #include <QGraphicsEffect>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPropertyAnimation>
@@ -13,7 +14,7 @@
 
 namespace rondelix {
 
-// Draws its widget scaled about the widget's centre: the open spring.
+// Paints its widget scaled about the widget's centre: the open spring.
 class OpenScaleEffect final : public QGraphicsEffect {
   public:
     using QGraphicsEffect::QGraphicsEffect;
@@ -30,15 +31,14 @@ class OpenScaleEffect final : public QGraphicsEffect {
             drawSource(painter);
             return;
         }
-        QPoint offset;
-        const QPixmap pixmap = sourcePixmap(Qt::LogicalCoordinates, &offset, QGraphicsEffect::NoPad);
+        // The widgets paint straight through the scaled painter: no image of
+        // the whole wheel per frame, and nothing to resample.
         const QPointF centre = boundingRect().center();
         painter->save();
-        painter->setRenderHint(QPainter::SmoothPixmapTransform);
         painter->translate(centre);
         painter->scale(scale_, scale_);
         painter->translate(-centre);
-        painter->drawPixmap(offset, pixmap);
+        drawSource(painter);
         painter->restore();
     }
 
@@ -115,7 +115,7 @@ OverlayPanel::OverlayPanel(const PanelOptions& options, const WheelFactory& make
     connect(alphaAnimation_, &QPropertyAnimation::valueChanged, this,
             [this](const QVariant& value) { alpha_ = value.toDouble(); });
     connect(scaleAnimation_, &QVariantAnimation::valueChanged, this,
-            [this](const QVariant& t) { scaleEffect_->setScale(openAnimation_.scaleAt(t.toDouble())); });
+            [this](const QVariant& t) { showOpenFrame(t.toDouble()); });
     connect(scaleAnimation_, &QVariantAnimation::finished, this, [this] { scaleEffect_->setScale(1.0); });
     applyMask();
     // The native window exists from here on, so the first showing is quick.
@@ -214,6 +214,16 @@ void OverlayPanel::playOpenAnimation(const OpenAnimation& animation) {
     scaleAnimation_->setEndValue(duration);
     scaleEffect_->setScale(OpenAnimation::startScale);
     scaleAnimation_->start();
+}
+
+void OverlayPanel::showOpenFrame(double seconds) {
+    scaleEffect_->setScale(openAnimation_.scaleAt(seconds));
+}
+
+void OverlayPanel::prewarmPaint() {
+    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    render(&image);
 }
 
 int OverlayPanel::level() const {
