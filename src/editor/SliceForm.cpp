@@ -45,6 +45,7 @@ Slice SliceForm::slice() const {
 }
 
 void SliceForm::write(const std::function<void(Slice&)>& change) {
+    if (beforeWrite) beforeWrite();
     Slice changed = slice();
     change(changed);
     slot_.write(services_.store, changed);

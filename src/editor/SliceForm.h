@@ -106,6 +106,9 @@ class SliceForm {
     void showAutomationSetup();
     void openLink(const std::string& address);
 
+    // Runs before every write, so a view can hand over an edit it held back.
+    std::function<void()> beforeWrite;
+
   private:
     void write(const std::function<void(Slice&)>& change);
 

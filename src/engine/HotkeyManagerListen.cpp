@@ -232,6 +232,13 @@ std::string HotkeyManager::wheelForFrontmostApp() const {
         if (app && !app->empty()) {
             for (const Wheel& wheel : config.wheels)
                 if (wheel.appBundleIdentifier == *app) return wheel.id;
+            // A wheel bound by another platform's identifier opens for the
+            // application that identifier stands for here.
+            const auto frontmostPath = platform_.workspace.applicationPath(*app);
+            for (const Wheel& wheel : config.wheels)
+                if (frontmostPath && wheel.appBundleIdentifier &&
+                    platform_.workspace.applicationPath(*wheel.appBundleIdentifier) == frontmostPath)
+                    return wheel.id;
         }
     }
     if (config.behavior.reopenLastWheel) return config.lastUsedWheelId;

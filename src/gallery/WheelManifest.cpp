@@ -174,7 +174,7 @@ std::string appName(const std::optional<std::string>& bundleID, const std::optio
                     const platform::Workspace& workspace) {
     if (bundleID) {
         if (const auto location = workspace.applicationPath(*bundleID))
-            return fileNameWithoutExtension(*location);
+            return workspace.applicationName(*location).value_or(fileNameWithoutExtension(*location));
     }
     if (path) return fileNameWithoutExtension(*path);
     if (bundleID) return *bundleID;

@@ -40,6 +40,10 @@ class Workspace {
     // on the main queue with false when nothing opened it.
     virtual void openLink(const std::string& url, std::function<void(bool opened)> completion) = 0;
 
+    // The name the desktop shows for the application at a location that
+    // applicationPath or applicationAt gave, or none when it has none of its own.
+    virtual std::optional<std::string> applicationName(const std::string&) const { return std::nullopt; }
+
     // The identifier of the application whose window has the focus, or none
     // when there is no such window or its application has no identifier.
     virtual std::optional<std::string> frontmostApplication() const = 0;

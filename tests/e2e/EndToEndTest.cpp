@@ -346,6 +346,8 @@ QRect windowFrame(const std::string& id) {
 }
 
 TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOpens) {
+    writeFile(home.path / ".local/share/applications/org.example.Atlas.desktop",
+              "[Desktop Entry]\nType=Application\nName=Atlas\nExec=true\n");
     Program program(home.path, "editor");
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     std::string id;
@@ -390,11 +392,24 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     EXPECT_TRUE(nameOnDisk("Wheel 5"));
     xdotool("key ctrl+shift+z");
     EXPECT_TRUE(nameOnDisk("Trip Planner"));
-    // On to the slot count, then past the app menu, Duplicate and Delete to
-    // the empty top slot's Add Action.
-    xdotool("key Tab 6 Tab Tab Tab Tab space");
+    // On to the slot count, then the app menu's "Choose App…", where the
+    // search finds the application the home folder has an entry for.
+    xdotool("key Tab 6 Tab space");
+    pause(0.4);
+    xdotool("key Down Down Return");
+    pause(0.6);
+    xdotool("type --delay 20 Atlas");
+    pause(0.3);
+    grabScreen().save(artifact("editor-e2e-app-chooser.png"));
+    xdotool("key Return");
+    pause(0.3);
+    // Past Duplicate and Delete to the empty top slot's Add Action.
+    xdotool("key Tab Tab Tab space");
     pause(0.3);
     grabScreen().save(artifact("editor-e2e-edited.png"));
+    // Without a window manager nothing hands the window back its focus after
+    // the chooser closed.
+    xdotool("windowfocus --sync " + id + " 2>/dev/null || true");
     xdotool("key ctrl+w");
     EXPECT_TRUE(waitFor([] { return mainWindowId().empty(); }, 3));
 
@@ -405,6 +420,7 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     ASSERT_NE(added, onDisk->wheels.end()) << program.log();
     EXPECT_EQ(added->id.rfind("wheel-", 0), 0u);
     EXPECT_EQ(added->sliceCount, 6);
+    EXPECT_EQ(added->appBundleIdentifier, "org.example.Atlas");
     ASSERT_EQ(added->slices.size(), 1u);
     EXPECT_EQ(added->slices[0].position, 0);
     EXPECT_EQ(added->slices[0].label, "New Action");

@@ -250,6 +250,21 @@ TEST_F(HotkeyListen, WheelChoiceFollowsAppDetectionLastUsedAndPreview) {
     EXPECT_EQ(wheelState.activeWheelId(), "a");
 }
 
+TEST_F(HotkeyListen, AWheelBoundByAnotherPlatformsIdentifierOpensForItsEquivalent) {
+    edit([&](Config& c) { c.wheels[2].appBundleIdentifier = "com.apple.finder"; });
+    workspace.installed = {{"com.apple.finder", "/apps/org.gnome.Nautilus.desktop"},
+                           {"org.gnome.Nautilus", "/apps/org.gnome.Nautilus.desktop"},
+                           {"org.gnome.Calculator", "/apps/org.gnome.Calculator.desktop"}};
+    edit([&](Config& c) { c.behavior.reopenLastWheel = false; });
+    for (const auto& [frontmost, wheel] : std::vector<std::pair<std::string, std::string>>{
+             {"org.gnome.Nautilus", "c"}, {"org.gnome.Calculator", "a"}, {"org.example.Unknown", "a"}}) {
+        workspace.frontmost = frontmost;
+        summon();
+        EXPECT_EQ(wheelState.activeWheelId(), wheel) << frontmost;
+        release();
+    }
+}
+
 TEST_F(HotkeyListen, BadInputNeverCrashesOrSticks) {
     std::vector<int> wide;
     for (int code = 0; code < 64; ++code)

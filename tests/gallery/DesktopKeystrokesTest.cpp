@@ -3,6 +3,7 @@
 #include "catalog/SystemAction.h"
 #include "gallery/WheelGallery.h"
 #include "model/KeyComboText.h"
+#include "support/GalleryWheelById.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -10,11 +11,6 @@
 using namespace rondelix;
 
 namespace {
-
-const GalleryWheel& byId(std::string_view id) {
-    const auto& all = WheelGallery::all();
-    return *std::find_if(all.begin(), all.end(), [id](const GalleryWheel& g) { return g.id == id; });
-}
 
 // What a slice does here, in the words the program shows it with.
 std::string sent(const MacroAction& action) {
@@ -26,7 +22,7 @@ std::string sent(const MacroAction& action) {
 
 std::vector<std::string> sentBy(std::string_view galleryId) {
     std::vector<std::string> out;
-    for (const Slice& s : DesktopKeystrokes::adapted(byId(galleryId).wheel).slices)
+    for (const Slice& s : DesktopKeystrokes::adapted(testsupport::galleryWheel(galleryId).wheel).slices)
         out.push_back(sent(s.action));
     return out;
 }
@@ -59,7 +55,9 @@ TEST(DesktopKeystrokes, DesktopWheelsSendThisDesktopsKeys) {
 
 TEST(DesktopKeystrokes, ApplicationWheelsAreLeftAlone) {
     for (const char* id : {"gallery-apple-music", "gallery-spotify", "gallery-browser", "gallery-terminal"})
-        EXPECT_EQ(DesktopKeystrokes::adapted(byId(id).wheel), byId(id).wheel) << id;
+        EXPECT_EQ(DesktopKeystrokes::adapted(testsupport::galleryWheel(id).wheel),
+                  testsupport::galleryWheel(id).wheel)
+            << id;
 }
 
 TEST(DesktopKeystrokes, EveryRowIsUsedAndSendsSomethingReal) {
@@ -95,7 +93,7 @@ TEST(DesktopKeystrokes, EveryRowIsUsedAndSendsSomethingReal) {
 }
 
 TEST(DesktopKeystrokes, AddedWheelsCarryTheTranslation) {
-    const Wheel added = WheelGallery::makeAddable(byId("gallery-power-lock"));
+    const Wheel added = WheelGallery::makeAddable(testsupport::galleryWheel("gallery-power-lock"));
     EXPECT_EQ(sent(added.slices[3].action), "Alt+F4");
     EXPECT_EQ(sent(added.slices[5].action), "Alt+F1");
 }

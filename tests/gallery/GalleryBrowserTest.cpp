@@ -6,6 +6,7 @@
 #include "platform/sim/SimBackground.h"
 #include "platform/sim/SimMainQueue.h"
 #include "platform/sim/SimWorkspace.h"
+#include "support/GalleryWheelById.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -14,11 +15,6 @@ using namespace rondelix;
 using Category = GalleryWheel::Category;
 
 namespace {
-
-const GalleryWheel& byId(std::string_view id) {
-    const auto& all = WheelGallery::all();
-    return *std::find_if(all.begin(), all.end(), [id](const GalleryWheel& g) { return g.id == id; });
-}
 
 std::vector<std::string> idsOf(const WheelGallery::Listing& list) {
     std::vector<std::string> ids;
@@ -88,8 +84,8 @@ TEST_F(Gallery, StartsOnTheFirstAppInNameOrderAndReordersOnceInstalledAppsAreKno
     EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.begin() + 3),
               (std::vector<std::string>{"gallery-firefox", "gallery-keepassxc", "gallery-apple-mail"}));
     EXPECT_EQ(state.selectedId(), "gallery-firefox");
-    EXPECT_TRUE(state.isInstalled(byId("gallery-firefox")));
-    EXPECT_FALSE(state.isInstalled(byId("gallery-zoom")));
+    EXPECT_TRUE(state.isInstalled(testsupport::galleryWheel("gallery-firefox")));
+    EXPECT_FALSE(state.isInstalled(testsupport::galleryWheel("gallery-zoom")));
 
     // Elsewhere than Apps the check changes the order of nothing.
     state.chooseCategory(Category::fun);
@@ -120,8 +116,8 @@ TEST_F(Gallery, SearchingKeepsTheSelectionOnAListedWheel) {
     state.chooseCategory(Category::system);
     EXPECT_EQ(state.searchText(), "");
     EXPECT_EQ(state.selectedId(), "gallery-system");
-    EXPECT_TRUE(GalleryBrowserState::isAppWheel(byId("gallery-teams")));
-    EXPECT_FALSE(GalleryBrowserState::isAppWheel(byId("gallery-browser")));
+    EXPECT_TRUE(GalleryBrowserState::isAppWheel(testsupport::galleryWheel("gallery-teams")));
+    EXPECT_FALSE(GalleryBrowserState::isAppWheel(testsupport::galleryWheel("gallery-browser")));
 }
 
 TEST_F(Gallery, TryingASliceOnlyDescribesItUnlessItIsALink) {
@@ -220,7 +216,7 @@ TEST_F(Gallery, AddingNamesBindsAndUndoes) {
     };
     for (const Case& c : cases) {
         model.openSheet();
-        model.addWheel(byId(c.id));
+        model.addWheel(testsupport::galleryWheel(c.id));
         EXPECT_EQ(wheels.back().name, c.name);
         EXPECT_EQ(wheels.back().appBundleIdentifier, c.boundTo) << c.name;
         EXPECT_FALSE(model.sheetWheel());
@@ -283,9 +279,10 @@ TEST(AddWheelReview, HeightsDetailsAndNotes) {
 
     EXPECT_EQ(AddWheelReview::shownDetail("Sends Ctrl+Shift+T"), "Ctrl+Shift+T");
     EXPECT_EQ(AddWheelReview::shownDetail("Types \u201CSends \u201D"), "Types \u201CSends \u201D");
-    EXPECT_EQ(AddWheelReview::summaryLine(byId("gallery-slack"), 8), "Apps \u00B7 8 actions");
+    EXPECT_EQ(AddWheelReview::summaryLine(testsupport::galleryWheel("gallery-slack"), 8),
+              "Apps \u00B7 8 actions");
 
-    Wheel wheel = byId("gallery-browser").wheel;
+    Wheel wheel = testsupport::galleryWheel("gallery-browser").wheel;
     EXPECT_FALSE(AddWheelReview::trustNote(wheel).warns);
     EXPECT_EQ(AddWheelReview::trustNote(wheel).text, "Official Rondelix wheel");
     wheel.slices.push_back(Slice{Uuid::generate(), 8, "x", Icon::Auto{}, MacroAction::Script{"true"}});

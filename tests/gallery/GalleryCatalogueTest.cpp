@@ -2,6 +2,7 @@
 #include "gallery/WheelGallery.h"
 #include "model/ActionClassification.h"
 #include "model/KeyComboText.h"
+#include "support/GalleryWheelById.h"
 #include "util/UrlAuthority.h"
 #include "util/Utf8.h"
 
@@ -34,13 +35,6 @@ std::string modifiers(const KeyCombo& combo) {
 
 std::size_t characters(std::string_view text) {
     return utf8::decode(text).size();
-}
-
-const GalleryWheel& byId(std::string_view id) {
-    const auto& all = WheelGallery::all();
-    auto found = std::find_if(all.begin(), all.end(), [id](const GalleryWheel& g) { return g.id == id; });
-    if (found == all.end()) throw std::runtime_error("no gallery wheel " + std::string(id));
-    return *found;
 }
 
 std::map<Kind, int> kindsOf(const GalleryWheel& g) {
@@ -86,8 +80,8 @@ TEST(GalleryCatalogue, WheelsAreWholeAndUniquelyNamed) {
         EXPECT_EQ(std::count(g.extraCategories.begin(), g.extraCategories.end(), g.category), 0);
     }
     EXPECT_EQ(slotCounts, (std::map<int, int>{{4, 1}, {5, 1}, {6, 6}, {7, 10}, {8, 43}}));
-    EXPECT_EQ(byId("gallery-teams").wheel.sliceCount, 5);
-    EXPECT_EQ(byId("gallery-screenshots").wheel.sliceCount, 4);
+    EXPECT_EQ(testsupport::galleryWheel("gallery-teams").wheel.sliceCount, 5);
+    EXPECT_EQ(testsupport::galleryWheel("gallery-screenshots").wheel.sliceCount, 4);
     EXPECT_EQ(allSlices().size(), 459u);
 }
 
@@ -161,7 +155,7 @@ TEST(GalleryCatalogue, ActionKindsPerWheel) {
     EXPECT_EQ(mixed, expectedMixed);
     int keystrokeOnlySlices = 0;
     for (const auto& id : singleKind[Kind::keystroke])
-        keystrokeOnlySlices += byId(id).wheel.sliceCount;
+        keystrokeOnlySlices += testsupport::galleryWheel(id).wheel.sliceCount;
     EXPECT_EQ(keystrokeOnlySlices, 315);
 }
 
@@ -290,7 +284,7 @@ TEST(GalleryCatalogue, SliceIdsStayForTheRun) {
 
 TEST(GalleryCatalogue, SpotChecks) {
     std::vector<std::string> kaomoji;
-    for (const Slice& s : byId("gallery-kaomoji").wheel.slices)
+    for (const Slice& s : testsupport::galleryWheel("gallery-kaomoji").wheel.slices)
         kaomoji.push_back(s.action.as<MacroAction::Text>()->text);
     const std::vector<std::string> expectedKaomoji{
         "( \xCD\xA1\xC2\xB0 \xCD\x9C\xCA\x96 \xCD\xA1\xC2\xB0)",
@@ -304,7 +298,7 @@ TEST(GalleryCatalogue, SpotChecks) {
         "\xE2\x94\xAC\xE2\x94\x80\xE2\x94\xAC\xE3\x83\x8E( \xC2\xBA _ \xC2\xBA\xE3\x83\x8E)",
     };
     EXPECT_EQ(kaomoji, expectedKaomoji);
-    EXPECT_EQ(byId("gallery-emoji").wheel.slices[1].action,
+    EXPECT_EQ(testsupport::galleryWheel("gallery-emoji").wheel.slices[1].action,
               MacroAction(MacroAction::Text{"\xC2\xAF\\_(\xE3\x83\x84)_/\xC2\xAF"}));
 
     // The window manager's slices, by key code and modifiers.
@@ -314,7 +308,7 @@ TEST(GalleryCatalogue, SpotChecks) {
     };
     const std::vector<Expected> rectangle{{126, false}, {36, false}, {124, false}, {8, false},
                                           {125, false}, {124, true}, {123, false}, {51, false}};
-    const auto& slices = byId("gallery-rectangle").wheel.slices;
+    const auto& slices = testsupport::galleryWheel("gallery-rectangle").wheel.slices;
     ASSERT_EQ(slices.size(), rectangle.size());
     for (std::size_t i = 0; i < slices.size(); ++i) {
         const KeyCombo combo = slices[i].action.as<MacroAction::Keystroke>()->combo;
@@ -323,7 +317,7 @@ TEST(GalleryCatalogue, SpotChecks) {
     EXPECT_EQ(slices[1].label, "Maximize");
     EXPECT_EQ(slices[5].label, "Next\nDisplay");
 
-    const auto& power = byId("gallery-power-lock").wheel.slices;
+    const auto& power = testsupport::galleryWheel("gallery-power-lock").wheel.slices;
     const std::vector<MacroAction> powerActions{
         MacroAction::SystemAction{"lock-screen"},
         MacroAction::SystemAction{"sleep-display"},

@@ -2,6 +2,7 @@
 
 #include "platform/sim/SimMainQueue.h"
 #include "platform/sim/SimWorkspace.h"
+#include "support/GalleryWheelById.h"
 #include "util/NameOrder.h"
 
 #include <algorithm>
@@ -24,11 +25,6 @@ std::vector<std::string> namesOf(const WheelGallery::Listing& list) {
     for (const GalleryWheel* g : list)
         names.push_back(g->wheel.name);
     return names;
-}
-
-const GalleryWheel& byId(std::string_view id) {
-    const auto& all = WheelGallery::all();
-    return *std::find_if(all.begin(), all.end(), [id](const GalleryWheel& g) { return g.id == id; });
 }
 
 } // namespace
@@ -119,6 +115,8 @@ TEST(WheelGallery, SearchTrimsIgnoresCaseAndSortsByName) {
     EXPECT_GT(many.size(), 40u);
     EXPECT_TRUE(std::is_sorted(many.begin(), many.end(), namesAscending));
     EXPECT_TRUE(WheelGallery::search(std::string(100000, 'x')).empty());
+    EXPECT_TRUE(WheelGallery::search("\xff\xfe\xc3 broken \x80").empty());
+    EXPECT_TRUE(WheelGallery::search(std::string("\0", 1)).empty());
 }
 
 TEST(WheelGallery, NamesCompareAsAFileBrowserLists) {
@@ -140,7 +138,7 @@ TEST(WheelGallery, NamesCompareAsAFileBrowserLists) {
 }
 
 TEST(WheelGallery, AddableCopiesGetFreshIds) {
-    const GalleryWheel& spotify = byId("gallery-spotify");
+    const GalleryWheel& spotify = testsupport::galleryWheel("gallery-spotify");
     const Wheel first = WheelGallery::makeAddable(spotify);
     const Wheel second = WheelGallery::makeAddable(spotify);
     for (const Wheel* w : {&first, &second}) {
@@ -161,7 +159,7 @@ TEST(WheelGallery, AddableCopiesGetFreshIds) {
     }
     EXPECT_NE(first.id, second.id);
     EXPECT_NE(first.slices[0].id, second.slices[0].id);
-    EXPECT_EQ(byId("gallery-spotify").wheel.id, "gallery-spotify");
+    EXPECT_EQ(testsupport::galleryWheel("gallery-spotify").wheel.id, "gallery-spotify");
 }
 
 TEST(WheelGallery, InstalledApplicationsThroughTheDesktop) {

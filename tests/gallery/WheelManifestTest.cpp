@@ -27,6 +27,9 @@ TEST_F(Manifest, DescribesEveryKindOfAction) {
     using A = MacroAction;
     workspace.installed["org.gnome.Calculator"] = "/usr/share/applications/org.gnome.Calculator.desktop";
     workspace.installed["mail"] = "/Applications/Mail.app/";
+    // Another platform's identifier resolved to this desktop's file manager.
+    workspace.installed["com.apple.finder"] = "/usr/share/applications/org.gnome.Nautilus.desktop";
+    workspace.names["/usr/share/applications/org.gnome.Nautilus.desktop"] = "Files";
     const std::string text24 = "abcdefghijklmnopqrstuvwx", e23(23, 'e');
     const std::vector<std::pair<MacroAction, Description>> cases{
         {A::Text{text24}, {"Types “" + text24 + "”", "text.cursor"}},
@@ -57,6 +60,7 @@ TEST_F(Manifest, DescribesEveryKindOfAction) {
          {"Sends Ctrl+Alt+Shift+S", "keyboard"}},
         {A::App{"org.gnome.Calculator", "/usr/bin/other"}, {"Opens org.gnome.Calculator", "app.fill"}},
         {A::App{"mail", std::nullopt}, {"Opens Mail", "app.fill"}},
+        {A::App{"com.apple.finder", std::nullopt}, {"Opens Files", "app.fill"}},
         {A::App{"missing.app.id", "/opt/Tools/Editor.app"}, {"Opens Editor", "app.fill"}},
         {A::App{"missing.app.id", std::nullopt}, {"Opens missing.app.id", "app.fill"}},
         {A::App{std::nullopt, "/usr/bin/archive.tar.gz"}, {"Opens archive.tar", "app.fill"}},

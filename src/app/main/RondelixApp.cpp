@@ -11,6 +11,7 @@
 #include "overlay/ui/HUDWindow.h"
 #include "overlay/ui/OverlayPanel.h"
 #include "overlay/ui/QtEscapeMonitor.h"
+#include "overlay/ui/SliceIconPainter.h"
 #include "overlay/ui/WheelView.h"
 #include "platform/linux/AutostartLoginItems.h"
 #include "platform/linux/CanberraSounds.h"
@@ -142,6 +143,8 @@ int RondelixApp::run(int argc, char** argv) {
 
     DesktopPlatform desktopPlatform(log, queue, home);
     auto& d = desktopPlatform;
+    SliceIconPainter::setApplicationResolver(
+        [&d](const std::string& identifier) { return d.workspace.applicationPath(identifier); });
     std::unique_ptr<AppCoordinator> coordinator;
     QPointer<WheelView> liveWheel;
     const auto makePanel = [&](const PanelOptions& options) {
@@ -204,6 +207,7 @@ int RondelixApp::run(int argc, char** argv) {
     tray.reset();
     d.windows.destroyAll();
     coordinator.reset();
+    SliceIconPainter::setApplicationResolver(nullptr);
     return status;
 }
 

@@ -59,9 +59,10 @@ WheelPreviewFactory wheelPreviewFactory(ConfigStore& store) {
 QWidget* makeGalleryPage(AppCoordinator& coordinator, double wheelSize, QWidget* parent) {
     const auto& platform = coordinator.platform();
     return new GalleryBrowserPage(
-        GalleryBrowserPage::Services{galleryServices(coordinator), platform.queue, platform.background,
-                                     platform.workspace, coordinator.configStore(),
-                                     wheelPreviewFactory(coordinator.configStore())},
+        GalleryBrowserPage::Services{
+            galleryServices(coordinator), platform.queue, platform.background, platform.workspace,
+            coordinator.configStore(), wheelPreviewFactory(coordinator.configStore()),
+            [&coordinator] { return coordinator.platform().screens.displayOptions().reduceMotion; }},
         wheelSize, parent);
 }
 

@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace rondelix {
@@ -152,6 +153,10 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
                              QWidget* parent)
     : QWidget(parent), form_(std::move(services), slot), chooseApp_(std::move(chooseApp)) {
     setObjectName(QStringLiteral("sliceForm"));
+    heldTextTimer_ = new QTimer(this);
+    heldTextTimer_->setSingleShot(true);
+    connect(heldTextTimer_, &QTimer::timeout, this, [this] { flushHeldText(); });
+    form_.beforeWrite = [this] { flushHeldText(); };
     recorderFilter_ = std::make_unique<KeystrokeRecorderFilter>(form_.recorder(), form_.services().keyboard);
 
     auto* grid = new QGridLayout(this);
@@ -166,8 +171,11 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
     labelFrame->setStyleSheet(QStringLiteral("#labelFrame { %1 }").arg(QLatin1String(fieldFrameStyle)));
     auto* labelFrameLayout = new QVBoxLayout(labelFrame);
     labelFrameLayout->setContentsMargins(3, 2, 3, 2);
-    label_ =
-        new GrowingTextField([this](const QString& text) { form_.setLabel(text.toStdString()); }, labelFrame);
+    label_ = new GrowingTextField(
+        [this](const QString& text) {
+            writeText(text.size(), [this, label = text.toStdString()] { form_.setLabel(label); });
+        },
+        labelFrame);
     labelFrameLayout->addWidget(label_);
     grid->addWidget(rowLabel(tr("Label"), 4, this), 0, 0, Qt::AlignTop);
     grid->addWidget(labelFrame, 0, 1);
@@ -225,9 +233,22 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
     grid->addWidget(actionBox, 2, 1);
     grid->setRowStretch(3, 1);
 
-    configConnection_ = form_.services().store.configChanged.connect([this] { refresh(); });
-    automationsConnection_ = form_.automationsChanged.connect([this] { refresh(); });
-    recordingConnection_ = form_.recorder().recordingChanged.connect([this] { refresh(); });
+    configConnection_ = form_.services().store.configChanged.connect([this] {
+        // A change from elsewhere (undo, a reload) while a long text waits
+        // wins over the wait: the form shows what is stored. The form's own
+        // writes hand the waiting text over first, so none waits then.
+        heldText_ = nullptr;
+        heldTextTimer_->stop();
+        refresh();
+    });
+    automationsConnection_ = form_.automationsChanged.connect([this] {
+        flushHeldText();
+        refresh();
+    });
+    recordingConnection_ = form_.recorder().recordingChanged.connect([this] {
+        flushHeldText();
+        refresh();
+    });
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive && isVisible()) form_.applicationBecameActive();
     });
@@ -235,6 +256,8 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
 }
 
 SliceFormView::~SliceFormView() {
+    flushHeldText();
+    form_.beforeWrite = nullptr;
     form_.services().store.configChanged.disconnect(configConnection_);
     form_.automationsChanged.disconnect(automationsConnection_);
     form_.recorder().recordingChanged.disconnect(recordingConnection_);
@@ -249,7 +272,29 @@ void SliceFormView::showEvent(QShowEvent* event) {
     }
 }
 
+void SliceFormView::writeText(qsizetype length, std::function<void()> write) {
+    // A quarter of a megabyte: a slice this large is pasted, not typed.
+    constexpr qsizetype largeText = 256 * 1024;
+    if (length < largeText) {
+        heldText_ = nullptr;
+        heldTextTimer_->stop();
+        write();
+        return;
+    }
+    heldText_ = std::move(write);
+    heldTextTimer_->start(300);
+}
+
+void SliceFormView::flushHeldText() {
+    if (!heldText_) return;
+    auto write = std::move(heldText_);
+    heldText_ = nullptr;
+    heldTextTimer_->stop();
+    write();
+}
+
 void SliceFormView::hideEvent(QHideEvent* event) {
+    flushHeldText();
     // A capture never outlives the form on screen.
     form_.recorder().stop();
     QWidget::hideEvent(event);
@@ -359,8 +404,11 @@ QWidget* SliceFormView::buildActionInput(const MacroAction& action) {
     switch (kindOf(action)) {
     case ActionKind::text: {
         auto* editor = new ResizableTextEditor(
-            [this](const QString& text) { form_.setAction(MacroAction::Text{text.toStdString()}); }, 70, 600,
-            96, input);
+            [this](const QString& text) {
+                writeText(text.size(),
+                          [this, typed = text.toStdString()] { form_.setAction(MacroAction::Text{typed}); });
+            },
+            70, 600, 96, input);
         column->addWidget(editor);
         updateActionInput_ = [editor](const MacroAction& current) {
             if (const auto* text = current.as<MacroAction::Text>()) editor->setText(qs(text->text));
@@ -420,8 +468,12 @@ QWidget* SliceFormView::buildActionInput(const MacroAction& action) {
     }
     case ActionKind::script: {
         auto* editor = new ResizableTextEditor(
-            [this](const QString& text) { form_.setAction(MacroAction::Script{text.toStdString()}); }, 70,
-            600, 96, input);
+            [this](const QString& text) {
+                writeText(text.size(), [this, typed = text.toStdString()] {
+                    form_.setAction(MacroAction::Script{typed});
+                });
+            },
+            70, 600, 96, input);
         auto* examples = new QPushButton(tr("Examples && help…"), input);
         examples->setObjectName(QStringLiteral("scriptExamples"));
         QFont small = examples->font();

@@ -10,6 +10,7 @@
 #include <string>
 
 class QComboBox;
+class QTimer;
 class QGridLayout;
 class QLabel;
 class QVBoxLayout;
@@ -39,6 +40,11 @@ class SliceFormView : public QWidget {
     void hideEvent(QHideEvent* event) override;
 
   private:
+    // Writes a typed text at once, or, for a very long one, once typing
+    // pauses: saving a megabyte takes longer than a frame.
+    void writeText(qsizetype length, std::function<void()> write);
+    void flushHeldText();
+
     void refresh();
     void refreshIconInput(const Slice& slice);
     void refreshActionInput(const Slice& slice);
@@ -53,6 +59,8 @@ class SliceFormView : public QWidget {
     std::size_t automationsConnection_ = 0;
     std::size_t recordingConnection_ = 0;
     bool loadedAutomations_ = false;
+    std::function<void()> heldText_;
+    QTimer* heldTextTimer_;
 
     class GrowingTextField* label_;
     QComboBox* iconKind_;

@@ -87,9 +87,9 @@ void SliceSection::rebuild(const Shown& shown) {
     shown_ = shown;
     if (body_) {
         content_->removeWidget(body_);
-        // Gone from sight at once; its buttons name the slot it showed.
+        // Gone from sight at once; it may be the sender of the click that
+        // got here, so it is deleted once that is over.
         body_->hide();
-        body_->setParent(nullptr);
         body_->deleteLater();
     }
     form_ = nullptr;

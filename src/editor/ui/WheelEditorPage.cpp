@@ -11,14 +11,17 @@
 #include "overlay/ui/WheelPalette.h"
 #include "store/ConfigStore.h"
 
+#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace rondelix {
 
@@ -39,6 +42,21 @@ QToolButton* historyButton(const char* icon, const char* fallback, const char* t
     button->setToolTip(tip);
     button->setObjectName(name);
     return button;
+}
+
+constexpr int fadeMs = 350;
+
+// An opacity animation on the widget, not yet started.
+QPropertyAnimation* fade(QWidget& widget, double from, double to) {
+    auto* effect = new QGraphicsOpacityEffect(&widget);
+    effect->setOpacity(from);
+    widget.setGraphicsEffect(effect);
+    auto* animation = new QPropertyAnimation(effect, "opacity", &widget);
+    animation->setDuration(fadeMs);
+    animation->setStartValue(from);
+    animation->setEndValue(to);
+    animation->setEasingCurve(QEasingCurve::InOutQuad);
+    return animation;
 }
 
 } // namespace
@@ -242,11 +260,15 @@ void WheelEditorPage::refreshCelebration() {
     if (editor_.celebrating() && !celebration_) {
         celebration_ = new ConfettiCelebration(this);
         celebration_->setGeometry(rect());
+        fade(*celebration_, 0, 1)->start(QAbstractAnimation::DeleteWhenStopped);
         celebration_->show();
         celebration_->raise();
     } else if (!editor_.celebrating() && celebration_) {
-        celebration_->deleteLater();
-        celebration_ = nullptr;
+        // It fades out on its own and goes; a new celebration starts afresh.
+        QWidget* leaving = std::exchange(celebration_, nullptr);
+        QPropertyAnimation* out = fade(*leaving, 1, 0);
+        connect(out, &QPropertyAnimation::finished, leaving, &QObject::deleteLater);
+        out->start(QAbstractAnimation::DeleteWhenStopped);
     }
 }
 

@@ -91,7 +91,7 @@ GalleryBrowserPage::GalleryBrowserPage(Services services, double wheelSize, QWid
     row->addWidget(divider(QFrame::VLine, this));
     row->addWidget(stage, 1);
 
-    toastView_ = new GalleryToastView(model_, this);
+    toastView_ = new GalleryToastView(model_, services_.reduceMotion, this);
     model_.toast().changed.connect([this] { toastView_->refresh(); });
     model_.changed.connect([this] {
         refresh();
@@ -305,6 +305,8 @@ void GalleryBrowserPage::refreshWheels() {
     wheelRows_->addStretch(1);
     for (const auto& [id, row] : rowsById_)
         if (!shown.count(row)) row->hide();
+    // Rows change places: lay them out now rather than on the next pass.
+    wheelRows_->activate();
 }
 
 void GalleryBrowserPage::refreshStage() {

@@ -34,6 +34,8 @@ class GalleryBrowserPage : public QWidget {
         const platform::Workspace& workspace;
         ConfigStore& store;
         WheelPreviewFactory preview;
+        // The desktop's wish for less motion: the toast then comes and goes at once.
+        std::function<bool()> reduceMotion;
     };
 
     GalleryBrowserPage(Services services, double wheelSize, QWidget* parent = nullptr);

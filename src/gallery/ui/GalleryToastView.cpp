@@ -6,6 +6,7 @@
 #include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPropertyAnimation>
 #include <QPushButton>
 
 namespace rondelix {
@@ -16,9 +17,11 @@ constexpr int bottomPadding = 20;
 
 } // namespace
 
-GalleryToastView::GalleryToastView(GalleryBrowserModel& model, QWidget* page)
-    : QFrame(page), model_(model), message_(new QLabel(this)), view_(new QPushButton(tr("View"), this)),
-      undo_(new QPushButton(tr("Undo"), this)) {
+GalleryToastView::GalleryToastView(GalleryBrowserModel& model, std::function<bool()> reduceMotion,
+                                   QWidget* page)
+    : QFrame(page), model_(model), reduceMotion_(std::move(reduceMotion)),
+      motion_(new QPropertyAnimation(this, "pos", this)), message_(new QLabel(this)),
+      view_(new QPushButton(tr("View"), this)), undo_(new QPushButton(tr("Undo"), this)) {
     setObjectName("galleryToast");
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet("#galleryToast { background: palette(window); border: 1px solid palette(mid);"
@@ -47,32 +50,66 @@ GalleryToastView::GalleryToastView(GalleryBrowserModel& model, QWidget* page)
     connect(view_, &QPushButton::clicked, this, [this] { model_.viewAdded(); });
     connect(undo_, &QPushButton::clicked, this, [this] { model_.undoAdded(); });
     page->installEventFilter(this);
+    hide();
     refresh();
 }
 
 void GalleryToastView::refresh() {
+    const bool still = reduceMotion_ && reduceMotion_();
     const auto& toast = model_.toast().current();
     if (!toast) {
-        hide();
+        if (isHidden()) return;
+        if (still)
+            hide();
+        else
+            slide(pos(), belowThePage(), 250, QEasingCurve::OutCubic, true);
         return;
     }
     message_->setText(QString::fromStdString(toast->message));
     view_->setVisible(toast->viewWheelId.has_value());
     undo_->setVisible(toast->viewWheelId.has_value());
     adjustSize();
-    place();
+    const bool wasHidden = isHidden();
+    const bool arriving = wasHidden || motion_->state() == QAbstractAnimation::Running;
     show();
     raise();
+    if (still || !arriving) {
+        motion_->stop();
+        move(restingPlace());
+    } else {
+        slide(wasHidden ? belowThePage() : pos(), restingPlace(), 300, QEasingCurve::OutCubic, false);
+    }
 }
 
 bool GalleryToastView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == parentWidget() && event->type() == QEvent::Resize) place();
+    if (watched == parentWidget() && event->type() == QEvent::Resize &&
+        motion_->state() != QAbstractAnimation::Running)
+        move(restingPlace());
     return QFrame::eventFilter(watched, event);
 }
 
-void GalleryToastView::place() {
+QPoint GalleryToastView::restingPlace() const {
     const QWidget* page = parentWidget();
-    move((page->width() - width()) / 2, page->height() - height() - bottomPadding);
+    return {(page->width() - width()) / 2, page->height() - height() - bottomPadding};
+}
+
+QPoint GalleryToastView::belowThePage() const {
+    return {restingPlace().x(), parentWidget()->height()};
+}
+
+void GalleryToastView::slide(QPoint from, QPoint to, int milliseconds, QEasingCurve curve, bool hideAfter) {
+    motion_->stop();
+    motion_->disconnect(this);
+    motion_->setStartValue(from);
+    motion_->setEndValue(to);
+    motion_->setDuration(milliseconds);
+    motion_->setEasingCurve(curve);
+    move(from);
+    if (hideAfter)
+        connect(motion_, &QPropertyAnimation::finished, this, [this] {
+            if (!model_.toast().current()) hide();
+        });
+    motion_->start();
 }
 
 } // namespace rondelix

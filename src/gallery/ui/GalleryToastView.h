@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QEasingCurve>
 #include <QFrame>
+#include <functional>
+
+class QPropertyAnimation;
 
 class QLabel;
 class QPushButton;
@@ -14,7 +18,9 @@ class GalleryBrowserModel;
 class GalleryToastView : public QFrame {
     Q_OBJECT
   public:
-    GalleryToastView(GalleryBrowserModel& model, QWidget* page);
+    // Without `reduceMotion` answering true, the toast slides in from the
+    // page's bottom edge and back out.
+    GalleryToastView(GalleryBrowserModel& model, std::function<bool()> reduceMotion, QWidget* page);
 
     // Follows the toast and keeps to the bottom centre of the page.
     void refresh();
@@ -27,9 +33,13 @@ class GalleryToastView : public QFrame {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void place();
+    QPoint restingPlace() const;
+    QPoint belowThePage() const;
+    void slide(QPoint from, QPoint to, int milliseconds, QEasingCurve curve, bool hideAfter);
 
     GalleryBrowserModel& model_;
+    std::function<bool()> reduceMotion_;
+    QPropertyAnimation* motion_;
     QLabel* message_;
     QPushButton* view_;
     QPushButton* undo_;

@@ -91,11 +91,27 @@ IconCache<QIcon>& SliceIconPainter::iconCache() {
     return cache;
 }
 
+namespace {
+
+SliceIconPainter::ApplicationResolver& applicationResolver() {
+    static SliceIconPainter::ApplicationResolver resolver;
+    return resolver;
+}
+
+} // namespace
+
+void SliceIconPainter::setApplicationResolver(ApplicationResolver resolver) {
+    applicationResolver() = std::move(resolver);
+}
+
 const QIcon* SliceIconPainter::appIcon(const std::optional<std::string>& desktopId,
                                        const std::optional<std::string>& path) {
     const std::string key = appIconKey(desktopId, path);
     if (const QIcon* cached = iconCache().find(key)) return cached;
-    const auto name = locateAppIcon(desktopId, path, applicationFolders());
+    std::optional<std::string> resolved;
+    if (desktopId && applicationResolver()) resolved = applicationResolver()(*desktopId);
+    const auto name = resolved ? locateAppIcon(std::nullopt, resolved, applicationFolders())
+                               : locateAppIcon(desktopId, path, applicationFolders());
     if (!name) return nullptr;
     QIcon icon = themedIcon(*name);
     if (icon.isNull() || icon.pixmap(QSize(32, 32)).isNull()) return nullptr;

@@ -56,6 +56,11 @@ class SliceIconPainter {
     // its picture cannot be loaded; hosts show it as a tooltip.
     static std::optional<std::string> missingCustomImage(const Slice& slice);
 
+    // Where the desktop finds the application an identifier stands for (its
+    // own entry, or the entry of its equivalent here); icons come from there.
+    using ApplicationResolver = std::function<std::optional<std::string>(const std::string& identifier)>;
+    static void setApplicationResolver(ApplicationResolver resolver);
+
     static const QIcon* appIcon(const std::optional<std::string>& desktopId,
                                 const std::optional<std::string>& path);
     static const QIcon* customImage(const std::string& filename);

@@ -3,8 +3,8 @@
 #include "platform/linux/X11Session.h"
 #include "platform/linux/X11TapChain.h"
 
-#include <algorithm>
 #include <map>
+#include <set>
 
 namespace rondelix::platform::linux_desktop {
 
@@ -29,6 +29,8 @@ struct X11EventTaps::Impl final : X11SessionListener, std::enable_shared_from_th
     void setTapEnabled(int id, TapMode mode, bool enabled);
     bool isTapEnabled(int id) const;
     void fakeKey(int xKeyCode, bool press);
+    void tapSpareKey();
+    void releaseStaleRestores();
     void handlerFailed(TapMode mode, const std::string& what);
 
     void rawEvent(int gen, const InputEvent& event) override;
@@ -47,7 +49,12 @@ struct X11EventTaps::Impl final : X11SessionListener, std::enable_shared_from_th
     int generation = 0;
     bool grabbing = false;
     std::string lastOpenFailure;
-    std::map<std::uint16_t, std::vector<int>> postedModifiers; // key code -> modifier keys pressed with it
+    // What each posted key down did with the modifiers, undone by its key up.
+    std::map<std::uint16_t, ModifierLift> postedLifts;
+    // Held keys put back through the XTEST device. It keeps them down after
+    // the user lets go of the real key, and would then take the next press of
+    // that key for a repeat and drop it; they are released there first.
+    std::set<int> restoredKeys;
 };
 
 bool X11EventTaps::Impl::ensureSession() {
@@ -71,7 +78,8 @@ bool X11EventTaps::Impl::ensureSession() {
 void X11EventTaps::Impl::dropSession() {
     session.reset();
     grabbing = false;
-    postedModifiers.clear();
+    postedLifts.clear();
+    restoredKeys.clear();
     // Switched off by the system, as the owners are told: left off for
     // their rebuild, which reconnects, rather than handed on as input.
     chain.disableAll(TapMode::listenOnly, EventType::tapDisabledByUserInput);
@@ -116,6 +124,25 @@ bool X11EventTaps::Impl::isTapEnabled(int id) const {
 
 void X11EventTaps::Impl::fakeKey(int xKeyCode, bool press) {
     session->fakeKey(xKeyCode, press, grabbing);
+}
+
+void X11EventTaps::Impl::tapSpareKey() {
+    const int spare = session->spareKeyCode();
+    if (spare == 0) return;
+    fakeKey(spare, true);
+    fakeKey(spare, false);
+}
+
+void X11EventTaps::Impl::releaseStaleRestores() {
+    for (auto it = restoredKeys.begin(); it != restoredKeys.end();) {
+        if (session->isXKeyDown(*it)) {
+            ++it;
+            continue;
+        }
+        // The server ignores this release for everyone but the XTEST device.
+        session->fakeKey(*it, false, false);
+        it = restoredKeys.erase(it);
+    }
 }
 
 void X11EventTaps::Impl::handlerFailed(TapMode mode, const std::string& what) {
@@ -240,26 +267,38 @@ void X11EventTaps::postKey(std::uint16_t keyCode, bool down, std::uint64_t flags
     if (down) {
         // X events carry no flags: the modifiers are keys, pressed around
         // the key. Command goes out as Control.
-        std::vector<int> modifiers;
+        std::vector<ModifierKey> stroke;
         auto add = [&](std::uint16_t code) {
             const int m = session.postKeyCodeFor(code);
-            if (m != 0 && m != x && std::find(modifiers.begin(), modifiers.end(), m) == modifiers.end())
-                modifiers.push_back(m);
+            const ModifierKey key = session.modifierKeyFor(m);
+            if (m != 0 && m != x && key.mask != 0) stroke.push_back(key);
         };
         if (flags & (EventFlags::command | EventFlags::control)) add(59);
         if (flags & EventFlags::shift) add(56);
         if (flags & EventFlags::option) add(58);
-        for (const int m : modifiers)
+        impl_->releaseStaleRestores();
+        ModifierLift lift = planModifierLift(session.heldModifierKeys(), stroke);
+        if (lift.breakTaps) impl_->tapSpareKey();
+        for (const int m : lift.lift)
+            impl_->fakeKey(m, false);
+        for (const int m : lift.press)
             impl_->fakeKey(m, true);
         impl_->fakeKey(x, true);
-        impl_->postedModifiers[keyCode] = std::move(modifiers);
+        impl_->postedLifts[keyCode] = std::move(lift);
     } else {
         impl_->fakeKey(x, false);
-        const auto it = impl_->postedModifiers.find(keyCode);
-        if (it != impl_->postedModifiers.end()) {
-            for (auto m = it->second.rbegin(); m != it->second.rend(); ++m)
+        const auto it = impl_->postedLifts.find(keyCode);
+        if (it != impl_->postedLifts.end()) {
+            const ModifierLift& lift = it->second;
+            for (auto m = lift.press.rbegin(); m != lift.press.rend(); ++m)
                 impl_->fakeKey(*m, false);
-            impl_->postedModifiers.erase(it);
+            // The user's hands still hold these.
+            for (const int m : lift.lift) {
+                impl_->fakeKey(m, true);
+                impl_->restoredKeys.insert(m);
+            }
+            if (lift.breakTaps) impl_->tapSpareKey();
+            impl_->postedLifts.erase(it);
         }
     }
     session.flush();

@@ -28,7 +28,11 @@ namespace rondelix::platform::linux_desktop {
 //
 // Posting: XTest, with the program's own echoes recognised by the XTEST
 // source device plus a ledger of what was just posted. Command is sent as
-// Control, since Linux programs take their shortcuts on Control.
+// Control, since Linux programs take their shortcuts on Control. The
+// receiving program sees exactly the keystroke's modifiers: modifier keys
+// the user still holds (the summon keys) are lifted around it and put back
+// after, with a key that types nothing tapped around them, so that neither
+// reads as a lone Alt or Super tap to the desktop.
 //
 // X events are read on a thread of their own; callbacks run on the main
 // queue. A callback that throws is logged and its event goes on; when it is

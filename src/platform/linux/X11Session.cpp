@@ -8,6 +8,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <cstring>
 #include <functional>
 #include <poll.h>
@@ -76,6 +77,54 @@ class KeysymMap {
   private:
     XkbDescPtr desc_;
 };
+
+using ModifierKeys = std::array<ModifierKey, 256>;
+
+bool isTapSensitive(KeySym keysym) {
+    switch (keysym) {
+    case XK_Alt_L:
+    case XK_Alt_R:
+    case XK_Meta_L:
+    case XK_Meta_R:
+    case XK_Super_L:
+    case XK_Super_R:
+    case XK_Hyper_L:
+    case XK_Hyper_R:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The held kind of modifier of every key code: Caps Lock, Shift Lock and Num
+// Lock set modifiers too, but they toggle rather than being held.
+ModifierKeys modifierKeys(Display* display, const KeysymMap& keysyms) {
+    ModifierKeys keys{};
+    XModifierKeymap* map = XGetModifierMapping(display);
+    if (!map) return keys;
+    for (int modifier = 0; modifier < 8; ++modifier) {
+        if (modifier == LockMapIndex) continue;
+        for (int i = 0; i < map->max_keypermod; ++i) {
+            const int x = map->modifiermap[modifier * map->max_keypermod + i];
+            if (x <= 0 || x > 255) continue;
+            const KeySym keysym = keysyms.firstKeysym(x);
+            if (keysym == XK_Num_Lock || keysym == XK_Caps_Lock || keysym == XK_Shift_Lock) continue;
+            auto& key = keys[static_cast<std::size_t>(x)];
+            key = {x, key.mask | (1u << modifier), isTapSensitive(keysym)};
+        }
+    }
+    XFreeModifiermap(map);
+    return keys;
+}
+
+// The highest key code the map knows but gives no symbol.
+int unusedKeyCode(const KeysymMap& keysyms, const ModifierKeys& modifiers) {
+    for (int x = 255; x >= 8; --x)
+        if (keysyms.hasKey(x) && keysyms.firstKeysym(x) == 0 &&
+            modifiers[static_cast<std::size_t>(x)].mask == 0)
+            return x;
+    return 0;
+}
 
 bool keyCodesAreEvdev(Display* display) {
     XkbDescPtr desc = XkbAllocKeyboard();
@@ -310,6 +359,26 @@ void X11Session::rebuildMaps() {
     mediaKeys_.clear();
     for (const auto& media : mediaKeysyms)
         if (const int x = keysyms.keyCodeFor(media.keysym)) mediaKeys_[media.keyType] = x;
+    modifierKeys_ = modifierKeys(query_, keysyms);
+    spareKey_ = unusedKeyCode(keysyms, modifierKeys_);
+}
+
+std::vector<ModifierKey> X11Session::heldModifierKeys() {
+    std::vector<ModifierKey> held;
+    if (lost_) return held;
+    for (const int x : keysDown(query_))
+        if (modifierKeys_[static_cast<std::size_t>(x)].mask != 0)
+            held.push_back(modifierKeys_[static_cast<std::size_t>(x)]);
+    return held;
+}
+
+ModifierKey X11Session::modifierKeyFor(int xKeyCode) const {
+    if (xKeyCode <= 0 || xKeyCode > 255) return {};
+    return modifierKeys_[static_cast<std::size_t>(xKeyCode)];
+}
+
+bool X11Session::isXKeyDown(int xKeyCode) {
+    return !lost_ && keysDown(query_).contains(xKeyCode);
 }
 
 int X11Session::postKeyCodeFor(std::uint16_t keyCode) const {

@@ -3,8 +3,10 @@
 #include "platform/EventTaps.h"
 #include "platform/MainQueue.h"
 #include "platform/linux/X11InputDecoder.h"
+#include "platform/linux/X11ModifierLift.h"
 #include "platform/linux/X11PostLedger.h"
 
+#include <array>
 #include <atomic>
 #include <deque>
 #include <future>
@@ -72,6 +74,14 @@ class X11Session {
     // Main thread: posting. 0 when the keyboard map has no such key.
     int postKeyCodeFor(std::uint16_t keyCode) const;
     int mediaKeyCodeFor(int keyType) const;
+    // The modifier keys down now, and what one X key code sets (mask 0 for
+    // keys that set none, and for the lock keys, which toggle).
+    std::vector<ModifierKey> heldModifierKeys();
+    ModifierKey modifierKeyFor(int xKeyCode) const;
+    bool isXKeyDown(int xKeyCode);
+    // A key code the keyboard map gives no symbol, so pressing it types and
+    // triggers nothing; 0 when the map has none.
+    int spareKeyCode() const { return spareKey_; }
     void fakeKey(int xKeyCode, bool press, bool expectGrabbedEcho);
     void flush();
     void refreshKeyboardMap();
@@ -139,6 +149,8 @@ class X11Session {
     X11InputDecoder::KeyMap keyMap_{};
     std::map<std::uint16_t, int> postKeys_;
     std::map<int, int> mediaKeys_;
+    std::array<ModifierKey, 256> modifierKeys_{};
+    int spareKey_ = 0;
 
     // Reader thread (set up before it starts).
     _XDisplay* input_ = nullptr;

@@ -1,8 +1,11 @@
 #include "platform/linux/XdgWorkspace.h"
 
+#include "platform/linux/ApplicationEquivalents.h"
+#include "platform/linux/CommandOutput.h"
 #include "platform/linux/DesktopEntry.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -64,6 +67,26 @@ long long modificationStamp(const std::string& folder) {
     return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
 }
 
+// Where the desktop records its default applications, most important first.
+std::vector<std::string> defaultApplicationFiles() {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    std::string folder = configHome && *configHome ? configHome : std::string(home ? home : "") + "/.config";
+    return {folder + "/mimeapps.list"};
+}
+
+// The first line of a tool's answer, without blanks around it.
+std::string firstLine(const std::string& text) {
+    const auto end = text.find('\n');
+    std::string line = text.substr(0, end);
+    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back())))
+        line.pop_back();
+    std::size_t start = 0;
+    while (start < line.size() && std::isspace(static_cast<unsigned char>(line[start])))
+        ++start;
+    return line.substr(start);
+}
+
 } // namespace
 
 XdgWorkspace::XdgWorkspace(Processes& processes) : processes_(processes) {}
@@ -105,6 +128,11 @@ const std::vector<XdgWorkspace::InstalledApplication>& XdgWorkspace::installedAp
 }
 
 std::optional<std::string> XdgWorkspace::applicationPath(const std::string& identifier) const {
+    if (auto path = entryPath(identifier)) return path;
+    return equivalentPath(identifier);
+}
+
+std::optional<std::string> XdgWorkspace::entryPath(const std::string& identifier) const {
     const std::string id = withoutEntrySuffix(identifier);
     if (id.empty() || id.find('/') != std::string::npos || id == "." || id == "..") return std::nullopt;
     for (const auto& folder : applicationFolders()) {
@@ -118,6 +146,37 @@ std::optional<std::string> XdgWorkspace::applicationPath(const std::string& iden
     for (const auto& application : installedApplications())
         if (application.id == id) return application.path;
     return std::nullopt;
+}
+
+std::optional<std::string> XdgWorkspace::equivalentPath(const std::string& identifier) const {
+    const ApplicationEquivalent* row = findApplicationEquivalent(identifier);
+    if (!row) return std::nullopt;
+    std::vector<long long> stamps;
+    for (const auto& folder : applicationFolders())
+        stamps.push_back(modificationStamp(folder));
+    for (const auto& file : defaultApplicationFiles())
+        stamps.push_back(modificationStamp(file));
+    if (stamps != equivalentStamps_) {
+        equivalents_.clear();
+        equivalentStamps_ = std::move(stamps);
+    }
+    if (const auto known = equivalents_.find(identifier); known != equivalents_.end()) return known->second;
+
+    std::optional<std::string> found;
+    if (const auto query = roleDefaultQuery(row->role); !query.empty())
+        if (const auto answer = commandOutput(query, defaultQueryTimeLimit))
+            found = entryPath(firstLine(*answer));
+    for (auto id = row->desktopIds.begin(); !found && id != row->desktopIds.end(); ++id)
+        found = entryPath(std::string(*id));
+    equivalents_[identifier] = found;
+    return found;
+}
+
+std::optional<std::string> XdgWorkspace::applicationName(const std::string& path) const {
+    if (!endsWithEntrySuffix(path)) return std::nullopt;
+    const auto entry = DesktopEntry::read(path);
+    if (!entry || entry->name.empty()) return std::nullopt;
+    return entry->name;
 }
 
 std::optional<std::string> XdgWorkspace::applicationAt(const std::string& path) const {

@@ -4,6 +4,8 @@
 #include "platform/Workspace.h"
 #include "platform/linux/X11ActiveWindow.h"
 
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,10 @@ namespace rondelix::platform::linux_desktop {
 // id (its file name without ".desktop") is the identifier, and an application
 // path is a desktop entry or an executable. Entries launch through `gio
 // launch`, else their Exec line; links go to `xdg-open`.
+//
+// An identifier of another platform that no entry carries (com.apple.finder)
+// is looked up through the table of application equivalents: the desktop's
+// default for its role, then the common programs of that kind.
 class XdgWorkspace final : public Workspace {
   public:
     explicit XdgWorkspace(Processes& processes);
@@ -22,6 +28,7 @@ class XdgWorkspace final : public Workspace {
     void openApplication(const std::string& path, std::function<void(bool)> completion) override;
     void openLink(const std::string& url, std::function<void(bool)> completion) override;
     std::optional<std::string> frontmostApplication() const override;
+    std::optional<std::string> applicationName(const std::string& path) const override;
     std::vector<ApplicationEntry> applications() const override;
 
     // The installed application a window belongs to: the id the window
@@ -41,7 +48,13 @@ class XdgWorkspace final : public Workspace {
     // important folder hides the same id further down.
     static std::vector<InstalledApplication> scanInstalledApplications();
 
+    // Seconds a desktop tool may take to name a role's default application.
+    static constexpr double defaultQueryTimeLimit = 2.0;
+
   private:
+    std::optional<std::string> entryPath(const std::string& identifier) const;
+    std::optional<std::string> equivalentPath(const std::string& identifier) const;
+
     // The scan, kept until one of the folders changes: recognising the
     // frontmost application happens on every summon.
     const std::vector<InstalledApplication>& installedApplications() const;
@@ -49,6 +62,10 @@ class XdgWorkspace final : public Workspace {
     Processes& processes_;
     mutable std::vector<InstalledApplication> installed_;
     mutable std::vector<long long> folderStamps_;
+    // What each identifier of another platform resolved to, kept until the
+    // application folders or the default applications change.
+    mutable std::map<std::string, std::optional<std::string>> equivalents_;
+    mutable std::vector<long long> equivalentStamps_;
 };
 
 } // namespace rondelix::platform::linux_desktop

@@ -34,9 +34,15 @@ class SimWorkspace final : public Workspace {
         queue_.post([completion = std::move(completion), ok = linksOpen] { completion(ok); });
     }
     std::optional<std::string> frontmostApplication() const override { return frontmost; }
+    std::optional<std::string> applicationName(const std::string& path) const override {
+        const auto found = names.find(path);
+        if (found == names.end()) return std::nullopt;
+        return found->second;
+    }
     std::vector<ApplicationEntry> applications() const override { return listed; }
 
     std::map<std::string, std::string> installed;
+    std::map<std::string, std::string> names; // path to the name the desktop shows
     std::set<std::string> applicationPaths;
     bool launchesSucceed = true;
     bool linksOpen = true;

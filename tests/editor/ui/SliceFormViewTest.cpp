@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTest>
+#include <QTextCursor>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -182,6 +183,31 @@ TEST(SliceFormView, TheKeyFieldTakesATypedCharacterOnly) {
     EXPECT_EQ(key->text(), QStringLiteral("V"));
     QTest::mouseClick(rig.find<QPushButton>("modifierShift"), Qt::LeftButton);
     EXPECT_EQ(rig.find<QLabel>("comboDisplay")->text(), QStringLiteral("Ctrl+Shift+V"));
+}
+
+TEST(SliceFormView, APastedMegabyteIsWrittenOnceTypingPauses) {
+    ViewRig rig;
+    std::string pasted;
+    for (int line = 0; line < 16 * 1024; ++line)
+        pasted += std::string(63, 'x') + "\n";
+    rig.view->form().setAction(MacroAction::Script{pasted});
+    auto* editor = rig.find<QPlainTextEdit>("resizableText");
+    ASSERT_NE(editor, nullptr);
+    editor->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor, QStringLiteral("yz"));
+    EXPECT_EQ(rig.slice().action, MacroAction(MacroAction::Script{pasted})) << "held while typing";
+    rig.window.hide();
+    EXPECT_EQ(rig.slice().action, MacroAction(MacroAction::Script{pasted + "yz"})) << "handed over on hiding";
+
+    rig.window.show();
+    editor->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor, QStringLiteral("!"));
+    // The paste and the typing after it were one burst: one undo step back to
+    // the empty text. The character still waiting is dropped, not written later.
+    rig.logic.store().undo();
+    EXPECT_EQ(rig.slice().action, MacroAction(MacroAction::Text{""}));
+    rig.window.hide();
+    EXPECT_EQ(rig.slice().action, MacroAction(MacroAction::Text{""}));
 }
 
 TEST(ResizableTextEditor, TheGripDragsTheHeightBetweenItsBounds) {

@@ -4,6 +4,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtAppWindows.h"
 #include "editor/SliceEdits.h"
+#include "editor/ui/ConfettiView.h"
 #include "editor/ui/PreviewWheel.h"
 #include "editor/ui/SliceSection.h"
 #include "editor/ui/WheelPillColumn.h"
@@ -50,7 +51,11 @@ class WheelEditorPageTest : public ::testing::Test {
         windows.attach(rig.c());
         rig.c().showMain(MainTab::wheels);
     }
-    ~WheelEditorPageTest() override { windows.destroyAll(); }
+    ~WheelEditorPageTest() override {
+        windows.destroyAll();
+        // What the pages dropped goes before the services it used.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     WheelEditorPage* page() {
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -245,9 +250,27 @@ TEST_F(WheelEditorPageTest, TheSliceCardHostsTheFormForTheSelectedSlot) {
     EXPECT_TRUE(entries[1]->menu()->actions().front()->isEnabled());
     EXPECT_EQ(entries[2]->text(), "Move to Wheel");
 
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QTest::mouseClick(card.findChild<QPushButton*>("removeAction"), Qt::LeftButton);
     EXPECT_EQ(wheels()[1].slices.size(), 7u);
     EXPECT_TRUE(card.findChild<QLabel*>("emptySlot"));
+}
+
+TEST_F(WheelEditorPageTest, TheHundredthWheelCoversThePageWithConfettiForAWhile) {
+    std::vector<Wheel> list;
+    for (int i = 1; i <= 99; ++i)
+        list.push_back(wheelWith("w" + std::to_string(i), "Wheel " + std::to_string(i)));
+    open(std::move(list));
+    ASSERT_TRUE(page());
+    rig.dialogs.alertAnswers = {"I'm sure", "Yes, really", "Make it 100"};
+    QTest::mouseClick(page()->addButton(), Qt::LeftButton);
+    ASSERT_EQ(wheels().size(), 100u);
+    ConfettiCelebration* shown = page()->celebration();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->geometry(), page()->rect());
+    EXPECT_TRUE(shown->testAttribute(Qt::WA_TransparentForMouseEvents));
+    rig.queue.advance(WheelEditor::celebrationSeconds + 0.1);
+    EXPECT_FALSE(page()->celebration());
 }
 
 TEST_F(WheelEditorPageTest, LongAndOddNamesShowElidedAndStayAsTheyAre) {

@@ -97,6 +97,68 @@ TEST_F(XdgWorkspaceTest, LaunchesExecutablesAndEntriesAndTellsWhenItCannot) {
     EXPECT_FALSE(open((root / "broken.desktop").string()));
 }
 
+// Stand-ins for the desktop's default-application tools: each prints the
+// answer the case gives, or fails when it gives none.
+void standInDefaultTools(const fs::path& bin, const std::string& browser, const std::string& mime) {
+    fs::create_directories(bin);
+    auto tool = [&](const char* name, const std::string& answer) {
+        const fs::path path = bin / name;
+        std::ofstream(path) << "#!/bin/sh\n" << (answer.empty() ? "exit 1\n" : "echo '" + answer + "'\n");
+        fs::permissions(path, fs::perms::owner_all);
+    };
+    tool("xdg-settings", browser);
+    tool("xdg-mime", mime);
+}
+
+TEST_F(XdgWorkspaceTest, AnotherPlatformsIdentifierFindsTheDefaultThenTheCommonProgramOfItsKind) {
+    struct Case {
+        const char* identifier;
+        std::vector<std::string> installed;
+        std::string browserDefault, mimeDefault;
+        const char* expected; // desktop id, or empty for none
+    };
+    // clang-format off
+    const std::vector<Case> cases{
+        {"com.apple.finder", {"org.gnome.Nautilus", "org.kde.dolphin"}, "", "org.kde.dolphin.desktop", "org.kde.dolphin"},
+        {"com.apple.finder", {"thunar", "nemo"}, "", "org.gnome.Nautilus.desktop", "thunar"},
+        {"com.apple.finder", {"caja"}, "", "", "caja"},
+        {"com.apple.Safari", {"firefox-esr", "chromium"}, " chromium.desktop \n", "", "chromium"},
+        {"com.apple.mail", {"thunderbird"}, "", "", "thunderbird"},
+        {"COM.APPLE.CALCULATOR", {"org.kde.kcalc", "galculator"}, "", "", "org.kde.kcalc"},
+        {"com.apple.systempreferences", {"xfce-settings-manager"}, "", "", "xfce-settings-manager"},
+        {"com.spotify.client", {"com.spotify.Client"}, "", "", "com.spotify.Client"},
+        {"com.apple.Notes", {}, "", "", ""},
+        {"com.example.Unknown", {"org.gnome.Nautilus"}, "", "org.gnome.Nautilus.desktop", ""},
+    };
+    // clang-format on
+    const fs::path bin = root / "bin";
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", (bin.string() + ":" + path).c_str(), 1);
+    for (const auto& c : cases) {
+        fs::remove_all(system);
+        fs::create_directories(system);
+        for (const auto& id : c.installed)
+            write(system / (id + ".desktop"), entry(""));
+        standInDefaultTools(bin, c.browserDefault, c.mimeDefault);
+        const XdgWorkspace fresh{processes};
+        const auto found = fresh.applicationPath(c.identifier);
+        if (*c.expected)
+            EXPECT_EQ(found, (system / (std::string(c.expected) + ".desktop")).string()) << c.identifier;
+        else
+            EXPECT_FALSE(found) << c.identifier << " found " << found.value_or("");
+    }
+    ::setenv("PATH", path.c_str(), 1);
+}
+
+TEST_F(XdgWorkspaceTest, NamesComeFromTheResolvedEntry) {
+    write(system / "org.gnome.Nautilus.desktop",
+          "[Desktop Entry]\nType=Application\nName=Files\nExec=nautilus\n");
+    const auto location = workspace.applicationPath("com.apple.finder");
+    ASSERT_TRUE(location);
+    EXPECT_EQ(workspace.applicationName(*location), "Files");
+    EXPECT_FALSE(workspace.applicationName((root / "tool").string()));
+}
+
 TEST(DesktopEntryTest, SplitsTheExecLineAndDropsFieldCodes) {
     DesktopEntry entry;
     entry.exec = R"(env "A B" "quote \"x\"" --name=%c 100%% %U)";

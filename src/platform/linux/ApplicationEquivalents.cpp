@@ -1,0 +1,126 @@
+#include "platform/linux/ApplicationEquivalents.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace rondelix::platform::linux_desktop {
+
+namespace {
+
+using Role = ApplicationEquivalent::Role;
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(
+        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+}
+
+const std::vector<ApplicationEquivalent>& equivalents() {
+    // clang-format off
+    static const std::vector<ApplicationEquivalent> table{
+        {"com.apple.finder", Role::fileManager,
+         {"org.gnome.Nautilus", "nautilus", "org.kde.dolphin", "dolphin", "thunar", "org.xfce.Thunar", "caja",
+          "caja-browser", "nemo", "pcmanfm", "pcmanfm-qt"}},
+        {"com.apple.Safari", Role::webBrowser,
+         {"firefox", "firefox-esr", "org.mozilla.firefox", "org.gnome.Epiphany", "epiphany", "chromium",
+          "chromium-browser", "org.chromium.Chromium", "google-chrome", "com.google.Chrome", "org.kde.falkon",
+          "brave-browser", "com.brave.Browser"}},
+        {"com.apple.mail", Role::mail,
+         {"org.gnome.Evolution", "evolution", "thunderbird", "org.mozilla.Thunderbird",
+          "net.thunderbird.Thunderbird", "org.kde.kmail2", "kmail", "org.gnome.Geary", "geary", "claws-mail"}},
+        {"com.apple.MobileSMS", Role::none,
+         {"org.kde.kdeconnect.sms", "signal-desktop", "org.signal.Signal", "org.telegram.desktop",
+          "telegramdesktop", "element-desktop", "im.riot.Riot", "org.kde.neochat", "org.gnome.Fractal"}},
+        {"com.apple.iCal", Role::calendar,
+         {"org.gnome.Calendar", "gnome-calendar", "org.kde.korganizer", "korganizer", "org.kde.merkuro.calendar",
+          "org.xfce.orage", "org.gnome.Evolution", "evolution", "thunderbird", "org.mozilla.Thunderbird"}},
+        {"com.apple.Notes", Role::none,
+         {"org.gnome.Notes", "bijiben", "org.gnome.Gnote", "gnote", "org.kde.knotes", "knotes",
+          "org.xfce.notes", "xfce4-notes", "xpad", "net.cozic.joplin_desktop", "joplin", "md.obsidian.Obsidian",
+          "obsidian"}},
+        {"com.apple.Photos", Role::imageViewer,
+         {"org.gnome.Shotwell", "shotwell", "org.kde.digikam", "digikam", "org.gnome.Loupe", "org.gnome.eog",
+          "eog", "org.kde.gwenview", "ristretto", "org.xfce.ristretto", "eom", "xviewer"}},
+        {"com.apple.Preview", Role::documentViewer,
+         {"org.gnome.Evince", "evince", "org.gnome.Papers", "org.kde.okular", "okular", "atril", "xreader",
+          "org.gnome.Loupe", "eog"}},
+        {"com.apple.systempreferences", Role::none,
+         {"org.gnome.Settings", "gnome-control-center", "systemsettings", "org.kde.systemsettings",
+          "xfce-settings-manager", "org.xfce.xfce4-settings-manager", "mate-control-center",
+          "cinnamon-settings"}},
+        {"com.apple.calculator", Role::none,
+         {"org.gnome.Calculator", "gnome-calculator", "org.kde.kcalc", "kcalc", "org.kde.kalk", "galculator",
+          "mate-calc", "qalculate-gtk", "io.github.Qalculate"}},
+        {"com.apple.Music", Role::none,
+         {"org.gnome.Rhythmbox3", "rhythmbox", "org.gnome.Music", "org.kde.elisa", "elisa", "org.xfce.Parole",
+          "parole", "audacious", "org.strawberrymusicplayer.strawberry", "lollypop", "org.gnome.Lollypop",
+          "spotify", "com.spotify.Client"}},
+        {"com.apple.Terminal", Role::terminal,
+         {"org.gnome.Terminal", "gnome-terminal", "org.gnome.Console", "org.gnome.Ptyxis", "org.kde.konsole",
+          "konsole", "xfce4-terminal", "org.xfce.terminal", "mate-terminal", "com.gexperts.Tilix", "tilix",
+          "kitty", "Alacritty", "alacritty", "debian-xterm", "xterm"}},
+        {"com.apple.dt.Xcode", Role::none, {"org.gnome.Builder", "code", "com.visualstudio.code"}},
+        {"com.apple.FinalCut", Role::none,
+         {"org.kde.kdenlive", "kdenlive", "org.openshot.OpenShot", "openshot-qt", "org.shotcut.Shotcut",
+          "shotcut", "org.pitivi.Pitivi"}},
+        {"com.adobe.Photoshop", Role::none, {"org.gimp.GIMP", "gimp", "org.kde.krita", "krita"}},
+        {"com.microsoft.Word", Role::none,
+         {"libreoffice-writer", "org.libreoffice.LibreOffice.writer", "org.libreoffice.LibreOffice",
+          "onlyoffice-desktopeditors", "org.onlyoffice.desktopeditors"}},
+        {"com.microsoft.Excel", Role::none,
+         {"libreoffice-calc", "org.libreoffice.LibreOffice.calc", "org.libreoffice.LibreOffice",
+          "org.gnome.Gnumeric", "gnumeric", "onlyoffice-desktopeditors", "org.onlyoffice.desktopeditors"}},
+        {"com.google.Chrome", Role::none,
+         {"google-chrome", "com.google.Chrome", "chromium", "chromium-browser", "org.chromium.Chromium"}},
+        {"org.mozilla.firefox", Role::none, {"firefox", "firefox-esr"}},
+        {"com.spotify.client", Role::none, {"spotify", "com.spotify.Client"}},
+        {"com.tinyspeck.slackmacgap", Role::none, {"slack", "com.slack.Slack"}},
+        {"com.hnc.Discord", Role::none, {"discord", "com.discordapp.Discord"}},
+        {"us.zoom.xos", Role::none, {"Zoom", "zoom", "us.zoom.Zoom"}},
+        {"com.microsoft.teams2", Role::none,
+         {"teams-for-linux", "com.github.IsmaelMartinez.teams_for_linux", "teams"}},
+        {"com.microsoft.teams", Role::none,
+         {"teams-for-linux", "com.github.IsmaelMartinez.teams_for_linux", "teams"}},
+        {"com.microsoft.VSCode", Role::none,
+         {"code", "com.visualstudio.code", "code-oss", "codium", "com.vscodium.codium"}},
+        {"notion.id", Role::none, {"notion-app", "notion-app-enhanced"}},
+        {"md.obsidian", Role::none, {"obsidian", "md.obsidian.Obsidian"}},
+        {"com.figma.Desktop", Role::none, {"figma-linux", "io.github.Figma_Linux.Figma_Electron"}},
+        {"com.sublimetext.4", Role::none, {"sublime_text", "com.sublimetext.three"}},
+        {"com.sublimetext.3", Role::none, {"sublime_text", "com.sublimetext.three"}},
+        {"org.keepassxc.keepassxc", Role::none, {"org.keepassxc.KeePassXC", "keepassxc"}},
+        {"com.mitchellh.ghostty", Role::terminal, {"com.mitchellh.ghostty", "ghostty"}},
+    };
+    // clang-format on
+    return table;
+}
+
+} // namespace
+
+const ApplicationEquivalent* findApplicationEquivalent(std::string_view identifier) {
+    for (const auto& row : equivalents())
+        if (equalIgnoringCase(row.identifier, identifier)) return &row;
+    return nullptr;
+}
+
+std::vector<std::string> roleDefaultQuery(Role role) {
+    switch (role) {
+    case Role::webBrowser:
+        return {"xdg-settings", "get", "default-web-browser"};
+    case Role::fileManager:
+        return {"xdg-mime", "query", "default", "inode/directory"};
+    case Role::mail:
+        return {"xdg-mime", "query", "default", "x-scheme-handler/mailto"};
+    case Role::calendar:
+        return {"xdg-mime", "query", "default", "text/calendar"};
+    case Role::imageViewer:
+        return {"xdg-mime", "query", "default", "image/jpeg"};
+    case Role::documentViewer:
+        return {"xdg-mime", "query", "default", "application/pdf"};
+    case Role::terminal:
+    case Role::none:
+        return {};
+    }
+    return {};
+}
+
+} // namespace rondelix::platform::linux_desktop
