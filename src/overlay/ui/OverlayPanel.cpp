@@ -14,7 +14,7 @@
 
 namespace rondelix {
 
-// Paints its widget scaled about the widget's centre: the open spring.
+// Draws its widget scaled about the widget's centre: the open spring.
 class OpenScaleEffect final : public QGraphicsEffect {
   public:
     using QGraphicsEffect::QGraphicsEffect;
@@ -31,14 +31,15 @@ class OpenScaleEffect final : public QGraphicsEffect {
             drawSource(painter);
             return;
         }
-        // The widgets paint straight through the scaled painter: no image of
-        // the whole wheel per frame, and nothing to resample.
+        QPoint offset;
+        const QPixmap pixmap = sourcePixmap(Qt::LogicalCoordinates, &offset, QGraphicsEffect::NoPad);
         const QPointF centre = boundingRect().center();
         painter->save();
+        painter->setRenderHint(QPainter::SmoothPixmapTransform);
         painter->translate(centre);
         painter->scale(scale_, scale_);
         painter->translate(-centre);
-        drawSource(painter);
+        painter->drawPixmap(offset, pixmap);
         painter->restore();
     }
 
