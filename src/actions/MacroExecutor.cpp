@@ -13,6 +13,7 @@
 #include "util/Ascii.h"
 #include "util/Utf8.h"
 
+#include <cstdlib>
 #include <unistd.h>
 
 namespace rondelix {
@@ -59,6 +60,14 @@ std::string logExcerpt(std::string_view standardError, std::size_t characters) {
     return out;
 }
 
+// What went wrong with a child, for the log line after the fixed one.
+std::string failureDetail(const platform::ProcessResult& result) {
+    if (!result.launched) return "couldn't start: " + result.launchError;
+    if (result.timedOut) return "ran past its time limit and was ended";
+    const auto said = logExcerpt(result.standardError, MacroExecutor::logExcerptLength);
+    return "exited " + std::to_string(result.status) + (said.empty() ? "" : ": " + said);
+}
+
 bool isExecutable(const char* path) {
     return ::access(path, X_OK) == 0;
 }
@@ -77,8 +86,9 @@ platform::ProcessRequest limitedRequest(const route::Queued& command) {
 
 MacroExecutor::Locations MacroExecutor::Locations::standard(const platform::HomeFolder& home) {
     const auto folder = home.path();
+    const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
     return {isExecutable("/bin/zsh") ? "/bin/zsh" : "/bin/bash",
-            ShortcutsRunner::standardFolder(folder).string(), folder.string()};
+            ShortcutsRunner::standardFolder(folder).string(), folder.string(), desktop ? desktop : ""};
 }
 
 MacroExecutor::MacroExecutor(Platform platform, Locations locations)
@@ -326,25 +336,12 @@ void MacroExecutor::runSystemAction(const std::string& id) {
                    [&](const route::MediaKey& r) { pressKey(r.keyType); },
                    [&](const route::Shortcut& r) { runShortcut(r.name); },
                    [&](const route::Keystroke& r) { postKeystroke(r.combo); },
-                   [&](const route::LaunchApplication& r) { launchFirstInstalled(r.identifiers); },
                    [&](const route::OpenHomeFolder&) { openHomeFolder(); },
                    [&](const route::LockScreen&) { lockScreen(); },
                    [&](const route::ToggleWiFi&) { toggleWiFi(); },
                    [&](const route::Unavailable&) { report(unavailableSentence); },
                },
-               systemActionRoute(id));
-}
-
-void MacroExecutor::launchFirstInstalled(const std::vector<std::string>& identifiers) {
-    for (const auto& identifier : identifiers) {
-        const auto path = platform_.workspace.applicationPath(identifier);
-        if (!path) continue;
-        platform_.workspace.openApplication(*path, [alive = std::weak_ptr(lifetime_), this](bool started) {
-            if (!started && alive.lock()) report(couldNotRunSentence);
-        });
-        return;
-    }
-    report(unavailableSentence);
+               systemActionRoute(id, locations_.desktop));
 }
 
 void MacroExecutor::openHomeFolder() {
@@ -355,12 +352,16 @@ void MacroExecutor::openHomeFolder() {
 }
 
 void MacroExecutor::lockScreen() {
-    platform_.processes.run(limitedRequest(lockScreenCommand()), [alive = std::weak_ptr(lifetime_), this](
-                                                                     const platform::ProcessResult& result) {
-        if (!alive.lock() || (result.launched && !result.timedOut && result.status == 0)) return;
-        beep();
-        platform_.log.write("lock-screen failed \u2014 loginctl couldn't lock the session.");
-    });
+    auto request = limitedRequest(lockScreenCommand(locations_.desktop));
+    request.standardErrorCap = standardErrorCap;
+    platform_.processes.run(
+        std::move(request), [alive = std::weak_ptr(lifetime_), this](const platform::ProcessResult& result) {
+            if (!alive.lock() || (result.launched && !result.timedOut && result.status == 0)) return;
+            // The beep alone is easily missed here: the sentence says it.
+            report(couldNotRunSentence);
+            platform_.log.write("lock-screen failed \u2014 couldn't load login.framework.");
+            platform_.log.write("lock-screen: " + failureDetail(result));
+        });
 }
 
 void MacroExecutor::toggleWiFi() {
@@ -371,14 +372,19 @@ void MacroExecutor::toggleWiFi() {
     wifiToggleInFlight_ = true;
     auto request = limitedRequest(wifiProbeCommand());
     request.captureStandardOutput = true;
+    request.standardErrorCap = standardErrorCap;
     platform_.processes.run(
         std::move(request), [alive = std::weak_ptr(lifetime_), this](const platform::ProcessResult& result) {
             if (!alive.lock()) return;
             wifiToggleInFlight_ = false;
             const auto answer = LinkText::trimmed(result.standardOutput);
             if (!result.launched || result.timedOut || (answer != "enabled" && answer != "disabled")) {
-                beep();
+                report(couldNotRunSentence);
                 platform_.log.write("toggle-wifi failed \u2014 couldn't find the Wi-Fi hardware port.");
+                platform_.log.write("toggle-wifi: " +
+                                    (result.launched && !result.timedOut && result.status == 0
+                                         ? "nmcli answered \u201C" + std::string(answer) + "\u201D"
+                                         : failureDetail(result)));
                 return;
             }
             const auto command = wifiSwitchCommand(answer == "disabled");

@@ -45,6 +45,7 @@ class MacroExecutor final : public SummonActions {
         std::string loginShell;      // runs script slices as a login shell
         std::string shortcutsFolder; // one executable per named automation
         std::string homeFolder;      // where a new file-manager window opens
+        std::string desktop;         // XDG_CURRENT_DESKTOP: whose tools system actions try first
 
         // zsh when it is installed, else bash; the shortcuts folder beside the
         // configuration under that home folder.
@@ -106,7 +107,6 @@ class MacroExecutor final : public SummonActions {
     void pumpSystemActions();
     void lockScreen();
     void toggleWiFi();
-    void launchFirstInstalled(const std::vector<std::string>& identifiers);
     void openHomeFolder();
 
     Platform platform_;

@@ -1,39 +1,187 @@
 #include "actions/SystemActionRoute.h"
 
+#include <algorithm>
 #include <map>
 
 namespace rondelix {
 
 namespace {
 
-// A toggle of one boolean-like GSettings key, run by the shell so that the
-// read and the write stay one queued command.
-route::Queued gsettingsToggle(const std::string& schema, const std::string& key, const std::string& onValue,
-                              const std::string& offValue) {
-    const std::string keyPath = schema + " " + key;
-    return {"/bin/sh",
-            {"-c", "if [ \"$(gsettings get " + keyPath + ")\" = \"" + onValue + "\" ]; then gsettings set " +
-                       keyPath + " " + offValue + "; else gsettings set " + keyPath + " " + onValue +
-                       "; fi"}};
+// One desktop's way of doing an action: its tool and the command line that
+// uses it. An empty desktop name fits any desktop.
+struct Attempt {
+    std::string_view desktop;
+    std::string tool;
+    std::string command;
+};
+
+bool fitsDesktop(std::string_view attempt, std::string_view current) {
+    // XDG_CURRENT_DESKTOP is a colon-separated list ("ubuntu:GNOME").
+    std::size_t start = 0;
+    while (start <= current.size()) {
+        const std::size_t end = std::min(current.find(':', start), current.size());
+        if (!attempt.empty() && current.substr(start, end - start) == attempt) return true;
+        start = end + 1;
+    }
+    return false;
 }
 
-const std::map<std::string, SystemActionRoute, std::less<>>& routes() {
+// One queued shell command that runs the first attempt whose tool is
+// installed, the current desktop's own first, then the others in table
+// order. With none installed it names the tools on its error output, so
+// the failure's log line says what is missing.
+route::Queued firstInstalled(const std::vector<Attempt>& attempts, std::string_view desktop) {
+    std::vector<const Attempt*> ordered;
+    for (const auto& attempt : attempts)
+        if (fitsDesktop(attempt.desktop, desktop)) ordered.push_back(&attempt);
+    for (const auto& attempt : attempts)
+        if (!fitsDesktop(attempt.desktop, desktop)) ordered.push_back(&attempt);
+    std::string script;
+    std::string tools;
+    for (const Attempt* attempt : ordered) {
+        script += "if command -v " + attempt->tool + " >/dev/null 2>&1; then " + attempt->command +
+                  "; exit $?; fi; ";
+        if (tools.find(attempt->tool) == std::string::npos)
+            tools += (tools.empty() ? "" : ", ") + attempt->tool;
+    }
+    script += "echo 'none of these tools is installed: " + tools + "' >&2; exit 127";
+    return {"/bin/sh", {"-c", script}};
+}
+
+// Flips a GSettings key between two values.
+std::string gsettingsToggle(const std::string& keyPath, const std::string& onValue,
+                            const std::string& offValue) {
+    return "if [ \"$(gsettings get " + keyPath + ")\" = \"" + onValue + "\" ]; then gsettings set " +
+           keyPath + " " + offValue + "; else gsettings set " + keyPath + " " + onValue + "; fi";
+}
+
+// Switches a GTK theme setting between a theme and its dark variant.
+std::string darkThemeToggle(const std::string& read, const std::string& write) {
+    return "t=$(" + read + " | tr -d \"'\"); case \"$t\" in *-dark|*-Dark) " + write +
+           " \"${t%-?ark}\";; *) " + write + " \"$t-dark\";; esac";
+}
+
+// Starts a program that keeps running (a window) without holding the queue.
+std::string detached(const std::string& commandLine) {
+    return "(" + commandLine + " </dev/null >/dev/null 2>&1 &)";
+}
+
+std::vector<Attempt> darkModeAttempts() {
+    return {
+        {"GNOME", "gsettings",
+         gsettingsToggle("org.gnome.desktop.interface color-scheme", "'prefer-dark'", "'default'")},
+        {"KDE", "plasma-apply-colorscheme",
+         "if plasma-apply-colorscheme --list-schemes | grep -q 'BreezeDark (current'; then "
+         "plasma-apply-colorscheme BreezeLight; else plasma-apply-colorscheme BreezeDark; fi"},
+        {"XFCE", "xfconf-query",
+         darkThemeToggle("xfconf-query -c xsettings -p /Net/ThemeName",
+                         "xfconf-query -c xsettings -p /Net/ThemeName -s")},
+        {"MATE", "gsettings",
+         darkThemeToggle("gsettings get org.mate.interface gtk-theme",
+                         "gsettings set org.mate.interface gtk-theme")},
+        {"X-Cinnamon", "gsettings",
+         darkThemeToggle("gsettings get org.cinnamon.desktop.interface gtk-theme",
+                         "gsettings set org.cinnamon.desktop.interface gtk-theme")},
+    };
+}
+
+std::vector<Attempt> volumeAttempts(const std::string& pactl, const std::string& wpctl,
+                                    const std::string& amixer) {
+    return {{"", "pactl", "pactl " + pactl},
+            {"", "wpctl", "wpctl " + wpctl},
+            {"", "amixer", "amixer -q set Master " + amixer}};
+}
+
+std::vector<Attempt> hiddenFilesAttempts() {
+    return {
+        {"GNOME", "gsettings",
+         gsettingsToggle("org.gtk.gtk4.Settings.FileChooser show-hidden", "true", "false")},
+        {"XFCE", "xfconf-query",
+         "if [ \"$(xfconf-query -c thunar -p /last-show-hidden)\" = true ]; then xfconf-query -c thunar -p "
+         "/last-show-hidden -n -t bool -s false; else xfconf-query -c thunar -p /last-show-hidden -n -t bool "
+         "-s "
+         "true; fi"},
+        {"MATE", "gsettings",
+         gsettingsToggle("org.mate.caja.preferences show-hidden-files", "true", "false")},
+        {"X-Cinnamon", "gsettings",
+         gsettingsToggle("org.nemo.preferences show-hidden-files", "true", "false")},
+    };
+}
+
+std::vector<Attempt> overviewAttempts() {
+    return {
+        {"GNOME", "gdbus",
+         "gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell --method "
+         "org.freedesktop.DBus.Properties.Set org.gnome.Shell OverviewActive '<true>'"},
+        {"KDE", "dbus-send",
+         "dbus-send --session --type=method_call --dest=org.kde.kglobalaccel /component/kwin "
+         "org.kde.kglobalaccel.Component.invokeShortcut string:Overview"},
+    };
+}
+
+std::vector<Attempt> screenshotAttempts() {
+    return {
+        {"GNOME", "gnome-screenshot", detached("gnome-screenshot --interactive")},
+        {"KDE", "spectacle", detached("spectacle")},
+        {"XFCE", "xfce4-screenshooter", detached("xfce4-screenshooter")},
+        {"MATE", "mate-screenshot", detached("mate-screenshot --interactive")},
+        {"X-Cinnamon", "gnome-screenshot", detached("gnome-screenshot --interactive")},
+        {"", "flameshot", detached("flameshot gui")},
+    };
+}
+
+std::vector<Attempt> settingsAttempts() {
+    return {
+        {"GNOME", "gnome-control-center", detached("gnome-control-center")},
+        {"KDE", "systemsettings", detached("systemsettings")},
+        {"KDE", "systemsettings5", detached("systemsettings5")},
+        {"XFCE", "xfce4-settings-manager", detached("xfce4-settings-manager")},
+        {"MATE", "mate-control-center", detached("mate-control-center")},
+        {"X-Cinnamon", "cinnamon-settings", detached("cinnamon-settings")},
+    };
+}
+
+std::vector<Attempt> lockAttempts() {
+    return {
+        {"GNOME", "gdbus",
+         "gdbus call --session --dest org.gnome.ScreenSaver --object-path /org/gnome/ScreenSaver --method "
+         "org.gnome.ScreenSaver.Lock >/dev/null"},
+        {"KDE", "loginctl", "loginctl lock-session"},
+        {"XFCE", "xflock4", "xflock4"},
+        {"MATE", "mate-screensaver-command", "mate-screensaver-command --lock"},
+        {"X-Cinnamon", "cinnamon-screensaver-command", "cinnamon-screensaver-command --lock"},
+        {"", "loginctl", "loginctl lock-session"},
+        {"", "xdg-screensaver", "xdg-screensaver lock"},
+    };
+}
+
+SystemActionRoute routeFor(std::string_view id, std::string_view desktop) {
     using namespace route;
-    static const std::map<std::string, SystemActionRoute, std::less<>> table = {
-        {"toggle-dark-mode",
-         gsettingsToggle("org.gnome.desktop.interface", "color-scheme", "'prefer-dark'", "'default'")},
-        {"toggle-mute", Queued{"pactl", {"set-sink-mute", "@DEFAULT_SINK@", "toggle"}}},
-        {"volume-up", Queued{"pactl", {"set-sink-volume", "@DEFAULT_SINK@", "+10%"}}},
-        {"volume-down", Queued{"pactl", {"set-sink-volume", "@DEFAULT_SINK@", "-10%"}}},
+    if (id == "toggle-dark-mode") return firstInstalled(darkModeAttempts(), desktop);
+    if (id == "toggle-mute")
+        return firstInstalled(volumeAttempts("set-sink-mute @DEFAULT_SINK@ toggle",
+                                             "set-mute @DEFAULT_AUDIO_SINK@ toggle", "toggle"),
+                              desktop);
+    if (id == "volume-up")
+        return firstInstalled(volumeAttempts("set-sink-volume @DEFAULT_SINK@ +10%",
+                                             "set-volume @DEFAULT_AUDIO_SINK@ 10%+", "10%+"),
+                              desktop);
+    if (id == "volume-down")
+        return firstInstalled(volumeAttempts("set-sink-volume @DEFAULT_SINK@ -10%",
+                                             "set-volume @DEFAULT_AUDIO_SINK@ 10%-", "10%-"),
+                              desktop);
+    if (id == "sleep-display") return firstInstalled({{"", "xset", "xset dpms force off"}}, desktop);
+    if (id == "screenshot") return firstInstalled(screenshotAttempts(), desktop);
+    if (id == "toggle-hidden-files") return firstInstalled(hiddenFilesAttempts(), desktop);
+    if (id == "mission-control") return firstInstalled(overviewAttempts(), desktop);
+    if (id == "open-settings") return firstInstalled(settingsAttempts(), desktop);
+    static const std::map<std::string, SystemActionRoute, std::less<>> fixed = {
         {"brightness-up", MediaKey{2}},
         {"brightness-down", MediaKey{3}},
         {"media-playpause", MediaKey{16}},
         {"media-next", MediaKey{17}},
         {"media-previous", MediaKey{18}},
-        {"sleep-display", Queued{"xset", {"dpms", "force", "off"}}},
         {"lock-screen", LockScreen{}},
-        {"screenshot", LaunchApplication{{"org.gnome.Screenshot", "org.kde.spectacle",
-                                          "org.flameshot.Flameshot", "xfce4-screenshooter"}}},
         {"toggle-wifi", ToggleWiFi{}},
         {"toggle-bluetooth", Shortcut{"Toggle Bluetooth"}},
         {"toggle-dnd", Shortcut{"Toggle Focus"}},
@@ -41,31 +189,22 @@ const std::map<std::string, SystemActionRoute, std::less<>>& routes() {
         {"true-tone", Shortcut{"Toggle True Tone"}},
         {"stage-manager", Shortcut{"Toggle Stage Manager"}},
         {"toggle-desktop-icons", Unavailable{}},
-        {"toggle-hidden-files",
-         gsettingsToggle("org.gtk.gtk4.Settings.FileChooser", "show-hidden", "true", "false")},
         {"toggle-file-extensions", Unavailable{}},
         {"toggle-dock-autohide", Unavailable{}},
         {"toggle-dock-magnification", Unavailable{}},
         {"new-finder-window", OpenHomeFolder{}},
-        {"mission-control", Queued{"gdbus",
-                                   {"call", "--session", "--dest", "org.gnome.Shell", "--object-path",
-                                    "/org/gnome/Shell", "--method", "org.freedesktop.DBus.Properties.Set",
-                                    "org.gnome.Shell", "OverviewActive", "<true>"}}},
         // Command travels as Control here, and Control-period opens the
         // emoji chooser of GTK programs.
         {"emoji-picker", Keystroke{KeyCombo{.keyCode = 47, .command = true}}},
-        {"open-settings", LaunchApplication{{"org.gnome.Settings", "gnome-control-center", "systemsettings",
-                                             "org.kde.systemsettings", "xfce-settings-manager",
-                                             "cinnamon-settings", "mate-control-center"}}},
     };
-    return table;
+    const auto found = fixed.find(id);
+    return found == fixed.end() ? SystemActionRoute{Unavailable{}} : found->second;
 }
 
 } // namespace
 
-SystemActionRoute systemActionRoute(std::string_view id) {
-    const auto found = routes().find(id);
-    return found == routes().end() ? SystemActionRoute{route::Unavailable{}} : found->second;
+SystemActionRoute systemActionRoute(std::string_view id, std::string_view desktop) {
+    return routeFor(id, desktop);
 }
 
 route::Queued wifiProbeCommand() {
@@ -78,8 +217,8 @@ route::Queued wifiSwitchCommand(bool on) {
     return {"nmcli", {"radio", "wifi", on ? "on" : "off"}};
 }
 
-route::Queued lockScreenCommand() {
-    return {"loginctl", {"lock-session"}};
+route::Queued lockScreenCommand(std::string_view desktop) {
+    return firstInstalled(lockAttempts(), desktop);
 }
 
 } // namespace rondelix

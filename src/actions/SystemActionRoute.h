@@ -33,11 +33,6 @@ struct Keystroke {
     KeyCombo combo;
     friend bool operator==(const Keystroke&, const Keystroke&) = default;
 };
-// The first of these applications that is installed is started.
-struct LaunchApplication {
-    std::vector<std::string> identifiers;
-    friend bool operator==(const LaunchApplication&, const LaunchApplication&) = default;
-};
 struct OpenHomeFolder {
     friend bool operator==(const OpenHomeFolder&, const OpenHomeFolder&) = default;
 };
@@ -55,17 +50,19 @@ struct Unavailable {
 } // namespace route
 
 using SystemActionRoute =
-    std::variant<route::Queued, route::MediaKey, route::Shortcut, route::Keystroke, route::LaunchApplication,
-                 route::OpenHomeFolder, route::LockScreen, route::ToggleWiFi, route::Unavailable>;
+    std::variant<route::Queued, route::MediaKey, route::Shortcut, route::Keystroke, route::OpenHomeFolder,
+                 route::LockScreen, route::ToggleWiFi, route::Unavailable>;
 
-// Exact, case-sensitive match on the id; an unknown id is unavailable.
-SystemActionRoute systemActionRoute(std::string_view id);
+// Exact, case-sensitive match on the id; an unknown id is unavailable. Where
+// each desktop has its own tool, the current desktop's (its
+// XDG_CURRENT_DESKTOP) is tried first, then the others in turn.
+SystemActionRoute systemActionRoute(std::string_view id, std::string_view desktop);
 
 // The commands the Wi-Fi toggle runs: the probe prints "enabled" or
 // "disabled", the switch takes "on" or "off" as its last argument.
 route::Queued wifiProbeCommand();
 route::Queued wifiSwitchCommand(bool on);
 
-route::Queued lockScreenCommand();
+route::Queued lockScreenCommand(std::string_view desktop);
 
 } // namespace rondelix

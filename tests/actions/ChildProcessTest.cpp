@@ -130,11 +130,11 @@ TEST_F(QueueTest, SystemCommandsRunOneAtATimeInFiringOrder) {
     processes.finish(0, 0);
     queue.runPending();
     ASSERT_EQ(processes.children().size(), 2u);
-    EXPECT_EQ(commandLine(1)[1], "set-sink-mute");
+    EXPECT_NE(commandLine(1).back().find("pactl set-sink-mute"), std::string::npos);
     processes.finish(1, 0);
     queue.runPending();
     ASSERT_EQ(processes.children().size(), 3u);
-    EXPECT_EQ(commandLine(2).back(), "-10%");
+    EXPECT_NE(commandLine(2).back().find("pactl set-sink-volume @DEFAULT_SINK@ -10%"), std::string::npos);
     processes.finish(2, 0);
     queue.runPending();
     EXPECT_FALSE(executor.systemActionRunning());
@@ -147,7 +147,7 @@ TEST_F(QueueTest, AFailedCommandIsReportedAndTheNextStillRuns) {
     processes.finish(0, 1, "Connection failure");
     queue.runPending();
     EXPECT_EQ(reported, Lines{"That action couldn't run."});
-    EXPECT_TRUE(log.contains("Rondelix: macro command pactl exited 1; stderr\u00BB Connection failure"));
+    EXPECT_TRUE(log.contains("Rondelix: macro command /bin/sh exited 1; stderr\u00BB Connection failure"));
     EXPECT_EQ(processes.children().size(), 2u);
 
     processes.failLaunch(1);
@@ -166,9 +166,9 @@ TEST_F(QueueTest, AHangingCommandIsEndedAfterThirtySecondsAndTheQueueMovesOn) {
     queue.advance(0.1);
     EXPECT_TRUE(processes.child(0).timedOut);
     EXPECT_EQ(reported, Lines{"That action couldn't run."});
-    EXPECT_TRUE(log.contains("Rondelix: macro command gdbus ran past its time limit and was ended"));
+    EXPECT_TRUE(log.contains("Rondelix: macro command /bin/sh ran past its time limit and was ended"));
     ASSERT_EQ(processes.children().size(), 2u);
-    EXPECT_EQ(commandLine(1)[0], "pactl");
+    EXPECT_NE(commandLine(1).back().find("pactl set-sink-volume"), std::string::npos);
 }
 
 TEST_F(QueueTest, ACompletionAfterTheExecutorIsGoneDoesNothing) {

@@ -128,6 +128,7 @@ const std::vector<XdgWorkspace::InstalledApplication>& XdgWorkspace::installedAp
 }
 
 std::optional<std::string> XdgWorkspace::applicationPath(const std::string& identifier) const {
+    const std::lock_guard guard(caches_);
     if (auto path = entryPath(identifier)) return path;
     return equivalentPath(identifier);
 }
@@ -233,6 +234,7 @@ std::optional<std::string> XdgWorkspace::frontmostApplication() const {
 }
 
 std::vector<ApplicationEntry> XdgWorkspace::applications() const {
+    const std::lock_guard guard(caches_);
     std::vector<ApplicationEntry> listed;
     for (const auto& application : installedApplications())
         if (!application.noDisplay)
@@ -242,6 +244,7 @@ std::vector<ApplicationEntry> XdgWorkspace::applications() const {
 }
 
 std::optional<std::string> XdgWorkspace::applicationFor(const ActiveWindowIdentity& window) const {
+    const std::lock_guard guard(caches_);
     for (const auto& id : {window.applicationId, withoutEntrySuffix(window.desktopFile)})
         if (!id.empty() && applicationPath(id)) return id;
     if (window.wmClass.empty() && window.wmClassInstance.empty()) return std::nullopt;

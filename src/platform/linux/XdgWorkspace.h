@@ -5,6 +5,7 @@
 #include "platform/linux/X11ActiveWindow.h"
 
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -66,6 +67,10 @@ class XdgWorkspace final : public Workspace {
     // application folders or the default applications change.
     mutable std::map<std::string, std::optional<std::string>> equivalents_;
     mutable std::vector<long long> equivalentStamps_;
+    // The gallery asks about applications from a worker thread while the
+    // main thread may be recognising the frontmost one: the caches are
+    // filled under this lock (re-entered when a window's id is looked up).
+    mutable std::recursive_mutex caches_;
 };
 
 } // namespace rondelix::platform::linux_desktop

@@ -1,5 +1,6 @@
 #include "BlockingMainQueue.h"
 #include "gallery/WheelGallery.h"
+#include "platform/linux/ApplicationEquivalents.h"
 #include "platform/linux/PosixProcesses.h"
 #include "platform/linux/XdgWorkspace.h"
 
@@ -43,6 +44,27 @@ TEST_F(GalleryInstalledApps, DamagedAndCrowdedFoldersStillAnswer) {
         write("org.example.filler-" + std::to_string(i) + ".desktop",
               "[Desktop Entry]\nName=Filler\nType=Application\nExec=/bin/true\n");
     EXPECT_EQ(WheelGallery::installedAppIDs(workspace), (std::set<std::string>{"gallery-keepassxc"}));
+}
+
+// Applications installed under their Linux names count for the wheels made
+// for them, and a browser stands in for the other desktop's own.
+TEST_F(GalleryInstalledApps, LinuxNamesCountThroughTheTableOfEquivalents) {
+    const std::string entry = "[Desktop Entry]\nName=App\nType=Application\nExec=/bin/true\n";
+    write("firefox.desktop", entry);
+    write("org.keepassxc.KeePassXC.desktop", entry);
+    write("code.desktop", entry);
+    const auto installed = WheelGallery::installedAppIDs(workspace);
+    for (const char* id : {"gallery-firefox", "gallery-keepassxc", "gallery-vscode", "gallery-safari"})
+        EXPECT_EQ(installed.count(id), 1u) << id;
+    EXPECT_EQ(installed.count("gallery-slack"), 0u);
+
+    // Every application the gallery names has Linux equivalents, but the
+    // window tiler, whose work the Linux desktops do themselves.
+    for (const auto& [galleryId, identifiers] : WheelGallery::appBundleIDs())
+        for (const std::string& identifier : identifiers)
+            if (galleryId != "gallery-rectangle") {
+                EXPECT_TRUE(findApplicationEquivalent(identifier)) << identifier;
+            }
 }
 
 } // namespace
