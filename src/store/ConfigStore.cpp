@@ -130,9 +130,11 @@ std::optional<std::string> ConfigStore::save(bool rotatingBackup) {
     std::filesystem::create_directories(paths_.folder, ec);
     if (ec) return paths_.folder.string() + ": " + ec.message();
 
-    const std::string bytes = writeConfigFile(config_);
+    std::string bytes = writeConfigFile(config_);
     if (rotatingBackup && !isMissing(paths_.config)) rotateBackup();
-    return writeFileAtomically(paths_.config, bytes);
+    auto error = writeFileAtomically(paths_.config, bytes);
+    if (!error) lastSavedBytes_ = std::move(bytes);
+    return error;
 }
 
 void ConfigStore::saveLoggingFailure(bool rotatingBackup) {
@@ -144,7 +146,9 @@ void ConfigStore::saveLoggingFailure(bool rotatingBackup) {
 // Failures here are not reported; the save goes on.
 void ConfigStore::rotateBackup() {
     const FileRead primary = readWholeFile(paths_.config);
-    if (primary.ok() && decodes(primary.bytes)) {
+    // The file as this store last wrote it decodes; only a file changed since
+    // needs the full check.
+    if (primary.ok() && (primary.bytes == lastSavedBytes_ || decodes(primary.bytes))) {
         (void)writeFileAtomically(paths_.backup, primary.bytes);
     } else {
         moveAside(paths_.config);

@@ -133,6 +133,10 @@ class ConfigStore {
     platform::Cancel reloadWork_;
     platform::Cancel reopenRetry_;
 
+    // What the last successful save wrote, so that rotating the backup need
+    // not decode the store's own file again.
+    std::string lastSavedBytes_;
+
     UndoHistory history_;
     std::optional<std::string> lastCoalesceKey_;
     double lastEditTime_ = 0.0;

@@ -21,6 +21,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -377,14 +378,26 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     xdotool("type --delay 20 'Trip Planner'");
     // Ctrl+Z is the editor's, not the text field's or the Edit menu's: the
     // whole burst of typing goes back in one step, and comes again.
-    const auto nameOnDisk = [&](const std::string& name) {
+    // Each step waits for what it did to show, in the file or on screen: a
+    // menu or dialog takes the keys only once it is up.
+    const auto fileShows = [&](const std::function<bool(const Wheel&)>& check) {
         return waitFor(
             [&] {
                 const auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
-                return config && std::any_of(config->wheels.begin(), config->wheels.end(),
-                                             [&](const Wheel& w) { return w.name == name; });
+                return config && std::any_of(config->wheels.begin(), config->wheels.end(), check);
             },
-            3);
+            5);
+    };
+    const auto nameOnDisk = [&](const std::string& name) {
+        return fileShows([&](const Wheel& w) { return w.name == name; });
+    };
+    const auto tripPlanner = [&](const std::function<bool(const Wheel&)>& check) {
+        return fileShows([&](const Wheel& w) { return w.name == "Trip Planner" && check(w); });
+    };
+    const std::string pid = std::to_string(program.process.processId());
+    const auto visibleWindows = [&] {
+        const std::string ids = output("xdotool search --onlyvisible --pid " + pid + " 2>/dev/null");
+        return std::count(ids.begin(), ids.end(), '\n');
     };
     ASSERT_TRUE(nameOnDisk("Trip Planner")) << program.log();
     pause(1.2); // past the window in which edits join one undo step
@@ -394,18 +407,24 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     EXPECT_TRUE(nameOnDisk("Trip Planner"));
     // On to the slot count, then the app menu's "Choose App…", where the
     // search finds the application the home folder has an entry for.
-    xdotool("key Tab 6 Tab space");
-    pause(0.4);
+    xdotool("key Tab 6");
+    ASSERT_TRUE(tripPlanner([](const Wheel& w) { return w.sliceCount == 6; })) << program.log();
+    const auto windowsBefore = visibleWindows();
+    xdotool("key Tab space");
+    ASSERT_TRUE(waitFor([&] { return visibleWindows() > windowsBefore; }, 5)) << "no app menu";
+    pause(0.2);
     xdotool("key Down Down Return");
-    pause(0.6);
+    ASSERT_TRUE(
+        waitFor([] { return !output("xdotool search --onlyvisible --name '^Choose App$'").empty(); }, 5));
+    pause(0.3);
     xdotool("type --delay 20 Atlas");
     pause(0.3);
     grabScreen().save(artifact("editor-e2e-app-chooser.png"));
     xdotool("key Return");
-    pause(0.3);
+    ASSERT_TRUE(tripPlanner([](const Wheel& w) { return w.appBundleIdentifier == "org.example.Atlas"; }));
     // Past Duplicate and Delete to the empty top slot's Add Action.
     xdotool("key Tab Tab Tab space");
-    pause(0.3);
+    EXPECT_TRUE(tripPlanner([](const Wheel& w) { return !w.slices.empty(); }));
     grabScreen().save(artifact("editor-e2e-edited.png"));
     // Without a window manager nothing hands the window back its focus after
     // the chooser closed.
