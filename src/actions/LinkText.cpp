@@ -1,6 +1,9 @@
 #include "actions/LinkText.h"
 
+#include "util/TextTrimming.h"
+
 #include <array>
+#include <cctype>
 
 namespace rondelix {
 
@@ -25,31 +28,6 @@ bool isLetter(unsigned char c) {
 }
 bool isSchemeCharacter(unsigned char c) {
     return isLetter(c) || isAsciiDigit(c) || c == '+' || c == '-' || c == '.';
-}
-
-// The white space and line separators worth trimming, as UTF-8.
-constexpr std::array<std::string_view, 20> unicodeBlanks = {
-    "\xC2\x85",     "\xC2\xA0",     "\xE1\x9A\x80", "\xE2\x80\x80", "\xE2\x80\x81",
-    "\xE2\x80\x82", "\xE2\x80\x83", "\xE2\x80\x84", "\xE2\x80\x85", "\xE2\x80\x86",
-    "\xE2\x80\x87", "\xE2\x80\x88", "\xE2\x80\x89", "\xE2\x80\x8A", "\xE2\x80\xA8",
-    "\xE2\x80\xA9", "\xE2\x80\xAF", "\xE2\x81\x9F", "\xE3\x80\x80", "\xEF\xBB\xBF"};
-
-std::size_t blankAtStart(std::string_view text) {
-    if (text.empty()) return 0;
-    const auto c = static_cast<unsigned char>(text.front());
-    if (c == ' ' || (c >= 0x09 && c <= 0x0D)) return 1;
-    for (const auto blank : unicodeBlanks)
-        if (text.starts_with(blank)) return blank.size();
-    return 0;
-}
-
-std::size_t blankAtEnd(std::string_view text) {
-    if (text.empty()) return 0;
-    const auto c = static_cast<unsigned char>(text.back());
-    if (c == ' ' || (c >= 0x09 && c <= 0x0D)) return 1;
-    for (const auto blank : unicodeBlanks)
-        if (text.ends_with(blank)) return blank.size();
-    return 0;
 }
 
 bool isUnreserved(unsigned char c) {
@@ -167,16 +145,8 @@ bool LinkText::looksLikeBareWebHost(std::string_view text) {
            !host.ends_with('.');
 }
 
-std::string_view LinkText::trimmed(std::string_view text) {
-    while (const auto n = blankAtStart(text))
-        text.remove_prefix(n);
-    while (const auto n = blankAtEnd(text))
-        text.remove_suffix(n);
-    return text;
-}
-
 std::optional<LinkText::Parsed> LinkText::parse(std::string_view text) {
-    std::string link(trimmed(text));
+    std::string link(trimmedLink(text));
     if (!hasURLScheme(link) && looksLikeBareWebHost(link)) link = "https://" + link;
     if (auto parsed = parseReference(link)) return parsed;
     return parseReference(percentEncoded(link, isPartCharacter));
@@ -184,6 +154,23 @@ std::optional<LinkText::Parsed> LinkText::parse(std::string_view text) {
 
 std::string LinkText::fileLink(std::string_view path) {
     return "file://" + percentEncoded(path, isFilePathCharacter);
+}
+
+std::string LinkText::mailtoLink(std::string_view address,
+                                 const std::vector<std::pair<std::string, std::string>>& query) {
+    const auto unreserved = [](unsigned char c) {
+        return std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~';
+    };
+    const auto addressCharacter = [](unsigned char c) {
+        return std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || c == '@' || c == '+';
+    };
+    std::string link = "mailto:" + percentEncoded(address, addressCharacter);
+    char separator = '?';
+    for (const auto& [name, value] : query) {
+        link += separator + percentEncoded(name, unreserved) + "=" + percentEncoded(value, unreserved);
+        separator = '&';
+    }
+    return link;
 }
 
 } // namespace rondelix

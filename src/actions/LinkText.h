@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace rondelix {
 
@@ -21,7 +23,8 @@ struct LinkText {
     // True for a host name with a dot and an optional path ("example.com/a").
     static bool looksLikeBareWebHost(std::string_view text);
 
-    // Trims, puts "https://" in front of a bare host, and parses; a text that
+    // Trims as every reader of a link does (trimmedLink), puts "https://" in
+    // front of a bare host, and parses; a text that
     // does not parse is tried once more percent-encoded. None when even that
     // fails.
     static std::optional<Parsed> parse(std::string_view text);
@@ -30,8 +33,10 @@ struct LinkText {
     // and "-._~" percent-escaped so that no name can change the link's shape.
     static std::string fileLink(std::string_view path);
 
-    // Blanks and line breaks at both ends removed, Unicode ones included.
-    static std::string_view trimmed(std::string_view text);
+    // A mailto: link to the address with the query items in order, every
+    // byte of a value but letters, digits and "-._~" percent-escaped.
+    static std::string mailtoLink(std::string_view address,
+                                  const std::vector<std::pair<std::string, std::string>>& query);
 };
 
 } // namespace rondelix

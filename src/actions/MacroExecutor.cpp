@@ -11,22 +11,24 @@
 #include "platform/Sounds.h"
 #include "platform/Workspace.h"
 #include "util/Ascii.h"
+#include "util/Overloaded.h"
+#include "util/TextTrimming.h"
 #include "util/Utf8.h"
 
 #include <cstdlib>
 #include <unistd.h>
+#include <utility>
 
 namespace rondelix {
 
 namespace {
-
-template <class... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 
 constexpr std::uint64_t commandFlag = 0x100000;
 constexpr std::uint64_t shiftFlag = 0x20000;
 constexpr std::uint64_t optionFlag = 0x80000;
 constexpr std::uint64_t controlFlag = 0x40000;
 constexpr int keyCodeV = 9;
+constexpr int keyCodeInsert = 114;
 
 constexpr const char* noTextSentence = "This slice has no text to paste yet.";
 constexpr const char* notAnAppSentence = "That file isn't an app.";
@@ -145,7 +147,20 @@ void MacroExecutor::pasteText(const std::string& text) {
     }
     board.writeText(text);
     pendingChangeCount_ = board.changeCount();
-    postKey(keyCodeV, commandFlag);
+    switch (platform_.workspace.frontmostPasteKey()) {
+    case platform::PasteKey::controlV:
+        postKey(keyCodeV, commandFlag);
+        break;
+    case platform::PasteKey::controlShiftV:
+        postKey(keyCodeV, commandFlag | shiftFlag);
+        break;
+    case platform::PasteKey::shiftInsert:
+        // The earliest selection of a quick run of pastes is the user's.
+        if (!pendingPrimary_) pendingPrimary_ = board.primaryText();
+        board.writePrimaryText(text);
+        postKey(keyCodeInsert, shiftFlag);
+        break;
+    }
     pendingRestore_ = platform_.queue.after(restoreDelaySeconds, [alive = std::weak_ptr(lifetime_), this] {
         if (alive.lock()) restoreClipboard();
     });
@@ -157,6 +172,8 @@ void MacroExecutor::restoreClipboard() {
     auto original = std::move(pendingOriginalItems_);
     pendingOriginalItems_.reset();
     auto& board = platform_.pasteboard;
+    if (auto primary = std::exchange(pendingPrimary_, std::nullopt); primary && *primary)
+        board.writePrimaryText(**primary);
     // Someone copied after our paste: their content wins.
     if (board.changeCount() != pendingChangeCount_) return;
     board.writeItems(original.value_or(std::vector<platform::PasteboardItem>{}));
@@ -377,7 +394,7 @@ void MacroExecutor::toggleWiFi() {
         std::move(request), [alive = std::weak_ptr(lifetime_), this](const platform::ProcessResult& result) {
             if (!alive.lock()) return;
             wifiToggleInFlight_ = false;
-            const auto answer = LinkText::trimmed(result.standardOutput);
+            const auto answer = trimmedWhitespace(result.standardOutput);
             if (!result.launched || result.timedOut || (answer != "enabled" && answer != "disabled")) {
                 report(couldNotRunSentence);
                 platform_.log.write("toggle-wifi failed \u2014 couldn't find the Wi-Fi hardware port.");

@@ -115,6 +115,9 @@ class MacroExecutor final : public SummonActions {
     platform::Cancel pendingRestore_;
     std::optional<std::vector<platform::PasteboardItem>> pendingOriginalItems_;
     long pendingChangeCount_ = 0;
+    // The primary selection from before a paste that went through it, put
+    // back with the clipboard.
+    std::optional<std::optional<std::string>> pendingPrimary_;
     bool wifiToggleInFlight_ = false;
     std::deque<QueuedCommand> systemActionQueue_;
     bool systemActionRunning_ = false;

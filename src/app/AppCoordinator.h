@@ -2,10 +2,10 @@
 
 #include "actions/MacroExecutor.h"
 #include "app/AppWindows.h"
-#include "app/OnboardingStep.h"
 #include "app/UpdaterController.h"
 #include "catalog/MainTab.h"
 #include "catalog/ShortcutCatalog.h"
+#include "model/OnboardingStep.h"
 #include "model/WheelState.h"
 #include "overlay/FeedbackController.h"
 #include "overlay/HUD.h"

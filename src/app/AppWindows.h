@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/OnboardingStep.h"
 #include "app/WindowSizes.h"
 #include "catalog/MainTab.h"
+#include "model/OnboardingStep.h"
 
 #include <functional>
 #include <optional>

@@ -23,6 +23,7 @@ inline constexpr DefaultsKey<bool> hasCompletedOnboarding{"hasCompletedOnboardin
 inline constexpr DefaultsKey<bool> onboardingSkipped{"onboardingSkipped"};
 inline constexpr DefaultsKey<int> onboardingResumeStep{"onboardingResumeStep"};
 inline constexpr DefaultsKey<bool> onboardingRescueReentered{"onboardingRescueReentered"};
+inline constexpr DefaultsKey<bool> onboardingLaunchAtLoginProposed{"onboardingLaunchAtLoginProposed"};
 inline constexpr DefaultsKey<bool> devMenuUnlocked{"devMenuUnlocked"};
 
 // Registered at launch; other programs' text fields read it.

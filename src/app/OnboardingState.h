@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/OnboardingStep.h"
+#include "model/OnboardingStep.h"
 
 namespace rondelix {
 

@@ -1,17 +1,12 @@
 #include "app/UpdaterController.h"
 
 #include "platform/MainQueue.h"
+#include "util/Overloaded.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace rondelix {
-
-namespace {
-
-template <typename... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
-
-} // namespace
 
 UpdaterController::UpdaterController(platform::Updater& updater, platform::MainQueue& queue)
     : updater_(updater), queue_(queue), self_(std::make_shared<UpdaterController*>(this)) {

@@ -1,6 +1,7 @@
 #include "editor/SliceFormKinds.h"
 
 #include "model/ActionClassification.h"
+#include "util/Overloaded.h"
 
 #include <algorithm>
 #include <variant>
@@ -46,8 +47,6 @@ const ActionKindRow& rowOf(ActionKind kind) {
     return *std::find_if(actionKindRows.begin(), actionKindRows.end(),
                          [kind](const ActionKindRow& row) { return row.kind == kind; });
 }
-
-template <typename... Ts> struct Overloaded : Ts... { using Ts::operator()...; };
 
 } // namespace
 

@@ -73,6 +73,27 @@ void syncFolder(const std::filesystem::path& folder) {
     if (dir.valid()) ::fsync(dir.get());
 }
 
+// The bytes go to a fresh temporary file, reach the disk, and the rename puts
+// it under the target's name (replacing the name itself, link or file).
+std::optional<std::string> writeThrough(const std::filesystem::path& temp,
+                                        const std::filesystem::path& target, mode_t mode,
+                                        std::string_view bytes) {
+    // O_EXCL with O_NOFOLLOW makes sure the bytes land in a fresh file.
+    FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    if (!fd.valid()) return describe(temp, errno);
+
+    const auto fail = [&](int error) -> std::optional<std::string> {
+        ::unlink(temp.c_str());
+        return describe(target, error);
+    };
+    if (const int error = writeAll(fd.get(), bytes)) return fail(error);
+    if (::fsync(fd.get()) != 0) return fail(errno);
+    if (const int error = fd.close()) return fail(error);
+    if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
+    syncFolder(target.parent_path());
+    return std::nullopt;
+}
+
 } // namespace
 
 FileRead readWholeFile(const std::filesystem::path& file) {
@@ -105,21 +126,14 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& file
     mode_t mode = 0644;
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) mode = existing.st_mode & 07777;
+    return writeThrough(temp, target, mode, bytes);
+}
 
-    // O_EXCL with O_NOFOLLOW makes sure the bytes land in a fresh file.
-    FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
-    if (!fd.valid()) return describe(temp, errno);
-
-    const auto fail = [&](int error) -> std::optional<std::string> {
-        ::unlink(temp.c_str());
-        return describe(target, error);
-    };
-    if (const int error = writeAll(fd.get(), bytes)) return fail(error);
-    if (::fsync(fd.get()) != 0) return fail(errno);
-    if (const int error = fd.close()) return fail(error);
-    if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
-    syncFolder(target.parent_path());
-    return std::nullopt;
+std::optional<std::string> writePrivateFileAtomically(const std::filesystem::path& file,
+                                                      std::string_view bytes) {
+    const std::filesystem::path temp = file.parent_path() / ("." + file.filename().string() + "." +
+                                                             Uuid::generate().text().substr(0, 8) + ".tmp");
+    return writeThrough(temp, file, 0600, bytes);
 }
 
 namespace {

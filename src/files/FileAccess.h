@@ -19,10 +19,12 @@ struct FileRead {
     bool ok() const { return error.empty(); }
 };
 
-// Files larger than this are refused rather than read into memory. It lies far
-// above anything the store writes, so a configuration that grew large is still
-// read back rather than set aside as damaged.
-inline constexpr std::size_t maxConfigFileBytes = 1024u * 1024u * 1024u;
+// Files larger than this are refused rather than read into memory, and the
+// store sets them aside as damaged. It lies about fifteen times above a
+// configuration of a thousand full wheels and above the largest import, so
+// nothing the program writes comes near it, while a hostile or runaway file
+// cannot cost a gigabyte of memory at every start.
+inline constexpr std::size_t maxConfigFileBytes = 64u * 1024u * 1024u;
 
 // Reads a whole regular file, following symbolic links. A directory, a FIFO
 // or a device is refused without blocking.
@@ -45,6 +47,12 @@ enum class TemporaryName { fixed, fresh };
 // the file it points at is replaced and the link stays.
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                                                TemporaryName temporary = TemporaryName::fixed);
+
+// Writes a file only its owner may read (mode 0600), atomically, into a folder
+// others may share: the temporary name is fresh and the rename replaces
+// whatever link stands under the name instead of writing where it points.
+std::optional<std::string> writePrivateFileAtomically(const std::filesystem::path& file,
+                                                      std::string_view bytes);
 
 // The name a damaged file is set aside under: its extension becomes
 // "corrupt-<seconds>.json". A clash number above zero is added as "-<n>"

@@ -6,6 +6,7 @@
 #include "model/KeyComboText.h"
 #include "platform/Workspace.h"
 #include "util/GraphemeClusters.h"
+#include "util/TextTrimming.h"
 #include "util/UrlAuthority.h"
 #include "util/Utf8.h"
 
@@ -79,7 +80,7 @@ std::string textDetail(const std::string& text) {
 }
 
 std::string linkDetail(const std::string& link) {
-    return "Opens " + linkHost(link).value_or(link);
+    return "Opens " + linkHost(trimmedLink(link)).value_or(link);
 }
 
 Description systemActionDescription(const std::string& id) {

@@ -286,6 +286,7 @@ constexpr std::array symbols = std::to_array<SymbolGlyph>({
     {"moon.zzz", 0xEF44},                                          // bedtime
     {"motorcycle", 0xE9F9},                                        // two_wheeler
     {"mountain.2", 0xE3F7},                                        // landscape
+    {"movieclapper", 0xE02C},                                      // movie
     {"mug", 0xEFEF},                                               // coffee
     {"mug.fill", 0xEFEF},                                          // coffee
     {"music.note", 0xE405},                                        // music_note
@@ -421,6 +422,7 @@ constexpr std::array symbols = std::to_array<SymbolGlyph>({
     {"star.circle.fill", 0xE8D0},                                  // stars
     {"star.fill", 0xE838},                                         // star
     {"star.leadinghalf.filled", 0xE839},                           // star_half
+    {"stethoscope", 0xE548},                                       // local_hospital
     {"stop.circle", 0xEF71},                                       // stop_circle
     {"stop.circle.fill", 0xEF71},                                  // stop_circle
     {"stop.fill", 0xE047},                                         // stop

@@ -45,16 +45,17 @@ bool isEmpty(const std::optional<std::string>& text) {
 }
 
 bool appRunsCode(const MacroAction::App& app) {
-    // A package of the application kind is launched as an application; any
-    // other file is handed to whatever runs it.
-    return !isEmpty(app.path) && lowerExtension(*app.path) != "app";
+    // A desktop entry is launched as the application it describes; any other
+    // file, an executable whatever its name, is handed to whatever runs it.
+    // Decided by the text alone, so a wheel is judged alike on every machine.
+    return !isEmpty(app.path) && lowerExtension(*app.path) != "desktop";
 }
 
 // Decided by the scheme alone, never by whether the whole link parses: the
 // link opener retries what a parser rejects after escaping it, so a link
 // such as "javascript:alert(1) x" still reaches its handler.
 bool linkRunsCode(std::string_view link) {
-    const auto scheme = urlScheme(trimmedWhitespace(link));
+    const auto scheme = urlScheme(trimmedLink(link));
     return scheme && std::find(safeURLSchemes.begin(), safeURLSchemes.end(), *scheme) == safeURLSchemes.end();
 }
 
@@ -108,7 +109,7 @@ bool isUnconfigured(const MacroAction& action) {
     if (const auto* shortcut = action.as<MacroAction::Shortcut>())
         return trimmedWhitespace(shortcut->name).empty();
     if (const auto* url = action.as<MacroAction::Url>()) {
-        const std::string_view link = trimmedWhitespace(url->url);
+        const std::string_view link = trimmedLink(url->url);
         return link.empty() || link == "http://" || link == "https://";
     }
     if (const auto* app = action.as<MacroAction::App>())

@@ -1,5 +1,6 @@
 #include "overlay/CaretLocator.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace rondelix {
@@ -9,10 +10,11 @@ using platform::Rect;
 
 namespace {
 
-// A caret is a line: zero width is fine, zero height or a non-finite value is not.
+// A caret is a line: zero width is fine, zero height, a negative width or a
+// non-finite value is not.
 bool isUsableCaret(const Rect& r) {
-    return r.height > 0 && std::isfinite(r.height) && std::isfinite(r.width) && std::isfinite(r.x) &&
-           std::isfinite(r.y);
+    return r.height > 0 && r.width >= 0 && std::isfinite(r.height) && std::isfinite(r.width) &&
+           std::isfinite(r.x) && std::isfinite(r.y);
 }
 
 // Accessibility answers with the origin at the top left of the primary
@@ -24,6 +26,23 @@ Rect flippedToBottomLeft(const Rect& r, const platform::Screens& screens) {
     return {r.x, primaryHeight - r.y - r.height, r.width, r.height};
 }
 
+// A program that answers garbage must not send the wheel off every screen:
+// such an answer counts as no answer.
+bool touchesAScreen(const Rect& r, const platform::Screens& screens) {
+    const auto all = screens.screens();
+    if (all.empty()) return true;
+    return std::ranges::any_of(all, [&](const platform::Screen& s) {
+        const Rect& f = s.frame;
+        return r.x <= f.x + f.width && r.x + r.width >= f.x && r.y <= f.y + f.height && r.y + r.height >= f.y;
+    });
+}
+
+std::optional<Rect> placed(const Rect& r, const platform::Screens& screens) {
+    const Rect flipped = flippedToBottomLeft(r, screens);
+    if (!touchesAScreen(flipped, screens)) return std::nullopt;
+    return flipped;
+}
+
 std::optional<Rect> caretBoundsRect(AccessibleElement& element, double deadline,
                                     const platform::MainQueue& clock, const platform::Screens& screens) {
     const auto selection = element.selectedTextRange();
@@ -31,27 +50,28 @@ std::optional<Rect> caretBoundsRect(AccessibleElement& element, double deadline,
 
     // The empty range at the selection's start is the caret itself.
     if (auto r = element.boundsForRange({selection->location, 0}); r && isUsableCaret(*r))
-        return flippedToBottomLeft(*r, screens);
+        if (auto p = placed(*r, screens)) return p;
 
     // Some programs answer the empty range with nothing useful but do know
     // where the whole selection is.
     if (clock.now() < deadline) {
         if (auto r = element.boundsForRange(*selection); r && isUsableCaret(*r))
-            return flippedToBottomLeft(*r, screens);
+            if (auto p = placed(*r, screens)) return p;
     }
     return std::nullopt;
 }
 
 std::optional<Rect> focusedFrameRect(AccessibleElement& element, double deadline,
                                      const platform::MainQueue& clock, const platform::Screens& screens) {
-    if (auto frame = element.frame(); frame && !frame->isEmpty()) return flippedToBottomLeft(*frame, screens);
+    if (auto frame = element.frame(); frame && !frame->isEmpty())
+        if (auto p = placed(*frame, screens)) return p;
     if (clock.now() >= deadline) return std::nullopt;
     const auto position = element.position();
     const auto size = element.size();
     if (!position || !size) return std::nullopt;
     const Rect r{position->x, position->y, size->width, size->height};
     if (r.isEmpty()) return std::nullopt;
-    return flippedToBottomLeft(r, screens);
+    return placed(r, screens);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "overlay/SliceIconChoice.h"
 
+#include "util/TextTrimming.h"
 #include "util/UrlAuthority.h"
 
 namespace rondelix {
@@ -27,17 +28,6 @@ bool isUrlCharacter(char c) {
     return std::string_view("-._~:/?#[]@!$&'()*+,;=%").find(c) != std::string_view::npos;
 }
 
-std::string_view trimWhitespace(std::string_view text) {
-    const auto isSpace = [](char c) {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-    };
-    while (!text.empty() && isSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 } // namespace
 
 SliceIconChoice chooseSliceIcon(const Slice& slice) {
@@ -54,7 +44,7 @@ SliceIconChoice chooseSliceIcon(const Slice& slice) {
 }
 
 std::optional<std::string> faviconHost(std::string_view link) {
-    const std::string_view text = trimWhitespace(link);
+    const std::string_view text = trimmedLink(link);
     for (char c : text)
         if (!isUrlCharacter(c)) return std::nullopt;
 

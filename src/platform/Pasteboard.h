@@ -35,6 +35,11 @@ class Pasteboard {
     virtual void writeItems(const std::vector<PasteboardItem>& items) = 0;
 
     virtual long changeCount() const = 0;
+
+    // The primary selection (the text last selected), which terminals of the
+    // xterm family paste; none when nobody owns it.
+    virtual std::optional<std::string> primaryText() const { return std::nullopt; }
+    virtual void writePrimaryText(const std::string&) {}
 };
 
 } // namespace rondelix::platform

@@ -11,6 +11,8 @@ struct Screen {
     Rect frame;
     // The frame less the desktop's panels and docks.
     Rect visibleFrame;
+    // Device pixels per point.
+    double scale = 1.0;
 
     friend bool operator==(const Screen&, const Screen&) = default;
 };

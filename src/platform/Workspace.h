@@ -19,6 +19,11 @@ struct ApplicationEntry {
 // The desktop's knowledge of installed applications and its opener for links.
 // An application is known by an identifier (on the Linux desktop the id of its
 // desktop entry) and lives at a path.
+// How the application with the focus takes a paste from the keyboard:
+// terminals paste with Ctrl+Shift+V, those of the xterm family only the
+// primary selection with Shift+Insert.
+enum class PasteKey { controlV, controlShiftV, shiftInsert };
+
 class Workspace {
   public:
     virtual ~Workspace() = default;
@@ -47,6 +52,8 @@ class Workspace {
     // The identifier of the application whose window has the focus, or none
     // when there is no such window or its application has no identifier.
     virtual std::optional<std::string> frontmostApplication() const = 0;
+
+    virtual PasteKey frontmostPasteKey() const { return PasteKey::controlV; }
 
     // The applications a person can start from the desktop's menus, in no
     // particular order.

@@ -8,6 +8,7 @@
 #include "platform/LoginItems.h"
 #include "store/ConfigMigration.h"
 #include "store/ConfigSanitizer.h"
+#include "store/ConfigTextRepair.h"
 
 #include <ctime>
 #include <system_error>
@@ -169,6 +170,7 @@ void ConfigStore::replaceConfig(Config config) {
 }
 
 void ConfigStore::setConfig(Config config) {
+    repairText(config);
     replaceConfig(std::move(config));
 }
 
@@ -181,6 +183,7 @@ void ConfigStore::startWatchingConfigFile() {
     const bool armed = watcher_.arm(paths_.config, [weak](platform::FileWatcher::Change change) {
         if (const auto self = weak.lock()) (*self)->onFileChange(change);
     });
+    watching_ = armed;
     if (armed) return;
     reopenRetry_ = queue_.after(reopenRetryDelay, [weak] {
         if (const auto self = weak.lock()) (*self)->startWatchingConfigFile();
@@ -232,6 +235,7 @@ void ConfigStore::reloadFromDiskIfChanged() {
 void ConfigStore::mutate(const std::function<void(Config&)>& change) {
     flushPendingReload();
     change(config_);
+    repairText(config_);
     sanitize(config_);
     configChanged.emit();
     checkReadOnly();
@@ -243,6 +247,7 @@ void ConfigStore::editWheels(std::optional<std::string> coalesceKey,
     flushPendingReload();
     std::vector<Wheel> after = config_.wheels;
     change(after);
+    repairText(after);
     if (after == config_.wheels) return;
 
     const double now = queue_.now();

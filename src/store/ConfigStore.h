@@ -50,8 +50,8 @@ class ConfigStore {
     ConfigStore& operator=(const ConfigStore&) = delete;
 
     const Config& config() const { return config_; }
-    // Replaces the value without sanitizing or saving; observers hear of it
-    // only when it differs.
+    // Replaces the value without sanitizing or saving (text that is not UTF-8
+    // is repaired); observers hear of it only when it differs.
     void setConfig(Config config);
 
     bool isReadOnly() const { return isReadOnly_; }
@@ -98,6 +98,9 @@ class ConfigStore {
 
     // Reads the file and adopts it when it differs from the value held.
     void reloadFromDiskIfChanged();
+    // For the diagnostics: the file is being watched; a reload waits for its debounce.
+    bool watching() const { return watching_; }
+    bool reloadPending() const { return reloadWork_.isValid() && !reloadWork_.isCancelled(); }
 
     // The sanitizing every value goes through before the store holds it.
     static void sanitize(Config& config);
@@ -130,6 +133,7 @@ class ConfigStore {
     bool isReadOnly_ = false;
     bool loggedReadOnlySkip_ = false;
     bool loadedPrimaryCleanly_ = false;
+    bool watching_ = false;
     platform::Cancel reloadWork_;
     platform::Cancel reopenRetry_;
 

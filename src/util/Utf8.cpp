@@ -88,4 +88,25 @@ std::string encode(std::u32string_view scalars) {
     return out;
 }
 
+bool repair(std::string& text) {
+    // Most text is well formed; it is only read, never copied.
+    std::size_t pos = 0;
+    std::size_t firstBad = text.size();
+    while (pos < text.size()) {
+        const std::size_t start = pos;
+        if (decodeNext(text, pos) == replacementCharacter &&
+            std::string_view(text).substr(start, pos - start) != "\xEF\xBF\xBD") {
+            firstBad = start;
+            break;
+        }
+    }
+    if (firstBad == text.size()) return false;
+    std::string repaired = text.substr(0, firstBad);
+    pos = firstBad;
+    while (pos < text.size())
+        append(repaired, decodeNext(text, pos));
+    text = std::move(repaired);
+    return true;
+}
+
 } // namespace rondelix::utf8

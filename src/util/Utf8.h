@@ -19,4 +19,8 @@ void append(std::string& out, char32_t scalar);
 
 std::string encode(std::u32string_view scalars);
 
+// Replaces every maximal ill-formed subpart with one replacement character,
+// as decodeNext reads it; true when the text changed.
+bool repair(std::string& text);
+
 } // namespace rondelix::utf8

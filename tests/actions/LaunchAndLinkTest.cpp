@@ -1,5 +1,9 @@
 #include "ExecutorFixture.h"
 #include "actions/LinkText.h"
+#include "model/ActionClassification.h"
+#include "util/Utf8.h"
+
+#include <cctype>
 
 namespace rondelix {
 namespace {
@@ -99,6 +103,65 @@ TEST_F(LinkTest, ALinkWithoutASchemeNeverReachesTheOpener) {
 TEST_F(LinkTest, ALinkNothingOpensIsReported) {
     workspace.linksOpen = false;
     EXPECT_EQ(open("zoommtg://join"), "reported: Nothing can open that link.");
+}
+
+// Links dressed the ways a hostile file dresses them: invisible characters
+// of every kind at either end or inside, schemes in mixed case, escapes.
+std::vector<std::string> hostileLinks() {
+    const std::vector<std::string> bases{
+        "javascript:alert(1)",   "steam://run/1",   "file:///etc/passwd", "vbscript:x",
+        "data:text/html,x",      "x-app+v1.0:open", "localhost:8080",     "https://example.com",
+        "mailto:me@example.com", "example.com/a",
+    };
+    std::vector<std::string> invisible;
+    for (const char32_t c : std::u32string{
+             0x0000, 0x0001, 0x0009, 0x000A, 0x000B, 0x000C,  0x000D,  0x001F, 0x0020, 0x007F, 0x0085,
+             0x009F, 0x00A0, 0x00AD, 0x034F, 0x061C, 0x115F,  0x1160,  0x1680, 0x180E, 0x2000, 0x2007,
+             0x200A, 0x200B, 0x200C, 0x200D, 0x200E, 0x200F,  0x2028,  0x2029, 0x202A, 0x202B, 0x202C,
+             0x202D, 0x202E, 0x202F, 0x205F, 0x2060, 0x2066,  0x2067,  0x2068, 0x2069, 0x206F, 0x3000,
+             0x3164, 0xFE0F, 0xFEFF, 0xFFA0, 0xFFF9, 0xE0001, 0xE0020, 0xE0100})
+        invisible.push_back(utf8::encode(std::u32string(1, c)));
+    const auto mixedCase = [](std::string text) {
+        for (std::size_t i = 0; i < text.size() && text[i] != ':'; i += 2)
+            text[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
+        return text;
+    };
+    std::vector<std::string> links;
+    for (const std::string& base : bases) {
+        for (const std::string& link : {base, mixedCase(base)}) {
+            links.push_back(link);
+            for (const std::string& mark : invisible) {
+                links.push_back(mark + link);
+                links.push_back(link + mark);
+                links.push_back(mark + mark + link + mark);
+                links.push_back(link.substr(0, 1) + mark + link.substr(1));
+            }
+            const auto colon = link.find(':');
+            links.push_back(link.substr(0, colon) + "%3A" + link.substr(colon + 1));
+            links.push_back("%" + std::to_string(static_cast<int>(link[0])) + link.substr(1));
+        }
+    }
+    return links;
+}
+
+TEST_F(LinkTest, WhatEverTheOpenerReceivesIsWhatTheReviewJudged) {
+    int unsafeOpened = 0;
+    for (const std::string& link : hostileLinks()) {
+        log.clear();
+        const std::string opened = open(link);
+        const auto scheme = opened.starts_with("reported: ") ? std::nullopt : urlScheme(opened);
+        const bool unsafe = scheme && *scheme != "http" && *scheme != "https" && *scheme != "mailto";
+        // A file link the opener refuses counts too: the review cannot rely
+        // on one opener's refusal.
+        const bool fileLink = log.contains("Rondelix: refused to open a file:// URL from a slice.");
+        if (!unsafe && !fileLink) continue;
+        ++unsafeOpened;
+        Wheel wheel;
+        wheel.slices.push_back(Slice{Uuid::generate(), 0, "Link", Icon{}, MacroAction::Url{link}});
+        EXPECT_TRUE(canRunCode(MacroAction::Url{link})) << link << " opened as " << opened;
+        EXPECT_EQ(codeWarnings(wheel).size(), 1u) << link;
+    }
+    EXPECT_GT(unsafeOpened, 1000);
 }
 
 TEST(LinkText, SchemeAndBareHostRules) {

@@ -29,6 +29,32 @@ TEST_F(PasteTest, PastesWithCommandVAndRestoresTheClipboardAfterThreeTenths) {
     EXPECT_FALSE(executor.restorePending());
 }
 
+TEST_F(PasteTest, TerminalsGetTheirOwnPasteKeyAndTheXtermFamilyThePrimarySelection) {
+    struct Case {
+        platform::PasteKey key;
+        int code;
+        std::uint64_t flags;
+        std::optional<std::string> primaryDuring;
+    };
+    const std::vector<Case> cases{
+        {platform::PasteKey::controlV, 9, 0x100000u, "selected words"},
+        {platform::PasteKey::controlShiftV, 9, 0x120000u, "selected words"},
+        {platform::PasteKey::shiftInsert, 114, 0x20000u, "hello"},
+    };
+    for (const auto& c : cases) {
+        taps.clearRecords();
+        pasteboard.primary = "selected words";
+        workspace.pasteKey = c.key;
+        executor.fire(MacroAction::Text{"hello"});
+        ASSERT_EQ(taps.posted().size(), 2u);
+        EXPECT_EQ(std::tie(taps.posted()[0].code, taps.posted()[0].flags), std::tie(c.code, c.flags));
+        EXPECT_EQ(pasteboard.primary, c.primaryDuring);
+        queue.advance(0.3);
+        EXPECT_EQ(pasteboard.text(), "the user's clipboard");
+        EXPECT_EQ(pasteboard.primary, "selected words") << "put back with the clipboard";
+    }
+}
+
 TEST_F(PasteTest, QuickPastesEndWithTheClipboardFromBeforeTheFirst) {
     executor.fire(MacroAction::Text{"one"});
     queue.advance(0.1);

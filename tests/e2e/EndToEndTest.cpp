@@ -327,13 +327,30 @@ std::string mainWindowId() {
     return ids.substr(0, ids.find('\n'));
 }
 
-QSize windowSize(const std::string& id) {
+// One number of the window's geometry as xdotool reports it.
+int geometry(const std::string& id, const std::string& key) {
     const std::string shape = output("xdotool getwindowgeometry --shell " + id);
-    const auto number = [&](const std::string& key) {
-        const auto at = shape.find(key + "=");
-        return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
+    const auto at = shape.find(key + "=");
+    return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
+}
+
+QSize windowSize(const std::string& id) {
+    return {geometry(id, "WIDTH"), geometry(id, "HEIGHT")};
+}
+
+QImage grabWindow(const std::string& id) {
+    return QGuiApplication::primaryScreen()->grabWindow(id.empty() ? 0 : std::stoul(id)).toImage();
+}
+
+// Where the window's content starts on the screen, whatever frame a window
+// manager put around it.
+QPoint windowOrigin(const std::string& id) {
+    const std::string info = output("xwininfo -id " + id);
+    const auto number = [&](const std::string& label) {
+        const auto at = info.find(label);
+        return at == std::string::npos ? 0 : std::stoi(info.substr(at + label.size()));
     };
-    return {number("WIDTH"), number("HEIGHT")};
+    return {number("Absolute upper-left X:"), number("Absolute upper-left Y:")};
 }
 
 // The window's frame on screen: x, y, width and height.
@@ -574,6 +591,24 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
         previous = shot;
     }
     EXPECT_EQ(windowSize(id), QSize(880, 800)); // the settings pages' width
+
+    // Flicking the About page's mark fast enough unlocks the Development page,
+    // which the sidebar then lists last.
+    const QPoint origin = windowOrigin(id);
+    const QPoint logo = origin + QPoint(220 + (880 - 220) / 2, 90);
+    xdotool("mousemove " + std::to_string(logo.x()) + " " + std::to_string(logo.y()));
+    xdotool("click --repeat 5 --delay 30 1");
+    pause(3.5); // the mark comes to rest
+    const QImage unlocked = grabWindow(id);
+    unlocked.save(artifact("main-window-" + variant + "-about-unlocked.png"));
+    const QPoint developmentRow = origin + QPoint(70, 219);
+    xdotool("mousemove " + std::to_string(developmentRow.x()) + " " + std::to_string(developmentRow.y()));
+    xdotool("click 1");
+    pause(0.6);
+    const QImage development = grabWindow(id);
+    development.save(artifact("main-window-" + variant + "-development.png"));
+    EXPECT_NE(development.copy(240, 0, 600, 300), unlocked.copy(240, 0, 600, 300))
+        << "the Development page did not open";
 
     xdotool("key ctrl+w");
     EXPECT_TRUE(waitFor([] { return mainWindowId().empty(); }, 3));
@@ -822,6 +857,57 @@ TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne
     xdotool("keydown Alt_L Super_L");
     pause(1.5);
     EXPECT_LT(changedArea(quiet, grabScreen(), pointer).width(), 300);
+    release();
+    EXPECT_EQ(program.stop(), 0);
+}
+
+// The guides -----------------------------------------------------------------
+
+nlohmann::json storedDefaults(const TestHome& home) {
+    return nlohmann::json::parse(readFile(home.configFolder() / "defaults.json"), nullptr, false);
+}
+
+TEST_F(EndToEnd, AFreshHomeWalksTheOnboardingByKeyboardAndThenSummons) {
+    writeFile(home.configFolder() / "defaults.json", "{}");
+    Program program(home.path, "onboarding");
+    std::string id;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            id = largestWindowNamed("Welcome to Rondelix");
+            return !id.empty();
+        },
+        10))
+        << program.log();
+    pause(0.5);
+    const auto shoot = [&](const std::string& name) {
+        grabScreen().copy(windowGeometry(id)).save(artifact(name));
+    };
+    const auto press = [&] {
+        std::system(("xdotool windowfocus --sync " + id + " 2>/dev/null").c_str());
+        xdotool("key Return");
+    };
+    const auto savedStep = [&](int step) {
+        return waitFor([&] { return storedDefaults(home).value("onboardingResumeStep", -1) == step; }, 3);
+    };
+    EXPECT_TRUE(savedStep(0)) << program.log();
+    shoot("onboarding-welcome.png");
+    press(); // Get Started
+    EXPECT_TRUE(savedStep(1)) << program.log();
+    pause(0.3);
+    shoot("onboarding-permissions.png");
+    press(); // Continue: an X11 session grants both
+    EXPECT_TRUE(savedStep(2)) << program.log();
+    pause(0.3);
+    shoot("onboarding-ready.png");
+    EXPECT_TRUE(storedDefaults(home).value("onboardingLaunchAtLoginProposed", false));
+    press(); // Done
+    EXPECT_TRUE(waitFor([] { return largestWindowNamed("Welcome to Rondelix").empty(); }, 3));
+    EXPECT_TRUE(storedDefaults(home).value("hasCompletedOnboarding", false));
+    EXPECT_FALSE(storedDefaults(home).value("onboardingSkipped", true));
+
+    pause(0.5);
+    const QRect wheel = summonAt(QPoint(800, 520), "onboarding-then-wheel.png");
+    EXPECT_GE(wheel.width(), 300) << program.log();
     release();
     EXPECT_EQ(program.stop(), 0);
 }

@@ -43,6 +43,7 @@ TEST_F(Manifest, DescribesEveryKindOfAction) {
         {A::Url{"https://exa mple.com"}, {"Opens https://exa mple.com", "safari"}},
         {A::Url{"http://[::1]:80/"}, {"Opens [::1]", "safari"}},
         {A::Url{"svn+ssh://host.example/repo"}, {"Opens host.example", "safari"}},
+        {A::Url{"\uFEFFsteam://run/1\u2066"}, {"Opens run", "safari"}},
         {A::Url{"web_link://example.com"}, {"Opens web_link://example.com", "safari"}}, // no scheme has "_"
         {A::Url{"https://example.com:http/"}, {"Opens https://example.com:http/", "safari"}},
         {A::SystemAction{"toggle-dark-mode"}, {"Toggle Dark Mode", "moon.fill"}},

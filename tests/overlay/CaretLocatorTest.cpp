@@ -75,6 +75,32 @@ TEST_F(CaretLocatorTest, AnswersNoneWhenNothingAnswersOrTimeRunsOut) {
     EXPECT_EQ(accessibility.queries, 3);
 }
 
+TEST_F(CaretLocatorTest, GarbageAnswersFallThroughAndNeverLeaveTheScreens) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double huge = 1e12;
+    struct Case {
+        const char* what;
+        Rect caret;
+        std::optional<Rect> frame;
+        std::optional<Rect> expected;
+    };
+    const Case cases[] = {
+        {"NaN caret, frame answers", {nan, 10, 0, 20}, Rect{5, 95, 200, 30}, Rect{5, 775, 200, 30}},
+        {"negative width", {10, 10, -4, 20}, Rect{5, 95, 200, 30}, Rect{5, 775, 200, 30}},
+        {"huge caret far right", {huge, 10, 0, 20}, Rect{5, 95, 200, 30}, Rect{5, 775, 200, 30}},
+        {"caret above every screen", {10, -5000, 0, 20}, std::nullopt, std::nullopt},
+        {"caret and frame both off screen", {-9000, 10, 0, 20}, Rect{-9000, 0, 300, 30}, std::nullopt},
+        {"caret on the screen's last row", {1440, 880, 0, 20}, std::nullopt, Rect{1440, 0, 0, 20}},
+    };
+    for (const auto& c : cases) {
+        Element field;
+        field.selectedTextRange = platform::TextRange{4, 0};
+        field.caretBounds = c.caret;
+        field.frame = c.frame;
+        EXPECT_EQ(locate(field), c.expected) << c.what;
+    }
+}
+
 TEST_F(CaretLocatorTest, LeavesTheRectangleAsItIsWithoutScreens) {
     screens.layout.clear();
     Element field;

@@ -51,6 +51,7 @@ TEST(FaviconHost, FollowsUrlParsing) {
     EXPECT_EQ(faviconHost("https://user:pw@Example.com:8443/x#y"), "Example.com");
     EXPECT_EQ(faviconHost("http://[::1]:8080/"), "::1");
     EXPECT_EQ(faviconHost("//cdn.example.net/icon"), "cdn.example.net");
+    EXPECT_EQ(faviconHost("\uFEFF\u202Ehttps://example.org\u200B\n"), "example.org");
     for (const char* none : {"", "   ", "example.com", "example.com:8080", "https://", "https:///path",
                              "https://exa mple.com", "https://bad\"host", "https://[::1", "mailto:a@b.c"})
         EXPECT_EQ(faviconHost(none), std::nullopt) << none;

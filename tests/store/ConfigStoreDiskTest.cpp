@@ -49,23 +49,35 @@ const std::string factoryFile = writeConfigFile(DefaultConfig::factoryConfig());
 
 } // namespace
 
-TEST(ConfigStoreBadInput, PrimaryThatIsADirectoryOrAFifoIsSetAsideWhole) {
-    for (const bool directory : {true, false}) {
+TEST(ConfigStoreBadInput, PrimaryThatIsADirectoryAFifoOrOver64MiBIsSetAsideWhole) {
+    // A configuration that would decode, were it not past the cap.
+    const std::string oversized = factoryFile + std::string((64u << 20) - factoryFile.size() + 1, ' ');
+    enum class Kind { directory, fifo, oversized };
+    const struct {
+        Kind kind;
+        const char* why;
+    } cases[] = {{Kind::directory, "Is a directory"},
+                 {Kind::fifo, "not a regular file"},
+                 {Kind::oversized, "File too large"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
         StoreRig rig;
         std::filesystem::create_directories(rig.paths.folder);
-        if (directory) {
-            writeText(rig.paths.config / "inside.txt", "keep me");
-        } else {
+        if (c.kind == Kind::directory) writeText(rig.paths.config / "inside.txt", "keep me");
+        if (c.kind == Kind::fifo) {
             ASSERT_EQ(mkfifo(rig.paths.config.c_str(), 0600), 0);
         }
+        if (c.kind == Kind::oversized) writeText(rig.paths.config, oversized);
         setWheelSize(*rig.open(), 300);
-        EXPECT_EQ(rig.log.lines(), Lines{failed("load", rig.paths.config,
-                                                directory ? "Is a directory" : "not a regular file")});
+        EXPECT_EQ(rig.log.lines(), Lines{failed("load", rig.paths.config, c.why)});
         EXPECT_TRUE(decodes(rig.paths.config));
         const auto setAside = rig.paths.folder / rig.listing().front();
         ASSERT_TRUE(setAside.filename().string().starts_with("config.corrupt-"));
-        EXPECT_TRUE(directory ? readText(setAside / "inside.txt") == "keep me"
-                              : std::filesystem::is_fifo(setAside));
+        const bool keptWhole = c.kind == Kind::directory ? readText(setAside / "inside.txt") == "keep me"
+                               : c.kind == Kind::fifo
+                                   ? std::filesystem::is_fifo(setAside)
+                                   : std::filesystem::file_size(setAside) == oversized.size();
+        EXPECT_TRUE(keptWhole);
     }
 }
 

@@ -181,6 +181,26 @@ TEST_F(ConfigStoreReload, HalfWrittenSanitizedAwayOrDeletedChangesAreNotAdopted)
     EXPECT_EQ(rig.watcher.watched(), rig.paths.config);
 }
 
+TEST_F(ConfigStoreReload, TextThatIsNotUTF8IsHeldAsSavedSoOurOwnSaveIsNoExternalChange) {
+    store->editWheels("label", [](auto& wheels) { wheels[0].slices[0].label = "Caf\xE9 \xF0\x9F"; });
+    store->mutate([](Config& c) {
+        c.wheels[0].name = "Ma\xFFin";
+        c.behavior.fireSoundName = "\xC0\xAF";
+        c.wheels[0].slices[1].action = MacroAction::Url{"https://a\x80.example"};
+    });
+    rig.watcher.fire(Change::replaced); // our own saves
+    rig.queue.advance(1.0);
+    EXPECT_TRUE(rig.log.lines().empty());
+    EXPECT_EQ(replaced, 0);
+    EXPECT_TRUE(store->canUndo());
+    EXPECT_EQ(rig.onDisk(), store->config());
+    EXPECT_EQ(store->config().wheels[0].slices[0].label, "Caf\uFFFD \uFFFD");
+    EXPECT_EQ(store->config().wheels[0].name, "Ma\uFFFDin");
+    EXPECT_EQ(store->config().behavior.fireSoundName, "\uFFFD\uFFFD");
+    EXPECT_EQ(store->config().wheels[0].slices[1].action,
+              MacroAction(MacroAction::Url{"https://a\uFFFD.example"}));
+}
+
 class ConfigStoreEdits : public ::testing::Test {
   protected:
     void label(std::optional<std::string> key, const std::string& text) {

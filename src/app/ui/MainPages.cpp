@@ -4,6 +4,7 @@
 #include "app/AppWindows.h"
 #include "app/CoordinatorEditorSession.h"
 #include "app/SettingsPorts.h"
+#include "app/ui/DevelopmentWiring.h"
 #include "app/ui/GalleryWiring.h"
 #include "editor/ui/ApplicationChooser.h"
 #include "editor/ui/SliceFormView.h"
@@ -88,6 +89,8 @@ const std::map<MainTab, PageFactory>& pageTable() {
          [](AppCoordinator& c, QWidget* parent) -> QWidget* {
              return new WheelBehaviorPage(c.configStore(), parent);
          }},
+        {MainTab::about, makeAboutPage},
+        {MainTab::development, makeDevelopmentPage},
     };
     return rows;
 }

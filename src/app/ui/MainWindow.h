@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/PermissionPoll.h"
 #include "app/WindowSizes.h"
 #include "app/ui/GlassBackdrop.h"
 #include "app/ui/MainPages.h"
 #include "catalog/MainTab.h"
+#include "engine/PermissionPoll.h"
 
 #include <QSize>
 #include <QWidget>

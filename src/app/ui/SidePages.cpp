@@ -1,5 +1,11 @@
 #include "app/ui/SidePages.h"
 
+#include "app/AppCoordinator.h"
+#include "app/GuidesPorts.h"
+#include "editor/ui/ConfettiView.h"
+#include "guides/ui/OnboardingView.h"
+#include "guides/ui/ShortcutSetupView.h"
+
 #include <QString>
 #include <map>
 
@@ -12,8 +18,30 @@ using Kind = AppWindows::Kind;
 // One row per side window.
 const std::map<Kind, SidePage>& sideTable() {
     static const std::map<Kind, SidePage> rows{
-        {Kind::onboarding, {"Welcome to Rondelix", {}}},
-        {Kind::shortcutSetup, {"System Action Setup", {}}},
+        {Kind::onboarding,
+         {"Welcome to Rondelix",
+          [](AppCoordinator& c, const AppWindows::SideRequest& request, QWidget* parent) -> QWidget* {
+              return new OnboardingView(
+                  onboardingHost(c), request.step, [](QWidget* over) { return new ConfettiView(over); },
+                  parent);
+          }}},
+        {Kind::shortcutSetup,
+         {"System Action Setup",
+          [](AppCoordinator& c, const AppWindows::SideRequest& request, QWidget* parent) -> QWidget* {
+              auto* view = new ShortcutSetupView(
+                  shortcutSetupHost(c), request.highlight,
+                  {[&c] { openAutomationsFolder(c); },
+                   [&c] { c.platform().windows.close(AppWindows::Kind::shortcutSetup); }},
+                  parent);
+              // The listing lands in the coordinator; the cards follow it.
+              const auto connection = c.changed.connect([view](AppCoordinator::Property property) {
+                  if (property == AppCoordinator::Property::installedShortcuts)
+                      view->setup().installedChanged();
+              });
+              QObject::connect(view, &QObject::destroyed,
+                               [&c, connection] { c.changed.disconnect(connection); });
+              return view;
+          }}},
         {Kind::howItWorks, {"How Rondelix Works", {}}},
     };
     return rows;

@@ -268,7 +268,7 @@ void WheelGraphic::updateLiftTargets() {
     if (draggedSlice) {
         const Point home = g.slotPoint(draggedSlice->position, n);
         if (!lifted_ || lifted_->sliceId != draggedSlice->id) {
-            lifted_.emplace();
+            lifted_ = LiftedSlice{};
             lifted_->sliceId = draggedSlice->id;
             lifted_->x.jumpTo(home.x);
             lifted_->y.jumpTo(home.y);

@@ -89,6 +89,8 @@ std::optional<DesktopEntry> DesktopEntry::parse(std::string_view text) {
             entry.exec = value;
         else if (key == "StartupWMClass")
             entry.startupWMClass = value;
+        else if (key == "Categories")
+            entry.categories = value;
         else if (key == "Hidden")
             entry.hidden = value == "true";
         else if (key == "NoDisplay")

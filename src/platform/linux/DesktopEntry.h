@@ -14,6 +14,7 @@ struct DesktopEntry {
     std::string name;
     std::string exec;
     std::string startupWMClass;
+    std::string categories; // as written: "GTK;System;TerminalEmulator;"
     bool hidden = false;
     // Installed but kept out of the desktop's menus.
     bool noDisplay = false;

@@ -1,6 +1,7 @@
 #include "platform/linux/JsonFileUserDefaults.h"
 
 #include "files/FileAccess.h"
+#include "model/ConfigCoding.h"
 #include "platform/Log.h"
 
 #include <ctime>
@@ -16,21 +17,27 @@ JsonFileUserDefaults::JsonFileUserDefaults(std::filesystem::path file, Log& log)
 void JsonFileUserDefaults::load() {
     if (isMissing(file_)) return;
     const FileRead read = readWholeFile(file_);
-    if (!read.ok()) {
-        log_.write("user defaults unreadable (" + read.error + ") — using built-in values for this run.");
+    if (read.ok()) {
+        // The same parser limits as the configuration: a nesting bomb is
+        // damage, not something to pretty-print at every save.
+        if (auto parsed = parseJson(read.bytes); parsed && parsed->is_object()) {
+            values_ = std::move(*parsed);
+            return;
+        }
+    }
+    // A file that cannot be read or understood is kept for a look later: moved
+    // aside, or, when even that fails, left alone for the whole run.
+    const std::string problem = read.ok() ? "user defaults damaged (" + file_.string() + ")"
+                                          : "user defaults unreadable (" + read.error + ")";
+    if (const auto aside = setAside(file_, static_cast<std::int64_t>(std::time(nullptr)))) {
+        log_.write(problem + " — set aside as " + aside->filename().string() +
+                   "; starting from built-in values.");
         return;
     }
-    nlohmann::json parsed = nlohmann::json::parse(read.bytes, nullptr, false);
-    if (parsed.is_object()) {
-        values_ = std::move(parsed);
-        return;
-    }
-    // Keep the damaged file for a look later rather than writing over it.
-    const auto aside = setAside(file_, static_cast<std::int64_t>(std::time(nullptr)));
+    leaveFileAlone_ = true;
     log_.write(
-        "user defaults damaged (" + file_.string() + ")" +
-        (aside ? " — set aside as " + aside->filename().string() : std::string(" — could not set it aside")) +
-        "; starting from built-in values.");
+        problem +
+        " — could not set it aside; using built-in values for this run and leaving the file as it is.");
 }
 
 std::optional<nlohmann::json> JsonFileUserDefaults::stored(std::string_view key) const {
@@ -63,6 +70,7 @@ void JsonFileUserDefaults::changed() {
 
 void JsonFileUserDefaults::save() {
     dirty_ = false;
+    if (leaveFileAlone_) return;
     std::error_code ec;
     std::filesystem::create_directories(file_.parent_path(), ec);
     // A text that is not UTF-8 is written with replacement characters rather

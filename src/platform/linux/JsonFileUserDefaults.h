@@ -13,6 +13,7 @@ namespace rondelix::platform::linux_desktop {
 // User defaults in one JSON object file beside the configuration. Every change
 // (or batch of changes) rewrites the file atomically; when the disk refuses,
 // the values stay in memory for the rest of the run and the log says so once.
+// A file that cannot be read, is too large or too deep is treated as damaged.
 class JsonFileUserDefaults final : public UserDefaults {
   public:
     JsonFileUserDefaults(std::filesystem::path file, Log& log);
@@ -38,6 +39,9 @@ class JsonFileUserDefaults final : public UserDefaults {
     int openBatches_ = 0;
     bool dirty_ = false;
     bool reportedSaveFailure_ = false;
+    // Set when the file could be neither read nor moved aside: nothing may
+    // replace what the user may still recover.
+    bool leaveFileAlone_ = false;
 };
 
 } // namespace rondelix::platform::linux_desktop

@@ -3,21 +3,37 @@
 #include "platform/Accessibility.h"
 #include "platform/Log.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QObject>
+#include <QString>
+#include <optional>
+
 namespace rondelix::platform::linux_desktop {
 
-// The desktop's accessibility bus is not wired up, so no program's caret can
-// be asked for: every lookup has no answer and the wheel opens at the pointer.
-// Says so once in the log, the first time it is asked.
-class LinuxAccessibility final : public Accessibility {
-  public:
-    explicit LinuxAccessibility(Log& log) : log_(log) {}
+// Reads the focused element of other programs from the desktop's
+// accessibility bus. The element is remembered from the focus changes
+// programs announce, so a summon never has to search the desktop's tree; it
+// only asks that one element where its caret is. Without the bus every lookup
+// answers none at once, which the log says once.
+class LinuxAccessibility final : public QObject, public Accessibility {
+    Q_OBJECT
 
-    void setMessagingTimeout(double) override {}
+  public:
+    explicit LinuxAccessibility(Log& log);
+
+    void setMessagingTimeout(double seconds) override;
     std::unique_ptr<AccessibleElement> focusedElement() override;
+
+  private slots:
+    void stateChanged(const QDBusMessage& message);
 
   private:
     Log& log_;
-    bool logged_ = false;
+    std::optional<QDBusConnection> bus_;
+    QString focusedService_;
+    QString focusedPath_;
+    int timeoutMs_ = 50;
 };
 
 } // namespace rondelix::platform::linux_desktop

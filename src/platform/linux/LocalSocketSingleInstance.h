@@ -2,29 +2,32 @@
 
 #include "platform/SingleInstance.h"
 
-#include <QString>
+#include <filesystem>
 #include <memory>
+#include <optional>
 
 class QLocalServer;
 
 namespace rondelix::platform::linux_desktop {
 
-// One program per user through a local socket named after the user: the
-// first start listens on it, a later start connects and says "reopen".
+// One program per user through a local socket in the user's private runtime
+// folder: the first start listens on it, a later start connects and says
+// "reopen". Both ends check that the other runs as the same user; a socket
+// that someone else answers is taken over, never obeyed.
 class LocalSocketSingleInstance final : public SingleInstance {
   public:
-    explicit LocalSocketSingleInstance(QString name = defaultName());
+    // The socket in the user's private runtime folder.
+    LocalSocketSingleInstance();
+    explicit LocalSocketSingleInstance(std::filesystem::path socket);
     ~LocalSocketSingleInstance() override;
 
     Claim claim(std::function<void()> onReopenRequest) override;
     std::string failure() const override { return failure_; }
 
-    static QString defaultName();
-
   private:
     bool askRunningToReopen();
 
-    QString name_;
+    std::optional<std::filesystem::path> socket_;
     std::unique_ptr<QLocalServer> server_;
     std::string failure_;
 };

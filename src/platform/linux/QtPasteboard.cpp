@@ -44,6 +44,18 @@ void QtPasteboard::writeText(const std::string& text) {
     ++changeCount_;
 }
 
+std::optional<std::string> QtPasteboard::primaryText() const {
+    if (!clipboard_->supportsSelection()) return std::nullopt;
+    const QMimeData* data = clipboard_->mimeData(QClipboard::Selection);
+    if (!data || !data->hasText()) return std::nullopt;
+    return data->text().toStdString();
+}
+
+void QtPasteboard::writePrimaryText(const std::string& text) {
+    if (clipboard_->supportsSelection())
+        clipboard_->setText(QString::fromStdString(text), QClipboard::Selection);
+}
+
 void QtPasteboard::writeItems(const std::vector<PasteboardItem>& items) {
     writing_ = true;
     if (items.empty()) {

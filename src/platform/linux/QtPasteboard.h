@@ -19,6 +19,8 @@ class QtPasteboard final : public QObject, public Pasteboard {
     std::optional<std::vector<PasteboardItem>> items() const override;
     void writeText(const std::string& text) override;
     void writeItems(const std::vector<PasteboardItem>& items) override;
+    std::optional<std::string> primaryText() const override;
+    void writePrimaryText(const std::string& text) override;
     long changeCount() const override { return changeCount_; }
 
   private:

@@ -18,20 +18,20 @@ std::vector<Screen> QtScreens::screens() const {
     std::vector<Screen> result;
     const QScreen* primary = QGuiApplication::primaryScreen();
     if (primary)
-        result.push_back(
-            {Coordinates::fromQt(primary->geometry()), Coordinates::fromQt(primary->availableGeometry())});
+        result.push_back({Coordinates::fromQt(primary->geometry()),
+                          Coordinates::fromQt(primary->availableGeometry()), primary->devicePixelRatio()});
     for (const QScreen* screen : QGuiApplication::screens())
         if (screen != primary)
-            result.push_back(
-                {Coordinates::fromQt(screen->geometry()), Coordinates::fromQt(screen->availableGeometry())});
+            result.push_back({Coordinates::fromQt(screen->geometry()),
+                              Coordinates::fromQt(screen->availableGeometry()), screen->devicePixelRatio()});
     return result;
 }
 
 std::optional<Screen> QtScreens::mainScreen() const {
     const QScreen* primary = QGuiApplication::primaryScreen();
     if (!primary) return std::nullopt;
-    return Screen{Coordinates::fromQt(primary->geometry()),
-                  Coordinates::fromQt(primary->availableGeometry())};
+    return Screen{Coordinates::fromQt(primary->geometry()), Coordinates::fromQt(primary->availableGeometry()),
+                  primary->devicePixelRatio()};
 }
 
 Point QtScreens::pointerLocation() const {

@@ -1,10 +1,36 @@
 #include "platform/linux/SystemLog.h"
 
+#include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <syslog.h>
 
 namespace rondelix::platform::linux_desktop {
+
+namespace {
+
+double uptime() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// "2026-12-07 09:30:01.123", as the system log's compact style stamps a line.
+std::string localStamp() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char text[32];
+    const std::size_t length = std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    char stamped[48];
+    std::snprintf(stamped, sizeof stamped, "%.*s.%03d", static_cast<int>(length), text,
+                  static_cast<int>(millis));
+    return stamped;
+}
+
+} // namespace
 
 SystemLog::SystemLog() {
     openlog("rondelix", LOG_PID, LOG_USER);
@@ -18,6 +44,11 @@ void SystemLog::write(std::string_view message) {
     const std::string line = std::string(prefix) + std::string(message);
     syslog(LOG_NOTICE, "%s", line.c_str());
     std::fprintf(stderr, "%s\n", line.c_str());
+    record_.add(uptime(), localStamp() + " " + line);
+}
+
+std::vector<std::string> SystemLog::recentLines(double seconds) const {
+    return record_.since(uptime(), seconds);
 }
 
 } // namespace rondelix::platform::linux_desktop

@@ -243,6 +243,54 @@ std::vector<ApplicationEntry> XdgWorkspace::applications() const {
     return listed;
 }
 
+PasteKey XdgWorkspace::frontmostPasteKey() const {
+    const auto window = activeWindowIdentity();
+    return window ? pasteKeyFor(*window) : PasteKey::controlV;
+}
+
+PasteKey XdgWorkspace::pasteKeyFor(const ActiveWindowIdentity& window) const {
+    // Terminals that bind no key to the clipboard: they paste the primary
+    // selection with Shift+Insert.
+    static const std::vector<std::string> primaryOnly{"xterm", "uxterm",    "debian-xterm", "debian-uxterm",
+                                                      "rxvt",  "urxvt",     "rxvt-unicode", "aterm",
+                                                      "eterm", "koi8rxterm"};
+    auto inPrimaryOnly = [](const std::string& name) {
+        return std::ranges::find(primaryOnly, lowered(name)) != primaryOnly.end();
+    };
+    if (const auto id = applicationFor(window)) {
+        const auto path = entryPath(*id);
+        const auto entry = path ? DesktopEntry::read(*path) : std::nullopt;
+        if (entry && !entry->categories.empty()) {
+            if ((";" + entry->categories).find(";TerminalEmulator;") == std::string::npos)
+                return PasteKey::controlV;
+            return inPrimaryOnly(*id) || inPrimaryOnly(window.wmClass) ||
+                           inPrimaryOnly(window.wmClassInstance)
+                       ? PasteKey::shiftInsert
+                       : PasteKey::controlShiftV;
+        }
+    }
+    static const std::vector<std::string> terminalClasses{"gnome-terminal",
+                                                          "gnome-terminal-server",
+                                                          "konsole",
+                                                          "xfce4-terminal",
+                                                          "mate-terminal",
+                                                          "tilix",
+                                                          "terminator",
+                                                          "sakura",
+                                                          "lxterminal",
+                                                          "kitty",
+                                                          "alacritty",
+                                                          "st-256color",
+                                                          "kgx",
+                                                          "ptyxis"};
+    for (const auto& name : {window.wmClass, window.wmClassInstance}) {
+        if (inPrimaryOnly(name)) return PasteKey::shiftInsert;
+        if (std::ranges::find(terminalClasses, lowered(name)) != terminalClasses.end())
+            return PasteKey::controlShiftV;
+    }
+    return PasteKey::controlV;
+}
+
 std::optional<std::string> XdgWorkspace::applicationFor(const ActiveWindowIdentity& window) const {
     const std::lock_guard guard(caches_);
     for (const auto& id : {window.applicationId, withoutEntrySuffix(window.desktopFile)})

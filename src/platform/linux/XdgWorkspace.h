@@ -37,6 +37,11 @@ class XdgWorkspace final : public Workspace {
     // like the class.
     std::optional<std::string> applicationFor(const ActiveWindowIdentity& window) const;
 
+    PasteKey frontmostPasteKey() const override;
+    // How a window pastes: a terminal by its entry's categories, or by its
+    // window class when it has no entry.
+    PasteKey pasteKeyFor(const ActiveWindowIdentity& window) const;
+
     struct InstalledApplication {
         std::string id;
         std::string path;

@@ -13,6 +13,7 @@ class SimLog final : public Log {
     void write(std::string_view message) override {
         lines_.push_back(std::string(prefix) + std::string(message));
     }
+    std::vector<std::string> recentLines(double) const override { return lines_; }
 
     const std::vector<std::string>& lines() const { return lines_; }
     bool contains(std::string_view line) const {

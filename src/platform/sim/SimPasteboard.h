@@ -20,6 +20,8 @@ class SimPasteboard final : public Pasteboard {
         ++writes;
     }
     long changeCount() const override { return count; }
+    std::optional<std::string> primaryText() const override { return primary; }
+    void writePrimaryText(const std::string& text) override { primary = text; }
 
     void copyFromElsewhere(const std::string& text) {
         board = std::vector<PasteboardItem>{PasteboardItem{{{plainTextType, text}}}};
@@ -35,6 +37,7 @@ class SimPasteboard final : public Pasteboard {
 
     std::optional<std::vector<PasteboardItem>> board = std::vector<PasteboardItem>{};
     long count = 0;
+    std::optional<std::string> primary;
     // Writes made through the interface, that is by the program.
     int writes = 0;
 };

@@ -34,6 +34,7 @@ class SimWorkspace final : public Workspace {
         queue_.post([completion = std::move(completion), ok = linksOpen] { completion(ok); });
     }
     std::optional<std::string> frontmostApplication() const override { return frontmost; }
+    PasteKey frontmostPasteKey() const override { return pasteKey; }
     std::optional<std::string> applicationName(const std::string& path) const override {
         const auto found = names.find(path);
         if (found == names.end()) return std::nullopt;
@@ -45,6 +46,7 @@ class SimWorkspace final : public Workspace {
     std::map<std::string, std::string> names; // path to the name the desktop shows
     std::set<std::string> applicationPaths;
     bool launchesSucceed = true;
+    PasteKey pasteKey = PasteKey::controlV;
     bool linksOpen = true;
     std::optional<std::string> frontmost;
     std::vector<ApplicationEntry> listed;

@@ -2,6 +2,7 @@
 
 #include "overlay/Color.h"
 #include "settings/ui/LabeledSlider.h"
+#include "settings/ui/SettingsText.h"
 #include "store/ConfigStore.h"
 
 #include <QCheckBox>
@@ -126,12 +127,15 @@ void AppearancePage::addWheelSection() {
     test->setToolTip(
         "Shows the real wheel over your desktop so you can check colors and transparency. Drag its "
         "handle to move it; click again or press Esc to stop.");
+    // Wide enough for either title, so that the button does not jump.
+    test->setMinimumWidth(test->fontMetrics().horizontalAdvance("Stop Test Appearance") + 32);
     section->addWidget(test, 0, Qt::AlignLeft);
     connect(test, &QPushButton::clicked, this, [this] { settings_.toggleTestWheel(); });
     showTestState_ = [this, test] {
         const bool active = settings_.testWheelActive();
         test->setText(active ? "Stop Test Appearance" : "Test Appearance");
-        test->setStyleSheet(active ? "QPushButton { color: #FF3B30; }" : "");
+        test->setPalette(QPalette());
+        if (active) SettingsText::setColour(*test, SettingsText::destructive);
     };
     onRefresh(showTestState_);
 

@@ -114,7 +114,7 @@ QWidget* BindingRow::makeMainLine() {
     remove_->setObjectName("remove");
     remove_->setAutoRaise(true);
     remove_->setText("⊖");
-    SettingsText::setColour(*remove_, QColor(255, 59, 48));
+    SettingsText::setColour(*remove_, SettingsText::destructive);
     connect(remove_, &QToolButton::clicked, this, [this] { model_.remove(); });
 
     layout->addWidget(enabled_);

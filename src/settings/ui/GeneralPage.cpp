@@ -1,5 +1,7 @@
 #include "settings/ui/GeneralPage.h"
 
+#include "settings/ui/SettingsText.h"
+
 #include <QCheckBox>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -24,16 +26,17 @@ GeneralPage::GeneralPage(ConfigTransferServices transfer, const platform::Update
         launch->setChecked(settings_.launchAtLogin());
     });
 
-    // This system's updates come from its package manager; the program keeps
-    // no schedule of its own to switch.
+    // Where the system's package manager brings the updates, the row says so
+    // in place of its usual line and cannot be switched.
     auto* updates = new QCheckBox;
-    QWidget* updatesRow = addLabeledRow(section,
-                                        {"Check for updates automatically", "arrow.triangle.2.circlepath",
-                                         "Rondelix checks for new versions in the background."},
-                                        updates);
+    const auto unavailable = settings_.automaticUpdatesUnavailableReason();
+    QWidget* updatesRow =
+        addLabeledRow(section,
+                      {"Check for updates automatically", "arrow.triangle.2.circlepath",
+                       unavailable.value_or("Rondelix checks for new versions in the background.")},
+                      updates);
     updates->setEnabled(false);
-    if (const auto reason = settings_.automaticUpdatesUnavailableReason())
-        updatesRow->setToolTip(QString::fromStdString(*reason));
+    if (unavailable) updatesRow->setToolTip(QString::fromStdString(*unavailable));
 
     const auto addButton = [&](const char* title, const char* name, auto action) {
         auto* button = new QPushButton(title, section->parentWidget());
@@ -46,7 +49,7 @@ GeneralPage::GeneralPage(ConfigTransferServices transfer, const platform::Update
     addButton("Import Config…", "importConfig", [this] { settings_.importConfig(); });
     QPushButton* reset =
         addButton("Reset to Defaults", "resetToDefaults", [this] { settings_.confirmResetToDefaults(); });
-    reset->setStyleSheet("QPushButton { color: #FF3B30; }");
+    SettingsText::setColour(*reset, SettingsText::destructive);
 }
 
 } // namespace rondelix

@@ -10,6 +10,9 @@ class QWidget;
 // The text styles the settings pages share.
 namespace rondelix::SettingsText {
 
+// The red of actions that stop, remove or reset.
+inline const QColor destructive{255, 59, 48};
+
 // The font at a multiple of its size, with a weight.
 QFont scaled(QFont font, double factor, QFont::Weight weight = QFont::Normal);
 // The colour of explanations and captions.

@@ -1,12 +1,20 @@
 #include "platform/linux/JsonFileUserDefaults.h"
 
+#include "files/FileAccess.h"
 #include "platform/Log.h"
 
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <sstream>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace rondelix::platform::linux_desktop {
 namespace {
@@ -73,20 +81,96 @@ TEST_F(JsonFileUserDefaultsTest, ATextThatIsNotUTF8IsSavedWithTheOtherValues) {
     EXPECT_TRUE(log.lines.empty());
 }
 
-TEST_F(JsonFileUserDefaultsTest, DamagedFileIsSetAsideNotOverwritten) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file) << "{ not json";
-    JsonFileUserDefaults defaults(file, log);
-    EXPECT_FALSE(defaults.hasStoredValue("anything"));
-    ASSERT_EQ(log.lines.size(), 1u);
-    EXPECT_NE(log.lines[0].find("user defaults damaged"), std::string::npos);
-    int asideFiles = 0;
-    for (const auto& entry : fs::directory_iterator(file.parent_path()))
-        if (entry.path().filename().string().find("corrupt-") != std::string::npos) {
-            ++asideFiles;
-            EXPECT_EQ(read(entry.path()), "{ not json");
+// Runs the body in a child process that cannot bypass file permissions, even
+// when the tests run as root; true when it passed.
+bool passesWithoutOverridingPermissions(const std::function<void()>& body) {
+    if (const pid_t child = fork(); child != 0) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct caps[2]{};
+    syscall(SYS_capget, &header, caps);
+    for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+        caps[cap / 32].effective &= ~(1u << (cap % 32));
+    syscall(SYS_capset, &header, caps);
+    body();
+    _exit(::testing::Test::HasFailure() ? 1 : 0);
+}
+
+TEST_F(JsonFileUserDefaultsTest, FileThatCannotBeUsedIsSetAsideNeverOverwritten) {
+    const std::string deep = std::string(1000, '[') + std::string(1000, ']');
+    const std::string oversized = "{\"hasCompletedOnboarding\": true}" + std::string(64u << 20, ' ');
+    struct Case {
+        const char* name;
+        std::function<void(const fs::path&)> lay;
+        const char* logged;
+    };
+    const Case cases[] = {
+        {"not JSON", [](const fs::path& f) { std::ofstream(f) << "{ not json"; }, "user defaults damaged"},
+        {"nested too deep", [&](const fs::path& f) { std::ofstream(f) << "{\"a\":" << deep << "}"; },
+         "user defaults damaged"},
+        {"larger than 64 MiB", [&](const fs::path& f) { std::ofstream(f) << oversized; },
+         "user defaults unreadable"},
+        {"a FIFO", [](const fs::path& f) { ASSERT_EQ(mkfifo(f.c_str(), 0600), 0); },
+         "user defaults unreadable"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(file.parent_path());
+        fs::create_directories(file.parent_path());
+        // Earlier set-aside files under the names this run would pick stay whole.
+        const auto now = static_cast<std::int64_t>(std::time(nullptr));
+        for (std::int64_t second = now; second < now + 3; ++second)
+            std::ofstream(setAsideName(file, second)) << "earlier";
+        c.lay(file);
+        const auto size = fs::is_regular_file(file) ? fs::file_size(file) : 0;
+        log.lines.clear();
+        {
+            JsonFileUserDefaults defaults(file, log);
+            EXPECT_FALSE(defaults.hasStoredValue("hasCompletedOnboarding"));
+            defaults.set(DefaultsKey<int>{"onboardingResumeStep"}, 2);
         }
-    EXPECT_EQ(asideFiles, 1);
+        ASSERT_EQ(log.lines.size(), 1u);
+        EXPECT_TRUE(log.lines[0].starts_with(c.logged)) << log.lines[0];
+        EXPECT_NE(log.lines[0].find("set aside as defaults.corrupt-"), std::string::npos) << log.lines[0];
+        std::vector<fs::path> aside;
+        for (const auto& entry : fs::directory_iterator(file.parent_path()))
+            if (entry.path().filename().string().find("corrupt-") != std::string::npos &&
+                (!entry.is_regular_file() || read(entry.path()) != "earlier"))
+                aside.push_back(entry);
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_TRUE(fs::is_fifo(aside[0]) || fs::file_size(aside[0]) == size);
+        EXPECT_EQ(JsonFileUserDefaults(file, log).get(DefaultsKey<int>{"onboardingResumeStep"}), 2);
+    }
+}
+
+TEST_F(JsonFileUserDefaultsTest, UnreadableFileIsSetAsideOrElseLeftAloneForTheRun) {
+    fs::create_directories(file.parent_path());
+    for (const bool folderWritable : {true, false}) {
+        SCOPED_TRACE(folderWritable ? "movable" : "in a read-only folder");
+        std::ofstream(file) << R"({"hasCompletedOnboarding": true})";
+        fs::permissions(file, fs::perms::none);
+        fs::permissions(file.parent_path(), folderWritable ? fs::perms::owner_all
+                                                           : fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_TRUE(passesWithoutOverridingPermissions([&] {
+            JsonFileUserDefaults defaults(file, log);
+            defaults.set(DefaultsKey<int>{"onboardingResumeStep"}, 2);
+            EXPECT_EQ(defaults.get(DefaultsKey<int>{"onboardingResumeStep"}), 2);
+            ASSERT_EQ(log.lines.size(), 1u);
+            EXPECT_TRUE(log.lines[0].starts_with("user defaults unreadable")) << log.lines[0];
+            EXPECT_NE(log.lines[0].find(folderWritable ? "set aside as" : "leaving the file as it is"),
+                      std::string::npos)
+                << log.lines[0];
+        }));
+        fs::permissions(file.parent_path(), fs::perms::owner_all);
+        if (!folderWritable) {
+            fs::permissions(file, fs::perms::owner_read);
+            EXPECT_EQ(read(file), R"({"hasCompletedOnboarding": true})");
+        }
+        fs::remove(file);
+    }
 }
 
 TEST_F(JsonFileUserDefaultsTest, UnwritableFolderKeepsValuesForTheRunAndLogsOnce) {

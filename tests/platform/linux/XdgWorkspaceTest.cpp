@@ -171,6 +171,27 @@ TEST(DesktopEntryTest, SplitsTheExecLineAndDropsFieldCodes) {
     EXPECT_FALSE(DesktopEntry::parse("[Other]\nType=Application\n"));
 }
 
+TEST_F(XdgWorkspaceTest, TerminalsAreKnownByTheirCategoriesElseByTheirWindowClass) {
+    write(system / "debian-xterm.desktop",
+          entry("Categories=System;TerminalEmulator;\nStartupWMClass=XTerm\n"));
+    write(system / "sakura.desktop", entry("Categories=GTK;Utility;TerminalEmulator;System;\n"));
+    write(system / "org.gnome.TextEditor.desktop", entry("Categories=GNOME;GTK;Utility;TextEditor;\n"));
+    struct Case {
+        ActiveWindowIdentity window;
+        PasteKey key;
+    };
+    const std::vector<Case> cases{
+        {{"", "", "xterm", "XTerm"}, PasteKey::shiftInsert},
+        {{"", "", "sakura", "Sakura"}, PasteKey::controlShiftV},
+        {{"org.gnome.TextEditor", "", "gnome-text-editor", "Gnome-text-editor"}, PasteKey::controlV},
+        {{"", "", "urxvt", "URxvt"}, PasteKey::shiftInsert},
+        {{"", "", "konsole", "konsole"}, PasteKey::controlShiftV},
+        {{"", "", "firefox", "Firefox"}, PasteKey::controlV},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(workspace.pasteKeyFor(c.window), c.key) << c.window.wmClass;
+}
+
 TEST_F(XdgWorkspaceTest, RecognisesTheApplicationAWindowBelongsTo) {
     write(system / "org.example.Notes.desktop", entry("StartupWMClass=NotesWindow\n"));
     write(system / "org.example.Paint.desktop", entry(""));

@@ -1,4 +1,4 @@
-#include "app/PermissionPoll.h"
+#include "engine/PermissionPoll.h"
 
 #include "engine/PermissionsCheck.h"
 

@@ -1,0 +1,86 @@
+#include "app/ui/DevelopmentWiring.h"
+
+#include "app/AppCoordinator.h"
+#include "app/DiagnosticsSnapshot.h"
+#include "engine/PermissionsCheck.h"
+#include "platform/Log.h"
+#include "platform/Screens.h"
+#include "settings/DiagnosticsShortcuts.h"
+#include "settings/RecentLogCollector.h"
+#include "settings/ui/AboutPage.h"
+#include "settings/ui/DevelopmentPage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QStandardPaths>
+#include <QSysInfo>
+#include <ctime>
+
+namespace rondelix {
+
+namespace {
+
+std::string systemName() {
+    return QSysInfo::prettyProductName().toStdString();
+}
+
+DesktopFacts desktopFacts(AppCoordinator& c) {
+    const QPalette palette = QGuiApplication::palette();
+    return {QCoreApplication::applicationVersion().toStdString(), systemName(),
+            palette.color(QPalette::Window).lightnessF() < 0.5,
+            // On this desktop, transparency is reduced exactly when no compositor runs.
+            !c.platform().screens.displayOptions().reduceTransparency};
+}
+
+// The user's own runtime folder, which only the user can enter; the shared
+// temporary folder only when the session has none.
+std::filesystem::path privateFolder() {
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return (runtime.isEmpty() ? QDir::tempPath() : runtime).toStdString();
+}
+
+} // namespace
+
+QWidget* makeAboutPage(AppCoordinator& c, QWidget* parent) {
+    const auto& p = c.platform();
+    return new AboutPage({p.queue, p.pasteboard, p.workspace, c.updater(),
+                          [&c] { return c.devMenuUnlocked(); }, [&c] { c.unlockDevMenu(); },
+                          [&c] { c.showHowItWorks(); }, QCoreApplication::applicationVersion().toStdString(),
+                          systemName()},
+                         parent);
+}
+
+QWidget* makeDevelopmentPage(AppCoordinator& c, QWidget* parent) {
+    const auto& p = c.platform();
+    DiagnosticsDelivery::Sources diagnostics{
+        [&c, facts = desktopFacts(c)] {
+            c.permissions().refresh();
+            return diagnosticsSnapshot(c, facts, static_cast<std::int64_t>(std::time(nullptr)));
+        },
+        [&log = p.log] { return RecentLogCollector::collect(log.recentLines(RecentLogCollector::window)); },
+        [folder = c.configStore().paths().automations.string()] {
+            return DiagnosticsShortcuts::describeFolder(folder);
+        },
+        QCoreApplication::applicationVersion().toStdString(), privateFolder()};
+    DevelopmentRoulette::Services roulette{
+        p.queue,
+        [&c] { return c.configStore().config(); },
+        {},
+        [&c] { c.feedback().fire(); },
+        [&c](const MacroAction& action) { c.macroExecutor().fire(action); }};
+    return new DevelopmentPage({c.configStore(),
+                                c.updater(),
+                                p.defaults,
+                                p.workspace,
+                                {p.queue, p.background, p.pasteboard, p.processes, p.workspace, p.log},
+                                std::move(diagnostics),
+                                std::move(roulette),
+                                nullptr,
+                                [&c] { c.resetOnboarding(); },
+                                [&c] { c.relockDevMenu(); }},
+                               parent);
+}
+
+} // namespace rondelix

@@ -1,0 +1,139 @@
+#include "guides/ShortcutSetup.h"
+
+#include "files/FileAccess.h"
+#include "model/AutomationWords.h"
+#include "util/Ascii.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace rondelix {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isInside(const fs::path& path, const fs::path& folder) {
+    const auto [end, at] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    return end == folder.end();
+}
+
+std::string folderWords() {
+    return "the " + std::string(AutomationWords::plural) + " folder " +
+           std::string(AutomationWords::folderForDisplay);
+}
+
+} // namespace
+
+ShortcutSetup::ShortcutSetup(ShortcutSetupHost host, std::optional<std::string> highlight)
+    : host_(std::move(host)), highlight_(std::move(highlight)) {}
+
+ShortcutSetup::~ShortcutSetup() {
+    recheckEnd_.cancel();
+}
+
+void ShortcutSetup::shown() {
+    host_.refresh();
+    if (!highlight_) return;
+    const auto requirement = ShortcutCatalog::requirement(*highlight_);
+    if (requirement && requirement->supported) expanded_.insert(requirement->id);
+    changed.emit();
+}
+
+std::vector<ShortcutSetup::Card> ShortcutSetup::cards() const {
+    const auto installed = host_.installed();
+    std::vector<Card> cards;
+    for (const auto& requirement : ShortcutCatalog::requirements()) {
+        Card card{requirement};
+        if (!requirement.supported)
+            card.status = Status::unavailable;
+        else if (std::any_of(installed.begin(), installed.end(), [&](const std::string& name) {
+                     return equalIgnoringCase(name, requirement.shortcutName);
+                 }))
+            card.status = Status::installed;
+        card.highlighted = highlight_ && equalIgnoringCase(*highlight_, requirement.shortcutName);
+        card.stepsShown = card.status == Status::notSetUp && expanded_.count(requirement.id);
+        card.installable = card.status == Status::notSetUp && shippedFile(requirement).has_value();
+        cards.push_back(std::move(card));
+    }
+    return cards;
+}
+
+void ShortcutSetup::toggleSteps(const std::string& id) {
+    if (!expanded_.erase(id)) expanded_.insert(id);
+    changed.emit();
+}
+
+void ShortcutSetup::recheck() {
+    if (rechecking_) return;
+    rechecking_ = true;
+    host_.refresh();
+    changed.emit();
+    // However long the listing takes, the button reads "Checking…" this long.
+    recheckEnd_ = host_.queue.after(recheckSeconds, [this] {
+        rechecking_ = false;
+        changed.emit();
+    });
+}
+
+std::optional<fs::path> ShortcutSetup::shippedFile(const ShortcutRequirement& requirement) const {
+    if (host_.shippedFolder.empty()) return std::nullopt;
+    std::error_code error;
+    const fs::path file = host_.shippedFolder / requirement.shortcutName;
+    if (!fs::is_regular_file(file, error)) return std::nullopt;
+    return file;
+}
+
+// The folder must be the user's own: a real folder, or a link that stays in
+// the home folder. It is made when missing.
+std::optional<std::string> ShortcutSetup::prepareFolder() const {
+    std::error_code error;
+    const fs::path& folder = host_.automationsFolder;
+    const auto status = fs::symlink_status(folder, error);
+    if (fs::is_symlink(status)) {
+        const fs::path target = fs::weakly_canonical(folder, error);
+        const fs::path home = fs::weakly_canonical(host_.home, error);
+        if (error || !isInside(target, home))
+            return "Rondelix didn't install anything: " + folderWords() + " leads outside your home folder.";
+    }
+    if (fs::exists(folder, error)) {
+        if (!fs::is_directory(folder, error))
+            return "Rondelix didn't install anything: " + folderWords() + " is a file, not a folder.";
+        return std::nullopt;
+    }
+    fs::create_directories(folder, error);
+    if (error) return "Rondelix couldn't make " + folderWords() + ": " + error.message() + ".";
+    return std::nullopt;
+}
+
+ShortcutSetup::InstallResult ShortcutSetup::install(const std::string& id) {
+    using Outcome = InstallResult::Outcome;
+    const auto& rows = ShortcutCatalog::requirements();
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r.id == id; });
+    const auto source = row == rows.end() ? std::nullopt : shippedFile(*row);
+    if (!source) return {Outcome::failed, "Rondelix has no ready-made automation for this action."};
+    const FileRead shipped = readWholeFile(*source);
+    if (!shipped.ok())
+        return {Outcome::failed, "Rondelix couldn't read its own automation: " + shipped.error};
+    if (auto problem = prepareFolder()) return {Outcome::failed, *problem};
+
+    const fs::path target = host_.automationsFolder / row->shortcutName;
+    if (!isMissing(target)) {
+        const FileRead existing = readWholeFile(target);
+        const bool same = existing.ok() && existing.bytes == shipped.bytes;
+        if (!same && !host_.confirmReplace(row->shortcutName)) return {Outcome::kept, {}};
+    }
+    if (auto error = writeFileAtomically(target, shipped.bytes, TemporaryName::fresh))
+        return {Outcome::failed,
+                "Rondelix couldn't install \u201C" + row->shortcutName + "\u201D: " + *error};
+    std::error_code error;
+    fs::permissions(target, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
+                    fs::perm_options::add, error);
+    if (error)
+        return {Outcome::failed, "Rondelix couldn't make \u201C" + row->shortcutName +
+                                     "\u201D executable: " + error.message() + "."};
+    host_.refresh();
+    return {Outcome::installed, {}};
+}
+
+} // namespace rondelix

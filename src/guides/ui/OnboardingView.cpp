@@ -1,0 +1,342 @@
+#include "guides/ui/OnboardingView.h"
+
+#include "guides/OnboardingTexts.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace rondelix {
+
+namespace {
+
+QLabel* label(const QString& text, int pointSize, bool bold = false, QWidget* parent = nullptr) {
+    auto* l = new QLabel(text, parent);
+    QFont font = l->font();
+    font.setPointSize(pointSize);
+    font.setBold(bold);
+    l->setFont(font);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignHCenter);
+    return l;
+}
+
+QLabel* secondary(QLabel* l) {
+    l->setStyleSheet("color: palette(placeholder-text);");
+    return l;
+}
+
+QFrame* roundedPanel(QWidget* parent = nullptr) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName("panel");
+    frame->setStyleSheet(
+        "#panel { background: rgba(127,127,127,0.10); border: 1px solid rgba(127,127,127,0.20); "
+        "border-radius: 12px; }");
+    return frame;
+}
+
+QLabel* hero(const QString& glyph) {
+    auto* l = label(glyph, 40);
+    l->setFixedSize(104, 104);
+    l->setAlignment(Qt::AlignCenter);
+    l->setStyleSheet(
+        "background: palette(highlight); color: palette(highlighted-text); border-radius: 52px;");
+    return l;
+}
+
+} // namespace
+
+OnboardingView::OnboardingView(OnboardingHost host, OnboardingStep start, ConfettiFactory makeConfetti,
+                               QWidget* parent)
+    : QWidget(parent), flow_(std::make_unique<OnboardingFlow>(std::move(host), start)) {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(44, 46, 44, 30);
+    outer->setSpacing(18);
+    contentLayout_ = new QVBoxLayout;
+    outer->addLayout(contentLayout_, 1);
+
+    dots_ = new QLabel(this);
+    dots_->setAlignment(Qt::AlignCenter);
+    outer->addWidget(dots_);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(16);
+    left_ = new QPushButton(this);
+    left_->setFlat(true);
+    rightSkip_ = new QPushButton("Skip for now", this);
+    rightSkip_->setObjectName("skipButton");
+    rightSkip_->setFlat(true);
+    primary_ = new QPushButton(this);
+    primary_->setObjectName("primaryButton");
+    primary_->setDefault(true);
+    primary_->setAutoDefault(true);
+    buttons->addWidget(left_);
+    buttons->addStretch(1);
+    buttons->addWidget(rightSkip_);
+    buttons->addWidget(primary_);
+    outer->addLayout(buttons);
+
+    connect(primary_, &QPushButton::clicked, this, [this] { flow_->primary(); });
+    // Return presses the primary button; a disabled Continue ignores it.
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter})
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, primary_, &QPushButton::click);
+    connect(rightSkip_, &QPushButton::clicked, this, [this] { flow_->skip(); });
+    connect(left_, &QPushButton::clicked, this, [this] {
+        if (flow_->step() == OnboardingStep::welcome)
+            flow_->skip();
+        else
+            flow_->back();
+    });
+
+    // Over everything, passing clicks through so the window stays usable.
+    celebration_ = new QWidget(this);
+    celebration_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* celebrationLayout = new QVBoxLayout(celebration_);
+    auto* card = roundedPanel(celebration_);
+    card->setFixedWidth(348);
+    auto* cardLayout = new QVBoxLayout(card);
+    cardLayout->setContentsMargins(24, 24, 24, 24);
+    cardLayout->setSpacing(8);
+    cardLayout->addWidget(label("\U0001F389", 40));
+    cardLayout->addWidget(label("You did it!", 20, true));
+    cardLayout->addWidget(secondary(label("That's the whole trick: hold, aim, release.", 11)));
+    celebrationLayout->addStretch(1);
+    celebrationLayout->addWidget(card, 0, Qt::AlignHCenter);
+    celebrationLayout->addStretch(1);
+    if (makeConfetti) confetti_ = makeConfetti(celebration_);
+    celebration_->hide();
+
+    connection_ = flow_->changed.connect([this] { render(); });
+    render();
+}
+
+OnboardingView::~OnboardingView() {
+    flow_->changed.disconnect(connection_);
+}
+
+void OnboardingView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (everShown_) return;
+    everShown_ = true;
+    flow_->shown();
+}
+
+void OnboardingView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeCelebration();
+}
+
+void OnboardingView::placeCelebration() {
+    celebration_->setGeometry(rect());
+    if (confetti_) confetti_->setGeometry(celebration_->rect());
+}
+
+void OnboardingView::render() {
+    const OnboardingStep step = flow_->step();
+    if (content_) {
+        contentLayout_->removeWidget(content_);
+        content_->hide();
+        content_->setParent(nullptr);
+        content_->deleteLater();
+    }
+    content_ = step == OnboardingStep::welcome       ? welcomeStep()
+               : step == OnboardingStep::permissions ? permissionsStep()
+                                                     : readyStep();
+    contentLayout_->addWidget(content_);
+
+    QStringList dots;
+    for (const OnboardingStep each :
+         {OnboardingStep::welcome, OnboardingStep::permissions, OnboardingStep::ready})
+        dots << (each == step ? QStringLiteral("\u25AC") : QStringLiteral("\u2022"));
+    dots_->setText(dots.join("  "));
+
+    left_->setText(step == OnboardingStep::welcome ? "Skip for now" : "Back");
+    left_->setObjectName(step == OnboardingStep::welcome ? "skipButton" : "backButton");
+    rightSkip_->setVisible(step == OnboardingStep::permissions);
+    primary_->setText(step == OnboardingStep::welcome       ? "Get Started  \u2192"
+                      : step == OnboardingStep::permissions ? "Continue  \u2192"
+                                                            : "Done  \u2713");
+    primary_->setEnabled(flow_->primaryEnabled());
+
+    const bool celebrating = flow_->celebrating();
+    if (celebrating && !celebration_->isVisible()) {
+        placeCelebration();
+        celebration_->show();
+        celebration_->raise();
+    } else if (!celebrating) {
+        celebration_->hide();
+    }
+}
+
+QWidget* OnboardingView::welcomeStep() {
+    auto* page = new QWidget(this);
+    page->setObjectName("welcomeStep");
+    auto* layout = new QVBoxLayout(page);
+    layout->setSpacing(22);
+    layout->addWidget(hero("\u25CE"), 0, Qt::AlignHCenter);
+    layout->addWidget(label("Welcome to Rondelix", 24, true));
+    layout->addWidget(
+        secondary(label("A radial action launcher you summon from the keyboard. Hold, aim, release.", 14)));
+    auto* rows = new QVBoxLayout;
+    rows->setSpacing(16);
+    const std::string phrase = flow_->summonKeysPhrase();
+    const struct {
+        const char* glyph;
+        const char* title;
+        std::string text;
+    } steps[] = {
+        {"\u261D", "Summon", OnboardingTexts::summonRow(phrase)},
+        {"\u271B", "Aim", "Point with the arrow keys, or hover with the mouse."},
+        {"\u26A1", "Fire", "Release to run the action you're aimed at."},
+    };
+    for (const auto& s : steps) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(14);
+        auto* glyph = label(s.glyph, 18);
+        glyph->setFixedSize(34, 30);
+        row->addWidget(glyph, 0, Qt::AlignTop);
+        auto* texts = new QVBoxLayout;
+        texts->setSpacing(2);
+        auto* title = label(s.title, 12, true);
+        title->setAlignment(Qt::AlignLeft);
+        auto* text = secondary(label(QString::fromStdString(s.text), 11));
+        text->setAlignment(Qt::AlignLeft);
+        text->setTextFormat(Qt::PlainText);
+        texts->addWidget(title);
+        texts->addWidget(text);
+        row->addLayout(texts, 1);
+        rows->addLayout(row);
+    }
+    auto* holder = new QWidget(page);
+    holder->setMaximumWidth(420);
+    holder->setLayout(rows);
+    layout->addWidget(holder, 0, Qt::AlignHCenter);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* OnboardingView::permissionRow(const QString& title, const QString& detail, bool granted) {
+    auto* row = roundedPanel();
+    auto* layout = new QVBoxLayout(row);
+    layout->setContentsMargins(14, 14, 14, 14);
+    layout->setSpacing(8);
+    auto* head = new QHBoxLayout;
+    head->setSpacing(10);
+    auto* mark = label(granted ? "\u2714" : "!", 16, true);
+    mark->setStyleSheet(granted ? "color: #34C759;" : "color: #FF9500;");
+    head->addWidget(mark);
+    auto* name = label(title, 12, true);
+    name->setAlignment(Qt::AlignLeft);
+    head->addWidget(name, 1);
+    if (granted) {
+        auto* state = label("Granted", 10, true);
+        state->setStyleSheet("color: #34C759;");
+        head->addWidget(state);
+    }
+    layout->addLayout(head);
+    auto* details = secondary(label(detail, 10));
+    details->setAlignment(Qt::AlignLeft);
+    layout->addWidget(details);
+    if (!granted) {
+        auto* why = label(OnboardingTexts::noGlobalInput, 10, true);
+        why->setAlignment(Qt::AlignLeft);
+        why->setObjectName("noGlobalInput");
+        why->setStyleSheet("color: palette(highlight);");
+        layout->addWidget(why);
+    }
+    return row;
+}
+
+QWidget* OnboardingView::permissionsStep() {
+    auto* page = new QWidget(this);
+    page->setObjectName("permissionsStep");
+    auto* layout = new QVBoxLayout(page);
+    layout->setSpacing(20);
+    layout->addWidget(hero("\U0001F512"), 0, Qt::AlignHCenter);
+    layout->addWidget(label("Grant two permissions", 24, true));
+    layout->addWidget(
+        secondary(label("So the wheel works in every app, not only when Rondelix is focused. It only "
+                        "watches for your summon key \u2014 your keystrokes are never recorded or "
+                        "sent anywhere.",
+                        13)));
+    auto* rows = new QWidget(page);
+    rows->setMaximumWidth(470);
+    auto* rowsLayout = new QVBoxLayout(rows);
+    rowsLayout->setContentsMargins(0, 0, 0, 0);
+    rowsLayout->setSpacing(12);
+    rowsLayout->addWidget(
+        permissionRow("Input Monitoring",
+                      "Detects your summon key while you're in other apps. Without it, the hotkey "
+                      "only works when Rondelix itself is focused.",
+                      flow_->inputMonitoringGranted()));
+    rowsLayout->addWidget(permissionRow(
+        "Accessibility", "Lets the wheel capture the arrow keys while you aim, and type your text.",
+        flow_->accessibilityGranted()));
+    layout->addWidget(rows, 0, Qt::AlignHCenter);
+    layout->addStretch(1);
+    return page;
+}
+
+QWidget* OnboardingView::readyStep() {
+    auto* page = new QWidget(this);
+    page->setObjectName("readyStep");
+    auto* layout = new QVBoxLayout(page);
+    layout->setSpacing(22);
+    const bool ready = flow_->ready();
+    layout->addWidget(hero(ready ? "\u2714" : "\u270B"), 0, Qt::AlignHCenter);
+    layout->addWidget(label(ready ? "You're all set!" : "Almost there", 24, true));
+    if (ready) {
+        const std::string phrase = flow_->summonKeysPhrase();
+        const QString bold = "<b>" + QString::fromStdString(phrase).toHtmlEscaped() + "</b>";
+        const QString body = QString::fromStdString(OnboardingTexts::readyBody(phrase))
+                                 .toHtmlEscaped()
+                                 .replace(QString::fromStdString(phrase).toHtmlEscaped(), bold);
+        auto* text = secondary(label(body, 13));
+        text->setTextFormat(Qt::RichText);
+        layout->addWidget(text);
+        auto* tryIt = label("\u261D  Give it a try: summon your wheel now", 11, true);
+        tryIt->setStyleSheet(
+            "color: palette(highlight); background: rgba(10,132,255,0.12); border-radius: 14px; "
+            "padding: 9px 16px;");
+        layout->addWidget(tryIt, 0, Qt::AlignHCenter);
+    } else {
+        auto* note = secondary(label(
+            QString::fromStdString(OnboardingTexts::degradedStateNote(flow_->accessibilityGranted())), 13));
+        note->setTextFormat(Qt::PlainText);
+        layout->addWidget(note);
+    }
+    layout->addWidget(
+        secondary(label("Rondelix lives in your system tray. Click its icon for Settings, My Wheels, or "
+                        "to reopen this guide (Setup Guide). It has no taskbar entry when its windows "
+                        "are closed.",
+                        11)));
+    layout->addWidget(
+        secondary(label("You can change or add summon keys anytime in Settings \u2192 Bindings.", 9)));
+
+    auto* row = roundedPanel(page);
+    auto* rowLayout = new QHBoxLayout(row);
+    rowLayout->setContentsMargins(16, 12, 16, 12);
+    rowLayout->setSpacing(16);
+    auto* texts = new QVBoxLayout;
+    auto* title = label("Launch at login", 12, true);
+    title->setAlignment(Qt::AlignLeft);
+    auto* subtitle = secondary(label("Start Rondelix automatically when you log in.", 10));
+    subtitle->setAlignment(Qt::AlignLeft);
+    texts->addWidget(title);
+    texts->addWidget(subtitle);
+    rowLayout->addLayout(texts, 1);
+    auto* toggle = new QCheckBox(row);
+    toggle->setObjectName("launchAtLoginSwitch");
+    toggle->setAccessibleName("Launch at login");
+    toggle->setChecked(flow_->launchAtLogin());
+    connect(toggle, &QCheckBox::toggled, this, [this](bool on) { flow_->setLaunchAtLogin(on); });
+    rowLayout->addWidget(toggle);
+    layout->addWidget(row);
+    layout->addStretch(1);
+    return page;
+}
+
+} // namespace rondelix

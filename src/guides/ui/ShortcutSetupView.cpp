@@ -1,0 +1,243 @@
+#include "guides/ui/ShortcutSetupView.h"
+
+#include "model/AutomationWords.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace rondelix {
+
+namespace {
+
+using Status = ShortcutSetup::Status;
+
+QLabel* text(const QString& value, int pointSize, bool bold = false) {
+    auto* l = new QLabel(value);
+    QFont font = l->font();
+    font.setPointSize(pointSize);
+    font.setBold(bold);
+    l->setFont(font);
+    l->setWordWrap(true);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+QLabel* secondary(QLabel* l) {
+    l->setStyleSheet("color: palette(placeholder-text);");
+    return l;
+}
+
+// Numbered rows that wrap, never cut short.
+QWidget* numberedSteps(const std::vector<std::string>& steps) {
+    auto* block = new QWidget;
+    auto* layout = new QVBoxLayout(block);
+    layout->setContentsMargins(2, 2, 0, 0);
+    layout->setSpacing(6);
+    int number = 1;
+    for (const auto& step : steps) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(8);
+        auto* n = text(QString::number(number++) + ".", 11);
+        n->setStyleSheet("color: palette(highlight);");
+        row->addWidget(n, 0, Qt::AlignTop);
+        row->addWidget(text(QString::fromStdString(step), 11), 1);
+        layout->addLayout(row);
+    }
+    return block;
+}
+
+std::vector<std::string> writingYourOwn() {
+    const std::string folder(AutomationWords::folderForDisplay);
+    return {
+        "Open the " + std::string(AutomationWords::plural) + " folder (" + folder + ").",
+        "Make a file there named exactly like the " + std::string(AutomationWords::singular) +
+            " a card names, for example \u201CToggle Bluetooth\u201D.",
+        "Write the script or program that performs the action; an exit status other than 0 tells Rondelix "
+        "it failed.",
+        "Make the file executable (chmod +x), then click Re-check."};
+}
+
+} // namespace
+
+ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::string> highlight,
+                                     Actions actions, QWidget* parent)
+    : QWidget(parent), setup_(std::make_unique<ShortcutSetup>(std::move(host), std::move(highlight))),
+      actions_(std::move(actions)) {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    auto* header = new QVBoxLayout;
+    header->setContentsMargins(38, 44, 38, 18);
+    header->setSpacing(8);
+    auto* symbol = text("\u21C4", 28, true);
+    symbol->setAlignment(Qt::AlignHCenter);
+    symbol->setStyleSheet("color: palette(highlight);");
+    auto* title = text("System Action Setup", 20, true);
+    title->setAlignment(Qt::AlignHCenter);
+    auto* intro =
+        secondary(text("A few desktop toggles can only be controlled through an Automation. Set each one "
+                       "up once and the matching wheel slice works forever.",
+                       11));
+    intro->setAlignment(Qt::AlignHCenter);
+    header->addWidget(symbol);
+    header->addWidget(title);
+    header->addWidget(intro);
+    outer->addLayout(header);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* list = new QWidget;
+    auto* listLayout = new QVBoxLayout(list);
+    listLayout->setContentsMargins(28, 0, 28, 18);
+    listLayout->setSpacing(14);
+    cardsLayout_ = new QVBoxLayout;
+    cardsLayout_->setSpacing(14);
+    listLayout->addLayout(cardsLayout_);
+    ownSteps_ = numberedSteps(writingYourOwn());
+    ownSteps_->setObjectName("writeYourOwnSteps");
+    ownSteps_->hide();
+    listLayout->addWidget(ownSteps_);
+    listLayout->addStretch(1);
+    scroll->setWidget(list);
+    outer->addWidget(scroll, 1);
+
+    auto* howTo = new QPushButton("How to write your own", this);
+    howTo->setObjectName("writeYourOwn");
+    howTo->setFlat(true);
+    howTo->setCursor(Qt::PointingHandCursor);
+    connect(howTo, &QPushButton::clicked, this, [this] { ownSteps_->setVisible(!ownSteps_->isVisible()); });
+    outer->addWidget(howTo, 0, Qt::AlignHCenter);
+
+    message_ = text({}, 11);
+    message_->setObjectName("setupMessage");
+    message_->setStyleSheet("color: #FF3B30;");
+    message_->setContentsMargins(28, 8, 28, 0);
+    message_->hide();
+    outer->addWidget(message_);
+
+    auto* footer = new QHBoxLayout;
+    footer->setContentsMargins(28, 18, 28, 18);
+    recheck_ = new QPushButton(this);
+    recheck_->setObjectName("recheckButton");
+    connect(recheck_, &QPushButton::clicked, this, [this] { setup_->recheck(); });
+    auto* done = new QPushButton("Done", this);
+    done->setObjectName("doneButton");
+    done->setDefault(true);
+    connect(done, &QPushButton::clicked, this, [this] {
+        if (actions_.close) actions_.close();
+    });
+    // Return closes the window, as its default button.
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter})
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, done, &QPushButton::click);
+    footer->addWidget(recheck_);
+    footer->addStretch(1);
+    footer->addWidget(done);
+    outer->addLayout(footer);
+
+    connection_ = setup_->changed.connect([this] { render(); });
+    render();
+}
+
+ShortcutSetupView::~ShortcutSetupView() {
+    setup_->changed.disconnect(connection_);
+}
+
+void ShortcutSetupView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    setup_->shown();
+}
+
+void ShortcutSetupView::render() {
+    while (QLayoutItem* item = cardsLayout_->takeAt(0)) {
+        // A card may be rebuilt from one of its own buttons' clicks: it goes
+        // out of the window now and is deleted once the click is over.
+        if (QWidget* w = item->widget()) {
+            w->hide();
+            w->setParent(nullptr);
+            w->deleteLater();
+        }
+        delete item;
+    }
+    for (const auto& each : setup_->cards())
+        cardsLayout_->addWidget(card(each));
+    recheck_->setEnabled(!setup_->rechecking());
+    recheck_->setText(setup_->rechecking() ? "Checking\u2026" : "\u21BB  Re-check");
+}
+
+QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
+    const auto& req = card.requirement;
+    auto* frame = new QFrame;
+    frame->setObjectName(QString::fromStdString("card-" + req.id));
+    frame->setStyleSheet(
+        QString("#%1 { background: rgba(127,127,127,0.10); border-radius: 16px; border: %2; }")
+            .arg(frame->objectName(),
+                 card.highlighted ? "1.5px solid palette(highlight)" : "1px solid rgba(127,127,127,0.20)"));
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(12);
+
+    auto* head = new QHBoxLayout;
+    head->setSpacing(12);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    texts->addWidget(text(QString::fromStdString(req.title), 12, true));
+    texts->addWidget(secondary(text(QString::fromStdString(req.summary), 11)));
+    head->addLayout(texts, 1);
+    const char* badge = card.status == Status::installed  ? "\u2714 Installed"
+                        : card.status == Status::notSetUp ? "! Not set up"
+                                                          : "\u2298 Unavailable";
+    auto* badgeLabel = text(badge, 10, true);
+    badgeLabel->setObjectName("badge");
+    badgeLabel->setStyleSheet(card.status == Status::installed  ? "color: #34C759;"
+                              : card.status == Status::notSetUp ? "color: #FF9500;"
+                                                                : "color: palette(placeholder-text);");
+    head->addWidget(badgeLabel, 0, Qt::AlignVCenter);
+    layout->addLayout(head);
+
+    if (card.status == Status::unavailable) {
+        if (req.unsupportedReason)
+            layout->addWidget(secondary(text(QString::fromStdString(*req.unsupportedReason), 10)));
+        return frame;
+    }
+    if (card.status == Status::installed) return frame;
+
+    auto* actions = new QHBoxLayout;
+    actions->setSpacing(10);
+    const std::string id = req.id;
+    if (card.installable) {
+        auto* install = new QPushButton("Install");
+        install->setObjectName("installButton");
+        connect(install, &QPushButton::clicked, this, [this, id] {
+            const auto result = setup_->install(id);
+            message_->setVisible(result.outcome == ShortcutSetup::InstallResult::Outcome::failed);
+            message_->setText(QString::fromStdString(result.message));
+        });
+        actions->addWidget(install);
+    }
+    auto* steps = new QPushButton(card.stepsShown ? "Hide steps" : "Show me how");
+    steps->setObjectName("stepsButton");
+    connect(steps, &QPushButton::clicked, this, [this, id] { setup_->toggleSteps(id); });
+    actions->addWidget(steps);
+    auto* open =
+        new QPushButton("Open " + QString::fromUtf8(AutomationWords::plural.data(),
+                                                    static_cast<int>(AutomationWords::plural.size())));
+    open->setObjectName("openFolderButton");
+    connect(open, &QPushButton::clicked, this, [this] {
+        if (actions_.openAutomationsFolder) actions_.openAutomationsFolder();
+    });
+    actions->addWidget(open);
+    actions->addStretch(1);
+    layout->addLayout(actions);
+    if (card.stepsShown) layout->addWidget(numberedSteps(req.buildSteps));
+    return frame;
+}
+
+} // namespace rondelix

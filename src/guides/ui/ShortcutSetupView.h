@@ -1,0 +1,48 @@
+#pragma once
+
+#include "guides/ShortcutSetup.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QPushButton;
+class QVBoxLayout;
+
+namespace rondelix {
+
+// The System Action Setup window's content: one card per system action that
+// needs an automation, with its state and the ways to get it in place.
+class ShortcutSetupView final : public QWidget {
+    Q_OBJECT
+
+  public:
+    struct Actions {
+        std::function<void()> openAutomationsFolder;
+        std::function<void()> close;
+    };
+
+    ShortcutSetupView(ShortcutSetupHost host, std::optional<std::string> highlight, Actions actions,
+                      QWidget* parent = nullptr);
+    ~ShortcutSetupView() override;
+
+    ShortcutSetup& setup() { return *setup_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void render();
+    QWidget* card(const ShortcutSetup::Card& card);
+
+    std::unique_ptr<ShortcutSetup> setup_;
+    Actions actions_;
+    std::size_t connection_ = 0;
+    QVBoxLayout* cardsLayout_ = nullptr;
+    QWidget* ownSteps_ = nullptr;
+    QLabel* message_ = nullptr;
+    QPushButton* recheck_ = nullptr;
+};
+
+} // namespace rondelix

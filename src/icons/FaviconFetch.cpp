@@ -1,0 +1,151 @@
+#include "icons/FaviconFetch.h"
+
+#include "icons/FaviconAddress.h"
+#include "icons/FaviconLinks.h"
+#include "icons/FaviconSvgCleaner.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace rondelix {
+
+namespace {
+
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    std::ranges::transform(out, out.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
+
+// Collects a body under the cap as it arrives.
+class CappedSink final : public platform::HttpClient::Sink {
+  public:
+    CappedSink(std::size_t cap, bool truncate) : cap_(cap), truncate_(truncate) {}
+
+    bool head(const platform::HttpClient::Head& head) override {
+        head_ = head;
+        if (head.status >= 300 && head.status <= 399) {
+            redirect_ = head.location;
+            return false;
+        }
+        if (head.status < 200 || head.status > 299) return false;
+        if (!truncate_ && head.expectedLength > static_cast<std::int64_t>(cap_)) return false;
+        accepted_ = true;
+        data_.reserve(head.expectedLength >= 1 ? std::min(static_cast<std::size_t>(head.expectedLength), cap_)
+                                               : std::min(cap_, FaviconFetch::unannouncedReserve));
+        return true;
+    }
+
+    bool body(std::string_view chunk) override {
+        const auto room = cap_ - data_.size();
+        data_.append(chunk.substr(0, room));
+        if (data_.size() < cap_) return true;
+        if (truncate_)
+            full_ = true;
+        else
+            accepted_ = false;
+        return false;
+    }
+
+    std::optional<FaviconFetch::Body> result(platform::HttpClient::End end) {
+        if (!accepted_) return std::nullopt;
+        if (end == platform::HttpClient::End::Failed && !truncate_) return std::nullopt;
+        if (end == platform::HttpClient::End::Stopped && !full_) return std::nullopt;
+        return FaviconFetch::Body{std::move(data_), head_.mimeType};
+    }
+
+    const std::optional<std::string>& redirect() const { return redirect_; }
+
+  private:
+    std::size_t cap_;
+    bool truncate_;
+    platform::HttpClient::Head head_;
+    std::string data_;
+    std::optional<std::string> redirect_;
+    bool accepted_ = false;
+    bool full_ = false;
+};
+
+} // namespace
+
+std::optional<std::string> FaviconFetch::checkedAddress(const std::string& host) {
+    const auto addresses = services_.resolver.addresses(lowered(host));
+    if (addresses.empty() || !std::ranges::all_of(addresses, isPublicAddress)) return std::nullopt;
+    return addresses.front();
+}
+
+std::optional<FaviconFetch::Body> FaviconFetch::fetchCapped(const FaviconUrl& url, std::size_t cap,
+                                                            bool truncate) {
+    auto current = url;
+    for (int hop = 0; hop <= redirectsFollowed; ++hop) {
+        if (!isFetchableFaviconUrl(current)) return std::nullopt;
+        const auto address = checkedAddress(current.host);
+        if (!address) return std::nullopt;
+        CappedSink sink(cap, truncate);
+        const auto end = services_.http.get({current.text(), *address, timeoutSeconds}, sink);
+        if (!sink.redirect()) return sink.result(end);
+        // A redirect without a usable target ends on its 3xx status.
+        const auto target = current.resolved(*sink.redirect());
+        if (sink.redirect()->empty() || !target) return std::nullopt;
+        current = *target;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> FaviconFetch::fetchImage(const FaviconUrl& url) {
+    auto body = fetchCapped(url, imageCap, false);
+    if (!body) return std::nullopt;
+    const bool isSvg = lowered(body->mimeType).find("svg") != std::string::npos ||
+                       url.pathExtension() == "svg" || looksLikeSvg(body->data);
+    return imageFromBytes(body->data, isSvg);
+}
+
+std::optional<std::string> FaviconFetch::imageFromHref(std::string_view href, const FaviconUrl& base) {
+    const auto first = href.find_first_not_of(" \t\n\r\v\f");
+    if (first == std::string_view::npos) return std::nullopt;
+    const auto trimmed = href.substr(first, href.find_last_not_of(" \t\n\r\v\f") - first + 1);
+    if (lowered(trimmed.substr(0, 5)) == "data:") {
+        const auto inline_ = dataLinkBytes(trimmed);
+        if (!inline_) return std::nullopt;
+        return imageFromBytes(inline_->bytes, inline_->declaredSvg);
+    }
+    const auto url = base.resolved(trimmed);
+    if (!url) return std::nullopt;
+    return fetchImage(*url);
+}
+
+bool FaviconFetch::acceptablePicture(std::string_view bytes) const {
+    const auto size = services_.images.declaredSize(bytes);
+    return size && size->width > 0 && size->height > 0 && size->width <= largestSide &&
+           size->height <= largestSide;
+}
+
+std::optional<std::string> FaviconFetch::imageFromBytes(std::string_view bytes, bool isSvg) {
+    // A drawing that did not render is not handed to a decoder that could
+    // draw it again without the cleaning and the time limit.
+    if (isSvg && lowered(repairedUtf8(bytes)).find("<svg") != std::string::npos)
+        return services_.svg.renderPNG(
+            cleanedSvg(repairedUtf8(bytes),
+                       [this](std::string_view picture) { return acceptablePicture(picture); }),
+            svgSide);
+    if (!acceptablePicture(bytes)) return std::nullopt;
+    const auto size = services_.images.declaredSize(bytes);
+    return services_.images.drawnAsPNG(bytes, static_cast<int>(size->width), static_cast<int>(size->height));
+}
+
+std::optional<std::string> FaviconFetch::resolve(const std::string& host) {
+    if (const auto icon = FaviconUrl::parse("https://" + host + "/favicon.ico"))
+        if (auto image = fetchImage(*icon)) return image;
+    const auto home = FaviconUrl::parse("https://" + host + "/");
+    if (!home) return std::nullopt;
+    const auto page = fetchCapped(*home, pageCap, true);
+    if (!page) return std::nullopt;
+    const auto text = repairedUtf8(std::string_view(page->data).substr(0, pageScanned));
+    const auto hrefs = iconHrefs(text);
+    for (std::size_t i = 0; i < std::min(hrefs.size(), linksTried); ++i)
+        if (auto image = imageFromHref(hrefs[i], *home)) return image;
+    return std::nullopt;
+}
+
+} // namespace rondelix

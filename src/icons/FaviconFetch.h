@@ -1,0 +1,66 @@
+#pragma once
+
+#include "icons/FaviconUrl.h"
+#include "platform/HostResolver.h"
+#include "platform/HttpClient.h"
+#include "platform/Images.h"
+#include "platform/SvgRenderer.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace rondelix {
+
+// The search for one site's icon, run away from the main thread. Every
+// request goes to an address that was resolved and checked just before it,
+// redirects included; the result is the icon as PNG bytes.
+class FaviconFetch {
+  public:
+    static constexpr std::size_t imageCap = 2097152;
+    static constexpr std::size_t pageCap = 524288;
+    static constexpr std::size_t pageScanned = 262144;
+    static constexpr std::size_t unannouncedReserve = 16384;
+    static constexpr double timeoutSeconds = 60;
+    static constexpr int svgSide = 128;
+    static constexpr double largestSide = 4096;
+    static constexpr std::size_t linksTried = 16;
+    static constexpr int redirectsFollowed = 10;
+
+    struct Services {
+        platform::HttpClient& http;
+        platform::HostResolver& resolver;
+        const platform::Images& images;
+        platform::SvgRenderer& svg;
+    };
+
+    struct Body {
+        std::string data;
+        std::string mimeType;
+    };
+
+    explicit FaviconFetch(Services services) : services_(services) {}
+
+    // The site's icon: its /favicon.ico, else the first icon link of its
+    // home page that gives one.
+    std::optional<std::string> resolve(const std::string& host);
+
+    // A guarded download: refused hosts, addresses and redirects, statuses
+    // outside 200 to 299, and bodies at the cap (unless truncating) give none.
+    std::optional<Body> fetchCapped(const FaviconUrl& url, std::size_t cap, bool truncate);
+
+    std::optional<std::string> fetchImage(const FaviconUrl& url);
+    std::optional<std::string> imageFromHref(std::string_view href, const FaviconUrl& base);
+    std::optional<std::string> imageFromBytes(std::string_view bytes, bool isSvg);
+
+  private:
+    // The address to connect to for the host: the first of its addresses,
+    // and only when every one of them is public.
+    std::optional<std::string> checkedAddress(const std::string& host);
+    bool acceptablePicture(std::string_view bytes) const;
+
+    Services services_;
+};
+
+} // namespace rondelix

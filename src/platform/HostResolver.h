@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace rondelix::platform {
+
+// The system's name lookup.
+class HostResolver {
+  public:
+    virtual ~HostResolver() = default;
+
+    // Every numeric address (IPv4 dotted or IPv6 text) the host name resolves
+    // to; empty when it resolves to none. Blocks; never call it on the main
+    // thread.
+    virtual std::vector<std::string> addresses(const std::string& host) = 0;
+};
+
+} // namespace rondelix::platform

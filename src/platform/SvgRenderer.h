@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace rondelix::platform {
+
+// Draws a vector drawing that has already been cleaned of every outside
+// reference; it loads nothing from the network or the disk and runs no
+// script.
+class SvgRenderer {
+  public:
+    virtual ~SvgRenderer() = default;
+
+    // A transparent square of side × side pixels with the drawing fitted in
+    // it, its aspect kept and centred, encoded as PNG. None when the drawing
+    // cannot be drawn or takes longer than the renderer allows. Blocks;
+    // never call it on the main thread.
+    virtual std::optional<std::string> renderPNG(const std::string& svg, int side) = 0;
+};
+
+} // namespace rondelix::platform

@@ -1,0 +1,128 @@
+#include "settings/DiagnosticsDelivery.h"
+
+#include "actions/LinkText.h"
+#include "files/FileAccess.h"
+#include "platform/Background.h"
+#include "platform/Log.h"
+#include "platform/MainQueue.h"
+#include "platform/Pasteboard.h"
+#include "platform/Processes.h"
+#include "platform/Workspace.h"
+#include "settings/AboutInfo.h"
+#include "settings/DiagnosticsReport.h"
+
+namespace rondelix {
+
+namespace {
+
+constexpr const char* composeBody =
+    "Diagnostics attached. Add anything else below: what you did, what happened, what you expected.\n";
+constexpr const char* fallbackBody =
+    "The diagnostics file has been revealed in your file manager. Please attach it before sending.";
+// The desktop's mail composer answers at once; one that hangs is given up on.
+constexpr double composerTimeLimit = 30;
+
+} // namespace
+
+DiagnosticsDelivery::DiagnosticsDelivery(Services services, Sources sources)
+    : services_(services), sources_(std::move(sources)), self_(std::make_shared<DiagnosticsDelivery*>(this)) {
+}
+
+DiagnosticsDelivery::~DiagnosticsDelivery() {
+    self_.reset();
+}
+
+std::filesystem::path DiagnosticsDelivery::file() const {
+    return sources_.folder / ("Rondelix-Diagnostics-" + fileSafeVersion(sources_.version) + ".txt");
+}
+
+std::string DiagnosticsDelivery::subject() const {
+    return "Rondelix " + AboutInfo::versionText(sources_.version) + " diagnostics";
+}
+
+void DiagnosticsDelivery::gather(std::function<void(DiagnosticsDelivery&, std::string)> deliver) {
+    std::string report = sources_.snapshot();
+    services_.background.run([report = std::move(report), recentLog = sources_.recentLog,
+                              shortcuts = sources_.shortcuts, &queue = services_.queue,
+                              weak = std::weak_ptr<DiagnosticsDelivery*>(self_),
+                              deliver = std::move(deliver)] {
+        std::string text = fullDiagnosticsText(report, shortcuts(), recentLog());
+        queue.post([weak, deliver, text = std::move(text)] {
+            if (const auto self = weak.lock()) deliver(**self, text);
+        });
+    });
+}
+
+void DiagnosticsDelivery::copy() {
+    if (busy()) return;
+    setCopy(CopyState::gathering);
+    gather([](DiagnosticsDelivery& d, std::string text) {
+        d.services_.pasteboard.writeText(text);
+        d.setCopy(CopyState::copied);
+        d.services_.queue.after(resetDelay, [weak = std::weak_ptr<DiagnosticsDelivery*>(d.self_)] {
+            const auto self = weak.lock();
+            if (self && (*self)->copyState_ == CopyState::copied) (*self)->setCopy(CopyState::idle);
+        });
+    });
+}
+
+void DiagnosticsDelivery::email() {
+    if (busy()) return;
+    setEmail(EmailState::gathering);
+    gather([](DiagnosticsDelivery& d, std::string text) { d.compose(text); });
+}
+
+void DiagnosticsDelivery::compose(const std::string& text) {
+    const auto reset = [this] {
+        services_.queue.after(resetDelay, [weak = std::weak_ptr<DiagnosticsDelivery*>(self_)] {
+            const auto self = weak.lock();
+            if (self &&
+                ((*self)->emailState_ == EmailState::opened || (*self)->emailState_ == EmailState::copied))
+                (*self)->setEmail(EmailState::idle);
+        });
+    };
+    if (const auto failure = writePrivateFileAtomically(file(), text)) {
+        services_.log.write("diagnostics file write failed: " + *failure);
+        services_.pasteboard.writeText(text);
+        setEmail(EmailState::copied);
+        reset();
+        return;
+    }
+    platform::ProcessRequest request{
+        "xdg-email",
+        {"--subject", subject(), "--body", composeBody, "--attach", file().string(),
+         std::string(AboutInfo::supportAddress)},
+    };
+    request.timeLimit = composerTimeLimit;
+    services_.processes.run(std::move(request), [weak = std::weak_ptr<DiagnosticsDelivery*>(self_),
+                                                 reset](const platform::ProcessResult& result) {
+        const auto self = weak.lock();
+        if (!self) return;
+        if (!result.launched || result.timedOut || result.status != 0) (*self)->fallBack();
+        (*self)->setEmail(EmailState::opened);
+        reset();
+    });
+}
+
+// No composer took the message: the file is shown where it lies and a plain
+// mail asks for it to be attached.
+void DiagnosticsDelivery::fallBack() {
+    services_.workspace.openLink(LinkText::fileLink(sources_.folder.string()), [](bool) {});
+    services_.workspace.openLink(
+        LinkText::mailtoLink(AboutInfo::supportAddress, {{"subject", subject()}, {"body", fallbackBody}}),
+        [](bool) {});
+}
+
+void DiagnosticsDelivery::setCopy(CopyState state) {
+    if (copyState_ == state) return;
+    copyState_ = state;
+    changed.emit();
+}
+
+void DiagnosticsDelivery::setEmail(EmailState state) {
+    if (emailState_ == state) return;
+    emailState_ = state;
+    changed.emit();
+}
+
+} // namespace rondelix

@@ -1,0 +1,224 @@
+#include "settings/ui/AboutPage.h"
+
+#include "app/UpdaterController.h"
+#include "icons/ui/SymbolFont.h"
+#include "platform/MainQueue.h"
+#include "platform/Pasteboard.h"
+#include "platform/Workspace.h"
+#include "settings/AboutInfo.h"
+#include "settings/ui/ChangelogSheet.h"
+#include "settings/ui/SpinningLogoView.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace rondelix {
+
+namespace {
+
+QIcon symbolIcon(const char* name, const QColor& colour) {
+    return QIcon(SymbolFont::pixmap(name, 32, colour));
+}
+
+QPushButton* bigButton(const char* title, const char* symbol, const QColor& fill, const QColor& text,
+                       QWidget* parent) {
+    auto* button = new QPushButton(title, parent);
+    button->setIcon(symbolIcon(symbol, text));
+    button->setIconSize(QSize(18, 18));
+    QFont font = button->font();
+    font.setPointSizeF(font.pointSizeF() * 1.25);
+    font.setWeight(QFont::DemiBold);
+    button->setFont(font);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setStyleSheet(
+        QString("QPushButton { background: %1; color: %2; border: none; border-radius: 8px; "
+                "padding: 6px 20px; }")
+            .arg(fill.name(QColor::HexArgb), text.name(QColor::HexArgb)));
+    return button;
+}
+
+// One row of the privacy box: a symbol and a sentence, which may carry bold
+// words and a code path.
+QWidget* privacyRow(const char* symbol, const QColor& tint, const QString& html, QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* icon = new QLabel(row);
+    icon->setPixmap(SymbolFont::pixmap(symbol, 18, tint));
+    auto* text = new QLabel(html, row);
+    text->setTextFormat(Qt::RichText);
+    text->setWordWrap(true);
+    layout->addWidget(icon, 0, Qt::AlignTop);
+    layout->addWidget(text, 1);
+    return row;
+}
+
+} // namespace
+
+AboutPage::AboutPage(Services services, QWidget* parent)
+    : QScrollArea(parent), services_(std::move(services)), logo_(new SpinningLogoView(services_.queue)),
+      self_(std::make_shared<AboutPage*>(this)) {
+    setObjectName("aboutPage");
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    viewport()->setAutoFillBackground(false);
+
+    auto* canvas = new QWidget;
+    canvas->setAutoFillBackground(false);
+    auto* column = new QVBoxLayout(canvas);
+    column->setSpacing(16);
+    column->setContentsMargins(20, 20, 20, 20);
+    column->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    logo_->motion().onFrenzy = [this] { frenzy(); };
+    column->addWidget(logo_, 0, Qt::AlignHCenter);
+
+    auto* title = new QLabel("Rondelix", canvas);
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    auto* version = new QPushButton(
+        "Version " + QString::fromStdString(AboutInfo::versionText(services_.version)), canvas);
+    version->setObjectName("versionButton");
+    version->setFlat(true);
+    version->setCursor(Qt::PointingHandCursor);
+    version->setToolTip("View the changelog");
+    connect(version, &QPushButton::clicked, this, [this] { showChangelog(); });
+    auto* credit = new QLabel("Created by the Rondelix contributors", canvas);
+    credit->setForegroundRole(QPalette::PlaceholderText);
+    auto* titleBlock = new QVBoxLayout;
+    titleBlock->setSpacing(4);
+    titleBlock->addWidget(title, 0, Qt::AlignHCenter);
+    titleBlock->addWidget(version, 0, Qt::AlignHCenter);
+    titleBlock->addWidget(credit, 0, Qt::AlignHCenter);
+    column->addLayout(titleBlock);
+
+    auto* guide = bigButton("How It Works", "questionmark.circle", QColor("#0A84FF"), Qt::white, canvas);
+    guide->setObjectName("howItWorks");
+    QColor ink(Qt::black);
+    ink.setAlphaF(0.85f);
+    auto* feedback = bigButton("Send Feedback", "envelope.fill", QColor("#f4c329"), ink, canvas);
+    feedback->setObjectName("sendFeedback");
+    connect(guide, &QPushButton::clicked, this, [this] { services_.showHowItWorks(); });
+    connect(feedback, &QPushButton::clicked, this, [this] { sendFeedback(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(12);
+    buttons->addStretch(1);
+    buttons->addWidget(guide);
+    buttons->addWidget(feedback);
+    buttons->addStretch(1);
+    column->addSpacing(8);
+    column->addLayout(buttons);
+
+    copyLink_ = new QPushButton(canvas);
+    copyLink_->setObjectName("copySupport");
+    copyLink_->setFlat(true);
+    copyLink_->setCursor(Qt::PointingHandCursor);
+    connect(copyLink_, &QPushButton::clicked, this, [this] { copySupportAddress(); });
+    column->addWidget(copyLink_, 0, Qt::AlignHCenter);
+
+    auto* privacy = new QGroupBox(canvas);
+    privacy->setFixedWidth(460);
+    auto* rows = new QVBoxLayout(privacy);
+    rows->setSpacing(12);
+    rows->setContentsMargins(8, 8, 8, 8);
+    const QColor plain = palette().color(QPalette::WindowText);
+    rows->addWidget(privacyRow("lock.shield", QColor("#34C759"),
+                               "<b>Your wheels and settings stay on your computer.</b>", privacy));
+    auto* line = new QFrame(privacy);
+    line->setFrameShape(QFrame::HLine);
+    rows->addWidget(line);
+    rows->addWidget(privacyRow("eye.slash", plain,
+                               "<b>No data collected.</b> No accounts, no analytics, no tracking.", privacy));
+    rows->addWidget(
+        privacyRow("keyboard", plain,
+                   "<b>Needs Input Monitoring + Accessibility</b> to see your summon key and run your "
+                   "shortcuts in the app you're using.",
+                   privacy));
+    rows->addWidget(privacyRow("folder", palette().color(QPalette::PlaceholderText),
+                               "<span style='color: palette(placeholder-text)'>Your settings are stored at "
+                               "<code>~/.config/rondelix/</code>.</span>",
+                               privacy));
+    column->addSpacing(6);
+    column->addWidget(privacy, 0, Qt::AlignHCenter);
+
+    checkForUpdates_ = new QPushButton("Check for Updates…", canvas);
+    checkForUpdates_->setObjectName("checkForUpdates");
+    connect(checkForUpdates_, &QPushButton::clicked, this, [this] {
+        if (services_.updater.canStandardCheck()) services_.updater.updater().checkForUpdates();
+    });
+    column->addWidget(checkForUpdates_, 0, Qt::AlignHCenter);
+    setWidget(canvas);
+
+    toast_ = new QLabel(viewport());
+    toast_->setObjectName("devToast");
+    toast_->setText("Dev menu unlocked");
+    toast_->setStyleSheet("QLabel { background: palette(window); border: 1px solid palette(mid); "
+                          "border-radius: 16px; padding: 9px 18px; font-weight: 600; }");
+    toast_->adjustSize();
+    toast_->hide();
+
+    updaterConnection_ = services_.updater.changed.connect([this](UpdaterController::Property property) {
+        if (property == UpdaterController::Property::canStandardCheck) refreshUpdateButton();
+    });
+    refreshUpdateButton();
+    copyLink_->setText("Copy support email");
+    copyLink_->setIcon(symbolIcon("doc.on.doc", palette().color(QPalette::Link)));
+}
+
+AboutPage::~AboutPage() {
+    self_.reset();
+    services_.updater.changed.disconnect(updaterConnection_);
+}
+
+bool AboutPage::toastShown() const {
+    return !toast_->isHidden();
+}
+
+void AboutPage::refreshUpdateButton() {
+    checkForUpdates_->setEnabled(services_.updater.canStandardCheck());
+}
+
+void AboutPage::frenzy() {
+    if (services_.devMenuUnlocked()) return;
+    services_.unlockDevMenu();
+    toast_->move((viewport()->width() - toast_->width()) / 2, 14);
+    toast_->show();
+    toast_->raise();
+    services_.queue.after(toastSeconds, [weak = std::weak_ptr<AboutPage*>(self_)] {
+        if (const auto self = weak.lock()) (*self)->toast_->hide();
+    });
+}
+
+void AboutPage::copySupportAddress() {
+    services_.pasteboard.writeText(std::string(AboutInfo::supportAddress));
+    copyLink_->setText("Copied " + QString::fromUtf8(AboutInfo::supportAddress.data(),
+                                                     static_cast<int>(AboutInfo::supportAddress.size())));
+    copyLink_->setIcon(symbolIcon("checkmark", palette().color(QPalette::Link)));
+    // Each press schedules its own reset: the label reverts 2.0 s after the first.
+    services_.queue.after(copiedSeconds, [weak = std::weak_ptr<AboutPage*>(self_)] {
+        const auto self = weak.lock();
+        if (!self) return;
+        AboutPage& page = **self;
+        page.copyLink_->setText("Copy support email");
+        page.copyLink_->setIcon(symbolIcon("doc.on.doc", page.palette().color(QPalette::Link)));
+    });
+}
+
+void AboutPage::sendFeedback() {
+    services_.workspace.openLink(AboutInfo::feedbackLink(services_.version, services_.systemName),
+                                 [](bool) {});
+}
+
+void AboutPage::showChangelog() {
+    auto* sheet = new ChangelogSheet(this);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->open();
+}
+
+} // namespace rondelix

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QScrollArea>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QLabel;
+class QPushButton;
+
+namespace rondelix {
+
+class SpinningLogoView;
+class UpdaterController;
+
+namespace platform {
+class MainQueue;
+class Pasteboard;
+class Workspace;
+} // namespace platform
+
+// The About page: the spinning mark, the name and version (which opens the
+// release history), the guide and feedback, the support address, what the
+// program keeps and needs, and the update check. Spinning the mark fast
+// enough unlocks the Development page.
+class AboutPage final : public QScrollArea {
+    Q_OBJECT
+
+  public:
+    struct Services {
+        platform::MainQueue& queue;
+        platform::Pasteboard& pasteboard;
+        platform::Workspace& workspace;
+        UpdaterController& updater;
+        std::function<bool()> devMenuUnlocked;
+        std::function<void()> unlockDevMenu;
+        std::function<void()> showHowItWorks;
+        std::string version;
+        std::string systemName;
+    };
+
+    static constexpr double copiedSeconds = 2.0;
+    static constexpr double toastSeconds = 2.6;
+
+    AboutPage(Services services, QWidget* parent);
+    ~AboutPage() override;
+
+    SpinningLogoView& logo() const { return *logo_; }
+    bool toastShown() const;
+
+  private:
+    void frenzy();
+    void copySupportAddress();
+    void sendFeedback();
+    void showChangelog();
+    void refreshUpdateButton();
+
+    Services services_;
+    SpinningLogoView* logo_;
+    QPushButton* copyLink_ = nullptr;
+    QPushButton* checkForUpdates_ = nullptr;
+    QLabel* toast_ = nullptr;
+    std::size_t updaterConnection_ = 0;
+    std::shared_ptr<AboutPage*> self_;
+};
+
+} // namespace rondelix

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "settings/DevelopmentRoulette.h"
+#include "settings/DiagnosticsDelivery.h"
+#include "settings/ui/SettingsPage.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace rondelix {
+
+class DemoControl;
+class UpdaterController;
+
+namespace platform {
+class UserDefaults;
+class Workspace;
+} // namespace platform
+
+// The hidden Development page: the diagnostics, the update status, tools for
+// the configuration file and a few experiments. Built anew on each visit.
+class DevelopmentPage final : public SettingsPage {
+  public:
+    struct Services {
+        ConfigStore& store;
+        UpdaterController& updater;
+        platform::UserDefaults& defaults;
+        platform::Workspace& workspace;
+        DiagnosticsDelivery::Services delivery;
+        DiagnosticsDelivery::Sources diagnostics;
+        DevelopmentRoulette::Services roulette;
+        // None until the demo exists; its button then stays disabled.
+        DemoControl* demo = nullptr;
+        std::function<void()> resetOnboarding;
+        std::function<void()> relock;
+    };
+
+    DevelopmentPage(Services services, QWidget* parent);
+    ~DevelopmentPage() override;
+
+    DiagnosticsDelivery& delivery() { return delivery_; }
+    DevelopmentRoulette& roulette() { return roulette_; }
+
+  private:
+    void addDiagnostics();
+    void addUpdates();
+    void addConfigTools();
+    void addExperiments();
+    void refreshStates();
+    void setTextCaret(bool on);
+
+    Services services_;
+    DiagnosticsDelivery delivery_;
+    DevelopmentRoulette roulette_;
+    QPushButton* copyButton_ = nullptr;
+    QPushButton* emailButton_ = nullptr;
+    QLabel* statusValue_ = nullptr;
+    QPushButton* checkButton_ = nullptr;
+    QPushButton* installButton_ = nullptr;
+    QLabel* restoreResult_ = nullptr;
+    QCheckBox* textCaret_ = nullptr;
+    QPushButton* rouletteButton_ = nullptr;
+    QLabel* rouletteResult_ = nullptr;
+    QPushButton* demoButton_ = nullptr;
+    Signal<>::Connection deliveryConnection_ = 0;
+    Signal<>::Connection rouletteConnection_ = 0;
+    Signal<>::Connection demoConnection_ = 0;
+    std::size_t updaterConnection_ = 0;
+};
+
+} // namespace rondelix

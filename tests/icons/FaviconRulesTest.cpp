@@ -1,0 +1,210 @@
+#include "icons/FaviconAddress.h"
+#include "icons/FaviconLinks.h"
+#include "icons/FaviconSvgCleaner.h"
+#include "icons/FaviconUrl.h"
+
+#include <gtest/gtest.h>
+
+namespace rondelix {
+namespace {
+
+TEST(FaviconHostFilter, RefusesLocalAndPrivateHostTexts) {
+    for (const char* host : {"localhost",  "printer.local",  "dev.localhost", "::1",
+                             "fe80::1",    "0x7f000001",     "2130706433",    "",
+                             "127.1",      "10.0.1",         "1.2.3.4.5",     "10.0.0.5",
+                             "172.16.0.1", "172.31.255.255", "169.254.1.1",   "192.168.1.1",
+                             "0.1.2.3",    "127.0.0.1",      "+127.-0.0",     "127..1"})
+        EXPECT_FALSE(isPublicHost(host)) << host;
+}
+
+TEST(FaviconHostFilter, AllowsNamesAndPublicLookingNumbers) {
+    for (const char* host : {"example.com", "172.15.0.1", "172.32.0.1", "169.253.1.1", "192.169.0.1",
+                             "100.64.0.1", "300.1.1.1", "localhost.", "local", "a.localhostx", "1.2.3.x"})
+        EXPECT_TRUE(isPublicHost(host)) << host;
+}
+
+TEST(FaviconHostFilter, FetchableLinksNeedWebSchemeAndPublicLowerCasedHost) {
+    const struct {
+        const char* url;
+        bool fetchable;
+    } cases[] = {
+        {"https://example.com/a.png", true}, {"HTTP://Example.COM/", true},
+        {"ftp://example.com/", false},       {"https://LOCALHOST/", false},
+        {"https://[::1]/", false},           {"https://Printer.Local/x", false},
+        {"file://host/etc/passwd", false},
+    };
+    for (const auto& c : cases) {
+        const auto url = FaviconUrl::parse(c.url);
+        ASSERT_TRUE(url) << c.url;
+        EXPECT_EQ(isFetchableFaviconUrl(*url), c.fetchable) << c.url;
+    }
+}
+
+TEST(FaviconAddressGate, ClassifiesResolvedAddresses) {
+    const struct {
+        const char* address;
+        bool isPublic;
+    } cases[] = {
+        {"93.184.216.34", true},
+        {"0.0.0.0", false},
+        {"10.1.2.3", false},
+        {"127.0.0.1", false},
+        {"169.254.169.254", false},
+        {"172.16.0.1", false},
+        {"172.31.9.9", false},
+        {"172.32.0.1", true},
+        {"192.168.0.1", false},
+        {"100.64.0.1", false},
+        {"100.127.255.255", false},
+        {"100.128.0.1", true},
+        {"224.0.0.1", false},
+        {"239.1.1.1", false},
+        {"240.0.0.1", false},
+        {"255.255.255.255", false},
+        {"2606:4700::1111", true},
+        {"::", false},
+        {"::1", false},
+        {"fe80::1", false},
+        {"febf::1", false},
+        {"fec0::1", true},
+        {"fc00::1", false},
+        {"fdff::1", false},
+        {"ff02::1", false},
+        {"::ffff:127.0.0.1", false},
+        {"::ffff:10.0.0.1", false},
+        {"::ffff:8.8.8.8", true},
+        {"::127.0.0.1", false},
+        {"::8.8.8.8", true},
+        {"example.com", false},
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isPublicAddress(c.address), c.isPublic) << c.address;
+}
+
+TEST(FaviconLinkScanner, FindsIconLinksInDocumentOrder) {
+    const struct {
+        const char* html;
+        std::vector<std::string> hrefs;
+    } cases[] = {
+        {R"(<link rel="apple-touch-icon" href="/t.png"><LINK REL=ICON HREF=/i.ico>)", {"/t.png", "/i.ico"}},
+        {R"(<link rel='shortcut icon' href='a b.png'>)", {"a b.png"}},
+        {R"(<link title="a>b" rel="icon" href="/q.png">)", {"/q.png"}},
+        {R"(<link rel = "icon" href="/spaced.png">)", {}},
+        {R"(<link rel="stylesheet" href="/s.css"><link rel="mask-icon" href=" /m.svg ">)", {" /m.svg "}},
+        {R"(<link rel="icon">)", {}},
+        {R"(<link data-href="/wrong.png" rel="icon" href="/right.png">)", {"/wrong.png"}},
+        {R"(<link rel="icon" href="&amp;x.png")", {"&amp;x.png"}},
+        {R"(<link rel="icon" href="/unclosed.png)", {}},
+        {R"(<meta rel="icon" href="/meta.png">)", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(iconHrefs(c.html), c.hrefs) << c.html;
+}
+
+TEST(FaviconLinkScanner, ReadsAttributesAsAPlainTextSearch) {
+    const struct {
+        const char* tag;
+        std::optional<std::string> rel;
+    } cases[] = {
+        {"<link rel=icon>", "icon"},    {"<link rel=\"\">", ""}, {"<link rel=", std::nullopt},
+        {"<link rel='a", std::nullopt}, {"<link REL=x\ty", "x"}, {"<link rel =x", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(tagAttribute("rel", c.tag), c.rel) << c.tag;
+}
+
+TEST(FaviconSniffing, LooksForSvgTagInFirstKilobyte) {
+    EXPECT_TRUE(looksLikeSvg("<?xml version='1.0'?><SVG xmlns='x'/>"));
+    for (const std::size_t lead : {1019u, 1020u}) {
+        std::string text(lead, ' ');
+        text.append("<svg>");
+        EXPECT_EQ(looksLikeSvg(text), lead + 4 <= 1024) << lead;
+    }
+    EXPECT_TRUE(looksLikeSvg("\xff\xfe<svg"));
+    EXPECT_FALSE(looksLikeSvg("\x89PNG"));
+}
+
+TEST(FaviconDataLinks, DecodesBase64AndPercentPayloads) {
+    const struct {
+        const char* link;
+        std::optional<std::string> bytes;
+        bool svg;
+    } cases[] = {
+        {"data:image/png;base64,aGk=", "hi", false},
+        {"data:image/png;base64,aG\nk=", std::nullopt, false},
+        {"data:image/png;base64", std::nullopt, false},
+        {"DATA:IMAGE/SVG+XML,%3Csvg%2F%3E", "<svg/>", true},
+        {"data:text/plain,%3Csvg/%3E", "<svg/>", true},
+        {"data:,50%", "50%", false},
+        {"data:,%FF", "%FF", false},
+    };
+    for (const auto& c : cases) {
+        const auto decoded = dataLinkBytes(c.link);
+        ASSERT_EQ(decoded.has_value(), c.bytes.has_value()) << c.link;
+        if (!decoded) continue;
+        EXPECT_EQ(decoded->bytes, *c.bytes) << c.link;
+        EXPECT_EQ(decoded->declaredSvg, c.svg) << c.link;
+    }
+}
+
+TEST(FaviconUrls, ResolvesReferencesAgainstTheHomePage) {
+    const auto base = FaviconUrl::parse("https://Example.com/");
+    ASSERT_TRUE(base);
+    const struct {
+        const char* reference;
+        const char* resolved;
+    } cases[] = {
+        {"/i.png", "https://Example.com/i.png"},
+        {"i.png?v=2", "https://Example.com/i.png?v=2"},
+        {"//cdn.example.net/x.ico", "https://cdn.example.net/x.ico"},
+        {"http://other.org/a/../b.svg", "http://other.org/b.svg"},
+        {"../../up.png", "https://Example.com/up.png"},
+        {"https://[::1]:8080/x", "https://[::1]:8080/x"},
+        {"HTTPS://h.org#frag", "HTTPS://h.org/"},
+    };
+    for (const auto& c : cases) {
+        const auto url = base->resolved(c.reference);
+        ASSERT_TRUE(url) << c.reference;
+        EXPECT_EQ(url->text(), c.resolved) << c.reference;
+    }
+    for (const char* bad : {"https://user@evil.org/", "https://a b/", "https:///x", "https://h:port/"})
+        EXPECT_FALSE(base->resolved(bad)) << bad;
+    EXPECT_EQ(FaviconUrl::parse("https://h/x/Icon.SVG")->pathExtension(), "svg");
+}
+
+TEST(FaviconSvgCleaning, RemovesEveryOutsideReference) {
+    const auto acceptsSmall = [](std::string_view bytes) { return bytes == "small"; };
+    const struct {
+        std::string svg;
+        std::vector<std::string> gone;
+        std::vector<std::string> kept;
+    } cases[] = {
+        {R"(<svg><image href="http://evil/x.png"/><use xlink:href="#a"/></svg>)", {"evil"}, {"#a", "<image"}},
+        {R"(<svg><image xlink:href='file:///etc/passwd'/></svg>)", {"passwd"}, {"<image"}},
+        {"<!DOCTYPE svg [<!ENTITY a \"aaaa\"><!ENTITY b \"&a;&a;\">]><svg>&b;</svg>",
+         {"ENTITY", "DOCTYPE"},
+         {"<svg>"}},
+        {R"(<?xml-stylesheet href="http://evil/s.css"?><svg/>)", {"evil"}, {"<svg/>"}},
+        {"<svg><style>@import 'http://evil/f.css'; .a{fill:url(http://evil/p)} "
+         ".b{fill:url(#g)}</style></svg>",
+         {"evil"},
+         {"url(#g)", ".a{fill:none}"}},
+        {R"~(<svg><rect style="fill:url('https://evil/x')" fill="url(#g)"/></svg>)~",
+         {"evil"},
+         {"fill=\"url(#g)\""}},
+        {R"(<svg><image href="data:image/png;base64,c21hbGw="/></svg>)", {}, {"c21hbGw="}},
+        {R"(<svg><image href="data:image/png;base64,aHVnZQ=="/></svg>)", {"aHVnZQ=="}, {"<image"}},
+        {R"(<svg><image href="data:image/svg+xml,%3Csvg/%3E"/></svg>)", {"data:"}, {"<image"}},
+    };
+    for (const auto& c : cases) {
+        const auto cleaned = cleanedSvg(c.svg, acceptsSmall);
+        for (const auto& text : c.gone)
+            EXPECT_EQ(cleaned.find(text), std::string::npos) << cleaned;
+        for (const auto& text : c.kept)
+            EXPECT_NE(cleaned.find(text), std::string::npos) << cleaned;
+    }
+}
+
+} // namespace
+} // namespace rondelix

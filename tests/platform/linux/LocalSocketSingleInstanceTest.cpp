@@ -1,0 +1,197 @@
+#include "platform/linux/LocalSocketSingleInstance.h"
+
+#include "platform/linux/DesktopApplication.h"
+#include "platform/linux/PrivateRuntimeFolder.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace rondelix::platform::linux_desktop {
+namespace {
+
+namespace fs = std::filesystem;
+using Claim = SingleInstance::Claim;
+
+constexpr uid_t otherUser = 65534;
+
+struct TempFolder {
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "rondelix-instance-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
+        path = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    fs::path path;
+};
+
+TEST(PrivateRuntimeFolder, UsesTheDesktopsFolderOnlyWhenPrivateElseMakesAndChecksItsOwn) {
+    TempFolder temp;
+    const fs::path privateFolder = temp.path / "private", openFolder = temp.path / "open";
+    fs::create_directory(privateFolder);
+    fs::permissions(privateFolder, fs::perms::owner_all);
+    fs::create_directory(openFolder);
+    fs::permissions(openFolder, fs::perms::all);
+    const fs::path fallback = temp.path / ("rondelix-" + std::to_string(getuid()));
+    const struct {
+        const char* what;
+        std::optional<std::string> runtimeDir;
+        std::function<void()> layFallback;
+        std::optional<fs::path> expected;
+    } cases[] = {
+        {"private runtime folder", privateFolder.string(), [] {}, privateFolder},
+        {"no runtime folder", std::nullopt, [] {}, fallback},
+        {"relative runtime folder", "private", [] {}, fallback},
+        {"runtime folder open to others", openFolder.string(), [] {}, fallback},
+        {"missing runtime folder", (temp.path / "gone").string(), [] {}, fallback},
+        {"own fallback from before", std::nullopt, [&] { fs::create_directory(fallback, privateFolder); },
+         fallback},
+        {"fallback open to others", std::nullopt, [&] { fs::create_directory(fallback, openFolder); },
+         std::nullopt},
+        {"fallback is a link", std::nullopt, [&] { fs::create_directory_symlink(privateFolder, fallback); },
+         std::nullopt},
+        {"fallback is a file", std::nullopt, [&] { close(creat(fallback.c_str(), 0600)); }, std::nullopt},
+        {"fallback of another user", std::nullopt,
+         [&] {
+             fs::create_directory(fallback, privateFolder);
+             if (chown(fallback.c_str(), otherUser, otherUser) != 0)
+                 fs::permissions(fallback, fs::perms::all);
+         },
+         std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(fallback);
+        c.layFallback();
+        const auto found =
+            PrivateRuntimeFolder::find(c.runtimeDir ? c.runtimeDir->c_str() : nullptr, temp.path);
+        EXPECT_EQ(found.path, c.expected);
+        EXPECT_EQ(found.failure.empty(), c.expected.has_value()) << found.failure;
+        if (found.path == fallback) {
+            struct stat info {};
+            ASSERT_EQ(lstat(fallback.c_str(), &info), 0);
+            EXPECT_EQ(info.st_mode & 0777, 0700u);
+        }
+    }
+}
+
+// Runs `body` in a child process as another user; answers its pid, once the
+// child has written a byte to the returned pipe end. The child ends when the
+// parent closes the other pipe end.
+struct OtherUser {
+    explicit OtherUser(const std::function<void()>& body) {
+        int ready[2], hold[2];
+        if (pipe(ready) != 0 || pipe(hold) != 0) throw std::runtime_error("no pipe");
+        pid = fork();
+        if (pid == 0) {
+            close(ready[0]);
+            close(hold[1]);
+            if (setgid(otherUser) != 0 || setuid(otherUser) != 0) _exit(2);
+            body();
+            (void)!write(ready[1], "x", 1);
+            char byte;
+            (void)!read(hold[0], &byte, 1);
+            _exit(0);
+        }
+        close(ready[1]);
+        close(hold[0]);
+        release = hold[1];
+        char byte = 0;
+        started = read(ready[0], &byte, 1) == 1;
+        close(ready[0]);
+    }
+    ~OtherUser() {
+        close(release);
+        int status = 0;
+        waitpid(pid, &status, 0);
+    }
+    pid_t pid = -1;
+    int release = -1;
+    bool started = false;
+};
+
+int unixSocket(const fs::path& path, bool listening) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    const auto* raw = reinterpret_cast<const sockaddr*>(&address);
+    const bool ok = listening ? bind(fd, raw, sizeof address) == 0 && listen(fd, 4) == 0
+                              : connect(fd, raw, sizeof address) == 0;
+    return ok ? fd : -1;
+}
+
+class SingleInstanceAcrossUsers : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (geteuid() != 0) GTEST_SKIP() << "acting as another user needs the superuser";
+        ASSERT_TRUE(testing::desktopApplication());
+        // Open to the other user here; the program's own folder never is.
+        fs::permissions(temp.path, fs::perms::all);
+    }
+    // Runs the event loop until a reopen request arrived, then drains what
+    // is already queued.
+    void receiveReopen() {
+        QEventLoop loop;
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        arrived = [&] { loop.quit(); };
+        if (reopens == 0) loop.exec();
+        for (int pass = 0; pass < 10; ++pass)
+            QCoreApplication::processEvents();
+    }
+
+    TempFolder temp;
+    fs::path socket = temp.path / "rondelix-instance";
+    int reopens = 0;
+    std::function<void()> arrived = [] {};
+    std::function<void()> onReopen = [this] {
+        ++reopens;
+        arrived();
+    };
+};
+
+TEST_F(SingleInstanceAcrossUsers, ASocketAnsweredByAnotherUserIsTakenOverNeverObeyed) {
+    int foreign = -1;
+    OtherUser squatter([&] { foreign = unixSocket(socket, true); });
+    ASSERT_TRUE(squatter.started);
+    LocalSocketSingleInstance first(socket);
+    EXPECT_EQ(first.claim(onReopen), Claim::claimed) << first.failure();
+
+    LocalSocketSingleInstance second(socket);
+    EXPECT_EQ(second.claim([] {}), Claim::handedOver);
+    receiveReopen();
+    EXPECT_EQ(reopens, 1);
+}
+
+TEST_F(SingleInstanceAcrossUsers, ARequestFromAnotherUserIsIgnored) {
+    LocalSocketSingleInstance first(socket);
+    ASSERT_EQ(first.claim(onReopen), Claim::claimed) << first.failure();
+    fs::permissions(socket, fs::perms::all);
+    {
+        OtherUser intruder([&] {
+            const int fd = unixSocket(socket, false);
+            if (fd >= 0) (void)!write(fd, "reopen\n", 7);
+        });
+        ASSERT_TRUE(intruder.started);
+    }
+    LocalSocketSingleInstance second(socket);
+    EXPECT_EQ(second.claim([] {}), Claim::handedOver);
+    receiveReopen();
+    EXPECT_EQ(reopens, 1);
+}
+
+} // namespace
+} // namespace rondelix::platform::linux_desktop

@@ -1,0 +1,184 @@
+#include "guides/DemoControl.h"
+#include "settings/DevelopmentDefaults.h"
+#include "settings/ui/AboutPage.h"
+#include "settings/ui/ChangelogSheet.h"
+#include "settings/ui/DevelopmentPage.h"
+#include "settings/ui/SettingsPageRig.h"
+#include "settings/ui/SpinningLogoView.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace rondelix {
+namespace {
+
+using testsupport::SettingsPageTest;
+
+class RecordingDemo final : public DemoControl {
+  public:
+    bool isRunning() const override { return running; }
+    void play(const std::string& scene) override {
+        scenes.push_back(scene);
+        running = true;
+        runningChanged.emit();
+    }
+    void cancel() override {
+        ++cancels;
+        running = false;
+        runningChanged.emit();
+    }
+    bool running = false;
+    std::vector<std::string> scenes;
+    int cancels = 0;
+};
+
+class DevelopmentPageTest : public SettingsPageTest {
+  protected:
+    DevelopmentPage* open(DemoControl* demo = nullptr) {
+        auto& c = rig.c();
+        DevelopmentPage::Services services{
+            c.configStore(),
+            c.updater(),
+            rig.defaults,
+            rig.workspace,
+            {rig.queue, rig.background, rig.pasteboard, rig.processes, rig.workspace, rig.log},
+            {[] { return std::string("report __SHORTCUTS__"); }, [] { return std::string("log"); },
+             [] { return std::string("count=0;"); }, "0.1.0", rig.home.path},
+            {rig.queue, [&c] { return c.configStore().config(); }, [](std::size_t) { return std::size_t{0}; },
+             [] {}, [this](const MacroAction&) { ++fired; }},
+            demo,
+            [&c] { c.resetOnboarding(); },
+            [&c] { c.relockDevMenu(); }};
+        auto* made = new DevelopmentPage(std::move(services), nullptr);
+        show(made);
+        return made;
+    }
+    QString text(const QString& name) { return control<QAbstractButton>(name)->text(); }
+    int fired = 0;
+};
+
+TEST_F(DevelopmentPageTest, DiagnosticsButtonsFollowTheirStatesAndWaitForEachOther) {
+    open();
+    control<QPushButton>("copyDiagnostics")->click();
+    EXPECT_EQ(text("copyDiagnostics"), "Gathering…");
+    EXPECT_FALSE(control<QPushButton>("emailDiagnostics")->isEnabled());
+    rig.background.runAll();
+    rig.queue.runPending();
+    EXPECT_EQ(text("copyDiagnostics"), "Copied");
+    EXPECT_TRUE(control<QPushButton>("emailDiagnostics")->isEnabled());
+    EXPECT_EQ(rig.pasteboard.text(), "report count=0;\n--- Recent logs (last 10 min) ---\nlog");
+    rig.queue.advance(2);
+    EXPECT_EQ(text("copyDiagnostics"), "Copy Diagnostics");
+    saveScreenshot("development-page.png");
+}
+
+TEST_F(DevelopmentPageTest, ExperimentsActOnTheConfigurationAndTheDemo) {
+    RecordingDemo demo;
+    open(&demo);
+    auto* caret = control<QCheckBox>("textCaret");
+    caret->click();
+    EXPECT_EQ(config().behavior.position, Behavior::Position::textCaret);
+    EXPECT_EQ(rig.defaults.get(DevelopmentDefaults::positionBeforeTextCaret), "cursor");
+    caret->click();
+    EXPECT_EQ(config().behavior.position, Behavior::Position::cursor);
+
+    control<QPushButton>("roulette")->click();
+    EXPECT_EQ(text("roulette"), "Spinning…");
+    EXPECT_FALSE(control<QPushButton>("roulette")->isEnabled());
+    rig.queue.advance(0.8);
+    EXPECT_EQ(fired, 1);
+    EXPECT_TRUE(control<QLabel>("rouletteResult")->isVisibleTo(page.get()));
+    EXPECT_TRUE(control<QLabel>("rouletteResult")->text().startsWith("Fired "));
+
+    EXPECT_EQ(text("demo"), "Play Demo Choreography");
+    control<QPushButton>("demo")->click();
+    EXPECT_EQ(demo.scenes, std::vector<std::string>{"all"});
+    EXPECT_EQ(text("demo"), "Stop Demo");
+    control<QPushButton>("demo")->click();
+    EXPECT_EQ(demo.cancels, 1);
+    EXPECT_EQ(text("demo"), "Play Demo Choreography");
+    page.reset(); // before the demo it watches
+}
+
+TEST_F(DevelopmentPageTest, WithoutADemoItsButtonWaitsAndRelockLeavesForAbout) {
+    rig.c().unlockDevMenu();
+    rig.c().setMainTab(MainTab::development);
+    open();
+    EXPECT_FALSE(control<QPushButton>("demo")->isEnabled());
+    EXPECT_FALSE(control<QLabel>("restoreResult")->isVisibleTo(page.get()));
+    control<QPushButton>("relock")->click();
+    EXPECT_EQ(rig.c().mainTab(), MainTab::about);
+    EXPECT_FALSE(rig.c().devMenuUnlocked());
+}
+
+class AboutPageTest : public SettingsPageTest {
+  protected:
+    AboutPage* open(std::string version = "0.1.0") {
+        auto& c = rig.c();
+        auto* made = new AboutPage({rig.queue, rig.pasteboard, rig.workspace, c.updater(),
+                                    [&c] { return c.devMenuUnlocked(); }, [&c] { c.unlockDevMenu(); },
+                                    [&c] { c.showHowItWorks(); }, std::move(version), "Debian 12"},
+                                   nullptr);
+        show(made);
+        return made;
+    }
+};
+
+TEST_F(AboutPageTest, ShowsTheVersionCopiesTheAddressAndSendsFeedback) {
+    open("");
+    EXPECT_EQ(control<QPushButton>("versionButton")->text(), "Version ?");
+    EXPECT_FALSE(control<QPushButton>("checkForUpdates")->isEnabled());
+
+    control<QPushButton>("copySupport")->click();
+    EXPECT_EQ(rig.pasteboard.text(), "support@rondelix.app");
+    EXPECT_EQ(control<QPushButton>("copySupport")->text(), "Copied support@rondelix.app");
+    rig.queue.advance(1);
+    control<QPushButton>("copySupport")->click();
+    rig.queue.advance(1); // the first press's reset
+    EXPECT_EQ(control<QPushButton>("copySupport")->text(), "Copy support email");
+
+    control<QPushButton>("sendFeedback")->click();
+    ASSERT_EQ(rig.workspace.openedLinks.size(), 1u);
+    EXPECT_EQ(rig.workspace.openedLinks[0].rfind(
+                  "mailto:support@rondelix.app?subject=Rondelix%20%3F%20feedback", 0),
+              0u);
+    control<QPushButton>("howItWorks")->click();
+    EXPECT_TRUE(rig.windows.state(AppWindows::Kind::howItWorks).exists);
+    saveScreenshot("about-page.png");
+}
+
+TEST_F(AboutPageTest, AFrenzyUnlocksTheDevelopmentPageOnceWithAToast) {
+    AboutPage* about = open();
+    about->logo().motion().onFrenzy();
+    EXPECT_TRUE(rig.c().devMenuUnlocked());
+    EXPECT_TRUE(about->toastShown());
+    rig.queue.advance(2.6);
+    EXPECT_FALSE(about->toastShown());
+    about->logo().motion().onFrenzy();
+    EXPECT_FALSE(about->toastShown()); // already unlocked
+    rig.c().relockDevMenu();
+    about->logo().motion().onFrenzy();
+    EXPECT_TRUE(rig.c().devMenuUnlocked());
+    EXPECT_TRUE(about->toastShown());
+}
+
+TEST_F(AboutPageTest, TheChangelogSheetListsEveryReleaseAndCloses) {
+    open();
+    control<QPushButton>("versionButton")->click();
+    auto* sheet = page->findChild<ChangelogSheet*>();
+    ASSERT_TRUE(sheet);
+    EXPECT_TRUE(sheet->isVisible());
+    const auto labels = sheet->findChildren<QLabel*>();
+    const auto count = std::count_if(labels.begin(), labels.end(),
+                                     [](QLabel* l) { return l->text() == "0.3.0" || l->text() == "0.1.0"; });
+    EXPECT_EQ(count, 4);
+    const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
+    EXPECT_TRUE(sheet->grab().save(folder + "/changelog-sheet.png"));
+    for (QPushButton* b : sheet->findChildren<QPushButton*>())
+        if (b->text() == "Done") b->click();
+    EXPECT_FALSE(sheet->isVisible());
+}
+
+} // namespace
+} // namespace rondelix
