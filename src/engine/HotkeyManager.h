@@ -5,6 +5,7 @@
 #include "engine/SummonActions.h"
 #include "engine/SummonFeedback.h"
 #include "engine/SummonOverlay.h"
+#include "engine/SummonPhases.h"
 #include "engine/TapHealth.h"
 #include "engine/WheelCycling.h"
 #include "model/Config.h"
@@ -100,45 +101,11 @@ class HotkeyManager {
     Callbacks callbacks;
 
   private:
-    // The keys of a binding are down and its hold threshold runs.
-    struct Arming {
-        SummonBinding binding;
-        // The threshold counts from here, across a switch to a longer binding.
-        double startedAt = 0;
-        // A shortcut typed with the binding's keys since they went down.
-        bool chordSinceDown = false;
-        platform::ScopedCancel armStep;
-    };
-
-    // A wheel is open and the armed tap intercepts input.
-    struct Summoned {
-        SummonBinding binding;
-        KeyCodeSet pressedArrows;
-        KeyCodeSet steppablePrimed;
-        bool aimAnchored = false;
-        KeyCodeSet pressedNumpad;
-        // Keys whose key down this summon swallowed: their key ups are too.
-        KeyCodeSet swallowedKeys;
-        bool shiftTapCandidate = false;
-        ScrollSwitch scroll;
-        bool mouseAimUnlocked = true;
-        platform::Point mouseStart;
-        bool isPreview = false;
-        bool cancelled = false;
-        // The up of a click that closed the previous summon.
-        bool owedClickUp = false;
-        // Set while the binding was let go with nothing aimed.
-        std::optional<double> graceDeadline;
-        platform::ScopedCancel graceStep;
-    };
-
-    // The wheel closed with keys still down that the summon swallowed: their
-    // repeats and key ups stay swallowed until they are let go.
-    struct Draining {
-        KeyCodeSet arrows;
-        bool leftClick = false;
-        platform::ScopedCancel endStep;
-    };
+    // The record of each phase of a summon; declared outside the class so
+    // that each is complete where the optionals below need it.
+    using Arming = summon_phase::Arming;
+    using Summoned = summon_phase::Summoned;
+    using Draining = summon_phase::Draining;
 
     // What a closed summon leaves for its firing.
     struct Ending {
