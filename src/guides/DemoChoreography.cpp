@@ -47,7 +47,6 @@ DemoChoreography::DemoChoreography(Services services)
 
 DemoChoreography::~DemoChoreography() {
     self_.reset();
-    wait_.cancel();
     for (const auto token : observers_)
         s_.notifications.remove(token);
 }

@@ -123,7 +123,7 @@ class DemoChoreography final : public DemoControl {
     // Which run a deferred step belongs to; a step of an ended run does nothing.
     int run_ = 0;
     std::deque<Step> steps_;
-    platform::Cancel wait_;
+    platform::ScopedCancel wait_;
     std::optional<Behavior::Position> savedPosition_;
     std::optional<std::vector<Wheel>> savedWheels_;
     std::optional<std::string> savedLastUsed_;
