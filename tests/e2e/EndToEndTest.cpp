@@ -120,6 +120,16 @@ struct TestHome {
         fs::remove_all(path, ec);
     }
     fs::path configFolder() const { return path / ".config" / "rondelix"; }
+    // Gives the main wheel's top slot another action; answers the
+    // configuration written.
+    Config setTopSlotAction(const MacroAction& action) const {
+        Config config = *decodeConfigBytes(readFile(configFolder() / "config.json"));
+        for (Wheel& wheel : config.wheels)
+            for (Slice& slice : wheel.slices)
+                if (wheel.id == "default" && slice.position == 0) slice.action = action;
+        writeFile(configFolder() / "config.json", encode(config).dump(2));
+        return config;
+    }
 
     fs::path path;
     fs::path marker;
@@ -640,12 +650,7 @@ INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, MainWindowEndToEnd, ::test
 // The slice form turns the top slot into a script by keyboard alone; the
 // summon then fires what was typed.
 TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
-    auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
-    ASSERT_TRUE(config);
-    for (Wheel& wheel : config->wheels)
-        for (Slice& slice : wheel.slices)
-            if (wheel.id == "default" && slice.position == 0) slice.action = MacroAction::Text{"not yet"};
-    writeFile(home.configFolder() / "config.json", encode(*config).dump(2));
+    home.setTopSlotAction(MacroAction::Text{"not yet"});
 
     Program program(home.path, "slice-form");
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
@@ -803,12 +808,7 @@ QPoint buttonIn(const Config& config, MainTab page, const char* name, QSize wind
 
 TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne) {
     // The main wheel's top slot opens the Bindings page.
-    Config config = *decodeConfig(nlohmann::json::parse(readFile(home.configFolder() / "config.json")));
-    for (Wheel& wheel : config.wheels)
-        for (Slice& slice : wheel.slices)
-            if (wheel.id == "default" && slice.position == 0)
-                slice.action = MacroAction::OpenSettings{"open-bindings"};
-    writeFile(home.configFolder() / "config.json", encode(config).dump(2));
+    const Config config = home.setTopSlotAction(MacroAction::OpenSettings{"open-bindings"});
 
     Program program(home.path);
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
@@ -950,12 +950,7 @@ QPoint installButtonIn(const std::string& highlight, const std::string& cardId) 
 // The Bluetooth toggle on the main wheel's top slot, with a stand-in
 // bluetoothctl on the path that records how it was called.
 TEST_F(EndToEnd, InstallInTheSetupWindowLetsTheBluetoothToggleRunItsAutomation) {
-    Config config = *decodeConfig(nlohmann::json::parse(readFile(home.configFolder() / "config.json")));
-    for (Wheel& wheel : config.wheels)
-        for (Slice& slice : wheel.slices)
-            if (wheel.id == "default" && slice.position == 0)
-                slice.action = MacroAction::SystemAction{"toggle-bluetooth"};
-    writeFile(home.configFolder() / "config.json", encode(config).dump(2));
+    home.setTopSlotAction(MacroAction::SystemAction{"toggle-bluetooth"});
     const fs::path standIns = home.path / "stand-ins";
     const fs::path calls = home.path / "bluetoothctl-calls";
     writeFile(standIns / "bluetoothctl", "#!/bin/sh\necho \"$*\" >> '" + calls.string() +
