@@ -16,7 +16,7 @@ constexpr int horizontalInset = 3;
 } // namespace
 
 GrowingTextField::GrowingTextField(std::function<void(const QString&)> onEdit, QWidget* parent)
-    : QPlainTextEdit(parent), onEdit_(std::move(onEdit)) {
+    : LongTextEdit(parent), onEdit_(std::move(onEdit)) {
     setObjectName(QStringLiteral("growingField"));
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -31,16 +31,13 @@ GrowingTextField::GrowingTextField(std::function<void(const QString&)> onEdit, Q
     setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; }"));
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         fitHeight();
-        if (onEdit_) onEdit_(toPlainText());
+        if (onEdit_) onEdit_(text());
     });
     fitHeight();
 }
 
 void GrowingTextField::setText(const QString& text) {
-    if (toPlainText() == text) return;
-    const QSignalBlocker quiet(this);
-    setPlainText(text);
-    fitHeight();
+    if (LongTextEdit::setText(text)) fitHeight();
 }
 
 int GrowingTextField::contentHeight() const {
@@ -66,7 +63,7 @@ QSize GrowingTextField::sizeHint() const {
 }
 
 void GrowingTextField::resizeEvent(QResizeEvent* event) {
-    QPlainTextEdit::resizeEvent(event);
+    LongTextEdit::resizeEvent(event);
     // A new width rewraps the lines.
     fitHeight();
 }
