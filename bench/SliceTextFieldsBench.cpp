@@ -2,6 +2,7 @@
 // they hold a pasted megabyte on one line, from the key to the redrawn field.
 // The target is well under a frame (16 ms).
 
+#include "BenchApplication.h"
 #include "editor/ui/GrowingTextField.h"
 #include "editor/ui/LongTextEdit.h"
 #include "editor/ui/ResizableTextEditor.h"
@@ -15,15 +16,6 @@
 using namespace rondelix;
 
 namespace {
-
-void ensureApplication() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "rondelix_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    new QApplication(argc, argv);
-}
 
 // A megabyte of words with no line break, as a paste from a web page gives it.
 QString megabyteLine() {

@@ -128,7 +128,7 @@ void LongTextEdit::splitLongParagraphs() {
 
 void LongTextEdit::keyPressEvent(QKeyEvent* event) {
     QTextCursor cursor = textCursor();
-    const bool plain = !cursor.hasSelection() && !(event->modifiers() & ~Qt::KeypadModifier);
+    const bool plain = !isReadOnly() && !cursor.hasSelection() && !(event->modifiers() & ~Qt::KeypadModifier);
     // At a piece break the character to take is in the next piece over.
     if (plain && event->key() == Qt::Key_Backspace && cursor.atBlockStart() && continues(cursor.block())) {
         cursor.movePosition(QTextCursor::PreviousCharacter);
