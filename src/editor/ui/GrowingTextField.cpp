@@ -1,6 +1,7 @@
 #include "editor/ui/GrowingTextField.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <algorithm>
 #include <cmath>
@@ -42,8 +43,13 @@ void GrowingTextField::setText(const QString& text) {
 
 int GrowingTextField::contentHeight() const {
     int lines = 0;
-    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next())
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
+        // Lays out a paragraph that has not been yet, as one pasted off
+        // screen; the ones laid out already are kept.
+        layout->blockBoundingRect(block);
         lines += std::max(1, block.layout() ? block.layout()->lineCount() : 1);
+    }
     const int lineHeight = fontMetrics().lineSpacing();
     const int height =
         lines * lineHeight + 2 * static_cast<int>(document()->documentMargin()) + 2 * verticalInset;
@@ -56,6 +62,9 @@ void GrowingTextField::fitHeight() {
         setFixedHeight(height);
         updateGeometry();
     }
+    // The field shows all its lines, so it never scrolls itself: a paste
+    // that did while it was still short would hide its first lines.
+    verticalScrollBar()->setValue(0);
 }
 
 QSize GrowingTextField::sizeHint() const {
