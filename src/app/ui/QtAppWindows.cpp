@@ -47,6 +47,15 @@ void QtAppWindows::destroyAll() {
     for (auto& [kind, side] : sides_)
         delete side;
     sides_.clear();
+    for (QPointer<SideWindow>& side : closing_)
+        delete side;
+    closing_.clear();
+}
+
+void QtAppWindows::retire(SideWindow* w) {
+    std::erase_if(closing_, [](const QPointer<SideWindow>& side) { return side.isNull(); });
+    closing_.emplace_back(w);
+    w->deleteLater();
 }
 
 bool QtAppWindows::glassEnabled() const {
@@ -107,7 +116,7 @@ void QtAppWindows::openSide(Kind kind, const SideRequest& request) {
     sides_[kind] = w;
     w->onUserClose = [this, kind, w] {
         sides_.erase(kind);
-        w->deleteLater();
+        retire(w);
         if (onSideWindowClosed) onSideWindowClosed(kind, true);
     };
     bringForward(kind);
@@ -138,7 +147,7 @@ void QtAppWindows::close(Kind kind) {
     // The program's own close: no user-close notice.
     w->onUserClose = nullptr;
     w->hide();
-    w->deleteLater();
+    retire(w);
     if (onSideWindowClosed) onSideWindowClosed(kind, false);
 }
 

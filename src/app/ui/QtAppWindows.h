@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <cstddef>
 #include <map>
+#include <vector>
 
 class QWidget;
 
@@ -47,12 +48,16 @@ class QtAppWindows final : public AppWindows {
     QWidget* window(Kind kind) const;
     bool glassEnabled() const;
     void applyGlass();
+    void retire(SideWindow* w);
 
     GlassBackdrop::Environment backdrop_;
     AppCoordinator* coordinator_ = nullptr;
     std::size_t configConnection_ = 0;
     QPointer<MainWindow> main_;
     std::map<Kind, QPointer<SideWindow>> sides_;
+    // Closed side windows waiting for their deferred deletion; their pages
+    // hold on to the coordinator's services, so they must go before it does.
+    std::vector<QPointer<SideWindow>> closing_;
 };
 
 } // namespace rondelix
