@@ -1,6 +1,6 @@
 # Sourced by scripts that need an X server: start_private_xvfb starts Xvfb on
-# a free-looking display number from the given base, waits for its socket,
-# exports DISPLAY and stops the server when the calling script exits.
+# a display number that the server itself finds free (so parallel runs never
+# share one), exports DISPLAY and stops the server when the calling script exits.
 
 xvfb_pid=""
 
@@ -9,14 +9,15 @@ stop_private_xvfb() {
 }
 
 start_private_xvfb() {
-  local base="$1"
-  local display=":$((base + RANDOM % 100))"
-  Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >/dev/null 2>&1 &
+  local number_file
+  number_file="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
   xvfb_pid=$!
   trap stop_private_xvfb EXIT
-  for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X${display#:}" ] && break
+  for _ in $(seq 100); do
+    [ -s "$number_file" ] && break
     sleep 0.1
   done
-  export DISPLAY="$display"
+  export DISPLAY=":$(tr -dc '0-9' <"$number_file")"
+  rm -f "$number_file"
 }
