@@ -1,5 +1,7 @@
 #include "platform/linux/CanberraSounds.h"
 
+#include "platform/XdgFolders.h"
+
 #include <QApplication>
 #include <algorithm>
 #include <array>
@@ -22,14 +24,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::array<const char*, 4> playableExtensions{".wav", ".oga", ".ogg", ".WAV"};
-
-std::string userSoundFolder() {
-    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && *dataHome)
-        return (fs::path(dataHome) / "sounds").string();
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return (fs::path(home) / ".local/share/sounds").string();
-    return {};
-}
 
 // The sounds the program ships: installed beside the executable, or, for a
 // build that runs from its build folder, the source tree's data folder.
@@ -166,8 +160,8 @@ class CanberraSound final : public Sound {
 
 std::vector<std::string> CanberraSounds::defaultFolders() {
     std::vector<std::string> folders;
-    for (std::string folder :
-         {ownSoundFolder(), userSoundFolder(), std::string("/usr/share/sounds/freedesktop/stereo")})
+    for (std::string folder : {ownSoundFolder(), (userDataFolder() / "sounds").string(),
+                               std::string("/usr/share/sounds/freedesktop/stereo")})
         if (!folder.empty()) folders.push_back(std::move(folder));
     return folders;
 }
