@@ -117,7 +117,7 @@ MainWindow::MainWindow(AppCoordinator& coordinator, GlassBackdrop::Environment b
         if (rebuilding_ || !item || !item->data(tabRole).isValid()) return;
         coordinator_.setMainTab(static_cast<MainTab>(item->data(tabRole).toInt()));
     });
-    connection_ = coordinator_.changed.connect([this](AppCoordinator::Property property) {
+    connection_ = coordinator_.changed.connectScoped([this](AppCoordinator::Property property) {
         if (property == AppCoordinator::Property::devMenuUnlocked) rebuildSidebar();
         if (property == AppCoordinator::Property::mainTab) {
             showPage();
@@ -129,9 +129,7 @@ MainWindow::MainWindow(AppCoordinator& coordinator, GlassBackdrop::Environment b
     sidebar_->setFocus();
 }
 
-MainWindow::~MainWindow() {
-    coordinator_.changed.disconnect(connection_);
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::buildMenus() {
     QMenu* appMenu = menuBar_->addMenu("Rondelix");

@@ -5,6 +5,7 @@
 #include "app/ui/MainPages.h"
 #include "catalog/MainTab.h"
 #include "engine/PermissionPoll.h"
+#include "util/Signal.h"
 
 #include <QSize>
 #include <QWidget>
@@ -91,7 +92,7 @@ class MainWindow final : public QWidget {
     QTimer* resizeSettled_;
     // The size the program last gave the window: a resize to it is not the user's.
     QSize programSize_;
-    std::size_t connection_ = 0;
+    ScopedConnection connection_;
     bool rebuilding_ = false;
 };
 

@@ -37,11 +37,11 @@ QtAppWindows::~QtAppWindows() {
 
 void QtAppWindows::attach(AppCoordinator& coordinator) {
     coordinator_ = &coordinator;
-    configConnection_ = coordinator.configStore().configChanged.connect([this] { applyGlass(); });
+    configConnection_ = coordinator.configStore().configChanged.connectScoped([this] { applyGlass(); });
 }
 
 void QtAppWindows::destroyAll() {
-    if (coordinator_) coordinator_->configStore().configChanged.disconnect(configConnection_);
+    configConnection_.reset();
     coordinator_ = nullptr;
     delete main_;
     for (auto& [kind, side] : sides_)

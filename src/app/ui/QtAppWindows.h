@@ -2,6 +2,7 @@
 
 #include "app/AppWindows.h"
 #include "app/ui/GlassBackdrop.h"
+#include "util/Signal.h"
 
 #include <QPointer>
 #include <cstddef>
@@ -50,7 +51,7 @@ class QtAppWindows final : public AppWindows {
 
     GlassBackdrop::Environment backdrop_;
     AppCoordinator* coordinator_ = nullptr;
-    std::size_t configConnection_ = 0;
+    ScopedConnection configConnection_;
     QPointer<MainWindow> main_;
     std::map<Kind, QPointer<SideWindow>> sides_;
 };
