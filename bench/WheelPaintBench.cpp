@@ -1,6 +1,6 @@
+#include "BenchApplication.h"
 #include "overlay/ui/WheelGraphic.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -8,15 +8,6 @@
 using namespace rondelix;
 
 namespace {
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "rondelix_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 WheelGraphic::Inputs twelveSlots() {
     static const char* symbols[] = {
@@ -42,7 +33,7 @@ WheelGraphic::Inputs twelveSlots() {
 
 // One overlay frame: the 12-slot wheel with icons, labels and an aimed slot.
 void paintTwelveSlotWheel(benchmark::State& state, ColorScheme scheme) {
-    application();
+    bench::ensureApplication();
     WheelGraphic graphic;
     graphic.setReduceMotion(true);
     graphic.setColorScheme(scheme);
@@ -60,7 +51,7 @@ void paintTwelveSlotWheel(benchmark::State& state, ColorScheme scheme) {
 
 // The frames the overlay really draws: the aim moves on every one.
 void paintWhileAimMoves(benchmark::State& state) {
-    application();
+    bench::ensureApplication();
     WheelGraphic graphic;
     graphic.setReduceMotion(true);
     graphic.setColorScheme(ColorScheme::dark);

@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
@@ -209,6 +210,21 @@ class EndToEnd : public ::testing::Test {
         return area;
     }
     void release() { xdotool("keyup Super_L Alt_L"); }
+    // Summons the factory binding's wheel and brings up the wheel at `index`
+    // (from 0) with its number key, a screenshot of each.
+    void summonWheelByNumber(int index, const Program& program, const std::string& summonedShot,
+                             const std::string& switchedShot) {
+        const QRect wheel = summonAt({800, 520}, summonedShot);
+        EXPECT_GE(wheel.width(), 300) << program.log();
+        if (wheel.width() >= 300) {
+            const QImage first = grabScreen();
+            xdotool("key " + std::to_string(index + 1));
+            EXPECT_TRUE(waitFor([&] { return grabScreen() != first; }, 2));
+            pause(0.3);
+            grabScreen().save(artifact(switchedShot));
+        }
+        release();
+    }
     // A relative move, as a mouse makes it; an absolute one only warps the
     // pointer, which moves nothing that listens to the mouse.
     void aimAtTopSlot() {
@@ -363,27 +379,41 @@ QRect windowFrame(const std::string& id) {
     return {number("X"), number("Y"), number("WIDTH"), number("HEIGHT")};
 }
 
+// The main window once the program is ready and has shown it; empty when it
+// did not.
+std::string readyMainWindow(const Program& program) {
+    std::string id;
+    if (program.waitForLine("Rondelix: ready.")) waitFor([&] { return !(id = mainWindowId()).empty(); }, 5);
+    return id;
+}
+
+// The wheel name field of My Wheels, or nothing when no wheel card shows. The
+// inspector is the last 450 points of the page; its wheel card is the first
+// light panel down its middle, and the name field sits 68 below the card's top.
+std::optional<QPoint> wheelNameField(const QRect& frame) {
+    const QImage screen = grabScreen();
+    const int inspectorMiddle = frame.right() - 225;
+    for (int y = frame.top(); y < frame.bottom(); ++y)
+        if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) return QPoint(inspectorMiddle, y + 68);
+    return std::nullopt;
+}
+
+std::string pointText(QPoint point) {
+    return std::to_string(point.x()) + " " + std::to_string(point.y());
+}
+
 TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOpens) {
     writeFile(home.path / ".local/share/applications/org.example.Atlas.desktop",
               "[Desktop Entry]\nType=Application\nName=Atlas\nExec=true\n");
     Program program(home.path, "editor");
-    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    std::string id;
-    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
     pause(0.6);
     const QRect frame = windowFrame(id);
     ASSERT_GT(frame.width(), 900);
-
-    // The inspector is the last 450 points of the page; its wheel card is the
-    // first light panel down its middle, and the name field sits 68 below
-    // the card's top.
-    const QImage screen = grabScreen();
-    const int inspectorMiddle = frame.right() - 225;
-    int cardTop = -1;
-    for (int y = frame.top(); y < frame.bottom() && cardTop < 0; ++y)
-        if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) cardTop = y;
-    ASSERT_GE(cardTop, 0);
-    const std::string nameField = std::to_string(inspectorMiddle) + " " + std::to_string(cardTop + 68);
+    const auto field = wheelNameField(frame);
+    ASSERT_TRUE(field);
+    const std::string nameField = pointText(*field);
 
     xdotool("mousemove " + nameField + " click 1");
     // Back from the name field: Export, Import, then Add Wheel (undo and redo
@@ -464,23 +494,14 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     ASSERT_LT(index, 9);
 
     // Summoned, the wheel's number key brings it up.
-    const QPoint pointer(800, 520);
-    const QRect wheel = summonAt(pointer, "editor-e2e-summoned.png");
-    ASSERT_GE(wheel.width(), 300) << program.log();
-    const QImage first = grabScreen();
-    xdotool("key " + std::to_string(index + 1));
-    EXPECT_TRUE(waitFor([&] { return grabScreen() != first; }, 2));
-    pause(0.3);
-    grabScreen().save(artifact("editor-e2e-new-wheel-summoned.png"));
-    release();
+    summonWheelByNumber(index, program, "editor-e2e-summoned.png", "editor-e2e-new-wheel-summoned.png");
     EXPECT_EQ(program.stop(), 0);
 }
 
 TEST_F(EndToEnd, TheGalleryAddsAReviewedWheelThatTheSummonOpens) {
     Program program(home.path, "gallery");
-    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    std::string id;
-    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
     xdotool("mousemove 800 500");
     xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
     pause(0.5);
@@ -524,15 +545,7 @@ TEST_F(EndToEnd, TheGalleryAddsAReviewedWheelThatTheSummonOpens) {
     // Summoned with the binding, the new wheel's number key brings it up.
     const int index = kaomojiOnDisk();
     ASSERT_LT(index, 9);
-    const QPoint pointer(800, 520);
-    const QRect wheel = summonAt(pointer, "gallery-e2e-summoned.png");
-    ASSERT_GE(wheel.width(), 300) << program.log();
-    const QImage first = grabScreen();
-    xdotool("key " + std::to_string(index + 1));
-    EXPECT_TRUE(waitFor([&] { return grabScreen() != first; }, 2));
-    pause(0.3);
-    grabScreen().save(artifact("gallery-e2e-kaomoji-summoned.png"));
-    release();
+    summonWheelByNumber(index, program, "gallery-e2e-summoned.png", "gallery-e2e-kaomoji-summoned.png");
     EXPECT_EQ(program.stop(), 0);
 }
 
@@ -569,9 +582,8 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
     }
     const std::string variant = GetParam() ? "wm" : "bare";
     Program program(home.path, "main-window-" + variant);
-    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    std::string id;
-    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
     EXPECT_TRUE(waitFor([&] { return windowSize(id) == QSize(1440, 800); }, 3)) << windowSize(id).width();
 
     // Keys go to the window under the pointer when nothing manages focus.
@@ -634,18 +646,12 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
     writeFile(home.configFolder() / "config.json", encode(*config).dump(2));
 
     Program program(home.path, "slice-form");
-    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    std::string id;
-    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
     pause(0.6);
-    const QRect frame = windowFrame(id);
-    const QImage screen = grabScreen();
-    const int inspectorMiddle = frame.right() - 225;
-    int cardTop = -1;
-    for (int y = frame.top(); y < frame.bottom() && cardTop < 0; ++y)
-        if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) cardTop = y;
-    ASSERT_GE(cardTop, 0);
-    xdotool("mousemove " + std::to_string(inspectorMiddle) + " " + std::to_string(cardTop + 68) + " click 1");
+    const auto field = wheelNameField(windowFrame(id));
+    ASSERT_TRUE(field);
+    xdotool("mousemove " + pointText(*field) + " click 1");
     // From the wheel's name: its slot count, application menu, the two wheel
     // buttons and the slice menu, then the form's label, icon and action.
     xdotool("key Tab Tab Tab Tab Tab Tab Tab Tab");
