@@ -1,7 +1,7 @@
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
+#include "support/PermissionsBind.h"
 #include "support/StoreRig.h"
-#include "support/WithoutOverridingPermissions.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -13,7 +13,6 @@
 using namespace rondelix;
 using namespace rondelix::testing;
 using Lines = std::vector<std::string>;
-using testsupport::passesWithoutOverridingPermissions;
 
 namespace {
 
@@ -87,14 +86,14 @@ TEST(ConfigStoreBadInput, UnreadableFolderOrARefusedWriteLosesNothing) {
     writeText(rig.paths.config, factoryFile);
     writeText(rig.paths.backup, "older");
     std::filesystem::permissions(rig.paths.folder, std::filesystem::perms::none);
-    EXPECT_TRUE(passesWithoutOverridingPermissions([&] {
+    EXPECT_TRUE(passesWhilePermissionsBind([&] {
         setWheelSize(*rig.open(), 300);
         EXPECT_EQ(rig.log.lines(),
                   (Lines{failed("load", rig.paths.config, "Permission denied"),
                          failed("save", rig.paths.config.string() + ".tmp", "Permission denied")}));
     }));
     std::filesystem::permissions(rig.paths.folder, std::filesystem::perms::owner_all);
-    EXPECT_TRUE(passesWithoutOverridingPermissions([&] {
+    EXPECT_TRUE(passesWhilePermissionsBind([&] {
         // Writes past 512 bytes fail part-way, as on a full disk.
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{512, 512};

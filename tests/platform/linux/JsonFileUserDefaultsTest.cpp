@@ -2,7 +2,7 @@
 
 #include "files/FileAccess.h"
 #include "platform/Log.h"
-#include "support/WithoutOverridingPermissions.h"
+#include "support/PermissionsBind.h"
 
 #include <ctime>
 #include <filesystem>
@@ -18,7 +18,6 @@ namespace rondelix::platform::linux_desktop {
 namespace {
 
 namespace fs = std::filesystem;
-using testsupport::passesWithoutOverridingPermissions;
 
 class LinesLog final : public Log {
   public:
@@ -135,7 +134,7 @@ TEST_F(JsonFileUserDefaultsTest, UnreadableFileIsSetAsideOrElseLeftAloneForTheRu
         fs::permissions(file, fs::perms::none);
         fs::permissions(file.parent_path(), folderWritable ? fs::perms::owner_all
                                                            : fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_TRUE(passesWithoutOverridingPermissions([&] {
+        EXPECT_TRUE(testing::passesWhilePermissionsBind([&] {
             JsonFileUserDefaults defaults(file, log);
             defaults.set(DefaultsKey<int>{"onboardingResumeStep"}, 2);
             EXPECT_EQ(defaults.get(DefaultsKey<int>{"onboardingResumeStep"}), 2);

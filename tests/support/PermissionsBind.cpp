@@ -1,17 +1,14 @@
-#pragma once
+#include "support/PermissionsBind.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <linux/capability.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace rondelix::testsupport {
+namespace rondelix::testing {
 
-// Runs the body in a child process that cannot bypass file permissions, even
-// when the tests run as root; true when it passed.
-inline bool passesWithoutOverridingPermissions(const std::function<void()>& body) {
+bool passesWhilePermissionsBind(const std::function<void()>& body) {
     if (const pid_t child = fork(); child != 0) {
         int status = 0;
         waitpid(child, &status, 0);
@@ -27,4 +24,4 @@ inline bool passesWithoutOverridingPermissions(const std::function<void()>& body
     _exit(::testing::Test::HasFailure() ? 1 : 0);
 }
 
-} // namespace rondelix::testsupport
+} // namespace rondelix::testing
