@@ -2,11 +2,11 @@
 
 #include <QApplication>
 
-namespace rondelix::bench {
+namespace rondelix {
 
-// The views need one application object for the whole run, whichever
-// benchmark comes first. It stays until the process ends: tearing Qt down at
-// exit after the views have cached fonts and icons is nothing worth measuring.
+// The views need an application object; another benchmark may have made it
+// already. It stays until the process ends: tearing Qt down at exit after
+// the views have cached fonts and icons is nothing worth measuring.
 inline void ensureApplication() {
     if (QCoreApplication::instance()) return;
     static int argc = 1;
@@ -16,4 +16,4 @@ inline void ensureApplication() {
     new QApplication(argc, argv);
 }
 
-} // namespace rondelix::bench
+} // namespace rondelix

@@ -27,7 +27,6 @@
 #include <unistd.h>
 
 using namespace rondelix;
-using rondelix::bench::ensureApplication;
 
 namespace {
 

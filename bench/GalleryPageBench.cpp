@@ -50,7 +50,7 @@ struct PageRig {
 
 // A click on a category: the list and the stage change and the page is drawn.
 static void BM_GallerySwitchCategory(benchmark::State& state) {
-    bench::ensureApplication();
+    ensureApplication();
     PageRig rig;
     const auto categories = WheelGallery::categories();
     std::size_t next = 0;
@@ -63,7 +63,7 @@ BENCHMARK(BM_GallerySwitchCategory)->Unit(benchmark::kMillisecond);
 
 // One more letter in the search field, and the page drawn.
 static void BM_GalleryTypeSearchLetter(benchmark::State& state) {
-    bench::ensureApplication();
+    ensureApplication();
     PageRig rig;
     const QString words[] = {"s", "sl", "sla", "slac", "slack", ""};
     std::size_t next = 0;

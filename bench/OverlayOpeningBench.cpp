@@ -1,10 +1,10 @@
+#include "BenchApplication.h"
 #include "model/DefaultConfig.h"
 #include "model/WheelState.h"
 #include "overlay/OpenAnimation.h"
 #include "overlay/ui/OverlayPanel.h"
 #include "overlay/ui/WheelView.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPropertyAnimation>
 #include <QVariantAnimation>
@@ -13,15 +13,6 @@
 using namespace rondelix;
 
 namespace {
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "rondelix_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // The panel's open spring: its one animation that is not the window fade.
 QVariantAnimation* springOf(const OverlayPanel& panel) {
@@ -35,7 +26,7 @@ QVariantAnimation* springOf(const OverlayPanel& panel) {
 // the screen would draw it. Real time counts the work Qt hands to its
 // threads as well.
 void paintOneOpening(benchmark::State& state, bool translucent) {
-    application();
+    ensureApplication();
     WheelState wheelState;
     const Config config = DefaultConfig::factoryConfig();
     wheelState.setActiveWheelId(config.wheels.front().id);

@@ -33,7 +33,7 @@ WheelGraphic::Inputs twelveSlots() {
 
 // One overlay frame: the 12-slot wheel with icons, labels and an aimed slot.
 void paintTwelveSlotWheel(benchmark::State& state, ColorScheme scheme) {
-    bench::ensureApplication();
+    ensureApplication();
     WheelGraphic graphic;
     graphic.setReduceMotion(true);
     graphic.setColorScheme(scheme);
@@ -51,7 +51,7 @@ void paintTwelveSlotWheel(benchmark::State& state, ColorScheme scheme) {
 
 // The frames the overlay really draws: the aim moves on every one.
 void paintWhileAimMoves(benchmark::State& state) {
-    bench::ensureApplication();
+    ensureApplication();
     WheelGraphic graphic;
     graphic.setReduceMotion(true);
     graphic.setColorScheme(ColorScheme::dark);

@@ -10,6 +10,7 @@
 #include "support/CoordinatorRig.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QImage>
@@ -408,10 +409,12 @@ std::string readyMainWindow(const Program& program) {
     return id;
 }
 
-// The wheel name field of My Wheels, or nothing when no wheel card shows. The
-// inspector is the last 450 points of the page; its wheel card is the first
-// light panel down its middle, and the name field sits 68 below the card's top.
-std::optional<QPoint> wheelNameField(const QRect& frame) {
+// Where the wheel-name field of the inspector lies in the main window with
+// this id: the inspector is the last 450 points of the page, its wheel card
+// the first light panel down its middle, and the field 68 below the card's
+// top. Nothing when no card shows.
+std::optional<QPoint> wheelNameField(const std::string& id) {
+    const QRect frame = windowFrame(id);
     const QImage screen = grabScreen();
     const int inspectorMiddle = frame.right() - 225;
     for (int y = frame.top(); y < frame.bottom(); ++y)
@@ -432,7 +435,7 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     pause(0.6);
     const QRect frame = windowFrame(id);
     ASSERT_GT(frame.width(), 900);
-    const auto field = wheelNameField(frame);
+    const auto field = wheelNameField(id);
     ASSERT_TRUE(field);
     const std::string nameField = pointText(*field);
 
@@ -665,9 +668,9 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
     pause(0.6);
-    const auto field = wheelNameField(windowFrame(id));
-    ASSERT_TRUE(field);
-    xdotool("mousemove " + pointText(*field) + " click 1");
+    const auto nameField = wheelNameField(id);
+    ASSERT_TRUE(nameField);
+    xdotool("mousemove " + pointText(*nameField) + " click 1");
     // From the wheel's name: its slot count, application menu, the two wheel
     // buttons and the slice menu, then the form's label, icon and action.
     xdotool("key Tab Tab Tab Tab Tab Tab Tab Tab");
@@ -734,6 +737,55 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
     aimAtTopSlot();
     release();
     EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
+}
+
+// Lets this process answer the X server while the program takes a paste
+// from the clipboard this process holds.
+void serveClipboard(double seconds) {
+    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    while (Clock::now() < deadline)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+TEST_F(EndToEnd, AMegabyteLabelPastedOnOneLineKeepsTypingAndSurvivesAQuit) {
+    Program program(home.path, "megabyte-label");
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
+    pause(0.6);
+    const auto nameField = wheelNameField(id);
+    ASSERT_TRUE(nameField);
+    xdotool("mousemove " + pointText(*nameField) + " click 1");
+    // From the wheel's name to the top slice's label field.
+    xdotool("key Tab Tab Tab Tab Tab Tab");
+
+    std::string label;
+    while (label.size() < 1024 * 1024)
+        label += "the quick brown fox jumps over the lazy dog ";
+    QGuiApplication::clipboard()->setText(QString::fromStdString(label));
+    const auto topLabel = [&]() -> std::optional<std::string> {
+        const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+        if (!onDisk) return std::nullopt;
+        for (const Wheel& wheel : onDisk->wheels)
+            for (const Slice& slice : wheel.slices)
+                if (wheel.id == "default" && slice.position == 0) return slice.label;
+        return std::nullopt;
+    };
+    xdotool("key ctrl+a ctrl+v");
+    // Saved once the paste has come in and typing has paused.
+    bool saved = false;
+    for (int i = 0; i < 50 && !saved; ++i) {
+        serveClipboard(0.2);
+        saved = topLabel() == label;
+    }
+    ASSERT_TRUE(saved) << program.log();
+    grabScreen().save(artifact("slice-form-e2e-megabyte-label.png"));
+
+    // Keys after the paste go in at the caret, and a quit right after them
+    // writes what is still held back.
+    xdotool("type --delay 40 ok");
+    pause(0.1);
+    EXPECT_EQ(program.stop(), 0);
+    EXPECT_EQ(topLabel(), label + "ok");
 }
 
 } // namespace
