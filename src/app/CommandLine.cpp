@@ -75,28 +75,36 @@ CommandLine CommandLine::parse(const std::vector<std::string>& arguments) {
 }
 
 std::string CommandLine::helpText() {
-    return std::string(usageLine) +
-           "\n"
-           "A radial launcher: hold your summon keys anywhere to open a wheel of actions\n"
-           "at the pointer, aim at a slice and let go to run it.\n"
-           "\n"
-           "  --verbose   also write the program's log lines to standard error\n"
-           "  --help      show this help and exit\n"
-           "  --version   show the version and exit\n"
-           "\n"
-           "The toolkit's own options (-display, -platform, -style …) are passed on.\n"
-           "Rondelix runs once per user: starting it again brings its window back.\n"
-           "Its wheels and settings are kept in ~/.config/rondelix/.\n";
+    std::string text(usageLine);
+    text += "\n"
+            "A radial launcher: hold your summon keys anywhere to open a wheel of actions\n"
+            "at the pointer, aim at a slice and let go to run it.\n"
+            "\n"
+            "  --verbose   also write the program's log lines to standard error\n"
+            "  --help      show this help and exit\n"
+            "  --version   show the version and exit\n"
+            "\n"
+            "The toolkit's own options (-display, -platform, -style …) are passed on.\n"
+            "Rondelix runs once per user: starting it again brings its window back.\n"
+            "Its wheels and settings are kept in ~/.config/rondelix/.\n";
+    return text;
 }
 
 std::string CommandLine::versionText(const std::string& version) {
-    return "rondelix " + version + "\n";
+    std::string text = "rondelix ";
+    text += version;
+    text += "\n";
+    return text;
 }
 
 std::string CommandLine::usageErrorText() const {
-    const bool option = !unknown.empty() && unknown[0] == '-';
-    return std::string("rondelix: ") + (option ? "unrecognized option '" : "unexpected argument '") +
-           unknown + "'\n" + std::string(usageLine) + "\nTry 'rondelix --help' for more information.\n";
+    std::string text = "rondelix: ";
+    text += !unknown.empty() && unknown[0] == '-' ? "unrecognized option '" : "unexpected argument '";
+    text += unknown;
+    text += "'\n";
+    text += usageLine;
+    text += "\nTry 'rondelix --help' for more information.\n";
+    return text;
 }
 
 } // namespace rondelix
