@@ -785,8 +785,12 @@ TEST_F(EndToEnd, TheTrayIconTakesThePanelsTextColourAndDimsWhilePaused) {
             for (int x = 0; x < awake.width(); ++x)
                 if (awake.pixel(x, y) != empty.pixel(x, y)) icon |= QRect(x, y, 1, 1);
         const QPoint middle = area.topLeft() + icon.center();
+        const QRect below(area.right() - 400, area.bottom() + 1, 400, 200);
+        const QImage closed = grabScreen().copy(below);
         xdotool("mousemove " + std::to_string(middle.x()) + " " + std::to_string(middle.y()) + " click 1");
-        pause(0.5);
+        ASSERT_TRUE(waitFor([&] { return grabScreen().copy(below) != closed; }, 5))
+            << "the menu did not open";
+        pause(0.2);
         xdotool("key Down Return");
         QImage paused;
         EXPECT_TRUE(waitFor(
