@@ -16,10 +16,12 @@
 #include "platform/Sounds.h"
 #include "platform/UserDefaults.h"
 #include "platform/Workspace.h"
+#include "util/Overloaded.h"
 
 #include <filesystem>
 #include <set>
 #include <unistd.h>
+#include <variant>
 
 namespace rondelix {
 
@@ -87,19 +89,17 @@ In::TapState tapState(bool installed, bool enabled) {
 }
 
 void countAction(In::ActionCounts& counts, const MacroAction& action) {
-    std::visit(
-        [&counts](const auto& value) {
-            using T = std::decay_t<decltype(value)>;
-            if constexpr (std::is_same_v<T, MacroAction::Text>) ++counts.text;
-            if constexpr (std::is_same_v<T, MacroAction::Keystroke>) ++counts.keystroke;
-            if constexpr (std::is_same_v<T, MacroAction::SystemAction>) ++counts.system;
-            if constexpr (std::is_same_v<T, MacroAction::Url>) ++counts.url;
-            if constexpr (std::is_same_v<T, MacroAction::Script>) ++counts.script;
-            if constexpr (std::is_same_v<T, MacroAction::App>) ++counts.app;
-            if constexpr (std::is_same_v<T, MacroAction::Shortcut>) ++counts.shortcut;
-            if constexpr (std::is_same_v<T, MacroAction::OpenSettings>) ++counts.openSettings;
-        },
-        action.value);
+    std::visit(Overloaded{
+                   [&](const MacroAction::Text&) { ++counts.text; },
+                   [&](const MacroAction::Keystroke&) { ++counts.keystroke; },
+                   [&](const MacroAction::SystemAction&) { ++counts.system; },
+                   [&](const MacroAction::Url&) { ++counts.url; },
+                   [&](const MacroAction::Script&) { ++counts.script; },
+                   [&](const MacroAction::App&) { ++counts.app; },
+                   [&](const MacroAction::Shortcut&) { ++counts.shortcut; },
+                   [&](const MacroAction::OpenSettings&) { ++counts.openSettings; },
+               },
+               action.value);
 }
 
 void gatherScreens(In& in, const platform::Screens& screens) {

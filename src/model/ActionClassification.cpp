@@ -1,10 +1,12 @@
 #include "model/ActionClassification.h"
 
 #include "model/AutomationWords.h"
+#include "util/Overloaded.h"
 #include "util/TextClipping.h"
 #include "util/TextTrimming.h"
 
 #include <algorithm>
+#include <variant>
 
 namespace rondelix {
 
@@ -65,19 +67,32 @@ std::string sliceName(const Slice& slice) {
     return name;
 }
 
-std::string warningLine(const Slice& slice) {
-    std::string line = std::string(openQuote) + sliceName(slice) + std::string(closeQuote);
-    const MacroAction& action = slice.action;
-    if (const auto* app = action.as<MacroAction::App>()) {
-        line += " launches a file: " + clippedForDisplay(app->path.value_or(""), payloadLimit);
-    } else if (const auto* url = action.as<MacroAction::Url>()) {
-        line += " opens: " + clippedForDisplay(url->url, payloadLimit);
-    } else if (const auto* script = action.as<MacroAction::Script>()) {
-        line += " runs a script: " + clippedForDisplay(script->source, payloadLimit);
-    } else if (const auto* shortcut = action.as<MacroAction::Shortcut>()) {
-        line += " runs " + AutomationWords::named(clippedForDisplay(shortcut->name, nameLimit));
-    }
-    return line;
+// What follows the slice's name in its warning line; nothing for an action
+// that runs no code.
+std::optional<std::string> warningDetail(const MacroAction& action) {
+    using Detail = std::optional<std::string>;
+    return std::visit(Overloaded{
+                          [](const MacroAction::App& a) -> Detail {
+                              if (!appRunsCode(a)) return std::nullopt;
+                              return " launches a file: " +
+                                     clippedForDisplay(a.path.value_or(""), payloadLimit);
+                          },
+                          [](const MacroAction::Url& a) -> Detail {
+                              if (!linkRunsCode(a.url)) return std::nullopt;
+                              return " opens: " + clippedForDisplay(a.url, payloadLimit);
+                          },
+                          [](const MacroAction::Script& a) -> Detail {
+                              return " runs a script: " + clippedForDisplay(a.source, payloadLimit);
+                          },
+                          [](const MacroAction::Shortcut& a) -> Detail {
+                              return " runs " + AutomationWords::named(clippedForDisplay(a.name, nameLimit));
+                          },
+                          [](const MacroAction::Text&) -> Detail { return std::nullopt; },
+                          [](const MacroAction::SystemAction&) -> Detail { return std::nullopt; },
+                          [](const MacroAction::OpenSettings&) -> Detail { return std::nullopt; },
+                          [](const MacroAction::Keystroke&) -> Detail { return std::nullopt; },
+                      },
+                      action.value);
 }
 
 } // namespace
@@ -94,27 +109,28 @@ std::optional<std::string> urlScheme(std::string_view link) {
     return scheme;
 }
 
+// Both the verdict and the review's line come from one visit, so a new kind
+// of action cannot pass the review as harmless without being decided here.
 bool canRunCode(const MacroAction& action) {
-    if (action.is<MacroAction::Script>() || action.is<MacroAction::Shortcut>()) return true;
-    if (const auto* app = action.as<MacroAction::App>()) return appRunsCode(*app);
-    if (const auto* url = action.as<MacroAction::Url>()) return linkRunsCode(url->url);
-    return false;
+    return warningDetail(action).has_value();
 }
 
 bool isUnconfigured(const MacroAction& action) {
-    if (const auto* text = action.as<MacroAction::Text>()) return text->text.empty();
-    if (const auto* system = action.as<MacroAction::SystemAction>()) return system->id.empty();
-    if (const auto* script = action.as<MacroAction::Script>())
-        return trimmedWhitespace(script->source).empty();
-    if (const auto* shortcut = action.as<MacroAction::Shortcut>())
-        return trimmedWhitespace(shortcut->name).empty();
-    if (const auto* url = action.as<MacroAction::Url>()) {
-        const std::string_view link = trimmedLink(url->url);
-        return link.empty() || link == "http://" || link == "https://";
-    }
-    if (const auto* app = action.as<MacroAction::App>())
-        return isEmpty(app->bundleIdentifier) && isEmpty(app->path);
-    return false;
+    return std::visit(
+        Overloaded{
+            [](const MacroAction::Text& a) { return a.text.empty(); },
+            [](const MacroAction::SystemAction& a) { return a.id.empty(); },
+            [](const MacroAction::Script& a) { return trimmedWhitespace(a.source).empty(); },
+            [](const MacroAction::Shortcut& a) { return trimmedWhitespace(a.name).empty(); },
+            [](const MacroAction::Url& a) {
+                const std::string_view link = trimmedLink(a.url);
+                return link.empty() || link == "http://" || link == "https://";
+            },
+            [](const MacroAction::App& a) { return isEmpty(a.bundleIdentifier) && isEmpty(a.path); },
+            [](const MacroAction::OpenSettings&) { return false; },
+            [](const MacroAction::Keystroke&) { return false; },
+        },
+        action.value);
 }
 
 bool containsCode(const Wheel& wheel) {
@@ -132,7 +148,8 @@ std::vector<std::string> codeWarnings(const Wheel& wheel) {
 
     std::vector<std::string> lines;
     for (const Slice* slice : ordered)
-        if (canRunCode(slice->action)) lines.push_back(warningLine(*slice));
+        if (auto detail = warningDetail(slice->action))
+            lines.push_back(std::string(openQuote) + sliceName(*slice) + std::string(closeQuote) + *detail);
     return lines;
 }
 

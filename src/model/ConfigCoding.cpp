@@ -1,8 +1,12 @@
 #include "model/ConfigCoding.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <type_traits>
+#include <utility>
+#include <variant>
 
 namespace rondelix {
 
@@ -121,34 +125,166 @@ std::optional<std::vector<T>> readList(const json& value, Decoder decode) {
     return out;
 }
 
-// A tagged union: exactly one case key, whose value is an object.
-struct UnionCase {
-    std::string_view name;
-    const json* payload = nullptr;
-};
-
-template <std::size_t N>
-std::optional<UnionCase> readUnionCase(const json& value, const std::array<std::string_view, N>& cases) {
-    if (!value.is_object()) return std::nullopt;
-    std::optional<UnionCase> found;
-    for (const auto& name : cases) {
-        const auto it = value.find(std::string(name));
-        if (it == value.end()) continue;
-        if (found) return std::nullopt; // "Invalid number of keys found, expected one."
-        found = UnionCase{name, &*it};
-    }
-    if (!found || !found->payload->is_object()) return std::nullopt;
-    return found;
-}
-
 std::optional<std::string> requiredString(const json& payload, const char* key) {
     const json* value = member(payload, key);
     return value ? readString(*value) : std::nullopt;
 }
 
-constexpr std::array<std::string_view, 5> iconCases{"auto", "none", "sfSymbol", "emoji", "customImage"};
-constexpr std::array<std::string_view, 8> actionCases{"text",   "app",      "url",          "systemAction",
-                                                      "script", "shortcut", "openSettings", "keystroke"};
+// An optional string payload field: absent stays absent, a wrong type fails.
+bool readOptionalString(const json& payload, const char* key, std::optional<std::string>& out) {
+    bool ok = true;
+    out = optionalString(payload, key, readString, ok);
+    return ok;
+}
+
+// The cases of the tagged unions. Each case names its key in the file and
+// how its payload reads; the decoding tables below are built from the
+// variants themselves, so a case added to a union without both does not
+// compile.
+
+template <typename Case> using Tag = std::type_identity<Case>;
+
+constexpr std::string_view caseKey(Tag<Icon::Auto>) {
+    return "auto";
+}
+constexpr std::string_view caseKey(Tag<Icon::None>) {
+    return "none";
+}
+constexpr std::string_view caseKey(Tag<Icon::SfSymbol>) {
+    return "sfSymbol";
+}
+constexpr std::string_view caseKey(Tag<Icon::Emoji>) {
+    return "emoji";
+}
+constexpr std::string_view caseKey(Tag<Icon::CustomImage>) {
+    return "customImage";
+}
+
+constexpr std::string_view caseKey(Tag<MacroAction::Text>) {
+    return "text";
+}
+constexpr std::string_view caseKey(Tag<MacroAction::App>) {
+    return "app";
+}
+constexpr std::string_view caseKey(Tag<MacroAction::Url>) {
+    return "url";
+}
+constexpr std::string_view caseKey(Tag<MacroAction::SystemAction>) {
+    return "systemAction";
+}
+constexpr std::string_view caseKey(Tag<MacroAction::Script>) {
+    return "script";
+}
+constexpr std::string_view caseKey(Tag<MacroAction::Shortcut>) {
+    return "shortcut";
+}
+constexpr std::string_view caseKey(Tag<MacroAction::OpenSettings>) {
+    return "openSettings";
+}
+constexpr std::string_view caseKey(Tag<MacroAction::Keystroke>) {
+    return "keystroke";
+}
+
+// Payloads of the cases whose inner object holds one required string.
+template <typename Case, auto Field> std::optional<Case> stringPayload(const json& payload, const char* key) {
+    auto text = requiredString(payload, key);
+    if (!text) return std::nullopt;
+    Case value;
+    value.*Field = std::move(*text);
+    return value;
+}
+
+// Auto and none ignore whatever their inner object holds.
+std::optional<Icon::Auto> readPayload(Tag<Icon::Auto>, const json&) {
+    return Icon::Auto{};
+}
+std::optional<Icon::None> readPayload(Tag<Icon::None>, const json&) {
+    return Icon::None{};
+}
+std::optional<Icon::SfSymbol> readPayload(Tag<Icon::SfSymbol>, const json& payload) {
+    return stringPayload<Icon::SfSymbol, &Icon::SfSymbol::name>(payload, "_0");
+}
+std::optional<Icon::Emoji> readPayload(Tag<Icon::Emoji>, const json& payload) {
+    return stringPayload<Icon::Emoji, &Icon::Emoji::text>(payload, "_0");
+}
+std::optional<Icon::CustomImage> readPayload(Tag<Icon::CustomImage>, const json& payload) {
+    return stringPayload<Icon::CustomImage, &Icon::CustomImage::filename>(payload, "filename");
+}
+
+std::optional<MacroAction::Text> readPayload(Tag<MacroAction::Text>, const json& payload) {
+    return stringPayload<MacroAction::Text, &MacroAction::Text::text>(payload, "_0");
+}
+std::optional<MacroAction::App> readPayload(Tag<MacroAction::App>, const json& payload) {
+    MacroAction::App app;
+    if (!readOptionalString(payload, "bundleIdentifier", app.bundleIdentifier)) return std::nullopt;
+    if (!readOptionalString(payload, "path", app.path)) return std::nullopt;
+    return app;
+}
+std::optional<MacroAction::Url> readPayload(Tag<MacroAction::Url>, const json& payload) {
+    return stringPayload<MacroAction::Url, &MacroAction::Url::url>(payload, "_0");
+}
+std::optional<MacroAction::SystemAction> readPayload(Tag<MacroAction::SystemAction>, const json& payload) {
+    return stringPayload<MacroAction::SystemAction, &MacroAction::SystemAction::id>(payload, "_0");
+}
+std::optional<MacroAction::Script> readPayload(Tag<MacroAction::Script>, const json& payload) {
+    return stringPayload<MacroAction::Script, &MacroAction::Script::source>(payload, "_0");
+}
+std::optional<MacroAction::Shortcut> readPayload(Tag<MacroAction::Shortcut>, const json& payload) {
+    return stringPayload<MacroAction::Shortcut, &MacroAction::Shortcut::name>(payload, "name");
+}
+std::optional<MacroAction::OpenSettings> readPayload(Tag<MacroAction::OpenSettings>, const json& payload) {
+    MacroAction::OpenSettings open;
+    if (!readOptionalString(payload, "target", open.target)) return std::nullopt;
+    return open;
+}
+std::optional<MacroAction::Keystroke> readPayload(Tag<MacroAction::Keystroke>, const json& payload) {
+    const json* combo = member(payload, "_0");
+    if (!combo) return std::nullopt;
+    auto decoded = decodeKeyCombo(*combo);
+    if (!decoded) return std::nullopt;
+    return MacroAction::Keystroke{*decoded};
+}
+
+template <typename Union> struct CaseCoding {
+    std::string_view key;
+    std::optional<Union> (*decode)(const json& payload);
+};
+
+template <typename Union, typename Case> std::optional<Union> decodeCase(const json& payload) {
+    if (auto value = readPayload(Tag<Case>{}, payload)) return Union(std::move(*value));
+    return std::nullopt;
+}
+
+template <typename Union, std::size_t... I> constexpr auto caseTable(std::index_sequence<I...>) {
+    using Value = typename Union::Value;
+    return std::array{CaseCoding<Union>{caseKey(Tag<std::variant_alternative_t<I, Value>>{}),
+                                        &decodeCase<Union, std::variant_alternative_t<I, Value>>}...};
+}
+
+template <typename Union>
+constexpr auto
+    casesOf = caseTable<Union>(std::make_index_sequence<std::variant_size_v<typename Union::Value>>{});
+
+// A tagged union: exactly one case key, whose value is an object. Keys that
+// name no case are ignored.
+template <typename Union> std::optional<Union> decodeUnion(const json& value) {
+    if (!value.is_object()) return std::nullopt;
+    const CaseCoding<Union>* found = nullptr;
+    const json* payload = nullptr;
+    for (const auto& coding : casesOf<Union>) {
+        const auto it = value.find(std::string(coding.key));
+        if (it == value.end()) continue;
+        if (found) return std::nullopt; // "Invalid number of keys found, expected one."
+        found = &coding;
+        payload = &*it;
+    }
+    if (!found || !payload->is_object()) return std::nullopt;
+    return found->decode(*payload);
+}
+
+template <typename Case> json tagged(const Case&, json inner) {
+    return {{std::string(caseKey(Tag<Case>{})), std::move(inner)}};
+}
 
 // Counts bracket nesting outside strings, so that a nesting bomb is refused
 // before any parser recursion sees it.
@@ -201,59 +337,11 @@ std::optional<KeyCombo> decodeKeyCombo(const json& value) {
 }
 
 std::optional<Icon> decodeIcon(const json& value) {
-    const auto which = readUnionCase(value, iconCases);
-    if (!which) return std::nullopt;
-    const json& payload = *which->payload;
-    if (which->name == "auto") return Icon(Icon::Auto{});
-    if (which->name == "none") return Icon(Icon::None{});
-    if (which->name == "customImage") {
-        if (auto name = requiredString(payload, "filename")) return Icon(Icon::CustomImage{std::move(*name)});
-        return std::nullopt;
-    }
-    auto text = requiredString(payload, "_0");
-    if (!text) return std::nullopt;
-    if (which->name == "sfSymbol") return Icon(Icon::SfSymbol{std::move(*text)});
-    return Icon(Icon::Emoji{std::move(*text)});
+    return decodeUnion<Icon>(value);
 }
 
 std::optional<MacroAction> decodeAction(const json& value) {
-    const auto which = readUnionCase(value, actionCases);
-    if (!which) return std::nullopt;
-    const json& payload = *which->payload;
-    const std::string_view name = which->name;
-
-    if (name == "app") {
-        bool ok = true;
-        MacroAction::App app;
-        app.bundleIdentifier = optionalString(payload, "bundleIdentifier", readString, ok);
-        app.path = optionalString(payload, "path", readString, ok);
-        if (!ok) return std::nullopt;
-        return MacroAction(std::move(app));
-    }
-    if (name == "openSettings") {
-        bool ok = true;
-        MacroAction::OpenSettings open{optionalString(payload, "target", readString, ok)};
-        if (!ok) return std::nullopt;
-        return MacroAction(std::move(open));
-    }
-    if (name == "keystroke") {
-        const json* combo = member(payload, "_0");
-        if (!combo) return std::nullopt;
-        auto decoded = decodeKeyCombo(*combo);
-        if (!decoded) return std::nullopt;
-        return MacroAction(MacroAction::Keystroke{*decoded});
-    }
-    if (name == "shortcut") {
-        if (auto shortcut = requiredString(payload, "name"))
-            return MacroAction(MacroAction::Shortcut{std::move(*shortcut)});
-        return std::nullopt;
-    }
-    auto text = requiredString(payload, "_0");
-    if (!text) return std::nullopt;
-    if (name == "text") return MacroAction(MacroAction::Text{std::move(*text)});
-    if (name == "url") return MacroAction(MacroAction::Url{std::move(*text)});
-    if (name == "systemAction") return MacroAction(MacroAction::SystemAction{std::move(*text)});
-    return MacroAction(MacroAction::Script{std::move(*text)});
+    return decodeUnion<MacroAction>(value);
 }
 
 std::optional<Slice> decodeSlice(const json& value) {
@@ -406,43 +494,37 @@ json encode(const KeyCombo& combo) {
 }
 
 json encode(const Icon& icon) {
-    struct Visitor {
-        json operator()(const Icon::Auto&) const { return {{"auto", json::object()}}; }
-        json operator()(const Icon::None&) const { return {{"none", json::object()}}; }
-        json operator()(const Icon::SfSymbol& s) const { return {{"sfSymbol", {{"_0", s.name}}}}; }
-        json operator()(const Icon::Emoji& e) const { return {{"emoji", {{"_0", e.text}}}}; }
-        json operator()(const Icon::CustomImage& c) const {
-            return {{"customImage", {{"filename", c.filename}}}};
-        }
+    struct Inner {
+        json operator()(const Icon::Auto&) const { return json::object(); }
+        json operator()(const Icon::None&) const { return json::object(); }
+        json operator()(const Icon::SfSymbol& s) const { return {{"_0", s.name}}; }
+        json operator()(const Icon::Emoji& e) const { return {{"_0", e.text}}; }
+        json operator()(const Icon::CustomImage& c) const { return {{"filename", c.filename}}; }
     };
-    return std::visit(Visitor{}, icon.value);
+    return std::visit([](const auto& c) { return tagged(c, Inner{}(c)); }, icon.value);
 }
 
 json encode(const MacroAction& action) {
-    struct Visitor {
-        json operator()(const MacroAction::Text& t) const { return {{"text", {{"_0", t.text}}}}; }
+    struct Inner {
+        json operator()(const MacroAction::Text& t) const { return {{"_0", t.text}}; }
         json operator()(const MacroAction::App& a) const {
             json inner = json::object();
             if (a.bundleIdentifier) inner["bundleIdentifier"] = *a.bundleIdentifier;
             if (a.path) inner["path"] = *a.path;
-            return {{"app", inner}};
+            return inner;
         }
-        json operator()(const MacroAction::Url& u) const { return {{"url", {{"_0", u.url}}}}; }
-        json operator()(const MacroAction::SystemAction& s) const {
-            return {{"systemAction", {{"_0", s.id}}}};
-        }
-        json operator()(const MacroAction::Script& s) const { return {{"script", {{"_0", s.source}}}}; }
-        json operator()(const MacroAction::Shortcut& s) const { return {{"shortcut", {{"name", s.name}}}}; }
+        json operator()(const MacroAction::Url& u) const { return {{"_0", u.url}}; }
+        json operator()(const MacroAction::SystemAction& s) const { return {{"_0", s.id}}; }
+        json operator()(const MacroAction::Script& s) const { return {{"_0", s.source}}; }
+        json operator()(const MacroAction::Shortcut& s) const { return {{"name", s.name}}; }
         json operator()(const MacroAction::OpenSettings& o) const {
             json inner = json::object();
             if (o.target) inner["target"] = *o.target;
-            return {{"openSettings", inner}};
+            return inner;
         }
-        json operator()(const MacroAction::Keystroke& k) const {
-            return {{"keystroke", {{"_0", encode(k.combo)}}}};
-        }
+        json operator()(const MacroAction::Keystroke& k) const { return {{"_0", encode(k.combo)}}; }
     };
-    return std::visit(Visitor{}, action.value);
+    return std::visit([](const auto& c) { return tagged(c, Inner{}(c)); }, action.value);
 }
 
 json encode(const Slice& slice) {

@@ -3,11 +3,14 @@
 // screen and at what the fired slice left behind.
 
 #include "app/ui/MainWindow.h"
+#include "app/ui/SidePages.h"
+#include "app/ui/SideWindow.h"
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
 #include "support/CoordinatorRig.h"
 
 #include <QApplication>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
@@ -1166,6 +1169,79 @@ TEST_F(EndToEnd, AFreshHomeWalksTheOnboardingByKeyboardAndThenSummons) {
     const QRect wheel = summonAt(QPoint(800, 520), "onboarding-then-wheel.png");
     EXPECT_GE(wheel.width(), 300) << program.log();
     release();
+    EXPECT_EQ(program.stop(), 0);
+}
+
+// Where the Install button of a card lies in the setup window opened on that
+// card: measured on a twin of the window, laid out off screen with the same
+// fonts and style.
+QPoint installButtonIn(const std::string& highlight, const std::string& cardId) {
+    testsupport::CoordinatorRig rig;
+    rig.open();
+    SideWindow twin(sidePage(AppWindows::Kind::shortcutSetup).title, {});
+    twin.setAttribute(Qt::WA_DontShowOnScreen);
+    twin.setContent(sidePage(AppWindows::Kind::shortcutSetup)
+                        .content(rig.c(), {OnboardingStep::welcome, highlight}, &twin));
+    twin.show();
+    // Showing rebuilds the cards; the new ones are laid out a round later.
+    for (int round = 0; round < 3; ++round)
+        QApplication::processEvents();
+    if (const auto* card = twin.findChild<QFrame*>(QString::fromStdString("card-" + cardId)))
+        if (const auto* install = card->findChild<QPushButton*>("installButton"))
+            return install->mapTo(&twin, install->rect().center());
+    ADD_FAILURE() << "the twin shows no Install button on " << cardId;
+    return {};
+}
+
+// The Bluetooth toggle on the main wheel's top slot, with a stand-in
+// bluetoothctl on the path that records how it was called.
+TEST_F(EndToEnd, InstallInTheSetupWindowLetsTheBluetoothToggleRunItsAutomation) {
+    Config config = *decodeConfig(nlohmann::json::parse(readFile(home.configFolder() / "config.json")));
+    for (Wheel& wheel : config.wheels)
+        for (Slice& slice : wheel.slices)
+            if (wheel.id == "default" && slice.position == 0)
+                slice.action = MacroAction::SystemAction{"toggle-bluetooth"};
+    writeFile(home.configFolder() / "config.json", encode(config).dump(2));
+    const fs::path standIns = home.path / "stand-ins";
+    const fs::path calls = home.path / "bluetoothctl-calls";
+    writeFile(standIns / "bluetoothctl", "#!/bin/sh\necho \"$*\" >> '" + calls.string() +
+                                             "'\n[ \"$1\" = show ] && echo 'Powered: no'\nexit 0\n");
+    fs::permissions(standIns / "bluetoothctl", fs::perms::owner_all);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(standIns.string()) + ":" + path);
+    Program program(home.path, "setup");
+    qputenv("PATH", path);
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    pause(1.0);
+
+    // Fired while its automation is missing, the toggle opens the setup window
+    // on its card.
+    const QPoint pointer(800, 520);
+    ASSERT_GE(summonAt(pointer, "setup-e2e-fired-missing.png").width(), 300) << program.log();
+    aimAtTopSlot();
+    release();
+    const std::string id = windowNamed("System Action Setup");
+    ASSERT_FALSE(id.empty()) << program.log();
+    pause(0.5);
+    const QRect frame = windowGeometry(id);
+    grabScreen().copy(frame).save(artifact("setup-e2e-window.png"));
+
+    clickAt(frame.topLeft() + installButtonIn("Toggle Bluetooth", "toggle-bluetooth"));
+    const fs::path automation = home.configFolder() / "shortcuts" / "Toggle Bluetooth";
+    ASSERT_TRUE(waitFor([&] { return fs::exists(automation); }, 3)) << program.log();
+    EXPECT_NE(fs::status(automation).permissions() & fs::perms::owner_exec, fs::perms::none);
+    pause(0.5);
+    grabScreen().copy(frame).save(artifact("setup-e2e-installed.png"));
+    std::system(("xdotool windowfocus --sync " + id + " 2>/dev/null").c_str());
+    xdotool("key Return");
+    EXPECT_TRUE(waitFor([] { return largestWindowNamed("System Action Setup").empty(); }, 3));
+
+    pause(0.5);
+    ASSERT_GE(summonAt(pointer, "setup-e2e-fired-installed.png").width(), 300) << program.log();
+    aimAtTopSlot();
+    release();
+    EXPECT_TRUE(waitFor([&] { return readFile(calls) == "show\npower on\n"; }, 5))
+        << readFile(calls) << program.log();
     EXPECT_EQ(program.stop(), 0);
 }
 

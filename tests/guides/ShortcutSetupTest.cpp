@@ -1,6 +1,7 @@
 #include "guides/ShortcutSetup.h"
 
 #include "platform/sim/SimMainQueue.h"
+#include "support/PermissionsBind.h"
 #include "support/StoreRig.h"
 
 #include <functional>
@@ -129,9 +130,10 @@ TEST_F(ShortcutSetupTest, InstallPutsAnExecutableCopyInPlaceAndAsksBeforeReplaci
     EXPECT_EQ(s.install("true-tone").outcome, Outcome::failed);
 }
 
-TEST_F(ShortcutSetupTest, AnUnsafeAutomationFolderFailsWithASentenceAndChangesNothing) {
+TEST_F(ShortcutSetupTest, AnUnsafeOrUnwritableAutomationFolderFailsWithASentenceAndChangesNothing) {
     const fs::path outside = fs::temp_directory_path() / ("rondelix-outside-" + std::to_string(::getpid()));
     fs::create_directories(outside);
+    std::error_code ec;
     const struct {
         const char* name;
         std::function<void()> arrange;
@@ -144,16 +146,28 @@ TEST_F(ShortcutSetupTest, AnUnsafeAutomationFolderFailsWithASentenceAndChangesNo
              fs::create_symlink(outside, folder);
          },
          "leads outside your home folder"},
+        {"read-only",
+         [&] {
+             fs::create_directories(folder);
+             fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+         },
+         "couldn't install \u201CToggle Bluetooth\u201D: "},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::permissions(folder, fs::perms::owner_all, ec);
         fs::remove_all(folder);
         c.arrange();
-        const auto result = open().install("toggle-bluetooth");
-        EXPECT_EQ(result.outcome, Outcome::failed) << c.name;
-        EXPECT_NE(result.message.find(c.says), std::string::npos) << result.message;
+        EXPECT_TRUE(testing::passesWhilePermissionsBind([&] {
+            const auto result = open().install("toggle-bluetooth");
+            EXPECT_EQ(result.outcome, Outcome::failed);
+            EXPECT_NE(result.message.find(c.says), std::string::npos) << result.message;
+        }));
+        EXPECT_TRUE(fs::is_empty(outside));
+        EXPECT_FALSE(fs::exists(folder / "Toggle Bluetooth", ec));
     }
-    EXPECT_TRUE(fs::is_empty(outside));
-    fs::remove(folder);
+    fs::permissions(folder, fs::perms::owner_all, ec);
+    fs::remove_all(folder);
     fs::remove_all(outside);
 }
 

@@ -143,29 +143,40 @@ TEST(ConfigCoding, UnionsNeedExactlyOneCaseHoldingAnObject) {
     EXPECT_EQ(encode(bareApp.action), json::parse(R"({"app":{}})"));
 }
 
-TEST(ConfigCoding, EveryIconAndActionCaseRoundTrips) {
-    const std::vector<Icon> icons{Icon::Auto{}, Icon::None{}, Icon::SfSymbol{"star.fill"}, Icon::Emoji{"🚀"},
-                                  Icon::CustomImage{"6F1C2A3B-4D5E-4F60-8A7B-9C0D1E2F3A4B.png"}};
-    for (const auto& icon : icons)
-        EXPECT_EQ(decodeIcon(encode(icon)), icon) << encode(icon).dump();
-
-    const std::vector<MacroAction> actions{
-        MacroAction::Text{"hello\nworld"},
-        MacroAction::App{"org.gnome.Calculator", std::nullopt},
-        MacroAction::App{std::nullopt, "/usr/bin/xterm"},
-        MacroAction::App{"a", "b"},
-        MacroAction::App{},
-        MacroAction::Url{"https://example.org"},
-        MacroAction::SystemAction{"toggle-dark-mode"},
-        MacroAction::Script{"echo hi"},
-        MacroAction::Shortcut{"Toggle Focus"},
-        MacroAction::OpenSettings{"open-wheel-behavior"},
-        MacroAction::OpenSettings{},
-        MacroAction::Keystroke{KeyCombo{12, true, false, true, false}},
+TEST(ConfigCoding, EveryIconAndActionCaseHasItsFileFormAndRoundTrips) {
+    const std::vector<std::pair<Icon, const char*>> icons{
+        {Icon::Auto{}, R"({"auto":{}})"},
+        {Icon::None{}, R"({"none":{}})"},
+        {Icon::SfSymbol{"star.fill"}, R"({"sfSymbol":{"_0":"star.fill"}})"},
+        {Icon::Emoji{"🚀"}, R"({"emoji":{"_0":"🚀"}})"},
+        {Icon::CustomImage{"a.png"}, R"({"customImage":{"filename":"a.png"}})"},
     };
-    for (const auto& action : actions)
-        EXPECT_EQ(decodeAction(encode(action)), action) << encode(action).dump();
-    EXPECT_EQ(encode(MacroAction(MacroAction::OpenSettings{})), json::parse(R"({"openSettings":{}})"));
+    for (const auto& [icon, form] : icons) {
+        EXPECT_EQ(encode(icon), json::parse(form)) << form;
+        EXPECT_EQ(decodeIcon(json::parse(form)), icon) << form;
+    }
+
+    const std::vector<std::pair<MacroAction, const char*>> actions{
+        {MacroAction::Text{"hello\nworld"}, R"({"text":{"_0":"hello\nworld"}})"},
+        {MacroAction::App{"org.gnome.Calculator", std::nullopt},
+         R"({"app":{"bundleIdentifier":"org.gnome.Calculator"}})"},
+        {MacroAction::App{std::nullopt, "/usr/bin/xterm"}, R"({"app":{"path":"/usr/bin/xterm"}})"},
+        {MacroAction::App{"a", "b"}, R"({"app":{"bundleIdentifier":"a","path":"b"}})"},
+        {MacroAction::App{}, R"({"app":{}})"},
+        {MacroAction::Url{"https://example.org"}, R"({"url":{"_0":"https://example.org"}})"},
+        {MacroAction::SystemAction{"toggle-dark-mode"}, R"({"systemAction":{"_0":"toggle-dark-mode"}})"},
+        {MacroAction::Script{"echo hi"}, R"({"script":{"_0":"echo hi"}})"},
+        {MacroAction::Shortcut{"Toggle Focus"}, R"({"shortcut":{"name":"Toggle Focus"}})"},
+        {MacroAction::OpenSettings{"open-wheel-behavior"},
+         R"({"openSettings":{"target":"open-wheel-behavior"}})"},
+        {MacroAction::OpenSettings{}, R"({"openSettings":{}})"},
+        {MacroAction::Keystroke{KeyCombo{12, true, false, true, false}},
+         R"({"keystroke":{"_0":{"keyCode":12,"command":true,"shift":false,"option":true,"control":false}}})"},
+    };
+    for (const auto& [action, form] : actions) {
+        EXPECT_EQ(encode(action), json::parse(form)) << form;
+        EXPECT_EQ(decodeAction(json::parse(form)), action) << form;
+    }
 }
 
 TEST(ConfigCoding, BehaviorFollowsItsFieldRules) {

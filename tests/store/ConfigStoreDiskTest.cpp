@@ -1,14 +1,13 @@
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
+#include "support/PermissionsBind.h"
 #include "support/StoreRig.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
-#include <linux/capability.h>
 #include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 
 using namespace rondelix;
@@ -16,24 +15,6 @@ using namespace rondelix::testing;
 using Lines = std::vector<std::string>;
 
 namespace {
-
-// Runs the body in a child process that cannot bypass file permissions, even
-// when the tests run as root; true when it passed.
-bool passesInChildProcess(const std::function<void()>& body) {
-    if (const pid_t child = fork(); child != 0) {
-        int status = 0;
-        waitpid(child, &status, 0);
-        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct caps[2]{};
-    syscall(SYS_capget, &header, caps);
-    for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
-        caps[cap / 32].effective &= ~(1u << (cap % 32));
-    syscall(SYS_capset, &header, caps);
-    body();
-    _exit(::testing::Test::HasFailure() ? 1 : 0);
-}
 
 bool decodes(const std::filesystem::path& file) {
     return decodeConfigBytes(readText(file)).has_value();
@@ -105,14 +86,14 @@ TEST(ConfigStoreBadInput, UnreadableFolderOrARefusedWriteLosesNothing) {
     writeText(rig.paths.config, factoryFile);
     writeText(rig.paths.backup, "older");
     std::filesystem::permissions(rig.paths.folder, std::filesystem::perms::none);
-    EXPECT_TRUE(passesInChildProcess([&] {
+    EXPECT_TRUE(passesWhilePermissionsBind([&] {
         setWheelSize(*rig.open(), 300);
         EXPECT_EQ(rig.log.lines(),
                   (Lines{failed("load", rig.paths.config, "Permission denied"),
                          failed("save", rig.paths.config.string() + ".tmp", "Permission denied")}));
     }));
     std::filesystem::permissions(rig.paths.folder, std::filesystem::perms::owner_all);
-    EXPECT_TRUE(passesInChildProcess([&] {
+    EXPECT_TRUE(passesWhilePermissionsBind([&] {
         // Writes past 512 bytes fail part-way, as on a full disk.
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{512, 512};

@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "app/DefaultsKeys.h"
 #include "app/LaunchBreadcrumb.h"
+#include "app/main/DesktopFavicons.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtAppWindows.h"
 #include "app/ui/SideWindow.h"
@@ -183,6 +184,7 @@ int RondelixApp::run(int argc, char** argv) {
 
     DesktopPlatform desktopPlatform(log, queue, home);
     auto& d = desktopPlatform;
+    const DesktopFavicons favicons(queue);
     SliceIconPainter::setApplicationResolver(
         [&d](const std::string& identifier) { return d.workspace.applicationPath(identifier); });
     std::unique_ptr<AppCoordinator> coordinator;

@@ -1,6 +1,7 @@
 #include "guides/ui/OnboardingView.h"
 
 #include "guides/OnboardingTexts.h"
+#include "guides/ui/GuideText.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -14,21 +15,7 @@ namespace rondelix {
 
 namespace {
 
-QLabel* label(const QString& text, int pointSize, bool bold = false, QWidget* parent = nullptr) {
-    auto* l = new QLabel(text, parent);
-    QFont font = l->font();
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    l->setFont(font);
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignHCenter);
-    return l;
-}
-
-QLabel* secondary(QLabel* l) {
-    l->setStyleSheet("color: palette(placeholder-text);");
-    return l;
-}
+using namespace GuideText;
 
 QFrame* roundedPanel(QWidget* parent = nullptr) {
     auto* frame = new QFrame(parent);
@@ -39,8 +26,18 @@ QFrame* roundedPanel(QWidget* parent = nullptr) {
     return frame;
 }
 
+// A fixed-width block in the middle of a step. Stretches centre it, not an
+// alignment, so its wrapping texts get the height they need.
+QHBoxLayout* centred(QWidget* block) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(block);
+    row->addStretch(1);
+    return row;
+}
+
 QLabel* hero(const QString& glyph) {
-    auto* l = label(glyph, 40);
+    auto* l = label(glyph, 48);
     l->setFixedSize(104, 104);
     l->setAlignment(Qt::AlignCenter);
     l->setStyleSheet(
@@ -100,9 +97,9 @@ OnboardingView::OnboardingView(OnboardingHost host, OnboardingStep start, Confet
     auto* cardLayout = new QVBoxLayout(card);
     cardLayout->setContentsMargins(24, 24, 24, 24);
     cardLayout->setSpacing(8);
-    cardLayout->addWidget(label("\U0001F389", 40));
-    cardLayout->addWidget(label("You did it!", 20, true));
-    cardLayout->addWidget(secondary(label("That's the whole trick: hold, aim, release.", 11)));
+    cardLayout->addWidget(label("\U0001F389", 56));
+    cardLayout->addWidget(label("You did it!", title, true));
+    cardLayout->addWidget(secondary(label("That's the whole trick: hold, aim, release.", callout)));
     celebrationLayout->addStretch(1);
     celebrationLayout->addWidget(card, 0, Qt::AlignHCenter);
     celebrationLayout->addStretch(1);
@@ -175,11 +172,12 @@ QWidget* OnboardingView::welcomeStep() {
     auto* page = new QWidget(this);
     page->setObjectName("welcomeStep");
     auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(22);
     layout->addWidget(hero("\u25CE"), 0, Qt::AlignHCenter);
-    layout->addWidget(label("Welcome to Rondelix", 24, true));
-    layout->addWidget(
-        secondary(label("A radial action launcher you summon from the keyboard. Hold, aim, release.", 14)));
+    layout->addWidget(label("Welcome to Rondelix", largeTitle, true));
+    layout->addWidget(secondary(
+        label("A radial action launcher you summon from the keyboard. Hold, aim, release.", title3)));
     auto* rows = new QVBoxLayout;
     rows->setSpacing(16);
     const std::string phrase = flow_->summonKeysPhrase();
@@ -195,14 +193,14 @@ QWidget* OnboardingView::welcomeStep() {
     for (const auto& s : steps) {
         auto* row = new QHBoxLayout;
         row->setSpacing(14);
-        auto* glyph = label(s.glyph, 18);
+        auto* glyph = label(s.glyph, title2);
         glyph->setFixedSize(34, 30);
         row->addWidget(glyph, 0, Qt::AlignTop);
         auto* texts = new QVBoxLayout;
         texts->setSpacing(2);
-        auto* title = label(s.title, 12, true);
+        auto* title = label(s.title, headline, true);
         title->setAlignment(Qt::AlignLeft);
-        auto* text = secondary(label(QString::fromStdString(s.text), 11));
+        auto* text = secondary(label(QString::fromStdString(s.text), callout));
         text->setAlignment(Qt::AlignLeft);
         text->setTextFormat(Qt::PlainText);
         texts->addWidget(title);
@@ -211,9 +209,9 @@ QWidget* OnboardingView::welcomeStep() {
         rows->addLayout(row);
     }
     auto* holder = new QWidget(page);
-    holder->setMaximumWidth(420);
+    holder->setFixedWidth(420);
     holder->setLayout(rows);
-    layout->addWidget(holder, 0, Qt::AlignHCenter);
+    layout->addLayout(centred(holder));
     layout->addStretch(1);
     return page;
 }
@@ -225,23 +223,23 @@ QWidget* OnboardingView::permissionRow(const QString& title, const QString& deta
     layout->setSpacing(8);
     auto* head = new QHBoxLayout;
     head->setSpacing(10);
-    auto* mark = label(granted ? "\u2714" : "!", 16, true);
+    auto* mark = label(granted ? "\u2714" : "!", title2, true);
     mark->setStyleSheet(granted ? "color: #34C759;" : "color: #FF9500;");
     head->addWidget(mark);
-    auto* name = label(title, 12, true);
+    auto* name = label(title, headline, true);
     name->setAlignment(Qt::AlignLeft);
     head->addWidget(name, 1);
     if (granted) {
-        auto* state = label("Granted", 10, true);
+        auto* state = label("Granted", caption, true);
         state->setStyleSheet("color: #34C759;");
         head->addWidget(state);
     }
     layout->addLayout(head);
-    auto* details = secondary(label(detail, 10));
+    auto* details = secondary(label(detail, caption));
     details->setAlignment(Qt::AlignLeft);
     layout->addWidget(details);
     if (!granted) {
-        auto* why = label(OnboardingTexts::noGlobalInput, 10, true);
+        auto* why = label(OnboardingTexts::noGlobalInput, caption, true);
         why->setAlignment(Qt::AlignLeft);
         why->setObjectName("noGlobalInput");
         why->setStyleSheet("color: palette(highlight);");
@@ -254,16 +252,17 @@ QWidget* OnboardingView::permissionsStep() {
     auto* page = new QWidget(this);
     page->setObjectName("permissionsStep");
     auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(20);
     layout->addWidget(hero("\U0001F512"), 0, Qt::AlignHCenter);
-    layout->addWidget(label("Grant two permissions", 24, true));
+    layout->addWidget(label("Grant two permissions", largeTitle, true));
     layout->addWidget(
         secondary(label("So the wheel works in every app, not only when Rondelix is focused. It only "
                         "watches for your summon key \u2014 your keystrokes are never recorded or "
                         "sent anywhere.",
-                        13)));
+                        title3)));
     auto* rows = new QWidget(page);
-    rows->setMaximumWidth(470);
+    rows->setFixedWidth(470);
     auto* rowsLayout = new QVBoxLayout(rows);
     rowsLayout->setContentsMargins(0, 0, 0, 0);
     rowsLayout->setSpacing(12);
@@ -275,7 +274,7 @@ QWidget* OnboardingView::permissionsStep() {
     rowsLayout->addWidget(permissionRow(
         "Accessibility", "Lets the wheel capture the arrow keys while you aim, and type your text.",
         flow_->accessibilityGranted()));
-    layout->addWidget(rows, 0, Qt::AlignHCenter);
+    layout->addLayout(centred(rows));
     layout->addStretch(1);
     return page;
 }
@@ -284,27 +283,30 @@ QWidget* OnboardingView::readyStep() {
     auto* page = new QWidget(this);
     page->setObjectName("readyStep");
     auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(22);
     const bool ready = flow_->ready();
     layout->addWidget(hero(ready ? "\u2714" : "\u270B"), 0, Qt::AlignHCenter);
-    layout->addWidget(label(ready ? "You're all set!" : "Almost there", 24, true));
+    layout->addWidget(label(ready ? "You're all set!" : "Almost there", largeTitle, true));
     if (ready) {
         const std::string phrase = flow_->summonKeysPhrase();
         const QString bold = "<b>" + QString::fromStdString(phrase).toHtmlEscaped() + "</b>";
         const QString body = QString::fromStdString(OnboardingTexts::readyBody(phrase))
                                  .toHtmlEscaped()
                                  .replace(QString::fromStdString(phrase).toHtmlEscaped(), bold);
-        auto* text = secondary(label(body, 13));
+        auto* text = secondary(label(body, title3));
         text->setTextFormat(Qt::RichText);
         layout->addWidget(text);
-        auto* tryIt = label("\u261D  Give it a try: summon your wheel now", 11, true);
+        auto* tryIt = label("\u261D  Give it a try: summon your wheel now", callout, true);
+        tryIt->setWordWrap(false);
         tryIt->setStyleSheet(
             "color: palette(highlight); background: rgba(10,132,255,0.12); border-radius: 14px; "
             "padding: 9px 16px;");
         layout->addWidget(tryIt, 0, Qt::AlignHCenter);
     } else {
-        auto* note = secondary(label(
-            QString::fromStdString(OnboardingTexts::degradedStateNote(flow_->accessibilityGranted())), 13));
+        auto* note = secondary(
+            label(QString::fromStdString(OnboardingTexts::degradedStateNote(flow_->accessibilityGranted())),
+                  title3));
         note->setTextFormat(Qt::PlainText);
         layout->addWidget(note);
     }
@@ -312,18 +314,18 @@ QWidget* OnboardingView::readyStep() {
         secondary(label("Rondelix lives in your system tray. Click its icon for Settings, My Wheels, or "
                         "to reopen this guide (Setup Guide). It has no taskbar entry when its windows "
                         "are closed.",
-                        11)));
+                        callout)));
     layout->addWidget(
-        secondary(label("You can change or add summon keys anytime in Settings \u2192 Bindings.", 9)));
+        secondary(label("You can change or add summon keys anytime in Settings \u2192 Bindings.", caption)));
 
     auto* row = roundedPanel(page);
     auto* rowLayout = new QHBoxLayout(row);
     rowLayout->setContentsMargins(16, 12, 16, 12);
     rowLayout->setSpacing(16);
     auto* texts = new QVBoxLayout;
-    auto* title = label("Launch at login", 12, true);
+    auto* title = label("Launch at login", headline, true);
     title->setAlignment(Qt::AlignLeft);
-    auto* subtitle = secondary(label("Start Rondelix automatically when you log in.", 10));
+    auto* subtitle = secondary(label("Start Rondelix automatically when you log in.", caption));
     subtitle->setAlignment(Qt::AlignLeft);
     texts->addWidget(title);
     texts->addWidget(subtitle);

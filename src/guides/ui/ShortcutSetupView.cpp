@@ -1,7 +1,9 @@
 #include "guides/ui/ShortcutSetupView.h"
 
+#include "guides/ui/GuideText.h"
 #include "model/AutomationWords.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,21 +18,15 @@ namespace {
 
 using Status = ShortcutSetup::Status;
 
-QLabel* text(const QString& value, int pointSize, bool bold = false) {
-    auto* l = new QLabel(value);
-    QFont font = l->font();
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    l->setFont(font);
-    l->setWordWrap(true);
+// Texts here read from the left.
+QLabel* text(const QString& value, int pixels, bool bold = false) {
+    auto* l = GuideText::label(value, pixels, bold);
+    l->setAlignment(Qt::AlignLeft);
     l->setTextFormat(Qt::PlainText);
     return l;
 }
 
-QLabel* secondary(QLabel* l) {
-    l->setStyleSheet("color: palette(placeholder-text);");
-    return l;
-}
+using GuideText::secondary;
 
 // Numbered rows that wrap, never cut short.
 QWidget* numberedSteps(const std::vector<std::string>& steps) {
@@ -42,10 +38,10 @@ QWidget* numberedSteps(const std::vector<std::string>& steps) {
     for (const auto& step : steps) {
         auto* row = new QHBoxLayout;
         row->setSpacing(8);
-        auto* n = text(QString::number(number++) + ".", 11);
+        auto* n = text(QString::number(number++) + ".", GuideText::callout);
         n->setStyleSheet("color: palette(highlight);");
         row->addWidget(n, 0, Qt::AlignTop);
-        row->addWidget(text(QString::fromStdString(step), 11), 1);
+        row->addWidget(text(QString::fromStdString(step), GuideText::callout), 1);
         layout->addLayout(row);
     }
     return block;
@@ -75,15 +71,15 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
     auto* header = new QVBoxLayout;
     header->setContentsMargins(38, 44, 38, 18);
     header->setSpacing(8);
-    auto* symbol = text("\u21C4", 28, true);
+    auto* symbol = text("\u21C4", 40, true);
     symbol->setAlignment(Qt::AlignHCenter);
     symbol->setStyleSheet("color: palette(highlight);");
-    auto* title = text("System Action Setup", 20, true);
+    auto* title = text("System Action Setup", GuideText::title, true);
     title->setAlignment(Qt::AlignHCenter);
     auto* intro =
         secondary(text("A few desktop toggles can only be controlled through an Automation. Set each one "
                        "up once and the matching wheel slice works forever.",
-                       11));
+                       GuideText::callout));
     intro->setAlignment(Qt::AlignHCenter);
     header->addWidget(symbol);
     header->addWidget(title);
@@ -91,6 +87,7 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
     outer->addLayout(header);
 
     auto* scroll = new QScrollArea(this);
+    scroll_ = scroll;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -116,7 +113,7 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
     connect(howTo, &QPushButton::clicked, this, [this] { ownSteps_->setVisible(!ownSteps_->isVisible()); });
     outer->addWidget(howTo, 0, Qt::AlignHCenter);
 
-    message_ = text({}, 11);
+    message_ = text({}, GuideText::callout);
     message_->setObjectName("setupMessage");
     message_->setStyleSheet("color: #FF3B30;");
     message_->setContentsMargins(28, 8, 28, 0);
@@ -156,6 +153,10 @@ void ShortcutSetupView::showEvent(QShowEvent* event) {
 }
 
 void ShortcutSetupView::render() {
+    // A button that goes with its card would hand the focus on down the list,
+    // and the list would scroll after it: the list keeps the focus instead,
+    // and the card just clicked stays in view.
+    if (scroll_->widget()->isAncestorOf(QApplication::focusWidget())) scroll_->setFocus(Qt::OtherFocusReason);
     while (QLayoutItem* item = cardsLayout_->takeAt(0)) {
         // A card may be rebuilt from one of its own buttons' clicks: it goes
         // out of the window now and is deleted once the click is over.
@@ -188,13 +189,13 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
     head->setSpacing(12);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    texts->addWidget(text(QString::fromStdString(req.title), 12, true));
-    texts->addWidget(secondary(text(QString::fromStdString(req.summary), 11)));
+    texts->addWidget(text(QString::fromStdString(req.title), GuideText::headline, true));
+    texts->addWidget(secondary(text(QString::fromStdString(req.summary), GuideText::callout)));
     head->addLayout(texts, 1);
     const char* badge = card.status == Status::installed  ? "\u2714 Installed"
                         : card.status == Status::notSetUp ? "! Not set up"
                                                           : "\u2298 Unavailable";
-    auto* badgeLabel = text(badge, 10, true);
+    auto* badgeLabel = text(badge, GuideText::caption, true);
     badgeLabel->setObjectName("badge");
     badgeLabel->setStyleSheet(card.status == Status::installed  ? "color: #34C759;"
                               : card.status == Status::notSetUp ? "color: #FF9500;"
@@ -204,7 +205,8 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
 
     if (card.status == Status::unavailable) {
         if (req.unsupportedReason)
-            layout->addWidget(secondary(text(QString::fromStdString(*req.unsupportedReason), 10)));
+            layout->addWidget(
+                secondary(text(QString::fromStdString(*req.unsupportedReason), GuideText::caption)));
         return frame;
     }
     if (card.status == Status::installed) return frame;

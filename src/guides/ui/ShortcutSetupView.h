@@ -8,6 +8,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QVBoxLayout;
 
 namespace rondelix {
@@ -39,6 +40,7 @@ class ShortcutSetupView final : public QWidget {
     std::unique_ptr<ShortcutSetup> setup_;
     Actions actions_;
     std::size_t connection_ = 0;
+    QScrollArea* scroll_ = nullptr;
     QVBoxLayout* cardsLayout_ = nullptr;
     QWidget* ownSteps_ = nullptr;
     QLabel* message_ = nullptr;

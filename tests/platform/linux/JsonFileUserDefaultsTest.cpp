@@ -2,18 +2,16 @@
 
 #include "files/FileAccess.h"
 #include "platform/Log.h"
+#include "support/PermissionsBind.h"
 
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <linux/capability.h>
 #include <sstream>
 #include <stdlib.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace rondelix::platform::linux_desktop {
@@ -81,24 +79,6 @@ TEST_F(JsonFileUserDefaultsTest, ATextThatIsNotUTF8IsSavedWithTheOtherValues) {
     EXPECT_TRUE(log.lines.empty());
 }
 
-// Runs the body in a child process that cannot bypass file permissions, even
-// when the tests run as root; true when it passed.
-bool passesWithoutOverridingPermissions(const std::function<void()>& body) {
-    if (const pid_t child = fork(); child != 0) {
-        int status = 0;
-        waitpid(child, &status, 0);
-        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct caps[2]{};
-    syscall(SYS_capget, &header, caps);
-    for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
-        caps[cap / 32].effective &= ~(1u << (cap % 32));
-    syscall(SYS_capset, &header, caps);
-    body();
-    _exit(::testing::Test::HasFailure() ? 1 : 0);
-}
-
 TEST_F(JsonFileUserDefaultsTest, FileThatCannotBeUsedIsSetAsideNeverOverwritten) {
     const std::string deep = std::string(1000, '[') + std::string(1000, ']');
     const std::string oversized = "{\"hasCompletedOnboarding\": true}" + std::string(64u << 20, ' ');
@@ -154,7 +134,7 @@ TEST_F(JsonFileUserDefaultsTest, UnreadableFileIsSetAsideOrElseLeftAloneForTheRu
         fs::permissions(file, fs::perms::none);
         fs::permissions(file.parent_path(), folderWritable ? fs::perms::owner_all
                                                            : fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_TRUE(passesWithoutOverridingPermissions([&] {
+        EXPECT_TRUE(testing::passesWhilePermissionsBind([&] {
             JsonFileUserDefaults defaults(file, log);
             defaults.set(DefaultsKey<int>{"onboardingResumeStep"}, 2);
             EXPECT_EQ(defaults.get(DefaultsKey<int>{"onboardingResumeStep"}), 2);

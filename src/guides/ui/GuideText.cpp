@@ -1,0 +1,23 @@
+#include "guides/ui/GuideText.h"
+
+#include <QLabel>
+
+namespace rondelix::GuideText {
+
+QLabel* label(const QString& text, int pixels, bool bold, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    QFont font = l->font();
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    l->setFont(font);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignHCenter);
+    return l;
+}
+
+QLabel* secondary(QLabel* l) {
+    l->setStyleSheet("color: palette(placeholder-text);");
+    return l;
+}
+
+} // namespace rondelix::GuideText

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// The text sizes of the guide windows, in pixels: the windows have a fixed
+// size, so their texts are sized to fit it whatever the desktop's font scale.
+namespace rondelix::GuideText {
+
+inline constexpr int largeTitle = 26;
+inline constexpr int title = 22;
+inline constexpr int title2 = 17;
+inline constexpr int title3 = 15;
+inline constexpr int headline = 13;
+inline constexpr int callout = 12;
+inline constexpr int caption = 11;
+
+// A centred label of that size that wraps onto as many lines as it needs.
+QLabel* label(const QString& text, int pixels, bool bold = false, QWidget* parent = nullptr);
+// The colour of explanations and captions.
+QLabel* secondary(QLabel* label);
+
+} // namespace rondelix::GuideText
