@@ -5,6 +5,7 @@
 
 #include <QEasingCurve>
 #include <QGraphicsEffect>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPropertyAnimation>
@@ -115,7 +116,7 @@ OverlayPanel::OverlayPanel(const PanelOptions& options, const WheelFactory& make
     connect(alphaAnimation_, &QPropertyAnimation::valueChanged, this,
             [this](const QVariant& value) { alpha_ = value.toDouble(); });
     connect(scaleAnimation_, &QVariantAnimation::valueChanged, this,
-            [this](const QVariant& t) { scaleEffect_->setScale(openAnimation_.scaleAt(t.toDouble())); });
+            [this](const QVariant& t) { showOpenFrame(t.toDouble()); });
     connect(scaleAnimation_, &QVariantAnimation::finished, this, [this] { scaleEffect_->setScale(1.0); });
     applyMask();
     // The native window exists from here on, so the first showing is quick.
@@ -214,6 +215,16 @@ void OverlayPanel::playOpenAnimation(const OpenAnimation& animation) {
     scaleAnimation_->setEndValue(duration);
     scaleEffect_->setScale(OpenAnimation::startScale);
     scaleAnimation_->start();
+}
+
+void OverlayPanel::showOpenFrame(double seconds) {
+    scaleEffect_->setScale(openAnimation_.scaleAt(seconds));
+}
+
+void OverlayPanel::prewarmPaint() {
+    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    render(&image);
 }
 
 int OverlayPanel::level() const {

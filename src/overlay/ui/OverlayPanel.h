@@ -39,6 +39,9 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     void setDragHandleHidden(bool hidden) override;
     void setOnClose(std::function<void()> onClose) override;
     void playOpenAnimation(const OpenAnimation& animation) override;
+    void prewarmPaint() override;
+    // Shows the opening as it stands this long after it began.
+    void showOpenFrame(double seconds);
     int level() const override;
     int shieldLevel() const override { return 1; }
     unsigned long windowBehavior() const override {
