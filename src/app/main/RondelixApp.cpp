@@ -190,13 +190,16 @@ int RondelixApp::run(int argc, char** argv) {
     std::unique_ptr<AppCoordinator> coordinator;
     QPointer<WheelView> liveWheel;
     const auto makePanel = [&](const PanelOptions& options) {
-        return std::make_unique<OverlayPanel>(options, [&](double diameter, QWidget* parent) {
+        auto panel = std::make_unique<OverlayPanel>(options, [&](double diameter, QWidget* parent) {
             auto* view = new WheelView(
                 coordinator->wheelState(), [&] { return coordinator->configStore().config(); }, diameter,
                 parent);
             liveWheel = view;
             return view;
         });
+        // Under a compositor that offers it, what lies behind the ring is blurred.
+        if (!options.opaque) desktop::requestBlurBehindRegion(*panel, panel->backdropRegion());
+        return panel;
     };
     const auto makeHUD = [] { return std::make_unique<HUDWindow>(desktop::QtScreens::compositorRunning()); };
     const AppCoordinator::Platform platform{.queue = queue,

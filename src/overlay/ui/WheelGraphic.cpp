@@ -631,6 +631,7 @@ void WheelGraphic::paintIcons(QPainter& painter, const WheelGeometry& g, const H
             style.scale = std::max(style.scale, 1 + 0.26 * style.lift);
             centre = QPointF(lifted_->x.value(), lifted_->y.value());
         }
+        style.slot = {g, slice.position, n};
         icons_.paintSlice(painter, slice, centre, iconSize, style, colors);
     };
     for (const Slice& slice : inputs_.wheel.slices) {
