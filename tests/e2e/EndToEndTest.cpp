@@ -10,6 +10,7 @@
 #include "support/CoordinatorRig.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QImage>
@@ -455,6 +456,19 @@ QRect windowFrame(const std::string& id) {
         return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
     };
     return {number("X"), number("Y"), number("WIDTH"), number("HEIGHT")};
+}
+
+// Where the wheel-name field of the inspector lies in the main window with
+// this id: the inspector is the last 450 points of the page, its wheel card
+// the first light panel down its middle, and the field 68 below the card's
+// top. Nothing when no card shows.
+std::optional<QPoint> wheelNameField(const std::string& id) {
+    const QRect frame = windowFrame(id);
+    const QImage screen = grabScreen();
+    const int inspectorMiddle = frame.right() - 225;
+    for (int y = frame.top(); y < frame.bottom(); ++y)
+        if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) return QPoint(inspectorMiddle, y + 68);
+    return std::nullopt;
 }
 
 // On a terminal the log lines go to the system log only; --verbose shows
@@ -903,14 +917,10 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
     std::string id;
     ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
     pause(0.6);
-    const QRect frame = windowFrame(id);
-    const QImage screen = grabScreen();
-    const int inspectorMiddle = frame.right() - 225;
-    int cardTop = -1;
-    for (int y = frame.top(); y < frame.bottom() && cardTop < 0; ++y)
-        if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) cardTop = y;
-    ASSERT_GE(cardTop, 0);
-    xdotool("mousemove " + std::to_string(inspectorMiddle) + " " + std::to_string(cardTop + 68) + " click 1");
+    const auto nameField = wheelNameField(id);
+    ASSERT_TRUE(nameField);
+    xdotool("mousemove " + std::to_string(nameField->x()) + " " + std::to_string(nameField->y()) +
+            " click 1");
     // From the wheel's name: its slot count, application menu, the two wheel
     // buttons and the slice menu, then the form's label, icon and action.
     xdotool("key Tab Tab Tab Tab Tab Tab Tab Tab");
@@ -977,6 +987,57 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
     aimAtTopSlot();
     release();
     EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
+}
+
+// Lets this process answer the X server while the program takes a paste
+// from the clipboard this process holds.
+void serveClipboard(double seconds) {
+    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    while (Clock::now() < deadline)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+TEST_F(EndToEnd, AMegabyteLabelPastedOnOneLineKeepsTypingAndSurvivesAQuit) {
+    Program program(home.path, "megabyte-label");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    std::string id;
+    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    pause(0.6);
+    const auto nameField = wheelNameField(id);
+    ASSERT_TRUE(nameField);
+    xdotool("mousemove " + std::to_string(nameField->x()) + " " + std::to_string(nameField->y()) +
+            " click 1");
+    // From the wheel's name to the top slice's label field.
+    xdotool("key Tab Tab Tab Tab Tab Tab");
+
+    std::string label;
+    while (label.size() < 1024 * 1024)
+        label += "the quick brown fox jumps over the lazy dog ";
+    QGuiApplication::clipboard()->setText(QString::fromStdString(label));
+    const auto topLabel = [&]() -> std::optional<std::string> {
+        const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+        if (!onDisk) return std::nullopt;
+        for (const Wheel& wheel : onDisk->wheels)
+            for (const Slice& slice : wheel.slices)
+                if (wheel.id == "default" && slice.position == 0) return slice.label;
+        return std::nullopt;
+    };
+    xdotool("key ctrl+a ctrl+v");
+    // Saved once the paste has come in and typing has paused.
+    bool saved = false;
+    for (int i = 0; i < 50 && !saved; ++i) {
+        serveClipboard(0.2);
+        saved = topLabel() == label;
+    }
+    ASSERT_TRUE(saved) << program.log();
+    grabScreen().save(artifact("slice-form-e2e-megabyte-label.png"));
+
+    // Keys after the paste go in at the caret, and a quit right after them
+    // writes what is still held back.
+    xdotool("type --delay 40 ok");
+    pause(0.1);
+    EXPECT_EQ(program.stop(), 0);
+    EXPECT_EQ(topLabel(), label + "ok");
 }
 
 } // namespace
