@@ -17,6 +17,7 @@
 #include "overlay/ui/WheelView.h"
 #include "platform/linux/AutostartLoginItems.h"
 #include "platform/linux/CanberraSounds.h"
+#include "platform/linux/DBusNotifications.h"
 #include "platform/linux/InotifyFileWatcher.h"
 #include "platform/linux/JsonFileUserDefaults.h"
 #include "platform/linux/LinuxAccessibility.h"
@@ -102,8 +103,8 @@ struct DesktopPlatform {
         : loginItems(desktop::AutostartLoginItems::defaultFolder(home),
                      QCoreApplication::applicationFilePath().toStdString()),
           processes(queue), workspace(processes), taps(queue, log), sounds(log), screens(log),
-          accessibility(log), permissions(log), inputAccess(permissions), session(log), layout(log),
-          updater(RondelixApp::version, log),
+          accessibility(log), permissions(log), inputAccess(permissions), session(log), notifications(log),
+          layout(log), updater(RondelixApp::version, log),
           windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind}) {}
 
     desktop::InotifyFileWatcher watcher;
@@ -118,6 +119,7 @@ struct DesktopPlatform {
     desktop::X11Permissions permissions;
     desktop::PermissionsInputAccess inputAccess;
     desktop::QtSessionEvents session;
+    desktop::DBusNotifications notifications;
     desktop::ThreadPoolBackground background;
     desktop::QtDialogs dialogs;
     desktop::QtImages images;
@@ -219,6 +221,7 @@ int RondelixApp::run(int argc, char** argv) {
                                             .permissions = d.permissions,
                                             .inputAccess = d.inputAccess,
                                             .session = d.session,
+                                            .notifications = d.notifications,
                                             .background = d.background,
                                             .dialogs = d.dialogs,
                                             .images = d.images,
