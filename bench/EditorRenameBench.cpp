@@ -18,7 +18,6 @@
 #include "platform/sim/SimWorkspace.h"
 #include "store/ConfigStore.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <benchmark/benchmark.h>

@@ -10,7 +10,6 @@
 #include "platform/sim/SimWorkspace.h"
 #include "store/ConfigStore.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>

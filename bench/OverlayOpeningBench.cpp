@@ -5,7 +5,6 @@
 #include "overlay/ui/OverlayPanel.h"
 #include "overlay/ui/WheelView.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPropertyAnimation>
 #include <QVariantAnimation>

@@ -1,7 +1,6 @@
 #include "BenchApplication.h"
 #include "overlay/ui/WheelGraphic.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>

@@ -1,37 +1,28 @@
 #include "actions/LinkText.h"
 
+#include "util/Ascii.h"
 #include "util/TextTrimming.h"
+#include "util/UrlSyntax.h"
 
 #include <array>
-#include <cctype>
 
 namespace rondelix {
 
 namespace {
-
-bool isAsciiAlpha(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool isAsciiDigit(unsigned char c) {
-    return c >= '0' && c <= '9';
-}
-bool isHex(unsigned char c) {
-    return isAsciiDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
 
 // Scheme characters count letters and numbers in the Unicode sense. Without a
 // character database at hand, every character outside ASCII is taken for a
 // letter: scripts are made of letters, and the odd symbol only decides
 // whether "https://" is put in front.
 bool isLetter(unsigned char c) {
-    return isAsciiAlpha(c) || c >= 0x80;
+    return isAsciiLetter(static_cast<char>(c)) || c >= 0x80;
 }
 bool isSchemeCharacter(unsigned char c) {
-    return isLetter(c) || isAsciiDigit(c) || c == '+' || c == '-' || c == '.';
+    return isLetter(c) || isAsciiDigit(static_cast<char>(c)) || c == '+' || c == '-' || c == '.';
 }
 
 bool isUnreserved(unsigned char c) {
-    return isAsciiAlpha(c) || isAsciiDigit(c) || c == '-' || c == '.' || c == '_' || c == '~';
+    return isAsciiAlphanumeric(static_cast<char>(c)) || c == '-' || c == '.' || c == '_' || c == '~';
 }
 bool isSubDelimiter(unsigned char c) {
     return c == '!' || c == '$' || c == '&' || c == '\'' || c == '(' || c == ')' || c == '*' || c == '+' ||
@@ -44,38 +35,14 @@ bool isPartCharacter(unsigned char c) {
     return isUnreserved(c) || isSubDelimiter(c) || c == ':' || c == '@' || c == '/' || c == '?';
 }
 
-bool validEscapes(std::string_view part) {
-    for (std::size_t i = 0; i < part.size(); ++i) {
-        if (part[i] != '%') continue;
-        if (i + 2 >= part.size()) return false;
-        if (!isHex(static_cast<unsigned char>(part[i + 1])) ||
-            !isHex(static_cast<unsigned char>(part[i + 2])))
-            return false;
-        i += 2;
-    }
-    return true;
-}
-
 bool allOf(std::string_view part, bool (*allowed)(unsigned char)) {
     for (const char c : part)
         if (c != '%' && !allowed(static_cast<unsigned char>(c))) return false;
-    return validEscapes(part);
+    return hasValidPercentEscapes(part);
 }
 
 bool isAuthorityCharacter(unsigned char c) {
     return isUnreserved(c) || isSubDelimiter(c) || c == ':' || c == '@' || c == '[' || c == ']';
-}
-
-std::optional<std::string> rfcScheme(std::string_view text) {
-    const auto colon = text.find(':');
-    if (colon == std::string_view::npos || colon == 0) return std::nullopt;
-    const auto scheme = text.substr(0, colon);
-    if (!isAsciiAlpha(static_cast<unsigned char>(scheme.front()))) return std::nullopt;
-    for (const char c : scheme) {
-        const auto u = static_cast<unsigned char>(c);
-        if (!isAsciiAlpha(u) && !isAsciiDigit(u) && c != '+' && c != '-' && c != '.') return std::nullopt;
-    }
-    return std::string(scheme);
 }
 
 // A URI reference by RFC 3986: ASCII only, escapes well formed, brackets only
@@ -83,7 +50,8 @@ std::optional<std::string> rfcScheme(std::string_view text) {
 // that holds a ":" (it would read as a scheme).
 std::optional<LinkText::Parsed> parseReference(std::string_view text) {
     if (text.empty()) return std::nullopt;
-    LinkText::Parsed parsed{std::string(text), rfcScheme(text)};
+    LinkText::Parsed parsed{std::string(text), {}};
+    if (const auto scheme = schemeAsWritten(text)) parsed.scheme = std::string(*scheme);
     std::string_view rest = text;
     if (parsed.scheme) rest.remove_prefix(parsed.scheme->size() + 1);
 
@@ -158,16 +126,11 @@ std::string LinkText::fileLink(std::string_view path) {
 
 std::string LinkText::mailtoLink(std::string_view address,
                                  const std::vector<std::pair<std::string, std::string>>& query) {
-    const auto unreserved = [](unsigned char c) {
-        return std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~';
-    };
-    const auto addressCharacter = [](unsigned char c) {
-        return std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || c == '@' || c == '+';
-    };
+    const auto addressCharacter = [](unsigned char c) { return isUnreserved(c) || c == '@' || c == '+'; };
     std::string link = "mailto:" + percentEncoded(address, addressCharacter);
     char separator = '?';
     for (const auto& [name, value] : query) {
-        link += separator + percentEncoded(name, unreserved) + "=" + percentEncoded(value, unreserved);
+        link += separator + percentEncoded(name, isUnreserved) + "=" + percentEncoded(value, isUnreserved);
         separator = '&';
     }
     return link;

@@ -161,8 +161,8 @@ void MacroExecutor::pasteText(const std::string& text) {
         postKey(keyCodeInsert, shiftFlag);
         break;
     }
-    pendingRestore_ = platform_.queue.after(restoreDelaySeconds, [alive = std::weak_ptr(lifetime_), this] {
-        if (alive.lock()) restoreClipboard();
+    pendingRestore_ = platform_.queue.after(restoreDelaySeconds, [alive = lifetime_.watch(), this] {
+        if (alive) restoreClipboard();
     });
 }
 
@@ -230,8 +230,8 @@ void MacroExecutor::launchApp(const std::optional<std::string>& identifier,
         report(notInstalledSentence);
         return;
     }
-    workspace.openApplication(*target, [alive = std::weak_ptr(lifetime_), this](bool started) {
-        if (!started && alive.lock()) beep();
+    workspace.openApplication(*target, [alive = lifetime_.watch(), this](bool started) {
+        if (!started && alive) beep();
     });
 }
 
@@ -252,8 +252,8 @@ void MacroExecutor::openURL(const std::string& text) {
         report(unopenedLinkSentence);
         return;
     }
-    platform_.workspace.openLink(link->url, [alive = std::weak_ptr(lifetime_), this](bool opened) {
-        if (!opened && alive.lock()) report(unopenedLinkSentence);
+    platform_.workspace.openLink(link->url, [alive = lifetime_.watch(), this](bool opened) {
+        if (!opened && alive) report(unopenedLinkSentence);
     });
 }
 
@@ -267,10 +267,10 @@ void MacroExecutor::runChecked(const QueuedCommand& command, std::optional<doubl
     request.standardErrorCap = standardErrorCap;
     request.timeLimit = timeLimit;
     platform_.processes.run(
-        std::move(request), [alive = std::weak_ptr(lifetime_), this, launchPath = command.launchPath,
-                             onFailure = std::move(onFailure),
-                             completion = std::move(completion)](const platform::ProcessResult& result) {
-            if (!alive.lock()) return;
+        std::move(request),
+        [alive = lifetime_.watch(), this, launchPath = command.launchPath, onFailure = std::move(onFailure),
+         completion = std::move(completion)](const platform::ProcessResult& result) {
+            if (!alive) return;
             auto& log = platform_.log;
             bool failed = true;
             if (!result.launched) {
@@ -304,8 +304,8 @@ void MacroExecutor::runShortcut(const std::string& name) {
         report(noShortcutSentence);
         return;
     }
-    auto failed = [alive = std::weak_ptr(lifetime_), this, name] {
-        if (!alive.lock()) return;
+    auto failed = [alive = lifetime_.watch(), this, name] {
+        if (!alive) return;
         if (onShortcutFailed)
             onShortcutFailed(name);
         else
@@ -363,8 +363,8 @@ void MacroExecutor::runSystemAction(const std::string& id) {
 
 void MacroExecutor::openHomeFolder() {
     platform_.workspace.openLink(LinkText::fileLink(locations_.homeFolder),
-                                 [alive = std::weak_ptr(lifetime_), this](bool opened) {
-                                     if (!opened && alive.lock()) report(couldNotRunSentence);
+                                 [alive = lifetime_.watch(), this](bool opened) {
+                                     if (!opened && alive) report(couldNotRunSentence);
                                  });
 }
 
@@ -372,8 +372,8 @@ void MacroExecutor::lockScreen() {
     auto request = limitedRequest(lockScreenCommand(locations_.desktop));
     request.standardErrorCap = standardErrorCap;
     platform_.processes.run(
-        std::move(request), [alive = std::weak_ptr(lifetime_), this](const platform::ProcessResult& result) {
-            if (!alive.lock() || (result.launched && !result.timedOut && result.status == 0)) return;
+        std::move(request), [alive = lifetime_.watch(), this](const platform::ProcessResult& result) {
+            if (!alive || (result.launched && !result.timedOut && result.status == 0)) return;
             // The beep alone is easily missed here: the sentence says it.
             report(couldNotRunSentence);
             platform_.log.write("lock-screen failed \u2014 couldn't load login.framework.");
@@ -391,8 +391,8 @@ void MacroExecutor::toggleWiFi() {
     request.captureStandardOutput = true;
     request.standardErrorCap = standardErrorCap;
     platform_.processes.run(
-        std::move(request), [alive = std::weak_ptr(lifetime_), this](const platform::ProcessResult& result) {
-            if (!alive.lock()) return;
+        std::move(request), [alive = lifetime_.watch(), this](const platform::ProcessResult& result) {
+            if (!alive) return;
             wifiToggleInFlight_ = false;
             const auto answer = trimmedWhitespace(result.standardOutput);
             if (!result.launched || result.timedOut || (answer != "enabled" && answer != "disabled")) {

@@ -4,6 +4,7 @@
 #include "model/MacroAction.h"
 #include "platform/MainQueue.h"
 #include "platform/Pasteboard.h"
+#include "util/LifetimeGuard.h"
 
 #include <cstdint>
 #include <deque>
@@ -123,7 +124,7 @@ class MacroExecutor final : public SummonActions {
     bool systemActionRunning_ = false;
 
     // Work that comes back later checks this before touching the executor.
-    std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
+    LifetimeGuard lifetime_;
 };
 
 } // namespace rondelix

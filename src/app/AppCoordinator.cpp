@@ -16,6 +16,7 @@
 #include "platform/InputAccess.h"
 #include "platform/Sounds.h"
 #include "platform/UserDefaults.h"
+#include "util/Ascii.h"
 
 #include <algorithm>
 #include <ctime>
@@ -29,13 +30,6 @@ namespace {
 
 constexpr const char* warningSymbol = "exclamationmark.triangle.fill";
 constexpr const char* systemOrange = "#FF9500";
-
-std::string lowercased(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return text;
-}
 
 } // namespace
 
@@ -532,7 +526,7 @@ void AppCoordinator::refreshInstalledShortcuts(std::function<void()> completion)
                 AppCoordinator& c = **self;
                 std::set<std::string> installed;
                 for (const auto& name : names)
-                    installed.insert(lowercased(name));
+                    installed.insert(asciiLowercased(name));
                 c.assign(c.installedShortcuts_, installed, Property::installedShortcuts);
                 c.assign(c.shortcutsChecked_, true, Property::shortcutsChecked);
                 if (completion) completion();
@@ -549,7 +543,7 @@ std::vector<ShortcutRequirement> AppCoordinator::missingRequiredShortcuts() cons
             if (const auto* action = slice.action.as<MacroAction::SystemAction>()) used.insert(action->id);
     for (const auto& requirement : ShortcutCatalog::requirements()) {
         if (requirement.supported && used.count(requirement.id) &&
-            !installedShortcuts_.count(lowercased(requirement.shortcutName)))
+            !installedShortcuts_.count(asciiLowercased(requirement.shortcutName)))
             missing.push_back(requirement);
     }
     return missing;
@@ -564,7 +558,7 @@ void AppCoordinator::handleShortcutFailed(const std::string& name) {
         const auto self = weak.lock();
         if (!self) return;
         AppCoordinator& c = **self;
-        if (c.installedShortcuts_.count(lowercased(name)))
+        if (c.installedShortcuts_.count(asciiLowercased(name)))
             c.platform_.sounds.beep();
         else
             c.showShortcutSetup(name);

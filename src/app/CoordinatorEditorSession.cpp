@@ -5,15 +5,13 @@
 namespace rondelix {
 
 CoordinatorEditorSession::CoordinatorEditorSession(AppCoordinator& coordinator) : coordinator_(coordinator) {
-    connection_ = coordinator_.changed.connect([this](AppCoordinator::Property property) {
+    connection_ = coordinator_.changed.connectScoped([this](AppCoordinator::Property property) {
         if (property == AppCoordinator::Property::editorTarget && coordinator_.editorTarget())
             editorTargetChanged.emit();
     });
 }
 
-CoordinatorEditorSession::~CoordinatorEditorSession() {
-    coordinator_.changed.disconnect(connection_);
-}
+CoordinatorEditorSession::~CoordinatorEditorSession() = default;
 
 std::optional<EditorSession::Target> CoordinatorEditorSession::editorTarget() const {
     const auto& target = coordinator_.editorTarget();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditorSession.h"
+#include "util/Signal.h"
 
 #include <cstddef>
 
@@ -25,7 +26,7 @@ class CoordinatorEditorSession final : public EditorSession {
 
   private:
     AppCoordinator& coordinator_;
-    std::size_t connection_ = 0;
+    ScopedConnection connection_;
 };
 
 } // namespace rondelix

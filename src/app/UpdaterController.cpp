@@ -9,20 +9,18 @@
 namespace rondelix {
 
 UpdaterController::UpdaterController(platform::Updater& updater, platform::MainQueue& queue)
-    : updater_(updater), queue_(queue), self_(std::make_shared<UpdaterController*>(this)) {
-    updater_.start(*this, [weak = std::weak_ptr(self_)] {
-        const auto self = weak.lock();
-        if (!self) return;
-        (*self)->onMainQueue(
-            [](UpdaterController& c) { c.setCanStandardCheck(c.updater_.canCheckForUpdates()); });
+    : updater_(updater), queue_(queue) {
+    updater_.start(*this, [this, alive = lifetime_.watch()] {
+        if (!alive) return;
+        onMainQueue([](UpdaterController& c) { c.setCanStandardCheck(c.updater_.canCheckForUpdates()); });
     });
 }
 
 UpdaterController::~UpdaterController() = default;
 
 void UpdaterController::onMainQueue(std::function<void(UpdaterController&)> step) {
-    queue_.post([weak = std::weak_ptr(self_), step = std::move(step)] {
-        if (const auto self = weak.lock()) step(**self);
+    queue_.post([this, alive = lifetime_.watch(), step = std::move(step)] {
+        if (alive) step(*this);
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Updater.h"
+#include "util/LifetimeGuard.h"
 #include "util/Signal.h"
 
 #include <memory>
@@ -91,7 +92,7 @@ class UpdaterController final : public platform::UpdaterDelegate {
     std::optional<std::string> foundVersion_;
     bool canStandardCheck_ = false;
     std::optional<std::string> scheduledUpdatePending_;
-    std::shared_ptr<UpdaterController*> self_;
+    LifetimeGuard lifetime_;
 };
 
 } // namespace rondelix

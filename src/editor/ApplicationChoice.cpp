@@ -1,5 +1,7 @@
 #include "editor/ApplicationChoice.h"
 
+#include "util/Ascii.h"
+
 #include <algorithm>
 #include <filesystem>
 
@@ -7,27 +9,21 @@ namespace rondelix {
 
 namespace {
 
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-    return out;
-}
-
 constexpr std::string_view entrySuffix = ".desktop";
 
 } // namespace
 
 std::vector<platform::ApplicationEntry>
 matchingApplications(std::vector<platform::ApplicationEntry> applications, std::string_view search) {
-    const std::string wanted = lowered(search);
+    const std::string wanted = asciiLowercased(search);
     if (!wanted.empty()) {
         std::erase_if(applications, [&](const platform::ApplicationEntry& a) {
-            return lowered(a.name).find(wanted) == std::string::npos &&
-                   lowered(a.identifier).find(wanted) == std::string::npos;
+            return asciiLowercased(a.name).find(wanted) == std::string::npos &&
+                   asciiLowercased(a.identifier).find(wanted) == std::string::npos;
         });
     }
     std::stable_sort(applications.begin(), applications.end(), [](const auto& a, const auto& b) {
-        const auto left = lowered(a.name), right = lowered(b.name);
+        const auto left = asciiLowercased(a.name), right = asciiLowercased(b.name);
         return left != right ? left < right : a.identifier < b.identifier;
     });
     return applications;

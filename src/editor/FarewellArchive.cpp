@@ -10,14 +10,15 @@ std::filesystem::path FarewellArchive::fileName(const ConfigPaths& paths, int nu
     return paths.folder / ("config.before-cleanup" + suffix + ".json");
 }
 
-FarewellArchive::Result FarewellArchive::write(const ConfigPaths& paths, const Config& config) {
+Result<std::filesystem::path> FarewellArchive::write(const ConfigPaths& paths, const Config& config) {
     int number = 1;
     while (!isMissing(fileName(paths, number)))
         ++number;
     const auto file = fileName(paths, number);
-    if (auto error = writeFileAtomically(file, writeConfigFile(config), TemporaryName::fresh))
-        return {std::nullopt, std::move(*error)};
-    return {file, {}};
+    if (auto written = writeFileAtomically(file, writeConfigFile(config), TemporaryName::fresh);
+        !written.ok())
+        return Failure{written.error()};
+    return file;
 }
 
 } // namespace rondelix

@@ -2,10 +2,9 @@
 
 #include "model/Config.h"
 #include "store/ConfigPaths.h"
+#include "util/Result.h"
 
 #include <filesystem>
-#include <optional>
-#include <string>
 
 namespace rondelix {
 
@@ -14,14 +13,9 @@ namespace rondelix {
 // ever overwrites or rotates away: "config.before-cleanup.json", numbered
 // "-2", "-3" ... past any earlier one.
 struct FarewellArchive {
-    struct Result {
-        std::optional<std::filesystem::path> file;
-        // The reason when nothing was written.
-        std::string error;
-    };
-
     static std::filesystem::path fileName(const ConfigPaths& paths, int number);
-    static Result write(const ConfigPaths& paths, const Config& config);
+    // Where the configuration went.
+    static Result<std::filesystem::path> write(const ConfigPaths& paths, const Config& config);
 };
 
 } // namespace rondelix

@@ -108,10 +108,10 @@ void SliceForm::pressRecord() {
 
 void SliceForm::loadAutomations() {
     const std::string folder = ShortcutsRunner::standardFolder(services_.home).string();
-    services_.background.run([folder, alive = std::weak_ptr(alive_), this, &queue = services_.queue] {
+    services_.background.run([folder, alive = lifetime_.watch(), this, &queue = services_.queue] {
         auto names = ShortcutsRunner::list(folder);
         queue.post([alive, this, names = std::move(names)]() mutable {
-            if (alive.expired()) return;
+            if (!alive) return;
             if (names == automations_) return;
             automations_ = std::move(names);
             automationsChanged.emit();

@@ -4,6 +4,7 @@
 #include "editor/SliceFormKinds.h"
 #include "editor/SliceSlot.h"
 #include "model/Config.h"
+#include "util/LifetimeGuard.h"
 #include "util/Signal.h"
 
 #include <filesystem>
@@ -118,7 +119,7 @@ class SliceForm {
     std::shared_ptr<KeystrokeRecorder> recorder_;
     std::vector<std::string> automations_;
     // Lets work finishing elsewhere tell whether the form still exists.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    LifetimeGuard lifetime_;
 };
 
 } // namespace rondelix

@@ -31,10 +31,8 @@ std::string appRowName(const MacroAction::App& app, const platform::Workspace& w
 }
 
 std::string keyFieldText(const KeyCombo& combo) {
-    if (const auto character = KeyComboText::character(combo.keyCode)) {
-        const char c = *character;
-        return std::string(1, c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
-    }
+    if (const auto character = KeyComboText::character(combo.keyCode))
+        return std::string(1, asciiUpper(*character));
     return KeyComboText::keyLabel(combo.keyCode);
 }
 

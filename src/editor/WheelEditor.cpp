@@ -33,13 +33,10 @@ std::vector<int> sliceCounts(const std::vector<Wheel>& wheels) {
 
 } // namespace
 
-WheelEditor::WheelEditor(Services services)
-    : services_(services), self_(std::make_shared<WheelEditor*>(this)) {}
+WheelEditor::WheelEditor(Services services) : services_(services) {}
 
 WheelEditor::~WheelEditor() {
     celebrationEnd_.cancel();
-    if (configConnection_) services_.transfer.store.configChanged.disconnect(configConnection_);
-    if (targetConnection_) services_.session.editorTargetChanged.disconnect(targetConnection_);
 }
 
 const std::vector<Wheel>& WheelEditor::wheels() const {
@@ -57,9 +54,10 @@ void WheelEditor::appear() {
     seenIds_ = wheelIds(config.wheels);
     seenCounts_ = sliceCounts(config.wheels);
     if (!configConnection_)
-        configConnection_ = services_.transfer.store.configChanged.connect([this] { configChanged(); });
+        configConnection_ = services_.transfer.store.configChanged.connectScoped([this] { configChanged(); });
     if (!targetConnection_)
-        targetConnection_ = services_.session.editorTargetChanged.connect([this] { consumeEditorTarget(); });
+        targetConnection_ =
+            services_.session.editorTargetChanged.connectScoped([this] { consumeEditorTarget(); });
     changed.emit();
 }
 
@@ -174,12 +172,10 @@ void WheelEditor::celebrate() {
     celebrationEnd_.cancel();
     celebrating_ = true;
     changed.emit();
-    std::weak_ptr<WheelEditor*> weak = self_;
-    celebrationEnd_ = services_.queue.after(celebrationSeconds, [weak] {
-        const auto self = weak.lock();
-        if (!self) return;
-        (*self)->celebrating_ = false;
-        (*self)->changed.emit();
+    celebrationEnd_ = services_.queue.after(celebrationSeconds, [this, alive = lifetime_.watch()] {
+        if (!alive) return;
+        celebrating_ = false;
+        changed.emit();
     });
 }
 
@@ -196,15 +192,15 @@ void WheelEditor::runFarewell() {
     // The clean-up leaves no undo step and outlives the backup's rotation, so
     // the wheels as they were are kept in a file of their own first.
     const auto archive = FarewellArchive::write(store.paths(), store.config());
-    if (archive.file) {
+    if (archive.ok()) {
         services_.transfer.log.write("wheels before the 255-wheel clean-up were kept in " +
-                                     archive.file->string());
+                                     archive.value().string());
         store.mutate([](Config& config) {
             std::erase_if(config.wheels, [](const Wheel& w) { return isNumberedWheelName(w.name); });
         });
     } else {
         services_.transfer.log.write("the 255-wheel clean-up removed nothing: could not keep a copy first (" +
-                                     archive.error + ")");
+                                     archive.error() + ")");
     }
     if (onQuit) onQuit();
 }

@@ -5,6 +5,7 @@
 #include "model/Config.h"
 #include "platform/MainQueue.h"
 #include "store/ConfigTransferServices.h"
+#include "util/LifetimeGuard.h"
 #include "util/Signal.h"
 
 #include <functional>
@@ -121,9 +122,9 @@ class WheelEditor {
     std::vector<std::string> seenIds_;
     std::vector<int> seenCounts_;
 
-    std::size_t configConnection_ = 0;
-    std::size_t targetConnection_ = 0;
-    std::shared_ptr<WheelEditor*> self_;
+    ScopedConnection configConnection_;
+    ScopedConnection targetConnection_;
+    LifetimeGuard lifetime_;
 };
 
 } // namespace rondelix

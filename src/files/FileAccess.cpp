@@ -14,8 +14,8 @@ namespace rondelix {
 
 namespace {
 
-std::string describe(const std::filesystem::path& file, int error) {
-    return file.string() + ": " + std::generic_category().message(error);
+Failure describe(const std::filesystem::path& file, int error) {
+    return {file.string() + ": " + std::generic_category().message(error)};
 }
 
 class FileDescriptor {
@@ -75,14 +75,13 @@ void syncFolder(const std::filesystem::path& folder) {
 
 // The bytes go to a fresh temporary file, reach the disk, and the rename puts
 // it under the target's name (replacing the name itself, link or file).
-std::optional<std::string> writeThrough(const std::filesystem::path& temp,
-                                        const std::filesystem::path& target, mode_t mode,
-                                        std::string_view bytes) {
+Result<> writeThrough(const std::filesystem::path& temp, const std::filesystem::path& target, mode_t mode,
+                      std::string_view bytes) {
     // O_EXCL with O_NOFOLLOW makes sure the bytes land in a fresh file.
     FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (!fd.valid()) return describe(temp, errno);
 
-    const auto fail = [&](int error) -> std::optional<std::string> {
+    const auto fail = [&](int error) {
         ::unlink(temp.c_str());
         return describe(target, error);
     };
@@ -91,16 +90,16 @@ std::optional<std::string> writeThrough(const std::filesystem::path& temp,
     if (const int error = fd.close()) return fail(error);
     if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
     syncFolder(target.parent_path());
-    return std::nullopt;
+    return {};
 }
 
 } // namespace
 
-FileRead readWholeFile(const std::filesystem::path& file) {
+Result<std::string> readWholeFile(const std::filesystem::path& file) {
     ImportSafety::Read read = ImportSafety::readData(file, maxConfigFileBytes);
-    if (read.ok()) return {std::move(read.bytes), {}};
-    if (read.failure->kind == ImportSafety::Failure::Kind::tooLarge) return {{}, describe(file, EFBIG)};
-    return {{}, std::move(read.failure->description)};
+    if (read.ok()) return std::move(read.bytes);
+    if (read.failure->kind == ImportSafety::Failure::Kind::tooLarge) return describe(file, EFBIG);
+    return Failure{std::move(read.failure->description)};
 }
 
 bool isMissing(const std::filesystem::path& file) {
@@ -109,8 +108,8 @@ bool isMissing(const std::filesystem::path& file) {
     return errno == ENOENT || errno == ENOTDIR;
 }
 
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                                               TemporaryName temporary) {
+Result<> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                             TemporaryName temporary) {
     const auto resolved = replacementTarget(file);
     if (!resolved) return describe(file, ELOOP);
     const std::filesystem::path& target = *resolved;
@@ -129,8 +128,7 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& file
     return writeThrough(temp, target, mode, bytes);
 }
 
-std::optional<std::string> writePrivateFileAtomically(const std::filesystem::path& file,
-                                                      std::string_view bytes) {
+Result<> writePrivateFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
     const std::filesystem::path temp = file.parent_path() / ("." + file.filename().string() + "." +
                                                              Uuid::generate().text().substr(0, 8) + ".tmp");
     return writeThrough(temp, file, 0600, bytes);

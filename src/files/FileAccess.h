@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/Result.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -12,13 +14,6 @@ namespace rondelix {
 // Plain file operations for the configuration files. Failures come back as
 // the system's description of the error, prefixed with the path; nothing throws.
 
-struct FileRead {
-    std::string bytes;
-    std::string error; // empty on success
-
-    bool ok() const { return error.empty(); }
-};
-
 // Files larger than this are refused rather than read into memory, and the
 // store sets them aside as damaged. It lies about fifteen times above a
 // configuration of a thousand full wheels and above the largest import, so
@@ -28,7 +23,7 @@ inline constexpr std::size_t maxConfigFileBytes = 64u * 1024u * 1024u;
 
 // Reads a whole regular file, following symbolic links. A directory, a FIFO
 // or a device is refused without blocking.
-FileRead readWholeFile(const std::filesystem::path& file);
+Result<std::string> readWholeFile(const std::filesystem::path& file);
 
 // True only when nothing is at the path (a dangling link counts as nothing).
 // A path that cannot be looked at, for example inside an unreadable folder,
@@ -45,14 +40,13 @@ enum class TemporaryName { fixed, fresh };
 // part. The bytes go to a temporary file in the same folder, are flushed to
 // the disk and then renamed over the file. When the path is a symbolic link
 // the file it points at is replaced and the link stays.
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                                               TemporaryName temporary = TemporaryName::fixed);
+Result<> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                             TemporaryName temporary = TemporaryName::fixed);
 
 // Writes a file only its owner may read (mode 0600), atomically, into a folder
 // others may share: the temporary name is fresh and the rename replaces
 // whatever link stands under the name instead of writing where it points.
-std::optional<std::string> writePrivateFileAtomically(const std::filesystem::path& file,
-                                                      std::string_view bytes);
+Result<> writePrivateFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 // The name a damaged file is set aside under: its extension becomes
 // "corrupt-<seconds>.json". A clash number above zero is added as "-<n>"

@@ -15,11 +15,11 @@ GalleryBrowserModel::GalleryBrowserModel(GalleryServices services, platform::Mai
       toast_(queue) {}
 
 GalleryBrowserModel::~GalleryBrowserModel() {
-    *alive_ = false;
+    lifetime_.end();
 }
 
 void GalleryBrowserModel::detectInstalled() {
-    background_.run([this, alive = std::weak_ptr<bool>(alive_)] {
+    background_.run([this, alive = lifetime_.watch()] {
         std::set<std::string> found;
         try {
             found = WheelGallery::installedAppIDs(workspace_);
@@ -27,8 +27,7 @@ void GalleryBrowserModel::detectInstalled() {
             // Nothing found is what a failed look means to the page.
         }
         queue_.post([this, alive, found = std::move(found)]() mutable {
-            const auto stillHere = alive.lock();
-            if (!stillHere || !*stillHere) return;
+            if (!alive) return;
             state_.applyInstalled(std::move(found));
             changed.emit();
         });

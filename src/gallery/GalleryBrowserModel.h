@@ -5,6 +5,7 @@
 #include "gallery/GalleryToast.h"
 #include "platform/Background.h"
 #include "platform/MainQueue.h"
+#include "util/LifetimeGuard.h"
 #include "util/Signal.h"
 
 #include <memory>
@@ -58,7 +59,7 @@ class GalleryBrowserModel {
     GalleryBrowserState state_;
     GalleryToast toast_;
     const GalleryWheel* sheetWheel_ = nullptr;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    LifetimeGuard lifetime_;
 };
 
 } // namespace rondelix

@@ -116,7 +116,7 @@ std::vector<GalleryWheel> build() {
     GalleryCatalogue::addSystemWheels(built);
     GalleryCatalogue::addFunWheels(built);
     GalleryCatalogue::addAppWheels(built);
-    GalleryCatalogue::addAppleAppWheels(built);
+    GalleryCatalogue::addDesktopAppWheels(built);
     GalleryCatalogue::addWebWheels(built);
 
     std::vector<GalleryWheel> ordered;

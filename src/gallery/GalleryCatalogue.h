@@ -48,7 +48,9 @@ GalleryWheel define(const Heading& heading, std::initializer_list<SliceRow> rows
 std::vector<GalleryWheel> build();
 
 // Each category file adds its wheels; the gallery puts them in catalogue order.
-void addAppleAppWheels(std::vector<GalleryWheel>& out);
+// The desktop's own programs (files, browser, mail, calendar, photos, music,
+// terminal, editors), each found through the desktop's equivalent.
+void addDesktopAppWheels(std::vector<GalleryWheel>& out);
 void addAppWheels(std::vector<GalleryWheel>& out);
 void addProductivityWheels(std::vector<GalleryWheel>& out);
 void addSystemWheels(std::vector<GalleryWheel>& out);

@@ -5,7 +5,7 @@ namespace rondelix {
 GalleryToast::GalleryToast(platform::MainQueue& queue) : queue_(queue) {}
 
 GalleryToast::~GalleryToast() {
-    *alive_ = false;
+    lifetime_.end();
 }
 
 void GalleryToast::show(std::string message, std::optional<std::string> viewWheelId) {
@@ -13,9 +13,8 @@ void GalleryToast::show(std::string message, std::optional<std::string> viewWhee
     current_ = ToastInfo{std::move(message), std::move(viewWheelId)};
     const int shownToken = ++token_;
     changed.emit();
-    queue_.after(seconds, [this, shownToken, alive = std::weak_ptr<bool>(alive_)] {
-        const auto stillHere = alive.lock();
-        if (!stillHere || !*stillHere || token_ != shownToken) return;
+    queue_.after(seconds, [this, shownToken, alive = lifetime_.watch()] {
+        if (!alive || token_ != shownToken) return;
         hide();
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/MainQueue.h"
+#include "util/LifetimeGuard.h"
 #include "util/Signal.h"
 
 #include <memory>
@@ -44,7 +45,7 @@ class GalleryToast {
     platform::MainQueue& queue_;
     std::optional<ToastInfo> current_;
     int token_ = 0;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    LifetimeGuard lifetime_;
 };
 
 } // namespace rondelix

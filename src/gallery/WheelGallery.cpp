@@ -3,6 +3,7 @@
 #include "gallery/DesktopKeystrokes.h"
 #include "gallery/GalleryCatalogue.h"
 #include "platform/Workspace.h"
+#include "util/Ascii.h"
 #include "util/NameOrder.h"
 #include "util/TextTrimming.h"
 #include "util/UnicodeProperties.h"
@@ -140,10 +141,7 @@ Listing search(std::string_view query) {
 
 Wheel makeAddable(const GalleryWheel& gallery) {
     Wheel wheel = DesktopKeystrokes::adapted(gallery.wheel);
-    std::string id = Uuid::generate().text();
-    std::transform(id.begin(), id.end(), id.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    wheel.id = "wheel-" + id;
+    wheel.id = "wheel-" + asciiLowercased(Uuid::generate().text());
     for (Slice& slice : wheel.slices)
         slice.id = Uuid::generate();
     return wheel;

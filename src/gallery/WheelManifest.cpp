@@ -5,13 +5,13 @@
 #include "model/AutomationWords.h"
 #include "model/KeyComboText.h"
 #include "platform/Workspace.h"
+#include "util/Ascii.h"
 #include "util/GraphemeClusters.h"
 #include "util/TextTrimming.h"
-#include "util/UrlAuthority.h"
+#include "util/UrlSyntax.h"
 #include "util/Utf8.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace rondelix::WheelManifest {
 
@@ -54,23 +54,10 @@ std::string fileNameWithoutExtension(std::string_view path) {
     return std::string(name);
 }
 
-bool isHexDigit(char c) {
-    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
-}
-
-// Characters a URL may hold as they are (RFC 3986), "%" for an escape aside.
-bool isURLCharacter(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    if (std::isalnum(u)) return true;
-    return std::string_view("-._~:/?#[]@!$&'()*+,;=").find(c) != std::string_view::npos;
-}
-
 // What may follow a host: nothing, or ":" and a port of digits only.
 bool isPort(std::string_view rest) {
     if (rest.empty()) return true;
-    return rest.front() == ':' && std::all_of(rest.begin() + 1, rest.end(), [](char c) {
-               return std::isdigit(static_cast<unsigned char>(c));
-           });
+    return rest.front() == ':' && std::all_of(rest.begin() + 1, rest.end(), isAsciiDigit);
 }
 
 std::string textDetail(const std::string& text) {
@@ -98,14 +85,9 @@ Description targetDescription(const std::optional<std::string>& target) {
 } // namespace
 
 std::optional<std::string> linkHost(std::string_view link) {
-    for (std::size_t i = 0; i < link.size(); ++i) {
-        if (link[i] == '%') {
-            if (i + 2 >= link.size() || !isHexDigit(link[i + 1]) || !isHexDigit(link[i + 2]))
-                return std::nullopt;
-        } else if (!isURLCharacter(link[i])) {
-            return std::nullopt;
-        }
-    }
+    if (!hasValidPercentEscapes(link)) return std::nullopt;
+    for (const char c : link)
+        if (c != '%' && !isUrlCharacter(c)) return std::nullopt;
     std::string_view rest = link;
     const auto colon = rest.find(':');
     const auto firstDelimiter = rest.find_first_of("/?#");

@@ -10,7 +10,7 @@ std::filesystem::path fileUnder(const std::filesystem::path& home) {
     return home / ".config" / "rondelix" / "demo-wheels-backup.json";
 }
 
-std::optional<std::string> write(const std::filesystem::path& file, const std::vector<Wheel>& wheels) {
+Result<> write(const std::filesystem::path& file, const std::vector<Wheel>& wheels) {
     nlohmann::json list = nlohmann::json::array();
     for (const Wheel& wheel : wheels)
         list.push_back(encode(wheel));

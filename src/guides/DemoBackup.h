@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Config.h"
+#include "util/Result.h"
 
 #include <filesystem>
 #include <optional>
@@ -14,8 +15,8 @@ namespace rondelix::DemoBackup {
 // <home>/.config/rondelix/demo-wheels-backup.json
 std::filesystem::path fileUnder(const std::filesystem::path& home);
 
-// Atomically; the failure's description, or nothing.
-std::optional<std::string> write(const std::filesystem::path& file, const std::vector<Wheel>& wheels);
+// Atomically.
+Result<> write(const std::filesystem::path& file, const std::vector<Wheel>& wheels);
 
 struct Read {
     enum class Outcome { missing, wheels, damaged };

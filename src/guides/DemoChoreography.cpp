@@ -99,10 +99,10 @@ void DemoChoreography::runSteps(int run) {
 // first and is what comes back after the run. Without a backup on disk the
 // wheels are not swapped.
 bool DemoChoreography::setUp() {
-    std::optional<std::string> failure;
+    Result<> backedUp;
     s_.store.mutate([&](Config& config) {
-        failure = DemoBackup::write(s_.backupFile, config.wheels);
-        if (failure) return;
+        backedUp = DemoBackup::write(s_.backupFile, config.wheels);
+        if (!backedUp.ok()) return;
         savedPosition_ = config.behavior.position;
         savedWheels_ = config.wheels;
         savedLastUsed_ = config.lastUsedWheelId;
@@ -111,8 +111,8 @@ bool DemoChoreography::setUp() {
         config.wheels = DemoWheels::make();
         config.lastUsedWheelId = "demo-apps";
     });
-    if (failure) s_.log.write("demo not started — couldn't back up your wheels: " + *failure);
-    return !failure;
+    if (!backedUp.ok()) s_.log.write("demo not started — couldn't back up your wheels: " + backedUp.error());
+    return backedUp.ok();
 }
 
 void DemoChoreography::cleanUp() {
@@ -139,8 +139,8 @@ void DemoChoreography::cleanUp() {
 // wheels: while a restore has not reached the disk, the backup is the only
 // copy of the user's wheels there.
 void DemoChoreography::removeBackupOnceRestored() {
-    const FileRead file = readWholeFile(s_.store.paths().config);
-    const auto onDisk = file.ok() ? decodeConfigBytes(file.bytes) : std::nullopt;
+    const Result<std::string> file = readWholeFile(s_.store.paths().config);
+    const auto onDisk = file.ok() ? decodeConfigBytes(file.value()) : std::nullopt;
     if (!onDisk || DemoWheels::anyDemoWheel(onDisk->wheels)) {
         s_.log.write("kept " + s_.backupFile.filename().string() +
                      ": the configuration file doesn't hold your wheels yet.");

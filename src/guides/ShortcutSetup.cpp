@@ -86,7 +86,7 @@ std::optional<fs::path> ShortcutSetup::shippedFile(const ShortcutRequirement& re
 
 // The folder must be the user's own: a real folder, or a link that stays in
 // the home folder. It is made when missing.
-std::optional<std::string> ShortcutSetup::prepareFolder() const {
+Result<> ShortcutSetup::prepareFolder() const {
     std::error_code error;
     const fs::path& folder = host_.automationsFolder;
     const auto status = fs::symlink_status(folder, error);
@@ -94,16 +94,18 @@ std::optional<std::string> ShortcutSetup::prepareFolder() const {
         const fs::path target = fs::weakly_canonical(folder, error);
         const fs::path home = fs::weakly_canonical(host_.home, error);
         if (error || !isInside(target, home))
-            return "Rondelix didn't install anything: " + folderWords() + " leads outside your home folder.";
+            return Failure{"Rondelix didn't install anything: " + folderWords() +
+                           " leads outside your home folder."};
     }
     if (fs::exists(folder, error)) {
         if (!fs::is_directory(folder, error))
-            return "Rondelix didn't install anything: " + folderWords() + " is a file, not a folder.";
-        return std::nullopt;
+            return Failure{"Rondelix didn't install anything: " + folderWords() +
+                           " is a file, not a folder."};
+        return {};
     }
     fs::create_directories(folder, error);
-    if (error) return "Rondelix couldn't make " + folderWords() + ": " + error.message() + ".";
-    return std::nullopt;
+    if (error) return Failure{"Rondelix couldn't make " + folderWords() + ": " + error.message() + "."};
+    return {};
 }
 
 ShortcutSetup::InstallResult ShortcutSetup::install(const std::string& id) {
@@ -112,20 +114,21 @@ ShortcutSetup::InstallResult ShortcutSetup::install(const std::string& id) {
     const auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r.id == id; });
     const auto source = row == rows.end() ? std::nullopt : shippedFile(*row);
     if (!source) return {Outcome::failed, "Rondelix has no ready-made automation for this action."};
-    const FileRead shipped = readWholeFile(*source);
+    const Result<std::string> shipped = readWholeFile(*source);
     if (!shipped.ok())
-        return {Outcome::failed, "Rondelix couldn't read its own automation: " + shipped.error};
-    if (auto problem = prepareFolder()) return {Outcome::failed, *problem};
+        return {Outcome::failed, "Rondelix couldn't read its own automation: " + shipped.error()};
+    if (const auto prepared = prepareFolder(); !prepared.ok()) return {Outcome::failed, prepared.error()};
 
     const fs::path target = host_.automationsFolder / row->shortcutName;
     if (!isMissing(target)) {
-        const FileRead existing = readWholeFile(target);
-        const bool same = existing.ok() && existing.bytes == shipped.bytes;
+        const Result<std::string> existing = readWholeFile(target);
+        const bool same = existing.ok() && existing.value() == shipped.value();
         if (!same && !host_.confirmReplace(row->shortcutName)) return {Outcome::kept, {}};
     }
-    if (auto error = writeFileAtomically(target, shipped.bytes, TemporaryName::fresh))
+    if (const auto written = writeFileAtomically(target, shipped.value(), TemporaryName::fresh);
+        !written.ok())
         return {Outcome::failed,
-                "Rondelix couldn't install \u201C" + row->shortcutName + "\u201D: " + *error};
+                "Rondelix couldn't install \u201C" + row->shortcutName + "\u201D: " + written.error()};
     std::error_code error;
     fs::permissions(target, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
                     fs::perm_options::add, error);

@@ -2,6 +2,7 @@
 
 #include "catalog/ShortcutCatalog.h"
 #include "platform/MainQueue.h"
+#include "util/Result.h"
 #include "util/Signal.h"
 
 #include <filesystem>
@@ -75,7 +76,7 @@ class ShortcutSetup {
 
   private:
     std::optional<std::filesystem::path> shippedFile(const ShortcutRequirement& requirement) const;
-    std::optional<std::string> prepareFolder() const;
+    Result<> prepareFolder() const;
 
     ShortcutSetupHost host_;
     std::optional<std::string> highlight_;

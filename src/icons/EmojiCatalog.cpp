@@ -1,6 +1,7 @@
 #include "icons/EmojiCatalog.h"
 
 #include "files/ImportSafety.h"
+#include "util/Ascii.h"
 #include "util/TextTrimming.h"
 
 #include <algorithm>
@@ -14,13 +15,6 @@ constexpr std::size_t maxEmojiDataBytes = 8u * 1024 * 1024;
 
 constexpr std::string_view groupPrefix = "# group: ";
 constexpr std::string_view componentGroup = "Component";
-
-std::string asciiLowerCased(std::string_view text) {
-    std::string lowered(text);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return lowered;
-}
 
 // "1F600 ; fully-qualified # 😀 E1.0 grinning face": the emoji and its name,
 // or nothing for a line of another status or shape.
@@ -78,11 +72,11 @@ const std::vector<EmojiGroup>& installedEmoji() {
 }
 
 std::vector<EmojiEntry> searchEmoji(const std::vector<EmojiGroup>& groups, std::string_view query) {
-    const std::string needle = asciiLowerCased(trimmedWhitespace(query));
+    const std::string needle = asciiLowercased(trimmedWhitespace(query));
     std::vector<EmojiEntry> found;
     for (const EmojiGroup& group : groups)
         for (const EmojiEntry& entry : group.emoji)
-            if (needle.empty() || asciiLowerCased(entry.name).find(needle) != std::string::npos)
+            if (needle.empty() || asciiLowercased(entry.name).find(needle) != std::string::npos)
                 found.push_back(entry);
     return found;
 }

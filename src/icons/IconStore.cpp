@@ -4,10 +4,10 @@
 #include "files/ImportSafety.h"
 #include "platform/HomeFolder.h"
 #include "platform/Log.h"
+#include "util/Ascii.h"
 #include "util/Uuid.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,22 +22,22 @@ namespace {
 constexpr std::string_view pngExtension = ".png";
 constexpr std::size_t uuidLength = 36;
 
-std::string upper(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::toupper(c); });
-    return out;
+// Makes the folder ready for a new file. A folder that is a symbolic link
+// could send files anywhere.
+Result<> prepareFolder(const fs::path& folder) {
+    std::error_code ec;
+    if (fs::is_symlink(folder, ec)) return Failure{folder.string() + ": the icons folder is a symbolic link"};
+    fs::create_directories(folder, ec);
+    if (ec) return Failure{folder.string() + ": " + ec.message()};
+    if (fs::is_symlink(folder, ec) || !fs::is_directory(folder, ec))
+        return Failure{folder.string() + ": the icons folder is not a folder"};
+    return {};
 }
 
-// Makes the folder ready for a new file; the failure's description, or
-// nothing. A folder that is a symbolic link could send files anywhere.
-std::optional<std::string> prepareFolder(const fs::path& folder) {
-    std::error_code ec;
-    if (fs::is_symlink(folder, ec)) return folder.string() + ": the icons folder is a symbolic link";
-    fs::create_directories(folder, ec);
-    if (ec) return folder.string() + ": " + ec.message();
-    if (fs::is_symlink(folder, ec) || !fs::is_directory(folder, ec))
-        return folder.string() + ": the icons folder is not a folder";
-    return std::nullopt;
+// Writes a new icon file, making its folder ready first.
+Result<> writeIcon(const fs::path& folder, const std::string& name, std::string_view bytes) {
+    if (auto prepared = prepareFolder(folder); !prepared.ok()) return prepared;
+    return writeFileAtomically(folder / name, bytes);
 }
 
 // True when anything, a dangling link included, has the name. When that
@@ -110,10 +110,8 @@ std::optional<std::string> importImage(const fs::path& folder, const fs::path& p
     if (!png) return std::nullopt;
 
     const std::string name = Uuid::generate().text() + std::string(pngExtension);
-    auto error = prepareFolder(folder);
-    if (!error) error = writeFileAtomically(folder / name, *png);
-    if (error) {
-        log.write("icon import failed: " + *error);
+    if (const auto written = writeIcon(folder, name, *png); !written.ok()) {
+        log.write("icon import failed: " + written.error());
         return std::nullopt;
     }
     return name;
@@ -133,12 +131,12 @@ std::vector<std::string> orphans(const std::vector<FolderEntry>& entries,
                                  const std::set<std::string>& keeping, std::int64_t now) {
     std::set<std::string> keep;
     for (const auto& name : keeping)
-        keep.insert(upper(name));
+        keep.insert(asciiUppercased(name));
     const std::int64_t cutoff = now - orphanAgeSeconds;
 
     std::vector<std::string> chosen;
     for (const auto& entry : entries) {
-        if (!isManagedFilename(entry.name) || keep.count(upper(entry.name))) continue;
+        if (!isManagedFilename(entry.name) || keep.count(asciiUppercased(entry.name))) continue;
         if (!entry.created || *entry.created > cutoff) continue;
         chosen.push_back(entry.name);
     }
@@ -177,12 +175,9 @@ void restoreExported(const fs::path& folder, const std::map<std::string, std::st
             log.write("bundled icon restore stopped at the aggregate cap.");
             return;
         }
-        const fs::path file = folder / name;
-        if (isTaken(file)) continue;
-        auto error = prepareFolder(folder);
-        if (!error) error = writeFileAtomically(file, *bytes);
-        if (error) {
-            log.write("bundled icon restore failed for " + name + ": " + *error);
+        if (isTaken(folder / name)) continue;
+        if (const auto written = writeIcon(folder, name, *bytes); !written.ok()) {
+            log.write("bundled icon restore failed for " + name + ": " + written.error());
             continue;
         }
         ++written;

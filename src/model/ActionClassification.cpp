@@ -1,9 +1,11 @@
 #include "model/ActionClassification.h"
 
 #include "model/AutomationWords.h"
+#include "util/Ascii.h"
 #include "util/Overloaded.h"
 #include "util/TextClipping.h"
 #include "util/TextTrimming.h"
+#include "util/UrlSyntax.h"
 
 #include <algorithm>
 #include <variant>
@@ -17,17 +19,6 @@ constexpr std::size_t payloadLimit = 120;
 constexpr std::string_view openQuote = "\u201C";
 constexpr std::string_view closeQuote = "\u201D";
 
-bool isAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool isAsciiDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-char asciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // The extension of the path's last component, in lower case: the text after
 // its last dot, or nothing without a dot.
 std::string lowerExtension(std::string_view path) {
@@ -37,9 +28,7 @@ std::string lowerExtension(std::string_view path) {
     const std::string_view component = slash == std::string_view::npos ? path : path.substr(slash + 1);
     const std::size_t dot = component.rfind('.');
     if (dot == std::string_view::npos) return {};
-    std::string extension(component.substr(dot + 1));
-    std::transform(extension.begin(), extension.end(), extension.begin(), asciiLower);
-    return extension;
+    return asciiLowercased(component.substr(dot + 1));
 }
 
 bool isEmpty(const std::optional<std::string>& text) {
@@ -96,18 +85,6 @@ std::optional<std::string> warningDetail(const MacroAction& action) {
 }
 
 } // namespace
-
-std::optional<std::string> urlScheme(std::string_view link) {
-    const std::size_t colon = link.find(':');
-    if (colon == std::string_view::npos || colon == 0 || !isAsciiLetter(link[0])) return std::nullopt;
-    std::string scheme;
-    scheme.reserve(colon);
-    for (char c : link.substr(0, colon)) {
-        if (!isAsciiLetter(c) && !isAsciiDigit(c) && c != '+' && c != '-' && c != '.') return std::nullopt;
-        scheme.push_back(asciiLower(c));
-    }
-    return scheme;
-}
 
 // Both the verdict and the review's line come from one visit, so a new kind
 // of action cannot pass the review as harmless without being decided here.

@@ -16,10 +16,6 @@ namespace rondelix {
 // Link schemes that never count as running code (compared in lower case).
 inline constexpr std::array<std::string_view, 3> safeURLSchemes{"http", "https", "mailto"};
 
-// The scheme of a link, in lower case: a letter, then letters, digits, "+",
-// "-" or ".", up to the first colon. Nothing when the text has none.
-std::optional<std::string> urlScheme(std::string_view link);
-
 bool canRunCode(const MacroAction& action);
 bool isUnconfigured(const MacroAction& action);
 

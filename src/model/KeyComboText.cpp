@@ -1,5 +1,6 @@
 #include "model/KeyComboText.h"
 
+#include "util/Ascii.h"
 #include "util/Utf8.h"
 
 #include <algorithm>
@@ -58,10 +59,7 @@ std::string displayString(const KeyCombo& combo) {
 
 std::string keyLabel(int keyCode) {
     if (keyCode == spaceKeyCode) return "Space";
-    if (auto typed = character(keyCode)) {
-        const char c = *typed;
-        return std::string(1, c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
-    }
+    if (auto typed = character(keyCode)) return std::string(1, asciiUpper(*typed));
     const auto& special = specialKeys();
     if (auto it = special.find(keyCode); it != special.end()) return it->second;
     return "key" + std::to_string(keyCode);

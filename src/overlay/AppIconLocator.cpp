@@ -13,19 +13,6 @@ namespace {
 // Desktop entries are small; anything larger is not one.
 constexpr std::uintmax_t maxEntryBytes = 1 << 20;
 
-std::vector<std::string> splitColonList(const char* text) {
-    std::vector<std::string> parts;
-    std::string_view rest = text ? text : "";
-    while (!rest.empty()) {
-        const auto colon = rest.find(':');
-        const std::string_view part = rest.substr(0, colon);
-        if (!part.empty()) parts.emplace_back(part);
-        if (colon == std::string_view::npos) break;
-        rest.remove_prefix(colon + 1);
-    }
-    return parts;
-}
-
 bool isRegularFile(const fs::path& path) {
     std::error_code error;
     return fs::is_regular_file(path, error);
@@ -40,20 +27,6 @@ std::string_view trim(std::string_view text) {
 }
 
 } // namespace
-
-std::vector<fs::path> applicationFolders() {
-    std::vector<fs::path> folders;
-    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && *dataHome) {
-        folders.emplace_back(fs::path(dataHome) / "applications");
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
-        folders.emplace_back(fs::path(home) / ".local/share/applications");
-    }
-    auto dataDirs = splitColonList(std::getenv("XDG_DATA_DIRS"));
-    if (dataDirs.empty()) dataDirs = {"/usr/local/share", "/usr/share"};
-    for (const auto& dir : dataDirs)
-        folders.emplace_back(fs::path(dir) / "applications");
-    return folders;
-}
 
 std::optional<fs::path> findDesktopEntry(const std::string& desktopId, const std::vector<fs::path>& folders) {
     if (desktopId.empty() || desktopId.find('/') != std::string::npos || desktopId.front() == '.')

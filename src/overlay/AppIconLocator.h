@@ -19,9 +19,6 @@ struct AppIconName {
 // The theme's stand-in for any program, as the desktop shows one.
 inline constexpr const char* genericAppIconName = "application-x-executable";
 
-// The XDG application folders, most important first.
-std::vector<std::filesystem::path> applicationFolders();
-
 // The desktop entry of a desktop-file id ("org.gnome.Calculator"), or none.
 std::optional<std::filesystem::path> findDesktopEntry(const std::string& desktopId,
                                                       const std::vector<std::filesystem::path>& folders);

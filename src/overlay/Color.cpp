@@ -1,5 +1,7 @@
 #include "overlay/Color.h"
 
+#include "util/Ascii.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -19,26 +21,19 @@ std::string_view trimHashesAndSpaces(std::string_view text) {
     return text;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Reads like a text scanner does: leading white space skipped, an optional
 // 0x prefix, then hexadecimal digits up to the first other character.
 std::optional<std::uint64_t> scanHex(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+    while (i < text.size() && isAsciiSpace(text[i]))
         ++i;
     if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X') &&
-        i + 2 < text.size() && hexDigit(text[i + 2]) >= 0)
+        i + 2 < text.size() && asciiHexValue(text[i + 2]) >= 0)
         i += 2;
     std::uint64_t value = 0;
     bool any = false;
-    for (; i < text.size() && hexDigit(text[i]) >= 0; ++i) {
-        value = (value << 4) | static_cast<std::uint64_t>(hexDigit(text[i]));
+    for (; i < text.size() && asciiHexValue(text[i]) >= 0; ++i) {
+        value = (value << 4) | static_cast<std::uint64_t>(asciiHexValue(text[i]));
         any = true;
     }
     if (!any) return std::nullopt;

@@ -8,7 +8,7 @@ HUD::HUD(platform::MainQueue& queue, const platform::Screens& screens, SurfaceFa
     : queue_(queue), screens_(screens), makeSurface_(std::move(makeSurface)) {}
 
 HUD::~HUD() {
-    *alive_ = false;
+    lifetime_.end();
     dismissWork_.cancel();
 }
 
@@ -27,8 +27,8 @@ void HUD::flash(const std::string& text, const std::string& systemImage,
     panel_->setAlpha(0);
     panel_->orderFront();
     panel_->animateAlpha(1, fadeInSeconds);
-    dismissWork_ = queue_.after(showSeconds, [alive = alive_, this] {
-        if (*alive) dismiss();
+    dismissWork_ = queue_.after(showSeconds, [alive = lifetime_.watch(), this] {
+        if (alive) dismiss();
     });
 }
 
@@ -36,9 +36,9 @@ void HUD::dismiss() {
     if (!panel_) return;
     const int generation = flashGeneration_;
     panel_->animateAlpha(0, fadeOutSeconds);
-    queue_.after(fadeOutSeconds, [alive = alive_, this, generation] {
+    queue_.after(fadeOutSeconds, [alive = lifetime_.watch(), this, generation] {
         // A flash that came during the fade-out keeps the bubble up.
-        if (*alive && flashGeneration_ == generation && panel_) panel_->orderOut();
+        if (alive && flashGeneration_ == generation && panel_) panel_->orderOut();
     });
 }
 

@@ -3,6 +3,7 @@
 #include "overlay/HUDSurface.h"
 #include "platform/MainQueue.h"
 #include "platform/Screens.h"
+#include "util/LifetimeGuard.h"
 
 #include <functional>
 #include <memory>
@@ -39,7 +40,7 @@ class HUD {
     platform::MainQueue& queue_;
     const platform::Screens& screens_;
     SurfaceFactory makeSurface_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    LifetimeGuard lifetime_;
 
     std::unique_ptr<HUDSurface> panel_;
     platform::Cancel dismissWork_;

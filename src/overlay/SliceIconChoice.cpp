@@ -1,7 +1,7 @@
 #include "overlay/SliceIconChoice.h"
 
 #include "util/TextTrimming.h"
-#include "util/UrlAuthority.h"
+#include "util/UrlSyntax.h"
 
 namespace rondelix {
 
@@ -11,21 +11,6 @@ bool isAutoOrSymbol(const Icon& icon, std::string_view symbol) {
     if (icon.is<Icon::Auto>()) return true;
     const auto* sf = icon.as<Icon::SfSymbol>();
     return sf && sf->name == symbol;
-}
-
-bool isAsciiAlpha(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool isAsciiDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Characters that may stand in a URL as written; anything else (spaces,
-// quotes, braces, non-ASCII) makes the parse fail.
-bool isUrlCharacter(char c) {
-    if (isAsciiAlpha(c) || isAsciiDigit(c)) return true;
-    return std::string_view("-._~:/?#[]@!$&'()*+,;=%").find(c) != std::string_view::npos;
 }
 
 } // namespace
@@ -45,14 +30,13 @@ SliceIconChoice chooseSliceIcon(const Slice& slice) {
 
 std::optional<std::string> faviconHost(std::string_view link) {
     const std::string_view text = trimmedLink(link);
+    // Anything a URL may not hold as written (spaces, quotes, braces,
+    // non-ASCII) makes the parse fail.
     for (char c : text)
-        if (!isUrlCharacter(c)) return std::nullopt;
+        if (!isUrlCharacter(c) && c != '%') return std::nullopt;
 
-    // A scheme is a letter followed by letters, digits, "+", "-" or ".", then ":".
     std::string_view rest = text;
-    if (const auto colon = text.find(':');
-        colon != std::string_view::npos && isUrlScheme(text.substr(0, colon)))
-        rest = text.substr(colon + 1);
+    if (const auto scheme = schemeAsWritten(text)) rest = text.substr(scheme->size() + 1);
     const auto authority = urlAuthority(rest);
     if (!authority) return std::nullopt;
     std::string_view host = authority->host;

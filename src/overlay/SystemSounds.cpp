@@ -1,8 +1,9 @@
 #include "overlay/SystemSounds.h"
 
+#include "util/Ascii.h"
+
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <filesystem>
 #include <set>
 #include <string_view>
@@ -17,11 +18,9 @@ constexpr std::array<std::string_view, 8> soundExtensions{"aiff", "aif", "caf", 
                                                           "m4a",  "mp3", "oga", "ogg"};
 
 bool isSoundFile(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    if (extension.size() < 2) return false;
-    extension.erase(0, 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string dotted = path.extension().string();
+    if (dotted.size() < 2) return false;
+    const std::string extension = asciiLowercased(std::string_view(dotted).substr(1));
     return std::find(soundExtensions.begin(), soundExtensions.end(), extension) != soundExtensions.end();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <optional>
-#include <string>
+#include "util/Result.h"
 
 namespace rondelix::platform {
 
@@ -14,9 +13,9 @@ class LoginItems {
 
     virtual Status status() const = 0;
 
-    // Registers (true) or unregisters (false) the program. Returns the
-    // system's description of the failure, or nothing on success.
-    virtual std::optional<std::string> setRegistered(bool registered) = 0;
+    // Registers (true) or unregisters (false) the program. A failure carries
+    // the system's description of it.
+    virtual Result<> setRegistered(bool registered) = 0;
 };
 
 // Whether a status counts as starting at login.

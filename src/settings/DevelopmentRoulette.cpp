@@ -13,13 +13,12 @@ std::size_t systemRandom(std::size_t count) {
 
 } // namespace
 
-DevelopmentRoulette::DevelopmentRoulette(Services services)
-    : services_(std::move(services)), self_(std::make_shared<DevelopmentRoulette*>(this)) {
+DevelopmentRoulette::DevelopmentRoulette(Services services) : services_(std::move(services)) {
     if (!services_.random) services_.random = systemRandom;
 }
 
 DevelopmentRoulette::~DevelopmentRoulette() {
-    self_.reset();
+    lifetime_.end();
 }
 
 std::string DevelopmentRoulette::resultText(const Pick& pick) {
@@ -42,13 +41,12 @@ void DevelopmentRoulette::spin() {
     spinning_ = true;
     result_.reset();
     changed.emit();
-    services_.queue.after(fireDelay, [weak = std::weak_ptr<DevelopmentRoulette*>(self_),
-                                      fireFeedback = services_.fireFeedback, fire = services_.fire,
-                                      pick = std::move(pick)] {
-        if (const auto self = weak.lock()) {
-            (*self)->spinning_ = false;
-            (*self)->result_ = resultText(pick);
-            (*self)->changed.emit();
+    services_.queue.after(fireDelay, [this, alive = lifetime_.watch(), fireFeedback = services_.fireFeedback,
+                                      fire = services_.fire, pick = std::move(pick)] {
+        if (alive) {
+            spinning_ = false;
+            result_ = resultText(pick);
+            changed.emit();
         }
         fireFeedback();
         fire(pick.action);

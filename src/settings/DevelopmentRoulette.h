@@ -2,6 +2,7 @@
 
 #include "model/Config.h"
 #include "platform/MainQueue.h"
+#include "util/LifetimeGuard.h"
 #include "util/Signal.h"
 
 #include <functional>
@@ -52,7 +53,7 @@ class DevelopmentRoulette {
     Services services_;
     bool spinning_ = false;
     std::optional<std::string> result_;
-    std::shared_ptr<DevelopmentRoulette*> self_;
+    LifetimeGuard lifetime_;
 };
 
 // The Development page's text-caret switch: on while the wheel opens at the

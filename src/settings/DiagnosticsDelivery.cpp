@@ -25,11 +25,10 @@ constexpr double composerTimeLimit = 30;
 } // namespace
 
 DiagnosticsDelivery::DiagnosticsDelivery(Services services, Sources sources)
-    : services_(services), sources_(std::move(sources)), self_(std::make_shared<DiagnosticsDelivery*>(this)) {
-}
+    : services_(services), sources_(std::move(sources)) {}
 
 DiagnosticsDelivery::~DiagnosticsDelivery() {
-    self_.reset();
+    lifetime_.end();
 }
 
 std::filesystem::path DiagnosticsDelivery::file() const {
@@ -43,12 +42,11 @@ std::string DiagnosticsDelivery::subject() const {
 void DiagnosticsDelivery::gather(std::function<void(DiagnosticsDelivery&, std::string)> deliver) {
     std::string report = sources_.snapshot();
     services_.background.run([report = std::move(report), recentLog = sources_.recentLog,
-                              shortcuts = sources_.shortcuts, &queue = services_.queue,
-                              weak = std::weak_ptr<DiagnosticsDelivery*>(self_),
-                              deliver = std::move(deliver)] {
+                              shortcuts = sources_.shortcuts, &queue = services_.queue, this,
+                              alive = lifetime_.watch(), deliver = std::move(deliver)] {
         std::string text = fullDiagnosticsText(report, shortcuts(), recentLog());
-        queue.post([weak, deliver, text = std::move(text)] {
-            if (const auto self = weak.lock()) deliver(**self, text);
+        queue.post([this, alive, deliver, text = std::move(text)] {
+            if (alive) deliver(*this, text);
         });
     });
 }
@@ -59,9 +57,8 @@ void DiagnosticsDelivery::copy() {
     gather([](DiagnosticsDelivery& d, std::string text) {
         d.services_.pasteboard.writeText(text);
         d.setCopy(CopyState::copied);
-        d.services_.queue.after(resetDelay, [weak = std::weak_ptr<DiagnosticsDelivery*>(d.self_)] {
-            const auto self = weak.lock();
-            if (self && (*self)->copyState_ == CopyState::copied) (*self)->setCopy(CopyState::idle);
+        d.services_.queue.after(resetDelay, [&d, alive = d.lifetime_.watch()] {
+            if (alive && d.copyState_ == CopyState::copied) d.setCopy(CopyState::idle);
         });
     });
 }
@@ -74,15 +71,13 @@ void DiagnosticsDelivery::email() {
 
 void DiagnosticsDelivery::compose(const std::string& text) {
     const auto reset = [this] {
-        services_.queue.after(resetDelay, [weak = std::weak_ptr<DiagnosticsDelivery*>(self_)] {
-            const auto self = weak.lock();
-            if (self &&
-                ((*self)->emailState_ == EmailState::opened || (*self)->emailState_ == EmailState::copied))
-                (*self)->setEmail(EmailState::idle);
+        services_.queue.after(resetDelay, [this, alive = lifetime_.watch()] {
+            if (alive && (emailState_ == EmailState::opened || emailState_ == EmailState::copied))
+                setEmail(EmailState::idle);
         });
     };
-    if (const auto failure = writePrivateFileAtomically(file(), text)) {
-        services_.log.write("diagnostics file write failed: " + *failure);
+    if (const auto written = writePrivateFileAtomically(file(), text); !written.ok()) {
+        services_.log.write("diagnostics file write failed: " + written.error());
         services_.pasteboard.writeText(text);
         setEmail(EmailState::copied);
         reset();
@@ -94,14 +89,13 @@ void DiagnosticsDelivery::compose(const std::string& text) {
          std::string(AboutInfo::supportAddress)},
     };
     request.timeLimit = composerTimeLimit;
-    services_.processes.run(std::move(request), [weak = std::weak_ptr<DiagnosticsDelivery*>(self_),
-                                                 reset](const platform::ProcessResult& result) {
-        const auto self = weak.lock();
-        if (!self) return;
-        if (!result.launched || result.timedOut || result.status != 0) (*self)->fallBack();
-        (*self)->setEmail(EmailState::opened);
-        reset();
-    });
+    services_.processes.run(std::move(request),
+                            [this, alive = lifetime_.watch(), reset](const platform::ProcessResult& result) {
+                                if (!alive) return;
+                                if (!result.launched || result.timedOut || result.status != 0) fallBack();
+                                setEmail(EmailState::opened);
+                                reset();
+                            });
 }
 
 // No composer took the message: the file is shown where it lies and a plain

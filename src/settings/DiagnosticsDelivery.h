@@ -1,5 +1,6 @@
 #pragma once
 
+#include "util/LifetimeGuard.h"
 #include "util/Signal.h"
 
 #include <filesystem>
@@ -77,7 +78,7 @@ class DiagnosticsDelivery {
     Sources sources_;
     CopyState copyState_ = CopyState::idle;
     EmailState emailState_ = EmailState::idle;
-    std::shared_ptr<DiagnosticsDelivery*> self_;
+    LifetimeGuard lifetime_;
 };
 
 } // namespace rondelix

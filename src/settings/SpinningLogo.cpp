@@ -17,11 +17,10 @@ double randomImpulse() {
 } // namespace
 
 SpinningLogo::SpinningLogo(platform::MainQueue& queue, std::function<double()> impulse)
-    : queue_(queue), impulse_(impulse ? std::move(impulse) : randomImpulse), startTime_(queue.now()),
-      self_(std::make_shared<SpinningLogo*>(this)) {}
+    : queue_(queue), impulse_(impulse ? std::move(impulse) : randomImpulse), startTime_(queue.now()) {}
 
 SpinningLogo::~SpinningLogo() {
-    self_.reset();
+    lifetime_.end();
 }
 
 double SpinningLogo::angle(double now) const {
@@ -45,14 +44,12 @@ void SpinningLogo::spin() {
     const int token = ++stopToken_;
     // When the decaying speed has fallen to the resting speed.
     const double stopAfter = std::max(0.4, std::log(std::max(v0_, 1.0) / restingVelocity) / friction);
-    queue_.after(stopAfter, [weak = std::weak_ptr<SpinningLogo*>(self_), token] {
-        const auto self = weak.lock();
-        if (!self || (*self)->stopToken_ != token) return;
-        SpinningLogo& logo = **self;
-        logo.baseAngle_ = logo.angle(logo.queue_.now());
-        logo.v0_ = 0;
-        logo.spinning_ = false;
-        if (logo.onStop) logo.onStop();
+    queue_.after(stopAfter, [this, alive = lifetime_.watch(), token] {
+        if (!alive || stopToken_ != token) return;
+        baseAngle_ = angle(queue_.now());
+        v0_ = 0;
+        spinning_ = false;
+        if (onStop) onStop();
     });
 }
 

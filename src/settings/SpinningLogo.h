@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/MainQueue.h"
+#include "util/LifetimeGuard.h"
 
 #include <functional>
 #include <memory>
@@ -46,7 +47,7 @@ class SpinningLogo {
     double startTime_;
     bool spinning_ = false;
     int stopToken_ = 0;
-    std::shared_ptr<SpinningLogo*> self_;
+    LifetimeGuard lifetime_;
 };
 
 } // namespace rondelix

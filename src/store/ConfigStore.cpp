@@ -25,9 +25,10 @@ struct LoadedConfig {
 
 // Reads and decodes a configuration file; the error says which of the two failed.
 LoadedConfig readConfigFile(const std::filesystem::path& file) {
-    FileRead read = readWholeFile(file);
-    if (!read.ok()) return {std::nullopt, {}, read.error};
-    LoadedConfig loaded{decodeConfigBytes(read.bytes), std::move(read.bytes), {}};
+    Result<std::string> read = readWholeFile(file);
+    if (!read.ok()) return {std::nullopt, {}, read.error()};
+    std::string bytes = std::move(read).value();
+    LoadedConfig loaded{decodeConfigBytes(bytes), std::move(bytes), {}};
     if (!loaded.config)
         loaded.error =
             file.string() + (parseJson(loaded.bytes) ? ": not a readable configuration" : ": not valid JSON");
@@ -119,38 +120,39 @@ bool ConfigStore::migrateIfNeeded() {
 
 // Saving --------------------------------------------------------------------
 
-std::optional<std::string> ConfigStore::save(bool rotatingBackup) {
+Result<> ConfigStore::save(bool rotatingBackup) {
     if (isReadOnly_) {
         if (!loggedReadOnlySkip_) {
             loggedReadOnlySkip_ = true;
             log_.write("not saving — on-disk config is newer than this build (read-only).");
         }
-        return std::nullopt;
+        return {};
     }
     std::error_code ec;
     std::filesystem::create_directories(paths_.folder, ec);
-    if (ec) return paths_.folder.string() + ": " + ec.message();
+    if (ec) return Failure{paths_.folder.string() + ": " + ec.message()};
 
     std::string bytes = writeConfigFile(config_);
     if (rotatingBackup && !isMissing(paths_.config)) rotateBackup();
-    auto error = writeFileAtomically(paths_.config, bytes);
-    if (!error) lastSavedBytes_ = std::move(bytes);
-    return error;
+    auto written = writeFileAtomically(paths_.config, bytes);
+    if (written.ok()) lastSavedBytes_ = std::move(bytes);
+    return written;
 }
 
 void ConfigStore::saveLoggingFailure(bool rotatingBackup) {
-    if (const auto error = save(rotatingBackup)) log_.write("config save failed: " + *error);
+    if (const auto saved = save(rotatingBackup); !saved.ok())
+        log_.write("config save failed: " + saved.error());
 }
 
 // The backup only ever takes a file that decodes: a half-written or foreign
 // file must not push out the last good backup, so it is set aside instead.
 // Failures here are not reported; the save goes on.
 void ConfigStore::rotateBackup() {
-    const FileRead primary = readWholeFile(paths_.config);
+    const Result<std::string> primary = readWholeFile(paths_.config);
     // The file as this store last wrote it decodes; only a file changed since
     // needs the full check.
-    if (primary.ok() && (primary.bytes == lastSavedBytes_ || decodes(primary.bytes))) {
-        (void)writeFileAtomically(paths_.backup, primary.bytes);
+    if (primary.ok() && (primary.value() == lastSavedBytes_ || decodes(primary.value()))) {
+        (void)writeFileAtomically(paths_.backup, primary.value());
     } else {
         moveAside(paths_.config);
     }
@@ -344,9 +346,9 @@ void ConfigStore::reconcileLaunchAtLogin() {
 }
 
 void ConfigStore::applyLaunchAtLogin(bool wanted) {
-    const auto error = loginItems_.setRegistered(wanted);
-    if (!error) return;
-    log_.write("launch-at-login change failed: " + *error);
+    const auto registered = loginItems_.setRegistered(wanted);
+    if (registered.ok()) return;
+    log_.write("launch-at-login change failed: " + registered.error());
     const bool on = platform::startsAtLogin(loginItems_.status());
     if (on == config_.general.launchAtLogin) return;
     // Only the switch springs back; the backup is not rotated for this repair.

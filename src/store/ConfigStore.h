@@ -5,6 +5,7 @@
 #include "platform/MainQueue.h"
 #include "store/ConfigPaths.h"
 #include "store/UndoHistory.h"
+#include "util/Result.h"
 #include "util/Signal.h"
 
 #include <functional>
@@ -107,8 +108,8 @@ class ConfigStore {
 
   private:
     void load();
-    // Writes `config`; the failure's description, or nothing.
-    std::optional<std::string> save(bool rotatingBackup);
+    // Writes `config`.
+    Result<> save(bool rotatingBackup);
     void saveLoggingFailure(bool rotatingBackup);
     void checkReadOnly();
     bool migrateIfNeeded();

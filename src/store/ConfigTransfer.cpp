@@ -48,13 +48,13 @@ void ConfigTransfer::exportConfig() {
     if (store.isReadOnly()) {
         // A newer version's file goes out exactly as it is, members this
         // version does not know included.
-        FileRead read = readWholeFile(store.paths().config);
+        Result<std::string> read = readWholeFile(store.paths().config);
         if (!read.ok()) {
-            services_.log.write("export failed: " + read.error);
-            services_.showFailure("Export Failed", "The file could not be written: " + read.error);
+            services_.log.write("export failed: " + read.error());
+            services_.showFailure("Export Failed", "The file could not be written: " + read.error());
             return;
         }
-        bytes = std::move(read.bytes);
+        bytes = std::move(read).value();
     } else {
         Config copy = store.config();
         ExportedIcons icons;
@@ -67,9 +67,9 @@ void ConfigTransfer::exportConfig() {
         }
         bytes = writeConfigFile(copy);
     }
-    if (const auto error = writeFileAtomically(*location, bytes, TemporaryName::fresh)) {
-        services_.log.write("export failed: " + *error);
-        services_.showFailure("Export Failed", "The file could not be written: " + *error);
+    if (const auto written = writeFileAtomically(*location, bytes, TemporaryName::fresh); !written.ok()) {
+        services_.log.write("export failed: " + written.error());
+        services_.showFailure("Export Failed", "The file could not be written: " + written.error());
     }
 }
 

@@ -47,9 +47,10 @@ void SharedWheelTransfer::exportWheel(const std::string& id) {
     SharedWheel shared;
     shared.wheel = *wheel;
     embedIcons(shared.wheel, services_.iconsFolder(), shared.icons);
-    if (const auto error = writeFileAtomically(*location, shared.fileBytes(), TemporaryName::fresh)) {
-        services_.log.write("share wheel failed: " + *error);
-        services_.showFailure("Share Failed", "The wheel could not be written: " + *error);
+    if (const auto written = writeFileAtomically(*location, shared.fileBytes(), TemporaryName::fresh);
+        !written.ok()) {
+        services_.log.write("share wheel failed: " + written.error());
+        services_.showFailure("Share Failed", "The wheel could not be written: " + written.error());
     }
 }
 

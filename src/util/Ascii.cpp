@@ -4,21 +4,28 @@
 
 namespace rondelix {
 
-namespace {
-unsigned char folded(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+std::string asciiLowercased(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), asciiLower);
+    return out;
 }
-} // namespace
+
+std::string asciiUppercased(std::string_view text) {
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), asciiUpper);
+    return out;
+}
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return folded(x) == folded(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 bool lessIgnoringCase(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return folded(x) < folded(y); });
+    // Compared as unsigned bytes, so that text outside ASCII sorts after it.
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(asciiLower(x)) < static_cast<unsigned char>(asciiLower(y));
+    });
 }
 
 } // namespace rondelix

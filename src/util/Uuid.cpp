@@ -1,18 +1,13 @@
 #include "util/Uuid.h"
 
+#include "util/Ascii.h"
+
 #include <mutex>
 #include <random>
 
 namespace rondelix {
 
 namespace {
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
 
 bool isHyphenAt(std::size_t i) {
     return i == 8 || i == 13 || i == 18 || i == 23;
@@ -51,8 +46,8 @@ std::optional<Uuid> Uuid::parse(std::string_view text) {
             ++i;
             continue;
         }
-        const int hi = hexValue(text[i]);
-        const int lo = hexValue(text[i + 1]);
+        const int hi = asciiHexValue(text[i]);
+        const int lo = asciiHexValue(text[i + 1]);
         if (hi < 0 || lo < 0 || isHyphenAt(i + 1)) return std::nullopt;
         bytes[byte++] = static_cast<std::uint8_t>(hi * 16 + lo);
         i += 2;

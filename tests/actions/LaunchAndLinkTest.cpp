@@ -1,6 +1,7 @@
 #include "ExecutorFixture.h"
 #include "actions/LinkText.h"
 #include "model/ActionClassification.h"
+#include "util/UrlSyntax.h"
 #include "util/Utf8.h"
 
 #include <cctype>

@@ -30,10 +30,12 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 namespace rondelix {
 namespace {
@@ -139,8 +141,10 @@ struct TestHome {
 // One run of the program, its output in a log file; killed at the end if it
 // is still running.
 struct Program {
+    // `onTerminal` runs it on a terminal of its own, as from a shell.
     explicit Program(const fs::path& home, const std::string& name = "program", fs::path logFolder = {},
-                     const QProcessEnvironment& extra = {}) {
+                     const QProcessEnvironment& extra = {}, const QStringList& arguments = {},
+                     bool onTerminal = false) {
         if (logFolder.empty()) logFolder = home;
         output = logFolder / (name + ".log");
         fs::create_directories(logFolder / "runtime");
@@ -160,11 +164,23 @@ struct Program {
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.setStandardOutputFile(QString::fromStdString(output.string()));
         started = Clock::now();
-        process.start(RONDELIX_PROGRAM, {});
+        if (onTerminal)
+            process.start("script", {"-qefc", (QStringList{"exec", RONDELIX_PROGRAM} + arguments).join(' '),
+                                     "/dev/null"});
+        else
+            process.start(RONDELIX_PROGRAM, arguments);
     }
     ~Program() {
         process.kill();
         process.waitForFinished(5000);
+    }
+    // The program itself, also when a terminal runs it.
+    pid_t pid() const {
+        const pid_t started = static_cast<pid_t>(process.processId());
+        std::istringstream children(
+            readFile("/proc/" + std::to_string(started) + "/task/" + std::to_string(started) + "/children"));
+        pid_t child = 0;
+        return children >> child ? child : started;
     }
     std::string log() const { return readFile(output); }
     bool hasLine(const std::string& line) const { return log().find(line) != std::string::npos; }
@@ -232,6 +248,21 @@ class EndToEnd : public ::testing::Test {
         return area;
     }
     void release() { xdotool("keyup Super_L Alt_L"); }
+    // Summons the factory binding's wheel and brings up the wheel at `index`
+    // (from 0) with its number key, a screenshot of each.
+    void summonWheelByNumber(int index, const Program& program, const std::string& summonedShot,
+                             const std::string& switchedShot) {
+        const QRect wheel = summonAt({800, 520}, summonedShot);
+        EXPECT_GE(wheel.width(), 300) << program.log();
+        if (wheel.width() >= 300) {
+            const QImage first = grabScreen();
+            xdotool("key " + std::to_string(index + 1));
+            EXPECT_TRUE(waitFor([&] { return grabScreen() != first; }, 2));
+            pause(0.3);
+            grabScreen().save(artifact(switchedShot));
+        }
+        release();
+    }
     // A relative move, as a mouse makes it; an absolute one only warps the
     // pointer, which moves nothing that listens to the mouse.
     void aimAtTopSlot() {
@@ -288,6 +319,64 @@ TEST_F(EndToEnd, ASecondStartHandsOverToTheRunningProgramAndExits) {
     EXPECT_EQ(second.exit(), 0);
     EXPECT_TRUE(second.hasLine("Rondelix is already running; its window was brought forward."));
     EXPECT_EQ(first.stop(), 0);
+}
+
+// Help, version and mistakes are answered without a display and without a
+// word to the running program; the toolkit's own options reach the toolkit.
+TEST_F(EndToEnd, TheCommandLineAnswersHelpVersionAndMistakesAndPassesToolkitOptionsOn) {
+    Program first(home.path, "first");
+    ASSERT_TRUE(first.waitForLine("Rondelix: ready."));
+    const struct {
+        QStringList arguments;
+        int status;
+        std::string out, err;
+    } cases[] = {
+        {{"--help"}, 0, "Usage: rondelix [--verbose] [--help] [--version] [toolkit options]\n", ""},
+        {{"--version"}, 0, "rondelix 0.1.0\n", ""},
+        {{"--verbose", "--bogus"}, 2, "", "rondelix: unrecognized option '--bogus'\nUsage: rondelix"},
+        {{"wheels.json"}, 2, "", "rondelix: unexpected argument 'wheels.json'\nUsage: rondelix"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        QProcess run;
+        QProcessEnvironment bare;
+        bare.insert("HOME", QString::fromStdString(home.path.string()));
+        // The running program's folder: a start that asked it anything would say so.
+        bare.insert("XDG_RUNTIME_DIR", QString::fromStdString((home.path / "runtime").string()));
+        run.setProcessEnvironment(bare);
+        run.start(RONDELIX_PROGRAM, c.arguments);
+        ASSERT_TRUE(run.waitForFinished(5000));
+        EXPECT_EQ(run.exitCode(), c.status);
+        const std::string out = run.readAllStandardOutput().toStdString();
+        const std::string err = run.readAllStandardError().toStdString();
+        EXPECT_EQ(out.substr(0, c.out.size()), c.out) << out;
+        EXPECT_EQ(err.substr(0, c.err.size()), c.err) << err;
+        EXPECT_EQ(c.out.empty(), out.empty()) << out;
+        EXPECT_EQ(c.err.empty(), err.empty()) << err;
+    }
+    EXPECT_EQ(first.stop(), 0);
+
+    // The display given to the toolkit, none in the environment.
+    QProcess run;
+    QProcessEnvironment bare;
+    bare.insert("HOME", QString::fromStdString(home.path.string()));
+    bare.insert("PATH", qEnvironmentVariable("PATH"));
+    bare.insert("XDG_RUNTIME_DIR", QString::fromStdString((home.path / "runtime").string()));
+    run.setProcessEnvironment(bare);
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    run.start(RONDELIX_PROGRAM, {"-display", qEnvironmentVariable("DISPLAY")});
+    std::string said;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            run.waitForReadyRead(10);
+            said += run.readAll().toStdString();
+            return said.find("Rondelix: ready.") != std::string::npos;
+        },
+        10))
+        << said;
+    run.terminate();
+    EXPECT_TRUE(run.waitForFinished(5000));
+    EXPECT_EQ(run.exitCode(), 0);
 }
 
 TEST_F(EndToEnd, ACrashedLaunchIsCountedByTheNextOne) {
@@ -388,6 +477,14 @@ QRect windowFrame(const std::string& id) {
     return {number("X"), number("Y"), number("WIDTH"), number("HEIGHT")};
 }
 
+// The main window once the program is ready and has shown it; empty when it
+// did not.
+std::string readyMainWindow(const Program& program) {
+    std::string id;
+    if (program.waitForLine("Rondelix: ready.")) waitFor([&] { return !(id = mainWindowId()).empty(); }, 5);
+    return id;
+}
+
 // Where the wheel-name field of the inspector lies in the main window with
 // this id: the inspector is the last 450 points of the page, its wheel card
 // the first light panel down its middle, and the field 68 below the card's
@@ -401,27 +498,51 @@ std::optional<QPoint> wheelNameField(const std::string& id) {
     return std::nullopt;
 }
 
+std::string pointText(QPoint point) {
+    return std::to_string(point.x()) + " " + std::to_string(point.y());
+}
+
+// On a terminal the log lines go to the system log only; --verbose shows
+// them there too, each once.
+TEST_F(EndToEnd, LogLinesReachTheTerminalOnlyWhenAskedFor) {
+    for (const bool verbose : {false, true}) {
+        SCOPED_TRACE(verbose ? "verbose" : "quiet");
+        Program program(home.path, verbose ? "terminal-verbose" : "terminal-quiet", {}, {},
+                        verbose ? QStringList{"--verbose"} : QStringList{}, true);
+        // Without a tray the main window opens once the program is ready.
+        ASSERT_TRUE(waitFor([] { return !mainWindowId().empty(); }, 10)) << program.log();
+        pause(0.5);
+        ASSERT_EQ(::kill(program.pid(), SIGTERM), 0);
+        EXPECT_EQ(program.exit(), 0) << program.log();
+        const std::string log = program.log();
+        if (!verbose) {
+            EXPECT_EQ(log.find("Rondelix: "), std::string::npos) << log;
+            continue;
+        }
+        const auto count = [&](const std::string& line) {
+            std::size_t n = 0;
+            for (auto at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
+                ++n;
+            return n;
+        };
+        EXPECT_EQ(count("Rondelix: ready."), 1u) << log;
+        EXPECT_EQ(count("Rondelix: primeInputMonitoringRegistration (tap "), 1u) << log;
+        EXPECT_GE(count("Rondelix: installListenTap tapCreate ok=true"), 1u) << log;
+    }
+}
+
 TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOpens) {
     writeFile(home.path / ".local/share/applications/org.example.Atlas.desktop",
               "[Desktop Entry]\nType=Application\nName=Atlas\nExec=true\n");
     Program program(home.path, "editor");
-    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    std::string id;
-    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
     pause(0.6);
     const QRect frame = windowFrame(id);
     ASSERT_GT(frame.width(), 900);
-
-    // The inspector is the last 450 points of the page; its wheel card is the
-    // first light panel down its middle, and the name field sits 68 below
-    // the card's top.
-    const QImage screen = grabScreen();
-    const int inspectorMiddle = frame.right() - 225;
-    int cardTop = -1;
-    for (int y = frame.top(); y < frame.bottom() && cardTop < 0; ++y)
-        if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) cardTop = y;
-    ASSERT_GE(cardTop, 0);
-    const std::string nameField = std::to_string(inspectorMiddle) + " " + std::to_string(cardTop + 68);
+    const auto field = wheelNameField(id);
+    ASSERT_TRUE(field);
+    const std::string nameField = pointText(*field);
 
     xdotool("mousemove " + nameField + " click 1");
     // Back from the name field: Export, Import, then Add Wheel (undo and redo
@@ -502,23 +623,14 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     ASSERT_LT(index, 9);
 
     // Summoned, the wheel's number key brings it up.
-    const QPoint pointer(800, 520);
-    const QRect wheel = summonAt(pointer, "editor-e2e-summoned.png");
-    ASSERT_GE(wheel.width(), 300) << program.log();
-    const QImage first = grabScreen();
-    xdotool("key " + std::to_string(index + 1));
-    EXPECT_TRUE(waitFor([&] { return grabScreen() != first; }, 2));
-    pause(0.3);
-    grabScreen().save(artifact("editor-e2e-new-wheel-summoned.png"));
-    release();
+    summonWheelByNumber(index, program, "editor-e2e-summoned.png", "editor-e2e-new-wheel-summoned.png");
     EXPECT_EQ(program.stop(), 0);
 }
 
 TEST_F(EndToEnd, TheGalleryAddsAReviewedWheelThatTheSummonOpens) {
     Program program(home.path, "gallery");
-    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    std::string id;
-    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
     xdotool("mousemove 800 500");
     xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
     pause(0.5);
@@ -562,15 +674,7 @@ TEST_F(EndToEnd, TheGalleryAddsAReviewedWheelThatTheSummonOpens) {
     // Summoned with the binding, the new wheel's number key brings it up.
     const int index = kaomojiOnDisk();
     ASSERT_LT(index, 9);
-    const QPoint pointer(800, 520);
-    const QRect wheel = summonAt(pointer, "gallery-e2e-summoned.png");
-    ASSERT_GE(wheel.width(), 300) << program.log();
-    const QImage first = grabScreen();
-    xdotool("key " + std::to_string(index + 1));
-    EXPECT_TRUE(waitFor([&] { return grabScreen() != first; }, 2));
-    pause(0.3);
-    grabScreen().save(artifact("gallery-e2e-kaomoji-summoned.png"));
-    release();
+    summonWheelByNumber(index, program, "gallery-e2e-summoned.png", "gallery-e2e-kaomoji-summoned.png");
     EXPECT_EQ(program.stop(), 0);
 }
 
@@ -597,6 +701,151 @@ struct WindowManager {
     bool running = false;
 };
 
+// A system tray for the length of one test: a panel of the given colour along
+// the top right of the screen, when the machine has a tray host. A panel that
+// publishes its text colour does it the way desktop panels do, on the tray's
+// manager window.
+struct TrayPanel {
+    static constexpr int width = 120, height = 32;
+
+    TrayPanel(const QString& tint, std::optional<QColor> textColour) {
+        if (std::system("command -v trayer >/dev/null") != 0) return;
+        process.start("trayer", {"--edge",
+                                 "top",
+                                 "--align",
+                                 "right",
+                                 "--widthtype",
+                                 "pixel",
+                                 "--width",
+                                 QString::number(width),
+                                 "--height",
+                                 QString::number(height),
+                                 "--tint",
+                                 tint,
+                                 "--transparent",
+                                 "true",
+                                 "--alpha",
+                                 "0",
+                                 "--SetDockType",
+                                 "false",
+                                 "--SetPartialStrut",
+                                 "false"});
+        running = process.waitForStarted(5000) && waitFor([] { return manager() != XCB_WINDOW_NONE; }, 5);
+        if (running && textColour) publish(*textColour);
+    }
+    ~TrayPanel() {
+        process.terminate();
+        if (!process.waitForFinished(3000)) process.kill();
+        process.waitForFinished(3000);
+    }
+    static QRect area() {
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        return {screen.right() + 1 - width, 0, width, height};
+    }
+
+    static xcb_connection_t* connection() {
+        return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    }
+    static xcb_atom_t atom(const char* name) {
+        auto* reply = xcb_intern_atom_reply(
+            connection(),
+            xcb_intern_atom(connection(), 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+        const xcb_atom_t found = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+        std::free(reply);
+        return found;
+    }
+    static xcb_window_t manager() {
+        auto* reply = xcb_get_selection_owner_reply(
+            connection(), xcb_get_selection_owner(connection(), atom("_NET_SYSTEM_TRAY_S0")), nullptr);
+        const xcb_window_t owner = reply ? reply->owner : static_cast<xcb_window_t>(XCB_WINDOW_NONE);
+        std::free(reply);
+        return owner;
+    }
+    static void publish(const QColor& text) {
+        std::uint32_t colours[12] = {};
+        for (int i = 0; i < 12; i += 3) {
+            colours[i] = static_cast<std::uint32_t>(text.red() * 257);
+            colours[i + 1] = static_cast<std::uint32_t>(text.green() * 257);
+            colours[i + 2] = static_cast<std::uint32_t>(text.blue() * 257);
+        }
+        xcb_change_property(connection(), XCB_PROP_MODE_REPLACE, manager(), atom("_NET_SYSTEM_TRAY_COLORS"),
+                            XCB_ATOM_CARDINAL, 32, 12, colours);
+        xcb_flush(connection());
+    }
+
+    QProcess process;
+    bool running = false;
+};
+
+// The tray icon on a light panel, and on a dark one that publishes its text
+// colour, awake and paused from its own menu.
+TEST_F(EndToEnd, TheTrayIconTakesThePanelsTextColourAndDimsWhilePaused) {
+    const struct {
+        const char* name;
+        QString tint;
+        std::optional<QColor> text;
+        bool darkInk;
+    } panels[] = {{"light", "0xEEEEEE", std::nullopt, true}, {"dark", "0x222226", QColor(Qt::white), false}};
+    for (const auto& panel : panels) {
+        SCOPED_TRACE(panel.name);
+        TrayPanel tray(panel.tint, panel.text);
+        if (!tray.running) GTEST_SKIP() << "no tray host installed (scripts/setup installs trayer)";
+        const QRect area = TrayPanel::area();
+        Program program(home.path, std::string("tray-") + panel.name);
+        ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+        EXPECT_FALSE(program.hasLine("no system tray")) << program.log();
+        EXPECT_TRUE(mainWindowId().empty());
+
+        // Full-strength ink: near black on the light panel, near white on the dark one.
+        const auto ink = [&](const QImage& image) {
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const int lightness = QColor(image.pixel(x, y)).lightness();
+                    count += panel.darkInk ? lightness < 60 : lightness > 200;
+                }
+            return count;
+        };
+        QImage awake;
+        EXPECT_TRUE(waitFor([&] { return ink(awake = grabScreen().copy(area)) > 20; }, 5)) << program.log();
+        awake.scaled(area.size() * 4).save(artifact(std::string("e2e-tray-") + panel.name + "-panel.png"));
+
+        // The icon's strongest part, where a click opens its menu; the first row pauses.
+        QRect icon;
+        for (int y = 0; y < awake.height(); ++y)
+            for (int x = 0; x < awake.width(); ++x)
+                if (ink(awake.copy(x, y, 1, 1)) == 1) icon |= QRect(x, y, 1, 1);
+        const QPoint middle = area.topLeft() + icon.center();
+        const QRect below(area.right() - 400, area.bottom() + 1, 400, 200);
+        const QImage closed = grabScreen().copy(below);
+        xdotool("mousemove " + std::to_string(middle.x()) + " " + std::to_string(middle.y()) + " click 1");
+        ASSERT_TRUE(waitFor([&] { return grabScreen().copy(below) != closed; }, 5))
+            << "the menu did not open";
+        pause(0.2);
+        xdotool("key Down Return");
+        // Paused: no full-strength ink left, the mark still there in between.
+        const auto faint = [](const QImage& image) {
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const int lightness = QColor(image.pixel(x, y)).lightness();
+                    count += lightness > 70 && lightness < 190;
+                }
+            return count;
+        };
+        QImage paused;
+        EXPECT_TRUE(waitFor(
+            [&] {
+                paused = grabScreen().copy(area);
+                return ink(paused) == 0 && faint(paused) > 20;
+            },
+            5));
+        paused.scaled(area.size() * 4)
+            .save(artifact(std::string("e2e-tray-") + panel.name + "-panel-paused.png"));
+        EXPECT_EQ(program.stop(), 0);
+    }
+}
+
 class MainWindowEndToEnd : public EndToEnd, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOnASecondStart) {
@@ -607,9 +856,8 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
     }
     const std::string variant = GetParam() ? "wm" : "bare";
     Program program(home.path, "main-window-" + variant);
-    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    std::string id;
-    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
     EXPECT_TRUE(waitFor([&] { return windowSize(id) == QSize(1440, 800); }, 3)) << windowSize(id).width();
 
     // Keys go to the window under the pointer when nothing manages focus.
@@ -650,6 +898,8 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
 
     xdotool("key ctrl+w");
     EXPECT_TRUE(waitFor([] { return mainWindowId().empty(); }, 3));
+    pause(0.3);
+    EXPECT_FALSE(program.process.waitForFinished(300)); // no tray here, so closing is not quitting
     Program second(home.path, "second-" + variant);
     EXPECT_EQ(second.exit(), 0);
     EXPECT_TRUE(waitFor([] { return !mainWindowId().empty(); }, 3)) << program.log();
@@ -667,14 +917,12 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
     home.setTopSlotAction(MacroAction::Text{"not yet"});
 
     Program program(home.path, "slice-form");
-    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    std::string id;
-    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
     pause(0.6);
     const auto nameField = wheelNameField(id);
     ASSERT_TRUE(nameField);
-    xdotool("mousemove " + std::to_string(nameField->x()) + " " + std::to_string(nameField->y()) +
-            " click 1");
+    xdotool("mousemove " + pointText(*nameField) + " click 1");
     // From the wheel's name: its slot count, application menu, the two wheel
     // buttons and the slice menu, then the form's label, icon and action.
     xdotool("key Tab Tab Tab Tab Tab Tab Tab Tab");
@@ -753,14 +1001,12 @@ void serveClipboard(double seconds) {
 
 TEST_F(EndToEnd, AMegabyteLabelPastedOnOneLineKeepsTypingAndSurvivesAQuit) {
     Program program(home.path, "megabyte-label");
-    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    std::string id;
-    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
     pause(0.6);
     const auto nameField = wheelNameField(id);
     ASSERT_TRUE(nameField);
-    xdotool("mousemove " + std::to_string(nameField->x()) + " " + std::to_string(nameField->y()) +
-            " click 1");
+    xdotool("mousemove " + pointText(*nameField) + " click 1");
     // From the wheel's name to the top slice's label field.
     xdotool("key Tab Tab Tab Tab Tab Tab");
 

@@ -3,7 +3,7 @@
 #include "model/ActionClassification.h"
 #include "model/KeyComboText.h"
 #include "support/GalleryWheelById.h"
-#include "util/UrlAuthority.h"
+#include "util/UrlSyntax.h"
 #include "util/Utf8.h"
 
 #include <algorithm>

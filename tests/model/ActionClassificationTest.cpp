@@ -1,5 +1,7 @@
 #include "model/ActionClassification.h"
 
+#include "util/UrlSyntax.h"
+
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

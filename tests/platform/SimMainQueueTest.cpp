@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
+using rondelix::ScopedConnection;
 using rondelix::Signal;
 using rondelix::platform::sim::SimMainQueue;
 
@@ -58,4 +59,22 @@ TEST(Signal, DisconnectDuringEmitSkipsTheRemovedSlot) {
     signal.emit(1);
     EXPECT_EQ(sum, 3);
     EXPECT_EQ(signal.size(), 1u);
+}
+
+TEST(Signal, ScopedConnectionEndsWhenItsLastHolderGoes) {
+    Signal<int> signal;
+    int sum = 0;
+    {
+        ScopedConnection kept;
+        {
+            ScopedConnection first = signal.connectScoped([&](int v) { sum += v; });
+            kept = std::move(first);
+        }
+        signal.emit(1);
+        kept = signal.connectScoped([&](int v) { sum += 10 * v; });
+        signal.emit(1);
+    }
+    signal.emit(1);
+    EXPECT_EQ(sum, 11);
+    EXPECT_EQ(signal.size(), 0u);
 }

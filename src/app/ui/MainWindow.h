@@ -5,6 +5,7 @@
 #include "app/ui/MainPages.h"
 #include "catalog/MainTab.h"
 #include "engine/PermissionPoll.h"
+#include "util/Signal.h"
 
 #include <QSize>
 #include <QWidget>
@@ -53,6 +54,10 @@ class MainWindow final : public QWidget {
     SidebarFooter& footer() const { return *footer_; }
     QWidget* currentPage() const;
 
+    // Without a tray icon, closing the window is not quitting: the window says
+    // so above the status pill, before the user closes it.
+    void showKeepsRunningNote(bool shown);
+
     // The user closed the window; it is hidden, not destroyed.
     std::function<void()> onUserClose;
     // The user resized the window and has let go.
@@ -81,6 +86,7 @@ class MainWindow final : public QWidget {
     QMenuBar* menuBar_;
     QListWidget* sidebar_;
     SidebarFooter* footer_;
+    QLabel* keepsRunningNote_;
     QLabel* pageTitle_;
     QStackedWidget* pages_;
     // Pages of the wheels group live as long as the window, so that moving
@@ -91,7 +97,7 @@ class MainWindow final : public QWidget {
     QTimer* resizeSettled_;
     // The size the program last gave the window: a resize to it is not the user's.
     QSize programSize_;
-    std::size_t connection_ = 0;
+    ScopedConnection connection_;
     bool rebuilding_ = false;
 };
 

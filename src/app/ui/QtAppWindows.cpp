@@ -37,11 +37,11 @@ QtAppWindows::~QtAppWindows() {
 
 void QtAppWindows::attach(AppCoordinator& coordinator) {
     coordinator_ = &coordinator;
-    configConnection_ = coordinator.configStore().configChanged.connect([this] { applyGlass(); });
+    configConnection_ = coordinator.configStore().configChanged.connectScoped([this] { applyGlass(); });
 }
 
 void QtAppWindows::destroyAll() {
-    if (coordinator_) coordinator_->configStore().configChanged.disconnect(configConnection_);
+    configConnection_.reset();
     coordinator_ = nullptr;
     delete main_;
     for (auto& [kind, side] : sides_)
@@ -93,6 +93,7 @@ bool QtAppWindows::programIsActive() const {
 void QtAppWindows::makeMain(ContentSize size, ContentSize minimum) {
     main_ = new MainWindow(*coordinator_, backdrop_);
     main_->backdrop().setGlass(glassEnabled());
+    main_->showKeepsRunningNote(!trayShown_);
     main_->fitContent(size, minimum, false);
     centreOnScreen(*main_);
     main_->onUserClose = [this] {
@@ -101,6 +102,11 @@ void QtAppWindows::makeMain(ContentSize size, ContentSize minimum) {
     main_->onUserResize = [this](ContentSize size) {
         if (onMainWindowResized) onMainWindowResized(size);
     };
+}
+
+void QtAppWindows::setTrayShown(bool shown) {
+    trayShown_ = shown;
+    if (main_) main_->showKeepsRunningNote(!shown);
 }
 
 void QtAppWindows::fitMain(ContentSize size, ContentSize minimum, bool animated) {

@@ -2,6 +2,7 @@
 
 #include "app/AppWindows.h"
 #include "app/ui/GlassBackdrop.h"
+#include "util/Signal.h"
 
 #include <QPointer>
 #include <cstddef>
@@ -41,6 +42,10 @@ class QtAppWindows final : public AppWindows {
     // The X11 desktop lists every program with a window alike.
     void setRegularActivation(bool) override {}
 
+    // Whether a tray icon offers the way back; without one the main window
+    // tells that closing it leaves the program running.
+    void setTrayShown(bool shown);
+
     MainWindow* mainWindow() const { return main_; }
     SideWindow* sideWindow(Kind kind) const;
 
@@ -52,7 +57,8 @@ class QtAppWindows final : public AppWindows {
 
     GlassBackdrop::Environment backdrop_;
     AppCoordinator* coordinator_ = nullptr;
-    std::size_t configConnection_ = 0;
+    bool trayShown_ = true;
+    ScopedConnection configConnection_;
     QPointer<MainWindow> main_;
     std::map<Kind, QPointer<SideWindow>> sides_;
     // Closed side windows waiting for their deferred deletion; their pages

@@ -59,23 +59,19 @@ SidebarFooter::SidebarFooter(AppCoordinator& coordinator, QWidget* parent)
     pill_.onGoneChanged = [this] { setVisible(!pill_.gone()); };
 
     const auto watch = [this](auto&&...) { refresh(); };
-    coordinatorConnection_ = coordinator_.changed.connect([this](AppCoordinator::Property property) {
+    coordinatorConnection_ = coordinator_.changed.connectScoped([this](AppCoordinator::Property property) {
         using P = AppCoordinator::Property;
         if (property == P::installedShortcuts || property == P::shortcutsChecked ||
             property == P::sideWindows)
             refresh();
     });
-    configConnection_ = coordinator_.configStore().configChanged.connect(watch);
-    accessibilityConnection_ = coordinator_.permissions().accessibilityTrustedChanged.connect(watch);
-    inputMonitoringConnection_ = coordinator_.permissions().inputMonitoringTrustedChanged.connect(watch);
+    configConnection_ = coordinator_.configStore().configChanged.connectScoped(watch);
+    accessibilityConnection_ = coordinator_.permissions().accessibilityTrustedChanged.connectScoped(watch);
+    inputMonitoringConnection_ =
+        coordinator_.permissions().inputMonitoringTrustedChanged.connectScoped(watch);
 }
 
-SidebarFooter::~SidebarFooter() {
-    coordinator_.changed.disconnect(coordinatorConnection_);
-    coordinator_.configStore().configChanged.disconnect(configConnection_);
-    coordinator_.permissions().accessibilityTrustedChanged.disconnect(accessibilityConnection_);
-    coordinator_.permissions().inputMonitoringTrustedChanged.disconnect(inputMonitoringConnection_);
-}
+SidebarFooter::~SidebarFooter() = default;
 
 FooterFacts SidebarFooter::facts() const {
     return {coordinator_.permissions().accessibilityTrusted(),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/FooterPill.h"
+#include "util/Signal.h"
 
 #include <QWidget>
 #include <cstddef>
@@ -46,10 +47,10 @@ class SidebarFooter final : public QWidget {
     FooterPill pill_;
     QGraphicsOpacityEffect* opacity_;
     QPropertyAnimation* fade_;
-    std::size_t coordinatorConnection_ = 0;
-    std::size_t configConnection_ = 0;
-    std::size_t accessibilityConnection_ = 0;
-    std::size_t inputMonitoringConnection_ = 0;
+    ScopedConnection coordinatorConnection_;
+    ScopedConnection configConnection_;
+    ScopedConnection accessibilityConnection_;
+    ScopedConnection inputMonitoringConnection_;
 };
 
 } // namespace rondelix

@@ -3,6 +3,7 @@
 #include "editor/KeystrokeRecorder.h"
 #include "model/KeyComboText.h"
 #include "platform/KeyboardLayout.h"
+#include "util/Ascii.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -48,9 +49,7 @@ std::optional<int> keyCodeOfSynthesizedPress(const QKeyEvent& press) {
     if (press.nativeScanCode() != 0 || press.nativeVirtualKey() != 0) return std::nullopt;
     const int key = press.key();
     if (key < 0x20 || key >= 0x7f) return std::nullopt;
-    char c = static_cast<char>(key);
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return KeyComboText::keyCode(std::string(1, c));
+    return KeyComboText::keyCode(std::string(1, asciiLower(static_cast<char>(key))));
 }
 
 } // namespace
@@ -58,12 +57,11 @@ std::optional<int> keyCodeOfSynthesizedPress(const QKeyEvent& press) {
 KeystrokeRecorderFilter::KeystrokeRecorderFilter(KeystrokeRecorder& recorder,
                                                  const platform::KeyboardLayout& keyboard, QObject* parent)
     : QObject(parent), recorder_(recorder), keyboard_(keyboard) {
-    connection_ = recorder_.recordingChanged.connect([this] { follow(); });
+    connection_ = recorder_.recordingChanged.connectScoped([this] { follow(); });
     follow();
 }
 
 KeystrokeRecorderFilter::~KeystrokeRecorderFilter() {
-    recorder_.recordingChanged.disconnect(connection_);
     if (installed_) qApp->removeEventFilter(this);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/Signal.h"
+
 #include <QObject>
 
 namespace rondelix {
@@ -30,7 +32,7 @@ class KeystrokeRecorderFilter : public QObject {
 
     KeystrokeRecorder& recorder_;
     const platform::KeyboardLayout& keyboard_;
-    std::size_t connection_;
+    ScopedConnection connection_;
     bool installed_ = false;
 };
 

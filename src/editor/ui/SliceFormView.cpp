@@ -233,7 +233,7 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
     grid->addWidget(actionBox, 2, 1);
     grid->setRowStretch(3, 1);
 
-    configConnection_ = form_.services().store.configChanged.connect([this] {
+    configConnection_ = form_.services().store.configChanged.connectScoped([this] {
         // A change from elsewhere (undo, a reload) while a long text waits
         // wins over the wait: the form shows what is stored. The form's own
         // writes hand the waiting text over first, so none waits then.
@@ -241,11 +241,11 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
         heldTextTimer_->stop();
         refresh();
     });
-    automationsConnection_ = form_.automationsChanged.connect([this] {
+    automationsConnection_ = form_.automationsChanged.connectScoped([this] {
         flushHeldText();
         refresh();
     });
-    recordingConnection_ = form_.recorder().recordingChanged.connect([this] {
+    recordingConnection_ = form_.recorder().recordingChanged.connectScoped([this] {
         flushHeldText();
         refresh();
     });
@@ -258,9 +258,10 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
 SliceFormView::~SliceFormView() {
     flushHeldText();
     form_.beforeWrite = nullptr;
-    form_.services().store.configChanged.disconnect(configConnection_);
-    form_.automationsChanged.disconnect(automationsConnection_);
-    form_.recorder().recordingChanged.disconnect(recordingConnection_);
+    // Stopping the recorder tells its watchers; this view is no longer one.
+    configConnection_.reset();
+    automationsConnection_.reset();
+    recordingConnection_.reset();
     form_.recorder().stop();
 }
 

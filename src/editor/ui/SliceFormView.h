@@ -2,6 +2,7 @@
 
 #include "editor/SliceForm.h"
 #include "editor/SliceFormKinds.h"
+#include "util/Signal.h"
 
 #include <QWidget>
 #include <functional>
@@ -55,9 +56,9 @@ class SliceFormView : public QWidget {
     SliceForm form_;
     ChooseApp chooseApp_;
     std::unique_ptr<KeystrokeRecorderFilter> recorderFilter_;
-    std::size_t configConnection_ = 0;
-    std::size_t automationsConnection_ = 0;
-    std::size_t recordingConnection_ = 0;
+    ScopedConnection configConnection_;
+    ScopedConnection automationsConnection_;
+    ScopedConnection recordingConnection_;
     bool loadedAutomations_ = false;
     std::function<void()> heldText_;
     QTimer* heldTextTimer_;

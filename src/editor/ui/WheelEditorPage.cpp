@@ -123,24 +123,19 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     preview_->onSelect = [this](int position) { editor_.selectPosition(position); };
     preview_->onSwap = [this](int from, int to) { editor_.swapSlices(from, to); };
 
-    configConnection_ = store.configChanged.connect([this] { refresh(); });
-    historyConnection_ = store.historyChanged.connect([this] { refreshHistory(); });
-    editorConnection_ = editor_.changed.connect([this] {
+    configConnection_ = store.configChanged.connectScoped([this] { refresh(); });
+    historyConnection_ = store.historyChanged.connectScoped([this] { refreshHistory(); });
+    editorConnection_ = editor_.changed.connectScoped([this] {
         refresh();
         refreshCelebration();
     });
     stateConnection_ =
-        services_.wheelState.changed.connect([this](WheelState::Property) { refreshPreview(); });
+        services_.wheelState.changed.connectScoped([this](WheelState::Property) { refreshPreview(); });
     refresh();
     refreshHistory();
 }
 
-WheelEditorPage::~WheelEditorPage() {
-    ConfigStore& store = services_.transfer.store;
-    store.configChanged.disconnect(configConnection_);
-    store.historyChanged.disconnect(historyConnection_);
-    services_.wheelState.changed.disconnect(stateConnection_);
-}
+WheelEditorPage::~WheelEditorPage() = default;
 
 QWidget* WheelEditorPage::buildTabStrip() {
     auto* strip = new QWidget;

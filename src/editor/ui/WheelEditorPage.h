@@ -2,6 +2,7 @@
 
 #include "editor/WheelEditor.h"
 #include "editor/ui/SliceFormFactory.h"
+#include "util/Signal.h"
 
 #include <QWidget>
 #include <memory>
@@ -88,10 +89,10 @@ class WheelEditorPage : public QWidget {
     ConfettiCelebration* celebration_ = nullptr;
     std::string scrolledTo_;
 
-    std::size_t configConnection_ = 0;
-    std::size_t historyConnection_ = 0;
-    std::size_t editorConnection_ = 0;
-    std::size_t stateConnection_ = 0;
+    ScopedConnection configConnection_;
+    ScopedConnection historyConnection_;
+    ScopedConnection editorConnection_;
+    ScopedConnection stateConnection_;
 };
 
 } // namespace rondelix

@@ -6,6 +6,7 @@
 #include "overlay/AppIconLocator.h"
 #include "overlay/SliceIconChoice.h"
 #include "overlay/ui/ProgramMark.h"
+#include "platform/XdgFolders.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -91,8 +92,8 @@ const QIcon* SliceIconPainter::appIcon(const std::optional<std::string>& desktop
     if (const QIcon* cached = iconCache().find(key)) return cached;
     std::optional<std::string> resolved;
     if (desktopId && applicationResolver()) resolved = applicationResolver()(*desktopId);
-    const auto name = resolved ? locateAppIcon(std::nullopt, resolved, applicationFolders())
-                               : locateAppIcon(desktopId, path, applicationFolders());
+    const auto name = resolved ? locateAppIcon(std::nullopt, resolved, platform::applicationFolders())
+                               : locateAppIcon(desktopId, path, platform::applicationFolders());
     if (!name) return nullptr;
     QIcon icon = themedIcon(*name);
     if (icon.isNull() || icon.pixmap(QSize(32, 32)).isNull()) return nullptr;

@@ -1,18 +1,14 @@
 #include "platform/linux/ApplicationEquivalents.h"
 
+#include "util/Ascii.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace rondelix::platform::linux_desktop {
 
 namespace {
 
 using Role = ApplicationEquivalent::Role;
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(
-        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
 
 const std::vector<ApplicationEquivalent>& equivalents() {
     // clang-format off

@@ -1,6 +1,7 @@
 #include "platform/linux/AutostartLoginItems.h"
 
 #include "platform/HomeFolder.h"
+#include "platform/XdgFolders.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -42,9 +43,7 @@ AutostartLoginItems::AutostartLoginItems(std::filesystem::path autostartFolder, 
     : entry_(std::move(autostartFolder) / "rondelix.desktop"), program_(std::move(program)) {}
 
 std::filesystem::path AutostartLoginItems::defaultFolder(const HomeFolder& home) {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/')
-        return std::filesystem::path(config) / "autostart";
-    return home.path() / ".config" / "autostart";
+    return userConfigFolder(home.path()) / "autostart";
 }
 
 LoginItems::Status AutostartLoginItems::status() const {
@@ -57,19 +56,19 @@ LoginItems::Status AutostartLoginItems::status() const {
     return Status::enabled;
 }
 
-std::optional<std::string> AutostartLoginItems::setRegistered(bool registered) {
+Result<> AutostartLoginItems::setRegistered(bool registered) {
     const QString entry = QString::fromStdString(entry_.string());
     if (!registered) {
         std::error_code ec;
         std::filesystem::remove(entry_, ec);
-        if (ec) return entry_.string() + ": " + ec.message();
-        return std::nullopt;
+        if (ec) return Failure{entry_.string() + ": " + ec.message()};
+        return {};
     }
     std::error_code ec;
     std::filesystem::create_directories(entry_.parent_path(), ec);
-    if (ec) return entry_.parent_path().string() + ": " + ec.message();
+    if (ec) return Failure{entry_.parent_path().string() + ": " + ec.message()};
     QSaveFile file(entry);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return file.errorString().toStdString();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return Failure{file.errorString().toStdString()};
     const std::string text = "[Desktop Entry]\n"
                              "Type=Application\n"
                              "Name=Rondelix\n"
@@ -78,8 +77,8 @@ std::optional<std::string> AutostartLoginItems::setRegistered(bool registered) {
                              "\n"
                              "X-GNOME-Autostart-enabled=true\n";
     file.write(text.data(), static_cast<qint64>(text.size()));
-    if (!file.commit()) return file.errorString().toStdString();
-    return std::nullopt;
+    if (!file.commit()) return Failure{file.errorString().toStdString()};
+    return {};
 }
 
 } // namespace rondelix::platform::linux_desktop

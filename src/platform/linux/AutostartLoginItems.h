@@ -20,7 +20,7 @@ class AutostartLoginItems final : public LoginItems {
     static std::filesystem::path defaultFolder(const HomeFolder& home);
 
     Status status() const override;
-    std::optional<std::string> setRegistered(bool registered) override;
+    Result<> setRegistered(bool registered) override;
 
     const std::filesystem::path& entryPath() const { return entry_; }
 

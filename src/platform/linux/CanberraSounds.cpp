@@ -1,5 +1,7 @@
 #include "platform/linux/CanberraSounds.h"
 
+#include "platform/XdgFolders.h"
+
 #include <QApplication>
 #include <algorithm>
 #include <array>
@@ -14,6 +16,9 @@
 #ifdef RONDELIX_HAVE_CANBERRA
 #include <canberra.h>
 #endif
+#ifdef RONDELIX_HAVE_ALSA
+#include <alsa/asoundlib.h>
+#endif
 
 namespace rondelix::platform::linux_desktop {
 
@@ -22,14 +27,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::array<const char*, 4> playableExtensions{".wav", ".oga", ".ogg", ".WAV"};
-
-std::string userSoundFolder() {
-    if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && *dataHome)
-        return (fs::path(dataHome) / "sounds").string();
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return (fs::path(home) / ".local/share/sounds").string();
-    return {};
-}
 
 // The sounds the program ships: installed beside the executable, or, for a
 // build that runs from its build folder, the source tree's data folder.
@@ -44,6 +41,18 @@ std::string ownSoundFolder() {
     const fs::path source = fs::path(RONDELIX_SOURCE_DATA_DIR) / "sounds";
     if (fs::is_directory(source, error)) return fs::weakly_canonical(source, error).string();
     return {};
+}
+
+#ifdef RONDELIX_HAVE_ALSA
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+#endif
+
+// ALSA writes a screenful to standard error each time it finds no device,
+// that is on every sound; the program's log says it once instead.
+void silenceAlsaErrors() {
+#ifdef RONDELIX_HAVE_ALSA
+    snd_lib_error_set_handler(&quietAlsa);
+#endif
 }
 
 } // namespace
@@ -65,16 +74,21 @@ class CanberraSounds::Player {
 
     void play(std::uint32_t id, const std::string& path, double volume) {
 #ifdef RONDELIX_HAVE_CANBERRA
-        if (!open() || volume <= 0.001) return;
+        if (volume <= 0.001 || !open()) return;
         ca_proplist* props = nullptr;
         if (ca_proplist_create(&props) != CA_SUCCESS) return;
         ca_proplist_sets(props, CA_PROP_MEDIA_FILENAME, path.c_str());
         ca_proplist_setf(props, CA_PROP_CANBERRA_VOLUME, "%f", 20.0 * std::log10(std::min(volume, 1.0)));
         ca_proplist_sets(props, CA_PROP_CANBERRA_CACHE_CONTROL, "volatile");
-        if (const int result = ca_context_play_full(context_, id, props, nullptr, nullptr);
-            result != CA_SUCCESS)
-            logOnce(std::string("a sound could not be played: ") + ca_strerror(result) + ".");
+        const int result = ca_context_play_full(context_, id, props, nullptr, nullptr);
         ca_proplist_destroy(props);
+        // The file was found and decodes (`named` checks both), so "not found"
+        // means the backend found no device to play on.
+        if (result == CA_ERROR_NOTFOUND || result == CA_ERROR_NODRIVER || result == CA_ERROR_NOTAVAILABLE) {
+            soundsOff("no sound device — sounds are off.");
+        } else if (result != CA_SUCCESS) {
+            logOnce(std::string("a sound could not be played: ") + ca_strerror(result) + ".");
+        }
 #else
         (void)id, (void)path, (void)volume;
         logOnce("this build plays no sounds.");
@@ -112,6 +126,7 @@ class CanberraSounds::Player {
     bool open() {
         if (context_) return true;
         if (failed_) return false;
+        silenceAlsaErrors();
         ca_context* context = nullptr;
         int result = ca_context_create(&context);
         if (result == CA_SUCCESS)
@@ -120,12 +135,19 @@ class CanberraSounds::Player {
         if (result == CA_SUCCESS) result = ca_context_open(context);
         if (result != CA_SUCCESS) {
             if (context) ca_context_destroy(context);
-            failed_ = true;
-            logOnce(std::string("no sound device (") + ca_strerror(result) + "); sounds stay silent.");
+            soundsOff(std::string("no sound device (") + ca_strerror(result) + ") — sounds are off.");
             return false;
         }
         context_ = context;
         return true;
+    }
+    // Nothing more is tried this run: each attempt costs the backend a search
+    // for a device that is not there.
+    void soundsOff(const std::string& line) {
+        failed_ = true;
+        if (context_) ca_context_destroy(context_);
+        context_ = nullptr;
+        logOnce(line);
     }
     ca_context* context_ = nullptr;
     bool failed_ = false;
@@ -166,8 +188,8 @@ class CanberraSound final : public Sound {
 
 std::vector<std::string> CanberraSounds::defaultFolders() {
     std::vector<std::string> folders;
-    for (std::string folder :
-         {ownSoundFolder(), userSoundFolder(), std::string("/usr/share/sounds/freedesktop/stereo")})
+    for (std::string folder : {ownSoundFolder(), (userDataFolder() / "sounds").string(),
+                               std::string("/usr/share/sounds/freedesktop/stereo")})
         if (!folder.empty()) folders.push_back(std::move(folder));
     return folders;
 }

@@ -52,16 +52,6 @@ std::string unescapedValue(std::string_view value) {
     return out;
 }
 
-std::vector<std::string> splitFolders(const char* list, const char* fallback) {
-    std::string text = list && *list ? list : fallback;
-    std::vector<std::string> folders;
-    std::stringstream stream(text);
-    std::string folder;
-    while (std::getline(stream, folder, ':'))
-        if (!folder.empty()) folders.push_back(folder);
-    return folders;
-}
-
 } // namespace
 
 std::optional<DesktopEntry> DesktopEntry::parse(std::string_view text) {
@@ -147,17 +137,6 @@ std::vector<std::string> DesktopEntry::execArguments() const {
     if (inWord) arguments.push_back(std::move(current));
     std::erase_if(arguments, [](const std::string& a) { return a.empty(); });
     return arguments;
-}
-
-std::vector<std::string> applicationFolders() {
-    const char* home = std::getenv("HOME");
-    const std::string dataHome = std::getenv("XDG_DATA_HOME") && *std::getenv("XDG_DATA_HOME")
-                                     ? std::getenv("XDG_DATA_HOME")
-                                     : std::string(home ? home : "") + "/.local/share";
-    std::vector<std::string> folders = {dataHome + "/applications"};
-    for (const auto& folder : splitFolders(std::getenv("XDG_DATA_DIRS"), "/usr/local/share:/usr/share"))
-        folders.push_back(folder + "/applications");
-    return folders;
 }
 
 } // namespace rondelix::platform::linux_desktop

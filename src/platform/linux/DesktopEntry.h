@@ -31,8 +31,4 @@ struct DesktopEntry {
     std::vector<std::string> execArguments() const;
 };
 
-// The folders that hold desktop entries, most important first: the user's
-// own, then the system's ($XDG_DATA_HOME and $XDG_DATA_DIRS).
-std::vector<std::string> applicationFolders();
-
 } // namespace rondelix::platform::linux_desktop

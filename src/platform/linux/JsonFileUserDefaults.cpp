@@ -16,11 +16,11 @@ JsonFileUserDefaults::JsonFileUserDefaults(std::filesystem::path file, Log& log)
 
 void JsonFileUserDefaults::load() {
     if (isMissing(file_)) return;
-    const FileRead read = readWholeFile(file_);
+    const Result<std::string> read = readWholeFile(file_);
     if (read.ok()) {
         // The same parser limits as the configuration: a nesting bomb is
         // damage, not something to pretty-print at every save.
-        if (auto parsed = parseJson(read.bytes); parsed && parsed->is_object()) {
+        if (auto parsed = parseJson(read.value()); parsed && parsed->is_object()) {
             values_ = std::move(*parsed);
             return;
         }
@@ -28,7 +28,7 @@ void JsonFileUserDefaults::load() {
     // A file that cannot be read or understood is kept for a look later: moved
     // aside, or, when even that fails, left alone for the whole run.
     const std::string problem = read.ok() ? "user defaults damaged (" + file_.string() + ")"
-                                          : "user defaults unreadable (" + read.error + ")";
+                                          : "user defaults unreadable (" + read.error() + ")";
     if (const auto aside = setAside(file_, static_cast<std::int64_t>(std::time(nullptr)))) {
         log_.write(problem + " — set aside as " + aside->filename().string() +
                    "; starting from built-in values.");
@@ -76,9 +76,9 @@ void JsonFileUserDefaults::save() {
     // A text that is not UTF-8 is written with replacement characters rather
     // than losing every other value.
     const std::string text = values_.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
-    if (const auto failure = writeFileAtomically(file_, text)) {
+    if (const auto written = writeFileAtomically(file_, text); !written.ok()) {
         if (!reportedSaveFailure_)
-            log_.write("could not save user defaults (" + *failure +
+            log_.write("could not save user defaults (" + written.error() +
                        ") — changes are kept for this run only.");
         reportedSaveFailure_ = true;
         return;

@@ -1,6 +1,7 @@
 #include "platform/linux/PosixProcesses.h"
 
 #include "platform/CappedBuffer.h"
+#include "platform/HomeFolder.h"
 
 #include <cerrno>
 #include <chrono>
@@ -10,7 +11,6 @@
 #include <fcntl.h>
 #include <mutex>
 #include <poll.h>
-#include <pwd.h>
 #include <spawn.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -47,12 +47,6 @@ struct Pipe {
 void closeFd(int& fd) {
     if (fd >= 0) ::close(fd);
     fd = -1;
-}
-
-std::string homeFolder() {
-    if (const char* home = std::getenv("HOME"); home && *home) return home;
-    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) return entry->pw_dir;
-    return "/";
 }
 
 int statusOf(int waitStatus) {
@@ -231,7 +225,8 @@ void PosixProcesses::run(ProcessRequest request, std::function<void(const Proces
         posix_spawn_file_actions_adddup2(&actions, errors.write, 2);
     else
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const std::string folder = request.workingDirectory.empty() ? homeFolder() : request.workingDirectory;
+    const std::string folder =
+        request.workingDirectory.empty() ? userHomeFolder().string() : request.workingDirectory;
     posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
 
     posix_spawnattr_t attributes;

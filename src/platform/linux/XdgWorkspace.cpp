@@ -1,11 +1,12 @@
 #include "platform/linux/XdgWorkspace.h"
 
+#include "platform/XdgFolders.h"
 #include "platform/linux/ApplicationEquivalents.h"
 #include "platform/linux/CommandOutput.h"
 #include "platform/linux/DesktopEntry.h"
+#include "util/Ascii.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -23,9 +24,7 @@ constexpr std::string_view entrySuffix = ".desktop";
 
 bool endsWithEntrySuffix(std::string_view name) {
     if (name.size() < entrySuffix.size()) return false;
-    auto tail = std::string(name.substr(name.size() - entrySuffix.size()));
-    std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::tolower(c); });
-    return tail == entrySuffix;
+    return equalIgnoringCase(name.substr(name.size() - entrySuffix.size()), entrySuffix);
 }
 
 std::string withoutEntrySuffix(std::string id) {
@@ -36,11 +35,6 @@ std::string withoutEntrySuffix(std::string id) {
 bool isInstalledApplication(const std::string& path) {
     const auto entry = DesktopEntry::read(path);
     return entry && entry->isApplication();
-}
-
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
 }
 
 // Runs the program in the background of a short-lived shell, so that it
@@ -61,7 +55,7 @@ void launchDetached(Processes& processes, std::vector<std::string> arguments,
     });
 }
 
-long long modificationStamp(const std::string& folder) {
+long long modificationStamp(const fs::path& folder) {
     struct stat info {};
     if (::stat(folder.c_str(), &info) != 0) return -1;
     return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
@@ -69,20 +63,17 @@ long long modificationStamp(const std::string& folder) {
 
 // Where the desktop records its default applications, most important first.
 std::vector<std::string> defaultApplicationFiles() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    std::string folder = configHome && *configHome ? configHome : std::string(home ? home : "") + "/.config";
-    return {folder + "/mimeapps.list"};
+    return {(userConfigFolder() / "mimeapps.list").string()};
 }
 
 // The first line of a tool's answer, without blanks around it.
 std::string firstLine(const std::string& text) {
     const auto end = text.find('\n');
     std::string line = text.substr(0, end);
-    while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back())))
+    while (!line.empty() && isAsciiSpace(line.back()))
         line.pop_back();
     std::size_t start = 0;
-    while (start < line.size() && std::isspace(static_cast<unsigned char>(line[start])))
+    while (start < line.size() && isAsciiSpace(line[start]))
         ++start;
     return line.substr(start);
 }
@@ -137,7 +128,7 @@ std::optional<std::string> XdgWorkspace::entryPath(const std::string& identifier
     const std::string id = withoutEntrySuffix(identifier);
     if (id.empty() || id.find('/') != std::string::npos || id == "." || id == "..") return std::nullopt;
     for (const auto& folder : applicationFolders()) {
-        const std::string path = folder + "/" + id + std::string(entrySuffix);
+        const std::string path = (folder / (id + std::string(entrySuffix))).string();
         // The first folder that has the entry decides, even when it hides
         // the application.
         if (::access(path.c_str(), F_OK) == 0)
@@ -255,7 +246,7 @@ PasteKey XdgWorkspace::pasteKeyFor(const ActiveWindowIdentity& window) const {
                                                       "rxvt",  "urxvt",     "rxvt-unicode", "aterm",
                                                       "eterm", "koi8rxterm"};
     auto inPrimaryOnly = [](const std::string& name) {
-        return std::ranges::find(primaryOnly, lowered(name)) != primaryOnly.end();
+        return std::ranges::find(primaryOnly, asciiLowercased(name)) != primaryOnly.end();
     };
     if (const auto id = applicationFor(window)) {
         const auto path = entryPath(*id);
@@ -285,7 +276,7 @@ PasteKey XdgWorkspace::pasteKeyFor(const ActiveWindowIdentity& window) const {
                                                           "ptyxis"};
     for (const auto& name : {window.wmClass, window.wmClassInstance}) {
         if (inPrimaryOnly(name)) return PasteKey::shiftInsert;
-        if (std::ranges::find(terminalClasses, lowered(name)) != terminalClasses.end())
+        if (std::ranges::find(terminalClasses, asciiLowercased(name)) != terminalClasses.end())
             return PasteKey::controlShiftV;
     }
     return PasteKey::controlV;
@@ -305,8 +296,9 @@ std::optional<std::string> XdgWorkspace::applicationFor(const ActiveWindowIdenti
     for (const auto& name : {window.wmClass, window.wmClassInstance}) {
         if (name.empty()) continue;
         for (const auto& application : applications) {
-            const auto id = lowered(application.id);
-            if (id == lowered(name) || id.ends_with("." + lowered(name))) return application.id;
+            const auto id = asciiLowercased(application.id);
+            if (id == asciiLowercased(name) || id.ends_with("." + asciiLowercased(name)))
+                return application.id;
         }
     }
     return std::nullopt;

@@ -2,6 +2,8 @@
 
 #include "platform/LoginItems.h"
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace rondelix::platform::sim {
@@ -12,11 +14,11 @@ class SimLoginItems final : public LoginItems {
   public:
     Status status() const override { return status_; }
 
-    std::optional<std::string> setRegistered(bool registered) override {
+    Result<> setRegistered(bool registered) override {
         requests_.push_back(registered);
-        if (failure_) return failure_;
+        if (failure_) return Failure{*failure_};
         status_ = registered ? Status::enabled : Status::notRegistered;
-        return std::nullopt;
+        return {};
     }
 
     void setStatus(Status status) { status_ = status; }

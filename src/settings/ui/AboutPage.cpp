@@ -60,8 +60,7 @@ QWidget* privacyRow(const char* symbol, const QColor& tint, const QString& html,
 } // namespace
 
 AboutPage::AboutPage(Services services, QWidget* parent)
-    : QScrollArea(parent), services_(std::move(services)), logo_(new SpinningLogoView(services_.queue)),
-      self_(std::make_shared<AboutPage*>(this)) {
+    : QScrollArea(parent), services_(std::move(services)), logo_(new SpinningLogoView(services_.queue)) {
     setObjectName("aboutPage");
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
@@ -163,17 +162,17 @@ AboutPage::AboutPage(Services services, QWidget* parent)
     toast_->adjustSize();
     toast_->hide();
 
-    updaterConnection_ = services_.updater.changed.connect([this](UpdaterController::Property property) {
-        if (property == UpdaterController::Property::canStandardCheck) refreshUpdateButton();
-    });
+    updaterConnection_ =
+        services_.updater.changed.connectScoped([this](UpdaterController::Property property) {
+            if (property == UpdaterController::Property::canStandardCheck) refreshUpdateButton();
+        });
     refreshUpdateButton();
     copyLink_->setText("Copy support email");
     copyLink_->setIcon(symbolIcon("doc.on.doc", palette().color(QPalette::Link)));
 }
 
 AboutPage::~AboutPage() {
-    self_.reset();
-    services_.updater.changed.disconnect(updaterConnection_);
+    lifetime_.end();
 }
 
 bool AboutPage::toastShown() const {
@@ -190,8 +189,8 @@ void AboutPage::frenzy() {
     toast_->move((viewport()->width() - toast_->width()) / 2, 14);
     toast_->show();
     toast_->raise();
-    services_.queue.after(toastSeconds, [weak = std::weak_ptr<AboutPage*>(self_)] {
-        if (const auto self = weak.lock()) (*self)->toast_->hide();
+    services_.queue.after(toastSeconds, [this, alive = lifetime_.watch()] {
+        if (alive) toast_->hide();
     });
 }
 
@@ -201,12 +200,10 @@ void AboutPage::copySupportAddress() {
                                                      static_cast<int>(AboutInfo::supportAddress.size())));
     copyLink_->setIcon(symbolIcon("checkmark", palette().color(QPalette::Link)));
     // Each press schedules its own reset: the label reverts 2.0 s after the first.
-    services_.queue.after(copiedSeconds, [weak = std::weak_ptr<AboutPage*>(self_)] {
-        const auto self = weak.lock();
-        if (!self) return;
-        AboutPage& page = **self;
-        page.copyLink_->setText("Copy support email");
-        page.copyLink_->setIcon(symbolIcon("doc.on.doc", page.palette().color(QPalette::Link)));
+    services_.queue.after(copiedSeconds, [this, alive = lifetime_.watch()] {
+        if (!alive) return;
+        copyLink_->setText("Copy support email");
+        copyLink_->setIcon(symbolIcon("doc.on.doc", palette().color(QPalette::Link)));
     });
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "util/LifetimeGuard.h"
+#include "util/Signal.h"
+
 #include <QScrollArea>
 #include <cstddef>
 #include <functional>
@@ -61,8 +64,8 @@ class AboutPage final : public QScrollArea {
     QPushButton* copyLink_ = nullptr;
     QPushButton* checkForUpdates_ = nullptr;
     QLabel* toast_ = nullptr;
-    std::size_t updaterConnection_ = 0;
-    std::shared_ptr<AboutPage*> self_;
+    ScopedConnection updaterConnection_;
+    LifetimeGuard lifetime_;
 };
 
 } // namespace rondelix

@@ -79,13 +79,11 @@ BindingRow::BindingRow(Uuid id, BindingRowModel::Services services, QWidget* par
     recordingPanel_ = makeRecordingPanel();
     collisionPopover_ = makeCollisionPopover();
     layout->addWidget(makeHoldDelayLine());
-    recorderConnection_ = model_.recorder().changed.connect([this] { refresh(); });
+    recorderConnection_ = model_.recorder().changed.connectScoped([this] { refresh(); });
     refresh();
 }
 
-BindingRow::~BindingRow() {
-    model_.recorder().changed.disconnect(recorderConnection_);
-}
+BindingRow::~BindingRow() = default;
 
 QWidget* BindingRow::makeMainLine() {
     auto* line = new QWidget(this);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/BindingRowModel.h"
+#include "util/Signal.h"
 
 #include <QWidget>
 
@@ -32,7 +33,7 @@ class BindingRow : public QWidget {
     QFrame* makeCollisionPopover();
 
     BindingRowModel model_;
-    Signal<>::Connection recorderConnection_;
+    ScopedConnection recorderConnection_;
 
     QCheckBox* enabled_;
     QLabel* combo_;

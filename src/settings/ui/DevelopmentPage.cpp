@@ -101,21 +101,17 @@ DevelopmentPage::DevelopmentPage(Services services, QWidget* parent)
     addUpdates();
     addConfigTools();
     addExperiments();
-    deliveryConnection_ = delivery_.changed.connect([this] { refreshStates(); });
-    rouletteConnection_ = roulette_.changed.connect([this] { refreshStates(); });
+    deliveryConnection_ = delivery_.changed.connectScoped([this] { refreshStates(); });
+    rouletteConnection_ = roulette_.changed.connectScoped([this] { refreshStates(); });
     updaterConnection_ =
-        services_.updater.changed.connect([this](UpdaterController::Property) { refreshStates(); });
-    if (services_.demo) demoConnection_ = services_.demo->runningChanged.connect([this] { refreshStates(); });
+        services_.updater.changed.connectScoped([this](UpdaterController::Property) { refreshStates(); });
+    if (services_.demo)
+        demoConnection_ = services_.demo->runningChanged.connectScoped([this] { refreshStates(); });
     onRefresh([this] { textCaret_->setChecked(TextCaretSwitch::isOn(store_.config())); });
     refreshStates();
 }
 
-DevelopmentPage::~DevelopmentPage() {
-    delivery_.changed.disconnect(deliveryConnection_);
-    roulette_.changed.disconnect(rouletteConnection_);
-    services_.updater.changed.disconnect(updaterConnection_);
-    if (services_.demo) services_.demo->runningChanged.disconnect(demoConnection_);
-}
+DevelopmentPage::~DevelopmentPage() = default;
 
 void DevelopmentPage::addDiagnostics() {
     QVBoxLayout* section = addSection("Diagnostics");

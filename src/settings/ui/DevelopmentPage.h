@@ -3,6 +3,7 @@
 #include "settings/DevelopmentRoulette.h"
 #include "settings/DiagnosticsDelivery.h"
 #include "settings/ui/SettingsPage.h"
+#include "util/Signal.h"
 
 #include <functional>
 #include <optional>
@@ -67,10 +68,10 @@ class DevelopmentPage final : public SettingsPage {
     QPushButton* rouletteButton_ = nullptr;
     QLabel* rouletteResult_ = nullptr;
     QPushButton* demoButton_ = nullptr;
-    Signal<>::Connection deliveryConnection_ = 0;
-    Signal<>::Connection rouletteConnection_ = 0;
-    Signal<>::Connection demoConnection_ = 0;
-    std::size_t updaterConnection_ = 0;
+    ScopedConnection deliveryConnection_;
+    ScopedConnection rouletteConnection_;
+    ScopedConnection demoConnection_;
+    ScopedConnection updaterConnection_;
 };
 
 } // namespace rondelix

@@ -44,12 +44,10 @@ SettingsPage::SettingsPage(ConfigStore& store, QWidget* parent)
     outer->addLayout(centring);
     outer->addStretch(1);
     setWidget(canvas);
-    connection_ = store_.configChanged.connect([this] { refreshAll(); });
+    connection_ = store_.configChanged.connectScoped([this] { refreshAll(); });
 }
 
-SettingsPage::~SettingsPage() {
-    store_.configChanged.disconnect(connection_);
-}
+SettingsPage::~SettingsPage() = default;
 
 QVBoxLayout* SettingsPage::addSection(const std::string& header, const std::optional<std::string>& footer) {
     auto* group = new QGroupBox(QString::fromStdString(header), widget());

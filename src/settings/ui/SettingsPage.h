@@ -46,7 +46,7 @@ class SettingsPage : public QScrollArea {
 
     QVBoxLayout* sections_;
     std::vector<std::function<void()>> refreshers_;
-    Signal<>::Connection connection_;
+    ScopedConnection connection_;
 };
 
 } // namespace rondelix

@@ -47,14 +47,14 @@ TEST(AutostartLoginItems, RegistersThroughAnAutostartEntry) {
     const auto folder =
         std::filesystem::temp_directory_path() / ("rondelix-autostart-" + std::to_string(getpid()));
     AutostartLoginItems items(folder, "/opt/Rondelix 100%/rondelix");
-    EXPECT_EQ(items.setRegistered(true), std::nullopt);
+    EXPECT_TRUE(items.setRegistered(true).ok());
     EXPECT_EQ(items.status(), LoginItems::Status::enabled);
     std::stringstream entry;
     entry << std::ifstream(items.entryPath()).rdbuf();
     EXPECT_NE(entry.str().find("\nExec=\"/opt/Rondelix 100%%/rondelix\"\n"), std::string::npos);
     std::ofstream(items.entryPath(), std::ios::app) << "Hidden=true\n";
     EXPECT_EQ(items.status(), LoginItems::Status::notRegistered);
-    EXPECT_EQ(items.setRegistered(false), std::nullopt);
+    EXPECT_TRUE(items.setRegistered(false).ok());
     EXPECT_FALSE(std::filesystem::exists(items.entryPath()));
     std::filesystem::remove_all(folder);
 }

@@ -2,7 +2,7 @@
 
 namespace rondelix::GalleryCatalogue {
 
-void addAppleAppWheels(std::vector<GalleryWheel>& out) {
+void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
     out.push_back(define({"gallery-finalcut",
                           "Final Cut Pro",
                           Category::apps,

@@ -1,0 +1,43 @@
+#include "platform/XdgFolders.h"
+
+#include <cstdlib>
+#include <string_view>
+
+namespace rondelix::platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The variable's folder, or `fallback` when it holds none that may be used.
+fs::path folderOf(const char* variable, fs::path fallback) {
+    const char* value = std::getenv(variable);
+    if (value && *value == '/') return value;
+    return fallback;
+}
+
+} // namespace
+
+fs::path userDataFolder(const fs::path& home) {
+    return folderOf("XDG_DATA_HOME", home / ".local/share");
+}
+
+fs::path userConfigFolder(const fs::path& home) {
+    return folderOf("XDG_CONFIG_HOME", home / ".config");
+}
+
+std::vector<fs::path> applicationFolders(const fs::path& home) {
+    std::vector<fs::path> folders{userDataFolder(home) / "applications"};
+    const char* shared = std::getenv("XDG_DATA_DIRS");
+    std::string_view rest = shared && *shared ? shared : "/usr/local/share:/usr/share";
+    while (!rest.empty()) {
+        const auto colon = rest.find(':');
+        if (const auto folder = rest.substr(0, colon); !folder.empty())
+            folders.push_back(fs::path(folder) / "applications");
+        if (colon == std::string_view::npos) break;
+        rest.remove_prefix(colon + 1);
+    }
+    return folders;
+}
+
+} // namespace rondelix::platform

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/HomeFolder.h"
+
+#include <filesystem>
+#include <vector>
+
+// The desktop's per-user and shared folders. A variable that is unset, empty
+// or not an absolute path counts as missing, and its usual place in the home
+// folder stands in.
+namespace rondelix::platform {
+
+// $XDG_DATA_HOME, else .local/share in the home folder.
+std::filesystem::path userDataFolder(const std::filesystem::path& home = userHomeFolder());
+
+// $XDG_CONFIG_HOME, else .config in the home folder.
+std::filesystem::path userConfigFolder(const std::filesystem::path& home = userHomeFolder());
+
+// Where desktop entries live, most important first: the user's data folder,
+// then each folder of $XDG_DATA_DIRS (/usr/local/share and /usr/share when
+// it is unset), each with "applications" appended.
+std::vector<std::filesystem::path> applicationFolders(const std::filesystem::path& home = userHomeFolder());
+
+} // namespace rondelix::platform
