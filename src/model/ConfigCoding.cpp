@@ -1,5 +1,7 @@
 #include "model/ConfigCoding.h"
 
+#include "util/Overloaded.h"
+
 #include <array>
 #include <cmath>
 #include <limits>
@@ -261,9 +263,15 @@ template <typename Union, std::size_t... I> constexpr auto caseTable(std::index_
                                         &decodeCase<Union, std::variant_alternative_t<I, Value>>}...};
 }
 
+// The cases a file can name. An action of a kind this version does not know
+// is the one case without a key of its own; it comes last.
+template <typename Union> constexpr std::size_t namedCaseCount = std::variant_size_v<typename Union::Value>;
+template <> constexpr std::size_t namedCaseCount<MacroAction> = std::variant_size_v<MacroAction::Value> - 1;
+static_assert(std::is_same_v<std::variant_alternative_t<namedCaseCount<MacroAction>, MacroAction::Value>,
+                             MacroAction::Unknown>);
+
 template <typename Union>
-constexpr auto
-    casesOf = caseTable<Union>(std::make_index_sequence<std::variant_size_v<typename Union::Value>>{});
+constexpr auto casesOf = caseTable<Union>(std::make_index_sequence<namedCaseCount<Union>>{});
 
 // A tagged union: exactly one case key, whose value is an object. Keys that
 // name no case are ignored.
@@ -280,6 +288,17 @@ template <typename Union> std::optional<Union> decodeUnion(const json& value) {
     }
     if (!found || !payload->is_object()) return std::nullopt;
     return found->decode(*payload);
+}
+
+// An action in the tagged form whose one key names no kind this version
+// knows: a newer version wrote it, and it is carried as it stands.
+// A known kind whose payload does not read is no such action.
+std::optional<MacroAction> unknownAction(const json& value) {
+    if (!value.is_object() || value.size() != 1 || !value.begin().value().is_object()) return std::nullopt;
+    const std::string& kind = value.begin().key();
+    for (const auto& coding : casesOf<MacroAction>)
+        if (coding.key == kind) return std::nullopt;
+    return MacroAction::Unknown{kind, value.dump()};
 }
 
 template <typename Case> json tagged(const Case&, json inner) {
@@ -341,7 +360,8 @@ std::optional<Icon> decodeIcon(const json& value) {
 }
 
 std::optional<MacroAction> decodeAction(const json& value) {
-    return decodeUnion<MacroAction>(value);
+    if (auto action = decodeUnion<MacroAction>(value)) return action;
+    return unknownAction(value);
 }
 
 std::optional<Slice> decodeSlice(const json& value) {
@@ -524,7 +544,9 @@ json encode(const MacroAction& action) {
         }
         json operator()(const MacroAction::Keystroke& k) const { return {{"_0", encode(k.combo)}}; }
     };
-    return std::visit([](const auto& c) { return tagged(c, Inner{}(c)); }, action.value);
+    return std::visit(Overloaded{[](const MacroAction::Unknown& u) { return json::parse(u.json); },
+                                 [](const auto& c) { return tagged(c, Inner{}(c)); }},
+                      action.value);
 }
 
 json encode(const Slice& slice) {

@@ -714,6 +714,59 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
     EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
 }
 
+TEST_F(EndToEnd, ASliceOfANewerVersionIsToldNeverFiredAndKeptThroughAnEdit) {
+    const auto newer =
+        decodeAction(nlohmann::json{{"runLater", {{"_0", "touch '" + home.marker.string() + "'"}}}});
+    ASSERT_TRUE(newer && newer->is<MacroAction::Unknown>());
+    auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    ASSERT_TRUE(config);
+    for (Wheel& wheel : config->wheels)
+        for (Slice& slice : wheel.slices)
+            if (wheel.id == "default" && slice.position == 0) slice.action = *newer;
+    writeFile(home.configFolder() / "config.json", writeConfigFile(*config));
+    const auto topSlice = [&]() -> std::optional<Slice> {
+        const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+        for (const Wheel& wheel : onDisk ? onDisk->wheels : std::vector<Wheel>{})
+            for (const Slice& slice : wheel.slices)
+                if (wheel.id == "default" && slice.position == 0) return slice;
+        return std::nullopt;
+    };
+
+    Program program(home.path, "newer-slice");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    std::string id;
+    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    pause(0.6);
+    const QRect frame = windowFrame(id);
+    const QImage screen = grabScreen();
+    const int inspectorMiddle = frame.right() - 225;
+    int cardTop = -1;
+    for (int y = frame.top(); y < frame.bottom() && cardTop < 0; ++y)
+        if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) cardTop = y;
+    ASSERT_GE(cardTop, 0);
+    xdotool("mousemove " + std::to_string(inspectorMiddle) + " " + std::to_string(cardTop + 68) + " click 1");
+    pause(0.4);
+    grabScreen().save(artifact("newer-slice-e2e-form.png"));
+
+    // An edit of the same slice in the form keeps the action as the file had it.
+    xdotool("key Tab Tab Tab Tab Tab Tab");
+    xdotool("type --delay 30 Later");
+    EXPECT_TRUE(waitFor([&] { return topSlice() && topSlice()->label.ends_with("Later"); }, 5))
+        << program.log();
+    EXPECT_EQ(topSlice()->action, *newer);
+
+    const QPoint pointer(800, 520);
+    const QRect wheel = summonAt(pointer, "newer-slice-e2e-summoned.png");
+    ASSERT_GE(wheel.width(), 300) << program.log();
+    aimAtTopSlot();
+    release();
+    pause(0.3);
+    grabScreen().save(artifact("newer-slice-e2e-told.png"));
+    pause(1.0);
+    EXPECT_FALSE(fs::exists(home.marker));
+    EXPECT_EQ(topSlice()->action, *newer);
+}
+
 } // namespace
 } // namespace rondelix
 
