@@ -632,6 +632,37 @@ std::optional<json> parseJson(std::string_view bytes) {
     return parsed;
 }
 
+std::optional<std::string> jsonSyntaxError(std::string_view bytes) {
+    if (nestsTooDeep(bytes)) return "nested more than " + std::to_string(maxNestingDepth) + " levels deep";
+    // Reads the events and keeps only the parser's own account of a failure.
+    struct ErrorOnly : nlohmann::json_sax<json> {
+        std::optional<std::string> error;
+        bool null() override { return true; }
+        bool boolean(bool) override { return true; }
+        bool number_integer(number_integer_t) override { return true; }
+        bool number_unsigned(number_unsigned_t) override { return true; }
+        bool number_float(number_float_t, const string_t&) override { return true; }
+        bool string(string_t&) override { return true; }
+        bool binary(binary_t&) override { return true; }
+        bool start_object(std::size_t) override { return true; }
+        bool key(string_t&) override { return true; }
+        bool end_object() override { return true; }
+        bool start_array(std::size_t) override { return true; }
+        bool end_array() override { return true; }
+        bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& e) override {
+            // "[json.exception.parse_error.101] parse error at line 3, column 5: …"
+            std::string_view what = e.what();
+            constexpr std::string_view at = "parse error at ";
+            if (const auto start = what.find(at); start != std::string_view::npos)
+                what.remove_prefix(start + at.size());
+            error = std::string(what);
+            return false;
+        }
+    } handler;
+    json::sax_parse(bytes.begin(), bytes.end(), &handler);
+    return handler.error;
+}
+
 std::optional<Config> decodeConfigBytes(std::string_view bytes) {
     const auto parsed = parseJson(bytes);
     if (!parsed) return std::nullopt;

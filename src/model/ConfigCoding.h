@@ -37,6 +37,10 @@ nlohmann::json encode(const KeyCombo& combo);
 // nests deeper than the parser allows.
 std::optional<nlohmann::json> parseJson(std::string_view bytes);
 
+// Why bytes are not JSON, with the line and column where reading stopped
+// ("line 3, column 5: syntax error …"); nothing for JSON.
+std::optional<std::string> jsonSyntaxError(std::string_view bytes);
+
 // Decodes a configuration straight from the bytes of a file.
 std::optional<Config> decodeConfigBytes(std::string_view bytes);
 

@@ -767,6 +767,26 @@ TEST_F(EndToEnd, ASliceOfANewerVersionIsToldNeverFiredAndKeptThroughAnEdit) {
     EXPECT_EQ(topSlice()->action, *newer);
 }
 
+TEST_F(EndToEnd, AHandEditWithAMistakeIsToldAndLeftInPlace) {
+    Program program(home.path, "broken-edit");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    pause(1.0);
+    std::string text = readFile(home.configFolder() / "config.json");
+    text.insert(text.find("\"wheels\""), "\"forgotComma\": 1\n");
+    writeFile(home.configFolder() / "config.json", text);
+    EXPECT_TRUE(program.waitForLine("Rondelix: config reload failed (")) << program.log();
+    grabScreen().save(artifact("broken-edit-e2e-told.png"));
+
+    // A summon that ends on a wheel does not replace the user's file.
+    const QRect wheel = summonAt(QPoint(800, 520), "broken-edit-e2e-summoned.png");
+    ASSERT_GE(wheel.width(), 300) << program.log();
+    aimAtTopSlot();
+    release();
+    EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
+    pause(0.5);
+    EXPECT_EQ(readFile(home.configFolder() / "config.json"), text);
+}
+
 } // namespace
 } // namespace rondelix
 
