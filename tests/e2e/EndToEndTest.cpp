@@ -105,7 +105,7 @@ struct TestHome {
                                          MacroAction::Script{"touch '" + marker.string() + "'"}});
         }
         config.lastUsedWheelId = "default";
-        writeFile(configFolder() / "config.json", encode(config).dump(2));
+        writeFile(configFolder() / "config.json", writeConfigFile(config));
         writeFile(configFolder() / "defaults.json",
                   R"({"hasCompletedOnboarding": true, "onboardingSkipped": true})");
     }
@@ -631,7 +631,7 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
     for (Wheel& wheel : config->wheels)
         for (Slice& slice : wheel.slices)
             if (wheel.id == "default" && slice.position == 0) slice.action = MacroAction::Text{"not yet"};
-    writeFile(home.configFolder() / "config.json", encode(*config).dump(2));
+    writeFile(home.configFolder() / "config.json", writeConfigFile(*config));
 
     Program program(home.path, "slice-form");
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
@@ -867,7 +867,7 @@ TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne
         for (Slice& slice : wheel.slices)
             if (wheel.id == "default" && slice.position == 0)
                 slice.action = MacroAction::OpenSettings{"open-bindings"};
-    writeFile(home.configFolder() / "config.json", encode(config).dump(2));
+    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
 
     Program program(home.path);
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();

@@ -1,10 +1,13 @@
 #include "model/ConfigCoding.h"
 
+#include "support/TreeEncoder.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 using namespace rondelix;
 using nlohmann::json;
+using rondelix::testing::encode;
 
 namespace {
 
