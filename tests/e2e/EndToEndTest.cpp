@@ -625,15 +625,9 @@ INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, MainWindowEndToEnd, ::test
 
 // The slice form turns the top slot into a script by keyboard alone; the
 // summon then fires what was typed.
-TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
-    auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
-    ASSERT_TRUE(config);
-    for (Wheel& wheel : config->wheels)
-        for (Slice& slice : wheel.slices)
-            if (wheel.id == "default" && slice.position == 0) slice.action = MacroAction::Text{"not yet"};
-    writeFile(home.configFolder() / "config.json", writeConfigFile(*config));
-
-    Program program(home.path, "slice-form");
+// Waits for the main window the program opens on My Wheels and clicks the
+// main wheel's top slice in the inspector, which shows its slice form.
+void openTopSliceInTheEditor(const Program& program) {
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     std::string id;
     ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
@@ -646,6 +640,19 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
         if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) cardTop = y;
     ASSERT_GE(cardTop, 0);
     xdotool("mousemove " + std::to_string(inspectorMiddle) + " " + std::to_string(cardTop + 68) + " click 1");
+}
+
+TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
+    auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    ASSERT_TRUE(config);
+    for (Wheel& wheel : config->wheels)
+        for (Slice& slice : wheel.slices)
+            if (wheel.id == "default" && slice.position == 0) slice.action = MacroAction::Text{"not yet"};
+    writeFile(home.configFolder() / "config.json", writeConfigFile(*config));
+
+    Program program(home.path, "slice-form");
+    openTopSliceInTheEditor(program);
+    if (HasFatalFailure()) return;
     // From the wheel's name: its slot count, application menu, the two wheel
     // buttons and the slice menu, then the form's label, icon and action.
     xdotool("key Tab Tab Tab Tab Tab Tab Tab Tab");
@@ -733,18 +740,8 @@ TEST_F(EndToEnd, ASliceOfANewerVersionIsToldNeverFiredAndKeptThroughAnEdit) {
     };
 
     Program program(home.path, "newer-slice");
-    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    std::string id;
-    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
-    pause(0.6);
-    const QRect frame = windowFrame(id);
-    const QImage screen = grabScreen();
-    const int inspectorMiddle = frame.right() - 225;
-    int cardTop = -1;
-    for (int y = frame.top(); y < frame.bottom() && cardTop < 0; ++y)
-        if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) cardTop = y;
-    ASSERT_GE(cardTop, 0);
-    xdotool("mousemove " + std::to_string(inspectorMiddle) + " " + std::to_string(cardTop + 68) + " click 1");
+    openTopSliceInTheEditor(program);
+    if (HasFatalFailure()) return;
     pause(0.4);
     grabScreen().save(artifact("newer-slice-e2e-form.png"));
 
