@@ -30,24 +30,26 @@ constexpr std::array filesAndFolders{
     Item{Kind::example, "New Dated Folder on Desktop", R"sh(mkdir -p ~/Desktop/"$(date +%F)")sh"},
 };
 
+// A default desktop ships no command-line clipboard tool, so the text
+// examples keep a notes file instead; zenity and gdbus come with the desktop.
 constexpr std::array clipboardAndText{
-    Item{Kind::example, "Copy Today's Date", R"sh(date "+%A, %B %e, %Y" | xclip -selection clipboard)sh"},
-    Item{
-        Kind::example, "Trim the Clipboard",
-        R"sh(xclip -selection clipboard -o | sed 's/^[[:space:]]*//;s/[[:space:]]*$//' | xclip -selection clipboard)sh"},
-    Item{Kind::example, "UPPERCASE the Clipboard",
-         R"sh(xclip -selection clipboard -o | tr '[:lower:]' '[:upper:]' | xclip -selection clipboard)sh"},
+    Item{Kind::example, "Add Today's Date to Notes", R"sh(date "+%A, %B %e, %Y" >> ~/Notes.txt)sh"},
+    Item{Kind::example, "Jot Down a Note",
+         R"sh(zenity --entry --title=Rondelix --text="Add to Notes:" >> ~/Notes.txt)sh"},
+    Item{Kind::example, "Open Notes", "touch ~/Notes.txt && xdg-open ~/Notes.txt"},
 };
 
 constexpr std::array web{
     Item{Kind::example, "Open a Website", "xdg-open https://tovarel.com"},
     Item{
-        Kind::example, "Google the Clipboard",
-        R"sh(xdg-open "https://www.google.com/search?q=$(xclip -selection clipboard -o | sed 's/ /+/g')")sh"},
+        Kind::example, "Google a Phrase",
+        R"sh(xdg-open "https://www.google.com/search?q=$(zenity --entry --title=Rondelix --text="Search the web for:" | sed 's/ /+/g')")sh"},
 };
 
 constexpr std::array notificationsAndVoice{
-    Item{Kind::example, "Show a Notification", R"sh(notify-send "Rondelix" "Hi!")sh"},
+    Item{
+        Kind::example, "Show a Notification",
+        R"sh(gdbus call --session --dest org.freedesktop.Notifications --object-path /org/freedesktop/Notifications --method org.freedesktop.Notifications.Notify Rondelix 0 "" Rondelix "Hi!" "[]" "{}" 5000)sh"},
     Item{Kind::example, "Speak the Time", R"sh(spd-say "It is $(date '+%I:%M %p')")sh"},
     Item{Kind::example, "Say Something", R"sh(spd-say "hello")sh"},
 };

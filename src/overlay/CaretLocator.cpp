@@ -43,10 +43,19 @@ std::optional<Rect> placed(const Rect& r, const platform::Screens& screens) {
     return flipped;
 }
 
-std::optional<Rect> caretBoundsRect(AccessibleElement& element, double deadline,
-                                    const platform::MainQueue& clock, const platform::Screens& screens) {
+// Every query after the first starts only while the search has time left, so
+// a program that hangs holds the summon up for the deadline plus at most one
+// messaging time-out.
+struct Search {
+    const platform::MainQueue& clock;
+    double deadline;
+    bool inTime() const { return clock.now() < deadline; }
+};
+
+std::optional<Rect> caretBoundsRect(AccessibleElement& element, const Search& search,
+                                    const platform::Screens& screens) {
     const auto selection = element.selectedTextRange();
-    if (!selection) return std::nullopt;
+    if (!selection || !search.inTime()) return std::nullopt;
 
     // The empty range at the selection's start is the caret itself.
     if (auto r = element.boundsForRange({selection->location, 0}); r && isUsableCaret(*r))
@@ -54,21 +63,22 @@ std::optional<Rect> caretBoundsRect(AccessibleElement& element, double deadline,
 
     // Some programs answer the empty range with nothing useful but do know
     // where the whole selection is.
-    if (clock.now() < deadline) {
+    if (search.inTime()) {
         if (auto r = element.boundsForRange(*selection); r && isUsableCaret(*r))
             if (auto p = placed(*r, screens)) return p;
     }
     return std::nullopt;
 }
 
-std::optional<Rect> focusedFrameRect(AccessibleElement& element, double deadline,
-                                     const platform::MainQueue& clock, const platform::Screens& screens) {
+std::optional<Rect> focusedFrameRect(AccessibleElement& element, const Search& search,
+                                     const platform::Screens& screens) {
     if (auto frame = element.frame(); frame && !frame->isEmpty())
         if (auto p = placed(*frame, screens)) return p;
-    if (clock.now() >= deadline) return std::nullopt;
+    if (!search.inTime()) return std::nullopt;
     const auto position = element.position();
+    if (!position || !search.inTime()) return std::nullopt;
     const auto size = element.size();
-    if (!position || !size) return std::nullopt;
+    if (!size) return std::nullopt;
     const Rect r{position->x, position->y, size->width, size->height};
     if (r.isEmpty()) return std::nullopt;
     return placed(r, screens);
@@ -79,14 +89,14 @@ std::optional<Rect> focusedFrameRect(AccessibleElement& element, double deadline
 std::optional<Rect> CaretLocator::caretRect(platform::Accessibility& accessibility,
                                             const platform::Screens& screens,
                                             const platform::MainQueue& clock) {
-    const double deadline = clock.now() + searchDeadline;
+    const Search search{clock, clock.now() + searchDeadline};
     accessibility.setMessagingTimeout(messagingTimeout);
     const auto focused = accessibility.focusedElement();
-    if (!focused) return std::nullopt;
+    if (!focused || !search.inTime()) return std::nullopt;
     focused->setMessagingTimeout(messagingTimeout);
 
-    if (auto caret = caretBoundsRect(*focused, deadline, clock, screens)) return caret;
-    if (clock.now() < deadline) return focusedFrameRect(*focused, deadline, clock, screens);
+    if (auto caret = caretBoundsRect(*focused, search, screens)) return caret;
+    if (search.inTime()) return focusedFrameRect(*focused, search, screens);
     return std::nullopt;
 }
 

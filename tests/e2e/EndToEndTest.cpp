@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -123,7 +124,8 @@ struct TestHome {
 // One run of the program, its output in a log file; killed at the end if it
 // is still running.
 struct Program {
-    explicit Program(const fs::path& home, const std::string& name = "program", fs::path logFolder = {}) {
+    explicit Program(const fs::path& home, const std::string& name = "program", fs::path logFolder = {},
+                     const QProcessEnvironment& extra = {}) {
         if (logFolder.empty()) logFolder = home;
         output = logFolder / (name + ".log");
         fs::create_directories(logFolder / "runtime");
@@ -136,6 +138,7 @@ struct Program {
         // The single-instance socket lives in the temporary folder; one per
         // run keeps test runs that share the machine apart.
         environment.insert("TMPDIR", QString::fromStdString((logFolder / "runtime").string()));
+        environment.insert(extra);
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.setStandardOutputFile(QString::fromStdString(output.string()));
@@ -188,7 +191,8 @@ class EndToEnd : public ::testing::Test {
 
     // Holds left Alt and left Super, the factory binding; answers the area the
     // wheel took on screen.
-    QRect summonAt(QPoint pointer, const std::string& shot) {
+    // The wheel is looked for around `around` (the pointer when not given).
+    QRect summonAt(QPoint pointer, const std::string& shot, std::optional<QPoint> around = {}) {
         // The main window's preview mirrors a summoned wheel; it goes out of
         // the way so that only the overlay changes around the pointer.
         std::system("xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 >/dev/null 2>&1");
@@ -196,15 +200,17 @@ class EndToEnd : public ::testing::Test {
         pause(0.3);
         const QImage before = grabScreen();
         xdotool("keydown Alt_L Super_L");
+        const auto pressed = Clock::now();
         QImage after;
         QRect area;
         waitFor(
             [&] {
                 after = grabScreen();
-                area = changedArea(before, after, pointer);
+                area = changedArea(before, after, around.value_or(pointer));
                 return area.width() >= 300 && area.height() >= 300;
             },
             3);
+        shownAfter = std::chrono::duration<double>(Clock::now() - pressed).count();
         after.save(artifact(shot));
         return area;
     }
@@ -218,6 +224,8 @@ class EndToEnd : public ::testing::Test {
 
     static inline QGuiApplication* application = nullptr;
     TestHome home;
+    // Seconds from the summon keys going down to the wheel seen on screen.
+    double shownAfter = 0;
 };
 
 TEST_F(EndToEnd, SummonAimReleaseFiresTheSliceAndEscFiresNothing) {
@@ -979,6 +987,154 @@ TEST_F(EndToEnd, AFreshHomeWalksTheOnboardingByKeyboardAndThenSummons) {
     const QRect wheel = summonAt(QPoint(800, 520), "onboarding-then-wheel.png");
     EXPECT_GE(wheel.width(), 300) << program.log();
     release();
+    EXPECT_EQ(program.stop(), 0);
+}
+
+// The wheel at the text caret ------------------------------------------------
+
+// A session bus of its own with the desktop's accessibility bus on it, as a
+// desktop with accessibility on runs them. Stopping it ends the accessibility
+// bus and everything it started, as a crashed or disabled one would.
+struct AccessibilityBus {
+    explicit AccessibilityBus(const fs::path& runtime) {
+        session.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+        if (!session.waitForReadyRead(5000)) return;
+        address = QString::fromUtf8(session.readLine()).trimmed();
+        QProcessEnvironment environment;
+        environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
+        environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
+        environment.insert("PATH", qEnvironmentVariable("PATH"));
+        environment.insert("HOME", QString::fromStdString(runtime.string()));
+        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
+        launcher.setProcessEnvironment(environment);
+        // Its own process group, so stopping it reaches the bus and the
+        // registry it starts.
+        launcher.setChildProcessModifier([] { ::setsid(); });
+        launcher.start("/usr/libexec/at-spi-bus-launcher", {"--launch-immediately", "--a11y=1"});
+        QProcess ask;
+        ask.setProcessEnvironment(environment);
+        ready = waitFor(
+            [&] {
+                ask.start("dbus-send", {"--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                                        "org.a11y.Bus.GetAddress"});
+                return ask.waitForFinished(2000) && ask.exitCode() == 0;
+            },
+            5);
+    }
+    ~AccessibilityBus() {
+        stop();
+        session.kill();
+        session.waitForFinished(2000);
+    }
+    void stop() {
+        if (launcher.state() == QProcess::NotRunning) return;
+        ::kill(-pid_t(launcher.processId()), SIGKILL);
+        launcher.waitForFinished(2000);
+    }
+    QProcessEnvironment environment() const {
+        QProcessEnvironment e;
+        e.insert("DBUS_SESSION_BUS_ADDRESS", address);
+        return e;
+    }
+
+    QProcess session;
+    QProcess launcher;
+    QString address;
+    bool ready = false;
+};
+
+// The project's own text window; answers its caret rectangle on the screen
+// once it has the focus.
+struct CaretWindow {
+    explicit CaretWindow(const AccessibilityBus& bus) {
+        QProcessEnvironment environment = bus.environment();
+        environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
+        environment.insert("PATH", qEnvironmentVariable("PATH"));
+        process.setProcessEnvironment(environment);
+        process.start(RONDELIX_CARET_WINDOW, {});
+        const bool answered = waitFor(
+            [&] {
+                process.waitForReadyRead(20);
+                return process.canReadLine();
+            },
+            10);
+        int x = 0, y = 0, w = 0, h = 0;
+        if (answered && std::sscanf(process.readLine().constData(), "caret %d %d %d %d", &x, &y, &w, &h) == 4)
+            caret = QRect(x, y, w, h);
+    }
+    ~CaretWindow() {
+        process.kill();
+        process.waitForFinished(2000);
+    }
+
+    QProcess process;
+    QRect caret;
+};
+
+TEST_F(EndToEnd, TheTextCaretSettingOpensTheWheelBelowTheCaretAndElseAtThePointer) {
+    const fs::path runtime = home.path / "bus";
+    fs::create_directories(runtime);
+    fs::permissions(runtime, fs::perms::owner_all);
+    AccessibilityBus bus(runtime);
+    ASSERT_TRUE(bus.ready) << "the accessibility bus did not start";
+    Program program(home.path, "caret", {}, bus.environment());
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    pause(1.0); // the prewarmed panel has come and gone
+    CaretWindow window(bus);
+    ASSERT_FALSE(window.caret.isNull()) << "the text window did not take the focus";
+    pause(0.3);
+
+    // Esc before the release: the pointer aims at a slice of a wheel that
+    // opened elsewhere, and nothing is to fire.
+    const QPoint pointer(800, 700);
+    const auto timedSummon = [&](const std::string& shot, std::optional<QPoint> around = {}) {
+        const QRect area = summonAt(pointer, shot, around);
+        xdotool("key Escape");
+        release();
+        pause(0.8);
+        return std::pair{area, shownAfter};
+    };
+    const auto atPointer = [&](const QRect& area) {
+        return area.width() >= 300 && std::abs(area.center().x() - pointer.x()) <= 24 &&
+               std::abs(area.center().y() - pointer.y()) <= 24;
+    };
+
+    const auto [first, pointerSeconds] = timedSummon("e2e-caret-setting-off.png");
+    EXPECT_TRUE(atPointer(first)) << program.log();
+
+    auto config = nlohmann::json::parse(readFile(home.configFolder() / "config.json"));
+    config["behavior"]["position"] = "textCaret";
+    writeFile(home.configFolder() / "config.json", config.dump(2));
+    ASSERT_TRUE(program.waitForLine("config reloaded from disk")) << program.log();
+
+    // Centred under the caret, its disc 8 points below the caret's line.
+    const QPoint caret = window.caret.topLeft();
+    const auto [atCaret, caretSeconds] =
+        timedSummon("e2e-wheel-at-caret.png", caret + QPoint(0, window.caret.height() + 170));
+    EXPECT_NEAR(atCaret.center().x(), caret.x(), 24) << program.log();
+    EXPECT_NEAR(atCaret.top(), caret.y() + window.caret.height() + 8, 24) << program.log();
+
+    // A program that hangs costs the search's deadline and one message
+    // time-out (0.15 s), not the bus's own time-out of many seconds; the
+    // margin is for a busy test machine.
+    ::kill(pid_t(window.process.processId()), SIGSTOP);
+    const auto [hung, hungSeconds] = timedSummon("e2e-caret-program-hangs.png");
+    ::kill(pid_t(window.process.processId()), SIGCONT);
+    EXPECT_TRUE(atPointer(hung)) << program.log();
+    EXPECT_LT(hungSeconds, pointerSeconds + 0.15 + 0.5);
+
+    // One that went away, and then no accessibility bus at all: the pointer,
+    // at once.
+    window.process.kill();
+    window.process.waitForFinished(2000);
+    const auto [gone, goneSeconds] = timedSummon("e2e-caret-program-gone.png");
+    EXPECT_TRUE(atPointer(gone)) << program.log();
+    bus.stop();
+    const auto [noBus, noBusSeconds] = timedSummon("e2e-caret-no-bus.png");
+    EXPECT_TRUE(atPointer(noBus)) << program.log();
+    std::cout << "[ measured ] summon to wheel on screen: pointer " << pointerSeconds * 1000 << " ms, caret "
+              << caretSeconds * 1000 << " ms, hung program " << hungSeconds * 1000 << " ms, gone program "
+              << goneSeconds * 1000 << " ms, no bus " << noBusSeconds * 1000 << " ms\n";
     EXPECT_EQ(program.stop(), 0);
 }
 

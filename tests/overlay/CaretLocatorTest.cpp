@@ -101,6 +101,34 @@ TEST_F(CaretLocatorTest, GarbageAnswersFallThroughAndNeverLeaveTheScreens) {
     }
 }
 
+TEST_F(CaretLocatorTest, AHangingProgramHoldsTheSummonForTheDeadlinePlusOneTimeOutAtMost) {
+    // Every fallback is needed: the caret has no height, the selection is
+    // NaN, the frame is empty; position and size answer. Each of the seven
+    // queries either answers at once or just before the messaging time-out.
+    Element field;
+    field.selectedTextRange = platform::TextRange{4, 2};
+    field.caretBounds = Rect{10, 10, 0, 0};
+    field.selectionBounds = Rect{std::numeric_limits<double>::quiet_NaN(), 10, 20, 18};
+    field.frame = Rect{10, 10, 0, 0};
+    field.position = platform::Point{10, 10};
+    field.size = platform::Size{200, 30};
+    accessibility.clock = &queue;
+    const double slow = CaretLocator::messagingTimeout - 0.001;
+    for (unsigned pattern = 0; pattern < (1u << 7); ++pattern) {
+        accessibility.queryCosts.clear();
+        for (unsigned query = 0; query < 7; ++query)
+            accessibility.queryCosts.push_back(pattern & (1u << query) ? slow : 0);
+        accessibility.queries = 0;
+        const double start = queue.now();
+        const auto found = locate(field);
+        EXPECT_LE(queue.now() - start, CaretLocator::searchDeadline + CaretLocator::messagingTimeout)
+            << "pattern " << pattern;
+        if (found) {
+            EXPECT_EQ(*found, (Rect{10, 860, 200, 30})) << "pattern " << pattern;
+        }
+    }
+}
+
 TEST_F(CaretLocatorTest, LeavesTheRectangleAsItIsWithoutScreens) {
     screens.layout.clear();
     Element field;

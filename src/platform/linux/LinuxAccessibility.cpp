@@ -4,6 +4,7 @@
 #include <QDBusPendingCall>
 #include <QDBusVariant>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -180,6 +181,15 @@ void LinuxAccessibility::setMessagingTimeout(double seconds) {
 
 std::unique_ptr<AccessibleElement> LinuxAccessibility::focusedElement() {
     if (!bus_ || focusedService_.isEmpty()) return nullptr;
+    // With one of our own windows focused, the element is ours: asking it
+    // over the bus would wait on this very thread until the time-out.
+    if (QGuiApplication::focusWindow()) return nullptr;
+    // A bus that went away answers nothing; asking it would only wait.
+    if (!bus_->isConnected()) {
+        log_.write("the accessibility bus has gone away; the wheel opens at the pointer.");
+        bus_.reset();
+        return nullptr;
+    }
     return std::make_unique<LinuxAccessibleElement>(*bus_, focusedService_, focusedPath_, timeoutMs_);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/sim/SimMainQueue.h"
 
 #include <optional>
+#include <vector>
 
 namespace rondelix::platform::sim {
 
@@ -26,9 +27,11 @@ class SimAccessibility final : public Accessibility {
 
     // None: nothing has focus.
     std::optional<Element> focused;
-    // When set, every query moves this clock forward by queryCost.
+    // When set, every query moves this clock forward: the n-th query (counted
+    // by `queries`) by queryCosts[n] where given, else by queryCost.
     SimMainQueue* clock = nullptr;
     double queryCost = 0;
+    std::vector<double> queryCosts;
 
     double systemTimeout = 0;
     double elementTimeout = 0;
@@ -37,8 +40,9 @@ class SimAccessibility final : public Accessibility {
   private:
     class SimElement;
     void spend() {
+        const double cost = size_t(queries) < queryCosts.size() ? queryCosts[size_t(queries)] : queryCost;
         ++queries;
-        if (clock && queryCost > 0) clock->advance(queryCost);
+        if (clock && cost > 0) clock->advance(cost);
     }
 };
 

@@ -1,0 +1,42 @@
+// A text field with its caret at a known place, published on the
+// accessibility bus the way every Qt program publishes it when the desktop's
+// accessibility is on: the focused text field a summon at the caret looks for.
+//
+//   caret 412 236 1 17    once focused: the caret's rectangle on the screen,
+//                         x y width height, top-left origin
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    // The toolkit publishes to the accessibility bus only when asked to.
+    qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+    QApplication app(argc, argv);
+    // A blinking caret would change the screen the test compares.
+    QApplication::setCursorFlashTime(0);
+    QLineEdit field;
+    field.setWindowTitle("Caret window");
+    field.setText("The caret stands here| and the text goes on");
+    field.setGeometry(300, 200, 520, 40);
+    field.show();
+    field.activateWindow();
+    field.setFocus();
+    field.setCursorPosition(int(field.text().indexOf('|')));
+
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!field.hasFocus() || !field.isActiveWindow()) {
+            field.activateWindow();
+            return;
+        }
+        poll.stop();
+        const QRect local = field.inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        const QPoint origin = field.mapToGlobal(local.topLeft());
+        std::printf("caret %d %d %d %d\n", origin.x(), origin.y(), local.width(), local.height());
+        std::fflush(stdout);
+    });
+    poll.start(20);
+    return app.exec();
+}
