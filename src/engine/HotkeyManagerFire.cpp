@@ -69,7 +69,7 @@ void HotkeyManager::fire(std::optional<int> aimed, const std::string& wheelId) {
     // A cancel that raced this release (Esc, then the binding let go before
     // the cancel ran) records nothing, as the cancel itself would not.
     if (!wasPreview && !wasCancelled && configStore_.config().lastUsedWheelId != wheelId)
-        configStore_.mutate([&wheelId](Config& config) { config.lastUsedWheelId = wheelId; });
+        configStore_.recordLastUsedWheel(wheelId);
     if (!aimed || wasCancelled) return;
 
     const std::optional<Wheel> found = configStore_.wheel(wheelId);

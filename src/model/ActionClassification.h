@@ -20,6 +20,11 @@ inline constexpr std::array<std::string_view, 3> safeURLSchemes{"http", "https",
 // "-" or ".", up to the first colon. Nothing when the text has none.
 std::optional<std::string> urlScheme(std::string_view link);
 
+// Told, instead of firing it, for a slice whose action only a newer version knows.
+inline constexpr std::string_view newerVersionSentence = "This slice needs a newer version of Rondelix.";
+
+// An action only a newer version knows counts as running code: nothing here
+// can tell what it would do.
 bool canRunCode(const MacroAction& action);
 bool isUnconfigured(const MacroAction& action);
 

@@ -181,6 +181,51 @@ TEST_F(ConfigStoreReload, HalfWrittenSanitizedAwayOrDeletedChangesAreNotAdopted)
     EXPECT_EQ(rig.watcher.watched(), rig.paths.config);
 }
 
+TEST_F(ConfigStoreReload, ABrokenHandEditIsToldAndKeptUntilFixedOrReplacedByAnEditInTheProgram) {
+    int told = 0;
+    store->onBrokenExternalChange = [&] { ++told; };
+    const std::string broken = "{\n  \"version\": 19,\n  \"wheels\": [}\n";
+    const auto breakFile = [&] {
+        writeText(rig.paths.config, broken);
+        rig.watcher.fire(Change::modified);
+    };
+    breakFile();
+    rig.queue.advance(0.2);
+    EXPECT_EQ(told, 0) << "one bad read may be an editor caught half-way";
+    rig.queue.advance(0.2);
+    EXPECT_EQ(told, 1);
+    ASSERT_EQ(rig.log.lines().size(), 1u);
+    EXPECT_NE(rig.log.lines()[0].find("config.json: line 3, column 14: syntax error"), std::string::npos)
+        << rig.log.lines()[0];
+
+    // A summon's last-used wheel waits in memory and joins the fixed file.
+    const std::string used = store->config().wheels[1].id;
+    store->recordLastUsedWheel(used);
+    rig.queue.advance(1.0);
+    EXPECT_EQ(readText(rig.paths.config), broken);
+    EXPECT_EQ(store->config().lastUsedWheelId, used);
+    Config fixed = DefaultConfig::factoryConfig();
+    fixed.behavior.wheelSize = 400;
+    writeText(rig.paths.config, writeConfigFile(fixed));
+    rig.watcher.fire(Change::modified);
+    rig.queue.advance(0.2);
+    EXPECT_EQ(store->config().behavior.wheelSize, 400.0);
+    EXPECT_EQ(rig.onDisk(), store->config());
+    EXPECT_EQ(rig.onDisk()->lastUsedWheelId, used);
+
+    // An edit in the program's windows first sets the broken file aside, by a name the log gives.
+    breakFile();
+    rig.queue.advance(0.4);
+    EXPECT_EQ(told, 2);
+    setWheelSize(*store, 300);
+    EXPECT_EQ(rig.setAsideTexts(), Lines{broken});
+    EXPECT_EQ(rig.onDisk(), store->config());
+    EXPECT_EQ(rig.log.lines().back().rfind(
+                  "Rondelix: config.json did not decode; set it aside as config.corrupt-", 0),
+              0u)
+        << rig.log.lines().back();
+}
+
 TEST_F(ConfigStoreReload, TextThatIsNotUTF8IsHeldAsSavedSoOurOwnSaveIsNoExternalChange) {
     store->editWheels("label", [](auto& wheels) { wheels[0].slices[0].label = "Caf\xE9 \xF0\x9F"; });
     store->mutate([](Config& c) {
