@@ -1022,7 +1022,7 @@ TEST_F(EndToEnd, InstallInTheSetupWindowLetsTheBluetoothToggleRunItsAutomation) 
         for (Slice& slice : wheel.slices)
             if (wheel.id == "default" && slice.position == 0)
                 slice.action = MacroAction::SystemAction{"toggle-bluetooth"};
-    writeFile(home.configFolder() / "config.json", encode(config).dump(2));
+    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
     const fs::path standIns = home.path / "stand-ins";
     const fs::path calls = home.path / "bluetoothctl-calls";
     writeFile(standIns / "bluetoothctl", "#!/bin/sh\necho \"$*\" >> '" + calls.string() +
