@@ -53,9 +53,12 @@ TEST(ConfigStoreLoad, DamagedPrimaryIsSetAsideAndTheBackupUsedElseTheDefaults) {
     writeText(rig.paths.config, "{ not json");
     writeText(rig.paths.backup, backup);
     EXPECT_EQ(rig.open()->config().wheels[0].name, "From backup");
-    EXPECT_EQ(rig.log.lines(), (Lines{"Rondelix: config load failed (" + rig.paths.config.string() +
-                                          ": not valid JSON) — trying the backup, else defaults.",
-                                      "Rondelix: recovered config from config.json.bak."}));
+    EXPECT_EQ(rig.log.lines(),
+              (Lines{"Rondelix: config load failed (" + rig.paths.config.string() +
+                         ": line 1, column 4: syntax error while parsing object key - invalid "
+                         "literal; last read: '{ no'; expected string literal) — trying the "
+                         "backup, else defaults.",
+                     "Rondelix: recovered config from config.json.bak."}));
     EXPECT_EQ(rig.setAsideTexts(), Lines{"{ not json"});
     EXPECT_TRUE(readText(rig.paths.backup) == backup);
     EXPECT_EQ(rig.onDisk()->wheels[0].name, "From backup");
