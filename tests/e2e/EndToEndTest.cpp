@@ -759,8 +759,7 @@ TEST_F(EndToEnd, ASliceOfANewerVersionIsToldNeverFiredAndKeptThroughAnEdit) {
     // An edit of the same slice in the form keeps the action as the file had it.
     xdotool("key Tab Tab Tab Tab Tab Tab");
     xdotool("type --delay 30 Later");
-    EXPECT_TRUE(waitFor([&] { return topSlice() && topSlice()->label.ends_with("Later"); }, 5))
-        << program.log();
+    EXPECT_TRUE(waitFor([&] { return topSlice() && topSlice()->label == "LaterMark"; }, 5)) << program.log();
     EXPECT_EQ(topSlice()->action, *newer);
 
     const QPoint pointer(800, 520);
@@ -783,6 +782,7 @@ TEST_F(EndToEnd, AHandEditWithAMistakeIsToldAndLeftInPlace) {
     text.insert(text.find("\"wheels\""), "\"forgotComma\": 1\n");
     writeFile(home.configFolder() / "config.json", text);
     EXPECT_TRUE(program.waitForLine("Rondelix: config reload failed (")) << program.log();
+    pause(0.3); // the HUD fades in
     grabScreen().save(artifact("broken-edit-e2e-told.png"));
 
     // A summon that ends on a wheel does not replace the user's file.
