@@ -105,15 +105,15 @@ void AppCoordinator::installCallbacks() {
     };
 
     overlayController_->onTestEscape = with([](AppCoordinator& c) { c.deactivateTestWheel(); });
-    hotkeyManager_->isSummonPaused = [weak] {
+    hotkeyManager_->callbacks.isSummonPaused = [weak] {
         const auto self = weak.lock();
         return self && (*self)->paused_;
     };
-    hotkeyManager_->onSummonBlockedByPermissions = with([](AppCoordinator& c, bool beep) {
+    hotkeyManager_->callbacks.onSummonBlockedByPermissions = with([](AppCoordinator& c, bool beep) {
         c.permissions_->refresh();
         if (beep) c.beepSummonBlocked();
     });
-    hotkeyManager_->onSecureInputBlockingChanged = with([](AppCoordinator& c, bool blocking) {
+    hotkeyManager_->callbacks.onSecureInputBlockingChanged = with([](AppCoordinator& c, bool blocking) {
         c.assign(c.secureInputBlocking_, blocking, Property::secureInputBlocking);
     });
     macroExecutor_->onOpenSettings = with(
@@ -126,18 +126,19 @@ void AppCoordinator::installCallbacks() {
     configStore_->onBrokenExternalChange = with([](AppCoordinator& c) {
         c.hud_->flash(std::string(ConfigStore::brokenFileSentence), warningSymbol, std::string(systemOrange));
     });
-    hotkeyManager_->onOpenSliceEditor = with([](AppCoordinator& c, const std::string& wheelId, int position) {
-        const auto onboarding = c.platform_.windows.state(Kind::onboarding);
-        if (onboarding.exists && onboarding.visible) return;
-        c.openSliceEditor(wheelId, position);
-    });
-    hotkeyManager_->editorPreviewWheelId = [weak]() -> std::optional<std::string> {
+    hotkeyManager_->callbacks.onOpenSliceEditor =
+        with([](AppCoordinator& c, const std::string& wheelId, int position) {
+            const auto onboarding = c.platform_.windows.state(Kind::onboarding);
+            if (onboarding.exists && onboarding.visible) return;
+            c.openSliceEditor(wheelId, position);
+        });
+    hotkeyManager_->callbacks.editorPreviewWheelId = [weak]() -> std::optional<std::string> {
         const auto self = weak.lock();
         return self ? (*self)->editorPreviewWheelId() : std::nullopt;
     };
-    hotkeyManager_->onListenConfirmed =
+    hotkeyManager_->callbacks.onListenConfirmed =
         with([](AppCoordinator& c) { c.permissions_->confirmInputMonitoring(); });
-    hotkeyManager_->onArmedConfirmed =
+    hotkeyManager_->callbacks.onArmedConfirmed =
         with([](AppCoordinator& c) { c.permissions_->confirmAccessibility(); });
 
     platform_.windows.onMainWindowClosed = with([](AppCoordinator& c) {

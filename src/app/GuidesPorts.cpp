@@ -57,6 +57,12 @@ ShortcutSetupHost shortcutSetupHost(AppCoordinator& c) {
                 }};
 }
 
+HowItWorksHost howItWorksHost(AppCoordinator& c) {
+    return {.store = c.configStore(),
+            .summonKeyNames = [&c] { return c.summonKeyNames(); },
+            .close = [&c] { c.platform().windows.close(AppWindows::Kind::howItWorks); }};
+}
+
 void openAutomationsFolder(AppCoordinator& c) {
     const fs::path folder = c.configStore().paths().automations;
     std::error_code error;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "guides/HowItWorksGuide.h"
 #include "guides/OnboardingHost.h"
 #include "guides/ShortcutSetup.h"
 
@@ -15,6 +16,9 @@ OnboardingHost onboardingHost(AppCoordinator& coordinator);
 // The coordinator as the setup window sees it; replacing a user's own
 // automation is asked in an alert.
 ShortcutSetupHost shortcutSetupHost(AppCoordinator& coordinator);
+
+// The coordinator as the How Rondelix Works guide sees it.
+HowItWorksHost howItWorksHost(AppCoordinator& coordinator);
 
 // Opens the user's automation folder in the file manager, making it first
 // when it is missing.

@@ -1,6 +1,7 @@
 #include "app/SummonKeyNames.h"
 
 #include "model/SummonKey.h"
+#include "util/SpokenList.h"
 
 namespace rondelix {
 
@@ -21,13 +22,7 @@ std::vector<std::string> summonKeyNames(const std::vector<SummonBinding>& bindin
 }
 
 std::string summonKeysPhrase(const std::vector<std::string>& names) {
-    if (names.empty()) return {};
-    if (names.size() == 1) return names.front();
-    if (names.size() == 2) return names[0] + " or " + names[1];
-    std::string phrase;
-    for (std::size_t i = 0; i + 1 < names.size(); ++i)
-        phrase += (i == 0 ? "" : ", ") + names[i];
-    return phrase + ", or " + names.back();
+    return spokenList(names);
 }
 
 } // namespace rondelix

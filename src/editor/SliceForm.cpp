@@ -87,12 +87,12 @@ void SliceForm::pressRecord() {
     recorder_->onCapture = [this](const KeyCombo& combo) { setAction(MacroAction::Keystroke{combo}); };
     KeystrokeCaptureHost& host = services_.capture;
     if (!recorder_->isRecording()) {
-        host.engine.recordingLiveness = [recorder = std::weak_ptr(recorder_),
-                                         onScreen = host.mainWindowOnScreen] {
+        host.engine.callbacks.recordingLiveness = [recorder = std::weak_ptr(recorder_),
+                                                   onScreen = host.mainWindowOnScreen] {
             const auto alive = recorder.lock();
             return alive && alive->isRecording() && onScreen && onScreen();
         };
-        host.engine.cancelStuckRecorder = [recorder = std::weak_ptr(recorder_)] {
+        host.engine.callbacks.cancelStuckRecorder = [recorder = std::weak_ptr(recorder_)] {
             if (const auto alive = recorder.lock()) alive->stop();
         };
     }

@@ -15,14 +15,12 @@ HotkeyManager::HotkeyManager(ConfigStore& configStore, WheelState& wheelState,
                              SummonFeedback& feedback, Platform platform)
     : configStore_(configStore), wheelState_(wheelState), overlayController_(overlayController),
       macroExecutor_(macroExecutor), feedback_(feedback), platform_(std::move(platform)),
-      listenTap_(platform_.taps), armedTap_(platform_.taps) {}
+      listenTap_(platform_.taps), armedTap_(platform_.taps),
+      health_(platform_.queue, platform_.taps, listenTap_, [this] { installListenTap(); }) {}
 
 HotkeyManager::~HotkeyManager() {
     *alive_ = false;
     watchdogTask_.cancel();
-    armWorkItem_.cancel();
-    drainWorkItem_.cancel();
-    releaseGraceWorkItem_.cancel();
 }
 
 void HotkeyManager::start() {
@@ -47,33 +45,18 @@ KeyEventTap::Handler HotkeyManager::weakHandler(TapHandle handle) {
     };
 }
 
-void HotkeyManager::confirmOnce(bool& confirmed, const std::function<void()>& onConfirmed) {
+bool HotkeyManager::provesGlobalInput() const {
     // Only input that reached a tap while another program had the focus
     // proves that the system lets the tap see global input.
-    if (confirmed || (platform_.programIsActive && platform_.programIsActive())) return;
-    confirmed = true;
-    if (onConfirmed) onConfirmed();
+    return !(platform_.programIsActive && platform_.programIsActive());
 }
 
 void HotkeyManager::ensureListenTap() {
-    if (!confirmedListenGlobal_) installListenTap();
-}
-
-bool HotkeyManager::listenRebuildAllowed() const {
-    return !lastListenRebuildAt_ || platform_.queue.now() - *lastListenRebuildAt_ >= listenRebuildMinInterval;
-}
-
-void HotkeyManager::rebuildListenTapNow() {
-    lastListenRebuildAt_ = platform_.queue.now();
-    listenTap_.uninstall();
-    confirmedListenGlobal_ = false;
-    installListenTap();
+    health_.ensureListenTap();
 }
 
 void HotkeyManager::forceRebuildListenTap(bool thenVerify) {
-    const double now = platform_.queue.now();
-    if (listenRebuildAllowed()) rebuildListenTapNow();
-    if (thenVerify && !verifyRebuildAt_) verifyRebuildAt_ = now + rebuildVerifyDelay;
+    health_.forceRebuild(thenVerify);
 }
 
 void HotkeyManager::startWatchdogIfNeeded() {
@@ -88,100 +71,60 @@ void HotkeyManager::scheduleWatchdogTick() {
                                           }));
 }
 
-bool HotkeyManager::draining() const {
-    return !drainingArrows_.empty() || drainingLeftClick_ || drainTeardownPending_;
-}
-
-bool HotkeyManager::armedTapNeeded() const {
-    return phase_ == Phase::armed || draining();
-}
-
 void HotkeyManager::watchdogTick() {
     const double now = platform_.queue.now();
+    if (!removeStrayArmedTap()) checkMissedRelease(now);
+    health_.checkListenTapEnabled(callbacks.onSummonBlockedByPermissions);
+    health_.checkSecureInput(callbacks.onSecureInputBlockingChanged);
+    health_.checkRebuildVerified();
+    checkStuckRecorder(now);
+}
 
+bool HotkeyManager::removeStrayArmedTap() {
     // A stray armed tap grabs input for nothing; a disabled one misses the release.
-    bool strayArmedTap = false;
-    if (armedTap_.isInstalled() && (!armedTap_.isEnabled() || !armedTapNeeded())) {
-        disarm();
-        strayArmedTap = true;
-    }
+    if (!armedTap_.isInstalled() || (armedTap_.isEnabled() && armedTapNeeded())) return false;
+    disarm();
+    return true;
+}
 
-    if (!strayArmedTap && phase_ == Phase::armed && bindingFullyReleased(binding_)) {
-        const bool graceStillRunning =
-            inReleaseGrace_ && graceDeadline_ && now < *graceDeadline_ + graceWatchdogSlack;
-        if (!graceStillRunning) {
-            platform_.log.write("watchdog recovered a stuck armed tap (missed summon-release).");
-            disarm();
-        }
-    }
+void HotkeyManager::checkMissedRelease(double now) {
+    if (!summoned_ || !bindingFullyReleased(summoned_->binding)) return;
+    const auto& deadline = summoned_->graceDeadline;
+    const bool graceStillRunning = deadline && now < *deadline + graceWatchdogSlack;
+    if (graceStillRunning) return;
+    platform_.log.write("watchdog recovered a stuck armed tap (missed summon-release).");
+    disarm();
+}
 
-    if (listenTap_.isInstalled() && !listenTap_.isEnabled()) {
-        if (!reportedListenDisabled_) {
-            reportedListenDisabled_ = true;
-            if (onSummonBlockedByPermissions) onSummonBlockedByPermissions(false);
-        }
-        if (listenRebuildAllowed()) rebuildListenTapNow();
-    } else {
-        reportedListenDisabled_ = false;
+void HotkeyManager::checkStuckRecorder(double now) {
+    if (!recording_ || !recordingSince_ || now - *recordingSince_ <= stuckRecorderAfter) return;
+    // Copied before the call: the recorder may clear its callbacks as it stops.
+    const auto liveness = callbacks.recordingLiveness;
+    if (liveness && liveness()) return;
+    platform_.log.write("recovering a stuck recording session (recorder gone).");
+    if (const auto cancel = callbacks.cancelStuckRecorder) cancel();
+    if (recording_) {
+        recording_ = false;
+        recordingSince_.reset();
     }
-
-    if (platform_.taps.isSecureInputEnabled()) {
-        if (secureInputTicks_ < secureInputReportTicks) ++secureInputTicks_;
-    } else {
-        secureInputTicks_ = 0;
-    }
-    const bool secureBlocking = secureInputTicks_ >= secureInputReportTicks;
-    if (secureBlocking != reportedSecureInputBlocking_) {
-        reportedSecureInputBlocking_ = secureBlocking;
-        if (onSecureInputBlockingChanged) onSecureInputBlockingChanged(secureBlocking);
-    }
-
-    if (verifyRebuildAt_ && *verifyRebuildAt_ <= now) {
-        verifyRebuildAt_.reset();
-        if (!confirmedListenGlobal_) {
-            lastListenRebuildAt_.reset();
-            rebuildListenTapNow();
-        }
-    }
-
-    if (recording_ && recordingSince_ && now - *recordingSince_ > stuckRecorderAfter) {
-        // Copied before the call: the recorder may clear its callbacks as it stops.
-        const auto liveness = recordingLiveness;
-        if (!(liveness && liveness())) {
-            platform_.log.write("recovering a stuck recording session (recorder gone).");
-            if (const auto cancel = cancelStuckRecorder) cancel();
-            if (recording_) {
-                recording_ = false;
-                recordingSince_.reset();
-            }
-            recordingLiveness = nullptr;
-            cancelStuckRecorder = nullptr;
-        }
-    }
+    callbacks.recordingLiveness = nullptr;
+    callbacks.cancelStuckRecorder = nullptr;
 }
 
 void HotkeyManager::disarm() {
     armedTap_.uninstall();
     overlayController_.hide();
-    pressedArrows_.clear();
-    armSwallowedKeys_.clear();
     heldModifiers_.clear();
-    phase_ = Phase::idle;
+    arming_.reset();
+    summoned_.reset();
+    draining_.reset();
     ++armToken_;
-    drainWorkItem_.cancel();
-    drainWorkItem_ = {};
-    drainingArrows_.clear();
-    drainingLeftClick_ = false;
-    drainTeardownPending_ = false;
-    owedClickUp_ = false;
-    clearReleaseGrace();
 }
 
 void HotkeyManager::clearReleaseGrace() {
-    inReleaseGrace_ = false;
-    graceDeadline_.reset();
-    releaseGraceWorkItem_.cancel();
-    releaseGraceWorkItem_ = {};
+    if (!summoned_) return;
+    summoned_->graceDeadline.reset();
+    summoned_->graceStep.cancel();
 }
 
 bool HotkeyManager::bindingFullyReleased(const SummonBinding& binding) const {

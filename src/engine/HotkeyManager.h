@@ -5,6 +5,8 @@
 #include "engine/SummonActions.h"
 #include "engine/SummonFeedback.h"
 #include "engine/SummonOverlay.h"
+#include "engine/SummonPhases.h"
+#include "engine/TapHealth.h"
 #include "engine/WheelCycling.h"
 #include "model/Config.h"
 #include "platform/EventTaps.h"
@@ -47,11 +49,11 @@ class HotkeyManager {
     };
 
     static constexpr double watchdogInterval = 1.0;
-    static constexpr double listenRebuildMinInterval = 0.5;
-    static constexpr double rebuildVerifyDelay = 1.5;
+    static constexpr double listenRebuildMinInterval = TapHealth::listenRebuildMinInterval;
+    static constexpr double rebuildVerifyDelay = TapHealth::rebuildVerifyDelay;
     static constexpr double graceWatchdogSlack = 1.0;
     static constexpr double stuckRecorderAfter = 5.0;
-    static constexpr std::int64_t secureInputReportTicks = 6;
+    static constexpr std::int64_t secureInputReportTicks = TapHealth::secureInputReportTicks;
 
     HotkeyManager(ConfigStore& configStore, WheelState& wheelState, SummonOverlay& overlayController,
                   SummonActions& macroExecutor, SummonFeedback& feedback, Platform platform);
@@ -70,7 +72,7 @@ class HotkeyManager {
     void setRecording(bool on);
 
     // For the shell and the diagnostics report.
-    bool confirmedListenGlobal() const { return confirmedListenGlobal_; }
+    bool confirmedListenGlobal() const { return health_.listenConfirmed(); }
     bool confirmedArmedGlobal() const { return confirmedArmedGlobal_; }
     bool listenTapInstalled() const { return listenTap_.isInstalled(); }
     bool listenTapEnabled() const { return listenTap_.isEnabled(); }
@@ -81,40 +83,53 @@ class HotkeyManager {
 
     // Callbacks, set by their owners; an unset one is skipped, and an unset
     // question counts as no.
-    std::function<bool()> isSummonPaused;
-    // true: a summon failed because the armed tap could not be installed;
-    // false: the watchdog found the listen tap disabled (once per spell).
-    std::function<void(bool blocked)> onSummonBlockedByPermissions;
-    std::function<void(bool on)> onSecureInputBlockingChanged;
-    // A non-empty answer names the wheel being edited, shown instead.
-    std::function<std::optional<std::string>()> editorPreviewWheelId;
-    std::function<void(const std::string& wheelId, int position)> onOpenSliceEditor;
-    std::function<void()> onListenConfirmed;
-    std::function<void()> onArmedConfirmed;
-    std::function<void(int button, bool isDown)> onRecordingMouseButton;
-    std::function<bool()> recordingLiveness;
-    std::function<void()> cancelStuckRecorder;
+    struct Callbacks {
+        std::function<bool()> isSummonPaused;
+        // true: a summon failed because the armed tap could not be installed;
+        // false: the watchdog found the listen tap disabled (once per spell).
+        std::function<void(bool blocked)> onSummonBlockedByPermissions;
+        std::function<void(bool on)> onSecureInputBlockingChanged;
+        // A non-empty answer names the wheel being edited, shown instead.
+        std::function<std::optional<std::string>()> editorPreviewWheelId;
+        std::function<void(const std::string& wheelId, int position)> onOpenSliceEditor;
+        std::function<void()> onListenConfirmed;
+        std::function<void()> onArmedConfirmed;
+        std::function<void(int button, bool isDown)> onRecordingMouseButton;
+        std::function<bool()> recordingLiveness;
+        std::function<void()> cancelStuckRecorder;
+    };
+    Callbacks callbacks;
 
   private:
-    enum class Phase { maybeArming, armed, idle };
+    // The record of each phase of a summon; declared outside the class so
+    // that each is complete where the optionals below need it.
+    using Arming = summon_phase::Arming;
+    using Summoned = summon_phase::Summoned;
+    using Draining = summon_phase::Draining;
+
+    // What a closed summon leaves for its firing.
+    struct Ending {
+        bool isPreview = false;
+        bool cancelled = false;
+    };
 
     // Object, taps and watchdog.
     void installListenTap();
     void startWatchdogIfNeeded();
     void scheduleWatchdogTick();
     void watchdogTick();
-    void rebuildListenTapNow();
-    bool listenRebuildAllowed() const;
+    bool removeStrayArmedTap();
+    void checkMissedRelease(double now);
+    void checkStuckRecorder(double now);
     void disarm();
     void clearReleaseGrace();
     bool bindingFullyReleased(const SummonBinding& binding) const;
-    bool armedTapNeeded() const;
-    bool draining() const;
+    bool armedTapNeeded() const { return summoned_ || draining_; }
+    bool provesGlobalInput() const;
     template <typename F> std::function<void()> weakly(F fn);
     using TapHandle = platform::TapVerdict (HotkeyManager::*)(platform::EventType,
                                                               const platform::InputEvent&);
     KeyEventTap::Handler weakHandler(TapHandle handle);
-    void confirmOnce(bool& confirmed, const std::function<void()>& onConfirmed);
 
     // Listening, binding evaluation and arming.
     platform::TapVerdict listenHandle(platform::EventType type, const platform::InputEvent& event);
@@ -161,15 +176,15 @@ class HotkeyManager {
 
     // Firing, release grace and draining.
     void beginReleaseGrace();
-    void disarmAfterFire(bool clickFired);
-    void fire(std::optional<int> aimed, const std::string& wheelId);
+    Ending disarmAfterFire(bool clickFired);
+    void fire(std::optional<int> aimed, const std::string& wheelId, Ending ending);
     void beginDrain(const KeyCodeSet& keys, bool leftClick);
     platform::TapVerdict drainHandle(platform::EventType type, std::uint16_t keyCode);
     void scheduleDrainTeardown();
     void endDrain(std::int64_t token);
 
     const Behavior& behavior() const { return configStore_.config().behavior; }
-    bool askPaused() const { return isSummonPaused && isSummonPaused(); }
+    bool askPaused() const { return callbacks.isSummonPaused && callbacks.isSummonPaused(); }
 
     // Deferred steps and tap handlers hold this weakly; it dies first.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
@@ -184,48 +199,21 @@ class HotkeyManager {
     KeyEventTap listenTap_;
     KeyEventTap armedTap_;
 
-    Phase phase_ = Phase::idle;
-    // The binding of a maybe-arming or armed summon.
-    SummonBinding binding_;
+    std::optional<Arming> arming_;
+    std::optional<Summoned> summoned_;
+    std::optional<Draining> draining_;
+    // Changes with every summon opened or closed; deferred steps of an
+    // earlier one see it and do nothing.
+    std::int64_t armToken_ = 0;
 
-    KeyCodeSet pressedArrows_;
-    KeyCodeSet steppablePrimed_;
-    bool aimAnchored_ = false;
-    KeyCodeSet pressedNumpad_;
     KeyCodeSet heldModifiers_;
-    bool shiftTapCandidate_ = false;
     bool shiftWasDown_ = false;
     bool recording_ = false;
     std::optional<double> recordingSince_;
-    std::optional<double> armingStartedAt_;
-    bool chordSinceDown_ = false;
-    ScrollSwitch scrollAccumulator_;
-    platform::Cancel armWorkItem_;
-    bool mouseAimUnlocked_ = true;
-    platform::Point armMouseLocation_;
-    std::int64_t armToken_ = 0;
-    KeyCodeSet drainingArrows_;
-    bool drainingLeftClick_ = false;
-    bool owedClickUp_ = false;
-    bool drainTeardownPending_ = false;
-    platform::Cancel drainWorkItem_;
-    KeyCodeSet armSwallowedKeys_;
-    bool summonIsPreview_ = false;
-    bool summonCancelled_ = false;
 
-    bool confirmedListenGlobal_ = false;
+    TapHealth health_;
     bool confirmedArmedGlobal_ = false;
-    bool reportedListenDisabled_ = false;
-    std::int64_t secureInputTicks_ = 0;
-    bool reportedSecureInputBlocking_ = false;
     platform::Cancel watchdogTask_;
-    // None until the first forced rebuild, so the rate limit never holds
-    // back the first one however early it comes.
-    std::optional<double> lastListenRebuildAt_;
-    std::optional<double> verifyRebuildAt_;
-    bool inReleaseGrace_ = false;
-    std::optional<double> graceDeadline_;
-    platform::Cancel releaseGraceWorkItem_;
 };
 
 template <typename F> std::function<void()> HotkeyManager::weakly(F fn) {

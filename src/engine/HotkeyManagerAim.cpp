@@ -35,10 +35,11 @@ void HotkeyManager::onMouseMoved() {
     const platform::Point p = platform_.screens.pointerLocation();
     const double distance = std::hypot(p.x - panel->centerX, p.y - panel->centerY);
     const double hubRadius = hubShare * panel->wheelDiameter;
-    if (!mouseAimUnlocked_) {
-        const double moved = std::hypot(p.x - armMouseLocation_.x, p.y - armMouseLocation_.y);
+    if (!summoned_->mouseAimUnlocked) {
+        const platform::Point start = summoned_->mouseStart;
+        const double moved = std::hypot(p.x - start.x, p.y - start.y);
         if (distance > hubRadius && moved < unlockDistance) return;
-        mouseAimUnlocked_ = true;
+        summoned_->mouseAimUnlocked = true;
     }
     // Back in the hub clears the aim whatever sticky aim says, so that a
     // release there dismisses.
@@ -46,7 +47,7 @@ void HotkeyManager::onMouseMoved() {
 }
 
 std::optional<int> HotkeyManager::mouseAimIndex() const {
-    if (!mouseAimUnlocked_) return std::nullopt;
+    if (!summoned_ || !summoned_->mouseAimUnlocked) return std::nullopt;
     const auto panel = overlayController_.visiblePanel();
     if (!panel) return std::nullopt;
     const platform::Point p = platform_.screens.pointerLocation();
@@ -68,24 +69,26 @@ void HotkeyManager::arrowKeyDown(std::uint16_t arrow, bool wasHeld) {
     const std::optional<int> current = wheelState_.aimedPosition();
     // A keypad aim, or an arrow tapped while another stays held, walks round
     // the wheel one slot at a time instead of jumping to a direction.
-    const bool steps = current && (aimAnchored_ || (wasHeld && steppablePrimed_.contains(arrow)));
+    const Summoned& summon = *summoned_;
+    const bool steps = current && (summon.aimAnchored || (wasHeld && summon.steppablePrimed.contains(arrow)));
     if (steps) {
         setAim(aim::steppedAim(*current, arrow, openSlotCount()));
         return;
     }
-    const std::optional<int> pos = position(pressedArrows_);
+    const std::optional<int> pos = position(summon.pressedArrows);
     if (behavior().stickyAim && !pos) return;
     setAim(pos);
 }
 
 void HotkeyManager::arrowKeyUp(std::uint16_t arrow) {
-    pressedArrows_.erase(arrow);
-    if (aimAnchored_) return;
-    if (!pressedArrows_.empty()) {
-        steppablePrimed_.insert(arrow);
+    Summoned& summon = *summoned_;
+    summon.pressedArrows.erase(arrow);
+    if (summon.aimAnchored) return;
+    if (!summon.pressedArrows.empty()) {
+        summon.steppablePrimed.insert(arrow);
         return;
     }
-    steppablePrimed_.clear();
+    summon.steppablePrimed.clear();
     if (!behavior().stickyAim) setAim(std::nullopt);
 }
 
@@ -96,7 +99,7 @@ void HotkeyManager::handleNumpadAim(int digit, bool stepping) {
         const auto slot = aim::numpadDirectSlot(digit, count);
         if (!slot) return;
         setAim(slot);
-        aimAnchored_ = true;
+        summoned_->aimAnchored = true;
         return;
     }
     if (const auto compass = aim::numpadCompass(digit)) {
@@ -104,12 +107,12 @@ void HotkeyManager::handleNumpadAim(int digit, bool stepping) {
             setAim(aim::numpadStep(*current, digit, count));
         else
             setAim(aim::slotForArrows(*compass, count));
-        aimAnchored_ = true;
+        summoned_->aimAnchored = true;
         return;
     }
     // 0 and 5, the centre of the pad.
     setAim(std::nullopt);
-    aimAnchored_ = false;
+    summoned_->aimAnchored = false;
 }
 
 } // namespace rondelix

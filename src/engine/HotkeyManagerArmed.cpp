@@ -26,20 +26,25 @@ bool isArrow(std::uint16_t code) {
 } // namespace
 
 bool HotkeyManager::isBindingKey(int code) const {
-    return phase_ == Phase::armed &&
-           std::find(binding_.keyCodes.begin(), binding_.keyCodes.end(), code) != binding_.keyCodes.end();
+    if (!summoned_) return false;
+    const auto& keys = summoned_->binding.keyCodes;
+    return std::find(keys.begin(), keys.end(), code) != keys.end();
 }
 
 TapVerdict HotkeyManager::armedHandle(EventType type, const InputEvent& event) {
     if (event.sourceUserData == platform::programEventMarker) return TapVerdict::pass;
 
-    confirmOnce(confirmedArmedGlobal_, onArmedConfirmed);
+    if (!confirmedArmedGlobal_ && provesGlobalInput()) {
+        confirmedArmedGlobal_ = true;
+        if (callbacks.onArmedConfirmed) callbacks.onArmedConfirmed();
+    }
 
     const std::uint16_t code = event.keyCode;
-    if (draining()) return drainHandle(type, code);
+    if (draining_) return drainHandle(type, code);
     // Neither open nor draining: a tap left behind has no business holding
     // input back; the watchdog removes it within a second.
-    if (phase_ != Phase::armed) return TapVerdict::pass;
+    if (!summoned_) return TapVerdict::pass;
+    Summoned& summon = *summoned_;
 
     switch (type) {
     case EventType::keyDown:
@@ -52,20 +57,20 @@ TapVerdict HotkeyManager::armedHandle(EventType type, const InputEvent& event) {
         onMouseMoved();
         return TapVerdict::pass;
     case EventType::leftMouseDown:
-        shiftTapCandidate_ = false;
+        summon.shiftTapCandidate = false;
         deferFire(true);
         return TapVerdict::swallow;
     case EventType::leftMouseUp:
-        if (owedClickUp_) {
-            owedClickUp_ = false;
+        if (summon.owedClickUp) {
+            summon.owedClickUp = false;
             return TapVerdict::swallow;
         }
         return TapVerdict::pass;
     case EventType::otherMouseDown:
-        shiftTapCandidate_ = false;
+        summon.shiftTapCandidate = false;
         return TapVerdict::pass;
     case EventType::otherMouseUp:
-        shiftTapCandidate_ = false;
+        summon.shiftTapCandidate = false;
         if (event.buttonNumber >= 2 && event.buttonNumber <= 31 &&
             isBindingKey(static_cast<int>(event.buttonNumber) + 998))
             applyReleaseRule(true);
@@ -79,19 +84,20 @@ TapVerdict HotkeyManager::armedHandle(EventType type, const InputEvent& event) {
 }
 
 TapVerdict HotkeyManager::handleArmedKeyDown(std::uint16_t keyCode, const InputEvent& event) {
-    shiftTapCandidate_ = false;
+    Summoned& summon = *summoned_;
+    summon.shiftTapCandidate = false;
     if (isBindingKey(keyCode)) return TapVerdict::swallow;
     if (keyCode == escKey) {
-        summonCancelled_ = true;
+        summon.cancelled = true;
         deferCancel();
         return TapVerdict::swallow;
     }
-    if (!event.autoRepeat) armSwallowedKeys_.insert(keyCode);
+    if (!event.autoRepeat) summon.swallowedKeys.insert(keyCode);
 
     if (isArrow(keyCode)) {
         if (event.autoRepeat) return TapVerdict::swallow;
-        const bool wasHeld = !pressedArrows_.empty();
-        pressedArrows_.insert(keyCode);
+        const bool wasHeld = !summon.pressedArrows.empty();
+        summon.pressedArrows.insert(keyCode);
         arrowKeyDown(keyCode, wasHeld);
         return TapVerdict::swallow;
     }
@@ -102,8 +108,8 @@ TapVerdict HotkeyManager::handleArmedKeyDown(std::uint16_t keyCode, const InputE
     }
     if (const auto digit = KeyCode::keypadDigit(keyCode)) {
         if (event.autoRepeat) return TapVerdict::swallow;
-        const bool stepping = !pressedNumpad_.empty();
-        pressedNumpad_.insert(keyCode);
+        const bool stepping = !summon.pressedNumpad.empty();
+        summon.pressedNumpad.insert(keyCode);
         handleNumpadAim(*digit, stepping);
         return TapVerdict::swallow;
     }
@@ -116,8 +122,8 @@ TapVerdict HotkeyManager::handleArmedKeyDown(std::uint16_t keyCode, const InputE
     if (wheelState_.aimedPosition() || !producesTypedCharacter(event)) return TapVerdict::swallow;
     // Typing with nothing aimed: the user meant to type, so the wheel goes and
     // the character reaches the application.
-    armSwallowedKeys_.erase(keyCode);
-    summonCancelled_ = true;
+    summon.swallowedKeys.erase(keyCode);
+    summon.cancelled = true;
     deferCancel();
     return TapVerdict::pass;
 }
@@ -128,7 +134,7 @@ TapVerdict HotkeyManager::handleArmedKeyUp(std::uint16_t keyCode) {
         return swallowedKeyRule(keyCode);
     }
     if (KeyCode::keypadDigit(keyCode)) {
-        pressedNumpad_.erase(keyCode);
+        summoned_->pressedNumpad.erase(keyCode);
         return swallowedKeyRule(keyCode);
     }
     if (isBindingKey(keyCode)) {
@@ -140,13 +146,13 @@ TapVerdict HotkeyManager::handleArmedKeyUp(std::uint16_t keyCode) {
 
 TapVerdict HotkeyManager::swallowedKeyRule(std::uint16_t keyCode) {
     // An application never sees a key up without its key down.
-    return armSwallowedKeys_.erase(keyCode) ? TapVerdict::swallow : TapVerdict::pass;
+    return summoned_->swallowedKeys.erase(keyCode) ? TapVerdict::swallow : TapVerdict::pass;
 }
 
 void HotkeyManager::applyReleaseRule(bool deferred) {
     const std::optional<int> aim = wheelState_.aimedPosition();
     const bool graceOn = behavior().releaseGraceEnabled && behavior().releaseGraceMs >= 1;
-    if (!aim && inReleaseGrace_) return;
+    if (!aim && summoned_->graceDeadline) return;
     if (!aim && graceOn) {
         beginReleaseGrace();
         return;
@@ -157,8 +163,8 @@ void HotkeyManager::applyReleaseRule(bool deferred) {
     }
     const std::string wheelId = wheelState_.activeWheelId();
     clearReleaseGrace();
-    disarmAfterFire(false);
-    fire(aim, wheelId);
+    const Ending ending = disarmAfterFire(false);
+    fire(aim, wheelId, ending);
 }
 
 void HotkeyManager::deferFire(bool clickFired) {
@@ -168,8 +174,8 @@ void HotkeyManager::deferFire(bool clickFired) {
     platform_.queue.post(weakly([this, token, aim, wheelId, clickFired] {
         // Two closing events of one summon fire at most once.
         if (armToken_ != token) return;
-        disarmAfterFire(clickFired);
-        fire(aim, wheelId);
+        const Ending ending = disarmAfterFire(clickFired);
+        fire(aim, wheelId, ending);
     }));
 }
 
@@ -182,12 +188,12 @@ void HotkeyManager::deferCancel() {
 }
 
 void HotkeyManager::handleScroll(const InputEvent& event) {
-    shiftTapCandidate_ = false;
+    summoned_->shiftTapCandidate = false;
     const Config& config = configStore_.config();
     if (config.wheels.size() < 2) return;
-    const int steps = scrollAccumulator_.add(event.scrollDeltaVertical, event.scrollDeltaHorizontal,
-                                             config.behavior.invertScroll, config.behavior.scrollSensitivity,
-                                             config.wheels.size());
+    const int steps = summoned_->scroll.add(event.scrollDeltaVertical, event.scrollDeltaHorizontal,
+                                            config.behavior.invertScroll, config.behavior.scrollSensitivity,
+                                            config.wheels.size());
     for (int i = 0; i < steps; ++i)
         cycleWheel(false);
     for (int i = 0; i < -steps; ++i)
@@ -198,26 +204,27 @@ void HotkeyManager::handleShiftTapCycle(const InputEvent& event) {
     const bool shift = (event.flags & modifiers::shiftFlag) != 0;
     const Behavior& b = behavior();
     const bool bindingHasShift = isBindingKey(modifiers::leftShift) || isBindingKey(modifiers::rightShift);
-    if (!b.tabCyclesWheels || !b.shiftTapCyclesBackward || phase_ != Phase::armed || bindingHasShift) {
-        shiftTapCandidate_ = false;
+    if (!b.tabCyclesWheels || !b.shiftTapCyclesBackward || !summoned_ || bindingHasShift) {
+        if (summoned_) summoned_->shiftTapCandidate = false;
         shiftWasDown_ = shift;
         return;
     }
     if (!shift && shiftWasDown_) {
-        if (shiftTapCandidate_) cycleWheel(false);
-        shiftTapCandidate_ = false;
+        const bool tapped = summoned_->shiftTapCandidate;
+        summoned_->shiftTapCandidate = false;
+        if (tapped) cycleWheel(false);
     } else if (shift && shiftWasDown_) {
-        shiftTapCandidate_ = false;
+        summoned_->shiftTapCandidate = false;
     } else if (shift) {
         // The binding's own modifiers are held anyway; any other modifier
         // makes this Shift part of a shortcut, not a tap.
         std::uint64_t own = 0;
-        for (const int code : binding_.keyCodes)
+        for (const int code : summoned_->binding.keyCodes)
             own |= modifiers::groupFlag(code);
         const std::uint64_t others = (modifiers::functionFlag | modifiers::commandFlag |
                                       modifiers::optionFlag | modifiers::controlFlag) &
                                      ~own;
-        shiftTapCandidate_ = (event.flags & others) == 0;
+        summoned_->shiftTapCandidate = (event.flags & others) == 0;
     }
     shiftWasDown_ = shift;
 }

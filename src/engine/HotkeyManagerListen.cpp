@@ -26,14 +26,18 @@ bool isMouseButtonCode(int code) {
 TapVerdict HotkeyManager::listenHandle(EventType type, const InputEvent& event) {
     if (event.sourceUserData == platform::programEventMarker) return TapVerdict::pass;
 
-    confirmOnce(confirmedListenGlobal_, onListenConfirmed);
+    if (!health_.listenConfirmed() && provesGlobalInput()) {
+        health_.confirmListen();
+        if (callbacks.onListenConfirmed) callbacks.onListenConfirmed();
+    }
 
     const std::uint16_t code = event.keyCode;
     const bool extraButton =
         (type == EventType::otherMouseDown || type == EventType::otherMouseUp) && event.buttonNumber >= 2;
     if (recording_) {
-        if (extraButton && onRecordingMouseButton)
-            onRecordingMouseButton(static_cast<int>(event.buttonNumber), type == EventType::otherMouseDown);
+        if (extraButton && callbacks.onRecordingMouseButton)
+            callbacks.onRecordingMouseButton(static_cast<int>(event.buttonNumber),
+                                             type == EventType::otherMouseDown);
         return TapVerdict::pass;
     }
     if (askPaused()) return TapVerdict::pass;
@@ -47,10 +51,10 @@ TapVerdict HotkeyManager::listenHandle(EventType type, const InputEvent& event) 
     case EventType::keyDown:
         if (completesBinding(code))
             evaluateBindings();
-        else if (phase_ == Phase::maybeArming)
+        else if (arming_)
             // A shortcut typed with the binding's keys (Command+C while Command
             // alone summons) must not open a wheel.
-            chordSinceDown_ = true;
+            arming_->chordSinceDown = true;
         break;
     case EventType::keyUp:
         if (isBindingMember(code)) evaluateBindings();
@@ -110,74 +114,64 @@ std::optional<SummonBinding> HotkeyManager::bestMatchingBinding() const {
 
 void HotkeyManager::evaluateBindings() {
     const double now = platform_.queue.now();
-    switch (phase_) {
-    case Phase::idle:
-        if (const auto best = bestMatchingBinding()) beginArming(*best, now);
-        break;
-    case Phase::maybeArming:
-        if (isHeld(binding_)) {
+    if (summoned_) {
+        if (!isHeld(summoned_->binding)) {
+            applyReleaseRule(false);
+        } else if (summoned_->graceDeadline) {
+            // Pressed again within the grace: as if never released.
+            clearReleaseGrace();
+        } else if (const auto best = bestMatchingBinding();
+                   best && best->keyCodes.size() > summoned_->binding.keyCodes.size()) {
+            summoned_->binding = *best;
+        }
+        return;
+    }
+    if (arming_) {
+        if (isHeld(arming_->binding)) {
             const auto best = bestMatchingBinding();
-            if (best && best->keyCodes.size() > binding_.keyCodes.size()) {
+            if (best && best->keyCodes.size() > arming_->binding.keyCodes.size()) {
                 // The threshold keeps counting from the first key down.
-                const double since = armingStartedAt_.value_or(now);
+                const double since = arming_->startedAt;
                 cancelArming();
                 beginArming(*best, since);
             }
-        } else {
-            cancelArming();
-            if (const auto best = bestMatchingBinding()) beginArming(*best, now);
+            return;
         }
-        break;
-    case Phase::armed:
-        if (isHeld(binding_)) {
-            if (inReleaseGrace_) {
-                // Pressed again within the grace: as if never released.
-                clearReleaseGrace();
-            } else if (const auto best = bestMatchingBinding();
-                       best && best->keyCodes.size() > binding_.keyCodes.size()) {
-                binding_ = *best;
-            }
-        } else {
-            applyReleaseRule(false);
-        }
-        break;
+        cancelArming();
     }
+    if (const auto best = bestMatchingBinding()) beginArming(*best, now);
 }
 
 void HotkeyManager::beginArming(const SummonBinding& binding, double since) {
-    phase_ = Phase::maybeArming;
-    binding_ = binding;
-    armingStartedAt_ = since;
-    chordSinceDown_ = false;
+    arming_.emplace();
+    arming_->binding = binding;
+    arming_->startedAt = since;
     const double remainingMs = binding.holdThresholdMs - (platform_.queue.now() - since) * 1000.0;
     if (remainingMs > 0) {
-        armWorkItem_ = platform_.queue.after(std::trunc(remainingMs) / 1000.0,
-                                             weakly([this, binding] { armIfStillHolding(binding); }));
+        arming_->armStep = platform_.queue.after(std::trunc(remainingMs) / 1000.0,
+                                                 weakly([this, binding] { armIfStillHolding(binding); }));
         return;
     }
     if (platform_.taps.isButtonDown(0))
-        phase_ = Phase::idle;
+        arming_.reset();
     else
         arm(binding);
 }
 
 void HotkeyManager::armIfStillHolding(const SummonBinding& binding) {
-    // A superseded or released maybe-arming leaves a step behind that must do
+    // A superseded or released arming leaves a step behind that must do
     // nothing; the binding id tells them apart.
-    if (phase_ != Phase::maybeArming || binding_.id != binding.id) return;
-    armWorkItem_ = {};
+    if (!arming_ || arming_->binding.id != binding.id) return;
     // A left button held down is a drag in progress, not a summon.
-    if (askPaused() || chordSinceDown_ || !isHeld(binding) || platform_.taps.isButtonDown(0)) {
-        phase_ = Phase::idle;
+    if (askPaused() || arming_->chordSinceDown || !isHeld(binding) || platform_.taps.isButtonDown(0)) {
+        arming_.reset();
         return;
     }
     arm(binding);
 }
 
 void HotkeyManager::cancelArming() {
-    armWorkItem_.cancel();
-    armWorkItem_ = {};
-    phase_ = Phase::idle;
+    arming_.reset();
 }
 
 bool HotkeyManager::installArmedTap() {
@@ -185,60 +179,49 @@ bool HotkeyManager::installArmedTap() {
 }
 
 void HotkeyManager::arm(const SummonBinding& binding) {
-    armWorkItem_ = {};
-    clearReleaseGrace();
+    arming_.reset();
 
     // A drain still running from the previous summon hands over: its arrows
     // keep aiming and their key ups are still swallowed; a click release it
     // still owed is owed by this summon now.
-    const KeyCodeSet carried = drainingArrows_;
-    drainWorkItem_.cancel();
-    drainWorkItem_ = {};
-    drainingArrows_.clear();
-    owedClickUp_ = owedClickUp_ || drainingLeftClick_;
-    drainingLeftClick_ = false;
-    drainTeardownPending_ = false;
+    KeyCodeSet carried;
+    bool owedClickUp = false;
+    if (draining_) {
+        carried = draining_->arrows;
+        owedClickUp = draining_->leftClick;
+    }
+    draining_.reset();
 
     if (!installArmedTap()) {
         platform_.log.write("armed tap install failed — aborting summon.");
-        phase_ = Phase::idle;
-        owedClickUp_ = false;
-        if (onSummonBlockedByPermissions) onSummonBlockedByPermissions(true);
+        if (callbacks.onSummonBlockedByPermissions) callbacks.onSummonBlockedByPermissions(true);
         return;
     }
 
-    phase_ = Phase::armed;
-    binding_ = binding;
+    summoned_.emplace();
+    summoned_->binding = binding;
+    summoned_->owedClickUp = owedClickUp;
+    summoned_->pressedArrows.insertAll(carried);
+    summoned_->swallowedKeys.insertAll(carried);
     ++armToken_;
-    shiftTapCandidate_ = false;
 
-    pressedArrows_.clear();
-    steppablePrimed_.clear();
-    pressedNumpad_.clear();
-    armSwallowedKeys_.clear();
-    aimAnchored_ = false;
-    pressedArrows_.insertAll(carried);
-    armSwallowedKeys_.insertAll(carried);
-    scrollAccumulator_.reset();
-
-    std::optional<std::string> preview = editorPreviewWheelId ? editorPreviewWheelId() : std::nullopt;
+    std::optional<std::string> preview =
+        callbacks.editorPreviewWheelId ? callbacks.editorPreviewWheelId() : std::nullopt;
     if (preview && preview->empty()) preview.reset();
-    summonIsPreview_ = preview.has_value();
-    summonCancelled_ = false;
+    summoned_->isPreview = preview.has_value();
     wheelState_.setActiveWheelId(preview ? *preview : wheelForFrontmostApp());
-    wheelState_.setAimedPosition(carried.empty() ? std::nullopt : position(pressedArrows_));
+    wheelState_.setAimedPosition(carried.empty() ? std::nullopt : position(carried));
 
     overlayController_.show();
-    armMouseLocation_ = platform_.screens.pointerLocation();
+    if (!summoned_) return;
+    const platform::Point start = platform_.screens.pointerLocation();
+    summoned_->mouseStart = start;
     // A pointer that starts in the hub may aim at once; one that starts away
     // from the wheel (placed at the caret, the screen centre, or pushed in
     // from an edge) must move first.
     if (const auto panel = overlayController_.visiblePanel()) {
-        const double distance =
-            std::hypot(armMouseLocation_.x - panel->centerX, armMouseLocation_.y - panel->centerY);
-        mouseAimUnlocked_ = distance <= 0.2 * panel->wheelDiameter;
-    } else {
-        mouseAimUnlocked_ = true;
+        const double distance = std::hypot(start.x - panel->centerX, start.y - panel->centerY);
+        summoned_->mouseAimUnlocked = distance <= 0.2 * panel->wheelDiameter;
     }
 }
 
@@ -266,13 +249,13 @@ void HotkeyManager::setRecording(bool on) {
     recording_ = on;
     recordingSince_ = on ? std::optional<double>(platform_.queue.now()) : std::nullopt;
     if (on) {
-        armWorkItem_.cancel();
-        armWorkItem_ = {};
-        if (phase_ != Phase::idle || draining()) disarm();
+        const bool active = arming_ || summoned_ || draining_;
+        arming_.reset();
+        if (active) disarm();
         heldModifiers_.clear();
     } else {
-        recordingLiveness = nullptr;
-        cancelStuckRecorder = nullptr;
+        callbacks.recordingLiveness = nullptr;
+        callbacks.cancelStuckRecorder = nullptr;
     }
 }
 

@@ -26,7 +26,8 @@ void HotkeyManager::selectWheel(int number) {
 void HotkeyManager::reaimAfterSwitch() {
     // The new wheel may have another slot count: aim afresh at what the
     // arrows or the pointer point to, and click once for the switch itself.
-    wheelState_.setAimedPosition(!pressedArrows_.empty() ? position(pressedArrows_) : mouseAimIndex());
+    const bool arrowsHeld = summoned_ && !summoned_->pressedArrows.empty();
+    wheelState_.setAimedPosition(arrowsHeld ? position(summoned_->pressedArrows) : mouseAimIndex());
     feedback_.aim();
 }
 

@@ -1,6 +1,7 @@
 #include "icons/FaviconFetch.h"
 
 #include "icons/FaviconAddress.h"
+#include "icons/FaviconBodySink.h"
 #include "icons/FaviconLinks.h"
 #include "icons/FaviconSvgCleaner.h"
 
@@ -18,55 +19,6 @@ std::string lowered(std::string_view text) {
     return out;
 }
 
-// Collects a body under the cap as it arrives.
-class CappedSink final : public platform::HttpClient::Sink {
-  public:
-    CappedSink(std::size_t cap, bool truncate) : cap_(cap), truncate_(truncate) {}
-
-    bool head(const platform::HttpClient::Head& head) override {
-        head_ = head;
-        if (head.status >= 300 && head.status <= 399) {
-            redirect_ = head.location;
-            return false;
-        }
-        if (head.status < 200 || head.status > 299) return false;
-        if (!truncate_ && head.expectedLength > static_cast<std::int64_t>(cap_)) return false;
-        accepted_ = true;
-        data_.reserve(head.expectedLength >= 1 ? std::min(static_cast<std::size_t>(head.expectedLength), cap_)
-                                               : std::min(cap_, FaviconFetch::unannouncedReserve));
-        return true;
-    }
-
-    bool body(std::string_view chunk) override {
-        const auto room = cap_ - data_.size();
-        data_.append(chunk.substr(0, room));
-        if (data_.size() < cap_) return true;
-        if (truncate_)
-            full_ = true;
-        else
-            accepted_ = false;
-        return false;
-    }
-
-    std::optional<FaviconFetch::Body> result(platform::HttpClient::End end) {
-        if (!accepted_) return std::nullopt;
-        if (end == platform::HttpClient::End::Failed && !truncate_) return std::nullopt;
-        if (end == platform::HttpClient::End::Stopped && !full_) return std::nullopt;
-        return FaviconFetch::Body{std::move(data_), head_.mimeType};
-    }
-
-    const std::optional<std::string>& redirect() const { return redirect_; }
-
-  private:
-    std::size_t cap_;
-    bool truncate_;
-    platform::HttpClient::Head head_;
-    std::string data_;
-    std::optional<std::string> redirect_;
-    bool accepted_ = false;
-    bool full_ = false;
-};
-
 } // namespace
 
 std::optional<std::string> FaviconFetch::checkedAddress(const std::string& host) {
@@ -82,7 +34,7 @@ std::optional<FaviconFetch::Body> FaviconFetch::fetchCapped(const FaviconUrl& ur
         if (!isFetchableFaviconUrl(current)) return std::nullopt;
         const auto address = checkedAddress(current.host);
         if (!address) return std::nullopt;
-        CappedSink sink(cap, truncate);
+        FaviconBodySink sink(cap, truncate);
         const auto end = services_.http.get({current.text(), *address, timeoutSeconds}, sink);
         if (!sink.redirect()) return sink.result(end);
         // A redirect without a usable target ends on its 3xx status.

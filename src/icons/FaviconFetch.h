@@ -1,5 +1,6 @@
 #pragma once
 
+#include "icons/FaviconBodySink.h"
 #include "icons/FaviconUrl.h"
 #include "platform/HostResolver.h"
 #include "platform/HttpClient.h"
@@ -21,7 +22,6 @@ class FaviconFetch {
     static constexpr std::size_t imageCap = 2097152;
     static constexpr std::size_t pageCap = 524288;
     static constexpr std::size_t pageScanned = 262144;
-    static constexpr std::size_t unannouncedReserve = 16384;
     static constexpr double timeoutSeconds = 60;
     static constexpr int svgSide = 128;
     static constexpr double largestSide = 4096;
@@ -35,10 +35,7 @@ class FaviconFetch {
         platform::SvgRenderer& svg;
     };
 
-    struct Body {
-        std::string data;
-        std::string mimeType;
-    };
+    using Body = FaviconBodySink::Body;
 
     explicit FaviconFetch(Services services) : services_(services) {}
 

@@ -16,13 +16,19 @@ struct Spring {
     double dampedFrequency = naturalFrequency * std::sqrt(1 - dampingRatio * dampingRatio);
 };
 
-constexpr double restTolerance = 0.001;
+constexpr double restTolerancePixels = 0.5;
 
 } // namespace
 
 double OpenAnimation::scaleDuration() const {
     if (!scales()) return 0;
-    return std::log(1 / restTolerance) / Spring{}.decay;
+    // The offset from full size never exceeds this envelope, which decays
+    // exponentially; the rim's radius turns it into pixels.
+    const Spring spring;
+    const double amplitude =
+        (1 - startScale) * std::hypot(1.0, spring.decay / spring.dampedFrequency) * wheelDiameter / 2;
+    if (amplitude <= restTolerancePixels) return 0;
+    return std::log(amplitude / restTolerancePixels) / spring.decay;
 }
 
 double OpenAnimation::scaleAt(double t) const {

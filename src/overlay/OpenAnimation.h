@@ -12,10 +12,13 @@ struct OpenAnimation {
     static constexpr double springDamping = 22;
 
     bool reduceMotion = false;
+    // The rim travels with the scale: the spring stops once it would move
+    // the rim of a wheel this wide by less than half a pixel.
+    double wheelDiameter = 0;
 
     bool scales() const { return !reduceMotion; }
     double fadeDuration() const { return reduceMotion ? 0.12 : 0.16; }
-    // Time until the spring has come to rest within a thousandth of its travel.
+    // Time until the spring moves the rim by less than half a pixel.
     double scaleDuration() const;
     // The scale t seconds after the start; 1 once the spring has settled.
     double scaleAt(double t) const;

@@ -94,7 +94,7 @@ void OverlayController::present(double diameter, Behavior::Position at, bool ani
     }
     panel_->setAlpha(look.opaque ? 1.0 : behavior.opacity);
     panel_->orderFront();
-    if (animate) panel_->playOpenAnimation({look.reduceMotion});
+    if (animate) panel_->playOpenAnimation({.reduceMotion = look.reduceMotion, .wheelDiameter = diameter});
     panel_->setIgnoresMouseEvents(!testModeActive_);
     panel_->setDragHandleHidden(!testModeActive_);
     wheelState_.setVisible(true);
@@ -165,6 +165,7 @@ void OverlayController::prewarm() {
     // rather than on the first summon.
     panel_->setAlpha(0);
     panel_->orderFront();
+    panel_->prewarmPaint();
     prewarmOrderOut_ = services_.queue.after(prewarmOrderOutDelay, [alive = alive_, this] {
         if (*alive && panel_) panel_->orderOut();
     });

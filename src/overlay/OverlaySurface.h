@@ -41,6 +41,9 @@ class OverlaySurface {
     virtual void setOnClose(std::function<void()> onClose) = 0;
 
     virtual void playOpenAnimation(const OpenAnimation& animation) = 0;
+    // Paints the wheel once where nobody sees it, so that fonts, glyph caches
+    // and icons are loaded before the first summon rather than during it.
+    virtual void prewarmPaint() = 0;
 
     // For the diagnostics line: the stacking level, the highest level the
     // desktop offers, and the window behaviour flags.

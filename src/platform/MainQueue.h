@@ -22,6 +22,29 @@ class Cancel {
     std::shared_ptr<bool> cancelled_;
 };
 
+// A pending step that its holder owns: replacing it or letting the holder go
+// cancels it, so a record reset in one step takes its pending steps along.
+class ScopedCancel {
+  public:
+    ScopedCancel() = default;
+    ScopedCancel(const ScopedCancel&) = delete;
+    ScopedCancel& operator=(const ScopedCancel&) = delete;
+    ~ScopedCancel() { handle_.cancel(); }
+
+    ScopedCancel& operator=(Cancel handle) {
+        handle_.cancel();
+        handle_ = std::move(handle);
+        return *this;
+    }
+    void cancel() {
+        handle_.cancel();
+        handle_ = {};
+    }
+
+  private:
+    Cancel handle_;
+};
+
 // The one thread the system runs on. Every deferred step goes through here,
 // so tests can drive time with a virtual clock.
 class MainQueue {

@@ -105,13 +105,13 @@ void BindingRowModel::toggleRecording() {
         host.activeRecorderStop = [weakRecorder] {
             if (const auto recorder = weakRecorder.lock()) recorder->stop();
         };
-        engine.recordingLiveness = [weakRecorder, weakHost] {
+        engine.callbacks.recordingLiveness = [weakRecorder, weakHost] {
             const auto recorder = weakRecorder.lock();
             const auto liveHost = weakHost.lock();
             return recorder && liveHost && recorder->isRecording() && liveHost->isMainWindowOnScreen &&
                    liveHost->isMainWindowOnScreen();
         };
-        engine.cancelStuckRecorder = [weakRecorder] {
+        engine.callbacks.cancelStuckRecorder = [weakRecorder] {
             if (const auto recorder = weakRecorder.lock()) recorder->stop();
         };
     }
@@ -131,7 +131,7 @@ void BindingRowModel::wireRecorder() {
         if (!active) services_.host->activeRecorderStop = nullptr;
     };
     const std::weak_ptr<SummonComboRecorder> weakRecorder = recorder_;
-    services_.engine.onRecordingMouseButton = [weakRecorder](int button, bool isDown) {
+    services_.engine.callbacks.onRecordingMouseButton = [weakRecorder](int button, bool isDown) {
         if (const auto recorder = weakRecorder.lock()) recorder->handleMouseButton(button, isDown);
     };
 }

@@ -71,22 +71,22 @@ TEST_F(CallbacksTest, BlockedSummonBeepsAtMostOnceEveryTwoSeconds) {
     EXPECT_EQ(rig.sounds.beeps, 1);
 
     rig.queue.advance(1.5 - 0.2);
-    engine().onSummonBlockedByPermissions(true); // 1.5 s after the first
+    engine().callbacks.onSummonBlockedByPermissions(true); // 1.5 s after the first
     EXPECT_EQ(rig.sounds.beeps, 1);
     rig.queue.advance(1.0);
-    engine().onSummonBlockedByPermissions(true); // 2.5 s after the first
+    engine().callbacks.onSummonBlockedByPermissions(true); // 2.5 s after the first
     EXPECT_EQ(rig.sounds.beeps, 2);
 
     rig.permissions.accessibility = false;
-    engine().onSummonBlockedByPermissions(false);
+    engine().callbacks.onSummonBlockedByPermissions(false);
     rig.queue.advance(5);
-    engine().onSummonBlockedByPermissions(false);
+    engine().callbacks.onSummonBlockedByPermissions(false);
     EXPECT_EQ(rig.sounds.beeps, 2);
     EXPECT_FALSE(rig.c().permissions().accessibilityTrusted());
 }
 
 TEST_F(CallbacksTest, PreviewWheelIsTheLastEditedOneOnlyWhileTheEditorIsKey) {
-    const auto preview = [&] { return engine().editorPreviewWheelId(); };
+    const auto preview = [&] { return engine().callbacks.editorPreviewWheelId(); };
     rig.c().lastEditedWheelId = "apps";
     EXPECT_FALSE(preview()); // no window
 
@@ -118,7 +118,7 @@ TEST_F(CallbacksTest, PreviewSummonOpensTheEditedWheel) {
 }
 
 TEST_F(CallbacksTest, EmptySliceRequestOpensTheEditorWithANewTargetEachTime) {
-    engine().onOpenSliceEditor("default", 0);
+    engine().callbacks.onOpenSliceEditor("default", 0);
     EXPECT_FALSE(rig.c().editorTarget()); // deferred
     rig.queue.runPending();
     const auto first = rig.c().editorTarget();
@@ -135,7 +135,7 @@ TEST_F(CallbacksTest, EmptySliceRequestOpensTheEditorWithANewTargetEachTime) {
 
 TEST_F(CallbacksTest, EmptySliceRequestIsIgnoredWhileTheOnboardingIsVisible) {
     rig.c().showOnboarding(OnboardingStep::welcome);
-    engine().onOpenSliceEditor("default", 0);
+    engine().callbacks.onOpenSliceEditor("default", 0);
     rig.queue.runPending();
     EXPECT_FALSE(rig.c().editorTarget());
     EXPECT_FALSE(rig.windows.state(Kind::main).exists);

@@ -119,6 +119,16 @@ struct TestHome {
         fs::remove_all(path, ec);
     }
     fs::path configFolder() const { return path / ".config" / "rondelix"; }
+    // Gives the main wheel's top slot another action; answers the
+    // configuration written.
+    Config setTopSlotAction(const MacroAction& action) const {
+        Config config = *decodeConfigBytes(readFile(configFolder() / "config.json"));
+        for (Wheel& wheel : config.wheels)
+            for (Slice& slice : wheel.slices)
+                if (wheel.id == "default" && slice.position == 0) slice.action = action;
+        writeFile(configFolder() / "config.json", writeConfigFile(config));
+        return config;
+    }
 
     fs::path path;
     fs::path marker;
@@ -634,8 +644,6 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, MainWindowEndToEnd, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Managed" : "Bare"; });
 
-// The slice form turns the top slot into a script by keyboard alone; the
-// summon then fires what was typed.
 // Waits for the main window the program opens on My Wheels and clicks the
 // main wheel's top slice in the inspector, which shows its slice form.
 void openTopSliceInTheEditor(const Program& program) {
@@ -653,13 +661,10 @@ void openTopSliceInTheEditor(const Program& program) {
     xdotool("mousemove " + std::to_string(inspectorMiddle) + " " + std::to_string(cardTop + 68) + " click 1");
 }
 
+// The slice form turns the top slot into a script by keyboard alone; the
+// summon then fires what was typed.
 TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
-    auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
-    ASSERT_TRUE(config);
-    for (Wheel& wheel : config->wheels)
-        for (Slice& slice : wheel.slices)
-            if (wheel.id == "default" && slice.position == 0) slice.action = MacroAction::Text{"not yet"};
-    writeFile(home.configFolder() / "config.json", writeConfigFile(*config));
+    home.setTopSlotAction(MacroAction::Text{"not yet"});
 
     Program program(home.path, "slice-form");
     openTopSliceInTheEditor(program);
@@ -736,12 +741,7 @@ TEST_F(EndToEnd, ASliceOfANewerVersionIsToldNeverFiredAndKeptThroughAnEdit) {
     const auto newer =
         decodeAction(nlohmann::json{{"runLater", {{"_0", "touch '" + home.marker.string() + "'"}}}});
     ASSERT_TRUE(newer && newer->is<MacroAction::Unknown>());
-    auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
-    ASSERT_TRUE(config);
-    for (Wheel& wheel : config->wheels)
-        for (Slice& slice : wheel.slices)
-            if (wheel.id == "default" && slice.position == 0) slice.action = *newer;
-    writeFile(home.configFolder() / "config.json", writeConfigFile(*config));
+    home.setTopSlotAction(*newer);
     const auto topSlice = [&]() -> std::optional<Slice> {
         const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
         for (const Wheel& wheel : onDisk ? onDisk->wheels : std::vector<Wheel>{})
@@ -848,34 +848,29 @@ void clickAt(QPoint point) {
     pause(0.3);
 }
 
-// Where the first binding's Record button lies in a main window of this size
-// showing the Bindings page of this configuration: measured on a twin of the
+// Where the first visible button of that name lies in a main window of this
+// size showing that page of this configuration: measured on a twin of the
 // window, laid out off screen with the same fonts and style.
-QPoint recordButtonIn(const Config& config, QSize windowSize) {
+QPoint buttonIn(const Config& config, MainTab page, const char* name, QSize windowSize) {
     testsupport::CoordinatorRig rig;
     rig.writeConfig(config);
     rig.open();
-    rig.c().setMainTab(MainTab::shortcuts);
+    rig.c().setMainTab(page);
     MainWindow twin(rig.c(), {});
     twin.setAttribute(Qt::WA_DontShowOnScreen);
     twin.show();
     QApplication::processEvents();
     twin.resize(windowSize);
     QApplication::processEvents();
-    for (QPushButton* button : twin.findChildren<QPushButton*>("record"))
+    for (QPushButton* button : twin.findChildren<QPushButton*>(name))
         if (button->isVisible()) return button->mapTo(&twin, button->rect().center());
-    ADD_FAILURE() << "the twin shows no Record button";
+    ADD_FAILURE() << "the twin shows no " << name << " button";
     return {};
 }
 
 TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne) {
     // The main wheel's top slot opens the Bindings page.
-    Config config = *decodeConfig(nlohmann::json::parse(readFile(home.configFolder() / "config.json")));
-    for (Wheel& wheel : config.wheels)
-        for (Slice& slice : wheel.slices)
-            if (wheel.id == "default" && slice.position == 0)
-                slice.action = MacroAction::OpenSettings{"open-bindings"};
-    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+    const Config config = home.setTopSlotAction(MacroAction::OpenSettings{"open-bindings"});
 
     Program program(home.path);
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
@@ -892,7 +887,7 @@ TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne
     xdotool("windowmove --sync " + main + " 40 40");
     pause(0.5);
     const QRect window = windowGeometry(main);
-    clickAt(window.topLeft() + recordButtonIn(config, window.size()));
+    clickAt(window.topLeft() + buttonIn(config, MainTab::shortcuts, "record", window.size()));
     const std::string panel = windowNamed("Recording Summon Key");
     ASSERT_FALSE(panel.empty()) << program.log();
     grabScreen().save(artifact("e2e-settings-bindings-recording.png"));
@@ -1017,12 +1012,7 @@ QPoint installButtonIn(const std::string& highlight, const std::string& cardId) 
 // The Bluetooth toggle on the main wheel's top slot, with a stand-in
 // bluetoothctl on the path that records how it was called.
 TEST_F(EndToEnd, InstallInTheSetupWindowLetsTheBluetoothToggleRunItsAutomation) {
-    Config config = *decodeConfig(nlohmann::json::parse(readFile(home.configFolder() / "config.json")));
-    for (Wheel& wheel : config.wheels)
-        for (Slice& slice : wheel.slices)
-            if (wheel.id == "default" && slice.position == 0)
-                slice.action = MacroAction::SystemAction{"toggle-bluetooth"};
-    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+    home.setTopSlotAction(MacroAction::SystemAction{"toggle-bluetooth"});
     const fs::path standIns = home.path / "stand-ins";
     const fs::path calls = home.path / "bluetoothctl-calls";
     writeFile(standIns / "bluetoothctl", "#!/bin/sh\necho \"$*\" >> '" + calls.string() +
@@ -1063,6 +1053,55 @@ TEST_F(EndToEnd, InstallInTheSetupWindowLetsTheBluetoothToggleRunItsAutomation) 
     release();
     EXPECT_TRUE(waitFor([&] { return readFile(calls) == "show\npower on\n"; }, 5))
         << readFile(calls) << program.log();
+    EXPECT_EQ(program.stop(), 0);
+}
+
+// The About page's How It Works button opens the guide; Return walks its five
+// steps and closes it on the last; opened again it starts at the first.
+TEST_F(EndToEnd, TheHowItWorksGuideWalksItsFiveStepsAndOpensAgainAtTheFirst) {
+    const Config config = *decodeConfig(nlohmann::json::parse(readFile(home.configFolder() / "config.json")));
+    Program program(home.path, "guide");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    std::string main;
+    ASSERT_TRUE(waitFor([&] { return !(main = mainWindowId()).empty(); }, 5)) << program.log();
+    xdotool("mousemove 800 500");
+    xdotool("windowactivate --sync " + main + " 2>/dev/null || true");
+    pause(0.5);
+    for (int page = 0; page < 7; ++page) { // down the sidebar to About
+        xdotool("key Down");
+        pause(0.3);
+    }
+    pause(0.6);
+    const QRect window = windowGeometry(main);
+    const QPoint howItWorks =
+        window.topLeft() + buttonIn(config, MainTab::about, "howItWorks", window.size());
+    const auto open = [&] {
+        clickAt(howItWorks);
+        return windowNamed("How Rondelix Works");
+    };
+    std::string id = open();
+    ASSERT_FALSE(id.empty()) << program.log();
+    pause(0.5);
+    const QRect frame = windowGeometry(id);
+    const auto shoot = [&] { return grabScreen().copy(frame); };
+    const QImage first = shoot();
+    QImage previous;
+    const char* const names[] = {"summon", "aim", "fire", "switch", "customize"};
+    for (const char* name : names) {
+        const QImage shot = shoot();
+        shot.save(artifact(std::string("guide-") + name + ".png"));
+        EXPECT_NE(shot, previous) << name;
+        previous = shot;
+        std::system(("xdotool windowfocus --sync " + id + " 2>/dev/null").c_str());
+        xdotool("key Return");
+        pause(0.4);
+    }
+    EXPECT_TRUE(waitFor([] { return largestWindowNamed("How Rondelix Works").empty(); }, 3));
+
+    id = open();
+    ASSERT_FALSE(id.empty()) << program.log();
+    pause(0.5);
+    EXPECT_EQ(shoot(), first);
     EXPECT_EQ(program.stop(), 0);
 }
 

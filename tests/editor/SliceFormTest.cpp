@@ -72,8 +72,8 @@ TEST(SliceForm, RecordingSuspendsSummoningUntilAKeyIsCaptured) {
     EXPECT_TRUE(rig.form->recorder().isRecording());
     EXPECT_TRUE(engine.recording());
     EXPECT_TRUE(rig.rig.c().isCapturingKeystroke);
-    ASSERT_TRUE(engine.recordingLiveness);
-    EXPECT_TRUE(engine.recordingLiveness());
+    ASSERT_TRUE(engine.callbacks.recordingLiveness);
+    EXPECT_TRUE(engine.callbacks.recordingLiveness());
 
     EXPECT_TRUE(rig.form->recorder().keyPressed(std::nullopt, KeyCombo{}));
     EXPECT_EQ(rig.rig.sounds.beeps, 1) << "a key outside the table beeps";
@@ -85,7 +85,7 @@ TEST(SliceForm, RecordingSuspendsSummoningUntilAKeyIsCaptured) {
     EXPECT_FALSE(rig.form->recorder().isRecording());
     EXPECT_FALSE(engine.recording());
     EXPECT_FALSE(rig.rig.c().isCapturingKeystroke);
-    EXPECT_FALSE(engine.recordingLiveness) << "the engine drops its callbacks when recording ends";
+    EXPECT_FALSE(engine.callbacks.recordingLiveness) << "the engine drops its callbacks when recording ends";
     EXPECT_FALSE(rig.form->recorder().keyPressed(41, KeyCombo{})) << "presses reach the program again";
 }
 

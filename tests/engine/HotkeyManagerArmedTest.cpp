@@ -273,7 +273,7 @@ TEST_F(HotkeyArmed, StaleStepsOfAnEarlierSummonDoNothing) {
 
 TEST_F(HotkeyArmed, EmptySlotsOpenTheEditorOnlyForSlotsTheWheelHas) {
     std::vector<std::pair<std::string, int>> opened;
-    engine().onOpenSliceEditor = [&](const std::string& id, int position) {
+    engine().callbacks.onOpenSliceEditor = [&](const std::string& id, int position) {
         opened.emplace_back(id, position);
     };
     summon();

@@ -99,7 +99,7 @@ TEST_F(HotkeyListen, ChordsLeftButtonAndOwnEventsKeepTheWheelShut) {
 
 TEST_F(HotkeyListen, PausedAndRecordingBlockSummoning) {
     bool paused = true;
-    engine().isSummonPaused = [&] { return paused; };
+    engine().callbacks.isSummonPaused = [&] { return paused; };
     taps.modifier(option, true);
     queue.advance(1);
     EXPECT_EQ(overlay.shows, 0);
@@ -114,7 +114,7 @@ TEST_F(HotkeyListen, PausedAndRecordingBlockSummoning) {
     taps.modifier(option, false);
 
     std::vector<std::pair<int, bool>> buttons;
-    engine().onRecordingMouseButton = [&](int b, bool down) { buttons.emplace_back(b, down); };
+    engine().callbacks.onRecordingMouseButton = [&](int b, bool down) { buttons.emplace_back(b, down); };
     summon();
     engine().setRecording(true);
     EXPECT_FALSE(overlay.visible);
@@ -130,8 +130,8 @@ TEST_F(HotkeyListen, PausedAndRecordingBlockSummoning) {
 TEST_F(HotkeyListen, WatchdogRecoversAStuckRecorderUnlessItIsAlive) {
     bool alive = true;
     int cancels = 0;
-    engine().recordingLiveness = [&] { return alive; };
-    engine().cancelStuckRecorder = [&] { ++cancels; };
+    engine().callbacks.recordingLiveness = [&] { return alive; };
+    engine().callbacks.cancelStuckRecorder = [&] { ++cancels; };
     engine().setRecording(true);
     queue.advance(30);
     EXPECT_TRUE(engine().recording());
@@ -144,7 +144,9 @@ TEST_F(HotkeyListen, WatchdogRecoversAStuckRecorderUnlessItIsAlive) {
 
 TEST_F(HotkeyListen, WatchdogRebuildsADeadListenTapWithinTheRateLimitAndVerifiesForcedRebuilds) {
     int blockedReports = 0;
-    engine().onSummonBlockedByPermissions = [&](bool blocked) { blockedReports += blocked ? 100 : 1; };
+    engine().callbacks.onSummonBlockedByPermissions = [&](bool blocked) {
+        blockedReports += blocked ? 100 : 1;
+    };
     programActive = true; // nothing confirms the tap
     auto installs = [&] {
         return std::count(log.lines().begin(), log.lines().end(),
@@ -186,7 +188,7 @@ TEST_F(HotkeyListen, WatchdogRebuildsADeadListenTapWithinTheRateLimitAndVerifies
 
 TEST_F(HotkeyListen, WatchdogTearsDownAMissedReleaseAndReportsSecureInput) {
     std::vector<bool> secure;
-    engine().onSecureInputBlockingChanged = [&](bool on) { secure.push_back(on); };
+    engine().callbacks.onSecureInputBlockingChanged = [&](bool on) { secure.push_back(on); };
     engine().start(); // again: still one listen tap and one watchdog (counted by the ticks below)
     EXPECT_EQ(taps.tapCount(TapMode::listenOnly), 1);
     summon();
@@ -214,7 +216,7 @@ TEST_F(HotkeyListen, WatchdogTearsDownAMissedReleaseAndReportsSecureInput) {
 
 TEST_F(HotkeyListen, ArmedTapThatCannotBeInstalledAbortsTheSummon) {
     std::vector<bool> blocked;
-    engine().onSummonBlockedByPermissions = [&](bool b) { blocked.push_back(b); };
+    engine().callbacks.onSummonBlockedByPermissions = [&](bool b) { blocked.push_back(b); };
     taps.failInstalls(TapMode::intercepting, true);
     taps.modifier(option, true);
     queue.advance(0.125);
@@ -238,12 +240,12 @@ TEST_F(HotkeyListen, WheelChoiceFollowsAppDetectionLastUsedAndPreview) {
     release();
 
     edit([&](Config& c) { c.behavior.reopenLastWheel = false; });
-    engine().editorPreviewWheelId = [] { return std::string("b"); };
+    engine().callbacks.editorPreviewWheelId = [] { return std::string("b"); };
     summon();
     EXPECT_EQ(wheelState.activeWheelId(), "b");
     release();
     EXPECT_EQ(store->config().lastUsedWheelId, "c") << "a preview never records the last used wheel";
-    engine().editorPreviewWheelId = nullptr;
+    engine().callbacks.editorPreviewWheelId = nullptr;
     summon();
     EXPECT_EQ(wheelState.activeWheelId(), "a");
 }

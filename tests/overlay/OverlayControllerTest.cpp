@@ -6,6 +6,8 @@
 #include "platform/sim/SimScreens.h"
 #include "support/SimOverlaySurface.h"
 
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace rondelix;
@@ -186,6 +188,7 @@ TEST_F(OverlayControllerTest, PrewarmNeverHidesAWheelSummonedMeanwhile) {
 
 TEST_F(OverlayControllerTest, PrewarmPutsItsInvisiblePanelAwayAfterAMoment) {
     controller->prewarm();
+    EXPECT_EQ(panels.last().prewarmPaints, 1);
     queue.advance(0.15);
     EXPECT_FALSE(panels.last().visible);
     EXPECT_FALSE(state.isVisible());
@@ -219,11 +222,20 @@ TEST_F(OverlayControllerTest, ReducedMotionOpensWithTheShortFadeOnly) {
     const OpenAnimation& open = panels.last().openAnimations.front();
     EXPECT_FALSE(open.scales());
     EXPECT_DOUBLE_EQ(open.fadeDuration(), 0.12);
+}
 
-    const OpenAnimation spring{false};
-    EXPECT_DOUBLE_EQ(spring.scaleAt(0), 0.85);
-    EXPECT_GT(spring.scaleAt(0.2), 1.0); // the spring overshoots
-    EXPECT_NEAR(spring.scaleAt(spring.scaleDuration() - 1e-6), 1.0, 0.001);
+TEST(OpenAnimation, TheSpringEndsOnceTheRimMovesLessThanHalfAPixel) {
+    for (const double diameter : {160.0, 320.0, 480.0, 900.0}) {
+        const OpenAnimation spring{.reduceMotion = false, .wheelDiameter = diameter};
+        const double end = spring.scaleDuration();
+        EXPECT_DOUBLE_EQ(spring.scaleAt(0), 0.85);
+        EXPECT_GT(spring.scaleAt(0.2), 1.0) << diameter; // the spring overshoots
+        double lateMove = 0;
+        for (double t = end; t < end + 0.5; t += 0.001)
+            lateMove = std::max(lateMove, std::abs(spring.scaleAt(t) - 1) * diameter / 2);
+        EXPECT_LT(lateMove, 0.5) << diameter;
+    }
+    EXPECT_LT((OpenAnimation{.reduceMotion = false, .wheelDiameter = 480}.scaleDuration()), 0.45);
 }
 
 TEST_F(OverlayControllerTest, TestModeShowsAClickableWheelThatEscEnds) {

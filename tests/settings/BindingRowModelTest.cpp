@@ -118,7 +118,7 @@ TEST_F(BindingRowModelTest, RecordingAndConfirmingStoresTheKeysAndSwitchesTheBin
     EXPECT_EQ(r->capturedLabel(), "Hold keys…");
     EXPECT_FALSE(r->showsCollisionHint());
     hold(55, platform::EventFlags::leftCommand);
-    rig.c().hotkeyManager().onRecordingMouseButton(2, true); // as the engine passes it on
+    rig.c().hotkeyManager().callbacks.onRecordingMouseButton(2, true); // as the engine passes it on
     EXPECT_EQ(r->recorder().captured(), (std::vector<int>{55, 1000}));
     EXPECT_TRUE(r->capturedMayCollide());
     r->recorder().confirm();
@@ -146,7 +146,8 @@ TEST_F(BindingRowModelTest, EveryWayOutOfARecordingLeavesTheEngineNormal) {
     a.reset(); // the row goes away while recording
     EXPECT_FALSE(engineRecording());
     EXPECT_FALSE(host->activeRecorderStop);
-    rig.c().hotkeyManager().onRecordingMouseButton(2, true); // wired to a recorder that is gone: nothing
+    rig.c().hotkeyManager().callbacks.onRecordingMouseButton(
+        2, true); // wired to a recorder that is gone: nothing
 }
 
 TEST_F(BindingRowModelTest, ARecordingOutlivingTheMainWindowEndsAtTheWatchdog) {

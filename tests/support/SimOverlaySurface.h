@@ -27,6 +27,7 @@ struct SimPanelRecord {
     int orderFronts = 0;
     int orderOuts = 0;
     int alphaAnimations = 0;
+    int prewarmPaints = 0;
 };
 
 class SimOverlaySurface final : public OverlaySurface {
@@ -63,6 +64,7 @@ class SimOverlaySurface final : public OverlaySurface {
     void playOpenAnimation(const OpenAnimation& animation) override {
         r_->openAnimations.push_back(animation);
     }
+    void prewarmPaint() override { ++r_->prewarmPaints; }
     int level() const override { return 1; }
     int shieldLevel() const override { return 1; }
     unsigned long windowBehavior() const override { return 0x141; }

@@ -4,6 +4,7 @@
 #include "app/AppDelegate.h"
 #include "app/DefaultsKeys.h"
 #include "app/LaunchBreadcrumb.h"
+#include "app/main/DesktopFavicons.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtAppWindows.h"
 #include "app/ui/SideWindow.h"
@@ -143,18 +144,22 @@ int RondelixApp::run(int argc, char** argv) {
 
     DesktopPlatform desktopPlatform(log, queue, home);
     auto& d = desktopPlatform;
+    const DesktopFavicons favicons(queue);
     SliceIconPainter::setApplicationResolver(
         [&d](const std::string& identifier) { return d.workspace.applicationPath(identifier); });
     std::unique_ptr<AppCoordinator> coordinator;
     QPointer<WheelView> liveWheel;
     const auto makePanel = [&](const PanelOptions& options) {
-        return std::make_unique<OverlayPanel>(options, [&](double diameter, QWidget* parent) {
+        auto panel = std::make_unique<OverlayPanel>(options, [&](double diameter, QWidget* parent) {
             auto* view = new WheelView(
                 coordinator->wheelState(), [&] { return coordinator->configStore().config(); }, diameter,
                 parent);
             liveWheel = view;
             return view;
         });
+        // Under a compositor that offers it, what lies behind the ring is blurred.
+        if (!options.opaque) desktop::requestBlurBehindRegion(*panel, panel->backdropRegion());
+        return panel;
     };
     const auto makeHUD = [] { return std::make_unique<HUDWindow>(desktop::QtScreens::compositorRunning()); };
     const AppCoordinator::Platform platform{.queue = queue,

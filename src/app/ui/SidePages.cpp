@@ -3,6 +3,7 @@
 #include "app/AppCoordinator.h"
 #include "app/GuidesPorts.h"
 #include "editor/ui/ConfettiView.h"
+#include "guides/ui/HowItWorksView.h"
 #include "guides/ui/OnboardingView.h"
 #include "guides/ui/ShortcutSetupView.h"
 
@@ -42,7 +43,11 @@ const std::map<Kind, SidePage>& sideTable() {
                                [&c, connection] { c.changed.disconnect(connection); });
               return view;
           }}},
-        {Kind::howItWorks, {"How Rondelix Works", {}}},
+        {Kind::howItWorks,
+         {"How Rondelix Works",
+          [](AppCoordinator& c, const AppWindows::SideRequest&, QWidget* parent) -> QWidget* {
+              return new HowItWorksView(howItWorksHost(c), parent);
+          }}},
     };
     return rows;
 }

@@ -2,6 +2,7 @@
 
 #include "guides/OnboardingTexts.h"
 #include "guides/ui/GuideText.h"
+#include "guides/ui/ProgressDots.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -56,9 +57,8 @@ OnboardingView::OnboardingView(OnboardingHost host, OnboardingStep start, Confet
     contentLayout_ = new QVBoxLayout;
     outer->addLayout(contentLayout_, 1);
 
-    dots_ = new QLabel(this);
-    dots_->setAlignment(Qt::AlignCenter);
-    outer->addWidget(dots_);
+    dots_ = new ProgressDots(3, this);
+    outer->addWidget(dots_, 0, Qt::AlignHCenter);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(16);
     left_ = new QPushButton(this);
@@ -144,11 +144,7 @@ void OnboardingView::render() {
                                                      : readyStep();
     contentLayout_->addWidget(content_);
 
-    QStringList dots;
-    for (const OnboardingStep each :
-         {OnboardingStep::welcome, OnboardingStep::permissions, OnboardingStep::ready})
-        dots << (each == step ? QStringLiteral("\u25AC") : QStringLiteral("\u2022"));
-    dots_->setText(dots.join("  "));
+    dots_->setCurrent(static_cast<int>(step), palette().color(QPalette::Highlight));
 
     left_->setText(step == OnboardingStep::welcome ? "Skip for now" : "Back");
     left_->setObjectName(step == OnboardingStep::welcome ? "skipButton" : "backButton");

@@ -12,6 +12,8 @@ class QVBoxLayout;
 
 namespace rondelix {
 
+class ProgressDots;
+
 // The onboarding window's content: the welcome, permissions and ready steps
 // over a footer of progress dots and navigation, and the celebration over all.
 class OnboardingView final : public QWidget {
@@ -44,7 +46,7 @@ class OnboardingView final : public QWidget {
     bool everShown_ = false;
     QVBoxLayout* contentLayout_ = nullptr;
     QWidget* content_ = nullptr;
-    QLabel* dots_ = nullptr;
+    ProgressDots* dots_ = nullptr;
     QPushButton* left_ = nullptr;
     QPushButton* rightSkip_ = nullptr;
     QPushButton* primary_ = nullptr;

@@ -1,18 +1,22 @@
 #include "overlay/ui/HubPainter.h"
 
+#include "overlay/LabelRoom.h"
+#include "overlay/ui/SliceLabels.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 namespace rondelix {
 
 namespace {
 
-constexpr double stackSpacing = 6;
+constexpr double stackSpacing = HubStack::spacing;
 constexpr double dotSize = 6;
 constexpr double dotSpacing = 5;
 // Wheel names are short; a huge one is cut before it is measured.
-constexpr qsizetype maxNameCharacters = 256;
+constexpr std::size_t maxNameBytes = 1024;
 
 void paintCapsule(QPainter& painter, const QRectF& rect, const QColor& fill) {
     painter.setPen(Qt::NoPen);
@@ -24,17 +28,6 @@ void paintCapsule(QPainter& painter, const QRectF& rect, const QColor& fill) {
 
 void paintHub(QPainter& painter, const WheelGeometry& geometry, const HubContent& content,
               const WheelPalette& palette) {
-    QFont nameFont;
-    nameFont.setPixelSize(std::max(1, qRound(geometry.hubNameFontSize())));
-    nameFont.setWeight(QFont::DemiBold);
-    const QFontMetricsF nameMetrics(nameFont);
-    // One line: a name wider than the wheel is elided.
-    const QString name = nameMetrics.elidedText(QString::fromStdString(content.name)
-                                                    .left(maxNameCharacters)
-                                                    .replace(QLatin1Char('\n'), QLatin1Char(' ')),
-                                                Qt::ElideRight, std::max(0.0, geometry.side - 20));
-    const QSizeF nameCapsule(nameMetrics.horizontalAdvance(name) + 20, nameMetrics.height() + 8);
-
     QFont countFont;
     countFont.setPixelSize(11);
     countFont.setWeight(QFont::DemiBold);
@@ -56,6 +49,27 @@ void paintHub(QPainter& painter, const WheelGeometry& geometry, const HubContent
     }
 
     const bool hasSwitcher = content.switcher.style != WheelSwitcher::Style::hidden;
+    // The name wraps, shrinks or is cut so that its capsule stays inside the hub.
+    const int namePixels = std::max(1, qRound(geometry.hubNameFontSize()));
+    const auto nameFont = [](int pixelSize) {
+        QFont font;
+        font.setPixelSize(pixelSize);
+        font.setWeight(QFont::DemiBold);
+        return font;
+    };
+    const HubStack stack{geometry, hasSwitcher ? switcherCapsule.height() : 0};
+    const TwoLineText name =
+        fitTwoLines(std::string(utf8Prefix(content.name, maxNameBytes)), namePixels,
+                    static_cast<int>(std::ceil(0.8 * namePixels)), measureWith(nameFont), stack.nameRoom());
+    const QFont font = nameFont(name.pixelSize);
+    const QFontMetricsF nameMetrics(font);
+    QStringList lines;
+    double widest = 0;
+    for (const std::string& line : name.lines) {
+        lines << QString::fromStdString(line);
+        widest = std::max(widest, nameMetrics.horizontalAdvance(lines.back()));
+    }
+    const QSizeF nameCapsule(widest + 2 * HubStack::namePaddingX, name.height() + 2 * HubStack::namePaddingY);
     const double height = nameCapsule.height() + (hasSwitcher ? switcherCapsule.height() + stackSpacing : 0);
     const Point centre = geometry.hubCentre();
     double top = centre.y - height / 2;
@@ -81,9 +95,9 @@ void paintHub(QPainter& painter, const WheelGeometry& geometry, const HubContent
     }
     const QRectF capsule(centre.x - nameCapsule.width() / 2, top, nameCapsule.width(), nameCapsule.height());
     paintCapsule(painter, capsule, palette.ultraThinMaterial);
-    painter.setFont(nameFont);
+    painter.setFont(font);
     painter.setPen(palette.secondary);
-    painter.drawText(capsule, Qt::AlignCenter, name);
+    painter.drawText(capsule, Qt::AlignCenter, lines.join(QLatin1Char('\n')));
     painter.restore();
 }
 

@@ -1,10 +1,12 @@
 #include "overlay/ui/OverlayPanel.h"
 
 #include "overlay/ui/DragHandleView.h"
+#include "overlay/ui/WheelView.h"
 #include "qtshared/DesktopCoordinates.h"
 
 #include <QEasingCurve>
 #include <QGraphicsEffect>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPropertyAnimation>
@@ -13,16 +15,23 @@
 
 namespace rondelix {
 
-// Draws its widget scaled about the widget's centre: the open spring.
+// Draws its widget scaled about the widget's centre: the open spring. The
+// wheel is drawn into an image once per opening and that image is drawn at
+// each frame's scale; it is drawn again only when what the wheel shows
+// changes, or while the wheel animates by itself.
 class OpenScaleEffect final : public QGraphicsEffect {
   public:
     using QGraphicsEffect::QGraphicsEffect;
 
+    std::function<bool()> contentAnimating;
+
     void setScale(double scale) {
         if (scale == scale_) return;
         scale_ = scale;
+        if (scale_ == 1.0) frame_ = QPixmap();
         update();
     }
+    void contentChanged() { stale_ = true; }
 
   protected:
     void draw(QPainter* painter) override {
@@ -30,20 +39,25 @@ class OpenScaleEffect final : public QGraphicsEffect {
             drawSource(painter);
             return;
         }
-        QPoint offset;
-        const QPixmap pixmap = sourcePixmap(Qt::LogicalCoordinates, &offset, QGraphicsEffect::NoPad);
+        if (frame_.isNull() || stale_ || (contentAnimating && contentAnimating())) {
+            frame_ = sourcePixmap(Qt::LogicalCoordinates, &offset_, QGraphicsEffect::NoPad);
+            stale_ = false;
+        }
         const QPointF centre = boundingRect().center();
         painter->save();
         painter->setRenderHint(QPainter::SmoothPixmapTransform);
         painter->translate(centre);
         painter->scale(scale_, scale_);
         painter->translate(-centre);
-        painter->drawPixmap(offset, pixmap);
+        painter->drawPixmap(offset_, frame_);
         painter->restore();
     }
 
   private:
     double scale_ = 1.0;
+    QPixmap frame_;
+    QPoint offset_;
+    bool stale_ = false;
 };
 
 namespace {
@@ -56,7 +70,8 @@ QRect topDown(const platform::Rect& r, double side) {
 
 // The backdrop: a ring behind the slots, drawn under the wheel so the open
 // spring scales both. Translucent, it leaves the hub clear for the wheel to
-// draw; opaque, it fills the whole disc.
+// draw and is as see-through as the window's opacity (the user's setting)
+// makes it; opaque, it fills the whole disc.
 class BackdropView final : public QWidget {
   public:
     BackdropView(const PanelGeometry& geometry, bool translucent, QWidget* parent)
@@ -76,7 +91,6 @@ class BackdropView final : public QWidget {
             const double hole = geometry_.holeRadius();
             backdrop.addEllipse(disc.center(), hole, hole);
             backdrop.setFillRule(Qt::OddEvenFill);
-            fill.setAlphaF(0.72f);
         }
         painter.fillPath(backdrop, fill);
     }
@@ -108,6 +122,10 @@ OverlayPanel::OverlayPanel(const PanelOptions& options, const WheelFactory& make
     content_->setGraphicsEffect(scaleEffect_);
     if (makeWheel) wheel_ = makeWheel(options.diameter, content_);
     if (wheel_) wheel_->setGeometry(0, 0, side, side);
+    if (auto* view = qobject_cast<WheelView*>(wheel_)) {
+        connect(view, &WheelView::refreshed, this, [this] { scaleEffect_->contentChanged(); });
+        scaleEffect_->contentAnimating = [view] { return view->graphic().isAnimating(); };
+    }
     handle_ = new DragHandleView(content_);
     handle_->setGeometry(topDown(geometry_.dragHandle(), geometry_.side()));
     handle_->hide();
@@ -115,8 +133,8 @@ OverlayPanel::OverlayPanel(const PanelOptions& options, const WheelFactory& make
     connect(alphaAnimation_, &QPropertyAnimation::valueChanged, this,
             [this](const QVariant& value) { alpha_ = value.toDouble(); });
     connect(scaleAnimation_, &QVariantAnimation::valueChanged, this,
-            [this](const QVariant& t) { scaleEffect_->setScale(openAnimation_.scaleAt(t.toDouble())); });
-    connect(scaleAnimation_, &QVariantAnimation::finished, this, [this] { scaleEffect_->setScale(1.0); });
+            [this](const QVariant& t) { showOpenFrame(t.toDouble()); });
+    connect(scaleAnimation_, &QVariantAnimation::finished, this, [this] { setOpenScale(1.0); });
     applyMask();
     // The native window exists from here on, so the first showing is quick.
     winId();
@@ -160,7 +178,7 @@ void OverlayPanel::orderOut() {
     wantsFront_ = false;
     alphaAnimation_->stop();
     scaleAnimation_->stop();
-    scaleEffect_->setScale(1.0);
+    setOpenScale(1.0);
     hide();
 }
 
@@ -204,7 +222,7 @@ void OverlayPanel::playOpenAnimation(const OpenAnimation& animation) {
     alphaAnimation_->start();
 
     scaleAnimation_->stop();
-    scaleEffect_->setScale(1.0);
+    setOpenScale(1.0);
     if (!animation.scales()) return;
     // The animation runs on elapsed time; the spring's own curve gives the scale.
     openAnimation_ = animation;
@@ -212,8 +230,35 @@ void OverlayPanel::playOpenAnimation(const OpenAnimation& animation) {
     scaleAnimation_->setDuration(static_cast<int>(std::lround(duration * 1000)));
     scaleAnimation_->setStartValue(0.0);
     scaleAnimation_->setEndValue(duration);
-    scaleEffect_->setScale(OpenAnimation::startScale);
+    setOpenScale(OpenAnimation::startScale);
     scaleAnimation_->start();
+}
+
+void OverlayPanel::showOpenFrame(double seconds) {
+    setOpenScale(openAnimation_.scaleAt(seconds));
+}
+
+void OverlayPanel::setOpenScale(double scale) {
+    scaleEffect_->setScale(scale);
+    // Without a compositor the window's shape is the disc: it grows with the
+    // spring, so no frame shows the bare window around a smaller wheel.
+    if (!translucent() && scale != maskScale_) {
+        maskScale_ = scale;
+        applyMask();
+    }
+}
+
+void OverlayPanel::prewarmPaint() {
+    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    render(&image);
+}
+
+QRegion OverlayPanel::backdropRegion() const {
+    const QRect disc = topDown(geometry_.disc(), geometry_.side());
+    const int hole = static_cast<int>(std::lround(geometry_.holeRadius()));
+    return QRegion(disc, QRegion::Ellipse) -
+           QRegion(QRect(disc.center() - QPoint(hole, hole), QSize(2 * hole, 2 * hole)), QRegion::Ellipse);
 }
 
 int OverlayPanel::level() const {
@@ -226,7 +271,11 @@ void OverlayPanel::applyMask() {
         return;
     }
     const double side = geometry_.side();
-    QRegion shape(topDown(geometry_.disc(), side), QRegion::Ellipse);
+    const QRectF disc = topDown(geometry_.disc(), side);
+    const QSizeF scaled = disc.size() * maskScale_;
+    QRegion shape(
+        QRectF(disc.center() - QPointF(scaled.width() / 2, scaled.height() / 2), scaled).toAlignedRect(),
+        QRegion::Ellipse);
     if (!handle_->isHidden()) {
         QPainterPath handle;
         handle.addRoundedRect(QRectF(handle_->geometry()), 13, 13);

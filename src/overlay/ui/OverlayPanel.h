@@ -3,6 +3,7 @@
 #include "overlay/OverlaySurface.h"
 #include "overlay/PanelGeometry.h"
 
+#include <QRegion>
 #include <QWidget>
 #include <functional>
 
@@ -39,6 +40,9 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     void setDragHandleHidden(bool hidden) override;
     void setOnClose(std::function<void()> onClose) override;
     void playOpenAnimation(const OpenAnimation& animation) override;
+    void prewarmPaint() override;
+    // Shows the opening as it stands this long after it began.
+    void showOpenFrame(double seconds);
     int level() const override;
     int shieldLevel() const override { return 1; }
     unsigned long windowBehavior() const override {
@@ -46,11 +50,14 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     }
 
     QWidget* wheel() const { return wheel_; }
+    // The ring behind the slots, in the window's coordinates.
+    QRegion backdropRegion() const;
     DragHandleView* dragHandle() const { return handle_; }
 
   private:
     bool translucent() const { return !options_.opaque; }
     void applyMask();
+    void setOpenScale(double scale);
     void mapIfWanted();
 
     PanelOptions options_;
@@ -63,6 +70,7 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     QVariantAnimation* scaleAnimation_;
     OpenAnimation openAnimation_;
     double alpha_ = 1.0;
+    double maskScale_ = 1.0;
     bool wantsFront_ = false;
 };
 

@@ -19,20 +19,8 @@ namespace rondelix {
 
 namespace {
 
-// Labels are short; a huge one is cut before any layout work.
-constexpr std::size_t maxLabelBytes = 512;
-constexpr std::size_t maxLabelLines = 3;
 constexpr std::size_t maxEmojiBytes = 64;
-constexpr std::size_t maxCachedLabels = 512;
 constexpr std::size_t maxCachedStacks = 256;
-
-std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes) {
-    if (text.size() <= maxBytes) return text;
-    std::size_t cut = maxBytes;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-        --cut;
-    return text.substr(0, cut);
-}
 
 QString qString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -78,13 +66,6 @@ struct SliceIconPainter::IconItem {
     QSizeF size;
     double fontSize = 0;
 };
-
-QFont SliceIconPainter::makeLabelFont() {
-    QFont font;
-    font.setPixelSize(11);
-    font.setWeight(QFont::Medium);
-    return font;
-}
 
 IconCache<QIcon>& SliceIconPainter::iconCache() {
     static IconCache<QIcon> cache;
@@ -199,37 +180,27 @@ SliceIconPainter::IconItem SliceIconPainter::resolveIcon(const Slice& slice, dou
     return ownIcon(slice.icon, iconSize);
 }
 
-const SliceIconPainter::LabelLayout& SliceIconPainter::labelLayout(const std::string& label,
-                                                                   double maxWidth) {
-    const std::string_view text = utf8Prefix(label, maxLabelBytes);
-    std::string key(text);
-    key += '\x1f';
-    key += std::to_string(qRound(maxWidth * 4));
-    if (const auto found = labels_.find(key); found != labels_.end()) return found->second;
-    if (labels_.size() >= maxCachedLabels) labels_.clear();
+const SliceIconPainter::LabelLayout&
+SliceIconPainter::labelLayout(const std::string& label, const IconItem& item, const SlotArea& slot) {
+    const bool hasIcon = item.kind != IconItem::Kind::nothing;
+    return labels_.layout(label, {.area = slot,
+                                  .iconHeight = item.size.height(),
+                                  .spacing = hasIcon ? 3.0 : 0.0,
+                                  .scale = SliceLabels::emphasisedScale});
+}
 
-    LabelLayout layout;
-    if (!text.empty()) {
-        const QFontMetricsF metrics(labelFont_);
-        QStringList lines = qString(text).split(QLatin1Char('\n'));
-        const bool cut = static_cast<std::size_t>(lines.size()) > maxLabelLines || text.size() < label.size();
-        if (static_cast<std::size_t>(lines.size()) > maxLabelLines) lines = lines.mid(0, maxLabelLines);
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            QString line = lines[i];
-            line.remove(QLatin1Char('\r'));
-            if (cut && i == lines.size() - 1) line += QChar(0x2026);
-            line = metrics.elidedText(line, Qt::ElideRight, maxWidth);
-            QStaticText staticText(line);
-            staticText.setTextFormat(Qt::PlainText);
-            staticText.prepare(QTransform(), labelFont_);
-            const double width = metrics.horizontalAdvance(line);
-            layout.lines.push_back(staticText);
-            layout.widths.push_back(width);
-            layout.width = std::max(layout.width, width);
-        }
-        layout.height = metrics.height() * static_cast<double>(layout.lines.size());
-    }
-    return labels_.emplace(std::move(key), std::move(layout)).first->second;
+std::vector<QRectF> SliceIconPainter::labelBoxes(const Slice& slice, double iconSize, const SlotArea& slot,
+                                                 double scale) {
+    const IconItem item = resolveIcon(slice, iconSize);
+    const LabelLayout& label = labelLayout(slice.label, item, slot);
+    const SlotStack stack{.area = slot,
+                          .iconHeight = item.size.height(),
+                          .spacing = item.kind != IconItem::Kind::nothing ? 3.0 : 0.0,
+                          .scale = scale};
+    std::vector<QRectF> boxes;
+    for (const Box& b : stack.lineBoxes(label.widths, label.lineHeight))
+        boxes.emplace_back(QPointF(b.left, b.top), QPointF(b.right, b.bottom));
+    return boxes;
 }
 
 void SliceIconPainter::paintItem(QPainter& painter, const IconItem& item, const QRectF& box,
@@ -259,19 +230,18 @@ void SliceIconPainter::paintItem(QPainter& painter, const IconItem& item, const 
 
 void SliceIconPainter::paintStack(QPainter& painter, const IconItem& item, const LabelLayout& label,
                                   const QColor& color, double shadow) {
-    const QFontMetricsF metrics(labelFont_);
     const double spacing = item.kind != IconItem::Kind::nothing && !label.lines.empty() ? 3 : 0;
-    const double top = -(item.size.height() + spacing + label.height) / 2;
+    const double top = -(item.size.height() + spacing + label.height()) / 2;
     const QRectF iconBox(-item.size.width() / 2, top, item.size.width(), item.size.height());
     const double labelTop = top + item.size.height() + spacing;
     const bool tinted = item.kind == IconItem::Kind::symbol || item.kind == IconItem::Kind::mark;
     const auto paintTinted = [&](QPointF shift, const QColor& tint) {
         if (tinted) paintItem(painter, item, iconBox.translated(shift), tint);
-        painter.setFont(labelFont_);
+        painter.setFont(label.font);
         painter.setPen(tint);
         for (std::size_t i = 0; i < label.lines.size(); ++i)
             painter.drawStaticText(QPointF(-label.widths[i] / 2 + shift.x(),
-                                           labelTop + metrics.height() * static_cast<double>(i) + shift.y()),
+                                           labelTop + label.lineHeight * static_cast<double>(i) + shift.y()),
                                    label.lines[i]);
     };
     if (shadow > 0) {
@@ -285,9 +255,8 @@ void SliceIconPainter::paintStack(QPainter& painter, const IconItem& item, const
 }
 
 const QImage& SliceIconPainter::cachedStack(const IconItem& item, const LabelLayout& label,
-                                            const std::string& labelKey, const QColor& color, double shadow,
-                                            double devicePixelRatio) {
-    std::string key = labelKey;
+                                            const QColor& color, double shadow, double devicePixelRatio) {
+    std::string key = label.key;
     key += '\x1e' + std::to_string(static_cast<int>(item.kind)) + '\x1e' + item.text + '\x1e' +
            std::to_string(item.imageKey) + '\x1e' + std::to_string(qRound(item.size.width() * 100)) + 'x' +
            std::to_string(qRound(item.size.height() * 100)) + '\x1e' + std::to_string(color.rgba()) + '\x1e' +
@@ -298,7 +267,7 @@ const QImage& SliceIconPainter::cachedStack(const IconItem& item, const LabelLay
     const double spacing = item.kind != IconItem::Kind::nothing && !label.lines.empty() ? 3 : 0;
     // Room for the shadow and for emoji that overhang their box.
     const double width = std::max(item.size.width() * 3, label.width) + 4;
-    const double height = item.size.height() + spacing + label.height + 4;
+    const double height = item.size.height() + spacing + label.height() + 4;
     QImage image(std::max(1, qCeil(width * devicePixelRatio)), std::max(1, qCeil(height * devicePixelRatio)),
                  QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(devicePixelRatio);
@@ -315,7 +284,7 @@ const QImage& SliceIconPainter::cachedStack(const IconItem& item, const LabelLay
 void SliceIconPainter::paintSlice(QPainter& painter, const Slice& slice, QPointF centre, double iconSize,
                                   const Style& style, const WheelPalette& palette) {
     const IconItem item = resolveIcon(slice, iconSize);
-    const LabelLayout& label = labelLayout(slice.label, maxLabelWidth);
+    const LabelLayout& label = labelLayout(slice.label, item, style.slot);
     const double emphasis = std::clamp(style.emphasis, 0.0, 1.0);
 
     painter.save();
@@ -324,7 +293,7 @@ void SliceIconPainter::paintSlice(QPainter& painter, const Slice& slice, QPointF
     if (style.lift > 0) {
         // A lifted slice moves every frame; it is drawn directly.
         const double spacing = item.kind != IconItem::Kind::nothing && !label.lines.empty() ? 3 : 0;
-        const double height = item.size.height() + spacing + label.height;
+        const double height = item.size.height() + spacing + label.height();
         const double width = std::max(item.size.width(), label.width);
         const QRectF tile(-width / 2 - 10, -height / 2 - 7, width + 20, height + 14);
         painter.setPen(Qt::NoPen);
@@ -345,14 +314,13 @@ void SliceIconPainter::paintSlice(QPainter& painter, const Slice& slice, QPointF
         return;
     }
 
-    const std::string labelKey = slice.label.substr(0, maxLabelBytes);
     const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     // While the highlight eases in or out, the plain and the emphasised
     // looks cross-fade.
     const auto draw = [&](const QColor& color, double shadow, double opacity) {
         if (opacity <= 0) return;
         // Drawn at the scale it is shown at, so the grown icon stays sharp.
-        const QImage& image = cachedStack(item, label, labelKey, color, shadow, dpr * style.scale);
+        const QImage& image = cachedStack(item, label, color, shadow, dpr * style.scale);
         const QSizeF size = image.deviceIndependentSize();
         painter.setOpacity(opacity);
         painter.drawImage(QRectF(QPointF(-size.width() / 2, -size.height() / 2), size), image);

@@ -2,6 +2,7 @@
 
 #include "model/Config.h"
 #include "overlay/IconCache.h"
+#include "overlay/ui/SliceLabels.h"
 #include "overlay/ui/WheelPalette.h"
 
 #include <QColor>
@@ -42,6 +43,8 @@ class SliceIconPainter {
         double lift = 0;
         // The drag tile exists only where slices can be swapped.
         bool showsTile = false;
+        // The slot the slice sits in; its label stays inside.
+        SlotArea slot;
     };
 
     void setFaviconLookup(FaviconLookup lookup) { faviconLookup_ = std::move(lookup); }
@@ -66,41 +69,34 @@ class SliceIconPainter {
     static const QIcon* customImage(const std::string& filename);
     static IconCache<QIcon>& iconCache();
 
-    // Widest a label line is drawn, room for the fifteen characters a label
-    // line normally holds; longer lines are elided.
-    static constexpr double maxLabelWidth = 120;
+    // The boxes the slice's label lines take in the wheel's square when the
+    // slice is drawn at `scale`.
+    std::vector<QRectF> labelBoxes(const Slice& slice, double iconSize, const SlotArea& slot, double scale);
 
   private:
     struct IconItem;
-    struct LabelLayout {
-        std::vector<QStaticText> lines;
-        std::vector<double> widths;
-        double width = 0;
-        double height = 0;
-    };
+    using LabelLayout = SliceLabel;
 
     IconItem resolveIcon(const Slice& slice, double iconSize);
     IconItem ownIcon(const Icon& icon, double iconSize);
-    const LabelLayout& labelLayout(const std::string& label, double maxWidth);
+    const LabelLayout& labelLayout(const std::string& label, const IconItem& item, const SlotArea& slot);
     void paintItem(QPainter& painter, const IconItem& item, const QRectF& box, const QColor& color);
     // Icon over label, centred on the origin, with the close shadow of an
     // emphasised slice when `shadow` is above 0.
     void paintStack(QPainter& painter, const IconItem& item, const LabelLayout& label, const QColor& color,
                     double shadow);
     // The stack drawn once into an image and reused while nothing it shows changes.
-    const QImage& cachedStack(const IconItem& item, const LabelLayout& label, const std::string& labelKey,
-                              const QColor& color, double shadow, double devicePixelRatio);
+    const QImage& cachedStack(const IconItem& item, const LabelLayout& label, const QColor& color,
+                              double shadow, double devicePixelRatio);
 
     FaviconLookup faviconLookup_;
     bool prefetchFavicons_ = true;
     // The favicon being drawn; the favicon cache owns the image itself.
     QIcon faviconFrame_;
     qint64 faviconKey_ = 0;
-    QFont labelFont_ = makeLabelFont();
-    std::unordered_map<std::string, LabelLayout> labels_;
+    QFont labelFont_ = SliceLabels::font(SliceLabels::pixelSize);
+    SliceLabels labels_;
     std::unordered_map<std::string, QImage> stacks_;
-
-    static QFont makeLabelFont();
 };
 
 } // namespace rondelix

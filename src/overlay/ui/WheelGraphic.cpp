@@ -1,5 +1,6 @@
 #include "overlay/ui/WheelGraphic.h"
 
+#include "icons/ui/FaviconImages.h"
 #include "overlay/WheelSwitcher.h"
 #include "overlay/ui/HubPainter.h"
 #include "overlay/ui/SliceShapePath.h"
@@ -109,6 +110,14 @@ WheelGraphic::WheelGraphic(QWidget* parent) : QWidget(parent), highlightAnimatio
     springTimer_.setInterval(16);
     connect(&springTimer_, &QTimer::timeout, this, [this] { stepSprings(); });
     toLook_ = targetLook();
+    if (FaviconImages* favicons = FaviconImages::shared()) {
+        QPointer<FaviconImages> source(favicons);
+        icons_.setFaviconLookup([source](const std::string& host, bool prefetch) -> std::optional<QImage> {
+            if (!source) return std::nullopt;
+            return source->image(host, prefetch);
+        });
+        connect(favicons, &FaviconImages::arrived, this, qOverload<>(&QWidget::update));
+    }
 }
 
 void WheelGraphic::setInputs(Inputs inputs) {
@@ -622,6 +631,7 @@ void WheelGraphic::paintIcons(QPainter& painter, const WheelGeometry& g, const H
             style.scale = std::max(style.scale, 1 + 0.26 * style.lift);
             centre = QPointF(lifted_->x.value(), lifted_->y.value());
         }
+        style.slot = {g, slice.position, n};
         icons_.paintSlice(painter, slice, centre, iconSize, style, colors);
     };
     for (const Slice& slice : inputs_.wheel.slices) {

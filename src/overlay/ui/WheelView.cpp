@@ -38,6 +38,7 @@ void WheelView::refresh() {
     inputs.prefetchFavicons = true;
     inputs.showsHubLabel = true;
     graphic_->setInputs(std::move(inputs));
+    Q_EMIT refreshed();
 }
 
 } // namespace rondelix

@@ -27,6 +27,10 @@ class WheelView : public QWidget {
     void refresh();
     WheelGraphic& graphic() { return *graphic_; }
 
+  Q_SIGNALS:
+    // The graphic was given new inputs.
+    void refreshed();
+
   private:
     WheelState& state_;
     ConfigSource config_;

@@ -26,12 +26,16 @@ bool isVectorFormat(const QByteArray& format) {
 
 } // namespace
 
+bool QtImages::refuses(QImageReader& reader) const {
+    return drawings_ == Drawings::refused && isVectorFormat(reader.format());
+}
+
 std::optional<PixelSize> QtImages::declaredSize(std::string_view bytes) const {
     QByteArray data = borrowed(bytes);
     QBuffer buffer(&data);
     if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
     QImageReader reader(&buffer);
-    if (!reader.canRead()) return std::nullopt;
+    if (!reader.canRead() || refuses(reader)) return std::nullopt;
 
     PixelSize largest;
     const int frames = std::clamp(reader.imageCount(), 1, maxFramesExamined);
@@ -54,6 +58,7 @@ std::optional<std::string> QtImages::drawnAsPNG(std::string_view bytes, int widt
     QBuffer buffer(&data);
     if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
     QImageReader reader(&buffer);
+    if (refuses(reader)) return std::nullopt;
     // A drawing is rendered at the target size rather than scaled as pixels.
     if (isVectorFormat(reader.format())) reader.setScaledSize(QSize(width, height));
     const QImage source = reader.read();

@@ -2,8 +2,8 @@
 
 namespace rondelix::platform::linux_desktop {
 
-ThreadPoolBackground::ThreadPoolBackground() {
-    pool_.setMaxThreadCount(2);
+ThreadPoolBackground::ThreadPoolBackground(int threads) {
+    pool_.setMaxThreadCount(threads);
 }
 
 ThreadPoolBackground::~ThreadPoolBackground() {

@@ -10,7 +10,7 @@ namespace rondelix::platform::linux_desktop {
 // work still running, so nothing posts to a main queue that is gone.
 class ThreadPoolBackground final : public Background {
   public:
-    ThreadPoolBackground();
+    explicit ThreadPoolBackground(int threads = 2);
     ~ThreadPoolBackground() override;
     void run(std::function<void()> work) override;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+class QRegion;
 class QWidget;
 
 namespace rondelix::platform::linux_desktop {
@@ -8,5 +9,7 @@ namespace rondelix::platform::linux_desktop {
 // the window property that compositors offering the blur read. Compositors
 // without it ignore the property, and the window stays plainly translucent.
 void requestBlurBehind(QWidget& window, bool blur);
+// The same, for the part of the window the region covers.
+void requestBlurBehindRegion(QWidget& window, const QRegion& region);
 
 } // namespace rondelix::platform::linux_desktop

@@ -1,13 +1,19 @@
 #include "WheelRendering.h"
+#include "icons/FaviconCache.h"
+#include "icons/ui/FaviconImages.h"
 #include "icons/ui/SymbolFont.h"
 #include "overlay/ui/SliceIconPainter.h"
 #include "overlay/ui/SliceShapePath.h"
 #include "overlay/ui/WheelGraphic.h"
+#include "platform/sim/SimBackground.h"
+#include "platform/sim/SimMainQueue.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace rondelix;
@@ -129,6 +135,60 @@ TEST_F(SliceIcons, LinkSlicesShowTheFaviconOnceItHasArrived) {
     asked.clear();
     iconCentre(makeSlice(0, "", Icon::Auto{}, MacroAction::Url{"www.example.org"}), graphic);
     EXPECT_TRUE(asked.empty());
+}
+
+TEST_F(SliceIcons, TheProgramsWheelsAskTheSharedCacheAndRedrawWhenTheIconArrives) {
+    platform::sim::SimMainQueue queue;
+    platform::sim::SimBackground background;
+    std::vector<std::string> searched;
+    FaviconCache cache(queue, background, [&](const std::string& host) -> std::optional<std::string> {
+        searched.push_back(host);
+        QImage red(16, 16, QImage::Format_ARGB32);
+        red.fill(Qt::red);
+        QByteArray png;
+        QBuffer out(&png);
+        out.open(QIODevice::WriteOnly);
+        red.save(&out, "PNG");
+        return png.toStdString();
+    });
+    FaviconImages favicons(cache);
+    FaviconImages::setShared(&favicons);
+    WheelGraphic graphic;
+    FaviconImages::setShared(nullptr);
+
+    const Slice link =
+        makeSlice(0, "", Icon::SfSymbol{"globe"}, MacroAction::Url{"https://news.example.org/x"});
+    WheelGraphic::Inputs inputs;
+    inputs.wheel.slices = {link};
+    inputs.prefetchFavicons = true;
+    graphic.setInputs(inputs);
+    graphic.resize(320, 320);
+    graphic.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&graphic));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(searched, std::vector<std::string>{});
+    ASSERT_EQ(background.pendingCount(), 1u);
+    const Point at = WheelGeometry{320}.slotPoint(0, 8);
+    EXPECT_FALSE(isRed(render(graphic, 320).pixelColor(qRound(at.x), qRound(at.y))));
+
+    int paints = 0;
+    struct PaintCounter : QObject {
+        int& count;
+        explicit PaintCounter(int& c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint) ++count;
+            return false;
+        }
+    } counter(paints);
+    graphic.installEventFilter(&counter);
+    background.runAll();
+    queue.runPending();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(searched, std::vector<std::string>{"news.example.org"});
+    EXPECT_GT(paints, 0);
+    const QImage drawn = render(graphic, 320);
+    EXPECT_TRUE(isRed(drawn.pixelColor(qRound(at.x), qRound(at.y))));
+    rondelix::testing::saveArtifact(drawn, "wheel-link-favicon.png");
 }
 
 TEST(SymbolFont, EverySymbolTheProgramUsesHasAGlyphAndUnknownNamesAskAQuestion) {

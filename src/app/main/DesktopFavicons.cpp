@@ -1,0 +1,17 @@
+#include "app/main/DesktopFavicons.h"
+
+namespace rondelix {
+
+DesktopFavicons::DesktopFavicons(platform::MainQueue& queue)
+    : cache_(queue, searches_, [this](const std::string& host) { return fetch_.resolve(host); }) {
+    FaviconImages::setShared(&images_);
+}
+
+DesktopFavicons::~DesktopFavicons() {
+    FaviconImages::setShared(nullptr);
+    // Searches still waiting on a server give up at once, so the pool's
+    // threads are free before it is torn down.
+    http_.shutDown();
+}
+
+} // namespace rondelix

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "engine/KeyCodeSet.h"
+#include "engine/WheelCycling.h"
+#include "model/Config.h"
+#include "platform/Geometry.h"
+#include "platform/MainQueue.h"
+
+#include <optional>
+
+namespace rondelix::summon_phase {
+
+// The summon engine keeps one of these per phase, each in an optional that is
+// reset in one step when the phase ends.
+
+// The keys of a binding are down and its hold threshold runs.
+struct Arming {
+    SummonBinding binding;
+    // The threshold counts from here, across a switch to a longer binding.
+    double startedAt = 0;
+    // A shortcut typed with the binding's keys since they went down.
+    bool chordSinceDown = false;
+    platform::ScopedCancel armStep;
+};
+
+// A wheel is open and the armed tap intercepts input.
+struct Summoned {
+    SummonBinding binding;
+    KeyCodeSet pressedArrows;
+    KeyCodeSet steppablePrimed;
+    bool aimAnchored = false;
+    KeyCodeSet pressedNumpad;
+    // Keys whose key down this summon swallowed: their key ups are too.
+    KeyCodeSet swallowedKeys;
+    bool shiftTapCandidate = false;
+    ScrollSwitch scroll;
+    bool mouseAimUnlocked = true;
+    platform::Point mouseStart;
+    bool isPreview = false;
+    bool cancelled = false;
+    // The up of a click that closed the previous summon.
+    bool owedClickUp = false;
+    // Set while the binding was let go with nothing aimed.
+    std::optional<double> graceDeadline;
+    platform::ScopedCancel graceStep;
+};
+
+// The wheel closed with keys still down that the summon swallowed: their
+// repeats and key ups stay swallowed until they are let go.
+struct Draining {
+    KeyCodeSet arrows;
+    bool leftClick = false;
+    platform::ScopedCancel endStep;
+};
+
+} // namespace rondelix::summon_phase

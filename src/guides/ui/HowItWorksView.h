@@ -1,0 +1,41 @@
+#pragma once
+
+#include "guides/HowItWorksGuide.h"
+
+#include <QWidget>
+#include <cstddef>
+#include <memory>
+
+class QLabel;
+class QPushButton;
+
+namespace rondelix {
+
+class HowItWorksIllustration;
+class ProgressDots;
+
+// The How Rondelix Works window's content: one step at a time, a picture over
+// its title and sentence, then the progress dots and Back and Next or Done.
+class HowItWorksView final : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit HowItWorksView(HowItWorksHost host, QWidget* parent = nullptr);
+    ~HowItWorksView() override;
+
+    HowItWorksGuide& guide() { return *guide_; }
+
+  private:
+    void render();
+
+    std::unique_ptr<HowItWorksGuide> guide_;
+    std::size_t connection_ = 0;
+    HowItWorksIllustration* illustration_ = nullptr;
+    QLabel* title_ = nullptr;
+    QLabel* description_ = nullptr;
+    ProgressDots* dots_ = nullptr;
+    QPushButton* back_ = nullptr;
+    QPushButton* primary_ = nullptr;
+};
+
+} // namespace rondelix

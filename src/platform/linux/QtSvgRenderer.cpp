@@ -1,0 +1,77 @@
+#include "platform/linux/QtSvgRenderer.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+namespace rondelix::platform::linux_desktop {
+
+namespace {
+
+// What the caller and the drawing share; whichever comes first settles it.
+struct Race {
+    std::mutex lock;
+    std::condition_variable settled;
+    bool done = false;
+    QImage image;
+};
+
+std::optional<std::string> encodedPNG(const QImage& image) {
+    QByteArray png;
+    QBuffer out(&png);
+    if (!out.open(QIODevice::WriteOnly) || !image.save(&out, "PNG") || png.isEmpty()) return std::nullopt;
+    return std::string(png.constData(), static_cast<std::size_t>(png.size()));
+}
+
+} // namespace
+
+QtSvgRenderer::QtSvgRenderer(double watchdog, Draw draw) : watchdog_(watchdog), draw_(std::move(draw)) {
+    pool_.setMaxThreadCount(2);
+}
+
+QtSvgRenderer::~QtSvgRenderer() {
+    pool_.clear();
+    pool_.waitForDone();
+}
+
+QImage QtSvgRenderer::drawSvg(const QByteArray& svg, int side) {
+    QSvgRenderer renderer(svg);
+    if (!renderer.isValid() || side <= 0) return {};
+    QSizeF natural = renderer.viewBoxF().size();
+    if (natural.isEmpty()) natural = renderer.defaultSize();
+    if (natural.isEmpty()) natural = QSizeF(side, side);
+    const QSizeF fitted = natural.scaled(side, side, Qt::KeepAspectRatio);
+    const QRectF target((side - fitted.width()) / 2, (side - fitted.height()) / 2, fitted.width(),
+                        fitted.height());
+
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    renderer.render(&painter, target);
+    return image;
+}
+
+std::optional<std::string> QtSvgRenderer::renderPNG(const std::string& svg, int side) {
+    auto race = std::make_shared<Race>();
+    pool_.start([race, draw = draw_, document = QByteArray::fromStdString(svg), side] {
+        QImage image = draw(document, side);
+        std::lock_guard guard(race->lock);
+        if (race->done) return;
+        race->done = true;
+        race->image = std::move(image);
+        race->settled.notify_one();
+    });
+    std::unique_lock wait(race->lock);
+    race->settled.wait_for(wait, std::chrono::duration<double>(watchdog_), [&] { return race->done; });
+    // The watchdog settles it when the drawing has not; a later drawing finds it settled.
+    race->done = true;
+    if (race->image.isNull() || race->image.width() <= 0) return std::nullopt;
+    return encodedPNG(race->image);
+}
+
+} // namespace rondelix::platform::linux_desktop

@@ -1,0 +1,172 @@
+#include "DesktopApplication.h"
+#include "icons/FaviconBodySink.h"
+#include "platform/linux/GetaddrinfoHostResolver.h"
+#include "platform/linux/QtHttpClient.h"
+
+#include <arpa/inet.h>
+#include <condition_variable>
+#include <gtest/gtest.h>
+#include <map>
+#include <mutex>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace rondelix::platform::linux_desktop {
+namespace {
+
+// A plain HTTP server on 127.0.0.1 that answers one connection at a time
+// from a table of paths, remembers each request's Host header and counts
+// what it managed to send.
+class LoopbackServer {
+  public:
+    struct Answer {
+        std::string head;       // status line and headers, without the blank line
+        std::size_t bodySize{}; // bytes of 'x' after the head
+    };
+
+    explicit LoopbackServer(std::map<std::string, Answer> answers) : answers_(std::move(answers)) {
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            ::listen(listener_, 4) != 0 ||
+            ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            return;
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this] { serve(); });
+    }
+
+    ~LoopbackServer() {
+        ::shutdown(listener_, SHUT_RDWR); // wakes the accept
+        if (thread_.joinable()) thread_.join();
+        ::close(listener_);
+    }
+
+    int port() const { return port_; }
+    std::string hostSeen(const std::string& path) {
+        std::lock_guard guard(lock_);
+        return hosts_[path];
+    }
+    // Waits for the server to be done with that path's connection.
+    std::size_t bytesSent(const std::string& path) {
+        std::unique_lock guard(lock_);
+        answered_.wait(guard, [&] { return sent_.contains(path); });
+        return sent_[path];
+    }
+
+  private:
+    void serve() {
+        for (;;) {
+            const int connection = ::accept(listener_, nullptr, nullptr);
+            if (connection < 0) return;
+            answer(connection);
+            ::close(connection);
+        }
+    }
+
+    void answer(int connection) {
+        std::string request;
+        char buffer[4096];
+        while (request.find("\r\n\r\n") == std::string::npos) {
+            const auto got = ::recv(connection, buffer, sizeof buffer, 0);
+            if (got <= 0) return;
+            request.append(buffer, static_cast<std::size_t>(got));
+        }
+        const auto pathStart = request.find(' ') + 1;
+        const std::string path = request.substr(pathStart, request.find(' ', pathStart) - pathStart);
+        const auto hostAt = request.find("\r\nHost: ") + 8;
+        const std::string host = request.substr(hostAt, request.find("\r\n", hostAt) - hostAt);
+        {
+            // Taken before answering, so the client cannot finish ahead of it.
+            std::lock_guard guard(lock_);
+            hosts_[path] = host;
+        }
+        const auto found = answers_.find(path);
+        const Answer answer = found == answers_.end()
+                                  ? Answer{"HTTP/1.1 404 Not Found\r\nContent-Length: 0", 0}
+                                  : found->second;
+        const std::string head = answer.head + "\r\nConnection: close\r\n\r\n";
+        ::send(connection, head.data(), head.size(), MSG_NOSIGNAL);
+        const std::string chunk(64 * 1024, 'x');
+        std::size_t sent = 0;
+        while (sent < answer.bodySize) {
+            const auto wrote = ::send(connection, chunk.data(),
+                                      std::min(chunk.size(), answer.bodySize - sent), MSG_NOSIGNAL);
+            if (wrote <= 0) break; // the client hung up
+            sent += static_cast<std::size_t>(wrote);
+        }
+        std::lock_guard guard(lock_);
+        sent_[path] = sent;
+        answered_.notify_all();
+    }
+
+    std::map<std::string, Answer> answers_;
+    int listener_ = -1;
+    int port_ = 0;
+    std::thread thread_;
+    std::mutex lock_;
+    std::condition_variable answered_;
+    std::map<std::string, std::string> hosts_;
+    std::map<std::string, std::size_t> sent_;
+};
+
+// The only test that talks to a real server: the name cannot be resolved, so
+// the page can only come from the address handed over with it.
+TEST(FaviconLoopback, FetchesFromTheHandedOverAddressAndAppliesTheCapsAsBytesArrive) {
+    ASSERT_NE(testing::desktopApplication(), nullptr);
+    constexpr std::size_t imageCap = 2097152, pageCap = 524288, endless = 64u << 20;
+    LoopbackServer server({
+        {"/favicon.ico", {"HTTP/1.1 200 OK\r\nContent-Type: image/png; q=1\r\nContent-Length: 1000", 1000}},
+        {"/endless", {"HTTP/1.1 200 OK\r\nContent-Type: image/png", endless}},
+        {"/announced", {"HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(imageCap + 1), imageCap + 1}},
+        {"/page", {"HTTP/1.1 200 OK\r\nContent-Type: text/html", pageCap + 100000}},
+        {"/moved", {"HTTP/1.1 302 Found\r\nLocation: http://elsewhere.invalid/x\r\nContent-Length: 0", 0}},
+    });
+    ASSERT_NE(server.port(), 0);
+    const std::string name = "icons.rondelix.invalid";
+    GetaddrinfoHostResolver resolver;
+    EXPECT_TRUE(resolver.addresses(name).empty());
+    EXPECT_FALSE(resolver.addresses("localhost").empty());
+
+    QtHttpClient client;
+    const std::string base = "http://" + name + ":" + std::to_string(server.port());
+    const struct {
+        const char* path;
+        std::size_t cap;
+        bool truncate;
+        std::optional<std::size_t> kept;
+    } cases[] = {
+        {"/favicon.ico", imageCap, false, 1000},       {"/endless", imageCap, false, std::nullopt},
+        {"/announced", imageCap, false, std::nullopt}, {"/page", pageCap, true, pageCap},
+        {"/moved", imageCap, false, std::nullopt},
+    };
+    // Off the main thread, as the program's searches run.
+    std::thread([&] {
+        for (const auto& c : cases) {
+            FaviconBodySink sink(c.cap, c.truncate);
+            const auto end = client.get({base + c.path, "127.0.0.1", 60}, sink);
+            const auto body = sink.result(end);
+            EXPECT_EQ(body ? std::optional(body->data.size()) : std::nullopt, c.kept) << c.path;
+            EXPECT_EQ(server.hostSeen(c.path), name + ":" + std::to_string(server.port())) << c.path;
+            if (std::string(c.path) == "/favicon.ico") {
+                EXPECT_EQ(body->mimeType, "image/png");
+            }
+            if (std::string(c.path) == "/moved") {
+                EXPECT_EQ(sink.redirect(), "http://elsewhere.invalid/x");
+            }
+        }
+    }).join();
+    // Reading stopped at the cap: the rest was never taken off the wire.
+    EXPECT_LT(server.bytesSent("/endless"), endless / 4);
+
+    client.shutDown();
+    FaviconBodySink late(imageCap, false);
+    EXPECT_EQ(client.get({base + "/favicon.ico", "127.0.0.1", 60}, late), HttpClient::End::Failed);
+}
+
+} // namespace
+} // namespace rondelix::platform::linux_desktop
