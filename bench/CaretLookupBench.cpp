@@ -1,3 +1,4 @@
+#include "BenchApplication.h"
 #include "overlay/CaretLocator.h"
 #include "platform/linux/LinuxAccessibility.h"
 #include "platform/linux/QtMainQueue.h"
@@ -21,15 +22,6 @@ using namespace rondelix;
 namespace {
 
 const QString fieldPath = QStringLiteral("/org/a11y/atspi/accessible/field");
-
-void ensureApplication() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "rondelix_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    new QApplication(argc, argv);
-}
 
 // A text field of another program, as the accessibility bus shows it: its
 // caret stands at offset 7, and it answers from a thread of its own as a

@@ -2,6 +2,7 @@
 // wheels of 12 slices, from the key to the saved file, with the files on a
 // memory-backed folder as they would be in the page cache.
 
+#include "BenchApplication.h"
 #include "editor/EditorSession.h"
 #include "editor/ui/WheelEditorPage.h"
 #include "editor/ui/WheelSection.h"
@@ -29,18 +30,6 @@
 using namespace rondelix;
 
 namespace {
-
-// The views need an application object; another benchmark may have made it
-// already. It stays until the process ends: tearing Qt down at exit after
-// the views have cached fonts and icons is nothing worth measuring.
-void ensureApplication() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "rondelix_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    new QApplication(argc, argv);
-}
 
 Config hundredWheels() {
     Config config;

@@ -1,3 +1,4 @@
+#include "BenchApplication.h"
 #include "app/ui/GalleryWiring.h"
 #include "gallery/ui/GalleryBrowserPage.h"
 #include "platform/sim/SimBackground.h"
@@ -20,15 +21,6 @@
 using namespace rondelix;
 
 namespace {
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "rondelix_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // The gallery page at a main window's size over a store in a scratch folder.
 struct PageRig {
@@ -59,7 +51,7 @@ struct PageRig {
 
 // A click on a category: the list and the stage change and the page is drawn.
 static void BM_GallerySwitchCategory(benchmark::State& state) {
-    application();
+    ensureApplication();
     PageRig rig;
     const auto categories = WheelGallery::categories();
     std::size_t next = 0;
@@ -72,7 +64,7 @@ BENCHMARK(BM_GallerySwitchCategory)->Unit(benchmark::kMillisecond);
 
 // One more letter in the search field, and the page drawn.
 static void BM_GalleryTypeSearchLetter(benchmark::State& state) {
-    application();
+    ensureApplication();
     PageRig rig;
     const QString words[] = {"s", "sl", "sla", "slac", "slack", ""};
     std::size_t next = 0;

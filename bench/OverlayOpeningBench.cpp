@@ -1,3 +1,4 @@
+#include "BenchApplication.h"
 #include "model/DefaultConfig.h"
 #include "model/WheelState.h"
 #include "overlay/OpenAnimation.h"
@@ -14,15 +15,6 @@ using namespace rondelix;
 
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "rondelix_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 // The panel's open spring: its one animation that is not the window fade.
 QVariantAnimation* springOf(const OverlayPanel& panel) {
     for (auto* animation : panel.findChildren<QVariantAnimation*>(Qt::FindDirectChildrenOnly))
@@ -35,7 +27,7 @@ QVariantAnimation* springOf(const OverlayPanel& panel) {
 // the screen would draw it. Real time counts the work Qt hands to its
 // threads as well.
 void paintOneOpening(benchmark::State& state, bool translucent) {
-    application();
+    ensureApplication();
     WheelState wheelState;
     const Config config = DefaultConfig::factoryConfig();
     wheelState.setActiveWheelId(config.wheels.front().id);

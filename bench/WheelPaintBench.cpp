@@ -1,3 +1,4 @@
+#include "BenchApplication.h"
 #include "overlay/ui/WheelGraphic.h"
 
 #include <QApplication>
@@ -8,15 +9,6 @@
 using namespace rondelix;
 
 namespace {
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "rondelix_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 WheelGraphic::Inputs twelveSlots() {
     static const char* symbols[] = {
@@ -42,7 +34,7 @@ WheelGraphic::Inputs twelveSlots() {
 
 // One overlay frame: the 12-slot wheel with icons, labels and an aimed slot.
 void paintTwelveSlotWheel(benchmark::State& state, ColorScheme scheme) {
-    application();
+    ensureApplication();
     WheelGraphic graphic;
     graphic.setReduceMotion(true);
     graphic.setColorScheme(scheme);
@@ -60,7 +52,7 @@ void paintTwelveSlotWheel(benchmark::State& state, ColorScheme scheme) {
 
 // The frames the overlay really draws: the aim moves on every one.
 void paintWhileAimMoves(benchmark::State& state) {
-    application();
+    ensureApplication();
     WheelGraphic graphic;
     graphic.setReduceMotion(true);
     graphic.setColorScheme(ColorScheme::dark);

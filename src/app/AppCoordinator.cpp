@@ -8,6 +8,8 @@
 #include "catalog/WheelActionTarget.h"
 #include "engine/HotkeyManager.h"
 #include "engine/PermissionsCheck.h"
+#include "guides/DemoBackup.h"
+#include "guides/DemoChoreography.h"
 #include "icons/IconStore.h"
 #include "platform/Background.h"
 #include "platform/HomeFolder.h"
@@ -94,6 +96,13 @@ void AppCoordinator::buildServices() {
         *configStore_, *wheelState_, *overlayController_, *macroExecutor_, *feedback_,
         HotkeyManager::Platform{p.queue, p.log, p.taps, p.screens, p.workspace,
                                 [&windows = p.windows] { return windows.programIsActive(); }});
+
+    demo_ = std::make_unique<DemoChoreography>(DemoChoreography::Services{
+        *configStore_, *wheelState_, *overlayController_, *feedback_, *macroExecutor_, p.queue, p.screens,
+        p.notifications, p.defaults, p.log, DemoBackup::fileUnder(p.home.path()), [weak = Weak(self_)] {
+            const auto self = weak.lock();
+            return self && (*self)->devMenuUnlocked_;
+        }});
 }
 
 void AppCoordinator::installCallbacks() {
@@ -586,6 +595,8 @@ void AppCoordinator::relockDevMenu() {
 }
 
 void AppCoordinator::applicationWillTerminate() {
+    // A demo still running gives the user's wheels back before the program ends.
+    demo_->cancel();
     macroExecutor_->applicationWillTerminate();
 }
 

@@ -37,6 +37,7 @@ class KeyboardLayout;
 class LoginItems;
 class Log;
 class MainQueue;
+class Notifications;
 class Pasteboard;
 class Permissions;
 class Processes;
@@ -48,6 +49,7 @@ class Workspace;
 } // namespace platform
 
 class AppDelegate;
+class DemoChoreography;
 class EscapeMonitor;
 class HotkeyManager;
 class PermissionsCheck;
@@ -77,6 +79,7 @@ class AppCoordinator {
         platform::Permissions& permissions;
         platform::InputAccess& inputAccess;
         platform::SessionEvents& session;
+        platform::Notifications& notifications;
         platform::Background& background;
         platform::Dialogs& dialogs;
         const platform::Images& images;
@@ -130,6 +133,7 @@ class AppCoordinator {
     FeedbackController& feedback() { return *feedback_; }
     PermissionsCheck& permissions() { return *permissions_; }
     HotkeyManager& hotkeyManager() { return *hotkeyManager_; }
+    DemoChoreography& demo() { return *demo_; }
 
     // The system as the coordinator was given it, for the windows it opens.
     const Platform& platform() const { return platform_; }
@@ -247,6 +251,7 @@ class AppCoordinator {
     std::unique_ptr<FeedbackController> feedback_;
     std::unique_ptr<PermissionsCheck> permissions_;
     std::unique_ptr<HotkeyManager> hotkeyManager_;
+    std::unique_ptr<DemoChoreography> demo_;
 
     MainTab mainTab_ = MainTab::wheels;
     bool paused_ = false;

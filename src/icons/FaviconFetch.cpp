@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 namespace rondelix {
 
@@ -80,10 +81,16 @@ std::optional<std::string> FaviconFetch::imageFromBytes(std::string_view bytes, 
         return services_.svg.renderPNG(
             cleanedSvg(repairedUtf8(bytes),
                        [this](std::string_view picture) { return acceptablePicture(picture); }),
-            svgSide);
+            iconSide);
     if (!acceptablePicture(bytes)) return std::nullopt;
+    // A wheel draws the icon a few dozen pixels wide; keeping a large picture
+    // whole would only cost memory and decoding time on every host's icon.
     const auto size = services_.images.declaredSize(bytes);
-    return services_.images.drawnAsPNG(bytes, static_cast<int>(size->width), static_cast<int>(size->height));
+    const double scale = std::min(1.0, iconSide / std::max(size->width, size->height));
+    const auto side = [scale](double length) {
+        return std::max(1, static_cast<int>(std::lround(length * scale)));
+    };
+    return services_.images.drawnAsPNG(bytes, side(size->width), side(size->height));
 }
 
 std::optional<std::string> FaviconFetch::resolve(const std::string& host) {

@@ -23,7 +23,8 @@ class FaviconFetch {
     static constexpr std::size_t pageCap = 524288;
     static constexpr std::size_t pageScanned = 262144;
     static constexpr double timeoutSeconds = 60;
-    static constexpr int svgSide = 128;
+    // Drawings are drawn on a square of this side; pictures are kept no larger.
+    static constexpr int iconSide = 128;
     static constexpr double largestSide = 4096;
     static constexpr std::size_t linksTried = 16;
     static constexpr int redirectsFollowed = 10;

@@ -6,7 +6,9 @@
 namespace rondelix::platform {
 
 // One running program per user. The first start claims the place; a later
-// start finds it taken and asks the running program to come forward.
+// start finds it taken and asks the running program to come forward. Claiming
+// needs nothing but the operating system, so that a start that only hands over
+// ends before the program builds anything else.
 class SingleInstance {
   public:
     enum class Claim {
@@ -17,9 +19,11 @@ class SingleInstance {
 
     virtual ~SingleInstance() = default;
 
-    // Tries to become the one instance. Once claimed, `onReopenRequest` runs
-    // on the main queue whenever a later start asks this one to come forward.
-    virtual Claim claim(std::function<void()> onReopenRequest) = 0;
+    virtual Claim claim() = 0;
+    // Once claimed and the main queue runs: `onReopenRequest` runs on it
+    // whenever a later start asks this one to come forward. Requests that
+    // came in between wait for this call.
+    virtual void serve(std::function<void()> onReopenRequest) = 0;
     virtual std::string failure() const = 0;
 };
 

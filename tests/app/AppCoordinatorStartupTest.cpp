@@ -64,12 +64,32 @@ TEST(AppCoordinatorStartup, BuildsAndStartsTheServicesInOrderAndHandsItselfToThe
     PrimingPermissions permissions(rig);
     ListingBackground background(rig);
     const AppCoordinator::Platform p = rig.platform();
-    rig.open(
-        {p.queue,         p.log,           p.defaults,       p.updater,       p.home,    p.watcher,
-         p.loginItems,    p.pasteboard,    p.workspace,      p.processes,     p.taps,    p.sounds,
-         p.screens,       p.accessibility, permissions,      p.inputAccess,   p.session, background,
-         p.dialogs,       p.images,        p.keyboardLayout, p.escapeMonitor, p.windows, p.makeOverlaySurface,
-         p.makeHUDSurface});
+    rig.open({p.queue,
+              p.log,
+              p.defaults,
+              p.updater,
+              p.home,
+              p.watcher,
+              p.loginItems,
+              p.pasteboard,
+              p.workspace,
+              p.processes,
+              p.taps,
+              p.sounds,
+              p.screens,
+              p.accessibility,
+              permissions,
+              p.inputAccess,
+              p.session,
+              p.notifications,
+              background,
+              p.dialogs,
+              p.images,
+              p.keyboardLayout,
+              p.escapeMonitor,
+              p.windows,
+              p.makeOverlaySurface,
+              p.makeHUDSurface});
 
     // The update controller and the store come before the permission check,
     // the engine starts after it, the observers follow, and the delegate

@@ -10,6 +10,7 @@
 #include "support/CoordinatorRig.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QImage>
@@ -29,9 +30,11 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <random>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 namespace rondelix {
 namespace {
@@ -137,8 +140,10 @@ struct TestHome {
 // One run of the program, its output in a log file; killed at the end if it
 // is still running.
 struct Program {
+    // `onTerminal` runs it on a terminal of its own, as from a shell.
     explicit Program(const fs::path& home, const std::string& name = "program", fs::path logFolder = {},
-                     const QProcessEnvironment& extra = {}) {
+                     const QProcessEnvironment& extra = {}, const QStringList& arguments = {},
+                     bool onTerminal = false) {
         if (logFolder.empty()) logFolder = home;
         output = logFolder / (name + ".log");
         fs::create_directories(logFolder / "runtime");
@@ -147,6 +152,8 @@ struct Program {
         environment.insert("HOME", QString::fromStdString(home.string()));
         environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
         environment.insert("PATH", qEnvironmentVariable("PATH"));
+        if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+            environment.insert("DBUS_SESSION_BUS_ADDRESS", qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS"));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString((logFolder / "runtime").string()));
         // The single-instance socket lives in the temporary folder; one per
         // run keeps test runs that share the machine apart.
@@ -156,11 +163,23 @@ struct Program {
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.setStandardOutputFile(QString::fromStdString(output.string()));
         started = Clock::now();
-        process.start(RONDELIX_PROGRAM, {});
+        if (onTerminal)
+            process.start("script", {"-qefc", (QStringList{"exec", RONDELIX_PROGRAM} + arguments).join(' '),
+                                     "/dev/null"});
+        else
+            process.start(RONDELIX_PROGRAM, arguments);
     }
     ~Program() {
         process.kill();
         process.waitForFinished(5000);
+    }
+    // The program itself, also when a terminal runs it.
+    pid_t pid() const {
+        const pid_t started = static_cast<pid_t>(process.processId());
+        std::istringstream children(
+            readFile("/proc/" + std::to_string(started) + "/task/" + std::to_string(started) + "/children"));
+        pid_t child = 0;
+        return children >> child ? child : started;
     }
     std::string log() const { return readFile(output); }
     bool hasLine(const std::string& line) const { return log().find(line) != std::string::npos; }
@@ -286,6 +305,64 @@ TEST_F(EndToEnd, ASecondStartHandsOverToTheRunningProgramAndExits) {
     EXPECT_EQ(first.stop(), 0);
 }
 
+// Help, version and mistakes are answered without a display and without a
+// word to the running program; the toolkit's own options reach the toolkit.
+TEST_F(EndToEnd, TheCommandLineAnswersHelpVersionAndMistakesAndPassesToolkitOptionsOn) {
+    Program first(home.path, "first");
+    ASSERT_TRUE(first.waitForLine("Rondelix: ready."));
+    const struct {
+        QStringList arguments;
+        int status;
+        std::string out, err;
+    } cases[] = {
+        {{"--help"}, 0, "Usage: rondelix [--verbose] [--help] [--version] [toolkit options]\n", ""},
+        {{"--version"}, 0, "rondelix 0.1.0\n", ""},
+        {{"--verbose", "--bogus"}, 2, "", "rondelix: unrecognized option '--bogus'\nUsage: rondelix"},
+        {{"wheels.json"}, 2, "", "rondelix: unexpected argument 'wheels.json'\nUsage: rondelix"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        QProcess run;
+        QProcessEnvironment bare;
+        bare.insert("HOME", QString::fromStdString(home.path.string()));
+        // The running program's folder: a start that asked it anything would say so.
+        bare.insert("XDG_RUNTIME_DIR", QString::fromStdString((home.path / "runtime").string()));
+        run.setProcessEnvironment(bare);
+        run.start(RONDELIX_PROGRAM, c.arguments);
+        ASSERT_TRUE(run.waitForFinished(5000));
+        EXPECT_EQ(run.exitCode(), c.status);
+        const std::string out = run.readAllStandardOutput().toStdString();
+        const std::string err = run.readAllStandardError().toStdString();
+        EXPECT_EQ(out.substr(0, c.out.size()), c.out) << out;
+        EXPECT_EQ(err.substr(0, c.err.size()), c.err) << err;
+        EXPECT_EQ(c.out.empty(), out.empty()) << out;
+        EXPECT_EQ(c.err.empty(), err.empty()) << err;
+    }
+    EXPECT_EQ(first.stop(), 0);
+
+    // The display given to the toolkit, none in the environment.
+    QProcess run;
+    QProcessEnvironment bare;
+    bare.insert("HOME", QString::fromStdString(home.path.string()));
+    bare.insert("PATH", qEnvironmentVariable("PATH"));
+    bare.insert("XDG_RUNTIME_DIR", QString::fromStdString((home.path / "runtime").string()));
+    run.setProcessEnvironment(bare);
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    run.start(RONDELIX_PROGRAM, {"-display", qEnvironmentVariable("DISPLAY")});
+    std::string said;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            run.waitForReadyRead(10);
+            said += run.readAll().toStdString();
+            return said.find("Rondelix: ready.") != std::string::npos;
+        },
+        10))
+        << said;
+    run.terminate();
+    EXPECT_TRUE(run.waitForFinished(5000));
+    EXPECT_EQ(run.exitCode(), 0);
+}
+
 TEST_F(EndToEnd, ACrashedLaunchIsCountedByTheNextOne) {
     {
         Program crashing(home.path, "crashing");
@@ -382,6 +459,48 @@ QRect windowFrame(const std::string& id) {
         return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
     };
     return {number("X"), number("Y"), number("WIDTH"), number("HEIGHT")};
+}
+
+// Where the wheel-name field of the inspector lies in the main window with
+// this id: the inspector is the last 450 points of the page, its wheel card
+// the first light panel down its middle, and the field 68 below the card's
+// top. Nothing when no card shows.
+std::optional<QPoint> wheelNameField(const std::string& id) {
+    const QRect frame = windowFrame(id);
+    const QImage screen = grabScreen();
+    const int inspectorMiddle = frame.right() - 225;
+    for (int y = frame.top(); y < frame.bottom(); ++y)
+        if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) return QPoint(inspectorMiddle, y + 68);
+    return std::nullopt;
+}
+
+// On a terminal the log lines go to the system log only; --verbose shows
+// them there too, each once.
+TEST_F(EndToEnd, LogLinesReachTheTerminalOnlyWhenAskedFor) {
+    for (const bool verbose : {false, true}) {
+        SCOPED_TRACE(verbose ? "verbose" : "quiet");
+        Program program(home.path, verbose ? "terminal-verbose" : "terminal-quiet", {}, {},
+                        verbose ? QStringList{"--verbose"} : QStringList{}, true);
+        // Without a tray the main window opens once the program is ready.
+        ASSERT_TRUE(waitFor([] { return !mainWindowId().empty(); }, 10)) << program.log();
+        pause(0.5);
+        ASSERT_EQ(::kill(program.pid(), SIGTERM), 0);
+        EXPECT_EQ(program.exit(), 0) << program.log();
+        const std::string log = program.log();
+        if (!verbose) {
+            EXPECT_EQ(log.find("Rondelix: "), std::string::npos) << log;
+            continue;
+        }
+        const auto count = [&](const std::string& line) {
+            std::size_t n = 0;
+            for (auto at = log.find(line); at != std::string::npos; at = log.find(line, at + 1))
+                ++n;
+            return n;
+        };
+        EXPECT_EQ(count("Rondelix: ready."), 1u) << log;
+        EXPECT_EQ(count("Rondelix: primeInputMonitoringRegistration (tap "), 1u) << log;
+        EXPECT_GE(count("Rondelix: installListenTap tapCreate ok=true"), 1u) << log;
+    }
 }
 
 TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOpens) {
@@ -580,6 +699,151 @@ struct WindowManager {
     bool running = false;
 };
 
+// A system tray for the length of one test: a panel of the given colour along
+// the top right of the screen, when the machine has a tray host. A panel that
+// publishes its text colour does it the way desktop panels do, on the tray's
+// manager window.
+struct TrayPanel {
+    static constexpr int width = 120, height = 32;
+
+    TrayPanel(const QString& tint, std::optional<QColor> textColour) {
+        if (std::system("command -v trayer >/dev/null") != 0) return;
+        process.start("trayer", {"--edge",
+                                 "top",
+                                 "--align",
+                                 "right",
+                                 "--widthtype",
+                                 "pixel",
+                                 "--width",
+                                 QString::number(width),
+                                 "--height",
+                                 QString::number(height),
+                                 "--tint",
+                                 tint,
+                                 "--transparent",
+                                 "true",
+                                 "--alpha",
+                                 "0",
+                                 "--SetDockType",
+                                 "false",
+                                 "--SetPartialStrut",
+                                 "false"});
+        running = process.waitForStarted(5000) && waitFor([] { return manager() != XCB_WINDOW_NONE; }, 5);
+        if (running && textColour) publish(*textColour);
+    }
+    ~TrayPanel() {
+        process.terminate();
+        if (!process.waitForFinished(3000)) process.kill();
+        process.waitForFinished(3000);
+    }
+    static QRect area() {
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        return {screen.right() + 1 - width, 0, width, height};
+    }
+
+    static xcb_connection_t* connection() {
+        return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    }
+    static xcb_atom_t atom(const char* name) {
+        auto* reply = xcb_intern_atom_reply(
+            connection(),
+            xcb_intern_atom(connection(), 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+        const xcb_atom_t found = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+        std::free(reply);
+        return found;
+    }
+    static xcb_window_t manager() {
+        auto* reply = xcb_get_selection_owner_reply(
+            connection(), xcb_get_selection_owner(connection(), atom("_NET_SYSTEM_TRAY_S0")), nullptr);
+        const xcb_window_t owner = reply ? reply->owner : static_cast<xcb_window_t>(XCB_WINDOW_NONE);
+        std::free(reply);
+        return owner;
+    }
+    static void publish(const QColor& text) {
+        std::uint32_t colours[12] = {};
+        for (int i = 0; i < 12; i += 3) {
+            colours[i] = static_cast<std::uint32_t>(text.red() * 257);
+            colours[i + 1] = static_cast<std::uint32_t>(text.green() * 257);
+            colours[i + 2] = static_cast<std::uint32_t>(text.blue() * 257);
+        }
+        xcb_change_property(connection(), XCB_PROP_MODE_REPLACE, manager(), atom("_NET_SYSTEM_TRAY_COLORS"),
+                            XCB_ATOM_CARDINAL, 32, 12, colours);
+        xcb_flush(connection());
+    }
+
+    QProcess process;
+    bool running = false;
+};
+
+// The tray icon on a light panel, and on a dark one that publishes its text
+// colour, awake and paused from its own menu.
+TEST_F(EndToEnd, TheTrayIconTakesThePanelsTextColourAndDimsWhilePaused) {
+    const struct {
+        const char* name;
+        QString tint;
+        std::optional<QColor> text;
+        bool darkInk;
+    } panels[] = {{"light", "0xEEEEEE", std::nullopt, true}, {"dark", "0x222226", QColor(Qt::white), false}};
+    for (const auto& panel : panels) {
+        SCOPED_TRACE(panel.name);
+        TrayPanel tray(panel.tint, panel.text);
+        if (!tray.running) GTEST_SKIP() << "no tray host installed (scripts/setup installs trayer)";
+        const QRect area = TrayPanel::area();
+        Program program(home.path, std::string("tray-") + panel.name);
+        ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+        EXPECT_FALSE(program.hasLine("no system tray")) << program.log();
+        EXPECT_TRUE(mainWindowId().empty());
+
+        // Full-strength ink: near black on the light panel, near white on the dark one.
+        const auto ink = [&](const QImage& image) {
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const int lightness = QColor(image.pixel(x, y)).lightness();
+                    count += panel.darkInk ? lightness < 60 : lightness > 200;
+                }
+            return count;
+        };
+        QImage awake;
+        EXPECT_TRUE(waitFor([&] { return ink(awake = grabScreen().copy(area)) > 20; }, 5)) << program.log();
+        awake.scaled(area.size() * 4).save(artifact(std::string("e2e-tray-") + panel.name + "-panel.png"));
+
+        // The icon's strongest part, where a click opens its menu; the first row pauses.
+        QRect icon;
+        for (int y = 0; y < awake.height(); ++y)
+            for (int x = 0; x < awake.width(); ++x)
+                if (ink(awake.copy(x, y, 1, 1)) == 1) icon |= QRect(x, y, 1, 1);
+        const QPoint middle = area.topLeft() + icon.center();
+        const QRect below(area.right() - 400, area.bottom() + 1, 400, 200);
+        const QImage closed = grabScreen().copy(below);
+        xdotool("mousemove " + std::to_string(middle.x()) + " " + std::to_string(middle.y()) + " click 1");
+        ASSERT_TRUE(waitFor([&] { return grabScreen().copy(below) != closed; }, 5))
+            << "the menu did not open";
+        pause(0.2);
+        xdotool("key Down Return");
+        // Paused: no full-strength ink left, the mark still there in between.
+        const auto faint = [](const QImage& image) {
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const int lightness = QColor(image.pixel(x, y)).lightness();
+                    count += lightness > 70 && lightness < 190;
+                }
+            return count;
+        };
+        QImage paused;
+        EXPECT_TRUE(waitFor(
+            [&] {
+                paused = grabScreen().copy(area);
+                return ink(paused) == 0 && faint(paused) > 20;
+            },
+            5));
+        paused.scaled(area.size() * 4)
+            .save(artifact(std::string("e2e-tray-") + panel.name + "-panel-paused.png"));
+        EXPECT_EQ(program.stop(), 0);
+    }
+}
+
 class MainWindowEndToEnd : public EndToEnd, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOnASecondStart) {
@@ -633,6 +897,8 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
 
     xdotool("key ctrl+w");
     EXPECT_TRUE(waitFor([] { return mainWindowId().empty(); }, 3));
+    pause(0.3);
+    EXPECT_FALSE(program.process.waitForFinished(300)); // no tray here, so closing is not quitting
     Program second(home.path, "second-" + variant);
     EXPECT_EQ(second.exit(), 0);
     EXPECT_TRUE(waitFor([] { return !mainWindowId().empty(); }, 3)) << program.log();
@@ -644,21 +910,18 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, MainWindowEndToEnd, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Managed" : "Bare"; });
 
-// Waits for the main window the program opens on My Wheels and clicks the
-// main wheel's top slice in the inspector, which shows its slice form.
+// Waits for the main window the program opens on My Wheels, where the main
+// wheel's top slice shows in the form, and clicks the wheel's name field,
+// where the Tab order through the form starts.
 void openTopSliceInTheEditor(const Program& program) {
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     std::string id;
     ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
     pause(0.6);
-    const QRect frame = windowFrame(id);
-    const QImage screen = grabScreen();
-    const int inspectorMiddle = frame.right() - 225;
-    int cardTop = -1;
-    for (int y = frame.top(); y < frame.bottom() && cardTop < 0; ++y)
-        if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) cardTop = y;
-    ASSERT_GE(cardTop, 0);
-    xdotool("mousemove " + std::to_string(inspectorMiddle) + " " + std::to_string(cardTop + 68) + " click 1");
+    const auto nameField = wheelNameField(id);
+    ASSERT_TRUE(nameField);
+    xdotool("mousemove " + std::to_string(nameField->x()) + " " + std::to_string(nameField->y()) +
+            " click 1");
 }
 
 // The slice form turns the top slot into a script by keyboard alone; the
@@ -793,6 +1056,57 @@ TEST_F(EndToEnd, AHandEditWithAMistakeIsToldAndLeftInPlace) {
     EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
     pause(0.5);
     EXPECT_EQ(readFile(home.configFolder() / "config.json"), text);
+}
+
+// Lets this process answer the X server while the program takes a paste
+// from the clipboard this process holds.
+void serveClipboard(double seconds) {
+    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    while (Clock::now() < deadline)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+TEST_F(EndToEnd, AMegabyteLabelPastedOnOneLineKeepsTypingAndSurvivesAQuit) {
+    Program program(home.path, "megabyte-label");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    std::string id;
+    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    pause(0.6);
+    const auto nameField = wheelNameField(id);
+    ASSERT_TRUE(nameField);
+    xdotool("mousemove " + std::to_string(nameField->x()) + " " + std::to_string(nameField->y()) +
+            " click 1");
+    // From the wheel's name to the top slice's label field.
+    xdotool("key Tab Tab Tab Tab Tab Tab");
+
+    std::string label;
+    while (label.size() < 1024 * 1024)
+        label += "the quick brown fox jumps over the lazy dog ";
+    QGuiApplication::clipboard()->setText(QString::fromStdString(label));
+    const auto topLabel = [&]() -> std::optional<std::string> {
+        const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+        if (!onDisk) return std::nullopt;
+        for (const Wheel& wheel : onDisk->wheels)
+            for (const Slice& slice : wheel.slices)
+                if (wheel.id == "default" && slice.position == 0) return slice.label;
+        return std::nullopt;
+    };
+    xdotool("key ctrl+a ctrl+v");
+    // Saved once the paste has come in and typing has paused.
+    bool saved = false;
+    for (int i = 0; i < 50 && !saved; ++i) {
+        serveClipboard(0.2);
+        saved = topLabel() == label;
+    }
+    ASSERT_TRUE(saved) << program.log();
+    grabScreen().save(artifact("slice-form-e2e-megabyte-label.png"));
+
+    // Keys after the paste go in at the caret, and a quit right after them
+    // writes what is still held back.
+    xdotool("type --delay 40 ok");
+    pause(0.1);
+    EXPECT_EQ(program.stop(), 0);
+    EXPECT_EQ(topLabel(), label + "ok");
 }
 
 } // namespace
@@ -1251,6 +1565,140 @@ TEST_F(EndToEnd, TheTextCaretSettingOpensTheWheelBelowTheCaretAndElseAtThePointe
               << caretSeconds * 1000 << " ms, hung program " << hungSeconds * 1000 << " ms, gone program "
               << goneSeconds * 1000 << " ms, no bus " << noBusSeconds * 1000 << " ms\n";
     EXPECT_EQ(program.stop(), 0);
+}
+
+} // namespace
+} // namespace rondelix
+
+// The demo ------------------------------------------------------------------
+
+namespace rondelix {
+namespace {
+
+// A session bus of the test's own, which the programs it starts use.
+struct SessionBus {
+    SessionBus() {
+        daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        if (daemon.waitForReadyRead(5000)) address = daemon.readLine().trimmed().toStdString();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray::fromStdString(address));
+    }
+    ~SessionBus() {
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+        daemon.kill();
+        daemon.waitForFinished(3000);
+    }
+    // Sends com.tovarel.Rondelix.demo.<verb>, as a script recording a video would.
+    void demo(const std::string& verb, const std::string& scene = "") {
+        const std::string text = scene.empty() ? "" : " string:" + scene;
+        std::system(("dbus-send --bus='" + address +
+                     "' --type=signal /com/tovarel/Rondelix com.tovarel.Rondelix.demo." + verb + text)
+                        .c_str());
+    }
+
+    QProcess daemon;
+    std::string address;
+};
+
+class DemoEndToEnd : public EndToEnd {
+  protected:
+    // Where the Development page's demo button sits in the window.
+    static constexpr int demoButtonX = 320;
+    static constexpr int demoButtonY = 659;
+
+    void SetUp() override {
+        EndToEnd::SetUp();
+        if (IsSkipped()) return;
+        if (bus.address.empty()) GTEST_SKIP() << "needs dbus-daemon";
+        writeFile(home.configFolder() / "defaults.json",
+                  R"({"hasCompletedOnboarding": true, "onboardingSkipped": true, "devMenuUnlocked": true})");
+    }
+    std::vector<Wheel> wheelsOnDisk() const {
+        const auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+        return config ? config->wheels : std::vector<Wheel>{};
+    }
+    fs::path backup() const { return home.configFolder() / "demo-wheels-backup.json"; }
+
+    SessionBus bus;
+};
+
+TEST_F(DemoEndToEnd, PlaysFromTheBusShowsStopOnTheDevelopmentPageAndStopsFromItsButton) {
+    Program program(home.path, "demo");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    const std::vector<Wheel> mine = wheelsOnDisk();
+    std::string id;
+    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    xdotool("mousemove 800 500");
+    xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
+    pause(0.5);
+    // The Development page is listed last, below About.
+    for (int i = 0; i < 8; ++i) {
+        xdotool("key Down");
+        pause(0.15);
+    }
+    pause(0.6);
+    grabWindow(id).save(artifact("demo-development-idle.png"));
+
+    bus.demo("play", "wheels");
+    ASSERT_TRUE(waitFor([&] { return fs::exists(backup()); }, 5)) << program.log();
+    pause(0.5); // the demo wheel is open at the screen centre
+    grabScreen().save(artifact("demo-wheels-scene.png"));
+    grabWindow(id).save(artifact("demo-development-running.png"));
+    EXPECT_NE(wheelsOnDisk(), mine);
+
+    // The page's one demo button now reads "Stop Demo".
+    const QPoint button = windowOrigin(id) + QPoint(demoButtonX, demoButtonY);
+    xdotool("mousemove " + std::to_string(button.x()) + " " + std::to_string(button.y()) + " click 1");
+    EXPECT_TRUE(waitFor([&] { return !fs::exists(backup()); }, 3)) << program.log();
+    EXPECT_EQ(wheelsOnDisk(), mine);
+    pause(0.3);
+    grabWindow(id).save(artifact("demo-development-stopped.png"));
+
+    bus.demo("play", "dark");
+    ASSERT_TRUE(waitFor([&] { return fs::exists(backup()); }, 5)) << program.log();
+    EXPECT_EQ(program.stop(), 0) << "quitting during a run";
+    EXPECT_EQ(wheelsOnDisk(), mine);
+    EXPECT_FALSE(fs::exists(backup()));
+}
+
+// Kills the program at random moments of a demo, from just after the play
+// signal to the middle of its scenes; the next start must find the user's
+// wheels. RONDELIX_DEMO_KILLS sets how many runs (20 by default).
+TEST_F(DemoEndToEnd, AProgramKilledAnywhereInADemoFindsTheUsersWheelsAtTheNextStart) {
+    const char* wanted = std::getenv("RONDELIX_DEMO_KILLS");
+    const int runs = wanted ? std::atoi(wanted) : 20;
+    std::vector<Wheel> mine;
+    {
+        Program first(home.path, "demo-first");
+        ASSERT_TRUE(first.waitForLine("Rondelix: ready.")) << first.log();
+        mine = wheelsOnDisk();
+        ASSERT_EQ(first.stop(), 0);
+    }
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    int killedDuringRun = 0;
+    int intact = 0;
+    for (int run = 0; run < runs; ++run) {
+        // Every fourth kill falls into the set-up's first milliseconds.
+        const int delayMs = std::uniform_int_distribution<int>(0, run % 4 == 0 ? 30 : 1500)(random);
+        {
+            Program program(home.path, "demo-killed");
+            ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+            bus.demo("play");
+            pause(delayMs / 1000.0);
+            if (fs::exists(backup())) ++killedDuringRun;
+            ::kill(static_cast<pid_t>(program.process.processId()), SIGKILL);
+            program.exit();
+        }
+        Program next(home.path, "demo-next");
+        ASSERT_TRUE(next.waitForLine("Rondelix: ready.")) << next.log();
+        const bool same = wheelsOnDisk() == mine;
+        intact += same;
+        EXPECT_TRUE(same) << "run " << run << " killed after " << delayMs << " ms (seed " << seed << ")\n"
+                          << next.log();
+        EXPECT_EQ(next.stop(), 0);
+    }
+    std::cout << "[ measured ] " << runs << " demo runs killed (" << killedDuringRun
+              << " with the demo wheels live); the user's wheels intact after " << intact << "\n";
 }
 
 } // namespace

@@ -184,11 +184,15 @@ TEST_F(FaviconFetchTest, OnlyTheFirstQuarterMegabyteOfThePageIsScanned) {
 }
 
 TEST_F(FaviconFetchTest, DecodesOnlyPicturesWithinTheSideLimit) {
+    // Kept at most 128 pixels on the longer side, its aspect kept.
     const struct {
         std::string bytes;
         bool decoded;
+        int width = 0, height = 0;
     } cases[] = {
-        {SimImages::pngHeader(4096, 4096), true},
+        {SimImages::pngHeader(4096, 4096), true, 128, 128},
+        {SimImages::pngHeader(4096, 16), true, 128, 1},
+        {SimImages::pngHeader(16, 32), true, 16, 32},
         {SimImages::pngHeader(4097, 16), false},
         {SimImages::pngHeader(16, 4097), false},
         {SimImages::pngHeader(100000, 100000), false},
@@ -200,8 +204,10 @@ TEST_F(FaviconFetchTest, DecodesOnlyPicturesWithinTheSideLimit) {
         images.drawings.clear();
         EXPECT_EQ(fetcher.imageFromBytes(c.bytes, false).has_value(), c.decoded);
         // Oversized pictures never reach the decoder.
-        if (!c.decoded) {
-            EXPECT_TRUE(images.drawings.empty());
+        ASSERT_EQ(images.drawings.size(), c.decoded ? 1u : 0u);
+        if (c.decoded) {
+            EXPECT_EQ(images.drawings[0].width, c.width);
+            EXPECT_EQ(images.drawings[0].height, c.height);
         }
     }
 }

@@ -16,6 +16,7 @@
 #include "platform/sim/SimLog.h"
 #include "platform/sim/SimLoginItems.h"
 #include "platform/sim/SimMainQueue.h"
+#include "platform/sim/SimNotifications.h"
 #include "platform/sim/SimPasteboard.h"
 #include "platform/sim/SimPermissions.h"
 #include "platform/sim/SimProcesses.h"
@@ -66,6 +67,7 @@ struct CoordinatorRig {
                 .permissions = permissions,
                 .inputAccess = inputAccess,
                 .session = session,
+                .notifications = notifications,
                 .background = background,
                 .dialogs = dialogs,
                 .images = images,
@@ -104,6 +106,7 @@ struct CoordinatorRig {
     platform::sim::SimPermissions permissions;
     platform::sim::SimInputAccess inputAccess;
     platform::sim::SimSessionEvents session;
+    platform::sim::SimNotifications notifications;
     platform::sim::SimBackground background;
     platform::sim::SimDialogs dialogs;
     platform::sim::SimImages images;

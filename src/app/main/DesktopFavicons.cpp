@@ -9,8 +9,9 @@ DesktopFavicons::DesktopFavicons(platform::MainQueue& queue)
 
 DesktopFavicons::~DesktopFavicons() {
     FaviconImages::setShared(nullptr);
-    // Searches still waiting on a server give up at once, so the pool's
-    // threads are free before it is torn down.
+    // Searches still waiting on a name server or a web server give up at
+    // once, so the pool's threads are free before it is torn down.
+    resolver_.shutDown();
     http_.shutDown();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/AppCoordinator.h"
 #include "app/AppDelegate.h"
+#include "app/CommandLine.h"
 #include "app/DefaultsKeys.h"
 #include "app/LaunchBreadcrumb.h"
 #include "app/main/DesktopFavicons.h"
@@ -16,6 +17,7 @@
 #include "overlay/ui/WheelView.h"
 #include "platform/linux/AutostartLoginItems.h"
 #include "platform/linux/CanberraSounds.h"
+#include "platform/linux/DBusNotifications.h"
 #include "platform/linux/InotifyFileWatcher.h"
 #include "platform/linux/JsonFileUserDefaults.h"
 #include "platform/linux/LinuxAccessibility.h"
@@ -36,6 +38,7 @@
 #include "platform/linux/X11BlurBehind.h"
 #include "platform/linux/X11EventTaps.h"
 #include "platform/linux/X11Permissions.h"
+#include "platform/linux/X11TrayColors.h"
 #include "platform/linux/XdgWorkspace.h"
 #include "platform/linux/XkbKeyboardLayout.h"
 #include "store/ConfigPaths.h"
@@ -47,6 +50,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace rondelix {
 
@@ -54,17 +60,39 @@ namespace desktop = platform::linux_desktop;
 
 namespace {
 
-// A reason the program cannot run; the log shows it on standard error too.
-int refuse(platform::Log& log, const std::string& sentence) {
-    log.write(sentence);
+// A reason the program cannot run, logged and shown on standard error.
+int refuse(desktop::SystemLog& log, const std::string& sentence) {
+    log.tell(sentence);
     return 1;
 }
 
-bool hasDisplay() {
+// Help, version and usage need no display and no running instance.
+std::optional<int> answerWithoutRunning(const CommandLine& line) {
+    switch (line.request) {
+    case CommandLine::Request::help:
+        std::fputs(CommandLine::helpText().c_str(), stdout);
+        return 0;
+    case CommandLine::Request::version:
+        std::fputs(CommandLine::versionText(RondelixApp::version).c_str(), stdout);
+        return 0;
+    case CommandLine::Request::usageError:
+        std::fputs(line.usageErrorText().c_str(), stderr);
+        return 2;
+    case CommandLine::Request::run:
+        break;
+    }
+    return std::nullopt;
+}
+
+// A display from the environment, or a display or platform given to the toolkit.
+bool hasDisplay(const CommandLine& line) {
     for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
         const char* value = std::getenv(variable);
         if (value && *value) return true;
     }
+    for (const std::string& argument : line.toolkitArguments)
+        for (const char* option : {"-display", "--display", "-platform", "--platform"})
+            if (argument == option) return true;
     return false;
 }
 
@@ -75,8 +103,8 @@ struct DesktopPlatform {
         : loginItems(desktop::AutostartLoginItems::defaultFolder(home),
                      QCoreApplication::applicationFilePath().toStdString()),
           processes(queue), workspace(processes), taps(queue, log), sounds(log), screens(log),
-          accessibility(log), permissions(log), inputAccess(permissions), session(log), layout(log),
-          updater(RondelixApp::version, log),
+          accessibility(log), permissions(log), inputAccess(permissions), session(log), notifications(log),
+          layout(log), updater(RondelixApp::version, log),
           windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind}) {}
 
     desktop::InotifyFileWatcher watcher;
@@ -91,6 +119,7 @@ struct DesktopPlatform {
     desktop::X11Permissions permissions;
     desktop::PermissionsInputAccess inputAccess;
     desktop::QtSessionEvents session;
+    desktop::DBusNotifications notifications;
     desktop::ThreadPoolBackground background;
     desktop::QtDialogs dialogs;
     desktop::QtImages images;
@@ -103,8 +132,11 @@ struct DesktopPlatform {
 } // namespace
 
 int RondelixApp::run(int argc, char** argv) {
-    desktop::SystemLog log;
-    if (!hasDisplay())
+    const CommandLine line = CommandLine::parse(std::vector<std::string>(argv, argv + argc));
+    if (const auto status = answerWithoutRunning(line)) return *status;
+
+    desktop::SystemLog log(line.verbose);
+    if (!hasDisplay(line))
         return refuse(log, "can't start — it needs a graphical desktop session, and no display is set.");
 
     // Checked before Qt starts: Qt creates missing folders of its own under the home folder.
@@ -114,17 +146,10 @@ int RondelixApp::run(int argc, char** argv) {
         return refuse(log, "can't start — the home folder " + home.path().string() +
                                " doesn't exist, so there is nowhere to keep the settings.");
 
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("Rondelix");
-    QApplication::setApplicationVersion(version);
-    QApplication::setQuitOnLastWindowClosed(false);
-
-    // Set before anything can ask for a reopen.
-    AppDelegate* reopenTarget = nullptr;
+    // Before the toolkit starts: a start that only brings the running program
+    // forward ends here, having built nothing.
     desktop::LocalSocketSingleInstance instance;
-    switch (instance.claim([&reopenTarget] {
-        if (reopenTarget) reopenTarget->applicationShouldHandleReopen();
-    })) {
+    switch (instance.claim()) {
     case platform::SingleInstance::Claim::handedOver:
         std::fprintf(stderr, "Rondelix is already running; its window was brought forward.\n");
         return 0;
@@ -134,6 +159,23 @@ int RondelixApp::run(int argc, char** argv) {
     case platform::SingleInstance::Claim::claimed:
         break;
     }
+
+    std::vector<std::string> toolkitArguments = line.toolkitArguments;
+    std::vector<char*> toolkitArgv;
+    for (std::string& argument : toolkitArguments)
+        toolkitArgv.push_back(argument.data());
+    toolkitArgv.push_back(nullptr);
+    int toolkitArgc = static_cast<int>(toolkitArguments.size());
+    QApplication application(toolkitArgc, toolkitArgv.data());
+    QApplication::setApplicationName("Rondelix");
+    QApplication::setApplicationVersion(version);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // Set before anything can ask for a reopen.
+    AppDelegate* reopenTarget = nullptr;
+    instance.serve([&reopenTarget] {
+        if (reopenTarget) reopenTarget->applicationShouldHandleReopen();
+    });
 
     desktop::QtMainQueue queue;
     desktop::JsonFileUserDefaults defaults(ConfigPaths::under(home.path()).defaults, log);
@@ -179,6 +221,7 @@ int RondelixApp::run(int argc, char** argv) {
                                             .permissions = d.permissions,
                                             .inputAccess = d.inputAccess,
                                             .session = d.session,
+                                            .notifications = d.notifications,
                                             .background = d.background,
                                             .dialogs = d.dialogs,
                                             .images = d.images,
@@ -195,8 +238,10 @@ int RondelixApp::run(int argc, char** argv) {
     reopenTarget = &delegate;
 
     std::unique_ptr<TrayMenu> tray;
+    d.windows.setTrayShown(TrayMenu::trayAvailable());
     if (TrayMenu::trayAvailable()) {
-        tray = std::make_unique<TrayMenu>(*coordinator, [] { QApplication::quit(); });
+        tray = std::make_unique<TrayMenu>(
+            *coordinator, [] { QApplication::quit(); }, &desktop::trayTextColor);
     } else {
         log.write("no system tray on this desktop — opening the main window instead.");
         coordinator->showMain(MainTab::wheels);

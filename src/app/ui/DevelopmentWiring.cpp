@@ -3,6 +3,7 @@
 #include "app/AppCoordinator.h"
 #include "app/DiagnosticsSnapshot.h"
 #include "engine/PermissionsCheck.h"
+#include "guides/DemoChoreography.h"
 #include "platform/Log.h"
 #include "platform/Screens.h"
 #include "settings/DiagnosticsShortcuts.h"
@@ -77,7 +78,7 @@ QWidget* makeDevelopmentPage(AppCoordinator& c, QWidget* parent) {
                                 {p.queue, p.background, p.pasteboard, p.processes, p.workspace, p.log},
                                 std::move(diagnostics),
                                 std::move(roulette),
-                                nullptr,
+                                &c.demo(),
                                 [&c] { c.resetOnboarding(); },
                                 [&c] { c.relockDevMenu(); }},
                                parent);

@@ -189,11 +189,23 @@ QWidget* MainWindow::buildSidebarColumn() {
     clear.setColor(QPalette::Base, Qt::transparent);
     sidebar_->setPalette(clear);
     footer_ = new SidebarFooter(coordinator_, column);
+    keepsRunningNote_ = new QLabel("Rondelix keeps running when you close this window: hold your summon keys "
+                                   "to open a wheel; start Rondelix again to come back here.",
+                                   column);
+    keepsRunningNote_->setObjectName("keepsRunningNote");
+    keepsRunningNote_->setWordWrap(true);
+    keepsRunningNote_->setContentsMargins(12, 8, 12, 4);
+    keepsRunningNote_->setForegroundRole(QPalette::PlaceholderText);
+    QFont small = keepsRunningNote_->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    keepsRunningNote_->setFont(small);
+    keepsRunningNote_->hide();
 
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(sidebar_, 1);
+    layout->addWidget(keepsRunningNote_);
     layout->addWidget(footer_);
     column->resize(220, column->height());
     return column;
@@ -233,6 +245,10 @@ void MainWindow::showPage() {
             return;
         }
     }
+}
+
+void MainWindow::showKeepsRunningNote(bool shown) {
+    keepsRunningNote_->setVisible(shown);
 }
 
 QWidget* MainWindow::currentPage() const {

@@ -53,6 +53,10 @@ class MainWindow final : public QWidget {
     SidebarFooter& footer() const { return *footer_; }
     QWidget* currentPage() const;
 
+    // Without a tray icon, closing the window is not quitting: the window says
+    // so above the status pill, before the user closes it.
+    void showKeepsRunningNote(bool shown);
+
     // The user closed the window; it is hidden, not destroyed.
     std::function<void()> onUserClose;
     // The user resized the window and has let go.
@@ -81,6 +85,7 @@ class MainWindow final : public QWidget {
     QMenuBar* menuBar_;
     QListWidget* sidebar_;
     SidebarFooter* footer_;
+    QLabel* keepsRunningNote_;
     QLabel* pageTitle_;
     QStackedWidget* pages_;
     // Pages of the wheels group live as long as the window, so that moving

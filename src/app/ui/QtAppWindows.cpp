@@ -84,6 +84,7 @@ bool QtAppWindows::programIsActive() const {
 void QtAppWindows::makeMain(ContentSize size, ContentSize minimum) {
     main_ = new MainWindow(*coordinator_, backdrop_);
     main_->backdrop().setGlass(glassEnabled());
+    main_->showKeepsRunningNote(!trayShown_);
     main_->fitContent(size, minimum, false);
     centreOnScreen(*main_);
     main_->onUserClose = [this] {
@@ -92,6 +93,11 @@ void QtAppWindows::makeMain(ContentSize size, ContentSize minimum) {
     main_->onUserResize = [this](ContentSize size) {
         if (onMainWindowResized) onMainWindowResized(size);
     };
+}
+
+void QtAppWindows::setTrayShown(bool shown) {
+    trayShown_ = shown;
+    if (main_) main_->showKeepsRunningNote(!shown);
 }
 
 void QtAppWindows::fitMain(ContentSize size, ContentSize minimum, bool animated) {

@@ -40,6 +40,10 @@ class QtAppWindows final : public AppWindows {
     // The X11 desktop lists every program with a window alike.
     void setRegularActivation(bool) override {}
 
+    // Whether a tray icon offers the way back; without one the main window
+    // tells that closing it leaves the program running.
+    void setTrayShown(bool shown);
+
     MainWindow* mainWindow() const { return main_; }
     SideWindow* sideWindow(Kind kind) const;
 
@@ -50,6 +54,7 @@ class QtAppWindows final : public AppWindows {
 
     GlassBackdrop::Environment backdrop_;
     AppCoordinator* coordinator_ = nullptr;
+    bool trayShown_ = true;
     std::size_t configConnection_ = 0;
     QPointer<MainWindow> main_;
     std::map<Kind, QPointer<SideWindow>> sides_;

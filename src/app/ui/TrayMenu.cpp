@@ -6,6 +6,8 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QPainter>
@@ -16,7 +18,7 @@ namespace rondelix {
 
 namespace {
 
-QIcon trayIcon(bool paused) {
+QIcon trayIcon(const QColor& ink, bool paused) {
     QIcon icon;
     for (const int side : {16, 22, 24, 32, 48}) {
         QPixmap pixmap(side, side);
@@ -24,7 +26,7 @@ QIcon trayIcon(bool paused) {
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setOpacity(paused ? 0.4 : 1.0);
-        paintProgramMark(painter, QRectF(1, 1, side - 2, side - 2), QColor(235, 235, 235));
+        paintProgramMark(painter, QRectF(1, 1, side - 2, side - 2), ink);
         painter.end();
         icon.addPixmap(pixmap);
     }
@@ -33,9 +35,9 @@ QIcon trayIcon(bool paused) {
 
 } // namespace
 
-TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit)
-    : coordinator_(coordinator), content_(coordinator), menu_(std::make_unique<QMenu>()),
-      icon_(std::make_unique<QSystemTrayIcon>()) {
+TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit, PanelTextColor panelTextColor)
+    : coordinator_(coordinator), content_(coordinator), panelTextColor_(std::move(panelTextColor)),
+      menu_(std::make_unique<QMenu>()), icon_(std::make_unique<QSystemTrayIcon>()) {
     content_.onQuit = std::move(quit);
     connect(menu_.get(), &QMenu::aboutToShow, this, &TrayMenu::rebuild);
     // A click on the icon opens the menu, as the context click does.
@@ -45,6 +47,8 @@ TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit)
     observe();
     rebuild();
     updateIcon();
+    // A new desktop theme brings new panel colours.
+    QCoreApplication::instance()->installEventFilter(this);
     icon_->setToolTip("Rondelix");
     icon_->setContextMenu(menu_.get());
     icon_->show();
@@ -76,8 +80,20 @@ bool TrayMenu::trayAvailable() {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
+QIcon TrayMenu::icon() const {
+    return icon_->icon();
+}
+
+bool TrayMenu::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::ApplicationPaletteChange)
+        updateIcon();
+    return false;
+}
+
 void TrayMenu::updateIcon() {
-    icon_->setIcon(trayIcon(coordinator_.paused()));
+    const std::optional<QColor> panelText = panelTextColor_ ? panelTextColor_() : std::nullopt;
+    const QColor ink = panelText.value_or(QGuiApplication::palette().color(QPalette::WindowText));
+    icon_->setIcon(trayIcon(ink, coordinator_.paused()));
 }
 
 void TrayMenu::rebuild() {

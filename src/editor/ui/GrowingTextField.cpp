@@ -1,6 +1,7 @@
 #include "editor/ui/GrowingTextField.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <algorithm>
 #include <cmath>
@@ -16,7 +17,7 @@ constexpr int horizontalInset = 3;
 } // namespace
 
 GrowingTextField::GrowingTextField(std::function<void(const QString&)> onEdit, QWidget* parent)
-    : QPlainTextEdit(parent), onEdit_(std::move(onEdit)) {
+    : LongTextEdit(parent), onEdit_(std::move(onEdit)) {
     setObjectName(QStringLiteral("growingField"));
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -31,22 +32,24 @@ GrowingTextField::GrowingTextField(std::function<void(const QString&)> onEdit, Q
     setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; }"));
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         fitHeight();
-        if (onEdit_) onEdit_(toPlainText());
+        if (onEdit_) onEdit_(text());
     });
     fitHeight();
 }
 
 void GrowingTextField::setText(const QString& text) {
-    if (toPlainText() == text) return;
-    const QSignalBlocker quiet(this);
-    setPlainText(text);
-    fitHeight();
+    if (LongTextEdit::setText(text)) fitHeight();
 }
 
 int GrowingTextField::contentHeight() const {
     int lines = 0;
-    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next())
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
+        // Lays out a paragraph that has not been yet, as one pasted off
+        // screen; the ones laid out already are kept.
+        layout->blockBoundingRect(block);
         lines += std::max(1, block.layout() ? block.layout()->lineCount() : 1);
+    }
     const int lineHeight = fontMetrics().lineSpacing();
     const int height =
         lines * lineHeight + 2 * static_cast<int>(document()->documentMargin()) + 2 * verticalInset;
@@ -59,6 +62,9 @@ void GrowingTextField::fitHeight() {
         setFixedHeight(height);
         updateGeometry();
     }
+    // The field shows all its lines, so it never scrolls itself: a paste
+    // that did while it was still short would hide its first lines.
+    verticalScrollBar()->setValue(0);
 }
 
 QSize GrowingTextField::sizeHint() const {
@@ -66,7 +72,7 @@ QSize GrowingTextField::sizeHint() const {
 }
 
 void GrowingTextField::resizeEvent(QResizeEvent* event) {
-    QPlainTextEdit::resizeEvent(event);
+    LongTextEdit::resizeEvent(event);
     // A new width rewraps the lines.
     fitHeight();
 }

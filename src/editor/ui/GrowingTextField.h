@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QPlainTextEdit>
+#include "editor/ui/LongTextEdit.h"
+
 #include <functional>
 
 namespace rondelix {
@@ -8,7 +9,7 @@ namespace rondelix {
 // The slice label field: borderless plain text in the regular font that
 // wraps at its width and grows a line at a time, so a label with line
 // breaks still sits in one row. Return inserts a line break.
-class GrowingTextField : public QPlainTextEdit {
+class GrowingTextField : public LongTextEdit {
     Q_OBJECT
 
   public:

@@ -1,11 +1,11 @@
 #include "editor/ui/ResizableTextEditor.h"
 
+#include "editor/ui/LongTextEdit.h"
 #include "icons/ui/SymbolFont.h"
 
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -25,7 +25,7 @@ ResizableTextEditor::ResizableTextEditor(std::function<void(const QString&)> onE
       height_(startHeight) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    edit_ = new QPlainTextEdit(this);
+    edit_ = new LongTextEdit(this);
     edit_->setObjectName(QStringLiteral("resizableText"));
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     edit_->setFont(mono);
@@ -48,18 +48,16 @@ ResizableTextEditor::ResizableTextEditor(std::function<void(const QString&)> onE
     edit_->installEventFilter(this);
 
     connect(edit_, &QPlainTextEdit::textChanged, this, [this] {
-        if (onEdit_) onEdit_(edit_->toPlainText());
+        if (onEdit_) onEdit_(edit_->text());
     });
 }
 
 void ResizableTextEditor::setText(const QString& text) {
-    if (edit_->toPlainText() == text) return;
-    const QSignalBlocker quiet(edit_);
-    edit_->setPlainText(text);
+    edit_->setText(text);
 }
 
 QString ResizableTextEditor::text() const {
-    return edit_->toPlainText();
+    return edit_->text();
 }
 
 void ResizableTextEditor::setEditorHeight(int height) {

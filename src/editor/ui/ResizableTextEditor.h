@@ -5,9 +5,10 @@
 #include <optional>
 
 class QLabel;
-class QPlainTextEdit;
 
 namespace rondelix {
+
+class LongTextEdit;
 
 // The multi-line, monospaced editor of a text or script slice, with a grip
 // at its bottom-right corner that drags its height between the two bounds.
@@ -23,7 +24,7 @@ class ResizableTextEditor : public QWidget {
     void setText(const QString& text);
     QString text() const;
     int editorHeight() const { return height_; }
-    QPlainTextEdit* editor() const { return edit_; }
+    LongTextEdit* editor() const { return edit_; }
     QLabel* grip() const { return grip_; }
 
   protected:
@@ -40,7 +41,7 @@ class ResizableTextEditor : public QWidget {
     std::optional<int> startHeight_;
     double pressY_ = 0;
     bool dragging_ = false;
-    QPlainTextEdit* edit_;
+    LongTextEdit* edit_;
     QLabel* grip_;
 };
 

@@ -14,6 +14,9 @@
 #ifdef RONDELIX_HAVE_CANBERRA
 #include <canberra.h>
 #endif
+#ifdef RONDELIX_HAVE_ALSA
+#include <alsa/asoundlib.h>
+#endif
 
 namespace rondelix::platform::linux_desktop {
 
@@ -46,6 +49,18 @@ std::string ownSoundFolder() {
     return {};
 }
 
+#ifdef RONDELIX_HAVE_ALSA
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+#endif
+
+// ALSA writes a screenful to standard error each time it finds no device,
+// that is on every sound; the program's log says it once instead.
+void silenceAlsaErrors() {
+#ifdef RONDELIX_HAVE_ALSA
+    snd_lib_error_set_handler(&quietAlsa);
+#endif
+}
+
 } // namespace
 
 // One libcanberra context for every sound, opened on first use. A context that
@@ -65,16 +80,21 @@ class CanberraSounds::Player {
 
     void play(std::uint32_t id, const std::string& path, double volume) {
 #ifdef RONDELIX_HAVE_CANBERRA
-        if (!open() || volume <= 0.001) return;
+        if (volume <= 0.001 || !open()) return;
         ca_proplist* props = nullptr;
         if (ca_proplist_create(&props) != CA_SUCCESS) return;
         ca_proplist_sets(props, CA_PROP_MEDIA_FILENAME, path.c_str());
         ca_proplist_setf(props, CA_PROP_CANBERRA_VOLUME, "%f", 20.0 * std::log10(std::min(volume, 1.0)));
         ca_proplist_sets(props, CA_PROP_CANBERRA_CACHE_CONTROL, "volatile");
-        if (const int result = ca_context_play_full(context_, id, props, nullptr, nullptr);
-            result != CA_SUCCESS)
-            logOnce(std::string("a sound could not be played: ") + ca_strerror(result) + ".");
+        const int result = ca_context_play_full(context_, id, props, nullptr, nullptr);
         ca_proplist_destroy(props);
+        // The file was found and decodes (`named` checks both), so "not found"
+        // means the backend found no device to play on.
+        if (result == CA_ERROR_NOTFOUND || result == CA_ERROR_NODRIVER || result == CA_ERROR_NOTAVAILABLE) {
+            soundsOff("no sound device — sounds are off.");
+        } else if (result != CA_SUCCESS) {
+            logOnce(std::string("a sound could not be played: ") + ca_strerror(result) + ".");
+        }
 #else
         (void)id, (void)path, (void)volume;
         logOnce("this build plays no sounds.");
@@ -112,6 +132,7 @@ class CanberraSounds::Player {
     bool open() {
         if (context_) return true;
         if (failed_) return false;
+        silenceAlsaErrors();
         ca_context* context = nullptr;
         int result = ca_context_create(&context);
         if (result == CA_SUCCESS)
@@ -120,12 +141,19 @@ class CanberraSounds::Player {
         if (result == CA_SUCCESS) result = ca_context_open(context);
         if (result != CA_SUCCESS) {
             if (context) ca_context_destroy(context);
-            failed_ = true;
-            logOnce(std::string("no sound device (") + ca_strerror(result) + "); sounds stay silent.");
+            soundsOff(std::string("no sound device (") + ca_strerror(result) + ") — sounds are off.");
             return false;
         }
         context_ = context;
         return true;
+    }
+    // Nothing more is tried this run: each attempt costs the backend a search
+    // for a device that is not there.
+    void soundsOff(const std::string& line) {
+        failed_ = true;
+        if (context_) ca_context_destroy(context_);
+        context_ = nullptr;
+        logOnce(line);
     }
     ca_context* context_ = nullptr;
     bool failed_ = false;

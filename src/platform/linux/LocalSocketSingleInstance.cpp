@@ -2,28 +2,72 @@
 
 #include "platform/linux/PrivateRuntimeFolder.h"
 
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QObject>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace rondelix::platform::linux_desktop {
 
 namespace {
 
-const QByteArray reopenMessage = "reopen\n";
-constexpr int connectTimeoutMs = 500;
+constexpr std::string_view reopenMessage = "reopen\n";
+// An instance that has just taken the lock may not listen yet.
+constexpr auto answerWait = std::chrono::milliseconds(500);
+constexpr int retryStepMs = 10;
+// A request is one short word; a peer that sends more is not one of ours.
+constexpr std::size_t requestLimit = 64;
 constexpr const char* socketName = "rondelix-instance";
+
+std::string systemError(const std::string& what) {
+    return what + ": " + std::generic_category().message(errno);
+}
 
 // True when the process at the other end of a connected socket runs as this
 // user. The kernel vouches for the answer; nothing the peer sends can fake it.
-bool peerIsThisUser(const QLocalSocket& socket) {
+bool peerIsThisUser(int fd) {
     ucred peer{};
     socklen_t size = sizeof peer;
-    const auto fd = static_cast<int>(socket.socketDescriptor());
-    return fd >= 0 && ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && size == sizeof peer &&
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && size == sizeof peer &&
            peer.uid == ::getuid();
+}
+
+bool addressOf(const std::filesystem::path& path, sockaddr_un& address) {
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (path.native().size() >= sizeof address.sun_path) return false;
+    std::memcpy(address.sun_path, path.c_str(), path.native().size());
+    return true;
+}
+
+// Reads one connection's request as it arrives and closes it when it is
+// complete, ends, or grows past what a request can be.
+void readRequest(int fd, QObject* owner, const std::function<void()>& onReopenRequest) {
+    auto* reader = new QSocketNotifier(fd, QSocketNotifier::Read, owner);
+    QObject::connect(reader, &QObject::destroyed, [fd] { ::close(fd); });
+    QObject::connect(reader, &QSocketNotifier::activated, reader,
+                     [reader, fd, onReopenRequest, request = std::string()]() mutable {
+                         char chunk[requestLimit];
+                         const ssize_t got = ::read(fd, chunk, sizeof chunk);
+                         if (got < 0 && (errno == EAGAIN || errno == EINTR)) return;
+                         if (got > 0) request.append(chunk, static_cast<std::size_t>(got));
+                         const bool asked = request.find(reopenMessage) != std::string::npos;
+                         if (!asked && got > 0 && request.size() < requestLimit) return;
+                         reader->setEnabled(false);
+                         reader->deleteLater();
+                         if (asked && onReopenRequest) onReopenRequest();
+                     });
 }
 
 } // namespace
@@ -39,53 +83,93 @@ LocalSocketSingleInstance::LocalSocketSingleInstance() {
 LocalSocketSingleInstance::LocalSocketSingleInstance(std::filesystem::path socket)
     : socket_(std::move(socket)) {}
 
-LocalSocketSingleInstance::~LocalSocketSingleInstance() = default;
-
-bool LocalSocketSingleInstance::askRunningToReopen() {
-    QLocalSocket socket;
-    socket.connectToServer(QString::fromStdString(socket_->string()));
-    if (!socket.waitForConnected(connectTimeoutMs)) return false;
-    if (!peerIsThisUser(socket)) {
-        socket.abort();
-        return false;
+LocalSocketSingleInstance::~LocalSocketSingleInstance() {
+    serving_.reset();
+    // The socket goes before the lock, so that it never takes a successor's socket along.
+    if (listener_ >= 0) {
+        ::unlink(socket_->c_str());
+        ::close(listener_);
     }
-    socket.write(reopenMessage);
-    socket.waitForBytesWritten(connectTimeoutMs);
-    socket.disconnectFromServer();
-    return true;
+    if (lock_ >= 0) ::close(lock_);
 }
 
-SingleInstance::Claim LocalSocketSingleInstance::claim(std::function<void()> onReopenRequest) {
+SingleInstance::Claim LocalSocketSingleInstance::claim() {
     if (!socket_) return Claim::unavailable;
-    if (askRunningToReopen()) return Claim::handedOver;
-
-    // Nobody of ours answers: whatever socket is left belongs to an instance
-    // that ended without cleaning up, or to someone who has no say here.
-    const QString name = QString::fromStdString(socket_->string());
-    QLocalServer::removeServer(name);
-    server_ = std::make_unique<QLocalServer>();
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server_->listen(name)) {
-        failure_ = server_->errorString().toStdString();
-        server_.reset();
+    const std::string lockPath = socket_->string() + ".lock";
+    lock_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (lock_ < 0) {
+        failure_ = systemError(lockPath);
         return Claim::unavailable;
     }
+    if (::flock(lock_, LOCK_EX | LOCK_NB) == 0) return becomeTheInstance();
+    const bool taken = errno == EWOULDBLOCK;
+    if (!taken) failure_ = systemError(lockPath);
+    ::close(lock_);
+    lock_ = -1;
+    if (!taken) return Claim::unavailable;
+    if (askRunningToReopen()) return Claim::handedOver;
+    if (failure_.empty()) failure_ = "the running instance did not answer";
+    return Claim::unavailable;
+}
+
+SingleInstance::Claim LocalSocketSingleInstance::becomeTheInstance() {
+    sockaddr_un address{};
+    if (!addressOf(*socket_, address)) {
+        failure_ = socket_->string() + ": path too long for a socket";
+        return Claim::unavailable;
+    }
+    // Whatever socket is left there belongs to an instance that ended without
+    // cleaning up, or to someone who has no say here: the lock is ours.
+    ::unlink(socket_->c_str());
+    listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (listener_ < 0 ||
+        ::bind(listener_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::chmod(socket_->c_str(), 0600) != 0 || ::listen(listener_, 8) != 0) {
+        failure_ = systemError(socket_->string());
+        if (listener_ >= 0) ::close(listener_);
+        listener_ = -1;
+        return Claim::unavailable;
+    }
+    failure_.clear();
+    return Claim::claimed;
+}
+
+bool LocalSocketSingleInstance::askRunningToReopen() {
+    sockaddr_un address{};
+    if (!addressOf(*socket_, address)) return false;
+    const auto deadline = std::chrono::steady_clock::now() + answerWait;
+    for (;;) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd < 0) return false;
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+            const bool ours =
+                peerIsThisUser(fd) && ::send(fd, reopenMessage.data(), reopenMessage.size(), MSG_NOSIGNAL) ==
+                                          static_cast<ssize_t>(reopenMessage.size());
+            ::close(fd);
+            if (!ours) failure_ = socket_->string() + ": answered by another user";
+            return ours;
+        }
+        const bool notYet = errno == ENOENT || errno == ECONNREFUSED;
+        ::close(fd);
+        if (!notYet || std::chrono::steady_clock::now() >= deadline) return false;
+        ::poll(nullptr, 0, retryStepMs);
+    }
+}
+
+void LocalSocketSingleInstance::serve(std::function<void()> onReopenRequest) {
+    if (listener_ < 0 || serving_) return;
+    serving_ = std::make_unique<QObject>();
+    auto* listening = new QSocketNotifier(listener_, QSocketNotifier::Read, serving_.get());
     QObject::connect(
-        server_.get(), &QLocalServer::newConnection, server_.get(),
-        [server = server_.get(), onReopenRequest = std::move(onReopenRequest)] {
-            while (QLocalSocket* socket = server->nextPendingConnection()) {
-                QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-                if (!peerIsThisUser(*socket)) {
-                    socket->abort();
-                    socket->deleteLater();
-                    continue;
-                }
-                QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket, onReopenRequest] {
-                    if (socket->readAll().contains("reopen") && onReopenRequest) onReopenRequest();
-                });
+        listening, &QSocketNotifier::activated, serving_.get(),
+        [this, onReopenRequest = std::move(onReopenRequest)] {
+            for (int fd; (fd = ::accept4(listener_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0;) {
+                if (peerIsThisUser(fd))
+                    readRequest(fd, serving_.get(), onReopenRequest);
+                else
+                    ::close(fd);
             }
         });
-    return Claim::claimed;
 }
 
 } // namespace rondelix::platform::linux_desktop

@@ -6,14 +6,16 @@
 #include <memory>
 #include <optional>
 
-class QLocalServer;
+class QObject;
 
 namespace rondelix::platform::linux_desktop {
 
-// One program per user through a local socket in the user's private runtime
-// folder: the first start listens on it, a later start connects and says
-// "reopen". Both ends check that the other runs as the same user; a socket
-// that someone else answers is taken over, never obeyed.
+// One program per user through a lock file and a Unix socket beside it in the
+// user's private runtime folder. The holder of the lock is the one instance
+// and listens on the socket; a later start finds the lock taken, connects and
+// says "reopen". Both ends check with the kernel that the other runs as the
+// same user: a socket someone else answers is never obeyed, a request from
+// someone else is dropped.
 class LocalSocketSingleInstance final : public SingleInstance {
   public:
     // The socket in the user's private runtime folder.
@@ -21,14 +23,18 @@ class LocalSocketSingleInstance final : public SingleInstance {
     explicit LocalSocketSingleInstance(std::filesystem::path socket);
     ~LocalSocketSingleInstance() override;
 
-    Claim claim(std::function<void()> onReopenRequest) override;
+    Claim claim() override;
+    void serve(std::function<void()> onReopenRequest) override;
     std::string failure() const override { return failure_; }
 
   private:
+    Claim becomeTheInstance();
     bool askRunningToReopen();
 
     std::optional<std::filesystem::path> socket_;
-    std::unique_ptr<QLocalServer> server_;
+    int lock_ = -1;
+    int listener_ = -1;
+    std::unique_ptr<QObject> serving_;
     std::string failure_;
 };
 

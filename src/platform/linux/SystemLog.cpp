@@ -2,9 +2,12 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <string>
+#include <sys/stat.h>
 #include <syslog.h>
+#include <unistd.h>
 
 namespace rondelix::platform::linux_desktop {
 
@@ -30,9 +33,19 @@ std::string localStamp() {
     return stamped;
 }
 
+// Under a service manager standard error may be a stream into the journal;
+// it says which one in JOURNAL_STREAM as "device:inode".
+bool standardErrorIsJournal() {
+    const char* stream = std::getenv("JOURNAL_STREAM");
+    struct stat info {};
+    if (!stream || !*stream || ::fstat(STDERR_FILENO, &info) != 0) return false;
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) == stream;
+}
+
 } // namespace
 
-SystemLog::SystemLog() {
+SystemLog::SystemLog(bool verbose)
+    : toJournal_(standardErrorIsJournal()), echo_(!toJournal_ && (verbose || ::isatty(STDERR_FILENO) != 1)) {
     openlog("rondelix", LOG_PID, LOG_USER);
 }
 
@@ -43,8 +56,15 @@ SystemLog::~SystemLog() {
 void SystemLog::write(std::string_view message) {
     const std::string line = std::string(prefix) + std::string(message);
     syslog(LOG_NOTICE, "%s", line.c_str());
-    std::fprintf(stderr, "%s\n", line.c_str());
+    if (echo_) std::fprintf(stderr, "%s\n", line.c_str());
     record_.add(uptime(), localStamp() + " " + line);
+}
+
+void SystemLog::tell(std::string_view message) {
+    write(message);
+    if (!echo_ && !toJournal_)
+        std::fprintf(stderr, "%s%.*s\n", std::string(prefix).c_str(), static_cast<int>(message.size()),
+                     message.data());
 }
 
 std::vector<std::string> SystemLog::recentLines(double seconds) const {

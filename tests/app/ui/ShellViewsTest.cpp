@@ -8,10 +8,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPalette>
 #include <QPointer>
 #include <QScreen>
 #include <gtest/gtest.h>
@@ -80,6 +86,19 @@ TEST_F(ShellViewsTest, ClosingTheMainWindowHidesItAndForgetsTheUndoSteps) {
     EXPECT_FALSE(windows.state(Kind::main).visible);
     rig.c().showMain(MainTab::about);
     EXPECT_EQ(topLevel("Rondelix"), main); // the same window, reused
+}
+
+TEST_F(ShellViewsTest, WithoutATrayTheMainWindowSaysClosingLeavesTheProgramRunning) {
+    windows.setTrayShown(false);
+    rig.c().showMain(MainTab::wheels);
+    auto* note = windows.mainWindow()->findChild<QLabel*>("keepsRunningNote");
+    ASSERT_TRUE(note);
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(note->text(),
+              "Rondelix keeps running when you close this window: hold your summon keys to open a "
+              "wheel; start Rondelix again to come back here.");
+    windows.setTrayShown(true);
+    EXPECT_FALSE(note->isVisible());
 }
 
 TEST_F(ShellViewsTest, SideWindowsCarryTheirTitlesAndOnlyAUserCloseCounts) {
@@ -286,6 +305,67 @@ TEST_F(ShellViewsTest, TrayMenuShowsTheRowsAndActsOnThem) {
     tray.menu()->actions().back()->trigger();
     QCoreApplication::processEvents();
     EXPECT_EQ(quits, 1);
+}
+
+// The icon's most opaque pixel at the size a panel shows it.
+QColor strongestPixel(const QIcon& icon) {
+    const QImage image = icon.pixmap(24).toImage().convertToFormat(QImage::Format_ARGB32);
+    QColor strongest(0, 0, 0, 0);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (const QColor pixel = image.pixelColor(x, y); pixel.alpha() > strongest.alpha())
+                strongest = pixel;
+    return strongest;
+}
+
+// The icon as a panel of that colour shows it, awake and paused, for people to look at.
+void savePanel(const TrayMenu& awake, const QIcon& paused, const QColor& panel, const QString& name) {
+    QImage strip(96, 32, QImage::Format_ARGB32);
+    strip.fill(panel);
+    QPainter painter(&strip);
+    awake.icon().paint(&painter, QRect(12, 4, 24, 24));
+    paused.paint(&painter, QRect(60, 4, 24, 24));
+    painter.end();
+    const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
+    QDir().mkpath(folder);
+    strip.scaled(strip.size() * 4).save(folder + "/" + name);
+}
+
+TEST_F(ShellViewsTest, TrayIconDrawsInThePanelsTextColourAndDimsWhilePaused) {
+    const QPalette original = QApplication::palette();
+    const struct {
+        const char* panel;
+        QColor panelColour;
+        QColor paletteText;
+        std::optional<QColor> trayText;
+        QColor ink;
+    } cases[] = {
+        {"light", QColor(236, 236, 236), Qt::black, std::nullopt, Qt::black},
+        {"dark", QColor(34, 34, 38), Qt::black, QColor(Qt::white), Qt::white},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.panel);
+        QPalette palette = original;
+        palette.setColor(QPalette::WindowText, c.paletteText);
+        QApplication::setPalette(palette);
+        TrayMenu tray(
+            rig.c(), [] {}, [&] { return c.trayText; });
+        EXPECT_EQ(strongestPixel(tray.icon()).rgba(), c.ink.rgba());
+
+        rig.c().togglePause(false);
+        const QIcon paused = tray.icon();
+        EXPECT_EQ(strongestPixel(paused).rgb(), c.ink.rgb());
+        EXPECT_NEAR(strongestPixel(paused).alpha(), 0.4 * 255, 2);
+        rig.c().togglePause(false);
+        savePanel(tray, paused, c.panelColour, QString("tray-icon-%1-panel.png").arg(c.panel));
+    }
+    // A new desktop theme redraws the icon in its text colour.
+    TrayMenu tray(rig.c(), [] {});
+    QPalette light = original;
+    light.setColor(QPalette::WindowText, QColor(250, 250, 250));
+    QApplication::setPalette(light);
+    EXPECT_EQ(strongestPixel(tray.icon()).rgb(), QColor(250, 250, 250).rgb());
+    QApplication::setPalette(original);
 }
 
 } // namespace

@@ -3,7 +3,10 @@
 #include "app/ui/GalleryWiring.h"
 #include "gallery/AddWheelReview.h"
 #include "gallery/ui/GalleryToastView.h"
+#include "icons/FaviconCache.h"
+#include "icons/ui/FaviconImages.h"
 #include "model/DefaultConfig.h"
+#include "overlay/ui/WheelGraphic.h"
 #include "support/CoordinatorRig.h"
 
 #include <QApplication>
@@ -152,6 +155,30 @@ TEST_F(GalleryPage, AddingThroughTheSheetAndUndoingFromTheToast) {
     QApplication::processEvents();
     EXPECT_FALSE(page->model().sheetWheel());
     EXPECT_EQ(wheelNames(), namesBefore);
+}
+
+TEST_F(GalleryPage, TheStageFetchesWebsiteIconsAndTheAddSheetDoesNot) {
+    std::vector<std::string> searched;
+    FaviconCache cache(rig.queue, rig.background, [&](const std::string& host) -> std::optional<std::string> {
+        searched.push_back(host);
+        return std::nullopt;
+    });
+    FaviconImages favicons(cache);
+    FaviconImages::setShared(&favicons);
+    open();
+    QTest::mouseClick(page->categoryButton(GalleryWheel::Category::web), Qt::LeftButton);
+    ASSERT_TRUE(page->wheelButton("gallery-ai-assistants"));
+    QTest::mouseClick(page->wheelButton("gallery-ai-assistants"), Qt::LeftButton);
+    QApplication::processEvents();
+    rig.background.runAll();
+    EXPECT_NE(std::find(searched.begin(), searched.end(), "chatgpt.com"), searched.end());
+
+    QTest::mouseClick(page->addButton(), Qt::LeftButton);
+    ASSERT_TRUE(page->sheet());
+    const auto* sheetWheel = page->sheet()->findChild<WheelGraphic*>();
+    ASSERT_TRUE(sheetWheel);
+    EXPECT_FALSE(sheetWheel->inputs().prefetchFavicons);
+    FaviconImages::setShared(nullptr);
 }
 
 TEST_F(GalleryPage, AddingToANewerFileKeepsTheWheelForThisRunOnly) {

@@ -2,9 +2,12 @@
 
 #include "platform/sim/SimLog.h"
 
+#include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <unistd.h>
 
 using rondelix::platform::linux_desktop::CanberraSounds;
@@ -61,20 +64,40 @@ TEST_F(CanberraSoundsTest, PassesOverFilesThatDoNotDecode) {
     EXPECT_EQ(sounds.named("../theme/Broken"), nullptr);
 }
 
-TEST_F(CanberraSoundsTest, PlaysOrStaysSilentWithoutFailing) {
-    CanberraSounds sounds(log);
-    auto tink = sounds.named("Tink");
-    ASSERT_NE(tink, nullptr);
-    auto copy = tink->copy();
-    ASSERT_NE(copy, nullptr);
-    copy->setVolume(0.5);
-    copy->play();
-    copy->stop();
-    tink->setVolume(0); // silent: not even handed to the player
-    tink->play();
-    EXPECT_FALSE(tink->isPlaying());
+TEST_F(CanberraSoundsTest, PlaysOrStaysSilentWithoutFailingOrWritingToTheTerminal) {
+    // Standard error goes to a file while the sounds play.
+    const fs::path errors = root / "stderr";
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    const int file = ::open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(file, STDERR_FILENO);
+    ::close(file);
+    {
+        CanberraSounds sounds(log);
+        auto tink = sounds.named("Tink");
+        ASSERT_NE(tink, nullptr);
+        auto copy = tink->copy();
+        ASSERT_NE(copy, nullptr);
+        copy->setVolume(0.5);
+        for (int aim = 0; aim < 3; ++aim)
+            copy->play();
+        copy->stop();
+        tink->setVolume(0); // silent: not even handed to the player
+        tink->play();
+        EXPECT_FALSE(tink->isPlaying());
+    }
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    std::ifstream written(errors);
+    const std::string output((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(output, "");
     // Whatever the machine has, at most one line says why it is quiet.
     EXPECT_LE(log.lines().size(), 1u);
+    if (!fs::exists("/proc/asound/cards") && !log.lines().empty()) {
+        EXPECT_EQ(log.lines().front().rfind("Rondelix: no sound device", 0), 0u) << log.lines().front();
+        EXPECT_TRUE(log.lines().front().ends_with("sounds are off.")) << log.lines().front();
+    }
 }
 
 } // namespace

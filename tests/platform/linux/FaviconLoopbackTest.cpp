@@ -163,6 +163,8 @@ TEST(FaviconLoopback, FetchesFromTheHandedOverAddressAndAppliesTheCapsAsBytesArr
     // Reading stopped at the cap: the rest was never taken off the wire.
     EXPECT_LT(server.bytesSent("/endless"), endless / 4);
 
+    resolver.shutDown();
+    EXPECT_TRUE(resolver.addresses("localhost").empty());
     client.shutDown();
     FaviconBodySink late(imageCap, false);
     EXPECT_EQ(client.get({base + "/favicon.ico", "127.0.0.1", 60}, late), HttpClient::End::Failed);

@@ -168,17 +168,19 @@ TEST_F(SingleInstanceAcrossUsers, ASocketAnsweredByAnotherUserIsTakenOverNeverOb
     OtherUser squatter([&] { foreign = unixSocket(socket, true); });
     ASSERT_TRUE(squatter.started);
     LocalSocketSingleInstance first(socket);
-    EXPECT_EQ(first.claim(onReopen), Claim::claimed) << first.failure();
+    EXPECT_EQ(first.claim(), Claim::claimed) << first.failure();
+    first.serve(onReopen);
 
     LocalSocketSingleInstance second(socket);
-    EXPECT_EQ(second.claim([] {}), Claim::handedOver);
+    EXPECT_EQ(second.claim(), Claim::handedOver);
     receiveReopen();
     EXPECT_EQ(reopens, 1);
 }
 
 TEST_F(SingleInstanceAcrossUsers, ARequestFromAnotherUserIsIgnored) {
     LocalSocketSingleInstance first(socket);
-    ASSERT_EQ(first.claim(onReopen), Claim::claimed) << first.failure();
+    ASSERT_EQ(first.claim(), Claim::claimed) << first.failure();
+    first.serve(onReopen);
     fs::permissions(socket, fs::perms::all);
     {
         OtherUser intruder([&] {
@@ -188,9 +190,39 @@ TEST_F(SingleInstanceAcrossUsers, ARequestFromAnotherUserIsIgnored) {
         ASSERT_TRUE(intruder.started);
     }
     LocalSocketSingleInstance second(socket);
-    EXPECT_EQ(second.claim([] {}), Claim::handedOver);
+    EXPECT_EQ(second.claim(), Claim::handedOver);
     receiveReopen();
     EXPECT_EQ(reopens, 1);
+}
+
+// A start while the first one is still building its window is answered once
+// the first one serves; after it ends, the next start claims the place.
+TEST(SingleInstance, HandsOverWhileTheFirstRunsAndClaimsAfterItEnded) {
+    ASSERT_TRUE(testing::desktopApplication());
+    TempFolder temp;
+    const fs::path socket = temp.path / "rondelix-instance";
+    int reopens = 0;
+    {
+        LocalSocketSingleInstance first(socket);
+        ASSERT_EQ(first.claim(), Claim::claimed) << first.failure();
+        for (int start = 0; start < 2; ++start) {
+            LocalSocketSingleInstance again(socket);
+            EXPECT_EQ(again.claim(), Claim::handedOver) << again.failure();
+        }
+        first.serve([&reopens] { ++reopens; });
+        QEventLoop loop;
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (reopens == 2) loop.quit();
+        });
+        poll.start(5);
+        loop.exec();
+        EXPECT_EQ(reopens, 2);
+    }
+    EXPECT_FALSE(fs::exists(socket));
+    LocalSocketSingleInstance next(socket);
+    EXPECT_EQ(next.claim(), Claim::claimed) << next.failure();
 }
 
 } // namespace

@@ -1,0 +1,110 @@
+#include "app/CommandLine.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace rondelix {
+
+namespace {
+
+// The toolkit's own options, written with one dash; it takes them with two as
+// well, and a few also as "-style=name".
+constexpr std::array toolkitOptionsWithValue{"display",       "platform",   "platformpluginpath",
+                                             "platformtheme", "plugin",     "qwindowgeometry",
+                                             "geometry",      "session",    "qwindowicon",
+                                             "qwindowtitle",  "title",      "name",
+                                             "style",         "stylesheet", "visual"};
+constexpr std::array toolkitOptionsWithJoinedValue{"style", "stylesheet", "qmljsdebugger"};
+constexpr std::array toolkitFlags{"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+constexpr std::string_view usageLine = "Usage: rondelix [--verbose] [--help] [--version] [toolkit options]";
+
+// The option's name without its dashes, or nothing for an argument that is
+// not an option.
+std::string_view optionName(std::string_view argument) {
+    if (argument.size() < 2 || argument[0] != '-') return {};
+    argument.remove_prefix(argument[1] == '-' ? 2 : 1);
+    return argument;
+}
+
+template <std::size_t N> bool listed(const std::array<const char*, N>& names, std::string_view name) {
+    return std::any_of(names.begin(), names.end(), [name](const char* known) { return name == known; });
+}
+
+} // namespace
+
+CommandLine CommandLine::parse(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    bool help = false, version = false;
+    if (!arguments.empty()) line.toolkitArguments.push_back(arguments.front());
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--verbose") {
+            line.verbose = true;
+            continue;
+        }
+        if (argument == "--help") {
+            help = true;
+            continue;
+        }
+        if (argument == "--version") {
+            version = true;
+            continue;
+        }
+        const std::string_view name = optionName(argument);
+        const std::string_view bare = name.substr(0, name.find('='));
+        if (listed(toolkitFlags, name) || (bare != name && listed(toolkitOptionsWithJoinedValue, bare))) {
+            line.toolkitArguments.push_back(argument);
+            continue;
+        }
+        if (listed(toolkitOptionsWithValue, name) && i + 1 < arguments.size()) {
+            line.toolkitArguments.push_back(argument);
+            line.toolkitArguments.push_back(arguments[++i]);
+            continue;
+        }
+        if (line.unknown.empty()) line.unknown = argument;
+    }
+    if (!line.unknown.empty())
+        line.request = Request::usageError;
+    else if (help)
+        line.request = Request::help;
+    else if (version)
+        line.request = Request::version;
+    return line;
+}
+
+std::string CommandLine::helpText() {
+    std::string text(usageLine);
+    text += "\n"
+            "A radial launcher: hold your summon keys anywhere to open a wheel of actions\n"
+            "at the pointer, aim at a slice and let go to run it.\n"
+            "\n"
+            "  --verbose   also write the program's log lines to standard error\n"
+            "  --help      show this help and exit\n"
+            "  --version   show the version and exit\n"
+            "\n"
+            "The toolkit's own options (-display, -platform, -style …) are passed on.\n"
+            "Rondelix runs once per user: starting it again brings its window back.\n"
+            "Its wheels and settings are kept in ~/.config/rondelix/.\n";
+    return text;
+}
+
+std::string CommandLine::versionText(const std::string& version) {
+    std::string text = "rondelix ";
+    text += version;
+    text += "\n";
+    return text;
+}
+
+std::string CommandLine::usageErrorText() const {
+    std::string text = "rondelix: ";
+    text += !unknown.empty() && unknown[0] == '-' ? "unrecognized option '" : "unexpected argument '";
+    text += unknown;
+    text += "'\n";
+    text += usageLine;
+    text += "\nTry 'rondelix --help' for more information.\n";
+    return text;
+}
+
+} // namespace rondelix

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "model/Config.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The copy on disk of the user's wheels while the demo's wheels stand in for
+// them: one compact JSON array of wheels in the configuration file's form.
+namespace rondelix::DemoBackup {
+
+// <home>/.config/rondelix/demo-wheels-backup.json
+std::filesystem::path fileUnder(const std::filesystem::path& home);
+
+// Atomically; the failure's description, or nothing.
+std::optional<std::string> write(const std::filesystem::path& file, const std::vector<Wheel>& wheels);
+
+struct Read {
+    enum class Outcome { missing, wheels, damaged };
+    Outcome outcome = Outcome::missing;
+    std::vector<Wheel> wheels;
+    // Why a damaged file could not be used.
+    std::string reason;
+};
+
+// Takes only a whole list of well-formed wheels; anything else (too large,
+// not JSON, other types, a wheel that does not decode) is damaged.
+Read read(const std::filesystem::path& file);
+
+} // namespace rondelix::DemoBackup

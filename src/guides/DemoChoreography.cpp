@@ -1,0 +1,191 @@
+#include "guides/DemoChoreography.h"
+
+#include "files/FileAccess.h"
+#include "guides/DemoBackup.h"
+#include "guides/DemoWheels.h"
+#include "model/ConfigCoding.h"
+#include "model/WheelState.h"
+#include "overlay/OverlayController.h"
+#include "platform/Log.h"
+#include "platform/UserDefaults.h"
+#include "store/ConfigStore.h"
+
+#include <ctime>
+#include <utility>
+
+namespace rondelix {
+
+namespace {
+
+// The user's position mode during a run, so that a run cut short can give it
+// back: the backup file holds only the wheels.
+constexpr platform::DefaultsKey<std::string> savedPositionKey{"demoSavedPosition"};
+
+// A demo wheel left on show gives way to the user's first wheel.
+void leaveDemoWheel(WheelState& state, const Config& config) {
+    if (!DemoWheels::isDemoId(state.activeWheelId())) return;
+    state.setActiveWheelId(config.wheels.empty() ? "default" : config.wheels.front().id);
+}
+
+} // namespace
+
+DemoChoreography::DemoChoreography(Services services)
+    : s_(std::move(services)), self_(std::make_shared<DemoChoreography*>(this)) {
+    recoverInterruptedRun();
+    const std::weak_ptr<DemoChoreography*> weak = self_;
+    observers_.push_back(
+        s_.notifications.observe(playNotification, [weak](const std::optional<std::string>& scene) {
+            const auto self = weak.lock();
+            if (!self || !(*self)->s_.devMenuUnlocked()) return;
+            (*self)->play(scene.value_or("all"));
+        }));
+    observers_.push_back(
+        s_.notifications.observe(stopNotification, [weak](const std::optional<std::string>&) {
+            if (const auto self = weak.lock()) (*self)->cancel();
+        }));
+}
+
+DemoChoreography::~DemoChoreography() {
+    self_.reset();
+    for (const auto token : observers_)
+        s_.notifications.remove(token);
+}
+
+void DemoChoreography::play(const std::string& scene) {
+    if (hasTask_) return;
+    if (!setUp()) return;
+    hasTask_ = true;
+    const int run = ++run_;
+    Steps steps = script(scene);
+    steps_.assign(std::make_move_iterator(steps.begin()), std::make_move_iterator(steps.end()));
+    isRunning_ = true;
+    runningChanged.emit();
+    const std::weak_ptr<DemoChoreography*> weak = self_;
+    s_.queue.post([weak, run] {
+        if (const auto self = weak.lock()) (*self)->runSteps(run);
+    });
+}
+
+void DemoChoreography::cancel() {
+    if (!hasTask_) return;
+    wait_.cancel();
+    steps_.clear();
+    cleanUp();
+}
+
+void DemoChoreography::runSteps(int run) {
+    while (hasTask_ && run == run_ && !steps_.empty()) {
+        Step step = std::move(steps_.front());
+        steps_.pop_front();
+        if (step.unfold) {
+            Steps more = step.unfold();
+            steps_.insert(steps_.begin(), std::make_move_iterator(more.begin()),
+                          std::make_move_iterator(more.end()));
+        } else if (step.waitMs >= 0) {
+            const std::weak_ptr<DemoChoreography*> weak = self_;
+            wait_ = s_.queue.after(step.waitMs / 1000.0, [weak, run] {
+                if (const auto self = weak.lock()) (*self)->runSteps(run);
+            });
+            return;
+        } else {
+            step.act();
+        }
+    }
+    if (hasTask_ && run == run_) cleanUp();
+}
+
+// The backup is written and the values saved inside the change that swaps
+// the wheels, so a reload of the file pending at that moment is taken in
+// first and is what comes back after the run. Without a backup on disk the
+// wheels are not swapped.
+bool DemoChoreography::setUp() {
+    std::optional<std::string> failure;
+    s_.store.mutate([&](Config& config) {
+        failure = DemoBackup::write(s_.backupFile, config.wheels);
+        if (failure) return;
+        savedPosition_ = config.behavior.position;
+        savedWheels_ = config.wheels;
+        savedLastUsed_ = config.lastUsedWheelId;
+        s_.defaults.set(savedPositionKey, std::string(toString(config.behavior.position)));
+        config.behavior.position = Behavior::Position::screenCenter;
+        config.wheels = DemoWheels::make();
+        config.lastUsedWheelId = "demo-apps";
+    });
+    if (failure) s_.log.write("demo not started — couldn't back up your wheels: " + *failure);
+    return !failure;
+}
+
+void DemoChoreography::cleanUp() {
+    s_.overlay.hide();
+    auto position = std::exchange(savedPosition_, std::nullopt);
+    auto wheels = std::exchange(savedWheels_, std::nullopt);
+    auto lastUsed = std::exchange(savedLastUsed_, std::nullopt);
+    s_.store.mutate([&](Config& config) {
+        if (position) config.behavior.position = *position;
+        if (wheels) config.wheels = std::move(*wheels);
+        if (lastUsed) config.lastUsedWheelId = std::move(*lastUsed);
+    });
+    removeBackupOnceRestored();
+    leaveDemoWheel(s_.wheelState, s_.store.config());
+    hasTask_ = false;
+    steps_.clear();
+    if (isRunning_) {
+        isRunning_ = false;
+        runningChanged.emit();
+    }
+}
+
+// The backup goes only once the configuration file no longer holds the demo
+// wheels: while a restore has not reached the disk, the backup is the only
+// copy of the user's wheels there.
+void DemoChoreography::removeBackupOnceRestored() {
+    const FileRead file = readWholeFile(s_.store.paths().config);
+    const auto onDisk = file.ok() ? decodeConfigBytes(file.bytes) : std::nullopt;
+    if (!onDisk || DemoWheels::anyDemoWheel(onDisk->wheels)) {
+        s_.log.write("kept " + s_.backupFile.filename().string() +
+                     ": the configuration file doesn't hold your wheels yet.");
+        return;
+    }
+    std::error_code ignored;
+    std::filesystem::remove(s_.backupFile, ignored);
+    s_.defaults.remove(savedPositionKey);
+}
+
+// A run that ended without its clean-up (the program was killed) left the
+// demo wheels live and the user's wheels in the backup. They come back as the
+// clean-up would have brought them; a backup that cannot be trusted is set
+// aside and never replaces anything.
+void DemoChoreography::recoverInterruptedRun() {
+    const DemoBackup::Read backup = DemoBackup::read(s_.backupFile);
+    const std::string name = s_.backupFile.filename().string();
+    switch (backup.outcome) {
+    case DemoBackup::Read::Outcome::missing:
+        return;
+    case DemoBackup::Read::Outcome::damaged: {
+        const auto aside = setAside(s_.backupFile, static_cast<std::int64_t>(std::time(nullptr)));
+        s_.log.write(name + " is unusable (" + backup.reason + ") — " +
+                     (aside ? "set aside as " + aside->filename().string() : std::string("left in place")) +
+                     "; the wheels were not changed.");
+        return;
+    }
+    case DemoBackup::Read::Outcome::wheels:
+        break;
+    }
+    if (!DemoWheels::anyDemoWheel(s_.store.config().wheels)) {
+        s_.log.write(name + " found, but no demo wheel is in use — kept it as it is.");
+        return;
+    }
+    const auto savedPosition = positionFromString(s_.defaults.get(savedPositionKey).value_or(""));
+    s_.store.mutate([&](Config& config) {
+        if (savedPosition && config.behavior.position == Behavior::Position::screenCenter)
+            config.behavior.position = *savedPosition;
+        config.wheels = backup.wheels;
+        if (DemoWheels::isDemoId(config.lastUsedWheelId))
+            config.lastUsedWheelId = config.wheels.empty() ? "default" : config.wheels.front().id;
+    });
+    removeBackupOnceRestored();
+    leaveDemoWheel(s_.wheelState, s_.store.config());
+    s_.log.write("restored your wheels from " + name + " after a demo that did not finish.");
+}
+
+} // namespace rondelix
