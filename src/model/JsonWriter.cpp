@@ -98,6 +98,7 @@ void appendEscaped(std::string& out, std::string_view text) {
 } // namespace
 
 void JsonWriter::newline() {
+    if (layout_ == Layout::compact) return;
     out_ += '\n';
     out_.append(static_cast<std::size_t>(depth_ * indentWidth), ' ');
 }
@@ -148,7 +149,7 @@ void JsonWriter::key(std::string_view name) {
     empty_ = false;
     newline();
     appendEscaped(out_, name);
-    out_ += ": ";
+    out_ += layout_ == Layout::compact ? ":" : ": ";
     afterKey_ = true;
 }
 
@@ -190,7 +191,8 @@ void JsonWriter::rawValue(std::string_view text) {
         out_ += "null";
         return;
     }
-    const std::string laidOut = parsed.dump(indentWidth, ' ', false, json::error_handler_t::replace);
+    const std::string laidOut = parsed.dump(layout_ == Layout::compact ? -1 : indentWidth, ' ', false,
+                                            json::error_handler_t::replace);
     for (const char c : laidOut) {
         out_ += c;
         if (c == '\n') out_.append(static_cast<std::size_t>(depth_ * indentWidth), ' ');

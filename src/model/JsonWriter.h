@@ -13,7 +13,9 @@ namespace rondelix {
 // key order.
 class JsonWriter {
   public:
-    explicit JsonWriter(std::string& out) : out_(out) {}
+    // Compact text has no line breaks or spaces between its tokens.
+    enum class Layout { pretty, compact };
+    explicit JsonWriter(std::string& out, Layout layout = Layout::pretty) : out_(out), layout_(layout) {}
 
     void beginObject();
     void endObject();
@@ -38,6 +40,7 @@ class JsonWriter {
     void close(char bracket);
 
     std::string& out_;
+    Layout layout_;
     int depth_ = 0;
     // Whether the innermost open object or array has no member yet.
     bool empty_ = true;
