@@ -1,4 +1,5 @@
 #include "model/ConfigCoding.h"
+#include "store/ConfigSanitizer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,10 +40,12 @@ Config largeConfig() {
     return config;
 }
 
+// One round trip of a large file as the store makes it: read, sanitize, write.
 void BM_DecodeAndEncodeLargeConfig(benchmark::State& state) {
     const std::string file = writeConfigFile(largeConfig());
     for (auto _ : state) {
         auto config = decodeConfigBytes(file);
+        sanitize(*config);
         benchmark::DoNotOptimize(config);
         auto written = writeConfigFile(*config);
         benchmark::DoNotOptimize(written);

@@ -3,6 +3,7 @@
 #include "actions/LinkText.h"
 #include "actions/ShortcutsRunner.h"
 #include "actions/SystemActionRoute.h"
+#include "model/ActionClassification.h"
 #include "model/AutomationWords.h"
 #include "platform/EventTaps.h"
 #include "platform/HomeFolder.h"
@@ -128,6 +129,8 @@ void MacroExecutor::fire(const MacroAction& action) {
                        if (onOpenSettings) onOpenSettings(a.target);
                    },
                    [&](const MacroAction::Keystroke& a) { postKeystroke(a.combo); },
+                   // What it would do is unknown here, so it is told, never guessed at.
+                   [&](const MacroAction::Unknown&) { report(std::string(newerVersionSentence)); },
                },
                action.value);
 }

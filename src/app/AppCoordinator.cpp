@@ -126,6 +126,9 @@ void AppCoordinator::installCallbacks() {
     macroExecutor_->onActionFailed = with([](AppCoordinator& c, const std::string& message) {
         c.hud_->flash(message, warningSymbol, std::string(systemOrange));
     });
+    configStore_->onBrokenExternalChange = with([](AppCoordinator& c) {
+        c.hud_->flash(std::string(ConfigStore::brokenFileSentence), warningSymbol, std::string(systemOrange));
+    });
     hotkeyManager_->callbacks.onOpenSliceEditor =
         with([](AppCoordinator& c, const std::string& wheelId, int position) {
             const auto onboarding = c.platform_.windows.state(Kind::onboarding);

@@ -98,6 +98,8 @@ void countAction(In::ActionCounts& counts, const MacroAction& action) {
                    [&](const MacroAction::App&) { ++counts.app; },
                    [&](const MacroAction::Shortcut&) { ++counts.shortcut; },
                    [&](const MacroAction::OpenSettings&) { ++counts.openSettings; },
+                   // The report counts the kinds this version offers.
+                   [](const MacroAction::Unknown&) {},
                },
                action.value);
 }

@@ -81,16 +81,19 @@ IconKind kindOf(const Icon& icon) {
                       icon.value);
 }
 
-ActionKind kindOf(const MacroAction& action) {
-    return std::visit(Overloaded{[](const MacroAction::Text&) { return ActionKind::text; },
-                                 [](const MacroAction::App&) { return ActionKind::app; },
-                                 [](const MacroAction::Url&) { return ActionKind::url; },
-                                 [](const MacroAction::SystemAction&) { return ActionKind::systemAction; },
-                                 [](const MacroAction::Script&) { return ActionKind::script; },
-                                 [](const MacroAction::Shortcut&) { return ActionKind::shortcut; },
-                                 [](const MacroAction::OpenSettings&) { return ActionKind::openSettings; },
-                                 [](const MacroAction::Keystroke&) { return ActionKind::keystroke; }},
-                      action.value);
+std::optional<ActionKind> kindOf(const MacroAction& action) {
+    using Kind = std::optional<ActionKind>;
+    return std::visit(
+        Overloaded{[](const MacroAction::Text&) -> Kind { return ActionKind::text; },
+                   [](const MacroAction::App&) -> Kind { return ActionKind::app; },
+                   [](const MacroAction::Url&) -> Kind { return ActionKind::url; },
+                   [](const MacroAction::SystemAction&) -> Kind { return ActionKind::systemAction; },
+                   [](const MacroAction::Script&) -> Kind { return ActionKind::script; },
+                   [](const MacroAction::Shortcut&) -> Kind { return ActionKind::shortcut; },
+                   [](const MacroAction::OpenSettings&) -> Kind { return ActionKind::openSettings; },
+                   [](const MacroAction::Keystroke&) -> Kind { return ActionKind::keystroke; },
+                   [](const MacroAction::Unknown&) -> Kind { return std::nullopt; }},
+        action.value);
 }
 
 Icon startingIcon(IconKind kind) {
@@ -136,7 +139,9 @@ std::string_view caption(ActionKind kind) {
 }
 
 std::optional<std::string> unconfiguredWarning(const MacroAction& action) {
-    const std::string_view head = rowOf(kindOf(action)).emptyHead;
+    const auto kind = kindOf(action);
+    if (!kind) return std::string(newerVersionSentence);
+    const std::string_view head = rowOf(*kind).emptyHead;
     if (head.empty() || !isUnconfigured(action)) return std::nullopt;
     return std::string(head) + " — this slice won't do anything when fired.";
 }

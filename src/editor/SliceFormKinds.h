@@ -29,7 +29,9 @@ std::optional<IconKind> iconKindFromTitle(std::string_view title);
 std::optional<ActionKind> actionKindFromTitle(std::string_view title);
 
 IconKind kindOf(const Icon& icon);
-ActionKind kindOf(const MacroAction& action);
+// Nothing for an action of a kind only a newer version knows: the form offers
+// no input for it.
+std::optional<ActionKind> kindOf(const MacroAction& action);
 
 // What choosing a kind writes: always a fresh value, also when the kind is
 // already the current one.
@@ -40,7 +42,8 @@ MacroAction defaultAction(ActionKind kind);
 std::string_view caption(ActionKind kind);
 
 // "No text entered yet — this slice won't do anything when fired." for an
-// action that does nothing when fired; none otherwise.
+// action that does nothing when fired, the newer-version sentence for one
+// this version cannot fire; none otherwise.
 std::optional<std::string> unconfiguredWarning(const MacroAction& action);
 
 } // namespace rondelix::SliceFormKinds

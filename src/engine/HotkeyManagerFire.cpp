@@ -64,7 +64,7 @@ void HotkeyManager::fire(std::optional<int> aimed, const std::string& wheelId, E
     // A cancel that raced this release (Esc, then the binding let go before
     // the cancel ran) records nothing, as the cancel itself would not.
     if (!ending.isPreview && !ending.cancelled && configStore_.config().lastUsedWheelId != wheelId)
-        configStore_.mutate([&wheelId](Config& config) { config.lastUsedWheelId = wheelId; });
+        configStore_.recordLastUsedWheel(wheelId);
     if (!aimed || ending.cancelled) return;
 
     const std::optional<Wheel> found = configStore_.wheel(wheelId);

@@ -146,6 +146,9 @@ Description describe(const MacroAction& action, const platform::Workspace& works
         Description operator()(const MacroAction::OpenSettings& a) const {
             return targetDescription(a.target);
         }
+        Description operator()(const MacroAction::Unknown&) const {
+            return {"Needs a newer version of Rondelix", "questionmark.circle"};
+        }
         Description operator()(const MacroAction::Keystroke& a) const {
             return {"Sends " + KeyComboText::displayString(a.combo), "keyboard"};
         }

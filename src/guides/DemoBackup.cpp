@@ -3,6 +3,7 @@
 #include "files/FileAccess.h"
 #include "files/ImportSafety.h"
 #include "model/ConfigCoding.h"
+#include "model/JsonWriter.h"
 
 namespace rondelix::DemoBackup {
 
@@ -11,12 +12,15 @@ std::filesystem::path fileUnder(const std::filesystem::path& home) {
 }
 
 Result<> write(const std::filesystem::path& file, const std::vector<Wheel>& wheels) {
-    nlohmann::json list = nlohmann::json::array();
+    std::string bytes;
+    JsonWriter writer(bytes, JsonWriter::Layout::compact);
+    writer.beginArray();
     for (const Wheel& wheel : wheels)
-        list.push_back(encode(wheel));
+        rondelix::write(writer, wheel);
+    writer.endArray();
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
-    return writeFileAtomically(file, list.dump());
+    return writeFileAtomically(file, bytes);
 }
 
 Read read(const std::filesystem::path& file) {

@@ -80,6 +80,10 @@ std::optional<std::string> warningDetail(const MacroAction& action) {
                           [](const MacroAction::SystemAction&) -> Detail { return std::nullopt; },
                           [](const MacroAction::OpenSettings&) -> Detail { return std::nullopt; },
                           [](const MacroAction::Keystroke&) -> Detail { return std::nullopt; },
+                          [](const MacroAction::Unknown& a) -> Detail {
+                              return " runs an action from a newer version of Rondelix: " +
+                                     clippedForDisplay(a.kind, nameLimit);
+                          },
                       },
                       action.value);
 }
@@ -106,6 +110,7 @@ bool isUnconfigured(const MacroAction& action) {
             [](const MacroAction::App& a) { return isEmpty(a.bundleIdentifier) && isEmpty(a.path); },
             [](const MacroAction::OpenSettings&) { return false; },
             [](const MacroAction::Keystroke&) { return false; },
+            [](const MacroAction::Unknown&) { return false; },
         },
         action.value);
 }

@@ -16,6 +16,11 @@ namespace rondelix {
 // Link schemes that never count as running code (compared in lower case).
 inline constexpr std::array<std::string_view, 3> safeURLSchemes{"http", "https", "mailto"};
 
+// Told, instead of firing it, for a slice whose action only a newer version knows.
+inline constexpr std::string_view newerVersionSentence = "This slice needs a newer version of Rondelix.";
+
+// An action only a newer version knows counts as running code: nothing here
+// can tell what it would do.
 bool canRunCode(const MacroAction& action);
 bool isUnconfigured(const MacroAction& action);
 

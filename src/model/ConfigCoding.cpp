@@ -1,5 +1,8 @@
 #include "model/ConfigCoding.h"
 
+#include "model/JsonWriter.h"
+#include "util/Overloaded.h"
+
 #include <array>
 #include <cmath>
 #include <limits>
@@ -261,9 +264,15 @@ template <typename Union, std::size_t... I> constexpr auto caseTable(std::index_
                                         &decodeCase<Union, std::variant_alternative_t<I, Value>>}...};
 }
 
+// The cases a file can name. An action of a kind this version does not know
+// is the one case without a key of its own; it comes last.
+template <typename Union> constexpr std::size_t namedCaseCount = std::variant_size_v<typename Union::Value>;
+template <> constexpr std::size_t namedCaseCount<MacroAction> = std::variant_size_v<MacroAction::Value> - 1;
+static_assert(std::is_same_v<std::variant_alternative_t<namedCaseCount<MacroAction>, MacroAction::Value>,
+                             MacroAction::Unknown>);
+
 template <typename Union>
-constexpr auto
-    casesOf = caseTable<Union>(std::make_index_sequence<std::variant_size_v<typename Union::Value>>{});
+constexpr auto casesOf = caseTable<Union>(std::make_index_sequence<namedCaseCount<Union>>{});
 
 // A tagged union: exactly one case key, whose value is an object. Keys that
 // name no case are ignored.
@@ -282,35 +291,54 @@ template <typename Union> std::optional<Union> decodeUnion(const json& value) {
     return found->decode(*payload);
 }
 
-template <typename Case> json tagged(const Case&, json inner) {
-    return {{std::string(caseKey(Tag<Case>{})), std::move(inner)}};
+// An action in the tagged form whose one key names no kind this version
+// knows: a newer version wrote it, and it is carried as it stands.
+// A known kind whose payload does not read is no such action.
+std::optional<MacroAction> unknownAction(const json& value) {
+    if (!value.is_object() || value.size() != 1 || !value.begin().value().is_object()) return std::nullopt;
+    const std::string& kind = value.begin().key();
+    for (const auto& coding : casesOf<MacroAction>)
+        if (coding.key == kind) return std::nullopt;
+    return MacroAction::Unknown{kind, value.dump()};
 }
 
-// Counts bracket nesting outside strings, so that a nesting bomb is refused
-// before any parser recursion sees it.
-bool nestsTooDeep(std::string_view bytes) {
-    int depth = 0;
-    bool inString = false;
-    bool escaped = false;
-    for (const char c : bytes) {
-        if (inString) {
-            if (escaped)
-                escaped = false;
-            else if (c == '\\')
-                escaped = true;
-            else if (c == '"')
-                inString = false;
-            continue;
-        }
-        if (c == '"')
-            inString = true;
-        else if (c == '[' || c == '{') {
-            if (++depth > maxNestingDepth) return true;
-        } else if (c == ']' || c == '}')
-            --depth;
+// Builds the document while it is read, refusing one that nests too deep
+// before it grows any deeper; the library's builder does the rest.
+class BoundedDocumentBuilder {
+  public:
+    explicit BoundedDocumentBuilder(json& root) : builder_(root, /*allow_exceptions=*/false) {}
+
+    bool null() { return builder_.null(); }
+    bool boolean(bool value) { return builder_.boolean(value); }
+    bool number_integer(json::number_integer_t value) { return builder_.number_integer(value); }
+    bool number_unsigned(json::number_unsigned_t value) { return builder_.number_unsigned(value); }
+    bool number_float(json::number_float_t value, const json::string_t& text) {
+        return builder_.number_float(value, text);
     }
-    return false;
-}
+    bool string(json::string_t& value) { return builder_.string(value); }
+    bool binary(json::binary_t& value) { return builder_.binary(value); }
+    bool start_object(std::size_t elements) { return deeper() && builder_.start_object(elements); }
+    bool key(json::string_t& value) { return builder_.key(value); }
+    bool end_object() {
+        --depth_;
+        return builder_.end_object();
+    }
+    bool start_array(std::size_t elements) { return deeper() && builder_.start_array(elements); }
+    bool end_array() {
+        --depth_;
+        return builder_.end_array();
+    }
+    bool parse_error(std::size_t position, const std::string& token, const nlohmann::detail::exception& e) {
+        return builder_.parse_error(position, token, e);
+    }
+    bool failed() const { return builder_.is_errored() || depth_ > maxNestingDepth; }
+
+  private:
+    bool deeper() { return ++depth_ <= maxNestingDepth; }
+
+    nlohmann::detail::json_sax_dom_parser<json> builder_;
+    int depth_ = 0;
+};
 
 } // namespace
 
@@ -341,7 +369,8 @@ std::optional<Icon> decodeIcon(const json& value) {
 }
 
 std::optional<MacroAction> decodeAction(const json& value) {
-    return decodeUnion<MacroAction>(value);
+    if (auto action = decodeUnion<MacroAction>(value)) return action;
+    return unknownAction(value);
 }
 
 std::optional<Slice> decodeSlice(const json& value) {
@@ -483,131 +512,241 @@ std::optional<Config> decodeConfig(const json& value) {
     return config;
 }
 
-// MARK: encoding
+// MARK: writing
 
-json encode(const KeyCombo& combo) {
-    return {{"keyCode", combo.keyCode},
-            {"command", combo.command},
-            {"shift", combo.shift},
-            {"option", combo.option},
-            {"control", combo.control}};
+namespace {
+
+// Members are written in sorted key order, as the files have always been.
+
+void write(JsonWriter& w, const KeyCombo& combo) {
+    w.beginObject();
+    w.key("command");
+    w.value(combo.command);
+    w.key("control");
+    w.value(combo.control);
+    w.key("keyCode");
+    w.value(combo.keyCode);
+    w.key("option");
+    w.value(combo.option);
+    w.key("shift");
+    w.value(combo.shift);
+    w.endObject();
 }
 
-json encode(const Icon& icon) {
-    struct Inner {
-        json operator()(const Icon::Auto&) const { return json::object(); }
-        json operator()(const Icon::None&) const { return json::object(); }
-        json operator()(const Icon::SfSymbol& s) const { return {{"_0", s.name}}; }
-        json operator()(const Icon::Emoji& e) const { return {{"_0", e.text}}; }
-        json operator()(const Icon::CustomImage& c) const { return {{"filename", c.filename}}; }
+// A payload of one string member.
+void writeOne(JsonWriter& w, std::string_view key, std::string_view text) {
+    w.beginObject();
+    w.key(key);
+    w.value(text);
+    w.endObject();
+}
+
+void writeOptional(JsonWriter& w, std::string_view key, const std::optional<std::string>& text) {
+    if (!text) return;
+    w.key(key);
+    w.value(*text);
+}
+
+struct IconPayload {
+    JsonWriter& w;
+    void empty() const {
+        w.beginObject();
+        w.endObject();
+    }
+    void operator()(const Icon::Auto&) const { empty(); }
+    void operator()(const Icon::None&) const { empty(); }
+    void operator()(const Icon::SfSymbol& s) const { writeOne(w, "_0", s.name); }
+    void operator()(const Icon::Emoji& e) const { writeOne(w, "_0", e.text); }
+    void operator()(const Icon::CustomImage& c) const { writeOne(w, "filename", c.filename); }
+};
+
+struct ActionPayload {
+    JsonWriter& w;
+    void operator()(const MacroAction::Text& t) const { writeOne(w, "_0", t.text); }
+    void operator()(const MacroAction::App& a) const {
+        w.beginObject();
+        writeOptional(w, "bundleIdentifier", a.bundleIdentifier);
+        writeOptional(w, "path", a.path);
+        w.endObject();
+    }
+    void operator()(const MacroAction::Url& u) const { writeOne(w, "_0", u.url); }
+    void operator()(const MacroAction::SystemAction& s) const { writeOne(w, "_0", s.id); }
+    void operator()(const MacroAction::Script& s) const { writeOne(w, "_0", s.source); }
+    void operator()(const MacroAction::Shortcut& s) const { writeOne(w, "name", s.name); }
+    void operator()(const MacroAction::OpenSettings& o) const {
+        w.beginObject();
+        writeOptional(w, "target", o.target);
+        w.endObject();
+    }
+    void operator()(const MacroAction::Keystroke& k) const {
+        w.beginObject();
+        w.key("_0");
+        write(w, k.combo);
+        w.endObject();
+    }
+};
+
+template <typename Payload, typename Case> void writeTagged(JsonWriter& w, const Case& c) {
+    w.beginObject();
+    w.key(caseKey(Tag<Case>{}));
+    Payload{w}(c);
+    w.endObject();
+}
+
+void write(JsonWriter& w, const Icon& icon) {
+    std::visit([&w](const auto& c) { writeTagged<IconPayload>(w, c); }, icon.value);
+}
+
+void write(JsonWriter& w, const MacroAction& action) {
+    std::visit(Overloaded{[&w](const MacroAction::Unknown& u) { w.rawValue(u.json); },
+                          [&w](const auto& c) { writeTagged<ActionPayload>(w, c); }},
+               action.value);
+}
+
+void write(JsonWriter& w, const Slice& slice) {
+    w.beginObject();
+    w.key("action");
+    write(w, slice.action);
+    w.key("icon");
+    write(w, slice.icon);
+    w.key("id");
+    w.value(slice.id.text());
+    w.key("label");
+    w.value(slice.label);
+    w.key("position");
+    w.value(slice.position);
+    w.endObject();
+}
+
+void write(JsonWriter& w, const SummonBinding& binding) {
+    w.beginObject();
+    w.key("enabled");
+    w.value(binding.enabled);
+    w.key("holdThresholdMs");
+    w.value(binding.holdThresholdMs);
+    w.key("id");
+    w.value(binding.id.text());
+    w.key("keyCodes");
+    w.beginArray();
+    for (const int code : binding.keyCodes)
+        w.value(code);
+    w.endArray();
+    w.endObject();
+}
+
+void write(JsonWriter& w, const Behavior& b) {
+    w.beginObject();
+    const auto field = [&w](std::string_view key, const auto& value) {
+        w.key(key);
+        w.value(value);
     };
-    return std::visit([](const auto& c) { return tagged(c, Inner{}(c)); }, icon.value);
+    field("accentHex", b.accentHex);
+    field("accentStrength", b.accentStrength);
+    field("aimSoundName", b.aimSoundName);
+    field("closeFadeEnabled", b.closeFadeEnabled);
+    field("closeFadeMs", b.closeFadeMs);
+    field("detectApp", b.detectApp);
+    field("emptySliceOpensEditor", b.emptySliceOpensEditor);
+    field("fireSoundName", b.fireSoundName);
+    field("hapticsEnabled", b.hapticsEnabled);
+    field("heldArrowDelayMs", b.heldArrowDelayMs);
+    field("heldArrowMode", toString(b.heldArrowMode));
+    field("invertScroll", b.invertScroll);
+    field("liquidGlassEnabled", b.liquidGlassEnabled);
+    field("numpadDirectSlice", b.numpadDirectSlice);
+    field("opacity", b.opacity);
+    field("position", toString(b.position));
+    field("releaseGraceEnabled", b.releaseGraceEnabled);
+    field("releaseGraceMs", b.releaseGraceMs);
+    field("reopenLastWheel", b.reopenLastWheel);
+    field("scrollSensitivity", b.scrollSensitivity);
+    field("shiftTapCyclesBackward", b.shiftTapCyclesBackward);
+    field("soundEnabled", b.soundEnabled);
+    field("soundVolume", b.soundVolume);
+    field("stickyAim", b.stickyAim);
+    field("tabCyclesWheels", b.tabCyclesWheels);
+    field("wheelSize", b.wheelSize);
+    w.endObject();
 }
 
-json encode(const MacroAction& action) {
-    struct Inner {
-        json operator()(const MacroAction::Text& t) const { return {{"_0", t.text}}; }
-        json operator()(const MacroAction::App& a) const {
-            json inner = json::object();
-            if (a.bundleIdentifier) inner["bundleIdentifier"] = *a.bundleIdentifier;
-            if (a.path) inner["path"] = *a.path;
-            return inner;
-        }
-        json operator()(const MacroAction::Url& u) const { return {{"_0", u.url}}; }
-        json operator()(const MacroAction::SystemAction& s) const { return {{"_0", s.id}}; }
-        json operator()(const MacroAction::Script& s) const { return {{"_0", s.source}}; }
-        json operator()(const MacroAction::Shortcut& s) const { return {{"name", s.name}}; }
-        json operator()(const MacroAction::OpenSettings& o) const {
-            json inner = json::object();
-            if (o.target) inner["target"] = *o.target;
-            return inner;
-        }
-        json operator()(const MacroAction::Keystroke& k) const { return {{"_0", encode(k.combo)}}; }
-    };
-    return std::visit([](const auto& c) { return tagged(c, Inner{}(c)); }, action.value);
+void writeStringMap(JsonWriter& w, const std::map<std::string, std::string>& map) {
+    w.beginObject();
+    for (const auto& [name, text] : map) {
+        w.key(name);
+        w.value(text);
+    }
+    w.endObject();
 }
 
-json encode(const Slice& slice) {
-    return {{"id", slice.id.text()},
-            {"position", slice.position},
-            {"label", slice.label},
-            {"icon", encode(slice.icon)},
-            {"action", encode(slice.action)}};
-}
+} // namespace
 
-json encode(const Wheel& wheel) {
-    json slices = json::array();
-    for (const auto& slice : wheel.slices)
-        slices.push_back(encode(slice));
-    json out = {{"id", wheel.id},
-                {"name", wheel.name},
-                {"sliceCount", wheel.sliceCount},
-                {"slices", std::move(slices)}};
-    if (wheel.appBundleIdentifier) out["appBundleIdentifier"] = *wheel.appBundleIdentifier;
-    return out;
-}
-
-json encode(const SummonBinding& binding) {
-    return {{"id", binding.id.text()},
-            {"keyCodes", binding.keyCodes},
-            {"holdThresholdMs", binding.holdThresholdMs},
-            {"enabled", binding.enabled}};
-}
-
-json encode(const General& general) {
-    return {{"launchAtLogin", general.launchAtLogin}};
-}
-
-json encode(const Behavior& b) {
-    return {{"wheelSize", b.wheelSize},
-            {"position", toString(b.position)},
-            {"emptySliceOpensEditor", b.emptySliceOpensEditor},
-            {"stickyAim", b.stickyAim},
-            {"closeFadeEnabled", b.closeFadeEnabled},
-            {"closeFadeMs", b.closeFadeMs},
-            {"opacity", b.opacity},
-            {"soundEnabled", b.soundEnabled},
-            {"soundVolume", b.soundVolume},
-            {"aimSoundName", b.aimSoundName},
-            {"fireSoundName", b.fireSoundName},
-            {"hapticsEnabled", b.hapticsEnabled},
-            {"liquidGlassEnabled", b.liquidGlassEnabled},
-            {"accentHex", b.accentHex},
-            {"accentStrength", b.accentStrength},
-            {"reopenLastWheel", b.reopenLastWheel},
-            {"tabCyclesWheels", b.tabCyclesWheels},
-            {"numpadDirectSlice", b.numpadDirectSlice},
-            {"shiftTapCyclesBackward", b.shiftTapCyclesBackward},
-            {"scrollSensitivity", b.scrollSensitivity},
-            {"invertScroll", b.invertScroll},
-            {"detectApp", b.detectApp},
-            {"heldArrowMode", toString(b.heldArrowMode)},
-            {"heldArrowDelayMs", b.heldArrowDelayMs},
-            {"releaseGraceEnabled", b.releaseGraceEnabled},
-            {"releaseGraceMs", b.releaseGraceMs}};
-}
-
-json encode(const Config& config) {
-    json bindings = json::array();
-    for (const auto& binding : config.bindings)
-        bindings.push_back(encode(binding));
-    json wheels = json::array();
-    for (const auto& wheel : config.wheels)
-        wheels.push_back(encode(wheel));
-    json out = {{"version", config.version},           {"bindings", std::move(bindings)},
-                {"behavior", encode(config.behavior)}, {"general", encode(config.general)},
-                {"wheels", std::move(wheels)},         {"lastUsedWheelId", config.lastUsedWheelId}};
-    if (config.exportedIcons) out["exportedIcons"] = *config.exportedIcons;
-    return out;
+void write(JsonWriter& w, const Wheel& wheel) {
+    w.beginObject();
+    writeOptional(w, "appBundleIdentifier", wheel.appBundleIdentifier);
+    w.key("id");
+    w.value(wheel.id);
+    w.key("name");
+    w.value(wheel.name);
+    w.key("sliceCount");
+    w.value(wheel.sliceCount);
+    w.key("slices");
+    w.beginArray();
+    for (const Slice& slice : wheel.slices)
+        write(w, slice);
+    w.endArray();
+    w.endObject();
 }
 
 // MARK: bytes
 
 std::optional<json> parseJson(std::string_view bytes) {
-    if (nestsTooDeep(bytes)) return std::nullopt;
-    json parsed = json::parse(bytes.begin(), bytes.end(), nullptr, /*allow_exceptions=*/false);
-    if (parsed.is_discarded()) return std::nullopt;
+    json parsed;
+    BoundedDocumentBuilder builder(parsed);
+    if (!json::sax_parse(bytes.data(), bytes.data() + bytes.size(), &builder) || builder.failed())
+        return std::nullopt;
     return parsed;
+}
+
+std::optional<std::string> jsonSyntaxError(std::string_view bytes) {
+    // Reads the events and keeps only the parser's own account of a failure.
+    struct ErrorOnly : nlohmann::json_sax<json> {
+        std::optional<std::string> error;
+        int depth = 0;
+        bool deeper() {
+            if (++depth <= maxNestingDepth) return true;
+            error = "nested more than " + std::to_string(maxNestingDepth) + " levels deep";
+            return false;
+        }
+        bool null() override { return true; }
+        bool boolean(bool) override { return true; }
+        bool number_integer(number_integer_t) override { return true; }
+        bool number_unsigned(number_unsigned_t) override { return true; }
+        bool number_float(number_float_t, const string_t&) override { return true; }
+        bool string(string_t&) override { return true; }
+        bool binary(binary_t&) override { return true; }
+        bool start_object(std::size_t) override { return deeper(); }
+        bool key(string_t&) override { return true; }
+        bool end_object() override {
+            --depth;
+            return true;
+        }
+        bool start_array(std::size_t) override { return deeper(); }
+        bool end_array() override {
+            --depth;
+            return true;
+        }
+        bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& e) override {
+            // "[json.exception.parse_error.101] parse error at line 3, column 5: …"
+            std::string_view what = e.what();
+            constexpr std::string_view at = "parse error at ";
+            if (const auto start = what.find(at); start != std::string_view::npos)
+                what.remove_prefix(start + at.size());
+            error = std::string(what);
+            return false;
+        }
+    } handler;
+    json::sax_parse(bytes.data(), bytes.data() + bytes.size(), &handler);
+    return handler.error;
 }
 
 std::optional<Config> decodeConfigBytes(std::string_view bytes) {
@@ -617,9 +756,38 @@ std::optional<Config> decodeConfigBytes(std::string_view bytes) {
 }
 
 std::string writeConfigFile(const Config& config) {
-    // Object keys are kept sorted by the JSON library; text that is not valid
-    // UTF-8 is replaced rather than refused, so a save never throws.
-    return encode(config).dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+    std::string bytes;
+    bytes.reserve(64 * 1024);
+    JsonWriter w(bytes);
+    w.beginObject();
+    w.key("behavior");
+    write(w, config.behavior);
+    w.key("bindings");
+    w.beginArray();
+    for (const SummonBinding& binding : config.bindings)
+        write(w, binding);
+    w.endArray();
+    if (config.exportedIcons) {
+        w.key("exportedIcons");
+        writeStringMap(w, *config.exportedIcons);
+    }
+    w.key("general");
+    w.beginObject();
+    w.key("launchAtLogin");
+    w.value(config.general.launchAtLogin);
+    w.endObject();
+    w.key("lastUsedWheelId");
+    w.value(config.lastUsedWheelId);
+    w.key("version");
+    w.value(config.version);
+    w.key("wheels");
+    w.beginArray();
+    for (const Wheel& wheel : config.wheels)
+        write(w, wheel);
+    w.endArray();
+    w.endObject();
+    bytes += '\n';
+    return bytes;
 }
 
 } // namespace rondelix

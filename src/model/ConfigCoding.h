@@ -11,7 +11,7 @@ namespace rondelix {
 
 // The JSON form of the configuration records. Decoders are tolerant in the
 // way each field's rule says and never repair values; a record that fails
-// gives nothing. Encoders write every field, leaving out absent optionals.
+// gives nothing. Writers write every field, leaving out absent optionals.
 
 std::optional<Config> decodeConfig(const nlohmann::json& json);
 std::optional<SummonBinding> decodeBinding(const nlohmann::json& json);
@@ -23,24 +23,24 @@ std::optional<Icon> decodeIcon(const nlohmann::json& json);
 std::optional<MacroAction> decodeAction(const nlohmann::json& json);
 std::optional<KeyCombo> decodeKeyCombo(const nlohmann::json& json);
 
-nlohmann::json encode(const Config& config);
-nlohmann::json encode(const SummonBinding& binding);
-nlohmann::json encode(const Behavior& behavior);
-nlohmann::json encode(const General& general);
-nlohmann::json encode(const Wheel& wheel);
-nlohmann::json encode(const Slice& slice);
-nlohmann::json encode(const Icon& icon);
-nlohmann::json encode(const MacroAction& action);
-nlohmann::json encode(const KeyCombo& combo);
+class JsonWriter;
+
+// Writes a wheel where a file holds one.
+void write(JsonWriter& writer, const Wheel& wheel);
 
 // Parses bytes as JSON without throwing; nothing for text that is not JSON or
 // nests deeper than the parser allows.
 std::optional<nlohmann::json> parseJson(std::string_view bytes);
 
+// Why bytes are not JSON, with the line and column where reading stopped
+// ("line 3, column 5: syntax error …"); nothing for JSON.
+std::optional<std::string> jsonSyntaxError(std::string_view bytes);
+
 // Decodes a configuration straight from the bytes of a file.
 std::optional<Config> decodeConfigBytes(std::string_view bytes);
 
-// The file form: pretty-printed with sorted keys.
+// The file form: pretty-printed with sorted keys, written straight from the
+// records.
 std::string writeConfigFile(const Config& config);
 
 } // namespace rondelix

@@ -50,7 +50,18 @@ struct MacroAction {
         friend bool operator==(const Keystroke&, const Keystroke&) = default;
     };
 
-    using Value = std::variant<Text, App, Url, SystemAction, Script, Shortcut, OpenSettings, Keystroke>;
+    // An action of a kind this version does not know, kept exactly as the
+    // file held it so that saving writes it back unchanged. It never fires.
+    struct Unknown {
+        // The case key that names the kind.
+        std::string kind;
+        // The whole action object as compact JSON text with sorted keys.
+        std::string json;
+        friend bool operator==(const Unknown&, const Unknown&) = default;
+    };
+
+    using Value =
+        std::variant<Text, App, Url, SystemAction, Script, Shortcut, OpenSettings, Keystroke, Unknown>;
     Value value = Text{};
 
     MacroAction() = default;

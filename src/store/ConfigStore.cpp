@@ -10,8 +10,10 @@
 #include "store/ConfigSanitizer.h"
 #include "store/ConfigTextRepair.h"
 
+#include <algorithm>
 #include <ctime>
 #include <system_error>
+#include <utility>
 
 namespace rondelix {
 
@@ -31,7 +33,7 @@ LoadedConfig readConfigFile(const std::filesystem::path& file) {
     LoadedConfig loaded{decodeConfigBytes(bytes), std::move(bytes), {}};
     if (!loaded.config)
         loaded.error =
-            file.string() + (parseJson(loaded.bytes) ? ": not a readable configuration" : ": not valid JSON");
+            file.string() + ": " + jsonSyntaxError(loaded.bytes).value_or("not a readable configuration");
     return loaded;
 }
 
@@ -135,7 +137,11 @@ Result<> ConfigStore::save(bool rotatingBackup) {
     std::string bytes = writeConfigFile(config_);
     if (rotatingBackup && !isMissing(paths_.config)) rotateBackup();
     auto written = writeFileAtomically(paths_.config, bytes);
-    if (written.ok()) lastSavedBytes_ = std::move(bytes);
+    if (!written.ok()) return written;
+    lastSavedBytes_ = std::move(bytes);
+    // What the file now holds is this store's own value, waiting changes included.
+    brokenOnDisk_ = false;
+    heldLastUsedWheel_.reset();
     return written;
 }
 
@@ -153,14 +159,15 @@ void ConfigStore::rotateBackup() {
     // needs the full check.
     if (primary.ok() && (primary.value() == lastSavedBytes_ || decodes(primary.value()))) {
         (void)writeFileAtomically(paths_.backup, primary.value());
-    } else {
-        moveAside(paths_.config);
+    } else if (const auto aside = moveAside(paths_.config)) {
+        // Most often a hand edit with a mistake: the user finds it by this name.
+        log_.write("config.json did not decode; set it aside as " + aside->filename().string() + ".");
     }
 }
 
 // Failures of setting a damaged file aside are not reported.
-void ConfigStore::moveAside(const std::filesystem::path& file) {
-    (void)setAside(file, static_cast<std::int64_t>(std::time(nullptr)));
+std::optional<std::filesystem::path> ConfigStore::moveAside(const std::filesystem::path& file) {
+    return setAside(file, static_cast<std::int64_t>(std::time(nullptr)));
 }
 
 // The value ------------------------------------------------------------------
@@ -199,6 +206,12 @@ void ConfigStore::onFileChange(platform::FileWatcher::Change change) {
 }
 
 void ConfigStore::scheduleReload() {
+    // A new notice starts afresh: its first failed read is not yet told.
+    confirmingFailedRead_ = false;
+    scheduleRead();
+}
+
+void ConfigStore::scheduleRead() {
     reloadWork_.cancel();
     std::weak_ptr<ConfigStore*> weak = self_;
     reloadWork_ = queue_.after(debounceDelay, [weak] {
@@ -219,17 +232,49 @@ void ConfigStore::flushPendingReload() {
 void ConfigStore::reloadFromDiskIfChanged() {
     if (isMissing(paths_.config)) return;
     LoadedConfig loaded = readConfigFile(paths_.config);
-    // A file caught half-written by another program is tried again on its next change.
-    if (!loaded.config) return;
+    if (!loaded.config) {
+        noteUndecodableChange(loaded.error);
+        return;
+    }
+    confirmingFailedRead_ = false;
+    brokenOnDisk_ = false;
     sanitize(*loaded.config);
-    if (*loaded.config == config_) return;
+    const bool heldChange = applyHeldLastUsedWheel(*loaded.config);
+    if (*loaded.config == config_) {
+        if (heldChange) saveLoggingFailure(true);
+        return;
+    }
 
     replaceConfig(std::move(*loaded.config));
     clearUndoHistory();
     checkReadOnly();
-    if (migrateIfNeeded()) saveLoggingFailure(true);
+    if (migrateIfNeeded() || heldChange) saveLoggingFailure(true);
     log_.write("config reloaded from disk (external change).");
     if (afterConfigReplaced) afterConfigReplaced();
+}
+
+// The first failed read is tried again a debounce later; one that fails
+// again is the file the user saved. It stays in place, and changes wait in
+// memory, until it decodes or the user edits in the program's own windows.
+void ConfigStore::noteUndecodableChange(const std::string& error) {
+    if (!confirmingFailedRead_) {
+        confirmingFailedRead_ = true;
+        scheduleRead();
+        return;
+    }
+    confirmingFailedRead_ = false;
+    brokenOnDisk_ = true;
+    log_.write("config reload failed (" + error + ") — keeping config.json as it is until it is fixed.");
+    if (onBrokenExternalChange) onBrokenExternalChange();
+}
+
+bool ConfigStore::applyHeldLastUsedWheel(Config& fromFile) {
+    const auto held = std::exchange(heldLastUsedWheel_, std::nullopt);
+    if (!held || fromFile.lastUsedWheelId == *held) return false;
+    const bool exists = std::any_of(fromFile.wheels.begin(), fromFile.wheels.end(),
+                                    [&](const Wheel& wheel) { return wheel.id == *held; });
+    if (exists) fromFile.lastUsedWheelId = *held;
+    return exists;
 }
 
 // Edits ------------------------------------------------------------------------
@@ -266,6 +311,19 @@ void ConfigStore::editWheels(std::optional<std::string> coalesceKey,
     configChanged.emit();
     if (historyChanges) historyChanged.emit();
     saveLoggingFailure(true);
+}
+
+void ConfigStore::recordLastUsedWheel(const std::string& wheelId) {
+    flushPendingReload();
+    if (!brokenOnDisk_) {
+        mutate([&wheelId](Config& config) { config.lastUsedWheelId = wheelId; });
+        return;
+    }
+    if (config_.lastUsedWheelId == wheelId) return;
+    config_.lastUsedWheelId = wheelId;
+    sanitize(config_);
+    heldLastUsedWheel_ = config_.lastUsedWheelId;
+    configChanged.emit();
 }
 
 void ConfigStore::undo() {

@@ -67,6 +67,14 @@ class ConfigStore {
     // external change or a restore from the backup.
     std::function<void()> afterConfigReplaced;
 
+    // What the HUD says when a change made to the file outside the program
+    // does not decode.
+    static constexpr std::string_view brokenFileSentence =
+        "config.json has an error; your change wasn't loaded.";
+    // Told when an external change still does not decode a debounce after
+    // the first failed read; the file stays as the user left it.
+    std::function<void()> onBrokenExternalChange;
+
     // A change to anything; sanitized and saved, not undoable.
     void mutate(const std::function<void(Config&)>& change);
 
@@ -74,6 +82,10 @@ class ConfigStore {
     // follow each other within the coalescing window make one undo step.
     void editWheels(std::optional<std::string> coalesceKey,
                     const std::function<void(std::vector<Wheel>&)>& change);
+
+    // Records the wheel a summon ended on. Unlike an edit it never replaces a
+    // broken hand-edited file: it waits in memory until the file decodes.
+    void recordLastUsedWheel(const std::string& wheelId);
 
     void undo();
     void redo();
@@ -114,7 +126,7 @@ class ConfigStore {
     void checkReadOnly();
     bool migrateIfNeeded();
     void rotateBackup();
-    void moveAside(const std::filesystem::path& file);
+    std::optional<std::filesystem::path> moveAside(const std::filesystem::path& file);
     void replaceConfig(Config config);
     // Takes a wheel list that undo or redo handed back; nothing does nothing.
     void adoptSnapshot(std::optional<std::vector<Wheel>> snapshot);
@@ -122,7 +134,12 @@ class ConfigStore {
     void startWatchingConfigFile();
     void onFileChange(platform::FileWatcher::Change change);
     void scheduleReload();
+    void scheduleRead();
     void flushPendingReload();
+    void noteUndecodableChange(const std::string& error);
+    // Puts a last-used wheel that waited for a broken file onto the value
+    // read from the fixed one; true when that changes it.
+    bool applyHeldLastUsedWheel(Config& fromFile);
 
     platform::MainQueue& queue_;
     platform::Log& log_;
@@ -137,6 +154,13 @@ class ConfigStore {
     bool watching_ = false;
     platform::Cancel reloadWork_;
     platform::Cancel reopenRetry_;
+    // A failed read of an external change waits one more debounce before it
+    // counts: an editor writing in place can be caught half-way once.
+    bool confirmingFailedRead_ = false;
+    // The file holds an external change that does not decode; nothing but
+    // an edit in the program's own windows replaces it.
+    bool brokenOnDisk_ = false;
+    std::optional<std::string> heldLastUsedWheel_;
 
     // What the last successful save wrote, so that rotating the backup need
     // not decode the store's own file again.

@@ -30,6 +30,8 @@ struct ActionText {
     void operator()(MacroAction::Shortcut& a) const { repair(a.name); }
     void operator()(MacroAction::OpenSettings& a) const { repair(a.target); }
     void operator()(MacroAction::Keystroke&) const {}
+    // Carried as the parser read it, which was valid UTF-8.
+    void operator()(MacroAction::Unknown&) const {}
 };
 
 struct IconText {

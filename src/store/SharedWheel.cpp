@@ -1,6 +1,7 @@
 #include "store/SharedWheel.h"
 
 #include "model/ConfigCoding.h"
+#include "model/JsonWriter.h"
 
 #include <cmath>
 #include <limits>
@@ -55,9 +56,23 @@ std::optional<SharedWheel> SharedWheel::decode(const json& document) {
 }
 
 std::string SharedWheel::fileBytes() const {
-    const json document{{"rondixVersion", rondixVersion}, {"wheel", encode(wheel)}, {"icons", icons}};
-    // Text that is not valid UTF-8 is replaced rather than refused, so a write never throws.
-    return document.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+    std::string bytes;
+    JsonWriter writer(bytes);
+    writer.beginObject();
+    writer.key("icons");
+    writer.beginObject();
+    for (const auto& [name, data] : icons) {
+        writer.key(name);
+        writer.value(data);
+    }
+    writer.endObject();
+    writer.key("rondixVersion");
+    writer.value(rondixVersion);
+    writer.key("wheel");
+    write(writer, wheel);
+    writer.endObject();
+    bytes += '\n';
+    return bytes;
 }
 
 } // namespace rondelix

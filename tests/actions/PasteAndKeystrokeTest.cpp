@@ -124,6 +124,14 @@ TEST_F(PasteTest, EmptyTextIsReportedAndBlankTextPasted) {
     EXPECT_EQ(pasteboard.text(), "  \n");
 }
 
+TEST_F(ExecutorTest, AnActionOfANewerVersionIsToldAndNeverRun) {
+    fire(MacroAction::Unknown{"script2", R"({"script2":{"_0":"rm -rf ~"}})"});
+    EXPECT_EQ(reported, std::vector<std::string>{"This slice needs a newer version of Rondelix."});
+    EXPECT_TRUE(taps.posted().empty());
+    EXPECT_TRUE(processes.children().empty());
+    EXPECT_TRUE(workspace.openedApplications.empty() && workspace.openedLinks.empty());
+}
+
 TEST_F(PasteTest, AFailureNobodyListensForBeeps) {
     executor.onActionFailed = nullptr;
     executor.fire(MacroAction::Text{""});

@@ -113,7 +113,7 @@ struct TestHome {
                                          MacroAction::Script{"touch '" + marker.string() + "'"}});
         }
         config.lastUsedWheelId = "default";
-        writeFile(configFolder() / "config.json", encode(config).dump(2));
+        writeFile(configFolder() / "config.json", writeConfigFile(config));
         writeFile(configFolder() / "defaults.json",
                   R"({"hasCompletedOnboarding": true, "onboardingSkipped": true})");
     }
@@ -130,7 +130,7 @@ struct TestHome {
         for (Wheel& wheel : config.wheels)
             for (Slice& slice : wheel.slices)
                 if (wheel.id == "default" && slice.position == 0) slice.action = action;
-        writeFile(configFolder() / "config.json", encode(config).dump(2));
+        writeFile(configFolder() / "config.json", writeConfigFile(config));
         return config;
     }
 
@@ -911,18 +911,26 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, MainWindowEndToEnd, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Managed" : "Bare"; });
 
-// The slice form turns the top slot into a script by keyboard alone; the
-// summon then fires what was typed.
-TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
-    home.setTopSlotAction(MacroAction::Text{"not yet"});
-
-    Program program(home.path, "slice-form");
+// Waits for the main window the program opens on My Wheels, where the main
+// wheel's top slice shows in the form, and clicks the wheel's name field,
+// where the Tab order through the form starts.
+void openTopSliceInTheEditor(const Program& program) {
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
     pause(0.6);
     const auto nameField = wheelNameField(id);
     ASSERT_TRUE(nameField);
     xdotool("mousemove " + pointText(*nameField) + " click 1");
+}
+
+// The slice form turns the top slot into a script by keyboard alone; the
+// summon then fires what was typed.
+TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
+    home.setTopSlotAction(MacroAction::Text{"not yet"});
+
+    Program program(home.path, "slice-form");
+    openTopSliceInTheEditor(program);
+    if (HasFatalFailure()) return;
     // From the wheel's name: its slot count, application menu, the two wheel
     // buttons and the slice menu, then the form's label, icon and action.
     xdotool("key Tab Tab Tab Tab Tab Tab Tab Tab");
@@ -989,6 +997,64 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
     aimAtTopSlot();
     release();
     EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
+}
+
+TEST_F(EndToEnd, ASliceOfANewerVersionIsToldNeverFiredAndKeptThroughAnEdit) {
+    const auto newer =
+        decodeAction(nlohmann::json{{"runLater", {{"_0", "touch '" + home.marker.string() + "'"}}}});
+    ASSERT_TRUE(newer && newer->is<MacroAction::Unknown>());
+    home.setTopSlotAction(*newer);
+    const auto topSlice = [&]() -> std::optional<Slice> {
+        const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+        for (const Wheel& wheel : onDisk ? onDisk->wheels : std::vector<Wheel>{})
+            for (const Slice& slice : wheel.slices)
+                if (wheel.id == "default" && slice.position == 0) return slice;
+        return std::nullopt;
+    };
+
+    Program program(home.path, "newer-slice");
+    openTopSliceInTheEditor(program);
+    if (HasFatalFailure()) return;
+    pause(0.4);
+    grabScreen().save(artifact("newer-slice-e2e-form.png"));
+
+    // An edit of the same slice in the form keeps the action as the file had it.
+    xdotool("key Tab Tab Tab Tab Tab Tab");
+    xdotool("type --delay 30 Later");
+    EXPECT_TRUE(waitFor([&] { return topSlice() && topSlice()->label == "LaterMark"; }, 5)) << program.log();
+    EXPECT_EQ(topSlice()->action, *newer);
+
+    const QPoint pointer(800, 520);
+    const QRect wheel = summonAt(pointer, "newer-slice-e2e-summoned.png");
+    ASSERT_GE(wheel.width(), 300) << program.log();
+    aimAtTopSlot();
+    release();
+    pause(0.3);
+    grabScreen().save(artifact("newer-slice-e2e-told.png"));
+    pause(1.0);
+    EXPECT_FALSE(fs::exists(home.marker));
+    EXPECT_EQ(topSlice()->action, *newer);
+}
+
+TEST_F(EndToEnd, AHandEditWithAMistakeIsToldAndLeftInPlace) {
+    Program program(home.path, "broken-edit");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    pause(1.0);
+    std::string text = readFile(home.configFolder() / "config.json");
+    text.insert(text.find("\"wheels\""), "\"forgotComma\": 1\n");
+    writeFile(home.configFolder() / "config.json", text);
+    EXPECT_TRUE(program.waitForLine("Rondelix: config reload failed (")) << program.log();
+    pause(0.3); // the HUD fades in
+    grabScreen().save(artifact("broken-edit-e2e-told.png"));
+
+    // A summon that ends on a wheel does not replace the user's file.
+    const QRect wheel = summonAt(QPoint(800, 520), "broken-edit-e2e-summoned.png");
+    ASSERT_GE(wheel.width(), 300) << program.log();
+    aimAtTopSlot();
+    release();
+    EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
+    pause(0.5);
+    EXPECT_EQ(readFile(home.configFolder() / "config.json"), text);
 }
 
 // Lets this process answer the X server while the program takes a paste

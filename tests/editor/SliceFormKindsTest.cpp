@@ -83,9 +83,11 @@ TEST(SliceFormKinds, WarnsOnlyWhileTheActionDoesNothing) {
         {MacroAction::Shortcut{"Backup"}, std::nullopt},
         {MacroAction::Keystroke{KeyCombo{}}, std::nullopt},
         {MacroAction::OpenSettings{}, std::nullopt},
+        {MacroAction::Unknown{"teleport", R"({"teleport":{}})"},
+         "This slice needs a newer version of Rondelix."},
     };
     for (const auto& [action, warning] : cases)
-        EXPECT_EQ(unconfiguredWarning(action), warning) << static_cast<int>(kindOf(action));
+        EXPECT_EQ(unconfiguredWarning(action), warning) << static_cast<int>(action.value.index());
 }
 
 TEST(SliceFormScriptExamples, KeepSevenSectionsWithoutTheOtherSystemsTools) {

@@ -66,6 +66,7 @@ TEST(ActionClassificationTest, ClassifiesEveryKindOfAction) {
         {"http prefix only in spaces", Url{" http:// "}, false, true},
         {"http prefix in capitals", Url{"HTTP://"}, false, false},
         {"javascript prefix only", Url{"javascript:"}, true, false},
+        {"kind of a newer version", MacroAction::Unknown{"teleport", R"({"teleport":{}})"}, true, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(canRunCode(c.action), c.runsCode) << c.what;
@@ -110,6 +111,7 @@ TEST(ActionClassificationTest, WarnsOncePerCodeSliceInSlotOrder) {
         slice(2, "Same slot", Url{"javascript:go()"}),
         slice(5, "Focus", MacroAction::Shortcut{"Focus Mode"}),
         slice(6, "Gone", App{"org.example", std::nullopt}),
+        slice(7, "Later", MacroAction::Unknown{"teleport", R"({"teleport":{}})"}),
     };
     const std::vector<std::string> expected{
         "\u201CClean\u201D runs a script: make clean",
@@ -117,6 +119,7 @@ TEST(ActionClassificationTest, WarnsOncePerCodeSliceInSlotOrder) {
         "\u201CSame slot\u201D opens: javascript:go()",
         "\u201CBuild\u201D runs a script: make",
         "\u201CFocus\u201D runs the Automation \u201CFocus Mode\u201D",
+        "\u201CLater\u201D runs an action from a newer version of Rondelix: teleport",
     };
     EXPECT_EQ(codeWarnings(wheel), expected);
 }

@@ -1,10 +1,13 @@
 #include "model/ConfigCoding.h"
 
+#include "support/TreeEncoder.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 using namespace rondelix;
 using nlohmann::json;
+using rondelix::testing::encode;
 
 namespace {
 
@@ -177,6 +180,27 @@ TEST(ConfigCoding, EveryIconAndActionCaseHasItsFileFormAndRoundTrips) {
         EXPECT_EQ(encode(action), json::parse(form)) << form;
         EXPECT_EQ(decodeAction(json::parse(form)), action) << form;
     }
+}
+
+TEST(ConfigCoding, ActionOfAKindOnlyANewerVersionKnowsIsCarriedAsItStands) {
+    const json newer = json::parse(R"({"teleport":{"to":[1,{"b":"\u00e9","a":null}],"speed":2.5}})");
+    const MacroAction carried = decodeOneSlice({}, newer).action;
+    ASSERT_TRUE(carried.is<MacroAction::Unknown>());
+    EXPECT_EQ(carried.as<MacroAction::Unknown>()->kind, "teleport");
+    EXPECT_EQ(encode(carried), newer);
+
+    // Only the tagged form of a kind this version does not know is carried;
+    // anything else is the empty text the rules give.
+    for (const char* other : {R"({"keystroke":{"_0":{"keyCode":1}}})", R"({"teleport":{},"warp":{}})",
+                              R"({"teleport":3})", R"({})"}) {
+        EXPECT_EQ(decodeOneSlice({}, json::parse(other)).action, MacroAction(MacroAction::Text{})) << other;
+    }
+
+    Config config;
+    config.wheels.push_back({"w", "W", 8, {decodeOneSlice({}, newer)}, std::nullopt});
+    const std::string file = writeConfigFile(config);
+    EXPECT_EQ(decodeConfigBytes(file), config);
+    EXPECT_NE(file.find(R"("speed": 2.5)"), std::string::npos) << file;
 }
 
 TEST(ConfigCoding, BehaviorFollowsItsFieldRules) {

@@ -135,7 +135,7 @@ TEST_F(WheelBehaviorRowsTest, EachEditIsOneChangeAndSlidersStoreWholeMillisecond
 }
 
 TEST_F(WheelBehaviorRowsTest, AHandEditedValueOutOfRangeShowsAndStoresClamped) {
-    nlohmann::json file = encode(store->config());
+    nlohmann::json file = nlohmann::json::parse(writeConfigFile(store->config()));
     file["behavior"]["closeFadeMs"] = 5000;
     file["behavior"]["scrollSensitivity"] = -4;
     testing::writeText(rig.paths.config, file.dump());

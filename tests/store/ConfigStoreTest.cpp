@@ -53,9 +53,12 @@ TEST(ConfigStoreLoad, DamagedPrimaryIsSetAsideAndTheBackupUsedElseTheDefaults) {
     writeText(rig.paths.config, "{ not json");
     writeText(rig.paths.backup, backup);
     EXPECT_EQ(rig.open()->config().wheels[0].name, "From backup");
-    EXPECT_EQ(rig.log.lines(), (Lines{"Rondelix: config load failed (" + rig.paths.config.string() +
-                                          ": not valid JSON) — trying the backup, else defaults.",
-                                      "Rondelix: recovered config from config.json.bak."}));
+    EXPECT_EQ(rig.log.lines(),
+              (Lines{"Rondelix: config load failed (" + rig.paths.config.string() +
+                         ": line 1, column 4: syntax error while parsing object key - invalid "
+                         "literal; last read: '{ no'; expected string literal) — trying the "
+                         "backup, else defaults.",
+                     "Rondelix: recovered config from config.json.bak."}));
     EXPECT_EQ(rig.setAsideTexts(), Lines{"{ not json"});
     EXPECT_TRUE(readText(rig.paths.backup) == backup);
     EXPECT_EQ(rig.onDisk()->wheels[0].name, "From backup");
@@ -179,6 +182,51 @@ TEST_F(ConfigStoreReload, HalfWrittenSanitizedAwayOrDeletedChangesAreNotAdopted)
     setWheelSize(*store, 300);
     rig.queue.advance(0.5);
     EXPECT_EQ(rig.watcher.watched(), rig.paths.config);
+}
+
+TEST_F(ConfigStoreReload, ABrokenHandEditIsToldAndKeptUntilFixedOrReplacedByAnEditInTheProgram) {
+    int told = 0;
+    store->onBrokenExternalChange = [&] { ++told; };
+    const std::string broken = "{\n  \"version\": 19,\n  \"wheels\": [}\n";
+    const auto breakFile = [&] {
+        writeText(rig.paths.config, broken);
+        rig.watcher.fire(Change::modified);
+    };
+    breakFile();
+    rig.queue.advance(0.2);
+    EXPECT_EQ(told, 0) << "one bad read may be an editor caught half-way";
+    rig.queue.advance(0.2);
+    EXPECT_EQ(told, 1);
+    ASSERT_EQ(rig.log.lines().size(), 1u);
+    EXPECT_NE(rig.log.lines()[0].find("config.json: line 3, column 14: syntax error"), std::string::npos)
+        << rig.log.lines()[0];
+
+    // A summon's last-used wheel waits in memory and joins the fixed file.
+    const std::string used = store->config().wheels[1].id;
+    store->recordLastUsedWheel(used);
+    rig.queue.advance(1.0);
+    EXPECT_EQ(readText(rig.paths.config), broken);
+    EXPECT_EQ(store->config().lastUsedWheelId, used);
+    Config fixed = DefaultConfig::factoryConfig();
+    fixed.behavior.wheelSize = 400;
+    writeText(rig.paths.config, writeConfigFile(fixed));
+    rig.watcher.fire(Change::modified);
+    rig.queue.advance(0.2);
+    EXPECT_EQ(store->config().behavior.wheelSize, 400.0);
+    EXPECT_EQ(rig.onDisk(), store->config());
+    EXPECT_EQ(rig.onDisk()->lastUsedWheelId, used);
+
+    // An edit in the program's windows first sets the broken file aside, by a name the log gives.
+    breakFile();
+    rig.queue.advance(0.4);
+    EXPECT_EQ(told, 2);
+    setWheelSize(*store, 300);
+    EXPECT_EQ(rig.setAsideTexts(), Lines{broken});
+    EXPECT_EQ(rig.onDisk(), store->config());
+    EXPECT_EQ(rig.log.lines().back().rfind(
+                  "Rondelix: config.json did not decode; set it aside as config.corrupt-", 0),
+              0u)
+        << rig.log.lines().back();
 }
 
 TEST_F(ConfigStoreReload, TextThatIsNotUTF8IsHeldAsSavedSoOurOwnSaveIsNoExternalChange) {

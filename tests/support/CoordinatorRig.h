@@ -85,7 +85,7 @@ struct CoordinatorRig {
     }
     AppCoordinator& c() { return *coordinator; }
     void writeConfig(const Config& config) {
-        testing::writeText(home.path / ".config/rondelix/config.json", encode(config).dump(2));
+        testing::writeText(home.path / ".config/rondelix/config.json", writeConfigFile(config));
     }
 
     platform::sim::SimMainQueue queue;

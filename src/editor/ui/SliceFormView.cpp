@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace rondelix {
 
@@ -306,10 +307,12 @@ void SliceFormView::refresh() {
     label_->setText(qs(slice.label));
     iconKind_->setCurrentIndex(static_cast<int>(kindOf(slice.icon)));
     refreshIconInput(slice);
-    const ActionKind actionKind = kindOf(slice.action);
-    for (std::size_t i = 0; i < allActionKinds.size(); ++i)
-        if (allActionKinds[i] == actionKind) actionKind_->setCurrentIndex(static_cast<int>(i));
-    caption_->setText(qs(caption(actionKind)));
+    // A kind only a newer version knows selects no menu item.
+    const auto actionKind = kindOf(slice.action);
+    const auto listed = std::find(allActionKinds.begin(), allActionKinds.end(), actionKind);
+    actionKind_->setCurrentIndex(
+        listed == allActionKinds.end() ? -1 : static_cast<int>(listed - allActionKinds.begin()));
+    caption_->setText(actionKind ? qs(caption(*actionKind)) : QString());
     refreshActionInput(slice);
     const auto warning = unconfiguredWarning(slice.action);
     warning_->setVisible(warning.has_value());
@@ -379,7 +382,7 @@ void SliceFormView::chooseSymbol() {
 }
 
 void SliceFormView::refreshActionInput(const Slice& slice) {
-    const ActionKind kind = kindOf(slice.action);
+    const auto kind = kindOf(slice.action);
     // The automation input is a field without names to offer and a menu with them.
     const bool showsList = !form_.installedAutomations().empty();
     if (actionInputKind_ != kind || (kind == ActionKind::shortcut && showsList != actionInputShowsList_)) {
@@ -402,7 +405,9 @@ QWidget* SliceFormView::buildActionInput(const MacroAction& action) {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
 
-    switch (kindOf(action)) {
+    const auto kind = kindOf(action);
+    if (!kind) return input;
+    switch (*kind) {
     case ActionKind::text: {
         auto* editor = new ResizableTextEditor(
             [this](const QString& text) {

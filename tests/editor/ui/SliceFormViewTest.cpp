@@ -109,6 +109,23 @@ TEST(SliceFormView, EachActionKindShowsItsInput) {
     EXPECT_EQ(rig.find<QPushButton>("pageMenu")->text(), QStringLiteral("Choose…"));
 }
 
+TEST(SliceFormView, AnActionOfANewerVersionIsNamedAndOffersNoInputUntilAKindIsChosen) {
+    ViewRig rig;
+    rig.view->form().setAction(MacroAction::Unknown{"teleport", R"({"teleport":{}})"});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rig.find<QComboBox>("actionKind")->currentIndex(), -1);
+    EXPECT_EQ(rig.find<QWidget>("resizableText"), nullptr);
+    EXPECT_TRUE(rig.find<QWidget>("unconfiguredWarning")->isVisibleTo(&rig.window));
+    const auto texts = rig.find<QWidget>("unconfiguredWarning")->findChildren<QLabel*>();
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const QLabel* label) {
+        return label->text() == QStringLiteral("This slice needs a newer version of Rondelix.");
+    }));
+
+    rig.chooseAction("Text");
+    EXPECT_EQ(rig.slice().action, MacroAction(MacroAction::Text{""}));
+    EXPECT_NE(rig.find<QWidget>("resizableText"), nullptr);
+}
+
 TEST(SliceFormView, IconKindsShowTheirChooser) {
     ViewRig rig;
     rig.chooseIcon("Symbol");
