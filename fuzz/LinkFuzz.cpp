@@ -10,6 +10,7 @@
 #include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimSounds.h"
 #include "platform/sim/SimWorkspace.h"
+#include "util/UrlSyntax.h"
 
 #include <algorithm>
 #include <cstdint>
