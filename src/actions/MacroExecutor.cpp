@@ -8,6 +8,7 @@
 #include "platform/EventTaps.h"
 #include "platform/HomeFolder.h"
 #include "platform/Log.h"
+#include "platform/ModifierFlags.h"
 #include "platform/Processes.h"
 #include "platform/Sounds.h"
 #include "platform/Workspace.h"
@@ -24,10 +25,12 @@ namespace rondelix {
 
 namespace {
 
-constexpr std::uint64_t commandFlag = 0x100000;
-constexpr std::uint64_t shiftFlag = 0x20000;
-constexpr std::uint64_t optionFlag = 0x80000;
-constexpr std::uint64_t controlFlag = 0x40000;
+// The group flags of the modifiers a key combination holds.
+constexpr std::uint64_t comboFlags(const KeyCombo& combo) {
+    return (combo.command ? ModifierFlag::command : 0) | (combo.shift ? ModifierFlag::shift : 0) |
+           (combo.option ? ModifierFlag::option : 0) | (combo.control ? ModifierFlag::control : 0);
+}
+
 constexpr int keyCodeV = 9;
 constexpr int keyCodeInsert = 114;
 
@@ -152,16 +155,16 @@ void MacroExecutor::pasteText(const std::string& text) {
     pendingChangeCount_ = board.changeCount();
     switch (platform_.workspace.frontmostPasteKey()) {
     case platform::PasteKey::controlV:
-        postKey(keyCodeV, commandFlag);
+        postKey(keyCodeV, ModifierFlag::command);
         break;
     case platform::PasteKey::controlShiftV:
-        postKey(keyCodeV, commandFlag | shiftFlag);
+        postKey(keyCodeV, ModifierFlag::command | ModifierFlag::shift);
         break;
     case platform::PasteKey::shiftInsert:
         // The earliest selection of a quick run of pastes is the user's.
         if (!pendingPrimary_) pendingPrimary_ = board.primaryText();
         board.writePrimaryText(text);
-        postKey(keyCodeInsert, shiftFlag);
+        postKey(keyCodeInsert, ModifierFlag::shift);
         break;
     }
     pendingRestore_ = platform_.queue.after(restoreDelaySeconds, [alive = lifetime_.watch(), this] {
@@ -195,12 +198,7 @@ void MacroExecutor::postKeystroke(const KeyCombo& combo) {
         beep();
         return;
     }
-    std::uint64_t flags = 0;
-    if (combo.command) flags |= commandFlag;
-    if (combo.shift) flags |= shiftFlag;
-    if (combo.option) flags |= optionFlag;
-    if (combo.control) flags |= controlFlag;
-    postKey(combo.keyCode & 0xFFFF, flags);
+    postKey(combo.keyCode & 0xFFFF, comboFlags(combo));
 }
 
 void MacroExecutor::postKey(int keyCode, std::uint64_t flags) {

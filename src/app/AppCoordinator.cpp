@@ -36,7 +36,7 @@ constexpr const char* systemOrange = "#FF9500";
 // Construction ---------------------------------------------------------------
 
 AppCoordinator::AppCoordinator(Platform platform, AppDelegate& delegate)
-    : platform_(std::move(platform)), delegate_(delegate), self_(std::make_shared<AppCoordinator*>(this)) {
+    : platform_(std::move(platform)), delegate_(delegate) {
     buildServices();
     installCallbacks();
     decideRescue();
@@ -52,7 +52,7 @@ AppCoordinator::AppCoordinator(Platform platform, AppDelegate& delegate)
 
 AppCoordinator::~AppCoordinator() {
     // Deferred steps and callbacks that still reach us do nothing from here on.
-    self_.reset();
+    lifetime_.end();
     if (delegate_.coordinator == this) delegate_.coordinator = nullptr;
     if (activationObserver_) platform_.session.remove(*activationObserver_);
     for (const auto token : tapRecoveryObservers_)
@@ -93,25 +93,19 @@ void AppCoordinator::buildServices() {
 
     demo_ = std::make_unique<DemoChoreography>(DemoChoreography::Services{
         *configStore_, *wheelState_, *overlayController_, *feedback_, *macroExecutor_, p.queue, p.screens,
-        p.notifications, p.defaults, p.log, DemoBackup::fileUnder(p.home.path()), [weak = Weak(self_)] {
-            const auto self = weak.lock();
-            return self && (*self)->devMenuUnlocked_;
-        }});
+        p.notifications, p.defaults, p.log, DemoBackup::fileUnder(p.home.path()),
+        [this, alive = lifetime_.watch()] { return alive && devMenuUnlocked_; }});
 }
 
 void AppCoordinator::installCallbacks() {
-    const Weak weak = self_;
-    const auto with = [weak](auto body) {
-        return [weak, body](auto&&... args) {
-            if (const auto self = weak.lock()) body(**self, std::forward<decltype(args)>(args)...);
+    const auto with = [this](auto body) {
+        return [this, alive = lifetime_.watch(), body](auto&&... args) {
+            if (alive) body(*this, std::forward<decltype(args)>(args)...);
         };
     };
 
     overlayController_->onTestEscape = with([](AppCoordinator& c) { c.deactivateTestWheel(); });
-    hotkeyManager_->callbacks.isSummonPaused = [weak] {
-        const auto self = weak.lock();
-        return self && (*self)->paused_;
-    };
+    hotkeyManager_->callbacks.isSummonPaused = [this, alive = lifetime_.watch()] { return alive && paused_; };
     hotkeyManager_->callbacks.onSummonBlockedByPermissions = with([](AppCoordinator& c, bool beep) {
         c.permissions_->refresh();
         if (beep) c.beepSummonBlocked();
@@ -135,9 +129,9 @@ void AppCoordinator::installCallbacks() {
             if (onboarding.exists && onboarding.visible) return;
             c.openSliceEditor(wheelId, position);
         });
-    hotkeyManager_->callbacks.editorPreviewWheelId = [weak]() -> std::optional<std::string> {
-        const auto self = weak.lock();
-        return self ? (*self)->editorPreviewWheelId() : std::nullopt;
+    hotkeyManager_->callbacks.editorPreviewWheelId =
+        [this, alive = lifetime_.watch()]() -> std::optional<std::string> {
+        return alive ? editorPreviewWheelId() : std::nullopt;
     };
     hotkeyManager_->callbacks.onListenConfirmed =
         with([](AppCoordinator& c) { c.permissions_->confirmInputMonitoring(); });
@@ -185,14 +179,13 @@ void AppCoordinator::startEngineIfAccessKnown() {
 
 void AppCoordinator::registerObservers() {
     using Notice = platform::SessionEvents::Notice;
-    const Weak weak = self_;
-    activationObserver_ = platform_.session.observeActivation([weak] {
-        if (const auto self = weak.lock()) (*self)->handleActivation();
+    activationObserver_ = platform_.session.observeActivation([this, alive = lifetime_.watch()] {
+        if (alive) handleActivation();
     });
     for (const Notice notice : {Notice::didWake, Notice::screensDidWake, Notice::sessionDidBecomeActive,
                                 Notice::screenIsUnlocked, Notice::screenSaverDidStop}) {
-        tapRecoveryObservers_.push_back(platform_.session.observe(notice, [weak] {
-            if (const auto self = weak.lock()) (*self)->handleTapRecovery();
+        tapRecoveryObservers_.push_back(platform_.session.observe(notice, [this, alive = lifetime_.watch()] {
+            if (alive) handleTapRecovery();
         }));
     }
 }
@@ -245,14 +238,14 @@ void AppCoordinator::runRescue() {
 // Deferred work -------------------------------------------------------------
 
 void AppCoordinator::later(double seconds, std::function<void(AppCoordinator&)> step) {
-    platform_.queue.after(seconds, [weak = Weak(self_), step = std::move(step)] {
-        if (const auto self = weak.lock()) step(**self);
+    platform_.queue.after(seconds, [this, alive = lifetime_.watch(), step = std::move(step)] {
+        if (alive) step(*this);
     });
 }
 
 void AppCoordinator::soon(std::function<void(AppCoordinator&)> step) {
-    platform_.queue.post([weak = Weak(self_), step = std::move(step)] {
-        if (const auto self = weak.lock()) step(**self);
+    platform_.queue.post([this, alive = lifetime_.watch(), step = std::move(step)] {
+        if (alive) step(*this);
     });
 }
 
@@ -520,21 +513,20 @@ void AppCoordinator::recordOnboardingDismissal() {
 
 void AppCoordinator::refreshInstalledShortcuts(std::function<void()> completion) {
     const std::string folder = configStore_->paths().automations.string();
-    platform_.background.run(
-        [folder, &queue = platform_.queue, weak = Weak(self_), completion = std::move(completion)]() mutable {
-            auto names = ShortcutsRunner::list(folder);
-            queue.post([weak, names = std::move(names), completion = std::move(completion)] {
-                const auto self = weak.lock();
-                if (!self) return;
-                AppCoordinator& c = **self;
-                std::set<std::string> installed;
-                for (const auto& name : names)
-                    installed.insert(asciiLowercased(name));
-                c.assign(c.installedShortcuts_, installed, Property::installedShortcuts);
-                c.assign(c.shortcutsChecked_, true, Property::shortcutsChecked);
-                if (completion) completion();
-            });
+    platform_.background.run([folder, &queue = platform_.queue, this, alive = lifetime_.watch(),
+                              completion = std::move(completion)]() mutable {
+        auto names = ShortcutsRunner::list(folder);
+        queue.post([this, alive, names = std::move(names), completion = std::move(completion)] {
+            if (!alive) return;
+            AppCoordinator& c = *this;
+            std::set<std::string> installed;
+            for (const auto& name : names)
+                installed.insert(asciiLowercased(name));
+            c.assign(c.installedShortcuts_, installed, Property::installedShortcuts);
+            c.assign(c.shortcutsChecked_, true, Property::shortcutsChecked);
+            if (completion) completion();
         });
+    });
 }
 
 std::vector<ShortcutRequirement> AppCoordinator::missingRequiredShortcuts() const {
@@ -557,10 +549,9 @@ void AppCoordinator::handleShortcutFailed(const std::string& name) {
         platform_.sounds.beep();
         return;
     }
-    refreshInstalledShortcuts([weak = Weak(self_), name] {
-        const auto self = weak.lock();
-        if (!self) return;
-        AppCoordinator& c = **self;
+    refreshInstalledShortcuts([this, alive = lifetime_.watch(), name] {
+        if (!alive) return;
+        AppCoordinator& c = *this;
         if (c.installedShortcuts_.count(asciiLowercased(name)))
             c.platform_.sounds.beep();
         else

@@ -13,6 +13,7 @@
 #include "platform/SessionEvents.h"
 #include "store/ConfigStore.h"
 #include "store/ConfigTransferServices.h"
+#include "util/LifetimeGuard.h"
 #include "util/Signal.h"
 
 #include <functional>
@@ -216,8 +217,6 @@ class AppCoordinator {
     void applicationWillTerminate();
 
   private:
-    using Weak = std::weak_ptr<AppCoordinator*>;
-
     void buildServices();
     void installCallbacks();
     void decideRescue();
@@ -240,7 +239,7 @@ class AppCoordinator {
 
     Platform platform_;
     AppDelegate& delegate_;
-    std::shared_ptr<AppCoordinator*> self_;
+    LifetimeGuard lifetime_;
 
     std::unique_ptr<UpdaterController> updater_;
     std::unique_ptr<HUD> hud_;

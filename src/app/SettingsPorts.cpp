@@ -10,11 +10,10 @@ TestWheelControl testWheelControl(AppCoordinator& coordinator) {
         [c] { return c->testWheelActive(); },
         [c] { c->toggleTestWheel(); },
         [c] { c->deactivateTestWheel(); },
-        [c](std::function<void()> changed) -> std::function<void()> {
-            const auto connection = c->changed.connect([changed](AppCoordinator::Property property) {
+        [c](std::function<void()> changed) {
+            return c->changed.connectScoped([changed](AppCoordinator::Property property) {
                 if (property == AppCoordinator::Property::testWheelActive) changed();
             });
-            return [c, connection] { c->changed.disconnect(connection); };
         },
     };
 }

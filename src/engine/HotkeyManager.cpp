@@ -1,7 +1,8 @@
 #include "engine/HotkeyManager.h"
 
-#include "engine/ModifierKeys.h"
+#include "model/SummonKey.h"
 #include "model/WheelState.h"
+#include "platform/ModifierFlags.h"
 
 namespace rondelix {
 
@@ -19,7 +20,7 @@ HotkeyManager::HotkeyManager(ConfigStore& configStore, WheelState& wheelState,
       health_(platform_.queue, platform_.taps, listenTap_, [this] { installListenTap(); }) {}
 
 HotkeyManager::~HotkeyManager() {
-    *alive_ = false;
+    lifetime_.end();
     watchdogTask_.cancel();
 }
 
@@ -38,9 +39,8 @@ void HotkeyManager::installListenTap() {
 
 KeyEventTap::Handler HotkeyManager::weakHandler(TapHandle handle) {
     // With the engine gone, events pass as if no tap were there.
-    return [this, handle, alive = std::weak_ptr<bool>(alive_)](EventType type, const InputEvent& event) {
-        const auto held = alive.lock();
-        if (!held || !*held) return TapVerdict::pass;
+    return [this, handle, alive = lifetime_.watch()](EventType type, const InputEvent& event) {
+        if (!alive) return TapVerdict::pass;
         return (this->*handle)(type, event);
     };
 }
@@ -132,11 +132,11 @@ bool HotkeyManager::bindingFullyReleased(const SummonBinding& binding) const {
     // The live state, not the tracked events: the releasing event may be lost.
     const std::uint64_t flags = platform_.taps.flagsState();
     for (const int code : binding.keyCodes) {
-        if (code >= 1000 && code <= 1029) {
-            if (!platform_.taps.isButtonDown(code - 998)) return true;
+        if (SummonKey::isMouseButtonCode(code)) {
+            if (!platform_.taps.isButtonDown(SummonKey::mouseButtonOfCode(code))) return true;
         } else if (code < 0 || code > 65535) {
             return true;
-        } else if (const std::uint64_t group = modifiers::groupFlag(code)) {
+        } else if (const std::uint64_t group = modifierGroupFlag(code)) {
             if ((flags & group) == 0) return true;
         } else if (!platform_.taps.isKeyDown(static_cast<std::uint16_t>(code))) {
             return true;

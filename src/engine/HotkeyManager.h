@@ -16,6 +16,7 @@
 #include "platform/Screens.h"
 #include "platform/Workspace.h"
 #include "store/ConfigStore.h"
+#include "util/LifetimeGuard.h"
 
 #include <cstdint>
 #include <functional>
@@ -186,8 +187,8 @@ class HotkeyManager {
     const Behavior& behavior() const { return configStore_.config().behavior; }
     bool askPaused() const { return callbacks.isSummonPaused && callbacks.isSummonPaused(); }
 
-    // Deferred steps and tap handlers hold this weakly; it dies first.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    // Deferred steps and tap handlers watch this; the destructor ends it first.
+    LifetimeGuard lifetime_;
 
     ConfigStore& configStore_;
     WheelState& wheelState_;
@@ -217,9 +218,8 @@ class HotkeyManager {
 };
 
 template <typename F> std::function<void()> HotkeyManager::weakly(F fn) {
-    return [alive = std::weak_ptr<bool>(alive_), fn = std::move(fn)]() mutable {
-        const auto held = alive.lock();
-        if (held && *held) fn();
+    return [alive = lifetime_.watch(), fn = std::move(fn)]() mutable {
+        if (alive) fn();
     };
 }
 

@@ -3,8 +3,9 @@
 #include "engine/AimGeometry.h"
 #include "engine/HotkeyManager.h"
 #include "engine/KeyCode.h"
-#include "engine/ModifierKeys.h"
+#include "model/SummonKey.h"
 #include "model/WheelState.h"
+#include "platform/ModifierFlags.h"
 
 #include <algorithm>
 
@@ -71,8 +72,8 @@ TapVerdict HotkeyManager::armedHandle(EventType type, const InputEvent& event) {
         return TapVerdict::pass;
     case EventType::otherMouseUp:
         summon.shiftTapCandidate = false;
-        if (event.buttonNumber >= 2 && event.buttonNumber <= 31 &&
-            isBindingKey(static_cast<int>(event.buttonNumber) + 998))
+        if (event.buttonNumber >= MouseButton::middle && event.buttonNumber <= MouseButton::last &&
+            isBindingKey(static_cast<int>(event.buttonNumber) + SummonKey::mouseButtonOffset))
             applyReleaseRule(true);
         return TapVerdict::pass;
     case EventType::scrollWheel:
@@ -116,7 +117,7 @@ TapVerdict HotkeyManager::handleArmedKeyDown(std::uint16_t keyCode, const InputE
     if (keyCode == tabKey) {
         // Swallowed even when Tab does not switch: it must not move the focus
         // of the application under the wheel.
-        if (behavior().tabCyclesWheels) cycleWheel((event.flags & modifiers::shiftFlag) == 0);
+        if (behavior().tabCyclesWheels) cycleWheel((event.flags & ModifierFlag::shift) == 0);
         return TapVerdict::swallow;
     }
     if (wheelState_.aimedPosition() || !producesTypedCharacter(event)) return TapVerdict::swallow;
@@ -201,9 +202,10 @@ void HotkeyManager::handleScroll(const InputEvent& event) {
 }
 
 void HotkeyManager::handleShiftTapCycle(const InputEvent& event) {
-    const bool shift = (event.flags & modifiers::shiftFlag) != 0;
+    const bool shift = (event.flags & ModifierFlag::shift) != 0;
     const Behavior& b = behavior();
-    const bool bindingHasShift = isBindingKey(modifiers::leftShift) || isBindingKey(modifiers::rightShift);
+    const bool bindingHasShift =
+        isBindingKey(ModifierKeyCode::leftShift) || isBindingKey(ModifierKeyCode::rightShift);
     if (!b.tabCyclesWheels || !b.shiftTapCyclesBackward || !summoned_ || bindingHasShift) {
         if (summoned_) summoned_->shiftTapCandidate = false;
         shiftWasDown_ = shift;
@@ -220,10 +222,10 @@ void HotkeyManager::handleShiftTapCycle(const InputEvent& event) {
         // makes this Shift part of a shortcut, not a tap.
         std::uint64_t own = 0;
         for (const int code : summoned_->binding.keyCodes)
-            own |= modifiers::groupFlag(code);
-        const std::uint64_t others = (modifiers::functionFlag | modifiers::commandFlag |
-                                      modifiers::optionFlag | modifiers::controlFlag) &
-                                     ~own;
+            own |= modifierGroupFlag(code);
+        const std::uint64_t others =
+            (ModifierFlag::function | ModifierFlag::command | ModifierFlag::option | ModifierFlag::control) &
+            ~own;
         summoned_->shiftTapCandidate = (event.flags & others) == 0;
     }
     shiftWasDown_ = shift;

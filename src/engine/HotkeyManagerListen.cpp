@@ -3,7 +3,9 @@
 #include "engine/BindingMatch.h"
 #include "engine/HotkeyManager.h"
 #include "engine/ModifierKeys.h"
+#include "model/SummonKey.h"
 #include "model/WheelState.h"
+#include "platform/ModifierFlags.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,13 +17,7 @@ using platform::InputEvent;
 using platform::TapMode;
 using platform::TapVerdict;
 
-namespace {
-
-bool isMouseButtonCode(int code) {
-    return code >= 1000 && code <= 1029;
-}
-
-} // namespace
+namespace {} // namespace
 
 TapVerdict HotkeyManager::listenHandle(EventType type, const InputEvent& event) {
     if (event.sourceUserData == platform::programEventMarker) return TapVerdict::pass;
@@ -32,8 +28,8 @@ TapVerdict HotkeyManager::listenHandle(EventType type, const InputEvent& event) 
     }
 
     const std::uint16_t code = event.keyCode;
-    const bool extraButton =
-        (type == EventType::otherMouseDown || type == EventType::otherMouseUp) && event.buttonNumber >= 2;
+    const bool extraButton = (type == EventType::otherMouseDown || type == EventType::otherMouseUp) &&
+                             event.buttonNumber >= MouseButton::middle;
     if (recording_) {
         if (extraButton && callbacks.onRecordingMouseButton)
             callbacks.onRecordingMouseButton(static_cast<int>(event.buttonNumber),
@@ -70,10 +66,11 @@ TapVerdict HotkeyManager::listenHandle(EventType type, const InputEvent& event) 
 }
 
 bool HotkeyManager::isCodeDown(int code) const {
-    if (isMouseButtonCode(code)) return platform_.taps.isButtonDown(code - 998);
+    if (SummonKey::isMouseButtonCode(code))
+        return platform_.taps.isButtonDown(SummonKey::mouseButtonOfCode(code));
     // Modifiers come from the tracked flags, so that asking the system is
     // left to plain keys and buttons.
-    if (modifiers::isModifier(code)) return heldModifiers_.contains(static_cast<std::uint16_t>(code));
+    if (isHeldModifier(code)) return heldModifiers_.contains(static_cast<std::uint16_t>(code));
     return platform_.taps.isKeyDown(static_cast<std::uint16_t>(code));
 }
 
@@ -152,7 +149,7 @@ void HotkeyManager::beginArming(const SummonBinding& binding, double since) {
                                                  weakly([this, binding] { armIfStillHolding(binding); }));
         return;
     }
-    if (platform_.taps.isButtonDown(0))
+    if (platform_.taps.isButtonDown(MouseButton::left))
         arming_.reset();
     else
         arm(binding);
@@ -163,7 +160,8 @@ void HotkeyManager::armIfStillHolding(const SummonBinding& binding) {
     // nothing; the binding id tells them apart.
     if (!arming_ || arming_->binding.id != binding.id) return;
     // A left button held down is a drag in progress, not a summon.
-    if (askPaused() || arming_->chordSinceDown || !isHeld(binding) || platform_.taps.isButtonDown(0)) {
+    if (askPaused() || arming_->chordSinceDown || !isHeld(binding) ||
+        platform_.taps.isButtonDown(MouseButton::left)) {
         arming_.reset();
         return;
     }

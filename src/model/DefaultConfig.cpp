@@ -1,6 +1,7 @@
 #include "model/DefaultConfig.h"
 
 #include "model/KeyComboText.h"
+#include "model/SummonKey.h"
 
 #include <utility>
 
@@ -62,7 +63,7 @@ std::vector<SummonBinding> defaultBindings() {
         binding({58, 55}, 100, true),
         binding({58}, 100, false),
         binding({56}, 150, false),
-        binding({1000}, 150, false),
+        binding({SummonKey::firstMouseButtonCode}, 150, false),
     };
 }
 

@@ -30,7 +30,7 @@ constexpr std::array<std::pair<int, std::string_view>, 18> fixedNames{{
     {79, "F18"},
     {80, "F19"},
     {90, "F20"},
-    {1000, "Middle Click"},
+    {firstMouseButtonCode, "Middle Click"},
     {1001, "Mouse 4"},
     {1002, "Mouse 5"},
 }};
@@ -105,7 +105,7 @@ bool isTriggerKey(int keyCode) {
 
 bool comboMayCollide(const std::vector<int>& keyCodes) {
     return std::any_of(keyCodes.begin(), keyCodes.end(), [](int code) {
-        const bool harmless = (code >= 0 && code <= 63 && isModifierCode(code)) || contains(spareFKeys, code);
+        const bool harmless = (code >= 0 && code <= 63 && isHeldModifier(code)) || contains(spareFKeys, code);
         return !harmless;
     });
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/ModifierFlags.h"
+#include "platform/MouseButton.h"
+
 #include <array>
 #include <map>
 #include <optional>
@@ -15,11 +18,9 @@ class KeyboardLayout;
 // number plus 998.
 namespace rondelix::SummonKey {
 
-inline constexpr int capsLock = 57;
-
 inline constexpr int mouseButtonOffset = 998;
-inline constexpr int firstMouseButtonCode = 1000; // button 2, the middle button
-inline constexpr int lastMouseButtonCode = 1029;  // button 31
+inline constexpr int firstMouseButtonCode = MouseButton::middle + mouseButtonOffset;
+inline constexpr int lastMouseButtonCode = MouseButton::last + mouseButtonOffset;
 
 constexpr bool isMouseButtonCode(int code) {
     return code >= firstMouseButtonCode && code <= lastMouseButtonCode;
@@ -33,20 +34,15 @@ constexpr std::optional<int> mouseButtonCode(int button) {
     return button + mouseButtonOffset;
 }
 
-// The Command, Shift, Option and Control keys of both sides, and Fn. Caps
-// Lock toggles rather than being held, so it is none of them.
-inline constexpr std::array<int, 9> modifierCodes{54, 55, 56, 58, 59, 60, 61, 62, 63};
-
-constexpr bool isModifierCode(int code) {
-    for (int modifier : modifierCodes)
-        if (modifier == code) return true;
-    return false;
+// The number of the mouse button a code stands for.
+constexpr int mouseButtonOfCode(int code) {
+    return code - mouseButtonOffset;
 }
 
 // Whether a binding may hold this code: a key position from 0 to 127 other
 // than Caps Lock, or a mouse button from 2 to 31.
 constexpr bool isAcceptedForSummoning(int code) {
-    return (code >= 0 && code <= 127 && code != capsLock) || isMouseButtonCode(code);
+    return (code >= 0 && code <= 127 && code != ModifierKeyCode::capsLock) || isMouseButtonCode(code);
 }
 
 // F1 to F20, in that order.

@@ -39,7 +39,7 @@ OverlayController::OverlayController(WheelState& wheelState, BehaviorSource beha
       makeSurface_(std::move(makeSurface)) {}
 
 OverlayController::~OverlayController() {
-    *alive_ = false;
+    lifetime_.end();
     prewarmOrderOut_.cancel();
     removeTestEscMonitor();
 }
@@ -60,8 +60,8 @@ double OverlayController::restingAlpha(const Behavior& behavior) const {
 void OverlayController::buildPanel(const PanelOptions& options) {
     panel_ = makeSurface_(options);
     panel_->setDragHandleHidden(true);
-    panel_->setOnClose([alive = alive_, this] {
-        if (*alive) callTestEscape();
+    panel_->setOnClose([alive = lifetime_.watch(), this] {
+        if (alive) callTestEscape();
     });
 }
 
@@ -131,8 +131,8 @@ void OverlayController::hide() {
         const int generation = ++fadeGeneration_;
         const double seconds = fadeMs / 1000.0;
         panel_->animateAlpha(0, seconds);
-        services_.queue.after(seconds, [alive = alive_, this, generation] {
-            if (!*alive || fadeGeneration_ != generation) return;
+        services_.queue.after(seconds, [alive = lifetime_.watch(), this, generation] {
+            if (!alive || fadeGeneration_ != generation) return;
             if (closing_) {
                 closing_ = false;
                 wheelState_.reset();
@@ -166,8 +166,8 @@ void OverlayController::prewarm() {
     panel_->setAlpha(0);
     panel_->orderFront();
     panel_->prewarmPaint();
-    prewarmOrderOut_ = services_.queue.after(prewarmOrderOutDelay, [alive = alive_, this] {
-        if (*alive && panel_) panel_->orderOut();
+    prewarmOrderOut_ = services_.queue.after(prewarmOrderOutDelay, [alive = lifetime_.watch(), this] {
+        if (alive && panel_) panel_->orderOut();
     });
 }
 
@@ -215,8 +215,8 @@ void OverlayController::setTestMode(bool on) {
 
 void OverlayController::addTestEscMonitor() {
     removeTestEscMonitor();
-    testEscMonitor_ = services_.escapeMonitor.add([alive = alive_, this] {
-        if (*alive) callTestEscape();
+    testEscMonitor_ = services_.escapeMonitor.add([alive = lifetime_.watch(), this] {
+        if (alive) callTestEscape();
     });
 }
 

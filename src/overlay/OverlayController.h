@@ -7,6 +7,7 @@
 #include "platform/Accessibility.h"
 #include "platform/MainQueue.h"
 #include "platform/Screens.h"
+#include "util/LifetimeGuard.h"
 
 #include <functional>
 #include <memory>
@@ -92,7 +93,7 @@ class OverlayController final : public SummonOverlay {
     Services services_;
     SurfaceFactory makeSurface_;
     // Cleared on destruction; deferred steps check it before touching us.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    LifetimeGuard lifetime_;
 
     std::unique_ptr<OverlaySurface> panel_;
     std::optional<std::string> builtSignature_;

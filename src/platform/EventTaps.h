@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/ModifierFlags.h"
+#include "platform/MouseButton.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -38,26 +41,6 @@ constexpr EventMask maskOf(EventType type) {
     return n < 64 ? EventMask{1} << n : 0;
 }
 
-// The flags word of an event: device-independent group bits plus the
-// left/right side bits of the modifier keys.
-namespace EventFlags {
-inline constexpr std::uint64_t alphaShift = 0x10000; // Caps Lock is on
-inline constexpr std::uint64_t shift = 0x20000;
-inline constexpr std::uint64_t control = 0x40000;
-inline constexpr std::uint64_t option = 0x80000;
-inline constexpr std::uint64_t command = 0x100000;
-inline constexpr std::uint64_t function = 0x800000;
-
-inline constexpr std::uint64_t leftControl = 0x01;
-inline constexpr std::uint64_t leftShift = 0x02;
-inline constexpr std::uint64_t rightShift = 0x04;
-inline constexpr std::uint64_t leftCommand = 0x08;
-inline constexpr std::uint64_t rightCommand = 0x10;
-inline constexpr std::uint64_t leftOption = 0x20;
-inline constexpr std::uint64_t rightOption = 0x40;
-inline constexpr std::uint64_t rightControl = 0x2000;
-} // namespace EventFlags
-
 // Every event the program posts carries this value in its source user data
 // (the letters RDXE), so that both taps can let it pass untouched.
 inline constexpr std::uint32_t programEventMarker = 0x52445845;
@@ -79,8 +62,8 @@ struct InputEvent {
 
 // The type of a press or release of a mouse button, by the system's number.
 constexpr EventType buttonEventType(std::int64_t buttonNumber, bool down) {
-    if (buttonNumber == 0) return down ? EventType::leftMouseDown : EventType::leftMouseUp;
-    if (buttonNumber == 1) return down ? EventType::rightMouseDown : EventType::rightMouseUp;
+    if (buttonNumber == MouseButton::left) return down ? EventType::leftMouseDown : EventType::leftMouseUp;
+    if (buttonNumber == MouseButton::right) return down ? EventType::rightMouseDown : EventType::rightMouseUp;
     return down ? EventType::otherMouseDown : EventType::otherMouseUp;
 }
 

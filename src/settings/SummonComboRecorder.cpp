@@ -1,6 +1,7 @@
 #include "settings/SummonComboRecorder.h"
 
 #include "model/SummonKey.h"
+#include "platform/ModifierFlags.h"
 
 #include <algorithm>
 #include <utility>
@@ -62,9 +63,9 @@ void SummonComboRecorder::handle(const MonitoredKeyEvent& event) {
 }
 
 void SummonComboRecorder::pressKey(int code) {
-    if (code == SummonKey::capsLock) return; // it locks rather than being held, however it arrives
+    if (code == ModifierKeyCode::capsLock) return; // it locks rather than being held, however it arrives
     // A plain key counts only together with a modifier already held.
-    const bool modifierHeld = std::ranges::any_of(order_, SummonKey::isModifierCode);
+    const bool modifierHeld = std::ranges::any_of(order_, isHeldModifier);
     if (SummonKey::isTriggerKey(code) || modifierHeld) press(code);
 }
 

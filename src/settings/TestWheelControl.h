@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/Signal.h"
+
 #include <functional>
 
 namespace rondelix {
@@ -11,8 +13,8 @@ struct TestWheelControl {
     std::function<bool()> isActive;
     std::function<void()> toggle;
     std::function<void()> deactivate;
-    // Calls `changed` at every change; the returned action stops that.
-    std::function<std::function<void()>(std::function<void()> changed)> observe;
+    // Calls `changed` at every change while the returned connection lasts.
+    std::function<ScopedConnection(std::function<void()> changed)> observe;
 };
 
 } // namespace rondelix

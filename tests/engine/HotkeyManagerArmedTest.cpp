@@ -136,7 +136,7 @@ TEST_F(HotkeyArmed, NumberKeysTabShiftTapAndScrollSwitchWheels) {
     EXPECT_EQ(feedback.aims, aims + 1);
     taps.keyDown(tab);
     EXPECT_EQ(wheelState.activeWheelId(), "c");
-    taps.keyDown(tab, platform::EventFlags::shift);
+    taps.keyDown(tab, ModifierFlag::shift);
     EXPECT_EQ(wheelState.activeWheelId(), "b");
 
     taps.modifier(shiftKey, true);

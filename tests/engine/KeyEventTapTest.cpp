@@ -153,8 +153,8 @@ TEST_F(KeyEventTapTest, PostedKeysComeBackMarkedAndPassAHandlerThatHonoursTheMar
 
     taps.keyDown(9);
     taps.keyUp(9);
-    taps.postKey(9, true, platform::EventFlags::command);
-    taps.postKey(9, false, platform::EventFlags::command);
+    taps.postKey(9, true, ModifierFlag::command);
+    taps.postKey(9, false, ModifierFlag::command);
     EXPECT_TRUE(taps.reachedApplications().empty()) << "posting is delivered on the main queue";
     queue.runPending();
 
@@ -162,7 +162,7 @@ TEST_F(KeyEventTapTest, PostedKeysComeBackMarkedAndPassAHandlerThatHonoursTheMar
     for (const auto& event : taps.reachedApplications()) {
         EXPECT_EQ(event.keyCode, 9);
         EXPECT_EQ(event.sourceUserData, platform::programEventMarker);
-        EXPECT_EQ(event.flags, platform::EventFlags::command);
+        EXPECT_EQ(event.flags, ModifierFlag::command);
     }
     ASSERT_EQ(taps.swallowedBy(TapMode::intercepting).size(), 2u);
     EXPECT_EQ(taps.swallowedBy(TapMode::intercepting)[0].sourceUserData, 0u);

@@ -1,5 +1,6 @@
 #include "model/KeyComboText.h"
 #include "model/SummonKey.h"
+#include "platform/ModifierFlags.h"
 #include "platform/sim/SimKeyboardLayout.h"
 
 #include <algorithm>
@@ -123,7 +124,7 @@ TEST(SummonKeyTest, MouseButtonsFromTwoUpMapToTheirOwnCodes) {
 }
 
 TEST(SummonKeyTest, CapsLockIsNeverAcceptedForSummoning) {
-    EXPECT_FALSE(SummonKey::isModifierCode(57));
+    EXPECT_FALSE(isHeldModifier(ModifierKeyCode::capsLock));
     for (int code : {57, -1, 128, 999, 1030})
         EXPECT_FALSE(SummonKey::isAcceptedForSummoning(code)) << code;
     for (int code : {0, 56, 58, 127, 1000, 1029})

@@ -117,7 +117,7 @@ TEST_F(BindingRowModelTest, RecordingAndConfirmingStoresTheKeysAndSwitchesTheBin
     EXPECT_EQ(r->comboLabel(), "Recording…");
     EXPECT_EQ(r->capturedLabel(), "Hold keys…");
     EXPECT_FALSE(r->showsCollisionHint());
-    hold(55, platform::EventFlags::leftCommand);
+    hold(55, ModifierFlag::leftCommand);
     rig.c().hotkeyManager().callbacks.onRecordingMouseButton(2, true); // as the engine passes it on
     EXPECT_EQ(r->recorder().captured(), (std::vector<int>{55, 1000}));
     EXPECT_TRUE(r->capturedMayCollide());
@@ -134,7 +134,7 @@ TEST_F(BindingRowModelTest, EveryWayOutOfARecordingLeavesTheEngineNormal) {
     auto a = row(ids[0]);
     auto b = row(ids[1]);
     a->toggleRecording();
-    hold(59, platform::EventFlags::leftControl);
+    hold(59, ModifierFlag::leftControl);
     b->toggleRecording(); // B's Record stops A without committing
     EXPECT_FALSE(a->recorder().isRecording());
     EXPECT_TRUE(b->recorder().isRecording());

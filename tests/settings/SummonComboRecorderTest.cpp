@@ -40,23 +40,23 @@ void play(SummonComboRecorder& recorder, FakeMonitors& monitors, const std::vect
         const auto bit = [](int c) -> std::uint64_t {
             switch (c) {
             case 54:
-                return platform::EventFlags::rightCommand;
+                return ModifierFlag::rightCommand;
             case 55:
-                return platform::EventFlags::leftCommand;
+                return ModifierFlag::leftCommand;
             case 56:
-                return platform::EventFlags::leftShift;
+                return ModifierFlag::leftShift;
             case 58:
-                return platform::EventFlags::leftOption;
+                return ModifierFlag::leftOption;
             case 59:
-                return platform::EventFlags::leftControl;
+                return ModifierFlag::leftControl;
             case 60:
-                return platform::EventFlags::rightShift;
+                return ModifierFlag::rightShift;
             case 61:
-                return platform::EventFlags::rightOption;
+                return ModifierFlag::rightOption;
             case 62:
-                return platform::EventFlags::rightControl;
+                return ModifierFlag::rightControl;
             case 63:
-                return platform::EventFlags::function;
+                return ModifierFlag::function;
             default:
                 return ~std::uint64_t{0};
             }

@@ -54,16 +54,12 @@ TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit, Pane
     icon_->show();
 }
 
-TrayMenu::~TrayMenu() {
-    for (const auto& disconnect : disconnects_)
-        disconnect();
-}
+TrayMenu::~TrayMenu() = default;
 
 // Every value a row is made from; a change rebuilds the menu when its rows differ.
 void TrayMenu::observe() {
     const auto watch = [this](auto& signal, auto slot) {
-        const auto id = signal.connect(std::move(slot));
-        disconnects_.push_back([&signal, id] { signal.disconnect(id); });
+        connections_.push_back(signal.connectScoped(std::move(slot)));
     };
     auto& c = coordinator_;
     watch(c.changed, [this](AppCoordinator::Property property) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MenuBarContent.h"
+#include "util/Signal.h"
 
 #include <QColor>
 #include <QIcon>
@@ -53,7 +54,7 @@ class TrayMenu final : public QObject {
     std::unique_ptr<QMenu> menu_;
     std::unique_ptr<QSystemTrayIcon> icon_;
     std::vector<MenuRow> shownRows_;
-    std::vector<std::function<void()>> disconnects_;
+    std::vector<ScopedConnection> connections_;
 };
 
 } // namespace rondelix

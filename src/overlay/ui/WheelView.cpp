@@ -16,13 +16,11 @@ WheelView::WheelView(WheelState& state, ConfigSource config, std::optional<doubl
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(graphic_);
-    connection_ = state_.changed.connect([this](WheelState::Property) { refresh(); });
+    connection_ = state_.changed.connectScoped([this](WheelState::Property) { refresh(); });
     refresh();
 }
 
-WheelView::~WheelView() {
-    state_.changed.disconnect(connection_);
-}
+WheelView::~WheelView() = default;
 
 void WheelView::refresh() {
     Config config = config_ ? config_() : Config{};

@@ -2,6 +2,7 @@
 
 #include "model/Config.h"
 #include "overlay/ui/WheelGraphic.h"
+#include "util/Signal.h"
 
 #include <QWidget>
 #include <cstddef>
@@ -35,7 +36,7 @@ class WheelView : public QWidget {
     WheelState& state_;
     ConfigSource config_;
     std::optional<double> diameter_;
-    std::size_t connection_ = 0;
+    ScopedConnection connection_;
     WheelGraphic* graphic_;
 };
 

@@ -273,9 +273,9 @@ void X11EventTaps::postKey(std::uint16_t keyCode, bool down, std::uint64_t flags
             const ModifierKey key = session.modifierKeyFor(m);
             if (m != 0 && m != x && key.mask != 0) stroke.push_back(key);
         };
-        if (flags & (EventFlags::command | EventFlags::control)) add(59);
-        if (flags & EventFlags::shift) add(56);
-        if (flags & EventFlags::option) add(58);
+        if (flags & (ModifierFlag::command | ModifierFlag::control)) add(ModifierKeyCode::leftControl);
+        if (flags & ModifierFlag::shift) add(ModifierKeyCode::leftShift);
+        if (flags & ModifierFlag::option) add(ModifierKeyCode::leftOption);
         impl_->releaseStaleRestores();
         ModifierLift lift = planModifierLift(session.heldModifierKeys(), stroke);
         if (lift.breakTaps) impl_->tapSpareKey();

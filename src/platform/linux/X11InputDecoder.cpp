@@ -1,6 +1,6 @@
 #include "platform/linux/X11InputDecoder.h"
 
-#include "platform/ModifierKeyFlags.h"
+#include "platform/ModifierFlags.h"
 #include "platform/linux/X11KeyTable.h"
 
 namespace rondelix::platform::linux_desktop {
@@ -13,11 +13,11 @@ namespace {
 int systemButton(int xButton) {
     switch (xButton) {
     case 1:
-        return 0;
+        return MouseButton::left;
     case 2:
-        return 2;
+        return MouseButton::middle;
     case 3:
-        return 1;
+        return MouseButton::right;
     default:
         return xButton >= 8 ? xButton - 5 : -1;
     }
@@ -47,7 +47,7 @@ int X11InputDecoder::keyCodeFor(int xKeyCode) const {
 }
 
 std::uint64_t X11InputDecoder::flags() const {
-    std::uint64_t flags = capsLock_ ? EventFlags::alphaShift : 0;
+    std::uint64_t flags = capsLock_ ? ModifierFlag::alphaShift : 0;
     for (const auto& m : modifierKeyFlags)
         if (modifiersDown_.test(m.keyCode)) flags |= m.group | m.side;
     return flags;

@@ -1,6 +1,6 @@
 #include "platform/linux/X11Session.h"
 
-#include "platform/ModifierKeyFlags.h"
+#include "platform/ModifierFlags.h"
 #include "platform/linux/X11Display.h"
 #include "platform/linux/X11KeyTable.h"
 
@@ -402,7 +402,10 @@ bool X11Session::isButtonDown(int buttonNumber) {
     if (lost_ || buttonNumber < 0) return false;
     // The system's left, right and middle are X's 1, 3 and 2; the extra
     // buttons follow X's four scroll buttons.
-    const int x = buttonNumber == 0 ? 1 : buttonNumber == 1 ? 3 : buttonNumber == 2 ? 2 : buttonNumber + 5;
+    const int x = buttonNumber == MouseButton::left     ? 1
+                  : buttonNumber == MouseButton::right  ? 3
+                  : buttonNumber == MouseButton::middle ? 2
+                                                        : static_cast<int>(buttonNumber) + 5;
     int pointer = 0;
     XIGetClientPointer(query_, None, &pointer);
     Window root = 0, child = 0;
@@ -426,7 +429,7 @@ std::uint64_t X11Session::flagsState() {
             flags |= m->group | m->side;
     XkbStateRec state{};
     if (XkbGetState(query_, XkbUseCoreKbd, &state) == Success && (state.locked_mods & LockMask))
-        flags |= EventFlags::alphaShift;
+        flags |= ModifierFlag::alphaShift;
     return flags;
 }
 

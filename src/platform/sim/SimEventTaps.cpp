@@ -1,6 +1,6 @@
 #include "platform/sim/SimEventTaps.h"
 
-#include "platform/ModifierKeyFlags.h"
+#include "platform/ModifierFlags.h"
 
 #include <algorithm>
 
@@ -8,41 +8,42 @@ namespace rondelix::platform::sim {
 
 namespace {
 
-constexpr std::uint64_t allSideBits =
-    EventFlags::leftControl | EventFlags::leftShift | EventFlags::rightShift | EventFlags::leftCommand |
-    EventFlags::rightCommand | EventFlags::leftOption | EventFlags::rightOption | EventFlags::rightControl;
+constexpr std::uint64_t allSideBits = ModifierFlag::leftControl | ModifierFlag::leftShift |
+                                      ModifierFlag::rightShift | ModifierFlag::leftCommand |
+                                      ModifierFlag::rightCommand | ModifierFlag::leftOption |
+                                      ModifierFlag::rightOption | ModifierFlag::rightControl;
 
 } // namespace
 
 class SimEventTaps::Tap final : public EventTap {
   public:
-    Tap(SimEventTaps& owner, std::weak_ptr<bool> ownerAlive, int id)
+    Tap(SimEventTaps& owner, LifetimeGuard::Watch ownerAlive, int id)
         : owner_(owner), ownerAlive_(std::move(ownerAlive)), id_(id) {}
     ~Tap() override {
-        if (!ownerAlive_.expired()) owner_.removeTap(id_);
+        if (ownerAlive_) owner_.removeTap(id_);
     }
-    bool isEnabled() const override { return !ownerAlive_.expired() && owner_.isEnabled(id_); }
+    bool isEnabled() const override { return ownerAlive_ && owner_.isEnabled(id_); }
     void setEnabled(bool enabled) override {
-        if (!ownerAlive_.expired()) owner_.setEnabled(id_, enabled);
+        if (ownerAlive_) owner_.setEnabled(id_, enabled);
     }
 
   private:
     SimEventTaps& owner_;
-    std::weak_ptr<bool> ownerAlive_;
+    LifetimeGuard::Watch ownerAlive_;
     int id_;
 };
 
 SimEventTaps::SimEventTaps(MainQueue& queue) : queue_(queue) {}
 
 SimEventTaps::~SimEventTaps() {
-    *alive_ = false;
+    lifetime_.end();
 }
 
 std::unique_ptr<EventTap> SimEventTaps::createTap(TapMode mode, EventMask mask, Callback callback) {
     if (failing_.contains(mode)) return nullptr;
     const int id = nextId_++;
     taps_.push_back({id, mode, mask, std::move(callback)});
-    return std::make_unique<Tap>(*this, alive_, id);
+    return std::make_unique<Tap>(*this, lifetime_.watch(), id);
 }
 
 void SimEventTaps::removeTap(int id) {
@@ -70,7 +71,7 @@ bool SimEventTaps::isButtonDown(int buttonNumber) const {
 }
 
 std::uint64_t SimEventTaps::modifierFlags() const {
-    std::uint64_t flags = capsLock_ ? EventFlags::alphaShift : 0;
+    std::uint64_t flags = capsLock_ ? ModifierFlag::alphaShift : 0;
     for (const auto& m : modifierKeyFlags)
         if (keysDown_.contains(m.keyCode)) flags |= m.group | m.side;
     return flags;
@@ -89,8 +90,8 @@ void SimEventTaps::track(const InputEvent& event) {
         keysDown_.erase(event.keyCode);
         break;
     case EventType::flagsChanged:
-        if (event.keyCode == capsLockKeyCode) {
-            capsLock_ = (event.flags & EventFlags::alphaShift) != 0;
+        if (event.keyCode == ModifierKeyCode::capsLock) {
+            capsLock_ = (event.flags & ModifierFlag::alphaShift) != 0;
         } else if (const auto* m = modifierKeyFlagsFor(event.keyCode)) {
             // Posted events carry the group bits alone; then the group decides.
             const bool sides = (event.flags & allSideBits) != 0;
@@ -143,9 +144,8 @@ void SimEventTaps::inject(const InputEvent& event) {
 }
 
 void SimEventTaps::injectAt(double time, const InputEvent& event) {
-    std::weak_ptr<bool> alive = alive_;
-    queue_.after(time - queue_.now(), [this, alive, event] {
-        if (!alive.expired()) inject(event);
+    queue_.after(time - queue_.now(), [this, alive = lifetime_.watch(), event] {
+        if (alive) inject(event);
     });
 }
 
@@ -169,14 +169,14 @@ void SimEventTaps::keyUp(std::uint16_t keyCode, std::uint64_t extraFlags) {
 void SimEventTaps::modifier(std::uint16_t keyCode, bool down) {
     std::set<std::uint16_t> after = keysDown_;
     bool caps = capsLock_;
-    if (keyCode == capsLockKeyCode) {
+    if (keyCode == ModifierKeyCode::capsLock) {
         if (down) caps = !caps;
     } else if (down) {
         after.insert(keyCode);
     } else {
         after.erase(keyCode);
     }
-    std::uint64_t flags = caps ? EventFlags::alphaShift : 0;
+    std::uint64_t flags = caps ? ModifierFlag::alphaShift : 0;
     for (const auto& m : modifierKeyFlags)
         if (after.contains(m.keyCode)) flags |= m.group | m.side;
     InputEvent e;
@@ -233,9 +233,8 @@ void SimEventTaps::postKey(std::uint16_t keyCode, bool down, std::uint64_t flags
     e.keyCode = keyCode;
     e.flags = flags;
     e.sourceUserData = programEventMarker;
-    std::weak_ptr<bool> alive = alive_;
-    queue_.post([this, alive, e] {
-        if (!alive.expired()) inject(e);
+    queue_.post([this, alive = lifetime_.watch(), e] {
+        if (alive) inject(e);
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/EventTaps.h"
 #include "platform/MainQueue.h"
+#include "util/LifetimeGuard.h"
 
 #include <map>
 #include <set>
@@ -105,7 +106,7 @@ class SimEventTaps final : public EventTaps {
     std::uint64_t modifierFlags() const;
 
     MainQueue& queue_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    LifetimeGuard lifetime_;
     std::vector<TapRecord> taps_; // in creation order
     int nextId_ = 1;
     std::set<TapMode> failing_;

@@ -44,12 +44,10 @@ AppearancePage::AppearancePage(ConfigStore& store, OverlayController& overlay, T
     setObjectName("appearancePage");
     addWheelSection();
     addAppSection();
-    if (testWheel.observe) stopObservingTestWheel_ = testWheel.observe([this] { showTestState_(); });
+    if (testWheel.observe) testWheelConnection_ = testWheel.observe([this] { showTestState_(); });
 }
 
-AppearancePage::~AppearancePage() {
-    if (stopObservingTestWheel_) stopObservingTestWheel_();
-}
+AppearancePage::~AppearancePage() = default;
 
 void AppearancePage::hideEvent(QHideEvent* event) {
     // Minimizing the window is not leaving the page.

@@ -2,6 +2,7 @@
 
 #include "settings/AppearanceSettings.h"
 #include "settings/ui/SettingsPage.h"
+#include "util/Signal.h"
 
 #include <functional>
 
@@ -24,7 +25,7 @@ class AppearancePage : public SettingsPage {
 
     AppearanceSettings settings_;
     std::function<void()> showTestState_;
-    std::function<void()> stopObservingTestWheel_;
+    ScopedConnection testWheelConnection_;
 };
 
 } // namespace rondelix

@@ -1,7 +1,7 @@
 #include "settings/ui/QtKeyEventMonitor.h"
 
 #include "platform/KeyboardLayout.h"
-#include "platform/ModifierKeyFlags.h"
+#include "platform/ModifierFlags.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -39,7 +39,7 @@ bool QtKeyEventMonitor::eventFilter(QObject* watched, QEvent* event) {
     const bool down = type == QEvent::KeyPress;
     MonitoredKeyEvent monitored;
     monitored.keyCode = *code;
-    if (platform::isModifierKeyCode(*code)) {
+    if (isModifierKeyCode(*code)) {
         // The window system reports a modifier as a key; the recorder reads
         // modifiers from the flag word, as the event taps deliver them.
         monitored.type = MonitoredKeyEvent::Type::flagsChanged;

@@ -27,7 +27,6 @@
 namespace rondelix {
 namespace {
 
-namespace EventFlags = platform::EventFlags;
 using platform::EventType;
 using platform::InputEvent;
 using platform::TapMode;
@@ -199,15 +198,15 @@ TEST_F(X11EventTapsTest, ListenTapReportsSystemKeyCodesFlagsWithSidesAndExtraBut
     ASSERT_TRUE(hear(1));
     EXPECT_EQ(heard[0].type, EventType::flagsChanged);
     EXPECT_EQ(heard[0].keyCode, 58);
-    EXPECT_EQ(heard[0].flags, EventFlags::option | EventFlags::leftOption);
+    EXPECT_EQ(heard[0].flags, ModifierFlag::option | ModifierFlag::leftOption);
     EXPECT_TRUE(taps->isKeyDown(58));
-    EXPECT_EQ(taps->flagsState(), EventFlags::option | EventFlags::leftOption);
+    EXPECT_EQ(taps->flagsState(), ModifierFlag::option | ModifierFlag::leftOption);
 
     // xdotool presses the left twin before a right-hand modifier.
     xdotool("keydown Super_R keydown a");
     ASSERT_TRUE(hear(4));
-    const std::uint64_t held = EventFlags::option | EventFlags::leftOption | EventFlags::command |
-                               EventFlags::leftCommand | EventFlags::rightCommand;
+    const std::uint64_t held = ModifierFlag::option | ModifierFlag::leftOption | ModifierFlag::command |
+                               ModifierFlag::leftCommand | ModifierFlag::rightCommand;
     EXPECT_EQ(heard[1].keyCode, 55);
     EXPECT_EQ(heard[2].keyCode, 54);
     EXPECT_EQ(heard[2].flags, held);
@@ -229,7 +228,7 @@ TEST_F(X11EventTapsTest, ListenTapReportsSystemKeyCodesFlagsWithSidesAndExtraBut
     xdotool("keydown Shift_R keydown 1");
     ASSERT_TRUE(hear(3));
     EXPECT_EQ(heard[1].keyCode, 60);
-    EXPECT_EQ(heard[1].flags, EventFlags::shift | EventFlags::leftShift | EventFlags::rightShift);
+    EXPECT_EQ(heard[1].flags, ModifierFlag::shift | ModifierFlag::leftShift | ModifierFlag::rightShift);
     EXPECT_EQ(heard[2].keyCode, 18);
     EXPECT_EQ(heard[2].characters, u"!");
     xdotool("keyup 1 keyup Shift_R");
@@ -371,14 +370,14 @@ TEST_F(X11EventTapsTest, PostedKeysAreRecognisedAsOursAndPassAnArmedTap) {
         return e.sourceUserData == platform::programEventMarker ? TapVerdict::pass : TapVerdict::swallow;
     }));
     heard.clear();
-    taps->postKey(9, true, EventFlags::command);
-    taps->postKey(9, false, EventFlags::command);
+    taps->postKey(9, true, ModifierFlag::command);
+    taps->postKey(9, false, ModifierFlag::command);
     EXPECT_EQ(nextDelivered(), "v+ctrl");
     ASSERT_TRUE(hear(4));
     for (const auto& e : heard)
         EXPECT_EQ(e.sourceUserData, platform::programEventMarker);
     EXPECT_EQ(heard[0].keyCode, 59);
-    EXPECT_EQ(heard[1].flags, EventFlags::control | EventFlags::leftControl);
+    EXPECT_EQ(heard[1].flags, ModifierFlag::control | ModifierFlag::leftControl);
 
     // The user's own key, through the same XTEST device, is not ours.
     xdotool("key a");

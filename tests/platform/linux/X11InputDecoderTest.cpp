@@ -36,19 +36,19 @@ TEST_F(X11InputDecoderTest, ModifierFlagsCarryTheirSidesAndTheGroupStaysWhileEit
     ASSERT_TRUE(left);
     EXPECT_EQ(left->type, EventType::flagsChanged);
     EXPECT_EQ(left->keyCode, 56);
-    EXPECT_EQ(left->flags, EventFlags::shift | EventFlags::leftShift);
+    EXPECT_EQ(left->flags, ModifierFlag::shift | ModifierFlag::leftShift);
 
     EXPECT_EQ(raw(Kind::keyPress, xShiftR)->flags,
-              EventFlags::shift | EventFlags::leftShift | EventFlags::rightShift);
-    EXPECT_EQ(raw(Kind::keyRelease, xShiftL)->flags, EventFlags::shift | EventFlags::rightShift);
-    EXPECT_EQ(raw(Kind::keyPress, xA)->flags, EventFlags::shift | EventFlags::rightShift);
+              ModifierFlag::shift | ModifierFlag::leftShift | ModifierFlag::rightShift);
+    EXPECT_EQ(raw(Kind::keyRelease, xShiftL)->flags, ModifierFlag::shift | ModifierFlag::rightShift);
+    EXPECT_EQ(raw(Kind::keyPress, xA)->flags, ModifierFlag::shift | ModifierFlag::rightShift);
     EXPECT_EQ(raw(Kind::keyRelease, xShiftR)->flags, 0u);
 
     decoder.setCapsLock(true);
     const auto caps = raw(Kind::keyPress, xCapsLock);
     EXPECT_EQ(caps->type, EventType::flagsChanged);
     EXPECT_EQ(caps->keyCode, 57);
-    EXPECT_EQ(caps->flags, EventFlags::alphaShift);
+    EXPECT_EQ(caps->flags, ModifierFlag::alphaShift);
 }
 
 TEST_F(X11InputDecoderTest, AKeyPressedAgainWhileHeldIsARepeatAndGrabbedRepeatsFollowTheServer) {
@@ -125,7 +125,7 @@ TEST_F(X11InputDecoderTest, ResyncForgetsKeysOfAKeyboardThatWentAway) {
     EXPECT_EQ(decoder.flags(), 0u);
     EXPECT_FALSE(raw(Kind::keyPress, xA)->autoRepeat);
     decoder.resync({xShiftR});
-    EXPECT_EQ(decoder.flags(), EventFlags::shift | EventFlags::rightShift);
+    EXPECT_EQ(decoder.flags(), ModifierFlag::shift | ModifierFlag::rightShift);
 }
 
 TEST_F(X11InputDecoderTest, CharactersComeWithKeyEventsOnly) {
