@@ -1,11 +1,11 @@
 #include "icons/FaviconAddress.h"
 
 #include "icons/FaviconUrl.h"
+#include "util/Ascii.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <optional>
@@ -15,13 +15,6 @@ namespace rondelix {
 
 namespace {
 
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    std::ranges::transform(out, out.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
 // A decimal integer with an optional sign, digits only, no overflow.
 std::optional<long long> decimal(std::string_view piece) {
     if (!piece.empty() && (piece.front() == '+' || piece.front() == '-')) {
@@ -30,8 +23,7 @@ std::optional<long long> decimal(std::string_view piece) {
         if (!rest || piece.size() < 2 || piece[1] == '+' || piece[1] == '-') return std::nullopt;
         return negative ? -*rest : *rest;
     }
-    if (piece.empty() || !std::ranges::all_of(piece, [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
+    if (piece.empty() || !std::ranges::all_of(piece, isAsciiDigit)) return std::nullopt;
     long long value = 0;
     const auto [end, error] = std::from_chars(piece.data(), piece.data() + piece.size(), value);
     if (error != std::errc() || end != piece.data() + piece.size()) return std::nullopt;
@@ -48,7 +40,7 @@ bool publicIPv4(std::uint8_t a, std::uint8_t b) {
 bool isPublicHost(std::string_view host) {
     if (host == "localhost" || host.ends_with(".localhost") || host.ends_with(".local")) return false;
     if (host.find(':') != std::string_view::npos || host.starts_with("0x")) return false;
-    if (std::ranges::all_of(host, [](char c) { return c >= '0' && c <= '9'; })) return false;
+    if (std::ranges::all_of(host, isAsciiDigit)) return false;
     std::vector<std::string_view> pieces;
     for (std::size_t start = 0; start <= host.size();) {
         const auto dot = std::min(host.find('.', start), host.size());
@@ -71,9 +63,9 @@ bool isPublicHost(std::string_view host) {
 }
 
 bool isFetchableFaviconUrl(const FaviconUrl& url) {
-    const auto scheme = lowered(url.scheme);
+    const auto scheme = asciiLowercased(url.scheme);
     if (scheme != "http" && scheme != "https") return false;
-    const auto host = lowered(url.host);
+    const auto host = asciiLowercased(url.host);
     return !host.empty() && isPublicHost(host);
 }
 

@@ -4,26 +4,15 @@
 #include "icons/FaviconBodySink.h"
 #include "icons/FaviconLinks.h"
 #include "icons/FaviconSvgCleaner.h"
+#include "util/Ascii.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 namespace rondelix {
 
-namespace {
-
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    std::ranges::transform(out, out.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
-} // namespace
-
 std::optional<std::string> FaviconFetch::checkedAddress(const std::string& host) {
-    const auto addresses = services_.resolver.addresses(lowered(host));
+    const auto addresses = services_.resolver.addresses(asciiLowercased(host));
     if (addresses.empty() || !std::ranges::all_of(addresses, isPublicAddress)) return std::nullopt;
     return addresses.front();
 }
@@ -49,7 +38,7 @@ std::optional<FaviconFetch::Body> FaviconFetch::fetchCapped(const FaviconUrl& ur
 std::optional<std::string> FaviconFetch::fetchImage(const FaviconUrl& url) {
     auto body = fetchCapped(url, imageCap, false);
     if (!body) return std::nullopt;
-    const bool isSvg = lowered(body->mimeType).find("svg") != std::string::npos ||
+    const bool isSvg = asciiLowercased(body->mimeType).find("svg") != std::string::npos ||
                        url.pathExtension() == "svg" || looksLikeSvg(body->data);
     return imageFromBytes(body->data, isSvg);
 }
@@ -58,7 +47,7 @@ std::optional<std::string> FaviconFetch::imageFromHref(std::string_view href, co
     const auto first = href.find_first_not_of(" \t\n\r\v\f");
     if (first == std::string_view::npos) return std::nullopt;
     const auto trimmed = href.substr(first, href.find_last_not_of(" \t\n\r\v\f") - first + 1);
-    if (lowered(trimmed.substr(0, 5)) == "data:") {
+    if (asciiLowercased(trimmed.substr(0, 5)) == "data:") {
         const auto inline_ = dataLinkBytes(trimmed);
         if (!inline_) return std::nullopt;
         return imageFromBytes(inline_->bytes, inline_->declaredSvg);
@@ -77,7 +66,7 @@ bool FaviconFetch::acceptablePicture(std::string_view bytes) const {
 std::optional<std::string> FaviconFetch::imageFromBytes(std::string_view bytes, bool isSvg) {
     // A drawing that did not render is not handed to a decoder that could
     // draw it again without the cleaning and the time limit.
-    if (isSvg && lowered(repairedUtf8(bytes)).find("<svg") != std::string::npos)
+    if (isSvg && asciiLowercased(repairedUtf8(bytes)).find("<svg") != std::string::npos)
         return services_.svg.renderPNG(
             cleanedSvg(repairedUtf8(bytes),
                        [this](std::string_view picture) { return acceptablePicture(picture); }),

@@ -1,29 +1,19 @@
 #include "icons/FaviconLinks.h"
 
 #include "icons/Base64.h"
+#include "util/Ascii.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace rondelix {
 
 namespace {
 
-char lower(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    std::ranges::transform(out, out.begin(), lower);
-    return out;
-}
-
 std::size_t findFolded(std::string_view text, std::string_view needle, std::size_t from = 0) {
     if (needle.size() > text.size()) return std::string_view::npos;
     for (auto at = from; at + needle.size() <= text.size(); ++at)
         if (std::equal(needle.begin(), needle.end(), text.begin() + static_cast<std::ptrdiff_t>(at),
-                       [](char a, char b) { return lower(a) == lower(b); }))
+                       [](char a, char b) { return asciiLower(a) == asciiLower(b); }))
             return at;
     return std::string_view::npos;
 }
@@ -35,8 +25,7 @@ std::optional<std::string> percentDecoded(std::string_view text) {
             out += text[at];
             continue;
         }
-        if (at + 2 >= text.size() || !std::isxdigit(static_cast<unsigned char>(text[at + 1])) ||
-            !std::isxdigit(static_cast<unsigned char>(text[at + 2])))
+        if (at + 2 >= text.size() || !isAsciiHexDigit(text[at + 1]) || !isAsciiHexDigit(text[at + 2]))
             return std::nullopt;
         out += static_cast<char>(std::stoi(std::string(text.substr(at + 1, 2)), nullptr, 16));
         at += 2;
@@ -115,7 +104,7 @@ std::vector<std::string> iconHrefs(std::string_view html) {
         }
         const auto tag = html.substr(start, end - start);
         const auto rel = tagAttribute("rel", tag);
-        if (rel && lowered(*rel).find("icon") != std::string::npos)
+        if (rel && asciiLowercased(*rel).find("icon") != std::string::npos)
             if (auto href = tagAttribute("href", tag)) hrefs.push_back(std::move(*href));
         from = end + 1;
     }
@@ -129,7 +118,7 @@ bool looksLikeSvg(std::string_view bytes) {
 std::optional<DataLinkBytes> dataLinkBytes(std::string_view link) {
     const auto comma = link.find(',');
     if (comma == std::string_view::npos) return std::nullopt;
-    const auto media = lowered(link.substr(0, comma));
+    const auto media = asciiLowercased(link.substr(0, comma));
     const auto payload = link.substr(comma + 1);
     DataLinkBytes out;
     if (media.find(";base64") != std::string::npos) {

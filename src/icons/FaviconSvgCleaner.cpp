@@ -1,22 +1,18 @@
 #include "icons/FaviconSvgCleaner.h"
 
 #include "icons/FaviconLinks.h"
+#include "util/Ascii.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace rondelix {
 
 namespace {
 
-char lower(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
 bool startsFolded(std::string_view text, std::size_t at, std::string_view prefix) {
     return at + prefix.size() <= text.size() &&
            std::equal(prefix.begin(), prefix.end(), text.begin() + static_cast<std::ptrdiff_t>(at),
-                      [](char a, char b) { return lower(a) == lower(b); });
+                      [](char a, char b) { return asciiLower(a) == asciiLower(b); });
 }
 
 bool isSpace(char c) {
@@ -24,7 +20,7 @@ bool isSpace(char c) {
 }
 
 bool isNameChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == ':' || c == '.';
+    return isAsciiAlphanumeric(c) || c == '-' || c == '_' || c == ':' || c == '.';
 }
 
 // The end of a declaration starting at "<!", skipping a bracketed internal
@@ -121,8 +117,7 @@ std::string cleanedSvg(std::string_view svg,
                     const auto close = svg.find(svg[valueStart], valueStart + 1);
                     const auto valueEnd = close == std::string_view::npos ? svg.size() : close;
                     const auto end = close == std::string_view::npos ? svg.size() : close + 1;
-                    std::string name(svg.substr(nameStart, nameEnd - nameStart));
-                    std::ranges::transform(name, name.begin(), lower);
+                    const std::string name = asciiLowercased(svg.substr(nameStart, nameEnd - nameStart));
                     const auto value = svg.substr(valueStart + 1, valueEnd - valueStart - 1);
                     const bool link = name == "href" || name.ends_with(":href") || name == "src";
                     if (link && !safeReference(value, acceptsPicture)) {

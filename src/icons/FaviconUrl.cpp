@@ -1,18 +1,14 @@
 #include "icons/FaviconUrl.h"
 
+#include "util/Ascii.h"
+#include "util/UrlSyntax.h"
+
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 namespace rondelix {
 
 namespace {
-
-bool validScheme(std::string_view scheme) {
-    if (scheme.empty() || !std::isalpha(static_cast<unsigned char>(scheme.front()))) return false;
-    return std::ranges::all_of(
-        scheme, [](unsigned char c) { return std::isalnum(c) || c == '+' || c == '-' || c == '.'; });
-}
 
 bool validHostChar(unsigned char c) {
     return c > 0x20 && c != 0x7F &&
@@ -54,7 +50,7 @@ std::string withoutDotSegments(std::string_view path) {
 
 std::optional<FaviconUrl> FaviconUrl::parse(std::string_view text) {
     const auto colon = text.find("://");
-    if (colon == std::string_view::npos || !validScheme(text.substr(0, colon))) return std::nullopt;
+    if (colon == std::string_view::npos || !isUrlScheme(text.substr(0, colon))) return std::nullopt;
     FaviconUrl url;
     url.scheme = std::string(text.substr(0, colon));
     auto rest = text.substr(colon + 3);
@@ -78,9 +74,7 @@ std::optional<FaviconUrl> FaviconUrl::parse(std::string_view text) {
         if (portColon != std::string_view::npos) url.port = std::string(authority.substr(portColon + 1));
     }
     if (url.host.empty() || !std::ranges::all_of(url.host, validHostChar)) return std::nullopt;
-    if (!std::ranges::all_of(url.port, [](unsigned char c) { return std::isdigit(c); }) ||
-        url.port.size() > 5)
-        return std::nullopt;
+    if (!std::ranges::all_of(url.port, isAsciiDigit) || url.port.size() > 5) return std::nullopt;
     const auto queryStart = std::min(tail.find('?'), tail.size());
     const auto path = tail.substr(0, queryStart);
     url.query = std::string(tail.substr(queryStart));
@@ -92,7 +86,7 @@ std::optional<FaviconUrl> FaviconUrl::parse(std::string_view text) {
 
 std::optional<FaviconUrl> FaviconUrl::resolved(std::string_view reference) const {
     if (const auto colon = reference.find(':'); colon != std::string_view::npos &&
-                                                validScheme(reference.substr(0, colon)) &&
+                                                isUrlScheme(reference.substr(0, colon)) &&
                                                 reference.find_first_of("/?#") > colon)
         return parse(reference);
     if (reference.starts_with("//")) return parse(scheme + ":" + std::string(reference));
@@ -113,10 +107,7 @@ std::string FaviconUrl::pathExtension() const {
     const auto segment = path.substr(path.rfind('/') + 1);
     const auto dot = segment.rfind('.');
     if (dot == std::string::npos || dot == 0) return {};
-    std::string extension = segment.substr(dot + 1);
-    std::ranges::transform(extension, extension.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
+    return asciiLowercased(segment.substr(dot + 1));
 }
 
 } // namespace rondelix
