@@ -25,11 +25,7 @@ std::vector<GuideTextRun> summonDescription(const std::vector<std::string>& name
 }
 
 HowItWorksGuide::HowItWorksGuide(HowItWorksHost host) : host_(std::move(host)) {
-    configConnection_ = host_.store.configChanged.connect([this] { changed.emit(); });
-}
-
-HowItWorksGuide::~HowItWorksGuide() {
-    host_.store.configChanged.disconnect(configConnection_);
+    configConnection_ = host_.store.configChanged.connectScoped([this] { changed.emit(); });
 }
 
 std::vector<GuideStep> HowItWorksGuide::steps() const {

@@ -46,7 +46,6 @@ struct GuideTextRun {
 class HowItWorksGuide {
   public:
     explicit HowItWorksGuide(HowItWorksHost host);
-    ~HowItWorksGuide();
     HowItWorksGuide(const HowItWorksGuide&) = delete;
     HowItWorksGuide& operator=(const HowItWorksGuide&) = delete;
 
@@ -72,7 +71,7 @@ class HowItWorksGuide {
   private:
     HowItWorksHost host_;
     std::size_t index_ = 0;
-    std::size_t configConnection_ = 0;
+    ScopedConnection configConnection_;
 };
 
 // "Hold ", each key name with the list's separators, then the rest of the

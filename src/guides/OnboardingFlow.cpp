@@ -11,23 +11,19 @@ OnboardingFlow::OnboardingFlow(OnboardingHost host, OnboardingStep start)
     lastReady_ = ready();
     lastWheelVisible_ = host_.wheel.isVisible();
     accessibilityConnection_ =
-        host_.permissions.accessibilityTrustedChanged.connect([this](bool) { permissionsChanged(); });
+        host_.permissions.accessibilityTrustedChanged.connectScoped([this](bool) { permissionsChanged(); });
     inputConnection_ =
-        host_.permissions.inputMonitoringTrustedChanged.connect([this](bool) { permissionsChanged(); });
-    wheelConnection_ = host_.wheel.changed.connect([this](WheelState::Property property) {
+        host_.permissions.inputMonitoringTrustedChanged.connectScoped([this](bool) { permissionsChanged(); });
+    wheelConnection_ = host_.wheel.changed.connectScoped([this](WheelState::Property property) {
         if (property == WheelState::Property::isVisible) wheelVisibilityChanged();
     });
     // The launch-at-login switch follows the configuration, also when it changes elsewhere.
-    configConnection_ = host_.store.configChanged.connect([this] { changed.emit(); });
+    configConnection_ = host_.store.configChanged.connectScoped([this] { changed.emit(); });
 }
 
 OnboardingFlow::~OnboardingFlow() {
     poll_.stop();
     confettiEnd_.cancel();
-    host_.permissions.accessibilityTrustedChanged.disconnect(accessibilityConnection_);
-    host_.permissions.inputMonitoringTrustedChanged.disconnect(inputConnection_);
-    host_.wheel.changed.disconnect(wheelConnection_);
-    host_.store.configChanged.disconnect(configConnection_);
 }
 
 void OnboardingFlow::shown() {

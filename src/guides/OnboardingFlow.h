@@ -68,10 +68,10 @@ class OnboardingFlow {
     bool celebrating_ = false;
     bool lastWheelVisible_ = false;
     platform::Cancel confettiEnd_;
-    std::size_t accessibilityConnection_ = 0;
-    std::size_t inputConnection_ = 0;
-    std::size_t wheelConnection_ = 0;
-    std::size_t configConnection_ = 0;
+    ScopedConnection accessibilityConnection_;
+    ScopedConnection inputConnection_;
+    ScopedConnection wheelConnection_;
+    ScopedConnection configConnection_;
 };
 
 } // namespace rondelix

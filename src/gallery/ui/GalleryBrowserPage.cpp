@@ -97,12 +97,11 @@ GalleryBrowserPage::GalleryBrowserPage(Services services, double wheelSize, QWid
         refresh();
         syncSheet();
     });
-    configConnection_ = services_.store.configChanged.connect([this] { refresh(); });
+    configConnection_ = services_.store.configChanged.connectScoped([this] { refresh(); });
     refresh();
 }
 
 GalleryBrowserPage::~GalleryBrowserPage() {
-    services_.store.configChanged.disconnect(configConnection_);
     delete sheet_;
 }
 

@@ -4,6 +4,7 @@
 #include "gallery/ui/AddWheelSheet.h"
 #include "gallery/ui/GalleryListRow.h"
 #include "gallery/ui/WheelPreviewFactory.h"
+#include "util/Signal.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -91,7 +92,7 @@ class GalleryBrowserPage : public QWidget {
     QLabel* noMatch_ = nullptr;
     QPointer<AddWheelSheet> sheet_;
     GalleryToastView* toastView_ = nullptr;
-    std::size_t configConnection_ = 0;
+    ScopedConnection configConnection_;
 };
 
 } // namespace rondelix

@@ -98,12 +98,8 @@ HowItWorksView::HowItWorksView(HowItWorksHost host, QWidget* parent)
     for (const auto key : {Qt::Key_Return, Qt::Key_Enter})
         connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, primary_, &QPushButton::click);
 
-    connection_ = guide_->changed.connect([this] { render(); });
+    connection_ = guide_->changed.connectScoped([this] { render(); });
     render();
-}
-
-HowItWorksView::~HowItWorksView() {
-    guide_->changed.disconnect(connection_);
 }
 
 void HowItWorksView::render() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "guides/HowItWorksGuide.h"
+#include "util/Signal.h"
 
 #include <QWidget>
 #include <cstddef>
@@ -21,7 +22,6 @@ class HowItWorksView final : public QWidget {
 
   public:
     explicit HowItWorksView(HowItWorksHost host, QWidget* parent = nullptr);
-    ~HowItWorksView() override;
 
     HowItWorksGuide& guide() { return *guide_; }
 
@@ -29,7 +29,7 @@ class HowItWorksView final : public QWidget {
     void render();
 
     std::unique_ptr<HowItWorksGuide> guide_;
-    std::size_t connection_ = 0;
+    ScopedConnection connection_;
     HowItWorksIllustration* illustration_ = nullptr;
     QLabel* title_ = nullptr;
     QLabel* description_ = nullptr;

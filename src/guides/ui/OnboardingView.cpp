@@ -106,12 +106,8 @@ OnboardingView::OnboardingView(OnboardingHost host, OnboardingStep start, Confet
     if (makeConfetti) confetti_ = makeConfetti(celebration_);
     celebration_->hide();
 
-    connection_ = flow_->changed.connect([this] { render(); });
+    connection_ = flow_->changed.connectScoped([this] { render(); });
     render();
-}
-
-OnboardingView::~OnboardingView() {
-    flow_->changed.disconnect(connection_);
 }
 
 void OnboardingView::showEvent(QShowEvent* event) {

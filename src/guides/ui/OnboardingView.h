@@ -1,6 +1,7 @@
 #pragma once
 
 #include "guides/OnboardingFlow.h"
+#include "util/Signal.h"
 
 #include <QWidget>
 #include <functional>
@@ -25,7 +26,6 @@ class OnboardingView final : public QWidget {
 
     OnboardingView(OnboardingHost host, OnboardingStep start, ConfettiFactory makeConfetti,
                    QWidget* parent = nullptr);
-    ~OnboardingView() override;
 
     OnboardingFlow& flow() { return *flow_; }
 
@@ -42,7 +42,7 @@ class OnboardingView final : public QWidget {
     void placeCelebration();
 
     std::unique_ptr<OnboardingFlow> flow_;
-    std::size_t connection_ = 0;
+    ScopedConnection connection_;
     bool everShown_ = false;
     QVBoxLayout* contentLayout_ = nullptr;
     QWidget* content_ = nullptr;

@@ -139,12 +139,8 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
     footer->addWidget(done);
     outer->addLayout(footer);
 
-    connection_ = setup_->changed.connect([this] { render(); });
+    connection_ = setup_->changed.connectScoped([this] { render(); });
     render();
-}
-
-ShortcutSetupView::~ShortcutSetupView() {
-    setup_->changed.disconnect(connection_);
 }
 
 void ShortcutSetupView::showEvent(QShowEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "guides/ShortcutSetup.h"
+#include "util/Signal.h"
 
 #include <QWidget>
 #include <functional>
@@ -26,7 +27,6 @@ class ShortcutSetupView final : public QWidget {
 
     ShortcutSetupView(ShortcutSetupHost host, std::optional<std::string> highlight, Actions actions,
                       QWidget* parent = nullptr);
-    ~ShortcutSetupView() override;
 
     ShortcutSetup& setup() { return *setup_; }
 
@@ -39,7 +39,7 @@ class ShortcutSetupView final : public QWidget {
 
     std::unique_ptr<ShortcutSetup> setup_;
     Actions actions_;
-    std::size_t connection_ = 0;
+    ScopedConnection connection_;
     QScrollArea* scroll_ = nullptr;
     QVBoxLayout* cardsLayout_ = nullptr;
     QWidget* ownSteps_ = nullptr;
