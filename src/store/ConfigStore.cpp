@@ -49,14 +49,13 @@ std::string_view text(bool value) {
 
 ConfigStore::ConfigStore(Platform platform)
     : queue_(platform.queue), log_(platform.log), watcher_(platform.watcher),
-      loginItems_(platform.loginItems), paths_(ConfigPaths::under(platform.home.path())),
-      self_(std::make_shared<ConfigStore*>(this)) {
+      loginItems_(platform.loginItems), paths_(ConfigPaths::under(platform.home.path())) {
     load();
     startWatchingConfigFile();
 }
 
 ConfigStore::~ConfigStore() {
-    self_.reset();
+    guard_.end();
     reloadWork_.cancel();
     reopenRetry_.cancel();
     watcher_.disarm();
@@ -188,14 +187,14 @@ void ConfigStore::setConfig(Config config) {
 void ConfigStore::startWatchingConfigFile() {
     reopenRetry_.cancel();
     reopenRetry_ = {};
-    std::weak_ptr<ConfigStore*> weak = self_;
-    const bool armed = watcher_.arm(paths_.config, [weak](platform::FileWatcher::Change change) {
-        if (const auto self = weak.lock()) (*self)->onFileChange(change);
-    });
+    const bool armed =
+        watcher_.arm(paths_.config, [this, alive = guard_.watch()](platform::FileWatcher::Change change) {
+            if (alive) onFileChange(change);
+        });
     watching_ = armed;
     if (armed) return;
-    reopenRetry_ = queue_.after(reopenRetryDelay, [weak] {
-        if (const auto self = weak.lock()) (*self)->startWatchingConfigFile();
+    reopenRetry_ = queue_.after(reopenRetryDelay, [this, alive = guard_.watch()] {
+        if (alive) startWatchingConfigFile();
     });
 }
 
@@ -213,12 +212,10 @@ void ConfigStore::scheduleReload() {
 
 void ConfigStore::scheduleRead() {
     reloadWork_.cancel();
-    std::weak_ptr<ConfigStore*> weak = self_;
-    reloadWork_ = queue_.after(debounceDelay, [weak] {
-        const auto self = weak.lock();
-        if (!self) return;
-        (*self)->reloadWork_ = {};
-        (*self)->reloadFromDiskIfChanged();
+    reloadWork_ = queue_.after(debounceDelay, [this, alive = guard_.watch()] {
+        if (!alive) return;
+        reloadWork_ = {};
+        reloadFromDiskIfChanged();
     });
 }
 

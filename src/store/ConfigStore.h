@@ -5,6 +5,7 @@
 #include "platform/MainQueue.h"
 #include "store/ConfigPaths.h"
 #include "store/UndoHistory.h"
+#include "util/LifetimeGuard.h"
 #include "util/Result.h"
 #include "util/Signal.h"
 
@@ -170,8 +171,8 @@ class ConfigStore {
     std::optional<std::string> lastCoalesceKey_;
     double lastEditTime_ = 0.0;
 
-    // Deferred steps hold this weakly and do nothing once the store is gone.
-    std::shared_ptr<ConfigStore*> self_;
+    // Deferred steps watch this and do nothing once the store is gone.
+    LifetimeGuard guard_;
 };
 
 } // namespace rondelix
