@@ -1306,9 +1306,9 @@ TEST_F(EndToEnd, AFreshHomeWalksTheOnboardingByKeyboardAndThenSummons) {
     shoot("onboarding-ready.png");
     EXPECT_TRUE(storedDefaults(home).value("onboardingLaunchAtLoginProposed", false));
     // The login item starts the command people start, not the program behind it.
-    EXPECT_NE(readFile(home.path / ".config" / "autostart" / "rondelix.desktop")
-                  .find("\nExec=" + fs::canonical(RONDELIX_PROGRAM).string() + "\n"),
-              std::string::npos);
+    const std::string loginItem = readFile(home.path / ".config" / "autostart" / "rondelix.desktop");
+    EXPECT_NE(loginItem.find("\nExec=" + fs::canonical(RONDELIX_PROGRAM).string() + "\n"), std::string::npos)
+        << loginItem;
     press(); // Done
     EXPECT_TRUE(waitFor([] { return largestWindowNamed("Welcome to Rondelix").empty(); }, 3));
     EXPECT_TRUE(storedDefaults(home).value("hasCompletedOnboarding", false));
