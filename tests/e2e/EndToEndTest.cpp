@@ -401,6 +401,24 @@ TEST_F(EndToEnd, AMissingHomeFolderEndsWithASentence) {
     EXPECT_TRUE(program.hasLine("Rondelix: can't start — the home folder ")) << program.log();
 }
 
+// The command copied somewhere without the program it runs.
+TEST_F(EndToEnd, TheCommandWithoutItsProgramBesideItEndsWithASentence) {
+    const fs::path folder = home.path / "alone";
+    fs::create_directories(folder);
+    fs::copy_file(RONDELIX_PROGRAM, folder / "rondelix");
+    QProcess run;
+    QProcessEnvironment bare;
+    bare.insert("HOME", QString::fromStdString(home.path.string()));
+    run.setProcessEnvironment(bare);
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    run.start(QString::fromStdString((folder / "rondelix").string()), {"--verbose"});
+    ASSERT_TRUE(run.waitForFinished(5000));
+    EXPECT_EQ(run.exitCode(), 1);
+    EXPECT_EQ(run.readAll().toStdString(), "Rondelix: can't start — its program file " +
+                                               (fs::canonical(folder) / "rondelix-app").string() +
+                                               " can't be run: No such file or directory.\n");
+}
+
 TEST_F(EndToEnd, AnUnwritableConfigFolderKeepsTheFilesAndSaysSo) {
     // An older file makes the program upgrade and save it at once.
     auto config = nlohmann::json::parse(readFile(home.configFolder() / "config.json"));
@@ -1292,6 +1310,10 @@ TEST_F(EndToEnd, AFreshHomeWalksTheOnboardingByKeyboardAndThenSummons) {
     pause(0.3);
     shoot("onboarding-ready.png");
     EXPECT_TRUE(storedDefaults(home).value("onboardingLaunchAtLoginProposed", false));
+    // The login item starts the command people start, not the program behind it.
+    const std::string loginItem = readFile(home.path / ".config" / "autostart" / "rondelix.desktop");
+    EXPECT_NE(loginItem.find("\nExec=" + fs::canonical(RONDELIX_PROGRAM).string() + "\n"), std::string::npos)
+        << loginItem;
     press(); // Done
     EXPECT_TRUE(waitFor([] { return largestWindowNamed("Welcome to Rondelix").empty(); }, 3));
     EXPECT_TRUE(storedDefaults(home).value("hasCompletedOnboarding", false));
