@@ -218,9 +218,12 @@ TEST_F(OverlayOnScreen, EveryFrameOfTheOpeningShowsTheWholeWheelWithoutAComposit
     ASSERT_TRUE(waitFor([&] { return QCursor::pos() == pointer; }));
     const QImage desk = grabScreen();
 
+    // As at start-up: the panel is built and painted unseen before the summon.
+    controller->prewarm();
+    ASSERT_TRUE(waitFor([&] { return !controller->panel()->isVisible(); }));
     SteppedAnimationClock clock;
     clock.install();
-    controller->present(behavior.wheelSize, Behavior::Position::cursor, true);
+    controller->show();
     const QRect panel = DesktopCoordinates::toQt(controller->panel()->frame());
     const auto grabPanel = [&] {
         QCoreApplication::processEvents();
