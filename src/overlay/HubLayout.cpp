@@ -1,6 +1,9 @@
 #include "overlay/HubLayout.h"
 
 #include <cmath>
+#include <map>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace rondelix {
@@ -55,6 +58,30 @@ std::vector<SwitcherLook> switcherLooks(const WheelSwitcher& switcher, const Tex
     return looks;
 }
 
+// The name is laid out again for every way the switcher may look: each of
+// its measures is taken once.
+TextMeasure remembered(const TextMeasure& measure) {
+    auto widths = std::make_shared<std::map<std::pair<std::string, int>, double>>();
+    auto heights = std::make_shared<std::map<int, double>>();
+    return {
+        .width =
+            [measure, widths](const std::string& text, int pixelSize) {
+                auto key = std::make_pair(text, pixelSize);
+                if (const auto found = widths->find(key); found != widths->end()) return found->second;
+                const double width = measure.width(text, pixelSize);
+                widths->emplace(std::move(key), width);
+                return width;
+            },
+        .lineHeight =
+            [measure, heights](int pixelSize) {
+                if (const auto found = heights->find(pixelSize); found != heights->end())
+                    return found->second;
+                return heights->emplace(pixelSize, measure.lineHeight(pixelSize)).first->second;
+            },
+        .elide = measure.elide,
+    };
+}
+
 HubLayout withName(const HubStack& stack, const std::string& name, const HubText& text,
                    const TextRoom& room) {
     HubLayout layout;
@@ -74,7 +101,8 @@ double heightOf(const Box& box) {
 } // namespace
 
 HubLayout layoutHub(const WheelGeometry& geometry, const std::string& name, const WheelSwitcher& switcher,
-                    const HubText& text) {
+                    const HubText& measures) {
+    const HubText text{remembered(measures.name), measures.namePixelSize, measures.count};
     const std::vector<SwitcherLook> looks = switcherLooks(switcher, text.count);
     for (const SwitcherLook& look : looks) {
         const HubStack stack{geometry, look.height};
