@@ -1891,6 +1891,11 @@ TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehind
               << rowBrightness(screen, margin.x(), margin.y()).swing << "\n";
     EXPECT_LT(behindRing, 0.4 * unblurred);
     EXPECT_GT(behindControl, 100);
+    EXPECT_EQ(program.stop(), 0);
+    for (QProcess* helper : {&picom, &backdrop}) {
+        helper->kill();
+        helper->waitForFinished(3000);
+    }
 }
 
 } // namespace
