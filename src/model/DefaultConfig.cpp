@@ -60,6 +60,12 @@ constexpr std::string_view notifyFunction = R"sh(notify() {
 }
 )sh";
 
+std::string withNotify(std::string_view script) {
+    std::string whole(notifyFunction);
+    whole.append(script);
+    return whole;
+}
+
 // A keystroke slice labelled with its combination as it is sent: "Copy Ctrl+C".
 Slice shortcutSlice(int position, const std::string& word, Icon icon, KeyCombo combo) {
     return slice(position, word + " " + KeyComboText::displayString(combo), std::move(icon),
@@ -69,25 +75,24 @@ Slice shortcutSlice(int position, const std::string& word, Icon icon, KeyCombo c
 } // namespace
 
 std::string sayHiScript() {
-    return std::string(notifyFunction) + R"sh(for speaker in spd-say espeak-ng espeak; do
+    return withNotify(R"sh(for speaker in spd-say espeak-ng espeak; do
   if command -v "$speaker" >/dev/null; then "$speaker" hi; break; fi
 done
-notify Rondelix 'Actions can run any shell command.')sh";
+notify Rondelix 'Actions can run any shell command.')sh");
 }
 
 // Asks the first media player on the session bus for its song; the player's
 // reply lists each metadata key on one line and its value on the next (the
 // artists, a list, one line further).
 std::string currentSongScript() {
-    return std::string(notifyFunction) +
-           R"sh(player=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus \
+    return withNotify(R"sh(player=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus \
   /org/freedesktop/DBus org.freedesktop.DBus.ListNames | grep -o 'org\.mpris\.MediaPlayer2\.[^"]*' | head -n 1)
 song=$(dbus-send --session --print-reply --dest="$player" /org/mpris/MediaPlayer2 \
   org.freedesktop.DBus.Properties.Get string:org.mpris.MediaPlayer2.Player string:Metadata)
 title=$(printf '%s\n' "$song" | sed -n '/"xesam:title"/{n;s/^[^"]*"//;s/"$//;p;q;}')
 artist=$(printf '%s\n' "$song" | sed -n '/"xesam:artist"/{n;/\[$/n;s/^[^"]*"//;s/"$//;p;q;}')
 [ -n "$title" ] || exit 1
-notify "$title" "$artist")sh";
+notify "$title" "$artist")sh");
 }
 
 std::vector<SummonBinding> defaultBindings() {
