@@ -5,13 +5,13 @@
 
 #include "model/DefaultConfig.h"
 #include "platform/linux/DesktopApplication.h"
+#include "platform/linux/PrivateSessionBus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -44,15 +44,8 @@ class DefaultConfigScriptsTest : public ::testing::Test {
 
     void SetUp() override {
         if (!testing::desktopApplication()) GTEST_SKIP() << "needs the X server the test script starts";
-        address = "unix:path=" + folder.filePath("bus");
-        daemon.start("dbus-daemon", {"--session", "--nofork", "--address=" + address});
-        ASSERT_TRUE(daemon.waitForStarted());
-        ASSERT_TRUE(until([&] {
-            const bool up = QDBusConnection::connectToBus(address, "probe").isConnected();
-            QDBusConnection::disconnectFromBus("probe");
-            return up;
-        }));
-        desktop = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, "desktop"));
+        ASSERT_TRUE(bus.up());
+        desktop = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(bus.address, "desktop"));
         ASSERT_TRUE(desktop->registerService("org.freedesktop.Notifications"));
         ASSERT_TRUE(desktop->registerVirtualObject("/org/freedesktop/Notifications", &notifications));
         ASSERT_TRUE(desktop->registerVirtualObject("/org/mpris/MediaPlayer2", &player));
@@ -60,14 +53,6 @@ class DefaultConfigScriptsTest : public ::testing::Test {
     void TearDown() override {
         desktop.reset();
         QDBusConnection::disconnectFromBus("desktop");
-        daemon.kill();
-        daemon.waitForFinished();
-    }
-    template <typename Check> static bool until(Check check) {
-        const QDeadlineTimer deadline(10000);
-        while (!check() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        return check();
     }
     void record(const QStringList& words) {
         QFile file(folder.filePath("shown"));
@@ -106,17 +91,17 @@ class DefaultConfigScriptsTest : public ::testing::Test {
         QProcess shell;
         QProcessEnvironment environment;
         environment.insert("PATH", path);
-        environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
+        environment.insert("DBUS_SESSION_BUS_ADDRESS", bus.address);
         shell.setProcessEnvironment(environment);
         shell.start("/bin/bash", {"-c", QString::fromStdString(script)});
         // The bus calls come back to this process while the script waits.
-        EXPECT_TRUE(until([&] { return shell.state() == QProcess::NotRunning; })) << script;
+        EXPECT_TRUE(testing::untilWithEvents([&] { return shell.state() == QProcess::NotRunning; }))
+            << script;
         return shell.exitStatus() == QProcess::NormalExit ? shell.exitCode() : -1;
     }
 
+    testing::PrivateSessionBus bus;
     QTemporaryDir folder;
-    QString address;
-    QProcess daemon;
     std::unique_ptr<QDBusConnection> desktop;
     int paths = 0;
     Responder notifications{"org.freedesktop.Notifications", "Notify", [this](const QVariantList& a) {
