@@ -269,6 +269,15 @@ class EndToEnd : public ::testing::Test {
         xdotool("mousemove_relative -- 0 -110");
         pause(0.2);
     }
+    // Summons the wheel at the pointer, aims at its top slot and lets go, so
+    // that the slot fires; answers whether the wheel showed.
+    bool fireTopSlot(const Program& program, const std::string& shot, QPoint pointer = {800, 520}) {
+        const bool shown = summonAt(pointer, shot).width() >= 300;
+        EXPECT_TRUE(shown) << program.log();
+        aimAtTopSlot();
+        release();
+        return shown;
+    }
 
     static inline QGuiApplication* application = nullptr;
     TestHome home;
@@ -1014,11 +1023,7 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
     xdotool("key Escape");
     EXPECT_TRUE(waitFor([&] { return topIcon() == Icon(Icon::Emoji{"\u2728"}); }, 3)) << program.log();
 
-    const QPoint pointer(800, 520);
-    const QRect wheel = summonAt(pointer, "slice-form-e2e-summoned.png");
-    ASSERT_GE(wheel.width(), 300) << program.log();
-    aimAtTopSlot();
-    release();
+    ASSERT_TRUE(fireTopSlot(program, "slice-form-e2e-summoned.png"));
     EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
 }
 
@@ -1047,11 +1052,7 @@ TEST_F(EndToEnd, ASliceOfANewerVersionIsToldNeverFiredAndKeptThroughAnEdit) {
     EXPECT_TRUE(waitFor([&] { return topSlice() && topSlice()->label == "LaterMark"; }, 5)) << program.log();
     EXPECT_EQ(topSlice()->action, *newer);
 
-    const QPoint pointer(800, 520);
-    const QRect wheel = summonAt(pointer, "newer-slice-e2e-summoned.png");
-    ASSERT_GE(wheel.width(), 300) << program.log();
-    aimAtTopSlot();
-    release();
+    ASSERT_TRUE(fireTopSlot(program, "newer-slice-e2e-summoned.png"));
     pause(0.3);
     grabScreen().save(artifact("newer-slice-e2e-told.png"));
     pause(1.0);
@@ -1071,10 +1072,7 @@ TEST_F(EndToEnd, AHandEditWithAMistakeIsToldAndLeftInPlace) {
     grabScreen().save(artifact("broken-edit-e2e-told.png"));
 
     // A summon that ends on a wheel does not replace the user's file.
-    const QRect wheel = summonAt(QPoint(800, 520), "broken-edit-e2e-summoned.png");
-    ASSERT_GE(wheel.width(), 300) << program.log();
-    aimAtTopSlot();
-    release();
+    ASSERT_TRUE(fireTopSlot(program, "broken-edit-e2e-summoned.png"));
     EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
     pause(0.5);
     EXPECT_EQ(readFile(home.configFolder() / "config.json"), text);
@@ -1210,9 +1208,7 @@ TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     pause(1.0);
     const QPoint pointer(800, 520);
-    ASSERT_GE(summonAt(pointer, "e2e-settings-summon-old.png").width(), 300) << program.log();
-    aimAtTopSlot();
-    release();
+    ASSERT_TRUE(fireTopSlot(program, "e2e-settings-summon-old.png", pointer));
     pause(1.0);
 
     const std::string main = windowNamed("Rondelix");
@@ -1365,10 +1361,7 @@ TEST_F(EndToEnd, InstallInTheSetupWindowLetsTheBluetoothToggleRunItsAutomation) 
 
     // Fired while its automation is missing, the toggle opens the setup window
     // on its card.
-    const QPoint pointer(800, 520);
-    ASSERT_GE(summonAt(pointer, "setup-e2e-fired-missing.png").width(), 300) << program.log();
-    aimAtTopSlot();
-    release();
+    ASSERT_TRUE(fireTopSlot(program, "setup-e2e-fired-missing.png"));
     const std::string id = windowNamed("System Action Setup");
     ASSERT_FALSE(id.empty()) << program.log();
     pause(0.5);
@@ -1386,9 +1379,7 @@ TEST_F(EndToEnd, InstallInTheSetupWindowLetsTheBluetoothToggleRunItsAutomation) 
     EXPECT_TRUE(waitFor([] { return largestWindowNamed("System Action Setup").empty(); }, 3));
 
     pause(0.5);
-    ASSERT_GE(summonAt(pointer, "setup-e2e-fired-installed.png").width(), 300) << program.log();
-    aimAtTopSlot();
-    release();
+    ASSERT_TRUE(fireTopSlot(program, "setup-e2e-fired-installed.png"));
     EXPECT_TRUE(waitFor([&] { return readFile(calls) == "show\npower on\n"; }, 5))
         << readFile(calls) << program.log();
     EXPECT_EQ(program.stop(), 0);
@@ -1440,6 +1431,70 @@ TEST_F(EndToEnd, TheHowItWorksGuideWalksItsFiveStepsAndOpensAgainAtTheFirst) {
     ASSERT_FALSE(id.empty()) << program.log();
     pause(0.5);
     EXPECT_EQ(shoot(), first);
+    EXPECT_EQ(program.stop(), 0);
+}
+
+// Text slices in terminals ---------------------------------------------------
+
+// A text slice fired over a terminal that writes what it reads to a file: the
+// line arrives both in a terminal that pastes with Ctrl+Shift+V and in xterm,
+// which pastes only the primary selection, with Shift+Insert.
+TEST_F(EndToEnd, ATextSliceFiredOverATerminalArrivesInIt) {
+    // A window manager keeps the record of the frontmost window.
+    WindowManager manager;
+    if (!manager.running) GTEST_SKIP() << "no window manager installed (scripts/setup installs openbox)";
+    const std::string line = "pasted by the wheel";
+    home.setTopSlotAction(MacroAction::Text{line + "\n"});
+    Program program(home.path, "terminal-paste");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    pause(1.0);
+
+    const struct {
+        const char* name;
+        std::function<QStringList(const std::string& reader)> arguments;
+    } terminals[] = {
+        {"xterm",
+         [](const std::string& reader) {
+             return QStringList{"-e", "sh", "-c", reader.c_str()};
+         }},
+        {"sakura",
+         [](const std::string& reader) {
+             return QStringList{"-x", ("sh -c '" + reader + "'").c_str()};
+         }},
+    };
+    for (const auto& terminal : terminals) {
+        SCOPED_TRACE(terminal.name);
+        if (std::system(("command -v " + std::string(terminal.name) + " >/dev/null").c_str()) != 0) {
+            ADD_FAILURE() << terminal.name << " is not installed (scripts/setup installs it)";
+            continue;
+        }
+        const fs::path typed = home.path / (std::string(terminal.name) + "-typed");
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", QString::fromStdString(home.path.string()));
+        process.setProcessEnvironment(environment);
+        process.start(terminal.name, terminal.arguments("cat > " + typed.string()));
+        std::string window;
+        ASSERT_TRUE(waitFor(
+            [&] {
+                window = output("xdotool search --onlyvisible --pid " + std::to_string(process.processId()) +
+                                " 2>/dev/null");
+                return !window.empty();
+            },
+            10))
+            << terminal.name << " showed no window";
+        window = window.substr(0, window.find('\n'));
+        xdotool("windowactivate --sync " + window);
+        pause(0.5);
+
+        ASSERT_TRUE(fireTopSlot(program, std::string("e2e-terminal-") + terminal.name + "-summoned.png"));
+        EXPECT_TRUE(waitFor([&] { return readFile(typed) == line + "\n"; }, 5))
+            << readFile(typed) << program.log();
+        pause(0.3);
+        grabScreen().save(artifact(std::string("e2e-terminal-") + terminal.name + "-pasted.png"));
+        process.kill();
+        process.waitForFinished(3000);
+    }
     EXPECT_EQ(program.stop(), 0);
 }
 
