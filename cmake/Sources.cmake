@@ -4,8 +4,9 @@
 # Qt Widgets views under a ui/ subfolder; the platform folder holds the
 # interfaces at its top level and the two implementations below it. The
 # program's composition root lives in src/app/main/ and is built into the
-# executable alone. src/qtshared/ holds Qt helpers that the views and the
-# desktop platform both use.
+# executable alone; src/app/front/ holds the small command that starts it.
+# src/qtshared/ holds Qt helpers that the views and the desktop platform both
+# use.
 
 file(GLOB RONDELIX_SRC_ENTRIES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/src/*)
 set(RONDELIX_SUBSYSTEMS)
@@ -40,5 +41,10 @@ endfunction()
 
 function(rondelix_program_sources out)
   file(GLOB files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/main/*.cpp ${CMAKE_SOURCE_DIR}/src/app/main/*.h)
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
+function(rondelix_front_sources out)
+  file(GLOB files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/front/*.cpp ${CMAKE_SOURCE_DIR}/src/app/front/*.h)
   set(${out} ${files} PARENT_SCOPE)
 endfunction()

@@ -57,7 +57,7 @@ std::optional<Unit> unitOf(const std::string& path) {
     if (top == "qtshared") return Unit{Unit::Kind::qtShared, top};
     if (top == "platform" && under("linux")) return Unit{Unit::Kind::desktopPlatform, top};
     if (top == "platform" && under("sim")) return Unit{Unit::Kind::simPlatform, top};
-    if (top == "app" && under("main")) return Unit{Unit::Kind::compositionRoot, top};
+    if (top == "app" && (under("main") || under("front"))) return Unit{Unit::Kind::compositionRoot, top};
     if (!levelOf(top)) return std::nullopt;
     return Unit{under("ui") ? Unit::Kind::view : Unit::Kind::logic, top};
 }

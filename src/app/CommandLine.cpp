@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 namespace rondelix {
@@ -72,6 +74,34 @@ CommandLine CommandLine::parse(const std::vector<std::string>& arguments) {
     else if (version)
         line.request = Request::version;
     return line;
+}
+
+std::optional<int> CommandLine::answerWithoutRunning(const std::string& version) const {
+    switch (request) {
+    case Request::help:
+        std::fputs(helpText().c_str(), stdout);
+        return 0;
+    case Request::version:
+        std::fputs(versionText(version).c_str(), stdout);
+        return 0;
+    case Request::usageError:
+        std::fputs(usageErrorText().c_str(), stderr);
+        return 2;
+    case Request::run:
+        break;
+    }
+    return std::nullopt;
+}
+
+bool CommandLine::hasDisplay() const {
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value) return true;
+    }
+    for (const std::string& argument : toolkitArguments)
+        for (const char* option : {"-display", "--display", "-platform", "--platform"})
+            if (argument == option) return true;
+    return false;
 }
 
 std::string CommandLine::helpText() {

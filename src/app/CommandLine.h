@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,10 +22,19 @@ struct CommandLine {
     // `arguments` starts with the program's name, as argv does.
     static CommandLine parse(const std::vector<std::string>& arguments);
 
-    // Texts for standard output (help, version) and standard error (usage).
+    // Help, version and usage need no display and no running instance: writes
+    // the answer and gives the exit status; nothing for a start that runs.
+    std::optional<int> answerWithoutRunning(const std::string& version) const;
+    // A display in the environment, or a display or platform given to the toolkit.
+    bool hasDisplay() const;
+
+    // Texts for standard output (help, version) and standard error (usage,
+    // a start that only brought the running instance forward).
     static std::string helpText();
     static std::string versionText(const std::string& version);
     std::string usageErrorText() const;
+    static constexpr const char* handedOverText =
+        "Rondelix is already running; its window was brought forward.\n";
 };
 
 } // namespace rondelix

@@ -44,10 +44,26 @@ MacroAction tellMusic(const std::string& command) {
     return script("osascript -e 'tell application \"Music\" to " + command + "'");
 }
 
-// The music wheel written here drives whichever player is playing, through
-// the desktop's media-player interface.
-MacroAction playerctl(const std::string& arguments) {
-    return script("playerctl " + arguments);
+// The shell function `notify TITLE BODY` that the factory scripts showing
+// something start with. It uses the first notification tool the desktop
+// installed: notify-send where present, else the notification service
+// itself through gdbus (GNOME, Xfce, MATE, Cinnamon), kdialog on KDE, and
+// zenity last, whose absence fails the script so that the failure is told.
+constexpr std::string_view notifyFunction = R"sh(notify() {
+  if command -v notify-send >/dev/null; then notify-send "$1" "$2"
+  elif command -v gdbus >/dev/null; then
+    gdbus call --session --dest=org.freedesktop.Notifications --object-path=/org/freedesktop/Notifications \
+      --method=org.freedesktop.Notifications.Notify Rondelix 0 '' "$1" "$2" '[]' '{}' 5000 >/dev/null
+  elif command -v kdialog >/dev/null; then kdialog --title "$1" --passivepopup "$2" 5
+  else zenity --notification --text="$1: $2"
+  fi
+}
+)sh";
+
+std::string withNotify(std::string_view script) {
+    std::string whole(notifyFunction);
+    whole.append(script);
+    return whole;
 }
 
 // A keystroke slice labelled with its combination as it is sent: "Copy Ctrl+C".
@@ -57,6 +73,27 @@ Slice shortcutSlice(int position, const std::string& word, Icon icon, KeyCombo c
 }
 
 } // namespace
+
+std::string sayHiScript() {
+    return withNotify(R"sh(for speaker in spd-say espeak-ng espeak; do
+  if command -v "$speaker" >/dev/null; then "$speaker" hi; break; fi
+done
+notify Rondelix 'Actions can run any shell command.')sh");
+}
+
+// Asks the first media player on the session bus for its song; the player's
+// reply lists each metadata key on one line and its value on the next (the
+// artists, a list, one line further).
+std::string currentSongScript() {
+    return withNotify(R"sh(player=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus \
+  /org/freedesktop/DBus org.freedesktop.DBus.ListNames | grep -o 'org\.mpris\.MediaPlayer2\.[^"]*' | head -n 1)
+song=$(dbus-send --session --print-reply --dest="$player" /org/mpris/MediaPlayer2 \
+  org.freedesktop.DBus.Properties.Get string:org.mpris.MediaPlayer2.Player string:Metadata)
+title=$(printf '%s\n' "$song" | sed -n '/"xesam:title"/{n;s/^[^"]*"//;s/"$//;p;q;}')
+artist=$(printf '%s\n' "$song" | sed -n '/"xesam:artist"/{n;/\[$/n;s/^[^"]*"//;s/"$//;p;q;}')
+[ -n "$title" ] || exit 1
+notify "$title" "$artist")sh");
+}
 
 std::vector<SummonBinding> defaultBindings() {
     return {
@@ -80,7 +117,7 @@ Wheel mainWheel() {
                   MacroAction::Text{"This is a Text action that pastes whatever you put here, wherever your "
                                     "cursor is. Swap this for an email signature, a code snippet, or any "
                                     "block of text you'd rather not retype."}),
-            slice(5, "Say Hi", symbol("hand.wave.fill"), script(std::string(sayHiScript))),
+            slice(5, "Say Hi", symbol("hand.wave.fill"), script(sayHiScript())),
             // Control-period opens the emoji chooser of GTK programs; Command
             // travels as Control.
             slice(6, "Emoji Picker", symbol("face.smiling"), keystroke(47, true)),
@@ -137,16 +174,19 @@ Wheel essentialsWheel() {
 }
 
 Wheel musicWheel() {
+    // Playback goes through the media keys, which every desktop hands to the
+    // player that is playing, and the volume is the desktop's own.
+    using System = MacroAction::SystemAction;
     return wheel("music", "Apple Music",
                  {
-                     slice(0, "Play\nPause", symbol("playpause.fill"), playerctl("play-pause")),
-                     slice(1, "Next", symbol("forward.fill"), playerctl("next")),
-                     slice(2, "Previous", symbol("backward.fill"), playerctl("previous")),
-                     slice(3, "Volume\nUp", symbol("speaker.wave.3.fill"), playerctl("volume 0.1+")),
-                     slice(4, "Volume\nDown", symbol("speaker.wave.1.fill"), playerctl("volume 0.1-")),
+                     slice(0, "Play\nPause", symbol("playpause.fill"), System{"media-playpause"}),
+                     slice(1, "Next", symbol("forward.fill"), System{"media-next"}),
+                     slice(2, "Previous", symbol("backward.fill"), System{"media-previous"}),
+                     slice(3, "Volume\nUp", symbol("speaker.wave.3.fill"), System{"volume-up"}),
+                     slice(4, "Volume\nDown", symbol("speaker.wave.1.fill"), System{"volume-down"}),
                      slice(5, "Search", symbol("magnifyingglass"), keystroke(3, true)),
                      slice(6, "Up Next", symbol("list.bullet"), keystroke(32, true, false, true)),
-                     slice(7, "Current\nSong", symbol("music.note"), script(std::string(currentSongScript))),
+                     slice(7, "Current\nSong", symbol("music.note"), script(currentSongScript())),
                  });
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/Config.h"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,15 +18,12 @@ inline constexpr std::string_view makerSiteUrl = "https://tovarel.com";
 
 // The main wheel's greeting: says hi through whichever speech tool is
 // installed, then shows a desktop notification.
-inline constexpr std::string_view sayHiScript = "if command -v spd-say >/dev/null; then spd-say hi; elif "
-                                                "command -v espeak-ng >/dev/null; then espeak-ng hi; "
-                                                "elif command -v espeak >/dev/null; then espeak hi; fi; "
-                                                "notify-send Rondelix 'Actions can run any shell command.'";
+std::string sayHiScript();
 
-// The music wheel's "Current Song": the playing track in a notification.
-inline constexpr std::string_view currentSongScript =
-    "notify-send \"$(playerctl metadata --format '{{ title }}')\" \"$(playerctl metadata --format '{{ artist "
-    "}}')\"";
+// The music wheel's "Current Song": the title and artist of what the
+// desktop's media player is playing, in a notification; fails when no player
+// has a song.
+std::string currentSongScript();
 
 // Option + Command (enabled), then Option, Shift and the middle button (off).
 std::vector<SummonBinding> defaultBindings();

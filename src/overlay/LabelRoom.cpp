@@ -112,19 +112,30 @@ Box HubStack::nameCapsule(const std::vector<double>& widths, double lineHeight) 
     return {centre.x - width / 2, top, centre.x + width / 2, top + height};
 }
 
-TextRoom HubStack::nameRoom() const {
-    const auto fits = [this](const Box& capsule) {
-        const double radius = std::min(capsule.right - capsule.left, capsule.bottom - capsule.top) / 2;
-        return roundedBoxInCircle(capsule, radius, geometry.centre(), geometry.hubRadius() - inset);
+Box HubStack::switcherCapsule(double width, double nameHeight) const {
+    const Point centre = geometry.hubCentre();
+    const double top = centre.y - (switcherHeight + spacing + nameHeight) / 2;
+    return {centre.x - width / 2, top, centre.x + width / 2, top + switcherHeight};
+}
+
+bool HubStack::holds(const Box& capsule) const {
+    const double radius = std::min(capsule.right - capsule.left, capsule.bottom - capsule.top) / 2;
+    return roundedBoxInCircle(capsule, radius, geometry.centre(), geometry.hubRadius() - inset);
+}
+
+TextRoom HubStack::nameRoom(std::optional<double> switcherWidth) const {
+    const auto fits = [this, switcherWidth](const std::vector<double>& widths, double lineHeight) {
+        const Box name = nameCapsule(widths, lineHeight);
+        return holds(name) &&
+               (!switcherWidth || holds(switcherCapsule(*switcherWidth, name.bottom - name.top)));
     };
     return {
-        .fits = [this, fits](const std::vector<double>& widths,
-                             double lineHeight) { return fits(nameCapsule(widths, lineHeight)); },
+        .fits = fits,
         .widths =
             [this, fits](int lines, double lineHeight) {
                 const auto count = static_cast<std::size_t>(lines);
                 const double widest = largestAccepted(geometry.side, [&](double width) {
-                    return fits(nameCapsule(std::vector<double>(count, width), lineHeight));
+                    return fits(std::vector<double>(count, width), lineHeight);
                 });
                 return std::vector<double>(count, widest);
             },

@@ -3,6 +3,7 @@
 #include "overlay/TwoLineText.h"
 #include "overlay/WheelGeometry.h"
 
+#include <optional>
 #include <vector>
 
 namespace rondelix {
@@ -44,8 +45,8 @@ struct SlotStack {
 };
 
 // The hub's stack: the wheel switcher's capsule (when shown) over the name's
-// capsule, centred on the hub's point; the name's capsule stays inside the
-// hub, `inset` points clear of the ring.
+// capsule, centred on the hub's point; both capsules stay inside the hub,
+// `inset` points clear of the ring.
 struct HubStack {
     WheelGeometry geometry;
     // 0 when no switcher is shown.
@@ -58,7 +59,13 @@ struct HubStack {
 
     // The name's capsule holding lines this wide.
     Box nameCapsule(const std::vector<double>& widths, double lineHeight) const;
-    TextRoom nameRoom() const;
+    // The switcher's capsule, this wide, above a name's capsule this tall.
+    Box switcherCapsule(double width, double nameHeight) const;
+    // Whether a capsule (a box with fully rounded ends) lies inside the hub.
+    bool holds(const Box& capsule) const;
+    // Room for the name; with a switcher's width, room that leaves the
+    // switcher's capsule inside the hub too.
+    TextRoom nameRoom(std::optional<double> switcherWidth = std::nullopt) const;
 };
 
 } // namespace rondelix

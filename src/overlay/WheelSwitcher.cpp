@@ -14,18 +14,18 @@ WheelSwitcher wheelSwitcher(const std::vector<Wheel>& allWheels, const std::stri
                             double side) {
     WheelSwitcher switcher;
     if (allWheels.size() < 2) return switcher;
+    const auto found = std::find_if(allWheels.begin(), allWheels.end(),
+                                    [&](const Wheel& wheel) { return wheel.id == activeWheelId; });
+    // A wheel that is not in the list counts as the first.
+    const auto index = found == allWheels.end() ? 0 : found - allWheels.begin();
+    switcher.countText = std::to_string(index + 1) + " / " + std::to_string(allWheels.size());
     if (static_cast<std::size_t>(switcherDotLimit(side)) >= allWheels.size()) {
         switcher.style = WheelSwitcher::Style::dots;
         for (const Wheel& wheel : allWheels)
             switcher.dots.push_back(wheel.id == activeWheelId);
         return switcher;
     }
-    const auto found = std::find_if(allWheels.begin(), allWheels.end(),
-                                    [&](const Wheel& wheel) { return wheel.id == activeWheelId; });
-    // A wheel that is not in the list counts as the first.
-    const auto index = found == allWheels.end() ? 0 : found - allWheels.begin();
     switcher.style = WheelSwitcher::Style::count;
-    switcher.countText = std::to_string(index + 1) + " / " + std::to_string(allWheels.size());
     return switcher;
 }
 

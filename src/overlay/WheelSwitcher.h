@@ -15,6 +15,8 @@ struct WheelSwitcher {
     Style style = Style::hidden;
     // One per wheel in order, true for the open wheel's dot.
     std::vector<bool> dots;
+    // The open wheel's place, also kept with the dots: the compact form a
+    // hub too small for the dots shows instead.
     std::string countText;
     friend bool operator==(const WheelSwitcher&, const WheelSwitcher&) = default;
 };

@@ -269,6 +269,15 @@ class EndToEnd : public ::testing::Test {
         xdotool("mousemove_relative -- 0 -110");
         pause(0.2);
     }
+    // Summons the wheel at the pointer, aims at its top slot and lets go, so
+    // that the slot fires; answers whether the wheel showed.
+    bool fireTopSlot(const Program& program, const std::string& shot, QPoint pointer = {800, 520}) {
+        const bool shown = summonAt(pointer, shot).width() >= 300;
+        EXPECT_TRUE(shown) << program.log();
+        aimAtTopSlot();
+        release();
+        return shown;
+    }
 
     static inline QGuiApplication* application = nullptr;
     TestHome home;
@@ -399,6 +408,24 @@ TEST_F(EndToEnd, AMissingHomeFolderEndsWithASentence) {
     Program program(home.path / "nobody-lives-here", "missing-home", home.path);
     EXPECT_EQ(program.exit(), 1);
     EXPECT_TRUE(program.hasLine("Rondelix: can't start — the home folder ")) << program.log();
+}
+
+// The command copied somewhere without the program it runs.
+TEST_F(EndToEnd, TheCommandWithoutItsProgramBesideItEndsWithASentence) {
+    const fs::path folder = home.path / "alone";
+    fs::create_directories(folder);
+    fs::copy_file(RONDELIX_PROGRAM, folder / "rondelix");
+    QProcess run;
+    QProcessEnvironment bare;
+    bare.insert("HOME", QString::fromStdString(home.path.string()));
+    run.setProcessEnvironment(bare);
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    run.start(QString::fromStdString((folder / "rondelix").string()), {"--verbose"});
+    ASSERT_TRUE(run.waitForFinished(5000));
+    EXPECT_EQ(run.exitCode(), 1);
+    EXPECT_EQ(run.readAll().toStdString(), "Rondelix: can't start — its program file " +
+                                               (fs::canonical(folder) / "rondelix-app").string() +
+                                               " can't be run: No such file or directory.\n");
 }
 
 TEST_F(EndToEnd, AnUnwritableConfigFolderKeepsTheFilesAndSaysSo) {
@@ -679,6 +706,24 @@ TEST_F(EndToEnd, TheGalleryAddsAReviewedWheelThatTheSummonOpens) {
 }
 
 // A window manager for the length of one test, when the machine has one.
+xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
+    auto* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+        nullptr);
+    const xcb_atom_t found = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    std::free(reply);
+    return found;
+}
+
+// Who holds a selection such as a tray's or a compositor's; none when free.
+xcb_window_t selectionOwner(xcb_connection_t* connection, const char* selection) {
+    auto* reply = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, internAtom(connection, selection)), nullptr);
+    const xcb_window_t owner = reply ? reply->owner : static_cast<xcb_window_t>(XCB_WINDOW_NONE);
+    std::free(reply);
+    return owner;
+}
+
 struct WindowManager {
     WindowManager() {
         if (std::system("command -v openbox >/dev/null") != 0) return;
@@ -746,21 +791,8 @@ struct TrayPanel {
     static xcb_connection_t* connection() {
         return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
     }
-    static xcb_atom_t atom(const char* name) {
-        auto* reply = xcb_intern_atom_reply(
-            connection(),
-            xcb_intern_atom(connection(), 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
-        const xcb_atom_t found = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-        std::free(reply);
-        return found;
-    }
-    static xcb_window_t manager() {
-        auto* reply = xcb_get_selection_owner_reply(
-            connection(), xcb_get_selection_owner(connection(), atom("_NET_SYSTEM_TRAY_S0")), nullptr);
-        const xcb_window_t owner = reply ? reply->owner : static_cast<xcb_window_t>(XCB_WINDOW_NONE);
-        std::free(reply);
-        return owner;
-    }
+    static xcb_atom_t atom(const char* name) { return internAtom(connection(), name); }
+    static xcb_window_t manager() { return selectionOwner(connection(), "_NET_SYSTEM_TRAY_S0"); }
     static void publish(const QColor& text) {
         std::uint32_t colours[12] = {};
         for (int i = 0; i < 12; i += 3) {
@@ -991,11 +1023,7 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
     xdotool("key Escape");
     EXPECT_TRUE(waitFor([&] { return topIcon() == Icon(Icon::Emoji{"\u2728"}); }, 3)) << program.log();
 
-    const QPoint pointer(800, 520);
-    const QRect wheel = summonAt(pointer, "slice-form-e2e-summoned.png");
-    ASSERT_GE(wheel.width(), 300) << program.log();
-    aimAtTopSlot();
-    release();
+    ASSERT_TRUE(fireTopSlot(program, "slice-form-e2e-summoned.png"));
     EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
 }
 
@@ -1024,11 +1052,7 @@ TEST_F(EndToEnd, ASliceOfANewerVersionIsToldNeverFiredAndKeptThroughAnEdit) {
     EXPECT_TRUE(waitFor([&] { return topSlice() && topSlice()->label == "LaterMark"; }, 5)) << program.log();
     EXPECT_EQ(topSlice()->action, *newer);
 
-    const QPoint pointer(800, 520);
-    const QRect wheel = summonAt(pointer, "newer-slice-e2e-summoned.png");
-    ASSERT_GE(wheel.width(), 300) << program.log();
-    aimAtTopSlot();
-    release();
+    ASSERT_TRUE(fireTopSlot(program, "newer-slice-e2e-summoned.png"));
     pause(0.3);
     grabScreen().save(artifact("newer-slice-e2e-told.png"));
     pause(1.0);
@@ -1048,10 +1072,7 @@ TEST_F(EndToEnd, AHandEditWithAMistakeIsToldAndLeftInPlace) {
     grabScreen().save(artifact("broken-edit-e2e-told.png"));
 
     // A summon that ends on a wheel does not replace the user's file.
-    const QRect wheel = summonAt(QPoint(800, 520), "broken-edit-e2e-summoned.png");
-    ASSERT_GE(wheel.width(), 300) << program.log();
-    aimAtTopSlot();
-    release();
+    ASSERT_TRUE(fireTopSlot(program, "broken-edit-e2e-summoned.png"));
     EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
     pause(0.5);
     EXPECT_EQ(readFile(home.configFolder() / "config.json"), text);
@@ -1187,9 +1208,7 @@ TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     pause(1.0);
     const QPoint pointer(800, 520);
-    ASSERT_GE(summonAt(pointer, "e2e-settings-summon-old.png").width(), 300) << program.log();
-    aimAtTopSlot();
-    release();
+    ASSERT_TRUE(fireTopSlot(program, "e2e-settings-summon-old.png", pointer));
     pause(1.0);
 
     const std::string main = windowNamed("Rondelix");
@@ -1286,6 +1305,10 @@ TEST_F(EndToEnd, AFreshHomeWalksTheOnboardingByKeyboardAndThenSummons) {
     pause(0.3);
     shoot("onboarding-ready.png");
     EXPECT_TRUE(storedDefaults(home).value("onboardingLaunchAtLoginProposed", false));
+    // The login item starts the command people start, not the program behind it.
+    const std::string loginItem = readFile(home.path / ".config" / "autostart" / "rondelix.desktop");
+    EXPECT_NE(loginItem.find("\nExec=" + fs::canonical(RONDELIX_PROGRAM).string() + "\n"), std::string::npos)
+        << loginItem;
     press(); // Done
     EXPECT_TRUE(waitFor([] { return largestWindowNamed("Welcome to Rondelix").empty(); }, 3));
     EXPECT_TRUE(storedDefaults(home).value("hasCompletedOnboarding", false));
@@ -1337,10 +1360,7 @@ TEST_F(EndToEnd, InstallInTheSetupWindowLetsTheBluetoothToggleRunItsAutomation) 
 
     // Fired while its automation is missing, the toggle opens the setup window
     // on its card.
-    const QPoint pointer(800, 520);
-    ASSERT_GE(summonAt(pointer, "setup-e2e-fired-missing.png").width(), 300) << program.log();
-    aimAtTopSlot();
-    release();
+    ASSERT_TRUE(fireTopSlot(program, "setup-e2e-fired-missing.png"));
     const std::string id = windowNamed("System Action Setup");
     ASSERT_FALSE(id.empty()) << program.log();
     pause(0.5);
@@ -1358,9 +1378,7 @@ TEST_F(EndToEnd, InstallInTheSetupWindowLetsTheBluetoothToggleRunItsAutomation) 
     EXPECT_TRUE(waitFor([] { return largestWindowNamed("System Action Setup").empty(); }, 3));
 
     pause(0.5);
-    ASSERT_GE(summonAt(pointer, "setup-e2e-fired-installed.png").width(), 300) << program.log();
-    aimAtTopSlot();
-    release();
+    ASSERT_TRUE(fireTopSlot(program, "setup-e2e-fired-installed.png"));
     EXPECT_TRUE(waitFor([&] { return readFile(calls) == "show\npower on\n"; }, 5))
         << readFile(calls) << program.log();
     EXPECT_EQ(program.stop(), 0);
@@ -1412,6 +1430,70 @@ TEST_F(EndToEnd, TheHowItWorksGuideWalksItsFiveStepsAndOpensAgainAtTheFirst) {
     ASSERT_FALSE(id.empty()) << program.log();
     pause(0.5);
     EXPECT_EQ(shoot(), first);
+    EXPECT_EQ(program.stop(), 0);
+}
+
+// Text slices in terminals ---------------------------------------------------
+
+// A text slice fired over a terminal that writes what it reads to a file: the
+// line arrives both in a terminal that pastes with Ctrl+Shift+V and in xterm,
+// which pastes only the primary selection, with Shift+Insert.
+TEST_F(EndToEnd, ATextSliceFiredOverATerminalArrivesInIt) {
+    // A window manager keeps the record of the frontmost window.
+    WindowManager manager;
+    if (!manager.running) GTEST_SKIP() << "no window manager installed (scripts/setup installs openbox)";
+    const std::string line = "pasted by the wheel";
+    home.setTopSlotAction(MacroAction::Text{line + "\n"});
+    Program program(home.path, "terminal-paste");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    pause(1.0);
+
+    const struct {
+        const char* name;
+        std::function<QStringList(const std::string& reader)> arguments;
+    } terminals[] = {
+        {"xterm",
+         [](const std::string& reader) {
+             return QStringList{"-e", "sh", "-c", reader.c_str()};
+         }},
+        {"sakura",
+         [](const std::string& reader) {
+             return QStringList{"-x", ("sh -c '" + reader + "'").c_str()};
+         }},
+    };
+    for (const auto& terminal : terminals) {
+        SCOPED_TRACE(terminal.name);
+        if (std::system(("command -v " + std::string(terminal.name) + " >/dev/null").c_str()) != 0) {
+            ADD_FAILURE() << terminal.name << " is not installed (scripts/setup installs it)";
+            continue;
+        }
+        const fs::path typed = home.path / (std::string(terminal.name) + "-typed");
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", QString::fromStdString(home.path.string()));
+        process.setProcessEnvironment(environment);
+        process.start(terminal.name, terminal.arguments("cat > " + typed.string()));
+        std::string window;
+        ASSERT_TRUE(waitFor(
+            [&] {
+                window = output("xdotool search --onlyvisible --pid " + std::to_string(process.processId()) +
+                                " 2>/dev/null");
+                return !window.empty();
+            },
+            10))
+            << terminal.name << " showed no window";
+        window = window.substr(0, window.find('\n'));
+        xdotool("windowactivate --sync " + window);
+        pause(0.5);
+
+        ASSERT_TRUE(fireTopSlot(program, std::string("e2e-terminal-") + terminal.name + "-summoned.png"));
+        EXPECT_TRUE(waitFor([&] { return readFile(typed) == line + "\n"; }, 5))
+            << readFile(typed) << program.log();
+        pause(0.3);
+        grabScreen().save(artifact(std::string("e2e-terminal-") + terminal.name + "-pasted.png"));
+        process.kill();
+        process.waitForFinished(3000);
+    }
     EXPECT_EQ(program.stop(), 0);
 }
 
@@ -1695,6 +1777,179 @@ TEST_F(DemoEndToEnd, AProgramKilledAnywhereInADemoFindsTheUsersWheelsAtTheNextSt
     }
     std::cout << "[ measured ] " << runs << " demo runs killed (" << killedDuringRun
               << " with the demo wheels live); the user's wheels intact after " << intact << "\n";
+}
+
+// An X server of the test's own, so that a compositor started on it changes
+// nothing for the tests that share the test script's server.
+struct PrivateDisplay {
+    explicit PrivateDisplay(const fs::path& folder) {
+        const fs::path number = folder / "display-number";
+        server.start("sh", {"-c", "exec Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>\"$0\"",
+                            QString::fromStdString(number.string())});
+        if (!waitFor([&] { return readFile(number).ends_with('\n'); }, 10)) return;
+        name = ":" + readFile(number).substr(0, readFile(number).size() - 1);
+        connection = xcb_connect(name.c_str(), nullptr);
+        if (xcb_connection_has_error(connection)) name.clear();
+    }
+    ~PrivateDisplay() {
+        if (connection) xcb_disconnect(connection);
+        server.kill();
+        server.waitForFinished(3000);
+    }
+    QProcessEnvironment environment() const {
+        QProcessEnvironment environment;
+        environment.insert("DISPLAY", QString::fromStdString(name));
+        return environment;
+    }
+    void xdotool(const std::string& arguments) const {
+        ASSERT_EQ(std::system(("DISPLAY=" + name + " xdotool " + arguments).c_str()), 0) << arguments;
+    }
+    bool composited() const { return selectionOwner(connection, "_NET_WM_CM_S0") != XCB_WINDOW_NONE; }
+    QImage grab() const {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        auto* reply =
+            xcb_get_image_reply(connection,
+                                xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root, 0, 0,
+                                              screen->width_in_pixels, screen->height_in_pixels, ~0u),
+                                nullptr);
+        if (!reply) return {};
+        const QImage image = QImage(xcb_get_image_data(reply), screen->width_in_pixels,
+                                    screen->height_in_pixels, QImage::Format_RGB32)
+                                 .copy();
+        std::free(reply);
+        return image;
+    }
+
+    QProcess server;
+    std::string name;
+    xcb_connection_t* connection = nullptr;
+};
+
+// The brightness along 32 pixels of a row from (x, y): how far it swings
+// (the full 255 over sharp black and white stripes, little once they are
+// blurred) and its mean.
+struct RowBrightness {
+    int swing = 0;
+    double mean = 0;
+};
+
+RowBrightness rowBrightness(const QImage& image, int x, int y) {
+    int darkest = 255, brightest = 0, sum = 0;
+    for (int i = 0; i < 32; ++i) {
+        const int grey = qGray(image.pixel(x + i, y));
+        darkest = std::min(darkest, grey);
+        brightest = std::max(brightest, grey);
+        sum += grey;
+    }
+    return {brightest - darkest, sum / 32.0};
+}
+
+// The smallest wheel, with "Add your own" in its empty top slot, drawn by the
+// program on the bare test server; then on a server of its own under picom,
+// set up to blur only behind windows that ask for it, over sharp stripes: the
+// stripes behind the ring are blurred, those behind a translucent window that
+// does not ask stay sharp.
+TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehindTheRing) {
+    Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    config.behavior.wheelSize = 240;
+    for (Wheel& wheel : config.wheels)
+        if (wheel.id == "default")
+            std::erase_if(wheel.slices, [](const Slice& s) { return s.position == 0; });
+    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+    {
+        Program program(home.path, "bare");
+        ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+        std::system("xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 >/dev/null 2>&1");
+        const QPoint pointer(700, 520);
+        xdotool("mousemove 700 520");
+        pause(0.3);
+        const QImage before = grabScreen();
+        xdotool("keydown Alt_L Super_L");
+        QImage after;
+        EXPECT_TRUE(waitFor(
+            [&] {
+                after = grabScreen();
+                return changedArea(before, after, pointer).width() >= 236;
+            },
+            3))
+            << program.log();
+        pause(0.4);
+        grabScreen().save(artifact("e2e-wheel-240-bare.png"));
+        release();
+    }
+
+    if (std::system("command -v picom >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
+    const PrivateDisplay display(home.path);
+    ASSERT_FALSE(display.name.empty()) << "no private X server";
+    QProcess backdrop;
+    backdrop.setProcessEnvironment(display.environment());
+    backdrop.start(RONDELIX_STRIPED_BACKDROP, {});
+    ASSERT_TRUE(
+        waitFor([&] { return backdrop.waitForReadyRead(50) && backdrop.readAll().contains("ready"); }, 10));
+    const fs::path conf = home.path / "picom.conf";
+    writeFile(conf, "backend = \"xrender\";\n"
+                    "shadow = false;\n"
+                    "fading = false;\n"
+                    "blur-background = true;\n"
+                    "blur-background-fixed = true;\n"
+                    "blur-kern = \"7x7box\";\n"
+                    "blur-background-exclude = [ \"!_KDE_NET_WM_BLUR_BEHIND_REGION@:32c\" ];\n");
+    QProcess picom;
+    picom.setProcessEnvironment(display.environment());
+    picom.setProcessChannelMode(QProcess::MergedChannels);
+    picom.start("picom", {"--config", QString::fromStdString(conf.string())});
+    ASSERT_TRUE(waitFor([&] { return display.composited(); }, 10)) << picom.readAll().toStdString();
+
+    Program program(home.path, "composited", {}, display.environment());
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    // The main window, open for want of a tray, goes off the screen.
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return std::system(("DISPLAY=" + display.name +
+                                " xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 "
+                                ">/dev/null 2>&1")
+                                   .c_str()) == 0;
+        },
+        5));
+    display.xdotool("mousemove 512 384");
+    pause(0.3);
+    display.xdotool("keydown Alt_L Super_L");
+    // Above the empty top slot's marker, inside the rim; the control window;
+    // the panel's clear margin beside the disc.
+    const QPoint ring(512 - 16, 384 - 112), control(60, 140), margin(512 - 200, 384);
+    // Blurring in software keeps the X server busy for a while. The light
+    // ring has faded in once it is as bright as its opacity makes it over
+    // any backdrop (while it fades in, the stripes' grey shows through) and
+    // stays the same from one grab to the next.
+    QImage screen;
+    const bool shown = waitFor(
+        [&] {
+            const QImage earlier = display.grab();
+            pause(0.25);
+            screen = display.grab();
+            return rowBrightness(screen, ring.x(), ring.y()).mean > 200 && screen == earlier;
+        },
+        15);
+    screen.save(artifact("e2e-wheel-240-picom.png"));
+    display.xdotool("keyup Super_L Alt_L");
+    ASSERT_TRUE(shown) << program.log();
+
+    // Unblurred, the ring at the user's opacity lets (1 - opacity) of the
+    // stripes' swing through.
+    const double unblurred = (1 - config.behavior.opacity) * 255;
+    const int behindRing = rowBrightness(screen, ring.x(), ring.y()).swing;
+    const int behindControl = rowBrightness(screen, control.x(), control.y()).swing;
+    std::cout << "[ measured ] stripe swing behind the ring " << behindRing << " (unblurred " << unblurred
+              << "), the control window " << behindControl << ", the panel's margin "
+              << rowBrightness(screen, margin.x(), margin.y()).swing << "\n";
+    EXPECT_LT(behindRing, 0.4 * unblurred);
+    EXPECT_GT(behindControl, 100);
+    EXPECT_EQ(program.stop(), 0);
+    for (QProcess* helper : {&picom, &backdrop}) {
+        helper->kill();
+        helper->waitForFinished(3000);
+    }
 }
 
 } // namespace

@@ -88,7 +88,10 @@ const std::vector<ShippedSlice>& shippedSlices() {
         {"wheel-5", 5, "Redo Ctrl+Shift+Z", "arrow.uturn.forward", keys(6, true, true)},
         {"wheel-5", 6, "Select All Ctrl+A", "square.dashed", keys(0, true)},
         {"music", 0, "Play\nPause", "playpause.fill", tell("playpause")},
+        {"music", 1, "Next", "forward.fill", tell("next track")},
+        {"music", 2, "Previous", "backward.fill", tell("previous track")},
         {"music", 3, "Volume\nUp", "speaker.wave.3.fill", tell("set sound volume to (sound volume + 10)")},
+        {"music", 4, "Volume\nDown", "speaker.wave.1.fill", tell("set sound volume to (sound volume - 10)")},
         {"music", 6, "Up Next", "list.bullet", keys(32, true, false, true)},
         {"music", 7, "Current\nSong", "music.note", tell("reveal current track")},
     };
@@ -100,11 +103,14 @@ const std::vector<ShippedSlice>& shippedSlices() {
 const std::map<std::pair<std::string, int>, MacroAction>& linuxCounterparts() {
     using A = MacroAction;
     static const std::map<std::pair<std::string, int>, MacroAction> rows{
-        {{"default", 5}, A::Script{std::string(DefaultConfig::sayHiScript)}},
+        {{"default", 5}, A::Script{DefaultConfig::sayHiScript()}},
         {{"default", 6}, keys(47, true)},
-        {{"music", 0}, A::Script{"playerctl play-pause"}},
-        {{"music", 3}, A::Script{"playerctl volume 0.1+"}},
-        {{"music", 7}, A::Script{std::string(DefaultConfig::currentSongScript)}},
+        {{"music", 0}, A::SystemAction{"media-playpause"}},
+        {{"music", 1}, A::SystemAction{"media-next"}},
+        {{"music", 2}, A::SystemAction{"media-previous"}},
+        {{"music", 3}, A::SystemAction{"volume-up"}},
+        {{"music", 4}, A::SystemAction{"volume-down"}},
+        {{"music", 7}, A::Script{DefaultConfig::currentSongScript()}},
     };
     return rows;
 }

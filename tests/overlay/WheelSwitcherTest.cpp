@@ -36,6 +36,7 @@ TEST(WheelSwitcher, OneOrNoWheelShowsNoSwitcher) {
 TEST(WheelSwitcher, DotsWhileTheyFitElseTheCount) {
     const auto ten = wheelSwitcher(wheels(10), "w2", 320);
     ASSERT_EQ(ten.style, Style::dots);
+    EXPECT_EQ(ten.countText, "3 / 10") << "kept for a hub too small for the dots";
     EXPECT_EQ(ten.dots,
               std::vector<bool>({false, false, true, false, false, false, false, false, false, false}));
     const auto eleven = wheelSwitcher(wheels(11), "w0", 320);

@@ -25,6 +25,7 @@
 #include "platform/linux/PackageManagerUpdater.h"
 #include "platform/linux/PermissionsInputAccess.h"
 #include "platform/linux/PosixProcesses.h"
+#include "platform/linux/ProgramExecutables.h"
 #include "platform/linux/QtDialogs.h"
 #include "platform/linux/QtImages.h"
 #include "platform/linux/QtMainQueue.h"
@@ -47,10 +48,8 @@
 #include <QPointer>
 #include <QSysInfo>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,42 +65,12 @@ int refuse(desktop::SystemLog& log, const std::string& sentence) {
     return 1;
 }
 
-// Help, version and usage need no display and no running instance.
-std::optional<int> answerWithoutRunning(const CommandLine& line) {
-    switch (line.request) {
-    case CommandLine::Request::help:
-        std::fputs(CommandLine::helpText().c_str(), stdout);
-        return 0;
-    case CommandLine::Request::version:
-        std::fputs(CommandLine::versionText(RondelixApp::version).c_str(), stdout);
-        return 0;
-    case CommandLine::Request::usageError:
-        std::fputs(line.usageErrorText().c_str(), stderr);
-        return 2;
-    case CommandLine::Request::run:
-        break;
-    }
-    return std::nullopt;
-}
-
-// A display from the environment, or a display or platform given to the toolkit.
-bool hasDisplay(const CommandLine& line) {
-    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = std::getenv(variable);
-        if (value && *value) return true;
-    }
-    for (const std::string& argument : line.toolkitArguments)
-        for (const char* option : {"-display", "--display", "-platform", "--platform"})
-            if (argument == option) return true;
-    return false;
-}
-
 // Everything the program needs from the desktop, built once the program knows
 // it will run, in an order where each piece finds what it uses.
 struct DesktopPlatform {
     DesktopPlatform(platform::Log& log, platform::MainQueue& queue, const desktop::UserHomeFolder& home)
         : loginItems(desktop::AutostartLoginItems::defaultFolder(home),
-                     QCoreApplication::applicationFilePath().toStdString()),
+                     desktop::ProgramExecutables::beside(desktop::ProgramExecutables::front).value_or("")),
           processes(queue), workspace(processes), taps(queue, log), sounds(log), screens(log),
           accessibility(log), permissions(log), inputAccess(permissions), session(log), notifications(log),
           layout(log), updater(RondelixApp::version, log),
@@ -133,10 +102,10 @@ struct DesktopPlatform {
 
 int RondelixApp::run(int argc, char** argv) {
     const CommandLine line = CommandLine::parse(std::vector<std::string>(argv, argv + argc));
-    if (const auto status = answerWithoutRunning(line)) return *status;
+    if (const auto status = line.answerWithoutRunning(version)) return *status;
 
     desktop::SystemLog log(line.verbose);
-    if (!hasDisplay(line))
+    if (!line.hasDisplay())
         return refuse(log, "can't start — it needs a graphical desktop session, and no display is set.");
 
     // Checked before Qt starts: Qt creates missing folders of its own under the home folder.
@@ -151,7 +120,7 @@ int RondelixApp::run(int argc, char** argv) {
     desktop::LocalSocketSingleInstance instance;
     switch (instance.claim()) {
     case platform::SingleInstance::Claim::handedOver:
-        std::fprintf(stderr, "Rondelix is already running; its window was brought forward.\n");
+        std::fputs(CommandLine::handedOverText, stderr);
         return 0;
     case platform::SingleInstance::Claim::unavailable:
         log.write("single-instance check unavailable (" + instance.failure() + ") — carrying on.");

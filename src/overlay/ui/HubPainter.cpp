@@ -1,22 +1,29 @@
 #include "overlay/ui/HubPainter.h"
 
-#include "overlay/LabelRoom.h"
 #include "overlay/ui/SliceLabels.h"
 
-#include <QFontMetricsF>
+#include <QFont>
 #include <QPainter>
+#include <QStringList>
 #include <algorithm>
-#include <cmath>
 
 namespace rondelix {
 
 namespace {
 
-constexpr double stackSpacing = HubStack::spacing;
-constexpr double dotSize = 6;
-constexpr double dotSpacing = 5;
 // Wheel names are short; a huge one is cut before it is measured.
 constexpr std::size_t maxNameBytes = 1024;
+
+QFont semibold(int pixelSize) {
+    QFont font;
+    font.setPixelSize(std::max(1, pixelSize));
+    font.setWeight(QFont::DemiBold);
+    return font;
+}
+
+QRectF rectOf(const Box& box) {
+    return QRectF(QPointF(box.left, box.top), QPointF(box.right, box.bottom));
+}
 
 void paintCapsule(QPainter& painter, const QRectF& rect, const QColor& fill) {
     painter.setPen(Qt::NoPen);
@@ -26,76 +33,40 @@ void paintCapsule(QPainter& painter, const QRectF& rect, const QColor& fill) {
 
 } // namespace
 
+HubLayout hubLayout(const WheelGeometry& geometry, const HubContent& content) {
+    return layoutHub(geometry, std::string(utf8Prefix(content.name, maxNameBytes)), content.switcher,
+                     {.name = measureWith(&semibold),
+                      .namePixelSize = std::max(1, qRound(geometry.hubNameFontSize())),
+                      .count = measureWith(&semibold)});
+}
+
 void paintHub(QPainter& painter, const WheelGeometry& geometry, const HubContent& content,
               const WheelPalette& palette) {
-    QFont countFont;
-    countFont.setPixelSize(11);
-    countFont.setWeight(QFont::DemiBold);
-    const QFontMetricsF countMetrics(countFont);
-    const QString countText = QString::fromStdString(content.switcher.countText);
-
-    QSizeF switcherCapsule;
-    switch (content.switcher.style) {
-    case WheelSwitcher::Style::hidden:
-        break;
-    case WheelSwitcher::Style::dots: {
-        const auto dots = static_cast<double>(content.switcher.dots.size());
-        switcherCapsule = QSizeF(dots * dotSize + (dots - 1) * dotSpacing + 16, dotSize + 8);
-        break;
-    }
-    case WheelSwitcher::Style::count:
-        switcherCapsule = QSizeF(countMetrics.horizontalAdvance(countText) + 16, countMetrics.height() + 8);
-        break;
-    }
-
-    const bool hasSwitcher = content.switcher.style != WheelSwitcher::Style::hidden;
-    // The name wraps, shrinks or is cut so that its capsule stays inside the hub.
-    const int namePixels = std::max(1, qRound(geometry.hubNameFontSize()));
-    const auto nameFont = [](int pixelSize) {
-        QFont font;
-        font.setPixelSize(pixelSize);
-        font.setWeight(QFont::DemiBold);
-        return font;
-    };
-    const HubStack stack{geometry, hasSwitcher ? switcherCapsule.height() : 0};
-    const TwoLineText name =
-        fitTwoLines(std::string(utf8Prefix(content.name, maxNameBytes)), namePixels,
-                    static_cast<int>(std::ceil(0.8 * namePixels)), measureWith(nameFont), stack.nameRoom());
-    const QFont font = nameFont(name.pixelSize);
-    const QFontMetricsF nameMetrics(font);
-    QStringList lines;
-    double widest = 0;
-    for (const std::string& line : name.lines) {
-        lines << QString::fromStdString(line);
-        widest = std::max(widest, nameMetrics.horizontalAdvance(lines.back()));
-    }
-    const QSizeF nameCapsule(widest + 2 * HubStack::namePaddingX, name.height() + 2 * HubStack::namePaddingY);
-    const double height = nameCapsule.height() + (hasSwitcher ? switcherCapsule.height() + stackSpacing : 0);
-    const Point centre = geometry.hubCentre();
-    double top = centre.y - height / 2;
-
+    const HubLayout layout = hubLayout(geometry, content);
     painter.save();
-    if (hasSwitcher) {
-        const QRectF capsule(centre.x - switcherCapsule.width() / 2, top, switcherCapsule.width(),
-                             switcherCapsule.height());
+    const SwitcherLook& look = layout.switcher;
+    if (look.style != WheelSwitcher::Style::hidden) {
+        const QRectF capsule = rectOf(layout.switcherCapsule);
         paintCapsule(painter, capsule, palette.ultraThinMaterial);
-        if (content.switcher.style == WheelSwitcher::Style::dots) {
-            double x = capsule.left() + 8;
+        if (look.style == WheelSwitcher::Style::dots) {
+            double x = capsule.left() + look.paddingX;
             for (const bool active : content.switcher.dots) {
                 painter.setBrush(active ? content.activeDot : withOpacity(palette.primary, 0.3));
-                painter.drawEllipse(QRectF(x, capsule.top() + 4, dotSize, dotSize));
-                x += dotSize + dotSpacing;
+                painter.drawEllipse(QRectF(x, capsule.top() + look.paddingY, look.dotSize, look.dotSize));
+                x += look.dotSize + look.dotSpacing;
             }
         } else {
-            painter.setFont(countFont);
+            painter.setFont(semibold(look.countPixelSize));
             painter.setPen(palette.secondary);
-            painter.drawText(capsule, Qt::AlignCenter, countText);
+            painter.drawText(capsule, Qt::AlignCenter, QString::fromStdString(content.switcher.countText));
         }
-        top += switcherCapsule.height() + stackSpacing;
     }
-    const QRectF capsule(centre.x - nameCapsule.width() / 2, top, nameCapsule.width(), nameCapsule.height());
+    QStringList lines;
+    for (const std::string& line : layout.name.lines)
+        lines << QString::fromStdString(line);
+    const QRectF capsule = rectOf(layout.nameCapsule);
     paintCapsule(painter, capsule, palette.ultraThinMaterial);
-    painter.setFont(font);
+    painter.setFont(semibold(layout.name.pixelSize));
     painter.setPen(palette.secondary);
     painter.drawText(capsule, Qt::AlignCenter, lines.join(QLatin1Char('\n')));
     painter.restore();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "overlay/HubLayout.h"
 #include "overlay/WheelGeometry.h"
 #include "overlay/WheelSwitcher.h"
 #include "overlay/ui/WheelPalette.h"
@@ -18,6 +19,9 @@ struct HubContent {
     QColor activeDot;
     friend bool operator==(const HubContent&, const HubContent&) = default;
 };
+
+// Where the name and the switcher go, measured in the fonts they are drawn in.
+HubLayout hubLayout(const WheelGeometry& geometry, const HubContent& content);
 
 void paintHub(QPainter& painter, const WheelGeometry& geometry, const HubContent& content,
               const WheelPalette& palette);

@@ -1,5 +1,6 @@
 #include "overlay/ui/OverlayPanel.h"
 
+#include "overlay/DiscRuns.h"
 #include "overlay/ui/DragHandleView.h"
 #include "overlay/ui/WheelView.h"
 #include "qtshared/DesktopCoordinates.h"
@@ -12,6 +13,7 @@
 #include <QPropertyAnimation>
 #include <QRegion>
 #include <QVariantAnimation>
+#include <vector>
 
 namespace rondelix {
 
@@ -265,6 +267,9 @@ int OverlayPanel::level() const {
     return windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? 1 : 0;
 }
 
+// Without a compositor the window's shape follows the spring every frame, so
+// the disc's region is built from its rows rather than through Qt's polygon
+// fill; at rest it is Qt's own ellipse, as the wheel was always cut.
 void OverlayPanel::applyMask() {
     if (translucent()) {
         clearMask();
@@ -273,10 +278,23 @@ void OverlayPanel::applyMask() {
     const double side = geometry_.side();
     const QRectF disc = topDown(geometry_.disc(), side);
     const QSizeF scaled = disc.size() * maskScale_;
-    QRegion shape(
-        QRectF(disc.center() - QPointF(scaled.width() / 2, scaled.height() / 2), scaled).toAlignedRect(),
-        QRegion::Ellipse);
-    if (!handle_->isHidden()) {
+    const QRect box =
+        QRectF(disc.center() - QPointF(scaled.width() / 2, scaled.height() / 2), scaled).toAlignedRect();
+    const bool withHandle = !handle_->isHidden();
+    if (box == maskedBox_ && withHandle == maskedWithHandle_) return;
+    maskedBox_ = box;
+    maskedWithHandle_ = withHandle;
+    QRegion shape;
+    if (box == disc.toAlignedRect()) {
+        if (restingDisc_.isEmpty()) restingDisc_ = QRegion(box, QRegion::Ellipse);
+        shape = restingDisc_;
+    } else {
+        std::vector<QRect> rows;
+        for (const PixelRun& run : discRuns(box.x(), box.y(), box.width(), box.height()))
+            rows.emplace_back(QPoint(run.left, run.top), QPoint(run.right - 1, run.bottom - 1));
+        shape.setRects(rows.data(), static_cast<int>(rows.size()));
+    }
+    if (withHandle) {
         QPainterPath handle;
         handle.addRoundedRect(QRectF(handle_->geometry()), 13, 13);
         shape += QRegion(handle.toFillPolygon().toPolygon());

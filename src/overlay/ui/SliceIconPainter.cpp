@@ -190,18 +190,41 @@ SliceIconPainter::labelLayout(const std::string& label, const IconItem& item, co
                                   .scale = SliceLabels::emphasisedScale});
 }
 
-std::vector<QRectF> SliceIconPainter::labelBoxes(const Slice& slice, double iconSize, const SlotArea& slot,
-                                                 double scale) {
-    const IconItem item = resolveIcon(slice, iconSize);
-    const LabelLayout& label = labelLayout(slice.label, item, slot);
-    const SlotStack stack{.area = slot,
-                          .iconHeight = item.size.height(),
-                          .spacing = item.kind != IconItem::Kind::nothing ? 3.0 : 0.0,
-                          .scale = scale};
+namespace {
+
+std::vector<QRectF> lineBoxes(const SlotStack& stack, const SliceLabel& label) {
     std::vector<QRectF> boxes;
     for (const Box& b : stack.lineBoxes(label.widths, label.lineHeight))
         boxes.emplace_back(QPointF(b.left, b.top), QPointF(b.right, b.bottom));
     return boxes;
+}
+
+const std::string addYourOwn = "Add your own";
+
+double markerFontSize(double iconSize) {
+    return iconSize * 15 / 28;
+}
+
+} // namespace
+
+std::vector<QRectF> SliceIconPainter::labelBoxes(const Slice& slice, double iconSize, const SlotArea& slot,
+                                                 double scale) {
+    const IconItem item = resolveIcon(slice, iconSize);
+    return lineBoxes({.area = slot,
+                      .iconHeight = item.size.height(),
+                      .spacing = item.kind != IconItem::Kind::nothing ? 3.0 : 0.0,
+                      .scale = scale},
+                     labelLayout(slice.label, item, slot));
+}
+
+SlotStack SliceIconPainter::markerStack(const SlotArea& slot, double iconSize) {
+    // Markers never grow, so the text has the slot's room at its own size.
+    return {.area = slot, .iconHeight = markerFontSize(iconSize) * 1.25, .spacing = 3, .scale = 1};
+}
+
+std::vector<QRectF> SliceIconPainter::markerTextBoxes(const SlotArea& slot, double iconSize) {
+    const SlotStack stack = markerStack(slot, iconSize);
+    return lineBoxes(stack, labels_.layout(addYourOwn, stack));
 }
 
 void SliceIconPainter::paintItem(QPainter& painter, const IconItem& item, const QRectF& box,
@@ -332,29 +355,32 @@ void SliceIconPainter::paintSlice(QPainter& painter, const Slice& slice, QPointF
     painter.restore();
 }
 
-void SliceIconPainter::paintEmptyMarker(QPainter& painter, QPointF centre, double iconSize, bool addYourOwn,
-                                        const WheelPalette& palette) {
-    const double fontSize = iconSize * 15 / 28;
+void SliceIconPainter::paintEmptyMarker(QPainter& painter, const SlotArea& slot, double iconSize,
+                                        bool withText, const WheelPalette& palette) {
+    const double fontSize = markerFontSize(iconSize);
     const QSizeF plus(fontSize * 1.25, fontSize * 1.25);
-    if (!addYourOwn) {
+    const Point at = slot.geometry.slotPoint(slot.position, slot.count);
+    const QPointF centre(at.x, at.y);
+    if (!withText) {
         SymbolFont::paint(painter, "plus",
                           QRectF(centre - QPointF(plus.width() / 2, plus.height() / 2), plus), fontSize,
                           withOpacity(palette.secondary, 0.6));
         return;
     }
     const QColor color = withOpacity(palette.secondary, 0.75);
-    const QFontMetricsF metrics(labelFont_);
-    const QString text = QStringLiteral("Add your own");
-    const double height = plus.height() + 3 + metrics.height();
-    const double top = centre.y() - height / 2;
+    const SlotStack stack = markerStack(slot, iconSize);
+    const SliceLabel& label = labels_.layout(addYourOwn, stack);
+    const double top = centre.y() - (plus.height() + 3 + label.height()) / 2;
     SymbolFont::paint(painter, "plus",
                       QRectF(centre.x() - plus.width() / 2, top, plus.width(), plus.height()), fontSize,
                       color);
-    painter.setFont(labelFont_);
+    painter.setFont(label.font);
     painter.setPen(color);
-    painter.drawText(
-        QPointF(centre.x() - metrics.horizontalAdvance(text) / 2, top + plus.height() + 3 + metrics.ascent()),
-        text);
+    const double labelTop = top + plus.height() + 3;
+    for (std::size_t i = 0; i < label.lines.size(); ++i)
+        painter.drawStaticText(
+            QPointF(centre.x() - label.widths[i] / 2, labelTop + label.lineHeight * static_cast<double>(i)),
+            label.lines[i]);
 }
 
 } // namespace rondelix

@@ -52,7 +52,9 @@ class SliceIconPainter {
 
     void paintSlice(QPainter& painter, const Slice& slice, QPointF centre, double iconSize,
                     const Style& style, const WheelPalette& palette);
-    void paintEmptyMarker(QPainter& painter, QPointF centre, double iconSize, bool addYourOwn,
+    // The plus of an empty slot, over "Add your own" on the wheel's first
+    // slot; the text stays inside the slot as a label does.
+    void paintEmptyMarker(QPainter& painter, const SlotArea& slot, double iconSize, bool addYourOwn,
                           const WheelPalette& palette);
 
     // The custom image file name a slice shows the "photo" symbol for, when
@@ -72,6 +74,8 @@ class SliceIconPainter {
     // The boxes the slice's label lines take in the wheel's square when the
     // slice is drawn at `scale`.
     std::vector<QRectF> labelBoxes(const Slice& slice, double iconSize, const SlotArea& slot, double scale);
+    // The boxes the "Add your own" lines take in the wheel's square.
+    std::vector<QRectF> markerTextBoxes(const SlotArea& slot, double iconSize);
 
   private:
     struct IconItem;
@@ -80,6 +84,7 @@ class SliceIconPainter {
     IconItem resolveIcon(const Slice& slice, double iconSize);
     IconItem ownIcon(const Icon& icon, double iconSize);
     const LabelLayout& labelLayout(const std::string& label, const IconItem& item, const SlotArea& slot);
+    static SlotStack markerStack(const SlotArea& slot, double iconSize);
     void paintItem(QPainter& painter, const IconItem& item, const QRectF& box, const QColor& color);
     // Icon over label, centred on the origin, with the close shadow of an
     // emphasised slice when `shadow` is above 0.
@@ -94,7 +99,6 @@ class SliceIconPainter {
     // The favicon being drawn; the favicon cache owns the image itself.
     QIcon faviconFrame_;
     qint64 faviconKey_ = 0;
-    QFont labelFont_ = SliceLabels::font(SliceLabels::pixelSize);
     SliceLabels labels_;
     std::unordered_map<std::string, QImage> stacks_;
 };

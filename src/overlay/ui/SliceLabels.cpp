@@ -52,7 +52,7 @@ const SliceLabel& SliceLabels::layout(const std::string& label, const SlotStack&
     const SlotArea& area = stack.area;
     std::string key = text;
     for (const double value : {area.geometry.side, static_cast<double>(area.position),
-                               static_cast<double>(area.count), stack.iconHeight, stack.spacing})
+                               static_cast<double>(area.count), stack.iconHeight, stack.spacing, stack.scale})
         key += '\x1f' + std::to_string(static_cast<long long>(value * 64));
     if (const auto found = layouts_.find(key); found != layouts_.end()) return found->second;
     if (layouts_.size() >= maxLayouts) layouts_.clear();

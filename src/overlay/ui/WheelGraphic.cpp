@@ -609,8 +609,8 @@ void WheelGraphic::paintIcons(QPainter& painter, const WheelGeometry& g, const H
 
     for (int i = 0; i < n; ++i)
         if (!isFilled(i))
-            icons_.paintEmptyMarker(painter, qPoint(g.slotPoint(i, n)), iconSize,
-                                    inputs_.wheel.id == "default" && i == 0, colors);
+            icons_.paintEmptyMarker(painter, {g, i, n}, iconSize, inputs_.wheel.id == "default" && i == 0,
+                                    colors);
 
     const auto dragged = draggingSource();
     const QColor emphasised =

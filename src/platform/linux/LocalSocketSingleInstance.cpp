@@ -1,16 +1,13 @@
 #include "platform/linux/LocalSocketSingleInstance.h"
 
-#include "platform/linux/PrivateRuntimeFolder.h"
+#include "platform/linux/InstanceSocket.h"
 
 #include <QObject>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
-#include <string_view>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -22,33 +19,14 @@ namespace rondelix::platform::linux_desktop {
 
 namespace {
 
-constexpr std::string_view reopenMessage = "reopen\n";
 // An instance that has just taken the lock may not listen yet.
 constexpr auto answerWait = std::chrono::milliseconds(500);
 constexpr int retryStepMs = 10;
 // A request is one short word; a peer that sends more is not one of ours.
 constexpr std::size_t requestLimit = 64;
-constexpr const char* socketName = "rondelix-instance";
 
 std::string systemError(const std::string& what) {
     return what + ": " + std::generic_category().message(errno);
-}
-
-// True when the process at the other end of a connected socket runs as this
-// user. The kernel vouches for the answer; nothing the peer sends can fake it.
-bool peerIsThisUser(int fd) {
-    ucred peer{};
-    socklen_t size = sizeof peer;
-    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && size == sizeof peer &&
-           peer.uid == ::getuid();
-}
-
-bool addressOf(const std::filesystem::path& path, sockaddr_un& address) {
-    address = {};
-    address.sun_family = AF_UNIX;
-    if (path.native().size() >= sizeof address.sun_path) return false;
-    std::memcpy(address.sun_path, path.c_str(), path.native().size());
-    return true;
 }
 
 // Reads one connection's request as it arrives and closes it when it is
@@ -62,7 +40,7 @@ void readRequest(int fd, QObject* owner, const std::function<void()>& onReopenRe
                          const ssize_t got = ::read(fd, chunk, sizeof chunk);
                          if (got < 0 && (errno == EAGAIN || errno == EINTR)) return;
                          if (got > 0) request.append(chunk, static_cast<std::size_t>(got));
-                         const bool asked = request.find(reopenMessage) != std::string::npos;
+                         const bool asked = request.find(InstanceSocket::reopenMessage) != std::string::npos;
                          if (!asked && got > 0 && request.size() < requestLimit) return;
                          reader->setEnabled(false);
                          reader->deleteLater();
@@ -73,11 +51,9 @@ void readRequest(int fd, QObject* owner, const std::function<void()>& onReopenRe
 } // namespace
 
 LocalSocketSingleInstance::LocalSocketSingleInstance() {
-    const auto folder = PrivateRuntimeFolder::find(std::getenv("XDG_RUNTIME_DIR"));
-    if (folder.path)
-        socket_ = *folder.path / socketName;
-    else
-        failure_ = folder.failure;
+    auto socket = InstanceSocket::inRuntimeFolder();
+    socket_ = std::move(socket.path);
+    failure_ = std::move(socket.failure);
 }
 
 LocalSocketSingleInstance::LocalSocketSingleInstance(std::filesystem::path socket)
@@ -114,7 +90,7 @@ SingleInstance::Claim LocalSocketSingleInstance::claim() {
 
 SingleInstance::Claim LocalSocketSingleInstance::becomeTheInstance() {
     sockaddr_un address{};
-    if (!addressOf(*socket_, address)) {
+    if (!InstanceSocket::addressOf(*socket_, address)) {
         failure_ = socket_->string() + ": path too long for a socket";
         return Claim::unavailable;
     }
@@ -135,23 +111,12 @@ SingleInstance::Claim LocalSocketSingleInstance::becomeTheInstance() {
 }
 
 bool LocalSocketSingleInstance::askRunningToReopen() {
-    sockaddr_un address{};
-    if (!addressOf(*socket_, address)) return false;
     const auto deadline = std::chrono::steady_clock::now() + answerWait;
     for (;;) {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        if (fd < 0) return false;
-        if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
-            const bool ours =
-                peerIsThisUser(fd) && ::send(fd, reopenMessage.data(), reopenMessage.size(), MSG_NOSIGNAL) ==
-                                          static_cast<ssize_t>(reopenMessage.size());
-            ::close(fd);
-            if (!ours) failure_ = socket_->string() + ": answered by another user";
-            return ours;
-        }
-        const bool notYet = errno == ENOENT || errno == ECONNREFUSED;
-        ::close(fd);
-        if (!notYet || std::chrono::steady_clock::now() >= deadline) return false;
+        const auto answer = InstanceSocket::askToReopen(*socket_, failure_);
+        if (answer != InstanceSocket::Answer::nobodyListening)
+            return answer == InstanceSocket::Answer::reopened;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
         ::poll(nullptr, 0, retryStepMs);
     }
 }
@@ -164,7 +129,7 @@ void LocalSocketSingleInstance::serve(std::function<void()> onReopenRequest) {
         listening, &QSocketNotifier::activated, serving_.get(),
         [this, onReopenRequest = std::move(onReopenRequest)] {
             for (int fd; (fd = ::accept4(listener_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0;) {
-                if (peerIsThisUser(fd))
+                if (InstanceSocket::peerIsThisUser(fd))
                     readRequest(fd, serving_.get(), onReopenRequest);
                 else
                     ::close(fd);

@@ -13,9 +13,11 @@ namespace rondelix::platform::linux_desktop {
 // One program per user through a lock file and a Unix socket beside it in the
 // user's private runtime folder. The holder of the lock is the one instance
 // and listens on the socket; a later start finds the lock taken, connects and
-// says "reopen". Both ends check with the kernel that the other runs as the
-// same user: a socket someone else answers is never obeyed, a request from
-// someone else is dropped.
+// says "reopen" (the command people start asks the same way before it loads
+// the program at all; the lock has the last word when both start at once).
+// Both ends check with the kernel that the other runs as the same user: a
+// socket someone else answers is never obeyed, a request from someone else is
+// dropped.
 class LocalSocketSingleInstance final : public SingleInstance {
   public:
     // The socket in the user's private runtime folder.

@@ -22,39 +22,70 @@ std::vector<Wheel> factoryAndGalleryWheels() {
     return wheels;
 }
 
+// `count` wheels, the last of them open.
+WheelSwitcher switcherOf(int count, double side) {
+    std::vector<Wheel> wheels(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        wheels[static_cast<std::size_t>(i)].id = "w" + std::to_string(i);
+    return wheelSwitcher(wheels, wheels.back().id, side);
+}
+
 // The hub drawn alone at the screen's pixel ratio: where its ink reaches
 // past the hub's circle, in points.
-double hubOverreach(const Wheel& wheel, double side, double dpr) {
+double hubOverreach(const HubContent& hub, double side, double dpr) {
     const WheelGeometry geometry{side};
     QImage image(qCeil(side * dpr), qCeil(side * dpr), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(dpr);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    paintHub(painter, geometry, {wheel.name, wheelSwitcher({wheel}, wheel.id, side), Qt::blue},
-             WheelPalette::forScheme(ColorScheme::light));
+    paintHub(painter, geometry, hub, WheelPalette::forScheme(ColorScheme::light));
     painter.end();
+    // Only the hub's square and a margin around it can hold its ink.
+    const int from = std::max(0, qFloor((side / 2 - geometry.hubRadius() - 24) * dpr));
+    const int to = std::min(image.width(), qCeil((side / 2 + geometry.hubRadius() + 24) * dpr));
     double overreach = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(image.pixel(x, y)) > 24) {
+    for (int y = from; y < to; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = from; x < to; ++x)
+            if (qAlpha(line[x]) > 24) {
                 const double dx = (x + 0.5) / dpr - side / 2, dy = (y + 0.5) / dpr - side / 2;
                 overreach = std::max(overreach, std::hypot(dx, dy) - geometry.hubRadius());
             }
+    }
     return overreach;
+}
+
+void saveWheel(WheelGraphic& graphic, WheelGraphic::Inputs inputs, double side, double dpr,
+               const QString& name) {
+    inputs.diameter = side;
+    graphic.setInputs(std::move(inputs));
+    graphic.resize(static_cast<int>(side), static_cast<int>(side));
+    QImage image(qCeil(side * dpr), qCeil(side * dpr), QImage::Format_ARGB32);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    graphic.paint(p);
+    p.end();
+    image.setDevicePixelRatio(1);
+    rondelix::testing::saveArtifact(image, name, true);
 }
 
 } // namespace
 
 // Every factory and gallery label, and every wheel name, at the sizes the
 // wheel can be set to and at 1x and 2x: the aimed (grown) label stays inside
-// its slot's sector, and the name's capsule inside the hub.
-TEST(WheelLabelFit, EveryFactoryAndGalleryLabelStaysInsideItsSlotAndEveryNameInsideTheHub) {
+// its slot's sector, "Add your own" inside the first slot at every slot
+// count, and the switcher (from none up to more wheels than dots) over the
+// name, both inside the hub.
+TEST(WheelLabelFit, EveryLabelMarkerNameAndSwitcherStaysInsideItsArea) {
     const std::vector<Wheel> wheels = factoryAndGalleryWheels();
     ASSERT_GT(wheels.size(), 60u);
+    constexpr int mostWheels = 12;
     SliceIconPainter painter;
     for (const double side : {240.0, 320.0, 480.0}) {
         const WheelGeometry geometry{side};
+        ASSERT_LT(switcherDotLimit(side), mostWheels);
         for (const Wheel& wheel : wheels) {
             for (const Slice& slice : wheel.slices) {
                 const SlotArea slot{geometry, slice.position, wheel.sliceCount, 0};
@@ -64,29 +95,55 @@ TEST(WheelLabelFit, EveryFactoryAndGalleryLabelStaysInsideItsSlotAndEveryNameIns
                         << side << " " << wheel.name << ": " << slice.label;
             }
         }
+        for (int count = 4; count <= 12; ++count) {
+            const SlotArea slot{geometry, 0, count, 0};
+            const auto boxes = painter.markerTextBoxes(slot, geometry.iconSize());
+            EXPECT_FALSE(boxes.empty());
+            for (const QRectF& box : boxes)
+                EXPECT_TRUE(slot.contains({box.left(), box.top(), box.right(), box.bottom()}))
+                    << side << ": \"Add your own\" in a wheel of " << count;
+        }
+        for (std::size_t i = 0; i < wheels.size(); ++i) {
+            // Each name with no switcher and with one count of wheels, so
+            // that every count meets long and short names.
+            for (const int shown : {1, 2 + static_cast<int>(i) % (mostWheels - 1)}) {
+                const HubContent hub{wheels[i].name, switcherOf(shown, side), Qt::blue};
+                const HubLayout layout = hubLayout(geometry, hub);
+                EXPECT_EQ(layout.switcher.style == WheelSwitcher::Style::hidden, shown == 1)
+                    << side << " " << wheels[i].name << " of " << shown;
+                if (shown > 1) {
+                    EXPECT_LE(layout.switcherCapsule.bottom, layout.nameCapsule.top)
+                        << side << " " << wheels[i].name << " of " << shown;
+                }
+                for (const double dpr : {1.0, 2.0})
+                    EXPECT_LE(hubOverreach(hub, side, dpr), 0.5)
+                        << side << "@" << dpr << " " << wheels[i].name << " of " << shown;
+            }
+        }
         for (const double dpr : {1.0, 2.0}) {
-            for (const Wheel& wheel : wheels)
-                EXPECT_LE(hubOverreach(wheel, side, dpr), 0.5) << side << "@" << dpr << " " << wheel.name;
             WheelGraphic graphic;
             graphic.setColorScheme(ColorScheme::dark);
-            for (const Wheel& wheel : DefaultConfig::factoryConfig().wheels) {
+            const std::vector<Wheel> factory = DefaultConfig::factoryConfig().wheels;
+            for (const Wheel& wheel : factory) {
                 auto inputs = WheelGraphic::Inputs::of(wheel, Behavior{});
-                inputs.diameter = side;
-                graphic.setInputs(inputs);
-                graphic.resize(static_cast<int>(side), static_cast<int>(side));
-                QImage image(qCeil(side * dpr), qCeil(side * dpr), QImage::Format_ARGB32);
-                image.setDevicePixelRatio(dpr);
-                image.fill(Qt::transparent);
-                QPainter p(&image);
-                graphic.paint(p);
-                p.end();
-                image.setDevicePixelRatio(1);
-                rondelix::testing::saveArtifact(image,
-                                                QStringLiteral("wheel-%1-%2-%3x.png")
-                                                    .arg(QString::fromStdString(wheel.id))
-                                                    .arg(side)
-                                                    .arg(dpr),
-                                                true);
+                inputs.allWheels = factory;
+                saveWheel(graphic, inputs, side, dpr,
+                          QStringLiteral("wheel-%1-%2-%3x.png")
+                              .arg(QString::fromStdString(wheel.id))
+                              .arg(side)
+                              .arg(dpr));
+            }
+            // The main wheel with "Add your own" in its emptied first slot,
+            // with the most dots and with a count.
+            Wheel main = factory.front();
+            std::erase_if(main.slices, [](const Slice& s) { return s.position == 0; });
+            for (const int count : {switcherDotLimit(side), mostWheels + 2}) {
+                auto inputs = WheelGraphic::Inputs::of(main, Behavior{});
+                inputs.allWheels = {main};
+                for (int i = 1; i < count; ++i)
+                    inputs.allWheels.push_back(Wheel{"w" + std::to_string(i), "Wheel", 8, {}, std::nullopt});
+                saveWheel(graphic, inputs, side, dpr,
+                          QStringLiteral("wheel-fit-%1-%2-wheels-%3x.png").arg(side).arg(count).arg(dpr));
             }
         }
     }

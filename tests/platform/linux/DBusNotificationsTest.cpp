@@ -1,12 +1,11 @@
 #include "platform/linux/DBusNotifications.h"
 
 #include "platform/linux/DesktopApplication.h"
+#include "platform/linux/PrivateSessionBus.h"
 #include "platform/sim/SimLog.h"
 
 #include <QDBusMessage>
-#include <QDeadlineTimer>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -20,17 +19,9 @@ class DBusNotificationsTest : public ::testing::Test {
   protected:
     void SetUp() override {
         if (!testing::desktopApplication()) GTEST_SKIP() << "needs the X server the test script starts";
-        address = "unix:path=" + folder.filePath("bus");
-        daemon.start("dbus-daemon", {"--session", "--nofork", "--address=" + address});
-        ASSERT_TRUE(daemon.waitForStarted());
-        // A failed connection stays under its name; each try takes a fresh one.
-        ASSERT_TRUE(until([&] {
-            const bool up = QDBusConnection::connectToBus(address, "probe").isConnected();
-            QDBusConnection::disconnectFromBus("probe");
-            return up;
-        }));
+        ASSERT_TRUE(bus.up());
         notifications =
-            std::make_unique<DBusNotifications>(log, QDBusConnection::connectToBus(address, "program"));
+            std::make_unique<DBusNotifications>(log, QDBusConnection::connectToBus(bus.address, "program"));
         notifications->observe("com.tovarel.Rondelix.demo.play",
                                [this](const std::optional<std::string>& text) { received.push_back(text); });
     }
@@ -38,24 +29,14 @@ class DBusNotificationsTest : public ::testing::Test {
         notifications.reset();
         QDBusConnection::disconnectFromBus("program");
         QDBusConnection::disconnectFromBus("sender");
-        daemon.kill();
-        daemon.waitForFinished();
-    }
-    template <typename Check> static bool until(Check check) {
-        const QDeadlineTimer deadline(5000);
-        while (!check() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        return check();
     }
     void send(const QString& interface, const QString& member, const QVariantList& arguments) {
         QDBusMessage signal = QDBusMessage::createSignal("/com/tovarel/Rondelix", interface, member);
         signal.setArguments(arguments);
-        ASSERT_TRUE(QDBusConnection::connectToBus(address, "sender").send(signal));
+        ASSERT_TRUE(QDBusConnection::connectToBus(bus.address, "sender").send(signal));
     }
 
-    QTemporaryDir folder;
-    QString address;
-    QProcess daemon;
+    testing::PrivateSessionBus bus;
     sim::SimLog log;
     std::unique_ptr<DBusNotifications> notifications;
     Received received;
@@ -67,7 +48,7 @@ TEST_F(DBusNotificationsTest, DeliversTheNamedSignalWithItsTextWhenItCarriesOne)
     send("com.tovarel.Rondelix.demo", "play", {QString("dark")}); // text
     send("com.tovarel.Rondelix.demo", "play", {42});              // not a text
     send("com.tovarel.Rondelix.demo", "play", {});                // nothing
-    ASSERT_TRUE(until([&] { return received.size() >= 3; }));
+    ASSERT_TRUE(testing::untilWithEvents([&] { return received.size() >= 3; }));
     EXPECT_EQ(received, (Received{"dark", std::nullopt, std::nullopt}));
 }
 
@@ -75,12 +56,12 @@ TEST_F(DBusNotificationsTest, AnotherUserCannotSendOnTheSessionBus) {
     if (::getuid() != 0) GTEST_SKIP() << "needs to switch to another user";
     QProcess other;
     other.start("setpriv",
-                {"--reuid=65534", "--regid=65534", "--clear-groups", "dbus-send", "--bus=" + address,
+                {"--reuid=65534", "--regid=65534", "--clear-groups", "dbus-send", "--bus=" + bus.address,
                  "--type=signal", "/com/tovarel/Rondelix", "com.tovarel.Rondelix.demo.play", "string:other"});
     ASSERT_TRUE(other.waitForFinished(10000));
     EXPECT_NE(other.exitCode(), 0) << "the bus let another user in";
     send("com.tovarel.Rondelix.demo", "play", {QString("own")});
-    ASSERT_TRUE(until([&] { return !received.empty(); }));
+    ASSERT_TRUE(testing::untilWithEvents([&] { return !received.empty(); }));
     EXPECT_EQ(received, (Received{"own"}));
 }
 

@@ -1,6 +1,7 @@
 #include "model/DefaultConfig.h"
 #include "model/WheelState.h"
 #include "overlay/HUD.h"
+#include "overlay/OpenAnimation.h"
 #include "overlay/OverlayController.h"
 #include "overlay/ui/DragHandleView.h"
 #include "overlay/ui/HUDWindow.h"
@@ -14,16 +15,21 @@
 #include "platform/sim/SimLog.h"
 #include "qtshared/DesktopCoordinates.h"
 
+#include <QAbstractAnimation>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
 #include <QToolButton>
+#include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace rondelix;
@@ -168,6 +174,114 @@ TEST_F(OverlayOnScreen, TestWheelCarriesItsHandleAndEndsOnEscOrClose) {
     ASSERT_NE(panel, nullptr);
     panel->dragHandle()->closeButton()->click();
     EXPECT_EQ(escapes, 2);
+}
+
+// Moves every animation of the program on only when told, so that the
+// opening can be looked at one frame at a time.
+class SteppedAnimationClock final : public QAnimationDriver {
+  public:
+    void step(qint64 ms) {
+        elapsed_ += ms;
+        advance();
+    }
+    qint64 elapsed() const override { return elapsed_; }
+
+  private:
+    qint64 elapsed_ = 0;
+};
+
+// How far two images of the same size and format (32-bit RGB) differ, on
+// average per colour channel, over the pixels `inside` accepts.
+double meanDifference(const QImage& a, const QImage& b, const std::function<bool(QPoint)>& inside) {
+    double sum = 0;
+    long count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* p = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* q = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            if (!inside({x, y})) continue;
+            sum += std::abs(qRed(p[x]) - qRed(q[x])) + std::abs(qGreen(p[x]) - qGreen(q[x])) +
+                   std::abs(qBlue(p[x]) - qBlue(q[x]));
+            count += 3;
+        }
+    }
+    return count ? sum / static_cast<double>(count) : 0;
+}
+
+// Without a compositor the window cannot fade in; each frame of the spring
+// must show the whole wheel at that frame's scale, over the untouched desktop.
+TEST_F(OverlayOnScreen, EveryFrameOfTheOpeningShowsTheWholeWheelWithoutACompositor) {
+    if (!screens.displayOptions().reduceTransparency) GTEST_SKIP() << "a compositor is running";
+    const QRect desktop = QGuiApplication::primaryScreen()->geometry();
+    const QPoint pointer = desktop.center();
+    screens.warpPointer(DesktopCoordinates::fromQt(pointer));
+    ASSERT_TRUE(waitFor([&] { return QCursor::pos() == pointer; }));
+    const QImage desk = grabScreen();
+
+    // As at start-up: the panel is built and painted unseen before the summon.
+    controller->prewarm();
+    ASSERT_TRUE(waitFor([&] { return !controller->panel()->isVisible(); }));
+    SteppedAnimationClock clock;
+    clock.install();
+    controller->show();
+    const QRect panel = DesktopCoordinates::toQt(controller->panel()->frame());
+    const auto grabPanel = [&] {
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(0, panel.x(), panel.y(), panel.width(), panel.height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage deskUnder = desk.copy(panel).convertToFormat(QImage::Format_RGB32);
+    std::vector<QImage> frames;
+    // The window maps on the X server's time; the clock stands still meanwhile.
+    ASSERT_TRUE(waitFor([&] {
+        const QImage first = grabPanel();
+        if (first == deskUnder) return false;
+        frames.push_back(first);
+        return true;
+    }));
+    const OpenAnimation opening{.reduceMotion = false, .wheelDiameter = behavior.wheelSize};
+    constexpr int frameMs = 16;
+    const int frameCount = static_cast<int>(opening.scaleDuration() * 1000 / frameMs) + 2;
+    for (int frame = 1; frame <= frameCount; ++frame) {
+        clock.step(frameMs);
+        frames.push_back(grabPanel());
+    }
+    clock.uninstall();
+
+    // The settled wheel, shrunk to each frame's scale, is what that frame shows.
+    const QImage rest = frames.back();
+    rest.save(artifactPath("overlay-opening-settled.png"));
+    const QPointF centre(panel.width() / 2.0, panel.height() / 2.0);
+    for (std::size_t frame = 0; frame + 1 < frames.size(); ++frame) {
+        const double scale = opening.scaleAt(static_cast<double>(frame) * frameMs / 1000);
+        const double radius = scale * behavior.wheelSize / 2;
+        QImage expected = deskUnder;
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.translate(centre);
+        painter.scale(scale, scale);
+        painter.translate(-centre);
+        QPainterPath disc;
+        disc.addEllipse(centre, behavior.wheelSize / 2, behavior.wheelSize / 2);
+        painter.setClipPath(disc);
+        painter.drawImage(0, 0, rest);
+        painter.end();
+        if (frame < 3)
+            frames[frame].save(artifactPath(QStringLiteral("overlay-opening-frame-%1.png").arg(frame)));
+        const auto distance = [&](QPoint p) {
+            return std::hypot(p.x() + 0.5 - centre.x(), p.y() + 0.5 - centre.y());
+        };
+        EXPECT_LT(meanDifference(frames[frame], expected, [&](QPoint p) { return distance(p) < radius - 3; }),
+                  6)
+            << "frame " << frame << " at scale " << scale;
+        EXPECT_LT(meanDifference(frames[frame], expected, [&](QPoint p) { return distance(p) > radius + 3; }),
+                  0.5)
+            << "frame " << frame << " shows the window around the disc";
+    }
+    controller->hide();
 }
 
 } // namespace

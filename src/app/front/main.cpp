@@ -1,0 +1,56 @@
+#include "app/CommandLine.h"
+#include "platform/HomeFolder.h"
+#include "platform/linux/InstanceSocket.h"
+#include "platform/linux/ProgramExecutables.h"
+#include "platform/linux/SystemLog.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+using namespace rondelix;
+namespace desktop = platform::linux_desktop;
+
+namespace {
+
+// True when the running instance took the request to come forward. Only a
+// start the program proper would not refuse asks: without a display or a
+// home folder it says why it cannot start, whatever else runs.
+bool handedOver(const CommandLine& line) {
+    std::error_code error;
+    if (!line.hasDisplay() || !std::filesystem::is_directory(platform::userHomeFolder(), error)) return false;
+    const auto socket = desktop::InstanceSocket::inRuntimeFolder();
+    // Any failure to ask is the program proper's to report: it asks again,
+    // under the lock that decides which start is the one instance.
+    std::string failure;
+    return socket.path && desktop::InstanceSocket::askToReopen(*socket.path, failure) ==
+                              desktop::InstanceSocket::Answer::reopened;
+}
+
+} // namespace
+
+// The command people start. It answers what needs no program running, brings
+// a running instance forward, and otherwise becomes the program proper with
+// the same arguments. It maps no toolkit library, so a start that ends here
+// costs a few milliseconds.
+int main(int argc, char** argv) {
+    const CommandLine line = CommandLine::parse(std::vector<std::string>(argv, argv + argc));
+    if (const auto status = line.answerWithoutRunning(RONDELIX_VERSION)) return *status;
+    if (handedOver(line)) {
+        std::fputs(CommandLine::handedOverText, stderr);
+        return 0;
+    }
+
+    const auto program = desktop::ProgramExecutables::beside(desktop::ProgramExecutables::program);
+    if (program) ::execv(program->c_str(), argv);
+    const std::string why = program ? "its program file " + program->string() +
+                                          " can't be run: " + std::generic_category().message(errno)
+                                    : std::string("the folder of its program files can't be found");
+    desktop::SystemLog log(line.verbose);
+    log.tell("can't start — " + why + ".");
+    return 1;
+}

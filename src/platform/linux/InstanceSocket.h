@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct sockaddr_un;
+
+namespace rondelix::platform::linux_desktop {
+
+// The Unix socket on which the one running instance takes requests from later
+// starts, and the asking end of it; LocalSocketSingleInstance is the answering
+// end. Plain POSIX and nothing more, so that a start can ask before it loads
+// any library the program needs to run.
+struct InstanceSocket {
+    static constexpr std::string_view reopenMessage = "reopen\n";
+
+    std::optional<std::filesystem::path> path;
+    std::string failure; // why there is no path
+
+    // The socket in the user's private runtime folder.
+    static InstanceSocket inRuntimeFolder();
+
+    enum class Answer {
+        reopened,        // the instance there took the request
+        nobodyListening, // no socket, or one that nobody serves (yet)
+        failed,          // anything else, said in `failure`
+    };
+    // One attempt at asking the instance listening on `path` to come forward.
+    // A socket that another user answers is never told anything.
+    static Answer askToReopen(const std::filesystem::path& path, std::string& failure);
+
+    // The kernel's word that the process at the other end of a connected
+    // socket runs as this user; nothing the peer sends can fake it.
+    static bool peerIsThisUser(int fd);
+    // False when the path is too long for a socket's address.
+    static bool addressOf(const std::filesystem::path& path, sockaddr_un& address);
+};
+
+} // namespace rondelix::platform::linux_desktop
