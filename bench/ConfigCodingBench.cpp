@@ -55,4 +55,16 @@ void BM_DecodeAndEncodeLargeConfig(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeAndEncodeLargeConfig)->Unit(benchmark::kMillisecond);
 
+// Reading alone: from the bytes of the file to the records.
+void BM_DecodeLargeConfig(benchmark::State& state) {
+    const std::string file = writeConfigFile(largeConfig());
+    for (auto _ : state) {
+        auto config = decodeConfigBytes(file);
+        benchmark::DoNotOptimize(config);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(file.size()));
+}
+BENCHMARK(BM_DecodeLargeConfig)->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -13,7 +13,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <nlohmann/json.hpp>
 #include <string_view>
 
 namespace {
@@ -30,18 +29,14 @@ void reviewWheel(const rondelix::Wheel& wheel) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const auto document = rondelix::parseJson(bytes);
-    if (!document) return 0;
-
-    if (const auto shared = rondelix::SharedWheel::decode(*document)) {
+    if (const auto shared = rondelix::SharedWheel::decode(bytes)) {
         reviewWheel(shared->wheel);
-        const auto reread = rondelix::parseJson(shared->fileBytes());
-        if (!reread || !rondelix::SharedWheel::decode(*reread)) std::abort();
+        if (!rondelix::SharedWheel::decode(shared->fileBytes())) std::abort();
     }
 
-    const auto keys = rondelix::TopLevelKeys::decode(*document);
+    const auto keys = rondelix::TopLevelKeys::read(bytes);
     if (!keys || (!keys->contains("wheels") && !keys->contains("bindings"))) return 0;
-    if (auto config = rondelix::decodeConfig(*document)) {
+    if (auto config = rondelix::decodeConfigBytes(bytes)) {
         for (const auto& wheel : config->wheels)
             reviewWheel(wheel);
         rondelix::sanitize(*config);

@@ -32,17 +32,24 @@ Read read(const std::filesystem::path& file) {
         const bool tooLarge = data.failure->kind == ImportSafety::Failure::Kind::tooLarge;
         return {Read::Outcome::damaged, {}, tooLarge ? "it is too large" : data.failure->description};
     }
-    const auto json = parseJson(data.bytes);
-    if (!json) return {Read::Outcome::damaged, {}, "it is not JSON"};
-    if (!json->is_array()) return {Read::Outcome::damaged, {}, "it is not a list of wheels"};
+    JsonReader reader(data.bytes);
+    const bool isList = reader.kind() == JsonKind::array;
     Read result{Read::Outcome::wheels, {}, {}};
-    for (const auto& element : *json) {
-        auto wheel = decodeWheel(element);
-        // The program never writes a wheel without its id.
-        if (!wheel || wheel->id.empty())
-            return {Read::Outcome::damaged, {}, "it holds something that is not a wheel"};
-        result.wheels.push_back(std::move(*wheel));
+    bool allWheels = true;
+    if (isList) {
+        reader.enterArray();
+        while (reader.nextElement()) {
+            auto wheel = decodeWheel(reader);
+            // The program never writes a wheel without its id.
+            allWheels = allWheels && wheel && !wheel->id.empty();
+            if (allWheels) result.wheels.push_back(std::move(*wheel));
+        }
+    } else {
+        reader.skip();
     }
+    if (!reader.finish()) return {Read::Outcome::damaged, {}, "it is not JSON"};
+    if (!isList) return {Read::Outcome::damaged, {}, "it is not a list of wheels"};
+    if (!allWheels) return {Read::Outcome::damaged, {}, "it holds something that is not a wheel"};
     return result;
 }
 

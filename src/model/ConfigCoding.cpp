@@ -4,9 +4,11 @@
 #include "util/Overloaded.h"
 
 #include <array>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <type_traits>
 #include <utility>
 #include <variant>
@@ -17,133 +19,125 @@ using nlohmann::json;
 
 namespace {
 
-// How deep a configuration document may nest. Real files need fewer than ten
-// levels; the limit keeps hostile input from exhausting the stack.
-constexpr int maxNestingDepth = 256;
+// Reading one value as a field's type; nothing, with the value skipped, when
+// its JSON type is wrong. Null is never of the type a field wants.
 
-// A present, non-null member, or nothing.
-const json* member(const json& object, const char* key) {
-    const auto it = object.find(key);
-    if (it == object.end() || it->is_null()) return nullptr;
-    return &*it;
-}
-
-// Reading one value as a field's type; nothing when the JSON type is wrong.
-std::optional<int> readInt(const json& value) {
-    if (value.is_number_integer()) {
-        if (value.is_number_unsigned()) {
-            const auto v = value.get<std::uint64_t>();
-            return v > static_cast<std::uint64_t>(std::numeric_limits<int>::max())
-                       ? std::numeric_limits<int>::max()
-                       : static_cast<int>(v);
-        }
-        const auto v = value.get<std::int64_t>();
-        if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-        if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-        return static_cast<int>(v);
+std::optional<int> intFrom(const JsonNumber& number) {
+    constexpr int most = std::numeric_limits<int>::max();
+    constexpr int least = std::numeric_limits<int>::min();
+    switch (number.type) {
+    case JsonNumber::Type::unsignedInteger:
+        return number.unsignedInteger > static_cast<std::uint64_t>(most)
+                   ? most
+                   : static_cast<int>(number.unsignedInteger);
+    case JsonNumber::Type::integer:
+        if (number.integer > most) return most;
+        if (number.integer < least) return least;
+        return static_cast<int>(number.integer);
+    case JsonNumber::Type::real:
+        break;
     }
     // A whole number written with a fraction part (3.0) is still that number.
-    if (value.is_number_float()) {
-        const double v = value.get<double>();
-        if (std::isfinite(v) && v == std::trunc(v) && v >= std::numeric_limits<int>::min() &&
-            v <= std::numeric_limits<int>::max())
-            return static_cast<int>(v);
+    const double v = number.real;
+    if (std::isfinite(v) && v == std::trunc(v) && v >= least && v <= most) return static_cast<int>(v);
+    return std::nullopt;
+}
+
+template <typename T> std::optional<T> read(JsonReader& reader);
+
+template <> std::optional<int> read<int>(JsonReader& reader) {
+    if (reader.kind() == JsonKind::number) return intFrom(reader.readNumber());
+    reader.skip();
+    return std::nullopt;
+}
+
+template <> std::optional<double> read<double>(JsonReader& reader) {
+    if (reader.kind() == JsonKind::number) return reader.readNumber().toDouble();
+    reader.skip();
+    return std::nullopt;
+}
+
+template <> std::optional<bool> read<bool>(JsonReader& reader) {
+    if (reader.kind() == JsonKind::boolean) return reader.readBool();
+    reader.skip();
+    return std::nullopt;
+}
+
+template <> std::optional<std::string> read<std::string>(JsonReader& reader) {
+    if (reader.kind() == JsonKind::string) return std::string(reader.readString());
+    reader.skip();
+    return std::nullopt;
+}
+
+template <> std::optional<Uuid> read<Uuid>(JsonReader& reader) {
+    if (reader.kind() == JsonKind::string) return Uuid::parse(reader.readString());
+    reader.skip();
+    return std::nullopt;
+}
+
+// Reads the members of the object at the cursor: `onMember(key)` takes each
+// member's value. False, with the value skipped, when it is not an object.
+template <typename OnMember> bool readMembers(JsonReader& reader, OnMember&& onMember) {
+    if (reader.kind() != JsonKind::object) {
+        reader.skip();
+        return false;
     }
-    return std::nullopt;
+    reader.enterObject();
+    while (const auto key = reader.nextMember())
+        onMember(*key);
+    return true;
 }
 
-std::optional<double> readDouble(const json& value) {
-    if (value.is_number()) return value.get<double>();
-    return std::nullopt;
-}
-
-std::optional<bool> readBool(const json& value) {
-    if (value.is_boolean()) return value.get<bool>();
-    return std::nullopt;
-}
-
-std::optional<std::string> readString(const json& value) {
-    if (value.is_string()) return value.get<std::string>();
-    return std::nullopt;
-}
-
-std::optional<Uuid> readUuid(const json& value) {
-    if (!value.is_string()) return std::nullopt;
-    return Uuid::parse(value.get_ref<const std::string&>());
-}
-
-std::optional<std::vector<int>> readIntList(const json& value) {
-    if (!value.is_array()) return std::nullopt;
-    std::vector<int> out;
-    out.reserve(value.size());
-    for (const auto& element : value) {
-        const auto v = readInt(element);
-        if (!v) return std::nullopt;
-        out.push_back(*v);
+// A list whose every element decodes; one that does not fails the list.
+template <typename T, typename Decode>
+std::optional<std::vector<T>> readList(JsonReader& reader, Decode decode) {
+    if (reader.kind() != JsonKind::array) {
+        reader.skip();
+        return std::nullopt;
     }
-    return out;
-}
-
-// The three field rules. `ok` turns false when an optional field fails.
-
-template <typename T, typename Reader>
-T tolerant(const json& object, const char* key, T fallback, Reader read) {
-    if (const json* value = member(object, key))
-        if (auto v = read(*value)) return *v;
-    return fallback;
-}
-
-template <typename T, typename Reader>
-T optionalField(const json& object, const char* key, T fallback, Reader read, bool& ok) {
-    const json* value = member(object, key);
-    if (!value) return fallback;
-    auto v = read(*value);
-    if (!v) {
-        ok = false;
-        return fallback;
-    }
-    return std::move(*v);
-}
-
-// An optional field whose absence stays absent.
-template <typename Reader>
-std::optional<std::string> optionalString(const json& object, const char* key, Reader read, bool& ok) {
-    const json* value = member(object, key);
-    if (!value) return std::nullopt;
-    auto v = read(*value);
-    if (!v) ok = false;
-    return v;
-}
-
-template <typename T, typename Decoder>
-std::optional<std::vector<T>> readList(const json& value, Decoder decode) {
-    if (!value.is_array()) return std::nullopt;
+    reader.enterArray();
     std::vector<T> out;
-    out.reserve(value.size());
-    for (const auto& element : value) {
-        auto decoded = decode(element);
-        if (!decoded) return std::nullopt;
-        out.push_back(std::move(*decoded));
+    bool ok = true;
+    while (reader.nextElement()) {
+        auto decoded = decode(reader);
+        ok = ok && decoded;
+        if (ok) out.push_back(std::move(*decoded));
     }
+    if (!ok) return std::nullopt;
     return out;
 }
 
-std::optional<std::string> requiredString(const json& payload, const char* key) {
-    const json* value = member(payload, key);
-    return value ? readString(*value) : std::nullopt;
+// The field rules. A key may appear more than once; as in a JSON document,
+// the last one counts, so each reading replaces what an earlier one gave.
+
+// A field that falls back to its default when absent, null or unreadable.
+template <typename T, typename Read> void tolerant(JsonReader& reader, T& field, T fallback, Read read) {
+    if (auto v = read(reader)) {
+        field = std::move(*v);
+    } else {
+        field = std::move(fallback);
+    }
 }
 
-// An optional string payload field: absent stays absent, a wrong type fails.
-bool readOptionalString(const json& payload, const char* key, std::optional<std::string>& out) {
-    bool ok = true;
-    out = optionalString(payload, key, readString, ok);
-    return ok;
+// A field that may be absent or null, but fails its record when unreadable.
+template <typename T, typename Read>
+void optionalField(JsonReader& reader, T& field, const T& fallback, bool& failed, Read read) {
+    failed = false;
+    if (reader.kind() == JsonKind::null) {
+        reader.skip();
+        field = fallback;
+    } else if (auto v = read(reader)) {
+        field = std::move(*v);
+    } else {
+        field = fallback;
+        failed = true;
+    }
 }
 
-// The cases of the tagged unions. Each case names its key in the file and
-// how its payload reads; the decoding tables below are built from the
-// variants themselves, so a case added to a union without both does not
-// compile.
+// Whether a record whose optional fields read as `failed` holds.
+template <typename... Flags> bool noneFailed(Flags... failed) {
+    return !(failed || ...);
+}
 
 template <typename Case> using Tag = std::type_identity<Case>;
 
@@ -189,8 +183,16 @@ constexpr std::string_view caseKey(Tag<MacroAction::Keystroke>) {
 }
 
 // Payloads of the cases whose inner object holds one required string.
-template <typename Case, auto Field> std::optional<Case> stringPayload(const json& payload, const char* key) {
-    auto text = requiredString(payload, key);
+template <typename Case, auto Field>
+std::optional<Case> stringPayload(JsonReader& reader, std::string_view key) {
+    std::optional<std::string> text;
+    readMembers(reader, [&](std::string_view name) {
+        if (name == key) {
+            text = read<std::string>(reader);
+        } else {
+            reader.skip();
+        }
+    });
     if (!text) return std::nullopt;
     Case value;
     value.*Field = std::move(*text);
@@ -198,62 +200,87 @@ template <typename Case, auto Field> std::optional<Case> stringPayload(const jso
 }
 
 // Auto and none ignore whatever their inner object holds.
-std::optional<Icon::Auto> readPayload(Tag<Icon::Auto>, const json&) {
+std::optional<Icon::Auto> readPayload(Tag<Icon::Auto>, JsonReader& reader) {
+    reader.skip();
     return Icon::Auto{};
 }
-std::optional<Icon::None> readPayload(Tag<Icon::None>, const json&) {
+std::optional<Icon::None> readPayload(Tag<Icon::None>, JsonReader& reader) {
+    reader.skip();
     return Icon::None{};
 }
-std::optional<Icon::SfSymbol> readPayload(Tag<Icon::SfSymbol>, const json& payload) {
-    return stringPayload<Icon::SfSymbol, &Icon::SfSymbol::name>(payload, "_0");
+std::optional<Icon::SfSymbol> readPayload(Tag<Icon::SfSymbol>, JsonReader& reader) {
+    return stringPayload<Icon::SfSymbol, &Icon::SfSymbol::name>(reader, "_0");
 }
-std::optional<Icon::Emoji> readPayload(Tag<Icon::Emoji>, const json& payload) {
-    return stringPayload<Icon::Emoji, &Icon::Emoji::text>(payload, "_0");
+std::optional<Icon::Emoji> readPayload(Tag<Icon::Emoji>, JsonReader& reader) {
+    return stringPayload<Icon::Emoji, &Icon::Emoji::text>(reader, "_0");
 }
-std::optional<Icon::CustomImage> readPayload(Tag<Icon::CustomImage>, const json& payload) {
-    return stringPayload<Icon::CustomImage, &Icon::CustomImage::filename>(payload, "filename");
+std::optional<Icon::CustomImage> readPayload(Tag<Icon::CustomImage>, JsonReader& reader) {
+    return stringPayload<Icon::CustomImage, &Icon::CustomImage::filename>(reader, "filename");
 }
 
-std::optional<MacroAction::Text> readPayload(Tag<MacroAction::Text>, const json& payload) {
-    return stringPayload<MacroAction::Text, &MacroAction::Text::text>(payload, "_0");
+std::optional<MacroAction::Text> readPayload(Tag<MacroAction::Text>, JsonReader& reader) {
+    return stringPayload<MacroAction::Text, &MacroAction::Text::text>(reader, "_0");
 }
-std::optional<MacroAction::App> readPayload(Tag<MacroAction::App>, const json& payload) {
+std::optional<MacroAction::App> readPayload(Tag<MacroAction::App>, JsonReader& reader) {
     MacroAction::App app;
-    if (!readOptionalString(payload, "bundleIdentifier", app.bundleIdentifier)) return std::nullopt;
-    if (!readOptionalString(payload, "path", app.path)) return std::nullopt;
+    bool badIdentifier = false;
+    bool badPath = false;
+    readMembers(reader, [&](std::string_view key) {
+        if (key == "bundleIdentifier") {
+            optionalField(reader, app.bundleIdentifier, {}, badIdentifier, read<std::string>);
+        } else if (key == "path") {
+            optionalField(reader, app.path, {}, badPath, read<std::string>);
+        } else {
+            reader.skip();
+        }
+    });
+    if (!noneFailed(badIdentifier, badPath)) return std::nullopt;
     return app;
 }
-std::optional<MacroAction::Url> readPayload(Tag<MacroAction::Url>, const json& payload) {
-    return stringPayload<MacroAction::Url, &MacroAction::Url::url>(payload, "_0");
+std::optional<MacroAction::Url> readPayload(Tag<MacroAction::Url>, JsonReader& reader) {
+    return stringPayload<MacroAction::Url, &MacroAction::Url::url>(reader, "_0");
 }
-std::optional<MacroAction::SystemAction> readPayload(Tag<MacroAction::SystemAction>, const json& payload) {
-    return stringPayload<MacroAction::SystemAction, &MacroAction::SystemAction::id>(payload, "_0");
+std::optional<MacroAction::SystemAction> readPayload(Tag<MacroAction::SystemAction>, JsonReader& reader) {
+    return stringPayload<MacroAction::SystemAction, &MacroAction::SystemAction::id>(reader, "_0");
 }
-std::optional<MacroAction::Script> readPayload(Tag<MacroAction::Script>, const json& payload) {
-    return stringPayload<MacroAction::Script, &MacroAction::Script::source>(payload, "_0");
+std::optional<MacroAction::Script> readPayload(Tag<MacroAction::Script>, JsonReader& reader) {
+    return stringPayload<MacroAction::Script, &MacroAction::Script::source>(reader, "_0");
 }
-std::optional<MacroAction::Shortcut> readPayload(Tag<MacroAction::Shortcut>, const json& payload) {
-    return stringPayload<MacroAction::Shortcut, &MacroAction::Shortcut::name>(payload, "name");
+std::optional<MacroAction::Shortcut> readPayload(Tag<MacroAction::Shortcut>, JsonReader& reader) {
+    return stringPayload<MacroAction::Shortcut, &MacroAction::Shortcut::name>(reader, "name");
 }
-std::optional<MacroAction::OpenSettings> readPayload(Tag<MacroAction::OpenSettings>, const json& payload) {
+std::optional<MacroAction::OpenSettings> readPayload(Tag<MacroAction::OpenSettings>, JsonReader& reader) {
     MacroAction::OpenSettings open;
-    if (!readOptionalString(payload, "target", open.target)) return std::nullopt;
+    bool badTarget = false;
+    readMembers(reader, [&](std::string_view key) {
+        if (key == "target") {
+            optionalField(reader, open.target, {}, badTarget, read<std::string>);
+        } else {
+            reader.skip();
+        }
+    });
+    if (badTarget) return std::nullopt;
     return open;
 }
-std::optional<MacroAction::Keystroke> readPayload(Tag<MacroAction::Keystroke>, const json& payload) {
-    const json* combo = member(payload, "_0");
+std::optional<MacroAction::Keystroke> readPayload(Tag<MacroAction::Keystroke>, JsonReader& reader) {
+    std::optional<KeyCombo> combo;
+    readMembers(reader, [&](std::string_view key) {
+        if (key == "_0") {
+            combo = decodeKeyCombo(reader);
+        } else {
+            reader.skip();
+        }
+    });
     if (!combo) return std::nullopt;
-    auto decoded = decodeKeyCombo(*combo);
-    if (!decoded) return std::nullopt;
-    return MacroAction::Keystroke{*decoded};
+    return MacroAction::Keystroke{*combo};
 }
 
 template <typename Union> struct CaseCoding {
     std::string_view key;
-    std::optional<Union> (*decode)(const json& payload);
+    std::optional<Union> (*decode)(JsonReader& payload);
 };
 
-template <typename Union, typename Case> std::optional<Union> decodeCase(const json& payload) {
+template <typename Union, typename Case> std::optional<Union> decodeCase(JsonReader& payload) {
     if (auto value = readPayload(Tag<Case>{}, payload)) return Union(std::move(*value));
     return std::nullopt;
 }
@@ -275,240 +302,331 @@ template <typename Union>
 constexpr auto casesOf = caseTable<Union>(std::make_index_sequence<namedCaseCount<Union>>{});
 
 // A tagged union: exactly one case key, whose value is an object. Keys that
-// name no case are ignored.
-template <typename Union> std::optional<Union> decodeUnion(const json& value) {
-    if (!value.is_object()) return std::nullopt;
-    const CaseCoding<Union>* found = nullptr;
-    const json* payload = nullptr;
-    for (const auto& coding : casesOf<Union>) {
-        const auto it = value.find(std::string(coding.key));
-        if (it == value.end()) continue;
-        if (found) return std::nullopt; // "Invalid number of keys found, expected one."
-        found = &coding;
-        payload = &*it;
+// name no case go to `onOther`, which takes their values.
+template <typename Union> struct UnionMembers {
+    std::optional<Union> value;
+    // The case keys that appeared, one bit each.
+    unsigned cases = 0;
+    bool isObject = false;
+
+    std::optional<Union> decoded() && {
+        if (std::popcount(cases) != 1) return std::nullopt;
+        return std::move(value);
     }
-    if (!found || !payload->is_object()) return std::nullopt;
-    return found->decode(*payload);
+};
+
+template <typename Union, typename OnOther>
+UnionMembers<Union> readUnion(JsonReader& reader, OnOther&& onOther) {
+    UnionMembers<Union> members;
+    members.isObject = readMembers(reader, [&](std::string_view key) {
+        for (std::size_t i = 0; i < casesOf<Union>.size(); ++i) {
+            if (casesOf<Union>[i].key != key) continue;
+            members.cases |= 1u << i;
+            if (reader.kind() == JsonKind::object) {
+                members.value = casesOf<Union>[i].decode(reader);
+            } else {
+                reader.skip();
+                members.value.reset();
+            }
+            return;
+        }
+        onOther(key);
+    });
+    return members;
 }
 
-// An action in the tagged form whose one key names no kind this version
-// knows: a newer version wrote it, and it is carried as it stands.
-// A known kind whose payload does not read is no such action.
-std::optional<MacroAction> unknownAction(const json& value) {
-    if (!value.is_object() || value.size() != 1 || !value.begin().value().is_object()) return std::nullopt;
-    const std::string& kind = value.begin().key();
-    for (const auto& coding : casesOf<MacroAction>)
-        if (coding.key == kind) return std::nullopt;
-    return MacroAction::Unknown{kind, value.dump()};
-}
+// The one key of an action in the tagged form that names no kind this
+// version knows, and its object, kept whole: a newer version wrote it, and it
+// is carried as it stands.
+struct UnknownKind {
+    std::optional<std::string> kind;
+    std::optional<json> payload;
+    bool otherKeys = false;
 
-// Builds the document while it is read, refusing one that nests too deep
-// before it grows any deeper; the library's builder does the rest.
-class BoundedDocumentBuilder {
-  public:
-    explicit BoundedDocumentBuilder(json& root) : builder_(root, /*allow_exceptions=*/false) {}
+    void read(JsonReader& reader, std::string_view key) {
+        if (!kind) kind = std::string(key);
+        otherKeys = otherKeys || *kind != key;
+        if (!otherKeys && reader.kind() == JsonKind::object) {
+            payload = reader.readDocument();
+        } else {
+            reader.skip();
+            payload.reset();
+        }
+    }
+};
 
-    bool null() { return builder_.null(); }
-    bool boolean(bool value) { return builder_.boolean(value); }
-    bool number_integer(json::number_integer_t value) { return builder_.number_integer(value); }
-    bool number_unsigned(json::number_unsigned_t value) { return builder_.number_unsigned(value); }
-    bool number_float(json::number_float_t value, const json::string_t& text) {
-        return builder_.number_float(value, text);
-    }
-    bool string(json::string_t& value) { return builder_.string(value); }
-    bool binary(json::binary_t& value) { return builder_.binary(value); }
-    bool start_object(std::size_t elements) { return deeper() && builder_.start_object(elements); }
-    bool key(json::string_t& value) { return builder_.key(value); }
-    bool end_object() {
-        --depth_;
-        return builder_.end_object();
-    }
-    bool start_array(std::size_t elements) { return deeper() && builder_.start_array(elements); }
-    bool end_array() {
-        --depth_;
-        return builder_.end_array();
-    }
-    bool parse_error(std::size_t position, const std::string& token, const nlohmann::detail::exception& e) {
-        return builder_.parse_error(position, token, e);
-    }
-    bool failed() const { return builder_.is_errored() || depth_ > maxNestingDepth; }
-
-  private:
-    bool deeper() { return ++depth_ <= maxNestingDepth; }
-
-    nlohmann::detail::json_sax_dom_parser<json> builder_;
-    int depth_ = 0;
+// The behaviour settings that follow the optional field rule, by key.
+using BehaviorMember =
+    std::variant<double Behavior::*, int Behavior::*, bool Behavior::*, std::string Behavior::*>;
+struct BehaviorField {
+    std::string_view key;
+    BehaviorMember member;
+};
+constexpr std::array behaviorFields{
+    BehaviorField{"wheelSize", &Behavior::wheelSize},
+    BehaviorField{"emptySliceOpensEditor", &Behavior::emptySliceOpensEditor},
+    BehaviorField{"stickyAim", &Behavior::stickyAim},
+    BehaviorField{"closeFadeEnabled", &Behavior::closeFadeEnabled},
+    BehaviorField{"closeFadeMs", &Behavior::closeFadeMs},
+    BehaviorField{"opacity", &Behavior::opacity},
+    BehaviorField{"soundEnabled", &Behavior::soundEnabled},
+    BehaviorField{"soundVolume", &Behavior::soundVolume},
+    BehaviorField{"aimSoundName", &Behavior::aimSoundName},
+    BehaviorField{"fireSoundName", &Behavior::fireSoundName},
+    BehaviorField{"hapticsEnabled", &Behavior::hapticsEnabled},
+    BehaviorField{"liquidGlassEnabled", &Behavior::liquidGlassEnabled},
+    BehaviorField{"accentHex", &Behavior::accentHex},
+    BehaviorField{"accentStrength", &Behavior::accentStrength},
+    BehaviorField{"reopenLastWheel", &Behavior::reopenLastWheel},
+    BehaviorField{"tabCyclesWheels", &Behavior::tabCyclesWheels},
+    BehaviorField{"numpadDirectSlice", &Behavior::numpadDirectSlice},
+    BehaviorField{"shiftTapCyclesBackward", &Behavior::shiftTapCyclesBackward},
+    BehaviorField{"scrollSensitivity", &Behavior::scrollSensitivity},
+    BehaviorField{"invertScroll", &Behavior::invertScroll},
+    BehaviorField{"detectApp", &Behavior::detectApp},
+    BehaviorField{"heldArrowDelayMs", &Behavior::heldArrowDelayMs},
+    BehaviorField{"releaseGraceEnabled", &Behavior::releaseGraceEnabled},
+    BehaviorField{"releaseGraceMs", &Behavior::releaseGraceMs},
 };
 
 } // namespace
 
 // MARK: decoding
 
-std::optional<KeyCombo> decodeKeyCombo(const json& value) {
-    if (!value.is_object()) return std::nullopt;
-    const auto field = [&](const char* key) -> const json* { return member(value, key); };
-    KeyCombo combo;
-    const json* keyCode = field("keyCode");
-    if (!keyCode) return std::nullopt;
-    const auto code = readInt(*keyCode);
-    if (!code) return std::nullopt;
-    combo.keyCode = *code;
-    for (auto [key, target] : {std::pair{"command", &combo.command}, std::pair{"shift", &combo.shift},
-                               std::pair{"option", &combo.option}, std::pair{"control", &combo.control}}) {
-        const json* flag = field(key);
-        if (!flag) return std::nullopt;
-        const auto b = readBool(*flag);
-        if (!b) return std::nullopt;
-        *target = *b;
-    }
-    return combo;
+std::optional<KeyCombo> decodeKeyCombo(JsonReader& reader) {
+    // Every member is required.
+    std::optional<int> keyCode;
+    std::array<std::optional<bool>, 4> flags;
+    constexpr std::array<std::string_view, 4> flagKeys{"command", "shift", "option", "control"};
+    if (!readMembers(reader, [&](std::string_view key) {
+            if (key == "keyCode") {
+                keyCode = read<int>(reader);
+                return;
+            }
+            for (std::size_t i = 0; i < flagKeys.size(); ++i) {
+                if (key != flagKeys[i]) continue;
+                flags[i] = read<bool>(reader);
+                return;
+            }
+            reader.skip();
+        }))
+        return std::nullopt;
+    if (!keyCode || !flags[0] || !flags[1] || !flags[2] || !flags[3]) return std::nullopt;
+    return KeyCombo{*keyCode, *flags[0], *flags[1], *flags[2], *flags[3]};
 }
 
-std::optional<Icon> decodeIcon(const json& value) {
-    return decodeUnion<Icon>(value);
+std::optional<Icon> decodeIcon(JsonReader& reader) {
+    return readUnion<Icon>(reader, [&reader](std::string_view) { reader.skip(); }).decoded();
 }
 
-std::optional<MacroAction> decodeAction(const json& value) {
-    if (auto action = decodeUnion<MacroAction>(value)) return action;
-    return unknownAction(value);
+std::optional<MacroAction> decodeAction(JsonReader& reader) {
+    UnknownKind unknown;
+    auto members = readUnion<MacroAction>(reader, [&](std::string_view key) { unknown.read(reader, key); });
+    if (members.cases != 0) return std::move(members).decoded();
+    // A known kind whose payload does not read is no unknown action.
+    if (!unknown.kind || unknown.otherKeys || !unknown.payload) return std::nullopt;
+    json whole = json::object();
+    whole[*unknown.kind] = std::move(*unknown.payload);
+    return MacroAction::Unknown{*unknown.kind, whole.dump()};
 }
 
-std::optional<Slice> decodeSlice(const json& value) {
-    if (!value.is_object()) return std::nullopt;
+std::optional<Slice> decodeSlice(JsonReader& reader) {
     Slice slice;
-    slice.id = tolerant(value, "id", Config::recoveredIdSentinel, readUuid);
-    slice.position = tolerant(value, "position", 0, readInt);
-    slice.label = tolerant(value, "label", std::string(), readString);
-    slice.icon = tolerant(value, "icon", Icon(Icon::None{}), decodeIcon);
-    slice.action = tolerant(value, "action", MacroAction(MacroAction::Text{}), decodeAction);
+    slice.id = Config::recoveredIdSentinel;
+    slice.position = 0;
+    slice.icon = Icon::None{};
+    slice.action = MacroAction::Text{};
+    if (!readMembers(reader, [&](std::string_view key) {
+            if (key == "id") {
+                tolerant(reader, slice.id, Config::recoveredIdSentinel, read<Uuid>);
+            } else if (key == "position") {
+                tolerant(reader, slice.position, 0, read<int>);
+            } else if (key == "label") {
+                tolerant(reader, slice.label, std::string(), read<std::string>);
+            } else if (key == "icon") {
+                tolerant(reader, slice.icon, Icon(Icon::None{}), decodeIcon);
+            } else if (key == "action") {
+                tolerant(reader, slice.action, MacroAction(MacroAction::Text{}), decodeAction);
+            } else {
+                reader.skip();
+            }
+        }))
+        return std::nullopt;
     return slice;
 }
 
-std::optional<Wheel> decodeWheel(const json& value) {
-    if (!value.is_object()) return std::nullopt;
-    bool ok = true;
+std::optional<Wheel> decodeWheel(JsonReader& reader) {
     Wheel wheel;
-    wheel.id = tolerant(value, "id", std::string(), readString);
-    wheel.name = tolerant(value, "name", std::string("Wheel"), readString);
-    wheel.sliceCount = optionalField(value, "sliceCount", 8, readInt, ok);
-    wheel.slices = optionalField(
-        value, "slices", std::vector<Slice>{}, [](const json& v) { return readList<Slice>(v, decodeSlice); },
-        ok);
-    wheel.appBundleIdentifier = optionalString(value, "appBundleIdentifier", readString, ok);
-    if (!ok) return std::nullopt;
+    wheel.name = "Wheel";
+    wheel.sliceCount = 8;
+    bool badCount = false;
+    bool badSlices = false;
+    bool badApp = false;
+    if (!readMembers(reader, [&](std::string_view key) {
+            if (key == "id") {
+                tolerant(reader, wheel.id, std::string(), read<std::string>);
+            } else if (key == "name") {
+                tolerant(reader, wheel.name, std::string("Wheel"), read<std::string>);
+            } else if (key == "sliceCount") {
+                optionalField(reader, wheel.sliceCount, 8, badCount, read<int>);
+            } else if (key == "slices") {
+                optionalField(reader, wheel.slices, {}, badSlices,
+                              [](JsonReader& r) { return readList<Slice>(r, decodeSlice); });
+            } else if (key == "appBundleIdentifier") {
+                optionalField(reader, wheel.appBundleIdentifier, {}, badApp, read<std::string>);
+            } else {
+                reader.skip();
+            }
+        }))
+        return std::nullopt;
+    if (!noneFailed(badCount, badSlices, badApp)) return std::nullopt;
     return wheel;
 }
 
-std::optional<SummonBinding> decodeBinding(const json& value) {
-    if (!value.is_object()) return std::nullopt;
+std::optional<SummonBinding> decodeBinding(JsonReader& reader) {
     SummonBinding binding;
-    binding.id = tolerant(value, "id", Config::recoveredIdSentinel, readUuid);
-    binding.holdThresholdMs = tolerant(value, "holdThresholdMs", 100, readInt);
-    binding.enabled = tolerant(value, "enabled", true, readBool);
-
+    binding.id = Config::recoveredIdSentinel;
+    binding.holdThresholdMs = 100;
+    binding.enabled = true;
     // Older files kept one key code, or only a kind.
-    if (const json* list = member(value, "keyCodes"); list && readIntList(*list)) {
-        binding.keyCodes = *readIntList(*list);
-    } else if (const json* single = member(value, "keyCode"); single && readInt(*single)) {
-        binding.keyCodes = {*readInt(*single)};
-    } else if (const json* kind = member(value, "kind"); kind && kind->is_string()) {
-        binding.keyCodes = {kind->get_ref<const std::string&>() == "capsLock" ? -1 : 58};
+    std::optional<std::vector<int>> keyCodes;
+    std::optional<int> keyCode;
+    std::optional<std::string> kind;
+    if (!readMembers(reader, [&](std::string_view key) {
+            if (key == "id") {
+                tolerant(reader, binding.id, Config::recoveredIdSentinel, read<Uuid>);
+            } else if (key == "holdThresholdMs") {
+                tolerant(reader, binding.holdThresholdMs, 100, read<int>);
+            } else if (key == "enabled") {
+                tolerant(reader, binding.enabled, true, read<bool>);
+            } else if (key == "keyCodes") {
+                keyCodes = readList<int>(reader, read<int>);
+            } else if (key == "keyCode") {
+                keyCode = read<int>(reader);
+            } else if (key == "kind") {
+                kind = read<std::string>(reader);
+            } else {
+                reader.skip();
+            }
+        }))
+        return std::nullopt;
+    if (keyCodes) {
+        binding.keyCodes = std::move(*keyCodes);
+    } else if (keyCode) {
+        binding.keyCodes = {*keyCode};
+    } else if (kind) {
+        binding.keyCodes = {*kind == "capsLock" ? -1 : 58};
     } else {
         binding.keyCodes = {58};
     }
     return binding;
 }
 
-std::optional<General> decodeGeneral(const json& value) {
-    if (!value.is_object()) return std::nullopt;
-    bool ok = true;
+std::optional<General> decodeGeneral(JsonReader& reader) {
     General general;
-    general.launchAtLogin = optionalField(value, "launchAtLogin", false, readBool, ok);
-    if (!ok) return std::nullopt;
+    bool badLaunch = false;
+    if (!readMembers(reader, [&](std::string_view key) {
+            if (key == "launchAtLogin") {
+                optionalField(reader, general.launchAtLogin, false, badLaunch, read<bool>);
+            } else {
+                reader.skip();
+            }
+        }))
+        return std::nullopt;
+    if (badLaunch) return std::nullopt;
     return general;
 }
 
-std::optional<Behavior> decodeBehavior(const json& value) {
-    if (!value.is_object()) return std::nullopt;
-    bool ok = true;
-    Behavior b;
-    const auto real = [&](const char* key, double& field) {
-        field = optionalField(value, key, field, readDouble, ok);
-    };
-    const auto integer = [&](const char* key, int& field) {
-        field = optionalField(value, key, field, readInt, ok);
-    };
-    const auto flag = [&](const char* key, bool& field) {
-        field = optionalField(value, key, field, readBool, ok);
-    };
-    const auto text = [&](const char* key, std::string& field) {
-        field = optionalField(value, key, field, readString, ok);
-    };
-
+std::optional<Behavior> decodeBehavior(JsonReader& reader) {
     // Files written before sticky aim existed keep it off.
-    b.stickyAim = false;
-
-    real("wheelSize", b.wheelSize);
-    b.position = tolerant(value, "position", Behavior::Position::cursor, [](const json& v) {
-        return v.is_string() ? positionFromString(v.get<std::string>()) : std::nullopt;
-    });
-    flag("emptySliceOpensEditor", b.emptySliceOpensEditor);
-    flag("stickyAim", b.stickyAim);
-    flag("closeFadeEnabled", b.closeFadeEnabled);
-    integer("closeFadeMs", b.closeFadeMs);
-    real("opacity", b.opacity);
-    flag("soundEnabled", b.soundEnabled);
-    real("soundVolume", b.soundVolume);
-    text("aimSoundName", b.aimSoundName);
-    text("fireSoundName", b.fireSoundName);
-    flag("hapticsEnabled", b.hapticsEnabled);
-    flag("liquidGlassEnabled", b.liquidGlassEnabled);
-    text("accentHex", b.accentHex);
-    real("accentStrength", b.accentStrength);
-    flag("reopenLastWheel", b.reopenLastWheel);
-    flag("tabCyclesWheels", b.tabCyclesWheels);
-    flag("numpadDirectSlice", b.numpadDirectSlice);
-    flag("shiftTapCyclesBackward", b.shiftTapCyclesBackward);
-    real("scrollSensitivity", b.scrollSensitivity);
-    flag("invertScroll", b.invertScroll);
-    flag("detectApp", b.detectApp);
-    b.heldArrowMode =
-        tolerant(value, "heldArrowMode", Behavior::HeldArrowMode::untilReleased, [](const json& v) {
-            return v.is_string() ? heldArrowModeFromString(v.get<std::string>()) : std::nullopt;
-        });
-    integer("heldArrowDelayMs", b.heldArrowDelayMs);
-    flag("releaseGraceEnabled", b.releaseGraceEnabled);
-    integer("releaseGraceMs", b.releaseGraceMs);
-    if (!ok) return std::nullopt;
+    Behavior defaults;
+    defaults.stickyAim = false;
+    Behavior b = defaults;
+    std::array<bool, behaviorFields.size()> failed{};
+    if (!readMembers(reader, [&](std::string_view key) {
+            if (key == "position") {
+                tolerant(reader, b.position, Behavior::Position::cursor, [](JsonReader& r) {
+                    const auto text = read<std::string>(r);
+                    return text ? positionFromString(*text) : std::nullopt;
+                });
+                return;
+            }
+            if (key == "heldArrowMode") {
+                tolerant(reader, b.heldArrowMode, Behavior::HeldArrowMode::untilReleased, [](JsonReader& r) {
+                    const auto text = read<std::string>(r);
+                    return text ? heldArrowModeFromString(*text) : std::nullopt;
+                });
+                return;
+            }
+            for (std::size_t i = 0; i < behaviorFields.size(); ++i) {
+                if (behaviorFields[i].key != key) continue;
+                std::visit(
+                    [&](auto member) {
+                        using T = std::remove_reference_t<decltype(b.*member)>;
+                        optionalField(reader, b.*member, defaults.*member, failed[i], read<T>);
+                    },
+                    behaviorFields[i].member);
+                return;
+            }
+            reader.skip();
+        }))
+        return std::nullopt;
+    for (const bool fieldFailed : failed)
+        if (fieldFailed) return std::nullopt;
     return b;
 }
 
-std::optional<Config> decodeConfig(const json& value) {
-    if (!value.is_object()) return std::nullopt;
-    bool ok = true;
+std::optional<std::map<std::string, std::string>> decodeTextMap(JsonReader& reader) {
+    std::map<std::string, std::string> texts;
+    // Names whose last value is not text.
+    std::set<std::string> others;
+    if (!readMembers(reader, [&](std::string_view key) {
+            std::string name(key);
+            if (auto text = read<std::string>(reader)) {
+                others.erase(name);
+                texts.insert_or_assign(std::move(name), std::move(*text));
+            } else {
+                others.insert(std::move(name));
+            }
+        }))
+        return std::nullopt;
+    if (!others.empty()) return std::nullopt;
+    return texts;
+}
+
+std::optional<Config> decodeConfig(JsonReader& reader) {
     Config config;
-    config.version = optionalField(value, "version", 1, readInt, ok);
-    config.bindings = optionalField(
-        value, "bindings", std::vector<SummonBinding>{},
-        [](const json& v) { return readList<SummonBinding>(v, decodeBinding); }, ok);
-    config.behavior = optionalField(value, "behavior", Behavior{}, decodeBehavior, ok);
-    config.general = optionalField(value, "general", General{}, decodeGeneral, ok);
-    config.wheels = optionalField(
-        value, "wheels", std::vector<Wheel>{}, [](const json& v) { return readList<Wheel>(v, decodeWheel); },
-        ok);
-    config.lastUsedWheelId = optionalField(value, "lastUsedWheelId", std::string("default"), readString, ok);
-    config.exportedIcons =
-        tolerant(value, "exportedIcons", std::optional<std::map<std::string, std::string>>{},
-                 [](const json& v) -> std::optional<std::optional<std::map<std::string, std::string>>> {
-                     if (!v.is_object()) return std::nullopt;
-                     std::map<std::string, std::string> icons;
-                     for (const auto& [name, data] : v.items()) {
-                         if (!data.is_string()) return std::nullopt;
-                         icons.emplace(name, data.get<std::string>());
-                     }
-                     return icons;
-                 });
-    if (!ok) return std::nullopt;
+    bool badVersion = false;
+    bool badBindings = false;
+    bool badBehavior = false;
+    bool badGeneral = false;
+    bool badWheels = false;
+    bool badLastUsed = false;
+    if (!readMembers(reader, [&](std::string_view key) {
+            if (key == "version") {
+                optionalField(reader, config.version, 1, badVersion, read<int>);
+            } else if (key == "bindings") {
+                optionalField(reader, config.bindings, {}, badBindings,
+                              [](JsonReader& r) { return readList<SummonBinding>(r, decodeBinding); });
+            } else if (key == "behavior") {
+                optionalField(reader, config.behavior, Behavior{}, badBehavior, decodeBehavior);
+            } else if (key == "general") {
+                optionalField(reader, config.general, General{}, badGeneral, decodeGeneral);
+            } else if (key == "wheels") {
+                optionalField(reader, config.wheels, {}, badWheels,
+                              [](JsonReader& r) { return readList<Wheel>(r, decodeWheel); });
+            } else if (key == "lastUsedWheelId") {
+                optionalField(reader, config.lastUsedWheelId, std::string("default"), badLastUsed,
+                              read<std::string>);
+            } else if (key == "exportedIcons") {
+                config.exportedIcons = decodeTextMap(reader);
+            } else {
+                reader.skip();
+            }
+        }))
+        return std::nullopt;
+    if (!noneFailed(badVersion, badBindings, badBehavior, badGeneral, badWheels, badLastUsed))
+        return std::nullopt;
     return config;
 }
 
@@ -699,6 +817,48 @@ void write(JsonWriter& w, const Wheel& wheel) {
 
 // MARK: bytes
 
+namespace {
+
+// Builds the document while it is read, refusing one that nests too deep
+// before it grows any deeper; the library's builder does the rest.
+class BoundedDocumentBuilder {
+  public:
+    explicit BoundedDocumentBuilder(json& root) : builder_(root, /*allow_exceptions=*/false) {}
+
+    bool null() { return builder_.null(); }
+    bool boolean(bool value) { return builder_.boolean(value); }
+    bool number_integer(json::number_integer_t value) { return builder_.number_integer(value); }
+    bool number_unsigned(json::number_unsigned_t value) { return builder_.number_unsigned(value); }
+    bool number_float(json::number_float_t value, const json::string_t& text) {
+        return builder_.number_float(value, text);
+    }
+    bool string(json::string_t& value) { return builder_.string(value); }
+    bool binary(json::binary_t& value) { return builder_.binary(value); }
+    bool start_object(std::size_t elements) { return deeper() && builder_.start_object(elements); }
+    bool key(json::string_t& value) { return builder_.key(value); }
+    bool end_object() {
+        --depth_;
+        return builder_.end_object();
+    }
+    bool start_array(std::size_t elements) { return deeper() && builder_.start_array(elements); }
+    bool end_array() {
+        --depth_;
+        return builder_.end_array();
+    }
+    bool parse_error(std::size_t position, const std::string& token, const nlohmann::detail::exception& e) {
+        return builder_.parse_error(position, token, e);
+    }
+    bool failed() const { return builder_.is_errored() || depth_ > JsonReader::maxDepth; }
+
+  private:
+    bool deeper() { return ++depth_ <= JsonReader::maxDepth; }
+
+    nlohmann::detail::json_sax_dom_parser<json> builder_;
+    int depth_ = 0;
+};
+
+} // namespace
+
 std::optional<json> parseJson(std::string_view bytes) {
     json parsed;
     BoundedDocumentBuilder builder(parsed);
@@ -713,8 +873,11 @@ std::optional<std::string> jsonSyntaxError(std::string_view bytes) {
         std::optional<std::string> error;
         int depth = 0;
         bool deeper() {
-            if (++depth <= maxNestingDepth) return true;
-            error = "nested more than " + std::to_string(maxNestingDepth) + " levels deep";
+            if (++depth <= JsonReader::maxDepth) return true;
+            std::string message = "nested more than ";
+            message += std::to_string(JsonReader::maxDepth);
+            message += " levels deep";
+            error = std::move(message);
             return false;
         }
         bool null() override { return true; }
@@ -750,9 +913,7 @@ std::optional<std::string> jsonSyntaxError(std::string_view bytes) {
 }
 
 std::optional<Config> decodeConfigBytes(std::string_view bytes) {
-    const auto parsed = parseJson(bytes);
-    if (!parsed) return std::nullopt;
-    return decodeConfig(*parsed);
+    return decodeDocument(bytes, decodeConfig);
 }
 
 std::string writeConfigFile(const Config& config) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "model/Config.h"
+#include "model/JsonReader.h"
 
+#include <map>
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
@@ -9,19 +11,34 @@
 
 namespace rondelix {
 
-// The JSON form of the configuration records. Decoders are tolerant in the
-// way each field's rule says and never repair values; a record that fails
-// gives nothing. Writers write every field, leaving out absent optionals.
+// The JSON form of the configuration records. Each decoder reads its record
+// straight from the text at the reader's cursor, tolerant in the way each
+// field's rule says and never repairing values; a record that fails gives
+// nothing. Either way the reader is left after the value. Writers write every
+// field, leaving out absent optionals.
 
-std::optional<Config> decodeConfig(const nlohmann::json& json);
-std::optional<SummonBinding> decodeBinding(const nlohmann::json& json);
-std::optional<Behavior> decodeBehavior(const nlohmann::json& json);
-std::optional<General> decodeGeneral(const nlohmann::json& json);
-std::optional<Wheel> decodeWheel(const nlohmann::json& json);
-std::optional<Slice> decodeSlice(const nlohmann::json& json);
-std::optional<Icon> decodeIcon(const nlohmann::json& json);
-std::optional<MacroAction> decodeAction(const nlohmann::json& json);
-std::optional<KeyCombo> decodeKeyCombo(const nlohmann::json& json);
+std::optional<Config> decodeConfig(JsonReader& reader);
+std::optional<SummonBinding> decodeBinding(JsonReader& reader);
+std::optional<Behavior> decodeBehavior(JsonReader& reader);
+std::optional<General> decodeGeneral(JsonReader& reader);
+std::optional<Wheel> decodeWheel(JsonReader& reader);
+std::optional<Slice> decodeSlice(JsonReader& reader);
+std::optional<Icon> decodeIcon(JsonReader& reader);
+std::optional<MacroAction> decodeAction(JsonReader& reader);
+std::optional<KeyCombo> decodeKeyCombo(JsonReader& reader);
+// An object whose members all hold text, such as the embedded pictures.
+std::optional<std::map<std::string, std::string>> decodeTextMap(JsonReader& reader);
+
+// Decodes a whole text with one of the decoders: nothing when the text is not
+// JSON or its value does not decode.
+template <typename Decode>
+auto decodeDocument(std::string_view bytes, Decode&& decode)
+    -> decltype(decode(std::declval<JsonReader&>())) {
+    JsonReader reader(bytes);
+    auto value = decode(reader);
+    if (!value || !reader.finish()) return std::nullopt;
+    return value;
+}
 
 class JsonWriter;
 
@@ -29,7 +46,7 @@ class JsonWriter;
 void write(JsonWriter& writer, const Wheel& wheel);
 
 // Parses bytes as JSON without throwing; nothing for text that is not JSON or
-// nests deeper than the parser allows.
+// nests deeper than the reader allows.
 std::optional<nlohmann::json> parseJson(std::string_view bytes);
 
 // Why bytes are not JSON, with the line and column where reading stopped

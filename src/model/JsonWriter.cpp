@@ -1,5 +1,7 @@
 #include "model/JsonWriter.h"
 
+#include "util/Utf8.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -13,52 +15,21 @@ using nlohmann::json;
 
 constexpr int indentWidth = 2;
 
-// Well-formed UTF-8 (RFC 3629): no overlong forms, no surrogates, nothing
-// above U+10FFFF.
-bool isWellFormedUtf8(std::string_view text) {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n) {
-        const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
-        const unsigned char lead = byte(i);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;
-            if (lead == 0xED) high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;
-            if (lead == 0xF4) high = 0x8F;
-        } else {
-            return false;
-        }
-        if (i + length > n) return false;
-        if (byte(i + 1) < low || byte(i + 1) > high) return false;
-        for (std::size_t k = 2; k < length; ++k)
-            if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return false;
-        i += length;
-    }
-    return true;
-}
-
 void appendEscaped(std::string& out, std::string_view text) {
-    if (!isWellFormedUtf8(text)) {
+    if (!utf8::isWellFormed(text)) {
         // Rare: text that reached the value without the store's repair. The
         // library's own replacement keeps the bytes what they always were.
         out += json(std::string(text)).dump(-1, ' ', false, json::error_handler_t::replace);
         return;
     }
     out += '"';
-    for (const char c : text) {
+    // Runs of characters that need no escape are copied whole.
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c != '"' && c != '\\') continue;
+        out.append(text.substr(run, i - run));
+        run = i + 1;
         switch (c) {
         case '"':
             out += "\\\"";
@@ -81,17 +52,15 @@ void appendEscaped(std::string& out, std::string_view text) {
         case '\t':
             out += "\\t";
             break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                constexpr std::string_view hex = "0123456789abcdef";
-                out += "\\u00";
-                out += hex[static_cast<unsigned char>(c) >> 4];
-                out += hex[static_cast<unsigned char>(c) & 0xF];
-            } else {
-                out += c;
-            }
+        default: {
+            constexpr std::string_view hex = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[c >> 4];
+            out += hex[c & 0xF];
+        }
         }
     }
+    out.append(text.substr(run));
     out += '"';
 }
 

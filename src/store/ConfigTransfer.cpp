@@ -80,9 +80,8 @@ void ConfigTransfer::importConfig() {
     const auto bytes = services_.readImportFile(*file);
     if (!bytes) return;
 
-    const auto document = parseJson(*bytes);
-    const auto keys = document ? TopLevelKeys::decode(*document) : std::nullopt;
-    auto config = keys && (keys->contains("wheels") || keys->contains("bindings")) ? decodeConfig(*document)
+    const auto keys = TopLevelKeys::read(*bytes);
+    auto config = keys && (keys->contains("wheels") || keys->contains("bindings")) ? decodeConfigBytes(*bytes)
                                                                                    : std::nullopt;
     if (!config) {
         services_.showFailure("Import Failed", "This is not a Rondelix config file, or it is damaged.");

@@ -5,54 +5,68 @@
 
 #include <cmath>
 #include <limits>
-#include <nlohmann/json.hpp>
 
 namespace rondelix {
 
 namespace {
 
-using json = nlohmann::json;
-
 // Any whole number in range; a number written with a fraction part of zero
 // is still a whole number.
-std::optional<std::int64_t> readInteger(const json& value) {
-    if (value.is_number_integer()) {
-        if (value.is_number_unsigned() &&
-            value.get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
-            return std::nullopt;
-        return value.get<std::int64_t>();
-    }
-    if (!value.is_number_float()) return std::nullopt;
-    const double number = value.get<double>();
-    if (!std::isfinite(number) || std::trunc(number) != number || std::abs(number) >= 0x1p63)
+std::optional<std::int64_t> readInteger(JsonReader& reader) {
+    if (reader.kind() != JsonKind::number) {
+        reader.skip();
         return std::nullopt;
-    return static_cast<std::int64_t>(number);
+    }
+    const JsonNumber number = reader.readNumber();
+    switch (number.type) {
+    case JsonNumber::Type::integer:
+        return number.integer;
+    case JsonNumber::Type::unsignedInteger:
+        if (number.unsignedInteger > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+            return std::nullopt;
+        return static_cast<std::int64_t>(number.unsignedInteger);
+    case JsonNumber::Type::real:
+        break;
+    }
+    if (!std::isfinite(number.real) || std::trunc(number.real) != number.real ||
+        std::abs(number.real) >= 0x1p63)
+        return std::nullopt;
+    return static_cast<std::int64_t>(number.real);
+}
+
+std::optional<SharedWheel> decodeShared(JsonReader& reader) {
+    if (reader.kind() != JsonKind::object) {
+        reader.skip();
+        return std::nullopt;
+    }
+    // A member that appears more than once counts with its last value.
+    std::optional<std::optional<std::int64_t>> version;
+    std::optional<std::optional<Wheel>> wheel;
+    std::optional<std::optional<ExportedIcons>> icons;
+    reader.enterObject();
+    while (const auto key = reader.nextMember()) {
+        if (*key == "rondixVersion") {
+            version = readInteger(reader);
+        } else if (*key == "wheel") {
+            wheel = decodeWheel(reader);
+        } else if (*key == "icons") {
+            icons = decodeTextMap(reader);
+        } else {
+            reader.skip();
+        }
+    }
+    if (!version || !*version || !wheel || !*wheel || !icons || !*icons) return std::nullopt;
+    SharedWheel shared;
+    shared.rondixVersion = **version;
+    shared.wheel = std::move(**wheel);
+    shared.icons = std::move(**icons);
+    return shared;
 }
 
 } // namespace
 
-std::optional<SharedWheel> SharedWheel::decode(const json& document) {
-    if (!document.is_object()) return std::nullopt;
-    const auto version = document.find("rondixVersion");
-    const auto wheel = document.find("wheel");
-    const auto icons = document.find("icons");
-    if (version == document.end() || wheel == document.end() || icons == document.end()) return std::nullopt;
-
-    SharedWheel shared;
-    const auto number = readInteger(*version);
-    if (!number) return std::nullopt;
-    shared.rondixVersion = *number;
-
-    auto decoded = decodeWheel(*wheel);
-    if (!decoded) return std::nullopt;
-    shared.wheel = std::move(*decoded);
-
-    if (!icons->is_object()) return std::nullopt;
-    for (const auto& [name, text] : icons->items()) {
-        if (!text.is_string()) return std::nullopt;
-        shared.icons.emplace(name, text.get<std::string>());
-    }
-    return shared;
+std::optional<SharedWheel> SharedWheel::decode(std::string_view bytes) {
+    return decodeDocument(bytes, decodeShared);
 }
 
 std::string SharedWheel::fileBytes() const {

@@ -4,9 +4,9 @@
 #include "model/Config.h"
 
 #include <cstdint>
-#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace rondelix {
 
@@ -23,9 +23,9 @@ struct SharedWheel {
 
     friend bool operator==(const SharedWheel&, const SharedWheel&) = default;
 
-    // All three members are required and must have their types; other
-    // members are ignored and the wheel is read tolerantly.
-    static std::optional<SharedWheel> decode(const nlohmann::json& json);
+    // Reads the file form. All three members are required and must have
+    // their types; other members are ignored and the wheel is read tolerantly.
+    static std::optional<SharedWheel> decode(std::string_view bytes);
 
     // The file form: pretty-printed with sorted keys.
     std::string fileBytes() const;

@@ -2,13 +2,11 @@
 
 #include "files/FileAccess.h"
 #include "icons/IconStore.h"
-#include "model/ConfigCoding.h"
 #include "platform/Dialogs.h"
 #include "platform/Log.h"
 #include "store/ConfigStore.h"
 #include "store/ImportReview.h"
 #include "store/SharedWheel.h"
-#include "store/TopLevelKeys.h"
 #include "util/TextTrimming.h"
 #include "util/Uuid.h"
 
@@ -67,11 +65,8 @@ std::optional<std::string> SharedWheelTransfer::importWheel() {
     const auto bytes = services_.readImportFile(*file);
     if (!bytes) return std::nullopt;
 
-    const auto document = parseJson(*bytes);
-    const auto keys = document ? TopLevelKeys::decode(*document) : std::nullopt;
-    auto shared = keys && keys->contains("rondixVersion") && keys->contains("wheel")
-                      ? SharedWheel::decode(*document)
-                      : std::nullopt;
+    // The wheel, its pictures and the version are all required.
+    auto shared = SharedWheel::decode(*bytes);
     if (!shared) {
         services_.showFailure("Import Failed", "This is not a Rondelix wheel file, or it is damaged.");
         return std::nullopt;

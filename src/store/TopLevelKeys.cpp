@@ -1,15 +1,20 @@
 #include "store/TopLevelKeys.h"
 
-#include <nlohmann/json.hpp>
+#include "model/ConfigCoding.h"
 
 namespace rondelix {
 
-std::optional<TopLevelKeys> TopLevelKeys::decode(const nlohmann::json& document) {
-    if (!document.is_object()) return std::nullopt;
-    TopLevelKeys probe;
-    for (const auto& member : document.items())
-        probe.keys.insert(member.key());
-    return probe;
+std::optional<TopLevelKeys> TopLevelKeys::read(std::string_view bytes) {
+    return decodeDocument(bytes, [](JsonReader& reader) -> std::optional<TopLevelKeys> {
+        if (reader.kind() != JsonKind::object) return std::nullopt;
+        TopLevelKeys probe;
+        reader.enterObject();
+        while (const auto key = reader.nextMember()) {
+            probe.keys.emplace(*key);
+            reader.skip();
+        }
+        return probe;
+    });
 }
 
 } // namespace rondelix

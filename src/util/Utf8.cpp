@@ -51,6 +51,26 @@ char32_t decodeNext(std::string_view bytes, std::size_t& pos) {
     return scalar;
 }
 
+std::size_t wellFormedLength(std::string_view bytes, std::size_t pos) {
+    const std::size_t start = pos;
+    if (decodeNext(bytes, pos) == replacementCharacter && bytes.substr(start, pos - start) != "\xEF\xBF\xBD")
+        return 0;
+    return pos - start;
+}
+
+bool isWellFormed(std::string_view bytes) {
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        const std::size_t length = wellFormedLength(bytes, pos);
+        if (length == 0) return false;
+        pos += length;
+    }
+    return true;
+}
+
 std::u32string decode(std::string_view bytes) {
     std::u32string scalars;
     scalars.reserve(bytes.size());
@@ -90,19 +110,15 @@ std::string encode(std::u32string_view scalars) {
 
 bool repair(std::string& text) {
     // Most text is well formed; it is only read, never copied.
-    std::size_t pos = 0;
-    std::size_t firstBad = text.size();
-    while (pos < text.size()) {
-        const std::size_t start = pos;
-        if (decodeNext(text, pos) == replacementCharacter &&
-            std::string_view(text).substr(start, pos - start) != "\xEF\xBF\xBD") {
-            firstBad = start;
-            break;
-        }
+    std::size_t firstBad = 0;
+    while (firstBad < text.size()) {
+        const std::size_t length = wellFormedLength(text, firstBad);
+        if (length == 0) break;
+        firstBad += length;
     }
     if (firstBad == text.size()) return false;
     std::string repaired = text.substr(0, firstBad);
-    pos = firstBad;
+    std::size_t pos = firstBad;
     while (pos < text.size())
         append(repaired, decodeNext(text, pos));
     text = std::move(repaired);

@@ -13,6 +13,14 @@ inline constexpr char32_t replacementCharacter = 0xFFFD;
 // ill-formed subpart, so any bytes at all give a sequence of scalars.
 char32_t decodeNext(std::string_view bytes, std::size_t& pos);
 
+// The length of the well-formed scalar that starts at pos; 0 where the bytes
+// there are not well-formed UTF-8.
+std::size_t wellFormedLength(std::string_view bytes, std::size_t pos);
+
+// Well-formed UTF-8 (RFC 3629): no overlong forms, no surrogates, nothing
+// above U+10FFFF.
+bool isWellFormed(std::string_view bytes);
+
 std::u32string decode(std::string_view bytes);
 
 void append(std::string& out, char32_t scalar);

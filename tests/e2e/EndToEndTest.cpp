@@ -1028,8 +1028,8 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
 }
 
 TEST_F(EndToEnd, ASliceOfANewerVersionIsToldNeverFiredAndKeptThroughAnEdit) {
-    const auto newer =
-        decodeAction(nlohmann::json{{"runLater", {{"_0", "touch '" + home.marker.string() + "'"}}}});
+    const auto newer = decodeDocument(
+        nlohmann::json{{"runLater", {{"_0", "touch '" + home.marker.string() + "'"}}}}.dump(), decodeAction);
     ASSERT_TRUE(newer && newer->is<MacroAction::Unknown>());
     home.setTopSlotAction(*newer);
     const auto topSlice = [&]() -> std::optional<Slice> {
@@ -1231,8 +1231,7 @@ TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne
     clickAt(QPoint(popover.center().x() + 49, popover.bottom() - 28)); // Confirm
     EXPECT_TRUE(waitFor(
         [&] {
-            const auto saved =
-                decodeConfig(nlohmann::json::parse(readFile(home.configFolder() / "config.json")));
+            const auto saved = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
             return saved && saved->bindings.front().keyCodes == std::vector<int>{59, 56};
         },
         3))
@@ -1388,7 +1387,7 @@ TEST_F(EndToEnd, InstallInTheSetupWindowLetsTheBluetoothToggleRunItsAutomation) 
 // The About page's How It Works button opens the guide; Return walks its five
 // steps and closes it on the last; opened again it starts at the first.
 TEST_F(EndToEnd, TheHowItWorksGuideWalksItsFiveStepsAndOpensAgainAtTheFirst) {
-    const Config config = *decodeConfig(nlohmann::json::parse(readFile(home.configFolder() / "config.json")));
+    const Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
     Program program(home.path, "guide");
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     std::string main;

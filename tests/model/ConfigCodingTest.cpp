@@ -15,6 +15,11 @@ std::optional<Config> decode(const char* text) {
     return decodeConfigBytes(text);
 }
 
+// One of the record decoders over the text of a JSON value.
+template <typename Decode> auto decodeJson(Decode decode, const json& value) {
+    return decodeDocument(value.dump(), decode);
+}
+
 json sliceJson(json icon, json action) {
     return {{"id", "6F1C2A3B-4D5E-4F60-8A7B-9C0D1E2F3A4B"},
             {"position", 2},
@@ -24,7 +29,7 @@ json sliceJson(json icon, json action) {
 }
 
 Slice decodeOneSlice(json icon, json action) {
-    auto slice = decodeSlice(sliceJson(std::move(icon), std::move(action)));
+    auto slice = decodeJson(decodeSlice, sliceJson(std::move(icon), std::move(action)));
     EXPECT_TRUE(slice);
     return slice.value_or(Slice{});
 }
@@ -70,7 +75,7 @@ TEST(ConfigCoding, ConfigFieldsFailOnWrongTypesAndTolerateBrokenExportedIcons) {
 
 TEST(ConfigCoding, BindingsFallBackThroughTheLegacyKeys) {
     const auto keyCodesOf = [](const char* binding) {
-        const auto b = decodeBinding(json::parse(binding));
+        const auto b = decodeJson(decodeBinding, json::parse(binding));
         EXPECT_TRUE(b) << binding;
         return b ? b->keyCodes : std::vector<int>{};
     };
@@ -82,45 +87,48 @@ TEST(ConfigCoding, BindingsFallBackThroughTheLegacyKeys) {
     EXPECT_EQ(keyCodesOf(R"({"keyCodes":"x","keyCode":49})"), (std::vector<int>{49}));
     EXPECT_EQ(keyCodesOf(R"({"keyCodes":[1,"2"],"kind":"other"})"), (std::vector<int>{58}));
 
-    const auto tolerant = decodeBinding(json::parse(R"({"id":"nope","holdThresholdMs":"slow","enabled":1})"));
+    const auto tolerant =
+        decodeJson(decodeBinding, json::parse(R"({"id":"nope","holdThresholdMs":"slow","enabled":1})"));
     ASSERT_TRUE(tolerant);
     EXPECT_EQ(tolerant->id, Config::recoveredIdSentinel);
     EXPECT_EQ(tolerant->holdThresholdMs, 100);
     EXPECT_TRUE(tolerant->enabled);
-    EXPECT_FALSE(decodeBinding(json::array()));
+    EXPECT_FALSE(decodeJson(decodeBinding, json::array()));
 
-    const json written = encode(*decodeBinding(json::parse(R"({"keyCode":61,"kind":"capsLock"})")));
+    const json written =
+        encode(*decodeJson(decodeBinding, json::parse(R"({"keyCode":61,"kind":"capsLock"})")));
     EXPECT_EQ(written["keyCodes"], json::array({61}));
     EXPECT_FALSE(written.contains("keyCode"));
     EXPECT_FALSE(written.contains("kind"));
 }
 
 TEST(ConfigCoding, WheelsFailOnlyOnTheirOptionalFields) {
-    const auto wheel = decodeWheel(json::parse(R"({"name":5,"sliceCount":20})"));
+    const auto wheel = decodeJson(decodeWheel, json::parse(R"({"name":5,"sliceCount":20})"));
     ASSERT_TRUE(wheel);
     EXPECT_EQ(wheel->id, "");
     EXPECT_EQ(wheel->name, "Wheel");
     EXPECT_EQ(wheel->sliceCount, 20) << "the decoder never clamps";
-    EXPECT_EQ(decodeWheel(json::parse("{}"))->sliceCount, 8);
+    EXPECT_EQ(decodeJson(decodeWheel, json::parse("{}"))->sliceCount, 8);
     for (const char* bad : {R"({"sliceCount":"8"})", R"({"slices":{}})", R"({"slices":[1]})",
                             R"({"appBundleIdentifier":3})", R"({"sliceCount":2.5})"}) {
-        EXPECT_FALSE(decodeWheel(json::parse(bad))) << bad;
+        EXPECT_FALSE(decodeJson(decodeWheel, json::parse(bad))) << bad;
     }
     EXPECT_FALSE(decode(R"({"wheels":[{"id":"a"},{"sliceCount":"x"}]})"))
         << "one bad wheel fails the configuration";
 }
 
 TEST(ConfigCoding, SlicesTolerateEveryField) {
-    const auto slice =
-        decodeSlice(json::parse(R"({"id":"not-a-uuid","position":"top","label":7,"icon":1,"action":[]})"));
+    const auto slice = decodeJson(
+        decodeSlice, json::parse(R"({"id":"not-a-uuid","position":"top","label":7,"icon":1,"action":[]})"));
     ASSERT_TRUE(slice);
     EXPECT_EQ(slice->id, Config::recoveredIdSentinel);
     EXPECT_EQ(slice->position, 0);
     EXPECT_EQ(slice->label, "");
     EXPECT_EQ(slice->icon, Icon(Icon::None{}));
     EXPECT_EQ(slice->action, MacroAction(MacroAction::Text{""}));
-    EXPECT_EQ(decodeSlice(json::parse(R"({"id":"6f1c2a3b-4d5e-4f60-8a7b-9c0d1e2f3a4b"})"))->id.text(),
-              "6F1C2A3B-4D5E-4F60-8A7B-9C0D1E2F3A4B");
+    EXPECT_EQ(
+        decodeJson(decodeSlice, json::parse(R"({"id":"6f1c2a3b-4d5e-4f60-8a7b-9c0d1e2f3a4b"})"))->id.text(),
+        "6F1C2A3B-4D5E-4F60-8A7B-9C0D1E2F3A4B");
 }
 
 TEST(ConfigCoding, UnionsNeedExactlyOneCaseHoldingAnObject) {
@@ -156,7 +164,7 @@ TEST(ConfigCoding, EveryIconAndActionCaseHasItsFileFormAndRoundTrips) {
     };
     for (const auto& [icon, form] : icons) {
         EXPECT_EQ(encode(icon), json::parse(form)) << form;
-        EXPECT_EQ(decodeIcon(json::parse(form)), icon) << form;
+        EXPECT_EQ(decodeJson(decodeIcon, json::parse(form)), icon) << form;
     }
 
     const std::vector<std::pair<MacroAction, const char*>> actions{
@@ -178,7 +186,7 @@ TEST(ConfigCoding, EveryIconAndActionCaseHasItsFileFormAndRoundTrips) {
     };
     for (const auto& [action, form] : actions) {
         EXPECT_EQ(encode(action), json::parse(form)) << form;
-        EXPECT_EQ(decodeAction(json::parse(form)), action) << form;
+        EXPECT_EQ(decodeJson(decodeAction, json::parse(form)), action) << form;
     }
 }
 
@@ -204,33 +212,35 @@ TEST(ConfigCoding, ActionOfAKindOnlyANewerVersionKnowsIsCarriedAsItStands) {
 }
 
 TEST(ConfigCoding, BehaviorFollowsItsFieldRules) {
-    const auto empty = decodeBehavior(json::object());
+    const auto empty = decodeJson(decodeBehavior, json::object());
     ASSERT_TRUE(empty);
     Behavior expected;
     expected.stickyAim = false;
     EXPECT_EQ(*empty, expected);
-    EXPECT_EQ(decodeBehavior(encode(*empty)), empty);
+    EXPECT_EQ(decodeJson(decodeBehavior, encode(*empty)), empty);
 
     for (const char* position : {R"("center")", R"("Cursor")", "3", "null", R"("cursor")"}) {
-        const auto b = decodeBehavior(json::parse(std::string(R"({"position":)") + position + "}"));
+        const auto b =
+            decodeJson(decodeBehavior, json::parse(std::string(R"({"position":)") + position + "}"));
         ASSERT_TRUE(b) << position;
         EXPECT_EQ(b->position, Behavior::Position::cursor) << position;
     }
-    EXPECT_EQ(decodeBehavior(json::parse(R"({"position":"textCaret"})"))->position,
+    EXPECT_EQ(decodeJson(decodeBehavior, json::parse(R"({"position":"textCaret"})"))->position,
               Behavior::Position::textCaret);
-    EXPECT_EQ(decodeBehavior(json::parse(R"({"position":"screenCenter"})"))->position,
+    EXPECT_EQ(decodeJson(decodeBehavior, json::parse(R"({"position":"screenCenter"})"))->position,
               Behavior::Position::screenCenter);
-    EXPECT_EQ(decodeBehavior(json::parse(R"({"heldArrowMode":"Delay"})"))->heldArrowMode,
+    EXPECT_EQ(decodeJson(decodeBehavior, json::parse(R"({"heldArrowMode":"Delay"})"))->heldArrowMode,
               Behavior::HeldArrowMode::untilReleased);
-    EXPECT_EQ(decodeBehavior(json::parse(R"({"heldArrowMode":"delay"})"))->heldArrowMode,
+    EXPECT_EQ(decodeJson(decodeBehavior, json::parse(R"({"heldArrowMode":"delay"})"))->heldArrowMode,
               Behavior::HeldArrowMode::delay);
-    EXPECT_EQ(decodeBehavior(json::parse(R"({"wheelSize":400})"))->wheelSize, 400.0);
-    EXPECT_EQ(decodeBehavior(json::parse(R"({"wheelSize":5000,"soundVolume":-3})"))->wheelSize, 5000.0);
-    EXPECT_EQ(decodeBehavior(json::parse(R"({"accentHex":""})"))->accentHex, "");
+    EXPECT_EQ(decodeJson(decodeBehavior, json::parse(R"({"wheelSize":400})"))->wheelSize, 400.0);
+    EXPECT_EQ(decodeJson(decodeBehavior, json::parse(R"({"wheelSize":5000,"soundVolume":-3})"))->wheelSize,
+              5000.0);
+    EXPECT_EQ(decodeJson(decodeBehavior, json::parse(R"({"accentHex":""})"))->accentHex, "");
 
     for (const char* bad : {R"({"soundEnabled":1})", R"({"closeFadeMs":2.5})", R"({"wheelSize":"big"})",
                             R"({"aimSoundName":false})", R"({"releaseGraceMs":"300"})", "[]"}) {
-        EXPECT_FALSE(decodeBehavior(json::parse(bad))) << bad;
+        EXPECT_FALSE(decodeJson(decodeBehavior, json::parse(bad))) << bad;
         EXPECT_FALSE(decode((std::string(R"({"behavior":)") + bad + "}").c_str())) << bad;
     }
 }
@@ -286,11 +296,11 @@ TEST(ConfigCoding, HostileBytesGiveAFailureNotACrash) {
     ASSERT_TRUE(bracketsInText);
 
     // Integers beyond the field's range saturate instead of wrapping.
-    EXPECT_EQ(decodeWheel(json::parse(R"({"sliceCount":99999999999})"))->sliceCount,
+    EXPECT_EQ(decodeJson(decodeWheel, json::parse(R"({"sliceCount":99999999999})"))->sliceCount,
               std::numeric_limits<int>::max());
-    EXPECT_EQ(decodeWheel(json::parse(R"({"sliceCount":-99999999999})"))->sliceCount,
+    EXPECT_EQ(decodeJson(decodeWheel, json::parse(R"({"sliceCount":-99999999999})"))->sliceCount,
               std::numeric_limits<int>::min());
-    EXPECT_EQ(decodeWheel(json::parse(R"({"sliceCount":6.0})"))->sliceCount, 6);
+    EXPECT_EQ(decodeJson(decodeWheel, json::parse(R"({"sliceCount":6.0})"))->sliceCount, 6);
 
     // Pseudo-random byte soup: every input yields a value or nothing.
     std::uint32_t seed = 12345;

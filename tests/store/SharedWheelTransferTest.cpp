@@ -34,7 +34,7 @@ struct WheelTransfer : ::testing::Test {
         rig.store->editWheels(std::nullopt, [&](auto& wheels) { wheels.push_back(wheel); });
         rig.dialogs.saveLocations.push_back(file);
         SharedWheelTransfer(rig.services()).exportWheel(wheel.id);
-        return *SharedWheel::decode(*parseJson(readText(file)));
+        return *SharedWheel::decode(readText(file));
     }
 };
 
