@@ -120,10 +120,38 @@ QRectF SidebarFooter::capsule() const {
     return QRectF(rect()).adjusted(outerPadding, outerPadding, -outerPadding, -outerPadding);
 }
 
+// The ready pill fades out over many seconds, and every frame of the fade
+// draws the pill again through its opacity effect: shaping its text and
+// filling its gradient sixty times a second. While it fades it is drawn once
+// into an image and that image is shown until what the pill shows changes.
 void SidebarFooter::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (opacity_->opacity() >= 1.0) {
+        fadeImage_ = QPixmap();
+        paintPill(painter);
+        return;
+    }
+    const FadeImageKey key{size(), devicePixelRatioF(), pill_.status(), pill_.facts().missingShortcuts,
+                           hasFocus()};
+    if (fadeImage_.isNull() || key != fadeImageKey_) {
+        fadeImage_ = QPixmap(size() * key.devicePixelRatio);
+        fadeImage_.setDevicePixelRatio(key.devicePixelRatio);
+        fadeImage_.fill(Qt::transparent);
+        QPainter image(&fadeImage_);
+        paintPill(image);
+        fadeImageKey_ = key;
+    }
+    painter.drawPixmap(0, 0, fadeImage_);
+}
+
+void SidebarFooter::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) fadeImage_ = QPixmap();
+    QWidget::changeEvent(event);
+}
+
+void SidebarFooter::paintPill(QPainter& painter) {
     const FooterStatus status = pill_.status();
     const FooterLook look = footerLook(status, pill_.facts().missingShortcuts);
-    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
 
     const QRectF box = capsule();

@@ -3,11 +3,13 @@
 #include "app/FooterPill.h"
 #include "util/Signal.h"
 
+#include <QPixmap>
 #include <QWidget>
 #include <cstddef>
 #include <vector>
 
 class QGraphicsOpacityEffect;
+class QPainter;
 class QPropertyAnimation;
 
 namespace rondelix {
@@ -37,16 +39,30 @@ class SidebarFooter final : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     FooterFacts facts() const;
     void refresh();
     QRectF capsule() const;
+    void paintPill(QPainter& painter);
+
+    // What the image drawn for the fade shows.
+    struct FadeImageKey {
+        QSize size;
+        double devicePixelRatio = 1;
+        FooterStatus status = FooterStatus::ready;
+        std::size_t missingShortcuts = 0;
+        bool focused = false;
+        friend bool operator==(const FadeImageKey&, const FadeImageKey&) = default;
+    };
 
     AppCoordinator& coordinator_;
     FooterPill pill_;
     QGraphicsOpacityEffect* opacity_;
     QPropertyAnimation* fade_;
+    QPixmap fadeImage_;
+    FadeImageKey fadeImageKey_;
     ScopedConnection coordinatorConnection_;
     ScopedConnection configConnection_;
     ScopedConnection accessibilityConnection_;

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QGraphicsOpacityEffect>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
@@ -254,6 +255,27 @@ TEST_F(ShellViewsTest, TheFooterPillLeadsToWhatIsMissing) {
     }
     rig.c().showShortcutSetup(std::nullopt);
     EXPECT_TRUE(windows.mainWindow()->footer().pill().facts().shortcutSetupOpen);
+}
+
+// While the ready pill fades it is shown from one drawing of it; what it
+// says when that changes still reaches the screen.
+TEST_F(ShellViewsTest, TheFadingPillShowsWhatItSaysNow) {
+    rig.permissions.accessibility = true;
+    rig.permissions.listen = true;
+    rig.c().permissions().refresh();
+    rig.c().showMain(MainTab::wheels);
+    SidebarFooter& footer = windows.mainWindow()->footer();
+    auto* fade = qobject_cast<QGraphicsOpacityEffect*>(footer.graphicsEffect());
+    ASSERT_TRUE(fade);
+    fade->setOpacity(0.6);
+    const QImage ready = footer.grab().toImage();
+    EXPECT_EQ(footer.grab().toImage(), ready);
+
+    rig.permissions.listen = false;
+    rig.c().permissions().refresh();
+    ASSERT_EQ(footer.pill().status(), FooterStatus::permissionsNeeded);
+    fade->setOpacity(0.6);
+    EXPECT_NE(footer.grab().toImage(), ready);
 }
 
 TEST_F(ShellViewsTest, FlippingGlassChangesEveryOpenWindowAtOnce) {
