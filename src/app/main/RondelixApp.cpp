@@ -47,6 +47,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QSysInfo>
+#include <QThreadPool>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -139,6 +140,11 @@ int RondelixApp::run(int argc, char** argv) {
     QApplication::setApplicationName("Rondelix");
     QApplication::setApplicationVersion(version);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's raster engine cuts every large fill and scaled image into slices
+    // for its global thread pool, one thread per core. The wheel's opening
+    // paints a few hundred thousand pixels a frame: waking every core for
+    // that costs more CPU than it saves, so two threads take the slices.
+    QThreadPool::globalInstance()->setMaxThreadCount(2);
 
     // Set before anything can ask for a reopen.
     AppDelegate* reopenTarget = nullptr;
