@@ -917,8 +917,12 @@ std::optional<Config> decodeConfigBytes(std::string_view bytes) {
 }
 
 std::string writeConfigFile(const Config& config) {
+    // Room for the usual file at once: a slice takes a few hundred bytes.
+    std::size_t slices = 0;
+    for (const Wheel& wheel : config.wheels)
+        slices += wheel.slices.size();
     std::string bytes;
-    bytes.reserve(64 * 1024);
+    bytes.reserve(16 * 1024 + 512 * slices);
     JsonWriter w(bytes);
     w.beginObject();
     w.key("behavior");

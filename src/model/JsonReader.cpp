@@ -1,18 +1,19 @@
 #include "model/JsonReader.h"
 
+#include "model/JsonTextScan.h"
 #include "util/Utf8.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <nlohmann/json.hpp>
 
 namespace rondelix {
+
+using namespace jsonscan;
 
 namespace {
 
@@ -29,43 +30,6 @@ constexpr auto stringBytes = [] {
     table['\\'] = StringByte::backslash;
     return table;
 }();
-
-// Eight bytes at a time: a pretty-printed file is mostly indentation and
-// plain text.
-std::uint64_t eightBytesAt(const char* at) {
-    std::uint64_t bytes = 0;
-    std::memcpy(&bytes, at, sizeof bytes);
-    return bytes;
-}
-
-constexpr std::uint64_t everyByte(unsigned char value) {
-    return 0x0101010101010101ull * value;
-}
-
-// The high bit of each byte below `limit` (at most 0x80). Above the first
-// such byte bits may be set wrongly; the lowest one set is always right.
-constexpr std::uint64_t below(std::uint64_t bytes, unsigned char limit) {
-    return (bytes - everyByte(limit)) & ~bytes & everyByte(0x80);
-}
-
-// How many of the eight bytes come before the first one whose high bit is
-// set in `marks`.
-int bytesBefore(std::uint64_t marks) {
-    if constexpr (std::endian::native == std::endian::little) return std::countr_zero(marks) / 8;
-    return std::countl_zero(marks) / 8;
-}
-
-// Marks exactly the bytes that are not spaces.
-constexpr std::uint64_t notSpaces(std::uint64_t bytes) {
-    const std::uint64_t differences = bytes ^ everyByte(' ');
-    return (((differences & everyByte(0x7F)) + everyByte(0x7F)) | differences) & everyByte(0x80);
-}
-
-// Marks the bytes that need more than copying inside a string.
-constexpr std::uint64_t notPlain(std::uint64_t bytes) {
-    return below(bytes ^ everyByte('"'), 1) | below(bytes ^ everyByte('\\'), 1) | below(bytes, 0x20) |
-           (bytes & everyByte(0x80));
-}
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -102,6 +66,8 @@ JsonReader::JsonReader(std::string_view bytes) : text_(bytes) {
 }
 
 void JsonReader::skipWhitespace() {
+    // Most often the cursor is at a token already.
+    if (pos_ < text_.size() && static_cast<unsigned char>(text_[pos_]) > ' ') return;
     while (pos_ < text_.size()) {
         if (pos_ + 8 <= text_.size()) {
             const std::uint64_t marks = notSpaces(eightBytesAt(text_.data() + pos_));

@@ -1,5 +1,6 @@
 #include "model/JsonWriter.h"
 
+#include "model/JsonTextScan.h"
 #include "util/Utf8.h"
 
 #include <array>
@@ -16,20 +17,39 @@ using nlohmann::json;
 constexpr int indentWidth = 2;
 
 void appendEscaped(std::string& out, std::string_view text) {
-    if (!utf8::isWellFormed(text)) {
-        // Rare: text that reached the value without the store's repair. The
-        // library's own replacement keeps the bytes what they always were.
-        out += json(std::string(text)).dump(-1, ' ', false, json::error_handler_t::replace);
-        return;
-    }
+    const std::size_t start = out.size();
     out += '"';
     // Runs of characters that need no escape are copied whole.
     std::size_t run = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (i + 8 <= text.size()) {
+            const std::uint64_t marks = jsonscan::notPlain(jsonscan::eightBytesAt(text.data() + i));
+            if (marks == 0) {
+                i += 8;
+                continue;
+            }
+            i += static_cast<std::size_t>(jsonscan::bytesBefore(marks));
+        }
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c != '"' && c != '\\') continue;
+        if (c >= 0x80) {
+            if (const std::size_t length = utf8::wellFormedLength(text, i)) {
+                i += length;
+                continue;
+            }
+            // Rare: text that reached the value without the store's repair.
+            // The library's own replacement keeps the bytes what they always
+            // were.
+            out.resize(start);
+            out += json(std::string(text)).dump(-1, ' ', false, json::error_handler_t::replace);
+            return;
+        }
+        if (c >= 0x20 && c != '"' && c != '\\') {
+            ++i;
+            continue;
+        }
         out.append(text.substr(run, i - run));
-        run = i + 1;
+        run = ++i;
         switch (c) {
         case '"':
             out += "\\\"";

@@ -58,19 +58,6 @@ std::size_t wellFormedLength(std::string_view bytes, std::size_t pos) {
     return pos - start;
 }
 
-bool isWellFormed(std::string_view bytes) {
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
-            ++pos;
-            continue;
-        }
-        const std::size_t length = wellFormedLength(bytes, pos);
-        if (length == 0) return false;
-        pos += length;
-    }
-    return true;
-}
-
 std::u32string decode(std::string_view bytes) {
     std::u32string scalars;
     scalars.reserve(bytes.size());

@@ -17,10 +17,6 @@ char32_t decodeNext(std::string_view bytes, std::size_t& pos);
 // there are not well-formed UTF-8.
 std::size_t wellFormedLength(std::string_view bytes, std::size_t pos);
 
-// Well-formed UTF-8 (RFC 3629): no overlong forms, no surrogates, nothing
-// above U+10FFFF.
-bool isWellFormed(std::string_view bytes);
-
 std::u32string decode(std::string_view bytes);
 
 void append(std::string& out, char32_t scalar);
