@@ -336,14 +336,14 @@ void SliceFormView::refreshIconInput(const Slice& slice) {
 
 QWidget* SliceFormView::buildIconInput(const Icon& icon) {
     updateIconInput_ = nullptr;
-    const int previewSize = 22;
+    constexpr int previewSize = 22;
     if (icon.is<Icon::SfSymbol>()) {
         auto* preview = new QLabel;
         preview->setAlignment(Qt::AlignCenter);
         auto row = chooserRow(
             preview, tr("Choose Symbol…"), [this] { chooseSymbol(); }, this);
         row.row->setObjectName(QStringLiteral("symbolRow"));
-        updateIconInput_ = [this, preview, name = row.name, previewSize](const Icon& current) {
+        updateIconInput_ = [this, preview, name = row.name](const Icon& current) {
             const auto* symbol = current.as<Icon::SfSymbol>();
             if (!symbol) return;
             setElided(name, qs(Inputs::symbolRowLabel(*symbol)));
