@@ -13,7 +13,9 @@
 #include <QRegion>
 #include <QTransform>
 #include <QVariantAnimation>
+#include <QWindow>
 #include <vector>
+#include <xcb/xproto.h>
 
 namespace rondelix {
 
@@ -297,6 +299,21 @@ void OverlayPanel::setOpenScale(double scale) {
         maskScale_ = scale;
         applyMask();
     }
+}
+
+// Without a compositor the X server exposes the ring the disc grows by on
+// each frame of the spring; every frame repaints and sends the whole disc
+// after its reshape anyway, and the spring ends on a full repaint at rest, so
+// those exposures would only send the same pixels a second time.
+bool OverlayPanel::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    if (!translucent() && eventType == "xcb_generic_event_t" &&
+        scaleAnimation_->state() == QAbstractAnimation::Running && windowHandle() &&
+        windowHandle()->isExposed()) {
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        // The high bit marks events another client sent.
+        if ((event->response_type & 0x7f) == XCB_EXPOSE) return true;
+    }
+    return QWidget::nativeEvent(eventType, message, result);
 }
 
 void OverlayPanel::prewarmPaint() {

@@ -53,6 +53,9 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     QRegion backdropRegion() const;
     DragHandleView* dragHandle() const { return handle_; }
 
+  protected:
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+
   private:
     bool translucent() const { return !options_.opaque; }
     void applyMask();
