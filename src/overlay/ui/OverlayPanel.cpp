@@ -10,30 +10,59 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPropertyAnimation>
 #include <QRegion>
+#include <QTransform>
 #include <QVariantAnimation>
+#include <QWindow>
 #include <vector>
+#include <xcb/xproto.h>
 
 namespace rondelix {
+
+namespace {
+
+// Qt's raster engine hands a blend of 96 rows or more to its thread pool;
+// for one frame of the spring, waking the pool costs more than it saves, so
+// the scaled wheel is drawn in bands of fewer rows.
+constexpr int rowsPerBand = 64;
+
+// The region cut into bands of at most rowsPerBand rows, each as the box
+// around the region's part in those rows.
+std::vector<QRect> rowBands(const QRegion& region) {
+    std::vector<QRect> bands;
+    const QRect bounds = region.boundingRect();
+    for (int top = bounds.top(); top <= bounds.bottom(); top += rowsPerBand) {
+        const QRect band =
+            region.intersected(QRect(bounds.left(), top, bounds.width(), rowsPerBand)).boundingRect();
+        if (!band.isEmpty()) bands.push_back(band);
+    }
+    return bands;
+}
+
+} // namespace
 
 // Draws its widget scaled about the widget's centre: the open spring. The
 // wheel is drawn into an image once per opening and that image is drawn at
 // each frame's scale; it is drawn again only when what the wheel shows
-// changes, or while the wheel animates by itself.
+// changes, or while the wheel animates by itself. The image's storage is kept
+// from one opening to the next.
 class OpenScaleEffect final : public QGraphicsEffect {
   public:
-    using QGraphicsEffect::QGraphicsEffect;
+    explicit OpenScaleEffect(QWidget* source) : QGraphicsEffect(source), source_(source) {}
 
     std::function<bool()> contentAnimating;
 
     void setScale(double scale) {
         if (scale == scale_) return;
+        // What the wheel shows may have changed while it rested.
+        if (scale_ == 1.0) stale_ = true;
         scale_ = scale;
-        if (scale_ == 1.0) frame_ = QPixmap();
         update();
     }
     void contentChanged() { stale_ = true; }
+    // The part of the widget the window shows (its shape without a
+    // compositor); nothing outside it is drawn. Empty: all of it shows.
+    void setShown(const QRegion& shown) { shown_ = shown; }
 
   protected:
     void draw(QPainter* painter) override {
@@ -41,24 +70,41 @@ class OpenScaleEffect final : public QGraphicsEffect {
             drawSource(painter);
             return;
         }
-        if (frame_.isNull() || stale_ || (contentAnimating && contentAnimating())) {
-            frame_ = sourcePixmap(Qt::LogicalCoordinates, &offset_, QGraphicsEffect::NoPad);
-            stale_ = false;
-        }
+        if (frame_.isNull() || stale_ || (contentAnimating && contentAnimating())) renderSource(*painter);
         const QPointF centre = boundingRect().center();
-        painter->save();
-        painter->setRenderHint(QPainter::SmoothPixmapTransform);
-        painter->translate(centre);
-        painter->scale(scale_, scale_);
-        painter->translate(-centre);
-        painter->drawPixmap(offset_, frame_);
-        painter->restore();
+        const QTransform scaling = QTransform::fromTranslate(-centre.x(), -centre.y()) *
+                                   QTransform::fromScale(scale_, scale_) *
+                                   QTransform::fromTranslate(centre.x(), centre.y());
+        QRegion drawn(scaling.mapRect(QRectF(QPointF(), frame_.deviceIndependentSize())).toAlignedRect());
+        if (!shown_.isEmpty()) drawn &= shown_;
+        const QTransform base = painter->worldTransform();
+        for (const QRect& band : rowBands(drawn)) {
+            painter->save();
+            painter->setClipRect(band, Qt::IntersectClip);
+            painter->setWorldTransform(scaling * base);
+            painter->setRenderHint(QPainter::SmoothPixmapTransform);
+            painter->drawImage(QPointF(), frame_);
+            painter->restore();
+        }
     }
 
   private:
+    // The widget as it draws itself, over transparency, at the device's
+    // pixel ratio.
+    void renderSource(const QPainter& painter) {
+        const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+        const QSize pixels = (QSizeF(source_->size()) * ratio).toSize();
+        if (frame_.size() != pixels) frame_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        frame_.setDevicePixelRatio(ratio);
+        frame_.fill(Qt::transparent);
+        source_->render(&frame_, QPoint(), QRegion(), QWidget::DrawChildren);
+        stale_ = false;
+    }
+
+    QWidget* source_;
     double scale_ = 1.0;
-    QPixmap frame_;
-    QPoint offset_;
+    QImage frame_;
+    QRegion shown_;
     bool stale_ = false;
 };
 
@@ -110,8 +156,7 @@ OverlayPanel::OverlayPanel(const PanelOptions& options, const WheelFactory& make
                            Qt::WindowTransparentForInput),
       options_(options), geometry_{options.diameter},
       content_(new BackdropView(geometry_, !options.opaque, this)), handle_(nullptr),
-      scaleEffect_(new OpenScaleEffect(content_)),
-      alphaAnimation_(new QPropertyAnimation(this, "windowOpacity", this)),
+      scaleEffect_(new OpenScaleEffect(content_)), alphaAnimation_(new QVariantAnimation(this)),
       scaleAnimation_(new QVariantAnimation(this)) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TranslucentBackground, translucent());
@@ -132,8 +177,8 @@ OverlayPanel::OverlayPanel(const PanelOptions& options, const WheelFactory& make
     handle_->setGeometry(topDown(geometry_.dragHandle(), geometry_.side()));
     handle_->hide();
 
-    connect(alphaAnimation_, &QPropertyAnimation::valueChanged, this,
-            [this](const QVariant& value) { alpha_ = value.toDouble(); });
+    connect(alphaAnimation_, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant& value) { showAlpha(value.toDouble()); });
     connect(scaleAnimation_, &QVariantAnimation::valueChanged, this,
             [this](const QVariant& t) { showOpenFrame(t.toDouble()); });
     connect(scaleAnimation_, &QVariantAnimation::finished, this, [this] { setOpenScale(1.0); });
@@ -156,9 +201,15 @@ void OverlayPanel::setFrame(platform::Rect frame) {
 
 void OverlayPanel::setAlpha(double alpha) {
     alphaAnimation_->stop();
-    alpha_ = alpha;
-    setWindowOpacity(alpha);
+    showAlpha(alpha);
     mapIfWanted();
+}
+
+// Only a compositor shows the window's opacity; without one, changing it
+// would cost a round trip to the X server for nothing on screen.
+void OverlayPanel::showAlpha(double alpha) {
+    alpha_ = alpha;
+    if (translucent()) setWindowOpacity(alpha);
 }
 
 void OverlayPanel::animateAlpha(double to, double seconds) {
@@ -250,6 +301,21 @@ void OverlayPanel::setOpenScale(double scale) {
     }
 }
 
+// Without a compositor the X server exposes the ring the disc grows by on
+// each frame of the spring; every frame repaints and sends the whole disc
+// after its reshape anyway, and the spring ends on a full repaint at rest, so
+// those exposures would only send the same pixels a second time.
+bool OverlayPanel::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    if (!translucent() && eventType == "xcb_generic_event_t" &&
+        scaleAnimation_->state() == QAbstractAnimation::Running && windowHandle() &&
+        windowHandle()->isExposed()) {
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        // The high bit marks events another client sent.
+        if ((event->response_type & 0x7f) == XCB_EXPOSE) return true;
+    }
+    return QWidget::nativeEvent(eventType, message, result);
+}
+
 void OverlayPanel::prewarmPaint() {
     QImage image(size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -273,6 +339,7 @@ int OverlayPanel::level() const {
 void OverlayPanel::applyMask() {
     if (translucent()) {
         clearMask();
+        scaleEffect_->setShown(QRegion());
         return;
     }
     const double side = geometry_.side();
@@ -300,6 +367,7 @@ void OverlayPanel::applyMask() {
         shape += QRegion(handle.toFillPolygon().toPolygon());
     }
     setMask(shape);
+    scaleEffect_->setShown(shape);
 }
 
 } // namespace rondelix

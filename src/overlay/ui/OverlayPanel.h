@@ -7,7 +7,6 @@
 #include <QWidget>
 #include <functional>
 
-class QPropertyAnimation;
 class QVariantAnimation;
 
 namespace rondelix {
@@ -54,10 +53,14 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     QRegion backdropRegion() const;
     DragHandleView* dragHandle() const { return handle_; }
 
+  protected:
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+
   private:
     bool translucent() const { return !options_.opaque; }
     void applyMask();
     void setOpenScale(double scale);
+    void showAlpha(double alpha);
     void mapIfWanted();
 
     PanelOptions options_;
@@ -66,7 +69,7 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     QWidget* wheel_ = nullptr;
     DragHandleView* handle_;
     OpenScaleEffect* scaleEffect_;
-    QPropertyAnimation* alphaAnimation_;
+    QVariantAnimation* alphaAnimation_;
     QVariantAnimation* scaleAnimation_;
     OpenAnimation openAnimation_;
     double alpha_ = 1.0;
