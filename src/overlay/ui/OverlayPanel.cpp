@@ -355,6 +355,10 @@ void OverlayPanel::applyMask() {
         scaleEffect_->setShown(QRegion());
         return;
     }
+    // While the spring plays, the scaled wheel's opaque image covers the whole
+    // shape unless the handle is part of it, so the window's background would
+    // only be painted over.
+    setAttribute(Qt::WA_OpaquePaintEvent, maskScale_ != 1.0 && handle_->isHidden());
     const double side = geometry_.side();
     const QRectF disc = topDown(geometry_.disc(), side);
     const QSizeF scaled = disc.size() * maskScale_;
