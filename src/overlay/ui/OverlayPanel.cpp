@@ -300,11 +300,17 @@ void OverlayPanel::playOpenAnimation(const OpenAnimation& animation) {
     scaleAnimation_->start();
 }
 
+// Without a compositor each frame reshapes the window and sends the whole
+// disc to the X server, so a frame that would move the rim by less than half
+// a pixel is left out, as the spring's end leaves out the rest.
 void OverlayPanel::showOpenFrame(double seconds) {
-    setOpenScale(openAnimation_.scaleAt(seconds));
+    const double scale = openAnimation_.scaleAt(seconds);
+    if (!translucent() && scale != 1.0 && !openAnimation_.movesRim(openScale_, scale)) return;
+    setOpenScale(scale);
 }
 
 void OverlayPanel::setOpenScale(double scale) {
+    openScale_ = scale;
     scaleEffect_->setScale(scale);
     // Without a compositor the window's shape is the disc: it grows with the
     // spring, so no frame shows the bare window around a smaller wheel.
