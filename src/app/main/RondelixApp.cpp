@@ -10,6 +10,7 @@
 #include "app/ui/QtAppWindows.h"
 #include "app/ui/SideWindow.h"
 #include "app/ui/TrayMenu.h"
+#include "model/WheelState.h"
 #include "overlay/ui/HUDWindow.h"
 #include "overlay/ui/OverlayPanel.h"
 #include "overlay/ui/QtEscapeMonitor.h"
@@ -209,6 +210,13 @@ int RondelixApp::run(int argc, char** argv) {
     d.windows.attach(*coordinator);
     coordinator->configStore().configChanged.connect([&liveWheel] {
         if (liveWheel) liveWheel->refresh();
+    });
+    // Applications that had no icon are looked for again when the wheels
+    // change or one opens: one installed meanwhile shows its icon.
+    coordinator->configStore().configChanged.connect([] { SliceIconPainter::forgetMissingApplications(); });
+    coordinator->wheelState().changed.connect([&coordinator](WheelState::Property property) {
+        if (property == WheelState::Property::isVisible && coordinator->wheelState().isVisible())
+            SliceIconPainter::forgetMissingApplications();
     });
     reopenTarget = &delegate;
 

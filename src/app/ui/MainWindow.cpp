@@ -4,6 +4,7 @@
 #include "app/SidebarRow.h"
 #include "app/ui/SidebarFooter.h"
 #include "icons/ui/SymbolFont.h"
+#include "model/WheelState.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QPainter>
 #include <QPropertyAnimation>
 #include <QScreen>
+#include <QShortcutEvent>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTimer>
@@ -46,6 +48,16 @@ QIcon symbolIcon(std::string_view symbol, const QPalette& palette) {
     QIcon icon(symbolPixmap(symbol, palette.color(QPalette::Highlight)));
     icon.addPixmap(symbolPixmap(symbol, palette.color(QPalette::HighlightedText)), QIcon::Selected);
     return icon;
+}
+
+// Qt's menu bar takes a release of Alt or Super, with no other key pressed
+// since Alt went down, for a tap that moves the focus into the menus. A summon
+// chord like Alt and Super is no such tap: a shortcut event going through the
+// application tells the menu bar that the keys were used.
+void endMenuBarAltTap() {
+    QObject receiver;
+    QShortcutEvent used(QKeySequence(), 0);
+    QCoreApplication::sendEvent(&receiver, &used);
 }
 
 // The edit commands go to the focused widget, or the nearest of its parents
@@ -123,6 +135,11 @@ MainWindow::MainWindow(AppCoordinator& coordinator, GlassBackdrop::Environment b
             showPage();
             coordinator_.resizeMainWindow(coordinator_.mainTab(), true);
         }
+    });
+
+    wheelConnection_ = coordinator_.wheelState().changed.connectScoped([this](WheelState::Property property) {
+        if (property == WheelState::Property::isVisible && coordinator_.wheelState().isVisible())
+            endMenuBarAltTap();
     });
 
     rebuildSidebar();

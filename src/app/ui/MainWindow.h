@@ -98,6 +98,7 @@ class MainWindow final : public QWidget {
     // The size the program last gave the window: a resize to it is not the user's.
     QSize programSize_;
     ScopedConnection connection_;
+    ScopedConnection wheelConnection_;
     bool rebuilding_ = false;
 };
 

@@ -16,6 +16,10 @@ constexpr double rimRatio = 0.5;
 constexpr double rimGap = 2;
 constexpr double outlineInset = 1.5;
 constexpr double outlineWidth = 1.5;
+
+bool outlined(const PreviewWheel::Inputs& in) {
+    return in.interactive && in.selectedPosition >= 0 && in.selectedPosition < in.wheel.sliceCount;
+}
 } // namespace
 
 // The selected slot's outline, above the graphic and deaf to the mouse.
@@ -26,20 +30,34 @@ class PreviewWheel::Outline : public QWidget {
         setAttribute(Qt::WA_TranslucentBackground);
     }
 
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        if (!owner_.showsOutline()) return;
+    // The outline's path for the inputs given.
+    QPainterPath path(const Inputs& in) const {
         const double d = owner_.side();
-        const auto& in = owner_.inputs_;
         const SliceShape shape{in.selectedPosition, in.wheel.sliceCount, d * hubRatio + outlineInset,
                                d * rimRatio - rimGap - outlineInset};
+        return sliceShapePath(shape, owner_.square());
+    }
+
+    // What the outline covers with these inputs; empty when none is drawn.
+    QRect area(const Inputs& in) const {
+        if (!outlined(in)) return {};
+        return path(in)
+            .boundingRect()
+            .adjusted(-outlineWidth, -outlineWidth, outlineWidth, outlineWidth)
+            .toAlignedRect();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        const auto& in = owner_.inputs_;
+        if (!outlined(in)) return;
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         QPen pen(toQColor(in.accent), outlineWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
         pen.setMiterLimit(10);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
-        painter.drawPath(sliceShapePath(shape, owner_.square()));
+        painter.drawPath(path(in));
     }
 
   private:
@@ -62,12 +80,25 @@ double PreviewWheel::side() const {
 }
 
 bool PreviewWheel::showsOutline() const {
-    return inputs_.interactive && inputs_.selectedPosition >= 0 &&
-           inputs_.selectedPosition < inputs_.wheel.sliceCount;
+    return outlined(inputs_);
 }
 
 void PreviewWheel::setInputs(Inputs inputs) {
+    // Only what changed is redrawn: while a summoned wheel is mirrored, the
+    // main window repaints nothing more than the wheel's own changes.
+    const bool graphicChanged =
+        !graphicFed_ || inputs.wheel != inputs_.wheel || inputs.allWheels != inputs_.allWheels ||
+        inputs.aimedPosition != inputs_.aimedPosition || inputs.interactive != inputs_.interactive ||
+        inputs.accent != inputs_.accent || inputs.accentStrength != inputs_.accentStrength;
+    const QRect outlineBefore = outline_->area(inputs_);
     inputs_ = std::move(inputs);
+    const QRect outlineAfter = outline_->area(inputs_);
+    // A redrawn graphic takes the outline above it along.
+    if (outlineAfter != outlineBefore) {
+        outline_->update(outlineBefore);
+        outline_->update(outlineAfter);
+    }
+    if (!graphicChanged) return;
     WheelGraphic::Inputs g;
     g.wheel = inputs_.wheel;
     g.aimedPosition = inputs_.aimedPosition;
@@ -87,8 +118,7 @@ void PreviewWheel::setInputs(Inputs inputs) {
         };
     }
     graphic_->setInputs(std::move(g));
-    outline_->update();
-    update();
+    graphicFed_ = true;
 }
 
 void PreviewWheel::resizeEvent(QResizeEvent*) {

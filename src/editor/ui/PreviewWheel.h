@@ -53,6 +53,7 @@ class PreviewWheel : public QWidget {
     Inputs inputs_;
     WheelGraphic* graphic_;
     Outline* outline_;
+    bool graphicFed_ = false;
 };
 
 } // namespace rondelix

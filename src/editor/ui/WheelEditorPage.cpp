@@ -129,8 +129,14 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
         refresh();
         refreshCelebration();
     });
-    stateConnection_ =
-        services_.wheelState.changed.connectScoped([this](WheelState::Property) { refreshPreview(); });
+    // The preview mirrors a summoned wheel and its aim; the rest of the
+    // wheel's state does not show here.
+    stateConnection_ = services_.wheelState.changed.connectScoped([this](WheelState::Property property) {
+        const bool mirrored = property == WheelState::Property::activeWheelId ||
+                              property == WheelState::Property::aimedPosition;
+        if (property == WheelState::Property::isVisible || (mirrored && services_.wheelState.isVisible()))
+            refreshPreview();
+    });
     refresh();
     refreshHistory();
 }

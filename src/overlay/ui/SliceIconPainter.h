@@ -66,8 +66,15 @@ class SliceIconPainter {
     using ApplicationResolver = std::function<std::optional<std::string>(const std::string& identifier)>;
     static void setApplicationResolver(ApplicationResolver resolver);
 
+    // The icon of an application, or null when the desktop has none for it.
+    // An application without one is not looked for again on every redraw:
+    // it is remembered until forgetMissingApplications() or until the
+    // application folders are others.
     static const QIcon* appIcon(const std::optional<std::string>& desktopId,
                                 const std::optional<std::string>& path);
+    // Looks again for the applications that had no icon, as one installed
+    // since may have one now.
+    static void forgetMissingApplications();
     static const QIcon* customImage(const std::string& filename);
     static IconCache<QIcon>& iconCache();
 

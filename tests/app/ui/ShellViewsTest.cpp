@@ -4,6 +4,7 @@
 #include "app/ui/SidebarFooter.h"
 #include "app/ui/TrayMenu.h"
 #include "engine/PermissionsCheck.h"
+#include "model/WheelState.h"
 #include "support/CoordinatorRig.h"
 
 #include <QAction>
@@ -21,6 +22,7 @@
 #include <QPalette>
 #include <QPointer>
 #include <QScreen>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace rondelix {
@@ -187,6 +189,19 @@ TEST_F(ShellViewsTest, TheMenusCarryTheirKeysAndEditReachesTheFocusedField) {
     EXPECT_EQ(field->text(), "");
     findAction(main->menuBar(), "Edit", "Undo")->trigger();
     EXPECT_EQ(field->text(), "wheel name");
+
+    // Alt and Super let go with nothing between is a tap that opens the
+    // menus; as the chord of a summon it is not.
+    for (const bool summoned : {false, true}) {
+        field->setFocus();
+        QTest::keyPress(field, Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyPress(field, Qt::Key_Meta, Qt::AltModifier | Qt::MetaModifier);
+        rig.c().wheelState().setVisible(summoned);
+        QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Meta, Qt::AltModifier);
+        QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Alt, Qt::NoModifier);
+        rig.c().wheelState().setVisible(false);
+        EXPECT_EQ(QApplication::focusWidget() == field, summoned) << summoned;
+    }
 
     findAction(main->menuBar(), "Rondelix", "Settings…")->trigger();
     EXPECT_EQ(rig.c().mainTab(), MainTab::appearance);

@@ -102,10 +102,12 @@ TEST_F(SliceIcons, ImagesDeclaringHugeSizesAreRefusedUndecoded) {
 
 TEST_F(SliceIcons, ApplicationsShowTheIconTheirDesktopEntryNames) {
     writePng(home.path() + "/red.png", Qt::red);
-    QFile entry(home.path() + "/data/applications/org.example.Red.desktop");
-    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
-    entry.write(("[Desktop Entry]\nName=Red\nIcon=" + home.path() + "/red.png\n").toUtf8());
-    entry.close();
+    const auto install = [&](const QString& id) {
+        QFile entry(home.path() + "/data/applications/" + id + ".desktop");
+        ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+        entry.write(("[Desktop Entry]\nName=Red\nIcon=" + home.path() + "/red.png\n").toUtf8());
+    };
+    install("org.example.Red");
 
     WheelGraphic graphic;
     const MacroAction app = MacroAction::App{"org.example.Red", std::nullopt};
@@ -113,6 +115,12 @@ TEST_F(SliceIcons, ApplicationsShowTheIconTheirDesktopEntryNames) {
     EXPECT_NE(SliceIconPainter::iconCache().find("b:org.example.Red|p:"), nullptr);
     EXPECT_FALSE(isRed(iconCentre(makeSlice(0, "", Icon::SfSymbol{"star"}, app), graphic)));
     EXPECT_EQ(SliceIconPainter::appIcon("org.example.Missing", std::nullopt), nullptr);
+
+    // Installed later, it is found once the missing ones are looked for again.
+    install("org.example.Missing");
+    EXPECT_EQ(SliceIconPainter::appIcon("org.example.Missing", std::nullopt), nullptr);
+    SliceIconPainter::forgetMissingApplications();
+    EXPECT_NE(SliceIconPainter::appIcon("org.example.Missing", std::nullopt), nullptr);
 }
 
 TEST_F(SliceIcons, LinkSlicesShowTheFaviconOnceItHasArrived) {
