@@ -31,6 +31,10 @@ double OpenAnimation::scaleDuration() const {
     return std::log(amplitude / restTolerancePixels) / spring.decay;
 }
 
+bool OpenAnimation::movesRim(double from, double to) const {
+    return std::abs(to - from) * wheelDiameter / 2 >= restTolerancePixels;
+}
+
 double OpenAnimation::scaleAt(double t) const {
     if (!scales() || t >= scaleDuration()) return 1;
     if (t <= 0) return startScale;

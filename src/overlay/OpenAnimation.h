@@ -22,6 +22,9 @@ struct OpenAnimation {
     double scaleDuration() const;
     // The scale t seconds after the start; 1 once the spring has settled.
     double scaleAt(double t) const;
+    // Whether going from one scale to the other moves the rim by half a pixel
+    // or more, the least the spring shows.
+    bool movesRim(double from, double to) const;
 };
 
 } // namespace rondelix

@@ -234,6 +234,8 @@ TEST(OpenAnimation, TheSpringEndsOnceTheRimMovesLessThanHalfAPixel) {
         for (double t = end; t < end + 0.5; t += 0.001)
             lateMove = std::max(lateMove, std::abs(spring.scaleAt(t) - 1) * diameter / 2);
         EXPECT_LT(lateMove, 0.5) << diameter;
+        EXPECT_TRUE(spring.movesRim(1.02, 1.02 - 1.1 / diameter)) << diameter;
+        EXPECT_FALSE(spring.movesRim(0.9, 0.9 + 0.9 / diameter)) << diameter;
     }
     EXPECT_LT((OpenAnimation{.reduceMotion = false, .wheelDiameter = 480}.scaleDuration()), 0.45);
 }

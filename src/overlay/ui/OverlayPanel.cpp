@@ -63,6 +63,10 @@ class OpenScaleEffect final : public QGraphicsEffect {
     // The part of the widget the window shows (its shape without a
     // compositor); nothing outside it is drawn. Empty: all of it shows.
     void setShown(const QRegion& shown) { shown_ = shown; }
+    // Over an opaque window the image holds the window's background under the
+    // wheel, as the screen would: the same pixels, but drawing it scaled then
+    // replaces what lies under it instead of blending with it.
+    void setOverBackground(bool over) { overBackground_ = over; }
 
   protected:
     void draw(QPainter* painter) override {
@@ -94,9 +98,16 @@ class OpenScaleEffect final : public QGraphicsEffect {
     void renderSource(const QPainter& painter) {
         const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
         const QSize pixels = (QSizeF(source_->size()) * ratio).toSize();
-        if (frame_.size() != pixels) frame_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        const QImage::Format format =
+            overBackground_ ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
+        if (frame_.size() != pixels || frame_.format() != format) frame_ = QImage(pixels, format);
         frame_.setDevicePixelRatio(ratio);
-        frame_.fill(Qt::transparent);
+        if (overBackground_) {
+            const QWidget* window = source_->window();
+            QPainter(&frame_).fillRect(source_->rect(), window->palette().brush(window->backgroundRole()));
+        } else {
+            frame_.fill(Qt::transparent);
+        }
         source_->render(&frame_, QPoint(), QRegion(), QWidget::DrawChildren);
         stale_ = false;
     }
@@ -105,6 +116,7 @@ class OpenScaleEffect final : public QGraphicsEffect {
     double scale_ = 1.0;
     QImage frame_;
     QRegion shown_;
+    bool overBackground_ = false;
     bool stale_ = false;
 };
 
@@ -167,6 +179,7 @@ OverlayPanel::OverlayPanel(const PanelOptions& options, const WheelFactory& make
 
     content_->setGeometry(0, 0, side, side);
     content_->setGraphicsEffect(scaleEffect_);
+    scaleEffect_->setOverBackground(!translucent());
     if (makeWheel) wheel_ = makeWheel(options.diameter, content_);
     if (wheel_) wheel_->setGeometry(0, 0, side, side);
     if (auto* view = qobject_cast<WheelView*>(wheel_)) {
@@ -287,11 +300,17 @@ void OverlayPanel::playOpenAnimation(const OpenAnimation& animation) {
     scaleAnimation_->start();
 }
 
+// Without a compositor each frame reshapes the window and sends the whole
+// disc to the X server, so a frame that would move the rim by less than half
+// a pixel is left out, as the spring's end leaves out the rest.
 void OverlayPanel::showOpenFrame(double seconds) {
-    setOpenScale(openAnimation_.scaleAt(seconds));
+    const double scale = openAnimation_.scaleAt(seconds);
+    if (!translucent() && scale != 1.0 && !openAnimation_.movesRim(openScale_, scale)) return;
+    setOpenScale(scale);
 }
 
 void OverlayPanel::setOpenScale(double scale) {
+    openScale_ = scale;
     scaleEffect_->setScale(scale);
     // Without a compositor the window's shape is the disc: it grows with the
     // spring, so no frame shows the bare window around a smaller wheel.
@@ -342,6 +361,10 @@ void OverlayPanel::applyMask() {
         scaleEffect_->setShown(QRegion());
         return;
     }
+    // While the spring plays, the scaled wheel's opaque image covers the whole
+    // shape unless the handle is part of it, so the window's background would
+    // only be painted over.
+    setAttribute(Qt::WA_OpaquePaintEvent, maskScale_ != 1.0 && handle_->isHidden());
     const double side = geometry_.side();
     const QRectF disc = topDown(geometry_.disc(), side);
     const QSizeF scaled = disc.size() * maskScale_;
