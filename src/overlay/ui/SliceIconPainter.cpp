@@ -14,7 +14,6 @@
 #include <QPixmap>
 #include <QtMath>
 #include <algorithm>
-#include <filesystem>
 #include <unordered_set>
 #include <variant>
 
@@ -82,15 +81,9 @@ SliceIconPainter::ApplicationResolver& applicationResolver() {
     return resolver;
 }
 
-// The applications found without an icon, and the folders they were looked
-// for in.
-struct MissingApplications {
-    std::vector<std::filesystem::path> folders;
-    std::unordered_set<std::string> keys;
-};
-
-MissingApplications& missingApplications() {
-    static MissingApplications missing;
+// The applications found without an icon.
+std::unordered_set<std::string>& missingApplications() {
+    static std::unordered_set<std::string> missing;
     return missing;
 }
 
@@ -102,27 +95,21 @@ void SliceIconPainter::setApplicationResolver(ApplicationResolver resolver) {
 }
 
 void SliceIconPainter::forgetMissingApplications() {
-    missingApplications().keys.clear();
+    missingApplications().clear();
 }
 
 const QIcon* SliceIconPainter::appIcon(const std::optional<std::string>& desktopId,
                                        const std::optional<std::string>& path) {
     const std::string key = appIconKey(desktopId, path);
     if (const QIcon* cached = iconCache().find(key)) return cached;
-    auto folders = platform::applicationFolders();
-    MissingApplications& missing = missingApplications();
-    if (folders != missing.folders) {
-        missing.keys.clear();
-        missing.folders = folders;
-    }
-    if (missing.keys.contains(key)) return nullptr;
+    if (missingApplications().contains(key)) return nullptr;
     std::optional<std::string> resolved;
     if (desktopId && applicationResolver()) resolved = applicationResolver()(*desktopId);
-    const auto name =
-        resolved ? locateAppIcon(std::nullopt, resolved, folders) : locateAppIcon(desktopId, path, folders);
+    const auto name = resolved ? locateAppIcon(std::nullopt, resolved, platform::applicationFolders())
+                               : locateAppIcon(desktopId, path, platform::applicationFolders());
     QIcon icon = name ? themedIcon(*name) : QIcon();
     if (icon.isNull() || icon.pixmap(QSize(32, 32)).isNull()) {
-        missing.keys.insert(key);
+        missingApplications().insert(key);
         return nullptr;
     }
     return &iconCache().store(key, std::move(icon));

@@ -68,8 +68,7 @@ class SliceIconPainter {
 
     // The icon of an application, or null when the desktop has none for it.
     // An application without one is not looked for again on every redraw:
-    // it is remembered until forgetMissingApplications() or until the
-    // application folders are others.
+    // it is remembered until forgetMissingApplications().
     static const QIcon* appIcon(const std::optional<std::string>& desktopId,
                                 const std::optional<std::string>& path);
     // Looks again for the applications that had no icon, as one installed
