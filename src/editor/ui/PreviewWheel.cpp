@@ -86,10 +86,16 @@ bool PreviewWheel::showsOutline() const {
 void PreviewWheel::setInputs(Inputs inputs) {
     // Only what changed is redrawn: while a summoned wheel is mirrored, the
     // main window repaints nothing more than the wheel's own changes.
-    const bool graphicChanged =
-        !graphicFed_ || inputs.wheel != inputs_.wheel || inputs.allWheels != inputs_.allWheels ||
-        inputs.aimedPosition != inputs_.aimedPosition || inputs.interactive != inputs_.interactive ||
-        inputs.accent != inputs_.accent || inputs.accentStrength != inputs_.accentStrength;
+    const bool sameLook = graphicClickable_ && inputs.wheel == inputs_.wheel &&
+                          inputs.allWheels == inputs_.allWheels &&
+                          inputs.aimedPosition == inputs_.aimedPosition && inputs.accent == inputs_.accent &&
+                          inputs.accentStrength == inputs_.accentStrength;
+    // A summon that leaves the wheel as drawn only takes the clicks away and
+    // gives them back: the graphic keeps its inputs and stays deaf to the
+    // mouse meanwhile, unless a hovered or dragged slot has to let go.
+    const bool letsGo = graphic_->hoveredPosition() || graphic_->draggingSource();
+    const bool keepGraphic =
+        sameLook && (*graphicClickable_ ? inputs.interactive || !letsGo : !inputs.interactive);
     const QRect outlineBefore = outline_->area(inputs_);
     inputs_ = std::move(inputs);
     const QRect outlineAfter = outline_->area(inputs_);
@@ -98,7 +104,10 @@ void PreviewWheel::setInputs(Inputs inputs) {
         outline_->update(outlineBefore);
         outline_->update(outlineAfter);
     }
-    if (!graphicChanged) return;
+    if (keepGraphic) {
+        graphic_->setAttribute(Qt::WA_TransparentForMouseEvents, *graphicClickable_ && !inputs_.interactive);
+        return;
+    }
     WheelGraphic::Inputs g;
     g.wheel = inputs_.wheel;
     g.aimedPosition = inputs_.aimedPosition;
@@ -111,14 +120,15 @@ void PreviewWheel::setInputs(Inputs inputs) {
     g.showsHubLabel = true;
     if (inputs_.interactive) {
         g.onTapSlice = [this](int position) {
-            if (onSelect) onSelect(position);
+            if (inputs_.interactive && onSelect) onSelect(position);
         };
         g.onSwapSlice = [this](int from, int to) {
-            if (onSwap) onSwap(from, to);
+            if (inputs_.interactive && onSwap) onSwap(from, to);
         };
     }
+    graphic_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
     graphic_->setInputs(std::move(g));
-    graphicFed_ = true;
+    graphicClickable_ = inputs_.interactive;
 }
 
 void PreviewWheel::resizeEvent(QResizeEvent*) {

@@ -53,7 +53,8 @@ class PreviewWheel : public QWidget {
     Inputs inputs_;
     WheelGraphic* graphic_;
     Outline* outline_;
-    bool graphicFed_ = false;
+    // Whether the graphic was given the clicks; none before its first inputs.
+    std::optional<bool> graphicClickable_;
 };
 
 } // namespace rondelix

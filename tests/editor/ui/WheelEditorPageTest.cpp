@@ -151,6 +151,13 @@ TEST_F(WheelEditorPageTest, PreviewClicksSelectSlotsAndTheCardsFollow) {
     EXPECT_EQ(page()->editor().selectedPosition(), 5);
     rig.c().wheelState().reset();
     EXPECT_TRUE(page()->preview().inputs().interactive);
+
+    // So does one that leaves the drawing as it was.
+    for (const bool summoned : {true, false}) {
+        rig.c().wheelState().setVisible(summoned);
+        QTest::mouseClick(&graphic, Qt::LeftButton, {}, slotPoint(0, 8));
+        EXPECT_EQ(page()->editor().selectedPosition(), summoned ? 5 : 0);
+    }
 }
 
 TEST_F(WheelEditorPageTest, CtrlZUndoesOnTheWheelsPageOnly) {
