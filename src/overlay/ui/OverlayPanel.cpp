@@ -226,9 +226,19 @@ void OverlayPanel::showAlpha(double alpha) {
 }
 
 void OverlayPanel::animateAlpha(double to, double seconds) {
+    fadeAlpha(alpha_, to, seconds);
+}
+
+// Without a compositor nobody sees a fade, so the alpha takes its end value
+// at once instead of waking the program for every step of it.
+void OverlayPanel::fadeAlpha(double from, double to, double seconds) {
     alphaAnimation_->stop();
+    if (!translucent()) {
+        showAlpha(to);
+        return;
+    }
     alphaAnimation_->setDuration(static_cast<int>(std::lround(seconds * 1000)));
-    alphaAnimation_->setStartValue(alpha_);
+    alphaAnimation_->setStartValue(from);
     alphaAnimation_->setEndValue(to);
     alphaAnimation_->setEasingCurve(QEasingCurve::OutCubic);
     alphaAnimation_->start();
@@ -280,12 +290,7 @@ void OverlayPanel::setOnClose(std::function<void()> onClose) {
 }
 
 void OverlayPanel::playOpenAnimation(const OpenAnimation& animation) {
-    alphaAnimation_->stop();
-    alphaAnimation_->setDuration(static_cast<int>(std::lround(animation.fadeDuration() * 1000)));
-    alphaAnimation_->setStartValue(0.0);
-    alphaAnimation_->setEndValue(alpha_);
-    alphaAnimation_->setEasingCurve(QEasingCurve::OutCubic);
-    alphaAnimation_->start();
+    fadeAlpha(0.0, alpha_, animation.fadeDuration());
 
     scaleAnimation_->stop();
     setOpenScale(1.0);

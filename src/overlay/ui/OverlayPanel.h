@@ -61,6 +61,7 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     void applyMask();
     void setOpenScale(double scale);
     void showAlpha(double alpha);
+    void fadeAlpha(double from, double to, double seconds);
     void mapIfWanted();
 
     PanelOptions options_;
