@@ -93,8 +93,8 @@ class OpenScaleEffect final : public QGraphicsEffect {
     }
 
   private:
-    // The widget as it draws itself, over transparency, at the device's
-    // pixel ratio.
+    // The widget as it draws itself, over transparency or the window's
+    // background, at the device's pixel ratio.
     void renderSource(const QPainter& painter) {
         const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
         const QSize pixels = (QSizeF(source_->size()) * ratio).toSize();
