@@ -315,14 +315,12 @@ void OverlayPanel::showOpenFrame(double seconds) {
 }
 
 void OverlayPanel::setOpenScale(double scale) {
+    const bool changed = scale != openScale_;
     openScale_ = scale;
     scaleEffect_->setScale(scale);
     // Without a compositor the window's shape is the disc: it grows with the
     // spring, so no frame shows the bare window around a smaller wheel.
-    if (!translucent() && scale != maskScale_) {
-        maskScale_ = scale;
-        applyMask();
-    }
+    if (!translucent() && changed) applyMask();
 }
 
 // Without a compositor the X server exposes the ring the disc grows by on
@@ -369,10 +367,10 @@ void OverlayPanel::applyMask() {
     // While the spring plays, the scaled wheel's opaque image covers the whole
     // shape unless the handle is part of it, so the window's background would
     // only be painted over.
-    setAttribute(Qt::WA_OpaquePaintEvent, maskScale_ != 1.0 && handle_->isHidden());
+    setAttribute(Qt::WA_OpaquePaintEvent, openScale_ != 1.0 && handle_->isHidden());
     const double side = geometry_.side();
     const QRectF disc = topDown(geometry_.disc(), side);
-    const QSizeF scaled = disc.size() * maskScale_;
+    const QSizeF scaled = disc.size() * openScale_;
     const QRect box =
         QRectF(disc.center() - QPointF(scaled.width() / 2, scaled.height() / 2), scaled).toAlignedRect();
     const bool withHandle = !handle_->isHidden();

@@ -76,7 +76,6 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     OpenAnimation openAnimation_;
     double alpha_ = 1.0;
     double openScale_ = 1.0;
-    double maskScale_ = 1.0;
     // The shape last given to the window, and the disc's shape at rest.
     QRect maskedBox_;
     bool maskedWithHandle_ = false;
