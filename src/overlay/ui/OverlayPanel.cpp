@@ -237,9 +237,9 @@ OverlayPanel::OverlayPanel(const PanelOptions& options, const WheelFactory& make
     connect(scaleAnimation_, &QVariantAnimation::valueChanged, this,
             [this](const QVariant& t) { showOpenFrame(t.toDouble()); });
     connect(scaleAnimation_, &QVariantAnimation::finished, this, [this] { setOpenScale(1.0); });
-    applyMask();
     // The native window exists from here on, so the first showing is quick.
     winId();
+    applyMask();
 }
 
 OverlayPanel::~OverlayPanel() = default;
@@ -316,6 +316,9 @@ void OverlayPanel::setIgnoresMouseEvents(bool ignores) {
     // Changing window flags unmaps the window; put it back as it was.
     setWindowFlag(Qt::WindowTransparentForInput, ignores);
     setAttribute(Qt::WA_TransparentForMouseEvents, ignores);
+    // The native window may be a new one: give it the shape again.
+    maskedBox_ = QRect();
+    applyMask();
     if (shown) {
         show();
         raise();
@@ -399,10 +402,13 @@ int OverlayPanel::level() const {
 
 // Without a compositor the window's shape follows the spring every frame, so
 // the disc's region is built from its rows rather than through Qt's polygon
-// fill; at rest it is Qt's own ellipse, as the wheel was always cut.
+// fill; at rest it is Qt's own ellipse, as the wheel was always cut. The shape
+// is the native window's, not the widget's: a widget's mask cuts every repaint
+// to it, and the toolkit then sends a repainted disc to the X server row by
+// row, a request per row; uncut, a frame goes over in one.
 void OverlayPanel::applyMask() {
     if (translucent()) {
-        clearMask();
+        windowHandle()->setMask(QRegion());
         scaleEffect_->setShown(QRegion());
         return;
     }
@@ -434,7 +440,7 @@ void OverlayPanel::applyMask() {
         handle.addRoundedRect(QRectF(handle_->geometry()), 13, 13);
         shape += QRegion(handle.toFillPolygon().toPolygon());
     }
-    setMask(shape);
+    windowHandle()->setMask(shape);
     scaleEffect_->setShown(shape);
 }
 

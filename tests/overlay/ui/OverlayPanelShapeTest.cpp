@@ -3,6 +3,7 @@
 #include "overlay/ui/OverlayPanel.h"
 
 #include <QRegion>
+#include <QWindow>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -28,7 +29,7 @@ TEST(OverlayPanelShape, FollowsTheSpringAndRestsOnTheDisc) {
         OverlayPanel panel({.diameter = diameter, .glass = false, .opaque = true}, {});
         const PanelGeometry geometry{diameter};
         const QRectF disc = QRectF(geometry.margin(), geometry.margin(), diameter, diameter).toAlignedRect();
-        EXPECT_EQ(panel.mask(), QRegion(disc.toRect(), QRegion::Ellipse)) << diameter;
+        EXPECT_EQ(panel.windowHandle()->mask(), QRegion(disc.toRect(), QRegion::Ellipse)) << diameter;
 
         const OpenAnimation opening{.reduceMotion = false, .wheelDiameter = diameter};
         panel.playOpenAnimation(opening);
@@ -38,7 +39,7 @@ TEST(OverlayPanelShape, FollowsTheSpringAndRestsOnTheDisc) {
             const QRect box =
                 QRectF(disc.center() - QPointF(size.width() / 2, size.height() / 2), size).toAlignedRect();
             SCOPED_TRACE(testing::Message() << diameter << " at " << t << " s");
-            const QRegion cut = panel.mask();
+            const QRegion cut = panel.windowHandle()->mask();
             const double perimeter = M_PI * box.width();
             EXPECT_EQ(cut.boundingRect(), box);
             EXPECT_NEAR(area(cut), M_PI * box.width() * box.height() / 4, perimeter / 10);
@@ -47,6 +48,6 @@ TEST(OverlayPanelShape, FollowsTheSpringAndRestsOnTheDisc) {
             EXPECT_LE(area(cut.xored(QRegion(box, QRegion::Ellipse))), 0.6 * perimeter);
         }
         panel.showOpenFrame(opening.scaleDuration());
-        EXPECT_EQ(panel.mask(), QRegion(disc.toRect(), QRegion::Ellipse)) << diameter;
+        EXPECT_EQ(panel.windowHandle()->mask(), QRegion(disc.toRect(), QRegion::Ellipse)) << diameter;
     }
 }
