@@ -293,13 +293,6 @@ void SliceIconPainter::paintStack(QPainter& painter, const IconItem& item, const
     paintTinted(QPointF(0, 0), color);
 }
 
-QSizeF SliceIconPainter::stackImageSize(const IconItem& item, const LabelLayout& label) {
-    const double spacing = item.kind != IconItem::Kind::nothing && !label.lines.empty() ? 3 : 0;
-    // Room for the shadow and for emoji that overhang their box.
-    return {std::max(item.size.width() * 3, label.width) + 4,
-            item.size.height() + spacing + label.height() + 4};
-}
-
 const QImage& SliceIconPainter::cachedStack(const IconItem& item, const LabelLayout& label,
                                             const QColor& color, double shadow, double devicePixelRatio) {
     std::string key = label.key;
@@ -310,8 +303,10 @@ const QImage& SliceIconPainter::cachedStack(const IconItem& item, const LabelLay
     if (const auto found = stacks_.find(key); found != stacks_.end()) return found->second;
     if (stacks_.size() >= maxCachedStacks) stacks_.clear();
 
-    const QSizeF size = stackImageSize(item, label);
-    const double width = size.width(), height = size.height();
+    const double spacing = item.kind != IconItem::Kind::nothing && !label.lines.empty() ? 3 : 0;
+    // Room for the shadow and for emoji that overhang their box.
+    const double width = std::max(item.size.width() * 3, label.width) + 4;
+    const double height = item.size.height() + spacing + label.height() + 4;
     QImage image(std::max(1, qCeil(width * devicePixelRatio)), std::max(1, qCeil(height * devicePixelRatio)),
                  QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(devicePixelRatio);
@@ -326,15 +321,10 @@ const QImage& SliceIconPainter::cachedStack(const IconItem& item, const LabelLay
 }
 
 void SliceIconPainter::paintSlice(QPainter& painter, const Slice& slice, QPointF centre, double iconSize,
-                                  const Style& style, const WheelPalette& palette, const Reach& reach) {
+                                  const Style& style, const WheelPalette& palette) {
     const IconItem item = resolveIcon(slice, iconSize);
     const LabelLayout& label = labelLayout(slice.label, item, style.slot);
     const double emphasis = std::clamp(style.emphasis, 0.0, 1.0);
-    if (reach && style.lift <= 0) {
-        // Everything but a lifted slice is one image of the stack, centred and scaled.
-        const QSizeF drawn = stackImageSize(item, label) * style.scale;
-        if (!reach(QRectF(centre - QPointF(drawn.width(), drawn.height()) / 2, drawn))) return;
-    }
 
     painter.save();
     painter.translate(centre);
@@ -381,33 +371,31 @@ void SliceIconPainter::paintSlice(QPainter& painter, const Slice& slice, QPointF
 }
 
 void SliceIconPainter::paintEmptyMarker(QPainter& painter, const SlotArea& slot, double iconSize,
-                                        bool withText, const WheelPalette& palette, const Reach& reach) {
+                                        bool withText, const WheelPalette& palette) {
     const double fontSize = markerFontSize(iconSize);
     const QSizeF plus(fontSize * 1.25, fontSize * 1.25);
     const Point at = slot.geometry.slotPoint(slot.position, slot.count);
     const QPointF centre(at.x, at.y);
-    const SliceLabel* label = withText ? &labels_.layout(addYourOwn, markerStack(slot, iconSize)) : nullptr;
-    const double top = centre.y() - (label ? plus.height() + 3 + label->height() : plus.height()) / 2;
-    const QRectF plusBox(centre.x() - plus.width() / 2, top, plus.width(), plus.height());
-    const double labelTop = top + plus.height() + 3;
-    if (reach) {
-        QRectF drawn = plusBox;
-        if (label) drawn |= QRectF(centre.x() - label->width / 2, labelTop, label->width, label->height());
-        // Glyphs may reach a little past their boxes.
-        if (!reach(drawn.adjusted(-fontSize, -fontSize, fontSize, fontSize))) return;
-    }
-    if (!label) {
-        SymbolFont::paint(painter, "plus", plusBox, fontSize, withOpacity(palette.secondary, 0.6));
+    if (!withText) {
+        SymbolFont::paint(painter, "plus",
+                          QRectF(centre - QPointF(plus.width() / 2, plus.height() / 2), plus), fontSize,
+                          withOpacity(palette.secondary, 0.6));
         return;
     }
     const QColor color = withOpacity(palette.secondary, 0.75);
-    SymbolFont::paint(painter, "plus", plusBox, fontSize, color);
-    painter.setFont(label->font);
+    const SlotStack stack = markerStack(slot, iconSize);
+    const SliceLabel& label = labels_.layout(addYourOwn, stack);
+    const double top = centre.y() - (plus.height() + 3 + label.height()) / 2;
+    SymbolFont::paint(painter, "plus",
+                      QRectF(centre.x() - plus.width() / 2, top, plus.width(), plus.height()), fontSize,
+                      color);
+    painter.setFont(label.font);
     painter.setPen(color);
-    for (std::size_t i = 0; i < label->lines.size(); ++i)
+    const double labelTop = top + plus.height() + 3;
+    for (std::size_t i = 0; i < label.lines.size(); ++i)
         painter.drawStaticText(
-            QPointF(centre.x() - label->widths[i] / 2, labelTop + label->lineHeight * static_cast<double>(i)),
-            label->lines[i]);
+            QPointF(centre.x() - label.widths[i] / 2, labelTop + label.lineHeight * static_cast<double>(i)),
+            label.lines[i]);
 }
 
 } // namespace rondelix

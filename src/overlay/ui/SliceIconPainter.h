@@ -47,20 +47,15 @@ class SliceIconPainter {
         SlotArea slot;
     };
 
-    // Whether anything drawn inside a box (in the painter's coordinates) can
-    // show in the paint under way; what cannot is not drawn at all. None:
-    // everything shows.
-    using Reach = std::function<bool(const QRectF& box)>;
-
     void setFaviconLookup(FaviconLookup lookup) { faviconLookup_ = std::move(lookup); }
     void setPrefetchFavicons(bool prefetch) { prefetchFavicons_ = prefetch; }
 
     void paintSlice(QPainter& painter, const Slice& slice, QPointF centre, double iconSize,
-                    const Style& style, const WheelPalette& palette, const Reach& reach = {});
+                    const Style& style, const WheelPalette& palette);
     // The plus of an empty slot, over "Add your own" on the wheel's first
     // slot; the text stays inside the slot as a label does.
     void paintEmptyMarker(QPainter& painter, const SlotArea& slot, double iconSize, bool addYourOwn,
-                          const WheelPalette& palette, const Reach& reach = {});
+                          const WheelPalette& palette);
 
     // The custom image file name a slice shows the "photo" symbol for, when
     // its picture cannot be loaded; hosts show it as a tooltip.
@@ -101,8 +96,6 @@ class SliceIconPainter {
     // emphasised slice when `shadow` is above 0.
     void paintStack(QPainter& painter, const IconItem& item, const LabelLayout& label, const QColor& color,
                     double shadow);
-    // The size of the image a stack is drawn into.
-    static QSizeF stackImageSize(const IconItem& item, const LabelLayout& label);
     // The stack drawn once into an image and reused while nothing it shows changes.
     const QImage& cachedStack(const IconItem& item, const LabelLayout& label, const QColor& color,
                               double shadow, double devicePixelRatio);

@@ -8,7 +8,6 @@
 #include <QConicalGradient>
 #include <QHelpEvent>
 #include <QMouseEvent>
-#include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QRadialGradient>
@@ -88,28 +87,6 @@ QImage transparentLayer(double side, double dpr) {
 void prepareLayerPainter(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-}
-
-// The smallest rectangle of a premultiplied image holding every pixel that
-// is not fully clear; empty when all are.
-QRect inkBounds(const QImage& image) {
-    const int width = image.width();
-    int top = image.height(), bottom = -1, left = width, right = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        int first = 0;
-        while (first < width && row[first] == 0)
-            ++first;
-        if (first == width) continue;
-        int last = width - 1;
-        while (row[last] == 0)
-            --last;
-        top = std::min(top, y);
-        bottom = y;
-        left = std::min(left, first);
-        right = std::max(right, last);
-    }
-    return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 } // namespace
@@ -441,29 +418,16 @@ bool WheelGraphic::event(QEvent* event) {
 
 // ---- Painting ----------------------------------------------------------
 
-void WheelGraphic::paintEvent(QPaintEvent* event) {
+void WheelGraphic::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintWithin(painter, event->region());
+    paint(painter);
 }
 
 void WheelGraphic::paint(QPainter& painter) {
-    paintWithin(painter, std::nullopt);
-}
-
-void WheelGraphic::paintWithin(QPainter& painter, const std::optional<QRegion>& repainted) {
     const QRectF sq = square();
     if (sq.width() <= 4) return;
     const WheelGeometry g{sq.width()};
     const HighlightLook look = currentLook();
-    // A repaint of part of the wheel (the editor's selection outline going,
-    // a tooltip's trace) leaves out the icons, labels and markers that lie
-    // wholly outside it; the clip would hide all they draw anyway.
-    SliceIconPainter::Reach reach;
-    if (repainted && !QRegion(sq.toAlignedRect()).subtracted(*repainted).isEmpty())
-        reach = [&repainted = *repainted, origin = sq.topLeft()](const QRectF& box) {
-            // With a pixel of antialiasing around the box.
-            return repainted.intersects(box.translated(origin).toAlignedRect().adjusted(-1, -1, 1, 1));
-        };
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -471,8 +435,8 @@ void WheelGraphic::paintWithin(QPainter& painter, const std::optional<QRegion>& 
     paintGlow(painter, g, look);
     paintSlots(painter, g, look);
     paintDragMark(painter, g);
-    paintHubLayer(painter, g, reach);
-    paintIcons(painter, g, look, reach);
+    paintHubLayer(painter, g);
+    paintIcons(painter, g, look);
     painter.restore();
 }
 
@@ -500,8 +464,7 @@ WheelGraphic::StaticLayerKey WheelGraphic::staticLayerKey(const WheelGeometry& g
     return key;
 }
 
-void WheelGraphic::paintHubLayer(QPainter& painter, const WheelGeometry& g,
-                                 const SliceIconPainter::Reach& reach) {
+void WheelGraphic::paintHubLayer(QPainter& painter, const WheelGeometry& g) {
     if (!inputs_.showsHubLabel) return;
     const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     HubLayerKey key{g.side, dpr, colorScheme(),
@@ -511,22 +474,11 @@ void WheelGraphic::paintHubLayer(QPainter& painter, const WheelGeometry& g,
     if (!(key == hubLayerKey_) || hubLayer_.isNull()) {
         hubLayerKey_ = std::move(key);
         hubLayer_ = transparentLayer(g.side, dpr);
-        hubInk_.reset();
         QPainter hubPainter(&hubLayer_);
         prepareLayerPainter(hubPainter);
         paintHub(hubPainter, g, hubLayerKey_.hub, WheelPalette::forScheme(hubLayerKey_.scheme));
     }
-    if (!reach) {
-        painter.drawImage(QRectF(0, 0, g.side, g.side), hubLayer_);
-        return;
-    }
-    // Only the layer's drawn pixels are blended, when they can show: most of
-    // the square layer is clear.
-    if (!hubInk_) hubInk_ = inkBounds(hubLayer_);
-    if (hubInk_->isEmpty()) return;
-    const double layerRatio = hubLayer_.devicePixelRatio();
-    const QRectF ink(QPointF(hubInk_->topLeft()) / layerRatio, QSizeF(hubInk_->size()) / layerRatio);
-    if (reach(ink)) painter.drawImage(ink, hubLayer_, *hubInk_);
+    painter.drawImage(QRectF(0, 0, g.side, g.side), hubLayer_);
 }
 
 const QImage& WheelGraphic::staticLayer(const WheelGeometry& g, double dpr) {
@@ -650,8 +602,7 @@ void WheelGraphic::paintRim(QPainter& painter, const WheelGeometry& g) {
     painter.restore();
 }
 
-void WheelGraphic::paintIcons(QPainter& painter, const WheelGeometry& g, const HighlightLook& look,
-                              const SliceIconPainter::Reach& reach) {
+void WheelGraphic::paintIcons(QPainter& painter, const WheelGeometry& g, const HighlightLook& look) {
     const int n = std::clamp(inputs_.wheel.sliceCount, 0, maxDrawnSlots);
     const WheelPalette colors = palette();
     const double iconSize = g.iconSize();
@@ -659,7 +610,7 @@ void WheelGraphic::paintIcons(QPainter& painter, const WheelGeometry& g, const H
     for (int i = 0; i < n; ++i)
         if (!isFilled(i))
             icons_.paintEmptyMarker(painter, {g, i, n}, iconSize, inputs_.wheel.id == "default" && i == 0,
-                                    colors, reach);
+                                    colors);
 
     const auto dragged = draggingSource();
     const QColor emphasised =
@@ -681,7 +632,7 @@ void WheelGraphic::paintIcons(QPainter& painter, const WheelGeometry& g, const H
             centre = QPointF(lifted_->x.value(), lifted_->y.value());
         }
         style.slot = {g, slice.position, n};
-        icons_.paintSlice(painter, slice, centre, iconSize, style, colors, reach);
+        icons_.paintSlice(painter, slice, centre, iconSize, style, colors);
     };
     for (const Slice& slice : inputs_.wheel.slices) {
         if (slice.position < 0 || slice.position >= n) continue;

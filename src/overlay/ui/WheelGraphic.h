@@ -12,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QRadialGradient>
-#include <QRegion>
 #include <QTimer>
 #include <QVariantAnimation>
 #include <QWidget>
@@ -114,9 +113,6 @@ class WheelGraphic : public QWidget {
     void stepSprings();
     void updateLiftTargets();
 
-    // Paints what can show in the part of the widget being repainted (widget
-    // coordinates); none: all of it.
-    void paintWithin(QPainter& painter, const std::optional<QRegion>& repainted);
     void paintGlow(QPainter& painter, const WheelGeometry& geometry, const HighlightLook& look);
     // The slots as they look unhighlighted and the rim are drawn once into
     // an image and reused while they stay the same; each frame paints only
@@ -139,15 +135,13 @@ class WheelGraphic : public QWidget {
     };
     StaticLayerKey staticLayerKey(const WheelGeometry& geometry, double devicePixelRatio) const;
     const QImage& staticLayer(const WheelGeometry& geometry, double devicePixelRatio);
-    void paintHubLayer(QPainter& painter, const WheelGeometry& geometry,
-                       const SliceIconPainter::Reach& reach);
+    void paintHubLayer(QPainter& painter, const WheelGeometry& geometry);
     static QRadialGradient baseFill(const WheelGeometry& geometry, const WheelPalette& colors,
                                     bool filledLook, double opacity);
     void paintSlots(QPainter& painter, const WheelGeometry& geometry, const HighlightLook& look);
     void paintDragMark(QPainter& painter, const WheelGeometry& geometry);
     void paintRim(QPainter& painter, const WheelGeometry& geometry);
-    void paintIcons(QPainter& painter, const WheelGeometry& geometry, const HighlightLook& look,
-                    const SliceIconPainter::Reach& reach);
+    void paintIcons(QPainter& painter, const WheelGeometry& geometry, const HighlightLook& look);
     WheelPalette palette() const;
 
     Inputs inputs_;
@@ -174,9 +168,6 @@ class WheelGraphic : public QWidget {
     QImage staticLayer_;
     HubLayerKey hubLayerKey_;
     QImage hubLayer_;
-    // The hub layer's pixels that are not clear, found when a partial
-    // repaint first needs them.
-    std::optional<QRect> hubInk_;
 };
 
 } // namespace rondelix

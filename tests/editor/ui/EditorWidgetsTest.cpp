@@ -1,13 +1,11 @@
 #include "editor/ui/ApplicationChooser.h"
 #include "editor/ui/ConfettiView.h"
 #include "editor/ui/PreviewWheel.h"
-#include "model/DefaultConfig.h"
 #include "overlay/ui/WheelGraphic.h"
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimMainQueue.h"
 #include "platform/sim/SimWorkspace.h"
 
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -73,19 +71,6 @@ TEST(PreviewWheelView, FillsTheSmallerSideClicksSelectAndDragsSwap) {
     selected.clear();
     QTest::mouseClick(&graphic, Qt::LeftButton, {}, slotPoint(graphic, 4));
     EXPECT_TRUE(selected.empty());
-
-    // A repaint of part of the wheel draws there what a whole one does,
-    // wherever its edge cuts an icon, a label or the hub.
-    preview.setInputs({DefaultConfig::mainWheel(), {}, std::nullopt, true, Color::fallback(), 1.0, 0});
-    const auto drawn = [&](const QRegion& region) {
-        QImage image(preview.size(), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        preview.render(&image, region.boundingRect().topLeft(), region);
-        return image;
-    };
-    const QImage whole = drawn(preview.rect());
-    for (const QRect part : {QRect(0, 0, 300, 400), QRect(100, 0, 400, 200), QRect(230, 20, 140, 140)})
-        EXPECT_EQ(drawn(part).copy(part), whole.copy(part)) << part.x() << "," << part.y();
 }
 
 TEST(ApplicationChooserView, SearchesAndBindsADesktopEntryFile) {
