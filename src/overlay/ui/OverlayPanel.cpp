@@ -100,9 +100,9 @@ class OpenScaleEffect final : public QGraphicsEffect {
   private:
     // An opaque frame replaces what lies under it, so when the painter draws
     // straight onto an image of the same pixel size, the scaled frame is
-    // written into that image row by row, inside the painter's clip: half the
-    // work of the painter's general smooth transform. Returns false, having
-    // drawn nothing, when the painter's target or state does not allow it.
+    // written into that image row by row, inside the painter's clip: a third
+    // less work than the painter's general smooth transform. Returns false,
+    // having drawn nothing, when the painter's target or state does not allow it.
     bool scaleOntoImage(QPainter& painter, const QTransform& scaling, QRegion drawn) const {
         if (!overBackground_ || !painter.device() || painter.device()->devType() != QInternal::Image ||
             painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
