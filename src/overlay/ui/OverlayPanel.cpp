@@ -365,7 +365,7 @@ void OverlayPanel::setOpenScale(double scale) {
     scaleEffect_->setScale(scale);
     // Without a compositor the window's shape is the disc: it grows with the
     // spring, so no frame shows the bare window around a smaller wheel.
-    if (!translucent() && changed) applyMask();
+    if (changed) applyMask();
 }
 
 // Without a compositor the X server exposes the ring the disc grows by on
@@ -407,11 +407,8 @@ int OverlayPanel::level() const {
 // to it, and the toolkit then sends a repainted disc to the X server row by
 // row, a request per row; uncut, a frame goes over in one.
 void OverlayPanel::applyMask() {
-    if (translucent()) {
-        windowHandle()->setMask(QRegion());
-        scaleEffect_->setShown(QRegion());
-        return;
-    }
+    // With a compositor the window is never cut: its transparency shows.
+    if (translucent()) return;
     // While the spring plays, the scaled wheel's opaque image covers the whole
     // shape unless the handle is part of it, so the window's background would
     // only be painted over.
