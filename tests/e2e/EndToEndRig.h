@@ -1,0 +1,713 @@
+// What the end-to-end tests share: the program run in a home folder of its
+// own, the X server's windows and screen as xdotool and xcb see them, and the
+// window manager, tray, buses and private displays a test starts around it.
+
+#pragma once
+
+#include "app/ui/MainWindow.h"
+#include "app/ui/SidePages.h"
+#include "app/ui/SideWindow.h"
+#include "model/ConfigCoding.h"
+#include "model/DefaultConfig.h"
+#include "support/CoordinatorRig.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+namespace rondelix::e2e {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+using Clock = std::chrono::steady_clock;
+
+inline std::string readFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void writeFile(const fs::path& file, const std::string& text) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+}
+
+// Polls until the check holds or the time is up; the program and the X server
+// work on their own time, so waiting is the only way to see them.
+template <typename Check> bool waitFor(Check check, double seconds) {
+    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    while (Clock::now() < deadline) {
+        if (check()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return check();
+}
+
+inline void pause(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+inline void xdotool(const std::string& arguments) {
+    ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
+}
+
+// Where screen grabs are kept for people to look at: the artifacts folder
+// beside the test programs.
+inline QString artifact(const std::string& name) {
+    const fs::path folder = QCoreApplication::applicationDirPath().toStdString() + "/artifacts";
+    fs::create_directories(folder);
+    return QString::fromStdString((folder / name).string());
+}
+
+inline QImage grabScreen() {
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+}
+
+// Only around the pointer: the main window, open because the test server has
+// no tray, may be changing elsewhere (its status pill fades out).
+inline QRect changedArea(const QImage& before, const QImage& after, QPoint around) {
+    const QRect box = QRect(around - QPoint(360, 360), QSize(720, 720)).intersected(after.rect());
+    QRect area;
+    for (int y = box.top(); y <= box.bottom(); y += 2)
+        for (int x = box.left(); x <= box.right(); x += 2)
+            if (before.pixel(x, y) != after.pixel(x, y)) area |= QRect(x, y, 2, 2);
+    return area;
+}
+
+// One home folder with a configuration whose main wheel's top slot runs a
+// script that leaves a marker file, and a finished onboarding.
+struct TestHome {
+    TestHome() {
+        std::string pattern = (fs::temp_directory_path() / "rondelix-e2e-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
+        path = pattern;
+        marker = path / "fired";
+        Config config = DefaultConfig::factoryConfig();
+        for (Wheel& wheel : config.wheels) {
+            if (wheel.id != "default") continue;
+            std::erase_if(wheel.slices, [](const Slice& s) { return s.position == 0; });
+            wheel.slices.push_back(Slice{Uuid::generate(), 0, "Mark", Icon{},
+                                         MacroAction::Script{"touch '" + marker.string() + "'"}});
+        }
+        config.lastUsedWheelId = "default";
+        writeFile(configFolder() / "config.json", writeConfigFile(config));
+        writeFile(configFolder() / "defaults.json",
+                  R"({"hasCompletedOnboarding": true, "onboardingSkipped": true})");
+    }
+    ~TestHome() {
+        std::error_code ec;
+        fs::permissions(configFolder(), fs::perms::owner_all, ec);
+        fs::remove_all(path, ec);
+    }
+    fs::path configFolder() const { return path / ".config" / "rondelix"; }
+    // Gives the main wheel's top slot another action; answers the
+    // configuration written.
+    Config setTopSlotAction(const MacroAction& action) const {
+        Config config = *decodeConfigBytes(readFile(configFolder() / "config.json"));
+        for (Wheel& wheel : config.wheels)
+            for (Slice& slice : wheel.slices)
+                if (wheel.id == "default" && slice.position == 0) slice.action = action;
+        writeFile(configFolder() / "config.json", writeConfigFile(config));
+        return config;
+    }
+
+    fs::path path;
+    fs::path marker;
+};
+
+// One run of the program, its output in a log file; killed at the end if it
+// is still running.
+struct Program {
+    // `onTerminal` runs it on a terminal of its own, as from a shell.
+    explicit Program(const fs::path& home, const std::string& name = "program", fs::path logFolder = {},
+                     const QProcessEnvironment& extra = {}, const QStringList& arguments = {},
+                     bool onTerminal = false) {
+        if (logFolder.empty()) logFolder = home;
+        output = logFolder / (name + ".log");
+        fs::create_directories(logFolder / "runtime");
+        fs::permissions(logFolder / "runtime", fs::perms::owner_all);
+        QProcessEnvironment environment;
+        environment.insert("HOME", QString::fromStdString(home.string()));
+        environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
+        environment.insert("PATH", qEnvironmentVariable("PATH"));
+        if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+            environment.insert("DBUS_SESSION_BUS_ADDRESS", qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS"));
+        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString((logFolder / "runtime").string()));
+        // The single-instance socket lives in the temporary folder; one per
+        // run keeps test runs that share the machine apart.
+        environment.insert("TMPDIR", QString::fromStdString((logFolder / "runtime").string()));
+        environment.insert(extra);
+        process.setProcessEnvironment(environment);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.setStandardOutputFile(QString::fromStdString(output.string()));
+        started = Clock::now();
+        if (onTerminal)
+            process.start("script", {"-qefc", (QStringList{"exec", RONDELIX_PROGRAM} + arguments).join(' '),
+                                     "/dev/null"});
+        else
+            process.start(RONDELIX_PROGRAM, arguments);
+    }
+    ~Program() {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    // The program itself, also when a terminal runs it.
+    pid_t pid() const {
+        const pid_t started = static_cast<pid_t>(process.processId());
+        std::istringstream children(
+            readFile("/proc/" + std::to_string(started) + "/task/" + std::to_string(started) + "/children"));
+        pid_t child = 0;
+        return children >> child ? child : started;
+    }
+    std::string log() const { return readFile(output); }
+    bool hasLine(const std::string& line) const { return log().find(line) != std::string::npos; }
+    bool waitForLine(const std::string& line) const {
+        return waitFor([&] { return hasLine(line); }, 10);
+    }
+    // The exit status, or -1 for a crash; none while it still runs.
+    std::optional<int> exit() {
+        if (!process.waitForFinished(5000)) return std::nullopt;
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+    std::optional<int> stop() {
+        process.terminate();
+        return exit();
+    }
+    long residentKiB() const {
+        std::istringstream status(readFile("/proc/" + std::to_string(process.processId()) + "/status"));
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+        return -1;
+    }
+
+    fs::path output;
+    Clock::time_point started;
+    QProcess process;
+};
+
+class EndToEnd : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        if (!std::getenv("DISPLAY")) return;
+        static int argc = 1;
+        static char name[] = "rondelix_e2e_tests";
+        static char* argv[] = {name, nullptr};
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        application = new QApplication(argc, argv);
+    }
+    void SetUp() override {
+        if (!application) GTEST_SKIP() << "needs the X server the test script starts";
+    }
+
+    // Holds left Alt and left Super, the factory binding; answers the area the
+    // wheel took on screen.
+    // The wheel is looked for around `around` (the pointer when not given).
+    QRect summonAt(QPoint pointer, const std::string& shot, std::optional<QPoint> around = {}) {
+        // The main window's preview mirrors a summoned wheel; it goes out of
+        // the way so that only the overlay changes around the pointer.
+        std::system("xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 >/dev/null 2>&1");
+        xdotool("mousemove " + std::to_string(pointer.x()) + " " + std::to_string(pointer.y()));
+        pause(0.3);
+        const QImage before = grabScreen();
+        xdotool("keydown Alt_L Super_L");
+        const auto pressed = Clock::now();
+        QImage after;
+        QRect area;
+        waitFor(
+            [&] {
+                after = grabScreen();
+                area = changedArea(before, after, around.value_or(pointer));
+                return area.width() >= 300 && area.height() >= 300;
+            },
+            3);
+        shownAfter = std::chrono::duration<double>(Clock::now() - pressed).count();
+        after.save(artifact(shot));
+        return area;
+    }
+    void release() { xdotool("keyup Super_L Alt_L"); }
+    // Summons the factory binding's wheel and brings up the wheel at `index`
+    // (from 0) with its number key, a screenshot of each.
+    void summonWheelByNumber(int index, const Program& program, const std::string& summonedShot,
+                             const std::string& switchedShot) {
+        const QRect wheel = summonAt({800, 520}, summonedShot);
+        EXPECT_GE(wheel.width(), 300) << program.log();
+        if (wheel.width() >= 300) {
+            const QImage first = grabScreen();
+            xdotool("key " + std::to_string(index + 1));
+            EXPECT_TRUE(waitFor([&] { return grabScreen() != first; }, 2));
+            pause(0.3);
+            grabScreen().save(artifact(switchedShot));
+        }
+        release();
+    }
+    // A relative move, as a mouse makes it; an absolute one only warps the
+    // pointer, which moves nothing that listens to the mouse.
+    void aimAtTopSlot() {
+        xdotool("mousemove_relative -- 0 -110");
+        pause(0.2);
+    }
+    // Summons the wheel at the pointer, aims at its top slot and lets go, so
+    // that the slot fires; answers whether the wheel showed.
+    bool fireTopSlot(const Program& program, const std::string& shot, QPoint pointer = {800, 520}) {
+        const bool shown = summonAt(pointer, shot).width() >= 300;
+        EXPECT_TRUE(shown) << program.log();
+        aimAtTopSlot();
+        release();
+        return shown;
+    }
+
+    static inline QGuiApplication* application = nullptr;
+    TestHome home;
+    // Seconds from the summon keys going down to the wheel seen on screen.
+    double shownAfter = 0;
+};
+
+// The main window, as a desktop without a tray shows it at start. -----------
+
+inline std::string output(const std::string& command) {
+    std::string text;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe))
+            text += buffer;
+        ::pclose(pipe);
+    }
+    return text;
+}
+
+// The program's main window as X sees it: its id while it is mapped.
+inline std::string mainWindowId() {
+    const std::string ids = output("xdotool search --onlyvisible --name '^Rondelix$' 2>/dev/null");
+    return ids.substr(0, ids.find('\n'));
+}
+
+// One number of the window's geometry as xdotool reports it.
+inline int geometry(const std::string& id, const std::string& key) {
+    const std::string shape = output("xdotool getwindowgeometry --shell " + id);
+    const auto at = shape.find(key + "=");
+    return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
+}
+
+inline QSize windowSize(const std::string& id) {
+    return {geometry(id, "WIDTH"), geometry(id, "HEIGHT")};
+}
+
+inline QImage grabWindow(const std::string& id) {
+    return QGuiApplication::primaryScreen()->grabWindow(id.empty() ? 0 : std::stoul(id)).toImage();
+}
+
+// Where the window's content starts on the screen, whatever frame a window
+// manager put around it.
+inline QPoint windowOrigin(const std::string& id) {
+    const std::string info = output("xwininfo -id " + id);
+    const auto number = [&](const std::string& label) {
+        const auto at = info.find(label);
+        return at == std::string::npos ? 0 : std::stoi(info.substr(at + label.size()));
+    };
+    return {number("Absolute upper-left X:"), number("Absolute upper-left Y:")};
+}
+
+// The window's frame on screen: x, y, width and height.
+inline QRect windowFrame(const std::string& id) {
+    const std::string shape = output("xdotool getwindowgeometry --shell " + id);
+    const auto number = [&](const std::string& key) {
+        const auto at = shape.find(key + "=");
+        return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
+    };
+    return {number("X"), number("Y"), number("WIDTH"), number("HEIGHT")};
+}
+
+// The main window once the program is ready and has shown it; empty when it
+// did not.
+inline std::string readyMainWindow(const Program& program) {
+    std::string id;
+    if (program.waitForLine("Rondelix: ready.")) waitFor([&] { return !(id = mainWindowId()).empty(); }, 5);
+    return id;
+}
+
+// Where the wheel-name field of the inspector lies in the main window with
+// this id: the inspector is the last 450 points of the page, its wheel card
+// the first light panel down its middle, and the field 68 below the card's
+// top. Nothing when no card shows.
+inline std::optional<QPoint> wheelNameField(const std::string& id) {
+    const QRect frame = windowFrame(id);
+    const QImage screen = grabScreen();
+    const int inspectorMiddle = frame.right() - 225;
+    for (int y = frame.top(); y < frame.bottom(); ++y)
+        if (screen.pixelColor(inspectorMiddle, y).lightness() >= 250) return QPoint(inspectorMiddle, y + 68);
+    return std::nullopt;
+}
+
+inline std::string pointText(QPoint point) {
+    return std::to_string(point.x()) + " " + std::to_string(point.y());
+}
+
+// A window manager for the length of one test, when the machine has one.
+inline xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
+    auto* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
+        nullptr);
+    const xcb_atom_t found = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    std::free(reply);
+    return found;
+}
+
+// Who holds a selection such as a tray's or a compositor's; none when free.
+inline xcb_window_t selectionOwner(xcb_connection_t* connection, const char* selection) {
+    auto* reply = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, internAtom(connection, selection)), nullptr);
+    const xcb_window_t owner = reply ? reply->owner : static_cast<xcb_window_t>(XCB_WINDOW_NONE);
+    std::free(reply);
+    return owner;
+}
+
+struct WindowManager {
+    WindowManager() {
+        if (std::system("command -v openbox >/dev/null") != 0) return;
+        process.start("openbox", {"--sm-disable"});
+        running =
+            process.waitForStarted(5000) &&
+            waitFor(
+                [] {
+                    return output("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") !=
+                           std::string::npos;
+                },
+                5);
+    }
+    ~WindowManager() {
+        process.terminate();
+        if (!process.waitForFinished(3000)) process.kill();
+        process.waitForFinished(3000);
+    }
+    QProcess process;
+    bool running = false;
+};
+
+// A system tray for the length of one test: a panel of the given colour along
+// the top right of the screen, when the machine has a tray host. A panel that
+// publishes its text colour does it the way desktop panels do, on the tray's
+// manager window.
+struct TrayPanel {
+    static constexpr int width = 120, height = 32;
+
+    TrayPanel(const QString& tint, std::optional<QColor> textColour) {
+        if (std::system("command -v trayer >/dev/null") != 0) return;
+        process.start("trayer", {"--edge",
+                                 "top",
+                                 "--align",
+                                 "right",
+                                 "--widthtype",
+                                 "pixel",
+                                 "--width",
+                                 QString::number(width),
+                                 "--height",
+                                 QString::number(height),
+                                 "--tint",
+                                 tint,
+                                 "--transparent",
+                                 "true",
+                                 "--alpha",
+                                 "0",
+                                 "--SetDockType",
+                                 "false",
+                                 "--SetPartialStrut",
+                                 "false"});
+        running = process.waitForStarted(5000) && waitFor([] { return manager() != XCB_WINDOW_NONE; }, 5);
+        if (running && textColour) publish(*textColour);
+    }
+    ~TrayPanel() {
+        process.terminate();
+        if (!process.waitForFinished(3000)) process.kill();
+        process.waitForFinished(3000);
+    }
+    static QRect area() {
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        return {screen.right() + 1 - width, 0, width, height};
+    }
+
+    static xcb_connection_t* connection() {
+        return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    }
+    static xcb_atom_t atom(const char* name) { return internAtom(connection(), name); }
+    static xcb_window_t manager() { return selectionOwner(connection(), "_NET_SYSTEM_TRAY_S0"); }
+    static void publish(const QColor& text) {
+        std::uint32_t colours[12] = {};
+        for (int i = 0; i < 12; i += 3) {
+            colours[i] = static_cast<std::uint32_t>(text.red() * 257);
+            colours[i + 1] = static_cast<std::uint32_t>(text.green() * 257);
+            colours[i + 2] = static_cast<std::uint32_t>(text.blue() * 257);
+        }
+        xcb_change_property(connection(), XCB_PROP_MODE_REPLACE, manager(), atom("_NET_SYSTEM_TRAY_COLORS"),
+                            XCB_ATOM_CARDINAL, 32, 12, colours);
+        xcb_flush(connection());
+    }
+
+    QProcess process;
+    bool running = false;
+};
+
+// x, y, width and height of a window's client area.
+inline QRect windowGeometry(const std::string& id) {
+    const std::string command = "xdotool getwindowgeometry --shell " + id;
+    FILE* pipe = popen(command.c_str(), "r");
+    std::map<std::string, int> values;
+    char line[64];
+    while (pipe && fgets(line, sizeof line, pipe)) {
+        const std::string text(line);
+        const auto equals = text.find('=');
+        if (equals != std::string::npos)
+            values[text.substr(0, equals)] = std::atoi(text.c_str() + equals + 1);
+    }
+    if (pipe) pclose(pipe);
+    return {values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]};
+}
+
+// The largest visible window with exactly this title, or nothing; toolkits
+// keep small helper windows under the program's name too.
+inline std::string largestWindowNamed(const std::string& title) {
+    const std::string command = "xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string best;
+    int bestArea = 100 * 100;
+    char line[64];
+    while (pipe && fgets(line, sizeof line, pipe)) {
+        const std::string id(line, std::strcspn(line, "\n"));
+        const QRect frame = windowGeometry(id);
+        if (frame.width() * frame.height() > bestArea) {
+            best = id;
+            bestArea = frame.width() * frame.height();
+        }
+    }
+    if (pipe) pclose(pipe);
+    return best;
+}
+
+inline std::string windowNamed(const std::string& title) {
+    std::string id;
+    waitFor([&] { return !(id = largestWindowNamed(title)).empty(); }, 5);
+    return id;
+}
+
+inline void clickAt(QPoint point) {
+    xdotool("mousemove " + std::to_string(point.x()) + " " + std::to_string(point.y()) + " click 1");
+    pause(0.3);
+}
+
+// Where the first visible button of that name lies in a main window of this
+// size showing that page of this configuration: measured on a twin of the
+// window, laid out off screen with the same fonts and style.
+inline QPoint buttonIn(const Config& config, MainTab page, const char* name, QSize windowSize) {
+    testsupport::CoordinatorRig rig;
+    rig.writeConfig(config);
+    rig.open();
+    rig.c().setMainTab(page);
+    MainWindow twin(rig.c(), {});
+    twin.setAttribute(Qt::WA_DontShowOnScreen);
+    twin.show();
+    QApplication::processEvents();
+    twin.resize(windowSize);
+    QApplication::processEvents();
+    for (QPushButton* button : twin.findChildren<QPushButton*>(name))
+        if (button->isVisible()) return button->mapTo(&twin, button->rect().center());
+    ADD_FAILURE() << "the twin shows no " << name << " button";
+    return {};
+}
+
+inline nlohmann::json storedDefaults(const TestHome& home) {
+    return nlohmann::json::parse(readFile(home.configFolder() / "defaults.json"), nullptr, false);
+}
+
+// A session bus of its own with the desktop's accessibility bus on it, as a
+// desktop with accessibility on runs them. Stopping it ends the accessibility
+// bus and everything it started, as a crashed or disabled one would.
+struct AccessibilityBus {
+    explicit AccessibilityBus(const fs::path& runtime) {
+        session.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+        if (!session.waitForReadyRead(5000)) return;
+        address = QString::fromUtf8(session.readLine()).trimmed();
+        QProcessEnvironment environment;
+        environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
+        environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
+        environment.insert("PATH", qEnvironmentVariable("PATH"));
+        environment.insert("HOME", QString::fromStdString(runtime.string()));
+        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
+        launcher.setProcessEnvironment(environment);
+        // Its own process group, so stopping it reaches the bus and the
+        // registry it starts.
+        launcher.setChildProcessModifier([] { ::setsid(); });
+        launcher.start("/usr/libexec/at-spi-bus-launcher", {"--launch-immediately", "--a11y=1"});
+        QProcess ask;
+        ask.setProcessEnvironment(environment);
+        ready = waitFor(
+            [&] {
+                ask.start("dbus-send", {"--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                                        "org.a11y.Bus.GetAddress"});
+                return ask.waitForFinished(2000) && ask.exitCode() == 0;
+            },
+            5);
+    }
+    ~AccessibilityBus() {
+        stop();
+        session.kill();
+        session.waitForFinished(2000);
+    }
+    void stop() {
+        if (launcher.state() == QProcess::NotRunning) return;
+        ::kill(-pid_t(launcher.processId()), SIGKILL);
+        launcher.waitForFinished(2000);
+    }
+    QProcessEnvironment environment() const {
+        QProcessEnvironment e;
+        e.insert("DBUS_SESSION_BUS_ADDRESS", address);
+        return e;
+    }
+
+    QProcess session;
+    QProcess launcher;
+    QString address;
+    bool ready = false;
+};
+
+// The project's own text window; answers its caret rectangle on the screen
+// once it has the focus.
+struct CaretWindow {
+    explicit CaretWindow(const AccessibilityBus& bus) {
+        QProcessEnvironment environment = bus.environment();
+        environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
+        environment.insert("PATH", qEnvironmentVariable("PATH"));
+        process.setProcessEnvironment(environment);
+        process.start(RONDELIX_CARET_WINDOW, {});
+        const bool answered = waitFor(
+            [&] {
+                process.waitForReadyRead(20);
+                return process.canReadLine();
+            },
+            10);
+        int x = 0, y = 0, w = 0, h = 0;
+        if (answered && std::sscanf(process.readLine().constData(), "caret %d %d %d %d", &x, &y, &w, &h) == 4)
+            caret = QRect(x, y, w, h);
+    }
+    ~CaretWindow() {
+        process.kill();
+        process.waitForFinished(2000);
+    }
+
+    QProcess process;
+    QRect caret;
+};
+
+// A session bus of the test's own, which the programs it starts use.
+struct SessionBus {
+    SessionBus() {
+        daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        if (daemon.waitForReadyRead(5000)) address = daemon.readLine().trimmed().toStdString();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray::fromStdString(address));
+    }
+    ~SessionBus() {
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+        daemon.kill();
+        daemon.waitForFinished(3000);
+    }
+    // Sends com.tovarel.Rondelix.demo.<verb>, as a script recording a video would.
+    void demo(const std::string& verb, const std::string& scene = "") {
+        const std::string text = scene.empty() ? "" : " string:" + scene;
+        std::system(("dbus-send --bus='" + address +
+                     "' --type=signal /com/tovarel/Rondelix com.tovarel.Rondelix.demo." + verb + text)
+                        .c_str());
+    }
+
+    QProcess daemon;
+    std::string address;
+};
+
+// An X server of the test's own, so that a compositor started on it changes
+// nothing for the tests that share the test script's server.
+struct PrivateDisplay {
+    explicit PrivateDisplay(const fs::path& folder) {
+        const fs::path number = folder / "display-number";
+        server.start("sh", {"-c", "exec Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>\"$0\"",
+                            QString::fromStdString(number.string())});
+        if (!waitFor([&] { return readFile(number).ends_with('\n'); }, 10)) return;
+        name = ":" + readFile(number).substr(0, readFile(number).size() - 1);
+        connection = xcb_connect(name.c_str(), nullptr);
+        if (xcb_connection_has_error(connection)) name.clear();
+    }
+    ~PrivateDisplay() {
+        if (connection) xcb_disconnect(connection);
+        server.kill();
+        server.waitForFinished(3000);
+    }
+    QProcessEnvironment environment() const {
+        QProcessEnvironment environment;
+        environment.insert("DISPLAY", QString::fromStdString(name));
+        return environment;
+    }
+    void xdotool(const std::string& arguments) const {
+        ASSERT_EQ(std::system(("DISPLAY=" + name + " xdotool " + arguments).c_str()), 0) << arguments;
+    }
+    bool composited() const { return selectionOwner(connection, "_NET_WM_CM_S0") != XCB_WINDOW_NONE; }
+    QImage grab() const {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        auto* reply =
+            xcb_get_image_reply(connection,
+                                xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root, 0, 0,
+                                              screen->width_in_pixels, screen->height_in_pixels, ~0u),
+                                nullptr);
+        if (!reply) return {};
+        const QImage image = QImage(xcb_get_image_data(reply), screen->width_in_pixels,
+                                    screen->height_in_pixels, QImage::Format_RGB32)
+                                 .copy();
+        std::free(reply);
+        return image;
+    }
+
+    QProcess server;
+    std::string name;
+    xcb_connection_t* connection = nullptr;
+};
+
+// The brightness along 32 pixels of a row from (x, y): how far it swings
+// (the full 255 over sharp black and white stripes, little once they are
+// blurred) and its mean.
+struct RowBrightness {
+    int swing = 0;
+    double mean = 0;
+};
+
+inline RowBrightness rowBrightness(const QImage& image, int x, int y) {
+    int darkest = 255, brightest = 0, sum = 0;
+    for (int i = 0; i < 32; ++i) {
+        const int grey = qGray(image.pixel(x + i, y));
+        darkest = std::min(darkest, grey);
+        brightest = std::max(brightest, grey);
+        sum += grey;
+    }
+    return {brightest - darkest, sum / 32.0};
+}
+
+} // namespace rondelix::e2e
