@@ -528,16 +528,11 @@ std::vector<ShortcutRequirement> AppCoordinator::missingRequiredShortcuts() cons
 }
 
 void AppCoordinator::handleShortcutFailed(const std::string& name) {
-    if (!ShortcutCatalog::requirement(name)) {
-        platform_.sounds.beep();
-        return;
-    }
+    // The HUD has already said what went wrong; a known automation that is
+    // not installed is offered for setting up as well.
+    if (!ShortcutCatalog::requirement(name)) return;
     automations_->refresh([this, alive = lifetime_.watch(), name] {
-        if (!alive) return;
-        if (automations_->contains(name))
-            platform_.sounds.beep();
-        else
-            showShortcutSetup(name);
+        if (alive && !automations_->contains(name)) showShortcutSetup(name);
     });
 }
 
