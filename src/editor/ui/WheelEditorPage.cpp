@@ -8,10 +8,10 @@
 #include "editor/ui/WheelPillColumn.h"
 #include "editor/ui/WheelSection.h"
 #include "model/WheelState.h"
+#include "overlay/ui/OpacityFade.h"
 #include "overlay/ui/WheelPalette.h"
 #include "store/ConfigStore.h"
 
-#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPropertyAnimation>
@@ -44,20 +44,8 @@ QToolButton* historyButton(const char* icon, const char* fallback, const char* t
     return button;
 }
 
-constexpr int fadeMs = 350;
-
-// An opacity animation on the widget, not yet started.
-QPropertyAnimation* fade(QWidget& widget, double from, double to) {
-    auto* effect = new QGraphicsOpacityEffect(&widget);
-    effect->setOpacity(from);
-    widget.setGraphicsEffect(effect);
-    auto* animation = new QPropertyAnimation(effect, "opacity", &widget);
-    animation->setDuration(fadeMs);
-    animation->setStartValue(from);
-    animation->setEndValue(to);
-    animation->setEasingCurve(QEasingCurve::InOutQuad);
-    return animation;
-}
+// The celebration comes and goes with the platform's default animation.
+constexpr int celebrationFadeMs = 350;
 
 } // namespace
 
@@ -261,13 +249,14 @@ void WheelEditorPage::refreshCelebration() {
     if (editor_.celebrating() && !celebration_) {
         celebration_ = new ConfettiCelebration(this);
         celebration_->setGeometry(rect());
-        fade(*celebration_, 0, 1)->start(QAbstractAnimation::DeleteWhenStopped);
+        opacityFade(*celebration_, 0, 1, celebrationFadeMs, QEasingCurve::InOutQuad)
+            ->start(QAbstractAnimation::DeleteWhenStopped);
         celebration_->show();
         celebration_->raise();
     } else if (!editor_.celebrating() && celebration_) {
         // It fades out on its own and goes; a new celebration starts afresh.
         QWidget* leaving = std::exchange(celebration_, nullptr);
-        QPropertyAnimation* out = fade(*leaving, 1, 0);
+        QPropertyAnimation* out = opacityFade(*leaving, 1, 0, celebrationFadeMs, QEasingCurve::InOutQuad);
         connect(out, &QPropertyAnimation::finished, leaving, &QObject::deleteLater);
         out->start(QAbstractAnimation::DeleteWhenStopped);
     }
