@@ -2,7 +2,6 @@
 
 #include "actions/MacroExecutor.h"
 #include "app/AppWindows.h"
-#include "app/UpdaterController.h"
 #include "catalog/MainTab.h"
 #include "catalog/ShortcutCatalog.h"
 #include "model/OnboardingStep.h"
@@ -11,6 +10,7 @@
 #include "overlay/HUD.h"
 #include "overlay/OverlayController.h"
 #include "platform/SessionEvents.h"
+#include "settings/UpdaterController.h"
 #include "store/ConfigStore.h"
 #include "store/ConfigTransferServices.h"
 #include "util/LifetimeGuard.h"
