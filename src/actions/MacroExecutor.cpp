@@ -138,7 +138,7 @@ void MacroExecutor::fire(const MacroAction& action) {
                action.value);
 }
 
-// ---- Paste and the clipboard restore ----
+// Paste and the clipboard restore ---------------------------------------------
 
 void MacroExecutor::pasteText(const std::string& text) {
     auto& board = platform_.pasteboard;
@@ -191,7 +191,7 @@ void MacroExecutor::applicationWillTerminate() {
     restoreClipboard();
 }
 
-// ---- Keys ----
+// Keys ------------------------------------------------------------------------
 
 void MacroExecutor::postKeystroke(const KeyCombo& combo) {
     if (combo.keyCode < 0 || combo.keyCode > 0xFFFF) {
@@ -212,7 +212,7 @@ void MacroExecutor::pressKey(int keyType) {
     platform_.taps.postMediaKey(keyType, false);
 }
 
-// ---- Applications and links ----
+// Applications and links ------------------------------------------------------
 
 void MacroExecutor::launchApp(const std::optional<std::string>& identifier,
                               const std::optional<std::string>& path) {
@@ -258,7 +258,7 @@ void MacroExecutor::openURL(const std::string& text) {
     });
 }
 
-// ---- Child processes ----
+// Child processes -------------------------------------------------------------
 
 void MacroExecutor::runChecked(const QueuedCommand& command, std::optional<double> timeLimit,
                                std::function<void(const platform::ProcessResult&)> onFailure,
@@ -328,7 +328,7 @@ void MacroExecutor::runShortcut(const std::string& name) {
         nullptr);
 }
 
-// ---- The serial system-command queue ----
+// The serial system-command queue ---------------------------------------------
 
 void MacroExecutor::enqueue(QueuedCommand command) {
     systemActionQueue_.push_back(std::move(command));
@@ -349,7 +349,7 @@ void MacroExecutor::pumpSystemActions() {
         });
 }
 
-// ---- System actions ----
+// System actions --------------------------------------------------------------
 
 void MacroExecutor::runSystemAction(const std::string& id) {
     std::visit(Overloaded{

@@ -18,7 +18,7 @@ std::string plural(int count) {
 
 } // namespace
 
-// Wheel section --------------------------------------------------------------------
+// Wheel section ---------------------------------------------------------------
 
 void WheelEditor::setName(const std::string& name) {
     const std::string id = selectedWheelId_;
@@ -103,7 +103,7 @@ void WheelEditor::deleteWheel() {
     clampSelectedPosition();
 }
 
-// Slice section --------------------------------------------------------------------
+// Slice section ---------------------------------------------------------------
 
 void WheelEditor::addSlice(int position) {
     const Wheel* wheel = findWheel(wheels(), selectedWheelId_);
