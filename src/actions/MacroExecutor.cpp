@@ -14,6 +14,7 @@
 #include "platform/Sounds.h"
 #include "platform/Workspace.h"
 #include "util/Ascii.h"
+#include "util/CurlyQuoted.h"
 #include "util/Overloaded.h"
 #include "util/TextTrimming.h"
 #include "util/Utf8.h"
@@ -314,7 +315,7 @@ void MacroExecutor::runShortcut(const std::string& name) {
     };
     const auto program = ShortcutsRunner::executablePath(locations_.shortcutsFolder, name);
     if (!program) {
-        platform_.log.write("macro command refused: \u201C" + name + "\u201D is not a file name");
+        platform_.log.write("macro command refused: " + curlyQuoted(name) + " is not a file name");
         failed(shortcutMissingSentence);
         return;
     }
@@ -396,23 +397,22 @@ void MacroExecutor::toggleWiFi() {
     auto request = limitedRequest(wifiProbeCommand());
     request.captureStandardOutput = true;
     request.standardErrorCap = standardErrorCap;
-    platform_.processes.run(
-        std::move(request), [alive = lifetime_.watch(), this](const platform::ProcessResult& result) {
-            if (!alive) return;
-            wifiToggleInFlight_ = false;
-            const auto answer = trimmedWhitespace(result.standardOutput);
-            if (!result.launched || result.timedOut || (answer != "enabled" && answer != "disabled")) {
-                report(couldNotRunSentence);
-                platform_.log.write("toggle-wifi failed \u2014 couldn't find the Wi-Fi hardware port.");
-                platform_.log.write("toggle-wifi: " +
-                                    (result.launched && !result.timedOut && result.status == 0
-                                         ? "nmcli answered \u201C" + std::string(answer) + "\u201D"
-                                         : failureDetail(result)));
-                return;
-            }
-            const auto command = wifiSwitchCommand(answer == "disabled");
-            enqueue({command.program, command.arguments});
-        });
+    platform_.processes.run(std::move(request), [alive = lifetime_.watch(),
+                                                 this](const platform::ProcessResult& result) {
+        if (!alive) return;
+        wifiToggleInFlight_ = false;
+        const auto answer = trimmedWhitespace(result.standardOutput);
+        if (!result.launched || result.timedOut || (answer != "enabled" && answer != "disabled")) {
+            report(couldNotRunSentence);
+            platform_.log.write("toggle-wifi failed \u2014 couldn't find the Wi-Fi hardware port.");
+            platform_.log.write("toggle-wifi: " + (result.launched && !result.timedOut && result.status == 0
+                                                       ? "nmcli answered " + curlyQuoted(answer)
+                                                       : failureDetail(result)));
+            return;
+        }
+        const auto command = wifiSwitchCommand(answer == "disabled");
+        enqueue({command.program, command.arguments});
+    });
 }
 
 } // namespace rondelix
