@@ -36,8 +36,14 @@ struct PageRig {
     ConfigStore store{ConfigStore::Platform{queue, log, homeFolder, watcher, loginItems}};
     SliceIconSources icons;
     GalleryBrowserPage page{
-        GalleryBrowserPage::Services{
-            {}, queue, background, workspace, store, wheelPreviewFactory(store, icons), {}},
+        GalleryBrowserPage::Services{{},
+                                     queue,
+                                     background,
+                                     workspace,
+                                     [this] { return Color::fromHex(store.config().behavior.accentHex); },
+                                     store.configChanged,
+                                     wheelPreviewFactory(store, icons),
+                                     {}},
         447};
     QPixmap frame{1056, 680};
 

@@ -57,7 +57,11 @@ GalleryBrowserPage* makeGalleryPage(const PageContext& context, double wheelSize
     return new GalleryBrowserPage(
         GalleryBrowserPage::Services{
             galleryServices(coordinator), platform.queue, platform.background, platform.workspace,
-            coordinator.configStore(), wheelPreviewFactory(coordinator.configStore(), context.icons),
+            [&store = coordinator.configStore()] {
+                return Color::fromHex(store.config().behavior.accentHex);
+            },
+            coordinator.configStore().configChanged,
+            wheelPreviewFactory(coordinator.configStore(), context.icons),
             [&coordinator] { return coordinator.platform().screens.displayOptions().reduceMotion; }},
         wheelSize, parent);
 }

@@ -198,7 +198,7 @@ WheelPalette WheelGraphic::palette() const {
     return WheelPalette::forScheme(colorScheme());
 }
 
-// ---- Highlight ---------------------------------------------------------
+// Highlight -------------------------------------------------------------------
 
 WheelGraphic::HighlightLook WheelGraphic::targetLook() const {
     const int n = std::clamp(inputs_.wheel.sliceCount, 0, maxDrawnSlots);
@@ -256,7 +256,7 @@ void WheelGraphic::setHovered(std::optional<int> position) {
     highlightMayHaveChanged(true);
 }
 
-// ---- Dragging ----------------------------------------------------------
+// Dragging --------------------------------------------------------------------
 
 void WheelGraphic::updateLiftTargets() {
     const WheelGeometry g = geometry();
@@ -335,7 +335,7 @@ void WheelGraphic::dragChanged() {
     update();
 }
 
-// ---- Pointer -----------------------------------------------------------
+// Pointer ---------------------------------------------------------------------
 
 void WheelGraphic::mousePressEvent(QMouseEvent* event) {
     if (!inputs_.onTapSlice || event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
@@ -412,7 +412,7 @@ bool WheelGraphic::event(QEvent* event) {
     return true;
 }
 
-// ---- Painting ----------------------------------------------------------
+// Painting --------------------------------------------------------------------
 
 void WheelGraphic::paintEvent(QPaintEvent*) {
     QPainter painter(this);
