@@ -224,10 +224,16 @@ int RondelixApp::run(int argc, char** argv) {
     reopenTarget = &delegate;
 
     std::unique_ptr<TrayMenu> tray;
+    std::unique_ptr<desktop::X11TrayColors> trayColors;
     d.windows.setTrayShown(TrayMenu::trayAvailable());
     if (TrayMenu::trayAvailable()) {
+        // A new theme or a new tray redraws the icon in the panel's colours.
+        trayColors = std::make_unique<desktop::X11TrayColors>([&tray] {
+            if (tray) tray->panelChanged();
+        });
         tray = std::make_unique<TrayMenu>(
-            *coordinator, [] { QApplication::quit(); }, &desktop::trayTextColor);
+            *coordinator, [] { QApplication::quit(); },
+            TrayPanelLook{[&trayColors] { return trayColors->textColor(); }, &d.appearance});
     } else {
         log.write("no system tray on this desktop — opening the main window instead.");
         coordinator->showMain(MainTab::wheels);
@@ -241,6 +247,7 @@ int RondelixApp::run(int argc, char** argv) {
     const int status = QApplication::exec();
     reopenTarget = nullptr;
     tray.reset();
+    trayColors.reset();
     d.windows.destroyAll();
     coordinator.reset();
     SliceIconPainter::setApplicationResolver(nullptr);
