@@ -178,8 +178,12 @@ int RondelixApp::run(int argc, char** argv) {
             liveWheel = view;
             return view;
         });
-        // Under a compositor that offers it, what lies behind the ring is blurred.
-        if (!options.opaque) desktop::requestBlurBehindRegion(*panel, panel->backdropRegion());
+        // Under a compositor that offers it, what lies behind the ring is
+        // blurred; under one that does not, the ring keeps a contrast floor.
+        if (!options.opaque) {
+            desktop::requestBlurBehindRegion(*panel, panel->backdropRegion());
+            panel->setBackdropBlurred(desktop::blurBehindOffered());
+        }
         return panel;
     };
     const auto makeHUD = [] { return std::make_unique<HUDWindow>(desktop::QtScreens::compositorRunning()); };
