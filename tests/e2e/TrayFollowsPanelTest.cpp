@@ -4,9 +4,9 @@
 
 #include "e2e/EndToEndRig.h"
 #include "platform/linux/PortalStandIn.h"
+#include "support/ContrastRatio.h"
 
 #include <QCoreApplication>
-#include <cmath>
 
 namespace rondelix::e2e {
 namespace {
@@ -21,33 +21,24 @@ template <typename Check> bool waitServing(Check check, double seconds) {
     return check();
 }
 
-double luminance(const QColor& c) {
-    const auto channel = [](double v) {
-        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
 // The strongest contrast in the panel's area against the panel itself,
 // read from its corner.
 double strongestContrast(const QImage& panel) {
-    const double back = luminance(panel.pixelColor(1, 1));
     double best = 1;
     for (int y = 0; y < panel.height(); ++y)
-        for (int x = 0; x < panel.width(); ++x) {
-            const double l = luminance(panel.pixelColor(x, y));
-            best = std::max(best, (std::max(l, back) + 0.05) / (std::min(l, back) + 0.05));
-        }
+        for (int x = 0; x < panel.width(); ++x)
+            best = std::max(best, testsupport::contrastRatio(panel.pixelColor(x, y), panel.pixelColor(1, 1)));
     return best;
 }
 
 // Whether every pixel lies between the panel's colour and its text colour:
 // an icon drawn in the text colour alone, as the panel asked.
 bool onlyInTheTextColour(const QImage& panel, const QColor& text) {
-    const double back = luminance(panel.pixelColor(1, 1)), ink = luminance(text);
+    const double back = testsupport::relativeLuminance(panel.pixelColor(1, 1));
+    const double ink = testsupport::relativeLuminance(text);
     for (int y = 0; y < panel.height(); ++y)
         for (int x = 0; x < panel.width(); ++x) {
-            const double l = luminance(panel.pixelColor(x, y));
+            const double l = testsupport::relativeLuminance(panel.pixelColor(x, y));
             if (l < std::min(back, ink) - 0.02 || l > std::max(back, ink) + 0.02) return false;
         }
     return true;

@@ -6,6 +6,7 @@
 #include "engine/PermissionsCheck.h"
 #include "model/WheelState.h"
 #include "platform/sim/SimDesktopAppearance.h"
+#include "support/ContrastRatio.h"
 #include "support/CoordinatorRig.h"
 
 #include <QAction>
@@ -386,19 +387,10 @@ double contrastOnPanel(const QIcon& icon, const QColor& panel) {
     QPainter painter(&image);
     icon.paint(&painter, image.rect());
     painter.end();
-    const auto luminance = [](const QColor& c) {
-        const auto channel = [](double v) {
-            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-    };
-    const double back = luminance(panel);
     double best = 1;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const double l = luminance(image.pixelColor(x, y));
-            best = std::max(best, (std::max(l, back) + 0.05) / (std::min(l, back) + 0.05));
-        }
+        for (int x = 0; x < image.width(); ++x)
+            best = std::max(best, testsupport::contrastRatio(image.pixelColor(x, y), panel));
     return best;
 }
 
