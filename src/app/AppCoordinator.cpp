@@ -351,9 +351,9 @@ void AppCoordinator::resetWindowSizes() {
 }
 
 void AppCoordinator::updateActivationPolicy() {
-    bool regular = false;
-    for (const Kind kind : {Kind::main, Kind::onboarding, Kind::shortcutSetup, Kind::howItWorks})
-        regular = regular || platform_.windows.state(kind).onScreen();
+    const auto onScreen = [this](Kind kind) { return platform_.windows.state(kind).onScreen(); };
+    const bool regular = onScreen(Kind::main) ||
+                         std::any_of(AppWindows::sideKinds.begin(), AppWindows::sideKinds.end(), onScreen);
     if (regular == regularActivation_) return;
     regularActivation_ = regular;
     platform_.windows.setRegularActivation(regular);
@@ -460,12 +460,15 @@ void AppCoordinator::togglePause(bool showHUD) {
 }
 
 void AppCoordinator::handleReopen() {
-    for (const Kind kind : {Kind::onboarding, Kind::main, Kind::shortcutSetup, Kind::howItWorks}) {
-        if (platform_.windows.state(kind).onScreen()) {
-            platform_.windows.bringForward(kind);
-            return;
-        }
-    }
+    // The onboarding comes before the main window, the main window before
+    // the other side windows.
+    const auto forward = [this](Kind kind) {
+        if (!platform_.windows.state(kind).onScreen()) return false;
+        platform_.windows.bringForward(kind);
+        return true;
+    };
+    if (forward(Kind::onboarding) || forward(Kind::main)) return;
+    if (std::any_of(AppWindows::sideKinds.begin(), AppWindows::sideKinds.end(), forward)) return;
     if (platform_.defaults.get(keys::hasCompletedOnboarding))
         showMain(MainTab::wheels);
     else
