@@ -10,6 +10,7 @@
 #include "guides/DemoBackup.h"
 #include "guides/DemoChoreography.h"
 #include "icons/IconStore.h"
+#include "model/SystemColors.h"
 #include "platform/Background.h"
 #include "platform/HomeFolder.h"
 #include "platform/InputAccess.h"
@@ -27,7 +28,6 @@ using Kind = AppWindows::Kind;
 namespace {
 
 constexpr const char* warningSymbol = "exclamationmark.triangle.fill";
-constexpr const char* systemOrange = "#FF9500";
 
 } // namespace
 
@@ -119,10 +119,11 @@ void AppCoordinator::installCallbacks() {
     macroExecutor_->onShortcutFailed =
         with([](AppCoordinator& c, const std::string& name) { c.handleShortcutFailed(name); });
     macroExecutor_->onActionFailed = with([](AppCoordinator& c, const std::string& message) {
-        c.hud_->flash(message, warningSymbol, std::string(systemOrange));
+        c.hud_->flash(message, warningSymbol, hexString(SystemColors::orange));
     });
     configStore_->onBrokenExternalChange = with([](AppCoordinator& c) {
-        c.hud_->flash(std::string(ConfigStore::brokenFileSentence), warningSymbol, std::string(systemOrange));
+        c.hud_->flash(std::string(ConfigStore::brokenFileSentence), warningSymbol,
+                      hexString(SystemColors::orange));
     });
     hotkeyManager_->callbacks.onOpenSliceEditor =
         with([](AppCoordinator& c, const std::string& wheelId, int position) {
