@@ -11,6 +11,7 @@
 #include "model/WheelState.h"
 #include "overlay/ui/OpacityFade.h"
 #include "overlay/ui/WheelPalette.h"
+#include "qtshared/SeeThroughScrollArea.h"
 #include "store/ConfigStore.h"
 
 #include <QEvent>
@@ -76,13 +77,14 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     wheelColumn->addWidget(buildTabStrip());
     auto* belowTabs = new QHBoxLayout;
     belowTabs->setSpacing(0);
+    pillScroll_->setObjectName("pillColumn");
     pillScroll_->setWidget(pills_);
     pillScroll_->setWidgetResizable(false);
     pillScroll_->setFrameShape(QFrame::NoFrame);
     pillScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     pillScroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     pillScroll_->setFixedWidth(pills_->width());
-    pillScroll_->viewport()->setAutoFillBackground(false);
+    makeSeeThrough(*pillScroll_);
     // Keys move between the controls, never into a scroll area.
     pillScroll_->setFocusPolicy(Qt::NoFocus);
     belowTabs->addWidget(pillScroll_);
@@ -172,8 +174,6 @@ QWidget* WheelEditorPage::buildInspector() {
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFocusPolicy(Qt::NoFocus);
     auto* cards = new QWidget;
-    cards->setAutoFillBackground(false);
-    scroll->viewport()->setAutoFillBackground(false);
     auto* column = new QVBoxLayout(cards);
     column->setContentsMargins(16, 20, 16, 24);
     column->setSpacing(20);
@@ -187,6 +187,7 @@ QWidget* WheelEditorPage::buildInspector() {
     column->addWidget(sliceSection_);
     column->addStretch();
     scroll->setWidget(cards);
+    makeSeeThrough(*scroll);
     return scroll;
 }
 

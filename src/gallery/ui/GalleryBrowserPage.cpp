@@ -5,6 +5,7 @@
 #include "gallery/ui/GalleryToastView.h"
 #include "icons/ui/SymbolFont.h"
 #include "overlay/Color.h"
+#include "qtshared/SeeThroughScrollArea.h"
 #include "store/ConfigStore.h"
 
 #include <QFrame>
@@ -65,6 +66,7 @@ class StageSquare : public QWidget {
 QScrollArea* column(QWidget* content, int width, QWidget* parent) {
     auto* scroll = new QScrollArea(parent);
     scroll->setWidget(content);
+    makeSeeThrough(*scroll);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFixedWidth(width);

@@ -1,5 +1,6 @@
 #include "settings/ui/SettingsPage.h"
 
+#include "qtshared/SeeThroughScrollArea.h"
 #include "settings/ui/LabeledSlider.h"
 #include "settings/ui/SettingLabel.h"
 #include "settings/ui/SettingsText.h"
@@ -27,10 +28,7 @@ SettingsPage::SettingsPage(ConfigStore& store, QWidget* parent)
     // Tab moves between the rows' controls, not onto the page itself.
     setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(true);
-    // The window's backdrop shows behind the grouped rows.
-    viewport()->setAutoFillBackground(false);
     auto* canvas = new QWidget;
-    canvas->setAutoFillBackground(false);
     auto* form = new QWidget(canvas);
     form->setMaximumWidth(maximumFormWidth);
     sections_ = new QVBoxLayout(form);
@@ -44,6 +42,8 @@ SettingsPage::SettingsPage(ConfigStore& store, QWidget* parent)
     outer->addLayout(centring);
     outer->addStretch(1);
     setWidget(canvas);
+    // The window's backdrop shows behind the grouped rows.
+    makeSeeThrough(*this);
     connection_ = store_.configChanged.connectScoped([this] { refreshAll(); });
 }
 
