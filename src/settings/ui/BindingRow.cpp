@@ -46,25 +46,30 @@ class CollisionHint : public QToolButton {
   public:
     explicit CollisionHint(QWidget* parent) : QToolButton(parent) {
         setAutoRaise(true);
-        setToolButtonStyle(Qt::ToolButtonTextOnly);
-        setText("⚠ May collide with other apps");
+        setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        setText("May collide with other apps");
         setFont(SettingsText::scaled(font(), 0.85));
         secondary_ = SettingsText::secondary(*this);
-        SettingsText::setColour(*this, secondary_);
+        tint(secondary_);
         new PointingHandOnHover(this);
     }
 
   protected:
     void enterEvent(QEnterEvent* event) override {
-        SettingsText::setColour(*this, orange);
+        tint(orange);
         QToolButton::enterEvent(event);
     }
     void leaveEvent(QEvent* event) override {
-        SettingsText::setColour(*this, secondary_);
+        tint(secondary_);
         QToolButton::leaveEvent(event);
     }
 
   private:
+    void tint(const QColor& colour) {
+        SettingsText::setColour(*this, colour);
+        SettingsText::setSymbol(*this, "exclamationmark.triangle");
+    }
+
     QColor secondary_;
 };
 
@@ -111,8 +116,8 @@ QWidget* BindingRow::makeMainLine() {
     remove_ = new QToolButton(line);
     remove_->setObjectName("remove");
     remove_->setAutoRaise(true);
-    remove_->setText("⊖");
     SettingsText::setColour(*remove_, SettingsText::destructive);
+    SettingsText::setSymbol(*remove_, "minus.circle");
     connect(remove_, &QToolButton::clicked, this, [this] { model_.remove(); });
 
     layout->addWidget(enabled_);

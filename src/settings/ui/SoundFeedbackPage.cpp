@@ -1,6 +1,7 @@
 #include "settings/ui/SoundFeedbackPage.h"
 
 #include "overlay/SystemSounds.h"
+#include "settings/ui/SettingsText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,7 +45,7 @@ void SoundFeedbackPage::addSoundPicker(QVBoxLayout* section, const SettingText& 
     auto* play = new QToolButton(content);
     play->setAccessibleName(QString::fromStdString(text.title) + " preview");
     play->setAutoRaise(true);
-    play->setText("▶");
+    SettingsText::setSymbol(*play, "play.circle");
     play->setToolTip("Preview");
     layout->addWidget(picker);
     layout->addWidget(play);

@@ -61,9 +61,12 @@ TEST_F(AppearancePageTest, DraggingSizeShowsTheWheelOnlyWhileTheDragLasts) {
 
 TEST_F(AppearancePageTest, TestAppearanceFollowsTheCoordinatorAndEndsWhenThePageGoes) {
     auto* test = control<QPushButton>("testAppearance");
+    expectSymbol("testAppearance", "eye");
+    expectSymbol("resetAppearance", "arrow.counterclockwise");
     QTest::mouseClick(test, Qt::LeftButton);
     EXPECT_TRUE(rig.c().testWheelActive());
     EXPECT_EQ(test->text(), "Stop Test Appearance");
+    expectSymbol("testAppearance", "stop.circle.fill");
     saveScreenshot("settings-appearance.png");
     rig.escape.pressEscape(); // Esc ends it from outside the page
     EXPECT_FALSE(rig.c().testWheelActive());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "icons/ui/SymbolFont.h"
 #include "support/CoordinatorRig.h"
 
 #include <QAbstractButton>
@@ -10,6 +11,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string_view>
 
 namespace rondelix::testsupport {
 
@@ -48,6 +50,19 @@ class SettingsPageTest : public ::testing::Test {
         const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
         QDir().mkpath(folder);
         EXPECT_TRUE((shown ? shown : page.get())->grab().save(folder + "/" + name));
+    }
+
+    // The button shows the symbol, drawn from the program's symbol font in
+    // the button's text colour.
+    void expectSymbol(const QString& name, std::string_view symbol) {
+        auto* button = control<QAbstractButton>(name);
+        if (!button) return;
+        const QColor colour = button->palette().color(QPalette::Active, QPalette::ButtonText);
+        const auto image = [](const QPixmap& p) {
+            return p.toImage().convertToFormat(QImage::Format_ARGB32);
+        };
+        EXPECT_EQ(image(button->icon().pixmap(32)), image(SymbolFont::pixmap(symbol, 32, colour)))
+            << name.toStdString() << " does not show " << symbol;
     }
 
     const Config& config() { return rig.c().configStore().config(); }
