@@ -10,8 +10,8 @@
 #include "gallery/WorkshopLayout.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/WheelState.h"
-#include "overlay/ui/OpacityFade.h"
 #include "overlay/ui/WheelPalette.h"
+#include "qtshared/OpacityFade.h"
 #include "qtshared/SeeThroughScrollArea.h"
 #include "store/ConfigStore.h"
 
