@@ -1,6 +1,7 @@
 #include "settings/ui/BindingRow.h"
 
 #include "settings/ui/PointingHandOnHover.h"
+#include "settings/ui/RowReveal.h"
 #include "settings/ui/SettingsText.h"
 
 #include <QCheckBox>
@@ -96,7 +97,12 @@ QWidget* BindingRow::makeMainLine() {
     layout->setContentsMargins(0, 0, 0, 0);
 
     enabled_ = new QCheckBox(line);
-    connect(enabled_, &QCheckBox::toggled, this, [this](bool on) { model_.setEnabled(on); });
+    connect(enabled_, &QCheckBox::toggled, this, [this](bool on) {
+        // Switching the binding carries its hold-delay line in and out.
+        switching_ = true;
+        model_.setEnabled(on);
+        switching_ = false;
+    });
     combo_ = new QLabel(line);
     combo_->setObjectName("comboLabel");
     combo_->setFont(SettingsText::scaled(combo_->font(), 1.0, QFont::Medium));
@@ -152,6 +158,7 @@ QWidget* BindingRow::makeHoldDelayLine() {
     layout->addWidget(title);
     layout->addWidget(holdDelaySlider_, 1);
     layout->addWidget(holdDelayText_);
+    holdDelayReveal_ = new RowReveal(*holdDelay_);
     return holdDelay_;
 }
 
@@ -252,7 +259,7 @@ void BindingRow::refresh() {
     remove_->setEnabled(!last);
     remove_->setToolTip(last ? lastBindingRemoveTip : "");
 
-    holdDelay_->setVisible(model_.showsHoldDelay());
+    holdDelayReveal_->setShown(model_.showsHoldDelay(), switching_);
     {
         const QSignalBlocker quiet(holdDelaySlider_);
         holdDelaySlider_->setValue(BindingRowModel::holdDelayScale.stepNear(binding->holdThresholdMs));

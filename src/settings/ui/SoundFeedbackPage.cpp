@@ -56,7 +56,7 @@ void SoundFeedbackPage::addSoundPicker(QVBoxLayout* section, const SettingText& 
             [this, sound](int index) { settings_.choose(sound, index); });
     connect(play, &QToolButton::clicked, this, [this, sound] { settings_.preview(sound); });
     onRefresh([this, picker, row, sound] {
-        row->setVisible(behaviorSettings_.behavior().soundEnabled);
+        showRow(*row, behaviorSettings_.behavior().soundEnabled);
         const QSignalBlocker quiet(picker);
         picker->setCurrentIndex(settings_.selection(sound).value_or(-1));
     });

@@ -74,6 +74,7 @@ TEST_F(SoundFeedbackPageTest, ChoosingASoundStoresAndPlaysItAndTheSwitchHidesThe
     saveScreenshot("settings-sound-feedback.png");
 
     QTest::mouseClick(control<QCheckBox>("Sound effects"), Qt::LeftButton);
+    finishMotion();
     EXPECT_FALSE(isShown("Volume"));
     EXPECT_FALSE(isShown("Aim sound"));
     EXPECT_DOUBLE_EQ(config().behavior.soundVolume, 0.95);

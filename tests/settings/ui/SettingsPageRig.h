@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QSlider>
+#include <QVariantAnimation>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -44,6 +45,12 @@ class SettingsPageTest : public ::testing::Test {
         slider(title)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     }
     bool isShown(const QString& name) { return control(name)->isVisibleTo(page.get()); }
+    // Brings every animation of the page to its end, as its time would.
+    void finishMotion() {
+        for (auto* motion : page->findChildren<QVariantAnimation*>())
+            if (motion->state() == QAbstractAnimation::Running)
+                motion->setCurrentTime(motion->totalDuration());
+    }
 
     // Keeps a look at the page for people, in the artifacts folder beside the test program.
     void saveScreenshot(const QString& name, QWidget* shown = nullptr) {
