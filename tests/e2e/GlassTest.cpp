@@ -163,13 +163,16 @@ WindowMap mapWindow(const Config& config, QSize size) {
         const QRect box(area->mapTo(&twin, QPoint()), area->size());
         for (int y = box.top() + 8; y < box.bottom() - 8; y += 24)
             for (int x = box.left() + 8; x < box.right() - 40; x += 24) {
-                QWidget* under = twin.childAt(x, y);
-                const bool covered = std::any_of(drawn.begin(), drawn.end(), [&](const QRect& shape) {
-                    return shape.adjusted(-4, -4, 4, 4).contains(x, y);
-                });
-                if ((under == area->viewport() || under == area->widget()) && !covered &&
-                    x + 32 < size.width())
-                    map.background.emplace_back(x, y);
+                // The whole stretch of row the stripes are looked for along.
+                bool bare = x + 32 < size.width();
+                for (int along = x; bare && along < x + 32; along += 4) {
+                    QWidget* under = twin.childAt(along, y);
+                    const bool covered = std::any_of(drawn.begin(), drawn.end(), [&](const QRect& shape) {
+                        return shape.adjusted(-4, -4, 4, 4).contains(along, y);
+                    });
+                    bare = (under == area->viewport() || under == area->widget()) && !covered;
+                }
+                if (bare) map.background.emplace_back(x, y);
             }
     }
     auto* sidebar = twin.findChild<QListWidget*>("sidebar");
