@@ -4,10 +4,9 @@
 #include "gallery/ui/AddWheelSheet.h"
 #include "gallery/ui/GalleryToastView.h"
 #include "icons/ui/SymbolFont.h"
-#include "overlay/Color.h"
 #include "qtshared/OpacityFade.h"
+#include "qtshared/QtColor.h"
 #include "qtshared/SeeThroughScrollArea.h"
-#include "store/ConfigStore.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -42,11 +41,6 @@ QFont withWeight(QFont font, QFont::Weight weight, double scale = 1.0) {
     font.setPointSizeF(font.pointSizeF() * scale);
     font.setWeight(weight);
     return font;
-}
-
-QColor qColor(const Color& color, double opacity = 1.0) {
-    return QColor::fromRgbF(static_cast<float>(color.red), static_cast<float>(color.green),
-                            static_cast<float>(color.blue), static_cast<float>(opacity));
 }
 
 constexpr int previewFadeMs = 220;
@@ -145,7 +139,7 @@ GalleryBrowserPage::GalleryBrowserPage(Services services, double wheelSize, QWid
         refresh();
         syncSheet();
     });
-    configConnection_ = services_.store.configChanged.connectScoped([this] { refresh(); });
+    configConnection_ = services_.configChanged.connectScoped([this] { refresh(); });
     refresh();
 }
 
@@ -309,11 +303,11 @@ void GalleryBrowserPage::showEvent(QShowEvent* event) {
 }
 
 QColor GalleryBrowserPage::accent() const {
-    return qColor(Color::fromHex(services_.store.config().behavior.accentHex));
+    return toQColor(services_.accent());
 }
 
 void GalleryBrowserPage::refresh() {
-    static_cast<StageSquare*>(square_)->setGlass(services_.store.config().behavior.liquidGlassEnabled);
+    static_cast<StageSquare*>(square_)->setGlass(services_.glass());
     refreshCategories();
     refreshWheels();
     refreshStage();
