@@ -140,7 +140,8 @@ WindowMap mapWindow(const Config& config, QSize size) {
     rig.writeConfig(config);
     rig.open();
     rig.c().setMainTab(MainTab::wheels);
-    MainWindow twin(rig.c(), {});
+    SliceIconSources icons;
+    MainWindow twin({rig.c(), icons}, {});
     twin.setAttribute(Qt::WA_DontShowOnScreen);
     twin.show();
     QApplication::processEvents();
