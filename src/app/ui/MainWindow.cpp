@@ -91,6 +91,11 @@ MainWindow::MainWindow(PageContext context, GlassBackdrop::Environment backdrop,
     setWindowTitle("Rondelix");
     setObjectName("mainWindow");
     buildMenus();
+    // The window's backdrop shows through the menu bar too; its menus, windows
+    // of their own, keep their colours.
+    QPalette clearBar = menuBar_->palette();
+    clearBar.setColor(QPalette::Window, Qt::transparent);
+    menuBar_->setPalette(clearBar);
 
     pages_ = new QStackedWidget(this);
     pages_->setObjectName("pages");
@@ -228,6 +233,8 @@ void MainWindow::rebuildSidebar() {
         if (pageGroup(page.tab) == PageGroup::settings && !settingsHeading) {
             auto* heading = new QListWidgetItem("Settings", sidebar_);
             heading->setFlags(Qt::NoItemFlags);
+            // In the secondary colour rather than the faint one of a disabled row.
+            heading->setForeground(palette().color(QPalette::PlaceholderText));
             QFont bold = heading->font();
             bold.setBold(true);
             heading->setFont(bold);

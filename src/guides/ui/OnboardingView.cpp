@@ -5,7 +5,7 @@
 #include "guides/ui/ProgressDots.h"
 #include "model/SystemColors.h"
 #include "overlay/ui/MaterialCard.h"
-#include "overlay/ui/OpacityFade.h"
+#include "qtshared/OpacityFade.h"
 #include "qtshared/QtColor.h"
 
 #include <QCheckBox>
