@@ -13,7 +13,11 @@ namespace rondelix {
 
 std::optional<std::string> FaviconFetch::checkedAddress(const std::string& host) {
     const auto addresses = services_.resolver.addresses(asciiLowercased(host));
-    if (addresses.empty() || !std::ranges::all_of(addresses, isPublicAddress)) return std::nullopt;
+    if (addresses.empty()) return std::nullopt;
+    const auto own = services_.resolver.ownAddresses();
+    if (!std::ranges::all_of(addresses,
+                             [&own](const auto& address) { return isPublicAddress(address, own); }))
+        return std::nullopt;
     return addresses.front();
 }
 

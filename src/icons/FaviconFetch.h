@@ -54,7 +54,7 @@ class FaviconFetch {
 
   private:
     // The address to connect to for the host: the first of its addresses,
-    // and only when every one of them is public.
+    // and only when every one of them is public and none is this machine's.
     std::optional<std::string> checkedAddress(const std::string& host);
     bool acceptablePicture(std::string_view bytes) const;
 

@@ -40,46 +40,101 @@ TEST(FaviconHostFilter, FetchableLinksNeedWebSchemeAndPublicLowerCasedHost) {
     }
 }
 
-TEST(FaviconAddressGate, ClassifiesResolvedAddresses) {
+TEST(FaviconAddressGate, RefusesEverySpecialRangeNotGloballyReachableAndTheMachineItself) {
+    const std::vector<std::string> own = {"203.0.114.7", "2a01:4f8::7", "fe80::1%eth0", "not an address"};
     const struct {
         const char* address;
         bool isPublic;
     } cases[] = {
+        // IPv4: each special-purpose range at its edges, and just outside.
         {"93.184.216.34", true},
         {"0.0.0.0", false},
-        {"10.1.2.3", false},
+        {"0.255.255.255", false},
+        {"10.255.255.255", false},
+        {"100.64.0.0", false},
+        {"100.127.255.255", false},
+        {"100.128.0.1", true},
         {"127.0.0.1", false},
         {"169.254.169.254", false},
         {"172.16.0.1", false},
-        {"172.31.9.9", false},
+        {"172.31.255.255", false},
         {"172.32.0.1", true},
+        {"192.0.0.0", false},
+        {"192.0.0.8", false},
+        {"192.0.0.9", true}, // anycast services
+        {"192.0.0.10", true},
+        {"192.0.0.170", false},
+        {"192.0.0.255", false},
+        {"192.0.1.1", true},
+        {"192.0.2.1", false},
+        {"192.31.196.1", true},
+        {"192.52.193.1", true},
+        {"192.88.99.1", false},
         {"192.168.0.1", false},
-        {"100.64.0.1", false},
-        {"100.127.255.255", false},
-        {"100.128.0.1", true},
+        {"192.175.48.1", true},
+        {"198.17.255.255", true},
+        {"198.18.0.0", false},
+        {"198.19.255.255", false},
+        {"198.20.0.0", true},
+        {"198.51.100.7", false},
+        {"203.0.113.255", false},
         {"224.0.0.1", false},
         {"239.1.1.1", false},
         {"240.0.0.1", false},
         {"255.255.255.255", false},
+        // IPv6: only global unicast, less its special ranges.
         {"2606:4700::1111", true},
         {"::", false},
         {"::1", false},
-        {"fe80::1", false},
-        {"febf::1", false},
-        {"fec0::1", true},
+        {"::ffff:8.8.8.8", false},
+        {"::ffff:0:8.8.8.8", false}, // translated form
+        {"::8.8.8.8", false},
+        {"64:ff9b::8.8.8.8", true},
+        {"64:ff9b::10.0.0.1", false},
+        {"64:ff9b::127.0.0.1", false},
+        {"64:ff9b::192.0.2.1", false},
+        {"64:ff9b:1::808:808", false},
+        {"100::1", false},
+        {"100:0:0:1::1", false},
+        {"2001::1", false},
+        {"2001:0:4136:e378::1", false},
+        {"2001:1::1", true},
+        {"2001:1::3", true},
+        {"2001:1::4", false},
+        {"2001:2::1", false},
+        {"2001:3::1", true},
+        {"2001:4:112::1", true},
+        {"2001:4:113::1", false},
+        {"2001:10::1", false},
+        {"2001:20::1", true},
+        {"2001:30::1", true},
+        {"2001:1ff::1", false},
+        {"2001:200::1", true},
+        {"2001:db8::1", false},
+        {"2002:c0a8:101::1", false},
+        {"3fff::1", false},
+        {"3fff:fff::1", false},
+        {"3fff:1000::1", true},
+        {"5f00::1", false},
         {"fc00::1", false},
         {"fdff::1", false},
+        {"fe80::1", false},
+        {"febf::1", false},
+        {"fec0::1", false},
         {"ff02::1", false},
-        {"::ffff:127.0.0.1", false},
-        {"::ffff:10.0.0.1", false},
-        {"::ffff:8.8.8.8", true},
-        {"::127.0.0.1", false},
-        {"::8.8.8.8", true},
+        // The machine's own addresses, in any form that reaches them.
+        {"203.0.114.7", false},
+        {"203.0.114.8", true},
+        {"64:ff9b::203.0.114.7", false},
+        {"2a01:4f8:0::7", false},
+        {"2a01:4f8::8", true},
+        // Not numeric addresses.
         {"example.com", false},
+        {"fe80::1%eth0", false},
         {"", false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(isPublicAddress(c.address), c.isPublic) << c.address;
+        EXPECT_EQ(isPublicAddress(c.address, own), c.isPublic) << c.address;
 }
 
 TEST(FaviconLinkScanner, FindsIconLinksInDocumentOrder) {
