@@ -1,5 +1,6 @@
 #include "icons/FaviconFetch.h"
 
+#include "icons/Base64.h"
 #include "platform/sim/SimHostResolver.h"
 #include "platform/sim/SimHttpClient.h"
 #include "platform/sim/SimImages.h"
@@ -241,6 +242,29 @@ TEST_F(FaviconFetchTest, SvgIsRecognisedCleanedAndDrawnAtTheIconSide) {
     svg.fails = true;
     EXPECT_FALSE(fetcher.imageFromBytes(drawing, true));
     EXPECT_EQ(fetcher.imageFromBytes(png(), true), png());
+}
+
+TEST_F(FaviconFetchTest, DecodedPixelsAreCappedForOneIconAndForAllAtOnce) {
+    const auto inlined = [](const std::vector<std::uint32_t>& sides) {
+        std::string svg = "<svg>";
+        for (const auto side : sides)
+            svg += R"(<image href="data:image/png;base64,)" + Base64::encode(png(side)) + "\"/>";
+        return svg + "</svg>";
+    };
+    // Inline pictures over one icon's share are never drawn.
+    EXPECT_FALSE(fetcher.imageFromBytes(inlined(std::vector<std::uint32_t>(21, 4096)), true));
+    EXPECT_FALSE(fetcher.imageFromBytes(inlined({4096, 1}), true));
+    EXPECT_TRUE(svg.drawings.empty());
+    EXPECT_EQ(fetcher.imageFromBytes(inlined({4096}), true), "svg:128");
+    EXPECT_EQ(fetcher.imageFromBytes(inlined(std::vector<std::uint32_t>(16, 1024)), true), "svg:128");
+    // While those two drawings run, nothing more is decoded.
+    EXPECT_FALSE(fetcher.imageFromBytes(png(16), false));
+    EXPECT_FALSE(fetcher.imageFromBytes(inlined({1}), true));
+    EXPECT_TRUE(images.drawings.empty());
+    EXPECT_EQ(svg.drawings.size(), 2u);
+    svg.drawings.pop_back();
+    EXPECT_TRUE(fetcher.imageFromBytes(png(4096), false));
+    EXPECT_TRUE(fetcher.imageFromBytes(png(4096), false));
 }
 
 TEST_F(FaviconFetchTest, DataLinksDecodeWithoutAnyRequest) {

@@ -9,10 +9,11 @@ DesktopFavicons::DesktopFavicons(platform::MainQueue& queue)
 
 DesktopFavicons::~DesktopFavicons() {
     FaviconImages::setShared(nullptr);
-    // Searches still waiting on a name server or a web server give up at
-    // once, so the pool's threads are free before it is torn down.
+    // Searches still waiting on a name server, a web server or a drawing
+    // give up at once, so the pool's threads are free before it is torn down.
     resolver_.shutDown();
     http_.shutDown();
+    svg_.shutDown();
 }
 
 } // namespace rondelix
