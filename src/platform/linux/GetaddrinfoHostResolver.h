@@ -10,9 +10,9 @@ namespace rondelix::platform::linux_desktop {
 
 // The system resolver (getaddrinfo): hosts files, DNS and whatever else the
 // system's name service is set up to ask; the machine's own addresses from
-// its interfaces (getifaddrs). A lookup cannot be interrupted, so
-// each runs on a thread of its own that the caller waits for; shutDown frees
-// the callers at once and lets lookups still under way end unheard.
+// its interfaces (getifaddrs). A lookup cannot be interrupted, so each runs
+// on a thread of its own that the caller waits for; shutDown frees the
+// callers at once and lets lookups still under way end unheard.
 class GetaddrinfoHostResolver final : public HostResolver {
   public:
     ~GetaddrinfoHostResolver() override;
