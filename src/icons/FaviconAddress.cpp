@@ -2,9 +2,9 @@
 
 #include "icons/FaviconUrl.h"
 #include "util/Ascii.h"
+#include "util/NumericAddress.h"
 
 #include <algorithm>
-#include <arpa/inet.h>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -30,9 +30,6 @@ std::optional<long long> decimal(std::string_view piece) {
     if (error != std::errc() || end != piece.data() + piece.size()) return std::nullopt;
     return value;
 }
-
-using IPv4 = std::array<std::uint8_t, 4>;
-using IPv6 = std::array<std::uint8_t, 16>;
 
 // A range of addresses: its first bytes and the number of leading bits that
 // every address in it shares with them.
@@ -88,29 +85,18 @@ bool reachable(const std::array<std::uint8_t, N>& address, const Range<N> (&clos
     return std::ranges::none_of(closed, holds) || std::ranges::any_of(open, holds);
 }
 
-std::optional<IPv4> parsedIPv4(const std::string& text) {
-    IPv4 address{};
-    if (inet_pton(AF_INET, text.c_str(), address.data()) != 1) return std::nullopt;
-    return address;
-}
-
-std::optional<IPv6> parsedIPv6(const std::string& text) {
-    IPv6 address{};
-    if (inet_pton(AF_INET6, text.c_str(), address.data()) != 1) return std::nullopt;
-    return address;
-}
-
 // What a connection to the address reaches: the IPv4 address a NAT64 form
 // carries, else the address itself.
-std::variant<IPv4, IPv6> destination(const IPv6& address) {
+std::variant<IPv4Bytes, IPv6Bytes> destination(const IPv6Bytes& address) {
     if (!nat64.holds(address)) return address;
-    return IPv4{address[12], address[13], address[14], address[15]};
+    return IPv4Bytes{address[12], address[13], address[14], address[15]};
 }
 
-bool ownAddress(const std::variant<IPv4, IPv6>& address, const std::vector<std::string>& ownAddresses) {
+bool ownAddress(const std::variant<IPv4Bytes, IPv6Bytes>& address,
+                const std::vector<std::string>& ownAddresses) {
     return std::ranges::any_of(ownAddresses, [&](const std::string& own) {
-        if (const auto v4 = parsedIPv4(own)) return address == std::variant<IPv4, IPv6>(*v4);
-        if (const auto v6 = parsedIPv6(own)) return address == destination(*v6);
+        if (const auto v4 = ipv4FromText(own)) return address == std::variant<IPv4Bytes, IPv6Bytes>(*v4);
+        if (const auto v6 = ipv6FromText(own)) return address == destination(*v6);
         return false;
     });
 }
@@ -150,16 +136,16 @@ bool isFetchableFaviconUrl(const FaviconUrl& url) {
 }
 
 bool isPublicAddress(const std::string& address, const std::vector<std::string>& ownAddresses) {
-    std::variant<IPv4, IPv6> target;
-    if (const auto v4 = parsedIPv4(address))
+    std::variant<IPv4Bytes, IPv6Bytes> target;
+    if (const auto v4 = ipv4FromText(address))
         target = *v4;
-    else if (const auto v6 = parsedIPv6(address))
+    else if (const auto v6 = ipv6FromText(address))
         target = destination(*v6);
     else
         return false;
     if (ownAddress(target, ownAddresses)) return false;
-    if (const auto* v4 = std::get_if<IPv4>(&target)) return reachable(*v4, closedIPv4, openIPv4);
-    const auto& v6 = std::get<IPv6>(target);
+    if (const auto* v4 = std::get_if<IPv4Bytes>(&target)) return reachable(*v4, closedIPv4, openIPv4);
+    const auto& v6 = std::get<IPv6Bytes>(target);
     return globalUnicast.holds(v6) && reachable(v6, closedIPv6, openIPv6);
 }
 

@@ -178,8 +178,12 @@ int RondelixApp::run(int argc, char** argv) {
             liveWheel = view;
             return view;
         });
-        // Under a compositor that offers it, what lies behind the ring is blurred.
-        if (!options.opaque) desktop::requestBlurBehindRegion(*panel, panel->backdropRegion());
+        // Under a compositor that offers it, what lies behind the ring is
+        // blurred; under one that does not, the ring keeps a contrast floor.
+        if (!options.opaque) {
+            desktop::requestBlurBehindRegion(*panel, panel->backdropRegion());
+            panel->setBackdropBlurred(desktop::blurBehindOffered());
+        }
         return panel;
     };
     const auto makeHUD = [] { return std::make_unique<HUDWindow>(desktop::QtScreens::compositorRunning()); };
@@ -224,10 +228,16 @@ int RondelixApp::run(int argc, char** argv) {
     reopenTarget = &delegate;
 
     std::unique_ptr<TrayMenu> tray;
+    std::unique_ptr<desktop::X11TrayColors> trayColors;
     d.windows.setTrayShown(TrayMenu::trayAvailable());
     if (TrayMenu::trayAvailable()) {
+        // A new theme or a new tray redraws the icon in the panel's colours.
+        trayColors = std::make_unique<desktop::X11TrayColors>([&tray] {
+            if (tray) tray->panelChanged();
+        });
         tray = std::make_unique<TrayMenu>(
-            *coordinator, [] { QApplication::quit(); }, &desktop::trayTextColor);
+            *coordinator, [] { QApplication::quit(); },
+            TrayPanelLook{[&trayColors] { return trayColors->textColor(); }, &d.appearance});
     } else {
         log.write("no system tray on this desktop — opening the main window instead.");
         coordinator->showMain(MainTab::wheels);
@@ -241,6 +251,7 @@ int RondelixApp::run(int argc, char** argv) {
     const int status = QApplication::exec();
     reopenTarget = nullptr;
     tray.reset();
+    trayColors.reset();
     d.windows.destroyAll();
     coordinator.reset();
     SliceIconPainter::setApplicationResolver(nullptr);

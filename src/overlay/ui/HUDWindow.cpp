@@ -1,8 +1,8 @@
 #include "overlay/ui/HUDWindow.h"
 
 #include "icons/ui/SymbolFont.h"
-#include "overlay/Color.h"
 #include "qtshared/DesktopCoordinates.h"
+#include "qtshared/QtColor.h"
 
 #include <QEasingCurve>
 #include <QFontMetricsF>
@@ -47,11 +47,7 @@ platform::Size HUDWindow::setContent(const std::string& text, const std::string&
     text_ = QString::fromStdString(text);
     systemImage_ = systemImage;
     tint_.reset();
-    if (tintHex) {
-        const Color c = Color::fromHex(*tintHex);
-        tint_ = QColor::fromRgbF(static_cast<float>(c.red), static_cast<float>(c.green),
-                                 static_cast<float>(c.blue));
-    }
+    if (tintHex) tint_ = toQColor(Color::fromHex(*tintHex));
     // The bubble takes its natural size: a long text widens it, never wraps.
     const QFontMetricsF metrics(textFont());
     const double width = horizontalPadding * 2 + symbolSize + spacing + metrics.horizontalAdvance(text_);
@@ -101,7 +97,9 @@ void HUDWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     QColor plate = palette().color(QPalette::Window);
-    if (translucent_) plate.setAlphaF(0.8f);
+    // Nothing blurs what lies behind the bubble: its plate keeps enough of
+    // its own colour that text behind does not read through its line.
+    if (translucent_) plate.setAlphaF(0.94f);
     QPainterPath path;
     path.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
     painter.fillPath(path, plate);
