@@ -14,7 +14,7 @@
 #include "overlay/ui/HUDWindow.h"
 #include "overlay/ui/OverlayPanel.h"
 #include "overlay/ui/QtEscapeMonitor.h"
-#include "overlay/ui/SliceIconPainter.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelView.h"
 #include "platform/linux/AutostartLoginItems.h"
 #include "platform/linux/CanberraSounds.h"
@@ -165,16 +165,17 @@ int RondelixApp::run(int argc, char** argv) {
 
     DesktopPlatform desktopPlatform(log, queue, home);
     auto& d = desktopPlatform;
-    const DesktopFavicons favicons(queue);
-    SliceIconPainter::setApplicationResolver(
-        [&d](const std::string& identifier) { return d.workspace.applicationPath(identifier); });
+    DesktopFavicons favicons(queue);
+    SliceIconSources icons(
+        [&d](const std::string& identifier) { return d.workspace.applicationPath(identifier); },
+        &favicons.images());
     std::unique_ptr<AppCoordinator> coordinator;
     QPointer<WheelView> liveWheel;
     const auto makePanel = [&](const PanelOptions& options) {
         auto panel = std::make_unique<OverlayPanel>(options, [&](double diameter, QWidget* parent) {
             auto* view = new WheelView(
-                coordinator->wheelState(), [&] { return coordinator->configStore().config(); }, diameter,
-                parent);
+                coordinator->wheelState(), [&] { return coordinator->configStore().config(); }, icons,
+                diameter, parent);
             liveWheel = view;
             return view;
         });
@@ -214,16 +215,16 @@ int RondelixApp::run(int argc, char** argv) {
                                             .makeOverlaySurface = makePanel,
                                             .makeHUDSurface = makeHUD};
     coordinator = std::make_unique<AppCoordinator>(platform, delegate);
-    d.windows.attach(*coordinator);
+    d.windows.attach(*coordinator, icons);
     coordinator->configStore().configChanged.connect([&liveWheel] {
         if (liveWheel) liveWheel->refresh();
     });
     // Applications that had no icon are looked for again when the wheels
     // change or one opens: one installed meanwhile shows its icon.
-    coordinator->configStore().configChanged.connect([] { SliceIconPainter::forgetMissingApplications(); });
-    coordinator->wheelState().changed.connect([&coordinator](WheelState::Property property) {
+    coordinator->configStore().configChanged.connect([&icons] { icons.forgetMissingApplications(); });
+    coordinator->wheelState().changed.connect([&coordinator, &icons](WheelState::Property property) {
         if (property == WheelState::Property::isVisible && coordinator->wheelState().isVisible())
-            SliceIconPainter::forgetMissingApplications();
+            icons.forgetMissingApplications();
     });
     reopenTarget = &delegate;
 
@@ -254,7 +255,6 @@ int RondelixApp::run(int argc, char** argv) {
     trayColors.reset();
     d.windows.destroyAll();
     coordinator.reset();
-    SliceIconPainter::setApplicationResolver(nullptr);
     return status;
 }
 

@@ -4,7 +4,9 @@
 #include "app/ui/SidebarFooter.h"
 #include "app/ui/TrayMenu.h"
 #include "engine/PermissionsCheck.h"
+#include "gallery/ui/WheelWorkshopPage.h"
 #include "model/WheelState.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "platform/sim/SimDesktopAppearance.h"
 #include "support/ContrastRatio.h"
 #include "support/CoordinatorRig.h"
@@ -45,7 +47,7 @@ class ShellViewsTest : public ::testing::Test {
   protected:
     ShellViewsTest() {
         rig.open(rig.platform(&windows));
-        windows.attach(rig.c());
+        windows.attach(rig.c(), icons);
     }
     ~ShellViewsTest() override { windows.destroyAll(); }
 
@@ -60,6 +62,7 @@ class ShellViewsTest : public ::testing::Test {
         return nullptr;
     }
 
+    SliceIconSources icons;
     QtAppWindows windows;
     CoordinatorRig rig;
 };
@@ -216,34 +219,29 @@ TEST_F(ShellViewsTest, TheMenusCarryTheirKeysAndEditReachesTheFocusedField) {
     EXPECT_FALSE(windows.state(Kind::main).visible);
 }
 
-TEST_F(ShellViewsTest, WheelPagesAreKeptAndOtherPagesAreMadeOnEntry) {
+TEST_F(ShellViewsTest, TheWorkshopIsKeptAndOtherPagesAreMadeOnEntry) {
     std::map<MainTab, int> made;
     const auto pages = [&made](MainTab tab) -> PageFactory {
-        return [&made, tab](AppCoordinator&, QWidget* parent) {
+        return [&made, tab](const PageContext&, QWidget* parent) {
             ++made[tab];
             return new QWidget(parent);
         };
     };
     rig.c().setMainTab(MainTab::wheels);
-    MainWindow main(rig.c(), {}, pages);
-    QPointer<QWidget> wheels = main.currentPage();
+    MainWindow main({rig.c(), icons}, {}, pages);
+    QPointer<QWidget> workshop = main.currentPage();
+    ASSERT_TRUE(qobject_cast<WheelWorkshopPage*>(workshop.data()));
     for (MainTab tab : {MainTab::gallery, MainTab::wheels, MainTab::gallery, MainTab::about, MainTab::general,
-                        MainTab::about, MainTab::wheels})
+                        MainTab::about})
         rig.c().setMainTab(tab);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(made,
-              (std::map<MainTab, int>{
-                  {MainTab::wheels, 1}, {MainTab::gallery, 1}, {MainTab::about, 2}, {MainTab::general, 1}}));
-    EXPECT_EQ(main.currentPage(), wheels.data());
-
-    // Unlocking Development from the About page lists one more row and
-    // leaves the page, its toast and its spinning mark, as it is.
-    rig.c().setMainTab(MainTab::about);
-    QPointer<QWidget> about = main.currentPage();
-    rig.c().unlockDevMenu();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(main.currentPage(), about.data());
-    EXPECT_EQ(made[MainTab::about], 3);
+    EXPECT_EQ(made, (std::map<MainTab, int>{{MainTab::about, 2}, {MainTab::general, 1}}));
+    ASSERT_TRUE(workshop);
+    EXPECT_TRUE(qobject_cast<WheelWorkshopPage*>(workshop.data())->showsGallery())
+        << "settings leave it alone";
+    rig.c().setMainTab(MainTab::wheels);
+    EXPECT_EQ(main.currentPage(), workshop.data());
+    EXPECT_FALSE(qobject_cast<WheelWorkshopPage*>(workshop.data())->showsGallery());
 }
 
 TEST_F(ShellViewsTest, AWindowTooLargeForTheScreenIsFittedAndNotRemembered) {
@@ -310,7 +308,7 @@ TEST_F(ShellViewsTest, FlippingGlassChangesEveryOpenWindowAtOnce) {
     QtAppWindows glassy({true, [&](QWidget& w, bool on) { blurs.emplace_back(&w, on); }});
     CoordinatorRig other;
     other.open(other.platform(&glassy));
-    glassy.attach(other.c());
+    glassy.attach(other.c(), icons);
     other.c().showMain(MainTab::general);
     other.c().showHowItWorks();
     MainWindow* main = glassy.mainWindow();
