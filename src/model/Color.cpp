@@ -81,6 +81,11 @@ Hsb toHsb(const Color& c) {
     return hsb;
 }
 
+Color mixed(const Color& from, const Color& to, double t) {
+    const auto mix = [t](double a, double b) { return a + (b - a) * t; };
+    return {mix(from.red, to.red), mix(from.green, to.green), mix(from.blue, to.blue), from.opacity};
+}
+
 } // namespace
 
 Color Color::fromHex(std::string_view text) {
@@ -155,6 +160,34 @@ BrightnessVariants brightnessVariants(const Color& color) {
         Color::fromHsb(hsb.hue, std::max(hsb.saturation * 0.72, 0.0), std::min(hsb.brightness * 1.18, 1.0)),
         Color::fromHsb(hsb.hue, std::min(hsb.saturation * 1.05, 1.0), hsb.brightness * 0.78),
     };
+}
+
+double relativeLuminance(const Color& c) {
+    const auto linear = [](double v) {
+        v = std::clamp(v, 0.0, 1.0);
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.red) + 0.7152 * linear(c.green) + 0.0722 * linear(c.blue);
+}
+
+double contrastRatio(const Color& a, const Color& b) {
+    const double x = relativeLuminance(a), y = relativeLuminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+Color readableOn(const Color& text, const Color& background, double ratio) {
+    if (contrastRatio(text, background) >= ratio) return text;
+    // Black and white are each at least 4.58:1 from the background on their side.
+    const Color end = relativeLuminance(background) > 0.18 ? Color{0, 0, 0} : Color::white();
+    // The ratio grows steadily along the way; a little past the goal, so that
+    // rounding to whole channel values keeps it.
+    const double goal = std::min(ratio + 0.05, contrastRatio(end, background));
+    double low = 0, high = 1;
+    for (int step = 0; step < 24; ++step) {
+        const double t = (low + high) / 2;
+        (contrastRatio(mixed(text, end, t), background) >= goal ? high : low) = t;
+    }
+    return mixed(text, end, high);
 }
 
 } // namespace rondelix

@@ -37,4 +37,13 @@ std::string hexString(const Color& color);
 Color contrastingForeground(const Color& color);
 BrightnessVariants brightnessVariants(const Color& color);
 
+// WCAG 2's relative luminance, from 0 for black to 1 for white.
+double relativeLuminance(const Color& color);
+// WCAG 2's contrast ratio of two opaque colours, from 1 to 21.
+double contrastRatio(const Color& a, const Color& b);
+// The colour as text on the background: unchanged when it reads at the ratio
+// already, else mixed towards black on a light background (white on a dark
+// one) just as far as it takes to read, so an orange stays an orange.
+Color readableOn(const Color& text, const Color& background, double ratio = 4.5);
+
 } // namespace rondelix

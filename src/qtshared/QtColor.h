@@ -15,9 +15,19 @@ inline QColor toQColor(const Color& color, double opacity = 1.0) {
                             static_cast<float>(std::clamp(opacity, 0.0, 1.0)));
 }
 
-// A style sheet that sets the text colour.
-inline QString textColorStyle(const Color& color) {
-    return QStringLiteral("color: %1;").arg(toQColor(color).name());
+inline Color fromQColor(const QColor& color) {
+    return {color.redF(), color.greenF(), color.blueF()};
+}
+
+// The colour for text on the background: darkened or lightened as far as
+// it takes to read (see readableOn).
+inline QColor readableText(const Color& color, const QColor& background) {
+    return toQColor(readableOn(color, fromQColor(background)));
+}
+
+// A style sheet that sets the text colour, readable on the background.
+inline QString textColorStyle(const Color& color, const QColor& background) {
+    return QStringLiteral("color: %1;").arg(readableText(color, background).name());
 }
 
 } // namespace rondelix

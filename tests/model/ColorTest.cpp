@@ -74,3 +74,35 @@ TEST(ColorBrightnessVariants, SaturationIsCappedAtOneAndGreyStaysGrey) {
     EXPECT_EQ(grey.bright.red, grey.bright.blue);
     EXPECT_NEAR(grey.deep.green, 0.39, 1e-9);
 }
+
+TEST(ColorContrastRatio, RunsFromOneForEqualColoursToTwentyOneForBlackOnWhite) {
+    EXPECT_DOUBLE_EQ(rondelix::contrastRatio(Color::white(), Color::white()), 1);
+    EXPECT_NEAR(rondelix::contrastRatio({0, 0, 0}, Color::white()), 21, 1e-9);
+    EXPECT_NEAR(rondelix::contrastRatio(Color::fromHex("#777777"), Color::white()), 4.48, 0.01);
+}
+
+// The status colours as text, on light and dark window colours: readable,
+// yet no darker or lighter than that takes, and one already readable kept.
+TEST(ColorReadableOn, MovesAStatusColourJustFarEnoughToRead) {
+    const struct {
+        const char* text;
+        const char* background;
+    } cases[] = {
+        {"#FF9500", "#EFEFEF"}, {"#34C759", "#FFFFFF"}, {"#FF3B30", "#EFEFEF"}, {"#FF9500", "#FFFF00"},
+        {"#0A84FF", "#1E1E1E"}, {"#3C3C3C", "#2D2D30"}, {"#FFFFFF", "#F0F0F0"},
+    };
+    for (const auto& c : cases) {
+        const Color background = Color::fromHex(c.background);
+        const Color shown =
+            Color::fromHex(rondelix::hexString(rondelix::readableOn(Color::fromHex(c.text), background)));
+        const double ratio = rondelix::contrastRatio(shown, background);
+        EXPECT_GE(ratio, 4.5) << c.text << " on " << c.background;
+        EXPECT_LT(ratio, 4.75) << c.text << " on " << c.background;
+    }
+    const Color black{0, 0, 0};
+    EXPECT_EQ(rondelix::readableOn(black, Color::white()), black);
+    // Mixed towards black, an orange keeps its hue.
+    const Color orange = rondelix::readableOn(Color::fromHex("#FF9500"), Color::fromHex("#EFEFEF"));
+    EXPECT_NEAR(orange.green / orange.red, 149 / 255.0, 1e-9);
+    EXPECT_EQ(orange.blue, 0);
+}

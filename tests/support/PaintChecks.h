@@ -2,12 +2,15 @@
 
 // What the view tests check of painted pixels and of Qt's own warnings.
 
+#include <QColor>
 #include <QImage>
 #include <QPoint>
 #include <QString>
 #include <QtGlobal>
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <map>
 
 namespace rondelix::testsupport {
 
@@ -30,6 +33,18 @@ inline double meanDifference(const QImage& first, const QImage& second,
         }
     }
     return count ? sum / static_cast<double>(count) : 0;
+}
+
+// The colour most pixels of the image have: what a control or a text sits on.
+inline QColor commonestColour(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    std::map<QRgb, int> counts;
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x)
+            ++counts[rgb.pixel(x, y)];
+    const auto most = std::max_element(counts.begin(), counts.end(),
+                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    return most == counts.end() ? QColor() : QColor(most->first);
 }
 
 // Counts the warnings Qt reports while it lives (a painter fault shows as

@@ -41,6 +41,7 @@ KeystrokeActionInput::KeystrokeActionInput(ActionInputContext context, QWidget* 
         auto* toggle = new QPushButton(toQString(Inputs::modifierTitle(modifier)), this);
         toggle->setObjectName(QStringLiteral("modifier") + toQString(Inputs::modifierTitle(modifier)));
         toggle->setCheckable(true);
+        SliceFormWidgets::fillWhenChecked(toggle);
         connect(toggle, &QPushButton::clicked, this,
                 [this, modifier](bool on) { setModifier(modifier, on); });
         modifierRow->addWidget(toggle);
@@ -89,10 +90,11 @@ void KeystrokeActionInput::showAction(const MacroAction& action) {
     display_->setText(toQString(KeyComboText::displayString(combo)));
     const bool recording = form().recorder().isRecording();
     record_->setText(recording ? tr("Press a key…") : tr("Record"));
-    const QColor red = toQColor(SystemColors::red);
+    const QColor button = record_->palette().color(QPalette::Active, QPalette::Button);
     record_->setIcon(QIcon(SymbolFont::pixmap(recording ? "record.circle.fill" : "record.circle", 16,
-                                              recording ? red : palette().color(QPalette::ButtonText))));
-    record_->setStyleSheet(recording ? textColorStyle(SystemColors::red) : QString());
+                                              recording ? readableText(SystemColors::red, button)
+                                                        : palette().color(QPalette::ButtonText))));
+    record_->setStyleSheet(recording ? textColorStyle(SystemColors::red, button) : QString());
     for (const auto& [modifier, toggle] : toggles_)
         toggle->setChecked(Inputs::modifierIsOn(combo, modifier));
     const QString keyText = toQString(Inputs::keyFieldText(combo));

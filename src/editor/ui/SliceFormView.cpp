@@ -4,6 +4,7 @@
 #include "editor/ui/ActionInputs.h"
 #include "editor/ui/GrowingTextField.h"
 #include "editor/ui/IconInputs.h"
+#include "editor/ui/InspectorCard.h"
 #include "editor/ui/KeystrokeRecorderFilter.h"
 #include "editor/ui/SliceFormWidgets.h"
 #include "icons/ui/SymbolFont.h"
@@ -27,16 +28,6 @@ namespace {
 
 using namespace SliceFormKinds;
 using SliceFormWidgets::captionLabel;
-
-QLabel* rowLabel(const QString& text, int topPadding, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setContentsMargins(0, topPadding, 0, 0);
-    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    QFont font = label->font();
-    font.setWeight(QFont::DemiBold);
-    label->setFont(font);
-    return label;
-}
 
 // Removes a widget from the form once control returns to the event loop, so
 // a signal still running in it finishes first.
@@ -90,7 +81,7 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
         },
         labelFrame);
     labelFrameLayout->addWidget(label_);
-    grid->addWidget(rowLabel(tr("Label"), 4, this), 0, 0, Qt::AlignTop);
+    grid->addWidget(new InspectorRowLabel(tr("Label"), 4, this), 0, 0, Qt::AlignTop);
     grid->addWidget(labelFrame, 0, 1);
 
     // Icon
@@ -108,7 +99,7 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
     connect(iconKind_, &QComboBox::activated, this,
             [this](int index) { form_.setIconKind(allIconKinds[static_cast<std::size_t>(index)]); });
     iconColumn_->addWidget(iconKind_, 0, Qt::AlignLeft);
-    grid->addWidget(rowLabel(tr("Icon"), 5, this), 1, 0, Qt::AlignTop);
+    grid->addWidget(new InspectorRowLabel(tr("Icon"), 5, this), 1, 0, Qt::AlignTop);
     grid->addWidget(iconBox, 1, 1);
 
     // Action
@@ -130,7 +121,8 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
     auto* warningLayout = new QHBoxLayout(warning_);
     warningLayout->setContentsMargins(0, 0, 0, 0);
     warningLayout->setSpacing(4);
-    const QColor orange = toQColor(SystemColors::orange);
+    // On the inspector card's colour.
+    const QColor orange = readableText(SystemColors::orange, palette().color(QPalette::Base));
     auto* warningIcon = new QLabel(warning_);
     warningIcon->setPixmap(SymbolFont::pixmap("exclamationmark.triangle.fill", 12, orange));
     warningText_ = captionLabel({}, warning_);
@@ -142,7 +134,7 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
     actionColumn_->addWidget(actionKind_, 0, Qt::AlignLeft);
     actionColumn_->addWidget(caption_);
     actionColumn_->addWidget(warning_);
-    grid->addWidget(rowLabel(tr("Action"), 5, this), 2, 0, Qt::AlignTop);
+    grid->addWidget(new InspectorRowLabel(tr("Action"), 5, this), 2, 0, Qt::AlignTop);
     grid->addWidget(actionBox, 2, 1);
     grid->setRowStretch(3, 1);
 

@@ -1,6 +1,7 @@
 #include "editor/ui/SliceFormWidgets.h"
 
 #include "icons/ui/SymbolFont.h"
+#include "qtshared/QtColor.h"
 #include "qtshared/QtText.h"
 
 #include <QLabel>
@@ -31,6 +32,27 @@ QLabel* quietLabel(QWidget* parent) {
     palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
     label->setPalette(palette);
     return label;
+}
+
+void fillWhenChecked(QPushButton* toggle) {
+    const QPalette palette = toggle->palette();
+    const auto colour = [&palette](QPalette::ColorRole role) {
+        return palette.color(QPalette::Active, role);
+    };
+    const QColor title = colour(QPalette::HighlightedText);
+    // The accent deepened until its title reads on it; the edge of one that
+    // is off stands out from the window.
+    const QColor on = readableText(fromQColor(colour(QPalette::Highlight)), title);
+    const QColor edge =
+        toQColor(readableOn(fromQColor(colour(QPalette::Mid)), fromQColor(colour(QPalette::Window)), 3.0));
+    toggle->setStyleSheet(
+        QStringLiteral("QPushButton { background: %1; color: %2; border: 1px solid %3;"
+                       " border-radius: 5px; padding: 3px 12px; }"
+                       "QPushButton:checked { background: %4; color: %5; border-color: %4; }"
+                       "QPushButton:focus { border: 2px solid %6; padding: 2px 11px; }"
+                       "QPushButton:checked:focus { border-color: %2; }")
+            .arg(colour(QPalette::Button).name(), colour(QPalette::ButtonText).name(), edge.name(), on.name(),
+                 title.name(), colour(QPalette::Highlight).name()));
 }
 
 void setElided(QLabel* label, const QString& text) {

@@ -23,6 +23,10 @@ QLabel* captionLabel(const QString& text, QWidget* parent);
 // A label in the placeholder colour, for the name of what a row shows.
 QLabel* quietLabel(QWidget* parent);
 
+// A toggle that is on is filled in the accent colour, its title in the
+// colour that reads on it; off, it is a plain button.
+void fillWhenChecked(QPushButton* toggle);
+
 // Shows the text cut in the middle to fit, the whole text as the tooltip.
 void setElided(QLabel* label, const QString& text);
 

@@ -118,7 +118,8 @@ AddWheelSheet::AddWheelSheet(const GalleryWheel& gallery, const Wheel& shown,
     column->addWidget(inside);
 
     const auto note = AddWheelReview::trustNote(shown);
-    const QColor noteColor = toQColor(note.warns ? SystemColors::orange : SystemColors::green);
+    const QColor noteColor = readableText(note.warns ? SystemColors::orange : SystemColors::green,
+                                          palette().color(QPalette::Window));
     auto* noteRow = new QHBoxLayout;
     auto* noteIcon = new QLabel(content);
     noteIcon->setPixmap(SymbolFont::pixmap(note.symbol, 14, noteColor));

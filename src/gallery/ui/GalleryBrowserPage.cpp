@@ -328,8 +328,8 @@ void GalleryBrowserPage::refreshWheels() {
         delete item;
     std::set<GalleryListRow*> shown;
     const QColor tint = accent();
-    const QPixmap installedBadge =
-        SymbolFont::pixmap("checkmark.circle.fill", 12, toQColor(SystemColors::green));
+    const QPixmap installedBadge = SymbolFont::pixmap(
+        "checkmark.circle.fill", 12, readableText(SystemColors::green, palette().color(QPalette::Window)));
     const QPixmap missingBadge = SymbolFont::pixmap("circle", 12, palette().color(QPalette::PlaceholderText));
     noWheels_->setVisible(state.isSearching() && listed.empty());
     wheelRows_->addWidget(noWheels_);

@@ -20,4 +20,10 @@ QLabel* secondary(QLabel* l) {
     return l;
 }
 
+QColor panelColour(const QPalette& palette) {
+    const QColor window = palette.color(QPalette::Active, QPalette::Window);
+    const auto over = [](float ground) { return ground + (127 / 255.0f - ground) * 0.10f; };
+    return QColor::fromRgbF(over(window.redF()), over(window.greenF()), over(window.blueF()));
+}
+
 } // namespace rondelix::GuideText

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QColor>
+#include <QPalette>
 #include <QString>
 
 class QLabel;
@@ -21,5 +23,10 @@ inline constexpr int caption = 11;
 QLabel* label(const QString& text, int pixels, bool bold = false, QWidget* parent = nullptr);
 // The colour of explanations and captions.
 QLabel* secondary(QLabel* label);
+
+// What the guides' panels and cards are filled with: a tenth of a mid grey
+// over the window. Text on them is made readable against it.
+QColor panelColour(const QPalette& palette);
+inline constexpr const char* panelFill = "rgba(127,127,127,0.10)";
 
 } // namespace rondelix::GuideText

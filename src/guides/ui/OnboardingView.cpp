@@ -30,9 +30,9 @@ constexpr int celebrationOutMs = 600;
 QFrame* roundedPanel(QWidget* parent = nullptr) {
     auto* frame = new QFrame(parent);
     frame->setObjectName("panel");
-    frame->setStyleSheet(
-        "#panel { background: rgba(127,127,127,0.10); border: 1px solid rgba(127,127,127,0.20); "
-        "border-radius: 12px; }");
+    frame->setStyleSheet(QString("#panel { background: %1; border: 1px solid rgba(127,127,127,0.20); "
+                                 "border-radius: 12px; }")
+                             .arg(panelFill));
     return frame;
 }
 
@@ -236,15 +236,16 @@ QWidget* OnboardingView::permissionRow(const QString& title, const QString& deta
     layout->setSpacing(8);
     auto* head = new QHBoxLayout;
     head->setSpacing(10);
+    const QColor panel = panelColour(palette());
     auto* mark = label(granted ? "\u2714" : "!", title2, true);
-    mark->setStyleSheet(textColorStyle(granted ? SystemColors::green : SystemColors::orange));
+    mark->setStyleSheet(textColorStyle(granted ? SystemColors::green : SystemColors::orange, panel));
     head->addWidget(mark);
     auto* name = label(title, headline, true);
     name->setAlignment(Qt::AlignLeft);
     head->addWidget(name, 1);
     if (granted) {
         auto* state = label("Granted", caption, true);
-        state->setStyleSheet(textColorStyle(SystemColors::green));
+        state->setStyleSheet(textColorStyle(SystemColors::green, panel));
         head->addWidget(state);
     }
     layout->addLayout(head);

@@ -117,7 +117,7 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
 
     message_ = text({}, GuideText::callout);
     message_->setObjectName("setupMessage");
-    message_->setStyleSheet(textColorStyle(SystemColors::red));
+    message_->setStyleSheet(textColorStyle(SystemColors::red, palette().color(QPalette::Window)));
     message_->setContentsMargins(28, 8, 28, 0);
     message_->hide();
     outer->addWidget(message_);
@@ -176,8 +176,8 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
     auto* frame = new QFrame;
     frame->setObjectName(QString::fromStdString("card-" + req.id));
     frame->setStyleSheet(
-        QString("#%1 { background: rgba(127,127,127,0.10); border-radius: 16px; border: %2; }")
-            .arg(frame->objectName(),
+        QString("#%1 { background: %2; border-radius: 16px; border: %3; }")
+            .arg(frame->objectName(), GuideText::panelFill,
                  card.highlighted ? "1.5px solid palette(highlight)" : "1px solid rgba(127,127,127,0.20)"));
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(16, 16, 16, 16);
@@ -195,9 +195,10 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
                                                           : "\u2298 Unavailable";
     auto* badgeLabel = text(badge, GuideText::caption, true);
     badgeLabel->setObjectName("badge");
-    badgeLabel->setStyleSheet(card.status == Status::installed ? textColorStyle(SystemColors::green)
+    const QColor panel = GuideText::panelColour(palette());
+    badgeLabel->setStyleSheet(card.status == Status::installed ? textColorStyle(SystemColors::green, panel)
                               : card.status == Status::notSetUp
-                                  ? textColorStyle(SystemColors::orange)
+                                  ? textColorStyle(SystemColors::orange, panel)
                                   : QStringLiteral("color: palette(placeholder-text);"));
     head->addWidget(badgeLabel, 0, Qt::AlignVCenter);
     layout->addLayout(head);

@@ -128,7 +128,8 @@ AboutPage::AboutPage(Services services, QWidget* parent)
     rows->setSpacing(12);
     rows->setContentsMargins(8, 8, 8, 8);
     const QColor plain = palette().color(QPalette::WindowText);
-    rows->addWidget(privacyRow("lock.shield", toQColor(SystemColors::green),
+    rows->addWidget(privacyRow("lock.shield",
+                               readableText(SystemColors::green, palette().color(QPalette::Window)),
                                "<b>Your wheels and settings stay on your computer.</b>", privacy));
     auto* line = new QFrame(privacy);
     line->setFrameShape(QFrame::HLine);

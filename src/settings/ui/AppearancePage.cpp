@@ -131,7 +131,7 @@ void AppearancePage::addWheelSection() {
         const bool active = settings_.testWheelActive();
         test->setText(active ? "Stop Test Appearance" : "Test Appearance");
         test->setPalette(QPalette());
-        if (active) SettingsText::setColour(*test, SettingsText::destructive);
+        if (active) SettingsText::setColour(*test, SettingsText::destructive(*test));
         SettingsText::setSymbol(*test, active ? "stop.circle.fill" : "eye");
     };
     onRefresh(showTestState_);

@@ -1,7 +1,5 @@
 #include "settings/ui/BindingRow.h"
 
-#include "model/SystemColors.h"
-#include "qtshared/QtColor.h"
 #include "qtshared/QtText.h"
 #include "settings/ui/PointingHandOnHover.h"
 #include "settings/ui/RowReveal.h"
@@ -38,7 +36,6 @@ constexpr auto recordingHint =
     "(F1–F20), a spare mouse button (middle, Mouse 4/5), or a modifier + any key (e.g. "
     "Super+R).";
 
-const QColor orange = toQColor(SystemColors::orange);
 constexpr int recordingPanelWidth = 360 + 2 * 16;
 
 // The collision hint: secondary until hovered, orange while hovered.
@@ -56,7 +53,7 @@ class CollisionHint : public QToolButton {
 
   protected:
     void enterEvent(QEnterEvent* event) override {
-        tint(orange);
+        tint(SettingsText::warning(*this));
         QToolButton::enterEvent(event);
     }
     void leaveEvent(QEvent* event) override {
@@ -121,7 +118,7 @@ QWidget* BindingRow::makeMainLine() {
     remove_ = new QToolButton(line);
     remove_->setObjectName("remove");
     remove_->setAutoRaise(true);
-    SettingsText::setColour(*remove_, SettingsText::destructive);
+    SettingsText::setColour(*remove_, SettingsText::destructive(*remove_));
     SettingsText::setSymbol(*remove_, "minus.circle");
     connect(remove_, &QToolButton::clicked, this, [this] { model_.remove(); });
 
@@ -194,7 +191,7 @@ QFrame* BindingRow::makeRecordingPanel() {
     capturedWarning_ = new QLabel("⚠ This combo may collide with other apps' shortcuts", panel);
     capturedWarning_->setObjectName("capturedWarning");
     capturedWarning_->setFont(SettingsText::scaled(capturedWarning_->font(), 0.8));
-    SettingsText::setColour(*capturedWarning_, orange);
+    SettingsText::setColour(*capturedWarning_, SettingsText::warning(*capturedWarning_));
 
     auto* cancel = new QPushButton("Cancel", panel);
     cancel->setObjectName("cancel");

@@ -1,12 +1,12 @@
 #include "settings/ui/DevelopmentPage.h"
 
 #include "actions/LinkText.h"
-#include "icons/ui/SymbolFont.h"
 #include "platform/UserDefaults.h"
 #include "platform/Workspace.h"
 #include "settings/DevelopmentDefaults.h"
 #include "settings/UpdaterController.h"
 #include "settings/ui/SettingLabel.h"
+#include "settings/ui/SettingsText.h"
 #include "store/ConfigStore.h"
 
 #include <QCheckBox>
@@ -55,10 +55,10 @@ Face emailFace(Email state) {
     return {"Email Diagnostics", "envelope"};
 }
 
+// The icon greys with the button whatever its state at the time.
 void showFace(QPushButton* button, Face face) {
     button->setText(face.title);
-    button->setIcon(
-        QIcon(SymbolFont::pixmap(face.symbol, 32, button->palette().color(QPalette::ButtonText))));
+    SettingsText::setSymbol(*button, face.symbol);
 }
 
 QPushButton* button(Face face, QWidget* parent) {
@@ -254,11 +254,9 @@ void DevelopmentPage::refreshStates() {
 
     const UpdaterController& updater = services_.updater;
     statusValue_->setText(QString::fromStdString(updater.statusText()));
-    QPalette palette = statusValue_->palette();
     const bool failed = std::holds_alternative<UpdaterController::Failed>(updater.status());
-    palette.setColor(QPalette::WindowText,
-                     failed ? QColor(Qt::red) : palette.color(QPalette::PlaceholderText));
-    statusValue_->setPalette(palette);
+    SettingsText::setColour(*statusValue_, failed ? SettingsText::destructive(*statusValue_)
+                                                  : SettingsText::secondary(*statusValue_));
     const bool checking = std::holds_alternative<UpdaterController::Checking>(updater.status());
     showFace(checkButton_, checking ? Face{"Checking…", "hourglass"}
                                     : Face{"Check for Updates", "arrow.triangle.2.circlepath"});

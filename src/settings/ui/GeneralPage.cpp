@@ -51,7 +51,7 @@ GeneralPage::GeneralPage(ConfigTransferServices transfer, const platform::Update
               [this] { settings_.importConfig(); });
     QPushButton* reset = addButton("Reset to Defaults", "arrow.counterclockwise", "resetToDefaults",
                                    [this] { settings_.confirmResetToDefaults(); });
-    SettingsText::setColour(*reset, SettingsText::destructive);
+    SettingsText::setColour(*reset, SettingsText::destructive(*reset));
     SettingsText::setSymbol(*reset, "arrow.counterclockwise");
 }
 

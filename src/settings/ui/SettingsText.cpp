@@ -1,6 +1,8 @@
 #include "settings/ui/SettingsText.h"
 
 #include "icons/ui/SymbolFont.h"
+#include "model/SystemColors.h"
+#include "qtshared/QtColor.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -17,10 +19,20 @@ QColor secondary(const QWidget& widget) {
     return widget.palette().color(QPalette::PlaceholderText);
 }
 
+QColor destructive(const QWidget& widget) {
+    return readableText(SystemColors::red, widget.palette().color(QPalette::Active, QPalette::Button));
+}
+
+QColor warning(const QWidget& widget) {
+    return readableText(SystemColors::orange, widget.palette().color(QPalette::Active, QPalette::Window));
+}
+
 void setColour(QWidget& widget, const QColor& colour) {
     QPalette palette = widget.palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, colour);
+        palette.setColor(group, QPalette::ButtonText, colour);
+    }
     widget.setPalette(palette);
 }
 

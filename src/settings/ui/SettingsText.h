@@ -1,8 +1,5 @@
 #pragma once
 
-#include "model/SystemColors.h"
-#include "qtshared/QtColor.h"
-
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -15,13 +12,17 @@ class QWidget;
 // The text styles the settings pages share.
 namespace rondelix::SettingsText {
 
-// The red of actions that stop, remove or reset.
-inline const QColor destructive = toQColor(SystemColors::red);
+// The red of actions that stop, remove or reset, readable on the widget's buttons.
+QColor destructive(const QWidget& widget);
+// The orange of a warning, readable on the widget's window colour.
+QColor warning(const QWidget& widget);
 
 // The font at a multiple of its size, with a weight.
 QFont scaled(QFont font, double factor, QFont::Weight weight = QFont::Normal);
 // The colour of explanations and captions.
 QColor secondary(const QWidget& widget);
+// The widget's text in the colour while it is enabled; disabled, it greys as
+// the palette greys every disabled control.
 void setColour(QWidget& widget, const QColor& colour);
 // Gives the button the symbol, in its text colour (set the colour first).
 void setSymbol(QAbstractButton& button, std::string_view symbol);

@@ -1,10 +1,13 @@
 #include "editor/ui/SliceFormView.h"
 
 #include "editor/ui/GrowingTextField.h"
+#include "editor/ui/InspectorCard.h"
 #include "editor/ui/ResizableTextEditor.h"
 #include "icons/ui/EmojiPickerField.h"
 #include "icons/ui/IconViewArtifacts.h"
 #include "store/ConfigStore.h"
+#include "support/ContrastRatio.h"
+#include "support/PaintChecks.h"
 #include "support/SliceFormRig.h"
 
 #include <QApplication>
@@ -19,8 +22,11 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace rondelix;
+using rondelix::testsupport::commonestColour;
+using rondelix::testsupport::contrastRatio;
 using rondelix::testsupport::SliceFormRig;
 
 namespace {
@@ -70,6 +76,27 @@ TEST(SliceFormView, TypingTheLabelWritesItLineBreaksIncluded) {
     rig.logic.store().undo();
     EXPECT_EQ(rig.slice().label, "") << "one undo step for the whole burst";
     EXPECT_EQ(field->toPlainText(), QString()) << "undo shows at once";
+}
+
+// Label, Icon and Action are captions in the secondary colour, ending at
+// one edge of a 72-point column like the wheel card's.
+TEST(SliceFormView, RowTitlesShareTheInspectorsColumn) {
+    ViewRig rig;
+    std::set<int> rightEdges;
+    for (const char* title : {"Label", "Icon", "Action"}) {
+        QLabel* caption = nullptr;
+        for (QLabel* label : rig.window.findChildren<QLabel*>())
+            if (label->text() == QLatin1String(title)) caption = label;
+        ASSERT_TRUE(caption) << title;
+        EXPECT_EQ(caption->width(), InspectorRowLabel::width) << title;
+        EXPECT_TRUE(caption->alignment() & Qt::AlignRight) << title;
+        EXPECT_LT(caption->font().weight(), QFont::DemiBold) << title;
+        EXPECT_EQ(caption->palette().color(QPalette::WindowText),
+                  caption->palette().color(QPalette::PlaceholderText))
+            << title;
+        rightEdges.insert(caption->geometry().right());
+    }
+    EXPECT_EQ(rightEdges.size(), 1u);
 }
 
 TEST(SliceFormView, EachActionKindShowsItsInput) {
@@ -170,6 +197,16 @@ TEST(SliceFormView, RecordsCtrlShiftKAndKeepsCtrlZFromUndoing) {
     EXPECT_TRUE(rig.find<QPushButton>("modifierCtrl")->isChecked());
     EXPECT_TRUE(rig.find<QPushButton>("modifierShift")->isChecked());
     EXPECT_FALSE(rig.find<QPushButton>("modifierAlt")->isChecked());
+    // On and off tell apart at a glance, and the title of one that is on reads.
+    const QImage on = rig.find<QPushButton>("modifierShift")->grab().toImage();
+    const QColor onFill = commonestColour(on);
+    EXPECT_GE(contrastRatio(onFill, commonestColour(rig.find<QPushButton>("modifierAlt")->grab().toImage())),
+              3.0);
+    double title = 1;
+    for (int y = 0; y < on.height(); ++y)
+        for (int x = 0; x < on.width(); ++x)
+            title = std::max(title, contrastRatio(on.pixelColor(x, y), onFill));
+    EXPECT_GE(title, 4.5);
     QCoreApplication::processEvents();
     if (!rondelix::testsupport::saveIconArtifact(rig.window.grab().toImage(),
                                                  QStringLiteral("slice-form.png")))

@@ -70,6 +70,7 @@ TEST_F(DevelopmentPageTest, DiagnosticsButtonsFollowTheirStatesAndWaitForEachOth
     rig.queue.runPending();
     EXPECT_EQ(text("copyDiagnostics"), "Copied");
     EXPECT_TRUE(control<QPushButton>("emailDiagnostics")->isEnabled());
+    expectSymbol("emailDiagnostics", "envelope");
     EXPECT_EQ(rig.pasteboard.text(), "report count=0;\n--- Recent logs (last 10 min) ---\nlog");
     rig.queue.advance(2);
     EXPECT_EQ(text("copyDiagnostics"), "Copy Diagnostics");
@@ -107,6 +108,8 @@ TEST_F(DevelopmentPageTest, ExperimentsActOnTheConfigurationAndTheDemo) {
     EXPECT_EQ(fired, 1);
     EXPECT_TRUE(control<QLabel>("rouletteResult")->isVisibleTo(page.get()));
     EXPECT_TRUE(control<QLabel>("rouletteResult")->text().startsWith("Fired "));
+    // Drawn while the button was still disabled, the icon greys only while it is.
+    expectSymbol("roulette", "dice.fill");
 
     EXPECT_EQ(text("demo"), "Play Demo Choreography");
     control<QPushButton>("demo")->click();

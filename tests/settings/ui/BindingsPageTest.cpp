@@ -5,6 +5,7 @@
 #include "platform/sim/SimKeyboardLayout.h"
 #include "settings/ui/BindingRow.h"
 #include "settings/ui/SettingsPageRig.h"
+#include "support/PaintChecks.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -94,6 +95,10 @@ TEST_F(BindingsPageTest, TheLastWorkingBindingsControlsAreDisabledAndSayWhy) {
     EXPECT_FALSE(in<QToolButton>(working, "remove")->isEnabled());
     EXPECT_TRUE(in<QToolButton>(off, "remove")->isEnabled());
     EXPECT_FALSE(in<QToolButton>(working, "collisionHint")->isVisible()); // Left Alt alone
+    // A disabled Remove looks disabled: greyed, not the red of one that works.
+    const auto look = [&](BindingRow* row) { return in<QToolButton>(row, "remove")->grab().toImage(); };
+    EXPECT_GT(testsupport::meanDifference(look(working), look(off)), 3.0);
+    saveScreenshot("bindings-last-working.png");
 
     QTest::mouseClick(in<QToolButton>(off, "remove"), Qt::LeftButton);
     dropRemovedRows();
