@@ -10,7 +10,7 @@ namespace {
 // How to write an automation by hand: the file, its name, what it does, and
 // that it must be executable. The last step is the only one per action.
 std::vector<std::string> writingSteps(const std::string& name, std::string whatItDoes) {
-    return {"Open the Automations folder (\u201COpen Automations\u201D below).",
+    return {"Open the Automations folder (\u201COpen Automations\u201D above).",
             "Make a new file there named exactly " + curlyQuoted(name) + ".", std::move(whatItDoes),
             "Make the file executable (chmod +x)."};
 }

@@ -13,6 +13,7 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace rondelix {
 
@@ -224,7 +225,15 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
         });
         actions->addWidget(install);
     }
-    auto* steps = new QPushButton(card.stepsShown ? "Hide steps" : "Show me how");
+    // As wide as the wider of its two titles, so the row keeps its place.
+    auto* steps = new QPushButton;
+    int widest = 0;
+    for (const char* title : {"Show me how", "Hide steps"}) {
+        steps->setText(title);
+        widest = std::max(widest, steps->sizeHint().width());
+    }
+    steps->setMinimumWidth(widest);
+    steps->setText(card.stepsShown ? "Hide steps" : "Show me how");
     steps->setObjectName("stepsButton");
     connect(steps, &QPushButton::clicked, this, [this, id] { setup_->toggleSteps(id); });
     actions->addWidget(steps);

@@ -119,5 +119,39 @@ TEST(GuidesViewsTest, SetupCardsOfferInstallStepsAndSayWhyInstallFailed) {
     EXPECT_TRUE(own->isVisibleTo(&view));
 }
 
+// The build steps point at "Open Automations" where it is, and showing and
+// hiding them moves none of the card's buttons within the card.
+TEST(GuidesViewsTest, SetupStepsPointAtTheFolderButtonWhichStaysPut) {
+    CoordinatorRig rig;
+    rig.open();
+    ShortcutSetupView view(shortcutSetupHost(rig.c()), std::nullopt, {});
+    view.resize(560, 640);
+    view.show();
+    const auto card = [&] { return view.findChild<QFrame*>("card-toggle-bluetooth"); };
+    const auto at = [&](const char* name) {
+        // A rebuilt card takes its size over a few rounds of layout.
+        for (int round = 0; round < 4; ++round)
+            QApplication::processEvents();
+        return button(*card(), name)->mapTo(card(), QPoint());
+    };
+    const QPoint open = at("openFolderButton");
+
+    const QPoint steps = at("stepsButton");
+    button(*card(), "stepsButton")->click();
+    EXPECT_EQ(button(*card(), "stepsButton")->text(), "Hide steps");
+    EXPECT_EQ(at("openFolderButton"), open);
+    EXPECT_EQ(at("stepsButton"), steps);
+
+    QLabel* first = nullptr;
+    for (QLabel* label : card()->findChildren<QLabel*>())
+        if (label->text().contains("\u201COpen Automations\u201D")) first = label;
+    ASSERT_TRUE(first);
+    const bool buttonAbove = open.y() < first->mapTo(card(), QPoint()).y();
+    EXPECT_TRUE(first->text().contains(buttonAbove ? "above" : "below")) << first->text().toStdString();
+    const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
+    QDir().mkpath(folder);
+    view.grab().save(folder + "/setup-steps.png");
+}
+
 } // namespace
 } // namespace rondelix
