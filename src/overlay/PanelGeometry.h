@@ -15,7 +15,6 @@ struct PanelGeometry {
     double margin() const { return 0.15 * diameter + 50; }
     double side() const { return diameter + 2 * margin(); }
     platform::Rect disc() const { return {margin(), margin(), diameter, diameter}; }
-    double holeRadius() const { return 0.2 * diameter; }
     // The test-mode handle sits just above the disc, near its left side.
     platform::Rect dragHandle() const {
         return {margin() + 0.02 * diameter, std::min(side() - 28, diameter + margin() + 22), 120, 26};

@@ -1135,9 +1135,9 @@ TEST_F(DemoEndToEnd, AProgramKilledAnywhereInADemoFindsTheUsersWheelsAtTheNextSt
 // The smallest wheel, with "Add your own" in its empty top slot, drawn by the
 // program on the bare test server; then on a server of its own under picom,
 // set up to blur only behind windows that ask for it, over sharp stripes: the
-// stripes behind the ring are blurred, those behind a translucent window that
-// does not ask stay sharp.
-TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehindTheRing) {
+// stripes behind the ring and the hub are blurred, those behind a translucent
+// window that does not ask stay sharp.
+TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehindTheDisc) {
     Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
     config.behavior.wheelSize = 240;
     for (Wheel& wheel : config.wheels)
@@ -1204,8 +1204,8 @@ TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehind
     pause(0.3);
     display.xdotool("keydown Alt_L Super_L");
     // Above the empty top slot's marker, inside the rim; the control window;
-    // the panel's clear margin beside the disc.
-    const QPoint ring(512 - 16, 384 - 112), control(60, 140), margin(512 - 200, 384);
+    // the panel's clear margin beside the disc; the hub below the wheel's name.
+    const QPoint ring(512 - 16, 384 - 112), control(60, 140), margin(512 - 200, 384), hub(512, 384 + 30);
     // Blurring in software keeps the X server busy for a while. The light
     // ring has faded in once it is as bright as its opacity makes it over
     // any backdrop (while it fades in, the stripes' grey shows through) and
@@ -1232,6 +1232,8 @@ TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehind
               << "), the control window " << behindControl << ", the panel's margin "
               << rowBrightness(screen, margin.x(), margin.y()).swing << "\n";
     EXPECT_LT(behindRing, 0.4 * unblurred);
+    // The hub is of the ring's material, no hole onto the desktop.
+    EXPECT_LT(rowBrightness(screen, hub.x(), hub.y()).swing, 0.4 * unblurred);
     EXPECT_GT(behindControl, 100);
     EXPECT_EQ(program.stop(), 0);
     for (QProcess* helper : {&picom, &backdrop}) {

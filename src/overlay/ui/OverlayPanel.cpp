@@ -177,14 +177,12 @@ QRect topDown(const platform::Rect& r, double side) {
     return QRectF(r.x, side - r.y - r.height, r.width, r.height).toAlignedRect();
 }
 
-// The backdrop: a ring behind the slots, drawn under the wheel so the open
-// spring scales both. Translucent, it leaves the hub clear for the wheel to
-// draw and is as see-through as the window's opacity (the user's setting)
-// makes it; opaque, it fills the whole disc.
+// The backdrop: the disc behind the slots and the hub, drawn under the wheel
+// so the open spring scales both. Under a compositor it is as see-through as
+// the window's opacity (the user's setting) makes it, the hub as the ring.
 class BackdropView final : public QWidget {
   public:
-    BackdropView(const PanelGeometry& geometry, bool translucent, QWidget* parent)
-        : QWidget(parent), geometry_(geometry), translucent_(translucent) {
+    BackdropView(const PanelGeometry& geometry, QWidget* parent) : QWidget(parent), geometry_(geometry) {
         setAttribute(Qt::WA_TranslucentBackground);
     }
 
@@ -192,21 +190,13 @@ class BackdropView final : public QWidget {
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        const QRectF disc = topDown(geometry_.disc(), geometry_.side());
-        QPainterPath backdrop;
-        backdrop.addEllipse(disc);
-        QColor fill = palette().color(QPalette::Window);
-        if (translucent_) {
-            const double hole = geometry_.holeRadius();
-            backdrop.addEllipse(disc.center(), hole, hole);
-            backdrop.setFillRule(Qt::OddEvenFill);
-        }
-        painter.fillPath(backdrop, fill);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(palette().color(QPalette::Window));
+        painter.drawEllipse(topDown(geometry_.disc(), geometry_.side()));
     }
 
   private:
     PanelGeometry geometry_;
-    bool translucent_;
 };
 
 } // namespace
@@ -216,7 +206,7 @@ OverlayPanel::OverlayPanel(const PanelOptions& options, const WheelFactory& make
                            Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint |
                            Qt::WindowTransparentForInput),
       options_(options), geometry_{options.diameter},
-      content_(new BackdropView(geometry_, !options.opaque, this)), handle_(nullptr),
+      content_(new BackdropView(geometry_, this)), handle_(nullptr),
       scaleEffect_(new OpenScaleEffect(content_)), alphaAnimation_(new QVariantAnimation(this)),
       scaleAnimation_(new QVariantAnimation(this)) {
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -393,10 +383,7 @@ void OverlayPanel::prewarmPaint() {
 }
 
 QRegion OverlayPanel::backdropRegion() const {
-    const QRect disc = topDown(geometry_.disc(), geometry_.side());
-    const int hole = static_cast<int>(std::lround(geometry_.holeRadius()));
-    return QRegion(disc, QRegion::Ellipse) -
-           QRegion(QRect(disc.center() - QPoint(hole, hole), QSize(2 * hole, 2 * hole)), QRegion::Ellipse);
+    return QRegion(topDown(geometry_.disc(), geometry_.side()), QRegion::Ellipse);
 }
 
 int OverlayPanel::level() const {

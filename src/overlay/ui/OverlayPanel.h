@@ -59,7 +59,7 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     }
 
     QWidget* wheel() const { return wheel_; }
-    // The ring behind the slots, in the window's coordinates.
+    // The disc behind the slots and the hub, in the window's coordinates.
     QRegion backdropRegion() const;
     DragHandleView* dragHandle() const { return handle_; }
 

@@ -1,7 +1,15 @@
+#include "model/DefaultConfig.h"
+#include "model/WheelState.h"
 #include "overlay/OpenAnimation.h"
 #include "overlay/PanelGeometry.h"
 #include "overlay/ui/OverlayPanel.h"
+#include "overlay/ui/SliceIconSources.h"
+#include "overlay/ui/WheelView.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
 #include <QRegion>
 #include <QWindow>
 #include <cmath>
@@ -50,4 +58,41 @@ TEST(OverlayPanelShape, FollowsTheSpringAndRestsOnTheDisc) {
         panel.showOpenFrame(opening.scaleDuration());
         EXPECT_EQ(panel.windowHandle()->mask(), QRegion(disc.toRect(), QRegion::Ellipse)) << diameter;
     }
+}
+
+// Under a compositor the hub is of the ring's material, not a hole the
+// desktop shows through: the two are one colour at one opacity.
+TEST(OverlayPanelShape, TheHubTakesTheRingsMaterialUnderACompositor) {
+    const Config config = DefaultConfig::factoryConfig();
+    WheelState state;
+    state.setActiveWheelId(config.wheels.front().id);
+    SliceIconSources icons;
+    constexpr double diameter = 320;
+    OverlayPanel panel({.diameter = diameter, .glass = false, .opaque = false},
+                       [&](double d, QWidget* parent) {
+                           return new WheelView(
+                               state, [&config] { return config; }, icons, d, parent);
+                       });
+    QImage image(panel.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    panel.render(&image);
+    const QPoint centre = image.rect().center();
+    // Below the hub's name, and in the ring's band between two slices' icons.
+    const QPoint hub = centre + QPoint(0, static_cast<int>(0.1 * diameter));
+    const QPoint ring = centre + QPoint(0, static_cast<int>(0.47 * diameter));
+    EXPECT_EQ(qAlpha(image.pixel(hub)), 255);
+    EXPECT_EQ(qAlpha(image.pixel(ring)), 255);
+
+    // As a compositor shows it at the default opacity over a striped desktop.
+    QImage desktop(image.size(), QImage::Format_RGB32);
+    QPainter painter(&desktop);
+    for (int x = 0; x < desktop.width(); x += 40)
+        painter.fillRect(x, 0, 20, desktop.height(), Qt::black),
+            painter.fillRect(x + 20, 0, 20, desktop.height(), Qt::white);
+    painter.setOpacity(Behavior{}.opacity);
+    painter.drawImage(0, 0, image);
+    painter.end();
+    const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
+    QDir().mkpath(folder);
+    EXPECT_TRUE(desktop.save(folder + "/hub-material.png"));
 }
