@@ -2,6 +2,7 @@
 
 #include "editor/ui/ApplicationChooser.h"
 #include "editor/ui/ConfettiView.h"
+#include "editor/ui/GlowSpill.h"
 #include "editor/ui/PreviewWheel.h"
 #include "editor/ui/SliceSection.h"
 #include "editor/ui/UndoKeyFilter.h"
@@ -113,6 +114,7 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     // the slot is narrower it reaches under the pills and the inspector.
     preview_->setParent(this);
     preview_->lower();
+    new GlowSpill(*preview_);
     setWheelSize(WorkshopLayout::minimumWheelSize);
 
     pills_->onSelect = [this](const std::string& id) { editor_.select(id, 0); };

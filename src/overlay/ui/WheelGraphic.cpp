@@ -28,6 +28,11 @@ constexpr int maxDrawnSlots = 64;
 // How far the glow's blur spreads past its gradient.
 constexpr double glowBlur = 34;
 
+// The radius of the glow's full strength.
+double glowCone(const WheelGeometry& g) {
+    return 0.55 * g.outerRadius();
+}
+
 QPointF qPoint(Point p) {
     return {p.x, p.y};
 }
@@ -436,13 +441,32 @@ void WheelGraphic::paint(QPainter& painter) {
     painter.restore();
 }
 
+void WheelGraphic::paintGlow(QPainter& painter) {
+    const QRectF sq = square();
+    if (sq.width() <= 4) return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(sq.topLeft());
+    paintGlow(painter, WheelGeometry{sq.width()}, currentLook());
+    painter.restore();
+}
+
+double WheelGraphic::glowSpill() const {
+    const WheelGeometry g = geometry();
+    return std::max(0.0, g.midRadius() + glowCone(g) + glowBlur - g.side / 2);
+}
+
+bool WheelGraphic::glows() const {
+    return inputs_.accentStrength > 0 && currentLook().glowOpacity > 0;
+}
+
 void WheelGraphic::paintGlow(QPainter& painter, const WheelGeometry& g, const HighlightLook& look) {
     if (look.glowOpacity <= 0) return;
     const double alpha = std::clamp(inputs_.accentStrength, 0.0, 1.0) * 0.55 * look.glowOpacity;
     if (alpha <= 0) return;
     const QPointF centre(g.centre().x + g.midRadius() * look.glowPoint.x,
                          g.centre().y + g.midRadius() * look.glowPoint.y);
-    const double cone = 0.55 * g.outerRadius();
+    const double cone = glowCone(g);
     painter.setPen(Qt::NoPen);
     painter.setBrush(glowGradient(centre, cone, glowBlur, toQColor(inputs_.accent, alpha)));
     painter.drawEllipse(centre, cone + glowBlur, cone + glowBlur);

@@ -80,6 +80,13 @@ class WheelGraphic : public QWidget {
     QRectF square() const;
     // Paints the wheel as it looks now, in widget coordinates.
     void paint(QPainter& painter);
+    // The highlighted slot's glow alone, as paint() draws it. The glow
+    // reaches past the drawn square by glowSpill() on every side; a host
+    // whose graphic is just the square draws it again around the square.
+    void paintGlow(QPainter& painter);
+    double glowSpill() const;
+    // Whether a glow is drawn now.
+    bool glows() const;
 
     QSize sizeHint() const override;
 

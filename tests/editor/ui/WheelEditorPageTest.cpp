@@ -26,6 +26,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QVariantAnimation>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -178,6 +180,33 @@ TEST_F(WheelEditorPageTest, PreviewClicksSelectSlotsAndTheCardsFollow) {
         QTest::mouseClick(&graphic, Qt::LeftButton, {}, slotPoint(0, 8));
         EXPECT_EQ(page()->editor().selectedPosition(), summoned ? 5 : 0);
     }
+}
+
+// The glow of a mirrored summon's slot goes on past the wheel's square and
+// fades out there, with no straight edge where the square ends.
+TEST_F(WheelEditorPageTest, TheGlowSpillsPastTheSquareWithoutAnEdge) {
+    open({wheelWith("a", "Alpha", {6})});
+    page()->resize(1200, 760);
+    rig.c().wheelState().setActiveWheelId("a");
+    rig.c().wheelState().setAimedPosition(6);
+    rig.c().wheelState().setVisible(true);
+    for (auto* motion : page()->preview().graphic().findChildren<QVariantAnimation*>())
+        motion->setCurrentTime(motion->totalDuration());
+    QCoreApplication::processEvents();
+    const QImage shot = page()->grab().toImage();
+    const QRect square(page()->preview().mapTo(page(), QPoint()), page()->preview().size());
+    const auto apart = [](const QColor& a, const QColor& b) {
+        return std::max(
+            {std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+    };
+    for (const int side : {-1, 1}) {
+        const int y = square.center().y() + side * square.height() / 10;
+        const QColor inside = shot.pixelColor(square.left(), y);
+        EXPECT_LE(apart(inside, shot.pixelColor(square.left() - 1, y)), 4) << "at " << y;
+        // It is the glow that goes on there, not the page.
+        EXPECT_GT(apart(inside, shot.pixelColor(square.left() - 70, y)), 10) << "at " << y;
+    }
+    saveArtifact(*page(), "preview-glow.png");
 }
 
 TEST_F(WheelEditorPageTest, CtrlZUndoesOnTheWheelsPageOnly) {
