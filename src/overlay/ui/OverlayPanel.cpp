@@ -205,10 +205,9 @@ OverlayPanel::OverlayPanel(const PanelOptions& options, const WheelFactory& make
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint |
                            Qt::WindowTransparentForInput),
-      options_(options), geometry_{options.diameter},
-      content_(new BackdropView(geometry_, this)), handle_(nullptr),
-      scaleEffect_(new OpenScaleEffect(content_)), alphaAnimation_(new QVariantAnimation(this)),
-      scaleAnimation_(new QVariantAnimation(this)) {
+      options_(options), geometry_{options.diameter}, content_(new BackdropView(geometry_, this)),
+      handle_(nullptr), scaleEffect_(new OpenScaleEffect(content_)),
+      alphaAnimation_(new QVariantAnimation(this)), scaleAnimation_(new QVariantAnimation(this)) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TranslucentBackground, translucent());
     setAttribute(Qt::WA_NoSystemBackground, translucent());
