@@ -1,6 +1,7 @@
 #include "editor/ui/WheelSection.h"
 
 #include "editor/WheelEditor.h"
+#include "qtshared/ScrollNeedsFocus.h"
 #include "store/ConfigStore.h"
 
 #include <QComboBox>
@@ -54,6 +55,7 @@ WheelSection::WheelSection(WheelEditor& editor, const ConfigStore& store, AppPic
     for (int count : Wheel::validSliceCounts)
         count_->addItem(QString::number(count), count);
     count_->setObjectName("sliceCount");
+    ScrollNeedsFocus::apply(*count_);
     count_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     app_->setObjectName("appBinding");
     app_->setToolTip("Summoning the wheel inside the chosen app opens this wheel automatically.");

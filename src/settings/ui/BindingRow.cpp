@@ -1,5 +1,6 @@
 #include "settings/ui/BindingRow.h"
 
+#include "qtshared/ScrollNeedsFocus.h"
 #include "settings/ui/PointingHandOnHover.h"
 #include "settings/ui/RowReveal.h"
 #include "settings/ui/SettingsText.h"
@@ -142,6 +143,7 @@ QWidget* BindingRow::makeHoldDelayLine() {
     auto* title = new QLabel("Hold delay", holdDelay_);
     title->setFixedWidth(130);
     holdDelaySlider_ = new QSlider(Qt::Horizontal, holdDelay_);
+    ScrollNeedsFocus::apply(*holdDelaySlider_);
     holdDelaySlider_->setAccessibleName("Hold delay");
     holdDelaySlider_->setRange(0, BindingRowModel::holdDelayScale.lastStep());
     holdDelaySlider_->setPageStep(1);
