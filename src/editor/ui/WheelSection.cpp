@@ -1,6 +1,7 @@
 #include "editor/ui/WheelSection.h"
 
 #include "editor/WheelEditor.h"
+#include "qtshared/MnemonicText.h"
 #include "qtshared/ScrollNeedsFocus.h"
 #include "store/ConfigStore.h"
 
@@ -107,7 +108,7 @@ void WheelSection::refresh() {
     if (name_->text() != name) name_->setText(name);
     const int index = count_->findData(wheel->sliceCount);
     if (count_->currentIndex() != index) count_->setCurrentIndex(index);
-    app_->setText(fromUtf8(editor_.boundAppName()));
+    app_->setText(literalTitle(editor_.boundAppName()));
     delete_->setVisible(store_.config().wheels.size() >= 2);
 }
 
@@ -119,7 +120,7 @@ void WheelSection::showAppMenu() {
     any->setCheckable(true);
     any->setChecked(!bound);
     if (bound) {
-        QAction* current = menu.addAction(fromUtf8(editor_.boundAppName()));
+        QAction* current = menu.addAction(literalTitle(editor_.boundAppName()));
         current->setCheckable(true);
         current->setChecked(true);
     }
