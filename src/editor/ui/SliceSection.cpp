@@ -3,6 +3,7 @@
 #include "editor/WheelEditor.h"
 #include "icons/ui/SymbolFont.h"
 #include "qtshared/MnemonicText.h"
+#include "qtshared/QtText.h"
 #include "store/ConfigStore.h"
 
 #include <QFrame>
@@ -13,14 +14,6 @@
 #include <QVBoxLayout>
 
 namespace rondelix {
-
-namespace {
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 SliceSection::SliceSection(WheelEditor& editor, const ConfigStore& store, SliceFormFactory makeForm,
                            QWidget* parent)
@@ -80,7 +73,7 @@ void SliceSection::fillActionsMenu(QMenu& menu) {
 void SliceSection::refresh() {
     const int position = editor_.selectedPosition();
     title_->setText("Slice " + QString::number(position + 1));
-    accent_->setText(fromUtf8(editor_.positionName(position)));
+    accent_->setText(toQString(editor_.positionName(position)));
     const Shown shown{editor_.selectedWheelId(), position, editor_.selectedSlice().has_value()};
     actions_->setVisible(shown.filled);
     if (shown_ != shown) rebuild(shown);
@@ -106,7 +99,7 @@ void SliceSection::rebuild(const Shown& shown) {
             form_ = makeForm_(SliceSlot{shown.wheelId, position}, body_);
         } else {
             // Until a form is plugged in, the slot shows its label.
-            auto* label = new QLabel(fromUtf8(editor_.selectedSlice()->label));
+            auto* label = new QLabel(toQString(editor_.selectedSlice()->label));
             label->setTextFormat(Qt::PlainText);
             form_ = label;
         }
@@ -125,7 +118,7 @@ void SliceSection::rebuild(const Shown& shown) {
         column->addLayout(row);
     } else {
         auto* invitation = new QLabel("Nothing here yet. Add an action to fill the " +
-                                      fromUtf8(editor_.positionName(position)) + " slice.");
+                                      toQString(editor_.positionName(position)) + " slice.");
         invitation->setObjectName("emptySlot");
         invitation->setWordWrap(true);
         invitation->setAlignment(Qt::AlignCenter);

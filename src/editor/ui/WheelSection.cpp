@@ -2,6 +2,7 @@
 
 #include "editor/WheelEditor.h"
 #include "qtshared/MnemonicText.h"
+#include "qtshared/QtText.h"
 #include "qtshared/ScrollNeedsFocus.h"
 #include "store/ConfigStore.h"
 
@@ -18,10 +19,6 @@
 namespace rondelix {
 
 namespace {
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QFrame* divider() {
     auto* line = new QFrame;
@@ -104,7 +101,7 @@ void WheelSection::refresh() {
     const auto wheel = editor_.currentWheel();
     body_->setVisible(wheel.has_value());
     if (!wheel) return;
-    const QString name = fromUtf8(wheel->name);
+    const QString name = toQString(wheel->name);
     if (name_->text() != name) name_->setText(name);
     const int index = count_->findData(wheel->sliceCount);
     if (count_->currentIndex() != index) count_->setCurrentIndex(index);

@@ -60,13 +60,13 @@ class EveryPageTest : public ::testing::Test {
     // Shows each page in the main window, and My Wheels once more with the
     // selected slice running an automation.
     void forEachPage(const std::function<void(const std::string& page, QWidget& window)>& check) {
-        for (int tab = 0; tab <= static_cast<int>(MainTab::development); ++tab) {
-            rig.c().showMain(static_cast<MainTab>(tab));
+        for (const MainTab tab : allMainTabs) {
+            rig.c().showMain(tab);
             settle();
             QWidget* window = windows.mainWindow();
             window->resize(1100, 560);
             settle();
-            check("tab " + std::to_string(tab), *window);
+            check("tab " + std::to_string(static_cast<int>(tab)), *window);
         }
         rig.c().showMain(MainTab::wheels);
         rig.c().configStore().editWheels(std::nullopt, [](std::vector<Wheel>& wheels) {
