@@ -2,6 +2,7 @@
 
 #include "gallery/WheelManifest.h"
 #include "model/ActionClassification.h"
+#include "platform/Workspace.h"
 #include "util/TextClipping.h"
 
 namespace rondelix::ImportReview {
@@ -51,8 +52,9 @@ std::string codeReviewBox(const Wheel& wheel, const std::vector<std::string>& wa
     std::string text = "SCRIPTS & CUSTOM ACTIONS\n\n" + joined(warningLines, "\n\n");
 
     std::vector<std::string> otherLines;
+    const auto installed = workspace.applicationFolders();
     for (const auto& slice : WheelManifest::slicesInSlotOrder(wheel)) {
-        if (canRunCode(slice.action)) continue;
+        if (canRunCode(slice.action, installed)) continue;
         otherLines.push_back(manifestLine(WheelManifest::label(slice),
                                           WheelManifest::describe(slice.action, workspace).detail));
     }
@@ -100,7 +102,7 @@ Alert codeImportAlert(const std::vector<std::string>& warnings) {
 
 Alert wheelImportAlert(const Wheel& wheel, const platform::Workspace& workspace) {
     const auto name = displayName(wheel);
-    const auto warnings = codeWarnings(wheel);
+    const auto warnings = codeWarnings(wheel, workspace.applicationFolders());
     Alert alert;
     if (warnings.empty()) {
         alert.style = Alert::Style::informational;

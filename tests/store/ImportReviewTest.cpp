@@ -110,3 +110,20 @@ TEST_F(Review, AWheelThatRunsCodeListsEveryWarningThenEverythingElse) {
     EXPECT_LT(allCode.message.size(), 100u);
     EXPECT_EQ(allCode.message.find("\u202E"), std::string::npos);
 }
+
+TEST_F(Review, OnlyADesktopEntryInAnApplicationFolderOpensAnInstalledApplication) {
+    workspace.folders = {"/usr/share/applications"};
+    const Wheel wheel{
+        "w",
+        "Apps",
+        8,
+        {slice(0, "Firefox", MacroAction::App{std::nullopt, "/home/u/Downloads/Firefox.desktop"}),
+         slice(1, "Notes", MacroAction::App{std::nullopt, "/usr/share/applications/notes.desktop"}),
+         slice(2, "Here", MacroAction::App{std::nullopt, "notes.desktop"})}};
+    const Alert alert = review(wheel);
+    EXPECT_EQ(alert.message, "“Apps” can run custom actions");
+    EXPECT_EQ(alert.detailText, "SCRIPTS & CUSTOM ACTIONS\n\n"
+                                "•  “Firefox” launches a file: /home/u/Downloads/Firefox.desktop\n\n"
+                                "•  “Here” launches a file: notes.desktop\n\n"
+                                "EVERYTHING ELSE THIS WHEEL DOES\n\n•  Notes: Opens notes");
+}
