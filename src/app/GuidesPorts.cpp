@@ -3,6 +3,7 @@
 #include "actions/LinkText.h"
 #include "app/AppCoordinator.h"
 #include "app/DefaultsKeys.h"
+#include "files/FileAccess.h"
 #include "model/AutomationWords.h"
 #include "platform/Dialogs.h"
 #include "platform/HomeFolder.h"
@@ -65,8 +66,7 @@ HowItWorksHost howItWorksHost(AppCoordinator& c) {
 
 void openAutomationsFolder(AppCoordinator& c) {
     const fs::path folder = c.configStore().paths().automations;
-    std::error_code error;
-    fs::create_directories(folder, error);
+    (void)makePrivateFolders(folder);
     c.platform().workspace.openLink(LinkText::fileLink(folder.string()), [](bool) {});
 }
 

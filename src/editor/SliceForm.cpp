@@ -4,6 +4,7 @@
 #include "editor/SliceEdits.h"
 #include "editor/WheelListEdits.h"
 #include "engine/HotkeyManager.h"
+#include "files/FileAccess.h"
 #include "icons/IconStore.h"
 #include "platform/Background.h"
 #include "platform/Dialogs.h"
@@ -125,8 +126,7 @@ void SliceForm::applicationBecameActive() {
 
 void SliceForm::openAutomationsFolder() {
     const auto folder = ShortcutsRunner::standardFolder(services_.home);
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
+    (void)makePrivateFolders(folder);
     services_.workspace.openLink("file://" + folder.string(), [](bool) {});
 }
 

@@ -68,7 +68,9 @@ void ConfigTransfer::exportConfig() {
         }
         bytes = writeConfigFile(copy);
     }
-    if (const auto written = writeFileAtomically(*location, bytes, TemporaryName::fresh); !written.ok()) {
+    if (const auto written =
+            writeFileAtomically(*location, bytes, TemporaryName::fresh, NewFileMode::userUmask);
+        !written.ok()) {
         services_.log.write("export failed: " + written.error());
         services_.showFailure("Export Failed", "The file could not be written: " + written.error());
     }

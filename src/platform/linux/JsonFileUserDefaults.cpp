@@ -71,8 +71,7 @@ void JsonFileUserDefaults::changed() {
 void JsonFileUserDefaults::save() {
     dirty_ = false;
     if (leaveFileAlone_) return;
-    std::error_code ec;
-    std::filesystem::create_directories(file_.parent_path(), ec);
+    (void)makePrivateFolders(file_.parent_path());
     // A text that is not UTF-8 is written with replacement characters rather
     // than losing every other value.
     const std::string text = values_.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
