@@ -31,8 +31,9 @@ DiagnosticsDelivery::~DiagnosticsDelivery() {
     lifetime_.end();
 }
 
-std::filesystem::path DiagnosticsDelivery::file() const {
-    return sources_.folder / ("Rondelix-Diagnostics-" + fileSafeVersion(sources_.version) + ".txt");
+std::optional<std::filesystem::path> DiagnosticsDelivery::file() const {
+    if (!sources_.folder) return std::nullopt;
+    return *sources_.folder / ("Rondelix-Diagnostics-" + fileSafeVersion(sources_.version) + ".txt");
 }
 
 std::string DiagnosticsDelivery::subject() const {
@@ -76,7 +77,10 @@ void DiagnosticsDelivery::compose(const std::string& text) {
                 setEmail(EmailState::idle);
         });
     };
-    if (const auto written = writePrivateFileAtomically(file(), text); !written.ok()) {
+    const auto target = file();
+    const auto written = target ? writePrivateFileAtomically(*target, text)
+                                : Result<>(Failure{"there is no folder only you can reach for it"});
+    if (!written.ok()) {
         services_.log.write("diagnostics file write failed: " + written.error());
         services_.pasteboard.writeText(text);
         setEmail(EmailState::copied);
@@ -85,7 +89,7 @@ void DiagnosticsDelivery::compose(const std::string& text) {
     }
     platform::ProcessRequest request{
         "xdg-email",
-        {"--subject", subject(), "--body", composeBody, "--attach", file().string(),
+        {"--subject", subject(), "--body", composeBody, "--attach", target->string(),
          std::string(AboutInfo::supportAddress)},
     };
     request.timeLimit = composerTimeLimit;
@@ -101,7 +105,7 @@ void DiagnosticsDelivery::compose(const std::string& text) {
 // No composer took the message: the file is shown where it lies and a plain
 // mail asks for it to be attached.
 void DiagnosticsDelivery::fallBack() {
-    services_.workspace.openLink(LinkText::fileLink(sources_.folder.string()), [](bool) {});
+    services_.workspace.openLink(LinkText::fileLink(sources_.folder->string()), [](bool) {});
     services_.workspace.openLink(
         LinkText::mailtoLink(AboutInfo::supportAddress, {{"subject", subject()}, {"body", fallbackBody}}),
         [](bool) {});
