@@ -95,8 +95,8 @@ Result<> writeThrough(const std::filesystem::path& temp, const std::filesystem::
 
 } // namespace
 
-Result<std::string> readWholeFile(const std::filesystem::path& file) {
-    ImportSafety::Read read = ImportSafety::readData(file, maxConfigFileBytes);
+Result<std::string> readWholeFile(const std::filesystem::path& file, std::size_t maxBytes) {
+    ImportSafety::Read read = ImportSafety::readData(file, maxBytes);
     if (read.ok()) return std::move(read.bytes);
     if (read.failure->kind == ImportSafety::Failure::Kind::tooLarge) return describe(file, EFBIG);
     return Failure{std::move(read.failure->description)};

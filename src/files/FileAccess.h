@@ -22,9 +22,10 @@ namespace rondelix {
 // cannot cost a gigabyte of memory at every start.
 inline constexpr std::size_t maxConfigFileBytes = 64u * 1024u * 1024u;
 
-// Reads a whole regular file, following symbolic links. A directory, a FIFO
-// or a device is refused without blocking.
-Result<std::string> readWholeFile(const std::filesystem::path& file);
+// Reads a whole regular file of at most maxBytes bytes, following symbolic
+// links. A directory, a FIFO or a device is refused without blocking.
+Result<std::string> readWholeFile(const std::filesystem::path& file,
+                                  std::size_t maxBytes = maxConfigFileBytes);
 
 // True only when nothing is at the path (a dangling link counts as nothing).
 // A path that cannot be looked at, for example inside an unreadable folder,

@@ -16,7 +16,7 @@ JsonFileUserDefaults::JsonFileUserDefaults(std::filesystem::path file, Log& log)
 
 void JsonFileUserDefaults::load() {
     if (isMissing(file_)) return;
-    const Result<std::string> read = readWholeFile(file_);
+    const Result<std::string> read = readWholeFile(file_, maxFileBytes);
     if (read.ok()) {
         // The same parser limits as the configuration: a nesting bomb is
         // damage, not something to pretty-print at every save.
