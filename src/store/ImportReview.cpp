@@ -32,8 +32,10 @@ std::string joined(const std::vector<std::string>& lines, std::string_view separ
     return text;
 }
 
+// The label and what the slice does come from the file: each is kept apart
+// so that neither can turn the line around.
 std::string manifestLine(const std::string& label, const std::string& detail) {
-    return reviewLine(label + ": " + detail);
+    return reviewLine(isolatedForDisplay(label) + ": " + isolatedForDisplay(detail));
 }
 
 std::string plainReviewBox(const Wheel& wheel, const platform::Workspace& workspace) {
