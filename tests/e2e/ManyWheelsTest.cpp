@@ -3,7 +3,6 @@
 // renamed by hand.
 
 #include "EndToEndRig.h"
-#include "editor/ui/WheelEditorPage.h"
 #include "editor/ui/WheelPillColumn.h"
 
 namespace rondelix {
@@ -25,26 +24,17 @@ Config hundredThousandWheels() {
     return config;
 }
 
-// Where the pill of a wheel lies in a main window of this size showing My
-// Wheels: measured on a twin of the window laid out off screen.
+// Where the pill of a wheel lies in a main window of this size showing My Wheels.
 QPoint pillIn(const Config& config, const std::string& id, QSize windowSize) {
-    testsupport::CoordinatorRig rig;
-    rig.writeConfig(config);
-    rig.open();
-    rig.c().setMainTab(MainTab::wheels);
-    MainWindow twin(rig.c(), {});
-    twin.setAttribute(Qt::WA_DontShowOnScreen);
-    twin.show();
-    QApplication::processEvents();
-    twin.resize(windowSize);
-    QApplication::processEvents();
-    auto* pills = twin.findChild<WheelPillColumn*>();
-    const auto frame = pills ? pills->frame(id) : std::nullopt;
-    if (!frame) {
-        ADD_FAILURE() << "the twin shows no pill for " << id;
-        return {};
-    }
-    return pills->mapTo(&twin, QPoint(static_cast<int>(frame->midX()), static_cast<int>(frame->midY())));
+    return measuredOnTwin(config, MainTab::wheels, windowSize, [&id](MainWindow& twin) {
+        auto* pills = twin.findChild<WheelPillColumn*>();
+        const auto frame = pills ? pills->frame(id) : std::nullopt;
+        if (!frame) {
+            ADD_FAILURE() << "the twin shows no pill for " << id;
+            return QPoint();
+        }
+        return pills->mapTo(&twin, QPoint(static_cast<int>(frame->midX()), static_cast<int>(frame->midY())));
+    });
 }
 
 TEST_F(EndToEnd, AHundredThousandWheelsOpenInMyWheelsAndAPillDownTheListIsRenamed) {
