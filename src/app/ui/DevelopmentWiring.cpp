@@ -33,6 +33,12 @@ DesktopFacts desktopFacts(AppCoordinator& c) {
             !c.platform().screens.displayOptions().reduceTransparency};
 }
 
+// The demo as the Development page drives it.
+DemoControl demoControl(DemoChoreography& demo) {
+    return {[&demo] { return demo.isRunning(); }, [&demo](const std::string& scene) { demo.play(scene); },
+            [&demo] { demo.cancel(); }, demo.runningChanged};
+}
+
 } // namespace
 
 QWidget* makeAboutPage(AppCoordinator& c, QWidget* parent) {
@@ -67,7 +73,7 @@ QWidget* makeDevelopmentPage(AppCoordinator& c, QWidget* parent) {
                                 {p.queue, p.background, p.pasteboard, p.processes, p.workspace, p.log},
                                 std::move(diagnostics),
                                 std::move(roulette),
-                                &c.demo(),
+                                demoControl(c.demo()),
                                 [&c] { c.resetOnboarding(); },
                                 [&c] { c.relockDevMenu(); }},
                                parent);
