@@ -130,15 +130,18 @@ bool DemoChoreography::setUp() {
     Result<> backedUp;
     s_.store.mutate([&](Config& config) {
         std::vector<Wheel> demoWheels = DemoWheels::make();
-        // Named before the backup is written: a backup on disk always has
+        // Both in one write, before the backup: a backup on disk always has
         // its run's id beside it.
-        s_.defaults.set(backupRunKey, DemoWheels::runId(demoWheels).text());
+        {
+            const platform::UserDefaults::Batch batch(s_.defaults);
+            s_.defaults.set(backupRunKey, DemoWheels::runId(demoWheels).text());
+            s_.defaults.set(savedPositionKey, std::string(toString(config.behavior.position)));
+        }
         backedUp = DemoBackup::write(s_.backupFile, config.wheels);
         if (!backedUp.ok()) return;
         savedPosition_ = config.behavior.position;
         savedWheels_ = config.wheels;
         savedLastUsed_ = config.lastUsedWheelId;
-        s_.defaults.set(savedPositionKey, std::string(toString(config.behavior.position)));
         config.behavior.position = Behavior::Position::screenCenter;
         config.wheels = std::move(demoWheels);
         config.lastUsedWheelId = "demo-apps";
@@ -180,6 +183,7 @@ void DemoChoreography::removeBackupOnceRestored() {
     }
     std::error_code ignored;
     std::filesystem::remove(s_.backupFile, ignored);
+    const platform::UserDefaults::Batch batch(s_.defaults);
     s_.defaults.remove(savedPositionKey);
     s_.defaults.remove(backupRunKey);
 }
