@@ -8,6 +8,7 @@
 #include "editor/ui/WheelEditorPage.h"
 #include "model/ConfigCoding.h"
 #include "model/WheelState.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimFileWatcher.h"
 #include "platform/sim/SimHomeFolder.h"
@@ -76,6 +77,7 @@ struct EditorPageRig {
                                       queue,
                                       wheelState,
                                       {},
+                                      icons,
                                       {}});
         page->resize(1440, 800);
         page->show();
@@ -93,6 +95,7 @@ struct EditorPageRig {
     platform::sim::SimSounds sounds;
     platform::sim::SimWorkspace workspace{queue};
     WheelState wheelState;
+    SliceIconSources icons;
     std::unique_ptr<ConfigStore> store;
     std::unique_ptr<WheelEditorPage> page;
 };
