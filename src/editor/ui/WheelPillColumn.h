@@ -51,6 +51,9 @@ class WheelPillColumn : public QWidget {
     // Where the pill of a wheel lies, before any lift or offset; none for a
     // wheel the column does not show.
     std::optional<platform::Rect> frame(const std::string& id) const;
+    // The frames of the pills in sight by wheel id: the ones a pointer can
+    // reach and the column draws.
+    PillFrames framesInSight() const;
     const PillDrag& drag() const { return drag_; }
     const std::optional<std::string>& hovered() const { return hovered_; }
     // The text a pill shows, elided to the column.
@@ -90,8 +93,6 @@ class WheelPillColumn : public QWidget {
     platform::Rect frameAt(std::size_t index) const;
     // The rows that reach into the band between two heights.
     std::pair<std::size_t, std::size_t> rowsBetween(double top, double bottom) const;
-    // The frames of the pills in sight, for the hit tests of one gesture.
-    PillFrames framesInSight() const;
     // Sets every pill's targets from the gesture and hover state and starts the clock.
     void retarget();
     void step();
