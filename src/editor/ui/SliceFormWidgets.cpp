@@ -1,6 +1,7 @@
 #include "editor/ui/SliceFormWidgets.h"
 
 #include "icons/ui/SymbolFont.h"
+#include "qtshared/MnemonicText.h"
 #include "qtshared/QtColor.h"
 #include "qtshared/QtText.h"
 
@@ -9,10 +10,6 @@
 #include <QPushButton>
 
 namespace rondelix::SliceFormWidgets {
-
-QString menuTitle(std::string_view text) {
-    return toQString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
-}
 
 QLabel* captionLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -65,9 +62,9 @@ void setMenu(QPushButton* button, const std::vector<SliceFormInputs::MenuSection
     auto* menu = new QMenu(button);
     const QIcon check(SymbolFont::pixmap("checkmark", 14, button->palette().color(QPalette::Text)));
     for (const auto& section : sections) {
-        menu->addSection(menuTitle(section.title));
+        menu->addSection(toQString(section.title));
         for (const auto& row : section.rows) {
-            QAction* action = menu->addAction(menuTitle(row.title));
+            QAction* action = menu->addAction(literalTitle(row.title));
             if (row.checked) action->setIcon(check);
             QObject::connect(action, &QAction::triggered, button,
                              [choose, value = row.value] { choose(value); });
