@@ -8,7 +8,9 @@
 #include "model/DefaultConfig.h"
 #include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelGraphic.h"
+#include "support/ContrastRatio.h"
 #include "support/CoordinatorRig.h"
+#include "support/PaintChecks.h"
 
 #include <QApplication>
 #include <QDir>
@@ -213,6 +215,59 @@ TEST_F(GalleryPage, AddingThroughTheSheetAndUndoingFromTheToast) {
     QApplication::processEvents();
     EXPECT_FALSE(page->model().sheetWheel());
     EXPECT_EQ(wheelNames(), namesBefore);
+}
+
+// The toast is a capsule: View and Undo stand apart from the sentence, View
+// in the accent colour; once it has slid out it leaves the page as it was.
+TEST_F(GalleryPage, TheToastIsACapsuleThatLeavesNothingBehind) {
+    open(false);
+    QTest::mouseClick(page->wheelButton("gallery-slack"), Qt::LeftButton);
+    const auto settle = [&] {
+        for (auto* motion : page->findChildren<QAbstractAnimation*>())
+            if (motion->state() == QAbstractAnimation::Running)
+                motion->setCurrentTime(motion->totalDuration());
+        QApplication::processEvents();
+    };
+    settle();
+    const QImage before = page->grab().toImage();
+    QTest::mouseClick(page->addButton(), Qt::LeftButton);
+    ASSERT_TRUE(page->sheet());
+    QTest::mouseClick(page->sheet()->addButton(), Qt::LeftButton);
+    settle();
+    GalleryToastView* toast = page->toastView();
+    ASSERT_TRUE(toast->isVisible());
+    const QRect capsule = toast->capsule().translated(toast->pos());
+    EXPECT_EQ(page->height() - capsule.bottom() - 1, 20);
+    const QImage shown = page->grab().toImage();
+    shown.copy(toast->geometry().adjusted(-20, -20, 20, 20))
+        .save(QCoreApplication::applicationDirPath() + "/artifacts/toast-capsule.png");
+    // Rounded ends: the corner of its box is the page, its middle the capsule.
+    const QColor fill = shown.pixelColor(capsule.left() + capsule.height() / 2, capsule.top() + 3);
+    EXPECT_NE(shown.pixelColor(capsule.topLeft() + QPoint(1, 1)), fill);
+    // Each ink is the colour furthest from the capsule in its box.
+    const auto ink = [&](QWidget* w) {
+        const QImage box = shown.copy(QRect(w->mapTo(page.get(), QPoint()), w->size()));
+        QColor furthest = fill;
+        for (int y = 0; y < box.height(); ++y)
+            for (int x = 0; x < box.width(); ++x)
+                if (contrastRatio(box.pixelColor(x, y), fill) > contrastRatio(furthest, fill))
+                    furthest = box.pixelColor(x, y);
+        return furthest;
+    };
+    const QColor sentence = ink(toast->message()), view = ink(toast->viewButton()),
+                 undo = ink(toast->undoButton());
+    EXPECT_GT(view.blue(), view.red() + 60) << "View is in the accent blue";
+    EXPECT_NE(undo, sentence);
+    EXPECT_NE(undo, view);
+    for (const QColor& each : {view, undo})
+        EXPECT_GE(contrastRatio(each, fill), 4.5);
+
+    rig.queue.advance(4.1);
+    settle();
+    EXPECT_FALSE(toast->isVisible());
+    // Where the toast and its shadow were, nothing is left of them.
+    const QRect strip(0, page->height() - 80, page->width(), 80);
+    EXPECT_EQ(testsupport::meanDifference(before.copy(strip), page->grab().toImage().copy(strip)), 0);
 }
 
 TEST_F(GalleryPage, TheStageFetchesWebsiteIconsAndTheAddSheetDoesNot) {
