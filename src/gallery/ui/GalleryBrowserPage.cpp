@@ -134,7 +134,8 @@ GalleryBrowserPage::GalleryBrowserPage(Services services, double wheelSize, QWid
     row->addWidget(divider(QFrame::VLine, this));
     row->addWidget(stage, 1);
 
-    toastView_ = new GalleryToastView(model_, services_.reduceMotion, [this] { return accent(); }, this);
+    toastView_ = new GalleryToastView(
+        model_, services_.reduceMotion, [this] { return accent(); }, this);
     model_.toast().changed.connect([this] { toastView_->refresh(); });
     model_.changed.connect([this] {
         refresh();
