@@ -122,6 +122,10 @@ void OnboardingFlow::celebrate() {
     });
 }
 
+Color OnboardingFlow::accent() const {
+    return Color::fromHex(host_.store.config().behavior.accentHex);
+}
+
 bool OnboardingFlow::launchAtLogin() const {
     return host_.store.config().general.launchAtLogin;
 }

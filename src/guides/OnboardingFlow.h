@@ -2,6 +2,7 @@
 
 #include "engine/PermissionPoll.h"
 #include "guides/OnboardingHost.h"
+#include "model/Color.h"
 #include "platform/MainQueue.h"
 #include "util/Signal.h"
 
@@ -48,6 +49,8 @@ class OnboardingFlow {
     void setLaunchAtLogin(bool on);
 
     std::string summonKeysPhrase() const { return host_.summonKeysPhrase(); }
+    // The accent setting, which the buttons, symbols and dots are drawn in.
+    Color accent() const;
 
     // Anything the view shows changed.
     Signal<> changed;

@@ -5,6 +5,7 @@
 #include "guides/ui/ProgressDots.h"
 #include "model/Color.h"
 #include "overlay/ui/WheelPalette.h"
+#include "qtshared/QtColor.h"
 
 #include <QFrame>
 #include <QGraphicsDropShadowEffect>
@@ -109,14 +110,12 @@ void HowItWorksView::render() {
     const QColor accent = toQColor(accentColour);
     illustration_->setScene(step.illustration, guide_->summonKeyNames(), behavior);
     title_->setText(QString::fromStdString(step.title));
-    description_->setText(describe(guide_->description(), accent));
+    description_->setText(
+        describe(guide_->description(), readableText(accentColour, palette().color(QPalette::Window))));
     dots_->setCurrent(static_cast<int>(guide_->index()), accent);
     back_->setVisible(guide_->showsBack());
     primary_->setText(guide_->onLastStep() ? "&Done  \u2713" : "&Next  \u2192");
-    primary_->setStyleSheet(
-        QString("QPushButton { background: %1; color: %2; border: none; border-radius: 6px; "
-                "padding: 5px 16px; font-weight: bold; }")
-            .arg(accent.name(), toQColor(contrastingForeground(accentColour)).name()));
+    GuideText::makePrimary(*primary_, accentColour);
 }
 
 } // namespace rondelix

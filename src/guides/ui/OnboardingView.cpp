@@ -3,6 +3,7 @@
 #include "guides/OnboardingTexts.h"
 #include "guides/ui/GuideText.h"
 #include "guides/ui/ProgressDots.h"
+#include "icons/ui/SymbolFont.h"
 #include "model/SystemColors.h"
 #include "overlay/ui/MaterialCard.h"
 #include "qtshared/OpacityFade.h"
@@ -46,12 +47,20 @@ QHBoxLayout* centred(QWidget* block) {
     return row;
 }
 
-QLabel* hero(const QString& glyph) {
+QLabel* hero(const QString& glyph, const Color& accent) {
     auto* l = label(glyph, 48);
     l->setFixedSize(104, 104);
     l->setAlignment(Qt::AlignCenter);
-    l->setStyleSheet(
-        "background: palette(highlight); color: palette(highlighted-text); border-radius: 52px;");
+    l->setStyleSheet(QString("background: %1; color: %2; border-radius: 52px;")
+                         .arg(toQColor(accent).name(), toQColor(contrastingForeground(accent)).name()));
+    return l;
+}
+
+// A symbol drawn from the program's symbol font, centred in its label.
+QLabel* symbol(std::string_view name, int side, const QColor& colour) {
+    auto* l = new QLabel;
+    l->setPixmap(SymbolFont::pixmap(name, side, colour));
+    l->setAlignment(Qt::AlignCenter);
     return l;
 }
 
@@ -152,7 +161,7 @@ void OnboardingView::render() {
                                                      : readyStep();
     contentLayout_->addWidget(content_);
 
-    dots_->setCurrent(static_cast<int>(step), palette().color(QPalette::Highlight));
+    dots_->setCurrent(static_cast<int>(step), toQColor(flow_->accent()));
 
     left_->setText(step == OnboardingStep::welcome ? "&Skip for now" : "&Back");
     left_->setObjectName(step == OnboardingStep::welcome ? "skipButton" : "backButton");
@@ -161,6 +170,7 @@ void OnboardingView::render() {
                       : step == OnboardingStep::permissions ? "&Continue  \u2192"
                                                             : "&Done  \u2713");
     primary_->setEnabled(flow_->primaryEnabled());
+    makePrimary(*primary_, flow_->accent());
 
     renderCelebration();
 }
@@ -187,7 +197,7 @@ QWidget* OnboardingView::welcomeStep() {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(22);
-    layout->addWidget(hero("\u25CE"), 0, Qt::AlignHCenter);
+    layout->addWidget(hero("\u25CE", flow_->accent()), 0, Qt::AlignHCenter);
     layout->addWidget(label("Welcome to Rondelix", largeTitle, true));
     layout->addWidget(secondary(
         label("A radial action launcher you summon from the keyboard. Hold, aim, release.", title3)));
@@ -195,18 +205,20 @@ QWidget* OnboardingView::welcomeStep() {
     rows->setSpacing(16);
     const std::string phrase = flow_->summonKeysPhrase();
     const struct {
-        const char* glyph;
+        const char* symbol;
         const char* title;
         std::string text;
     } steps[] = {
-        {"\u261D", "Summon", OnboardingTexts::summonRow(phrase)},
-        {"\u271B", "Aim", "Point with the arrow keys, or hover with the mouse."},
-        {"\u26A1", "Fire", "Release to run the action you're aimed at."},
+        {"hand.point.up.left.fill", "Summon", OnboardingTexts::summonRow(phrase)},
+        {"dpad.fill", "Aim", "Point with the arrow keys, or hover with the mouse."},
+        {"bolt.fill", "Fire", "Release to run the action you're aimed at."},
     };
+    const QColor accent = readableText(flow_->accent(), palette().color(QPalette::Window));
     for (const auto& s : steps) {
         auto* row = new QHBoxLayout;
         row->setSpacing(14);
-        auto* glyph = label(s.glyph, title2);
+        auto* glyph = symbol(s.symbol, 26, accent);
+        glyph->setObjectName("stepSymbol");
         glyph->setFixedSize(34, 30);
         row->addWidget(glyph, 0, Qt::AlignTop);
         auto* texts = new QVBoxLayout;
@@ -256,7 +268,7 @@ QWidget* OnboardingView::permissionRow(const QString& title, const QString& deta
         auto* why = label(OnboardingTexts::noGlobalInput, caption, true);
         why->setAlignment(Qt::AlignLeft);
         why->setObjectName("noGlobalInput");
-        why->setStyleSheet("color: palette(highlight);");
+        why->setStyleSheet(QString("color: %1;").arg(readableText(flow_->accent(), panel).name()));
         layout->addWidget(why);
     }
     return row;
@@ -268,7 +280,7 @@ QWidget* OnboardingView::permissionsStep() {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(20);
-    layout->addWidget(hero("\U0001F512"), 0, Qt::AlignHCenter);
+    layout->addWidget(hero("\U0001F512", flow_->accent()), 0, Qt::AlignHCenter);
     layout->addWidget(label("Grant two permissions", largeTitle, true));
     layout->addWidget(
         secondary(label("So the wheel works in every app, not only when Rondelix is focused. It only "
@@ -300,7 +312,7 @@ QWidget* OnboardingView::readyStep() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(22);
     const bool ready = flow_->ready();
-    layout->addWidget(hero(ready ? "\u2714" : "\u270B"), 0, Qt::AlignHCenter);
+    layout->addWidget(hero(ready ? "\u2714" : "\u270B", flow_->accent()), 0, Qt::AlignHCenter);
     layout->addWidget(label(ready ? "You're all set!" : "Almost there", largeTitle, true));
     if (ready) {
         const std::string phrase = flow_->summonKeysPhrase();
@@ -311,11 +323,25 @@ QWidget* OnboardingView::readyStep() {
         auto* text = secondary(label(body, title3));
         text->setTextFormat(Qt::RichText);
         layout->addWidget(text);
-        auto* tryIt = label("\u261D  Give it a try: summon your wheel now", callout, true);
-        tryIt->setWordWrap(false);
-        tryIt->setStyleSheet(
-            "color: palette(highlight); background: rgba(10,132,255,0.12); border-radius: 14px; "
-            "padding: 9px 16px;");
+        // On a capsule of the accent at an eighth over the window, in the accent.
+        const QColor window = palette().color(QPalette::Window);
+        const QColor tint = toQColor(flow_->accent());
+        const auto over = [](float ink, float ground) { return ground + (ink - ground) * 0.12f; };
+        const QColor fill =
+            QColor::fromRgbF(over(tint.redF(), window.redF()), over(tint.greenF(), window.greenF()),
+                             over(tint.blueF(), window.blueF()));
+        const QColor ink = readableText(flow_->accent(), fill);
+        auto* tryIt = new QFrame(page);
+        tryIt->setObjectName("tryIt");
+        tryIt->setStyleSheet(QString("#tryIt { background: %1; border-radius: 17px; }").arg(fill.name()));
+        auto* tryRow = new QHBoxLayout(tryIt);
+        tryRow->setContentsMargins(16, 9, 16, 9);
+        tryRow->setSpacing(6);
+        tryRow->addWidget(symbol("hand.point.up.left.fill", 18, ink), 0, Qt::AlignVCenter);
+        auto* tryText = label("Give it a try: summon your wheel now", callout, true);
+        tryText->setWordWrap(false);
+        tryText->setStyleSheet(QString("color: %1;").arg(ink.name()));
+        tryRow->addWidget(tryText, 0, Qt::AlignVCenter);
         layout->addWidget(tryIt, 0, Qt::AlignHCenter);
     } else {
         auto* note = secondary(

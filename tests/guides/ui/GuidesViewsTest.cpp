@@ -1,8 +1,11 @@
 #include "app/GuidesPorts.h"
 #include "engine/PermissionsCheck.h"
 #include "guides/OnboardingTexts.h"
+#include "guides/ui/HowItWorksView.h"
 #include "guides/ui/OnboardingView.h"
 #include "guides/ui/ShortcutSetupView.h"
+#include "overlay/ui/SliceIconSources.h"
+#include "support/ContrastRatio.h"
 #include "support/CoordinatorRig.h"
 #include "support/PaintChecks.h"
 
@@ -151,6 +154,62 @@ TEST(GuidesViewsTest, SetupStepsPointAtTheFolderButtonWhichStaysPut) {
     const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
     QDir().mkpath(folder);
     view.grab().save(folder + "/setup-steps.png");
+}
+
+// The onboarding's primary button is the guide's: filled in the accent, its
+// title readable on it; the welcome's step glyphs are symbols in the accent,
+// sized and centred in their frames.
+TEST(GuidesViewsTest, OnboardingAndGuideShareTheProminentAccentButton) {
+    CoordinatorRig rig;
+    rig.open();
+    rig.c().configStore().mutate([](Config& c) { c.behavior.accentHex = "#AF52DE"; });
+    SliceIconSources icons;
+    OnboardingView onboarding(onboardingHost(rig.c()), OnboardingStep::welcome, {});
+    HowItWorksView guide(howItWorksHost(rig.c()), icons);
+    for (QWidget* view : {static_cast<QWidget*>(&onboarding), static_cast<QWidget*>(&guide)}) {
+        view->resize(560, 640);
+        view->show();
+    }
+    QApplication::processEvents();
+    const auto purple = [](const QColor& c) { return c.red() > c.green() + 40 && c.blue() > c.green() + 40; };
+    std::vector<QColor> fills;
+    for (QWidget* view : {static_cast<QWidget*>(&onboarding), static_cast<QWidget*>(&guide)}) {
+        const QImage look = button(*view, "primaryButton")->grab().toImage();
+        const QColor fill = testsupport::commonestColour(look);
+        EXPECT_TRUE(purple(fill)) << fill.name().toStdString();
+        double title = 1;
+        for (int y = 0; y < look.height(); ++y)
+            for (int x = 0; x < look.width(); ++x)
+                title = std::max(title, testsupport::contrastRatio(look.pixelColor(x, y), fill));
+        EXPECT_GE(title, 4.5);
+        fills.push_back(fill);
+    }
+    EXPECT_EQ(fills.front(), fills.back()) << "one look for both";
+
+    const auto symbols = onboarding.findChildren<QLabel*>("stepSymbol");
+    ASSERT_EQ(symbols.size(), 3);
+    for (QLabel* symbol : symbols) {
+        const QImage look = symbol->grab().toImage();
+        const QColor ground = testsupport::commonestColour(look);
+        QRect ink;
+        for (int y = 0; y < look.height(); ++y)
+            for (int x = 0; x < look.width(); ++x)
+                if (testsupport::contrastRatio(look.pixelColor(x, y), ground) > 3) {
+                    EXPECT_TRUE(purple(look.pixelColor(x, y)));
+                    ink |= QRect(x, y, 1, 1);
+                }
+        EXPECT_GE(ink.height(), 16) << "sized as the step's title";
+        EXPECT_LE((ink.center() - look.rect().center()).manhattanLength(), 3) << "centred in its frame";
+    }
+    const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
+    QDir().mkpath(folder);
+    onboarding.grab().save(folder + "/onboarding-welcome.png");
+    guide.grab().save(folder + "/guide-first-step.png");
+    OnboardingView ready(onboardingHost(rig.c()), OnboardingStep::ready, {});
+    ready.resize(560, 640);
+    ready.show();
+    QApplication::processEvents();
+    ready.grab().save(folder + "/onboarding-ready.png");
 }
 
 } // namespace
