@@ -39,7 +39,21 @@ std::vector<std::string> SystemSounds::scan(const std::vector<std::string>& fold
             if (isSoundFile(path)) names.insert(path.stem().string());
         }
     }
-    return {names.begin(), names.end()};
+    std::vector<std::string> listed(names.begin(), names.end());
+    std::ranges::stable_sort(listed, {},
+                             [](const std::string& name) { return asciiLowercased(title(name)); });
+    return listed;
+}
+
+std::string SystemSounds::title(const std::string& name) {
+    std::string shown;
+    bool wordStart = true;
+    for (const char c : name) {
+        const bool separator = c == '-' || c == '_';
+        shown += separator ? ' ' : wordStart ? asciiUpper(c) : c;
+        wordStart = separator || c == ' ';
+    }
+    return shown;
 }
 
 const std::vector<std::string>& SystemSounds::all(const platform::Sounds& sounds) {

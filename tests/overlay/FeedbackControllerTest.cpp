@@ -113,11 +113,19 @@ TEST(SystemSounds, ListsEachSoundFileOnceSorted) {
     fs::create_directories(root / "system");
     fs::create_directories(root / "user");
     for (const char* file : {"system/Tink.wav", "system/Pop.AIFF", "system/readme.txt", "system/bell.oga",
-                             "user/Tink.wav", "user/Zap.mp3", "user/.wav"})
+                             "system/audio-channel-front-center.oga", "user/Tink.wav", "user/Zap.mp3",
+                             "user/.wav", "user/alarm-clock-elapsed.oga"})
         std::ofstream(root / file) << "x";
     const auto names = SystemSounds::scan(
         {(root / "system").string(), (root / "missing").string(), (root / "user").string()});
-    EXPECT_EQ(names, (std::vector<std::string>{"Pop", "Tink", "Zap", "bell"}));
+    // One list by title, whatever the case: the theme's names among the program's.
+    EXPECT_EQ(names, (std::vector<std::string>{"alarm-clock-elapsed", "audio-channel-front-center", "bell",
+                                               "Pop", "Tink", "Zap"}));
+    for (const auto& [name, title] :
+         std::vector<std::pair<std::string, std::string>>{{"alarm-clock-elapsed", "Alarm Clock Elapsed"},
+                                                          {"Tink", "Tink"},
+                                                          {"dialog_warning", "Dialog Warning"}})
+        EXPECT_EQ(SystemSounds::title(name), title);
     fs::remove_all(root);
 }
 

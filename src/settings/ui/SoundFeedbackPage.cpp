@@ -43,7 +43,11 @@ void SoundFeedbackPage::addSoundPicker(QVBoxLayout* section, const SettingText& 
     ScrollNeedsFocus::apply(*picker);
     picker->setAccessibleName(QString::fromStdString(text.title));
     for (const std::string& name : settings_.soundNames())
-        picker->addItem(QString::fromStdString(name));
+        picker->addItem(QString::fromStdString(SystemSounds::title(name)));
+    // A list of its own, a dozen rows high, rather than one as tall as the
+    // screen: the desktop's sound theme has a hundred names.
+    picker->setStyleSheet("QComboBox { combobox-popup: 0; }");
+    picker->setMaxVisibleItems(12);
     auto* play = new QToolButton(content);
     play->setAccessibleName(QString::fromStdString(text.title) + " preview");
     play->setAutoRaise(true);

@@ -3,6 +3,7 @@
 #include "settings/ui/SettingsPageRig.h"
 #include "settings/ui/SoundFeedbackPage.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
@@ -86,6 +87,36 @@ TEST_F(SoundFeedbackPageTest, AMissingSoundShowsNoSelectionAndPreviewsTheBeep) {
     EXPECT_EQ(control<QComboBox>("Fire sound")->currentIndex(), -1);
     QTest::mouseClick(control<QToolButton>("Fire sound preview"), Qt::LeftButton);
     EXPECT_EQ(rig.sounds.beeps, 1);
+}
+
+// With a desktop sound theme beside the program's own sounds, a picker lists
+// readable titles in one list sorted whatever the case, and opens a list a
+// dozen rows high rather than one as tall as the screen.
+class SoundPickerTest : public testsupport::SettingsPageTest {};
+
+TEST_F(SoundPickerTest, ListsReadableTitlesInOneBoundedList) {
+    const auto folder = rig.home.path / "theme-and-own";
+    std::vector<std::string> names{"Bottle", "Tink", "alarm-clock-elapsed", "audio-channel-front-center",
+                                   "bell"};
+    for (int i = 0; i < 40; ++i)
+        names.push_back("theme-sound-" + std::to_string(100 + i));
+    for (const std::string& name : names)
+        testing::writeText(folder / (name + ".oga"), "");
+    rig.sounds.folders = {folder.string()};
+    show(new SoundFeedbackPage(rig.c().configStore(), rig.c().feedback(), rig.sounds, nullptr));
+    auto* aim = control<QComboBox>("Aim sound");
+    QStringList shown;
+    for (int i = 0; i < aim->count(); ++i)
+        shown << aim->itemText(i);
+    EXPECT_EQ(shown.mid(0, 5), (QStringList{"Alarm Clock Elapsed", "Audio Channel Front Center", "Bell",
+                                            "Bottle", "Theme Sound 100"}));
+    EXPECT_EQ(shown.last(), "Tink");
+
+    aim->showPopup();
+    QWidget* popup = aim->view()->window();
+    EXPECT_LE(popup->height(), 13 * aim->view()->sizeHintForRow(0) + 2 * popup->contentsMargins().top() + 8);
+    saveScreenshot("sound-picker-popup.png", popup);
+    aim->hidePopup();
 }
 
 } // namespace
