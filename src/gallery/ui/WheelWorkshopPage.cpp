@@ -102,6 +102,10 @@ bool WheelWorkshopPage::isSwitching() const {
     return switching_ != nullptr;
 }
 
+QSize WheelWorkshopPage::minimumSizeHint() const {
+    return current_ ? current_->minimumSizeHint() : QWidget::minimumSizeHint();
+}
+
 WorkshopPane* WheelWorkshopPage::makePage(bool gallery) {
     WorkshopPane* page = gallery ? pages_.gallery(wheelSize(), this) : pages_.editor(this);
     page->setWheelSize(wheelSize());
