@@ -177,6 +177,10 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
     clear_->setIcon(
         QIcon(SymbolFont::pixmap("xmark.circle.fill", 14, palette().color(QPalette::PlaceholderText))));
     clear_->setAutoRaise(true);
+    // Its room is kept while it is hidden: it appearing moves nothing.
+    QSizePolicy keepsRoom = clear_->sizePolicy();
+    keepsRoom.setRetainSizeWhenHidden(true);
+    clear_->setSizePolicy(keepsRoom);
     clear_->setToolTip(tr("Clear search"));
     clear_->setAccessibleName(tr("Clear search"));
     searchRow->addWidget(glass);
@@ -370,10 +374,13 @@ void GalleryBrowserPage::refreshStage() {
     header_->setVisible(selected != nullptr);
     if (selected) summary_->setText(QString::fromStdString(selected->summary));
     const std::string shownId = selected ? selected->id : std::string();
-    if (shownId == previewedId_) return;
+    // A new accent draws the wheel shown again, at once.
+    const Color tint = services_.accent();
+    if (shownId == previewedId_ && tint == previewedAccent_) return;
     // A new selection replaces the wheel on the stage with a fade.
-    if (!previewedId_.empty() && isVisible()) fadeOutPreview(*square_);
+    if (shownId != previewedId_ && !previewedId_.empty() && isVisible()) fadeOutPreview(*square_);
     previewedId_ = shownId;
+    previewedAccent_ = tint;
     noMatch_->setVisible(!selected);
     if (preview_.widget) preview_.widget->setVisible(selected != nullptr);
     if (!selected || !services_.preview) return;
