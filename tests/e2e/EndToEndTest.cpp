@@ -219,9 +219,9 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     const std::string nameField = pointText(*field);
 
     xdotool("mousemove " + nameField + " click 1");
-    // Back from the name field: Export, Import, then Add Wheel (undo and redo
-    // wait disabled).
-    xdotool("key shift+Tab shift+Tab shift+Tab space");
+    // Back from the name field: the preview, the pills, Export, Import, then
+    // Add Wheel (undo and redo wait disabled).
+    xdotool("key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space");
     pause(0.3);
     xdotool("mousemove " + nameField + " click 1");
     xdotool("key ctrl+a");

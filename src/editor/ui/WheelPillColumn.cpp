@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,6 +19,8 @@ constexpr double plainInset = 13;
 constexpr double trailingInset = 13;
 constexpr double verticalInset = 6;
 constexpr double badgeGap = 5;
+constexpr double focusRingGap = 2;
+constexpr double focusRingWidth = 2;
 
 QFont nameFont(const QFont& base) {
     QFont font = base;
@@ -53,6 +56,9 @@ double pillScale(bool dragged, bool pressed, bool hovered) {
 
 WheelPillColumn::WheelPillColumn(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName("Wheels");
+    AccessibleItems::install();
     setFixedWidth(leadingPadding + columnWidth);
     frameTimer_.setInterval(16);
     connect(&frameTimer_, &QTimer::timeout, this, [this] { step(); });
@@ -92,11 +98,13 @@ void WheelPillColumn::step() {
 }
 
 void WheelPillColumn::setPills(std::vector<Pill> pills, const std::string& selectedId, QColor accent) {
+    const bool moved = selectedId != selectedId_;
     pills_ = std::move(pills);
     selectedId_ = selectedId;
     accent_ = accent;
     layoutPills();
     update();
+    if (moved) AccessibleItems::selectionMoved(*this, accessibleSelectedItem());
 }
 
 void WheelPillColumn::layoutPills() {
@@ -133,6 +141,24 @@ QString WheelPillColumn::shownName(const std::string& id) const {
     for (std::size_t i = 0; i < pills_.size(); ++i)
         if (pills_[i].id == id) return shown_[i];
     return {};
+}
+
+int WheelPillColumn::accessibleItemCount() const {
+    return static_cast<int>(pills_.size());
+}
+
+QString WheelPillColumn::accessibleItemName(int index) const {
+    const std::string& name = pills_.at(static_cast<std::size_t>(index)).name;
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QRect WheelPillColumn::accessibleItemRect(int index) const {
+    return toQt(frames_.at(pills_.at(static_cast<std::size_t>(index)).id)).toAlignedRect();
+}
+
+int WheelPillColumn::accessibleSelectedItem() const {
+    const auto index = selectedIndex();
+    return index ? static_cast<int>(*index) : -1;
 }
 
 QSize WheelPillColumn::sizeHint() const {
@@ -182,6 +208,12 @@ void WheelPillColumn::paintPill(QPainter& painter, std::size_t index) {
     QColor fill = primary;
     fill.setAlphaF(0.12f);
     painter.fillPath(capsule, selected ? accent_ : fill);
+    if (selected && hasFocus()) {
+        const double out = focusRingGap + focusRingWidth / 2;
+        painter.setPen(QPen(palette().color(QPalette::Highlight), focusRingWidth));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(frame.adjusted(-out, -out, out, out), radius + out, radius + out);
+    }
     if (dropTarget) {
         painter.setPen(QPen(selected ? QColor(Qt::white) : accent_, 2));
         painter.setBrush(Qt::NoBrush);
@@ -262,14 +294,51 @@ void WheelPillColumn::leaveEvent(QEvent* event) {
 }
 
 void WheelPillColumn::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Keyboard) return showMenuOfSelected();
     const auto id = pillUnder(event->pos());
     if (!id) return;
-    std::size_t index = 0;
     for (std::size_t i = 0; i < pills_.size(); ++i)
-        if (pills_[i].id == *id) {
-            index = i;
-            break;
-        }
+        if (pills_[i].id == *id) return showMenu(i, event->globalPos());
+}
+
+void WheelPillColumn::keyPressEvent(QKeyEvent* event) {
+    const auto index = selectedIndex();
+    const bool plain = !(event->modifiers() & ~Qt::KeypadModifier);
+    if (plain && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) && index) {
+        const std::size_t next = event->key() == Qt::Key_Up ? (*index > 0 ? *index - 1 : 0)
+                                                            : std::min(*index + 1, pills_.size() - 1);
+        if (next != *index && onSelect) onSelect(pills_[next].id);
+        return event->accept();
+    }
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) return showMenuOfSelected();
+    QWidget::keyPressEvent(event);
+}
+
+void WheelPillColumn::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void WheelPillColumn::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+std::optional<std::size_t> WheelPillColumn::selectedIndex() const {
+    for (std::size_t i = 0; i < pills_.size(); ++i)
+        if (pills_[i].id == selectedId_) return i;
+    return std::nullopt;
+}
+
+// From the keyboard the menu drops from the selected pill's lower left.
+void WheelPillColumn::showMenuOfSelected() {
+    const auto index = selectedIndex();
+    if (!index) return;
+    const QRectF frame = toQt(frames_.at(pills_[*index].id));
+    showMenu(*index, mapToGlobal(QPointF(frame.left() + frame.height() / 2, frame.bottom())).toPoint());
+}
+
+void WheelPillColumn::showMenu(std::size_t index, QPoint globalAt) {
     QMenu menu(this);
     QAction* up = menu.addAction(QIcon::fromTheme("go-up"), "Move Up");
     up->setEnabled(index > 0);
@@ -278,7 +347,7 @@ void WheelPillColumn::contextMenuEvent(QContextMenuEvent* event) {
     menu.addSeparator();
     QAction* exportAction =
         menu.addAction(QIcon::fromTheme("document-export"), QString::fromUtf8("Export Wheel\u2026"));
-    const std::string wheelId = *id;
+    const std::string wheelId = pills_[index].id;
     connect(up, &QAction::triggered, this, [this, wheelId] {
         if (onMoveBy) onMoveBy(wheelId, -1);
     });
@@ -288,7 +357,7 @@ void WheelPillColumn::contextMenuEvent(QContextMenuEvent* event) {
     connect(exportAction, &QAction::triggered, this, [this, wheelId] {
         if (onExport) onExport(wheelId);
     });
-    menu.exec(event->globalPos());
+    menu.exec(globalAt);
 }
 
 } // namespace rondelix
