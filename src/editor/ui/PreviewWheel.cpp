@@ -80,8 +80,9 @@ PreviewWheel::PreviewWheel(QWidget* parent)
     setMinimumSize(200, 200);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName("Slices");
+    // Before anything asks the accessibility layer about the widget.
     AccessibleItems::install();
+    setAccessibleName("Slices");
 }
 
 QRectF PreviewWheel::square() const {

@@ -59,8 +59,9 @@ double pillScale(bool dragged, bool pressed, bool hovered) {
 WheelPillColumn::WheelPillColumn(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName("Wheels");
+    // Before anything asks the accessibility layer about the widget.
     AccessibleItems::install();
+    setAccessibleName("Wheels");
     setFixedWidth(leadingPadding + columnWidth);
     frameTimer_.setInterval(16);
     connect(&frameTimer_, &QTimer::timeout, this, [this] { step(); });
