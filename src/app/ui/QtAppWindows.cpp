@@ -36,7 +36,8 @@ void centreOnScreen(QWidget& window, QMargins frame = {}) {
 } // namespace
 
 QtAppWindows::QtAppWindows(GlassBackdrop::Environment backdrop, FrameEstimate frame)
-    : backdrop_(std::move(backdrop)), frame_(std::move(frame)) {}
+    : backdrop_(std::move(backdrop)), frame_(std::move(frame)),
+      focusReturn_([this]() -> QWidget* { return main_; }) {}
 
 QtAppWindows::~QtAppWindows() {
     destroyAll();
