@@ -83,6 +83,7 @@ class GalleryBrowserPage : public WorkshopPane {
     double wheelSize_;
     bool detected_ = false;
     std::string previewedId_;
+    Color previewedAccent_;
     QLineEdit* search_ = nullptr;
     QToolButton* clear_ = nullptr;
     GalleryRowList* categoryColumn_ = nullptr;
