@@ -317,7 +317,8 @@ TEST_F(GalleryPage, AddingThroughTheSheetAndUndoingFromTheToast) {
 }
 
 // Each entry of the sheet shows on one line inside its cell: its label, then
-// at the far end its detail, either cut at its end when too long.
+// at the far end its detail, either cut at its end when too long, the detail
+// first.
 TEST_F(GalleryPage, TheSheetCutsLongEntriesAtTheirEnd) {
     open();
     QTest::mouseClick(page->categoryButton(GalleryWheel::Category::web), Qt::LeftButton);
@@ -333,6 +334,10 @@ TEST_F(GalleryPage, TheSheetCutsLongEntriesAtTheirEnd) {
         EXPECT_TRUE(cell.contains(text->geometry())) << text->text().toStdString();
         if (text->objectName() == "entryDetail") {
             EXPECT_EQ(text->geometry().right(), cell.right());
+        }
+        // A short label shows whole: its detail gives way.
+        if (text->objectName() == "entryLabel" && text->text().size() <= 12) {
+            EXPECT_FALSE(text->isElided()) << text->text().toStdString();
         }
         if (!text->isElided()) continue;
         ++cut;
