@@ -10,6 +10,7 @@
 #include "overlay/ui/WheelGraphic.h"
 #include "support/CoordinatorRig.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QGraphicsOpacityEffect>
@@ -103,6 +104,15 @@ TEST_F(GalleryPage, SearchAndCategoriesChooseWhatIsListed) {
     EXPECT_EQ(page->model().state().selectedId(), "gallery-system");
     QTest::mouseClick(page->wheelButton("gallery-power-lock"), Qt::LeftButton);
     EXPECT_EQ(page->model().state().selectedId(), "gallery-power-lock");
+}
+
+// A row's "&" is part of its name: read once, and no Alt key of its own.
+TEST_F(GalleryPage, ARowNamedWithAnAmpersandReadsItOnceAndTakesNoAltKey) {
+    open();
+    GalleryListRow* web = page->categoryButton(GalleryWheel::Category::web);
+    ASSERT_TRUE(web);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(web)->text(QAccessible::Name).toStdString(), "Web & AI");
+    EXPECT_TRUE(web->shortcut().isEmpty());
 }
 
 TEST_F(GalleryPage, AClickFadesTheRowsAndTheStageAndGlassClearsTheStage) {
