@@ -146,7 +146,8 @@ std::string dump(const std::vector<Seen>& tree) {
 }
 
 // My Wheels as a screen reader reads it: every control Tab reaches named,
-// the inspector's fields and the slice form's pickers by their row labels.
+// the pills and slots as lists, the inspector's fields and the slice form's
+// pickers by their row labels.
 TEST_F(EndToEnd, AScreenReaderHearsEveryControlOfMyWheelsNamedAndTheFieldsByTheirLabels) {
     const fs::path runtime = home.path / "bus";
     fs::create_directories(runtime);
@@ -175,6 +176,14 @@ TEST_F(EndToEnd, AScreenReaderHearsEveryControlOfMyWheelsNamedAndTheFieldsByThei
     EXPECT_TRUE(has(tree, "combo box", "Script", "Action")) << all;
     EXPECT_TRUE(has(tree, "text", "Script")) << all;
     EXPECT_TRUE(has(tree, "list item", "My Wheels")) << all;
+    // The pills and the preview's slots: a list each, an item per wheel and
+    // per slot by its place and label.
+    EXPECT_TRUE(has(tree, "list", "Wheels")) << all;
+    EXPECT_TRUE(has(tree, "list item", "Main")) << all;
+    EXPECT_TRUE(has(tree, "list", "Slices")) << all;
+    EXPECT_TRUE(std::ranges::any_of(tree, [](const Seen& s) {
+        return s.role == "list item" && s.name.startsWith("Top: ") && s.name.size() > 5;
+    })) << all;
     EXPECT_EQ(program.stop(), 0);
 }
 
