@@ -37,6 +37,7 @@ void WheelView::refresh() {
     inputs.prefetchFavicons = true;
     inputs.showsHubLabel = true;
     inputs.icons = &icons_;
+    graphic_->setReduceMotion(reduceMotion && reduceMotion());
     graphic_->setInputs(std::move(inputs));
     Q_EMIT refreshed();
 }
