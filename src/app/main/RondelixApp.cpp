@@ -234,6 +234,9 @@ int RondelixApp::run(int argc, char** argv) {
         d.windows.setCompositor(running);
     });
     d.windows.setCompositor(compositorWatch.running());
+    const auto followContrast = [&d] { d.windows.setHighContrast(d.appearance.settings().highContrast); };
+    d.appearance.changed.connect(followContrast);
+    followContrast();
     coordinator->configStore().configChanged.connect([&liveWheel] {
         if (liveWheel) liveWheel->refresh();
     });
