@@ -3,6 +3,7 @@
 #include "gallery/DesktopKeystrokes.h"
 #include "gallery/WorkshopLayout.h"
 #include "gallery/ui/AddWheelSheet.h"
+#include "gallery/ui/GalleryRowList.h"
 #include "gallery/ui/GalleryToastView.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/SystemColors.h"
@@ -119,7 +120,7 @@ QScrollArea* column(QWidget* content, int width, QWidget* parent) {
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFixedWidth(width);
-    // Tab moves between the rows, not onto the column around them.
+    // The list inside is the one stop for the keyboard.
     scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -201,12 +202,13 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
     });
     connect(clear_, &QToolButton::clicked, this, [this] { search_->clear(); });
 
-    auto* categoryColumn = new QWidget(pane);
-    auto* categories = new QVBoxLayout(categoryColumn);
+    categoryColumn_ = new GalleryRowList(tr("Categories"), pane);
+    QVBoxLayout* categories = categoryColumn_->rows();
     categories->setContentsMargins(10, 10, 10, 10);
     categories->setSpacing(4);
     for (GalleryWheel::Category category : WheelGallery::categories()) {
-        auto* row = new GalleryListRow(QString::fromUtf8(GalleryWheel::rawValue(category)), categoryColumn);
+        auto* row = new GalleryListRow(QString::fromUtf8(GalleryWheel::rawValue(category)), categoryColumn_);
+        categoryColumn_->adopt(row);
         connect(row, &QAbstractButton::clicked, this, [this, category] {
             const QSignalBlocker quiet(search_);
             search_->clear();
@@ -218,8 +220,8 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
     }
     categories->addStretch(1);
 
-    wheelColumn_ = new QWidget(pane);
-    wheelRows_ = new QVBoxLayout(wheelColumn_);
+    wheelColumn_ = new GalleryRowList(tr("Wheels"), pane);
+    wheelRows_ = wheelColumn_->rows();
     wheelRows_->setContentsMargins(10, 10, 10, 10);
     wheelRows_->setSpacing(4);
     noWheels_ = new QLabel(tr("No wheels match"), wheelColumn_);
@@ -230,6 +232,7 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
         auto* row = new GalleryListRow(QString::fromStdString(gallery.wheel.name), wheelColumn_);
         row->setSubtitle(QString::number(gallery.wheel.sliceCount) + tr(" slices"));
         row->hide();
+        wheelColumn_->adopt(row);
         const std::string id = gallery.id;
         connect(row, &QAbstractButton::clicked, this, [this, id] {
             model_.state().chooseWheel(id);
@@ -240,7 +243,7 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
 
     auto* lists = new QHBoxLayout;
     lists->setSpacing(0);
-    QScrollArea* categoryScroll = column(categoryColumn, categoryColumnWidth, pane);
+    QScrollArea* categoryScroll = column(categoryColumn_, categoryColumnWidth, pane);
     categoryScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // six rows always fit
     lists->addWidget(categoryScroll);
     lists->addWidget(divider(QFrame::VLine, pane));
@@ -338,6 +341,7 @@ void GalleryBrowserPage::refreshCategories() {
     const QColor tint = accent();
     for (const auto& [category, row] : categoryRows_)
         row->setSelected(category == model_.state().selectedCategory(), tint);
+    categoryColumn_->selectionChanged();
 }
 
 void GalleryBrowserPage::refreshWheels() {
@@ -370,6 +374,7 @@ void GalleryBrowserPage::refreshWheels() {
         if (!shown.count(row)) row->hide();
     // Rows change places: lay them out now rather than on the next pass.
     wheelRows_->activate();
+    wheelColumn_->selectionChanged();
 }
 
 void GalleryBrowserPage::refreshStage() {
