@@ -38,6 +38,7 @@
 #include "platform/linux/ThreadPoolBackground.h"
 #include "platform/linux/UserHomeFolder.h"
 #include "platform/linux/X11BlurBehind.h"
+#include "platform/linux/X11Display.h"
 #include "platform/linux/X11EventTaps.h"
 #include "platform/linux/X11Permissions.h"
 #include "platform/linux/X11TrayColors.h"
@@ -107,8 +108,10 @@ int RondelixApp::run(int argc, char** argv) {
     if (const auto status = line.answerWithoutRunning(version)) return *status;
 
     desktop::SystemLog log(line.verbose);
-    if (!line.hasDisplay())
-        return refuse(log, "can't start — it needs a graphical desktop session, and no display is set.");
+    const CommandLine::DisplayChoice display = line.displayChoice();
+    if (const auto refusal = display.refusal()) return refuse(log, *refusal);
+    if (!display.toolkitChosen && !desktop::X11Display::answers(display.xDisplay))
+        return refuse(log, display.unreachable());
 
     // Checked before Qt starts: Qt creates missing folders of its own under the home folder.
     const desktop::UserHomeFolder home;
