@@ -94,7 +94,8 @@ MacroExecutor::Locations MacroExecutor::Locations::standard(const platform::Home
     const auto folder = home.path();
     const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
     return {isExecutable("/bin/zsh") ? "/bin/zsh" : "/bin/bash",
-            ShortcutsRunner::standardFolder(folder).string(), folder.string(), desktop ? desktop : ""};
+            ShortcutsRunner::standardFolder(home.configFolder()).string(), folder.string(),
+            desktop ? desktop : ""};
 }
 
 MacroExecutor::MacroExecutor(Platform platform, Locations locations)

@@ -93,7 +93,7 @@ void AppCoordinator::buildServices() {
 
     demo_ = std::make_unique<DemoChoreography>(DemoChoreography::Services{
         *configStore_, *wheelState_, *overlayController_, *feedback_, *macroExecutor_, p.queue, p.screens,
-        p.notifications, p.defaults, p.log, DemoBackup::fileUnder(p.home.path()),
+        p.notifications, p.defaults, p.log, DemoBackup::fileIn(p.home.configFolder()),
         [this, alive = lifetime_.watch()] { return alive && devMenuUnlocked_; }});
 }
 
@@ -194,7 +194,7 @@ void AppCoordinator::removeOrphanedIcons() {
     // A configuration from the backup or the defaults, or one this build may
     // not write, may not name every picture the user still has.
     if (!configStore_->loadedPrimaryCleanly() || configStore_->isReadOnly()) return;
-    platform_.background.run([folder = IconStore::directory(platform_.home.path()),
+    platform_.background.run([folder = IconStore::directoryIn(platform_.home.configFolder()),
                               keeping = IconStore::referencedFilenames(configStore_->config())] {
         IconStore::removeOrphans(folder, keeping, static_cast<std::int64_t>(std::time(nullptr)));
     });

@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "platform/XdgFolders.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -142,7 +144,9 @@ std::string CommandLine::helpText() {
             "\n"
             "The toolkit's own options (-display, -platform, -style …) are passed on.\n"
             "Rondelix runs once per user: starting it again brings its window back.\n"
-            "Its wheels and settings are kept in ~/.config/rondelix/.\n";
+            "Its wheels and settings are kept in ";
+    text += platform::shownWithTilde(platform::programConfigFolder());
+    text += "/.\n";
     return text;
 }
 

@@ -74,7 +74,7 @@ void SliceForm::setActionKind(SliceFormKinds::ActionKind kind) {
 void SliceForm::chooseImage() {
     const auto picture = services_.dialogs.chooseFileToOpen(platform::OpenPanel{pictureExtensions});
     if (!picture) return;
-    const auto stored = IconStore::importImage(IconStore::directory(services_.home), *picture,
+    const auto stored = IconStore::importImage(IconStore::directoryIn(services_.configFolder), *picture,
                                                services_.images, services_.log);
     if (!stored) {
         services_.sounds.beep();
@@ -107,7 +107,7 @@ void SliceForm::pressRecord() {
 }
 
 void SliceForm::loadAutomations() {
-    const std::string folder = ShortcutsRunner::standardFolder(services_.home).string();
+    const std::string folder = ShortcutsRunner::standardFolder(services_.configFolder).string();
     services_.background.run([folder, alive = lifetime_.watch(), this, &queue = services_.queue] {
         auto names = ShortcutsRunner::list(folder);
         queue.post([alive, this, names = std::move(names)]() mutable {
@@ -124,7 +124,7 @@ void SliceForm::applicationBecameActive() {
 }
 
 void SliceForm::openAutomationsFolder() {
-    const auto folder = ShortcutsRunner::standardFolder(services_.home);
+    const auto folder = ShortcutsRunner::standardFolder(services_.configFolder);
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     services_.workspace.openLink("file://" + folder.string(), [](bool) {});

@@ -50,7 +50,7 @@ struct SliceFormServices {
     platform::Background& background;
     platform::MainQueue& queue;
     const platform::KeyboardLayout& keyboard;
-    std::filesystem::path home;
+    std::filesystem::path configFolder;
     KeystrokeCaptureHost capture;
     // Whether the main window shows My Wheels right now.
     std::function<bool()> showsWheelsPage;

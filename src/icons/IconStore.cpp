@@ -4,6 +4,7 @@
 #include "files/ImportSafety.h"
 #include "platform/HomeFolder.h"
 #include "platform/Log.h"
+#include "platform/XdgFolders.h"
 #include "util/Ascii.h"
 #include "util/Uuid.h"
 
@@ -59,11 +60,11 @@ std::optional<std::int64_t> creationTime(const fs::path& file) {
 fs::path directory() {
     const fs::path home = platform::userHomeFolder();
     if (home.empty()) return {};
-    return directory(home);
+    return directoryIn(platform::programConfigFolder(home));
 }
 
-fs::path directory(const fs::path& home) {
-    return home / ".config/rondelix/icons";
+fs::path directoryIn(const fs::path& configFolder) {
+    return configFolder / "icons";
 }
 
 bool isUsableFilename(std::string_view filename) {

@@ -2,9 +2,9 @@
 
 namespace rondelix {
 
-ConfigPaths ConfigPaths::under(const std::filesystem::path& home) {
+ConfigPaths ConfigPaths::in(const std::filesystem::path& folder) {
     ConfigPaths paths;
-    paths.folder = home / ".config" / "rondelix";
+    paths.folder = folder;
     paths.config = paths.folder / "config.json";
     paths.backup = paths.folder / "config.json.bak";
     paths.backupTemp = paths.folder / "config.json.bak.tmp";

@@ -157,7 +157,7 @@ int RondelixApp::run(int argc, char** argv) {
     });
 
     desktop::QtMainQueue queue;
-    desktop::JsonFileUserDefaults defaults(ConfigPaths::under(home.path()).defaults, log);
+    desktop::JsonFileUserDefaults defaults(ConfigPaths::in(home.configFolder()).defaults, log);
     AppDelegate delegate(defaults, queue, QSysInfo::prettyProductName().toStdString());
     delegate.applicationWillFinishLaunching();
     if (defaults.get(DefaultsKeys::previousLaunchIncomplete))

@@ -6,6 +6,7 @@
 #include "guides/DemoChoreography.h"
 #include "platform/Log.h"
 #include "platform/Screens.h"
+#include "platform/XdgFolders.h"
 #include "settings/DiagnosticsShortcuts.h"
 #include "settings/RecentLogCollector.h"
 #include "settings/ui/AboutPage.h"
@@ -49,7 +50,8 @@ QWidget* makeAboutPage(AppCoordinator& c, QWidget* parent) {
     return new AboutPage({p.queue, p.pasteboard, p.workspace, c.updater(),
                           [&c] { return c.devMenuUnlocked(); }, [&c] { c.unlockDevMenu(); },
                           [&c] { c.showHowItWorks(); }, QCoreApplication::applicationVersion().toStdString(),
-                          systemName()},
+                          systemName(),
+                          platform::shownWithTilde(c.configStore().paths().folder, p.home.path())},
                          parent);
 }
 

@@ -37,7 +37,7 @@ SliceFormFactory sliceFormFactory(AppCoordinator& c) {
             p.background,
             p.queue,
             p.keyboardLayout,
-            p.home.path(),
+            p.home.configFolder(),
             KeystrokeCaptureHost{c.hotkeyManager(),
                                  [&windows = p.windows] {
                                      const auto main = windows.state(AppWindows::Kind::main);

@@ -141,7 +141,9 @@ AboutPage::AboutPage(Services services, QWidget* parent)
                    privacy));
     rows->addWidget(privacyRow("folder", palette().color(QPalette::PlaceholderText),
                                "<span style='color: palette(placeholder-text)'>Your settings are stored at "
-                               "<code>~/.config/rondelix/</code>.</span>",
+                               "<code>" +
+                                   QString::fromStdString(services_.settingsFolder).toHtmlEscaped() +
+                                   "/</code>.</span>",
                                privacy));
     column->addSpacing(6);
     column->addWidget(privacy, 0, Qt::AlignHCenter);

@@ -118,7 +118,8 @@ class AboutPageTest : public SettingsPageTest {
         auto& c = rig.c();
         auto* made = new AboutPage({rig.queue, rig.pasteboard, rig.workspace, c.updater(),
                                     [&c] { return c.devMenuUnlocked(); }, [&c] { c.unlockDevMenu(); },
-                                    [&c] { c.showHowItWorks(); }, std::move(version), "Debian 12"},
+                                    [&c] { c.showHowItWorks(); }, std::move(version), "Debian 12",
+                                    "~/.config/rondelix"},
                                    nullptr);
         show(made);
         return made;
