@@ -47,6 +47,7 @@
 #include "store/ConfigPaths.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPointer>
 #include <QSysInfo>
 #include <QThreadPool>
@@ -144,6 +145,11 @@ int RondelixApp::run(int argc, char** argv) {
     QApplication::setApplicationName("Rondelix");
     QApplication::setApplicationVersion(version);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Every window, and the taskbar and switcher entries of each, show the
+    // installed icon, or the copy built into the program when none is installed.
+    QGuiApplication::setDesktopFileName(desktop::ProgramExecutables::applicationId);
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(desktop::ProgramExecutables::applicationId, QIcon(":/com.tovarel.Rondelix.svg")));
     // Qt's raster engine cuts every large fill and scaled image into slices
     // for its global thread pool, one thread per core. The wheel's opening
     // paints a few hundred thousand pixels a frame: waking every core for
