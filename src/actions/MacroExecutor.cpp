@@ -25,10 +25,13 @@ namespace rondelix {
 
 namespace {
 
-// The group flags of the modifiers a key combination holds.
+// The flags of the modifiers a key combination holds: the group flags, and
+// for Super the left Command key's own bit, since Command's group flag
+// travels as Control.
 constexpr std::uint64_t comboFlags(const KeyCombo& combo) {
     return (combo.command ? ModifierFlag::command : 0) | (combo.shift ? ModifierFlag::shift : 0) |
-           (combo.option ? ModifierFlag::option : 0) | (combo.control ? ModifierFlag::control : 0);
+           (combo.option ? ModifierFlag::option : 0) | (combo.control ? ModifierFlag::control : 0) |
+           (combo.super ? ModifierFlag::leftCommand : 0);
 }
 
 constexpr int keyCodeV = 9;

@@ -56,6 +56,8 @@ std::string_view modifierTitle(Modifier modifier) {
         return KeyComboText::ctrlWord;
     case Modifier::shift:
         return KeyComboText::shiftWord;
+    case Modifier::super:
+        return KeyComboText::superWord;
     case Modifier::alt:
         break;
     }
@@ -68,6 +70,8 @@ bool modifierIsOn(const KeyCombo& combo, Modifier modifier) {
         return combo.command || combo.control;
     case Modifier::shift:
         return combo.shift;
+    case Modifier::super:
+        return combo.super;
     case Modifier::alt:
         break;
     }
@@ -85,6 +89,9 @@ KeyCombo withModifier(KeyCombo combo, Modifier modifier, bool on) {
         break;
     case Modifier::alt:
         combo.option = on;
+        break;
+    case Modifier::super:
+        combo.super = on;
         break;
     }
     return combo;

@@ -39,8 +39,8 @@ std::optional<KeyCombo> keyFieldWrite(const KeyCombo& combo, std::string_view te
 // The modifier toggles in the order shown. Ctrl stands for both Command and
 // Control, since Command travels as Control: it reads on when either is set,
 // and switching it on sets Command alone.
-enum class Modifier { ctrl, shift, alt };
-inline constexpr Modifier modifierOrder[] = {Modifier::ctrl, Modifier::shift, Modifier::alt};
+enum class Modifier { ctrl, shift, alt, super };
+inline constexpr Modifier modifierOrder[] = {Modifier::ctrl, Modifier::shift, Modifier::alt, Modifier::super};
 std::string_view modifierTitle(Modifier modifier);
 bool modifierIsOn(const KeyCombo& combo, Modifier modifier);
 KeyCombo withModifier(KeyCombo combo, Modifier modifier, bool on);

@@ -66,7 +66,7 @@ TEST(SliceFormInputs, TheKeyFieldTakesTheLastCharacterAndKeepsTheModifiers) {
 
 TEST(SliceFormInputs, CtrlStandsForCommandAndControl) {
     EXPECT_EQ(std::vector<Modifier>(std::begin(modifierOrder), std::end(modifierOrder)),
-              (std::vector<Modifier>{Modifier::ctrl, Modifier::shift, Modifier::alt}));
+              (std::vector<Modifier>{Modifier::ctrl, Modifier::shift, Modifier::alt, Modifier::super}));
     EXPECT_EQ(modifierTitle(Modifier::ctrl), "Ctrl");
     EXPECT_EQ(modifierTitle(Modifier::shift), "Shift");
     EXPECT_EQ(modifierTitle(Modifier::alt), "Alt");
@@ -79,6 +79,10 @@ TEST(SliceFormInputs, CtrlStandsForCommandAndControl) {
               (KeyCombo{9, false, true, true, false}));
     EXPECT_EQ(withModifier(control, Modifier::shift, true), (KeyCombo{9, false, true, false, true}));
     EXPECT_EQ(withModifier({9, false, false, true, false}, Modifier::alt, false), (KeyCombo{9}));
+    // Super is a toggle of its own, untouched by Ctrl.
+    EXPECT_EQ(modifierTitle(Modifier::super), "Super");
+    EXPECT_EQ(withModifier(control, Modifier::super, true), (KeyCombo{9, false, false, false, true, true}));
+    EXPECT_FALSE(modifierIsOn({9, false, false, false, false, true}, Modifier::ctrl));
 }
 
 int checkedRows(const std::vector<MenuSection>& sections) {

@@ -182,6 +182,15 @@ TEST(SliceFormView, RecordsCtrlShiftKAndKeepsCtrlZFromUndoing) {
               MacroAction(MacroAction::Keystroke{KeyCombo{6, false, false, false, true}}));
     QTest::keyClick(&rig.window, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(undos, 1) << "after the capture the shortcut works again";
+
+    // Super is kept as Super, never turned into the Ctrl it is not.
+    QTest::mouseClick(record, Qt::LeftButton);
+    QTest::keyClick(&rig.window, Qt::Key_J, Qt::MetaModifier);
+    EXPECT_EQ(rig.slice().action,
+              MacroAction(MacroAction::Keystroke{KeyCombo{.keyCode = 38, .super = true}}));
+    EXPECT_EQ(rig.find<QLabel>("comboDisplay")->text(), QStringLiteral("Super+J"));
+    EXPECT_TRUE(rig.find<QPushButton>("modifierSuper")->isChecked());
+    EXPECT_FALSE(rig.find<QPushButton>("modifierCtrl")->isChecked());
 }
 
 TEST(SliceFormView, TheKeyFieldTakesATypedCharacterOnly) {
