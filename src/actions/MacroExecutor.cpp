@@ -46,6 +46,10 @@ constexpr const char* unopenedLinkSentence = "Nothing can open that link.";
 constexpr const char* scriptFailedSentence = "Your script exited with an error.";
 const std::string noShortcutSentence =
     "No " + std::string(AutomationWords::singular) + " chosen for this slice yet.";
+const std::string shortcutFailedSentence =
+    "Your " + std::string(AutomationWords::singular) + " exited with an error.";
+const std::string shortcutMissingSentence =
+    "That " + std::string(AutomationWords::singular) + " isn't installed.";
 constexpr const char* couldNotRunSentence = "That action couldn't run.";
 constexpr const char* unavailableSentence = "That action isn't available.";
 
@@ -265,7 +269,8 @@ void MacroExecutor::openURL(const std::string& text) {
 // ---- Child processes ----
 
 void MacroExecutor::runChecked(const QueuedCommand& command, std::optional<double> timeLimit,
-                               std::function<void()> onFailure, std::function<void()> completion) {
+                               std::function<void(const platform::ProcessResult&)> onFailure,
+                               std::function<void()> completion) {
     platform::ProcessRequest request;
     request.program = command.launchPath;
     request.arguments = command.arguments;
@@ -290,7 +295,7 @@ void MacroExecutor::runChecked(const QueuedCommand& command, std::optional<doubl
             }
             if (failed) {
                 if (onFailure)
-                    onFailure();
+                    onFailure(result);
                 else
                     beep();
             }
@@ -300,8 +305,8 @@ void MacroExecutor::runChecked(const QueuedCommand& command, std::optional<doubl
 
 void MacroExecutor::runScript(const std::string& script) {
     runChecked(
-        {locations_.loginShell, {"-lc", script}}, std::nullopt, [this] { report(scriptFailedSentence); },
-        nullptr);
+        {locations_.loginShell, {"-lc", script}}, std::nullopt,
+        [this](const platform::ProcessResult&) { report(scriptFailedSentence); }, nullptr);
 }
 
 void MacroExecutor::runShortcut(const std::string& name) {
@@ -309,23 +314,26 @@ void MacroExecutor::runShortcut(const std::string& name) {
         report(noShortcutSentence);
         return;
     }
-    auto failed = [alive = lifetime_.watch(), this, name] {
-        if (!alive) return;
-        if (onShortcutFailed)
-            onShortcutFailed(name);
-        else
-            beep();
+    // The sentence says what went wrong where the user is looking; the
+    // coordinator may also offer to set a known automation up.
+    auto failed = [this, name](const std::string& sentence) {
+        report(sentence);
+        if (onShortcutFailed) onShortcutFailed(name);
     };
     const auto program = ShortcutsRunner::executablePath(locations_.shortcutsFolder, name);
     if (!program) {
-        failed();
+        platform_.log.write("macro command refused: \u201C" + name + "\u201D is not a file name");
+        failed(shortcutMissingSentence);
         return;
     }
-    platform::ProcessRequest request;
-    request.program = *program;
-    platform_.processes.run(std::move(request), [failed](const platform::ProcessResult& result) {
-        if (!result.launched || result.status != 0) failed();
-    });
+    // A file that is gone or not executable does not launch: to the user it
+    // is not installed, as the folder's listing leaves it out too.
+    runChecked(
+        {*program, {}}, std::nullopt,
+        [failed](const platform::ProcessResult& result) {
+            failed(result.launched ? shortcutFailedSentence : shortcutMissingSentence);
+        },
+        nullptr);
 }
 
 // ---- The serial system-command queue ----
@@ -341,7 +349,8 @@ void MacroExecutor::pumpSystemActions() {
     const QueuedCommand next = std::move(systemActionQueue_.front());
     systemActionQueue_.pop_front();
     runChecked(
-        next, systemCommandTimeLimitSeconds, [this] { report(couldNotRunSentence); },
+        next, systemCommandTimeLimitSeconds,
+        [this](const platform::ProcessResult&) { report(couldNotRunSentence); },
         [this] {
             systemActionRunning_ = false;
             pumpSystemActions();

@@ -22,6 +22,7 @@ class HomeFolder;
 class Log;
 class Processes;
 class Sounds;
+struct ProcessResult;
 class Workspace;
 } // namespace platform
 
@@ -73,6 +74,8 @@ class MacroExecutor final : public SummonActions {
     MacroExecutor& operator=(const MacroExecutor&) = delete;
 
     std::function<void(const std::optional<std::string>& target)> onOpenSettings;
+    // After an automation failed and its sentence went out through
+    // onActionFailed: the name, so a known one can be offered for setting up.
     std::function<void(const std::string& shortcutName)> onShortcutFailed;
     std::function<void(const std::string& sentence)> onActionFailed;
 
@@ -100,7 +103,8 @@ class MacroExecutor final : public SummonActions {
     void pressKey(int keyType);
 
     void runChecked(const QueuedCommand& command, std::optional<double> timeLimit,
-                    std::function<void()> onFailure, std::function<void()> completion);
+                    std::function<void(const platform::ProcessResult&)> onFailure,
+                    std::function<void()> completion);
     void runScript(const std::string& script);
     void runShortcut(const std::string& name);
     void runSystemAction(const std::string& id);

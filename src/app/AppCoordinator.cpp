@@ -545,17 +545,11 @@ std::vector<ShortcutRequirement> AppCoordinator::missingRequiredShortcuts() cons
 }
 
 void AppCoordinator::handleShortcutFailed(const std::string& name) {
-    if (!ShortcutCatalog::requirement(name)) {
-        platform_.sounds.beep();
-        return;
-    }
+    // The HUD has already said what went wrong; a known automation that is
+    // not installed is offered for setting up as well.
+    if (!ShortcutCatalog::requirement(name)) return;
     refreshInstalledShortcuts([this, alive = lifetime_.watch(), name] {
-        if (!alive) return;
-        AppCoordinator& c = *this;
-        if (c.installedShortcuts_.count(asciiLowercased(name)))
-            c.platform_.sounds.beep();
-        else
-            c.showShortcutSetup(name);
+        if (alive && !installedShortcuts_.count(asciiLowercased(name))) showShortcutSetup(name);
     });
 }
 

@@ -86,19 +86,18 @@ TEST_F(ExecutorTest, AShortcutRunsTheExecutableOfThatNameFromTheFolder) {
     EXPECT_TRUE(shortcutFailures.empty());
 }
 
-TEST_F(ExecutorTest, AShortcutThatFailsOrIsMissingGoesToTheSetupCallback) {
+TEST_F(ExecutorTest, AFailedShortcutIsToldThenHandedOnForSetUp) {
     fire(MacroAction::Shortcut{"Toggle Bluetooth"});
-    fire(MacroAction::Shortcut{"Nope"});
     processes.finish(0, 1);
-    processes.failLaunch(1);
     queue.runPending();
-    EXPECT_EQ(shortcutFailures, (Lines{"Toggle Bluetooth", "Nope"}));
-    EXPECT_TRUE(reported.empty());
-    EXPECT_TRUE(log.lines().empty());
+    EXPECT_EQ(reported, Lines{"Your Automation exited with an error."});
+    EXPECT_EQ(shortcutFailures, Lines{"Toggle Bluetooth"});
 
+    // Nobody listening: one beep, not one per callback.
+    executor.onActionFailed = nullptr;
     executor.onShortcutFailed = nullptr;
     fire(MacroAction::Shortcut{"Nope"});
-    processes.failLaunch(2);
+    processes.failLaunch(1);
     queue.runPending();
     EXPECT_EQ(sounds.beeps, 1);
 }
@@ -108,6 +107,7 @@ TEST_F(ExecutorTest, AShortcutNameCannotReachOutsideTheFolder) {
         fire(MacroAction::Shortcut{name});
     EXPECT_TRUE(processes.children().empty());
     EXPECT_EQ(shortcutFailures, (Lines{"../../../bin/rm", "/bin/sh", "..", "."}));
+    EXPECT_EQ(reported, Lines(4, "That Automation isn't installed."));
 }
 
 TEST_F(ExecutorTest, AnEmptyShortcutNameIsReportedWithoutStartingAnything) {

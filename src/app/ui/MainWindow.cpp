@@ -279,6 +279,12 @@ void MainWindow::dropTransientPage() {
 }
 
 void MainWindow::showPageWidget(MainTab tab) {
+    // Showing the page already shown (the sidebar rebuilt under it) keeps
+    // it as it is.
+    if (transientPage_ && transientTab_ == tab) {
+        pages_->setCurrentWidget(transientPage_);
+        return;
+    }
     dropTransientPage();
     if (const auto kept = keptPages_.find(tab); kept != keptPages_.end()) {
         pages_->setCurrentWidget(kept->second);
@@ -295,8 +301,10 @@ void MainWindow::showPageWidget(MainTab tab) {
     if (pages_->indexOf(page) < 0) pages_->addWidget(page);
     if (pageGroup(tab) == PageGroup::wheels)
         keptPages_[tab] = page;
-    else
+    else {
         transientPage_ = page;
+        transientTab_ = tab;
+    }
     pages_->setCurrentWidget(page);
 }
 

@@ -1,0 +1,102 @@
+#include "support/CoordinatorRig.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace rondelix {
+namespace {
+
+using testsupport::CoordinatorRig;
+using Kind = AppWindows::Kind;
+
+// How a child the slice started ends; a refused name starts none.
+enum class Ending { exitsWithError, neverLaunches, startsNothing };
+
+struct Failure {
+    std::string what;
+    MacroAction action;
+    std::vector<std::string> installed; // automations in the folder beforehand
+    Ending ending;
+    std::string sentence;
+    std::string logEnding;
+    bool opensSetUp = false;
+};
+
+// Every failure of a slice fired from the wheel shows its sentence in the HUD
+// and leaves one log line naming the command, with no beep in its place.
+TEST(HudFailureSentences, EachFailedSliceIsToldWhereTheWheelWas) {
+    const std::string automations = "/.config/rondelix/shortcuts/";
+    const std::vector<Failure> failures = {
+        {"a script that exits with an error",
+         MacroAction::Script{"exit 3"},
+         {},
+         Ending::exitsWithError,
+         "Your script exited with an error.",
+         "exited 3; stderr\u00BB it broke"},
+        {"an automation that exits with an error",
+         MacroAction::Shortcut{"Morning Routine"},
+         {"Morning Routine"},
+         Ending::exitsWithError,
+         "Your Automation exited with an error.",
+         automations + "Morning Routine exited 3; stderr\u00BB it broke"},
+        {"an automation whose file is gone",
+         MacroAction::Shortcut{"Morning Routine"},
+         {},
+         Ending::neverLaunches,
+         "That Automation isn't installed.",
+         automations + "Morning Routine failed to launch: No such file or directory"},
+        {"an automation name that is a path",
+         MacroAction::Shortcut{"../../bin/true"},
+         {},
+         Ending::startsNothing,
+         "That Automation isn't installed.",
+         "refused: \u201C../../bin/true\u201D is not a file name"},
+        {"the shipped Do Not Disturb automation failing",
+         MacroAction::SystemAction{"toggle-dnd"},
+         {"Toggle Focus"},
+         Ending::exitsWithError,
+         "Your Automation exited with an error.",
+         automations + "Toggle Focus exited 3; stderr\u00BB it broke"},
+        {"the Night Light automation not set up",
+         MacroAction::SystemAction{"night-shift"},
+         {},
+         Ending::neverLaunches,
+         "That Automation isn't installed.",
+         automations + "Toggle Night Shift failed to launch: No such file or directory",
+         true},
+    };
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.what);
+        CoordinatorRig rig;
+        rig.open();
+        const auto folder = rig.c().configStore().paths().automations;
+        std::filesystem::create_directories(folder);
+        for (const auto& name : failure.installed) {
+            std::ofstream(folder / name) << "#!/bin/sh\n";
+            std::filesystem::permissions(folder / name, std::filesystem::perms::owner_all);
+        }
+        rig.background.runAll();
+        rig.queue.runPending();
+        rig.log.clear();
+
+        rig.c().macroExecutor().fire(failure.action);
+        if (failure.ending == Ending::exitsWithError) rig.processes.finish(0, 3, "it broke");
+        if (failure.ending == Ending::neverLaunches) rig.processes.failLaunch(0);
+        EXPECT_EQ(rig.processes.children().empty(), failure.ending == Ending::startsNothing);
+        rig.queue.runPending();
+        rig.background.runAll();
+        rig.queue.runPending();
+
+        EXPECT_EQ(rig.hud->text, failure.sentence);
+        EXPECT_EQ(rig.hud->systemImage, "exclamationmark.triangle.fill");
+        ASSERT_EQ(rig.log.lines().size(), 1u);
+        EXPECT_TRUE(rig.log.lines().front().starts_with("Rondelix: macro command "));
+        EXPECT_TRUE(rig.log.lines().front().ends_with(failure.logEnding)) << rig.log.lines().front();
+        EXPECT_EQ(rig.windows.state(Kind::shortcutSetup).exists, failure.opensSetUp);
+        EXPECT_EQ(rig.sounds.beeps, 0);
+    }
+}
+
+} // namespace
+} // namespace rondelix
