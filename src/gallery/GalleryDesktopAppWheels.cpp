@@ -44,11 +44,12 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
                              {"New Tab", "plus.square", key("⌘T")},
                              {"Reopen Tab", "arrow.uturn.left.square", key("⇧⌘T")},
                              {"Address Bar", "link", key("⌘L")},
-                             {"Reader\nView", "doc.plaintext", key("⇧⌘R")},
-                             {"Back", "chevron.backward", key("⌘[")},
-                             {"Forward", "chevron.forward", key("⌘]")},
-                             {"Web\nInspector", "hammer", key("⌥⌘I")},
-                             {"JavaScript\nConsole", "terminal", key("⌥⌘C")},
+                             // The browser here: Ctrl+Shift+R would reload past the cache.
+                             {"Reader\nView", "doc.plaintext", key("⌥⌘R")},
+                             {"Back", "chevron.backward", key("⌥←")},
+                             {"Forward", "chevron.forward", key("⌥→")},
+                             {"Web\nInspector", "hammer", key("⇧⌘I")},
+                             {"JavaScript\nConsole", "terminal", key("⇧⌘J")},
                          }));
 
     out.push_back(define({"gallery-preview",
@@ -185,10 +186,12 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
                           {},
                           "Windows and tabs, clearing, history search, and interrupting in Terminal."},
                          {
-                             {"New Window", "macwindow.badge.plus", key("⌘N")},
-                             {"New Tab", "plus.square", key("⌘T")},
-                             {"Clear\nScrollback", "eraser", key("⌘K")},
-                             {"Find", "magnifyingglass", key("⌘F")},
+                             // A terminal takes its own commands with Shift: Ctrl
+                             // alone reaches the shell (next line, transpose, kill).
+                             {"New Window", "macwindow.badge.plus", key("⇧⌘N")},
+                             {"New Tab", "plus.square", key("⇧⌘T")},
+                             {"Clear\nScrollback", "eraser", key("⇧⌘K")},
+                             {"Find", "magnifyingglass", key("⇧⌘F")},
                              {"Interrupt", "stop.circle", key("⌃C")},
                              {"Clear Line", "delete.left", key("⌃U")},
                              {"Search\nHistory", "clock.arrow.circlepath", key("⌃R")},
