@@ -23,7 +23,9 @@ std::string imageRowLabel(const Icon::CustomImage& image) {
 std::string appRowName(const MacroAction::App& app, const platform::Workspace& workspace) {
     // An empty identifier names no application, so it reads like a missing one.
     if (!app.bundleIdentifier || app.bundleIdentifier->empty()) return "No app chosen";
+    // The name the desktop's menus show, as the wheel review names it.
     if (const auto location = workspace.applicationPath(*app.bundleIdentifier)) {
+        if (auto name = workspace.applicationName(*location); name && !name->empty()) return *name;
         std::string name = std::filesystem::path(*location).stem().string();
         if (!name.empty()) return name;
     }

@@ -101,7 +101,7 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                           "Microsoft Teams",
                           Category::apps,
                           {},
-                          "Mute, camera, raise hand, and call controls for Microsoft Teams on Mac."},
+                          "Mute, camera, raise hand, and call controls for Microsoft Teams."},
                          {
                              {"Mute", "mic.slash.fill", key("⇧⌘M")},
                              {"Camera", "video.fill", key("⇧⌘O")},

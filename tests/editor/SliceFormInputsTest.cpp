@@ -21,9 +21,13 @@ TEST(SliceFormInputs, TheAppRowNamesTheApplicationFromItsIdentifierOnly) {
     platform::sim::SimMainQueue queue;
     platform::sim::SimWorkspace workspace{queue};
     workspace.installed["org.gnome.Calculator"] = "/usr/share/applications/org.gnome.Calculator.desktop";
+    // An identifier of another system found here through its equivalent.
+    workspace.installed["com.apple.finder"] = "/usr/share/applications/org.gnome.Nautilus.desktop";
+    workspace.names["/usr/share/applications/org.gnome.Nautilus.desktop"] = "Files";
     const std::vector<std::pair<MacroAction::App, std::string>> cases{
         {{"org.gnome.Calculator", std::nullopt}, "org.gnome.Calculator"},
         {{"org.gnome.Calculator", "/elsewhere/Other.desktop"}, "org.gnome.Calculator"},
+        {{"com.apple.finder", std::nullopt}, "Files"},
         {{"com.example.Missing", std::nullopt}, "com.example.Missing"},
         {{std::nullopt, "/usr/bin/xterm"}, "No app chosen"},
         {{"", "/usr/bin/xterm"}, "No app chosen"},
