@@ -194,7 +194,6 @@ void gatherActions(In& in, AppCoordinator& c) {
     const Behavior& behavior = c.configStore().config().behavior;
     in.shellAvailable = ::access("/bin/sh", X_OK) == 0;
     in.automationFolder = present(c.configStore().paths().automations);
-    in.automationStatus = c.permissions().systemEventsAutomationStatus();
     in.soundEnabled = behavior.soundEnabled;
     in.soundVolume = behavior.soundVolume;
     in.aimSound = behavior.aimSoundName;

@@ -90,7 +90,7 @@ Alert codeImportAlert(const std::vector<std::string>& warnings) {
 
     Alert alert;
     alert.style = Alert::Style::critical;
-    alert.message = "This file can run code on your Mac";
+    alert.message = "This file can run code on this computer";
     alert.informativeText =
         "Only add wheels from people you trust. When fired, it will be able to:\n\n" + list;
     alert.buttons = {cancel, addAnyway};
@@ -116,10 +116,11 @@ Alert wheelImportAlert(const Wheel& wheel, const platform::Workspace& workspace)
         alert.symbol = "exclamationmark.circle.fill";
         alert.message = name.value_or("This wheel") + " can run custom actions";
         alert.informativeText =
-            "This wheel includes a script or other custom action that runs on your Mac when you fire a "
+            "This wheel includes a script or other custom action that runs on this computer when you fire a "
             "slice. "
             "It\u2019s often something handy like opening a file or controlling an app, but since it runs on "
-            "your Mac, it\u2019s worth adding wheels only from people you trust.\n\nYou can see exactly what "
+            "this computer, it\u2019s worth adding wheels only from people you trust.\n\nYou can see exactly "
+            "what "
             "it does below. If anything looks unfamiliar, select a line to copy and look it up, or just "
             "click "
             "Cancel.";

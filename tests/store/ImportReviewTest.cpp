@@ -48,7 +48,7 @@ TEST_F(Review, ConfigurationReviewListsEightWarningsAndCountsTheRest) {
               intro + "•  w1\n•  w2\n•  w3\n•  w4\n•  w5\n•  w6\n•  w7\n•  w8\n•  …and 1 more");
     EXPECT_EQ(ImportReview::codeImportAlert(numbered(8)).informativeText,
               intro + "•  w1\n•  w2\n•  w3\n•  w4\n•  w5\n•  w6\n•  w7\n•  w8");
-    EXPECT_EQ(nine.message, "This file can run code on your Mac");
+    EXPECT_EQ(nine.message, "This file can run code on this computer");
     EXPECT_EQ(frame(nine), "2 - [Cancel] [Add Anyway] default 0");
 
     EXPECT_FALSE(ImportReview::confirmCodeImport(dialogs, numbered(1))); // Return chooses Cancel
@@ -92,9 +92,10 @@ TEST_F(Review, AWheelThatRunsCodeListsEveryWarningThenEverythingElse) {
     EXPECT_EQ(alert.message, "This wheel can run custom actions");
     EXPECT_EQ(
         alert.informativeText,
-        "This wheel includes a script or other custom action that runs on your Mac when you fire a slice. "
-        "It’s often something handy like opening a file or controlling an app, but since it runs on your "
-        "Mac, it’s worth adding wheels only from people you trust.\n\nYou can see exactly what it does "
+        "This wheel includes a script or other custom action that runs on this computer when you fire a "
+        "slice. It’s often something handy like opening a file or controlling an app, but since it runs on "
+        "this computer, it’s worth adding wheels only from people you trust.\n\nYou can see exactly what "
+        "it does "
         "below. If anything looks unfamiliar, select a line to copy and look it up, or just click Cancel.");
     EXPECT_EQ(alert.detailText, "SCRIPTS & CUSTOM ACTIONS\n\n•  “Run” runs a script: echo hi\n\n"
                                 "•  “Files” opens: file:///etc\n\nEVERYTHING ELSE THIS WHEEL DOES\n\n"
