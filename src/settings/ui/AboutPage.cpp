@@ -154,6 +154,16 @@ AboutPage::AboutPage(Services services, QWidget* parent)
         if (services_.updater.canStandardCheck()) services_.updater.updater().checkForUpdates();
     });
     column->addWidget(checkForUpdates_, 0, Qt::AlignHCenter);
+    // Where updates come from elsewhere, that is said in place of a button
+    // that could never run.
+    if (const auto reason = services_.updater.updater().unavailableReason()) {
+        checkForUpdates_->hide();
+        auto* from = new QLabel(QString::fromStdString(*reason), canvas);
+        from->setObjectName("updatesFromSystem");
+        from->setTextFormat(Qt::PlainText);
+        from->setStyleSheet("color: palette(placeholder-text)");
+        column->addWidget(from, 0, Qt::AlignHCenter);
+    }
     setWidget(canvas);
 
     toast_ = new QLabel(viewport());
