@@ -136,8 +136,8 @@ AboutPage::AboutPage(Services services, QWidget* parent)
                                "<b>No data collected.</b> No accounts, no analytics, no tracking.", privacy));
     rows->addWidget(
         privacyRow("keyboard", plain,
-                   "<b>Needs Input Monitoring + Accessibility</b> to see your summon key and run your "
-                   "shortcuts in the app you're using.",
+                   "<b>Listens to keys through the X server and sends input through XTest</b> to see "
+                   "your summon key and run your shortcuts in the app you're using.",
                    privacy));
     rows->addWidget(privacyRow("folder", palette().color(QPalette::PlaceholderText),
                                "<span style='color: palette(placeholder-text)'>Your settings are stored at "
