@@ -3,6 +3,7 @@
 #include "actions/LinkText.h"
 #include "actions/ShortcutsRunner.h"
 #include "actions/SystemActionRoute.h"
+#include "files/FolderEntries.h"
 #include "model/ActionClassification.h"
 #include "model/AutomationWords.h"
 #include "platform/EventTaps.h"
@@ -18,7 +19,6 @@
 #include "util/Utf8.h"
 
 #include <cstdlib>
-#include <unistd.h>
 #include <utility>
 
 namespace rondelix {
@@ -81,10 +81,6 @@ std::string failureDetail(const platform::ProcessResult& result) {
     return "exited " + std::to_string(result.status) + (said.empty() ? "" : ": " + said);
 }
 
-bool isExecutable(const char* path) {
-    return ::access(path, X_OK) == 0;
-}
-
 // Children started outside the script route: their time limit keeps one
 // that hangs from holding the action back for good.
 platform::ProcessRequest limitedRequest(const route::Queued& command) {
@@ -100,7 +96,7 @@ platform::ProcessRequest limitedRequest(const route::Queued& command) {
 MacroExecutor::Locations MacroExecutor::Locations::standard(const platform::HomeFolder& home) {
     const auto folder = home.path();
     const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
-    return {isExecutable("/bin/zsh") ? "/bin/zsh" : "/bin/bash",
+    return {isExecutableFile("/bin/zsh") ? "/bin/zsh" : "/bin/bash",
             ShortcutsRunner::standardFolder(home.configFolder()).string(), folder.string(),
             desktop ? desktop : ""};
 }

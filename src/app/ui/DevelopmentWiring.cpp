@@ -4,6 +4,7 @@
 #include "app/DiagnosticsSnapshot.h"
 #include "engine/PermissionsCheck.h"
 #include "guides/DemoChoreography.h"
+#include "platform/HomeFolder.h"
 #include "platform/Log.h"
 #include "platform/Screens.h"
 #include "platform/XdgFolders.h"
@@ -43,6 +44,12 @@ std::filesystem::path privateFolder() {
     return (runtime.isEmpty() ? QDir::tempPath() : runtime).toStdString();
 }
 
+// The demo as the Development page drives it.
+DemoControl demoControl(DemoChoreography& demo) {
+    return {[&demo] { return demo.isRunning(); }, [&demo](const std::string& scene) { demo.play(scene); },
+            [&demo] { demo.cancel(); }, demo.runningChanged};
+}
+
 } // namespace
 
 QWidget* makeAboutPage(AppCoordinator& c, QWidget* parent) {
@@ -78,7 +85,7 @@ QWidget* makeDevelopmentPage(AppCoordinator& c, QWidget* parent) {
                                 {p.queue, p.background, p.pasteboard, p.processes, p.workspace, p.log},
                                 std::move(diagnostics),
                                 std::move(roulette),
-                                &c.demo(),
+                                demoControl(c.demo()),
                                 [&c] { c.resetOnboarding(); },
                                 [&c] { c.relockDevMenu(); }},
                                parent);

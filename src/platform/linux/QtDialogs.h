@@ -1,7 +1,7 @@
 #pragma once
 
+#include "files/UserHome.h"
 #include "platform/Dialogs.h"
-#include "platform/HomeFolder.h"
 
 class QFileDialog;
 class QPlainTextEdit;

@@ -1,5 +1,6 @@
 #include "platform/linux/UserHomeFolder.h"
 
+#include "files/UserHome.h"
 #include "platform/XdgFolders.h"
 
 namespace rondelix::platform::linux_desktop {
