@@ -1,5 +1,6 @@
 #include "editor/SliceFormInputs.h"
 
+#include "actions/SystemActionRoute.h"
 #include "catalog/SystemAction.h"
 #include "catalog/WheelActionTarget.h"
 #include "icons/EmojiText.h"
@@ -99,13 +100,14 @@ KeyCombo withModifier(KeyCombo combo, Modifier modifier, bool on) {
     return combo;
 }
 
-std::vector<MenuSection> systemActionMenu(const std::string& currentId) {
+std::vector<MenuSection> systemActionMenu(const std::string& currentId, std::string_view desktop) {
     std::vector<MenuSection> sections;
     for (const SystemAction::Category category : SystemAction::allCategories()) {
         MenuSection section{std::string(SystemAction::rawValue(category)), {}};
         for (const SystemAction& action : SystemAction::all())
             if (action.category == category)
-                section.rows.push_back({action.displayName, action.id, action.id == currentId});
+                section.rows.push_back({action.displayName, action.id, action.id == currentId,
+                                        systemActionUnavailableReason(action.id, desktop)});
         sections.push_back(std::move(section));
     }
     return sections;

@@ -3,10 +3,13 @@
 #include "model/Config.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace rondelix {
+
+using SystemActionUnavailable = std::function<std::optional<std::string>(const std::string& systemActionId)>;
 
 // What the gallery asks of the rest of the program, which sits above it:
 // the user's wheels, the store's undo, opening a link and the wheel editor.
@@ -19,6 +22,8 @@ struct GalleryServices {
     std::function<void(const MacroAction&)> openLink;
     // Shows the wheel in the editor.
     std::function<void(const std::string& wheelId)> viewWheel;
+    // Why a system action does nothing on this desktop; nothing when it works.
+    SystemActionUnavailable systemActionUnavailable;
 };
 
 } // namespace rondelix

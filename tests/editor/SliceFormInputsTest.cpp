@@ -4,6 +4,7 @@
 #include "platform/sim/SimWorkspace.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace rondelix;
 using namespace rondelix::SliceFormInputs;
@@ -98,7 +99,7 @@ int checkedRows(const std::vector<MenuSection>& sections) {
 }
 
 TEST(SliceFormInputs, TheSystemActionMenuChecksOnlyTheExactId) {
-    const auto menu = systemActionMenu("toggle-dark-mode");
+    const auto menu = systemActionMenu("toggle-dark-mode", "GNOME");
     ASSERT_EQ(menu.size(), 8u);
     EXPECT_EQ(menu[0].title, "Display & Appearance");
     ASSERT_FALSE(menu[0].rows.empty());
@@ -106,8 +107,16 @@ TEST(SliceFormInputs, TheSystemActionMenuChecksOnlyTheExactId) {
     EXPECT_EQ(menu[0].rows[0].value, "toggle-dark-mode");
     EXPECT_EQ(checkedRows(menu), 1);
     EXPECT_EQ(systemActionLabel("toggle-dark-mode"), "Toggle Dark Mode");
+    // What does nothing on this desktop is marked, with why.
+    std::map<std::string, bool> marked;
+    for (const auto& section : menu)
+        for (const auto& row : section.rows)
+            marked[row.value] = row.unavailable.has_value();
+    EXPECT_FALSE(marked.at("toggle-dark-mode"));
+    EXPECT_TRUE(marked.at("toggle-dock-autohide"));
+    EXPECT_TRUE(marked.at("stage-manager"));
     for (const std::string id : {"", "Toggle-Dark-Mode", "gone"}) {
-        EXPECT_EQ(checkedRows(systemActionMenu(id)), 0) << id;
+        EXPECT_EQ(checkedRows(systemActionMenu(id, "GNOME")), 0) << id;
         EXPECT_EQ(systemActionLabel(id), "Choose an action…") << id;
     }
 }

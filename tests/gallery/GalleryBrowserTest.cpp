@@ -155,6 +155,18 @@ TEST_F(Gallery, TryingASliceOnlyDescribesItUnlessItIsALink) {
         EXPECT_EQ(trial.message, c.message);
         EXPECT_EQ(trial.opensLink, c.opens) << c.message;
     }
+    // One that does nothing on this desktop does not promise to run.
+    const auto dockOnly = [](const std::string& id) -> std::optional<std::string> {
+        if (id == "toggle-dock-autohide") return "This desktop has nothing that does this.";
+        return std::nullopt;
+    };
+    EXPECT_EQ(
+        trySlice(sliceWith("Dock", MacroAction::SystemAction{"toggle-dock-autohide"}), workspace, dockOnly)
+            .message,
+        "“Toggle Dock Auto-Hide” isn't available on this desktop");
+    EXPECT_EQ(trySlice(sliceWith("Dark", MacroAction::SystemAction{"toggle-dark-mode"}), workspace, dockOnly)
+                  .message,
+              "“Toggle Dark Mode” runs once you add this wheel");
 }
 
 TEST_F(Gallery, TryingOnThePreviewShowsAToastAndOpensOnlyLinks) {

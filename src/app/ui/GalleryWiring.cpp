@@ -1,11 +1,13 @@
 #include "app/ui/GalleryWiring.h"
 
 #include "actions/MacroExecutor.h"
+#include "actions/SystemActionRoute.h"
 #include "app/AppCoordinator.h"
 #include "gallery/ui/GalleryBrowserPage.h"
 #include "gallery/ui/WheelWorkshopPage.h"
 #include "overlay/FeedbackController.h"
 #include "overlay/ui/WheelGraphic.h"
+#include "platform/CurrentDesktop.h"
 #include "store/ConfigStore.h"
 
 #include <QPointer>
@@ -31,6 +33,7 @@ GalleryServices galleryServices(AppCoordinator& coordinator) {
             coordinator.macroExecutor().fire(link);
         },
         [&coordinator](const std::string& wheelId) { coordinator.openSliceEditor(wheelId, 0); },
+        [](const std::string& id) { return systemActionUnavailableReason(id, platform::currentDesktop()); },
     };
 }
 

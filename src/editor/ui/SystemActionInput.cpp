@@ -2,6 +2,7 @@
 
 #include "editor/SliceForm.h"
 #include "editor/ui/SliceFormWidgets.h"
+#include "platform/CurrentDesktop.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,7 +20,7 @@ void SystemActionInput::showAction(const MacroAction& action) {
     if (!system) return;
     menu_->setText(SliceFormWidgets::menuTitle(SliceFormInputs::systemActionLabel(system->id)));
     SliceFormWidgets::setMenu(
-        menu_, SliceFormInputs::systemActionMenu(system->id),
+        menu_, SliceFormInputs::systemActionMenu(system->id, platform::currentDesktop()),
         [this](const std::string& id) { form().setAction(MacroAction::SystemAction{id}); });
 }
 
