@@ -14,6 +14,7 @@
 #include "platform/Sounds.h"
 #include "platform/Workspace.h"
 #include "util/Ascii.h"
+#include "util/CurlyQuoted.h"
 #include "util/Overloaded.h"
 #include "util/TextTrimming.h"
 #include "util/Utf8.h"
@@ -142,7 +143,7 @@ void MacroExecutor::fire(const MacroAction& action) {
                action.value);
 }
 
-// ---- Paste and the clipboard restore ----
+// Paste and the clipboard restore ---------------------------------------------
 
 void MacroExecutor::pasteText(const std::string& text) {
     auto& board = platform_.pasteboard;
@@ -195,7 +196,7 @@ void MacroExecutor::applicationWillTerminate() {
     restoreClipboard();
 }
 
-// ---- Keys ----
+// Keys ------------------------------------------------------------------------
 
 void MacroExecutor::postKeystroke(const KeyCombo& combo) {
     if (combo.keyCode < 0 || combo.keyCode > 0xFFFF) {
@@ -216,7 +217,7 @@ void MacroExecutor::pressKey(int keyType) {
     platform_.taps.postMediaKey(keyType, false);
 }
 
-// ---- Applications and links ----
+// Applications and links ------------------------------------------------------
 
 void MacroExecutor::launchApp(const std::optional<std::string>& identifier,
                               const std::optional<std::string>& path) {
@@ -262,7 +263,7 @@ void MacroExecutor::openURL(const std::string& text) {
     });
 }
 
-// ---- Child processes ----
+// Child processes -------------------------------------------------------------
 
 void MacroExecutor::runChecked(const QueuedCommand& command, std::optional<double> timeLimit,
                                std::function<void(const platform::ProcessResult&)> onFailure,
@@ -318,7 +319,7 @@ void MacroExecutor::runShortcut(const std::string& name) {
     };
     const auto program = ShortcutsRunner::executablePath(locations_.shortcutsFolder, name);
     if (!program) {
-        platform_.log.write("macro command refused: \u201C" + name + "\u201D is not a file name");
+        platform_.log.write("macro command refused: " + curlyQuoted(name) + " is not a file name");
         failed(shortcutMissingSentence);
         return;
     }
@@ -332,7 +333,7 @@ void MacroExecutor::runShortcut(const std::string& name) {
         nullptr);
 }
 
-// ---- The serial system-command queue ----
+// The serial system-command queue ---------------------------------------------
 
 void MacroExecutor::enqueue(QueuedCommand command) {
     systemActionQueue_.push_back(std::move(command));
@@ -353,7 +354,7 @@ void MacroExecutor::pumpSystemActions() {
         });
 }
 
-// ---- System actions ----
+// System actions --------------------------------------------------------------
 
 void MacroExecutor::runSystemAction(const std::string& id) {
     std::visit(Overloaded{
@@ -400,23 +401,22 @@ void MacroExecutor::toggleWiFi() {
     auto request = limitedRequest(wifiProbeCommand());
     request.captureStandardOutput = true;
     request.standardErrorCap = standardErrorCap;
-    platform_.processes.run(
-        std::move(request), [alive = lifetime_.watch(), this](const platform::ProcessResult& result) {
-            if (!alive) return;
-            wifiToggleInFlight_ = false;
-            const auto answer = trimmedWhitespace(result.standardOutput);
-            if (!result.launched || result.timedOut || (answer != "enabled" && answer != "disabled")) {
-                report(couldNotRunSentence);
-                platform_.log.write("toggle-wifi failed \u2014 couldn't find the Wi-Fi hardware port.");
-                platform_.log.write("toggle-wifi: " +
-                                    (result.launched && !result.timedOut && result.status == 0
-                                         ? "nmcli answered \u201C" + std::string(answer) + "\u201D"
-                                         : failureDetail(result)));
-                return;
-            }
-            const auto command = wifiSwitchCommand(answer == "disabled");
-            enqueue({command.program, command.arguments});
-        });
+    platform_.processes.run(std::move(request), [alive = lifetime_.watch(),
+                                                 this](const platform::ProcessResult& result) {
+        if (!alive) return;
+        wifiToggleInFlight_ = false;
+        const auto answer = trimmedWhitespace(result.standardOutput);
+        if (!result.launched || result.timedOut || (answer != "enabled" && answer != "disabled")) {
+            report(couldNotRunSentence);
+            platform_.log.write("toggle-wifi failed \u2014 couldn't find the Wi-Fi hardware port.");
+            platform_.log.write("toggle-wifi: " + (result.launched && !result.timedOut && result.status == 0
+                                                       ? "nmcli answered " + curlyQuoted(answer)
+                                                       : failureDetail(result)));
+            return;
+        }
+        const auto command = wifiSwitchCommand(answer == "disabled");
+        enqueue({command.program, command.arguments});
+    });
 }
 
 } // namespace rondelix

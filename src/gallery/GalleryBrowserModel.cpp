@@ -3,6 +3,7 @@
 #include "gallery/DesktopKeystrokes.h"
 #include "gallery/GalleryAdding.h"
 #include "gallery/GalleryTrial.h"
+#include "util/CurlyQuoted.h"
 
 #include <algorithm>
 
@@ -70,7 +71,7 @@ void GalleryBrowserModel::addWheel(const GalleryWheel& gallery) {
     const std::string name = wheel.name;
     if (services_.appendWheel) services_.appendWheel(std::move(wheel));
     closeSheet();
-    toast_.show("Added \u201C" + name + "\u201D to My Wheels", id);
+    toast_.show("Added " + curlyQuoted(name) + " to My Wheels", id);
 }
 
 void GalleryBrowserModel::viewAdded() {

@@ -80,7 +80,7 @@ std::optional<std::string> load(const fs::path& folder, const std::string& filen
     return read.bytes;
 }
 
-// Importing ---------------------------------------------------------------------
+// Importing -------------------------------------------------------------------
 
 std::optional<platform::PixelSize> downscaledSize(platform::PixelSize size, int maxEdge) {
     if (!(size.width > 0) || !(size.height > 0)) return std::nullopt;
@@ -109,7 +109,7 @@ std::optional<std::string> importImage(const fs::path& folder, const fs::path& p
     return name;
 }
 
-// Clean-up ----------------------------------------------------------------------
+// Clean-up --------------------------------------------------------------------
 
 std::set<std::string> referencedFilenames(const Config& config) {
     std::set<std::string> names;
@@ -149,7 +149,7 @@ void removeOrphans(const fs::path& folder, const std::set<std::string>& keeping,
         removeUnlessFolder(folder / name);
 }
 
-// Restoring -----------------------------------------------------------------------
+// Restoring -------------------------------------------------------------------
 
 void restoreExported(const fs::path& folder, const std::map<std::string, std::string>& icons,
                      platform::Log& log) {

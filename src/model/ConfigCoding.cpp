@@ -391,7 +391,7 @@ constexpr std::array behaviorFields{
 
 } // namespace
 
-// MARK: decoding
+// Decoding --------------------------------------------------------------------
 
 std::optional<KeyCombo> decodeKeyCombo(JsonReader& reader) {
     // Every member is required but "super", which files before it lack.
@@ -637,7 +637,7 @@ std::optional<Config> decodeConfig(JsonReader& reader) {
     return config;
 }
 
-// MARK: writing
+// Writing ---------------------------------------------------------------------
 
 namespace {
 
@@ -828,7 +828,7 @@ void write(JsonWriter& w, const Wheel& wheel) {
     w.endObject();
 }
 
-// MARK: bytes
+// Bytes -----------------------------------------------------------------------
 
 namespace {
 
