@@ -11,7 +11,7 @@ namespace rondelix {
 // Named automations: executables in one folder, each named exactly like the
 // automation it performs.
 struct ShortcutsRunner {
-    // The folder beside the configuration, "shortcuts" in the configuration folder.
+    // The folder beside the configuration, "automations" in the configuration folder.
     static std::filesystem::path standardFolder(const std::filesystem::path& configFolder);
 
     // The names of the executables in the folder, ordered ignoring letter

@@ -11,8 +11,10 @@ struct ConfigPaths {
     std::filesystem::path backup;      // config.json.bak
     std::filesystem::path backupTemp;  // config.json.bak.tmp, only while rotating
     std::filesystem::path defaults;    // defaults.json, the user defaults
-    std::filesystem::path automations; // shortcuts/, one executable per named automation
+    std::filesystem::path automations; // automations/, one executable per named automation
 
+    // Moves the automations of a former "shortcuts" folder into automations/
+    // on the way.
     static ConfigPaths in(const std::filesystem::path& folder);
 };
 
