@@ -3,6 +3,7 @@
 #include "app/AppCoordinator.h"
 #include "app/SidebarRow.h"
 #include "app/ui/SidebarFooter.h"
+#include "gallery/ui/WheelWorkshopPage.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/WheelState.h"
 
@@ -79,10 +80,12 @@ QSize toQSize(ContentSize size) {
 
 } // namespace
 
-MainWindow::MainWindow(AppCoordinator& coordinator, GlassBackdrop::Environment backdrop, PageLookup pages)
-    : coordinator_(coordinator), pageLookup_(std::move(pages)), backdrop_(*this, std::move(backdrop)),
-      poll_(coordinator.platform().queue, coordinator.permissions(),
-            [&coordinator] { coordinator.nudgeListenTap(); }),
+MainWindow::MainWindow(PageContext context, GlassBackdrop::Environment backdrop, PageLookup pages,
+                       WorkshopFactory workshop)
+    : context_(context), coordinator_(context.coordinator), pageLookup_(std::move(pages)),
+      makeWorkshop_(std::move(workshop)), backdrop_(*this, std::move(backdrop)),
+      poll_(coordinator_.platform().queue, coordinator_.permissions(),
+            [this] { coordinator_.nudgeListenTap(); }),
       menuBar_(new QMenuBar(this)), resizeAnimation_(new QPropertyAnimation(this, "size", this)),
       resizeSettled_(new QTimer(this)) {
     setWindowTitle("Rondelix");
@@ -289,8 +292,8 @@ void MainWindow::showPageWidget(MainTab tab) {
         return;
     }
     dropTransientPage();
-    if (const auto kept = keptPages_.find(tab); kept != keptPages_.end()) {
-        pages_->setCurrentWidget(kept->second);
+    if (pageGroup(tab) == PageGroup::wheels) {
+        showWorkshop(tab == MainTab::gallery);
         return;
     }
     const PageFactory make = pageLookup_(tab);
@@ -298,17 +301,19 @@ void MainWindow::showPageWidget(MainTab tab) {
         pages_->setCurrentWidget(pageTitle_);
         return;
     }
-    QWidget* page = make(coordinator_, pages_);
-    // The two wheel pages may share one widget: a factory may hand back the
-    // page it made for the other tab.
-    if (pages_->indexOf(page) < 0) pages_->addWidget(page);
-    if (pageGroup(tab) == PageGroup::wheels)
-        keptPages_[tab] = page;
-    else {
-        transientPage_ = page;
-        transientTab_ = tab;
+    transientPage_ = make(context_, pages_);
+    transientTab_ = tab;
+    pages_->addWidget(transientPage_);
+    pages_->setCurrentWidget(transientPage_);
+}
+
+void MainWindow::showWorkshop(bool gallery) {
+    if (!workshop_) {
+        workshop_ = makeWorkshop_(context_, gallery, pages_);
+        pages_->addWidget(workshop_);
     }
-    pages_->setCurrentWidget(page);
+    pages_->setCurrentWidget(workshop_);
+    workshop_->showGallery(gallery);
 }
 
 ContentSize MainWindow::room() const {
