@@ -4,6 +4,7 @@
 #include "platform/MainQueue.h"
 #include "platform/Pasteboard.h"
 #include "platform/Workspace.h"
+#include "qtshared/SeeThroughScrollArea.h"
 #include "settings/AboutInfo.h"
 #include "settings/UpdaterController.h"
 #include "settings/ui/ChangelogSheet.h"
@@ -64,10 +65,8 @@ AboutPage::AboutPage(Services services, QWidget* parent)
     setObjectName("aboutPage");
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
-    viewport()->setAutoFillBackground(false);
 
     auto* canvas = new QWidget;
-    canvas->setAutoFillBackground(false);
     auto* column = new QVBoxLayout(canvas);
     column->setSpacing(16);
     column->setContentsMargins(20, 20, 20, 20);
@@ -165,6 +164,7 @@ AboutPage::AboutPage(Services services, QWidget* parent)
         column->addWidget(from, 0, Qt::AlignHCenter);
     }
     setWidget(canvas);
+    makeSeeThrough(*this);
 
     toast_ = new QLabel(viewport());
     toast_->setObjectName("devToast");

@@ -1,6 +1,7 @@
 #include "settings/ui/SoundFeedbackPage.h"
 
 #include "overlay/SystemSounds.h"
+#include "settings/ui/SettingsText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,7 +45,7 @@ void SoundFeedbackPage::addSoundPicker(QVBoxLayout* section, const SettingText& 
     auto* play = new QToolButton(content);
     play->setAccessibleName(QString::fromStdString(text.title) + " preview");
     play->setAutoRaise(true);
-    play->setText("▶");
+    SettingsText::setSymbol(*play, "play.circle");
     play->setToolTip("Preview");
     layout->addWidget(picker);
     layout->addWidget(play);
@@ -55,7 +56,7 @@ void SoundFeedbackPage::addSoundPicker(QVBoxLayout* section, const SettingText& 
             [this, sound](int index) { settings_.choose(sound, index); });
     connect(play, &QToolButton::clicked, this, [this, sound] { settings_.preview(sound); });
     onRefresh([this, picker, row, sound] {
-        row->setVisible(behaviorSettings_.behavior().soundEnabled);
+        showRow(*row, behaviorSettings_.behavior().soundEnabled);
         const QSignalBlocker quiet(picker);
         picker->setCurrentIndex(settings_.selection(sound).value_or(-1));
     });
