@@ -108,10 +108,9 @@ Result<> ShortcutSetup::prepareFolder() const {
                            " is a file, not a folder."};
         return {};
     }
-    fs::create_directories(folder, error);
-    if (error)
+    if (const auto made = makePrivateFolders(folder))
         return Failure{"Rondelix couldn't make " + folderWords(automationsFolderShown()) + ": " +
-                       error.message() + "."};
+                       made.message() + "."};
     return {};
 }
 
@@ -132,7 +131,9 @@ ShortcutSetup::InstallResult ShortcutSetup::install(const std::string& id) {
         const bool same = existing.ok() && existing.value() == shipped.value();
         if (!same && !host_.confirmReplace(row->shortcutName)) return {Outcome::kept, {}};
     }
-    if (const auto written = writeFileAtomically(target, shipped.value(), TemporaryName::fresh);
+    // A ready-made automation is a program like any the user installs.
+    if (const auto written =
+            writeFileAtomically(target, shipped.value(), TemporaryName::fresh, NewFileMode::userUmask);
         !written.ok())
         return {Outcome::failed,
                 "Rondelix couldn't install " + curlyQuoted(row->shortcutName) + ": " + written.error()};

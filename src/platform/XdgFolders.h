@@ -28,8 +28,9 @@ std::string shownWithTilde(const std::filesystem::path& folder,
                            const std::filesystem::path& home = userHomeFolder());
 
 // Where desktop entries live, most important first: the user's data folder,
-// then each folder of $XDG_DATA_DIRS (/usr/local/share and /usr/share when
-// it is unset), each with "applications" appended.
+// then each absolute folder of $XDG_DATA_DIRS (/usr/local/share and
+// /usr/share when it is unset), each with "applications" appended, then
+// Flatpak's exports of the user and of the system when not listed already.
 std::vector<std::filesystem::path> applicationFolders(const std::filesystem::path& home = userHomeFolder());
 
 } // namespace rondelix::platform
