@@ -4,6 +4,7 @@
 #include "editor/SliceForm.h"
 #include "editor/ui/SliceFormWidgets.h"
 #include "qtshared/QtText.h"
+#include "qtshared/ScrollNeedsFocus.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -25,6 +26,7 @@ AutomationActionInput::AutomationActionInput(ActionInputContext context, QWidget
     connect(field_, &QLineEdit::textEdited, this,
             [this](const QString& text) { form().setAction(MacroAction::Shortcut{text.toStdString()}); });
     picker_->setObjectName(QStringLiteral("automationPicker"));
+    ScrollNeedsFocus::apply(*picker_);
     connect(picker_, &QComboBox::activated, this, [this](int index) {
         form().setAction(MacroAction::Shortcut{picker_->itemData(index).toString().toStdString()});
     });

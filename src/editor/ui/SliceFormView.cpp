@@ -10,6 +10,7 @@
 #include "model/SystemColors.h"
 #include "qtshared/QtColor.h"
 #include "qtshared/QtText.h"
+#include "qtshared/ScrollNeedsFocus.h"
 #include "store/ConfigStore.h"
 
 #include <QComboBox>
@@ -100,6 +101,7 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
     iconColumn_->setSpacing(8);
     iconKind_ = new QComboBox(iconBox);
     iconKind_->setObjectName(QStringLiteral("iconKind"));
+    ScrollNeedsFocus::apply(*iconKind_);
     for (const IconKind kind : allIconKinds)
         iconKind_->addItem(toQString(title(kind)));
     iconKind_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -118,6 +120,7 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
     actionColumn_->setSpacing(8);
     actionKind_ = new QComboBox(actionBox);
     actionKind_->setObjectName(QStringLiteral("actionKind"));
+    ScrollNeedsFocus::apply(*actionKind_);
     for (const ActionKind kind : allActionKinds)
         actionKind_->addItem(toQString(title(kind)));
     actionKind_->setSizeAdjustPolicy(QComboBox::AdjustToContents);

@@ -1,6 +1,7 @@
 #include "editor/ui/SliceFormWidgets.h"
 
 #include "icons/ui/SymbolFont.h"
+#include "qtshared/MnemonicText.h"
 #include "qtshared/QtText.h"
 
 #include <QLabel>
@@ -8,10 +9,6 @@
 #include <QPushButton>
 
 namespace rondelix::SliceFormWidgets {
-
-QString menuTitle(std::string_view text) {
-    return toQString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
-}
 
 QLabel* captionLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -45,10 +42,9 @@ void setMenu(QPushButton* button, const std::vector<SliceFormInputs::MenuSection
     menu->setToolTipsVisible(true);
     const QIcon check(SymbolFont::pixmap("checkmark", 14, button->palette().color(QPalette::Text)));
     for (const auto& section : sections) {
-        // A section title is shown as written: no mnemonic to escape.
-        menu->addSection(QString::fromStdString(section.title));
+        menu->addSection(toQString(section.title));
         for (const auto& row : section.rows) {
-            QAction* action = menu->addAction(menuTitle(row.title));
+            QAction* action = menu->addAction(literalTitle(row.title));
             if (row.checked) action->setIcon(check);
             if (row.unavailable) {
                 action->setEnabled(false);

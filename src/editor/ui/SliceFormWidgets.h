@@ -5,7 +5,6 @@
 #include <QString>
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 class QLabel;
@@ -13,9 +12,6 @@ class QPushButton;
 class QWidget;
 
 namespace rondelix::SliceFormWidgets {
-
-// Button and menu titles read "&" as a mnemonic mark; this shows it.
-QString menuTitle(std::string_view text);
 
 // A small wrapped line in the placeholder colour, under a control.
 QLabel* captionLabel(const QString& text, QWidget* parent);

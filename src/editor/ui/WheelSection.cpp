@@ -1,7 +1,9 @@
 #include "editor/ui/WheelSection.h"
 
 #include "editor/WheelEditor.h"
+#include "qtshared/MnemonicText.h"
 #include "qtshared/QtText.h"
+#include "qtshared/ScrollNeedsFocus.h"
 #include "store/ConfigStore.h"
 
 #include <QComboBox>
@@ -51,6 +53,7 @@ WheelSection::WheelSection(WheelEditor& editor, const ConfigStore& store, AppPic
     for (int count : Wheel::validSliceCounts)
         count_->addItem(QString::number(count), count);
     count_->setObjectName("sliceCount");
+    ScrollNeedsFocus::apply(*count_);
     count_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     app_->setObjectName("appBinding");
     app_->setToolTip("Summoning the wheel inside the chosen app opens this wheel automatically.");
@@ -102,7 +105,7 @@ void WheelSection::refresh() {
     if (name_->text() != name) name_->setText(name);
     const int index = count_->findData(wheel->sliceCount);
     if (count_->currentIndex() != index) count_->setCurrentIndex(index);
-    app_->setText(toQString(editor_.boundAppName()));
+    app_->setText(literalTitle(editor_.boundAppName()));
     delete_->setVisible(store_.config().wheels.size() >= 2);
 }
 
@@ -114,7 +117,7 @@ void WheelSection::showAppMenu() {
     any->setCheckable(true);
     any->setChecked(!bound);
     if (bound) {
-        QAction* current = menu.addAction(toQString(editor_.boundAppName()));
+        QAction* current = menu.addAction(literalTitle(editor_.boundAppName()));
         current->setCheckable(true);
         current->setChecked(true);
     }

@@ -1,6 +1,7 @@
 #include "settings/ui/AppearancePage.h"
 
 #include "qtshared/QtColor.h"
+#include "qtshared/ScrollNeedsFocus.h"
 #include "settings/ui/LabeledSlider.h"
 #include "settings/ui/SettingsText.h"
 #include "store/ConfigStore.h"
@@ -72,6 +73,7 @@ void AppearancePage::addWheelSection() {
     });
 
     auto* position = new QComboBox;
+    ScrollNeedsFocus::apply(*position);
     position->addItem("At cursor");
     position->addItem("Screen center");
     addLabeledRow(section, {"Position", "dot.scope", "Where the wheel opens when you summon it."}, position);

@@ -1,5 +1,6 @@
 #include "settings/ui/LabeledSlider.h"
 
+#include "qtshared/ScrollNeedsFocus.h"
 #include "settings/ui/SettingLabel.h"
 
 #include <QFontDatabase>
@@ -12,6 +13,7 @@ namespace rondelix {
 
 LabeledSlider::LabeledSlider(const SettingText& text, SliderScale scale, QWidget* parent) : QWidget(parent) {
     slider_ = new QSlider(Qt::Horizontal, this);
+    ScrollNeedsFocus::apply(*slider_);
     slider_->setAccessibleName(QString::fromStdString(text.title));
     slider_->setRange(0, scale.lastStep());
     slider_->setPageStep(1);

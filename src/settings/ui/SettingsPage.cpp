@@ -1,5 +1,6 @@
 #include "settings/ui/SettingsPage.h"
 
+#include "qtshared/ScrollNeedsFocus.h"
 #include "qtshared/SeeThroughScrollArea.h"
 #include "settings/ui/LabeledSlider.h"
 #include "settings/ui/RowReveal.h"
@@ -114,6 +115,7 @@ QWidget* SettingsPage::makeRow(const SettingRow& row) {
     }
     case SettingRow::Control::choice: {
         auto* picker = new QComboBox;
+        ScrollNeedsFocus::apply(*picker);
         for (const std::string& option : row.options)
             picker->addItem(QString::fromStdString(option));
         addLabeledRow(section, row.text, picker);

@@ -1,6 +1,7 @@
 #include "settings/ui/SoundFeedbackPage.h"
 
 #include "overlay/SystemSounds.h"
+#include "qtshared/ScrollNeedsFocus.h"
 #include "settings/ui/SettingsText.h"
 
 #include <QCheckBox>
@@ -39,6 +40,7 @@ void SoundFeedbackPage::addSoundPicker(QVBoxLayout* section, const SettingText& 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(8);
     auto* picker = new QComboBox(content);
+    ScrollNeedsFocus::apply(*picker);
     picker->setAccessibleName(QString::fromStdString(text.title));
     for (const std::string& name : settings_.soundNames())
         picker->addItem(QString::fromStdString(name));
