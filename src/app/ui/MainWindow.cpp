@@ -198,6 +198,7 @@ QWidget* MainWindow::buildSidebarColumn() {
     column->setMaximumWidth(280);
     sidebar_ = new QListWidget(column);
     sidebar_->setObjectName("sidebar");
+    sidebar_->setAccessibleName("Sidebar");
     sidebar_->setFrameShape(QFrame::NoFrame);
     sidebar_->setIconSize(QSize(20, 20));
     // The window's backdrop shows through the list.

@@ -33,6 +33,11 @@ AutomationActionInput::AutomationActionInput(ActionInputContext context, QWidget
     column()->addWidget(field_);
     column()->addWidget(fieldCaption_);
     column()->addWidget(picker_, 0, Qt::AlignLeft);
+    // The picker sits under the Action row's own label; screen readers hear
+    // this one, which is never shown.
+    auto* pickerLabel = new QLabel(tr("Automation"), this);
+    pickerLabel->setBuddy(picker_);
+    pickerLabel->hide();
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(12);

@@ -4,11 +4,45 @@
 #include "qtshared/MnemonicText.h"
 #include "qtshared/QtText.h"
 
+#include <QEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
 
 namespace rondelix::SliceFormWidgets {
+
+namespace {
+
+class FrameFocus : public QObject {
+  public:
+    explicit FrameFocus(QFrame& frame) : QObject(&frame), frame_(frame) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            frame_.setProperty("focused", event->type() == QEvent::FocusIn);
+            frame_.style()->unpolish(&frame_);
+            frame_.style()->polish(&frame_);
+        }
+        return false;
+    }
+
+  private:
+    QFrame& frame_;
+};
+
+} // namespace
+
+void framedField(QFrame& frame, QWidget& field) {
+    // The focused border is thicker by the padding it takes, so the field stays put.
+    const QString name = frame.objectName();
+    frame.setStyleSheet(QStringLiteral("#%1 { %2 padding: 1px; } #%1[focused=\"true\"] { border: 2px solid "
+                                       "palette(highlight); padding: 0px; }")
+                            .arg(name, QLatin1String(fieldFrameStyle)));
+    frame.setFocusProxy(&field);
+    field.installEventFilter(new FrameFocus(frame));
+}
 
 QLabel* captionLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);

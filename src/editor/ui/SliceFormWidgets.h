@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class QFrame;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -26,6 +27,10 @@ void setElided(QLabel* label, const QString& text);
 // mark. The old menu goes once its own signal has finished.
 void setMenu(QPushButton* button, const std::vector<SliceFormInputs::MenuSection>& sections,
              const std::function<void(const std::string&)>& choose);
+
+// Draws the field's frame around a field inside `frame`, which shows the
+// field's focus.
+void framedField(QFrame& frame, QWidget& field);
 
 // The frame of the form's fields.
 inline constexpr const char* fieldFrameStyle =

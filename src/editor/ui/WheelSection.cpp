@@ -66,11 +66,17 @@ WheelSection::WheelSection(WheelEditor& editor, const ConfigStore& store, AppPic
     makeSecondary(caption);
     appColumn->addWidget(caption);
 
-    grid->addWidget(new InspectorRowLabel("Name", 0), 0, 0);
+    // Each row label names its field for screen readers.
+    const auto rowLabel = [](const char* text, int topPadding, QWidget* field) {
+        auto* label = new InspectorRowLabel(text, topPadding);
+        label->setBuddy(field);
+        return label;
+    };
+    grid->addWidget(rowLabel("Name", 0, name_), 0, 0);
     grid->addWidget(name_, 0, 1);
-    grid->addWidget(new InspectorRowLabel("Slices", 0), 1, 0);
+    grid->addWidget(rowLabel("Slices", 0, count_), 1, 0);
     grid->addWidget(count_, 1, 1, Qt::AlignLeft);
-    grid->addWidget(new InspectorRowLabel("Opens for", 4), 2, 0);
+    grid->addWidget(rowLabel("Opens for", 4, app_), 2, 0);
     grid->addLayout(appColumn, 2, 1);
     grid->setColumnStretch(1, 1);
     column->addLayout(grid);

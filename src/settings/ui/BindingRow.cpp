@@ -144,6 +144,7 @@ QWidget* BindingRow::makeHoldDelayLine() {
     holdDelaySlider_ = new QSlider(Qt::Horizontal, holdDelay_);
     ScrollNeedsFocus::apply(*holdDelaySlider_);
     holdDelaySlider_->setAccessibleName("Hold delay");
+    title->setBuddy(holdDelaySlider_);
     holdDelaySlider_->setRange(0, BindingRowModel::holdDelayScale.lastStep());
     holdDelaySlider_->setPageStep(1);
     connect(holdDelaySlider_, &QSlider::valueChanged, this,

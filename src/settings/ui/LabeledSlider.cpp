@@ -32,7 +32,9 @@ LabeledSlider::LabeledSlider(const SettingText& text, SliderScale scale, QWidget
     content->addWidget(valueText_);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(new SettingLabel(text, this), 1);
+    auto* label = new SettingLabel(text);
+    label->names(*slider_);
+    row->addLayout(label, 1);
     row->addLayout(content, 1);
 
     connect(slider_, &QSlider::valueChanged, this, [this](int step) {

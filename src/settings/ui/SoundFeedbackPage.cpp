@@ -6,7 +6,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -35,24 +34,16 @@ SoundFeedbackPage::SoundFeedbackPage(ConfigStore& store, FeedbackController& fee
 
 void SoundFeedbackPage::addSoundPicker(QVBoxLayout* section, const SettingText& text,
                                        SoundSettings::Sound sound) {
-    auto* content = new QWidget;
-    auto* layout = new QHBoxLayout(content);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
-    auto* picker = new QComboBox(content);
+    auto* picker = new QComboBox;
     ScrollNeedsFocus::apply(*picker);
-    picker->setAccessibleName(QString::fromStdString(text.title));
     for (const std::string& name : settings_.soundNames())
         picker->addItem(QString::fromStdString(name));
-    auto* play = new QToolButton(content);
+    auto* play = new QToolButton;
     play->setAccessibleName(QString::fromStdString(text.title) + " preview");
     play->setAutoRaise(true);
     SettingsText::setSymbol(*play, "play.circle");
     play->setToolTip("Preview");
-    layout->addWidget(picker);
-    layout->addWidget(play);
-    QWidget* row = addLabeledRow(section, text, content);
-    content->setAccessibleName({});
+    QWidget* row = addLabeledRow(section, text, picker, play);
 
     connect(picker, &QComboBox::activated, this,
             [this, sound](int index) { settings_.choose(sound, index); });

@@ -7,8 +7,12 @@
 #include <QAbstractScrollArea>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QGraphicsEffect>
+#include <QPropertyAnimation>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSpontaneKeyEvent>
 #include <QWheelEvent>
@@ -66,6 +70,13 @@ class EveryPageTest : public ::testing::Test {
             QWidget* window = windows.mainWindow();
             window->resize(1100, 560);
             settle();
+            // The workshop slides between the gallery and the editor: to its
+            // end. Fades (the ready pill's) keep their own time.
+            for (auto* motion : window->findChildren<QPropertyAnimation*>())
+                if (motion->state() == QAbstractAnimation::Running &&
+                    !qobject_cast<QGraphicsEffect*>(motion->targetObject()))
+                    motion->setCurrentTime(motion->totalDuration());
+            settle();
             check("tab " + std::to_string(static_cast<int>(tab)), *window);
         }
         rig.c().showMain(MainTab::wheels);
@@ -108,6 +119,12 @@ QScrollBar* pageScrollBar(QWidget* control) {
     for (QWidget* w = control->parentWidget(); w; w = w->parentWidget())
         if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) return area->verticalScrollBar();
     return nullptr;
+}
+
+// Scrolls the page to the control, as Tab does.
+void scrollTo(QWidget* control) {
+    for (QWidget* w = control->parentWidget(); w; w = w->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(w)) return area->ensureWidgetVisible(control);
 }
 
 // One notch down, as from the mouse: the application gives the focus to a
@@ -156,6 +173,60 @@ TEST_F(EveryPageTest, AWheelNotchOverAControlWithoutFocusScrollsThePageAndChange
     position->setFocus();
     notch(position);
     EXPECT_EQ(rig.c().configStore().config().behavior.position, Behavior::Position::screenCenter);
+}
+
+TEST_F(EveryPageTest, ScreenReadersHearEveryControlNamedAndEveryPickerAndSliderByItsRowLabel) {
+    std::set<QString> labels;
+    forEachPage([&](const std::string& page, QWidget& window) {
+        const std::vector<QWidget*> valued = valueControls(window);
+        for (QWidget* control : window.findChildren<QWidget*>()) {
+            if (!control->isVisible() || !(control->focusPolicy() & Qt::TabFocus)) continue;
+            SCOPED_TRACE(page + ", " + control->metaObject()->className() + " " + nameOf(control));
+            QAccessibleInterface* seen = QAccessible::queryAccessibleInterface(control);
+            const auto labelledBy = seen->relations(QAccessible::Label);
+            EXPECT_FALSE(seen->text(QAccessible::Name).isEmpty() && labelledBy.empty());
+            // A picker's own name is the choice it shows.
+            if (std::ranges::find(valued, control) != valued.end()) {
+                EXPECT_FALSE(labelledBy.empty());
+            }
+            for (const auto& [label, relation] : labelledBy)
+                labels.insert(label->text(QAccessible::Name));
+        }
+    });
+    for (const char* label : {"Icon", "Action", "Automation", "Name", "Slices", "Opens for", "Position",
+                              "Size", "Aim sound", "Hold delay", "Accent color"})
+        EXPECT_TRUE(labels.contains(label)) << label;
+}
+
+// Where focus is shows: the control looks different with it, drawn by itself
+// or by its parent around it.
+TEST_F(EveryPageTest, EveryControlShowsWhenItHasTheFocus) {
+    int checked = 0;
+    forEachPage([&](const std::string& page, QWidget& window) {
+        QApplication::setActiveWindow(&window);
+        for (QWidget* control : window.findChildren<QWidget*>()) {
+            if (!control->isVisible() || !control->isEnabled() || !(control->focusPolicy() & Qt::TabFocus))
+                continue;
+            SCOPED_TRACE(page + ", " + control->metaObject()->className() + " " + nameOf(control));
+            scrollTo(control);
+            const QRect around =
+                QRect(control->mapTo(&window, QPoint()), control->size()).adjusted(-4, -4, 4, 4);
+            window.setFocus();
+            // As after a Tab: the style draws focus for the keyboard.
+            window.setAttribute(Qt::WA_KeyboardFocusChange);
+            const QImage without = window.grab(around).toImage();
+            control->setFocus(Qt::TabFocusReason);
+            ASSERT_TRUE(control->hasFocus());
+            const QImage with = window.grab(around).toImage();
+            EXPECT_NE(with, without);
+
+            if (const QString shot = control->objectName(); !shot.isEmpty())
+                with.save(QCoreApplication::applicationDirPath() + "/artifacts/focus-" + shot + ".png");
+
+            ++checked;
+        }
+    });
+    EXPECT_GT(checked, 60);
 }
 
 } // namespace
