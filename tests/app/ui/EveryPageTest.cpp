@@ -4,6 +4,7 @@
 #include "overlay/ui/SliceIconSources.h"
 #include "support/CoordinatorRig.h"
 
+#include <QAbstractAnimation>
 #include <QAbstractScrollArea>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
@@ -66,25 +67,32 @@ class EveryPageTest : public ::testing::Test {
     void forEachPage(const std::function<void(const std::string& page, QWidget& window)>& check) {
         for (const MainTab tab : allMainTabs) {
             rig.c().showMain(tab);
-            settle();
-            QWidget* window = windows.mainWindow();
-            window->resize(1100, 560);
-            settle();
-            // The workshop slides between the gallery and the editor: to its
-            // end. Fades (the ready pill's) keep their own time.
-            for (auto* motion : window->findChildren<QPropertyAnimation*>())
-                if (motion->state() == QAbstractAnimation::Running &&
-                    !qobject_cast<QGraphicsEffect*>(motion->targetObject()))
-                    motion->setCurrentTime(motion->totalDuration());
-            settle();
-            check("tab " + std::to_string(static_cast<int>(tab)), *window);
+            check("tab " + std::to_string(static_cast<int>(tab)), laidOut());
         }
         rig.c().showMain(MainTab::wheels);
         rig.c().configStore().editWheels(std::nullopt, [](std::vector<Wheel>& wheels) {
             wheels.front().slices.front().action = MacroAction::Shortcut{"Lights"};
         });
+        check("My Wheels, an automation slice", laidOut());
+    }
+
+    // The main window's move to the page's size and the workshop's switch
+    // between the gallery and the editor (the picture of the page it left
+    // fading over the new one) at their end, then the window at the test's
+    // size. Fades (the ready pill's) keep their own time.
+    QWidget& laidOut() {
         settle();
-        check("My Wheels, an automation slice", *windows.mainWindow());
+        QWidget& window = *windows.mainWindow();
+        for (auto* motion : window.findChildren<QAbstractAnimation*>()) {
+            const auto* moving = qobject_cast<QPropertyAnimation*>(motion);
+            const bool fade = moving && qobject_cast<QGraphicsEffect*>(moving->targetObject());
+            if (!fade && !motion->group() && motion->state() == QAbstractAnimation::Running)
+                motion->setCurrentTime(motion->totalDuration());
+        }
+        settle();
+        window.resize(1100, 560);
+        settle();
+        return window;
     }
 
     SliceIconSources icons;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 // Last: Xlib's macros would rename what the headers above declare.
 #include <X11/Xlib.h>
 
@@ -58,7 +59,6 @@ TEST(FixedWindowHints, FixedSizeWindowsAskForNoMinimiseOrMaximise) {
         QCoreApplication::processEvents();
         const auto hints = motifHints(*window);
         ASSERT_TRUE(hints);
-        std::printf("%lx %lx %lx\n", hints->flags, hints->functions, hints->decorations);
         EXPECT_TRUE(hints->flags & functionsGiven);
         EXPECT_TRUE(hints->flags & decorationsGiven);
         EXPECT_FALSE(hints->functions & (functionAll | functionMinimise | functionMaximise))
