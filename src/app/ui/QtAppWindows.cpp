@@ -29,7 +29,8 @@ void centreOnScreen(QWidget& window) {
 
 } // namespace
 
-QtAppWindows::QtAppWindows(GlassBackdrop::Environment backdrop) : backdrop_(std::move(backdrop)) {}
+QtAppWindows::QtAppWindows(GlassBackdrop::Environment backdrop)
+    : backdrop_(std::move(backdrop)), focusReturn_([this]() -> QWidget* { return main_; }) {}
 
 QtAppWindows::~QtAppWindows() {
     destroyAll();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppWindows.h"
+#include "app/ui/FocusReturn.h"
 #include "app/ui/GlassBackdrop.h"
 #include "app/ui/PageContext.h"
 #include "util/Signal.h"
@@ -71,6 +72,7 @@ class QtAppWindows final : public AppWindows {
     // Closed side windows waiting for their deferred deletion; their pages
     // hold on to the coordinator's services, so they must go before it does.
     std::vector<QPointer<SideWindow>> closing_;
+    FocusReturn focusReturn_;
 };
 
 } // namespace rondelix

@@ -18,6 +18,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QScrollArea>
@@ -87,7 +88,7 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     pillScroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     pillScroll_->setFixedWidth(pills_->width());
     makeSeeThrough(*pillScroll_);
-    // Keys move between the controls, never into a scroll area.
+    // Tab moves to the pills themselves, never to the scroll area around them.
     pillScroll_->setFocusPolicy(Qt::NoFocus);
     belowTabs->addWidget(pillScroll_);
 
@@ -108,11 +109,12 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     belowTabs->addLayout(previewPane, 1);
     wheelColumn->addLayout(belowTabs, 1);
     page->addLayout(wheelColumn, 1);
-    page->addWidget(buildInspector());
     // The wheel is as big as the workshop says, centred on its slot; where
-    // the slot is narrower it reaches under the pills and the inspector.
+    // the slot is narrower it reaches under the pills and the inspector. It
+    // joins the page before the inspector, so Tab reaches it in screen order.
     preview_->setParent(this);
     preview_->lower();
+    page->addWidget(buildInspector());
     setWheelSize(WorkshopLayout::minimumWheelSize);
 
     pills_->onSelect = [this](const std::string& id) { editor_.select(id, 0); };
@@ -123,6 +125,13 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     pills_->onExport = [this](const std::string& id) { editor_.exportWheel(id); };
     preview_->onSelect = [this](int position) { editor_.selectPosition(position); };
     preview_->onSwap = [this](int from, int to) { editor_.swapSlices(from, to); };
+    // The slice card's actions menu, dropped from the slot; an empty slot has none.
+    preview_->onMenu = [this](QPoint at) {
+        if (!editor_.selectedSlice()) return;
+        QMenu menu(this);
+        sliceSection_->fillActionsMenu(menu);
+        menu.exec(at);
+    };
 
     configConnection_ = store.configChanged.connectScoped([this] { refresh(); });
     historyConnection_ = store.historyChanged.connectScoped([this] { refreshHistory(); });
