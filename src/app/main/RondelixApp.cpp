@@ -44,6 +44,7 @@
 #include "platform/linux/X11CompositorWatch.h"
 #include "platform/linux/X11Display.h"
 #include "platform/linux/X11EventTaps.h"
+#include "platform/linux/X11FrameExtents.h"
 #include "platform/linux/X11Permissions.h"
 #include "platform/linux/X11TrayColors.h"
 #include "platform/linux/XdgWorkspace.h"
@@ -84,7 +85,8 @@ struct DesktopPlatform {
           accessibility(log), permissions(log), inputAccess(permissions), session(log), notifications(log),
           layout(log), updater(RondelixApp::version, log),
           appearance(log, desktop::LinuxDesktopAppearance::sessionSources()),
-          windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind}) {}
+          windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind},
+                  &desktop::expectedFrameExtents) {}
 
     desktop::InotifyFileWatcher watcher;
     desktop::AutostartLoginItems loginItems;

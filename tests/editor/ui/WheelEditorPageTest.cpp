@@ -18,12 +18,14 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QTest>
@@ -305,6 +307,24 @@ TEST_F(WheelEditorPageTest, TheKeyboardReachesThePillsAndTheSlots) {
                            {Qt::Key_Down, Qt::Key_Return}),
               sliceMenu);
     EXPECT_EQ(wheels()[1].slices.size(), 2u) << "Duplicate in This Wheel, chosen from the keyboard";
+
+    // Add Action and Remove Action keep the keys in the slice card.
+    QApplication::setActiveWindow(page()->window());
+    page()->editor().select("c", 2);
+    SliceSection& card = page()->sliceSection();
+    const auto press = [&](const char* button) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto* found = card.findChild<QPushButton*>(button);
+        ASSERT_TRUE(found) << button;
+        found->setFocus();
+        QTest::keyClick(found, Qt::Key_Space);
+    };
+    press("addAction");
+    ASSERT_TRUE(card.form());
+    EXPECT_TRUE(card.form()->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), "Label");
+    press("removeAction");
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "addAction");
 }
 
 TEST_F(WheelEditorPageTest, CtrlZUndoesOnTheWheelsPageOnly) {
@@ -457,6 +477,27 @@ TEST_F(WheelEditorPageTest, LongAndOddNamesShowElidedAndStayAsTheyAre) {
     EXPECT_FALSE(rig.c().configStore().canUndo());
     EXPECT_EQ(wheels()[0].name, longName);
     EXPECT_EQ(wheels()[1].name, oddName);
+}
+
+// Pasted text loses its control characters on the way into a wheel's name
+// and a slice's label; the label keeps its line breaks.
+TEST_F(WheelEditorPageTest, PastedNamesAndLabelsComeInWithoutControlCharacters) {
+    open({wheelWith("a", "Alpha", {0})});
+    ASSERT_TRUE(page());
+    QLineEdit* name = page()->wheelSection().nameField();
+    name->selectAll();
+    QApplication::clipboard()->setText("Work\x01 \tTools\x07\n");
+    name->paste();
+    EXPECT_EQ(name->text(), "Work Tools");
+    EXPECT_EQ(wheels()[0].name, "Work Tools");
+
+    auto* label = page()->findChild<QPlainTextEdit*>("growingField");
+    ASSERT_TRUE(label);
+    label->selectAll();
+    QApplication::clipboard()->setText("Say\x01\r\nHi\x7F\t");
+    label->paste();
+    rig.queue.advance(1);
+    EXPECT_EQ(wheels()[0].slices.at(0).label, "Say\nHi");
 }
 
 } // namespace
