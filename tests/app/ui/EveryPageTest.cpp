@@ -67,22 +67,27 @@ class EveryPageTest : public ::testing::Test {
     void forEachPage(const std::function<void(const std::string& page, QWidget& window)>& check) {
         for (const MainTab tab : allMainTabs) {
             rig.c().showMain(tab);
-            check("tab " + std::to_string(static_cast<int>(tab)), laidOut());
+            settle();
+            QWidget* window = windows.mainWindow();
+            settleAtTestSize(*window);
+            check("tab " + std::to_string(static_cast<int>(tab)), *window);
         }
         rig.c().showMain(MainTab::wheels);
         rig.c().configStore().editWheels(std::nullopt, [](std::vector<Wheel>& wheels) {
             wheels.front().slices.front().action = MacroAction::Shortcut{"Lights"};
         });
-        check("My Wheels, an automation slice", laidOut());
+        settle();
+        settleAtTestSize(*windows.mainWindow());
+        check("My Wheels, an automation slice", *windows.mainWindow());
     }
 
-    // The main window's move to the page's size and the workshop's switch
-    // between the gallery and the editor (the picture of the page it left
-    // fading over the new one) at their end, then the window at the test's
-    // size. Fades (the ready pill's) keep their own time.
-    QWidget& laidOut() {
-        settle();
-        QWidget& window = *windows.mainWindow();
+    // The window's resize to the page's size (fitted to the small test
+    // screen) and the workshop's slide between the gallery and the editor run
+    // on the wall clock: to their end, the slide's whole group, or the
+    // picture of the page it left goes on fading over the new one; then the
+    // window at the size the checks expect. Fades (the ready pill's) keep
+    // their own time.
+    void settleAtTestSize(QWidget& window) {
         for (auto* motion : window.findChildren<QAbstractAnimation*>()) {
             const auto* moving = qobject_cast<QPropertyAnimation*>(motion);
             const bool fade = moving && qobject_cast<QGraphicsEffect*>(moving->targetObject());
@@ -92,7 +97,6 @@ class EveryPageTest : public ::testing::Test {
         settle();
         window.resize(1100, 560);
         settle();
-        return window;
     }
 
     SliceIconSources icons;

@@ -2,6 +2,7 @@
 
 #include "app/ui/GalleryWiring.h"
 #include "gallery/AddWheelReview.h"
+#include "gallery/ui/GalleryRowList.h"
 #include "gallery/ui/GalleryToastView.h"
 #include "icons/FaviconCache.h"
 #include "icons/ui/FaviconImages.h"
@@ -106,6 +107,20 @@ TEST_F(GalleryPage, SearchAndCategoriesChooseWhatIsListed) {
     EXPECT_EQ(page->model().state().selectedId(), "gallery-system");
     QTest::mouseClick(page->wheelButton("gallery-power-lock"), Qt::LeftButton);
     EXPECT_EQ(page->model().state().selectedId(), "gallery-power-lock");
+}
+
+// A row's "&" is part of its name: read once, and no Alt key of its own.
+TEST_F(GalleryPage, ARowNamedWithAnAmpersandReadsItOnceAndTakesNoAltKey) {
+    open();
+    QStringList heard;
+    for (auto* list : page->findChildren<GalleryRowList*>())
+        if (list->accessibleName() == "Categories") {
+            QAccessibleInterface* seen = QAccessible::queryAccessibleInterface(list);
+            for (int i = 0; i < seen->childCount(); ++i)
+                heard << seen->child(i)->text(QAccessible::Name);
+        }
+    EXPECT_TRUE(heard.contains("Web & AI")) << heard.join('|').toStdString();
+    EXPECT_TRUE(page->categoryButton(GalleryWheel::Category::web)->shortcut().isEmpty());
 }
 
 // The keyboard crosses the page in screen order, each list one stop with Up
