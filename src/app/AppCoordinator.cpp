@@ -1,5 +1,6 @@
 #include "app/AppCoordinator.h"
 
+#include "actions/SystemActionRoute.h"
 #include "app/AppDelegate.h"
 #include "app/DefaultsKeys.h"
 #include "app/OnboardingState.h"
@@ -13,6 +14,7 @@
 #include "icons/IconStore.h"
 #include "model/SystemColors.h"
 #include "platform/Background.h"
+#include "platform/CurrentDesktop.h"
 #include "platform/HomeFolder.h"
 #include "platform/InputAccess.h"
 #include "platform/Sounds.h"
@@ -257,6 +259,16 @@ template <typename T> void AppCoordinator::assign(T& field, const T& value, Prop
     if (field == value) return;
     field = value;
     changed.emit(property);
+}
+
+ConfigTransferServices AppCoordinator::transferServices() {
+    return {
+        *configStore_,
+        platform_.dialogs,
+        platform_.log,
+        platform_.workspace,
+        platform_.home,
+        [](const std::string& id) { return systemActionUnavailableReason(id, platform::currentDesktop()); }};
 }
 
 void AppCoordinator::setMainTab(MainTab tab) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog/SystemAction.h"
 #include "model/Config.h"
 
 #include <functional>
@@ -8,8 +9,6 @@
 #include <vector>
 
 namespace rondelix {
-
-using SystemActionUnavailable = std::function<std::optional<std::string>(const std::string& systemActionId)>;
 
 // What the gallery asks of the rest of the program, which sits above it:
 // the user's wheels, the store's undo, opening a link and the wheel editor.

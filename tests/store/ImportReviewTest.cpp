@@ -37,6 +37,11 @@ std::string item(const std::string& label, const std::string& detail) {
     return "•  \u2068" + label + "\u2069: \u2068" + detail + "\u2069";
 }
 
+// A desktop on which no system action does anything.
+std::optional<std::string> nothingHere(const std::string&) {
+    return "none";
+}
+
 // The parts of an alert that are not its texts, on one line.
 std::string frame(const Alert& alert) {
     std::string text = std::to_string(static_cast<int>(alert.style)) + " " + alert.symbol.value_or("-");
@@ -87,6 +92,11 @@ TEST_F(Review, AWheelWithoutCodeIsListedInThePlainReview) {
     const Alert empty = review(Wheel{.id = "e", .name = " \n "});
     EXPECT_EQ(empty.message, "Add this wheel to your wheels?");
     EXPECT_EQ(empty.detailText, "This wheel has no slices yet.");
+
+    // A system action that does nothing on this desktop says so.
+    const Wheel dock{"d", "Dock", 8, {slice(0, "", MacroAction::SystemAction{"toggle-dock-autohide"})}};
+    EXPECT_EQ(ImportReview::wheelImportAlert(dock, workspace, nothingHere).detailText,
+              "WHAT’S INSIDE\n\n" + item("Slice 1", "Toggle Dock Auto-Hide (not available on this desktop)"));
 }
 
 TEST_F(Review, AWheelThatRunsCodeListsEveryWarningThenEverythingElse) {
@@ -112,6 +122,9 @@ TEST_F(Review, AWheelThatRunsCodeListsEveryWarningThenEverythingElse) {
                                     item("Slice 2", "Toggle Dark Mode") + "\n" +
                                     item("Mail", "Opens mailto:a@b.c"));
     EXPECT_FALSE(ImportReview::confirmWheelImport(dialogs, wheel, workspace)); // Return chooses Cancel
+    EXPECT_NE(ImportReview::wheelImportAlert(wheel, workspace, nothingHere)
+                  .detailText->find(item("Slice 2", "Toggle Dark Mode (not available on this desktop)")),
+              std::string::npos);
 
     wheel.slices = {slice(0, "Run", MacroAction::Script{"ls"}),
                     slice(1, "S", MacroAction::Shortcut{"Focus"})};

@@ -1,12 +1,10 @@
 #include "app/ui/GalleryWiring.h"
 
 #include "actions/MacroExecutor.h"
-#include "actions/SystemActionRoute.h"
 #include "app/AppCoordinator.h"
 #include "gallery/ui/GalleryBrowserPage.h"
 #include "overlay/FeedbackController.h"
 #include "overlay/ui/WheelGraphic.h"
-#include "platform/CurrentDesktop.h"
 #include "store/ConfigStore.h"
 
 namespace rondelix {
@@ -29,7 +27,7 @@ GalleryServices galleryServices(AppCoordinator& coordinator) {
             coordinator.macroExecutor().fire(link);
         },
         [&coordinator](const std::string& wheelId) { coordinator.openSliceEditor(wheelId, 0); },
-        [](const std::string& id) { return systemActionUnavailableReason(id, platform::currentDesktop()); },
+        coordinator.transferServices().systemActionUnavailable,
     };
 }
 
