@@ -49,6 +49,7 @@ class OnboardingFlow {
     void setLaunchAtLogin(bool on);
 
     std::string summonKeysPhrase() const { return host_.summonKeysPhrase(); }
+    bool trayShown() const { return !host_.trayShown || host_.trayShown(); }
     // The accent setting, which the buttons, symbols and dots are drawn in.
     Color accent() const;
 
