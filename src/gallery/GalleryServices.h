@@ -19,6 +19,8 @@ struct GalleryServices {
     std::function<void(const MacroAction&)> openLink;
     // Shows the wheel in the editor.
     std::function<void(const std::string& wheelId)> viewWheel;
+    // Whether an added wheel reaches the configuration file; unset means it does.
+    std::function<bool()> keepsChanges;
 };
 
 } // namespace rondelix

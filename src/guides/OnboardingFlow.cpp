@@ -126,6 +126,10 @@ bool OnboardingFlow::launchAtLogin() const {
     return host_.store.config().general.launchAtLogin;
 }
 
+const std::optional<std::string>& OnboardingFlow::launchAtLoginProblem() const {
+    return host_.store.launchAtLoginProblem();
+}
+
 void OnboardingFlow::setLaunchAtLogin(bool on) {
     host_.store.mutate([on](Config& config) { config.general.launchAtLogin = on; });
     host_.store.applyLaunchAtLogin(on);

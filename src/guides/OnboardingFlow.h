@@ -46,6 +46,8 @@ class OnboardingFlow {
 
     bool launchAtLogin() const;
     void setLaunchAtLogin(bool on);
+    // Why the last change of launch at login did not happen, if it did not.
+    const std::optional<std::string>& launchAtLoginProblem() const;
 
     std::string summonKeysPhrase() const { return host_.summonKeysPhrase(); }
 

@@ -2,6 +2,7 @@
 
 #include "app/AppCoordinator.h"
 #include "app/SidebarRow.h"
+#include "app/ui/ReadOnlyNotice.h"
 #include "app/ui/SidebarFooter.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/WheelState.h"
@@ -103,10 +104,18 @@ MainWindow::MainWindow(AppCoordinator& coordinator, GlassBackdrop::Environment b
     pages_->setMinimumWidth(320);
     pages_->addWidget(pageTitle_);
 
+    auto* pageColumn = new QWidget(this);
+    readOnlyNotice_ = new ReadOnlyNotice(coordinator_.configStore(), pageColumn);
+    auto* pageLayout = new QVBoxLayout(pageColumn);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->setSpacing(0);
+    pageLayout->addWidget(readOnlyNotice_);
+    pageLayout->addWidget(pages_, 1);
+
     auto* split = new QSplitter(Qt::Horizontal, this);
     split->setChildrenCollapsible(false);
     split->addWidget(buildSidebarColumn());
-    split->addWidget(pages_);
+    split->addWidget(pageColumn);
     split->setStretchFactor(1, 1);
     split->setSizes({220, 1000});
 
@@ -280,6 +289,8 @@ void MainWindow::dropTransientPage() {
 
 void MainWindow::showPageWidget(MainTab tab) {
     dropTransientPage();
+    // Every page but About changes the configuration.
+    readOnlyNotice_->setPageEdits(tab != MainTab::about);
     if (const auto kept = keptPages_.find(tab); kept != keptPages_.end()) {
         pages_->setCurrentWidget(kept->second);
         return;

@@ -23,6 +23,7 @@ class QTimer;
 namespace rondelix {
 
 class AppCoordinator;
+class ReadOnlyNotice;
 class SidebarFooter;
 
 // The main window: the sidebar of pages with its status pill, and the page
@@ -88,6 +89,7 @@ class MainWindow final : public QWidget {
     SidebarFooter* footer_;
     QLabel* keepsRunningNote_;
     QLabel* pageTitle_;
+    ReadOnlyNotice* readOnlyNotice_;
     QStackedWidget* pages_;
     // Pages of the wheels group live as long as the window, so that moving
     // between them keeps their state; every other page is made on entry.

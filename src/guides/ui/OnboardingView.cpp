@@ -3,6 +3,7 @@
 #include "guides/OnboardingTexts.h"
 #include "guides/ui/GuideText.h"
 #include "guides/ui/ProgressDots.h"
+#include "qtshared/ProblemCaption.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace rondelix {
@@ -326,9 +328,18 @@ QWidget* OnboardingView::readyStep() {
     toggle->setObjectName("launchAtLoginSwitch");
     toggle->setAccessibleName("Launch at login");
     toggle->setChecked(flow_->launchAtLogin());
-    connect(toggle, &QCheckBox::toggled, this, [this](bool on) { flow_->setLaunchAtLogin(on); });
     rowLayout->addWidget(toggle);
     layout->addWidget(row);
+    auto* problem = new ProblemCaption("launchAtLoginProblem", page);
+    problem->say(flow_->launchAtLoginProblem());
+    layout->addWidget(problem);
+    // When the system refuses, the switch shows what it really did and the line says why.
+    connect(toggle, &QCheckBox::toggled, this, [this, toggle, problem](bool on) {
+        flow_->setLaunchAtLogin(on);
+        const QSignalBlocker quiet(toggle);
+        toggle->setChecked(flow_->launchAtLogin());
+        problem->say(flow_->launchAtLoginProblem());
+    });
     layout->addStretch(1);
     return page;
 }
