@@ -1,6 +1,5 @@
 #include "app/AppCoordinator.h"
 
-#include "actions/ShortcutsRunner.h"
 #include "app/AppDelegate.h"
 #include "app/DefaultsKeys.h"
 #include "app/OnboardingState.h"
@@ -16,7 +15,6 @@
 #include "platform/InputAccess.h"
 #include "platform/Sounds.h"
 #include "platform/UserDefaults.h"
-#include "util/Ascii.h"
 
 #include <algorithm>
 #include <ctime>
@@ -45,7 +43,7 @@ AppCoordinator::AppCoordinator(Platform platform, AppDelegate& delegate)
     registerObservers();
     configStore_->reconcileLaunchAtLogin();
     removeOrphanedIcons();
-    refreshInstalledShortcuts();
+    automations_->refresh();
     showFirstScreen();
     delegate_.coordinator = this;
 }
@@ -95,6 +93,9 @@ void AppCoordinator::buildServices() {
         *configStore_, *wheelState_, *overlayController_, *feedback_, *macroExecutor_, p.queue, p.screens,
         p.notifications, p.defaults, p.log, DemoBackup::fileUnder(p.home.path()),
         [this, alive = lifetime_.watch()] { return alive && devMenuUnlocked_; }});
+    automations_ = std::make_unique<InstalledAutomations>(
+        configStore_->paths().automations,
+        InstalledAutomations::Services{p.background, p.queue, p.workspace});
 }
 
 void AppCoordinator::installCallbacks() {
@@ -212,7 +213,7 @@ void AppCoordinator::handleActivation() {
     permissions_->refresh();
     if (platform_.inputAccess.isDetermined() && !hotkeyManager_->confirmedListenGlobal())
         hotkeyManager_->ensureListenTap();
-    refreshInstalledShortcuts();
+    automations_->refresh();
 }
 
 void AppCoordinator::handleTapRecovery() {
@@ -364,7 +365,7 @@ void AppCoordinator::showOnboarding(OnboardingStep step) {
 }
 
 void AppCoordinator::showShortcutSetup(const std::optional<std::string>& highlight) {
-    refreshInstalledShortcuts();
+    automations_->refresh();
     showSide(Kind::shortcutSetup, {OnboardingStep::welcome, highlight});
 }
 
@@ -511,34 +512,16 @@ void AppCoordinator::recordOnboardingDismissal() {
     defaults.set(keys::onboardingRescueReentered, false);
 }
 
-void AppCoordinator::refreshInstalledShortcuts(std::function<void()> completion) {
-    const std::string folder = configStore_->paths().automations.string();
-    platform_.background.run([folder, &queue = platform_.queue, this, alive = lifetime_.watch(),
-                              completion = std::move(completion)]() mutable {
-        auto names = ShortcutsRunner::list(folder);
-        queue.post([this, alive, names = std::move(names), completion = std::move(completion)] {
-            if (!alive) return;
-            AppCoordinator& c = *this;
-            std::set<std::string> installed;
-            for (const auto& name : names)
-                installed.insert(asciiLowercased(name));
-            c.assign(c.installedShortcuts_, installed, Property::installedShortcuts);
-            c.assign(c.shortcutsChecked_, true, Property::shortcutsChecked);
-            if (completion) completion();
-        });
-    });
-}
-
 std::vector<ShortcutRequirement> AppCoordinator::missingRequiredShortcuts() const {
     std::vector<ShortcutRequirement> missing;
-    if (!shortcutsChecked_) return missing;
+    if (!automations_->listed()) return missing;
     std::set<std::string> used;
     for (const auto& wheel : configStore_->config().wheels)
         for (const auto& slice : wheel.slices)
             if (const auto* action = slice.action.as<MacroAction::SystemAction>()) used.insert(action->id);
     for (const auto& requirement : ShortcutCatalog::requirements()) {
         if (requirement.supported && used.count(requirement.id) &&
-            !installedShortcuts_.count(asciiLowercased(requirement.shortcutName)))
+            !automations_->contains(requirement.shortcutName))
             missing.push_back(requirement);
     }
     return missing;
@@ -548,8 +531,8 @@ void AppCoordinator::handleShortcutFailed(const std::string& name) {
     // The HUD has already said what went wrong; a known automation that is
     // not installed is offered for setting up as well.
     if (!ShortcutCatalog::requirement(name)) return;
-    refreshInstalledShortcuts([this, alive = lifetime_.watch(), name] {
-        if (alive && !installedShortcuts_.count(asciiLowercased(name))) showShortcutSetup(name);
+    automations_->refresh([this, alive = lifetime_.watch(), name] {
+        if (alive && !automations_->contains(name)) showShortcutSetup(name);
     });
 }
 

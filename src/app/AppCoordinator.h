@@ -1,5 +1,6 @@
 #pragma once
 
+#include "actions/InstalledAutomations.h"
 #include "actions/MacroExecutor.h"
 #include "app/AppWindows.h"
 #include "app/UpdaterController.h"
@@ -19,7 +20,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -105,8 +105,6 @@ class AppCoordinator {
         paused,
         testWheelActive,
         secureInputBlocking,
-        installedShortcuts,
-        shortcutsChecked,
         devMenuUnlocked,
         editorTarget,
         // A side window opened or closed.
@@ -135,6 +133,7 @@ class AppCoordinator {
     PermissionsCheck& permissions() { return *permissions_; }
     HotkeyManager& hotkeyManager() { return *hotkeyManager_; }
     DemoChoreography& demo() { return *demo_; }
+    InstalledAutomations& automations() { return *automations_; }
 
     // The system as the coordinator was given it, for the windows it opens.
     const Platform& platform() const { return platform_; }
@@ -150,8 +149,6 @@ class AppCoordinator {
     bool paused() const { return paused_; }
     bool testWheelActive() const { return testWheelActive_; }
     bool secureInputBlocking() const { return secureInputBlocking_; }
-    const std::set<std::string>& installedShortcuts() const { return installedShortcuts_; }
-    bool shortcutsChecked() const { return shortcutsChecked_; }
     bool devMenuUnlocked() const { return devMenuUnlocked_; }
     const std::optional<EditorTarget>& editorTarget() const { return editorTarget_; }
 
@@ -205,7 +202,8 @@ class AppCoordinator {
     void finishOnboarding(bool skipped);
     void resetOnboarding();
     void recordOnboardingDismissal();
-    void refreshInstalledShortcuts(std::function<void()> completion = nullptr);
+    // The required automations the wheels use and the folder lacks; none
+    // before the first listing.
     std::vector<ShortcutRequirement> missingRequiredShortcuts() const;
     void handleShortcutFailed(const std::string& name);
     std::vector<std::string> summonKeyNames() const;
@@ -251,13 +249,12 @@ class AppCoordinator {
     std::unique_ptr<PermissionsCheck> permissions_;
     std::unique_ptr<HotkeyManager> hotkeyManager_;
     std::unique_ptr<DemoChoreography> demo_;
+    std::unique_ptr<InstalledAutomations> automations_;
 
     MainTab mainTab_ = MainTab::wheels;
     bool paused_ = false;
     bool testWheelActive_ = false;
     bool secureInputBlocking_ = false;
-    std::set<std::string> installedShortcuts_;
-    bool shortcutsChecked_ = false;
     bool devMenuUnlocked_ = false;
     bool regularActivation_ = false;
     std::optional<EditorTarget> editorTarget_;

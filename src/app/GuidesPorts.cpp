@@ -1,13 +1,11 @@
 #include "app/GuidesPorts.h"
 
-#include "actions/LinkText.h"
 #include "app/AppCoordinator.h"
 #include "app/DefaultsKeys.h"
 #include "model/AutomationWords.h"
 #include "platform/Dialogs.h"
 #include "platform/HomeFolder.h"
 #include "platform/UserDefaults.h"
-#include "platform/Workspace.h"
 
 #include <system_error>
 
@@ -40,10 +38,14 @@ OnboardingHost onboardingHost(AppCoordinator& c) {
 
 ShortcutSetupHost shortcutSetupHost(AppCoordinator& c) {
     return {.queue = c.platform().queue,
-            .installed = [&c] { return c.installedShortcuts(); },
-            .refresh = [&c] { c.refreshInstalledShortcuts(); },
+            .installed =
+                [&c] {
+                    const auto& names = c.automations().names();
+                    return std::set<std::string>(names.begin(), names.end());
+                },
+            .refresh = [&c] { c.automations().refresh(); },
             .shippedFolder = shippedAutomationsFolder(),
-            .automationsFolder = c.configStore().paths().automations,
+            .automationsFolder = c.automations().folder(),
             .home = c.platform().home.path(),
             .confirmReplace =
                 [&c](const std::string& name) {
@@ -61,13 +63,6 @@ HowItWorksHost howItWorksHost(AppCoordinator& c) {
     return {.store = c.configStore(),
             .summonKeyNames = [&c] { return c.summonKeyNames(); },
             .close = [&c] { c.platform().windows.close(AppWindows::Kind::howItWorks); }};
-}
-
-void openAutomationsFolder(AppCoordinator& c) {
-    const fs::path folder = c.configStore().paths().automations;
-    std::error_code error;
-    fs::create_directories(folder, error);
-    c.platform().workspace.openLink(LinkText::fileLink(folder.string()), [](bool) {});
 }
 
 fs::path shippedAutomationsFolder() {

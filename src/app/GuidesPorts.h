@@ -20,10 +20,6 @@ ShortcutSetupHost shortcutSetupHost(AppCoordinator& coordinator);
 // The coordinator as the How Rondelix Works guide sees it.
 HowItWorksHost howItWorksHost(AppCoordinator& coordinator);
 
-// Opens the user's automation folder in the file manager, making it first
-// when it is missing.
-void openAutomationsFolder(AppCoordinator& coordinator);
-
 // The automations the program ships: installed beside the executable, or,
 // for a build that runs from its build folder, the source tree's data folder.
 // Empty when neither is there.

@@ -1,6 +1,5 @@
 #include "editor/SliceForm.h"
 
-#include "actions/ShortcutsRunner.h"
 #include "editor/SliceEdits.h"
 #include "editor/WheelListEdits.h"
 #include "engine/HotkeyManager.h"
@@ -25,14 +24,13 @@ const std::vector<std::string> pictureExtensions{"png", "jpg", "jpeg", "gif", "b
 } // namespace
 
 SliceForm::SliceForm(SliceFormServices services, SliceSlot slot)
-    : services_(std::move(services)), slot_(std::move(slot)), blankId_(Uuid::generate()),
-      recorder_(std::make_shared<KeystrokeRecorder>()) {
-    recorder_->onUnmappableKey = [&sounds = services_.sounds] { sounds.beep(); };
+    : services_(std::move(services)), slot_(std::move(slot)), blankId_(Uuid::generate()) {
+    recorder_.onUnmappableKey = [&sounds = services_.sounds] { sounds.beep(); };
 }
 
 SliceForm::~SliceForm() {
     // A capture never outlives the slice it was started for.
-    recorder_->stop();
+    recorder_.stop();
 }
 
 Slice SliceForm::slice() const {
@@ -84,50 +82,25 @@ void SliceForm::chooseImage() {
 }
 
 void SliceForm::pressRecord() {
-    recorder_->onCapture = [this](const KeyCombo& combo) { setAction(MacroAction::Keystroke{combo}); };
+    recorder_.onCapture = [this](const KeyCombo& combo) { setAction(MacroAction::Keystroke{combo}); };
     KeystrokeCaptureHost& host = services_.capture;
-    if (!recorder_->isRecording()) {
-        host.engine.callbacks.recordingLiveness = [recorder = std::weak_ptr(recorder_),
+    if (!recorder_.isRecording()) {
+        host.engine.callbacks.recordingLiveness = [this, alive = lifetime_.watch(),
                                                    onScreen = host.mainWindowOnScreen] {
-            const auto alive = recorder.lock();
-            return alive && alive->isRecording() && onScreen && onScreen();
+            return alive && recorder_.isRecording() && onScreen && onScreen();
         };
-        host.engine.callbacks.cancelStuckRecorder = [recorder = std::weak_ptr(recorder_)] {
-            if (const auto alive = recorder.lock()) alive->stop();
+        host.engine.callbacks.cancelStuckRecorder = [this, alive = lifetime_.watch()] {
+            if (alive) recorder_.stop();
         };
     }
-    recorder_->onActiveChange = [&host](bool active) {
+    recorder_.onActiveChange = [&host](bool active) {
         host.engine.setRecording(active);
         if (host.setCapturing) host.setCapturing(active);
     };
-    if (recorder_->isRecording())
-        recorder_->stop();
+    if (recorder_.isRecording())
+        recorder_.stop();
     else
-        recorder_->start();
-}
-
-void SliceForm::loadAutomations() {
-    const std::string folder = ShortcutsRunner::standardFolder(services_.home).string();
-    services_.background.run([folder, alive = lifetime_.watch(), this, &queue = services_.queue] {
-        auto names = ShortcutsRunner::list(folder);
-        queue.post([alive, this, names = std::move(names)]() mutable {
-            if (!alive) return;
-            if (names == automations_) return;
-            automations_ = std::move(names);
-            automationsChanged.emit();
-        });
-    });
-}
-
-void SliceForm::applicationBecameActive() {
-    if (services_.showsWheelsPage && services_.showsWheelsPage()) loadAutomations();
-}
-
-void SliceForm::openAutomationsFolder() {
-    const auto folder = ShortcutsRunner::standardFolder(services_.home);
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    services_.workspace.openLink("file://" + folder.string(), [](bool) {});
+        recorder_.start();
 }
 
 void SliceForm::showAutomationSetup() {

@@ -5,18 +5,16 @@
 #include "editor/SliceSlot.h"
 #include "model/Config.h"
 #include "util/LifetimeGuard.h"
-#include "util/Signal.h"
 
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace rondelix {
 
 class ConfigStore;
 class HotkeyManager;
+class InstalledAutomations;
 
 namespace platform {
 class Background;
@@ -52,8 +50,7 @@ struct SliceFormServices {
     const platform::KeyboardLayout& keyboard;
     std::filesystem::path home;
     KeystrokeCaptureHost capture;
-    // Whether the main window shows My Wheels right now.
-    std::function<bool()> showsWheelsPage;
+    InstalledAutomations& automations;
     // Opens the setup window of the automations that system actions need.
     std::function<void()> showAutomationSetup;
 };
@@ -91,19 +88,10 @@ class SliceForm {
     // The record button: starts a capture (summoning suspended meanwhile)
     // or ends the one running.
     void pressRecord();
-    KeystrokeRecorder& recorder() { return *recorder_; }
+    KeystrokeRecorder& recorder() { return recorder_; }
 
-    // The names of the user's automations; empty until the first listing,
-    // which runs off the main thread.
-    const std::vector<std::string>& installedAutomations() const { return automations_; }
-    Signal<> automationsChanged;
-    void loadAutomations();
-    // The form's window became active: the list is read again while the main
-    // window shows My Wheels.
-    void applicationBecameActive();
-
-    // Opens the automations folder in the file manager, creating it first.
-    void openAutomationsFolder();
+    // The user's automations, which the automation input offers.
+    InstalledAutomations& automations() const { return services_.automations; }
     void showAutomationSetup();
     void openLink(const std::string& address);
 
@@ -116,8 +104,7 @@ class SliceForm {
     SliceFormServices services_;
     SliceSlot slot_;
     Uuid blankId_;
-    std::shared_ptr<KeystrokeRecorder> recorder_;
-    std::vector<std::string> automations_;
+    KeystrokeRecorder recorder_;
     // Lets work finishing elsewhere tell whether the form still exists.
     LifetimeGuard lifetime_;
 };

@@ -17,7 +17,7 @@ namespace rondelix {
 // What the setup window needs of the application shell.
 struct ShortcutSetupHost {
     platform::MainQueue& queue;
-    // The installed automations, lower-cased, as last listed.
+    // The names of the installed automations as last listed.
     std::function<std::set<std::string>()> installed;
     // Lists the automations again in the background; the shell calls
     // installedChanged() when the answer lands.

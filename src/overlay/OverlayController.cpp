@@ -125,7 +125,9 @@ Point OverlayController::textCaretOrigin(Size size) const {
 void OverlayController::hide() {
     const Behavior behavior = behavior_();
     const int fadeMs = behavior.closeFadeEnabled ? behavior.closeFadeMs : 0;
-    if (fadeMs >= 1 && panel_ && panel_->isVisible()) {
+    // Where the desktop cannot show a fade, the wheel goes at once rather
+    // than standing fully drawn for the fade's time.
+    if (fadeMs >= 1 && panel_ && panel_->isVisible() && panel_->showsAlpha()) {
         if (closing_) return;
         closing_ = true;
         const int generation = ++fadeGeneration_;

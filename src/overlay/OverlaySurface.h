@@ -34,6 +34,9 @@ class OverlaySurface {
     virtual void orderFront() = 0;
     virtual void orderOut() = 0;
     virtual bool isVisible() const = 0;
+    // Whether the desktop shows the panel's alpha (a compositor does), so
+    // that a fade can be seen at all.
+    virtual bool showsAlpha() const = 0;
 
     virtual void setIgnoresMouseEvents(bool ignores) = 0;
     virtual void setDragHandleHidden(bool hidden) = 0;

@@ -65,22 +65,16 @@ void DiagnosticsDelivery::copy() {
 
 void DiagnosticsDelivery::email() {
     if (busy()) return;
+    unsentReport_.reset();
     setEmail(EmailState::gathering);
     gather([](DiagnosticsDelivery& d, std::string text) { d.compose(text); });
 }
 
 void DiagnosticsDelivery::compose(const std::string& text) {
-    const auto reset = [this] {
-        services_.queue.after(resetDelay, [this, alive = lifetime_.watch()] {
-            if (alive && (emailState_ == EmailState::opened || emailState_ == EmailState::copied))
-                setEmail(EmailState::idle);
-        });
-    };
     if (const auto written = writePrivateFileAtomically(file(), text); !written.ok()) {
         services_.log.write("diagnostics file write failed: " + written.error());
         services_.pasteboard.writeText(text);
-        setEmail(EmailState::copied);
-        reset();
+        showEmailResult(EmailState::copied);
         return;
     }
     platform::ProcessRequest request{
@@ -90,21 +84,42 @@ void DiagnosticsDelivery::compose(const std::string& text) {
     };
     request.timeLimit = composerTimeLimit;
     services_.processes.run(std::move(request),
-                            [this, alive = lifetime_.watch(), reset](const platform::ProcessResult& result) {
+                            [this, alive = lifetime_.watch()](const platform::ProcessResult& result) {
                                 if (!alive) return;
-                                if (!result.launched || result.timedOut || result.status != 0) fallBack();
-                                setEmail(EmailState::opened);
-                                reset();
+                                if (result.launched && !result.timedOut && result.status == 0)
+                                    showEmailResult(EmailState::opened);
+                                else
+                                    fallBack();
                             });
 }
 
 // No composer took the message: the file is shown where it lies and a plain
-// mail asks for it to be attached.
+// mail asks for it to be attached. When no mail program takes that either,
+// the user is told where the report is instead.
 void DiagnosticsDelivery::fallBack() {
     services_.workspace.openLink(LinkText::fileLink(sources_.folder.string()), [](bool) {});
     services_.workspace.openLink(
         LinkText::mailtoLink(AboutInfo::supportAddress, {{"subject", subject()}, {"body", fallbackBody}}),
-        [](bool) {});
+        [this, alive = lifetime_.watch()](bool opened) {
+            if (!alive) return;
+            if (opened) {
+                showEmailResult(EmailState::opened);
+                return;
+            }
+            unsentReport_ = file();
+            services_.log.write("no mail program opened the diagnostics; the report is in " +
+                                file().string());
+            showEmailResult(EmailState::notOpened);
+        });
+}
+
+// The button shows the result for a while, then offers the e-mail again.
+void DiagnosticsDelivery::showEmailResult(EmailState state) {
+    setEmail(state);
+    services_.queue.after(resetDelay, [this, alive = lifetime_.watch()] {
+        if (alive && emailState_ != EmailState::idle && emailState_ != EmailState::gathering)
+            setEmail(EmailState::idle);
+    });
 }
 
 void DiagnosticsDelivery::setCopy(CopyState state) {

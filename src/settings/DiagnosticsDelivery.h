@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace rondelix {
@@ -25,7 +26,8 @@ class Workspace;
 class DiagnosticsDelivery {
   public:
     enum class CopyState { idle, gathering, copied };
-    enum class EmailState { idle, gathering, opened, copied };
+    // notOpened: no composer and no mail program took the report.
+    enum class EmailState { idle, gathering, opened, copied, notOpened };
 
     static constexpr double resetDelay = 2.0;
 
@@ -62,6 +64,8 @@ class DiagnosticsDelivery {
     bool busy() const { return copyState_ == CopyState::gathering || emailState_ == EmailState::gathering; }
     std::filesystem::path file() const;
     std::string subject() const;
+    // The report no mail program opened, until the next e-mail is asked for.
+    const std::optional<std::filesystem::path>& unsentReport() const { return unsentReport_; }
 
     Signal<> changed;
 
@@ -71,6 +75,7 @@ class DiagnosticsDelivery {
     void gather(std::function<void(DiagnosticsDelivery&, std::string)> deliver);
     void compose(const std::string& text);
     void fallBack();
+    void showEmailResult(EmailState state);
     void setCopy(CopyState state);
     void setEmail(EmailState state);
 
@@ -78,6 +83,7 @@ class DiagnosticsDelivery {
     Sources sources_;
     CopyState copyState_ = CopyState::idle;
     EmailState emailState_ = EmailState::idle;
+    std::optional<std::filesystem::path> unsentReport_;
     LifetimeGuard lifetime_;
 };
 

@@ -109,12 +109,12 @@ TEST_F(ShortcutsTest, MissingListIsEmptyUntilTheFirstListingThenNamesUsedUninsta
     });
     EXPECT_TRUE(missingIds().empty());
     listed();
-    EXPECT_TRUE(rig.c().shortcutsChecked());
+    EXPECT_TRUE(rig.c().automations().listed());
     EXPECT_EQ(missingIds(), (std::vector<std::string>{"toggle-dnd", "night-shift"}));
     EXPECT_TRUE(MenuBarContent(rig.c()).state().requiredShortcutsMissing);
 
     install("toggle FOCUS"); // letter case does not matter
-    rig.c().refreshInstalledShortcuts();
+    rig.c().automations().refresh();
     listed();
     EXPECT_EQ(missingIds(), std::vector<std::string>{"night-shift"});
 }

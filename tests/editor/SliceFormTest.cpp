@@ -126,33 +126,4 @@ TEST(SliceForm, AFormThatGoesEndsItsRecording) {
     EXPECT_FALSE(rig.rig.c().isCapturingKeystroke);
 }
 
-TEST(SliceForm, ListsAutomationsOffTheMainThreadAndOnActivationOfMyWheels) {
-    SliceFormRig rig;
-    const auto folder = rig.rig.home.path / ".config/rondelix/shortcuts";
-    std::filesystem::create_directories(folder);
-    const auto executable = [&](const char* name) {
-        std::ofstream(folder / name) << "#!/bin/sh\n";
-        std::filesystem::permissions(folder / name, std::filesystem::perms::owner_all);
-    };
-    executable("Lights");
-    int changes = 0;
-    rig.form->automationsChanged.connect([&] { ++changes; });
-    rig.form->loadAutomations();
-    EXPECT_TRUE(rig.form->installedAutomations().empty()) << "nothing before the listing ends";
-    rig.rig.background.runAll();
-    rig.rig.queue.advance(0);
-    EXPECT_EQ(rig.form->installedAutomations(), std::vector<std::string>{"Lights"});
-
-    executable("Backup");
-    rig.rig.c().setMainTab(MainTab::appearance);
-    rig.form->applicationBecameActive();
-    EXPECT_EQ(rig.rig.background.pendingCount(), 0u) << "another page shows: no listing";
-    rig.rig.c().setMainTab(MainTab::wheels);
-    rig.form->applicationBecameActive();
-    rig.rig.background.runAll();
-    rig.rig.queue.advance(0);
-    EXPECT_EQ(rig.form->installedAutomations(), (std::vector<std::string>{"Backup", "Lights"}));
-    EXPECT_EQ(changes, 2);
-}
-
 } // namespace

@@ -298,3 +298,15 @@ TEST(WorkshopLayout, WheelSizeFollowsTheSpace) {
          std::vector<Case>{{1200, 800, 561}, {900, 700, 314.5}, {700, 500, 240}, {100, 50, 240}})
         EXPECT_DOUBLE_EQ(WorkshopLayout::wheelSize(c.width, c.height), c.size) << c.width << "x" << c.height;
 }
+
+TEST(WorkshopLayout, TheSwitchOvershootsALittleAndComesToRest) {
+    double highest = 0;
+    for (double t = 0; t <= WorkshopLayout::switchSeconds; t += 0.005)
+        highest = std::max(highest, WorkshopLayout::switchProgress(t));
+    EXPECT_GT(highest, 1.005);
+    EXPECT_LT(highest, 1.02);
+    EXPECT_EQ(WorkshopLayout::switchProgress(0), 0);
+    EXPECT_GT(WorkshopLayout::switchProgress(0.15), 0.5);
+    EXPECT_NEAR(WorkshopLayout::switchProgress(WorkshopLayout::switchSeconds - 0.001), 1, 0.002);
+    EXPECT_EQ(WorkshopLayout::switchProgress(WorkshopLayout::switchSeconds), 1);
+}

@@ -167,6 +167,16 @@ TEST_F(OverlayControllerTest, HidesAtOnceWithoutAFade) {
     EXPECT_FALSE(state.isVisible());
     EXPECT_FALSE(state.aimedPosition());
     controller->hide(); // nothing shown: still fine
+
+    // A desktop that cannot show the panel's alpha would only see the whole
+    // wheel stand still for the fade's time.
+    useCloseFade();
+    controller->show();
+    panels.last().showsAlpha = false;
+    controller->hide();
+    EXPECT_FALSE(panels.last().visible);
+    EXPECT_FALSE(state.isVisible());
+    EXPECT_EQ(panels.last().alphaAnimations, 0);
 }
 
 TEST_F(OverlayControllerTest, PrewarmNeverHidesAWheelSummonedMeanwhile) {

@@ -111,8 +111,27 @@ TEST_F(DiagnosticsDeliveryTest, WithoutAComposerTheFileIsShownAndAPlainMailOpene
                       0),
                   0u)
             << workspace.openedLinks[1];
+        EXPECT_FALSE(delivery.unsentReport());
         queue.advance(2.0);
     }
+
+    // Nothing takes the plain mail either: the page says so and where the
+    // report lies, instead of a mail that never opened.
+    workspace.linksOpen = false;
+    delivery.email();
+    gathered();
+    processes.finish(processes.children().size() - 1, 3);
+    queue.runPending();
+    EXPECT_EQ(delivery.emailState(), Email::notOpened);
+    EXPECT_EQ(delivery.unsentReport(), home.path / "Rondelix-Diagnostics-0.1.0.txt");
+    EXPECT_EQ(log.lines().back(), "Rondelix: no mail program opened the diagnostics; the report is in " +
+                                      (home.path / "Rondelix-Diagnostics-0.1.0.txt").string());
+    queue.advance(2.0);
+    EXPECT_EQ(delivery.emailState(), Email::idle);
+    EXPECT_TRUE(delivery.unsentReport());
+    workspace.linksOpen = true;
+    delivery.email();
+    EXPECT_FALSE(delivery.unsentReport());
 }
 
 TEST_F(DiagnosticsDeliveryTest, AFileThatCannotBeWrittenTurnsIntoACopy) {

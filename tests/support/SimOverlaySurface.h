@@ -19,6 +19,8 @@ struct SimPanelRecord {
     double alpha = 1.0;
     std::optional<double> animatingAlphaTo;
     bool visible = false;
+    // Whether the desktop shows the panel's alpha, as it does under a compositor.
+    bool showsAlpha = true;
     bool released = false;
     bool ignoresMouseEvents = true;
     bool dragHandleHidden = true;
@@ -58,6 +60,7 @@ class SimOverlaySurface final : public OverlaySurface {
         ++r_->orderOuts;
     }
     bool isVisible() const override { return r_->visible; }
+    bool showsAlpha() const override { return r_->showsAlpha; }
     void setIgnoresMouseEvents(bool ignores) override { r_->ignoresMouseEvents = ignores; }
     void setDragHandleHidden(bool hidden) override { r_->dragHandleHidden = hidden; }
     void setOnClose(std::function<void()> onClose) override { r_->onClose = std::move(onClose); }

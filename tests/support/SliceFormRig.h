@@ -24,7 +24,7 @@ struct SliceFormRig {
                                      return main.exists && main.visible && !main.miniaturized;
                                  },
                                  [this](bool on) { rig.c().isCapturingKeystroke = on; }},
-            [this] { return rig.c().mainTab() == MainTab::wheels; }, [this] { ++setupsShown; }});
+            rig.c().automations(), [this] { ++setupsShown; }});
         form = std::make_unique<SliceForm>(*services, SliceSlot{"default", position});
     }
 

@@ -61,9 +61,7 @@ QWidget* makeDevelopmentPage(AppCoordinator& c, QWidget* parent) {
             return diagnosticsSnapshot(c, facts, static_cast<std::int64_t>(std::time(nullptr)));
         },
         [&log = p.log] { return RecentLogCollector::collect(log.recentLines(RecentLogCollector::window)); },
-        [folder = c.configStore().paths().automations.string()] {
-            return DiagnosticsShortcuts::describeFolder(folder);
-        },
+        [folder = c.automations().folder().string()] { return DiagnosticsShortcuts::describeFolder(folder); },
         QCoreApplication::applicationVersion().toStdString(), privateFolder()};
     DevelopmentRoulette::Services roulette{
         p.queue,

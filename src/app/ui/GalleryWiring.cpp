@@ -2,8 +2,6 @@
 
 #include "actions/MacroExecutor.h"
 #include "app/AppCoordinator.h"
-#include "editor/ui/PreviewWheel.h"
-#include "editor/ui/WheelEditorPage.h"
 #include "gallery/ui/GalleryBrowserPage.h"
 #include "gallery/ui/WheelWorkshopPage.h"
 #include "overlay/FeedbackController.h"
@@ -73,7 +71,6 @@ QWidget* wheelWorkshop(AppCoordinator& coordinator, QWidget* parent,
     if (auto found = made.find(&coordinator); found != made.end() && found->second) return found->second;
     WheelWorkshopPage::Pages pages{
         [&coordinator, editorPage](QWidget* host) { return editorPage(coordinator, host); },
-        [](QWidget* editor) -> QWidget* { return &static_cast<WheelEditorPage*>(editor)->preview(); },
         [&coordinator](double wheelSize, QWidget* host) {
             return static_cast<GalleryBrowserPage*>(makeGalleryPage(coordinator, wheelSize, host));
         },

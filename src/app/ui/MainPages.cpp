@@ -44,7 +44,7 @@ SliceFormFactory sliceFormFactory(AppCoordinator& c) {
                                      return main.exists && main.visible && !main.miniaturized;
                                  },
                                  [&c](bool on) { c.isCapturingKeystroke = on; }},
-            [&c] { return c.mainTab() == MainTab::wheels; },
+            c.automations(),
             [&c] { c.showShortcutSetup(std::nullopt); }};
         auto chooseApp = [&p](QWidget* owner) {
             return ApplicationChooser::choose(p.workspace, p.dialogs, owner);

@@ -288,6 +288,12 @@ void MainWindow::dropTransientPage() {
 }
 
 void MainWindow::showPageWidget(MainTab tab) {
+    // Showing the page already shown (the sidebar rebuilt under it) keeps
+    // it as it is.
+    if (transientPage_ && transientTab_ == tab) {
+        pages_->setCurrentWidget(transientPage_);
+        return;
+    }
     dropTransientPage();
     // Every page but About changes the configuration.
     readOnlyNotice_->setPageEdits(tab != MainTab::about);
@@ -306,8 +312,10 @@ void MainWindow::showPageWidget(MainTab tab) {
     if (pages_->indexOf(page) < 0) pages_->addWidget(page);
     if (pageGroup(tab) == PageGroup::wheels)
         keptPages_[tab] = page;
-    else
+    else {
         transientPage_ = page;
+        transientTab_ = tab;
+    }
     pages_->setCurrentWidget(page);
 }
 

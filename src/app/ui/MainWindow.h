@@ -95,6 +95,7 @@ class MainWindow final : public QWidget {
     // between them keeps their state; every other page is made on entry.
     std::map<MainTab, QWidget*> keptPages_;
     QWidget* transientPage_ = nullptr;
+    MainTab transientTab_ = MainTab::wheels;
     QPropertyAnimation* resizeAnimation_;
     QTimer* resizeSettled_;
     // The size the program last gave the window: a resize to it is not the user's.

@@ -31,16 +31,15 @@ const std::map<Kind, SidePage>& sideTable() {
           [](AppCoordinator& c, const AppWindows::SideRequest& request, QWidget* parent) -> QWidget* {
               auto* view = new ShortcutSetupView(
                   shortcutSetupHost(c), request.highlight,
-                  {[&c] { openAutomationsFolder(c); },
+                  {[&c] { c.automations().openFolder(); },
                    [&c] { c.platform().windows.close(AppWindows::Kind::shortcutSetup); }},
                   parent);
-              // The listing lands in the coordinator; the cards follow it.
-              const auto connection = c.changed.connect([view](AppCoordinator::Property property) {
-                  if (property == AppCoordinator::Property::installedShortcuts)
-                      view->setup().installedChanged();
-              });
+              // The cards follow the listing.
+              InstalledAutomations& automations = c.automations();
+              const auto connection =
+                  automations.changed.connect([view] { view->setup().installedChanged(); });
               QObject::connect(view, &QObject::destroyed,
-                               [&c, connection] { c.changed.disconnect(connection); });
+                               [&automations, connection] { automations.changed.disconnect(connection); });
               return view;
           }}},
         {Kind::howItWorks,

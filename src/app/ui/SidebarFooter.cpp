@@ -60,11 +60,9 @@ SidebarFooter::SidebarFooter(AppCoordinator& coordinator, QWidget* parent)
 
     const auto watch = [this](auto&&...) { refresh(); };
     coordinatorConnection_ = coordinator_.changed.connectScoped([this](AppCoordinator::Property property) {
-        using P = AppCoordinator::Property;
-        if (property == P::installedShortcuts || property == P::shortcutsChecked ||
-            property == P::sideWindows)
-            refresh();
+        if (property == AppCoordinator::Property::sideWindows) refresh();
     });
+    automationsConnection_ = coordinator_.automations().changed.connectScoped(watch);
     configConnection_ = coordinator_.configStore().configChanged.connectScoped(watch);
     accessibilityConnection_ = coordinator_.permissions().accessibilityTrustedChanged.connectScoped(watch);
     inputMonitoringConnection_ =

@@ -64,6 +64,7 @@ class SidebarFooter final : public QWidget {
     QPixmap fadeImage_;
     FadeImageKey fadeImageKey_;
     ScopedConnection coordinatorConnection_;
+    ScopedConnection automationsConnection_;
     ScopedConnection configConnection_;
     ScopedConnection accessibilityConnection_;
     ScopedConnection inputMonitoringConnection_;

@@ -1,9 +1,10 @@
 #include "editor/ui/ConfettiView.h"
 
-#include <QGraphicsDropShadowEffect>
+#include "editor/ui/InspectorCard.h"
+#include "overlay/ui/MaterialCard.h"
+
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
 #include <QRandomGenerator>
 #include <QVBoxLayout>
 #include <array>
@@ -18,24 +19,7 @@ const std::array<QColor, ConfettiPiece::colorCount> pieceColors{
 
 constexpr int frameMs = 16;
 constexpr int cardPadding = 28;
-constexpr double cardRadius = 20;
 constexpr int captionWidth = 320;
-
-class Card : public QWidget {
-  public:
-    explicit Card(QWidget* parent) : QWidget(parent) {}
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()), cardRadius, cardRadius);
-        QColor material = palette().color(QPalette::Window);
-        material.setAlphaF(0.94f);
-        painter.fillPath(shape, material);
-    }
-};
 
 } // namespace
 
@@ -83,7 +67,7 @@ void ConfettiView::paintEvent(QPaintEvent*) {
 }
 
 ConfettiCelebration::ConfettiCelebration(QWidget* parent)
-    : QWidget(parent), confetti_(new ConfettiView(this)), card_(new Card(this)) {
+    : QWidget(parent), confetti_(new ConfettiView(this)), card_(new MaterialCard({20, 30, 0.33}, this)) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     auto* layout = new QVBoxLayout(card_);
     layout->setContentsMargins(cardPadding, cardPadding, cardPadding, cardPadding);
@@ -101,15 +85,12 @@ ConfettiCelebration::ConfettiCelebration(QWidget* parent)
     auto* caption = new QLabel("You magnificent menace. We genuinely didn't think anyone would do this.");
     caption->setWordWrap(true);
     caption->setMaximumWidth(captionWidth);
+    makeSecondary(caption);
     for (QLabel* label : {emoji, title, caption}) {
         label->setAlignment(Qt::AlignCenter);
         layout->addWidget(label, 0, Qt::AlignHCenter);
     }
-    auto* shadow = new QGraphicsDropShadowEffect(card_);
-    shadow->setBlurRadius(30);
-    shadow->setOffset(0, 0);
-    shadow->setColor(QColor(0, 0, 0, 84));
-    card_->setGraphicsEffect(shadow);
+    card_->setObjectName("celebrationCard");
     card_->adjustSize();
 }
 

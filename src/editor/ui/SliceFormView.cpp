@@ -1,5 +1,6 @@
 #include "editor/ui/SliceFormView.h"
 
+#include "actions/InstalledAutomations.h"
 #include "editor/SliceFormInputs.h"
 #include "editor/SliceFormScriptExamples.h"
 #include "editor/ui/GrowingTextField.h"
@@ -16,7 +17,6 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -242,16 +242,13 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
         heldTextTimer_->stop();
         refresh();
     });
-    automationsConnection_ = form_.automationsChanged.connectScoped([this] {
+    automationsConnection_ = form_.automations().changed.connectScoped([this] {
         flushHeldText();
         refresh();
     });
     recordingConnection_ = form_.recorder().recordingChanged.connectScoped([this] {
         flushHeldText();
         refresh();
-    });
-    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state == Qt::ApplicationActive && isVisible()) form_.applicationBecameActive();
     });
     refresh();
 }
@@ -268,9 +265,9 @@ SliceFormView::~SliceFormView() {
 
 void SliceFormView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!loadedAutomations_) {
-        loadedAutomations_ = true;
-        form_.loadAutomations();
+    if (!listedAutomations_) {
+        listedAutomations_ = true;
+        form_.automations().refresh();
     }
 }
 
@@ -384,7 +381,7 @@ void SliceFormView::chooseSymbol() {
 void SliceFormView::refreshActionInput(const Slice& slice) {
     const auto kind = kindOf(slice.action);
     // The automation input is a field without names to offer and a menu with them.
-    const bool showsList = !form_.installedAutomations().empty();
+    const bool showsList = !form_.automations().names().empty();
     if (actionInputKind_ != kind || (kind == ActionKind::shortcut && showsList != actionInputShowsList_)) {
         retire(actionInput_);
         actionInput_ = buildActionInput(slice.action);
@@ -507,7 +504,7 @@ QWidget* SliceFormView::buildActionInput(const MacroAction& action) {
         break;
     }
     case ActionKind::shortcut: {
-        if (form_.installedAutomations().empty()) {
+        if (form_.automations().names().empty()) {
             auto* field = new QLineEdit(input);
             field->setObjectName(QStringLiteral("automationName"));
             field->setPlaceholderText(tr("Automation name"));
@@ -533,7 +530,7 @@ QWidget* SliceFormView::buildActionInput(const MacroAction& action) {
                 if (!shortcut) return;
                 const QSignalBlocker quiet(picker);
                 picker->clear();
-                for (const auto& row : Inputs::automationRows(shortcut->name, form_.installedAutomations())) {
+                for (const auto& row : Inputs::automationRows(shortcut->name, form_.automations().names())) {
                     picker->addItem(qs(row.title), qs(row.value));
                     if (row.checked) picker->setCurrentIndex(picker->count() - 1);
                 }
@@ -543,7 +540,7 @@ QWidget* SliceFormView::buildActionInput(const MacroAction& action) {
         buttons->setSpacing(12);
         auto* open = new QPushButton(tr("Open Automations"), input);
         auto* setup = new QPushButton(tr("Set Up System Actions…"), input);
-        connect(open, &QPushButton::clicked, this, [this] { form_.openAutomationsFolder(); });
+        connect(open, &QPushButton::clicked, this, [this] { form_.automations().openFolder(); });
         connect(setup, &QPushButton::clicked, this, [this] { form_.showAutomationSetup(); });
         buttons->addWidget(open);
         buttons->addWidget(setup);

@@ -59,7 +59,7 @@ class SliceFormView : public QWidget {
     ScopedConnection configConnection_;
     ScopedConnection automationsConnection_;
     ScopedConnection recordingConnection_;
-    bool loadedAutomations_ = false;
+    bool listedAutomations_ = false;
     std::function<void()> heldText_;
     QTimer* heldTextTimer_;
 

@@ -7,11 +7,13 @@
 #include "editor/ui/UndoKeyFilter.h"
 #include "editor/ui/WheelPillColumn.h"
 #include "editor/ui/WheelSection.h"
+#include "gallery/WorkshopLayout.h"
 #include "model/WheelState.h"
+#include "overlay/ui/OpacityFade.h"
 #include "overlay/ui/WheelPalette.h"
 #include "store/ConfigStore.h"
 
-#include <QGraphicsOpacityEffect>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPropertyAnimation>
@@ -44,20 +46,8 @@ QToolButton* historyButton(const char* icon, const char* fallback, const char* t
     return button;
 }
 
-constexpr int fadeMs = 350;
-
-// An opacity animation on the widget, not yet started.
-QPropertyAnimation* fade(QWidget& widget, double from, double to) {
-    auto* effect = new QGraphicsOpacityEffect(&widget);
-    effect->setOpacity(from);
-    widget.setGraphicsEffect(effect);
-    auto* animation = new QPropertyAnimation(effect, "opacity", &widget);
-    animation->setDuration(fadeMs);
-    animation->setStartValue(from);
-    animation->setEndValue(to);
-    animation->setEasingCurve(QEasingCurve::InOutQuad);
-    return animation;
-}
+// The celebration comes and goes with the platform's default animation.
+constexpr int celebrationFadeMs = 350;
 
 } // namespace
 
@@ -68,8 +58,8 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
       export_(tabButton("Export Wheel", "document-export")),
       undo_(historyButton("edit-undo", "\u21B6", "Undo (Ctrl+Z)", "undo")),
       redo_(historyButton("edit-redo", "\u21B7", "Redo (Ctrl+Shift+Z)", "redo")),
-      pillScroll_(new QScrollArea), pills_(new WheelPillColumn), preview_(new PreviewWheel),
-      noWheel_(new QLabel("No wheel selected")),
+      pillScroll_(new QScrollArea), pills_(new WheelPillColumn), previewSlot_(new QWidget),
+      preview_(new PreviewWheel), noWheel_(new QLabel("No wheel selected")),
       caption_(
           new QLabel("Hold your summon key anywhere to test this wheel for real. Click a slice here to edit "
                      "it.")) {
@@ -100,7 +90,9 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     auto* previewPane = new QVBoxLayout;
     previewPane->setSpacing(14);
     previewPane->setContentsMargins(0, 0, 0, 20);
-    previewPane->addWidget(preview_, 1);
+    previewSlot_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    previewSlot_->installEventFilter(this);
+    previewPane->addWidget(previewSlot_, 1);
     caption_->setWordWrap(true);
     caption_->setAlignment(Qt::AlignCenter);
     caption_->setToolTip("Drag one slice onto another to swap their spots.");
@@ -113,6 +105,11 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     wheelColumn->addLayout(belowTabs, 1);
     page->addLayout(wheelColumn, 1);
     page->addWidget(buildInspector());
+    // The wheel is as big as the workshop says, centred on its slot; where
+    // the slot is narrower it reaches under the pills and the inspector.
+    preview_->setParent(this);
+    preview_->lower();
+    setWheelSize(WorkshopLayout::minimumWheelSize);
 
     pills_->onSelect = [this](const std::string& id) { editor_.select(id, 0); };
     pills_->onDrop = [this](const std::string& dragged, const std::string& target) {
@@ -206,11 +203,36 @@ void WheelEditorPage::hideEvent(QHideEvent* event) {
 
 void WheelEditorPage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // The caption is as wide as the wheel, within reason, and as tall as its lines.
-    const int captionWidth = std::clamp(static_cast<int>(preview_->side()), 240, 520);
+    if (celebration_) celebration_->setGeometry(rect());
+}
+
+bool WheelEditorPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == previewSlot_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        placePreview();
+    return QWidget::eventFilter(watched, event);
+}
+
+void WheelEditorPage::setWheelSize(double side) {
+    const int wheel = static_cast<int>(side);
+    if (preview_->width() == wheel) return;
+    preview_->setFixedSize(wheel, wheel);
+    placePreview();
+}
+
+QWidget* WheelEditorPage::wheelSquare() const {
+    return preview_->isHidden() ? nullptr : preview_;
+}
+
+void WheelEditorPage::placePreview() {
+    const QRect slot = previewSlot_->geometry();
+    QRect square(QPoint(), preview_->size());
+    square.moveCenter(slot.center());
+    preview_->move(square.topLeft());
+    // The caption is at most as wide as the wheel and as tall as its lines.
+    const int captionWidth = std::max(1, std::min(preview_->width(), slot.width()));
+    if (caption_->width() == captionWidth) return;
     caption_->setFixedWidth(captionWidth);
     caption_->setFixedHeight(caption_->heightForWidth(captionWidth));
-    if (celebration_) celebration_->setGeometry(rect());
 }
 
 void WheelEditorPage::refresh() {
@@ -236,6 +258,7 @@ void WheelEditorPage::refreshPreview() {
     const bool live = shown.has_value();
     if (!shown) shown = editor_.currentWheel();
     preview_->setVisible(shown.has_value());
+    previewSlot_->setVisible(shown.has_value());
     caption_->setVisible(shown.has_value());
     noWheel_->setVisible(!shown);
     if (!shown) return;
@@ -261,13 +284,14 @@ void WheelEditorPage::refreshCelebration() {
     if (editor_.celebrating() && !celebration_) {
         celebration_ = new ConfettiCelebration(this);
         celebration_->setGeometry(rect());
-        fade(*celebration_, 0, 1)->start(QAbstractAnimation::DeleteWhenStopped);
+        opacityFade(*celebration_, 0, 1, celebrationFadeMs, QEasingCurve::InOutQuad)
+            ->start(QAbstractAnimation::DeleteWhenStopped);
         celebration_->show();
         celebration_->raise();
     } else if (!editor_.celebrating() && celebration_) {
         // It fades out on its own and goes; a new celebration starts afresh.
         QWidget* leaving = std::exchange(celebration_, nullptr);
-        QPropertyAnimation* out = fade(*leaving, 1, 0);
+        QPropertyAnimation* out = opacityFade(*leaving, 1, 0, celebrationFadeMs, QEasingCurve::InOutQuad);
         connect(out, &QPropertyAnimation::finished, leaving, &QObject::deleteLater);
         out->start(QAbstractAnimation::DeleteWhenStopped);
     }

@@ -2,6 +2,7 @@
 
 #include "editor/WheelEditor.h"
 #include "editor/ui/SliceFormFactory.h"
+#include "gallery/ui/WorkshopPane.h"
 #include "util/Signal.h"
 
 #include <QWidget>
@@ -26,7 +27,7 @@ class WheelState;
 // live preview, and the inspector with the wheel and slice cards. It draws
 // from the store and the open-wheel state and hands every gesture to the
 // editor; the confetti covers it while the editor celebrates.
-class WheelEditorPage : public QWidget {
+class WheelEditorPage : public QWidget, public WorkshopPane {
     Q_OBJECT
   public:
     struct Services {
@@ -54,6 +55,9 @@ class WheelEditorPage : public QWidget {
     QPushButton* exportButton() const { return export_; }
     QToolButton* undoButton() const { return undo_; }
     QToolButton* redoButton() const { return redo_; }
+    // The preview wheel is drawn in a square of this side.
+    void setWheelSize(double side) override;
+    QWidget* wheelSquare() const override;
     // The celebration while it shows, else null.
     ConfettiCelebration* celebration() const { return celebration_; }
 
@@ -61,6 +65,7 @@ class WheelEditorPage : public QWidget {
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QWidget* buildTabStrip();
@@ -70,6 +75,7 @@ class WheelEditorPage : public QWidget {
     void refreshHistory();
     void refreshCelebration();
     void scrollToSelectedPill();
+    void placePreview();
 
     Services services_;
     WheelEditor editor_;
@@ -81,6 +87,8 @@ class WheelEditorPage : public QWidget {
     QToolButton* redo_;
     QScrollArea* pillScroll_;
     WheelPillColumn* pills_;
+    // Where the preview wheel is centred; the wheel itself lies over the page.
+    QWidget* previewSlot_;
     PreviewWheel* preview_;
     QLabel* noWheel_;
     QLabel* caption_;

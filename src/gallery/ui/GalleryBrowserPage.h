@@ -4,6 +4,7 @@
 #include "gallery/ui/AddWheelSheet.h"
 #include "gallery/ui/GalleryListRow.h"
 #include "gallery/ui/WheelPreviewFactory.h"
+#include "gallery/ui/WorkshopPane.h"
 #include "util/Signal.h"
 
 #include <QPointer>
@@ -25,7 +26,7 @@ class GalleryToastView;
 // The Wheel Gallery page: the search field, the categories and their wheels
 // on the left; on the stage the selected wheel, ready to be tried slice by
 // slice and added after a review.
-class GalleryBrowserPage : public QWidget {
+class GalleryBrowserPage : public QWidget, public WorkshopPane {
     Q_OBJECT
   public:
     struct Services {
@@ -42,7 +43,7 @@ class GalleryBrowserPage : public QWidget {
     GalleryBrowserPage(Services services, double wheelSize, QWidget* parent = nullptr);
     ~GalleryBrowserPage() override;
 
-    void setWheelSize(double side);
+    void setWheelSize(double side) override;
     double wheelSize() const { return wheelSize_; }
 
     GalleryBrowserModel& model() { return model_; }
@@ -51,6 +52,7 @@ class GalleryBrowserPage : public QWidget {
     QPushButton* addButton() const { return add_; }
     // The preview square, where the workshop's wheel flies to and from.
     QWidget* stageSquare() const { return square_; }
+    QWidget* wheelSquare() const override { return square_; }
     QWidget* preview() const { return preview_.widget; }
     GalleryListRow* categoryButton(GalleryWheel::Category category) const;
     // The wheel's row while the list shows it, else null.

@@ -2,17 +2,34 @@
 
 #include "gallery/WorkshopLayout.h"
 #include "gallery/ui/GalleryBrowserPage.h"
+#include "gallery/ui/WorkshopPane.h"
 
 #include <QEasingCurve>
 #include <QGraphicsOpacityEffect>
 #include <QLabel>
+#include <QPainter>
 #include <QParallelAnimationGroup>
 #include <QPropertyAnimation>
 #include <QResizeEvent>
+#include <QVariantAnimation>
+#include <algorithm>
 
 namespace rondelix {
 
 namespace {
+
+const int switchMs = static_cast<int>(WorkshopLayout::switchSeconds * 1000);
+
+// Both the flight and the cross-fade move as the workshop's spring.
+qreal springEasing(qreal progress) {
+    return WorkshopLayout::switchProgress(progress * WorkshopLayout::switchSeconds);
+}
+
+QEasingCurve spring() {
+    QEasingCurve curve;
+    curve.setCustomType(&springEasing);
+    return curve;
+}
 
 QPropertyAnimation* fade(QWidget* picture, double from, double to, QObject* owner) {
     auto* effect = new QGraphicsOpacityEffect(picture);
@@ -21,11 +38,62 @@ QPropertyAnimation* fade(QWidget* picture, double from, double to, QObject* owne
     auto* animation = new QPropertyAnimation(effect, "opacity", owner);
     animation->setStartValue(from);
     animation->setEndValue(to);
-    animation->setDuration(WheelWorkshopPage::switchMilliseconds);
+    animation->setDuration(switchMs);
+    animation->setEasingCurve(spring());
     return animation;
 }
 
+// The wheel's square as drawn, clear around the wheel: no background of the
+// page it sits on flies with it.
+QPixmap squarePicture(QWidget& square) {
+    const qreal ratio = square.devicePixelRatioF();
+    QPixmap picture(square.size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    square.render(&picture, QPoint(), QRegion(), QWidget::DrawChildren);
+    return picture;
+}
+
+// Hides the square for the flight without letting its page's layout close
+// the gap it leaves.
+void setSquareShown(QWidget& square, bool shown) {
+    QSizePolicy policy = square.sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    square.setSizePolicy(policy);
+    square.setVisible(shown);
+}
+
 } // namespace
+
+// The wheel on its way: the outgoing page's wheel turning into the incoming
+// page's as it flies, both drawn to the square it has reached.
+class WheelWorkshopPage::FlyingWheel : public QWidget {
+  public:
+    FlyingWheel(QPixmap leaving, QPixmap arriving, QWidget* parent)
+        : QWidget(parent), leaving_(std::move(leaving)), arriving_(std::move(arriving)) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    void setBlend(double blend) {
+        blend_ = blend;
+        update();
+    }
+    const QPixmap& leaving() const { return leaving_; }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setOpacity(std::clamp(1 - blend_, 0.0, 1.0));
+        painter.drawPixmap(rect(), leaving_);
+        painter.setOpacity(std::clamp(blend_, 0.0, 1.0));
+        painter.drawPixmap(rect(), arriving_);
+    }
+
+  private:
+    QPixmap leaving_;
+    QPixmap arriving_;
+    double blend_ = 0;
+};
 
 WheelWorkshopPage::WheelWorkshopPage(Pages pages, bool showsGallery, QWidget* parent)
     : QWidget(parent), pages_(std::move(pages)), showsGallery_(showsGallery) {
@@ -36,20 +104,28 @@ double WheelWorkshopPage::wheelSize() const {
     return WorkshopLayout::wheelSize(width(), height());
 }
 
+QWidget* WheelWorkshopPage::flyingWheel() const {
+    return flying_;
+}
+
+QPixmap WheelWorkshopPage::flyingPicture() const {
+    return flying_ ? flying_->leaving() : QPixmap();
+}
+
 bool WheelWorkshopPage::isSwitching() const {
     return switching_ != nullptr;
 }
 
+WorkshopPane& WheelWorkshopPage::paneOf(QWidget* page) {
+    return dynamic_cast<WorkshopPane&>(*page);
+}
+
 QWidget* WheelWorkshopPage::makePage(bool gallery) {
     QWidget* page = gallery ? pages_.gallery(wheelSize(), this) : pages_.editor(this);
+    paneOf(page).setWheelSize(wheelSize());
     page->setGeometry(rect());
     page->show();
     return page;
-}
-
-QWidget* WheelWorkshopPage::wheelOf(QWidget* page, bool gallery) const {
-    if (gallery) return static_cast<GalleryBrowserPage*>(page)->stageSquare();
-    return pages_.editorWheel ? pages_.editorWheel(page) : nullptr;
 }
 
 void WheelWorkshopPage::showGallery(bool gallery) {
@@ -63,7 +139,6 @@ void WheelWorkshopPage::showGallery(bool gallery) {
         finishSwitch();
     }
     QWidget* leaving = current_;
-    const bool leavingGallery = showsGallery_;
     showsGallery_ = gallery;
     const bool still = (pages_.reduceMotion && pages_.reduceMotion()) || !isVisible();
 
@@ -74,8 +149,8 @@ void WheelWorkshopPage::showGallery(bool gallery) {
     QRect wheelStart;
     if (!still) {
         leavingLook = leaving->grab();
-        if (QWidget* from = wheelOf(leaving, leavingGallery); from && from->isVisible()) {
-            wheelLook = from->grab();
+        if (QWidget* from = paneOf(leaving).wheelSquare(); from && from->isVisible()) {
+            wheelLook = squarePicture(*from);
             wheelStart = QRect(from->mapTo(this, QPoint(0, 0)), from->size());
         }
     }
@@ -90,23 +165,28 @@ void WheelWorkshopPage::showGallery(bool gallery) {
     fading_->show();
     group->addAnimation(fade(fading_, 1, 0, group));
 
-    QWidget* to = wheelOf(current_, gallery);
+    QWidget* to = paneOf(current_).wheelSquare();
     if (to && !wheelLook.isNull()) {
-        flying_ = new QLabel(this);
-        flying_->setPixmap(wheelLook);
-        flying_->setScaledContents(true);
+        flying_ = new FlyingWheel(wheelLook, squarePicture(*to), this);
         const QRect end(to->mapTo(this, QPoint(0, 0)), to->size());
         flying_->setGeometry(wheelStart);
         flying_->show();
         flying_->raise();
-        to->setVisible(false);
+        setSquareShown(*to, false);
         auto* flight = new QPropertyAnimation(flying_, "geometry", group);
         flight->setStartValue(wheelStart);
         flight->setEndValue(end);
-        flight->setDuration(switchMilliseconds);
-        // A quick spring that settles without a visible bounce.
-        flight->setEasingCurve(QEasingCurve::OutCubic);
+        flight->setDuration(switchMs);
+        flight->setEasingCurve(spring());
         group->addAnimation(flight);
+        auto* blend = new QVariantAnimation(group);
+        blend->setStartValue(0.0);
+        blend->setEndValue(1.0);
+        blend->setDuration(switchMs);
+        blend->setEasingCurve(spring());
+        connect(blend, &QVariantAnimation::valueChanged, flying_,
+                [flying = flying_](const QVariant& value) { flying->setBlend(value.toDouble()); });
+        group->addAnimation(blend);
     }
     connect(group, &QAbstractAnimation::finished, this, [this] {
         switching_ = nullptr;
@@ -122,13 +202,14 @@ void WheelWorkshopPage::finishSwitch() {
     delete flying_;
     flying_ = nullptr;
     if (current_)
-        if (QWidget* wheel = wheelOf(current_, showsGallery_)) wheel->setVisible(true);
+        if (QWidget* wheel = paneOf(current_).wheelSquare()) setSquareShown(*wheel, true);
 }
 
 void WheelWorkshopPage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (current_) current_->setGeometry(rect());
-    if (showsGallery_ && current_) static_cast<GalleryBrowserPage*>(current_)->setWheelSize(wheelSize());
+    if (!current_) return;
+    current_->setGeometry(rect());
+    paneOf(current_).setWheelSize(wheelSize());
 }
 
 } // namespace rondelix

@@ -3,12 +3,15 @@
 #include "guides/OnboardingTexts.h"
 #include "guides/ui/GuideText.h"
 #include "guides/ui/ProgressDots.h"
+#include "overlay/ui/MaterialCard.h"
+#include "overlay/ui/OpacityFade.h"
 #include "qtshared/ProblemCaption.h"
 
 #include <QCheckBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -19,6 +22,10 @@ namespace rondelix {
 namespace {
 
 using namespace GuideText;
+
+constexpr int celebrationShadow = 24;
+constexpr int celebrationInMs = 300;
+constexpr int celebrationOutMs = 600;
 
 QFrame* roundedPanel(QWidget* parent = nullptr) {
     auto* frame = new QFrame(parent);
@@ -90,12 +97,16 @@ OnboardingView::OnboardingView(OnboardingHost host, OnboardingStep start, Confet
             flow_->back();
     });
 
-    // Over everything, passing clicks through so the window stays usable.
+    // Over everything, passing clicks through so the window stays usable; the
+    // confetti falls behind the card.
     celebration_ = new QWidget(this);
     celebration_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    if (makeConfetti) confetti_ = makeConfetti(celebration_);
     auto* celebrationLayout = new QVBoxLayout(celebration_);
-    auto* card = roundedPanel(celebration_);
-    card->setFixedWidth(348);
+    auto* card = new MaterialCard({20, celebrationShadow, 0.33}, celebration_);
+    card->setObjectName("celebrationCard");
+    // Its texts are at most 300 points wide.
+    card->setFixedWidth(300 + 2 * 24 + 2 * celebrationShadow);
     auto* cardLayout = new QVBoxLayout(card);
     cardLayout->setContentsMargins(24, 24, 24, 24);
     cardLayout->setSpacing(8);
@@ -105,7 +116,6 @@ OnboardingView::OnboardingView(OnboardingHost host, OnboardingStep start, Confet
     celebrationLayout->addStretch(1);
     celebrationLayout->addWidget(card, 0, Qt::AlignHCenter);
     celebrationLayout->addStretch(1);
-    if (makeConfetti) confetti_ = makeConfetti(celebration_);
     celebration_->hide();
 
     connection_ = flow_->changed.connectScoped([this] { render(); });
@@ -152,13 +162,22 @@ void OnboardingView::render() {
                                                             : "Done  \u2713");
     primary_->setEnabled(flow_->primaryEnabled());
 
+    renderCelebration();
+}
+
+void OnboardingView::renderCelebration() {
     const bool celebrating = flow_->celebrating();
     if (celebrating && !celebration_->isVisible()) {
         placeCelebration();
         celebration_->show();
         celebration_->raise();
-    } else if (!celebrating) {
-        celebration_->hide();
+        opacityFade(*celebration_, 0, 1, celebrationInMs, QEasingCurve::OutCubic)
+            ->start(QAbstractAnimation::DeleteWhenStopped);
+    } else if (!celebrating && celebration_->isVisible() && !celebrationLeaving_) {
+        celebrationLeaving_ = true;
+        QPropertyAnimation* out = opacityFade(*celebration_, 1, 0, celebrationOutMs, QEasingCurve::OutCubic);
+        connect(out, &QPropertyAnimation::finished, celebration_, &QWidget::hide);
+        out->start(QAbstractAnimation::DeleteWhenStopped);
     }
 }
 

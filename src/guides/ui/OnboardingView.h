@@ -40,6 +40,7 @@ class OnboardingView final : public QWidget {
     QWidget* readyStep();
     QWidget* permissionRow(const QString& title, const QString& detail, bool granted);
     void placeCelebration();
+    void renderCelebration();
 
     std::unique_ptr<OnboardingFlow> flow_;
     ScopedConnection connection_;
@@ -52,6 +53,7 @@ class OnboardingView final : public QWidget {
     QPushButton* primary_ = nullptr;
     QWidget* celebration_ = nullptr;
     QWidget* confetti_ = nullptr;
+    bool celebrationLeaving_ = false;
 };
 
 } // namespace rondelix

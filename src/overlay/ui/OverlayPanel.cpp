@@ -164,6 +164,13 @@ class OpenScaleEffect final : public QGraphicsEffect {
 
 namespace {
 
+// The desktop's usual ease-out: quick at first, settling gently.
+QEasingCurve easeOut() {
+    QEasingCurve curve(QEasingCurve::BezierSpline);
+    curve.addCubicBezierSegment({0.0, 0.0}, {0.58, 1.0}, {1.0, 1.0});
+    return curve;
+}
+
 // Qt's rectangles grow downwards: a content rectangle given from the panel's
 // bottom-left corner becomes this.
 QRect topDown(const platform::Rect& r, double side) {
@@ -282,7 +289,7 @@ void OverlayPanel::fadeAlpha(double from, double to, double seconds) {
     alphaAnimation_->setDuration(static_cast<int>(std::lround(seconds * 1000)));
     alphaAnimation_->setStartValue(from);
     alphaAnimation_->setEndValue(to);
-    alphaAnimation_->setEasingCurve(QEasingCurve::OutCubic);
+    alphaAnimation_->setEasingCurve(easeOut());
     alphaAnimation_->start();
 }
 

@@ -35,6 +35,7 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     void orderFront() override;
     void orderOut() override;
     bool isVisible() const override { return wantsFront_; }
+    bool showsAlpha() const override { return translucent(); }
     void setIgnoresMouseEvents(bool ignores) override;
     void setDragHandleHidden(bool hidden) override;
     void setOnClose(std::function<void()> onClose) override;

@@ -50,6 +50,8 @@ Face emailFace(Email state) {
         return {"Mail opened", "checkmark"};
     case Email::copied:
         return {"Copied to clipboard", "doc.on.clipboard"};
+    case Email::notOpened:
+        return {"No mail program opened", "exclamationmark.triangle"};
     case Email::idle:
         break;
     }
@@ -124,6 +126,11 @@ void DevelopmentPage::addDiagnostics() {
     connect(copyButton_, &QPushButton::clicked, this, [this] { delivery_.copy(); });
     connect(emailButton_, &QPushButton::clicked, this, [this] { delivery_.email(); });
     section->addWidget(buttonRow({copyButton_, emailButton_}, this));
+    unsentNote_ = caption(this);
+    unsentNote_->setObjectName("unsentReport");
+    unsentNote_->setTextFormat(Qt::PlainText);
+    unsentNote_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    section->addWidget(unsentNote_);
 }
 
 void DevelopmentPage::addUpdates() {
@@ -254,6 +261,11 @@ void DevelopmentPage::refreshStates() {
     showFace(emailButton_, emailFace(delivery_.emailState()));
     copyButton_->setEnabled(!delivery_.busy());
     emailButton_->setEnabled(!delivery_.busy());
+    const auto& unsent = delivery_.unsentReport();
+    unsentNote_->setVisible(unsent.has_value());
+    if (unsent)
+        unsentNote_->setText("No mail program opened. The report is in " +
+                             QString::fromStdString(unsent->string()) + ".");
 
     const UpdaterController& updater = services_.updater;
     statusValue_->setText(QString::fromStdString(updater.statusText()));

@@ -60,6 +60,8 @@ class DevelopmentPage final : public SettingsPage {
     DevelopmentRoulette roulette_;
     QPushButton* copyButton_ = nullptr;
     QPushButton* emailButton_ = nullptr;
+    // Where the report lies when no mail program took it.
+    QLabel* unsentNote_ = nullptr;
     QLabel* statusValue_ = nullptr;
     QPushButton* checkButton_ = nullptr;
     QPushButton* installButton_ = nullptr;

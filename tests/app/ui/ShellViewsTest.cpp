@@ -232,6 +232,15 @@ TEST_F(ShellViewsTest, WheelPagesAreKeptAndOtherPagesAreMadeOnEntry) {
               (std::map<MainTab, int>{
                   {MainTab::wheels, 1}, {MainTab::gallery, 1}, {MainTab::about, 2}, {MainTab::general, 1}}));
     EXPECT_EQ(main.currentPage(), wheels.data());
+
+    // Unlocking Development from the About page lists one more row and
+    // leaves the page, its toast and its spinning mark, as it is.
+    rig.c().setMainTab(MainTab::about);
+    QPointer<QWidget> about = main.currentPage();
+    rig.c().unlockDevMenu();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(main.currentPage(), about.data());
+    EXPECT_EQ(made[MainTab::about], 3);
 }
 
 TEST_F(ShellViewsTest, AWindowTooLargeForTheScreenIsFittedAndNotRemembered) {

@@ -12,6 +12,7 @@
 #include "model/DefaultConfig.h"
 #include "overlay/ui/WheelGraphic.h"
 #include "support/CoordinatorRig.h"
+#include "support/PaintChecks.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -29,6 +31,8 @@ namespace rondelix {
 namespace {
 
 using testsupport::CoordinatorRig;
+using testsupport::meanDifference;
+using testsupport::WarningCount;
 
 Wheel wheelWith(std::string id, std::string name, std::vector<int> filled = {}) {
     Wheel w;
@@ -276,6 +280,21 @@ TEST_F(WheelEditorPageTest, TheHundredthWheelCoversThePageWithConfettiForAWhile)
     ASSERT_TRUE(shown);
     EXPECT_EQ(shown->geometry(), page()->rect());
     EXPECT_TRUE(shown->testAttribute(Qt::WA_TransparentForMouseEvents));
+
+    // Faded in, the page shows the card as the card draws itself, and the
+    // painting warns of nothing.
+    for (auto* fade : shown->findChildren<QPropertyAnimation*>())
+        fade->setCurrentTime(fade->totalDuration());
+    QWidget* card = shown->findChild<QWidget*>("celebrationCard");
+    ASSERT_TRUE(card);
+    const QRect inner = card->geometry().adjusted(40, 40, -40, -40);
+    WarningCount warnings;
+    const QImage onPage = page()->grab().toImage().copy(inner);
+    const QImage alone = card->grab().toImage().copy(inner.translated(-card->pos()));
+    EXPECT_EQ(warnings.count, 0) << warnings.first.toStdString();
+    EXPECT_LT(meanDifference(onPage, alone), 8.0);
+    saveArtifact(*page(), "card-100-wheels.png");
+
     rig.queue.advance(WheelEditor::celebrationSeconds + 0.1);
     EXPECT_FALSE(page()->celebration());
 }

@@ -1,4 +1,5 @@
 #include "app/ui/MainPages.h"
+#include "editor/ui/PreviewWheel.h"
 #include "editor/ui/WheelEditorPage.h"
 #include "gallery/ui/GalleryBrowserPage.h"
 #include "gallery/ui/WheelWorkshopPage.h"
@@ -7,6 +8,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QPainter>
+#include <QParallelAnimationGroup>
 #include <gtest/gtest.h>
 
 namespace rondelix::testsupport {
@@ -45,7 +48,7 @@ TEST_F(Workshop, OnePageForBothTabsSwitchingWithTheTab) {
     EXPECT_DOUBLE_EQ(gallery->wheelSize(), 561);
     EXPECT_TRUE(workshop->isSwitching());
     ASSERT_TRUE(workshop->flyingWheel());
-    EXPECT_FALSE(workshop->flyingWheel()->pixmap().isNull());
+    EXPECT_FALSE(workshop->flyingPicture().isNull());
     saveScreenshot("workshop-switching.png");
 
     // A settings tab leaves the workshop alone.
@@ -64,6 +67,59 @@ TEST_F(Workshop, OnePageForBothTabsSwitchingWithTheTab) {
 
     workshop->resize(900, 700);
     EXPECT_DOUBLE_EQ(static_cast<GalleryBrowserPage*>(workshop->currentPage())->wheelSize(), 314.5);
+}
+
+TEST_F(Workshop, BothPagesDrawOneWheelSizeAndTheWheelFliesAsThatSquare) {
+    open();
+    const auto side = static_cast<int>(workshop->wheelSize());
+    auto* editor = qobject_cast<WheelEditorPage*>(workshop->currentPage());
+    ASSERT_TRUE(editor);
+    EXPECT_NEAR(editor->preview().side(), side, 1);
+    workshop->resize(1060, 760);
+    EXPECT_NEAR(editor->preview().side(), workshop->wheelSize(), 1);
+    const QPoint editorCentre = editor->preview().mapTo(workshop.get(), editor->preview().rect().center());
+
+    rig.c().setMainTab(MainTab::gallery);
+    auto* gallery = qobject_cast<GalleryBrowserPage*>(workshop->currentPage());
+    ASSERT_TRUE(gallery);
+    QWidget* flying = workshop->flyingWheel();
+    auto* flight = workshop->findChild<QParallelAnimationGroup*>();
+    ASSERT_TRUE(flying && flight);
+    const QRect stage(gallery->stageSquare()->mapTo(workshop.get(), QPoint(0, 0)),
+                      gallery->stageSquare()->size());
+    // The picture is the wheel alone: outside its disc it is clear.
+    const QImage picture = workshop->flyingPicture().toImage();
+    EXPECT_EQ(qAlpha(picture.pixel(3, 3)), 0);
+    EXPECT_EQ(qAlpha(picture.pixel(picture.width() - 4, picture.height() - 4)), 0);
+
+    // Frame by frame it keeps its shape and size from one square to the other.
+    const int frames = 6;
+    const QSize cell = workshop->size() / 2;
+    QImage sheet(cell.width() * 3, cell.height() * 2, QImage::Format_RGB32);
+    QPainter sheetPainter(&sheet);
+    for (int frame = 0; frame < frames; ++frame) {
+        flight->setCurrentTime(flight->totalDuration() * frame / (frames - 1));
+        if (workshop->isSwitching()) {
+            const QRect at = flying->geometry();
+            EXPECT_NEAR(at.width(), at.height(), 1) << "frame " << frame;
+            EXPECT_NEAR(at.width(), workshop->wheelSize(), 1) << "frame " << frame;
+            if (frame == 0) {
+                EXPECT_NEAR(at.center().x(), editorCentre.x(), 1);
+                EXPECT_NEAR(at.center().y(), editorCentre.y(), 1);
+            }
+        }
+        sheetPainter.drawImage(QRect(QPoint(frame % 3 * cell.width(), frame / 3 * cell.height()), cell),
+                               workshop->grab().toImage());
+    }
+    sheetPainter.end();
+    const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
+    QDir().mkpath(folder);
+    sheet.save(folder + "/workshop-flight-frames.png");
+    EXPECT_FALSE(workshop->isSwitching());
+    EXPECT_TRUE(gallery->stageSquare()->isVisible());
+    EXPECT_EQ(
+        QRect(gallery->stageSquare()->mapTo(workshop.get(), QPoint(0, 0)), gallery->stageSquare()->size()),
+        stage);
 }
 
 } // namespace

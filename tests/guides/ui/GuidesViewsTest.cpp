@@ -4,9 +4,13 @@
 #include "guides/ui/OnboardingView.h"
 #include "guides/ui/ShortcutSetupView.h"
 #include "support/CoordinatorRig.h"
+#include "support/PaintChecks.h"
 
+#include <QDir>
 #include <QFrame>
+#include <QGraphicsOpacityEffect>
 #include <QLabel>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -47,6 +51,43 @@ TEST(GuidesViewsTest, OnboardingShowsEachStepAndExplainsAMissingX11Session) {
     EXPECT_EQ(view.flow().step(), OnboardingStep::ready);
     EXPECT_TRUE(view.findChild<QWidget*>("readyStep"));
     EXPECT_TRUE(button(view, "backButton"));
+}
+
+TEST(GuidesViewsTest, AFirstSummonOnTheReadyStepIsCelebratedOnACardOverTheStep) {
+    CoordinatorRig rig;
+    rig.open();
+    OnboardingView view(onboardingHost(rig.c()), OnboardingStep::ready, {});
+    view.resize(560, 640);
+    view.show();
+    rig.c().wheelState().setVisible(true);
+    rig.c().wheelState().setVisible(false);
+    QApplication::processEvents();
+    QLabel* heading = nullptr;
+    for (auto* label : view.findChildren<QLabel*>())
+        if (label->text() == "You did it!" && label->isVisibleTo(&view)) heading = label;
+    ASSERT_TRUE(heading);
+    QWidget* card = heading->parentWidget();
+    for (auto* fade : view.findChildren<QPropertyAnimation*>())
+        fade->setCurrentTime(fade->totalDuration());
+
+    // The card hides the step under it: the page shows it as it draws itself.
+    const QRect inner = QRect(card->mapTo(&view, QPoint(0, 0)), card->size()).adjusted(30, 30, -30, -30);
+    testsupport::WarningCount warnings;
+    const QImage shot = view.grab().toImage();
+    const QImage onView = shot.copy(inner);
+    const QImage alone = card->grab().toImage().copy(inner.translated(-card->mapTo(&view, QPoint(0, 0))));
+    EXPECT_EQ(warnings.count, 0) << warnings.first.toStdString();
+    EXPECT_LT(testsupport::meanDifference(onView, alone), 8.0);
+    const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
+    QDir().mkpath(folder);
+    shot.save(folder + "/onboarding-celebration.png");
+
+    // It fades out once its time is up.
+    rig.queue.advance(OnboardingFlow::confettiSeconds);
+    for (auto* fade : view.findChildren<QPropertyAnimation*>())
+        fade->setCurrentTime(fade->totalDuration());
+    QApplication::processEvents();
+    EXPECT_FALSE(heading->isVisibleTo(&view));
 }
 
 TEST(GuidesViewsTest, SetupCardsOfferInstallStepsAndSayWhyInstallFailed) {

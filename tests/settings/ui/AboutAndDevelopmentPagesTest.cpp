@@ -70,6 +70,20 @@ TEST_F(DevelopmentPageTest, DiagnosticsButtonsFollowTheirStatesAndWaitForEachOth
     EXPECT_EQ(rig.pasteboard.text(), "report count=0;\n--- Recent logs (last 10 min) ---\nlog");
     rig.queue.advance(2);
     EXPECT_EQ(text("copyDiagnostics"), "Copy Diagnostics");
+
+    // No mail program at all: the page says so and where the report is.
+    rig.workspace.linksOpen = false;
+    control<QPushButton>("emailDiagnostics")->click();
+    rig.background.runAll();
+    rig.queue.runPending();
+    rig.processes.finish(rig.processes.children().size() - 1, 3);
+    rig.queue.runPending();
+    EXPECT_EQ(text("emailDiagnostics"), "No mail program opened");
+    auto* note = control<QLabel>("unsentReport");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(note->text().toStdString(), "No mail program opened. The report is in " +
+                                              (rig.home.path / "Rondelix-Diagnostics-0.1.0.txt").string() +
+                                              ".");
     saveScreenshot("development-page.png");
 }
 
