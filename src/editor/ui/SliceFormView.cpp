@@ -12,6 +12,7 @@
 #include "icons/ui/SymbolGridPicker.h"
 #include "model/KeyComboText.h"
 #include "platform/Workspace.h"
+#include "qtshared/ProblemCaption.h"
 #include "store/ConfigStore.h"
 
 #include <QComboBox>
@@ -358,17 +359,23 @@ QWidget* SliceFormView::buildIconInput(const Icon& icon) {
         return field;
     }
     if (icon.is<Icon::CustomImage>()) {
+        auto* column = new QWidget(this);
+        auto* problem = new ProblemCaption("imageProblem", column);
         auto* thumbnail = new CustomIconThumbnail;
         auto row = chooserRow(
-            thumbnail, tr("Choose Image…"), [this] { form_.chooseImage(); }, this);
+            thumbnail, tr("Choose Image…"), [this, problem] { problem->say(form_.chooseImage()); }, column);
         row.row->setObjectName(QStringLiteral("imageRow"));
+        auto* lines = new QVBoxLayout(column);
+        lines->setContentsMargins(0, 0, 0, 0);
+        lines->addWidget(row.row);
+        lines->addWidget(problem);
         updateIconInput_ = [thumbnail, name = row.name](const Icon& current) {
             const auto* image = current.as<Icon::CustomImage>();
             if (!image) return;
             setElided(name, qs(Inputs::imageRowLabel(*image)));
             thumbnail->setFilename(image->filename);
         };
-        return row.row;
+        return column;
     }
     return nullptr;
 }

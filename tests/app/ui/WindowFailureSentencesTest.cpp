@@ -4,6 +4,7 @@
 #include "gallery/ui/GalleryBrowserPage.h"
 #include "gallery/ui/GalleryListRow.h"
 #include "model/DefaultConfig.h"
+#include "overlay/ui/HUDWindow.h"
 #include "support/CoordinatorRig.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -28,13 +30,18 @@ struct Failure {
     MainTab tab;
     bool newerFile = false;                      // the configuration was written by a newer build
     std::function<void(CoordinatorRig&)> before; // before the program starts
-    std::function<void(QWidget& window)> act;
+    std::function<void(CoordinatorRig&, QWidget& window)> act;
     std::string sentence; // "{home}" stands for the home folder; empty: no read-only line
 };
 
+// A visible widget with that text or name; a "*" in the text stands for any
+// characters (a path the program chooses itself).
 template <typename T> T* named(QWidget& window, const QString& text) {
+    const QString pattern = QRegularExpression::escape(text).replace("\\*", ".*");
+    const QRegularExpression whole(QRegularExpression::anchoredPattern(pattern));
     for (T* widget : window.findChildren<T*>())
-        if (widget->isVisibleTo(&window) && (widget->text() == text || widget->accessibleName() == text))
+        if (widget->isVisibleTo(&window) &&
+            (whole.match(widget->text()).hasMatch() || widget->accessibleName() == text))
             return widget;
     return nullptr;
 }
@@ -68,7 +75,7 @@ std::vector<Failure> mainWindowFailures() {
         failures.push_back({"read-only-" + name, tab, true, nullptr, nullptr, readOnly});
     failures.push_back({"read-only-about", MainTab::about, true, nullptr, nullptr, ""});
     failures.push_back({"read-only-gallery-add", MainTab::gallery, true, nullptr,
-                        [](QWidget& window) { addGalleryWheel(window, "gallery-slack"); },
+                        [](CoordinatorRig&, QWidget& window) { addGalleryWheel(window, "gallery-slack"); },
                         "Added \u201CSlack\u201D to My Wheels until you quit: changes can't be saved"});
     failures.push_back({"read-only-restore", MainTab::development, true,
                         [](CoordinatorRig& rig) {
@@ -77,24 +84,46 @@ std::vector<Failure> mainWindowFailures() {
                             testing::writeText(rig.home.path / ".config/rondelix/config.json.bak",
                                                writeConfigFile(newer));
                         },
-                        [](QWidget& window) { click(window, "Restore From Backup"); },
+                        [](CoordinatorRig&, QWidget& window) { click(window, "Restore From Backup"); },
                         "Restored from config.json.bak until you quit: changes can't be saved."});
     failures.push_back({"launch-at-login", MainTab::general, false,
                         [](CoordinatorRig& rig) {
                             rig.loginItems.failWith(rig.home.path.string() +
                                                     "/.config/autostart/rondelix.desktop: Permission denied");
                         },
-                        [](QWidget& window) { click(window, "Launch at login"); },
+                        [](CoordinatorRig&, QWidget& window) { click(window, "Launch at login"); },
                         "Couldn't turn on launch at login: {home}/.config/autostart/rondelix.desktop: "
                         "Permission denied"});
     failures.push_back({"send-feedback", MainTab::about, false,
                         [](CoordinatorRig& rig) { rig.workspace.linksOpen = false; },
-                        [](QWidget& window) { click(window, "Send Feedback"); },
+                        [](CoordinatorRig&, QWidget& window) { click(window, "Send Feedback"); },
                         "No mail program opened. Write to support@rondelix.app instead."});
-    failures.push_back({"show-config", MainTab::development, false,
+    failures.push_back(
+        {"show-config", MainTab::development, false,
+         [](CoordinatorRig& rig) { rig.workspace.linksOpen = false; },
+         [](CoordinatorRig&, QWidget& window) { click(window, "Show config.json in File Manager"); },
+         "No file manager opened. config.json is at {home}/.config/rondelix/config.json."});
+    failures.push_back({"damaged-picture", MainTab::wheels, false,
+                        [](CoordinatorRig& rig) {
+                            Config config = DefaultConfig::factoryConfig();
+                            config.wheels.front().slices.push_back(Slice{Uuid::generate(), 0, "Photo",
+                                                                         Icon::CustomImage{"kept.png"},
+                                                                         MacroAction::Text{"hello"}});
+                            rig.writeConfig(config);
+                            testing::writeText(rig.home.path / "damaged.png", "not a picture");
+                            rig.dialogs.filesToOpen.push_back(rig.home.path / "damaged.png");
+                        },
+                        [](CoordinatorRig&, QWidget& window) { click(window, "Choose Image…"); },
+                        "That picture couldn't be used: it may be damaged, too large, or not a picture."});
+    failures.push_back({"email-diagnostics", MainTab::development, false,
                         [](CoordinatorRig& rig) { rig.workspace.linksOpen = false; },
-                        [](QWidget& window) { click(window, "Show config.json in File Manager"); },
-                        "No file manager opened. config.json is at {home}/.config/rondelix/config.json."});
+                        [](CoordinatorRig& rig, QWidget& window) {
+                            click(window, "Email Diagnostics");
+                            rig.background.runAll();
+                            rig.queue.runPending();
+                            rig.processes.finish(rig.processes.children().size() - 1, 3); // no composer
+                        },
+                        "No mail program opened. The report is in */Rondelix-Diagnostics-*.txt."});
     failures.push_back({"no-sound-device", MainTab::soundFeedback, false,
                         [](CoordinatorRig& rig) { rig.sounds.hasDevice = false; }, nullptr,
                         "No sound device was found, so Rondelix plays no sounds."});
@@ -141,7 +170,7 @@ TEST(WindowFailureSentences, TheMainWindowSaysWhatDidNotHappenWhereItHappened) {
         window.resize(1100, 760);
         rig.background.runAll();
         rig.queue.runPending();
-        if (failure.act) failure.act(window);
+        if (failure.act) failure.act(rig, window);
         rig.queue.runPending();
         QApplication::processEvents();
 
@@ -196,6 +225,22 @@ TEST(WindowFailureSentences, TheOnboardingSaysWhyLaunchAtLoginStayedOff) {
     EXPECT_NE(toggle->isChecked(), wasOn);
     EXPECT_FALSE(named<QLabel>(*window, QString::fromStdString(sentence)));
     windows.destroyAll();
+}
+
+// The HUD never wraps: each sentence of a slice that failed from the wheel
+// fits a small screen on one line, as the screenshots show.
+TEST(WindowFailureSentences, TheHudSaysEachFailureOnOneLineThatFitsASmallScreen) {
+    const std::vector<std::pair<std::string, std::string>> sentences{
+        {"automation-failed", "Your Automation exited with an error."},
+        {"automation-missing", "That Automation isn't installed."},
+        {"script-failed", "Your script exited with an error."},
+    };
+    for (const auto& [name, sentence] : sentences) {
+        HUDWindow bubble(false);
+        const auto size = bubble.setContent(sentence, "exclamationmark.triangle.fill", "#FF9500");
+        EXPECT_LE(size.width, 1024) << sentence; // a small screen
+        saveScreenshot(bubble, "hud-" + name);
+    }
 }
 
 } // namespace
