@@ -1,5 +1,7 @@
 #include "actions/SystemActionRoute.h"
 
+#include "platform/CurrentDesktop.h"
+
 #include <algorithm>
 #include <map>
 
@@ -16,14 +18,7 @@ struct Attempt {
 };
 
 bool fitsDesktop(std::string_view attempt, std::string_view current) {
-    // XDG_CURRENT_DESKTOP is a colon-separated list ("ubuntu:GNOME").
-    std::size_t start = 0;
-    while (start <= current.size()) {
-        const std::size_t end = std::min(current.find(':', start), current.size());
-        if (!attempt.empty() && current.substr(start, end - start) == attempt) return true;
-        start = end + 1;
-    }
-    return false;
+    return platform::namesDesktop(current, attempt);
 }
 
 // One queued shell command that runs the first attempt whose tool is

@@ -29,22 +29,34 @@ struct ActionKindRow {
     std::string_view caption;
     // The start of the warning for an action of this kind that does nothing.
     std::string_view emptyHead;
+    // What choosing the kind writes; its case is the kind's case of action.
+    MacroAction start;
 };
 
-constexpr std::array<ActionKindRow, 8> actionKindRows{{
-    {ActionKind::text, "Text", "Pastes this text wherever your cursor is.", "No text entered yet"},
-    {ActionKind::app, "App", "Opens an app.", "No app chosen yet"},
-    {ActionKind::url, "URL", "Opens a link in your browser.", "No link entered yet"},
-    {ActionKind::shortcut, "Automations", "Runs one of your automations.", "No automation chosen yet"},
-    {ActionKind::systemAction, "System", "Flips a system setting (dark mode, volume, Wi-Fi…).",
-     "No system action chosen yet"},
-    {ActionKind::script, "Script", "Runs a shell command.", "No script entered yet"},
-    {ActionKind::keystroke, "Keystroke", "Sends a shortcut (like Ctrl+C) to the app you're in.", ""},
-    {ActionKind::openSettings, "Rondelix", "Opens a Rondelix page or flips a quick setting.", ""},
-}};
+const std::array<ActionKindRow, 8>& actionKindRows() {
+    static const std::array<ActionKindRow, 8> rows{{
+        {ActionKind::text, "Text", "Pastes this text wherever your cursor is.", "No text entered yet",
+         MacroAction::Text{""}},
+        {ActionKind::app, "App", "Opens an app.", "No app chosen yet", MacroAction::App{}},
+        {ActionKind::url, "URL", "Opens a link in your browser.", "No link entered yet",
+         MacroAction::Url{"https://"}},
+        {ActionKind::shortcut, "Automations", "Runs one of your automations.", "No automation chosen yet",
+         MacroAction::Shortcut{""}},
+        {ActionKind::systemAction, "System", "Flips a system setting (dark mode, volume, Wi-Fi…).",
+         "No system action chosen yet", MacroAction::SystemAction{"toggle-dark-mode"}},
+        {ActionKind::script, "Script", "Runs a shell command.", "No script entered yet",
+         MacroAction::Script{""}},
+        {ActionKind::keystroke, "Keystroke", "Sends a shortcut (like Ctrl+C) to the app you're in.", "",
+         MacroAction::Keystroke{KeyCombo{.keyCode = 8, .command = true}}},
+        {ActionKind::openSettings, "Rondelix", "Opens a Rondelix page or flips a quick setting.", "",
+         MacroAction::OpenSettings{}},
+    }};
+    return rows;
+}
 
 const ActionKindRow& rowOf(ActionKind kind) {
-    return *std::find_if(actionKindRows.begin(), actionKindRows.end(),
+    const auto& rows = actionKindRows();
+    return *std::find_if(rows.begin(), rows.end(),
                          [kind](const ActionKindRow& row) { return row.kind == kind; });
 }
 
@@ -67,7 +79,7 @@ std::optional<IconKind> iconKindFromTitle(std::string_view text) {
 }
 
 std::optional<ActionKind> actionKindFromTitle(std::string_view text) {
-    for (const ActionKindRow& row : actionKindRows)
+    for (const ActionKindRow& row : actionKindRows())
         if (row.title == text) return row.kind;
     return std::nullopt;
 }
@@ -82,18 +94,9 @@ IconKind kindOf(const Icon& icon) {
 }
 
 std::optional<ActionKind> kindOf(const MacroAction& action) {
-    using Kind = std::optional<ActionKind>;
-    return std::visit(
-        Overloaded{[](const MacroAction::Text&) -> Kind { return ActionKind::text; },
-                   [](const MacroAction::App&) -> Kind { return ActionKind::app; },
-                   [](const MacroAction::Url&) -> Kind { return ActionKind::url; },
-                   [](const MacroAction::SystemAction&) -> Kind { return ActionKind::systemAction; },
-                   [](const MacroAction::Script&) -> Kind { return ActionKind::script; },
-                   [](const MacroAction::Shortcut&) -> Kind { return ActionKind::shortcut; },
-                   [](const MacroAction::OpenSettings&) -> Kind { return ActionKind::openSettings; },
-                   [](const MacroAction::Keystroke&) -> Kind { return ActionKind::keystroke; },
-                   [](const MacroAction::Unknown&) -> Kind { return std::nullopt; }},
-        action.value);
+    for (const ActionKindRow& row : actionKindRows())
+        if (row.start.value.index() == action.value.index()) return row.kind;
+    return std::nullopt;
 }
 
 Icon startingIcon(IconKind kind) {
@@ -113,25 +116,7 @@ Icon startingIcon(IconKind kind) {
 }
 
 MacroAction defaultAction(ActionKind kind) {
-    switch (kind) {
-    case ActionKind::text:
-        return MacroAction::Text{""};
-    case ActionKind::app:
-        return MacroAction::App{};
-    case ActionKind::url:
-        return MacroAction::Url{"https://"};
-    case ActionKind::shortcut:
-        return MacroAction::Shortcut{""};
-    case ActionKind::systemAction:
-        return MacroAction::SystemAction{"toggle-dark-mode"};
-    case ActionKind::script:
-        return MacroAction::Script{""};
-    case ActionKind::keystroke:
-        return MacroAction::Keystroke{KeyCombo{.keyCode = 8, .command = true}};
-    case ActionKind::openSettings:
-        break;
-    }
-    return MacroAction::OpenSettings{};
+    return rowOf(kind).start;
 }
 
 std::string_view caption(ActionKind kind) {

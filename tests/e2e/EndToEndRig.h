@@ -135,6 +135,14 @@ struct TestHome {
         writeFile(configFolder() / "config.json", writeConfigFile(config));
         return config;
     }
+    // The main wheel's top slice as the configuration file holds it now.
+    std::optional<Slice> topSlice() const {
+        const auto onDisk = decodeConfigBytes(readFile(configFolder() / "config.json"));
+        for (const Wheel& wheel : onDisk ? onDisk->wheels : std::vector<Wheel>{})
+            for (const Slice& slice : wheel.slices)
+                if (wheel.id == "default" && slice.position == 0) return slice;
+        return std::nullopt;
+    }
 
     fs::path path;
     fs::path marker;
@@ -365,6 +373,18 @@ inline std::optional<QPoint> wheelNameField(const std::string& id) {
 
 inline std::string pointText(QPoint point) {
     return std::to_string(point.x()) + " " + std::to_string(point.y());
+}
+
+// Waits for the main window the program opens on My Wheels, where the main
+// wheel's top slice shows in the form, and clicks the wheel's name field,
+// where the Tab order through the form starts.
+inline void openTopSliceInTheEditor(const Program& program) {
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
+    pause(0.6);
+    const auto nameField = wheelNameField(id);
+    ASSERT_TRUE(nameField);
+    xdotool("mousemove " + pointText(*nameField) + " click 1");
 }
 
 // A window manager for the length of one test, when the machine has one.

@@ -458,18 +458,6 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, MainWindowEndToEnd, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Managed" : "Bare"; });
 
-// Waits for the main window the program opens on My Wheels, where the main
-// wheel's top slice shows in the form, and clicks the wheel's name field,
-// where the Tab order through the form starts.
-void openTopSliceInTheEditor(const Program& program) {
-    const std::string id = readyMainWindow(program);
-    ASSERT_FALSE(id.empty()) << program.log();
-    pause(0.6);
-    const auto nameField = wheelNameField(id);
-    ASSERT_TRUE(nameField);
-    xdotool("mousemove " + pointText(*nameField) + " click 1");
-}
-
 // The slice form turns the top slot into a script by keyboard alone; the
 // summon then fires what was typed.
 TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
@@ -486,16 +474,14 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
     xdotool("key Tab");
     xdotool("type --delay 10 \"touch '" + home.marker.string() + "'\"");
     const MacroAction typed = MacroAction::Script{"touch '" + home.marker.string() + "'"};
-    const auto topAction = [&]() -> std::optional<MacroAction> {
-        const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
-        if (!onDisk) return std::nullopt;
-        for (const Wheel& wheel : onDisk->wheels)
-            for (const Slice& slice : wheel.slices)
-                if (wheel.id == "default" && slice.position == 0) return slice.action;
-        return std::nullopt;
-    };
     // Every keystroke is saved; the last one lands a moment after xdotool ends.
-    EXPECT_TRUE(waitFor([&] { return topAction() == typed; }, 5)) << program.log();
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const auto top = home.topSlice();
+            return top && top->action == typed;
+        },
+        5))
+        << program.log();
     grabScreen().save(artifact("slice-form-e2e-script.png"));
 
     // Back to the icon menu: a symbol from the picker sheet.
@@ -515,15 +501,13 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
     // The one cell left sits first in the grid, under the search row.
     xdotool("mousemove " + std::to_string(picker.x() + 27) + " " + std::to_string(picker.y() + 70) +
             " click 1");
-    const auto topIcon = [&]() -> std::optional<Icon> {
-        const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
-        if (!onDisk) return std::nullopt;
-        for (const Wheel& wheel : onDisk->wheels)
-            for (const Slice& slice : wheel.slices)
-                if (wheel.id == "default" && slice.position == 0) return slice.icon;
-        return std::nullopt;
-    };
-    EXPECT_TRUE(waitFor([&] { return topIcon() == Icon(Icon::SfSymbol{"bolt.fill"}); }, 3)) << program.log();
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const auto top = home.topSlice();
+            return top && top->icon == Icon(Icon::SfSymbol{"bolt.fill"});
+        },
+        3))
+        << program.log();
     EXPECT_TRUE(waitFor([] { return output("xdotool search --onlyvisible --name '^Symbols$'").empty(); }, 3));
 
     // An emoji through the program's own popup.
@@ -536,7 +520,13 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
     pause(0.4);
     grabScreen().save(artifact("slice-form-e2e-emoji-popup.png"));
     xdotool("key Escape");
-    EXPECT_TRUE(waitFor([&] { return topIcon() == Icon(Icon::Emoji{"\u2728"}); }, 3)) << program.log();
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const auto top = home.topSlice();
+            return top && top->icon == Icon(Icon::Emoji{"\u2728"});
+        },
+        3))
+        << program.log();
 
     ASSERT_TRUE(fireTopSlot(program, "slice-form-e2e-summoned.png"));
     EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
@@ -547,13 +537,6 @@ TEST_F(EndToEnd, ASliceOfANewerVersionIsToldNeverFiredAndKeptThroughAnEdit) {
         nlohmann::json{{"runLater", {{"_0", "touch '" + home.marker.string() + "'"}}}}.dump(), decodeAction);
     ASSERT_TRUE(newer && newer->is<MacroAction::Unknown>());
     home.setTopSlotAction(*newer);
-    const auto topSlice = [&]() -> std::optional<Slice> {
-        const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
-        for (const Wheel& wheel : onDisk ? onDisk->wheels : std::vector<Wheel>{})
-            for (const Slice& slice : wheel.slices)
-                if (wheel.id == "default" && slice.position == 0) return slice;
-        return std::nullopt;
-    };
 
     Program program(home.path, "newer-slice");
     openTopSliceInTheEditor(program);
@@ -564,15 +547,21 @@ TEST_F(EndToEnd, ASliceOfANewerVersionIsToldNeverFiredAndKeptThroughAnEdit) {
     // An edit of the same slice in the form keeps the action as the file had it.
     xdotool("key Tab Tab Tab Tab Tab Tab");
     xdotool("type --delay 30 Later");
-    EXPECT_TRUE(waitFor([&] { return topSlice() && topSlice()->label == "LaterMark"; }, 5)) << program.log();
-    EXPECT_EQ(topSlice()->action, *newer);
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const auto top = home.topSlice();
+            return top && top->label == "LaterMark";
+        },
+        5))
+        << program.log();
+    EXPECT_EQ(home.topSlice()->action, *newer);
 
     ASSERT_TRUE(fireTopSlot(program, "newer-slice-e2e-summoned.png"));
     pause(0.3);
     grabScreen().save(artifact("newer-slice-e2e-told.png"));
     pause(1.0);
     EXPECT_FALSE(fs::exists(home.marker));
-    EXPECT_EQ(topSlice()->action, *newer);
+    EXPECT_EQ(home.topSlice()->action, *newer);
 }
 
 TEST_F(EndToEnd, AHandEditWithAMistakeIsToldAndLeftInPlace) {
@@ -603,12 +592,8 @@ void serveClipboard(double seconds) {
 
 TEST_F(EndToEnd, AMegabyteLabelPastedOnOneLineKeepsTypingAndSurvivesAQuit) {
     Program program(home.path, "megabyte-label");
-    const std::string id = readyMainWindow(program);
-    ASSERT_FALSE(id.empty()) << program.log();
-    pause(0.6);
-    const auto nameField = wheelNameField(id);
-    ASSERT_TRUE(nameField);
-    xdotool("mousemove " + pointText(*nameField) + " click 1");
+    openTopSliceInTheEditor(program);
+    if (HasFatalFailure()) return;
     // From the wheel's name to the top slice's label field.
     xdotool("key Tab Tab Tab Tab Tab Tab");
 
@@ -616,20 +601,13 @@ TEST_F(EndToEnd, AMegabyteLabelPastedOnOneLineKeepsTypingAndSurvivesAQuit) {
     while (label.size() < 1024 * 1024)
         label += "the quick brown fox jumps over the lazy dog ";
     QGuiApplication::clipboard()->setText(QString::fromStdString(label));
-    const auto topLabel = [&]() -> std::optional<std::string> {
-        const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
-        if (!onDisk) return std::nullopt;
-        for (const Wheel& wheel : onDisk->wheels)
-            for (const Slice& slice : wheel.slices)
-                if (wheel.id == "default" && slice.position == 0) return slice.label;
-        return std::nullopt;
-    };
     xdotool("key ctrl+a ctrl+v");
     // Saved once the paste has come in and typing has paused.
     bool saved = false;
     for (int i = 0; i < 50 && !saved; ++i) {
         serveClipboard(0.2);
-        saved = topLabel() == label;
+        const auto top = home.topSlice();
+        saved = top && top->label == label;
     }
     ASSERT_TRUE(saved) << program.log();
     grabScreen().save(artifact("slice-form-e2e-megabyte-label.png"));
@@ -639,7 +617,7 @@ TEST_F(EndToEnd, AMegabyteLabelPastedOnOneLineKeepsTypingAndSurvivesAQuit) {
     xdotool("type --delay 40 ok");
     pause(0.1);
     EXPECT_EQ(program.stop(), 0);
-    EXPECT_EQ(topLabel(), label + "ok");
+    EXPECT_EQ(home.topSlice()->label, label + "ok");
 }
 
 } // namespace

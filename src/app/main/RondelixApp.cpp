@@ -22,6 +22,7 @@
 #include "platform/linux/InotifyFileWatcher.h"
 #include "platform/linux/JsonFileUserDefaults.h"
 #include "platform/linux/LinuxAccessibility.h"
+#include "platform/linux/LinuxDesktopAppearance.h"
 #include "platform/linux/LocalSocketSingleInstance.h"
 #include "platform/linux/PackageManagerUpdater.h"
 #include "platform/linux/PermissionsInputAccess.h"
@@ -76,6 +77,7 @@ struct DesktopPlatform {
           processes(queue), workspace(processes), taps(queue, log), sounds(log), screens(log),
           accessibility(log), permissions(log), inputAccess(permissions), session(log), notifications(log),
           layout(log), updater(RondelixApp::version, log),
+          appearance(log, desktop::LinuxDesktopAppearance::sessionSources()),
           windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind}) {}
 
     desktop::InotifyFileWatcher watcher;
@@ -96,6 +98,7 @@ struct DesktopPlatform {
     desktop::QtImages images;
     desktop::XkbKeyboardLayout layout;
     desktop::PackageManagerUpdater updater;
+    desktop::LinuxDesktopAppearance appearance;
     QtEscapeMonitor escape;
     QtAppWindows windows;
 };

@@ -2,6 +2,7 @@
 
 #include "editor/SliceForm.h"
 #include "editor/SliceFormKinds.h"
+#include "editor/ui/ActionInput.h"
 #include "util/Signal.h"
 
 #include <QWidget>
@@ -18,6 +19,7 @@ class QVBoxLayout;
 
 namespace rondelix {
 
+class IconInput;
 class KeystrokeRecorderFilter;
 
 // The form that edits one slice: its label, its icon (kind, then a symbol,
@@ -49,9 +51,7 @@ class SliceFormView : public QWidget {
     void refresh();
     void refreshIconInput(const Slice& slice);
     void refreshActionInput(const Slice& slice);
-    QWidget* buildIconInput(const Icon& icon);
-    QWidget* buildActionInput(const MacroAction& action);
-    void chooseSymbol();
+    ActionInputContext actionInputContext();
 
     SliceForm form_;
     ChooseApp chooseApp_;
@@ -66,19 +66,15 @@ class SliceFormView : public QWidget {
     class GrowingTextField* label_;
     QComboBox* iconKind_;
     QVBoxLayout* iconColumn_;
-    QWidget* iconInput_ = nullptr;
+    IconInput* iconInput_ = nullptr;
     std::optional<SliceFormKinds::IconKind> iconInputKind_;
     QComboBox* actionKind_;
     QLabel* caption_;
     QVBoxLayout* actionColumn_;
-    QWidget* actionInput_ = nullptr;
+    ActionInput* actionInput_ = nullptr;
     std::optional<SliceFormKinds::ActionKind> actionInputKind_;
-    bool actionInputShowsList_ = false;
     QWidget* warning_;
     QLabel* warningText_;
-    // Refreshes the action input in place for the current action.
-    std::function<void(const MacroAction&)> updateActionInput_;
-    std::function<void(const Icon&)> updateIconInput_;
 };
 
 } // namespace rondelix

@@ -4,6 +4,7 @@
 // the tools of one desktop. A script that needed anything else fails here.
 
 #include "model/DefaultConfig.h"
+#include "platform/linux/BusResponder.h"
 #include "platform/linux/DesktopApplication.h"
 #include "platform/linux/PrivateSessionBus.h"
 
@@ -11,7 +12,6 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
-#include <QDBusVirtualObject>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -20,23 +20,7 @@
 namespace rondelix {
 namespace {
 
-// Answers one method of one interface at one object path; everything else
-// is left to the bus's default error.
-class Responder : public QDBusVirtualObject {
-  public:
-    using Handler = std::function<QVariant(const QVariantList&)>;
-    Responder(QString interface, QString member, Handler handler)
-        : interface_(std::move(interface)), member_(std::move(member)), handler_(std::move(handler)) {}
-    QString introspect(const QString&) const override { return {}; }
-    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
-        if (message.interface() != interface_ || message.member() != member_) return false;
-        return connection.send(message.createReply(handler_(message.arguments())));
-    }
-
-  private:
-    QString interface_, member_;
-    Handler handler_;
-};
+using Responder = testing::BusResponder;
 
 class DefaultConfigScriptsTest : public ::testing::Test {
   protected:

@@ -1,0 +1,26 @@
+#include "editor/ui/ImageIconInput.h"
+
+#include "editor/SliceForm.h"
+#include "editor/SliceFormInputs.h"
+#include "editor/ui/SliceFormWidgets.h"
+#include "icons/ui/CustomIconThumbnail.h"
+#include "qtshared/QtText.h"
+
+#include <QLabel>
+
+namespace rondelix {
+
+ImageIconInput::ImageIconInput(SliceForm& form, QWidget* parent)
+    : IconInput(form, parent), thumbnail_(new CustomIconThumbnail) {
+    setObjectName(QStringLiteral("imageRow"));
+    name_ = layOutChooserRow(thumbnail_, tr("Choose Image…"), [this] { this->form().chooseImage(); });
+}
+
+void ImageIconInput::showIcon(const Icon& icon) {
+    const auto* image = icon.as<Icon::CustomImage>();
+    if (!image) return;
+    SliceFormWidgets::setElided(name_, toQString(SliceFormInputs::imageRowLabel(*image)));
+    thumbnail_->setFilename(image->filename);
+}
+
+} // namespace rondelix

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "editor/ui/ActionInput.h"
+
+class QPushButton;
+
+namespace rondelix {
+
+// The page or quick setting of the program a slice opens, chosen from a menu.
+class PageActionInput final : public ActionInput {
+  public:
+    PageActionInput(ActionInputContext context, QWidget* parent);
+    void showAction(const MacroAction& action) override;
+
+  private:
+    QPushButton* menu_;
+};
+
+} // namespace rondelix

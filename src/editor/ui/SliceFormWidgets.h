@@ -1,0 +1,38 @@
+#pragma once
+
+#include "editor/SliceFormInputs.h"
+
+#include <QString>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace rondelix::SliceFormWidgets {
+
+// Button and menu titles read "&" as a mnemonic mark; this shows it.
+QString menuTitle(std::string_view text);
+
+// A small wrapped line in the placeholder colour, under a control.
+QLabel* captionLabel(const QString& text, QWidget* parent);
+
+// A label in the placeholder colour, for the name of what a row shows.
+QLabel* quietLabel(QWidget* parent);
+
+// Shows the text cut in the middle to fit, the whole text as the tooltip.
+void setElided(QLabel* label, const QString& text);
+
+// Fills a button's menu with titled sections; the checked row shows a check
+// mark. The old menu goes once its own signal has finished.
+void setMenu(QPushButton* button, const std::vector<SliceFormInputs::MenuSection>& sections,
+             const std::function<void(const std::string&)>& choose);
+
+// The frame of the form's fields.
+inline constexpr const char* fieldFrameStyle =
+    "background: palette(base); border: 1px solid palette(mid); border-radius: 6px;";
+
+} // namespace rondelix::SliceFormWidgets

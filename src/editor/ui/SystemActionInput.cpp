@@ -1,0 +1,26 @@
+#include "editor/ui/SystemActionInput.h"
+
+#include "editor/SliceForm.h"
+#include "editor/ui/SliceFormWidgets.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace rondelix {
+
+SystemActionInput::SystemActionInput(ActionInputContext context, QWidget* parent)
+    : ActionInput(std::move(context), parent), menu_(new QPushButton(this)) {
+    menu_->setObjectName(QStringLiteral("systemActionMenu"));
+    column()->addWidget(menu_, 0, Qt::AlignLeft);
+}
+
+void SystemActionInput::showAction(const MacroAction& action) {
+    const auto* system = action.as<MacroAction::SystemAction>();
+    if (!system) return;
+    menu_->setText(SliceFormWidgets::menuTitle(SliceFormInputs::systemActionLabel(system->id)));
+    SliceFormWidgets::setMenu(
+        menu_, SliceFormInputs::systemActionMenu(system->id),
+        [this](const std::string& id) { form().setAction(MacroAction::SystemAction{id}); });
+}
+
+} // namespace rondelix

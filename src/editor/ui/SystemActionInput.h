@@ -1,0 +1,19 @@
+#pragma once
+
+#include "editor/ui/ActionInput.h"
+
+class QPushButton;
+
+namespace rondelix {
+
+// The system action a slice performs, chosen from a menu of the catalogue's sections.
+class SystemActionInput final : public ActionInput {
+  public:
+    SystemActionInput(ActionInputContext context, QWidget* parent);
+    void showAction(const MacroAction& action) override;
+
+  private:
+    QPushButton* menu_;
+};
+
+} // namespace rondelix
