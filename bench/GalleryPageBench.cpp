@@ -34,7 +34,14 @@ struct PageRig {
     platform::sim::SimWorkspace workspace{queue};
     ConfigStore store{ConfigStore::Platform{queue, log, homeFolder, watcher, loginItems}};
     GalleryBrowserPage page{
-        GalleryBrowserPage::Services{{}, queue, background, workspace, store, wheelPreviewFactory(store), {}},
+        GalleryBrowserPage::Services{{},
+                                     queue,
+                                     background,
+                                     workspace,
+                                     [this] { return Color::fromHex(store.config().behavior.accentHex); },
+                                     store.configChanged,
+                                     wheelPreviewFactory(store),
+                                     {}},
         447};
     QPixmap frame{1056, 680};
 

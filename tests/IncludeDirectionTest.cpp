@@ -1,26 +1,32 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <optional>
 #include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
-// Keeps the folders of src/ in one order: an include may only point down.
+// Keeps the folders of src/ in one order: an include may only point down, and
+// the logic reaches nothing outside the project but the standard library and
+// nlohmann-json.
 namespace rondelix {
 namespace {
 
 namespace fs = std::filesystem;
 
 // The logic folders from the bottom up; folders on one row are siblings and
-// may not include each other.
+// may not include each other. This is the one place the order is written.
 const std::vector<std::vector<std::string>>& logicLevels() {
     static const std::vector<std::vector<std::string>> levels{
         {"util"},
+        {"files"},
         {"platform"},
         {"model"},
-        {"files"},
         {"catalog"},
         {"icons"},
         {"gallery"},
@@ -62,37 +68,107 @@ std::optional<Unit> unitOf(const std::string& path) {
     return Unit{under("ui") ? Unit::Kind::view : Unit::Kind::logic, top};
 }
 
-// Why an include from one file to another breaks the order; nothing when it
-// does not.
-std::optional<std::string> violation(const std::string& from, const std::string& to) {
-    const auto source = unitOf(from);
+std::set<std::string> words(const std::string& text) {
+    std::istringstream list(text);
+    return {std::istream_iterator<std::string>(list), {}};
+}
+
+// The headers of the C++20 standard library, the C ones in their <c…> form.
+const std::set<std::string>& standardHeaders() {
+    static const std::set<std::string> names = words(
+        "algorithm any array atomic barrier bit bitset cassert cctype cerrno cfenv cfloat charconv chrono "
+        "cinttypes climits clocale cmath codecvt compare complex concepts condition_variable coroutine "
+        "csetjmp csignal cstdarg cstddef cstdint cstdio cstdlib cstring ctime cuchar cwchar cwctype deque "
+        "exception execution filesystem format forward_list fstream functional future initializer_list "
+        "iomanip ios iosfwd iostream istream iterator latch limits list locale map memory memory_resource "
+        "mutex new numbers numeric optional ostream queue random ranges ratio regex scoped_allocator "
+        "semaphore set shared_mutex source_location span sstream stack stdexcept stop_token streambuf "
+        "string string_view syncstream system_error thread tuple type_traits typeindex typeinfo "
+        "unordered_map unordered_set utility valarray variant vector version");
+    return names;
+}
+
+// What the logic may include from outside the project besides the standard
+// library: the JSON library, and the compiler's own SSE2 intrinsics (code
+// generation, not a system interface).
+const std::set<std::string>& logicLibraryHeaders() {
+    static const std::set<std::string> names{"nlohmann/json.hpp", "nlohmann/json_fwd.hpp", "emmintrin.h"};
+    return names;
+}
+
+// The one logic folder that meets the file system below what std::filesystem
+// offers: flushing to the disk, opening without following links or blocking on
+// a FIFO, creation times, the password database's home folder.
+const std::string posixFolder = "files";
+const std::set<std::string>& posixFileHeaders() {
+    static const std::set<std::string> names{"fcntl.h", "pwd.h", "sys/stat.h", "unistd.h"};
+    return names;
+}
+
+bool isQtHeader(const std::string& name) {
+    static const std::regex qt(R"(Q[A-Za-z0-9]*|Qt[A-Za-z]+/[A-Za-z0-9_]+(\.h)?)");
+    return std::regex_match(name, qt);
+}
+
+// Why a file of this unit may not include a header from outside the project;
+// nothing when it may.
+std::optional<std::string> externalViolation(const Unit& unit, const std::string& name) {
+    using Kind = Unit::Kind;
+    const bool standard = standardHeaders().contains(name) || logicLibraryHeaders().contains(name);
+    switch (unit.kind) {
+    case Kind::logic:
+        if (standard || (unit.folder == posixFolder && posixFileHeaders().contains(name)))
+            return std::nullopt;
+        return "logic includes <" + name + "> (logic uses the standard library and nlohmann-json only)";
+    case Kind::view:
+        if (standard || isQtHeader(name)) return std::nullopt;
+        return "a view includes <" + name + "> (views use the standard library and Qt only)";
+    case Kind::qtShared:
+        // Qt hands native X events over as the protocol's own structs.
+        if (standard || isQtHeader(name) || name == "xcb/xproto.h") return std::nullopt;
+        return "the shared Qt helpers include <" + name + ">";
+    case Kind::simPlatform:
+        if (standard) return std::nullopt;
+        return "the simulated platform includes <" + name + ">";
+    case Kind::desktopPlatform:
+    case Kind::compositionRoot:
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// Why an include from one file under src/ to another breaks the order;
+// nothing when it does not.
+std::optional<std::string> arrowViolation(const Unit& source, const std::string& to) {
     const auto target = unitOf(to);
-    if (!source) return "the folder of " + from + " has no place in the layer order";
     if (!target) return "the folder of " + to + " has no place in the layer order";
     using Kind = Unit::Kind;
-    const bool sameFolder = source->folder == target->folder;
-    const auto below = [&](int ceiling) { return *levelOf(target->folder) <= ceiling; };
-    const int files = *levelOf("files");
-    switch (source->kind) {
+    const bool sameFolder = source.folder == target->folder;
+    const auto atOrBelow = [&](const char* ceiling) { return *levelOf(target->folder) <= *levelOf(ceiling); };
+    const bool lower = *levelOf(target->folder) < *levelOf(source.folder);
+    switch (source.kind) {
     case Kind::logic:
         if (target->kind != Kind::logic)
             return std::string("logic includes a view or a platform implementation");
-        if (sameFolder || *levelOf(target->folder) < *levelOf(source->folder)) return std::nullopt;
-        return "points up from " + source->folder + " to " + target->folder;
+        if (sameFolder || lower) return std::nullopt;
+        return "points up or sideways from " + source.folder + " to " + target->folder;
     case Kind::view:
-        if (target->kind == Kind::logic || target->kind == Kind::qtShared) return std::nullopt;
-        if (target->kind == Kind::view && (sameFolder || *levelOf(target->folder) < *levelOf(source->folder)))
+        if (target->kind == Kind::qtShared) return std::nullopt;
+        if ((target->kind == Kind::logic || target->kind == Kind::view) && (sameFolder || lower))
             return std::nullopt;
-        return "a view reaches " + to + " (views use platform/ interfaces, qtshared/ and lower views only)";
+        if (target->kind == Kind::logic)
+            return "a view in " + source.folder + "/ui reaches the logic of " + target->folder +
+                   ", which is not below it";
+        return "a view reaches " + to + " (views use lower logic and views, and qtshared/)";
     case Kind::desktopPlatform:
     case Kind::simPlatform:
-        if (target->kind == source->kind ||
-            (target->kind == Kind::qtShared && source->kind == Kind::desktopPlatform))
+        if (target->kind == source.kind ||
+            (target->kind == Kind::qtShared && source.kind == Kind::desktopPlatform))
             return std::nullopt;
-        if (target->kind == Kind::logic && below(files)) return std::nullopt;
-        return "a platform implementation reaches above the files layer: " + to;
+        if (target->kind == Kind::logic && atOrBelow("model")) return std::nullopt;
+        return "a platform implementation reaches above the model: " + to;
     case Kind::qtShared:
-        if (target->kind == Kind::qtShared || (target->kind == Kind::logic && below(*levelOf("platform"))))
+        if (target->kind == Kind::qtShared || (target->kind == Kind::logic && atOrBelow("model")))
             return std::nullopt;
         return "the shared Qt helpers reach " + to;
     case Kind::compositionRoot:
@@ -103,34 +179,127 @@ std::optional<std::string> violation(const std::string& from, const std::string&
     return std::nullopt;
 }
 
-TEST(IncludeDirection, JudgesArrowsByTheLayerOrder) {
+// An include directive as written: its form and the name between the marks.
+struct Include {
+    bool angled;
+    std::string name;
+};
+
+// Nothing for a line that is no include; an include the checker cannot read
+// (a macro) comes back with an empty name.
+std::optional<Include> includeOn(const std::string& line) {
+    static const std::regex directive(R"(^\s*#\s*include\b\s*(.*))");
+    static const std::regex written(R"re(^(?:"([^"]+)"|<([^>]+)>))re");
+    std::smatch match;
+    if (!std::regex_search(line, match, directive)) return std::nullopt;
+    const std::string rest = match[1].str();
+    if (!std::regex_search(rest, match, written)) return Include{false, ""};
+    if (match[1].matched) return Include{false, match[1].str()};
+    return Include{true, match[2].str()};
+}
+
+using Exists = std::function<bool(const std::string& pathUnderSrc)>;
+
+// Resolves an include as the compiler does: a quoted name first beside the
+// including file, then both forms under src/ (the one project include folder);
+// what neither finds is a header from outside the project. Nothing when the
+// name climbs out of src/.
+std::optional<std::optional<std::string>> resolve(const std::string& from, const Include& include,
+                                                  const Exists& exists) {
+    std::vector<fs::path> candidates;
+    if (!include.angled) candidates.push_back(fs::path(from).parent_path() / include.name);
+    candidates.push_back(fs::path(include.name));
+    for (const auto& candidate : candidates) {
+        const std::string path = candidate.lexically_normal().generic_string();
+        const bool outside = path == ".." || path.rfind("../", 0) == 0;
+        if (!outside && exists(path)) return std::optional<std::string>(path);
+        if (outside && !include.angled) return std::nullopt;
+    }
+    return std::optional<std::string>();
+}
+
+// Why this include in this file breaks the order; nothing when it does not.
+std::optional<std::string> violation(const std::string& from, const Include& include, const Exists& exists) {
+    const auto source = unitOf(from);
+    if (!source) return "the folder of " + from + " has no place in the layer order";
+    if (include.name.empty()) return std::string("an include that names no file as written");
+    const auto resolved = resolve(from, include, exists);
+    if (!resolved) return include.name + " leaves src/";
+    if (*resolved) return arrowViolation(*source, **resolved);
+    return externalViolation(*source, include.name);
+}
+
+TEST(IncludeDirection, CatchesIncludesAgainstTheOrder) {
+    const std::set<std::string> tree = words(
+        "app/AppCoordinator.h app/ui/MainWindow.h editor/WheelEditor.h engine/SummonOverlay.h "
+        "engine/HotkeyManager.h files/FileAccess.h guides/DemoControl.h model/Config.h model/WheelState.h "
+        "model/Color.h overlay/OverlayController.h overlay/ui/WheelPalette.h overlay/ui/WheelView.h "
+        "platform/Screens.h platform/linux/QtScreens.h platform/linux/X11Display.h platform/sim/SimScreens.h "
+        "qtshared/DesktopCoordinates.h settings/ui/AboutPage.h store/ConfigStore.h util/Utf8.h");
+    const Exists exists = [&](const std::string& path) { return tree.contains(path); };
     struct Case {
         const char* from;
-        const char* to;
+        const char* line;
         bool allowed;
     };
     const Case cases[] = {
-        {"engine/HotkeyManager.cpp", "model/WheelState.h", true},
-        {"engine/HotkeyManager.cpp", "overlay/OverlayController.h", false},
-        {"overlay/OverlayController.h", "engine/SummonOverlay.h", true},
-        {"actions/MacroExecutor.cpp", "overlay/HUD.h", false},
-        {"model/Config.h", "store/ConfigStore.h", false},
-        {"store/ConfigStore.cpp", "files/FileAccess.h", true},
-        {"overlay/Color.h", "overlay/ui/WheelPalette.h", false},
-        {"overlay/ui/OverlayPanel.cpp", "platform/linux/X11Display.h", false},
-        {"overlay/ui/OverlayPanel.cpp", "qtshared/DesktopCoordinates.h", true},
-        {"app/ui/MainWindow.cpp", "overlay/ui/WheelView.h", true},
-        {"overlay/ui/WheelView.cpp", "app/ui/MainWindow.h", false},
-        {"platform/linux/JsonFileUserDefaults.cpp", "files/FileAccess.h", true},
-        {"platform/linux/QtScreens.cpp", "store/ConfigStore.h", false},
-        {"platform/sim/SimScreens.h", "platform/linux/QtScreens.h", false},
-        {"platform/Screens.h", "model/Config.h", false},
-        {"app/main/RondelixApp.cpp", "platform/linux/QtScreens.h", true},
-        {"app/main/RondelixApp.cpp", "platform/sim/SimScreens.h", false},
-        {"unknown/Thing.cpp", "util/Utf8.h", false},
+        // Logic pointing up, however the include is spelled.
+        {"engine/HotkeyManager.cpp", R"(#include "../app/AppCoordinator.h")", false},
+        {"engine/HotkeyManager.cpp", R"(#include "app/AppCoordinator.h")", false},
+        {"engine/HotkeyManager.cpp", R"(#include <app/AppCoordinator.h>)", false},
+        {"engine/HotkeyManager.cpp", R"(  #  include "../engine/../app/AppCoordinator.h" // why)", false},
+        {"store/ConfigStore.cpp", R"(#include <editor/WheelEditor.h>)", false},
+        {"store/ConfigStore.cpp", R"(#include "../editor/WheelEditor.h")", false},
+        {"model/Config.h", R"(#include "store/ConfigStore.h")", false},
+        {"overlay/OverlayController.h", R"(#include "guides/DemoControl.h")", false},
+        {"overlay/OverlayController.h", R"(#include "ui/WheelPalette.h")", false},
+        {"engine/HotkeyManager.cpp", R"(#include "../../tests/support/Rig.h")", false},
+        {"engine/HotkeyManager.cpp", R"(#include RONDELIX_HEADER)", false},
+        {"unknown/Thing.cpp", R"(#include "util/Utf8.h")", false},
+        // Logic reaching outside the standard library and nlohmann-json.
+        {"model/Config.h", R"(#include <xkbcommon/xkbcommon.h>)", false},
+        {"model/Config.h", R"(#include <unistd.h>)", false},
+        {"model/Config.h", R"(#include "unistd.h")", false},
+        {"model/Config.h", R"(#include <QString>)", false},
+        {"engine/HotkeyManager.cpp", R"(#include <X11/Xlib.h>)", false},
+        {"store/ConfigStore.cpp", R"(#include <sys/stat.h>)", false},
+        // Views reaching up, sideways or into the desktop.
+        {"overlay/ui/WheelView.cpp", R"(#include "app/AppCoordinator.h")", false},
+        {"overlay/ui/WheelView.cpp", R"(#include "../../app/AppCoordinator.h")", false},
+        {"overlay/ui/WheelView.cpp", R"(#include "app/ui/MainWindow.h")", false},
+        {"settings/ui/AboutPage.cpp", R"(#include "guides/DemoControl.h")", false},
+        {"overlay/ui/WheelView.cpp", R"(#include "platform/linux/X11Display.h")", false},
+        {"overlay/ui/WheelView.cpp", R"(#include <X11/Xlib.h>)", false},
+        // Platform implementations and the program.
+        {"platform/linux/QtScreens.cpp", R"(#include "store/ConfigStore.h")", false},
+        {"platform/sim/SimScreens.h", R"(#include "platform/linux/QtScreens.h")", false},
+        {"platform/sim/SimScreens.h", R"(#include <unistd.h>)", false},
+        {"platform/Screens.h", R"(#include "model/Config.h")", false},
+        {"app/main/RondelixApp.cpp", R"(#include "platform/sim/SimScreens.h")", false},
+        // What the order allows.
+        {"engine/HotkeyManager.cpp", R"(#include "model/WheelState.h")", true},
+        {"engine/HotkeyManager.cpp", R"(#include "HotkeyManager.h")", true},
+        {"overlay/OverlayController.h", R"(#include <engine/SummonOverlay.h>)", true},
+        {"store/ConfigStore.cpp", R"(#include "../files/FileAccess.h")", true},
+        {"model/Config.h", R"(#include <nlohmann/json.hpp>)", true},
+        {"model/Config.h", R"(#include <string_view>)", true},
+        {"files/FileAccess.cpp", R"(#include <unistd.h>)", true},
+        {"overlay/ui/WheelView.cpp", R"(#include "WheelPalette.h")", true},
+        {"overlay/ui/WheelView.cpp", R"(#include "model/Color.h")", true},
+        {"overlay/ui/WheelView.cpp", R"(#include <QWidget>)", true},
+        {"overlay/ui/WheelView.cpp", R"(#include "qtshared/DesktopCoordinates.h")", true},
+        {"app/ui/MainWindow.h", R"(#include "overlay/ui/WheelView.h")", true},
+        {"app/ui/MainWindow.h", R"(#include "app/AppCoordinator.h")", true},
+        {"platform/linux/QtScreens.cpp", R"(#include "model/Config.h")", true},
+        {"platform/linux/X11Display.cpp", R"(#include <X11/Xlib.h>)", true},
+        {"app/main/RondelixApp.cpp", R"(#include "platform/linux/QtScreens.h")", true},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(!violation(c.from, c.to).has_value(), c.allowed) << c.from << " -> " << c.to;
+    for (const auto& c : cases) {
+        const auto include = includeOn(c.line);
+        ASSERT_TRUE(include) << c.line;
+        const auto why = violation(c.from, *include, exists);
+        EXPECT_EQ(!why.has_value(), c.allowed) << c.from << ": " << c.line << (why ? " -> " + *why : "");
+    }
 }
 
 bool isSourceFile(const fs::path& path) {
@@ -138,32 +307,26 @@ bool isSourceFile(const fs::path& path) {
     return extension == ".h" || extension == ".cpp";
 }
 
-TEST(IncludeDirection, EveryIncludeInTheSourceTreePointsDown) {
+TEST(IncludeDirection, EveryIncludeInTheSourceTreeKeepsTheOrder) {
     const fs::path src = fs::path(RONDELIX_SOURCE_DIR) / "src";
     ASSERT_TRUE(fs::is_directory(src));
-    const std::regex quoted(R"re(^\s*#\s*include\s*"([^"]+)")re");
-    const std::regex toolkit(R"(^\s*#\s*include\s*<(Q[A-Za-z]+|Qt[A-Za-z]+/.*|X11/.*|xcb/.*)>)");
+    const Exists exists = [&](const std::string& path) { return fs::is_regular_file(src / path); };
     std::vector<std::string> problems;
     size_t checked = 0;
     for (const auto& entry : fs::recursive_directory_iterator(src)) {
         if (!entry.is_regular_file() || !isSourceFile(entry.path())) continue;
         const std::string from = fs::relative(entry.path(), src).generic_string();
-        const auto unit = unitOf(from);
         std::ifstream in(entry.path());
         std::string line;
         for (int number = 1; std::getline(in, line); ++number) {
-            std::smatch match;
-            const std::string where = from + ":" + std::to_string(number) + ": ";
-            if (unit && unit->kind == Unit::Kind::logic && std::regex_search(line, match, toolkit))
-                problems.push_back(where + "logic includes <" + match[1].str() + ">");
-            if (!std::regex_search(line, match, quoted)) continue;
-            const std::string to = match[1].str();
-            if (!fs::exists(src / to)) continue;
+            const auto include = includeOn(line);
+            if (!include) continue;
             ++checked;
-            if (const auto why = violation(from, to)) problems.push_back(where + to + ": " + *why);
+            if (const auto why = violation(from, *include, exists))
+                problems.push_back(from + ":" + std::to_string(number) + ": " + *why);
         }
     }
-    EXPECT_GT(checked, 100u);
+    EXPECT_GT(checked, 1000u);
     std::string report;
     for (const auto& problem : problems)
         report += "  " + problem + "\n";

@@ -3,6 +3,7 @@
 #include "actions/LinkText.h"
 #include "actions/ShortcutsRunner.h"
 #include "actions/SystemActionRoute.h"
+#include "files/FolderEntries.h"
 #include "model/ActionClassification.h"
 #include "model/AutomationWords.h"
 #include "platform/EventTaps.h"
@@ -13,12 +14,12 @@
 #include "platform/Sounds.h"
 #include "platform/Workspace.h"
 #include "util/Ascii.h"
+#include "util/CurlyQuoted.h"
 #include "util/Overloaded.h"
 #include "util/TextTrimming.h"
 #include "util/Utf8.h"
 
 #include <cstdlib>
-#include <unistd.h>
 #include <utility>
 
 namespace rondelix {
@@ -78,10 +79,6 @@ std::string failureDetail(const platform::ProcessResult& result) {
     return "exited " + std::to_string(result.status) + (said.empty() ? "" : ": " + said);
 }
 
-bool isExecutable(const char* path) {
-    return ::access(path, X_OK) == 0;
-}
-
 // Children started outside the script route: their time limit keeps one
 // that hangs from holding the action back for good.
 platform::ProcessRequest limitedRequest(const route::Queued& command) {
@@ -97,7 +94,7 @@ platform::ProcessRequest limitedRequest(const route::Queued& command) {
 MacroExecutor::Locations MacroExecutor::Locations::standard(const platform::HomeFolder& home) {
     const auto folder = home.path();
     const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
-    return {isExecutable("/bin/zsh") ? "/bin/zsh" : "/bin/bash",
+    return {isExecutableFile("/bin/zsh") ? "/bin/zsh" : "/bin/bash",
             ShortcutsRunner::standardFolder(folder).string(), folder.string(), desktop ? desktop : ""};
 }
 
@@ -142,7 +139,7 @@ void MacroExecutor::fire(const MacroAction& action) {
                action.value);
 }
 
-// ---- Paste and the clipboard restore ----
+// Paste and the clipboard restore ---------------------------------------------
 
 void MacroExecutor::pasteText(const std::string& text) {
     auto& board = platform_.pasteboard;
@@ -195,7 +192,7 @@ void MacroExecutor::applicationWillTerminate() {
     restoreClipboard();
 }
 
-// ---- Keys ----
+// Keys ------------------------------------------------------------------------
 
 void MacroExecutor::postKeystroke(const KeyCombo& combo) {
     if (combo.keyCode < 0 || combo.keyCode > 0xFFFF) {
@@ -216,7 +213,7 @@ void MacroExecutor::pressKey(int keyType) {
     platform_.taps.postMediaKey(keyType, false);
 }
 
-// ---- Applications and links ----
+// Applications and links ------------------------------------------------------
 
 void MacroExecutor::launchApp(const std::optional<std::string>& identifier,
                               const std::optional<std::string>& path) {
@@ -262,7 +259,7 @@ void MacroExecutor::openURL(const std::string& text) {
     });
 }
 
-// ---- Child processes ----
+// Child processes -------------------------------------------------------------
 
 void MacroExecutor::runChecked(const QueuedCommand& command, std::optional<double> timeLimit,
                                std::function<void(const platform::ProcessResult&)> onFailure,
@@ -318,7 +315,7 @@ void MacroExecutor::runShortcut(const std::string& name) {
     };
     const auto program = ShortcutsRunner::executablePath(locations_.shortcutsFolder, name);
     if (!program) {
-        platform_.log.write("macro command refused: \u201C" + name + "\u201D is not a file name");
+        platform_.log.write("macro command refused: " + curlyQuoted(name) + " is not a file name");
         failed(shortcutMissingSentence);
         return;
     }
@@ -332,7 +329,7 @@ void MacroExecutor::runShortcut(const std::string& name) {
         nullptr);
 }
 
-// ---- The serial system-command queue ----
+// The serial system-command queue ---------------------------------------------
 
 void MacroExecutor::enqueue(QueuedCommand command) {
     systemActionQueue_.push_back(std::move(command));
@@ -353,7 +350,7 @@ void MacroExecutor::pumpSystemActions() {
         });
 }
 
-// ---- System actions ----
+// System actions --------------------------------------------------------------
 
 void MacroExecutor::runSystemAction(const std::string& id) {
     std::visit(Overloaded{
@@ -400,23 +397,22 @@ void MacroExecutor::toggleWiFi() {
     auto request = limitedRequest(wifiProbeCommand());
     request.captureStandardOutput = true;
     request.standardErrorCap = standardErrorCap;
-    platform_.processes.run(
-        std::move(request), [alive = lifetime_.watch(), this](const platform::ProcessResult& result) {
-            if (!alive) return;
-            wifiToggleInFlight_ = false;
-            const auto answer = trimmedWhitespace(result.standardOutput);
-            if (!result.launched || result.timedOut || (answer != "enabled" && answer != "disabled")) {
-                report(couldNotRunSentence);
-                platform_.log.write("toggle-wifi failed \u2014 couldn't find the Wi-Fi hardware port.");
-                platform_.log.write("toggle-wifi: " +
-                                    (result.launched && !result.timedOut && result.status == 0
-                                         ? "nmcli answered \u201C" + std::string(answer) + "\u201D"
-                                         : failureDetail(result)));
-                return;
-            }
-            const auto command = wifiSwitchCommand(answer == "disabled");
-            enqueue({command.program, command.arguments});
-        });
+    platform_.processes.run(std::move(request), [alive = lifetime_.watch(),
+                                                 this](const platform::ProcessResult& result) {
+        if (!alive) return;
+        wifiToggleInFlight_ = false;
+        const auto answer = trimmedWhitespace(result.standardOutput);
+        if (!result.launched || result.timedOut || (answer != "enabled" && answer != "disabled")) {
+            report(couldNotRunSentence);
+            platform_.log.write("toggle-wifi failed \u2014 couldn't find the Wi-Fi hardware port.");
+            platform_.log.write("toggle-wifi: " + (result.launched && !result.timedOut && result.status == 0
+                                                       ? "nmcli answered " + curlyQuoted(answer)
+                                                       : failureDetail(result)));
+            return;
+        }
+        const auto command = wifiSwitchCommand(answer == "disabled");
+        enqueue({command.program, command.arguments});
+    });
 }
 
 } // namespace rondelix

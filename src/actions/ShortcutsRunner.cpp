@@ -1,11 +1,11 @@
 #include "actions/ShortcutsRunner.h"
 
+#include "files/FolderEntries.h"
 #include "store/ConfigPaths.h"
 #include "util/Ascii.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <unistd.h>
 
 namespace rondelix {
 
@@ -26,7 +26,7 @@ std::vector<std::string> ShortcutsRunner::list(const std::string& folder) {
         std::error_code ignored;
         const auto& entry = *entries;
         if (!entry.is_regular_file(ignored)) continue;
-        if (::access(entry.path().c_str(), X_OK) != 0) continue;
+        if (!isExecutableFile(entry.path())) continue;
         names.push_back(entry.path().filename().string());
     }
     std::stable_sort(names.begin(), names.end(), lessIgnoringCase);

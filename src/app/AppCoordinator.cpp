@@ -31,7 +31,7 @@ constexpr const char* systemOrange = "#FF9500";
 
 } // namespace
 
-// Construction ---------------------------------------------------------------
+// Construction ----------------------------------------------------------------
 
 AppCoordinator::AppCoordinator(Platform platform, AppDelegate& delegate)
     : platform_(std::move(platform)), delegate_(delegate) {
@@ -236,7 +236,7 @@ void AppCoordinator::runRescue() {
     startEngineIfAccessKnown();
 }
 
-// Deferred work -------------------------------------------------------------
+// Deferred work ---------------------------------------------------------------
 
 void AppCoordinator::later(double seconds, std::function<void(AppCoordinator&)> step) {
     platform_.queue.after(seconds, [this, alive = lifetime_.watch(), step = std::move(step)] {
@@ -403,7 +403,7 @@ void AppCoordinator::nudgeListenTap() {
     if (platform_.inputAccess.isDetermined()) hotkeyManager_->ensureListenTap();
 }
 
-// Program targets, pause and reopen ------------------------------------------
+// Program targets, pause and reopen -------------------------------------------
 
 void AppCoordinator::handleWheelAction(const std::optional<std::string>& target) {
     soon([target](AppCoordinator& c) { c.performWheelAction(target); });
@@ -472,7 +472,7 @@ void AppCoordinator::handleReopen() {
         showOnboarding(OnboardingState::resumeStep(platform_.defaults));
 }
 
-// Onboarding, required Shortcuts, guide texts, developer page ----------------
+// Onboarding, required Shortcuts, guide texts, developer page -----------------
 
 void AppCoordinator::finishOnboarding(bool skipped) {
     auto& defaults = platform_.defaults;

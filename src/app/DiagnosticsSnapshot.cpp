@@ -6,6 +6,7 @@
 #include "app/OnboardingState.h"
 #include "engine/HotkeyManager.h"
 #include "engine/PermissionsCheck.h"
+#include "files/FolderEntries.h"
 #include "icons/IconStore.h"
 #include "model/SummonKey.h"
 #include "platform/HomeFolder.h"
@@ -20,7 +21,6 @@
 
 #include <filesystem>
 #include <set>
-#include <unistd.h>
 #include <variant>
 
 namespace rondelix {
@@ -192,7 +192,7 @@ void gatherConfig(In& in, AppCoordinator& c) {
 void gatherActions(In& in, AppCoordinator& c) {
     const auto& p = c.platform();
     const Behavior& behavior = c.configStore().config().behavior;
-    in.shellAvailable = ::access("/bin/sh", X_OK) == 0;
+    in.shellAvailable = isExecutableFile("/bin/sh");
     in.automationFolder = present(c.configStore().paths().automations);
     in.automationStatus = c.permissions().systemEventsAutomationStatus();
     in.soundEnabled = behavior.soundEnabled;

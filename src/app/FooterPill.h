@@ -1,6 +1,6 @@
 #pragma once
 
-#include "overlay/Color.h"
+#include "model/Color.h"
 #include "platform/MainQueue.h"
 
 #include <cstddef>

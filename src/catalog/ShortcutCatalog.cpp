@@ -1,6 +1,7 @@
 #include "catalog/ShortcutCatalog.h"
 
 #include "util/Ascii.h"
+#include "util/CurlyQuoted.h"
 
 namespace rondelix {
 
@@ -10,7 +11,7 @@ namespace {
 // that it must be executable. The last step is the only one per action.
 std::vector<std::string> writingSteps(const std::string& name, std::string whatItDoes) {
     return {"Open the Automations folder (\u201COpen Automations\u201D below).",
-            "Make a new file there named exactly \u201C" + name + "\u201D.", std::move(whatItDoes),
+            "Make a new file there named exactly " + curlyQuoted(name) + ".", std::move(whatItDoes),
             "Make the file executable (chmod +x)."};
 }
 

@@ -130,7 +130,7 @@ void WheelEditor::configChanged() {
     }
 }
 
-// Tabs and pills ---------------------------------------------------------------
+// Tabs and pills --------------------------------------------------------------
 
 bool WheelEditor::confirm(const std::string& title, const std::string& message,
                           const std::string& confirmTitle) {
@@ -224,7 +224,7 @@ void WheelEditor::movePill(const std::string& id, int offset) {
     select(id, selectedPosition_);
 }
 
-// Undo ---------------------------------------------------------------------------
+// Undo ------------------------------------------------------------------------
 
 void WheelEditor::undo() {
     services_.transfer.store.undo();

@@ -51,7 +51,7 @@ class WheelEditor {
     // The page came on screen: picks the selection, takes a pending request.
     void appear();
 
-    // Selection ----------------------------------------------------------------
+    // Selection ---------------------------------------------------------------
     const std::string& selectedWheelId() const { return selectedWheelId_; }
     int selectedPosition() const { return selectedPosition_; }
     std::optional<Wheel> currentWheel() const;
@@ -68,14 +68,14 @@ class WheelEditor {
     // The last step of the 255-wheel sequence: the program quits.
     std::function<void()> onQuit;
 
-    // Tabs and pills -------------------------------------------------------------
+    // Tabs and pills ----------------------------------------------------------
     void addWheel();
     void importWheel();
     void exportWheel(const std::string& id);
     void dropPill(const std::string& draggedId, const std::string& targetId);
     void movePill(const std::string& id, int offset);
 
-    // Wheel section --------------------------------------------------------------
+    // Wheel section -----------------------------------------------------------
     void setName(const std::string& name);
     void setSliceCount(int count);
     void setBoundApp(const std::optional<std::string>& identifier);
@@ -83,7 +83,7 @@ class WheelEditor {
     void duplicateWheel();
     void deleteWheel();
 
-    // Slice section --------------------------------------------------------------
+    // Slice section -----------------------------------------------------------
     void addSlice(int position);
     void removeSlice(int position);
     void duplicateSlice();
@@ -93,7 +93,7 @@ class WheelEditor {
     // Whether a copy or move can land in that wheel.
     bool hasFreeSlot(const std::string& wheelId) const;
 
-    // Undo -----------------------------------------------------------------------
+    // Undo --------------------------------------------------------------------
     void undo();
     void redo();
     // Acts on an undo key press when the page and the capture state allow;

@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Sounds.h"
 #include "store/ConfigStore.h"
+#include "util/CurlyQuoted.h"
 
 namespace rondelix {
 
@@ -18,7 +19,7 @@ std::string plural(int count) {
 
 } // namespace
 
-// Wheel section --------------------------------------------------------------------
+// Wheel section ---------------------------------------------------------------
 
 void WheelEditor::setName(const std::string& name) {
     const std::string id = selectedWheelId_;
@@ -84,7 +85,7 @@ void WheelEditor::deleteWheel() {
     if (!wheel->slices.empty() && !services_.session.suppressDeleteWheelConfirm()) {
         const int count = static_cast<int>(wheel->slices.size());
         platform::Alert alert;
-        alert.message = "Delete \u201C" + wheel->name + "\u201D?";
+        alert.message = "Delete " + curlyQuoted(wheel->name) + "?";
         alert.informativeText = "This removes the wheel and its " + std::to_string(count) + " action" +
                                 plural(count) + ". " + undoHint;
         alert.buttons = {"Delete Wheel", "Cancel"};
@@ -103,7 +104,7 @@ void WheelEditor::deleteWheel() {
     clampSelectedPosition();
 }
 
-// Slice section --------------------------------------------------------------------
+// Slice section ---------------------------------------------------------------
 
 void WheelEditor::addSlice(int position) {
     const Wheel* wheel = findWheel(wheels(), selectedWheelId_);

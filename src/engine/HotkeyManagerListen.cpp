@@ -17,8 +17,6 @@ using platform::InputEvent;
 using platform::TapMode;
 using platform::TapVerdict;
 
-namespace {} // namespace
-
 TapVerdict HotkeyManager::listenHandle(EventType type, const InputEvent& event) {
     if (event.sourceUserData == platform::programEventMarker) return TapVerdict::pass;
 

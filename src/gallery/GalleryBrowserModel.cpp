@@ -3,6 +3,7 @@
 #include "gallery/DesktopKeystrokes.h"
 #include "gallery/GalleryAdding.h"
 #include "gallery/GalleryTrial.h"
+#include "util/CurlyQuoted.h"
 
 #include <algorithm>
 
@@ -71,7 +72,7 @@ void GalleryBrowserModel::addWheel(const GalleryWheel& gallery) {
     if (services_.appendWheel) services_.appendWheel(std::move(wheel));
     closeSheet();
     const bool kept = !services_.keepsChanges || services_.keepsChanges();
-    toast_.show("Added \u201C" + name + "\u201D to My Wheels" +
+    toast_.show("Added " + curlyQuoted(name) + " to My Wheels" +
                     (kept ? "" : " until you quit: changes can't be saved"),
                 id);
 }

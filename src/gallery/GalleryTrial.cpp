@@ -3,7 +3,9 @@
 #include "catalog/SystemAction.h"
 #include "gallery/WheelManifest.h"
 #include "model/KeyComboText.h"
+#include "util/CurlyQuoted.h"
 #include "util/GraphemeClusters.h"
+#include "util/UrlSyntax.h"
 #include "util/Utf8.h"
 
 #include <algorithm>
@@ -13,8 +15,6 @@ namespace rondelix {
 namespace {
 
 constexpr std::size_t toastTextLength = 20;
-constexpr std::string_view openQuote = "\u201C";
-constexpr std::string_view closeQuote = "\u201D";
 
 std::string withSpacesForLineFeeds(std::string text) {
     std::replace(text.begin(), text.end(), '\n', ' ');
@@ -39,14 +39,12 @@ GalleryTrial trySlice(const Slice& slice, const platform::Workspace& workspace) 
     const std::string name = withSpacesForLineFeeds(slice.label);
     const MacroAction& action = slice.action;
     if (const auto* text = action.as<MacroAction::Text>())
-        return {"Types " + std::string(openQuote) + shortenedForToast(text->text) + std::string(closeQuote) +
-                " into the app you're in"};
+        return {"Types " + curlyQuoted(shortenedForToast(text->text)) + " into the app you're in"};
     if (const auto* link = action.as<MacroAction::Url>())
-        return {"Opening " + WheelManifest::linkHost(link->url).value_or(link->url) + "\u2026", true};
+        return {"Opening " + linkHost(link->url).value_or(link->url) + "\u2026", true};
     if (const auto* system = action.as<MacroAction::SystemAction>()) {
         const auto row = SystemAction::find(system->id);
-        return {std::string(openQuote) + (row ? row->displayName : name) + std::string(closeQuote) +
-                " runs once you add this wheel"};
+        return {curlyQuoted(row ? row->displayName : name) + " runs once you add this wheel"};
     }
     if (const auto* keystroke = action.as<MacroAction::Keystroke>())
         return {"Sends " + KeyComboText::displayString(keystroke->combo) + " to the app you're in"};

@@ -5,9 +5,8 @@
 #include "model/AutomationWords.h"
 #include "model/KeyComboText.h"
 #include "platform/Workspace.h"
-#include "util/Ascii.h"
+#include "util/CurlyQuoted.h"
 #include "util/GraphemeClusters.h"
-#include "util/TextTrimming.h"
 #include "util/UrlSyntax.h"
 #include "util/Utf8.h"
 
@@ -17,17 +16,11 @@ namespace rondelix::WheelManifest {
 
 namespace {
 
-constexpr std::string_view openQuote = "\u201C";
-constexpr std::string_view closeQuote = "\u201D";
 constexpr std::size_t textPreviewLength = 24;
 
 std::string oneLine(std::string text) {
     std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
-}
-
-std::string inCurlyQuotes(std::string_view text) {
-    return std::string(openQuote) + std::string(text) + std::string(closeQuote);
 }
 
 // The first user-perceived characters of the text, with "…" when there were
@@ -54,20 +47,14 @@ std::string fileNameWithoutExtension(std::string_view path) {
     return std::string(name);
 }
 
-// What may follow a host: nothing, or ":" and a port of digits only.
-bool isPort(std::string_view rest) {
-    if (rest.empty()) return true;
-    return rest.front() == ':' && std::all_of(rest.begin() + 1, rest.end(), isAsciiDigit);
-}
-
 std::string textDetail(const std::string& text) {
     const std::string line = oneLine(text);
     if (line.empty()) return "Types text";
-    return "Types " + inCurlyQuotes(preview(line, textPreviewLength));
+    return "Types " + curlyQuoted(preview(line, textPreviewLength));
 }
 
 std::string linkDetail(const std::string& link) {
-    return "Opens " + linkHost(trimmedLink(link)).value_or(link);
+    return "Opens " + linkHost(link).value_or(link);
 }
 
 Description systemActionDescription(const std::string& id) {
@@ -83,24 +70,6 @@ Description targetDescription(const std::optional<std::string>& target) {
 }
 
 } // namespace
-
-std::optional<std::string> linkHost(std::string_view link) {
-    if (!hasValidPercentEscapes(link)) return std::nullopt;
-    for (const char c : link)
-        if (c != '%' && !isUrlCharacter(c)) return std::nullopt;
-    std::string_view rest = link;
-    const auto colon = rest.find(':');
-    const auto firstDelimiter = rest.find_first_of("/?#");
-    if (colon != std::string_view::npos && colon < firstDelimiter) {
-        if (!isUrlScheme(rest.substr(0, colon))) return std::nullopt;
-        rest.remove_prefix(colon + 1);
-    }
-    const auto authority = urlAuthority(rest);
-    if (!authority || !isPort(authority->afterHost) || authority->host.empty()) return std::nullopt;
-    // Escapes stay as written: decoded, they could put invisible or
-    // reordering characters into a review line.
-    return std::string(authority->host);
-}
 
 std::vector<Slice> slicesInSlotOrder(const Wheel& wheel) {
     std::vector<Slice> slices = wheel.slices;

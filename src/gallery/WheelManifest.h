@@ -45,10 +45,6 @@ Description describe(const MacroAction& action, const platform::Workspace& works
 std::string appName(const std::optional<std::string>& bundleID, const std::optional<std::string>& path,
                     const platform::Workspace& workspace);
 
-// The host of a link that parses as a URL with an authority
-// ("scheme://user@host:port/..." or "//host/..."); none for anything else.
-std::optional<std::string> linkHost(std::string_view link);
-
 // The slices in slot order, stable for slices sharing a slot.
 std::vector<Slice> slicesInSlotOrder(const Wheel& wheel);
 

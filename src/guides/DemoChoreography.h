@@ -1,11 +1,11 @@
 #pragma once
 
-#include "guides/DemoControl.h"
 #include "model/Behavior.h"
 #include "model/Config.h"
 #include "platform/Geometry.h"
 #include "platform/MainQueue.h"
 #include "platform/Notifications.h"
+#include "util/Signal.h"
 
 #include <deque>
 #include <filesystem>
@@ -37,7 +37,7 @@ class WheelState;
 //
 // While a run lasts, the user's wheels also sit in a backup file, so that a
 // run cut short by a crash is undone at the next start. Main thread only.
-class DemoChoreography final : public DemoControl {
+class DemoChoreography final {
   public:
     struct Services {
         ConfigStore& store;
@@ -69,16 +69,19 @@ class DemoChoreography final : public DemoControl {
     static GlidePlan glidePlan(double seconds);
 
     explicit DemoChoreography(Services services);
-    ~DemoChoreography() override;
+    ~DemoChoreography();
     DemoChoreography(const DemoChoreography&) = delete;
     DemoChoreography& operator=(const DemoChoreography&) = delete;
 
-    bool isRunning() const override { return isRunning_; }
+    bool isRunning() const { return isRunning_; }
     // Any name but "launch", "type", "wheels" and "dark" plays all four scenes.
-    void play(const std::string& scene) override;
+    void play(const std::string& scene);
     // Ends the run at once, cleaning up before it returns; also what quitting
     // during a run does.
-    void cancel() override;
+    void cancel();
+
+    // Told when isRunning changes.
+    Signal<> runningChanged;
 
   private:
     // One step of a run: an action, a wait on the main queue's clock, or a

@@ -3,6 +3,7 @@
 #include "files/FileAccess.h"
 #include "model/AutomationWords.h"
 #include "util/Ascii.h"
+#include "util/CurlyQuoted.h"
 
 #include <algorithm>
 #include <system_error>
@@ -128,13 +129,13 @@ ShortcutSetup::InstallResult ShortcutSetup::install(const std::string& id) {
     if (const auto written = writeFileAtomically(target, shipped.value(), TemporaryName::fresh);
         !written.ok())
         return {Outcome::failed,
-                "Rondelix couldn't install \u201C" + row->shortcutName + "\u201D: " + written.error()};
+                "Rondelix couldn't install " + curlyQuoted(row->shortcutName) + ": " + written.error()};
     std::error_code error;
     fs::permissions(target, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
                     fs::perm_options::add, error);
     if (error)
-        return {Outcome::failed, "Rondelix couldn't make \u201C" + row->shortcutName +
-                                     "\u201D executable: " + error.message() + "."};
+        return {Outcome::failed, "Rondelix couldn't make " + curlyQuoted(row->shortcutName) +
+                                     " executable: " + error.message() + "."};
     host_.refresh();
     return {Outcome::installed, {}};
 }

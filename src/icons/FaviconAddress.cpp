@@ -2,10 +2,9 @@
 
 #include "icons/FaviconUrl.h"
 #include "util/Ascii.h"
+#include "util/NumericAddress.h"
 
 #include <algorithm>
-#include <arpa/inet.h>
-#include <array>
 #include <charconv>
 #include <cstdint>
 #include <optional>
@@ -70,10 +69,10 @@ bool isFetchableFaviconUrl(const FaviconUrl& url) {
 }
 
 bool isPublicAddress(const std::string& address) {
-    std::array<std::uint8_t, 4> v4{};
-    if (inet_pton(AF_INET, address.c_str(), v4.data()) == 1) return publicIPv4(v4[0], v4[1]);
-    std::array<std::uint8_t, 16> v6{};
-    if (inet_pton(AF_INET6, address.c_str(), v6.data()) != 1) return false;
+    if (const auto v4 = ipv4FromText(address)) return publicIPv4((*v4)[0], (*v4)[1]);
+    const auto parsed = ipv6FromText(address);
+    if (!parsed) return false;
+    const IPv6Bytes& v6 = *parsed;
     const bool leadingZeros = std::all_of(v6.begin(), v6.begin() + 10, [](std::uint8_t b) { return b == 0; });
     const bool mapped = leadingZeros && v6[10] == 0xFF && v6[11] == 0xFF;
     const bool compatible = leadingZeros && v6[10] == 0 && v6[11] == 0; // :: and ::1 included

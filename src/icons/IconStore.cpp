@@ -1,17 +1,15 @@
 #include "icons/IconStore.h"
 
 #include "files/FileAccess.h"
+#include "files/FolderEntries.h"
 #include "files/ImportSafety.h"
-#include "platform/HomeFolder.h"
+#include "files/UserHome.h"
 #include "platform/Log.h"
 #include "util/Ascii.h"
 #include "util/Uuid.h"
 
 #include <algorithm>
 #include <cmath>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace rondelix::IconStore {
 
@@ -43,21 +41,14 @@ Result<> writeIcon(const fs::path& folder, const std::string& name, std::string_
 // True when anything, a dangling link included, has the name. When that
 // cannot be told the write is tried and reports why it failed.
 bool isTaken(const fs::path& file) {
-    struct stat info {};
-    return ::lstat(file.c_str(), &info) == 0;
-}
-
-std::optional<std::int64_t> creationTime(const fs::path& file) {
-    struct statx info {};
-    if (::statx(AT_FDCWD, file.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BTIME, &info) != 0) return std::nullopt;
-    if (!(info.stx_mask & STATX_BTIME)) return std::nullopt;
-    return static_cast<std::int64_t>(info.stx_btime.tv_sec);
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(file, ec));
 }
 
 } // namespace
 
 fs::path directory() {
-    const fs::path home = platform::userHomeFolder();
+    const fs::path home = userHomeFolder();
     if (home.empty()) return {};
     return directory(home);
 }
@@ -88,7 +79,7 @@ std::optional<std::string> load(const fs::path& folder, const std::string& filen
     return read.bytes;
 }
 
-// Importing ---------------------------------------------------------------------
+// Importing -------------------------------------------------------------------
 
 std::optional<platform::PixelSize> downscaledSize(platform::PixelSize size, int maxEdge) {
     if (!(size.width > 0) || !(size.height > 0)) return std::nullopt;
@@ -117,7 +108,7 @@ std::optional<std::string> importImage(const fs::path& folder, const fs::path& p
     return name;
 }
 
-// Clean-up ----------------------------------------------------------------------
+// Clean-up --------------------------------------------------------------------
 
 std::set<std::string> referencedFilenames(const Config& config) {
     std::set<std::string> names;
@@ -152,12 +143,12 @@ void removeOrphans(const fs::path& folder, const std::set<std::string>& keeping,
         if (ec) break;
         entries.push_back({it->path().filename().string(), creationTime(it->path())});
     }
-    // unlink, not remove: a folder under a managed name is not ours to empty.
+    // A folder under a managed name is not ours to remove.
     for (const auto& name : orphans(entries, keeping, now))
-        ::unlink((folder / name).c_str());
+        removeUnlessFolder(folder / name);
 }
 
-// Restoring -----------------------------------------------------------------------
+// Restoring -------------------------------------------------------------------
 
 void restoreExported(const fs::path& folder, const std::map<std::string, std::string>& icons,
                      platform::Log& log) {

@@ -43,7 +43,7 @@ inline constexpr std::size_t maxPictureFileBytes = 100u * 1024 * 1024;
 // Files younger than this are never cleaned up.
 inline constexpr std::int64_t orphanAgeSeconds = 3600;
 
-// The folder under the user's home folder as `platform::userHomeFolder()`
+// The folder under the user's home folder as `userHomeFolder()`
 // finds it, for code that has no HomeFolder at hand; empty when there is none.
 std::filesystem::path directory();
 std::filesystem::path directory(const std::filesystem::path& home);

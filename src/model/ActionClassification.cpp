@@ -2,6 +2,7 @@
 
 #include "model/AutomationWords.h"
 #include "util/Ascii.h"
+#include "util/CurlyQuoted.h"
 #include "util/Overloaded.h"
 #include "util/TextClipping.h"
 #include "util/TextTrimming.h"
@@ -16,8 +17,6 @@ namespace {
 
 constexpr std::size_t nameLimit = 60;
 constexpr std::size_t payloadLimit = 120;
-constexpr std::string_view openQuote = "\u201C";
-constexpr std::string_view closeQuote = "\u201D";
 
 // The extension of the path's last component, in lower case: the text after
 // its last dot, or nothing without a dot.
@@ -131,7 +130,7 @@ std::vector<std::string> codeWarnings(const Wheel& wheel) {
     std::vector<std::string> lines;
     for (const Slice* slice : ordered)
         if (auto detail = warningDetail(slice->action))
-            lines.push_back(std::string(openQuote) + sliceName(*slice) + std::string(closeQuote) + *detail);
+            lines.push_back(curlyQuoted(sliceName(*slice)) + *detail);
     return lines;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/CurlyQuoted.h"
+
 #include <string>
 #include <string_view>
 
@@ -16,7 +18,7 @@ inline constexpr std::string_view folderForDisplay = "~/.config/rondelix/shortcu
 
 // "the Automation “Name”"
 inline std::string named(std::string_view name) {
-    return "the " + std::string(singular) + " \u201C" + std::string(name) + "\u201D";
+    return "the " + std::string(singular) + " " + curlyQuoted(name);
 }
 
 } // namespace rondelix::AutomationWords

@@ -391,7 +391,7 @@ constexpr std::array behaviorFields{
 
 } // namespace
 
-// MARK: decoding
+// Decoding --------------------------------------------------------------------
 
 std::optional<KeyCombo> decodeKeyCombo(JsonReader& reader) {
     // Every member is required.
@@ -630,7 +630,7 @@ std::optional<Config> decodeConfig(JsonReader& reader) {
     return config;
 }
 
-// MARK: writing
+// Writing ---------------------------------------------------------------------
 
 namespace {
 
@@ -815,7 +815,7 @@ void write(JsonWriter& w, const Wheel& wheel) {
     w.endObject();
 }
 
-// MARK: bytes
+// Bytes -----------------------------------------------------------------------
 
 namespace {
 

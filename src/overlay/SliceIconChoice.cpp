@@ -1,6 +1,5 @@
 #include "overlay/SliceIconChoice.h"
 
-#include "util/TextTrimming.h"
 #include "util/UrlSyntax.h"
 
 namespace rondelix {
@@ -29,21 +28,11 @@ SliceIconChoice chooseSliceIcon(const Slice& slice) {
 }
 
 std::optional<std::string> faviconHost(std::string_view link) {
-    const std::string_view text = trimmedLink(link);
-    // Anything a URL may not hold as written (spaces, quotes, braces,
-    // non-ASCII) makes the parse fail.
-    for (char c : text)
-        if (!isUrlCharacter(c) && c != '%') return std::nullopt;
-
-    std::string_view rest = text;
-    if (const auto scheme = schemeAsWritten(text)) rest = text.substr(scheme->size() + 1);
-    const auto authority = urlAuthority(rest);
-    if (!authority) return std::nullopt;
-    std::string_view host = authority->host;
+    auto host = linkHost(link);
     // The favicon is asked of the address itself, without its brackets.
-    if (host.starts_with('[')) host = host.substr(1, host.size() - 2);
-    if (host.empty()) return std::nullopt;
-    return std::string(host);
+    if (host && host->starts_with('[')) *host = host->substr(1, host->size() - 2);
+    if (host && host->empty()) return std::nullopt;
+    return host;
 }
 
 std::string symbolName(const Icon::SfSymbol& symbol) {

@@ -38,8 +38,8 @@ struct SliceIconChoice {
 
 SliceIconChoice chooseSliceIcon(const Slice& slice);
 
-// The host of a link as URL parsing sees it; none for text that does not
-// parse, or that has no authority (a bare host name without a scheme).
+// The host of a link as linkHost finds it, an IPv6 address without its
+// brackets, as a request for the site's icon names it.
 std::optional<std::string> faviconHost(std::string_view link);
 
 // The symbol a symbol icon names; an empty name shows a question mark.

@@ -12,9 +12,4 @@ class HomeFolder {
     virtual std::filesystem::path path() const = 0;
 };
 
-// $HOME, or the home folder the password database gives when it is unset, or
-// the working folder when neither is known. Code that has no HomeFolder at
-// hand uses this, so that it agrees with the desktop's.
-std::filesystem::path userHomeFolder();
-
 } // namespace rondelix::platform

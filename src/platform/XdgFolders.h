@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/HomeFolder.h"
+#include "files/UserHome.h"
 
 #include <filesystem>
 #include <vector>

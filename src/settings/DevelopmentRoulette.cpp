@@ -1,5 +1,7 @@
 #include "settings/DevelopmentRoulette.h"
 
+#include "util/CurlyQuoted.h"
+
 #include <random>
 
 namespace rondelix {
@@ -22,7 +24,7 @@ DevelopmentRoulette::~DevelopmentRoulette() {
 }
 
 std::string DevelopmentRoulette::resultText(const Pick& pick) {
-    const std::string name = pick.label.empty() ? "an unlabeled slice" : "\u201C" + pick.label + "\u201D";
+    const std::string name = pick.label.empty() ? "an unlabeled slice" : curlyQuoted(pick.label);
     return "Fired " + name + " from the " + pick.wheelName + " wheel.";
 }
 

@@ -65,7 +65,7 @@ void ConfigStore::sanitize(Config& config) {
     rondelix::sanitize(config);
 }
 
-// Loading -------------------------------------------------------------------
+// Loading ---------------------------------------------------------------------
 
 void ConfigStore::load() {
     if (isMissing(paths_.config)) {
@@ -120,7 +120,7 @@ bool ConfigStore::migrateIfNeeded() {
     return true;
 }
 
-// Saving --------------------------------------------------------------------
+// Saving ----------------------------------------------------------------------
 
 Result<> ConfigStore::save(bool rotatingBackup) {
     if (isReadOnly_) {
@@ -170,7 +170,7 @@ std::optional<std::filesystem::path> ConfigStore::moveAside(const std::filesyste
     return setAside(file, static_cast<std::int64_t>(std::time(nullptr)));
 }
 
-// The value ------------------------------------------------------------------
+// The value -------------------------------------------------------------------
 
 void ConfigStore::replaceConfig(Config config) {
     if (config == config_) return;
@@ -275,7 +275,7 @@ bool ConfigStore::applyHeldLastUsedWheel(Config& fromFile) {
     return exists;
 }
 
-// Edits ------------------------------------------------------------------------
+// Edits -----------------------------------------------------------------------
 
 void ConfigStore::mutate(const std::function<void(Config&)>& change) {
     flushPendingReload();
@@ -352,7 +352,7 @@ void ConfigStore::clearUndoHistory() {
     historyChanged.emit();
 }
 
-// Lookups -------------------------------------------------------------------------
+// Lookups ---------------------------------------------------------------------
 
 std::optional<Wheel> ConfigStore::wheel(std::string_view id) const {
     for (const auto& wheel : config_.wheels)
@@ -366,7 +366,7 @@ Wheel ConfigStore::activeWheel() const {
     return DefaultConfig::mainWheel();
 }
 
-// Reset and restore ------------------------------------------------------------------
+// Reset and restore -----------------------------------------------------------
 
 void ConfigStore::resetToDefaults() {
     replaceConfig(DefaultConfig::factoryConfig());
@@ -391,7 +391,7 @@ bool ConfigStore::restoreFromBackup() {
     return true;
 }
 
-// Launch at login -----------------------------------------------------------------------
+// Launch at login -------------------------------------------------------------
 
 void ConfigStore::reconcileLaunchAtLogin() {
     const bool on = platform::startsAtLogin(loginItems_.status());

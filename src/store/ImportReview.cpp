@@ -2,6 +2,7 @@
 
 #include "gallery/WheelManifest.h"
 #include "model/ActionClassification.h"
+#include "util/CurlyQuoted.h"
 #include "util/TextClipping.h"
 
 namespace rondelix::ImportReview {
@@ -19,7 +20,7 @@ constexpr const char* cancel = "Cancel";
 std::optional<std::string> displayName(const Wheel& wheel) {
     const std::string name = clippedForDisplay(wheel.name, displayNameLimit);
     if (name.empty()) return std::nullopt;
-    return "\u201C" + name + "\u201D";
+    return curlyQuoted(name);
 }
 
 std::string joined(const std::vector<std::string>& lines, std::string_view separator) {

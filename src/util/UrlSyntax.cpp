@@ -1,6 +1,7 @@
 #include "util/UrlSyntax.h"
 
 #include "util/Ascii.h"
+#include "util/TextTrimming.h"
 
 #include <algorithm>
 
@@ -51,6 +52,23 @@ std::optional<UrlAuthority> urlAuthority(std::string_view afterScheme) {
     const auto colon = authority.find(':');
     if (colon == std::string_view::npos) return UrlAuthority{authority, {}};
     return UrlAuthority{authority.substr(0, colon), authority.substr(colon)};
+}
+
+std::optional<std::string> linkHost(std::string_view link) {
+    const std::string_view text = trimmedLink(link);
+    if (!hasValidPercentEscapes(text)) return std::nullopt;
+    for (const char c : text)
+        if (c != '%' && !isUrlCharacter(c)) return std::nullopt;
+    std::string_view rest = text;
+    if (const auto scheme = schemeAsWritten(text)) rest.remove_prefix(scheme->size() + 1);
+    const auto authority = urlAuthority(rest);
+    // After the host: nothing, or ":" and a port of digits only.
+    const auto isPort = [](std::string_view after) {
+        return after.empty() ||
+               (after.front() == ':' && std::all_of(after.begin() + 1, after.end(), isAsciiDigit));
+    };
+    if (!authority || !isPort(authority->afterHost) || authority->host.empty()) return std::nullopt;
+    return std::string(authority->host);
 }
 
 } // namespace rondelix

@@ -37,4 +37,13 @@ struct UrlAuthority {
 // begins with "//"; nothing otherwise, or when an IPv6 bracket is not closed.
 std::optional<UrlAuthority> urlAuthority(std::string_view afterScheme);
 
+// The host of a link that parses as a URL with an authority
+// ("scheme://user@host:port/..." or "//host/..."), as written: an IPv6
+// address keeps its brackets and escapes stay undecoded, since a decoded one
+// could put invisible or reordering characters into a line of text. The
+// link is trimmed first (trimmedLink). Nothing for text that does not parse:
+// a character a URL may not hold, a broken escape, a port that is not
+// digits, no authority or an empty host.
+std::optional<std::string> linkHost(std::string_view link);
+
 } // namespace rondelix

@@ -295,7 +295,7 @@ class EndToEnd : public ::testing::Test {
     double shownAfter = 0;
 };
 
-// The main window, as a desktop without a tray shows it at start. -----------
+// The main window, as a desktop without a tray shows it at start --------------
 
 inline std::string output(const std::string& command) {
     std::string text;

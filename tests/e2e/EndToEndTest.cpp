@@ -694,7 +694,7 @@ TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne
     EXPECT_EQ(program.stop(), 0);
 }
 
-// The guides -----------------------------------------------------------------
+// The guides ------------------------------------------------------------------
 
 TEST_F(EndToEnd, AFreshHomeWalksTheOnboardingByKeyboardAndThenSummons) {
     writeFile(home.configFolder() / "defaults.json", "{}");
@@ -857,7 +857,7 @@ TEST_F(EndToEnd, TheHowItWorksGuideWalksItsFiveStepsAndOpensAgainAtTheFirst) {
     EXPECT_EQ(program.stop(), 0);
 }
 
-// Text slices in terminals ---------------------------------------------------
+// Text slices in terminals ----------------------------------------------------
 
 // A text slice fired over a terminal that writes what it reads to a file: the
 // line arrives both in a terminal that pastes with Ctrl+Shift+V and in xterm,
@@ -921,7 +921,7 @@ TEST_F(EndToEnd, ATextSliceFiredOverATerminalArrivesInIt) {
     EXPECT_EQ(program.stop(), 0);
 }
 
-// The wheel at the text caret ------------------------------------------------
+// The wheel at the text caret -------------------------------------------------
 
 TEST_F(EndToEnd, TheTextCaretSettingOpensTheWheelBelowTheCaretAndElseAtThePointer) {
     const fs::path runtime = home.path / "bus";
@@ -993,7 +993,7 @@ TEST_F(EndToEnd, TheTextCaretSettingOpensTheWheelBelowTheCaretAndElseAtThePointe
 } // namespace
 } // namespace rondelix
 
-// The demo ------------------------------------------------------------------
+// The demo --------------------------------------------------------------------
 
 namespace rondelix {
 namespace {

@@ -53,7 +53,8 @@ TEST(FaviconHost, FollowsUrlParsing) {
     EXPECT_EQ(faviconHost("//cdn.example.net/icon"), "cdn.example.net");
     EXPECT_EQ(faviconHost("\uFEFF\u202Ehttps://example.org\u200B\n"), "example.org");
     for (const char* none : {"", "   ", "example.com", "example.com:8080", "https://", "https:///path",
-                             "https://exa mple.com", "https://bad\"host", "https://[::1", "mailto:a@b.c"})
+                             "https://exa mple.com", "https://bad\"host", "https://[::1", "mailto:a@b.c",
+                             "https://example.com:8o/", "https://exa%zzmple.com/", "http://[]/"})
         EXPECT_EQ(faviconHost(none), std::nullopt) << none;
 }
 

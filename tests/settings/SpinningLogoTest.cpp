@@ -80,14 +80,18 @@ TEST_F(SpinningLogoTest, AClickDuringASpinAddsToTheDecayedSpeedWithoutAJump) {
     EXPECT_EQ(stoppedAt.size(), 1u);
 }
 
-TEST_F(SpinningLogoTest, TheDefaultImpulseStaysInItsRange) {
+TEST_F(SpinningLogoTest, WithTheDefaultImpulseTwoQuickClicksNeverUnlockAndFourAlwaysDo) {
     for (int i = 0; i < 50; ++i) {
         platform::sim::SimMainQueue q;
         SpinningLogo fresh(q);
+        int calls = 0;
+        fresh.onFrenzy = [&] { ++calls; };
         fresh.spin();
-        const double v = fresh.velocity(q.now());
-        EXPECT_GE(v, SpinningLogo::minImpulse);
-        EXPECT_LE(v, SpinningLogo::maxImpulse);
+        fresh.spin();
+        EXPECT_EQ(calls, 0);
+        fresh.spin();
+        fresh.spin();
+        EXPECT_GE(calls, 1);
     }
 }
 

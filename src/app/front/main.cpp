@@ -1,5 +1,5 @@
 #include "app/CommandLine.h"
-#include "platform/HomeFolder.h"
+#include "files/UserHome.h"
 #include "platform/linux/InstanceSocket.h"
 #include "platform/linux/ProgramExecutables.h"
 #include "platform/linux/SystemLog.h"
@@ -22,7 +22,7 @@ namespace {
 // home folder it says why it cannot start, whatever else runs.
 bool handedOver(const CommandLine& line) {
     std::error_code error;
-    if (!line.hasDisplay() || !std::filesystem::is_directory(platform::userHomeFolder(), error)) return false;
+    if (!line.hasDisplay() || !std::filesystem::is_directory(userHomeFolder(), error)) return false;
     const auto socket = desktop::InstanceSocket::inRuntimeFolder();
     // Any failure to ask is the program proper's to report: it asks again,
     // under the lock that decides which start is the one instance.

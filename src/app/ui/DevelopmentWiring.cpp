@@ -42,6 +42,12 @@ std::filesystem::path privateFolder() {
     return (runtime.isEmpty() ? QDir::tempPath() : runtime).toStdString();
 }
 
+// The demo as the Development page drives it.
+DemoControl demoControl(DemoChoreography& demo) {
+    return {[&demo] { return demo.isRunning(); }, [&demo](const std::string& scene) { demo.play(scene); },
+            [&demo] { demo.cancel(); }, demo.runningChanged};
+}
+
 } // namespace
 
 QWidget* makeAboutPage(AppCoordinator& c, QWidget* parent) {
@@ -76,7 +82,7 @@ QWidget* makeDevelopmentPage(AppCoordinator& c, QWidget* parent) {
                                 {p.queue, p.background, p.pasteboard, p.processes, p.workspace, p.log},
                                 std::move(diagnostics),
                                 std::move(roulette),
-                                &c.demo(),
+                                demoControl(c.demo()),
                                 [&c] { c.resetOnboarding(); },
                                 [&c] { c.relockDevMenu(); }},
                                parent);

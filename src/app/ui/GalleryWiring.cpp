@@ -60,7 +60,10 @@ QWidget* makeGalleryPage(AppCoordinator& coordinator, double wheelSize, QWidget*
     return new GalleryBrowserPage(
         GalleryBrowserPage::Services{
             galleryServices(coordinator), platform.queue, platform.background, platform.workspace,
-            coordinator.configStore(), wheelPreviewFactory(coordinator.configStore()),
+            [&store = coordinator.configStore()] {
+                return Color::fromHex(store.config().behavior.accentHex);
+            },
+            coordinator.configStore().configChanged, wheelPreviewFactory(coordinator.configStore()),
             [&coordinator] { return coordinator.platform().screens.displayOptions().reduceMotion; }},
         wheelSize, parent);
 }

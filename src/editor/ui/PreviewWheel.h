@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/Color.h"
 #include "model/Config.h"
-#include "overlay/Color.h"
 
 #include <QWidget>
 #include <functional>

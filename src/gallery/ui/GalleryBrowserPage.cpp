@@ -4,8 +4,7 @@
 #include "gallery/ui/AddWheelSheet.h"
 #include "gallery/ui/GalleryToastView.h"
 #include "icons/ui/SymbolFont.h"
-#include "overlay/Color.h"
-#include "store/ConfigStore.h"
+#include "qtshared/QtColor.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -40,11 +39,6 @@ QFont withWeight(QFont font, QFont::Weight weight, double scale = 1.0) {
     font.setPointSizeF(font.pointSizeF() * scale);
     font.setWeight(weight);
     return font;
-}
-
-QColor qColor(const Color& color, double opacity = 1.0) {
-    return QColor::fromRgbF(static_cast<float>(color.red), static_cast<float>(color.green),
-                            static_cast<float>(color.blue), static_cast<float>(opacity));
 }
 
 // The round backdrop the preview wheel sits on.
@@ -97,7 +91,7 @@ GalleryBrowserPage::GalleryBrowserPage(Services services, double wheelSize, QWid
         refresh();
         syncSheet();
     });
-    configConnection_ = services_.store.configChanged.connectScoped([this] { refresh(); });
+    configConnection_ = services_.configChanged.connectScoped([this] { refresh(); });
     refresh();
 }
 
@@ -261,7 +255,7 @@ void GalleryBrowserPage::showEvent(QShowEvent* event) {
 }
 
 QColor GalleryBrowserPage::accent() const {
-    return qColor(Color::fromHex(services_.store.config().behavior.accentHex));
+    return toQColor(services_.accent());
 }
 
 void GalleryBrowserPage::refresh() {

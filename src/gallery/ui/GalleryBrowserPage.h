@@ -5,6 +5,7 @@
 #include "gallery/ui/GalleryListRow.h"
 #include "gallery/ui/WheelPreviewFactory.h"
 #include "gallery/ui/WorkshopPane.h"
+#include "model/Color.h"
 #include "util/Signal.h"
 
 #include <QPointer>
@@ -20,7 +21,6 @@ class QVBoxLayout;
 
 namespace rondelix {
 
-class ConfigStore;
 class GalleryToastView;
 
 // The Wheel Gallery page: the search field, the categories and their wheels
@@ -34,7 +34,9 @@ class GalleryBrowserPage : public QWidget, public WorkshopPane {
         platform::MainQueue& queue;
         platform::Background& background;
         const platform::Workspace& workspace;
-        ConfigStore& store;
+        // The accent setting, and the notice that the configuration changed.
+        std::function<Color()> accent;
+        Signal<>& configChanged;
         WheelPreviewFactory preview;
         // The desktop's wish for less motion: the toast then comes and goes at once.
         std::function<bool()> reduceMotion;

@@ -3,7 +3,7 @@
 #include "guides/ui/GuideText.h"
 #include "guides/ui/HowItWorksIllustration.h"
 #include "guides/ui/ProgressDots.h"
-#include "overlay/Color.h"
+#include "model/Color.h"
 #include "overlay/ui/WheelPalette.h"
 
 #include <QFrame>

@@ -1,8 +1,8 @@
 #include "overlay/ui/HUDWindow.h"
 
 #include "icons/ui/SymbolFont.h"
-#include "overlay/Color.h"
 #include "qtshared/DesktopCoordinates.h"
+#include "qtshared/QtColor.h"
 
 #include <QEasingCurve>
 #include <QFontMetricsF>
@@ -47,11 +47,7 @@ platform::Size HUDWindow::setContent(const std::string& text, const std::string&
     text_ = QString::fromStdString(text);
     systemImage_ = systemImage;
     tint_.reset();
-    if (tintHex) {
-        const Color c = Color::fromHex(*tintHex);
-        tint_ = QColor::fromRgbF(static_cast<float>(c.red), static_cast<float>(c.green),
-                                 static_cast<float>(c.blue));
-    }
+    if (tintHex) tint_ = toQColor(Color::fromHex(*tintHex));
     // The bubble takes its natural size: a long text widens it, never wraps.
     const QFontMetricsF metrics(textFont());
     const double width = horizontalPadding * 2 + symbolSize + spacing + metrics.horizontalAdvance(text_);

@@ -5,6 +5,7 @@
 #include "overlay/ui/DragHandleView.h"
 #include "overlay/ui/WheelView.h"
 #include "qtshared/DesktopCoordinates.h"
+#include "qtshared/NativeExpose.h"
 
 #include <QEasingCurve>
 #include <QGraphicsEffect>
@@ -19,7 +20,6 @@
 #include <cmath>
 #include <cstdint>
 #include <vector>
-#include <xcb/xproto.h>
 
 namespace rondelix {
 
@@ -380,13 +380,9 @@ void OverlayPanel::setOpenScale(double scale) {
 // after its reshape anyway, and the spring ends on a full repaint at rest, so
 // those exposures would only send the same pixels a second time.
 bool OverlayPanel::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-    if (!translucent() && eventType == "xcb_generic_event_t" &&
-        scaleAnimation_->state() == QAbstractAnimation::Running && windowHandle() &&
-        windowHandle()->isExposed()) {
-        const auto* event = static_cast<const xcb_generic_event_t*>(message);
-        // The high bit marks events another client sent.
-        if ((event->response_type & 0x7f) == XCB_EXPOSE) return true;
-    }
+    if (!translucent() && scaleAnimation_->state() == QAbstractAnimation::Running && windowHandle() &&
+        windowHandle()->isExposed() && isNativeExpose(eventType, message))
+        return true;
     return QWidget::nativeEvent(eventType, message, result);
 }
 

@@ -202,7 +202,7 @@ WheelPalette WheelGraphic::palette() const {
     return WheelPalette::forScheme(colorScheme());
 }
 
-// ---- Highlight ---------------------------------------------------------
+// Highlight -------------------------------------------------------------------
 
 WheelGraphic::HighlightLook WheelGraphic::targetLook() const {
     const int n = std::clamp(inputs_.wheel.sliceCount, 0, maxDrawnSlots);
@@ -260,7 +260,7 @@ void WheelGraphic::setHovered(std::optional<int> position) {
     highlightMayHaveChanged(true);
 }
 
-// ---- Dragging ----------------------------------------------------------
+// Dragging --------------------------------------------------------------------
 
 void WheelGraphic::updateLiftTargets() {
     const WheelGeometry g = geometry();
@@ -339,7 +339,7 @@ void WheelGraphic::dragChanged() {
     update();
 }
 
-// ---- Pointer -----------------------------------------------------------
+// Pointer ---------------------------------------------------------------------
 
 void WheelGraphic::mousePressEvent(QMouseEvent* event) {
     if (!inputs_.onTapSlice || event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
@@ -416,7 +416,7 @@ bool WheelGraphic::event(QEvent* event) {
     return true;
 }
 
-// ---- Painting ----------------------------------------------------------
+// Painting --------------------------------------------------------------------
 
 void WheelGraphic::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "model/Color.h"
 #include "model/Config.h"
-#include "overlay/Color.h"
 #include "overlay/SliceDrag.h"
 #include "overlay/Spring.h"
 #include "overlay/WheelGeometry.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "overlay/Color.h"
+#include "qtshared/QtColor.h"
 
 #include <QColor>
 #include <algorithm>
@@ -8,12 +8,6 @@
 namespace rondelix {
 
 enum class ColorScheme { light, dark };
-
-inline QColor toQColor(const Color& color, double opacity = 1.0) {
-    return QColor::fromRgbF(static_cast<float>(color.red), static_cast<float>(color.green),
-                            static_cast<float>(color.blue),
-                            static_cast<float>(std::clamp(opacity, 0.0, 1.0)));
-}
 
 inline QColor withOpacity(QColor color, double opacity) {
     color.setAlphaF(static_cast<float>(std::clamp(color.alphaF() * opacity, 0.0, 1.0)));

@@ -1,7 +1,7 @@
 #include "platform/linux/PosixProcesses.h"
 
+#include "files/UserHome.h"
 #include "platform/CappedBuffer.h"
-#include "platform/HomeFolder.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,12 +1,12 @@
 #include "settings/ui/AboutPage.h"
 
-#include "app/UpdaterController.h"
 #include "icons/ui/SymbolFont.h"
 #include "platform/MainQueue.h"
 #include "platform/Pasteboard.h"
 #include "platform/Workspace.h"
 #include "qtshared/ProblemCaption.h"
 #include "settings/AboutInfo.h"
+#include "settings/UpdaterController.h"
 #include "settings/ui/ChangelogSheet.h"
 #include "settings/ui/SpinningLogoView.h"
 

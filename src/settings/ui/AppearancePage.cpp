@@ -1,6 +1,6 @@
 #include "settings/ui/AppearancePage.h"
 
-#include "overlay/Color.h"
+#include "qtshared/QtColor.h"
 #include "settings/ui/LabeledSlider.h"
 #include "settings/ui/SettingsText.h"
 #include "store/ConfigStore.h"
@@ -20,9 +20,7 @@ namespace {
 using Position = Behavior::Position;
 
 QColor qColor(const std::string& hex) {
-    const Color c = Color::fromHex(hex);
-    return QColor::fromRgbF(static_cast<float>(c.red), static_cast<float>(c.green),
-                            static_cast<float>(c.blue));
+    return toQColor(Color::fromHex(hex));
 }
 
 std::string hexOf(const QColor& color) {

@@ -1,13 +1,12 @@
 #include "settings/ui/DevelopmentPage.h"
 
 #include "actions/LinkText.h"
-#include "app/UpdaterController.h"
-#include "guides/DemoControl.h"
 #include "icons/ui/SymbolFont.h"
 #include "platform/UserDefaults.h"
 #include "platform/Workspace.h"
 #include "qtshared/ProblemCaption.h"
 #include "settings/DevelopmentDefaults.h"
+#include "settings/UpdaterController.h"
 #include "settings/ui/SettingLabel.h"
 #include "store/ConfigStore.h"
 
@@ -288,7 +287,7 @@ void DevelopmentPage::refreshStates() {
     const bool running = services_.demo && services_.demo->isRunning();
     showFace(demoButton_,
              running ? Face{"Stop Demo", "stop.fill"} : Face{"Play Demo Choreography", "movieclapper"});
-    demoButton_->setEnabled(services_.demo != nullptr);
+    demoButton_->setEnabled(services_.demo.has_value());
 }
 
 } // namespace rondelix

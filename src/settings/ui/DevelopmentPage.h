@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/DemoControl.h"
 #include "settings/DevelopmentRoulette.h"
 #include "settings/DiagnosticsDelivery.h"
 #include "settings/ui/SettingsPage.h"
@@ -15,7 +16,6 @@ class QPushButton;
 
 namespace rondelix {
 
-class DemoControl;
 class UpdaterController;
 
 namespace platform {
@@ -36,7 +36,7 @@ class DevelopmentPage final : public SettingsPage {
         DiagnosticsDelivery::Sources diagnostics;
         DevelopmentRoulette::Services roulette;
         // None until the demo exists; its button then stays disabled.
-        DemoControl* demo = nullptr;
+        std::optional<DemoControl> demo;
         std::function<void()> resetOnboarding;
         std::function<void()> relock;
     };

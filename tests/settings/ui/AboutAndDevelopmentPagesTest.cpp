@@ -1,4 +1,4 @@
-#include "guides/DemoControl.h"
+#include "settings/DemoControl.h"
 #include "settings/DevelopmentDefaults.h"
 #include "settings/ui/AboutPage.h"
 #include "settings/ui/ChangelogSheet.h"
@@ -15,27 +15,30 @@ namespace {
 
 using testsupport::SettingsPageTest;
 
-class RecordingDemo final : public DemoControl {
-  public:
-    bool isRunning() const override { return running; }
-    void play(const std::string& scene) override {
-        scenes.push_back(scene);
-        running = true;
-        runningChanged.emit();
-    }
-    void cancel() override {
-        ++cancels;
-        running = false;
-        runningChanged.emit();
+struct RecordingDemo {
+    DemoControl control() {
+        return {[this] { return running; },
+                [this](const std::string& scene) {
+                    scenes.push_back(scene);
+                    running = true;
+                    runningChanged.emit();
+                },
+                [this] {
+                    ++cancels;
+                    running = false;
+                    runningChanged.emit();
+                },
+                runningChanged};
     }
     bool running = false;
     std::vector<std::string> scenes;
     int cancels = 0;
+    Signal<> runningChanged;
 };
 
 class DevelopmentPageTest : public SettingsPageTest {
   protected:
-    DevelopmentPage* open(DemoControl* demo = nullptr) {
+    DevelopmentPage* open(std::optional<DemoControl> demo = std::nullopt) {
         auto& c = rig.c();
         DevelopmentPage::Services services{
             c.configStore(),
@@ -47,7 +50,7 @@ class DevelopmentPageTest : public SettingsPageTest {
              [] { return std::string("count=0;"); }, "0.1.0", rig.home.path},
             {rig.queue, [&c] { return c.configStore().config(); }, [](std::size_t) { return std::size_t{0}; },
              [] {}, [this](const MacroAction&) { ++fired; }},
-            demo,
+            std::move(demo),
             [&c] { c.resetOnboarding(); },
             [&c] { c.relockDevMenu(); }};
         auto* made = new DevelopmentPage(std::move(services), nullptr);
@@ -89,7 +92,7 @@ TEST_F(DevelopmentPageTest, DiagnosticsButtonsFollowTheirStatesAndWaitForEachOth
 
 TEST_F(DevelopmentPageTest, ExperimentsActOnTheConfigurationAndTheDemo) {
     RecordingDemo demo;
-    open(&demo);
+    open(demo.control());
     auto* caret = control<QCheckBox>("textCaret");
     caret->click();
     EXPECT_EQ(config().behavior.position, Behavior::Position::textCaret);

@@ -1,4 +1,4 @@
-#include "app/UpdaterController.h"
+#include "settings/UpdaterController.h"
 
 #include "platform/MainQueue.h"
 #include "util/Overloaded.h"

@@ -1,11 +1,11 @@
-#include "platform/HomeFolder.h"
+#include "files/UserHome.h"
 
 #include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
 #include <vector>
 
-namespace rondelix::platform {
+namespace rondelix {
 
 std::filesystem::path userHomeFolder() {
     if (const char* home = std::getenv("HOME"); home && *home) return home;
@@ -19,4 +19,4 @@ std::filesystem::path userHomeFolder() {
     return std::filesystem::current_path(ec);
 }
 
-} // namespace rondelix::platform
+} // namespace rondelix

@@ -1,4 +1,4 @@
-#include "overlay/Color.h"
+#include "model/Color.h"
 
 #include <gtest/gtest.h>
 

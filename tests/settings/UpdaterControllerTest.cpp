@@ -1,4 +1,4 @@
-#include "app/UpdaterController.h"
+#include "settings/UpdaterController.h"
 
 #include "platform/sim/SimMainQueue.h"
 #include "platform/sim/SimUpdater.h"
