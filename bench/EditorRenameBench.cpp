@@ -8,6 +8,7 @@
 #include "editor/ui/WheelSection.h"
 #include "model/ConfigCoding.h"
 #include "model/WheelState.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimFileWatcher.h"
 #include "platform/sim/SimHomeFolder.h"
@@ -83,6 +84,7 @@ struct Rig {
                                       queue,
                                       wheelState,
                                       {},
+                                      icons,
                                       {}});
         page->resize(1440, 800);
         page->show();
@@ -105,6 +107,7 @@ struct Rig {
     platform::sim::SimSounds sounds;
     platform::sim::SimWorkspace workspace{queue};
     WheelState wheelState;
+    SliceIconSources icons;
     std::unique_ptr<ConfigStore> store;
     std::unique_ptr<WheelEditorPage> page;
 };

@@ -1,6 +1,7 @@
 #include "BenchApplication.h"
 #include "app/ui/GalleryWiring.h"
 #include "gallery/ui/GalleryBrowserPage.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "platform/sim/SimBackground.h"
 #include "platform/sim/SimFileWatcher.h"
 #include "platform/sim/SimHomeFolder.h"
@@ -33,6 +34,7 @@ struct PageRig {
     platform::sim::SimBackground background;
     platform::sim::SimWorkspace workspace{queue};
     ConfigStore store{ConfigStore::Platform{queue, log, homeFolder, watcher, loginItems}};
+    SliceIconSources icons;
     GalleryBrowserPage page{
         GalleryBrowserPage::Services{{},
                                      queue,
@@ -40,7 +42,7 @@ struct PageRig {
                                      workspace,
                                      [this] { return Color::fromHex(store.config().behavior.accentHex); },
                                      store.configChanged,
-                                     wheelPreviewFactory(store),
+                                     wheelPreviewFactory(store, icons),
                                      {}},
         447};
     QPixmap frame{1056, 680};

@@ -3,6 +3,7 @@
 #include "model/WheelState.h"
 #include "overlay/OpenAnimation.h"
 #include "overlay/ui/OverlayPanel.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelView.h"
 
 #include <QImage>
@@ -24,11 +25,12 @@ void paintOneOpening(benchmark::State& state, bool translucent) {
     const Config config = DefaultConfig::factoryConfig();
     wheelState.setActiveWheelId(config.wheels.front().id);
     wheelState.setVisible(true);
+    SliceIconSources icons;
     constexpr double diameter = 480;
     OverlayPanel panel({.diameter = diameter, .glass = false, .opaque = !translucent},
                        [&](double d, QWidget* parent) {
                            return new WheelView(
-                               wheelState, [&config] { return config; }, d, parent);
+                               wheelState, [&config] { return config; }, icons, d, parent);
                        });
     QImage frame(panel.size(), QImage::Format_ARGB32_Premultiplied);
     const OpenAnimation opening{.reduceMotion = false, .wheelDiameter = diameter};

@@ -6,6 +6,7 @@
 #include "files/FolderEntries.h"
 #include "model/ActionClassification.h"
 #include "model/AutomationWords.h"
+#include "platform/CurrentDesktop.h"
 #include "platform/EventTaps.h"
 #include "platform/HomeFolder.h"
 #include "platform/Log.h"
@@ -93,9 +94,8 @@ platform::ProcessRequest limitedRequest(const route::Queued& command) {
 
 MacroExecutor::Locations MacroExecutor::Locations::standard(const platform::HomeFolder& home) {
     const auto folder = home.path();
-    const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
     return {isExecutableFile("/bin/zsh") ? "/bin/zsh" : "/bin/bash",
-            ShortcutsRunner::standardFolder(folder).string(), folder.string(), desktop ? desktop : ""};
+            ShortcutsRunner::standardFolder(folder).string(), folder.string(), platform::currentDesktop()};
 }
 
 MacroExecutor::MacroExecutor(Platform platform, Locations locations)

@@ -1,5 +1,6 @@
 #include "actions/SystemActionRoute.h"
 
+#include "actions/DarkThemeSwitch.h"
 #include "platform/CurrentDesktop.h"
 
 #include <algorithm>
@@ -24,7 +25,8 @@ bool fitsDesktop(std::string_view attempt, std::string_view current) {
 // One queued shell command that runs the first attempt whose tool is
 // installed, the current desktop's own first, then the others in table
 // order. With none installed it names the tools on its error output, so
-// the failure's log line says what is missing.
+// the failure's log line says what is missing; a tool that fails is named
+// there too.
 route::Queued firstInstalled(const std::vector<Attempt>& attempts, std::string_view desktop) {
     std::vector<const Attempt*> ordered;
     for (const auto& attempt : attempts)
@@ -34,8 +36,12 @@ route::Queued firstInstalled(const std::vector<Attempt>& attempts, std::string_v
     std::string script;
     std::string tools;
     for (const Attempt* attempt : ordered) {
-        script += "if command -v " + attempt->tool + " >/dev/null 2>&1; then " + attempt->command +
-                  "; exit $?; fi; ";
+        // A failure's error output leads with the tool that failed, so the
+        // log line names it even when the tool itself says nothing.
+        script += "if command -v " + attempt->tool + " >/dev/null 2>&1; then e=$( { " + attempt->command +
+                  "; } 2>&1 >/dev/null); s=$?; if [ $s -ne 0 ]; then if [ -n \"$e\" ]; then echo \"" +
+                  attempt->tool + ": $e\"; else echo \"" + attempt->tool +
+                  " failed\"; fi >&2; fi; exit $s; fi; ";
         if (tools.find(attempt->tool) == std::string::npos)
             tools += (tools.empty() ? "" : ", ") + attempt->tool;
     }
@@ -48,12 +54,6 @@ std::string gsettingsToggle(const std::string& keyPath, const std::string& onVal
                             const std::string& offValue) {
     return "if [ \"$(gsettings get " + keyPath + ")\" = \"" + onValue + "\" ]; then gsettings set " +
            keyPath + " " + offValue + "; else gsettings set " + keyPath + " " + onValue + "; fi";
-}
-
-// Switches a GTK theme setting between a theme and its dark variant.
-std::string darkThemeToggle(const std::string& read, const std::string& write) {
-    return "t=$(" + read + " | tr -d \"'\"); case \"$t\" in *-dark|*-Dark) " + write +
-           " \"${t%-?ark}\";; *) " + write + " \"$t-dark\";; esac";
 }
 
 // Starts a program that keeps running (a window) without holding the queue.
@@ -69,14 +69,21 @@ std::vector<Attempt> darkModeAttempts() {
          "if plasma-apply-colorscheme --list-schemes | grep -q 'BreezeDark (current'; then "
          "plasma-apply-colorscheme BreezeLight; else plasma-apply-colorscheme BreezeDark; fi"},
         {"XFCE", "xfconf-query",
-         darkThemeToggle("xfconf-query -c xsettings -p /Net/ThemeName",
-                         "xfconf-query -c xsettings -p /Net/ThemeName -s")},
+         darkThemeSwitchCommand(
+             {"xfconf-query -c xsettings -p /Net/ThemeName", "xfconf-query -c xsettings -p /Net/ThemeName -s",
+              "xfconf-query -c xfwm4 -p /general/theme", "xfconf-query -c xfwm4 -p /general/theme -s",
+              "xfwm4", "Greybird-dark Adwaita-dark", "Greybird Adwaita"})},
         {"MATE", "gsettings",
-         darkThemeToggle("gsettings get org.mate.interface gtk-theme",
-                         "gsettings set org.mate.interface gtk-theme")},
+         darkThemeSwitchCommand(
+             {"gsettings get org.mate.interface gtk-theme", "gsettings set org.mate.interface gtk-theme",
+              "gsettings get org.mate.Marco.general theme", "gsettings set org.mate.Marco.general theme",
+              "metacity-1", "BlackMATE Adwaita-dark", "Menta Adwaita"})},
         {"X-Cinnamon", "gsettings",
-         darkThemeToggle("gsettings get org.cinnamon.desktop.interface gtk-theme",
-                         "gsettings set org.cinnamon.desktop.interface gtk-theme")},
+         darkThemeSwitchCommand({"gsettings get org.cinnamon.desktop.interface gtk-theme",
+                                 "gsettings set org.cinnamon.desktop.interface gtk-theme",
+                                 "gsettings get org.cinnamon.desktop.wm.preferences theme",
+                                 "gsettings set org.cinnamon.desktop.wm.preferences theme", "metacity-1",
+                                 "Mint-Y-Dark Adwaita-dark", "Mint-Y Adwaita"})},
     };
 }
 
@@ -150,6 +157,45 @@ std::vector<Attempt> lockAttempts() {
     };
 }
 
+// Each session manager's own way out, with its confirmation: never a key,
+// which some desktops bind to shutting down or locking instead.
+std::vector<Attempt> logOutAttempts() {
+    return {
+        {"GNOME", "gdbus",
+         "gdbus call --session --dest org.gnome.SessionManager --object-path /org/gnome/SessionManager "
+         "--method "
+         "org.gnome.SessionManager.Logout 0 >/dev/null"},
+        {"KDE", "dbus-send",
+         "dbus-send --session --print-reply --type=method_call --dest=org.kde.LogoutPrompt /LogoutPrompt "
+         "org.kde.LogoutPrompt.promptLogout >/dev/null"},
+        {"XFCE", "xfce4-session-logout", detached("xfce4-session-logout")},
+        {"MATE", "mate-session-save", "mate-session-save --logout-dialog"},
+        {"X-Cinnamon", "cinnamon-session-quit", detached("cinnamon-session-quit --logout")},
+    };
+}
+
+std::vector<Attempt> desktopIconsAttempts() {
+    return {
+        // Xfce's icon style: none (0) or file and launcher icons (2).
+        {"XFCE", "xfconf-query",
+         "if [ \"$(xfconf-query -c xfce4-desktop -p /desktop-icons/style 2>/dev/null)\" = 0 ]; then "
+         "xfconf-query "
+         "-c xfce4-desktop -p /desktop-icons/style -n -t int -s 2; else xfconf-query -c xfce4-desktop -p "
+         "/desktop-icons/style -n -t int -s 0; fi"},
+        {"MATE", "gsettings", gsettingsToggle("org.mate.background show-desktop-icons", "true", "false")},
+    };
+}
+
+// The attempts of the running desktop alone, for what only the session's own
+// programs can do; unavailable on a desktop that has none.
+SystemActionRoute ownDesktopOnly(const std::vector<Attempt>& attempts, std::string_view desktop) {
+    std::vector<Attempt> own;
+    for (const auto& attempt : attempts)
+        if (fitsDesktop(attempt.desktop, desktop)) own.push_back(attempt);
+    if (own.empty()) return route::Unavailable{};
+    return firstInstalled(own, desktop);
+}
+
 SystemActionRoute routeFor(std::string_view id, std::string_view desktop) {
     using namespace route;
     if (id == "toggle-dark-mode") return firstInstalled(darkModeAttempts(), desktop);
@@ -170,6 +216,11 @@ SystemActionRoute routeFor(std::string_view id, std::string_view desktop) {
     if (id == "toggle-hidden-files") return firstInstalled(hiddenFilesAttempts(), desktop);
     if (id == "mission-control") return firstInstalled(overviewAttempts(), desktop);
     if (id == "open-settings") return firstInstalled(settingsAttempts(), desktop);
+    if (id == "log-out") return ownDesktopOnly(logOutAttempts(), desktop);
+    if (id == "toggle-desktop-icons") return ownDesktopOnly(desktopIconsAttempts(), desktop);
+    // Plasma's emoji chooser is a program of its own; elsewhere the GTK one.
+    if (id == "emoji-picker" && platform::namesDesktop(desktop, "KDE"))
+        return firstInstalled({{"KDE", "plasma-emojier", detached("plasma-emojier")}}, desktop);
     static const std::map<std::string, SystemActionRoute, std::less<>> fixed = {
         {"brightness-up", MediaKey{2}},
         {"brightness-down", MediaKey{3}},
@@ -183,7 +234,6 @@ SystemActionRoute routeFor(std::string_view id, std::string_view desktop) {
         {"night-shift", Shortcut{"Toggle Night Shift"}},
         {"true-tone", Shortcut{"Toggle True Tone"}},
         {"stage-manager", Shortcut{"Toggle Stage Manager"}},
-        {"toggle-desktop-icons", Unavailable{}},
         {"toggle-file-extensions", Unavailable{}},
         {"toggle-dock-autohide", Unavailable{}},
         {"toggle-dock-magnification", Unavailable{}},

@@ -34,6 +34,7 @@ const std::vector<SystemAction>& SystemAction::all() {
         {"screenshot", "Screenshot", "camera.viewfinder", C::captureInput},
         {"emoji-picker", "Emoji & Symbols", "face.smiling", C::captureInput},
         {"lock-screen", "Lock Screen", "lock.fill", C::system},
+        {"log-out", "Log Out", "rectangle.portrait.and.arrow.right", C::system},
         {"open-settings", "Open System Settings", "gearshape.fill", C::system},
     };
     return actions;

@@ -29,24 +29,21 @@ void leaveDemoWheel(WheelState& state, const Config& config) {
 
 } // namespace
 
-DemoChoreography::DemoChoreography(Services services)
-    : s_(std::move(services)), self_(std::make_shared<DemoChoreography*>(this)) {
+DemoChoreography::DemoChoreography(Services services) : s_(std::move(services)) {
     recoverInterruptedRun();
-    const std::weak_ptr<DemoChoreography*> weak = self_;
-    observers_.push_back(
-        s_.notifications.observe(playNotification, [weak](const std::optional<std::string>& scene) {
-            const auto self = weak.lock();
-            if (!self || !(*self)->s_.devMenuUnlocked()) return;
-            (*self)->play(scene.value_or("all"));
+    observers_.push_back(s_.notifications.observe(
+        playNotification, [this, alive = lifetime_.watch()](const std::optional<std::string>& scene) {
+            if (!alive || !s_.devMenuUnlocked()) return;
+            play(scene.value_or("all"));
         }));
-    observers_.push_back(
-        s_.notifications.observe(stopNotification, [weak](const std::optional<std::string>&) {
-            if (const auto self = weak.lock()) (*self)->cancel();
+    observers_.push_back(s_.notifications.observe(
+        stopNotification, [this, alive = lifetime_.watch()](const std::optional<std::string>&) {
+            if (alive) cancel();
         }));
 }
 
 DemoChoreography::~DemoChoreography() {
-    self_.reset();
+    lifetime_.end();
     for (const auto token : observers_)
         s_.notifications.remove(token);
 }
@@ -60,9 +57,8 @@ void DemoChoreography::play(const std::string& scene) {
     steps_.assign(std::make_move_iterator(steps.begin()), std::make_move_iterator(steps.end()));
     isRunning_ = true;
     runningChanged.emit();
-    const std::weak_ptr<DemoChoreography*> weak = self_;
-    s_.queue.post([weak, run] {
-        if (const auto self = weak.lock()) (*self)->runSteps(run);
+    s_.queue.post([this, alive = lifetime_.watch(), run] {
+        if (alive) runSteps(run);
     });
 }
 
@@ -82,9 +78,8 @@ void DemoChoreography::runSteps(int run) {
             steps_.insert(steps_.begin(), std::make_move_iterator(more.begin()),
                           std::make_move_iterator(more.end()));
         } else if (step.waitMs >= 0) {
-            const std::weak_ptr<DemoChoreography*> weak = self_;
-            wait_ = s_.queue.after(step.waitMs / 1000.0, [weak, run] {
-                if (const auto self = weak.lock()) (*self)->runSteps(run);
+            wait_ = s_.queue.after(step.waitMs / 1000.0, [this, alive = lifetime_.watch(), run] {
+                if (alive) runSteps(run);
             });
             return;
         } else {

@@ -5,12 +5,12 @@
 #include "platform/Geometry.h"
 #include "platform/MainQueue.h"
 #include "platform/Notifications.h"
+#include "util/LifetimeGuard.h"
 #include "util/Signal.h"
 
 #include <deque>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -131,8 +131,8 @@ class DemoChoreography final {
     std::optional<std::vector<Wheel>> savedWheels_;
     std::optional<std::string> savedLastUsed_;
     std::vector<platform::Notifications::Token> observers_;
-    // Deferred steps hold this weakly and do nothing once the demo is gone.
-    std::shared_ptr<DemoChoreography*> self_;
+    // Deferred steps do nothing once the demo is gone.
+    LifetimeGuard lifetime_;
 };
 
 } // namespace rondelix

@@ -3,11 +3,10 @@
 namespace rondelix {
 
 FaviconCache::FaviconCache(platform::MainQueue& queue, platform::Background& background, Search search)
-    : queue_(queue), background_(background), search_(std::move(search)),
-      self_(std::make_shared<FaviconCache*>(this)) {}
+    : queue_(queue), background_(background), search_(std::move(search)) {}
 
 FaviconCache::~FaviconCache() {
-    *self_ = nullptr;
+    lifetime_.end();
 }
 
 void FaviconCache::prefetch(const std::string& host) {
@@ -16,12 +15,10 @@ void FaviconCache::prefetch(const std::string& host) {
         failed != failedAt_.end() && queue_.now() - failed->second < retryAfterSeconds)
         return;
     inFlight_.insert(host);
-    std::weak_ptr<FaviconCache*> self = self_;
-    background_.run([self, host, search = search_, &queue = queue_] {
+    background_.run([this, alive = lifetime_.watch(), host, search = search_, &queue = queue_] {
         auto image = search(host);
-        queue.post([self, host, image = std::move(image)]() mutable {
-            const auto alive = self.lock();
-            if (alive && *alive) (*alive)->finished(host, std::move(image));
+        queue.post([this, alive, host, image = std::move(image)]() mutable {
+            if (alive) finished(host, std::move(image));
         });
     });
 }

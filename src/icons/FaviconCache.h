@@ -2,10 +2,10 @@
 
 #include "platform/Background.h"
 #include "platform/MainQueue.h"
+#include "util/LifetimeGuard.h"
 
 #include <functional>
 #include <map>
-#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -50,7 +50,7 @@ class FaviconCache {
     std::map<int, Listener> listeners_;
     int nextListener_ = 0;
     // Searches outliving the cache find it gone through this.
-    std::shared_ptr<FaviconCache*> self_;
+    LifetimeGuard lifetime_;
 };
 
 } // namespace rondelix

@@ -46,11 +46,12 @@ MacroAction tellMusic(const std::string& command) {
 
 // The shell function `notify TITLE BODY` that the factory scripts showing
 // something start with. It uses the first notification tool the desktop
-// installed: notify-send where present, else the notification service
+// installed: notify-send where present (named as the program, or some
+// desktops title the notification "notify-send"), else the notification service
 // itself through gdbus (GNOME, Xfce, MATE, Cinnamon), kdialog on KDE, and
 // zenity last, whose absence fails the script so that the failure is told.
 constexpr std::string_view notifyFunction = R"sh(notify() {
-  if command -v notify-send >/dev/null; then notify-send "$1" "$2"
+  if command -v notify-send >/dev/null; then notify-send --app-name=Rondelix "$1" "$2"
   elif command -v gdbus >/dev/null; then
     gdbus call --session --dest=org.freedesktop.Notifications --object-path=/org/freedesktop/Notifications \
       --method=org.freedesktop.Notifications.Notify Rondelix 0 '' "$1" "$2" '[]' '{}' 5000 >/dev/null

@@ -52,22 +52,48 @@ struct Search {
     bool inTime() const { return clock.now() < deadline; }
 };
 
-std::optional<Rect> caretBoundsRect(AccessibleElement& element, const Search& search,
-                                    const platform::Screens& screens) {
+// What the caret search found: the caret, nothing, or an answer that cannot
+// be the caret, after which the program's other answers are not trusted
+// either and the wheel opens at the pointer.
+struct CaretAnswer {
+    std::optional<Rect> rect;
+    bool untrustworthy = false;
+};
+
+// A caret lies in its own field. Some programs that do not know where their
+// caret is answer the screen's origin (a terminal under Plasma's
+// accessibility does): an answer outside the field's frame is no caret, and
+// with no frame to check against, neither is one at the origin.
+bool liesInItsField(const Rect& caret, AccessibleElement& element, const Search& search) {
+    const auto frame = search.inTime() ? element.frame() : std::nullopt;
+    if (!frame || frame->isEmpty()) return caret.x != 0 || caret.y != 0;
+    constexpr double slack = 2;
+    const double x = caret.x + caret.width / 2, y = caret.y + caret.height / 2;
+    return x >= frame->x - slack && x <= frame->x + frame->width + slack && y >= frame->y - slack &&
+           y <= frame->y + frame->height + slack;
+}
+
+CaretAnswer caretBoundsRect(AccessibleElement& element, const Search& search,
+                            const platform::Screens& screens) {
     const auto selection = element.selectedTextRange();
-    if (!selection || !search.inTime()) return std::nullopt;
+    if (!selection || !search.inTime()) return {};
+    const auto checked = [&](const Rect& r) -> CaretAnswer {
+        auto p = placed(r, screens);
+        if (!p) return {};
+        if (!liesInItsField(r, element, search)) return {std::nullopt, true};
+        return {p};
+    };
 
     // The empty range at the selection's start is the caret itself.
     if (auto r = element.boundsForRange({selection->location, 0}); r && isUsableCaret(*r))
-        if (auto p = placed(*r, screens)) return p;
+        if (auto answer = checked(*r); answer.rect || answer.untrustworthy) return answer;
 
     // Some programs answer the empty range with nothing useful but do know
     // where the whole selection is.
     if (search.inTime()) {
-        if (auto r = element.boundsForRange(*selection); r && isUsableCaret(*r))
-            if (auto p = placed(*r, screens)) return p;
+        if (auto r = element.boundsForRange(*selection); r && isUsableCaret(*r)) return checked(*r);
     }
-    return std::nullopt;
+    return {};
 }
 
 std::optional<Rect> focusedFrameRect(AccessibleElement& element, const Search& search,
@@ -95,7 +121,8 @@ std::optional<Rect> CaretLocator::caretRect(platform::Accessibility& accessibili
     if (!focused || !search.inTime()) return std::nullopt;
     focused->setMessagingTimeout(messagingTimeout);
 
-    if (auto caret = caretBoundsRect(*focused, search, screens)) return caret;
+    const CaretAnswer caret = caretBoundsRect(*focused, search, screens);
+    if (caret.rect || caret.untrustworthy) return caret.rect;
     if (search.inTime()) return focusedFrameRect(*focused, search, screens);
     return std::nullopt;
 }

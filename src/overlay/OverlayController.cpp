@@ -4,6 +4,7 @@
 #include "overlay/CaretLocator.h"
 #include "overlay/OverlayPlacement.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace rondelix {
@@ -54,7 +55,8 @@ OverlayController::Look OverlayController::currentLook(const Behavior& behavior)
 }
 
 double OverlayController::restingAlpha(const Behavior& behavior) const {
-    return currentLook(behavior).opaque ? 1.0 : behavior.opacity;
+    if (currentLook(behavior).opaque) return 1.0;
+    return std::max(behavior.opacity, panel_ ? panel_->alphaFloor() : 0.0);
 }
 
 void OverlayController::buildPanel(const PanelOptions& options) {
@@ -92,7 +94,7 @@ void OverlayController::present(double diameter, Behavior::Position at, bool ani
         panel_->setFrame({testRecenterTo_->x - frame.width / 2, testRecenterTo_->y - frame.height / 2,
                           frame.width, frame.height});
     }
-    panel_->setAlpha(look.opaque ? 1.0 : behavior.opacity);
+    panel_->setAlpha(restingAlpha(behavior));
     panel_->orderFront();
     if (animate) panel_->playOpenAnimation({.reduceMotion = look.reduceMotion, .wheelDiameter = diameter});
     panel_->setIgnoresMouseEvents(!testModeActive_);

@@ -37,6 +37,9 @@ class OverlaySurface {
     // Whether the desktop shows the panel's alpha (a compositor does), so
     // that a fade can be seen at all.
     virtual bool showsAlpha() const = 0;
+    // The least alpha at which what lies behind the panel does not read
+    // through its text: where nothing blurs it, sharp text behind would.
+    virtual double alphaFloor() const = 0;
 
     virtual void setIgnoresMouseEvents(bool ignores) = 0;
     virtual void setDragHandleHidden(bool hidden) = 0;

@@ -1,6 +1,7 @@
 #include "platform/CurrentDesktop.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace rondelix::platform {
 
@@ -13,6 +14,11 @@ bool namesDesktop(std::string_view currentDesktop, std::string_view desktop) {
         start = end + 1;
     }
     return false;
+}
+
+std::string currentDesktop() {
+    const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
+    return desktop ? desktop : "";
 }
 
 } // namespace rondelix::platform

@@ -21,6 +21,9 @@ struct Failure {
     std::string sentence;
     std::string logEnding;
     bool opensSetUp = false;
+    // How a child that exits with an error ends.
+    int status = 3;
+    std::string said = "it broke";
 };
 
 // Every failure of a slice fired from the wheel shows its sentence in the HUD
@@ -65,6 +68,26 @@ TEST(HudFailureSentences, EachFailedSliceIsToldWhereTheWheelWas) {
          "That Automation isn't installed.",
          automations + "Toggle Night Shift failed to launch: No such file or directory",
          true},
+        {"the Night Light automation on a desktop that has none",
+         MacroAction::SystemAction{"night-shift"},
+         {"Toggle Night Shift"},
+         Ending::exitsWithError,
+         "Your Automation exited with an error.",
+         automations +
+             "Toggle Night Shift exited 1; stderr\u00BB no night light setting found for this desktop (XFCE)",
+         false,
+         1,
+         "no night light setting found for this desktop (XFCE)"},
+        {"the Bluetooth automation without bluetoothctl",
+         MacroAction::SystemAction{"toggle-bluetooth"},
+         {"Toggle Bluetooth"},
+         Ending::exitsWithError,
+         "Your Automation exited with an error.",
+         automations +
+             "Toggle Bluetooth exited 127; stderr\u00BB neither bluetoothctl nor rfkill is installed",
+         false,
+         127,
+         "neither bluetoothctl nor rfkill is installed"},
     };
     for (const auto& failure : failures) {
         SCOPED_TRACE(failure.what);
@@ -81,7 +104,7 @@ TEST(HudFailureSentences, EachFailedSliceIsToldWhereTheWheelWas) {
         rig.log.clear();
 
         rig.c().macroExecutor().fire(failure.action);
-        if (failure.ending == Ending::exitsWithError) rig.processes.finish(0, 3, "it broke");
+        if (failure.ending == Ending::exitsWithError) rig.processes.finish(0, failure.status, failure.said);
         if (failure.ending == Ending::neverLaunches) rig.processes.failLaunch(0);
         EXPECT_EQ(rig.processes.children().empty(), failure.ending == Ending::startsNothing);
         rig.queue.runPending();

@@ -9,6 +9,7 @@
 #include "app/ui/SideWindow.h"
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "support/CoordinatorRig.h"
 
 #include <QApplication>
@@ -546,7 +547,8 @@ inline QPoint buttonIn(const Config& config, MainTab page, const char* name, QSi
     rig.writeConfig(config);
     rig.open();
     rig.c().setMainTab(page);
-    MainWindow twin(rig.c(), {});
+    SliceIconSources icons;
+    MainWindow twin({rig.c(), icons}, {});
     twin.setAttribute(Qt::WA_DontShowOnScreen);
     twin.show();
     QApplication::processEvents();

@@ -751,10 +751,11 @@ TEST_F(EndToEnd, AFreshHomeWalksTheOnboardingByKeyboardAndThenSummons) {
 QPoint installButtonIn(const std::string& highlight, const std::string& cardId) {
     testsupport::CoordinatorRig rig;
     rig.open();
+    SliceIconSources icons;
     SideWindow twin(sidePage(AppWindows::Kind::shortcutSetup).title, {});
     twin.setAttribute(Qt::WA_DontShowOnScreen);
     twin.setContent(sidePage(AppWindows::Kind::shortcutSetup)
-                        .content(rig.c(), {OnboardingStep::welcome, highlight}, &twin));
+                        .content({rig.c(), icons}, {OnboardingStep::welcome, highlight}, &twin));
     twin.show();
     // Showing rebuilds the cards; the new ones are laid out a round later.
     for (int round = 0; round < 3; ++round)

@@ -101,6 +101,30 @@ TEST_F(CaretLocatorTest, GarbageAnswersFallThroughAndNeverLeaveTheScreens) {
     }
 }
 
+TEST_F(CaretLocatorTest, ACaretOutsideItsFieldOrAtTheOriginWithNoFieldIsNoCaretAndNothingElseIsTrusted) {
+    struct Case {
+        const char* what;
+        Rect caret;
+        std::optional<Rect> frame;
+        std::optional<Rect> expected;
+    };
+    const Case cases[] = {
+        {"at the origin, field elsewhere", {0, 0, 1, 17}, Rect{300, 200, 600, 400}, std::nullopt},
+        {"at the origin, no field", {0, 0, 0, 17}, std::nullopt, std::nullopt},
+        {"beside its field", {100, 210, 1, 17}, Rect{300, 200, 600, 400}, std::nullopt},
+        {"on its field's edge", {300, 200, 1, 17}, Rect{300, 200, 600, 400}, Rect{300, 683, 1, 17}},
+        {"field at the origin", {0, 0, 1, 17}, Rect{0, 0, 600, 400}, Rect{0, 883, 1, 17}},
+    };
+    for (const auto& c : cases) {
+        Element field;
+        field.selectedTextRange = platform::TextRange{4, 3};
+        field.caretBounds = c.caret;
+        field.selectionBounds = Rect{320, 220, 40, 17}; // not asked once the caret is found wanting
+        field.frame = c.frame;
+        EXPECT_EQ(locate(field), c.expected) << c.what;
+    }
+}
+
 TEST_F(CaretLocatorTest, AHangingProgramHoldsTheSummonForTheDeadlinePlusOneTimeOutAtMost) {
     // Every fallback is needed: the caret has no height, the selection is
     // NaN, the frame is empty; position and size answer. Each of the seven

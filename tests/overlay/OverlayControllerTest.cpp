@@ -224,6 +224,16 @@ TEST_F(OverlayControllerTest, RebuildsOnlyWhenSizeOrLookChanges) {
     EXPECT_DOUBLE_EQ(panels.last().alpha, 1.0);
 }
 
+TEST_F(OverlayControllerTest, WhereNothingBlursBehindTheRingItKeepsItsContrastFloor) {
+    panels.alphaFloor = 0.94;
+    behavior.opacity = 0.6;
+    controller->show();
+    EXPECT_DOUBLE_EQ(panels.last().alpha, 0.94);
+    behavior.opacity = 0.97;
+    controller->show();
+    EXPECT_DOUBLE_EQ(panels.last().alpha, 0.97) << "a floor, not a ceiling";
+}
+
 TEST_F(OverlayControllerTest, ReducedMotionOpensWithTheShortFadeOnly) {
     screens.options.reduceMotion = true;
     controller->show();

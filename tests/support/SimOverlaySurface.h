@@ -21,6 +21,7 @@ struct SimPanelRecord {
     bool visible = false;
     // Whether the desktop shows the panel's alpha, as it does under a compositor.
     bool showsAlpha = true;
+    double alphaFloor = 0;
     bool released = false;
     bool ignoresMouseEvents = true;
     bool dragHandleHidden = true;
@@ -61,6 +62,7 @@ class SimOverlaySurface final : public OverlaySurface {
     }
     bool isVisible() const override { return r_->visible; }
     bool showsAlpha() const override { return r_->showsAlpha; }
+    double alphaFloor() const override { return r_->alphaFloor; }
     void setIgnoresMouseEvents(bool ignores) override { r_->ignoresMouseEvents = ignores; }
     void setDragHandleHidden(bool hidden) override { r_->dragHandleHidden = hidden; }
     void setOnClose(std::function<void()> onClose) override { r_->onClose = std::move(onClose); }
@@ -79,11 +81,14 @@ class SimOverlaySurface final : public OverlaySurface {
 // Builds recording panels and remembers each.
 struct SimPanelFactory {
     std::vector<std::shared_ptr<SimPanelRecord>> built;
+    // The floor each new panel reports: a compositor that blurs nothing behind it.
+    double alphaFloor = 0;
 
     std::function<std::unique_ptr<OverlaySurface>(const PanelOptions&)> factory() {
         return [this](const PanelOptions& options) {
             auto record = std::make_shared<SimPanelRecord>();
             record->options = options;
+            record->alphaFloor = alphaFloor;
             built.push_back(record);
             return std::make_unique<SimOverlaySurface>(record);
         };

@@ -3,12 +3,9 @@
 namespace rondelix {
 
 DesktopFavicons::DesktopFavicons(platform::MainQueue& queue)
-    : cache_(queue, searches_, [this](const std::string& host) { return fetch_.resolve(host); }) {
-    FaviconImages::setShared(&images_);
-}
+    : cache_(queue, searches_, [this](const std::string& host) { return fetch_.resolve(host); }) {}
 
 DesktopFavicons::~DesktopFavicons() {
-    FaviconImages::setShared(nullptr);
     // Searches still waiting on a name server or a web server give up at
     // once, so the pool's threads are free before it is torn down.
     resolver_.shutDown();

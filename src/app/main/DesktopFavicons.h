@@ -12,15 +12,17 @@
 
 namespace rondelix {
 
-// The website icons of link slices on this desktop, drawn by every wheel of
-// the program while this object lives. Searches run on a pool of their own,
-// so a slow site never holds up the program's other background work.
+// The website icons of link slices on this desktop, for every wheel of the
+// program to draw. Searches run on a pool of their own, so a slow site never
+// holds up the program's other background work.
 class DesktopFavicons {
   public:
     explicit DesktopFavicons(platform::MainQueue& queue);
     ~DesktopFavicons();
     DesktopFavicons(const DesktopFavicons&) = delete;
     DesktopFavicons& operator=(const DesktopFavicons&) = delete;
+
+    FaviconImages& images() { return images_; }
 
   private:
     platform::linux_desktop::GetaddrinfoHostResolver resolver_;

@@ -14,7 +14,7 @@
 #include "overlay/ui/HUDWindow.h"
 #include "overlay/ui/OverlayPanel.h"
 #include "overlay/ui/QtEscapeMonitor.h"
-#include "overlay/ui/SliceIconPainter.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelView.h"
 #include "platform/linux/AutostartLoginItems.h"
 #include "platform/linux/CanberraSounds.h"
@@ -165,21 +165,26 @@ int RondelixApp::run(int argc, char** argv) {
 
     DesktopPlatform desktopPlatform(log, queue, home);
     auto& d = desktopPlatform;
-    const DesktopFavicons favicons(queue);
-    SliceIconPainter::setApplicationResolver(
-        [&d](const std::string& identifier) { return d.workspace.applicationPath(identifier); });
+    DesktopFavicons favicons(queue);
+    SliceIconSources icons(
+        [&d](const std::string& identifier) { return d.workspace.applicationPath(identifier); },
+        &favicons.images());
     std::unique_ptr<AppCoordinator> coordinator;
     QPointer<WheelView> liveWheel;
     const auto makePanel = [&](const PanelOptions& options) {
         auto panel = std::make_unique<OverlayPanel>(options, [&](double diameter, QWidget* parent) {
             auto* view = new WheelView(
-                coordinator->wheelState(), [&] { return coordinator->configStore().config(); }, diameter,
-                parent);
+                coordinator->wheelState(), [&] { return coordinator->configStore().config(); }, icons,
+                diameter, parent);
             liveWheel = view;
             return view;
         });
-        // Under a compositor that offers it, what lies behind the ring is blurred.
-        if (!options.opaque) desktop::requestBlurBehindRegion(*panel, panel->backdropRegion());
+        // Under a compositor that offers it, what lies behind the ring is
+        // blurred; under one that does not, the ring keeps a contrast floor.
+        if (!options.opaque) {
+            desktop::requestBlurBehindRegion(*panel, panel->backdropRegion());
+            panel->setBackdropBlurred(desktop::blurBehindOffered());
+        }
         return panel;
     };
     const auto makeHUD = [] { return std::make_unique<HUDWindow>(desktop::QtScreens::compositorRunning()); };
@@ -210,24 +215,30 @@ int RondelixApp::run(int argc, char** argv) {
                                             .makeOverlaySurface = makePanel,
                                             .makeHUDSurface = makeHUD};
     coordinator = std::make_unique<AppCoordinator>(platform, delegate);
-    d.windows.attach(*coordinator);
+    d.windows.attach(*coordinator, icons);
     coordinator->configStore().configChanged.connect([&liveWheel] {
         if (liveWheel) liveWheel->refresh();
     });
     // Applications that had no icon are looked for again when the wheels
     // change or one opens: one installed meanwhile shows its icon.
-    coordinator->configStore().configChanged.connect([] { SliceIconPainter::forgetMissingApplications(); });
-    coordinator->wheelState().changed.connect([&coordinator](WheelState::Property property) {
+    coordinator->configStore().configChanged.connect([&icons] { icons.forgetMissingApplications(); });
+    coordinator->wheelState().changed.connect([&coordinator, &icons](WheelState::Property property) {
         if (property == WheelState::Property::isVisible && coordinator->wheelState().isVisible())
-            SliceIconPainter::forgetMissingApplications();
+            icons.forgetMissingApplications();
     });
     reopenTarget = &delegate;
 
     std::unique_ptr<TrayMenu> tray;
+    std::unique_ptr<desktop::X11TrayColors> trayColors;
     d.windows.setTrayShown(TrayMenu::trayAvailable());
     if (TrayMenu::trayAvailable()) {
+        // A new theme or a new tray redraws the icon in the panel's colours.
+        trayColors = std::make_unique<desktop::X11TrayColors>([&tray] {
+            if (tray) tray->panelChanged();
+        });
         tray = std::make_unique<TrayMenu>(
-            *coordinator, [] { QApplication::quit(); }, &desktop::trayTextColor);
+            *coordinator, [] { QApplication::quit(); },
+            TrayPanelLook{[&trayColors] { return trayColors->textColor(); }, &d.appearance});
     } else {
         log.write("no system tray on this desktop — opening the main window instead.");
         coordinator->showMain(MainTab::wheels);
@@ -241,9 +252,9 @@ int RondelixApp::run(int argc, char** argv) {
     const int status = QApplication::exec();
     reopenTarget = nullptr;
     tray.reset();
+    trayColors.reset();
     d.windows.destroyAll();
     coordinator.reset();
-    SliceIconPainter::setApplicationResolver(nullptr);
     return status;
 }
 

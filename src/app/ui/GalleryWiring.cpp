@@ -3,13 +3,9 @@
 #include "actions/MacroExecutor.h"
 #include "app/AppCoordinator.h"
 #include "gallery/ui/GalleryBrowserPage.h"
-#include "gallery/ui/WheelWorkshopPage.h"
 #include "overlay/FeedbackController.h"
 #include "overlay/ui/WheelGraphic.h"
 #include "store/ConfigStore.h"
-
-#include <QPointer>
-#include <map>
 
 namespace rondelix {
 
@@ -35,10 +31,10 @@ GalleryServices galleryServices(AppCoordinator& coordinator) {
     };
 }
 
-WheelPreviewFactory wheelPreviewFactory(ConfigStore& store) {
-    return [&store](WheelPreviewSpec spec, QWidget* parent) -> WheelPreview {
+WheelPreviewFactory wheelPreviewFactory(ConfigStore& store, SliceIconSources& icons) {
+    return [&store, &icons](WheelPreviewSpec spec, QWidget* parent) -> WheelPreview {
         auto* graphic = new WheelGraphic(parent);
-        auto show = [&store, graphic](WheelPreviewSpec shown) {
+        auto show = [&store, &icons, graphic](WheelPreviewSpec shown) {
             auto inputs = WheelGraphic::Inputs::of(std::move(shown.wheel), store.config().behavior);
             inputs.allWheels.clear();
             inputs.activeWheelId.clear();
@@ -48,6 +44,7 @@ WheelPreviewFactory wheelPreviewFactory(ConfigStore& store) {
             inputs.diameter = shown.diameter;
             inputs.prefetchFavicons = shown.prefetchFavicons;
             inputs.showsHubLabel = shown.showsHubLabel;
+            inputs.icons = &icons;
             graphic->setInputs(std::move(inputs));
         };
         show(std::move(spec));
@@ -55,7 +52,8 @@ WheelPreviewFactory wheelPreviewFactory(ConfigStore& store) {
     };
 }
 
-QWidget* makeGalleryPage(AppCoordinator& coordinator, double wheelSize, QWidget* parent) {
+GalleryBrowserPage* makeGalleryPage(const PageContext& context, double wheelSize, QWidget* parent) {
+    AppCoordinator& coordinator = context.coordinator;
     const auto& platform = coordinator.platform();
     return new GalleryBrowserPage(
         GalleryBrowserPage::Services{
@@ -63,33 +61,10 @@ QWidget* makeGalleryPage(AppCoordinator& coordinator, double wheelSize, QWidget*
             [&store = coordinator.configStore()] {
                 return Color::fromHex(store.config().behavior.accentHex);
             },
-            coordinator.configStore().configChanged, wheelPreviewFactory(coordinator.configStore()),
+            coordinator.configStore().configChanged,
+            wheelPreviewFactory(coordinator.configStore(), context.icons),
             [&coordinator] { return coordinator.platform().screens.displayOptions().reduceMotion; }},
         wheelSize, parent);
-}
-
-QWidget* wheelWorkshop(AppCoordinator& coordinator, QWidget* parent,
-                       const std::function<QWidget*(AppCoordinator&, QWidget*)>& editorPage) {
-    static std::map<AppCoordinator*, QPointer<WheelWorkshopPage>> made;
-    if (auto found = made.find(&coordinator); found != made.end() && found->second) return found->second;
-    WheelWorkshopPage::Pages pages{
-        [&coordinator, editorPage](QWidget* host) { return editorPage(coordinator, host); },
-        [&coordinator](double wheelSize, QWidget* host) {
-            return static_cast<GalleryBrowserPage*>(makeGalleryPage(coordinator, wheelSize, host));
-        },
-        [&coordinator] { return coordinator.platform().screens.displayOptions().reduceMotion; },
-    };
-    auto* workshop =
-        new WheelWorkshopPage(std::move(pages), coordinator.mainTab() == MainTab::gallery, parent);
-    made[&coordinator] = workshop;
-    const auto connection = coordinator.changed.connect([&coordinator, workshop](AppCoordinator::Property p) {
-        if (p != AppCoordinator::Property::mainTab) return;
-        const MainTab tab = coordinator.mainTab();
-        if (tab == MainTab::wheels || tab == MainTab::gallery) workshop->showGallery(tab == MainTab::gallery);
-    });
-    QObject::connect(workshop, &QObject::destroyed,
-                     [&coordinator, connection] { coordinator.changed.disconnect(connection); });
-    return workshop;
 }
 
 } // namespace rondelix

@@ -9,6 +9,8 @@
 #include "editor/ui/ApplicationChooser.h"
 #include "editor/ui/SliceFormView.h"
 #include "editor/ui/WheelEditorPage.h"
+#include "gallery/ui/GalleryBrowserPage.h"
+#include "gallery/ui/WheelWorkshopPage.h"
 #include "platform/HomeFolder.h"
 #include "settings/ui/AppearancePage.h"
 #include "settings/ui/BindingsPage.h"
@@ -24,8 +26,9 @@ namespace rondelix {
 namespace {
 
 // The slice form of the My Wheels page, for the slot the page selects.
-SliceFormFactory sliceFormFactory(AppCoordinator& c) {
-    return [&c](const SliceSlot& slot, QWidget* parent) -> QWidget* {
+SliceFormFactory sliceFormFactory(const PageContext& context) {
+    return [&c = context.coordinator, &icons = context.icons](const SliceSlot& slot,
+                                                              QWidget* parent) -> QWidget* {
         const AppCoordinator::Platform& p = c.platform();
         SliceFormServices services{
             c.configStore(),
@@ -46,17 +49,18 @@ SliceFormFactory sliceFormFactory(AppCoordinator& c) {
                                  [&c](bool on) { c.isCapturingKeystroke = on; }},
             c.automations(),
             [&c] { c.showShortcutSetup(std::nullopt); }};
-        auto chooseApp = [&p](QWidget* owner) {
-            return ApplicationChooser::choose(p.workspace, p.dialogs, owner);
+        auto chooseApp = [&p, &icons](QWidget* owner) {
+            return ApplicationChooser::choose(p.workspace, p.dialogs, icons, owner);
         };
         return new SliceFormView(std::move(services), slot, chooseApp, parent);
     };
 }
 
-QWidget* editorPage(AppCoordinator& c, QWidget* parent) {
+WheelEditorPage* editorPage(const PageContext& context, QWidget* parent) {
+    AppCoordinator& c = context.coordinator;
     return new WheelEditorPage({c.transferServices(), std::make_shared<CoordinatorEditorSession>(c),
-                                c.platform().sounds, c.platform().queue, c.wheelState(), sliceFormFactory(c),
-                                [] { QApplication::quit(); }},
+                                c.platform().sounds, c.platform().queue, c.wheelState(),
+                                sliceFormFactory(context), context.icons, [] { QApplication::quit(); }},
                                parent);
 }
 
@@ -64,33 +68,38 @@ QWidget* editorPage(AppCoordinator& c, QWidget* parent) {
 // Wheel Gallery share the workshop, which holds the editor or the gallery.
 const std::map<MainTab, PageFactory>& pageTable() {
     static const std::map<MainTab, PageFactory> rows{
-        {MainTab::wheels,
-         [](AppCoordinator& c, QWidget* parent) -> QWidget* { return wheelWorkshop(c, parent, editorPage); }},
-        {MainTab::gallery,
-         [](AppCoordinator& c, QWidget* parent) -> QWidget* { return wheelWorkshop(c, parent, editorPage); }},
         {MainTab::appearance,
-         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+         [](const PageContext& context, QWidget* parent) -> QWidget* {
+             AppCoordinator& c = context.coordinator;
              return new AppearancePage(c.configStore(), c.overlayController(), testWheelControl(c), parent);
          }},
         {MainTab::shortcuts,
-         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+         [](const PageContext& context, QWidget* parent) -> QWidget* {
+             AppCoordinator& c = context.coordinator;
              return new BindingsPage(c.configStore(), c.hotkeyManager(), c.platform().keyboardLayout,
                                      bindingsHost(c), parent);
          }},
         {MainTab::general,
-         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+         [](const PageContext& context, QWidget* parent) -> QWidget* {
+             AppCoordinator& c = context.coordinator;
              return new GeneralPage(c.transferServices(), c.platform().updater, generalShellHooks(c), parent);
          }},
         {MainTab::soundFeedback,
-         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+         [](const PageContext& context, QWidget* parent) -> QWidget* {
+             AppCoordinator& c = context.coordinator;
              return new SoundFeedbackPage(c.configStore(), c.feedback(), c.platform().sounds, parent);
          }},
         {MainTab::wheelBehavior,
-         [](AppCoordinator& c, QWidget* parent) -> QWidget* {
+         [](const PageContext& context, QWidget* parent) -> QWidget* {
+             AppCoordinator& c = context.coordinator;
              return new WheelBehaviorPage(c.configStore(), parent);
          }},
-        {MainTab::about, makeAboutPage},
-        {MainTab::development, makeDevelopmentPage},
+        {MainTab::about, [](const PageContext& context,
+                            QWidget* parent) { return makeAboutPage(context.coordinator, parent); }},
+        {MainTab::development,
+         [](const PageContext& context, QWidget* parent) {
+             return makeDevelopmentPage(context.coordinator, parent);
+         }},
     };
     return rows;
 }
@@ -101,6 +110,18 @@ PageFactory pageFactory(MainTab tab) {
     const auto& rows = pageTable();
     const auto row = rows.find(tab);
     return row == rows.end() ? PageFactory{} : row->second;
+}
+
+WheelWorkshopPage* makeWheelWorkshop(const PageContext& context, bool showsGallery, QWidget* parent) {
+    AppCoordinator& c = context.coordinator;
+    WheelWorkshopPage::Pages pages{
+        [context](QWidget* host) -> WorkshopPane* { return editorPage(context, host); },
+        [context](double wheelSize, QWidget* host) -> WorkshopPane* {
+            return makeGalleryPage(context, wheelSize, host);
+        },
+        [&c] { return c.platform().screens.displayOptions().reduceMotion; },
+    };
+    return new WheelWorkshopPage(std::move(pages), showsGallery, parent);
 }
 
 } // namespace rondelix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ui/PageContext.h"
 #include "catalog/MainTab.h"
 
 #include <functional>
@@ -8,14 +9,17 @@ class QWidget;
 
 namespace rondelix {
 
-class AppCoordinator;
+class WheelWorkshopPage;
 
 // Makes the widget of one main-window page. A row hands the page only the
 // services it uses, taken from the coordinator; the window owns the widget.
-using PageFactory = std::function<QWidget*(AppCoordinator&, QWidget* parent)>;
+using PageFactory = std::function<QWidget*(const PageContext&, QWidget* parent)>;
 
-// The page for a tab; empty for a tab with no page of its own yet (the window
-// shows the page's title alone).
+// The page for a tab; empty for the two tabs the workshop shows.
 PageFactory pageFactory(MainTab tab);
+
+// The one page My Wheels and the Wheel Gallery share, showing the gallery or
+// the editor.
+WheelWorkshopPage* makeWheelWorkshop(const PageContext& context, bool showsGallery, QWidget* parent);
 
 } // namespace rondelix

@@ -4,6 +4,7 @@
 #include "app/SidebarRow.h"
 #include "app/ui/ReadOnlyNotice.h"
 #include "app/ui/SidebarFooter.h"
+#include "gallery/ui/WheelWorkshopPage.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/WheelState.h"
 
@@ -80,10 +81,12 @@ QSize toQSize(ContentSize size) {
 
 } // namespace
 
-MainWindow::MainWindow(AppCoordinator& coordinator, GlassBackdrop::Environment backdrop, PageLookup pages)
-    : coordinator_(coordinator), pageLookup_(std::move(pages)), backdrop_(*this, std::move(backdrop)),
-      poll_(coordinator.platform().queue, coordinator.permissions(),
-            [&coordinator] { coordinator.nudgeListenTap(); }),
+MainWindow::MainWindow(PageContext context, GlassBackdrop::Environment backdrop, PageLookup pages,
+                       WorkshopFactory workshop)
+    : context_(context), coordinator_(context.coordinator), pageLookup_(std::move(pages)),
+      makeWorkshop_(std::move(workshop)), backdrop_(*this, std::move(backdrop)),
+      poll_(coordinator_.platform().queue, coordinator_.permissions(),
+            [this] { coordinator_.nudgeListenTap(); }),
       menuBar_(new QMenuBar(this)), resizeAnimation_(new QPropertyAnimation(this, "size", this)),
       resizeSettled_(new QTimer(this)) {
     setWindowTitle("Rondelix");
@@ -288,6 +291,8 @@ void MainWindow::dropTransientPage() {
 }
 
 void MainWindow::showPageWidget(MainTab tab) {
+    // Every page but About changes the configuration.
+    readOnlyNotice_->setPageEdits(tab != MainTab::about);
     // Showing the page already shown (the sidebar rebuilt under it) keeps
     // it as it is.
     if (transientPage_ && transientTab_ == tab) {
@@ -295,10 +300,8 @@ void MainWindow::showPageWidget(MainTab tab) {
         return;
     }
     dropTransientPage();
-    // Every page but About changes the configuration.
-    readOnlyNotice_->setPageEdits(tab != MainTab::about);
-    if (const auto kept = keptPages_.find(tab); kept != keptPages_.end()) {
-        pages_->setCurrentWidget(kept->second);
+    if (pageGroup(tab) == PageGroup::wheels) {
+        showWorkshop(tab == MainTab::gallery);
         return;
     }
     const PageFactory make = pageLookup_(tab);
@@ -306,17 +309,19 @@ void MainWindow::showPageWidget(MainTab tab) {
         pages_->setCurrentWidget(pageTitle_);
         return;
     }
-    QWidget* page = make(coordinator_, pages_);
-    // The two wheel pages may share one widget: a factory may hand back the
-    // page it made for the other tab.
-    if (pages_->indexOf(page) < 0) pages_->addWidget(page);
-    if (pageGroup(tab) == PageGroup::wheels)
-        keptPages_[tab] = page;
-    else {
-        transientPage_ = page;
-        transientTab_ = tab;
+    transientPage_ = make(context_, pages_);
+    transientTab_ = tab;
+    pages_->addWidget(transientPage_);
+    pages_->setCurrentWidget(transientPage_);
+}
+
+void MainWindow::showWorkshop(bool gallery) {
+    if (!workshop_) {
+        workshop_ = makeWorkshop_(context_, gallery, pages_);
+        pages_->addWidget(workshop_);
     }
-    pages_->setCurrentWidget(page);
+    pages_->setCurrentWidget(workshop_);
+    workshop_->showGallery(gallery);
 }
 
 ContentSize MainWindow::room() const {

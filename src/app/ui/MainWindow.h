@@ -11,7 +11,6 @@
 #include <QWidget>
 #include <cstddef>
 #include <functional>
-#include <map>
 
 class QLabel;
 class QListWidget;
@@ -33,12 +32,14 @@ class MainWindow final : public QWidget {
     Q_OBJECT
 
   public:
-    // Where each tab's page comes from; the program's own table unless a test
-    // brings its own.
+    // Where each tab's page comes from, and the workshop that shows My Wheels
+    // and the Wheel Gallery; the program's own unless a test brings its own.
     using PageLookup = std::function<PageFactory(MainTab)>;
+    using WorkshopFactory =
+        std::function<WheelWorkshopPage*(const PageContext&, bool showsGallery, QWidget*)>;
 
-    MainWindow(AppCoordinator& coordinator, GlassBackdrop::Environment backdrop,
-               PageLookup pages = pageFactory);
+    MainWindow(PageContext context, GlassBackdrop::Environment backdrop, PageLookup pages = pageFactory,
+               WorkshopFactory workshop = makeWheelWorkshop);
     ~MainWindow() override;
 
     // Adds the Edit menu unless the menu bar already has one; the standard
@@ -77,11 +78,14 @@ class MainWindow final : public QWidget {
     void rebuildSidebar();
     void showPage();
     void showPageWidget(MainTab tab);
+    void showWorkshop(bool gallery);
     void dropTransientPage();
     ContentSize room() const;
 
+    PageContext context_;
     AppCoordinator& coordinator_;
     PageLookup pageLookup_;
+    WorkshopFactory makeWorkshop_;
     GlassBackdrop backdrop_;
     PermissionPoll poll_;
     QMenuBar* menuBar_;
@@ -91,9 +95,9 @@ class MainWindow final : public QWidget {
     QLabel* pageTitle_;
     ReadOnlyNotice* readOnlyNotice_;
     QStackedWidget* pages_;
-    // Pages of the wheels group live as long as the window, so that moving
-    // between them keeps their state; every other page is made on entry.
-    std::map<MainTab, QWidget*> keptPages_;
+    // The workshop lives as long as the window, so that moving between its
+    // two pages keeps their state; every other page is made on entry.
+    WheelWorkshopPage* workshop_ = nullptr;
     QWidget* transientPage_ = nullptr;
     MainTab transientTab_ = MainTab::wheels;
     QPropertyAnimation* resizeAnimation_;

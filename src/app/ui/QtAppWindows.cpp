@@ -35,14 +35,14 @@ QtAppWindows::~QtAppWindows() {
     destroyAll();
 }
 
-void QtAppWindows::attach(AppCoordinator& coordinator) {
-    coordinator_ = &coordinator;
+void QtAppWindows::attach(AppCoordinator& coordinator, SliceIconSources& icons) {
+    context_.emplace(coordinator, icons);
     configConnection_ = coordinator.configStore().configChanged.connectScoped([this] { applyGlass(); });
 }
 
 void QtAppWindows::destroyAll() {
     configConnection_.reset();
-    coordinator_ = nullptr;
+    context_.reset();
     delete main_;
     for (auto& [kind, side] : sides_)
         delete side;
@@ -59,7 +59,7 @@ void QtAppWindows::retire(SideWindow* w) {
 }
 
 bool QtAppWindows::glassEnabled() const {
-    return coordinator_ && coordinator_->configStore().config().behavior.liquidGlassEnabled;
+    return context_ && context_->coordinator.configStore().config().behavior.liquidGlassEnabled;
 }
 
 void QtAppWindows::applyGlass() {
@@ -91,7 +91,7 @@ bool QtAppWindows::programIsActive() const {
 }
 
 void QtAppWindows::makeMain(ContentSize size, ContentSize minimum) {
-    main_ = new MainWindow(*coordinator_, backdrop_);
+    main_ = new MainWindow(*context_, backdrop_);
     main_->backdrop().setGlass(glassEnabled());
     main_->showKeepsRunningNote(!trayShown_);
     main_->fitContent(size, minimum, false);
@@ -117,7 +117,7 @@ void QtAppWindows::openSide(Kind kind, const SideRequest& request) {
     const SidePage page = sidePage(kind);
     auto* w = new SideWindow(page.title, backdrop_);
     w->backdrop().setGlass(glassEnabled());
-    if (page.content) w->setContent(page.content(*coordinator_, request, w));
+    if (page.content) w->setContent(page.content(*context_, request, w));
     centreOnScreen(*w);
     sides_[kind] = w;
     w->onUserClose = [this, kind, w] {

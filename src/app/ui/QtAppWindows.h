@@ -2,11 +2,13 @@
 
 #include "app/AppWindows.h"
 #include "app/ui/GlassBackdrop.h"
+#include "app/ui/PageContext.h"
 #include "util/Signal.h"
 
 #include <QPointer>
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -24,9 +26,10 @@ class QtAppWindows final : public AppWindows {
     explicit QtAppWindows(GlassBackdrop::Environment backdrop = {});
     ~QtAppWindows() override;
 
-    // Also follows the glass setting, so that flipping it changes every open
-    // window at once.
-    void attach(AppCoordinator& coordinator);
+    // The windows' pages use the coordinator's services and draw their wheels'
+    // icons from `icons`. Also follows the glass setting, so that flipping it
+    // changes every open window at once.
+    void attach(AppCoordinator& coordinator, SliceIconSources& icons);
     // Destroys every window; their views read the coordinator, so this runs
     // before the coordinator goes.
     void destroyAll();
@@ -56,7 +59,7 @@ class QtAppWindows final : public AppWindows {
     void retire(SideWindow* w);
 
     GlassBackdrop::Environment backdrop_;
-    AppCoordinator* coordinator_ = nullptr;
+    std::optional<PageContext> context_;
     bool trayShown_ = true;
     ScopedConnection configConnection_;
     QPointer<MainWindow> main_;

@@ -21,14 +21,17 @@ const std::map<Kind, SidePage>& sideTable() {
     static const std::map<Kind, SidePage> rows{
         {Kind::onboarding,
          {"Welcome to Rondelix",
-          [](AppCoordinator& c, const AppWindows::SideRequest& request, QWidget* parent) -> QWidget* {
+          [](const PageContext& context, const AppWindows::SideRequest& request,
+             QWidget* parent) -> QWidget* {
               return new OnboardingView(
-                  onboardingHost(c), request.step, [](QWidget* over) { return new ConfettiView(over); },
-                  parent);
+                  onboardingHost(context.coordinator), request.step,
+                  [](QWidget* over) { return new ConfettiView(over); }, parent);
           }}},
         {Kind::shortcutSetup,
          {"System Action Setup",
-          [](AppCoordinator& c, const AppWindows::SideRequest& request, QWidget* parent) -> QWidget* {
+          [](const PageContext& context, const AppWindows::SideRequest& request,
+             QWidget* parent) -> QWidget* {
+              AppCoordinator& c = context.coordinator;
               auto* view = new ShortcutSetupView(
                   shortcutSetupHost(c), request.highlight,
                   {[&c] { c.automations().openFolder(); },
@@ -44,8 +47,8 @@ const std::map<Kind, SidePage>& sideTable() {
           }}},
         {Kind::howItWorks,
          {"How Rondelix Works",
-          [](AppCoordinator& c, const AppWindows::SideRequest&, QWidget* parent) -> QWidget* {
-              return new HowItWorksView(howItWorksHost(c), parent);
+          [](const PageContext& context, const AppWindows::SideRequest&, QWidget* parent) -> QWidget* {
+              return new HowItWorksView(howItWorksHost(context.coordinator), context.icons, parent);
           }}},
     };
     return rows;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppWindows.h"
+#include "app/ui/PageContext.h"
 
 #include <QString>
 #include <functional>
@@ -9,12 +10,10 @@ class QWidget;
 
 namespace rondelix {
 
-class AppCoordinator;
-
 // Makes the content of one side window for the request it opens with. A row
 // hands the content only the services it uses; the window owns the widget.
 using SideContentFactory =
-    std::function<QWidget*(AppCoordinator&, const AppWindows::SideRequest&, QWidget* parent)>;
+    std::function<QWidget*(const PageContext&, const AppWindows::SideRequest&, QWidget* parent)>;
 
 // One side window of the table: its title and how its content is made.
 struct SidePage {

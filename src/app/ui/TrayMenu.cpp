@@ -9,34 +9,65 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
 #include <QMenu>
 #include <QPainter>
+#include <QPen>
 #include <QPixmap>
 #include <QSystemTrayIcon>
+#include <algorithm>
 
 namespace rondelix {
 
 namespace {
 
-QIcon trayIcon(const QColor& ink, bool paused) {
+// The mark in the ink, and where the panel's colour is a guess, ringed in
+// black or white, whichever stands further from the ink.
+QIcon trayIcon(const QColor& ink, std::optional<QColor> outline, bool paused) {
     QIcon icon;
     for (const int side : {16, 22, 24, 32, 48}) {
+        QImage mark(side, side, QImage::Format_ARGB32_Premultiplied);
+        mark.fill(Qt::transparent);
+        QPainter painter(&mark);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QRectF square(1.5, 1.5, side - 3, side - 3);
+        if (outline) {
+            // The mark is a disc: a ring around it gives it an edge on any panel.
+            const double width = std::max(1.0, side / 16.0);
+            painter.setPen(QPen(*outline, width));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(square.adjusted(-width / 2, -width / 2, width / 2, width / 2));
+        }
+        paintProgramMark(painter, square, ink);
+        painter.end();
+        // Dimmed whole, so the outline does not show through the ink.
         QPixmap pixmap(side, side);
         pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setOpacity(paused ? 0.4 : 1.0);
-        paintProgramMark(painter, QRectF(1, 1, side - 2, side - 2), ink);
-        painter.end();
+        QPainter dim(&pixmap);
+        dim.setOpacity(paused ? 0.4 : 1.0);
+        dim.drawImage(0, 0, mark);
+        dim.end();
         icon.addPixmap(pixmap);
     }
     return icon;
 }
 
+// What the desktop's colour scheme says the panel's text is; the palette's
+// where it says nothing.
+QColor schemeInk(const platform::DesktopAppearance* appearance) {
+    const QColor paletteText = QGuiApplication::palette().color(QPalette::WindowText);
+    const auto scheme = appearance ? appearance->settings().colorScheme : platform::ColorScheme::unknown;
+    if (scheme == platform::ColorScheme::dark)
+        return paletteText.lightness() > 160 ? paletteText : QColor(239, 240, 241);
+    if (scheme == platform::ColorScheme::light)
+        return paletteText.lightness() < 96 ? paletteText : QColor(35, 38, 41);
+    return paletteText;
+}
+
 } // namespace
 
-TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit, PanelTextColor panelTextColor)
-    : coordinator_(coordinator), content_(coordinator), panelTextColor_(std::move(panelTextColor)),
+TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit, TrayPanelLook look)
+    : coordinator_(coordinator), content_(coordinator), look_(std::move(look)),
       menu_(std::make_unique<QMenu>()), icon_(std::make_unique<QSystemTrayIcon>()) {
     content_.onQuit = std::move(quit);
     connect(menu_.get(), &QMenu::aboutToShow, this, &TrayMenu::rebuild);
@@ -70,6 +101,7 @@ void TrayMenu::observe() {
     watch(c.permissions().accessibilityTrustedChanged, [this](bool) { rebuild(); });
     watch(c.permissions().inputMonitoringTrustedChanged, [this](bool) { rebuild(); });
     watch(c.configStore().configChanged, [this] { rebuild(); });
+    if (look_.appearance) watch(look_.appearance->changed, [this] { updateIcon(); });
 }
 
 bool TrayMenu::trayAvailable() {
@@ -86,10 +118,16 @@ bool TrayMenu::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+void TrayMenu::panelChanged() {
+    updateIcon();
+}
+
 void TrayMenu::updateIcon() {
-    const std::optional<QColor> panelText = panelTextColor_ ? panelTextColor_() : std::nullopt;
-    const QColor ink = panelText.value_or(QGuiApplication::palette().color(QPalette::WindowText));
-    icon_->setIcon(trayIcon(ink, coordinator_.paused()));
+    const std::optional<QColor> panelText = look_.trayTextColor ? look_.trayTextColor() : std::nullopt;
+    const QColor ink = panelText.value_or(schemeInk(look_.appearance));
+    std::optional<QColor> outline;
+    if (!panelText) outline = ink.lightness() > 127 ? QColor(Qt::black) : QColor(Qt::white);
+    icon_->setIcon(trayIcon(ink, outline, coordinator_.paused()));
 }
 
 void TrayMenu::rebuild() {

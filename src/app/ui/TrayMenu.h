@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MenuBarContent.h"
+#include "platform/DesktopAppearance.h"
 #include "util/Signal.h"
 
 #include <QColor>
@@ -18,20 +19,28 @@ namespace rondelix {
 
 class AppCoordinator;
 
+// What the tray icon knows of the panel it sits on.
+struct TrayPanelLook {
+    // The colour the tray asks its icons to use, when it says.
+    std::function<std::optional<QColor>()> trayTextColor;
+    // The desktop's colour scheme; followed while the tray lives.
+    platform::DesktopAppearance* appearance = nullptr;
+};
+
 // The program's icon in the system tray with its menu, which a click on the
 // icon opens too. The menu follows the coordinator's values: it is rebuilt
 // when its rows change and each time it opens. The icon is a one-colour mark
 // in the panel's text colour, so that it reads on light and dark panels
-// alike, and is drawn at 0.4 opacity while summoning is paused.
+// alike, and is drawn at 0.4 opacity while summoning is paused. A panel that
+// does not say its text colour (a StatusNotifierItem host draws the icon as
+// given) gets the colour of the desktop's colour scheme, outlined in the
+// opposite one so that it reads on a panel darker or lighter than its
+// windows too.
 class TrayMenu final : public QObject {
     Q_OBJECT
 
   public:
-    // The colour the tray asks its icons to use, when it says; otherwise the
-    // desktop palette's text colour.
-    using PanelTextColor = std::function<std::optional<QColor>()>;
-
-    TrayMenu(AppCoordinator& coordinator, std::function<void()> quit, PanelTextColor panelTextColor = {});
+    TrayMenu(AppCoordinator& coordinator, std::function<void()> quit, TrayPanelLook look = {});
     ~TrayMenu() override;
 
     static bool trayAvailable();
@@ -40,6 +49,9 @@ class TrayMenu final : public QObject {
     QIcon icon() const;
     // Brings the menu up to date now, as opening it does.
     void rebuild();
+    // Redraws the icon for the panel's colours as they are now: the tray
+    // changed them, or another tray took over.
+    void panelChanged();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,7 +62,7 @@ class TrayMenu final : public QObject {
 
     AppCoordinator& coordinator_;
     MenuBarContent content_;
-    PanelTextColor panelTextColor_;
+    TrayPanelLook look_;
     std::unique_ptr<QMenu> menu_;
     std::unique_ptr<QSystemTrayIcon> icon_;
     std::vector<MenuRow> shownRows_;

@@ -1,7 +1,7 @@
 #include "editor/ui/ApplicationChooser.h"
 
 #include "editor/ApplicationChoice.h"
-#include "overlay/ui/SliceIconPainter.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "platform/Dialogs.h"
 
 #include <QDialogButtonBox>
@@ -17,9 +17,9 @@ constexpr int iconSide = 24;
 } // namespace
 
 ApplicationChooser::ApplicationChooser(const platform::Workspace& workspace, platform::Dialogs& dialogs,
-                                       QWidget* parent)
-    : QDialog(parent), workspace_(workspace), dialogs_(dialogs), applications_(workspace.applications()),
-      search_(new QLineEdit), list_(new QListWidget) {
+                                       SliceIconSources& icons, QWidget* parent)
+    : QDialog(parent), workspace_(workspace), dialogs_(dialogs), icons_(icons),
+      applications_(workspace.applications()), search_(new QLineEdit), list_(new QListWidget) {
     setWindowTitle("Choose App");
     resize(420, 520);
     search_->setPlaceholderText("Search");
@@ -49,7 +49,7 @@ void ApplicationChooser::fill() {
         auto* item = new QListWidgetItem(QString::fromStdString(application.name), list_);
         item->setData(Qt::UserRole, QString::fromStdString(application.identifier));
         item->setToolTip(QString::fromStdString(application.identifier));
-        if (const QIcon* icon = SliceIconPainter::appIcon(application.identifier, application.path))
+        if (const QIcon* icon = icons_.appIcon(application.identifier, application.path))
             item->setIcon(*icon);
     }
     if (list_->count() > 0) list_->setCurrentRow(0);
@@ -71,8 +71,9 @@ void ApplicationChooser::chooseFile() {
 }
 
 std::optional<std::string> ApplicationChooser::choose(const platform::Workspace& workspace,
-                                                      platform::Dialogs& dialogs, QWidget* parent) {
-    ApplicationChooser chooser(workspace, dialogs, parent);
+                                                      platform::Dialogs& dialogs, SliceIconSources& icons,
+                                                      QWidget* parent) {
+    ApplicationChooser chooser(workspace, dialogs, icons, parent);
     if (chooser.exec() != QDialog::Accepted) return std::nullopt;
     return chooser.chosen();
 }

@@ -16,6 +16,8 @@ namespace platform {
 class Dialogs;
 }
 
+class SliceIconSources;
+
 // Picks an installed application: the desktop's applications by name and
 // icon, narrowed by a search; "Choose File…" accepts a desktop entry in
 // their place. The answer is the application's identifier.
@@ -23,12 +25,12 @@ class ApplicationChooser : public QDialog {
     Q_OBJECT
   public:
     ApplicationChooser(const platform::Workspace& workspace, platform::Dialogs& dialogs,
-                       QWidget* parent = nullptr);
+                       SliceIconSources& icons, QWidget* parent = nullptr);
 
     // Runs the chooser modally; none when the user cancelled or picked a
     // file that names no application.
     static std::optional<std::string> choose(const platform::Workspace& workspace, platform::Dialogs& dialogs,
-                                             QWidget* parent);
+                                             SliceIconSources& icons, QWidget* parent);
 
     const std::optional<std::string>& chosen() const { return chosen_; }
     QLineEdit* search() const { return search_; }
@@ -41,6 +43,7 @@ class ApplicationChooser : public QDialog {
 
     const platform::Workspace& workspace_;
     platform::Dialogs& dialogs_;
+    SliceIconSources& icons_;
     std::vector<platform::ApplicationEntry> applications_;
     std::optional<std::string> chosen_;
     QLineEdit* search_;

@@ -89,7 +89,7 @@ void PreviewWheel::setInputs(Inputs inputs) {
     const bool sameLook = graphicClickable_ && inputs.wheel == inputs_.wheel &&
                           inputs.allWheels == inputs_.allWheels &&
                           inputs.aimedPosition == inputs_.aimedPosition && inputs.accent == inputs_.accent &&
-                          inputs.accentStrength == inputs_.accentStrength;
+                          inputs.accentStrength == inputs_.accentStrength && inputs.icons == inputs_.icons;
     // A summon that leaves the wheel as drawn only takes the clicks away and
     // gives them back: the graphic keeps its inputs and stays deaf to the
     // mouse meanwhile, unless a hovered or dragged slot has to let go.
@@ -118,6 +118,7 @@ void PreviewWheel::setInputs(Inputs inputs) {
     g.accentStrength = inputs_.accentStrength;
     g.prefetchFavicons = true;
     g.showsHubLabel = true;
+    g.icons = inputs_.icons;
     if (inputs_.interactive) {
         g.onTapSlice = [this](int position) {
             if (inputs_.interactive && onSelect) onSelect(position);

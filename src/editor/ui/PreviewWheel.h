@@ -10,6 +10,7 @@
 
 namespace rondelix {
 
+class SliceIconSources;
 class WheelGraphic;
 
 // The editor's large wheel: the same graphic as the summoned overlay on a
@@ -27,6 +28,7 @@ class PreviewWheel : public QWidget {
         Color accent = Color::fallback();
         double accentStrength = 1.0;
         int selectedPosition = 0;
+        SliceIconSources* icons = nullptr;
     };
 
     explicit PreviewWheel(QWidget* parent = nullptr);

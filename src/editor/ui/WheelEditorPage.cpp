@@ -52,7 +52,7 @@ constexpr int celebrationFadeMs = 350;
 } // namespace
 
 WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)),
+    : WorkshopPane(parent), services_(std::move(services)),
       editor_({services_.transfer, *services_.session, services_.sounds, services_.queue}),
       add_(tabButton("Add Wheel", "list-add")), import_(tabButton("Import Wheel", "document-import")),
       export_(tabButton("Export Wheel", "document-export")),
@@ -180,7 +180,7 @@ QWidget* WheelEditorPage::buildInspector() {
     const auto& workspace = services_.transfer.workspace;
     auto& dialogs = services_.transfer.dialogs;
     wheelSection_ = new WheelSection(editor_, services_.transfer.store, [this, &workspace, &dialogs] {
-        return ApplicationChooser::choose(workspace, dialogs, this);
+        return ApplicationChooser::choose(workspace, dialogs, services_.icons, this);
     });
     sliceSection_ = new SliceSection(editor_, services_.transfer.store, services_.makeSliceForm);
     column->addWidget(wheelSection_);
@@ -271,6 +271,7 @@ void WheelEditorPage::refreshPreview() {
     inputs.accent = Color::fromHex(behavior.accentHex);
     inputs.accentStrength = behavior.accentStrength;
     inputs.selectedPosition = editor_.selectedPosition();
+    inputs.icons = &services_.icons;
     preview_->setInputs(std::move(inputs));
 }
 

@@ -17,6 +17,7 @@ namespace rondelix {
 
 class ConfettiCelebration;
 class PreviewWheel;
+class SliceIconSources;
 class SliceSection;
 class UndoKeyFilter;
 class WheelPillColumn;
@@ -27,7 +28,7 @@ class WheelState;
 // live preview, and the inspector with the wheel and slice cards. It draws
 // from the store and the open-wheel state and hands every gesture to the
 // editor; the confetti covers it while the editor celebrates.
-class WheelEditorPage : public QWidget, public WorkshopPane {
+class WheelEditorPage : public WorkshopPane {
     Q_OBJECT
   public:
     struct Services {
@@ -38,6 +39,7 @@ class WheelEditorPage : public QWidget, public WorkshopPane {
         platform::MainQueue& queue;
         WheelState& wheelState;
         SliceFormFactory makeSliceForm;
+        SliceIconSources& icons;
         // The end of the 255-wheel sequence.
         std::function<void()> quit;
     };

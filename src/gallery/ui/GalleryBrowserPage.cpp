@@ -70,7 +70,7 @@ QScrollArea* column(QWidget* content, int width, QWidget* parent) {
 } // namespace
 
 GalleryBrowserPage::GalleryBrowserPage(Services services, double wheelSize, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)),
+    : WorkshopPane(parent), services_(std::move(services)),
       model_(services_.gallery, services_.queue, services_.background, services_.workspace),
       wheelSize_(wheelSize) {
     auto* row = new QHBoxLayout(this);

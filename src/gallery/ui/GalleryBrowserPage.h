@@ -26,7 +26,7 @@ class GalleryToastView;
 // The Wheel Gallery page: the search field, the categories and their wheels
 // on the left; on the stage the selected wheel, ready to be tried slice by
 // slice and added after a review.
-class GalleryBrowserPage : public QWidget, public WorkshopPane {
+class GalleryBrowserPage : public WorkshopPane {
     Q_OBJECT
   public:
     struct Services {

@@ -1,8 +1,6 @@
 #include "gallery/ui/WheelWorkshopPage.h"
 
 #include "gallery/WorkshopLayout.h"
-#include "gallery/ui/GalleryBrowserPage.h"
-#include "gallery/ui/WorkshopPane.h"
 
 #include <QEasingCurve>
 #include <QGraphicsOpacityEffect>
@@ -116,13 +114,9 @@ bool WheelWorkshopPage::isSwitching() const {
     return switching_ != nullptr;
 }
 
-WorkshopPane& WheelWorkshopPage::paneOf(QWidget* page) {
-    return dynamic_cast<WorkshopPane&>(*page);
-}
-
-QWidget* WheelWorkshopPage::makePage(bool gallery) {
-    QWidget* page = gallery ? pages_.gallery(wheelSize(), this) : pages_.editor(this);
-    paneOf(page).setWheelSize(wheelSize());
+WorkshopPane* WheelWorkshopPage::makePage(bool gallery) {
+    WorkshopPane* page = gallery ? pages_.gallery(wheelSize(), this) : pages_.editor(this);
+    page->setWheelSize(wheelSize());
     page->setGeometry(rect());
     page->show();
     return page;
@@ -138,7 +132,7 @@ void WheelWorkshopPage::showGallery(bool gallery) {
         running->stop();
         finishSwitch();
     }
-    QWidget* leaving = current_;
+    WorkshopPane* leaving = current_;
     showsGallery_ = gallery;
     const bool still = (pages_.reduceMotion && pages_.reduceMotion()) || !isVisible();
 
@@ -149,7 +143,7 @@ void WheelWorkshopPage::showGallery(bool gallery) {
     QRect wheelStart;
     if (!still) {
         leavingLook = leaving->grab();
-        if (QWidget* from = paneOf(leaving).wheelSquare(); from && from->isVisible()) {
+        if (QWidget* from = leaving->wheelSquare(); from && from->isVisible()) {
             wheelLook = squarePicture(*from);
             wheelStart = QRect(from->mapTo(this, QPoint(0, 0)), from->size());
         }
@@ -165,7 +159,7 @@ void WheelWorkshopPage::showGallery(bool gallery) {
     fading_->show();
     group->addAnimation(fade(fading_, 1, 0, group));
 
-    QWidget* to = paneOf(current_).wheelSquare();
+    QWidget* to = current_->wheelSquare();
     if (to && !wheelLook.isNull()) {
         flying_ = new FlyingWheel(wheelLook, squarePicture(*to), this);
         const QRect end(to->mapTo(this, QPoint(0, 0)), to->size());
@@ -202,14 +196,14 @@ void WheelWorkshopPage::finishSwitch() {
     delete flying_;
     flying_ = nullptr;
     if (current_)
-        if (QWidget* wheel = paneOf(current_).wheelSquare()) setSquareShown(*wheel, true);
+        if (QWidget* wheel = current_->wheelSquare()) setSquareShown(*wheel, true);
 }
 
 void WheelWorkshopPage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (!current_) return;
     current_->setGeometry(rect());
-    paneOf(current_).setWheelSize(wheelSize());
+    current_->setWheelSize(wheelSize());
 }
 
 } // namespace rondelix

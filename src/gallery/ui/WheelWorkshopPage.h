@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gallery/ui/WorkshopPane.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -9,9 +11,6 @@ class QParallelAnimationGroup;
 
 namespace rondelix {
 
-class GalleryBrowserPage;
-class WorkshopPane;
-
 // The one page behind My Wheels and the Wheel Gallery. It holds whichever of
 // the two is chosen, built afresh on every switch, gives both the same wheel
 // size, and on a switch fades the outgoing page out while the wheel flies, as
@@ -20,10 +19,9 @@ class WorkshopPane;
 class WheelWorkshopPage : public QWidget {
     Q_OBJECT
   public:
-    // Both pages are WorkshopPanes too.
     struct Pages {
-        std::function<QWidget*(QWidget* parent)> editor;
-        std::function<GalleryBrowserPage*(double wheelSize, QWidget* parent)> gallery;
+        std::function<WorkshopPane*(QWidget* parent)> editor;
+        std::function<WorkshopPane*(double wheelSize, QWidget* parent)> gallery;
         std::function<bool()> reduceMotion;
     };
 
@@ -32,7 +30,7 @@ class WheelWorkshopPage : public QWidget {
     void showGallery(bool gallery);
     bool showsGallery() const { return showsGallery_; }
     double wheelSize() const;
-    QWidget* currentPage() const { return current_; }
+    WorkshopPane* currentPage() const { return current_; }
     // The wheel on its way between the pages, while it flies.
     QWidget* flyingWheel() const;
     // The picture of the outgoing page's wheel that sets out.
@@ -44,13 +42,12 @@ class WheelWorkshopPage : public QWidget {
 
   private:
     class FlyingWheel;
-    QWidget* makePage(bool gallery);
-    static WorkshopPane& paneOf(QWidget* page);
+    WorkshopPane* makePage(bool gallery);
     void finishSwitch();
 
     Pages pages_;
     bool showsGallery_;
-    QWidget* current_ = nullptr;
+    WorkshopPane* current_ = nullptr;
     // The outgoing page's last look, fading over the incoming one.
     QLabel* fading_ = nullptr;
     FlyingWheel* flying_ = nullptr;

@@ -1,15 +1,15 @@
 #pragma once
 
-class QWidget;
+#include <QWidget>
 
 namespace rondelix {
 
-// What the wheel workshop asks of each page it holds: to draw its wheel in a
-// square of the workshop's wheel size, and where that square is, so that the
-// wheel can fly from one page's square to the other's.
-class WorkshopPane {
+// A page the wheel workshop holds. The workshop asks it to draw its wheel in
+// a square of the workshop's wheel size, and where that square is, so that
+// the wheel can fly from one page's square to the other's.
+class WorkshopPane : public QWidget {
   public:
-    virtual ~WorkshopPane() = default;
+    using QWidget::QWidget;
     virtual void setWheelSize(double side) = 0;
     // The widget of the square; null while the page shows no wheel.
     virtual QWidget* wheelSquare() const = 0;

@@ -32,11 +32,11 @@ struct WheelShot {
 class Painting {
   public:
     Painting(QPainter& painter, const QWidget& canvas, const std::vector<std::string>& keys,
-             const Behavior& behavior, WheelPainters& wheels)
+             const Behavior& behavior, WheelPainters& wheels, SliceIconSources& icons)
         : painter(painter), w(canvas.width()), h(canvas.height()),
           accent(toQColor(Color::fromHex(behavior.accentHex))),
           text(canvas.palette().color(QPalette::WindowText)), base(canvas.palette().color(QPalette::Base)),
-          canvas_(canvas), keys_(keys), behavior_(behavior), wheels_(wheels) {}
+          canvas_(canvas), keys_(keys), behavior_(behavior), wheels_(wheels), icons_(icons) {}
 
     // One wheel at a place and size, drawn by the wheel's own painter at the
     // size it is made for and scaled down whole, so its labels keep their
@@ -54,6 +54,7 @@ class Painting {
         inputs.aimedPosition = shot.aimed;
         inputs.allWheels = shot.wheels;
         inputs.isVisible = true;
+        inputs.icons = &icons_;
         graphic->setInputs(std::move(inputs));
         painter.save();
         painter.setOpacity(shot.opacity);
@@ -184,6 +185,7 @@ class Painting {
     const std::vector<std::string>& keys_;
     const Behavior& behavior_;
     WheelPainters& wheels_;
+    SliceIconSources& icons_;
 };
 
 // The aimed slot in every picture that aims: up and to the right.
@@ -327,7 +329,8 @@ const std::map<std::string, void (*)(Painting&)>& scenes() {
 
 } // namespace
 
-HowItWorksIllustration::HowItWorksIllustration(QWidget* parent) : QWidget(parent) {
+HowItWorksIllustration::HowItWorksIllustration(SliceIconSources& icons, QWidget* parent)
+    : QWidget(parent), icons_(icons) {
     setAttribute(Qt::WA_TranslucentBackground);
 }
 
@@ -349,7 +352,7 @@ void HowItWorksIllustration::paintEvent(QPaintEvent*) {
     const auto scene = scenes().find(scene_);
     if (scene == scenes().end()) return;
     QPainter painter(this);
-    Painting painting(painter, *this, keys_, behavior_, graphics_);
+    Painting painting(painter, *this, keys_, behavior_, graphics_, icons_);
     scene->second(painting);
 }
 

@@ -18,7 +18,7 @@ class HowItWorksIllustration final : public QWidget {
     Q_OBJECT
 
   public:
-    explicit HowItWorksIllustration(QWidget* parent = nullptr);
+    explicit HowItWorksIllustration(SliceIconSources& icons, QWidget* parent = nullptr);
     ~HowItWorksIllustration() override;
 
     // The picture of that name, with these summon key names and look.
@@ -32,6 +32,7 @@ class HowItWorksIllustration final : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    SliceIconSources& icons_;
     std::string scene_;
     std::vector<std::string> keys_;
     Behavior behavior_;

@@ -32,7 +32,7 @@ QString describe(const std::vector<GuideTextRun>& runs, const QColor& accent) {
 
 } // namespace
 
-HowItWorksView::HowItWorksView(HowItWorksHost host, QWidget* parent)
+HowItWorksView::HowItWorksView(HowItWorksHost host, SliceIconSources& icons, QWidget* parent)
     : QWidget(parent), guide_(std::make_unique<HowItWorksGuide>(std::move(host))) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -53,7 +53,7 @@ HowItWorksView::HowItWorksView(HowItWorksHost host, QWidget* parent)
     card->setGraphicsEffect(shadow);
     auto* cardLayout = new QVBoxLayout(card);
     cardLayout->setContentsMargins(12, 12, 12, 12);
-    illustration_ = new HowItWorksIllustration(card);
+    illustration_ = new HowItWorksIllustration(icons, card);
     illustration_->setObjectName("illustration");
     cardLayout->addWidget(illustration_);
     content->addWidget(card);

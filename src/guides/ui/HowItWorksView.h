@@ -14,6 +14,7 @@ namespace rondelix {
 
 class HowItWorksIllustration;
 class ProgressDots;
+class SliceIconSources;
 
 // The How Rondelix Works window's content: one step at a time, a picture over
 // its title and sentence, then the progress dots and Back and Next or Done.
@@ -21,7 +22,8 @@ class HowItWorksView final : public QWidget {
     Q_OBJECT
 
   public:
-    explicit HowItWorksView(HowItWorksHost host, QWidget* parent = nullptr);
+    // The wheels of the pictures draw their icons from `icons`.
+    HowItWorksView(HowItWorksHost host, SliceIconSources& icons, QWidget* parent = nullptr);
 
     HowItWorksGuide& guide() { return *guide_; }
 

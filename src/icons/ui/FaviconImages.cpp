@@ -2,18 +2,7 @@
 
 #include "icons/FaviconCache.h"
 
-#include <QPointer>
-
 namespace rondelix {
-
-namespace {
-
-QPointer<FaviconImages>& sharedImages() {
-    static QPointer<FaviconImages> images;
-    return images;
-}
-
-} // namespace
 
 FaviconImages::FaviconImages(FaviconCache& cache, QObject* parent)
     : QObject(parent), cache_(cache),
@@ -33,14 +22,6 @@ std::optional<QImage> FaviconImages::image(const std::string& host, bool prefetc
     if (image.isNull()) return std::nullopt;
     decoded_.emplace(host, image);
     return image;
-}
-
-FaviconImages* FaviconImages::shared() {
-    return sharedImages();
-}
-
-void FaviconImages::setShared(FaviconImages* images) {
-    sharedImages() = images;
 }
 
 } // namespace rondelix

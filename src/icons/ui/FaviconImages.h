@@ -11,8 +11,8 @@ namespace rondelix {
 class FaviconCache;
 
 // The website icons of the favicon cache as images for drawing, decoded once
-// per host. Every wheel of the program draws from the one installed with
-// setShared and redraws when `arrived` tells it a new icon is there.
+// per host. The wheels draw from it through their icon sources and redraw
+// when `arrived` tells them a new icon is there.
 class FaviconImages : public QObject {
     Q_OBJECT
   public:
@@ -22,9 +22,6 @@ class FaviconImages : public QObject {
     // The host's icon when it has arrived; `prefetch` lets the call start the
     // search for it.
     std::optional<QImage> image(const std::string& host, bool prefetch);
-
-    static FaviconImages* shared();
-    static void setShared(FaviconImages* images);
 
   Q_SIGNALS:
     void arrived();

@@ -97,7 +97,9 @@ void HUDWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     QColor plate = palette().color(QPalette::Window);
-    if (translucent_) plate.setAlphaF(0.8f);
+    // Nothing blurs what lies behind the bubble: its plate keeps enough of
+    // its own colour that text behind does not read through its line.
+    if (translucent_) plate.setAlphaF(0.94f);
     QPainterPath path;
     path.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
     painter.fillPath(path, plate);

@@ -36,6 +36,14 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     void orderOut() override;
     bool isVisible() const override { return wantsFront_; }
     bool showsAlpha() const override { return translucent(); }
+    double alphaFloor() const override {
+        return translucent() && !backdropBlurred_ ? unblurredAlphaFloor : 0;
+    }
+    // Whether the compositor blurs what lies behind the ring; without a blur
+    // the ring keeps enough of its own colour that text behind it does not
+    // read through its labels.
+    void setBackdropBlurred(bool blurred) { backdropBlurred_ = blurred; }
+    static constexpr double unblurredAlphaFloor = 0.94;
     void setIgnoresMouseEvents(bool ignores) override;
     void setDragHandleHidden(bool hidden) override;
     void setOnClose(std::function<void()> onClose) override;
@@ -76,6 +84,7 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     QVariantAnimation* scaleAnimation_;
     OpenAnimation openAnimation_;
     double alpha_ = 1.0;
+    bool backdropBlurred_ = true;
     double openScale_ = 1.0;
     // The shape last given to the window, and the disc's shape at rest.
     QRect maskedBox_;

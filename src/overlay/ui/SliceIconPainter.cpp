@@ -1,12 +1,10 @@
 #include "overlay/ui/SliceIconPainter.h"
 
-#include "icons/IconStore.h"
-#include "icons/ui/CustomIconImage.h"
+#include "icons/ui/FaviconImages.h"
 #include "icons/ui/SymbolFont.h"
-#include "overlay/AppIconLocator.h"
 #include "overlay/SliceIconChoice.h"
 #include "overlay/ui/ProgramMark.h"
-#include "platform/XdgFolders.h"
+#include "overlay/ui/SliceIconSources.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -14,7 +12,6 @@
 #include <QPixmap>
 #include <QtMath>
 #include <algorithm>
-#include <unordered_set>
 #include <variant>
 
 namespace rondelix {
@@ -49,13 +46,6 @@ void drawImageFitted(QPainter& painter, const QIcon& icon, const QRectF& box) {
     painter.restore();
 }
 
-QIcon themedIcon(const AppIconName& name) {
-    if (name.isFile) return QIcon(QString::fromStdString(name.name));
-    QIcon icon = QIcon::fromTheme(QString::fromStdString(name.name));
-    if (icon.isNull()) icon = QIcon::fromTheme(QString::fromLatin1(genericAppIconName));
-    return icon;
-}
-
 } // namespace
 
 struct SliceIconPainter::IconItem {
@@ -69,67 +59,12 @@ struct SliceIconPainter::IconItem {
     double fontSize = 0;
 };
 
-IconCache<QIcon>& SliceIconPainter::iconCache() {
-    static IconCache<QIcon> cache;
-    return cache;
-}
-
-namespace {
-
-SliceIconPainter::ApplicationResolver& applicationResolver() {
-    static SliceIconPainter::ApplicationResolver resolver;
-    return resolver;
-}
-
-// The applications found without an icon.
-std::unordered_set<std::string>& missingApplications() {
-    static std::unordered_set<std::string> missing;
-    return missing;
-}
-
-} // namespace
-
-void SliceIconPainter::setApplicationResolver(ApplicationResolver resolver) {
-    applicationResolver() = std::move(resolver);
-    forgetMissingApplications();
-}
-
-void SliceIconPainter::forgetMissingApplications() {
-    missingApplications().clear();
-}
-
-const QIcon* SliceIconPainter::appIcon(const std::optional<std::string>& desktopId,
-                                       const std::optional<std::string>& path) {
-    const std::string key = appIconKey(desktopId, path);
-    if (const QIcon* cached = iconCache().find(key)) return cached;
-    if (missingApplications().contains(key)) return nullptr;
-    std::optional<std::string> resolved;
-    if (desktopId && applicationResolver()) resolved = applicationResolver()(*desktopId);
-    const auto name = resolved ? locateAppIcon(std::nullopt, resolved, platform::applicationFolders())
-                               : locateAppIcon(desktopId, path, platform::applicationFolders());
-    QIcon icon = name ? themedIcon(*name) : QIcon();
-    if (icon.isNull() || icon.pixmap(QSize(32, 32)).isNull()) {
-        missingApplications().insert(key);
-        return nullptr;
-    }
-    return &iconCache().store(key, std::move(icon));
-}
-
-const QIcon* SliceIconPainter::customImage(const std::string& filename) {
-    const std::string key = customImageKey(filename);
-    if (const QIcon* cached = iconCache().find(key)) return cached;
-    const auto bytes = IconStore::load(filename);
-    if (!bytes) return nullptr;
-    auto icon = decodeCustomIcon(*bytes);
-    if (!icon) return nullptr;
-    return &iconCache().store(key, std::move(*icon));
-}
-
-std::optional<std::string> SliceIconPainter::missingCustomImage(const Slice& slice) {
+std::optional<std::string> SliceIconPainter::missingCustomImage(const Slice& slice) const {
     const auto* custom = slice.icon.as<Icon::CustomImage>();
-    if (!custom || !std::holds_alternative<SliceIconChoice::OwnIcon>(chooseSliceIcon(slice).value))
+    if (!sources_ || !custom ||
+        !std::holds_alternative<SliceIconChoice::OwnIcon>(chooseSliceIcon(slice).value))
         return std::nullopt;
-    if (customImage(custom->filename)) return std::nullopt;
+    if (sources_->customImage(custom->filename)) return std::nullopt;
     return custom->filename;
 }
 
@@ -146,7 +81,7 @@ SliceIconPainter::IconItem SliceIconPainter::ownIcon(const Icon& icon, double ic
         item.text = std::string(utf8Prefix(emoji->text, maxEmojiBytes));
         item.size = textBox;
     } else if (const auto* custom = icon.as<Icon::CustomImage>()) {
-        if ((item.image = customImage(custom->filename))) {
+        if ((item.image = sources_ ? sources_->customImage(custom->filename) : nullptr)) {
             item.kind = IconItem::Kind::image;
             item.imageKey = item.image->cacheKey();
             item.size = QSizeF(iconSize * 0.8, iconSize * 0.8);
@@ -168,8 +103,8 @@ SliceIconPainter::IconItem SliceIconPainter::resolveIcon(const Slice& slice, dou
         return item;
     }
     if (const auto* favicon = std::get_if<SliceIconChoice::Favicon>(&choice.value)) {
-        if (faviconLookup_) {
-            if (auto image = faviconLookup_(favicon->host, prefetchFavicons_); image && !image->isNull()) {
+        if (FaviconImages* favicons = sources_ ? sources_->favicons() : nullptr) {
+            if (auto image = favicons->image(favicon->host, prefetchFavicons_); image && !image->isNull()) {
                 // Favicons live in their own cache; this icon only lasts the frame.
                 IconItem item;
                 item.kind = IconItem::Kind::image;
@@ -184,7 +119,7 @@ SliceIconPainter::IconItem SliceIconPainter::resolveIcon(const Slice& slice, dou
             }
         }
     } else if (const auto* app = std::get_if<SliceIconChoice::AppIcon>(&choice.value)) {
-        if (const QIcon* icon = appIcon(app->bundleIdentifier, app->path)) {
+        if (const QIcon* icon = sources_ ? sources_->appIcon(app->bundleIdentifier, app->path) : nullptr) {
             IconItem item;
             item.kind = IconItem::Kind::image;
             item.image = icon;

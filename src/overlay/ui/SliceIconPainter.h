@@ -1,7 +1,6 @@
 #pragma once
 
 #include "model/Config.h"
-#include "overlay/IconCache.h"
 #include "overlay/ui/SliceLabels.h"
 #include "overlay/ui/WheelPalette.h"
 
@@ -22,16 +21,14 @@ class QPainter;
 
 namespace rondelix {
 
+class SliceIconSources;
+
 // Draws each slice's icon with its label under it, and the faint plus of an
-// empty slot. Application icons and custom images come from one cache for
-// the whole process, so redrawing on every aim change touches neither the
-// desktop's icon lookup nor the disk.
+// empty slot. Pictures from outside the configuration (applications' icons,
+// the user's images, websites' icons) come from the icon sources; without
+// them a slice shows the icon it names itself.
 class SliceIconPainter {
   public:
-    // The favicon of a host when one has arrived; `prefetch` allows the
-    // lookup to start a download.
-    using FaviconLookup = std::function<std::optional<QImage>(const std::string& host, bool prefetch)>;
-
     // How one slice is drawn this frame.
     struct Style {
         QColor foreground;
@@ -47,7 +44,8 @@ class SliceIconPainter {
         SlotArea slot;
     };
 
-    void setFaviconLookup(FaviconLookup lookup) { faviconLookup_ = std::move(lookup); }
+    void setSources(SliceIconSources* sources) { sources_ = sources; }
+    SliceIconSources* sources() const { return sources_; }
     void setPrefetchFavicons(bool prefetch) { prefetchFavicons_ = prefetch; }
 
     void paintSlice(QPainter& painter, const Slice& slice, QPointF centre, double iconSize,
@@ -59,23 +57,7 @@ class SliceIconPainter {
 
     // The custom image file name a slice shows the "photo" symbol for, when
     // its picture cannot be loaded; hosts show it as a tooltip.
-    static std::optional<std::string> missingCustomImage(const Slice& slice);
-
-    // Where the desktop finds the application an identifier stands for (its
-    // own entry, or the entry of its equivalent here); icons come from there.
-    using ApplicationResolver = std::function<std::optional<std::string>(const std::string& identifier)>;
-    static void setApplicationResolver(ApplicationResolver resolver);
-
-    // The icon of an application, or null when the desktop has none for it.
-    // An application without one is not looked for again on every redraw:
-    // it is remembered until forgetMissingApplications().
-    static const QIcon* appIcon(const std::optional<std::string>& desktopId,
-                                const std::optional<std::string>& path);
-    // Looks again for the applications that had no icon, as one installed
-    // since may have one now.
-    static void forgetMissingApplications();
-    static const QIcon* customImage(const std::string& filename);
-    static IconCache<QIcon>& iconCache();
+    std::optional<std::string> missingCustomImage(const Slice& slice) const;
 
     // The boxes the slice's label lines take in the wheel's square when the
     // slice is drawn at `scale`.
@@ -100,7 +82,7 @@ class SliceIconPainter {
     const QImage& cachedStack(const IconItem& item, const LabelLayout& label, const QColor& color,
                               double shadow, double devicePixelRatio);
 
-    FaviconLookup faviconLookup_;
+    SliceIconSources* sources_ = nullptr;
     bool prefetchFavicons_ = true;
     // The favicon being drawn; the favicon cache owns the image itself.
     QIcon faviconFrame_;

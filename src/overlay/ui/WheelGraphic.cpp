@@ -110,14 +110,6 @@ WheelGraphic::WheelGraphic(QWidget* parent) : QWidget(parent), highlightAnimatio
     springTimer_.setInterval(16);
     connect(&springTimer_, &QTimer::timeout, this, [this] { stepSprings(); });
     toLook_ = targetLook();
-    if (FaviconImages* favicons = FaviconImages::shared()) {
-        QPointer<FaviconImages> source(favicons);
-        icons_.setFaviconLookup([source](const std::string& host, bool prefetch) -> std::optional<QImage> {
-            if (!source) return std::nullopt;
-            return source->image(host, prefetch);
-        });
-        connect(favicons, &FaviconImages::arrived, this, qOverload<>(&QWidget::update));
-    }
 }
 
 void WheelGraphic::setInputs(Inputs inputs) {
@@ -125,6 +117,7 @@ void WheelGraphic::setInputs(Inputs inputs) {
                               std::clamp(inputs_.wheel.sliceCount, 0, maxDrawnSlots);
     const bool aimChanged = inputs.aimedPosition != inputs_.aimedPosition;
     const bool sizeChanged = inputs.diameter != inputs_.diameter;
+    if (inputs.icons != inputs_.icons) useIconSources(inputs.icons);
     inputs_ = std::move(inputs);
     setMouseTracking(static_cast<bool>(inputs_.onTapSlice));
     if (!inputs_.onTapSlice) {
@@ -158,9 +151,12 @@ void WheelGraphic::setReduceMotion(bool reduce) {
     reduceMotion_ = reduce;
 }
 
-void WheelGraphic::setFaviconLookup(SliceIconPainter::FaviconLookup lookup) {
-    icons_.setFaviconLookup(std::move(lookup));
-    update();
+void WheelGraphic::useIconSources(SliceIconSources* sources) {
+    icons_.setSources(sources);
+    disconnect(faviconsArrived_);
+    // A website's icon that arrives shows at once.
+    if (FaviconImages* favicons = sources ? sources->favicons() : nullptr)
+        faviconsArrived_ = connect(favicons, &FaviconImages::arrived, this, qOverload<>(&QWidget::update));
 }
 
 std::optional<int> WheelGraphic::highlighted() const {
@@ -405,7 +401,7 @@ bool WheelGraphic::event(QEvent* event) {
     const auto slot = wedgeAt(toSquare(help->pos()), square().width(), n);
     for (const Slice& slice : inputs_.wheel.slices) {
         if (!slot || slice.position != *slot) continue;
-        if (const auto filename = SliceIconPainter::missingCustomImage(slice)) {
+        if (const auto filename = icons_.missingCustomImage(slice)) {
             QToolTip::showText(help->globalPos(), QString::fromStdString(*filename), this);
             return true;
         }

@@ -7,6 +7,7 @@
 #include "overlay/WheelGeometry.h"
 #include "overlay/ui/HubPainter.h"
 #include "overlay/ui/SliceIconPainter.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelPalette.h"
 
 #include <QElapsedTimer>
@@ -49,6 +50,9 @@ class WheelGraphic : public QWidget {
         std::optional<double> diameter;
         bool prefetchFavicons = false;
         bool showsHubLabel = true;
+        // Where applications', images' and websites' icons come from; without
+        // them each slice shows the icon it names itself.
+        SliceIconSources* icons = nullptr;
 
         // A wheel drawn with the accent settings of `behavior`.
         static Inputs of(Wheel wheel, const Behavior& behavior);
@@ -64,7 +68,6 @@ class WheelGraphic : public QWidget {
     void setColorScheme(std::optional<ColorScheme> scheme);
     ColorScheme colorScheme() const;
     void setReduceMotion(bool reduce);
-    void setFaviconLookup(SliceIconPainter::FaviconLookup lookup);
 
     std::optional<int> highlighted() const;
     std::optional<int> draggingSource() const { return rondelix::draggingSource(sliceDrag_); }
@@ -103,6 +106,7 @@ class WheelGraphic : public QWidget {
         Spring lift{0.32, 0.72};
     };
 
+    void useIconSources(SliceIconSources* sources);
     WheelGeometry geometry() const;
     Point toSquare(QPointF widgetPoint) const;
     HighlightLook targetLook() const;
@@ -164,6 +168,7 @@ class WheelGraphic : public QWidget {
     QElapsedTimer springClock_;
 
     SliceIconPainter icons_;
+    QMetaObject::Connection faviconsArrived_;
     StaticLayerKey staticLayerKey_;
     QImage staticLayer_;
     HubLayerKey hubLayerKey_;

@@ -9,8 +9,9 @@
 
 namespace rondelix {
 
-WheelView::WheelView(WheelState& state, ConfigSource config, std::optional<double> diameter, QWidget* parent)
-    : QWidget(parent), state_(state), config_(std::move(config)), diameter_(diameter),
+WheelView::WheelView(WheelState& state, ConfigSource config, SliceIconSources& icons,
+                     std::optional<double> diameter, QWidget* parent)
+    : QWidget(parent), state_(state), config_(std::move(config)), icons_(icons), diameter_(diameter),
       graphic_(new WheelGraphic(this)) {
     setAttribute(Qt::WA_TranslucentBackground);
     auto* layout = new QVBoxLayout(this);
@@ -35,6 +36,7 @@ void WheelView::refresh() {
     inputs.diameter = diameter_;
     inputs.prefetchFavicons = true;
     inputs.showsHubLabel = true;
+    inputs.icons = &icons_;
     graphic_->setInputs(std::move(inputs));
     Q_EMIT refreshed();
 }

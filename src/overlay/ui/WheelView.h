@@ -21,7 +21,7 @@ class WheelView : public QWidget {
   public:
     using ConfigSource = std::function<Config()>;
 
-    WheelView(WheelState& state, ConfigSource config, std::optional<double> diameter,
+    WheelView(WheelState& state, ConfigSource config, SliceIconSources& icons, std::optional<double> diameter,
               QWidget* parent = nullptr);
     ~WheelView() override;
 
@@ -35,6 +35,7 @@ class WheelView : public QWidget {
   private:
     WheelState& state_;
     ConfigSource config_;
+    SliceIconSources& icons_;
     std::optional<double> diameter_;
     ScopedConnection connection_;
     WheelGraphic* graphic_;

@@ -1,5 +1,6 @@
 #include "platform/linux/ApplicationEquivalents.h"
 
+#include "platform/CurrentDesktop.h"
 #include "util/Ascii.h"
 
 #include <algorithm>
@@ -90,7 +91,51 @@ const std::vector<ApplicationEquivalent>& equivalents() {
     return table;
 }
 
+// Which desktop a program belongs to, by its id: the desktops name their
+// own programs after themselves, with a few that predate the habit.
+std::string_view owningDesktop(std::string_view id) {
+    struct Owner {
+        std::string_view desktop;
+        std::vector<std::string_view> prefixes;
+        std::vector<std::string_view> names;
+    };
+    static const std::vector<Owner> owners{
+        {"GNOME", {"org.gnome.", "gnome-"}, {"nautilus", "evince", "eog", "epiphany", "bijiben", "gnote"}},
+        {"KDE",
+         {"org.kde."},
+         {"dolphin", "konsole", "okular", "kcalc", "kmail", "korganizer", "gwenview", "elisa", "knotes",
+          "systemsettings", "kdenlive"}},
+        {"XFCE", {"org.xfce.", "xfce4-", "xfce-"}, {"thunar", "ristretto", "parole"}},
+        {"MATE", {"mate-"}, {"caja", "caja-browser", "atril", "eom", "pluma"}},
+        {"X-Cinnamon", {"cinnamon-"}, {"nemo", "xreader", "xviewer", "xed"}},
+    };
+    for (const Owner& owner : owners) {
+        for (const std::string_view prefix : owner.prefixes)
+            if (id.starts_with(prefix)) return owner.desktop;
+        if (std::find(owner.names.begin(), owner.names.end(), id) != owner.names.end()) return owner.desktop;
+    }
+    return {};
+}
+
 } // namespace
+
+std::vector<std::string_view> desktopIdsPreferring(const ApplicationEquivalent& row,
+                                                   std::string_view currentDesktop) {
+    if (currentDesktop.empty()) return row.desktopIds;
+    std::vector<std::string_view> own, neutral, others;
+    for (const std::string_view id : row.desktopIds) {
+        const std::string_view owner = owningDesktop(id);
+        if (owner.empty())
+            neutral.push_back(id);
+        else if (namesDesktop(currentDesktop, owner))
+            own.push_back(id);
+        else
+            others.push_back(id);
+    }
+    own.insert(own.end(), neutral.begin(), neutral.end());
+    own.insert(own.end(), others.begin(), others.end());
+    return own;
+}
 
 const ApplicationEquivalent* findApplicationEquivalent(std::string_view identifier) {
     for (const auto& row : equivalents())

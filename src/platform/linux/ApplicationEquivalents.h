@@ -22,6 +22,13 @@ struct ApplicationEquivalent {
 // platform does; none for an identifier the table does not know.
 const ApplicationEquivalent* findApplicationEquivalent(std::string_view identifier);
 
+// The row's desktop ids with the running desktop's own programs first (its
+// XDG_CURRENT_DESKTOP), then those of no desktop in particular, then the
+// other desktops' own; each group in table order. Table order alone where
+// the desktop is not known.
+std::vector<std::string_view> desktopIdsPreferring(const ApplicationEquivalent& row,
+                                                   std::string_view currentDesktop);
+
 // The desktop tool that names the role's default application (it prints a
 // desktop-file id); empty for a role the desktop keeps no default for.
 std::vector<std::string> roleDefaultQuery(ApplicationEquivalent::Role role);

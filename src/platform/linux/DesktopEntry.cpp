@@ -1,5 +1,8 @@
 #include "platform/linux/DesktopEntry.h"
 
+#include "platform/CurrentDesktop.h"
+
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -85,9 +88,33 @@ std::optional<DesktopEntry> DesktopEntry::parse(std::string_view text) {
             entry.hidden = value == "true";
         else if (key == "NoDisplay")
             entry.noDisplay = value == "true";
+        else if (key == "OnlyShowIn")
+            entry.onlyShowIn = value;
+        else if (key == "NotShowIn")
+            entry.notShowIn = value;
     }
     if (!sawMainGroup) return std::nullopt;
     return entry;
+}
+
+namespace {
+
+// Whether a ";"-separated list names one of the current desktops.
+bool listsAny(std::string_view list, std::string_view currentDesktop) {
+    while (!list.empty()) {
+        const auto end = std::min(list.find(';'), list.size());
+        if (end > 0 && namesDesktop(currentDesktop, list.substr(0, end))) return true;
+        list.remove_prefix(std::min(end + 1, list.size()));
+    }
+    return false;
+}
+
+} // namespace
+
+bool DesktopEntry::shownOn(std::string_view currentDesktop) const {
+    if (currentDesktop.empty()) return true;
+    if (!onlyShowIn.empty() && !listsAny(onlyShowIn, currentDesktop)) return false;
+    return !listsAny(notShowIn, currentDesktop);
 }
 
 std::optional<DesktopEntry> DesktopEntry::read(const std::string& path) {

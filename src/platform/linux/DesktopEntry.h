@@ -18,6 +18,9 @@ struct DesktopEntry {
     bool hidden = false;
     // Installed but kept out of the desktop's menus.
     bool noDisplay = false;
+    // The desktops it is meant for, or not meant for, as written ("MATE;").
+    std::string onlyShowIn;
+    std::string notShowIn;
 
     // None when the text has no [Desktop Entry] group.
     static std::optional<DesktopEntry> parse(std::string_view text);
@@ -25,6 +28,10 @@ struct DesktopEntry {
     static std::optional<DesktopEntry> read(const std::string& path);
 
     bool isApplication() const { return type == "Application" && !hidden; }
+
+    // Whether the entry belongs on the desktop XDG_CURRENT_DESKTOP names;
+    // every entry does on a desktop that names none.
+    bool shownOn(std::string_view currentDesktop) const;
 
     // The Exec line split into the program and its arguments by the entry
     // format's quoting rules, with the field codes (%f, %U ...) left out.

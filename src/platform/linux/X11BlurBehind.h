@@ -11,5 +11,8 @@ namespace rondelix::platform::linux_desktop {
 void requestBlurBehind(QWidget& window, bool blur);
 // The same, for the part of the window the region covers.
 void requestBlurBehindRegion(QWidget& window, const QRegion& region);
+// Whether the running compositor says it blurs behind windows that ask
+// (it lists the property among the window manager's supported ones).
+bool blurBehindOffered();
 
 } // namespace rondelix::platform::linux_desktop

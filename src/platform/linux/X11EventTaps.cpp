@@ -31,6 +31,8 @@ struct X11EventTaps::Impl final : X11SessionListener, std::enable_shared_from_th
     void fakeKey(int xKeyCode, bool press);
     void tapSpareKey();
     void releaseStaleRestores();
+    void pressLifted(int posted, int xKeyCode, const std::vector<ModifierKey>& stroke);
+    void releaseLifted(int posted, int xKeyCode);
     void handlerFailed(TapMode mode, const std::string& what);
 
     void rawEvent(int gen, const InputEvent& event) override;
@@ -49,13 +51,42 @@ struct X11EventTaps::Impl final : X11SessionListener, std::enable_shared_from_th
     int generation = 0;
     bool grabbing = false;
     std::string lastOpenFailure;
-    // What each posted key down did with the modifiers, undone by its key up.
-    std::map<std::uint16_t, ModifierLift> postedLifts;
+    // What each posted key down did with the modifiers, undone by its key up:
+    // by key code, and media keys by their type below zero.
+    std::map<int, ModifierLift> postedLifts;
     // Held keys put back through the XTEST device. It keeps them down after
     // the user lets go of the real key, and would then take the next press of
     // that key for a repeat and drop it; they are released there first.
     std::set<int> restoredKeys;
 };
+
+void X11EventTaps::Impl::pressLifted(int posted, int xKeyCode, const std::vector<ModifierKey>& stroke) {
+    releaseStaleRestores();
+    ModifierLift lift = planModifierLift(session->heldModifierKeys(), stroke);
+    if (lift.breakTaps) tapSpareKey();
+    for (const int m : lift.lift)
+        fakeKey(m, false);
+    for (const int m : lift.press)
+        fakeKey(m, true);
+    fakeKey(xKeyCode, true);
+    postedLifts[posted] = std::move(lift);
+}
+
+void X11EventTaps::Impl::releaseLifted(int posted, int xKeyCode) {
+    fakeKey(xKeyCode, false);
+    const auto it = postedLifts.find(posted);
+    if (it == postedLifts.end()) return;
+    const ModifierLift& lift = it->second;
+    for (auto m = lift.press.rbegin(); m != lift.press.rend(); ++m)
+        fakeKey(*m, false);
+    // The user's hands still hold these.
+    for (const int m : lift.lift) {
+        fakeKey(m, true);
+        restoredKeys.insert(m);
+    }
+    if (lift.breakTaps) tapSpareKey();
+    postedLifts.erase(it);
+}
 
 bool X11EventTaps::Impl::ensureSession() {
     if (session && session->isLost()) dropSession();
@@ -276,30 +307,9 @@ void X11EventTaps::postKey(std::uint16_t keyCode, bool down, std::uint64_t flags
         if (flags & (ModifierFlag::command | ModifierFlag::control)) add(ModifierKeyCode::leftControl);
         if (flags & ModifierFlag::shift) add(ModifierKeyCode::leftShift);
         if (flags & ModifierFlag::option) add(ModifierKeyCode::leftOption);
-        impl_->releaseStaleRestores();
-        ModifierLift lift = planModifierLift(session.heldModifierKeys(), stroke);
-        if (lift.breakTaps) impl_->tapSpareKey();
-        for (const int m : lift.lift)
-            impl_->fakeKey(m, false);
-        for (const int m : lift.press)
-            impl_->fakeKey(m, true);
-        impl_->fakeKey(x, true);
-        impl_->postedLifts[keyCode] = std::move(lift);
+        impl_->pressLifted(keyCode, x, stroke);
     } else {
-        impl_->fakeKey(x, false);
-        const auto it = impl_->postedLifts.find(keyCode);
-        if (it != impl_->postedLifts.end()) {
-            const ModifierLift& lift = it->second;
-            for (auto m = lift.press.rbegin(); m != lift.press.rend(); ++m)
-                impl_->fakeKey(*m, false);
-            // The user's hands still hold these.
-            for (const int m : lift.lift) {
-                impl_->fakeKey(m, true);
-                impl_->restoredKeys.insert(m);
-            }
-            if (lift.breakTaps) impl_->tapSpareKey();
-            impl_->postedLifts.erase(it);
-        }
+        impl_->releaseLifted(keyCode, x);
     }
     session.flush();
 }
@@ -313,7 +323,13 @@ void X11EventTaps::postMediaKey(int keyType, bool down) {
                          "; not posted.");
         return;
     }
-    impl_->fakeKey(x, down);
+    // Desktops act on media keys only with no modifier down: the summon
+    // keys still held are lifted around them as around any keystroke.
+    const int posted = -1 - keyType;
+    if (down)
+        impl_->pressLifted(posted, x, {});
+    else
+        impl_->releaseLifted(posted, x);
     session.flush();
 }
 

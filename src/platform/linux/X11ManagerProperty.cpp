@@ -1,7 +1,8 @@
 #include "platform/linux/X11ManagerProperty.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMetaObject>
+#include <QSocketNotifier>
 #include <cstdlib>
 #include <memory>
 #include <xcb/xcb.h>
@@ -23,15 +24,8 @@ xcb_atom_t atom(xcb_connection_t* connection, const std::string& name) {
     return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
-// Adds to the events this program hears from a window, keeping those it
-// (Qt, for the root window) already hears.
 void hear(xcb_connection_t* connection, xcb_window_t window, std::uint32_t events) {
-    const Owned<xcb_get_window_attributes_reply_t> attributes(
-        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr),
-        &std::free);
-    if (!attributes) return;
-    const std::uint32_t mask = attributes->your_event_mask | events;
-    xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &mask);
+    xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &events);
 }
 
 } // namespace
@@ -40,26 +34,32 @@ X11ManagerProperty::X11ManagerProperty(const std::string& selectionPrefix, const
                                        std::function<void()> changed)
     : changed_(std::move(changed)) {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    connection_ = x11 ? x11->connection() : nullptr;
-    if (!connection_) return;
-    const int screen = x11->display() ? DefaultScreen(x11->display()) : 0;
+    if (!x11 || !x11->display()) return;
+    int screen = 0;
+    connection_ = xcb_connect(DisplayString(x11->display()), &screen);
+    if (xcb_connection_has_error(connection_)) {
+        xcb_disconnect(connection_);
+        connection_ = nullptr;
+        return;
+    }
     selection_ = atom(connection_, selectionPrefix + std::to_string(screen));
     property_ = atom(connection_, property);
     manager_ = atom(connection_, "MANAGER");
     // A service announces taking a selection over to the root window.
-    const xcb_screen_t* root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
-    for (xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection_)); it.rem;
-         xcb_screen_next(&it))
-        if (it.index == screen) root = it.data;
-    if (root) hear(connection_, root->root, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection_));
+    for (int i = 0; i < screen && it.rem; ++i)
+        xcb_screen_next(&it);
+    if (it.rem) hear(connection_, it.data->root, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
     followOwner();
     xcb_flush(connection_);
-    QCoreApplication::instance()->installNativeEventFilter(this);
+    notifier_ =
+        std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection_), QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { handleEvents(); });
 }
 
 X11ManagerProperty::~X11ManagerProperty() {
-    if (connection_ && QCoreApplication::instance())
-        QCoreApplication::instance()->removeNativeEventFilter(this);
+    notifier_.reset();
+    if (connection_) xcb_disconnect(connection_);
 }
 
 void X11ManagerProperty::followOwner() {
@@ -71,7 +71,7 @@ void X11ManagerProperty::followOwner() {
         hear(connection_, owner_, XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY);
 }
 
-std::optional<X11ManagerProperty::Value> X11ManagerProperty::read() const {
+std::optional<X11ManagerProperty::Value> X11ManagerProperty::read() {
     if (!connection_ || owner_ == XCB_WINDOW_NONE || property_ == XCB_ATOM_NONE) return std::nullopt;
     // Settings stay well under a megabyte; the length is in 32-bit units.
     const Owned<xcb_get_property_reply_t> reply(
@@ -80,42 +80,48 @@ std::optional<X11ManagerProperty::Value> X11ManagerProperty::read() const {
             xcb_get_property(connection_, 0, owner_, property_, XCB_GET_PROPERTY_TYPE_ANY, 0, 1 << 18),
             nullptr),
         &std::free);
+    // Events that came in while waiting are queued where the socket no
+    // longer shows them.
+    QMetaObject::invokeMethod(
+        notifier_.get(), [this] { handleEvents(); }, Qt::QueuedConnection);
     if (!reply || reply->type == XCB_ATOM_NONE) return std::nullopt;
     const auto* data = static_cast<const std::uint8_t*>(xcb_get_property_value(reply.get()));
     const int length = xcb_get_property_value_length(reply.get());
     return Value{reply->format, std::vector<std::uint8_t>(data, data + std::max(length, 0))};
 }
 
-bool X11ManagerProperty::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
-    if (eventType != "xcb_generic_event_t" || !message) return false;
-    const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    switch (event->response_type & ~0x80) {
-    case XCB_PROPERTY_NOTIFY: {
-        const auto* notify = static_cast<const xcb_property_notify_event_t*>(message);
-        if (notify->window == owner_ && notify->atom == property_) changed_();
-        break;
-    }
-    case XCB_CLIENT_MESSAGE: {
-        const auto* client = static_cast<const xcb_client_message_event_t*>(message);
-        if (client->type == manager_ && client->format == 32 && client->data.data32[1] == selection_) {
-            followOwner();
-            xcb_flush(connection_);
-            changed_();
+void X11ManagerProperty::handleEvents() {
+    bool tell = false;
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+        const Owned<xcb_generic_event_t> owned(event, &std::free);
+        switch (event->response_type & ~0x80) {
+        case XCB_PROPERTY_NOTIFY: {
+            const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+            tell = tell || (notify->window == owner_ && notify->atom == property_);
+            break;
         }
-        break;
-    }
-    case XCB_DESTROY_NOTIFY: {
-        const auto* destroyed = static_cast<const xcb_destroy_notify_event_t*>(message);
-        if (destroyed->window == owner_ && owner_ != XCB_WINDOW_NONE) {
-            owner_ = XCB_WINDOW_NONE;
-            changed_();
+        case XCB_CLIENT_MESSAGE: {
+            const auto* client = reinterpret_cast<const xcb_client_message_event_t*>(event);
+            if (client->type == manager_ && client->format == 32 && client->data.data32[1] == selection_) {
+                followOwner();
+                tell = true;
+            }
+            break;
         }
-        break;
+        case XCB_DESTROY_NOTIFY: {
+            const auto* destroyed = reinterpret_cast<const xcb_destroy_notify_event_t*>(event);
+            if (destroyed->window == owner_ && owner_ != XCB_WINDOW_NONE) {
+                owner_ = XCB_WINDOW_NONE;
+                tell = true;
+            }
+            break;
+        }
+        default:
+            break;
+        }
     }
-    default:
-        break;
-    }
-    return false;
+    xcb_flush(connection_);
+    if (tell) changed_();
 }
 
 } // namespace rondelix::platform::linux_desktop

@@ -80,7 +80,8 @@ std::string firstLine(const std::string& text) {
 
 } // namespace
 
-XdgWorkspace::XdgWorkspace(Processes& processes) : processes_(processes) {}
+XdgWorkspace::XdgWorkspace(Processes& processes, std::string desktop)
+    : processes_(processes), desktop_(std::move(desktop)) {}
 
 std::vector<XdgWorkspace::InstalledApplication> XdgWorkspace::scanInstalledApplications() {
     std::map<std::string, InstalledApplication> entries;
@@ -158,8 +159,19 @@ std::optional<std::string> XdgWorkspace::equivalentPath(const std::string& ident
     if (const auto query = roleDefaultQuery(row->role); !query.empty())
         if (const auto answer = commandOutput(query, defaultQueryTimeLimit))
             found = entryPath(firstLine(*answer));
-    for (auto id = row->desktopIds.begin(); !found && id != row->desktopIds.end(); ++id)
-        found = entryPath(std::string(*id));
+    // An entry meant for other desktops only serves when nothing else is installed.
+    std::optional<std::string> offThisDesktop;
+    for (const std::string_view id : desktopIdsPreferring(*row, desktop_)) {
+        if (found) break;
+        const auto path = entryPath(std::string(id));
+        if (!path) continue;
+        const auto entry = DesktopEntry::read(*path);
+        if (!entry || entry->shownOn(desktop_))
+            found = path;
+        else if (!offThisDesktop)
+            offThisDesktop = path;
+    }
+    if (!found) found = offThisDesktop;
     equivalents_[identifier] = found;
     return found;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CurrentDesktop.h"
 #include "platform/Processes.h"
 #include "platform/Workspace.h"
 #include "platform/linux/X11ActiveWindow.h"
@@ -19,10 +20,12 @@ namespace rondelix::platform::linux_desktop {
 //
 // An identifier of another platform that no entry carries (com.apple.finder)
 // is looked up through the table of application equivalents: the desktop's
-// default for its role, then the common programs of that kind.
+// default for its role, then the common programs of that kind, the running
+// desktop's own first and those its entries keep off this desktop last.
 class XdgWorkspace final : public Workspace {
   public:
-    explicit XdgWorkspace(Processes& processes);
+    // `desktop` as XDG_CURRENT_DESKTOP names it.
+    explicit XdgWorkspace(Processes& processes, std::string desktop = currentDesktop());
 
     std::optional<std::string> applicationPath(const std::string& identifier) const override;
     std::optional<std::string> applicationAt(const std::string& path) const override;
@@ -66,6 +69,7 @@ class XdgWorkspace final : public Workspace {
     const std::vector<InstalledApplication>& installedApplications() const;
 
     Processes& processes_;
+    std::string desktop_;
     mutable std::vector<InstalledApplication> installed_;
     mutable std::vector<long long> folderStamps_;
     // What each identifier of another platform resolved to, kept until the

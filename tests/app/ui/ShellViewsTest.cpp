@@ -4,7 +4,11 @@
 #include "app/ui/SidebarFooter.h"
 #include "app/ui/TrayMenu.h"
 #include "engine/PermissionsCheck.h"
+#include "gallery/ui/WheelWorkshopPage.h"
 #include "model/WheelState.h"
+#include "overlay/ui/SliceIconSources.h"
+#include "platform/sim/SimDesktopAppearance.h"
+#include "support/ContrastRatio.h"
 #include "support/CoordinatorRig.h"
 
 #include <QAction>
@@ -23,6 +27,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace rondelix {
@@ -42,7 +47,7 @@ class ShellViewsTest : public ::testing::Test {
   protected:
     ShellViewsTest() {
         rig.open(rig.platform(&windows));
-        windows.attach(rig.c());
+        windows.attach(rig.c(), icons);
     }
     ~ShellViewsTest() override { windows.destroyAll(); }
 
@@ -57,6 +62,7 @@ class ShellViewsTest : public ::testing::Test {
         return nullptr;
     }
 
+    SliceIconSources icons;
     QtAppWindows windows;
     CoordinatorRig rig;
 };
@@ -213,34 +219,29 @@ TEST_F(ShellViewsTest, TheMenusCarryTheirKeysAndEditReachesTheFocusedField) {
     EXPECT_FALSE(windows.state(Kind::main).visible);
 }
 
-TEST_F(ShellViewsTest, WheelPagesAreKeptAndOtherPagesAreMadeOnEntry) {
+TEST_F(ShellViewsTest, TheWorkshopIsKeptAndOtherPagesAreMadeOnEntry) {
     std::map<MainTab, int> made;
     const auto pages = [&made](MainTab tab) -> PageFactory {
-        return [&made, tab](AppCoordinator&, QWidget* parent) {
+        return [&made, tab](const PageContext&, QWidget* parent) {
             ++made[tab];
             return new QWidget(parent);
         };
     };
     rig.c().setMainTab(MainTab::wheels);
-    MainWindow main(rig.c(), {}, pages);
-    QPointer<QWidget> wheels = main.currentPage();
+    MainWindow main({rig.c(), icons}, {}, pages);
+    QPointer<QWidget> workshop = main.currentPage();
+    ASSERT_TRUE(qobject_cast<WheelWorkshopPage*>(workshop.data()));
     for (MainTab tab : {MainTab::gallery, MainTab::wheels, MainTab::gallery, MainTab::about, MainTab::general,
-                        MainTab::about, MainTab::wheels})
+                        MainTab::about})
         rig.c().setMainTab(tab);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(made,
-              (std::map<MainTab, int>{
-                  {MainTab::wheels, 1}, {MainTab::gallery, 1}, {MainTab::about, 2}, {MainTab::general, 1}}));
-    EXPECT_EQ(main.currentPage(), wheels.data());
-
-    // Unlocking Development from the About page lists one more row and
-    // leaves the page, its toast and its spinning mark, as it is.
-    rig.c().setMainTab(MainTab::about);
-    QPointer<QWidget> about = main.currentPage();
-    rig.c().unlockDevMenu();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(main.currentPage(), about.data());
-    EXPECT_EQ(made[MainTab::about], 3);
+    EXPECT_EQ(made, (std::map<MainTab, int>{{MainTab::about, 2}, {MainTab::general, 1}}));
+    ASSERT_TRUE(workshop);
+    EXPECT_TRUE(qobject_cast<WheelWorkshopPage*>(workshop.data())->showsGallery())
+        << "settings leave it alone";
+    rig.c().setMainTab(MainTab::wheels);
+    EXPECT_EQ(main.currentPage(), workshop.data());
+    EXPECT_FALSE(qobject_cast<WheelWorkshopPage*>(workshop.data())->showsGallery());
 }
 
 TEST_F(ShellViewsTest, AWindowTooLargeForTheScreenIsFittedAndNotRemembered) {
@@ -307,7 +308,7 @@ TEST_F(ShellViewsTest, FlippingGlassChangesEveryOpenWindowAtOnce) {
     QtAppWindows glassy({true, [&](QWidget& w, bool on) { blurs.emplace_back(&w, on); }});
     CoordinatorRig other;
     other.open(other.platform(&glassy));
-    glassy.attach(other.c());
+    glassy.attach(other.c(), icons);
     other.c().showMain(MainTab::general);
     other.c().showHowItWorks();
     MainWindow* main = glassy.mainWindow();
@@ -377,41 +378,51 @@ void savePanel(const TrayMenu& awake, const QIcon& paused, const QColor& panel, 
     strip.scaled(strip.size() * 4).save(folder + "/" + name);
 }
 
-TEST_F(ShellViewsTest, TrayIconDrawsInThePanelsTextColourAndDimsWhilePaused) {
-    const QPalette original = QApplication::palette();
-    const struct {
-        const char* panel;
-        QColor panelColour;
-        QColor paletteText;
-        std::optional<QColor> trayText;
-        QColor ink;
-    } cases[] = {
-        {"light", QColor(236, 236, 236), Qt::black, std::nullopt, Qt::black},
-        {"dark", QColor(34, 34, 38), Qt::black, QColor(Qt::white), Qt::white},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.panel);
-        QPalette palette = original;
-        palette.setColor(QPalette::WindowText, c.paletteText);
-        QApplication::setPalette(palette);
-        TrayMenu tray(
-            rig.c(), [] {}, [&] { return c.trayText; });
-        EXPECT_EQ(strongestPixel(tray.icon()).rgba(), c.ink.rgba());
+// WCAG's contrast of the icon's strongest pixel against the panel it sits on.
+double contrastOnPanel(const QIcon& icon, const QColor& panel) {
+    QImage image(24, 24, QImage::Format_ARGB32);
+    image.fill(panel);
+    QPainter painter(&image);
+    icon.paint(&painter, image.rect());
+    painter.end();
+    double best = 1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            best = std::max(best, testsupport::contrastRatio(image.pixelColor(x, y), panel));
+    return best;
+}
 
-        rig.c().togglePause(false);
-        const QIcon paused = tray.icon();
-        EXPECT_EQ(strongestPixel(paused).rgb(), c.ink.rgb());
-        EXPECT_NEAR(strongestPixel(paused).alpha(), 0.4 * 255, 2);
-        rig.c().togglePause(false);
-        savePanel(tray, paused, c.panelColour, QString("tray-icon-%1-panel.png").arg(c.panel));
+TEST_F(ShellViewsTest, TrayIconDrawsInThePanelsTextColourAndDimsWhilePaused) {
+    // A tray that says its text colour gets exactly that.
+    TrayMenu told(rig.c(), [] {}, {[] { return std::optional(QColor(Qt::white)); }});
+    EXPECT_EQ(strongestPixel(told.icon()).rgba(), QColor(Qt::white).rgba());
+    rig.c().togglePause(false);
+    const QIcon paused = told.icon();
+    EXPECT_EQ(strongestPixel(paused).rgb(), QColor(Qt::white).rgb());
+    EXPECT_NEAR(strongestPixel(paused).alpha(), 0.4 * 255, 2);
+    rig.c().togglePause(false);
+    savePanel(told, paused, QColor(34, 34, 38), "tray-icon-dark-panel.png");
+}
+
+TEST_F(ShellViewsTest, ATrayThatSaysNothingGetsAnIconThatReadsOnLightAndDarkPanelsInEitherScheme) {
+    // Stock panels: Xfce's and MATE's light ones, KDE's and the dark themes' dark ones.
+    const QColor panels[] = {QColor(236, 236, 236), QColor(246, 245, 244), QColor(49, 54, 59),
+                             QColor(34, 34, 38)};
+    platform::sim::SimDesktopAppearance appearance;
+    int redraws = 0;
+    TrayMenu tray(rig.c(), [] {}, {{}, &appearance});
+    for (const auto scheme :
+         {platform::ColorScheme::light, platform::ColorScheme::dark, platform::ColorScheme::unknown}) {
+        const QIcon before = tray.icon();
+        appearance.set({scheme, false, false});
+        redraws += before.pixmap(24).toImage() != tray.icon().pixmap(24).toImage();
+        for (const QColor& panel : panels)
+            EXPECT_GE(contrastOnPanel(tray.icon(), panel), 3.0)
+                << panel.name().toStdString() << " scheme " << static_cast<int>(scheme);
     }
-    // A new desktop theme redraws the icon in its text colour.
-    TrayMenu tray(rig.c(), [] {});
-    QPalette light = original;
-    light.setColor(QPalette::WindowText, QColor(250, 250, 250));
-    QApplication::setPalette(light);
-    EXPECT_EQ(strongestPixel(tray.icon()).rgb(), QColor(250, 250, 250).rgb());
-    QApplication::setPalette(original);
+    EXPECT_EQ(redraws, 2) << "a new colour scheme redraws the icon, no restart needed";
+    appearance.set({platform::ColorScheme::light, false, false});
+    savePanel(tray, tray.icon(), QColor(49, 54, 59), "tray-icon-light-scheme-on-dark-panel.png");
 }
 
 } // namespace

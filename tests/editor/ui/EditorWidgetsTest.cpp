@@ -1,6 +1,7 @@
 #include "editor/ui/ApplicationChooser.h"
 #include "editor/ui/ConfettiView.h"
 #include "editor/ui/PreviewWheel.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelGraphic.h"
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimMainQueue.h"
@@ -77,11 +78,12 @@ TEST(ApplicationChooserView, SearchesAndBindsADesktopEntryFile) {
     platform::sim::SimMainQueue queue;
     platform::sim::SimWorkspace workspace{queue};
     platform::sim::SimDialogs dialogs;
+    SliceIconSources icons;
     workspace.listed = {{"org.gnome.TextEditor", "Text Editor", "/te.desktop"},
                         {"org.gnome.Calculator", "Calculator", "/calc.desktop"}};
     workspace.applicationPaths = {"/home/me/tool.desktop"};
 
-    ApplicationChooser chooser(workspace, dialogs);
+    ApplicationChooser chooser(workspace, dialogs, icons);
     ASSERT_EQ(chooser.list()->count(), 2);
     EXPECT_EQ(chooser.list()->item(0)->text(), "Calculator");
     QTest::keyClicks(chooser.search(), "text");
@@ -89,7 +91,7 @@ TEST(ApplicationChooserView, SearchesAndBindsADesktopEntryFile) {
     QTest::keyClick(chooser.list(), Qt::Key_Return);
     EXPECT_EQ(chooser.chosen(), "org.gnome.TextEditor");
 
-    ApplicationChooser byFile(workspace, dialogs);
+    ApplicationChooser byFile(workspace, dialogs, icons);
     QPushButton* file = nullptr;
     for (auto* button : byFile.findChildren<QPushButton*>())
         if (button->text().startsWith("Choose File")) file = button;

@@ -10,6 +10,7 @@
 #include "editor/ui/WheelPillColumn.h"
 #include "editor/ui/WheelSection.h"
 #include "model/DefaultConfig.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelGraphic.h"
 #include "support/CoordinatorRig.h"
 #include "support/PaintChecks.h"
@@ -52,7 +53,7 @@ class WheelEditorPageTest : public ::testing::Test {
         config.lastUsedWheelId = config.wheels.front().id;
         rig.writeConfig(config);
         rig.open(rig.platform(&windows));
-        windows.attach(rig.c());
+        windows.attach(rig.c(), icons);
         rig.c().showMain(MainTab::wheels);
     }
     ~WheelEditorPageTest() override {
@@ -87,6 +88,7 @@ class WheelEditorPageTest : public ::testing::Test {
         widget.grab().save(folder + QLatin1Char('/') + name);
     }
 
+    SliceIconSources icons;
     QtAppWindows windows;
     CoordinatorRig rig;
 };
@@ -230,6 +232,7 @@ TEST_F(WheelEditorPageTest, TheSliceCardHostsTheFormForTheSelectedSlot) {
                               made.emplace_back(slot.wheelId, slot.position);
                               return new QLabel("form", parent);
                           },
+                          icons,
                           {}});
     host.resize(1200, 760);
     host.show();

@@ -6,6 +6,7 @@
 #include "icons/FaviconCache.h"
 #include "icons/ui/FaviconImages.h"
 #include "model/DefaultConfig.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelGraphic.h"
 #include "support/CoordinatorRig.h"
 
@@ -29,7 +30,7 @@ class GalleryPage : public ::testing::Test {
         rig.screens.options.reduceMotion = reduceMotion;
         rig.open();
         rig.queue.advance(2);
-        page.reset(static_cast<GalleryBrowserPage*>(makeGalleryPage(rig.c(), 420, nullptr)));
+        page.reset(makeGalleryPage({rig.c(), *icons}, 420, nullptr));
         page->resize(1100, 760);
         page->show();
         rig.background.runAll();
@@ -63,6 +64,7 @@ class GalleryPage : public ::testing::Test {
     }
 
     CoordinatorRig rig;
+    std::unique_ptr<SliceIconSources> icons = std::make_unique<SliceIconSources>();
     std::unique_ptr<GalleryBrowserPage> page;
 };
 
@@ -164,7 +166,7 @@ TEST_F(GalleryPage, TheStageFetchesWebsiteIconsAndTheAddSheetDoesNot) {
         return std::nullopt;
     });
     FaviconImages favicons(cache);
-    FaviconImages::setShared(&favicons);
+    icons = std::make_unique<SliceIconSources>(SliceIconSources::ApplicationResolver{}, &favicons);
     open();
     QTest::mouseClick(page->categoryButton(GalleryWheel::Category::web), Qt::LeftButton);
     ASSERT_TRUE(page->wheelButton("gallery-ai-assistants"));
@@ -178,7 +180,7 @@ TEST_F(GalleryPage, TheStageFetchesWebsiteIconsAndTheAddSheetDoesNot) {
     const auto* sheetWheel = page->sheet()->findChild<WheelGraphic*>();
     ASSERT_TRUE(sheetWheel);
     EXPECT_FALSE(sheetWheel->inputs().prefetchFavicons);
-    FaviconImages::setShared(nullptr);
+    page.reset();
 }
 
 TEST_F(GalleryPage, AddingToANewerFileKeepsTheWheelForThisRunOnly) {

@@ -3,6 +3,8 @@
 #include "editor/ui/WheelEditorPage.h"
 #include "gallery/ui/GalleryBrowserPage.h"
 #include "gallery/ui/WheelWorkshopPage.h"
+#include "overlay/ui/SliceIconSources.h"
+#include "overlay/ui/WheelGraphic.h"
 #include "support/CoordinatorRig.h"
 
 #include <QApplication>
@@ -20,8 +22,7 @@ class Workshop : public ::testing::Test {
     void open() {
         rig.open();
         rig.queue.advance(2);
-        QWidget* made = pageFactory(MainTab::wheels)(rig.c(), nullptr);
-        workshop.reset(static_cast<WheelWorkshopPage*>(made));
+        workshop.reset(makeWheelWorkshop({rig.c(), icons}, false, nullptr));
         workshop->resize(1200, 800);
         workshop->show();
     }
@@ -32,17 +33,17 @@ class Workshop : public ::testing::Test {
     }
 
     CoordinatorRig rig;
+    SliceIconSources icons;
     std::unique_ptr<WheelWorkshopPage> workshop;
 };
 
-TEST_F(Workshop, OnePageForBothTabsSwitchingWithTheTab) {
+TEST_F(Workshop, SwitchesBetweenTheEditorAndTheGalleryWithOrWithoutMotion) {
     open();
-    EXPECT_EQ(pageFactory(MainTab::gallery)(rig.c(), nullptr), workshop.get());
     EXPECT_TRUE(qobject_cast<WheelEditorPage*>(workshop->currentPage()));
     EXPECT_DOUBLE_EQ(workshop->wheelSize(), 561);
 
     // With motion the pages cross-fade while the wheel flies to the stage.
-    rig.c().setMainTab(MainTab::gallery);
+    workshop->showGallery(true);
     auto* gallery = qobject_cast<GalleryBrowserPage*>(workshop->currentPage());
     ASSERT_TRUE(gallery);
     EXPECT_DOUBLE_EQ(gallery->wheelSize(), 561);
@@ -51,17 +52,13 @@ TEST_F(Workshop, OnePageForBothTabsSwitchingWithTheTab) {
     EXPECT_FALSE(workshop->flyingPicture().isNull());
     saveScreenshot("workshop-switching.png");
 
-    // A settings tab leaves the workshop alone.
-    rig.c().setMainTab(MainTab::appearance);
-    EXPECT_EQ(workshop->currentPage(), gallery);
-
     // Without motion the editor takes the gallery's place at once.
     rig.screens.options.reduceMotion = true;
-    rig.c().setMainTab(MainTab::wheels);
+    workshop->showGallery(false);
     EXPECT_TRUE(qobject_cast<WheelEditorPage*>(workshop->currentPage()));
     EXPECT_FALSE(workshop->isSwitching());
     EXPECT_FALSE(workshop->flyingWheel());
-    rig.c().setMainTab(MainTab::gallery);
+    workshop->showGallery(true);
     EXPECT_FALSE(workshop->isSwitching());
     saveScreenshot("workshop-gallery.png");
 
@@ -75,13 +72,17 @@ TEST_F(Workshop, BothPagesDrawOneWheelSizeAndTheWheelFliesAsThatSquare) {
     auto* editor = qobject_cast<WheelEditorPage*>(workshop->currentPage());
     ASSERT_TRUE(editor);
     EXPECT_NEAR(editor->preview().side(), side, 1);
+    EXPECT_EQ(editor->preview().graphic().inputs().icons, &icons)
+        << "its pictures come from the shared sources";
     workshop->resize(1060, 760);
     EXPECT_NEAR(editor->preview().side(), workshop->wheelSize(), 1);
     const QPoint editorCentre = editor->preview().mapTo(workshop.get(), editor->preview().rect().center());
 
-    rig.c().setMainTab(MainTab::gallery);
+    workshop->showGallery(true);
     auto* gallery = qobject_cast<GalleryBrowserPage*>(workshop->currentPage());
     ASSERT_TRUE(gallery);
+    ASSERT_TRUE(gallery->findChild<WheelGraphic*>());
+    EXPECT_EQ(gallery->findChild<WheelGraphic*>()->inputs().icons, &icons);
     QWidget* flying = workshop->flyingWheel();
     auto* flight = workshop->findChild<QParallelAnimationGroup*>();
     ASSERT_TRUE(flying && flight);

@@ -3,6 +3,7 @@
 #include "overlay/PanelGeometry.h"
 #include "overlay/ui/OverlayPanel.h"
 #include "overlay/ui/SliceIconPainter.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/SliceLabels.h"
 #include "overlay/ui/WheelView.h"
 
@@ -45,11 +46,12 @@ TEST(LabelContrast, LabelsStayReadableOverAStripedDesktopWithoutBlur) {
     for (const bool dark : {false, true}) {
         WheelState state;
         state.setActiveWheelId(wheel.id);
+        SliceIconSources icons;
         constexpr double diameter = 320;
         OverlayPanel panel({.diameter = diameter, .glass = false, .opaque = false},
                            [&](double d, QWidget* parent) {
                                return new WheelView(
-                                   state, [&config] { return config; }, d, parent);
+                                   state, [&config] { return config; }, icons, d, parent);
                            });
         QPalette palette = panel.palette();
         palette.setColor(QPalette::Window, dark ? QColor(40, 40, 42) : QColor(239, 239, 239));

@@ -3,6 +3,7 @@
 #include "icons/ui/FaviconImages.h"
 #include "icons/ui/SymbolFont.h"
 #include "overlay/ui/SliceIconPainter.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/SliceShapePath.h"
 #include "overlay/ui/WheelGraphic.h"
 #include "platform/sim/SimBackground.h"
@@ -49,10 +50,12 @@ class SliceIcons : public ::testing::Test {
     }
 
     // The colour at the centre of slot 0's icon, the slice alone in its slot.
-    QColor iconCentre(const Slice& slice, WheelGraphic& graphic) {
+    QColor iconCentre(const Slice& slice, WheelGraphic& graphic, SliceIconSources* sources = nullptr) {
         WheelGraphic::Inputs inputs;
         inputs.wheel.slices = {slice};
         inputs.showsHubLabel = false;
+        inputs.prefetchFavicons = true;
+        inputs.icons = sources ? sources : &icons;
         graphic.setInputs(inputs);
         const QImage image = render(graphic, 320);
         const Point at = WheelGeometry{320}.slotPoint(0, 8);
@@ -60,6 +63,7 @@ class SliceIcons : public ::testing::Test {
     }
 
     QTemporaryDir home;
+    SliceIconSources icons;
     QByteArray savedHome;
     QByteArray savedDataHome;
 };
@@ -68,10 +72,21 @@ bool isRed(const QColor& c) {
     return c.red() > 200 && c.green() < 60 && c.blue() < 60;
 }
 
+std::string redPng() {
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    QByteArray png;
+    QBuffer out(&png);
+    out.open(QIODevice::WriteOnly);
+    red.save(&out, "PNG");
+    return png.toStdString();
+}
+
 } // namespace
 
 TEST_F(SliceIcons, CustomImagesLoadFromTheIconFolderAndMissesAreRetried) {
-    const std::size_t cached = SliceIconPainter::iconCache().size();
+    SliceIconPainter painter;
+    painter.setSources(&icons);
     QFile corrupt(iconFolder() + "/C.png");
     ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
     corrupt.write("\x89PNG\r\n\x1a\n not really a picture");
@@ -80,13 +95,13 @@ TEST_F(SliceIcons, CustomImagesLoadFromTheIconFolderAndMissesAreRetried) {
 
     WheelGraphic graphic;
     EXPECT_FALSE(isRed(iconCentre(slice, graphic)));
-    EXPECT_EQ(SliceIconPainter::missingCustomImage(slice), "C.png");
-    EXPECT_EQ(SliceIconPainter::iconCache().size(), cached);
+    EXPECT_EQ(painter.missingCustomImage(slice), "C.png");
+    EXPECT_EQ(icons.cache().size(), 0u);
 
     writePng(iconFolder() + "/C.png", Qt::red);
     EXPECT_TRUE(isRed(iconCentre(slice, graphic)));
-    EXPECT_EQ(SliceIconPainter::missingCustomImage(slice), std::nullopt);
-    EXPECT_NE(SliceIconPainter::iconCache().find("img:C.png"), nullptr);
+    EXPECT_EQ(painter.missingCustomImage(slice), std::nullopt);
+    EXPECT_NE(icons.cache().find("img:C.png"), nullptr);
 }
 
 TEST_F(SliceIcons, ImagesDeclaringHugeSizesAreRefusedUndecoded) {
@@ -97,7 +112,7 @@ TEST_F(SliceIcons, ImagesDeclaringHugeSizesAreRefusedUndecoded) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(header);
     file.close();
-    EXPECT_EQ(SliceIconPainter::customImage("Huge.png"), nullptr);
+    EXPECT_EQ(icons.customImage("Huge.png"), nullptr);
 }
 
 TEST_F(SliceIcons, ApplicationsShowTheIconTheirDesktopEntryNames) {
@@ -112,72 +127,38 @@ TEST_F(SliceIcons, ApplicationsShowTheIconTheirDesktopEntryNames) {
     WheelGraphic graphic;
     const MacroAction app = MacroAction::App{"org.example.Red", std::nullopt};
     EXPECT_TRUE(isRed(iconCentre(makeSlice(0, "", Icon::Auto{}, app), graphic)));
-    EXPECT_NE(SliceIconPainter::iconCache().find("b:org.example.Red|p:"), nullptr);
+    EXPECT_NE(icons.cache().find("b:org.example.Red|p:"), nullptr);
     EXPECT_FALSE(isRed(iconCentre(makeSlice(0, "", Icon::SfSymbol{"star"}, app), graphic)));
-    EXPECT_EQ(SliceIconPainter::appIcon("org.example.Missing", std::nullopt), nullptr);
+    EXPECT_EQ(icons.appIcon("org.example.Missing", std::nullopt), nullptr);
 
     // Installed later, it is found once the missing ones are looked for again.
     install("org.example.Missing");
-    EXPECT_EQ(SliceIconPainter::appIcon("org.example.Missing", std::nullopt), nullptr);
-    SliceIconPainter::forgetMissingApplications();
-    EXPECT_NE(SliceIconPainter::appIcon("org.example.Missing", std::nullopt), nullptr);
+    EXPECT_EQ(icons.appIcon("org.example.Missing", std::nullopt), nullptr);
+    icons.forgetMissingApplications();
+    EXPECT_NE(icons.appIcon("org.example.Missing", std::nullopt), nullptr);
 }
 
+// A link slice asks for its website's icon, shows it once it has arrived and
+// redraws at once when it does; a link without a scheme has no website.
 TEST_F(SliceIcons, LinkSlicesShowTheFaviconOnceItHasArrived) {
-    std::vector<std::pair<std::string, bool>> asked;
-    std::optional<QImage> favicon;
-    WheelGraphic graphic;
-    graphic.setFaviconLookup([&](const std::string& host, bool prefetch) {
-        asked.emplace_back(host, prefetch);
-        return favicon;
-    });
-    const Slice link = makeSlice(0, "", Icon::Auto{}, MacroAction::Url{"  https://www.example.org/a?b  "});
-    // Only the faint slot fill: an automatic icon without favicon shows nothing.
-    EXPECT_LT(iconCentre(link, graphic).alpha(), 40);
-    ASSERT_FALSE(asked.empty());
-    EXPECT_EQ(asked.back(), std::make_pair(std::string("www.example.org"), false));
-
-    favicon = QImage(16, 16, QImage::Format_ARGB32);
-    favicon->fill(Qt::red);
-    EXPECT_TRUE(isRed(iconCentre(link, graphic)));
-    asked.clear();
-    iconCentre(makeSlice(0, "", Icon::Auto{}, MacroAction::Url{"www.example.org"}), graphic);
-    EXPECT_TRUE(asked.empty());
-}
-
-TEST_F(SliceIcons, TheProgramsWheelsAskTheSharedCacheAndRedrawWhenTheIconArrives) {
     platform::sim::SimMainQueue queue;
     platform::sim::SimBackground background;
     std::vector<std::string> searched;
     FaviconCache cache(queue, background, [&](const std::string& host) -> std::optional<std::string> {
         searched.push_back(host);
-        QImage red(16, 16, QImage::Format_ARGB32);
-        red.fill(Qt::red);
-        QByteArray png;
-        QBuffer out(&png);
-        out.open(QIODevice::WriteOnly);
-        red.save(&out, "PNG");
-        return png.toStdString();
+        return redPng();
     });
     FaviconImages favicons(cache);
-    FaviconImages::setShared(&favicons);
+    SliceIconSources withFavicons({}, &favicons);
     WheelGraphic graphic;
-    FaviconImages::setShared(nullptr);
-
-    const Slice link =
-        makeSlice(0, "", Icon::SfSymbol{"globe"}, MacroAction::Url{"https://news.example.org/x"});
-    WheelGraphic::Inputs inputs;
-    inputs.wheel.slices = {link};
-    inputs.prefetchFavicons = true;
-    graphic.setInputs(inputs);
     graphic.resize(320, 320);
     graphic.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&graphic));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(searched, std::vector<std::string>{});
-    ASSERT_EQ(background.pendingCount(), 1u);
-    const Point at = WheelGeometry{320}.slotPoint(0, 8);
-    EXPECT_FALSE(isRed(render(graphic, 320).pixelColor(qRound(at.x), qRound(at.y))));
+
+    const Slice link = makeSlice(0, "", Icon::Auto{}, MacroAction::Url{"  https://www.example.org/a?b  "});
+    // Only the faint slot fill: an automatic icon without favicon shows nothing.
+    EXPECT_LT(iconCentre(link, graphic, &withFavicons).alpha(), 40);
+    EXPECT_EQ(background.pendingCount(), 1u) << "the search starts off the main thread";
 
     int paints = 0;
     struct PaintCounter : QObject {
@@ -192,11 +173,15 @@ TEST_F(SliceIcons, TheProgramsWheelsAskTheSharedCacheAndRedrawWhenTheIconArrives
     background.runAll();
     queue.runPending();
     QCoreApplication::processEvents();
-    EXPECT_EQ(searched, std::vector<std::string>{"news.example.org"});
-    EXPECT_GT(paints, 0);
+    EXPECT_EQ(searched, std::vector<std::string>{"www.example.org"});
+    EXPECT_GT(paints, 0) << "the arrival redraws the wheel";
     const QImage drawn = render(graphic, 320);
+    const Point at = WheelGeometry{320}.slotPoint(0, 8);
     EXPECT_TRUE(isRed(drawn.pixelColor(qRound(at.x), qRound(at.y))));
     rondelix::testing::saveArtifact(drawn, "wheel-link-favicon.png");
+
+    iconCentre(makeSlice(0, "", Icon::Auto{}, MacroAction::Url{"news.example.net"}), graphic, &withFavicons);
+    EXPECT_EQ(background.pendingCount(), 0u);
 }
 
 TEST(SymbolFont, EverySymbolTheProgramUsesHasAGlyphAndUnknownNamesAskAQuestion) {

@@ -22,8 +22,9 @@ Config twoWheels() {
 TEST(WheelView, DrawsTheStatesWheelFromTheCurrentConfiguration) {
     WheelState state;
     Config config = twoWheels();
+    SliceIconSources icons;
     WheelView view(
-        state, [&] { return config; }, 320.0);
+        state, [&] { return config; }, icons, 320.0);
     const auto& drawn = view.graphic().inputs();
     // "default" is not among the wheels: the last used one stands in.
     EXPECT_EQ(drawn.wheel.id, "b");
@@ -33,6 +34,7 @@ TEST(WheelView, DrawsTheStatesWheelFromTheCurrentConfiguration) {
     EXPECT_EQ(drawn.accentStrength, 0.4);
     EXPECT_EQ(drawn.diameter, 320.0);
     EXPECT_TRUE(drawn.prefetchFavicons);
+    EXPECT_EQ(drawn.icons, &icons);
     EXPECT_FALSE(drawn.onTapSlice);
 
     state.setActiveWheelId("a");
@@ -50,9 +52,10 @@ TEST(WheelView, DrawsTheStatesWheelFromTheCurrentConfiguration) {
 
 TEST(WheelView, WithoutWheelsDrawsTheFactoryMainWheelAndStopsListeningWhenGone) {
     WheelState state;
+    SliceIconSources icons;
     {
         WheelView view(
-            state, [] { return Config{}; }, std::nullopt);
+            state, [] { return Config{}; }, icons, std::nullopt);
         EXPECT_EQ(view.graphic().inputs().wheel.id, "default");
         EXPECT_EQ(view.graphic().inputs().wheel.name, "Main");
         EXPECT_EQ(state.changed.size(), 1u);

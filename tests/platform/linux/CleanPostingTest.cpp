@@ -186,7 +186,8 @@ struct CleanPostingTest : ::testing::Test {
     MacroExecutor executor{{queue, pasteboard, workspace, processes, taps, sounds, log}, {}};
 };
 
-TEST_F(CleanPostingTest, KeystrokesAndPastesArriveWithOnlyTheirOwnModifiersWhileTheSummonKeysAreHeld) {
+TEST_F(CleanPostingTest,
+       KeystrokesPastesAndMediaKeysArriveWithOnlyTheirOwnModifiersWhileTheSummonKeysAreHeld) {
     DesktopWatch desktop(display);
     UsersKeyboard hands(display);
     ASSERT_TRUE(hands.exists());
@@ -200,6 +201,9 @@ TEST_F(CleanPostingTest, KeystrokesAndPastesArriveWithOnlyTheirOwnModifiersWhile
     ASSERT_TRUE(sees("text clip"));
     executor.fire(MacroAction::Text{"Hello"});
     ASSERT_TRUE(sees("text clipHello"));
+    // Media keys too: desktops ignore Play with Alt and Super down.
+    executor.fire(MacroAction::SystemAction{"media-playpause"});
+    ASSERT_TRUE(sees("press 0x1008ff14 none"));
 
     // The user lets go; the keys come up as they were held.
     hands.key(XK_Super_L, false);

@@ -115,7 +115,7 @@ TEST_F(DefaultConfigScriptsTest, ShowTheirNotificationThroughTheFirstInstalledTo
         {DefaultConfig::currentSongScript(),
          true,
          {"notify-send", "gdbus", "zenity"},
-         "notify-send|" + song,
+         "notify-send|--app-name=Rondelix|" + song,
          0},
         {DefaultConfig::currentSongScript(), true, {"gdbus", "kdialog", "zenity"}, "Notify|" + song, 0},
         {DefaultConfig::currentSongScript(),

@@ -4,14 +4,12 @@
 
 #include "platform/linux/LinuxDesktopAppearance.h"
 
-#include "platform/linux/BusResponder.h"
 #include "platform/linux/DesktopApplication.h"
+#include "platform/linux/PortalStandIn.h"
 #include "platform/linux/PrivateSessionBus.h"
 #include "platform/linux/XSettings.h"
 #include "platform/sim/SimLog.h"
 
-#include <QDBusArgument>
-#include <QDBusVariant>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
@@ -22,43 +20,6 @@ namespace rondelix::platform::linux_desktop {
 namespace {
 
 using Settings = AppearanceSettings;
-
-// The settings portal as desktops serve it: ReadAll and SettingChanged.
-class PortalStandIn {
-  public:
-    explicit PortalStandIn(const QString& address)
-        : connection_(QDBusConnection::connectToBus(address, "portal")),
-          readAll_("org.freedesktop.portal.Settings", "ReadAll", [this](const QVariantList&) {
-              QDBusArgument all;
-              all.beginMap(QMetaType::fromType<QString>(), QMetaType::fromType<QVariantMap>());
-              for (auto it = values.cbegin(); it != values.cend(); ++it) {
-                  all.beginMapEntry();
-                  all << it.key() << it.value();
-                  all.endMapEntry();
-              }
-              all.endMap();
-              return QVariant::fromValue(all);
-          }) {}
-    ~PortalStandIn() { QDBusConnection::disconnectFromBus("portal"); }
-
-    bool start() {
-        return connection_.registerVirtualObject("/org/freedesktop/portal/desktop", &readAll_) &&
-               connection_.registerService("org.freedesktop.portal.Desktop");
-    }
-    void change(const QString& space, const QString& key, const QVariant& value) {
-        values[space][key] = value;
-        QDBusMessage signal = QDBusMessage::createSignal("/org/freedesktop/portal/desktop",
-                                                         "org.freedesktop.portal.Settings", "SettingChanged");
-        signal.setArguments({space, key, QVariant::fromValue(QDBusVariant(value))});
-        connection_.send(signal);
-    }
-
-    QMap<QString, QVariantMap> values;
-
-  private:
-    QDBusConnection connection_;
-    testing::BusResponder readAll_;
-};
 
 class LinuxDesktopAppearanceTest : public ::testing::Test {
   protected:
@@ -94,7 +55,7 @@ class LinuxDesktopAppearanceTest : public ::testing::Test {
 };
 
 TEST_F(LinuxDesktopAppearanceTest, FollowsThePortalAndTellsOnlyOfRealChanges) {
-    PortalStandIn portal(bus.address);
+    testing::PortalStandIn portal(bus.address);
     portal.values["org.freedesktop.appearance"] = {{"color-scheme", 1u}, {"contrast", 1u}};
     portal.values["org.gnome.desktop.interface"] = {{"enable-animations", false}};
     ASSERT_TRUE(portal.start());
@@ -112,7 +73,7 @@ TEST_F(LinuxDesktopAppearanceTest, FollowsThePortalAndTellsOnlyOfRealChanges) {
 
 TEST_F(LinuxDesktopAppearanceTest, KdeGlobalsSpeaksWhereThePortalHasNoPreferenceAndIsFollowed) {
     writeKdeGlobals("[Colors:Window]\nBackgroundNormal=32,35,38\n[KDE]\nAnimationDurationFactor=0\n");
-    PortalStandIn portal(bus.address);
+    testing::PortalStandIn portal(bus.address);
     portal.values["org.freedesktop.appearance"] = {{"color-scheme", 0u}};
     ASSERT_TRUE(portal.start());
     open("KDE");

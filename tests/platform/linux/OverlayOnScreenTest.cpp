@@ -7,6 +7,7 @@
 #include "overlay/ui/HUDWindow.h"
 #include "overlay/ui/OverlayPanel.h"
 #include "overlay/ui/QtEscapeMonitor.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelView.h"
 #include "platform/linux/DesktopApplication.h"
 #include "platform/linux/LinuxAccessibility.h"
@@ -85,7 +86,7 @@ class OverlayOnScreen : public ::testing::Test {
             OverlayController::Services{queue, screens, accessibility, escape},
             [this](const PanelOptions& options) {
                 return std::make_unique<OverlayPanel>(options, [this](double d, QWidget* parent) {
-                    return new WheelView(state, DefaultConfig::factoryConfig, d, parent);
+                    return new WheelView(state, DefaultConfig::factoryConfig, icons, d, parent);
                 });
             });
     }
@@ -96,6 +97,7 @@ class OverlayOnScreen : public ::testing::Test {
     platform::linux_desktop::LinuxAccessibility accessibility{log};
     QtEscapeMonitor escape;
     WheelState state;
+    SliceIconSources icons;
     Behavior behavior;
     std::unique_ptr<OverlayController> controller;
 };

@@ -13,7 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // The automations the program ships, run against stand-ins for the desktop
-// tools that record how they were called.
+// tools that record how they were called, with nothing else on the path but
+// the few basic tools the scripts use.
 class ShippedShortcuts : public ::testing::Test {
   protected:
     fs::path shipped = fs::path(RONDELIX_SOURCE_DATA_DIR) / "shortcuts";
@@ -24,15 +25,22 @@ class ShippedShortcuts : public ::testing::Test {
 
     void SetUp() override {
         fs::create_directories(stubs);
-        stub("gsettings", "echo \"$*\" >> \"$STUB_LOG\"; [ \"$1\" = get ] && cat \"$STUB_STATE\"; exit 0");
-        stub("bluetoothctl",
-             "echo \"$*\" >> \"$STUB_LOG\"; [ \"$1\" = show ] && cat \"$STUB_STATE\"; exit 0");
-        ::setenv("PATH", (stubs.string() + ":/usr/bin:/bin").c_str(), 1);
+        for (const char* basic : {"grep", "tr", "date", "cat"})
+            fs::create_symlink(fs::path("/usr/bin") / basic, stubs / basic);
+        // Each answers a query with the state the test sets.
+        for (const char* tool : {"gsettings", "bluetoothctl", "rfkill", "xfconf-query", "kreadconfig5",
+                                 "kwriteconfig5", "dbus-send"})
+            stub(tool,
+                 std::string("echo \"") + tool +
+                     " $*\" >> \"$STUB_LOG\"; case \"$1\" in get|show|list|--file) cat \"$STUB_STATE\";; "
+                     "esac; exit 0");
+        ::setenv("PATH", stubs.c_str(), 1);
         ::setenv("STUB_LOG", (stubs / "log").c_str(), 1);
         ::setenv("STUB_STATE", (stubs / "state").c_str(), 1);
     }
     void TearDown() override {
         ::setenv("PATH", savedPath.c_str(), 1);
+        ::unsetenv("XDG_CURRENT_DESKTOP");
         fs::remove_all(stubs);
     }
 
@@ -40,9 +48,11 @@ class ShippedShortcuts : public ::testing::Test {
         std::ofstream(stubs / name) << "#!/bin/sh\n" << body << "\n";
         fs::permissions(stubs / name, fs::perms::owner_all);
     }
-    // Runs the automation with the tool answering `state`; returns the exit
-    // status and the calls the tool saw.
-    std::pair<int, std::string> run(const std::string& name, const std::string& state) {
+    // Runs the automation on the desktop with the tools answering `state`;
+    // returns the exit status and the calls the tools saw.
+    std::pair<int, std::string> run(const std::string& name, const std::string& desktop,
+                                    const std::string& state) {
+        ::setenv("XDG_CURRENT_DESKTOP", desktop.c_str(), 1);
         std::ofstream(stubs / "state") << state << "\n";
         fs::remove(stubs / "log");
         ProcessRequest request;
@@ -57,26 +67,62 @@ class ShippedShortcuts : public ::testing::Test {
     }
 };
 
-TEST_F(ShippedShortcuts, FocusFlipsTheNotificationBanners) {
-    const std::string key = "org.gnome.desktop.notifications show-banners";
-    EXPECT_EQ(run("Toggle Focus", "true"), std::pair(0, "get " + key + "\nset " + key + " false\n"));
-    EXPECT_EQ(run("Toggle Focus", "false"), std::pair(0, "get " + key + "\nset " + key + " true\n"));
+TEST_F(ShippedShortcuts, EachFlipsTheRunningDesktopsOwnSettingAndFailsWhereItHasNone) {
+    struct Case {
+        const char* name;
+        const char* desktop;
+        const char* state;
+        int status;
+        std::string calls;
+    };
+    const std::string banners = "org.gnome.desktop.notifications show-banners";
+    const std::string nightLight = "org.gnome.settings-daemon.plugins.color night-light-enabled";
+    const std::string kdeDnd =
+        "kwriteconfig5 --notify --file plasmanotifyrc --group DoNotDisturb --key Until";
+    const Case cases[] = {
+        {"Toggle Focus", "GNOME", "true", 0,
+         "gsettings get " + banners + "\ngsettings set " + banners + " false\n"},
+        {"Toggle Focus", "ubuntu:GNOME", "false", 0,
+         "gsettings get " + banners + "\ngsettings set " + banners + " true\n"},
+        {"Toggle Focus", "MATE", "false", 0,
+         "gsettings get org.mate.NotificationDaemon do-not-disturb\n"
+         "gsettings set org.mate.NotificationDaemon do-not-disturb true\n"},
+        {"Toggle Focus", "X-Cinnamon", "true", 0,
+         "gsettings get org.cinnamon.desktop.notifications display-notifications\n"
+         "gsettings set org.cinnamon.desktop.notifications display-notifications false\n"},
+        {"Toggle Focus", "XFCE", "", 0, "xfconf-query -c xfce4-notifyd -p /do-not-disturb -T\n"},
+        {"Toggle Focus", "KDE", "", 0,
+         "kreadconfig5 --file plasmanotifyrc --group DoNotDisturb --key Until\n" + kdeDnd +
+             " 2099-12-31T23:59:59\n"},
+        {"Toggle Focus", "KDE", "2099-12-31T23:59:59", 0,
+         "kreadconfig5 --file plasmanotifyrc --group DoNotDisturb --key Until\n" + kdeDnd + " --delete\n"},
+        {"Toggle Focus", "LXQt", "true", 1, ""},
+        {"Toggle Night Shift", "GNOME", "true", 0,
+         "gsettings get " + nightLight + "\ngsettings set " + nightLight + " false\n"},
+        {"Toggle Night Shift", "KDE", "true", 0,
+         "kreadconfig5 --file kwinrc --group NightColor --key Active\n"
+         "kwriteconfig5 --file kwinrc --group NightColor --key Active false\n"
+         "dbus-send --session --type=method_call --dest=org.kde.KWin /KWin org.kde.KWin.reconfigure\n"},
+        {"Toggle Night Shift", "XFCE", "true", 1, ""},
+        {"Toggle Night Shift", "MATE", "true", 1, ""},
+        {"Toggle Bluetooth", "XFCE", "\tPowered: yes", 0, "bluetoothctl show\nbluetoothctl power off\n"},
+        {"Toggle Bluetooth", "KDE", "\tPowered: no", 0, "bluetoothctl show\nbluetoothctl power on\n"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(run(c.name, c.desktop, c.state), std::pair(c.status, c.calls))
+            << c.name << " on " << c.desktop;
 }
 
-TEST_F(ShippedShortcuts, NightShiftFlipsTheNightLight) {
-    const std::string key = "org.gnome.settings-daemon.plugins.color night-light-enabled";
-    EXPECT_EQ(run("Toggle Night Shift", "true"), std::pair(0, "get " + key + "\nset " + key + " false\n"));
-    EXPECT_EQ(run("Toggle Night Shift", "false"), std::pair(0, "get " + key + "\nset " + key + " true\n"));
-}
-
-TEST_F(ShippedShortcuts, BluetoothFlipsThePower) {
-    EXPECT_EQ(run("Toggle Bluetooth", "\tPowered: yes"), std::pair(0, std::string("show\npower off\n")));
-    EXPECT_EQ(run("Toggle Bluetooth", "\tPowered: no"), std::pair(0, std::string("show\npower on\n")));
-}
-
-TEST_F(ShippedShortcuts, ADesktopWithoutTheSettingFails) {
-    stub("gsettings", "exit 1");
-    EXPECT_NE(run("Toggle Night Shift", "").first, 0);
+TEST_F(ShippedShortcuts, BluetoothFallsBackToTheRadioSwitchAndSaysWhenNeitherIsThere) {
+    fs::remove(stubs / "bluetoothctl");
+    EXPECT_EQ(
+        run("Toggle Bluetooth", "MATE", "0: hci0: Bluetooth\n\tSoft blocked: no"),
+        std::pair(0, std::string("rfkill list bluetooth\nrfkill list bluetooth\nrfkill block bluetooth\n")));
+    EXPECT_EQ(run("Toggle Bluetooth", "MATE", "0: hci0: Bluetooth\n\tSoft blocked: yes").second,
+              "rfkill list bluetooth\nrfkill list bluetooth\nrfkill unblock bluetooth\n");
+    EXPECT_EQ(run("Toggle Bluetooth", "MATE", "").first, 1) << "no adapter";
+    fs::remove(stubs / "rfkill");
+    EXPECT_EQ(run("Toggle Bluetooth", "MATE", "0: hci0: Bluetooth").first, 127);
 }
 
 } // namespace

@@ -40,7 +40,11 @@ const std::vector<std::string> standInTools{"gsettings",
                                             "mate-screensaver-command",
                                             "cinnamon-screensaver-command",
                                             "loginctl",
-                                            "xdg-screensaver"};
+                                            "xdg-screensaver",
+                                            "xfce4-session-logout",
+                                            "mate-session-save",
+                                            "cinnamon-session-quit",
+                                            "plasma-emojier"};
 
 class SystemActionToolsTest : public ::testing::Test {
   protected:
@@ -64,7 +68,7 @@ class SystemActionToolsTest : public ::testing::Test {
 
     // Runs the command with only the stand-ins on PATH; answers its exit
     // status and what the stand-ins noted.
-    std::pair<int, std::string> run(const route::Queued& command) {
+    std::pair<int, std::string> run(const route::Queued& command, std::vector<std::string> environment = {}) {
         // A record of its own: a window started in the background by an
         // earlier run may still be writing to that run's.
         const fs::path record = root / ("record-" + std::to_string(++runs));
@@ -75,9 +79,14 @@ class SystemActionToolsTest : public ::testing::Test {
             argv.push_back(word.data());
         argv.push_back(nullptr);
         std::string path = "PATH=" + bin.string(), recordVariable = "RECORD=" + record.string();
-        char* envp[] = {path.data(), recordVariable.data(), nullptr};
+        environment.push_back(path);
+        environment.push_back(recordVariable);
+        std::vector<char*> envp;
+        for (auto& variable : environment)
+            envp.push_back(variable.data());
+        envp.push_back(nullptr);
         pid_t child = 0;
-        if (::posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), envp) != 0) return {-1, ""};
+        if (::posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) return {-1, ""};
         int status = 0;
         ::waitpid(child, &status, 0);
         std::ifstream in(record);
@@ -98,7 +107,6 @@ TEST_F(SystemActionToolsTest, EachDesktopRunsItsOwnToolAndNoToolMeansAFailure) {
     const std::vector<Case> cases{
         {"toggle-dark-mode", "GNOME", "gsettings get org.gnome.desktop.interface color-scheme"},
         {"toggle-dark-mode", "KDE", "plasma-apply-colorscheme --list-schemes"},
-        {"toggle-dark-mode", "XFCE", "xfconf-query -c xsettings -p /Net/ThemeName"},
         {"toggle-mute", "GNOME", "pactl set-sink-mute @DEFAULT_SINK@ toggle"},
         {"volume-up", "KDE", "pactl set-sink-volume @DEFAULT_SINK@ +10%"},
         {"volume-down", "XFCE", "pactl set-sink-volume @DEFAULT_SINK@ -10%"},
@@ -113,6 +121,15 @@ TEST_F(SystemActionToolsTest, EachDesktopRunsItsOwnToolAndNoToolMeansAFailure) {
         {"open-settings", "GNOME", ""},
         {"open-settings", "KDE", ""},
         {"open-settings", "XFCE", ""},
+        {"log-out", "GNOME", "gdbus call --session --dest org.gnome.SessionManager"},
+        {"log-out", "KDE",
+         "dbus-send --session --print-reply --type=method_call --dest=org.kde.LogoutPrompt"},
+        {"log-out", "XFCE", ""},
+        {"log-out", "MATE", "mate-session-save --logout-dialog"},
+        {"log-out", "X-Cinnamon", ""},
+        {"toggle-desktop-icons", "XFCE", "xfconf-query -c xfce4-desktop -p /desktop-icons/style"},
+        {"toggle-desktop-icons", "MATE", "gsettings get org.mate.background show-desktop-icons"},
+        {"emoji-picker", "KDE", ""},
     };
     installStandIns();
     for (const auto& c : cases) {
@@ -139,6 +156,90 @@ TEST_F(SystemActionToolsTest, EachDesktopRunsItsOwnToolAndNoToolMeansAFailure) {
         }
     }
     EXPECT_EQ(run(lockScreenCommand("KDE")).first, 127);
+}
+
+TEST_F(SystemActionToolsTest, AFailingToolIsNamedOnTheErrorOutput) {
+    std::ofstream(bin / "xflock4") << "#!/bin/sh\nexit 1\n";
+    fs::permissions(bin / "xflock4", fs::perms::owner_all);
+    auto command = lockScreenCommand("XFCE");
+    command.arguments.back() += " 2>&1";
+    // The record catches what the shell says on its error output.
+    command.arguments.at(1) = "exec 2>>\"$RECORD\"; " + command.arguments.at(1);
+    EXPECT_EQ(run(command), std::pair(1, std::string("xflock4 failed\n")));
+}
+
+// Dark Mode picks a theme that is installed, and the window manager's theme
+// with it, on desktops that keep their theme by name.
+TEST_F(SystemActionToolsTest, DarkModeSwitchesToAnInstalledDarkThemeAndBack) {
+    // Settings tools that keep each value in a file named after its key.
+    const auto settingsTool = [&](const std::string& name, const std::string& body) {
+        std::ofstream(bin / name) << "#!/bin/sh\n" << body << "\n";
+        fs::permissions(bin / name, fs::perms::owner_all);
+    };
+    settingsTool("xfconf-query", "f=\"$STORE/$2$(echo $4 | tr / _)\"; if [ \"$5\" = -s ]; then echo \"$6\" > "
+                                 "\"$f\"; else cat \"$f\"; fi");
+    settingsTool("gsettings", "f=\"$STORE/$2.$3\"; if [ \"$1\" = set ]; then echo \"$4\" > \"$f\"; else echo "
+                              "\"'$(cat \"$f\")'\"; fi");
+    for (const char* real : {"/usr/bin/grep", "/usr/bin/tr", "/usr/bin/cat", "/usr/bin/mkdir"})
+        fs::create_symlink(real, bin / fs::path(real).filename());
+    const fs::path store = root / "store", home = root / "home", share = root / "share";
+    const auto theme = [&](const std::string& name, const std::string& part) {
+        fs::create_directories(share / "themes" / name / part);
+    };
+    const auto set = [&](const std::string& key, const std::string& value) {
+        fs::create_directories(store);
+        std::ofstream(store / key) << value << "\n";
+    };
+    const auto get = [&](const std::string& key) {
+        std::ifstream in(store / key);
+        std::string value;
+        std::getline(in, value);
+        return value;
+    };
+    const std::vector<std::string> environment{"HOME=" + home.string(), "STORE=" + store.string(),
+                                               "XDG_DATA_DIRS=" + share.string()};
+    const auto toggle = [&](const char* desktop) {
+        return run(std::get<route::Queued>(systemActionRoute("toggle-dark-mode", desktop)), environment)
+            .first;
+    };
+
+    // Stock Xfce: its theme has no dark variant, Adwaita's is installed, the
+    // window manager's theme has none at all.
+    theme("Xfce", "gtk-3.0");
+    theme("Adwaita-dark", "gtk-3.0");
+    set("xsettings_Net_ThemeName", "Xfce");
+    set("xfwm4_general_theme", "Default");
+    EXPECT_EQ(toggle("XFCE"), 0);
+    EXPECT_EQ(get("xsettings_Net_ThemeName"), "Adwaita-dark");
+    EXPECT_EQ(get("xfwm4_general_theme"), "Default");
+    EXPECT_EQ(toggle("XFCE"), 0);
+    EXPECT_EQ(get("xsettings_Net_ThemeName"), "Xfce") << "back to the theme it came from";
+
+    // A theme with its own dark variant for both.
+    for (const char* part : {"gtk-3.0", "xfwm4"}) {
+        theme("Greybird", part);
+        theme("Greybird-dark", part);
+    }
+    set("xsettings_Net_ThemeName", "Greybird");
+    set("xfwm4_general_theme", "Greybird");
+    EXPECT_EQ(toggle("XFCE"), 0);
+    EXPECT_EQ(get("xsettings_Net_ThemeName"), "Greybird-dark");
+    EXPECT_EQ(get("xfwm4_general_theme"), "Greybird-dark");
+    EXPECT_EQ(toggle("XFCE"), 0);
+    EXPECT_EQ(get("xfwm4_general_theme"), "Greybird");
+
+    // Stock MATE: Menta to BlackMATE, the window manager's theme too; with
+    // no dark theme installed nothing changes and the switch fails.
+    fs::remove_all(share / "themes" / "Adwaita-dark");
+    set("org.mate.interface.gtk-theme", "Menta");
+    set("org.mate.Marco.general.theme", "Menta");
+    EXPECT_NE(toggle("MATE"), 0);
+    EXPECT_EQ(get("org.mate.interface.gtk-theme"), "Menta");
+    for (const char* part : {"gtk-3.0", "metacity-1"})
+        theme("BlackMATE", part);
+    EXPECT_EQ(toggle("MATE"), 0);
+    EXPECT_EQ(get("org.mate.interface.gtk-theme"), "BlackMATE");
+    EXPECT_EQ(get("org.mate.Marco.general.theme"), "BlackMATE");
 }
 
 } // namespace

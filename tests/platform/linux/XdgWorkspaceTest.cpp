@@ -150,6 +150,36 @@ TEST_F(XdgWorkspaceTest, AnotherPlatformsIdentifierFindsTheDefaultThenTheCommonP
     ::setenv("PATH", path.c_str(), 1);
 }
 
+TEST_F(XdgWorkspaceTest, TheRunningDesktopsOwnProgramsComeFirstAndThoseKeptOffItLast) {
+    // MATE with Xfce's programs installed too, and a neutral calculator.
+    write(system / "xfce-settings-manager.desktop", entry("OnlyShowIn=XFCE;\n"));
+    write(system / "mate-control-center.desktop", entry(""));
+    write(system / "galculator.desktop", entry(""));
+    write(system / "mate-calc.desktop", entry(""));
+    write(system / "org.kde.kcalc.desktop", entry("NotShowIn=MATE;GNOME;\n"));
+    struct Case {
+        const char* desktop;
+        const char* identifier;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"MATE", "com.apple.systempreferences", "mate-control-center"},
+        {"MATE", "com.apple.calculator", "mate-calc"},
+        {"XFCE", "com.apple.systempreferences", "xfce-settings-manager"},
+        {"XFCE", "com.apple.calculator", "galculator"},
+        {"KDE", "com.apple.calculator", "org.kde.kcalc"},
+        {"", "com.apple.calculator", "org.kde.kcalc"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(XdgWorkspace(processes, c.desktop).applicationPath(c.identifier),
+                  (system / (std::string(c.expected) + ".desktop")).string())
+            << c.identifier << " on " << c.desktop;
+    // An entry meant for another desktop serves when it is all there is.
+    fs::remove(system / "mate-control-center.desktop");
+    EXPECT_EQ(XdgWorkspace(processes, "MATE").applicationPath("com.apple.systempreferences"),
+              (system / "xfce-settings-manager.desktop").string());
+}
+
 TEST_F(XdgWorkspaceTest, NamesComeFromTheResolvedEntry) {
     write(system / "org.gnome.Nautilus.desktop",
           "[Desktop Entry]\nType=Application\nName=Files\nExec=nautilus\n");

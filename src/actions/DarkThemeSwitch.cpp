@@ -1,0 +1,62 @@
+#include "actions/DarkThemeSwitch.h"
+
+namespace rondelix {
+
+namespace {
+
+// The light theme a switch to dark came from is kept, so that switching
+// back restores it rather than a stock theme.
+constexpr const char* functions = R"sh(memo="${XDG_STATE_HOME:-$HOME/.local/state}/rondelix"
+folders() {
+    printf '%s\n' "$HOME/.themes" "${XDG_DATA_HOME:-$HOME/.local/share}/themes"
+    echo "${XDG_DATA_DIRS:-/usr/local/share:/usr/share}" | tr ':' '\n' | while read -r d; do echo "$d/themes"; done
+}
+installed() { [ -n "$1" ] && folders | while read -r d; do [ -d "$d/$1/$2" ] && echo yes; done | grep -q yes; }
+is_dark() { case "$1" in *[Dd]ark*|BlackMATE|HighContrastInverse) return 0;; esac; return 1; }
+counterpart() {
+    if is_dark "$1"; then
+        for c in "$(cat "$memo/$5" 2>/dev/null)" "${1%-[Dd]ark}" "${1%[Dd]ark}" $4; do
+            [ "$c" != "$1" ] && installed "$c" "$2" && { echo "$c"; return; }
+        done
+    else
+        for c in "$1-dark" "$1-Dark" "${1}Dark" $3; do installed "$c" "$2" && { echo "$c"; return; }; done
+    fi
+}
+)sh";
+
+} // namespace
+
+std::string darkThemeSwitchCommand(const ThemeSettings& s) {
+    const std::string darks = "'" + s.stockDark + "'";
+    const std::string lights = "'" + s.stockLight + "'";
+    std::string script = functions;
+    script += "t=$(" + s.gtkRead + " | tr -d \"'\")\n";
+    script += "n=$(counterpart \"$t\" gtk-3.0 " + darks + " " + lights + " gtk)\n";
+    script += "if [ -z \"$n\" ]; then\n"
+              "    if is_dark \"$t\"; then echo \"no light theme is installed to switch to from $t\" >&2;\n"
+              "    else echo \"no dark theme is installed: looked for $t-dark and " +
+              s.stockDark +
+              "\" >&2; fi\n"
+              "    exit 1\n"
+              "fi\n"
+              "is_dark \"$t\" || { mkdir -p \"$memo\" && echo \"$t\" > \"$memo/gtk\"; }\n";
+    script += s.gtkWrite + " \"$n\" || exit 1\n";
+    if (!s.windowManagerRead.empty()) {
+        // The window manager's theme follows where it does not match yet.
+        script += "w=$(" + s.windowManagerRead + " | tr -d \"'\")\n";
+        script += "dn=$(is_dark \"$n\" && echo 1); dw=$(is_dark \"$w\" && echo 1)\n";
+        script += "if [ -n \"$w\" ] && [ \"$dn\" != \"$dw\" ]; then\n"
+                  "    m=$(counterpart \"$w\" " +
+                  s.windowManagerFolder + " " + darks + " " + lights +
+                  " wm)\n"
+                  "    is_dark \"$w\" || { mkdir -p \"$memo\" && echo \"$w\" > \"$memo/wm\"; }\n"
+                  "    [ -n \"$m\" ] && " +
+                  s.windowManagerWrite +
+                  " \"$m\"\n"
+                  "fi\n";
+    }
+    script += "exit 0";
+    return script;
+}
+
+} // namespace rondelix

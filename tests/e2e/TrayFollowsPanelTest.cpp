@@ -1,0 +1,123 @@
+// The tray icon on the stock panel looks of Xfce, MATE and KDE, light and
+// dark, before and after the desktop switches its theme: it must stand out
+// from the panel (3:1 at least) without the program being restarted.
+
+#include "e2e/EndToEndRig.h"
+#include "platform/linux/PortalStandIn.h"
+#include "support/ContrastRatio.h"
+
+#include <QCoreApplication>
+
+namespace rondelix::e2e {
+namespace {
+
+// Waits as waitFor does, answering the stand-in portal's calls meanwhile.
+template <typename Check> bool waitServing(Check check, double seconds) {
+    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    while (Clock::now() < deadline) {
+        if (check()) return true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return check();
+}
+
+// The strongest contrast in the panel's area against the panel itself,
+// read from its corner.
+double strongestContrast(const QImage& panel) {
+    double best = 1;
+    for (int y = 0; y < panel.height(); ++y)
+        for (int x = 0; x < panel.width(); ++x)
+            best = std::max(best, testsupport::contrastRatio(panel.pixelColor(x, y), panel.pixelColor(1, 1)));
+    return best;
+}
+
+// Whether every pixel lies between the panel's colour and its text colour:
+// an icon drawn in the text colour alone, as the panel asked.
+bool onlyInTheTextColour(const QImage& panel, const QColor& text) {
+    const double back = testsupport::relativeLuminance(panel.pixelColor(1, 1));
+    const double ink = testsupport::relativeLuminance(text);
+    for (int y = 0; y < panel.height(); ++y)
+        for (int x = 0; x < panel.width(); ++x) {
+            const double l = testsupport::relativeLuminance(panel.pixelColor(x, y));
+            if (l < std::min(back, ink) - 0.02 || l > std::max(back, ink) + 0.02) return false;
+        }
+    return true;
+}
+
+struct Look {
+    const char* name;
+    QString tint;
+    // What the panel publishes as its text colour; KDE's panel hosts its
+    // items itself and publishes none.
+    std::optional<QColor> text;
+    // The settings portal's colour scheme: 1 dark, 2 light.
+    unsigned scheme;
+};
+
+TEST_F(EndToEnd, TheTrayIconStandsOutOnEachStockPanelLookBeforeAndAfterAThemeSwitch) {
+    SessionBus bus;
+    ASSERT_FALSE(bus.address.empty());
+    testing::PortalStandIn portal(QString::fromStdString(bus.address));
+    portal.values["org.freedesktop.appearance"] = {{"color-scheme", 2u}};
+    ASSERT_TRUE(portal.start());
+    const struct {
+        const char* desktop;
+        Look before, after;
+    } desktops[] = {
+        {"XFCE",
+         {"xfce-light", "0xE8E8E7", QColor(60, 60, 60), 2},
+         {"xfce-dark", "0x3C3C3C", QColor(Qt::white), 1}},
+        {"MATE",
+         {"mate-light", "0xF6F5F4", QColor(46, 52, 54), 2},
+         {"mate-dark", "0x303030", QColor(238, 238, 236), 1}},
+        {"KDE",
+         {"kde-light-scheme", "0x31363B", std::nullopt, 2},
+         {"kde-dark-scheme", "0x31363B", std::nullopt, 1}},
+    };
+    for (const auto& desktop : desktops) {
+        SCOPED_TRACE(desktop.desktop);
+        portal.change("org.freedesktop.appearance", "color-scheme", desktop.before.scheme);
+        auto tray = std::make_unique<TrayPanel>(desktop.before.tint, desktop.before.text);
+        if (!tray->running) GTEST_SKIP() << "no tray host installed (scripts/setup installs trayer)";
+        QProcessEnvironment environment;
+        environment.insert("XDG_CURRENT_DESKTOP", desktop.desktop);
+        Program program(home.path, std::string("tray-") + desktop.desktop, {}, environment);
+        ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, 10)) << program.log();
+
+        QImage previous;
+        for (const Look* look : {&desktop.before, &desktop.after}) {
+            if (look == &desktop.after) {
+                // The theme switches: a new panel look, a new colour scheme.
+                portal.change("org.freedesktop.appearance", "color-scheme", look->scheme);
+                if (look->tint != desktop.before.tint || look->text != desktop.before.text) {
+                    tray.reset();
+                    // The old panel's window may outlive its process for a moment.
+                    ASSERT_TRUE(waitFor([] { return TrayPanel::manager() == XCB_WINDOW_NONE; }, 5));
+                    tray = std::make_unique<TrayPanel>(look->tint, look->text);
+                }
+            }
+            QImage shown;
+            const bool stands = waitServing(
+                [&] {
+                    shown = grabScreen().copy(TrayPanel::area());
+                    // After the switch, redrawn without a restart.
+                    return strongestContrast(shown) >= 3.0 && shown != previous;
+                },
+                8);
+            // Settled: a panel publishes its colours just after it takes the tray over.
+            waitServing([] { return false; }, 0.5);
+            shown = grabScreen().copy(TrayPanel::area());
+            shown.scaled(shown.size() * 4).save(artifact(std::string("e2e-tray-") + look->name + ".png"));
+            EXPECT_TRUE(!look->text || onlyInTheTextColour(shown, *look->text))
+                << look->name << ": not in its colour";
+            EXPECT_TRUE(stands && strongestContrast(shown) >= 3.0)
+                << look->name << ": contrast " << strongestContrast(shown) << "\n"
+                << program.log();
+            previous = shown;
+        }
+        EXPECT_EQ(program.stop(), 0);
+    }
+}
+
+} // namespace
+} // namespace rondelix::e2e
