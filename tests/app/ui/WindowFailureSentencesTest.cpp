@@ -5,6 +5,7 @@
 #include "gallery/ui/GalleryListRow.h"
 #include "model/DefaultConfig.h"
 #include "overlay/ui/HUDWindow.h"
+#include "overlay/ui/SliceIconSources.h"
 #include "support/CoordinatorRig.h"
 
 #include <QApplication>
@@ -147,6 +148,7 @@ void saveScreenshot(QWidget& window, const std::string& name) {
 TEST(WindowFailureSentences, TheMainWindowSaysWhatDidNotHappenWhereItHappened) {
     for (const Failure& failure : mainWindowFailures()) {
         SCOPED_TRACE(failure.name);
+        SliceIconSources icons;
         QtAppWindows windows;
         CoordinatorRig rig;
         rig.defaults.set(DefaultsKeys::devMenuUnlocked, true);
@@ -164,7 +166,7 @@ TEST(WindowFailureSentences, TheMainWindowSaysWhatDidNotHappenWhereItHappened) {
         }
         if (failure.before) failure.before(rig);
         rig.open(rig.platform(&windows));
-        windows.attach(rig.c());
+        windows.attach(rig.c(), icons);
         rig.c().showMain(failure.tab);
         QWidget& window = *windows.mainWindow();
         window.resize(1100, 760);
@@ -195,12 +197,13 @@ TEST(WindowFailureSentences, TheMainWindowSaysWhatDidNotHappenWhereItHappened) {
 // The onboarding's own launch-at-login switch: unticked again, with the reason
 // under it, when the system refuses, and nothing said once it accepts.
 TEST(WindowFailureSentences, TheOnboardingSaysWhyLaunchAtLoginStayedOff) {
+    SliceIconSources icons;
     QtAppWindows windows;
     CoordinatorRig rig;
     const std::string entry = rig.home.path.string() + "/.config/autostart/rondelix.desktop";
     rig.loginItems.failWith(entry + ": Read-only file system");
     rig.open(rig.platform(&windows));
-    windows.attach(rig.c());
+    windows.attach(rig.c(), icons);
     rig.c().showOnboarding(OnboardingStep::ready);
     QApplication::processEvents();
     QWidget* window = nullptr;
