@@ -41,6 +41,7 @@ struct PageRig {
                                      background,
                                      workspace,
                                      [this] { return Color::fromHex(store.config().behavior.accentHex); },
+                                     [] { return false; },
                                      store.configChanged,
                                      wheelPreviewFactory(store, icons),
                                      {}},

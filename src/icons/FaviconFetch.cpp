@@ -13,7 +13,11 @@ namespace rondelix {
 
 std::optional<std::string> FaviconFetch::checkedAddress(const std::string& host) {
     const auto addresses = services_.resolver.addresses(asciiLowercased(host));
-    if (addresses.empty() || !std::ranges::all_of(addresses, isPublicAddress)) return std::nullopt;
+    if (addresses.empty()) return std::nullopt;
+    const auto own = services_.resolver.ownAddresses();
+    if (!std::ranges::all_of(addresses,
+                             [&own](const auto& address) { return isPublicAddress(address, own); }))
+        return std::nullopt;
     return addresses.front();
 }
 
@@ -57,24 +61,49 @@ std::optional<std::string> FaviconFetch::imageFromHref(std::string_view href, co
     return fetchImage(*url);
 }
 
-bool FaviconFetch::acceptablePicture(std::string_view bytes) const {
+std::optional<platform::PixelSize> FaviconFetch::acceptableSize(std::string_view bytes) const {
     const auto size = services_.images.declaredSize(bytes);
-    return size && size->width > 0 && size->height > 0 && size->width <= largestSide &&
-           size->height <= largestSide;
+    if (!size || size->width <= 0 || size->height <= 0 || size->width > largestSide ||
+        size->height > largestSide)
+        return std::nullopt;
+    return size;
+}
+
+namespace {
+
+std::uint64_t pixelsOf(const platform::PixelSize& size) {
+    return static_cast<std::uint64_t>(size.width) * static_cast<std::uint64_t>(size.height);
+}
+
+} // namespace
+
+std::optional<std::string> FaviconFetch::drawingFromText(const std::string& svg) {
+    std::uint64_t pixels = 0;
+    const auto cleaned = cleanedSvg(svg, [&](std::string_view picture) {
+        const auto size = acceptableSize(picture);
+        if (size) pixels += pixelsOf(*size);
+        return size.has_value();
+    });
+    // Too many pictures inline are refused whole rather than drawn in part.
+    if (!cleaned || pixels > iconPixelCap) return std::nullopt;
+    auto hold = pixels_.reserve(pixels);
+    if (!hold) return std::nullopt;
+    return services_.svg.renderPNG(*cleaned, iconSide, std::move(hold));
 }
 
 std::optional<std::string> FaviconFetch::imageFromBytes(std::string_view bytes, bool isSvg) {
     // A drawing that did not render is not handed to a decoder that could
     // draw it again without the cleaning and the time limit.
-    if (isSvg && asciiLowercased(repairedUtf8(bytes)).find("<svg") != std::string::npos)
-        return services_.svg.renderPNG(
-            cleanedSvg(repairedUtf8(bytes),
-                       [this](std::string_view picture) { return acceptablePicture(picture); }),
-            iconSide);
-    if (!acceptablePicture(bytes)) return std::nullopt;
+    if (isSvg) {
+        auto text = repairedUtf8(bytes);
+        if (asciiLowercased(text).find("<svg") != std::string::npos) return drawingFromText(text);
+    }
+    const auto size = acceptableSize(bytes);
+    if (!size) return std::nullopt;
+    const auto hold = pixels_.reserve(pixelsOf(*size));
+    if (!hold) return std::nullopt;
     // A wheel draws the icon a few dozen pixels wide; keeping a large picture
     // whole would only cost memory and decoding time on every host's icon.
-    const auto size = services_.images.declaredSize(bytes);
     const double scale = std::min(1.0, iconSide / std::max(size->width, size->height));
     const auto side = [scale](double length) {
         return std::max(1, static_cast<int>(std::lround(length * scale)));

@@ -2,12 +2,14 @@
 
 #include "icons/FaviconBodySink.h"
 #include "icons/FaviconUrl.h"
+#include "icons/PixelBudget.h"
 #include "platform/HostResolver.h"
 #include "platform/HttpClient.h"
 #include "platform/Images.h"
 #include "platform/SvgRenderer.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +28,10 @@ class FaviconFetch {
     // Drawings are drawn on a square of this side; pictures are kept no larger.
     static constexpr int iconSide = 128;
     static constexpr double largestSide = 4096;
+    // The pixels one icon's pictures may decode to together (a drawing's
+    // inline pictures included), and all icons' pictures at once.
+    static constexpr std::uint64_t iconPixelCap = 4096 * 4096;
+    static constexpr std::uint64_t pixelCap = 2 * iconPixelCap;
     static constexpr std::size_t linksTried = 16;
     static constexpr int redirectsFollowed = 10;
 
@@ -54,11 +60,14 @@ class FaviconFetch {
 
   private:
     // The address to connect to for the host: the first of its addresses,
-    // and only when every one of them is public.
+    // and only when every one of them is public and none is this machine's.
     std::optional<std::string> checkedAddress(const std::string& host);
-    bool acceptablePicture(std::string_view bytes) const;
+    // The picture's size when it is within the side limit.
+    std::optional<platform::PixelSize> acceptableSize(std::string_view bytes) const;
+    std::optional<std::string> drawingFromText(const std::string& svg);
 
     Services services_;
+    PixelBudget pixels_{pixelCap};
 };
 
 } // namespace rondelix

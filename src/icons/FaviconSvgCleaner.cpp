@@ -1,13 +1,18 @@
 #include "icons/FaviconSvgCleaner.h"
 
+#include "icons/Base64.h"
 #include "icons/FaviconLinks.h"
 #include "util/Ascii.h"
+#include "util/XmlReader.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace rondelix {
 
 namespace {
+
+using Accepts = std::function<bool(std::string_view)>;
 
 bool startsFolded(std::string_view text, std::size_t at, std::string_view prefix) {
     return at + prefix.size() <= text.size() &&
@@ -15,133 +20,204 @@ bool startsFolded(std::string_view text, std::size_t at, std::string_view prefix
                       [](char a, char b) { return asciiLower(a) == asciiLower(b); });
 }
 
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+// The part of a qualified name after its prefix, lower-cased.
+std::string localName(std::string_view name) {
+    const auto colon = name.rfind(':');
+    return asciiLowercased(colon == std::string_view::npos ? name : name.substr(colon + 1));
 }
 
-bool isNameChar(char c) {
-    return isAsciiAlphanumeric(c) || c == '-' || c == '_' || c == ':' || c == '.';
+bool isLink(std::string_view attribute) {
+    const auto local = localName(attribute);
+    return local == "href" || local == "src";
 }
 
-// The end of a declaration starting at "<!", skipping a bracketed internal
-// subset and quoted text.
-std::size_t declarationEnd(std::string_view text, std::size_t at) {
-    int depth = 0;
-    char quote = 0;
-    for (auto i = at + 2; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quote != 0) {
-            if (c == quote) quote = 0;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '[') {
-            ++depth;
-        } else if (c == ']') {
-            depth = std::max(0, depth - 1);
-        } else if (c == '>' && depth == 0) {
-            return i + 1;
-        }
-    }
-    return text.size();
+std::string_view trimmed(std::string_view text, std::string_view characters) {
+    const auto first = text.find_first_not_of(characters);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(characters) - first + 1);
 }
 
-bool safeReference(std::string_view value, const std::function<bool(std::string_view)>& acceptsPicture) {
-    std::size_t start = 0;
-    while (start < value.size() && (isSpace(value[start]) || value[start] == '"' || value[start] == '\''))
-        ++start;
-    const auto trimmed = value.substr(start);
-    if (trimmed.starts_with('#')) return true;
-    if (!startsFolded(trimmed, 0, "data:")) return false;
-    const auto inline_ = dataLinkBytes(trimmed);
-    if (!inline_) return false;
-    // A drawing inside a drawing could carry its own outside links.
-    if (inline_->declaredSvg) return false;
-    return acceptsPicture(inline_->bytes);
+// An inline picture, written again as plain base64 so that the renderer
+// decodes exactly the bytes that were accepted.
+std::optional<std::string> inlinePicture(std::string_view link, const Accepts& acceptsPicture) {
+    if (!startsFolded(link, 0, "data:")) return std::nullopt;
+    const auto inline_ = dataLinkBytes(link);
+    if (!inline_ || inline_->declaredSvg || !acceptsPicture(inline_->bytes)) return std::nullopt;
+    auto type = asciiLowercased(link.substr(5, link.find_first_of(";,") - 5));
+    if (!std::ranges::all_of(type, [](char c) {
+            return isAsciiAlphanumeric(c) || c == '/' || c == '.' || c == '+' || c == '-';
+        }))
+        type.clear();
+    return "data:" + type + ";base64," + Base64::encode(inline_->bytes);
 }
 
-// Rewrites url(...) references and drops @import rules in style text.
-std::string cleanedStyle(std::string_view text, const std::function<bool(std::string_view)>& acceptsPicture) {
+// Every url() that does not point at an element of the drawing becomes none.
+std::string withInsideUrlsOnly(std::string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size();) {
-        if (startsFolded(text, i, "@import")) {
-            const auto end = text.find(';', i);
-            i = end == std::string_view::npos ? text.size() : end + 1;
+        if (!startsFolded(text, i, "url(")) {
+            out += text[i++];
             continue;
         }
-        if (startsFolded(text, i, "url(")) {
-            const auto close = text.find(')', i);
-            const auto end = close == std::string_view::npos ? text.size() : close + 1;
-            const auto inner =
-                text.substr(i + 4, (close == std::string_view::npos ? text.size() : close) - i - 4);
-            out += safeReference(inner, acceptsPicture) ? std::string(text.substr(i, end - i)) : "none";
-            i = end;
-            continue;
-        }
-        out += text[i++];
+        const auto close = text.find(')', i);
+        const auto end = close == std::string_view::npos ? text.size() : close + 1;
+        // One that holds another "(" is not a plain reference, whatever follows.
+        const auto inner = text.substr(i + 4, end - i - 4);
+        const bool inside =
+            trimmed(inner, " \t\n\r\f\"')").starts_with('#') && inner.find('(') == std::string_view::npos;
+        out += inside ? std::string(text.substr(i, end - i)) : "none";
+        i = end;
     }
     return out;
+}
+
+// A style sheet with its comments and @import rules left out and only
+// inside url()s. Escapes could spell either in a way this does not see: a
+// sheet with any is dropped.
+std::optional<std::string> cleanedStyleSheet(std::string_view sheet) {
+    if (sheet.find('\\') != std::string_view::npos) return std::nullopt;
+    std::string uncommented;
+    for (std::size_t i = 0; i < sheet.size();) {
+        if (!sheet.substr(i).starts_with("/*")) {
+            uncommented += sheet[i++];
+            continue;
+        }
+        const auto end = sheet.find("*/", i + 2);
+        i = end == std::string_view::npos ? sheet.size() : end + 2;
+    }
+    std::string plain;
+    for (std::size_t i = 0; i < uncommented.size();) {
+        if (!startsFolded(uncommented, i, "@import")) {
+            plain += uncommented[i++];
+            continue;
+        }
+        const auto end = uncommented.find(';', i);
+        i = end == std::string::npos ? uncommented.size() : end + 1;
+        plain += ' '; // keeps what lay either side apart
+    }
+    return withInsideUrlsOnly(plain);
+}
+
+// The value an attribute keeps, or none when it goes.
+std::optional<std::string> keptValue(std::string_view element, const XmlReader::Attribute& attribute,
+                                     const Accepts& acceptsPicture) {
+    const auto name = asciiLowercased(attribute.name);
+    if (name == "xmlns" || name.starts_with("xmlns:")) return attribute.value;
+    if (name == "xml:base") return std::nullopt;
+    if (isLink(name)) {
+        // A renderer reads an image's link as a file name unless it is inline.
+        const auto link = trimmed(attribute.value, " \t\n\r");
+        if (localName(element) == "image") return inlinePicture(link, acceptsPicture);
+        if (link.starts_with('#')) return std::string(link);
+        return std::nullopt;
+    }
+    if (localName(name) == "style") return cleanedStyleSheet(attribute.value);
+    return withInsideUrlsOnly(attribute.value);
+}
+
+// Elements whose content could run or load something, and animations that
+// would change a link.
+bool droppedWhole(const XmlReader& reader) {
+    const auto name = localName(reader.name());
+    if (name == "script" || name == "foreignobject") return true;
+    return std::ranges::any_of(reader.attributes(), [](const XmlReader::Attribute& attribute) {
+        return localName(attribute.name) == "attributename" && isLink(attribute.value);
+    });
+}
+
+void appendEscaped(std::string& out, std::string_view text, bool inAttribute) {
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&apos;";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        case '\n':
+            out += inAttribute ? "&#10;" : "\n";
+            break;
+        case '\t':
+            out += inAttribute ? "&#9;" : "\t";
+            break;
+        default:
+            out += c;
+        }
+    }
 }
 
 } // namespace
 
-std::string cleanedSvg(std::string_view svg,
-                       const std::function<bool(std::string_view bytes)>& acceptsPicture) {
+std::optional<std::string> cleanedSvg(std::string_view svg, const Accepts& acceptsPicture) {
+    XmlReader reader(svg);
     std::string out;
     out.reserve(svg.size());
-    for (std::size_t i = 0; i < svg.size();) {
-        if (startsFolded(svg, i, "<!doctype") || startsFolded(svg, i, "<!entity")) {
-            i = declarationEnd(svg, i);
+    std::vector<std::string> open;
+    bool startPending = false; // "<name ..." written, its ">" or "/>" not yet
+    int droppedDepth = 0;
+    for (;;) {
+        const auto piece = reader.next();
+        if (piece == XmlReader::Piece::error) return std::nullopt;
+        // A drawing whose root went draws nothing.
+        if (piece == XmlReader::Piece::end) return out.empty() ? std::nullopt : std::optional(out);
+        if (droppedDepth > 0) {
+            if (piece == XmlReader::Piece::startElement) ++droppedDepth;
+            if (piece == XmlReader::Piece::endElement) --droppedDepth;
             continue;
         }
-        if (startsFolded(svg, i, "<?xml-stylesheet")) {
-            const auto end = svg.find("?>", i);
-            i = end == std::string_view::npos ? svg.size() : end + 2;
+        if (piece == XmlReader::Piece::endElement) {
+            out += startPending ? "/>" : "</" + reader.name() + ">";
+            startPending = false;
+            open.pop_back();
             continue;
         }
-        // An attribute: a name after white space, "=", a quoted value.
-        if (isSpace(svg[i])) {
-            auto nameStart = i;
-            while (nameStart < svg.size() && isSpace(svg[nameStart]))
-                ++nameStart;
-            auto nameEnd = nameStart;
-            while (nameEnd < svg.size() && isNameChar(svg[nameEnd]))
-                ++nameEnd;
-            auto eq = nameEnd;
-            while (eq < svg.size() && isSpace(svg[eq]))
-                ++eq;
-            if (nameEnd > nameStart && eq < svg.size() && svg[eq] == '=') {
-                auto valueStart = eq + 1;
-                while (valueStart < svg.size() && isSpace(svg[valueStart]))
-                    ++valueStart;
-                if (valueStart < svg.size() && (svg[valueStart] == '"' || svg[valueStart] == '\'')) {
-                    const auto close = svg.find(svg[valueStart], valueStart + 1);
-                    const auto valueEnd = close == std::string_view::npos ? svg.size() : close;
-                    const auto end = close == std::string_view::npos ? svg.size() : close + 1;
-                    const std::string name = asciiLowercased(svg.substr(nameStart, nameEnd - nameStart));
-                    const auto value = svg.substr(valueStart + 1, valueEnd - valueStart - 1);
-                    const bool link = name == "href" || name.ends_with(":href") || name == "src";
-                    if (link && !safeReference(value, acceptsPicture)) {
-                        i = end;
-                        continue;
-                    }
-                    out += svg.substr(i, valueStart + 1 - i);
-                    out += cleanedStyle(value, acceptsPicture);
-                    if (close != std::string_view::npos) out += svg[valueStart];
-                    i = end;
-                    continue;
-                }
-            }
-        }
-        if (startsFolded(svg, i, "@import") || startsFolded(svg, i, "url(")) {
-            // Style element text: clean up to the next tag.
-            const auto end = std::min(svg.find('<', i), svg.size());
-            out += cleanedStyle(svg.substr(i, end - i), acceptsPicture);
-            i = end;
+        if (piece == XmlReader::Piece::text) {
+            const bool sheet = !open.empty() && localName(open.back()) == "style";
+            const auto text = sheet ? cleanedStyleSheet(reader.text()) : reader.text();
+            if (!text || text->empty()) continue;
+            if (startPending) out += '>';
+            startPending = false;
+            appendEscaped(out, *text, false);
             continue;
         }
-        out += svg[i++];
+        if (droppedWhole(reader)) {
+            droppedDepth = 1;
+            continue;
+        }
+        std::string tag = '<' + reader.name();
+        bool linked = false;
+        for (const auto& attribute : reader.attributes()) {
+            const auto value = keptValue(reader.name(), attribute, acceptsPicture);
+            if (!value) continue;
+            linked = linked || isLink(attribute.name);
+            tag += ' ' + attribute.name + "=\"";
+            appendEscaped(tag, *value, true);
+            tag += '"';
+        }
+        // An image or a use without its link draws nothing.
+        const auto name = localName(reader.name());
+        if (!linked && (name == "image" || name == "use")) {
+            droppedDepth = 1;
+            continue;
+        }
+        if (startPending) out += '>';
+        startPending = false;
+        out += tag;
+        open.push_back(reader.name());
+        startPending = true;
     }
-    return out;
 }
 
 } // namespace rondelix

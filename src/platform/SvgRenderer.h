@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,8 +16,12 @@ class SvgRenderer {
     // A transparent square of side × side pixels with the drawing fitted in
     // it, its aspect kept and centred, encoded as PNG. None when the drawing
     // cannot be drawn or takes longer than the renderer allows. Blocks;
-    // never call it on the main thread.
-    virtual std::optional<std::string> renderPNG(const std::string& svg, int side) = 0;
+    // never call it on the main thread. The hold is kept until the drawing
+    // has really ended, also when the renderer answered before it: what the
+    // hold stands for (the memory counted for the drawing) stays taken while
+    // the drawing may still use it.
+    virtual std::optional<std::string> renderPNG(const std::string& svg, int side,
+                                                 std::shared_ptr<const void> hold) = 0;
 };
 
 } // namespace rondelix::platform

@@ -199,8 +199,10 @@ struct Program {
         return waitFor([&] { return hasLine(line); }, 10);
     }
     // The exit status, or -1 for a crash; none while it still runs.
-    std::optional<int> exit() {
-        if (!process.waitForFinished(5000)) return std::nullopt;
+    // A killed program can take seconds to go on a machine busy writing to
+    // disk: it cannot end while a write of its own is still being flushed.
+    std::optional<int> exit(int waitMs = 5000) {
+        if (!process.waitForFinished(waitMs)) return std::nullopt;
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
     std::optional<int> stop() {

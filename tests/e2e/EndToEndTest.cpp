@@ -1089,7 +1089,8 @@ TEST_F(DemoEndToEnd, AProgramKilledAnywhereInADemoFindsTheUsersWheelsAtTheNextSt
             pause(delayMs / 1000.0);
             if (fs::exists(backup())) ++killedDuringRun;
             ::kill(static_cast<pid_t>(program.process.processId()), SIGKILL);
-            program.exit();
+            // Until it has gone, its socket still answers the next start.
+            ASSERT_TRUE(program.exit(60000)) << "run " << run << ": the killed program did not end";
         }
         Program next(home.path, "demo-next");
         ASSERT_TRUE(next.waitForLine("Rondelix: ready.")) << next.log();

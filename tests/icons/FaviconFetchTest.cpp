@@ -1,5 +1,6 @@
 #include "icons/FaviconFetch.h"
 
+#include "icons/Base64.h"
 #include "platform/sim/SimHostResolver.h"
 #include "platform/sim/SimHttpClient.h"
 #include "platform/sim/SimImages.h"
@@ -102,6 +103,10 @@ TEST_F(FaviconFetchTest, EveryHopIsResolvedCheckedAndSentToTheCheckedAddress) {
     resolver.replies["evil.example"] = {{"10.0.0.7"}};
     resolver.replies["mixed.example"] = {{"8.8.8.8", "::ffff:127.0.0.1"}};
     resolver.replies["rebind.example"] = {{"93.184.216.35"}, {"127.0.0.1"}};
+    // A public address of this machine's own.
+    resolver.replies["own.example"] = {{"93.184.216.99"}};
+    resolver.own = {"127.0.0.1", "93.184.216.99"};
+    http.answers["https://example.com/to-own"] = {302, "", "", std::nullopt, "http://own.example:8080/admin"};
     http.answers["https://example.com/to-private"] = {302, "", "", std::nullopt, "http://evil.example/x"};
     http.answers["https://example.com/to-loopback-name"] = {301, "", "", std::nullopt, "http://localhost./x"};
     http.answers["https://example.com/to-http"] = {301, "", "", std::nullopt, "http://cdn.example.net/x"};
@@ -115,7 +120,8 @@ TEST_F(FaviconFetchTest, EveryHopIsResolvedCheckedAndSentToTheCheckedAddress) {
         {"https://example.com/to-private", false}, {"https://example.com/to-loopback-name", false},
         {"https://example.com/to-http", true},     {"https://evil.example/x", false},
         {"https://mixed.example/x", false},        {"https://unknown.example/x", false},
-        {"https://example.com/loop", false},       {"https://rebind.example/x", true},
+        {"https://example.com/loop", false},       {"https://example.com/to-own", false},
+        {"https://rebind.example/x", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(fetch(c.url, 100, false).has_value(), c.fetched) << c.url;
@@ -123,12 +129,13 @@ TEST_F(FaviconFetchTest, EveryHopIsResolvedCheckedAndSentToTheCheckedAddress) {
     for (const auto& request : http.requests) {
         EXPECT_NE(request.address, "10.0.0.7");
         EXPECT_NE(request.address, "127.0.0.1");
+        EXPECT_NE(request.address, "93.184.216.99");
         EXPECT_EQ(request.timeoutSeconds, 60);
     }
     EXPECT_EQ(http.requests.back().url, "https://rebind.example/x");
     EXPECT_EQ(http.requests.back().address, "93.184.216.35");
     // One request per hop, the redirect loop cut after a bounded number.
-    EXPECT_EQ(http.requests.size(), 1u + 1 + 2 + (FaviconFetch::redirectsFollowed + 1) + 1);
+    EXPECT_EQ(http.requests.size(), 1u + 1 + 2 + (FaviconFetch::redirectsFollowed + 1) + 1 + 1);
     // The same name answering privately on its next lookup is refused.
     EXPECT_FALSE(fetch("https://rebind.example/x", 100, false));
 }
@@ -235,6 +242,29 @@ TEST_F(FaviconFetchTest, SvgIsRecognisedCleanedAndDrawnAtTheIconSide) {
     svg.fails = true;
     EXPECT_FALSE(fetcher.imageFromBytes(drawing, true));
     EXPECT_EQ(fetcher.imageFromBytes(png(), true), png());
+}
+
+TEST_F(FaviconFetchTest, DecodedPixelsAreCappedForOneIconAndForAllAtOnce) {
+    const auto inlined = [](const std::vector<std::uint32_t>& sides) {
+        std::string svg = "<svg>";
+        for (const auto side : sides)
+            svg += R"(<image href="data:image/png;base64,)" + Base64::encode(png(side)) + "\"/>";
+        return svg + "</svg>";
+    };
+    // Inline pictures over one icon's share are never drawn.
+    EXPECT_FALSE(fetcher.imageFromBytes(inlined(std::vector<std::uint32_t>(21, 4096)), true));
+    EXPECT_FALSE(fetcher.imageFromBytes(inlined({4096, 1}), true));
+    EXPECT_TRUE(svg.drawings.empty());
+    EXPECT_EQ(fetcher.imageFromBytes(inlined({4096}), true), "svg:128");
+    EXPECT_EQ(fetcher.imageFromBytes(inlined(std::vector<std::uint32_t>(16, 1024)), true), "svg:128");
+    // While those two drawings run, nothing more is decoded.
+    EXPECT_FALSE(fetcher.imageFromBytes(png(16), false));
+    EXPECT_FALSE(fetcher.imageFromBytes(inlined({1}), true));
+    EXPECT_TRUE(images.drawings.empty());
+    EXPECT_EQ(svg.drawings.size(), 2u);
+    svg.drawings.pop_back();
+    EXPECT_TRUE(fetcher.imageFromBytes(png(4096), false));
+    EXPECT_TRUE(fetcher.imageFromBytes(png(4096), false));
 }
 
 TEST_F(FaviconFetchTest, DataLinksDecodeWithoutAnyRequest) {

@@ -6,10 +6,11 @@ DesktopFavicons::DesktopFavicons(platform::MainQueue& queue)
     : cache_(queue, searches_, [this](const std::string& host) { return fetch_.resolve(host); }) {}
 
 DesktopFavicons::~DesktopFavicons() {
-    // Searches still waiting on a name server or a web server give up at
-    // once, so the pool's threads are free before it is torn down.
+    // Searches still waiting on a name server, a web server or a drawing
+    // give up at once, so the pool's threads are free before it is torn down.
     resolver_.shutDown();
     http_.shutDown();
+    svg_.shutDown();
 }
 
 } // namespace rondelix

@@ -8,6 +8,7 @@
 #include "app/main/DesktopFavicons.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtAppWindows.h"
+#include "app/ui/ReadablePalette.h"
 #include "app/ui/SideWindow.h"
 #include "app/ui/TrayMenu.h"
 #include "model/WheelState.h"
@@ -39,6 +40,7 @@
 #include "platform/linux/ThreadPoolBackground.h"
 #include "platform/linux/UserHomeFolder.h"
 #include "platform/linux/X11BlurBehind.h"
+#include "platform/linux/X11CompositorWatch.h"
 #include "platform/linux/X11EventTaps.h"
 #include "platform/linux/X11Permissions.h"
 #include "platform/linux/X11TrayColors.h"
@@ -149,6 +151,8 @@ int RondelixApp::run(int argc, char** argv) {
     // paints a few hundred thousand pixels a frame: waking every core for
     // that costs more CPU than it saves, so two threads take the slices.
     QThreadPool::globalInstance()->setMaxThreadCount(2);
+    // Before any window: secondary text stays readable, also under glass.
+    const ReadablePalette readablePalette;
 
     // Set before anything can ask for a reopen.
     AppDelegate* reopenTarget = nullptr;
@@ -216,6 +220,12 @@ int RondelixApp::run(int argc, char** argv) {
                                             .makeHUDSurface = makeHUD};
     coordinator = std::make_unique<AppCoordinator>(platform, delegate);
     d.windows.attach(*coordinator, icons);
+    // A compositor started or stopped later changes the glass windows at once.
+    const desktop::X11CompositorWatch compositorWatch([&d, &log](bool running) {
+        log.write(running ? "a compositor started." : "the compositor stopped.");
+        d.windows.setCompositor(running);
+    });
+    d.windows.setCompositor(compositorWatch.running());
     coordinator->configStore().configChanged.connect([&liveWheel] {
         if (liveWheel) liveWheel->refresh();
     });

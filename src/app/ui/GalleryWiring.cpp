@@ -61,6 +61,7 @@ GalleryBrowserPage* makeGalleryPage(const PageContext& context, double wheelSize
             [&store = coordinator.configStore()] {
                 return Color::fromHex(store.config().behavior.accentHex);
             },
+            [&store = coordinator.configStore()] { return store.config().behavior.liquidGlassEnabled; },
             coordinator.configStore().configChanged,
             wheelPreviewFactory(coordinator.configStore(), context.icons),
             [&coordinator] { return coordinator.platform().screens.displayOptions().reduceMotion; }},

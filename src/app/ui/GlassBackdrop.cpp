@@ -7,15 +7,20 @@ namespace rondelix {
 
 GlassBackdrop::GlassBackdrop(QWidget& window, Environment environment)
     : window_(window), environment_(std::move(environment)) {
-    if (environment_.compositor) {
-        window_.setAttribute(Qt::WA_TranslucentBackground);
-        window_.setAttribute(Qt::WA_NoSystemBackground);
-    }
+    window_.setAttribute(Qt::WA_TranslucentBackground);
+    window_.setAttribute(Qt::WA_NoSystemBackground);
 }
 
 void GlassBackdrop::setGlass(bool on) {
     if (glass_ == on) return;
     glass_ = on;
+    requestBlur();
+    window_.update();
+}
+
+void GlassBackdrop::setCompositor(bool running) {
+    if (environment_.compositor == running) return;
+    environment_.compositor = running;
     requestBlur();
     window_.update();
 }

@@ -10,7 +10,8 @@ namespace rondelix {
 // The backdrop of the program's ordinary windows. With the glass setting on
 // and a compositor running, the window colour at 85 % opacity lets the
 // desktop show through (blurred where the compositor offers to); otherwise
-// the opaque window colour fills the whole window.
+// the opaque window colour fills the whole window. A compositor that starts
+// or stops while the window is open changes it at once.
 class GlassBackdrop {
   public:
     struct Environment {
@@ -23,10 +24,12 @@ class GlassBackdrop {
 
     // Prepares the window before it is first shown: only a window made
     // translucent from the start can turn translucent later without being
-    // made again.
+    // made again, so every window is, and paints itself opaque while it
+    // cannot be see-through.
     GlassBackdrop(QWidget& window, Environment environment);
 
     void setGlass(bool on);
+    void setCompositor(bool running);
     bool glass() const { return glass_; }
     bool translucent() const { return environment_.compositor && glass_; }
 

@@ -92,6 +92,11 @@ MainWindow::MainWindow(PageContext context, GlassBackdrop::Environment backdrop,
     setWindowTitle("Rondelix");
     setObjectName("mainWindow");
     buildMenus();
+    // The window's backdrop shows through the menu bar too; its menus, windows
+    // of their own, keep their colours.
+    QPalette clearBar = menuBar_->palette();
+    clearBar.setColor(QPalette::Window, Qt::transparent);
+    menuBar_->setPalette(clearBar);
 
     pageTitle_ = new QLabel(this);
     pageTitle_->setObjectName("pageTitle");
@@ -246,6 +251,8 @@ void MainWindow::rebuildSidebar() {
         if (row.section && row.section != section) {
             auto* heading = new QListWidgetItem(QString::fromStdString(*row.section), sidebar_);
             heading->setFlags(Qt::NoItemFlags);
+            // In the secondary colour rather than the faint one of a disabled row.
+            heading->setForeground(palette().color(QPalette::PlaceholderText));
             QFont bold = heading->font();
             bold.setBold(true);
             heading->setFont(bold);

@@ -69,6 +69,13 @@ void QtAppWindows::applyGlass() {
         if (side) side->backdrop().setGlass(glass);
 }
 
+void QtAppWindows::setCompositor(bool running) {
+    backdrop_.compositor = running;
+    if (main_) main_->backdrop().setCompositor(running);
+    for (auto& [kind, side] : sides_)
+        if (side) side->backdrop().setCompositor(running);
+}
+
 QWidget* QtAppWindows::window(Kind kind) const {
     if (kind == Kind::main) return main_;
     return sideWindow(kind);

@@ -45,6 +45,9 @@ class QtAppWindows final : public AppWindows {
     // The X11 desktop lists every program with a window alike.
     void setRegularActivation(bool) override {}
 
+    // A compositor started or stopped: every window follows at once.
+    void setCompositor(bool running);
+
     // Whether a tray icon offers the way back; without one the main window
     // tells that closing it leaves the program running.
     void setTrayShown(bool shown);

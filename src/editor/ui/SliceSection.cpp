@@ -1,6 +1,7 @@
 #include "editor/ui/SliceSection.h"
 
 #include "editor/WheelEditor.h"
+#include "icons/ui/SymbolFont.h"
 #include "store/ConfigStore.h"
 
 #include <QFrame>
@@ -30,8 +31,9 @@ SliceSection::SliceSection(WheelEditor& editor, const ConfigStore& store, SliceF
     outer->setSpacing(14);
     QHBoxLayout* header = sectionHeader("Slice", &accent_);
     actions_->setObjectName("sliceActions");
-    actions_->setIcon(QIcon::fromTheme("view-more-horizontal", QIcon::fromTheme("open-menu")));
-    actions_->setText(QString::fromUtf8("\u2026"));
+    actions_->setIcon(SymbolFont::icon("ellipsis.circle", actions_->palette(), QPalette::PlaceholderText));
+    actions_->setIconSize(QSize(20, 20));
+    actions_->setAccessibleName("Slice actions");
     actions_->setAutoRaise(true);
     actions_->setToolTip("Duplicate this action, or copy / move it to another wheel");
     actions_->setPopupMode(QToolButton::InstantPopup);

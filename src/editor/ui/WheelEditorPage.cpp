@@ -8,9 +8,11 @@
 #include "editor/ui/WheelPillColumn.h"
 #include "editor/ui/WheelSection.h"
 #include "gallery/WorkshopLayout.h"
+#include "icons/ui/SymbolFont.h"
 #include "model/WheelState.h"
-#include "overlay/ui/OpacityFade.h"
 #include "overlay/ui/WheelPalette.h"
+#include "qtshared/OpacityFade.h"
+#include "qtshared/SeeThroughScrollArea.h"
 #include "store/ConfigStore.h"
 
 #include <QEvent>
@@ -31,17 +33,18 @@ namespace {
 
 constexpr int inspectorWidth = 450;
 
-QPushButton* tabButton(const char* text, const char* icon) {
-    auto* button = new QPushButton(QIcon::fromTheme(icon), text);
+QPushButton* tabButton(const char* text, const char* symbol) {
+    auto* button = new QPushButton(text);
+    button->setIcon(SymbolFont::icon(symbol, button->palette()));
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return button;
 }
 
-QToolButton* historyButton(const char* icon, const char* fallback, const char* tip, const char* name) {
+QToolButton* historyButton(const char* symbol, const char* tip, const char* name) {
     auto* button = new QToolButton;
-    button->setIcon(QIcon::fromTheme(icon));
-    if (button->icon().isNull()) button->setText(QString::fromUtf8(fallback));
+    button->setIcon(SymbolFont::icon(symbol, button->palette()));
     button->setToolTip(tip);
+    button->setAccessibleName(name == std::string_view("undo") ? "Undo" : "Redo");
     button->setObjectName(name);
     return button;
 }
@@ -54,10 +57,10 @@ constexpr int celebrationFadeMs = 350;
 WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     : WorkshopPane(parent), services_(std::move(services)),
       editor_({services_.transfer, *services_.session, services_.sounds, services_.queue}),
-      add_(tabButton("Add Wheel", "list-add")), import_(tabButton("Import Wheel", "document-import")),
-      export_(tabButton("Export Wheel", "document-export")),
-      undo_(historyButton("edit-undo", "\u21B6", "Undo (Ctrl+Z)", "undo")),
-      redo_(historyButton("edit-redo", "\u21B7", "Redo (Ctrl+Shift+Z)", "redo")),
+      add_(tabButton("Add Wheel", "plus")), import_(tabButton("Import Wheel", "square.and.arrow.down")),
+      export_(tabButton("Export Wheel", "square.and.arrow.up")),
+      undo_(historyButton("arrow.uturn.backward", "Undo (Ctrl+Z)", "undo")),
+      redo_(historyButton("arrow.uturn.forward", "Redo (Ctrl+Shift+Z)", "redo")),
       pillScroll_(new QScrollArea), pills_(new WheelPillColumn), previewSlot_(new QWidget),
       preview_(new PreviewWheel), noWheel_(new QLabel("No wheel selected")),
       caption_(
@@ -76,13 +79,14 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     wheelColumn->addWidget(buildTabStrip());
     auto* belowTabs = new QHBoxLayout;
     belowTabs->setSpacing(0);
+    pillScroll_->setObjectName("pillColumn");
     pillScroll_->setWidget(pills_);
     pillScroll_->setWidgetResizable(false);
     pillScroll_->setFrameShape(QFrame::NoFrame);
     pillScroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     pillScroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     pillScroll_->setFixedWidth(pills_->width());
-    pillScroll_->viewport()->setAutoFillBackground(false);
+    makeSeeThrough(*pillScroll_);
     // Keys move between the controls, never into a scroll area.
     pillScroll_->setFocusPolicy(Qt::NoFocus);
     belowTabs->addWidget(pillScroll_);
@@ -172,8 +176,6 @@ QWidget* WheelEditorPage::buildInspector() {
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFocusPolicy(Qt::NoFocus);
     auto* cards = new QWidget;
-    cards->setAutoFillBackground(false);
-    scroll->viewport()->setAutoFillBackground(false);
     auto* column = new QVBoxLayout(cards);
     column->setContentsMargins(16, 20, 16, 24);
     column->setSpacing(20);
@@ -187,6 +189,7 @@ QWidget* WheelEditorPage::buildInspector() {
     column->addWidget(sliceSection_);
     column->addStretch();
     scroll->setWidget(cards);
+    makeSeeThrough(*scroll);
     return scroll;
 }
 

@@ -1,5 +1,7 @@
 #include "editor/ui/WheelPillColumn.h"
 
+#include "icons/ui/SymbolFont.h"
+
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QMenu>
@@ -271,13 +273,16 @@ void WheelPillColumn::contextMenuEvent(QContextMenuEvent* event) {
             break;
         }
     QMenu menu(this);
-    QAction* up = menu.addAction(QIcon::fromTheme("go-up"), "Move Up");
+    const QPalette& colours = menu.palette();
+    QAction* up = menu.addAction(SymbolFont::icon("arrow.up", colours, QPalette::WindowText), "Move Up");
     up->setEnabled(index > 0);
-    QAction* down = menu.addAction(QIcon::fromTheme("go-down"), "Move Down");
+    QAction* down =
+        menu.addAction(SymbolFont::icon("arrow.down", colours, QPalette::WindowText), "Move Down");
     down->setEnabled(index + 1 < pills_.size());
     menu.addSeparator();
     QAction* exportAction =
-        menu.addAction(QIcon::fromTheme("document-export"), QString::fromUtf8("Export Wheel\u2026"));
+        menu.addAction(SymbolFont::icon("square.and.arrow.up", colours, QPalette::WindowText),
+                       QString::fromUtf8("Export Wheel\u2026"));
     const std::string wheelId = *id;
     connect(up, &QAction::triggered, this, [this, wheelId] {
         if (onMoveBy) onMoveBy(wheelId, -1);

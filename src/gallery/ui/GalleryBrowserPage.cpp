@@ -4,7 +4,9 @@
 #include "gallery/ui/AddWheelSheet.h"
 #include "gallery/ui/GalleryToastView.h"
 #include "icons/ui/SymbolFont.h"
+#include "qtshared/OpacityFade.h"
 #include "qtshared/QtColor.h"
+#include "qtshared/SeeThroughScrollArea.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -41,24 +43,70 @@ QFont withWeight(QFont font, QFont::Weight weight, double scale = 1.0) {
     return font;
 }
 
-// The round backdrop the preview wheel sits on.
+constexpr int previewFadeMs = 220;
+
+// The round backdrop the preview wheel sits on: the control colour, or with
+// the glass setting on a clear glass disc that lets the window's backdrop
+// (the desktop, under a compositor) show through, its rim catching the light.
 class StageSquare : public QWidget {
   public:
     using QWidget::QWidget;
+
+    void setGlass(bool glass) {
+        if (glass == glass_) return;
+        glass_ = glass;
+        update();
+    }
 
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(palette().color(QPalette::Base));
-        painter.drawEllipse(rect());
+        const QRectF disc = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+        QColor fill = palette().color(QPalette::Base);
+        if (!glass_) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(fill);
+            painter.drawEllipse(disc);
+            return;
+        }
+        fill.setAlphaF(0.28f);
+        painter.setBrush(fill);
+        painter.setPen(QPen(QColor(255, 255, 255, 140), 1));
+        painter.drawEllipse(disc);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(QColor(0, 0, 0, 28), 1));
+        painter.drawEllipse(disc.adjusted(1, 1, -1, -1));
     }
+
+  private:
+    bool glass_ = false;
 };
+
+// The wheel shown so far, laid over the stage and fading out as the next
+// selection's wheel takes its place beneath it.
+void fadeOutPreview(QWidget& square) {
+    const qreal ratio = square.devicePixelRatioF();
+    QPixmap picture(square.size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    square.render(&picture, QPoint(), QRegion(), QWidget::DrawChildren);
+    auto* leaving = new QLabel(&square);
+    leaving->setObjectName("leavingPreview");
+    leaving->setAttribute(Qt::WA_TransparentForMouseEvents);
+    leaving->setPixmap(picture);
+    leaving->setGeometry(square.rect());
+    leaving->show();
+    leaving->raise();
+    QPropertyAnimation* fade = opacityFade(*leaving, 1, 0, previewFadeMs, QEasingCurve::InOutQuad);
+    QObject::connect(fade, &QPropertyAnimation::finished, leaving, &QObject::deleteLater);
+    fade->start(QAbstractAnimation::DeleteWhenStopped);
+}
 
 QScrollArea* column(QWidget* content, int width, QWidget* parent) {
     auto* scroll = new QScrollArea(parent);
     scroll->setWidget(content);
+    makeSeeThrough(*scroll);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFixedWidth(width);
@@ -259,6 +307,7 @@ QColor GalleryBrowserPage::accent() const {
 }
 
 void GalleryBrowserPage::refresh() {
+    static_cast<StageSquare*>(square_)->setGlass(services_.glass());
     refreshCategories();
     refreshWheels();
     refreshStage();
@@ -308,6 +357,8 @@ void GalleryBrowserPage::refreshStage() {
     if (selected) summary_->setText(QString::fromStdString(selected->summary));
     const std::string shownId = selected ? selected->id : std::string();
     if (shownId == previewedId_) return;
+    // A new selection replaces the wheel on the stage with a fade.
+    if (!previewedId_.empty() && isVisible()) fadeOutPreview(*square_);
     previewedId_ = shownId;
     noMatch_->setVisible(!selected);
     if (preview_.widget) preview_.widget->setVisible(selected != nullptr);

@@ -36,6 +36,8 @@ class GalleryBrowserPage : public WorkshopPane {
         const platform::Workspace& workspace;
         // The accent setting, and the notice that the configuration changed.
         std::function<Color()> accent;
+        // The glass setting: the stage is then a clear disc.
+        std::function<bool()> glass;
         Signal<>& configChanged;
         WheelPreviewFactory preview;
         // The desktop's wish for less motion: the toast then comes and goes at once.

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QVariantAnimation>
 
 namespace rondelix {
 
@@ -12,6 +13,7 @@ constexpr double selectedFillOpacity = 0.18;
 constexpr double fadedOpacity = 0.45;
 constexpr int horizontalPadding = 10;
 constexpr int verticalPadding = 7;
+constexpr int selectionFadeMs = 200;
 
 QFont titleFont(QFont font) {
     font.setWeight(QFont::Medium);
@@ -25,8 +27,15 @@ QFont subtitleFont(QFont font) {
 
 } // namespace
 
-GalleryListRow::GalleryListRow(const QString& title, QWidget* parent) : QAbstractButton(parent) {
+GalleryListRow::GalleryListRow(const QString& title, QWidget* parent)
+    : QAbstractButton(parent), fillFade_(new QVariantAnimation(this)) {
     setText(title);
+    fillFade_->setDuration(selectionFadeMs);
+    fillFade_->setEasingCurve(QEasingCurve::InOutQuad);
+    connect(fillFade_, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
+        fill_ = value.toDouble();
+        update();
+    });
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -47,8 +56,17 @@ void GalleryListRow::setBadge(const QPixmap& badge, const QString& tooltip) {
 
 void GalleryListRow::setSelected(bool selected, const QColor& accent) {
     if (selected == selected_ && accent == accent_) return;
+    const bool changed = selected != selected_;
     selected_ = selected;
     accent_ = accent;
+    fillFade_->stop();
+    if (changed && isVisible()) {
+        fillFade_->setStartValue(fill_);
+        fillFade_->setEndValue(selected ? 1.0 : 0.0);
+        fillFade_->start();
+    } else {
+        fill_ = selected ? 1.0 : 0.0;
+    }
     update();
 }
 
@@ -67,9 +85,9 @@ QSize GalleryListRow::sizeHint() const {
 void GalleryListRow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (selected_) {
+    if (fill_ > 0) {
         QColor fill = accent_;
-        fill.setAlphaF(selectedFillOpacity);
+        fill.setAlphaF(static_cast<float>(selectedFillOpacity * fill_));
         QPainterPath shape;
         shape.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
         painter.fillPath(shape, fill);

@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QPixmap>
 
+class QVariantAnimation;
+
 namespace rondelix {
 
 // One row of the gallery's lists: a title, an optional line below it and an
@@ -17,6 +19,7 @@ class GalleryListRow : public QAbstractButton {
 
     void setSubtitle(const QString& subtitle);
     void setBadge(const QPixmap& badge, const QString& tooltip);
+    // A change of selection while the row shows fades its fill over 0.2 s.
     void setSelected(bool selected, const QColor& accent);
     void setFaded(bool faded);
     bool isSelected() const { return selected_; }
@@ -31,6 +34,9 @@ class GalleryListRow : public QAbstractButton {
     QString subtitle_;
     QPixmap badge_;
     bool selected_ = false;
+    // How much of the selected fill shows, from 0 to 1.
+    double fill_ = 0;
+    QVariantAnimation* fillFade_;
     bool faded_ = false;
     QColor accent_;
 };

@@ -1,9 +1,9 @@
 #include "gallery/ui/WheelWorkshopPage.h"
 
 #include "gallery/WorkshopLayout.h"
+#include "qtshared/OpacityFade.h"
 
 #include <QEasingCurve>
-#include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QPainter>
 #include <QParallelAnimationGroup>
@@ -27,18 +27,6 @@ QEasingCurve spring() {
     QEasingCurve curve;
     curve.setCustomType(&springEasing);
     return curve;
-}
-
-QPropertyAnimation* fade(QWidget* picture, double from, double to, QObject* owner) {
-    auto* effect = new QGraphicsOpacityEffect(picture);
-    effect->setOpacity(from);
-    picture->setGraphicsEffect(effect);
-    auto* animation = new QPropertyAnimation(effect, "opacity", owner);
-    animation->setStartValue(from);
-    animation->setEndValue(to);
-    animation->setDuration(switchMs);
-    animation->setEasingCurve(spring());
-    return animation;
 }
 
 // The wheel's square as drawn, clear around the wheel: no background of the
@@ -157,7 +145,7 @@ void WheelWorkshopPage::showGallery(bool gallery) {
     fading_->setPixmap(leavingLook);
     fading_->setGeometry(rect());
     fading_->show();
-    group->addAnimation(fade(fading_, 1, 0, group));
+    group->addAnimation(opacityFade(*fading_, 1, 0, switchMs, spring()));
 
     QWidget* to = current_->wheelSquare();
     if (to && !wheelLook.isNull()) {

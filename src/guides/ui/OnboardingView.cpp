@@ -4,7 +4,7 @@
 #include "guides/ui/GuideText.h"
 #include "guides/ui/ProgressDots.h"
 #include "overlay/ui/MaterialCard.h"
-#include "overlay/ui/OpacityFade.h"
+#include "qtshared/OpacityFade.h"
 #include "qtshared/ProblemCaption.h"
 
 #include <QCheckBox>

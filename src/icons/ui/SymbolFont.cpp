@@ -71,4 +71,12 @@ QPixmap SymbolFont::pixmap(std::string_view name, int side, const QColor& color)
     return image;
 }
 
+QIcon SymbolFont::icon(std::string_view name, const QPalette& palette, QPalette::ColorRole role) {
+    // Drawn at twice a small icon's size, so that it stays sharp on a dense screen.
+    constexpr int side = 32;
+    QIcon icon(pixmap(name, side, palette.color(QPalette::Active, role)));
+    icon.addPixmap(pixmap(name, side, palette.color(QPalette::Disabled, role)), QIcon::Disabled);
+    return icon;
+}
+
 } // namespace rondelix

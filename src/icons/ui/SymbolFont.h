@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
+#include <QPalette>
 #include <QPixmap>
 #include <QRectF>
 #include <QString>
@@ -30,6 +32,10 @@ class SymbolFont {
     // The symbol alone on a transparent square of `side` pixels, for buttons
     // and labels.
     static QPixmap pixmap(std::string_view name, int side, const QColor& color);
+    // The symbol as a button's icon, in the colour of the role in the
+    // palette, greyed as the palette greys it while the button is disabled.
+    static QIcon icon(std::string_view name, const QPalette& palette,
+                      QPalette::ColorRole role = QPalette::ButtonText);
 };
 
 } // namespace rondelix

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <arpa/inet.h>
 #include <condition_variable>
+#include <ifaddrs.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -22,15 +23,21 @@ struct GetaddrinfoHostResolver::Lookup {
 
 namespace {
 
-std::string numeric(const addrinfo& entry) {
+std::string numeric(const sockaddr* socketAddress) {
     char text[INET6_ADDRSTRLEN] = {};
     const void* address = nullptr;
-    if (entry.ai_family == AF_INET)
-        address = &reinterpret_cast<const sockaddr_in*>(entry.ai_addr)->sin_addr;
-    else if (entry.ai_family == AF_INET6)
-        address = &reinterpret_cast<const sockaddr_in6*>(entry.ai_addr)->sin6_addr;
-    if (!address || !inet_ntop(entry.ai_family, address, text, sizeof text)) return {};
+    if (!socketAddress) return {};
+    const int family = socketAddress->sa_family;
+    if (family == AF_INET)
+        address = &reinterpret_cast<const sockaddr_in*>(socketAddress)->sin_addr;
+    else if (family == AF_INET6)
+        address = &reinterpret_cast<const sockaddr_in6*>(socketAddress)->sin6_addr;
+    if (!address || !inet_ntop(family, address, text, sizeof text)) return {};
     return text;
+}
+
+void addOnce(std::vector<std::string>& list, std::string text) {
+    if (!text.empty() && std::ranges::find(list, text) == list.end()) list.push_back(std::move(text));
 }
 
 std::vector<std::string> lookUp(const std::string& host) {
@@ -40,11 +47,8 @@ std::vector<std::string> lookUp(const std::string& host) {
     addrinfo* found = nullptr;
     if (getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0 || !found) return {};
     std::vector<std::string> result;
-    for (const addrinfo* entry = found; entry; entry = entry->ai_next) {
-        auto text = numeric(*entry);
-        if (!text.empty() && std::ranges::find(result, text) == result.end())
-            result.push_back(std::move(text));
-    }
+    for (const addrinfo* entry = found; entry; entry = entry->ai_next)
+        addOnce(result, numeric(entry->ai_addr));
     freeaddrinfo(found);
     return result;
 }
@@ -96,6 +100,16 @@ std::vector<std::string> GetaddrinfoHostResolver::addresses(const std::string& h
     }
     std::lock_guard guard(lock_);
     waiting_.erase(lookup);
+    return result;
+}
+
+std::vector<std::string> GetaddrinfoHostResolver::ownAddresses() {
+    ifaddrs* interfaces = nullptr;
+    if (getifaddrs(&interfaces) != 0) return {};
+    std::vector<std::string> result;
+    for (const ifaddrs* entry = interfaces; entry; entry = entry->ifa_next)
+        addOnce(result, numeric(entry->ifa_addr));
+    freeifaddrs(interfaces);
     return result;
 }
 

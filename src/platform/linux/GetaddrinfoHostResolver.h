@@ -9,14 +9,16 @@
 namespace rondelix::platform::linux_desktop {
 
 // The system resolver (getaddrinfo): hosts files, DNS and whatever else the
-// system's name service is set up to ask. A lookup cannot be interrupted, so
-// each runs on a thread of its own that the caller waits for; shutDown frees
-// the callers at once and lets lookups still under way end unheard.
+// system's name service is set up to ask; the machine's own addresses from
+// its interfaces (getifaddrs). A lookup cannot be interrupted, so each runs
+// on a thread of its own that the caller waits for; shutDown frees the
+// callers at once and lets lookups still under way end unheard.
 class GetaddrinfoHostResolver final : public HostResolver {
   public:
     ~GetaddrinfoHostResolver() override;
 
     std::vector<std::string> addresses(const std::string& host) override;
+    std::vector<std::string> ownAddresses() override;
 
     // Every waiting and every later caller gets no addresses. Any thread.
     void shutDown();

@@ -4,21 +4,20 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <chrono>
+#include <cmath>
 #include <condition_variable>
-#include <memory>
-#include <mutex>
 
 namespace rondelix::platform::linux_desktop {
 
-namespace {
-
 // What the caller and the drawing share; whichever comes first settles it.
-struct Race {
+struct QtSvgRenderer::Race {
     std::mutex lock;
     std::condition_variable settled;
     bool done = false;
     QImage image;
 };
+
+namespace {
 
 std::optional<std::string> encodedPNG(const QImage& image) {
     QByteArray png;
@@ -30,12 +29,27 @@ std::optional<std::string> encodedPNG(const QImage& image) {
 } // namespace
 
 QtSvgRenderer::QtSvgRenderer(double watchdog, Draw draw) : watchdog_(watchdog), draw_(std::move(draw)) {
-    pool_.setMaxThreadCount(2);
+    pool_->setMaxThreadCount(2);
 }
 
 QtSvgRenderer::~QtSvgRenderer() {
-    pool_.clear();
-    pool_.waitForDone();
+    shutDown();
+    pool_->clear();
+    // A drawing still running after that may never end; the program does
+    // not wait for it, and its thread ends with the process.
+    if (!pool_->waitForDone(static_cast<int>(std::lround(leftBehindAfterSeconds * 1000)))) {
+        [[maybe_unused]] auto* const leftBehind = pool_.release();
+    }
+}
+
+void QtSvgRenderer::shutDown() {
+    std::lock_guard guard(lock_);
+    closed_ = true;
+    for (const auto& race : waiting_) {
+        std::lock_guard settling(race->lock);
+        race->done = true;
+        race->settled.notify_all();
+    }
 }
 
 QImage QtSvgRenderer::drawSvg(const QByteArray& svg, int side) {
@@ -56,22 +70,37 @@ QImage QtSvgRenderer::drawSvg(const QByteArray& svg, int side) {
     return image;
 }
 
-std::optional<std::string> QtSvgRenderer::renderPNG(const std::string& svg, int side) {
+std::optional<std::string> QtSvgRenderer::renderPNG(const std::string& svg, int side,
+                                                    std::shared_ptr<const void> hold) {
     auto race = std::make_shared<Race>();
-    pool_.start([race, draw = draw_, document = QByteArray::fromStdString(svg), side] {
-        QImage image = draw(document, side);
-        std::lock_guard guard(race->lock);
-        if (race->done) return;
+    {
+        std::lock_guard guard(lock_);
+        if (closed_) return std::nullopt;
+        waiting_.insert(race);
+    }
+    pool_->start(
+        [race, draw = draw_, document = QByteArray::fromStdString(svg), side, hold = std::move(hold)] {
+            QImage image = draw(document, side);
+            std::lock_guard guard(race->lock);
+            if (race->done) return;
+            race->done = true;
+            race->image = std::move(image);
+            race->settled.notify_one();
+        });
+    QImage image;
+    {
+        std::unique_lock wait(race->lock);
+        race->settled.wait_for(wait, std::chrono::duration<double>(watchdog_), [&] { return race->done; });
+        // The watchdog settles it when the drawing has not; a later drawing finds it settled.
         race->done = true;
-        race->image = std::move(image);
-        race->settled.notify_one();
-    });
-    std::unique_lock wait(race->lock);
-    race->settled.wait_for(wait, std::chrono::duration<double>(watchdog_), [&] { return race->done; });
-    // The watchdog settles it when the drawing has not; a later drawing finds it settled.
-    race->done = true;
-    if (race->image.isNull() || race->image.width() <= 0) return std::nullopt;
-    return encodedPNG(race->image);
+        image = std::move(race->image);
+    }
+    {
+        std::lock_guard guard(lock_);
+        waiting_.erase(race);
+    }
+    if (image.isNull() || image.width() <= 0) return std::nullopt;
+    return encodedPNG(image);
 }
 
 } // namespace rondelix::platform::linux_desktop

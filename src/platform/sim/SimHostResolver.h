@@ -20,7 +20,10 @@ class SimHostResolver final : public HostResolver {
         return reply;
     }
 
+    std::vector<std::string> ownAddresses() override { return own; }
+
     std::map<std::string, std::deque<std::vector<std::string>>> replies;
+    std::vector<std::string> own;
     std::vector<std::string> lookups;
 };
 

@@ -7,10 +7,12 @@
 namespace rondelix::platform::sim {
 
 // "Draws" by returning a fixed picture, recording each drawing it received.
+// A recorded drawing keeps its hold, as one still running would.
 class SimSvgRenderer final : public SvgRenderer {
   public:
-    std::optional<std::string> renderPNG(const std::string& svg, int side) override {
-        drawings.push_back({svg, side});
+    std::optional<std::string> renderPNG(const std::string& svg, int side,
+                                         std::shared_ptr<const void> hold) override {
+        drawings.push_back({svg, side, std::move(hold)});
         if (fails) return std::nullopt;
         return "svg:" + std::to_string(side);
     }
@@ -18,6 +20,7 @@ class SimSvgRenderer final : public SvgRenderer {
     struct Drawing {
         std::string svg;
         int side = 0;
+        std::shared_ptr<const void> hold;
     };
     std::vector<Drawing> drawings;
     bool fails = false;

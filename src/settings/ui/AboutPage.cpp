@@ -5,6 +5,7 @@
 #include "platform/Pasteboard.h"
 #include "platform/Workspace.h"
 #include "qtshared/ProblemCaption.h"
+#include "qtshared/SeeThroughScrollArea.h"
 #include "settings/AboutInfo.h"
 #include "settings/UpdaterController.h"
 #include "settings/ui/ChangelogSheet.h"
@@ -65,10 +66,8 @@ AboutPage::AboutPage(Services services, QWidget* parent)
     setObjectName("aboutPage");
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
-    viewport()->setAutoFillBackground(false);
 
     auto* canvas = new QWidget;
-    canvas->setAutoFillBackground(false);
     auto* column = new QVBoxLayout(canvas);
     column->setSpacing(16);
     column->setContentsMargins(20, 20, 20, 20);
@@ -158,6 +157,7 @@ AboutPage::AboutPage(Services services, QWidget* parent)
     });
     column->addWidget(checkForUpdates_, 0, Qt::AlignHCenter);
     setWidget(canvas);
+    makeSeeThrough(*this);
 
     toast_ = new QLabel(viewport());
     toast_->setObjectName("devToast");

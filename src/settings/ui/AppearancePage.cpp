@@ -132,11 +132,13 @@ void AppearancePage::addWheelSection() {
         test->setText(active ? "Stop Test Appearance" : "Test Appearance");
         test->setPalette(QPalette());
         if (active) SettingsText::setColour(*test, SettingsText::destructive);
+        SettingsText::setSymbol(*test, active ? "stop.circle.fill" : "eye");
     };
     onRefresh(showTestState_);
 
     auto* reset = new QPushButton("Reset to Default Appearance", section->parentWidget());
     reset->setObjectName("resetAppearance");
+    SettingsText::setSymbol(*reset, "arrow.counterclockwise");
     section->addWidget(reset, 0, Qt::AlignLeft);
     connect(reset, &QPushButton::clicked, this, [this] { settings_.resetToDefaultAppearance(); });
 }

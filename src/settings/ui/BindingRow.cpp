@@ -1,6 +1,7 @@
 #include "settings/ui/BindingRow.h"
 
 #include "settings/ui/PointingHandOnHover.h"
+#include "settings/ui/RowReveal.h"
 #include "settings/ui/SettingsText.h"
 
 #include <QCheckBox>
@@ -46,25 +47,30 @@ class CollisionHint : public QToolButton {
   public:
     explicit CollisionHint(QWidget* parent) : QToolButton(parent) {
         setAutoRaise(true);
-        setToolButtonStyle(Qt::ToolButtonTextOnly);
-        setText("⚠ May collide with other apps");
+        setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        setText("May collide with other apps");
         setFont(SettingsText::scaled(font(), 0.85));
         secondary_ = SettingsText::secondary(*this);
-        SettingsText::setColour(*this, secondary_);
+        tint(secondary_);
         new PointingHandOnHover(this);
     }
 
   protected:
     void enterEvent(QEnterEvent* event) override {
-        SettingsText::setColour(*this, orange);
+        tint(orange);
         QToolButton::enterEvent(event);
     }
     void leaveEvent(QEvent* event) override {
-        SettingsText::setColour(*this, secondary_);
+        tint(secondary_);
         QToolButton::leaveEvent(event);
     }
 
   private:
+    void tint(const QColor& colour) {
+        SettingsText::setColour(*this, colour);
+        SettingsText::setSymbol(*this, "exclamationmark.triangle");
+    }
+
     QColor secondary_;
 };
 
@@ -91,7 +97,12 @@ QWidget* BindingRow::makeMainLine() {
     layout->setContentsMargins(0, 0, 0, 0);
 
     enabled_ = new QCheckBox(line);
-    connect(enabled_, &QCheckBox::toggled, this, [this](bool on) { model_.setEnabled(on); });
+    connect(enabled_, &QCheckBox::toggled, this, [this](bool on) {
+        // Switching the binding carries its hold-delay line in and out.
+        switching_ = true;
+        model_.setEnabled(on);
+        switching_ = false;
+    });
     combo_ = new QLabel(line);
     combo_->setObjectName("comboLabel");
     combo_->setFont(SettingsText::scaled(combo_->font(), 1.0, QFont::Medium));
@@ -111,8 +122,8 @@ QWidget* BindingRow::makeMainLine() {
     remove_ = new QToolButton(line);
     remove_->setObjectName("remove");
     remove_->setAutoRaise(true);
-    remove_->setText("⊖");
     SettingsText::setColour(*remove_, SettingsText::destructive);
+    SettingsText::setSymbol(*remove_, "minus.circle");
     connect(remove_, &QToolButton::clicked, this, [this] { model_.remove(); });
 
     layout->addWidget(enabled_);
@@ -147,6 +158,7 @@ QWidget* BindingRow::makeHoldDelayLine() {
     layout->addWidget(title);
     layout->addWidget(holdDelaySlider_, 1);
     layout->addWidget(holdDelayText_);
+    holdDelayReveal_ = new RowReveal(*holdDelay_);
     return holdDelay_;
 }
 
@@ -247,7 +259,7 @@ void BindingRow::refresh() {
     remove_->setEnabled(!last);
     remove_->setToolTip(last ? lastBindingRemoveTip : "");
 
-    holdDelay_->setVisible(model_.showsHoldDelay());
+    holdDelayReveal_->setShown(model_.showsHoldDelay(), switching_);
     {
         const QSignalBlocker quiet(holdDelaySlider_);
         holdDelaySlider_->setValue(BindingRowModel::holdDelayScale.stepNear(binding->holdThresholdMs));

@@ -14,6 +14,8 @@ class QToolButton;
 
 namespace rondelix {
 
+class RowReveal;
+
 // One summon binding on the Bindings page: its switch, its keys, Record with
 // the recording panel under it, the collision hint, Remove, and the hold
 // delay while it is on.
@@ -42,6 +44,9 @@ class BindingRow : public QWidget {
     QFrame* collisionPopover_;
     QToolButton* remove_;
     QWidget* holdDelay_;
+    RowReveal* holdDelayReveal_ = nullptr;
+    // The binding's own switch is being flipped.
+    bool switching_ = false;
     QSlider* holdDelaySlider_;
     QLabel* holdDelayText_;
     QFrame* recordingPanel_;

@@ -4,6 +4,7 @@
 #include "settings/SummonBindings.h"
 #include "settings/ui/BindingRow.h"
 #include "settings/ui/QtKeyEventMonitor.h"
+#include "settings/ui/SettingsText.h"
 #include "store/ConfigStore.h"
 
 #include <QPushButton>
@@ -27,6 +28,7 @@ BindingsPage::BindingsPage(ConfigStore& store, HotkeyManager& engine, const plat
     onRefresh([this] { syncRows(); });
     auto* add = new QPushButton("Add Binding", bindings->parentWidget());
     add->setObjectName("addBinding");
+    SettingsText::setSymbol(*add, "plus");
     bindings->addWidget(add, 0, Qt::AlignLeft);
     connect(add, &QPushButton::clicked, this, [this] { addBinding(store_); });
 
@@ -34,6 +36,7 @@ BindingsPage::BindingsPage(ConfigStore& store, HotkeyManager& engine, const plat
                                             std::string(AutomationWords::plural) + " you install once.");
     auto* systemActions = new QPushButton("Set Up System Actions…", setup->parentWidget());
     systemActions->setObjectName("setUpSystemActions");
+    SettingsText::setSymbol(*systemActions, "switch.2");
     setup->addWidget(systemActions, 0, Qt::AlignLeft);
     connect(systemActions, &QPushButton::clicked, this, [this] {
         if (services_.host->showSystemActionSetup) services_.host->showSystemActionSetup();

@@ -43,18 +43,21 @@ GeneralPage::GeneralPage(ConfigTransferServices transfer, const platform::Update
     updates->setEnabled(false);
     if (unavailable) updatesRow->setToolTip(QString::fromStdString(*unavailable));
 
-    const auto addButton = [&](const char* title, const char* name, auto action) {
+    const auto addButton = [&](const char* title, const char* symbol, const char* name, auto action) {
         auto* button = new QPushButton(title, section->parentWidget());
         button->setObjectName(name);
+        SettingsText::setSymbol(*button, symbol);
         section->addWidget(button, 0, Qt::AlignLeft);
         connect(button, &QPushButton::clicked, this, action);
         return button;
     };
-    addButton("Export Config…", "exportConfig", [this] { settings_.exportConfig(); });
-    addButton("Import Config…", "importConfig", [this] { settings_.importConfig(); });
-    QPushButton* reset =
-        addButton("Reset to Defaults", "resetToDefaults", [this] { settings_.confirmResetToDefaults(); });
+    addButton("Export Config…", "square.and.arrow.up", "exportConfig", [this] { settings_.exportConfig(); });
+    addButton("Import Config…", "square.and.arrow.down", "importConfig",
+              [this] { settings_.importConfig(); });
+    QPushButton* reset = addButton("Reset to Defaults", "arrow.counterclockwise", "resetToDefaults",
+                                   [this] { settings_.confirmResetToDefaults(); });
     SettingsText::setColour(*reset, SettingsText::destructive);
+    SettingsText::setSymbol(*reset, "arrow.counterclockwise");
 }
 
 } // namespace rondelix

@@ -1,6 +1,8 @@
 #include "settings/ui/SettingsPage.h"
 
+#include "qtshared/SeeThroughScrollArea.h"
 #include "settings/ui/LabeledSlider.h"
+#include "settings/ui/RowReveal.h"
 #include "settings/ui/SettingLabel.h"
 #include "settings/ui/SettingsText.h"
 #include "store/ConfigStore.h"
@@ -27,10 +29,7 @@ SettingsPage::SettingsPage(ConfigStore& store, QWidget* parent)
     // Tab moves between the rows' controls, not onto the page itself.
     setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(true);
-    // The window's backdrop shows behind the grouped rows.
-    viewport()->setAutoFillBackground(false);
     auto* canvas = new QWidget;
-    canvas->setAutoFillBackground(false);
     auto* form = new QWidget(canvas);
     form->setMaximumWidth(maximumFormWidth);
     sections_ = new QVBoxLayout(form);
@@ -44,6 +43,8 @@ SettingsPage::SettingsPage(ConfigStore& store, QWidget* parent)
     outer->addLayout(centring);
     outer->addStretch(1);
     setWidget(canvas);
+    // The window's backdrop shows behind the grouped rows.
+    makeSeeThrough(*this);
     connection_ = store_.configChanged.connectScoped([this] { refreshAll(); });
 }
 
@@ -76,7 +77,7 @@ void SettingsPage::addRows(QVBoxLayout* section, const std::vector<SettingRow>& 
         QWidget* widget = makeRow(row);
         section->addWidget(widget);
         if (row.shownWhen)
-            onRefresh([this, widget, row] { widget->setVisible(behaviorSettings_.isShown(row)); });
+            onRefresh([this, widget, row] { showRow(*widget, behaviorSettings_.isShown(row)); });
     }
 }
 
@@ -95,7 +96,7 @@ QWidget* SettingsPage::makeRow(const SettingRow& row) {
         auto* toggle = new QCheckBox;
         addLabeledRow(section, row.text, toggle);
         connect(toggle, &QCheckBox::toggled, this,
-                [this, row](bool on) { behaviorSettings_.setOn(row, on); });
+                [this, row](bool on) { ownChange([&] { behaviorSettings_.setOn(row, on); }); });
         onRefresh([this, toggle, row] {
             const QSignalBlocker quiet(toggle);
             toggle->setChecked(behaviorSettings_.isOn(row));
@@ -117,7 +118,7 @@ QWidget* SettingsPage::makeRow(const SettingRow& row) {
             picker->addItem(QString::fromStdString(option));
         addLabeledRow(section, row.text, picker);
         connect(picker, &QComboBox::activated, this,
-                [this, row](int index) { behaviorSettings_.choose(row, index); });
+                [this, row](int index) { ownChange([&] { behaviorSettings_.choose(row, index); }); });
         onRefresh([this, picker, row] {
             const QSignalBlocker quiet(picker);
             picker->setCurrentIndex(behaviorSettings_.chosen(row));
@@ -131,6 +132,18 @@ QWidget* SettingsPage::makeRow(const SettingRow& row) {
 void SettingsPage::onRefresh(std::function<void()> refresh) {
     refresh();
     refreshers_.push_back(std::move(refresh));
+}
+
+void SettingsPage::showRow(QWidget& row, bool shown) {
+    auto* reveal = row.findChild<RowReveal*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!reveal) reveal = new RowReveal(row);
+    reveal->setShown(shown, ownChange_);
+}
+
+void SettingsPage::ownChange(const std::function<void()>& change) {
+    ownChange_ = true;
+    change();
+    ownChange_ = false;
 }
 
 void SettingsPage::refreshAll() {

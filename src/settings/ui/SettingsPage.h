@@ -36,6 +36,11 @@ class SettingsPage : public QScrollArea {
     void addSections(const std::vector<SettingSection>& sections);
     // Runs at every change of the configuration, and once now.
     void onRefresh(std::function<void()> refresh);
+    // Shows or hides a row that depends on another setting: moving, when the
+    // user's own change on this page is what shows or hides it.
+    void showRow(QWidget& row, bool shown);
+    // Makes a change of the user's on this page: the rows it shows or hides move.
+    void ownChange(const std::function<void()>& change);
 
     ConfigStore& store_;
     BehaviorSettings behaviorSettings_;
@@ -45,6 +50,7 @@ class SettingsPage : public QScrollArea {
     void refreshAll();
 
     QVBoxLayout* sections_;
+    bool ownChange_ = false;
     std::vector<std::function<void()>> refreshers_;
     ScopedConnection connection_;
 };

@@ -1,5 +1,8 @@
 #include "settings/ui/SettingsText.h"
 
+#include "icons/ui/SymbolFont.h"
+
+#include <QAbstractButton>
 #include <QLabel>
 
 namespace rondelix::SettingsText {
@@ -19,6 +22,10 @@ void setColour(QWidget& widget, const QColor& colour) {
     palette.setColor(QPalette::WindowText, colour);
     palette.setColor(QPalette::ButtonText, colour);
     widget.setPalette(palette);
+}
+
+void setSymbol(QAbstractButton& button, std::string_view symbol) {
+    button.setIcon(SymbolFont::icon(symbol, button.palette()));
 }
 
 QLabel* caption(const QString& text, QWidget* parent) {

@@ -3,7 +3,9 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <string_view>
 
+class QAbstractButton;
 class QLabel;
 class QWidget;
 
@@ -18,6 +20,8 @@ QFont scaled(QFont font, double factor, QFont::Weight weight = QFont::Normal);
 // The colour of explanations and captions.
 QColor secondary(const QWidget& widget);
 void setColour(QWidget& widget, const QColor& colour);
+// Gives the button the symbol, in its text colour (set the colour first).
+void setSymbol(QAbstractButton& button, std::string_view symbol);
 // A caption: smaller, in the secondary colour, wrapping onto as many lines as it needs.
 QLabel* caption(const QString& text, QWidget* parent);
 

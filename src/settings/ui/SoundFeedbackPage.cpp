@@ -3,6 +3,7 @@
 #include "overlay/SystemSounds.h"
 #include "platform/Sounds.h"
 #include "qtshared/ProblemCaption.h"
+#include "settings/ui/SettingsText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -56,7 +57,7 @@ void SoundFeedbackPage::addSoundPicker(QVBoxLayout* section, const SettingText& 
     auto* play = new QToolButton(content);
     play->setAccessibleName(QString::fromStdString(text.title) + " preview");
     play->setAutoRaise(true);
-    play->setText("▶");
+    SettingsText::setSymbol(*play, "play.circle");
     play->setToolTip("Preview");
     layout->addWidget(picker);
     layout->addWidget(play);
@@ -71,7 +72,7 @@ void SoundFeedbackPage::addSoundPicker(QVBoxLayout* section, const SettingText& 
         showDevice();
     });
     onRefresh([this, picker, row, sound] {
-        row->setVisible(behaviorSettings_.behavior().soundEnabled);
+        showRow(*row, behaviorSettings_.behavior().soundEnabled);
         const QSignalBlocker quiet(picker);
         picker->setCurrentIndex(settings_.selection(sound).value_or(-1));
     });

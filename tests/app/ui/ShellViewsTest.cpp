@@ -326,6 +326,13 @@ TEST_F(ShellViewsTest, FlippingGlassChangesEveryOpenWindowAtOnce) {
     shot.fill(Qt::transparent);
     main->render(&shot, {}, {}, QWidget::DrawWindowBackground);
     EXPECT_NEAR(qAlpha(shot.pixel(main->width() - 2, main->height() - 2)), 217, 2);
+
+    // The compositor stops: every open window turns opaque at once.
+    glassy.setCompositor(false);
+    EXPECT_FALSE(main->backdrop().translucent());
+    EXPECT_FALSE(guide->backdrop().translucent());
+    main->render(&shot, {}, {}, QWidget::DrawWindowBackground);
+    EXPECT_EQ(qAlpha(shot.pixel(main->width() - 2, main->height() - 2)), 255);
     glassy.destroyAll();
 
     // Without a compositor nothing can show through.

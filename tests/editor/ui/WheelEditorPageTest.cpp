@@ -9,6 +9,7 @@
 #include "editor/ui/SliceSection.h"
 #include "editor/ui/WheelPillColumn.h"
 #include "editor/ui/WheelSection.h"
+#include "icons/ui/SymbolFont.h"
 #include "model/DefaultConfig.h"
 #include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelGraphic.h"
@@ -96,6 +97,19 @@ class WheelEditorPageTest : public ::testing::Test {
 TEST_F(WheelEditorPageTest, PillsSelectOnClickAndMoveOnDrop) {
     open({wheelWith("a", "Alpha", {0}), wheelWith("b", "Beta"), wheelWith("c", "Gamma")});
     ASSERT_TRUE(page());
+    // The tab strip's buttons show their symbols, from the program's own font.
+    const std::pair<QAbstractButton*, const char*> symbols[] = {
+        {page()->addButton(), "plus"},
+        {page()->importButton(), "square.and.arrow.down"},
+        {page()->exportButton(), "square.and.arrow.up"},
+        {page()->undoButton(), "arrow.uturn.backward"},
+        {page()->redoButton(), "arrow.uturn.forward"}};
+    for (const auto& [button, symbol] : symbols) {
+        const QColor ink = button->palette().color(QPalette::Active, QPalette::ButtonText);
+        EXPECT_EQ(button->icon().pixmap(32, QIcon::Normal).toImage().convertToFormat(QImage::Format_ARGB32),
+                  SymbolFont::pixmap(symbol, 32, ink).toImage().convertToFormat(QImage::Format_ARGB32))
+            << symbol;
+    }
     WheelPillColumn& pills = page()->pills();
     EXPECT_EQ(page()->editor().selectedWheelId(), "a");
 

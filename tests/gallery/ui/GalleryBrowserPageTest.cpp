@@ -12,12 +12,15 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QToolButton>
+#include <QVariantAnimation>
 #include <gtest/gtest.h>
 
 namespace rondelix::testsupport {
@@ -100,6 +103,59 @@ TEST_F(GalleryPage, SearchAndCategoriesChooseWhatIsListed) {
     EXPECT_EQ(page->model().state().selectedId(), "gallery-system");
     QTest::mouseClick(page->wheelButton("gallery-power-lock"), Qt::LeftButton);
     EXPECT_EQ(page->model().state().selectedId(), "gallery-power-lock");
+}
+
+TEST_F(GalleryPage, AClickFadesTheRowsAndTheStageAndGlassClearsTheStage) {
+    open();
+    QTest::mouseClick(page->categoryButton(GalleryWheel::Category::system), Qt::LeftButton);
+    GalleryListRow* before = page->wheelButton("gallery-system");
+    GalleryListRow* after = page->wheelButton("gallery-power-lock");
+    ASSERT_TRUE(before && after);
+    for (auto* fade : page->findChildren<QVariantAnimation*>())
+        fade->setCurrentTime(fade->totalDuration());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto fill = [](GalleryListRow* row) {
+        return qBlue(row->grab().toImage().pixel(5, row->height() / 2)) -
+               qRed(row->grab().toImage().pixel(5, row->height() / 2));
+    };
+    const int selected = fill(before), plain = fill(after);
+    ASSERT_GT(selected, plain + 20);
+
+    // Half way through the 0.2 s fade both rows show half their fill, and
+    // the wheel that was on the stage half of itself over the new one.
+    QTest::mouseClick(after, Qt::LeftButton);
+    for (GalleryListRow* row : {before, after}) {
+        auto* rowFade = row->findChild<QVariantAnimation*>();
+        ASSERT_TRUE(rowFade);
+        rowFade->setCurrentTime(100);
+    }
+    EXPECT_NEAR(fill(before), (selected + plain) / 2, 4);
+    EXPECT_NEAR(fill(after), (selected + plain) / 2, 4);
+    auto* leaving = page->stageSquare()->findChild<QLabel*>("leavingPreview");
+    ASSERT_TRUE(leaving);
+    auto* fade = leaving->findChild<QPropertyAnimation*>();
+    fade->setCurrentTime(110);
+    EXPECT_NEAR(static_cast<QGraphicsOpacityEffect*>(leaving->graphicsEffect())->opacity(), 0.5, 0.02);
+    fade->setCurrentTime(fade->totalDuration());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(page->stageSquare()->findChild<QLabel*>("leavingPreview"));
+
+    // With nothing on the stage its disc shows: opaque, or clear under glass.
+    page->searchField()->setText("no such wheel at all");
+    const auto discAlpha = [this] {
+        QWidget* square = page->stageSquare();
+        QImage image(square->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        square->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+        return qAlpha(image.pixel(square->width() / 2, square->height() / 4));
+    };
+    EXPECT_EQ(discAlpha(), 255);
+    rig.c().configStore().mutate([](Config& c) { c.behavior.liquidGlassEnabled = true; });
+    EXPECT_LT(discAlpha(), 128);
+    for (auto* ending : page->findChildren<QVariantAnimation*>())
+        ending->setCurrentTime(ending->totalDuration());
+    QCoreApplication::processEvents();
+    saveScreenshot(page.get(), "gallery-glass-stage.png");
 }
 
 TEST_F(GalleryPage, ClickingAPreviewSliceTriesIt) {

@@ -3,6 +3,7 @@
 #include "platform/linux/GetaddrinfoHostResolver.h"
 #include "platform/linux/QtHttpClient.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <condition_variable>
 #include <gtest/gtest.h>
@@ -131,6 +132,9 @@ TEST(FaviconLoopback, FetchesFromTheHandedOverAddressAndAppliesTheCapsAsBytesArr
     GetaddrinfoHostResolver resolver;
     EXPECT_TRUE(resolver.addresses(name).empty());
     EXPECT_FALSE(resolver.addresses("localhost").empty());
+    // The machine's own addresses come from its interfaces, loopback among them.
+    const auto own = resolver.ownAddresses();
+    EXPECT_NE(std::ranges::find(own, "127.0.0.1"), own.end());
 
     QtHttpClient client;
     const std::string base = "http://" + name + ":" + std::to_string(server.port());

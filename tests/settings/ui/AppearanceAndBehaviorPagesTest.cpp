@@ -4,6 +4,7 @@
 #include "settings/ui/WheelBehaviorPage.h"
 
 #include <QCheckBox>
+#include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -61,9 +62,12 @@ TEST_F(AppearancePageTest, DraggingSizeShowsTheWheelOnlyWhileTheDragLasts) {
 
 TEST_F(AppearancePageTest, TestAppearanceFollowsTheCoordinatorAndEndsWhenThePageGoes) {
     auto* test = control<QPushButton>("testAppearance");
+    expectSymbol("testAppearance", "eye");
+    expectSymbol("resetAppearance", "arrow.counterclockwise");
     QTest::mouseClick(test, Qt::LeftButton);
     EXPECT_TRUE(rig.c().testWheelActive());
     EXPECT_EQ(test->text(), "Stop Test Appearance");
+    expectSymbol("testAppearance", "stop.circle.fill");
     saveScreenshot("settings-appearance.png");
     rig.escape.pressEscape(); // Esc ends it from outside the page
     EXPECT_FALSE(rig.c().testWheelActive());
@@ -93,6 +97,21 @@ TEST_F(WheelBehaviorPageTest, SwitchesRevealTheirSlidersAndEveryEditIsOneChange)
     QTest::mouseClick(control<QCheckBox>("Fade out on close"), Qt::LeftButton);
     EXPECT_TRUE(config().behavior.closeFadeEnabled);
     EXPECT_TRUE(isShown("Fade duration"));
+    // The slider's row opens over 0.25 s, fading in as its content rises.
+    QWidget* row = slider("Fade duration");
+    while (row && !row->graphicsEffect())
+        row = row->parentWidget();
+    ASSERT_TRUE(row);
+    auto* motion = row->findChild<QVariantAnimation*>();
+    ASSERT_TRUE(motion);
+    motion->setCurrentTime(0);
+    EXPECT_EQ(row->height(), 0);
+    motion->setCurrentTime(125);
+    const int halfOpen = row->height();
+    EXPECT_NEAR(static_cast<QGraphicsOpacityEffect*>(row->graphicsEffect())->opacity(), 0.5, 0.02);
+    finishMotion();
+    EXPECT_NEAR(halfOpen, row->height() / 2, 2);
+    EXPECT_FALSE(row->graphicsEffect());
     stepRight("Fade duration");
     EXPECT_EQ(config().behavior.closeFadeMs, 160);
     control<QComboBox>("Pressed arrow after firing")->activated(1);

@@ -104,8 +104,11 @@ TEST_F(BindingsPageTest, TheLastWorkingBindingsControlsAreDisabledAndSayWhy) {
 
 TEST_F(BindingsPageTest, AddBindingTwiceGivesThreeRowsAndTheSwitchRevealsTheHoldDelay) {
     open({{{96}, true}});
+    expectSymbol("addBinding", "plus");
+    expectSymbol("setUpSystemActions", "switch.2");
     QTest::mouseClick(control<QPushButton>("addBinding"), Qt::LeftButton);
     QTest::mouseClick(control<QPushButton>("addBinding"), Qt::LeftButton);
+    expectSymbol("remove", "minus.circle");
     ASSERT_EQ(rows().size(), 3u);
     BindingRow* added = rows()[2];
     EXPECT_EQ(in<QLabel>(added, "comboLabel")->text(), "None");

@@ -25,6 +25,9 @@ TEST_F(GeneralPageTest, LaunchAtLoginIsOneChangeAndResetAsksFirst) {
     EXPECT_EQ(rig.loginItems.requests(), (std::vector<bool>{true}));
     EXPECT_EQ(changes, 1);
     EXPECT_FALSE(control<QCheckBox>("Check for updates automatically")->isEnabled());
+    expectSymbol("exportConfig", "square.and.arrow.up");
+    expectSymbol("importConfig", "square.and.arrow.down");
+    expectSymbol("resetToDefaults", "arrow.counterclockwise");
     saveScreenshot("settings-general.png");
 
     rig.c().unlockDevMenu();
@@ -67,9 +70,11 @@ TEST_F(SoundFeedbackPageTest, ChoosingASoundStoresAndPlaysItAndTheSwitchHidesThe
     control<QSlider>("Volume")->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_DOUBLE_EQ(config().behavior.soundVolume, 0.95);
     EXPECT_FALSE(control<QCheckBox>("Haptic feedback")->isEnabled());
+    expectSymbol("Aim sound preview", "play.circle");
     saveScreenshot("settings-sound-feedback.png");
 
     QTest::mouseClick(control<QCheckBox>("Sound effects"), Qt::LeftButton);
+    finishMotion();
     EXPECT_FALSE(isShown("Volume"));
     EXPECT_FALSE(isShown("Aim sound"));
     EXPECT_DOUBLE_EQ(config().behavior.soundVolume, 0.95);

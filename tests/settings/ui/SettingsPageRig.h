@@ -1,5 +1,6 @@
 #pragma once
 
+#include "icons/ui/SymbolFont.h"
 #include "support/CoordinatorRig.h"
 
 #include <QAbstractButton>
@@ -7,9 +8,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QSlider>
+#include <QVariantAnimation>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string_view>
 
 namespace rondelix::testsupport {
 
@@ -42,12 +45,31 @@ class SettingsPageTest : public ::testing::Test {
         slider(title)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     }
     bool isShown(const QString& name) { return control(name)->isVisibleTo(page.get()); }
+    // Brings every animation of the page to its end, as its time would.
+    void finishMotion() {
+        for (auto* motion : page->findChildren<QVariantAnimation*>())
+            if (motion->state() == QAbstractAnimation::Running)
+                motion->setCurrentTime(motion->totalDuration());
+    }
 
     // Keeps a look at the page for people, in the artifacts folder beside the test program.
     void saveScreenshot(const QString& name, QWidget* shown = nullptr) {
         const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
         QDir().mkpath(folder);
         EXPECT_TRUE((shown ? shown : page.get())->grab().save(folder + "/" + name));
+    }
+
+    // The button shows the symbol, drawn from the program's symbol font in
+    // the button's text colour.
+    void expectSymbol(const QString& name, std::string_view symbol) {
+        auto* button = control<QAbstractButton>(name);
+        if (!button) return;
+        const QColor colour = button->palette().color(QPalette::Active, QPalette::ButtonText);
+        const auto image = [](const QPixmap& p) {
+            return p.toImage().convertToFormat(QImage::Format_ARGB32);
+        };
+        EXPECT_EQ(image(button->icon().pixmap(32)), image(SymbolFont::pixmap(symbol, 32, colour)))
+            << name.toStdString() << " does not show " << symbol;
     }
 
     const Config& config() { return rig.c().configStore().config(); }

@@ -1,13 +1,16 @@
-#include "overlay/ui/OpacityFade.h"
+#pragma once
 
+#include <QEasingCurve>
 #include <QGraphicsOpacityEffect>
 #include <QPropertyAnimation>
 #include <QWidget>
 
 namespace rondelix {
 
-QPropertyAnimation* opacityFade(QWidget& widget, double from, double to, int durationMs,
-                                QEasingCurve::Type curve) {
+// An animation of the widget's opacity from one value to another, not yet
+// started; it belongs to the widget and goes with it.
+inline QPropertyAnimation* opacityFade(QWidget& widget, double from, double to, int durationMs,
+                                       const QEasingCurve& curve) {
     auto* effect = new QGraphicsOpacityEffect(&widget);
     effect->setOpacity(from);
     widget.setGraphicsEffect(effect);

@@ -1,0 +1,280 @@
+// The glass setting on the main window, under a compositor on a server of
+// the test's own, over sharp stripes.
+
+#include "EndToEndRig.h"
+#include "editor/ui/PreviewWheel.h"
+#include "editor/ui/WheelPillColumn.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollArea>
+#include <cmath>
+#include <iostream>
+
+namespace rondelix {
+namespace {
+
+using namespace e2e;
+
+// A private server with the stripes behind everything; picom is started and
+// stopped by the test.
+struct GlassDesk {
+    explicit GlassDesk(const TestHome& home) : display(home.path) {
+        if (display.name.empty()) return;
+        backdrop.setProcessEnvironment(display.environment());
+        backdrop.start(RONDELIX_STRIPED_BACKDROP, {});
+        ready = waitFor([&] { return backdrop.waitForReadyRead(50) && backdrop.readAll().contains("ready"); },
+                        10);
+        conf = home.path / "picom.conf";
+        writeFile(conf, "backend = \"xrender\";\nshadow = false;\nfading = false;\n");
+    }
+    ~GlassDesk() {
+        stopCompositor();
+        backdrop.kill();
+        backdrop.waitForFinished(3000);
+    }
+    bool startCompositor() {
+        picom.setProcessEnvironment(display.environment());
+        picom.setProcessChannelMode(QProcess::MergedChannels);
+        picom.start("picom", {"--config", QString::fromStdString(conf.string())});
+        return waitFor([&] { return display.composited(); }, 10);
+    }
+    void stopCompositor() {
+        if (picom.state() == QProcess::NotRunning) return;
+        picom.kill();
+        picom.waitForFinished(3000);
+        waitFor([&] { return !display.composited(); }, 5);
+    }
+    // The main window's frame on this server, once it shows.
+    QRect mainWindow() const {
+        QRect frame;
+        waitFor(
+            [&] {
+                const std::string id = output("DISPLAY=" + display.name +
+                                              " xdotool search --onlyvisible --name '^Rondelix$' | head -1");
+                if (id.empty()) return false;
+                const std::string shape =
+                    output("DISPLAY=" + display.name + " xdotool getwindowgeometry --shell " + id);
+                const auto number = [&](const std::string& key) {
+                    const auto at = shape.find(key + "=");
+                    return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
+                };
+                frame = QRect(number("X"), number("Y"), number("WIDTH"), number("HEIGHT"));
+                return frame.width() > 0;
+            },
+            10);
+        return frame;
+    }
+
+    PrivateDisplay display;
+    QProcess backdrop;
+    QProcess picom;
+    fs::path conf;
+    bool ready = false;
+};
+
+void writeGlass(const TestHome& home) {
+    Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    config.behavior.liquidGlassEnabled = true;
+    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+}
+
+double luminance(QRgb pixel) {
+    const auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(pixel)) + 0.7152 * channel(qGreen(pixel)) + 0.0722 * channel(qBlue(pixel));
+}
+
+// The stripes behind lie at these screen columns: black where x % 8 < 4.
+bool overBlack(int x) {
+    return x % 8 < 4;
+}
+
+// The contrast of a text against what lies around it, over whichever
+// stripe brings the two closer: in the box, the columns over one stripe
+// colour at a time, their most common colour the background and the pixel
+// furthest from it the text.
+double worstContrast(const QImage& screen, const QRect& box) {
+    double worst = 100;
+    for (const bool black : {true, false}) {
+        std::map<QRgb, int> counts;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (overBlack(x) == black) ++counts[screen.pixel(x, y)];
+        if (counts.empty()) continue;
+        const QRgb background = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                                    return a.second < b.second;
+                                })->first;
+        double text = luminance(background);
+        for (const auto& [pixel, count] : counts)
+            if (std::abs(luminance(pixel) - luminance(background)) > std::abs(text - luminance(background)))
+                text = luminance(pixel);
+        const double lighter = std::max(text, luminance(background)),
+                     darker = std::min(text, luminance(background));
+        worst = std::min(worst, (lighter + 0.05) / (darker + 0.05));
+    }
+    return worst;
+}
+
+// Whether the stripes show at the point: along 32 pixels of the row, the
+// columns over white stripes are brighter than those over black ones.
+bool stripesShow(const QImage& screen, QPoint point) {
+    int overWhite = 0, overBlackStripes = 0;
+    for (int x = point.x(); x < point.x() + 32; ++x)
+        (overBlack(x) ? overBlackStripes : overWhite) += qGray(screen.pixel(x, point.y()));
+    return (overWhite - overBlackStripes) / 16.0 > 15;
+}
+
+// Where a main window of this size, laid out as the program lays it out,
+// shows only the page's own background (no control over it), and where a
+// few of its texts lie, in the window's coordinates.
+struct WindowMap {
+    std::vector<QPoint> background;
+    std::map<std::string, QRect> texts;
+};
+
+WindowMap mapWindow(const Config& config, QSize size) {
+    testsupport::CoordinatorRig rig;
+    rig.writeConfig(config);
+    rig.open();
+    rig.c().setMainTab(MainTab::wheels);
+    SliceIconSources icons;
+    MainWindow twin({rig.c(), icons}, {});
+    twin.setAttribute(Qt::WA_DontShowOnScreen);
+    twin.show();
+    QApplication::processEvents();
+    twin.resize(size);
+    QApplication::processEvents();
+    WindowMap map;
+    // The pills are drawn by the column itself; the wheel may reach under the
+    // column and the inspector where its slot is narrow.
+    std::vector<QRect> drawn;
+    if (auto* preview = twin.findChild<PreviewWheel*>())
+        drawn.emplace_back(preview->mapTo(&twin, QPoint()) - QPoint(32, 0), preview->size() + QSize(32, 0));
+    if (auto* column = twin.findChild<WheelPillColumn*>())
+        for (const auto& [id, frame] : column->frames())
+            drawn.emplace_back(
+                column->mapTo(&twin, QPoint(static_cast<int>(frame.x), static_cast<int>(frame.y))),
+                QSize(static_cast<int>(frame.width) + 1, static_cast<int>(frame.height) + 1));
+    for (const char* name : {"pillColumn", "inspector"}) {
+        auto* area = twin.findChild<QScrollArea*>(name);
+        if (!area) continue;
+        const QRect box(area->mapTo(&twin, QPoint()), area->size());
+        for (int y = box.top() + 8; y < box.bottom() - 8; y += 24)
+            for (int x = box.left() + 8; x < box.right() - 40; x += 24) {
+                // The whole stretch of row the stripes are looked for along.
+                bool bare = x + 32 < size.width();
+                for (int along = x; bare && along < x + 32; along += 4) {
+                    QWidget* under = twin.childAt(along, y);
+                    const bool covered = std::any_of(drawn.begin(), drawn.end(), [&](const QRect& shape) {
+                        return shape.adjusted(-4, -4, 4, 4).contains(along, y);
+                    });
+                    bare = (under == area->viewport() || under == area->widget()) && !covered;
+                }
+                if (bare) map.background.emplace_back(x, y);
+            }
+    }
+    auto* sidebar = twin.findChild<QListWidget*>("sidebar");
+    for (int i = 0; sidebar && i < sidebar->count(); ++i)
+        if (sidebar->item(i)->text() == "Settings" || sidebar->item(i)->text() == "Bindings")
+            map.texts[sidebar->item(i)->text().toStdString()] =
+                sidebar->visualItemRect(sidebar->item(i))
+                    .translated(sidebar->viewport()->mapTo(&twin, QPoint()));
+    for (QLabel* label : twin.findChildren<QLabel*>())
+        if (label->isVisible() && label->text().startsWith("Hold your summon key"))
+            map.texts["caption"] = QRect(label->mapTo(&twin, QPoint()), label->size());
+    return map;
+}
+
+TEST_F(EndToEnd, GlassShowsTheDesktopThroughTheWholeMainWindowUnderACompositor) {
+    if (std::system("command -v picom >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
+    writeGlass(home);
+    GlassDesk desk(home);
+    ASSERT_TRUE(desk.ready) << "no private X server with stripes";
+    ASSERT_TRUE(desk.startCompositor()) << desk.picom.readAll().toStdString();
+    Program program(home.path, "glass", {}, desk.display.environment());
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    const QRect window = desk.mainWindow();
+    ASSERT_FALSE(window.isEmpty()) << program.log();
+    pause(1.0);
+    const QImage screen = desk.display.grab();
+    screen.copy(window).save(artifact("glass-my-wheels-compositor.png"));
+
+    const Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    const WindowMap map = mapWindow(config, window.size());
+    ASSERT_GT(map.background.size(), 20u);
+    // The stripes' control window lies over the top left corner.
+    const QRect control(40, 40, 200, 200);
+    int seen = 0, shown = 0;
+    for (const QPoint& point : map.background) {
+        const QPoint onScreen = window.topLeft() + point;
+        if (control.adjusted(-32, 0, 0, 0).contains(onScreen)) continue;
+        ++seen;
+        if (stripesShow(screen, onScreen))
+            ++shown;
+        else
+            ADD_FAILURE() << "an opaque patch at " << point.x() << "," << point.y();
+    }
+    std::cout << "[ measured ] the desktop shows through at " << shown << " of " << seen
+              << " background points of the page\n";
+    for (const auto& [name, box] : map.texts) {
+        const double contrast = worstContrast(screen, box.translated(window.topLeft()));
+        std::cout << "[ measured ] " << name << " contrast " << contrast << ":1\n";
+        EXPECT_GE(contrast, 4.5) << name;
+    }
+    EXPECT_EQ(program.stop(), 0);
+}
+
+// A compositor that starts or stops while the program runs changes the glass
+// window at once: see-through while it runs, opaque and readable after.
+TEST_F(EndToEnd, GlassFollowsACompositorThatStartsAndStopsWhileTheProgramRuns) {
+    if (std::system("command -v picom >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
+    writeGlass(home);
+    GlassDesk desk(home);
+    ASSERT_TRUE(desk.ready) << "no private X server with stripes";
+    Program program(home.path, "glass-follows", {}, desk.display.environment());
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    const QRect window = desk.mainWindow();
+    ASSERT_FALSE(window.isEmpty()) << program.log();
+    const Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    const WindowMap map = mapWindow(config, window.size());
+    const QRect control(40, 40, 200, 200);
+    std::vector<QPoint> points;
+    for (const QPoint& point : map.background)
+        if (!control.adjusted(-32, 0, 0, 0).contains(window.topLeft() + point))
+            points.push_back(window.topLeft() + point);
+    ASSERT_GT(points.size(), 20u);
+    const auto showing = [&](const QImage& screen) {
+        return std::count_if(points.begin(), points.end(), [&](QPoint p) { return stripesShow(screen, p); });
+    };
+    const QRect heading = map.texts.at("Settings").translated(window.topLeft());
+
+    pause(0.5);
+    const QImage bare = desk.display.grab();
+    bare.copy(window).save(artifact("glass-before-compositor.png"));
+    EXPECT_EQ(showing(bare), 0) << "see-through without a compositor";
+    ASSERT_TRUE(desk.startCompositor()) << desk.picom.readAll().toStdString();
+    EXPECT_TRUE(waitFor([&] { return showing(desk.display.grab()) == static_cast<long>(points.size()); }, 3))
+        << "the compositor's start was not followed";
+    desk.stopCompositor();
+    QImage after;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            after = desk.display.grab();
+            return showing(after) == 0;
+        },
+        3))
+        << "the compositor's stop was not followed";
+    after.copy(window).save(artifact("glass-after-compositor-stopped.png"));
+    EXPECT_GE(worstContrast(after, heading), 4.5);
+    EXPECT_TRUE(program.hasLine("Rondelix: a compositor started.")) << program.log();
+    EXPECT_TRUE(program.hasLine("Rondelix: the compositor stopped.")) << program.log();
+    EXPECT_EQ(program.stop(), 0);
+}
+
+} // namespace
+} // namespace rondelix
