@@ -10,6 +10,7 @@
 #include "guides/DemoBackup.h"
 #include "guides/DemoChoreography.h"
 #include "icons/IconStore.h"
+#include "model/SystemColors.h"
 #include "platform/Background.h"
 #include "platform/HomeFolder.h"
 #include "platform/InputAccess.h"
@@ -27,7 +28,6 @@ using Kind = AppWindows::Kind;
 namespace {
 
 constexpr const char* warningSymbol = "exclamationmark.triangle.fill";
-constexpr const char* systemOrange = "#FF9500";
 
 } // namespace
 
@@ -119,10 +119,11 @@ void AppCoordinator::installCallbacks() {
     macroExecutor_->onShortcutFailed =
         with([](AppCoordinator& c, const std::string& name) { c.handleShortcutFailed(name); });
     macroExecutor_->onActionFailed = with([](AppCoordinator& c, const std::string& message) {
-        c.hud_->flash(message, warningSymbol, std::string(systemOrange));
+        c.hud_->flash(message, warningSymbol, hexString(SystemColors::orange));
     });
     configStore_->onBrokenExternalChange = with([](AppCoordinator& c) {
-        c.hud_->flash(std::string(ConfigStore::brokenFileSentence), warningSymbol, std::string(systemOrange));
+        c.hud_->flash(std::string(ConfigStore::brokenFileSentence), warningSymbol,
+                      hexString(SystemColors::orange));
     });
     hotkeyManager_->callbacks.onOpenSliceEditor =
         with([](AppCoordinator& c, const std::string& wheelId, int position) {
@@ -351,9 +352,9 @@ void AppCoordinator::resetWindowSizes() {
 }
 
 void AppCoordinator::updateActivationPolicy() {
-    bool regular = false;
-    for (const Kind kind : {Kind::main, Kind::onboarding, Kind::shortcutSetup, Kind::howItWorks})
-        regular = regular || platform_.windows.state(kind).onScreen();
+    const auto onScreen = [this](Kind kind) { return platform_.windows.state(kind).onScreen(); };
+    const bool regular = onScreen(Kind::main) ||
+                         std::any_of(AppWindows::sideKinds.begin(), AppWindows::sideKinds.end(), onScreen);
     if (regular == regularActivation_) return;
     regularActivation_ = regular;
     platform_.windows.setRegularActivation(regular);
@@ -460,12 +461,15 @@ void AppCoordinator::togglePause(bool showHUD) {
 }
 
 void AppCoordinator::handleReopen() {
-    for (const Kind kind : {Kind::onboarding, Kind::main, Kind::shortcutSetup, Kind::howItWorks}) {
-        if (platform_.windows.state(kind).onScreen()) {
-            platform_.windows.bringForward(kind);
-            return;
-        }
-    }
+    // The onboarding comes before the main window, the main window before
+    // the other side windows.
+    const auto forward = [this](Kind kind) {
+        if (!platform_.windows.state(kind).onScreen()) return false;
+        platform_.windows.bringForward(kind);
+        return true;
+    };
+    if (forward(Kind::onboarding) || forward(Kind::main)) return;
+    if (std::any_of(AppWindows::sideKinds.begin(), AppWindows::sideKinds.end(), forward)) return;
     if (platform_.defaults.get(keys::hasCompletedOnboarding))
         showMain(MainTab::wheels);
     else

@@ -4,6 +4,7 @@
 #include "catalog/MainTab.h"
 #include "model/OnboardingStep.h"
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -15,6 +16,9 @@ namespace rondelix {
 class AppWindows {
   public:
     enum class Kind { main, onboarding, shortcutSetup, howItWorks };
+    // Every kind but the main window; a new side window joins this list and
+    // the table of side windows.
+    static constexpr std::array sideKinds{Kind::onboarding, Kind::shortcutSetup, Kind::howItWorks};
 
     struct State {
         bool exists = false;

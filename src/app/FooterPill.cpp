@@ -1,5 +1,7 @@
 #include "app/FooterPill.h"
 
+#include "model/SystemColors.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -9,7 +11,6 @@ namespace rondelix {
 namespace {
 
 // The desktop's standard orange and green.
-constexpr Color systemOrange{1.0, 149 / 255.0, 0.0};
 constexpr Color systemGreen{52 / 255.0, 199 / 255.0, 89 / 255.0};
 
 double toLinear(double c) {
@@ -56,10 +57,11 @@ FooterLook footerLook(FooterStatus status, std::size_t missingShortcuts) {
     switch (status) {
     case FooterStatus::permissionsNeeded:
         return {"exclamationmark.shield.fill", "Permissions Needed", "Click to grant access",
-                darkenedForPill(systemOrange, 0.12), true};
+                darkenedForPill(SystemColors::orange, 0.12), true};
     case FooterStatus::systemActions:
         return {"exclamationmark.triangle.fill", "System Actions",
-                std::to_string(missingShortcuts) + " to set up", darkenedForPill(systemOrange, 0.12), true};
+                std::to_string(missingShortcuts) + " to set up", darkenedForPill(SystemColors::orange, 0.12),
+                true};
     case FooterStatus::ready:
         break;
     }

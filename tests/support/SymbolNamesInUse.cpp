@@ -1,6 +1,5 @@
 #include "support/SymbolNamesInUse.h"
 
-#include "app/SidebarRow.h"
 #include "catalog/SystemAction.h"
 #include "catalog/WheelActionTarget.h"
 #include "gallery/WheelGallery.h"
@@ -224,8 +223,6 @@ std::vector<SymbolUse> symbolNamesInUse() {
         uses.push_back({action.symbol, "system action " + action.id});
     for (const WheelActionTarget& target : WheelActionTarget::all())
         uses.push_back({target.symbol, "program target " + target.id});
-    for (const SidebarRow& row : sidebarRows(true))
-        uses.push_back({row.symbol, "sidebar " + row.label});
     for (const std::string_view name : interfaceSymbols)
         uses.push_back({std::string(name), "window symbol"});
     return uses;

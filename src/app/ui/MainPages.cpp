@@ -19,7 +19,6 @@
 #include "settings/ui/WheelBehaviorPage.h"
 
 #include <QApplication>
-#include <map>
 
 namespace rondelix {
 
@@ -64,52 +63,48 @@ WheelEditorPage* editorPage(const PageContext& context, QWidget* parent) {
                                parent);
 }
 
-// One row per page: the tab and how its page is made. My Wheels and the
-// Wheel Gallery share the workshop, which holds the editor or the gallery.
-const std::map<MainTab, PageFactory>& pageTable() {
-    static const std::map<MainTab, PageFactory> rows{
-        {MainTab::appearance,
+} // namespace
+
+const std::vector<MainPage>& mainPages() {
+    static const std::vector<MainPage> rows{
+        {MainTab::wheels, "My Wheels", "circle.grid.3x3.fill", {}},
+        {MainTab::gallery, "Wheel Gallery", "square.grid.2x2", {}},
+        {MainTab::general, "General", "gearshape",
          [](const PageContext& context, QWidget* parent) -> QWidget* {
              AppCoordinator& c = context.coordinator;
-             return new AppearancePage(c.configStore(), c.overlayController(), testWheelControl(c), parent);
+             return new GeneralPage(c.transferServices(), c.platform().updater, generalShellHooks(c), parent);
          }},
-        {MainTab::shortcuts,
+        {MainTab::shortcuts, "Bindings", "keyboard",
          [](const PageContext& context, QWidget* parent) -> QWidget* {
              AppCoordinator& c = context.coordinator;
              return new BindingsPage(c.configStore(), c.hotkeyManager(), c.platform().keyboardLayout,
                                      bindingsHost(c), parent);
          }},
-        {MainTab::general,
+        {MainTab::wheelBehavior, "Wheel Behavior", "slider.horizontal.3",
+         [](const PageContext& context, QWidget* parent) -> QWidget* {
+             return new WheelBehaviorPage(context.coordinator.configStore(), parent);
+         }},
+        {MainTab::appearance, "Appearance", "paintpalette",
          [](const PageContext& context, QWidget* parent) -> QWidget* {
              AppCoordinator& c = context.coordinator;
-             return new GeneralPage(c.transferServices(), c.platform().updater, generalShellHooks(c), parent);
+             return new AppearancePage(c.configStore(), c.overlayController(), testWheelControl(c), parent);
          }},
-        {MainTab::soundFeedback,
+        {MainTab::soundFeedback, "Sound & Feedback", "speaker.wave.2",
          [](const PageContext& context, QWidget* parent) -> QWidget* {
              AppCoordinator& c = context.coordinator;
              return new SoundFeedbackPage(c.configStore(), c.feedback(), c.platform().sounds, parent);
          }},
-        {MainTab::wheelBehavior,
-         [](const PageContext& context, QWidget* parent) -> QWidget* {
-             AppCoordinator& c = context.coordinator;
-             return new WheelBehaviorPage(c.configStore(), parent);
+        {MainTab::about, "About", "info.circle",
+         [](const PageContext& context, QWidget* parent) {
+             return makeAboutPage(context.coordinator, parent);
          }},
-        {MainTab::about, [](const PageContext& context,
-                            QWidget* parent) { return makeAboutPage(context.coordinator, parent); }},
-        {MainTab::development,
+        {MainTab::development, "Development", "hammer",
          [](const PageContext& context, QWidget* parent) {
              return makeDevelopmentPage(context.coordinator, parent);
-         }},
+         },
+         true},
     };
     return rows;
-}
-
-} // namespace
-
-PageFactory pageFactory(MainTab tab) {
-    const auto& rows = pageTable();
-    const auto row = rows.find(tab);
-    return row == rows.end() ? PageFactory{} : row->second;
 }
 
 WheelWorkshopPage* makeWheelWorkshop(const PageContext& context, bool showsGallery, QWidget* parent) {

@@ -1,7 +1,6 @@
 #include "app/ui/MainWindow.h"
 
 #include "app/AppCoordinator.h"
-#include "app/SidebarRow.h"
 #include "app/ui/ReadOnlyNotice.h"
 #include "app/ui/SidebarFooter.h"
 #include "gallery/ui/WheelWorkshopPage.h"
@@ -24,6 +23,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace rondelix {
@@ -81,9 +81,9 @@ QSize toQSize(ContentSize size) {
 
 } // namespace
 
-MainWindow::MainWindow(PageContext context, GlassBackdrop::Environment backdrop, PageLookup pages,
+MainWindow::MainWindow(PageContext context, GlassBackdrop::Environment backdrop, std::vector<MainPage> pages,
                        WorkshopFactory workshop)
-    : context_(context), coordinator_(context.coordinator), pageLookup_(std::move(pages)),
+    : context_(context), coordinator_(context.coordinator), pageRows_(std::move(pages)),
       makeWorkshop_(std::move(workshop)), backdrop_(*this, std::move(backdrop)),
       poll_(coordinator_.platform().queue, coordinator_.permissions(),
             [this] { coordinator_.nudgeListenTap(); }),
@@ -98,19 +98,9 @@ MainWindow::MainWindow(PageContext context, GlassBackdrop::Environment backdrop,
     clearBar.setColor(QPalette::Window, Qt::transparent);
     menuBar_->setPalette(clearBar);
 
-    pageTitle_ = new QLabel(this);
-    pageTitle_->setObjectName("pageTitle");
-    pageTitle_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    pageTitle_->setMargin(24);
-    QFont titleFont = pageTitle_->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
-    titleFont.setBold(true);
-    pageTitle_->setFont(titleFont);
-
     pages_ = new QStackedWidget(this);
     pages_->setObjectName("pages");
     pages_->setMinimumWidth(320);
-    pages_->addWidget(pageTitle_);
 
     auto* pageColumn = new QWidget(this);
     readOnlyNotice_ = new ReadOnlyNotice(coordinator_.configStore(), pageColumn);
@@ -246,21 +236,21 @@ QWidget* MainWindow::buildSidebarColumn() {
 void MainWindow::rebuildSidebar() {
     rebuilding_ = true;
     sidebar_->clear();
-    std::optional<std::string> section;
-    for (const SidebarRow& row : sidebarRows(coordinator_.devMenuUnlocked())) {
-        if (row.section && row.section != section) {
-            auto* heading = new QListWidgetItem(QString::fromStdString(*row.section), sidebar_);
+    bool settingsHeading = false;
+    for (const MainPage& page : pageRows_) {
+        if (page.developerOnly && !coordinator_.devMenuUnlocked()) continue;
+        if (pageGroup(page.tab) == PageGroup::settings && !settingsHeading) {
+            auto* heading = new QListWidgetItem("Settings", sidebar_);
             heading->setFlags(Qt::NoItemFlags);
             // In the secondary colour rather than the faint one of a disabled row.
             heading->setForeground(palette().color(QPalette::PlaceholderText));
             QFont bold = heading->font();
             bold.setBold(true);
             heading->setFont(bold);
-            section = row.section;
+            settingsHeading = true;
         }
-        auto* item = new QListWidgetItem(symbolIcon(row.symbol, palette()), QString::fromStdString(row.label),
-                                         sidebar_);
-        item->setData(tabRole, static_cast<int>(row.tab));
+        auto* item = new QListWidgetItem(symbolIcon(page.symbol, palette()), page.title, sidebar_);
+        item->setData(tabRole, static_cast<int>(page.tab));
     }
     rebuilding_ = false;
     showPage();
@@ -274,7 +264,6 @@ void MainWindow::showPage() {
             rebuilding_ = true;
             sidebar_->setCurrentItem(item);
             rebuilding_ = false;
-            pageTitle_->setText(item->text());
             showPageWidget(coordinator_.mainTab());
             return;
         }
@@ -286,8 +275,7 @@ void MainWindow::showKeepsRunningNote(bool shown) {
 }
 
 QWidget* MainWindow::currentPage() const {
-    QWidget* page = pages_->currentWidget();
-    return page == pageTitle_ ? nullptr : page;
+    return pages_->currentWidget();
 }
 
 void MainWindow::dropTransientPage() {
@@ -311,12 +299,10 @@ void MainWindow::showPageWidget(MainTab tab) {
         showWorkshop(tab == MainTab::gallery);
         return;
     }
-    const PageFactory make = pageLookup_(tab);
-    if (!make) {
-        pages_->setCurrentWidget(pageTitle_);
-        return;
-    }
-    transientPage_ = make(context_, pages_);
+    const auto row = std::find_if(pageRows_.begin(), pageRows_.end(),
+                                  [tab](const MainPage& page) { return page.tab == tab; });
+    if (row == pageRows_.end() || !row->make) return;
+    transientPage_ = row->make(context_, pages_);
     transientTab_ = tab;
     pages_->addWidget(transientPage_);
     pages_->setCurrentWidget(transientPage_);

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <cstddef>
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QListWidget;
@@ -32,14 +33,13 @@ class MainWindow final : public QWidget {
     Q_OBJECT
 
   public:
-    // Where each tab's page comes from, and the workshop that shows My Wheels
-    // and the Wheel Gallery; the program's own unless a test brings its own.
-    using PageLookup = std::function<PageFactory(MainTab)>;
+    // The pages, and the workshop that shows My Wheels and the Wheel Gallery;
+    // the program's own unless a test brings its own.
     using WorkshopFactory =
         std::function<WheelWorkshopPage*(const PageContext&, bool showsGallery, QWidget*)>;
 
-    MainWindow(PageContext context, GlassBackdrop::Environment backdrop, PageLookup pages = pageFactory,
-               WorkshopFactory workshop = makeWheelWorkshop);
+    MainWindow(PageContext context, GlassBackdrop::Environment backdrop,
+               std::vector<MainPage> pages = mainPages(), WorkshopFactory workshop = makeWheelWorkshop);
     ~MainWindow() override;
 
     // Adds the Edit menu unless the menu bar already has one; the standard
@@ -84,7 +84,7 @@ class MainWindow final : public QWidget {
 
     PageContext context_;
     AppCoordinator& coordinator_;
-    PageLookup pageLookup_;
+    std::vector<MainPage> pageRows_;
     WorkshopFactory makeWorkshop_;
     GlassBackdrop backdrop_;
     PermissionPoll poll_;
@@ -92,7 +92,6 @@ class MainWindow final : public QWidget {
     QListWidget* sidebar_;
     SidebarFooter* footer_;
     QLabel* keepsRunningNote_;
-    QLabel* pageTitle_;
     ReadOnlyNotice* readOnlyNotice_;
     QStackedWidget* pages_;
     // The workshop lives as long as the window, so that moving between its

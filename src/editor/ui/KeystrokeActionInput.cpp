@@ -4,6 +4,8 @@
 #include "editor/ui/SliceFormWidgets.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/KeyComboText.h"
+#include "model/SystemColors.h"
+#include "qtshared/QtColor.h"
 #include "qtshared/QtText.h"
 
 #include <QHBoxLayout>
@@ -87,10 +89,10 @@ void KeystrokeActionInput::showAction(const MacroAction& action) {
     display_->setText(toQString(KeyComboText::displayString(combo)));
     const bool recording = form().recorder().isRecording();
     record_->setText(recording ? tr("Press a key…") : tr("Record"));
-    const QColor red(255, 59, 48);
+    const QColor red = toQColor(SystemColors::red);
     record_->setIcon(QIcon(SymbolFont::pixmap(recording ? "record.circle.fill" : "record.circle", 16,
                                               recording ? red : palette().color(QPalette::ButtonText))));
-    record_->setStyleSheet(recording ? QStringLiteral("color: rgb(255, 59, 48);") : QString());
+    record_->setStyleSheet(recording ? textColorStyle(SystemColors::red) : QString());
     for (const auto& [modifier, toggle] : toggles_)
         toggle->setChecked(Inputs::modifierIsOn(combo, modifier));
     const QString keyText = toQString(Inputs::keyFieldText(combo));

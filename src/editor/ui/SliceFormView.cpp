@@ -7,6 +7,8 @@
 #include "editor/ui/KeystrokeRecorderFilter.h"
 #include "editor/ui/SliceFormWidgets.h"
 #include "icons/ui/SymbolFont.h"
+#include "model/SystemColors.h"
+#include "qtshared/QtColor.h"
 #include "qtshared/QtText.h"
 #include "store/ConfigStore.h"
 
@@ -128,7 +130,7 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
     auto* warningLayout = new QHBoxLayout(warning_);
     warningLayout->setContentsMargins(0, 0, 0, 0);
     warningLayout->setSpacing(4);
-    const QColor orange(255, 149, 0);
+    const QColor orange = toQColor(SystemColors::orange);
     auto* warningIcon = new QLabel(warning_);
     warningIcon->setPixmap(SymbolFont::pixmap("exclamationmark.triangle.fill", 12, orange));
     warningText_ = captionLabel({}, warning_);

@@ -2,6 +2,7 @@
 
 #include "editor/WheelEditor.h"
 #include "icons/ui/SymbolFont.h"
+#include "qtshared/QtText.h"
 #include "store/ConfigStore.h"
 
 #include <QFrame>
@@ -12,14 +13,6 @@
 #include <QVBoxLayout>
 
 namespace rondelix {
-
-namespace {
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 SliceSection::SliceSection(WheelEditor& editor, const ConfigStore& store, SliceFormFactory makeForm,
                            QWidget* parent)
@@ -67,10 +60,10 @@ void SliceSection::fillActionsMenu(QMenu& menu) {
     for (const Wheel* other : others) {
         const std::string id = other->id;
         const bool room = editor_.hasFreeSlot(id);
-        QAction* copyEntry = copy->addAction(fromUtf8(other->name));
+        QAction* copyEntry = copy->addAction(toQString(other->name));
         copyEntry->setEnabled(room);
         connect(copyEntry, &QAction::triggered, this, [this, id] { editor_.copySlice(id); });
-        QAction* moveEntry = move->addAction(fromUtf8(other->name));
+        QAction* moveEntry = move->addAction(toQString(other->name));
         moveEntry->setEnabled(room);
         connect(moveEntry, &QAction::triggered, this, [this, id] { editor_.moveSlice(id); });
     }
@@ -79,7 +72,7 @@ void SliceSection::fillActionsMenu(QMenu& menu) {
 void SliceSection::refresh() {
     const int position = editor_.selectedPosition();
     title_->setText("Slice " + QString::number(position + 1));
-    accent_->setText(fromUtf8(editor_.positionName(position)));
+    accent_->setText(toQString(editor_.positionName(position)));
     const Shown shown{editor_.selectedWheelId(), position, editor_.selectedSlice().has_value()};
     actions_->setVisible(shown.filled);
     if (shown_ != shown) rebuild(shown);
@@ -105,7 +98,7 @@ void SliceSection::rebuild(const Shown& shown) {
             form_ = makeForm_(SliceSlot{shown.wheelId, position}, body_);
         } else {
             // Until a form is plugged in, the slot shows its label.
-            auto* label = new QLabel(fromUtf8(editor_.selectedSlice()->label));
+            auto* label = new QLabel(toQString(editor_.selectedSlice()->label));
             label->setTextFormat(Qt::PlainText);
             form_ = label;
         }
@@ -124,7 +117,7 @@ void SliceSection::rebuild(const Shown& shown) {
         column->addLayout(row);
     } else {
         auto* invitation = new QLabel("Nothing here yet. Add an action to fill the " +
-                                      fromUtf8(editor_.positionName(position)) + " slice.");
+                                      toQString(editor_.positionName(position)) + " slice.");
         invitation->setObjectName("emptySlot");
         invitation->setWordWrap(true);
         invitation->setAlignment(Qt::AlignCenter);

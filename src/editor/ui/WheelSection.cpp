@@ -1,6 +1,7 @@
 #include "editor/ui/WheelSection.h"
 
 #include "editor/WheelEditor.h"
+#include "qtshared/QtText.h"
 #include "store/ConfigStore.h"
 
 #include <QComboBox>
@@ -16,10 +17,6 @@
 namespace rondelix {
 
 namespace {
-
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QFrame* divider() {
     auto* line = new QFrame;
@@ -101,11 +98,11 @@ void WheelSection::refresh() {
     const auto wheel = editor_.currentWheel();
     body_->setVisible(wheel.has_value());
     if (!wheel) return;
-    const QString name = fromUtf8(wheel->name);
+    const QString name = toQString(wheel->name);
     if (name_->text() != name) name_->setText(name);
     const int index = count_->findData(wheel->sliceCount);
     if (count_->currentIndex() != index) count_->setCurrentIndex(index);
-    app_->setText(fromUtf8(editor_.boundAppName()));
+    app_->setText(toQString(editor_.boundAppName()));
     delete_->setVisible(store_.config().wheels.size() >= 2);
 }
 
@@ -117,7 +114,7 @@ void WheelSection::showAppMenu() {
     any->setCheckable(true);
     any->setChecked(!bound);
     if (bound) {
-        QAction* current = menu.addAction(fromUtf8(editor_.boundAppName()));
+        QAction* current = menu.addAction(toQString(editor_.boundAppName()));
         current->setCheckable(true);
         current->setChecked(true);
     }

@@ -3,6 +3,8 @@
 #include "gallery/AddWheelReview.h"
 #include "gallery/WheelManifest.h"
 #include "icons/ui/SymbolFont.h"
+#include "model/SystemColors.h"
+#include "qtshared/QtColor.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -116,7 +118,7 @@ AddWheelSheet::AddWheelSheet(const GalleryWheel& gallery, const Wheel& shown,
     column->addWidget(inside);
 
     const auto note = AddWheelReview::trustNote(shown);
-    const QColor noteColor = note.warns ? QColor(255, 149, 0) : QColor(52, 199, 89);
+    const QColor noteColor = toQColor(note.warns ? SystemColors::orange : SystemColors::green);
     auto* noteRow = new QHBoxLayout;
     auto* noteIcon = new QLabel(content);
     noteIcon->setPixmap(SymbolFont::pixmap(note.symbol, 14, noteColor));

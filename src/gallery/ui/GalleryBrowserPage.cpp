@@ -4,6 +4,7 @@
 #include "gallery/ui/AddWheelSheet.h"
 #include "gallery/ui/GalleryToastView.h"
 #include "icons/ui/SymbolFont.h"
+#include "model/SystemColors.h"
 #include "qtshared/OpacityFade.h"
 #include "qtshared/QtColor.h"
 #include "qtshared/SeeThroughScrollArea.h"
@@ -327,7 +328,8 @@ void GalleryBrowserPage::refreshWheels() {
         delete item;
     std::set<GalleryListRow*> shown;
     const QColor tint = accent();
-    const QPixmap installedBadge = SymbolFont::pixmap("checkmark.circle.fill", 12, QColor(52, 199, 89));
+    const QPixmap installedBadge =
+        SymbolFont::pixmap("checkmark.circle.fill", 12, toQColor(SystemColors::green));
     const QPixmap missingBadge = SymbolFont::pixmap("circle", 12, palette().color(QPalette::PlaceholderText));
     noWheels_->setVisible(state.isSearching() && listed.empty());
     wheelRows_->addWidget(noWheels_);

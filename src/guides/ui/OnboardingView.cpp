@@ -3,9 +3,11 @@
 #include "guides/OnboardingTexts.h"
 #include "guides/ui/GuideText.h"
 #include "guides/ui/ProgressDots.h"
+#include "model/SystemColors.h"
 #include "overlay/ui/MaterialCard.h"
 #include "qtshared/OpacityFade.h"
 #include "qtshared/ProblemCaption.h"
+#include "qtshared/QtColor.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -237,14 +239,14 @@ QWidget* OnboardingView::permissionRow(const QString& title, const QString& deta
     auto* head = new QHBoxLayout;
     head->setSpacing(10);
     auto* mark = label(granted ? "\u2714" : "!", title2, true);
-    mark->setStyleSheet(granted ? "color: #34C759;" : "color: #FF9500;");
+    mark->setStyleSheet(textColorStyle(granted ? SystemColors::green : SystemColors::orange));
     head->addWidget(mark);
     auto* name = label(title, headline, true);
     name->setAlignment(Qt::AlignLeft);
     head->addWidget(name, 1);
     if (granted) {
         auto* state = label("Granted", caption, true);
-        state->setStyleSheet("color: #34C759;");
+        state->setStyleSheet(textColorStyle(SystemColors::green));
         head->addWidget(state);
     }
     layout->addLayout(head);

@@ -2,6 +2,8 @@
 
 #include "guides/ui/GuideText.h"
 #include "model/AutomationWords.h"
+#include "model/SystemColors.h"
+#include "qtshared/QtColor.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -115,7 +117,7 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
 
     message_ = text({}, GuideText::callout);
     message_->setObjectName("setupMessage");
-    message_->setStyleSheet("color: #FF3B30;");
+    message_->setStyleSheet(textColorStyle(SystemColors::red));
     message_->setContentsMargins(28, 8, 28, 0);
     message_->hide();
     outer->addWidget(message_);
@@ -193,9 +195,10 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
                                                           : "\u2298 Unavailable";
     auto* badgeLabel = text(badge, GuideText::caption, true);
     badgeLabel->setObjectName("badge");
-    badgeLabel->setStyleSheet(card.status == Status::installed  ? "color: #34C759;"
-                              : card.status == Status::notSetUp ? "color: #FF9500;"
-                                                                : "color: palette(placeholder-text);");
+    badgeLabel->setStyleSheet(card.status == Status::installed ? textColorStyle(SystemColors::green)
+                              : card.status == Status::notSetUp
+                                  ? textColorStyle(SystemColors::orange)
+                                  : QStringLiteral("color: palette(placeholder-text);"));
     head->addWidget(badgeLabel, 0, Qt::AlignVCenter);
     layout->addLayout(head);
 

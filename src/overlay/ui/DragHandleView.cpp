@@ -1,5 +1,8 @@
 #include "overlay/ui/DragHandleView.h"
 
+#include "model/SystemColors.h"
+#include "qtshared/QtColor.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -18,7 +21,7 @@ QIcon closeMark() {
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(255, 59, 48));
+    painter.setBrush(toQColor(SystemColors::red));
     painter.drawEllipse(QRectF(1, 1, 28, 28));
     painter.setPen(QPen(Qt::white, 3.2, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(QPointF(10, 10), QPointF(20, 20));

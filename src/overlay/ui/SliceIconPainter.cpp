@@ -5,6 +5,7 @@
 #include "overlay/SliceIconChoice.h"
 #include "overlay/ui/ProgramMark.h"
 #include "overlay/ui/SliceIconSources.h"
+#include "qtshared/QtText.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -20,10 +21,6 @@ namespace {
 
 constexpr std::size_t maxEmojiBytes = 64;
 constexpr std::size_t maxCachedStacks = 256;
-
-QString qString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QFont emojiFont(double pixelSize) {
     QFont font(QStringLiteral("Noto Color Emoji"));
@@ -189,7 +186,7 @@ void SliceIconPainter::paintItem(QPainter& painter, const IconItem& item, const 
         painter.setFont(emojiFont(item.fontSize));
         painter.setPen(color);
         const QString text =
-            QFontMetricsF(painter.font()).elidedText(qString(item.text), Qt::ElideRight, box.width() * 3);
+            QFontMetricsF(painter.font()).elidedText(toQString(item.text), Qt::ElideRight, box.width() * 3);
         painter.drawText(box.adjusted(-box.width(), 0, box.width(), 0), Qt::AlignCenter, text);
         return;
     }

@@ -1,5 +1,7 @@
 #include "overlay/ui/SliceLabels.h"
 
+#include "qtshared/QtText.h"
+
 #include <QFontMetricsF>
 #include <QString>
 #include <algorithm>
@@ -11,10 +13,6 @@ namespace {
 // Labels are short; a huge one is cut before any layout work.
 constexpr std::size_t maxLabelBytes = 512;
 constexpr std::size_t maxLayouts = 512;
-
-QString qString(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 
@@ -35,13 +33,15 @@ QFont SliceLabels::font(int pixelSize) {
 
 TextMeasure measureWith(std::function<QFont(int pixelSize)> fontAt) {
     return {
-        .width = [fontAt](const std::string& text,
-                          int size) { return QFontMetricsF(fontAt(size)).horizontalAdvance(qString(text)); },
+        .width =
+            [fontAt](const std::string& text, int size) {
+                return QFontMetricsF(fontAt(size)).horizontalAdvance(toQString(text));
+            },
         .lineHeight = [fontAt](int size) { return QFontMetricsF(fontAt(size)).height(); },
         .elide =
             [fontAt](const std::string& text, int size, double maxWidth) {
                 return QFontMetricsF(fontAt(size))
-                    .elidedText(qString(text), Qt::ElideRight, maxWidth)
+                    .elidedText(toQString(text), Qt::ElideRight, maxWidth)
                     .toStdString();
             },
     };
@@ -65,11 +65,11 @@ const SliceLabel& SliceLabels::layout(const std::string& label, const SlotStack&
     laid.key = key;
     const QFontMetricsF metrics(laid.font);
     for (const std::string& line : fitted.lines) {
-        QStaticText staticText(qString(line));
+        QStaticText staticText(toQString(line));
         staticText.setTextFormat(Qt::PlainText);
         staticText.prepare(QTransform(), laid.font);
         laid.lines.push_back(staticText);
-        laid.widths.push_back(metrics.horizontalAdvance(qString(line)));
+        laid.widths.push_back(metrics.horizontalAdvance(toQString(line)));
         laid.width = std::max(laid.width, laid.widths.back());
     }
     return layouts_.emplace(std::move(key), std::move(laid)).first->second;

@@ -1,5 +1,7 @@
 #include "platform/linux/QtDialogs.h"
 
+#include "qtshared/QtText.h"
+
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFont>
@@ -22,10 +24,6 @@ constexpr int detailBoxInset = 8;
 constexpr int detailFontPoints = 11;
 constexpr int symbolPixels = 64;
 
-QString qt(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The desktop icon theme's nearest picture for the system symbols alerts use.
 QString themeIconName(const std::string& symbol) {
     if (symbol == "checkmark.seal.fill") return QStringLiteral("security-high");
@@ -39,7 +37,7 @@ QStringList nameFilters(const std::vector<std::string>& extensions) {
     if (extensions.empty()) return {};
     QStringList patterns;
     for (const auto& extension : extensions)
-        patterns << QStringLiteral("*.") + qt(extension);
+        patterns << QStringLiteral("*.") + toQString(extension);
     return {patterns.join(QLatin1Char(' '))};
 }
 
@@ -81,9 +79,9 @@ std::optional<std::filesystem::path> QtDialogs::chooseSaveLocation(const SavePan
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(nameFilters(panel.allowedExtensions));
-    if (!panel.allowedExtensions.empty()) dialog.setDefaultSuffix(qt(panel.allowedExtensions.front()));
+    if (!panel.allowedExtensions.empty()) dialog.setDefaultSuffix(toQString(panel.allowedExtensions.front()));
     // A name is not a path: a slash in it must not send the dialog elsewhere.
-    QString name = qt(panel.suggestedName);
+    QString name = toQString(panel.suggestedName);
     name.replace(QLatin1Char('/'), QLatin1Char('-'));
     dialog.selectFile(name);
     return runFileDialog(dialog);
@@ -108,8 +106,8 @@ AlertAnswer QtDialogs::runSuppressibleAlert(const Alert& alert) {
         const QIcon symbol = QIcon::fromTheme(themeIconName(*alert.symbol));
         if (!symbol.isNull()) box.setIconPixmap(symbol.pixmap(symbolPixels, symbolPixels));
     }
-    box.setText(qt(alert.message));
-    box.setInformativeText(qt(alert.informativeText));
+    box.setText(toQString(alert.message));
+    box.setInformativeText(toQString(alert.informativeText));
     // Names in these texts come from files of unknown origin: never markup.
     // The box guesses the format of each text, so every label is told.
     box.setTextFormat(Qt::PlainText);
@@ -121,17 +119,17 @@ AlertAnswer QtDialogs::runSuppressibleAlert(const Alert& alert) {
     for (const auto& title : alert.buttons) {
         const bool isCancel = title == "Cancel";
         buttons.push_back(
-            box.addButton(qt(title), isCancel ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+            box.addButton(toQString(title), isCancel ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
         if (isCancel && !cancel) cancel = buttons.back();
     }
     QPushButton* defaultButton =
         alert.defaultButton < buttons.size() ? buttons[alert.defaultButton] : nullptr;
     if (defaultButton) box.setDefaultButton(defaultButton);
     box.setEscapeButton(cancel ? cancel : defaultButton);
-    if (alert.detailText) addBelowText(box, detailBox(qt(*alert.detailText)));
+    if (alert.detailText) addBelowText(box, detailBox(toQString(*alert.detailText)));
     QCheckBox* suppression = nullptr;
     if (alert.suppressionTitle) {
-        suppression = new QCheckBox(qt(*alert.suppressionTitle));
+        suppression = new QCheckBox(toQString(*alert.suppressionTitle));
         box.setCheckBox(suppression);
     }
 

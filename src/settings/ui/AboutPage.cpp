@@ -1,10 +1,12 @@
 #include "settings/ui/AboutPage.h"
 
 #include "icons/ui/SymbolFont.h"
+#include "model/SystemColors.h"
 #include "platform/MainQueue.h"
 #include "platform/Pasteboard.h"
 #include "platform/Workspace.h"
 #include "qtshared/ProblemCaption.h"
+#include "qtshared/QtColor.h"
 #include "qtshared/SeeThroughScrollArea.h"
 #include "settings/AboutInfo.h"
 #include "settings/UpdaterController.h"
@@ -131,7 +133,7 @@ AboutPage::AboutPage(Services services, QWidget* parent)
     rows->setSpacing(12);
     rows->setContentsMargins(8, 8, 8, 8);
     const QColor plain = palette().color(QPalette::WindowText);
-    rows->addWidget(privacyRow("lock.shield", QColor("#34C759"),
+    rows->addWidget(privacyRow("lock.shield", toQColor(SystemColors::green),
                                "<b>Your wheels and settings stay on your computer.</b>", privacy));
     auto* line = new QFrame(privacy);
     line->setFrameShape(QFrame::HLine);

@@ -1,5 +1,8 @@
 #include "settings/ui/BindingRow.h"
 
+#include "model/SystemColors.h"
+#include "qtshared/QtColor.h"
+#include "qtshared/QtText.h"
 #include "settings/ui/PointingHandOnHover.h"
 #include "settings/ui/RowReveal.h"
 #include "settings/ui/SettingsText.h"
@@ -35,11 +38,7 @@ constexpr auto recordingHint =
     "(F1–F20), a spare mouse button (middle, Mouse 4/5), or a modifier + any key (e.g. "
     "Super+R).";
 
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-const QColor orange(255, 149, 0);
+const QColor orange = toQColor(SystemColors::orange);
 constexpr int recordingPanelWidth = 360 + 2 * 16;
 
 // The collision hint: secondary until hovered, orange while hovered.
@@ -239,7 +238,7 @@ void BindingRow::refresh() {
     if (!binding) return; // the page drops the row
     const bool recording = model_.recorder().isRecording();
     const bool last = model_.isLastWorkingBinding();
-    const QString label = q(model_.comboLabel());
+    const QString label = toQString(model_.comboLabel());
 
     {
         const QSignalBlocker quiet(enabled_);
@@ -264,7 +263,7 @@ void BindingRow::refresh() {
         const QSignalBlocker quiet(holdDelaySlider_);
         holdDelaySlider_->setValue(BindingRowModel::holdDelayScale.stepNear(binding->holdThresholdMs));
     }
-    holdDelayText_->setText(q(model_.holdDelayText()));
+    holdDelayText_->setText(toQString(model_.holdDelayText()));
 
     if (recording && !recordingPanel_->isVisible()) {
         recordingPanel_->adjustSize();
@@ -273,7 +272,7 @@ void BindingRow::refresh() {
     }
     recordingPanel_->setVisible(recording);
     const bool nothingYet = model_.recorder().captured().empty();
-    captured_->setText(q(model_.capturedLabel()));
+    captured_->setText(toQString(model_.capturedLabel()));
     SettingsText::setColour(*captured_,
                             palette().color(nothingYet ? QPalette::PlaceholderText : QPalette::WindowText));
     capturedWarning_->setVisible(model_.capturedMayCollide());

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/SystemColors.h"
+#include "qtshared/QtColor.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -13,7 +16,7 @@ class QWidget;
 namespace rondelix::SettingsText {
 
 // The red of actions that stop, remove or reset.
-inline const QColor destructive{255, 59, 48};
+inline const QColor destructive = toQColor(SystemColors::red);
 
 // The font at a multiple of its size, with a weight.
 QFont scaled(QFont font, double factor, QFont::Weight weight = QFont::Normal);

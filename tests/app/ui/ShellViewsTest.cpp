@@ -221,12 +221,13 @@ TEST_F(ShellViewsTest, TheMenusCarryTheirKeysAndEditReachesTheFocusedField) {
 
 TEST_F(ShellViewsTest, TheWorkshopIsKeptAndOtherPagesAreMadeOnEntry) {
     std::map<MainTab, int> made;
-    const auto pages = [&made](MainTab tab) -> PageFactory {
-        return [&made, tab](const PageContext&, QWidget* parent) {
-            ++made[tab];
-            return new QWidget(parent);
-        };
-    };
+    std::vector<MainPage> pages = mainPages();
+    for (MainPage& page : pages)
+        if (page.make)
+            page.make = [&made, tab = page.tab](const PageContext&, QWidget* parent) {
+                ++made[tab];
+                return new QWidget(parent);
+            };
     rig.c().setMainTab(MainTab::wheels);
     MainWindow main({rig.c(), icons}, {}, pages);
     QPointer<QWidget> workshop = main.currentPage();
