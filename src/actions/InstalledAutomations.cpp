@@ -2,13 +2,13 @@
 
 #include "actions/LinkText.h"
 #include "actions/ShortcutsRunner.h"
+#include "files/FileAccess.h"
 #include "platform/Background.h"
 #include "platform/MainQueue.h"
 #include "platform/Workspace.h"
 #include "util/Ascii.h"
 
 #include <algorithm>
-#include <system_error>
 
 namespace rondelix {
 
@@ -40,8 +40,7 @@ void InstalledAutomations::refresh(std::function<void()> done) {
 }
 
 void InstalledAutomations::openFolder() {
-    std::error_code error;
-    std::filesystem::create_directories(folder_, error);
+    (void)makePrivateFolders(folder_);
     services_.workspace.openLink(LinkText::fileLink(folder_.string()), [](bool) {});
 }
 

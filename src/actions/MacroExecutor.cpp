@@ -221,7 +221,8 @@ void MacroExecutor::launchApp(const std::optional<std::string>& identifier,
     std::optional<std::string> target;
     if (identifier) target = workspace.applicationPath(*identifier);
     if (!target && path) {
-        target = workspace.applicationAt(*path);
+        // A relative path would lead wherever the program happened to start.
+        target = path->starts_with('/') ? workspace.applicationAt(*path) : std::nullopt;
         if (!target) {
             report(notAnAppSentence);
             platform_.log.write("refused to launch a non-app-bundle path: " + *path);

@@ -5,6 +5,7 @@
 #include "app/OnboardingState.h"
 #include "app/SummonKeyNames.h"
 #include "catalog/WheelActionTarget.h"
+#include "editor/FarewellArchive.h"
 #include "engine/HotkeyManager.h"
 #include "engine/PermissionsCheck.h"
 #include "guides/DemoBackup.h"
@@ -42,6 +43,7 @@ AppCoordinator::AppCoordinator(Platform platform, AppDelegate& delegate)
     later(prewarmDelay, [](AppCoordinator& c) { c.overlayController_->prewarm(); });
     registerObservers();
     configStore_->reconcileLaunchAtLogin();
+    FarewellArchive::removeStaleTemporaries(configStore_->paths());
     removeOrphanedIcons();
     automations_->refresh();
     showFirstScreen();

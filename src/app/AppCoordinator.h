@@ -17,6 +17,7 @@
 #include "util/LifetimeGuard.h"
 #include "util/Signal.h"
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -89,6 +90,9 @@ class AppCoordinator {
         AppWindows& windows;
         OverlayController::SurfaceFactory makeOverlaySurface;
         HUD::SurfaceFactory makeHUDSurface;
+        // A folder of the session that only the user can enter, for files
+        // handed to other programs (the diagnostics); none when there is none.
+        std::optional<std::filesystem::path> privateRuntimeFolder;
     };
 
     // The slice the wheel editor is to select next; the nonce makes a repeated

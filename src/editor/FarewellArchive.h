@@ -16,6 +16,9 @@ struct FarewellArchive {
     static std::filesystem::path fileName(const ConfigPaths& paths, int number);
     // Where the configuration went.
     static Result<std::filesystem::path> write(const ConfigPaths& paths, const Config& config);
+    // Removes the hidden temporary files of writes a kill cut short. Only at
+    // the start of the one running program: no write of its own is under way.
+    static void removeStaleTemporaries(const ConfigPaths& paths);
 };
 
 } // namespace rondelix

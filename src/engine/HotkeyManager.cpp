@@ -87,13 +87,25 @@ bool HotkeyManager::removeStrayArmedTap() {
     return true;
 }
 
+// The keyboard's state can show the binding let go before its release event
+// is handled, and a lost event never comes: either way the release counts as
+// it would have, so a slice aimed now fires, once. A closing step already
+// queued by the release is left to do it.
 void HotkeyManager::checkMissedRelease(double now) {
-    if (!summoned_ || !bindingFullyReleased(summoned_->binding)) return;
+    if (!summoned_ || summoned_->closeQueued || !bindingFullyReleased(summoned_->binding)) return;
     const auto& deadline = summoned_->graceDeadline;
-    const bool graceStillRunning = deadline && now < *deadline + graceWatchdogSlack;
-    if (graceStillRunning) return;
+    if (deadline && now < *deadline + graceWatchdogSlack) return;
     platform_.log.write("watchdog recovered a stuck armed tap (missed summon-release).");
-    disarm();
+    if (!deadline) {
+        applyReleaseRule(false);
+        return;
+    }
+    // The grace ran out without its step: whatever is aimed now fires.
+    const std::optional<int> aim = wheelState_.aimedPosition();
+    const std::string wheelId = wheelState_.activeWheelId();
+    clearReleaseGrace();
+    const Ending ending = disarmAfterFire(false);
+    fire(aim, wheelId, ending);
 }
 
 void HotkeyManager::checkStuckRecorder(double now) {

@@ -169,6 +169,7 @@ void HotkeyManager::applyReleaseRule(bool deferred) {
 }
 
 void HotkeyManager::deferFire(bool clickFired) {
+    summoned_->closeQueued = true;
     const std::int64_t token = armToken_;
     const std::optional<int> aim = wheelState_.aimedPosition();
     const std::string wheelId = wheelState_.activeWheelId();
@@ -181,6 +182,7 @@ void HotkeyManager::deferFire(bool clickFired) {
 }
 
 void HotkeyManager::deferCancel() {
+    summoned_->closeQueued = true;
     const std::int64_t token = armToken_;
     platform_.queue.post(weakly([this, token] {
         if (armToken_ != token) return;

@@ -40,6 +40,8 @@ struct Summoned {
     bool cancelled = false;
     // The up of a click that closed the previous summon.
     bool owedClickUp = false;
+    // A fire or cancel is posted and will close this summon.
+    bool closeQueued = false;
     // Set while the binding was let go with nothing aimed.
     std::optional<double> graceDeadline;
     platform::ScopedCancel graceStep;

@@ -95,8 +95,8 @@ Result<> writeThrough(const std::filesystem::path& temp, const std::filesystem::
 
 } // namespace
 
-Result<std::string> readWholeFile(const std::filesystem::path& file) {
-    ImportSafety::Read read = ImportSafety::readData(file, maxConfigFileBytes);
+Result<std::string> readWholeFile(const std::filesystem::path& file, std::size_t maxBytes) {
+    ImportSafety::Read read = ImportSafety::readData(file, maxBytes);
     if (read.ok()) return std::move(read.bytes);
     if (read.failure->kind == ImportSafety::Failure::Kind::tooLarge) return describe(file, EFBIG);
     return Failure{std::move(read.failure->description)};
@@ -108,8 +108,20 @@ bool isMissing(const std::filesystem::path& file) {
     return errno == ENOENT || errno == ENOTDIR;
 }
 
-Result<> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                             TemporaryName temporary) {
+namespace {
+
+constexpr mode_t permissionBits = 07777;
+
+// The mode a write gives the file: its own when it exists, else the new file's.
+mode_t modeFor(const std::filesystem::path& target, NewFileMode newMode) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+        return existing.st_mode & permissionBits;
+    return newMode == NewFileMode::privateToUser ? 0600 : 0666;
+}
+
+Result<> writeWithMode(const std::filesystem::path& file, std::string_view bytes, TemporaryName temporary,
+                       NewFileMode newMode, std::optional<mode_t> limit) {
     const auto resolved = replacementTarget(file);
     if (!resolved) return describe(file, ELOOP);
     const std::filesystem::path& target = *resolved;
@@ -122,10 +134,42 @@ Result<> writeFileAtomically(const std::filesystem::path& file, std::string_view
         temp = target.parent_path() /
                ("." + target.filename().string() + "." + Uuid::generate().text().substr(0, 8) + ".tmp");
     }
-    mode_t mode = 0644;
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) mode = existing.st_mode & 07777;
+    mode_t mode = modeFor(target, newMode);
+    if (limit) mode &= *limit;
     return writeThrough(temp, target, mode, bytes);
+}
+
+} // namespace
+
+Result<> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                             TemporaryName temporary, NewFileMode newMode) {
+    return writeWithMode(file, bytes, temporary, newMode, std::nullopt);
+}
+
+Result<> writeCopyAtomically(const std::filesystem::path& file, std::string_view bytes,
+                             const std::filesystem::path& original) {
+    std::optional<mode_t> limit;
+    struct stat info {};
+    if (::stat(original.c_str(), &info) == 0) limit = info.st_mode & permissionBits;
+    return writeWithMode(file, bytes, TemporaryName::fixed, NewFileMode::privateToUser, limit);
+}
+
+std::error_code makePrivateFolders(const std::filesystem::path& folder) {
+    std::filesystem::path made;
+    for (const auto& part : folder) {
+        made /= part;
+        if (::mkdir(made.c_str(), 0700) == 0 || errno == EEXIST) continue;
+        const int error = errno;
+        // A folder that is there may still refuse to be made again (EACCES or
+        // EROFS above the home folder): only one still missing fails.
+        struct stat info {};
+        if (::stat(made.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) continue;
+        return {error, std::generic_category()};
+    }
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) return {errno, std::generic_category()};
+    if (!S_ISDIR(info.st_mode)) return std::make_error_code(std::errc::not_a_directory);
+    return {};
 }
 
 Result<> writePrivateFileAtomically(const std::filesystem::path& file, std::string_view bytes) {

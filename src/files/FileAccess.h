@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace rondelix {
 
@@ -21,9 +22,10 @@ namespace rondelix {
 // cannot cost a gigabyte of memory at every start.
 inline constexpr std::size_t maxConfigFileBytes = 64u * 1024u * 1024u;
 
-// Reads a whole regular file, following symbolic links. A directory, a FIFO
-// or a device is refused without blocking.
-Result<std::string> readWholeFile(const std::filesystem::path& file);
+// Reads a whole regular file of at most maxBytes bytes, following symbolic
+// links. A directory, a FIFO or a device is refused without blocking.
+Result<std::string> readWholeFile(const std::filesystem::path& file,
+                                  std::size_t maxBytes = maxConfigFileBytes);
 
 // True only when nothing is at the path (a dangling link counts as nothing).
 // A path that cannot be looked at, for example inside an unreadable folder,
@@ -36,12 +38,30 @@ bool isMissing(const std::filesystem::path& file);
 // that nothing already there is touched.
 enum class TemporaryName { fixed, fresh };
 
+// The mode of a file that does not exist yet. The program's own files hold
+// whatever a user typed into a slice, so they are the user's alone (0600); a
+// file the user exports or installs for use elsewhere is made as any other
+// program makes it (0666 less the umask). A file already there keeps its mode.
+enum class NewFileMode { privateToUser, userUmask };
+
 // Writes the bytes so that a reader sees the old file or the new one, never a
 // part. The bytes go to a temporary file in the same folder, are flushed to
 // the disk and then renamed over the file. When the path is a symbolic link
 // the file it points at is replaced and the link stays.
 Result<> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                             TemporaryName temporary = TemporaryName::fixed);
+                             TemporaryName temporary = TemporaryName::fixed,
+                             NewFileMode newMode = NewFileMode::privateToUser);
+
+// As writeFileAtomically for one of the program's files holding a copy of
+// `original`: the copy allows nobody what the original does not, so a mode
+// the user tightened on a file holds for its backup as well.
+Result<> writeCopyAtomically(const std::filesystem::path& file, std::string_view bytes,
+                             const std::filesystem::path& original);
+
+// Makes the folder and any missing folder above it, each new one open to the
+// user alone (0700); folders already there are left as they are. Gives the
+// error that stopped it, or none.
+std::error_code makePrivateFolders(const std::filesystem::path& folder);
 
 // Writes a file only its owner may read (mode 0600), atomically, into a folder
 // others may share: the temporary name is fresh and the rename replaces

@@ -20,14 +20,16 @@ GalleryBrowserModel::~GalleryBrowserModel() {
 }
 
 void GalleryBrowserModel::detectInstalled() {
-    background_.run([this, alive = lifetime_.watch()] {
+    // The job takes the workspace and the queue along, never this model: the
+    // page may close while the pool thread still looks.
+    background_.run([this, alive = lifetime_.watch(), &workspace = workspace_, &queue = queue_] {
         std::set<std::string> found;
         try {
-            found = WheelGallery::installedAppIDs(workspace_);
+            found = WheelGallery::installedAppIDs(workspace);
         } catch (...) {
             // Nothing found is what a failed look means to the page.
         }
-        queue_.post([this, alive, found = std::move(found)]() mutable {
+        queue.post([this, alive, found = std::move(found)]() mutable {
             if (!alive) return;
             state_.applyInstalled(std::move(found));
             changed.emit();

@@ -47,10 +47,30 @@ std::string fileNameWithoutExtension(std::string_view path) {
     return std::string(name);
 }
 
+// The text's lines: "\r\n", "\n" and "\r" each end one, as each presses
+// Return where the text is typed.
+std::vector<std::string_view> lines(std::string_view text) {
+    std::vector<std::string_view> found;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\n' && text[i] != '\r') continue;
+        found.push_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    found.push_back(text.substr(start));
+    return found;
+}
+
+// A text of several lines shows its first and how many there are: pasted
+// text can be a command, and what follows the first line runs too.
 std::string textDetail(const std::string& text) {
-    const std::string line = oneLine(text);
-    if (line.empty()) return "Types text";
-    return "Types " + curlyQuoted(preview(line, textPreviewLength));
+    if (text.empty()) return "Types text";
+    const auto all = lines(text);
+    if (all.size() == 1) return "Types " + curlyQuoted(preview(text, textPreviewLength));
+    std::string first = preview(std::string(all.front()), textPreviewLength);
+    if (!first.ends_with("\u2026")) first += "\u2026";
+    return "Types " + curlyQuoted(first) + " (" + std::to_string(all.size()) + " lines)";
 }
 
 std::string linkDetail(const std::string& link) {

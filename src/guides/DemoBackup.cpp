@@ -18,8 +18,7 @@ Result<> write(const std::filesystem::path& file, const std::vector<Wheel>& whee
     for (const Wheel& wheel : wheels)
         rondelix::write(writer, wheel);
     writer.endArray();
-    std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
+    (void)makePrivateFolders(file.parent_path());
     return writeFileAtomically(file, bytes);
 }
 

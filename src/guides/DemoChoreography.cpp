@@ -10,6 +10,7 @@
 #include "platform/UserDefaults.h"
 #include "store/ConfigStore.h"
 
+#include <algorithm>
 #include <ctime>
 #include <utility>
 
@@ -20,11 +21,38 @@ namespace {
 // The user's position mode during a run, so that a run cut short can give it
 // back: the backup file holds only the wheels.
 constexpr platform::DefaultsKey<std::string> savedPositionKey{"demoSavedPosition"};
+// The run whose backup is on disk: a start restores the backup only over the
+// demo wheels of that run, never over demo wheels a file brought in later.
+constexpr platform::DefaultsKey<std::string> backupRunKey{"demoBackupRun"};
 
 // A demo wheel left on show gives way to the user's first wheel.
 void leaveDemoWheel(WheelState& state, const Config& config) {
     if (!DemoWheels::isDemoId(state.activeWheelId())) return;
     state.setActiveWheelId(config.wheels.empty() ? "default" : config.wheels.front().id);
+}
+
+// The backed-up wheels in place of the demo wheels. A wheel of the user's own
+// that is live beside them stays as it is, in the place of a backed-up wheel
+// with its id or after the rest.
+std::vector<Wheel> restoredWheels(const std::vector<Wheel>& backedUp, const std::vector<Wheel>& live) {
+    std::vector<const Wheel*> own;
+    for (const Wheel& wheel : live)
+        if (!DemoWheels::isDemoId(wheel.id)) own.push_back(&wheel);
+    const auto ownWithId = [&own](const std::string& id) {
+        const auto found =
+            std::find_if(own.begin(), own.end(), [&id](const Wheel* w) { return w->id == id; });
+        return found == own.end() ? nullptr : *found;
+    };
+    std::vector<Wheel> wheels;
+    for (const Wheel& wheel : backedUp) {
+        const Wheel* kept = ownWithId(wheel.id);
+        wheels.push_back(kept ? *kept : wheel);
+    }
+    for (const Wheel* wheel : own)
+        if (std::none_of(backedUp.begin(), backedUp.end(),
+                         [wheel](const Wheel& w) { return w.id == wheel->id; }))
+            wheels.push_back(*wheel);
+    return wheels;
 }
 
 } // namespace
@@ -96,14 +124,21 @@ void DemoChoreography::runSteps(int run) {
 bool DemoChoreography::setUp() {
     Result<> backedUp;
     s_.store.mutate([&](Config& config) {
+        std::vector<Wheel> demoWheels = DemoWheels::make();
+        // Both in one write, before the backup: a backup on disk always has
+        // its run's id beside it.
+        {
+            const platform::UserDefaults::Batch batch(s_.defaults);
+            s_.defaults.set(backupRunKey, DemoWheels::runId(demoWheels).text());
+            s_.defaults.set(savedPositionKey, std::string(toString(config.behavior.position)));
+        }
         backedUp = DemoBackup::write(s_.backupFile, config.wheels);
         if (!backedUp.ok()) return;
         savedPosition_ = config.behavior.position;
         savedWheels_ = config.wheels;
         savedLastUsed_ = config.lastUsedWheelId;
-        s_.defaults.set(savedPositionKey, std::string(toString(config.behavior.position)));
         config.behavior.position = Behavior::Position::screenCenter;
-        config.wheels = DemoWheels::make();
+        config.wheels = std::move(demoWheels);
         config.lastUsedWheelId = "demo-apps";
     });
     if (!backedUp.ok()) s_.log.write("demo not started — couldn't back up your wheels: " + backedUp.error());
@@ -143,7 +178,9 @@ void DemoChoreography::removeBackupOnceRestored() {
     }
     std::error_code ignored;
     std::filesystem::remove(s_.backupFile, ignored);
+    const platform::UserDefaults::Batch batch(s_.defaults);
     s_.defaults.remove(savedPositionKey);
+    s_.defaults.remove(backupRunKey);
 }
 
 // A run that ended without its clean-up (the program was killed) left the
@@ -170,11 +207,18 @@ void DemoChoreography::recoverInterruptedRun() {
         s_.log.write(name + " found, but no demo wheel is in use — kept it as it is.");
         return;
     }
+    // Demo wheels of another run (a file saved during one and opened since)
+    // say nothing about this backup, which may be older than the user's wheels.
+    const auto run = Uuid::parse(s_.defaults.get(backupRunKey).value_or(""));
+    if (!run || !DemoWheels::carriesRun(s_.store.config().wheels, *run)) {
+        s_.log.write(name + " found, but the demo wheels in use are not from its run — kept it as it is.");
+        return;
+    }
     const auto savedPosition = positionFromString(s_.defaults.get(savedPositionKey).value_or(""));
     s_.store.mutate([&](Config& config) {
         if (savedPosition && config.behavior.position == Behavior::Position::screenCenter)
             config.behavior.position = *savedPosition;
-        config.wheels = backup.wheels;
+        config.wheels = restoredWheels(backup.wheels, config.wheels);
         if (DemoWheels::isDemoId(config.lastUsedWheelId))
             config.lastUsedWheelId = config.wheels.empty() ? "default" : config.wheels.front().id;
     });

@@ -96,4 +96,15 @@ std::vector<Wheel> make() {
     return wheels;
 }
 
+Uuid runId(const std::vector<Wheel>& made) {
+    return made.front().slices.front().id;
+}
+
+bool carriesRun(const std::vector<Wheel>& wheels, const Uuid& run) {
+    return std::any_of(wheels.begin(), wheels.end(), [&run](const Wheel& w) {
+        return isDemoId(w.id) &&
+               std::any_of(w.slices.begin(), w.slices.end(), [&run](const Slice& s) { return s.id == run; });
+    });
+}
+
 } // namespace rondelix::DemoWheels

@@ -104,8 +104,8 @@ Result<> ShortcutSetup::prepareFolder() const {
                            " is a file, not a folder."};
         return {};
     }
-    fs::create_directories(folder, error);
-    if (error) return Failure{"Rondelix couldn't make " + folderWords() + ": " + error.message() + "."};
+    if (const auto made = makePrivateFolders(folder))
+        return Failure{"Rondelix couldn't make " + folderWords() + ": " + made.message() + "."};
     return {};
 }
 
@@ -126,7 +126,9 @@ ShortcutSetup::InstallResult ShortcutSetup::install(const std::string& id) {
         const bool same = existing.ok() && existing.value() == shipped.value();
         if (!same && !host_.confirmReplace(row->shortcutName)) return {Outcome::kept, {}};
     }
-    if (const auto written = writeFileAtomically(target, shipped.value(), TemporaryName::fresh);
+    // A ready-made automation is a program like any the user installs.
+    if (const auto written =
+            writeFileAtomically(target, shipped.value(), TemporaryName::fresh, NewFileMode::userUmask);
         !written.ok())
         return {Outcome::failed,
                 "Rondelix couldn't install " + curlyQuoted(row->shortcutName) + ": " + written.error()};

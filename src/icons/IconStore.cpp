@@ -25,8 +25,7 @@ constexpr std::size_t uuidLength = 36;
 Result<> prepareFolder(const fs::path& folder) {
     std::error_code ec;
     if (fs::is_symlink(folder, ec)) return Failure{folder.string() + ": the icons folder is a symbolic link"};
-    fs::create_directories(folder, ec);
-    if (ec) return Failure{folder.string() + ": " + ec.message()};
+    if (const auto made = makePrivateFolders(folder)) return Failure{folder.string() + ": " + made.message()};
     if (fs::is_symlink(folder, ec) || !fs::is_directory(folder, ec))
         return Failure{folder.string() + ": the icons folder is not a folder"};
     return {};

@@ -18,27 +18,36 @@ namespace {
 constexpr std::size_t nameLimit = 60;
 constexpr std::size_t payloadLimit = 120;
 
-// The extension of the path's last component, in lower case: the text after
-// its last dot, or nothing without a dot.
-std::string lowerExtension(std::string_view path) {
-    while (path.size() > 1 && path.back() == '/')
-        path.remove_suffix(1);
-    const std::size_t slash = path.rfind('/');
-    const std::string_view component = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = component.rfind('.');
-    if (dot == std::string_view::npos) return {};
-    return asciiLowercased(component.substr(dot + 1));
+// The path's parts between slashes, empty ones left out; none for a path that
+// is not absolute or that steps through "." or "..".
+std::optional<std::vector<std::string_view>> absoluteParts(std::string_view path) {
+    if (!path.starts_with('/')) return std::nullopt;
+    std::vector<std::string_view> parts;
+    while (!path.empty()) {
+        const std::size_t slash = path.find('/');
+        const std::string_view part = path.substr(0, slash);
+        if (part == "." || part == "..") return std::nullopt;
+        if (!part.empty()) parts.push_back(part);
+        if (slash == std::string_view::npos) break;
+        path.remove_prefix(slash + 1);
+    }
+    return parts;
+}
+
+bool isDesktopEntryName(std::string_view name) {
+    constexpr std::string_view suffix = ".desktop";
+    return name.size() > suffix.size() && asciiLowercased(name.substr(name.size() - suffix.size())) == suffix;
 }
 
 bool isEmpty(const std::optional<std::string>& text) {
     return !text || text->empty();
 }
 
-bool appRunsCode(const MacroAction::App& app) {
-    // A desktop entry is launched as the application it describes; any other
-    // file, an executable whatever its name, is handed to whatever runs it.
-    // Decided by the text alone, so a wheel is judged alike on every machine.
-    return !isEmpty(app.path) && lowerExtension(*app.path) != "desktop";
+bool appRunsCode(const MacroAction::App& app, const ApplicationFolders& installed) {
+    // The identifier alone finds an installed application; a path is judged
+    // by where it leads, so that a desktop entry from a download is no
+    // installed application whatever it calls itself.
+    return !isEmpty(app.path) && !isInstalledApplicationEntry(*app.path, installed);
 }
 
 // Decided by the scheme alone, never by whether the whole link parses: the
@@ -57,11 +66,11 @@ std::string sliceName(const Slice& slice) {
 
 // What follows the slice's name in its warning line; nothing for an action
 // that runs no code.
-std::optional<std::string> warningDetail(const MacroAction& action) {
+std::optional<std::string> warningDetail(const MacroAction& action, const ApplicationFolders& installed) {
     using Detail = std::optional<std::string>;
     return std::visit(Overloaded{
-                          [](const MacroAction::App& a) -> Detail {
-                              if (!appRunsCode(a)) return std::nullopt;
+                          [&installed](const MacroAction::App& a) -> Detail {
+                              if (!appRunsCode(a, installed)) return std::nullopt;
                               return " launches a file: " +
                                      clippedForDisplay(a.path.value_or(""), payloadLimit);
                           },
@@ -91,8 +100,8 @@ std::optional<std::string> warningDetail(const MacroAction& action) {
 
 // Both the verdict and the review's line come from one visit, so a new kind
 // of action cannot pass the review as harmless without being decided here.
-bool canRunCode(const MacroAction& action) {
-    return warningDetail(action).has_value();
+bool canRunCode(const MacroAction& action, const ApplicationFolders& installed) {
+    return warningDetail(action, installed).has_value();
 }
 
 bool isUnconfigured(const MacroAction& action) {
@@ -114,12 +123,12 @@ bool isUnconfigured(const MacroAction& action) {
         action.value);
 }
 
-bool containsCode(const Wheel& wheel) {
+bool containsCode(const Wheel& wheel, const ApplicationFolders& installed) {
     return std::any_of(wheel.slices.begin(), wheel.slices.end(),
-                       [](const Slice& slice) { return canRunCode(slice.action); });
+                       [&installed](const Slice& slice) { return canRunCode(slice.action, installed); });
 }
 
-std::vector<std::string> codeWarnings(const Wheel& wheel) {
+std::vector<std::string> codeWarnings(const Wheel& wheel, const ApplicationFolders& installed) {
     std::vector<const Slice*> ordered;
     ordered.reserve(wheel.slices.size());
     for (const Slice& slice : wheel.slices)
@@ -129,9 +138,19 @@ std::vector<std::string> codeWarnings(const Wheel& wheel) {
 
     std::vector<std::string> lines;
     for (const Slice* slice : ordered)
-        if (auto detail = warningDetail(slice->action))
+        if (auto detail = warningDetail(slice->action, installed))
             lines.push_back(curlyQuoted(sliceName(*slice)) + *detail);
     return lines;
+}
+
+bool isInstalledApplicationEntry(std::string_view path, const ApplicationFolders& installed) {
+    const auto parts = absoluteParts(path);
+    if (!parts || parts->empty() || !isDesktopEntryName(parts->back())) return false;
+    return std::any_of(installed.begin(), installed.end(), [&parts](const std::string& folder) {
+        const auto folderParts = absoluteParts(folder);
+        return folderParts && folderParts->size() < parts->size() &&
+               std::equal(folderParts->begin(), folderParts->end(), parts->begin());
+    });
 }
 
 } // namespace rondelix

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string_view>
 #include <system_error>
@@ -42,8 +43,12 @@ std::vector<std::string> SystemSounds::scan(const std::vector<std::string>& fold
 }
 
 const std::vector<std::string>& SystemSounds::all(const platform::Sounds& sounds) {
-    static const std::vector<std::string> names = scan(sounds.soundFolders());
-    return names;
+    // Keyed by the folders: another platform's sounds (a test's) are their own.
+    static std::map<std::vector<std::string>, std::vector<std::string>> listed;
+    const std::vector<std::string> folders = sounds.soundFolders();
+    auto found = listed.find(folders);
+    if (found == listed.end()) found = listed.emplace(folders, scan(folders)).first;
+    return found->second;
 }
 
 } // namespace rondelix

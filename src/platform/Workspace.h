@@ -58,6 +58,10 @@ class Workspace {
     // The applications a person can start from the desktop's menus, in no
     // particular order.
     virtual std::vector<ApplicationEntry> applications() const = 0;
+
+    // The folders whose desktop entries are the installed applications, as
+    // absolute paths; none known makes every application path count as a file.
+    virtual std::vector<std::string> applicationFolders() const { return {}; }
 };
 
 } // namespace rondelix::platform

@@ -1,5 +1,6 @@
 #include "platform/XdgFolders.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
@@ -28,15 +29,23 @@ fs::path userConfigFolder(const fs::path& home) {
 
 std::vector<fs::path> applicationFolders(const fs::path& home) {
     std::vector<fs::path> folders{userDataFolder(home) / "applications"};
+    const auto add = [&folders](fs::path folder) {
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(std::move(folder));
+    };
     const char* shared = std::getenv("XDG_DATA_DIRS");
     std::string_view rest = shared && *shared ? shared : "/usr/local/share:/usr/share";
     while (!rest.empty()) {
         const auto colon = rest.find(':');
-        if (const auto folder = rest.substr(0, colon); !folder.empty())
-            folders.push_back(fs::path(folder) / "applications");
+        // A relative entry would name a different folder from every working folder.
+        if (const auto folder = rest.substr(0, colon); folder.starts_with('/'))
+            add(fs::path(folder) / "applications");
         if (colon == std::string_view::npos) break;
         rest.remove_prefix(colon + 1);
     }
+    // Flatpak's exports, for a session whose variables do not name them.
+    add(userDataFolder(home) / "flatpak/exports/share/applications");
+    add("/var/lib/flatpak/exports/share/applications");
     return folders;
 }
 

@@ -17,8 +17,9 @@ std::filesystem::path userDataFolder(const std::filesystem::path& home = userHom
 std::filesystem::path userConfigFolder(const std::filesystem::path& home = userHomeFolder());
 
 // Where desktop entries live, most important first: the user's data folder,
-// then each folder of $XDG_DATA_DIRS (/usr/local/share and /usr/share when
-// it is unset), each with "applications" appended.
+// then each absolute folder of $XDG_DATA_DIRS (/usr/local/share and
+// /usr/share when it is unset), each with "applications" appended, then
+// Flatpak's exports of the user and of the system when not listed already.
 std::vector<std::filesystem::path> applicationFolders(const std::filesystem::path& home = userHomeFolder());
 
 } // namespace rondelix::platform

@@ -31,8 +31,9 @@ DiagnosticsDelivery::~DiagnosticsDelivery() {
     lifetime_.end();
 }
 
-std::filesystem::path DiagnosticsDelivery::file() const {
-    return sources_.folder / ("Rondelix-Diagnostics-" + fileSafeVersion(sources_.version) + ".txt");
+std::optional<std::filesystem::path> DiagnosticsDelivery::file() const {
+    if (!sources_.folder) return std::nullopt;
+    return *sources_.folder / ("Rondelix-Diagnostics-" + fileSafeVersion(sources_.version) + ".txt");
 }
 
 std::string DiagnosticsDelivery::subject() const {
@@ -71,7 +72,10 @@ void DiagnosticsDelivery::email() {
 }
 
 void DiagnosticsDelivery::compose(const std::string& text) {
-    if (const auto written = writePrivateFileAtomically(file(), text); !written.ok()) {
+    const auto target = file();
+    const auto written = target ? writePrivateFileAtomically(*target, text)
+                                : Result<>(Failure{"there is no folder only you can reach for it"});
+    if (!written.ok()) {
         services_.log.write("diagnostics file write failed: " + written.error());
         services_.pasteboard.writeText(text);
         showEmailResult(EmailState::copied);
@@ -79,7 +83,7 @@ void DiagnosticsDelivery::compose(const std::string& text) {
     }
     platform::ProcessRequest request{
         "xdg-email",
-        {"--subject", subject(), "--body", composeBody, "--attach", file().string(),
+        {"--subject", subject(), "--body", composeBody, "--attach", target->string(),
          std::string(AboutInfo::supportAddress)},
     };
     request.timeLimit = composerTimeLimit;
@@ -97,7 +101,7 @@ void DiagnosticsDelivery::compose(const std::string& text) {
 // mail asks for it to be attached. When no mail program takes that either,
 // the user is told where the report is instead.
 void DiagnosticsDelivery::fallBack() {
-    services_.workspace.openLink(LinkText::fileLink(sources_.folder.string()), [](bool) {});
+    services_.workspace.openLink(LinkText::fileLink(sources_.folder->string()), [](bool) {});
     services_.workspace.openLink(
         LinkText::mailtoLink(AboutInfo::supportAddress, {{"subject", subject()}, {"body", fallbackBody}}),
         [this, alive = lifetime_.watch()](bool opened) {
@@ -108,7 +112,7 @@ void DiagnosticsDelivery::fallBack() {
             }
             unsentReport_ = file();
             services_.log.write("no mail program opened the diagnostics; the report is in " +
-                                file().string());
+                                file()->string());
             showEmailResult(EmailState::notOpened);
         });
 }

@@ -47,7 +47,8 @@ class DiagnosticsDelivery {
         std::function<std::string()> shortcuts;
         std::string version;
         // A folder only the user can reach: the diagnostics file lands there.
-        std::filesystem::path folder;
+        // Without one the text is copied to the clipboard instead.
+        std::optional<std::filesystem::path> folder;
     };
 
     DiagnosticsDelivery(Services services, Sources sources);
@@ -62,7 +63,8 @@ class DiagnosticsDelivery {
     EmailState emailState() const { return emailState_; }
     // One delivery at a time: both buttons wait while either gathers.
     bool busy() const { return copyState_ == CopyState::gathering || emailState_ == EmailState::gathering; }
-    std::filesystem::path file() const;
+    // None without a private folder for it.
+    std::optional<std::filesystem::path> file() const;
     std::string subject() const;
     // The report no mail program opened, until the next e-mail is asked for.
     const std::optional<std::filesystem::path>& unsentReport() const { return unsentReport_; }

@@ -130,9 +130,8 @@ Result<> ConfigStore::save(bool rotatingBackup) {
         }
         return {};
     }
-    std::error_code ec;
-    std::filesystem::create_directories(paths_.folder, ec);
-    if (ec) return Failure{paths_.folder.string() + ": " + ec.message()};
+    if (const auto ec = makePrivateFolders(paths_.folder))
+        return Failure{paths_.folder.string() + ": " + ec.message()};
 
     std::string bytes = writeConfigFile(config_);
     if (rotatingBackup && !isMissing(paths_.config)) rotateBackup();
@@ -158,7 +157,7 @@ void ConfigStore::rotateBackup() {
     // The file as this store last wrote it decodes; only a file changed since
     // needs the full check.
     if (primary.ok() && (primary.value() == lastSavedBytes_ || decodes(primary.value()))) {
-        (void)writeFileAtomically(paths_.backup, primary.value());
+        (void)writeCopyAtomically(paths_.backup, primary.value(), paths_.config);
     } else if (const auto aside = moveAside(paths_.config)) {
         // Most often a hand edit with a mistake: the user finds it by this name.
         log_.write("config.json did not decode; set it aside as " + aside->filename().string() + ".");

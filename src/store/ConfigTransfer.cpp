@@ -7,6 +7,7 @@
 #include "model/ConfigCoding.h"
 #include "platform/Dialogs.h"
 #include "platform/Log.h"
+#include "platform/Workspace.h"
 #include "store/ConfigMigration.h"
 #include "store/ConfigStore.h"
 #include "store/ImportReview.h"
@@ -25,10 +26,10 @@ bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b) 
     return !ec && resolvedA == resolvedB;
 }
 
-std::vector<std::string> codeWarnings(const Config& config) {
+std::vector<std::string> codeWarnings(const Config& config, const ApplicationFolders& installed) {
     std::vector<std::string> warnings;
     for (const auto& wheel : config.wheels)
-        for (auto& warning : rondelix::codeWarnings(wheel))
+        for (auto& warning : rondelix::codeWarnings(wheel, installed))
             warnings.push_back(std::move(warning));
     return warnings;
 }
@@ -67,7 +68,9 @@ void ConfigTransfer::exportConfig() {
         }
         bytes = writeConfigFile(copy);
     }
-    if (const auto written = writeFileAtomically(*location, bytes, TemporaryName::fresh); !written.ok()) {
+    if (const auto written =
+            writeFileAtomically(*location, bytes, TemporaryName::fresh, NewFileMode::userUmask);
+        !written.ok()) {
         services_.log.write("export failed: " + written.error());
         services_.showFailure("Export Failed", "The file could not be written: " + written.error());
     }
@@ -88,7 +91,7 @@ void ConfigTransfer::importConfig() {
         return;
     }
 
-    const auto warnings = codeWarnings(*config);
+    const auto warnings = codeWarnings(*config, services_.workspace.applicationFolders());
     if (!warnings.empty() && !ImportReview::confirmCodeImport(services_.dialogs, warnings)) return;
 
     if (config->exportedIcons) {

@@ -2,6 +2,7 @@
 
 #include "gallery/WheelManifest.h"
 #include "model/ActionClassification.h"
+#include "platform/Workspace.h"
 #include "util/CurlyQuoted.h"
 #include "util/TextClipping.h"
 
@@ -32,8 +33,10 @@ std::string joined(const std::vector<std::string>& lines, std::string_view separ
     return text;
 }
 
+// The label and what the slice does come from the file: each is kept apart
+// so that neither can turn the line around.
 std::string manifestLine(const std::string& label, const std::string& detail) {
-    return reviewLine(label + ": " + detail);
+    return reviewLine(isolatedForDisplay(label) + ": " + isolatedForDisplay(detail));
 }
 
 std::string plainReviewBox(const Wheel& wheel, const platform::Workspace& workspace) {
@@ -52,8 +55,9 @@ std::string codeReviewBox(const Wheel& wheel, const std::vector<std::string>& wa
     std::string text = "SCRIPTS & CUSTOM ACTIONS\n\n" + joined(warningLines, "\n\n");
 
     std::vector<std::string> otherLines;
+    const auto installed = workspace.applicationFolders();
     for (const auto& slice : WheelManifest::slicesInSlotOrder(wheel)) {
-        if (canRunCode(slice.action)) continue;
+        if (canRunCode(slice.action, installed)) continue;
         otherLines.push_back(manifestLine(WheelManifest::label(slice),
                                           WheelManifest::describe(slice.action, workspace).detail));
     }
@@ -101,7 +105,7 @@ Alert codeImportAlert(const std::vector<std::string>& warnings) {
 
 Alert wheelImportAlert(const Wheel& wheel, const platform::Workspace& workspace) {
     const auto name = displayName(wheel);
-    const auto warnings = codeWarnings(wheel);
+    const auto warnings = codeWarnings(wheel, workspace.applicationFolders());
     Alert alert;
     if (warnings.empty()) {
         alert.style = Alert::Style::informational;

@@ -45,7 +45,8 @@ void SharedWheelTransfer::exportWheel(const std::string& id) {
     SharedWheel shared;
     shared.wheel = *wheel;
     embedIcons(shared.wheel, services_.iconsFolder(), shared.icons);
-    if (const auto written = writeFileAtomically(*location, shared.fileBytes(), TemporaryName::fresh);
+    if (const auto written =
+            writeFileAtomically(*location, shared.fileBytes(), TemporaryName::fresh, NewFileMode::userUmask);
         !written.ok()) {
         services_.log.write("share wheel failed: " + written.error());
         services_.showFailure("Share Failed", "The wheel could not be written: " + written.error());

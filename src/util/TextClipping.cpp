@@ -46,6 +46,16 @@ std::u32string_view trimmed(std::u32string_view scalars) {
 
 } // namespace
 
+std::string isolatedForDisplay(std::string_view text) {
+    std::u32string scalars;
+    scalars.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size())
+        if (const char32_t scalar = utf8::decodeNext(text, pos); !isBidiControl(scalar))
+            scalars.push_back(scalar);
+    return "\u2068" + utf8::encode(scalars) + "\u2069";
+}
+
 std::string clippedForDisplay(std::string_view text, std::size_t limit) {
     const std::u32string visible = oneLineVisible(text);
     const std::u32string_view scalars = trimmed(visible);

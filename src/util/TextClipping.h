@@ -13,4 +13,9 @@ namespace rondelix {
 // characters it is cut and ends in "…". Ill-formed bytes show as U+FFFD.
 std::string clippedForDisplay(std::string_view text, std::size_t limit);
 
+// The text between first-strong isolate marks (U+2068 … U+2069), with the
+// bidirectional controls it holds dropped: inside a line of our own it can
+// neither be reordered by what surrounds it nor reorder any of it.
+std::string isolatedForDisplay(std::string_view text);
+
 } // namespace rondelix

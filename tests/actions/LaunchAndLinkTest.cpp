@@ -44,6 +44,10 @@ TEST_F(LaunchTest, APathThatIsNotAnApplicationIsRefusedAndLogged) {
     launch("org.example.Gone", "/home/u/notes.txt");
     EXPECT_EQ(reported, std::vector<std::string>{"That file isn't an app."});
     EXPECT_TRUE(log.contains("Rondelix: refused to launch a non-app-bundle path: /home/u/notes.txt"));
+    // A relative path leads wherever the program was started: never followed.
+    workspace.applicationPaths.insert("Downloads/Firefox.desktop");
+    launch(std::nullopt, "Downloads/Firefox.desktop");
+    EXPECT_EQ(reported.size(), 2u);
     EXPECT_TRUE(workspace.openedApplications.empty());
 }
 

@@ -128,6 +128,24 @@ TEST(AppCoordinatorStartup, IconsAreCleanedUpOnlyAfterACleanLoadOfAWritableConfi
               0u); // restored from the backup
 }
 
+TEST(AppCoordinatorStartup, TemporaryFilesOfACutShortArchiveWriteAreRemoved) {
+    CoordinatorRig rig;
+    const auto folder = rig.home.path / ".config/rondelix";
+    const std::vector<std::string> stale{".config.before-cleanup.json.1A2B3C4D.tmp",
+                                         ".config.before-cleanup-12.json.00FF00FF.tmp"};
+    const std::vector<std::string> kept{"config.before-cleanup.json", ".config.before-cleanup.json.tmp",
+                                        ".config.before-cleanup-x.json.1A2B3C4D.tmp", ".notes.1A2B3C4D.tmp"};
+    for (const auto& name : stale)
+        testing::writeText(folder / name, "{");
+    for (const auto& name : kept)
+        testing::writeText(folder / name, "{");
+    rig.open();
+    for (const auto& name : stale)
+        EXPECT_FALSE(std::filesystem::exists(folder / name)) << name;
+    for (const auto& name : kept)
+        EXPECT_TRUE(std::filesystem::exists(folder / name)) << name;
+}
+
 TEST(AppCoordinatorStartup, PrewarmsTheOverlayAfterSixTenthsOfASecond) {
     CoordinatorRig rig;
     rig.open();

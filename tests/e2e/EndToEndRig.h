@@ -541,10 +541,10 @@ inline void clickAt(QPoint point) {
     pause(0.3);
 }
 
-// Where the first visible button of that name lies in a main window of this
-// size showing that page of this configuration: measured on a twin of the
-// window, laid out off screen with the same fonts and style.
-inline QPoint buttonIn(const Config& config, MainTab page, const char* name, QSize windowSize) {
+// What `measure` finds on a twin of a main window of this size showing that
+// page of this configuration, laid out off screen with the same fonts and style.
+template <typename Measure>
+auto measuredOnTwin(const Config& config, MainTab page, QSize windowSize, Measure measure) {
     testsupport::CoordinatorRig rig;
     rig.writeConfig(config);
     rig.open();
@@ -556,10 +556,18 @@ inline QPoint buttonIn(const Config& config, MainTab page, const char* name, QSi
     QApplication::processEvents();
     twin.resize(windowSize);
     QApplication::processEvents();
-    for (QPushButton* button : twin.findChildren<QPushButton*>(name))
-        if (button->isVisible()) return button->mapTo(&twin, button->rect().center());
-    ADD_FAILURE() << "the twin shows no " << name << " button";
-    return {};
+    return measure(twin);
+}
+
+// Where the first visible button of that name lies in a main window of this
+// size showing that page of this configuration.
+inline QPoint buttonIn(const Config& config, MainTab page, const char* name, QSize windowSize) {
+    return measuredOnTwin(config, page, windowSize, [name](MainWindow& twin) {
+        for (QPushButton* button : twin.findChildren<QPushButton*>(name))
+            if (button->isVisible()) return button->mapTo(&twin, button->rect().center());
+        ADD_FAILURE() << "the twin shows no " << name << " button";
+        return QPoint();
+    });
 }
 
 // In the main window with this id, showing My Wheels: down to the Wheel

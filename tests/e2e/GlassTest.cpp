@@ -154,7 +154,7 @@ WindowMap mapWindow(const Config& config, QSize size) {
     if (auto* preview = twin.findChild<PreviewWheel*>())
         drawn.emplace_back(preview->mapTo(&twin, QPoint()) - QPoint(32, 0), preview->size() + QSize(32, 0));
     if (auto* column = twin.findChild<WheelPillColumn*>())
-        for (const auto& [id, frame] : column->frames())
+        for (const auto& [id, frame] : column->framesInSight())
             drawn.emplace_back(
                 column->mapTo(&twin, QPoint(static_cast<int>(frame.x), static_cast<int>(frame.y))),
                 QSize(static_cast<int>(frame.width) + 1, static_cast<int>(frame.height) + 1));

@@ -321,3 +321,55 @@ TEST_F(HotkeyArmed, EventsInAnyOrderEndIdleWithNothingGrabbed) {
     EXPECT_FALSE(overlay.visible);
     EXPECT_EQ(taps.tapCount(TapMode::listenOnly), 1);
 }
+
+// The watchdog's tick can come at any point of a release: before the live
+// state lets go, between that and the release event, between the event and
+// the fire it posts, or after all of them. Each way the aimed slice fires once.
+TEST_F(HotkeyArmed, AReleaseRacingTheWatchdogFiresTheAimedSliceOnce) {
+    struct Binding {
+        const char* what;
+        int code;
+        std::function<void(bool down)> state;
+        std::function<void(bool down)> event;
+    };
+    const std::vector<Binding> bindings{
+        {"Option", option, [&](bool down) { taps.setKeyDown(option, down); },
+         [&](bool down) { taps.modifier(option, down); }},
+        {"extra button", 1001, [&](bool down) { taps.setButtonDown(3, down); },
+         [&](bool down) { down ? taps.buttonDown(3) : taps.buttonUp(3); }},
+    };
+    const auto at = [&](double time, std::function<void()> step) {
+        queue.after(time - queue.now(), std::move(step));
+    };
+    for (const Binding& b : bindings) {
+        edit([&](Config& c) { c.bindings = {makeBinding({b.code}, 0)}; });
+        // How many of the release's steps come before the tick; 3: the fire too.
+        for (int ahead = 0; ahead <= 3; ++ahead) {
+            engine();
+            b.event(true);
+            queue.runPending();
+            ASSERT_TRUE(isOpen()) << b.what;
+            pointAt(2);
+            const std::vector<std::function<void()>> steps{[&] { b.state(false); }, [&] { b.event(false); }};
+            // The tick at `tick` is scheduled by the one a second earlier:
+            // steps scheduled before that run ahead of it at the same time.
+            const double tick = std::floor(queue.now()) + 2;
+            if (ahead == 3) {
+                queue.advance(tick - 0.25 - queue.now());
+                for (const auto& step : steps)
+                    step();
+            } else {
+                for (std::size_t i = 0; i < steps.size(); ++i) {
+                    if (i == static_cast<std::size_t>(ahead)) queue.advance(tick - 0.5 - queue.now());
+                    at(tick, steps[i]);
+                }
+            }
+            queue.advance(tick + 0.5 - queue.now());
+            EXPECT_EQ(actions.fired, std::vector<std::string>{"a2"})
+                << b.what << ", steps before the tick: " << ahead;
+            EXPECT_EQ(armedTaps(), 0);
+            EXPECT_FALSE(overlay.visible);
+            actions.fired.clear();
+        }
+    }
+}

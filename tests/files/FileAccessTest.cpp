@@ -1,6 +1,8 @@
 #include "files/FileAccess.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace rondelix;
@@ -25,5 +27,63 @@ TEST(FileAccess, WritesReadBackAndFailuresNameThePath) {
     EXPECT_FALSE(unread.ok());
     EXPECT_NE(unread.error().find(nowhere.string()), std::string::npos) << unread.error();
 
+    std::filesystem::remove_all(folder);
+}
+
+// Whatever the umask, the program's own files and folders are the user's
+// alone; a file already there keeps its mode, a copy takes no more than its
+// original allows, and an exported file follows the umask.
+TEST(FileAccess, NewFilesAreTheUsersAloneAndExportsFollowTheUmask) {
+    const mode_t umaskBefore = ::umask(022);
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("rondelix-file-modes-" + std::to_string(getpid()));
+    std::filesystem::remove_all(folder);
+    ASSERT_FALSE(makePrivateFolders(folder / "a" / "b"));
+    const auto modeOf = [](const std::filesystem::path& path) {
+        struct stat info {};
+        ::stat(path.c_str(), &info);
+        return info.st_mode & 0777;
+    };
+    EXPECT_EQ(modeOf(folder), 0700u);
+    EXPECT_EQ(modeOf(folder / "a" / "b"), 0700u);
+    ::chmod(folder.c_str(), 0755);
+    EXPECT_FALSE(makePrivateFolders(folder / "a"));
+    EXPECT_EQ(modeOf(folder), 0755u) << "a folder already there is left alone";
+    ASSERT_TRUE(writeFileAtomically(folder / "plain", "x").ok());
+    EXPECT_EQ(makePrivateFolders(folder / "plain"), std::errc::not_a_directory);
+
+    struct Case {
+        const char* name;
+        std::optional<mode_t> existing;
+        std::function<Result<>(const std::filesystem::path&)> write;
+        mode_t expected;
+    };
+    const auto original = folder / "original";
+    ASSERT_TRUE(writeFileAtomically(original, "x").ok());
+    ::chmod(original.c_str(), 0600);
+    const std::vector<Case> cases{
+        {"own file", std::nullopt, [](auto& f) { return writeFileAtomically(f, "x"); }, 0600},
+        {"own file, fresh temporary", std::nullopt,
+         [](auto& f) { return writeFileAtomically(f, "x", TemporaryName::fresh); }, 0600},
+        {"exported file", std::nullopt,
+         [](auto& f) { return writeFileAtomically(f, "x", TemporaryName::fresh, NewFileMode::userUmask); },
+         0644},
+        {"own file the user opened to the group", 0640, [](auto& f) { return writeFileAtomically(f, "x"); },
+         0640},
+        {"copy of a file the user closed", 0644,
+         [&](auto& f) { return writeCopyAtomically(f, "x", original); }, 0600},
+        {"copy of a file gone", std::nullopt,
+         [&](auto& f) { return writeCopyAtomically(f, "x", folder / "gone"); }, 0600},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const auto file = folder / ("file" + std::to_string(i));
+        if (cases[i].existing) {
+            ASSERT_TRUE(writeFileAtomically(file, "old").ok());
+            ::chmod(file.c_str(), *cases[i].existing);
+        }
+        ASSERT_TRUE(cases[i].write(file).ok()) << cases[i].name;
+        EXPECT_EQ(modeOf(file), cases[i].expected) << cases[i].name;
+    }
+    ::umask(umaskBefore);
     std::filesystem::remove_all(folder);
 }

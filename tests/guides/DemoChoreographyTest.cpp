@@ -401,13 +401,14 @@ TEST(DemoChoreography, WithoutABackupOnDiskTheWheelsAreNotSwapped) {
 struct InterruptedRun {
     std::string liveConfig;
     std::string backup;
+    nlohmann::json run; // the defaults' name of the run the backup belongs to
 };
 
 InterruptedRun interruptedRun() {
     DemoRig rig;
     rig.open().play("all");
     rig.queue.advance(1);
-    return {readText(rig.paths.config), readText(rig.backup())};
+    return {readText(rig.paths.config), readText(rig.backup()), *rig.defaults.stored("demoBackupRun")};
 }
 
 TEST(DemoRecovery, AStartAfterAnInterruptedRunRestoresTheUsersWheelsOnce) {
@@ -430,6 +431,7 @@ TEST(DemoRecovery, AStartAfterAnInterruptedRunRestoresTheUsersWheelsOnce) {
         writeText(rig.paths.config, writeConfigFile(live));
         writeText(rig.backup(), run.backup);
         rig.defaults.store("demoSavedPosition", "textCaret");
+        rig.defaults.store("demoBackupRun", run.run);
         rig.wheelState.setActiveWheelId("demo-apps");
 
         rig.open();
@@ -441,6 +443,7 @@ TEST(DemoRecovery, AStartAfterAnInterruptedRunRestoresTheUsersWheelsOnce) {
         EXPECT_EQ(rig.wheelState.activeWheelId(), "mine") << c.name;
         EXPECT_FALSE(std::filesystem::exists(rig.backup())) << c.name;
         EXPECT_FALSE(rig.defaults.hasStoredValue("demoSavedPosition")) << c.name;
+        EXPECT_FALSE(rig.defaults.hasStoredValue("demoBackupRun")) << c.name;
         EXPECT_TRUE(rig.log.contains(
             "Rondelix: restored your wheels from demo-wheels-backup.json after a demo that did not finish."))
             << c.name;
@@ -458,6 +461,58 @@ TEST(DemoRecovery, ABackupWithoutLiveDemoWheelsIsKept) {
     EXPECT_EQ(
         rig.log.lines(),
         Lines{"Rondelix: demo-wheels-backup.json found, but no demo wheel is in use — kept it as it is."});
+}
+
+TEST(DemoRecovery, ABackupReplacesOnlyTheDemoWheelsOfItsOwnRun) {
+    const InterruptedRun run = interruptedRun();
+    const InterruptedRun other = interruptedRun();
+    const Wheel added{"added", "Added", 4, {}, std::nullopt};
+    struct Case {
+        const char* name;
+        std::vector<Wheel> live;
+        std::optional<nlohmann::json> run;
+        std::optional<std::vector<Wheel>> restored; // none: nothing changes
+    };
+    const auto demoOf = [](const InterruptedRun& r) { return decodeConfigBytes(r.liveConfig)->wheels; };
+    DemoRig probe;
+    probe.open();
+    const std::vector<Wheel> mine = probe.user->wheels;
+    // Wheels changed since the backup, then a file saved during another run opened.
+    std::vector<Wheel> mineThenDemo = mine;
+    mineThenDemo[0].name = "Renamed since";
+    mineThenDemo.push_back(demoOf(other).front());
+    std::vector<Wheel> demoAndAdded = demoOf(run);
+    demoAndAdded.insert(demoAndAdded.begin() + 1, added);
+    std::vector<Wheel> demoAndEdited = demoOf(run);
+    demoAndEdited.push_back(Wheel{"mine", "Edited", 4, {}, std::nullopt});
+    std::vector<Wheel> mineAndAdded = mine;
+    mineAndAdded.push_back(added);
+    const Case cases[] = {
+        {"demo wheels of another run", mineThenDemo, run.run, std::nullopt},
+        {"no run named", demoOf(run), std::nullopt, std::nullopt},
+        {"its run, with a wheel added", demoAndAdded, run.run, mineAndAdded},
+        {"its run, with one of the user's wheels live", demoAndEdited, run.run,
+         std::vector<Wheel>{demoAndEdited.back(), mine[1]}},
+    };
+    for (const auto& c : cases) {
+        DemoRig rig;
+        rig.open();
+        Config live = rig.store->config();
+        live.wheels = c.live;
+        writeText(rig.paths.config, writeConfigFile(live));
+        writeText(rig.backup(), run.backup);
+        if (c.run) rig.defaults.store("demoBackupRun", *c.run);
+        rig.log.clear();
+        rig.open();
+        EXPECT_EQ(rig.store->config().wheels, c.restored.value_or(c.live)) << c.name;
+        EXPECT_EQ(std::filesystem::exists(rig.backup()), !c.restored) << c.name;
+        if (!c.restored) {
+            EXPECT_EQ(rig.log.lines(),
+                      Lines{"Rondelix: demo-wheels-backup.json found, but the demo wheels in use "
+                            "are not from its run — kept it as it is."})
+                << c.name;
+        }
+    }
 }
 
 TEST(DemoRecovery, AnUntrustworthyBackupIsSetAsideAndReplacesNothing) {
@@ -507,6 +562,7 @@ TEST(DemoRecovery, AKillAtAnyWriteOfSetUpOrCleanUpLeavesTheUsersWheelsForTheNext
     run.queue.advance(1);
     const std::string during = readText(run.paths.config);
     const std::string backup = readText(run.backup());
+    const nlohmann::json runName = *run.defaults.stored("demoBackupRun");
     run.demo->cancel();
     const std::string after = readText(run.paths.config);
     const auto half = [](const std::string& text) { return text.substr(0, text.size() / 2); };
@@ -533,7 +589,10 @@ TEST(DemoRecovery, AKillAtAnyWriteOfSetUpOrCleanUpLeavesTheUsersWheelsForTheNext
         rig.open();
         writeText(rig.paths.config, state.config);
         if (state.backup) writeText(rig.backup(), *state.backup);
-        if (state.positionSaved) rig.defaults.store("demoSavedPosition", "textCaret");
+        if (state.positionSaved) {
+            rig.defaults.store("demoSavedPosition", "textCaret");
+            rig.defaults.store("demoBackupRun", runName);
+        }
         if (state.leftover) writeText(rig.paths.folder / state.leftover->first, state.leftover->second);
         rig.open();
         EXPECT_EQ(rig.store->config().wheels, rig.user->wheels) << state.name;

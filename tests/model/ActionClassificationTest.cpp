@@ -37,7 +37,19 @@ TEST(ActionClassificationTest, ClassifiesEveryKindOfAction) {
         {"app by identifier", App{"org.gnome.Calculator", std::nullopt}, false, false},
         {"app by identifier with empty path", App{"org.gnome.Calculator", ""}, false, false},
         {"desktop entry", App{std::nullopt, "/usr/share/applications/org.gnome.Notes.desktop"}, false, false},
-        {"desktop entry in capitals", App{std::nullopt, "/home/me/Notes.DESKTOP"}, false, false},
+        {"desktop entry in a subfolder", App{std::nullopt, "/usr/share/applications/kde/konsole.desktop"},
+         false, false},
+        {"desktop entry in capitals", App{std::nullopt, "/home/me/.local/share/applications//N.DESKTOP"},
+         false, false},
+        {"downloaded desktop entry", App{std::nullopt, "/home/me/Downloads/Firefox.desktop"}, true, false},
+        {"relative desktop entry", App{std::nullopt, "applications/Firefox.desktop"}, true, false},
+        {"desktop entry through ..", App{std::nullopt, "/usr/share/applications/../../../tmp/x.desktop"},
+         true, false},
+        {"desktop entry beside a folder's name", App{std::nullopt, "/usr/share/applications2/x.desktop"},
+         true, false},
+        {"executable in an applications folder", App{std::nullopt, "/usr/share/applications/tool"}, true,
+         false},
+        {"desktop entry with identifier", App{"org.gnome.Notes", "/tmp/Notes.desktop"}, true, false},
         {"executable named like another system's package", App{std::nullopt, "/opt/Notes.app"}, true, false},
         {"executable named like a package in a folder", App{std::nullopt, "/opt/Notes.app/"}, true, false},
         {"desktop entry name inside a path", App{std::nullopt, "/opt/x.desktop/bin/tool"}, true, false},
@@ -68,8 +80,9 @@ TEST(ActionClassificationTest, ClassifiesEveryKindOfAction) {
         {"javascript prefix only", Url{"javascript:"}, true, false},
         {"kind of a newer version", MacroAction::Unknown{"teleport", R"({"teleport":{}})"}, true, false},
     };
+    const ApplicationFolders installed{"/usr/share/applications", "/home/me/.local/share/applications/"};
     for (const auto& c : cases) {
-        EXPECT_EQ(canRunCode(c.action), c.runsCode) << c.what;
+        EXPECT_EQ(canRunCode(c.action, installed), c.runsCode) << c.what;
         EXPECT_EQ(isUnconfigured(c.action), c.unconfigured) << c.what;
     }
 }

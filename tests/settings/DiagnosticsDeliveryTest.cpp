@@ -135,19 +135,25 @@ TEST_F(DiagnosticsDeliveryTest, WithoutAComposerTheFileIsShownAndAPlainMailOpene
 }
 
 TEST_F(DiagnosticsDeliveryTest, AFileThatCannotBeWrittenTurnsIntoACopy) {
-    DiagnosticsDelivery::Sources missing = sources("?");
-    missing.folder = home.path / "no-such-folder";
-    DiagnosticsDelivery broken{{queue, background, pasteboard, processes, workspace, log}, missing};
-    broken.email();
-    gathered();
-    EXPECT_EQ(broken.emailState(), Email::copied);
-    EXPECT_EQ(pasteboard.text(), fullText);
-    EXPECT_TRUE(processes.children().empty());
-    EXPECT_TRUE(workspace.openedLinks.empty());
-    ASSERT_FALSE(log.lines().empty());
-    EXPECT_EQ(log.lines().back().rfind("Rondelix: diagnostics file write failed: ", 0), 0u);
-    EXPECT_EQ(broken.file().filename(), "Rondelix-Diagnostics-?.txt");
-    EXPECT_EQ(broken.subject(), "Rondelix ? diagnostics");
+    // A folder that is gone, and a session without a private folder at all:
+    // the shared temporary folder is never a stand-in.
+    for (const std::optional<fs::path>& folder :
+         {std::optional(home.path / "no-such-folder"), std::optional<fs::path>()}) {
+        DiagnosticsDelivery::Sources missing = sources("?");
+        missing.folder = folder;
+        pasteboard.writeText("");
+        DiagnosticsDelivery broken{{queue, background, pasteboard, processes, workspace, log}, missing};
+        broken.email();
+        gathered();
+        EXPECT_EQ(broken.emailState(), Email::copied);
+        EXPECT_EQ(pasteboard.text(), fullText);
+        EXPECT_TRUE(processes.children().empty());
+        EXPECT_TRUE(workspace.openedLinks.empty());
+        ASSERT_FALSE(log.lines().empty());
+        EXPECT_EQ(log.lines().back().rfind("Rondelix: diagnostics file write failed: ", 0), 0u);
+        EXPECT_EQ(broken.file().has_value(), folder.has_value());
+        EXPECT_EQ(broken.subject(), "Rondelix ? diagnostics");
+    }
 }
 
 TEST_F(DiagnosticsDeliveryTest, APlantedLinkIsReplacedNotFollowed) {

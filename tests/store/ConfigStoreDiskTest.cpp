@@ -81,6 +81,28 @@ TEST(ConfigStoreBadInput, LinkedConfigurationIsWrittenWhereTheLinkPoints) {
     EXPECT_TRUE(std::filesystem::is_symlink(rig.paths.config));
 }
 
+TEST(ConfigStoreFiles, TheFolderAndEveryFileTheSaveWritesKeepToTheUser) {
+    const mode_t umaskBefore = ::umask(022);
+    const auto modeOf = [](const std::filesystem::path& path) {
+        struct stat info {};
+        ::stat(path.c_str(), &info);
+        return info.st_mode & 0777;
+    };
+    StoreRig rig;
+    setWheelSize(*rig.open(), 300);
+    EXPECT_EQ(modeOf(rig.paths.folder), 0700u);
+    EXPECT_EQ(modeOf(rig.paths.config), 0600u);
+    EXPECT_EQ(modeOf(rig.paths.backup), 0600u);
+
+    // Files an older version made open to all: the user closes the primary,
+    // and the backup the next save writes with its content is closed too.
+    ::chmod(rig.paths.backup.c_str(), 0644);
+    ::chmod(rig.paths.config.c_str(), 0600);
+    setWheelSize(*rig.open(), 320);
+    EXPECT_EQ(modeOf(rig.paths.backup), 0600u);
+    ::umask(umaskBefore);
+}
+
 TEST(ConfigStoreBadInput, UnreadableFolderOrARefusedWriteLosesNothing) {
     StoreRig rig;
     writeText(rig.paths.config, factoryFile);

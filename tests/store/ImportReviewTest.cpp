@@ -32,6 +32,11 @@ Slice slice(int position, std::string label, MacroAction action) {
 
 const std::string intro = "Only add wheels from people you trust. When fired, it will be able to:\n\n";
 
+// A line of a review's list: the label and what the slice does, each isolated.
+std::string item(const std::string& label, const std::string& detail) {
+    return "•  \u2068" + label + "\u2069: \u2068" + detail + "\u2069";
+}
+
 // The parts of an alert that are not its texts, on one line.
 std::string frame(const Alert& alert) {
     std::string text = std::to_string(static_cast<int>(alert.style)) + " " + alert.symbol.value_or("-");
@@ -63,15 +68,20 @@ TEST_F(Review, AWheelWithoutCodeIsListedInThePlainReview) {
                       8,
                       {slice(1, "Two\nwords", MacroAction::Text{"hello"}),
                        slice(0, "", MacroAction::App{"org.gnome.Calculator", std::nullopt}),
-                       slice(2, "Site", MacroAction::Url{"https://user@example.com:8080/a?b"})}};
+                       slice(2, "Site", MacroAction::Url{"https://user@example.com:8080/a?b"}),
+                       slice(3, "\u202Egnp.exe", MacroAction::Text{"ls\n\u202Erm -rf ~"})}};
     const Alert alert = review(wheel);
     EXPECT_EQ(frame(alert), "0 checkmark.seal.fill [Add Wheel] [Cancel] default 0");
     EXPECT_EQ(alert.message, "Add “Tools” to your wheels?");
     EXPECT_EQ(alert.informativeText,
               "Looks safe. This wheel uses only standard actions (opening apps, typing "
               "text, keystrokes, web links). No scripts or code.");
-    EXPECT_EQ(alert.detailText, "WHAT’S INSIDE\n\n•  Slice 1: Opens org.gnome.Calculator\n"
-                                "•  Two words: Types “hello”\n•  Site: Opens example.com");
+    // An override in a label or a text reverses nothing; lines after the first
+    // are counted.
+    EXPECT_EQ(alert.detailText, "WHAT’S INSIDE\n\n" + item("Slice 1", "Opens org.gnome.Calculator") + "\n" +
+                                    item("Two words", "Types “hello”") + "\n" +
+                                    item("Site", "Opens example.com") + "\n" +
+                                    item("gnp.exe", "Types “ls…” (2 lines)"));
     EXPECT_TRUE(ImportReview::confirmWheelImport(dialogs, wheel, workspace)); // Return chooses Add Wheel
 
     const Alert empty = review(Wheel{.id = "e", .name = " \n "});
@@ -97,8 +107,9 @@ TEST_F(Review, AWheelThatRunsCodeListsEveryWarningThenEverythingElse) {
         "Mac, it’s worth adding wheels only from people you trust.\n\nYou can see exactly what it does "
         "below. If anything looks unfamiliar, select a line to copy and look it up, or just click Cancel.");
     EXPECT_EQ(alert.detailText, "SCRIPTS & CUSTOM ACTIONS\n\n•  “Run” runs a script: echo hi\n\n"
-                                "•  “Files” opens: file:///etc\n\nEVERYTHING ELSE THIS WHEEL DOES\n\n"
-                                "•  Slice 2: Toggle Dark Mode\n•  Mail: Opens mailto:a@b.c");
+                                "•  “Files” opens: file:///etc\n\nEVERYTHING ELSE THIS WHEEL DOES\n\n" +
+                                    item("Slice 2", "Toggle Dark Mode") + "\n" +
+                                    item("Mail", "Opens mailto:a@b.c"));
     EXPECT_FALSE(ImportReview::confirmWheelImport(dialogs, wheel, workspace)); // Return chooses Cancel
 
     wheel.slices = {slice(0, "Run", MacroAction::Script{"ls"}),
@@ -109,4 +120,22 @@ TEST_F(Review, AWheelThatRunsCodeListsEveryWarningThenEverythingElse) {
     // A name from a file is kept to one short line in the message.
     EXPECT_LT(allCode.message.size(), 100u);
     EXPECT_EQ(allCode.message.find("\u202E"), std::string::npos);
+}
+
+TEST_F(Review, OnlyADesktopEntryInAnApplicationFolderOpensAnInstalledApplication) {
+    workspace.folders = {"/usr/share/applications"};
+    const Wheel wheel{
+        "w",
+        "Apps",
+        8,
+        {slice(0, "Firefox", MacroAction::App{std::nullopt, "/home/u/Downloads/Firefox.desktop"}),
+         slice(1, "Notes", MacroAction::App{std::nullopt, "/usr/share/applications/notes.desktop"}),
+         slice(2, "Here", MacroAction::App{std::nullopt, "notes.desktop"})}};
+    const Alert alert = review(wheel);
+    EXPECT_EQ(alert.message, "“Apps” can run custom actions");
+    EXPECT_EQ(alert.detailText, "SCRIPTS & CUSTOM ACTIONS\n\n"
+                                "•  “Firefox” launches a file: /home/u/Downloads/Firefox.desktop\n\n"
+                                "•  “Here” launches a file: notes.desktop\n\n"
+                                "EVERYTHING ELSE THIS WHEEL DOES\n\n" +
+                                    item("Notes", "Opens notes"));
 }

@@ -28,6 +28,7 @@
 #include "platform/linux/PackageManagerUpdater.h"
 #include "platform/linux/PermissionsInputAccess.h"
 #include "platform/linux/PosixProcesses.h"
+#include "platform/linux/PrivateRuntimeFolder.h"
 #include "platform/linux/ProgramExecutables.h"
 #include "platform/linux/QtDialogs.h"
 #include "platform/linux/QtImages.h"
@@ -53,6 +54,7 @@
 #include <QSysInfo>
 #include <QThreadPool>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -192,6 +194,8 @@ int RondelixApp::run(int argc, char** argv) {
         return panel;
     };
     const auto makeHUD = [] { return std::make_unique<HUDWindow>(desktop::QtScreens::compositorRunning()); };
+    // The single instance's own folder: never the shared temporary folder.
+    const auto runtimeFolder = desktop::PrivateRuntimeFolder::find(std::getenv("XDG_RUNTIME_DIR"));
     const AppCoordinator::Platform platform{.queue = queue,
                                             .log = log,
                                             .defaults = defaults,
@@ -217,7 +221,8 @@ int RondelixApp::run(int argc, char** argv) {
                                             .escapeMonitor = d.escape,
                                             .windows = d.windows,
                                             .makeOverlaySurface = makePanel,
-                                            .makeHUDSurface = makeHUD};
+                                            .makeHUDSurface = makeHUD,
+                                            .privateRuntimeFolder = runtimeFolder.path};
     coordinator = std::make_unique<AppCoordinator>(platform, delegate);
     d.windows.attach(*coordinator, icons);
     // A compositor started or stopped later changes the glass windows at once.

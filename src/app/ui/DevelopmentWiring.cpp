@@ -12,10 +12,8 @@
 #include "settings/ui/DevelopmentPage.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QGuiApplication>
 #include <QPalette>
-#include <QStandardPaths>
 #include <QSysInfo>
 #include <ctime>
 
@@ -33,13 +31,6 @@ DesktopFacts desktopFacts(AppCoordinator& c) {
             palette.color(QPalette::Window).lightnessF() < 0.5,
             // On this desktop, transparency is reduced exactly when no compositor runs.
             !c.platform().screens.displayOptions().reduceTransparency};
-}
-
-// The user's own runtime folder, which only the user can enter; the shared
-// temporary folder only when the session has none.
-std::filesystem::path privateFolder() {
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return (runtime.isEmpty() ? QDir::tempPath() : runtime).toStdString();
 }
 
 // The demo as the Development page drives it.
@@ -68,7 +59,7 @@ QWidget* makeDevelopmentPage(AppCoordinator& c, QWidget* parent) {
         },
         [&log = p.log] { return RecentLogCollector::collect(log.recentLines(RecentLogCollector::window)); },
         [folder = c.automations().folder().string()] { return DiagnosticsShortcuts::describeFolder(folder); },
-        QCoreApplication::applicationVersion().toStdString(), privateFolder()};
+        QCoreApplication::applicationVersion().toStdString(), p.privateRuntimeFolder};
     DevelopmentRoulette::Services roulette{
         p.queue,
         [&c] { return c.configStore().config(); },

@@ -156,18 +156,18 @@ MainWindow::MainWindow(PageContext context, GlassBackdrop::Environment backdrop,
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildMenus() {
-    QMenu* appMenu = menuBar_->addMenu("Rondelix");
-    appMenu->addAction("About Rondelix", this, [this] { coordinator_.showMain(MainTab::about); });
-    QAction* check = appMenu->addAction("Check for Updates…", this,
+    QMenu* appMenu = menuBar_->addMenu("&Rondelix");
+    appMenu->addAction("&About Rondelix", this, [this] { coordinator_.showMain(MainTab::about); });
+    QAction* check = appMenu->addAction("Check for &Updates…", this,
                                         [this] { coordinator_.updater().updater().checkForUpdates(); });
     connect(appMenu, &QMenu::aboutToShow, check,
             [this, check] { check->setEnabled(coordinator_.updater().canStandardCheck()); });
-    appMenu->addAction("Settings…", QKeySequence(Qt::CTRL | Qt::Key_Comma), this,
+    appMenu->addAction("&Settings…", QKeySequence(Qt::CTRL | Qt::Key_Comma), this,
                        [this] { coordinator_.showMain(MainTab::appearance); });
-    appMenu->addAction("Rondelix Help", this, [this] { coordinator_.showMain(MainTab::about); });
+    appMenu->addAction("Rondelix &Help", this, [this] { coordinator_.showMain(MainTab::about); });
     appMenu->addSeparator();
     // Desktops without a tray have no other way out.
-    appMenu->addAction("Quit Rondelix", QKeySequence(Qt::CTRL | Qt::Key_Q), this,
+    appMenu->addAction("&Quit Rondelix", QKeySequence(Qt::CTRL | Qt::Key_Q), this,
                        [] { QCoreApplication::quit(); });
 
     auto* closeWindow = new QAction(this);
@@ -178,18 +178,18 @@ void MainWindow::buildMenus() {
 
 void MainWindow::installEditMenuIfNeeded(QMenuBar& menuBar) {
     for (const QAction* action : menuBar.actions())
-        if (action->menu() && action->menu()->title() == "Edit") return;
-    auto* edit = new QMenu("Edit", &menuBar);
+        if (action->menu() && action->menu()->title() == "&Edit") return;
+    auto* edit = new QMenu("&Edit", &menuBar);
     const auto item = [edit](const char* title, QKeySequence keys, const char* slot) {
         edit->addAction(title, keys, edit, [slot] { sendToFocus(slot); });
     };
-    item("Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), "undo");
-    item("Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), "redo");
+    item("&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), "undo");
+    item("&Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), "redo");
     edit->addSeparator();
-    item("Cut", QKeySequence(Qt::CTRL | Qt::Key_X), "cut");
-    item("Copy", QKeySequence(Qt::CTRL | Qt::Key_C), "copy");
-    item("Paste", QKeySequence(Qt::CTRL | Qt::Key_V), "paste");
-    item("Select All", QKeySequence(Qt::CTRL | Qt::Key_A), "selectAll");
+    item("Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), "cut");
+    item("&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), "copy");
+    item("&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), "paste");
+    item("Select &All", QKeySequence(Qt::CTRL | Qt::Key_A), "selectAll");
     const auto actions = menuBar.actions();
     if (actions.size() >= 2)
         menuBar.insertMenu(actions[1], edit);
@@ -204,6 +204,7 @@ QWidget* MainWindow::buildSidebarColumn() {
     column->setMaximumWidth(280);
     sidebar_ = new QListWidget(column);
     sidebar_->setObjectName("sidebar");
+    sidebar_->setAccessibleName("Sidebar");
     sidebar_->setFrameShape(QFrame::NoFrame);
     sidebar_->setIconSize(QSize(20, 20));
     // The window's backdrop shows through the list.

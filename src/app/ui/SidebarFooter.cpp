@@ -4,7 +4,9 @@
 #include "engine/PermissionsCheck.h"
 #include "icons/ui/SymbolFont.h"
 #include "overlay/ui/WheelPalette.h"
+#include "qtshared/QtText.h"
 
+#include <QAccessibleWidget>
 #include <QEasingCurve>
 #include <QGraphicsOpacityEffect>
 #include <QKeyEvent>
@@ -36,6 +38,22 @@ QFont captionFont(const QFont& base) {
     return font;
 }
 
+// Screen readers see the pill as the button it is; pressing it does what a
+// click does.
+class AccessibleFooter : public QAccessibleWidget {
+  public:
+    explicit AccessibleFooter(SidebarFooter* footer) : QAccessibleWidget(footer, QAccessible::Button) {}
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action == pressAction()) static_cast<SidebarFooter*>(widget())->activate();
+    }
+};
+
+QAccessibleInterface* accessibleFooter(const QString&, QObject* object) {
+    auto* footer = qobject_cast<SidebarFooter*>(object);
+    return footer ? new AccessibleFooter(footer) : nullptr;
+}
+
 } // namespace
 
 SidebarFooter::SidebarFooter(AppCoordinator& coordinator, QWidget* parent)
@@ -43,6 +61,8 @@ SidebarFooter::SidebarFooter(AppCoordinator& coordinator, QWidget* parent)
       opacity_(new QGraphicsOpacityEffect(this)), fade_(new QPropertyAnimation(opacity_, "opacity", this)) {
     setObjectName("sidebarFooter");
     setFocusPolicy(Qt::StrongFocus);
+    static const bool accessible = (QAccessible::installFactory(accessibleFooter), true);
+    (void)accessible;
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     opacity_->setOpacity(1.0);
@@ -89,6 +109,9 @@ void SidebarFooter::showEvent(QShowEvent* event) {
 
 void SidebarFooter::refresh() {
     pill_.update(facts());
+    const FooterLook look = footerLook(pill_.status(), pill_.facts().missingShortcuts);
+    setAccessibleName(toQString(look.title));
+    setAccessibleDescription(toQString(look.subtitle));
     if (isHidden() != pill_.gone()) setVisible(!pill_.gone());
     updateGeometry();
     update();

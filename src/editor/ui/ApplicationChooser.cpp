@@ -28,8 +28,10 @@ ApplicationChooser::ApplicationChooser(const platform::Workspace& workspace, pla
     list_->setUniformItemSizes(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("&OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("&Cancel"));
     QPushButton* file =
-        buttons->addButton(QString::fromUtf8("Choose File\u2026"), QDialogButtonBox::ActionRole);
+        buttons->addButton(QString::fromUtf8("Choose &File\u2026"), QDialogButtonBox::ActionRole);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(search_);
     layout->addWidget(list_, 1);

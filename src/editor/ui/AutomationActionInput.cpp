@@ -4,6 +4,7 @@
 #include "editor/SliceForm.h"
 #include "editor/ui/SliceFormWidgets.h"
 #include "qtshared/QtText.h"
+#include "qtshared/ScrollNeedsFocus.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -25,12 +26,18 @@ AutomationActionInput::AutomationActionInput(ActionInputContext context, QWidget
     connect(field_, &QLineEdit::textEdited, this,
             [this](const QString& text) { form().setAction(MacroAction::Shortcut{text.toStdString()}); });
     picker_->setObjectName(QStringLiteral("automationPicker"));
+    ScrollNeedsFocus::apply(*picker_);
     connect(picker_, &QComboBox::activated, this, [this](int index) {
         form().setAction(MacroAction::Shortcut{picker_->itemData(index).toString().toStdString()});
     });
     column()->addWidget(field_);
     column()->addWidget(fieldCaption_);
     column()->addWidget(picker_, 0, Qt::AlignLeft);
+    // The picker sits under the Action row's own label; screen readers hear
+    // this one, which is never shown.
+    auto* pickerLabel = new QLabel(tr("Automation"), this);
+    pickerLabel->setBuddy(picker_);
+    pickerLabel->hide();
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(12);

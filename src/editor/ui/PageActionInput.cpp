@@ -2,6 +2,7 @@
 
 #include "editor/SliceForm.h"
 #include "editor/ui/SliceFormWidgets.h"
+#include "qtshared/MnemonicText.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -17,7 +18,7 @@ PageActionInput::PageActionInput(ActionInputContext context, QWidget* parent)
 void PageActionInput::showAction(const MacroAction& action) {
     const auto* page = action.as<MacroAction::OpenSettings>();
     if (!page) return;
-    menu_->setText(SliceFormWidgets::menuTitle(SliceFormInputs::pageLabel(page->target)));
+    menu_->setText(literalTitle(SliceFormInputs::pageLabel(page->target)));
     SliceFormWidgets::setMenu(menu_, SliceFormInputs::pageMenu(page->target), [this](const std::string& id) {
         form().setAction(MacroAction::OpenSettings{id});
     });

@@ -4,6 +4,7 @@
 #include "editor/SliceFormScriptExamples.h"
 #include "editor/ui/ResizableTextEditor.h"
 #include "editor/ui/SliceFormWidgets.h"
+#include "qtshared/MnemonicText.h"
 #include "qtshared/QtText.h"
 
 #include <QMenu>
@@ -28,9 +29,9 @@ ScriptActionInput::ScriptActionInput(ActionInputContext context, QWidget* parent
     examples->setFont(small);
     auto* menu = new QMenu(examples);
     for (const auto& section : SliceFormScriptExamples::sections()) {
-        menu->addSection(SliceFormWidgets::menuTitle(section.title));
+        menu->addSection(toQString(section.title));
         for (const auto& item : section.items) {
-            QAction* entry = menu->addAction(SliceFormWidgets::menuTitle(item.title));
+            QAction* entry = menu->addAction(literalTitle(item.title));
             connect(entry, &QAction::triggered, this, [this, item] {
                 if (item.kind == SliceFormScriptExamples::Item::Kind::link)
                     form().openLink(std::string(item.text));

@@ -10,6 +10,7 @@
 #include "model/SystemColors.h"
 #include "qtshared/QtColor.h"
 #include "qtshared/QtText.h"
+#include "qtshared/ScrollNeedsFocus.h"
 #include "store/ConfigStore.h"
 
 #include <QComboBox>
@@ -28,8 +29,11 @@ namespace {
 using namespace SliceFormKinds;
 using SliceFormWidgets::captionLabel;
 
-QLabel* rowLabel(const QString& text, int topPadding, QWidget* parent) {
+// A row's label; it names the row's field for screen readers, which finds
+// it beside the field: the form holds both.
+QLabel* rowLabel(const QString& text, int topPadding, QWidget& field, QWidget* parent) {
     auto* label = new QLabel(text, parent);
+    label->setBuddy(&field);
     label->setContentsMargins(0, topPadding, 0, 0);
     label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     QFont font = label->font();
@@ -80,8 +84,6 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
     // Label
     auto* labelFrame = new QFrame(this);
     labelFrame->setObjectName(QStringLiteral("labelFrame"));
-    labelFrame->setStyleSheet(
-        QStringLiteral("#labelFrame { %1 }").arg(QLatin1String(SliceFormWidgets::fieldFrameStyle)));
     auto* labelFrameLayout = new QVBoxLayout(labelFrame);
     labelFrameLayout->setContentsMargins(3, 2, 3, 2);
     label_ = new GrowingTextField(
@@ -90,16 +92,19 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
         },
         labelFrame);
     labelFrameLayout->addWidget(label_);
-    grid->addWidget(rowLabel(tr("Label"), 4, this), 0, 0, Qt::AlignTop);
+    SliceFormWidgets::framedField(*labelFrame, *label_);
+    // Inside its frame, the field is not beside its row label.
+    label_->setAccessibleName(tr("Label"));
+    grid->addWidget(rowLabel(tr("Label"), 4, *label_, this), 0, 0, Qt::AlignTop);
     grid->addWidget(labelFrame, 0, 1);
 
-    // Icon
-    auto* iconBox = new QWidget(this);
-    iconColumn_ = new QVBoxLayout(iconBox);
-    iconColumn_->setContentsMargins(0, 0, 0, 0);
+    // Icon: the columns are layouts, so their controls are the form's own,
+    // beside the row labels.
+    iconColumn_ = new QVBoxLayout;
     iconColumn_->setSpacing(8);
-    iconKind_ = new QComboBox(iconBox);
+    iconKind_ = new QComboBox(this);
     iconKind_->setObjectName(QStringLiteral("iconKind"));
+    ScrollNeedsFocus::apply(*iconKind_);
     for (const IconKind kind : allIconKinds)
         iconKind_->addItem(toQString(title(kind)));
     iconKind_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -108,24 +113,23 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
     connect(iconKind_, &QComboBox::activated, this,
             [this](int index) { form_.setIconKind(allIconKinds[static_cast<std::size_t>(index)]); });
     iconColumn_->addWidget(iconKind_, 0, Qt::AlignLeft);
-    grid->addWidget(rowLabel(tr("Icon"), 5, this), 1, 0, Qt::AlignTop);
-    grid->addWidget(iconBox, 1, 1);
+    grid->addWidget(rowLabel(tr("Icon"), 5, *iconKind_, this), 1, 0, Qt::AlignTop);
+    grid->addLayout(iconColumn_, 1, 1);
 
     // Action
-    auto* actionBox = new QWidget(this);
-    actionColumn_ = new QVBoxLayout(actionBox);
-    actionColumn_->setContentsMargins(0, 0, 0, 0);
+    actionColumn_ = new QVBoxLayout;
     actionColumn_->setSpacing(8);
-    actionKind_ = new QComboBox(actionBox);
+    actionKind_ = new QComboBox(this);
     actionKind_->setObjectName(QStringLiteral("actionKind"));
+    ScrollNeedsFocus::apply(*actionKind_);
     for (const ActionKind kind : allActionKinds)
         actionKind_->addItem(toQString(title(kind)));
     actionKind_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(actionKind_, &QComboBox::activated, this,
             [this](int index) { form_.setActionKind(allActionKinds[static_cast<std::size_t>(index)]); });
-    caption_ = captionLabel({}, actionBox);
+    caption_ = captionLabel({}, this);
     caption_->setObjectName(QStringLiteral("actionCaption"));
-    warning_ = new QWidget(actionBox);
+    warning_ = new QWidget(this);
     warning_->setObjectName(QStringLiteral("unconfiguredWarning"));
     auto* warningLayout = new QHBoxLayout(warning_);
     warningLayout->setContentsMargins(0, 0, 0, 0);
@@ -142,8 +146,8 @@ SliceFormView::SliceFormView(SliceFormServices services, const SliceSlot& slot, 
     actionColumn_->addWidget(actionKind_, 0, Qt::AlignLeft);
     actionColumn_->addWidget(caption_);
     actionColumn_->addWidget(warning_);
-    grid->addWidget(rowLabel(tr("Action"), 5, this), 2, 0, Qt::AlignTop);
-    grid->addWidget(actionBox, 2, 1);
+    grid->addWidget(rowLabel(tr("Action"), 5, *actionKind_, this), 2, 0, Qt::AlignTop);
+    grid->addLayout(actionColumn_, 2, 1);
     grid->setRowStretch(3, 1);
 
     configConnection_ = form_.services().store.configChanged.connectScoped([this] {

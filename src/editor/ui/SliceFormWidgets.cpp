@@ -1,16 +1,47 @@
 #include "editor/ui/SliceFormWidgets.h"
 
 #include "icons/ui/SymbolFont.h"
+#include "qtshared/MnemonicText.h"
 #include "qtshared/QtText.h"
 
+#include <QEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
 
 namespace rondelix::SliceFormWidgets {
 
-QString menuTitle(std::string_view text) {
-    return toQString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+namespace {
+
+class FrameFocus : public QObject {
+  public:
+    explicit FrameFocus(QFrame& frame) : QObject(&frame), frame_(frame) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            frame_.setProperty("focused", event->type() == QEvent::FocusIn);
+            frame_.style()->unpolish(&frame_);
+            frame_.style()->polish(&frame_);
+        }
+        return false;
+    }
+
+  private:
+    QFrame& frame_;
+};
+
+} // namespace
+
+void framedField(QFrame& frame, QWidget& field) {
+    // The focused border is thicker by the padding it takes, so the field stays put.
+    const QString name = frame.objectName();
+    frame.setStyleSheet(QStringLiteral("#%1 { %2 padding: 1px; } #%1[focused=\"true\"] { border: 2px solid "
+                                       "palette(highlight); padding: 0px; }")
+                            .arg(name, QLatin1String(fieldFrameStyle)));
+    frame.setFocusProxy(&field);
+    field.installEventFilter(new FrameFocus(frame));
 }
 
 QLabel* captionLabel(const QString& text, QWidget* parent) {
@@ -43,9 +74,9 @@ void setMenu(QPushButton* button, const std::vector<SliceFormInputs::MenuSection
     auto* menu = new QMenu(button);
     const QIcon check(SymbolFont::pixmap("checkmark", 14, button->palette().color(QPalette::Text)));
     for (const auto& section : sections) {
-        menu->addSection(menuTitle(section.title));
+        menu->addSection(toQString(section.title));
         for (const auto& row : section.rows) {
-            QAction* action = menu->addAction(menuTitle(row.title));
+            QAction* action = menu->addAction(literalTitle(row.title));
             if (row.checked) action->setIcon(check);
             QObject::connect(action, &QAction::triggered, button,
                              [choose, value = row.value] { choose(value); });

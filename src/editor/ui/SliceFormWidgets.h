@@ -5,17 +5,14 @@
 #include <QString>
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
+class QFrame;
 class QLabel;
 class QPushButton;
 class QWidget;
 
 namespace rondelix::SliceFormWidgets {
-
-// Button and menu titles read "&" as a mnemonic mark; this shows it.
-QString menuTitle(std::string_view text);
 
 // A small wrapped line in the placeholder colour, under a control.
 QLabel* captionLabel(const QString& text, QWidget* parent);
@@ -30,6 +27,10 @@ void setElided(QLabel* label, const QString& text);
 // mark. The old menu goes once its own signal has finished.
 void setMenu(QPushButton* button, const std::vector<SliceFormInputs::MenuSection>& sections,
              const std::function<void(const std::string&)>& choose);
+
+// Draws the field's frame around a field inside `frame`, which shows the
+// field's focus.
+void framedField(QFrame& frame, QWidget& field);
 
 // The frame of the form's fields.
 inline constexpr const char* fieldFrameStyle =

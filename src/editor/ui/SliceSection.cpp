@@ -2,6 +2,7 @@
 
 #include "editor/WheelEditor.h"
 #include "icons/ui/SymbolFont.h"
+#include "qtshared/MnemonicText.h"
 #include "qtshared/QtText.h"
 #include "store/ConfigStore.h"
 
@@ -60,10 +61,10 @@ void SliceSection::fillActionsMenu(QMenu& menu) {
     for (const Wheel* other : others) {
         const std::string id = other->id;
         const bool room = editor_.hasFreeSlot(id);
-        QAction* copyEntry = copy->addAction(toQString(other->name));
+        QAction* copyEntry = copy->addAction(literalTitle(other->name));
         copyEntry->setEnabled(room);
         connect(copyEntry, &QAction::triggered, this, [this, id] { editor_.copySlice(id); });
-        QAction* moveEntry = move->addAction(toQString(other->name));
+        QAction* moveEntry = move->addAction(literalTitle(other->name));
         moveEntry->setEnabled(room);
         connect(moveEntry, &QAction::triggered, this, [this, id] { editor_.moveSlice(id); });
     }

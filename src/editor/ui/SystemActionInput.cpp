@@ -2,6 +2,7 @@
 
 #include "editor/SliceForm.h"
 #include "editor/ui/SliceFormWidgets.h"
+#include "qtshared/MnemonicText.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -17,7 +18,7 @@ SystemActionInput::SystemActionInput(ActionInputContext context, QWidget* parent
 void SystemActionInput::showAction(const MacroAction& action) {
     const auto* system = action.as<MacroAction::SystemAction>();
     if (!system) return;
-    menu_->setText(SliceFormWidgets::menuTitle(SliceFormInputs::systemActionLabel(system->id)));
+    menu_->setText(literalTitle(SliceFormInputs::systemActionLabel(system->id)));
     SliceFormWidgets::setMenu(
         menu_, SliceFormInputs::systemActionMenu(system->id),
         [this](const std::string& id) { form().setAction(MacroAction::SystemAction{id}); });

@@ -302,12 +302,10 @@ void WheelEditorPage::refreshCelebration() {
 }
 
 void WheelEditorPage::scrollToSelectedPill() {
-    const auto& frames = pills_->frames();
-    const auto frame = frames.find(editor_.selectedWheelId());
-    if (frame == frames.end()) return;
+    const auto frame = pills_->frame(editor_.selectedWheelId());
+    if (!frame) return;
     scrolledTo_ = editor_.selectedWheelId();
-    const int centre = static_cast<int>(frame->second.midY());
-    pillScroll_->ensureVisible(static_cast<int>(frame->second.midX()), centre, 0,
+    pillScroll_->ensureVisible(static_cast<int>(frame->midX()), static_cast<int>(frame->midY()), 0,
                                pillScroll_->viewport()->height() / 2);
 }
 

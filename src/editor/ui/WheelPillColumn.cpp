@@ -51,7 +51,26 @@ double pillScale(bool dragged, bool pressed, bool hovered) {
     return 1.0;
 }
 
+// Only the start of a name is shaped: far more than the column can show, and
+// a name of megabytes costs no more than a short one.
+constexpr std::size_t shapedNameBytes = 512;
+
+// The length of the longest start of the text of at most `limit` bytes that
+// ends between two UTF-8 sequences.
+std::size_t utf8Prefix(const std::string& text, std::size_t limit) {
+    if (text.size() <= limit) return text.size();
+    std::size_t cut = limit;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return cut;
+}
+
 } // namespace
+
+bool WheelPillColumn::Motion::atRest() const {
+    return scale.target() == 1 && x.target() == 0 && y.target() == 0 && scale.isSettled() && x.isSettled() &&
+           y.isSettled();
+}
 
 WheelPillColumn::WheelPillColumn(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
@@ -62,6 +81,9 @@ WheelPillColumn::WheelPillColumn(QWidget* parent) : QWidget(parent) {
 
 void WheelPillColumn::retarget() {
     const auto dragged = draggingPillId(drag_);
+    // A pill that leaves its rest gets its springs; they go once it is back.
+    for (const auto& id : {dragged, drag_.id, hovered_})
+        if (id) motion_.try_emplace(*id);
     for (auto& [id, motion] : motion_) {
         const bool isDragged = dragged == id;
         motion.scale.setTarget(pillScale(isDragged, drag_.id == id, hovered_ == id));
@@ -82,13 +104,14 @@ void WheelPillColumn::retarget() {
 
 void WheelPillColumn::step() {
     const double seconds = static_cast<double>(clock_.restart()) / 1000.0;
-    bool settled = true;
-    for (auto& [id, motion] : motion_) {
-        for (Spring* spring : {&motion.scale, &motion.x, &motion.y}) {
+    for (auto& [id, motion] : motion_)
+        for (Spring* spring : {&motion.scale, &motion.x, &motion.y})
             spring->advance(seconds);
-            settled = settled && spring->isSettled();
-        }
-    }
+    std::erase_if(motion_, [](const auto& entry) { return entry.second.atRest(); });
+    const bool settled = std::all_of(motion_.begin(), motion_.end(), [](const auto& entry) {
+        const Motion& m = entry.second;
+        return m.scale.isSettled() && m.x.isSettled() && m.y.isSettled();
+    });
     if (settled) frameTimer_.stop();
     update();
 }
@@ -102,71 +125,118 @@ void WheelPillColumn::setPills(std::vector<Pill> pills, const std::string& selec
 }
 
 void WheelPillColumn::layoutPills() {
-    std::erase_if(motion_, [this](const auto& entry) {
-        return std::none_of(pills_.begin(), pills_.end(), [&](const Pill& p) { return p.id == entry.first; });
-    });
-    frames_.clear();
-    shown_.clear();
-    const QFontMetricsF metrics(nameFont(font()));
-    const double height = std::ceil(metrics.height()) + 2 * verticalInset;
-    double y = topPadding;
-    for (std::size_t i = 0; i < pills_.size(); ++i) {
-        const double leading = i < badgeCount ? badgeInset + badgeSide + badgeGap : plainInset;
-        // Names come from the file as they are; a long one or one with line
-        // breaks still takes one line of the column.
-        QString name =
-            QString::fromUtf8(pills_[i].name.data(), static_cast<qsizetype>(pills_[i].name.size()));
-        for (QChar& c : name)
-            if (c.category() == QChar::Other_Control) c = QChar(' ');
-        const double room = columnWidth - leading - trailingInset;
-        name = metrics.elidedText(name, Qt::ElideRight, room);
-        const double width = leading + metrics.horizontalAdvance(name) + trailingInset;
-        frames_[pills_[i].id] = platform::Rect{leadingPadding, y, std::ceil(width), height};
-        motion_.try_emplace(pills_[i].id);
-        shown_.push_back(name);
-        y += height + spacing;
-    }
-    height_ = static_cast<int>(y) + 16;
+    std::erase_if(motion_, [this](const auto& entry) { return !indexOf(entry.first); });
+    pillHeight_ = std::ceil(QFontMetricsF(nameFont(font())).height()) + 2 * verticalInset;
+    height_ = static_cast<int>(topPadding + static_cast<double>(pills_.size()) * pitch()) + 16;
     resize(width(), height_);
     updateGeometry();
 }
 
+void WheelPillColumn::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        shown_.clear();
+        layoutPills();
+    }
+    QWidget::changeEvent(event);
+}
+
+std::optional<std::size_t> WheelPillColumn::indexOf(const std::string& id) const {
+    const auto found =
+        std::find_if(pills_.begin(), pills_.end(), [&id](const Pill& p) { return p.id == id; });
+    if (found == pills_.end()) return std::nullopt;
+    return static_cast<std::size_t>(found - pills_.begin());
+}
+
+const WheelPillColumn::Shown& WheelPillColumn::shownAt(std::size_t index) const {
+    const bool badged = index < badgeCount;
+    const std::string& name = pills_[index].name;
+    const std::size_t shaped = utf8Prefix(name, shapedNameBytes);
+    std::string key(1, badged ? 'b' : 'p');
+    key.append(name, 0, shaped);
+    if (const auto found = shown_.find(key); found != shown_.end()) return found->second;
+
+    // Names come from the file as they are; a long one or one with line
+    // breaks still takes one line of the column.
+    QString text = QString::fromUtf8(name.data(), static_cast<qsizetype>(shaped));
+    if (shaped < name.size()) text += QChar(0x2026);
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control) c = QChar(' ');
+    const QFontMetricsF metrics(nameFont(font()));
+    const double leading = badged ? badgeInset + badgeSide + badgeGap : plainInset;
+    text = metrics.elidedText(text, Qt::ElideRight, columnWidth - leading - trailingInset);
+    const double width = std::ceil(leading + metrics.horizontalAdvance(text) + trailingInset);
+    return shown_.emplace(std::move(key), Shown{std::move(text), width}).first->second;
+}
+
+platform::Rect WheelPillColumn::frameAt(std::size_t index) const {
+    return {leadingPadding, topPadding + static_cast<double>(index) * pitch(), shownAt(index).width,
+            pillHeight_};
+}
+
+std::optional<platform::Rect> WheelPillColumn::frame(const std::string& id) const {
+    const auto index = indexOf(id);
+    if (!index) return std::nullopt;
+    return frameAt(*index);
+}
+
 QString WheelPillColumn::shownName(const std::string& id) const {
-    for (std::size_t i = 0; i < pills_.size(); ++i)
-        if (pills_[i].id == id) return shown_[i];
-    return {};
+    const auto index = indexOf(id);
+    return index ? shownAt(*index).text : QString();
+}
+
+std::pair<std::size_t, std::size_t> WheelPillColumn::rowsBetween(double top, double bottom) const {
+    const auto row = [this](double y) {
+        const double at = std::floor((y - topPadding) / pitch());
+        return static_cast<std::size_t>(std::clamp(at, 0.0, static_cast<double>(pills_.size())));
+    };
+    return {row(top), std::min(pills_.size(), row(bottom) + 1)};
+}
+
+PillFrames WheelPillColumn::framesInSight() const {
+    // The column scrolls inside its parent: what lies outside the parent is
+    // out of reach of the pointer too.
+    QRect sight = rect();
+    if (const QWidget* holder = parentWidget()) sight &= holder->rect().translated(-pos());
+    PillFrames frames;
+    const auto [first, end] = rowsBetween(sight.top(), sight.bottom());
+    for (std::size_t i = first; i < end; ++i)
+        frames[pills_[i].id] = frameAt(i);
+    return frames;
 }
 
 QSize WheelPillColumn::sizeHint() const {
     return {leadingPadding + columnWidth, height_};
 }
 
-void WheelPillColumn::paintEvent(QPaintEvent*) {
+void WheelPillColumn::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const auto dragged = draggingPillId(drag_);
     std::optional<std::size_t> lifted;
-    for (std::size_t i = 0; i < pills_.size(); ++i) {
-        if (dragged && pills_[i].id == *dragged) {
-            lifted = i;
-            continue;
-        }
+    // A scaled pill reaches a little past its row.
+    const QRect area = event->rect().adjusted(0, -spacing, 0, spacing);
+    const auto [first, end] = rowsBetween(area.top(), area.bottom());
+    for (std::size_t i = first; i < end; ++i) {
+        if (dragged && pills_[i].id == *dragged) continue;
         paintPill(painter, i);
     }
-    // The lifted pill goes over the others.
+    // The lifted pill goes over the others, wherever it was dragged from.
+    if (dragged) lifted = indexOf(*dragged);
     if (lifted) paintPill(painter, *lifted);
 }
 
 void WheelPillColumn::paintPill(QPainter& painter, std::size_t index) {
     const Pill& pill = pills_[index];
-    const QRectF frame = toQt(frames_.at(pill.id));
+    const QRectF frame = toQt(frameAt(index));
     const bool selected = pill.id == selectedId_;
     const bool dragged = draggingPillId(drag_) == pill.id;
     const bool dropTarget = pillDropTargetId(drag_, framesAtPress_) == pill.id;
     const QColor primary = palette().color(QPalette::WindowText);
 
     painter.save();
-    const Motion& motion = motion_.at(pill.id);
+    static const Motion atRest;
+    const auto moving = motion_.find(pill.id);
+    const Motion& motion = moving == motion_.end() ? atRest : moving->second;
     const double scale = motion.scale.value();
     painter.translate(motion.x.value(), motion.y.value());
     painter.translate(frame.center());
@@ -211,12 +281,21 @@ void WheelPillColumn::paintPill(QPainter& painter, std::size_t index) {
     painter.setFont(nameFont(font()));
     painter.setPen(foreground);
     painter.drawText(QRectF(x, frame.top(), frame.right() - x, frame.height()),
-                     Qt::AlignVCenter | Qt::AlignLeft, shown_[index]);
+                     Qt::AlignVCenter | Qt::AlignLeft, shownAt(index).text);
     painter.restore();
 }
 
+std::optional<std::size_t> WheelPillColumn::indexUnder(QPointF point) const {
+    const auto [first, end] = rowsBetween(point.y(), point.y());
+    for (std::size_t i = first; i < end; ++i)
+        if (pillId({point.x(), point.y()}, {{pills_[i].id, frameAt(i)}})) return i;
+    return std::nullopt;
+}
+
 std::optional<std::string> WheelPillColumn::pillUnder(QPointF point) const {
-    return pillId({point.x(), point.y()}, frames_);
+    const auto index = indexUnder(point);
+    if (!index) return std::nullopt;
+    return pills_[*index].id;
 }
 
 void WheelPillColumn::mousePressEvent(QMouseEvent* event) {
@@ -224,8 +303,8 @@ void WheelPillColumn::mousePressEvent(QMouseEvent* event) {
     const auto id = pillUnder(event->position());
     if (!id) return;
     pressPoint_ = event->position();
-    // Hit tests of this gesture use the frames as they were at the press.
-    framesAtPress_ = frames_;
+    // Hit tests of this gesture use the frames in sight as they were at the press.
+    framesAtPress_ = framesInSight();
     drag_ = PillDrag{id, {}, {pressPoint_.x(), pressPoint_.y()}};
     retarget();
 }
@@ -264,14 +343,9 @@ void WheelPillColumn::leaveEvent(QEvent* event) {
 }
 
 void WheelPillColumn::contextMenuEvent(QContextMenuEvent* event) {
-    const auto id = pillUnder(event->pos());
-    if (!id) return;
-    std::size_t index = 0;
-    for (std::size_t i = 0; i < pills_.size(); ++i)
-        if (pills_[i].id == *id) {
-            index = i;
-            break;
-        }
+    const auto under = indexUnder(event->pos());
+    if (!under) return;
+    const std::size_t index = *under;
     QMenu menu(this);
     const QPalette& colours = menu.palette();
     QAction* up = menu.addAction(SymbolFont::icon("arrow.up", colours, QPalette::WindowText), "Move Up");
@@ -283,7 +357,7 @@ void WheelPillColumn::contextMenuEvent(QContextMenuEvent* event) {
     QAction* exportAction =
         menu.addAction(SymbolFont::icon("square.and.arrow.up", colours, QPalette::WindowText),
                        QString::fromUtf8("Export Wheel\u2026"));
-    const std::string wheelId = *id;
+    const std::string wheelId = pills_[index].id;
     connect(up, &QAction::triggered, this, [this, wheelId] {
         if (onMoveBy) onMoveBy(wheelId, -1);
     });

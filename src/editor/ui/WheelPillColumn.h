@@ -10,6 +10,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace rondelix {
@@ -19,6 +21,10 @@ namespace rondelix {
 // another pill moves it there, and the context menu moves it by one place or
 // exports it. It draws the list it is given and reports gestures; it changes
 // nothing itself.
+//
+// Pills stand one row apart, so where a pill lies follows from its place in
+// the list; only the pills in sight are ever shaped and drawn, and a name is
+// elided once and kept, so a list of any length costs no more than a screenful.
 class WheelPillColumn : public QWidget {
     Q_OBJECT
   public:
@@ -42,8 +48,12 @@ class WheelPillColumn : public QWidget {
     std::function<void(const std::string& id, int offset)> onMoveBy;
     std::function<void(const std::string& id)> onExport;
 
-    // Laid-out frames by wheel id, before any lift or offset.
-    const PillFrames& frames() const { return frames_; }
+    // Where the pill of a wheel lies, before any lift or offset; none for a
+    // wheel the column does not show.
+    std::optional<platform::Rect> frame(const std::string& id) const;
+    // The frames of the pills in sight by wheel id: the ones a pointer can
+    // reach and the column draws.
+    PillFrames framesInSight() const;
     const PillDrag& drag() const { return drag_; }
     const std::optional<std::string>& hovered() const { return hovered_; }
     // The text a pill shows, elided to the column.
@@ -58,28 +68,44 @@ class WheelPillColumn : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
-    // How a pill is drawn right now, following its state with springs.
+    // How a pill is drawn right now, following its state with springs. Only
+    // pills away from rest have one.
     struct Motion {
         Spring scale{0.3, 0.72};
         Spring x{0.3, 0.72};
         Spring y{0.3, 0.72};
         Motion() { scale.jumpTo(1); }
+        bool atRest() const;
+    };
+    // A name as a pill shows it, and the pill's width with it.
+    struct Shown {
+        QString text;
+        double width = 0;
     };
 
     void layoutPills();
+    double pitch() const { return pillHeight_ + spacing; }
+    std::optional<std::size_t> indexOf(const std::string& id) const;
+    const Shown& shownAt(std::size_t index) const;
+    platform::Rect frameAt(std::size_t index) const;
+    // The rows that reach into the band between two heights.
+    std::pair<std::size_t, std::size_t> rowsBetween(double top, double bottom) const;
     // Sets every pill's targets from the gesture and hover state and starts the clock.
     void retarget();
     void step();
     void paintPill(QPainter& painter, std::size_t index);
+    std::optional<std::size_t> indexUnder(QPointF point) const;
     std::optional<std::string> pillUnder(QPointF point) const;
 
     std::vector<Pill> pills_;
-    std::vector<QString> shown_;
+    // By the start of the name that is shaped and whether the pill has a badge.
+    mutable std::unordered_map<std::string, Shown> shown_;
+    double pillHeight_ = 0;
     std::string selectedId_;
     QColor accent_;
-    PillFrames frames_;
     PillFrames framesAtPress_;
     PillDrag drag_;
     QPointF pressPoint_;

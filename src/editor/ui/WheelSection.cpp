@@ -1,7 +1,9 @@
 #include "editor/ui/WheelSection.h"
 
 #include "editor/WheelEditor.h"
+#include "qtshared/MnemonicText.h"
 #include "qtshared/QtText.h"
+#include "qtshared/ScrollNeedsFocus.h"
 #include "store/ConfigStore.h"
 
 #include <QComboBox>
@@ -51,6 +53,7 @@ WheelSection::WheelSection(WheelEditor& editor, const ConfigStore& store, AppPic
     for (int count : Wheel::validSliceCounts)
         count_->addItem(QString::number(count), count);
     count_->setObjectName("sliceCount");
+    ScrollNeedsFocus::apply(*count_);
     count_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     app_->setObjectName("appBinding");
     app_->setToolTip("Summoning the wheel inside the chosen app opens this wheel automatically.");
@@ -63,11 +66,17 @@ WheelSection::WheelSection(WheelEditor& editor, const ConfigStore& store, AppPic
     makeSecondary(caption);
     appColumn->addWidget(caption);
 
-    grid->addWidget(new InspectorRowLabel("Name", 0), 0, 0);
+    // Each row label names its field for screen readers.
+    const auto rowLabel = [](const char* text, int topPadding, QWidget* field) {
+        auto* label = new InspectorRowLabel(text, topPadding);
+        label->setBuddy(field);
+        return label;
+    };
+    grid->addWidget(rowLabel("Name", 0, name_), 0, 0);
     grid->addWidget(name_, 0, 1);
-    grid->addWidget(new InspectorRowLabel("Slices", 0), 1, 0);
+    grid->addWidget(rowLabel("Slices", 0, count_), 1, 0);
     grid->addWidget(count_, 1, 1, Qt::AlignLeft);
-    grid->addWidget(new InspectorRowLabel("Opens for", 4), 2, 0);
+    grid->addWidget(rowLabel("Opens for", 4, app_), 2, 0);
     grid->addLayout(appColumn, 2, 1);
     grid->setColumnStretch(1, 1);
     column->addLayout(grid);
@@ -102,7 +111,7 @@ void WheelSection::refresh() {
     if (name_->text() != name) name_->setText(name);
     const int index = count_->findData(wheel->sliceCount);
     if (count_->currentIndex() != index) count_->setCurrentIndex(index);
-    app_->setText(toQString(editor_.boundAppName()));
+    app_->setText(literalTitle(editor_.boundAppName()));
     delete_->setVisible(store_.config().wheels.size() >= 2);
 }
 
@@ -114,7 +123,7 @@ void WheelSection::showAppMenu() {
     any->setCheckable(true);
     any->setChecked(!bound);
     if (bound) {
-        QAction* current = menu.addAction(toQString(editor_.boundAppName()));
+        QAction* current = menu.addAction(literalTitle(editor_.boundAppName()));
         current->setCheckable(true);
         current->setChecked(true);
     }

@@ -60,8 +60,8 @@ QWidget* entryCell(const WheelManifest::Entry& entry, const QFont& base, QWidget
 AddWheelSheet::AddWheelSheet(const GalleryWheel& gallery, const Wheel& shown,
                              std::optional<double> visibleScreenHeight, const platform::Workspace& workspace,
                              const WheelPreviewFactory& preview, std::function<void()> onAdd, QWidget* parent)
-    : QDialog(parent), add_(new QPushButton(tr("Add to My Wheels"), this)),
-      cancel_(new QPushButton(tr("Cancel"), this)), trust_(new QLabel(this)) {
+    : QDialog(parent), add_(new QPushButton(tr("&Add to My Wheels"), this)),
+      cancel_(new QPushButton(tr("&Cancel"), this)), trust_(new QLabel(this)) {
     setWindowTitle(QString::fromStdString(shown.name));
     setModal(true);
     setFixedSize(sheetWidth, static_cast<int>(AddWheelReview::sheetHeight(visibleScreenHeight)));

@@ -111,6 +111,8 @@ QScrollArea* column(QWidget* content, int width, QWidget* parent) {
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFixedWidth(width);
+    // Tab moves between the rows, not onto the column around them.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return scroll;
@@ -163,6 +165,7 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
     glass->setPixmap(SymbolFont::pixmap("magnifyingglass", 14, palette().color(QPalette::PlaceholderText)));
     search_ = new QLineEdit(searchBox);
     search_->setPlaceholderText(tr("Search wheels"));
+    search_->setAccessibleName(tr("Search wheels"));
     search_->setFrame(false);
     search_->setStyleSheet("background: transparent;");
     clear_ = new QToolButton(searchBox);

@@ -79,7 +79,7 @@ HowItWorksView::HowItWorksView(HowItWorksHost host, SliceIconSources& icons, QWi
     footer->addWidget(dots_, 0, Qt::AlignHCenter);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(16);
-    back_ = new QPushButton("Back", this);
+    back_ = new QPushButton("&Back", this);
     back_->setObjectName("backButton");
     back_->setFlat(true);
     back_->setStyleSheet("color: palette(placeholder-text);");
@@ -112,7 +112,7 @@ void HowItWorksView::render() {
     description_->setText(describe(guide_->description(), accent));
     dots_->setCurrent(static_cast<int>(guide_->index()), accent);
     back_->setVisible(guide_->showsBack());
-    primary_->setText(guide_->onLastStep() ? "Done  \u2713" : "Next  \u2192");
+    primary_->setText(guide_->onLastStep() ? "&Done  \u2713" : "&Next  \u2192");
     primary_->setStyleSheet(
         QString("QPushButton { background: %1; color: %2; border: none; border-radius: 6px; "
                 "padding: 5px 16px; font-weight: bold; }")

@@ -74,7 +74,7 @@ OnboardingView::OnboardingView(OnboardingHost host, OnboardingStep start, Confet
     buttons->setSpacing(16);
     left_ = new QPushButton(this);
     left_->setFlat(true);
-    rightSkip_ = new QPushButton("Skip for now", this);
+    rightSkip_ = new QPushButton("&Skip for now", this);
     rightSkip_->setObjectName("skipButton");
     rightSkip_->setFlat(true);
     primary_ = new QPushButton(this);
@@ -156,12 +156,12 @@ void OnboardingView::render() {
 
     dots_->setCurrent(static_cast<int>(step), palette().color(QPalette::Highlight));
 
-    left_->setText(step == OnboardingStep::welcome ? "Skip for now" : "Back");
+    left_->setText(step == OnboardingStep::welcome ? "&Skip for now" : "&Back");
     left_->setObjectName(step == OnboardingStep::welcome ? "skipButton" : "backButton");
     rightSkip_->setVisible(step == OnboardingStep::permissions);
-    primary_->setText(step == OnboardingStep::welcome       ? "Get Started  \u2192"
-                      : step == OnboardingStep::permissions ? "Continue  \u2192"
-                                                            : "Done  \u2713");
+    primary_->setText(step == OnboardingStep::welcome       ? "&Get Started  \u2192"
+                      : step == OnboardingStep::permissions ? "&Continue  \u2192"
+                                                            : "&Done  \u2713");
     primary_->setEnabled(flow_->primaryEnabled());
 
     renderCelebration();

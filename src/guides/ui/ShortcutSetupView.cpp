@@ -108,7 +108,7 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
     scroll->setWidget(list);
     outer->addWidget(scroll, 1);
 
-    auto* howTo = new QPushButton("How to write your own", this);
+    auto* howTo = new QPushButton("&How to write your own", this);
     howTo->setObjectName("writeYourOwn");
     howTo->setFlat(true);
     howTo->setCursor(Qt::PointingHandCursor);
@@ -127,7 +127,7 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
     recheck_ = new QPushButton(this);
     recheck_->setObjectName("recheckButton");
     connect(recheck_, &QPushButton::clicked, this, [this] { setup_->recheck(); });
-    auto* done = new QPushButton("Done", this);
+    auto* done = new QPushButton("&Done", this);
     done->setObjectName("doneButton");
     done->setDefault(true);
     connect(done, &QPushButton::clicked, this, [this] {
@@ -168,7 +168,7 @@ void ShortcutSetupView::render() {
     for (const auto& each : setup_->cards())
         cardsLayout_->addWidget(card(each));
     recheck_->setEnabled(!setup_->rechecking());
-    recheck_->setText(setup_->rechecking() ? "Checking\u2026" : "\u21BB  Re-check");
+    recheck_->setText(setup_->rechecking() ? "Checking\u2026" : "\u21BB  &Re-check");
 }
 
 QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {

@@ -149,7 +149,7 @@ SymbolGridPicker::SymbolGridPicker(std::function<void(const std::string&)> onPic
     QPalette captionPalette = count_->palette();
     captionPalette.setColor(QPalette::WindowText, secondary);
     count_->setPalette(captionPalette);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
+    auto* cancel = new QPushButton(tr("&Cancel"), this);
     cancel->setObjectName(QStringLiteral("symbolCancel"));
     cancel->setAutoDefault(false);
     footer->addWidget(count_);

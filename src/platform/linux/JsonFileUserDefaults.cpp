@@ -16,7 +16,7 @@ JsonFileUserDefaults::JsonFileUserDefaults(std::filesystem::path file, Log& log)
 
 void JsonFileUserDefaults::load() {
     if (isMissing(file_)) return;
-    const Result<std::string> read = readWholeFile(file_);
+    const Result<std::string> read = readWholeFile(file_, maxFileBytes);
     if (read.ok()) {
         // The same parser limits as the configuration: a nesting bomb is
         // damage, not something to pretty-print at every save.
@@ -71,8 +71,7 @@ void JsonFileUserDefaults::changed() {
 void JsonFileUserDefaults::save() {
     dirty_ = false;
     if (leaveFileAlone_) return;
-    std::error_code ec;
-    std::filesystem::create_directories(file_.parent_path(), ec);
+    (void)makePrivateFolders(file_.parent_path());
     // A text that is not UTF-8 is written with replacement characters rather
     // than losing every other value.
     const std::string text = values_.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";

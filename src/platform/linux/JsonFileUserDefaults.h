@@ -13,9 +13,14 @@ namespace rondelix::platform::linux_desktop {
 // User defaults in one JSON object file beside the configuration. Every change
 // (or batch of changes) rewrites the file atomically; when the disk refuses,
 // the values stay in memory for the rest of the run and the log says so once.
-// A file that cannot be read, is too large or too deep is treated as damaged.
+// A file that cannot be read, is larger than 1 MiB or too deep is treated as
+// damaged.
 class JsonFileUserDefaults final : public UserDefaults {
   public:
+    // The program keeps a few short values here; a file far larger is not
+    // its own, and each change would rewrite all of it.
+    static constexpr std::size_t maxFileBytes = 1u << 20;
+
     JsonFileUserDefaults(std::filesystem::path file, Log& log);
 
     std::optional<nlohmann::json> stored(std::string_view key) const override;

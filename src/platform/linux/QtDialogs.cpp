@@ -1,5 +1,6 @@
 #include "platform/linux/QtDialogs.h"
 
+#include "qtshared/MnemonicText.h"
 #include "qtshared/QtText.h"
 
 #include <QCheckBox>
@@ -116,10 +117,15 @@ AlertAnswer QtDialogs::runSuppressibleAlert(const Alert& alert) {
 
     std::vector<QPushButton*> buttons;
     QPushButton* cancel = nullptr;
-    for (const auto& title : alert.buttons) {
-        const bool isCancel = title == "Cancel";
-        buttons.push_back(
-            box.addButton(toQString(title), isCancel ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+    QStringList titles;
+    for (const auto& title : alert.buttons)
+        titles << toQString(title);
+    // Alt and a letter choose a button, as in the desktop's other programs.
+    const QStringList marked = withMnemonics(titles);
+    for (std::size_t i = 0; i < alert.buttons.size(); ++i) {
+        const bool isCancel = alert.buttons[i] == "Cancel";
+        buttons.push_back(box.addButton(marked[static_cast<qsizetype>(i)],
+                                        isCancel ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
         if (isCancel && !cancel) cancel = buttons.back();
     }
     QPushButton* defaultButton =

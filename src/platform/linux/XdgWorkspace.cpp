@@ -85,7 +85,7 @@ XdgWorkspace::XdgWorkspace(Processes& processes, std::string desktop)
 
 std::vector<XdgWorkspace::InstalledApplication> XdgWorkspace::scanInstalledApplications() {
     std::map<std::string, InstalledApplication> entries;
-    for (const auto& folder : applicationFolders()) {
+    for (const auto& folder : platform::applicationFolders()) {
         std::error_code error;
         fs::recursive_directory_iterator walk(folder, error);
         for (; !error && walk != fs::recursive_directory_iterator(); walk.increment(error)) {
@@ -110,7 +110,7 @@ std::vector<XdgWorkspace::InstalledApplication> XdgWorkspace::scanInstalledAppli
 
 const std::vector<XdgWorkspace::InstalledApplication>& XdgWorkspace::installedApplications() const {
     std::vector<long long> stamps;
-    for (const auto& folder : applicationFolders())
+    for (const auto& folder : platform::applicationFolders())
         stamps.push_back(modificationStamp(folder));
     if (stamps != folderStamps_ || installed_.empty()) {
         installed_ = scanInstalledApplications();
@@ -128,7 +128,7 @@ std::optional<std::string> XdgWorkspace::applicationPath(const std::string& iden
 std::optional<std::string> XdgWorkspace::entryPath(const std::string& identifier) const {
     const std::string id = withoutEntrySuffix(identifier);
     if (id.empty() || id.find('/') != std::string::npos || id == "." || id == "..") return std::nullopt;
-    for (const auto& folder : applicationFolders()) {
+    for (const auto& folder : platform::applicationFolders()) {
         const std::string path = (folder / (id + std::string(entrySuffix))).string();
         // The first folder that has the entry decides, even when it hides
         // the application.
@@ -145,7 +145,7 @@ std::optional<std::string> XdgWorkspace::equivalentPath(const std::string& ident
     const ApplicationEquivalent* row = findApplicationEquivalent(identifier);
     if (!row) return std::nullopt;
     std::vector<long long> stamps;
-    for (const auto& folder : applicationFolders())
+    for (const auto& folder : platform::applicationFolders())
         stamps.push_back(modificationStamp(folder));
     for (const auto& file : defaultApplicationFiles())
         stamps.push_back(modificationStamp(file));
@@ -244,6 +244,13 @@ std::vector<ApplicationEntry> XdgWorkspace::applications() const {
             listed.push_back({application.id, application.name.empty() ? application.id : application.name,
                               application.path});
     return listed;
+}
+
+std::vector<std::string> XdgWorkspace::applicationFolders() const {
+    std::vector<std::string> folders;
+    for (const auto& folder : platform::applicationFolders())
+        folders.push_back(folder.string());
+    return folders;
 }
 
 PasteKey XdgWorkspace::frontmostPasteKey() const {

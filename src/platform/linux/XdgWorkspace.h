@@ -34,6 +34,7 @@ class XdgWorkspace final : public Workspace {
     std::optional<std::string> frontmostApplication() const override;
     std::optional<std::string> applicationName(const std::string& path) const override;
     std::vector<ApplicationEntry> applications() const override;
+    std::vector<std::string> applicationFolders() const override;
 
     // The installed application a window belongs to: the id the window
     // carries, else the entry that claims its class, else the entry named

@@ -10,7 +10,8 @@
 namespace rondelix::platform::sim {
 
 // Installed applications are whatever the test puts in `installed` (identifier
-// to path) and `applicationPaths` (paths that are applications). Every open
+// to path), `applicationPaths` (paths that are applications) and `folders`
+// (where installed applications' entries live). Every open
 // request is recorded and answered on the main queue with the set outcome.
 class SimWorkspace final : public Workspace {
   public:
@@ -41,6 +42,7 @@ class SimWorkspace final : public Workspace {
         return found->second;
     }
     std::vector<ApplicationEntry> applications() const override { return listed; }
+    std::vector<std::string> applicationFolders() const override { return folders; }
 
     std::map<std::string, std::string> installed;
     std::map<std::string, std::string> names; // path to the name the desktop shows
@@ -50,6 +52,7 @@ class SimWorkspace final : public Workspace {
     bool linksOpen = true;
     std::optional<std::string> frontmost;
     std::vector<ApplicationEntry> listed;
+    std::vector<std::string> folders;
 
     std::vector<std::string> openedApplications;
     std::vector<std::string> openedLinks;

@@ -28,6 +28,14 @@ QIcon symbolIcon(const char* name, const QColor& colour) {
     return QIcon(SymbolFont::pixmap(name, 32, colour));
 }
 
+// A flat button draws no panel, and so no focus either: a ring does.
+void showFocusOnFlat(QPushButton& button) {
+    button.setFlat(true);
+    button.setStyleSheet(
+        "QPushButton { border: 2px solid transparent; border-radius: 5px; padding: 2px 8px; }"
+        "QPushButton:focus { border-color: palette(highlight); }");
+}
+
 QPushButton* bigButton(const char* title, const char* symbol, const QColor& fill, const QColor& text,
                        QWidget* parent) {
     auto* button = new QPushButton(title, parent);
@@ -39,8 +47,9 @@ QPushButton* bigButton(const char* title, const char* symbol, const QColor& fill
     button->setFont(font);
     button->setCursor(Qt::PointingHandCursor);
     button->setStyleSheet(
-        QString("QPushButton { background: %1; color: %2; border: none; border-radius: 8px; "
-                "padding: 6px 20px; }")
+        // The focus ring is in the text colour: the focus colour would vanish on a blue fill.
+        QString("QPushButton { background: %1; color: %2; border: 2px solid transparent; border-radius: 8px; "
+                "padding: 4px 18px; } QPushButton:focus { border-color: palette(window-text); }")
             .arg(fill.name(QColor::HexArgb), text.name(QColor::HexArgb)));
     return button;
 }
@@ -67,6 +76,8 @@ AboutPage::AboutPage(Services services, QWidget* parent)
     : QScrollArea(parent), services_(std::move(services)), logo_(new SpinningLogoView(services_.queue)) {
     setObjectName("aboutPage");
     setFrameShape(QFrame::NoFrame);
+    // Tab moves between the page's buttons, not onto the page itself.
+    setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(true);
 
     auto* canvas = new QWidget;
@@ -86,7 +97,7 @@ AboutPage::AboutPage(Services services, QWidget* parent)
     auto* version = new QPushButton(
         "Version " + QString::fromStdString(AboutInfo::versionText(services_.version)), canvas);
     version->setObjectName("versionButton");
-    version->setFlat(true);
+    showFocusOnFlat(*version);
     version->setCursor(Qt::PointingHandCursor);
     version->setToolTip("View the changelog");
     connect(version, &QPushButton::clicked, this, [this] { showChangelog(); });
@@ -122,7 +133,7 @@ AboutPage::AboutPage(Services services, QWidget* parent)
 
     copyLink_ = new QPushButton(canvas);
     copyLink_->setObjectName("copySupport");
-    copyLink_->setFlat(true);
+    showFocusOnFlat(*copyLink_);
     copyLink_->setCursor(Qt::PointingHandCursor);
     connect(copyLink_, &QPushButton::clicked, this, [this] { copySupportAddress(); });
     column->addWidget(copyLink_, 0, Qt::AlignHCenter);

@@ -1,6 +1,8 @@
 #include "settings/ui/AppearancePage.h"
 
 #include "qtshared/QtColor.h"
+#include "qtshared/ScrollNeedsFocus.h"
+#include "settings/ui/ColorSwatch.h"
 #include "settings/ui/LabeledSlider.h"
 #include "settings/ui/SettingsText.h"
 #include "store/ConfigStore.h"
@@ -26,12 +28,6 @@ QColor qColor(const std::string& hex) {
 std::string hexOf(const QColor& color) {
     const QColor rgb = color.toRgb();
     return hexString(Color{rgb.redF(), rgb.greenF(), rgb.blueF()});
-}
-
-void paintSwatch(QPushButton& button, const std::string& hex) {
-    button.setStyleSheet(
-        QString("QPushButton { background: %1; border: 1px solid palette(mid); border-radius: 6px; }")
-            .arg(qColor(hex).name()));
 }
 
 } // namespace
@@ -72,6 +68,7 @@ void AppearancePage::addWheelSection() {
     });
 
     auto* position = new QComboBox;
+    ScrollNeedsFocus::apply(*position);
     position->addItem("At cursor");
     position->addItem("Screen center");
     addLabeledRow(section, {"Position", "dot.scope", "Where the wheel opens when you summon it."}, position);
@@ -95,15 +92,15 @@ void AppearancePage::addWheelSection() {
                               settings_.transparencyText());
     });
 
-    auto* accent = new QPushButton;
-    accent->setFixedSize(44, 24);
+    auto* accent = new ColorSwatch;
+    accent->setObjectName("accentColor");
     addLabeledRow(section, {"Accent color", "paintpalette", "Highlight color for the aimed slice."}, accent);
     connect(accent, &QPushButton::clicked, this, [this] {
         const QColor picked =
             QColorDialog::getColor(qColor(settings_.behavior().accentHex), this, "Accent color");
         if (picked.isValid()) settings_.setAccentHex(hexOf(picked));
     });
-    onRefresh([this, accent] { paintSwatch(*accent, settings_.behavior().accentHex); });
+    onRefresh([this, accent] { accent->setColor(qColor(settings_.behavior().accentHex)); });
 
     auto* strength =
         new LabeledSlider({"Accent strength", "paintbrush.pointed", "How strongly the accent color shows."},

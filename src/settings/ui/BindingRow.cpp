@@ -3,6 +3,7 @@
 #include "model/SystemColors.h"
 #include "qtshared/QtColor.h"
 #include "qtshared/QtText.h"
+#include "qtshared/ScrollNeedsFocus.h"
 #include "settings/ui/PointingHandOnHover.h"
 #include "settings/ui/RowReveal.h"
 #include "settings/ui/SettingsText.h"
@@ -141,7 +142,9 @@ QWidget* BindingRow::makeHoldDelayLine() {
     auto* title = new QLabel("Hold delay", holdDelay_);
     title->setFixedWidth(130);
     holdDelaySlider_ = new QSlider(Qt::Horizontal, holdDelay_);
+    ScrollNeedsFocus::apply(*holdDelaySlider_);
     holdDelaySlider_->setAccessibleName("Hold delay");
+    title->setBuddy(holdDelaySlider_);
     holdDelaySlider_->setRange(0, BindingRowModel::holdDelayScale.lastStep());
     holdDelaySlider_->setPageStep(1);
     connect(holdDelaySlider_, &QSlider::valueChanged, this,

@@ -60,7 +60,7 @@ ChangelogSheet::ChangelogSheet(QWidget* parent) : QDialog(parent) {
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
-    auto* done = new QPushButton("Done", this);
+    auto* done = new QPushButton("&Done", this);
     done->setDefault(true);
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
     header->addWidget(title);

@@ -1,5 +1,6 @@
 #include "settings/ui/LabeledSlider.h"
 
+#include "qtshared/ScrollNeedsFocus.h"
 #include "settings/ui/SettingLabel.h"
 
 #include <QFontDatabase>
@@ -12,6 +13,7 @@ namespace rondelix {
 
 LabeledSlider::LabeledSlider(const SettingText& text, SliderScale scale, QWidget* parent) : QWidget(parent) {
     slider_ = new QSlider(Qt::Horizontal, this);
+    ScrollNeedsFocus::apply(*slider_);
     slider_->setAccessibleName(QString::fromStdString(text.title));
     slider_->setRange(0, scale.lastStep());
     slider_->setPageStep(1);
@@ -30,7 +32,9 @@ LabeledSlider::LabeledSlider(const SettingText& text, SliderScale scale, QWidget
     content->addWidget(valueText_);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(new SettingLabel(text, this), 1);
+    auto* label = new SettingLabel(text);
+    label->names(*slider_);
+    row->addLayout(label, 1);
     row->addLayout(content, 1);
 
     connect(slider_, &QSlider::valueChanged, this, [this](int step) {

@@ -33,25 +33,27 @@ class SymbolMark : public QWidget {
 
 } // namespace
 
-SettingLabel::SettingLabel(const SettingText& text, QWidget* parent) : QWidget(parent) {
-    auto* title = new QLabel(QString::fromStdString(text.title), this);
-    title->setObjectName("settingTitle");
+SettingLabel::SettingLabel(const SettingText& text) : title_(new QLabel(QString::fromStdString(text.title))) {
+    title_->setObjectName("settingTitle");
     auto* lines = new QVBoxLayout;
     lines->setSpacing(2);
     lines->setContentsMargins(0, 0, 0, 0);
-    lines->addWidget(title);
+    lines->addWidget(title_);
     if (text.subtitle) {
-        QLabel* subtitle = SettingsText::caption(QString::fromStdString(*text.subtitle), this);
+        QLabel* subtitle = SettingsText::caption(QString::fromStdString(*text.subtitle), nullptr);
         subtitle->setObjectName("settingSubtitle");
         lines->addWidget(subtitle);
     }
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(8);
+    setContentsMargins(0, 0, 0, 0);
+    setSpacing(8);
     // A symbol the font lacks leaves its place empty rather than showing a question mark.
     const std::string symbol = SymbolFont::knows(text.symbol) ? text.symbol : std::string();
-    row->addWidget(new SymbolMark(symbol, this), 0, Qt::AlignTop);
-    row->addLayout(lines, 1);
+    addWidget(new SymbolMark(symbol, nullptr), 0, Qt::AlignTop);
+    addLayout(lines, 1);
+}
+
+void SettingLabel::names(QWidget& control) {
+    title_->setBuddy(&control);
 }
 
 } // namespace rondelix

@@ -1,5 +1,6 @@
 #include "settings/ui/SettingsPage.h"
 
+#include "qtshared/ScrollNeedsFocus.h"
 #include "qtshared/SeeThroughScrollArea.h"
 #include "settings/ui/LabeledSlider.h"
 #include "settings/ui/RowReveal.h"
@@ -60,14 +61,21 @@ QVBoxLayout* SettingsPage::addSection(const std::string& header, const std::opti
     return rows;
 }
 
-QWidget* SettingsPage::addLabeledRow(QVBoxLayout* section, const SettingText& text, QWidget* control) {
+QWidget* SettingsPage::addLabeledRow(QVBoxLayout* section, const SettingText& text, QWidget* control,
+                                     QWidget* beside) {
     auto* row = new QWidget(section->parentWidget());
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new SettingLabel(text, row), 1);
+    auto* label = new SettingLabel(text);
+    layout->addLayout(label, 1);
     control->setParent(row);
     control->setAccessibleName(QString::fromStdString(text.title));
+    label->names(*control);
     layout->addWidget(control, 0, Qt::AlignVCenter);
+    if (beside) {
+        beside->setParent(row);
+        layout->addWidget(beside, 0, Qt::AlignVCenter);
+    }
     section->addWidget(row);
     return row;
 }
@@ -114,6 +122,7 @@ QWidget* SettingsPage::makeRow(const SettingRow& row) {
     }
     case SettingRow::Control::choice: {
         auto* picker = new QComboBox;
+        ScrollNeedsFocus::apply(*picker);
         for (const std::string& option : row.options)
             picker->addItem(QString::fromStdString(option));
         addLabeledRow(section, row.text, picker);

@@ -29,8 +29,10 @@ class SettingsPage : public QScrollArea {
   protected:
     // A new section; rows go into the returned layout.
     QVBoxLayout* addSection(const std::string& header, const std::optional<std::string>& footer = {});
-    // A row with a setting label on the left and a control on the right.
-    QWidget* addLabeledRow(QVBoxLayout* section, const SettingText& text, QWidget* control);
+    // A row with a setting label on the left and the control it names on the
+    // right, and what goes `beside` the control after it.
+    QWidget* addLabeledRow(QVBoxLayout* section, const SettingText& text, QWidget* control,
+                           QWidget* beside = nullptr);
     // The rows of a table; each follows the stored value by itself.
     void addRows(QVBoxLayout* section, const std::vector<SettingRow>& rows);
     void addSections(const std::vector<SettingSection>& sections);

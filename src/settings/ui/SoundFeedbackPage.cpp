@@ -3,11 +3,11 @@
 #include "overlay/SystemSounds.h"
 #include "platform/Sounds.h"
 #include "qtshared/ProblemCaption.h"
+#include "qtshared/ScrollNeedsFocus.h"
 #include "settings/ui/SettingsText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -46,23 +46,16 @@ void SoundFeedbackPage::showDevice() {
 
 void SoundFeedbackPage::addSoundPicker(QVBoxLayout* section, const SettingText& text,
                                        SoundSettings::Sound sound) {
-    auto* content = new QWidget;
-    auto* layout = new QHBoxLayout(content);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
-    auto* picker = new QComboBox(content);
-    picker->setAccessibleName(QString::fromStdString(text.title));
+    auto* picker = new QComboBox;
+    ScrollNeedsFocus::apply(*picker);
     for (const std::string& name : settings_.soundNames())
         picker->addItem(QString::fromStdString(name));
-    auto* play = new QToolButton(content);
+    auto* play = new QToolButton;
     play->setAccessibleName(QString::fromStdString(text.title) + " preview");
     play->setAutoRaise(true);
     SettingsText::setSymbol(*play, "play.circle");
     play->setToolTip("Preview");
-    layout->addWidget(picker);
-    layout->addWidget(play);
-    QWidget* row = addLabeledRow(section, text, content);
-    content->setAccessibleName({});
+    QWidget* row = addLabeledRow(section, text, picker, play);
 
     connect(picker, &QComboBox::activated, this,
             [this, sound](int index) { settings_.choose(sound, index); });

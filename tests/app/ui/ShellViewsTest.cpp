@@ -170,15 +170,16 @@ TEST_F(ShellViewsTest, TheMenusCarryTheirKeysAndEditReachesTheFocusedField) {
     QStringList titles;
     for (QAction* top : main->menuBar().actions())
         titles << top->text();
-    EXPECT_EQ(titles, (QStringList{"Rondelix", "Edit"})); // added once, after the program's menu
+    EXPECT_EQ(titles, (QStringList{"&Rondelix", "&Edit"})); // added once, after the program's menu
 
     struct Row {
         const char *menu, *item, *keys;
     };
-    for (const Row& row : {Row{"Rondelix", "Settings…", "Ctrl+,"}, Row{"Rondelix", "Quit Rondelix", "Ctrl+Q"},
-                           Row{"Edit", "Undo", "Ctrl+Z"}, Row{"Edit", "Redo", "Ctrl+Shift+Z"},
-                           Row{"Edit", "Cut", "Ctrl+X"}, Row{"Edit", "Copy", "Ctrl+C"},
-                           Row{"Edit", "Paste", "Ctrl+V"}, Row{"Edit", "Select All", "Ctrl+A"}}) {
+    for (const Row& row :
+         {Row{"&Rondelix", "&Settings…", "Ctrl+,"}, Row{"&Rondelix", "&Quit Rondelix", "Ctrl+Q"},
+          Row{"&Edit", "&Undo", "Ctrl+Z"}, Row{"&Edit", "&Redo", "Ctrl+Shift+Z"},
+          Row{"&Edit", "Cu&t", "Ctrl+X"}, Row{"&Edit", "&Copy", "Ctrl+C"}, Row{"&Edit", "&Paste", "Ctrl+V"},
+          Row{"&Edit", "Select &All", "Ctrl+A"}}) {
         QAction* action = findAction(main->menuBar(), row.menu, row.item);
         ASSERT_TRUE(action) << row.item;
         EXPECT_EQ(action->shortcut(), QKeySequence(row.keys)) << row.item;
@@ -189,11 +190,19 @@ TEST_F(ShellViewsTest, TheMenusCarryTheirKeysAndEditReachesTheFocusedField) {
     field->setFocus();
     QApplication::setActiveWindow(main);
     ASSERT_EQ(QApplication::focusWidget(), field);
-    findAction(main->menuBar(), "Edit", "Select All")->trigger();
+    findAction(main->menuBar(), "&Edit", "Select &All")->trigger();
     EXPECT_EQ(field->selectedText(), "wheel name");
-    findAction(main->menuBar(), "Edit", "Cut")->trigger();
+    findAction(main->menuBar(), "&Edit", "Cu&t")->trigger();
     EXPECT_EQ(field->text(), "");
-    findAction(main->menuBar(), "Edit", "Undo")->trigger();
+    findAction(main->menuBar(), "&Edit", "&Undo")->trigger();
+    EXPECT_EQ(field->text(), "wheel name");
+
+    // Alt and a menu's letter open the menu; the field gets no letter.
+    QTest::keyClick(field, Qt::Key_E, Qt::AltModifier);
+    auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_TRUE(open);
+    EXPECT_EQ(open->title(), "&Edit");
+    open->close();
     EXPECT_EQ(field->text(), "wheel name");
 
     // Alt and Super let go with nothing between is a tap that opens the
@@ -209,7 +218,7 @@ TEST_F(ShellViewsTest, TheMenusCarryTheirKeysAndEditReachesTheFocusedField) {
         EXPECT_EQ(QApplication::focusWidget() == field, summoned) << summoned;
     }
 
-    findAction(main->menuBar(), "Rondelix", "Settings…")->trigger();
+    findAction(main->menuBar(), "&Rondelix", "&Settings…")->trigger();
     EXPECT_EQ(rig.c().mainTab(), MainTab::appearance);
     QAction* closeWindow = nullptr;
     for (QAction* action : main->actions())

@@ -94,7 +94,7 @@ TEST(ApplicationChooserView, SearchesAndBindsADesktopEntryFile) {
     ApplicationChooser byFile(workspace, dialogs, icons);
     QPushButton* file = nullptr;
     for (auto* button : byFile.findChildren<QPushButton*>())
-        if (button->text().startsWith("Choose File")) file = button;
+        if (button->text().startsWith("Choose &File")) file = button;
     ASSERT_TRUE(file);
     dialogs.filesToOpen = {"/home/me/notes.txt"};
     QTest::mouseClick(file, Qt::LeftButton);

@@ -70,7 +70,7 @@ class WheelEditorPageTest : public ::testing::Test {
     }
     const std::vector<Wheel>& wheels() { return rig.c().configStore().config().wheels; }
     QPoint pillCentre(const std::string& id) {
-        const auto& frame = page()->pills().frames().at(id);
+        const platform::Rect frame = page()->pills().frame(id).value();
         return QPoint(static_cast<int>(frame.midX()), static_cast<int>(frame.midY()));
     }
     // A point on a slot of the preview, halfway between hub and rim.
@@ -137,6 +137,32 @@ TEST_F(WheelEditorPageTest, PillsSelectOnClickAndMoveOnDrop) {
     EXPECT_EQ(page()->editor().selectedWheelId(), "c");
     EXPECT_FALSE(pills.drag().id);
     saveArtifact(*page(), "editor-page.png");
+}
+
+TEST_F(WheelEditorPageTest, AListLongerThanTheColumnScrollsToTheSelectionAndHitsOnlyPillsInSight) {
+    std::vector<Wheel> list;
+    for (int i = 0; i < 2000; ++i)
+        list.push_back(wheelWith("w" + std::to_string(i), "Wheel " + std::to_string(i)));
+    open(list);
+    ASSERT_TRUE(page());
+    WheelPillColumn& pills = page()->pills();
+    page()->editor().select("w1998", 0);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(pills.visibleRegion().boundingRect().contains(pillCentre("w0")));
+    EXPECT_TRUE(pills.visibleRegion().boundingRect().contains(pillCentre("w1999")));
+    EXPECT_EQ(pills.shownName("w1999"), "Wheel 1999");
+
+    QTest::mouseClick(&pills, Qt::LeftButton, {}, pillCentre("w1999"));
+    EXPECT_EQ(page()->editor().selectedWheelId(), "w1999");
+    saveArtifact(*page(), "editor-page-long-list.png");
+    // Dragged past the top of the column: the pills up there are out of sight,
+    // so nothing is dropped on them.
+    QTest::mousePress(&pills, Qt::LeftButton, {}, pillCentre("w1999"));
+    QTest::mouseMove(&pills, pillCentre("w1998"));
+    QTest::mouseMove(&pills, pillCentre("w0"));
+    QTest::mouseRelease(&pills, Qt::LeftButton, {}, pillCentre("w0"));
+    EXPECT_EQ(wheels().front().id, "w0");
+    EXPECT_EQ(wheels().back().id, "w1999");
 }
 
 TEST_F(WheelEditorPageTest, PreviewClicksSelectSlotsAndTheCardsFollow) {

@@ -81,7 +81,8 @@ TEST_F(JsonFileUserDefaultsTest, ATextThatIsNotUTF8IsSavedWithTheOtherValues) {
 
 TEST_F(JsonFileUserDefaultsTest, FileThatCannotBeUsedIsSetAsideNeverOverwritten) {
     const std::string deep = std::string(1000, '[') + std::string(1000, ']');
-    const std::string oversized = "{\"hasCompletedOnboarding\": true}" + std::string(64u << 20, ' ');
+    const std::string oversized =
+        "{\"hasCompletedOnboarding\": true}" + std::string(JsonFileUserDefaults::maxFileBytes, ' ');
     struct Case {
         const char* name;
         std::function<void(const fs::path&)> lay;
@@ -91,7 +92,7 @@ TEST_F(JsonFileUserDefaultsTest, FileThatCannotBeUsedIsSetAsideNeverOverwritten)
         {"not JSON", [](const fs::path& f) { std::ofstream(f) << "{ not json"; }, "user defaults damaged"},
         {"nested too deep", [&](const fs::path& f) { std::ofstream(f) << "{\"a\":" << deep << "}"; },
          "user defaults damaged"},
-        {"larger than 64 MiB", [&](const fs::path& f) { std::ofstream(f) << oversized; },
+        {"larger than 1 MiB", [&](const fs::path& f) { std::ofstream(f) << oversized; },
          "user defaults unreadable"},
         {"a FIFO", [](const fs::path& f) { ASSERT_EQ(mkfifo(f.c_str(), 0600), 0); },
          "user defaults unreadable"},

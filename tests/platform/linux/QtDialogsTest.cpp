@@ -41,13 +41,13 @@ TEST_F(QtDialogsTest, ShowsPlainTextADetailBoxAndAnswersWithTheChosenButton) {
     const auto chosen = answer(codeReview(), [](QMessageBox& box) {
         for (auto* label : box.findChildren<QLabel*>())
             EXPECT_TRUE(label->text().isEmpty() || label->textFormat() == Qt::PlainText);
-        EXPECT_EQ(box.defaultButton()->text(), "Cancel");
+        EXPECT_EQ(box.defaultButton()->text(), "&Cancel");
         auto* detail = box.findChild<QPlainTextEdit*>();
         ASSERT_NE(detail, nullptr);
         EXPECT_TRUE(detail->isReadOnly() && (detail->textInteractionFlags() & Qt::TextSelectableByMouse));
         EXPECT_EQ(detail->size(), QSize(440, 280));
         for (auto* button : box.findChildren<QPushButton*>())
-            if (button->text() == "Add Anyway") button->click();
+            if (button->text() == "&Add Anyway") button->click();
     });
     EXPECT_EQ(chosen, 1u);
     // Escape means Cancel wherever it stands; Return means the default.

@@ -193,7 +193,7 @@ TEST_F(AboutPageTest, TheChangelogSheetListsEveryReleaseAndCloses) {
     const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
     EXPECT_TRUE(sheet->grab().save(folder + "/changelog-sheet.png"));
     for (QPushButton* b : sheet->findChildren<QPushButton*>())
-        if (b->text() == "Done") b->click();
+        if (b->text() == "&Done") b->click();
     EXPECT_FALSE(sheet->isVisible());
 }
 

@@ -76,10 +76,12 @@ TEST(RowControlsTest, TheSliderMovesOnItsGridAndAnEditingCallbackIsOptional) {
     slider.show();
     QTest::mouseClick(slider.slider(), Qt::LeftButton); // no editing callback: nothing else happens
 
-    SettingLabel bare({"Position", "dot.scope", std::nullopt});
+    QWidget bare;
+    bare.setLayout(new SettingLabel({"Position", "dot.scope", std::nullopt}));
     EXPECT_FALSE(bare.findChild<QLabel*>("settingSubtitle"));
     const std::string longText(600, 'w');
-    SettingLabel wrapped({"Sticky aim", "pin", longText});
+    QWidget wrapped;
+    wrapped.setLayout(new SettingLabel({"Sticky aim", "pin", longText}));
     EXPECT_TRUE(wrapped.findChild<QLabel*>("settingSubtitle")->wordWrap());
 }
 

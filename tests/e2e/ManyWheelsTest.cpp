@@ -1,0 +1,67 @@
+// My Wheels on a configuration of 100,000 wheels, in the built program: the
+// main window comes up with the list and a pill far down it is picked and
+// renamed by hand.
+
+#include "EndToEndRig.h"
+#include "editor/ui/WheelPillColumn.h"
+
+namespace rondelix {
+namespace {
+
+using namespace e2e;
+
+Config hundredThousandWheels() {
+    Config config = DefaultConfig::factoryConfig();
+    config.wheels.clear();
+    for (int w = 0; w < 100000; ++w)
+        config.wheels.push_back(
+            Wheel{"wheel-" + std::to_string(w + 1),
+                  "Wheel number " + std::to_string(w + 1),
+                  8,
+                  {Slice{Uuid::generate(), 0, "Notes", Icon{}, MacroAction::Text{"Thanks!"}}},
+                  std::nullopt});
+    config.lastUsedWheelId = "wheel-1";
+    return config;
+}
+
+// Where the pill of a wheel lies in a main window of this size showing My Wheels.
+QPoint pillIn(const Config& config, const std::string& id, QSize windowSize) {
+    return measuredOnTwin(config, MainTab::wheels, windowSize, [&id](MainWindow& twin) {
+        auto* pills = twin.findChild<WheelPillColumn*>();
+        const auto frame = pills ? pills->frame(id) : std::nullopt;
+        if (!frame) {
+            ADD_FAILURE() << "the twin shows no pill for " << id;
+            return QPoint();
+        }
+        return pills->mapTo(&twin, QPoint(static_cast<int>(frame->midX()), static_cast<int>(frame->midY())));
+    });
+}
+
+TEST_F(EndToEnd, AHundredThousandWheelsOpenInMyWheelsAndAPillDownTheListIsRenamed) {
+    const Config config = hundredThousandWheels();
+    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+    Program program(home.path, "many-wheels");
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
+    pause(0.6);
+    const QPoint pill = windowOrigin(id) + pillIn(config, "wheel-12", windowSize(id));
+    grabScreen().save(artifact("many-wheels-e2e.png"));
+    clickAt(pill);
+    const auto field = wheelNameField(id);
+    ASSERT_TRUE(field);
+    xdotool("mousemove " + pointText(*field) + " click 1");
+    xdotool("key ctrl+a");
+    xdotool("type --delay 20 'Picked'");
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+            return onDisk && onDisk->wheels.size() == 100000u && onDisk->wheels[11].name == "Picked";
+        },
+        20))
+        << program.log();
+    grabScreen().save(artifact("many-wheels-e2e-renamed.png"));
+    EXPECT_EQ(program.stop(), 0);
+}
+
+} // namespace
+} // namespace rondelix
