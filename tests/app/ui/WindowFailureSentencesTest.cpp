@@ -131,6 +131,15 @@ std::vector<Failure> mainWindowFailures() {
     return failures;
 }
 
+// The program's windows over a simulated platform; the windows go first, as
+// they use the coordinator, even when a case stops early.
+struct Windows {
+    SliceIconSources icons;
+    QtAppWindows windows;
+    CoordinatorRig rig;
+    ~Windows() { windows.destroyAll(); }
+};
+
 std::string withHome(std::string text, const CoordinatorRig& rig) {
     for (auto at = text.find("{home}"); at != std::string::npos; at = text.find("{home}"))
         text.replace(at, 6, rig.home.path.string());
@@ -148,9 +157,8 @@ void saveScreenshot(QWidget& window, const std::string& name) {
 TEST(WindowFailureSentences, TheMainWindowSaysWhatDidNotHappenWhereItHappened) {
     for (const Failure& failure : mainWindowFailures()) {
         SCOPED_TRACE(failure.name);
-        SliceIconSources icons;
-        QtAppWindows windows;
-        CoordinatorRig rig;
+        Windows program;
+        auto& [icons, windows, rig] = program;
         rig.defaults.set(DefaultsKeys::devMenuUnlocked, true);
         rig.screens.options.reduceMotion = true; // toasts show at once
         // The sound pickers list the sound folders once per run: the same
@@ -165,7 +173,11 @@ TEST(WindowFailureSentences, TheMainWindowSaysWhatDidNotHappenWhereItHappened) {
             rig.writeConfig(newer);
         }
         if (failure.before) failure.before(rig);
-        rig.open(rig.platform(&windows));
+        AppCoordinator::Platform platform = rig.platform(&windows);
+        // The diagnostics report is written only into a folder of the user's own.
+        platform.privateRuntimeFolder = rig.home.path / "runtime";
+        std::filesystem::create_directories(*platform.privateRuntimeFolder);
+        rig.open(platform);
         windows.attach(rig.c(), icons);
         rig.c().showMain(failure.tab);
         QWidget& window = *windows.mainWindow();
@@ -190,16 +202,14 @@ TEST(WindowFailureSentences, TheMainWindowSaysWhatDidNotHappenWhereItHappened) {
             EXPECT_EQ(failure.newerFile, named<QLabel>(window, readOnlyLine) != nullptr);
         }
         saveScreenshot(window, failure.name);
-        windows.destroyAll();
     }
 }
 
 // The onboarding's own launch-at-login switch: unticked again, with the reason
 // under it, when the system refuses, and nothing said once it accepts.
 TEST(WindowFailureSentences, TheOnboardingSaysWhyLaunchAtLoginStayedOff) {
-    SliceIconSources icons;
-    QtAppWindows windows;
-    CoordinatorRig rig;
+    Windows program;
+    auto& [icons, windows, rig] = program;
     const std::string entry = rig.home.path.string() + "/.config/autostart/rondelix.desktop";
     rig.loginItems.failWith(entry + ": Read-only file system");
     rig.open(rig.platform(&windows));
@@ -227,7 +237,6 @@ TEST(WindowFailureSentences, TheOnboardingSaysWhyLaunchAtLoginStayedOff) {
     QApplication::processEvents();
     EXPECT_NE(toggle->isChecked(), wasOn);
     EXPECT_FALSE(named<QLabel>(*window, QString::fromStdString(sentence)));
-    windows.destroyAll();
 }
 
 // The HUD never wraps: each sentence of a slice that failed from the wheel
