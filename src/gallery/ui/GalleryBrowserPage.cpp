@@ -1,7 +1,9 @@
 #include "gallery/ui/GalleryBrowserPage.h"
 
 #include "gallery/DesktopKeystrokes.h"
+#include "gallery/WorkshopLayout.h"
 #include "gallery/ui/AddWheelSheet.h"
+#include "gallery/ui/GalleryRowList.h"
 #include "gallery/ui/GalleryToastView.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/SystemColors.h"
@@ -35,6 +37,11 @@ QFrame* divider(QFrame::Shape shape, QWidget* parent) {
     line->setFrameShape(shape);
     line->setFrameShadow(QFrame::Plain);
     line->setForegroundRole(QPalette::Mid);
+    // One pixel, so that the columns beside it add up to the pane's width.
+    if (shape == QFrame::VLine)
+        line->setFixedWidth(1);
+    else
+        line->setFixedHeight(1);
     return line;
 }
 
@@ -58,6 +65,8 @@ class StageSquare : public QWidget {
         glass_ = glass;
         update();
     }
+    // As large as the wheel it holds, which its maximum follows.
+    QSize sizeHint() const override { return maximumSize(); }
 
   protected:
     void paintEvent(QPaintEvent*) override {
@@ -111,7 +120,7 @@ QScrollArea* column(QWidget* content, int width, QWidget* parent) {
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFixedWidth(width);
-    // Tab moves between the rows, not onto the column around them.
+    // The list inside is the one stop for the keyboard.
     scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -172,6 +181,10 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
     clear_->setIcon(
         QIcon(SymbolFont::pixmap("xmark.circle.fill", 14, palette().color(QPalette::PlaceholderText))));
     clear_->setAutoRaise(true);
+    // Its room is kept while it is hidden: it appearing moves nothing.
+    QSizePolicy keepsRoom = clear_->sizePolicy();
+    keepsRoom.setRetainSizeWhenHidden(true);
+    clear_->setSizePolicy(keepsRoom);
     clear_->setToolTip(tr("Clear search"));
     clear_->setAccessibleName(tr("Clear search"));
     searchRow->addWidget(glass);
@@ -189,12 +202,13 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
     });
     connect(clear_, &QToolButton::clicked, this, [this] { search_->clear(); });
 
-    auto* categoryColumn = new QWidget(pane);
-    auto* categories = new QVBoxLayout(categoryColumn);
+    categoryColumn_ = new GalleryRowList(tr("Categories"), pane);
+    QVBoxLayout* categories = categoryColumn_->rows();
     categories->setContentsMargins(10, 10, 10, 10);
     categories->setSpacing(4);
     for (GalleryWheel::Category category : WheelGallery::categories()) {
-        auto* row = new GalleryListRow(QString::fromUtf8(GalleryWheel::rawValue(category)), categoryColumn);
+        auto* row = new GalleryListRow(QString::fromUtf8(GalleryWheel::rawValue(category)), categoryColumn_);
+        categoryColumn_->adopt(row);
         connect(row, &QAbstractButton::clicked, this, [this, category] {
             const QSignalBlocker quiet(search_);
             search_->clear();
@@ -206,8 +220,8 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
     }
     categories->addStretch(1);
 
-    wheelColumn_ = new QWidget(pane);
-    wheelRows_ = new QVBoxLayout(wheelColumn_);
+    wheelColumn_ = new GalleryRowList(tr("Wheels"), pane);
+    wheelRows_ = wheelColumn_->rows();
     wheelRows_->setContentsMargins(10, 10, 10, 10);
     wheelRows_->setSpacing(4);
     noWheels_ = new QLabel(tr("No wheels match"), wheelColumn_);
@@ -218,6 +232,7 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
         auto* row = new GalleryListRow(QString::fromStdString(gallery.wheel.name), wheelColumn_);
         row->setSubtitle(QString::number(gallery.wheel.sliceCount) + tr(" slices"));
         row->hide();
+        wheelColumn_->adopt(row);
         const std::string id = gallery.id;
         connect(row, &QAbstractButton::clicked, this, [this, id] {
             model_.state().chooseWheel(id);
@@ -228,7 +243,7 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
 
     auto* lists = new QHBoxLayout;
     lists->setSpacing(0);
-    QScrollArea* categoryScroll = column(categoryColumn, categoryColumnWidth, pane);
+    QScrollArea* categoryScroll = column(categoryColumn_, categoryColumnWidth, pane);
     categoryScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // six rows always fit
     lists->addWidget(categoryScroll);
     lists->addWidget(divider(QFrame::VLine, pane));
@@ -269,7 +284,11 @@ void GalleryBrowserPage::buildStage(QWidget* stage) {
     connect(add_, &QPushButton::clicked, this, [this] { model_.openSheet(); });
 
     square_ = new StageSquare(stage);
-    square_->setFixedSize(static_cast<int>(wheelSize_), static_cast<int>(wheelSize_));
+    // The wheel follows the page's size, so the page needs room for the
+    // smallest wheel only.
+    const int smallest = static_cast<int>(WorkshopLayout::minimumWheelSize);
+    square_->setMinimumSize(smallest, smallest);
+    square_->setMaximumSize(static_cast<int>(wheelSize_), static_cast<int>(wheelSize_));
     auto* squareLayout = new QVBoxLayout(square_);
     squareLayout->setContentsMargins(0, 0, 0, 0);
     noMatch_ = new QLabel(tr("No match"), square_);
@@ -284,7 +303,7 @@ void GalleryBrowserPage::buildStage(QWidget* stage) {
 void GalleryBrowserPage::setWheelSize(double side) {
     if (side == wheelSize_) return;
     wheelSize_ = side;
-    square_->setFixedSize(static_cast<int>(side), static_cast<int>(side));
+    square_->setMaximumSize(static_cast<int>(side), static_cast<int>(side));
     previewedId_.clear();
     refreshStage();
 }
@@ -322,6 +341,7 @@ void GalleryBrowserPage::refreshCategories() {
     const QColor tint = accent();
     for (const auto& [category, row] : categoryRows_)
         row->setSelected(category == model_.state().selectedCategory(), tint);
+    categoryColumn_->selectionChanged();
 }
 
 void GalleryBrowserPage::refreshWheels() {
@@ -354,6 +374,7 @@ void GalleryBrowserPage::refreshWheels() {
         if (!shown.count(row)) row->hide();
     // Rows change places: lay them out now rather than on the next pass.
     wheelRows_->activate();
+    wheelColumn_->selectionChanged();
 }
 
 void GalleryBrowserPage::refreshStage() {
@@ -361,10 +382,13 @@ void GalleryBrowserPage::refreshStage() {
     header_->setVisible(selected != nullptr);
     if (selected) summary_->setText(QString::fromStdString(selected->summary));
     const std::string shownId = selected ? selected->id : std::string();
-    if (shownId == previewedId_) return;
+    // A new accent draws the wheel shown again, at once.
+    const Color tint = services_.accent();
+    if (shownId == previewedId_ && tint == previewedAccent_) return;
     // A new selection replaces the wheel on the stage with a fade.
-    if (!previewedId_.empty() && isVisible()) fadeOutPreview(*square_);
+    if (shownId != previewedId_ && !previewedId_.empty() && isVisible()) fadeOutPreview(*square_);
     previewedId_ = shownId;
+    previewedAccent_ = tint;
     noMatch_->setVisible(!selected);
     if (preview_.widget) preview_.widget->setVisible(selected != nullptr);
     if (!selected || !services_.preview) return;

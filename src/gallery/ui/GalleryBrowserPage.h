@@ -21,6 +21,7 @@ class QVBoxLayout;
 
 namespace rondelix {
 
+class GalleryRowList;
 class GalleryToastView;
 
 // The Wheel Gallery page: the search field, the categories and their wheels
@@ -82,10 +83,12 @@ class GalleryBrowserPage : public WorkshopPane {
     double wheelSize_;
     bool detected_ = false;
     std::string previewedId_;
+    Color previewedAccent_;
     QLineEdit* search_ = nullptr;
     QToolButton* clear_ = nullptr;
+    GalleryRowList* categoryColumn_ = nullptr;
     std::map<GalleryWheel::Category, GalleryListRow*> categoryRows_;
-    QWidget* wheelColumn_ = nullptr;
+    GalleryRowList* wheelColumn_ = nullptr;
     QVBoxLayout* wheelRows_ = nullptr;
     // One row per catalogue wheel, made once and shown as the list needs.
     std::map<std::string, GalleryListRow*> rowsById_;

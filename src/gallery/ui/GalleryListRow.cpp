@@ -37,7 +37,6 @@ GalleryListRow::GalleryListRow(const QString& title, QWidget* parent)
         update();
     });
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
@@ -70,6 +69,12 @@ void GalleryListRow::setSelected(bool selected, const QColor& accent) {
     update();
 }
 
+void GalleryListRow::setRingShown(bool shown) {
+    if (shown == ringShown_) return;
+    ringShown_ = shown;
+    update();
+}
+
 void GalleryListRow::setFaded(bool faded) {
     if (faded == faded_) return;
     faded_ = faded;
@@ -92,11 +97,11 @@ void GalleryListRow::paintEvent(QPaintEvent*) {
         shape.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
         painter.fillPath(shape, fill);
     }
-    if (faded_) painter.setOpacity(fadedOpacity);
-    if (hasFocus()) {
-        painter.setPen(QPen(accent_, 1));
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
+    if (ringShown_ && selected_) {
+        painter.setPen(QPen(accent_, 2));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), cornerRadius, cornerRadius);
     }
+    if (faded_) painter.setOpacity(fadedOpacity);
 
     const QRect content =
         rect().adjusted(horizontalPadding, verticalPadding, -horizontalPadding, -verticalPadding);

@@ -22,8 +22,11 @@ class GalleryListRow : public QAbstractButton {
     // A change of selection while the row shows fades its fill over 0.2 s.
     void setSelected(bool selected, const QColor& accent);
     void setFaded(bool faded);
+    // The selected row wears the focus ring while its list has the focus.
+    void setRingShown(bool shown);
     bool isSelected() const { return selected_; }
     bool isFaded() const { return faded_; }
+    const QString& subtitle() const { return subtitle_; }
 
     QSize sizeHint() const override;
 
@@ -38,6 +41,7 @@ class GalleryListRow : public QAbstractButton {
     double fill_ = 0;
     QVariantAnimation* fillFade_;
     bool faded_ = false;
+    bool ringShown_ = false;
     QColor accent_;
 };
 

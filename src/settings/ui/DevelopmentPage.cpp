@@ -161,6 +161,7 @@ void DevelopmentPage::addConfigTools() {
     auto* reveal = new QPushButton("Show config.json in File Manager", this);
     auto* reload = new QPushButton("Reload From Disk", this);
     auto* restore = new QPushButton("Restore From Backup", this);
+    restore->setObjectName("restoreFromBackup");
     restoreResult_ = caption(this);
     restoreResult_->setObjectName("restoreResult");
     auto* resetOnboarding = new QPushButton("Reset Onboarding", this);
@@ -188,9 +189,10 @@ void DevelopmentPage::addConfigTools() {
     });
     connect(resetOnboarding, &QPushButton::clicked, this, [this] { services_.resetOnboarding(); });
     connect(relock, &QPushButton::clicked, this, [this] { services_.relock(); });
+    // The lines under the buttons take the row's width, so that they wrap
+    // there and get the height their lines need.
     for (QWidget* w : std::initializer_list<QWidget*>{reveal, revealProblem, reload, restore, restoreResult_,
                                                       resetOnboarding, relock})
-        // The lines under the buttons take the width: a long one wraps instead of being cut.
         section->addWidget(w, 0, w == revealProblem || w == restoreResult_ ? Qt::Alignment() : Qt::AlignLeft);
 }
 

@@ -8,8 +8,11 @@
 #include "model/DefaultConfig.h"
 #include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelGraphic.h"
+#include "qtshared/ElidingLabel.h"
 #include "support/CoordinatorRig.h"
+#include "support/WidgetsShownWhole.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QGraphicsOpacityEffect>
@@ -103,6 +106,104 @@ TEST_F(GalleryPage, SearchAndCategoriesChooseWhatIsListed) {
     EXPECT_EQ(page->model().state().selectedId(), "gallery-system");
     QTest::mouseClick(page->wheelButton("gallery-power-lock"), Qt::LeftButton);
     EXPECT_EQ(page->model().state().selectedId(), "gallery-power-lock");
+}
+
+// The keyboard crosses the page in screen order, each list one stop with Up
+// and Down in the order the rows show, on to Add to My Wheels; screen readers
+// hear both lists, and the stage's wheel with the slice under the pointer.
+TEST_F(GalleryPage, TheKeyboardCrossesTheListsInScreenOrderAndReachesAdd) {
+    rig.workspace.installed["org.keepassxc.keepassxc"] = "/usr/share/applications/keepassxc.desktop";
+    open();
+    QApplication::setActiveWindow(page.get());
+    page->searchField()->setFocus();
+    std::vector<QWidget*> stops;
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        stops.push_back(QApplication::focusWidget());
+    }
+    ASSERT_EQ(stops.size(), 3u);
+    QWidget* categories = stops[0];
+    QWidget* wheels = stops[1];
+    EXPECT_EQ(categories->accessibleName(), "Categories");
+    EXPECT_EQ(wheels->accessibleName(), "Wheels");
+    EXPECT_EQ(stops[2], page->addButton());
+
+    const auto allCategories = WheelGallery::categories();
+    categories->setFocus();
+    QTest::keyClick(categories, Qt::Key_End);
+    QTest::keyClick(categories, Qt::Key_Up);
+    EXPECT_EQ(page->model().state().selectedCategory(), allCategories[allCategories.size() - 2]);
+    QTest::keyClick(categories, Qt::Key_Home);
+    EXPECT_EQ(page->model().state().selectedCategory(), allCategories.front());
+
+    // Apps lists the installed KeePassXC first, out of catalogue order.
+    const auto listed = page->model().state().displayedWheels();
+    ASSERT_GT(listed.size(), 3u);
+    EXPECT_EQ(listed.front()->id, "gallery-keepassxc");
+    wheels->setFocus();
+    QTest::keyClick(wheels, Qt::Key_Home);
+    int above = -1;
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        SCOPED_TRACE(listed[i]->id);
+        EXPECT_EQ(page->model().state().selectedId(), listed[i]->id);
+        GalleryListRow* row = page->wheelButton(listed[i]->id);
+        ASSERT_TRUE(row);
+        EXPECT_GT(row->y(), above);
+        above = row->y();
+        EXPECT_FALSE(row->visibleRegion().isEmpty()) << "the list scrolls to the chosen row";
+        QTest::keyClick(wheels, Qt::Key_Down);
+    }
+    EXPECT_EQ(page->model().state().selectedId(), listed.back()->id);
+    QTest::keyClick(wheels, Qt::Key_Up);
+    for (auto* fade : page->findChildren<QVariantAnimation*>())
+        fade->setCurrentTime(fade->totalDuration());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    saveScreenshot(page.get(), "gallery-focused-row.png");
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(wheels);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    ASSERT_EQ(list->childCount(), static_cast<int>(listed.size()));
+    EXPECT_EQ(list->child(0)->text(QAccessible::Name), "KeePassXC, 8 slices, Installed");
+    const int chosen = static_cast<int>(listed.size()) - 2;
+    EXPECT_EQ(list->focusChild(), list->child(chosen));
+    EXPECT_TRUE(list->child(chosen)->state().selected);
+
+    QTest::mouseMove(page->preview(), topSlot());
+    QAccessibleInterface* stage = QAccessible::queryAccessibleInterface(page->preview());
+    ASSERT_TRUE(stage);
+    const Wheel shown = *page->model().previewWheel();
+    EXPECT_EQ(stage->text(QAccessible::Name), QString::fromStdString(shown.name) + " preview");
+    const auto top = std::ranges::find(shown.slices, 0, &Slice::position);
+    ASSERT_NE(top, shown.slices.end());
+    EXPECT_EQ(stage->text(QAccessible::Value), QString::fromStdString(top->label));
+
+    page->addButton()->setFocus();
+    QTest::keyClick(page->addButton(), Qt::Key_Space);
+    ASSERT_TRUE(page->sheet());
+    EXPECT_EQ(page->model().sheetWheel(), listed[static_cast<std::size_t>(chosen)]);
+}
+
+// Typing shows the clear button without moving anything, and a new accent
+// colours the stage's wheel at once, not only once another wheel is chosen.
+TEST_F(GalleryPage, TheSearchFieldKeepsItsPlaceAndTheStageFollowsTheAccent) {
+    open();
+    QApplication::processEvents();
+    const QRect field(page->searchField()->mapTo(page.get(), QPoint()), page->searchField()->size());
+    const auto listTop = [&] {
+        return page->categoryButton(GalleryWheel::Category::apps)->mapTo(page.get(), QPoint()).y();
+    };
+    const int top = listTop();
+    QTest::keyClicks(page->searchField(), "a");
+    QApplication::processEvents();
+    ASSERT_TRUE(page->clearButton()->isVisible());
+    EXPECT_EQ(QRect(page->searchField()->mapTo(page.get(), QPoint()), page->searchField()->size()), field);
+    EXPECT_EQ(listTop(), top);
+    saveScreenshot(page.get(), "gallery-search-typed.png");
+
+    const auto stageAccent = [&] { return page->findChild<WheelGraphic*>()->inputs().accent; };
+    rig.c().configStore().mutate([](Config& c) { c.behavior.accentHex = "#FF2D55"; });
+    EXPECT_EQ(stageAccent(), Color::fromHex("#FF2D55"));
+    saveScreenshot(page.get(), "gallery-accent-stage.png");
 }
 
 TEST_F(GalleryPage, AClickFadesTheRowsAndTheStageAndGlassClearsTheStage) {
@@ -213,6 +314,37 @@ TEST_F(GalleryPage, AddingThroughTheSheetAndUndoingFromTheToast) {
     QApplication::processEvents();
     EXPECT_FALSE(page->model().sheetWheel());
     EXPECT_EQ(wheelNames(), namesBefore);
+}
+
+// Each entry of the sheet shows on one line inside its cell: its label, then
+// at the far end its detail, either cut at its end when too long, the detail
+// first.
+TEST_F(GalleryPage, TheSheetCutsLongEntriesAtTheirEnd) {
+    open();
+    QTest::mouseClick(page->categoryButton(GalleryWheel::Category::web), Qt::LeftButton);
+    QTest::mouseClick(page->wheelButton("gallery-ai-assistants"), Qt::LeftButton);
+    QTest::mouseClick(page->addButton(), Qt::LeftButton);
+    ASSERT_TRUE(page->sheet());
+    QApplication::processEvents();
+    saveScreenshot(page->sheet(), "add-sheet-elided.png");
+    EXPECT_EQ(partlyShown(*page->sheet()).join("\n").toStdString(), "");
+    int cut = 0;
+    for (auto* text : page->sheet()->findChildren<ElidingLabel*>()) {
+        const QRect cell = text->parentWidget()->rect();
+        EXPECT_TRUE(cell.contains(text->geometry())) << text->text().toStdString();
+        if (text->objectName() == "entryDetail") {
+            EXPECT_EQ(text->geometry().right(), cell.right());
+        }
+        // A short label shows whole: its detail gives way.
+        if (text->objectName() == "entryLabel" && text->text().size() <= 12) {
+            EXPECT_FALSE(text->isElided()) << text->text().toStdString();
+        }
+        if (!text->isElided()) continue;
+        ++cut;
+        const QString shown = text->shownText();
+        EXPECT_TRUE(shown.endsWith("…") && text->text().startsWith(shown.chopped(1))) << shown.toStdString();
+    }
+    EXPECT_GT(cut, 0) << "the links are longer than their cells";
 }
 
 TEST_F(GalleryPage, TheStageFetchesWebsiteIconsAndTheAddSheetDoesNot) {
