@@ -126,8 +126,10 @@ bool OnboardingFlow::launchAtLogin() const {
     return host_.store.config().general.launchAtLogin;
 }
 
-const std::optional<std::string>& OnboardingFlow::launchAtLoginProblem() const {
-    return host_.store.launchAtLoginProblem();
+std::optional<std::string> OnboardingFlow::launchAtLoginProblem() const {
+    if (const auto& problem = host_.store.launchAtLoginProblem()) return problem;
+    if (host_.store.isReadOnly()) return std::string(ConfigStore::readOnlySentence);
+    return std::nullopt;
 }
 
 void OnboardingFlow::setLaunchAtLogin(bool on) {

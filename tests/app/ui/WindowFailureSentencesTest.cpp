@@ -205,20 +205,26 @@ TEST(WindowFailureSentences, TheMainWindowSaysWhatDidNotHappenWhereItHappened) {
     }
 }
 
+// The onboarding window on its last step, where launch at login is set.
+QWidget* onboardingReadyStep(Windows& program) {
+    program.rig.open(program.rig.platform(&program.windows));
+    program.windows.attach(program.rig.c(), program.icons);
+    program.rig.c().showOnboarding(OnboardingStep::ready);
+    QApplication::processEvents();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowTitle() == "Welcome to Rondelix" && w->isVisible()) return w;
+    return nullptr;
+}
+
 // The onboarding's own launch-at-login switch: unticked again, with the reason
-// under it, when the system refuses, and nothing said once it accepts.
+// under it, when the system refuses, and nothing said once it accepts. With a
+// configuration written by a newer build, the line says that no change is kept.
 TEST(WindowFailureSentences, TheOnboardingSaysWhyLaunchAtLoginStayedOff) {
     Windows program;
-    auto& [icons, windows, rig] = program;
+    auto& rig = program.rig;
     const std::string entry = rig.home.path.string() + "/.config/autostart/rondelix.desktop";
     rig.loginItems.failWith(entry + ": Read-only file system");
-    rig.open(rig.platform(&windows));
-    windows.attach(rig.c(), icons);
-    rig.c().showOnboarding(OnboardingStep::ready);
-    QApplication::processEvents();
-    QWidget* window = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->windowTitle() == "Welcome to Rondelix" && w->isVisible()) window = w;
+    QWidget* window = onboardingReadyStep(program);
     ASSERT_TRUE(window);
 
     auto* toggle = named<QCheckBox>(*window, "Launch at login");
@@ -237,6 +243,16 @@ TEST(WindowFailureSentences, TheOnboardingSaysWhyLaunchAtLoginStayedOff) {
     QApplication::processEvents();
     EXPECT_NE(toggle->isChecked(), wasOn);
     EXPECT_FALSE(named<QLabel>(*window, QString::fromStdString(sentence)));
+
+    program.windows.destroyAll();
+    Windows newer;
+    Config config = DefaultConfig::factoryConfig();
+    config.version = 99;
+    newer.rig.writeConfig(config);
+    QWidget* readOnlyWindow = onboardingReadyStep(newer);
+    ASSERT_TRUE(readOnlyWindow);
+    EXPECT_TRUE(named<QLabel>(*readOnlyWindow, QString::fromStdString(readOnly)));
+    saveScreenshot(*readOnlyWindow, "onboarding-read-only");
 }
 
 // The HUD never wraps: each sentence of a slice that failed from the wheel
