@@ -69,6 +69,17 @@ template <typename Check> bool waitFor(Check check, double seconds) {
     return check();
 }
 
+// Waits as waitFor does, running this process's events meanwhile: a bus
+// service the test stands in for answers only through them.
+template <typename Check> bool waitServing(Check check, double seconds) {
+    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    while (Clock::now() < deadline) {
+        if (check()) return true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return check();
+}
+
 inline void pause(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
@@ -166,6 +177,10 @@ struct Program {
         environment.insert("PATH", qEnvironmentVariable("PATH"));
         if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
             environment.insert("DBUS_SESSION_BUS_ADDRESS", qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS"));
+        // A sanitized build's program reports as its tests do.
+        for (const char* sanitizer : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
+            if (qEnvironmentVariableIsSet(sanitizer))
+                environment.insert(sanitizer, qEnvironmentVariable(sanitizer));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString((logFolder / "runtime").string()));
         // The single-instance socket lives in the temporary folder; one per
         // run keeps test runs that share the machine apart.

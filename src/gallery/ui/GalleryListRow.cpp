@@ -28,8 +28,11 @@ QFont subtitleFont(QFont font) {
 } // namespace
 
 GalleryListRow::GalleryListRow(const QString& title, QWidget* parent)
-    : QAbstractButton(parent), fillFade_(new QVariantAnimation(this)) {
-    setText(title);
+    : QAbstractButton(parent), title_(title), fillFade_(new QVariantAnimation(this)) {
+    // Kept out of the button's text, which would read an "&" in a catalogue
+    // name as a shortcut letter, drop it from what a screen reader hears and
+    // bind Alt and the letter after it.
+    setAccessibleName(title);
     fillFade_->setDuration(selectionFadeMs);
     fillFade_->setEasingCurve(QEasingCurve::InOutQuad);
     connect(fillFade_, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
@@ -118,7 +121,7 @@ void GalleryListRow::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::WindowText));
     const QRect titleBox(content.left(), content.top(), textRight - content.left(), titleMetrics.height());
     painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter,
-                     titleMetrics.elidedText(text(), Qt::ElideRight, titleBox.width()));
+                     titleMetrics.elidedText(title_, Qt::ElideRight, titleBox.width()));
     if (!subtitle_.isEmpty()) {
         painter.setFont(subtitleFont(font()));
         painter.setPen(palette().color(QPalette::PlaceholderText));

@@ -17,6 +17,9 @@ class GalleryListRow : public QAbstractButton {
   public:
     explicit GalleryListRow(const QString& title, QWidget* parent = nullptr);
 
+    // The row's name as the catalogue writes it; the button's own text stays
+    // empty.
+    const QString& title() const { return title_; }
     void setSubtitle(const QString& subtitle);
     void setBadge(const QPixmap& badge, const QString& tooltip);
     // A change of selection while the row shows fades its fill over 0.2 s.
@@ -34,6 +37,7 @@ class GalleryListRow : public QAbstractButton {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    QString title_;
     QString subtitle_;
     QPixmap badge_;
     bool selected_ = false;

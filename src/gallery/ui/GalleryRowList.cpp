@@ -57,7 +57,7 @@ int GalleryRowList::accessibleItemCount() const {
 // badge says.
 QString GalleryRowList::accessibleItemName(int index) const {
     const GalleryListRow* row = shownRows().at(static_cast<std::size_t>(index));
-    QStringList words{row->text()};
+    QStringList words{row->title()};
     if (!row->subtitle().isEmpty()) words << row->subtitle();
     if (!row->toolTip().isEmpty()) words << row->toolTip();
     return words.join(", ");
