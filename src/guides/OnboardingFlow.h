@@ -51,6 +51,7 @@ class OnboardingFlow {
     std::optional<std::string> launchAtLoginProblem() const;
 
     std::string summonKeysPhrase() const { return host_.summonKeysPhrase(); }
+    bool trayShown() const { return !host_.trayShown || host_.trayShown(); }
 
     // Anything the view shows changed.
     Signal<> changed;
