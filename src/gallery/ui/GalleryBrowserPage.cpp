@@ -13,6 +13,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -91,6 +92,24 @@ class StageSquare : public QWidget {
 
   private:
     bool glass_ = false;
+};
+
+// The ring around the stage while its wheel has the keyboard focus, drawn
+// over the wheel's rim.
+class StageFocusRing : public QWidget {
+  public:
+    explicit StageFocusRing(QWidget* stage) : QWidget(stage) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawEllipse(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 };
 
 // The wheel shown so far, laid over the stage and fading out as the next
@@ -385,6 +404,7 @@ void GalleryBrowserPage::refreshStage() {
     // A new accent draws the wheel shown again, at once.
     const Color tint = services_.accent();
     if (shownId == previewedId_ && tint == previewedAccent_) return;
+    if (shownId != previewedId_) aimed_.reset();
     // A new selection replaces the wheel on the stage with a fade.
     if (shownId != previewedId_ && !previewedId_.empty() && isVisible()) fadeOutPreview(*square_);
     previewedId_ = shownId;
@@ -392,21 +412,78 @@ void GalleryBrowserPage::refreshStage() {
     noMatch_->setVisible(!selected);
     if (preview_.widget) preview_.widget->setVisible(selected != nullptr);
     if (!selected || !services_.preview) return;
-    WheelPreviewSpec spec{*model_.previewWheel(),
-                          wheelSize_,
-                          [this](int position) { model_.trySlice(position); },
-                          true,
-                          true,
-                          std::nullopt};
+    showPreview();
+    preview_.widget->setAccessibleName(QString::fromStdString(selected->wheel.name) + tr(" preview"));
+    preview_.widget->setAccessibleDescription(tr("Add to My Wheels to review each action in detail."));
+}
+
+void GalleryBrowserPage::showPreview() {
+    WheelPreviewSpec spec{
+        *model_.previewWheel(), wheelSize_, [this](int position) { model_.trySlice(position); }, true, true,
+        std::nullopt,           aimed_};
     if (preview_.widget) {
         preview_.show(std::move(spec));
     } else {
         preview_ = services_.preview(std::move(spec), square_);
         square_->layout()->addWidget(preview_.widget);
         preview_.widget->show();
+        preview_.widget->setFocusPolicy(Qt::StrongFocus);
+        preview_.widget->installEventFilter(this);
+        focusRing_ = new StageFocusRing(square_);
     }
-    preview_.widget->setAccessibleName(QString::fromStdString(selected->wheel.name) + tr(" preview"));
-    preview_.widget->setAccessibleDescription(tr("Add to My Wheels to review each action in detail."));
+    focusRing_->setGeometry(square_->rect());
+}
+
+bool GalleryBrowserPage::eventFilter(QObject* watched, QEvent* event) {
+    if (!preview_.widget || watched != preview_.widget) return WorkshopPane::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        focusRing_->show();
+        focusRing_->raise();
+        break;
+    case QEvent::FocusOut:
+        focusRing_->hide();
+        if (aimed_) {
+            aimed_.reset();
+            showPreview();
+        }
+        break;
+    case QEvent::KeyPress:
+        return aimKey(*static_cast<QKeyEvent*>(event));
+    default:
+        break;
+    }
+    return false;
+}
+
+// With the focus on the stage's wheel, Right and Down aim at the next slot
+// clockwise, Left and Up at the one before, and Return or Space tries the
+// slice aimed at, as a click on it would.
+bool GalleryBrowserPage::aimKey(const QKeyEvent& key) {
+    const auto wheel = model_.previewWheel();
+    if (!wheel || wheel->sliceCount <= 0 || (key.modifiers() & ~Qt::KeypadModifier)) return false;
+    int step = 0;
+    switch (key.key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        step = 1;
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        step = -1;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (aimed_) model_.trySlice(*aimed_);
+        return true;
+    default:
+        return false;
+    }
+    const int count = wheel->sliceCount;
+    aimed_ = aimed_ ? ((*aimed_ + step) % count + count) % count : (step > 0 ? 0 : count - 1);
+    showPreview();
+    return true;
 }
 
 void GalleryBrowserPage::syncSheet() {

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -67,6 +68,7 @@ class GalleryBrowserPage : public WorkshopPane {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildLeftPane(QWidget* pane);
@@ -75,6 +77,8 @@ class GalleryBrowserPage : public WorkshopPane {
     void refreshCategories();
     void refreshWheels();
     void refreshStage();
+    void showPreview();
+    bool aimKey(const QKeyEvent& key);
     void syncSheet();
     QColor accent() const;
 
@@ -98,6 +102,9 @@ class GalleryBrowserPage : public WorkshopPane {
     QLabel* summary_ = nullptr;
     QWidget* square_ = nullptr;
     WheelPreview preview_;
+    // The stage's slot aimed at from the keyboard while the wheel has the focus.
+    std::optional<int> aimed_;
+    QWidget* focusRing_ = nullptr;
     QLabel* noMatch_ = nullptr;
     QPointer<AddWheelSheet> sheet_;
     GalleryToastView* toastView_ = nullptr;

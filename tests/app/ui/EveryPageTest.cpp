@@ -68,15 +68,7 @@ class EveryPageTest : public ::testing::Test {
             rig.c().showMain(tab);
             settle();
             QWidget* window = windows.mainWindow();
-            window->resize(1100, 560);
-            settle();
-            // The workshop slides between the gallery and the editor: to its
-            // end. Fades (the ready pill's) keep their own time.
-            for (auto* motion : window->findChildren<QPropertyAnimation*>())
-                if (motion->state() == QAbstractAnimation::Running &&
-                    !qobject_cast<QGraphicsEffect*>(motion->targetObject()))
-                    motion->setCurrentTime(motion->totalDuration());
-            settle();
+            settleAtTestSize(*window);
             check("tab " + std::to_string(static_cast<int>(tab)), *window);
         }
         rig.c().showMain(MainTab::wheels);
@@ -84,7 +76,21 @@ class EveryPageTest : public ::testing::Test {
             wheels.front().slices.front().action = MacroAction::Shortcut{"Lights"};
         });
         settle();
+        settleAtTestSize(*windows.mainWindow());
         check("My Wheels, an automation slice", *windows.mainWindow());
+    }
+
+    // The window's resize to the page's size (fitted to the small test
+    // screen) and the workshop's slide between the gallery and the editor run
+    // on the wall clock: to their end, then the window at the size the checks
+    // expect. Fades (the ready pill's) keep their own time.
+    void settleAtTestSize(QWidget& window) {
+        for (auto* motion : window.findChildren<QPropertyAnimation*>())
+            if (motion->state() == QAbstractAnimation::Running &&
+                !qobject_cast<QGraphicsEffect*>(motion->targetObject()))
+                motion->setCurrentTime(motion->totalDuration());
+        window.resize(1100, 560);
+        settle();
     }
 
     SliceIconSources icons;

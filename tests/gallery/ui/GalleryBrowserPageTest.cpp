@@ -64,6 +64,12 @@ class GalleryPage : public ::testing::Test {
         QDir().mkpath(folder);
         EXPECT_TRUE(widget->grab().save(folder + "/" + name));
     }
+    // Every fade at its end, and what faded out gone.
+    void finishFades() {
+        for (auto* fade : page->findChildren<QVariantAnimation*>())
+            fade->setCurrentTime(fade->totalDuration());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     // The middle of the top slot of the stage's wheel.
     QPoint topSlot() {
         QWidget* wheel = page->preview();
@@ -124,24 +130,26 @@ TEST_F(GalleryPage, ARowNamedWithAnAmpersandReadsItOnceAndTakesNoAltKey) {
 }
 
 // The keyboard crosses the page in screen order, each list one stop with Up
-// and Down in the order the rows show, on to Add to My Wheels; screen readers
-// hear both lists, and the stage's wheel with the slice under the pointer.
+// and Down in the order the rows show, on to Add to My Wheels and the stage's
+// wheel; screen readers hear both lists, and the stage's wheel with the slice
+// under the pointer.
 TEST_F(GalleryPage, TheKeyboardCrossesTheListsInScreenOrderAndReachesAdd) {
     rig.workspace.installed["org.keepassxc.keepassxc"] = "/usr/share/applications/keepassxc.desktop";
     open();
     QApplication::setActiveWindow(page.get());
     page->searchField()->setFocus();
     std::vector<QWidget*> stops;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         stops.push_back(QApplication::focusWidget());
     }
-    ASSERT_EQ(stops.size(), 3u);
+    ASSERT_EQ(stops.size(), 4u);
     QWidget* categories = stops[0];
     QWidget* wheels = stops[1];
     EXPECT_EQ(categories->accessibleName(), "Categories");
     EXPECT_EQ(wheels->accessibleName(), "Wheels");
     EXPECT_EQ(stops[2], page->addButton());
+    EXPECT_EQ(stops[3], page->preview());
 
     const auto allCategories = WheelGallery::categories();
     categories->setFocus();
@@ -170,9 +178,7 @@ TEST_F(GalleryPage, TheKeyboardCrossesTheListsInScreenOrderAndReachesAdd) {
     }
     EXPECT_EQ(page->model().state().selectedId(), listed.back()->id);
     QTest::keyClick(wheels, Qt::Key_Up);
-    for (auto* fade : page->findChildren<QVariantAnimation*>())
-        fade->setCurrentTime(fade->totalDuration());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    finishFades();
     saveScreenshot(page.get(), "gallery-focused-row.png");
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(wheels);
     ASSERT_TRUE(list);
@@ -227,9 +233,7 @@ TEST_F(GalleryPage, AClickFadesTheRowsAndTheStageAndGlassClearsTheStage) {
     GalleryListRow* before = page->wheelButton("gallery-system");
     GalleryListRow* after = page->wheelButton("gallery-power-lock");
     ASSERT_TRUE(before && after);
-    for (auto* fade : page->findChildren<QVariantAnimation*>())
-        fade->setCurrentTime(fade->totalDuration());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    finishFades();
     const auto fill = [](GalleryListRow* row) {
         return qBlue(row->grab().toImage().pixel(5, row->height() / 2)) -
                qRed(row->grab().toImage().pixel(5, row->height() / 2));
@@ -274,7 +278,7 @@ TEST_F(GalleryPage, AClickFadesTheRowsAndTheStageAndGlassClearsTheStage) {
     saveScreenshot(page.get(), "gallery-glass-stage.png");
 }
 
-TEST_F(GalleryPage, ClickingAPreviewSliceTriesIt) {
+TEST_F(GalleryPage, ClickingOrAimingAtAPreviewSliceTriesIt) {
     open(false);
     QTest::mouseClick(page->categoryButton(GalleryWheel::Category::fun), Qt::LeftButton);
     QTest::mouseClick(page->wheelButton("gallery-time-killers"), Qt::LeftButton);
@@ -295,6 +299,20 @@ TEST_F(GalleryPage, ClickingAPreviewSliceTriesIt) {
     EXPECT_EQ(rig.c().configStore().config(), before);
     rig.queue.advance(2.5);
     EXPECT_FALSE(page->model().toast().current());
+
+    // From the keyboard the arrows aim, round past the top, the wheel tells a
+    // screen reader the slice aimed at, and Return tries it.
+    QTest::mouseClick(page->wheelButton("gallery-time-killers"), Qt::LeftButton);
+    rig.workspace.openedLinks.clear();
+    QApplication::setActiveWindow(page.get());
+    page->preview()->setFocus(Qt::TabFocusReason);
+    for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Right})
+        QTest::keyClick(page->preview(), key);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(page->preview())->text(QAccessible::Value), "2048");
+    finishFades();
+    saveScreenshot(page.get(), "gallery-aimed-slot.png");
+    QTest::keyClick(page->preview(), Qt::Key_Return);
+    EXPECT_EQ(rig.workspace.openedLinks, std::vector<std::string>{"https://play2048.co"});
 }
 
 TEST_F(GalleryPage, AddingThroughTheSheetAndUndoingFromTheToast) {
