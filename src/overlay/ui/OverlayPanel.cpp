@@ -268,14 +268,16 @@ void OverlayPanel::setAlpha(double alpha) {
 }
 
 // Only a compositor shows the window's opacity; without one, changing it
-// would cost a round trip to the X server for nothing on screen.
+// would cost a round trip to the X server for nothing on screen. An opaque
+// panel under a compositor (for high contrast) only fades on close.
 void OverlayPanel::showAlpha(double alpha) {
     alpha_ = alpha;
-    if (translucent()) setWindowOpacity(alpha);
+    if (translucent() || windowOpacity() != alpha) setWindowOpacity(alpha);
 }
 
 void OverlayPanel::animateAlpha(double to, double seconds) {
-    fadeAlpha(alpha_, to, seconds);
+    alphaAnimation_->stop();
+    startAlphaAnimation(alpha_, to, seconds);
 }
 
 // Without a compositor nobody sees a fade, so the alpha takes its end value
@@ -286,6 +288,10 @@ void OverlayPanel::fadeAlpha(double from, double to, double seconds) {
         showAlpha(to);
         return;
     }
+    startAlphaAnimation(from, to, seconds);
+}
+
+void OverlayPanel::startAlphaAnimation(double from, double to, double seconds) {
     alphaAnimation_->setDuration(static_cast<int>(std::lround(seconds * 1000)));
     alphaAnimation_->setStartValue(from);
     alphaAnimation_->setEndValue(to);
