@@ -4,6 +4,7 @@
 #include "overlay/ui/SliceIconSources.h"
 #include "support/CoordinatorRig.h"
 
+#include <QAbstractAnimation>
 #include <QAbstractScrollArea>
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
@@ -82,13 +83,18 @@ class EveryPageTest : public ::testing::Test {
 
     // The window's resize to the page's size (fitted to the small test
     // screen) and the workshop's slide between the gallery and the editor run
-    // on the wall clock: to their end, then the window at the size the checks
-    // expect. Fades (the ready pill's) keep their own time.
+    // on the wall clock: to their end, the slide's whole group, or the
+    // picture of the page it left goes on fading over the new one; then the
+    // window at the size the checks expect. Fades (the ready pill's) keep
+    // their own time.
     void settleAtTestSize(QWidget& window) {
-        for (auto* motion : window.findChildren<QPropertyAnimation*>())
-            if (motion->state() == QAbstractAnimation::Running &&
-                !qobject_cast<QGraphicsEffect*>(motion->targetObject()))
+        for (auto* motion : window.findChildren<QAbstractAnimation*>()) {
+            const auto* moving = qobject_cast<QPropertyAnimation*>(motion);
+            const bool fade = moving && qobject_cast<QGraphicsEffect*>(moving->targetObject());
+            if (!fade && !motion->group() && motion->state() == QAbstractAnimation::Running)
                 motion->setCurrentTime(motion->totalDuration());
+        }
+        settle();
         window.resize(1100, 560);
         settle();
     }
