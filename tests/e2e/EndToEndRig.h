@@ -635,7 +635,10 @@ inline nlohmann::json storedDefaults(const TestHome& home) {
 // desktop with accessibility on runs them. Stopping it ends the accessibility
 // bus and everything it started, as a crashed or disabled one would.
 struct AccessibilityBus {
+    // `runtime` is made as a private runtime folder for the two buses.
     explicit AccessibilityBus(const fs::path& runtime) {
+        fs::create_directories(runtime);
+        fs::permissions(runtime, fs::perms::owner_all);
         session.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
         if (!session.waitForReadyRead(5000)) return;
         address = QString::fromUtf8(session.readLine()).trimmed();

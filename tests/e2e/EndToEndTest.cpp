@@ -924,10 +924,7 @@ TEST_F(EndToEnd, ATextSliceFiredOverATerminalArrivesInIt) {
 // The wheel at the text caret -------------------------------------------------
 
 TEST_F(EndToEnd, TheTextCaretSettingOpensTheWheelBelowTheCaretAndElseAtThePointer) {
-    const fs::path runtime = home.path / "bus";
-    fs::create_directories(runtime);
-    fs::permissions(runtime, fs::perms::owner_all);
-    AccessibilityBus bus(runtime);
+    AccessibilityBus bus(home.path / "bus");
     ASSERT_TRUE(bus.ready) << "the accessibility bus did not start";
     Program program(home.path, "caret", {}, bus.environment());
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
