@@ -409,18 +409,24 @@ inline xcb_window_t selectionOwner(xcb_connection_t* connection, const char* sel
     return owner;
 }
 
+// On the test script's display, or on the one named.
 struct WindowManager {
-    WindowManager() {
+    explicit WindowManager(const std::string& display = {}) {
         if (std::system("command -v openbox >/dev/null") != 0) return;
+        const std::string on = display.empty() ? "" : "DISPLAY=" + display + " ";
+        if (!display.empty()) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("DISPLAY", QString::fromStdString(display));
+            process.setProcessEnvironment(environment);
+        }
         process.start("openbox", {"--sm-disable"});
-        running =
-            process.waitForStarted(5000) &&
-            waitFor(
-                [] {
-                    return output("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") !=
-                           std::string::npos;
-                },
-                5);
+        running = process.waitForStarted(5000) &&
+                  waitFor(
+                      [&] {
+                          return output(on + "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null")
+                                     .find("window id") != std::string::npos;
+                      },
+                      5);
     }
     ~WindowManager() {
         process.terminate();
@@ -680,9 +686,10 @@ struct SessionBus {
 // An X server of the test's own, so that a compositor started on it changes
 // nothing for the tests that share the test script's server.
 struct PrivateDisplay {
-    explicit PrivateDisplay(const fs::path& folder) {
+    explicit PrivateDisplay(const fs::path& folder, QSize screen = {1024, 768}) {
         const fs::path number = folder / "display-number";
-        server.start("sh", {"-c", "exec Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>\"$0\"",
+        const QString size = QString("%1x%2x24").arg(screen.width()).arg(screen.height());
+        server.start("sh", {"-c", "exec Xvfb -displayfd 3 -screen 0 " + size + " -nolisten tcp 3>\"$0\"",
                             QString::fromStdString(number.string())});
         if (!waitFor([&] { return readFile(number).ends_with('\n'); }, 10)) return;
         name = ":" + readFile(number).substr(0, readFile(number).size() - 1);

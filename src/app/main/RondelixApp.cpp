@@ -43,6 +43,7 @@
 #include "platform/linux/X11BlurBehind.h"
 #include "platform/linux/X11CompositorWatch.h"
 #include "platform/linux/X11EventTaps.h"
+#include "platform/linux/X11FrameExtents.h"
 #include "platform/linux/X11Permissions.h"
 #include "platform/linux/X11TrayColors.h"
 #include "platform/linux/XdgWorkspace.h"
@@ -82,7 +83,8 @@ struct DesktopPlatform {
           accessibility(log), permissions(log), inputAccess(permissions), session(log), notifications(log),
           layout(log), updater(RondelixApp::version, log),
           appearance(log, desktop::LinuxDesktopAppearance::sessionSources()),
-          windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind}) {}
+          windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind},
+                  &desktop::expectedFrameExtents) {}
 
     desktop::InotifyFileWatcher watcher;
     desktop::AutostartLoginItems loginItems;

@@ -12,11 +12,14 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPropertyAnimation>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcutEvent>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -101,17 +104,18 @@ MainWindow::MainWindow(PageContext context, GlassBackdrop::Environment backdrop,
     pages_->setObjectName("pages");
     pages_->setMinimumWidth(320);
 
-    auto* split = new QSplitter(Qt::Horizontal, this);
-    split->setChildrenCollapsible(false);
-    split->addWidget(buildSidebarColumn());
-    split->addWidget(pages_);
-    split->setStretchFactor(1, 1);
-    split->setSizes({220, 1000});
+    split_ = new QSplitter(Qt::Horizontal, this);
+    split_->setChildrenCollapsible(false);
+    sidebarColumn_ = buildSidebarColumn();
+    split_->addWidget(sidebarColumn_);
+    split_->addWidget(pages_);
+    split_->setStretchFactor(1, 1);
+    split_->setSizes({220, 1000});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(menuBar_);
-    layout->addWidget(split);
+    layout->addWidget(split_);
 
     resizeAnimation_->setDuration(resizeAnimationMs);
     resizeAnimation_->setEasingCurve(QEasingCurve::InOutQuad);
@@ -310,13 +314,55 @@ void MainWindow::showWorkshop(bool gallery) {
 ContentSize MainWindow::room() const {
     const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!shown) return {};
-    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize framed = frameGeometry().size() - geometry().size();
+    const QSize frame = framed.isNull() ? QSize(0, 0).grownBy(expectedFrame_) : framed;
     const QSize available = shown->availableGeometry().size() - frame;
     return {static_cast<double>(available.width()), static_cast<double>(available.height())};
 }
 
+// What the window needs to show the page whole beside the sidebar: the
+// page's own minimum, or for a page that scrolls, its content's width and the
+// scroll bar's.
+QSize MainWindow::pageNeeds() const {
+    QWidget* page = pages_->currentWidget();
+    if (!page) return {};
+    // A page not shown yet may still hold the sizes its rows had before
+    // they were filled in.
+    for (QWidget* part : page->findChildren<QWidget*>())
+        part->updateGeometry();
+    for (QLayout* layout : page->findChildren<QLayout*>())
+        layout->invalidate();
+    QSize needed = page->minimumSizeHint().expandedTo(page->minimumSize());
+    if (const auto* scroll = qobject_cast<const QScrollArea*>(page); scroll && scroll->widget())
+        needed.setWidth(scroll->widget()->minimumSizeHint().width() +
+                        scroll->verticalScrollBar()->sizeHint().width() + 2 * scroll->frameWidth());
+    return needed;
+}
+
+ContentSize MainWindow::smallestContent(ContentSize groupMinimum) {
+    const QSize page = pageNeeds();
+    const ContentSize smallest{
+        std::max(groupMinimum.width, static_cast<double>(narrowestSidebar() + page.width())),
+        std::max(groupMinimum.height, static_cast<double>(menuBar_->sizeHint().height() + page.height()))};
+    keepPageRoom(smallest.width);
+    return smallest;
+}
+
+int MainWindow::narrowestSidebar() const {
+    return sidebarColumn_->minimumWidth() + split_->handleWidth();
+}
+
+// At the window's smallest the sidebar is at its narrowest, and dragging it
+// wider takes nothing from the page.
+void MainWindow::keepPageRoom(double windowWidth) {
+    pages_->setMinimumWidth(std::max(0, static_cast<int>(std::lround(windowWidth)) - narrowestSidebar()));
+}
+
 void MainWindow::fitContent(ContentSize size, ContentSize minimum, bool animated) {
+    minimum = smallestContent(minimum);
+    size = {std::max(size.width, minimum.width), std::max(size.height, minimum.height)};
     const FittedSize fitted = fitToRoom(size, minimum, room());
+    keepPageRoom(fitted.minimum.width);
     const QSize target = toQSize(fitted.size);
     programSize_ = target;
     resizeAnimation_->stop();

@@ -7,6 +7,7 @@
 #include "engine/PermissionPoll.h"
 #include "util/Signal.h"
 
+#include <QMargins>
 #include <QSize>
 #include <QWidget>
 #include <cstddef>
@@ -17,6 +18,7 @@ class QLabel;
 class QListWidget;
 class QMenuBar;
 class QPropertyAnimation;
+class QSplitter;
 class QStackedWidget;
 class QTimer;
 
@@ -46,9 +48,18 @@ class MainWindow final : public QWidget {
     static void installEditMenuIfNeeded(QMenuBar& menuBar);
     QMenuBar& menuBar() const { return *menuBar_; }
 
-    // Takes the content size and minimum for the page group, fitted to the
-    // screen's usable area; the top-left corner stays where it is.
+    // Takes the content size and minimum for the page group, each raised to
+    // what the page shown needs to show whole, fitted to the screen's usable
+    // area; the top-left corner stays where it is.
     void fitContent(ContentSize size, ContentSize minimum, bool animated);
+    // The group's minimum raised to what the page shown needs beside the
+    // sidebar, before any fitting to the screen; from now on the page keeps
+    // that room when the sidebar is dragged wider.
+    ContentSize smallestContent(ContentSize groupMinimum);
+
+    // The frame the window manager will put around the window, counted while
+    // the window has none yet.
+    void setExpectedFrame(QMargins frame) { expectedFrame_ = frame; }
 
     GlassBackdrop& backdrop() { return backdrop_; }
     QListWidget& sidebar() const { return *sidebar_; }
@@ -80,6 +91,9 @@ class MainWindow final : public QWidget {
     void showWorkshop(bool gallery);
     void dropTransientPage();
     ContentSize room() const;
+    QSize pageNeeds() const;
+    int narrowestSidebar() const;
+    void keepPageRoom(double windowWidth);
 
     PageContext context_;
     AppCoordinator& coordinator_;
@@ -88,6 +102,8 @@ class MainWindow final : public QWidget {
     GlassBackdrop backdrop_;
     PermissionPoll poll_;
     QMenuBar* menuBar_;
+    QWidget* sidebarColumn_ = nullptr;
+    QSplitter* split_ = nullptr;
     QListWidget* sidebar_;
     SidebarFooter* footer_;
     QLabel* keepsRunningNote_;
@@ -101,6 +117,7 @@ class MainWindow final : public QWidget {
     QTimer* resizeSettled_;
     // The size the program last gave the window: a resize to it is not the user's.
     QSize programSize_;
+    QMargins expectedFrame_;
     ScopedConnection connection_;
     ScopedConnection wheelConnection_;
     bool rebuilding_ = false;

@@ -16,20 +16,28 @@ namespace {
 // New windows open in the middle of the screen, as the desktop's own do; a
 // session without a window manager would otherwise stack them all in the
 // top-left corner. A window larger than the screen keeps its top-left corner
-// (and so its title and menu) on screen.
-void centreOnScreen(QWidget& window) {
+// (and so its title and menu) on screen. It is placed by its frame: the
+// `frame` expected around it when known, else whatever frame the window
+// manager draws.
+void centreOnScreen(QWidget& window, QMargins frame = {}) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect available = screen->availableGeometry();
-    QPoint topLeft = available.center() - QPoint(window.width() / 2, window.height() / 2);
+    const QSize framed = window.size().grownBy(frame);
+    QPoint topLeft = available.center() - QPoint(framed.width() / 2, framed.height() / 2);
     topLeft.setX(std::max(topLeft.x(), available.left()));
     topLeft.setY(std::max(topLeft.y(), available.top()));
-    window.move(topLeft);
+    if (frame.isNull())
+        window.move(topLeft);
+    else
+        window.setGeometry(QRect(topLeft + QPoint(frame.left(), frame.top()), window.size()));
 }
 
 } // namespace
 
-QtAppWindows::QtAppWindows(GlassBackdrop::Environment backdrop) : backdrop_(std::move(backdrop)) {}
+QtAppWindows::QtAppWindows(GlassBackdrop::Environment backdrop, FrameEstimate frame)
+    : backdrop_(std::move(backdrop)), frame_(std::move(frame)),
+      focusReturn_([this]() -> QWidget* { return main_; }) {}
 
 QtAppWindows::~QtAppWindows() {
     destroyAll();
@@ -101,8 +109,11 @@ void QtAppWindows::makeMain(ContentSize size, ContentSize minimum) {
     main_ = new MainWindow(*context_, backdrop_);
     main_->backdrop().setGlass(glassEnabled());
     main_->showKeepsRunningNote(!trayShown_);
+    // Fitted with the frame it will get, so that the whole of it opens on screen.
+    const QMargins frame = frame_ ? frame_(*main_) : QMargins();
+    main_->setExpectedFrame(frame);
     main_->fitContent(size, minimum, false);
-    centreOnScreen(*main_);
+    centreOnScreen(*main_, frame);
     main_->onUserClose = [this] {
         if (onMainWindowClosed) onMainWindowClosed();
     };

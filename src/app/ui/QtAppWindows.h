@@ -1,12 +1,15 @@
 #pragma once
 
 #include "app/AppWindows.h"
+#include "app/ui/FocusReturn.h"
 #include "app/ui/GlassBackdrop.h"
 #include "app/ui/PageContext.h"
 #include "util/Signal.h"
 
+#include <QMargins>
 #include <QPointer>
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -23,7 +26,11 @@ class SideWindow;
 // exists; the windows' views read it.
 class QtAppWindows final : public AppWindows {
   public:
-    explicit QtAppWindows(GlassBackdrop::Environment backdrop = {});
+    // The frame the window manager will draw around a window not shown yet;
+    // empty margins when it cannot tell.
+    using FrameEstimate = std::function<QMargins(QWidget& window)>;
+
+    explicit QtAppWindows(GlassBackdrop::Environment backdrop = {}, FrameEstimate frame = {});
     ~QtAppWindows() override;
 
     // The windows' pages use the coordinator's services and draw their wheels'
@@ -62,6 +69,7 @@ class QtAppWindows final : public AppWindows {
     void retire(SideWindow* w);
 
     GlassBackdrop::Environment backdrop_;
+    FrameEstimate frame_;
     std::optional<PageContext> context_;
     bool trayShown_ = true;
     ScopedConnection configConnection_;
@@ -70,6 +78,7 @@ class QtAppWindows final : public AppWindows {
     // Closed side windows waiting for their deferred deletion; their pages
     // hold on to the coordinator's services, so they must go before it does.
     std::vector<QPointer<SideWindow>> closing_;
+    FocusReturn focusReturn_;
 };
 
 } // namespace rondelix

@@ -1,6 +1,8 @@
 #include "app/ui/SideWindow.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -15,6 +17,10 @@ SideWindow::SideWindow(const QString& title, GlassBackdrop::Environment backdrop
     setFixedSize(contentWidth, contentHeight);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    auto* closeWindow = new QAction(this);
+    closeWindow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    connect(closeWindow, &QAction::triggered, this, &QWidget::close);
+    addAction(closeWindow);
 }
 
 void SideWindow::setContent(QWidget* content) {
@@ -46,6 +52,15 @@ void SideWindow::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QWidget::mousePressEvent(event);
+}
+
+// Esc reaches the window only when the focused control has no use for it.
+void SideWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace rondelix

@@ -9,7 +9,8 @@ namespace rondelix {
 
 // One of the program's side windows (onboarding, system-action setup, the
 // how-it-works guide): a fixed 560 × 640 window that can be dragged by its
-// background. Their content comes from the guides; the window is the shell's.
+// background, and that Esc or Ctrl+W closes as its close button would. Their
+// content comes from the guides; the window is the shell's.
 class SideWindow final : public QWidget {
     Q_OBJECT
 
@@ -32,6 +33,7 @@ class SideWindow final : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     GlassBackdrop backdrop_;

@@ -1,6 +1,9 @@
 #include "editor/ui/GrowingTextField.h"
 
+#include "util/EnteredText.h"
+
 #include <QAbstractTextDocumentLayout>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <algorithm>
@@ -69,6 +72,13 @@ void GrowingTextField::fitHeight() {
 
 QSize GrowingTextField::sizeHint() const {
     return {QPlainTextEdit::sizeHint().width(), contentHeight()};
+}
+
+void GrowingTextField::insertFromMimeData(const QMimeData* source) {
+    if (!source->hasText()) return LongTextEdit::insertFromMimeData(source);
+    QMimeData entered;
+    entered.setText(QString::fromStdString(enteredText(source->text().toStdString(), true)));
+    LongTextEdit::insertFromMimeData(&entered);
 }
 
 void GrowingTextField::resizeEvent(QResizeEvent* event) {

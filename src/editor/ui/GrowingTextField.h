@@ -24,6 +24,9 @@ class GrowingTextField : public LongTextEdit {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Pasted or dropped text comes in without control characters; its line
+    // breaks stay.
+    void insertFromMimeData(const QMimeData* source) override;
 
   private:
     int contentHeight() const;

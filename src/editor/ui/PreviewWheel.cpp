@@ -1,10 +1,13 @@
 #include "editor/ui/PreviewWheel.h"
 
+#include "editor/SliceEdits.h"
 #include "overlay/SliceShape.h"
 #include "overlay/ui/SliceShapePath.h"
 #include "overlay/ui/WheelGraphic.h"
 #include "overlay/ui/WheelPalette.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -16,6 +19,9 @@ constexpr double rimRatio = 0.5;
 constexpr double rimGap = 2;
 constexpr double outlineInset = 1.5;
 constexpr double outlineWidth = 1.5;
+// With the focus the outline is bolder, so the slot the arrows move is plain.
+constexpr double focusedOutlineWidth = 3;
+constexpr double focusRingWidth = 2;
 
 bool outlined(const PreviewWheel::Inputs& in) {
     return in.interactive && in.selectedPosition >= 0 && in.selectedPosition < in.wheel.sliceCount;
@@ -32,10 +38,7 @@ class PreviewWheel::Outline : public QWidget {
 
     // The outline's path for the inputs given.
     QPainterPath path(const Inputs& in) const {
-        const double d = owner_.side();
-        const SliceShape shape{in.selectedPosition, in.wheel.sliceCount, d * hubRatio + outlineInset,
-                               d * rimRatio - rimGap - outlineInset};
-        return sliceShapePath(shape, owner_.square());
+        return owner_.slotPath(in.selectedPosition, in.wheel.sliceCount);
     }
 
     // What the outline covers with these inputs; empty when none is drawn.
@@ -43,7 +46,7 @@ class PreviewWheel::Outline : public QWidget {
         if (!outlined(in)) return {};
         return path(in)
             .boundingRect()
-            .adjusted(-outlineWidth, -outlineWidth, outlineWidth, outlineWidth)
+            .adjusted(-focusedOutlineWidth, -focusedOutlineWidth, focusedOutlineWidth, focusedOutlineWidth)
             .toAlignedRect();
     }
 
@@ -53,7 +56,15 @@ class PreviewWheel::Outline : public QWidget {
         if (!outlined(in)) return;
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        QPen pen(toQColor(in.accent), outlineWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+        if (owner_.hasFocus()) {
+            // The wheel's rim shows that the arrows go to it.
+            painter.setPen(QPen(palette().color(QPalette::Highlight), focusRingWidth));
+            painter.setBrush(Qt::NoBrush);
+            const double inset = focusRingWidth / 2;
+            painter.drawEllipse(owner_.square().adjusted(inset, inset, -inset, -inset));
+        }
+        QPen pen(toQColor(in.accent), owner_.hasFocus() ? focusedOutlineWidth : outlineWidth, Qt::SolidLine,
+                 Qt::FlatCap, Qt::MiterJoin);
         pen.setMiterLimit(10);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
@@ -68,11 +79,22 @@ PreviewWheel::PreviewWheel(QWidget* parent)
     : QWidget(parent), graphic_(new WheelGraphic(this)), outline_(new Outline(*this)) {
     setMinimumSize(200, 200);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setFocusPolicy(Qt::StrongFocus);
+    // Before anything asks the accessibility layer about the widget.
+    AccessibleItems::install();
+    setAccessibleName("Slices");
 }
 
 QRectF PreviewWheel::square() const {
     const double d = side();
     return {(width() - d) / 2, (height() - d) / 2, d, d};
+}
+
+QPainterPath PreviewWheel::slotPath(int position, int sliceCount) const {
+    const double d = side();
+    const SliceShape shape{position, sliceCount, d * hubRatio + outlineInset,
+                           d * rimRatio - rimGap - outlineInset};
+    return sliceShapePath(shape, square());
 }
 
 double PreviewWheel::side() const {
@@ -97,7 +119,10 @@ void PreviewWheel::setInputs(Inputs inputs) {
     const bool keepGraphic =
         sameLook && (*graphicClickable_ ? inputs.interactive || !letsGo : !inputs.interactive);
     const QRect outlineBefore = outline_->area(inputs_);
+    const int selectedBefore = accessibleSelectedItem();
     inputs_ = std::move(inputs);
+    if (accessibleSelectedItem() != selectedBefore)
+        AccessibleItems::selectionMoved(*this, accessibleSelectedItem());
     const QRect outlineAfter = outline_->area(inputs_);
     // A redrawn graphic takes the outline above it along.
     if (outlineAfter != outlineBefore) {
@@ -144,6 +169,58 @@ void PreviewWheel::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(palette().color(QPalette::Base));
     painter.drawEllipse(square());
+}
+
+int PreviewWheel::accessibleItemCount() const {
+    return std::max(0, inputs_.wheel.sliceCount);
+}
+
+QString PreviewWheel::accessibleItemName(int index) const {
+    const Slice* slice = sliceAt(inputs_.wheel, index);
+    const std::string place = positionName(index, inputs_.wheel.sliceCount);
+    return QString::fromStdString(place + ": " + (slice ? slice->label : "empty"));
+}
+
+QRect PreviewWheel::accessibleItemRect(int index) const {
+    return slotPath(index, inputs_.wheel.sliceCount).boundingRect().toAlignedRect();
+}
+
+int PreviewWheel::accessibleSelectedItem() const {
+    return showsOutline() ? inputs_.selectedPosition : -1;
+}
+
+void PreviewWheel::keyPressEvent(QKeyEvent* event) {
+    const int count = inputs_.wheel.sliceCount;
+    const bool plain = !(event->modifiers() & ~Qt::KeypadModifier);
+    int step = 0;
+    if (plain && (event->key() == Qt::Key_Right || event->key() == Qt::Key_Down)) step = 1;
+    if (plain && (event->key() == Qt::Key_Left || event->key() == Qt::Key_Up)) step = -1;
+    if (step != 0 && inputs_.interactive && count > 0) {
+        const int position = ((inputs_.selectedPosition + step) % count + count) % count;
+        if (onSelect) onSelect(position);
+        return event->accept();
+    }
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) return requestMenu();
+    QWidget::keyPressEvent(event);
+}
+
+void PreviewWheel::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Keyboard) requestMenu();
+}
+
+void PreviewWheel::requestMenu() {
+    if (!showsOutline() || !onMenu) return;
+    onMenu(mapToGlobal(outline_->path(inputs_).boundingRect().center()).toPoint());
+}
+
+void PreviewWheel::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    outline_->update();
+}
+
+void PreviewWheel::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    outline_->update();
 }
 
 } // namespace rondelix

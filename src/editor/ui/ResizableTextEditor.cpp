@@ -35,7 +35,9 @@ ResizableTextEditor::ResizableTextEditor(std::function<void(const QString&)> onE
     edit_->setFixedHeight(height_);
     layout->addWidget(edit_);
 
-    grip_ = new QLabel(edit_);
+    // Beside the editor rather than inside it, so that nothing the editor
+    // lays out (its scroll bar) ever comes over the grip.
+    grip_ = new QLabel(this);
     grip_->setObjectName(QStringLiteral("resizeGrip"));
     const int side = gripGlyph + 2 * gripPadding;
     grip_->setFixedSize(side, side);
@@ -46,6 +48,10 @@ ResizableTextEditor::ResizableTextEditor(std::function<void(const QString&)> onE
     grip_->setCursor(Qt::SizeVerCursor);
     grip_->installEventFilter(this);
     edit_->installEventFilter(this);
+    // Once the text overflows, the scroll bar ends above the grip.
+    auto* gripRoom = new QWidget;
+    gripRoom->setFixedSize(side, side);
+    edit_->addScrollBarWidget(gripRoom, Qt::AlignBottom);
 
     connect(edit_, &QPlainTextEdit::textChanged, this, [this] {
         if (onEdit_) onEdit_(edit_->text());
@@ -66,8 +72,9 @@ void ResizableTextEditor::setEditorHeight(int height) {
 }
 
 bool ResizableTextEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == edit_ && event->type() == QEvent::Resize) {
-        grip_->move(edit_->width() - grip_->width(), edit_->height() - grip_->height());
+    if (watched == edit_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+        const QRect corner = edit_->geometry();
+        grip_->move(corner.right() + 1 - grip_->width(), corner.bottom() + 1 - grip_->height());
         grip_->raise();
         return false;
     }

@@ -18,6 +18,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QScrollArea>
@@ -62,7 +63,7 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
       undo_(historyButton("arrow.uturn.backward", "Undo (Ctrl+Z)", "undo")),
       redo_(historyButton("arrow.uturn.forward", "Redo (Ctrl+Shift+Z)", "redo")),
       pillScroll_(new QScrollArea), pills_(new WheelPillColumn), previewSlot_(new QWidget),
-      preview_(new PreviewWheel), noWheel_(new QLabel("No wheel selected")),
+      preview_(new PreviewWheel), noWheel_(new QLabel("No wheel selected")), captionRow_(new QWidget),
       caption_(
           new QLabel("Hold your summon key anywhere to test this wheel for real. Click a slice here to edit "
                      "it.")) {
@@ -87,7 +88,7 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     pillScroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     pillScroll_->setFixedWidth(pills_->width());
     makeSeeThrough(*pillScroll_);
-    // Keys move between the controls, never into a scroll area.
+    // Tab moves to the pills themselves, never to the scroll area around them.
     pillScroll_->setFocusPolicy(Qt::NoFocus);
     belowTabs->addWidget(pillScroll_);
 
@@ -101,18 +102,23 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     caption_->setAlignment(Qt::AlignCenter);
     caption_->setToolTip("Drag one slice onto another to swap their spots.");
     makeSecondary(caption_);
-    previewPane->addWidget(caption_, 0, Qt::AlignHCenter);
+    // The caption is as wide as the wheel, which follows the page's size: it
+    // lies over a row of its height that asks the page for no width.
+    captionRow_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    caption_->setParent(captionRow_);
+    previewPane->addWidget(captionRow_);
     noWheel_->setAlignment(Qt::AlignCenter);
     makeSecondary(noWheel_);
     previewPane->addWidget(noWheel_, 1);
     belowTabs->addLayout(previewPane, 1);
     wheelColumn->addLayout(belowTabs, 1);
     page->addLayout(wheelColumn, 1);
-    page->addWidget(buildInspector());
     // The wheel is as big as the workshop says, centred on its slot; where
-    // the slot is narrower it reaches under the pills and the inspector.
+    // the slot is narrower it reaches under the pills. It joins the page
+    // before the inspector, so Tab reaches it in screen order.
     preview_->setParent(this);
     preview_->lower();
+    page->addWidget(buildInspector());
     setWheelSize(WorkshopLayout::minimumWheelSize);
 
     pills_->onSelect = [this](const std::string& id) { editor_.select(id, 0); };
@@ -123,6 +129,13 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     pills_->onExport = [this](const std::string& id) { editor_.exportWheel(id); };
     preview_->onSelect = [this](int position) { editor_.selectPosition(position); };
     preview_->onSwap = [this](int from, int to) { editor_.swapSlices(from, to); };
+    // The slice card's actions menu, dropped from the slot; an empty slot has none.
+    preview_->onMenu = [this](QPoint at) {
+        if (!editor_.selectedSlice()) return;
+        QMenu menu(this);
+        sliceSection_->fillActionsMenu(menu);
+        menu.exec(at);
+    };
 
     configConnection_ = store.configChanged.connectScoped([this] { refresh(); });
     historyConnection_ = store.historyChanged.connectScoped([this] { refreshHistory(); });
@@ -230,12 +243,18 @@ void WheelEditorPage::placePreview() {
     const QRect slot = previewSlot_->geometry();
     QRect square(QPoint(), preview_->size());
     square.moveCenter(slot.center());
+    // Wider than its slot, the wheel reaches under the pills rather than
+    // under the inspector's cards.
+    if (square.right() > slot.right()) square.moveRight(slot.right());
     preview_->move(square.topLeft());
-    // The caption is at most as wide as the wheel and as tall as its lines.
+    // The caption is at most as wide as the wheel and as tall as its lines,
+    // centred under it as far as its slot allows.
     const int captionWidth = std::max(1, std::min(preview_->width(), slot.width()));
-    if (caption_->width() == captionWidth) return;
-    caption_->setFixedWidth(captionWidth);
-    caption_->setFixedHeight(caption_->heightForWidth(captionWidth));
+    const int captionHeight = caption_->heightForWidth(captionWidth);
+    captionRow_->setFixedHeight(captionHeight);
+    const int captionLeft =
+        std::clamp(square.center().x() - slot.left() - captionWidth / 2, 0, slot.width() - captionWidth);
+    caption_->setGeometry(captionLeft, 0, captionWidth, captionHeight);
 }
 
 void WheelEditorPage::refresh() {
@@ -262,7 +281,7 @@ void WheelEditorPage::refreshPreview() {
     if (!shown) shown = editor_.currentWheel();
     preview_->setVisible(shown.has_value());
     previewSlot_->setVisible(shown.has_value());
-    caption_->setVisible(shown.has_value());
+    captionRow_->setVisible(shown.has_value());
     noWheel_->setVisible(!shown);
     if (!shown) return;
     const Behavior& behavior = store.config().behavior;

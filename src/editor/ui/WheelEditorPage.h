@@ -93,6 +93,7 @@ class WheelEditorPage : public WorkshopPane {
     QWidget* previewSlot_;
     PreviewWheel* preview_;
     QLabel* noWheel_;
+    QWidget* captionRow_;
     QLabel* caption_;
     WheelSection* wheelSection_;
     SliceSection* sliceSection_;

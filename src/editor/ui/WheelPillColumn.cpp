@@ -4,6 +4,7 @@
 
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,6 +21,8 @@ constexpr double plainInset = 13;
 constexpr double trailingInset = 13;
 constexpr double verticalInset = 6;
 constexpr double badgeGap = 5;
+constexpr double focusRingGap = 2;
+constexpr double focusRingWidth = 2;
 
 QFont nameFont(const QFont& base) {
     QFont font = base;
@@ -74,6 +77,10 @@ bool WheelPillColumn::Motion::atRest() const {
 
 WheelPillColumn::WheelPillColumn(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    // Before anything asks the accessibility layer about the widget.
+    AccessibleItems::install();
+    setAccessibleName("Wheels");
     setFixedWidth(leadingPadding + columnWidth);
     frameTimer_.setInterval(16);
     connect(&frameTimer_, &QTimer::timeout, this, [this] { step(); });
@@ -117,11 +124,13 @@ void WheelPillColumn::step() {
 }
 
 void WheelPillColumn::setPills(std::vector<Pill> pills, const std::string& selectedId, QColor accent) {
+    const bool moved = selectedId != selectedId_;
     pills_ = std::move(pills);
     selectedId_ = selectedId;
     accent_ = accent;
     layoutPills();
     update();
+    if (moved) AccessibleItems::selectionMoved(*this, accessibleSelectedItem());
 }
 
 void WheelPillColumn::layoutPills() {
@@ -204,6 +213,24 @@ PillFrames WheelPillColumn::framesInSight() const {
     return frames;
 }
 
+int WheelPillColumn::accessibleItemCount() const {
+    return static_cast<int>(pills_.size());
+}
+
+QString WheelPillColumn::accessibleItemName(int index) const {
+    const std::string& name = pills_.at(static_cast<std::size_t>(index)).name;
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(utf8Prefix(name, shapedNameBytes)));
+}
+
+QRect WheelPillColumn::accessibleItemRect(int index) const {
+    return toQt(frameAt(static_cast<std::size_t>(index))).toAlignedRect();
+}
+
+int WheelPillColumn::accessibleSelectedItem() const {
+    const auto index = indexOf(selectedId_);
+    return index ? static_cast<int>(*index) : -1;
+}
+
 QSize WheelPillColumn::sizeHint() const {
     return {leadingPadding + columnWidth, height_};
 }
@@ -254,6 +281,12 @@ void WheelPillColumn::paintPill(QPainter& painter, std::size_t index) {
     QColor fill = primary;
     fill.setAlphaF(0.12f);
     painter.fillPath(capsule, selected ? accent_ : fill);
+    if (selected && hasFocus()) {
+        const double out = focusRingGap + focusRingWidth / 2;
+        painter.setPen(QPen(palette().color(QPalette::Highlight), focusRingWidth));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(frame.adjusted(-out, -out, out, out), radius + out, radius + out);
+    }
     if (dropTarget) {
         painter.setPen(QPen(selected ? QColor(Qt::white) : accent_, 2));
         painter.setBrush(Qt::NoBrush);
@@ -343,9 +376,42 @@ void WheelPillColumn::leaveEvent(QEvent* event) {
 }
 
 void WheelPillColumn::contextMenuEvent(QContextMenuEvent* event) {
-    const auto under = indexUnder(event->pos());
-    if (!under) return;
-    const std::size_t index = *under;
+    if (event->reason() == QContextMenuEvent::Keyboard) return showMenuOfSelected();
+    if (const auto under = indexUnder(event->pos())) showMenu(*under, event->globalPos());
+}
+
+void WheelPillColumn::keyPressEvent(QKeyEvent* event) {
+    const auto index = indexOf(selectedId_);
+    const bool plain = !(event->modifiers() & ~Qt::KeypadModifier);
+    if (plain && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) && index) {
+        const std::size_t next = event->key() == Qt::Key_Up ? (*index > 0 ? *index - 1 : 0)
+                                                            : std::min(*index + 1, pills_.size() - 1);
+        if (next != *index && onSelect) onSelect(pills_[next].id);
+        return event->accept();
+    }
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) return showMenuOfSelected();
+    QWidget::keyPressEvent(event);
+}
+
+void WheelPillColumn::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void WheelPillColumn::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+// From the keyboard the menu drops from the selected pill's lower left.
+void WheelPillColumn::showMenuOfSelected() {
+    const auto index = indexOf(selectedId_);
+    if (!index) return;
+    const QRectF frame = toQt(frameAt(*index));
+    showMenu(*index, mapToGlobal(QPointF(frame.left() + frame.height() / 2, frame.bottom())).toPoint());
+}
+
+void WheelPillColumn::showMenu(std::size_t index, QPoint globalAt) {
     QMenu menu(this);
     const QPalette& colours = menu.palette();
     QAction* up = menu.addAction(SymbolFont::icon("arrow.up", colours, QPalette::WindowText), "Move Up");
@@ -367,7 +433,7 @@ void WheelPillColumn::contextMenuEvent(QContextMenuEvent* event) {
     connect(exportAction, &QAction::triggered, this, [this, wheelId] {
         if (onExport) onExport(wheelId);
     });
-    menu.exec(event->globalPos());
+    menu.exec(globalAt);
 }
 
 } // namespace rondelix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/PillDrag.h"
+#include "editor/ui/AccessibleItemList.h"
 #include "overlay/Spring.h"
 
 #include <QColor>
@@ -19,13 +20,14 @@ namespace rondelix {
 // The column of wheel pills: one capsule per wheel in list order, the first
 // ten with their number-key badge. A click selects a wheel, a drag onto
 // another pill moves it there, and the context menu moves it by one place or
-// exports it. It draws the list it is given and reports gestures; it changes
-// nothing itself.
+// exports it. With the focus, Up and Down select the wheel above or below and
+// the Menu key or Shift+F10 opens the selected pill's menu. It draws the list
+// it is given and reports gestures; it changes nothing itself.
 //
 // Pills stand one row apart, so where a pill lies follows from its place in
 // the list; only the pills in sight are ever shaped and drawn, and a name is
 // elided once and kept, so a list of any length costs no more than a screenful.
-class WheelPillColumn : public QWidget {
+class WheelPillColumn : public QWidget, public AccessibleItems {
     Q_OBJECT
   public:
     static constexpr int columnWidth = 200;
@@ -61,6 +63,12 @@ class WheelPillColumn : public QWidget {
 
     QSize sizeHint() const override;
 
+    // A screen reader's list of the wheels by name.
+    int accessibleItemCount() const override;
+    QString accessibleItemName(int index) const override;
+    QRect accessibleItemRect(int index) const override;
+    int accessibleSelectedItem() const override;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -68,6 +76,9 @@ class WheelPillColumn : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
@@ -99,6 +110,8 @@ class WheelPillColumn : public QWidget {
     void paintPill(QPainter& painter, std::size_t index);
     std::optional<std::size_t> indexUnder(QPointF point) const;
     std::optional<std::string> pillUnder(QPointF point) const;
+    void showMenu(std::size_t index, QPoint globalAt);
+    void showMenuOfSelected();
 
     std::vector<Pill> pills_;
     // By the start of the name that is shaped and whether the pill has a badge.

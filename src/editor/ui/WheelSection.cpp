@@ -1,6 +1,7 @@
 #include "editor/ui/WheelSection.h"
 
 #include "editor/WheelEditor.h"
+#include "editor/ui/EnteredTextValidator.h"
 #include "qtshared/MnemonicText.h"
 #include "qtshared/QtText.h"
 #include "qtshared/ScrollNeedsFocus.h"
@@ -50,6 +51,7 @@ WheelSection::WheelSection(WheelEditor& editor, const ConfigStore& store, AppPic
     name_->setPlaceholderText("Wheel Name");
     // A name from the file is kept whole however long it is.
     name_->setMaxLength(INT_MAX);
+    name_->setValidator(new EnteredTextValidator(name_));
     for (int count : Wheel::validSliceCounts)
         count_->addItem(QString::number(count), count);
     count_->setObjectName("sliceCount");

@@ -4,6 +4,7 @@
 #include "gallery/WheelManifest.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/SystemColors.h"
+#include "qtshared/ElidingLabel.h"
 #include "qtshared/QtColor.h"
 
 #include <QFrame>
@@ -22,12 +23,10 @@ namespace {
 constexpr int sheetWidth = 600;
 constexpr double previewDiameter = 360;
 
+// Cut at its end when too long, the whole text then its tooltip.
 QLabel* oneLineLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(false);
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    label->setToolTip(text);
+    auto* label = new ElidingLabel(Qt::ElideRight, parent);
+    label->setText(text);
     return label;
 }
 
@@ -37,21 +36,24 @@ QFont scaled(QFont font, double factor, QFont::Weight weight) {
     return font;
 }
 
-// One review line: the label, then what it does, each cut to one line.
+// One review line: the label, then at the far end what it does, each cut
+// to one line.
 QWidget* entryCell(const WheelManifest::Entry& entry, const QFont& base, QWidget* parent) {
     auto* cell = new QWidget(parent);
     auto* row = new QHBoxLayout(cell);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
     auto* label = oneLineLabel(QString::fromStdString(entry.label), cell);
+    label->setObjectName("entryLabel");
     label->setFont(scaled(base, 1.0, QFont::Medium));
     auto* detail = oneLineLabel(QString::fromStdString(AddWheelReview::shownDetail(entry.detail)), cell);
+    detail->setObjectName("entryDetail");
     detail->setFont(scaled(base, 1.0, QFont::Normal));
     detail->setForegroundRole(QPalette::PlaceholderText);
-    detail->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    row->addWidget(label, 1);
+    row->addWidget(label);
     row->addSpacing(6);
-    row->addWidget(detail, 1);
+    row->addStretch(1);
+    row->addWidget(detail);
     return cell;
 }
 

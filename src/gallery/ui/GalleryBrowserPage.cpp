@@ -1,6 +1,7 @@
 #include "gallery/ui/GalleryBrowserPage.h"
 
 #include "gallery/DesktopKeystrokes.h"
+#include "gallery/WorkshopLayout.h"
 #include "gallery/ui/AddWheelSheet.h"
 #include "gallery/ui/GalleryToastView.h"
 #include "icons/ui/SymbolFont.h"
@@ -35,6 +36,11 @@ QFrame* divider(QFrame::Shape shape, QWidget* parent) {
     line->setFrameShape(shape);
     line->setFrameShadow(QFrame::Plain);
     line->setForegroundRole(QPalette::Mid);
+    // One pixel, so that the columns beside it add up to the pane's width.
+    if (shape == QFrame::VLine)
+        line->setFixedWidth(1);
+    else
+        line->setFixedHeight(1);
     return line;
 }
 
@@ -58,6 +64,8 @@ class StageSquare : public QWidget {
         glass_ = glass;
         update();
     }
+    // As large as the wheel it holds, which its maximum follows.
+    QSize sizeHint() const override { return maximumSize(); }
 
   protected:
     void paintEvent(QPaintEvent*) override {
@@ -172,6 +180,10 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
     clear_->setIcon(
         QIcon(SymbolFont::pixmap("xmark.circle.fill", 14, palette().color(QPalette::PlaceholderText))));
     clear_->setAutoRaise(true);
+    // Its room is kept while it is hidden: it appearing moves nothing.
+    QSizePolicy keepsRoom = clear_->sizePolicy();
+    keepsRoom.setRetainSizeWhenHidden(true);
+    clear_->setSizePolicy(keepsRoom);
     clear_->setToolTip(tr("Clear search"));
     clear_->setAccessibleName(tr("Clear search"));
     searchRow->addWidget(glass);
@@ -269,7 +281,11 @@ void GalleryBrowserPage::buildStage(QWidget* stage) {
     connect(add_, &QPushButton::clicked, this, [this] { model_.openSheet(); });
 
     square_ = new StageSquare(stage);
-    square_->setFixedSize(static_cast<int>(wheelSize_), static_cast<int>(wheelSize_));
+    // The wheel follows the page's size, so the page needs room for the
+    // smallest wheel only.
+    const int smallest = static_cast<int>(WorkshopLayout::minimumWheelSize);
+    square_->setMinimumSize(smallest, smallest);
+    square_->setMaximumSize(static_cast<int>(wheelSize_), static_cast<int>(wheelSize_));
     auto* squareLayout = new QVBoxLayout(square_);
     squareLayout->setContentsMargins(0, 0, 0, 0);
     noMatch_ = new QLabel(tr("No match"), square_);
@@ -284,7 +300,7 @@ void GalleryBrowserPage::buildStage(QWidget* stage) {
 void GalleryBrowserPage::setWheelSize(double side) {
     if (side == wheelSize_) return;
     wheelSize_ = side;
-    square_->setFixedSize(static_cast<int>(side), static_cast<int>(side));
+    square_->setMaximumSize(static_cast<int>(side), static_cast<int>(side));
     previewedId_.clear();
     refreshStage();
 }
@@ -361,10 +377,13 @@ void GalleryBrowserPage::refreshStage() {
     header_->setVisible(selected != nullptr);
     if (selected) summary_->setText(QString::fromStdString(selected->summary));
     const std::string shownId = selected ? selected->id : std::string();
-    if (shownId == previewedId_) return;
+    // A new accent draws the wheel shown again, at once.
+    const Color tint = services_.accent();
+    if (shownId == previewedId_ && tint == previewedAccent_) return;
     // A new selection replaces the wheel on the stage with a fade.
-    if (!previewedId_.empty() && isVisible()) fadeOutPreview(*square_);
+    if (shownId != previewedId_ && !previewedId_.empty() && isVisible()) fadeOutPreview(*square_);
     previewedId_ = shownId;
+    previewedAccent_ = tint;
     noMatch_->setVisible(!selected);
     if (preview_.widget) preview_.widget->setVisible(selected != nullptr);
     if (!selected || !services_.preview) return;

@@ -82,6 +82,7 @@ class GalleryBrowserPage : public WorkshopPane {
     double wheelSize_;
     bool detected_ = false;
     std::string previewedId_;
+    Color previewedAccent_;
     QLineEdit* search_ = nullptr;
     QToolButton* clear_ = nullptr;
     std::map<GalleryWheel::Category, GalleryListRow*> categoryRows_;

@@ -52,11 +52,13 @@ void setSquareShown(QWidget& square, bool shown) {
 } // namespace
 
 // The wheel on its way: the outgoing page's wheel turning into the incoming
-// page's as it flies, both drawn to the square it has reached.
+// page's as it flies, both drawn to the square it has reached. The incoming
+// wheel is drawn as its square shows it at each frame, so that a wheel
+// chosen there meanwhile is the one that lands.
 class WheelWorkshopPage::FlyingWheel : public QWidget {
   public:
-    FlyingWheel(QPixmap leaving, QPixmap arriving, QWidget* parent)
-        : QWidget(parent), leaving_(std::move(leaving)), arriving_(std::move(arriving)) {
+    FlyingWheel(QPixmap leaving, QWidget& arriving, QWidget* parent)
+        : QWidget(parent), leaving_(std::move(leaving)), arriving_(&arriving) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
     void setBlend(double blend) {
@@ -71,13 +73,14 @@ class WheelWorkshopPage::FlyingWheel : public QWidget {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.setOpacity(std::clamp(1 - blend_, 0.0, 1.0));
         painter.drawPixmap(rect(), leaving_);
+        if (!arriving_) return;
         painter.setOpacity(std::clamp(blend_, 0.0, 1.0));
-        painter.drawPixmap(rect(), arriving_);
+        painter.drawPixmap(rect(), squarePicture(*arriving_));
     }
 
   private:
     QPixmap leaving_;
-    QPixmap arriving_;
+    QPointer<QWidget> arriving_;
     double blend_ = 0;
 };
 
@@ -100,6 +103,10 @@ QPixmap WheelWorkshopPage::flyingPicture() const {
 
 bool WheelWorkshopPage::isSwitching() const {
     return switching_ != nullptr;
+}
+
+QSize WheelWorkshopPage::minimumSizeHint() const {
+    return current_ ? current_->minimumSizeHint() : QWidget::minimumSizeHint();
 }
 
 WorkshopPane* WheelWorkshopPage::makePage(bool gallery) {
@@ -149,7 +156,7 @@ void WheelWorkshopPage::showGallery(bool gallery) {
 
     QWidget* to = current_->wheelSquare();
     if (to && !wheelLook.isNull()) {
-        flying_ = new FlyingWheel(wheelLook, squarePicture(*to), this);
+        flying_ = new FlyingWheel(wheelLook, *to, this);
         const QRect end(to->mapTo(this, QPoint(0, 0)), to->size());
         flying_->setGeometry(wheelStart);
         flying_->show();

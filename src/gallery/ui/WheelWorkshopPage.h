@@ -36,6 +36,8 @@ class WheelWorkshopPage : public QWidget {
     // The picture of the outgoing page's wheel that sets out.
     QPixmap flyingPicture() const;
     bool isSwitching() const;
+    // What the page shown needs.
+    QSize minimumSizeHint() const override;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

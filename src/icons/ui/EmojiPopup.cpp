@@ -1,9 +1,12 @@
 #include "icons/ui/EmojiPopup.h"
 
+#include "icons/ui/PickerGrid.h"
+
 #include <QAbstractListModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -13,6 +16,24 @@ namespace {
 
 constexpr int cellSide = 36;
 constexpr int emojiPixels = 24;
+constexpr double cellInset = 1;
+
+// A cell: the emoji centred, on the grid's hover and current-cell backdrop.
+class EmojiCellDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        PickerGrid::paintCell(*painter, option,
+                              QRectF(option.rect).adjusted(cellInset, cellInset, -cellInset, -cellInset));
+        painter->save();
+        painter->setFont(option.font);
+        painter->setPen(option.palette.color(QPalette::Text));
+        painter->drawText(option.rect, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
+        painter->restore();
+    }
+};
 
 } // namespace
 
@@ -75,16 +96,12 @@ EmojiPopup::EmojiPopup(const std::vector<EmojiGroup>& groups, std::function<void
         tabs_->setTabToolTip(tab, QString::fromStdString(group.name));
     }
     model_ = new EmojiGridModel(this);
-    grid_ = new QListView(this);
+    grid_ = new PickerGrid(QSize(cellSide, cellSide), this);
     grid_->setObjectName(QStringLiteral("emojiGrid"));
+    grid_->setAccessibleName(tr("Emoji"));
     grid_->setModel(model_);
-    grid_->setViewMode(QListView::IconMode);
-    grid_->setMovement(QListView::Static);
-    grid_->setResizeMode(QListView::Adjust);
-    grid_->setUniformItemSizes(true);
-    grid_->setGridSize(QSize(cellSide, cellSide));
-    grid_->setSelectionMode(QAbstractItemView::NoSelection);
-    grid_->setFrameShape(QFrame::NoFrame);
+    grid_->setItemDelegate(new EmojiCellDelegate(grid_));
+    grid_->enterFrom(search_);
     QFont emojiFont(QStringLiteral("Noto Color Emoji"));
     emojiFont.setPixelSize(emojiPixels);
     grid_->setFont(emojiFont);
@@ -100,7 +117,7 @@ EmojiPopup::EmojiPopup(const std::vector<EmojiGroup>& groups, std::function<void
 
     connect(search_, &QLineEdit::textChanged, this, &EmojiPopup::refresh);
     connect(tabs_, &QTabBar::currentChanged, this, &EmojiPopup::refresh);
-    connect(grid_, &QListView::clicked, this, [this](const QModelIndex& index) {
+    connect(grid_, &PickerGrid::picked, this, [this](const QModelIndex& index) {
         if (!index.isValid()) return;
         const std::string emoji = model_->emoji()[static_cast<std::size_t>(index.row())].text;
         close();

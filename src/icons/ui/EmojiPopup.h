@@ -9,16 +9,17 @@
 
 class QLabel;
 class QLineEdit;
-class QListView;
 class QTabBar;
 
 namespace rondelix {
 
 class EmojiGridModel;
+class PickerGrid;
 
 // The program's emoji palette: the Unicode emoji in their groups, one group
-// at a time, or every emoji whose name holds the search. Clicking one hands
-// it to `onPick` and closes the popup.
+// at a time, or every emoji whose name holds the search. Clicking one, or
+// Return or Space on the current one, hands it to `onPick` and closes the
+// popup; Down from the search enters the grid and Esc closes without a pick.
 class EmojiPopup : public QFrame {
     Q_OBJECT
 
@@ -37,7 +38,7 @@ class EmojiPopup : public QFrame {
     std::function<void(const std::string&)> onPick_;
     QLineEdit* search_;
     QTabBar* tabs_;
-    QListView* grid_;
+    PickerGrid* grid_;
     EmojiGridModel* model_;
     QLabel* empty_;
 };

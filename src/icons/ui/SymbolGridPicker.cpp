@@ -1,6 +1,7 @@
 #include "icons/ui/SymbolGridPicker.h"
 
 #include "icons/SymbolCatalog.h"
+#include "icons/ui/PickerGrid.h"
 #include "icons/ui/SymbolFont.h"
 
 #include <QAbstractListModel>
@@ -8,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -31,7 +31,8 @@ QFrame* divider(QWidget* parent) {
     return line;
 }
 
-// A cell: the glyph centred in its square, the square lit while hovered.
+// A cell: the glyph centred in its square, the square lit while hovered or
+// current.
 class SymbolCellDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -40,15 +41,9 @@ class SymbolCellDelegate : public QStyledItemDelegate {
                const QModelIndex& index) const override {
         const QRectF cell(option.rect.x() + (option.rect.width() - cellSide) / 2.0,
                           option.rect.y() + (option.rect.height() - cellSide) / 2.0, cellSide, cellSide);
+        PickerGrid::paintCell(*painter, option, cell);
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
-        if (option.state & QStyle::State_MouseOver) {
-            QColor hover = option.palette.color(QPalette::Highlight);
-            hover.setAlphaF(0.18);
-            painter->setPen(Qt::NoPen);
-            painter->setBrush(hover);
-            painter->drawRoundedRect(cell, 6, 6);
-        }
         const std::string name = index.data(Qt::ToolTipRole).toString().toStdString();
         SymbolFont::paint(*painter, name, cell, glyphSize, option.palette.color(QPalette::Text));
         painter->restore();
@@ -121,20 +116,14 @@ SymbolGridPicker::SymbolGridPicker(std::function<void(const std::string&)> onPic
     layout->addWidget(divider(this));
 
     model_ = new SymbolGridModel(this);
-    grid_ = new QListView(this);
+    grid_ = new PickerGrid(QSize(cellSide + cellSpacing, cellSide + cellSpacing), this);
     grid_->setObjectName(QStringLiteral("symbolGrid"));
+    grid_->setAccessibleName(tr("Symbols"));
     grid_->setModel(model_);
     grid_->setItemDelegate(new SymbolCellDelegate(grid_));
-    grid_->setViewMode(QListView::IconMode);
-    grid_->setMovement(QListView::Static);
-    grid_->setResizeMode(QListView::Adjust);
-    grid_->setUniformItemSizes(true);
-    grid_->setGridSize(QSize(cellSide + cellSpacing, cellSide + cellSpacing));
     grid_->setSpacing(0);
     grid_->setContentsMargins(padding, padding, padding, padding);
-    grid_->setFrameShape(QFrame::NoFrame);
-    grid_->setMouseTracking(true);
-    grid_->setSelectionMode(QAbstractItemView::NoSelection);
+    grid_->enterFrom(search_);
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     layout->addWidget(grid_, 1);
     layout->addWidget(divider(this));
@@ -159,7 +148,7 @@ SymbolGridPicker::SymbolGridPicker(std::function<void(const std::string&)> onPic
 
     connect(search_, &QLineEdit::textChanged, this, &SymbolGridPicker::applyQuery);
     connect(clear_, &QToolButton::clicked, search_, &QLineEdit::clear);
-    connect(grid_, &QListView::clicked, this, &SymbolGridPicker::pick);
+    connect(grid_, &PickerGrid::picked, this, &SymbolGridPicker::pick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     applyQuery({});
 }

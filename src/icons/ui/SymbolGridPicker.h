@@ -7,16 +7,17 @@
 
 class QLabel;
 class QLineEdit;
-class QListView;
 class QToolButton;
 
 namespace rondelix {
 
+class PickerGrid;
 class SymbolGridModel;
 
 // The sheet that lists every catalogue symbol in a searchable grid. Clicking
-// a cell hands its name to `onPick` once and closes the sheet; Cancel and Esc
-// close it without a pick. Each showing starts with an empty search.
+// a cell, or Return or Space on the current one, hands its name to `onPick`
+// once and closes the sheet; Cancel and Esc close it without a pick. Each showing starts with an empty
+// search.
 class SymbolGridPicker : public QDialog {
     Q_OBJECT
 
@@ -38,7 +39,7 @@ class SymbolGridPicker : public QDialog {
     bool picked_ = false;
     QLineEdit* search_;
     QToolButton* clear_;
-    QListView* grid_;
+    PickerGrid* grid_;
     SymbolGridModel* model_;
     QLabel* count_;
 };

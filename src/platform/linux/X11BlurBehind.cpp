@@ -1,11 +1,12 @@
 #include "platform/linux/X11BlurBehind.h"
 
+#include "platform/linux/X11WindowManagerHints.h"
+
 #include <QGuiApplication>
 #include <QRegion>
 #include <QWidget>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <algorithm>
 #include <vector>
 
 namespace rondelix::platform::linux_desktop {
@@ -40,25 +41,7 @@ void requestBlurBehindRegion(QWidget& window, const QRegion& region) {
 }
 
 bool blurBehindOffered() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->display()) return false;
-    Display* display = x11->display();
-    const Atom supported = XInternAtom(display, "_NET_SUPPORTED", False);
-    const Atom blur = XInternAtom(display, "_KDE_NET_WM_BLUR_BEHIND_REGION", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, left = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, DefaultRootWindow(display), supported, 0, 4096, False, XA_ATOM, &type,
-                           &format, &count, &left, &data) != Success)
-        return false;
-    bool offered = false;
-    if (data && type == XA_ATOM && format == 32) {
-        const auto* atoms = reinterpret_cast<const Atom*>(data);
-        offered = std::find(atoms, atoms + count, blur) != atoms + count;
-    }
-    if (data) XFree(data);
-    return offered;
+    return windowManagerSupports("_KDE_NET_WM_BLUR_BEHIND_REGION");
 }
 
 } // namespace rondelix::platform::linux_desktop

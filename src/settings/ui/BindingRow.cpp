@@ -1,6 +1,7 @@
 #include "settings/ui/BindingRow.h"
 
 #include "model/SystemColors.h"
+#include "qtshared/ElidingLabel.h"
 #include "qtshared/QtColor.h"
 #include "qtshared/QtText.h"
 #include "qtshared/ScrollNeedsFocus.h"
@@ -18,6 +19,7 @@
 #include <QSlider>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace rondelix {
 
@@ -103,7 +105,8 @@ QWidget* BindingRow::makeMainLine() {
         model_.setEnabled(on);
         switching_ = false;
     });
-    combo_ = new QLabel(line);
+    // Never wrapped: a combination too long for the row is cut in its middle.
+    combo_ = new ElidingLabel(Qt::ElideMiddle, line);
     combo_->setObjectName("comboLabel");
     combo_->setFont(SettingsText::scaled(combo_->font(), 1.0, QFont::Medium));
     record_ = new QPushButton(line);
@@ -180,7 +183,7 @@ QFrame* BindingRow::makeRecordingPanel() {
     auto* heading = new QLabel("Recording Summon Key", panel);
     heading->setFont(SettingsText::scaled(heading->font(), 0.85, QFont::DemiBold));
     SettingsText::setColour(*heading, SettingsText::secondary(*heading));
-    captured_ = new QLabel(panel);
+    captured_ = new ElidingLabel(Qt::ElideMiddle, panel);
     captured_->setObjectName("capturedCombo");
     captured_->setAlignment(Qt::AlignCenter);
     captured_->setMinimumHeight(30 + 28);
@@ -268,20 +271,32 @@ void BindingRow::refresh() {
     }
     holdDelayText_->setText(toQString(model_.holdDelayText()));
 
-    if (recording && !recordingPanel_->isVisible()) {
-        recordingPanel_->adjustSize();
-        const QPoint below = record_->mapToGlobal(QPoint(record_->width() / 2, record_->height()));
-        recordingPanel_->move(below.x() - recordingPanel_->width() / 2, below.y() + 4);
-    }
-    recordingPanel_->setVisible(recording);
     const bool nothingYet = model_.recorder().captured().empty();
     captured_->setText(toQString(model_.capturedLabel()));
     SettingsText::setColour(*captured_,
                             palette().color(nothingYet ? QPalette::PlaceholderText : QPalette::WindowText));
     capturedWarning_->setVisible(model_.capturedMayCollide());
     confirm_->setEnabled(!nothingYet);
-    // The combination is never cut or wrapped: the panel grows with it.
-    if (recording) recordingPanel_->adjustSize();
+    if (recording) placeRecordingPanel();
+    recordingPanel_->setVisible(recording);
+}
+
+// Under the Record button, growing with the combination but never past the
+// window's sides: a combination too long for that is cut in its middle.
+void BindingRow::placeRecordingPanel() {
+    const QRect inWindow = window()->geometry();
+    recordingPanel_->setMaximumWidth(std::max(recordingPanel_->minimumWidth(), inWindow.width()));
+    recordingPanel_->adjustSize();
+    const QPoint below = record_->mapToGlobal(QPoint(record_->width() / 2, record_->height()));
+    const int left = std::clamp(below.x() - recordingPanel_->width() / 2, inWindow.left(),
+                                std::max(inWindow.left(), inWindow.right() + 1 - recordingPanel_->width()));
+    recordingPanel_->move(left, below.y() + 4);
+}
+
+void BindingRow::hideEvent(QHideEvent* event) {
+    // The panel goes with the window: a row that disappears stops its recording.
+    model_.recorder().stop();
+    QWidget::hideEvent(event);
 }
 
 } // namespace rondelix

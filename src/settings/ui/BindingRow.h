@@ -14,6 +14,7 @@ class QToolButton;
 
 namespace rondelix {
 
+class ElidingLabel;
 class RowReveal;
 
 // One summon binding on the Bindings page: its switch, its keys, Record with
@@ -28,7 +29,11 @@ class BindingRow : public QWidget {
     // Shows the binding as the configuration and the recorder hold it now.
     void refresh();
 
+  protected:
+    void hideEvent(QHideEvent* event) override;
+
   private:
+    void placeRecordingPanel();
     QWidget* makeMainLine();
     QWidget* makeHoldDelayLine();
     QFrame* makeRecordingPanel();
@@ -38,7 +43,7 @@ class BindingRow : public QWidget {
     ScopedConnection recorderConnection_;
 
     QCheckBox* enabled_;
-    QLabel* combo_;
+    ElidingLabel* combo_;
     QPushButton* record_;
     QToolButton* collisionHint_;
     QFrame* collisionPopover_;
@@ -50,7 +55,7 @@ class BindingRow : public QWidget {
     QSlider* holdDelaySlider_;
     QLabel* holdDelayText_;
     QFrame* recordingPanel_;
-    QLabel* captured_;
+    ElidingLabel* captured_;
     QLabel* capturedWarning_;
     QPushButton* confirm_;
 };

@@ -159,6 +159,7 @@ void DevelopmentPage::addConfigTools() {
     auto* reveal = new QPushButton("Show config.json in File Manager", this);
     auto* reload = new QPushButton("Reload From Disk", this);
     auto* restore = new QPushButton("Restore From Backup", this);
+    restore->setObjectName("restoreFromBackup");
     restoreResult_ = caption(this);
     restoreResult_->setObjectName("restoreResult");
     auto* resetOnboarding = new QPushButton("Reset Onboarding", this);
@@ -175,9 +176,11 @@ void DevelopmentPage::addConfigTools() {
     });
     connect(resetOnboarding, &QPushButton::clicked, this, [this] { services_.resetOnboarding(); });
     connect(relock, &QPushButton::clicked, this, [this] { services_.relock(); });
+    // The result line takes the row's width, so that it wraps there and
+    // gets the height its lines need.
     for (QWidget* w :
          std::initializer_list<QWidget*>{reveal, reload, restore, restoreResult_, resetOnboarding, relock})
-        section->addWidget(w, 0, Qt::AlignLeft);
+        section->addWidget(w, 0, w == restoreResult_ ? Qt::Alignment() : Qt::AlignLeft);
 }
 
 void DevelopmentPage::addExperiments() {

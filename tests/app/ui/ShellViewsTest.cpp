@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QEasingCurve>
 #include <QGraphicsOpacityEffect>
@@ -136,6 +137,59 @@ TEST_F(ShellViewsTest, SideWindowsCarryTheirTitlesAndOnlyAUserCloseCounts) {
     rig.c().showHowItWorks();
     EXPECT_TRUE(topLevel("System Action Setup"));
     EXPECT_TRUE(topLevel("How Rondelix Works"));
+}
+
+// Esc and Ctrl+W close each side window as its close button does, and the
+// main window has the keys again, as it has after a dialog of its own closes.
+TEST_F(ShellViewsTest, EscOrCtrlWClosesASideWindowAndTheMainWindowBecomesActiveAgain) {
+    rig.c().showMain(MainTab::wheels);
+    MainWindow* main = windows.mainWindow();
+    ASSERT_TRUE(main);
+    int userCloses = 0;
+    windows.onSideWindowClosed = [&, forward = windows.onSideWindowClosed](Kind kind, bool byUser) {
+        userCloses += byUser;
+        forward(kind, byUser);
+    };
+    struct Case {
+        Kind kind;
+        QKeySequence keys;
+    };
+    for (const Case& c : {Case{Kind::onboarding, QKeySequence(Qt::Key_Escape)},
+                          Case{Kind::shortcutSetup, QKeySequence(Qt::Key_Escape)},
+                          Case{Kind::howItWorks, QKeySequence(Qt::Key_Escape)},
+                          Case{Kind::onboarding, QKeySequence(Qt::CTRL | Qt::Key_W)},
+                          Case{Kind::shortcutSetup, QKeySequence(Qt::CTRL | Qt::Key_W)},
+                          Case{Kind::howItWorks, QKeySequence(Qt::CTRL | Qt::Key_W)}}) {
+        const auto name = c.keys.toString().toStdString() + " on " + std::to_string(static_cast<int>(c.kind));
+        QApplication::setActiveWindow(main);
+        if (c.kind == Kind::onboarding) rig.c().showOnboarding(OnboardingStep::welcome);
+        if (c.kind == Kind::shortcutSetup) rig.c().showShortcutSetup(std::nullopt);
+        if (c.kind == Kind::howItWorks) rig.c().showHowItWorks();
+        SideWindow* side = windows.sideWindow(c.kind);
+        ASSERT_TRUE(side) << name;
+        QApplication::setActiveWindow(side);
+        QWidget* focused = QApplication::focusWidget() ? QApplication::focusWidget() : side;
+        QTest::keyClick(focused, static_cast<Qt::Key>(c.keys[0].key()), c.keys[0].keyboardModifiers());
+        EXPECT_FALSE(windows.state(c.kind).exists) << name;
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), main) << name;
+    }
+    EXPECT_EQ(userCloses, 6);
+
+    // A sheet hands the keys back to its window; a window the user is not in
+    // takes nothing when it goes.
+    QDialog sheet(main);
+    sheet.show();
+    QApplication::setActiveWindow(&sheet);
+    sheet.reject();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), main);
+    rig.c().showHowItWorks();
+    QCoreApplication::processEvents();
+    QApplication::setActiveWindow(nullptr);
+    windows.sideWindow(Kind::howItWorks)->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), nullptr);
 }
 
 TEST_F(ShellViewsTest, NewWindowsOpenInTheMiddleOfTheScreenWithTheirTopLeftOnIt) {

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTest>
 #include <QTextCursor>
@@ -248,6 +249,21 @@ TEST(ResizableTextEditor, TheGripDragsTheHeightBetweenItsBounds) {
     EXPECT_EQ(editor->editorHeight(), 600);
     drag(-100);
     EXPECT_EQ(editor->editorHeight(), 500) << "a new drag starts from the height reached";
+
+    // Once the text overflows, the grip sits below the scroll bar, on top and
+    // taking the clicks, and still drags.
+    drag(-400);
+    editor->setText(QString("echo line\n").repeated(40));
+    QApplication::processEvents();
+    const QScrollBar* bar = editor->editor()->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    const QRect gripArea(grip->mapTo(&window, QPoint()), grip->size());
+    EXPECT_FALSE(QRect(bar->mapTo(&window, QPoint()), bar->size()).intersects(gripArea));
+    EXPECT_EQ(window.childAt(gripArea.center()), grip);
+    window.grab(QRect(editor->mapTo(&window, QPoint()), editor->size()))
+        .save(QCoreApplication::applicationDirPath() + "/artifacts/editor-grip-overflow.png");
+    drag(50);
+    EXPECT_EQ(editor->editorHeight(), 150);
 }
 
 } // namespace

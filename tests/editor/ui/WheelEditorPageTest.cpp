@@ -16,15 +16,20 @@
 #include "support/CoordinatorRig.h"
 #include "support/PaintChecks.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -81,6 +86,27 @@ class WheelEditorPageTest : public ::testing::Test {
         const double radius = square.width() * 0.36;
         return QPoint(static_cast<int>(square.center().x() + radius * std::cos(angle)),
                       static_cast<int>(square.center().y() + radius * std::sin(angle)));
+    }
+    // Runs `open` and answers the items of the menu it opened, which then
+    // takes `keys`; nothing when no menu opened.
+    static QStringList menuOpenedBy(const std::function<void()>& open,
+                                    std::vector<Qt::Key> keys = {Qt::Key_Escape}) {
+        QStringList items;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            for (const QAction* action : menu->actions())
+                if (!action->isSeparator()) items << action->text();
+            for (const Qt::Key key : keys)
+                QTest::keyClick(menu, key);
+        });
+        open();
+        QCoreApplication::processEvents();
+        return items;
+    }
+    static void keyboardMenu(QWidget& widget) {
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), widget.mapToGlobal(QPoint()));
+        QApplication::sendEvent(&widget, &menuKey);
     }
     static void saveArtifact(QWidget& widget, const QString& name) {
         QCoreApplication::processEvents();
@@ -204,6 +230,83 @@ TEST_F(WheelEditorPageTest, PreviewClicksSelectSlotsAndTheCardsFollow) {
         QTest::mouseClick(&graphic, Qt::LeftButton, {}, slotPoint(0, 8));
         EXPECT_EQ(page()->editor().selectedPosition(), summoned ? 5 : 0);
     }
+}
+
+// Tab walks the tab strip, the pills, the preview and then the inspector; Up
+// and Down pick a wheel, the arrows a slot, and the Menu key or Shift+F10 open
+// the pill's menu and the filled slot's actions menu.
+TEST_F(WheelEditorPageTest, TheKeyboardReachesThePillsAndTheSlots) {
+    open({wheelWith("a", "Alpha", {0}), wheelWith("b", "Beta"), wheelWith("c", "Gamma")});
+    ASSERT_TRUE(page());
+    QApplication::setActiveWindow(page()->window());
+    WheelPillColumn& pills = page()->pills();
+    PreviewWheel& preview = page()->preview();
+    page()->addButton()->setFocus();
+    std::vector<QWidget*> visited;
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.push_back(QApplication::focusWidget());
+    }
+    EXPECT_EQ(visited, (std::vector<QWidget*>{page()->importButton(), page()->exportButton(), &pills,
+                                              &preview, page()->wheelSection().nameField()}));
+
+    pills.setFocus();
+    struct Step {
+        Qt::Key key;
+        std::string selected;
+    };
+    for (const Step& step :
+         {Step{Qt::Key_Down, "b"}, Step{Qt::Key_Down, "c"}, Step{Qt::Key_Down, "c"}, Step{Qt::Key_Up, "b"}}) {
+        QTest::keyClick(&pills, step.key);
+        EXPECT_EQ(page()->editor().selectedWheelId(), step.selected);
+    }
+    saveArtifact(*page(), "editor-focused-pill.png");
+    QAccessibleInterface* wheelList = QAccessible::queryAccessibleInterface(&pills);
+    ASSERT_TRUE(wheelList);
+    EXPECT_EQ(wheelList->role(), QAccessible::List);
+    EXPECT_EQ(wheelList->text(QAccessible::Name), "Wheels");
+    ASSERT_EQ(wheelList->childCount(), 3);
+    EXPECT_EQ(wheelList->child(2)->text(QAccessible::Name), "Gamma");
+    EXPECT_EQ(wheelList->focusChild(), wheelList->child(1));
+    EXPECT_TRUE(wheelList->child(1)->state().selected);
+    EXPECT_FALSE(wheelList->child(0)->state().selected);
+    const QStringList pillMenu{"Move Up", "Move Down", QString::fromUtf8("Export Wheel\u2026")};
+    EXPECT_EQ(menuOpenedBy([&] { keyboardMenu(pills); }), pillMenu);
+    EXPECT_EQ(menuOpenedBy([&] { QTest::keyClick(&pills, Qt::Key_F10, Qt::ShiftModifier); },
+                           {Qt::Key_Down, Qt::Key_Return}),
+              pillMenu);
+    EXPECT_EQ(wheels()[0].id, "b") << "Move Up, chosen from the keyboard";
+    EXPECT_EQ(page()->editor().selectedWheelId(), "b");
+
+    QTest::mouseClick(&pills, Qt::LeftButton, {}, pillCentre("a"));
+    // The offscreen platform leaves no window active once a menu closes.
+    QApplication::setActiveWindow(page()->window());
+    preview.setFocus();
+    for (const auto& [key, position] : std::vector<std::pair<Qt::Key, int>>{
+             {Qt::Key_Right, 1}, {Qt::Key_Down, 2}, {Qt::Key_Up, 1}, {Qt::Key_Left, 0}, {Qt::Key_Left, 7}}) {
+        QTest::keyClick(&preview, key);
+        EXPECT_EQ(page()->editor().selectedPosition(), position);
+    }
+    EXPECT_TRUE(menuOpenedBy([&] { QTest::keyClick(&preview, Qt::Key_F10, Qt::ShiftModifier); }).isEmpty())
+        << "an empty slot has no actions menu";
+    QTest::keyClick(&preview, Qt::Key_Right);
+    saveArtifact(*page(), "editor-focused-slot.png");
+    QAccessibleInterface* slotList = QAccessible::queryAccessibleInterface(&preview);
+    ASSERT_TRUE(slotList);
+    EXPECT_EQ(slotList->role(), QAccessible::List);
+    ASSERT_EQ(slotList->childCount(), 8);
+    EXPECT_EQ(slotList->focusChild(), slotList->child(0));
+    EXPECT_EQ(slotList->child(0)->text(QAccessible::Name), "Top: Slot 0");
+    EXPECT_EQ(slotList->child(2)->text(QAccessible::Name), "Right: empty");
+    EXPECT_EQ(
+        slotList->childAt(slotList->child(2)->rect().center().x(), slotList->child(2)->rect().center().y()),
+        slotList->child(2));
+    const QStringList sliceMenu{"Duplicate in This Wheel", "Copy to Wheel", "Move to Wheel"};
+    EXPECT_EQ(menuOpenedBy([&] { keyboardMenu(preview); }), sliceMenu);
+    EXPECT_EQ(menuOpenedBy([&] { QTest::keyClick(&preview, Qt::Key_F10, Qt::ShiftModifier); },
+                           {Qt::Key_Down, Qt::Key_Return}),
+              sliceMenu);
+    EXPECT_EQ(wheels()[1].slices.size(), 2u) << "Duplicate in This Wheel, chosen from the keyboard";
 }
 
 TEST_F(WheelEditorPageTest, CtrlZUndoesOnTheWheelsPageOnly) {
@@ -356,6 +459,27 @@ TEST_F(WheelEditorPageTest, LongAndOddNamesShowElidedAndStayAsTheyAre) {
     EXPECT_FALSE(rig.c().configStore().canUndo());
     EXPECT_EQ(wheels()[0].name, longName);
     EXPECT_EQ(wheels()[1].name, oddName);
+}
+
+// Pasted text loses its control characters on the way into a wheel's name
+// and a slice's label; the label keeps its line breaks.
+TEST_F(WheelEditorPageTest, PastedNamesAndLabelsComeInWithoutControlCharacters) {
+    open({wheelWith("a", "Alpha", {0})});
+    ASSERT_TRUE(page());
+    QLineEdit* name = page()->wheelSection().nameField();
+    name->selectAll();
+    QApplication::clipboard()->setText("Work\x01 \tTools\x07\n");
+    name->paste();
+    EXPECT_EQ(name->text(), "Work Tools");
+    EXPECT_EQ(wheels()[0].name, "Work Tools");
+
+    auto* label = page()->findChild<QPlainTextEdit*>("growingField");
+    ASSERT_TRUE(label);
+    label->selectAll();
+    QApplication::clipboard()->setText("Say\x01\r\nHi\x7F\t");
+    label->paste();
+    rig.queue.advance(1);
+    EXPECT_EQ(wheels()[0].slices.at(0).label, "Say\nHi");
 }
 
 } // namespace

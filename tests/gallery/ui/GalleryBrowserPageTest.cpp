@@ -8,7 +8,9 @@
 #include "model/DefaultConfig.h"
 #include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelGraphic.h"
+#include "qtshared/ElidingLabel.h"
 #include "support/CoordinatorRig.h"
+#include "support/WidgetsShownWhole.h"
 
 #include <QApplication>
 #include <QDir>
@@ -103,6 +105,29 @@ TEST_F(GalleryPage, SearchAndCategoriesChooseWhatIsListed) {
     EXPECT_EQ(page->model().state().selectedId(), "gallery-system");
     QTest::mouseClick(page->wheelButton("gallery-power-lock"), Qt::LeftButton);
     EXPECT_EQ(page->model().state().selectedId(), "gallery-power-lock");
+}
+
+// Typing shows the clear button without moving anything, and a new accent
+// colours the stage's wheel at once, not only once another wheel is chosen.
+TEST_F(GalleryPage, TheSearchFieldKeepsItsPlaceAndTheStageFollowsTheAccent) {
+    open();
+    QApplication::processEvents();
+    const QRect field(page->searchField()->mapTo(page.get(), QPoint()), page->searchField()->size());
+    const auto listTop = [&] {
+        return page->categoryButton(GalleryWheel::Category::apps)->mapTo(page.get(), QPoint()).y();
+    };
+    const int top = listTop();
+    QTest::keyClicks(page->searchField(), "a");
+    QApplication::processEvents();
+    ASSERT_TRUE(page->clearButton()->isVisible());
+    EXPECT_EQ(QRect(page->searchField()->mapTo(page.get(), QPoint()), page->searchField()->size()), field);
+    EXPECT_EQ(listTop(), top);
+    saveScreenshot(page.get(), "gallery-search-typed.png");
+
+    const auto stageAccent = [&] { return page->findChild<WheelGraphic*>()->inputs().accent; };
+    rig.c().configStore().mutate([](Config& c) { c.behavior.accentHex = "#FF2D55"; });
+    EXPECT_EQ(stageAccent(), Color::fromHex("#FF2D55"));
+    saveScreenshot(page.get(), "gallery-accent-stage.png");
 }
 
 TEST_F(GalleryPage, AClickFadesTheRowsAndTheStageAndGlassClearsTheStage) {
@@ -213,6 +238,32 @@ TEST_F(GalleryPage, AddingThroughTheSheetAndUndoingFromTheToast) {
     QApplication::processEvents();
     EXPECT_FALSE(page->model().sheetWheel());
     EXPECT_EQ(wheelNames(), namesBefore);
+}
+
+// Each entry of the sheet shows on one line inside its cell: its label, then
+// at the far end its detail, either cut at its end when too long.
+TEST_F(GalleryPage, TheSheetCutsLongEntriesAtTheirEnd) {
+    open();
+    QTest::mouseClick(page->categoryButton(GalleryWheel::Category::web), Qt::LeftButton);
+    QTest::mouseClick(page->wheelButton("gallery-ai-assistants"), Qt::LeftButton);
+    QTest::mouseClick(page->addButton(), Qt::LeftButton);
+    ASSERT_TRUE(page->sheet());
+    QApplication::processEvents();
+    saveScreenshot(page->sheet(), "add-sheet-elided.png");
+    EXPECT_EQ(partlyShown(*page->sheet()).join("\n").toStdString(), "");
+    int cut = 0;
+    for (auto* text : page->sheet()->findChildren<ElidingLabel*>()) {
+        const QRect cell = text->parentWidget()->rect();
+        EXPECT_TRUE(cell.contains(text->geometry())) << text->text().toStdString();
+        if (text->objectName() == "entryDetail") {
+            EXPECT_EQ(text->geometry().right(), cell.right());
+        }
+        if (!text->isElided()) continue;
+        ++cut;
+        const QString shown = text->shownText();
+        EXPECT_TRUE(shown.endsWith("…") && text->text().startsWith(shown.chopped(1))) << shown.toStdString();
+    }
+    EXPECT_GT(cut, 0) << "the links are longer than their cells";
 }
 
 TEST_F(GalleryPage, TheStageFetchesWebsiteIconsAndTheAddSheetDoesNot) {

@@ -6,16 +6,26 @@
 #include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelGraphic.h"
 #include "support/CoordinatorRig.h"
+#include "support/PaintChecks.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QPainter>
 #include <QParallelAnimationGroup>
+#include <QPropertyAnimation>
 #include <gtest/gtest.h>
 
 namespace rondelix::testsupport {
 namespace {
+
+// The stage's square as drawn, clear around the wheel.
+QImage squarePicture(QWidget& square) {
+    QImage picture(square.size(), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    square.render(&picture, QPoint(), QRegion(), QWidget::DrawChildren);
+    return picture;
+}
 
 class Workshop : public ::testing::Test {
   protected:
@@ -121,6 +131,34 @@ TEST_F(Workshop, BothPagesDrawOneWheelSizeAndTheWheelFliesAsThatSquare) {
     EXPECT_EQ(
         QRect(gallery->stageSquare()->mapTo(workshop.get(), QPoint(0, 0)), gallery->stageSquare()->size()),
         stage);
+}
+
+// A wheel chosen on the stage while the wheel is still flying there (the
+// installed applications found meanwhile reorder the list) is the one the
+// flight lands as: never a picture of the stage taken before.
+TEST_F(Workshop, TheFlightLandsAsTheWheelTheStageShowsNow) {
+    open();
+    workshop->showGallery(true);
+    auto* gallery = qobject_cast<GalleryBrowserPage*>(workshop->currentPage());
+    auto* flight = workshop->findChild<QParallelAnimationGroup*>();
+    ASSERT_TRUE(gallery && flight && workshop->flyingWheel());
+    const std::string first = gallery->model().state().selectedId();
+    const std::string other = first == "gallery-terminal" ? "gallery-finder" : "gallery-terminal";
+    ASSERT_TRUE(gallery->wheelButton(other));
+    const QImage before = squarePicture(*gallery->stageSquare());
+    gallery->wheelButton(other)->click();
+    // The stage's own cross-fade from the old wheel has run its course.
+    for (auto* fade : gallery->stageSquare()->findChildren<QPropertyAnimation*>())
+        fade->setCurrentTime(fade->totalDuration());
+    const QImage now = squarePicture(*gallery->stageSquare());
+    ASSERT_GT(meanDifference(before, now), 1) << "the two wheels look alike";
+
+    flight->setCurrentTime(flight->totalDuration() - 1);
+    const QImage landing = workshop->flyingWheel()->grab().toImage().scaled(now.size());
+    // Within the disc: around it lies the page.
+    const QPointF centre = QRectF(now.rect()).center();
+    const auto disc = [&](QPoint p) { return QLineF(centre, p).length() < 0.45 * now.width(); };
+    EXPECT_LT(meanDifference(landing, now, disc), meanDifference(landing, before, disc) / 4);
 }
 
 } // namespace

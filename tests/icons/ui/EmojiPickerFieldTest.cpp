@@ -91,4 +91,54 @@ TEST(EmojiPickerField, ChooseEmojiFocusesTheFieldThenOpensThePopup) {
     EXPECT_EQ(rig.changes, std::vector<std::string>{chosen});
 }
 
+// Keyboard alone: Space on the button opens the popup, Down leaves its search
+// for the grid, the arrows move the current cell, Space or Return picks it and
+// Esc closes without a pick.
+TEST(EmojiPickerField, TheKeyboardPicksFromThePopup) {
+    FieldRig rig;
+    rig.field->setEmoji("😀");
+    auto* choose = rig.field->findChild<QPushButton*>(QStringLiteral("chooseEmoji"));
+    const auto open = [&] {
+        choose->setFocus();
+        QTest::keyClick(choose, Qt::Key_Space);
+        QCoreApplication::processEvents();
+        EmojiPopup* popup = rig.field->popup();
+        if (popup) QApplication::setActiveWindow(popup);
+        return popup;
+    };
+    struct Case {
+        Qt::Key pick;
+        std::size_t row;
+    };
+    for (const Case& c : {Case{Qt::Key_Space, 1}, Case{Qt::Key_Return, 0}}) {
+        EmojiPopup* popup = open();
+        ASSERT_NE(popup, nullptr);
+        auto* search = popup->findChild<QLineEdit*>(QStringLiteral("emojiSearch"));
+        auto* grid = popup->findChild<QListView*>(QStringLiteral("emojiGrid"));
+        QTest::keyClick(search, Qt::Key_Down);
+        ASSERT_TRUE(grid->hasFocus());
+        for (std::size_t i = 0; i < c.row; ++i)
+            QTest::keyClick(grid, Qt::Key_Right);
+        if (c.row == 1) {
+            EXPECT_TRUE(rondelix::testsupport::saveIconArtifact(
+                popup->grab().toImage(), QStringLiteral("emoji-popup-current-cell.png")));
+        }
+        const std::string expected = popup->shownEmoji()[c.row].text;
+        QTest::keyClick(grid, c.pick);
+        EXPECT_EQ(rig.field->emoji(), expected);
+        EXPECT_EQ(rig.changes.back(), expected);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(rig.field->popup(), nullptr);
+    }
+
+    const std::size_t edits = rig.changes.size();
+    EmojiPopup* popup = open();
+    ASSERT_NE(popup, nullptr);
+    QTest::keyClick(popup->findChild<QLineEdit*>(QStringLiteral("emojiSearch")), Qt::Key_Down);
+    QTest::keyClick(popup->findChild<QListView*>(QStringLiteral("emojiGrid")), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rig.field->popup(), nullptr);
+    EXPECT_EQ(rig.changes.size(), edits);
+}
+
 } // namespace

@@ -92,6 +92,47 @@ TEST(SymbolGridPicker, AClickPicksOnceAndCloses) {
     EXPECT_EQ(rig.picker.result(), QDialog::Accepted);
 }
 
+// From the search, Down enters the grid on its first cell; the arrows move the
+// current cell, drawn as such, and Return or Space picks it.
+TEST(SymbolGridPicker, TheKeyboardMovesTheCurrentCellAndPicksIt) {
+    struct Case {
+        std::vector<Qt::Key> keys;
+        int right;
+        int down;
+    };
+    for (const Case& c : {Case{{Qt::Key_Return}, 0, 0}, Case{{Qt::Key_Right, Qt::Key_Space}, 1, 0},
+                          Case{{Qt::Key_Right, Qt::Key_Down, Qt::Key_Enter}, 1, 1},
+                          Case{{Qt::Key_Down, Qt::Key_Right, Qt::Key_Left, Qt::Key_Return}, 0, 1}}) {
+        PickerRig rig;
+        const QImage unfocused = rig.grid()->grab().toImage();
+        QTest::keyClick(rig.search(), Qt::Key_Down);
+        ASSERT_TRUE(rig.grid()->hasFocus());
+        EXPECT_EQ(rig.grid()->currentIndex().row(), 0);
+        EXPECT_NE(rig.grid()->grab().toImage(), unfocused) << "the current cell is drawn";
+        for (std::size_t i = 0; i + 1 < c.keys.size(); ++i)
+            QTest::keyClick(rig.grid(), c.keys[i]);
+        const QPoint step = rig.grid()->gridSize().rheight() * QPoint(0, c.down) +
+                            rig.grid()->gridSize().rwidth() * QPoint(c.right, 0);
+        const QModelIndex expected =
+            rig.grid()->indexAt(rig.grid()->visualRect(rig.grid()->model()->index(0, 0)).center() + step);
+        EXPECT_EQ(rig.grid()->currentIndex(), expected);
+        if (c.right == 1 && c.down == 1) {
+            EXPECT_TRUE(rondelix::testsupport::saveIconArtifact(
+                rig.picker.grab().toImage(), QStringLiteral("symbol-picker-current-cell.png")));
+        }
+        QTest::keyClick(rig.grid(), c.keys.back());
+        EXPECT_EQ(rig.picks, std::vector<std::string>{
+                                 rig.picker.shownNames()[static_cast<std::size_t>(expected.row())]});
+        EXPECT_EQ(rig.picker.result(), QDialog::Accepted);
+    }
+
+    PickerRig rig;
+    QTest::keyClick(rig.search(), Qt::Key_Down);
+    QTest::keyClick(rig.grid(), Qt::Key_Escape);
+    EXPECT_FALSE(rig.picker.isVisible());
+    EXPECT_TRUE(rig.picks.empty());
+}
+
 TEST(SymbolGridPicker, EscapeAndCancelCloseWithoutAPick) {
     PickerRig rig;
     QTest::keyClicks(rig.search(), QStringLiteral("star"));

@@ -5,7 +5,9 @@
 #include "settings/ui/DevelopmentPage.h"
 #include "settings/ui/SettingsPageRig.h"
 #include "settings/ui/SpinningLogoView.h"
+#include "support/WidgetsShownWhole.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -127,6 +129,20 @@ TEST_F(DevelopmentPageTest, WithoutADemoItsButtonWaitsAndRelockLeavesForAbout) {
     control<QPushButton>("relock")->click();
     EXPECT_EQ(rig.c().mainTab(), MainTab::about);
     EXPECT_FALSE(rig.c().devMenuUnlocked());
+}
+
+// Each result line of the page shows whole, however many lines it takes.
+TEST_F(DevelopmentPageTest, EveryStatusLineShowsWhole) {
+    open();
+    rig.c().configStore().mutate([](Config& c) { c.behavior.wheelSize = 300; }); // a save makes a backup
+    rig.c().configStore().mutate([](Config& c) { c.behavior.wheelSize = 320; });
+    control<QPushButton>("restoreFromBackup")->click();
+    control<QPushButton>("roulette")->click();
+    rig.queue.advance(0.8);
+    QApplication::processEvents();
+    EXPECT_EQ(control<QLabel>("restoreResult")->text(), "Restored from config.json.bak.");
+    saveScreenshot("development-status-lines.png");
+    EXPECT_EQ(testsupport::partlyShown(*page).join("\n").toStdString(), "");
 }
 
 class AboutPageTest : public SettingsPageTest {

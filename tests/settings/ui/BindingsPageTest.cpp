@@ -3,8 +3,10 @@
 #include "app/SettingsPorts.h"
 #include "engine/HotkeyManager.h"
 #include "platform/sim/SimKeyboardLayout.h"
+#include "qtshared/ElidingLabel.h"
 #include "settings/ui/BindingRow.h"
 #include "settings/ui/SettingsPageRig.h"
+#include "support/WidgetsShownWhole.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace rondelix {
 namespace {
@@ -129,6 +132,48 @@ TEST_F(BindingsPageTest, LeavingThePageWhileRecordingReturnsTheEngineToNormal) {
     page.reset();
     EXPECT_FALSE(rig.c().hotkeyManager().recording());
     EXPECT_FALSE(rig.c().cancelActiveBindingRecorder);
+}
+
+// Eight modifiers make a combination wider than the page: the row and the
+// recording panel stay inside the window, the combination cut in its middle
+// on one line with the whole of it as the tooltip; closing the window takes
+// the panel along and ends the recording.
+TEST_F(BindingsPageTest, ALongCombinationStaysInsideTheWindowAndThePanelGoesWithIt) {
+    const std::vector<int> modifiers{59, 58, 56, 55, 62, 61, 60, 54};
+    open({{modifiers, true}, {{58}, false}});
+    page->resize(520, 600);
+    QApplication::processEvents();
+    BindingRow* row = rows()[1];
+    QTest::mouseClick(in<QPushButton>(row, "record"), Qt::LeftButton);
+    for (int code : modifiers)
+        key(QEvent::KeyPress, code);
+    QApplication::processEvents();
+    auto* panel = in<QFrame>(row, "recordingPanel");
+    ASSERT_TRUE(panel->isVisible());
+    saveScreenshot("bindings-long-combo.png");
+    saveScreenshot("bindings-long-combo-recording.png", panel);
+
+    EXPECT_EQ(testsupport::partlyShown(*page).join("\n").toStdString(), "");
+    const QString whole =
+        "Left Ctrl + Left Alt + Left Shift + Left Super + Right Ctrl + Right Alt + Right Shift + "
+        "Right Super";
+    for (auto* combination :
+         {in<ElidingLabel>(rows()[0], "comboLabel"), in<ElidingLabel>(row, "capturedCombo")}) {
+        const QString shown = combination->shownText();
+        EXPECT_TRUE(shown.startsWith("Left Ctrl") && shown.endsWith("Right Super") && shown.contains("…"))
+            << shown.toStdString();
+        EXPECT_EQ(combination->text(), whole);
+        QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), combination->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(combination, &hover);
+        EXPECT_EQ(QToolTip::text(), whole);
+    }
+    const QRect window = page->geometry();
+    EXPECT_GE(panel->geometry().left(), window.left());
+    EXPECT_LE(panel->geometry().right(), window.right());
+
+    page->hide();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_FALSE(rig.c().hotkeyManager().recording());
 }
 
 } // namespace
