@@ -312,10 +312,15 @@ void OverlayPanel::setAlpha(double alpha) {
 }
 
 // Only a compositor shows the window's opacity; without one, changing it
-// would cost a round trip to the X server for nothing on screen.
+// would cost a round trip to the X server for nothing on screen. A
+// compositor may wait for damage before it draws again, so each new opacity
+// comes with a pixel of the window repainted: without it a fade stands still
+// on an otherwise quiet desktop and the wheel vanishes at its end.
 void OverlayPanel::showAlpha(double alpha) {
     alpha_ = alpha;
-    if (translucent()) setWindowOpacity(alpha);
+    if (!translucent()) return;
+    setWindowOpacity(alpha);
+    update(QRect(width() / 2, height() / 2, 1, 1));
 }
 
 void OverlayPanel::animateAlpha(double to, double seconds) {
