@@ -119,6 +119,13 @@ TEST_F(EndToEnd, ACrashedLaunchIsCountedByTheNextOne) {
     {
         Program crashing(home.path, "crashing");
         ASSERT_TRUE(crashing.waitForLine("Rondelix: ready."));
+        // The launch is recorded right after the program is ready.
+        ASSERT_TRUE(waitFor(
+            [&] {
+                const auto stored = storedDefaults(home);
+                return stored.is_object() && stored.value("diag.launchInProgress", false);
+            },
+            5));
         crashing.process.kill();
         crashing.exit();
     }
