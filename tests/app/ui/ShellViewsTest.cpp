@@ -64,6 +64,14 @@ class ShellViewsTest : public ::testing::Test {
             if (w->windowTitle() == title && w->isVisible()) return w;
         return nullptr;
     }
+    // The main window's footer, showing "Ready" and so fading.
+    SidebarFooter& readyFooter() {
+        rig.permissions.accessibility = true;
+        rig.permissions.listen = true;
+        rig.c().permissions().refresh();
+        rig.c().showMain(MainTab::wheels);
+        return windows.mainWindow()->footer();
+    }
 
     SliceIconSources icons;
     QtAppWindows windows;
@@ -351,11 +359,7 @@ TEST_F(ShellViewsTest, TheFooterPillLeadsToWhatIsMissing) {
 // While the ready pill fades it is shown from one drawing of it; what it
 // says when that changes still reaches the screen.
 TEST_F(ShellViewsTest, TheFadingPillShowsWhatItSaysNow) {
-    rig.permissions.accessibility = true;
-    rig.permissions.listen = true;
-    rig.c().permissions().refresh();
-    rig.c().showMain(MainTab::wheels);
-    SidebarFooter& footer = windows.mainWindow()->footer();
+    SidebarFooter& footer = readyFooter();
     auto* fade = qobject_cast<QGraphicsOpacityEffect*>(footer.graphicsEffect());
     ASSERT_TRUE(fade);
     fade->setOpacity(0.6);
@@ -372,11 +376,7 @@ TEST_F(ShellViewsTest, TheFadingPillShowsWhatItSaysNow) {
 // The ready pill's slow fade follows its curve in a few dozen steps, not one
 // per frame, ends clear, and comes back at once when the pill is needed.
 TEST_F(ShellViewsTest, TheReadyPillFadesInFewStepsAlongItsCurve) {
-    rig.permissions.accessibility = true;
-    rig.permissions.listen = true;
-    rig.c().permissions().refresh();
-    rig.c().showMain(MainTab::wheels);
-    SidebarFooter& footer = windows.mainWindow()->footer();
+    SidebarFooter& footer = readyFooter();
     ASSERT_EQ(footer.pill().status(), FooterStatus::ready);
     const QEasingCurve curve(QEasingCurve::InOutQuad);
     std::set<double> shown;
