@@ -6,7 +6,7 @@
 # program's composition root lives in src/app/main/ and is built into the
 # executable alone; src/app/front/ holds the small command that starts it.
 # src/qtshared/ holds Qt helpers that the views and the desktop platform both
-# use.
+# use; the few with a source file of their own build into the views' library.
 
 file(GLOB RONDELIX_SRC_ENTRIES CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/src/*)
 set(RONDELIX_SUBSYSTEMS)
@@ -31,7 +31,7 @@ function(rondelix_logic_sources out)
 endfunction()
 
 function(rondelix_ui_sources out)
-  set(files)
+  file(GLOB files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/qtshared/*.cpp)
   foreach(dir ${RONDELIX_SUBSYSTEMS})
     file(GLOB_RECURSE dir_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${dir}/ui/*.cpp ${CMAKE_SOURCE_DIR}/src/${dir}/ui/*.h)
     list(APPEND files ${dir_files})

@@ -166,6 +166,10 @@ struct Program {
         environment.insert("PATH", qEnvironmentVariable("PATH"));
         if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
             environment.insert("DBUS_SESSION_BUS_ADDRESS", qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS"));
+        // A sanitized build's program reports as its tests do.
+        for (const char* sanitizer : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
+            if (qEnvironmentVariableIsSet(sanitizer))
+                environment.insert(sanitizer, qEnvironmentVariable(sanitizer));
         environment.insert("XDG_RUNTIME_DIR", QString::fromStdString((logFolder / "runtime").string()));
         // The single-instance socket lives in the temporary folder; one per
         // run keeps test runs that share the machine apart.

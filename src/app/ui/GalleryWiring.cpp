@@ -40,6 +40,7 @@ WheelPreviewFactory wheelPreviewFactory(ConfigStore& store, SliceIconSources& ic
             inputs.isVisible = true;
             if (shown.accentStrength) inputs.accentStrength = *shown.accentStrength;
             inputs.onTapSlice = std::move(shown.onTapSlice);
+            inputs.aimedPosition = shown.aimedPosition;
             inputs.diameter = shown.diameter;
             inputs.prefetchFavicons = shown.prefetchFavicons;
             inputs.showsHubLabel = shown.showsHubLabel;

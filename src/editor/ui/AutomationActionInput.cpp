@@ -23,6 +23,7 @@ AutomationActionInput::AutomationActionInput(ActionInputContext context, QWidget
       picker_(new QComboBox(this)) {
     field_->setObjectName(QStringLiteral("automationName"));
     field_->setPlaceholderText(tr("Automation name"));
+    field_->setAccessibleName(field_->placeholderText());
     connect(field_, &QLineEdit::textEdited, this,
             [this](const QString& text) { form().setAction(MacroAction::Shortcut{text.toStdString()}); });
     picker_->setObjectName(QStringLiteral("automationPicker"));

@@ -56,7 +56,9 @@ KeystrokeActionInput::KeystrokeActionInput(ActionInputContext context, QWidget* 
     keyField_->setObjectName(QStringLiteral("keyField"));
     keyField_->setPlaceholderText(tr("type a letter, digit, or punctuation"));
     connect(keyField_, &QLineEdit::textEdited, this, [this](const QString& text) { typeKey(text); });
-    keyRow->addWidget(SliceFormWidgets::captionLabel(tr("Key"), this));
+    QLabel* keyLabel = SliceFormWidgets::captionLabel(tr("Key"), this);
+    keyLabel->setBuddy(keyField_);
+    keyRow->addWidget(keyLabel);
     keyRow->addWidget(keyField_, 1);
     column()->addLayout(keyRow);
     column()->addWidget(SliceFormWidgets::captionLabel(

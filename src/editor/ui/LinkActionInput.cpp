@@ -11,6 +11,7 @@ namespace rondelix {
 LinkActionInput::LinkActionInput(ActionInputContext context, QWidget* parent)
     : ActionInput(std::move(context), parent), field_(new QLineEdit(this)) {
     field_->setObjectName(QStringLiteral("linkField"));
+    field_->setAccessibleName(tr("URL"));
     field_->setPlaceholderText(QStringLiteral("https://example.com"));
     connect(field_, &QLineEdit::textEdited, this,
             [this](const QString& text) { form().setAction(MacroAction::Url{text.toStdString()}); });

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/ui/AccessibleItemList.h"
 #include "model/Color.h"
 #include "model/Config.h"
+#include "qtshared/AccessibleItemList.h"
 
 #include <QPainterPath>
 #include <QWidget>

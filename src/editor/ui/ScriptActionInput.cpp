@@ -2,6 +2,7 @@
 
 #include "editor/SliceForm.h"
 #include "editor/SliceFormScriptExamples.h"
+#include "editor/ui/LongTextEdit.h"
 #include "editor/ui/ResizableTextEditor.h"
 #include "editor/ui/SliceFormWidgets.h"
 #include "qtshared/MnemonicText.h"
@@ -22,6 +23,7 @@ ScriptActionInput::ScriptActionInput(ActionInputContext context, QWidget* parent
             });
         },
         70, 600, 96, this);
+    editor_->editor()->setAccessibleName(tr("Script"));
     auto* examples = new QPushButton(tr("Examples && help…"), this);
     examples->setObjectName(QStringLiteral("scriptExamples"));
     QFont small = examples->font();

@@ -6,6 +6,7 @@
 #include "qtshared/QtText.h"
 #include "store/ConfigStore.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -81,6 +82,7 @@ void SliceSection::refresh() {
 
 void SliceSection::rebuild(const Shown& shown) {
     shown_ = shown;
+    const bool hadFocus = body_ && body_->isAncestorOf(QApplication::focusWidget());
     if (body_) {
         content_->removeWidget(body_);
         // Gone from sight at once; it may be the sender of the click that
@@ -133,6 +135,15 @@ void SliceSection::rebuild(const Shown& shown) {
         column->addSpacing(8);
     }
     content_->addWidget(body_);
+    // The keys stay in the card: the first control of the new body takes
+    // the focus that the old one had (Add Action hands it to the label).
+    if (hadFocus) {
+        body_->show();
+        for (QWidget* next = body_->nextInFocusChain(); body_->isAncestorOf(next);
+             next = next->nextInFocusChain())
+            if ((next->focusPolicy() & Qt::TabFocus) && next->isVisible() && next->isEnabled())
+                return next->setFocus(Qt::TabFocusReason);
+    }
 }
 
 } // namespace rondelix

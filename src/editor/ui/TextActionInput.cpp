@@ -1,6 +1,7 @@
 #include "editor/ui/TextActionInput.h"
 
 #include "editor/SliceForm.h"
+#include "editor/ui/LongTextEdit.h"
 #include "editor/ui/ResizableTextEditor.h"
 #include "qtshared/QtText.h"
 
@@ -17,6 +18,7 @@ TextActionInput::TextActionInput(ActionInputContext context, QWidget* parent)
             });
         },
         70, 600, 96, this);
+    editor_->editor()->setAccessibleName(tr("Text"));
     column()->addWidget(editor_);
 }
 

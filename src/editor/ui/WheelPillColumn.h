@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editor/PillDrag.h"
-#include "editor/ui/AccessibleItemList.h"
 #include "overlay/Spring.h"
+#include "qtshared/AccessibleItemList.h"
 
 #include <QColor>
 #include <QElapsedTimer>

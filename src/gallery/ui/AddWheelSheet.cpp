@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace rondelix {
 
@@ -22,6 +23,8 @@ namespace {
 
 constexpr int sheetWidth = 600;
 constexpr double previewDiameter = 360;
+// The room a review line's label keeps before its detail is cut.
+constexpr int labelRoom = sheetWidth / 5;
 
 // Cut at its end when too long, the whole text then its tooltip.
 QLabel* oneLineLabel(const QString& text, QWidget* parent) {
@@ -46,6 +49,8 @@ QWidget* entryCell(const WheelManifest::Entry& entry, const QFont& base, QWidget
     auto* label = oneLineLabel(QString::fromStdString(entry.label), cell);
     label->setObjectName("entryLabel");
     label->setFont(scaled(base, 1.0, QFont::Medium));
+    // A short label shows whole, the detail giving way first.
+    label->setMinimumWidth(std::min(label->sizeHint().width(), labelRoom));
     auto* detail = oneLineLabel(QString::fromStdString(AddWheelReview::shownDetail(entry.detail)), cell);
     detail->setObjectName("entryDetail");
     detail->setFont(scaled(base, 1.0, QFont::Normal));

@@ -3,6 +3,7 @@
 #include "gallery/DesktopKeystrokes.h"
 #include "gallery/WorkshopLayout.h"
 #include "gallery/ui/AddWheelSheet.h"
+#include "gallery/ui/GalleryRowList.h"
 #include "gallery/ui/GalleryToastView.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/SystemColors.h"
@@ -12,6 +13,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -92,6 +94,24 @@ class StageSquare : public QWidget {
     bool glass_ = false;
 };
 
+// The ring around the stage while its wheel has the keyboard focus, drawn
+// over the wheel's rim.
+class StageFocusRing : public QWidget {
+  public:
+    explicit StageFocusRing(QWidget* stage) : QWidget(stage) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawEllipse(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
 // The wheel shown so far, laid over the stage and fading out as the next
 // selection's wheel takes its place beneath it.
 void fadeOutPreview(QWidget& square) {
@@ -119,7 +139,7 @@ QScrollArea* column(QWidget* content, int width, QWidget* parent) {
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFixedWidth(width);
-    // Tab moves between the rows, not onto the column around them.
+    // The list inside is the one stop for the keyboard.
     scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -201,12 +221,13 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
     });
     connect(clear_, &QToolButton::clicked, this, [this] { search_->clear(); });
 
-    auto* categoryColumn = new QWidget(pane);
-    auto* categories = new QVBoxLayout(categoryColumn);
+    categoryColumn_ = new GalleryRowList(tr("Categories"), pane);
+    QVBoxLayout* categories = categoryColumn_->rows();
     categories->setContentsMargins(10, 10, 10, 10);
     categories->setSpacing(4);
     for (GalleryWheel::Category category : WheelGallery::categories()) {
-        auto* row = new GalleryListRow(QString::fromUtf8(GalleryWheel::rawValue(category)), categoryColumn);
+        auto* row = new GalleryListRow(QString::fromUtf8(GalleryWheel::rawValue(category)), categoryColumn_);
+        categoryColumn_->adopt(row);
         connect(row, &QAbstractButton::clicked, this, [this, category] {
             const QSignalBlocker quiet(search_);
             search_->clear();
@@ -218,8 +239,8 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
     }
     categories->addStretch(1);
 
-    wheelColumn_ = new QWidget(pane);
-    wheelRows_ = new QVBoxLayout(wheelColumn_);
+    wheelColumn_ = new GalleryRowList(tr("Wheels"), pane);
+    wheelRows_ = wheelColumn_->rows();
     wheelRows_->setContentsMargins(10, 10, 10, 10);
     wheelRows_->setSpacing(4);
     noWheels_ = new QLabel(tr("No wheels match"), wheelColumn_);
@@ -230,6 +251,7 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
         auto* row = new GalleryListRow(QString::fromStdString(gallery.wheel.name), wheelColumn_);
         row->setSubtitle(QString::number(gallery.wheel.sliceCount) + tr(" slices"));
         row->hide();
+        wheelColumn_->adopt(row);
         const std::string id = gallery.id;
         connect(row, &QAbstractButton::clicked, this, [this, id] {
             model_.state().chooseWheel(id);
@@ -240,7 +262,7 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
 
     auto* lists = new QHBoxLayout;
     lists->setSpacing(0);
-    QScrollArea* categoryScroll = column(categoryColumn, categoryColumnWidth, pane);
+    QScrollArea* categoryScroll = column(categoryColumn_, categoryColumnWidth, pane);
     categoryScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // six rows always fit
     lists->addWidget(categoryScroll);
     lists->addWidget(divider(QFrame::VLine, pane));
@@ -338,6 +360,7 @@ void GalleryBrowserPage::refreshCategories() {
     const QColor tint = accent();
     for (const auto& [category, row] : categoryRows_)
         row->setSelected(category == model_.state().selectedCategory(), tint);
+    categoryColumn_->selectionChanged();
 }
 
 void GalleryBrowserPage::refreshWheels() {
@@ -370,6 +393,7 @@ void GalleryBrowserPage::refreshWheels() {
         if (!shown.count(row)) row->hide();
     // Rows change places: lay them out now rather than on the next pass.
     wheelRows_->activate();
+    wheelColumn_->selectionChanged();
 }
 
 void GalleryBrowserPage::refreshStage() {
@@ -380,6 +404,7 @@ void GalleryBrowserPage::refreshStage() {
     // A new accent draws the wheel shown again, at once.
     const Color tint = services_.accent();
     if (shownId == previewedId_ && tint == previewedAccent_) return;
+    if (shownId != previewedId_) aimed_.reset();
     // A new selection replaces the wheel on the stage with a fade.
     if (shownId != previewedId_ && !previewedId_.empty() && isVisible()) fadeOutPreview(*square_);
     previewedId_ = shownId;
@@ -387,21 +412,78 @@ void GalleryBrowserPage::refreshStage() {
     noMatch_->setVisible(!selected);
     if (preview_.widget) preview_.widget->setVisible(selected != nullptr);
     if (!selected || !services_.preview) return;
-    WheelPreviewSpec spec{*model_.previewWheel(),
-                          wheelSize_,
-                          [this](int position) { model_.trySlice(position); },
-                          true,
-                          true,
-                          std::nullopt};
+    showPreview();
+    preview_.widget->setAccessibleName(QString::fromStdString(selected->wheel.name) + tr(" preview"));
+    preview_.widget->setAccessibleDescription(tr("Add to My Wheels to review each action in detail."));
+}
+
+void GalleryBrowserPage::showPreview() {
+    WheelPreviewSpec spec{
+        *model_.previewWheel(), wheelSize_, [this](int position) { model_.trySlice(position); }, true, true,
+        std::nullopt,           aimed_};
     if (preview_.widget) {
         preview_.show(std::move(spec));
     } else {
         preview_ = services_.preview(std::move(spec), square_);
         square_->layout()->addWidget(preview_.widget);
         preview_.widget->show();
+        preview_.widget->setFocusPolicy(Qt::StrongFocus);
+        preview_.widget->installEventFilter(this);
+        focusRing_ = new StageFocusRing(square_);
     }
-    preview_.widget->setAccessibleName(QString::fromStdString(selected->wheel.name) + tr(" preview"));
-    preview_.widget->setAccessibleDescription(tr("Add to My Wheels to review each action in detail."));
+    focusRing_->setGeometry(square_->rect());
+}
+
+bool GalleryBrowserPage::eventFilter(QObject* watched, QEvent* event) {
+    if (!preview_.widget || watched != preview_.widget) return WorkshopPane::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        focusRing_->show();
+        focusRing_->raise();
+        break;
+    case QEvent::FocusOut:
+        focusRing_->hide();
+        if (aimed_) {
+            aimed_.reset();
+            showPreview();
+        }
+        break;
+    case QEvent::KeyPress:
+        return aimKey(*static_cast<QKeyEvent*>(event));
+    default:
+        break;
+    }
+    return false;
+}
+
+// With the focus on the stage's wheel, Right and Down aim at the next slot
+// clockwise, Left and Up at the one before, and Return or Space tries the
+// slice aimed at, as a click on it would.
+bool GalleryBrowserPage::aimKey(const QKeyEvent& key) {
+    const auto wheel = model_.previewWheel();
+    if (!wheel || wheel->sliceCount <= 0 || (key.modifiers() & ~Qt::KeypadModifier)) return false;
+    int step = 0;
+    switch (key.key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        step = 1;
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        step = -1;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (aimed_) model_.trySlice(*aimed_);
+        return true;
+    default:
+        return false;
+    }
+    const int count = wheel->sliceCount;
+    aimed_ = aimed_ ? ((*aimed_ + step) % count + count) % count : (step > 0 ? 0 : count - 1);
+    showPreview();
+    return true;
 }
 
 void GalleryBrowserPage::syncSheet() {

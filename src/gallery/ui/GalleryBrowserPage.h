@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,6 +22,7 @@ class QVBoxLayout;
 
 namespace rondelix {
 
+class GalleryRowList;
 class GalleryToastView;
 
 // The Wheel Gallery page: the search field, the categories and their wheels
@@ -66,6 +68,7 @@ class GalleryBrowserPage : public WorkshopPane {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildLeftPane(QWidget* pane);
@@ -74,6 +77,8 @@ class GalleryBrowserPage : public WorkshopPane {
     void refreshCategories();
     void refreshWheels();
     void refreshStage();
+    void showPreview();
+    bool aimKey(const QKeyEvent& key);
     void syncSheet();
     QColor accent() const;
 
@@ -85,8 +90,9 @@ class GalleryBrowserPage : public WorkshopPane {
     Color previewedAccent_;
     QLineEdit* search_ = nullptr;
     QToolButton* clear_ = nullptr;
+    GalleryRowList* categoryColumn_ = nullptr;
     std::map<GalleryWheel::Category, GalleryListRow*> categoryRows_;
-    QWidget* wheelColumn_ = nullptr;
+    GalleryRowList* wheelColumn_ = nullptr;
     QVBoxLayout* wheelRows_ = nullptr;
     // One row per catalogue wheel, made once and shown as the list needs.
     std::map<std::string, GalleryListRow*> rowsById_;
@@ -96,6 +102,9 @@ class GalleryBrowserPage : public WorkshopPane {
     QLabel* summary_ = nullptr;
     QWidget* square_ = nullptr;
     WheelPreview preview_;
+    // The stage's slot aimed at from the keyboard while the wheel has the focus.
+    std::optional<int> aimed_;
+    QWidget* focusRing_ = nullptr;
     QLabel* noMatch_ = nullptr;
     QPointer<AddWheelSheet> sheet_;
     GalleryToastView* toastView_ = nullptr;

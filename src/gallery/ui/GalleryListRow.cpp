@@ -28,8 +28,11 @@ QFont subtitleFont(QFont font) {
 } // namespace
 
 GalleryListRow::GalleryListRow(const QString& title, QWidget* parent)
-    : QAbstractButton(parent), fillFade_(new QVariantAnimation(this)) {
-    setText(title);
+    : QAbstractButton(parent), title_(title), fillFade_(new QVariantAnimation(this)) {
+    // Kept out of the button's text, which would read an "&" in a catalogue
+    // name as a shortcut letter, drop it from what a screen reader hears and
+    // bind Alt and the letter after it.
+    setAccessibleName(title);
     fillFade_->setDuration(selectionFadeMs);
     fillFade_->setEasingCurve(QEasingCurve::InOutQuad);
     connect(fillFade_, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
@@ -37,7 +40,6 @@ GalleryListRow::GalleryListRow(const QString& title, QWidget* parent)
         update();
     });
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
@@ -70,6 +72,12 @@ void GalleryListRow::setSelected(bool selected, const QColor& accent) {
     update();
 }
 
+void GalleryListRow::setRingShown(bool shown) {
+    if (shown == ringShown_) return;
+    ringShown_ = shown;
+    update();
+}
+
 void GalleryListRow::setFaded(bool faded) {
     if (faded == faded_) return;
     faded_ = faded;
@@ -92,11 +100,11 @@ void GalleryListRow::paintEvent(QPaintEvent*) {
         shape.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
         painter.fillPath(shape, fill);
     }
-    if (faded_) painter.setOpacity(fadedOpacity);
-    if (hasFocus()) {
-        painter.setPen(QPen(accent_, 1));
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
+    if (ringShown_ && selected_) {
+        painter.setPen(QPen(accent_, 2));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), cornerRadius, cornerRadius);
     }
+    if (faded_) painter.setOpacity(fadedOpacity);
 
     const QRect content =
         rect().adjusted(horizontalPadding, verticalPadding, -horizontalPadding, -verticalPadding);
@@ -113,7 +121,7 @@ void GalleryListRow::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::WindowText));
     const QRect titleBox(content.left(), content.top(), textRight - content.left(), titleMetrics.height());
     painter.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter,
-                     titleMetrics.elidedText(text(), Qt::ElideRight, titleBox.width()));
+                     titleMetrics.elidedText(title_, Qt::ElideRight, titleBox.width()));
     if (!subtitle_.isEmpty()) {
         painter.setFont(subtitleFont(font()));
         painter.setPen(palette().color(QPalette::PlaceholderText));

@@ -17,13 +17,19 @@ class GalleryListRow : public QAbstractButton {
   public:
     explicit GalleryListRow(const QString& title, QWidget* parent = nullptr);
 
+    // The row's name as the catalogue writes it; the button's own text stays
+    // empty.
+    const QString& title() const { return title_; }
     void setSubtitle(const QString& subtitle);
     void setBadge(const QPixmap& badge, const QString& tooltip);
     // A change of selection while the row shows fades its fill over 0.2 s.
     void setSelected(bool selected, const QColor& accent);
     void setFaded(bool faded);
+    // The selected row wears the focus ring while its list has the focus.
+    void setRingShown(bool shown);
     bool isSelected() const { return selected_; }
     bool isFaded() const { return faded_; }
+    const QString& subtitle() const { return subtitle_; }
 
     QSize sizeHint() const override;
 
@@ -31,6 +37,7 @@ class GalleryListRow : public QAbstractButton {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    QString title_;
     QString subtitle_;
     QPixmap badge_;
     bool selected_ = false;
@@ -38,6 +45,7 @@ class GalleryListRow : public QAbstractButton {
     double fill_ = 0;
     QVariantAnimation* fillFade_;
     bool faded_ = false;
+    bool ringShown_ = false;
     QColor accent_;
 };
 

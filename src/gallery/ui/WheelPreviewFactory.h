@@ -21,6 +21,8 @@ struct WheelPreviewSpec {
     bool showsHubLabel = true;
     // None: the configured strength.
     std::optional<double> accentStrength;
+    // The slot aimed at from the keyboard, highlighted over any hover.
+    std::optional<int> aimedPosition;
 };
 
 // A drawn wheel and how to show another wheel in the same widget, which

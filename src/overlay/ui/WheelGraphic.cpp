@@ -2,8 +2,10 @@
 
 #include "icons/ui/FaviconImages.h"
 #include "overlay/WheelSwitcher.h"
+#include "overlay/ui/AccessibleWheelGraphic.h"
 #include "overlay/ui/HubPainter.h"
 #include "overlay/ui/SliceShapePath.h"
+#include "qtshared/QtText.h"
 
 #include <QConicalGradient>
 #include <QHelpEvent>
@@ -101,6 +103,7 @@ WheelGraphic::Inputs WheelGraphic::Inputs::of(Wheel wheel, const Behavior& behav
 }
 
 WheelGraphic::WheelGraphic(QWidget* parent) : QWidget(parent), highlightAnimation_(this) {
+    AccessibleWheelGraphic::install();
     setAttribute(Qt::WA_TranslucentBackground);
     highlightAnimation_.setStartValue(0.0);
     highlightAnimation_.setEndValue(1.0);
@@ -161,6 +164,14 @@ void WheelGraphic::useIconSources(SliceIconSources* sources) {
 
 std::optional<int> WheelGraphic::highlighted() const {
     return highlightedSlot(inputs_.aimedPosition, sliceDrag_, hoveredPosition_);
+}
+
+QString WheelGraphic::highlightedLabel() const {
+    const auto position = highlighted();
+    if (!position) return {};
+    for (const Slice& slice : inputs_.wheel.slices)
+        if (slice.position == *position) return toQString(slice.label);
+    return tr("Empty slot");
 }
 
 bool WheelGraphic::isFilled(int position) const {
@@ -230,6 +241,10 @@ WheelGraphic::HighlightLook WheelGraphic::currentLook() const {
 }
 
 void WheelGraphic::highlightMayHaveChanged(bool animate) {
+    if (highlighted() != shownHighlight_) {
+        shownHighlight_ = highlighted();
+        AccessibleWheelGraphic::aimChanged(*this);
+    }
     HighlightLook target = targetLook();
     if (target.emphasis == toLook_.emphasis && target.glowOpacity == toLook_.glowOpacity &&
         target.glowPoint == toLook_.glowPoint)

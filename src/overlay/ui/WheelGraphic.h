@@ -70,6 +70,9 @@ class WheelGraphic : public QWidget {
     void setReduceMotion(bool reduce);
 
     std::optional<int> highlighted() const;
+    // The highlighted slice's label, "Empty slot" over an empty one, and
+    // empty while none is highlighted.
+    QString highlightedLabel() const;
     std::optional<int> draggingSource() const { return rondelix::draggingSource(sliceDrag_); }
     std::optional<int> hoveredPosition() const { return hoveredPosition_; }
     const SliceDrag& sliceDrag() const { return sliceDrag_; }

@@ -3,6 +3,7 @@
 #include "model/DefaultConfig.h"
 #include "model/WheelState.h"
 #include "overlay/WheelChoice.h"
+#include "qtshared/QtText.h"
 
 #include <QVBoxLayout>
 #include <utility>
@@ -37,7 +38,11 @@ void WheelView::refresh() {
     inputs.prefetchFavicons = true;
     inputs.showsHubLabel = true;
     inputs.icons = &icons_;
+    // What a screen reader calls the summoned wheel; the aimed slice is its
+    // value.
+    const QString name = toQString(inputs.wheel.name);
     graphic_->setInputs(std::move(inputs));
+    if (graphic_->accessibleName() != name) graphic_->setAccessibleName(name);
     Q_EMIT refreshed();
 }
 

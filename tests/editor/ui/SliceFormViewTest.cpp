@@ -7,6 +7,7 @@
 #include "store/ConfigStore.h"
 #include "support/SliceFormRig.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -58,6 +59,19 @@ struct ViewRig {
     }
 };
 
+// The controls Tab reaches that a screen reader would announce with no name.
+std::vector<std::string> unnamedControls(QWidget& window) {
+    std::vector<std::string> unnamed;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        if (!control->isVisible() || !(control->focusPolicy() & Qt::TabFocus)) continue;
+        QAccessibleInterface* seen = QAccessible::queryAccessibleInterface(control);
+        if (seen->text(QAccessible::Name).isEmpty() && seen->relations(QAccessible::Label).empty())
+            unnamed.push_back(control->metaObject()->className() +
+                              (" " + control->objectName().toStdString()));
+    }
+    return unnamed;
+}
+
 TEST(SliceFormView, TypingTheLabelWritesItLineBreaksIncluded) {
     ViewRig rig;
     auto* field = rig.find<GrowingTextField>("growingField");
@@ -91,6 +105,7 @@ TEST(SliceFormView, EachActionKindShowsItsInput) {
         EXPECT_NE(rig.find<QWidget>(c.input), nullptr) << c.kind;
         EXPECT_EQ(warning->isVisibleTo(&rig.window), c.warns) << c.kind;
         EXPECT_EQ(rig.find<QLabel>("actionCaption")->text().isEmpty(), false);
+        EXPECT_EQ(unnamedControls(rig.window), std::vector<std::string>{}) << c.kind;
     }
     // Text is the last kind chosen: one character ends the warning.
     QTest::keyClicks(rig.find<QPlainTextEdit>("resizableText"), QStringLiteral("x"));

@@ -307,6 +307,24 @@ TEST_F(WheelEditorPageTest, TheKeyboardReachesThePillsAndTheSlots) {
                            {Qt::Key_Down, Qt::Key_Return}),
               sliceMenu);
     EXPECT_EQ(wheels()[1].slices.size(), 2u) << "Duplicate in This Wheel, chosen from the keyboard";
+
+    // Add Action and Remove Action keep the keys in the slice card.
+    QApplication::setActiveWindow(page()->window());
+    page()->editor().select("c", 2);
+    SliceSection& card = page()->sliceSection();
+    const auto press = [&](const char* button) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto* found = card.findChild<QPushButton*>(button);
+        ASSERT_TRUE(found) << button;
+        found->setFocus();
+        QTest::keyClick(found, Qt::Key_Space);
+    };
+    press("addAction");
+    ASSERT_TRUE(card.form());
+    EXPECT_TRUE(card.form()->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), "Label");
+    press("removeAction");
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "addAction");
 }
 
 TEST_F(WheelEditorPageTest, CtrlZUndoesOnTheWheelsPageOnly) {

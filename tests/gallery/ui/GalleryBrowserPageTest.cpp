@@ -2,6 +2,7 @@
 
 #include "app/ui/GalleryWiring.h"
 #include "gallery/AddWheelReview.h"
+#include "gallery/ui/GalleryRowList.h"
 #include "gallery/ui/GalleryToastView.h"
 #include "icons/FaviconCache.h"
 #include "icons/ui/FaviconImages.h"
@@ -12,6 +13,7 @@
 #include "support/CoordinatorRig.h"
 #include "support/WidgetsShownWhole.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QGraphicsOpacityEffect>
@@ -62,6 +64,12 @@ class GalleryPage : public ::testing::Test {
         QDir().mkpath(folder);
         EXPECT_TRUE(widget->grab().save(folder + "/" + name));
     }
+    // Every fade at its end, and what faded out gone.
+    void finishFades() {
+        for (auto* fade : page->findChildren<QVariantAnimation*>())
+            fade->setCurrentTime(fade->totalDuration());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     // The middle of the top slot of the stage's wheel.
     QPoint topSlot() {
         QWidget* wheel = page->preview();
@@ -107,6 +115,95 @@ TEST_F(GalleryPage, SearchAndCategoriesChooseWhatIsListed) {
     EXPECT_EQ(page->model().state().selectedId(), "gallery-power-lock");
 }
 
+// A row's "&" is part of its name: read once, and no Alt key of its own.
+TEST_F(GalleryPage, ARowNamedWithAnAmpersandReadsItOnceAndTakesNoAltKey) {
+    open();
+    QStringList heard;
+    for (auto* list : page->findChildren<GalleryRowList*>())
+        if (list->accessibleName() == "Categories") {
+            QAccessibleInterface* seen = QAccessible::queryAccessibleInterface(list);
+            for (int i = 0; i < seen->childCount(); ++i)
+                heard << seen->child(i)->text(QAccessible::Name);
+        }
+    EXPECT_TRUE(heard.contains("Web & AI")) << heard.join('|').toStdString();
+    EXPECT_TRUE(page->categoryButton(GalleryWheel::Category::web)->shortcut().isEmpty());
+}
+
+// The keyboard crosses the page in screen order, each list one stop with Up
+// and Down in the order the rows show, on to Add to My Wheels and the stage's
+// wheel; screen readers hear both lists, and the stage's wheel with the slice
+// under the pointer.
+TEST_F(GalleryPage, TheKeyboardCrossesTheListsInScreenOrderAndReachesAdd) {
+    rig.workspace.installed["org.keepassxc.keepassxc"] = "/usr/share/applications/keepassxc.desktop";
+    open();
+    QApplication::setActiveWindow(page.get());
+    page->searchField()->setFocus();
+    std::vector<QWidget*> stops;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        stops.push_back(QApplication::focusWidget());
+    }
+    ASSERT_EQ(stops.size(), 4u);
+    QWidget* categories = stops[0];
+    QWidget* wheels = stops[1];
+    EXPECT_EQ(categories->accessibleName(), "Categories");
+    EXPECT_EQ(wheels->accessibleName(), "Wheels");
+    EXPECT_EQ(stops[2], page->addButton());
+    EXPECT_EQ(stops[3], page->preview());
+
+    const auto allCategories = WheelGallery::categories();
+    categories->setFocus();
+    QTest::keyClick(categories, Qt::Key_End);
+    QTest::keyClick(categories, Qt::Key_Up);
+    EXPECT_EQ(page->model().state().selectedCategory(), allCategories[allCategories.size() - 2]);
+    QTest::keyClick(categories, Qt::Key_Home);
+    EXPECT_EQ(page->model().state().selectedCategory(), allCategories.front());
+
+    // Apps lists the installed KeePassXC first, out of catalogue order.
+    const auto listed = page->model().state().displayedWheels();
+    ASSERT_GT(listed.size(), 3u);
+    EXPECT_EQ(listed.front()->id, "gallery-keepassxc");
+    wheels->setFocus();
+    QTest::keyClick(wheels, Qt::Key_Home);
+    int above = -1;
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        SCOPED_TRACE(listed[i]->id);
+        EXPECT_EQ(page->model().state().selectedId(), listed[i]->id);
+        GalleryListRow* row = page->wheelButton(listed[i]->id);
+        ASSERT_TRUE(row);
+        EXPECT_GT(row->y(), above);
+        above = row->y();
+        EXPECT_FALSE(row->visibleRegion().isEmpty()) << "the list scrolls to the chosen row";
+        QTest::keyClick(wheels, Qt::Key_Down);
+    }
+    EXPECT_EQ(page->model().state().selectedId(), listed.back()->id);
+    QTest::keyClick(wheels, Qt::Key_Up);
+    finishFades();
+    saveScreenshot(page.get(), "gallery-focused-row.png");
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(wheels);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    ASSERT_EQ(list->childCount(), static_cast<int>(listed.size()));
+    EXPECT_EQ(list->child(0)->text(QAccessible::Name), "KeePassXC, 8 slices, Installed");
+    const int chosen = static_cast<int>(listed.size()) - 2;
+    EXPECT_EQ(list->focusChild(), list->child(chosen));
+    EXPECT_TRUE(list->child(chosen)->state().selected);
+
+    QTest::mouseMove(page->preview(), topSlot());
+    QAccessibleInterface* stage = QAccessible::queryAccessibleInterface(page->preview());
+    ASSERT_TRUE(stage);
+    const Wheel shown = *page->model().previewWheel();
+    EXPECT_EQ(stage->text(QAccessible::Name), QString::fromStdString(shown.name) + " preview");
+    const auto top = std::ranges::find(shown.slices, 0, &Slice::position);
+    ASSERT_NE(top, shown.slices.end());
+    EXPECT_EQ(stage->text(QAccessible::Value), QString::fromStdString(top->label));
+
+    page->addButton()->setFocus();
+    QTest::keyClick(page->addButton(), Qt::Key_Space);
+    ASSERT_TRUE(page->sheet());
+    EXPECT_EQ(page->model().sheetWheel(), listed[static_cast<std::size_t>(chosen)]);
+}
+
 // Typing shows the clear button without moving anything, and a new accent
 // colours the stage's wheel at once, not only once another wheel is chosen.
 TEST_F(GalleryPage, TheSearchFieldKeepsItsPlaceAndTheStageFollowsTheAccent) {
@@ -136,9 +233,7 @@ TEST_F(GalleryPage, AClickFadesTheRowsAndTheStageAndGlassClearsTheStage) {
     GalleryListRow* before = page->wheelButton("gallery-system");
     GalleryListRow* after = page->wheelButton("gallery-power-lock");
     ASSERT_TRUE(before && after);
-    for (auto* fade : page->findChildren<QVariantAnimation*>())
-        fade->setCurrentTime(fade->totalDuration());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    finishFades();
     const auto fill = [](GalleryListRow* row) {
         return qBlue(row->grab().toImage().pixel(5, row->height() / 2)) -
                qRed(row->grab().toImage().pixel(5, row->height() / 2));
@@ -183,7 +278,7 @@ TEST_F(GalleryPage, AClickFadesTheRowsAndTheStageAndGlassClearsTheStage) {
     saveScreenshot(page.get(), "gallery-glass-stage.png");
 }
 
-TEST_F(GalleryPage, ClickingAPreviewSliceTriesIt) {
+TEST_F(GalleryPage, ClickingOrAimingAtAPreviewSliceTriesIt) {
     open(false);
     QTest::mouseClick(page->categoryButton(GalleryWheel::Category::fun), Qt::LeftButton);
     QTest::mouseClick(page->wheelButton("gallery-time-killers"), Qt::LeftButton);
@@ -204,6 +299,20 @@ TEST_F(GalleryPage, ClickingAPreviewSliceTriesIt) {
     EXPECT_EQ(rig.c().configStore().config(), before);
     rig.queue.advance(2.5);
     EXPECT_FALSE(page->model().toast().current());
+
+    // From the keyboard the arrows aim, round past the top, the wheel tells a
+    // screen reader the slice aimed at, and Return tries it.
+    QTest::mouseClick(page->wheelButton("gallery-time-killers"), Qt::LeftButton);
+    rig.workspace.openedLinks.clear();
+    QApplication::setActiveWindow(page.get());
+    page->preview()->setFocus(Qt::TabFocusReason);
+    for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Right})
+        QTest::keyClick(page->preview(), key);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(page->preview())->text(QAccessible::Value), "2048");
+    finishFades();
+    saveScreenshot(page.get(), "gallery-aimed-slot.png");
+    QTest::keyClick(page->preview(), Qt::Key_Return);
+    EXPECT_EQ(rig.workspace.openedLinks, std::vector<std::string>{"https://play2048.co"});
 }
 
 TEST_F(GalleryPage, AddingThroughTheSheetAndUndoingFromTheToast) {
@@ -241,7 +350,8 @@ TEST_F(GalleryPage, AddingThroughTheSheetAndUndoingFromTheToast) {
 }
 
 // Each entry of the sheet shows on one line inside its cell: its label, then
-// at the far end its detail, either cut at its end when too long.
+// at the far end its detail, either cut at its end when too long, the detail
+// first.
 TEST_F(GalleryPage, TheSheetCutsLongEntriesAtTheirEnd) {
     open();
     QTest::mouseClick(page->categoryButton(GalleryWheel::Category::web), Qt::LeftButton);
@@ -257,6 +367,10 @@ TEST_F(GalleryPage, TheSheetCutsLongEntriesAtTheirEnd) {
         EXPECT_TRUE(cell.contains(text->geometry())) << text->text().toStdString();
         if (text->objectName() == "entryDetail") {
             EXPECT_EQ(text->geometry().right(), cell.right());
+        }
+        // A short label shows whole: its detail gives way.
+        if (text->objectName() == "entryLabel" && text->text().size() <= 12) {
+            EXPECT_FALSE(text->isElided()) << text->text().toStdString();
         }
         if (!text->isElided()) continue;
         ++cut;

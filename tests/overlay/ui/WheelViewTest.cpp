@@ -2,6 +2,7 @@
 
 #include "model/WheelState.h"
 
+#include <QAccessible>
 #include <gtest/gtest.h>
 
 using namespace rondelix;
@@ -48,6 +49,15 @@ TEST(WheelView, DrawsTheStatesWheelFromTheCurrentConfiguration) {
     EXPECT_EQ(view.graphic().inputs().wheel.name, "Wheel");
     view.refresh();
     EXPECT_EQ(view.graphic().inputs().wheel.name, "Renamed");
+    // A screen reader hears the wheel by its name and the aimed slice as its
+    // value, following the aim.
+    QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(&view.graphic());
+    EXPECT_EQ(heard->text(QAccessible::Name).toStdString(), "Renamed");
+    config.wheels[0].slices.push_back({Uuid::generate(), 5, "Notes", Icon::SfSymbol{"star.fill"}, {}});
+    view.refresh();
+    EXPECT_EQ(heard->text(QAccessible::Value).toStdString(), "Notes");
+    state.setAimedPosition(std::nullopt);
+    EXPECT_EQ(heard->text(QAccessible::Value).toStdString(), "");
 }
 
 TEST(WheelView, WithoutWheelsDrawsTheFactoryMainWheelAndStopsListeningWhenGone) {

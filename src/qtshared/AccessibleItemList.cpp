@@ -1,4 +1,4 @@
-#include "editor/ui/AccessibleItemList.h"
+#include "qtshared/AccessibleItemList.h"
 
 #include <QWidget>
 
