@@ -51,6 +51,7 @@ OverlayController::Look OverlayController::currentLook(const Behavior& behavior)
     look.opaque = options.reduceTransparency || options.increaseContrast;
     look.glass = behavior.liquidGlassEnabled && !look.opaque;
     look.reduceMotion = options.reduceMotion;
+    look.compositor = options.compositor;
     return look;
 }
 
@@ -129,7 +130,7 @@ void OverlayController::hide() {
     const int fadeMs = behavior.closeFadeEnabled ? behavior.closeFadeMs : 0;
     // Where the desktop cannot show a fade, the wheel goes at once rather
     // than standing fully drawn for the fade's time.
-    if (fadeMs >= 1 && panel_ && panel_->isVisible() && panel_->showsAlpha()) {
+    if (fadeMs >= 1 && panel_ && panel_->isVisible() && currentLook(behavior).compositor) {
         if (closing_) return;
         closing_ = true;
         const int generation = ++fadeGeneration_;

@@ -78,6 +78,8 @@ class OverlayController final : public SummonOverlay {
         bool opaque = false;
         bool glass = false;
         bool reduceMotion = false;
+        // The desktop shows the panel's alpha: without it a fade is not seen.
+        bool compositor = true;
     };
 
     Look currentLook(const Behavior& behavior) const;

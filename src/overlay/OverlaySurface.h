@@ -27,16 +27,14 @@ class OverlaySurface {
     virtual double alpha() const = 0;
     // Sets the alpha at once, stopping any alpha animation.
     virtual void setAlpha(double alpha) = 0;
-    // Animates the alpha with an ease-out curve. The controller times what
+    // Animates the alpha with an ease-out curve; asked for only where a
+    // compositor shows it, also on an opaque panel. The controller times what
     // follows the animation on the main queue, not on the view's timers.
     virtual void animateAlpha(double to, double seconds) = 0;
 
     virtual void orderFront() = 0;
     virtual void orderOut() = 0;
     virtual bool isVisible() const = 0;
-    // Whether the desktop shows the panel's alpha (a compositor does), so
-    // that a fade can be seen at all.
-    virtual bool showsAlpha() const = 0;
     // The least alpha at which what lies behind the panel does not read
     // through its text: where nothing blurs it, sharp text behind would.
     virtual double alphaFloor() const = 0;

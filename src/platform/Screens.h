@@ -19,6 +19,8 @@ struct Screen {
 
 // The display settings that change how the overlay may look and move.
 struct DisplayOptions {
+    // The desktop shows windows' translucency (a compositor runs).
+    bool compositor = true;
     bool reduceTransparency = false;
     bool increaseContrast = false;
     bool reduceMotion = false;

@@ -69,6 +69,17 @@ template <typename Check> bool waitFor(Check check, double seconds) {
     return check();
 }
 
+// Waits as waitFor does, running this process's events meanwhile: a bus
+// service the test stands in for answers only through them.
+template <typename Check> bool waitServing(Check check, double seconds) {
+    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
+    while (Clock::now() < deadline) {
+        if (check()) return true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return check();
+}
+
 inline void pause(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }

@@ -4,6 +4,7 @@
 #include "EndToEndRig.h"
 #include "editor/ui/PreviewWheel.h"
 #include "editor/ui/WheelPillColumn.h"
+#include "platform/linux/PortalStandIn.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -188,6 +189,21 @@ WindowMap mapWindow(const Config& config, QSize size) {
     return map;
 }
 
+// The page's bare background points on the screen, away from the stripes'
+// control window over the top left corner.
+std::vector<QPoint> bareScreenPoints(const WindowMap& map, const QRect& window) {
+    const QRect control(40, 40, 200, 200);
+    std::vector<QPoint> points;
+    for (const QPoint& point : map.background)
+        if (!control.adjusted(-32, 0, 0, 0).contains(window.topLeft() + point))
+            points.push_back(window.topLeft() + point);
+    return points;
+}
+
+long stripesShowingAt(const QImage& screen, const std::vector<QPoint>& points) {
+    return std::count_if(points.begin(), points.end(), [&](QPoint p) { return stripesShow(screen, p); });
+}
+
 TEST_F(EndToEnd, GlassShowsTheDesktopThroughTheWholeMainWindowUnderACompositor) {
     if (std::system("command -v picom >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
@@ -242,15 +258,9 @@ TEST_F(EndToEnd, GlassFollowsACompositorThatStartsAndStopsWhileTheProgramRuns) {
     ASSERT_FALSE(window.isEmpty()) << program.log();
     const Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
     const WindowMap map = mapWindow(config, window.size());
-    const QRect control(40, 40, 200, 200);
-    std::vector<QPoint> points;
-    for (const QPoint& point : map.background)
-        if (!control.adjusted(-32, 0, 0, 0).contains(window.topLeft() + point))
-            points.push_back(window.topLeft() + point);
+    const std::vector<QPoint> points = bareScreenPoints(map, window);
     ASSERT_GT(points.size(), 20u);
-    const auto showing = [&](const QImage& screen) {
-        return std::count_if(points.begin(), points.end(), [&](QPoint p) { return stripesShow(screen, p); });
-    };
+    const auto showing = [&](const QImage& screen) { return stripesShowingAt(screen, points); };
     const QRect heading = map.texts.at("Settings").translated(window.topLeft());
 
     pause(0.5);
@@ -273,6 +283,43 @@ TEST_F(EndToEnd, GlassFollowsACompositorThatStartsAndStopsWhileTheProgramRuns) {
     EXPECT_GE(worstContrast(after, heading), 4.5);
     EXPECT_TRUE(program.hasLine("Rondelix: a compositor started.")) << program.log();
     EXPECT_TRUE(program.hasLine("Rondelix: the compositor stopped.")) << program.log();
+    EXPECT_EQ(program.stop(), 0);
+}
+
+// High contrast on the desktop asks for no see-through window: the glass
+// goes while it lasts, told by a stand-in settings portal while the program
+// runs under a compositor.
+TEST_F(EndToEnd, HighContrastOnTheDesktopTurnsTheGlassOffWhileItLasts) {
+    if (std::system("command -v picom >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
+    writeGlass(home);
+    SessionBus bus;
+    ASSERT_FALSE(bus.address.empty());
+    testing::PortalStandIn portal(QString::fromStdString(bus.address));
+    portal.values["org.freedesktop.appearance"] = {{"contrast", 1u}};
+    ASSERT_TRUE(portal.start());
+    GlassDesk desk(home);
+    ASSERT_TRUE(desk.ready) << "no private X server with stripes";
+    ASSERT_TRUE(desk.startCompositor()) << desk.picom.readAll().toStdString();
+    Program program(home.path, "glass-contrast", {}, desk.display.environment());
+    ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, 10)) << program.log();
+    const QRect window = desk.mainWindow();
+    ASSERT_FALSE(window.isEmpty()) << program.log();
+    const Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    const std::vector<QPoint> points = bareScreenPoints(mapWindow(config, window.size()), window);
+    ASSERT_GT(points.size(), 20u);
+    const auto all = static_cast<long>(points.size());
+
+    waitServing([] { return false; }, 0.5);
+    const QImage contrasted = desk.display.grab();
+    contrasted.copy(window).save(artifact("glass-high-contrast-compositor.png"));
+    EXPECT_EQ(stripesShowingAt(contrasted, points), 0) << "see-through under high contrast";
+    portal.change("org.freedesktop.appearance", "contrast", 0u);
+    EXPECT_TRUE(waitServing([&] { return stripesShowingAt(desk.display.grab(), points) == all; }, 3))
+        << "the end of high contrast was not followed";
+    portal.change("org.freedesktop.appearance", "contrast", 1u);
+    EXPECT_TRUE(waitServing([&] { return stripesShowingAt(desk.display.grab(), points) == 0; }, 3))
+        << "high contrast was not followed";
     EXPECT_EQ(program.stop(), 0);
 }
 

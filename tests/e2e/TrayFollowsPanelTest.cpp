@@ -11,16 +11,6 @@
 namespace rondelix::e2e {
 namespace {
 
-// Waits as waitFor does, answering the stand-in portal's calls meanwhile.
-template <typename Check> bool waitServing(Check check, double seconds) {
-    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
-    while (Clock::now() < deadline) {
-        if (check()) return true;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return check();
-}
-
 // The strongest contrast in the panel's area against the panel itself,
 // read from its corner.
 double strongestContrast(const QImage& panel) {

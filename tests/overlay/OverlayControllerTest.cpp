@@ -172,11 +172,20 @@ TEST_F(OverlayControllerTest, HidesAtOnceWithoutAFade) {
     // wheel stand still for the fade's time.
     useCloseFade();
     controller->show();
-    panels.last().showsAlpha = false;
+    screens.options.compositor = false;
     controller->hide();
     EXPECT_FALSE(panels.last().visible);
     EXPECT_FALSE(state.isVisible());
     EXPECT_EQ(panels.last().alphaAnimations, 0);
+
+    // High contrast draws the wheel opaque, yet a compositor still shows
+    // the whole window fading.
+    screens.options.compositor = true;
+    screens.options.increaseContrast = true;
+    controller->show();
+    controller->hide();
+    EXPECT_TRUE(panels.last().visible);
+    EXPECT_EQ(panels.last().animatingAlphaTo, 0.0);
 }
 
 TEST_F(OverlayControllerTest, PrewarmNeverHidesAWheelSummonedMeanwhile) {

@@ -19,8 +19,6 @@ struct SimPanelRecord {
     double alpha = 1.0;
     std::optional<double> animatingAlphaTo;
     bool visible = false;
-    // Whether the desktop shows the panel's alpha, as it does under a compositor.
-    bool showsAlpha = true;
     double alphaFloor = 0;
     bool released = false;
     bool ignoresMouseEvents = true;
@@ -61,7 +59,6 @@ class SimOverlaySurface final : public OverlaySurface {
         ++r_->orderOuts;
     }
     bool isVisible() const override { return r_->visible; }
-    bool showsAlpha() const override { return r_->showsAlpha; }
     double alphaFloor() const override { return r_->alphaFloor; }
     void setIgnoresMouseEvents(bool ignores) override { r_->ignoresMouseEvents = ignores; }
     void setDragHandleHidden(bool hidden) override { r_->dragHandleHidden = hidden; }

@@ -79,10 +79,10 @@ struct DesktopPlatform {
     DesktopPlatform(platform::Log& log, platform::MainQueue& queue, const desktop::UserHomeFolder& home)
         : loginItems(desktop::AutostartLoginItems::defaultFolder(home),
                      desktop::ProgramExecutables::beside(desktop::ProgramExecutables::front).value_or("")),
-          processes(queue), workspace(processes), taps(queue, log), sounds(log), screens(log),
+          processes(queue), workspace(processes), taps(queue, log), sounds(log),
+          appearance(log, desktop::LinuxDesktopAppearance::sessionSources()), screens(log, &appearance),
           accessibility(log), permissions(log), inputAccess(permissions), session(log), notifications(log),
           layout(log), updater(RondelixApp::version, log),
-          appearance(log, desktop::LinuxDesktopAppearance::sessionSources()),
           windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind},
                   &desktop::expectedFrameExtents) {}
 
@@ -93,6 +93,7 @@ struct DesktopPlatform {
     desktop::XdgWorkspace workspace;
     desktop::X11EventTaps taps;
     desktop::CanberraSounds sounds;
+    desktop::LinuxDesktopAppearance appearance;
     desktop::QtScreens screens;
     desktop::LinuxAccessibility accessibility;
     desktop::X11Permissions permissions;
@@ -104,7 +105,6 @@ struct DesktopPlatform {
     desktop::QtImages images;
     desktop::XkbKeyboardLayout layout;
     desktop::PackageManagerUpdater updater;
-    desktop::LinuxDesktopAppearance appearance;
     QtEscapeMonitor escape;
     QtAppWindows windows;
 };
@@ -182,6 +182,7 @@ int RondelixApp::run(int argc, char** argv) {
             auto* view = new WheelView(
                 coordinator->wheelState(), [&] { return coordinator->configStore().config(); }, icons,
                 diameter, parent);
+            view->reduceMotion = [&d] { return d.appearance.settings().reduceMotion; };
             liveWheel = view;
             return view;
         });
@@ -231,6 +232,9 @@ int RondelixApp::run(int argc, char** argv) {
         d.windows.setCompositor(running);
     });
     d.windows.setCompositor(compositorWatch.running());
+    const auto followContrast = [&d] { d.windows.setHighContrast(d.appearance.settings().highContrast); };
+    d.appearance.changed.connect(followContrast);
+    followContrast();
     coordinator->configStore().configChanged.connect([&liveWheel] {
         if (liveWheel) liveWheel->refresh();
     });

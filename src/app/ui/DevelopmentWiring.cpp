@@ -29,8 +29,7 @@ DesktopFacts desktopFacts(AppCoordinator& c) {
     const QPalette palette = QGuiApplication::palette();
     return {QCoreApplication::applicationVersion().toStdString(), systemName(),
             palette.color(QPalette::Window).lightnessF() < 0.5,
-            // On this desktop, transparency is reduced exactly when no compositor runs.
-            !c.platform().screens.displayOptions().reduceTransparency};
+            c.platform().screens.displayOptions().compositor};
 }
 
 // The demo as the Development page drives it.

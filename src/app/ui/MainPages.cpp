@@ -59,7 +59,8 @@ WheelEditorPage* editorPage(const PageContext& context, QWidget* parent) {
     AppCoordinator& c = context.coordinator;
     return new WheelEditorPage({c.transferServices(), std::make_shared<CoordinatorEditorSession>(c),
                                 c.platform().sounds, c.platform().queue, c.wheelState(),
-                                sliceFormFactory(context), context.icons, [] { QApplication::quit(); }},
+                                sliceFormFactory(context), context.icons, [] { QApplication::quit(); },
+                                [&c] { return c.platform().screens.displayOptions().reduceMotion; }},
                                parent);
 }
 

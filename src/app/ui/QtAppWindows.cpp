@@ -67,7 +67,8 @@ void QtAppWindows::retire(SideWindow* w) {
 }
 
 bool QtAppWindows::glassEnabled() const {
-    return context_ && context_->coordinator.configStore().config().behavior.liquidGlassEnabled;
+    return context_ && !highContrast_ &&
+           context_->coordinator.configStore().config().behavior.liquidGlassEnabled;
 }
 
 void QtAppWindows::applyGlass() {
@@ -82,6 +83,11 @@ void QtAppWindows::setCompositor(bool running) {
     if (main_) main_->backdrop().setCompositor(running);
     for (auto& [kind, side] : sides_)
         if (side) side->backdrop().setCompositor(running);
+}
+
+void QtAppWindows::setHighContrast(bool on) {
+    highContrast_ = on;
+    applyGlass();
 }
 
 QWidget* QtAppWindows::window(Kind kind) const {

@@ -54,6 +54,9 @@ class QtAppWindows final : public AppWindows {
 
     // A compositor started or stopped: every window follows at once.
     void setCompositor(bool running);
+    // The desktop's high contrast asks for no see-through window: glass is
+    // off while it is on, in every window at once.
+    void setHighContrast(bool on);
 
     // Whether a tray icon offers the way back; without one the main window
     // tells that closing it leaves the program running.
@@ -72,6 +75,7 @@ class QtAppWindows final : public AppWindows {
     FrameEstimate frame_;
     std::optional<PageContext> context_;
     bool trayShown_ = true;
+    bool highContrast_ = false;
     ScopedConnection configConnection_;
     QPointer<MainWindow> main_;
     std::map<Kind, QPointer<SideWindow>> sides_;

@@ -66,8 +66,9 @@ void ConfettiView::paintEvent(QPaintEvent*) {
     }
 }
 
-ConfettiCelebration::ConfettiCelebration(QWidget* parent)
-    : QWidget(parent), confetti_(new ConfettiView(this)), card_(new MaterialCard({20, 30, 0.33}, this)) {
+ConfettiCelebration::ConfettiCelebration(bool still, QWidget* parent)
+    : QWidget(parent), confetti_(still ? nullptr : new ConfettiView(this)),
+      card_(new MaterialCard({20, 30, 0.33}, this)) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     auto* layout = new QVBoxLayout(card_);
     layout->setContentsMargins(cardPadding, cardPadding, cardPadding, cardPadding);
@@ -95,7 +96,7 @@ ConfettiCelebration::ConfettiCelebration(QWidget* parent)
 }
 
 void ConfettiCelebration::resizeEvent(QResizeEvent*) {
-    confetti_->setGeometry(rect());
+    if (confetti_) confetti_->setGeometry(rect());
     const QSize size = card_->sizeHint();
     card_->setGeometry(QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size));
 }

@@ -30,17 +30,18 @@ class ConfettiView : public QWidget {
     QTimer frames_;
 };
 
-// The hundredth-wheel card over the confetti.
+// The hundredth-wheel card over the confetti; where the desktop asks for
+// less motion (`still`), the card alone over a clear background.
 class ConfettiCelebration : public QWidget {
     Q_OBJECT
   public:
-    explicit ConfettiCelebration(QWidget* parent = nullptr);
+    explicit ConfettiCelebration(bool still, QWidget* parent = nullptr);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    ConfettiView* confetti_;
+    ConfettiView* confetti_; // none when still
     QWidget* card_;
 };
 

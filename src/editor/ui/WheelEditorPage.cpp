@@ -10,6 +10,7 @@
 #include "gallery/WorkshopLayout.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/WheelState.h"
+#include "overlay/ui/WheelGraphic.h"
 #include "overlay/ui/WheelPalette.h"
 #include "qtshared/OpacityFade.h"
 #include "qtshared/SeeThroughScrollArea.h"
@@ -121,6 +122,7 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     page->addWidget(buildInspector());
     setWheelSize(WorkshopLayout::minimumWheelSize);
 
+    pills_->reduceMotion = services_.reduceMotion;
     pills_->onSelect = [this](const std::string& id) { editor_.select(id, 0); };
     pills_->onDrop = [this](const std::string& dragged, const std::string& target) {
         editor_.dropPill(dragged, target);
@@ -294,7 +296,12 @@ void WheelEditorPage::refreshPreview() {
     inputs.accentStrength = behavior.accentStrength;
     inputs.selectedPosition = editor_.selectedPosition();
     inputs.icons = &services_.icons;
+    preview_->graphic().setReduceMotion(reducesMotion());
     preview_->setInputs(std::move(inputs));
+}
+
+bool WheelEditorPage::reducesMotion() const {
+    return services_.reduceMotion && services_.reduceMotion();
 }
 
 void WheelEditorPage::refreshHistory() {
@@ -305,7 +312,7 @@ void WheelEditorPage::refreshHistory() {
 
 void WheelEditorPage::refreshCelebration() {
     if (editor_.celebrating() && !celebration_) {
-        celebration_ = new ConfettiCelebration(this);
+        celebration_ = new ConfettiCelebration(reducesMotion(), this);
         celebration_->setGeometry(rect());
         opacityFade(*celebration_, 0, 1, celebrationFadeMs, QEasingCurve::InOutQuad)
             ->start(QAbstractAnimation::DeleteWhenStopped);

@@ -42,6 +42,8 @@ class WheelEditorPage : public WorkshopPane {
         SliceIconSources& icons;
         // The end of the 255-wheel sequence.
         std::function<void()> quit;
+        // Whether the desktop asks for less motion; without one, it does not.
+        std::function<bool()> reduceMotion;
     };
 
     explicit WheelEditorPage(Services services, QWidget* parent = nullptr);
@@ -70,6 +72,7 @@ class WheelEditorPage : public WorkshopPane {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool reducesMotion() const;
     QWidget* buildTabStrip();
     QWidget* buildInspector();
     void refresh();

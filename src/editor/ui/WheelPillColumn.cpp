@@ -102,6 +102,15 @@ void WheelPillColumn::retarget() {
             motion.y.jumpTo(drag_.translation.height);
         }
     }
+    if (reduceMotion && reduceMotion()) {
+        for (auto& [id, motion] : motion_)
+            for (Spring* spring : {&motion.scale, &motion.x, &motion.y})
+                spring->jumpTo(spring->target());
+        std::erase_if(motion_, [](const auto& entry) { return entry.second.atRest(); });
+        frameTimer_.stop();
+        update();
+        return;
+    }
     if (!frameTimer_.isActive()) {
         clock_.start();
         frameTimer_.start();

@@ -49,6 +49,9 @@ class WheelPillColumn : public QWidget, public AccessibleItems {
     std::function<void(const std::string& draggedId, const std::string& targetId)> onDrop;
     std::function<void(const std::string& id, int offset)> onMoveBy;
     std::function<void(const std::string& id)> onExport;
+    // Whether the desktop asks for less motion: pills then lift, follow and
+    // return at once.
+    std::function<bool()> reduceMotion;
 
     // Where the pill of a wheel lies, before any lift or offset; none for a
     // wheel the column does not show.

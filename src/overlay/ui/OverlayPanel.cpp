@@ -312,19 +312,21 @@ void OverlayPanel::setAlpha(double alpha) {
 }
 
 // Only a compositor shows the window's opacity; without one, changing it
-// would cost a round trip to the X server for nothing on screen. A
+// would cost a round trip to the X server for nothing on screen. An opaque
+// panel under a compositor (for high contrast) only fades on close. A
 // compositor may wait for damage before it draws again, so each new opacity
 // comes with a pixel of the window repainted: without it a fade stands still
 // on an otherwise quiet desktop and the wheel vanishes at its end.
 void OverlayPanel::showAlpha(double alpha) {
     alpha_ = alpha;
-    if (!translucent()) return;
+    if (!translucent() && windowOpacity() == alpha) return;
     setWindowOpacity(alpha);
     update(QRect(width() / 2, height() / 2, 1, 1));
 }
 
 void OverlayPanel::animateAlpha(double to, double seconds) {
-    fadeAlpha(alpha_, to, seconds);
+    alphaAnimation_->stop();
+    startAlphaAnimation(alpha_, to, seconds);
 }
 
 // Without a compositor nobody sees a fade, so the alpha takes its end value
@@ -335,6 +337,10 @@ void OverlayPanel::fadeAlpha(double from, double to, double seconds) {
         showAlpha(to);
         return;
     }
+    startAlphaAnimation(from, to, seconds);
+}
+
+void OverlayPanel::startAlphaAnimation(double from, double to, double seconds) {
     alphaAnimation_->setDuration(static_cast<int>(std::lround(seconds * 1000)));
     alphaAnimation_->setStartValue(from);
     alphaAnimation_->setEndValue(to);

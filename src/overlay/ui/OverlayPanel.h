@@ -35,7 +35,6 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     void orderFront() override;
     void orderOut() override;
     bool isVisible() const override { return wantsFront_; }
-    bool showsAlpha() const override { return translucent(); }
     double alphaFloor() const override {
         return translucent() && !backdropBlurred_ ? unblurredAlphaFloor : 0;
     }
@@ -72,6 +71,7 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     void setOpenScale(double scale);
     void showAlpha(double alpha);
     void fadeAlpha(double from, double to, double seconds);
+    void startAlphaAnimation(double from, double to, double seconds);
     void mapIfWanted();
 
     PanelOptions options_;

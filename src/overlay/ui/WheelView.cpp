@@ -38,6 +38,7 @@ void WheelView::refresh() {
     inputs.prefetchFavicons = true;
     inputs.showsHubLabel = true;
     inputs.icons = &icons_;
+    graphic_->setReduceMotion(reduceMotion && reduceMotion());
     // What a screen reader calls the summoned wheel; the aimed slice is its
     // value.
     const QString name = toQString(inputs.wheel.name);

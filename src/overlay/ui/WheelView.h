@@ -28,6 +28,10 @@ class WheelView : public QWidget {
     void refresh();
     WheelGraphic& graphic() { return *graphic_; }
 
+    // Whether the desktop asks for less motion, read at each refresh: the
+    // aimed slot then lights at once.
+    std::function<bool()> reduceMotion;
+
   Q_SIGNALS:
     // The graphic was given new inputs.
     void refreshed();

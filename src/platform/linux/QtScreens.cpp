@@ -12,7 +12,7 @@ namespace rondelix::platform::linux_desktop {
 
 using Coordinates = DesktopCoordinates;
 
-QtScreens::QtScreens(Log& log) : log_(log) {}
+QtScreens::QtScreens(Log& log, const DesktopAppearance* appearance) : log_(log), appearance_(appearance) {}
 
 std::vector<Screen> QtScreens::screens() const {
     std::vector<Screen> result;
@@ -44,11 +44,16 @@ void QtScreens::warpPointer(Point to) {
 
 DisplayOptions QtScreens::displayOptions() const {
     DisplayOptions options;
-    options.reduceTransparency = !compositorRunning();
-    if (options.reduceTransparency && !loggedNoCompositor_) {
+    const bool compositor = compositorRunning();
+    if (!compositor && !loggedNoCompositor_) {
         loggedNoCompositor_ = true;
         log_.write("no compositor is running; the wheel is drawn opaque.");
     }
+    const AppearanceSettings desktop = appearance_ ? appearance_->settings() : AppearanceSettings{};
+    options.compositor = compositor;
+    options.reduceTransparency = !compositor || desktop.highContrast;
+    options.increaseContrast = desktop.highContrast;
+    options.reduceMotion = desktop.reduceMotion;
     return options;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DesktopAppearance.h"
 #include "platform/Log.h"
 #include "platform/Screens.h"
 
@@ -9,20 +10,24 @@ namespace rondelix::platform::linux_desktop {
 // the bottom left of the primary screen, y growing upwards.
 class QtScreens final : public Screens {
   public:
-    explicit QtScreens(Log& log);
+    // The desktop's accessibility settings come from `appearance`; without
+    // one they read as off.
+    explicit QtScreens(Log& log, const DesktopAppearance* appearance = nullptr);
 
     std::vector<Screen> screens() const override;
     std::optional<Screen> mainScreen() const override;
     Point pointerLocation() const override;
     void warpPointer(Point to) override;
-    // Without a compositor nothing can be translucent, which is what reduced
-    // transparency asks for anyway.
+    // Reduced motion and increased contrast are the desktop's settings. The
+    // desktop has no switch of its own to reduce transparency: high contrast
+    // asks for it, and without a compositor nothing can be translucent anyway.
     DisplayOptions displayOptions() const override;
 
     static bool compositorRunning();
 
   private:
     Log& log_;
+    const DesktopAppearance* appearance_;
     mutable bool loggedNoCompositor_ = false;
 };
 

@@ -419,6 +419,13 @@ TEST_F(ShellViewsTest, FlippingGlassChangesEveryOpenWindowAtOnce) {
     main->render(&shot, {}, {}, QWidget::DrawWindowBackground);
     EXPECT_NEAR(qAlpha(shot.pixel(main->width() - 2, main->height() - 2)), 217, 2);
 
+    // High contrast on the desktop: opaque at once, and glass again after.
+    glassy.setHighContrast(true);
+    EXPECT_FALSE(main->backdrop().translucent());
+    EXPECT_FALSE(guide->backdrop().translucent());
+    glassy.setHighContrast(false);
+    EXPECT_TRUE(main->backdrop().translucent());
+
     // The compositor stops: every open window turns opaque at once.
     glassy.setCompositor(false);
     EXPECT_FALSE(main->backdrop().translucent());

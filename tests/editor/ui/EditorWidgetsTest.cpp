@@ -112,7 +112,7 @@ TEST(ConfettiViews, TheCelebrationLetsClicksThroughAndDrawsItsCard) {
     below->setGeometry(10, 10, 100, 30);
     int clicks = 0;
     QObject::connect(below, &QPushButton::clicked, [&] { ++clicks; });
-    auto* celebration = new ConfettiCelebration(&host);
+    auto* celebration = new ConfettiCelebration(false, &host);
     celebration->setGeometry(host.rect());
     host.show();
     QTest::mouseClick(&host, Qt::LeftButton, {}, QPoint(50, 25));

@@ -165,6 +165,22 @@ TEST_F(WheelEditorPageTest, PillsSelectOnClickAndMoveOnDrop) {
     saveArtifact(*page(), "editor-page.png");
 }
 
+// Where the desktop asks for less motion a hovered pill grows at once and
+// shrinks back at once, with no spring to wait for.
+TEST_F(WheelEditorPageTest, UnderReducedMotionPillsFollowTheHoverAtOnce) {
+    open({wheelWith("a", "Alpha"), wheelWith("b", "Beta")});
+    ASSERT_TRUE(page());
+    rig.screens.options.reduceMotion = true;
+    WheelPillColumn& pills = page()->pills();
+    const QImage resting = pills.grab().toImage();
+    QTest::mouseMove(&pills, pillCentre("b"));
+    ASSERT_EQ(pills.hovered(), "b");
+    EXPECT_NE(pills.grab().toImage(), resting);
+    QTest::mouseMove(&pills, QPoint(2, pillCentre("b").y())); // the column's margin
+    ASSERT_FALSE(pills.hovered());
+    EXPECT_EQ(pills.grab().toImage(), resting);
+}
+
 TEST_F(WheelEditorPageTest, AListLongerThanTheColumnScrollsToTheSelectionAndHitsOnlyPillsInSight) {
     std::vector<Wheel> list;
     for (int i = 0; i < 2000; ++i)
@@ -459,8 +475,19 @@ TEST_F(WheelEditorPageTest, TheHundredthWheelCoversThePageWithConfettiForAWhile)
     EXPECT_LT(meanDifference(onPage, alone), 8.0);
     saveArtifact(*page(), "card-100-wheels.png");
 
+    EXPECT_TRUE(shown->findChild<ConfettiView*>());
     rig.queue.advance(WheelEditor::celebrationSeconds + 0.1);
     EXPECT_FALSE(page()->celebration());
+
+    // Where the desktop asks for less motion: the card alone, no confetti.
+    rig.screens.options.reduceMotion = true;
+    page()->editor().undo();
+    ASSERT_EQ(wheels().size(), 99u);
+    rig.dialogs.alertAnswers = {"I'm sure", "Yes, really", "Make it 100"};
+    QTest::mouseClick(page()->addButton(), Qt::LeftButton);
+    ASSERT_TRUE(page()->celebration());
+    EXPECT_TRUE(page()->celebration()->findChild<QWidget*>("celebrationCard"));
+    EXPECT_FALSE(page()->celebration()->findChild<ConfettiView*>());
 }
 
 TEST_F(WheelEditorPageTest, LongAndOddNamesShowElidedAndStayAsTheyAre) {
