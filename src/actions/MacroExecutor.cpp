@@ -27,10 +27,13 @@ namespace rondelix {
 
 namespace {
 
-// The group flags of the modifiers a key combination holds.
+// The flags of the modifiers a key combination holds: the group flags, and
+// for Super the left Command key's own bit, since Command's group flag
+// travels as Control.
 constexpr std::uint64_t comboFlags(const KeyCombo& combo) {
     return (combo.command ? ModifierFlag::command : 0) | (combo.shift ? ModifierFlag::shift : 0) |
-           (combo.option ? ModifierFlag::option : 0) | (combo.control ? ModifierFlag::control : 0);
+           (combo.option ? ModifierFlag::option : 0) | (combo.control ? ModifierFlag::control : 0) |
+           (combo.super ? ModifierFlag::leftCommand : 0);
 }
 
 constexpr int keyCodeV = 9;
@@ -95,7 +98,8 @@ platform::ProcessRequest limitedRequest(const route::Queued& command) {
 MacroExecutor::Locations MacroExecutor::Locations::standard(const platform::HomeFolder& home) {
     const auto folder = home.path();
     return {isExecutableFile("/bin/zsh") ? "/bin/zsh" : "/bin/bash",
-            ShortcutsRunner::standardFolder(folder).string(), folder.string(), platform::currentDesktop()};
+            ShortcutsRunner::standardFolder(home.configFolder()).string(), folder.string(),
+            platform::currentDesktop()};
 }
 
 MacroExecutor::MacroExecutor(Platform platform, Locations locations)

@@ -11,8 +11,8 @@ namespace rondelix {
 
 namespace fs = std::filesystem;
 
-fs::path ShortcutsRunner::standardFolder(const fs::path& home) {
-    return ConfigPaths::under(home).automations;
+fs::path ShortcutsRunner::standardFolder(const fs::path& configFolder) {
+    return ConfigPaths::in(configFolder).automations;
 }
 
 std::vector<std::string> ShortcutsRunner::list(const std::string& folder) {

@@ -11,8 +11,8 @@ namespace rondelix {
 // Named automations: executables in one folder, each named exactly like the
 // automation it performs.
 struct ShortcutsRunner {
-    // The folder beside the configuration: <home>/.config/rondelix/shortcuts.
-    static std::filesystem::path standardFolder(const std::filesystem::path& home);
+    // The folder beside the configuration, "automations" in the configuration folder.
+    static std::filesystem::path standardFolder(const std::filesystem::path& configFolder);
 
     // The names of the executables in the folder, ordered ignoring letter
     // case, duplicates kept; empty when the folder cannot be read.

@@ -1,6 +1,7 @@
 #include "actions/SystemActionRoute.h"
 
 #include "actions/DarkThemeSwitch.h"
+#include "catalog/ShortcutCatalog.h"
 #include "platform/CurrentDesktop.h"
 
 #include <algorithm>
@@ -264,6 +265,17 @@ route::Queued wifiSwitchCommand(bool on) {
 
 route::Queued lockScreenCommand(std::string_view desktop) {
     return firstInstalled(lockAttempts(), desktop);
+}
+
+std::optional<std::string> systemActionUnavailableReason(std::string_view id, std::string_view desktop) {
+    const SystemActionRoute route = systemActionRoute(id, desktop);
+    if (std::holds_alternative<route::Unavailable>(route)) return "This desktop has nothing that does this.";
+    // An automation Linux has no equivalent for cannot be set up either.
+    if (const auto* shortcut = std::get_if<route::Shortcut>(&route))
+        if (const auto requirement = ShortcutCatalog::requirement(shortcut->name);
+            requirement && !requirement->supported)
+            return requirement->unsupportedReason;
+    return std::nullopt;
 }
 
 } // namespace rondelix

@@ -2,6 +2,7 @@
 
 #include "model/KeyCombo.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -64,5 +65,10 @@ route::Queued wifiProbeCommand();
 route::Queued wifiSwitchCommand(bool on);
 
 route::Queued lockScreenCommand(std::string_view desktop);
+
+// Why the action does nothing on this desktop, read from the same routes that
+// run it; nothing when it does something here. Menus show such an action
+// greyed with this reason, and a slice that names it still says so when fired.
+std::optional<std::string> systemActionUnavailableReason(std::string_view id, std::string_view desktop);
 
 } // namespace rondelix

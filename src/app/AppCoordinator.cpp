@@ -1,5 +1,6 @@
 #include "app/AppCoordinator.h"
 
+#include "actions/SystemActionRoute.h"
 #include "app/AppDelegate.h"
 #include "app/DefaultsKeys.h"
 #include "app/OnboardingState.h"
@@ -13,6 +14,7 @@
 #include "icons/IconStore.h"
 #include "model/SystemColors.h"
 #include "platform/Background.h"
+#include "platform/CurrentDesktop.h"
 #include "platform/HomeFolder.h"
 #include "platform/InputAccess.h"
 #include "platform/Sounds.h"
@@ -93,7 +95,7 @@ void AppCoordinator::buildServices() {
 
     demo_ = std::make_unique<DemoChoreography>(DemoChoreography::Services{
         *configStore_, *wheelState_, *overlayController_, *feedback_, *macroExecutor_, p.queue, p.screens,
-        p.notifications, p.defaults, p.log, DemoBackup::fileUnder(p.home.path()),
+        p.notifications, p.defaults, p.log, DemoBackup::fileIn(p.home.configFolder()),
         [this, alive = lifetime_.watch()] { return alive && devMenuUnlocked_; }});
     automations_ = std::make_unique<InstalledAutomations>(
         configStore_->paths().automations,
@@ -198,7 +200,7 @@ void AppCoordinator::removeOrphanedIcons() {
     // A configuration from the backup or the defaults, or one this build may
     // not write, may not name every picture the user still has.
     if (!configStore_->loadedPrimaryCleanly() || configStore_->isReadOnly()) return;
-    platform_.background.run([folder = IconStore::directory(platform_.home.path()),
+    platform_.background.run([folder = IconStore::directoryIn(platform_.home.configFolder()),
                               keeping = IconStore::referencedFilenames(configStore_->config())] {
         IconStore::removeOrphans(folder, keeping, static_cast<std::int64_t>(std::time(nullptr)));
     });
@@ -257,6 +259,16 @@ template <typename T> void AppCoordinator::assign(T& field, const T& value, Prop
     if (field == value) return;
     field = value;
     changed.emit(property);
+}
+
+ConfigTransferServices AppCoordinator::transferServices() {
+    return {
+        *configStore_,
+        platform_.dialogs,
+        platform_.log,
+        platform_.workspace,
+        platform_.home,
+        [](const std::string& id) { return systemActionUnavailableReason(id, platform::currentDesktop()); }};
 }
 
 void AppCoordinator::setMainTab(MainTab tab) {

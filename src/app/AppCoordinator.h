@@ -142,9 +142,7 @@ class AppCoordinator {
     // The system as the coordinator was given it, for the windows it opens.
     const Platform& platform() const { return platform_; }
     // What moving wheels and configurations in and out of files needs.
-    ConfigTransferServices transferServices() {
-        return {*configStore_, platform_.dialogs, platform_.log, platform_.workspace, platform_.home};
-    }
+    ConfigTransferServices transferServices();
 
     // Observable state; `changed` tells of real changes only.
     Signal<Property> changed;

@@ -42,6 +42,8 @@ class AppWindows {
     virtual State state(Kind kind) const = 0;
     // One of the program's own windows has the focus.
     virtual bool programIsActive() const = 0;
+    // Whether the desktop shows the program's tray icon.
+    virtual bool trayShown() const = 0;
 
     // Makes the main window with its content size and minimum, centred,
     // without showing it. It then lives for the rest of the run; closing it

@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "platform/XdgFolders.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -46,7 +48,7 @@ CommandLine CommandLine::parse(const std::vector<std::string>& arguments) {
             line.verbose = true;
             continue;
         }
-        if (argument == "--help") {
+        if (argument == "--help" || argument == "-h") {
             help = true;
             continue;
         }
@@ -104,6 +106,32 @@ bool CommandLine::hasDisplay() const {
     return false;
 }
 
+CommandLine::DisplayChoice CommandLine::displayChoice() const {
+    DisplayChoice choice;
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    choice.toolkitChosen = platform && *platform;
+    if (const char* display = std::getenv("DISPLAY")) choice.xDisplay = display;
+    for (std::size_t i = 0; i + 1 < toolkitArguments.size(); ++i) {
+        const std::string_view name = optionName(toolkitArguments[i]);
+        if (name == "platform") choice.toolkitChosen = true;
+        if (name == "display") choice.xDisplay = toolkitArguments[i + 1];
+    }
+    if (const char* wayland = std::getenv("WAYLAND_DISPLAY")) choice.wayland = *wayland != 0;
+    return choice;
+}
+
+std::optional<std::string> CommandLine::DisplayChoice::refusal() const {
+    if (toolkitChosen || !xDisplay.empty()) return std::nullopt;
+    if (wayland)
+        return "can't start — it needs an X11 session for global input, and under a pure Wayland session "
+               "the summon keys cannot be heard (no X display is set).";
+    return "can't start — it needs a graphical desktop session, and no display is set.";
+}
+
+std::string CommandLine::DisplayChoice::unreachable() const {
+    return "can't start — can't reach the X display " + xDisplay + ".";
+}
+
 std::string CommandLine::helpText() {
     std::string text(usageLine);
     text += "\n"
@@ -111,12 +139,14 @@ std::string CommandLine::helpText() {
             "at the pointer, aim at a slice and let go to run it.\n"
             "\n"
             "  --verbose   also write the program's log lines to standard error\n"
-            "  --help      show this help and exit\n"
+            "  -h, --help  show this help and exit\n"
             "  --version   show the version and exit\n"
             "\n"
             "The toolkit's own options (-display, -platform, -style …) are passed on.\n"
             "Rondelix runs once per user: starting it again brings its window back.\n"
-            "Its wheels and settings are kept in ~/.config/rondelix/.\n";
+            "Its wheels and settings are kept in ";
+    text += platform::shownWithTilde(platform::programConfigFolder());
+    text += "/.\n";
     return text;
 }
 

@@ -28,6 +28,21 @@ struct CommandLine {
     // A display in the environment, or a display or platform given to the toolkit.
     bool hasDisplay() const;
 
+    // Which display the toolkit will open. The program's windows and its
+    // global input go through X: unless the toolkit's platform was chosen by
+    // hand, an X display must be set and reachable before the toolkit starts,
+    // or the toolkit ends the process with a message of its own.
+    struct DisplayChoice {
+        bool toolkitChosen = false; // QT_QPA_PLATFORM or -platform
+        std::string xDisplay;       // -display, else $DISPLAY
+        bool wayland = false;       // $WAYLAND_DISPLAY is set
+        // Why the program cannot start before trying the display, if it cannot.
+        std::optional<std::string> refusal() const;
+        // Why it cannot start when the X display did not answer.
+        std::string unreachable() const;
+    };
+    DisplayChoice displayChoice() const;
+
     // Texts for standard output (help, version) and standard error (usage,
     // a start that only brought the running instance forward).
     static std::string helpText();

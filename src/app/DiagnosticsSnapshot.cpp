@@ -175,7 +175,7 @@ void gatherConfig(In& in, AppCoordinator& c) {
 
     const auto referenced = IconStore::referencedFilenames(config);
     std::set<std::string> onDisk;
-    for (const std::string& name : namesIn(IconStore::directory(home)))
+    for (const std::string& name : namesIn(IconStore::directoryIn(c.platform().home.configFolder())))
         if (name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0) onDisk.insert(name);
     in.iconsReferenced = static_cast<int>(referenced.size());
     in.iconsOnDisk = static_cast<int>(onDisk.size());
@@ -194,7 +194,6 @@ void gatherActions(In& in, AppCoordinator& c) {
     const Behavior& behavior = c.configStore().config().behavior;
     in.shellAvailable = isExecutableFile("/bin/sh");
     in.automationFolder = present(c.configStore().paths().automations);
-    in.automationStatus = c.permissions().systemEventsAutomationStatus();
     in.soundEnabled = behavior.soundEnabled;
     in.soundVolume = behavior.soundVolume;
     in.aimSound = behavior.aimSoundName;

@@ -33,7 +33,8 @@ OnboardingHost onboardingHost(AppCoordinator& c) {
                     return true;
                 },
             .finish = [&c](bool skipped) { c.finishOnboarding(skipped); },
-            .summonKeysPhrase = [&c] { return c.summonKeysPhrase(); }};
+            .summonKeysPhrase = [&c] { return c.summonKeysPhrase(); },
+            .trayShown = [&c] { return c.platform().windows.trayShown(); }};
 }
 
 ShortcutSetupHost shortcutSetupHost(AppCoordinator& c) {

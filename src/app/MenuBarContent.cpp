@@ -63,9 +63,11 @@ std::vector<MenuRow> MenuBarContent::rows(const MenuState& state) {
         item(state.requiredShortcutsMissing ? "⚠︎ Set Up System Actions…" : "Set Up System Actions…",
              MenuCommand::setUpSystemActions));
     rows.push_back(item("About Rondelix", MenuCommand::about));
-    MenuRow check = item("Check for Updates…", MenuCommand::checkForUpdates);
-    check.enabled = state.canStandardCheck;
-    rows.push_back(check);
+    if (!state.updatesFromSystem) {
+        MenuRow check = item("Check for Updates…", MenuCommand::checkForUpdates);
+        check.enabled = state.canStandardCheck;
+        rows.push_back(check);
+    }
     rows.push_back(separator());
     rows.push_back(item("Quit", MenuCommand::quit, 'q'));
     return rows;
@@ -79,7 +81,8 @@ MenuState MenuBarContent::state() const {
             c.secureInputBlocking(),
             c.paused(),
             !c.missingRequiredShortcuts().empty(),
-            c.updater().canStandardCheck()};
+            c.updater().canStandardCheck(),
+            c.updater().updater().unavailableReason().has_value()};
 }
 
 void MenuBarContent::choose(MenuCommand command) {

@@ -47,6 +47,9 @@ struct MenuState {
     bool paused = false;
     bool requiredShortcutsMissing = false;
     bool canStandardCheck = false;
+    // Updates come from elsewhere (the system's package manager): the menu
+    // offers no check that could never run.
+    bool updatesFromSystem = false;
 };
 
 // The program's menu in the system tray: warnings first, then pause, the

@@ -41,8 +41,9 @@ const std::vector<ShortcutRequirement>& ShortcutCatalog::requirements() {
         row("toggle-dnd", "Toggle Focus", "Focus / Do Not Disturb", "moon.fill",
             "Toggles a Focus such as Do Not Disturb.",
             "In it, write a script that switches your desktop's Do Not Disturb on or off."),
-        row("night-shift", "Toggle Night Shift", "Night Shift", "moon.stars.fill",
-            "Turns Night Shift (the warm display tint) on or off.",
+        // The automation keeps the file name it has always had.
+        row("night-shift", "Toggle Night Shift", "Night Light", "moon.stars.fill",
+            "Turns the night light (the warm display tint) on or off.",
             "In it, write a script that switches your desktop's night light on or off."),
         unavailable("true-tone", "Toggle True Tone", "True Tone", "circle.lefthalf.filled",
                     "Turns True Tone on or off.", "Linux desktops have no True Tone display setting."),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
@@ -8,6 +9,10 @@
 #include <vector>
 
 namespace rondelix {
+
+// Why a system action does nothing on this desktop; nothing when it works
+// here. The routes that run the actions answer it, above the catalogue.
+using SystemActionUnavailable = std::function<std::optional<std::string>(const std::string& systemActionId)>;
 
 // One of the built-in system actions a slice can fire. A slice stores only
 // the id; this catalogue names and groups it for menus and reviews.

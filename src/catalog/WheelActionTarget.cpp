@@ -16,7 +16,7 @@ const std::vector<WheelActionTarget>& WheelActionTarget::all() {
         {"open-sound", "Sound & Feedback", "speaker.wave.2", MainTab::soundFeedback},
         {"open-about", "About", "info.circle", MainTab::about},
         {"pause-summon", "Pause / Resume Summon", "pause.circle", Q::pauseSummon},
-        {"toggle-liquid-glass", "Toggle Liquid Glass", "circle.hexagongrid", Q::toggleLiquidGlass},
+        {"toggle-liquid-glass", "Toggle Frosted Glass", "circle.hexagongrid", Q::toggleLiquidGlass},
         {"toggle-sound", "Toggle Sound Effects", "speaker.wave.2", Q::toggleSound},
         {"toggle-detect-app", "Toggle Detect App", "app.badge", Q::toggleDetectApp},
         {"check-for-updates", "Check for Updates", "arrow.triangle.2.circlepath", Q::checkForUpdates},

@@ -72,7 +72,7 @@ void SliceForm::setActionKind(SliceFormKinds::ActionKind kind) {
 void SliceForm::chooseImage() {
     const auto picture = services_.dialogs.chooseFileToOpen(platform::OpenPanel{pictureExtensions});
     if (!picture) return;
-    const auto stored = IconStore::importImage(IconStore::directory(services_.home), *picture,
+    const auto stored = IconStore::importImage(IconStore::directoryIn(services_.configFolder), *picture,
                                                services_.images, services_.log);
     if (!stored) {
         services_.sounds.beep();

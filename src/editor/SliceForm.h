@@ -48,7 +48,7 @@ struct SliceFormServices {
     platform::Background& background;
     platform::MainQueue& queue;
     const platform::KeyboardLayout& keyboard;
-    std::filesystem::path home;
+    std::filesystem::path configFolder;
     KeystrokeCaptureHost capture;
     InstalledAutomations& automations;
     // Opens the setup window of the automations that system actions need.

@@ -1,5 +1,6 @@
 #include "editor/SliceFormInputs.h"
 
+#include "actions/SystemActionRoute.h"
 #include "catalog/SystemAction.h"
 #include "catalog/WheelActionTarget.h"
 #include "icons/EmojiText.h"
@@ -23,7 +24,9 @@ std::string imageRowLabel(const Icon::CustomImage& image) {
 std::string appRowName(const MacroAction::App& app, const platform::Workspace& workspace) {
     // An empty identifier names no application, so it reads like a missing one.
     if (!app.bundleIdentifier || app.bundleIdentifier->empty()) return "No app chosen";
+    // The name the desktop's menus show, as the wheel review names it.
     if (const auto location = workspace.applicationPath(*app.bundleIdentifier)) {
+        if (auto name = workspace.applicationName(*location); name && !name->empty()) return *name;
         std::string name = std::filesystem::path(*location).stem().string();
         if (!name.empty()) return name;
     }
@@ -56,6 +59,8 @@ std::string_view modifierTitle(Modifier modifier) {
         return KeyComboText::ctrlWord;
     case Modifier::shift:
         return KeyComboText::shiftWord;
+    case Modifier::super:
+        return KeyComboText::superWord;
     case Modifier::alt:
         break;
     }
@@ -68,6 +73,8 @@ bool modifierIsOn(const KeyCombo& combo, Modifier modifier) {
         return combo.command || combo.control;
     case Modifier::shift:
         return combo.shift;
+    case Modifier::super:
+        return combo.super;
     case Modifier::alt:
         break;
     }
@@ -86,17 +93,21 @@ KeyCombo withModifier(KeyCombo combo, Modifier modifier, bool on) {
     case Modifier::alt:
         combo.option = on;
         break;
+    case Modifier::super:
+        combo.super = on;
+        break;
     }
     return combo;
 }
 
-std::vector<MenuSection> systemActionMenu(const std::string& currentId) {
+std::vector<MenuSection> systemActionMenu(const std::string& currentId, std::string_view desktop) {
     std::vector<MenuSection> sections;
     for (const SystemAction::Category category : SystemAction::allCategories()) {
         MenuSection section{std::string(SystemAction::rawValue(category)), {}};
         for (const SystemAction& action : SystemAction::all())
             if (action.category == category)
-                section.rows.push_back({action.displayName, action.id, action.id == currentId});
+                section.rows.push_back({action.displayName, action.id, action.id == currentId,
+                                        systemActionUnavailableReason(action.id, desktop)});
         sections.push_back(std::move(section));
     }
     return sections;

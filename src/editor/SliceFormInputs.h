@@ -39,8 +39,8 @@ std::optional<KeyCombo> keyFieldWrite(const KeyCombo& combo, std::string_view te
 // The modifier toggles in the order shown. Ctrl stands for both Command and
 // Control, since Command travels as Control: it reads on when either is set,
 // and switching it on sets Command alone.
-enum class Modifier { ctrl, shift, alt };
-inline constexpr Modifier modifierOrder[] = {Modifier::ctrl, Modifier::shift, Modifier::alt};
+enum class Modifier { ctrl, shift, alt, super };
+inline constexpr Modifier modifierOrder[] = {Modifier::ctrl, Modifier::shift, Modifier::alt, Modifier::super};
 std::string_view modifierTitle(Modifier modifier);
 bool modifierIsOn(const KeyCombo& combo, Modifier modifier);
 KeyCombo withModifier(KeyCombo combo, Modifier modifier, bool on);
@@ -51,6 +51,8 @@ struct MenuRow {
     std::string title;
     std::string value;
     bool checked = false;
+    // Why the row cannot be chosen here; it shows greyed with this as its tip.
+    std::optional<std::string> unavailable;
 };
 struct MenuSection {
     std::string title;
@@ -58,8 +60,9 @@ struct MenuSection {
 };
 
 // The system-action menu: one section per category, the current id's row
-// checked (exact match); its label is that row's name or "Choose an action…".
-std::vector<MenuSection> systemActionMenu(const std::string& currentId);
+// checked (exact match), the actions that do nothing on this desktop marked
+// unavailable; its label is that row's name or "Choose an action…".
+std::vector<MenuSection> systemActionMenu(const std::string& currentId, std::string_view desktop);
 std::string systemActionLabel(const std::string& currentId);
 
 // The page and quick-setting menu, likewise; label "Choose…" without a match.

@@ -40,7 +40,6 @@ class PermissionsCheck final {
     void bringSystemPermissionPromptToFront() { permissions_.bringPermissionPromptToFront(); }
 
     // Whether the program may automate the system's event helper, without asking.
-    int systemEventsAutomationStatus() const { return permissions_.systemEventsAutomationStatus(); }
 
   private:
     void setAccessibilityTrusted(bool value);

@@ -101,7 +101,7 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                           "Microsoft Teams",
                           Category::apps,
                           {},
-                          "Mute, camera, raise hand, and call controls for Microsoft Teams on Mac."},
+                          "Mute, camera, raise hand, and call controls for Microsoft Teams."},
                          {
                              {"Mute", "mic.slash.fill", key("⇧⌘M")},
                              {"Camera", "video.fill", key("⇧⌘O")},
@@ -121,9 +121,9 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                              {"Next Tab", "arrow.right.square", key("⌃⇥")},
                              {"Address Bar", "link", key("⌘L")},
                              {"Bookmark", "bookmark", key("⌘D")},
-                             {"Downloads", "arrow.down.circle", key("⇧⌘J")},
-                             {"Developer\nTools", "hammer", key("⌥⌘I")},
-                             {"JavaScript\nConsole", "terminal", key("⌥⌘J")},
+                             {"Downloads", "arrow.down.circle", key("⌘J")},
+                             {"Developer\nTools", "hammer", key("⇧⌘I")},
+                             {"JavaScript\nConsole", "terminal", key("⇧⌘J")},
                          }));
 
     out.push_back(define({"gallery-vscode",
@@ -231,8 +231,8 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                              {"Private\nWindow", "eyeglasses", key("⇧⌘P")},
                              {"Bookmarks", "book", key("⇧⌘O")},
                              {"Address Bar", "link", key("⌘L")},
-                             {"Developer\nTools", "hammer", key("⌥⌘I")},
-                             {"Web Console", "terminal", key("⌥⌘K")},
+                             {"Developer\nTools", "hammer", key("⇧⌘I")},
+                             {"Web Console", "terminal", key("⇧⌘K")},
                          }));
 
     out.push_back(define({"gallery-sublime-text",
@@ -245,7 +245,7 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                              {"Command\nPalette", "command", key("⇧⌘P")},
                              {"Goto\nDefinition", "arrow.turn.down.right", key("F12")},
                              {"Goto Symbol", "at", key("⌘R")},
-                             {"Find and\nReplace", "arrow.left.arrow.right", key("⌥⌘F")},
+                             {"Find and\nReplace", "arrow.left.arrow.right", key("⌘H")},
                              {"Find in\nFiles", "text.magnifyingglass", key("⇧⌘F")},
                              {"Add Next\nMatch", "plus.rectangle.on.rectangle", key("⌘D")},
                              {"Comment\nLine", "number", key("⌘/")},
@@ -257,13 +257,14 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                           {},
                           "Tabs, windows, splits, and clearing the screen in the Ghostty terminal."},
                          {
-                             {"New Tab", "plus.square", key("⌘T")},
-                             {"New Window", "macwindow.badge.plus", key("⌘N")},
-                             {"Split Right", "rectangle.split.2x1", key("⌘D")},
-                             {"Split Down", "rectangle.split.1x2", key("⇧⌘D")},
+                             // Its own commands with Shift, as terminals take them here.
+                             {"New Tab", "plus.square", key("⇧⌘T")},
+                             {"New Window", "macwindow.badge.plus", key("⇧⌘N")},
+                             {"Split Right", "rectangle.split.2x1", key("⇧⌘O")},
+                             {"Split Down", "rectangle.split.1x2", key("⇧⌘E")},
                              {"Next Tab", "arrow.right.square", key("⌃⇥")},
-                             {"Clear\nScreen", "clear", key("⌘K")},
-                             {"Close", "xmark", key("⌘W")},
+                             {"Clear\nScreen", "clear", key("⌃L")},
+                             {"Close", "xmark", key("⇧⌘W")},
                              {"Settings", "gearshape", key("⌘,")},
                          }));
 

@@ -49,7 +49,7 @@ void GalleryBrowserModel::trySlice(int position) {
     const auto slice = std::find_if(wheel->slices.begin(), wheel->slices.end(),
                                     [position](const Slice& s) { return s.position == position; });
     if (slice == wheel->slices.end()) return;
-    const GalleryTrial trial = rondelix::trySlice(*slice, workspace_);
+    const GalleryTrial trial = rondelix::trySlice(*slice, workspace_, services_.systemActionUnavailable);
     if (trial.opensLink && services_.openLink) services_.openLink(slice->action);
     toast_.show(trial.message);
 }

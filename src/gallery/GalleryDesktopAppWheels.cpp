@@ -20,15 +20,15 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
 
     out.push_back(
         define({"gallery-finder",
-                "Finder",
+                "Files",
                 Category::apps,
                 {},
-                "Quick Look, new folders, Get Info, Go to Folder, and trash in Finder."},
+                "Previews, new folders, properties, going to a folder, and trash in the file manager."},
                {
-                   {"Quick Look", "eye", key("Space")},
+                   {"Preview", "eye", key("Space")},
                    {"New Folder", "folder.badge.plus", key("⇧⌘N")},
                    {"Folder from\nSelection", "folder.fill.badge.plus", key("⌃⌘N")},
-                   {"Get Info", "info.circle", key("⌘I")},
+                   {"Properties", "info.circle", key("⌘I")},
                    {"Go to\nFolder", "arrow.right.circle", key("⇧⌘G")},
                    {"Show Path\nBar", "point.topleft.down.to.point.bottomright.curvepath", key("⌥⌘P")},
                    {"Duplicate", "plus.square.on.square", key("⌘D")},
@@ -36,26 +36,27 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
                }));
 
     out.push_back(define({"gallery-safari",
-                          "Safari",
+                          "Web Browser",
                           Category::apps,
                           {Category::web},
-                          "Tabs, the address bar, Reader, and the developer tools of Safari."},
+                          "Tabs, the address bar, Reader, and the developer tools of your web browser."},
                          {
                              {"New Tab", "plus.square", key("⌘T")},
                              {"Reopen Tab", "arrow.uturn.left.square", key("⇧⌘T")},
                              {"Address Bar", "link", key("⌘L")},
-                             {"Reader\nView", "doc.plaintext", key("⇧⌘R")},
-                             {"Back", "chevron.backward", key("⌘[")},
-                             {"Forward", "chevron.forward", key("⌘]")},
-                             {"Web\nInspector", "hammer", key("⌥⌘I")},
-                             {"JavaScript\nConsole", "terminal", key("⌥⌘C")},
+                             // The browser here: Ctrl+Shift+R would reload past the cache.
+                             {"Reader\nView", "doc.plaintext", key("⌥⌘R")},
+                             {"Back", "chevron.backward", key("⌥←")},
+                             {"Forward", "chevron.forward", key("⌥→")},
+                             {"Web\nInspector", "hammer", key("⇧⌘I")},
+                             {"JavaScript\nConsole", "terminal", key("⇧⌘J")},
                          }));
 
     out.push_back(define({"gallery-preview",
-                          "Preview",
+                          "Document Viewer",
                           Category::apps,
                           {},
-                          "Zoom, rotate, crop, mark up, and inspect images and PDFs in Preview."},
+                          "Zoom, rotate, crop, mark up, and inspect images and PDFs in the document viewer."},
                          {
                              {"Zoom In", "plus.magnifyingglass", key("⌘=")},
                              {"Zoom Out", "minus.magnifyingglass", key("⌘-")},
@@ -68,10 +69,10 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
                          }));
 
     out.push_back(define({"gallery-apple-mail",
-                          "Apple Mail",
+                          "Mail",
                           Category::apps,
                           {},
-                          "Write, reply, forward, send, and sort your messages in Apple Mail."},
+                          "Write, reply, forward, send, and sort your messages in your mail program."},
                          {
                              {"New\nMessage", "square.and.pencil", key("⌘N")},
                              {"Reply", "arrowshape.turn.up.left", key("⌘R")},
@@ -132,10 +133,10 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
                          }));
 
     out.push_back(define({"gallery-apple-photos",
-                          "Apple Photos",
+                          "Image Viewer",
                           Category::apps,
                           {},
-                          "Edit, rotate, duplicate, hide, import, and organise your Apple Photos."},
+                          "Edit, rotate, duplicate, hide, import, and organise your photos."},
                          {
                              {"Edit", "slider.horizontal.3", key("⌘↩")},
                              {"Rotate", "rotate.left", key("⌘R")},
@@ -148,10 +149,10 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
                          }));
 
     out.push_back(define({"gallery-apple-music",
-                          "Apple Music",
+                          "Music Player",
                           Category::apps,
                           {Category::fun, Category::music},
-                          "Playback, volume, search, and the Up Next queue in Apple Music."},
+                          "Playback, volume, search, and the Up Next queue in your music player."},
                          {
                              {"Play\nPause", "playpause.fill", key("Space")},
                              {"Next", "forward.fill", key("→")},
@@ -185,10 +186,12 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
                           {},
                           "Windows and tabs, clearing, history search, and interrupting in Terminal."},
                          {
-                             {"New Window", "macwindow.badge.plus", key("⌘N")},
-                             {"New Tab", "plus.square", key("⌘T")},
-                             {"Clear\nScrollback", "eraser", key("⌘K")},
-                             {"Find", "magnifyingglass", key("⌘F")},
+                             // A terminal takes its own commands with Shift: Ctrl
+                             // alone reaches the shell (next line, transpose, kill).
+                             {"New Window", "macwindow.badge.plus", key("⇧⌘N")},
+                             {"New Tab", "plus.square", key("⇧⌘T")},
+                             {"Clear\nScrollback", "eraser", key("⇧⌘K")},
+                             {"Find", "magnifyingglass", key("⇧⌘F")},
                              {"Interrupt", "stop.circle", key("⌃C")},
                              {"Clear Line", "delete.left", key("⌃U")},
                              {"Search\nHistory", "clock.arrow.circlepath", key("⌃R")},

@@ -7,7 +7,7 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                           "Browser",
                           Category::productivity,
                           {Category::web},
-                          "Tabs and navigation for Safari, Chrome, Arc, and friends."},
+                          "Tabs and navigation for Firefox, Chrome, and friends."},
                          {
                              {"New Tab", "plus.square", key("⌘T")},
                              {"Reopen Tab", "arrow.uturn.left.square", key("⇧⌘T")},
@@ -36,15 +36,15 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                          }));
 
     out.push_back(define({"gallery-windows",
-                          "Window & Spaces",
+                          "Windows & Workspaces",
                           Category::productivity,
                           {},
-                          "Mission Control, spaces, full screen, and window juggling at a flick."},
+                          "The overview, workspaces, full screen, and window juggling at a flick."},
                          {
-                             {"Mission\nControl", "rectangle.3.group", key("⌃↑")},
+                             {"Overview", "rectangle.3.group", key("⌃↑")},
                              {"App\nWindows", "macwindow.on.rectangle", key("⌃↓")},
-                             {"Space Left", "arrow.left.square", key("⌃←")},
-                             {"Space\nRight", "arrow.right.square", key("⌃→")},
+                             {"Workspace\nLeft", "arrow.left.square", key("⌃←")},
+                             {"Workspace\nRight", "arrow.right.square", key("⌃→")},
                              {"Full\nScreen", "arrow.up.left.and.arrow.down.right", key("⌃⌘F")},
                              {"Minimize", "minus.square", key("⌘M")},
                              {"Next\nWindow", "macwindow", key("⌘`")},
@@ -153,7 +153,7 @@ void addProductivityWheels(std::vector<GalleryWheel>& out) {
                          {
                              {"Settings", "gearshape", key("⌘,")},
                              {"Help", "questionmark.circle", key("⇧⌘/")},
-                             {"Spotlight", "magnifyingglass", key("⌘Space")},
+                             {"Search", "magnifyingglass", key("⌘Space")},
                              {"Print", "printer", key("⌘P")},
                              {"Close\nWindow", "xmark.square", key("⌘W")},
                              {"Quit App", "xmark.circle", key("⌘Q")},

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "catalog/SystemAction.h"
 #include "model/Config.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,8 @@ struct GalleryServices {
     std::function<void(const MacroAction&)> openLink;
     // Shows the wheel in the editor.
     std::function<void(const std::string& wheelId)> viewWheel;
+    // Why a system action does nothing on this desktop; nothing when it works.
+    SystemActionUnavailable systemActionUnavailable;
 };
 
 } // namespace rondelix

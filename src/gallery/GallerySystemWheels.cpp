@@ -39,7 +39,7 @@ void addSystemWheels(std::vector<GalleryWheel>& out) {
                 {},
                 "Search, switch apps, show the desktop, and lock up without reaching for the menus."},
                {
-                   {"Spotlight", "magnifyingglass", key("⌘Space")},
+                   {"Search", "magnifyingglass", key("⌘Space")},
                    {"Switch App", "square.on.square", key("⌘⇥")},
                    {"Show\nDesktop", "menubar.dock.rectangle", key("F11")},
                    {"Lock\nScreen", "lock.fill", key("⌃⌘Q")},
@@ -87,7 +87,7 @@ void addSystemWheels(std::vector<GalleryWheel>& out) {
                              {"Log Out", "rectangle.portrait.and.arrow.right", key("⇧⌘Q")},
                              {"Force\nQuit", "xmark.octagon.fill", key("⌥⌘⎋")},
                              {"Show\nDesktop", "menubar.dock.rectangle", key("F11")},
-                             {"Spotlight", "magnifyingglass", key("⌘Space")},
+                             {"Search", "magnifyingglass", key("⌘Space")},
                          }));
 
     out.push_back(define({"gallery-system-playback",

@@ -35,7 +35,8 @@ std::string shortenedForToast(const std::string& text) {
     return utf8::encode(std::u32string_view(scalars).substr(0, end)) + "\u2026";
 }
 
-GalleryTrial trySlice(const Slice& slice, const platform::Workspace& workspace) {
+GalleryTrial trySlice(const Slice& slice, const platform::Workspace& workspace,
+                      const SystemActionUnavailable& unavailable) {
     const std::string name = withSpacesForLineFeeds(slice.label);
     const MacroAction& action = slice.action;
     if (const auto* text = action.as<MacroAction::Text>())
@@ -44,7 +45,10 @@ GalleryTrial trySlice(const Slice& slice, const platform::Workspace& workspace) 
         return {"Opening " + linkHost(link->url).value_or(link->url) + "\u2026", true};
     if (const auto* system = action.as<MacroAction::SystemAction>()) {
         const auto row = SystemAction::find(system->id);
-        return {curlyQuoted(row ? row->displayName : name) + " runs once you add this wheel"};
+        const std::string quoted = curlyQuoted(row ? row->displayName : name);
+        if (row && unavailable && unavailable(system->id))
+            return {quoted + " isn't available on this desktop"};
+        return {quoted + " runs once you add this wheel"};
     }
     if (const auto* keystroke = action.as<MacroAction::Keystroke>())
         return {"Sends " + KeyComboText::displayString(keystroke->combo) + " to the app you're in"};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gallery/GalleryServices.h"
 #include "model/Config.h"
 
 #include <string>
@@ -18,7 +19,10 @@ struct GalleryTrial {
     bool opensLink = false;
 };
 
-GalleryTrial trySlice(const Slice& slice, const platform::Workspace& workspace);
+// A system action that does nothing on this desktop says so instead of
+// promising to run.
+GalleryTrial trySlice(const Slice& slice, const platform::Workspace& workspace,
+                      const SystemActionUnavailable& unavailable = {});
 
 // The text with line feeds as spaces, cut to 20 characters and "…" when it
 // has 21 or more.

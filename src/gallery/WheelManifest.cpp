@@ -77,9 +77,12 @@ std::string linkDetail(const std::string& link) {
     return "Opens " + linkHost(link).value_or(link);
 }
 
-Description systemActionDescription(const std::string& id) {
-    if (const auto row = SystemAction::find(id)) return {row->displayName, row->symbol};
-    return {id, "gearshape"};
+Description systemActionDescription(const std::string& id, const SystemActionUnavailable& unavailable) {
+    const auto row = SystemAction::find(id);
+    if (!row) return {id, "gearshape"};
+    if (unavailable && unavailable(id))
+        return {row->displayName + " (not available on this desktop)", row->symbol};
+    return {row->displayName, row->symbol};
 }
 
 Description targetDescription(const std::optional<std::string>& target) {
@@ -104,18 +107,21 @@ std::string label(const Slice& slice) {
     return text;
 }
 
-std::vector<Entry> entries(const Wheel& wheel, const platform::Workspace& workspace) {
+std::vector<Entry> entries(const Wheel& wheel, const platform::Workspace& workspace,
+                           const SystemActionUnavailable& unavailable) {
     std::vector<Entry> list;
     for (const auto& slice : slicesInSlotOrder(wheel)) {
-        auto [detail, icon] = describe(slice.action, workspace);
+        auto [detail, icon] = describe(slice.action, workspace, unavailable);
         list.push_back({Uuid::generate(), std::move(icon), label(slice), std::move(detail)});
     }
     return list;
 }
 
-Description describe(const MacroAction& action, const platform::Workspace& workspace) {
+Description describe(const MacroAction& action, const platform::Workspace& workspace,
+                     const SystemActionUnavailable& unavailable) {
     struct Visitor {
         const platform::Workspace& workspace;
+        const SystemActionUnavailable& unavailable;
         Description operator()(const MacroAction::Text& a) const {
             return {textDetail(a.text), "text.cursor"};
         }
@@ -124,7 +130,7 @@ Description describe(const MacroAction& action, const platform::Workspace& works
         }
         Description operator()(const MacroAction::Url& a) const { return {linkDetail(a.url), "safari"}; }
         Description operator()(const MacroAction::SystemAction& a) const {
-            return systemActionDescription(a.id);
+            return systemActionDescription(a.id, unavailable);
         }
         Description operator()(const MacroAction::Script&) const {
             return {"Runs a shell script", "terminal"};
@@ -142,7 +148,7 @@ Description describe(const MacroAction& action, const platform::Workspace& works
             return {"Sends " + KeyComboText::displayString(a.combo), "keyboard"};
         }
     };
-    return std::visit(Visitor{workspace}, action.value);
+    return std::visit(Visitor{workspace, unavailable}, action.value);
 }
 
 std::string appName(const std::optional<std::string>& bundleID, const std::optional<std::string>& path,

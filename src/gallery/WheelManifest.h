@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog/SystemAction.h"
 #include "model/Config.h"
 #include "util/Uuid.h"
 
@@ -33,12 +34,15 @@ struct Description {
 };
 
 // One entry per slice, in slot order; slices sharing a slot keep their order.
-std::vector<Entry> entries(const Wheel& wheel, const platform::Workspace& workspace);
+// A system action that does nothing on this desktop says so.
+std::vector<Entry> entries(const Wheel& wheel, const platform::Workspace& workspace,
+                           const SystemActionUnavailable& unavailable = {});
 
 // The slice's label on one line, or "Slice <slot number>" when it is empty.
 std::string label(const Slice& slice);
 
-Description describe(const MacroAction& action, const platform::Workspace& workspace);
+Description describe(const MacroAction& action, const platform::Workspace& workspace,
+                     const SystemActionUnavailable& unavailable = {});
 
 // The name an application action is shown by: the installed application's
 // file name, else the path's, else the identifier, else "an app".

@@ -7,8 +7,8 @@
 
 namespace rondelix::DemoBackup {
 
-std::filesystem::path fileUnder(const std::filesystem::path& home) {
-    return home / ".config" / "rondelix" / "demo-wheels-backup.json";
+std::filesystem::path fileIn(const std::filesystem::path& configFolder) {
+    return configFolder / "demo-wheels-backup.json";
 }
 
 Result<> write(const std::filesystem::path& file, const std::vector<Wheel>& wheels) {

@@ -12,8 +12,8 @@
 // them: one compact JSON array of wheels in the configuration file's form.
 namespace rondelix::DemoBackup {
 
-// <home>/.config/rondelix/demo-wheels-backup.json
-std::filesystem::path fileUnder(const std::filesystem::path& home);
+// demo-wheels-backup.json in the configuration folder
+std::filesystem::path fileIn(const std::filesystem::path& configFolder);
 
 // Atomically.
 Result<> write(const std::filesystem::path& file, const std::vector<Wheel>& wheels);

@@ -62,7 +62,7 @@ bool anyDemoWheel(const std::vector<Wheel>& wheels) {
 std::vector<Wheel> make() {
     std::vector<Wheel> wheels;
     wheels.push_back(wheel("demo-apps", "Apps", 8,
-                           {app("Mail", "com.apple.mail"), app("Safari", "com.apple.Safari"),
+                           {app("Mail", "com.apple.mail"), app("Web Browser", "com.apple.Safari"),
                             app("Notes", "com.apple.Notes"), app("Calculator", "com.apple.calculator"),
                             app("Music", "com.apple.Music"), app("Photos", "com.apple.Photos"),
                             app("Terminal", "com.apple.Terminal"), app("Calendar", "com.apple.iCal")}));
@@ -75,7 +75,7 @@ std::vector<Wheel> make() {
                            {systemAction("Focus", "moon.zzz", "toggle-dnd"),
                             systemAction("Dark Mode", "moon.fill", "toggle-dark-mode"),
                             systemAction("Wi-Fi", "wifi", "toggle-wifi"),
-                            systemAction("Mission Control", "square.grid.3x3.fill", "mission-control"),
+                            systemAction("Overview", "square.grid.3x3.fill", "mission-control"),
                             systemAction("Lock Screen", "lock.fill", "lock-screen"),
                             systemAction("Screenshot", "camera.viewfinder", "screenshot")}));
     wheels.push_back(wheel("demo-notes", "Notes", 6,

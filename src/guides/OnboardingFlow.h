@@ -48,6 +48,7 @@ class OnboardingFlow {
     void setLaunchAtLogin(bool on);
 
     std::string summonKeysPhrase() const { return host_.summonKeysPhrase(); }
+    bool trayShown() const { return !host_.trayShown || host_.trayShown(); }
 
     // Anything the view shows changed.
     Signal<> changed;

@@ -34,6 +34,8 @@ struct OnboardingHost {
     std::function<void(bool skipped)> finish;
     // The summon keys as one phrase ("Left Alt or Right Ctrl").
     std::function<std::string()> summonKeysPhrase;
+    // Whether the desktop shows the program's tray icon.
+    std::function<bool()> trayShown;
 };
 
 } // namespace rondelix

@@ -16,7 +16,15 @@ std::string summonRow(const std::string& phrase);
 // The ready step's body when everything is in place; the phrase is shown bold.
 std::string readyBody(const std::string& phrase);
 
-// What still works while a grant is missing.
-std::string degradedStateNote(bool accessibilityGranted);
+// What still works while a grant is missing; where the program can be
+// reached depends on whether the desktop has a system tray.
+std::string degradedStateNote(bool accessibilityGranted, bool trayShown);
+
+// Where the program stays once its windows are closed.
+std::string whereItLives(bool trayShown);
+
+// The permissions step: its title, and the line under its two rows.
+std::string permissionsTitle(bool bothAvailable);
+std::string permissionsFooter(bool bothAvailable);
 
 } // namespace rondelix::OnboardingTexts

@@ -2,6 +2,7 @@
 
 #include "files/FileAccess.h"
 #include "model/AutomationWords.h"
+#include "platform/XdgFolders.h"
 #include "util/Ascii.h"
 #include "util/CurlyQuoted.h"
 
@@ -19,12 +20,15 @@ bool isInside(const fs::path& path, const fs::path& folder) {
     return end == folder.end();
 }
 
-std::string folderWords() {
-    return "the " + std::string(AutomationWords::plural) + " folder " +
-           std::string(AutomationWords::folderForDisplay);
+std::string folderWords(const std::string& shown) {
+    return "the " + std::string(AutomationWords::plural) + " folder " + shown;
 }
 
 } // namespace
+
+std::string ShortcutSetup::automationsFolderShown() const {
+    return platform::shownWithTilde(host_.automationsFolder, host_.home);
+}
 
 ShortcutSetup::ShortcutSetup(ShortcutSetupHost host, std::optional<std::string> highlight)
     : host_(std::move(host)), highlight_(std::move(highlight)) {}
@@ -95,17 +99,18 @@ Result<> ShortcutSetup::prepareFolder() const {
         const fs::path target = fs::weakly_canonical(folder, error);
         const fs::path home = fs::weakly_canonical(host_.home, error);
         if (error || !isInside(target, home))
-            return Failure{"Rondelix didn't install anything: " + folderWords() +
+            return Failure{"Rondelix didn't install anything: " + folderWords(automationsFolderShown()) +
                            " leads outside your home folder."};
     }
     if (fs::exists(folder, error)) {
         if (!fs::is_directory(folder, error))
-            return Failure{"Rondelix didn't install anything: " + folderWords() +
+            return Failure{"Rondelix didn't install anything: " + folderWords(automationsFolderShown()) +
                            " is a file, not a folder."};
         return {};
     }
     if (const auto made = makePrivateFolders(folder))
-        return Failure{"Rondelix couldn't make " + folderWords() + ": " + made.message() + "."};
+        return Failure{"Rondelix couldn't make " + folderWords(automationsFolderShown()) + ": " +
+                       made.message() + "."};
     return {};
 }
 

@@ -38,6 +38,9 @@ class ShortcutSetup {
   public:
     static constexpr double recheckSeconds = 0.7;
 
+    // The automations folder as a person reads it ("~/.config/rondelix/automations").
+    std::string automationsFolderShown() const;
+
     enum class Status { installed, notSetUp, unavailable };
 
     struct Card {

@@ -5,6 +5,7 @@
 #include "files/ImportSafety.h"
 #include "files/UserHome.h"
 #include "platform/Log.h"
+#include "platform/XdgFolders.h"
 #include "util/Ascii.h"
 #include "util/Uuid.h"
 
@@ -49,11 +50,11 @@ bool isTaken(const fs::path& file) {
 fs::path directory() {
     const fs::path home = userHomeFolder();
     if (home.empty()) return {};
-    return directory(home);
+    return directoryIn(platform::programConfigFolder(home));
 }
 
-fs::path directory(const fs::path& home) {
-    return home / ".config/rondelix/icons";
+fs::path directoryIn(const fs::path& configFolder) {
+    return configFolder / "icons";
 }
 
 bool isUsableFilename(std::string_view filename) {

@@ -17,8 +17,8 @@ namespace rondelix::platform {
 class Log;
 } // namespace rondelix::platform
 
-// The folder of the user's own slice pictures, ".config/rondelix/icons" in
-// the home folder, with PNG files named by a UUID. Nothing is kept in memory:
+// The folder of the user's own slice pictures, "icons" in the configuration
+// folder, with PNG files named by a UUID. Nothing is kept in memory:
 // every operation works on the folder itself. Only importing and restoring
 // write, and both refuse a folder that is a symbolic link, so that nothing
 // lands outside the folder's own place.
@@ -46,7 +46,7 @@ inline constexpr std::int64_t orphanAgeSeconds = 3600;
 // The folder under the user's home folder as `userHomeFolder()`
 // finds it, for code that has no HomeFolder at hand; empty when there is none.
 std::filesystem::path directory();
-std::filesystem::path directory(const std::filesystem::path& home);
+std::filesystem::path directoryIn(const std::filesystem::path& configFolder);
 
 // A name is usable when it is not empty, not "." or "..", and is its own last
 // path component, so it names nothing outside the folder.

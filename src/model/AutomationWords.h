@@ -13,9 +13,6 @@ namespace rondelix::AutomationWords {
 inline constexpr std::string_view singular = "Automation";
 inline constexpr std::string_view plural = "Automations";
 
-// Where the user keeps them, as the program's texts name the folder.
-inline constexpr std::string_view folderForDisplay = "~/.config/rondelix/shortcuts";
-
 // "the Automation “Name”"
 inline std::string named(std::string_view name) {
     return "the " + std::string(singular) + " " + curlyQuoted(name);

@@ -394,13 +394,20 @@ constexpr std::array behaviorFields{
 // Decoding --------------------------------------------------------------------
 
 std::optional<KeyCombo> decodeKeyCombo(JsonReader& reader) {
-    // Every member is required.
+    // Every member is required but "super", which files before it lack.
     std::optional<int> keyCode;
     std::array<std::optional<bool>, 4> flags;
     constexpr std::array<std::string_view, 4> flagKeys{"command", "shift", "option", "control"};
+    std::optional<bool> super;
+    bool superUnreadable = false;
     if (!readMembers(reader, [&](std::string_view key) {
             if (key == "keyCode") {
                 keyCode = read<int>(reader);
+                return;
+            }
+            if (key == "super") {
+                super = read<bool>(reader);
+                superUnreadable = !super;
                 return;
             }
             for (std::size_t i = 0; i < flagKeys.size(); ++i) {
@@ -411,8 +418,8 @@ std::optional<KeyCombo> decodeKeyCombo(JsonReader& reader) {
             reader.skip();
         }))
         return std::nullopt;
-    if (!keyCode || !flags[0] || !flags[1] || !flags[2] || !flags[3]) return std::nullopt;
-    return KeyCombo{*keyCode, *flags[0], *flags[1], *flags[2], *flags[3]};
+    if (!keyCode || !flags[0] || !flags[1] || !flags[2] || !flags[3] || superUnreadable) return std::nullopt;
+    return KeyCombo{*keyCode, *flags[0], *flags[1], *flags[2], *flags[3], super.value_or(false)};
 }
 
 std::optional<Icon> decodeIcon(JsonReader& reader) {
@@ -648,6 +655,12 @@ void write(JsonWriter& w, const KeyCombo& combo) {
     w.value(combo.option);
     w.key("shift");
     w.value(combo.shift);
+    // Written only when held, so that a file without Super reads the same
+    // to a version of the program that predates it.
+    if (combo.super) {
+        w.key("super");
+        w.value(true);
+    }
     w.endObject();
 }
 

@@ -127,11 +127,13 @@ Wheel mainWheel() {
 }
 
 Wheel appsWheel() {
+    // Named by their role: each identifier finds this desktop's program for
+    // it (the file manager, the browser, the mail program …).
     static const std::pair<const char*, const char*> apps[] = {
-        {"Finder", "com.apple.finder"}, {"Safari", "com.apple.Safari"},
-        {"Mail", "com.apple.mail"},     {"Messages", "com.apple.MobileSMS"},
+        {"Files", "com.apple.finder"},  {"Web Browser", "com.apple.Safari"},
+        {"Email", "com.apple.mail"},    {"Chat", "com.apple.MobileSMS"},
         {"Calendar", "com.apple.iCal"}, {"Notes", "com.apple.Notes"},
-        {"Photos", "com.apple.Photos"}, {"System Settings", "com.apple.systempreferences"},
+        {"Images", "com.apple.Photos"}, {"Settings", "com.apple.systempreferences"},
     };
     std::vector<Slice> slices;
     int position = 0;
@@ -178,7 +180,7 @@ Wheel musicWheel() {
     // Playback goes through the media keys, which every desktop hands to the
     // player that is playing, and the volume is the desktop's own.
     using System = MacroAction::SystemAction;
-    return wheel("music", "Apple Music",
+    return wheel("music", "Music",
                  {
                      slice(0, "Play\nPause", symbol("playpause.fill"), System{"media-playpause"}),
                      slice(1, "Next", symbol("forward.fill"), System{"media-next"}),

@@ -33,15 +33,26 @@ const std::array<std::pair<char, int>, 48> charToCode{{
 }};
 
 const std::map<int, std::string>& specialKeys() {
+    // The three keys that double as F13 to F15 go by the names PC keyboards
+    // print on them, and are sent as those keys.
+    // clang-format off
     static const std::map<int, std::string> keys{
-        {36, "Enter"}, {76, "Enter"},   {48, "Tab"},   {51, "Backspace"}, {117, "Delete"},
-        {53, "Esc"},   {114, "Insert"}, {123, "Left"}, {124, "Right"},    {125, "Down"},
-        {126, "Up"},   {115, "Home"},   {119, "End"},  {116, "Page Up"},  {121, "Page Down"},
-        {122, "F1"},   {120, "F2"},     {99, "F3"},    {118, "F4"},       {96, "F5"},
-        {97, "F6"},    {98, "F7"},      {100, "F8"},   {101, "F9"},       {109, "F10"},
-        {103, "F11"},  {111, "F12"},    {105, "F13"},  {107, "F14"},      {113, "F15"},
-        {106, "F16"},  {64, "F17"},     {79, "F18"},   {80, "F19"},       {90, "F20"},
+        {36, "Enter"}, {76, "Keypad Enter"}, {48, "Tab"}, {51, "Backspace"}, {117, "Delete"},
+        {53, "Esc"}, {114, "Insert"}, {123, "Left"}, {124, "Right"}, {125, "Down"},
+        {126, "Up"}, {115, "Home"}, {119, "End"}, {116, "Page Up"}, {121, "Page Down"},
+        {122, "F1"}, {120, "F2"}, {99, "F3"}, {118, "F4"}, {96, "F5"},
+        {97, "F6"}, {98, "F7"}, {100, "F8"}, {101, "F9"}, {109, "F10"},
+        {103, "F11"}, {111, "F12"}, {105, "Print Screen"}, {107, "Scroll Lock"}, {113, "Pause"},
+        {106, "F16"}, {64, "F17"}, {79, "F18"}, {80, "F19"}, {90, "F20"},
+        {110, "Menu"}, {10, "<"}, {71, "Num Lock"},
+        {82, "Keypad 0"}, {83, "Keypad 1"}, {84, "Keypad 2"}, {85, "Keypad 3"}, {86, "Keypad 4"},
+        {87, "Keypad 5"}, {88, "Keypad 6"}, {89, "Keypad 7"}, {91, "Keypad 8"}, {92, "Keypad 9"},
+        {65, "Keypad ."}, {67, "Keypad *"}, {69, "Keypad +"}, {75, "Keypad /"}, {78, "Keypad -"},
+        {81, "Keypad ="}, {95, "Keypad ,"},
+        {72, "Volume Up"}, {73, "Volume Down"}, {74, "Mute"},
+        {93, "Yen"}, {94, "Ro"}, {102, "Muhenkan"}, {104, "Henkan"},
     };
+    // clang-format on
     return keys;
 }
 
@@ -51,6 +62,7 @@ std::string displayString(const KeyCombo& combo) {
         text += word;
         text += '+';
     };
+    if (combo.super) add(superWord);
     if (combo.command || combo.control) add(ctrlWord);
     if (combo.option) add(altWord);
     if (combo.shift) add(shiftWord);

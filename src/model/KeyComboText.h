@@ -14,8 +14,9 @@
 // summon-key names these never depend on the current keyboard layout.
 namespace rondelix::KeyComboText {
 
-// The modifier words, in the order a combination lists them. Keystrokes
-// never send Super (Command travels as Control), so no combination shows it.
+// The modifier words, in the order a combination lists them. Command
+// travels as Control and reads "Ctrl"; Super reads as itself.
+inline constexpr std::string_view superWord = "Super";
 inline constexpr std::string_view ctrlWord = "Ctrl";
 inline constexpr std::string_view altWord = "Alt";
 inline constexpr std::string_view shiftWord = "Shift";
@@ -28,8 +29,8 @@ extern const std::array<std::pair<char, int>, 48> charToCode;
 const std::map<int, std::string>& specialKeys();
 
 // The combination as it is sent, e.g. "Ctrl+C", "Ctrl+Shift+Z",
-// "Ctrl+Alt+Left": the modifiers in the order Ctrl, Alt, Shift, then the key,
-// joined with "+". Command travels as Control, so both read "Ctrl", once.
+// "Super+Alt+Left": the modifiers in the order Super, Ctrl, Alt, Shift, then
+// the key, joined with "+". Command travels as Control, so both read "Ctrl", once.
 std::string displayString(const KeyCombo& combo);
 
 std::string keyLabel(int keyCode);

@@ -29,10 +29,6 @@ class Permissions {
 
     // Brings the system's accessibility prompt to the front when it is open.
     virtual void bringPermissionPromptToFront() = 0;
-
-    // Whether the program may automate the system's event helper, as a
-    // status number (0 = allowed), without asking the user.
-    virtual int systemEventsAutomationStatus() = 0;
 };
 
 } // namespace rondelix::platform

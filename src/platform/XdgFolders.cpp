@@ -27,6 +27,22 @@ fs::path userConfigFolder(const fs::path& home) {
     return folderOf("XDG_CONFIG_HOME", home / ".config");
 }
 
+fs::path programConfigFolder(const fs::path& home) {
+    const fs::path chosen = userConfigFolder(home) / "rondelix";
+    const fs::path usual = home / ".config" / "rondelix";
+    std::error_code error;
+    if (chosen != usual && !fs::exists(chosen, error) && fs::is_directory(usual, error)) return usual;
+    return chosen;
+}
+
+std::string shownWithTilde(const fs::path& folder, const fs::path& home) {
+    const std::string text = folder.string();
+    const std::string prefix = home.string();
+    if (prefix.empty() || prefix == "/" || text.rfind(prefix, 0) != 0) return text;
+    if (text.size() != prefix.size() && text[prefix.size()] != '/') return text;
+    return "~" + text.substr(prefix.size());
+}
+
 std::vector<fs::path> applicationFolders(const fs::path& home) {
     std::vector<fs::path> folders{userDataFolder(home) / "applications"};
     const auto add = [&folders](fs::path folder) {

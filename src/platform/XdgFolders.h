@@ -3,6 +3,7 @@
 #include "files/UserHome.h"
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 // The desktop's per-user and shared folders. A variable that is unset, empty
@@ -15,6 +16,16 @@ std::filesystem::path userDataFolder(const std::filesystem::path& home = userHom
 
 // $XDG_CONFIG_HOME, else .config in the home folder.
 std::filesystem::path userConfigFolder(const std::filesystem::path& home = userHomeFolder());
+
+// The program's own configuration folder: "rondelix" in the user's config
+// folder. A configuration kept in ~/.config/rondelix before $XDG_CONFIG_HOME
+// pointed elsewhere is still the one used while the new place has none, so
+// setting the variable never loses it.
+std::filesystem::path programConfigFolder(const std::filesystem::path& home = userHomeFolder());
+
+// The folder as a person reads it: the home folder as "~".
+std::string shownWithTilde(const std::filesystem::path& folder,
+                           const std::filesystem::path& home = userHomeFolder());
 
 // Where desktop entries live, most important first: the user's data folder,
 // then each absolute folder of $XDG_DATA_DIRS (/usr/local/share and

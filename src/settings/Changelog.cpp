@@ -10,21 +10,21 @@ const std::vector<ChangelogEntry>& changelogEntries() {
          "and a draggable appearance preview."},
         {"0.4.1.154", "Jun 28, 2026",
          "The Rondelix slice action is now a menu: jump straight to any page (My Wheels, Gallery, the "
-         "Settings panes) or flip a quick setting (Pause Summon, Liquid Glass, Sound, Detect App, Check for "
+         "Settings panes) or flip a quick setting (Pause Summon, Frosted Glass, Sound, Detect App, Check for "
          "Updates) right from a wheel. Plus a cleaner, calmer slice editor."},
         {"0.4.1.152", "Jun 28, 2026",
-         "One-tap setup for the Bluetooth, Focus, Night Shift, True Tone, and Stage Manager toggles. The Set "
+         "One-tap setup for the Bluetooth, Focus, Night Light, True Tone, and Stage Manager toggles. The Set "
          "Up System Actions screen now installs each Apple Shortcut for you, so the matching wheel slices "
          "just work."},
         {"0.4.1.149", "Jun 27, 2026",
-         "Many more one-tap system toggles (desktop icons, Dock, Night Shift, True Tone, Stage Manager, Low "
+         "Many more one-tap system toggles (desktop icons, Dock, Night Light, True Tone, Stage Manager, Low "
          "Power Mode, and more), grouped action menus, and a bigger set of script examples."},
         {"0.4.1.145", "Jun 27, 2026",
          "Import and export wheels with a clearer safety check, a redesigned icon picker, more readable "
          "buttons, a Check for Updates button, and assorted polish and fixes."},
         {"0.4.1.141", "Jun 26, 2026",
          "Tap Shift to step back through your wheels without holding Shift+Tab, plus clearer Behavior "
-         "setting descriptions and a Liquid Glass readability fix in the editor."},
+         "setting descriptions and a Frosted Glass readability fix in the editor."},
         {"0.4.1.138", "Jun 22, 2026",
          "Added this changelog (click the version anytime to see it), and made Light mode fully readable."},
         {"0.4.1.127", "Jun 21, 2026", "Public beta: builds now auto-update"},
@@ -47,7 +47,7 @@ const std::vector<ChangelogEntry>& changelogEntries() {
         {"0.3.0", "Jun 10, 2026",
          "Added mouse-button and chord summon triggers, an About overhaul, and a hidden developer pane."},
         {"0.3.0", "Jun 9, 2026",
-         "Major UI redesign: sidebar navigation, Liquid Glass panels, drag-to-reorder, and live undo/redo."},
+         "Major UI redesign: sidebar navigation, Frosted Glass panels, drag-to-reorder, and live undo/redo."},
         {"0.2.1", "Jun 2, 2026",
          "Alpha release: real site favicons, summon combos, the Essentials wheel, and unlimited wheels."},
         {"0.1.0", "May 30, 2026",

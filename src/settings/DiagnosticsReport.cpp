@@ -156,9 +156,10 @@ std::string diagnosticsReport(const DiagnosticsInputs& in) {
         "diagnosticsFormat=2",
         "Version: " + in.version + " (build " + in.build + ")",
         "OS: " + in.systemName,
-        "Rendering: " + std::string(in.compositor ? "translucent windows (compositor running)"
-                                                  : "opaque fallback rendering (no compositor — Liquid Glass "
-                                                    "unavailable)"),
+        "Rendering: " + std::string(in.compositor
+                                        ? "translucent windows (compositor running)"
+                                        : "opaque fallback rendering (no compositor — Frosted Glass "
+                                          "unavailable)"),
         "Last launch: " + in.lastLaunch,
 
         "",
@@ -221,9 +222,8 @@ std::string diagnosticsReport(const DiagnosticsInputs& in) {
         "[6] Action Execution",
         detail("Actions", actionsLine(in.actions)),
         detail("Script slices", "scriptSlices=" + std::to_string(in.actions.script)),
-        detail("Toolchain", "sh=" + flag(in.shellAvailable) +
-                                " automationFolder=" + flag(in.automationFolder) +
-                                " systemEventsAutomation=" + std::to_string(in.automationStatus)),
+        detail("Toolchain",
+               "sh=" + flag(in.shellAvailable) + " automationFolder=" + flag(in.automationFolder)),
         detail("Managed shortcuts", shortcutsPlaceholder),
         detail("Feedback",
                "soundEnabled=" + flag(in.soundEnabled) + " volume=" + reportNumber(in.soundVolume) +

@@ -84,7 +84,6 @@ struct DiagnosticsInputs {
     // Actions.
     ActionCounts actions;
     bool shellAvailable = false, automationFolder = false;
-    int automationStatus = 0;
     bool soundEnabled = false;
     double soundVolume = 0;
     std::string aimSound, fireSound;

@@ -24,7 +24,8 @@ SettingRow SoundSettings::volumeRow() {
 }
 
 SettingRow SoundSettings::hapticsRow() {
-    return toggleRow({"Haptic feedback", "hand.tap", "A trackpad tap as you aim and fire."},
+    return toggleRow({"Haptic feedback", "hand.tap",
+                      "This computer has no haptic feedback; the choice is kept for one that has."},
                      &Behavior::hapticsEnabled);
 }
 

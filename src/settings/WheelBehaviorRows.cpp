@@ -64,10 +64,10 @@ std::vector<SettingRow> summoningRows() {
 std::vector<SettingRow> switchingRows() {
     return {
         toggleRow({"Tab / Shift+Tab cycle wheels", "arrow.left.arrow.right",
-                   "Tab and ⇧Tab switch wheels while open."},
+                   "Tab and Shift+Tab switch wheels while open."},
                   &Behavior::tabCyclesWheels),
         shownWhile(toggleRow({"Tap Shift to go back", "arrow.uturn.backward",
-                              "A quick Shift tap cycles to the previous wheel, no need to hold ⇧Tab."},
+                              "A quick Shift tap cycles to the previous wheel, no need to hold Shift+Tab."},
                              &Behavior::shiftTapCyclesBackward),
                    [](const Behavior& b) { return b.tabCyclesWheels; }),
         percentRow({"Scroll sensitivity", "computermouse", "How fast scrolling moves between wheels."},
@@ -87,7 +87,7 @@ std::vector<SettingSection> wheelBehaviorSections() {
          "without aiming to dismiss. Sticky aim keeps the aimed slice after you release the arrow key, so a "
          "quick keyboard tap still arms it (press Esc to cancel)."},
         {"Switching wheels", switchingRows(),
-         "While the wheel is open: Tab / ⇧Tab cycle wheels (toggle above to free those keys), 1–9 jump "
+         "While the wheel is open: Tab / Shift+Tab cycle wheels (toggle above to free those keys), 1–9 jump "
          "straight to a wheel, and scrolling cycles wheels."},
     };
 }

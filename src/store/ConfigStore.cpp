@@ -49,7 +49,7 @@ std::string_view text(bool value) {
 
 ConfigStore::ConfigStore(Platform platform)
     : queue_(platform.queue), log_(platform.log), watcher_(platform.watcher),
-      loginItems_(platform.loginItems), paths_(ConfigPaths::under(platform.home.path())) {
+      loginItems_(platform.loginItems), paths_(ConfigPaths::in(platform.home.configFolder())) {
     load();
     startWatchingConfigFile();
 }

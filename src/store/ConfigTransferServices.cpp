@@ -9,7 +9,7 @@
 namespace rondelix {
 
 std::filesystem::path ConfigTransferServices::iconsFolder() const {
-    return IconStore::directory(home.path());
+    return IconStore::directoryIn(home.configFolder());
 }
 
 std::optional<std::string> ConfigTransferServices::readImportFile(const std::filesystem::path& file) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalog/SystemAction.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -23,6 +25,8 @@ struct ConfigTransferServices {
     platform::Log& log;
     const platform::Workspace& workspace;
     const platform::HomeFolder& home;
+    // For a wheel's review: the system actions that do nothing here.
+    SystemActionUnavailable systemActionUnavailable;
 
     std::filesystem::path iconsFolder() const;
 

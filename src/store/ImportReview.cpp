@@ -39,16 +39,17 @@ std::string manifestLine(const std::string& label, const std::string& detail) {
     return reviewLine(isolatedForDisplay(label) + ": " + isolatedForDisplay(detail));
 }
 
-std::string plainReviewBox(const Wheel& wheel, const platform::Workspace& workspace) {
+std::string plainReviewBox(const Wheel& wheel, const platform::Workspace& workspace,
+                           const SystemActionUnavailable& unavailable) {
     std::vector<std::string> lines;
-    for (const auto& entry : WheelManifest::entries(wheel, workspace))
+    for (const auto& entry : WheelManifest::entries(wheel, workspace, unavailable))
         lines.push_back(manifestLine(entry.label, entry.detail));
     if (lines.empty()) return "This wheel has no slices yet.";
     return "WHAT\u2019S INSIDE\n\n" + joined(lines, "\n");
 }
 
 std::string codeReviewBox(const Wheel& wheel, const std::vector<std::string>& warnings,
-                          const platform::Workspace& workspace) {
+                          const platform::Workspace& workspace, const SystemActionUnavailable& unavailable) {
     std::vector<std::string> warningLines;
     for (const auto& warning : warnings)
         warningLines.push_back(reviewLine(warning));
@@ -58,8 +59,9 @@ std::string codeReviewBox(const Wheel& wheel, const std::vector<std::string>& wa
     const auto installed = workspace.applicationFolders();
     for (const auto& slice : WheelManifest::slicesInSlotOrder(wheel)) {
         if (canRunCode(slice.action, installed)) continue;
-        otherLines.push_back(manifestLine(WheelManifest::label(slice),
-                                          WheelManifest::describe(slice.action, workspace).detail));
+        otherLines.push_back(
+            manifestLine(WheelManifest::label(slice),
+                         WheelManifest::describe(slice.action, workspace, unavailable).detail));
     }
     if (!otherLines.empty()) text += "\n\nEVERYTHING ELSE THIS WHEEL DOES\n\n" + joined(otherLines, "\n");
     return text;
@@ -95,7 +97,7 @@ Alert codeImportAlert(const std::vector<std::string>& warnings) {
 
     Alert alert;
     alert.style = Alert::Style::critical;
-    alert.message = "This file can run code on your Mac";
+    alert.message = "This file can run code on this computer";
     alert.informativeText =
         "Only add wheels from people you trust. When fired, it will be able to:\n\n" + list;
     alert.buttons = {cancel, addAnyway};
@@ -103,7 +105,8 @@ Alert codeImportAlert(const std::vector<std::string>& warnings) {
     return alert;
 }
 
-Alert wheelImportAlert(const Wheel& wheel, const platform::Workspace& workspace) {
+Alert wheelImportAlert(const Wheel& wheel, const platform::Workspace& workspace,
+                       const SystemActionUnavailable& unavailable) {
     const auto name = displayName(wheel);
     const auto warnings = codeWarnings(wheel, workspace.applicationFolders());
     Alert alert;
@@ -114,21 +117,22 @@ Alert wheelImportAlert(const Wheel& wheel, const platform::Workspace& workspace)
         alert.informativeText =
             "Looks safe. This wheel uses only standard actions (opening apps, typing text, "
             "keystrokes, web links). No scripts or code.";
-        alert.detailText = plainReviewBox(wheel, workspace);
+        alert.detailText = plainReviewBox(wheel, workspace, unavailable);
         alert.buttons = {addWheel, cancel};
     } else {
         alert.style = Alert::Style::warning;
         alert.symbol = "exclamationmark.circle.fill";
         alert.message = name.value_or("This wheel") + " can run custom actions";
         alert.informativeText =
-            "This wheel includes a script or other custom action that runs on your Mac when you fire a "
+            "This wheel includes a script or other custom action that runs on this computer when you fire a "
             "slice. "
             "It\u2019s often something handy like opening a file or controlling an app, but since it runs on "
-            "your Mac, it\u2019s worth adding wheels only from people you trust.\n\nYou can see exactly what "
+            "this computer, it\u2019s worth adding wheels only from people you trust.\n\nYou can see exactly "
+            "what "
             "it does below. If anything looks unfamiliar, select a line to copy and look it up, or just "
             "click "
             "Cancel.";
-        alert.detailText = codeReviewBox(wheel, warnings, workspace);
+        alert.detailText = codeReviewBox(wheel, warnings, workspace, unavailable);
         alert.buttons = {cancel, addAnyway};
     }
     alert.defaultButton = 0;
@@ -139,9 +143,9 @@ bool confirmCodeImport(platform::Dialogs& dialogs, const std::vector<std::string
     return chose(dialogs, codeImportAlert(warnings), addAnyway);
 }
 
-bool confirmWheelImport(platform::Dialogs& dialogs, const Wheel& wheel,
-                        const platform::Workspace& workspace) {
-    const Alert alert = wheelImportAlert(wheel, workspace);
+bool confirmWheelImport(platform::Dialogs& dialogs, const Wheel& wheel, const platform::Workspace& workspace,
+                        const SystemActionUnavailable& unavailable) {
+    const Alert alert = wheelImportAlert(wheel, workspace, unavailable);
     return chose(dialogs, alert, alert.buttons.front() == addWheel ? addWheel : addAnyway);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog/SystemAction.h"
 #include "model/Config.h"
 #include "platform/Dialogs.h"
 
@@ -27,11 +28,15 @@ std::string reviewLine(std::string_view item);
 platform::Alert failureAlert(std::string message, std::string text);
 
 platform::Alert codeImportAlert(const std::vector<std::string>& warnings);
-platform::Alert wheelImportAlert(const Wheel& wheel, const platform::Workspace& workspace);
+// A wheel's review: what each slice does, a system action that does nothing
+// on this desktop saying so.
+platform::Alert wheelImportAlert(const Wheel& wheel, const platform::Workspace& workspace,
+                                 const SystemActionUnavailable& unavailable = {});
 
 // True when the user chose "Add Anyway". Called only with warnings.
 bool confirmCodeImport(platform::Dialogs& dialogs, const std::vector<std::string>& warnings);
 // True when the user chose to add the wheel.
-bool confirmWheelImport(platform::Dialogs& dialogs, const Wheel& wheel, const platform::Workspace& workspace);
+bool confirmWheelImport(platform::Dialogs& dialogs, const Wheel& wheel, const platform::Workspace& workspace,
+                        const SystemActionUnavailable& unavailable = {});
 
 } // namespace rondelix::ImportReview

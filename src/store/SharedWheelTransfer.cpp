@@ -73,7 +73,8 @@ std::optional<std::string> SharedWheelTransfer::importWheel() {
         return std::nullopt;
     }
 
-    if (!ImportReview::confirmWheelImport(services_.dialogs, shared->wheel, services_.workspace))
+    if (!ImportReview::confirmWheelImport(services_.dialogs, shared->wheel, services_.workspace,
+                                          services_.systemActionUnavailable))
         return std::nullopt;
     IconStore::restoreExported(services_.iconsFolder(), shared->icons, services_.log);
 

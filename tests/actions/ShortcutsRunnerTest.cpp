@@ -52,7 +52,7 @@ TEST(ShortcutsRunnerPaths, OnlyPlainNamesMakeAPath) {
 TEST(ShortcutsRunnerPaths, TheExecutorsFoldersFollowTheHomeFolderItIsGiven) {
     const platform::sim::SimHomeFolder home("/tmp/elsewhere");
     const auto locations = MacroExecutor::Locations::standard(home);
-    EXPECT_EQ(locations.shortcutsFolder, "/tmp/elsewhere/.config/rondelix/shortcuts");
+    EXPECT_EQ(locations.shortcutsFolder, "/tmp/elsewhere/.config/rondelix/automations");
     EXPECT_EQ(locations.homeFolder, "/tmp/elsewhere");
 }
 

@@ -127,6 +127,32 @@ TEST_F(ExecutorTest, ActionsWithoutAnEquivalentHereAreUnavailable) {
     EXPECT_FALSE(SystemAction::find(""));
 }
 
+// What a menu shows greyed is read from the routes that run the actions: an
+// action that only says it is unavailable when fired is marked so, and one
+// marked so is either that or an automation Linux cannot have.
+TEST_F(ExecutorTest, TheActionsMarkedUnavailableAreThoseThatDoNothingHere) {
+    for (const SystemAction& action : SystemAction::all()) {
+        SCOPED_TRACE(action.id);
+        reported.clear();
+        fireSystem(action.id);
+        const bool saysUnavailable = reported == Lines{"That action isn't available."};
+        const auto reason = systemActionUnavailableReason(action.id, "");
+        if (saysUnavailable) {
+            EXPECT_TRUE(reason);
+        } else if (reason) {
+            const SystemActionRoute routed = systemActionRoute(action.id, "");
+            const auto* shortcut = std::get_if<route::Shortcut>(&routed);
+            ASSERT_TRUE(shortcut);
+            EXPECT_FALSE(ShortcutCatalog::requirement(shortcut->name)->supported);
+        }
+    }
+    EXPECT_EQ(systemActionUnavailableReason("toggle-dock-autohide", "GNOME"),
+              "This desktop has nothing that does this.");
+    EXPECT_EQ(systemActionUnavailableReason("true-tone", "KDE"),
+              "Linux desktops have no True Tone display setting.");
+    EXPECT_EQ(systemActionUnavailableReason("toggle-dark-mode", "GNOME"), std::nullopt);
+}
+
 TEST_F(ExecutorTest, ANewFileManagerWindowOpensTheHomeFolder) {
     fireSystem("new-finder-window");
     EXPECT_EQ(workspace.openedLinks, Lines{"file:///home/u"});

@@ -43,7 +43,6 @@ struct PrimingPermissions final : platform::Permissions {
     void openInputMonitoringSettings() override {}
     void openAccessibilitySettings() override {}
     void bringPermissionPromptToFront() override {}
-    int systemEventsAutomationStatus() override { return 0; }
     CoordinatorRig& rig;
     Progress atPrime;
 };

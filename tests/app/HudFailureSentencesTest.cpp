@@ -29,7 +29,7 @@ struct Failure {
 // Every failure of a slice fired from the wheel shows its sentence in the HUD
 // and leaves one log line naming the command, with no beep in its place.
 TEST(HudFailureSentences, EachFailedSliceIsToldWhereTheWheelWas) {
-    const std::string automations = "/.config/rondelix/shortcuts/";
+    const std::string automations = "/.config/rondelix/automations/";
     const std::vector<Failure> failures = {
         {"a script that exits with an error",
          MacroAction::Script{"exit 3"},

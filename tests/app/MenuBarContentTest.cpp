@@ -1,5 +1,6 @@
 #include "app/MenuBarContent.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace rondelix {
@@ -31,6 +32,13 @@ TEST(MenuBarContent, CalmStateReadsPauseThenPagesThenGuidesThenQuit) {
     EXPECT_EQ(rows.back().command, MenuCommand::quit);
     for (const auto& row : rows)
         EXPECT_TRUE(row.enabled) << row.title;
+
+    // Updates from the system's package manager: no check offered at all.
+    MenuState fromSystem = allClear();
+    fromSystem.updatesFromSystem = true;
+    const auto withoutCheck = titles(MenuBarContent::rows(fromSystem));
+    EXPECT_EQ(std::count(withoutCheck.begin(), withoutCheck.end(), "Check for Updates…"), 0);
+    EXPECT_EQ(withoutCheck.size(), rows.size() - 1);
 
     MenuState oneMissing = allClear();
     oneMissing.inputMonitoringTrusted = false;

@@ -827,7 +827,7 @@ TEST_F(EndToEnd, InstallInTheSetupWindowLetsTheBluetoothToggleRunItsAutomation) 
     grabScreen().copy(frame).save(artifact("setup-e2e-window.png"));
 
     clickAt(frame.topLeft() + installButtonIn("Toggle Bluetooth", "toggle-bluetooth"));
-    const fs::path automation = home.configFolder() / "shortcuts" / "Toggle Bluetooth";
+    const fs::path automation = home.configFolder() / "automations" / "Toggle Bluetooth";
     ASSERT_TRUE(waitFor([&] { return fs::exists(automation); }, 3)) << program.log();
     EXPECT_NE(fs::status(automation).permissions() & fs::perms::owner_exec, fs::perms::none);
     pause(0.5);

@@ -18,6 +18,7 @@ std::optional<MacroAction> topAction(const TestHome& home) {
 // field and the keystroke toggles write what they show.
 TEST_F(EndToEnd, TheActionInputsWriteWhatTheyShowAndAChosenAutomationFires) {
     home.setTopSlotAction(MacroAction::Text{"not yet"});
+    // Where the automations were kept before: the program moves them over.
     const fs::path automation = home.configFolder() / "shortcuts" / "Mark It";
     writeFile(automation, "#!/bin/sh\ntouch '" + home.marker.string() + "'\n");
     fs::permissions(automation, fs::perms::owner_all);

@@ -67,7 +67,7 @@ struct EditorRig : StoreRig {
         writeText(paths.config, writeConfigFile(config));
         store = open();
         editor = std::make_unique<WheelEditor>(WheelEditor::Services{
-            ConfigTransferServices{*store, dialogs, log, workspace, homeFolder}, session, sounds, queue});
+            ConfigTransferServices{*store, dialogs, log, workspace, homeFolder, {}}, session, sounds, queue});
         editor->onQuit = [this] { ++quits; };
     }
 

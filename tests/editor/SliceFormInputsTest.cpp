@@ -4,6 +4,7 @@
 #include "platform/sim/SimWorkspace.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace rondelix;
 using namespace rondelix::SliceFormInputs;
@@ -21,9 +22,13 @@ TEST(SliceFormInputs, TheAppRowNamesTheApplicationFromItsIdentifierOnly) {
     platform::sim::SimMainQueue queue;
     platform::sim::SimWorkspace workspace{queue};
     workspace.installed["org.gnome.Calculator"] = "/usr/share/applications/org.gnome.Calculator.desktop";
+    // An identifier of another system found here through its equivalent.
+    workspace.installed["com.apple.finder"] = "/usr/share/applications/org.gnome.Nautilus.desktop";
+    workspace.names["/usr/share/applications/org.gnome.Nautilus.desktop"] = "Files";
     const std::vector<std::pair<MacroAction::App, std::string>> cases{
         {{"org.gnome.Calculator", std::nullopt}, "org.gnome.Calculator"},
         {{"org.gnome.Calculator", "/elsewhere/Other.desktop"}, "org.gnome.Calculator"},
+        {{"com.apple.finder", std::nullopt}, "Files"},
         {{"com.example.Missing", std::nullopt}, "com.example.Missing"},
         {{std::nullopt, "/usr/bin/xterm"}, "No app chosen"},
         {{"", "/usr/bin/xterm"}, "No app chosen"},
@@ -66,7 +71,7 @@ TEST(SliceFormInputs, TheKeyFieldTakesTheLastCharacterAndKeepsTheModifiers) {
 
 TEST(SliceFormInputs, CtrlStandsForCommandAndControl) {
     EXPECT_EQ(std::vector<Modifier>(std::begin(modifierOrder), std::end(modifierOrder)),
-              (std::vector<Modifier>{Modifier::ctrl, Modifier::shift, Modifier::alt}));
+              (std::vector<Modifier>{Modifier::ctrl, Modifier::shift, Modifier::alt, Modifier::super}));
     EXPECT_EQ(modifierTitle(Modifier::ctrl), "Ctrl");
     EXPECT_EQ(modifierTitle(Modifier::shift), "Shift");
     EXPECT_EQ(modifierTitle(Modifier::alt), "Alt");
@@ -79,6 +84,10 @@ TEST(SliceFormInputs, CtrlStandsForCommandAndControl) {
               (KeyCombo{9, false, true, true, false}));
     EXPECT_EQ(withModifier(control, Modifier::shift, true), (KeyCombo{9, false, true, false, true}));
     EXPECT_EQ(withModifier({9, false, false, true, false}, Modifier::alt, false), (KeyCombo{9}));
+    // Super is a toggle of its own, untouched by Ctrl.
+    EXPECT_EQ(modifierTitle(Modifier::super), "Super");
+    EXPECT_EQ(withModifier(control, Modifier::super, true), (KeyCombo{9, false, false, false, true, true}));
+    EXPECT_FALSE(modifierIsOn({9, false, false, false, false, true}, Modifier::ctrl));
 }
 
 int checkedRows(const std::vector<MenuSection>& sections) {
@@ -90,7 +99,7 @@ int checkedRows(const std::vector<MenuSection>& sections) {
 }
 
 TEST(SliceFormInputs, TheSystemActionMenuChecksOnlyTheExactId) {
-    const auto menu = systemActionMenu("toggle-dark-mode");
+    const auto menu = systemActionMenu("toggle-dark-mode", "GNOME");
     ASSERT_EQ(menu.size(), 8u);
     EXPECT_EQ(menu[0].title, "Display & Appearance");
     ASSERT_FALSE(menu[0].rows.empty());
@@ -98,8 +107,16 @@ TEST(SliceFormInputs, TheSystemActionMenuChecksOnlyTheExactId) {
     EXPECT_EQ(menu[0].rows[0].value, "toggle-dark-mode");
     EXPECT_EQ(checkedRows(menu), 1);
     EXPECT_EQ(systemActionLabel("toggle-dark-mode"), "Toggle Dark Mode");
+    // What does nothing on this desktop is marked, with why.
+    std::map<std::string, bool> marked;
+    for (const auto& section : menu)
+        for (const auto& row : section.rows)
+            marked[row.value] = row.unavailable.has_value();
+    EXPECT_FALSE(marked.at("toggle-dark-mode"));
+    EXPECT_TRUE(marked.at("toggle-dock-autohide"));
+    EXPECT_TRUE(marked.at("stage-manager"));
     for (const std::string id : {"", "Toggle-Dark-Mode", "gone"}) {
-        EXPECT_EQ(checkedRows(systemActionMenu(id)), 0) << id;
+        EXPECT_EQ(checkedRows(systemActionMenu(id, "GNOME")), 0) << id;
         EXPECT_EQ(systemActionLabel(id), "Choose an action…") << id;
     }
 }

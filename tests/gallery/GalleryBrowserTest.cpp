@@ -66,7 +66,7 @@ struct Gallery : ::testing::Test {
 TEST_F(Gallery, StartsOnTheFirstAppInNameOrderAndReordersOnceInstalledAppsAreKnown) {
     GalleryBrowserState& state = model.state();
     EXPECT_EQ(state.selectedCategory(), Category::apps);
-    EXPECT_EQ(state.selectedId(), "gallery-apple-mail");
+    EXPECT_EQ(state.selectedId(), "gallery-apple-calendar");
     EXPECT_FALSE(state.isSearching());
 
     state.chooseWheel("gallery-discord");
@@ -82,7 +82,7 @@ TEST_F(Gallery, StartsOnTheFirstAppInNameOrderAndReordersOnceInstalledAppsAreKno
     EXPECT_EQ(told, 1);
     const auto shown = idsOf(state.displayedWheels());
     EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.begin() + 3),
-              (std::vector<std::string>{"gallery-firefox", "gallery-keepassxc", "gallery-apple-mail"}));
+              (std::vector<std::string>{"gallery-firefox", "gallery-keepassxc", "gallery-apple-calendar"}));
     EXPECT_EQ(state.selectedId(), "gallery-firefox");
     EXPECT_TRUE(state.isInstalled(testsupport::galleryWheel("gallery-firefox")));
     EXPECT_FALSE(state.isInstalled(testsupport::galleryWheel("gallery-zoom")));
@@ -101,10 +101,10 @@ TEST_F(Gallery, SearchingKeepsTheSelectionOnAListedWheel) {
         std::string selected;
     };
     const std::vector<Step> steps{
-        {"   ", false, "gallery-apple-mail"},        // blanks are not a search
+        {"   ", false, "gallery-apple-calendar"},    // blanks are not a search
         {"slack", true, "gallery-slack"},            // the only match is selected
         {"zzz nothing", true, ""},                   // no match selects nothing
-        {"", false, "gallery-apple-mail"},           // back on the category's first wheel
+        {"", false, "gallery-apple-calendar"},       // back on the category's first wheel
         {"  wordle ", true, "gallery-time-killers"}, // trimmed, found by its summary
     };
     for (const Step& step : steps) {
@@ -155,6 +155,18 @@ TEST_F(Gallery, TryingASliceOnlyDescribesItUnlessItIsALink) {
         EXPECT_EQ(trial.message, c.message);
         EXPECT_EQ(trial.opensLink, c.opens) << c.message;
     }
+    // One that does nothing on this desktop does not promise to run.
+    const auto dockOnly = [](const std::string& id) -> std::optional<std::string> {
+        if (id == "toggle-dock-autohide") return "This desktop has nothing that does this.";
+        return std::nullopt;
+    };
+    EXPECT_EQ(
+        trySlice(sliceWith("Dock", MacroAction::SystemAction{"toggle-dock-autohide"}), workspace, dockOnly)
+            .message,
+        "“Toggle Dock Auto-Hide” isn't available on this desktop");
+    EXPECT_EQ(trySlice(sliceWith("Dark", MacroAction::SystemAction{"toggle-dark-mode"}), workspace, dockOnly)
+                  .message,
+              "“Toggle Dark Mode” runs once you add this wheel");
 }
 
 TEST_F(Gallery, TryingOnThePreviewShowsAToastAndOpensOnlyLinks) {
@@ -252,7 +264,7 @@ TEST_F(Gallery, AFailedInstalledCheckLeavesEveryWheelUsable) {
     background.runAll();
     queue.advance(0);
     EXPECT_TRUE(failing.state().installedIDs().empty());
-    EXPECT_EQ(failing.state().selectedId(), "gallery-apple-mail");
+    EXPECT_EQ(failing.state().selectedId(), "gallery-apple-calendar");
 
     // A page gone before the check returns is left alone.
     auto gone = std::make_unique<GalleryBrowserModel>(services(), queue, background, workspace);

@@ -214,10 +214,27 @@ TEST(GalleryCatalogue, KeystrokeModifierSets) {
         ++sets[modifiers(keystroke->combo)];
     }
     const std::map<std::string, int> expected{
-        {"⌘", 179}, {"⇧⌘", 66}, {"", 24},   {"⌥⌘", 17}, {"⌃", 11}, {"⌃⌘", 7},  {"⌃⌥", 7},
-        {"⇧", 5},   {"⌥", 5},   {"⌃⇧⌘", 3}, {"⌥⇧⌘", 2}, {"⌥⇧", 1}, {"⌃⌥⌘", 1},
+        {"⌘", 170}, {"⇧⌘", 78}, {"", 24},   {"⌥⌘", 11}, {"⌃", 12}, {"⌃⌘", 7},  {"⌃⌥", 7},
+        {"⇧", 5},   {"⌥", 7},   {"⌃⇧⌘", 3}, {"⌥⇧⌘", 2}, {"⌥⇧", 1}, {"⌃⌥⌘", 1},
     };
     EXPECT_EQ(sets, expected);
+}
+
+// A terminal's own commands come with Shift: Ctrl and a letter alone is the
+// shell's editing there (next line, transpose, kill line, forward a letter).
+TEST(GalleryCatalogue, TerminalWheelsSendTheTerminalsOwnCommands) {
+    for (const char* id : {"gallery-terminal", "gallery-ghostty"}) {
+        for (const Slice& s : testsupport::galleryWheel(id).wheel.slices) {
+            const auto* keystroke = s.action.as<MacroAction::Keystroke>();
+            if (!keystroke) continue;
+            const KeyCombo& combo = keystroke->combo;
+            const auto typed = KeyComboText::character(combo.keyCode);
+            if (!(combo.command || combo.control) || !typed || *typed < 'a' || *typed > 'z') continue;
+            // The shell's own keys are written as Control, the terminal's as Command.
+            EXPECT_TRUE(combo.control || combo.shift)
+                << id << " " << s.label << " " << KeyComboText::displayString(combo);
+        }
+    }
 }
 
 TEST(GalleryCatalogue, LinksReachPublicSites) {

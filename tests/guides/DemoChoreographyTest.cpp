@@ -126,14 +126,14 @@ struct DemoRig : testing::StoreRig {
             OverlayController::Services{queue, screens, accessibility, escape}, panels.factory());
         demo = std::make_unique<DemoChoreography>(DemoChoreography::Services{
             *store, wheelState, *overlay, feedback, actions, queue, screens, notifications, defaults, log,
-            DemoBackup::fileUnder(home.path), [this] { return unlocked; }});
+            DemoBackup::fileIn(home.path / ".config/rondelix"), [this] { return unlocked; }});
         demo->runningChanged.connect([this] {
             if (!demo->isRunning()) note("end");
         });
         return *demo;
     }
     void note(const std::string& what) { trace.add(queue.now(), what); }
-    std::filesystem::path backup() const { return DemoBackup::fileUnder(home.path); }
+    std::filesystem::path backup() const { return DemoBackup::fileIn(home.path / ".config/rondelix"); }
     // Plays from a clean trace at the current time and lets the run finish.
     std::vector<std::string> played(const std::string& scene) {
         trace.lines.clear();
@@ -337,13 +337,13 @@ TEST(DemoChoreography, DemoWheelsHoldTheirSlicesWithFreshIds) {
          "Apps",
          8,
          std::nullopt,
-         {"Mail", "Safari", "Notes", "Calculator", "Music", "Photos", "Terminal", "Calendar"}},
+         {"Mail", "Web Browser", "Notes", "Calculator", "Music", "Photos", "Terminal", "Calendar"}},
         {"demo-media", "Media", 4, std::nullopt, {"Play / Pause", "Next", "Mute", "Previous"}},
         {"demo-system",
          "System",
          6,
          std::nullopt,
-         {"Focus", "Dark Mode", "Wi-Fi", "Mission Control", "Lock Screen", "Screenshot"}},
+         {"Focus", "Dark Mode", "Wi-Fi", "Overview", "Lock Screen", "Screenshot"}},
         {"demo-notes",
          "Notes",
          6,
@@ -609,7 +609,7 @@ TEST(DemoInTheProgram, PlaysOnANoticeOnceUnlockedAndQuittingMidRunGivesTheWheels
     testsupport::CoordinatorRig rig;
     auto& c = rig.open();
     const auto wheels = c.configStore().config().wheels;
-    const auto backup = DemoBackup::fileUnder(rig.home.path);
+    const auto backup = DemoBackup::fileIn(rig.home.path / ".config/rondelix");
     rig.notifications.post(DemoChoreography::playNotification, "wheels");
     EXPECT_FALSE(c.demo().isRunning());
 

@@ -154,9 +154,16 @@ TEST_F(OnboardingStepsTest, OnlyAWheelOpenedAndClosedOnTheReadyStepIsCelebratedO
 TEST_F(OnboardingStepsTest, TextsNameTheKeysAndWhatStillWorks) {
     EXPECT_EQ(OnboardingTexts::summonRow("Left Alt or Right Ctrl"),
               "Hold Left Alt or Right Ctrl for a moment to open the wheel.");
-    EXPECT_NE(OnboardingTexts::degradedStateNote(true).find("only fires while Rondelix is focused"),
+    EXPECT_NE(OnboardingTexts::degradedStateNote(true, true).find("only fires while Rondelix is focused"),
               std::string::npos);
-    EXPECT_NE(OnboardingTexts::degradedStateNote(false).find("the wheel won't open"), std::string::npos);
+    EXPECT_NE(OnboardingTexts::degradedStateNote(false, true).find("the wheel won't open"),
+              std::string::npos);
+    // Without a tray there is no tray icon to point at.
+    for (const bool tray : {true, false}) {
+        EXPECT_EQ(OnboardingTexts::degradedStateNote(false, tray).find("tray") != std::string::npos, tray);
+        EXPECT_EQ(OnboardingTexts::whereItLives(tray).find("lives in your system tray") != std::string::npos,
+                  tray);
+    }
 }
 
 } // namespace

@@ -44,7 +44,7 @@ class ShortcutSetupTest : public ::testing::Test {
     platform::sim::SimMainQueue queue;
     testing::TempHome home;
     fs::path shipped = home.path / "shipped";
-    fs::path folder = home.path / ".config/rondelix/shortcuts";
+    fs::path folder = home.path / ".config/rondelix/automations";
     std::set<std::string> installed;
     int refreshes = 0;
     int questions = 0;

@@ -48,9 +48,3 @@ TEST_F(IconStoreLoad, ReadsOnlyRegularFilesOfBoundedSize) {
     fs::resize_file(folder / "big.png", rondelix::IconStore::maxFileBytes);
     EXPECT_EQ(load(folder, "big.png")->size(), rondelix::IconStore::maxFileBytes);
 }
-
-TEST_F(IconStoreLoad, TheDefaultFolderLivesUnderHome) {
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) GTEST_SKIP() << "no home folder";
-    EXPECT_EQ(rondelix::IconStore::directory(), fs::path(home) / ".config/rondelix/icons");
-}

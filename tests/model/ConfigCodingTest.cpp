@@ -183,6 +183,10 @@ TEST(ConfigCoding, EveryIconAndActionCaseHasItsFileFormAndRoundTrips) {
         {MacroAction::OpenSettings{}, R"({"openSettings":{}})"},
         {MacroAction::Keystroke{KeyCombo{12, true, false, true, false}},
          R"({"keystroke":{"_0":{"keyCode":12,"command":true,"shift":false,"option":true,"control":false}}})"},
+        // Super is written only when held: files without it read as before.
+        {MacroAction::Keystroke{KeyCombo{.keyCode = 38, .super = true}},
+         R"({"keystroke":{"_0":{"keyCode":38,"command":false,"shift":false,"option":false,"control":false,)"
+         R"("super":true}}})"},
     };
     for (const auto& [action, form] : actions) {
         EXPECT_EQ(encode(action), json::parse(form)) << form;

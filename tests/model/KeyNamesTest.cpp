@@ -164,19 +164,20 @@ TEST(KeyComboTextTest, KeyCodeLowerCasesOneCharacterFirst) {
 TEST(KeyComboTextTest, LabelsEveryKeyAsAPcKeyboardPrintsIt) {
     // clang-format off
     const std::vector<CodeText> rows{
-        {49, "Space"}, {0, "A"}, {1, "S"}, {24, "="}, {39, "'"}, {50, "`"}, {36, "Enter"}, {76, "Enter"},
+        {49, "Space"}, {0, "A"}, {1, "S"}, {24, "="}, {39, "'"}, {50, "`"}, {36, "Enter"}, {76, "Keypad Enter"},
         {48, "Tab"}, {51, "Backspace"}, {117, "Delete"}, {53, "Esc"}, {114, "Insert"}, {123, "Left"},
         {124, "Right"}, {125, "Down"}, {126, "Up"}, {115, "Home"}, {119, "End"}, {116, "Page Up"},
         {121, "Page Down"}, {122, "F1"}, {120, "F2"}, {99, "F3"}, {118, "F4"}, {96, "F5"}, {97, "F6"},
-        {98, "F7"}, {100, "F8"}, {101, "F9"}, {109, "F10"}, {103, "F11"}, {111, "F12"}, {105, "F13"},
-        {107, "F14"}, {113, "F15"}, {106, "F16"}, {64, "F17"}, {79, "F18"}, {80, "F19"}, {90, "F20"},
-        {10, "key10"}, {1000, "key1000"}, {-1, "key-1"}, {58, "key58"}, {82, "key82"}};
+        {98, "F7"}, {100, "F8"}, {101, "F9"}, {109, "F10"}, {103, "F11"}, {111, "F12"}, {105, "Print Screen"},
+        {107, "Scroll Lock"}, {113, "Pause"}, {106, "F16"}, {64, "F17"}, {79, "F18"}, {80, "F19"}, {90, "F20"},
+        {69, "Keypad +"}, {110, "Menu"}, {82, "Keypad 0"}, {10, "<"},
+        {1000, "key1000"}, {-1, "key-1"}, {58, "key58"}};
     // clang-format on
     for (const auto& row : rows)
         EXPECT_EQ(KeyComboText::keyLabel(row.code), row.text) << row.code;
 }
 
-TEST(KeyComboTextTest, CombinationsReadCtrlAltShiftThenTheKeyAsSent) {
+TEST(KeyComboTextTest, CombinationsReadSuperCtrlAltShiftThenTheKeyAsSent) {
     const std::vector<std::pair<KeyCombo, const char*>> cases{
         {{.keyCode = 8, .command = true}, "Ctrl+C"},
         {{.keyCode = 6, .command = true, .shift = true}, "Ctrl+Shift+Z"},
@@ -186,7 +187,9 @@ TEST(KeyComboTextTest, CombinationsReadCtrlAltShiftThenTheKeyAsSent) {
          "Ctrl+Alt+Shift+Enter"},
         {{.keyCode = 0, .option = true}, "Alt+A"},
         {{.keyCode = 49}, "Space"},
-        {{.keyCode = 10}, "key10"},
+        // Super is held as itself, never sent as Ctrl.
+        {{.keyCode = 38, .super = true}, "Super+J"},
+        {{.keyCode = 53, .option = true, .super = true}, "Super+Alt+Esc"},
     };
     for (const auto& [combo, text] : cases)
         EXPECT_EQ(KeyComboText::displayString(combo), text);

@@ -192,7 +192,7 @@ TEST(ConfigMigration, UneditedVersion18MusicWheelBecomesTheCurrentOne) {
     legacy.slices[0].icon = Icon::Emoji{"x"};
     const auto replaced = after(19, {{"a"}, legacy}).wheels[1];
     EXPECT_EQ(std::pair(replaced.name, labels(replaced)),
-              std::pair(std::string("Apple Music"), labels(DefaultConfig::musicWheel())));
+              std::pair(std::string("Music"), labels(DefaultConfig::musicWheel())));
 
     auto relabelled = DefaultConfig::legacyMusicWheelV18(), fewer = relabelled, more = relabelled;
     relabelled.slices[3].label = "Mix";

@@ -96,7 +96,7 @@ TEST_F(Transfer, DecliningTheReviewChangesNothing) {
     const std::string onDisk = readText(rig.paths.config);
     rig.dialogs.alertAnswers.push_back("Cancel");
     importText(writeConfigFile(incoming));
-    EXPECT_EQ(rig.dialogs.alerts.at(0).message, "This file can run code on your Mac");
+    EXPECT_EQ(rig.dialogs.alerts.at(0).message, "This file can run code on this computer");
     EXPECT_EQ(rig.store->config(), before);
     EXPECT_EQ(readText(rig.paths.config), onDisk);
     EXPECT_FALSE(fs::exists(rig.icons));

@@ -37,6 +37,11 @@ std::string item(const std::string& label, const std::string& detail) {
     return "•  \u2068" + label + "\u2069: \u2068" + detail + "\u2069";
 }
 
+// A desktop on which no system action does anything.
+std::optional<std::string> nothingHere(const std::string&) {
+    return "none";
+}
+
 // The parts of an alert that are not its texts, on one line.
 std::string frame(const Alert& alert) {
     std::string text = std::to_string(static_cast<int>(alert.style)) + " " + alert.symbol.value_or("-");
@@ -53,7 +58,7 @@ TEST_F(Review, ConfigurationReviewListsEightWarningsAndCountsTheRest) {
               intro + "•  w1\n•  w2\n•  w3\n•  w4\n•  w5\n•  w6\n•  w7\n•  w8\n•  …and 1 more");
     EXPECT_EQ(ImportReview::codeImportAlert(numbered(8)).informativeText,
               intro + "•  w1\n•  w2\n•  w3\n•  w4\n•  w5\n•  w6\n•  w7\n•  w8");
-    EXPECT_EQ(nine.message, "This file can run code on your Mac");
+    EXPECT_EQ(nine.message, "This file can run code on this computer");
     EXPECT_EQ(frame(nine), "2 - [Cancel] [Add Anyway] default 0");
 
     EXPECT_FALSE(ImportReview::confirmCodeImport(dialogs, numbered(1))); // Return chooses Cancel
@@ -87,6 +92,11 @@ TEST_F(Review, AWheelWithoutCodeIsListedInThePlainReview) {
     const Alert empty = review(Wheel{.id = "e", .name = " \n "});
     EXPECT_EQ(empty.message, "Add this wheel to your wheels?");
     EXPECT_EQ(empty.detailText, "This wheel has no slices yet.");
+
+    // A system action that does nothing on this desktop says so.
+    const Wheel dock{"d", "Dock", 8, {slice(0, "", MacroAction::SystemAction{"toggle-dock-autohide"})}};
+    EXPECT_EQ(ImportReview::wheelImportAlert(dock, workspace, nothingHere).detailText,
+              "WHAT’S INSIDE\n\n" + item("Slice 1", "Toggle Dock Auto-Hide (not available on this desktop)"));
 }
 
 TEST_F(Review, AWheelThatRunsCodeListsEveryWarningThenEverythingElse) {
@@ -102,15 +112,19 @@ TEST_F(Review, AWheelThatRunsCodeListsEveryWarningThenEverythingElse) {
     EXPECT_EQ(alert.message, "This wheel can run custom actions");
     EXPECT_EQ(
         alert.informativeText,
-        "This wheel includes a script or other custom action that runs on your Mac when you fire a slice. "
-        "It’s often something handy like opening a file or controlling an app, but since it runs on your "
-        "Mac, it’s worth adding wheels only from people you trust.\n\nYou can see exactly what it does "
+        "This wheel includes a script or other custom action that runs on this computer when you fire a "
+        "slice. It’s often something handy like opening a file or controlling an app, but since it runs on "
+        "this computer, it’s worth adding wheels only from people you trust.\n\nYou can see exactly what "
+        "it does "
         "below. If anything looks unfamiliar, select a line to copy and look it up, or just click Cancel.");
     EXPECT_EQ(alert.detailText, "SCRIPTS & CUSTOM ACTIONS\n\n•  “Run” runs a script: echo hi\n\n"
                                 "•  “Files” opens: file:///etc\n\nEVERYTHING ELSE THIS WHEEL DOES\n\n" +
                                     item("Slice 2", "Toggle Dark Mode") + "\n" +
                                     item("Mail", "Opens mailto:a@b.c"));
     EXPECT_FALSE(ImportReview::confirmWheelImport(dialogs, wheel, workspace)); // Return chooses Cancel
+    EXPECT_NE(ImportReview::wheelImportAlert(wheel, workspace, nothingHere)
+                  .detailText->find(item("Slice 2", "Toggle Dark Mode (not available on this desktop)")),
+              std::string::npos);
 
     wheel.slices = {slice(0, "Run", MacroAction::Script{"ls"}),
                     slice(1, "S", MacroAction::Shortcut{"Focus"})};

@@ -13,6 +13,7 @@ class SimAppWindows final : public AppWindows {
   public:
     State state(Kind kind) const override { return states.count(kind) ? states.at(kind) : State{}; }
     bool programIsActive() const override { return false; }
+    bool trayShown() const override { return tray; }
 
     void makeMain(ContentSize size, ContentSize minimum) override {
         states[Kind::main].exists = true;
@@ -77,7 +78,8 @@ class SimAppWindows final : public AppWindows {
     std::optional<std::string> highlight;
     int shortcutSetupOpens = 0;
     std::vector<Kind> forwarded;
-    std::vector<bool> policies; // each change of activation: regular or not
+    std::vector<bool> policies;
+    bool tray = true; // each change of activation: regular or not
 };
 
 } // namespace rondelix::testsupport

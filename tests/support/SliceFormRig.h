@@ -17,7 +17,7 @@ struct SliceFormRig {
         rig.windows.bringForward(AppWindows::Kind::main);
         services.emplace(SliceFormServices{
             rig.c().configStore(), rig.workspace, rig.sounds, rig.dialogs, rig.images, rig.log,
-            rig.background, rig.queue, rig.layout, rig.home.path,
+            rig.background, rig.queue, rig.layout, rig.home.path / ".config/rondelix",
             KeystrokeCaptureHost{rig.c().hotkeyManager(),
                                  [this] {
                                      const auto main = rig.windows.state(AppWindows::Kind::main);

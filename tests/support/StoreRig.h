@@ -31,7 +31,7 @@ struct StoreRig {
     platform::sim::SimHomeFolder homeFolder{home.path};
     platform::sim::SimFileWatcher watcher;
     platform::sim::SimLoginItems loginItems;
-    ConfigPaths paths = ConfigPaths::under(home.path);
+    ConfigPaths paths = ConfigPaths::in(homeFolder.configFolder());
 
     std::unique_ptr<ConfigStore> open() {
         return std::make_unique<ConfigStore>(

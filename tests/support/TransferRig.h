@@ -16,9 +16,9 @@ struct TransferRig : StoreRig {
     platform::sim::SimDialogs dialogs;
     platform::sim::SimWorkspace workspace{queue};
     std::unique_ptr<ConfigStore> store = open();
-    std::filesystem::path icons = IconStore::directory(home.path);
+    std::filesystem::path icons = IconStore::directoryIn(home.path / ".config/rondelix");
 
-    ConfigTransferServices services() { return {*store, dialogs, log, workspace, homeFolder}; }
+    ConfigTransferServices services() { return {*store, dialogs, log, workspace, homeFolder, {}}; }
     // Opens the store again over files a test laid out.
     void reopen() {
         store.reset();

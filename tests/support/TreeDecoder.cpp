@@ -316,6 +316,11 @@ std::optional<KeyCombo> decodeKeyCombo(const json& value) {
         if (!b) return std::nullopt;
         *target = *b;
     }
+    if (const json* super = field("super")) {
+        const auto b = readBool(*super);
+        if (!b) return std::nullopt;
+        combo.super = *b;
+    }
     return combo;
 }
 

@@ -53,11 +53,13 @@ std::string_view caseName(const MacroAction::Keystroke&) {
 } // namespace
 
 json encode(const KeyCombo& combo) {
-    return {{"keyCode", combo.keyCode},
-            {"command", combo.command},
-            {"shift", combo.shift},
-            {"option", combo.option},
-            {"control", combo.control}};
+    json form = {{"keyCode", combo.keyCode},
+                 {"command", combo.command},
+                 {"shift", combo.shift},
+                 {"option", combo.option},
+                 {"control", combo.control}};
+    if (combo.super) form["super"] = true;
+    return form;
 }
 
 json encode(const Icon& icon) {

@@ -42,6 +42,7 @@
 #include "platform/linux/UserHomeFolder.h"
 #include "platform/linux/X11BlurBehind.h"
 #include "platform/linux/X11CompositorWatch.h"
+#include "platform/linux/X11Display.h"
 #include "platform/linux/X11EventTaps.h"
 #include "platform/linux/X11FrameExtents.h"
 #include "platform/linux/X11Permissions.h"
@@ -51,6 +52,7 @@
 #include "store/ConfigPaths.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPointer>
 #include <QSysInfo>
 #include <QThreadPool>
@@ -116,8 +118,10 @@ int RondelixApp::run(int argc, char** argv) {
     if (const auto status = line.answerWithoutRunning(version)) return *status;
 
     desktop::SystemLog log(line.verbose);
-    if (!line.hasDisplay())
-        return refuse(log, "can't start — it needs a graphical desktop session, and no display is set.");
+    const CommandLine::DisplayChoice display = line.displayChoice();
+    if (const auto refusal = display.refusal()) return refuse(log, *refusal);
+    if (!display.toolkitChosen && !desktop::X11Display::answers(display.xDisplay))
+        return refuse(log, display.unreachable());
 
     // Checked before Qt starts: Qt creates missing folders of its own under the home folder.
     const desktop::UserHomeFolder home;
@@ -150,6 +154,11 @@ int RondelixApp::run(int argc, char** argv) {
     QApplication::setApplicationName("Rondelix");
     QApplication::setApplicationVersion(version);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Every window, and the taskbar and switcher entries of each, show the
+    // installed icon, or the copy built into the program when none is installed.
+    QGuiApplication::setDesktopFileName(desktop::ProgramExecutables::applicationId);
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(desktop::ProgramExecutables::applicationId, QIcon(":/com.tovarel.Rondelix.svg")));
     // Qt's raster engine cuts every large fill and scaled image into slices
     // for its global thread pool, one thread per core. The wheel's opening
     // paints a few hundred thousand pixels a frame: waking every core for
@@ -165,7 +174,7 @@ int RondelixApp::run(int argc, char** argv) {
     });
 
     desktop::QtMainQueue queue;
-    desktop::JsonFileUserDefaults defaults(ConfigPaths::under(home.path()).defaults, log);
+    desktop::JsonFileUserDefaults defaults(ConfigPaths::in(home.configFolder()).defaults, log);
     AppDelegate delegate(defaults, queue, QSysInfo::prettyProductName().toStdString());
     delegate.applicationWillFinishLaunching();
 

@@ -4,8 +4,10 @@
 #include "app/DiagnosticsSnapshot.h"
 #include "engine/PermissionsCheck.h"
 #include "guides/DemoChoreography.h"
+#include "platform/HomeFolder.h"
 #include "platform/Log.h"
 #include "platform/Screens.h"
+#include "platform/XdgFolders.h"
 #include "settings/DiagnosticsShortcuts.h"
 #include "settings/RecentLogCollector.h"
 #include "settings/ui/AboutPage.h"
@@ -45,7 +47,8 @@ QWidget* makeAboutPage(AppCoordinator& c, QWidget* parent) {
     return new AboutPage({p.queue, p.pasteboard, p.workspace, c.updater(),
                           [&c] { return c.devMenuUnlocked(); }, [&c] { c.unlockDevMenu(); },
                           [&c] { c.showHowItWorks(); }, QCoreApplication::applicationVersion().toStdString(),
-                          systemName()},
+                          systemName(),
+                          platform::shownWithTilde(c.configStore().paths().folder, p.home.path())},
                          parent);
 }
 

@@ -27,6 +27,7 @@ GalleryServices galleryServices(AppCoordinator& coordinator) {
             coordinator.macroExecutor().fire(link);
         },
         [&coordinator](const std::string& wheelId) { coordinator.openSliceEditor(wheelId, 0); },
+        coordinator.transferServices().systemActionUnavailable,
     };
 }
 

@@ -39,7 +39,7 @@ SliceFormFactory sliceFormFactory(const PageContext& context) {
             p.background,
             p.queue,
             p.keyboardLayout,
-            p.home.path(),
+            p.home.configFolder(),
             KeystrokeCaptureHost{c.hotkeyManager(),
                                  [&windows = p.windows] {
                                      const auto main = windows.state(AppWindows::Kind::main);

@@ -153,10 +153,13 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildMenus() {
     QMenu* appMenu = menuBar_->addMenu("&Rondelix");
     appMenu->addAction("&About Rondelix", this, [this] { coordinator_.showMain(MainTab::about); });
-    QAction* check = appMenu->addAction("Check for &Updates…", this,
-                                        [this] { coordinator_.updater().updater().checkForUpdates(); });
-    connect(appMenu, &QMenu::aboutToShow, check,
-            [this, check] { check->setEnabled(coordinator_.updater().canStandardCheck()); });
+    // Where the system's package manager brings the updates there is no check to offer.
+    if (!coordinator_.updater().updater().unavailableReason()) {
+        QAction* check = appMenu->addAction("Check for &Updates…", this,
+                                            [this] { coordinator_.updater().updater().checkForUpdates(); });
+        connect(appMenu, &QMenu::aboutToShow, check,
+                [this, check] { check->setEnabled(coordinator_.updater().canStandardCheck()); });
+    }
     appMenu->addAction("&Settings…", QKeySequence(Qt::CTRL | Qt::Key_Comma), this,
                        [this] { coordinator_.showMain(MainTab::appearance); });
     appMenu->addAction("Rondelix &Help", this, [this] { coordinator_.showMain(MainTab::about); });

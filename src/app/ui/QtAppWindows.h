@@ -61,6 +61,7 @@ class QtAppWindows final : public AppWindows {
     // Whether a tray icon offers the way back; without one the main window
     // tells that closing it leaves the program running.
     void setTrayShown(bool shown);
+    bool trayShown() const override { return trayShown_; }
 
     MainWindow* mainWindow() const { return main_; }
     SideWindow* sideWindow(Kind kind) const;

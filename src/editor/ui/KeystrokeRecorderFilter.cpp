@@ -32,11 +32,12 @@ bool isModifierAlone(int key) {
     }
 }
 
-// A PC keyboard's Ctrl is Control, Alt is Option and Super is Command.
+// A PC keyboard's Ctrl is Control, Alt is Option and Super stays Super: it
+// is sent as the Super key, never as the Control that Command travels as.
 KeyCombo modifiersOf(const QKeyEvent& press) {
     const Qt::KeyboardModifiers held = press.modifiers();
     KeyCombo combo;
-    combo.command = held.testFlag(Qt::MetaModifier);
+    combo.super = held.testFlag(Qt::MetaModifier);
     combo.shift = held.testFlag(Qt::ShiftModifier);
     combo.option = held.testFlag(Qt::AltModifier);
     combo.control = held.testFlag(Qt::ControlModifier);

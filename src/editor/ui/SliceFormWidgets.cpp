@@ -72,12 +72,18 @@ void setElided(QLabel* label, const QString& text) {
 void setMenu(QPushButton* button, const std::vector<SliceFormInputs::MenuSection>& sections,
              const std::function<void(const std::string&)>& choose) {
     auto* menu = new QMenu(button);
+    // A greyed row says why on its tip.
+    menu->setToolTipsVisible(true);
     const QIcon check(SymbolFont::pixmap("checkmark", 14, button->palette().color(QPalette::Text)));
     for (const auto& section : sections) {
         menu->addSection(toQString(section.title));
         for (const auto& row : section.rows) {
             QAction* action = menu->addAction(literalTitle(row.title));
             if (row.checked) action->setIcon(check);
+            if (row.unavailable) {
+                action->setEnabled(false);
+                action->setToolTip(QString::fromStdString(*row.unavailable));
+            }
             QObject::connect(action, &QAction::triggered, button,
                              [choose, value = row.value] { choose(value); });
         }

@@ -2,6 +2,7 @@
 
 #include "editor/SliceForm.h"
 #include "editor/ui/SliceFormWidgets.h"
+#include "platform/CurrentDesktop.h"
 #include "qtshared/MnemonicText.h"
 
 #include <QPushButton>
@@ -20,7 +21,7 @@ void SystemActionInput::showAction(const MacroAction& action) {
     if (!system) return;
     menu_->setText(literalTitle(SliceFormInputs::systemActionLabel(system->id)));
     SliceFormWidgets::setMenu(
-        menu_, SliceFormInputs::systemActionMenu(system->id),
+        menu_, SliceFormInputs::systemActionMenu(system->id, platform::currentDesktop()),
         [this](const std::string& id) { form().setAction(MacroAction::SystemAction{id}); });
 }
 

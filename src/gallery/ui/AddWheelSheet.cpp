@@ -66,7 +66,8 @@ QWidget* entryCell(const WheelManifest::Entry& entry, const QFont& base, QWidget
 
 AddWheelSheet::AddWheelSheet(const GalleryWheel& gallery, const Wheel& shown,
                              std::optional<double> visibleScreenHeight, const platform::Workspace& workspace,
-                             const WheelPreviewFactory& preview, std::function<void()> onAdd, QWidget* parent)
+                             const SystemActionUnavailable& unavailable, const WheelPreviewFactory& preview,
+                             std::function<void()> onAdd, QWidget* parent)
     : QDialog(parent), add_(new QPushButton(tr("&Add to My Wheels"), this)),
       cancel_(new QPushButton(tr("&Cancel"), this)), trust_(new QLabel(this)) {
     setWindowTitle(QString::fromStdString(shown.name));
@@ -93,7 +94,7 @@ AddWheelSheet::AddWheelSheet(const GalleryWheel& gallery, const Wheel& shown,
         column->addWidget(wheel, 0, Qt::AlignHCenter);
     }
 
-    const auto entries = WheelManifest::entries(shown, workspace);
+    const auto entries = WheelManifest::entries(shown, workspace, unavailable);
     auto* name = new QLabel(QString::fromStdString(shown.name), content);
     name->setTextFormat(Qt::PlainText);
     name->setFont(scaled(name->font(), 1.5, QFont::Bold));

@@ -497,7 +497,8 @@ void GalleryBrowserPage::syncSheet() {
     if (const QScreen* screen = this->screen()) visibleHeight = screen->availableGeometry().height();
     const GalleryWheel& gallery = *wanted;
     sheet_ = new AddWheelSheet(
-        gallery, *model_.previewWheel(), visibleHeight, services_.workspace, services_.preview,
+        gallery, *model_.previewWheel(), visibleHeight, services_.workspace,
+        services_.gallery.systemActionUnavailable, services_.preview,
         [this, &gallery] { model_.addWheel(gallery); }, window());
     sheet_->setAttribute(Qt::WA_DeleteOnClose);
     connect(sheet_, &QDialog::finished, this, [this] { model_.closeSheet(); });

@@ -243,7 +243,7 @@ QWidget* OnboardingView::permissionRow(const QString& title, const QString& deta
     name->setAlignment(Qt::AlignLeft);
     head->addWidget(name, 1);
     if (granted) {
-        auto* state = label("Granted", caption, true);
+        auto* state = label("Available", caption, true);
         state->setStyleSheet(textColorStyle(SystemColors::green));
         head->addWidget(state);
     }
@@ -268,7 +268,9 @@ QWidget* OnboardingView::permissionsStep() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(20);
     layout->addWidget(hero("\U0001F512"), 0, Qt::AlignHCenter);
-    layout->addWidget(label("Grant two permissions", largeTitle, true));
+    const bool available = flow_->inputMonitoringGranted() && flow_->accessibilityGranted();
+    layout->addWidget(
+        label(QString::fromStdString(OnboardingTexts::permissionsTitle(available)), largeTitle, true));
     layout->addWidget(
         secondary(label("So the wheel works in every app, not only when Rondelix is focused. It only "
                         "watches for your summon key \u2014 your keystrokes are never recorded or "
@@ -280,14 +282,20 @@ QWidget* OnboardingView::permissionsStep() {
     rowsLayout->setContentsMargins(0, 0, 0, 0);
     rowsLayout->setSpacing(12);
     rowsLayout->addWidget(
-        permissionRow("Input Monitoring",
-                      "Detects your summon key while you're in other apps. Without it, the hotkey "
-                      "only works when Rondelix itself is focused.",
+        permissionRow("Listening to keys",
+                      "Hears your summon key in other programs, through the X server. Without it, the "
+                      "hotkey only works when Rondelix itself is focused.",
                       flow_->inputMonitoringGranted()));
     rowsLayout->addWidget(permissionRow(
-        "Accessibility", "Lets the wheel capture the arrow keys while you aim, and type your text.",
+        "Sending input",
+        "Captures the arrow keys while you aim, and types your text and keystrokes through XTest.",
         flow_->accessibilityGranted()));
     layout->addLayout(centred(rows));
+    auto* footer =
+        secondary(label(QString::fromStdString(OnboardingTexts::permissionsFooter(available)), caption));
+    footer->setObjectName("permissionsFooter");
+    footer->setTextFormat(Qt::PlainText);
+    layout->addWidget(footer);
     layout->addStretch(1);
     return page;
 }
@@ -317,17 +325,17 @@ QWidget* OnboardingView::readyStep() {
             "padding: 9px 16px;");
         layout->addWidget(tryIt, 0, Qt::AlignHCenter);
     } else {
-        auto* note = secondary(
-            label(QString::fromStdString(OnboardingTexts::degradedStateNote(flow_->accessibilityGranted())),
-                  title3));
+        auto* note = secondary(label(QString::fromStdString(OnboardingTexts::degradedStateNote(
+                                         flow_->accessibilityGranted(), flow_->trayShown())),
+                                     title3));
         note->setTextFormat(Qt::PlainText);
         layout->addWidget(note);
     }
-    layout->addWidget(
-        secondary(label("Rondelix lives in your system tray. Click its icon for Settings, My Wheels, or "
-                        "to reopen this guide (Setup Guide). It has no taskbar entry when its windows "
-                        "are closed.",
-                        callout)));
+    auto* lives =
+        secondary(label(QString::fromStdString(OnboardingTexts::whereItLives(flow_->trayShown())), callout));
+    lives->setObjectName("whereItLives");
+    lives->setTextFormat(Qt::PlainText);
+    layout->addWidget(lives);
     layout->addWidget(
         secondary(label("You can change or add summon keys anytime in Settings \u2192 Bindings.", caption)));
 

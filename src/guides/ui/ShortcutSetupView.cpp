@@ -49,8 +49,7 @@ QWidget* numberedSteps(const std::vector<std::string>& steps) {
     return block;
 }
 
-std::vector<std::string> writingYourOwn() {
-    const std::string folder(AutomationWords::folderForDisplay);
+std::vector<std::string> writingYourOwn(const std::string& folder) {
     return {
         "Open the " + std::string(AutomationWords::plural) + " folder (" + folder + ").",
         "Make a file there named exactly like the " + std::string(AutomationWords::singular) +
@@ -100,7 +99,7 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
     cardsLayout_ = new QVBoxLayout;
     cardsLayout_->setSpacing(14);
     listLayout->addLayout(cardsLayout_);
-    ownSteps_ = numberedSteps(writingYourOwn());
+    ownSteps_ = numberedSteps(writingYourOwn(setup_->automationsFolderShown()));
     ownSteps_->setObjectName("writeYourOwnSteps");
     ownSteps_->hide();
     listLayout->addWidget(ownSteps_);

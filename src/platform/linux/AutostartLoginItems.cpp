@@ -2,6 +2,7 @@
 
 #include "platform/HomeFolder.h"
 #include "platform/XdgFolders.h"
+#include "platform/linux/ProgramExecutables.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -72,6 +73,9 @@ Result<> AutostartLoginItems::setRegistered(bool registered) {
     const std::string text = "[Desktop Entry]\n"
                              "Type=Application\n"
                              "Name=Rondelix\n"
+                             "Icon=" +
+                             std::string(ProgramExecutables::applicationId) +
+                             "\n"
                              "Exec=" +
                              execArgument(program_.string()) +
                              "\n"

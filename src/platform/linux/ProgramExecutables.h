@@ -12,6 +12,8 @@ namespace rondelix::platform::linux_desktop {
 struct ProgramExecutables {
     static constexpr const char* front = "rondelix";
     static constexpr const char* program = "rondelix-app";
+    // The name its desktop entry, icon and metainfo file are installed under.
+    static constexpr const char* applicationId = "com.tovarel.Rondelix";
 
     // The executable called `name` in the folder of the one running now;
     // nothing when the running one cannot be found.

@@ -42,13 +42,6 @@ QStringList nameFilters(const std::vector<std::string>& extensions) {
     return {patterns.join(QLatin1Char(' '))};
 }
 
-std::optional<std::filesystem::path> runFileDialog(QFileDialog& dialog) {
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    const QStringList chosen = dialog.selectedFiles();
-    if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
-    return std::filesystem::path(chosen.front().toStdString());
-}
-
 QMessageBox::Icon standardIcon(Alert::Style style) {
     switch (style) {
     case Alert::Style::informational:
@@ -75,8 +68,19 @@ void addBelowText(QMessageBox& box, QWidget* widget) {
 
 } // namespace
 
+QtDialogs::QtDialogs(std::filesystem::path startFolder) : folder_(std::move(startFolder)) {}
+
+std::optional<std::filesystem::path> QtDialogs::run(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
+    std::filesystem::path file(chosen.front().toStdString());
+    folder_ = file.parent_path();
+    return file;
+}
+
 std::optional<std::filesystem::path> QtDialogs::chooseSaveLocation(const SavePanel& panel) {
-    QFileDialog dialog;
+    QFileDialog dialog(nullptr, {}, toQString(folder_.string()));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(nameFilters(panel.allowedExtensions));
@@ -85,15 +89,15 @@ std::optional<std::filesystem::path> QtDialogs::chooseSaveLocation(const SavePan
     QString name = toQString(panel.suggestedName);
     name.replace(QLatin1Char('/'), QLatin1Char('-'));
     dialog.selectFile(name);
-    return runFileDialog(dialog);
+    return run(dialog);
 }
 
 std::optional<std::filesystem::path> QtDialogs::chooseFileToOpen(const OpenPanel& panel) {
-    QFileDialog dialog;
+    QFileDialog dialog(nullptr, {}, toQString(folder_.string()));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(nameFilters(panel.allowedExtensions));
-    return runFileDialog(dialog);
+    return run(dialog);
 }
 
 std::size_t QtDialogs::runAlert(const Alert& alert) {

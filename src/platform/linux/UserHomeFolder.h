@@ -8,6 +8,8 @@ namespace rondelix::platform::linux_desktop {
 class UserHomeFolder final : public HomeFolder {
   public:
     std::filesystem::path path() const override;
+    // As the XDG base-directory rules place it.
+    std::filesystem::path configFolder() const override;
 };
 
 } // namespace rondelix::platform::linux_desktop

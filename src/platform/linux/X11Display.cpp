@@ -78,6 +78,13 @@ void close(Display* display, bool lost) {
     broken.erase(display);
 }
 
+bool answers(const std::string& name) {
+    Display* display = XOpenDisplay(name.c_str());
+    if (!display) return false;
+    XCloseDisplay(display);
+    return true;
+}
+
 std::string whyUnreachable(const std::string& name) {
     const char* env = std::getenv("DISPLAY");
     const std::string shown = name.empty() ? (env ? env : "") : name;

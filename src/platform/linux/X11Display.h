@@ -19,6 +19,9 @@ _XDisplay* open(const std::string& name, std::atomic<bool>* lost);
 // socket; its few bytes stay allocated.
 void close(_XDisplay* display, bool lost);
 
+// Whether the named X display answers a connection, which is closed again.
+bool answers(const std::string& name);
+
 // Why no display could be reached, as one sentence for the log.
 std::string whyUnreachable(const std::string& name);
 

@@ -297,7 +297,8 @@ void X11EventTaps::postKey(std::uint16_t keyCode, bool down, std::uint64_t flags
     }
     if (down) {
         // X events carry no flags: the modifiers are keys, pressed around
-        // the key. Command goes out as Control.
+        // the key. Command goes out as Control; the left Command key's own
+        // bit asks for the Super key itself.
         std::vector<ModifierKey> stroke;
         auto add = [&](std::uint16_t code) {
             const int m = session.postKeyCodeFor(code);
@@ -307,6 +308,7 @@ void X11EventTaps::postKey(std::uint16_t keyCode, bool down, std::uint64_t flags
         if (flags & (ModifierFlag::command | ModifierFlag::control)) add(ModifierKeyCode::leftControl);
         if (flags & ModifierFlag::shift) add(ModifierKeyCode::leftShift);
         if (flags & ModifierFlag::option) add(ModifierKeyCode::leftOption);
+        if (flags & ModifierFlag::leftCommand) add(ModifierKeyCode::leftCommand);
         impl_->pressLifted(keyCode, x, stroke);
     } else {
         impl_->releaseLifted(keyCode, x);

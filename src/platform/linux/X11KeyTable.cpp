@@ -7,7 +7,8 @@ namespace {
 // Some system key codes have two PC positions (F13 and Print Screen, F14 and
 // Scroll Lock, F15 and Pause, Help and Insert, the Japanese keys). The first
 // row wins when a key code is posted or its key is looked up on the layout,
-// so the F-keys and Insert come before their twins.
+// so the keys a PC keyboard has, which are also the names the program shows,
+// come before their twins.
 constexpr X11KeyRow table[] = {
     // Function keys.
     {59, 122, 0xffbe, 0}, // F1
@@ -19,9 +20,13 @@ constexpr X11KeyRow table[] = {
     {65, 98, 0xffc4, 0},
     {66, 100, 0xffc5, 0},
     {67, 101, 0xffc6, 0},
-    {68, 109, 0xffc7, 0},  // F10
-    {87, 103, 0xffc8, 0},  // F11
-    {88, 111, 0xffc9, 0},  // F12
+    {68, 109, 0xffc7, 0}, // F10
+    {87, 103, 0xffc8, 0}, // F11
+    {88, 111, 0xffc9, 0}, // F12
+    // PC keys the system reads as F-keys.
+    {99, 105, 0xff61, 0},  // Print Screen
+    {70, 107, 0xff14, 0},  // Scroll Lock
+    {119, 113, 0xff13, 0}, // Pause
     {183, 105, 0xffca, 0}, // F13
     {184, 107, 0xffcb, 0},
     {185, 113, 0xffcc, 0},
@@ -41,10 +46,6 @@ constexpr X11KeyRow table[] = {
     {106, 124, 0xff53, 0}, // Right
     {108, 125, 0xff54, 0}, // Down
     {103, 126, 0xff52, 0}, // Up
-    // PC keys the system reads as F-keys or Help.
-    {99, 105, 0xff61, 0},  // Print Screen
-    {70, 107, 0xff14, 0},  // Scroll Lock
-    {119, 113, 0xff13, 0}, // Pause
     {138, 114, 0xff6a, 0}, // Help
     // Main block.
     {1, 53, 0xff1b, 0}, // Esc

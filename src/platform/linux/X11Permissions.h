@@ -25,8 +25,6 @@ class X11Permissions final : public Permissions {
     void openInputMonitoringSettings() override;
     void openAccessibilitySettings() override;
     void bringPermissionPromptToFront() override {}
-    // The system's "no such process" status: Linux has no event helper to automate.
-    int systemEventsAutomationStatus() override { return -600; }
 
   private:
     bool reachable();

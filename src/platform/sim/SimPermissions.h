@@ -24,13 +24,11 @@ class SimPermissions final : public Permissions {
     void openInputMonitoringSettings() override { ++inputMonitoringSettingsOpened; }
     void openAccessibilitySettings() override { ++accessibilitySettingsOpened; }
     void bringPermissionPromptToFront() override { ++promptsBroughtToFront; }
-    int systemEventsAutomationStatus() override { return automationStatus; }
 
     bool accessibility = false;
     bool listen = false;
     bool inputRequestAnswer = false;
     bool listenRequestAnswer = false;
-    int automationStatus = 0;
 
     int inputRequests = 0;
     int listenRequests = 0;

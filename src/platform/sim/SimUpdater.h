@@ -19,7 +19,7 @@ class SimUpdater final : public Updater {
     void checkForUpdates() override { ++interactiveChecks; }
     void checkForUpdateInformation() override { ++probes; }
     std::optional<std::string> currentVersion() const override { return version; }
-    std::optional<std::string> unavailableReason() const override { return std::nullopt; }
+    std::optional<std::string> unavailableReason() const override { return reason; }
 
     // Changes the flag and tells the controller, as the framework would.
     void setCanCheck(bool canCheck) {
@@ -29,6 +29,7 @@ class SimUpdater final : public Updater {
     UpdaterDelegate& delegate() { return *delegate_; }
 
     std::optional<std::string> version = "1.4.0";
+    std::optional<std::string> reason;
     int starts = 0;
     int interactiveChecks = 0;
     int probes = 0;

@@ -148,12 +148,14 @@ AboutPage::AboutPage(Services services, QWidget* parent)
                                "<b>No data collected.</b> No accounts, no analytics, no tracking.", privacy));
     rows->addWidget(
         privacyRow("keyboard", plain,
-                   "<b>Needs Input Monitoring + Accessibility</b> to see your summon key and run your "
-                   "shortcuts in the app you're using.",
+                   "<b>Listens to keys through the X server and sends input through XTest</b> to see "
+                   "your summon key and run your shortcuts in the app you're using.",
                    privacy));
     rows->addWidget(privacyRow("folder", palette().color(QPalette::PlaceholderText),
                                "<span style='color: palette(placeholder-text)'>Your settings are stored at "
-                               "<code>~/.config/rondelix/</code>.</span>",
+                               "<code>" +
+                                   QString::fromStdString(services_.settingsFolder).toHtmlEscaped() +
+                                   "/</code>.</span>",
                                privacy));
     column->addSpacing(6);
     column->addWidget(privacy, 0, Qt::AlignHCenter);
@@ -164,6 +166,16 @@ AboutPage::AboutPage(Services services, QWidget* parent)
         if (services_.updater.canStandardCheck()) services_.updater.updater().checkForUpdates();
     });
     column->addWidget(checkForUpdates_, 0, Qt::AlignHCenter);
+    // Where updates come from elsewhere, that is said in place of a button
+    // that could never run.
+    if (const auto reason = services_.updater.updater().unavailableReason()) {
+        checkForUpdates_->hide();
+        auto* from = new QLabel(QString::fromStdString(*reason), canvas);
+        from->setObjectName("updatesFromSystem");
+        from->setTextFormat(Qt::PlainText);
+        from->setStyleSheet("color: palette(placeholder-text)");
+        column->addWidget(from, 0, Qt::AlignHCenter);
+    }
     setWidget(canvas);
     makeSeeThrough(*this);
 

@@ -41,6 +41,8 @@ class AboutPage final : public QScrollArea {
         std::function<void()> showHowItWorks;
         std::string version;
         std::string systemName;
+        // Where the settings are kept, as a person reads it ("~/.config/rondelix").
+        std::string settingsFolder;
     };
 
     static constexpr double copiedSeconds = 2.0;

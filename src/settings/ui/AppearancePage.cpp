@@ -143,8 +143,10 @@ void AppearancePage::addWheelSection() {
 void AppearancePage::addAppSection() {
     QVBoxLayout* section = addSection("App");
     auto* glass = new QCheckBox;
-    addLabeledRow(
-        section, {"Liquid Glass", "cube.transparent", "Frosted-glass window backdrop; off is solid."}, glass);
+    addLabeledRow(section,
+                  {"Frosted Glass", "cube.transparent",
+                   "Translucent, frosted windows where a compositor runs; off is solid."},
+                  glass);
     connect(glass, &QCheckBox::toggled, this, [this](bool on) { settings_.setLiquidGlass(on); });
     onRefresh([this, glass] {
         const QSignalBlocker quiet(glass);

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -90,6 +91,7 @@ TEST(SliceFormView, TypingTheLabelWritesItLineBreaksIncluded) {
 TEST(SliceFormView, EachActionKindShowsItsInput) {
     ViewRig rig([](QWidget*) { return std::optional<std::string>("org.example.Editor"); });
     rig.logic.rig.workspace.installed["org.example.Editor"] = "/usr/share/applications/Editor.desktop";
+    rig.logic.rig.workspace.names["/usr/share/applications/Editor.desktop"] = "Text Editor";
     auto* warning = rig.find<QWidget>("unconfiguredWarning");
     struct Case {
         const char* kind;
@@ -117,10 +119,26 @@ TEST(SliceFormView, EachActionKindShowsItsInput) {
     QTest::mouseClick(rig.find<QPushButton>("chooseApp"), Qt::LeftButton);
     EXPECT_EQ(rig.slice().action,
               MacroAction(MacroAction::App{"org.example.Editor", "/usr/share/applications/Editor.desktop"}));
-    EXPECT_EQ(rig.find<QLabel>("appName")->text(), QStringLiteral("Editor"));
+    // The name the desktop entry gives, not its file's.
+    EXPECT_EQ(rig.find<QLabel>("appName")->text(), QStringLiteral("Text Editor"));
+    EXPECT_TRUE(rondelix::testsupport::saveIconArtifact(rig.window.grab().toImage(),
+                                                        QStringLiteral("slice-form-app-row.png")));
 
     rig.chooseAction("System");
-    EXPECT_EQ(rig.find<QPushButton>("systemActionMenu")->text(), QStringLiteral("Toggle Dark Mode"));
+    auto* systemMenu = rig.find<QPushButton>("systemActionMenu");
+    EXPECT_EQ(systemMenu->text(), QStringLiteral("Toggle Dark Mode"));
+    // What does nothing on this desktop is greyed, and says why.
+    ASSERT_NE(systemMenu->menu(), nullptr);
+    int greyed = 0;
+    for (QAction* action : systemMenu->menu()->actions()) {
+        if (action->isSeparator() || action->isEnabled()) continue;
+        ++greyed;
+        EXPECT_FALSE(action->toolTip().isEmpty()) << action->text().toStdString();
+        EXPECT_NE(action->text(), QStringLiteral("Toggle Dark Mode"));
+    }
+    EXPECT_GE(greyed, 4);
+    EXPECT_TRUE(rondelix::testsupport::saveIconArtifact(systemMenu->menu()->grab().toImage(),
+                                                        QStringLiteral("system-action-menu.png")));
     rig.chooseAction("Rondelix");
     EXPECT_EQ(rig.find<QPushButton>("pageMenu")->text(), QStringLiteral("Choose…"));
 }
@@ -198,6 +216,15 @@ TEST(SliceFormView, RecordsCtrlShiftKAndKeepsCtrlZFromUndoing) {
               MacroAction(MacroAction::Keystroke{KeyCombo{6, false, false, false, true}}));
     QTest::keyClick(&rig.window, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(undos, 1) << "after the capture the shortcut works again";
+
+    // Super is kept as Super, never turned into the Ctrl it is not.
+    QTest::mouseClick(record, Qt::LeftButton);
+    QTest::keyClick(&rig.window, Qt::Key_J, Qt::MetaModifier);
+    EXPECT_EQ(rig.slice().action,
+              MacroAction(MacroAction::Keystroke{KeyCombo{.keyCode = 38, .super = true}}));
+    EXPECT_EQ(rig.find<QLabel>("comboDisplay")->text(), QStringLiteral("Super+J"));
+    EXPECT_TRUE(rig.find<QPushButton>("modifierSuper")->isChecked());
+    EXPECT_FALSE(rig.find<QPushButton>("modifierCtrl")->isChecked());
 }
 
 TEST(SliceFormView, TheKeyFieldTakesATypedCharacterOnly) {

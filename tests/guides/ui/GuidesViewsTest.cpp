@@ -40,6 +40,8 @@ TEST(GuidesViewsTest, OnboardingShowsEachStepAndExplainsAMissingX11Session) {
     QApplication::processEvents();
     EXPECT_EQ(view.flow().step(), OnboardingStep::permissions);
     EXPECT_EQ(view.findChildren<QLabel*>("noGlobalInput").size(), 2);
+    EXPECT_EQ(view.findChild<QLabel*>("permissionsFooter")->text().toStdString(),
+              OnboardingTexts::permissionsFooter(false));
     EXPECT_FALSE(button(view, "primaryButton")->isEnabled());
     QTest::keyClick(&view, Qt::Key_Return);
     EXPECT_EQ(view.flow().step(), OnboardingStep::permissions);
@@ -51,6 +53,32 @@ TEST(GuidesViewsTest, OnboardingShowsEachStepAndExplainsAMissingX11Session) {
     EXPECT_EQ(view.flow().step(), OnboardingStep::ready);
     EXPECT_TRUE(view.findChild<QWidget*>("readyStep"));
     EXPECT_TRUE(button(view, "backButton"));
+}
+
+// On X11 both are there: the step names what the program uses and says so;
+// the ready step says where the program stays, with a tray and without.
+TEST(GuidesViewsTest, OnX11ThePermissionsStepSaysBothAreAvailableAndTheReadyStepWhereRondelixStays) {
+    const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
+    QDir().mkpath(folder);
+    for (const bool tray : {true, false}) {
+        CoordinatorRig rig;
+        rig.windows.tray = tray;
+        rig.open();
+        OnboardingView view(onboardingHost(rig.c()), OnboardingStep::permissions, {});
+        view.resize(560, 640);
+        view.show();
+        QApplication::processEvents();
+        EXPECT_TRUE(view.findChildren<QLabel*>("noGlobalInput").isEmpty());
+        EXPECT_EQ(view.findChild<QLabel*>("permissionsFooter")->text().toStdString(),
+                  OnboardingTexts::permissionsFooter(true));
+        if (tray) view.grab().save(folder + "/onboarding-permissions-x11.png");
+        QTest::mouseClick(button(view, "primaryButton"), Qt::LeftButton);
+        QApplication::processEvents();
+        ASSERT_EQ(view.flow().step(), OnboardingStep::ready);
+        EXPECT_EQ(view.findChild<QLabel*>("whereItLives")->text().toStdString(),
+                  OnboardingTexts::whereItLives(tray));
+        view.grab().save(folder + (tray ? "/onboarding-ready-tray.png" : "/onboarding-ready-no-tray.png"));
+    }
 }
 
 TEST(GuidesViewsTest, AFirstSummonOnTheReadyStepIsCelebratedOnACardOverTheStep) {

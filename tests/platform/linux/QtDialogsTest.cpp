@@ -9,8 +9,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace rondelix::platform::linux_desktop {
 namespace {
@@ -68,6 +71,36 @@ TEST_F(QtDialogsTest, FilePanelsOfferOnlyTheAllowedKinds) {
     });
     EXPECT_EQ(QtDialogs().chooseFileToOpen({{"rondix", "json"}}), std::nullopt);
     EXPECT_EQ(offered, QStringList{"*.rondix *.json"});
+}
+
+// Never the folder the program was started in: the home folder first, then
+// the folder of the file last chosen, for opening and saving alike.
+TEST_F(QtDialogsTest, FilePanelsOpenInTheHomeFolderThenWhereTheLastFileWasChosen) {
+    const auto home =
+        std::filesystem::temp_directory_path() / ("rondelix-dialogs-" + std::to_string(getpid()));
+    std::filesystem::create_directories(home / "exports");
+    std::ofstream(home / "exports" / "wheels.json") << "{}";
+    QtDialogs dialogs(home);
+    QStringList shown;
+    const auto answerWith = [&](const QString& file) {
+        QTimer::singleShot(0, [&shown, file] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown << dialog->directory().absolutePath();
+            if (file.isEmpty()) return dialog->reject();
+            dialog->selectFile(file);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    };
+    answerWith(QString::fromStdString((home / "exports" / "wheels.json").string()));
+    EXPECT_EQ(dialogs.chooseFileToOpen({{"json"}}), home / "exports" / "wheels.json");
+    answerWith({});
+    EXPECT_EQ(dialogs.chooseSaveLocation({"My Wheels", {"json"}}), std::nullopt);
+    answerWith({});
+    EXPECT_EQ(dialogs.chooseFileToOpen({}), std::nullopt);
+    const QString exports = QString::fromStdString((home / "exports").string());
+    EXPECT_EQ(shown, (QStringList{QString::fromStdString(home.string()), exports, exports}));
+    std::filesystem::remove_all(home);
 }
 
 } // namespace

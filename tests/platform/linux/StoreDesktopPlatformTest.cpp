@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QTimer>
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -52,6 +53,8 @@ TEST(AutostartLoginItems, RegistersThroughAnAutostartEntry) {
     std::stringstream entry;
     entry << std::ifstream(items.entryPath()).rdbuf();
     EXPECT_NE(entry.str().find("\nExec=\"/opt/Rondelix 100%%/rondelix\"\n"), std::string::npos);
+    EXPECT_NE(entry.str().find("\nIcon=com.tovarel.Rondelix\n"), std::string::npos);
+    EXPECT_EQ(std::system(("desktop-file-validate '" + items.entryPath().string() + "'").c_str()), 0);
     std::ofstream(items.entryPath(), std::ios::app) << "Hidden=true\n";
     EXPECT_EQ(items.status(), LoginItems::Status::notRegistered);
     EXPECT_TRUE(items.setRegistered(false).ok());

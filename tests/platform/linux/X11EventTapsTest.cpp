@@ -176,7 +176,8 @@ struct X11EventTapsTest : ::testing::Test {
                     const KeySym sym = XLookupKeysym(&event.xkey, 0);
                     if (IsModifierKey(sym)) continue;
                     return std::string(XKeysymToString(sym)) +
-                           ((event.xkey.state & ControlMask) ? "+ctrl" : "");
+                           ((event.xkey.state & ControlMask) ? "+ctrl" : "") +
+                           ((event.xkey.state & Mod4Mask) ? "+super" : "");
                 }
                 if (event.type == ButtonPress) return "button" + std::to_string(event.xbutton.button);
             }
@@ -386,6 +387,10 @@ TEST_F(X11EventTapsTest, PostedKeysAreRecognisedAsOursAndPassAnArmedTap) {
     armed.uninstall();
     xdotool("key c");
     EXPECT_EQ(nextDelivered(), "c");
+    // The left Command key's own bit holds Super itself.
+    taps->postKey(38, true, ModifierFlag::leftCommand);
+    taps->postKey(38, false, ModifierFlag::leftCommand);
+    EXPECT_EQ(nextDelivered(), "j+super");
 }
 
 TEST_F(X11EventTapsTest, AStalledMainThreadLosesTheGrabAndTheTapComesBack) {

@@ -1,5 +1,7 @@
 #include "platform/linux/X11InputDecoder.h"
 
+#include "model/KeyComboText.h"
+#include "platform/ModifierFlags.h"
 #include "platform/linux/X11KeyTable.h"
 
 #include <gtest/gtest.h>
@@ -151,14 +153,26 @@ TEST(X11KeyMapTest, PositionsWinOverKeysymsAndKeysymsFillTheRest) {
     EXPECT_EQ(other[62], -1);
 }
 
-TEST(X11KeyMapTest, EachPositionHasOneRowAndPostingPrefersTheFunctionKeys) {
+TEST(X11KeyMapTest, EachPositionHasOneRowAndPostingPrefersThePcKeys) {
     std::set<int> positions;
     for (const auto& row : X11KeyTable::rows())
         EXPECT_TRUE(positions.insert(row.evdevCode).second) << row.evdevCode;
-    EXPECT_EQ(X11KeyTable::rowForKeyCode(105)->evdevCode, 183) << "F13, not Print Screen";
+    EXPECT_EQ(X11KeyTable::rowForKeyCode(105)->evdevCode, 99) << "Print Screen, not F13";
+    EXPECT_EQ(X11KeyTable::rowForKeyCode(113)->evdevCode, 119) << "Pause, not F15";
     EXPECT_EQ(X11KeyTable::rowForKeyCode(114)->evdevCode, 110) << "Insert, not Help";
     EXPECT_EQ(X11KeyTable::rowForKeyCode(63), nullptr) << "Fn has no X key code";
     EXPECT_EQ(X11KeyTable::keyCodeForKeysym('A'), 0);
+}
+
+// Every key the recorder can capture has the name a PC keyboard prints on
+// it; modifiers alone are never captured.
+TEST(X11KeyMapTest, EveryKeyTheRecorderTakesHasAName) {
+    for (const auto& row : X11KeyTable::rows()) {
+        if (row.keyCode >= ModifierKeyCode::rightCommand && row.keyCode <= ModifierKeyCode::function)
+            continue;
+        const std::string label = KeyComboText::keyLabel(row.keyCode);
+        EXPECT_NE(label.rfind("key", 0), 0u) << "evdev " << row.evdevCode << " reads " << label;
+    }
 }
 
 } // namespace

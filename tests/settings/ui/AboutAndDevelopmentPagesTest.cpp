@@ -151,17 +151,30 @@ class AboutPageTest : public SettingsPageTest {
         auto& c = rig.c();
         auto* made = new AboutPage({rig.queue, rig.pasteboard, rig.workspace, c.updater(),
                                     [&c] { return c.devMenuUnlocked(); }, [&c] { c.unlockDevMenu(); },
-                                    [&c] { c.showHowItWorks(); }, std::move(version), "Debian 12"},
+                                    [&c] { c.showHowItWorks(); }, std::move(version), "Debian 12",
+                                    "~/.config/rondelix"},
                                    nullptr);
         show(made);
         return made;
     }
 };
 
+// Where updates come from the system's package manager the page says so in
+// place of a button that could never run.
+TEST_F(AboutPageTest, SaysWhereUpdatesComeFromInsteadOfADeadButton) {
+    rig.updater.reason = "Updates come from your system's package manager.";
+    open();
+    EXPECT_FALSE(isShown("checkForUpdates"));
+    EXPECT_TRUE(isShown("updatesFromSystem"));
+    EXPECT_EQ(control<QLabel>("updatesFromSystem")->text(),
+              "Updates come from your system's package manager.");
+}
+
 TEST_F(AboutPageTest, ShowsTheVersionCopiesTheAddressAndSendsFeedback) {
     open("");
     EXPECT_EQ(control<QPushButton>("versionButton")->text(), "Version ?");
     EXPECT_FALSE(control<QPushButton>("checkForUpdates")->isEnabled());
+    EXPECT_TRUE(page->findChildren<QLabel*>("updatesFromSystem").isEmpty());
 
     control<QPushButton>("copySupport")->click();
     EXPECT_EQ(rig.pasteboard.text(), "support@rondelix.app");

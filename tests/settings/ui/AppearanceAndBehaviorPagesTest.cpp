@@ -82,7 +82,7 @@ TEST_F(AppearancePageTest, ResetAndGlassAreOneChangeEach) {
     changes = 0;
     QTest::mouseClick(control<QPushButton>("resetAppearance"), Qt::LeftButton);
     EXPECT_EQ(valueText("Size"), "320 px");
-    QTest::mouseClick(control<QCheckBox>("Liquid Glass"), Qt::LeftButton);
+    QTest::mouseClick(control<QCheckBox>("Frosted Glass"), Qt::LeftButton);
     EXPECT_TRUE(config().behavior.liquidGlassEnabled);
     EXPECT_EQ(changes, 2);
 }
