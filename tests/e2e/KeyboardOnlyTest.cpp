@@ -38,6 +38,20 @@ class KeyboardOnly : public EndToEnd, public ::testing::WithParamInterface<bool>
             return false;
         });
     }
+    // Presses keys that open a window of the program (a dialog, a popup, a
+    // menu) and waits until it shows, so that the next keys reach it.
+    bool opening(const Program& program, const std::string& names) const {
+        const auto shown = [&] {
+            const std::string ids = output("xdotool search --onlyvisible --pid " +
+                                           std::to_string(program.process.processId()) + " 2>/dev/null");
+            return std::count(ids.begin(), ids.end(), '\n');
+        };
+        const auto before = shown();
+        xdotool("key --delay 60 " + names);
+        const bool opened = waitFor([&] { return shown() > before; }, 5);
+        pause(0.3);
+        return opened;
+    }
     void shoot(const std::string& name) const {
         grabScreen().save(artifact("keyboard-" + variant + "-" + name));
     }
@@ -77,7 +91,7 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
     ASSERT_TRUE(thirdSlotShows([](const Slice&) { return true; })) << program.log();
 
     // From the label to the icon's kind, then Choose Symbol….
-    keys("Tab Tab space");
+    ASSERT_TRUE(opening(program, "Tab Tab space")) << program.log();
     ASSERT_FALSE(windowNamed("Symbols").empty()) << program.log();
     xdotool("type --delay 30 heart");
     keys("Down");
@@ -89,11 +103,10 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
     })) << program.log();
 
     // Back to the icon's kind, on to Emoji, then Choose Emoji….
-    keys("shift+Tab F4");
+    ASSERT_TRUE(opening(program, "shift+Tab F4"));
     keys("Down Return");
     // Past the emoji's own field to Choose Emoji….
-    keys("Tab Tab space");
-    pause(0.5);
+    ASSERT_TRUE(opening(program, "Tab Tab space")) << "no emoji popup";
     xdotool("type --delay 30 rocket");
     keys("Down");
     shoot("emoji-cell.png");
@@ -104,7 +117,7 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
     })) << program.log();
 
     // On to the action's kind: Keystroke is the seventh; then Record.
-    keys("Tab Tab F4");
+    ASSERT_TRUE(opening(program, "Tab Tab F4"));
     keys(times(6, "Down") + " Return");
     keys("Tab space");
     keys("ctrl+shift+k");
@@ -118,7 +131,7 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
     pause(std::max(0.0, 16.0 - std::chrono::duration<double>(Clock::now() - started).count()));
     keys(times(13, "shift+Tab"));
     shoot("pill.png");
-    keys("Menu");
+    ASSERT_TRUE(opening(program, "Menu")) << "no pill menu";
     keys("Down Return");
     EXPECT_TRUE(fileShows([](const Config& c) {
         return c.wheels.size() == 5 && c.wheels[3].name == "Wheel 5";
@@ -130,15 +143,7 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
     pause(0.6);
     keys("Tab Tab Tab Down");
     shoot("gallery-row.png");
-    const auto windowsShown = [&] {
-        const std::string ids = output("xdotool search --onlyvisible --pid " +
-                                       std::to_string(program.process.processId()) + " 2>/dev/null");
-        return std::count(ids.begin(), ids.end(), '\n');
-    };
-    const auto before = windowsShown();
-    keys("Tab space");
-    ASSERT_TRUE(waitFor([&] { return windowsShown() > before; }, 3)) << "no review sheet";
-    pause(0.4);
+    ASSERT_TRUE(opening(program, "Tab space")) << "no review sheet";
     keys("Return");
     EXPECT_TRUE(fileShows([](const Config& c) { return c.wheels.size() == 6; })) << program.log();
 
