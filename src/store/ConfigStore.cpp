@@ -111,6 +111,7 @@ void ConfigStore::checkReadOnly() {
         log_.write("config version " + std::to_string(config_.version) + " > build version " +
                    std::to_string(Config::currentVersion) + " — running read-only (won't downgrade it).");
     }
+    if (isReadOnly_ != wasReadOnly) readOnlyChanged.emit();
 }
 
 bool ConfigStore::migrateIfNeeded() {
@@ -411,14 +412,20 @@ void ConfigStore::reconcileLaunchAtLogin() {
 
 void ConfigStore::applyLaunchAtLogin(bool wanted) {
     const auto registered = loginItems_.setRegistered(wanted);
-    if (registered.ok()) return;
+    if (registered.ok()) {
+        if (std::exchange(launchAtLoginProblem_, std::nullopt)) configChanged.emit();
+        return;
+    }
     log_.write("launch-at-login change failed: " + registered.error());
+    launchAtLoginProblem_ = std::string(wanted ? "Couldn't turn on" : "Couldn't turn off") +
+                            " launch at login: " + registered.error();
     const bool on = platform::startsAtLogin(loginItems_.status());
-    if (on == config_.general.launchAtLogin) return;
-    // Only the switch springs back; the backup is not rotated for this repair.
-    config_.general.launchAtLogin = on;
+    if (on != config_.general.launchAtLogin) {
+        // Only the switch springs back; the backup is not rotated for this repair.
+        config_.general.launchAtLogin = on;
+        saveLoggingFailure(false);
+    }
     configChanged.emit();
-    saveLoggingFailure(false);
 }
 
 } // namespace rondelix
