@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/FileAccess.h"
 #include "model/Config.h"
 #include "platform/FileWatcher.h"
 #include "platform/MainQueue.h"
@@ -173,9 +174,10 @@ class ConfigStore {
     std::optional<std::string> heldLastUsedWheel_;
     std::optional<std::string> launchAtLoginProblem_;
 
-    // What the last successful save wrote, so that rotating the backup need
-    // not decode the store's own file again.
+    // What the last successful save wrote and the file it made, so that
+    // rotating the backup need not read or decode the store's own file again.
     std::string lastSavedBytes_;
+    std::optional<FileIdentity> lastSavedFile_;
 
     UndoHistory history_;
     std::optional<std::string> lastCoalesceKey_;

@@ -119,14 +119,21 @@ TEST_F(EndToEnd, ACrashedLaunchIsCountedByTheNextOne) {
     {
         Program crashing(home.path, "crashing");
         ASSERT_TRUE(crashing.waitForLine("Rondelix: ready."));
+        // The launch is recorded right after the program is ready.
+        ASSERT_TRUE(waitFor(
+            [&] {
+                const auto stored = storedDefaults(home);
+                return stored.is_object() && stored.value("diag.launchInProgress", false);
+            },
+            5));
         crashing.process.kill();
         crashing.exit();
     }
+    // The next launch tells of it once it is ready.
     Program next(home.path, "next");
-    ASSERT_TRUE(next.waitForLine("Rondelix: ready."));
     EXPECT_TRUE(
-        next.hasLine("Rondelix: launch health: PREVIOUS LAUNCH DID NOT COMPLETE — possible startup crash "
-                     "(1 total — last on "))
+        next.waitForLine("Rondelix: launch health: PREVIOUS LAUNCH DID NOT COMPLETE — possible startup crash "
+                         "(1 total — last on "))
         << next.log();
     EXPECT_EQ(next.stop(), 0);
 }
