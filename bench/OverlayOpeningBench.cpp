@@ -15,9 +15,9 @@ namespace {
 
 // The paint work of one whole opening of the factory wheel at 480 px: every
 // frame of the open spring at 60 frames a second, drawn through the panel as
-// the screen would draw it. An opaque panel leaves out on screen the frames
-// that would move the rim by less than half a pixel; here every step is drawn
-// all the same, so the figure is the cost of a frame times the steps. The
+// the screen would draw it. On screen the panel leaves out the frames that
+// would move the rim by less than half a pixel; here every step is drawn all
+// the same, so the figure is the cost of a frame times the steps. The
 // time is the process's CPU time, so work Qt hands to its threads counts too.
 void paintOneOpening(benchmark::State& state, bool translucent) {
     ensureApplication();

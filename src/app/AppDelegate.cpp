@@ -12,8 +12,11 @@ AppDelegate::AppDelegate(platform::UserDefaults& defaults, platform::MainQueue& 
     : defaults_(defaults), queue_(queue), osVersionText_(std::move(osVersionText)) {}
 
 void AppDelegate::applicationWillFinishLaunching() {
-    LaunchBreadcrumb::recordLaunchStart(defaults_, queue_, osVersionText_);
     defaults_.registerDefaults({{std::string(DefaultsKeys::pressAndHoldEnabled.name), false}});
+}
+
+void AppDelegate::applicationDidFinishLaunching() {
+    LaunchBreadcrumb::recordLaunchStart(defaults_, queue_, osVersionText_);
 }
 
 void AppDelegate::applicationWillTerminate() {

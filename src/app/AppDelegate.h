@@ -17,9 +17,12 @@ class AppDelegate {
   public:
     AppDelegate(platform::UserDefaults& defaults, platform::MainQueue& queue, std::string osVersionText);
 
-    // Before anything else of the launch: the breadcrumb, so that a crash
-    // while the services are built still counts, and the registered defaults.
+    // Before anything else of the launch: the registered defaults.
     void applicationWillFinishLaunching();
+    // Once the program hears its summon keys: the launch's breadcrumb, so
+    // that a crash from then on is counted by the next launch, without its
+    // writes holding up the start.
+    void applicationDidFinishLaunching();
     void applicationWillTerminate();
     // Answers whether the application should go on with its own handling.
     bool applicationShouldHandleReopen();

@@ -69,16 +69,17 @@ void SliceForm::setActionKind(SliceFormKinds::ActionKind kind) {
     setAction(SliceFormKinds::defaultAction(kind));
 }
 
-void SliceForm::chooseImage() {
+std::optional<std::string> SliceForm::chooseImage() {
     const auto picture = services_.dialogs.chooseFileToOpen(platform::OpenPanel{pictureExtensions});
-    if (!picture) return;
+    if (!picture) return std::nullopt;
     const auto stored = IconStore::importImage(IconStore::directoryIn(services_.configFolder), *picture,
                                                services_.images, services_.log);
     if (!stored) {
         services_.sounds.beep();
-        return;
+        return "That picture couldn't be used: it may be damaged, too large, or not a picture.";
     }
     setIcon(Icon::CustomImage{*stored});
+    return std::nullopt;
 }
 
 void SliceForm::pressRecord() {

@@ -81,9 +81,10 @@ class SliceForm {
     void setAction(const MacroAction& action);
     void setActionKind(SliceFormKinds::ActionKind kind);
 
-    // Asks for a picture and makes it the icon; a picture the icon store
-    // refuses beeps and leaves the icon as it was.
-    void chooseImage();
+    // Asks for a picture and makes it the icon. A picture the icon store
+    // refuses beeps and leaves the icon as it was; the answer is then the
+    // sentence to show beside the picker.
+    std::optional<std::string> chooseImage();
 
     // The record button: starts a capture (summoning suspended meanwhile)
     // or ends the one running.

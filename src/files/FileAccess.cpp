@@ -76,7 +76,7 @@ void syncFolder(const std::filesystem::path& folder) {
 // The bytes go to a fresh temporary file, reach the disk, and the rename puts
 // it under the target's name (replacing the name itself, link or file).
 Result<> writeThrough(const std::filesystem::path& temp, const std::filesystem::path& target, mode_t mode,
-                      std::string_view bytes) {
+                      std::string_view bytes, const std::function<void()>& beforeReplacing = {}) {
     // O_EXCL with O_NOFOLLOW makes sure the bytes land in a fresh file.
     FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (!fd.valid()) return describe(temp, errno);
@@ -88,6 +88,7 @@ Result<> writeThrough(const std::filesystem::path& temp, const std::filesystem::
     if (const int error = writeAll(fd.get(), bytes)) return fail(error);
     if (::fsync(fd.get()) != 0) return fail(errno);
     if (const int error = fd.close()) return fail(error);
+    if (beforeReplacing) beforeReplacing();
     if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
     syncFolder(target.parent_path());
     return {};
@@ -121,7 +122,8 @@ mode_t modeFor(const std::filesystem::path& target, NewFileMode newMode) {
 }
 
 Result<> writeWithMode(const std::filesystem::path& file, std::string_view bytes, TemporaryName temporary,
-                       NewFileMode newMode, std::optional<mode_t> limit) {
+                       NewFileMode newMode, std::optional<mode_t> limit,
+                       const std::function<void()>& beforeReplacing = {}) {
     const auto resolved = replacementTarget(file);
     if (!resolved) return describe(file, ELOOP);
     const std::filesystem::path& target = *resolved;
@@ -136,14 +138,15 @@ Result<> writeWithMode(const std::filesystem::path& file, std::string_view bytes
     }
     mode_t mode = modeFor(target, newMode);
     if (limit) mode &= *limit;
-    return writeThrough(temp, target, mode, bytes);
+    return writeThrough(temp, target, mode, bytes, beforeReplacing);
 }
 
 } // namespace
 
 Result<> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                             TemporaryName temporary, NewFileMode newMode) {
-    return writeWithMode(file, bytes, temporary, newMode, std::nullopt);
+                             TemporaryName temporary, NewFileMode newMode,
+                             const std::function<void()>& beforeReplacing) {
+    return writeWithMode(file, bytes, temporary, newMode, std::nullopt, beforeReplacing);
 }
 
 Result<> writeCopyAtomically(const std::filesystem::path& file, std::string_view bytes,
@@ -152,6 +155,35 @@ Result<> writeCopyAtomically(const std::filesystem::path& file, std::string_view
     struct stat info {};
     if (::stat(original.c_str(), &info) == 0) limit = info.st_mode & permissionBits;
     return writeWithMode(file, bytes, TemporaryName::fixed, NewFileMode::privateToUser, limit);
+}
+
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0) return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                        static_cast<std::int64_t>(info.st_size),
+                        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 +
+                            info.st_mtim.tv_nsec};
+}
+
+Result<> linkCopyAtomically(const std::filesystem::path& file, const std::filesystem::path& original) {
+    const auto resolved = replacementTarget(file);
+    if (!resolved) return describe(file, ELOOP);
+    const std::filesystem::path& target = *resolved;
+    struct stat source {};
+    if (::stat(original.c_str(), &source) != 0) return describe(original, errno);
+    const mode_t shared = source.st_mode & permissionBits;
+    if ((modeFor(target, NewFileMode::privateToUser) & shared) != shared) return describe(target, EPERM);
+    std::filesystem::path temp = target;
+    temp += ".tmp";
+    if (::unlink(temp.c_str()) != 0 && errno != ENOENT && errno != EISDIR) return describe(temp, errno);
+    if (::linkat(AT_FDCWD, original.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0)
+        return describe(temp, errno);
+    const int error = ::rename(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
+    // A rename between two names of the same file leaves both.
+    ::unlink(temp.c_str());
+    if (error) return describe(target, error);
+    return {};
 }
 
 std::error_code makePrivateFolders(const std::filesystem::path& folder) {

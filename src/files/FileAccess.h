@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,16 +48,44 @@ enum class NewFileMode { privateToUser, userUmask };
 // Writes the bytes so that a reader sees the old file or the new one, never a
 // part. The bytes go to a temporary file in the same folder, are flushed to
 // the disk and then renamed over the file. When the path is a symbolic link
-// the file it points at is replaced and the link stays.
+// the file it points at is replaced and the link stays. `beforeReplacing`
+// runs once the new bytes are on the disk, right before the rename (where a
+// backup of the old file is taken); it does not run when the write fails.
 Result<> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                              TemporaryName temporary = TemporaryName::fixed,
-                             NewFileMode newMode = NewFileMode::privateToUser);
+                             NewFileMode newMode = NewFileMode::privateToUser,
+                             const std::function<void()>& beforeReplacing = {});
 
 // As writeFileAtomically for one of the program's files holding a copy of
 // `original`: the copy allows nobody what the original does not, so a mode
 // the user tightened on a file holds for its backup as well.
 Result<> writeCopyAtomically(const std::filesystem::path& file, std::string_view bytes,
                              const std::filesystem::path& original);
+
+// What tells one state of a file from another without reading it: which
+// file it is, its size and when it was last written. A file replaced by a
+// rename or written in place gets another identity.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// The identity of the file at the path (following symbolic links), or
+// nothing when it cannot be looked at.
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path& file);
+
+// As writeCopyAtomically, without writing the bytes again: the file
+// `original` names is linked under a temporary name beside `file` and renamed
+// over it, so both names share it until the original is replaced by a rename.
+// Only for an original whose bytes already reached the disk and that is only
+// ever replaced, never written in place. Fails, changing nothing, where the
+// copy would allow more than the file it replaces or the two lie on different
+// file systems; writeCopyAtomically then does it.
+Result<> linkCopyAtomically(const std::filesystem::path& file, const std::filesystem::path& original);
 
 // Makes the folder and any missing folder above it, each new one open to the
 // user alone (0700); folders already there are left as they are. Gives the

@@ -73,7 +73,10 @@ void GalleryBrowserModel::addWheel(const GalleryWheel& gallery) {
     const std::string name = wheel.name;
     if (services_.appendWheel) services_.appendWheel(std::move(wheel));
     closeSheet();
-    toast_.show("Added " + curlyQuoted(name) + " to My Wheels", id);
+    const bool kept = !services_.keepsChanges || services_.keepsChanges();
+    toast_.show("Added " + curlyQuoted(name) + " to My Wheels" +
+                    (kept ? "" : " until you quit: changes can't be saved"),
+                id);
 }
 
 void GalleryBrowserModel::viewAdded() {

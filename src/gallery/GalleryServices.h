@@ -23,6 +23,8 @@ struct GalleryServices {
     std::function<void(const std::string& wheelId)> viewWheel;
     // Why a system action does nothing on this desktop; nothing when it works.
     SystemActionUnavailable systemActionUnavailable;
+    // Whether an added wheel reaches the configuration file; unset means it does.
+    std::function<bool()> keepsChanges;
 };
 
 } // namespace rondelix

@@ -126,6 +126,12 @@ bool OnboardingFlow::launchAtLogin() const {
     return host_.store.config().general.launchAtLogin;
 }
 
+std::optional<std::string> OnboardingFlow::launchAtLoginProblem() const {
+    if (const auto& problem = host_.store.launchAtLoginProblem()) return problem;
+    if (host_.store.isReadOnly()) return std::string(ConfigStore::readOnlySentence);
+    return std::nullopt;
+}
+
 void OnboardingFlow::setLaunchAtLogin(bool on) {
     host_.store.mutate([on](Config& config) { config.general.launchAtLogin = on; });
     host_.store.applyLaunchAtLogin(on);

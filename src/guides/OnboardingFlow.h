@@ -46,6 +46,9 @@ class OnboardingFlow {
 
     bool launchAtLogin() const;
     void setLaunchAtLogin(bool on);
+    // Why the last change of launch at login did not happen, if it did not,
+    // or else that a configuration written by a newer build keeps no change.
+    std::optional<std::string> launchAtLoginProblem() const;
 
     std::string summonKeysPhrase() const { return host_.summonKeysPhrase(); }
     bool trayShown() const { return !host_.trayShown || host_.trayShown(); }

@@ -30,6 +30,10 @@ class Sounds {
 
     virtual void beep() = 0;
 
+    // Whether there is a sound device to play on; asking may look for one.
+    // Once none was found, sounds stay off for the run.
+    virtual bool deviceFound() = 0;
+
     // The folders whose sound files are the named sounds, in lookup order.
     virtual std::vector<std::string> soundFolders() const = 0;
     // The sound of that name (a file name without its extension), or none when

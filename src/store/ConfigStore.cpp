@@ -111,6 +111,7 @@ void ConfigStore::checkReadOnly() {
         log_.write("config version " + std::to_string(config_.version) + " > build version " +
                    std::to_string(Config::currentVersion) + " — running read-only (won't downgrade it).");
     }
+    if (isReadOnly_ != wasReadOnly) readOnlyChanged.emit();
 }
 
 bool ConfigStore::migrateIfNeeded() {
@@ -133,10 +134,15 @@ Result<> ConfigStore::save(bool rotatingBackup) {
         return Failure{paths_.folder.string() + ": " + ec.message()};
 
     std::string bytes = writeConfigFile(config_);
-    if (rotatingBackup && !isMissing(paths_.config)) rotateBackup();
-    auto written = writeFileAtomically(paths_.config, bytes);
+    // The backup takes the old file only once the new one is safely written.
+    const bool rotating = rotatingBackup && !isMissing(paths_.config);
+    auto written =
+        writeFileAtomically(paths_.config, bytes, TemporaryName::fixed, NewFileMode::privateToUser, [&] {
+            if (rotating) rotateBackup();
+        });
     if (!written.ok()) return written;
     lastSavedBytes_ = std::move(bytes);
+    lastSavedFile_ = fileIdentity(paths_.config);
     // What the file now holds is this store's own value, waiting changes included.
     brokenOnDisk_ = false;
     heldLastUsedWheel_.reset();
@@ -150,8 +156,13 @@ void ConfigStore::saveLoggingFailure(bool rotatingBackup) {
 
 // The backup only ever takes a file that decodes: a half-written or foreign
 // file must not push out the last good backup, so it is set aside instead.
-// Failures here are not reported; the save goes on.
+// Failures here are not reported; the save goes on. The file this store
+// wrote last, still as it left it, has reached the disk and decodes: the
+// backup takes it over by a link instead of a second copy of its bytes.
 void ConfigStore::rotateBackup() {
+    if (lastSavedFile_ && fileIdentity(paths_.config) == lastSavedFile_ &&
+        linkCopyAtomically(paths_.backup, paths_.config).ok())
+        return;
     const Result<std::string> primary = readWholeFile(paths_.config);
     // The file as this store last wrote it decodes; only a file changed since
     // needs the full check.
@@ -401,14 +412,20 @@ void ConfigStore::reconcileLaunchAtLogin() {
 
 void ConfigStore::applyLaunchAtLogin(bool wanted) {
     const auto registered = loginItems_.setRegistered(wanted);
-    if (registered.ok()) return;
+    if (registered.ok()) {
+        if (std::exchange(launchAtLoginProblem_, std::nullopt)) configChanged.emit();
+        return;
+    }
     log_.write("launch-at-login change failed: " + registered.error());
+    launchAtLoginProblem_ = std::string(wanted ? "Couldn't turn on" : "Couldn't turn off") +
+                            " launch at login: " + registered.error();
     const bool on = platform::startsAtLogin(loginItems_.status());
-    if (on == config_.general.launchAtLogin) return;
-    // Only the switch springs back; the backup is not rotated for this repair.
-    config_.general.launchAtLogin = on;
+    if (on != config_.general.launchAtLogin) {
+        // Only the switch springs back; the backup is not rotated for this repair.
+        config_.general.launchAtLogin = on;
+        saveLoggingFailure(false);
+    }
     configChanged.emit();
-    saveLoggingFailure(false);
 }
 
 } // namespace rondelix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/FileAccess.h"
 #include "model/Config.h"
 #include "platform/FileWatcher.h"
 #include "platform/MainQueue.h"
@@ -56,7 +57,11 @@ class ConfigStore {
     // is repaired); observers hear of it only when it differs.
     void setConfig(Config config);
 
+    // A configuration written by a newer build is used but never saved over.
     bool isReadOnly() const { return isReadOnly_; }
+    // What every window that edits says while the configuration is read-only.
+    static constexpr std::string_view readOnlySentence =
+        "This configuration was written by a newer Rondelix; changes can't be saved.";
     bool loadedPrimaryCleanly() const { return loadedPrimaryCleanly_; }
     const ConfigPaths& paths() const { return paths_; }
 
@@ -64,6 +69,8 @@ class ConfigStore {
     Signal<> configChanged;
     // Told whenever the undo or redo history changes.
     Signal<> historyChanged;
+    // Told when the configuration turns read-only or writable again.
+    Signal<> readOnlyChanged;
     // Told after the configuration was replaced from a file: an adopted
     // external change or a restore from the backup.
     std::function<void()> afterConfigReplaced;
@@ -109,6 +116,9 @@ class ConfigStore {
     // Registers or unregisters the login item; on failure the setting follows
     // what the system really did.
     void applyLaunchAtLogin(bool wanted);
+    // Why the last change of the login item failed, in the words the switch
+    // shows beside it; none once a change succeeds.
+    const std::optional<std::string>& launchAtLoginProblem() const { return launchAtLoginProblem_; }
 
     // Reads the file and adopts it when it differs from the value held.
     void reloadFromDiskIfChanged();
@@ -162,10 +172,12 @@ class ConfigStore {
     // an edit in the program's own windows replaces it.
     bool brokenOnDisk_ = false;
     std::optional<std::string> heldLastUsedWheel_;
+    std::optional<std::string> launchAtLoginProblem_;
 
-    // What the last successful save wrote, so that rotating the backup need
-    // not decode the store's own file again.
+    // What the last successful save wrote and the file it made, so that
+    // rotating the backup need not read or decode the store's own file again.
     std::string lastSavedBytes_;
+    std::optional<FileIdentity> lastSavedFile_;
 
     UndoHistory history_;
     std::optional<std::string> lastCoalesceKey_;

@@ -257,6 +257,8 @@ TEST(AppCoordinatorStartup, QuittingRightAfterAPasteGivesTheClipboardBackAndMark
     CoordinatorRig rig;
     rig.delegate.applicationWillFinishLaunching();
     rig.open();
+    rig.delegate.applicationDidFinishLaunching();
+    ASSERT_TRUE(rig.defaults.get(keys::launchInProgress));
     rig.pasteboard.copyFromElsewhere("the user's own");
     rig.c().macroExecutor().fire(MacroAction::Text{"pasted"});
     rig.queue.runPending();

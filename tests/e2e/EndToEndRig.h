@@ -591,6 +591,42 @@ inline QPoint buttonIn(const Config& config, MainTab page, const char* name, QSi
     });
 }
 
+// In the main window with this id, showing My Wheels: down to the Wheel
+// Gallery, searches for a wheel, opens its review sheet and adds it, with a
+// screenshot of the search and of the sheet. `above` is the height of what
+// the window shows above its pages.
+inline void addFromGallery(const std::string& id, const std::string& search, const std::string& shots,
+                           int above = 0) {
+    xdotool("mousemove 800 500");
+    xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
+    pause(0.5);
+    xdotool("key Down");
+    pause(1.0);
+    const QRect frame = windowFrame(id).adjusted(0, above, 0, 0);
+
+    // The gallery's list is 450 points wide and ends in a line from top to
+    // bottom; the search field heads it, and the stage right of it has "Add
+    // to My Wheels" centred in its header.
+    const QImage screen = grabScreen();
+    int listRight = -1;
+    for (int x = frame.left() + 100; x < frame.right() && listRight < 0; ++x)
+        if (screen.pixelColor(x, frame.top() + 30).lightness() < 200 &&
+            screen.pixelColor(x, frame.bottom() - 30).lightness() < 200)
+            listRight = x;
+    ASSERT_GT(listRight, frame.left());
+    xdotool("mousemove " + std::to_string(listRight - 380) + " " + std::to_string(frame.top() + 40) +
+            " click 1");
+    xdotool("type --delay 20 '" + search + "'");
+    pause(0.5);
+    grabScreen().save(artifact(shots + "-found.png"));
+    const int stageMiddle = (listRight + frame.right()) / 2;
+    xdotool("mousemove " + std::to_string(stageMiddle) + " " + std::to_string(frame.top() + 14 + 50) +
+            " click 1");
+    pause(0.8);
+    grabScreen().save(artifact(shots + "-sheet.png"));
+    xdotool("key Return");
+}
+
 inline nlohmann::json storedDefaults(const TestHome& home) {
     return nlohmann::json::parse(readFile(home.configFolder() / "defaults.json"), nullptr, false);
 }
@@ -599,7 +635,10 @@ inline nlohmann::json storedDefaults(const TestHome& home) {
 // desktop with accessibility on runs them. Stopping it ends the accessibility
 // bus and everything it started, as a crashed or disabled one would.
 struct AccessibilityBus {
+    // `runtime` is made as a private runtime folder for the two buses.
     explicit AccessibilityBus(const fs::path& runtime) {
+        fs::create_directories(runtime);
+        fs::permissions(runtime, fs::perms::owner_all);
         session.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
         if (!session.waitForReadyRead(5000)) return;
         address = QString::fromUtf8(session.readLine()).trimmed();

@@ -26,6 +26,7 @@ struct Node {
 struct Seen {
     QString role;
     QString name;
+    QString description;
     QStringList labelledBy;
     bool focusableInSight = false;
 };
@@ -50,8 +51,8 @@ class AccessibilityTree {
         while (!queue.empty() && seen.size() < limit) {
             const Node node = queue.back();
             queue.pop_back();
-            seen.push_back(
-                {call<QString>(node, "GetRoleName"), name(node), labels(node), focusableInSight(node)});
+            seen.push_back({call<QString>(node, "GetRoleName"), property(node, "Name"),
+                            property(node, "Description"), labels(node), focusableInSight(node)});
             for (const Node& child : children(node))
                 queue.push_back(child);
         }
@@ -68,10 +69,10 @@ class AccessibilityTree {
         const QDBusReply<T> reply = message(node, method);
         return reply.isValid() ? reply.value() : T();
     }
-    QString name(const Node& node) {
+    QString property(const Node& node, const char* which) {
         auto get =
             QDBusMessage::createMethodCall(node.service, node.path, "org.freedesktop.DBus.Properties", "Get");
-        get << QString("org.a11y.atspi.Accessible") << QString("Name");
+        get << QString("org.a11y.atspi.Accessible") << QString(which);
         const QDBusReply<QDBusVariant> reply = bus_.call(get, QDBus::Block, 2000);
         return reply.isValid() ? reply.value().variant().toString() : QString();
     }
@@ -121,7 +122,7 @@ class AccessibilityTree {
             set.endStructure();
             if (type == labelledBy)
                 for (const Node& target : nodes(targets))
-                    names << name(target);
+                    names << property(target, "Name");
         }
         set.endArray();
         return names;
@@ -147,12 +148,9 @@ std::string dump(const std::vector<Seen>& tree) {
 
 // My Wheels as a screen reader reads it: every control Tab reaches named,
 // the pills and slots as lists, the inspector's fields and the slice form's
-// pickers by their row labels.
+// pickers by their row labels; then the summoned wheel and its aimed slice.
 TEST_F(EndToEnd, AScreenReaderHearsEveryControlOfMyWheelsNamedAndTheFieldsByTheirLabels) {
-    const fs::path runtime = home.path / "bus";
-    fs::create_directories(runtime);
-    fs::permissions(runtime, fs::perms::owner_all);
-    AccessibilityBus bus(runtime);
+    AccessibilityBus bus(home.path / "bus");
     ASSERT_TRUE(bus.ready) << "the accessibility bus did not start";
     QProcessEnvironment environment = bus.environment();
     environment.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
@@ -181,9 +179,26 @@ TEST_F(EndToEnd, AScreenReaderHearsEveryControlOfMyWheelsNamedAndTheFieldsByThei
     EXPECT_TRUE(has(tree, "list", "Wheels")) << all;
     EXPECT_TRUE(has(tree, "list item", "Main")) << all;
     EXPECT_TRUE(has(tree, "list", "Slices")) << all;
-    EXPECT_TRUE(std::ranges::any_of(tree, [](const Seen& s) {
-        return s.role == "list item" && s.name.startsWith("Top: ") && s.name.size() > 5;
-    })) << all;
+    const auto topSlot = std::ranges::find_if(
+        tree, [](const Seen& s) { return s.role == "list item" && s.name.startsWith("Top: "); });
+    ASSERT_NE(topSlot, tree.end()) << all;
+    const QString topLabel = topSlot->name.mid(5);
+
+    // The summoned wheel by its name, and the slice aimed at.
+    ASSERT_GE(summonAt({800, 520}, "screen-reader-summoned.png").width(), 300) << program.log();
+    aimAtTopSlot();
+    QString aimed;
+    waitFor(
+        [&] {
+            for (const Seen& seen : reader.read())
+                if (seen.role == "graphic" && seen.name == "Main" && !seen.description.isEmpty())
+                    aimed = seen.description;
+            return !aimed.isEmpty();
+        },
+        5);
+    xdotool("key Escape");
+    release();
+    EXPECT_EQ(aimed.toStdString(), topLabel.toStdString());
     EXPECT_EQ(program.stop(), 0);
 }
 

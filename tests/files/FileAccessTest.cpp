@@ -87,3 +87,34 @@ TEST(FileAccess, NewFilesAreTheUsersAloneAndExportsFollowTheUmask) {
     ::umask(umaskBefore);
     std::filesystem::remove_all(folder);
 }
+
+// A copy made by a link holds the original's bytes, keeps them once the
+// original is replaced, leaves no temporary behind (also when it names the
+// original's file already) and never opens a file wider than it was.
+TEST(FileAccess, ALinkedCopyKeepsTheOldBytesAndNeverWidensAMode) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("rondelix-file-link-" + std::to_string(getpid()));
+    std::filesystem::remove_all(folder);
+    ASSERT_FALSE(makePrivateFolders(folder));
+    const auto original = folder / "config.json", copy = folder / "config.json.bak";
+    const auto text = [](const std::filesystem::path& file) { return readWholeFile(file).value(); };
+    ASSERT_TRUE(writeFileAtomically(original, "one").ok());
+    ASSERT_TRUE(writeFileAtomically(folder / "config.json.bak.tmp", "left half-way").ok());
+    const auto written = fileIdentity(original);
+    ASSERT_TRUE(written);
+
+    for (int twice = 0; twice < 2; ++twice)
+        ASSERT_TRUE(linkCopyAtomically(copy, original).ok()) << twice;
+    EXPECT_EQ(text(copy), "one");
+    EXPECT_EQ(fileIdentity(original), written) << "a link is no write";
+    ASSERT_TRUE(writeFileAtomically(original, "two").ok());
+    EXPECT_EQ(text(copy), "one");
+    EXPECT_EQ(text(original), "two");
+    EXPECT_NE(fileIdentity(original), written);
+    EXPECT_FALSE(std::filesystem::exists(folder / "config.json.bak.tmp"));
+
+    ::chmod(original.c_str(), 0644);
+    EXPECT_FALSE(linkCopyAtomically(copy, original).ok());
+    EXPECT_EQ(text(copy), "one");
+    std::filesystem::remove_all(folder);
+}

@@ -36,6 +36,13 @@ TEST_F(GeneralSettingsTest, LaunchAtLoginFollowsWhatTheSystemReallyDid) {
     general.setLaunchAtLogin(false);
     EXPECT_TRUE(general.launchAtLogin());
     EXPECT_TRUE(rig.log.contains("Rondelix: launch-at-login change failed: not allowed"));
+    const ConfigStore& store = rig.c().configStore();
+    EXPECT_EQ(store.launchAtLoginProblem(), "Couldn't turn off launch at login: not allowed");
+
+    // The reason stays beside the switch until a change goes through.
+    rig.loginItems.failWith(std::nullopt);
+    general.setLaunchAtLogin(false);
+    EXPECT_FALSE(store.launchAtLoginProblem());
 }
 
 TEST_F(GeneralSettingsTest, ResetAsksFirstThenResetsInOrder) {

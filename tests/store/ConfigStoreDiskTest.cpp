@@ -4,6 +4,7 @@
 #include "support/StoreRig.h"
 
 #include <csignal>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/resource.h>
@@ -101,6 +102,19 @@ TEST(ConfigStoreFiles, TheFolderAndEveryFileTheSaveWritesKeepToTheUser) {
     setWheelSize(*rig.open(), 320);
     EXPECT_EQ(modeOf(rig.paths.backup), 0600u);
     ::umask(umaskBefore);
+}
+
+// The backup takes the store's last file over without copying it, yet after
+// the save it is a file of its own: an editor writing the primary in place
+// leaves it as it was.
+TEST(ConfigStoreFiles, TheBackupOutlivesAnEditInPlaceOfThePrimary) {
+    StoreRig rig;
+    auto store = rig.open();
+    const std::string first = readText(rig.paths.config);
+    setWheelSize(*store, 300);
+    ASSERT_TRUE(readText(rig.paths.backup) == first);
+    std::ofstream(rig.paths.config, std::ios::trunc) << "{\"wheels\": [";
+    EXPECT_TRUE(readText(rig.paths.backup) == first);
 }
 
 TEST(ConfigStoreBadInput, UnreadableFolderOrARefusedWriteLosesNothing) {

@@ -116,10 +116,14 @@ TEST_F(Transfer, ImportReplacesEverythingWithoutUndoAndAppliesLaunchAtLoginUnles
     EXPECT_EQ(replaced, 1);
     EXPECT_EQ(*decodeConfigBytes(readText(rig.paths.config)), now);
 
-    // A newer version makes the store read-only: nothing saved, nothing applied.
+    // A newer version makes the store read-only, which the windows hear of:
+    // nothing saved, nothing applied.
     const std::string onDisk = readText(rig.paths.config);
+    int turnedReadOnly = 0;
+    rig.store->readOnlyChanged.connect([&] { ++turnedReadOnly; });
     importText(R"({"wheels": [], "general": {"launchAtLogin": false}, "version": 99})");
     EXPECT_TRUE(rig.store->isReadOnly());
+    EXPECT_EQ(turnedReadOnly, 1);
     EXPECT_EQ(readText(rig.paths.config), onDisk);
     EXPECT_EQ(rig.loginItems.requests(), std::vector<bool>{true});
 }

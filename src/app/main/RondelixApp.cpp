@@ -177,8 +177,6 @@ int RondelixApp::run(int argc, char** argv) {
     desktop::JsonFileUserDefaults defaults(ConfigPaths::in(home.configFolder()).defaults, log);
     AppDelegate delegate(defaults, queue, QSysInfo::prettyProductName().toStdString());
     delegate.applicationWillFinishLaunching();
-    if (defaults.get(DefaultsKeys::previousLaunchIncomplete))
-        log.write("launch health: " + LaunchBreadcrumb::diagnosticsLine(defaults));
 
     DesktopPlatform desktopPlatform(log, queue, home);
     auto& d = desktopPlatform;
@@ -278,6 +276,16 @@ int RondelixApp::run(int argc, char** argv) {
     QObject::connect(&application, &QApplication::aboutToQuit,
                      [&delegate] { delegate.applicationWillTerminate(); });
     queue.post([&log] { log.write("ready."); });
+    // What hearing the summon keys does not need waits until they are heard:
+    // the launch's breadcrumb with its writes to the disk, and the questions
+    // to the desktop's buses.
+    queue.post([&] {
+        delegate.applicationDidFinishLaunching();
+        if (defaults.get(DefaultsKeys::previousLaunchIncomplete))
+            log.write("launch health: " + LaunchBreadcrumb::diagnosticsLine(defaults));
+        d.session.connectBuses();
+        d.accessibility.connectBus();
+    });
 
     const int status = QApplication::exec();
     reopenTarget = nullptr;

@@ -28,6 +28,7 @@ GalleryServices galleryServices(AppCoordinator& coordinator) {
         },
         [&coordinator](const std::string& wheelId) { coordinator.openSliceEditor(wheelId, 0); },
         coordinator.transferServices().systemActionUnavailable,
+        [&store] { return !store.isReadOnly(); },
     };
 }
 

@@ -1,6 +1,7 @@
 #include "app/ui/MainWindow.h"
 
 #include "app/AppCoordinator.h"
+#include "app/ui/ReadOnlyNotice.h"
 #include "app/ui/SidebarFooter.h"
 #include "gallery/ui/WheelWorkshopPage.h"
 #include "icons/ui/SymbolFont.h"
@@ -104,11 +105,19 @@ MainWindow::MainWindow(PageContext context, GlassBackdrop::Environment backdrop,
     pages_->setObjectName("pages");
     pages_->setMinimumWidth(320);
 
+    auto* pageColumn = new QWidget(this);
+    readOnlyNotice_ = new ReadOnlyNotice(coordinator_.configStore(), pageColumn);
+    auto* pageLayout = new QVBoxLayout(pageColumn);
+    pageLayout->setContentsMargins(0, 0, 0, 0);
+    pageLayout->setSpacing(0);
+    pageLayout->addWidget(readOnlyNotice_);
+    pageLayout->addWidget(pages_, 1);
+
     split_ = new QSplitter(Qt::Horizontal, this);
     split_->setChildrenCollapsible(false);
     sidebarColumn_ = buildSidebarColumn();
     split_->addWidget(sidebarColumn_);
-    split_->addWidget(pages_);
+    split_->addWidget(pageColumn);
     split_->setStretchFactor(1, 1);
     split_->setSizes({220, 1000});
 
@@ -285,6 +294,8 @@ void MainWindow::dropTransientPage() {
 }
 
 void MainWindow::showPageWidget(MainTab tab) {
+    // Every page but About changes the configuration.
+    readOnlyNotice_->setPageEdits(tab != MainTab::about);
     // Showing the page already shown (the sidebar rebuilt under it) keeps
     // it as it is.
     if (transientPage_ && transientTab_ == tab) {

@@ -25,6 +25,7 @@ class QTimer;
 namespace rondelix {
 
 class AppCoordinator;
+class ReadOnlyNotice;
 class SidebarFooter;
 
 // The main window: the sidebar of pages with its status pill, and the page
@@ -107,6 +108,7 @@ class MainWindow final : public QWidget {
     QListWidget* sidebar_;
     SidebarFooter* footer_;
     QLabel* keepsRunningNote_;
+    ReadOnlyNotice* readOnlyNotice_;
     QStackedWidget* pages_;
     // The workshop lives as long as the window, so that moving between its
     // two pages keeps their state; every other page is made on entry.

@@ -14,7 +14,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPropertyAnimation>
 
 namespace rondelix {
 
@@ -25,6 +24,9 @@ constexpr int sidePadding = 12;
 constexpr int verticalPadding = 9;
 constexpr int gap = 9;
 constexpr int symbolWidth = 18;
+// The opacity changes in steps of a thirty-second: the fifteen-second fade of
+// the ready pill repaints it some thirty times instead of at every frame.
+constexpr int fadeStepsPerUnit = 32;
 
 QFont titleFont(const QFont& base) {
     QFont font = base;
@@ -58,7 +60,7 @@ QAccessibleInterface* accessibleFooter(const QString&, QObject* object) {
 
 SidebarFooter::SidebarFooter(AppCoordinator& coordinator, QWidget* parent)
     : QWidget(parent), coordinator_(coordinator), pill_(coordinator.platform().queue),
-      opacity_(new QGraphicsOpacityEffect(this)), fade_(new QPropertyAnimation(opacity_, "opacity", this)) {
+      opacity_(new QGraphicsOpacityEffect(this)) {
     setObjectName("sidebarFooter");
     setFocusPolicy(Qt::StrongFocus);
     static const bool accessible = (QAccessible::installFactory(accessibleFooter), true);
@@ -69,12 +71,12 @@ SidebarFooter::SidebarFooter(AppCoordinator& coordinator, QWidget* parent)
     setGraphicsEffect(opacity_);
 
     pill_.onFade = [this](FooterPill::Fade fade) {
-        fade_->stop();
-        fade_->setDuration(static_cast<int>(fade.seconds * 1000));
-        fade_->setEasingCurve(fade.opacity < 1.0 ? QEasingCurve::InOutQuad : QEasingCurve::OutQuad);
-        fade_->setStartValue(opacity_->opacity());
-        fade_->setEndValue(fade.opacity);
-        fade_->start();
+        const QEasingCurve curve(fade.opacity < 1.0 ? QEasingCurve::InOutQuad : QEasingCurve::OutQuad);
+        fade_.emplace(
+            opacity_->opacity(), fade.opacity, fade.seconds,
+            [curve](double progress) { return curve.valueForProgress(progress); }, fadeStepsPerUnit);
+        fadeStart_ = coordinator_.platform().queue.now();
+        showFadeStep();
     };
     pill_.onGoneChanged = [this] { setVisible(!pill_.gone()); };
 
@@ -90,6 +92,15 @@ SidebarFooter::SidebarFooter(AppCoordinator& coordinator, QWidget* parent)
 }
 
 SidebarFooter::~SidebarFooter() = default;
+
+void SidebarFooter::showFadeStep() {
+    auto& queue = coordinator_.platform().queue;
+    const double elapsed = queue.now() - fadeStart_;
+    opacity_->setOpacity(fade_->valueAt(elapsed));
+    nextFadeStep_.cancel();
+    if (const auto next = fade_->nextChangeAfter(elapsed))
+        nextFadeStep_ = queue.after(*next - elapsed, [this] { showFadeStep(); });
+}
 
 FooterFacts SidebarFooter::facts() const {
     return {coordinator_.permissions().accessibilityTrusted(),
@@ -141,10 +152,10 @@ QRectF SidebarFooter::capsule() const {
     return QRectF(rect()).adjusted(outerPadding, outerPadding, -outerPadding, -outerPadding);
 }
 
-// The ready pill fades out over many seconds, and every frame of the fade
+// The ready pill fades out over many seconds, and every step of the fade
 // draws the pill again through its opacity effect: shaping its text and
-// filling its gradient sixty times a second. While it fades it is drawn once
-// into an image and that image is shown until what the pill shows changes.
+// filling its gradient each time. While it fades it is drawn once into an
+// image and that image is shown until what the pill shows changes.
 void SidebarFooter::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (opacity_->opacity() >= 1.0) {

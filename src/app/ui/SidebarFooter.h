@@ -1,16 +1,18 @@
 #pragma once
 
 #include "app/FooterPill.h"
+#include "app/SteppedFade.h"
+#include "platform/MainQueue.h"
 #include "util/Signal.h"
 
 #include <QPixmap>
 #include <QWidget>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 class QGraphicsOpacityEffect;
 class QPainter;
-class QPropertyAnimation;
 
 namespace rondelix {
 
@@ -46,6 +48,8 @@ class SidebarFooter final : public QWidget {
     void refresh();
     QRectF capsule() const;
     void paintPill(QPainter& painter);
+    // Shows the fade as it stands now and waits for its next step.
+    void showFadeStep();
 
     // What the image drawn for the fade shows.
     struct FadeImageKey {
@@ -60,7 +64,9 @@ class SidebarFooter final : public QWidget {
     AppCoordinator& coordinator_;
     FooterPill pill_;
     QGraphicsOpacityEffect* opacity_;
-    QPropertyAnimation* fade_;
+    std::optional<SteppedFade> fade_;
+    double fadeStart_ = 0;
+    platform::ScopedCancel nextFadeStep_;
     QPixmap fadeImage_;
     FadeImageKey fadeImageKey_;
     ScopedConnection coordinatorConnection_;

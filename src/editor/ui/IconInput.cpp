@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace rondelix {
 
@@ -13,8 +14,10 @@ IconInput::IconInput(SliceForm& form, QWidget* parent) : QWidget(parent), form_(
 
 QLabel* IconInput::layOutChooserRow(QWidget* preview, const QString& buttonTitle,
                                     std::function<void()> choose) {
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    auto* lines = new QVBoxLayout(this);
+    lines->setContentsMargins(0, 0, 0, 0);
+    auto* layout = new QHBoxLayout;
+    lines->addLayout(layout);
     layout->setSpacing(10);
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("chooserPreview"));
@@ -33,6 +36,11 @@ QLabel* IconInput::layOutChooserRow(QWidget* preview, const QString& buttonTitle
     layout->addWidget(name, 1);
     layout->addWidget(button);
     return name;
+}
+
+void IconInput::addLineBelow(QWidget* line) {
+    line->setParent(this);
+    static_cast<QVBoxLayout*>(layout())->addWidget(line);
 }
 
 } // namespace rondelix

@@ -26,6 +26,8 @@ class IconInput : public QWidget {
     // Lays the input out as a chooser row: a 32-point preview on the field
     // background, a name, and the button that changes it. Returns the name.
     QLabel* layOutChooserRow(QWidget* preview, const QString& buttonTitle, std::function<void()> choose);
+    // Adds a line under the chooser row.
+    void addLineBelow(QWidget* line);
 
   private:
     SliceForm& form_;

@@ -4,6 +4,7 @@
 #include "editor/SliceFormInputs.h"
 #include "editor/ui/SliceFormWidgets.h"
 #include "icons/ui/CustomIconThumbnail.h"
+#include "qtshared/ProblemCaption.h"
 #include "qtshared/QtText.h"
 
 #include <QLabel>
@@ -13,7 +14,10 @@ namespace rondelix {
 ImageIconInput::ImageIconInput(SliceForm& form, QWidget* parent)
     : IconInput(form, parent), thumbnail_(new CustomIconThumbnail) {
     setObjectName(QStringLiteral("imageRow"));
-    name_ = layOutChooserRow(thumbnail_, tr("Choose Image…"), [this] { this->form().chooseImage(); });
+    auto* problem = new ProblemCaption("imageProblem", this);
+    name_ = layOutChooserRow(thumbnail_, tr("Choose Image…"),
+                             [this, problem] { problem->say(this->form().chooseImage()); });
+    addLineBelow(problem);
 }
 
 void ImageIconInput::showIcon(const Icon& icon) {

@@ -6,8 +6,8 @@ namespace rondelix {
 
 class CustomIconThumbnail;
 
-// A picture icon: its thumbnail and file name, and the button that chooses
-// another picture.
+// A picture icon: its thumbnail and file name, the button that chooses
+// another picture, and the line that says why a chosen one was refused.
 class ImageIconInput final : public IconInput {
   public:
     ImageIconInput(SliceForm& form, QWidget* parent);

@@ -6,6 +6,7 @@
 #include "model/SystemColors.h"
 #include "overlay/ui/MaterialCard.h"
 #include "qtshared/OpacityFade.h"
+#include "qtshared/ProblemCaption.h"
 #include "qtshared/QtColor.h"
 
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace rondelix {
@@ -355,9 +357,18 @@ QWidget* OnboardingView::readyStep() {
     toggle->setObjectName("launchAtLoginSwitch");
     toggle->setAccessibleName("Launch at login");
     toggle->setChecked(flow_->launchAtLogin());
-    connect(toggle, &QCheckBox::toggled, this, [this](bool on) { flow_->setLaunchAtLogin(on); });
     rowLayout->addWidget(toggle);
     layout->addWidget(row);
+    auto* problem = new ProblemCaption("launchAtLoginProblem", page);
+    problem->say(flow_->launchAtLoginProblem());
+    layout->addWidget(problem);
+    // When the system refuses, the switch shows what it really did and the line says why.
+    connect(toggle, &QCheckBox::toggled, this, [this, toggle, problem](bool on) {
+        flow_->setLaunchAtLogin(on);
+        const QSignalBlocker quiet(toggle);
+        toggle->setChecked(flow_->launchAtLogin());
+        problem->say(flow_->launchAtLoginProblem());
+    });
     layout->addStretch(1);
     return page;
 }

@@ -17,7 +17,12 @@ AccessibleWheelGraphic::AccessibleWheelGraphic(WheelGraphic* graphic)
     : QAccessibleWidget(graphic, QAccessible::Graphic) {}
 
 QString AccessibleWheelGraphic::text(QAccessible::Text t) const {
-    if (t == QAccessible::Value) return static_cast<const WheelGraphic*>(widget())->highlightedLabel();
+    const auto* graphic = static_cast<const WheelGraphic*>(widget());
+    if (t == QAccessible::Value) return graphic->highlightedLabel();
+    // The desktop's accessibility bus carries no text value for a picture:
+    // screen readers there hear the slice as the description.
+    if (t == QAccessible::Description && graphic->accessibleDescription().isEmpty())
+        return graphic->highlightedLabel();
     return QAccessibleWidget::text(t);
 }
 
@@ -30,6 +35,8 @@ void AccessibleWheelGraphic::aimChanged(WheelGraphic& graphic) {
     if (!QAccessible::isActive()) return;
     QAccessibleValueChangeEvent changed(&graphic, graphic.highlightedLabel());
     QAccessible::updateAccessibility(&changed);
+    QAccessibleEvent described(&graphic, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
 }
 
 } // namespace rondelix

@@ -7,7 +7,8 @@ namespace rondelix {
 class WheelGraphic;
 
 // What a screen reader hears of a drawn wheel: the name its host gives it
-// and, as its value, the slice aimed at or under the pointer.
+// and, as its value, the slice aimed at or under the pointer (as its
+// description too, which is what the desktop's accessibility bus carries).
 class AccessibleWheelGraphic : public QAccessibleWidget {
   public:
     explicit AccessibleWheelGraphic(WheelGraphic* graphic);

@@ -2,6 +2,7 @@
 
 #include "overlay/BilinearScaler.h"
 #include "overlay/DiscRuns.h"
+#include "overlay/VisibleBounds.h"
 #include "overlay/ui/DragHandleView.h"
 #include "overlay/ui/WheelView.h"
 #include "qtshared/DesktopCoordinates.h"
@@ -61,7 +62,7 @@ class OpenScaleEffect final : public QGraphicsEffect {
         // What the wheel shows may have changed while it rested.
         if (scale_ == 1.0) stale_ = true;
         scale_ = scale;
-        update();
+        repaint();
     }
     void contentChanged() { stale_ = true; }
     // The part of the widget the window shows (its shape without a
@@ -76,15 +77,22 @@ class OpenScaleEffect final : public QGraphicsEffect {
     void draw(QPainter* painter) override {
         if (scale_ == 1.0) {
             drawSource(painter);
+            drawnBox_ = QRect();
             return;
         }
-        if (frame_.isNull() || stale_ || (contentAnimating && contentAnimating())) renderSource(*painter);
-        const QPointF centre = boundingRect().center();
-        const QTransform scaling = QTransform::fromTranslate(-centre.x(), -centre.y()) *
-                                   QTransform::fromScale(scale_, scale_) *
-                                   QTransform::fromTranslate(centre.x(), centre.y());
-        QRegion drawn(scaling.mapRect(QRectF(QPointF(), frame_.deviceIndependentSize())).toAlignedRect());
+        const bool wholeRepaint = frame_.isNull() || stale_;
+        if (wholeRepaint || (contentAnimating && contentAnimating())) {
+            const QRect before = visible_;
+            renderSource(*painter);
+            // The wheel now reaches further than this repaint may cover: the
+            // next one covers all of it.
+            if (!wholeRepaint && !before.contains(visible_)) update();
+        }
+        const QTransform scaling = scaled();
+        const QRect box = drawnBox(scaling);
+        QRegion drawn(box);
         if (!shown_.isEmpty()) drawn &= shown_;
+        drawnBox_ = box;
         if (scaleOntoImage(*painter, scaling, drawn)) return;
         const QTransform base = painter->worldTransform();
         for (const QRect& band : rowBands(drawn)) {
@@ -98,6 +106,29 @@ class OpenScaleEffect final : public QGraphicsEffect {
     }
 
   private:
+    QTransform scaled() const {
+        const QPointF centre = boundingRect().center();
+        return QTransform::fromTranslate(-centre.x(), -centre.y()) * QTransform::fromScale(scale_, scale_) *
+               QTransform::fromTranslate(centre.x(), centre.y());
+    }
+
+    // Where the scaled image's visible part lands, with a pixel to spare for
+    // the filter's reach.
+    QRect drawnBox(const QTransform& scaling) const {
+        return scaling.mapRect(QRectF(visible_)).toAlignedRect().adjusted(-1, -1, 1, 1);
+    }
+
+    // A translucent window repaints each frame where the wheel was drawn last
+    // and where it goes now; the rest of the window stays clear. The first
+    // frame of an opening, and one after the wheel changed, repaint it all.
+    void repaint() {
+        if (overBackground_ || scale_ == 1.0 || stale_ || frame_.isNull() || drawnBox_.isEmpty()) {
+            update();
+            return;
+        }
+        source_->update(drawnBox_ | drawnBox(scaled()));
+    }
+
     // An opaque frame replaces what lies under it, so when the painter draws
     // straight onto an image of the same pixel size, the scaled frame is
     // written into that image row by row, inside the painter's clip: a third
@@ -136,7 +167,8 @@ class OpenScaleEffect final : public QGraphicsEffect {
     }
 
     // The widget as it draws itself, over transparency or the window's
-    // background, at the device's pixel ratio.
+    // background, at the device's pixel ratio, and the box its visible
+    // pixels take.
     void renderSource(const QPainter& painter) {
         const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
         const QSize pixels = (QSizeF(source_->size()) * ratio).toSize();
@@ -152,11 +184,23 @@ class OpenScaleEffect final : public QGraphicsEffect {
         }
         source_->render(&frame_, QPoint(), QRegion(), QWidget::DrawChildren);
         stale_ = false;
+        if (overBackground_) {
+            visible_ = source_->rect();
+            return;
+        }
+        const PixelRun box = visibleBounds(reinterpret_cast<const std::uint32_t*>(frame_.constBits()),
+                                           frame_.width(), frame_.height(), frame_.bytesPerLine() / 4);
+        visible_ = QRectF(box.left / ratio, box.top / ratio, (box.right - box.left) / ratio,
+                          (box.bottom - box.top) / ratio)
+                       .toAlignedRect();
     }
 
     QWidget* source_;
     double scale_ = 1.0;
     QImage frame_;
+    // The image's visible part, and where the last frame drew it scaled.
+    QRect visible_;
+    QRect drawnBox_;
     QRegion shown_;
     bool overBackground_ = false;
     bool stale_ = false;
@@ -269,10 +313,15 @@ void OverlayPanel::setAlpha(double alpha) {
 
 // Only a compositor shows the window's opacity; without one, changing it
 // would cost a round trip to the X server for nothing on screen. An opaque
-// panel under a compositor (for high contrast) only fades on close.
+// panel under a compositor (for high contrast) only fades on close. A
+// compositor may wait for damage before it draws again, so each new opacity
+// comes with a pixel of the window repainted: without it a fade stands still
+// on an otherwise quiet desktop and the wheel vanishes at its end.
 void OverlayPanel::showAlpha(double alpha) {
     alpha_ = alpha;
-    if (translucent() || windowOpacity() != alpha) setWindowOpacity(alpha);
+    if (!translucent() && windowOpacity() == alpha) return;
+    setWindowOpacity(alpha);
+    update(QRect(width() / 2, height() / 2, 1, 1));
 }
 
 void OverlayPanel::animateAlpha(double to, double seconds) {
@@ -363,12 +412,12 @@ void OverlayPanel::playOpenAnimation(const OpenAnimation& animation) {
     scaleAnimation_->start();
 }
 
-// Without a compositor each frame reshapes the window and sends the whole
-// disc to the X server, so a frame that would move the rim by less than half
-// a pixel is left out, as the spring's end leaves out the rest.
+// Each frame repaints the wheel and sends it to the X server (and, without a
+// compositor, reshapes the window), so a frame that would move the rim by
+// less than half a pixel is left out, as the spring's end leaves out the rest.
 void OverlayPanel::showOpenFrame(double seconds) {
     const double scale = openAnimation_.scaleAt(seconds);
-    if (!translucent() && scale != 1.0 && !openAnimation_.movesRim(openScale_, scale)) return;
+    if (scale != 1.0 && !openAnimation_.movesRim(openScale_, scale)) return;
     setOpenScale(scale);
 }
 

@@ -49,7 +49,7 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     void playOpenAnimation(const OpenAnimation& animation) override;
     void prewarmPaint() override;
     // Shows the opening as it stands this long after it began, unless that
-    // would move the rim of an opaque panel's wheel by less than half a pixel.
+    // would move the wheel's rim by less than half a pixel.
     void showOpenFrame(double seconds);
     int level() const override;
     int shieldLevel() const override { return 1; }

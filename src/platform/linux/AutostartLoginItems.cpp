@@ -69,7 +69,8 @@ Result<> AutostartLoginItems::setRegistered(bool registered) {
     std::filesystem::create_directories(entry_.parent_path(), ec);
     if (ec) return Failure{entry_.parent_path().string() + ": " + ec.message()};
     QSaveFile file(entry);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return Failure{file.errorString().toStdString()};
+    const auto failure = [&] { return Failure{entry_.string() + ": " + file.errorString().toStdString()}; };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) return failure();
     const std::string text = "[Desktop Entry]\n"
                              "Type=Application\n"
                              "Name=Rondelix\n"
@@ -81,7 +82,7 @@ Result<> AutostartLoginItems::setRegistered(bool registered) {
                              "\n"
                              "X-GNOME-Autostart-enabled=true\n";
     file.write(text.data(), static_cast<qint64>(text.size()));
-    if (!file.commit()) return Failure{file.errorString().toStdString()};
+    if (!file.commit()) return failure();
     return {};
 }
 

@@ -113,6 +113,14 @@ class CanberraSounds::Player {
 #endif
     }
 
+    bool deviceFound() {
+#ifdef RONDELIX_HAVE_CANBERRA
+        return open();
+#else
+        return false;
+#endif
+    }
+
     bool beep() {
 #ifdef RONDELIX_HAVE_CANBERRA
         return open() && ca_context_play(context_, newId(), CA_PROP_EVENT_ID, "bell", nullptr) == CA_SUCCESS;
@@ -201,6 +209,10 @@ CanberraSounds::~CanberraSounds() = default;
 
 void CanberraSounds::beep() {
     if (!player_->beep() && QCoreApplication::instance()) QApplication::beep();
+}
+
+bool CanberraSounds::deviceFound() {
+    return player_->deviceFound();
 }
 
 bool CanberraSounds::isPlayable(const std::string& path) {

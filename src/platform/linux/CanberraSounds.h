@@ -21,6 +21,7 @@ class CanberraSounds final : public Sounds {
     ~CanberraSounds() override;
 
     void beep() override;
+    bool deviceFound() override;
     std::vector<std::string> soundFolders() const override { return folders_; }
     std::unique_ptr<Sound> named(const std::string& name) override;
     void performHaptic(Haptic) override {}

@@ -144,7 +144,9 @@ class LinuxAccessibleElement final : public AccessibleElement {
 
 } // namespace
 
-LinuxAccessibility::LinuxAccessibility(Log& log) : log_(log) {
+LinuxAccessibility::LinuxAccessibility(Log& log) : log_(log) {}
+
+void LinuxAccessibility::connectBus() {
     const QDBusConnection session = QDBusConnection::sessionBus();
     QString address;
     if (session.isConnected()) {

@@ -22,6 +22,11 @@ class LinuxAccessibility final : public QObject, public Accessibility {
   public:
     explicit LinuxAccessibility(Log& log);
 
+    // Finds the accessibility bus and listens for focus changes on it: a
+    // blocking question to the session bus, so the program asks once it
+    // hears its summon keys. Until then every lookup answers none.
+    void connectBus();
+
     void setMessagingTimeout(double seconds) override;
     std::unique_ptr<AccessibleElement> focusedElement() override;
 

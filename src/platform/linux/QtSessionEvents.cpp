@@ -11,7 +11,6 @@ QtSessionEvents::QtSessionEvents(Log& log) : log_(log) {
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive) deliver(std::nullopt);
     });
-    connectBuses();
 }
 
 void QtSessionEvents::connectBuses() {

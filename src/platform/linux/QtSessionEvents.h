@@ -22,6 +22,10 @@ class QtSessionEvents final : public QObject, public SessionEvents {
   public:
     explicit QtSessionEvents(Log& log);
 
+    // Connects to the system and session buses for their notices: once the
+    // program hears its summon keys, since connecting waits on both.
+    void connectBuses();
+
     Token observeActivation(std::function<void()> handler) override;
     Token observe(Notice notice, std::function<void()> handler) override;
     void remove(Token token) override;
@@ -37,7 +41,6 @@ class QtSessionEvents final : public QObject, public SessionEvents {
         std::function<void()> handler;
     };
 
-    void connectBuses();
     void deliver(std::optional<Notice> notice);
 
     Log& log_;

@@ -20,6 +20,7 @@ class SimSounds final : public Sounds {
     };
 
     void beep() override { ++beeps; }
+    bool deviceFound() override { return hasDevice; }
     std::vector<std::string> soundFolders() const override { return folders; }
     std::unique_ptr<Sound> named(const std::string& name) override;
     void performHaptic(Haptic pattern) override { haptics.push_back(pattern); }
@@ -29,6 +30,7 @@ class SimSounds final : public Sounds {
     // Names that load; any other name has no sound.
     std::vector<std::string> available{"Tink", "Pop"};
     std::vector<std::string> folders;
+    bool hasDevice = true;
     // Copies fail past this many per loaded sound (the original included).
     int copiesThatSucceed = 1000;
 

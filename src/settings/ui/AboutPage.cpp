@@ -5,6 +5,7 @@
 #include "platform/MainQueue.h"
 #include "platform/Pasteboard.h"
 #include "platform/Workspace.h"
+#include "qtshared/ProblemCaption.h"
 #include "qtshared/QtColor.h"
 #include "qtshared/SeeThroughScrollArea.h"
 #include "settings/AboutInfo.h"
@@ -126,6 +127,10 @@ AboutPage::AboutPage(Services services, QWidget* parent)
     column->addSpacing(8);
     column->addLayout(buttons);
 
+    feedbackProblem_ = new ProblemCaption("feedbackProblem", canvas);
+    feedbackProblem_->setAlignment(Qt::AlignHCenter);
+    column->addWidget(feedbackProblem_);
+
     copyLink_ = new QPushButton(canvas);
     copyLink_->setObjectName("copySupport");
     showFocusOnFlat(*copyLink_);
@@ -240,8 +245,14 @@ void AboutPage::copySupportAddress() {
 }
 
 void AboutPage::sendFeedback() {
+    feedbackProblem_->say(std::nullopt);
     services_.workspace.openLink(AboutInfo::feedbackLink(services_.version, services_.systemName),
-                                 [](bool) {});
+                                 [this, alive = lifetime_.watch()](bool opened) {
+                                     if (alive && !opened)
+                                         feedbackProblem_->say("No mail program opened. Write to " +
+                                                               std::string(AboutInfo::supportAddress) +
+                                                               " instead.");
+                                 });
 }
 
 void AboutPage::showChangelog() {

@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace rondelix {
 
+class ProblemCaption;
 class SpinningLogoView;
 class UpdaterController;
 
@@ -63,6 +64,7 @@ class AboutPage final : public QScrollArea {
 
     Services services_;
     SpinningLogoView* logo_;
+    ProblemCaption* feedbackProblem_ = nullptr;
     QPushButton* copyLink_ = nullptr;
     QPushButton* checkForUpdates_ = nullptr;
     QLabel* toast_ = nullptr;

@@ -4,6 +4,7 @@
 #include "icons/ui/SymbolFont.h"
 #include "platform/UserDefaults.h"
 #include "platform/Workspace.h"
+#include "qtshared/ProblemCaption.h"
 #include "settings/DevelopmentDefaults.h"
 #include "settings/UpdaterController.h"
 #include "settings/ui/SettingLabel.h"
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -165,22 +167,33 @@ void DevelopmentPage::addConfigTools() {
     auto* resetOnboarding = new QPushButton("Reset Onboarding", this);
     auto* relock = new QPushButton("Re-lock Development", this);
     relock->setObjectName("relock");
-    connect(reveal, &QPushButton::clicked, this, [this] {
-        services_.workspace.openLink(LinkText::fileLink(store_.paths().folder.string()), [](bool) {});
+    auto* revealProblem = new ProblemCaption("revealProblem", this);
+    connect(reveal, &QPushButton::clicked, this, [this, revealProblem] {
+        revealProblem->say(std::nullopt);
+        services_.workspace.openLink(LinkText::fileLink(store_.paths().folder.string()),
+                                     [shown = QPointer<ProblemCaption>(revealProblem),
+                                      file = store_.paths().config.string()](bool opened) {
+                                         if (shown && !opened)
+                                             shown->say("No file manager opened. config.json is at " + file +
+                                                        ".");
+                                     });
     });
     connect(reload, &QPushButton::clicked, this, [this] { store_.reloadFromDiskIfChanged(); });
     connect(restore, &QPushButton::clicked, this, [this] {
-        restoreResult_->setText(store_.restoreFromBackup() ? "Restored from config.json.bak."
-                                                           : "No readable backup found.");
+        const bool restored = store_.restoreFromBackup();
+        restoreResult_->setText(!restored             ? "No readable backup found."
+                                : store_.isReadOnly() ? "Restored from config.json.bak until you quit: "
+                                                        "changes can't be saved."
+                                                      : "Restored from config.json.bak.");
         restoreResult_->show();
     });
     connect(resetOnboarding, &QPushButton::clicked, this, [this] { services_.resetOnboarding(); });
     connect(relock, &QPushButton::clicked, this, [this] { services_.relock(); });
-    // The result line takes the row's width, so that it wraps there and
-    // gets the height its lines need.
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{reveal, reload, restore, restoreResult_, resetOnboarding, relock})
-        section->addWidget(w, 0, w == restoreResult_ ? Qt::Alignment() : Qt::AlignLeft);
+    // The lines under the buttons take the row's width, so that they wrap
+    // there and get the height their lines need.
+    for (QWidget* w : std::initializer_list<QWidget*>{reveal, revealProblem, reload, restore, restoreResult_,
+                                                      resetOnboarding, relock})
+        section->addWidget(w, 0, w == revealProblem || w == restoreResult_ ? Qt::Alignment() : Qt::AlignLeft);
 }
 
 void DevelopmentPage::addExperiments() {

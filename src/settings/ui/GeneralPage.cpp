@@ -1,6 +1,8 @@
 #include "settings/ui/GeneralPage.h"
 
+#include "qtshared/ProblemCaption.h"
 #include "settings/ui/SettingsText.h"
+#include "store/ConfigStore.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -20,10 +22,13 @@ GeneralPage::GeneralPage(ConfigTransferServices transfer, const platform::Update
     auto* launch = new QCheckBox;
     addLabeledRow(section, {"Launch at login", "power", "Start Rondelix automatically when you log in."},
                   launch);
+    auto* launchProblem = new ProblemCaption("launchAtLoginProblem", section->parentWidget());
+    section->addWidget(launchProblem);
     connect(launch, &QCheckBox::toggled, this, [this](bool on) { settings_.setLaunchAtLogin(on); });
-    onRefresh([this, launch] {
+    onRefresh([this, launch, launchProblem] {
         const QSignalBlocker quiet(launch);
         launch->setChecked(settings_.launchAtLogin());
+        launchProblem->say(store_.launchAtLoginProblem());
     });
 
     // Where the system's package manager brings the updates, the row says so

@@ -1,6 +1,8 @@
 #include "settings/ui/SoundFeedbackPage.h"
 
 #include "overlay/SystemSounds.h"
+#include "platform/Sounds.h"
+#include "qtshared/ProblemCaption.h"
 #include "qtshared/ScrollNeedsFocus.h"
 #include "settings/ui/SettingsText.h"
 
@@ -14,9 +16,12 @@ namespace rondelix {
 
 SoundFeedbackPage::SoundFeedbackPage(ConfigStore& store, FeedbackController& feedback,
                                      platform::Sounds& sounds, QWidget* parent)
-    : SettingsPage(store, parent), settings_(store, feedback, SystemSounds::all(sounds)) {
+    : SettingsPage(store, parent), settings_(store, feedback, SystemSounds::all(sounds)), sounds_(sounds) {
     setObjectName("soundFeedbackPage");
     QVBoxLayout* sound = addSection("Sound");
+    noDevice_ = new ProblemCaption("noSoundDevice", sound->parentWidget());
+    sound->addWidget(noDevice_);
+    showDevice();
     addRows(sound, {SoundSettings::soundEffectsRow(), SoundSettings::volumeRow()});
     addSoundPicker(sound, {"Aim sound", "scope", "Plays as you move between slices."},
                    SoundSettings::Sound::aim);
@@ -30,6 +35,13 @@ SoundFeedbackPage::SoundFeedbackPage(ConfigStore& store, FeedbackController& fee
         toggle->setEnabled(false);
         toggle->parentWidget()->setToolTip("This computer has no haptic feedback.");
     }
+}
+
+void SoundFeedbackPage::showDevice() {
+    noDevice_->say(sounds_.deviceFound()
+                       ? std::nullopt
+                       : std::optional<std::string>("No sound device was found, so Rondelix "
+                                                    "plays no sounds."));
 }
 
 void SoundFeedbackPage::addSoundPicker(QVBoxLayout* section, const SettingText& text,
@@ -47,7 +59,11 @@ void SoundFeedbackPage::addSoundPicker(QVBoxLayout* section, const SettingText& 
 
     connect(picker, &QComboBox::activated, this,
             [this, sound](int index) { settings_.choose(sound, index); });
-    connect(play, &QToolButton::clicked, this, [this, sound] { settings_.preview(sound); });
+    // A device can turn out missing only when a sound is played.
+    connect(play, &QToolButton::clicked, this, [this, sound] {
+        settings_.preview(sound);
+        showDevice();
+    });
     onRefresh([this, picker, row, sound] {
         showRow(*row, behaviorSettings_.behavior().soundEnabled);
         const QSignalBlocker quiet(picker);

@@ -8,6 +8,7 @@ namespace rondelix {
 namespace platform {
 class Sounds;
 }
+class ProblemCaption;
 
 // Sound effects, their volume, the aim and fire sounds with a preview, and
 // haptics, which this system does not have.
@@ -18,8 +19,12 @@ class SoundFeedbackPage : public SettingsPage {
 
   private:
     void addSoundPicker(QVBoxLayout* section, const SettingText& text, SoundSettings::Sound sound);
+    // Says, above the sound rows, when there is no device to hear them on.
+    void showDevice();
 
     SoundSettings settings_;
+    platform::Sounds& sounds_;
+    ProblemCaption* noDevice_ = nullptr;
 };
 
 } // namespace rondelix

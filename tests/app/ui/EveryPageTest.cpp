@@ -85,8 +85,8 @@ class EveryPageTest : public ::testing::Test {
     // screen) and the workshop's slide between the gallery and the editor run
     // on the wall clock: to their end, the slide's whole group, or the
     // picture of the page it left goes on fading over the new one; then the
-    // window at the size the checks expect. Fades (the ready pill's) keep
-    // their own time.
+    // window at the size the checks expect. A widget's fade through its
+    // opacity effect keeps its own time.
     void settleAtTestSize(QWidget& window) {
         for (auto* motion : window.findChildren<QAbstractAnimation*>()) {
             const auto* moving = qobject_cast<QPropertyAnimation*>(motion);

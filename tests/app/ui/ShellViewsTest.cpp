@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QEasingCurve>
 #include <QGraphicsOpacityEffect>
 #include <QIcon>
 #include <QImage>
@@ -30,6 +31,7 @@
 #include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace rondelix {
 namespace {
@@ -61,6 +63,14 @@ class ShellViewsTest : public ::testing::Test {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->windowTitle() == title && w->isVisible()) return w;
         return nullptr;
+    }
+    // The main window's footer, showing "Ready" and so fading.
+    SidebarFooter& readyFooter() {
+        rig.permissions.accessibility = true;
+        rig.permissions.listen = true;
+        rig.c().permissions().refresh();
+        rig.c().showMain(MainTab::wheels);
+        return windows.mainWindow()->footer();
     }
 
     SliceIconSources icons;
@@ -349,11 +359,7 @@ TEST_F(ShellViewsTest, TheFooterPillLeadsToWhatIsMissing) {
 // While the ready pill fades it is shown from one drawing of it; what it
 // says when that changes still reaches the screen.
 TEST_F(ShellViewsTest, TheFadingPillShowsWhatItSaysNow) {
-    rig.permissions.accessibility = true;
-    rig.permissions.listen = true;
-    rig.c().permissions().refresh();
-    rig.c().showMain(MainTab::wheels);
-    SidebarFooter& footer = windows.mainWindow()->footer();
+    SidebarFooter& footer = readyFooter();
     auto* fade = qobject_cast<QGraphicsOpacityEffect*>(footer.graphicsEffect());
     ASSERT_TRUE(fade);
     fade->setOpacity(0.6);
@@ -365,6 +371,28 @@ TEST_F(ShellViewsTest, TheFadingPillShowsWhatItSaysNow) {
     ASSERT_EQ(footer.pill().status(), FooterStatus::permissionsNeeded);
     fade->setOpacity(0.6);
     EXPECT_NE(footer.grab().toImage(), ready);
+}
+
+// The ready pill's slow fade follows its curve in a few dozen steps, not one
+// per frame, ends clear, and comes back at once when the pill is needed.
+TEST_F(ShellViewsTest, TheReadyPillFadesInFewStepsAlongItsCurve) {
+    SidebarFooter& footer = readyFooter();
+    ASSERT_EQ(footer.pill().status(), FooterStatus::ready);
+    const QEasingCurve curve(QEasingCurve::InOutQuad);
+    std::set<double> shown;
+    for (double t = 0; t < FooterPill::fadeOutSeconds - 0.5; t += 1.0 / 60) {
+        const double expected = 1 - curve.valueForProgress(t / FooterPill::fadeOutSeconds);
+        EXPECT_NEAR(footer.shownOpacity(), expected, 0.04) << t << " s";
+        shown.insert(footer.shownOpacity());
+        rig.queue.advance(1.0 / 60);
+    }
+    EXPECT_LE(shown.size(), 34u);
+    EXPECT_GE(shown.size(), 20u);
+
+    rig.permissions.listen = false;
+    rig.c().permissions().refresh();
+    rig.queue.advance(FooterPill::fadeInSeconds);
+    EXPECT_EQ(footer.shownOpacity(), 1.0);
 }
 
 TEST_F(ShellViewsTest, FlippingGlassChangesEveryOpenWindowAtOnce) {

@@ -18,6 +18,7 @@
 
 #include <QAbstractAnimation>
 #include <QApplication>
+#include <QBackingStore>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
@@ -28,6 +29,7 @@
 #include <QScreen>
 #include <QThread>
 #include <QToolButton>
+#include <QWindow>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -284,6 +286,32 @@ TEST_F(OverlayOnScreen, EveryFrameOfTheOpeningShowsTheWholeWheelWithoutAComposit
             << "frame " << frame << " shows the window around the disc";
     }
     controller->hide();
+}
+
+// A see-through panel repaints each frame of the spring only where the wheel
+// was and goes; what it holds then must be what a repaint of all of it gives.
+TEST_F(OverlayOnScreen, EachTranslucentOpeningFrameHoldsWhatAWholeRepaintDraws) {
+    OverlayPanel panel({.diameter = 360, .glass = false, .opaque = false}, [this](double d, QWidget* parent) {
+        return new WheelView(state, DefaultConfig::factoryConfig, icons, d, parent);
+    });
+    SteppedAnimationClock clock;
+    clock.install();
+    panel.setAlpha(1.0);
+    panel.orderFront();
+    ASSERT_TRUE(waitFor([&] { return panel.windowHandle()->isExposed(); }));
+    auto* held = dynamic_cast<QImage*>(panel.backingStore()->paintDevice());
+    ASSERT_TRUE(held && held->hasAlphaChannel()) << "the server offers no see-through window";
+    const OpenAnimation opening{.reduceMotion = false, .wheelDiameter = 360};
+    panel.playOpenAnimation(opening);
+    for (double t = 0; t < opening.scaleDuration(); t += 0.016) {
+        panel.showOpenFrame(t);
+        QCoreApplication::processEvents();
+        const QImage shown = held->copy();
+        panel.repaint();
+        EXPECT_EQ(shown, *held) << "at " << t << " s, scale " << opening.scaleAt(t);
+    }
+    clock.uninstall();
+    panel.orderOut();
 }
 
 } // namespace

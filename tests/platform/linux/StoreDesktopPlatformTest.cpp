@@ -59,5 +59,11 @@ TEST(AutostartLoginItems, RegistersThroughAnAutostartEntry) {
     EXPECT_EQ(items.status(), LoginItems::Status::notRegistered);
     EXPECT_TRUE(items.setRegistered(false).ok());
     EXPECT_FALSE(std::filesystem::exists(items.entryPath()));
+
+    // An entry that cannot be written says which file it is, for the switch to show.
+    std::filesystem::create_directories(items.entryPath() / "in-the-way");
+    const auto blocked = items.setRegistered(true);
+    EXPECT_FALSE(blocked.ok());
+    EXPECT_TRUE(blocked.error().starts_with(items.entryPath().string() + ": ")) << blocked.error();
     std::filesystem::remove_all(folder);
 }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "util/Signal.h"
+
+#include <QLabel>
+
+namespace rondelix {
+
+class ConfigStore;
+
+// One line above a page that edits, while the configuration is read-only:
+// edits made there last until the program quits and never reach the file.
+class ReadOnlyNotice final : public QLabel {
+  public:
+    ReadOnlyNotice(ConfigStore& store, QWidget* parent);
+
+    // Whether the page now shown edits the configuration.
+    void setPageEdits(bool edits);
+
+  private:
+    void refresh();
+
+    ConfigStore& store_;
+    bool pageEdits_ = false;
+    ScopedConnection connection_;
+};
+
+} // namespace rondelix

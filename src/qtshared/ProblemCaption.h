@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QPalette>
+#include <optional>
+#include <string>
+
+namespace rondelix {
+
+// A line beside a control that says why what the user asked of it did not
+// happen: in the warning colour, selectable so that a path or an address in it
+// can be copied, and hidden while there is nothing to say.
+class ProblemCaption final : public QLabel {
+  public:
+    ProblemCaption(const char* objectName, QWidget* parent) : QLabel(parent) {
+        setObjectName(objectName);
+        setWordWrap(true);
+        setTextFormat(Qt::PlainText);
+        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        QFont small = font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        setFont(small);
+        // Orange as the HUD's warnings, darker on a light page so it stays legible.
+        const bool darkPage = palette().color(QPalette::Window).lightnessF() < 0.5;
+        QPalette ink = palette();
+        ink.setColor(QPalette::WindowText, darkPage ? QColor(255, 159, 10) : QColor(178, 80, 0));
+        setPalette(ink);
+        hide();
+    }
+
+    // None hides the line.
+    void say(const std::optional<std::string>& sentence) {
+        setText(sentence ? QString::fromStdString(*sentence) : QString());
+        setVisible(sentence.has_value());
+    }
+};
+
+} // namespace rondelix

@@ -1,0 +1,57 @@
+#include "EndToEndRig.h"
+
+namespace rondelix::e2e {
+namespace {
+
+// The rows, from the window's top, of the orange band a window shows above
+// its page while the configuration cannot be saved; empty when it shows none.
+std::pair<int, int> warningBand(const std::string& id) {
+    const QRect frame = windowFrame(id);
+    const QImage screen = grabScreen();
+    // Down the middle of the page area, right of the sidebar.
+    const int x = frame.left() + 220 + (frame.width() - 220) / 2;
+    int first = -1, last = -1;
+    for (int y = frame.top(); y < frame.top() + 120 && y < screen.height(); ++y) {
+        const QColor c = screen.pixelColor(x, y);
+        const bool warm = c.red() - c.blue() > 20 && c.lightness() > 150;
+        if (warm && first < 0) first = y;
+        if (warm) last = y;
+    }
+    return {first < 0 ? -1 : first - frame.top(), last < 0 ? -1 : last - frame.top()};
+}
+
+// A configuration written by a newer build: the program uses it, the window
+// says on every page that edits that nothing will be saved, and a wheel added
+// from the gallery leaves the file exactly as it was.
+TEST_F(EndToEnd, ANewerConfigurationSaysEditsAreNotSavedAndKeepsItsFile) {
+    nlohmann::json newer = nlohmann::json::parse(readFile(home.configFolder() / "config.json"));
+    newer["version"] = 99;
+    newer["fromTheFuture"] = {{"kept", true}};
+    writeFile(home.configFolder() / "config.json", newer.dump(2));
+    const std::string before = readFile(home.configFolder() / "config.json");
+
+    Program program(home.path, "read-only");
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
+    EXPECT_TRUE(program.hasLine("running read-only")) << program.log();
+    pause(0.5);
+    const auto [top, bottom] = warningBand(id);
+    grabScreen().save(artifact("read-only-e2e-my-wheels.png"));
+    ASSERT_GE(top, 0) << "My Wheels shows no warning above the page";
+
+    // The band and the 10 points above it push the page down.
+    addFromGallery(id, "kaomoji", "read-only-e2e", bottom - top + 1 + 10);
+    if (HasFatalFailure()) return;
+    pause(0.8);
+    grabScreen().save(artifact("read-only-e2e-added.png"));
+    EXPECT_GE(warningBand(id).first, 0) << "the gallery shows no warning above the page";
+    // Added for this run, as the toast says: after the four wheels of the file.
+    summonWheelByNumber(4, program, "read-only-e2e-summoned.png", "read-only-e2e-kaomoji-summoned.png");
+    EXPECT_EQ(readFile(home.configFolder() / "config.json"), before);
+    EXPECT_FALSE(fs::exists(home.configFolder() / "config.json.bak"));
+    EXPECT_EQ(program.stop(), 0);
+    EXPECT_EQ(readFile(home.configFolder() / "config.json"), before);
+}
+
+} // namespace
+} // namespace rondelix::e2e
