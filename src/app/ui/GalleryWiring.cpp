@@ -63,7 +63,10 @@ GalleryBrowserPage* makeGalleryPage(const PageContext& context, double wheelSize
             [&store = coordinator.configStore()] {
                 return Color::fromHex(store.config().behavior.accentHex);
             },
-            [&store = coordinator.configStore()] { return store.config().behavior.liquidGlassEnabled; },
+            [&coordinator] {
+                return coordinator.configStore().config().behavior.liquidGlassEnabled &&
+                       !coordinator.platform().screens.displayOptions().reduceTransparency;
+            },
             coordinator.configStore().configChanged,
             wheelPreviewFactory(coordinator.configStore(), context.icons),
             [&coordinator] { return coordinator.platform().screens.displayOptions().reduceMotion; }},

@@ -54,18 +54,15 @@ QFont withWeight(QFont font, QFont::Weight weight, double scale = 1.0) {
 
 constexpr int previewFadeMs = 220;
 
-// The round backdrop the preview wheel sits on: the control colour, or with
-// the glass setting on a clear glass disc that lets the window's backdrop
+// The round backdrop the preview wheel sits on: the control colour, or where
+// the window shows glass a clear glass disc that lets the window's backdrop
 // (the desktop, under a compositor) show through, its rim catching the light.
+// It asks at each paint, so a compositor or high contrast coming and going
+// (which repaints the window) changes it too.
 class StageSquare : public QWidget {
   public:
-    using QWidget::QWidget;
+    StageSquare(std::function<bool()> glass, QWidget* parent) : QWidget(parent), glass_(std::move(glass)) {}
 
-    void setGlass(bool glass) {
-        if (glass == glass_) return;
-        glass_ = glass;
-        update();
-    }
     // As large as the wheel it holds, which its maximum follows.
     QSize sizeHint() const override { return maximumSize(); }
 
@@ -75,7 +72,7 @@ class StageSquare : public QWidget {
         painter.setRenderHint(QPainter::Antialiasing);
         const QRectF disc = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
         QColor fill = palette().color(QPalette::Base);
-        if (!glass_) {
+        if (!glass_()) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(fill);
             painter.drawEllipse(disc);
@@ -91,7 +88,7 @@ class StageSquare : public QWidget {
     }
 
   private:
-    bool glass_ = false;
+    std::function<bool()> glass_;
 };
 
 // The ring around the stage while its wheel has the keyboard focus, drawn
@@ -303,7 +300,7 @@ void GalleryBrowserPage::buildStage(QWidget* stage) {
     layout->addWidget(header_);
     connect(add_, &QPushButton::clicked, this, [this] { model_.openSheet(); });
 
-    square_ = new StageSquare(stage);
+    square_ = new StageSquare(services_.glass, stage);
     // The wheel follows the page's size, so the page needs room for the
     // smallest wheel only.
     const int smallest = static_cast<int>(WorkshopLayout::minimumWheelSize);
@@ -350,7 +347,7 @@ QColor GalleryBrowserPage::accent() const {
 }
 
 void GalleryBrowserPage::refresh() {
-    static_cast<StageSquare*>(square_)->setGlass(services_.glass());
+    square_->update();
     refreshCategories();
     refreshWheels();
     refreshStage();

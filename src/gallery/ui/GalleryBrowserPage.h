@@ -38,7 +38,8 @@ class GalleryBrowserPage : public WorkshopPane {
         const platform::Workspace& workspace;
         // The accent setting, and the notice that the configuration changed.
         std::function<Color()> accent;
-        // The glass setting: the stage is then a clear disc.
+        // Whether the window shows glass (the setting on, and the desktop
+        // showing transparency): the stage is then a clear disc.
         std::function<bool()> glass;
         Signal<>& configChanged;
         WheelPreviewFactory preview;

@@ -164,7 +164,14 @@ AboutPage::AboutPage(Services services, QWidget* parent)
                                    "/</code>.</span>",
                                privacy));
     column->addSpacing(6);
-    column->addWidget(privacy, 0, Qt::AlignHCenter);
+    // Centred between stretches rather than by alignment: an aligned item's
+    // height is worked out for the column's whole width, which leaves the
+    // box's wrapped lines too little height at its own narrower width.
+    auto* centred = new QHBoxLayout;
+    centred->addStretch(1);
+    centred->addWidget(privacy);
+    centred->addStretch(1);
+    column->addLayout(centred);
 
     checkForUpdates_ = new QPushButton("Check for Updates…", canvas);
     checkForUpdates_->setObjectName("checkForUpdates");

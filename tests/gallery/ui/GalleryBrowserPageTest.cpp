@@ -274,6 +274,11 @@ TEST_F(GalleryPage, AClickFadesTheRowsAndTheStageAndGlassClearsTheStage) {
     EXPECT_EQ(discAlpha(), 255);
     rig.c().configStore().mutate([](Config& c) { c.behavior.liquidGlassEnabled = true; });
     EXPECT_LT(discAlpha(), 128);
+    // Where the window cannot show through (high contrast, no compositor)
+    // the stage keeps its opaque disc.
+    rig.screens.options.reduceTransparency = true;
+    EXPECT_EQ(discAlpha(), 255);
+    rig.screens.options.reduceTransparency = false;
     for (auto* ending : page->findChildren<QVariantAnimation*>())
         ending->setCurrentTime(ending->totalDuration());
     QCoreApplication::processEvents();

@@ -175,6 +175,8 @@ TEST_F(AboutPageTest, SaysWhereUpdatesComeFromInsteadOfADeadButton) {
 
 TEST_F(AboutPageTest, ShowsTheVersionCopiesTheAddressAndSendsFeedback) {
     open("");
+    // Every wrapped line of the privacy box shows.
+    EXPECT_EQ(testsupport::partlyShown(*page).filter("has no room").join("\n").toStdString(), "");
     EXPECT_EQ(control<QPushButton>("versionButton")->text(), "Version ?");
     EXPECT_FALSE(control<QPushButton>("checkForUpdates")->isEnabled());
     EXPECT_TRUE(page->findChildren<QLabel*>("updatesFromSystem").isEmpty());
