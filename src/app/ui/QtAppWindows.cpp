@@ -37,7 +37,7 @@ void centreOnScreen(QWidget& window, QMargins frame = {}) {
 
 QtAppWindows::QtAppWindows(GlassBackdrop::Environment backdrop, FrameEstimate frame)
     : backdrop_(std::move(backdrop)), frame_(std::move(frame)),
-      focusReturn_([this]() -> QWidget* { return main_; }) {}
+      focusReturn_([this]() -> QWidget* { return mainWidget_; }) {}
 
 QtAppWindows::~QtAppWindows() {
     destroyAll();
@@ -113,6 +113,7 @@ bool QtAppWindows::programIsActive() const {
 
 void QtAppWindows::makeMain(ContentSize size, ContentSize minimum) {
     main_ = new MainWindow(*context_, backdrop_);
+    mainWidget_ = main_;
     main_->backdrop().setGlass(glassEnabled());
     main_->showKeepsRunningNote(!trayShown_);
     // Fitted with the frame it will get, so that the whole of it opens on screen.

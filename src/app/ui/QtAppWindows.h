@@ -79,6 +79,9 @@ class QtAppWindows final : public AppWindows {
     bool highContrast_ = false;
     ScopedConnection configConnection_;
     QPointer<MainWindow> main_;
+    // The same window as a plain widget, for the focus return: it may ask
+    // while the window is being destroyed and is a MainWindow no longer.
+    QPointer<QWidget> mainWidget_;
     std::map<Kind, QPointer<SideWindow>> sides_;
     // Closed side windows waiting for their deferred deletion; their pages
     // hold on to the coordinator's services, so they must go before it does.
