@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/SystemColors.h"
+#include "qtshared/QtColor.h"
+
 #include <QColor>
 #include <QLabel>
 #include <QPalette>
@@ -21,10 +24,9 @@ class ProblemCaption final : public QLabel {
         QFont small = font();
         small.setPointSizeF(small.pointSizeF() * 0.85);
         setFont(small);
-        // Orange as the HUD's warnings, darker on a light page so it stays legible.
-        const bool darkPage = palette().color(QPalette::Window).lightnessF() < 0.5;
+        // Orange as the HUD's warnings, deepened as far as it takes to read on the page.
         QPalette ink = palette();
-        ink.setColor(QPalette::WindowText, darkPage ? QColor(255, 159, 10) : QColor(178, 80, 0));
+        ink.setColor(QPalette::WindowText, readableText(SystemColors::orange, ink.color(QPalette::Window)));
         setPalette(ink);
         hide();
     }
