@@ -44,7 +44,7 @@ QtAppWindows::~QtAppWindows() {
 }
 
 void QtAppWindows::attach(AppCoordinator& coordinator, SliceIconSources& icons) {
-    context_.emplace(coordinator, icons);
+    context_.emplace(PageContext{coordinator, icons});
     configConnection_ = coordinator.configStore().configChanged.connectScoped([this] { applyGlass(); });
 }
 
