@@ -42,7 +42,7 @@ AppCoordinator::AppCoordinator(Platform platform, AppDelegate& delegate)
     installCallbacks();
     decideRescue();
     startEngineWhenAccessKnown();
-    later(prewarmDelay, [](AppCoordinator& c) { c.overlayController_->prewarm(); });
+    later(prewarmDelay, [](AppCoordinator& c) { c.prewarmSummon(); });
     registerObservers();
     configStore_->reconcileLaunchAtLogin();
     FarewellArchive::removeStaleTemporaries(configStore_->paths());
@@ -276,6 +276,15 @@ void AppCoordinator::setMainTab(MainTab tab) {
 }
 
 // The summon path -------------------------------------------------------------
+
+// The first summon would otherwise do what no later one does: show the
+// overlay's window for the first time, and ask which application is in front
+// for the first time (which opens the connection that asks and reads the
+// installed applications' entries). Both are done now, while nobody waits.
+void AppCoordinator::prewarmSummon() {
+    overlayController_->prewarm();
+    if (configStore_->config().behavior.detectApp) platform_.workspace.frontmostApplication();
+}
 
 void AppCoordinator::beepSummonBlocked() {
     const double now = platform_.queue.now();

@@ -163,6 +163,7 @@ class AppCoordinator {
     bool onboardingShownThisSession() const { return onboardingShownThisSession_; }
 
     // The summon path.
+    void prewarmSummon();
     void beepSummonBlocked();
     void toggleTestWheel();
     void deactivateTestWheel();

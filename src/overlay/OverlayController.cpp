@@ -166,11 +166,9 @@ void OverlayController::prewarm() {
     buildPanel({behavior.wheelSize, look.glass, look.opaque});
     builtSignature_ = rebuildKey(behavior.wheelSize, look.glass, look.opaque);
     currentWheelDiameter_ = behavior.wheelSize;
-    // Showing it once, invisibly, makes the desktop do its first-show work now
-    // rather than on the first summon.
-    panel_->setAlpha(0);
-    panel_->orderFront();
-    panel_->prewarmPaint();
+    // Shown off every screen, it may take the alpha it will be summoned with.
+    panel_->setAlpha(restingAlpha(behavior));
+    panel_->prewarm();
     prewarmOrderOut_ = services_.queue.after(prewarmOrderOutDelay, [alive = lifetime_.watch(), this] {
         if (alive && panel_) panel_->orderOut();
     });

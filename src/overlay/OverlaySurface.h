@@ -45,9 +45,11 @@ class OverlaySurface {
     virtual void setOnClose(std::function<void()> onClose) = 0;
 
     virtual void playOpenAnimation(const OpenAnimation& animation) = 0;
-    // Paints the wheel once where nobody sees it, so that fonts, glyph caches
-    // and icons are loaded before the first summon rather than during it.
-    virtual void prewarmPaint() = 0;
+    // Shows the first frame of an opening once, off every screen, so that the
+    // window's first showing, its buffers, fonts, glyph caches and icons are
+    // made before the first summon rather than during it. The panel counts
+    // as ordered front until it is ordered out.
+    virtual void prewarm() = 0;
 
     // For the diagnostics line: the stacking level, the highest level the
     // desktop offers, and the window behaviour flags.

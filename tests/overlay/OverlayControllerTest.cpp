@@ -191,7 +191,6 @@ TEST_F(OverlayControllerTest, HidesAtOnceWithoutAFade) {
 TEST_F(OverlayControllerTest, PrewarmNeverHidesAWheelSummonedMeanwhile) {
     controller->prewarm();
     EXPECT_TRUE(panels.last().visible);
-    EXPECT_DOUBLE_EQ(panels.last().alpha, 0);
     queue.advance(0.05);
     controller->show();
     queue.advance(0.2);
@@ -207,7 +206,7 @@ TEST_F(OverlayControllerTest, PrewarmNeverHidesAWheelSummonedMeanwhile) {
 
 TEST_F(OverlayControllerTest, PrewarmPutsItsInvisiblePanelAwayAfterAMoment) {
     controller->prewarm();
-    EXPECT_EQ(panels.last().prewarmPaints, 1);
+    EXPECT_EQ(panels.last().prewarms, 1);
     queue.advance(0.15);
     EXPECT_FALSE(panels.last().visible);
     EXPECT_FALSE(state.isVisible());

@@ -28,7 +28,7 @@ struct SimPanelRecord {
     int orderFronts = 0;
     int orderOuts = 0;
     int alphaAnimations = 0;
-    int prewarmPaints = 0;
+    int prewarms = 0;
 };
 
 class SimOverlaySurface final : public OverlaySurface {
@@ -66,7 +66,10 @@ class SimOverlaySurface final : public OverlaySurface {
     void playOpenAnimation(const OpenAnimation& animation) override {
         r_->openAnimations.push_back(animation);
     }
-    void prewarmPaint() override { ++r_->prewarmPaints; }
+    void prewarm() override {
+        r_->visible = true;
+        ++r_->prewarms;
+    }
     int level() const override { return 1; }
     int shieldLevel() const override { return 1; }
     unsigned long windowBehavior() const override { return 0x141; }

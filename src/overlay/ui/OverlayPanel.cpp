@@ -430,10 +430,14 @@ bool OverlayPanel::nativeEvent(const QByteArray& eventType, void* message, qintp
     return QWidget::nativeEvent(eventType, message, result);
 }
 
-void OverlayPanel::prewarmPaint() {
-    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    render(&image);
+// The first showing of the window costs more than any later one: the
+// toolkit makes the window's buffer and the opening its image of the wheel,
+// and their memory is first written. Above and left of the X server's root,
+// which starts at 0, 0, no screen shows the window.
+void OverlayPanel::prewarm() {
+    move(-2 * width(), -2 * height());
+    orderFront();
+    setOpenScale(OpenAnimation::startScale);
 }
 
 QRegion OverlayPanel::backdropRegion() const {

@@ -47,7 +47,7 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     void setDragHandleHidden(bool hidden) override;
     void setOnClose(std::function<void()> onClose) override;
     void playOpenAnimation(const OpenAnimation& animation) override;
-    void prewarmPaint() override;
+    void prewarm() override;
     // Shows the opening as it stands this long after it began, unless that
     // would move the wheel's rim by less than half a pixel.
     void showOpenFrame(double seconds);

@@ -314,6 +314,25 @@ TEST_F(OverlayOnScreen, EachTranslucentOpeningFrameHoldsWhatAWholeRepaintDraws) 
     panel.orderOut();
 }
 
+// The prewarm shows the opening's first frame where no screen shows it: the
+// desktop stays as it was, yet the window's buffer is made for the summon.
+TEST_F(OverlayOnScreen, ThePrewarmPaintsTheWindowWhereNoScreenShowsIt) {
+    for (const bool opaque : {true, false}) {
+        OverlayPanel panel({.diameter = 320, .glass = false, .opaque = opaque},
+                           [this](double d, QWidget* parent) {
+                               return new WheelView(state, DefaultConfig::factoryConfig, icons, d, parent);
+                           });
+        panel.setAlpha(1.0);
+        const QImage before = grabScreen();
+        panel.prewarm();
+        EXPECT_TRUE(panel.isVisible());
+        EXPECT_TRUE(waitFor([&] { return panel.backingStore()->size() == panel.size(); }))
+            << (opaque ? "opaque" : "see-through") << " panel never painted";
+        EXPECT_TRUE(changedArea(before, grabScreen()).isEmpty()) << (opaque ? "opaque" : "see-through");
+        panel.orderOut();
+    }
+}
+
 } // namespace
 
 namespace {
