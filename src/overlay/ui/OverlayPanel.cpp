@@ -65,6 +65,14 @@ class OpenScaleEffect final : public QGraphicsEffect {
         repaint();
     }
     void contentChanged() { stale_ = true; }
+    // The part of the widget the image holds: all of it that the window may
+    // show at rest, which the spring only ever shrinks or grows about the
+    // centre. Empty: all of the widget.
+    void setHeld(const QRect& held) {
+        if (held == held_) return;
+        held_ = held;
+        stale_ = true;
+    }
     // The part of the widget the window shows (its shape without a
     // compositor); nothing outside it is drawn. Empty: all of it shows.
     void setShown(const QRegion& shown) { shown_ = shown; }
@@ -100,7 +108,7 @@ class OpenScaleEffect final : public QGraphicsEffect {
             painter->setClipRect(band, Qt::IntersectClip);
             painter->setWorldTransform(scaling * base);
             painter->setRenderHint(QPainter::SmoothPixmapTransform);
-            painter->drawImage(QPointF(), frame_);
+            painter->drawImage(QPointF(frameAt_), frame_);
             painter->restore();
         }
     }
@@ -154,7 +162,7 @@ class OpenScaleEffect final : public QGraphicsEffect {
         drawn.translate(offset);
         if (const QRegion system = painter.paintEngine()->systemClip(); !system.isEmpty()) drawn &= system;
         drawn &= target.rect();
-        const QPointF origin = scaling.map(QPointF()) + offset;
+        const QPointF origin = scaling.map(QPointF(frameAt_)) + offset;
         BilinearScaler scaler({reinterpret_cast<const std::uint32_t*>(frame_.constBits()), frame_.width(),
                                frame_.height(), frame_.bytesPerLine() / 4},
                               scale_, origin.x(), origin.y(), target.width());
@@ -166,38 +174,45 @@ class OpenScaleEffect final : public QGraphicsEffect {
         return true;
     }
 
-    // The widget as it draws itself, over transparency or the window's
-    // background, at the device's pixel ratio, and the box its visible
-    // pixels take.
+    // The held part of the widget as it draws itself, over transparency or
+    // the window's background, at the device's pixel ratio, and the box its
+    // visible pixels take.
     void renderSource(const QPainter& painter) {
+        const QRect held = held_.isEmpty() ? source_->rect() : held_ & source_->rect();
         const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
-        const QSize pixels = (QSizeF(source_->size()) * ratio).toSize();
+        const QSize pixels = (QSizeF(held.size()) * ratio).toSize();
         const QImage::Format format =
             overBackground_ ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
         if (frame_.size() != pixels || frame_.format() != format) frame_ = QImage(pixels, format);
         frame_.setDevicePixelRatio(ratio);
+        frameAt_ = held.topLeft();
         if (overBackground_) {
             const QWidget* window = source_->window();
-            QPainter(&frame_).fillRect(source_->rect(), window->palette().brush(window->backgroundRole()));
+            QPainter(&frame_).fillRect(QRect(QPoint(), held.size()),
+                                       window->palette().brush(window->backgroundRole()));
         } else {
             frame_.fill(Qt::transparent);
         }
-        source_->render(&frame_, QPoint(), QRegion(), QWidget::DrawChildren);
+        source_->render(&frame_, QPoint(), QRegion(held), QWidget::DrawChildren);
         stale_ = false;
         if (overBackground_) {
-            visible_ = source_->rect();
+            visible_ = held;
             return;
         }
         const PixelRun box = visibleBounds(reinterpret_cast<const std::uint32_t*>(frame_.constBits()),
                                            frame_.width(), frame_.height(), frame_.bytesPerLine() / 4);
         visible_ = QRectF(box.left / ratio, box.top / ratio, (box.right - box.left) / ratio,
                           (box.bottom - box.top) / ratio)
-                       .toAlignedRect();
+                       .toAlignedRect()
+                       .translated(frameAt_);
     }
 
     QWidget* source_;
     double scale_ = 1.0;
+    QRect held_;
+    // The image, and where its top-left corner lies in the widget.
     QImage frame_;
+    QPoint frameAt_;
     // The image's visible part, and where the last frame drew it scaled.
     QRect visible_;
     QRect drawnBox_;
@@ -487,6 +502,9 @@ void OverlayPanel::applyMask() {
     }
     windowHandle()->setMask(shape);
     scaleEffect_->setShown(shape);
+    // At rest the window shows the disc and the handle; the spring scales
+    // them about the centre, so nothing else is ever shown.
+    scaleEffect_->setHeld(withHandle ? disc.toAlignedRect() | handle_->geometry() : disc.toAlignedRect());
 }
 
 } // namespace rondelix
