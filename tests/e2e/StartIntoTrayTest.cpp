@@ -1,5 +1,5 @@
 // What a start into the tray keeps out of memory until it is needed: the
-// libraries of pictures, sounds and the program's window icon.
+// libraries of drawings, sounds and the network, and the program's window icon.
 
 #include "e2e/EndToEndRig.h"
 
@@ -14,7 +14,7 @@ TEST_F(EndToEnd, AStartIntoTheTrayLoadsWhatLaterUseNeedsOnlyThen) {
     pause(1.0); // the prewarmed wheel has been drawn and put away
     const std::string maps = readFile("/proc/" + std::to_string(program.pid()) + "/maps");
     ASSERT_FALSE(maps.empty());
-    for (const char* library : {"libQt6Svg", "libcanberra", "libasound"})
+    for (const char* library : {"libQt6Svg", "libQt6Network", "libcanberra", "libasound"})
         EXPECT_EQ(maps.find(library), std::string::npos) << library << " is loaded at start";
 
     // The main window, brought up by a second start, comes with the icon.

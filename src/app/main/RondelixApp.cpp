@@ -177,7 +177,7 @@ int RondelixApp::run(int argc, char** argv) {
 
     DesktopPlatform desktopPlatform(log, queue, home);
     auto& d = desktopPlatform;
-    DesktopFavicons favicons(queue);
+    DesktopFavicons favicons(queue, log);
     SliceIconSources icons(
         [&d](const std::string& identifier) { return d.workspace.applicationPath(identifier); },
         &favicons.images());
