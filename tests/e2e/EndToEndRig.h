@@ -662,6 +662,18 @@ struct AccessibilityBus {
                 return ask.waitForFinished(2000) && ask.exitCode() == 0;
             },
             5);
+        const QString reply = QString::fromUtf8(ask.readAllStandardOutput());
+        accessibilityAddress = reply.section('"', 1, 1);
+    }
+    // Whether a program has asked the bus's registry for `event`: the
+    // program asks a moment after it is ready, once it has found the bus.
+    bool someoneListensFor(const QString& event) const {
+        QProcess ask;
+        ask.start("dbus-send",
+                  {"--bus=" + accessibilityAddress, "--print-reply", "--dest=org.a11y.atspi.Registry",
+                   "/org/a11y/atspi/registry", "org.a11y.atspi.Registry.GetRegisteredEvents"});
+        return ask.waitForFinished(2000) && ask.exitCode() == 0 &&
+               QString::fromUtf8(ask.readAllStandardOutput()).contains(event);
     }
     ~AccessibilityBus() {
         stop();
@@ -682,6 +694,7 @@ struct AccessibilityBus {
     QProcess session;
     QProcess launcher;
     QString address;
+    QString accessibilityAddress;
     bool ready = false;
 };
 

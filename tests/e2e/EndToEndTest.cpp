@@ -935,6 +935,9 @@ TEST_F(EndToEnd, TheTextCaretSettingOpensTheWheelBelowTheCaretAndElseAtThePointe
     ASSERT_TRUE(bus.ready) << "the accessibility bus did not start";
     Program program(home.path, "caret", {}, bus.environment());
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    // Focus changes reach the program only once it listens for them.
+    ASSERT_TRUE(waitFor([&] { return bus.someoneListensFor("Object:StateChanged:Focused"); }, 10))
+        << program.log();
     pause(1.0); // the prewarmed panel has come and gone
     CaretWindow window(bus);
     ASSERT_FALSE(window.caret.isNull()) << "the text window did not take the focus";

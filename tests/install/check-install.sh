@@ -25,6 +25,7 @@ for size in 16 22 24 32 48 64 128 256 512; do
   [ -s "$root/share/icons/hicolor/${size}x${size}/apps/$id.png" ] || fail "no ${size}x${size} icon"
 done
 [ -s "$root/share/rondelix/sounds/Glass.wav" ] || fail "no sounds"
+[ -n "$(find "$root" -path '*/rondelix/librondelix-http.so')" ] || fail "no network module"
 [ -x "$root/share/rondelix/shortcuts/Toggle Bluetooth" ] || fail "no ready-made automations"
 
 desktop-file-validate "$entry" || fail "the desktop entry does not validate"

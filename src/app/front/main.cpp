@@ -27,8 +27,8 @@ bool handedOver(const CommandLine& line) {
     // Any failure to ask is the program proper's to report: it asks again,
     // under the lock that decides which start is the one instance.
     std::string failure;
-    return socket.path && desktop::InstanceSocket::askToReopen(*socket.path, failure) ==
-                              desktop::InstanceSocket::Answer::reopened;
+    return socket.path &&
+           desktop::InstanceSocket::handedOver(desktop::InstanceSocket::askToReopen(*socket.path, failure));
 }
 
 } // namespace

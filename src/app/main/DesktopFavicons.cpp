@@ -2,8 +2,9 @@
 
 namespace rondelix {
 
-DesktopFavicons::DesktopFavicons(platform::MainQueue& queue)
-    : cache_(queue, searches_, [this](const std::string& host) { return fetch_.resolve(host); }) {}
+DesktopFavicons::DesktopFavicons(platform::MainQueue& queue, platform::Log& log)
+    : http_(log, queue),
+      cache_(queue, searches_, [this](const std::string& host) { return fetch_.resolve(host); }) {}
 
 DesktopFavicons::~DesktopFavicons() {
     // Searches still waiting on a name server, a web server or a drawing

@@ -3,9 +3,10 @@
 #include "icons/FaviconCache.h"
 #include "icons/FaviconFetch.h"
 #include "icons/ui/FaviconImages.h"
+#include "platform/Log.h"
 #include "platform/MainQueue.h"
 #include "platform/linux/GetaddrinfoHostResolver.h"
-#include "platform/linux/QtHttpClient.h"
+#include "platform/linux/ModuleHttpClient.h"
 #include "platform/linux/QtImages.h"
 #include "platform/linux/QtSvgRenderer.h"
 #include "platform/linux/ThreadPoolBackground.h"
@@ -17,7 +18,7 @@ namespace rondelix {
 // holds up the program's other background work.
 class DesktopFavicons {
   public:
-    explicit DesktopFavicons(platform::MainQueue& queue);
+    DesktopFavicons(platform::MainQueue& queue, platform::Log& log);
     ~DesktopFavicons();
     DesktopFavicons(const DesktopFavicons&) = delete;
     DesktopFavicons& operator=(const DesktopFavicons&) = delete;
@@ -26,7 +27,7 @@ class DesktopFavicons {
 
   private:
     platform::linux_desktop::GetaddrinfoHostResolver resolver_;
-    platform::linux_desktop::QtHttpClient http_;
+    platform::linux_desktop::ModuleHttpClient http_;
     platform::linux_desktop::QtImages pictures_{platform::linux_desktop::QtImages::Drawings::refused};
     platform::linux_desktop::QtSvgRenderer svg_;
     FaviconFetch fetch_{{http_, resolver_, pictures_, svg_}};

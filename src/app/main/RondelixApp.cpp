@@ -6,6 +6,7 @@
 #include "app/DefaultsKeys.h"
 #include "app/LaunchBreadcrumb.h"
 #include "app/main/DesktopFavicons.h"
+#include "app/main/ProgramWindowIcon.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtAppWindows.h"
 #include "app/ui/ReadablePalette.h"
@@ -52,7 +53,6 @@
 #include "store/ConfigPaths.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QPointer>
 #include <QSysInfo>
 #include <QThreadPool>
@@ -154,11 +154,8 @@ int RondelixApp::run(int argc, char** argv) {
     QApplication::setApplicationName("Rondelix");
     QApplication::setApplicationVersion(version);
     QApplication::setQuitOnLastWindowClosed(false);
-    // Every window, and the taskbar and switcher entries of each, show the
-    // installed icon, or the copy built into the program when none is installed.
     QGuiApplication::setDesktopFileName(desktop::ProgramExecutables::applicationId);
-    QApplication::setWindowIcon(
-        QIcon::fromTheme(desktop::ProgramExecutables::applicationId, QIcon(":/com.tovarel.Rondelix.svg")));
+    const ProgramWindowIcon windowIcon;
     // Qt's raster engine cuts every large fill and scaled image into slices
     // for its global thread pool, one thread per core. The wheel's opening
     // paints a few hundred thousand pixels a frame: waking every core for
@@ -180,7 +177,7 @@ int RondelixApp::run(int argc, char** argv) {
 
     DesktopPlatform desktopPlatform(log, queue, home);
     auto& d = desktopPlatform;
-    DesktopFavicons favicons(queue);
+    DesktopFavicons favicons(queue, log);
     SliceIconSources icons(
         [&d](const std::string& identifier) { return d.workspace.applicationPath(identifier); },
         &favicons.images());

@@ -14,9 +14,13 @@ constexpr const char* materialFamily = "Material Icons";
 constexpr const char* materialFile =
     "/usr/share/fonts/truetype/material-design-icons-iconfont/MaterialIcons-Regular.ttf";
 
+// The TrueType file is added even when the desktop already lists the family:
+// its list also holds the family's compressed web fonts, and one of those
+// would be unpacked into memory on every start. The desktop's fonts are listed
+// first, so that the file added after them is the family's face, read in place.
 bool loadFamily() {
-    if (QFontDatabase::families().contains(QString::fromLatin1(materialFamily))) return true;
-    return QFontDatabase::addApplicationFont(QString::fromLatin1(materialFile)) >= 0;
+    const bool listed = QFontDatabase::families().contains(QString::fromLatin1(materialFamily));
+    return QFontDatabase::addApplicationFont(QString::fromLatin1(materialFile)) >= 0 || listed;
 }
 
 // Material glyphs fill about five sixths of their em; this makes them match

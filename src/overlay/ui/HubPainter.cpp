@@ -72,4 +72,11 @@ void paintHub(QPainter& painter, const WheelGeometry& geometry, const HubContent
     painter.restore();
 }
 
+QRectF hubBounds(const WheelGeometry& geometry, const HubContent& content) {
+    const HubLayout layout = hubLayout(geometry, content);
+    QRectF bounds = rectOf(layout.nameCapsule);
+    if (layout.switcher.style != WheelSwitcher::Style::hidden) bounds |= rectOf(layout.switcherCapsule);
+    return bounds;
+}
+
 } // namespace rondelix

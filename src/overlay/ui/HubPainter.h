@@ -6,6 +6,7 @@
 #include "overlay/ui/WheelPalette.h"
 
 #include <QColor>
+#include <QRectF>
 #include <string>
 
 class QPainter;
@@ -25,5 +26,9 @@ HubLayout hubLayout(const WheelGeometry& geometry, const HubContent& content);
 
 void paintHub(QPainter& painter, const WheelGeometry& geometry, const HubContent& content,
               const WheelPalette& palette);
+
+// The part of the wheel's square the hub draws on: its capsules, whose text
+// lies inside them.
+QRectF hubBounds(const WheelGeometry& geometry, const HubContent& content);
 
 } // namespace rondelix

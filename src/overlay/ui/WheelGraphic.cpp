@@ -508,12 +508,24 @@ void WheelGraphic::paintHubLayer(QPainter& painter, const WheelGeometry& g) {
                                toQColor(inputs_.accent, std::max(inputs_.accentStrength, 0.5))}};
     if (!(key == hubLayerKey_) || hubLayer_.isNull()) {
         hubLayerKey_ = std::move(key);
-        hubLayer_ = transparentLayer(g.side, dpr);
+        // The layer holds the hub's own box rather than the wheel's square,
+        // on whole device pixels so that it lands on them as drawn; a pixel
+        // round it keeps the capsules' smoothed edges.
+        const QRectF hub = hubBounds(g, hubLayerKey_.hub);
+        const int side = qCeil(g.side * dpr);
+        const QRect pixels =
+            QRectF(hub.topLeft() * dpr, hub.size() * dpr).toAlignedRect().adjusted(-1, -1, 1, 1) &
+            QRect(0, 0, side, side);
+        hubLayerOrigin_ = QPointF(pixels.topLeft()) / dpr;
+        hubLayer_ = QImage(pixels.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+        hubLayer_.setDevicePixelRatio(dpr);
+        hubLayer_.fill(Qt::transparent);
         QPainter hubPainter(&hubLayer_);
         prepareLayerPainter(hubPainter);
+        hubPainter.translate(-hubLayerOrigin_);
         paintHub(hubPainter, g, hubLayerKey_.hub, WheelPalette::forScheme(hubLayerKey_.scheme));
     }
-    painter.drawImage(QRectF(0, 0, g.side, g.side), hubLayer_);
+    painter.drawImage(hubLayerOrigin_, hubLayer_);
 }
 
 const QImage& WheelGraphic::staticLayer(const WheelGeometry& g, double dpr) {

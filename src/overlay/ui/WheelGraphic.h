@@ -183,6 +183,7 @@ class WheelGraphic : public QWidget {
     QImage staticLayer_;
     HubLayerKey hubLayerKey_;
     QImage hubLayer_;
+    QPointF hubLayerOrigin_;
 };
 
 } // namespace rondelix

@@ -14,10 +14,7 @@
 #include <system_error>
 
 #ifdef RONDELIX_HAVE_CANBERRA
-#include <canberra.h>
-#endif
-#ifdef RONDELIX_HAVE_ALSA
-#include <alsa/asoundlib.h>
+#include "platform/linux/CanberraLibrary.h"
 #endif
 
 namespace rondelix::platform::linux_desktop {
@@ -43,18 +40,6 @@ std::string ownSoundFolder() {
     return {};
 }
 
-#ifdef RONDELIX_HAVE_ALSA
-void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
-#endif
-
-// ALSA writes a screenful to standard error each time it finds no device,
-// that is on every sound; the program's log says it once instead.
-void silenceAlsaErrors() {
-#ifdef RONDELIX_HAVE_ALSA
-    snd_lib_error_set_handler(&quietAlsa);
-#endif
-}
-
 } // namespace
 
 // One libcanberra context for every sound, opened on first use. A context that
@@ -64,7 +49,7 @@ class CanberraSounds::Player {
     explicit Player(Log& log) : log_(log) {}
     ~Player() {
 #ifdef RONDELIX_HAVE_CANBERRA
-        if (context_) ca_context_destroy(context_);
+        if (context_) ca_->contextDestroy(context_);
 #endif
     }
 
@@ -76,18 +61,18 @@ class CanberraSounds::Player {
 #ifdef RONDELIX_HAVE_CANBERRA
         if (volume <= 0.001 || !open()) return;
         ca_proplist* props = nullptr;
-        if (ca_proplist_create(&props) != CA_SUCCESS) return;
-        ca_proplist_sets(props, CA_PROP_MEDIA_FILENAME, path.c_str());
-        ca_proplist_setf(props, CA_PROP_CANBERRA_VOLUME, "%f", 20.0 * std::log10(std::min(volume, 1.0)));
-        ca_proplist_sets(props, CA_PROP_CANBERRA_CACHE_CONTROL, "volatile");
-        const int result = ca_context_play_full(context_, id, props, nullptr, nullptr);
-        ca_proplist_destroy(props);
+        if (ca_->proplistCreate(&props) != CA_SUCCESS) return;
+        ca_->proplistSets(props, CA_PROP_MEDIA_FILENAME, path.c_str());
+        ca_->proplistSetf(props, CA_PROP_CANBERRA_VOLUME, "%f", 20.0 * std::log10(std::min(volume, 1.0)));
+        ca_->proplistSets(props, CA_PROP_CANBERRA_CACHE_CONTROL, "volatile");
+        const int result = ca_->contextPlayFull(context_, id, props, nullptr, nullptr);
+        ca_->proplistDestroy(props);
         // The file was found and decodes (`named` checks both), so "not found"
         // means the backend found no device to play on.
         if (result == CA_ERROR_NOTFOUND || result == CA_ERROR_NODRIVER || result == CA_ERROR_NOTAVAILABLE) {
             soundsOff("no sound device — sounds are off.");
         } else if (result != CA_SUCCESS) {
-            logOnce(std::string("a sound could not be played: ") + ca_strerror(result) + ".");
+            logOnce(std::string("a sound could not be played: ") + ca_->strerror(result) + ".");
         }
 #else
         (void)id, (void)path, (void)volume;
@@ -97,7 +82,7 @@ class CanberraSounds::Player {
 
     void stop(std::uint32_t id) {
 #ifdef RONDELIX_HAVE_CANBERRA
-        if (context_) ca_context_cancel(context_, id);
+        if (context_) ca_->contextCancel(context_, id);
 #else
         (void)id;
 #endif
@@ -106,7 +91,7 @@ class CanberraSounds::Player {
     bool playing(std::uint32_t id) const {
 #ifdef RONDELIX_HAVE_CANBERRA
         int playing = 0;
-        return context_ && ca_context_playing(context_, id, &playing) == CA_SUCCESS && playing;
+        return context_ && ca_->contextPlaying(context_, id, &playing) == CA_SUCCESS && playing;
 #else
         (void)id;
         return false;
@@ -123,7 +108,7 @@ class CanberraSounds::Player {
 
     bool beep() {
 #ifdef RONDELIX_HAVE_CANBERRA
-        return open() && ca_context_play(context_, newId(), CA_PROP_EVENT_ID, "bell", nullptr) == CA_SUCCESS;
+        return open() && ca_->contextPlay(context_, newId(), CA_PROP_EVENT_ID, "bell", nullptr) == CA_SUCCESS;
 #else
         return false;
 #endif
@@ -134,16 +119,21 @@ class CanberraSounds::Player {
     bool open() {
         if (context_) return true;
         if (failed_) return false;
-        silenceAlsaErrors();
+        std::string failure;
+        ca_ = CanberraLibrary::load(failure);
+        if (!ca_) {
+            soundsOff("the sound library can't be loaded (" + failure + ") — sounds are off.");
+            return false;
+        }
         ca_context* context = nullptr;
-        int result = ca_context_create(&context);
+        int result = ca_->contextCreate(&context);
         if (result == CA_SUCCESS)
-            result = ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Rondelix",
+            result = ca_->contextChangeProps(context, CA_PROP_APPLICATION_NAME, "Rondelix",
                                              CA_PROP_APPLICATION_ID, "rondelix", nullptr);
-        if (result == CA_SUCCESS) result = ca_context_open(context);
+        if (result == CA_SUCCESS) result = ca_->contextOpen(context);
         if (result != CA_SUCCESS) {
-            if (context) ca_context_destroy(context);
-            soundsOff(std::string("no sound device (") + ca_strerror(result) + ") — sounds are off.");
+            if (context) ca_->contextDestroy(context);
+            soundsOff(std::string("no sound device (") + ca_->strerror(result) + ") — sounds are off.");
             return false;
         }
         context_ = context;
@@ -153,10 +143,11 @@ class CanberraSounds::Player {
     // for a device that is not there.
     void soundsOff(const std::string& line) {
         failed_ = true;
-        if (context_) ca_context_destroy(context_);
+        if (context_) ca_->contextDestroy(context_);
         context_ = nullptr;
         logOnce(line);
     }
+    const CanberraLibrary* ca_ = nullptr;
     ca_context* context_ = nullptr;
     bool failed_ = false;
 #endif

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <system_error>
@@ -16,6 +17,30 @@ namespace {
 
 constexpr const char* socketName = "rondelix-instance";
 
+// A connection is queued on a listening socket whether or not anyone will
+// ever accept it: a process that inherited the socket for a moment (a child
+// between its fork and its exec) keeps it listening after the instance
+// itself has ended. So the request counts as taken only once the instance
+// has read it and hung up; when the holder ends unread, the kernel resets
+// the connection.
+InstanceSocket::Answer awaitHangUp(int fd, const std::filesystem::path& path, std::string& failure,
+                                   std::chrono::milliseconds wait) {
+    pollfd answer{fd, POLLIN, 0};
+    int ready;
+    do
+        ready = ::poll(&answer, 1, static_cast<int>(wait.count()));
+    while (ready < 0 && errno == EINTR);
+    if (ready == 0) return InstanceSocket::Answer::busy;
+    char byte;
+    const ssize_t got = ready > 0 ? ::recv(fd, &byte, 1, MSG_DONTWAIT) : -1;
+    if (got == 0) return InstanceSocket::Answer::reopened;
+    if (got < 0 && (errno == ECONNRESET || errno == EPIPE)) return InstanceSocket::Answer::nobodyListening;
+    failure = path.string() + ": " +
+              (got > 0 ? std::string("answered with something else than a hang-up")
+                       : std::generic_category().message(errno));
+    return InstanceSocket::Answer::failed;
+}
+
 } // namespace
 
 InstanceSocket InstanceSocket::inRuntimeFolder() {
@@ -24,7 +49,8 @@ InstanceSocket InstanceSocket::inRuntimeFolder() {
     return {*folder.path / socketName, {}};
 }
 
-InstanceSocket::Answer InstanceSocket::askToReopen(const std::filesystem::path& path, std::string& failure) {
+InstanceSocket::Answer InstanceSocket::askToReopen(const std::filesystem::path& path, std::string& failure,
+                                                   std::chrono::milliseconds answerWait) {
     sockaddr_un address{};
     if (!addressOf(path, address)) {
         failure = path.string() + ": path too long for a socket";
@@ -42,14 +68,17 @@ InstanceSocket::Answer InstanceSocket::askToReopen(const std::filesystem::path& 
         failure = path.string() + ": " + std::generic_category().message(error);
         return Answer::failed;
     }
-    Answer answer = Answer::reopened;
+    Answer answer = Answer::failed;
     if (!peerIsThisUser(fd)) {
         failure = path.string() + ": answered by another user";
-        answer = Answer::failed;
     } else if (::send(fd, reopenMessage.data(), reopenMessage.size(), MSG_NOSIGNAL) !=
                static_cast<ssize_t>(reopenMessage.size())) {
-        failure = path.string() + ": " + std::generic_category().message(errno);
-        answer = Answer::failed;
+        if (errno == EPIPE || errno == ECONNRESET)
+            answer = Answer::nobodyListening; // its holder has just ended
+        else
+            failure = path.string() + ": " + std::generic_category().message(errno);
+    } else {
+        answer = awaitHangUp(fd, path, failure, answerWait);
     }
     ::close(fd);
     return answer;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -23,13 +24,17 @@ struct InstanceSocket {
     static InstanceSocket inRuntimeFolder();
 
     enum class Answer {
-        reopened,        // the instance there took the request
-        nobodyListening, // no socket, or one that nobody serves (yet)
+        reopened,        // the instance there read the request and hung up
+        busy,            // it has the request but did not hang up within the wait: it runs, and will serve it
+        nobodyListening, // no socket, one that nobody serves (yet), or whose holder ended without reading
         failed,          // anything else, said in `failure`
     };
-    // One attempt at asking the instance listening on `path` to come forward.
-    // A socket that another user answers is never told anything.
-    static Answer askToReopen(const std::filesystem::path& path, std::string& failure);
+    // One attempt at asking the instance listening on `path` to come forward;
+    // waits up to `answerWait` for it to take the request. A socket that
+    // another user answers is never told anything.
+    static Answer askToReopen(const std::filesystem::path& path, std::string& failure,
+                              std::chrono::milliseconds answerWait = std::chrono::seconds(5));
+    static bool handedOver(Answer answer) { return answer == Answer::reopened || answer == Answer::busy; }
 
     // The kernel's word that the process at the other end of a connected
     // socket runs as this user; nothing the peer sends can fake it.

@@ -2,6 +2,7 @@
 
 #include <QDBusArgument>
 #include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -148,15 +149,28 @@ LinuxAccessibility::LinuxAccessibility(Log& log) : log_(log) {}
 
 void LinuxAccessibility::connectBus() {
     const QDBusConnection session = QDBusConnection::sessionBus();
-    QString address;
-    if (session.isConnected()) {
-        const QDBusMessage reply = session.call(
+    if (!session.isConnected()) {
+        listenOn(QString());
+        return;
+    }
+    // The desktop may start the accessibility bus only when asked: a wait
+    // that must not hold the main queue, where summons are handled.
+    auto* lookup = new QDBusPendingCallWatcher(
+        session.asyncCall(
             QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
                                            QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress")),
-            QDBus::Block, 500);
-        if (reply.type() == QDBusMessage::ReplyMessage && reply.arguments().size() == 1)
-            address = reply.arguments().front().toString();
-    }
+            500),
+        this);
+    connect(lookup, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answered) {
+        answered->deleteLater();
+        const QDBusMessage reply = answered->reply();
+        listenOn(reply.type() == QDBusMessage::ReplyMessage && reply.arguments().size() == 1
+                     ? reply.arguments().front().toString()
+                     : QString());
+    });
+}
+
+void LinuxAccessibility::listenOn(const QString& address) {
     QDBusConnection bus =
         address.isEmpty() ? QDBusConnection(QStringLiteral("rondelix-accessibility"))
                           : QDBusConnection::connectToBus(address, QStringLiteral("rondelix-accessibility"));

@@ -22,9 +22,9 @@ class LinuxAccessibility final : public QObject, public Accessibility {
   public:
     explicit LinuxAccessibility(Log& log);
 
-    // Finds the accessibility bus and listens for focus changes on it: a
-    // blocking question to the session bus, so the program asks once it
-    // hears its summon keys. Until then every lookup answers none.
+    // Finds the accessibility bus and listens for focus changes on it. The
+    // answer comes back on the main queue later; until then every lookup
+    // answers none.
     void connectBus();
 
     void setMessagingTimeout(double seconds) override;
@@ -34,6 +34,9 @@ class LinuxAccessibility final : public QObject, public Accessibility {
     void stateChanged(const QDBusMessage& message);
 
   private:
+    // Listens on the accessibility bus at `address`; empty: there is none.
+    void listenOn(const QString& address);
+
     Log& log_;
     std::optional<QDBusConnection> bus_;
     QString focusedService_;

@@ -19,8 +19,8 @@ namespace rondelix::platform::linux_desktop {
 
 namespace {
 
-// An instance that has just taken the lock may not listen yet.
-constexpr auto answerWait = std::chrono::milliseconds(500);
+// How long a start waits for a taken lock to be answered or let go.
+constexpr auto answerWait = std::chrono::seconds(2);
 constexpr int retryStepMs = 10;
 // A request is one short word; a peer that sends more is not one of ours.
 constexpr std::size_t requestLimit = 64;
@@ -29,7 +29,7 @@ std::string systemError(const std::string& what) {
     return what + ": " + std::generic_category().message(errno);
 }
 
-// Reads one connection's request as it arrives and closes it when it is
+// Reads one connection's request as it arrives and hangs up when it is
 // complete, ends, or grows past what a request can be.
 void readRequest(int fd, QObject* owner, const std::function<void()>& onReopenRequest) {
     auto* reader = new QSocketNotifier(fd, QSocketNotifier::Read, owner);
@@ -43,6 +43,9 @@ void readRequest(int fd, QObject* owner, const std::function<void()>& onReopenRe
                          const bool asked = request.find(InstanceSocket::reopenMessage) != std::string::npos;
                          if (!asked && got > 0 && request.size() < requestLimit) return;
                          reader->setEnabled(false);
+                         // Hanging up is the answer the asking start waits for: at once,
+                         // not when the reader is deleted after whatever the request opens.
+                         ::shutdown(fd, SHUT_RDWR);
                          reader->deleteLater();
                          if (asked && onReopenRequest) onReopenRequest();
                      });
@@ -77,15 +80,27 @@ SingleInstance::Claim LocalSocketSingleInstance::claim() {
         failure_ = systemError(lockPath);
         return Claim::unavailable;
     }
-    if (::flock(lock_, LOCK_EX | LOCK_NB) == 0) return becomeTheInstance();
-    const bool taken = errno == EWOULDBLOCK;
-    if (!taken) failure_ = systemError(lockPath);
-    ::close(lock_);
-    lock_ = -1;
-    if (!taken) return Claim::unavailable;
-    if (askRunningToReopen()) return Claim::handedOver;
-    if (failure_.empty()) failure_ = "the running instance did not answer";
-    return Claim::unavailable;
+    // The lock is taken and nobody answers while an instance that has just
+    // taken it does not listen yet, or while one that has just ended is still
+    // letting go of it (a child that inherited the lock for a moment holds it
+    // until its exec): both pass, so both are waited out for a while.
+    const auto deadline = std::chrono::steady_clock::now() + answerWait;
+    for (;;) {
+        if (::flock(lock_, LOCK_EX | LOCK_NB) == 0) return becomeTheInstance();
+        const bool taken = errno == EWOULDBLOCK;
+        const auto answer =
+            taken ? InstanceSocket::askToReopen(*socket_, failure_) : InstanceSocket::Answer::failed;
+        if (!taken) failure_ = systemError(lockPath);
+        if (answer != InstanceSocket::Answer::nobodyListening ||
+            std::chrono::steady_clock::now() >= deadline) {
+            ::close(lock_);
+            lock_ = -1;
+            if (InstanceSocket::handedOver(answer)) return Claim::handedOver;
+            if (failure_.empty()) failure_ = "the running instance did not answer";
+            return Claim::unavailable;
+        }
+        ::poll(nullptr, 0, retryStepMs);
+    }
 }
 
 SingleInstance::Claim LocalSocketSingleInstance::becomeTheInstance() {
@@ -108,17 +123,6 @@ SingleInstance::Claim LocalSocketSingleInstance::becomeTheInstance() {
     }
     failure_.clear();
     return Claim::claimed;
-}
-
-bool LocalSocketSingleInstance::askRunningToReopen() {
-    const auto deadline = std::chrono::steady_clock::now() + answerWait;
-    for (;;) {
-        const auto answer = InstanceSocket::askToReopen(*socket_, failure_);
-        if (answer != InstanceSocket::Answer::nobodyListening)
-            return answer == InstanceSocket::Answer::reopened;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        ::poll(nullptr, 0, retryStepMs);
-    }
 }
 
 void LocalSocketSingleInstance::serve(std::function<void()> onReopenRequest) {

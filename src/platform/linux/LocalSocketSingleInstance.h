@@ -13,8 +13,9 @@ namespace rondelix::platform::linux_desktop {
 // One program per user through a lock file and a Unix socket beside it in the
 // user's private runtime folder. The holder of the lock is the one instance
 // and listens on the socket; a later start finds the lock taken, connects and
-// says "reopen" (the command people start asks the same way before it loads
-// the program at all; the lock has the last word when both start at once).
+// says "reopen"; the instance reads it and hangs up, which is the answer (the
+// command people start asks the same way before it loads the program at all;
+// the lock has the last word when both start at once).
 // Both ends check with the kernel that the other runs as the same user: a
 // socket someone else answers is never obeyed, a request from someone else is
 // dropped.
@@ -31,7 +32,6 @@ class LocalSocketSingleInstance final : public SingleInstance {
 
   private:
     Claim becomeTheInstance();
-    bool askRunningToReopen();
 
     std::optional<std::filesystem::path> socket_;
     int lock_ = -1;

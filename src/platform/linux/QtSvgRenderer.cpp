@@ -1,8 +1,8 @@
 #include "platform/linux/QtSvgRenderer.h"
 
 #include <QBuffer>
+#include <QImageReader>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
@@ -52,21 +52,25 @@ void QtSvgRenderer::shutDown() {
     }
 }
 
+// Read through Qt's own SVG image plugin, loaded with the first drawing, so
+// the program does not map the SVG library before a drawing needs it.
 QImage QtSvgRenderer::drawSvg(const QByteArray& svg, int side) {
-    QSvgRenderer renderer(svg);
-    if (!renderer.isValid() || side <= 0) return {};
-    QSizeF natural = renderer.viewBoxF().size();
-    if (natural.isEmpty()) natural = renderer.defaultSize();
+    if (side <= 0) return {};
+    QBuffer document;
+    document.setData(svg);
+    if (!document.open(QIODevice::ReadOnly)) return {};
+    QImageReader reader(&document, "svg");
+    QSizeF natural = reader.size();
     if (natural.isEmpty()) natural = QSizeF(side, side);
-    const QSizeF fitted = natural.scaled(side, side, Qt::KeepAspectRatio);
-    const QRectF target((side - fitted.width()) / 2, (side - fitted.height()) / 2, fitted.width(),
-                        fitted.height());
+    const QSize fitted = natural.scaled(side, side, Qt::KeepAspectRatio).toSize().expandedTo(QSize(1, 1));
+    reader.setScaledSize(fitted);
+    const QImage drawing = reader.read();
+    if (drawing.isNull()) return {};
 
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-    renderer.render(&painter, target);
+    painter.drawImage(QPointF((side - fitted.width()) / 2.0, (side - fitted.height()) / 2.0), drawing);
     return image;
 }
 

@@ -11,11 +11,11 @@
 
 namespace rondelix::platform::linux_desktop {
 
-// Draws with Qt SVG on a small pool of its own, so a caller never waits
-// longer than the watchdog: the first of the drawing, its failure or the
-// watchdog answers, and a drawing that finishes later is thrown away. Qt SVG
-// runs no script and, with the drawing cleaned of outside references before
-// it comes here, reads nothing from the network or the disk.
+// Draws with Qt's SVG image plugin on a small pool of its own, so a caller
+// never waits longer than the watchdog: the first of the drawing, its failure
+// or the watchdog answers, and a drawing that finishes later is thrown away.
+// Qt SVG runs no script and, with the drawing cleaned of outside references
+// before it comes here, reads nothing from the network or the disk.
 class QtSvgRenderer final : public SvgRenderer {
   public:
     static constexpr double watchdogSeconds = 6;

@@ -31,8 +31,14 @@ WheelSwitcher switcherOf(int count, double side) {
 }
 
 // The hub drawn alone at the screen's pixel ratio: where its ink reaches
-// past the hub's circle, in points.
-double hubOverreach(const HubContent& hub, double side, double dpr) {
+// past the hub's circle, in points, and how many of its pixels lie outside
+// the box it claims (and its layer holds).
+struct HubInk {
+    double overreach = 0;
+    int outsideBounds = 0;
+};
+
+HubInk hubInk(const HubContent& hub, double side, double dpr) {
     const WheelGeometry geometry{side};
     QImage image(qCeil(side * dpr), qCeil(side * dpr), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(dpr);
@@ -44,16 +50,20 @@ double hubOverreach(const HubContent& hub, double side, double dpr) {
     // Only the hub's square and a margin around it can hold its ink.
     const int from = std::max(0, qFloor((side / 2 - geometry.hubRadius() - 24) * dpr));
     const int to = std::min(image.width(), qCeil((side / 2 + geometry.hubRadius() + 24) * dpr));
-    double overreach = 0;
+    const QRectF bounds = hubBounds(geometry, hub);
+    const QRect claimed = QRectF(bounds.topLeft() * dpr, bounds.size() * dpr).toAlignedRect();
+    HubInk ink;
     for (int y = from; y < to; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = from; x < to; ++x)
+        for (int x = from; x < to; ++x) {
+            if (qAlpha(line[x]) > 0 && !claimed.contains(x, y)) ++ink.outsideBounds;
             if (qAlpha(line[x]) > 24) {
                 const double dx = (x + 0.5) / dpr - side / 2, dy = (y + 0.5) / dpr - side / 2;
-                overreach = std::max(overreach, std::hypot(dx, dy) - geometry.hubRadius());
+                ink.overreach = std::max(ink.overreach, std::hypot(dx, dy) - geometry.hubRadius());
             }
+        }
     }
-    return overreach;
+    return ink;
 }
 
 void saveWheel(WheelGraphic& graphic, WheelGraphic::Inputs inputs, double side, double dpr,
@@ -115,9 +125,13 @@ TEST(WheelLabelFit, EveryLabelMarkerNameAndSwitcherStaysInsideItsArea) {
                     EXPECT_LE(layout.switcherCapsule.bottom, layout.nameCapsule.top)
                         << side << " " << wheels[i].name << " of " << shown;
                 }
-                for (const double dpr : {1.0, 2.0})
-                    EXPECT_LE(hubOverreach(hub, side, dpr), 0.5)
+                for (const double dpr : {1.0, 2.0}) {
+                    const HubInk ink = hubInk(hub, side, dpr);
+                    EXPECT_LE(ink.overreach, 0.5)
                         << side << "@" << dpr << " " << wheels[i].name << " of " << shown;
+                    EXPECT_EQ(ink.outsideBounds, 0)
+                        << side << "@" << dpr << " " << wheels[i].name << " of " << shown;
+                }
             }
         }
         for (const double dpr : {1.0, 2.0}) {

@@ -1,7 +1,9 @@
 #include "DesktopApplication.h"
 #include "icons/FaviconBodySink.h"
 #include "platform/linux/GetaddrinfoHostResolver.h"
-#include "platform/linux/QtHttpClient.h"
+#include "platform/linux/ModuleHttpClient.h"
+#include "platform/sim/SimLog.h"
+#include "platform/sim/SimMainQueue.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -136,7 +138,9 @@ TEST(FaviconLoopback, FetchesFromTheHandedOverAddressAndAppliesTheCapsAsBytesArr
     const auto own = resolver.ownAddresses();
     EXPECT_NE(std::ranges::find(own, "127.0.0.1"), own.end());
 
-    QtHttpClient client;
+    sim::SimLog log;
+    sim::SimMainQueue queue;
+    ModuleHttpClient client(log, queue, RONDELIX_HTTP_MODULE);
     const std::string base = "http://" + name + ":" + std::to_string(server.port());
     const struct {
         const char* path;
@@ -172,6 +176,23 @@ TEST(FaviconLoopback, FetchesFromTheHandedOverAddressAndAppliesTheCapsAsBytesArr
     client.shutDown();
     FaviconBodySink late(imageCap, false);
     EXPECT_EQ(client.get({base + "/favicon.ico", "127.0.0.1", 60}, late), HttpClient::End::Failed);
+}
+
+TEST(FaviconLoopback, WithoutItsNetworkModuleEachRequestFailsAndTheLogSaysSoOnce) {
+    sim::SimLog log;
+    sim::SimMainQueue queue;
+    ModuleHttpClient client(log, queue, "/nonexistent/librondelix-http.so");
+    for (int request = 0; request < 2; ++request) {
+        FaviconBodySink sink(1000, false);
+        EXPECT_EQ(client.get({"http://icons.rondelix.invalid/favicon.ico", "127.0.0.1", 1}, sink),
+                  HttpClient::End::Failed);
+    }
+    queue.runPending();
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_NE(log.lines()[0].find("website icons can't be fetched — the program's network module "
+                                  "/nonexistent/librondelix-http.so can't be loaded ("),
+              std::string::npos)
+        << log.lines()[0];
 }
 
 } // namespace

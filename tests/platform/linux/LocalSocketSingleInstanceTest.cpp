@@ -9,13 +9,17 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace rondelix::platform::linux_desktop {
 namespace {
@@ -153,6 +157,11 @@ class SingleInstanceAcrossUsers : public ::testing::Test {
             QCoreApplication::processEvents();
     }
 
+    // A later start, which waits for the running one to take its request.
+    std::future<Claim> startAgain() {
+        return std::async(std::launch::async, [this] { return LocalSocketSingleInstance(socket).claim(); });
+    }
+
     TempFolder temp;
     fs::path socket = temp.path / "rondelix-instance";
     int reopens = 0;
@@ -171,9 +180,9 @@ TEST_F(SingleInstanceAcrossUsers, ASocketAnsweredByAnotherUserIsTakenOverNeverOb
     EXPECT_EQ(first.claim(), Claim::claimed) << first.failure();
     first.serve(onReopen);
 
-    LocalSocketSingleInstance second(socket);
-    EXPECT_EQ(second.claim(), Claim::handedOver);
+    auto second = startAgain();
     receiveReopen();
+    EXPECT_EQ(second.get(), Claim::handedOver);
     EXPECT_EQ(reopens, 1);
 }
 
@@ -189,15 +198,15 @@ TEST_F(SingleInstanceAcrossUsers, ARequestFromAnotherUserIsIgnored) {
         });
         ASSERT_TRUE(intruder.started);
     }
-    LocalSocketSingleInstance second(socket);
-    EXPECT_EQ(second.claim(), Claim::handedOver);
+    auto second = startAgain();
     receiveReopen();
+    EXPECT_EQ(second.get(), Claim::handedOver);
     EXPECT_EQ(reopens, 1);
 }
 
-// A start while the first one is still building its window is answered once
-// the first one serves; after it ends, the next start claims the place.
-TEST(SingleInstance, HandsOverWhileTheFirstRunsAndClaimsAfterItEnded) {
+// A start while the first one is still building its window waits for it to
+// serve and is answered then; after it ends, the next start claims the place.
+TEST(SingleInstance, HandsOverOnceTheFirstServesAndClaimsAfterItEnded) {
     ASSERT_TRUE(testing::desktopApplication());
     TempFolder temp;
     const fs::path socket = temp.path / "rondelix-instance";
@@ -205,10 +214,10 @@ TEST(SingleInstance, HandsOverWhileTheFirstRunsAndClaimsAfterItEnded) {
     {
         LocalSocketSingleInstance first(socket);
         ASSERT_EQ(first.claim(), Claim::claimed) << first.failure();
-        for (int start = 0; start < 2; ++start) {
-            LocalSocketSingleInstance again(socket);
-            EXPECT_EQ(again.claim(), Claim::handedOver) << again.failure();
-        }
+        std::vector<std::future<Claim>> starts;
+        for (int start = 0; start < 2; ++start)
+            starts.push_back(std::async(std::launch::async,
+                                        [&socket] { return LocalSocketSingleInstance(socket).claim(); }));
         first.serve([&reopens] { ++reopens; });
         QEventLoop loop;
         QTimer::singleShot(5000, &loop, &QEventLoop::quit);
@@ -219,10 +228,36 @@ TEST(SingleInstance, HandsOverWhileTheFirstRunsAndClaimsAfterItEnded) {
         poll.start(5);
         loop.exec();
         EXPECT_EQ(reopens, 2);
+        for (auto& start : starts)
+            EXPECT_EQ(start.get(), Claim::handedOver);
     }
     EXPECT_FALSE(fs::exists(socket));
     LocalSocketSingleInstance next(socket);
     EXPECT_EQ(next.claim(), Claim::claimed) << next.failure();
+}
+
+// A program killed while a child it was starting still held its lock and its
+// listening socket leaves both behind for a moment. A start then is never told
+// the program runs: it waits until the child lets go, then takes the place.
+TEST(SingleInstance, ALockAndSocketLeftByAnEndedProgramAreTakenOverOnceLetGo) {
+    TempFolder temp;
+    const fs::path socket = temp.path / "rondelix-instance";
+    const int lock = open((socket.string() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_EQ(flock(lock, LOCK_EX | LOCK_NB), 0);
+    const int listener = unixSocket(socket, true);
+    ASSERT_GE(listener, 0);
+    auto next = std::async(std::launch::async, [&socket] {
+        LocalSocketSingleInstance start(socket);
+        const Claim claim = start.claim();
+        return std::pair(claim, start.failure());
+    });
+    // Once the start's request is queued, the holder lets go unread.
+    pollfd queued{listener, POLLIN, 0};
+    ASSERT_EQ(poll(&queued, 1, 5000), 1);
+    close(listener);
+    close(lock);
+    const auto [claim, failure] = next.get();
+    EXPECT_EQ(claim, Claim::claimed) << failure;
 }
 
 } // namespace

@@ -1,0 +1,31 @@
+// What a start into the tray keeps out of memory until it is needed: the
+// libraries of drawings, sounds and the network, and the program's window icon.
+
+#include "e2e/EndToEndRig.h"
+
+namespace rondelix::e2e {
+namespace {
+
+TEST_F(EndToEnd, AStartIntoTheTrayLoadsWhatLaterUseNeedsOnlyThen) {
+    TrayPanel tray("0xEEEEEE", std::nullopt);
+    if (!tray.running) GTEST_SKIP() << "no tray host installed (scripts/setup installs trayer)";
+    Program program(home.path, "tray");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    pause(1.0); // the prewarmed wheel has been drawn and put away
+    const std::string maps = readFile("/proc/" + std::to_string(program.pid()) + "/maps");
+    ASSERT_FALSE(maps.empty());
+    for (const char* library : {"libQt6Svg", "libQt6Network", "libcanberra", "libasound"})
+        EXPECT_EQ(maps.find(library), std::string::npos) << library << " is loaded at start";
+
+    // The main window, brought up by a second start, comes with the icon.
+    Program again(home.path, "again");
+    EXPECT_EQ(again.exit(), 0) << again.log();
+    std::string id;
+    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    const std::string icon = output("xprop -id " + id + " _NET_WM_ICON");
+    for (const char* size : {"16 x 16", "32 x 32", "64 x 64", "128 x 128"})
+        EXPECT_NE(icon.find(std::string("Icon (") + size + ")"), std::string::npos) << size << "\n" << icon;
+}
+
+} // namespace
+} // namespace rondelix::e2e
