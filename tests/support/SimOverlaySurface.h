@@ -29,6 +29,7 @@ struct SimPanelRecord {
     int orderOuts = 0;
     int alphaAnimations = 0;
     int prewarms = 0;
+    std::function<void()> prewarmPainted;
 };
 
 class SimOverlaySurface final : public OverlaySurface {
@@ -66,9 +67,10 @@ class SimOverlaySurface final : public OverlaySurface {
     void playOpenAnimation(const OpenAnimation& animation) override {
         r_->openAnimations.push_back(animation);
     }
-    void prewarm() override {
+    void prewarm(std::function<void()> painted) override {
         r_->visible = true;
         ++r_->prewarms;
+        r_->prewarmPainted = std::move(painted);
     }
     int level() const override { return 1; }
     int shieldLevel() const override { return 1; }
