@@ -42,7 +42,7 @@ AppCoordinator::AppCoordinator(Platform platform, AppDelegate& delegate)
     installCallbacks();
     decideRescue();
     startEngineWhenAccessKnown();
-    later(prewarmDelay, [](AppCoordinator& c) { c.prewarmSummon(); });
+    if (holdsTooShortToWarmIn()) later(prewarmDelay, [](AppCoordinator& c) { c.prewarmSummon(); });
     registerObservers();
     configStore_->reconcileLaunchAtLogin();
     FarewellArchive::removeStaleTemporaries(configStore_->paths());
@@ -111,6 +111,9 @@ void AppCoordinator::installCallbacks() {
 
     overlayController_->onTestEscape = with([](AppCoordinator& c) { c.deactivateTestWheel(); });
     hotkeyManager_->callbacks.isSummonPaused = [this, alive = lifetime_.watch()] { return alive && paused_; };
+    // Out of the key's own path: the warm-up runs while the keys are held.
+    hotkeyManager_->callbacks.onArming =
+        with([](AppCoordinator& c) { c.soon([](AppCoordinator& c) { c.prewarmSummon(); }); });
     hotkeyManager_->callbacks.onSummonBlockedByPermissions = with([](AppCoordinator& c, bool beep) {
         c.permissions_->refresh();
         if (beep) c.beepSummonBlocked();
@@ -277,13 +280,22 @@ void AppCoordinator::setMainTab(MainTab tab) {
 
 // The summon path -------------------------------------------------------------
 
-// The first summon would otherwise do what no later one does: show the
-// overlay's window for the first time, and ask which application is in front
-// for the first time (which opens the connection that asks and reads the
-// installed applications' entries). Both are done now, while nobody waits.
+// The first summon would otherwise do what no later one does: build and show
+// the overlay's window for the first time (its buffers, fonts and glyphs),
+// and ask which application is in front for the first time (which opens the
+// connection that asks and reads the installed applications' entries). Both
+// are done while the summon keys are held, before the hold becomes a summon,
+// so nothing of them is kept by a program that is never summoned.
 void AppCoordinator::prewarmSummon() {
+    if (overlayController_->panel()) return;
     overlayController_->prewarm();
     if (configStore_->config().behavior.detectApp) platform_.workspace.frontmostApplication();
+}
+
+bool AppCoordinator::holdsTooShortToWarmIn() const {
+    return std::ranges::any_of(configStore_->config().bindings, [](const SummonBinding& binding) {
+        return binding.enabled && binding.holdThresholdMs < shortestWarmingHoldMs;
+    });
 }
 
 void AppCoordinator::beepSummonBlocked() {

@@ -117,6 +117,9 @@ class AppCoordinator {
 
     static constexpr double engineStartRetryDelay = 2.0;
     static constexpr double prewarmDelay = 0.6;
+    // The summon's warm-up takes about 40 ms; a binding held for less than
+    // twice that before it summons has the warm-up done at start instead.
+    static constexpr int shortestWarmingHoldMs = 80;
     static constexpr double rescueDelay = 2.0;
     static constexpr double blockedBeepInterval = 2.0;
 
@@ -164,6 +167,7 @@ class AppCoordinator {
 
     // The summon path.
     void prewarmSummon();
+    bool holdsTooShortToWarmIn() const;
     void beepSummonBlocked();
     void toggleTestWheel();
     void deactivateTestWheel();

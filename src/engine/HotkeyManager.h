@@ -93,6 +93,9 @@ class HotkeyManager {
         // A non-empty answer names the wheel being edited, shown instead.
         std::function<std::optional<std::string>()> editorPreviewWheelId;
         std::function<void(const std::string& wheelId, int position)> onOpenSliceEditor;
+        // The keys of a summon binding went down: a summon follows once they
+        // are held past the binding's threshold.
+        std::function<void()> onArming;
         std::function<void()> onListenConfirmed;
         std::function<void()> onArmedConfirmed;
         std::function<void(int button, bool isDown)> onRecordingMouseButton;

@@ -141,6 +141,7 @@ void HotkeyManager::beginArming(const SummonBinding& binding, double since) {
     arming_.emplace();
     arming_->binding = binding;
     arming_->startedAt = since;
+    if (callbacks.onArming) callbacks.onArming();
     const double remainingMs = binding.holdThresholdMs - (platform_.queue.now() - since) * 1000.0;
     if (remainingMs > 0) {
         arming_->armStep = platform_.queue.after(std::trunc(remainingMs) / 1000.0,

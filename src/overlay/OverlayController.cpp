@@ -83,9 +83,14 @@ void OverlayController::present(double diameter, Behavior::Position at, bool ani
         buildPanel({diameter, look.glass, look.opaque});
         builtSignature_ = key;
     }
-    // A prewarm still waiting to put its invisible panel away must not take
-    // this wheel off the screen.
-    prewarmOrderOut_.cancel();
+    // A prewarm still waiting to put its unseen panel away must not take this
+    // wheel off the screen; the panel, off every screen with the frame it
+    // drew then, is put away now and shown as on any later summon.
+    if (prewarming_) {
+        prewarmOrderOut_.cancel();
+        prewarming_ = false;
+        panel_->orderOut();
+    }
 
     currentWheelDiameter_ = diameter;
     closing_ = false;
@@ -169,8 +174,11 @@ void OverlayController::prewarm() {
     // Shown off every screen, it may take the alpha it will be summoned with.
     panel_->setAlpha(restingAlpha(behavior));
     panel_->prewarm();
+    prewarming_ = true;
     prewarmOrderOut_ = services_.queue.after(prewarmOrderOutDelay, [alive = lifetime_.watch(), this] {
-        if (alive && panel_) panel_->orderOut();
+        if (!alive) return;
+        prewarming_ = false;
+        if (panel_) panel_->orderOut();
     });
 }
 

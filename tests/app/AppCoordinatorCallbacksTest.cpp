@@ -18,7 +18,7 @@ class CallbacksTest : public ::testing::Test {
   protected:
     CallbacksTest() {
         rig.open();
-        rig.queue.advance(1); // past the prewarm
+        rig.queue.advance(1); // past the steps a start defers
     }
 
     // Holds the factory binding, Option + Command, past its hold threshold.

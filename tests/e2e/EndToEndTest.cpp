@@ -17,7 +17,7 @@ TEST_F(EndToEnd, SummonAimReleaseFiresTheSliceAndEscFiresNothing) {
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     const auto readyMs =
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - program.started).count();
-    pause(1.0); // the prewarmed panel has come and gone
+    pause(1.0); // past the steps a start defers
     const long residentKiB = program.residentKiB();
     std::cout << "[ measured ] ready after " << readyMs << " ms; resident " << residentKiB / 1024.0
               << " MiB\n";
@@ -939,7 +939,7 @@ TEST_F(EndToEnd, TheTextCaretSettingOpensTheWheelBelowTheCaretAndElseAtThePointe
     // Focus changes reach the program only once it listens for them.
     ASSERT_TRUE(waitFor([&] { return bus.someoneListensFor("Object:StateChanged:Focused"); }, 10))
         << program.log();
-    pause(1.0); // the prewarmed panel has come and gone
+    pause(1.0); // past the steps a start defers
     CaretWindow window(bus);
     ASSERT_FALSE(window.caret.isNull()) << "the text window did not take the focus";
     pause(0.3);

@@ -11,7 +11,7 @@ TEST_F(EndToEnd, AStartIntoTheTrayLoadsWhatLaterUseNeedsOnlyThen) {
     if (!tray.running) GTEST_SKIP() << "no tray host installed (scripts/setup installs trayer)";
     Program program(home.path, "tray");
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    pause(1.0); // the prewarmed wheel has been drawn and put away
+    pause(1.0); // past the steps a start defers
     const std::string maps = readFile("/proc/" + std::to_string(program.pid()) + "/maps");
     ASSERT_FALSE(maps.empty());
     for (const char* library : {"libQt6Svg", "libQt6Network", "libcanberra", "libasound"})

@@ -13,7 +13,7 @@ using testsupport::CoordinatorRig;
 class AppearanceSettingsTest : public ::testing::Test {
   protected:
     AppearanceSettingsTest() {
-        rig.queue.advance(2); // the prewarmed panel has come and gone
+        rig.queue.advance(2); // past the steps a start defers
     }
     const Behavior& stored() { return rig.c().configStore().config().behavior; }
     bool wheelShows() { return !rig.panels.built.empty() && rig.panels.last().visible; }
