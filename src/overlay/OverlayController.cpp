@@ -173,25 +173,13 @@ void OverlayController::prewarm() {
     currentWheelDiameter_ = behavior.wheelSize;
     // Shown off every screen, it may take the alpha it will be summoned with.
     panel_->setAlpha(restingAlpha(behavior));
+    panel_->prewarm();
     prewarming_ = true;
-    const auto end = [alive = lifetime_.watch(), this] {
-        if (alive) endPrewarm();
-    };
-    panel_->prewarm(end);
-    // Should its frame never be drawn, it is put away all the same.
-    prewarmOrderOut_ = services_.queue.after(prewarmOrderOutDelay, end);
-}
-
-// The prewarmed panel is put away where a summon now would open it, so a
-// summon that follows while the pointer stays need not move the window.
-// Finding the text caret takes too long to be done ahead.
-void OverlayController::endPrewarm() {
-    if (!prewarming_) return;
-    prewarming_ = false;
-    prewarmOrderOut_.cancel();
-    panel_->orderOut();
-    const Behavior::Position position = behavior_().position;
-    if (position != Behavior::Position::textCaret) place(position);
+    prewarmOrderOut_ = services_.queue.after(prewarmOrderOutDelay, [alive = lifetime_.watch(), this] {
+        if (!alive) return;
+        prewarming_ = false;
+        if (panel_) panel_->orderOut();
+    });
 }
 
 std::string OverlayController::diagnosticsSummary() const {

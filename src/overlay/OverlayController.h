@@ -86,7 +86,6 @@ class OverlayController final : public SummonOverlay {
     double restingAlpha(const Behavior& behavior) const;
     void buildPanel(const PanelOptions& options);
     void place(Behavior::Position position);
-    void endPrewarm();
     platform::Point textCaretOrigin(platform::Size size) const;
     void addTestEscMonitor();
     void callTestEscape();

@@ -48,9 +48,8 @@ class OverlaySurface {
     // Shows the first frame of an opening once, off every screen, so that the
     // window's first showing, its buffers, fonts, glyph caches and icons are
     // made before the first summon rather than during it. The panel counts
-    // as ordered front until it is ordered out; `painted` is called once
-    // that frame has been drawn and sent to the display.
-    virtual void prewarm(std::function<void()> painted) = 0;
+    // as ordered front until it is ordered out.
+    virtual void prewarm() = 0;
 
     // For the diagnostics line: the stacking level, the highest level the
     // desktop offers, and the window behaviour flags.

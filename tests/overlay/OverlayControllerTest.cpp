@@ -204,19 +204,6 @@ TEST_F(OverlayControllerTest, PrewarmNeverHidesAWheelSummonedMeanwhile) {
     EXPECT_FALSE(panels.last().visible);
 }
 
-TEST_F(OverlayControllerTest, PrewarmPutsItsPanelAwayWhereTheWheelWouldOpenOnceItsFrameIsPainted) {
-    screens.pointer = {700, 500};
-    controller->prewarm();
-    panels.last().prewarmPainted();
-    EXPECT_FALSE(panels.last().visible);
-    const platform::Rect put = panels.last().frame;
-    controller->show();
-    EXPECT_EQ(panels.last().frame, put);
-    EXPECT_TRUE(panels.last().visible);
-    queue.advance(0.2); // the moment a frame never drawn would be waited for
-    EXPECT_TRUE(panels.last().visible);
-}
-
 TEST_F(OverlayControllerTest, PrewarmPutsItsInvisiblePanelAwayAfterAMoment) {
     controller->prewarm();
     EXPECT_EQ(panels.last().prewarms, 1);

@@ -29,7 +29,6 @@ struct SimPanelRecord {
     int orderOuts = 0;
     int alphaAnimations = 0;
     int prewarms = 0;
-    std::function<void()> prewarmPainted;
 };
 
 class SimOverlaySurface final : public OverlaySurface {
@@ -67,10 +66,9 @@ class SimOverlaySurface final : public OverlaySurface {
     void playOpenAnimation(const OpenAnimation& animation) override {
         r_->openAnimations.push_back(animation);
     }
-    void prewarm(std::function<void()> painted) override {
+    void prewarm() override {
         r_->visible = true;
         ++r_->prewarms;
-        r_->prewarmPainted = std::move(painted);
     }
     int level() const override { return 1; }
     int shieldLevel() const override { return 1; }

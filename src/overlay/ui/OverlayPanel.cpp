@@ -449,18 +449,10 @@ bool OverlayPanel::nativeEvent(const QByteArray& eventType, void* message, qintp
 // toolkit makes the window's buffer and the opening its image of the wheel,
 // and their memory is first written. Above and left of the X server's root,
 // which starts at 0, 0, no screen shows the window.
-void OverlayPanel::prewarm(std::function<void()> painted) {
-    prewarmPainted_ = std::move(painted);
+void OverlayPanel::prewarm() {
     move(-2 * width(), -2 * height());
     orderFront();
     setOpenScale(OpenAnimation::startScale);
-}
-
-// The window paints before its children; the prewarm's frame is sent to the
-// display once they have painted too.
-void OverlayPanel::paintEvent(QPaintEvent*) {
-    if (prewarmPainted_)
-        QMetaObject::invokeMethod(this, std::exchange(prewarmPainted_, {}), Qt::QueuedConnection);
 }
 
 QRegion OverlayPanel::backdropRegion() const {

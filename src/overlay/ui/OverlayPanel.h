@@ -47,7 +47,7 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     void setDragHandleHidden(bool hidden) override;
     void setOnClose(std::function<void()> onClose) override;
     void playOpenAnimation(const OpenAnimation& animation) override;
-    void prewarm(std::function<void()> painted) override;
+    void prewarm() override;
     // Shows the opening as it stands this long after it began, unless that
     // would move the wheel's rim by less than half a pixel.
     void showOpenFrame(double seconds);
@@ -63,7 +63,6 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     DragHandleView* dragHandle() const { return handle_; }
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 
   private:
@@ -92,7 +91,6 @@ class OverlayPanel final : public QWidget, public OverlaySurface {
     bool maskedWithHandle_ = false;
     QRegion restingDisc_;
     bool wantsFront_ = false;
-    std::function<void()> prewarmPainted_;
 };
 
 } // namespace rondelix
