@@ -84,12 +84,12 @@ void OverlayController::present(double diameter, Behavior::Position at, bool ani
         builtSignature_ = key;
     }
     // A prewarm still waiting to put its unseen panel away must not take this
-    // wheel off the screen; the panel, off every screen with the frame it
-    // drew then, is put away now and shown as on any later summon.
+    // wheel off the screen. The panel, still shown off every screen, is moved
+    // onto it as it stands: putting it away first would make the summon wait
+    // for the window to be unmapped and mapped again.
     if (prewarming_) {
         prewarmOrderOut_.cancel();
         prewarming_ = false;
-        panel_->orderOut();
     }
 
     currentWheelDiameter_ = diameter;
