@@ -87,10 +87,7 @@ void OverlayController::present(double diameter, Behavior::Position at, bool ani
     // wheel off the screen. The panel, still shown off every screen, is moved
     // onto it as it stands: putting it away first would make the summon wait
     // for the window to be unmapped and mapped again.
-    if (prewarming_) {
-        prewarmOrderOut_.cancel();
-        prewarming_ = false;
-    }
+    prewarmOrderOut_.cancel();
 
     currentWheelDiameter_ = diameter;
     closing_ = false;
@@ -174,11 +171,8 @@ void OverlayController::prewarm() {
     // Shown off every screen, it may take the alpha it will be summoned with.
     panel_->setAlpha(restingAlpha(behavior));
     panel_->prewarm();
-    prewarming_ = true;
     prewarmOrderOut_ = services_.queue.after(prewarmOrderOutDelay, [alive = lifetime_.watch(), this] {
-        if (!alive) return;
-        prewarming_ = false;
-        if (panel_) panel_->orderOut();
+        if (alive && panel_) panel_->orderOut();
     });
 }
 

@@ -107,7 +107,6 @@ class OverlayController final : public SummonOverlay {
     std::optional<platform::Point> testRecenterTo_;
     bool previewingSize_ = false;
     platform::Cancel prewarmOrderOut_;
-    bool prewarming_ = false;
 };
 
 } // namespace rondelix
