@@ -11,6 +11,7 @@
 #include "model/DefaultConfig.h"
 #include "overlay/ui/SliceIconSources.h"
 #include "support/CoordinatorRig.h"
+#include "support/IsolatedBusConfig.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -639,7 +640,8 @@ struct AccessibilityBus {
     explicit AccessibilityBus(const fs::path& runtime) {
         fs::create_directories(runtime);
         fs::permissions(runtime, fs::perms::owner_all);
-        session.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+        session.start("dbus-daemon", {QString::fromStdString(testing::isolatedBusConfigArgument()),
+                                      "--nofork", "--print-address"});
         if (!session.waitForReadyRead(5000)) return;
         address = QString::fromUtf8(session.readLine()).trimmed();
         QProcessEnvironment environment;
@@ -729,7 +731,8 @@ struct CaretWindow {
 // A session bus of the test's own, which the programs it starts use.
 struct SessionBus {
     SessionBus() {
-        daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        daemon.start("dbus-daemon", {QString::fromStdString(testing::isolatedBusConfigArgument()), "--nofork",
+                                     "--print-address=1"});
         if (daemon.waitForReadyRead(5000)) address = daemon.readLine().trimmed().toStdString();
         qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray::fromStdString(address));
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/IsolatedBusConfig.h"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDeadlineTimer>
@@ -23,7 +25,8 @@ class PrivateSessionBus {
   public:
     PrivateSessionBus() {
         address = "unix:path=" + folder_.filePath("bus");
-        daemon_.start("dbus-daemon", {"--session", "--nofork", "--address=" + address});
+        daemon_.start("dbus-daemon", {QString::fromStdString(isolatedBusConfigArgument()), "--nofork",
+                                      "--address=" + address});
         // A failed connection stays under its name; each try takes a fresh one.
         up_ = daemon_.waitForStarted() && untilWithEvents([&] {
                   const bool up = QDBusConnection::connectToBus(address, "probe").isConnected();
