@@ -44,8 +44,6 @@ namespace rondelix::e2e {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-using Clock = std::chrono::steady_clock;
-
 inline std::string readFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream text;
@@ -332,17 +330,6 @@ inline std::string mainWindowId() {
     return ids.substr(0, ids.find('\n'));
 }
 
-// One number of the window's geometry as xdotool reports it.
-inline int geometry(const std::string& id, const std::string& key) {
-    const std::string shape = output("xdotool getwindowgeometry --shell " + id);
-    const auto at = shape.find(key + "=");
-    return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
-}
-
-inline QSize windowSize(const std::string& id) {
-    return {geometry(id, "WIDTH"), geometry(id, "HEIGHT")};
-}
-
 inline QImage grabWindow(const std::string& id) {
     return QGuiApplication::primaryScreen()->grabWindow(id.empty() ? 0 : std::stoul(id)).toImage();
 }
@@ -366,6 +353,10 @@ inline QRect windowFrame(const std::string& id) {
         return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
     };
     return {number("X"), number("Y"), number("WIDTH"), number("HEIGHT")};
+}
+
+inline QSize windowSize(const std::string& id) {
+    return windowFrame(id).size();
 }
 
 // The main window once the program is ready and has shown it; empty when it
@@ -517,18 +508,7 @@ struct TrayPanel {
 
 // x, y, width and height of a window's client area.
 inline QRect windowGeometry(const std::string& id) {
-    const std::string command = "xdotool getwindowgeometry --shell " + id;
-    FILE* pipe = popen(command.c_str(), "r");
-    std::map<std::string, int> values;
-    char line[64];
-    while (pipe && fgets(line, sizeof line, pipe)) {
-        const std::string text(line);
-        const auto equals = text.find('=');
-        if (equals != std::string::npos)
-            values[text.substr(0, equals)] = std::atoi(text.c_str() + equals + 1);
-    }
-    if (pipe) pclose(pipe);
-    return {values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]};
+    return windowFrame(id);
 }
 
 // The largest visible window with exactly this title, or nothing; toolkits
@@ -795,6 +775,35 @@ struct PrivateDisplay {
     QProcess server;
     std::string name;
     xcb_connection_t* connection = nullptr;
+};
+
+// picom on a private display, with no shadow and no fading of its own, so
+// the screen shows what the program draws; `more` adds to its settings.
+struct Compositor {
+    static bool installed() { return std::system("command -v picom >/dev/null 2>&1") == 0; }
+    Compositor(const PrivateDisplay& display, const fs::path& folder, const std::string& more = {})
+        : display(display), settings(folder / "picom.conf") {
+        writeFile(settings, "backend = \"xrender\";\nshadow = false;\nfading = false;\n" + more);
+        process.setProcessEnvironment(display.environment());
+        process.setProcessChannelMode(QProcess::MergedChannels);
+    }
+    ~Compositor() { stop(); }
+    // Whether it took over the screen; what it said when it did not.
+    bool start() {
+        process.start("picom", {"--config", QString::fromStdString(settings.string())});
+        return waitFor([&] { return display.composited(); }, 10);
+    }
+    std::string said() { return process.readAll().toStdString(); }
+    void stop() {
+        if (process.state() == QProcess::NotRunning) return;
+        process.kill();
+        process.waitForFinished(3000);
+        waitFor([&] { return !display.composited(); }, 5);
+    }
+
+    const PrivateDisplay& display;
+    fs::path settings;
+    QProcess process;
 };
 
 // The brightness along 32 pixels of a row from (x, y): how far it swings
