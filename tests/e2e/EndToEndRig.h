@@ -7,6 +7,8 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/SidePages.h"
 #include "app/ui/SideWindow.h"
+#include "editor/ui/PreviewWheel.h"
+#include "editor/ui/WheelPillColumn.h"
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
 #include "overlay/ui/SliceIconSources.h"
@@ -568,6 +570,29 @@ inline QPoint buttonIn(const Config& config, MainTab page, const char* name, QSi
             if (button->isVisible()) return button->mapTo(&twin, button->rect().center());
         ADD_FAILURE() << "the twin shows no " << name << " button";
         return QPoint();
+    });
+}
+
+// Where the pill of a wheel lies in a main window of this size showing My Wheels.
+inline QPoint pillIn(const Config& config, const std::string& id, QSize windowSize) {
+    return measuredOnTwin(config, MainTab::wheels, windowSize, [&id](MainWindow& twin) {
+        auto* pills = twin.findChild<WheelPillColumn*>();
+        const auto frame = pills ? pills->frame(id) : std::nullopt;
+        if (!frame) {
+            ADD_FAILURE() << "the twin shows no pill for " << id;
+            return QPoint();
+        }
+        return pills->mapTo(&twin, QPoint(static_cast<int>(frame->midX()), static_cast<int>(frame->midY())));
+    });
+}
+
+// Where the first part of this type (and name, when given) lies in a main
+// window of this size showing My Wheels.
+template <typename Part> QRect partIn(const Config& config, QSize windowSize, const char* name = nullptr) {
+    return measuredOnTwin(config, MainTab::wheels, windowSize, [name](MainWindow& twin) {
+        const QWidget* part = name ? twin.findChild<Part*>(name) : twin.findChild<Part*>();
+        if (!part) ADD_FAILURE() << "the twin shows no " << (name ? name : "such part");
+        return part ? QRect(part->mapTo(&twin, QPoint()), part->size()) : QRect();
     });
 }
 

@@ -98,6 +98,9 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     previewPane->setSpacing(14);
     previewPane->setContentsMargins(0, 0, 0, 20);
     previewSlot_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // The slot only places the wheel, which lies under it: the wheel takes
+    // the pointer.
+    previewSlot_->setAttribute(Qt::WA_TransparentForMouseEvents);
     previewSlot_->installEventFilter(this);
     previewPane->addWidget(previewSlot_, 1);
     caption_->setWordWrap(true);
