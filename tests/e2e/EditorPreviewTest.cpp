@@ -18,6 +18,21 @@ QPoint slotMiddle(const QRect& square, int position, int count) {
                                     static_cast<int>(std::lround(radius * std::sin(angle))));
 }
 
+// The share of the disc inside the square that differs from the square's
+// corner, where only the page shows: next to nothing when no wheel is drawn.
+double drawnShare(const QImage& square) {
+    const QRgb page = square.pixel(2, 2);
+    const QPointF middle(square.width() / 2.0, square.height() / 2.0);
+    int inside = 0, drawn = 0;
+    for (int y = 0; y < square.height(); y += 3)
+        for (int x = 0; x < square.width(); x += 3)
+            if (std::hypot(x - middle.x(), y - middle.y()) < 0.45 * square.width()) {
+                ++inside;
+                drawn += square.pixel(x, y) != page;
+            }
+    return inside ? static_cast<double>(drawn) / inside : 0;
+}
+
 // The share of pixels that differ between two pictures of one area.
 double changedShare(const QImage& a, const QImage& b) {
     int changed = 0;
@@ -130,6 +145,47 @@ TEST_P(EditorPreview, HighlightsSelectsAndSwapsTheSlotUnderThePointer) {
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, EditorPreview, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Managed" : "Bare"; });
+
+// Down the sidebar to the gallery and back, and from the gallery's toast
+// after adding a wheel: each time My Wheels shows its wheel drawn.
+TEST_F(MyWheelsPointer, TheWheelIsDrawnAgainOnComingBackFromTheGallery) {
+    open(config(), "gallery-round-trip");
+    if (HasFatalFailure()) return;
+    rest();
+    xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
+    pause(0.3);
+    const QImage before = shot(wheel);
+    xdotool("key Down");
+    pause(1.2);
+    xdotool("key Up");
+    pause(1.2);
+    const QImage back = shot(wheel);
+    grabScreen().save(artifact("gallery-round-trip-back.png"));
+    EXPECT_GT(drawnShare(before), 0.3);
+    EXPECT_LT(changedShare(before, back), 0.02) << "drawn share " << drawnShare(back);
+
+    addFromGallery(id, "kaomoji", "gallery-round-trip");
+    pause(0.8);
+    // View is the toast's one word in the accent colour, low in the page.
+    const QImage screen = grabScreen();
+    const QRect low(origin.x() + 220, origin.y() + size.height() - 160, size.width() - 220, 160);
+    QRect view;
+    for (int y = low.top(); y <= low.bottom(); ++y)
+        for (int x = low.left(); x <= low.right(); ++x) {
+            const QColor c = screen.pixelColor(x, y);
+            if (c.blue() > 200 && std::abs(c.green() - 132) < 50 && c.red() < 90) view |= QRect(x, y, 1, 1);
+        }
+    screen.save(artifact("gallery-round-trip-toast.png"));
+    ASSERT_FALSE(view.isEmpty()) << "no toast with View";
+    clickAt(view.center());
+    rest();
+    pause(0.8);
+    const QImage viewed = shot(wheel);
+    grabScreen().save(artifact("gallery-round-trip-viewed.png"));
+    EXPECT_GT(drawnShare(viewed), 0.3);
+    EXPECT_GT(changedShare(before, viewed), 0.005) << "not the added wheel";
+    EXPECT_EQ(program->stop(), 0);
+}
 
 } // namespace
 } // namespace rondelix::e2e

@@ -243,7 +243,9 @@ void WheelEditorPage::setWheelSize(double side) {
 }
 
 QWidget* WheelEditorPage::wheelSquare() const {
-    return preview_->isHidden() ? nullptr : preview_;
+    // The workshop hides the square while a wheel flies to it: whether there
+    // is a wheel to draw is the page's to say, not the square's.
+    return noWheel_->isHidden() ? preview_ : nullptr;
 }
 
 void WheelEditorPage::placePreview() {
