@@ -107,18 +107,12 @@ TEST_F(EndToEnd, WithoutACompositorTheFadingWheelClosesAtOnce) {
 // Under a compositor the wheel fades over the set time, every frame a little
 // fainter, as the ease-out curve says.
 TEST_F(EndToEnd, UnderACompositorTheWheelFadesOutOverTheSetTime) {
-    if (std::system("command -v picom >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
+    if (!Compositor::installed()) GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
     writeCloseFade(home);
     const PrivateDisplay display(home.path);
     ASSERT_FALSE(display.name.empty()) << "no private X server";
-    const fs::path conf = home.path / "picom.conf";
-    writeFile(conf, "backend = \"xrender\";\nshadow = false;\nfading = false;\n");
-    QProcess picom;
-    picom.setProcessEnvironment(display.environment());
-    picom.setProcessChannelMode(QProcess::MergedChannels);
-    picom.start("picom", {"--config", QString::fromStdString(conf.string())});
-    ASSERT_TRUE(waitFor([&] { return display.composited(); }, 10)) << picom.readAll().toStdString();
+    Compositor picom(display, home.path);
+    ASSERT_TRUE(picom.start()) << picom.said();
 
     Program program(home.path, "composited", {}, display.environment());
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
@@ -179,8 +173,6 @@ TEST_F(EndToEnd, UnderACompositorTheWheelFadesOutOverTheSetTime) {
     EXPECT_GE(between, 5) << "too few frames between the full wheel and none";
     EXPECT_LT(frames.back().seconds, fadeMs / 1000.0 + 0.3);
     EXPECT_EQ(program.stop(), 0);
-    picom.kill();
-    picom.waitForFinished(3000);
 }
 
 } // namespace

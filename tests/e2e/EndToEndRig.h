@@ -7,6 +7,8 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/SidePages.h"
 #include "app/ui/SideWindow.h"
+#include "editor/ui/PreviewWheel.h"
+#include "editor/ui/WheelPillColumn.h"
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
 #include "overlay/ui/SliceIconSources.h"
@@ -43,8 +45,6 @@
 namespace rondelix::e2e {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
 using Clock = std::chrono::steady_clock;
 
 inline std::string readFile(const fs::path& file) {
@@ -333,17 +333,6 @@ inline std::string mainWindowId() {
     return ids.substr(0, ids.find('\n'));
 }
 
-// One number of the window's geometry as xdotool reports it.
-inline int geometry(const std::string& id, const std::string& key) {
-    const std::string shape = output("xdotool getwindowgeometry --shell " + id);
-    const auto at = shape.find(key + "=");
-    return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
-}
-
-inline QSize windowSize(const std::string& id) {
-    return {geometry(id, "WIDTH"), geometry(id, "HEIGHT")};
-}
-
 inline QImage grabWindow(const std::string& id) {
     return QGuiApplication::primaryScreen()->grabWindow(id.empty() ? 0 : std::stoul(id)).toImage();
 }
@@ -367,6 +356,10 @@ inline QRect windowFrame(const std::string& id) {
         return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
     };
     return {number("X"), number("Y"), number("WIDTH"), number("HEIGHT")};
+}
+
+inline QSize windowSize(const std::string& id) {
+    return windowFrame(id).size();
 }
 
 // The main window once the program is ready and has shown it; empty when it
@@ -518,18 +511,7 @@ struct TrayPanel {
 
 // x, y, width and height of a window's client area.
 inline QRect windowGeometry(const std::string& id) {
-    const std::string command = "xdotool getwindowgeometry --shell " + id;
-    FILE* pipe = popen(command.c_str(), "r");
-    std::map<std::string, int> values;
-    char line[64];
-    while (pipe && fgets(line, sizeof line, pipe)) {
-        const std::string text(line);
-        const auto equals = text.find('=');
-        if (equals != std::string::npos)
-            values[text.substr(0, equals)] = std::atoi(text.c_str() + equals + 1);
-    }
-    if (pipe) pclose(pipe);
-    return {values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]};
+    return windowFrame(id);
 }
 
 // The largest visible window with exactly this title, or nothing; toolkits
@@ -589,6 +571,29 @@ inline QPoint buttonIn(const Config& config, MainTab page, const char* name, QSi
             if (button->isVisible()) return button->mapTo(&twin, button->rect().center());
         ADD_FAILURE() << "the twin shows no " << name << " button";
         return QPoint();
+    });
+}
+
+// Where the pill of a wheel lies in a main window of this size showing My Wheels.
+inline QPoint pillIn(const Config& config, const std::string& id, QSize windowSize) {
+    return measuredOnTwin(config, MainTab::wheels, windowSize, [&id](MainWindow& twin) {
+        auto* pills = twin.findChild<WheelPillColumn*>();
+        const auto frame = pills ? pills->frame(id) : std::nullopt;
+        if (!frame) {
+            ADD_FAILURE() << "the twin shows no pill for " << id;
+            return QPoint();
+        }
+        return pills->mapTo(&twin, QPoint(static_cast<int>(frame->midX()), static_cast<int>(frame->midY())));
+    });
+}
+
+// Where the first part of this type (and name, when given) lies in a main
+// window of this size showing My Wheels.
+template <typename Part> QRect partIn(const Config& config, QSize windowSize, const char* name = nullptr) {
+    return measuredOnTwin(config, MainTab::wheels, windowSize, [name](MainWindow& twin) {
+        const QWidget* part = name ? twin.findChild<Part*>(name) : twin.findChild<Part*>();
+        if (!part) ADD_FAILURE() << "the twin shows no " << (name ? name : "such part");
+        return part ? QRect(part->mapTo(&twin, QPoint()), part->size()) : QRect();
     });
 }
 
@@ -798,6 +803,35 @@ struct PrivateDisplay {
     QProcess server;
     std::string name;
     xcb_connection_t* connection = nullptr;
+};
+
+// picom on a private display, with no shadow and no fading of its own, so
+// the screen shows what the program draws; `more` adds to its settings.
+struct Compositor {
+    static bool installed() { return std::system("command -v picom >/dev/null 2>&1") == 0; }
+    Compositor(const PrivateDisplay& display, const fs::path& folder, const std::string& more = {})
+        : display(display), settings(folder / "picom.conf") {
+        writeFile(settings, "backend = \"xrender\";\nshadow = false;\nfading = false;\n" + more);
+        process.setProcessEnvironment(display.environment());
+        process.setProcessChannelMode(QProcess::MergedChannels);
+    }
+    ~Compositor() { stop(); }
+    // Whether it took over the screen; what it said when it did not.
+    bool start() {
+        process.start("picom", {"--config", QString::fromStdString(settings.string())});
+        return waitFor([&] { return display.composited(); }, 10);
+    }
+    std::string said() { return process.readAll().toStdString(); }
+    void stop() {
+        if (process.state() == QProcess::NotRunning) return;
+        process.kill();
+        process.waitForFinished(3000);
+        waitFor([&] { return !display.composited(); }, 5);
+    }
+
+    const PrivateDisplay& display;
+    fs::path settings;
+    QProcess process;
 };
 
 // The brightness along 32 pixels of a row from (x, y): how far it swings

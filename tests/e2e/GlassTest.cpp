@@ -20,31 +20,17 @@ using namespace e2e;
 // A private server with the stripes behind everything; picom is started and
 // stopped by the test.
 struct GlassDesk {
-    explicit GlassDesk(const TestHome& home) : display(home.path) {
+    explicit GlassDesk(const TestHome& home) : display(home.path), picom(display, home.path) {
         if (display.name.empty()) return;
         backdrop.setProcessEnvironment(display.environment());
         backdrop.start(RONDELIX_STRIPED_BACKDROP, {});
         ready = waitFor([&] { return backdrop.waitForReadyRead(50) && backdrop.readAll().contains("ready"); },
                         10);
-        conf = home.path / "picom.conf";
-        writeFile(conf, "backend = \"xrender\";\nshadow = false;\nfading = false;\n");
     }
     ~GlassDesk() {
-        stopCompositor();
+        picom.stop();
         backdrop.kill();
         backdrop.waitForFinished(3000);
-    }
-    bool startCompositor() {
-        picom.setProcessEnvironment(display.environment());
-        picom.setProcessChannelMode(QProcess::MergedChannels);
-        picom.start("picom", {"--config", QString::fromStdString(conf.string())});
-        return waitFor([&] { return display.composited(); }, 10);
-    }
-    void stopCompositor() {
-        if (picom.state() == QProcess::NotRunning) return;
-        picom.kill();
-        picom.waitForFinished(3000);
-        waitFor([&] { return !display.composited(); }, 5);
     }
     // The main window's frame on this server, once it shows.
     QRect mainWindow() const {
@@ -69,8 +55,7 @@ struct GlassDesk {
 
     PrivateDisplay display;
     QProcess backdrop;
-    QProcess picom;
-    fs::path conf;
+    Compositor picom;
     bool ready = false;
 };
 
@@ -205,12 +190,11 @@ long stripesShowingAt(const QImage& screen, const std::vector<QPoint>& points) {
 }
 
 TEST_F(EndToEnd, GlassShowsTheDesktopThroughTheWholeMainWindowUnderACompositor) {
-    if (std::system("command -v picom >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
+    if (!Compositor::installed()) GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
     writeGlass(home);
     GlassDesk desk(home);
     ASSERT_TRUE(desk.ready) << "no private X server with stripes";
-    ASSERT_TRUE(desk.startCompositor()) << desk.picom.readAll().toStdString();
+    ASSERT_TRUE(desk.picom.start()) << desk.picom.said();
     Program program(home.path, "glass", {}, desk.display.environment());
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     const QRect window = desk.mainWindow();
@@ -247,8 +231,7 @@ TEST_F(EndToEnd, GlassShowsTheDesktopThroughTheWholeMainWindowUnderACompositor) 
 // A compositor that starts or stops while the program runs changes the glass
 // window at once: see-through while it runs, opaque and readable after.
 TEST_F(EndToEnd, GlassFollowsACompositorThatStartsAndStopsWhileTheProgramRuns) {
-    if (std::system("command -v picom >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
+    if (!Compositor::installed()) GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
     writeGlass(home);
     GlassDesk desk(home);
     ASSERT_TRUE(desk.ready) << "no private X server with stripes";
@@ -267,10 +250,10 @@ TEST_F(EndToEnd, GlassFollowsACompositorThatStartsAndStopsWhileTheProgramRuns) {
     const QImage bare = desk.display.grab();
     bare.copy(window).save(artifact("glass-before-compositor.png"));
     EXPECT_EQ(showing(bare), 0) << "see-through without a compositor";
-    ASSERT_TRUE(desk.startCompositor()) << desk.picom.readAll().toStdString();
+    ASSERT_TRUE(desk.picom.start()) << desk.picom.said();
     EXPECT_TRUE(waitFor([&] { return showing(desk.display.grab()) == static_cast<long>(points.size()); }, 3))
         << "the compositor's start was not followed";
-    desk.stopCompositor();
+    desk.picom.stop();
     QImage after;
     EXPECT_TRUE(waitFor(
         [&] {
@@ -290,8 +273,7 @@ TEST_F(EndToEnd, GlassFollowsACompositorThatStartsAndStopsWhileTheProgramRuns) {
 // goes while it lasts, told by a stand-in settings portal while the program
 // runs under a compositor.
 TEST_F(EndToEnd, HighContrastOnTheDesktopTurnsTheGlassOffWhileItLasts) {
-    if (std::system("command -v picom >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
+    if (!Compositor::installed()) GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
     writeGlass(home);
     SessionBus bus;
     ASSERT_FALSE(bus.address.empty());
@@ -300,7 +282,7 @@ TEST_F(EndToEnd, HighContrastOnTheDesktopTurnsTheGlassOffWhileItLasts) {
     ASSERT_TRUE(portal.start());
     GlassDesk desk(home);
     ASSERT_TRUE(desk.ready) << "no private X server with stripes";
-    ASSERT_TRUE(desk.startCompositor()) << desk.picom.readAll().toStdString();
+    ASSERT_TRUE(desk.picom.start()) << desk.picom.said();
     Program program(home.path, "glass-contrast", {}, desk.display.environment());
     ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, 10)) << program.log();
     const QRect window = desk.mainWindow();

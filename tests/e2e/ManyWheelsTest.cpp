@@ -3,7 +3,6 @@
 // renamed by hand.
 
 #include "EndToEndRig.h"
-#include "editor/ui/WheelPillColumn.h"
 
 namespace rondelix {
 namespace {
@@ -22,19 +21,6 @@ Config hundredThousandWheels() {
                   std::nullopt});
     config.lastUsedWheelId = "wheel-1";
     return config;
-}
-
-// Where the pill of a wheel lies in a main window of this size showing My Wheels.
-QPoint pillIn(const Config& config, const std::string& id, QSize windowSize) {
-    return measuredOnTwin(config, MainTab::wheels, windowSize, [&id](MainWindow& twin) {
-        auto* pills = twin.findChild<WheelPillColumn*>();
-        const auto frame = pills ? pills->frame(id) : std::nullopt;
-        if (!frame) {
-            ADD_FAILURE() << "the twin shows no pill for " << id;
-            return QPoint();
-        }
-        return pills->mapTo(&twin, QPoint(static_cast<int>(frame->midX()), static_cast<int>(frame->midY())));
-    });
 }
 
 TEST_F(EndToEnd, AHundredThousandWheelsOpenInMyWheelsAndAPillDownTheListIsRenamed) {

@@ -1,6 +1,7 @@
 // The tray icon on the stock panel looks of Xfce, MATE and KDE, light and
 // dark, before and after the desktop switches its theme: it must stand out
-// from the panel (3:1 at least) without the program being restarted.
+// from the panel (3:1 at least) without the program being restarted; and
+// dims while paused from its own menu.
 
 #include "e2e/EndToEndRig.h"
 #include "platform/linux/PortalStandIn.h"
@@ -105,6 +106,75 @@ TEST_F(EndToEnd, TheTrayIconStandsOutOnEachStockPanelLookBeforeAndAfterAThemeSwi
                 << program.log();
             previous = shown;
         }
+        EXPECT_EQ(program.stop(), 0);
+    }
+}
+
+// The tray icon on a light panel, and on a dark one that publishes its text
+// colour, awake and paused from its own menu.
+TEST_F(EndToEnd, TheTrayIconTakesThePanelsTextColourAndDimsWhilePaused) {
+    const struct {
+        const char* name;
+        QString tint;
+        std::optional<QColor> text;
+        bool darkInk;
+    } panels[] = {{"light", "0xEEEEEE", std::nullopt, true}, {"dark", "0x222226", QColor(Qt::white), false}};
+    for (const auto& panel : panels) {
+        SCOPED_TRACE(panel.name);
+        TrayPanel tray(panel.tint, panel.text);
+        if (!tray.running) GTEST_SKIP() << "no tray host installed (scripts/setup installs trayer)";
+        const QRect area = TrayPanel::area();
+        Program program(home.path, std::string("tray-") + panel.name);
+        ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+        EXPECT_FALSE(program.hasLine("no system tray")) << program.log();
+        EXPECT_TRUE(mainWindowId().empty());
+
+        // Full-strength ink: near black on the light panel, near white on the dark one.
+        const auto ink = [&](const QImage& image) {
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const int lightness = QColor(image.pixel(x, y)).lightness();
+                    count += panel.darkInk ? lightness < 60 : lightness > 200;
+                }
+            return count;
+        };
+        QImage awake;
+        EXPECT_TRUE(waitFor([&] { return ink(awake = grabScreen().copy(area)) > 20; }, 5)) << program.log();
+        awake.scaled(area.size() * 4).save(artifact(std::string("e2e-tray-") + panel.name + "-panel.png"));
+
+        // The icon's strongest part, where a click opens its menu; the first row pauses.
+        QRect icon;
+        for (int y = 0; y < awake.height(); ++y)
+            for (int x = 0; x < awake.width(); ++x)
+                if (ink(awake.copy(x, y, 1, 1)) == 1) icon |= QRect(x, y, 1, 1);
+        const QPoint middle = area.topLeft() + icon.center();
+        const QRect below(area.right() - 400, area.bottom() + 1, 400, 200);
+        const QImage closed = grabScreen().copy(below);
+        xdotool("mousemove " + std::to_string(middle.x()) + " " + std::to_string(middle.y()) + " click 1");
+        ASSERT_TRUE(waitFor([&] { return grabScreen().copy(below) != closed; }, 5))
+            << "the menu did not open";
+        pause(0.2);
+        xdotool("key Down Return");
+        // Paused: no full-strength ink left, the mark still there in between.
+        const auto faint = [](const QImage& image) {
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const int lightness = QColor(image.pixel(x, y)).lightness();
+                    count += lightness > 70 && lightness < 190;
+                }
+            return count;
+        };
+        QImage paused;
+        EXPECT_TRUE(waitFor(
+            [&] {
+                paused = grabScreen().copy(area);
+                return ink(paused) == 0 && faint(paused) > 20;
+            },
+            5));
+        paused.scaled(area.size() * 4)
+            .save(artifact(std::string("e2e-tray-") + panel.name + "-panel-paused.png"));
         EXPECT_EQ(program.stop(), 0);
     }
 }

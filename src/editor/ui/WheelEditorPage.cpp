@@ -98,6 +98,9 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
     previewPane->setSpacing(14);
     previewPane->setContentsMargins(0, 0, 0, 20);
     previewSlot_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // The slot only places the wheel, which lies under it: the wheel takes
+    // the pointer.
+    previewSlot_->setAttribute(Qt::WA_TransparentForMouseEvents);
     previewSlot_->installEventFilter(this);
     previewPane->addWidget(previewSlot_, 1);
     caption_->setWordWrap(true);
@@ -240,7 +243,9 @@ void WheelEditorPage::setWheelSize(double side) {
 }
 
 QWidget* WheelEditorPage::wheelSquare() const {
-    return preview_->isHidden() ? nullptr : preview_;
+    // The workshop hides the square while a wheel flies to it: whether there
+    // is a wheel to draw is the page's to say, not the square's.
+    return noWheel_->isHidden() ? preview_ : nullptr;
 }
 
 void WheelEditorPage::placePreview() {

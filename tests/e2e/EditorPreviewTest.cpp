@@ -1,0 +1,191 @@
+// My Wheels' preview wheel and the way to the Wheel Gallery and back, worked
+// with the pointer and keys at screen positions, as a user works them.
+
+#include "EndToEndRig.h"
+
+#include <cmath>
+#include <set>
+
+namespace rondelix::e2e {
+namespace {
+
+// The middle of a slot's sector, halfway between the hub and the rim, of a
+// wheel drawn in `square` (slot 0 at the top, counting clockwise).
+QPoint slotMiddle(const QRect& square, int position, int count) {
+    const double angle = position * 2 * M_PI / count - M_PI / 2;
+    const double radius = 0.35 * square.width();
+    return square.center() + QPoint(static_cast<int>(std::lround(radius * std::cos(angle))),
+                                    static_cast<int>(std::lround(radius * std::sin(angle))));
+}
+
+// The share of the disc inside the square that differs from the square's
+// corner, where only the page shows: next to nothing when no wheel is drawn.
+double drawnShare(const QImage& square) {
+    const QRgb page = square.pixel(2, 2);
+    const QPointF middle(square.width() / 2.0, square.height() / 2.0);
+    int inside = 0, drawn = 0;
+    for (int y = 0; y < square.height(); y += 3)
+        for (int x = 0; x < square.width(); x += 3)
+            if (std::hypot(x - middle.x(), y - middle.y()) < 0.45 * square.width()) {
+                ++inside;
+                drawn += square.pixel(x, y) != page;
+            }
+    return inside ? static_cast<double>(drawn) / inside : 0;
+}
+
+// The share of pixels that differ between two pictures of one area.
+double changedShare(const QImage& a, const QImage& b) {
+    int changed = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            changed += a.pixel(x, y) != b.pixel(x, y);
+    return static_cast<double>(changed) / std::max(1, a.width() * a.height());
+}
+
+class MyWheelsPointer : public EndToEnd {
+  protected:
+    Config config() const { return *decodeConfigBytes(readFile(home.configFolder() / "config.json")); }
+    // Starts the program, which opens on My Wheels, and finds its wheel and
+    // inspector on the screen.
+    void open(const Config& config, const std::string& name) {
+        writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+        program.emplace(home.path, name);
+        id = readyMainWindow(*program);
+        ASSERT_FALSE(id.empty()) << program->log();
+        pause(0.6);
+        origin = windowOrigin(id);
+        size = windowSize(id);
+        wheel = partIn<PreviewWheel>(config, size).translated(origin);
+        inspector = QRect(origin.x() + size.width() - 450, origin.y(), 450, size.height());
+        ASSERT_GT(wheel.width(), 200);
+    }
+    // The pointer over the hub, which belongs to no slot.
+    void rest() {
+        xdotool("mousemove " + pointText(wheel.center()));
+        pause(0.4);
+    }
+    QImage shot(const QRect& area) const { return grabScreen().copy(area); }
+    std::optional<Program> program;
+    std::string id;
+    QPoint origin;
+    QSize size;
+    QRect wheel, inspector;
+};
+
+class EditorPreview : public MyWheelsPointer, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(EditorPreview, HighlightsSelectsAndSwapsTheSlotUnderThePointer) {
+    std::optional<WindowManager> manager;
+    if (GetParam()) {
+        manager.emplace();
+        if (!manager->running) GTEST_SKIP() << "no window manager installed (scripts/setup installs openbox)";
+    }
+    const std::string shots = std::string("editor-preview-") + (GetParam() ? "wm" : "bare");
+    const Config start = config();
+    open(start, shots);
+    if (HasFatalFailure()) return;
+    const int count = 8;
+
+    rest();
+    const QImage still = shot(wheel);
+    const QPoint over = slotMiddle(wheel, 2, count);
+    xdotool("mousemove " + pointText(over));
+    pause(0.4);
+    const QImage hovered = shot(wheel);
+    hovered.save(artifact(shots + "-hover.png"));
+    const QRect underPointer(over - wheel.topLeft() - QPoint(20, 20), QSize(40, 40));
+    EXPECT_TRUE(hovered.copy(underPointer) != still.copy(underPointer)) << "no highlight under the pointer";
+
+    // Each slot clicked shows a card of its own; the first shows its card again.
+    std::vector<QImage> cards;
+    for (int position = 0; position < count; ++position) {
+        clickAt(slotMiddle(wheel, position, count));
+        rest();
+        cards.push_back(shot(inspector));
+    }
+    grabScreen().save(artifact(shots + "-last-slot.png"));
+    std::set<QByteArray> distinct;
+    for (const QImage& card : cards)
+        distinct.insert(QByteArray(reinterpret_cast<const char*>(card.constBits()), card.sizeInBytes()));
+    EXPECT_EQ(distinct.size(), cards.size()) << "slots share a card";
+    clickAt(slotMiddle(wheel, 0, count));
+    rest();
+    EXPECT_TRUE(shot(inspector) == cards.front()) << "the first slot's card changed";
+
+    // Slot 1 dragged onto slot 3 swaps the two in the file.
+    const QPoint from = slotMiddle(wheel, 1, count), to = slotMiddle(wheel, 3, count);
+    xdotool("mousemove " + pointText(from) + " mousedown 1");
+    for (int step = 1; step <= 8; ++step)
+        xdotool("mousemove " + pointText(from + (to - from) * step / 8) + " sleep 0.03");
+    grabScreen().save(artifact(shots + "-dragging.png"));
+    xdotool("mouseup 1");
+    const auto labelAt = [](const Config& c, int position) {
+        for (const Slice& slice : c.wheels.front().slices)
+            if (slice.position == position) return slice.label;
+        return std::string();
+    };
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+            return onDisk && labelAt(*onDisk, 1) == labelAt(start, 3) &&
+                   labelAt(*onDisk, 3) == labelAt(start, 1);
+        },
+        3))
+        << program->log();
+
+    // A click on the next wheel's pill draws that wheel.
+    rest();
+    const QImage mainWheel = shot(wheel);
+    clickAt(origin + pillIn(start, start.wheels[1].id, size));
+    rest();
+    grabScreen().save(artifact(shots + "-next-wheel.png"));
+    EXPECT_GT(changedShare(mainWheel, shot(wheel)), 0.005) << "the pill's wheel is not drawn";
+    EXPECT_EQ(program->stop(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, EditorPreview, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Managed" : "Bare"; });
+
+// Down the sidebar to the gallery and back, and from the gallery's toast
+// after adding a wheel: each time My Wheels shows its wheel drawn.
+TEST_F(MyWheelsPointer, TheWheelIsDrawnAgainOnComingBackFromTheGallery) {
+    open(config(), "gallery-round-trip");
+    if (HasFatalFailure()) return;
+    rest();
+    xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
+    pause(0.3);
+    const QImage before = shot(wheel);
+    xdotool("key Down");
+    pause(1.2);
+    xdotool("key Up");
+    pause(1.2);
+    const QImage back = shot(wheel);
+    grabScreen().save(artifact("gallery-round-trip-back.png"));
+    EXPECT_GT(drawnShare(before), 0.3);
+    EXPECT_LT(changedShare(before, back), 0.02) << "drawn share " << drawnShare(back);
+
+    addFromGallery(id, "kaomoji", "gallery-round-trip");
+    pause(0.8);
+    // View is the toast's one word in the accent colour, low in the page.
+    const QImage screen = grabScreen();
+    const QRect low(origin.x() + 220, origin.y() + size.height() - 160, size.width() - 220, 160);
+    QRect view;
+    for (int y = low.top(); y <= low.bottom(); ++y)
+        for (int x = low.left(); x <= low.right(); ++x) {
+            const QColor c = screen.pixelColor(x, y);
+            if (c.blue() > 200 && std::abs(c.green() - 132) < 50 && c.red() < 90) view |= QRect(x, y, 1, 1);
+        }
+    screen.save(artifact("gallery-round-trip-toast.png"));
+    ASSERT_FALSE(view.isEmpty()) << "no toast with View";
+    clickAt(view.center());
+    rest();
+    pause(0.8);
+    const QImage viewed = shot(wheel);
+    grabScreen().save(artifact("gallery-round-trip-viewed.png"));
+    EXPECT_GT(drawnShare(viewed), 0.3);
+    EXPECT_GT(changedShare(before, viewed), 0.005) << "not the added wheel";
+    EXPECT_EQ(program->stop(), 0);
+}
+
+} // namespace
+} // namespace rondelix::e2e

@@ -1,0 +1,297 @@
+// The built program under a real X server, driven the way a user drives it:
+// xdotool holds the summon keys and moves the pointer; the test looks at the
+// screen and at what the fired slice left behind.
+
+#include "EndToEndRig.h"
+
+#include <iostream>
+
+namespace rondelix::e2e {
+namespace {
+
+TEST_F(EndToEnd, SummonAimReleaseFiresTheSliceAndEscFiresNothing) {
+    Program program(home.path);
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    const auto readyMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - program.started).count();
+    pause(1.0); // past the steps a start defers
+    const long residentKiB = program.residentKiB();
+    std::cout << "[ measured ] ready after " << readyMs << " ms; resident " << residentKiB / 1024.0
+              << " MiB\n";
+
+    const QPoint pointer(800, 520);
+    const QRect wheel = summonAt(pointer, "e2e-wheel-open.png");
+    ASSERT_GE(wheel.width(), 300) << program.log();
+    EXPECT_NEAR(wheel.center().x(), pointer.x(), 24);
+    EXPECT_NEAR(wheel.center().y(), pointer.y(), 24);
+
+    aimAtTopSlot();
+    grabScreen().save(artifact("e2e-wheel-aimed.png"));
+    release();
+    EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
+
+    fs::remove(home.marker);
+    pause(0.5);
+    const QRect again = summonAt(pointer, "e2e-wheel-before-esc.png");
+    ASSERT_GE(again.width(), 300);
+    aimAtTopSlot();
+    xdotool("key Escape");
+    release();
+    pause(1.5);
+    EXPECT_FALSE(fs::exists(home.marker));
+
+    EXPECT_EQ(program.stop(), 0);
+    const auto defaults = nlohmann::json::parse(readFile(home.configFolder() / "defaults.json"));
+    EXPECT_EQ(defaults.value("diag.launchInProgress", true), false);
+}
+
+TEST_F(EndToEnd, AHandEditWithAMistakeIsToldAndLeftInPlace) {
+    Program program(home.path, "broken-edit");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    pause(1.0);
+    std::string text = readFile(home.configFolder() / "config.json");
+    text.insert(text.find("\"wheels\""), "\"forgotComma\": 1\n");
+    writeFile(home.configFolder() / "config.json", text);
+    EXPECT_TRUE(program.waitForLine("Rondelix: config reload failed (")) << program.log();
+    pause(0.3); // the HUD fades in
+    grabScreen().save(artifact("broken-edit-e2e-told.png"));
+
+    // A summon that ends on a wheel does not replace the user's file.
+    ASSERT_TRUE(fireTopSlot(program, "broken-edit-e2e-summoned.png"));
+    EXPECT_TRUE(waitFor([&] { return fs::exists(home.marker); }, 5)) << program.log();
+    pause(0.5);
+    EXPECT_EQ(readFile(home.configFolder() / "config.json"), text);
+}
+
+// A text slice fired over a terminal that writes what it reads to a file: the
+// line arrives both in a terminal that pastes with Ctrl+Shift+V and in xterm,
+// which pastes only the primary selection, with Shift+Insert.
+TEST_F(EndToEnd, ATextSliceFiredOverATerminalArrivesInIt) {
+    // A window manager keeps the record of the frontmost window.
+    WindowManager manager;
+    if (!manager.running) GTEST_SKIP() << "no window manager installed (scripts/setup installs openbox)";
+    const std::string line = "pasted by the wheel";
+    home.setTopSlotAction(MacroAction::Text{line + "\n"});
+    Program program(home.path, "terminal-paste");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    pause(1.0);
+
+    const struct {
+        const char* name;
+        std::function<QStringList(const std::string& reader)> arguments;
+    } terminals[] = {
+        {"xterm",
+         [](const std::string& reader) {
+             return QStringList{"-e", "sh", "-c", reader.c_str()};
+         }},
+        {"sakura",
+         [](const std::string& reader) {
+             return QStringList{"-x", ("sh -c '" + reader + "'").c_str()};
+         }},
+    };
+    for (const auto& terminal : terminals) {
+        SCOPED_TRACE(terminal.name);
+        if (std::system(("command -v " + std::string(terminal.name) + " >/dev/null").c_str()) != 0) {
+            ADD_FAILURE() << terminal.name << " is not installed (scripts/setup installs it)";
+            continue;
+        }
+        const fs::path typed = home.path / (std::string(terminal.name) + "-typed");
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", QString::fromStdString(home.path.string()));
+        process.setProcessEnvironment(environment);
+        process.start(terminal.name, terminal.arguments("cat > " + typed.string()));
+        std::string window;
+        ASSERT_TRUE(waitFor(
+            [&] {
+                window = output("xdotool search --onlyvisible --pid " + std::to_string(process.processId()) +
+                                " 2>/dev/null");
+                return !window.empty();
+            },
+            10))
+            << terminal.name << " showed no window";
+        window = window.substr(0, window.find('\n'));
+        xdotool("windowactivate --sync " + window);
+        pause(0.5);
+
+        ASSERT_TRUE(fireTopSlot(program, std::string("e2e-terminal-") + terminal.name + "-summoned.png"));
+        EXPECT_TRUE(waitFor([&] { return readFile(typed) == line + "\n"; }, 5))
+            << readFile(typed) << program.log();
+        pause(0.3);
+        grabScreen().save(artifact(std::string("e2e-terminal-") + terminal.name + "-pasted.png"));
+        process.kill();
+        process.waitForFinished(3000);
+    }
+    EXPECT_EQ(program.stop(), 0);
+}
+
+TEST_F(EndToEnd, TheTextCaretSettingOpensTheWheelBelowTheCaretAndElseAtThePointer) {
+    AccessibilityBus bus(home.path / "bus");
+    ASSERT_TRUE(bus.ready) << "the accessibility bus did not start";
+    Program program(home.path, "caret", {}, bus.environment());
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    // Focus changes reach the program only once it listens for them.
+    ASSERT_TRUE(waitFor([&] { return bus.someoneListensFor("Object:StateChanged:Focused"); }, 10))
+        << program.log();
+    pause(1.0); // past the steps a start defers
+    CaretWindow window(bus);
+    ASSERT_FALSE(window.caret.isNull()) << "the text window did not take the focus";
+    pause(0.3);
+
+    // Esc before the release: the pointer aims at a slice of a wheel that
+    // opened elsewhere, and nothing is to fire.
+    const QPoint pointer(800, 700);
+    const auto timedSummon = [&](const std::string& shot, std::optional<QPoint> around = {}) {
+        const QRect area = summonAt(pointer, shot, around);
+        xdotool("key Escape");
+        release();
+        pause(0.8);
+        return std::pair{area, shownAfter};
+    };
+    const auto atPointer = [&](const QRect& area) {
+        return area.width() >= 300 && std::abs(area.center().x() - pointer.x()) <= 24 &&
+               std::abs(area.center().y() - pointer.y()) <= 24;
+    };
+
+    const auto [first, pointerSeconds] = timedSummon("e2e-caret-setting-off.png");
+    EXPECT_TRUE(atPointer(first)) << program.log();
+
+    auto config = nlohmann::json::parse(readFile(home.configFolder() / "config.json"));
+    config["behavior"]["position"] = "textCaret";
+    writeFile(home.configFolder() / "config.json", config.dump(2));
+    ASSERT_TRUE(program.waitForLine("config reloaded from disk")) << program.log();
+
+    // Centred under the caret, its disc 8 points below the caret's line.
+    const QPoint caret = window.caret.topLeft();
+    const auto [atCaret, caretSeconds] =
+        timedSummon("e2e-wheel-at-caret.png", caret + QPoint(0, window.caret.height() + 170));
+    EXPECT_NEAR(atCaret.center().x(), caret.x(), 24) << program.log();
+    EXPECT_NEAR(atCaret.top(), caret.y() + window.caret.height() + 8, 24) << program.log();
+
+    // A program that hangs costs the search's deadline and one message
+    // time-out (0.15 s), not the bus's own time-out of many seconds; the
+    // margin is for a busy test machine.
+    ::kill(pid_t(window.process.processId()), SIGSTOP);
+    const auto [hung, hungSeconds] = timedSummon("e2e-caret-program-hangs.png");
+    ::kill(pid_t(window.process.processId()), SIGCONT);
+    EXPECT_TRUE(atPointer(hung)) << program.log();
+    EXPECT_LT(hungSeconds, pointerSeconds + 0.15 + 0.5);
+
+    // One that went away, and then no accessibility bus at all: the pointer,
+    // at once.
+    window.process.kill();
+    window.process.waitForFinished(2000);
+    const auto [gone, goneSeconds] = timedSummon("e2e-caret-program-gone.png");
+    EXPECT_TRUE(atPointer(gone)) << program.log();
+    bus.stop();
+    const auto [noBus, noBusSeconds] = timedSummon("e2e-caret-no-bus.png");
+    EXPECT_TRUE(atPointer(noBus)) << program.log();
+    std::cout << "[ measured ] summon to wheel on screen: pointer " << pointerSeconds * 1000 << " ms, caret "
+              << caretSeconds * 1000 << " ms, hung program " << hungSeconds * 1000 << " ms, gone program "
+              << goneSeconds * 1000 << " ms, no bus " << noBusSeconds * 1000 << " ms\n";
+    EXPECT_EQ(program.stop(), 0);
+}
+
+// The smallest wheel, with "Add your own" in its empty top slot, drawn by the
+// program on the bare test server; then on a server of its own under picom,
+// set up to blur only behind windows that ask for it, over sharp stripes: the
+// stripes behind the ring and the hub are blurred, those behind a translucent
+// window that does not ask stay sharp.
+TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehindTheDisc) {
+    Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    config.behavior.wheelSize = 240;
+    for (Wheel& wheel : config.wheels)
+        if (wheel.id == "default")
+            std::erase_if(wheel.slices, [](const Slice& s) { return s.position == 0; });
+    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+    {
+        Program program(home.path, "bare");
+        ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+        std::system("xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 >/dev/null 2>&1");
+        const QPoint pointer(700, 520);
+        xdotool("mousemove 700 520");
+        pause(0.3);
+        const QImage before = grabScreen();
+        xdotool("keydown Alt_L Super_L");
+        QImage after;
+        EXPECT_TRUE(waitFor(
+            [&] {
+                after = grabScreen();
+                return changedArea(before, after, pointer).width() >= 236;
+            },
+            3))
+            << program.log();
+        pause(0.4);
+        grabScreen().save(artifact("e2e-wheel-240-bare.png"));
+        release();
+    }
+
+    if (!Compositor::installed()) GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
+    const PrivateDisplay display(home.path);
+    ASSERT_FALSE(display.name.empty()) << "no private X server";
+    QProcess backdrop;
+    backdrop.setProcessEnvironment(display.environment());
+    backdrop.start(RONDELIX_STRIPED_BACKDROP, {});
+    ASSERT_TRUE(
+        waitFor([&] { return backdrop.waitForReadyRead(50) && backdrop.readAll().contains("ready"); }, 10));
+    Compositor picom(display, home.path,
+                     "blur-background = true;\n"
+                     "blur-background-fixed = true;\n"
+                     "blur-kern = \"7x7box\";\n"
+                     "blur-background-exclude = [ \"!_KDE_NET_WM_BLUR_BEHIND_REGION@:32c\" ];\n");
+    ASSERT_TRUE(picom.start()) << picom.said();
+
+    Program program(home.path, "composited", {}, display.environment());
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    // The main window, open for want of a tray, goes off the screen.
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return std::system(("DISPLAY=" + display.name +
+                                " xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 "
+                                ">/dev/null 2>&1")
+                                   .c_str()) == 0;
+        },
+        5));
+    display.xdotool("mousemove 512 384");
+    pause(0.3);
+    display.xdotool("keydown Alt_L Super_L");
+    // Above the empty top slot's marker, inside the rim; the control window;
+    // the panel's clear margin beside the disc; the hub below the wheel's name.
+    const QPoint ring(512 - 16, 384 - 112), control(60, 140), margin(512 - 200, 384), hub(512, 384 + 30);
+    // Blurring in software keeps the X server busy for a while. The light
+    // ring has faded in once it is as bright as its opacity makes it over
+    // any backdrop (while it fades in, the stripes' grey shows through) and
+    // stays the same from one grab to the next.
+    QImage screen;
+    const bool shown = waitFor(
+        [&] {
+            const QImage earlier = display.grab();
+            pause(0.25);
+            screen = display.grab();
+            return rowBrightness(screen, ring.x(), ring.y()).mean > 200 && screen == earlier;
+        },
+        15);
+    screen.save(artifact("e2e-wheel-240-picom.png"));
+    display.xdotool("keyup Super_L Alt_L");
+    ASSERT_TRUE(shown) << program.log();
+
+    // Unblurred, the ring at the user's opacity lets (1 - opacity) of the
+    // stripes' swing through.
+    const double unblurred = (1 - config.behavior.opacity) * 255;
+    const int behindRing = rowBrightness(screen, ring.x(), ring.y()).swing;
+    const int behindControl = rowBrightness(screen, control.x(), control.y()).swing;
+    std::cout << "[ measured ] stripe swing behind the ring " << behindRing << " (unblurred " << unblurred
+              << "), the control window " << behindControl << ", the panel's margin "
+              << rowBrightness(screen, margin.x(), margin.y()).swing << "\n";
+    EXPECT_LT(behindRing, 0.4 * unblurred);
+    // The hub is of the ring's material, no hole onto the desktop.
+    EXPECT_LT(rowBrightness(screen, hub.x(), hub.y()).swing, 0.4 * unblurred);
+    EXPECT_GT(behindControl, 100);
+    EXPECT_EQ(program.stop(), 0);
+    picom.stop();
+    backdrop.kill();
+    backdrop.waitForFinished(3000);
+}
+
+} // namespace
+} // namespace rondelix::e2e
