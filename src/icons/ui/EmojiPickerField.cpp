@@ -5,6 +5,7 @@
 #include "icons/ui/EmojiPopup.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -38,6 +39,7 @@ EmojiPickerField::EmojiPickerField(std::function<void(const std::string&)> onCha
     layout->addWidget(choose_);
 
     connect(field_, &QLineEdit::textEdited, this, &EmojiPickerField::edited);
+    field_->installEventFilter(this);
     connect(choose_, &QPushButton::clicked, this, [this] {
         field_->setFocus(Qt::OtherFocusReason);
         // The field takes focus first, so the chosen emoji lands in it.
@@ -61,6 +63,21 @@ void EmojiPickerField::edited(const QString& text) {
         field_->setText(QString::fromStdString(kept));
     }
     if (onChange_) onChange_(kept);
+}
+
+bool EmojiPickerField::eventFilter(QObject* watched, QEvent* event) {
+    // The line edit's Backspace takes one code point, for correcting an
+    // accent typed in parts; in this field that would save half an emoji.
+    if (watched != field_ || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Backspace || key->modifiers() != Qt::NoModifier || field_->hasSelectedText() ||
+        field_->cursorPosition() == 0)
+        return false;
+    const QString before = field_->text().left(field_->cursorPosition());
+    const auto start = QString::fromStdString(withoutLastCharacter(before.toStdString())).size();
+    field_->setSelection(static_cast<int>(start), static_cast<int>(before.size() - start));
+    field_->del();
+    return true;
 }
 
 void EmojiPickerField::openPopup() {
