@@ -2,6 +2,7 @@
 
 #include "icons/EmojiCatalog.h"
 #include "icons/EmojiText.h"
+#include "icons/ui/AccessibleEmojiPickerField.h"
 #include "icons/ui/EmojiPopup.h"
 
 #include <QHBoxLayout>
@@ -16,12 +17,15 @@ namespace rondelix {
 
 EmojiPickerField::EmojiPickerField(std::function<void(const std::string&)> onChange, QWidget* parent)
     : QWidget(parent), onChange_(std::move(onChange)) {
+    // Before anything asks the accessibility layer about the widget.
+    AccessibleEmojiPickerField::install();
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(10);
 
     field_ = new QLineEdit(this);
     field_->setObjectName(QStringLiteral("emojiField"));
+    field_->setAccessibleName(tr("Emoji"));
     field_->setFixedSize(32, 32);
     field_->setAlignment(Qt::AlignCenter);
     QFont large = field_->font();
@@ -93,6 +97,7 @@ void EmojiPickerField::openPopup() {
     }
     popup_->move(at);
     popup_->show();
+    AccessibleEmojiPickerField::popupOpened(*this);
 }
 
 void EmojiPickerField::insertChosen(const std::string& emoji) {
