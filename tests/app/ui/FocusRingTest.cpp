@@ -44,7 +44,8 @@ struct MainWindowScene {
     SliceIconSources icons;
 };
 
-template <typename Find> Scene mainWindowScene(std::shared_ptr<MainWindowScene> owner, Find find) {
+template <typename Find> Scene mainWindowScene(MainTab page, Find find) {
+    auto owner = std::make_shared<MainWindowScene>(page);
     auto window =
         std::make_unique<MainWindow>(PageContext{owner->rig.c(), owner->icons}, GlassBackdrop::Environment{});
     MainWindow* shown = window.get();
@@ -71,7 +72,7 @@ const std::vector<Case>& cases() {
     static const std::vector<Case> all{
         {"Add Action, after Remove Action hands it the focus",
          [] {
-             return mainWindowScene(std::make_shared<MainWindowScene>(MainTab::wheels), [](QWidget& w) {
+             return mainWindowScene(MainTab::wheels, [](QWidget& w) {
                  auto* page = firstVisible<WheelEditorPage>(w);
                  if (!page) return static_cast<QWidget*>(nullptr);
                  // The main wheel's empty top slot filled, then emptied again.
@@ -87,13 +88,12 @@ const std::vector<Case>& cases() {
          }},
         {"the sidebar",
          [] {
-             return mainWindowScene(std::make_shared<MainWindowScene>(MainTab::wheels), [](QWidget& w) {
-                 return tabTo(firstVisible<QListWidget>(w, "sidebar"));
-             });
+             return mainWindowScene(
+                 MainTab::wheels, [](QWidget& w) { return tabTo(firstVisible<QListWidget>(w, "sidebar")); });
          }},
         {"a settings slider",
          [] {
-             return mainWindowScene(std::make_shared<MainWindowScene>(MainTab::appearance),
+             return mainWindowScene(MainTab::appearance,
                                     [](QWidget& w) { return tabTo(firstVisible<QSlider>(w)); });
          }},
         {"the onboarding's Skip for now",
