@@ -49,9 +49,8 @@ class RingView final : public QWidget {
 bool wantsRing(const QWidget* control) {
     if (!control || control->isWindow() || !(control->focusPolicy() & Qt::TabFocus)) return false;
     if (control->property(ownRingProperty).toBool()) return false;
-    // A popup's list or grid marks its current entry instead.
-    const Qt::WindowType type = control->window()->windowType();
-    return type != Qt::Popup && type != Qt::ToolTip;
+    // A combo box's open list is all of its popup and marks its current row.
+    return !control->window()->inherits("QComboBoxPrivateContainer");
 }
 
 // The ring draws over the control's neighbours, so it lives in the nearest
