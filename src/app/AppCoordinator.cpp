@@ -525,6 +525,9 @@ void AppCoordinator::finishOnboarding(bool skipped) {
     }
     startEngineIfAccessKnown();
     if (platform_.windows.state(Kind::onboarding).exists) platform_.windows.close(Kind::onboarding);
+    // Without a tray no menu leads back into the program: the screen is not
+    // left empty, and the main window keeps the page it shows.
+    if (!platform_.windows.trayShown()) showMain(isMainWindowOnScreen() ? mainTab_ : MainTab::wheels);
 }
 
 void AppCoordinator::resetOnboarding() {

@@ -46,6 +46,22 @@ TEST_F(OnboardingFlowTest, FinishingStoresCompletionAndClosesTheWindowWithoutADi
     EXPECT_TRUE(rig.defaults.get(keys::onboardingSkipped));
 }
 
+// Without a tray nothing else leads back into the program, so finishing
+// leaves the main window on screen; with one, the tray is the way back.
+TEST(OnboardingFinish, ShowsTheMainWindowOnlyWhereNoTrayIs) {
+    for (const bool tray : {true, false})
+        for (const bool skipped : {true, false}) {
+            CoordinatorRig rig;
+            rig.defaults.set(keys::hasCompletedOnboarding, false);
+            rig.windows.tray = tray;
+            rig.open();
+            rig.queue.runPending();
+            rig.c().finishOnboarding(skipped);
+            EXPECT_EQ(rig.windows.state(Kind::main).onScreen(), !tray) << tray << skipped;
+            EXPECT_FALSE(rig.windows.state(Kind::onboarding).exists);
+        }
+}
+
 TEST_F(OnboardingFlowTest, ClosingAFirstRunOnboardingStoresNothing) {
     openAndShowFirstScreen();
     rig.windows.userCloses(Kind::onboarding);

@@ -29,6 +29,7 @@ struct Seen {
     QString description;
     QStringList labelledBy;
     bool focusableInSight = false;
+    Node node;
 };
 
 class AccessibilityTree {
@@ -52,11 +53,26 @@ class AccessibilityTree {
             const Node node = queue.back();
             queue.pop_back();
             seen.push_back({call<QString>(node, "GetRoleName"), property(node, "Name"),
-                            property(node, "Description"), labels(node), focusableInSight(node)});
+                            property(node, "Description"), labels(node), focusableInSight(node), node});
             for (const Node& child : children(node))
                 queue.push_back(child);
         }
         return seen;
+    }
+
+    // Where the object lies on the screen.
+    QRect extents(const Node& node) {
+        auto ask =
+            QDBusMessage::createMethodCall(node.service, node.path, "org.a11y.atspi.Component", "GetExtents");
+        ask << uint(0);
+        const QDBusMessage reply = bus_.call(ask, QDBus::Block, 2000);
+        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return {};
+        int x = 0, y = 0, width = 0, height = 0;
+        const QDBusArgument box = reply.arguments().front().value<QDBusArgument>();
+        box.beginStructure();
+        box >> x >> y >> width >> height;
+        box.endStructure();
+        return {x, y, width, height};
     }
 
   private:
@@ -199,6 +215,68 @@ TEST_F(EndToEnd, AScreenReaderHearsEveryControlOfMyWheelsNamedAndTheFieldsByThei
     xdotool("key Escape");
     release();
     EXPECT_EQ(aimed.toStdString(), topLabel.toStdString());
+    EXPECT_EQ(program.stop(), 0);
+}
+
+// Every control in sight named, or the tree dumped.
+void expectEveryControlNamed(const std::vector<Seen>& tree) {
+    for (const Seen& seen : tree)
+        if (seen.focusableInSight) {
+            EXPECT_FALSE(seen.name.isEmpty() && seen.labelledBy.isEmpty()) << seen.role.toStdString() << "\n"
+                                                                           << dump(tree);
+        }
+}
+
+// The icon pickers as a screen reader reads them: the emoji field and its
+// open popup (search, groups, grid), then the symbol picker's search, each
+// opened by a click where the reader says its button lies.
+TEST_F(EndToEnd, AScreenReaderHearsTheIconPickersAndTheOpenEmojiPopup) {
+    Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    for (Wheel& wheel : config.wheels)
+        for (Slice& slice : wheel.slices)
+            if (wheel.id == "default" && slice.position == 0) slice.icon = Icon{Icon::Emoji{"\U0001F680"}};
+    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+    AccessibilityBus bus(home.path / "bus");
+    ASSERT_TRUE(bus.ready) << "the accessibility bus did not start";
+    QProcessEnvironment environment = bus.environment();
+    environment.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+    Program program(home.path, "screen-reader-pickers", {}, environment);
+    ASSERT_FALSE(readyMainWindow(program).empty()) << program.log();
+
+    AccessibilityTree reader(bus);
+    std::vector<Seen> tree;
+    const auto seen = [&](const QString& role, const QString& name) {
+        return waitFor([&] { return has(tree = reader.read(), role, name); }, 20);
+    };
+    const auto click = [&](const QString& role, const QString& name) {
+        const auto found =
+            std::ranges::find_if(tree, [&](const Seen& s) { return s.role == role && s.name == name; });
+        ASSERT_NE(found, tree.end()) << dump(tree);
+        const QRect box = reader.extents(found->node);
+        xdotool("mousemove " + pointText(box.center()) + " click 1");
+    };
+
+    ASSERT_TRUE(seen("push button", "Choose Emoji…")) << dump(tree);
+    EXPECT_TRUE(has(tree, "text", "Emoji")) << dump(tree);
+    expectEveryControlNamed(tree);
+    click("push button", "Choose Emoji…");
+    ASSERT_TRUE(seen("text", "Search emoji")) << dump(tree);
+    grabScreen().save(artifact("screen-reader-emoji-popup.png"));
+    EXPECT_TRUE(has(tree, "page tab", "Smileys & Emotion")) << dump(tree);
+    EXPECT_TRUE(has(tree, "list", "Emoji")) << dump(tree);
+    expectEveryControlNamed(tree);
+    xdotool("key Escape");
+
+    // The icon's kind from Emoji up to Symbol, then the symbol picker.
+    ASSERT_TRUE(seen("combo box", "Emoji")) << dump(tree);
+    click("combo box", "Emoji");
+    pause(0.5);
+    xdotool("key Up Return");
+    ASSERT_TRUE(seen("push button", "Choose Symbol…")) << dump(tree);
+    click("push button", "Choose Symbol…");
+    ASSERT_TRUE(seen("text", "Search symbols")) << dump(tree);
+    expectEveryControlNamed(tree);
+    xdotool("key Escape");
     EXPECT_EQ(program.stop(), 0);
 }
 

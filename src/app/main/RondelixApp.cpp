@@ -50,6 +50,7 @@
 #include "platform/linux/X11TrayColors.h"
 #include "platform/linux/XdgWorkspace.h"
 #include "platform/linux/XkbKeyboardLayout.h"
+#include "qtshared/FocusRing.h"
 #include "store/ConfigPaths.h"
 
 #include <QApplication>
@@ -163,6 +164,7 @@ int RondelixApp::run(int argc, char** argv) {
     QThreadPool::globalInstance()->setMaxThreadCount(2);
     // Before any window: secondary text stays readable, also under glass.
     const ReadablePalette readablePalette;
+    const FocusRing focusRing;
 
     // Set before anything can ask for a reopen.
     AppDelegate* reopenTarget = nullptr;

@@ -5,6 +5,7 @@
 #include "overlay/ui/SliceShapePath.h"
 #include "overlay/ui/WheelGraphic.h"
 #include "overlay/ui/WheelPalette.h"
+#include "qtshared/FocusRing.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -80,6 +81,7 @@ PreviewWheel::PreviewWheel(QWidget* parent)
     setMinimumSize(200, 200);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setFocusPolicy(Qt::StrongFocus);
+    FocusRing::drawnByControl(*this);
     // Before anything asks the accessibility layer about the widget.
     AccessibleItems::install();
     setAccessibleName("Slices");

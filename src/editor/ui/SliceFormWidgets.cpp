@@ -1,6 +1,7 @@
 #include "editor/ui/SliceFormWidgets.h"
 
 #include "icons/ui/SymbolFont.h"
+#include "qtshared/FocusRing.h"
 #include "qtshared/MnemonicText.h"
 #include "qtshared/QtColor.h"
 #include "qtshared/QtText.h"
@@ -42,6 +43,7 @@ void framedField(QFrame& frame, QWidget& field) {
                                        "palette(highlight); padding: 0px; }")
                             .arg(name, QLatin1String(fieldFrameStyle)));
     frame.setFocusProxy(&field);
+    FocusRing::drawnByControl(frame);
     field.installEventFilter(new FrameFocus(frame));
 }
 
@@ -84,6 +86,7 @@ void fillWhenChecked(QPushButton* toggle) {
                        "QPushButton:checked:focus { border-color: %2; }")
             .arg(colour(QPalette::Button).name(), colour(QPalette::ButtonText).name(), edge.name(), on.name(),
                  title.name(), colour(QPalette::Highlight).name()));
+    FocusRing::drawnByControl(*toggle);
 }
 
 void setElided(QLabel* label, const QString& text) {

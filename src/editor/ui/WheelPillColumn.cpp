@@ -1,6 +1,7 @@
 #include "editor/ui/WheelPillColumn.h"
 
 #include "icons/ui/SymbolFont.h"
+#include "qtshared/FocusRing.h"
 
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
@@ -78,6 +79,7 @@ bool WheelPillColumn::Motion::atRest() const {
 WheelPillColumn::WheelPillColumn(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    FocusRing::drawnByControl(*this);
     // Before anything asks the accessibility layer about the widget.
     AccessibleItems::install();
     setAccessibleName("Wheels");

@@ -2,9 +2,11 @@
 
 #include "icons/EmojiCatalog.h"
 #include "icons/EmojiText.h"
+#include "icons/ui/AccessibleEmojiPickerField.h"
 #include "icons/ui/EmojiPopup.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -15,12 +17,15 @@ namespace rondelix {
 
 EmojiPickerField::EmojiPickerField(std::function<void(const std::string&)> onChange, QWidget* parent)
     : QWidget(parent), onChange_(std::move(onChange)) {
+    // Before anything asks the accessibility layer about the widget.
+    AccessibleEmojiPickerField::install();
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(10);
 
     field_ = new QLineEdit(this);
     field_->setObjectName(QStringLiteral("emojiField"));
+    field_->setAccessibleName(tr("Emoji"));
     field_->setFixedSize(32, 32);
     field_->setAlignment(Qt::AlignCenter);
     QFont large = field_->font();
@@ -38,6 +43,7 @@ EmojiPickerField::EmojiPickerField(std::function<void(const std::string&)> onCha
     layout->addWidget(choose_);
 
     connect(field_, &QLineEdit::textEdited, this, &EmojiPickerField::edited);
+    field_->installEventFilter(this);
     connect(choose_, &QPushButton::clicked, this, [this] {
         field_->setFocus(Qt::OtherFocusReason);
         // The field takes focus first, so the chosen emoji lands in it.
@@ -63,6 +69,21 @@ void EmojiPickerField::edited(const QString& text) {
     if (onChange_) onChange_(kept);
 }
 
+bool EmojiPickerField::eventFilter(QObject* watched, QEvent* event) {
+    // The line edit's Backspace takes one code point, for correcting an
+    // accent typed in parts; in this field that would save half an emoji.
+    if (watched != field_ || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Backspace || key->modifiers() != Qt::NoModifier || field_->hasSelectedText() ||
+        field_->cursorPosition() == 0)
+        return false;
+    const QString before = field_->text().left(field_->cursorPosition());
+    const auto start = QString::fromStdString(withoutLastCharacter(before.toStdString())).size();
+    field_->setSelection(static_cast<int>(start), static_cast<int>(before.size() - start));
+    field_->del();
+    return true;
+}
+
 void EmojiPickerField::openPopup() {
     if (popup_) popup_->close();
     popup_ = new EmojiPopup(
@@ -76,6 +97,7 @@ void EmojiPickerField::openPopup() {
     }
     popup_->move(at);
     popup_->show();
+    AccessibleEmojiPickerField::popupOpened(*this);
 }
 
 void EmojiPickerField::insertChosen(const std::string& emoji) {

@@ -27,6 +27,9 @@ class EmojiPickerField : public QWidget {
     // The open popup, if any.
     EmojiPopup* popup() const { return popup_; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void edited(const QString& text);
     void openPopup();

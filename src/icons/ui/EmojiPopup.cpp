@@ -77,6 +77,7 @@ EmojiPopup::EmojiPopup(const std::vector<EmojiGroup>& groups, std::function<void
     : QFrame(parent, Qt::Popup), groups_(groups), onPick_(std::move(onPick)) {
     setFrameShape(QFrame::StyledPanel);
     setAttribute(Qt::WA_DeleteOnClose);
+    setAccessibleName(tr("Choose Emoji"));
     resize(380, 340);
 
     auto* layout = new QVBoxLayout(this);
@@ -85,15 +86,19 @@ EmojiPopup::EmojiPopup(const std::vector<EmojiGroup>& groups, std::function<void
     search_ = new QLineEdit(this);
     search_->setObjectName(QStringLiteral("emojiSearch"));
     search_->setPlaceholderText(tr("Search emoji"));
+    search_->setAccessibleName(search_->placeholderText());
     search_->setClearButtonEnabled(true);
     tabs_ = new QTabBar(this);
     tabs_->setObjectName(QStringLiteral("emojiGroups"));
+    tabs_->setAccessibleName(tr("Emoji groups"));
     tabs_->setExpanding(false);
     tabs_->setUsesScrollButtons(true);
     tabs_->setDrawBase(false);
     for (const EmojiGroup& group : groups_) {
         const int tab = tabs_->addTab(QString::fromStdString(group.emoji.front().text));
         tabs_->setTabToolTip(tab, QString::fromStdString(group.name));
+        // A screen reader would read the tab's emoji by its own name.
+        tabs_->setAccessibleTabName(tab, QString::fromStdString(group.name));
     }
     model_ = new EmojiGridModel(this);
     grid_ = new PickerGrid(QSize(cellSide, cellSide), this);

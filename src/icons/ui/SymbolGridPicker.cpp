@@ -102,6 +102,7 @@ SymbolGridPicker::SymbolGridPicker(std::function<void(const std::string&)> onPic
     search_ = new QLineEdit(this);
     search_->setObjectName(QStringLiteral("symbolSearch"));
     search_->setPlaceholderText(tr("Search symbols (e.g. bolt, folder, play)"));
+    search_->setAccessibleName(tr("Search symbols"));
     search_->setFrame(false);
     clear_ = new QToolButton(this);
     clear_->setObjectName(QStringLiteral("symbolClear"));
