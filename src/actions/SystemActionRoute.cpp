@@ -214,8 +214,11 @@ SystemActionRoute routeFor(std::string_view id, std::string_view desktop) {
                               desktop);
     if (id == "sleep-display") return firstInstalled({{"", "xset", "xset dpms force off"}}, desktop);
     if (id == "screenshot") return firstInstalled(screenshotAttempts(), desktop);
-    if (id == "toggle-hidden-files") return firstInstalled(hiddenFilesAttempts(), desktop);
-    if (id == "mission-control") return firstInstalled(overviewAttempts(), desktop);
+    // Another desktop's file manager or shell setting does nothing for this
+    // desktop's own: Dolphin keeps hidden files per folder, and neither Xfce
+    // nor MATE has a window overview.
+    if (id == "toggle-hidden-files") return ownDesktopOnly(hiddenFilesAttempts(), desktop);
+    if (id == "mission-control") return ownDesktopOnly(overviewAttempts(), desktop);
     if (id == "open-settings") return firstInstalled(settingsAttempts(), desktop);
     if (id == "log-out") return ownDesktopOnly(logOutAttempts(), desktop);
     if (id == "toggle-desktop-icons") return ownDesktopOnly(desktopIconsAttempts(), desktop);

@@ -203,9 +203,9 @@ TEST_F(SystemActionToolsTest, DarkModeSwitchesToAnInstalledDarkThemeAndBack) {
             .first;
     };
 
-    // Stock Xfce: its theme has no dark variant, Adwaita's is installed, the
-    // window manager's theme has none at all.
-    theme("Xfce", "gtk-3.0");
+    // Stock Xfce: its settings name a theme "Xfce" that has no folder (GTK
+    // stands in for it), Adwaita's dark theme is installed, the window
+    // manager's theme has no dark variant at all.
     theme("Adwaita-dark", "gtk-3.0");
     set("xsettings_Net_ThemeName", "Xfce");
     set("xfwm4_general_theme", "Default");
@@ -230,7 +230,8 @@ TEST_F(SystemActionToolsTest, DarkModeSwitchesToAnInstalledDarkThemeAndBack) {
 
     // Stock MATE: Menta to BlackMATE, the window manager's theme too; with
     // no dark theme installed nothing changes and the switch fails.
-    fs::remove_all(share / "themes" / "Adwaita-dark");
+    for (const char* dark : {"Adwaita-dark", "Greybird-dark"})
+        fs::remove_all(share / "themes" / dark);
     set("org.mate.interface.gtk-theme", "Menta");
     set("org.mate.Marco.general.theme", "Menta");
     EXPECT_NE(toggle("MATE"), 0);
@@ -240,6 +241,13 @@ TEST_F(SystemActionToolsTest, DarkModeSwitchesToAnInstalledDarkThemeAndBack) {
     EXPECT_EQ(toggle("MATE"), 0);
     EXPECT_EQ(get("org.mate.interface.gtk-theme"), "BlackMATE");
     EXPECT_EQ(get("org.mate.Marco.general.theme"), "BlackMATE");
+
+    // Without its stock dark theme a desktop takes any installed dark one.
+    fs::remove_all(share / "themes" / "BlackMATE");
+    theme("Nocturne-dark", "gtk-3.0");
+    set("org.mate.interface.gtk-theme", "Menta");
+    EXPECT_EQ(toggle("MATE"), 0);
+    EXPECT_EQ(get("org.mate.interface.gtk-theme"), "Nocturne-dark");
 }
 
 } // namespace
