@@ -61,6 +61,38 @@ TEST_F(ExecutorTest, DesktopActionsTryTheCurrentDesktopsToolFirstThenTheOthers) 
     }
 }
 
+// Plasma runs its own shortcut whatever keys the user gave it; the other
+// desktops get their window manager's stock key, or its hint where the stock
+// key holds Super.
+TEST_F(ExecutorTest, WindowCommandsGoThroughKWinOnPlasmaAndTheStockKeysElsewhere) {
+    const KeyCombo ctrlAltD{.keyCode = 2, .option = true, .control = true};
+    const KeyCombo altF9{.keyCode = 101, .option = true};
+    const KeyCombo ctrlAltLeft{.keyCode = 123, .option = true, .control = true};
+    struct Case {
+        const char* id;
+        const char* desktop;
+        std::variant<KeyCombo, const char*> sent; // a key, or the tool the command runs
+    };
+    const std::vector<Case> cases{
+        {"show-desktop", "KDE", "dbus-send"},     {"show-desktop", "ubuntu:GNOME", "wmctrl"},
+        {"show-desktop", "X-Cinnamon", "wmctrl"}, {"show-desktop", "XFCE", ctrlAltD},
+        {"show-desktop", "", ctrlAltD},           {"minimize-window", "KDE", "dbus-send"},
+        {"minimize-window", "GNOME", "xdotool"},  {"minimize-window", "MATE", altF9},
+        {"workspace-left", "KDE", "dbus-send"},   {"workspace-left", "XFCE", ctrlAltLeft},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.id) + " on " + c.desktop);
+        const auto route = systemActionRoute(c.id, c.desktop);
+        if (const auto* key = std::get_if<KeyCombo>(&c.sent)) {
+            EXPECT_EQ(route, SystemActionRoute{route::Keystroke{*key}});
+        } else {
+            ASSERT_TRUE(std::holds_alternative<route::Queued>(route));
+            EXPECT_EQ(toolsTried(std::get<route::Queued>(route).arguments.at(1)),
+                      Lines{std::get<const char*>(c.sent)});
+        }
+    }
+}
+
 TEST_F(ExecutorTest, EverySystemActionWithItsToolsMissingSaysSo) {
     // Nothing is installed: every child fails as a shell does for a missing tool.
     for (const auto& action : SystemAction::all()) {

@@ -44,7 +44,9 @@ const std::vector<std::string> standInTools{"gsettings",
                                             "xfce4-session-logout",
                                             "mate-session-save",
                                             "cinnamon-session-quit",
-                                            "plasma-emojier"};
+                                            "plasma-emojier",
+                                            "wmctrl",
+                                            "xdotool"};
 
 class SystemActionToolsTest : public ::testing::Test {
   protected:
@@ -130,6 +132,11 @@ TEST_F(SystemActionToolsTest, EachDesktopRunsItsOwnToolAndNoToolMeansAFailure) {
         {"toggle-desktop-icons", "XFCE", "xfconf-query -c xfce4-desktop -p /desktop-icons/style"},
         {"toggle-desktop-icons", "MATE", "gsettings get org.mate.background show-desktop-icons"},
         {"emoji-picker", "KDE", ""},
+        {"show-desktop", "KDE",
+         "dbus-send --session --print-reply --type=method_call --dest=org.kde.kglobalaccel /component/kwin "
+         "org.kde.kglobalaccel.Component.invokeShortcut string:Show Desktop"},
+        {"show-desktop", "GNOME", "wmctrl -k on"},
+        {"minimize-window", "GNOME", "xdotool getactivewindow windowminimize"},
     };
     installStandIns();
     for (const auto& c : cases) {
