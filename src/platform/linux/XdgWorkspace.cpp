@@ -187,24 +187,18 @@ std::optional<std::string> XdgWorkspace::equivalentPath(const std::string& ident
             if (const std::string id = withoutEntrySuffix(firstLine(*answer)); !id.empty())
                 desktopDefault = id;
 
+    // A program its entry keeps off this desktop (another desktop's settings
+    // manager) never stands in: it would open that desktop's settings here.
     std::optional<std::string> found;
-    // One of the row's programs meant for other desktops only serves when
-    // nothing else is installed; any other program must be shown here.
-    std::optional<std::string> offThisDesktop;
     for (const std::string& id : equivalentCandidates(*row, desktop_, userChoices, desktopDefault)) {
         const auto path = entryPath(id);
         if (!path) continue;
         const auto entry = DesktopEntry::read(*path);
-        if (!entry || !isOfKind(*row, id, entry->categories)) continue;
-        const bool ownProgram =
-            std::find(row->desktopIds.begin(), row->desktopIds.end(), id) != row->desktopIds.end();
-        if (entry->shownOn(desktop_)) {
+        if (entry && isOfKind(*row, id, entry->categories) && entry->shownOn(desktop_)) {
             found = path;
             break;
         }
-        if (ownProgram && !offThisDesktop) offThisDesktop = path;
     }
-    if (!found) found = offThisDesktop;
     equivalents_[identifier] = found;
     return found;
 }

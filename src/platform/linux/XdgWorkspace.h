@@ -22,8 +22,8 @@ namespace rondelix::platform::linux_desktop {
 // is looked up through the table of application equivalents: the user's own
 // default for its role (mimeapps.list), then the running desktop's own
 // program, then the desktop's default where it is shown here and of the
-// right kind, then the other common programs of that kind, those their
-// entries keep off this desktop last.
+// right kind, then the other common programs of that kind; never one whose
+// entry keeps it off this desktop.
 class XdgWorkspace final : public Workspace {
   public:
     // `desktop` as XDG_CURRENT_DESKTOP names it.
