@@ -5,7 +5,10 @@ namespace rondelix {
 namespace {
 
 // The light theme a switch to dark came from is kept, so that switching
-// back restores it rather than a stock theme.
+// back restores it rather than a stock theme, even when it has no folder of
+// its own (Xfce's settings name a theme "Xfce" that GTK stands in for).
+// Where neither the theme's own dark variant nor a stock dark theme is
+// installed, any installed theme named dark serves.
 constexpr const char* functions = R"sh(memo="${XDG_STATE_HOME:-$HOME/.local/state}/rondelix"
 folders() {
     printf '%s\n' "$HOME/.themes" "${XDG_DATA_HOME:-$HOME/.local/share}/themes"
@@ -13,13 +16,20 @@ folders() {
 }
 installed() { [ -n "$1" ] && folders | while read -r d; do [ -d "$d/$1/$2" ] && echo yes; done | grep -q yes; }
 is_dark() { case "$1" in *[Dd]ark*|BlackMATE|HighContrastInverse) return 0;; esac; return 1; }
+any_dark() {
+    folders | while read -r d; do
+        for f in "$d"/*/"$1"; do t="${f%/*}"; t="${t##*/}"; [ -d "$f" ] && is_dark "$t" && echo "$t"; done
+    done | { read -r t && echo "$t"; }
+}
 counterpart() {
     if is_dark "$1"; then
-        for c in "$(cat "$memo/$5" 2>/dev/null)" "${1%-[Dd]ark}" "${1%[Dd]ark}" $4; do
+        m=$(cat "$memo/$5" 2>/dev/null)
+        [ -n "$m" ] && [ "$m" != "$1" ] && { echo "$m"; return; }
+        for c in "${1%-[Dd]ark}" "${1%[Dd]ark}" $4; do
             [ "$c" != "$1" ] && installed "$c" "$2" && { echo "$c"; return; }
         done
     else
-        for c in "$1-dark" "$1-Dark" "${1}Dark" $3; do installed "$c" "$2" && { echo "$c"; return; }; done
+        for c in "$1-dark" "$1-Dark" "${1}Dark" $3 $(any_dark "$2"); do installed "$c" "$2" && { echo "$c"; return; }; done
     fi
 }
 )sh";

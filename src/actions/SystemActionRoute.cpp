@@ -187,6 +187,45 @@ std::vector<Attempt> desktopIconsAttempts() {
     };
 }
 
+// A shortcut of KWin's own, by the name Plasma's shortcut settings list it
+// under: it runs whatever keys the user gave it, where a posted key would
+// have to guess them.
+SystemActionRoute kwinShortcut(const std::string& name, std::string_view desktop) {
+    return firstInstalled(
+        {{"KDE", "dbus-send",
+          "dbus-send --session --print-reply --type=method_call --dest=org.kde.kglobalaccel "
+          "/component/kwin org.kde.kglobalaccel.Component.invokeShortcut string:'" +
+              name + "' >/dev/null"}},
+        desktop);
+}
+
+// Window and workspace commands: Plasma's through KWin, the keys the other
+// desktops' window managers bind by default, and where a desktop's stock key
+// for it holds Super (GNOME, Cinnamon) or it binds none, the window
+// manager's own hint.
+SystemActionRoute windowCommand(std::string_view id, std::string_view desktop) {
+    using namespace route;
+    const bool kde = platform::namesDesktop(desktop, "KDE");
+    const bool gnome = platform::namesDesktop(desktop, "GNOME");
+    const bool cinnamon = platform::namesDesktop(desktop, "X-Cinnamon");
+    if (id == "show-desktop") {
+        if (kde) return kwinShortcut("Show Desktop", desktop);
+        if (gnome || cinnamon) return firstInstalled({{"", "wmctrl", "wmctrl -k on"}}, desktop);
+        return Keystroke{KeyCombo{.keyCode = 2, .option = true, .control = true}};
+    }
+    if (id == "minimize-window") {
+        if (kde) return kwinShortcut("Window Minimize", desktop);
+        if (gnome)
+            return firstInstalled({{"", "xdotool", "xdotool getactivewindow windowminimize"}}, desktop);
+        return Keystroke{KeyCombo{.keyCode = 101, .option = true}};
+    }
+    const bool left = id == "workspace-left";
+    if (kde)
+        return kwinShortcut(left ? "Switch One Desktop to the Left" : "Switch One Desktop to the Right",
+                            desktop);
+    return Keystroke{KeyCombo{.keyCode = left ? 123 : 124, .option = true, .control = true}};
+}
+
 // The attempts of the running desktop alone, for what only the session's own
 // programs can do; unavailable on a desktop that has none.
 SystemActionRoute ownDesktopOnly(const std::vector<Attempt>& attempts, std::string_view desktop) {
@@ -214,10 +253,15 @@ SystemActionRoute routeFor(std::string_view id, std::string_view desktop) {
                               desktop);
     if (id == "sleep-display") return firstInstalled({{"", "xset", "xset dpms force off"}}, desktop);
     if (id == "screenshot") return firstInstalled(screenshotAttempts(), desktop);
-    if (id == "toggle-hidden-files") return firstInstalled(hiddenFilesAttempts(), desktop);
-    if (id == "mission-control") return firstInstalled(overviewAttempts(), desktop);
+    // Another desktop's file manager or shell setting does nothing for this
+    // desktop's own: Dolphin keeps hidden files per folder, and neither Xfce
+    // nor MATE has a window overview.
+    if (id == "toggle-hidden-files") return ownDesktopOnly(hiddenFilesAttempts(), desktop);
+    if (id == "mission-control") return ownDesktopOnly(overviewAttempts(), desktop);
     if (id == "open-settings") return firstInstalled(settingsAttempts(), desktop);
     if (id == "log-out") return ownDesktopOnly(logOutAttempts(), desktop);
+    if (id == "show-desktop" || id == "minimize-window" || id == "workspace-left" || id == "workspace-right")
+        return windowCommand(id, desktop);
     if (id == "toggle-desktop-icons") return ownDesktopOnly(desktopIconsAttempts(), desktop);
     // Plasma's emoji chooser is a program of its own; elsewhere the GTK one.
     if (id == "emoji-picker" && platform::namesDesktop(desktop, "KDE"))

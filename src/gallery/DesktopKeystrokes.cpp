@@ -20,22 +20,6 @@ constexpr std::array<std::string_view, 10> desktopWheels{
     "gallery-zoom-view",     "gallery-emoji",
 };
 
-// A shortcut of KWin's own, by the name Plasma's shortcut settings list it
-// under: Plasma's stock keys for these hold Meta, which a keystroke here
-// cannot carry.
-MacroAction kwinShortcut(std::string_view name) {
-    return MacroAction::Script{
-        "dbus-send --session --print-reply --type=method_call --dest=org.kde.kglobalaccel "
-        "/component/kwin org.kde.kglobalaccel.Component.invokeShortcut string:'" +
-        std::string(name) + "' >/dev/null"};
-}
-
-// The window manager's "show the desktop" state, for desktops whose stock
-// key for it holds Super (X-Cinnamon) or that bind none (GNOME).
-MacroAction showDesktopByHint() {
-    return MacroAction::Script{"wmctrl -k on"};
-}
-
 const KeyCombo* comboOf(const MacroAction& action) {
     const auto* keystroke = action.as<MacroAction::Keystroke>();
     return keystroke ? &keystroke->combo : nullptr;
@@ -57,32 +41,16 @@ const std::vector<Translation>& table() {
         // locking (Xfce): the session manager is asked instead.
         {"Log out", "⇧⌘Q", system("log-out")},
         {"Force quit", "⌥⌘⎋", key("⌥F4")},
-        {"Show the desktop",
-         "F11",
-         key("⌃⌥D"),
-         {{"KDE", kwinShortcut("Show Desktop")},
-          {"GNOME", showDesktopByHint()},
-          {"X-Cinnamon", showDesktopByHint()}}},
+        {"Show the desktop", "F11", system("show-desktop")},
         {"Search", "⌘Space", key("⌥F1")},
         {"Lock the screen", "⌃⌘Q", system("lock-screen")},
         {"Emoji picker", "⌃⌘Space", system("emoji-picker")},
         {"Overview of all windows", "⌃↑", system("mission-control")},
         {"Windows of the application", "⌃↓", system("mission-control")},
-        {"Workspace to the left",
-         "⌃←",
-         key("⌃⌥←"),
-         {{"KDE", kwinShortcut("Switch One Desktop to the Left")}}},
-        {"Workspace to the right",
-         "⌃→",
-         key("⌃⌥→"),
-         {{"KDE", kwinShortcut("Switch One Desktop to the Right")}}},
+        {"Workspace to the left", "⌃←", system("workspace-left")},
+        {"Workspace to the right", "⌃→", system("workspace-right")},
         {"Full screen", "⌃⌘F", key("F11")},
-        // GNOME's stock key holds Super.
-        {"Minimize",
-         "⌘M",
-         key("⌥F9"),
-         {{"KDE", kwinShortcut("Window Minimize")},
-          {"GNOME", MacroAction::Script{"xdotool getactivewindow windowminimize"}}}},
+        {"Minimize", "⌘M", system("minimize-window")},
         {"Next window of the application", "⌘`", key("⌥`")},
         {"Previous window of the application", "⇧⌘`", key("⌥⇧`")},
         {"Next application", "⌘⇥", key("⌥⇥")},
@@ -100,18 +68,11 @@ const std::vector<Translation>& table() {
     return rows;
 }
 
-const MacroAction& sentOn(const Translation& row, std::string_view desktop) {
-    // The first desktop the session names that has a row of its own.
-    for (const auto& [name, action] : row.elsewhere)
-        if (platform::namesDesktop(desktop, name)) return action;
-    return row.sent;
-}
-
 bool appliesTo(std::string_view galleryId) {
     return std::find(desktopWheels.begin(), desktopWheels.end(), galleryId) != desktopWheels.end();
 }
 
-Wheel adapted(const Wheel& wheel, std::string_view desktop) {
+Wheel adapted(const Wheel& wheel) {
     Wheel result = wheel;
     if (!appliesTo(wheel.id)) return result;
     static const std::vector<KeyCombo> written = [] {
@@ -124,7 +85,7 @@ Wheel adapted(const Wheel& wheel, std::string_view desktop) {
         const KeyCombo* combo = comboOf(slice.action);
         if (!combo) continue;
         const auto found = std::find(written.begin(), written.end(), *combo);
-        if (found != written.end()) slice.action = sentOn(table()[found - written.begin()], desktop);
+        if (found != written.end()) slice.action = table()[found - written.begin()].sent;
     }
     return result;
 }

@@ -119,9 +119,10 @@ Wheel mainWheel() {
                                     "cursor is. Swap this for an email signature, a code snippet, or any "
                                     "block of text you'd rather not retype."}),
             slice(5, "Say Hi", symbol("hand.wave.fill"), script(sayHiScript())),
-            // Control-period opens the emoji chooser of GTK programs; Command
-            // travels as Control.
-            slice(6, "Emoji Picker", symbol("face.smiling"), keystroke(47, true)),
+            // The desktops open their emoji choosers differently (a key in GTK
+            // programs, a program of its own on Plasma): the system action
+            // knows each.
+            slice(6, "Emoji Picker", symbol("face.smiling"), MacroAction::SystemAction{"emoji-picker"}),
             slice(7, "Wheel Settings", symbol("gearshape.fill"), MacroAction::OpenSettings{}),
         });
 }

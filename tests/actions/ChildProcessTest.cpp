@@ -157,7 +157,7 @@ TEST_F(QueueTest, AFailedCommandIsReportedAndTheNextStillRuns) {
 }
 
 TEST_F(QueueTest, AHangingCommandIsEndedAfterThirtySecondsAndTheQueueMovesOn) {
-    fireSystem("mission-control");
+    fireSystem("sleep-display");
     fireSystem("volume-up");
     queue.advance(29.9);
     EXPECT_TRUE(reported.empty());

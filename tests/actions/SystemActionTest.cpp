@@ -46,7 +46,7 @@ TEST_F(ExecutorTest, DesktopActionsTryTheCurrentDesktopsToolFirstThenTheOthers) 
          "KDE",
          {"spectacle", "gnome-screenshot", "xfce4-screenshooter", "mate-screenshot", "gnome-screenshot",
           "flameshot"}},
-        {"mission-control", "GNOME", {"gdbus", "dbus-send"}},
+        {"mission-control", "GNOME", {"gdbus"}},
         {"open-settings",
          "XFCE",
          {"xfce4-settings-manager", "gnome-control-center", "systemsettings", "systemsettings5",
@@ -58,6 +58,38 @@ TEST_F(ExecutorTest, DesktopActionsTryTheCurrentDesktopsToolFirstThenTheOthers) 
         const auto& command = std::get<route::Queued>(route);
         EXPECT_EQ(command.program, "/bin/sh");
         EXPECT_EQ(toolsTried(command.arguments.at(1)), c.tools) << c.id << " on " << c.desktop;
+    }
+}
+
+// Plasma runs its own shortcut whatever keys the user gave it; the other
+// desktops get their window manager's stock key, or its hint where the stock
+// key holds Super.
+TEST_F(ExecutorTest, WindowCommandsGoThroughKWinOnPlasmaAndTheStockKeysElsewhere) {
+    const KeyCombo ctrlAltD{.keyCode = 2, .option = true, .control = true};
+    const KeyCombo altF9{.keyCode = 101, .option = true};
+    const KeyCombo ctrlAltLeft{.keyCode = 123, .option = true, .control = true};
+    struct Case {
+        const char* id;
+        const char* desktop;
+        std::variant<KeyCombo, const char*> sent; // a key, or the tool the command runs
+    };
+    const std::vector<Case> cases{
+        {"show-desktop", "KDE", "dbus-send"},     {"show-desktop", "ubuntu:GNOME", "wmctrl"},
+        {"show-desktop", "X-Cinnamon", "wmctrl"}, {"show-desktop", "XFCE", ctrlAltD},
+        {"show-desktop", "", ctrlAltD},           {"minimize-window", "KDE", "dbus-send"},
+        {"minimize-window", "GNOME", "xdotool"},  {"minimize-window", "MATE", altF9},
+        {"workspace-left", "KDE", "dbus-send"},   {"workspace-left", "XFCE", ctrlAltLeft},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.id) + " on " + c.desktop);
+        const auto route = systemActionRoute(c.id, c.desktop);
+        if (const auto* key = std::get_if<KeyCombo>(&c.sent)) {
+            EXPECT_EQ(route, SystemActionRoute{route::Keystroke{*key}});
+        } else {
+            ASSERT_TRUE(std::holds_alternative<route::Queued>(route));
+            EXPECT_EQ(toolsTried(std::get<route::Queued>(route).arguments.at(1)),
+                      Lines{std::get<const char*>(c.sent)});
+        }
     }
 }
 
@@ -151,6 +183,10 @@ TEST_F(ExecutorTest, TheActionsMarkedUnavailableAreThoseThatDoNothingHere) {
     EXPECT_EQ(systemActionUnavailableReason("true-tone", "KDE"),
               "Linux desktops have no True Tone display setting.");
     EXPECT_EQ(systemActionUnavailableReason("toggle-dark-mode", "GNOME"), std::nullopt);
+    // Another desktop's tool would run and change nothing here.
+    for (const auto& [id, desktop] : std::vector<std::pair<const char*, const char*>>{
+             {"toggle-hidden-files", "KDE"}, {"mission-control", "XFCE"}, {"mission-control", "MATE"}})
+        EXPECT_TRUE(systemActionUnavailableReason(id, desktop)) << id << " on " << desktop;
 }
 
 TEST_F(ExecutorTest, ANewFileManagerWindowOpensTheHomeFolder) {

@@ -104,7 +104,7 @@ const std::map<std::pair<std::string, int>, MacroAction>& linuxCounterparts() {
     using A = MacroAction;
     static const std::map<std::pair<std::string, int>, MacroAction> rows{
         {{"default", 5}, A::Script{DefaultConfig::sayHiScript()}},
-        {{"default", 6}, keys(47, true)},
+        {{"default", 6}, A::SystemAction{"emoji-picker"}},
         {{"music", 0}, A::SystemAction{"media-playpause"}},
         {{"music", 1}, A::SystemAction{"media-next"}},
         {{"music", 2}, A::SystemAction{"media-previous"}},

@@ -42,7 +42,7 @@ const std::vector<ApplicationEquivalent>& equivalents() {
           "org.gnome.Loupe", "eog"}},
         {"com.apple.systempreferences", Role::none,
          {"org.gnome.Settings", "gnome-control-center", "systemsettings", "org.kde.systemsettings",
-          "xfce-settings-manager", "org.xfce.xfce4-settings-manager", "mate-control-center",
+          "xfce-settings-manager", "org.xfce.xfce4-settings-manager", "mate-control-center", "matecc",
           "cinnamon-settings"}},
         {"com.apple.calculator", Role::none,
          {"org.gnome.Calculator", "gnome-calculator", "org.kde.kcalc", "kcalc", "org.kde.kalk", "galculator",
@@ -106,7 +106,7 @@ std::string_view owningDesktop(std::string_view id) {
          {"dolphin", "konsole", "okular", "kcalc", "kmail", "korganizer", "gwenview", "elisa", "knotes",
           "systemsettings", "kdenlive"}},
         {"XFCE", {"org.xfce.", "xfce4-", "xfce-"}, {"thunar", "ristretto", "parole"}},
-        {"MATE", {"mate-"}, {"caja", "caja-browser", "atril", "eom", "pluma"}},
+        {"MATE", {"mate-"}, {"caja", "caja-browser", "atril", "eom", "pluma", "matecc"}},
         {"X-Cinnamon", {"cinnamon-"}, {"nemo", "xreader", "xviewer", "xed"}},
     };
     for (const Owner& owner : owners) {
@@ -115,6 +115,36 @@ std::string_view owningDesktop(std::string_view id) {
         if (std::find(owner.names.begin(), owner.names.end(), id) != owner.names.end()) return owner.desktop;
     }
     return {};
+}
+
+// The desktop entry category every program of the role carries.
+std::string_view roleCategory(Role role) {
+    switch (role) {
+    case Role::webBrowser:
+        return "WebBrowser";
+    case Role::fileManager:
+        return "FileManager";
+    case Role::mail:
+        return "Email";
+    case Role::calendar:
+        return "Calendar";
+    case Role::imageViewer:
+    case Role::documentViewer:
+        return "Viewer";
+    case Role::terminal:
+        return "TerminalEmulator";
+    case Role::none:
+        return {};
+    }
+    return {};
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isAsciiSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isAsciiSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 } // namespace
@@ -141,6 +171,86 @@ const ApplicationEquivalent* findApplicationEquivalent(std::string_view identifi
     for (const auto& row : equivalents())
         if (equalIgnoringCase(row.identifier, identifier)) return &row;
     return nullptr;
+}
+
+std::string_view roleMimeType(Role role) {
+    switch (role) {
+    case Role::webBrowser:
+        return "x-scheme-handler/http";
+    case Role::fileManager:
+        return "inode/directory";
+    case Role::mail:
+        return "x-scheme-handler/mailto";
+    case Role::calendar:
+        return "text/calendar";
+    case Role::imageViewer:
+        return "image/jpeg";
+    case Role::documentViewer:
+        return "application/pdf";
+    case Role::terminal:
+    case Role::none:
+        return {};
+    }
+    return {};
+}
+
+std::vector<std::string> mimeappsDefaults(std::string_view text, std::string_view mimeType) {
+    std::vector<std::string> ids;
+    bool inDefaults = false;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        const std::string_view line = trimmed(text.substr(0, end));
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (line.starts_with('[')) {
+            inDefaults = line == "[Default Applications]";
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (!inDefaults || equals == std::string_view::npos || trimmed(line.substr(0, equals)) != mimeType)
+            continue;
+        std::string_view list = line.substr(equals + 1);
+        while (!list.empty()) {
+            const std::size_t semicolon = std::min(list.find(';'), list.size());
+            std::string id(trimmed(list.substr(0, semicolon)));
+            list.remove_prefix(std::min(semicolon + 1, list.size()));
+            if (id.ends_with(".desktop")) id.resize(id.size() - 8);
+            if (!id.empty()) ids.push_back(std::move(id));
+        }
+    }
+    return ids;
+}
+
+bool isOfKind(const ApplicationEquivalent& row, std::string_view desktopId, std::string_view categories) {
+    if (std::find(row.desktopIds.begin(), row.desktopIds.end(), desktopId) != row.desktopIds.end())
+        return true;
+    const std::string_view wanted = roleCategory(row.role);
+    if (wanted.empty()) return false;
+    while (!categories.empty()) {
+        const std::size_t semicolon = std::min(categories.find(';'), categories.size());
+        if (trimmed(categories.substr(0, semicolon)) == wanted) return true;
+        categories.remove_prefix(std::min(semicolon + 1, categories.size()));
+    }
+    return false;
+}
+
+std::vector<std::string> equivalentCandidates(const ApplicationEquivalent& row,
+                                              std::string_view currentDesktop,
+                                              const std::vector<std::string>& userChoices,
+                                              const std::optional<std::string>& desktopDefault) {
+    std::vector<std::string> candidates = userChoices;
+    const auto add = [&](std::string_view id) {
+        if (std::find(candidates.begin(), candidates.end(), id) == candidates.end())
+            candidates.emplace_back(id);
+    };
+    const auto preferred = desktopIdsPreferring(row, currentDesktop);
+    for (const std::string_view id : preferred)
+        if (const std::string_view owner = owningDesktop(id);
+            !owner.empty() && namesDesktop(currentDesktop, owner))
+            add(id);
+    if (desktopDefault) add(*desktopDefault);
+    for (const std::string_view id : preferred)
+        add(id);
+    return candidates;
 }
 
 std::vector<std::string> roleDefaultQuery(Role role) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,5 +33,27 @@ std::vector<std::string_view> desktopIdsPreferring(const ApplicationEquivalent& 
 // The desktop tool that names the role's default application (it prints a
 // desktop-file id); empty for a role the desktop keeps no default for.
 std::vector<std::string> roleDefaultQuery(ApplicationEquivalent::Role role);
+
+// The MIME type (or URL scheme handler) whose default application plays the
+// role in mimeapps.list; empty for a role without one.
+std::string_view roleMimeType(ApplicationEquivalent::Role role);
+
+// The default applications a mimeapps.list text names for the MIME type, in
+// its order, without ".desktop".
+std::vector<std::string> mimeappsDefaults(std::string_view text, std::string_view mimeType);
+
+// Whether an application can stand in for the row: one of the row's own
+// programs, or an entry whose categories ("Network;Email;") name the role's
+// kind. A default the desktop keeps for a MIME type can be any program that
+// opens it (a text editor for calendar files), which is no calendar.
+bool isOfKind(const ApplicationEquivalent& row, std::string_view desktopId, std::string_view categories);
+
+// The desktop ids to try for the row, in order: the user's own choices, the
+// running desktop's own programs, the desktop's default, then the row's
+// other programs as desktopIdsPreferring orders them.
+std::vector<std::string> equivalentCandidates(const ApplicationEquivalent& row,
+                                              std::string_view currentDesktop,
+                                              const std::vector<std::string>& userChoices,
+                                              const std::optional<std::string>& desktopDefault);
 
 } // namespace rondelix::platform::linux_desktop

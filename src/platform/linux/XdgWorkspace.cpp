@@ -10,7 +10,9 @@
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,9 +63,27 @@ long long modificationStamp(const fs::path& folder) {
     return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
 }
 
-// Where the desktop records its default applications, most important first.
-std::vector<std::string> defaultApplicationFiles() {
-    return {(userConfigFolder() / "mimeapps.list").string()};
+// Where the user's own choices of default applications are kept, the running
+// desktop's own file first.
+std::vector<std::string> userDefaultApplicationFiles(std::string_view desktop) {
+    std::vector<std::string> files;
+    while (!desktop.empty()) {
+        const std::size_t colon = std::min(desktop.find(':'), desktop.size());
+        if (colon > 0)
+            files.push_back((userConfigFolder() /
+                             (asciiLowercased(std::string(desktop.substr(0, colon))) + "-mimeapps.list"))
+                                .string());
+        desktop.remove_prefix(std::min(colon + 1, desktop.size()));
+    }
+    files.push_back((userConfigFolder() / "mimeapps.list").string());
+    return files;
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 // The first line of a tool's answer, without blanks around it.
@@ -147,7 +167,8 @@ std::optional<std::string> XdgWorkspace::equivalentPath(const std::string& ident
     std::vector<long long> stamps;
     for (const auto& folder : platform::applicationFolders())
         stamps.push_back(modificationStamp(folder));
-    for (const auto& file : defaultApplicationFiles())
+    const auto userFiles = userDefaultApplicationFiles(desktop_);
+    for (const auto& file : userFiles)
         stamps.push_back(modificationStamp(file));
     if (stamps != equivalentStamps_) {
         equivalents_.clear();
@@ -155,23 +176,29 @@ std::optional<std::string> XdgWorkspace::equivalentPath(const std::string& ident
     }
     if (const auto known = equivalents_.find(identifier); known != equivalents_.end()) return known->second;
 
-    std::optional<std::string> found;
+    std::vector<std::string> userChoices;
+    if (const std::string_view mimeType = roleMimeType(row->role); !mimeType.empty())
+        for (const auto& file : userFiles)
+            for (auto& id : mimeappsDefaults(fileText(file), mimeType))
+                userChoices.push_back(std::move(id));
+    std::optional<std::string> desktopDefault;
     if (const auto query = roleDefaultQuery(row->role); !query.empty())
         if (const auto answer = commandOutput(query, defaultQueryTimeLimit))
-            found = entryPath(firstLine(*answer));
-    // An entry meant for other desktops only serves when nothing else is installed.
-    std::optional<std::string> offThisDesktop;
-    for (const std::string_view id : desktopIdsPreferring(*row, desktop_)) {
-        if (found) break;
-        const auto path = entryPath(std::string(id));
+            if (const std::string id = withoutEntrySuffix(firstLine(*answer)); !id.empty())
+                desktopDefault = id;
+
+    // A program its entry keeps off this desktop (another desktop's settings
+    // manager) never stands in: it would open that desktop's settings here.
+    std::optional<std::string> found;
+    for (const std::string& id : equivalentCandidates(*row, desktop_, userChoices, desktopDefault)) {
+        const auto path = entryPath(id);
         if (!path) continue;
         const auto entry = DesktopEntry::read(*path);
-        if (!entry || entry->shownOn(desktop_))
+        if (entry && isOfKind(*row, id, entry->categories) && entry->shownOn(desktop_)) {
             found = path;
-        else if (!offThisDesktop)
-            offThisDesktop = path;
+            break;
+        }
     }
-    if (!found) found = offThisDesktop;
     equivalents_[identifier] = found;
     return found;
 }

@@ -19,9 +19,11 @@ namespace rondelix::platform::linux_desktop {
 // launch`, else their Exec line; links go to `xdg-open`.
 //
 // An identifier of another platform that no entry carries (com.apple.finder)
-// is looked up through the table of application equivalents: the desktop's
-// default for its role, then the common programs of that kind, the running
-// desktop's own first and those its entries keep off this desktop last.
+// is looked up through the table of application equivalents: the user's own
+// default for its role (mimeapps.list), then the running desktop's own
+// program, then the desktop's default where it is shown here and of the
+// right kind, then the other common programs of that kind; never one whose
+// entry keeps it off this desktop.
 class XdgWorkspace final : public Workspace {
   public:
     // `desktop` as XDG_CURRENT_DESKTOP names it.

@@ -25,7 +25,7 @@ class ShippedShortcuts : public ::testing::Test {
 
     void SetUp() override {
         fs::create_directories(stubs);
-        for (const char* basic : {"grep", "tr", "date", "cat"})
+        for (const char* basic : {"grep", "tr", "date", "cat", "awk", "sleep"})
             fs::create_symlink(fs::path("/usr/bin") / basic, stubs / basic);
         // Each answers a query with the state the test sets.
         for (const char* tool : {"gsettings", "bluetoothctl", "rfkill", "xfconf-query", "kreadconfig5",
@@ -34,7 +34,11 @@ class ShippedShortcuts : public ::testing::Test {
                  std::string("echo \"") + tool +
                      " $*\" >> \"$STUB_LOG\"; case \"$1\" in get|show|list|--file) cat \"$STUB_STATE\";; "
                      "esac; exit 0");
+        // KDE's bus answers a property read with the value the test sets.
+        stub("gdbus", "echo \"gdbus $1 $2\" >> \"$STUB_LOG\"; [ \"$1\" = call ] && echo \"(<$(cat "
+                      "\"$STUB_BUS\")>,)\"; exit 0");
         ::setenv("PATH", stubs.c_str(), 1);
+        ::setenv("STUB_BUS", (stubs / "bus").c_str(), 1);
         ::setenv("STUB_LOG", (stubs / "log").c_str(), 1);
         ::setenv("STUB_STATE", (stubs / "state").c_str(), 1);
     }
@@ -51,9 +55,10 @@ class ShippedShortcuts : public ::testing::Test {
     // Runs the automation on the desktop with the tools answering `state`;
     // returns the exit status and the calls the tools saw.
     std::pair<int, std::string> run(const std::string& name, const std::string& desktop,
-                                    const std::string& state) {
+                                    const std::string& state, const std::string& bus = "") {
         ::setenv("XDG_CURRENT_DESKTOP", desktop.c_str(), 1);
         std::ofstream(stubs / "state") << state << "\n";
+        std::ofstream(stubs / "bus") << bus << "\n";
         fs::remove(stubs / "log");
         ProcessRequest request;
         request.program = (shipped / name).string();
@@ -74,11 +79,14 @@ TEST_F(ShippedShortcuts, EachFlipsTheRunningDesktopsOwnSettingAndFailsWhereItHas
         const char* state;
         int status;
         std::string calls;
+        std::string bus = ""; // what the desktop's bus answers
     };
     const std::string banners = "org.gnome.desktop.notifications show-banners";
     const std::string nightLight = "org.gnome.settings-daemon.plugins.color night-light-enabled";
-    const std::string kdeDnd =
-        "kwriteconfig5 --notify --file plasmanotifyrc --group DoNotDisturb --key Until";
+    const std::string kdeDnd = "kreadconfig5 --file plasmanotifyrc --group DoNotDisturb --key Until\n"
+                               "kwriteconfig5 --file plasmanotifyrc --group DoNotDisturb --key Until";
+    // Told of the change, then asked whether it took.
+    const std::string toldAndAsked = "gdbus emit --session\ngdbus call --session\n";
     const Case cases[] = {
         {"Toggle Focus", "GNOME", "true", 0,
          "gsettings get " + banners + "\ngsettings set " + banners + " false\n"},
@@ -91,26 +99,34 @@ TEST_F(ShippedShortcuts, EachFlipsTheRunningDesktopsOwnSettingAndFailsWhereItHas
          "gsettings get org.cinnamon.desktop.notifications display-notifications\n"
          "gsettings set org.cinnamon.desktop.notifications display-notifications false\n"},
         {"Toggle Focus", "XFCE", "", 0, "xfconf-query -c xfce4-notifyd -p /do-not-disturb -T\n"},
-        {"Toggle Focus", "KDE", "", 0,
-         "kreadconfig5 --file plasmanotifyrc --group DoNotDisturb --key Until\n" + kdeDnd +
-             " 2099-12-31T23:59:59\n"},
-        {"Toggle Focus", "KDE", "2099-12-31T23:59:59", 0,
-         "kreadconfig5 --file plasmanotifyrc --group DoNotDisturb --key Until\n" + kdeDnd + " --delete\n"},
+        {"Toggle Focus", "KDE", "", 0, kdeDnd + " 2099,12,31,23,59,59\n" + toldAndAsked, "true"},
+        {"Toggle Focus", "KDE", "2099,12,31,23,59,59", 0, kdeDnd + " --delete\n" + toldAndAsked, "false"},
+        // A time already past, in the form earlier versions wrote.
+        {"Toggle Focus", "KDE", "2001-02-03T04:05:06", 0, kdeDnd + " 2099,12,31,23,59,59\n" + toldAndAsked,
+         "true"},
         {"Toggle Focus", "LXQt", "true", 1, ""},
         {"Toggle Night Shift", "GNOME", "true", 0,
          "gsettings get " + nightLight + "\ngsettings set " + nightLight + " false\n"},
         {"Toggle Night Shift", "KDE", "true", 0,
          "kreadconfig5 --file kwinrc --group NightColor --key Active\n"
-         "kwriteconfig5 --file kwinrc --group NightColor --key Active false\n"
-         "dbus-send --session --type=method_call --dest=org.kde.KWin /KWin org.kde.KWin.reconfigure\n"},
+         "kwriteconfig5 --file kwinrc --group NightColor --key Active --type bool false\n" +
+             toldAndAsked,
+         "false"},
         {"Toggle Night Shift", "XFCE", "true", 1, ""},
         {"Toggle Night Shift", "MATE", "true", 1, ""},
         {"Toggle Bluetooth", "XFCE", "\tPowered: yes", 0, "bluetoothctl show\nbluetoothctl power off\n"},
         {"Toggle Bluetooth", "KDE", "\tPowered: no", 0, "bluetoothctl show\nbluetoothctl power on\n"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(run(c.name, c.desktop, c.state), std::pair(c.status, c.calls))
+        EXPECT_EQ(run(c.name, c.desktop, c.state, c.bus), std::pair(c.status, c.calls))
             << c.name << " on " << c.desktop;
+}
+
+// A setting written but not taken up by the desktop is a failure, not a
+// silent success.
+TEST_F(ShippedShortcuts, KdeSettingsThePlasmaSessionDoesNotTakeUpFail) {
+    EXPECT_EQ(run("Toggle Night Shift", "KDE", "false", "false").first, 1);
+    EXPECT_EQ(run("Toggle Focus", "KDE", "", "false").first, 1);
 }
 
 TEST_F(ShippedShortcuts, BluetoothFallsBackToTheRadioSwitchAndSaysWhenNeitherIsThere) {

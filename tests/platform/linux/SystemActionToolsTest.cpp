@@ -44,7 +44,9 @@ const std::vector<std::string> standInTools{"gsettings",
                                             "xfce4-session-logout",
                                             "mate-session-save",
                                             "cinnamon-session-quit",
-                                            "plasma-emojier"};
+                                            "plasma-emojier",
+                                            "wmctrl",
+                                            "xdotool"};
 
 class SystemActionToolsTest : public ::testing::Test {
   protected:
@@ -130,6 +132,11 @@ TEST_F(SystemActionToolsTest, EachDesktopRunsItsOwnToolAndNoToolMeansAFailure) {
         {"toggle-desktop-icons", "XFCE", "xfconf-query -c xfce4-desktop -p /desktop-icons/style"},
         {"toggle-desktop-icons", "MATE", "gsettings get org.mate.background show-desktop-icons"},
         {"emoji-picker", "KDE", ""},
+        {"show-desktop", "KDE",
+         "dbus-send --session --print-reply --type=method_call --dest=org.kde.kglobalaccel /component/kwin "
+         "org.kde.kglobalaccel.Component.invokeShortcut string:Show Desktop"},
+        {"show-desktop", "GNOME", "wmctrl -k on"},
+        {"minimize-window", "GNOME", "xdotool getactivewindow windowminimize"},
     };
     installStandIns();
     for (const auto& c : cases) {
@@ -203,9 +210,9 @@ TEST_F(SystemActionToolsTest, DarkModeSwitchesToAnInstalledDarkThemeAndBack) {
             .first;
     };
 
-    // Stock Xfce: its theme has no dark variant, Adwaita's is installed, the
-    // window manager's theme has none at all.
-    theme("Xfce", "gtk-3.0");
+    // Stock Xfce: its settings name a theme "Xfce" that has no folder (GTK
+    // stands in for it), Adwaita's dark theme is installed, the window
+    // manager's theme has no dark variant at all.
     theme("Adwaita-dark", "gtk-3.0");
     set("xsettings_Net_ThemeName", "Xfce");
     set("xfwm4_general_theme", "Default");
@@ -230,7 +237,8 @@ TEST_F(SystemActionToolsTest, DarkModeSwitchesToAnInstalledDarkThemeAndBack) {
 
     // Stock MATE: Menta to BlackMATE, the window manager's theme too; with
     // no dark theme installed nothing changes and the switch fails.
-    fs::remove_all(share / "themes" / "Adwaita-dark");
+    for (const char* dark : {"Adwaita-dark", "Greybird-dark"})
+        fs::remove_all(share / "themes" / dark);
     set("org.mate.interface.gtk-theme", "Menta");
     set("org.mate.Marco.general.theme", "Menta");
     EXPECT_NE(toggle("MATE"), 0);
@@ -240,6 +248,13 @@ TEST_F(SystemActionToolsTest, DarkModeSwitchesToAnInstalledDarkThemeAndBack) {
     EXPECT_EQ(toggle("MATE"), 0);
     EXPECT_EQ(get("org.mate.interface.gtk-theme"), "BlackMATE");
     EXPECT_EQ(get("org.mate.Marco.general.theme"), "BlackMATE");
+
+    // Without its stock dark theme a desktop takes any installed dark one.
+    fs::remove_all(share / "themes" / "BlackMATE");
+    theme("Nocturne-dark", "gtk-3.0");
+    set("org.mate.interface.gtk-theme", "Menta");
+    EXPECT_EQ(toggle("MATE"), 0);
+    EXPECT_EQ(get("org.mate.interface.gtk-theme"), "Nocturne-dark");
 }
 
 } // namespace

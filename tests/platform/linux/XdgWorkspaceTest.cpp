@@ -150,7 +150,7 @@ TEST_F(XdgWorkspaceTest, AnotherPlatformsIdentifierFindsTheDefaultThenTheCommonP
     ::setenv("PATH", path.c_str(), 1);
 }
 
-TEST_F(XdgWorkspaceTest, TheRunningDesktopsOwnProgramsComeFirstAndThoseKeptOffItLast) {
+TEST_F(XdgWorkspaceTest, TheRunningDesktopsOwnProgramsComeFirstAndThoseKeptOffItNever) {
     // MATE with Xfce's programs installed too, and a neutral calculator.
     write(system / "xfce-settings-manager.desktop", entry("OnlyShowIn=XFCE;\n"));
     write(system / "mate-control-center.desktop", entry(""));
@@ -174,10 +174,59 @@ TEST_F(XdgWorkspaceTest, TheRunningDesktopsOwnProgramsComeFirstAndThoseKeptOffIt
         EXPECT_EQ(XdgWorkspace(processes, c.desktop).applicationPath(c.identifier),
                   (system / (std::string(c.expected) + ".desktop")).string())
             << c.identifier << " on " << c.desktop;
-    // An entry meant for another desktop serves when it is all there is.
+    // Another desktop's settings manager never stands in, even when it is all
+    // there is: it would set up that desktop.
     fs::remove(system / "mate-control-center.desktop");
-    EXPECT_EQ(XdgWorkspace(processes, "MATE").applicationPath("com.apple.systempreferences"),
-              (system / "xfce-settings-manager.desktop").string());
+    EXPECT_FALSE(XdgWorkspace(processes, "MATE").applicationPath("com.apple.systempreferences"));
+}
+
+TEST_F(XdgWorkspaceTest, TheUsersChoiceThenTheDesktopsOwnThenAShownDefaultOfTheRightKind) {
+    // Several desktops' programs side by side, as on a machine with three.
+    write(system / "caja.desktop", entry("Categories=System;FileManager;\n"));
+    write(system / "thunar.desktop", entry("Categories=System;FileManager;\n"));
+    write(system / "org.kde.kate.desktop", entry("Categories=Qt;KDE;Utility;TextEditor;\n"));
+    write(system / "xfce4-mail-reader.desktop",
+          entry("Categories=X-XFCE;Network;Email;\nOnlyShowIn=XFCE;\n"));
+    write(system / "org.example.Mailer.desktop", entry("Categories=Network;Email;\n"));
+    write(system / "org.example.Planner.desktop", entry("Categories=Office;Calendar;\n"));
+    const fs::path config = root / "config";
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    const fs::path bin = root / "bin";
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", (bin.string() + ":" + path).c_str(), 1);
+    struct Case {
+        const char* desktop;
+        const char* identifier;
+        std::string userChoice, desktopDefault;
+        const char* expected; // empty for none
+    };
+    // clang-format off
+    const std::vector<Case> cases{
+        {"XFCE", "com.apple.finder", "", "caja-folder-handler.desktop", "thunar"},
+        {"XFCE", "com.apple.finder", "inode/directory=caja.desktop;", "", "caja"},
+        {"MATE", "com.apple.mail", "", "xfce4-mail-reader.desktop", ""},
+        {"MATE", "com.apple.mail", "x-scheme-handler/mailto=org.example.Mailer.desktop", "", "org.example.Mailer"},
+        {"KDE", "com.apple.iCal", "", "org.kde.kate.desktop", ""},
+        {"KDE", "com.apple.iCal", "text/calendar=org.kde.kate.desktop;", "org.example.Planner.desktop", "org.example.Planner"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        fs::remove_all(config);
+        if (!c.userChoice.empty()) {
+            fs::create_directories(config);
+            write(config / "mimeapps.list", "[Added Associations]\n" + c.userChoice +
+                                                "\n\n[Default Applications]\n" + c.userChoice + "\n");
+        }
+        standInDefaultTools(bin, "", c.desktopDefault);
+        const auto found = XdgWorkspace(processes, c.desktop).applicationPath(c.identifier);
+        if (*c.expected)
+            EXPECT_EQ(found, (system / (std::string(c.expected) + ".desktop")).string())
+                << c.identifier << " on " << c.desktop;
+        else
+            EXPECT_FALSE(found) << c.identifier << " on " << c.desktop << " found " << found.value_or("");
+    }
+    ::setenv("PATH", path.c_str(), 1);
+    ::unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(XdgWorkspaceTest, NamesComeFromTheResolvedEntry) {
