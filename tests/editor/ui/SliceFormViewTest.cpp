@@ -1,10 +1,12 @@
 #include "editor/ui/SliceFormView.h"
 
+#include "editor/ui/ActionInput.h"
 #include "editor/ui/GrowingTextField.h"
 #include "editor/ui/InspectorCard.h"
 #include "editor/ui/ResizableTextEditor.h"
 #include "icons/ui/EmojiPickerField.h"
 #include "icons/ui/IconViewArtifacts.h"
+#include "platform/sim/SimKeyboardLayout.h"
 #include "store/ConfigStore.h"
 #include "support/ContrastRatio.h"
 #include "support/PaintChecks.h"
@@ -25,7 +27,9 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
+#include <tuple>
 
 using namespace rondelix;
 using rondelix::testsupport::commonestColour;
@@ -262,6 +266,25 @@ TEST(SliceFormView, RecordsCtrlShiftKAndKeepsCtrlZFromUndoing) {
     EXPECT_EQ(rig.find<QLabel>("comboDisplay")->text(), QStringLiteral("Super+J"));
     EXPECT_TRUE(rig.find<QPushButton>("modifierSuper")->isChecked());
     EXPECT_FALSE(rig.find<QPushButton>("modifierCtrl")->isChecked());
+}
+
+// The lock and print keys are keys like any other, never taken for a
+// modifier pressed alone.
+TEST(SliceFormView, RecordsScrollLockPauseAndPrintScreenByTheirNames) {
+    ViewRig rig;
+    rig.chooseAction("Keystroke");
+    auto* record = rig.find<QPushButton>("recordButton");
+    for (const auto& [key, code, name] :
+         {std::tuple{Qt::Key_ScrollLock, 107, "Scroll Lock"}, std::tuple{Qt::Key_Pause, 113, "Pause"},
+          std::tuple{Qt::Key_Print, 105, "Print Screen"}}) {
+        QTest::mouseClick(record, Qt::LeftButton);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier,
+                        platform::sim::SimKeyboardLayout::nativeCodeOffset + code, 0, 0);
+        QApplication::sendEvent(&rig.window, &press);
+        EXPECT_FALSE(rig.view->form().recorder().isRecording()) << name;
+        EXPECT_EQ(rig.slice().action, MacroAction(MacroAction::Keystroke{KeyCombo{.keyCode = code}})) << name;
+        EXPECT_EQ(rig.find<QLabel>("comboDisplay")->text(), QString::fromUtf8(name));
+    }
 }
 
 TEST(SliceFormView, TheKeyFieldTakesATypedCharacterOnly) {
