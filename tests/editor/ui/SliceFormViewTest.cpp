@@ -167,9 +167,20 @@ TEST(SliceFormView, EachActionKindShowsItsInput) {
         EXPECT_FALSE(action->toolTip().isEmpty()) << action->text().toStdString();
         EXPECT_NE(action->text(), QStringLiteral("Toggle Dark Mode"));
     }
-    EXPECT_GE(greyed, 4);
+    EXPECT_GE(greyed, 2);
+    for (QAction* action : systemMenu->menu()->actions())
+        EXPECT_FALSE(action->text().contains(QStringLiteral("Dock")) ||
+                     action->text().contains(QStringLiteral("True Tone")) ||
+                     action->text().contains(QStringLiteral("Stage Manager")))
+            << action->text().toStdString();
     EXPECT_TRUE(rondelix::testsupport::saveIconArtifact(systemMenu->menu()->grab().toImage(),
                                                         QStringLiteral("system-action-menu.png")));
+    // The menu scrolls on a small screen: its end is a picture of its own.
+    systemMenu->menu()->popup(QPoint(0, 0));
+    QTest::keyClick(systemMenu->menu(), Qt::Key_End);
+    EXPECT_TRUE(rondelix::testsupport::saveIconArtifact(systemMenu->menu()->grab().toImage(),
+                                                        QStringLiteral("system-action-menu-end.png")));
+    systemMenu->menu()->hide();
     rig.chooseAction("Rondelix");
     EXPECT_EQ(rig.find<QPushButton>("pageMenu")->text(), QStringLiteral("Choose…"));
 }
