@@ -125,22 +125,34 @@ TEST(SliceFormView, EachActionKindShowsItsInput) {
     rig.logic.rig.workspace.names["/usr/share/applications/Editor.desktop"] = "Text Editor";
     auto* warning = rig.find<QWidget>("unconfiguredWarning");
     struct Case {
-        const char* kind;
         const char* input;
         bool warns;
     };
-    for (const Case& c : {Case{"URL", "linkField", true}, Case{"Automations", "automationName", true},
-                          Case{"System", "systemActionMenu", false}, Case{"Script", "scriptExamples", true},
-                          Case{"Keystroke", "comboDisplay", false}, Case{"Rondelix", "pageMenu", false},
-                          Case{"App", "appName", true}, Case{"Text", "resizableText", true}}) {
-        rig.chooseAction(c.kind);
+    const std::map<SliceFormKinds::ActionKind, Case> cases{
+        {SliceFormKinds::ActionKind::url, {"linkField", true}},
+        {SliceFormKinds::ActionKind::shortcut, {"automationName", true}},
+        {SliceFormKinds::ActionKind::systemAction, {"systemActionMenu", false}},
+        {SliceFormKinds::ActionKind::script, {"scriptExamples", true}},
+        {SliceFormKinds::ActionKind::keystroke, {"comboDisplay", false}},
+        {SliceFormKinds::ActionKind::openSettings, {"pageMenu", false}},
+        {SliceFormKinds::ActionKind::app, {"appName", true}},
+        {SliceFormKinds::ActionKind::text, {"resizableText", true}}};
+    // Every kind the menu offers, so that one left out of the input table
+    // shows up here as a kind with no input.
+    for (const SliceFormKinds::ActionKind kind : SliceFormKinds::allActionKinds) {
+        const std::string title(SliceFormKinds::title(kind));
+        rig.chooseAction(title.c_str());
         QCoreApplication::processEvents();
-        EXPECT_NE(rig.find<QWidget>(c.input), nullptr) << c.kind;
-        EXPECT_EQ(warning->isVisibleTo(&rig.window), c.warns) << c.kind;
+        EXPECT_NE(rig.window.findChild<ActionInput*>(), nullptr) << title << " shows no input";
+        const auto c = cases.find(kind);
+        ASSERT_NE(c, cases.end()) << title << " has no case here";
+        EXPECT_NE(rig.find<QWidget>(c->second.input), nullptr) << title;
+        EXPECT_EQ(warning->isVisibleTo(&rig.window), c->second.warns) << title;
         EXPECT_EQ(rig.find<QLabel>("actionCaption")->text().isEmpty(), false);
-        EXPECT_EQ(unnamedControls(rig.window), std::vector<std::string>{}) << c.kind;
+        EXPECT_EQ(unnamedControls(rig.window), std::vector<std::string>{}) << title;
     }
-    // Text is the last kind chosen: one character ends the warning.
+    // One character of text ends the warning.
+    rig.chooseAction("Text");
     QTest::keyClicks(rig.find<QPlainTextEdit>("resizableText"), QStringLiteral("x"));
     EXPECT_EQ(rig.slice().action, MacroAction(MacroAction::Text{"x"}));
     EXPECT_FALSE(warning->isVisibleTo(&rig.window));
