@@ -198,7 +198,7 @@ SystemActionRoute ownDesktopOnly(const std::vector<Attempt>& attempts, std::stri
     return firstInstalled(own, desktop);
 }
 
-// What only another system has: a dock, a display's True Tone, Stage Manager.
+// The actions no Linux desktop has anything like, whatever is installed.
 bool noLinuxDesktopHas(std::string_view id) {
     static constexpr std::array<std::string_view, 4> ids{"toggle-dock-autohide", "toggle-dock-magnification",
                                                          "true-tone", "stage-manager"};
