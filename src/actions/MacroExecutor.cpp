@@ -53,7 +53,6 @@ const std::string shortcutFailedSentence =
 const std::string shortcutMissingSentence =
     "That " + std::string(AutomationWords::singular) + " isn't installed.";
 constexpr const char* couldNotRunSentence = "That action couldn't run.";
-constexpr const char* unavailableSentence = "That action isn't available.";
 
 // The first characters of the error output for a log line: output that is
 // not valid UTF-8 gives nothing, and line breaks become spaces so the entry
@@ -368,7 +367,7 @@ void MacroExecutor::runSystemAction(const std::string& id) {
                    [&](const route::OpenHomeFolder&) { openHomeFolder(); },
                    [&](const route::LockScreen&) { lockScreen(); },
                    [&](const route::ToggleWiFi&) { toggleWiFi(); },
-                   [&](const route::Unavailable&) { report(unavailableSentence); },
+                   [&](const route::Unavailable&) { report(std::string(unavailableSentence)); },
                },
                systemActionRoute(id, locations_.desktop));
 }

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rondelix {
@@ -67,6 +68,8 @@ class MacroExecutor final : public SummonActions {
     // A system command that hangs (a prompt nobody answers) must not hold
     // every later one back.
     static constexpr double systemCommandTimeLimitSeconds = 30.0;
+    // What a slice says when nothing here can do what it asks.
+    static constexpr std::string_view unavailableSentence = "That action isn't available.";
 
     MacroExecutor(Platform platform, Locations locations);
     ~MacroExecutor() override;

@@ -1,10 +1,11 @@
 #include "actions/SystemActionRoute.h"
 
 #include "actions/DarkThemeSwitch.h"
-#include "catalog/ShortcutCatalog.h"
+#include "catalog/SystemAction.h"
 #include "platform/CurrentDesktop.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 namespace rondelix {
@@ -236,8 +237,16 @@ SystemActionRoute ownDesktopOnly(const std::vector<Attempt>& attempts, std::stri
     return firstInstalled(own, desktop);
 }
 
+// The actions no Linux desktop has anything like, whatever is installed.
+bool noLinuxDesktopHas(std::string_view id) {
+    static constexpr std::array<std::string_view, 4> ids{"toggle-dock-autohide", "toggle-dock-magnification",
+                                                         "true-tone", "stage-manager"};
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
 SystemActionRoute routeFor(std::string_view id, std::string_view desktop) {
     using namespace route;
+    if (noLinuxDesktopHas(id)) return Unavailable{};
     if (id == "toggle-dark-mode") return firstInstalled(darkModeAttempts(), desktop);
     if (id == "toggle-mute")
         return firstInstalled(volumeAttempts("set-sink-mute @DEFAULT_SINK@ toggle",
@@ -277,11 +286,7 @@ SystemActionRoute routeFor(std::string_view id, std::string_view desktop) {
         {"toggle-bluetooth", Shortcut{"Toggle Bluetooth"}},
         {"toggle-dnd", Shortcut{"Toggle Focus"}},
         {"night-shift", Shortcut{"Toggle Night Shift"}},
-        {"true-tone", Shortcut{"Toggle True Tone"}},
-        {"stage-manager", Shortcut{"Toggle Stage Manager"}},
         {"toggle-file-extensions", Unavailable{}},
-        {"toggle-dock-autohide", Unavailable{}},
-        {"toggle-dock-magnification", Unavailable{}},
         {"new-finder-window", OpenHomeFolder{}},
         // Command travels as Control here, and Control-period opens the
         // emoji chooser of GTK programs.
@@ -314,12 +319,11 @@ route::Queued lockScreenCommand(std::string_view desktop) {
 std::optional<std::string> systemActionUnavailableReason(std::string_view id, std::string_view desktop) {
     const SystemActionRoute route = systemActionRoute(id, desktop);
     if (std::holds_alternative<route::Unavailable>(route)) return "This desktop has nothing that does this.";
-    // An automation Linux has no equivalent for cannot be set up either.
-    if (const auto* shortcut = std::get_if<route::Shortcut>(&route))
-        if (const auto requirement = ShortcutCatalog::requirement(shortcut->name);
-            requirement && !requirement->supported)
-            return requirement->unsupportedReason;
     return std::nullopt;
+}
+
+bool systemActionOfferedOnLinux(std::string_view id) {
+    return SystemAction::find(id).has_value() && !noLinuxDesktopHas(id);
 }
 
 } // namespace rondelix

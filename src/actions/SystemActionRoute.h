@@ -71,4 +71,9 @@ route::Queued lockScreenCommand(std::string_view desktop);
 // greyed with this reason, and a slice that names it still says so when fired.
 std::optional<std::string> systemActionUnavailableReason(std::string_view id, std::string_view desktop);
 
+// Whether the action is one a Linux desktop can have at all. The catalogue
+// keeps the others so that stored slices still load, and say they are not
+// available when fired, but nothing offers them.
+bool systemActionOfferedOnLinux(std::string_view id);
+
 } // namespace rondelix

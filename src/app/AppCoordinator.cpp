@@ -478,7 +478,13 @@ void AppCoordinator::performWheelAction(const std::optional<std::string>& target
         flipBehavior(&Behavior::detectApp);
         break;
     case Quick::checkForUpdates:
-        updater_->updater().checkForUpdates();
+        // Where the program does not update itself the slice does nothing,
+        // and says so as any slice that cannot act here does.
+        if (updater_->updater().unavailableReason())
+            hud_->flash(std::string(MacroExecutor::unavailableSentence), warningSymbol,
+                        hexString(SystemColors::orange));
+        else
+            updater_->updater().checkForUpdates();
         break;
     }
 }
@@ -562,8 +568,7 @@ std::vector<ShortcutRequirement> AppCoordinator::missingRequiredShortcuts() cons
         for (const auto& slice : wheel.slices)
             if (const auto* action = slice.action.as<MacroAction::SystemAction>()) used.insert(action->id);
     for (const auto& requirement : ShortcutCatalog::requirements()) {
-        if (requirement.supported && used.count(requirement.id) &&
-            !automations_->contains(requirement.shortcutName))
+        if (used.count(requirement.id) && !automations_->contains(requirement.shortcutName))
             missing.push_back(requirement);
     }
     return missing;

@@ -44,7 +44,7 @@ std::vector<MenuRow> MenuBarContent::rows(const MenuState& state) {
         rows.push_back(separator());
     }
     if (state.secureInputBlocking) {
-        rows.push_back(text("⚠︎ Summon key blocked by Secure Input"));
+        rows.push_back(text("⚠︎ Summon key blocked: another program holds the keyboard"));
         rows.push_back(separator());
     }
     if (state.paused) {

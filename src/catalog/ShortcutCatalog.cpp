@@ -10,7 +10,7 @@ namespace {
 // How to write an automation by hand: the file, its name, what it does, and
 // that it must be executable. The last step is the only one per action.
 std::vector<std::string> writingSteps(const std::string& name, std::string whatItDoes) {
-    return {"Open the Automations folder (\u201COpen Automations\u201D above).",
+    return {"Open the automations folder (\u201COpen Automations\u201D above).",
             "Make a new file there named exactly " + curlyQuoted(name) + ".", std::move(whatItDoes),
             "Make the file executable (chmod +x)."};
 }
@@ -19,16 +19,7 @@ ShortcutRequirement row(std::string id, std::string name, std::string title, std
                         std::string summary, std::string whatItDoes) {
     auto steps = writingSteps(name, std::move(whatItDoes));
     return {std::move(id),      std::move(name),  std::move(title), std::move(symbol),
-            std::move(summary), std::move(steps), std::nullopt,     true,
-            std::nullopt};
-}
-
-// A toggle the Linux desktops do not have: its card explains why and is never
-// counted as missing.
-ShortcutRequirement unavailable(std::string id, std::string name, std::string title, std::string symbol,
-                                std::string summary, std::string reason) {
-    return {std::move(id), std::move(name), std::move(title), std::move(symbol), std::move(summary), {},
-            std::nullopt,  false,           std::move(reason)};
+            std::move(summary), std::move(steps), std::nullopt};
 }
 
 } // namespace
@@ -38,17 +29,13 @@ const std::vector<ShortcutRequirement>& ShortcutCatalog::requirements() {
         row("toggle-bluetooth", "Toggle Bluetooth", "Bluetooth", "wave.3.right", "Turns Bluetooth on or off.",
             "In it, write a script that turns Bluetooth on when it is off and off when it is on, for example "
             "with bluetoothctl."),
-        row("toggle-dnd", "Toggle Focus", "Focus / Do Not Disturb", "moon.fill",
-            "Toggles a Focus such as Do Not Disturb.",
+        // The two below keep the file names they have always had: renaming them
+        // would lose the automations people made.
+        row("toggle-dnd", "Toggle Focus", "Do Not Disturb", "moon.fill", "Turns Do Not Disturb on or off.",
             "In it, write a script that switches your desktop's Do Not Disturb on or off."),
-        // The automation keeps the file name it has always had.
         row("night-shift", "Toggle Night Shift", "Night Light", "moon.stars.fill",
             "Turns the night light (the warm display tint) on or off.",
             "In it, write a script that switches your desktop's night light on or off."),
-        unavailable("true-tone", "Toggle True Tone", "True Tone", "circle.lefthalf.filled",
-                    "Turns True Tone on or off.", "Linux desktops have no True Tone display setting."),
-        unavailable("stage-manager", "Toggle Stage Manager", "Stage Manager", "rectangle.stack.fill",
-                    "Turns Stage Manager on or off.", "Linux desktops have no Stage Manager."),
     };
     return rows;
 }

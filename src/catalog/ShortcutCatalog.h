@@ -17,8 +17,6 @@ struct ShortcutRequirement {
     std::string summary;
     std::vector<std::string> buildSteps;
     std::optional<std::string> iCloudURL;
-    bool supported = true;
-    std::optional<std::string> unsupportedReason;
 
     friend bool operator==(const ShortcutRequirement&, const ShortcutRequirement&) = default;
 };

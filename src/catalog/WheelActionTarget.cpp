@@ -1,20 +1,32 @@
 #include "catalog/WheelActionTarget.h"
 
+#include "catalog/MainTabFace.h"
+
 namespace rondelix {
 
 using S = WheelActionTarget::Section;
 using Q = WheelActionTarget::QuickSetting;
 
+namespace {
+
+// A page target shows the page as the main window's sidebar does.
+WheelActionTarget page(std::string id, MainTab tab) {
+    const MainTabFace face = mainTabFace(tab);
+    return {std::move(id), face.title, face.symbol, tab};
+}
+
+} // namespace
+
 const std::vector<WheelActionTarget>& WheelActionTarget::all() {
     static const std::vector<WheelActionTarget> targets = {
-        {"open-my-wheels", "My Wheels", "square.grid.2x2", MainTab::wheels},
-        {"open-gallery", "Wheel Gallery", "square.grid.3x3", MainTab::gallery},
-        {"open-general", "General", "gearshape", MainTab::general},
-        {"open-bindings", "Bindings", "keyboard", MainTab::shortcuts},
-        {"open-wheel-behavior", "Wheel Behavior", "slider.horizontal.3", MainTab::wheelBehavior},
-        {"open-appearance", "Appearance", "paintbrush", MainTab::appearance},
-        {"open-sound", "Sound & Feedback", "speaker.wave.2", MainTab::soundFeedback},
-        {"open-about", "About", "info.circle", MainTab::about},
+        page("open-my-wheels", MainTab::wheels),
+        page("open-gallery", MainTab::gallery),
+        page("open-general", MainTab::general),
+        page("open-bindings", MainTab::shortcuts),
+        page("open-wheel-behavior", MainTab::wheelBehavior),
+        page("open-appearance", MainTab::appearance),
+        page("open-sound", MainTab::soundFeedback),
+        page("open-about", MainTab::about),
         {"pause-summon", "Pause / Resume Summon", "pause.circle", Q::pauseSummon},
         {"toggle-liquid-glass", "Toggle Frosted Glass", "circle.hexagongrid", Q::toggleLiquidGlass},
         {"toggle-sound", "Toggle Sound Effects", "speaker.wave.2", Q::toggleSound},

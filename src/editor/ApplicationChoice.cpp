@@ -36,13 +36,21 @@ std::optional<std::string> identifierForFile(const std::string& path, const plat
     return name.substr(0, name.size() - entrySuffix.size());
 }
 
+std::optional<std::string> installedAppName(const std::string& identifier,
+                                            const platform::Workspace& workspace) {
+    const auto location = workspace.applicationPath(identifier);
+    if (!location) return std::nullopt;
+    if (auto name = workspace.applicationName(*location); name && !name->empty()) return name;
+    std::string name = std::filesystem::path(*location).stem().string();
+    if (name.empty()) return std::nullopt;
+    return name;
+}
+
 std::string boundAppName(const std::optional<std::string>& identifier, const platform::Workspace& workspace) {
     if (!identifier) return "Any App (Manual)";
     for (const auto& application : workspace.applications())
         if (application.identifier == *identifier && !application.name.empty()) return application.name;
-    if (const auto path = workspace.applicationPath(*identifier))
-        return std::filesystem::path(*path).stem().string();
-    return *identifier;
+    return installedAppName(*identifier, workspace).value_or(*identifier);
 }
 
 } // namespace rondelix

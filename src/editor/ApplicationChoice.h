@@ -19,6 +19,12 @@ matchingApplications(std::vector<platform::ApplicationEntry> applications, std::
 // ".desktop"); anything else binds nothing.
 std::optional<std::string> identifierForFile(const std::string& path, const platform::Workspace& workspace);
 
+// The name the desktop's menus give an installed application, as the wheel
+// review names it: its entry's name, else its file's; nothing when the
+// identifier finds no application.
+std::optional<std::string> installedAppName(const std::string& identifier,
+                                            const platform::Workspace& workspace);
+
 // How the editor names the application a wheel is bound to.
 std::string boundAppName(const std::optional<std::string>& identifier, const platform::Workspace& workspace);
 

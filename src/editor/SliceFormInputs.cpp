@@ -3,13 +3,13 @@
 #include "actions/SystemActionRoute.h"
 #include "catalog/SystemAction.h"
 #include "catalog/WheelActionTarget.h"
+#include "editor/ApplicationChoice.h"
 #include "icons/EmojiText.h"
 #include "model/KeyComboText.h"
 #include "platform/Workspace.h"
 #include "util/Ascii.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace rondelix::SliceFormInputs {
 
@@ -24,13 +24,7 @@ std::string imageRowLabel(const Icon::CustomImage& image) {
 std::string appRowName(const MacroAction::App& app, const platform::Workspace& workspace) {
     // An empty identifier names no application, so it reads like a missing one.
     if (!app.bundleIdentifier || app.bundleIdentifier->empty()) return "No app chosen";
-    // The name the desktop's menus show, as the wheel review names it.
-    if (const auto location = workspace.applicationPath(*app.bundleIdentifier)) {
-        if (auto name = workspace.applicationName(*location); name && !name->empty()) return *name;
-        std::string name = std::filesystem::path(*location).stem().string();
-        if (!name.empty()) return name;
-    }
-    return *app.bundleIdentifier;
+    return installedAppName(*app.bundleIdentifier, workspace).value_or(*app.bundleIdentifier);
 }
 
 std::string keyFieldText(const KeyCombo& combo) {
@@ -100,22 +94,39 @@ KeyCombo withModifier(KeyCombo combo, Modifier modifier, bool on) {
     return combo;
 }
 
+namespace {
+
+// How the wheel review marks an action that does nothing here.
+constexpr std::string_view unavailableMark = " (not available on this desktop)";
+
+// The program does not update itself here: updates come from the system's
+// package manager, so checking for one is no quick setting.
+bool offeredOnLinux(const WheelActionTarget& target) {
+    const auto* quick = std::get_if<WheelActionTarget::QuickSetting>(&target.opens);
+    return !quick || *quick != WheelActionTarget::QuickSetting::checkForUpdates;
+}
+
+} // namespace
+
 std::vector<MenuSection> systemActionMenu(const std::string& currentId, std::string_view desktop) {
     std::vector<MenuSection> sections;
     for (const SystemAction::Category category : SystemAction::allCategories()) {
         MenuSection section{std::string(SystemAction::rawValue(category)), {}};
         for (const SystemAction& action : SystemAction::all())
-            if (action.category == category)
+            if (action.category == category && systemActionOfferedOnLinux(action.id))
                 section.rows.push_back({action.displayName, action.id, action.id == currentId,
                                         systemActionUnavailableReason(action.id, desktop)});
-        sections.push_back(std::move(section));
+        if (!section.rows.empty()) sections.push_back(std::move(section));
     }
     return sections;
 }
 
-std::string systemActionLabel(const std::string& currentId) {
+std::string systemActionLabel(const std::string& currentId, std::string_view desktop) {
     const auto found = SystemAction::find(currentId);
-    return found ? found->displayName : "Choose an action…";
+    if (!found) return "Choose an action…";
+    if (systemActionUnavailableReason(currentId, desktop))
+        return found->displayName + std::string(unavailableMark);
+    return found->displayName;
 }
 
 std::vector<MenuSection> pageMenu(const std::optional<std::string>& currentTarget) {
@@ -123,7 +134,7 @@ std::vector<MenuSection> pageMenu(const std::optional<std::string>& currentTarge
     for (const WheelActionTarget::Section kind : WheelActionTarget::allSections()) {
         MenuSection section{kind == WheelActionTarget::Section::page ? "Open a Page" : "Quick Settings", {}};
         for (const WheelActionTarget& target : WheelActionTarget::all())
-            if (target.section() == kind)
+            if (target.section() == kind && offeredOnLinux(target))
                 section.rows.push_back({target.displayName, target.id, currentTarget == target.id});
         sections.push_back(std::move(section));
     }
@@ -132,7 +143,9 @@ std::vector<MenuSection> pageMenu(const std::optional<std::string>& currentTarge
 
 std::string pageLabel(const std::optional<std::string>& currentTarget) {
     const auto found = WheelActionTarget::find(currentTarget);
-    return found ? found->displayName : "Choose…";
+    if (!found) return "Choose…";
+    if (!offeredOnLinux(*found)) return found->displayName + std::string(unavailableMark);
+    return found->displayName;
 }
 
 std::vector<MenuRow> automationRows(const std::string& currentName,

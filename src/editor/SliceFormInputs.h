@@ -59,13 +59,16 @@ struct MenuSection {
     std::vector<MenuRow> rows;
 };
 
-// The system-action menu: one section per category, the current id's row
-// checked (exact match), the actions that do nothing on this desktop marked
-// unavailable; its label is that row's name or "Choose an action…".
+// The system-action menu: one section per category that has an action a
+// Linux desktop can have, the current id's row checked (exact match), the
+// actions that do nothing on this desktop marked unavailable. Its label is
+// the current action's name, marked as the wheel review marks it when it
+// does nothing here, or "Choose an action…".
 std::vector<MenuSection> systemActionMenu(const std::string& currentId, std::string_view desktop);
-std::string systemActionLabel(const std::string& currentId);
+std::string systemActionLabel(const std::string& currentId, std::string_view desktop);
 
-// The page and quick-setting menu, likewise; label "Choose…" without a match.
+// The page and quick-setting menu, likewise, without checking for updates,
+// which is the package manager's here; label "Choose…" without a match.
 std::vector<MenuSection> pageMenu(const std::optional<std::string>& currentTarget);
 std::string pageLabel(const std::optional<std::string>& currentTarget);
 

@@ -6,6 +6,8 @@
 #include "util/CurlyQuoted.h"
 
 #include <algorithm>
+#include <exception>
+#include <optional>
 
 namespace rondelix {
 
@@ -24,13 +26,20 @@ void GalleryBrowserModel::detectInstalled() {
     // page may close while the pool thread still looks.
     background_.run([this, alive = lifetime_.watch(), &workspace = workspace_, &queue = queue_] {
         std::set<std::string> found;
+        // Nothing found is what a failed look means to the page; the log says why.
+        std::optional<std::string> failure;
         try {
             found = WheelGallery::installedAppIDs(workspace);
+        } catch (const std::exception& error) {
+            failure = error.what();
         } catch (...) {
-            // Nothing found is what a failed look means to the page.
+            failure = "an error of unknown kind";
         }
-        queue.post([this, alive, found = std::move(found)]() mutable {
+        queue.post([this, alive, found = std::move(found), failure = std::move(failure)]() mutable {
             if (!alive) return;
+            if (failure && services_.log)
+                services_.log("gallery: looking for installed applications failed (" + *failure +
+                              "); every wheel is shown as not installed.");
             state_.applyInstalled(std::move(found));
             changed.emit();
         });

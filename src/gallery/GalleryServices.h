@@ -25,6 +25,8 @@ struct GalleryServices {
     SystemActionUnavailable systemActionUnavailable;
     // Whether an added wheel reaches the configuration file; unset means it does.
     std::function<bool()> keepsChanges;
+    // Writes one line to the program's log; main thread only.
+    std::function<void(const std::string& line)> log;
 };
 
 } // namespace rondelix

@@ -41,7 +41,7 @@ void ShortcutSetup::shown() {
     host_.refresh();
     if (!highlight_) return;
     const auto requirement = ShortcutCatalog::requirement(*highlight_);
-    if (requirement && requirement->supported) expanded_.insert(requirement->id);
+    if (requirement) expanded_.insert(requirement->id);
     changed.emit();
 }
 
@@ -50,11 +50,9 @@ std::vector<ShortcutSetup::Card> ShortcutSetup::cards() const {
     std::vector<Card> cards;
     for (const auto& requirement : ShortcutCatalog::requirements()) {
         Card card{requirement};
-        if (!requirement.supported)
-            card.status = Status::unavailable;
-        else if (std::any_of(installed.begin(), installed.end(), [&](const std::string& name) {
-                     return equalIgnoringCase(name, requirement.shortcutName);
-                 }))
+        if (std::any_of(installed.begin(), installed.end(), [&](const std::string& name) {
+                return equalIgnoringCase(name, requirement.shortcutName);
+            }))
             card.status = Status::installed;
         card.highlighted = highlight_ && equalIgnoringCase(*highlight_, requirement.shortcutName);
         card.stepsShown = card.status == Status::notSetUp && expanded_.count(requirement.id);

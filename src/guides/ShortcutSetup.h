@@ -41,7 +41,7 @@ class ShortcutSetup {
     // The automations folder as a person reads it ("~/.config/rondelix/automations").
     std::string automationsFolderShown() const;
 
-    enum class Status { installed, notSetUp, unavailable };
+    enum class Status { installed, notSetUp };
 
     struct Card {
         ShortcutRequirement requirement;

@@ -1,5 +1,6 @@
 #include "model/KeyComboText.h"
 
+#include "model/PcKeyNames.h"
 #include "util/Ascii.h"
 #include "util/Utf8.h"
 
@@ -33,8 +34,6 @@ const std::array<std::pair<char, int>, 48> charToCode{{
 }};
 
 const std::map<int, std::string>& specialKeys() {
-    // The three keys that double as F13 to F15 go by the names PC keyboards
-    // print on them, and are sent as those keys.
     // clang-format off
     static const std::map<int, std::string> keys{
         {36, "Enter"}, {76, "Keypad Enter"}, {48, "Tab"}, {51, "Backspace"}, {117, "Delete"},
@@ -42,15 +41,12 @@ const std::map<int, std::string>& specialKeys() {
         {126, "Up"}, {115, "Home"}, {119, "End"}, {116, "Page Up"}, {121, "Page Down"},
         {122, "F1"}, {120, "F2"}, {99, "F3"}, {118, "F4"}, {96, "F5"},
         {97, "F6"}, {98, "F7"}, {100, "F8"}, {101, "F9"}, {109, "F10"},
-        {103, "F11"}, {111, "F12"}, {105, "Print Screen"}, {107, "Scroll Lock"}, {113, "Pause"},
-        {106, "F16"}, {64, "F17"}, {79, "F18"}, {80, "F19"}, {90, "F20"},
-        {110, "Menu"}, {10, "<"}, {71, "Num Lock"},
+        {103, "F11"}, {111, "F12"}, {106, "F16"}, {64, "F17"}, {79, "F18"}, {80, "F19"}, {90, "F20"},
+        {10, "<"},
         {82, "Keypad 0"}, {83, "Keypad 1"}, {84, "Keypad 2"}, {85, "Keypad 3"}, {86, "Keypad 4"},
         {87, "Keypad 5"}, {88, "Keypad 6"}, {89, "Keypad 7"}, {91, "Keypad 8"}, {92, "Keypad 9"},
         {65, "Keypad ."}, {67, "Keypad *"}, {69, "Keypad +"}, {75, "Keypad /"}, {78, "Keypad -"},
-        {81, "Keypad ="}, {95, "Keypad ,"},
-        {72, "Volume Up"}, {73, "Volume Down"}, {74, "Mute"},
-        {93, "Yen"}, {94, "Ro"}, {102, "Muhenkan"}, {104, "Henkan"},
+        {81, "Keypad ="},
     };
     // clang-format on
     return keys;
@@ -72,6 +68,7 @@ std::string displayString(const KeyCombo& combo) {
 std::string keyLabel(int keyCode) {
     if (keyCode == spaceKeyCode) return "Space";
     if (auto typed = character(keyCode)) return std::string(1, asciiUpper(*typed));
+    if (const auto pc = pcKeyName(keyCode)) return std::string(*pc);
     const auto& special = specialKeys();
     if (auto it = special.find(keyCode); it != special.end()) return it->second;
     return "key" + std::to_string(keyCode);

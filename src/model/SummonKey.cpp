@@ -1,5 +1,6 @@
 #include "model/SummonKey.h"
 
+#include "model/PcKeyNames.h"
 #include "platform/KeyboardLayout.h"
 #include "util/TextTrimming.h"
 #include "util/UnicodeProperties.h"
@@ -14,7 +15,7 @@ namespace {
 
 // Searched before anything else: the keys a binding usually holds, named as
 // a PC keyboard prints them (Option is Alt, Command is Super).
-constexpr std::array<std::pair<int, std::string_view>, 18> fixedNames{{
+constexpr std::array<std::pair<int, std::string_view>, 17> fixedNames{{
     {58, "Left Alt"},
     {61, "Right Alt"},
     {55, "Left Super"},
@@ -24,7 +25,6 @@ constexpr std::array<std::pair<int, std::string_view>, 18> fixedNames{{
     {56, "Left Shift"},
     {60, "Right Shift"},
     {63, "Fn"},
-    {105, "F13"},
     {106, "F16"},
     {64, "F17"},
     {79, "F18"},
@@ -65,16 +65,15 @@ std::optional<std::string> layoutCharacter(int keyCode, const platform::Keyboard
 
 const std::map<int, std::string>& specialKeyNames() {
     static const std::map<int, std::string> names{
-        {122, "F1"},        {120, "F2"},         {99, "F3"},           {118, "F4"},         {96, "F5"},
-        {97, "F6"},         {98, "F7"},          {100, "F8"},          {101, "F9"},         {109, "F10"},
-        {103, "F11"},       {111, "F12"},        {107, "F14"},         {113, "F15"},        {49, "Space"},
-        {48, "Tab"},        {36, "Enter"},       {76, "Keypad Enter"}, {53, "Esc"},         {51, "Backspace"},
-        {117, "Delete"},    {114, "Insert"},     {115, "Home"},        {119, "End"},        {116, "Page Up"},
-        {121, "Page Down"}, {123, "Left Arrow"}, {124, "Right Arrow"}, {125, "Down Arrow"}, {126, "Up Arrow"},
-        {71, "Num Lock"},   {81, "Keypad ="},    {75, "Keypad /"},     {67, "Keypad *"},    {78, "Keypad -"},
-        {69, "Keypad +"},   {65, "Keypad ."},    {82, "Keypad 0"},     {83, "Keypad 1"},    {84, "Keypad 2"},
-        {85, "Keypad 3"},   {86, "Keypad 4"},    {87, "Keypad 5"},     {88, "Keypad 6"},    {89, "Keypad 7"},
-        {91, "Keypad 8"},   {92, "Keypad 9"},
+        {122, "F1"},          {120, "F2"},         {99, "F3"},        {118, "F4"},        {96, "F5"},
+        {97, "F6"},           {98, "F7"},          {100, "F8"},       {101, "F9"},        {109, "F10"},
+        {103, "F11"},         {111, "F12"},        {49, "Space"},     {48, "Tab"},        {36, "Enter"},
+        {76, "Keypad Enter"}, {53, "Esc"},         {51, "Backspace"}, {117, "Delete"},    {114, "Insert"},
+        {115, "Home"},        {119, "End"},        {116, "Page Up"},  {121, "Page Down"}, {123, "Left Arrow"},
+        {124, "Right Arrow"}, {125, "Down Arrow"}, {126, "Up Arrow"}, {81, "Keypad ="},   {75, "Keypad /"},
+        {67, "Keypad *"},     {78, "Keypad -"},    {69, "Keypad +"},  {65, "Keypad ."},   {82, "Keypad 0"},
+        {83, "Keypad 1"},     {84, "Keypad 2"},    {85, "Keypad 3"},  {86, "Keypad 4"},   {87, "Keypad 5"},
+        {88, "Keypad 6"},     {89, "Keypad 7"},    {91, "Keypad 8"},  {92, "Keypad 9"},
     };
     return names;
 }
@@ -83,6 +82,7 @@ std::string name(int keyCode, const platform::KeyboardLayout& layout) {
     for (const auto& [code, fixed] : fixedNames)
         if (code == keyCode) return std::string(fixed);
     if (isMouseButtonCode(keyCode)) return "Mouse " + std::to_string(keyCode - mouseNameOffset);
+    if (const auto pc = pcKeyName(keyCode)) return std::string(*pc);
     const auto& special = specialKeyNames();
     if (auto it = special.find(keyCode); it != special.end()) return it->second;
     if (auto character = layoutCharacter(keyCode, layout)) return unicode::upperCased(*character);

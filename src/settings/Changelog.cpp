@@ -5,20 +5,19 @@ namespace rondelix {
 const std::vector<ChangelogEntry>& changelogEntries() {
     static const std::vector<ChangelogEntry> entries{
         {"0.4.1.173", "Jul 16, 2026",
-         "Rondelix now runs on macOS 14 and later, alongside a large accessibility and polish pass: HUD "
-         "toasts, clearer action-failure messages, Reduce Motion / Transparency / Increase Contrast support, "
-         "and a draggable appearance preview."},
+         "Rondelix now runs on the GNOME, KDE Plasma, Xfce, MATE and Cinnamon desktops, alongside a large "
+         "accessibility and polish pass: HUD toasts, clearer action-failure messages, support for your "
+         "desktop's reduced motion and high contrast, and a draggable appearance preview."},
         {"0.4.1.154", "Jun 28, 2026",
          "The Rondelix slice action is now a menu: jump straight to any page (My Wheels, Gallery, the "
-         "Settings panes) or flip a quick setting (Pause Summon, Frosted Glass, Sound, Detect App, Check for "
-         "Updates) right from a wheel. Plus a cleaner, calmer slice editor."},
+         "Settings panes) or flip a quick setting (Pause Summon, Frosted Glass, Sound, Detect App) right "
+         "from a wheel. Plus a cleaner, calmer slice editor."},
         {"0.4.1.152", "Jun 28, 2026",
-         "One-tap setup for the Bluetooth, Focus, Night Light, True Tone, and Stage Manager toggles. The Set "
-         "Up System Actions screen now installs each Apple Shortcut for you, so the matching wheel slices "
-         "just work."},
+         "One-click setup for the Bluetooth, Do Not Disturb and Night Light toggles. The Set Up System "
+         "Actions screen now installs each automation for you, so the matching wheel slices just work."},
         {"0.4.1.149", "Jun 27, 2026",
-         "Many more one-tap system toggles (desktop icons, Dock, Night Light, True Tone, Stage Manager, Low "
-         "Power Mode, and more), grouped action menus, and a bigger set of script examples."},
+         "Many more one-click system toggles (desktop icons, hidden files, Night Light, Wi-Fi, Bluetooth, "
+         "and more), grouped action menus, and a bigger set of script examples."},
         {"0.4.1.145", "Jun 27, 2026",
          "Import and export wheels with a clearer safety check, a redesigned icon picker, more readable "
          "buttons, a Check for Updates button, and assorted polish and fixes."},
@@ -27,7 +26,7 @@ const std::vector<ChangelogEntry>& changelogEntries() {
          "setting descriptions and a Frosted Glass readability fix in the editor."},
         {"0.4.1.138", "Jun 22, 2026",
          "Added this changelog (click the version anytime to see it), and made Light mode fully readable."},
-        {"0.4.1.127", "Jun 21, 2026", "Public beta: builds now auto-update"},
+        {"0.4.1.127", "Jun 21, 2026", "Public beta."},
         {"0.4.1.124", "Jun 20, 2026",
          "The first wheel summon after launch is now instant, plus reliability and UI polish."},
         {"0.4.1.116", "Jun 19, 2026",
@@ -41,7 +40,7 @@ const std::vector<ChangelogEntry>& changelogEntries() {
          "Expanded the Wheel Gallery, clarified settings, and fixed a batch of reliability issues."},
         {"0.4.1.89", "Jun 16, 2026",
          "The Wheel Gallery grew to ~60 ready-made wheels, with app install-detection and search."},
-        {"0.4.1.84", "Jun 14, 2026", "Auto-updates went live. The app now updates itself in the background."},
+        {"0.4.1.84", "Jun 14, 2026", "Updates now come through your system's package manager."},
         {"0.4.1.62", "Jun 12, 2026", "Fixed the global hotkey failing to register on some clean installs."},
         {"0.4.0", "Jun 11, 2026", "Added the Wheel Gallery of ready-made wheels, and Email Diagnostics."},
         {"0.3.0", "Jun 10, 2026",
@@ -53,7 +52,8 @@ const std::vector<ChangelogEntry>& changelogEntries() {
         {"0.1.0", "May 30, 2026",
          "Added first-run onboarding, Sticky Aim, icon pickers, and a live wheel-size preview."},
         {"0.1.0", "May 28, 2026",
-         "Rondelix began: a macOS radial launcher you summon with a hotkey, aim, and release to fire."},
+         "Rondelix began: a radial launcher for Linux desktops you summon with a hotkey, aim, and release "
+         "to fire."},
     };
     return entries;
 }

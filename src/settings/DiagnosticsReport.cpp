@@ -154,7 +154,7 @@ std::string diagnosticsReport(const DiagnosticsInputs& in) {
     const std::vector<std::string> lines{
         "Rondelix diagnostics: " + isoTime(in.unixTime),
         "diagnosticsFormat=2",
-        "Version: " + in.version + " (build " + in.build + ")",
+        "Version: " + in.version,
         "OS: " + in.systemName,
         "Rendering: " + std::string(in.compositor
                                         ? "translucent windows (compositor running)"
@@ -185,7 +185,8 @@ std::string diagnosticsReport(const DiagnosticsInputs& in) {
         detail("Armed tap", tapText(in.armedTap, false)),
         detail("Watchdog", "started=" + flag(in.watchdogStarted)),
         detail("Mute", "paused=" + flag(in.paused) + " recording=" + flag(in.recording)),
-        detail("Secure Input", in.secureInput ? "ON (a tap may be silently blocked)" : "off"),
+        detail("Keyboard grab",
+               in.secureInput ? "held by another program (the summon keys may be silently blocked)" : "free"),
         detail("Onboarding", "completed=" + flag(in.onboardingCompleted) +
                                  " skipped=" + flag(in.onboardingSkipped) + " resumeStep=" + in.resumeStep +
                                  " rescueReentered=" + flag(in.rescueReentered)),

@@ -33,7 +33,6 @@ struct DiagnosticsInputs {
     // Header.
     std::int64_t unixTime = 0;
     std::string version = "?";
-    std::string build = "?";
     std::string systemName;
     bool compositor = false;
     std::string lastLaunch;

@@ -53,8 +53,11 @@ std::vector<SettingRow> summoningRows() {
                    [](const Behavior& b) { return b.releaseGraceEnabled; }),
         toggleRow({"Empty slice opens editor", "rectangle.dashed", "Firing a blank slice opens the editor."},
                   &Behavior::emptySliceOpensEditor),
-        toggleRow({"Fade out on close", "circle.dotted", "Wheel fades out instead of vanishing instantly."},
-                  &Behavior::closeFadeEnabled),
+        toggleRow(
+            {"Fade out on close", "circle.dotted",
+             "Wheel fades out instead of vanishing instantly. Needs a compositor: without one the wheel "
+             "closes at once."},
+            &Behavior::closeFadeEnabled),
         shownWhile(millisecondsRow({"Fade duration", "timer", "How long the fade-out takes."}, {80, 500, 10},
                                    &Behavior::closeFadeMs),
                    [](const Behavior& b) { return b.closeFadeEnabled; }),

@@ -90,7 +90,7 @@ TEST_F(ExecutorTest, AFailedShortcutIsToldThenHandedOnForSetUp) {
     fire(MacroAction::Shortcut{"Toggle Bluetooth"});
     processes.finish(0, 1);
     queue.runPending();
-    EXPECT_EQ(reported, Lines{"Your Automation exited with an error."});
+    EXPECT_EQ(reported, Lines{"Your automation exited with an error."});
     EXPECT_EQ(shortcutFailures, Lines{"Toggle Bluetooth"});
 
     // Nobody listening: one beep, not one per callback.
@@ -107,12 +107,12 @@ TEST_F(ExecutorTest, AShortcutNameCannotReachOutsideTheFolder) {
         fire(MacroAction::Shortcut{name});
     EXPECT_TRUE(processes.children().empty());
     EXPECT_EQ(shortcutFailures, (Lines{"../../../bin/rm", "/bin/sh", "..", "."}));
-    EXPECT_EQ(reported, Lines(4, "That Automation isn't installed."));
+    EXPECT_EQ(reported, Lines(4, "That automation isn't installed."));
 }
 
 TEST_F(ExecutorTest, AnEmptyShortcutNameIsReportedWithoutStartingAnything) {
     fire(MacroAction::Shortcut{""});
-    EXPECT_EQ(reported, Lines{"No Automation chosen for this slice yet."});
+    EXPECT_EQ(reported, Lines{"No automation chosen for this slice yet."});
     EXPECT_TRUE(processes.children().empty());
 }
 

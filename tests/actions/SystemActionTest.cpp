@@ -145,23 +145,22 @@ TEST_F(ExecutorTest, ShortcutBackedActionsRunTheirAutomationAndMatchTheCatalogue
         processes.failLaunch(count);
         queue.runPending();
     }
-    EXPECT_EQ(shortcutFailures, (Lines{"Toggle Bluetooth", "Toggle Focus", "Toggle Night Shift",
-                                       "Toggle True Tone", "Toggle Stage Manager"}));
+    EXPECT_EQ(shortcutFailures, (Lines{"Toggle Bluetooth", "Toggle Focus", "Toggle Night Shift"}));
 }
 
 TEST_F(ExecutorTest, ActionsWithoutAnEquivalentHereAreUnavailable) {
-    for (const char* id : {"toggle-desktop-icons", "toggle-file-extensions", "toggle-dock-autohide",
-                           "toggle-dock-magnification", "Toggle-Dark-Mode", "", "made-up"})
+    for (const char* id :
+         {"toggle-desktop-icons", "toggle-file-extensions", "toggle-dock-autohide",
+          "toggle-dock-magnification", "true-tone", "stage-manager", "Toggle-Dark-Mode", "", "made-up"})
         fireSystem(id);
-    EXPECT_EQ(reported, Lines(7, "That action isn't available."));
+    EXPECT_EQ(reported, Lines(9, "That action isn't available."));
     EXPECT_TRUE(processes.children().empty());
     EXPECT_FALSE(SystemAction::find("Toggle-Dark-Mode"));
     EXPECT_FALSE(SystemAction::find(""));
 }
 
 // What a menu shows greyed is read from the routes that run the actions: an
-// action that only says it is unavailable when fired is marked so, and one
-// marked so is either that or an automation Linux cannot have.
+// action is marked unavailable exactly when firing it only says so.
 TEST_F(ExecutorTest, TheActionsMarkedUnavailableAreThoseThatDoNothingHere) {
     for (const SystemAction& action : SystemAction::all()) {
         SCOPED_TRACE(action.id);
@@ -169,19 +168,19 @@ TEST_F(ExecutorTest, TheActionsMarkedUnavailableAreThoseThatDoNothingHere) {
         fireSystem(action.id);
         const bool saysUnavailable = reported == Lines{"That action isn't available."};
         const auto reason = systemActionUnavailableReason(action.id, "");
-        if (saysUnavailable) {
+        EXPECT_EQ(reason.has_value(), saysUnavailable);
+        // Only what no Linux desktop has is left out of the menus.
+        if (!systemActionOfferedOnLinux(action.id)) {
             EXPECT_TRUE(reason);
-        } else if (reason) {
-            const SystemActionRoute routed = systemActionRoute(action.id, "");
-            const auto* shortcut = std::get_if<route::Shortcut>(&routed);
-            ASSERT_TRUE(shortcut);
-            EXPECT_FALSE(ShortcutCatalog::requirement(shortcut->name)->supported);
         }
     }
     EXPECT_EQ(systemActionUnavailableReason("toggle-dock-autohide", "GNOME"),
               "This desktop has nothing that does this.");
-    EXPECT_EQ(systemActionUnavailableReason("true-tone", "KDE"),
-              "Linux desktops have no True Tone display setting.");
+    EXPECT_EQ(systemActionUnavailableReason("true-tone", "KDE"), "This desktop has nothing that does this.");
+    for (const char* id : {"toggle-dock-autohide", "toggle-dock-magnification", "true-tone", "stage-manager"})
+        EXPECT_FALSE(systemActionOfferedOnLinux(id)) << id;
+    for (const char* id : {"toggle-dark-mode", "toggle-file-extensions", "log-out", "made-up"})
+        EXPECT_EQ(systemActionOfferedOnLinux(id), SystemAction::find(id).has_value()) << id;
     EXPECT_EQ(systemActionUnavailableReason("toggle-dark-mode", "GNOME"), std::nullopt);
     // Another desktop's tool would run and change nothing here.
     for (const auto& [id, desktop] : std::vector<std::pair<const char*, const char*>>{
@@ -250,9 +249,13 @@ TEST_F(ExecutorTest, WiFiWithoutAnAnswerIsSaidLogsAndCanBeTriedAgain) {
 
 TEST(SystemActionRoutes, EveryCatalogueIdHasItsOwnRow) {
     // A catalogue id that fell through to the unknown-id row would read as
-    // deliberately unavailable; only these four are.
-    const std::set<std::string> unavailable = {"toggle-desktop-icons", "toggle-file-extensions",
-                                               "toggle-dock-autohide", "toggle-dock-magnification"};
+    // deliberately unavailable; only these six are.
+    const std::set<std::string> unavailable = {"toggle-desktop-icons",
+                                               "toggle-file-extensions",
+                                               "toggle-dock-autohide",
+                                               "toggle-dock-magnification",
+                                               "true-tone",
+                                               "stage-manager"};
     for (const auto& action : SystemAction::all())
         EXPECT_EQ(std::holds_alternative<route::Unavailable>(systemActionRoute(action.id, "GNOME")),
                   unavailable.count(action.id) == 1)

@@ -54,7 +54,7 @@ TEST(MenuBarContent, EveryConditionTrueStacksTheWarningsBeforeTheResumeRow) {
     const auto rows = MenuBarContent::rows(state);
     EXPECT_EQ(titles(rows),
               (std::vector<std::string>{"⚠︎ Grant Permissions…", "—", "Update available: 2.3…", "—",
-                                        "⚠︎ Summon key blocked by Secure Input", "—",
+                                        "⚠︎ Summon key blocked: another program holds the keyboard", "—",
                                         "Paused. The wheel won't open. Resumes when you relaunch.",
                                         "Resume Rondelix", "—", "My Wheels…", "Wheel Gallery…", "Settings…",
                                         "—", "Setup Guide…", "⚠︎ Set Up System Actions…",

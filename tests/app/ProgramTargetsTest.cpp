@@ -106,6 +106,12 @@ TEST_F(ProgramTargetsTest, PauseWithTheHUDUpdateCheckAndUnknownIdsThatOnlyBeep) 
 
     fire("check-for-updates");
     EXPECT_EQ(rig.updater.interactiveChecks, 1);
+    // Where updates come from elsewhere the slice checks nothing and says so.
+    rig.updater.reason = "Updates come from the system's package manager.";
+    fire("check-for-updates");
+    EXPECT_EQ(rig.updater.interactiveChecks, 1);
+    EXPECT_EQ(rig.hud->text, "That action isn't available.");
+    rig.updater.reason.reset();
 
     for (const char* id : {"Open-Gallery", "", "open-development", "PAUSE-SUMMON", "toggle-wifi"})
         fire(id);

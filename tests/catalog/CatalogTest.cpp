@@ -52,25 +52,18 @@ TEST(SystemActionCatalog, CodingNeedsAllFourKeys) {
     EXPECT_FALSE(SystemAction::decode(unknownCategory));
 }
 
-TEST(ShortcutCatalogTest, FiveRequirementsEachNamingASystemAction) {
+TEST(ShortcutCatalogTest, ThreeRequirementsEachNamingASystemActionAndHowToWriteIt) {
     const auto& rows = ShortcutCatalog::requirements();
-    ASSERT_EQ(rows.size(), 5u);
+    ASSERT_EQ(rows.size(), 3u);
     for (const auto& row : rows) {
         EXPECT_TRUE(SystemAction::find(row.id)) << row.id;
         EXPECT_FALSE(row.iCloudURL);
-        // A card either tells how to write the automation or why it cannot exist here.
-        if (row.supported) {
-            ASSERT_EQ(row.buildSteps.size(), 4u) << row.id;
-            EXPECT_EQ(row.buildSteps[1],
-                      "Make a new file there named exactly \u201C" + row.shortcutName + "\u201D.");
-            EXPECT_FALSE(row.unsupportedReason);
-        } else {
-            EXPECT_TRUE(row.buildSteps.empty()) << row.id;
-            EXPECT_TRUE(row.unsupportedReason && !row.unsupportedReason->empty()) << row.id;
-        }
+        ASSERT_EQ(row.buildSteps.size(), 4u) << row.id;
+        EXPECT_EQ(row.buildSteps[1],
+                  "Make a new file there named exactly \u201C" + row.shortcutName + "\u201D.");
     }
-    EXPECT_FALSE(ShortcutCatalog::requirement("Toggle True Tone")->supported);
-    EXPECT_FALSE(ShortcutCatalog::requirement("Toggle Stage Manager")->supported);
+    EXPECT_FALSE(ShortcutCatalog::requirement("Toggle True Tone"));
+    EXPECT_FALSE(ShortcutCatalog::requirement("Toggle Stage Manager"));
 }
 
 TEST(ShortcutCatalogTest, LookupIgnoresLetterCaseOnly) {

@@ -94,7 +94,9 @@ TEST(ApplicationChoice, AFileBindsOnlyAnApplicationEntry) {
     platform::sim::SimMainQueue queue;
     platform::sim::SimWorkspace workspace{queue};
     workspace.applicationPaths = {"/usr/share/applications/org.gnome.Calculator.desktop", "/usr/bin/gedit"};
-    workspace.installed = {{"gone.app", "/opt/Gone Tool.desktop"}};
+    workspace.installed = {{"gone.app", "/opt/Gone Tool.desktop"},
+                           {"caja-folder-handler", "/usr/share/applications/caja-folder-handler.desktop"}};
+    workspace.names["/usr/share/applications/caja-folder-handler.desktop"] = "Open Folder";
     workspace.listed = {
         {"org.gnome.Calculator", "Calculator", "/usr/share/applications/org.gnome.Calculator.desktop"}};
 
@@ -107,6 +109,8 @@ TEST(ApplicationChoice, AFileBindsOnlyAnApplicationEntry) {
     EXPECT_EQ(boundAppName(std::nullopt, workspace), "Any App (Manual)");
     EXPECT_EQ(boundAppName("org.gnome.Calculator", workspace), "Calculator");
     EXPECT_EQ(boundAppName("gone.app", workspace), "Gone Tool");
+    // An entry kept out of the menus still goes by the name it gives.
+    EXPECT_EQ(boundAppName("caja-folder-handler", workspace), "Open Folder");
     EXPECT_EQ(boundAppName("com.example.Missing", workspace), "com.example.Missing");
 }
 

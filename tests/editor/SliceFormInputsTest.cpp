@@ -100,25 +100,34 @@ int checkedRows(const std::vector<MenuSection>& sections) {
 
 TEST(SliceFormInputs, TheSystemActionMenuChecksOnlyTheExactId) {
     const auto menu = systemActionMenu("toggle-dark-mode", "GNOME");
-    ASSERT_EQ(menu.size(), 8u);
+    // No Dock section: nothing in it is anything a Linux desktop has.
+    ASSERT_EQ(menu.size(), 7u);
     EXPECT_EQ(menu[0].title, "Display & Appearance");
+    for (const auto& section : menu)
+        EXPECT_NE(section.title, "Dock");
     ASSERT_FALSE(menu[0].rows.empty());
     EXPECT_TRUE(menu[0].rows[0].checked);
     EXPECT_EQ(menu[0].rows[0].value, "toggle-dark-mode");
     EXPECT_EQ(checkedRows(menu), 1);
-    EXPECT_EQ(systemActionLabel("toggle-dark-mode"), "Toggle Dark Mode");
-    // What does nothing on this desktop is marked, with why.
+    EXPECT_EQ(systemActionLabel("toggle-dark-mode", "GNOME"), "Toggle Dark Mode");
+    // What does nothing on this desktop is marked, with why; what no Linux
+    // desktop has is not offered at all.
     std::map<std::string, bool> marked;
     for (const auto& section : menu)
         for (const auto& row : section.rows)
             marked[row.value] = row.unavailable.has_value();
     EXPECT_FALSE(marked.at("toggle-dark-mode"));
-    EXPECT_TRUE(marked.at("toggle-dock-autohide"));
-    EXPECT_TRUE(marked.at("stage-manager"));
+    EXPECT_TRUE(marked.at("toggle-file-extensions"));
+    for (const char* id : {"toggle-dock-autohide", "toggle-dock-magnification", "true-tone", "stage-manager"})
+        EXPECT_FALSE(marked.count(id)) << id;
     for (const std::string id : {"", "Toggle-Dark-Mode", "gone"}) {
         EXPECT_EQ(checkedRows(systemActionMenu(id, "GNOME")), 0) << id;
-        EXPECT_EQ(systemActionLabel(id), "Choose an action…") << id;
+        EXPECT_EQ(systemActionLabel(id, "GNOME"), "Choose an action…") << id;
     }
+    // A stored one keeps its name, marked as the wheel review marks it.
+    EXPECT_EQ(systemActionLabel("true-tone", "GNOME"), "Toggle True Tone (not available on this desktop)");
+    EXPECT_EQ(systemActionLabel("toggle-file-extensions", "KDE"),
+              "Toggle File Extensions (not available on this desktop)");
 }
 
 TEST(SliceFormInputs, ThePageMenuChecksTheTargetAndWritesItsId) {
@@ -127,7 +136,9 @@ TEST(SliceFormInputs, ThePageMenuChecksTheTargetAndWritesItsId) {
     EXPECT_EQ(none[0].title, "Open a Page");
     EXPECT_EQ(none[1].title, "Quick Settings");
     EXPECT_EQ(none[0].rows.size(), 8u);
-    EXPECT_EQ(none[1].rows.size(), 5u);
+    // Updates come from the package manager: checking is no quick setting.
+    EXPECT_EQ(none[1].rows.size(), 4u);
+    EXPECT_EQ(pageLabel("check-for-updates"), "Check for Updates (not available on this desktop)");
     EXPECT_EQ(checkedRows(none), 0);
     EXPECT_EQ(pageLabel(std::nullopt), "Choose…");
     const auto sound = pageMenu("toggle-sound");

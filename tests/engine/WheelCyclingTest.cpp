@@ -3,6 +3,9 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <optional>
+#include <utility>
+#include <vector>
 
 using namespace rondelix;
 
@@ -36,4 +39,26 @@ TEST(ScrollSwitch, HugeAndNonFiniteDeltasStayBounded) {
     EXPECT_LE(steps, 5);
     EXPECT_TRUE(std::isfinite(scroll.accumulated()));
     EXPECT_LT(std::abs(scroll.accumulated()), 2.0);
+}
+
+// The ends of the list are where stepping and numbering go wrong first.
+TEST(WheelCycling, StepsWrapAtBothEndsAndEveryPlaceHasItsNumber) {
+    std::vector<Wheel> wheels(3);
+    wheels[0].id = "a";
+    wheels[1].id = "b";
+    wheels[2].id = "c";
+    struct Step {
+        const char* open;
+        bool forward;
+        std::size_t next;
+    };
+    for (const Step& s : {Step{"a", false, 2}, Step{"c", true, 0}, Step{"b", false, 0}, Step{"b", true, 2}})
+        EXPECT_EQ(cycledWheelIndex(wheels, s.open, s.forward), s.next) << s.open << " " << s.forward;
+    EXPECT_EQ(cycledWheelIndex(wheels, "gone", true), std::nullopt);
+    EXPECT_EQ(cycledWheelIndex({wheels[0]}, "a", false), std::nullopt);
+
+    for (const auto& [number, index] :
+         {std::pair{1, std::optional<std::size_t>(0)}, std::pair{3, std::optional<std::size_t>(2)},
+          std::pair{4, std::optional<std::size_t>()}, std::pair{0, std::optional<std::size_t>()}})
+        EXPECT_EQ(numberedWheelIndex(wheels.size(), number), index) << number;
 }

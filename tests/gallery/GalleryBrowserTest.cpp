@@ -259,10 +259,15 @@ TEST_F(Gallery, AFailedInstalledCheckLeavesEveryWheelUsable) {
         std::optional<std::string> frontmostApplication() const override { return std::nullopt; }
         std::vector<platform::ApplicationEntry> applications() const override { return {}; }
     } broken;
-    GalleryBrowserModel failing{services(), queue, background, broken};
+    std::vector<std::string> logged;
+    GalleryServices logging = services();
+    logging.log = [&logged](const std::string& line) { logged.push_back(line); };
+    GalleryBrowserModel failing{logging, queue, background, broken};
     failing.detectInstalled();
     background.runAll();
     queue.advance(0);
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_NE(logged[0].find("(no desktop)"), std::string::npos) << logged[0];
     EXPECT_TRUE(failing.state().installedIDs().empty());
     EXPECT_EQ(failing.state().selectedId(), "gallery-apple-calendar");
 

@@ -51,7 +51,7 @@ TEST_F(Manifest, DescribesEveryKindOfAction) {
         {A::SystemAction{"toggle-dark-mode"}, {"Toggle Dark Mode", "moon.fill"}},
         {A::SystemAction{"make-coffee"}, {"make-coffee", "gearshape"}},
         {A::Script{"rm -rf /"}, {"Runs a shell script", "terminal"}},
-        {A::Shortcut{"Focus"}, {"Runs the Automation “Focus”", "square.stack.3d.up"}},
+        {A::Shortcut{"Focus"}, {"Runs the automation “Focus”", "square.stack.3d.up"}},
         {A::OpenSettings{"open-sound"}, {"Opens Sound & Feedback", "speaker.wave.2"}},
         {A::OpenSettings{"pause-summon"}, {"Pause / Resume Summon", "pause.circle"}},
         {A::OpenSettings{}, {"Opens Rondelix", "gearshape"}},

@@ -131,7 +131,7 @@ TEST(ActionClassificationTest, WarnsOncePerCodeSliceInSlotOrder) {
         "\u201CTool\u201D launches a file: /usr/bin/tool",
         "\u201CSame slot\u201D opens: javascript:go()",
         "\u201CBuild\u201D runs a script: make",
-        "\u201CFocus\u201D runs the Automation \u201CFocus Mode\u201D",
+        "\u201CFocus\u201D runs the automation \u201CFocus Mode\u201D",
         "\u201CLater\u201D runs an action from a newer version of Rondelix: teleport",
     };
     EXPECT_EQ(codeWarnings(wheel), expected);
@@ -142,7 +142,7 @@ TEST(ActionClassificationTest, NamesUnlabelledSlicesByTheirSlotNumber) {
     wheel.slices = {slice(4, "  ", MacroAction::Shortcut{"Night"}), slice(0, "\u202E\u200B", Url{"ssh://h"})};
     const std::vector<std::string> expected{
         "\u201CSlice 1\u201D opens: ssh://h",
-        "\u201CSlice 5\u201D runs the Automation \u201CNight\u201D",
+        "\u201CSlice 5\u201D runs the automation \u201CNight\u201D",
     };
     EXPECT_EQ(codeWarnings(wheel), expected);
 }
@@ -172,7 +172,7 @@ TEST(ActionClassificationTest, WarningLinesCarryNoControlThatCouldHideOrReorderT
     const auto lines = codeWarnings(wheel);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "\u201Ceviltxt.exe\u201D launches a file: /tmp/a[2K.sh");
-    EXPECT_EQ(lines[1], "\u201C" + std::string(60, 'L') + "\u2026\u201D runs the Automation \u201C" +
+    EXPECT_EQ(lines[1], "\u201C" + std::string(60, 'L') + "\u2026\u201D runs the automation \u201C" +
                             std::string(60, 's') + "\u2026\u201D");
 }
 

@@ -61,6 +61,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -112,28 +113,26 @@ struct DesktopPlatform {
     QtAppWindows windows;
 };
 
-} // namespace
-
-int RondelixApp::run(int argc, char** argv) {
-    const CommandLine line = CommandLine::parse(std::vector<std::string>(argv, argv + argc));
-    if (const auto status = line.answerWithoutRunning(version)) return *status;
-
-    desktop::SystemLog log(line.verbose);
+// Why the program cannot run here, checked before the toolkit starts: the
+// display, and a home folder to keep the settings in (Qt creates missing
+// folders of its own under it). Nothing when it can.
+std::optional<int> refusalBeforeStart(const CommandLine& line, desktop::SystemLog& log,
+                                      const desktop::UserHomeFolder& home) {
     const CommandLine::DisplayChoice display = line.displayChoice();
     if (const auto refusal = display.refusal()) return refuse(log, *refusal);
     if (!display.toolkitChosen && !desktop::X11Display::answers(display.xDisplay))
         return refuse(log, display.unreachable());
-
-    // Checked before Qt starts: Qt creates missing folders of its own under the home folder.
-    const desktop::UserHomeFolder home;
     std::error_code error;
     if (!std::filesystem::is_directory(home.path(), error))
         return refuse(log, "can't start — the home folder " + home.path().string() +
                                " doesn't exist, so there is nowhere to keep the settings.");
+    return std::nullopt;
+}
 
-    // Before the toolkit starts: a start that only brings the running program
-    // forward ends here, having built nothing.
-    desktop::LocalSocketSingleInstance instance;
+// Before the toolkit starts: a start that only brings the running program
+// forward ends here, having built nothing. The exit status when it does.
+std::optional<int> handedOverToRunningProgram(desktop::LocalSocketSingleInstance& instance,
+                                              desktop::SystemLog& log) {
     switch (instance.claim()) {
     case platform::SingleInstance::Claim::handedOver:
         std::fputs(CommandLine::handedOverText, stderr);
@@ -144,24 +143,169 @@ int RondelixApp::run(int argc, char** argv) {
     case platform::SingleInstance::Claim::claimed:
         break;
     }
+    return std::nullopt;
+}
 
-    std::vector<std::string> toolkitArguments = line.toolkitArguments;
-    std::vector<char*> toolkitArgv;
-    for (std::string& argument : toolkitArguments)
-        toolkitArgv.push_back(argument.data());
-    toolkitArgv.push_back(nullptr);
-    int toolkitArgc = static_cast<int>(toolkitArguments.size());
-    QApplication application(toolkitArgc, toolkitArgv.data());
+// The arguments the toolkit takes, kept alive as long as the application
+// object that reads them.
+struct ToolkitArguments {
+    explicit ToolkitArguments(std::vector<std::string> arguments) : text(std::move(arguments)) {
+        for (std::string& argument : text)
+            pointers.push_back(argument.data());
+        pointers.push_back(nullptr);
+        count = static_cast<int>(text.size());
+    }
+
+    std::vector<std::string> text;
+    std::vector<char*> pointers;
+    int count = 0;
+};
+
+void nameTheProgramToTheToolkit() {
     QApplication::setApplicationName("Rondelix");
-    QApplication::setApplicationVersion(version);
+    QApplication::setApplicationVersion(RondelixApp::version);
     QApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setDesktopFileName(desktop::ProgramExecutables::applicationId);
-    const ProgramWindowIcon windowIcon;
     // Qt's raster engine cuts every large fill and scaled image into slices
     // for its global thread pool, one thread per core. The wheel's opening
     // paints a few hundred thousand pixels a frame: waking every core for
     // that costs more CPU than it saves, so two threads take the slices.
     QThreadPool::globalInstance()->setMaxThreadCount(2);
+}
+
+// The wheel's window: the wheel view on a panel that, under a compositor that
+// offers it, blurs what lies behind the ring, and under one that does not
+// keeps a contrast floor. The view last made is the one kept up to date.
+OverlayController::SurfaceFactory panelFactory(std::unique_ptr<AppCoordinator>& coordinator,
+                                               QPointer<WheelView>& liveWheel, SliceIconSources& icons,
+                                               DesktopPlatform& d) {
+    return [&coordinator, &liveWheel, &icons, &d](const PanelOptions& options) {
+        auto panel = std::make_unique<OverlayPanel>(options, [&](double diameter, QWidget* parent) {
+            auto* view = new WheelView(
+                coordinator->wheelState(), [&coordinator] { return coordinator->configStore().config(); },
+                icons, diameter, parent);
+            view->reduceMotion = [&d] { return d.appearance.settings().reduceMotion; };
+            liveWheel = view;
+            return view;
+        });
+        if (!options.opaque) {
+            desktop::requestBlurBehindRegion(*panel, panel->backdropRegion());
+            panel->setBackdropBlurred(desktop::blurBehindOffered());
+        }
+        return panel;
+    };
+}
+
+AppCoordinator::Platform coordinatorPlatform(DesktopPlatform& d, platform::MainQueue& queue,
+                                             desktop::SystemLog& log, platform::UserDefaults& defaults,
+                                             const desktop::UserHomeFolder& home,
+                                             OverlayController::SurfaceFactory makePanel,
+                                             std::optional<std::filesystem::path> runtimeFolder) {
+    return {
+        .queue = queue,
+        .log = log,
+        .defaults = defaults,
+        .updater = d.updater,
+        .home = home,
+        .watcher = d.watcher,
+        .loginItems = d.loginItems,
+        .pasteboard = d.pasteboard,
+        .workspace = d.workspace,
+        .processes = d.processes,
+        .taps = d.taps,
+        .sounds = d.sounds,
+        .screens = d.screens,
+        .accessibility = d.accessibility,
+        .permissions = d.permissions,
+        .inputAccess = d.inputAccess,
+        .session = d.session,
+        .notifications = d.notifications,
+        .background = d.background,
+        .dialogs = d.dialogs,
+        .images = d.images,
+        .keyboardLayout = d.layout,
+        .escapeMonitor = d.escape,
+        .windows = d.windows,
+        .makeOverlaySurface = std::move(makePanel),
+        .makeHUDSurface = [] { return std::make_unique<HUDWindow>(desktop::QtScreens::compositorRunning()); },
+        .privateRuntimeFolder = std::move(runtimeFolder)};
+}
+
+// The open wheel redraws when the wheels change; applications that had no
+// icon are looked for again when the wheels change or one opens, so one
+// installed meanwhile shows its icon.
+void keepTheWheelCurrent(AppCoordinator& coordinator, QPointer<WheelView>& liveWheel,
+                         SliceIconSources& icons) {
+    coordinator.configStore().configChanged.connect([&liveWheel] {
+        if (liveWheel) liveWheel->refresh();
+    });
+    coordinator.configStore().configChanged.connect([&icons] { icons.forgetMissingApplications(); });
+    coordinator.wheelState().changed.connect([&coordinator, &icons](WheelState::Property property) {
+        if (property == WheelState::Property::isVisible && coordinator.wheelState().isVisible())
+            icons.forgetMissingApplications();
+    });
+}
+
+// The tray icon where the desktop has a tray; elsewhere the main window opens
+// at once, as the only way to reach the program.
+struct TrayOrWindow {
+    std::unique_ptr<TrayMenu> tray;
+    std::unique_ptr<desktop::X11TrayColors> colors;
+
+    TrayOrWindow(AppCoordinator& coordinator, DesktopPlatform& d, desktop::SystemLog& log) {
+        d.windows.setTrayShown(TrayMenu::trayAvailable());
+        if (!TrayMenu::trayAvailable()) {
+            log.write("no system tray on this desktop — opening the main window instead.");
+            coordinator.showMain(MainTab::wheels);
+            return;
+        }
+        // A new theme or a new tray redraws the icon in the panel's colours.
+        colors = std::make_unique<desktop::X11TrayColors>([this] {
+            if (tray) tray->panelChanged();
+        });
+        tray = std::make_unique<TrayMenu>(
+            coordinator, [] { QApplication::quit(); },
+            TrayPanelLook{[this] { return colors->textColor(); }, &d.appearance});
+    }
+    TrayOrWindow(const TrayOrWindow&) = delete;
+    TrayOrWindow& operator=(const TrayOrWindow&) = delete;
+    ~TrayOrWindow() {
+        tray.reset();
+        colors.reset();
+    }
+};
+
+// What hearing the summon keys does not need waits until the program is
+// ready: the launch's breadcrumb with its writes to the disk, and the
+// questions to the desktop's buses.
+void finishLaunchingOnceReady(platform::MainQueue& queue, desktop::SystemLog& log, AppDelegate& delegate,
+                              platform::UserDefaults& defaults, DesktopPlatform& d) {
+    queue.post([&log] { log.write("ready."); });
+    queue.post([&] {
+        delegate.applicationDidFinishLaunching();
+        if (defaults.get(DefaultsKeys::previousLaunchIncomplete))
+            log.write("launch health: " + LaunchBreadcrumb::diagnosticsLine(defaults));
+        d.session.connectBuses();
+        d.accessibility.connectBus();
+    });
+}
+
+} // namespace
+
+int RondelixApp::run(int argc, char** argv) {
+    const CommandLine line = CommandLine::parse(std::vector<std::string>(argv, argv + argc));
+    if (const auto status = line.answerWithoutRunning(version)) return *status;
+
+    desktop::SystemLog log(line.verbose);
+    const desktop::UserHomeFolder home;
+    if (const auto status = refusalBeforeStart(line, log, home)) return *status;
+    desktop::LocalSocketSingleInstance instance;
+    if (const auto status = handedOverToRunningProgram(instance, log)) return *status;
+
+    ToolkitArguments toolkitArguments(line.toolkitArguments);
+    QApplication application(toolkitArguments.count, toolkitArguments.pointers.data());
+    nameTheProgramToTheToolkit();
+    const ProgramWindowIcon windowIcon;
     // Before any window: secondary text stays readable, also under glass.
     const ReadablePalette readablePalette;
     const FocusRing focusRing;
@@ -185,54 +329,12 @@ int RondelixApp::run(int argc, char** argv) {
         &favicons.images());
     std::unique_ptr<AppCoordinator> coordinator;
     QPointer<WheelView> liveWheel;
-    const auto makePanel = [&](const PanelOptions& options) {
-        auto panel = std::make_unique<OverlayPanel>(options, [&](double diameter, QWidget* parent) {
-            auto* view = new WheelView(
-                coordinator->wheelState(), [&] { return coordinator->configStore().config(); }, icons,
-                diameter, parent);
-            view->reduceMotion = [&d] { return d.appearance.settings().reduceMotion; };
-            liveWheel = view;
-            return view;
-        });
-        // Under a compositor that offers it, what lies behind the ring is
-        // blurred; under one that does not, the ring keeps a contrast floor.
-        if (!options.opaque) {
-            desktop::requestBlurBehindRegion(*panel, panel->backdropRegion());
-            panel->setBackdropBlurred(desktop::blurBehindOffered());
-        }
-        return panel;
-    };
-    const auto makeHUD = [] { return std::make_unique<HUDWindow>(desktop::QtScreens::compositorRunning()); };
     // The single instance's own folder: never the shared temporary folder.
     const auto runtimeFolder = desktop::PrivateRuntimeFolder::find(std::getenv("XDG_RUNTIME_DIR"));
-    const AppCoordinator::Platform platform{.queue = queue,
-                                            .log = log,
-                                            .defaults = defaults,
-                                            .updater = d.updater,
-                                            .home = home,
-                                            .watcher = d.watcher,
-                                            .loginItems = d.loginItems,
-                                            .pasteboard = d.pasteboard,
-                                            .workspace = d.workspace,
-                                            .processes = d.processes,
-                                            .taps = d.taps,
-                                            .sounds = d.sounds,
-                                            .screens = d.screens,
-                                            .accessibility = d.accessibility,
-                                            .permissions = d.permissions,
-                                            .inputAccess = d.inputAccess,
-                                            .session = d.session,
-                                            .notifications = d.notifications,
-                                            .background = d.background,
-                                            .dialogs = d.dialogs,
-                                            .images = d.images,
-                                            .keyboardLayout = d.layout,
-                                            .escapeMonitor = d.escape,
-                                            .windows = d.windows,
-                                            .makeOverlaySurface = makePanel,
-                                            .makeHUDSurface = makeHUD,
-                                            .privateRuntimeFolder = runtimeFolder.path};
-    coordinator = std::make_unique<AppCoordinator>(platform, delegate);
+    coordinator = std::make_unique<AppCoordinator>(
+        coordinatorPlatform(d, queue, log, defaults, home, panelFactory(coordinator, liveWheel, icons, d),
+                            runtimeFolder.path),
+        delegate);
     d.windows.attach(*coordinator, icons);
     // A compositor started or stopped later changes the glass windows at once.
     const desktop::X11CompositorWatch compositorWatch([&d, &log](bool running) {
@@ -243,53 +345,20 @@ int RondelixApp::run(int argc, char** argv) {
     const auto followContrast = [&d] { d.windows.setHighContrast(d.appearance.settings().highContrast); };
     d.appearance.changed.connect(followContrast);
     followContrast();
-    coordinator->configStore().configChanged.connect([&liveWheel] {
-        if (liveWheel) liveWheel->refresh();
-    });
-    // Applications that had no icon are looked for again when the wheels
-    // change or one opens: one installed meanwhile shows its icon.
-    coordinator->configStore().configChanged.connect([&icons] { icons.forgetMissingApplications(); });
-    coordinator->wheelState().changed.connect([&coordinator, &icons](WheelState::Property property) {
-        if (property == WheelState::Property::isVisible && coordinator->wheelState().isVisible())
-            icons.forgetMissingApplications();
-    });
+    keepTheWheelCurrent(*coordinator, liveWheel, icons);
     reopenTarget = &delegate;
 
-    std::unique_ptr<TrayMenu> tray;
-    std::unique_ptr<desktop::X11TrayColors> trayColors;
-    d.windows.setTrayShown(TrayMenu::trayAvailable());
-    if (TrayMenu::trayAvailable()) {
-        // A new theme or a new tray redraws the icon in the panel's colours.
-        trayColors = std::make_unique<desktop::X11TrayColors>([&tray] {
-            if (tray) tray->panelChanged();
-        });
-        tray = std::make_unique<TrayMenu>(
-            *coordinator, [] { QApplication::quit(); },
-            TrayPanelLook{[&trayColors] { return trayColors->textColor(); }, &d.appearance});
-    } else {
-        log.write("no system tray on this desktop — opening the main window instead.");
-        coordinator->showMain(MainTab::wheels);
-    }
+    std::optional<TrayOrWindow> trayOrWindow;
+    trayOrWindow.emplace(*coordinator, d, log);
 
     desktop::onTerminationSignals([] { QApplication::quit(); });
     QObject::connect(&application, &QApplication::aboutToQuit,
                      [&delegate] { delegate.applicationWillTerminate(); });
-    queue.post([&log] { log.write("ready."); });
-    // What hearing the summon keys does not need waits until they are heard:
-    // the launch's breadcrumb with its writes to the disk, and the questions
-    // to the desktop's buses.
-    queue.post([&] {
-        delegate.applicationDidFinishLaunching();
-        if (defaults.get(DefaultsKeys::previousLaunchIncomplete))
-            log.write("launch health: " + LaunchBreadcrumb::diagnosticsLine(defaults));
-        d.session.connectBuses();
-        d.accessibility.connectBus();
-    });
+    finishLaunchingOnceReady(queue, log, delegate, defaults, d);
 
     const int status = QApplication::exec();
     reopenTarget = nullptr;
-    tray.reset();
-    trayColors.reset();
+    trayOrWindow.reset();
     d.windows.destroyAll();
     coordinator.reset();
     return status;

@@ -5,6 +5,7 @@
 #include "gallery/ui/GalleryBrowserPage.h"
 #include "overlay/FeedbackController.h"
 #include "overlay/ui/WheelGraphic.h"
+#include "platform/Log.h"
 #include "store/ConfigStore.h"
 
 namespace rondelix {
@@ -29,6 +30,7 @@ GalleryServices galleryServices(AppCoordinator& coordinator) {
         [&coordinator](const std::string& wheelId) { coordinator.openSliceEditor(wheelId, 0); },
         coordinator.transferServices().systemActionUnavailable,
         [&store] { return !store.isReadOnly(); },
+        [&log = coordinator.platform().log](const std::string& line) { log.write(line); },
     };
 }
 

@@ -6,6 +6,7 @@
 #include "app/SettingsPorts.h"
 #include "app/ui/DevelopmentWiring.h"
 #include "app/ui/GalleryWiring.h"
+#include "catalog/MainTabFace.h"
 #include "editor/ui/ApplicationChooser.h"
 #include "editor/ui/SliceFormView.h"
 #include "editor/ui/WheelEditorPage.h"
@@ -64,46 +65,53 @@ WheelEditorPage* editorPage(const PageContext& context, QWidget* parent) {
                                parent);
 }
 
+// A row titled and drawn as the page is wherever it is named.
+MainPage page(MainTab tab, PageFactory make = {}, bool developerOnly = false) {
+    const MainTabFace face = mainTabFace(tab);
+    return {tab, face.title, face.symbol, std::move(make), developerOnly};
+}
+
 } // namespace
 
 const std::vector<MainPage>& mainPages() {
     static const std::vector<MainPage> rows{
-        {MainTab::wheels, "My Wheels", "circle.grid.3x3.fill", {}},
-        {MainTab::gallery, "Wheel Gallery", "square.grid.2x2", {}},
-        {MainTab::general, "General", "gearshape",
-         [](const PageContext& context, QWidget* parent) -> QWidget* {
-             AppCoordinator& c = context.coordinator;
-             return new GeneralPage(c.transferServices(), c.platform().updater, generalShellHooks(c), parent);
-         }},
-        {MainTab::shortcuts, "Bindings", "keyboard",
-         [](const PageContext& context, QWidget* parent) -> QWidget* {
-             AppCoordinator& c = context.coordinator;
-             return new BindingsPage(c.configStore(), c.hotkeyManager(), c.platform().keyboardLayout,
-                                     bindingsHost(c), parent);
-         }},
-        {MainTab::wheelBehavior, "Wheel Behavior", "slider.horizontal.3",
-         [](const PageContext& context, QWidget* parent) -> QWidget* {
-             return new WheelBehaviorPage(context.coordinator.configStore(), parent);
-         }},
-        {MainTab::appearance, "Appearance", "paintpalette",
-         [](const PageContext& context, QWidget* parent) -> QWidget* {
-             AppCoordinator& c = context.coordinator;
-             return new AppearancePage(c.configStore(), c.overlayController(), testWheelControl(c), parent);
-         }},
-        {MainTab::soundFeedback, "Sound & Feedback", "speaker.wave.2",
-         [](const PageContext& context, QWidget* parent) -> QWidget* {
-             AppCoordinator& c = context.coordinator;
-             return new SoundFeedbackPage(c.configStore(), c.feedback(), c.platform().sounds, parent);
-         }},
-        {MainTab::about, "About", "info.circle",
-         [](const PageContext& context, QWidget* parent) {
-             return makeAboutPage(context.coordinator, parent);
-         }},
-        {MainTab::development, "Development", "hammer",
-         [](const PageContext& context, QWidget* parent) {
-             return makeDevelopmentPage(context.coordinator, parent);
-         },
-         true},
+        page(MainTab::wheels),
+        page(MainTab::gallery),
+        page(MainTab::general,
+             [](const PageContext& context, QWidget* parent) -> QWidget* {
+                 AppCoordinator& c = context.coordinator;
+                 return new GeneralPage(c.transferServices(), c.platform().updater, generalShellHooks(c),
+                                        parent);
+             }),
+        page(MainTab::shortcuts,
+             [](const PageContext& context, QWidget* parent) -> QWidget* {
+                 AppCoordinator& c = context.coordinator;
+                 return new BindingsPage(c.configStore(), c.hotkeyManager(), c.platform().keyboardLayout,
+                                         bindingsHost(c), parent);
+             }),
+        page(MainTab::wheelBehavior,
+             [](const PageContext& context, QWidget* parent) -> QWidget* {
+                 return new WheelBehaviorPage(context.coordinator.configStore(), parent);
+             }),
+        page(MainTab::appearance,
+             [](const PageContext& context, QWidget* parent) -> QWidget* {
+                 AppCoordinator& c = context.coordinator;
+                 return new AppearancePage(c.configStore(), c.overlayController(), testWheelControl(c),
+                                           parent);
+             }),
+        page(MainTab::soundFeedback,
+             [](const PageContext& context, QWidget* parent) -> QWidget* {
+                 AppCoordinator& c = context.coordinator;
+                 return new SoundFeedbackPage(c.configStore(), c.feedback(), c.platform().sounds, parent);
+             }),
+        page(MainTab::about, [](const PageContext& context,
+                                QWidget* parent) { return makeAboutPage(context.coordinator, parent); }),
+        page(
+            MainTab::development,
+            [](const PageContext& context, QWidget* parent) {
+                return makeDevelopmentPage(context.coordinator, parent);
+            },
+            true),
     };
     return rows;
 }

@@ -12,6 +12,8 @@ namespace rondelix {
 
 namespace {
 
+// Keys that only change how other keys act. Scroll Lock is not among them:
+// programs take it as a key of its own, like Pause and Print Screen.
 bool isModifierAlone(int key) {
     switch (key) {
     case Qt::Key_Shift:
@@ -25,7 +27,6 @@ bool isModifierAlone(int key) {
     case Qt::Key_Hyper_R:
     case Qt::Key_CapsLock:
     case Qt::Key_NumLock:
-    case Qt::Key_ScrollLock:
         return true;
     default:
         return false;

@@ -19,7 +19,7 @@ SystemActionInput::SystemActionInput(ActionInputContext context, QWidget* parent
 void SystemActionInput::showAction(const MacroAction& action) {
     const auto* system = action.as<MacroAction::SystemAction>();
     if (!system) return;
-    menu_->setText(literalTitle(SliceFormInputs::systemActionLabel(system->id)));
+    menu_->setText(literalTitle(SliceFormInputs::systemActionLabel(system->id, platform::currentDesktop())));
     SliceFormWidgets::setMenu(
         menu_, SliceFormInputs::systemActionMenu(system->id, platform::currentDesktop()),
         [this](const std::string& id) { form().setAction(MacroAction::SystemAction{id}); });

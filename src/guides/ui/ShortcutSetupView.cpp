@@ -79,7 +79,7 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
     auto* title = text("System Action Setup", GuideText::title, true);
     title->setAlignment(Qt::AlignHCenter);
     auto* intro =
-        secondary(text("A few desktop toggles can only be controlled through an Automation. Set each one "
+        secondary(text("A few desktop toggles can only be controlled through an automation. Set each one "
                        "up once and the matching wheel slice works forever.",
                        GuideText::callout));
     intro->setAlignment(Qt::AlignHCenter);
@@ -190,25 +190,15 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
     texts->addWidget(text(QString::fromStdString(req.title), GuideText::headline, true));
     texts->addWidget(secondary(text(QString::fromStdString(req.summary), GuideText::callout)));
     head->addLayout(texts, 1);
-    const char* badge = card.status == Status::installed  ? "\u2714 Installed"
-                        : card.status == Status::notSetUp ? "! Not set up"
-                                                          : "\u2298 Unavailable";
+    const char* badge = card.status == Status::installed ? "\u2714 Installed" : "! Not set up";
     auto* badgeLabel = text(badge, GuideText::caption, true);
     badgeLabel->setObjectName("badge");
     const QColor panel = GuideText::panelColour(palette());
     badgeLabel->setStyleSheet(card.status == Status::installed ? textColorStyle(SystemColors::green, panel)
-                              : card.status == Status::notSetUp
-                                  ? textColorStyle(SystemColors::orange, panel)
-                                  : QStringLiteral("color: palette(placeholder-text);"));
+                                                               : textColorStyle(SystemColors::orange, panel));
     head->addWidget(badgeLabel, 0, Qt::AlignVCenter);
     layout->addLayout(head);
 
-    if (card.status == Status::unavailable) {
-        if (req.unsupportedReason)
-            layout->addWidget(
-                secondary(text(QString::fromStdString(*req.unsupportedReason), GuideText::caption)));
-        return frame;
-    }
     if (card.status == Status::installed) return frame;
 
     auto* actions = new QHBoxLayout;
@@ -236,9 +226,7 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
     steps->setObjectName("stepsButton");
     connect(steps, &QPushButton::clicked, this, [this, id] { setup_->toggleSteps(id); });
     actions->addWidget(steps);
-    auto* open =
-        new QPushButton("Open " + QString::fromUtf8(AutomationWords::plural.data(),
-                                                    static_cast<int>(AutomationWords::plural.size())));
+    auto* open = new QPushButton(QStringLiteral("Open Automations"));
     open->setObjectName("openFolderButton");
     connect(open, &QPushButton::clicked, this, [this] {
         if (actions_.openAutomationsFolder) actions_.openAutomationsFolder();

@@ -1,6 +1,7 @@
 #include "app/WindowSizes.h"
 #include "app/ui/MainPages.h"
 #include "app/ui/SidePages.h"
+#include "catalog/WheelActionTarget.h"
 #include "icons/SymbolGlyphs.h"
 
 #include <algorithm>
@@ -22,6 +23,20 @@ TEST(MainPages, EveryTabHasOneRowWithItsPageAndADrawnSymbol) {
         EXPECT_EQ(static_cast<bool>(row.make), pageGroup(tab) == PageGroup::settings) << row.title;
         const auto glyph = symbolGlyph(row.symbol);
         EXPECT_TRUE(glyph && glyph != symbolGlyph("questionmark")) << row.title << ": " << row.symbol;
+    }
+}
+
+// A slice that opens a page shows the page as the sidebar does.
+TEST(MainPages, APageTargetShowsTheTitleAndSymbolOfItsSidebarRow) {
+    for (const WheelActionTarget& target : WheelActionTarget::all()) {
+        const auto* tab = std::get_if<MainTab>(&target.opens);
+        if (!tab) continue;
+        const auto& rows = mainPages();
+        const auto row =
+            std::find_if(rows.begin(), rows.end(), [tab](const MainPage& page) { return page.tab == *tab; });
+        ASSERT_NE(row, rows.end()) << target.id;
+        EXPECT_EQ(target.displayName, std::string(row->title)) << target.id;
+        EXPECT_EQ(target.symbol, std::string(row->symbol)) << target.id;
     }
 }
 

@@ -259,8 +259,8 @@ TEST(WindowFailureSentences, TheOnboardingSaysWhyLaunchAtLoginStayedOff) {
 // fits a small screen on one line, as the screenshots show.
 TEST(WindowFailureSentences, TheHudSaysEachFailureOnOneLineThatFitsASmallScreen) {
     const std::vector<std::pair<std::string, std::string>> sentences{
-        {"automation-failed", "Your Automation exited with an error."},
-        {"automation-missing", "That Automation isn't installed."},
+        {"automation-failed", "Your automation exited with an error."},
+        {"automation-missing", "That automation isn't installed."},
         {"script-failed", "Your script exited with an error."},
     };
     for (const auto& [name, sentence] : sentences) {

@@ -1,10 +1,12 @@
 #include "editor/ui/SliceFormView.h"
 
+#include "editor/ui/ActionInput.h"
 #include "editor/ui/GrowingTextField.h"
 #include "editor/ui/InspectorCard.h"
 #include "editor/ui/ResizableTextEditor.h"
 #include "icons/ui/EmojiPickerField.h"
 #include "icons/ui/IconViewArtifacts.h"
+#include "platform/sim/SimKeyboardLayout.h"
 #include "store/ConfigStore.h"
 #include "support/ContrastRatio.h"
 #include "support/PaintChecks.h"
@@ -25,7 +27,9 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
+#include <tuple>
 
 using namespace rondelix;
 using rondelix::testsupport::commonestColour;
@@ -121,22 +125,34 @@ TEST(SliceFormView, EachActionKindShowsItsInput) {
     rig.logic.rig.workspace.names["/usr/share/applications/Editor.desktop"] = "Text Editor";
     auto* warning = rig.find<QWidget>("unconfiguredWarning");
     struct Case {
-        const char* kind;
         const char* input;
         bool warns;
     };
-    for (const Case& c : {Case{"URL", "linkField", true}, Case{"Automations", "automationName", true},
-                          Case{"System", "systemActionMenu", false}, Case{"Script", "scriptExamples", true},
-                          Case{"Keystroke", "comboDisplay", false}, Case{"Rondelix", "pageMenu", false},
-                          Case{"App", "appName", true}, Case{"Text", "resizableText", true}}) {
-        rig.chooseAction(c.kind);
+    const std::map<SliceFormKinds::ActionKind, Case> cases{
+        {SliceFormKinds::ActionKind::url, {"linkField", true}},
+        {SliceFormKinds::ActionKind::shortcut, {"automationName", true}},
+        {SliceFormKinds::ActionKind::systemAction, {"systemActionMenu", false}},
+        {SliceFormKinds::ActionKind::script, {"scriptExamples", true}},
+        {SliceFormKinds::ActionKind::keystroke, {"comboDisplay", false}},
+        {SliceFormKinds::ActionKind::openSettings, {"pageMenu", false}},
+        {SliceFormKinds::ActionKind::app, {"appName", true}},
+        {SliceFormKinds::ActionKind::text, {"resizableText", true}}};
+    // Every kind the menu offers, so that one left out of the input table
+    // shows up here as a kind with no input.
+    for (const SliceFormKinds::ActionKind kind : SliceFormKinds::allActionKinds) {
+        const std::string title(SliceFormKinds::title(kind));
+        rig.chooseAction(title.c_str());
         QCoreApplication::processEvents();
-        EXPECT_NE(rig.find<QWidget>(c.input), nullptr) << c.kind;
-        EXPECT_EQ(warning->isVisibleTo(&rig.window), c.warns) << c.kind;
+        EXPECT_NE(rig.window.findChild<ActionInput*>(), nullptr) << title << " shows no input";
+        const auto c = cases.find(kind);
+        ASSERT_NE(c, cases.end()) << title << " has no case here";
+        EXPECT_NE(rig.find<QWidget>(c->second.input), nullptr) << title;
+        EXPECT_EQ(warning->isVisibleTo(&rig.window), c->second.warns) << title;
         EXPECT_EQ(rig.find<QLabel>("actionCaption")->text().isEmpty(), false);
-        EXPECT_EQ(unnamedControls(rig.window), std::vector<std::string>{}) << c.kind;
+        EXPECT_EQ(unnamedControls(rig.window), std::vector<std::string>{}) << title;
     }
-    // Text is the last kind chosen: one character ends the warning.
+    // One character of text ends the warning.
+    rig.chooseAction("Text");
     QTest::keyClicks(rig.find<QPlainTextEdit>("resizableText"), QStringLiteral("x"));
     EXPECT_EQ(rig.slice().action, MacroAction(MacroAction::Text{"x"}));
     EXPECT_FALSE(warning->isVisibleTo(&rig.window));
@@ -163,9 +179,20 @@ TEST(SliceFormView, EachActionKindShowsItsInput) {
         EXPECT_FALSE(action->toolTip().isEmpty()) << action->text().toStdString();
         EXPECT_NE(action->text(), QStringLiteral("Toggle Dark Mode"));
     }
-    EXPECT_GE(greyed, 4);
+    EXPECT_GE(greyed, 2);
+    for (QAction* action : systemMenu->menu()->actions())
+        EXPECT_FALSE(action->text().contains(QStringLiteral("Dock")) ||
+                     action->text().contains(QStringLiteral("True Tone")) ||
+                     action->text().contains(QStringLiteral("Stage Manager")))
+            << action->text().toStdString();
     EXPECT_TRUE(rondelix::testsupport::saveIconArtifact(systemMenu->menu()->grab().toImage(),
                                                         QStringLiteral("system-action-menu.png")));
+    // The menu scrolls on a small screen: its end is a picture of its own.
+    systemMenu->menu()->popup(QPoint(0, 0));
+    QTest::keyClick(systemMenu->menu(), Qt::Key_End);
+    EXPECT_TRUE(rondelix::testsupport::saveIconArtifact(systemMenu->menu()->grab().toImage(),
+                                                        QStringLiteral("system-action-menu-end.png")));
+    systemMenu->menu()->hide();
     rig.chooseAction("Rondelix");
     EXPECT_EQ(rig.find<QPushButton>("pageMenu")->text(), QStringLiteral("Choose…"));
 }
@@ -262,6 +289,25 @@ TEST(SliceFormView, RecordsCtrlShiftKAndKeepsCtrlZFromUndoing) {
     EXPECT_EQ(rig.find<QLabel>("comboDisplay")->text(), QStringLiteral("Super+J"));
     EXPECT_TRUE(rig.find<QPushButton>("modifierSuper")->isChecked());
     EXPECT_FALSE(rig.find<QPushButton>("modifierCtrl")->isChecked());
+}
+
+// The lock and print keys are keys like any other, never taken for a
+// modifier pressed alone.
+TEST(SliceFormView, RecordsScrollLockPauseAndPrintScreenByTheirNames) {
+    ViewRig rig;
+    rig.chooseAction("Keystroke");
+    auto* record = rig.find<QPushButton>("recordButton");
+    for (const auto& [key, code, name] :
+         {std::tuple{Qt::Key_ScrollLock, 107, "Scroll Lock"}, std::tuple{Qt::Key_Pause, 113, "Pause"},
+          std::tuple{Qt::Key_Print, 105, "Print Screen"}}) {
+        QTest::mouseClick(record, Qt::LeftButton);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier,
+                        platform::sim::SimKeyboardLayout::nativeCodeOffset + code, 0, 0);
+        QApplication::sendEvent(&rig.window, &press);
+        EXPECT_FALSE(rig.view->form().recorder().isRecording()) << name;
+        EXPECT_EQ(rig.slice().action, MacroAction(MacroAction::Keystroke{KeyCombo{.keyCode = code}})) << name;
+        EXPECT_EQ(rig.find<QLabel>("comboDisplay")->text(), QString::fromUtf8(name));
+    }
 }
 
 TEST(SliceFormView, TheKeyFieldTakesATypedCharacterOnly) {

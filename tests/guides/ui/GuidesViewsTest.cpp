@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPropertyAnimation>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -139,10 +140,13 @@ TEST(GuidesViewsTest, SetupCardsOfferInstallStepsAndSayWhyInstallFailed) {
     EXPECT_TRUE(message->isVisibleTo(&view));
     EXPECT_TRUE(message->text().contains("is a file, not a folder")) << message->text().toStdString();
 
-    auto* unavailable = view.findChild<QFrame*>("card-true-tone");
-    ASSERT_TRUE(unavailable);
-    EXPECT_FALSE(button(*unavailable, "installButton"));
-    EXPECT_EQ(unavailable->findChild<QLabel*>("badge")->text().contains("Unavailable"), true);
+    // What no Linux desktop has gets no card.
+    EXPECT_FALSE(view.findChild<QFrame*>("card-true-tone"));
+    EXPECT_FALSE(view.findChild<QFrame*>("card-stage-manager"));
+
+    const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
+    QDir().mkpath(folder);
+    view.findChild<QScrollArea*>()->widget()->grab().save(folder + "/setup-cards.png");
 
     auto* own = view.findChild<QWidget*>("writeYourOwnSteps");
     EXPECT_FALSE(own->isVisibleTo(&view));

@@ -11,6 +11,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace rondelix {
 namespace {
@@ -226,6 +228,9 @@ TEST_F(AboutPageTest, TheChangelogSheetListsEveryReleaseAndCloses) {
     EXPECT_EQ(count, 4);
     const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
     EXPECT_TRUE(sheet->grab().save(folder + "/changelog-sheet.png"));
+    auto* scroll = sheet->findChild<QScrollArea*>()->verticalScrollBar();
+    scroll->setValue(scroll->maximum());
+    EXPECT_TRUE(sheet->grab().save(folder + "/changelog-sheet-end.png"));
     for (QPushButton* b : sheet->findChildren<QPushButton*>())
         if (b->text() == "&Done") b->click();
     EXPECT_FALSE(sheet->isVisible());

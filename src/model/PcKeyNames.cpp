@@ -1,0 +1,34 @@
+#include "model/PcKeyNames.h"
+
+#include <array>
+#include <utility>
+
+namespace rondelix {
+
+namespace {
+
+constexpr std::array<std::pair<int, std::string_view>, 13> names{{
+    {105, "Print Screen"},
+    {107, "Scroll Lock"},
+    {113, "Pause"},
+    {110, "Menu"},
+    {71, "Num Lock"},
+    {72, "Volume Up"},
+    {73, "Volume Down"},
+    {74, "Mute"},
+    {95, "Keypad ,"},
+    {93, "Yen"},
+    {94, "Ro"},
+    {102, "Muhenkan"},
+    {104, "Henkan"},
+}};
+
+} // namespace
+
+std::optional<std::string_view> pcKeyName(int keyCode) {
+    for (const auto& [code, name] : names)
+        if (code == keyCode) return name;
+    return std::nullopt;
+}
+
+} // namespace rondelix
