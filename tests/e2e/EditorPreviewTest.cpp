@@ -3,6 +3,7 @@
 
 #include "EndToEndRig.h"
 
+#include <QScrollArea>
 #include <cmath>
 #include <set>
 
@@ -40,6 +41,18 @@ double changedShare(const QImage& a, const QImage& b) {
         for (int x = 0; x < a.width(); ++x)
             changed += a.pixel(x, y) != b.pixel(x, y);
     return static_cast<double>(changed) / std::max(1, a.width() * a.height());
+}
+
+// What the screen shows in the factory accent colour within the area.
+QRect accentIn(const QRect& area) {
+    const QImage screen = grabScreen();
+    QRect found;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = screen.pixelColor(x, y);
+            if (c.blue() > 200 && std::abs(c.green() - 132) < 50 && c.red() < 90) found |= QRect(x, y, 1, 1);
+        }
+    return found;
 }
 
 class MyWheelsPointer : public EndToEnd {
@@ -146,6 +159,57 @@ TEST_P(EditorPreview, HighlightsSelectsAndSwapsTheSlotUnderThePointer) {
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, EditorPreview, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Managed" : "Bare"; });
 
+// With more wheels than the pill column shows, Tab from the pills to the
+// wheel, its arrows and a click on a slot leave the column where it is, the
+// chosen pill in sight.
+TEST_F(MyWheelsPointer, ASlotChangeLeavesThePillColumnWhereItIs) {
+    Config many = config();
+    for (int n = static_cast<int>(many.wheels.size()) + 1; n <= 99; ++n)
+        many.wheels.push_back(Wheel{"wheel-" + std::to_string(n), "Wheel " + std::to_string(n), 8, {}, {}});
+    many.lastUsedWheelId = "wheel-25";
+    open(many, "pill-column");
+    if (HasFatalFailure()) return;
+    // The pills' side of the column: the wheel may reach under its other side.
+    const QRect column =
+        partIn<QScrollArea>(many, size, "pillColumn").translated(origin).adjusted(0, 0, -80, 0);
+    // The chosen pill is the one in the accent colour; clicked, it gives the column the focus.
+    const QPoint chosen = accentIn(column).center();
+    ASSERT_FALSE(chosen.isNull());
+    clickAt(chosen);
+    xdotool("key Tab Right Right");
+    pause(0.6);
+    grabScreen().save(artifact("pill-column-tab-arrows.png"));
+    EXPECT_NEAR(accentIn(column).center().y(), chosen.y(), 2) << "Tab and the arrows moved the pills";
+    clickAt(slotMiddle(wheel, 5, 8));
+    rest();
+    grabScreen().save(artifact("pill-column-slot-clicked.png"));
+    EXPECT_NEAR(accentIn(column).center().y(), chosen.y(), 2) << "a click on a slot moved the pills";
+    EXPECT_EQ(program->stop(), 0);
+}
+
+// In the gallery, Tab from the list of wheels on to "Add to My Wheels"
+// leaves the list where it is, the chosen row in sight.
+TEST_F(MyWheelsPointer, TabFromTheGalleryListLeavesTheChosenRowInSight) {
+    open(config(), "gallery-tab");
+    if (HasFatalFailure()) return;
+    rest();
+    xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
+    xdotool("key Down");
+    pause(1.2);
+    // Past the sidebar's foot, the search and the categories to the wheels,
+    // and down to the last.
+    const QRect list(origin.x() + 220, origin.y(), 450, size.height());
+    xdotool("key Tab Tab Tab Tab End");
+    pause(0.6);
+    grabScreen().save(artifact("gallery-tab-list.png"));
+    const QImage before = shot(list);
+    xdotool("key Tab");
+    pause(0.6);
+    grabScreen().save(artifact("gallery-tab-add.png"));
+    EXPECT_LT(changedShare(before, shot(list)), 0.02);
+    EXPECT_EQ(program->stop(), 0);
+}
+
 // Down the sidebar to the gallery and back, and from the gallery's toast
 // after adding a wheel: each time My Wheels shows its wheel drawn.
 TEST_F(MyWheelsPointer, TheWheelIsDrawnAgainOnComingBackFromTheGallery) {
@@ -167,15 +231,9 @@ TEST_F(MyWheelsPointer, TheWheelIsDrawnAgainOnComingBackFromTheGallery) {
     addFromGallery(id, "kaomoji", "gallery-round-trip");
     pause(0.8);
     // View is the toast's one word in the accent colour, low in the page.
-    const QImage screen = grabScreen();
-    const QRect low(origin.x() + 220, origin.y() + size.height() - 160, size.width() - 220, 160);
-    QRect view;
-    for (int y = low.top(); y <= low.bottom(); ++y)
-        for (int x = low.left(); x <= low.right(); ++x) {
-            const QColor c = screen.pixelColor(x, y);
-            if (c.blue() > 200 && std::abs(c.green() - 132) < 50 && c.red() < 90) view |= QRect(x, y, 1, 1);
-        }
-    screen.save(artifact("gallery-round-trip-toast.png"));
+    grabScreen().save(artifact("gallery-round-trip-toast.png"));
+    const QRect view =
+        accentIn(QRect(origin.x() + 220, origin.y() + size.height() - 160, size.width() - 220, 160));
     ASSERT_FALSE(view.isEmpty()) << "no toast with View";
     clickAt(view.center());
     rest();

@@ -85,5 +85,46 @@ TEST_F(EndToEnd, TheMainWindowOpensWholeOnA1280By800ScreenUnderAWindowManager) {
     EXPECT_EQ(program.stop(), 0);
 }
 
+// Opened on a narrower page by one slice, then on My Wheels by an empty
+// slot's fire, the window grows only as far as the screen allows.
+TEST_F(EndToEnd, AnEmptySlotFiredOpensMyWheelsWholeOnTheScreen) {
+    // With a tray the window is made by the first slice, centred for its page.
+    TrayPanel tray("0xEEEEEE", std::nullopt);
+    if (!tray.running) GTEST_SKIP() << "no tray host installed (scripts/setup installs trayer)";
+    Config config = home.setTopSlotAction(MacroAction::OpenSettings{"open-bindings"});
+    for (Wheel& wheel : config.wheels)
+        if (wheel.id == "default")
+            std::erase_if(wheel.slices, [](const Slice& s) { return s.position == 4; });
+    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+    Program program(home.path, "empty-slot");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    pause(1.0);
+    // Fired over the window, which stays where it opened.
+    const auto fire = [&](const std::string& aim) {
+        xdotool("mousemove 800 500");
+        pause(0.3);
+        xdotool("keydown Alt_L Super_L");
+        pause(0.6);
+        xdotool("mousemove_relative -- " + aim);
+        pause(0.3);
+        xdotool("keyup Super_L Alt_L");
+        pause(1.0);
+    };
+    fire("0 -110");
+    const std::string id = windowNamed("Rondelix");
+    ASSERT_FALSE(id.empty()) << program.log();
+    const QRect bindings = windowFrame(id);
+    fire("0 110");
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QRect wheels;
+    waitFor([&] { return (wheels = windowFrame(id)).width() > bindings.width() + 300; }, 3);
+    grabScreen().save(artifact("empty-slot-my-wheels.png"));
+    EXPECT_GT(wheels.width(), bindings.width() + 300) << "not My Wheels";
+    EXPECT_TRUE(screen.contains(wheels))
+        << "frame " << wheels.x() << "," << wheels.y() << " " << wheels.width() << "x" << wheels.height()
+        << ", on the Bindings page " << bindings.x() << "," << bindings.y() << " " << bindings.width();
+    EXPECT_EQ(program.stop(), 0);
+}
+
 } // namespace
 } // namespace rondelix::e2e

@@ -90,7 +90,7 @@ MainWindow::MainWindow(PageContext context, GlassBackdrop::Environment backdrop,
       makeWorkshop_(std::move(workshop)), backdrop_(*this, std::move(backdrop)),
       poll_(coordinator_.platform().queue, coordinator_.permissions(),
             [this] { coordinator_.nudgeListenTap(); }),
-      menuBar_(new QMenuBar(this)), resizeAnimation_(new QPropertyAnimation(this, "size", this)),
+      menuBar_(new QMenuBar(this)), resizeAnimation_(new QPropertyAnimation(this, "geometry", this)),
       resizeSettled_(new QTimer(this)) {
     setWindowTitle("Rondelix");
     setObjectName("mainWindow");
@@ -387,13 +387,34 @@ void MainWindow::fitContent(ContentSize size, ContentSize minimum, bool animated
     resizeAnimation_->stop();
     setMinimumSize(toQSize(fitted.minimum));
     if (target == this->size()) return;
+    const QRect placed(onScreenAt(target), target);
     if (animated && isVisible()) {
-        resizeAnimation_->setStartValue(this->size());
-        resizeAnimation_->setEndValue(target);
+        resizeAnimation_->setStartValue(geometry());
+        resizeAnimation_->setEndValue(placed);
         resizeAnimation_->start();
+    } else if (placed.topLeft() != geometry().topLeft()) {
+        setGeometry(placed);
     } else {
         resize(target);
     }
+}
+
+// Where the window's corner goes for its frame to stay on the screen at this
+// size: a window that grows past the screen's right or bottom edge moves back
+// by as much, though never past the left or top edge; a window placed past
+// those edges by its user stays where it is.
+QPoint MainWindow::onScreenAt(QSize size) const {
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect client = geometry();
+    if (!shown) return client.topLeft();
+    const QRect framed = frameGeometry();
+    const QRect after = framed.size() != client.size()
+                            ? QRect(framed.topLeft(), size + framed.size() - client.size())
+                            : QRect(client.topLeft(), size).marginsAdded(expectedFrame_);
+    const QRect available = shown->availableGeometry();
+    const int dx = std::min(0, std::max(available.right() - after.right(), available.left() - after.left()));
+    const int dy = std::min(0, std::max(available.bottom() - after.bottom(), available.top() - after.top()));
+    return client.topLeft() + QPoint(dx, dy);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

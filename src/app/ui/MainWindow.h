@@ -92,6 +92,7 @@ class MainWindow final : public QWidget {
     void showWorkshop(bool gallery);
     void dropTransientPage();
     ContentSize room() const;
+    QPoint onScreenAt(QSize size) const;
     QSize pageNeeds() const;
     int narrowestSidebar() const;
     void keepPageRoom(double windowWidth);

@@ -15,6 +15,7 @@
 #include "overlay/ui/WheelPalette.h"
 #include "qtshared/OpacityFade.h"
 #include "qtshared/SeeThroughScrollArea.h"
+#include "qtshared/TabScrollArea.h"
 #include "store/ConfigStore.h"
 
 #include <QEvent>
@@ -64,7 +65,7 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
       export_(tabButton("Export Wheel", "square.and.arrow.up")),
       undo_(historyButton("arrow.uturn.backward", "Undo (Ctrl+Z)", "undo")),
       redo_(historyButton("arrow.uturn.forward", "Redo (Ctrl+Shift+Z)", "redo")),
-      pillScroll_(new QScrollArea), pills_(new WheelPillColumn), previewSlot_(new QWidget),
+      pillScroll_(new TabScrollArea), pills_(new WheelPillColumn), previewSlot_(new QWidget),
       preview_(new PreviewWheel), noWheel_(new QLabel("No wheel selected")), captionRow_(new QWidget),
       caption_(
           new QLabel("Hold your summon key anywhere to test this wheel for real. Click a slice here to edit "

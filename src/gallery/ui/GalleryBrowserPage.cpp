@@ -10,6 +10,7 @@
 #include "qtshared/OpacityFade.h"
 #include "qtshared/QtColor.h"
 #include "qtshared/SeeThroughScrollArea.h"
+#include "qtshared/TabScrollArea.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -130,7 +131,7 @@ void fadeOutPreview(QWidget& square) {
 }
 
 QScrollArea* column(QWidget* content, int width, QWidget* parent) {
-    auto* scroll = new QScrollArea(parent);
+    auto* scroll = new TabScrollArea(parent);
     scroll->setWidget(content);
     makeSeeThrough(*scroll);
     scroll->setWidgetResizable(true);
