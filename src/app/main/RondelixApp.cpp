@@ -162,7 +162,7 @@ int RondelixApp::run(int argc, char** argv) {
     // that costs more CPU than it saves, so two threads take the slices.
     QThreadPool::globalInstance()->setMaxThreadCount(2);
     // Before any window: secondary text stays readable, also under glass.
-    const ReadablePalette readablePalette;
+    ReadablePalette readablePalette;
 
     // Set before anything can ask for a reopen.
     AppDelegate* reopenTarget = nullptr;
@@ -177,6 +177,8 @@ int RondelixApp::run(int argc, char** argv) {
 
     DesktopPlatform desktopPlatform(log, queue, home);
     auto& d = desktopPlatform;
+    // Light or dark as the desktop is, before the first window and live.
+    readablePalette.follow(d.appearance);
     DesktopFavicons favicons(queue, log);
     SliceIconSources icons(
         [&d](const std::string& identifier) { return d.workspace.applicationPath(identifier); },
