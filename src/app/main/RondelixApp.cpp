@@ -150,6 +150,12 @@ int RondelixApp::run(int argc, char** argv) {
         toolkitArgv.push_back(argument.data());
     toolkitArgv.push_back(nullptr);
     int toolkitArgc = static_cast<int>(toolkitArguments.size());
+    // A desktop whose font resolution is a little over the standard one
+    // (MATE's 100 dpi) would otherwise scale every window by 1.04: widget
+    // edges then fall between pixels, and a see-through window shows the
+    // desktop through the one-pixel seams between its parts. Whole factors
+    // keep every edge on a pixel; the texts still follow the resolution.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication application(toolkitArgc, toolkitArgv.data());
     QApplication::setApplicationName("Rondelix");
     QApplication::setApplicationVersion(version);
