@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QIcon>
 #include <QObject>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -35,7 +36,9 @@ struct TrayPanelLook {
 // does not say its text colour (a StatusNotifierItem host draws the icon as
 // given) gets the colour of the desktop's colour scheme, outlined in the
 // opposite one so that it reads on a panel darker or lighter than its
-// windows too.
+// windows too. Where the tray says where the icon is, the panel as it shows
+// there has the last word: an ink that does not stand out from it at 3:1
+// gives way to one that does.
 class TrayMenu final : public QObject {
     Q_OBJECT
 
@@ -67,6 +70,9 @@ class TrayMenu final : public QObject {
     std::unique_ptr<QSystemTrayIcon> icon_;
     std::vector<MenuRow> shownRows_;
     std::vector<ScopedConnection> connections_;
+    // The panel's colour around the icon when it was last drawn.
+    std::optional<QColor> shownPanel_;
+    QTimer panelCheck_;
 };
 
 } // namespace rondelix
