@@ -1,7 +1,6 @@
 #include "app/ui/PaletteCarryOver.h"
 
 #include <QApplication>
-#include <QRegularExpression>
 #include <QStyle>
 #include <QWidget>
 #include <array>
@@ -14,11 +13,11 @@ namespace {
 constexpr std::array groups = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
 
 // The new palette's colour for the role that had this colour in the old one:
-// the same role first, then any role of the same group. Only opaque colours
-// are carried; a see-through one was made on purpose.
+// the same role first, then any role of the same group. See-through colours,
+// black and white are left: those are chosen on purpose (white on an accent).
 std::optional<QColor> counterpart(const QColor& colour, QPalette::ColorGroup group, QPalette::ColorRole role,
                                   const QPalette& before, const QPalette& after) {
-    if (colour.alpha() != 255) return std::nullopt;
+    if (colour.alpha() != 255 || colour == Qt::white || colour == Qt::black) return std::nullopt;
     if (before.color(group, role) == colour) return after.color(group, role);
     for (int r = 0; r < QPalette::NColorRoles; ++r) {
         const auto other = static_cast<QPalette::ColorRole>(r);
@@ -46,32 +45,15 @@ void carryWidgetPalette(QWidget& widget, const QPalette& before, const QPalette&
     if (changed) widget.setPalette(own);
 }
 
-// Colours a style sheet names as #rrggbb.
-QString carriedStyleSheet(const QString& sheet, const QPalette& before, const QPalette& after) {
-    static const QRegularExpression hex(QStringLiteral("#[0-9a-fA-F]{6}\\b"));
-    QString result;
-    qsizetype last = 0;
-    for (auto it = hex.globalMatch(sheet); it.hasNext();) {
-        const auto match = it.next();
-        const QColor colour(match.captured());
-        const auto next = counterpart(colour, QPalette::Active, QPalette::Window, before, after);
-        result += sheet.mid(last, match.capturedStart() - last);
-        result += next ? next->name() : match.captured();
-        last = match.capturedEnd();
-    }
-    return result + sheet.mid(last);
-}
-
 } // namespace
 
 void carryPaletteOver(const QPalette& before, const QPalette& after) {
     for (QWidget* widget : QApplication::allWidgets()) {
         if (widget->testAttribute(Qt::WA_SetPalette)) carryWidgetPalette(*widget, before, after);
+        // A style sheet looks its palette() references up only when it is set.
         if (const QString sheet = widget->styleSheet(); !sheet.isEmpty()) {
-            // Set again even when unchanged: its palette() references are
-            // looked up only when a sheet is set.
             widget->setStyleSheet(QString());
-            widget->setStyleSheet(carriedStyleSheet(sheet, before, after));
+            widget->setStyleSheet(sheet);
         }
     }
 }
