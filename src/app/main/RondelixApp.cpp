@@ -18,6 +18,7 @@
 #include "overlay/ui/QtEscapeMonitor.h"
 #include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelView.h"
+#include "platform/CurrentDesktop.h"
 #include "platform/linux/AutostartLoginItems.h"
 #include "platform/linux/CanberraSounds.h"
 #include "platform/linux/DBusNotifications.h"
@@ -49,6 +50,7 @@
 #include "platform/linux/X11Permissions.h"
 #include "platform/linux/X11TrayColors.h"
 #include "platform/linux/XdgWorkspace.h"
+#include "platform/linux/XfcePanelDarkMode.h"
 #include "platform/linux/XkbKeyboardLayout.h"
 #include "store/ConfigPaths.h"
 
@@ -263,15 +265,23 @@ int RondelixApp::run(int argc, char** argv) {
 
     std::unique_ptr<TrayMenu> tray;
     std::unique_ptr<desktop::X11TrayColors> trayColors;
+    std::unique_ptr<desktop::XfcePanelDarkMode> panelDarkMode;
     d.windows.setTrayShown(TrayMenu::trayAvailable());
     if (TrayMenu::trayAvailable()) {
         // A new theme or a new tray redraws the icon in the panel's colours.
         trayColors = std::make_unique<desktop::X11TrayColors>([&tray] {
             if (tray) tray->panelChanged();
         });
+        if (platform::namesDesktop(desktop::LinuxDesktopAppearance::sessionSources().desktop, "XFCE"))
+            panelDarkMode =
+                std::make_unique<desktop::XfcePanelDarkMode>(QDBusConnection::sessionBus(), [&tray] {
+                    if (tray) tray->panelChanged();
+                });
         tray = std::make_unique<TrayMenu>(
             *coordinator, [] { QApplication::quit(); },
-            TrayPanelLook{[&trayColors] { return trayColors->textColor(); }, &d.appearance});
+            TrayPanelLook{
+                [&trayColors] { return trayColors->textColor(); }, &d.appearance,
+                [&panelDarkMode] { return panelDarkMode ? panelDarkMode->darkMode() : std::nullopt; }});
     } else {
         log.write("no system tray on this desktop — opening the main window instead.");
         coordinator->showMain(MainTab::wheels);
@@ -295,6 +305,7 @@ int RondelixApp::run(int argc, char** argv) {
     const int status = QApplication::exec();
     reopenTarget = nullptr;
     tray.reset();
+    panelDarkMode.reset();
     trayColors.reset();
     d.windows.destroyAll();
     coordinator.reset();

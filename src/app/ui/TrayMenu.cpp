@@ -73,19 +73,17 @@ double contrast(const QColor& a, const QColor& b) {
     return contrastRatio(fromQColor(a), fromQColor(b));
 }
 
-// The panel's colour as it shows around the icon: the commonest colour of a
-// thin ring just outside the icon's area. None where the tray does not say
-// where the icon is (a StatusNotifierItem host) or no screen shows it.
-std::optional<QColor> shownPanelColour(const QRect& iconArea) {
-    if (iconArea.isEmpty()) return std::nullopt;
-    QScreen* screen = QGuiApplication::screenAt(iconArea.center());
+// The panel's colour as it shows just around the icon: the commonest colour
+// of a thin ring outside the icon's area.
+std::optional<QColor> colourAround(const QRect& icon) {
+    QScreen* screen = QGuiApplication::screenAt(icon.center());
     if (!screen) return std::nullopt;
     constexpr int ring = 2;
-    const QRect area = iconArea.adjusted(-ring, -ring, ring, ring);
-    const QRect onScreen = area.translated(-screen->geometry().topLeft());
+    const QRect grabbed = icon.adjusted(-ring, -ring, ring, ring);
+    const QRect onScreen = grabbed.translated(-screen->geometry().topLeft());
     const QImage shot = screen->grabWindow(0, onScreen.x(), onScreen.y(), onScreen.width(), onScreen.height())
                             .toImage()
-                            .scaled(area.size());
+                            .scaled(grabbed.size());
     if (shot.isNull()) return std::nullopt;
     std::map<QRgb, int> counts;
     const QRect inner = shot.rect().adjusted(ring, ring, -ring, -ring);
@@ -130,7 +128,7 @@ TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit, Tray
     // old one, and a panel's own dark mode tells nobody: the panel as it
     // shows is looked at now and then.
     connect(&panelCheck_, &QTimer::timeout, this, [this] {
-        if (shownPanelColour(icon_->geometry()) != shownPanel_) updateIcon();
+        if (shownPanel() != shownPanel_) updateIcon();
     });
     panelCheck_.start(2000);
 }
@@ -172,14 +170,26 @@ void TrayMenu::panelChanged() {
     updateIcon();
 }
 
+// The panel's colour as it shows around the icon, where the tray says where
+// the icon is (an icon embedded in it); else none: a panel that hosts its
+// items itself draws the icon where nobody is told.
+std::optional<QColor> TrayMenu::shownPanel() const {
+    const QRect icon = icon_->geometry();
+    if (icon.isEmpty()) return std::nullopt;
+    return colourAround(icon);
+}
+
 void TrayMenu::updateIcon() {
     const std::optional<QColor> panelText = look_.trayTextColor ? look_.trayTextColor() : std::nullopt;
     const QColor schemeText = schemeInk(look_.appearance);
     QColor ink = panelText.value_or(schemeText);
     std::optional<QColor> outline;
-    shownPanel_ = shownPanelColour(icon_->geometry());
-    if (shownPanel_)
-        ink = inkForPanel(*shownPanel_, {ink, schemeText});
+    shownPanel_ = shownPanel();
+    std::optional<QColor> panel = shownPanel_;
+    // Xfce's panel in its dark mode, as its stock themes draw it.
+    if (!panel && look_.panelDarkMode && look_.panelDarkMode().value_or(false)) panel = QColor(53, 53, 53);
+    if (panel)
+        ink = inkForPanel(*panel, {ink, schemeText});
     else if (!panelText)
         outline = ink.lightness() > 127 ? QColor(Qt::black) : QColor(Qt::white);
     icon_->setIcon(trayIcon(ink, outline, coordinator_.paused()));

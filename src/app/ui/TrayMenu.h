@@ -26,6 +26,8 @@ struct TrayPanelLook {
     std::function<std::optional<QColor>()> trayTextColor;
     // The desktop's colour scheme; followed while the tray lives.
     platform::DesktopAppearance* appearance = nullptr;
+    // Whether the panel is in a dark mode of its own (Xfce's), when known.
+    std::function<std::optional<bool>()> panelDarkMode;
 };
 
 // The program's icon in the system tray with its menu, which a click on the
@@ -37,8 +39,9 @@ struct TrayPanelLook {
 // given) gets the colour of the desktop's colour scheme, outlined in the
 // opposite one so that it reads on a panel darker or lighter than its
 // windows too. Where the tray says where the icon is, the panel as it shows
-// there has the last word: an ink that does not stand out from it at 3:1
-// gives way to one that does.
+// around it has the last word, and a panel in its own dark mode counts as
+// dark: an ink that does not stand out from it at 3:1 gives way to one that
+// does.
 class TrayMenu final : public QObject {
     Q_OBJECT
 
@@ -62,6 +65,7 @@ class TrayMenu final : public QObject {
   private:
     void updateIcon();
     void observe();
+    std::optional<QColor> shownPanel() const;
 
     AppCoordinator& coordinator_;
     MenuBarContent content_;
