@@ -275,7 +275,7 @@ int RondelixApp::run(int argc, char** argv) {
         if (platform::namesDesktop(desktop::LinuxDesktopAppearance::sessionSources().desktop, "XFCE"))
             panelDarkMode =
                 std::make_unique<desktop::XfcePanelDarkMode>(QDBusConnection::sessionBus(), [&tray] {
-                    if (tray) tray->panelChanged();
+                    if (tray) tray->panelModeChanged();
                 });
         tray = std::make_unique<TrayMenu>(
             *coordinator, [] { QApplication::quit(); },

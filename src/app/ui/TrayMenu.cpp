@@ -167,7 +167,33 @@ bool TrayMenu::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TrayMenu::panelChanged() {
+    publishedColoursStale_ = false;
     updateIcon();
+}
+
+void TrayMenu::panelModeChanged() {
+    const std::optional<bool> mode = look_.panelDarkMode ? look_.panelDarkMode() : std::nullopt;
+    // The first reading is how the panel started, which its colours match.
+    if (panelDarkMode_ && mode != panelDarkMode_) publishedColoursStale_ = true;
+    panelDarkMode_ = mode;
+    updateIcon();
+}
+
+// What the panel looks like after it switched its own dark mode: dark, or
+// again as the desktop's scheme; as Xfce's stock themes draw it.
+std::optional<QColor> TrayMenu::switchedPanel() const {
+    if (!publishedColoursStale_ || !panelDarkMode_) return std::nullopt;
+    const QColor dark(53, 53, 53), light(246, 245, 244);
+    if (*panelDarkMode_) return dark;
+    switch (look_.appearance ? look_.appearance->settings().colorScheme : platform::ColorScheme::unknown) {
+    case platform::ColorScheme::dark:
+        return dark;
+    case platform::ColorScheme::light:
+        return light;
+    case platform::ColorScheme::unknown:
+        return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 // The panel's colour as it shows around the icon, where the tray says where
@@ -185,9 +211,7 @@ void TrayMenu::updateIcon() {
     QColor ink = panelText.value_or(schemeText);
     std::optional<QColor> outline;
     shownPanel_ = shownPanel();
-    std::optional<QColor> panel = shownPanel_;
-    // Xfce's panel in its dark mode, as its stock themes draw it.
-    if (!panel && look_.panelDarkMode && look_.panelDarkMode().value_or(false)) panel = QColor(53, 53, 53);
+    const std::optional<QColor> panel = shownPanel_ ? shownPanel_ : switchedPanel();
     if (panel)
         ink = inkForPanel(*panel, {ink, schemeText});
     else if (!panelText)

@@ -39,9 +39,9 @@ struct TrayPanelLook {
 // given) gets the colour of the desktop's colour scheme, outlined in the
 // opposite one so that it reads on a panel darker or lighter than its
 // windows too. Where the tray says where the icon is, the panel as it shows
-// around it has the last word, and a panel in its own dark mode counts as
-// dark: an ink that does not stand out from it at 3:1 gives way to one that
-// does.
+// around it has the last word, and so does a panel that switched its own
+// dark mode since it published its colours: an ink that does not stand out
+// from it at 3:1 gives way to one that does.
 class TrayMenu final : public QObject {
     Q_OBJECT
 
@@ -58,6 +58,10 @@ class TrayMenu final : public QObject {
     // Redraws the icon for the panel's colours as they are now: the tray
     // changed them, or another tray took over.
     void panelChanged();
+    // The panel's own dark mode (Xfce's) was read or switched: a panel
+    // that switched goes on publishing the colours of its old look until
+    // it publishes anew.
+    void panelModeChanged();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,6 +70,7 @@ class TrayMenu final : public QObject {
     void updateIcon();
     void observe();
     std::optional<QColor> shownPanel() const;
+    std::optional<QColor> switchedPanel() const;
 
     AppCoordinator& coordinator_;
     MenuBarContent content_;
@@ -76,6 +81,9 @@ class TrayMenu final : public QObject {
     std::vector<ScopedConnection> connections_;
     // The panel's colour around the icon when it was last drawn.
     std::optional<QColor> shownPanel_;
+    std::optional<bool> panelDarkMode_;
+    // The panel switched its own dark mode after it last published colours.
+    bool publishedColoursStale_ = false;
     QTimer panelCheck_;
 };
 
