@@ -708,12 +708,12 @@ struct AccessibilityBus {
 // The project's own text window; answers its caret rectangle on the screen
 // once it has the focus.
 struct CaretWindow {
-    explicit CaretWindow(const AccessibilityBus& bus) {
+    explicit CaretWindow(const AccessibilityBus& bus, const QStringList& arguments = {}) {
         QProcessEnvironment environment = bus.environment();
         environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
         environment.insert("PATH", qEnvironmentVariable("PATH"));
         process.setProcessEnvironment(environment);
-        process.start(RONDELIX_CARET_WINDOW, {});
+        process.start(RONDELIX_CARET_WINDOW, arguments);
         const bool answered = waitFor(
             [&] {
                 process.waitForReadyRead(20);

@@ -167,6 +167,20 @@ TEST_F(EndToEnd, TheTextCaretSettingOpensTheWheelBelowTheCaretAndElseAtThePointe
         timedSummon("e2e-wheel-at-caret.png", caret + QPoint(0, window.caret.height() + 170));
     EXPECT_NEAR(atCaret.center().x(), caret.x(), 24) << program.log();
     EXPECT_NEAR(atCaret.top(), caret.y() + window.caret.height() + 8, 24) << program.log();
+    {
+        // After the last character, where Qt has no character at the caret.
+        const CaretWindow atEnd(bus, {"end"});
+        ASSERT_FALSE(atEnd.caret.isNull()) << "the second text window did not take the focus";
+        pause(0.3);
+        const QPoint end = atEnd.caret.topLeft();
+        const auto [atEndCaret, endSeconds] =
+            timedSummon("e2e-wheel-at-caret-end.png", end + QPoint(0, atEnd.caret.height() + 170));
+        EXPECT_NEAR(atEndCaret.center().x(), end.x(), 24) << program.log();
+        EXPECT_NEAR(atEndCaret.top(), end.y() + atEnd.caret.height() + 8, 24) << program.log();
+    }
+    // The first window takes the focus back for the hang below.
+    std::system("xdotool search --name '^Caret window$' windowactivate --sync >/dev/null 2>&1");
+    pause(0.3);
 
     // A program that hangs costs the search's deadline and one message
     // time-out (0.15 s), not the bus's own time-out of many seconds; the

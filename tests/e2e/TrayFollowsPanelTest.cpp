@@ -43,6 +43,9 @@ struct Look {
     std::optional<QColor> text;
     // The settings portal's colour scheme: 1 dark, 2 light.
     unsigned scheme;
+    // The panel took a new look but still publishes its old text colour, as
+    // Xfce's panel does after its dark mode is turned on.
+    bool staleText = false;
 };
 
 TEST_F(EndToEnd, TheTrayIconStandsOutOnEachStockPanelLookBeforeAndAfterAThemeSwitch) {
@@ -61,6 +64,9 @@ TEST_F(EndToEnd, TheTrayIconStandsOutOnEachStockPanelLookBeforeAndAfterAThemeSwi
         {"MATE",
          {"mate-light", "0xF6F5F4", QColor(46, 52, 54), 2},
          {"mate-dark", "0x303030", QColor(238, 238, 236), 1}},
+        {"XFCE",
+         {"xfce-light-again", "0xE8E8E7", QColor(60, 60, 60), 2},
+         {"xfce-dark-mode", "0x3C3C3C", QColor(60, 60, 60), 2, true}},
         {"KDE",
          {"kde-light-scheme", "0x31363B", std::nullopt, 2},
          {"kde-dark-scheme", "0x31363B", std::nullopt, 1}},
@@ -99,7 +105,7 @@ TEST_F(EndToEnd, TheTrayIconStandsOutOnEachStockPanelLookBeforeAndAfterAThemeSwi
             waitServing([] { return false; }, 0.5);
             shown = grabScreen().copy(TrayPanel::area());
             shown.scaled(shown.size() * 4).save(artifact(std::string("e2e-tray-") + look->name + ".png"));
-            EXPECT_TRUE(!look->text || onlyInTheTextColour(shown, *look->text))
+            EXPECT_TRUE(!look->text || look->staleText || onlyInTheTextColour(shown, *look->text))
                 << look->name << ": not in its colour";
             EXPECT_TRUE(stands && strongestContrast(shown) >= 3.0)
                 << look->name << ": contrast " << strongestContrast(shown) << "\n"

@@ -18,6 +18,7 @@
 #include "overlay/ui/QtEscapeMonitor.h"
 #include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelView.h"
+#include "platform/CurrentDesktop.h"
 #include "platform/linux/AutostartLoginItems.h"
 #include "platform/linux/CanberraSounds.h"
 #include "platform/linux/DBusNotifications.h"
@@ -49,6 +50,7 @@
 #include "platform/linux/X11Permissions.h"
 #include "platform/linux/X11TrayColors.h"
 #include "platform/linux/XdgWorkspace.h"
+#include "platform/linux/XfcePanelDarkMode.h"
 #include "platform/linux/XkbKeyboardLayout.h"
 #include "qtshared/FocusRing.h"
 #include "store/ConfigPaths.h"
@@ -251,6 +253,7 @@ void keepTheWheelCurrent(AppCoordinator& coordinator, QPointer<WheelView>& liveW
 struct TrayOrWindow {
     std::unique_ptr<TrayMenu> tray;
     std::unique_ptr<desktop::X11TrayColors> colors;
+    std::unique_ptr<desktop::XfcePanelDarkMode> panelDarkMode;
 
     TrayOrWindow(AppCoordinator& coordinator, DesktopPlatform& d, desktop::SystemLog& log) {
         d.windows.setTrayShown(TrayMenu::trayAvailable());
@@ -263,14 +266,21 @@ struct TrayOrWindow {
         colors = std::make_unique<desktop::X11TrayColors>([this] {
             if (tray) tray->panelChanged();
         });
+        if (platform::namesDesktop(desktop::LinuxDesktopAppearance::sessionSources().desktop, "XFCE"))
+            panelDarkMode =
+                std::make_unique<desktop::XfcePanelDarkMode>(QDBusConnection::sessionBus(), [this] {
+                    if (tray) tray->panelModeChanged();
+                });
         tray = std::make_unique<TrayMenu>(
             coordinator, [] { QApplication::quit(); },
-            TrayPanelLook{[this] { return colors->textColor(); }, &d.appearance});
+            TrayPanelLook{[this] { return colors->textColor(); }, &d.appearance,
+                          [this] { return panelDarkMode ? panelDarkMode->darkMode() : std::nullopt; }});
     }
     TrayOrWindow(const TrayOrWindow&) = delete;
     TrayOrWindow& operator=(const TrayOrWindow&) = delete;
     ~TrayOrWindow() {
         tray.reset();
+        panelDarkMode.reset();
         colors.reset();
     }
 };
@@ -303,11 +313,17 @@ int RondelixApp::run(int argc, char** argv) {
     if (const auto status = handedOverToRunningProgram(instance, log)) return *status;
 
     ToolkitArguments toolkitArguments(line.toolkitArguments);
+    // A desktop whose font resolution is a little over the standard one
+    // (MATE's 100 dpi) would otherwise scale every window by 1.04: widget
+    // edges then fall between pixels, and a see-through window shows the
+    // desktop through the one-pixel seams between its parts. Whole factors
+    // keep every edge on a pixel; the texts still follow the resolution.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication application(toolkitArguments.count, toolkitArguments.pointers.data());
     nameTheProgramToTheToolkit();
     const ProgramWindowIcon windowIcon;
     // Before any window: secondary text stays readable, also under glass.
-    const ReadablePalette readablePalette;
+    ReadablePalette readablePalette;
     const FocusRing focusRing;
 
     // Set before anything can ask for a reopen.
@@ -323,6 +339,8 @@ int RondelixApp::run(int argc, char** argv) {
 
     DesktopPlatform desktopPlatform(log, queue, home);
     auto& d = desktopPlatform;
+    // Light or dark as the desktop is, before the first window and live.
+    readablePalette.follow(d.appearance);
     DesktopFavicons favicons(queue, log);
     SliceIconSources icons(
         [&d](const std::string& identifier) { return d.workspace.applicationPath(identifier); },

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -441,6 +442,13 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (!event->spontaneous()) poll_.stop();
+}
+
+// The sidebar's heading and symbols are drawn in the palette's colours of
+// the moment they were made.
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && sidebar_) rebuildSidebar();
 }
 
 } // namespace rondelix

@@ -1,7 +1,10 @@
 #include "app/ui/ReadablePalette.h"
 
+#include "app/ui/PaletteCarryOver.h"
+
 #include <QApplication>
 #include <QEvent>
+#include <QStyle>
 
 namespace rondelix {
 
@@ -15,6 +18,10 @@ QColor mixed(const QColor& text, const QColor& window) {
                             mix(text.blueF(), window.blueF()));
 }
 
+bool isDark(const QPalette& palette) {
+    return palette.color(QPalette::Active, QPalette::Window).lightness() < 128;
+}
+
 } // namespace
 
 QPalette withReadableSecondaryText(QPalette palette) {
@@ -25,21 +32,64 @@ QPalette withReadableSecondaryText(QPalette palette) {
     return palette;
 }
 
-ReadablePalette::ReadablePalette() {
+QPalette darkSchemePalette() {
+    const QColor window(36, 37, 40), text(236, 236, 238), base(28, 29, 31), button(52, 53, 57);
+    const QColor disabledText(128, 129, 134);
+    QPalette p(text, button, QColor(74, 75, 80), QColor(22, 22, 24), QColor(44, 45, 48), text,
+               QColor(Qt::white), base, window);
+    p.setColor(QPalette::Midlight, QColor(62, 63, 67));
+    p.setColor(QPalette::Shadow, Qt::black);
+    p.setColor(QPalette::AlternateBase, QColor(44, 45, 48));
+    p.setColor(QPalette::ToolTipBase, button);
+    p.setColor(QPalette::ToolTipText, text);
+    // White on it reads at 5.7:1; the links read at 6:1 on the window.
+    p.setColor(QPalette::Highlight, QColor(42, 104, 176));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Link, QColor(110, 170, 255));
+    p.setColor(QPalette::LinkVisited, QColor(180, 150, 255));
+    for (const auto role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::PlaceholderText})
+        p.setColor(QPalette::Disabled, role, disabledText);
+    p.setColor(QPalette::Disabled, QPalette::Highlight, QColor(70, 72, 76));
+    return p;
+}
+
+QPalette paletteForScheme(platform::ColorScheme scheme, const QPalette& toolkit) {
+    if (scheme == platform::ColorScheme::dark && !isDark(toolkit)) return darkSchemePalette();
+    if (scheme == platform::ColorScheme::light && isDark(toolkit))
+        return QApplication::style()->standardPalette();
+    return toolkit;
+}
+
+ReadablePalette::ReadablePalette() : toolkit_(QApplication::palette()) {
     apply();
     QCoreApplication::instance()->installEventFilter(this);
 }
 
+void ReadablePalette::follow(platform::DesktopAppearance& appearance) {
+    appearance_ = &appearance;
+    followed_ = appearance.changed.connectScoped([this] { apply(); });
+    apply();
+}
+
 bool ReadablePalette::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == QCoreApplication::instance() && event->type() == QEvent::ApplicationPaletteChange) apply();
+    if (watched == QCoreApplication::instance() && event->type() == QEvent::ApplicationPaletteChange) {
+        // A change the program did not make is the toolkit's theme changing.
+        if (QApplication::palette() != applied_) toolkit_ = QApplication::palette();
+        apply();
+    }
     return false;
 }
 
 void ReadablePalette::apply() {
-    const QPalette current = QApplication::palette();
-    const QPalette readable = withReadableSecondaryText(current);
+    const auto scheme = appearance_ ? appearance_->settings().colorScheme : platform::ColorScheme::unknown;
+    const QPalette readable = withReadableSecondaryText(paletteForScheme(scheme, toolkit_));
+    applied_ = readable;
+    const QPalette before = QApplication::palette();
     // Setting it announces a change again; the second time there is none.
-    if (readable != current) QApplication::setPalette(readable);
+    if (readable == before) return;
+    QApplication::setPalette(readable);
+    carryPaletteOver(before, readable);
 }
 
 } // namespace rondelix

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/DesktopAppearance.h"
+#include "util/Signal.h"
+
 #include <QObject>
 #include <QPalette>
 
@@ -12,16 +15,36 @@ namespace rondelix {
 // colour, readable over anything behind the glass.
 QPalette withReadableSecondaryText(QPalette palette);
 
-// Keeps the application's palette so, also after the desktop changes it.
+// The program's own dark colours, every text at 4.5:1 or more against what
+// it is drawn on; for desktops whose toolkit theme does not reach Qt.
+QPalette darkSchemePalette();
+
+// The palette for the desktop's colour scheme: the toolkit's own when it is
+// already that light or dark (or the desktop does not say), else the
+// program's.
+QPalette paletteForScheme(platform::ColorScheme scheme, const QPalette& toolkit);
+
+// Keeps the application's palette so, also after the desktop changes it: in
+// the desktop's light or dark once it follows the desktop's appearance, with
+// readable secondary text. Every window and the wheel draw from it.
 class ReadablePalette final : public QObject {
   public:
     ReadablePalette();
+
+    // From now on, and whenever the desktop switches between light and dark.
+    void follow(platform::DesktopAppearance& appearance);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void apply();
+
+    // What the toolkit's theme gives, before the program changed anything.
+    QPalette toolkit_;
+    QPalette applied_;
+    const platform::DesktopAppearance* appearance_ = nullptr;
+    ScopedConnection followed_;
 };
 
 } // namespace rondelix

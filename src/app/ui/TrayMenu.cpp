@@ -2,7 +2,9 @@
 
 #include "app/AppCoordinator.h"
 #include "engine/PermissionsCheck.h"
+#include "model/Color.h"
 #include "overlay/ui/ProgramMark.h"
+#include "qtshared/QtColor.h"
 
 #include <QAction>
 #include <QCursor>
@@ -14,8 +16,11 @@
 #include <QPainter>
 #include <QPen>
 #include <QPixmap>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <algorithm>
+#include <initializer_list>
+#include <map>
 
 namespace rondelix {
 
@@ -64,6 +69,42 @@ QColor schemeInk(const platform::DesktopAppearance* appearance) {
     return paletteText;
 }
 
+double contrast(const QColor& a, const QColor& b) {
+    return contrastRatio(fromQColor(a), fromQColor(b));
+}
+
+// The panel's colour as it shows just around the icon: the commonest colour
+// of a thin ring outside the icon's area.
+std::optional<QColor> colourAround(const QRect& icon) {
+    QScreen* screen = QGuiApplication::screenAt(icon.center());
+    if (!screen) return std::nullopt;
+    constexpr int ring = 2;
+    const QRect grabbed = icon.adjusted(-ring, -ring, ring, ring);
+    const QRect onScreen = grabbed.translated(-screen->geometry().topLeft());
+    const QImage shot = screen->grabWindow(0, onScreen.x(), onScreen.y(), onScreen.width(), onScreen.height())
+                            .toImage()
+                            .scaled(grabbed.size());
+    if (shot.isNull()) return std::nullopt;
+    std::map<QRgb, int> counts;
+    const QRect inner = shot.rect().adjusted(ring, ring, -ring, -ring);
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (!inner.contains(x, y)) ++counts[shot.pixel(x, y) | 0xFF000000u];
+    if (counts.empty()) return std::nullopt;
+    return QColor(std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+                      return a.second < b.second;
+                  })->first);
+}
+
+// What reads on the panel as it shows: the first ink that stands out at 3:1,
+// else the darker or lighter of two neutral inks.
+QColor inkForPanel(const QColor& panel, std::initializer_list<QColor> inks) {
+    for (const QColor& ink : inks)
+        if (contrast(ink, panel) >= 3.0) return ink;
+    const QColor dark(35, 38, 41), light(239, 240, 241);
+    return contrast(dark, panel) >= contrast(light, panel) ? dark : light;
+}
+
 } // namespace
 
 TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit, TrayPanelLook look)
@@ -83,6 +124,13 @@ TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit, Tray
     icon_->setToolTip("Rondelix");
     icon_->setContextMenu(menu_.get());
     icon_->show();
+    // A panel that changes its look may go on publishing the colours of its
+    // old one, and a panel's own dark mode tells nobody: the panel as it
+    // shows is looked at now and then.
+    connect(&panelCheck_, &QTimer::timeout, this, [this] {
+        if (shownPanel() != shownPanel_) updateIcon();
+    });
+    panelCheck_.start(2000);
 }
 
 TrayMenu::~TrayMenu() = default;
@@ -119,14 +167,55 @@ bool TrayMenu::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TrayMenu::panelChanged() {
+    publishedColoursStale_ = false;
     updateIcon();
+}
+
+void TrayMenu::panelModeChanged() {
+    const std::optional<bool> mode = look_.panelDarkMode ? look_.panelDarkMode() : std::nullopt;
+    // The first reading is how the panel started, which its colours match.
+    if (panelDarkMode_ && mode != panelDarkMode_) publishedColoursStale_ = true;
+    panelDarkMode_ = mode;
+    updateIcon();
+}
+
+// What the panel looks like after it switched its own dark mode: dark, or
+// again as the desktop's scheme; as Xfce's stock themes draw it.
+std::optional<QColor> TrayMenu::switchedPanel() const {
+    if (!publishedColoursStale_ || !panelDarkMode_) return std::nullopt;
+    const QColor dark(53, 53, 53), light(246, 245, 244);
+    if (*panelDarkMode_) return dark;
+    switch (look_.appearance ? look_.appearance->settings().colorScheme : platform::ColorScheme::unknown) {
+    case platform::ColorScheme::dark:
+        return dark;
+    case platform::ColorScheme::light:
+        return light;
+    case platform::ColorScheme::unknown:
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// The panel's colour as it shows around the icon, where the tray says where
+// the icon is (an icon embedded in it); else none: a panel that hosts its
+// items itself draws the icon where nobody is told.
+std::optional<QColor> TrayMenu::shownPanel() const {
+    const QRect icon = icon_->geometry();
+    if (icon.isEmpty()) return std::nullopt;
+    return colourAround(icon);
 }
 
 void TrayMenu::updateIcon() {
     const std::optional<QColor> panelText = look_.trayTextColor ? look_.trayTextColor() : std::nullopt;
-    const QColor ink = panelText.value_or(schemeInk(look_.appearance));
+    const QColor schemeText = schemeInk(look_.appearance);
+    QColor ink = panelText.value_or(schemeText);
     std::optional<QColor> outline;
-    if (!panelText) outline = ink.lightness() > 127 ? QColor(Qt::black) : QColor(Qt::white);
+    shownPanel_ = shownPanel();
+    const std::optional<QColor> panel = shownPanel_ ? shownPanel_ : switchedPanel();
+    if (panel)
+        ink = inkForPanel(*panel, {ink, schemeText});
+    else if (!panelText)
+        outline = ink.lightness() > 127 ? QColor(Qt::black) : QColor(Qt::white);
     icon_->setIcon(trayIcon(ink, outline, coordinator_.paused()));
 }
 

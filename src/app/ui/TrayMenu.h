@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QIcon>
 #include <QObject>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -25,6 +26,8 @@ struct TrayPanelLook {
     std::function<std::optional<QColor>()> trayTextColor;
     // The desktop's colour scheme; followed while the tray lives.
     platform::DesktopAppearance* appearance = nullptr;
+    // Whether the panel is in a dark mode of its own (Xfce's), when known.
+    std::function<std::optional<bool>()> panelDarkMode;
 };
 
 // The program's icon in the system tray with its menu, which a click on the
@@ -35,7 +38,10 @@ struct TrayPanelLook {
 // does not say its text colour (a StatusNotifierItem host draws the icon as
 // given) gets the colour of the desktop's colour scheme, outlined in the
 // opposite one so that it reads on a panel darker or lighter than its
-// windows too.
+// windows too. Where the tray says where the icon is, the panel as it shows
+// around it has the last word, and so does a panel that switched its own
+// dark mode since it published its colours: an ink that does not stand out
+// from it at 3:1 gives way to one that does.
 class TrayMenu final : public QObject {
     Q_OBJECT
 
@@ -52,6 +58,10 @@ class TrayMenu final : public QObject {
     // Redraws the icon for the panel's colours as they are now: the tray
     // changed them, or another tray took over.
     void panelChanged();
+    // The panel's own dark mode (Xfce's) was read or switched: a panel
+    // that switched goes on publishing the colours of its old look until
+    // it publishes anew.
+    void panelModeChanged();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,6 +69,8 @@ class TrayMenu final : public QObject {
   private:
     void updateIcon();
     void observe();
+    std::optional<QColor> shownPanel() const;
+    std::optional<QColor> switchedPanel() const;
 
     AppCoordinator& coordinator_;
     MenuBarContent content_;
@@ -67,6 +79,12 @@ class TrayMenu final : public QObject {
     std::unique_ptr<QSystemTrayIcon> icon_;
     std::vector<MenuRow> shownRows_;
     std::vector<ScopedConnection> connections_;
+    // The panel's colour around the icon when it was last drawn.
+    std::optional<QColor> shownPanel_;
+    std::optional<bool> panelDarkMode_;
+    // The panel switched its own dark mode after it last published colours.
+    bool publishedColoursStale_ = false;
+    QTimer panelCheck_;
 };
 
 } // namespace rondelix

@@ -91,11 +91,18 @@ class LinuxAccessibleElement final : public AccessibleElement {
         const int start = int(range.location);
         if (range.length == 0) {
             // The character after the caret starts where the caret stands.
-            auto r = rectFromArguments(
-                call(textInterface, QStringLiteral("GetCharacterExtents"), {start, screenCoordinates})
-                    .value_or(QList<QVariant>{}));
-            if (r) r->width = 0;
-            return r;
+            auto r = characterExtents(start);
+            if (r && r->height > 0) {
+                r->width = 0;
+                return r;
+            }
+            // At the end of the text there is no character after it: Qt
+            // answers an empty box there, while the one before the caret
+            // ends where the caret stands.
+            if (start == 0) return r;
+            auto before = characterExtents(start - 1);
+            if (!before || before->height <= 0) return r;
+            return Rect{before->x + before->width, before->y, 0, before->height};
         }
         return rectFromArguments(call(textInterface, QStringLiteral("GetRangeExtents"),
                                       {start, int(start + range.length), screenCoordinates})
@@ -122,6 +129,12 @@ class LinuxAccessibleElement final : public AccessibleElement {
     }
 
   private:
+    std::optional<Rect> characterExtents(int offset) {
+        return rectFromArguments(
+            call(textInterface, QStringLiteral("GetCharacterExtents"), {offset, screenCoordinates})
+                .value_or(QList<QVariant>{}));
+    }
+
     // Blocks without running the event loop, for no longer than the message
     // time-out nor past the element's budget; a program that went away or
     // does not implement the interface simply has no answer.

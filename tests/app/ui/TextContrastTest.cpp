@@ -28,35 +28,6 @@ namespace {
 using testsupport::contrastRatio;
 using testsupport::CoordinatorRig;
 
-// A dark desktop theme's colours, as a desktop hands them to the program.
-QPalette darkPalette() {
-    QPalette p;
-    const QColor window(45, 45, 48), text(232, 232, 232), base(32, 32, 34), button(58, 58, 62);
-    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-        p.setColor(group, QPalette::Window, window);
-        p.setColor(group, QPalette::WindowText, text);
-        p.setColor(group, QPalette::Base, base);
-        p.setColor(group, QPalette::AlternateBase, window);
-        p.setColor(group, QPalette::Text, text);
-        p.setColor(group, QPalette::Button, button);
-        p.setColor(group, QPalette::ButtonText, text);
-        p.setColor(group, QPalette::Highlight, QColor(53, 132, 228));
-        p.setColor(group, QPalette::HighlightedText, Qt::white);
-        p.setColor(group, QPalette::PlaceholderText, QColor(140, 140, 140));
-    }
-    p.setColor(QPalette::Disabled, QPalette::Window, window);
-    p.setColor(QPalette::Disabled, QPalette::Base, base);
-    p.setColor(QPalette::Disabled, QPalette::Button, button);
-    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        p.setColor(QPalette::Disabled, role, QColor(120, 120, 120));
-    p.setColor(QPalette::Light, QColor(80, 80, 84));
-    p.setColor(QPalette::Midlight, QColor(68, 68, 72));
-    p.setColor(QPalette::Mid, QColor(40, 40, 42));
-    p.setColor(QPalette::Dark, QColor(25, 25, 26));
-    p.setColor(QPalette::Shadow, Qt::black);
-    return p;
-}
-
 // What a reader sees of a text: the most common colour of its box is the
 // ground, and the text is the pixel furthest from it.
 struct Shown {
@@ -101,7 +72,9 @@ void saveSheet(const std::vector<std::pair<QString, QImage>>& crops, const QStri
 class TextContrast : public ::testing::TestWithParam<bool> {
   protected:
     TextContrast() : before_(QApplication::palette()) {
-        const QPalette scheme = GetParam() ? darkPalette() : QApplication::style()->standardPalette();
+        // The program's own dark colours, as a dark desktop whose theme does not
+        // reach Qt gets them.
+        const QPalette scheme = GetParam() ? darkSchemePalette() : QApplication::style()->standardPalette();
         QApplication::setPalette(withReadableSecondaryText(scheme));
         // The first wheel's top slice: a symbol, and a text still empty.
         Config config = DefaultConfig::factoryConfig();

@@ -4,6 +4,8 @@
 //
 //   caret 412 236 1 17    once focused: the caret's rectangle on the screen,
 //                         x y width height, top-left origin
+//
+// With the argument "end" the caret stands after the last character.
 
 #include <QApplication>
 #include <QLineEdit>
@@ -23,7 +25,10 @@ int main(int argc, char** argv) {
     field.show();
     field.activateWindow();
     field.setFocus();
-    field.setCursorPosition(int(field.text().indexOf('|')));
+    // Short, so that its end lies far from the field's middle.
+    const bool atEnd = app.arguments().contains("end");
+    if (atEnd) field.setText("At the end");
+    field.setCursorPosition(atEnd ? int(field.text().size()) : int(field.text().indexOf('|')));
 
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
