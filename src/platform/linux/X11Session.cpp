@@ -552,7 +552,10 @@ bool X11Session::runCommands() {
             // A verdict that comes after the time limit finds nothing: that
             // press was passed on already.
             if (it == pending_.end()) break;
-            allow(it->second.device, command.pass);
+            if (!command.pass && it->second.keyCode != 0)
+                swallowKey(it->second.device, it->second.keyCode);
+            else
+                allow(it->second.device, command.pass);
             pending_.erase(it);
             break;
         }
@@ -577,9 +580,14 @@ bool X11Session::grab(bool on) {
     // Each master device on its own: a grab on all masters at once does not
     // freeze the device, and without the freeze nothing can be replayed.
     SharedGrabs shared;
+    // While a grab of ours is active the server hands the raw events of its
+    // device to the grab alone, and drops those its mask does not name:
+    // without them the listening taps would miss what happens meanwhile.
     unsigned char keyBits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(keyBits, XI_KeyPress);
     XISetMask(keyBits, XI_KeyRelease);
+    XISetMask(keyBits, XI_RawKeyPress);
+    XISetMask(keyBits, XI_RawKeyRelease);
     for (const int keyboard : devices_.masterKeyboards) {
         XIEventMask mask{keyboard, sizeof keyBits, keyBits};
         shared += grabLeftFree(
@@ -592,6 +600,10 @@ bool X11Session::grab(bool on) {
     unsigned char buttonBits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(buttonBits, XI_ButtonPress);
     XISetMask(buttonBits, XI_ButtonRelease);
+    // As for the keyboard: a swallowed click holds the pointer until its release.
+    XISetMask(buttonBits, XI_RawButtonPress);
+    XISetMask(buttonBits, XI_RawButtonRelease);
+    XISetMask(buttonBits, XI_RawMotion);
     for (const int pointer : devices_.masterPointers) {
         XIEventMask mask{pointer, sizeof buttonBits, buttonBits};
         shared += grabLeftFree(
@@ -620,6 +632,7 @@ void X11Session::ungrabAll() {
     for (const auto& [serial, p] : pending_)
         allow(p.device, true);
     pending_.clear();
+    swallowedDown_.clear();
     if (!grabbed_) return;
     grabbed_ = false;
     for (const int keyboard : devices_.masterKeyboards) {
@@ -654,6 +667,19 @@ void X11Session::expireVerdicts() {
     ungrabAll();
     const int gen = generation_;
     toMain([gen](X11SessionListener& listener) { listener.verdictsTimedOut(gen); });
+}
+
+void X11Session::swallowKey(int device, int xKeyCode) {
+    // A press left grabbed would hold the whole keyboard until its release:
+    // every key let go meanwhile (the summon keys) would come to us alone and
+    // never reach the application, and so would every key we post. Ending
+    // the grab consumes the press and frees the keyboard at once; a repeat
+    // of the key is grabbed and swallowed again, and only its release, which
+    // no grab can take alone, reaches the application: harmless without its
+    // press. The taps still see it go up, through its raw event.
+    XIUngrabDevice(input_, device, CurrentTime);
+    XFlush(input_);
+    swallowedDown_.insert(xKeyCode);
 }
 
 void X11Session::handle(XEvent& event) {
@@ -712,8 +738,12 @@ void X11Session::handleXi(int type, const void* data) {
         const auto* raw = static_cast<const XIRawEvent*>(data);
         const auto event = decoder_.decodeRaw({kindOf(type), raw->detail, raw->sourceid, false}, now);
         if (!event) return;
-        if ((listenMask_.load() & maskOf(event->type)) == 0) return;
         const int gen = generation_;
+        // The release of a swallowed key comes only raw (see swallowKey), and
+        // the taps that swallowed its press want to see it go up.
+        if (type == XI_RawKeyRelease && swallowedDown_.erase(raw->detail))
+            toMain([gen, e = *event](X11SessionListener& listener) { listener.grabbedEvent(gen, 0, e); });
+        if ((listenMask_.load() & maskOf(event->type)) == 0) return;
         toMain([gen, e = *event](X11SessionListener& listener) { listener.rawEvent(gen, e); });
         return;
     }
@@ -727,6 +757,7 @@ void X11Session::handleXi(int type, const void* data) {
         const auto event =
             decoder_.decodeGrabbed({kindOf(type), device->detail, device->sourceid, repeat}, now);
         const bool wanted = event && (interceptMask_ & maskOf(event->type)) != 0;
+        const bool key = type == XI_KeyPress || type == XI_KeyRelease;
         std::uint64_t serial = 0;
         if (press) {
             if (!wanted) {
@@ -736,7 +767,7 @@ void X11Session::handleXi(int type, const void* data) {
                 return;
             }
             serial = ++nextSerial_;
-            pending_[serial] = {device->deviceid, now + verdictTimeLimit};
+            pending_[serial] = {device->deviceid, now + verdictTimeLimit, key ? device->detail : 0};
         } else if (!wanted) {
             return;
         }

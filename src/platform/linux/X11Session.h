@@ -103,6 +103,7 @@ class X11Session {
     struct Pending {
         int device;
         double deadline;
+        int keyCode = 0; // X key code of a key press, else 0
     };
 
     struct Devices {
@@ -128,6 +129,7 @@ class X11Session {
     void ungrabAll();
     void allow(int device, bool replay);
     void expireVerdicts();
+    void swallowKey(int device, int xKeyCode);
     void toMain(std::function<void(X11SessionListener&)> step);
     void logOnMain(std::string line);
 
@@ -166,6 +168,8 @@ class X11Session {
     EventMask interceptMask_ = 0;
     std::map<std::uint64_t, Pending> pending_;
     std::uint64_t nextSerial_ = 0;
+    // Keys whose press we swallowed and that are still down.
+    std::set<int> swallowedDown_;
 };
 
 } // namespace rondelix::platform::linux_desktop
