@@ -4,6 +4,7 @@
 // what the application under the wheel receives.
 
 #include "EndToEndRig.h"
+#include "XTestPointer.h"
 
 namespace rondelix {
 namespace {
@@ -97,6 +98,18 @@ TEST_F(EndToEnd, AKeystrokeSliceArrivesCleanHoweverItIsAimedAndWhateverComesUpFi
         {"a relative move, as a mouse makes it",
          [] {
              xdotool("mousemove_relative -- 0 -110");
+             pause(0.2);
+             xdotool("keyup Super_L Alt_L");
+         }},
+        {"a warp of the pointer",
+         [] {
+             xdotool("mousemove 800 410");
+             pause(0.2);
+             xdotool("keyup Super_L Alt_L");
+         }},
+        {"an absolute move through XTest, as a remote desktop makes it",
+         [] {
+             ASSERT_TRUE(xtestMovePointer(800, 410));
              pause(0.2);
              xdotool("keyup Super_L Alt_L");
          }},

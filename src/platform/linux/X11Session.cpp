@@ -179,6 +179,8 @@ struct SharedGrabs {
     }
 };
 
+constexpr double pointerPollInterval = 0.015;
+
 // Every state of the eight core modifiers.
 std::vector<XIGrabModifiers> everyModifierState() {
     std::vector<XIGrabModifiers> states(256);
@@ -471,6 +473,16 @@ bool X11Session::setGrab(bool on, EventMask interceptMask) {
     return result.get();
 }
 
+void X11Session::setListenMask(EventMask mask) {
+    listenMask_ = mask;
+    // The reader looks at the pointer while moves are wanted: it must hear
+    // that they are, also when no event comes to wake it.
+    if (wakeFd_ >= 0) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const auto written = ::write(wakeFd_, &one, sizeof one);
+    }
+}
+
 void X11Session::sendVerdict(std::uint64_t serial, bool pass) {
     if (serial != 0) send({Command::Kind::verdict, false, 0, serial, pass});
 }
@@ -492,6 +504,7 @@ void X11Session::run() {
     while (!lost_) {
         if (runCommands()) break;
         expireVerdicts();
+        pollPointer();
         // Draining must be the last Xlib call before waiting: any other call
         // may read events off the socket into Xlib's queue, where poll()
         // cannot see them, and they would wait for the next event to come.
@@ -508,6 +521,11 @@ void X11Session::run() {
             for (const auto& [serial, p] : pending_)
                 earliest = std::min(earliest, p.deadline);
             timeoutMs = std::max(0, static_cast<int>((earliest - monotonicSeconds()) * 1000.0) + 1);
+        }
+        if (pointerSeen_) {
+            const int untilPoll =
+                std::max(0, static_cast<int>((nextPointerPoll_ - monotonicSeconds()) * 1000.0) + 1);
+            timeoutMs = timeoutMs < 0 ? untilPoll : std::min(timeoutMs, untilPoll);
         }
         pollfd fds[2] = {{fd, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
         if (poll(fds, 2, timeoutMs) < 0) continue;
@@ -682,6 +700,33 @@ void X11Session::swallowKey(int device, int xKeyCode) {
     swallowedDown_.insert(xKeyCode);
 }
 
+void X11Session::pollPointer() {
+    constexpr EventMask moves = maskOf(EventType::mouseMoved) | maskOf(EventType::leftMouseDragged) |
+                                maskOf(EventType::rightMouseDragged) | maskOf(EventType::otherMouseDragged);
+    if ((listenMask_.load() & moves) == 0) {
+        pointerSeen_.reset();
+        return;
+    }
+    const double now = monotonicSeconds();
+    if (pointerSeen_ && now < nextPointerPoll_) return;
+    nextPointerPoll_ = now + pointerPollInterval;
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, winX = 0, winY = 0;
+    unsigned int state = 0;
+    if (!XQueryPointer(input_, root_, &root, &child, &rootX, &rootY, &winX, &winY, &state)) return;
+    const std::pair<double, double> at{rootX, rootY};
+    const bool moved = pointerSeen_ && *pointerSeen_ != at;
+    pointerSeen_ = at;
+    // A raw move since the last look has told the taps already.
+    const bool told = rawMotionSeen_;
+    rawMotionSeen_ = false;
+    if (!moved || told) return;
+    const auto event = decoder_.decodeRaw({X11RawInput::Kind::motion, 0, 0, false}, now);
+    if (!event || (listenMask_.load() & maskOf(event->type)) == 0) return;
+    const int gen = generation_;
+    toMain([gen, e = *event](X11SessionListener& listener) { listener.rawEvent(gen, e); });
+}
+
 void X11Session::handle(XEvent& event) {
     if (event.type == GenericEvent && event.xcookie.extension == xiOpcode_) {
         if (XGetEventData(input_, &event.xcookie)) {
@@ -736,6 +781,7 @@ void X11Session::handleXi(int type, const void* data) {
     case XI_RawButtonRelease:
     case XI_RawMotion: {
         const auto* raw = static_cast<const XIRawEvent*>(data);
+        if (type == XI_RawMotion) rawMotionSeen_ = true;
         const auto event = decoder_.decodeRaw({kindOf(type), raw->detail, raw->sourceid, false}, now);
         if (!event) return;
         const int gen = generation_;
