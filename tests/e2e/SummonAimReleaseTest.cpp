@@ -54,6 +54,15 @@ struct Way {
     std::function<void()> aimAndRelease;
 };
 
+// Whether the four corners of the wheel's square, outside its disc, show
+// black: over a grey desktop only a wrongly drawn frame does that.
+bool cornersBlack(const QImage& frame, const QRect& wheel) {
+    const QRect inner = wheel.adjusted(6, 6, -6, -6);
+    for (const QPoint corner : {inner.topLeft(), inner.topRight(), inner.bottomLeft(), inner.bottomRight()})
+        if (!frame.rect().contains(corner) || qGray(frame.pixel(corner)) > 8) return false;
+    return true;
+}
+
 void holdUp() {
     xdotool("keydown Up");
     pause(0.15);
@@ -64,6 +73,8 @@ TEST_F(EndToEnd, AKeystrokeSliceArrivesCleanHoweverItIsAimedAndWhateverComesUpFi
     Program program(home.path, "summon-aim-release");
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     pause(1.0);
+    // A grey desktop, against which a black frame of the wheel would show.
+    const bool greyDesktop = std::system("xsetroot -solid '#808080' 2>/dev/null") == 0;
     KeyRecorder recorder;
     ASSERT_TRUE(recorder.ready) << recorder.lines.join(" | ").toStdString();
 
@@ -123,6 +134,12 @@ TEST_F(EndToEnd, AKeystrokeSliceArrivesCleanHoweverItIsAimedAndWhateverComesUpFi
             summonAt(wheelCentre, "e2e-summon-aim-release-" + std::to_string(++shot) + ".png");
         EXPECT_GE(wheel.width(), 300) << program.log();
         way.aimAndRelease();
+        // No frame of the closing wheel shows its whole square black.
+        int blackFrames = 0;
+        for (const auto until = Clock::now() + std::chrono::milliseconds(400);
+             greyDesktop && Clock::now() < until;)
+            blackFrames += cornersBlack(grabScreen(), wheel) ? 1 : 0;
+        EXPECT_EQ(blackFrames, 0);
         EXPECT_TRUE(recorder.waitForLine(strokePress, 3) && recorder.lines.indexOf(strokePress, from) >= 0)
             << recorder.lines.mid(from).join(" | ").toStdString();
         // Past a tick of the watchdog, so that a late fire shows in its row.
@@ -142,6 +159,7 @@ TEST_F(EndToEnd, AKeystrokeSliceArrivesCleanHoweverItIsAimedAndWhateverComesUpFi
     }
     EXPECT_FALSE(program.hasLine("watchdog")) << program.log();
     EXPECT_EQ(program.stop(), 0);
+    if (greyDesktop) std::system("xsetroot -solid black 2>/dev/null");
 }
 
 // Without a window manager nothing names the active window: the terminal
