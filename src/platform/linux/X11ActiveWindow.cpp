@@ -43,37 +43,32 @@ std::string stringProperty(Display* dpy, Window window, const char* name) {
     return value;
 }
 
-// A window manager that follows the desktop's conventions announces itself on
-// the root window; one that runs but names no active window (nothing has the
-// focus) is taken at its word.
-bool windowManagerRuns(Display* dpy) {
-    const Atom property = XInternAtom(dpy, "_NET_SUPPORTING_WM_CHECK", True);
-    if (property == None) return false;
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    const bool runs = XGetWindowProperty(dpy, DefaultRootWindow(dpy), property, 0, 1, False, XA_WINDOW, &type,
-                                         &format, &count, &after, &data) == Success &&
-                      data && count == 1;
-    if (data) XFree(data);
-    return runs;
-}
-
-Window activeWindow(Display* dpy) {
-    const Atom property = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", True);
+Window windowProperty(Display* dpy, Window window, const char* name) {
+    const Atom property = XInternAtom(dpy, name, True);
     if (property == None) return None;
     Atom type = None;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    Window window = None;
-    if (XGetWindowProperty(dpy, DefaultRootWindow(dpy), property, 0, 1, False, XA_WINDOW, &type, &format,
-                           &count, &after, &data) == Success &&
+    Window value = None;
+    if (XGetWindowProperty(dpy, window, property, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
+                           &data) == Success &&
         data && count == 1 && format == 32)
-        window = static_cast<Window>(*reinterpret_cast<unsigned long*>(data));
+        value = static_cast<Window>(*reinterpret_cast<unsigned long*>(data));
     if (data) XFree(data);
-    return window;
+    return value;
+}
+
+// A window manager that follows the desktop's conventions names a window of
+// its own on the root window, which names itself back. A manager that has
+// quit leaves the root's properties behind, naming a window that is gone.
+bool windowManagerRuns(Display* dpy) {
+    const Window check = windowProperty(dpy, DefaultRootWindow(dpy), "_NET_SUPPORTING_WM_CHECK");
+    return check != None && windowProperty(dpy, check, "_NET_SUPPORTING_WM_CHECK") == check;
+}
+
+Window activeWindow(Display* dpy) {
+    return windowProperty(dpy, DefaultRootWindow(dpy), "_NET_ACTIVE_WINDOW");
 }
 
 bool hasClass(Display* dpy, Window window) {
@@ -159,8 +154,7 @@ std::optional<ActiveWindowIdentity> activeWindowIdentity() {
     Display* dpy = display();
     if (!dpy) return std::nullopt;
     std::optional<ActiveWindowIdentity> identity;
-    Window window = activeWindow(dpy);
-    if (window == None && !windowManagerRuns(dpy)) window = focusedWindow(dpy);
+    const Window window = windowManagerRuns(dpy) ? activeWindow(dpy) : focusedWindow(dpy);
     if (window != None) {
         identity.emplace();
         identity->applicationId = stringProperty(dpy, window, "_GTK_APPLICATION_ID");
