@@ -87,16 +87,33 @@ bool HotkeyManager::removeStrayArmedTap() {
     return true;
 }
 
-// The keyboard's state can show the binding let go before its release event
-// is handled, and a lost event never comes: either way the release counts as
-// it would have, so a slice aimed now fires, once. A closing step already
-// queued by the release is left to do it.
+// The keyboard's state shows the binding let go before its release event
+// is handled, and with it the pointer's last moves, which aim: the watchdog
+// looks again a moment later, so that those events decide. A lost event
+// never comes: then the release counts as it would have, so a slice aimed
+// now fires, once. A closing step already queued by the release is left to
+// do it.
 void HotkeyManager::checkMissedRelease(double now) {
-    if (!summoned_ || summoned_->closeQueued || !bindingFullyReleased(summoned_->binding)) return;
+    if (!releaseMissed(now) || summoned_->releaseRecheckPending) return;
+    summoned_->releaseRecheckPending = true;
+    const std::int64_t token = armToken_;
+    summoned_->releaseRecheck = platform_.queue.after(releaseEventSlack, weakly([this, token] {
+                                                          if (armToken_ != token || !summoned_) return;
+                                                          summoned_->releaseRecheckPending = false;
+                                                          if (releaseMissed(platform_.queue.now()))
+                                                              recoverMissedRelease();
+                                                      }));
+}
+
+bool HotkeyManager::releaseMissed(double now) const {
+    if (!summoned_ || summoned_->closeQueued || !bindingFullyReleased(summoned_->binding)) return false;
     const auto& deadline = summoned_->graceDeadline;
-    if (deadline && now < *deadline + graceWatchdogSlack) return;
+    return !deadline || now >= *deadline + graceWatchdogSlack;
+}
+
+void HotkeyManager::recoverMissedRelease() {
     platform_.log.write("watchdog recovered a stuck armed tap (missed summon-release).");
-    if (!deadline) {
+    if (!summoned_->graceDeadline) {
         applyReleaseRule(false);
         return;
     }

@@ -53,6 +53,9 @@ class HotkeyManager {
     static constexpr double listenRebuildMinInterval = TapHealth::listenRebuildMinInterval;
     static constexpr double rebuildVerifyDelay = TapHealth::rebuildVerifyDelay;
     static constexpr double graceWatchdogSlack = 1.0;
+    // How long a release that the keyboard's state shows may take to reach
+    // the taps before the watchdog counts it missed.
+    static constexpr double releaseEventSlack = 0.25;
     static constexpr double stuckRecorderAfter = 5.0;
     static constexpr std::int64_t secureInputReportTicks = TapHealth::secureInputReportTicks;
 
@@ -124,6 +127,8 @@ class HotkeyManager {
     void watchdogTick();
     bool removeStrayArmedTap();
     void checkMissedRelease(double now);
+    bool releaseMissed(double now) const;
+    void recoverMissedRelease();
     void checkStuckRecorder(double now);
     void disarm();
     void clearReleaseGrace();

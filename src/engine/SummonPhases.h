@@ -45,6 +45,10 @@ struct Summoned {
     // Set while the binding was let go with nothing aimed.
     std::optional<double> graceDeadline;
     platform::ScopedCancel graceStep;
+    // The watchdog found the binding let go before its release came, and
+    // looks again in a moment.
+    bool releaseRecheckPending = false;
+    platform::ScopedCancel releaseRecheck;
 };
 
 // The wheel closed with keys still down that the summon swallowed: their

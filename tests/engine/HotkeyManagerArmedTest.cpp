@@ -373,3 +373,26 @@ TEST_F(HotkeyArmed, AReleaseRacingTheWatchdogFiresTheAimedSliceOnce) {
         }
     }
 }
+
+// A quick flick: the server has let the binding go, but the pointer's move
+// and the release are still on their way to the taps when the watchdog
+// looks. They decide, not the watchdog, which would close on the aim the move
+// has not made yet.
+TEST_F(HotkeyArmed, AFlickWhoseEventsTrailTheKeyboardStateFiresWhatItsMoveAims) {
+    summon();
+    const double tick = std::floor(queue.now()) + 1;
+    queue.advance(tick - 0.01 - queue.now());
+    taps.setKeyDown(option, false);
+    queue.advance(0.02);
+    pointAt(2);
+    taps.modifier(option, false);
+    queue.advance(2);
+    EXPECT_EQ(actions.fired, std::vector<std::string>{"a2"});
+    EXPECT_FALSE(log.contains("Rondelix: watchdog recovered a stuck armed tap (missed summon-release)."));
+
+    summon();
+    taps.setKeyDown(option, false); // this release never comes: the watchdog closes
+    queue.advance(1.5);
+    EXPECT_EQ(armedTaps(), 0);
+    EXPECT_TRUE(log.contains("Rondelix: watchdog recovered a stuck armed tap (missed summon-release)."));
+}

@@ -6,6 +6,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <unistd.h>
 
 namespace rondelix::platform::linux_desktop {
 
@@ -42,20 +43,109 @@ std::string stringProperty(Display* dpy, Window window, const char* name) {
     return value;
 }
 
-Window activeWindow(Display* dpy) {
-    const Atom property = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", True);
+Window windowProperty(Display* dpy, Window window, const char* name) {
+    const Atom property = XInternAtom(dpy, name, True);
     if (property == None) return None;
     Atom type = None;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    Window window = None;
-    if (XGetWindowProperty(dpy, DefaultRootWindow(dpy), property, 0, 1, False, XA_WINDOW, &type, &format,
-                           &count, &after, &data) == Success &&
+    Window value = None;
+    if (XGetWindowProperty(dpy, window, property, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
+                           &data) == Success &&
         data && count == 1 && format == 32)
-        window = static_cast<Window>(*reinterpret_cast<unsigned long*>(data));
+        value = static_cast<Window>(*reinterpret_cast<unsigned long*>(data));
     if (data) XFree(data);
-    return window;
+    return value;
+}
+
+// A window manager that follows the desktop's conventions names a window of
+// its own on the root window, which names itself back. A manager that has
+// quit leaves the root's properties behind, naming a window that is gone.
+bool windowManagerRuns(Display* dpy) {
+    const Window check = windowProperty(dpy, DefaultRootWindow(dpy), "_NET_SUPPORTING_WM_CHECK");
+    return check != None && windowProperty(dpy, check, "_NET_SUPPORTING_WM_CHECK") == check;
+}
+
+Window activeWindow(Display* dpy) {
+    return windowProperty(dpy, DefaultRootWindow(dpy), "_NET_ACTIVE_WINDOW");
+}
+
+bool hasClass(Display* dpy, Window window) {
+    XClassHint hint{};
+    if (!XGetClassHint(dpy, window, &hint)) return false;
+    if (hint.res_name) XFree(hint.res_name);
+    if (hint.res_class) XFree(hint.res_class);
+    return true;
+}
+
+Window parentOf(Display* dpy, Window window) {
+    Window root = None, parent = None;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(dpy, window, &root, &parent, &children, &count)) return None;
+    if (children) XFree(children);
+    return parent == root ? None : parent;
+}
+
+// The window itself or the nearest of its ancestors that names its
+// application; a toolkit often focuses an inner window of its own.
+Window namedAncestor(Display* dpy, Window window) {
+    for (; window != None; window = parentOf(dpy, window))
+        if (hasClass(dpy, window)) return window;
+    return None;
+}
+
+bool isOurs(Display* dpy, Window window) {
+    const Atom property = XInternAtom(dpy, "_NET_WM_PID", True);
+    if (property == None) return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool ours = false;
+    if (XGetWindowProperty(dpy, window, property, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && count == 1 && format == 32)
+        ours = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == getpid();
+    if (data) XFree(data);
+    return ours;
+}
+
+// The topmost named window under the pointer other than our own (the wheel
+// may not be gone from the screen yet when the question comes).
+Window windowUnderPointer(Display* dpy) {
+    const Window rootWindow = DefaultRootWindow(dpy);
+    Window root = None, child = None;
+    int x = 0, y = 0, winX = 0, winY = 0;
+    unsigned int state = 0;
+    if (!XQueryPointer(dpy, rootWindow, &root, &child, &x, &y, &winX, &winY, &state)) return None;
+    Window parent = None;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(dpy, rootWindow, &root, &parent, &children, &count)) return None;
+    Window found = None;
+    // Bottom to top, as the server lists them.
+    for (unsigned int i = count; i-- > 0 && found == None;) {
+        XWindowAttributes a{};
+        if (!XGetWindowAttributes(dpy, children[i], &a) || a.map_state != IsViewable) continue;
+        if (x < a.x || y < a.y || x >= a.x + a.width || y >= a.y + a.height) continue;
+        if (hasClass(dpy, children[i]) && !isOurs(dpy, children[i])) found = children[i];
+    }
+    if (children) XFree(children);
+    return found;
+}
+
+// Without a window manager nothing names the active window: the window with
+// the keyboard focus is it, or the one under the pointer when the focus
+// follows the pointer, as it does on a bare X server.
+Window focusedWindow(Display* dpy) {
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(dpy, &focus, &revert);
+    if (focus == None || focus == PointerRoot || focus == DefaultRootWindow(dpy))
+        return windowUnderPointer(dpy);
+    return namedAncestor(dpy, focus);
 }
 
 } // namespace
@@ -64,7 +154,8 @@ std::optional<ActiveWindowIdentity> activeWindowIdentity() {
     Display* dpy = display();
     if (!dpy) return std::nullopt;
     std::optional<ActiveWindowIdentity> identity;
-    if (const Window window = activeWindow(dpy); window != None) {
+    const Window window = windowManagerRuns(dpy) ? activeWindow(dpy) : focusedWindow(dpy);
+    if (window != None) {
         identity.emplace();
         identity->applicationId = stringProperty(dpy, window, "_GTK_APPLICATION_ID");
         identity->desktopFile = stringProperty(dpy, window, "_KDE_NET_WM_DESKTOP_FILE");

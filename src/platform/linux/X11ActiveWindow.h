@@ -14,7 +14,9 @@ struct ActiveWindowIdentity {
     std::string wmClass;         // WM_CLASS, second part
 };
 
-// None without an X display or without a focused window.
+// None without an X display or without a focused window. With no window
+// manager, the window with the keyboard focus (or under the pointer, where the
+// focus follows it) stands for the active one.
 std::optional<ActiveWindowIdentity> activeWindowIdentity();
 
 } // namespace rondelix::platform::linux_desktop

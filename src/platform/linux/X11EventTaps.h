@@ -19,8 +19,11 @@ namespace rondelix::platform::linux_desktop {
 // Intercepting: while an intercepting tap is enabled, synchronous passive
 // grabs on every key and button of the root window, under every modifier
 // state that another program (a window manager's shortcuts) has not grabbed
-// first. Each press the grab takes waits, frozen, for the taps' verdict: passed presses are replayed to
-// the application as if never grabbed; a swallowed press keeps the grab
+// first. Each press the grab takes waits, frozen, for the taps' verdict:
+// passed presses are replayed to the application as if never grabbed. A
+// swallowed key press ends the grab at once, so that the keyboard is never
+// held by us: only the key's release, seen by the taps through its raw
+// event, reaches the application. A swallowed button press keeps the grab
 // until its release, and what arrives meanwhile cannot be replayed, so it is
 // dropped. A verdict that takes longer than a second passes the press on,
 // lifts the grabs and sends the taps the time-out notice, so a stalled main

@@ -179,6 +179,8 @@ struct SharedGrabs {
     }
 };
 
+constexpr double pointerPollInterval = 0.015;
+
 // Every state of the eight core modifiers.
 std::vector<XIGrabModifiers> everyModifierState() {
     std::vector<XIGrabModifiers> states(256);
@@ -471,6 +473,16 @@ bool X11Session::setGrab(bool on, EventMask interceptMask) {
     return result.get();
 }
 
+void X11Session::setListenMask(EventMask mask) {
+    listenMask_ = mask;
+    // The reader looks at the pointer while moves are wanted: it must hear
+    // that they are, also when no event comes to wake it.
+    if (wakeFd_ >= 0) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const auto written = ::write(wakeFd_, &one, sizeof one);
+    }
+}
+
 void X11Session::sendVerdict(std::uint64_t serial, bool pass) {
     if (serial != 0) send({Command::Kind::verdict, false, 0, serial, pass});
 }
@@ -492,6 +504,7 @@ void X11Session::run() {
     while (!lost_) {
         if (runCommands()) break;
         expireVerdicts();
+        pollPointer();
         // Draining must be the last Xlib call before waiting: any other call
         // may read events off the socket into Xlib's queue, where poll()
         // cannot see them, and they would wait for the next event to come.
@@ -508,6 +521,11 @@ void X11Session::run() {
             for (const auto& [serial, p] : pending_)
                 earliest = std::min(earliest, p.deadline);
             timeoutMs = std::max(0, static_cast<int>((earliest - monotonicSeconds()) * 1000.0) + 1);
+        }
+        if (pointerSeen_) {
+            const int untilPoll =
+                std::max(0, static_cast<int>((nextPointerPoll_ - monotonicSeconds()) * 1000.0) + 1);
+            timeoutMs = timeoutMs < 0 ? untilPoll : std::min(timeoutMs, untilPoll);
         }
         pollfd fds[2] = {{fd, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
         if (poll(fds, 2, timeoutMs) < 0) continue;
@@ -552,7 +570,10 @@ bool X11Session::runCommands() {
             // A verdict that comes after the time limit finds nothing: that
             // press was passed on already.
             if (it == pending_.end()) break;
-            allow(it->second.device, command.pass);
+            if (!command.pass && it->second.keyCode != 0)
+                swallowKey(it->second.device, it->second.keyCode);
+            else
+                allow(it->second.device, command.pass);
             pending_.erase(it);
             break;
         }
@@ -577,9 +598,14 @@ bool X11Session::grab(bool on) {
     // Each master device on its own: a grab on all masters at once does not
     // freeze the device, and without the freeze nothing can be replayed.
     SharedGrabs shared;
+    // While a grab of ours is active the server hands the raw events of its
+    // device to the grab alone, and drops those its mask does not name:
+    // without them the listening taps would miss what happens meanwhile.
     unsigned char keyBits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(keyBits, XI_KeyPress);
     XISetMask(keyBits, XI_KeyRelease);
+    XISetMask(keyBits, XI_RawKeyPress);
+    XISetMask(keyBits, XI_RawKeyRelease);
     for (const int keyboard : devices_.masterKeyboards) {
         XIEventMask mask{keyboard, sizeof keyBits, keyBits};
         shared += grabLeftFree(
@@ -592,6 +618,10 @@ bool X11Session::grab(bool on) {
     unsigned char buttonBits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(buttonBits, XI_ButtonPress);
     XISetMask(buttonBits, XI_ButtonRelease);
+    // As for the keyboard: a swallowed click holds the pointer until its release.
+    XISetMask(buttonBits, XI_RawButtonPress);
+    XISetMask(buttonBits, XI_RawButtonRelease);
+    XISetMask(buttonBits, XI_RawMotion);
     for (const int pointer : devices_.masterPointers) {
         XIEventMask mask{pointer, sizeof buttonBits, buttonBits};
         shared += grabLeftFree(
@@ -620,6 +650,7 @@ void X11Session::ungrabAll() {
     for (const auto& [serial, p] : pending_)
         allow(p.device, true);
     pending_.clear();
+    swallowedDown_.clear();
     if (!grabbed_) return;
     grabbed_ = false;
     for (const int keyboard : devices_.masterKeyboards) {
@@ -654,6 +685,46 @@ void X11Session::expireVerdicts() {
     ungrabAll();
     const int gen = generation_;
     toMain([gen](X11SessionListener& listener) { listener.verdictsTimedOut(gen); });
+}
+
+void X11Session::swallowKey(int device, int xKeyCode) {
+    // A press left grabbed would hold the whole keyboard until its release:
+    // every key let go meanwhile (the summon keys) would come to us alone and
+    // never reach the application, and so would every key we post. Ending
+    // the grab consumes the press and frees the keyboard at once; a repeat
+    // of the key is grabbed and swallowed again, and only its release, which
+    // no grab can take alone, reaches the application: harmless without its
+    // press. The taps still see it go up, through its raw event.
+    XIUngrabDevice(input_, device, CurrentTime);
+    XFlush(input_);
+    swallowedDown_.insert(xKeyCode);
+}
+
+void X11Session::pollPointer() {
+    constexpr EventMask moves = maskOf(EventType::mouseMoved) | maskOf(EventType::leftMouseDragged) |
+                                maskOf(EventType::rightMouseDragged) | maskOf(EventType::otherMouseDragged);
+    if ((listenMask_.load() & moves) == 0) {
+        pointerSeen_.reset();
+        return;
+    }
+    const double now = monotonicSeconds();
+    if (pointerSeen_ && now < nextPointerPoll_) return;
+    nextPointerPoll_ = now + pointerPollInterval;
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, winX = 0, winY = 0;
+    unsigned int state = 0;
+    if (!XQueryPointer(input_, root_, &root, &child, &rootX, &rootY, &winX, &winY, &state)) return;
+    const std::pair<double, double> at{rootX, rootY};
+    const bool moved = pointerSeen_ && *pointerSeen_ != at;
+    pointerSeen_ = at;
+    // A raw move since the last look has told the taps already.
+    const bool told = rawMotionSeen_;
+    rawMotionSeen_ = false;
+    if (!moved || told) return;
+    const auto event = decoder_.decodeRaw({X11RawInput::Kind::motion, 0, 0, false}, now);
+    if (!event || (listenMask_.load() & maskOf(event->type)) == 0) return;
+    const int gen = generation_;
+    toMain([gen, e = *event](X11SessionListener& listener) { listener.rawEvent(gen, e); });
 }
 
 void X11Session::handle(XEvent& event) {
@@ -710,10 +781,15 @@ void X11Session::handleXi(int type, const void* data) {
     case XI_RawButtonRelease:
     case XI_RawMotion: {
         const auto* raw = static_cast<const XIRawEvent*>(data);
+        if (type == XI_RawMotion) rawMotionSeen_ = true;
         const auto event = decoder_.decodeRaw({kindOf(type), raw->detail, raw->sourceid, false}, now);
         if (!event) return;
-        if ((listenMask_.load() & maskOf(event->type)) == 0) return;
         const int gen = generation_;
+        // The release of a swallowed key comes only raw (see swallowKey), and
+        // the taps that swallowed its press want to see it go up.
+        if (type == XI_RawKeyRelease && swallowedDown_.erase(raw->detail))
+            toMain([gen, e = *event](X11SessionListener& listener) { listener.grabbedEvent(gen, 0, e); });
+        if ((listenMask_.load() & maskOf(event->type)) == 0) return;
         toMain([gen, e = *event](X11SessionListener& listener) { listener.rawEvent(gen, e); });
         return;
     }
@@ -727,6 +803,7 @@ void X11Session::handleXi(int type, const void* data) {
         const auto event =
             decoder_.decodeGrabbed({kindOf(type), device->detail, device->sourceid, repeat}, now);
         const bool wanted = event && (interceptMask_ & maskOf(event->type)) != 0;
+        const bool key = type == XI_KeyPress || type == XI_KeyRelease;
         std::uint64_t serial = 0;
         if (press) {
             if (!wanted) {
@@ -736,7 +813,7 @@ void X11Session::handleXi(int type, const void* data) {
                 return;
             }
             serial = ++nextSerial_;
-            pending_[serial] = {device->deviceid, now + verdictTimeLimit};
+            pending_[serial] = {device->deviceid, now + verdictTimeLimit, key ? device->detail : 0};
         } else if (!wanted) {
             return;
         }

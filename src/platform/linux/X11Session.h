@@ -13,9 +13,11 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 struct _XDisplay;
@@ -64,7 +66,7 @@ class X11Session {
     // grabs are as asked.
     bool setGrab(bool on, EventMask interceptMask);
     void sendVerdict(std::uint64_t serial, bool pass);
-    void setListenMask(EventMask mask) { listenMask_ = mask; }
+    void setListenMask(EventMask mask);
 
     // Main thread: live state, in the system's key codes and buttons.
     bool isKeyDown(std::uint16_t keyCode);
@@ -103,6 +105,7 @@ class X11Session {
     struct Pending {
         int device;
         double deadline;
+        int keyCode = 0; // X key code of a key press, else 0
     };
 
     struct Devices {
@@ -128,6 +131,8 @@ class X11Session {
     void ungrabAll();
     void allow(int device, bool replay);
     void expireVerdicts();
+    void swallowKey(int device, int xKeyCode);
+    void pollPointer();
     void toMain(std::function<void(X11SessionListener&)> step);
     void logOnMain(std::string line);
 
@@ -166,6 +171,14 @@ class X11Session {
     EventMask interceptMask_ = 0;
     std::map<std::uint64_t, Pending> pending_;
     std::uint64_t nextSerial_ = 0;
+    // Keys whose press we swallowed and that are still down.
+    std::set<int> swallowedDown_;
+    // Where the pointer was at the last look, and whether a raw move came
+    // since: moves that no device reports (warps, absolute moves posted
+    // through XTest) are found by looking.
+    std::optional<std::pair<double, double>> pointerSeen_;
+    bool rawMotionSeen_ = false;
+    double nextPointerPoll_ = 0;
 };
 
 } // namespace rondelix::platform::linux_desktop

@@ -1,0 +1,204 @@
+// Summon, aim and release the way hands do them: the arrow still held when
+// the summon keys come up, everything let go at once, the pointer moved by a
+// mouse, by a warp or by a remote desktop's absolute moves. What counts is
+// what the application under the wheel receives.
+
+#include "EndToEndRig.h"
+#include "XTestPointer.h"
+
+namespace rondelix {
+namespace {
+
+using namespace e2e;
+
+// The project's key recorder, focused at the top left of the screen: one
+// line per key event it receives.
+struct KeyRecorder {
+    KeyRecorder() {
+        process.start(RONDELIX_KEY_RECORDER, {});
+        ready = waitForLine("ready", 10);
+    }
+    ~KeyRecorder() {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+    void read() {
+        process.waitForReadyRead(5);
+        while (process.canReadLine())
+            lines << QString::fromUtf8(process.readLine()).trimmed();
+    }
+    bool waitForLine(const QString& line, double seconds) {
+        return waitFor(
+            [&] {
+                read();
+                return lines.contains(line);
+            },
+            seconds);
+    }
+    // The lines since `from` that mention this keysym.
+    QStringList about(qsizetype from, const QString& keysym) const {
+        return lines.mid(from).filter(" " + keysym + " ");
+    }
+
+    QProcess process;
+    QStringList lines;
+    bool ready = false;
+};
+
+constexpr QPoint wheelCentre(800, 520);
+const QString strokePress = "press 0x4b ctrl+shift"; // Ctrl+Shift+K as the recorder reads it
+const QString altKey = "0xffe9", superKey = "0xffeb", upKey = "0xff52";
+
+struct Way {
+    const char* name;
+    std::function<void()> aimAndRelease;
+};
+
+// Whether the four corners of the wheel's square, outside its disc, show
+// black: over a grey desktop only a wrongly drawn frame does that.
+bool cornersBlack(const QImage& frame, const QRect& wheel) {
+    const QRect inner = wheel.adjusted(6, 6, -6, -6);
+    for (const QPoint corner : {inner.topLeft(), inner.topRight(), inner.bottomLeft(), inner.bottomRight()})
+        if (!frame.rect().contains(corner) || qGray(frame.pixel(corner)) > 8) return false;
+    return true;
+}
+
+void holdUp() {
+    xdotool("keydown Up");
+    pause(0.15);
+}
+
+TEST_F(EndToEnd, AKeystrokeSliceArrivesCleanHoweverItIsAimedAndWhateverComesUpFirst) {
+    home.setTopSlotAction(MacroAction::Keystroke{KeyCombo{.keyCode = 40, .command = true, .shift = true}});
+    Program program(home.path, "summon-aim-release");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    pause(1.0);
+    // A grey desktop, against which a black frame of the wheel would show.
+    const bool greyDesktop = std::system("xsetroot -solid '#808080' 2>/dev/null") == 0;
+    KeyRecorder recorder;
+    ASSERT_TRUE(recorder.ready) << recorder.lines.join(" | ").toStdString();
+
+    const Way ways[] = {
+        // Held on past the auto-repeat delay: the repeats are swallowed too.
+        {"summon keys up, the arrow 0.8 s later",
+         [] {
+             holdUp();
+             xdotool("keyup Super_L Alt_L");
+             pause(0.8);
+             xdotool("keyup Up");
+         }},
+        {"summon keys up, the arrow 80 ms later",
+         [] {
+             holdUp();
+             xdotool("keyup Super_L Alt_L");
+             pause(0.08);
+             xdotool("keyup Up");
+         }},
+        {"the arrow up first",
+         [] {
+             holdUp();
+             xdotool("keyup Up");
+             pause(0.08);
+             xdotool("keyup Super_L Alt_L");
+         }},
+        {"everything up at once",
+         [] {
+             holdUp();
+             xdotool("keyup Super_L Alt_L Up");
+         }},
+        {"a relative move, as a mouse makes it",
+         [] {
+             xdotool("mousemove_relative -- 0 -110");
+             pause(0.2);
+             xdotool("keyup Super_L Alt_L");
+         }},
+        {"a warp of the pointer",
+         [] {
+             xdotool("mousemove 800 410");
+             pause(0.2);
+             xdotool("keyup Super_L Alt_L");
+         }},
+        {"an absolute move through XTest, as a remote desktop makes it",
+         [] {
+             ASSERT_TRUE(xtestMovePointer(800, 410));
+             pause(0.2);
+             xdotool("keyup Super_L Alt_L");
+         }},
+    };
+    int shot = 0;
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        recorder.read();
+        const qsizetype from = recorder.lines.size();
+        const QRect wheel =
+            summonAt(wheelCentre, "e2e-summon-aim-release-" + std::to_string(++shot) + ".png");
+        EXPECT_GE(wheel.width(), 300) << program.log();
+        way.aimAndRelease();
+        // No frame of the closing wheel shows its whole square black.
+        int blackFrames = 0;
+        for (const auto until = Clock::now() + std::chrono::milliseconds(400);
+             greyDesktop && Clock::now() < until;)
+            blackFrames += cornersBlack(grabScreen(), wheel) ? 1 : 0;
+        EXPECT_EQ(blackFrames, 0);
+        EXPECT_TRUE(recorder.waitForLine(strokePress, 3) && recorder.lines.indexOf(strokePress, from) >= 0)
+            << recorder.lines.mid(from).join(" | ").toStdString();
+        // Past a tick of the watchdog, so that a late fire shows in its row.
+        pause(1.1);
+        recorder.read();
+        const QStringList seen = recorder.lines.mid(from);
+        EXPECT_EQ(seen.count(strokePress), 1) << seen.join(" | ").toStdString();
+        // The arrow's repeats are swallowed; its release alone, which X lets
+        // no grab take without holding the whole keyboard, means nothing.
+        EXPECT_TRUE(recorder.about(from, upKey).filter("press").isEmpty()) << seen.join(" | ").toStdString();
+        // The summon keys end up, as the hands left them.
+        for (const QString& key : {altKey, superKey}) {
+            const QStringList mentions = recorder.about(from, key);
+            EXPECT_TRUE(!mentions.isEmpty() && mentions.last().startsWith("release"))
+                << key.toStdString() << ": " << seen.join(" | ").toStdString();
+        }
+    }
+    EXPECT_FALSE(program.hasLine("watchdog")) << program.log();
+    EXPECT_EQ(program.stop(), 0);
+    if (greyDesktop) std::system("xsetroot -solid black 2>/dev/null");
+}
+
+// Without a window manager nothing names the active window: the terminal
+// is found through the keyboard focus, and pastes as terminals take it.
+TEST_F(EndToEnd, ATextSliceFiredOverXtermWithoutAWindowManagerArrivesInIt) {
+    if (std::system("command -v xterm >/dev/null") != 0) GTEST_SKIP() << "xterm is not installed";
+    const std::string line = "pasted without a window manager";
+    home.setTopSlotAction(MacroAction::Text{line + "\n"});
+    Program program(home.path, "xterm-paste");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    pause(1.0);
+
+    const fs::path typed = home.path / "typed";
+    QProcess terminal;
+    terminal.start("xterm",
+                   {"-geometry", "60x10+0+0", "-e", "sh", "-c", ("cat > " + typed.string()).c_str()});
+    std::string window;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            window = output("xdotool search --onlyvisible --pid " + std::to_string(terminal.processId()) +
+                            " 2>/dev/null");
+            return !window.empty();
+        },
+        10));
+    window = window.substr(0, window.find('\n'));
+    xdotool("windowfocus --sync " + window);
+    pause(0.3);
+
+    ASSERT_GE(summonAt(wheelCentre, "e2e-xterm-no-manager-summoned.png").width(), 300) << program.log();
+    holdUp();
+    xdotool("keyup Super_L Alt_L Up");
+    EXPECT_TRUE(waitFor([&] { return readFile(typed) == line + "\n"; }, 5))
+        << readFile(typed) << program.log();
+    grabScreen().save(artifact("e2e-xterm-no-manager-pasted.png"));
+    EXPECT_FALSE(program.hasLine("watchdog")) << program.log();
+    terminal.kill();
+    terminal.waitForFinished(3000);
+    EXPECT_EQ(program.stop(), 0);
+}
+
+} // namespace
+} // namespace rondelix
