@@ -296,6 +296,12 @@ TEST(ActiveWindow, ReadsTheClassAndApplicationIdOfTheActiveWindow) {
     XChangeProperty(dpy, window, XInternAtom(dpy, "_GTK_APPLICATION_ID", False),
                     XInternAtom(dpy, "UTF8_STRING", False), 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(id.data()), static_cast<int>(id.size()));
+    // The mark a window manager sets, with the check window that says one runs.
+    Window manager = XCreateSimpleWindow(dpy, root, 0, 0, 1, 1, 0, 0, 0);
+    const Atom check = XInternAtom(dpy, "_NET_SUPPORTING_WM_CHECK", False);
+    for (const Window holder : {root, manager})
+        XChangeProperty(dpy, holder, check, XA_WINDOW, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(&manager), 1);
     const Atom active = XInternAtom(dpy, "_NET_ACTIVE_WINDOW", False);
     XChangeProperty(dpy, root, active, XA_WINDOW, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(&window), 1);
@@ -313,6 +319,8 @@ TEST(ActiveWindow, ReadsTheClassAndApplicationIdOfTheActiveWindow) {
     const auto gone = activeWindowIdentity();
     EXPECT_TRUE(!gone || gone->wmClass.empty());
     XDeleteProperty(dpy, root, active);
+    XDeleteProperty(dpy, root, check);
+    XDestroyWindow(dpy, manager);
     XCloseDisplay(dpy);
 }
 
