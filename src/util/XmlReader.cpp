@@ -3,8 +3,6 @@
 #include "util/Ascii.h"
 #include "util/Utf8.h"
 
-#include <algorithm>
-
 namespace rondelix {
 
 namespace {
@@ -136,7 +134,7 @@ bool XmlReader::readCharacter(std::string& out, bool inAttribute) {
 
 XmlReader::Piece XmlReader::readStartElement() {
     ++pos_;
-    if (!readName(name_)) return fail();
+    if (++elements_ > maxElements || !readName(name_)) return fail();
     attributes_.clear();
     for (;;) {
         const auto before = pos_;
@@ -151,7 +149,7 @@ XmlReader::Piece XmlReader::readStartElement() {
             break;
         }
         Attribute attribute;
-        if (pos_ == before || !readName(attribute.name)) return fail();
+        if (pos_ == before || attributes_.size() == maxAttributes || !readName(attribute.name)) return fail();
         skipSpace();
         if (!startsWith("=")) return fail();
         ++pos_;
@@ -166,10 +164,13 @@ XmlReader::Piece XmlReader::readStartElement() {
         }
         if (pos_ >= document_.size()) return fail();
         ++pos_;
-        if (std::ranges::any_of(attributes_, [&](const Attribute& a) { return a.name == attribute.name; }))
-            return fail();
         attributes_.push_back(std::move(attribute));
     }
+    // Looked up rather than compared pairwise: an element's attributes are
+    // read at a cost that grows with their number, not with its square.
+    names_.clear();
+    for (const auto& attribute : attributes_)
+        if (!names_.insert(attribute.name).second) return fail();
     if (open_.empty() && rootSeen_) return fail();
     rootSeen_ = true;
     if (!closeEmpty_) open_.push_back(name_);
