@@ -106,6 +106,7 @@ void QtSvgRenderer::shutDown() {
     closed_ = true;
     for (const pid_t pid : running_)
         ::kill(pid, SIGKILL);
+    drawerEnded_.notify_all();
 }
 
 std::optional<std::string> QtSvgRenderer::renderPNG(const std::string& svg, int side, double seconds,
@@ -117,8 +118,10 @@ std::optional<std::string> QtSvgRenderer::renderPNG(const std::string& svg, int 
         return std::nullopt;
     pid_t pid = -1;
     {
-        std::lock_guard guard(lock_);
-        if (closed_) return std::nullopt;
+        std::unique_lock guard(lock_);
+        drawerEnded_.wait_until(guard, deadline,
+                                [this] { return closed_ || running_.size() < drawersAtOnce; });
+        if (closed_ || running_.size() >= drawersAtOnce) return std::nullopt;
         pid = spawnDrawer(drawer_, side, drawerInput.get(), drawerOutput.get());
         if (pid < 0) return std::nullopt;
         running_.insert(pid);
@@ -164,6 +167,7 @@ std::optional<std::string> QtSvgRenderer::renderPNG(const std::string& svg, int 
         std::lock_guard guard(lock_);
         running_.erase(pid);
     }
+    drawerEnded_.notify_one();
     if (!ended) ::kill(pid, SIGKILL);
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {

@@ -2,6 +2,7 @@
 
 #include "platform/SvgRenderer.h"
 
+#include <condition_variable>
 #include <filesystem>
 #include <mutex>
 #include <set>
@@ -19,6 +20,8 @@ namespace rondelix::platform::linux_desktop {
 class QtSvgRenderer final : public SvgRenderer {
   public:
     static constexpr double watchdogSeconds = 6;
+    // Drawers running at once; a caller waits for one to end, within its time.
+    static constexpr std::size_t drawersAtOnce = 2;
     static constexpr const char* drawerName = "rondelix-svg-drawer";
     // The most of a drawer's answer that is read: a PNG of an icon is far smaller.
     static constexpr std::size_t largestAnswer = 4u << 20;
@@ -46,6 +49,7 @@ class QtSvgRenderer final : public SvgRenderer {
     std::mutex lock_;
     // Drawers started and not yet reaped: a pid here is still ours to kill.
     std::set<pid_t> running_;
+    std::condition_variable drawerEnded_;
     bool closed_ = false;
 };
 
