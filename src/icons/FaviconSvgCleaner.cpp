@@ -63,7 +63,9 @@ std::string withInsideUrlsOnly(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const auto candidate = std::min(text.find_first_of("uU", i), text.size());
+        auto candidate = i;
+        while (candidate < text.size() && asciiLower(text[candidate]) != 'u')
+            ++candidate;
         out.append(text.substr(i, candidate - i));
         i = candidate;
         if (i == text.size()) break;
@@ -89,16 +91,21 @@ std::string withInsideUrlsOnly(std::string_view text) {
 std::optional<std::string> cleanedStyleSheet(std::string_view sheet) {
     if (sheet.find('\\') != std::string_view::npos) return std::nullopt;
     std::string uncommented;
+    uncommented.reserve(sheet.size());
     for (std::size_t i = 0; i < sheet.size();) {
-        if (!sheet.substr(i).starts_with("/*")) {
-            uncommented += sheet[i++];
-            continue;
-        }
-        const auto end = sheet.find("*/", i + 2);
+        const auto comment = std::min(sheet.find("/*", i), sheet.size());
+        uncommented.append(sheet.substr(i, comment - i));
+        if (comment == sheet.size()) break;
+        const auto end = sheet.find("*/", comment + 2);
         i = end == std::string_view::npos ? sheet.size() : end + 2;
     }
     std::string plain;
+    plain.reserve(uncommented.size());
     for (std::size_t i = 0; i < uncommented.size();) {
+        const auto at = std::min(uncommented.find('@', i), uncommented.size());
+        plain.append(uncommented, i, at - i);
+        i = at;
+        if (i == uncommented.size()) break;
         if (!startsFolded(uncommented, i, "@import")) {
             plain += uncommented[i++];
             continue;
@@ -116,14 +123,15 @@ std::optional<std::string> keptValue(std::string_view element, const XmlReader::
     const std::string_view name = attribute.name;
     if (equalIgnoringCase(name, "xmlns") || startsFolded(name, 0, "xmlns:")) return attribute.value;
     if (equalIgnoringCase(name, "xml:base")) return std::nullopt;
-    if (isLink(name)) {
+    const auto local = name.substr(name.rfind(':') + 1);
+    if (equalIgnoringCase(local, "href") || equalIgnoringCase(local, "src")) {
         // A renderer reads an image's link as a file name unless it is inline.
         const auto link = trimmed(attribute.value, " \t\n\r");
         if (isLocally(element, "image")) return inlinePicture(link, acceptsPicture);
         if (link.starts_with('#')) return std::string(link);
         return std::nullopt;
     }
-    if (isLocally(name, "style")) return cleanedStyleSheet(attribute.value);
+    if (equalIgnoringCase(local, "style")) return cleanedStyleSheet(attribute.value);
     return withInsideUrlsOnly(attribute.value);
 }
 
@@ -138,8 +146,14 @@ bool droppedWhole(const XmlReader& reader) {
 }
 
 void appendEscaped(std::string& out, std::string_view text, bool inAttribute) {
+    const auto isSpecial = [](char c) {
+        return c == '&' || c == '<' || c == '>' || c == '"' || c == '\'' || c == '\r' || c == '\n' ||
+               c == '\t';
+    };
     for (std::size_t i = 0; i < text.size();) {
-        const auto special = std::min(text.find_first_of("&<>\"'\r\n\t", i), text.size());
+        auto special = i;
+        while (special < text.size() && !isSpecial(text[special]))
+            ++special;
         out.append(text.substr(i, special - i));
         if (special == text.size()) break;
         i = special + 1;
@@ -226,17 +240,16 @@ std::optional<std::string> cleanedSvg(std::string_view svg, const Accepts& accep
             continue;
         }
         cost.addElement(name, kept);
-        std::string tag = '<' + reader.name();
-        for (const auto& attribute : kept) {
-            tag += ' ';
-            tag += attribute.name;
-            tag += "=\"";
-            appendEscaped(tag, attribute.value, true);
-            tag += '"';
-        }
         if (startPending) out += '>';
-        startPending = false;
-        out += tag;
+        out += '<';
+        out += reader.name();
+        for (const auto& attribute : kept) {
+            out += ' ';
+            out += attribute.name;
+            out += "=\"";
+            appendEscaped(out, attribute.value, true);
+            out += '"';
+        }
         open.push_back(reader.name());
         startPending = true;
     }

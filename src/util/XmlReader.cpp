@@ -21,6 +21,10 @@ bool isNameChar(char c) {
     return isNameStart(c) || isAsciiDigit(c) || c == '-' || c == '.';
 }
 
+bool isPlainCharacter(char c) {
+    return c >= 0x20 && c < 0x7F && c != '&' && c != '<' && c != '"' && c != '\'' && c != ']';
+}
+
 bool isXmlCharacter(char32_t c) {
     return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
            (c >= 0x10000 && c <= 0x10FFFF);
@@ -30,6 +34,7 @@ bool isXmlCharacter(char32_t c) {
 
 XmlReader::XmlReader(std::string_view document) : document_(document) {
     if (document_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
+    names_.reserve(maxAttributes);
 }
 
 XmlReader::Piece XmlReader::fail() {
@@ -119,8 +124,13 @@ bool XmlReader::readCharacter(std::string& out, bool inAttribute) {
     }
     if (static_cast<unsigned char>(c) < 0x80) {
         if (static_cast<unsigned char>(c) < 0x20) return false;
-        out += c;
-        ++pos_;
+        // Taken with the plain characters that follow it, which make up most
+        // of a document: none of them ends a value, a text or a CDATA section.
+        auto end = pos_ + 1;
+        while (end < document_.size() && isPlainCharacter(document_[end]))
+            ++end;
+        out.append(document_.substr(pos_, end - pos_));
+        pos_ = end;
         return true;
     }
     const auto length = utf8::wellFormedLength(document_, pos_);
