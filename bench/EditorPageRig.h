@@ -12,6 +12,7 @@
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimFileWatcher.h"
 #include "platform/sim/SimHomeFolder.h"
+#include "platform/sim/SimImages.h"
 #include "platform/sim/SimLog.h"
 #include "platform/sim/SimLoginItems.h"
 #include "platform/sim/SimMainQueue.h"
@@ -71,7 +72,7 @@ struct EditorPageRig {
 
     void makePage() {
         page = std::make_unique<WheelEditorPage>(
-            WheelEditorPage::Services{{*store, dialogs, log, workspace, homeFolder},
+            WheelEditorPage::Services{{*store, dialogs, log, workspace, homeFolder, images},
                                       std::make_shared<BenchSession>(),
                                       sounds,
                                       queue,
@@ -94,6 +95,7 @@ struct EditorPageRig {
     platform::sim::SimDialogs dialogs;
     platform::sim::SimSounds sounds;
     platform::sim::SimWorkspace workspace{queue};
+    platform::sim::SimImages images;
     WheelState wheelState;
     SliceIconSources icons;
     std::unique_ptr<ConfigStore> store;

@@ -64,8 +64,10 @@ void BM_RenameKeystrokeEditAndSave(benchmark::State& state) {
     Rig rig;
     rig.page.reset();
     bench::BenchSession session;
-    WheelEditor editor(
-        {{*rig.store, rig.dialogs, rig.log, rig.workspace, rig.homeFolder}, session, rig.sounds, rig.queue});
+    WheelEditor editor({{*rig.store, rig.dialogs, rig.log, rig.workspace, rig.homeFolder, rig.images},
+                        session,
+                        rig.sounds,
+                        rig.queue});
     editor.appear();
     bool add = true;
     for (auto _ : state) {

@@ -6,6 +6,7 @@ include(GNUInstallDirs)
 
 install(TARGETS rondelix rondelix_app RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS rondelix_http LIBRARY DESTINATION ${RONDELIX_MODULE_DIR})
+install(TARGETS rondelix_svg_drawer RUNTIME DESTINATION ${RONDELIX_MODULE_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/sounds DESTINATION share/rondelix FILES_MATCHING PATTERN "*.wav")
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/shortcuts DESTINATION share/rondelix USE_SOURCE_PERMISSIONS)
 install(FILES ${CMAKE_SOURCE_DIR}/data/com.tovarel.Rondelix.desktop

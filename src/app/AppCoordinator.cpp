@@ -271,6 +271,7 @@ ConfigTransferServices AppCoordinator::transferServices() {
         platform_.log,
         platform_.workspace,
         platform_.home,
+        platform_.images,
         [](const std::string& id) { return systemActionUnavailableReason(id, platform::currentDesktop()); }};
 }
 

@@ -78,17 +78,22 @@ std::uint64_t pixelsOf(const platform::PixelSize& size) {
 } // namespace
 
 std::optional<std::string> FaviconFetch::drawingFromText(const std::string& svg) {
+    const double giveUpAt = services_.clock.now() + drawingSeconds;
     std::uint64_t pixels = 0;
-    const auto cleaned = cleanedSvg(svg, [&](std::string_view picture) {
-        const auto size = acceptableSize(picture);
-        if (size) pixels += pixelsOf(*size);
-        return size.has_value();
-    });
+    const auto cleaned = cleanedSvg(
+        svg,
+        [&](std::string_view picture) {
+            const auto size = acceptableSize(picture);
+            if (size) pixels += pixelsOf(*size);
+            return size.has_value();
+        },
+        [&] { return closed_ || services_.clock.now() >= giveUpAt; });
     // Too many pictures inline are refused whole rather than drawn in part.
     if (!cleaned || pixels > iconPixelCap) return std::nullopt;
     auto hold = pixels_.reserve(pixels);
-    if (!hold) return std::nullopt;
-    return services_.svg.renderPNG(*cleaned, iconSide, std::move(hold));
+    const double left = giveUpAt - services_.clock.now();
+    if (!hold || closed_ || left <= 0) return std::nullopt;
+    return services_.svg.renderPNG(*cleaned, iconSide, left, std::move(hold));
 }
 
 std::optional<std::string> FaviconFetch::imageFromBytes(std::string_view bytes, bool isSvg) {

@@ -6,8 +6,10 @@
 #include "platform/HostResolver.h"
 #include "platform/HttpClient.h"
 #include "platform/Images.h"
+#include "platform/MainQueue.h"
 #include "platform/SvgRenderer.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -32,6 +34,8 @@ class FaviconFetch {
     // inline pictures included), and all icons' pictures at once.
     static constexpr std::uint64_t iconPixelCap = 4096 * 4096;
     static constexpr std::uint64_t pixelCap = 2 * iconPixelCap;
+    // What a drawing may take, its cleaning and its drawing together.
+    static constexpr double drawingSeconds = 6;
     static constexpr std::size_t linksTried = 16;
     static constexpr int redirectsFollowed = 10;
 
@@ -40,6 +44,8 @@ class FaviconFetch {
         platform::HostResolver& resolver;
         const platform::Images& images;
         platform::SvgRenderer& svg;
+        // Only its clock is read, from the searching thread.
+        const platform::MainQueue& clock;
     };
 
     using Body = FaviconBodySink::Body;
@@ -58,6 +64,10 @@ class FaviconFetch {
     std::optional<std::string> imageFromHref(std::string_view href, const FaviconUrl& base);
     std::optional<std::string> imageFromBytes(std::string_view bytes, bool isSvg);
 
+    // A drawing being cleaned stops, and every later one gives none. Any
+    // thread; the renderer is shut down by its owner.
+    void shutDown() { closed_ = true; }
+
   private:
     // The address to connect to for the host: the first of its addresses,
     // and only when every one of them is public and none is this machine's.
@@ -68,6 +78,7 @@ class FaviconFetch {
 
     Services services_;
     PixelBudget pixels_{pixelCap};
+    std::atomic<bool> closed_ = false;
 };
 
 } // namespace rondelix

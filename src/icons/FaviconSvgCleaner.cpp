@@ -2,6 +2,7 @@
 
 #include "icons/Base64.h"
 #include "icons/FaviconLinks.h"
+#include "icons/SvgDrawingCost.h"
 #include "util/Ascii.h"
 #include "util/XmlReader.h"
 
@@ -26,9 +27,15 @@ std::string localName(std::string_view name) {
     return asciiLowercased(colon == std::string_view::npos ? name : name.substr(colon + 1));
 }
 
+// Whether the part of a qualified name after its prefix is this one, in
+// lower case, ignoring case; asked of every attribute, so it copies nothing.
+bool isLocally(std::string_view name, std::string_view local) {
+    const auto colon = name.rfind(':');
+    return equalIgnoringCase(colon == std::string_view::npos ? name : name.substr(colon + 1), local);
+}
+
 bool isLink(std::string_view attribute) {
-    const auto local = localName(attribute);
-    return local == "href" || local == "src";
+    return isLocally(attribute, "href") || isLocally(attribute, "src");
 }
 
 std::string_view trimmed(std::string_view text, std::string_view characters) {
@@ -54,7 +61,14 @@ std::optional<std::string> inlinePicture(std::string_view link, const Accepts& a
 // Every url() that does not point at an element of the drawing becomes none.
 std::string withInsideUrlsOnly(std::string_view text) {
     std::string out;
+    out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
+        auto candidate = i;
+        while (candidate < text.size() && asciiLower(text[candidate]) != 'u')
+            ++candidate;
+        out.append(text.substr(i, candidate - i));
+        i = candidate;
+        if (i == text.size()) break;
         if (!startsFolded(text, i, "url(")) {
             out += text[i++];
             continue;
@@ -65,7 +79,7 @@ std::string withInsideUrlsOnly(std::string_view text) {
         const auto inner = text.substr(i + 4, end - i - 4);
         const bool inside =
             trimmed(inner, " \t\n\r\f\"')").starts_with('#') && inner.find('(') == std::string_view::npos;
-        out += inside ? std::string(text.substr(i, end - i)) : "none";
+        out += inside ? text.substr(i, end - i) : "none";
         i = end;
     }
     return out;
@@ -77,16 +91,21 @@ std::string withInsideUrlsOnly(std::string_view text) {
 std::optional<std::string> cleanedStyleSheet(std::string_view sheet) {
     if (sheet.find('\\') != std::string_view::npos) return std::nullopt;
     std::string uncommented;
+    uncommented.reserve(sheet.size());
     for (std::size_t i = 0; i < sheet.size();) {
-        if (!sheet.substr(i).starts_with("/*")) {
-            uncommented += sheet[i++];
-            continue;
-        }
-        const auto end = sheet.find("*/", i + 2);
+        const auto comment = std::min(sheet.find("/*", i), sheet.size());
+        uncommented.append(sheet.substr(i, comment - i));
+        if (comment == sheet.size()) break;
+        const auto end = sheet.find("*/", comment + 2);
         i = end == std::string_view::npos ? sheet.size() : end + 2;
     }
     std::string plain;
+    plain.reserve(uncommented.size());
     for (std::size_t i = 0; i < uncommented.size();) {
+        const auto at = std::min(uncommented.find('@', i), uncommented.size());
+        plain.append(uncommented, i, at - i);
+        i = at;
+        if (i == uncommented.size()) break;
         if (!startsFolded(uncommented, i, "@import")) {
             plain += uncommented[i++];
             continue;
@@ -101,17 +120,18 @@ std::optional<std::string> cleanedStyleSheet(std::string_view sheet) {
 // The value an attribute keeps, or none when it goes.
 std::optional<std::string> keptValue(std::string_view element, const XmlReader::Attribute& attribute,
                                      const Accepts& acceptsPicture) {
-    const auto name = asciiLowercased(attribute.name);
-    if (name == "xmlns" || name.starts_with("xmlns:")) return attribute.value;
-    if (name == "xml:base") return std::nullopt;
-    if (isLink(name)) {
+    const std::string_view name = attribute.name;
+    if (equalIgnoringCase(name, "xmlns") || startsFolded(name, 0, "xmlns:")) return attribute.value;
+    if (equalIgnoringCase(name, "xml:base")) return std::nullopt;
+    const auto local = name.substr(name.rfind(':') + 1);
+    if (equalIgnoringCase(local, "href") || equalIgnoringCase(local, "src")) {
         // A renderer reads an image's link as a file name unless it is inline.
         const auto link = trimmed(attribute.value, " \t\n\r");
-        if (localName(element) == "image") return inlinePicture(link, acceptsPicture);
+        if (isLocally(element, "image")) return inlinePicture(link, acceptsPicture);
         if (link.starts_with('#')) return std::string(link);
         return std::nullopt;
     }
-    if (localName(name) == "style") return cleanedStyleSheet(attribute.value);
+    if (equalIgnoringCase(local, "style")) return cleanedStyleSheet(attribute.value);
     return withInsideUrlsOnly(attribute.value);
 }
 
@@ -121,13 +141,23 @@ bool droppedWhole(const XmlReader& reader) {
     const auto name = localName(reader.name());
     if (name == "script" || name == "foreignobject") return true;
     return std::ranges::any_of(reader.attributes(), [](const XmlReader::Attribute& attribute) {
-        return localName(attribute.name) == "attributename" && isLink(attribute.value);
+        return isLocally(attribute.name, "attributename") && isLink(attribute.value);
     });
 }
 
 void appendEscaped(std::string& out, std::string_view text, bool inAttribute) {
-    for (const char c : text) {
-        switch (c) {
+    const auto isSpecial = [](char c) {
+        return c == '&' || c == '<' || c == '>' || c == '"' || c == '\'' || c == '\r' || c == '\n' ||
+               c == '\t';
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        auto special = i;
+        while (special < text.size() && !isSpecial(text[special]))
+            ++special;
+        out.append(text.substr(i, special - i));
+        if (special == text.size()) break;
+        i = special + 1;
+        switch (text[special]) {
         case '&':
             out += "&amp;";
             break;
@@ -149,29 +179,30 @@ void appendEscaped(std::string& out, std::string_view text, bool inAttribute) {
         case '\n':
             out += inAttribute ? "&#10;" : "\n";
             break;
-        case '\t':
+        default: // a tab
             out += inAttribute ? "&#9;" : "\t";
-            break;
-        default:
-            out += c;
         }
     }
 }
 
 } // namespace
 
-std::optional<std::string> cleanedSvg(std::string_view svg, const Accepts& acceptsPicture) {
+std::optional<std::string> cleanedSvg(std::string_view svg, const Accepts& acceptsPicture,
+                                      const std::function<bool()>& givenUp) {
     XmlReader reader(svg);
     std::string out;
     out.reserve(svg.size());
     std::vector<std::string> open;
     bool startPending = false; // "<name ..." written, its ">" or "/>" not yet
     int droppedDepth = 0;
+    SvgDrawingCost cost;
+    std::vector<XmlReader::Attribute> kept;
     for (;;) {
         const auto piece = reader.next();
-        if (piece == XmlReader::Piece::error) return std::nullopt;
+        if (piece == XmlReader::Piece::error || (givenUp && givenUp())) return std::nullopt;
         // A drawing whose root went draws nothing.
-        if (piece == XmlReader::Piece::end) return out.empty() ? std::nullopt : std::optional(out);
+        if (piece == XmlReader::Piece::end)
+            return out.empty() || !cost.bearable() ? std::nullopt : std::optional(out);
         if (droppedDepth > 0) {
             if (piece == XmlReader::Piece::startElement) ++droppedDepth;
             if (piece == XmlReader::Piece::endElement) --droppedDepth;
@@ -184,9 +215,10 @@ std::optional<std::string> cleanedSvg(std::string_view svg, const Accepts& accep
             continue;
         }
         if (piece == XmlReader::Piece::text) {
-            const bool sheet = !open.empty() && localName(open.back()) == "style";
+            const bool sheet = !open.empty() && isLocally(open.back(), "style");
             const auto text = sheet ? cleanedStyleSheet(reader.text()) : reader.text();
             if (!text || text->empty()) continue;
+            if (sheet) cost.addStyleSheet(*text);
             if (startPending) out += '>';
             startPending = false;
             appendEscaped(out, *text, false);
@@ -196,25 +228,28 @@ std::optional<std::string> cleanedSvg(std::string_view svg, const Accepts& accep
             droppedDepth = 1;
             continue;
         }
-        std::string tag = '<' + reader.name();
-        bool linked = false;
-        for (const auto& attribute : reader.attributes()) {
-            const auto value = keptValue(reader.name(), attribute, acceptsPicture);
-            if (!value) continue;
-            linked = linked || isLink(attribute.name);
-            tag += ' ' + attribute.name + "=\"";
-            appendEscaped(tag, *value, true);
-            tag += '"';
-        }
+        kept.clear();
+        for (const auto& attribute : reader.attributes())
+            if (auto value = keptValue(reader.name(), attribute, acceptsPicture))
+                kept.push_back({attribute.name, std::move(*value)});
         // An image or a use without its link draws nothing.
         const auto name = localName(reader.name());
+        const bool linked = std::ranges::any_of(kept, [](const auto& a) { return isLink(a.name); });
         if (!linked && (name == "image" || name == "use")) {
             droppedDepth = 1;
             continue;
         }
+        cost.addElement(name, kept);
         if (startPending) out += '>';
-        startPending = false;
-        out += tag;
+        out += '<';
+        out += reader.name();
+        for (const auto& attribute : kept) {
+            out += ' ';
+            out += attribute.name;
+            out += "=\"";
+            appendEscaped(out, attribute.value, true);
+            out += '"';
+        }
         open.push_back(reader.name());
         startPending = true;
     }

@@ -21,8 +21,10 @@ namespace rondelix {
 // element of the drawing becomes "none"; style sheets also lose their @import
 // rules and comments, and one written with escapes is dropped whole.
 // None when the drawing is not XML that every reader reads the same way
-// (see XmlReader).
+// (see XmlReader), or would cost more to draw than SvgDrawingCost bears;
+// also as soon as givenUp (asked between pieces) answers true.
 std::optional<std::string> cleanedSvg(std::string_view svg,
-                                      const std::function<bool(std::string_view bytes)>& acceptsPicture);
+                                      const std::function<bool(std::string_view bytes)>& acceptsPicture,
+                                      const std::function<bool()>& givenUp = {});
 
 } // namespace rondelix

@@ -45,6 +45,14 @@ bool isTaken(const fs::path& file) {
     return fs::exists(fs::symlink_status(file, ec));
 }
 
+// The PNG signature, then a picture that decodes whole.
+bool isPngPicture(std::string_view bytes, const platform::Images& images) {
+    if (!bytes.starts_with("\x89PNG\r\n\x1A\n")) return false;
+    const auto size = images.declaredSize(bytes);
+    return size && size->width <= maxRestoredSide && size->height <= maxRestoredSide &&
+           images.drawnAsPNG(bytes, 1, 1).has_value();
+}
+
 } // namespace
 
 fs::path directory() {
@@ -151,7 +159,7 @@ void removeOrphans(const fs::path& folder, const std::set<std::string>& keeping,
 // Restoring -------------------------------------------------------------------
 
 void restoreExported(const fs::path& folder, const std::map<std::string, std::string>& icons,
-                     platform::Log& log) {
+                     const platform::Images& images, platform::Log& log) {
     std::size_t written = 0;
     std::uintmax_t total = 0;
     for (const auto& [name, text] : icons) {
@@ -162,6 +170,10 @@ void restoreExported(const fs::path& folder, const std::map<std::string, std::st
         if (!isManagedFilename(name) || text.size() > maxRestoredTextLength) continue;
         const auto bytes = Base64::decode(text);
         if (!bytes || bytes->empty() || bytes->size() > maxFileBytes) continue;
+        if (!isPngPicture(*bytes, images)) {
+            log.write("bundled icon restore skipped " + name + ": it isn't a PNG icon.");
+            continue;
+        }
         if (total + bytes->size() > maxRestoredTotalBytes) {
             log.write("bundled icon restore stopped at the aggregate cap.");
             return;

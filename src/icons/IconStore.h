@@ -31,6 +31,9 @@ inline constexpr std::uintmax_t maxFileBytes = 5u * 1024 * 1024;
 inline constexpr std::size_t maxRestoredFiles = 256;
 inline constexpr std::size_t maxRestoredTextLength = Base64::encodedLength(maxFileBytes);
 inline constexpr std::uintmax_t maxRestoredTotalBytes = 32u * 1024 * 1024;
+// Imports store at most maxEdge; a carried picture is decoded to be checked,
+// on the main thread, so its size is bounded well before the view's own limit.
+inline constexpr double maxRestoredSide = 1024;
 
 // An imported picture is stored with its longer side at most this long.
 inline constexpr int maxEdge = 256;
@@ -97,7 +100,10 @@ void removeOrphans(const std::filesystem::path& folder, const std::set<std::stri
 // Writes the carried pictures of an exported configuration or shared wheel
 // (file name to Base64 PNG) into the folder, within the limits above, never
 // replacing a file; skips what it cannot accept and logs what it cannot write.
+// A picture is kept only when it is a PNG that decodes, no larger than
+// maxRestoredSide: anything else under a PNG name (a vector drawing above
+// all, which could name files to read) is left out, and said in the log.
 void restoreExported(const std::filesystem::path& folder, const std::map<std::string, std::string>& icons,
-                     platform::Log& log);
+                     const platform::Images& images, platform::Log& log);
 
 } // namespace rondelix::IconStore

@@ -95,7 +95,8 @@ void ConfigTransfer::importConfig() {
     if (!warnings.empty() && !ImportReview::confirmCodeImport(services_.dialogs, warnings)) return;
 
     if (config->exportedIcons) {
-        IconStore::restoreExported(services_.iconsFolder(), *config->exportedIcons, services_.log);
+        IconStore::restoreExported(services_.iconsFolder(), *config->exportedIcons, services_.images,
+                                   services_.log);
         config->exportedIcons.reset();
     }
     ConfigStore::sanitize(*config);

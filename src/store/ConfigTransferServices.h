@@ -13,6 +13,7 @@ class ConfigStore;
 namespace platform {
 class Dialogs;
 class HomeFolder;
+class Images;
 class Log;
 class Workspace;
 } // namespace platform
@@ -25,6 +26,8 @@ struct ConfigTransferServices {
     platform::Log& log;
     const platform::Workspace& workspace;
     const platform::HomeFolder& home;
+    // Tells a carried picture that really is a PNG from anything else.
+    const platform::Images& images;
     // For a wheel's review: the system actions that do nothing here.
     SystemActionUnavailable systemActionUnavailable;
 

@@ -76,7 +76,7 @@ std::optional<std::string> SharedWheelTransfer::importWheel() {
     if (!ImportReview::confirmWheelImport(services_.dialogs, shared->wheel, services_.workspace,
                                           services_.systemActionUnavailable))
         return std::nullopt;
-    IconStore::restoreExported(services_.iconsFolder(), shared->icons, services_.log);
+    IconStore::restoreExported(services_.iconsFolder(), shared->icons, services_.images, services_.log);
 
     Wheel wheel = std::move(shared->wheel);
     wheel.id = freshWheelId(store.config().wheels);

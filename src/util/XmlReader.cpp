@@ -3,8 +3,6 @@
 #include "util/Ascii.h"
 #include "util/Utf8.h"
 
-#include <algorithm>
-
 namespace rondelix {
 
 namespace {
@@ -23,6 +21,10 @@ bool isNameChar(char c) {
     return isNameStart(c) || isAsciiDigit(c) || c == '-' || c == '.';
 }
 
+bool isPlainCharacter(char c) {
+    return c >= 0x20 && c < 0x7F && c != '&' && c != '<' && c != '"' && c != '\'' && c != ']';
+}
+
 bool isXmlCharacter(char32_t c) {
     return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
            (c >= 0x10000 && c <= 0x10FFFF);
@@ -32,6 +34,7 @@ bool isXmlCharacter(char32_t c) {
 
 XmlReader::XmlReader(std::string_view document) : document_(document) {
     if (document_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
+    names_.reserve(maxAttributes);
 }
 
 XmlReader::Piece XmlReader::fail() {
@@ -121,8 +124,13 @@ bool XmlReader::readCharacter(std::string& out, bool inAttribute) {
     }
     if (static_cast<unsigned char>(c) < 0x80) {
         if (static_cast<unsigned char>(c) < 0x20) return false;
-        out += c;
-        ++pos_;
+        // Taken with the plain characters that follow it, which make up most
+        // of a document: none of them ends a value, a text or a CDATA section.
+        auto end = pos_ + 1;
+        while (end < document_.size() && isPlainCharacter(document_[end]))
+            ++end;
+        out.append(document_.substr(pos_, end - pos_));
+        pos_ = end;
         return true;
     }
     const auto length = utf8::wellFormedLength(document_, pos_);
@@ -136,7 +144,7 @@ bool XmlReader::readCharacter(std::string& out, bool inAttribute) {
 
 XmlReader::Piece XmlReader::readStartElement() {
     ++pos_;
-    if (!readName(name_)) return fail();
+    if (++elements_ > maxElements || !readName(name_)) return fail();
     attributes_.clear();
     for (;;) {
         const auto before = pos_;
@@ -151,7 +159,7 @@ XmlReader::Piece XmlReader::readStartElement() {
             break;
         }
         Attribute attribute;
-        if (pos_ == before || !readName(attribute.name)) return fail();
+        if (pos_ == before || attributes_.size() == maxAttributes || !readName(attribute.name)) return fail();
         skipSpace();
         if (!startsWith("=")) return fail();
         ++pos_;
@@ -166,10 +174,13 @@ XmlReader::Piece XmlReader::readStartElement() {
         }
         if (pos_ >= document_.size()) return fail();
         ++pos_;
-        if (std::ranges::any_of(attributes_, [&](const Attribute& a) { return a.name == attribute.name; }))
-            return fail();
         attributes_.push_back(std::move(attribute));
     }
+    // Looked up rather than compared pairwise: an element's attributes are
+    // read at a cost that grows with their number, not with its square.
+    names_.clear();
+    for (const auto& attribute : attributes_)
+        if (!names_.insert(attribute.name).second) return fail();
     if (open_.empty() && rootSeen_) return fail();
     rootSeen_ = true;
     if (!closeEmpty_) open_.push_back(name_);

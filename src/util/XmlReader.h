@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace rondelix {
@@ -16,9 +17,13 @@ namespace rondelix {
 // that declares nothing are passed over. A document type that declares
 // anything, a reference to any other entity, a character XML does not allow
 // and anything malformed end the reading with an error: another reader could
-// not be sure to see such a document the same way.
+// not be sure to see such a document the same way. So does a document past
+// the limits below: each piece then costs at most a bounded amount of work.
 class XmlReader {
   public:
+    static constexpr std::size_t maxAttributes = 256;
+    static constexpr std::size_t maxElements = 20000;
+
     enum class Piece { startElement, endElement, text, end, error };
 
     struct Attribute {
@@ -56,11 +61,13 @@ class XmlReader {
     std::string_view document_;
     std::size_t pos_ = 0;
     std::vector<std::string> open_;
+    std::size_t elements_ = 0;
     bool rootSeen_ = false;
     bool closeEmpty_ = false;
     Piece finished_ = Piece::text; // text: not finished
     std::string name_;
     std::vector<Attribute> attributes_;
+    std::unordered_set<std::string_view> names_; // of attributes_, for finding a repeated one
     std::string text_;
 };
 

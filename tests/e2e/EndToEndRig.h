@@ -164,10 +164,11 @@ struct TestHome {
 // One run of the program, its output in a log file; killed at the end if it
 // is still running.
 struct Program {
-    // `onTerminal` runs it on a terminal of its own, as from a shell.
+    // `onTerminal` runs it on a terminal of its own, as from a shell;
+    // `standardInput` names what it reads as its standard input.
     explicit Program(const fs::path& home, const std::string& name = "program", fs::path logFolder = {},
                      const QProcessEnvironment& extra = {}, const QStringList& arguments = {},
-                     bool onTerminal = false) {
+                     bool onTerminal = false, const fs::path& standardInput = {}) {
         if (logFolder.empty()) logFolder = home;
         output = logFolder / (name + ".log");
         fs::create_directories(logFolder / "runtime");
@@ -190,6 +191,8 @@ struct Program {
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.setStandardOutputFile(QString::fromStdString(output.string()));
+        if (!standardInput.empty())
+            process.setStandardInputFile(QString::fromStdString(standardInput.string()));
         started = Clock::now();
         if (onTerminal)
             process.start("script", {"-qefc", (QStringList{"exec", RONDELIX_PROGRAM} + arguments).join(' '),

@@ -4,6 +4,7 @@
 #include "editor/WheelEditor.h"
 #include "model/ConfigCoding.h"
 #include "platform/sim/SimDialogs.h"
+#include "platform/sim/SimImages.h"
 #include "platform/sim/SimSounds.h"
 #include "platform/sim/SimWorkspace.h"
 #include "support/StoreRig.h"
@@ -67,7 +68,8 @@ struct EditorRig : StoreRig {
         writeText(paths.config, writeConfigFile(config));
         store = open();
         editor = std::make_unique<WheelEditor>(WheelEditor::Services{
-            ConfigTransferServices{*store, dialogs, log, workspace, homeFolder, {}}, session, sounds, queue});
+            ConfigTransferServices{*store, dialogs, log, workspace, homeFolder, images, {}}, session, sounds,
+            queue});
         editor->onQuit = [this] { ++quits; };
     }
 
@@ -91,6 +93,7 @@ struct EditorRig : StoreRig {
     platform::sim::SimDialogs dialogs;
     platform::sim::SimSounds sounds;
     platform::sim::SimWorkspace workspace{queue};
+    platform::sim::SimImages images;
     FakeEditorSession session;
     std::unique_ptr<ConfigStore> store;
     std::unique_ptr<WheelEditor> editor;

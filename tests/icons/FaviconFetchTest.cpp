@@ -4,6 +4,7 @@
 #include "platform/sim/SimHostResolver.h"
 #include "platform/sim/SimHttpClient.h"
 #include "platform/sim/SimImages.h"
+#include "platform/sim/SimMainQueue.h"
 #include "platform/sim/SimSvgRenderer.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,8 @@ class FaviconFetchTest : public ::testing::Test {
     platform::sim::SimHostResolver resolver;
     SimImages images;
     platform::sim::SimSvgRenderer svg;
-    FaviconFetch fetcher{{http, resolver, images, svg}};
+    platform::sim::SimMainQueue queue;
+    FaviconFetch fetcher{{http, resolver, images, svg, queue}};
 };
 
 TEST_F(FaviconFetchTest, ImageCapRefusesAtTheLimitAndOverAnnouncedLength) {
@@ -237,11 +239,19 @@ TEST_F(FaviconFetchTest, SvgIsRecognisedCleanedAndDrawnAtTheIconSide) {
         ASSERT_EQ(svg.drawings.size(), 1u);
         EXPECT_EQ(svg.drawings[0].svg.find("passwd"), std::string::npos);
     }
+    // The drawing has the time its cleaning left, here all of it.
+    EXPECT_EQ(svg.drawings[0].seconds, FaviconFetch::drawingSeconds);
     // A drawing that fails to draw is not decoded another way; a mislabelled
     // picture still is.
     svg.fails = true;
     EXPECT_FALSE(fetcher.imageFromBytes(drawing, true));
     EXPECT_EQ(fetcher.imageFromBytes(png(), true), png());
+    // Once shut down, nothing more is drawn.
+    svg.fails = false;
+    svg.drawings.clear();
+    fetcher.shutDown();
+    EXPECT_FALSE(fetcher.imageFromBytes(drawing, true));
+    EXPECT_TRUE(svg.drawings.empty());
 }
 
 TEST_F(FaviconFetchTest, DecodedPixelsAreCappedForOneIconAndForAllAtOnce) {

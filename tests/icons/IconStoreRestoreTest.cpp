@@ -1,10 +1,12 @@
 #include "icons/Base64.h"
 #include "icons/ExportedIcons.h"
 #include "icons/IconStore.h"
+#include "platform/sim/SimImages.h"
 #include "platform/sim/SimLog.h"
 #include "support/StoreRig.h"
 #include "util/Uuid.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -22,12 +24,21 @@ std::string freshName() {
     return Uuid::generate().text() + ".png";
 }
 
+std::string png(const std::string& tail) {
+    return platform::sim::SimImages::pngHeader(16, 16) + tail;
+}
+
+std::string pngOfSize(std::size_t bytes) {
+    return png(std::string(bytes - png("").size(), 'x'));
+}
+
 struct Restore : ::testing::Test {
     TempHome home;
     fs::path folder = home.path / "icons";
     platform::sim::SimLog log;
+    platform::sim::SimImages images;
 
-    void restore(const ExportedIcons& icons) { IconStore::restoreExported(folder, icons, log); }
+    void restore(const ExportedIcons& icons) { IconStore::restoreExported(folder, icons, images, log); }
     std::size_t fileCount() const {
         std::error_code ec;
         return std::distance(fs::directory_iterator(folder, ec), fs::directory_iterator());
@@ -42,16 +53,16 @@ TEST_F(Restore, AcceptsOnlyBareUuidPngNamesAndKeepsTheirCase) {
     ExportedIcons icons;
     for (const auto& name : std::vector<std::string>{"readme.txt", "abc.png", "sub/" + upper, "../" + upper,
                                                      upper + "/", lower, upper.substr(0, 36) + ".PNG"})
-        icons[name] = Base64::encode("png bytes");
+        icons[name] = Base64::encode(png("bytes"));
     restore(icons);
     EXPECT_EQ(fileCount(), 1u);
-    EXPECT_EQ(readText(folder / lower), "png bytes");
+    EXPECT_EQ(readText(folder / lower), png("bytes"));
     EXPECT_TRUE(log.lines().empty());
 }
 
 TEST_F(Restore, SkipsOverlongTextBadBase64AndOversizedOrEmptyFiles) {
     // 5 MiB encodes to exactly the longest text accepted.
-    const std::string fiveMiB(5 * MiB, 'x');
+    const std::string fiveMiB = pngOfSize(5 * MiB);
     const std::string atLimit = Base64::encode(fiveMiB);
     ASSERT_EQ(atLimit.size(), 6'990'508u);
     const auto a = freshName(), b = freshName(), c = freshName(), d = freshName(), e = freshName();
@@ -66,7 +77,7 @@ TEST_F(Restore, SkipsOverlongTextBadBase64AndOversizedOrEmptyFiles) {
 }
 
 TEST_F(Restore, StopsBeforeTheWriteThatWouldPassThirtyTwoMiB) {
-    const std::string fiveMiB = Base64::encode(std::string(5 * MiB, 'x'));
+    const std::string fiveMiB = Base64::encode(pngOfSize(5 * MiB));
     ExportedIcons icons;
     for (int i = 0; i < 7; ++i)
         icons[freshName()] = fiveMiB;
@@ -78,7 +89,7 @@ TEST_F(Restore, StopsBeforeTheWriteThatWouldPassThirtyTwoMiB) {
     fs::remove_all(folder);
     log.clear();
     icons.erase(icons.begin());
-    icons[freshName()] = Base64::encode(std::string(2 * MiB, 'z'));
+    icons[freshName()] = Base64::encode(pngOfSize(2 * MiB));
     restore(icons);
     EXPECT_EQ(fileCount(), 7u);
     EXPECT_TRUE(log.lines().empty());
@@ -87,7 +98,7 @@ TEST_F(Restore, StopsBeforeTheWriteThatWouldPassThirtyTwoMiB) {
 TEST_F(Restore, WritesAtMost256FilesAndCountsOnlyWhatItWrote) {
     ExportedIcons icons;
     for (int i = 0; i < 256; ++i)
-        icons[freshName()] = Base64::encode("icon " + std::to_string(i));
+        icons[freshName()] = Base64::encode(png("icon " + std::to_string(i)));
     restore(icons);
     EXPECT_EQ(fileCount(), 256u);
     EXPECT_TRUE(log.lines().empty());
@@ -95,13 +106,13 @@ TEST_F(Restore, WritesAtMost256FilesAndCountsOnlyWhatItWrote) {
     // Existing files and refused entries do not count toward the 256.
     fs::remove(folder / icons.begin()->first);
     icons["not-an-icon.png"] = Base64::encode("x");
-    icons[freshName()] = Base64::encode("the 257th");
+    icons[freshName()] = Base64::encode(png("the 257th"));
     restore(icons);
     EXPECT_EQ(fileCount(), 257u);
     EXPECT_TRUE(log.lines().empty());
 
     fs::remove_all(folder);
-    icons[freshName()] = Base64::encode("one too many");
+    icons[freshName()] = Base64::encode(png("one too many"));
     restore(icons);
     EXPECT_EQ(fileCount(), 256u);
     EXPECT_EQ(log.lines(), std::vector<std::string>{safetyCap});
@@ -112,13 +123,13 @@ TEST_F(Restore, NeverReplacesAnythingNorWritesOutsideTheFolderAndLogsFailedWrite
     writeText(folder / kept, "original");
     ASSERT_EQ(::symlink((home.path / "outside.png").c_str(), (folder / dangling).c_str()), 0);
     fs::create_directories(folder / (failing + ".tmp/x")); // where the write must put its temporary file
-    restore({{kept, Base64::encode("replacement")},
-             {dangling, Base64::encode("x")},
-             {added, Base64::encode("y")},
-             {failing, Base64::encode("z")}});
+    restore({{kept, Base64::encode(png("replacement"))},
+             {dangling, Base64::encode(png("x"))},
+             {added, Base64::encode(png("y"))},
+             {failing, Base64::encode(png("z"))}});
     EXPECT_EQ(readText(folder / kept), "original");
     EXPECT_FALSE(fs::exists(home.path / "outside.png"));
-    EXPECT_EQ(readText(folder / added), "y");
+    EXPECT_EQ(readText(folder / added), png("y"));
     ASSERT_EQ(log.lines().size(), 1u);
     EXPECT_TRUE(log.lines()[0].starts_with("Rondelix: bundled icon restore failed for " + failing + ": "));
 
@@ -127,8 +138,31 @@ TEST_F(Restore, NeverReplacesAnythingNorWritesOutsideTheFolderAndLogsFailedWrite
     log.clear();
     fs::create_directory(home.path / "elsewhere");
     fs::create_directory_symlink(home.path / "elsewhere", folder);
-    restore({{added, Base64::encode("y")}});
+    restore({{added, Base64::encode(png("y"))}});
     EXPECT_TRUE(fs::is_empty(home.path / "elsewhere"));
     EXPECT_EQ(log.lines().at(0), "Rondelix: bundled icon restore failed for " + added + ": " +
                                      folder.string() + ": the icons folder is a symbolic link");
+}
+
+// Whatever a file carries under a PNG name, only a PNG picture that decodes
+// and is of an icon's size is kept; what is left out is said.
+TEST_F(Restore, KeepsOnlyPngPicturesThatDecodeAndSaysWhatItLeftOut) {
+    const auto drawing = freshName(), unreadable = freshName(), huge = freshName(), undecodable = freshName(),
+               kept = freshName();
+    restore({{drawing,
+              Base64::encode(R"(<svg xmlns="http://www.w3.org/2000/svg"><image href="/etc/passwd"/></svg>)")},
+             {unreadable, Base64::encode("\x89PNG\r\n\x1A\n and no picture")},
+             {huge, Base64::encode(platform::sim::SimImages::pngHeader(1025, 16))},
+             {kept, Base64::encode(platform::sim::SimImages::pngHeader(1024, 1024))}});
+    images.drawingFails = true;
+    restore({{undecodable, Base64::encode(png(""))}});
+    EXPECT_EQ(fileCount(), 1u);
+    EXPECT_TRUE(fs::exists(folder / kept));
+    auto lines = log.lines();
+    std::ranges::sort(lines);
+    std::vector<std::string> expected;
+    for (const auto& name : {drawing, unreadable, huge, undecodable})
+        expected.push_back("Rondelix: bundled icon restore skipped " + name + ": it isn't a PNG icon.");
+    std::ranges::sort(expected);
+    EXPECT_EQ(lines, expected);
 }

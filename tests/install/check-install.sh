@@ -26,6 +26,7 @@ for size in 16 22 24 32 48 64 128 256 512; do
 done
 [ -s "$root/share/rondelix/sounds/Glass.wav" ] || fail "no sounds"
 [ -n "$(find "$root" -path '*/rondelix/librondelix-http.so')" ] || fail "no network module"
+[ -n "$(find "$root" -path '*/rondelix/rondelix-svg-drawer' -perm -u+x)" ] || fail "no drawer for website drawings"
 [ -x "$root/share/rondelix/shortcuts/Toggle Bluetooth" ] || fail "no ready-made automations"
 
 desktop-file-validate "$entry" || fail "the desktop entry does not validate"

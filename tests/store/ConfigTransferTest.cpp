@@ -132,8 +132,9 @@ TEST_F(Transfer, ExportThenImportRestoresWheelsAndPicturesByteForByte) {
     std::string binary;
     for (int i = 0; i < 256; ++i)
         binary += static_cast<char>(i);
+    binary = platform::sim::SimImages::pngHeader(16, 16) + binary;
     writeText(rig.icons / iconA, binary);
-    writeText(rig.icons / iconB, "\x89PNG\r\n\x1a\n" + binary + binary);
+    writeText(rig.icons / iconB, platform::sim::SimImages::pngHeader(32, 32) + binary + binary);
     rig.store->mutate([](Config& config) {
         config.wheels = {wheelShowing("one", {iconA, iconB}),
                          wheelShowing("two", {iconB}, MacroAction::Script{"ls"})};

@@ -113,7 +113,8 @@ TEST_F(WheelTransfer, ImportAddsTheReviewedWheelUnboundUnderAFreshIdAsOneUndoSte
     SharedWheel shared;
     shared.wheel =
         Wheel{"gallery-tools", "Tools", 6, {slice(0, Icon::CustomImage{uuidName})}, "org.gnome.Calculator"};
-    shared.icons = {{uuidName, "aWNvbg=="}};
+    const std::string picture = platform::sim::SimImages::pngHeader(16, 16);
+    shared.icons = {{uuidName, Base64::encode(picture)}};
     shared.rondixVersion = 0;
     const auto id = importText(shared.fileBytes());
     ASSERT_TRUE(id);
@@ -124,7 +125,7 @@ TEST_F(WheelTransfer, ImportAddsTheReviewedWheelUnboundUnderAFreshIdAsOneUndoSte
     EXPECT_EQ(rig.store->config().wheels.back(), expected);
     shared.rondixVersion = 99;
     ASSERT_TRUE(importText(shared.fileBytes()));
-    EXPECT_EQ(readText(rig.icons / uuidName), "icon");
+    EXPECT_EQ(readText(rig.icons / uuidName), picture);
     EXPECT_EQ(rig.dialogs.openPanels.at(0).allowedExtensions, (std::vector<std::string>{"rondix", "json"}));
 
     // The second copy's slice ids clashed with the first's and were derived afresh.

@@ -2,6 +2,7 @@
 
 #include "icons/IconStore.h"
 #include "platform/sim/SimDialogs.h"
+#include "platform/sim/SimImages.h"
 #include "platform/sim/SimWorkspace.h"
 #include "store/ConfigTransferServices.h"
 #include "support/StoreRig.h"
@@ -15,10 +16,11 @@ namespace rondelix::testing {
 struct TransferRig : StoreRig {
     platform::sim::SimDialogs dialogs;
     platform::sim::SimWorkspace workspace{queue};
+    platform::sim::SimImages images;
     std::unique_ptr<ConfigStore> store = open();
     std::filesystem::path icons = IconStore::directoryIn(home.path / ".config/rondelix");
 
-    ConfigTransferServices services() { return {*store, dialogs, log, workspace, homeFolder, {}}; }
+    ConfigTransferServices services() { return {*store, dialogs, log, workspace, homeFolder, images, {}}; }
     // Opens the store again over files a test laid out.
     void reopen() {
         store.reset();

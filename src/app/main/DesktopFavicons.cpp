@@ -3,7 +3,7 @@
 namespace rondelix {
 
 DesktopFavicons::DesktopFavicons(platform::MainQueue& queue, platform::Log& log)
-    : http_(log, queue),
+    : http_(log, queue), fetch_({http_, resolver_, pictures_, svg_, queue}),
       cache_(queue, searches_, [this](const std::string& host) { return fetch_.resolve(host); }) {}
 
 DesktopFavicons::~DesktopFavicons() {
@@ -11,6 +11,7 @@ DesktopFavicons::~DesktopFavicons() {
     // give up at once, so the pool's threads are free before it is torn down.
     resolver_.shutDown();
     http_.shutDown();
+    fetch_.shutDown();
     svg_.shutDown();
 }
 

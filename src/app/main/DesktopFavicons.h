@@ -30,7 +30,7 @@ class DesktopFavicons {
     platform::linux_desktop::ModuleHttpClient http_;
     platform::linux_desktop::QtImages pictures_{platform::linux_desktop::QtImages::Drawings::refused};
     platform::linux_desktop::QtSvgRenderer svg_;
-    FaviconFetch fetch_{{http_, resolver_, pictures_, svg_}};
+    FaviconFetch fetch_;
     platform::linux_desktop::ThreadPoolBackground searches_{4};
     FaviconCache cache_;
     FaviconImages images_{cache_};

@@ -2,53 +2,54 @@
 
 #include "platform/SvgRenderer.h"
 
-#include <QImage>
-#include <QThreadPool>
-#include <functional>
-#include <memory>
+#include <condition_variable>
+#include <filesystem>
 #include <mutex>
 #include <set>
+#include <sys/types.h>
 
 namespace rondelix::platform::linux_desktop {
 
-// Draws with Qt's SVG image plugin on a small pool of its own, so a caller
-// never waits longer than the watchdog: the first of the drawing, its failure
-// or the watchdog answers, and a drawing that finishes later is thrown away.
-// Qt SVG runs no script and, with the drawing cleaned of outside references
-// before it comes here, reads nothing from the network or the disk.
+// Draws with Qt's SVG image plugin in a process of its own, the drawer
+// (SvgDrawerMain.cpp), whose memory and processor time are capped: a drawing
+// costs the program neither, whatever it holds. A drawer still running when
+// the caller's time is up, or when the renderer shuts down, is killed, so no
+// drawing outlives its caller and nothing waits on one. Qt SVG runs no
+// script and, with the drawing cleaned of outside references before it comes
+// here, reads nothing from the network or the disk.
 class QtSvgRenderer final : public SvgRenderer {
   public:
     static constexpr double watchdogSeconds = 6;
-    // How long going away waits for drawings under way before leaving them
-    // behind to end on their own.
-    static constexpr double leftBehindAfterSeconds = 1;
+    // Drawers running at once; a caller waits for one to end, within its time.
+    static constexpr std::size_t drawersAtOnce = 2;
+    static constexpr const char* drawerName = "rondelix-svg-drawer";
+    // The most of a drawer's answer that is read: a PNG of an icon is far smaller.
+    static constexpr std::size_t largestAnswer = 4u << 20;
 
-    // Draws the document into a transparent square of the side; a null
-    // image when it cannot. Runs on a pool thread.
-    using Draw = std::function<QImage(const QByteArray& svg, int side)>;
+    // The drawer where the running program finds it: beside it, else where
+    // the install puts it.
+    static std::filesystem::path installedDrawer();
 
-    explicit QtSvgRenderer(double watchdog = watchdogSeconds, Draw draw = drawSvg);
+    explicit QtSvgRenderer(double watchdog = watchdogSeconds,
+                           std::filesystem::path drawer = installedDrawer());
     ~QtSvgRenderer() override;
+    QtSvgRenderer(const QtSvgRenderer&) = delete;
+    QtSvgRenderer& operator=(const QtSvgRenderer&) = delete;
 
-    std::optional<std::string> renderPNG(const std::string& svg, int side,
+    std::optional<std::string> renderPNG(const std::string& svg, int side, double seconds,
                                          std::shared_ptr<const void> hold) override;
 
-    // Every waiting and every later caller gets no picture at once. Any thread.
+    // Every drawing under way ends now and its caller gets no picture; so
+    // does every later caller. Any thread.
     void shutDown();
 
-    // Fitted with its aspect kept and centred.
-    static QImage drawSvg(const QByteArray& svg, int side);
-
   private:
-    struct Race;
-
     double watchdog_;
-    Draw draw_;
-    // Owned, but let go of rather than destroyed while a drawing still runs:
-    // destroying a pool waits for its threads.
-    std::unique_ptr<QThreadPool> pool_ = std::make_unique<QThreadPool>();
+    std::filesystem::path drawer_;
     std::mutex lock_;
-    std::set<std::shared_ptr<Race>> waiting_;
+    // Drawers started and not yet reaped: a pid here is still ours to kill.
+    std::set<pid_t> running_;
+    std::condition_variable drawerEnded_;
     bool closed_ = false;
 };
 

@@ -10,9 +10,9 @@ namespace rondelix::platform::sim {
 // A recorded drawing keeps its hold, as one still running would.
 class SimSvgRenderer final : public SvgRenderer {
   public:
-    std::optional<std::string> renderPNG(const std::string& svg, int side,
+    std::optional<std::string> renderPNG(const std::string& svg, int side, double seconds,
                                          std::shared_ptr<const void> hold) override {
-        drawings.push_back({svg, side, std::move(hold)});
+        drawings.push_back({svg, side, seconds, std::move(hold)});
         if (fails) return std::nullopt;
         return "svg:" + std::to_string(side);
     }
@@ -20,6 +20,7 @@ class SimSvgRenderer final : public SvgRenderer {
     struct Drawing {
         std::string svg;
         int side = 0;
+        double seconds = 0;
         std::shared_ptr<const void> hold;
     };
     std::vector<Drawing> drawings;

@@ -29,10 +29,10 @@ class ThumbnailHome : public ::testing::Test {
         setenv("HOME", savedHome_.c_str(), 1);
         fs::remove_all(home_);
     }
-    void writeImage(const std::string& name, int width, int height) {
+    void writeImage(const std::string& name, int width, int height, const char* format = "PNG") {
         QImage image(width, height, QImage::Format_ARGB32);
         image.fill(Qt::red);
-        ASSERT_TRUE(image.save(QString::fromStdString((folder_ / name).string()), "PNG"));
+        ASSERT_TRUE(image.save(QString::fromStdString((folder_ / name).string()), format));
     }
     void writeBytes(const std::string& name, const std::string& bytes) {
         std::ofstream(folder_ / name, std::ios::binary) << bytes;
@@ -52,10 +52,18 @@ TEST_F(ThumbnailHome, ShowsThePictureOrThePlaceholder) {
     const char header[] = "\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x75\x30\0\0\x75\x30\x08\x06\0\0\0"
                           "\x66\x27\xf8\xba";
     writeBytes("huge.png", std::string(header, sizeof header - 1) + std::string(64, '\0'));
+    // A picture of another raster format is shown; a drawing never is.
+    writeImage("photo.png", 8, 8, "JPEG");
+    writeBytes(
+        "drawing.png",
+        R"(<svg xmlns="http://www.w3.org/2000/svg" width="8" height="8"><rect width="8" height="8"/></svg>)");
 
     const std::vector<std::pair<std::string, bool>> cases{
-        {"wide.png", true},    {"", false},         {"missing.png", false}, {"damaged.png", false},
-        {"folder.png", false}, {"pipe.png", false}, {"huge.png", false},    {"../wide.png", false},
+        {"wide.png", true},     {"", false},
+        {"missing.png", false}, {"damaged.png", false},
+        {"folder.png", false},  {"pipe.png", false},
+        {"huge.png", false},    {"../wide.png", false},
+        {"photo.png", true},    {"drawing.png", false},
     };
     for (const auto& [name, shown] : cases) {
         CustomIconThumbnail thumbnail;

@@ -9,7 +9,10 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <future>
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
@@ -28,10 +31,10 @@ QImage decoded(const std::optional<std::string>& png) {
 
 TEST(QtSvgRenderer, FitsTheDrawingCentredInATransparentSquare) {
     ASSERT_NE(testing::desktopApplication(), nullptr);
-    QtSvgRenderer renderer;
+    QtSvgRenderer renderer(QtSvgRenderer::watchdogSeconds, RONDELIX_SVG_DRAWER);
     const QImage wide = decoded(renderer.renderPNG(
         R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 200 100"><rect width="200" height="100" fill="#f00"/></svg>)",
-        128, nullptr));
+        128, 6, nullptr));
     ASSERT_EQ(wide.size(), QSize(128, 128));
     EXPECT_EQ(wide.pixelColor(64, 64), QColor(Qt::red));
     EXPECT_EQ(wide.pixelColor(2, 64), QColor(Qt::red));
@@ -39,56 +42,54 @@ TEST(QtSvgRenderer, FitsTheDrawingCentredInATransparentSquare) {
     EXPECT_EQ(wide.pixelColor(64, 16).alpha(), 0);
     EXPECT_EQ(wide.pixelColor(64, 111).alpha(), 0);
 
-    EXPECT_EQ(renderer.renderPNG("<svg", 128, nullptr), std::nullopt);
-    EXPECT_EQ(renderer.renderPNG("not a drawing at all", 128, nullptr), std::nullopt);
+    EXPECT_EQ(renderer.renderPNG("<svg", 128, 6, nullptr), std::nullopt);
+    EXPECT_EQ(renderer.renderPNG("not a drawing at all", 128, 6, nullptr), std::nullopt);
 }
 
-TEST(QtSvgRenderer, TheWatchdogAnswersAndALateDrawingIsDropped) {
-    ASSERT_NE(testing::desktopApplication(), nullptr);
-    std::promise<void> release;
-    std::shared_future<void> released = release.get_future().share();
-    int drawings = 0;
-    {
-        QtSvgRenderer renderer(0, [&](const QByteArray&, int side) {
-            ++drawings;
-            released.wait();
-            QImage image(side, side, QImage::Format_ARGB32);
-            image.fill(Qt::blue);
-            return image;
-        });
-        EXPECT_EQ(renderer.renderPNG("<svg/>", 16, nullptr), std::nullopt);
-        release.set_value();
-    } // the renderer waits for the drawing it abandoned
-    EXPECT_EQ(drawings, 1);
-}
+// A drawer that never answers, standing in for a drawing that never ends:
+// it notes its process and waits.
+struct StuckDrawer {
+    StuckDrawer() {
+        std::ofstream(path) << "#!/bin/sh\necho $$ > '" << folder.filePath("pid").toStdString()
+                            << "'\nexec sleep 60\n";
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    }
+    // Whether the last drawer started is still there, reaped or not.
+    bool lastStillThere() const {
+        std::ifstream file(folder.filePath("pid").toStdString());
+        pid_t pid = 0;
+        return file >> pid && ::kill(pid, 0) == 0;
+    }
+    QTemporaryDir folder;
+    std::string path = folder.filePath("drawer").toStdString();
+};
 
-TEST(QtSvgRenderer, NeitherACallerNorGoingAwayWaitsOnAStuckDrawing) {
+TEST(QtSvgRenderer, NoDrawingOutlivesItsTimeItsCallerOrTheRenderer) {
     ASSERT_NE(testing::desktopApplication(), nullptr);
-    std::promise<void> release;
-    std::shared_future<void> released = release.get_future().share();
-    auto started = std::make_shared<std::promise<void>>();
+    StuckDrawer drawer;
+    QtSvgRenderer renderer(60, drawer.path);
+    // The caller's time, or the renderer's own watchdog, whichever is shorter.
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(renderer.renderPNG("<svg/>", 16, 0.3, nullptr), std::nullopt);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_FALSE(drawer.lastStillThere());
+    EXPECT_EQ(QtSvgRenderer(0.3, drawer.path).renderPNG("<svg/>", 16, 60, nullptr), std::nullopt);
+    EXPECT_FALSE(drawer.lastStillThere());
+
+    // Shutting down answers a waiting caller at once and every later one.
     auto hold = std::make_shared<int>();
     const std::weak_ptr<int> held = hold;
-    {
-        QtSvgRenderer renderer(60, [released, started](const QByteArray&, int) {
-            started->set_value();
-            released.wait();
-            return QImage();
-        });
-        auto caller = std::async(std::launch::async, [&] { return renderer.renderPNG("<svg/>", 16, hold); });
-        started->get_future().wait();
-        hold.reset();
-        renderer.shutDown();
-        ASSERT_EQ(caller.wait_for(std::chrono::seconds(10)), std::future_status::ready);
-        EXPECT_EQ(caller.get(), std::nullopt);
-        EXPECT_EQ(renderer.renderPNG("<svg/>", 16, nullptr), std::nullopt);
-    } // going away leaves the stuck drawing behind
-    // The drawing keeps its hold until it really ends.
-    EXPECT_FALSE(held.expired());
-    release.set_value();
-    for (int wait = 0; wait < 1000 && !held.expired(); ++wait)
+    auto caller = std::async(std::launch::async, [&] { return renderer.renderPNG("<svg/>", 16, 60, hold); });
+    hold.reset();
+    for (int wait = 0; wait < 500 && !drawer.lastStillThere(); ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    renderer.shutDown();
+    ASSERT_EQ(caller.wait_for(std::chrono::seconds(2)), std::future_status::ready);
+    EXPECT_EQ(caller.get(), std::nullopt);
+    EXPECT_FALSE(drawer.lastStillThere());
+    // The hold went with the drawing.
     EXPECT_TRUE(held.expired());
+    EXPECT_EQ(renderer.renderPNG("<svg/>", 16, 60, nullptr), std::nullopt);
 }
 
 // A website's drawing, cleaned and drawn as the program draws it, opens no
@@ -106,7 +107,7 @@ TEST(QtSvgRenderer, ACleanedDrawingOpensNoFile) {
     const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     ASSERT_GE(::inotify_add_watch(watch, folder.path().toLocal8Bit().constData(), IN_OPEN), 0);
 
-    QtSvgRenderer renderer(1);
+    QtSvgRenderer renderer(1, RONDELIX_SVG_DRAWER);
     const char* const variants[] = {
         R"(<svg><text> a="</text><image width="8" height="8" xlink:href="FILE"/></svg>)",
         R"(<svg><!-- a="--><image width="8" height="8" xlink:href="FILE"/></svg>)",
@@ -120,7 +121,7 @@ TEST(QtSvgRenderer, ACleanedDrawingOpensNoFile) {
             svg.replace(svg.find("FILE"), 4, file);
             const auto cleaned = cleanedSvg(svg, [](std::string_view) { return true; });
             ASSERT_TRUE(cleaned) << svg;
-            renderer.renderPNG(*cleaned, 16, nullptr);
+            renderer.renderPNG(*cleaned, 16, 1, nullptr);
         }
 
     // Opening the FIFO's writing end without waiting works only while
