@@ -137,6 +137,9 @@ int RondelixApp::run(int argc, char** argv) {
     case platform::SingleInstance::Claim::handedOver:
         std::fputs(CommandLine::handedOverText, stderr);
         return 0;
+    case platform::SingleInstance::Claim::notResponding:
+        std::fputs(CommandLine::notRespondingText(instance.unresponsiveProcess()).c_str(), stderr);
+        return 1;
     case platform::SingleInstance::Claim::unavailable:
         log.write("single-instance check unavailable (" + instance.failure() + ") — carrying on.");
         break;
@@ -270,8 +273,12 @@ int RondelixApp::run(int argc, char** argv) {
     }
 
     desktop::onTerminationSignals([] { QApplication::quit(); });
-    QObject::connect(&application, &QApplication::aboutToQuit,
-                     [&delegate] { delegate.applicationWillTerminate(); });
+    QObject::connect(&application, &QApplication::aboutToQuit, [&delegate, &instance] {
+        // A start while this one takes its time to end becomes the new
+        // instance rather than asking this one, which no longer serves.
+        instance.release();
+        delegate.applicationWillTerminate();
+    });
     queue.post([&log] { log.write("ready."); });
     // What hearing the summon keys does not need waits until they are heard:
     // the launch's breadcrumb with its writes to the disk, and the questions
