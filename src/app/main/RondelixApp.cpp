@@ -204,6 +204,8 @@ int RondelixApp::run(int argc, char** argv) {
         return panel;
     };
     const auto makeHUD = [] { return std::make_unique<HUDWindow>(desktop::QtScreens::compositorRunning()); };
+    // Saves are written one after another, in the order of the changes.
+    desktop::ThreadPoolBackground configSaves(1);
     // The single instance's own folder: never the shared temporary folder.
     const auto runtimeFolder = desktop::PrivateRuntimeFolder::find(std::getenv("XDG_RUNTIME_DIR"));
     const AppCoordinator::Platform platform{.queue = queue,
@@ -232,7 +234,8 @@ int RondelixApp::run(int argc, char** argv) {
                                             .windows = d.windows,
                                             .makeOverlaySurface = makePanel,
                                             .makeHUDSurface = makeHUD,
-                                            .privateRuntimeFolder = runtimeFolder.path};
+                                            .privateRuntimeFolder = runtimeFolder.path,
+                                            .configSaves = &configSaves};
     coordinator = std::make_unique<AppCoordinator>(platform, delegate);
     d.windows.attach(*coordinator, icons);
     // A compositor started or stopped later changes the glass windows at once.
