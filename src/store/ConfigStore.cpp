@@ -392,6 +392,8 @@ void ConfigStore::resetToDefaults() {
 }
 
 bool ConfigStore::restoreFromBackup() {
+    // The backup as the saves asked for so far leave it.
+    saver_.flush();
     LoadedConfig backup = readConfigFile(paths_.backup);
     if (!backup.config) return false;
     sanitize(*backup.config);

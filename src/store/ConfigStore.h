@@ -132,6 +132,10 @@ class ConfigStore {
     // shows beside it; none once a change succeeds.
     const std::optional<std::string>& launchAtLoginProblem() const { return launchAtLoginProblem_; }
 
+    // Writes the saves still waiting now, for a reader of the file that
+    // needs it to hold the value held.
+    void writePendingSaves() { saver_.flush(); }
+
     // Reads the file and adopts it when it differs from the value held.
     void reloadFromDiskIfChanged();
     // For the diagnostics: the file is being watched; a reload waits for its debounce.
