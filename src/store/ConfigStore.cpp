@@ -3,6 +3,7 @@
 #include "files/FileAccess.h"
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
+#include "model/SummonKey.h"
 #include "platform/HomeFolder.h"
 #include "platform/Log.h"
 #include "platform/LoginItems.h"
@@ -159,6 +160,11 @@ std::optional<std::filesystem::path> ConfigStore::moveAside(const std::filesyste
 void ConfigStore::replaceConfig(Config config) {
     if (config == config_) return;
     config_ = std::move(config);
+    // Sanitizing keeps such a binding; unless told, nobody learns why it never summons.
+    for (const SummonBinding& binding : config_.bindings)
+        if (binding.keyCodes.size() > SummonKey::mostKeysHeldAtOnce)
+            log_.write("summon binding " + binding.id.text() + " needs " +
+                       std::to_string(binding.keyCodes.size()) + " keys held at once — it never summons.");
     configChanged.emit();
 }
 
