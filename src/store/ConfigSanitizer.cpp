@@ -185,15 +185,16 @@ void pointLastUsedAtAWheel(Config& config) {
 
 } // namespace
 
-void sanitizeAfterWheelEdit(Config& config, std::size_t index, const Wheel& before) {
+bool sanitizeAfterWheelEdit(Config& config, std::size_t index, const Wheel& before) {
     const Wheel& edited = config.wheels.at(index);
     const auto sliceId = [](const Slice& slice) { return slice.id; };
     if (edited.id != before.id || !std::ranges::equal(edited.slices, before.slices, {}, sliceId, sliceId)) {
         sanitize(config);
-        return;
+        return false;
     }
     config.exportedIcons.reset();
     fitSlicesToSlots(config.wheels[index]);
+    return true;
 }
 
 void sanitize(Config& config) {

@@ -15,7 +15,8 @@ namespace rondelix {
 struct ConfigSaver::Writer {
     struct Job {
         std::uint64_t number;
-        Config config;
+        Config settings;
+        SharedWheels wheels;
         bool rotatingBackup;
     };
 
@@ -53,7 +54,7 @@ struct ConfigSaver::Writer {
             outcome.written = Failure{paths.folder.string() + ": " + ec.message()};
             return outcome;
         }
-        std::string bytes = writeConfigFile(job.config);
+        std::string bytes = writeConfigFile(job.settings, job.wheels);
         // The backup takes the old file only once the new one is safely written.
         const bool rotating = job.rotatingBackup && !isMissing(paths.config);
         outcome.written =
@@ -110,11 +111,11 @@ ConfigSaver::~ConfigSaver() {
     guard_.end();
 }
 
-std::uint64_t ConfigSaver::save(Config config, bool rotatingBackup) {
+std::uint64_t ConfigSaver::save(Config settings, SharedWheels wheels, bool rotatingBackup) {
     const std::uint64_t number = ++asked_;
     {
         std::lock_guard hold(writer_->lock);
-        writer_->jobs.push_back({number, std::move(config), rotatingBackup});
+        writer_->jobs.push_back({number, std::move(settings), std::move(wheels), rotatingBackup});
     }
     if (!background_) {
         flush();

@@ -35,6 +35,8 @@ class ConfigSaver {
         std::vector<std::string> logLines;
     };
     using Done = std::function<void(Outcome)>;
+    // The wheels of a save, shared with the saves before it where unchanged.
+    using SharedWheels = std::vector<std::shared_ptr<const Wheel>>;
 
     ConfigSaver(ConfigPaths paths, platform::MainQueue& queue, platform::Background* background, Done done);
     // Writes whatever is still waiting.
@@ -42,8 +44,9 @@ class ConfigSaver {
     ConfigSaver(const ConfigSaver&) = delete;
     ConfigSaver& operator=(const ConfigSaver&) = delete;
 
-    // Main thread. Answers the save's number.
-    std::uint64_t save(Config config, bool rotatingBackup);
+    // Main thread: saves `settings` with `wheels` in place of its own.
+    // Answers the save's number.
+    std::uint64_t save(Config settings, SharedWheels wheels, bool rotatingBackup);
     // Main thread: writes every save still waiting, after the one being
     // written, and tells their outcomes before it returns.
     void flush();

@@ -128,9 +128,27 @@ void ConfigStore::saveLoggingFailure(bool rotatingBackup) {
             loggedReadOnlySkip_ = true;
             log_.write("not saving — on-disk config is newer than this build (read-only).");
         }
+        savedWheels_.clear();
         return;
     }
-    saver_.save(config_, rotatingBackup);
+    // Everything but the wheels is small: copied as it is.
+    std::vector<Wheel> wheels = std::move(config_.wheels);
+    Config settings = config_;
+    config_.wheels = std::move(wheels);
+    saver_.save(std::move(settings), shareWheels(), rotatingBackup);
+}
+
+ConfigSaver::SharedWheels ConfigStore::shareWheels() {
+    const auto edited = std::exchange(onlyWheelEdited_, std::nullopt);
+    if (edited && savedWheels_.size() == config_.wheels.size()) {
+        savedWheels_[*edited] = std::make_shared<const Wheel>(config_.wheels[*edited]);
+        return savedWheels_;
+    }
+    savedWheels_.clear();
+    savedWheels_.reserve(config_.wheels.size());
+    for (const Wheel& wheel : config_.wheels)
+        savedWheels_.push_back(std::make_shared<const Wheel>(wheel));
+    return savedWheels_;
 }
 
 void ConfigStore::onSaved(ConfigSaver::Outcome outcome) {
@@ -160,6 +178,7 @@ std::optional<std::filesystem::path> ConfigStore::moveAside(const std::filesyste
 void ConfigStore::replaceConfig(Config config) {
     if (config == config_) return;
     config_ = std::move(config);
+    savedWheels_.clear();
     // Sanitizing keeps such a binding; unless told, nobody learns why it never summons.
     for (const SummonBinding& binding : config_.bindings)
         if (binding.keyCodes.size() > SummonKey::mostKeysHeldAtOnce)
@@ -314,9 +333,11 @@ void ConfigStore::editWheel(std::string_view id, std::optional<std::string> coal
 
     const bool historyChanges = recordUndoStep(std::move(coalesceKey));
     Wheel before = std::exchange(config_.wheels[index], std::move(edited));
-    rondelix::sanitizeAfterWheelEdit(config_, index, before);
+    const bool onlyThisWheel = rondelix::sanitizeAfterWheelEdit(config_, index, before);
     configChanged.emit();
     if (historyChanges) historyChanged.emit();
+    // Set only now: a change an observer made meanwhile was saved whole.
+    if (onlyThisWheel) onlyWheelEdited_ = index;
     saveLoggingFailure(true);
 }
 

@@ -150,6 +150,9 @@ class ConfigStore {
     // Saves `config`; a failure is logged when the save is done.
     void saveLoggingFailure(bool rotatingBackup);
     void onSaved(ConfigSaver::Outcome outcome);
+    // The wheels as they are now, sharing each one the last save shared
+    // where it is known not to have changed since.
+    ConfigSaver::SharedWheels shareWheels();
     void checkReadOnly();
     bool migrateIfNeeded();
     std::optional<std::filesystem::path> moveAside(const std::filesystem::path& file);
@@ -198,6 +201,10 @@ class ConfigStore {
     // A notice came while saves were still being written; the file is read
     // once they are done.
     bool reloadAfterSaves_ = false;
+    // The wheels of the last save, and the one wheel changed since when
+    // only an edit of one wheel changed them; empty when unknown.
+    ConfigSaver::SharedWheels savedWheels_;
+    std::optional<std::size_t> onlyWheelEdited_;
 
     UndoHistory history_;
     std::optional<std::string> lastCoalesceKey_;

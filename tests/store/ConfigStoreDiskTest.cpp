@@ -198,6 +198,14 @@ TEST(ConfigStoreFiles, SavesOffTheCallerKeepOnePerChangeInOrderAndAllAreWrittenA
     EXPECT_EQ(decodeConfigBytes(readText(rig.paths.backup))->behavior.wheelSize, 260.0);
     EXPECT_EQ(store->config().behavior.wheelSize, 270.0);
 
+    // Edits of one wheel share the others with the save before.
+    const std::string first = store->config().wheels.front().id, last = store->config().wheels.back().id;
+    store->editWheel(first, "name", [](Wheel& wheel) { wheel.name = "One"; });
+    store->editWheel(last, "name", [](Wheel& wheel) { wheel.name = "Two"; });
+    saves.runAll();
+    rig.queue.advance(1);
+    EXPECT_EQ(rig.onDisk(), store->config());
+
     setWheelSize(*store, 280.0);
     setWheelSize(*store, 290.0);
     store.reset();
