@@ -63,9 +63,10 @@ struct EditorPageRig {
         std::filesystem::remove_all(home, ec);
     }
 
-    void openStore() {
-        store =
-            std::make_unique<ConfigStore>(ConfigStore::Platform{queue, log, homeFolder, watcher, loginItems});
+    // `saves` writes off the window's thread when given.
+    void openStore(platform::Background* saves = nullptr) {
+        store = std::make_unique<ConfigStore>(
+            ConfigStore::Platform{queue, log, homeFolder, watcher, loginItems, saves});
         if (store->config().wheels.size() != wheelCount)
             throw std::runtime_error("the configuration did not load");
     }

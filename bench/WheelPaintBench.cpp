@@ -25,8 +25,8 @@ WheelGraphic::Inputs twelveSlots() {
         slice.icon = p == 5 ? Icon(Icon::Emoji{"🚀"}) : Icon(Icon::SfSymbol{symbols[p]});
         inputs.wheel.slices.push_back(slice);
     }
-    inputs.allWheels.resize(4);
-    inputs.activeWheelId = inputs.allWheels[0].id;
+    inputs.wheelIds = {"w1", "w2", "w3", "w4"};
+    inputs.activeWheelId = inputs.wheelIds[0];
     inputs.aimedPosition = 4;
     return inputs;
 }

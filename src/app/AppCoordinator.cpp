@@ -69,8 +69,8 @@ void AppCoordinator::buildServices() {
     updater_ = std::make_unique<UpdaterController>(p.updater, p.queue);
     devMenuUnlocked_ = p.defaults.get(keys::devMenuUnlocked);
     hud_ = std::make_unique<HUD>(p.queue, p.screens, p.makeHUDSurface);
-    configStore_ =
-        std::make_unique<ConfigStore>(ConfigStore::Platform{p.queue, p.log, p.home, p.watcher, p.loginItems});
+    configStore_ = std::make_unique<ConfigStore>(
+        ConfigStore::Platform{p.queue, p.log, p.home, p.watcher, p.loginItems, p.configSaves});
     wheelState_ = std::make_unique<WheelState>();
 
     macroExecutor_ = std::make_unique<MacroExecutor>(

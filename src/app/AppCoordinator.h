@@ -93,6 +93,10 @@ class AppCoordinator {
         // A folder of the session that only the user can enter, for files
         // handed to other programs (the diagnostics); none when there is none.
         std::optional<std::filesystem::path> privateRuntimeFolder;
+        // One thread of its own for writing the configuration, so that a
+        // large one never holds up the window; without it each change is
+        // written before it returns.
+        platform::Background* configSaves = nullptr;
     };
 
     // The slice the wheel editor is to select next; the nonce makes a repeated

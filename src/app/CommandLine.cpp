@@ -167,4 +167,11 @@ std::string CommandLine::usageErrorText() const {
     return text;
 }
 
+std::string CommandLine::notRespondingText(int process) {
+    std::string text = "Rondelix is already running";
+    if (process > 0) text += " (process " + std::to_string(process) + ")";
+    text += " but is not responding; nothing was brought forward. Start Rondelix again once it has ended.\n";
+    return text;
+}
+
 } // namespace rondelix

@@ -50,6 +50,9 @@ struct CommandLine {
     std::string usageErrorText() const;
     static constexpr const char* handedOverText =
         "Rondelix is already running; its window was brought forward.\n";
+    // A running instance that holds the place but takes no request (stopped,
+    // or hung); `process` is its id, 0 when unknown.
+    static std::string notRespondingText(int process);
 };
 
 } // namespace rondelix

@@ -15,9 +15,7 @@ Slice SliceSlot::read(const ConfigStore& store) const {
 void SliceSlot::write(ConfigStore& store, const Slice& slice) const {
     Slice placed = slice;
     placed.position = position;
-    store.editWheels(coalesceKey(), [&](std::vector<Wheel>& list) {
-        if (Wheel* wheel = findWheel(list, wheelId)) writeSlice(*wheel, placed);
-    });
+    store.editWheel(wheelId, coalesceKey(), [&](Wheel& wheel) { writeSlice(wheel, placed); });
 }
 
 std::string SliceSlot::coalesceKey() const {

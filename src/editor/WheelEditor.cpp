@@ -15,14 +15,6 @@ namespace rondelix {
 
 namespace {
 
-std::vector<std::string> wheelIds(const std::vector<Wheel>& wheels) {
-    std::vector<std::string> ids;
-    ids.reserve(wheels.size());
-    for (const Wheel& w : wheels)
-        ids.push_back(w.id);
-    return ids;
-}
-
 std::vector<int> sliceCounts(const std::vector<Wheel>& wheels) {
     std::vector<int> counts;
     counts.reserve(wheels.size());
@@ -116,6 +108,11 @@ void WheelEditor::consumeEditorTarget() {
 
 void WheelEditor::configChanged() {
     const auto& now = wheels();
+    // Compared where they stand: most changes (a keystroke in a name) leave
+    // both alone, and copying them costs as much as there are wheels.
+    const auto sameIds = std::ranges::equal(now, seenIds_, {}, &Wheel::id);
+    const auto sameCounts = std::ranges::equal(now, seenCounts_, {}, &Wheel::sliceCount);
+    if (sameIds && sameCounts) return;
     auto ids = wheelIds(now);
     auto counts = sliceCounts(now);
     if (ids != seenIds_) {

@@ -23,9 +23,7 @@ std::string plural(int count) {
 
 void WheelEditor::setName(const std::string& name) {
     const std::string id = selectedWheelId_;
-    services_.transfer.store.editWheels("wheelname:" + id, [&](std::vector<Wheel>& list) {
-        if (Wheel* wheel = findWheel(list, id)) wheel->name = name;
-    });
+    services_.transfer.store.editWheel(id, "wheelname:" + id, [&](Wheel& wheel) { wheel.name = name; });
 }
 
 void WheelEditor::setSliceCount(int count) {

@@ -169,6 +169,7 @@ void DemoChoreography::cleanUp() {
 // wheels: while a restore has not reached the disk, the backup is the only
 // copy of the user's wheels there.
 void DemoChoreography::removeBackupOnceRestored() {
+    s_.store.writePendingSaves();
     const Result<std::string> file = readWholeFile(s_.store.paths().config);
     const auto onDisk = file.ok() ? decodeConfigBytes(file.value()) : std::nullopt;
     if (!onDisk || DemoWheels::anyDemoWheel(onDisk->wheels)) {
@@ -176,11 +177,30 @@ void DemoChoreography::removeBackupOnceRestored() {
                      ": the configuration file doesn't hold your wheels yet.");
         return;
     }
+    removeBackup();
+}
+
+void DemoChoreography::removeBackup() {
     std::error_code ignored;
     std::filesystem::remove(s_.backupFile, ignored);
     const platform::UserDefaults::Batch batch(s_.defaults);
     s_.defaults.remove(savedPositionKey);
     s_.defaults.remove(backupRunKey);
+}
+
+// A run killed after its backup was written but before the configuration
+// held the demo wheels leaves a backup of wheels that are all still in use.
+void DemoChoreography::removeBackupIfRedundant(const std::vector<Wheel>& backedUp, const std::string& why) {
+    const std::string name = s_.backupFile.filename().string();
+    const auto& wheels = s_.store.config().wheels;
+    const bool redundant = std::ranges::all_of(
+        backedUp, [&](const Wheel& wheel) { return std::ranges::find(wheels, wheel) != wheels.end(); });
+    if (!redundant) {
+        s_.log.write(name + " found, but " + why + " — kept it as it is.");
+        return;
+    }
+    removeBackup();
+    s_.log.write("removed " + name + ": your configuration holds every wheel in it.");
 }
 
 // A run that ended without its clean-up (the program was killed) left the
@@ -204,14 +224,14 @@ void DemoChoreography::recoverInterruptedRun() {
         break;
     }
     if (!DemoWheels::anyDemoWheel(s_.store.config().wheels)) {
-        s_.log.write(name + " found, but no demo wheel is in use — kept it as it is.");
+        removeBackupIfRedundant(backup.wheels, "no demo wheel is in use");
         return;
     }
     // Demo wheels of another run (a file saved during one and opened since)
     // say nothing about this backup, which may be older than the user's wheels.
     const auto run = Uuid::parse(s_.defaults.get(backupRunKey).value_or(""));
     if (!run || !DemoWheels::carriesRun(s_.store.config().wheels, *run)) {
-        s_.log.write(name + " found, but the demo wheels in use are not from its run — kept it as it is.");
+        removeBackupIfRedundant(backup.wheels, "the demo wheels in use are not from its run");
         return;
     }
     const auto savedPosition = positionFromString(s_.defaults.get(savedPositionKey).value_or(""));

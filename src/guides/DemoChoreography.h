@@ -101,6 +101,10 @@ class DemoChoreography final {
     bool setUp();
     void cleanUp();
     void removeBackupOnceRestored();
+    void removeBackup();
+    // A backup whose every wheel the configuration holds as it is keeps
+    // nothing the configuration lacks: it goes, else it stays.
+    void removeBackupIfRedundant(const std::vector<Wheel>& backedUp, const std::string& why);
     void runSteps(int run);
 
     // The scenes.

@@ -68,4 +68,13 @@ struct Config {
     friend bool operator==(const Config&, const Config&) = default;
 };
 
+// The wheels' ids, in order.
+inline std::vector<std::string> wheelIds(const std::vector<Wheel>& wheels) {
+    std::vector<std::string> ids;
+    ids.reserve(wheels.size());
+    for (const Wheel& wheel : wheels)
+        ids.push_back(wheel.id);
+    return ids;
+}
+
 } // namespace rondelix

@@ -929,11 +929,14 @@ std::optional<Config> decodeConfigBytes(std::string_view bytes) {
     return decodeDocument(bytes, decodeConfig);
 }
 
-std::string writeConfigFile(const Config& config) {
+namespace {
+
+template <typename Wheels, typename WheelOf>
+std::string writeConfigWith(const Config& config, const Wheels& wheels, WheelOf wheelOf) {
     // Room for the usual file at once: a slice takes a few hundred bytes.
     std::size_t slices = 0;
-    for (const Wheel& wheel : config.wheels)
-        slices += wheel.slices.size();
+    for (const auto& wheel : wheels)
+        slices += wheelOf(wheel).slices.size();
     std::string bytes;
     bytes.reserve(16 * 1024 + 512 * slices);
     JsonWriter w(bytes);
@@ -960,12 +963,23 @@ std::string writeConfigFile(const Config& config) {
     w.value(config.version);
     w.key("wheels");
     w.beginArray();
-    for (const Wheel& wheel : config.wheels)
-        write(w, wheel);
+    for (const auto& wheel : wheels)
+        write(w, wheelOf(wheel));
     w.endArray();
     w.endObject();
     bytes += '\n';
     return bytes;
+}
+
+} // namespace
+
+std::string writeConfigFile(const Config& config) {
+    return writeConfigWith(config, config.wheels, [](const Wheel& wheel) -> const Wheel& { return wheel; });
+}
+
+std::string writeConfigFile(const Config& config, const std::vector<std::shared_ptr<const Wheel>>& wheels) {
+    return writeConfigWith(config, wheels,
+                           [](const std::shared_ptr<const Wheel>& wheel) -> const Wheel& { return *wheel; });
 }
 
 } // namespace rondelix

@@ -4,6 +4,7 @@
 #include "model/JsonReader.h"
 
 #include <map>
+#include <memory>
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
@@ -59,5 +60,7 @@ std::optional<Config> decodeConfigBytes(std::string_view bytes);
 // The file form: pretty-printed with sorted keys, written straight from the
 // records.
 std::string writeConfigFile(const Config& config);
+// As writeConfigFile for the configuration with these wheels in place of its own.
+std::string writeConfigFile(const Config& config, const std::vector<std::shared_ptr<const Wheel>>& wheels);
 
 } // namespace rondelix

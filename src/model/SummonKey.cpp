@@ -110,4 +110,10 @@ bool comboMayCollide(const std::vector<int>& keyCodes) {
     });
 }
 
+std::optional<std::string> unholdableWarning(const std::vector<int>& keyCodes) {
+    if (keyCodes.size() <= mostKeysHeldAtOnce) return std::nullopt;
+    return "This binding needs " + std::to_string(keyCodes.size()) +
+           " keys held at once, more than two hands can hold, so it never summons. Record a shorter one.";
+}
+
 } // namespace rondelix::SummonKey

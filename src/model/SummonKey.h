@@ -69,4 +69,11 @@ bool isTriggerKey(int keyCode);
 // shortcuts: true when a key is neither a modifier nor a spare function key.
 bool comboMayCollide(const std::vector<int>& keyCodes);
 
+// More keys than two hands hold at once: a binding that needs more can never
+// be held whole, so it never summons.
+constexpr std::size_t mostKeysHeldAtOnce = 10;
+// What is said of a binding that needs more keys held at once than that;
+// none for one that can summon.
+std::optional<std::string> unholdableWarning(const std::vector<int>& keyCodes);
+
 } // namespace rondelix::SummonKey

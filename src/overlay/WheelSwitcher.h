@@ -24,7 +24,8 @@ struct WheelSwitcher {
 // The most wheels shown as dots in a wheel of the given side.
 int switcherDotLimit(double side);
 
-WheelSwitcher wheelSwitcher(const std::vector<Wheel>& allWheels, const std::string& activeWheelId,
+// `wheelIds`: the ids of all the wheels, in order.
+WheelSwitcher wheelSwitcher(const std::vector<std::string>& wheelIds, const std::string& activeWheelId,
                             double side);
 
 } // namespace rondelix

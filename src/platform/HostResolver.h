@@ -15,9 +15,9 @@ class HostResolver {
     // thread.
     virtual std::vector<std::string> addresses(const std::string& host) = 0;
 
-    // The numeric addresses of this machine's own network interfaces as
-    // they are now, read afresh on each call so that one that came up since
-    // counts.
+    // The numeric addresses of this machine's own network interfaces and
+    // the broadcast addresses of their subnets as they are now, read afresh
+    // on each call so that one that came up since counts.
     virtual std::vector<std::string> ownAddresses() = 0;
 };
 

@@ -12,9 +12,10 @@ namespace rondelix::platform {
 class SingleInstance {
   public:
     enum class Claim {
-        claimed,     // this process is the one instance
-        handedOver,  // another instance runs and was asked to come forward
-        unavailable, // neither worked; `failure` says why
+        claimed,       // this process is the one instance
+        handedOver,    // another instance runs and was asked to come forward
+        notResponding, // another instance holds the place but did not take the request
+        unavailable,   // none of these; `failure` says why
     };
 
     virtual ~SingleInstance() = default;
@@ -25,6 +26,11 @@ class SingleInstance {
     // came in between wait for this call.
     virtual void serve(std::function<void()> onReopenRequest) = 0;
     virtual std::string failure() const = 0;
+    // The process that holds the place and did not respond; 0 when unknown.
+    virtual int unresponsiveProcess() const = 0;
+    // Gives the place up at once: an instance that is quitting lets a new
+    // start become the instance instead of asking one that no longer serves.
+    virtual void release() = 0;
 };
 
 } // namespace rondelix::platform

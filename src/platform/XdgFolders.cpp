@@ -17,6 +17,13 @@ fs::path folderOf(const char* variable, fs::path fallback) {
     return fallback;
 }
 
+// Only a configuration file makes a folder the user's configuration: an
+// empty folder left by some tool must not decide where the settings live.
+bool holdsConfiguration(const fs::path& folder) {
+    std::error_code error;
+    return fs::is_regular_file(folder / "config.json", error);
+}
+
 } // namespace
 
 fs::path userDataFolder(const fs::path& home) {
@@ -30,8 +37,7 @@ fs::path userConfigFolder(const fs::path& home) {
 fs::path programConfigFolder(const fs::path& home) {
     const fs::path chosen = userConfigFolder(home) / "rondelix";
     const fs::path usual = home / ".config" / "rondelix";
-    std::error_code error;
-    if (chosen != usual && !fs::exists(chosen, error) && fs::is_directory(usual, error)) return usual;
+    if (chosen != usual && !holdsConfiguration(chosen) && holdsConfiguration(usual)) return usual;
     return chosen;
 }
 

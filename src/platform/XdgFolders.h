@@ -19,8 +19,9 @@ std::filesystem::path userConfigFolder(const std::filesystem::path& home = userH
 
 // The program's own configuration folder: "rondelix" in the user's config
 // folder. A configuration kept in ~/.config/rondelix before $XDG_CONFIG_HOME
-// pointed elsewhere is still the one used while the new place has none, so
-// setting the variable never loses it.
+// pointed elsewhere is still the one used while the new place holds none, so
+// setting the variable never loses it; a folder without a configuration file
+// in it counts as none.
 std::filesystem::path programConfigFolder(const std::filesystem::path& home = userHomeFolder());
 
 // The folder as a person reads it: the home folder as "~".

@@ -54,6 +54,11 @@ bool BindingRowModel::showsCollisionHint() const {
     return b && !recorder_->isRecording() && SummonKey::comboMayCollide(b->keyCodes);
 }
 
+std::optional<std::string> BindingRowModel::unholdableWarning() const {
+    const auto b = binding();
+    return b ? SummonKey::unholdableWarning(b->keyCodes) : std::nullopt;
+}
+
 bool BindingRowModel::showsHoldDelay() const {
     const auto b = binding();
     return b && b->enabled;

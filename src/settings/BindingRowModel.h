@@ -50,6 +50,8 @@ class BindingRowModel {
     bool isLastWorkingBinding() const;
     bool showsRemove() const;
     bool showsCollisionHint() const;
+    // Why the binding never summons, when it needs more keys than can be held.
+    std::optional<std::string> unholdableWarning() const;
     bool showsHoldDelay() const;
     std::string holdDelayText() const;
 

@@ -185,6 +185,18 @@ void pointLastUsedAtAWheel(Config& config) {
 
 } // namespace
 
+bool sanitizeAfterWheelEdit(Config& config, std::size_t index, const Wheel& before) {
+    const Wheel& edited = config.wheels.at(index);
+    const auto sliceId = [](const Slice& slice) { return slice.id; };
+    if (edited.id != before.id || !std::ranges::equal(edited.slices, before.slices, {}, sliceId, sliceId)) {
+        sanitize(config);
+        return false;
+    }
+    config.exportedIcons.reset();
+    fitSlicesToSlots(config.wheels[index]);
+    return true;
+}
+
 void sanitize(Config& config) {
     config.exportedIcons.reset();
     if (config.wheels.empty()) config.wheels = DefaultConfig::factoryWheels();

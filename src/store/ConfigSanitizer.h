@@ -12,4 +12,10 @@ namespace rondelix {
 // sanitized. Version, names, labels, icons, actions and order are left alone.
 void sanitize(Config& config);
 
+// As sanitize, for a value sanitized before in which only the wheel at
+// `index` has changed since, from `before`. While the wheel keeps its id and
+// its slices' ids only that wheel needs looking at, so an edit of one wheel
+// costs the same however many there are. True when no other wheel changed.
+bool sanitizeAfterWheelEdit(Config& config, std::size_t index, const Wheel& before);
+
 } // namespace rondelix

@@ -3,6 +3,7 @@
 #include "files/FileAccess.h"
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
+#include "model/SummonKey.h"
 #include "platform/HomeFolder.h"
 #include "platform/Log.h"
 #include "platform/LoginItems.h"
@@ -37,10 +38,6 @@ LoadedConfig readConfigFile(const std::filesystem::path& file) {
     return loaded;
 }
 
-bool decodes(const std::string& bytes) {
-    return decodeConfigBytes(bytes).has_value();
-}
-
 std::string_view text(bool value) {
     return value ? "true" : "false";
 }
@@ -49,12 +46,15 @@ std::string_view text(bool value) {
 
 ConfigStore::ConfigStore(Platform platform)
     : queue_(platform.queue), log_(platform.log), watcher_(platform.watcher),
-      loginItems_(platform.loginItems), paths_(ConfigPaths::in(platform.home.configFolder())) {
+      loginItems_(platform.loginItems), paths_(ConfigPaths::in(platform.home.configFolder())),
+      saver_(paths_, platform.queue, platform.background,
+             [this](ConfigSaver::Outcome outcome) { onSaved(std::move(outcome)); }) {
     load();
     startWatchingConfigFile();
 }
 
 ConfigStore::~ConfigStore() {
+    saver_.flush();
     guard_.end();
     reloadWork_.cancel();
     reopenRetry_.cancel();
@@ -122,55 +122,49 @@ bool ConfigStore::migrateIfNeeded() {
 
 // Saving ----------------------------------------------------------------------
 
-Result<> ConfigStore::save(bool rotatingBackup) {
+void ConfigStore::saveLoggingFailure(bool rotatingBackup) {
     if (isReadOnly_) {
         if (!loggedReadOnlySkip_) {
             loggedReadOnlySkip_ = true;
             log_.write("not saving — on-disk config is newer than this build (read-only).");
         }
-        return {};
-    }
-    if (const auto ec = makePrivateFolders(paths_.folder))
-        return Failure{paths_.folder.string() + ": " + ec.message()};
-
-    std::string bytes = writeConfigFile(config_);
-    // The backup takes the old file only once the new one is safely written.
-    const bool rotating = rotatingBackup && !isMissing(paths_.config);
-    auto written =
-        writeFileAtomically(paths_.config, bytes, TemporaryName::fixed, NewFileMode::privateToUser, [&] {
-            if (rotating) rotateBackup();
-        });
-    if (!written.ok()) return written;
-    lastSavedBytes_ = std::move(bytes);
-    lastSavedFile_ = fileIdentity(paths_.config);
-    // What the file now holds is this store's own value, waiting changes included.
-    brokenOnDisk_ = false;
-    heldLastUsedWheel_.reset();
-    return written;
-}
-
-void ConfigStore::saveLoggingFailure(bool rotatingBackup) {
-    if (const auto saved = save(rotatingBackup); !saved.ok())
-        log_.write("config save failed: " + saved.error());
-}
-
-// The backup only ever takes a file that decodes: a half-written or foreign
-// file must not push out the last good backup, so it is set aside instead.
-// Failures here are not reported; the save goes on. The file this store
-// wrote last, still as it left it, has reached the disk and decodes: the
-// backup takes it over by a link instead of a second copy of its bytes.
-void ConfigStore::rotateBackup() {
-    if (lastSavedFile_ && fileIdentity(paths_.config) == lastSavedFile_ &&
-        linkCopyAtomically(paths_.backup, paths_.config).ok())
+        savedWheels_.clear();
         return;
-    const Result<std::string> primary = readWholeFile(paths_.config);
-    // The file as this store last wrote it decodes; only a file changed since
-    // needs the full check.
-    if (primary.ok() && (primary.value() == lastSavedBytes_ || decodes(primary.value()))) {
-        (void)writeCopyAtomically(paths_.backup, primary.value(), paths_.config);
-    } else if (const auto aside = moveAside(paths_.config)) {
-        // Most often a hand edit with a mistake: the user finds it by this name.
-        log_.write("config.json did not decode; set it aside as " + aside->filename().string() + ".");
+    }
+    // Everything but the wheels is small: copied as it is.
+    std::vector<Wheel> wheels = std::move(config_.wheels);
+    Config settings = config_;
+    config_.wheels = std::move(wheels);
+    saver_.save(std::move(settings), shareWheels(), rotatingBackup);
+}
+
+ConfigSaver::SharedWheels ConfigStore::shareWheels() {
+    const auto edited = std::exchange(onlyWheelEdited_, std::nullopt);
+    if (edited && savedWheels_.size() == config_.wheels.size()) {
+        savedWheels_[*edited] = std::make_shared<const Wheel>(config_.wheels[*edited]);
+        return savedWheels_;
+    }
+    savedWheels_.clear();
+    savedWheels_.reserve(config_.wheels.size());
+    for (const Wheel& wheel : config_.wheels)
+        savedWheels_.push_back(std::make_shared<const Wheel>(wheel));
+    return savedWheels_;
+}
+
+void ConfigStore::onSaved(ConfigSaver::Outcome outcome) {
+    for (const std::string& line : outcome.logLines)
+        log_.write(line);
+    if (!outcome.written.ok()) {
+        log_.write("config save failed: " + outcome.written.error());
+    } else {
+        lastSavedFile_ = outcome.file;
+        // What the file now holds is this store's own value, waiting changes included.
+        brokenOnDisk_ = false;
+        heldLastUsedWheel_.reset();
+    }
+    if (reloadAfterSaves_ && !saver_.pending()) {
+        reloadAfterSaves_ = false;
+        scheduleReload();
     }
 }
 
@@ -184,6 +178,12 @@ std::optional<std::filesystem::path> ConfigStore::moveAside(const std::filesyste
 void ConfigStore::replaceConfig(Config config) {
     if (config == config_) return;
     config_ = std::move(config);
+    savedWheels_.clear();
+    // Sanitizing keeps such a binding; unless told, nobody learns why it never summons.
+    for (const SummonBinding& binding : config_.bindings)
+        if (binding.keyCodes.size() > SummonKey::mostKeysHeldAtOnce)
+            log_.write("summon binding " + binding.id.text() + " needs " +
+                       std::to_string(binding.keyCodes.size()) + " keys held at once — it never summons.");
     configChanged.emit();
 }
 
@@ -237,7 +237,15 @@ void ConfigStore::flushPendingReload() {
 }
 
 void ConfigStore::reloadFromDiskIfChanged() {
+    // While saves are being written the file holds one of them, older than
+    // the value held: it is looked at once they are done.
+    if (saver_.pending()) {
+        reloadAfterSaves_ = true;
+        return;
+    }
     if (isMissing(paths_.config)) return;
+    // The file as the last save left it holds this store's own value.
+    if (lastSavedFile_ && fileIdentity(paths_.config) == lastSavedFile_) return;
     LoadedConfig loaded = readConfigFile(paths_.config);
     if (!loaded.config) {
         noteUndecodableChange(loaded.error);
@@ -304,20 +312,45 @@ void ConfigStore::editWheels(std::optional<std::string> coalesceKey,
     repairText(after);
     if (after == config_.wheels) return;
 
-    const double now = queue_.now();
-    const bool coalesces = coalesceKey && lastCoalesceKey_ && *coalesceKey == *lastCoalesceKey_ &&
-                           now - lastEditTime_ < coalesceWindow;
-    const bool historyChanges = !coalesces || history_.canRedo();
-    if (!coalesces) history_.record(config_.wheels);
-    history_.clearRedo();
-    lastCoalesceKey_ = std::move(coalesceKey);
-    lastEditTime_ = now;
-
+    const bool historyChanges = recordUndoStep(std::move(coalesceKey));
     config_.wheels = std::move(after);
     sanitize(config_);
     configChanged.emit();
     if (historyChanges) historyChanged.emit();
     saveLoggingFailure(true);
+}
+
+void ConfigStore::editWheel(std::string_view id, std::optional<std::string> coalesceKey,
+                            const std::function<void(Wheel&)>& change) {
+    flushPendingReload();
+    const auto it = std::ranges::find(config_.wheels, id, &Wheel::id);
+    if (it == config_.wheels.end()) return;
+    const auto index = static_cast<std::size_t>(it - config_.wheels.begin());
+    Wheel edited = *it;
+    change(edited);
+    repairText(edited);
+    if (edited == *it) return;
+
+    const bool historyChanges = recordUndoStep(std::move(coalesceKey));
+    Wheel before = std::exchange(config_.wheels[index], std::move(edited));
+    const bool onlyThisWheel = rondelix::sanitizeAfterWheelEdit(config_, index, before);
+    configChanged.emit();
+    if (historyChanges) historyChanged.emit();
+    // Set only now: a change an observer made meanwhile was saved whole.
+    if (onlyThisWheel) onlyWheelEdited_ = index;
+    saveLoggingFailure(true);
+}
+
+bool ConfigStore::recordUndoStep(std::optional<std::string> coalesceKey) {
+    const double now = queue_.now();
+    const bool coalesces = coalesceKey && lastCoalesceKey_ && *coalesceKey == *lastCoalesceKey_ &&
+                           now - lastEditTime_ < coalesceWindow;
+    if (!coalesces) history_.record(config_.wheels);
+    const bool historyChanges = !coalesces || history_.canRedo();
+    history_.clearRedo();
+    lastCoalesceKey_ = std::move(coalesceKey);
+    lastEditTime_ = now;
+    return historyChanges;
 }
 
 void ConfigStore::recordLastUsedWheel(const std::string& wheelId) {
@@ -386,6 +419,8 @@ void ConfigStore::resetToDefaults() {
 }
 
 bool ConfigStore::restoreFromBackup() {
+    // The backup as the saves asked for so far leave it.
+    saver_.flush();
     LoadedConfig backup = readConfigFile(paths_.backup);
     if (!backup.config) return false;
     sanitize(*backup.config);

@@ -5,6 +5,7 @@
 #include "platform/FileWatcher.h"
 #include "platform/MainQueue.h"
 #include "store/ConfigPaths.h"
+#include "store/ConfigSaver.h"
 #include "store/UndoHistory.h"
 #include "util/LifetimeGuard.h"
 #include "util/Result.h"
@@ -20,6 +21,7 @@
 namespace rondelix {
 
 namespace platform {
+class Background;
 class HomeFolder;
 class LoginItems;
 class Log;
@@ -38,6 +40,9 @@ class ConfigStore {
         const platform::HomeFolder& home;
         platform::FileWatcher& watcher;
         platform::LoginItems& loginItems;
+        // Where saves are encoded and written, one after another; without
+        // it each save is written at once, before the change returns.
+        platform::Background* background = nullptr;
     };
 
     static constexpr double debounceDelay = 0.15;
@@ -48,6 +53,7 @@ class ConfigStore {
     // Loads the configuration at once and starts watching the file. Never
     // fails: whatever the disk holds, the store ends with a usable value.
     explicit ConfigStore(Platform platform);
+    // Writes the saves still waiting before it goes.
     ~ConfigStore();
     ConfigStore(const ConfigStore&) = delete;
     ConfigStore& operator=(const ConfigStore&) = delete;
@@ -91,6 +97,12 @@ class ConfigStore {
     void editWheels(std::optional<std::string> coalesceKey,
                     const std::function<void(std::vector<Wheel>&)>& change);
 
+    // As editWheels for a change to the one wheel with this id, which
+    // costs the same however many wheels there are; nothing when there is
+    // no such wheel.
+    void editWheel(std::string_view id, std::optional<std::string> coalesceKey,
+                   const std::function<void(Wheel&)>& change);
+
     // Records the wheel a summon ended on. Unlike an edit it never replaces a
     // broken hand-edited file: it waits in memory until the file decodes.
     void recordLastUsedWheel(const std::string& wheelId);
@@ -120,6 +132,10 @@ class ConfigStore {
     // shows beside it; none once a change succeeds.
     const std::optional<std::string>& launchAtLoginProblem() const { return launchAtLoginProblem_; }
 
+    // Writes the saves still waiting now, for a reader of the file that
+    // needs it to hold the value held.
+    void writePendingSaves() { saver_.flush(); }
+
     // Reads the file and adopts it when it differs from the value held.
     void reloadFromDiskIfChanged();
     // For the diagnostics: the file is being watched; a reload waits for its debounce.
@@ -131,14 +147,19 @@ class ConfigStore {
 
   private:
     void load();
-    // Writes `config`.
-    Result<> save(bool rotatingBackup);
+    // Saves `config`; a failure is logged when the save is done.
     void saveLoggingFailure(bool rotatingBackup);
+    void onSaved(ConfigSaver::Outcome outcome);
+    // The wheels as they are now, sharing each one the last save shared
+    // where it is known not to have changed since.
+    ConfigSaver::SharedWheels shareWheels();
     void checkReadOnly();
     bool migrateIfNeeded();
-    void rotateBackup();
     std::optional<std::filesystem::path> moveAside(const std::filesystem::path& file);
     void replaceConfig(Config config);
+    // Records the wheels as they are before an edit, unless it merges with
+    // the one before; answers whether the history changes.
+    bool recordUndoStep(std::optional<std::string> coalesceKey);
     // Takes a wheel list that undo or redo handed back; nothing does nothing.
     void adoptSnapshot(std::optional<std::vector<Wheel>> snapshot);
 
@@ -174,10 +195,16 @@ class ConfigStore {
     std::optional<std::string> heldLastUsedWheel_;
     std::optional<std::string> launchAtLoginProblem_;
 
-    // What the last successful save wrote and the file it made, so that
-    // rotating the backup need not read or decode the store's own file again.
-    std::string lastSavedBytes_;
+    // The file the last successful save made: a notice of it is the store's
+    // own write, not a change to adopt.
     std::optional<FileIdentity> lastSavedFile_;
+    // A notice came while saves were still being written; the file is read
+    // once they are done.
+    bool reloadAfterSaves_ = false;
+    // The wheels of the last save, and the one wheel changed since when
+    // only an edit of one wheel changed them; empty when unknown.
+    ConfigSaver::SharedWheels savedWheels_;
+    std::optional<std::size_t> onlyWheelEdited_;
 
     UndoHistory history_;
     std::optional<std::string> lastCoalesceKey_;
@@ -185,6 +212,8 @@ class ConfigStore {
 
     // Deferred steps watch this and do nothing once the store is gone.
     LifetimeGuard guard_;
+    // Last, so that it writes what still waits while the store is whole.
+    ConfigSaver saver_;
 };
 
 } // namespace rondelix

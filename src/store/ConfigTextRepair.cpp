@@ -44,17 +44,20 @@ struct IconText {
 
 } // namespace
 
-void repairText(std::vector<Wheel>& wheels) {
-    for (Wheel& wheel : wheels) {
-        repair(wheel.id);
-        repair(wheel.name);
-        repair(wheel.appBundleIdentifier);
-        for (Slice& slice : wheel.slices) {
-            repair(slice.label);
-            std::visit(IconText{}, slice.icon.value);
-            std::visit(ActionText{}, slice.action.value);
-        }
+void repairText(Wheel& wheel) {
+    repair(wheel.id);
+    repair(wheel.name);
+    repair(wheel.appBundleIdentifier);
+    for (Slice& slice : wheel.slices) {
+        repair(slice.label);
+        std::visit(IconText{}, slice.icon.value);
+        std::visit(ActionText{}, slice.action.value);
     }
+}
+
+void repairText(std::vector<Wheel>& wheels) {
+    for (Wheel& wheel : wheels)
+        repairText(wheel);
 }
 
 void repairText(Config& config) {

@@ -13,5 +13,6 @@ namespace rondelix {
 // what it writes.
 void repairText(Config& config);
 void repairText(std::vector<Wheel>& wheels);
+void repairText(Wheel& wheel);
 
 } // namespace rondelix

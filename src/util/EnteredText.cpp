@@ -9,8 +9,13 @@ std::string enteredText(std::string_view text, bool keepsLineBreaks) {
         const auto byte = static_cast<unsigned char>(text[i]);
         const bool lineBreak =
             byte == '\n' || (byte == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
-        if (lineBreak && keepsLineBreaks) {
-            kept += '\n';
+        // U+2028 and U+2029, the line and paragraph separators (E2 80 A8 and
+        // E2 80 A9), break lines too when drawn.
+        const bool separator = text.substr(i, 2) == "\xE2\x80" && i + 2 < text.size() &&
+                               (text[i + 2] == '\xA8' || text[i + 2] == '\xA9');
+        if (separator) i += 2;
+        if (lineBreak || separator) {
+            if (keepsLineBreaks) kept += '\n';
             continue;
         }
         if (byte < 0x20 || byte == 0x7F) continue;

@@ -20,16 +20,26 @@ bool isBidiControl(char32_t scalar) {
     return (scalar >= 0x202A && scalar <= 0x202E) || (scalar >= 0x2066 && scalar <= 0x2069);
 }
 
+// White space, and letters and symbols that draw as nothing: the Hangul
+// fillers and the blank Braille pattern. A run of them can push what
+// follows out of view while looking like nothing at all.
+bool looksBlank(char32_t scalar) {
+    return breaksLine(scalar) || unicode::isWhiteSpace(scalar) || scalar == 0x115F || scalar == 0x1160 ||
+           scalar == 0x3164 || scalar == 0xFFA0 || scalar == 0x2800;
+}
+
+// Every run of blank-looking characters shows as one space.
 std::u32string oneLineVisible(std::string_view text) {
     std::u32string scalars;
     scalars.reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
         const char32_t scalar = utf8::decodeNext(text, pos);
-        if (breaksLine(scalar))
-            scalars.push_back(U' ');
-        else if (!unicode::isControlOrFormat(scalar) && !isBidiControl(scalar))
+        if (looksBlank(scalar)) {
+            if (scalars.empty() || scalars.back() != U' ') scalars.push_back(U' ');
+        } else if (!unicode::isControlOrFormat(scalar) && !isBidiControl(scalar)) {
             scalars.push_back(scalar);
+        }
     }
     return scalars;
 }
@@ -37,9 +47,9 @@ std::u32string oneLineVisible(std::string_view text) {
 std::u32string_view trimmed(std::u32string_view scalars) {
     std::size_t begin = 0;
     std::size_t end = scalars.size();
-    while (begin < end && unicode::isWhiteSpace(scalars[begin]))
+    while (begin < end && scalars[begin] == U' ')
         ++begin;
-    while (end > begin && unicode::isWhiteSpace(scalars[end - 1]))
+    while (end > begin && scalars[end - 1] == U' ')
         --end;
     return scalars.substr(begin, end - begin);
 }

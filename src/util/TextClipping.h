@@ -7,10 +7,12 @@
 namespace rondelix {
 
 // Makes text that came from elsewhere fit to show inside one line of our own:
-// line breaks and tabs become spaces; controls, invisible format characters
-// and bidirectional overrides are dropped, so the text can neither hide nor
-// reorder what follows it; the ends are trimmed; and past limit user-visible
-// characters it is cut and ends in "…". Ill-formed bytes show as U+FFFD.
+// every run of line breaks, tabs, white space and characters that draw as
+// nothing becomes one space; controls, invisible format characters and
+// bidirectional overrides are dropped, so the text can neither hide nor
+// reorder what follows it, nor push it past the cut; the ends are trimmed;
+// and past limit user-visible characters it is cut and ends in "…".
+// Ill-formed bytes show as U+FFFD.
 std::string clippedForDisplay(std::string_view text, std::size_t limit);
 
 // The text between first-strong isolate marks (U+2068 … U+2069), with the

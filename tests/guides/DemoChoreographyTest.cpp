@@ -450,17 +450,34 @@ TEST(DemoRecovery, AStartAfterAnInterruptedRunRestoresTheUsersWheelsOnce) {
     }
 }
 
-TEST(DemoRecovery, ABackupWithoutLiveDemoWheelsIsKept) {
-    DemoRig rig;
-    rig.open();
-    writeText(rig.backup(), "[]");
-    rig.log.clear();
-    rig.open();
-    EXPECT_EQ(rig.store->config().wheels, rig.user->wheels);
-    EXPECT_EQ(readText(rig.backup()), "[]");
-    EXPECT_EQ(
-        rig.log.lines(),
-        Lines{"Rondelix: demo-wheels-backup.json found, but no demo wheel is in use — kept it as it is."});
+// A run killed after its backup and the defaults beside it were written but
+// before the configuration was saved with the demo wheels: the user's wheels
+// are all still in the configuration, so the backup keeps nothing and goes.
+// One that holds a wheel the configuration lacks is the only copy of it.
+TEST(DemoRecovery, ABackupWithoutLiveDemoWheelsGoesOnlyWhenTheConfigurationHoldsEveryWheelInIt) {
+    const InterruptedRun run = interruptedRun();
+    const Wheel gone{"gone", "Gone", 4, {}, std::nullopt};
+    for (const bool holdsEveryWheel : {true, false}) {
+        SCOPED_TRACE(holdsEveryWheel ? "killed between the backup and the save" : "a wheel only it holds");
+        DemoRig rig;
+        rig.open();
+        std::vector<Wheel> backedUp = rig.user->wheels;
+        if (!holdsEveryWheel) backedUp.push_back(gone);
+        ASSERT_TRUE(DemoBackup::write(rig.backup(), backedUp).ok());
+        rig.defaults.store("demoSavedPosition", "textCaret");
+        rig.defaults.store("demoBackupRun", run.run);
+        rig.log.clear();
+        rig.open();
+        EXPECT_EQ(rig.store->config().wheels, rig.user->wheels);
+        EXPECT_EQ(std::filesystem::exists(rig.backup()), !holdsEveryWheel);
+        EXPECT_EQ(rig.defaults.hasStoredValue("demoBackupRun"), !holdsEveryWheel);
+        EXPECT_EQ(rig.log.lines(),
+                  Lines{holdsEveryWheel
+                            ? "Rondelix: removed demo-wheels-backup.json: your configuration holds "
+                              "every wheel in it."
+                            : "Rondelix: demo-wheels-backup.json found, but no demo wheel is in use "
+                              "— kept it as it is."});
+    }
 }
 
 TEST(DemoRecovery, ABackupReplacesOnlyTheDemoWheelsOfItsOwnRun) {

@@ -4,16 +4,15 @@
 #include <gtest/gtest.h>
 
 using rondelix::switcherDotLimit;
-using rondelix::Wheel;
 using rondelix::wheelSwitcher;
 using Style = rondelix::WheelSwitcher::Style;
 
 namespace {
-std::vector<Wheel> wheels(int count) {
-    std::vector<Wheel> list(static_cast<std::size_t>(count));
+std::vector<std::string> wheels(int count) {
+    std::vector<std::string> ids;
     for (int i = 0; i < count; ++i)
-        list[static_cast<std::size_t>(i)].id = "w" + std::to_string(i);
-    return list;
+        ids.push_back("w" + std::to_string(i));
+    return ids;
 }
 } // namespace
 

@@ -129,3 +129,31 @@ TEST(ConfigSanitizer, IsIdempotentAndKeepsItsPromisesOnDamagedInput) {
         ASSERT_EQ(twice, once) << "seed " << seed;
     }
 }
+
+// Sanitizing after an edit of one wheel gives what sanitizing the whole
+// value gives, whatever the edit did to that wheel.
+TEST(ConfigSanitizer, AfterAnEditOfOneWheelGivesWhatTheWholeValueGives) {
+    const Uuid shared = Uuid::generate();
+    const Config start = sanitized({wheel("a", {at(0, shared)}), wheel("b", {at(0), at(1)}), wheel("c")});
+    const struct {
+        const char* name;
+        std::function<void(Wheel&)> edit;
+    } cases[] = {
+        {"renamed", [](Wheel& w) { w.name = "Renamed"; }},
+        {"slice past the slots", [](Wheel& w) { w.slices.push_back(at(12)); }},
+        {"fewer slots", [](Wheel& w) { w.sliceCount = 4, w.slices.push_back(at(6)); }},
+        {"two slices on one slot", [](Wheel& w) { w.slices.push_back(at(1)); }},
+        {"slice id of another wheel", [&](Wheel& w) { w.slices[0].id = shared; }},
+        {"id of another wheel", [](Wheel& w) { w.id = "a"; }},
+        {"no id", [](Wheel& w) { w.id.clear(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Config whole = start;
+        c.edit(whole.wheels[1]);
+        Config oneWheel = whole;
+        sanitize(whole);
+        sanitizeAfterWheelEdit(oneWheel, 1, start.wheels[1]);
+        EXPECT_EQ(oneWheel, whole);
+    }
+}

@@ -1,5 +1,6 @@
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
+#include "platform/sim/SimBackground.h"
 #include "support/PermissionsBind.h"
 #include "support/StoreRig.h"
 
@@ -172,4 +173,44 @@ TEST(ConfigStoreCrash, KillsMidSaveNeverLoseBothFiles) {
         // Saves replace the primary in one step, so it is never caught torn.
         ASSERT_TRUE(decodes(rig.paths.config)) << "torn primary in round " << round;
     }
+}
+
+// Saves written off the window's thread: still one per change, in order, the
+// file as the caller left it until they run, a notice of an older save never
+// taken for a change, and whatever waits written before the store goes.
+TEST(ConfigStoreFiles, SavesOffTheCallerKeepOnePerChangeInOrderAndAllAreWrittenAtTheEnd) {
+    StoreRig rig;
+    writeText(rig.paths.config, factoryFile);
+    platform::sim::SimBackground saves;
+    auto store = rig.open(&saves);
+    for (const double size : {250.0, 260.0, 270.0})
+        setWheelSize(*store, size);
+    EXPECT_EQ(readText(rig.paths.config), factoryFile);
+    // The file holds none of them yet: a notice now must not undo them.
+    rig.watcher.fire(platform::FileWatcher::Change::modified);
+    rig.queue.advance(1);
+    EXPECT_EQ(store->config().behavior.wheelSize, 270.0);
+
+    saves.runAll();
+    rig.queue.advance(1);
+    EXPECT_EQ(rig.onDisk()->behavior.wheelSize, 270.0);
+    // One save per change: the backup holds the file as the one before the last left it.
+    EXPECT_EQ(decodeConfigBytes(readText(rig.paths.backup))->behavior.wheelSize, 260.0);
+    EXPECT_EQ(store->config().behavior.wheelSize, 270.0);
+
+    // Edits of one wheel share the others with the save before.
+    const std::string first = store->config().wheels.front().id, last = store->config().wheels.back().id;
+    store->editWheel(first, "name", [](Wheel& wheel) { wheel.name = "One"; });
+    store->editWheel(last, "name", [](Wheel& wheel) { wheel.name = "Two"; });
+    saves.runAll();
+    rig.queue.advance(1);
+    EXPECT_EQ(rig.onDisk(), store->config());
+
+    setWheelSize(*store, 280.0);
+    setWheelSize(*store, 290.0);
+    store.reset();
+    EXPECT_EQ(rig.onDisk()->behavior.wheelSize, 290.0);
+    EXPECT_EQ(decodeConfigBytes(readText(rig.paths.backup))->behavior.wheelSize, 280.0);
+    EXPECT_EQ(rig.log.lines(), Lines{});
+    saves.runAll();
 }

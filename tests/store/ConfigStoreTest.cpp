@@ -1,6 +1,7 @@
 #include "files/FileAccess.h"
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
+#include "model/SummonKey.h"
 #include "support/StoreRig.h"
 
 #include <gtest/gtest.h>
@@ -93,6 +94,28 @@ TEST(ConfigStoreLoad, NewerFileIsUsedReadOnlyAndItsBytesNeverChange) {
         rig.log.lines(),
         (Lines{"Rondelix: config version 20 > build version 19 — running read-only (won't downgrade it).",
                "Rondelix: not saving — on-disk config is newer than this build (read-only)."}));
+}
+
+// Sanitizing keeps a binding of more keys than can be held; loading says
+// that it never summons, and so does its row on the Bindings page.
+TEST(ConfigStoreLoad, ABindingOfMoreKeysThanCanBeHeldIsKeptAndSaidNeverToSummon) {
+    for (const std::size_t count : {SummonKey::mostKeysHeldAtOnce, std::size_t{10000}}) {
+        SCOPED_TRACE(count);
+        StoreRig rig;
+        Config config = DefaultConfig::factoryConfig();
+        config.bindings.front().keyCodes.clear();
+        for (std::size_t i = 0; i < count; ++i)
+            config.bindings.front().keyCodes.push_back(static_cast<int>(i % 100));
+        writeText(rig.paths.config, writeConfigFile(config));
+        auto store = rig.open();
+        const SummonBinding& kept = store->config().bindings.front();
+        const bool unholdable = count > SummonKey::mostKeysHeldAtOnce;
+        EXPECT_EQ(SummonKey::unholdableWarning(kept.keyCodes).has_value(), unholdable);
+        EXPECT_EQ(rig.log.contains("Rondelix: summon binding " + kept.id.text() + " needs " +
+                                   std::to_string(kept.keyCodes.size()) +
+                                   " keys held at once — it never summons."),
+                  unholdable);
+    }
 }
 
 TEST(ConfigStoreSave, RotationKeepsOnlyGoodFilesAndSetsOthersAside) {

@@ -33,9 +33,10 @@ struct StoreRig {
     platform::sim::SimLoginItems loginItems;
     ConfigPaths paths = ConfigPaths::in(homeFolder.configFolder());
 
-    std::unique_ptr<ConfigStore> open() {
+    // `saves` writes off the caller when given.
+    std::unique_ptr<ConfigStore> open(platform::Background* saves = nullptr) {
         return std::make_unique<ConfigStore>(
-            ConfigStore::Platform{queue, log, homeFolder, watcher, loginItems});
+            ConfigStore::Platform{queue, log, homeFolder, watcher, loginItems, saves});
     }
 
     std::optional<Config> onDisk() const;

@@ -22,6 +22,8 @@ TEST(EnteredText, DropsControlCharactersAndKeepsLineBreaksOnlyWhereAsked) {
         {"\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x92\xBB joined",
          "\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x92\xBB joined",
          "\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x92\xBB joined"},
+        {"line\xE2\x80\xA8sep\xE2\x80\xA9para\xE2\x80\xA6", "line\nsep\npara\xE2\x80\xA6",
+         "lineseppara\xE2\x80\xA6"},
         {"bad \xC2 byte\xFF", "bad \xC2 byte\xFF", "bad \xC2 byte\xFF"},
         {std::string("nul\0in", 6), "nulin", "nulin"},
     };

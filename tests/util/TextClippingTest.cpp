@@ -57,6 +57,17 @@ TEST(TextClippingTest, PutsTextOnOneLineWithoutInvisibleControls) {
     EXPECT_EQ(clippedForDisplay("\u202E \n\u2066", 60), "");
 }
 
+// Blank-looking characters, however many, cannot push what follows past the cut.
+TEST(TextClippingTest, ShowsEachRunOfBlankLookingCharactersAsOneSpace) {
+    for (const std::string blank : {"\u3164", "\uFFA0", "\u2800", "\u115F\u1160", " \t\u00A0"}) {
+        std::string padded;
+        for (int i = 0; i < 200; ++i)
+            padded += blank;
+        EXPECT_EQ(clippedForDisplay(padded + "rm -rf ~" + padded + "echo" + padded, 20), "rm -rf ~ echo")
+            << blank;
+    }
+}
+
 TEST(TextClippingTest, ShowsIllFormedBytesAsReplacementCharacters) {
     EXPECT_EQ(clippedForDisplay("a\xFF"
                                 "b",

@@ -17,18 +17,15 @@ namespace desktop = platform::linux_desktop;
 
 namespace {
 
-// True when the running instance took the request to come forward. Only a
-// start the program proper would not refuse asks: without a display or a
-// home folder it says why it cannot start, whatever else runs.
-bool handedOver(const CommandLine& line) {
+// What the running instance, if any, said to the request to come forward.
+// Only a start the program proper would not refuse asks: without a display
+// or a home folder it says why it cannot start, whatever else runs.
+desktop::InstanceSocket::Reply askTheRunningInstance(const CommandLine& line) {
     std::error_code error;
-    if (!line.hasDisplay() || !std::filesystem::is_directory(userHomeFolder(), error)) return false;
+    if (!line.hasDisplay() || !std::filesystem::is_directory(userHomeFolder(), error)) return {};
     const auto socket = desktop::InstanceSocket::inRuntimeFolder();
-    // Any failure to ask is the program proper's to report: it asks again,
-    // under the lock that decides which start is the one instance.
-    std::string failure;
-    return socket.path &&
-           desktop::InstanceSocket::handedOver(desktop::InstanceSocket::askToReopen(*socket.path, failure));
+    if (!socket.path) return {};
+    return desktop::InstanceSocket::askToReopen(*socket.path);
 }
 
 } // namespace
@@ -40,9 +37,16 @@ bool handedOver(const CommandLine& line) {
 int main(int argc, char** argv) {
     const CommandLine line = CommandLine::parse(std::vector<std::string>(argv, argv + argc));
     if (const auto status = line.answerWithoutRunning(RONDELIX_VERSION)) return *status;
-    if (handedOver(line)) {
+    // Any failure to ask is the program proper's to report: it asks again,
+    // under the lock that decides which start is the one instance.
+    const auto reply = askTheRunningInstance(line);
+    if (reply.answer == desktop::InstanceSocket::Answer::reopened) {
         std::fputs(CommandLine::handedOverText, stderr);
         return 0;
+    }
+    if (reply.answer == desktop::InstanceSocket::Answer::notResponding) {
+        std::fputs(CommandLine::notRespondingText(reply.process).c_str(), stderr);
+        return 1;
     }
 
     const auto program = desktop::ProgramExecutables::beside(desktop::ProgramExecutables::program);

@@ -139,6 +139,9 @@ std::optional<int> handedOverToRunningProgram(desktop::LocalSocketSingleInstance
     case platform::SingleInstance::Claim::handedOver:
         std::fputs(CommandLine::handedOverText, stderr);
         return 0;
+    case platform::SingleInstance::Claim::notResponding:
+        std::fputs(CommandLine::notRespondingText(instance.unresponsiveProcess()).c_str(), stderr);
+        return 1;
     case platform::SingleInstance::Claim::unavailable:
         log.write("single-instance check unavailable (" + instance.failure() + ") — carrying on.");
         break;
@@ -202,7 +205,8 @@ AppCoordinator::Platform coordinatorPlatform(DesktopPlatform& d, platform::MainQ
                                              desktop::SystemLog& log, platform::UserDefaults& defaults,
                                              const desktop::UserHomeFolder& home,
                                              OverlayController::SurfaceFactory makePanel,
-                                             std::optional<std::filesystem::path> runtimeFolder) {
+                                             std::optional<std::filesystem::path> runtimeFolder,
+                                             platform::Background& configSaves) {
     return {
         .queue = queue,
         .log = log,
@@ -230,7 +234,8 @@ AppCoordinator::Platform coordinatorPlatform(DesktopPlatform& d, platform::MainQ
         .windows = d.windows,
         .makeOverlaySurface = std::move(makePanel),
         .makeHUDSurface = [] { return std::make_unique<HUDWindow>(desktop::QtScreens::compositorRunning()); },
-        .privateRuntimeFolder = std::move(runtimeFolder)};
+        .privateRuntimeFolder = std::move(runtimeFolder),
+        .configSaves = &configSaves};
 }
 
 // The open wheel redraws when the wheels change; applications that had no
@@ -349,9 +354,11 @@ int RondelixApp::run(int argc, char** argv) {
     QPointer<WheelView> liveWheel;
     // The single instance's own folder: never the shared temporary folder.
     const auto runtimeFolder = desktop::PrivateRuntimeFolder::find(std::getenv("XDG_RUNTIME_DIR"));
+    // Saves are written one after another, in the order of the changes.
+    desktop::ThreadPoolBackground configSaves(1);
     coordinator = std::make_unique<AppCoordinator>(
         coordinatorPlatform(d, queue, log, defaults, home, panelFactory(coordinator, liveWheel, icons, d),
-                            runtimeFolder.path),
+                            runtimeFolder.path, configSaves),
         delegate);
     d.windows.attach(*coordinator, icons);
     // A compositor started or stopped later changes the glass windows at once.
@@ -370,8 +377,12 @@ int RondelixApp::run(int argc, char** argv) {
     trayOrWindow.emplace(*coordinator, d, log);
 
     desktop::onTerminationSignals([] { QApplication::quit(); });
-    QObject::connect(&application, &QApplication::aboutToQuit,
-                     [&delegate] { delegate.applicationWillTerminate(); });
+    QObject::connect(&application, &QApplication::aboutToQuit, [&delegate, &instance] {
+        // A start while this one takes its time to end becomes the new
+        // instance rather than asking this one, which no longer serves.
+        instance.release();
+        delegate.applicationWillTerminate();
+    });
     finishLaunchingOnceReady(queue, log, delegate, defaults, d);
 
     const int status = QApplication::exec();

@@ -111,7 +111,7 @@ void PreviewWheel::setInputs(Inputs inputs) {
     // Only what changed is redrawn: while a summoned wheel is mirrored, the
     // main window repaints nothing more than the wheel's own changes.
     const bool sameLook = graphicClickable_ && inputs.wheel == inputs_.wheel &&
-                          inputs.allWheels == inputs_.allWheels &&
+                          inputs.wheelIds == inputs_.wheelIds &&
                           inputs.aimedPosition == inputs_.aimedPosition && inputs.accent == inputs_.accent &&
                           inputs.accentStrength == inputs_.accentStrength && inputs.icons == inputs_.icons;
     // A summon that leaves the wheel as drawn only takes the clicks away and
@@ -138,7 +138,7 @@ void PreviewWheel::setInputs(Inputs inputs) {
     WheelGraphic::Inputs g;
     g.wheel = inputs_.wheel;
     g.aimedPosition = inputs_.aimedPosition;
-    g.allWheels = inputs_.allWheels;
+    g.wheelIds = inputs_.wheelIds;
     g.activeWheelId = inputs_.wheel.id;
     g.isVisible = true;
     g.accent = inputs_.accent;

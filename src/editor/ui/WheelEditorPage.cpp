@@ -269,12 +269,8 @@ void WheelEditorPage::placePreview() {
 
 void WheelEditorPage::refresh() {
     const Config& config = services_.transfer.store.config();
-    std::vector<WheelPillColumn::Pill> pills;
-    pills.reserve(config.wheels.size());
-    for (const Wheel& w : config.wheels)
-        pills.push_back({w.id, w.name});
-    pills_->setPills(std::move(pills), editor_.selectedWheelId(),
-                     toQColor(Color::fromHex(config.behavior.accentHex)));
+    pills_->showWheels(config.wheels, editor_.selectedWheelId(),
+                       toQColor(Color::fromHex(config.behavior.accentHex)));
     export_->setEnabled(editor_.currentWheel().has_value());
     refreshPreview();
     wheelSection_->refresh();
@@ -297,7 +293,7 @@ void WheelEditorPage::refreshPreview() {
     const Behavior& behavior = store.config().behavior;
     PreviewWheel::Inputs inputs;
     inputs.wheel = std::move(*shown);
-    inputs.allWheels = store.config().wheels;
+    inputs.wheelIds = wheelIds(store.config().wheels);
     inputs.aimedPosition = live ? state.aimedPosition() : std::nullopt;
     inputs.interactive = !live;
     inputs.accent = Color::fromHex(behavior.accentHex);

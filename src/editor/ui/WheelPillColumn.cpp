@@ -134,9 +134,14 @@ void WheelPillColumn::step() {
     update();
 }
 
-void WheelPillColumn::setPills(std::vector<Pill> pills, const std::string& selectedId, QColor accent) {
+void WheelPillColumn::showWheels(const std::vector<Wheel>& wheels, const std::string& selectedId,
+                                 QColor accent) {
     const bool moved = selectedId != selectedId_;
-    pills_ = std::move(pills);
+    pills_.resize(wheels.size());
+    for (std::size_t i = 0; i < wheels.size(); ++i) {
+        if (pills_[i].id != wheels[i].id) pills_[i].id = wheels[i].id;
+        if (pills_[i].name != wheels[i].name) pills_[i].name = wheels[i].name;
+    }
     selectedId_ = selectedId;
     accent_ = accent;
     layoutPills();

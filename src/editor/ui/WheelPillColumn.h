@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/PillDrag.h"
+#include "model/Config.h"
 #include "overlay/Spring.h"
 #include "qtshared/AccessibleItemList.h"
 
@@ -43,7 +44,9 @@ class WheelPillColumn : public QWidget, public AccessibleItems {
 
     explicit WheelPillColumn(QWidget* parent = nullptr);
 
-    void setPills(std::vector<Pill> pills, const std::string& selectedId, QColor accent);
+    // A pill for each wheel. The pills are updated where they stand, so a
+    // change to one wheel among a great many copies no other's name.
+    void showWheels(const std::vector<Wheel>& wheels, const std::string& selectedId, QColor accent);
 
     std::function<void(const std::string& id)> onSelect;
     std::function<void(const std::string& draggedId, const std::string& targetId)> onDrop;

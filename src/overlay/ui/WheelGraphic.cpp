@@ -504,7 +504,7 @@ void WheelGraphic::paintHubLayer(QPainter& painter, const WheelGeometry& g) {
     const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     HubLayerKey key{g.side, dpr, colorScheme(),
                     HubContent{inputs_.wheel.name,
-                               wheelSwitcher(inputs_.allWheels, inputs_.activeWheelId, g.side),
+                               wheelSwitcher(inputs_.wheelIds, inputs_.activeWheelId, g.side),
                                toQColor(inputs_.accent, std::max(inputs_.accentStrength, 0.5))}};
     if (!(key == hubLayerKey_) || hubLayer_.isNull()) {
         hubLayerKey_ = std::move(key);

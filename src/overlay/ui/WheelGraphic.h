@@ -36,8 +36,10 @@ class WheelGraphic : public QWidget {
         Wheel wheel;
         // Set by the summon engine; wins over hover and drag for the highlight.
         std::optional<int> aimedPosition;
-        // Drives the switcher; empty shows the name alone.
-        std::vector<Wheel> allWheels;
+        // The ids of all the wheels, in order: they drive the switcher;
+        // none shows the name alone. Only the ids, so that a wheel drawn
+        // among a great many costs no copy of them all.
+        std::vector<std::string> wheelIds;
         std::string activeWheelId = "default";
         bool isVisible = false;
         Color accent = Color::fallback();

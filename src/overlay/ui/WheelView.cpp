@@ -30,8 +30,7 @@ void WheelView::refresh() {
     WheelGraphic::Inputs inputs =
         WheelGraphic::Inputs::of(chosen ? *chosen : DefaultConfig::mainWheel(), config.behavior);
     inputs.aimedPosition = state_.aimedPosition();
-    // The chosen wheel is copied by now; the list is this call's own copy.
-    inputs.allWheels = std::move(config.wheels);
+    inputs.wheelIds = wheelIds(config.wheels);
     inputs.activeWheelId = state_.activeWheelId();
     inputs.isVisible = state_.isVisible();
     inputs.diameter = diameter_;

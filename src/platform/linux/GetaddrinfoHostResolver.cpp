@@ -4,6 +4,7 @@
 #include <arpa/inet.h>
 #include <condition_variable>
 #include <ifaddrs.h>
+#include <net/if.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -107,8 +108,12 @@ std::vector<std::string> GetaddrinfoHostResolver::ownAddresses() {
     ifaddrs* interfaces = nullptr;
     if (getifaddrs(&interfaces) != 0) return {};
     std::vector<std::string> result;
-    for (const ifaddrs* entry = interfaces; entry; entry = entry->ifa_next)
+    for (const ifaddrs* entry = interfaces; entry; entry = entry->ifa_next) {
         addOnce(result, numeric(entry->ifa_addr));
+        // A subnet's broadcast address reaches this machine and its
+        // neighbours alike; the kernel refuses to connect to it anyway.
+        if (entry->ifa_flags & IFF_BROADCAST) addOnce(result, numeric(entry->ifa_broadaddr));
+    }
     freeifaddrs(interfaces);
     return result;
 }

@@ -23,6 +23,8 @@ constexpr const char* socketName = "rondelix-instance";
 // itself has ended. So the request counts as taken only once the instance
 // has read it and hung up; when the holder ends unread, the kernel resets
 // the connection.
+// A connection the instance does not take within the wait is no hand-over:
+// a stopped or hung instance would never bring anything forward.
 InstanceSocket::Answer awaitHangUp(int fd, const std::filesystem::path& path, std::string& failure,
                                    std::chrono::milliseconds wait) {
     pollfd answer{fd, POLLIN, 0};
@@ -30,7 +32,7 @@ InstanceSocket::Answer awaitHangUp(int fd, const std::filesystem::path& path, st
     do
         ready = ::poll(&answer, 1, static_cast<int>(wait.count()));
     while (ready < 0 && errno == EINTR);
-    if (ready == 0) return InstanceSocket::Answer::busy;
+    if (ready == 0) return InstanceSocket::Answer::notResponding;
     char byte;
     const ssize_t got = ready > 0 ? ::recv(fd, &byte, 1, MSG_DONTWAIT) : -1;
     if (got == 0) return InstanceSocket::Answer::reopened;
@@ -41,6 +43,19 @@ InstanceSocket::Answer awaitHangUp(int fd, const std::filesystem::path& path, st
     return InstanceSocket::Answer::failed;
 }
 
+// Connects without blocking; 0 once connected, else the error. A listener
+// that takes nothing fills its queue, where a blocking connect would wait
+// for ever: a full queue is tried again until the wait is over.
+int connectWithin(int fd, const sockaddr_un& address, std::chrono::milliseconds wait) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return 0;
+        if (errno != EAGAIN && errno != EINTR) return errno;
+        if (std::chrono::steady_clock::now() >= deadline) return EAGAIN;
+        ::poll(nullptr, 0, 10);
+    }
+}
+
 } // namespace
 
 InstanceSocket InstanceSocket::inRuntimeFolder() {
@@ -49,46 +64,57 @@ InstanceSocket InstanceSocket::inRuntimeFolder() {
     return {*folder.path / socketName, {}};
 }
 
-InstanceSocket::Answer InstanceSocket::askToReopen(const std::filesystem::path& path, std::string& failure,
-                                                   std::chrono::milliseconds answerWait) {
+InstanceSocket::Reply InstanceSocket::askToReopen(const std::filesystem::path& path,
+                                                  std::chrono::milliseconds answerWait) {
+    Reply reply;
+    const auto failed = [&](const std::string& why) {
+        reply.answer = Answer::failed;
+        reply.failure = path.string() + ": " + why;
+        return reply;
+    };
     sockaddr_un address{};
-    if (!addressOf(path, address)) {
-        failure = path.string() + ": path too long for a socket";
-        return Answer::failed;
-    }
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) {
-        failure = path.string() + ": " + std::generic_category().message(errno);
-        return Answer::failed;
-    }
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        const int error = errno;
+    if (!addressOf(path, address)) return failed("path too long for a socket");
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) return failed(std::generic_category().message(errno));
+    if (const int error = connectWithin(fd, address, answerWait); error != 0) {
         ::close(fd);
-        if (error == ENOENT || error == ECONNREFUSED) return Answer::nobodyListening;
-        failure = path.string() + ": " + std::generic_category().message(error);
-        return Answer::failed;
+        if (error == ENOENT || error == ECONNREFUSED) {
+            reply.answer = Answer::nobodyListening;
+            return reply;
+        }
+        // A full queue: requests wait there that nobody takes.
+        if (error == EAGAIN) {
+            reply.answer = Answer::notResponding;
+            return reply;
+        }
+        return failed(std::generic_category().message(error));
     }
-    Answer answer = Answer::failed;
-    if (!peerIsThisUser(fd)) {
-        failure = path.string() + ": answered by another user";
-    } else if (::send(fd, reopenMessage.data(), reopenMessage.size(), MSG_NOSIGNAL) !=
-               static_cast<ssize_t>(reopenMessage.size())) {
+    const auto peer = peerOfThisUser(fd);
+    if (!peer) {
+        ::close(fd);
+        return failed("answered by another user");
+    }
+    reply.process = *peer;
+    if (::send(fd, reopenMessage.data(), reopenMessage.size(), MSG_NOSIGNAL) !=
+        static_cast<ssize_t>(reopenMessage.size())) {
         if (errno == EPIPE || errno == ECONNRESET)
-            answer = Answer::nobodyListening; // its holder has just ended
+            reply.answer = Answer::nobodyListening; // its holder has just ended
         else
-            failure = path.string() + ": " + std::generic_category().message(errno);
+            reply = failed(std::generic_category().message(errno));
     } else {
-        answer = awaitHangUp(fd, path, failure, answerWait);
+        reply.answer = awaitHangUp(fd, path, reply.failure, answerWait);
     }
     ::close(fd);
-    return answer;
+    return reply;
 }
 
-bool InstanceSocket::peerIsThisUser(int fd) {
+std::optional<int> InstanceSocket::peerOfThisUser(int fd) {
     ucred peer{};
     socklen_t size = sizeof peer;
-    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && size == sizeof peer &&
-           peer.uid == ::getuid();
+    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 || size != sizeof peer ||
+        peer.uid != ::getuid())
+        return std::nullopt;
+    return peer.pid;
 }
 
 bool InstanceSocket::addressOf(const std::filesystem::path& path, sockaddr_un& address) {

@@ -25,20 +25,24 @@ struct InstanceSocket {
 
     enum class Answer {
         reopened,        // the instance there read the request and hung up
-        busy,            // it has the request but did not hang up within the wait: it runs, and will serve it
+        notResponding,   // it listens but did not take the request within the wait (stopped, or hung)
         nobodyListening, // no socket, one that nobody serves (yet), or whose holder ended without reading
         failed,          // anything else, said in `failure`
+    };
+    struct Reply {
+        Answer answer = Answer::failed;
+        int process = 0;     // the listening process, when the kernel named it
+        std::string failure; // why, when failed
     };
     // One attempt at asking the instance listening on `path` to come forward;
     // waits up to `answerWait` for it to take the request. A socket that
     // another user answers is never told anything.
-    static Answer askToReopen(const std::filesystem::path& path, std::string& failure,
-                              std::chrono::milliseconds answerWait = std::chrono::seconds(5));
-    static bool handedOver(Answer answer) { return answer == Answer::reopened || answer == Answer::busy; }
+    static Reply askToReopen(const std::filesystem::path& path,
+                             std::chrono::milliseconds answerWait = std::chrono::seconds(5));
 
-    // The kernel's word that the process at the other end of a connected
-    // socket runs as this user; nothing the peer sends can fake it.
-    static bool peerIsThisUser(int fd);
+    // The process at the other end of a connected socket when the kernel
+    // says it runs as this user; nothing the peer sends can fake it.
+    static std::optional<int> peerOfThisUser(int fd);
     // False when the path is too long for a socket's address.
     static bool addressOf(const std::filesystem::path& path, sockaddr_un& address);
 };

@@ -63,13 +63,19 @@ LocalSocketSingleInstance::LocalSocketSingleInstance(std::filesystem::path socke
     : socket_(std::move(socket)) {}
 
 LocalSocketSingleInstance::~LocalSocketSingleInstance() {
+    release();
+}
+
+void LocalSocketSingleInstance::release() {
     serving_.reset();
     // The socket goes before the lock, so that it never takes a successor's socket along.
     if (listener_ >= 0) {
         ::unlink(socket_->c_str());
         ::close(listener_);
+        listener_ = -1;
     }
     if (lock_ >= 0) ::close(lock_);
+    lock_ = -1;
 }
 
 SingleInstance::Claim LocalSocketSingleInstance::claim() {
@@ -87,15 +93,26 @@ SingleInstance::Claim LocalSocketSingleInstance::claim() {
     const auto deadline = std::chrono::steady_clock::now() + answerWait;
     for (;;) {
         if (::flock(lock_, LOCK_EX | LOCK_NB) == 0) return becomeTheInstance();
-        const bool taken = errno == EWOULDBLOCK;
-        const auto answer =
-            taken ? InstanceSocket::askToReopen(*socket_, failure_) : InstanceSocket::Answer::failed;
-        if (!taken) failure_ = systemError(lockPath);
-        if (answer != InstanceSocket::Answer::nobodyListening ||
+        InstanceSocket::Reply reply;
+        if (errno == EWOULDBLOCK)
+            reply = InstanceSocket::askToReopen(*socket_);
+        else
+            reply.failure = systemError(lockPath);
+        if (reply.answer != InstanceSocket::Answer::nobodyListening ||
             std::chrono::steady_clock::now() >= deadline) {
             ::close(lock_);
             lock_ = -1;
-            if (InstanceSocket::handedOver(answer)) return Claim::handedOver;
+            failure_ = std::move(reply.failure);
+            switch (reply.answer) {
+            case InstanceSocket::Answer::reopened:
+                return Claim::handedOver;
+            case InstanceSocket::Answer::notResponding:
+                unresponsiveProcess_ = reply.process;
+                return Claim::notResponding;
+            case InstanceSocket::Answer::nobodyListening:
+            case InstanceSocket::Answer::failed:
+                break;
+            }
             if (failure_.empty()) failure_ = "the running instance did not answer";
             return Claim::unavailable;
         }
@@ -133,7 +150,7 @@ void LocalSocketSingleInstance::serve(std::function<void()> onReopenRequest) {
         listening, &QSocketNotifier::activated, serving_.get(),
         [this, onReopenRequest = std::move(onReopenRequest)] {
             for (int fd; (fd = ::accept4(listener_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0;) {
-                if (InstanceSocket::peerIsThisUser(fd))
+                if (InstanceSocket::peerOfThisUser(fd))
                     readRequest(fd, serving_.get(), onReopenRequest);
                 else
                     ::close(fd);

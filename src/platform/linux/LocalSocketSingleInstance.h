@@ -29,6 +29,8 @@ class LocalSocketSingleInstance final : public SingleInstance {
     Claim claim() override;
     void serve(std::function<void()> onReopenRequest) override;
     std::string failure() const override { return failure_; }
+    int unresponsiveProcess() const override { return unresponsiveProcess_; }
+    void release() override;
 
   private:
     Claim becomeTheInstance();
@@ -38,6 +40,7 @@ class LocalSocketSingleInstance final : public SingleInstance {
     int listener_ = -1;
     std::unique_ptr<QObject> serving_;
     std::string failure_;
+    int unresponsiveProcess_ = 0;
 };
 
 } // namespace rondelix::platform::linux_desktop

@@ -81,6 +81,11 @@ BindingRow::BindingRow(Uuid id, BindingRowModel::Services services, QWidget* par
     layout->setContentsMargins(0, 4, 0, 4);
     layout->setSpacing(6);
     layout->addWidget(makeMainLine());
+    unholdable_ = new QLabel(this);
+    unholdable_->setObjectName("unholdableWarning");
+    unholdable_->setWordWrap(true);
+    SettingsText::setColour(*unholdable_, SettingsText::warning(*unholdable_));
+    layout->addWidget(unholdable_);
     recordingPanel_ = makeRecordingPanel();
     collisionPopover_ = makeCollisionPopover();
     layout->addWidget(makeHoldDelayLine());
@@ -254,6 +259,9 @@ void BindingRow::refresh() {
     SettingsText::setColour(*combo_, recording ? palette().color(QPalette::Highlight)
                                                : palette().color(QPalette::WindowText));
     record_->setText(recording ? "Recording…" : "Record");
+    const auto unholdable = model_.unholdableWarning();
+    unholdable_->setText(unholdable ? toQString(*unholdable) : QString());
+    unholdable_->setVisible(unholdable.has_value());
     collisionHint_->setVisible(model_.showsCollisionHint());
     if (!collisionHint_->isVisible()) collisionPopover_->hide();
     remove_->setVisible(model_.showsRemove());

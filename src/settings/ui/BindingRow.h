@@ -57,6 +57,7 @@ class BindingRow : public QWidget {
     QFrame* recordingPanel_;
     ElidingLabel* captured_;
     QLabel* capturedWarning_;
+    QLabel* unholdable_;
     QPushButton* confirm_;
 };
 

@@ -1,11 +1,13 @@
 #include "icons/ui/CustomIconThumbnail.h"
 
 #include "icons/IconStore.h"
+#include "support/ScopedHome.h"
 
 #include <QImage>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/stat.h>
 
 using namespace rondelix;
@@ -18,15 +20,14 @@ namespace {
 class ThumbnailHome : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (const char* home = std::getenv("HOME")) savedHome_ = home;
         home_ = fs::temp_directory_path() / ("rondelix-thumb-" + std::to_string(::getpid()));
         fs::remove_all(home_);
-        setenv("HOME", home_.c_str(), 1);
+        scoped_.emplace(home_);
         folder_ = IconStore::directory();
         fs::create_directories(folder_);
     }
     void TearDown() override {
-        setenv("HOME", savedHome_.c_str(), 1);
+        scoped_.reset();
         fs::remove_all(home_);
     }
     void writeImage(const std::string& name, int width, int height, const char* format = "PNG") {
@@ -38,7 +39,7 @@ class ThumbnailHome : public ::testing::Test {
         std::ofstream(folder_ / name, std::ios::binary) << bytes;
     }
 
-    std::string savedHome_;
+    std::optional<rondelix::testing::ScopedHome> scoped_;
     fs::path home_;
     fs::path folder_;
 };

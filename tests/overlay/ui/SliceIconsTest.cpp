@@ -8,6 +8,7 @@
 #include "overlay/ui/WheelGraphic.h"
 #include "platform/sim/SimBackground.h"
 #include "platform/sim/SimMainQueue.h"
+#include "support/ScopedHome.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -29,17 +30,11 @@ class SliceIcons : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
-        savedHome = qgetenv("HOME");
-        savedDataHome = qgetenv("XDG_DATA_HOME");
-        qputenv("HOME", home.path().toUtf8());
-        qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
+        scoped.emplace(home.path().toStdString());
         QDir().mkpath(iconFolder());
-        QDir().mkpath(home.path() + "/data/applications");
+        QDir().mkpath(home.path() + "/.local/share/applications");
     }
-    void TearDown() override {
-        qputenv("HOME", savedHome);
-        qputenv("XDG_DATA_HOME", savedDataHome);
-    }
+    void TearDown() override { scoped.reset(); }
 
     QString iconFolder() const { return home.path() + "/.config/rondelix/icons"; }
 
@@ -64,8 +59,7 @@ class SliceIcons : public ::testing::Test {
 
     QTemporaryDir home;
     SliceIconSources icons;
-    QByteArray savedHome;
-    QByteArray savedDataHome;
+    std::optional<rondelix::testing::ScopedHome> scoped;
 };
 
 bool isRed(const QColor& c) {
@@ -118,7 +112,7 @@ TEST_F(SliceIcons, ImagesDeclaringHugeSizesAreRefusedUndecoded) {
 TEST_F(SliceIcons, ApplicationsShowTheIconTheirDesktopEntryNames) {
     writePng(home.path() + "/red.png", Qt::red);
     const auto install = [&](const QString& id) {
-        QFile entry(home.path() + "/data/applications/" + id + ".desktop");
+        QFile entry(home.path() + "/.local/share/applications/" + id + ".desktop");
         ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
         entry.write(("[Desktop Entry]\nName=Red\nIcon=" + home.path() + "/red.png\n").toUtf8());
     };

@@ -24,10 +24,10 @@ std::vector<Wheel> factoryAndGalleryWheels() {
 
 // `count` wheels, the last of them open.
 WheelSwitcher switcherOf(int count, double side) {
-    std::vector<Wheel> wheels(static_cast<std::size_t>(count));
+    std::vector<std::string> ids;
     for (int i = 0; i < count; ++i)
-        wheels[static_cast<std::size_t>(i)].id = "w" + std::to_string(i);
-    return wheelSwitcher(wheels, wheels.back().id, side);
+        ids.push_back("w" + std::to_string(i));
+    return wheelSwitcher(ids, ids.back(), side);
 }
 
 // The hub drawn alone at the screen's pixel ratio: where its ink reaches
@@ -140,7 +140,7 @@ TEST(WheelLabelFit, EveryLabelMarkerNameAndSwitcherStaysInsideItsArea) {
             const std::vector<Wheel> factory = DefaultConfig::factoryConfig().wheels;
             for (const Wheel& wheel : factory) {
                 auto inputs = WheelGraphic::Inputs::of(wheel, Behavior{});
-                inputs.allWheels = factory;
+                inputs.wheelIds = wheelIds(factory);
                 saveWheel(graphic, inputs, side, dpr,
                           QStringLiteral("wheel-%1-%2-%3x.png")
                               .arg(QString::fromStdString(wheel.id))
@@ -153,9 +153,9 @@ TEST(WheelLabelFit, EveryLabelMarkerNameAndSwitcherStaysInsideItsArea) {
             std::erase_if(main.slices, [](const Slice& s) { return s.position == 0; });
             for (const int count : {switcherDotLimit(side), mostWheels + 2}) {
                 auto inputs = WheelGraphic::Inputs::of(main, Behavior{});
-                inputs.allWheels = {main};
+                inputs.wheelIds = {main.id};
                 for (int i = 1; i < count; ++i)
-                    inputs.allWheels.push_back(Wheel{"w" + std::to_string(i), "Wheel", 8, {}, std::nullopt});
+                    inputs.wheelIds.push_back("w" + std::to_string(i));
                 saveWheel(graphic, inputs, side, dpr,
                           QStringLiteral("wheel-fit-%1-%2-wheels-%3x.png").arg(side).arg(count).arg(dpr));
             }

@@ -9,8 +9,10 @@
 #include <arpa/inet.h>
 #include <condition_variable>
 #include <gtest/gtest.h>
+#include <ifaddrs.h>
 #include <map>
 #include <mutex>
+#include <net/if.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <thread>
@@ -117,6 +119,24 @@ class LoopbackServer {
     std::map<std::string, std::size_t> sent_;
 };
 
+// Each IPv4 interface's subnet broadcast address, from its address and mask.
+std::vector<std::string> subnetBroadcasts() {
+    ifaddrs* interfaces = nullptr;
+    if (getifaddrs(&interfaces) != 0) return {};
+    std::vector<std::string> result;
+    for (const ifaddrs* entry = interfaces; entry; entry = entry->ifa_next) {
+        if (!entry->ifa_addr || entry->ifa_addr->sa_family != AF_INET || !entry->ifa_netmask ||
+            !(entry->ifa_flags & IFF_BROADCAST))
+            continue;
+        in_addr broadcast{};
+        broadcast.s_addr = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr)->sin_addr.s_addr |
+                           ~reinterpret_cast<const sockaddr_in*>(entry->ifa_netmask)->sin_addr.s_addr;
+        result.emplace_back(inet_ntoa(broadcast));
+    }
+    freeifaddrs(interfaces);
+    return result;
+}
+
 // The only test that talks to a real server: the name cannot be resolved, so
 // the page can only come from the address handed over with it.
 TEST(FaviconLoopback, FetchesFromTheHandedOverAddressAndAppliesTheCapsAsBytesArrive) {
@@ -134,9 +154,12 @@ TEST(FaviconLoopback, FetchesFromTheHandedOverAddressAndAppliesTheCapsAsBytesArr
     GetaddrinfoHostResolver resolver;
     EXPECT_TRUE(resolver.addresses(name).empty());
     EXPECT_FALSE(resolver.addresses("localhost").empty());
-    // The machine's own addresses come from its interfaces, loopback among them.
+    // The machine's own addresses come from its interfaces, loopback among
+    // them, and so do the broadcast addresses of their subnets.
     const auto own = resolver.ownAddresses();
     EXPECT_NE(std::ranges::find(own, "127.0.0.1"), own.end());
+    for (const auto& broadcast : subnetBroadcasts())
+        EXPECT_NE(std::ranges::find(own, broadcast), own.end()) << broadcast;
 
     sim::SimLog log;
     sim::SimMainQueue queue;

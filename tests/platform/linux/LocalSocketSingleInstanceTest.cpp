@@ -260,5 +260,32 @@ TEST(SingleInstance, ALockAndSocketLeftByAnEndedProgramAreTakenOverOnceLetGo) {
     EXPECT_EQ(claim, Claim::claimed) << failure;
 }
 
+// A holder that never takes the request (stopped, or hung) is named, never
+// reported as brought forward; one that has let go at the start of its quit
+// is succeeded at once though it still runs.
+TEST(SingleInstance, AHolderTakingNoRequestIsNotRespondingAndOneThatLetGoIsSucceeded) {
+    ASSERT_TRUE(testing::desktopApplication());
+    TempFolder temp;
+    const fs::path socket = temp.path / "rondelix-instance";
+    {
+        const int lock = open((socket.string() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        ASSERT_EQ(flock(lock, LOCK_EX | LOCK_NB), 0);
+        const int listener = unixSocket(socket, true);
+        ASSERT_GE(listener, 0);
+        LocalSocketSingleInstance start(socket);
+        EXPECT_EQ(start.claim(), Claim::notResponding) << start.failure();
+        EXPECT_EQ(start.unresponsiveProcess(), getpid());
+        close(listener);
+        close(lock);
+        fs::remove(socket);
+    }
+    LocalSocketSingleInstance quitting(socket);
+    ASSERT_EQ(quitting.claim(), Claim::claimed) << quitting.failure();
+    quitting.serve([] {});
+    quitting.release();
+    LocalSocketSingleInstance next(socket);
+    EXPECT_EQ(next.claim(), Claim::claimed) << next.failure();
+}
+
 } // namespace
 } // namespace rondelix::platform::linux_desktop

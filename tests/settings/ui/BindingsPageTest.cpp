@@ -89,6 +89,19 @@ TEST_F(BindingsPageTest, KeysReachTheWindowAgainOnceTheRecordingEnds) {
     EXPECT_EQ(changes, 0);
 }
 
+TEST_F(BindingsPageTest, ABindingOfMoreKeysThanCanBeHeldSaysItNeverSummons) {
+    std::vector<int> many;
+    for (int code = 0; code < 20; ++code)
+        many.push_back(code);
+    open({{{58}, true}, {many, true}});
+    EXPECT_FALSE(in<QLabel>(rows()[0], "unholdableWarning")->isVisible());
+    auto* warning = in<QLabel>(rows()[1], "unholdableWarning");
+    EXPECT_TRUE(warning->isVisible());
+    EXPECT_TRUE(warning->text().startsWith("This binding needs 20 keys held at once"))
+        << warning->text().toStdString();
+    saveScreenshot("settings-bindings-unholdable.png");
+}
+
 TEST_F(BindingsPageTest, TheLastWorkingBindingsControlsAreDisabledAndSayWhy) {
     open({{{58}, true}, {{56}, false}});
     BindingRow* working = rows()[0];

@@ -1,0 +1,150 @@
+#include "store/ConfigSaver.h"
+
+#include "model/ConfigCoding.h"
+#include "platform/Background.h"
+#include "platform/MainQueue.h"
+
+#include <condition_variable>
+#include <ctime>
+#include <deque>
+#include <mutex>
+#include <utility>
+
+namespace rondelix {
+
+struct ConfigSaver::Writer {
+    struct Job {
+        std::uint64_t number;
+        Config settings;
+        SharedWheels wheels;
+        bool rotatingBackup;
+    };
+
+    explicit Writer(ConfigPaths paths) : paths(std::move(paths)) {}
+
+    // Writes the jobs waiting, one writer at a time whichever thread it runs
+    // on, in the order asked, so that each rotation sees the file the job
+    // before it left. The main thread waits for the writer of the moment;
+    // a background writer leaves what waits to it. Answers whether it wrote.
+    bool writeWaiting(bool onMainThread) {
+        std::unique_lock hold(lock);
+        bool wrote = false;
+        for (;;) {
+            if (onMainThread)
+                writerDone.wait(hold, [this] { return !writing; });
+            else if (writing)
+                return wrote;
+            if (jobs.empty()) return wrote;
+            Job job = std::move(jobs.front());
+            jobs.pop_front();
+            writing = true;
+            hold.unlock();
+            Outcome outcome = write(job);
+            hold.lock();
+            finished.push_back(std::move(outcome));
+            writing = false;
+            wrote = true;
+            writerDone.notify_all();
+        }
+    }
+
+    Outcome write(const Job& job) {
+        Outcome outcome{job.number, Result<>{}, std::nullopt, {}};
+        if (const auto ec = makePrivateFolders(paths.folder)) {
+            outcome.written = Failure{paths.folder.string() + ": " + ec.message()};
+            return outcome;
+        }
+        std::string bytes = writeConfigFile(job.settings, job.wheels);
+        // The backup takes the old file only once the new one is safely written.
+        const bool rotating = job.rotatingBackup && !isMissing(paths.config);
+        outcome.written =
+            writeFileAtomically(paths.config, bytes, TemporaryName::fixed, NewFileMode::privateToUser, [&] {
+                if (rotating) rotateBackup(outcome);
+            });
+        if (!outcome.written.ok()) return outcome;
+        lastSavedBytes = std::move(bytes);
+        lastSavedFile = fileIdentity(paths.config);
+        outcome.file = lastSavedFile;
+        return outcome;
+    }
+
+    // The backup only ever takes a file that decodes: a half-written or
+    // foreign file must not push out the last good backup, so it is set
+    // aside instead. Failures here are not reported; the save goes on. The
+    // file written last, still as it was left, has reached the disk and
+    // decodes: the backup takes it over by a link instead of a second copy.
+    void rotateBackup(Outcome& outcome) {
+        if (lastSavedFile && fileIdentity(paths.config) == lastSavedFile &&
+            linkCopyAtomically(paths.backup, paths.config).ok())
+            return;
+        const Result<std::string> primary = readWholeFile(paths.config);
+        // The file as last written decodes; only a file changed since needs the full check.
+        if (primary.ok() && (primary.value() == lastSavedBytes || decodeConfigBytes(primary.value()))) {
+            (void)writeCopyAtomically(paths.backup, primary.value(), paths.config);
+        } else if (const auto aside = setAside(paths.config, static_cast<std::int64_t>(std::time(nullptr)))) {
+            // Most often a hand edit with a mistake: the user finds it by this name.
+            outcome.logLines.push_back("config.json did not decode; set it aside as " +
+                                       aside->filename().string() + ".");
+        }
+    }
+
+    const ConfigPaths paths;
+    std::mutex lock;
+    std::condition_variable writerDone;
+    std::deque<Job> jobs;
+    std::vector<Outcome> finished;
+    bool writing = false;
+    // Only the writer of the moment touches these: what the last successful
+    // save wrote and the file it made, so that rotating the backup need not
+    // read or decode the program's own file again.
+    std::string lastSavedBytes;
+    std::optional<FileIdentity> lastSavedFile;
+};
+
+ConfigSaver::ConfigSaver(ConfigPaths paths, platform::MainQueue& queue, platform::Background* background,
+                         Done done)
+    : writer_(std::make_shared<Writer>(std::move(paths))), queue_(queue), background_(background),
+      done_(std::move(done)) {}
+
+ConfigSaver::~ConfigSaver() {
+    flush();
+    guard_.end();
+}
+
+std::uint64_t ConfigSaver::save(Config settings, SharedWheels wheels, bool rotatingBackup) {
+    const std::uint64_t number = ++asked_;
+    {
+        std::lock_guard hold(writer_->lock);
+        writer_->jobs.push_back({number, std::move(settings), std::move(wheels), rotatingBackup});
+    }
+    if (!background_) {
+        flush();
+        return number;
+    }
+    background_->run([writer = writer_, &queue = queue_, alive = guard_.watch(), this] {
+        if (!writer->writeWaiting(false)) return;
+        queue.post([alive, this] {
+            if (alive) tellFinished();
+        });
+    });
+    return number;
+}
+
+void ConfigSaver::flush() {
+    writer_->writeWaiting(true);
+    tellFinished();
+}
+
+void ConfigSaver::tellFinished() {
+    std::vector<Outcome> finished;
+    {
+        std::lock_guard hold(writer_->lock);
+        finished.swap(writer_->finished);
+    }
+    for (Outcome& outcome : finished) {
+        told_ = outcome.number;
+        if (done_) done_(std::move(outcome));
+    }
+}
+
+} // namespace rondelix

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "files/FileAccess.h"
+#include "model/Config.h"
+#include "store/ConfigPaths.h"
+#include "util/LifetimeGuard.h"
+#include "util/Result.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rondelix {
+
+namespace platform {
+class Background;
+class MainQueue;
+} // namespace platform
+
+// Writes the configuration file, one save per change, in the order the
+// changes were made, with the rotating backup. Encoding and writing a large
+// configuration takes far longer than a keystroke may, so with a background
+// the writes run there, one at a time, and each outcome comes back on the
+// main queue; without one each save is written at once.
+class ConfigSaver {
+  public:
+    // What a save did, told on the main thread.
+    struct Outcome {
+        std::uint64_t number = 0; // saves are numbered from 1 in the order asked
+        Result<> written;
+        std::optional<FileIdentity> file; // the file as the save left it
+        std::vector<std::string> logLines;
+    };
+    using Done = std::function<void(Outcome)>;
+    // The wheels of a save, shared with the saves before it where unchanged.
+    using SharedWheels = std::vector<std::shared_ptr<const Wheel>>;
+
+    ConfigSaver(ConfigPaths paths, platform::MainQueue& queue, platform::Background* background, Done done);
+    // Writes whatever is still waiting.
+    ~ConfigSaver();
+    ConfigSaver(const ConfigSaver&) = delete;
+    ConfigSaver& operator=(const ConfigSaver&) = delete;
+
+    // Main thread: saves `settings` with `wheels` in place of its own.
+    // Answers the save's number.
+    std::uint64_t save(Config settings, SharedWheels wheels, bool rotatingBackup);
+    // Main thread: writes every save still waiting, after the one being
+    // written, and tells their outcomes before it returns.
+    void flush();
+    // Main thread: saves asked for whose outcome has not been told yet.
+    bool pending() const { return told_ < asked_; }
+
+  private:
+    // What the writer of the moment, on whichever thread, shares with the
+    // saver; work handed to the background keeps it alive.
+    struct Writer;
+
+    void tellFinished();
+
+    std::shared_ptr<Writer> writer_;
+    platform::MainQueue& queue_;
+    platform::Background* const background_;
+    const Done done_;
+    // Main thread only.
+    std::uint64_t asked_ = 0;
+    std::uint64_t told_ = 0;
+    LifetimeGuard guard_;
+};
+
+} // namespace rondelix
