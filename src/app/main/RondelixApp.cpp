@@ -12,6 +12,7 @@
 #include "app/ui/ReadablePalette.h"
 #include "app/ui/SideWindow.h"
 #include "app/ui/TrayMenu.h"
+#include "icons/ui/SymbolFont.h"
 #include "model/WheelState.h"
 #include "overlay/ui/HUDWindow.h"
 #include "overlay/ui/OverlayPanel.h"
@@ -162,6 +163,10 @@ int RondelixApp::run(int argc, char** argv) {
     // paints a few hundred thousand pixels a frame: waking every core for
     // that costs more CPU than it saves, so two threads take the slices.
     QThreadPool::globalInstance()->setMaxThreadCount(2);
+    // The desktop's font list and the symbol font are set up once, by the
+    // first text drawn. Started to the side now, that is not the first
+    // summon's warm-up, which runs on this thread while the keys are held.
+    QThreadPool::globalInstance()->start([] { SymbolFont::isAvailable(); });
     // Before any window: secondary text stays readable, also under glass.
     const ReadablePalette readablePalette;
     const FocusRing focusRing;
