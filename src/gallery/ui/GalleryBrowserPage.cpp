@@ -7,7 +7,7 @@
 #include "gallery/ui/GalleryToastView.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/SystemColors.h"
-#include "qtshared/OpacityFade.h"
+#include "qtshared/FadingPicture.h"
 #include "qtshared/QtColor.h"
 #include "qtshared/SeeThroughScrollArea.h"
 
@@ -110,23 +110,19 @@ class StageFocusRing : public QWidget {
 };
 
 // The wheel shown so far, laid over the stage and fading out as the next
-// selection's wheel takes its place beneath it.
+// selection's wheel takes its place beneath it. A picture still fading from
+// an earlier switch is part of the new one, at the opacity it has reached, so
+// one picture fades at a time however fast the selection changes.
 void fadeOutPreview(QWidget& square) {
     const qreal ratio = square.devicePixelRatioF();
     QPixmap picture(square.size() * ratio);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     square.render(&picture, QPoint(), QRegion(), QWidget::DrawChildren);
-    auto* leaving = new QLabel(&square);
+    delete square.findChild<FadingPicture*>(QStringLiteral("leavingPreview"), Qt::FindDirectChildrenOnly);
+    auto* leaving = new FadingPicture(picture, square);
     leaving->setObjectName("leavingPreview");
-    leaving->setAttribute(Qt::WA_TransparentForMouseEvents);
-    leaving->setPixmap(picture);
-    leaving->setGeometry(square.rect());
-    leaving->show();
-    leaving->raise();
-    QPropertyAnimation* fade = opacityFade(*leaving, 1, 0, previewFadeMs, QEasingCurve::InOutQuad);
-    QObject::connect(fade, &QPropertyAnimation::finished, leaving, &QObject::deleteLater);
-    fade->start(QAbstractAnimation::DeleteWhenStopped);
+    leaving->fadeOut(previewFadeMs, QEasingCurve::InOutQuad);
 }
 
 QScrollArea* column(QWidget* content, int width, QWidget* parent) {
