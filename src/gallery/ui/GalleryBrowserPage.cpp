@@ -8,6 +8,7 @@
 #include "icons/ui/SymbolFont.h"
 #include "model/SystemColors.h"
 #include "qtshared/FadingPicture.h"
+#include "qtshared/ProminentButton.h"
 #include "qtshared/QtColor.h"
 #include "qtshared/SeeThroughScrollArea.h"
 
@@ -123,6 +124,12 @@ void fadeOutPreview(QWidget& square) {
     auto* leaving = new FadingPicture(picture, square);
     leaving->setObjectName("leavingPreview");
     leaving->fadeOut(previewFadeMs, QEasingCurve::InOutQuad);
+}
+
+// The page's main button, filled in the accent with its symbol in its title's colour.
+void fillWithAccent(QPushButton& add, const Color& accent) {
+    makeProminent(add, accent);
+    add.setIcon(QIcon(SymbolFont::pixmap("plus", 16, toQColor(contrastingForeground(accent)))));
 }
 
 QScrollArea* column(QWidget* content, int width, QWidget* parent) {
@@ -278,8 +285,8 @@ void GalleryBrowserPage::buildStage(QWidget* stage) {
     hint->setFont(withWeight(hint->font(), QFont::Normal, 0.85));
     hint->setForegroundRole(QPalette::PlaceholderText);
     add_ = new QPushButton(tr("Add to My Wheels"), header_);
-    add_->setIcon(QIcon(SymbolFont::pixmap("plus", 16, palette().color(QPalette::ButtonText))));
     add_->setFont(withWeight(add_->font(), QFont::DemiBold));
+    fillWithAccent(*add_, services_.accent());
     add_->setMinimumHeight(32);
     add_->setCursor(Qt::PointingHandCursor);
     summary_ = new QLabel(header_);
@@ -402,6 +409,7 @@ void GalleryBrowserPage::refreshStage() {
     // A new selection replaces the wheel on the stage with a fade.
     if (shownId != previewedId_ && !previewedId_.empty() && isVisible()) fadeOutPreview(*square_);
     previewedId_ = shownId;
+    if (tint != previewedAccent_) fillWithAccent(*add_, tint);
     previewedAccent_ = tint;
     noMatch_->setVisible(!selected);
     if (preview_.widget) preview_.widget->setVisible(selected != nullptr);
@@ -494,6 +502,7 @@ void GalleryBrowserPage::syncSheet() {
         gallery, *model_.previewWheel(), visibleHeight, services_.workspace,
         services_.gallery.systemActionUnavailable, services_.preview,
         [this, &gallery] { model_.addWheel(gallery); }, window());
+    makeProminent(*sheet_->addButton(), services_.accent());
     sheet_->setAttribute(Qt::WA_DeleteOnClose);
     connect(sheet_, &QDialog::finished, this, [this] { model_.closeSheet(); });
     sheet_->open();

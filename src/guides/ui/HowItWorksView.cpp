@@ -5,6 +5,7 @@
 #include "guides/ui/ProgressDots.h"
 #include "model/Color.h"
 #include "overlay/ui/WheelPalette.h"
+#include "qtshared/ProminentButton.h"
 #include "qtshared/QtColor.h"
 
 #include <QFrame>
@@ -115,7 +116,7 @@ void HowItWorksView::render() {
     dots_->setCurrent(static_cast<int>(guide_->index()), accent);
     back_->setVisible(guide_->showsBack());
     primary_->setText(guide_->onLastStep() ? "&Done  \u2713" : "&Next  \u2192");
-    GuideText::makePrimary(*primary_, accentColour);
+    makeProminent(*primary_, accentColour);
 }
 
 } // namespace rondelix

@@ -8,6 +8,7 @@
 #include "overlay/ui/MaterialCard.h"
 #include "qtshared/OpacityFade.h"
 #include "qtshared/ProblemCaption.h"
+#include "qtshared/ProminentButton.h"
 #include "qtshared/QtColor.h"
 
 #include <QCheckBox>
@@ -172,7 +173,7 @@ void OnboardingView::render() {
                       : step == OnboardingStep::permissions ? "&Continue  \u2192"
                                                             : "&Done  \u2713");
     primary_->setEnabled(flow_->primaryEnabled());
-    makePrimary(*primary_, flow_->accent());
+    makeProminent(*primary_, flow_->accent());
 
     renderCelebration();
 }
