@@ -52,6 +52,7 @@
 #include "platform/linux/XdgWorkspace.h"
 #include "platform/linux/XkbKeyboardLayout.h"
 #include "qtshared/FocusRing.h"
+#include "qtshared/QtColor.h"
 #include "store/ConfigPaths.h"
 
 #include <QApplication>
@@ -168,7 +169,7 @@ int RondelixApp::run(int argc, char** argv) {
     // summon's warm-up, which runs on this thread while the keys are held.
     QThreadPool::globalInstance()->start([] { SymbolFont::isAvailable(); });
     // Before any window: secondary text stays readable, also under glass.
-    const ReadablePalette readablePalette;
+    ReadablePalette readablePalette;
     const FocusRing focusRing;
 
     // Set before anything can ask for a reopen.
@@ -248,6 +249,12 @@ int RondelixApp::run(int argc, char** argv) {
     const auto followContrast = [&d] { d.windows.setHighContrast(d.appearance.settings().highContrast); };
     d.appearance.changed.connect(followContrast);
     followContrast();
+    const auto followAccent = [&readablePalette, &coordinator] {
+        readablePalette.setAccent(
+            toQColor(Color::fromHex(coordinator->configStore().config().behavior.accentHex)));
+    };
+    coordinator->configStore().configChanged.connect(followAccent);
+    followAccent();
     coordinator->configStore().configChanged.connect([&liveWheel] {
         if (liveWheel) liveWheel->refresh();
     });

@@ -1,5 +1,7 @@
 #include "app/ui/ReadablePalette.h"
 
+#include "qtshared/QtColor.h"
+
 #include <QApplication>
 #include <QEvent>
 
@@ -35,9 +37,21 @@ bool ReadablePalette::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+void ReadablePalette::setAccent(const QColor& accent) {
+    if (accent == accent_) return;
+    accent_ = accent;
+    apply();
+}
+
 void ReadablePalette::apply() {
     const QPalette current = QApplication::palette();
-    const QPalette readable = withReadableSecondaryText(current);
+    QPalette readable = withReadableSecondaryText(current);
+    if (accent_.isValid())
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            readable.setColor(group, QPalette::Highlight, accent_);
+            readable.setColor(group, QPalette::HighlightedText,
+                              toQColor(contrastingForeground(fromQColor(accent_))));
+        }
     // Setting it announces a change again; the second time there is none.
     if (readable != current) QApplication::setPalette(readable);
 }

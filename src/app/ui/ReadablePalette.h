@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QObject>
 #include <QPalette>
 
@@ -12,16 +13,20 @@ namespace rondelix {
 // colour, readable over anything behind the glass.
 QPalette withReadableSecondaryText(QPalette palette);
 
-// Keeps the application's palette so, also after the desktop changes it.
+// Keeps the application's palette so, also after the desktop changes it,
+// with the program's accent as the colour of selections, checked controls and
+// focus rings in place of the desktop's.
 class ReadablePalette final : public QObject {
   public:
     ReadablePalette();
+    void setAccent(const QColor& accent);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void apply();
+    QColor accent_;
 };
 
 } // namespace rondelix
