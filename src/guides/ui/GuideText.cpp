@@ -1,6 +1,6 @@
 #include "guides/ui/GuideText.h"
 
-#include "qtshared/QtColor.h"
+#include "qtshared/SecondaryText.h"
 
 #include <QLabel>
 
@@ -18,7 +18,7 @@ QLabel* label(const QString& text, int pixels, bool bold, QWidget* parent) {
 }
 
 QLabel* secondary(QLabel* l) {
-    l->setStyleSheet("color: palette(placeholder-text);");
+    l->setStyleSheet(secondaryTextStyle(*l));
     return l;
 }
 

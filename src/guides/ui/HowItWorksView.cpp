@@ -7,6 +7,7 @@
 #include "overlay/ui/WheelPalette.h"
 #include "qtshared/ProminentButton.h"
 #include "qtshared/QtColor.h"
+#include "qtshared/SecondaryText.h"
 
 #include <QFrame>
 #include <QGraphicsDropShadowEffect>
@@ -84,7 +85,7 @@ HowItWorksView::HowItWorksView(HowItWorksHost host, SliceIconSources& icons, QWi
     back_ = new QPushButton("&Back", this);
     back_->setObjectName("backButton");
     back_->setFlat(true);
-    back_->setStyleSheet("color: palette(placeholder-text);");
+    back_->setStyleSheet(secondaryTextStyle(*back_));
     primary_ = new QPushButton(this);
     primary_->setObjectName("primaryButton");
     primary_->setDefault(true);

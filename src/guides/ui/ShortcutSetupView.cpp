@@ -4,6 +4,7 @@
 #include "model/AutomationWords.h"
 #include "model/SystemColors.h"
 #include "qtshared/QtColor.h"
+#include "qtshared/SecondaryText.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -196,10 +197,9 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
     auto* badgeLabel = text(badge, GuideText::caption, true);
     badgeLabel->setObjectName("badge");
     const QColor panel = GuideText::panelColour(palette());
-    badgeLabel->setStyleSheet(card.status == Status::installed ? textColorStyle(SystemColors::green, panel)
-                              : card.status == Status::notSetUp
-                                  ? textColorStyle(SystemColors::orange, panel)
-                                  : QStringLiteral("color: palette(placeholder-text);"));
+    badgeLabel->setStyleSheet(card.status == Status::installed  ? textColorStyle(SystemColors::green, panel)
+                              : card.status == Status::notSetUp ? textColorStyle(SystemColors::orange, panel)
+                                                                : secondaryTextStyle(*badgeLabel));
     head->addWidget(badgeLabel, 0, Qt::AlignVCenter);
     layout->addLayout(head);
 
