@@ -1,6 +1,7 @@
 #include "guides/ui/ShortcutSetupView.h"
 
 #include "guides/ui/GuideText.h"
+#include "icons/ui/SymbolFont.h"
 #include "model/AutomationWords.h"
 #include "model/SystemColors.h"
 #include "qtshared/QtColor.h"
@@ -186,6 +187,14 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
 
     auto* head = new QHBoxLayout;
     head->setSpacing(12);
+    // The requirement's symbol, in the accent while it can be set up.
+    auto* symbol = new QLabel;
+    symbol->setObjectName("cardSymbol");
+    symbol->setFixedWidth(30);
+    symbol->setAlignment(Qt::AlignCenter);
+    symbol->setPixmap(SymbolFont::pixmap(
+        req.symbol, 22, palette().color(req.supported ? QPalette::Highlight : QPalette::PlaceholderText)));
+    head->addWidget(symbol, 0, Qt::AlignVCenter);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
     texts->addWidget(text(QString::fromStdString(req.title), GuideText::headline, true));
