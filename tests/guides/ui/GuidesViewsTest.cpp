@@ -143,6 +143,17 @@ TEST(GuidesViewsTest, SetupCardsOfferInstallStepsAndSayWhyInstallFailed) {
     ASSERT_TRUE(unavailable);
     EXPECT_FALSE(button(*unavailable, "installButton"));
     EXPECT_EQ(unavailable->findChild<QLabel*>("badge")->text().contains("Unavailable"), true);
+    for (QFrame* each : {card, unavailable}) {
+        auto* symbol = each->findChild<QLabel*>("cardSymbol");
+        ASSERT_TRUE(symbol);
+        EXPECT_FALSE(symbol->pixmap().isNull());
+    }
+    // While it checks, the re-check button turns a spinner beside its words.
+    QPushButton* recheck = button(view, "recheckButton");
+    EXPECT_TRUE(recheck->icon().isNull());
+    recheck->click();
+    EXPECT_EQ(recheck->text(), "Checking\u2026");
+    EXPECT_FALSE(recheck->icon().isNull());
 
     auto* own = view.findChild<QWidget*>("writeYourOwnSteps");
     EXPECT_FALSE(own->isVisibleTo(&view));
