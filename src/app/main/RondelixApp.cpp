@@ -88,7 +88,8 @@ struct DesktopPlatform {
           appearance(log, desktop::LinuxDesktopAppearance::sessionSources()), screens(log, &appearance),
           accessibility(log), permissions(log), inputAccess(permissions), session(log), notifications(log),
           layout(log), updater(RondelixApp::version, log),
-          windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind},
+          windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind,
+                   &desktop::blurBehindOffered},
                   &desktop::expectedFrameExtents) {}
 
     desktop::InotifyFileWatcher watcher;
