@@ -90,11 +90,19 @@ struct PrivateAccessibilityBus {
 struct Rig {
     Rig() : accessibility(log) {
         screens.layout = {{{0, 0, 1600, 1000}, {0, 0, 1600, 1000}}};
+        accessibility.connectBus();
+        // The program asks for the accessibility bus's address without
+        // waiting, so it may start listening after a first announcement.
         QElapsedTimer waited;
         waited.start();
-        bus.announceFocus();
-        while (!accessibility.focusedElement() && waited.elapsed() < 5000)
+        qint64 announced = -1000;
+        while (!accessibility.focusedElement() && waited.elapsed() < 5000) {
+            if (waited.elapsed() - announced >= 100) {
+                bus.announceFocus();
+                announced = waited.elapsed();
+            }
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
     }
 
     PrivateAccessibilityBus bus;

@@ -18,7 +18,10 @@ std::optional<MacroAction> topAction(const TestHome& home) {
 // installed ones; the one chosen from it runs from the summon. The link
 // field and the keystroke toggles write what they show.
 TEST_F(EndToEnd, TheActionInputsWriteWhatTheyShowAndAChosenAutomationFires) {
-    home.setTopSlotAction(MacroAction::Text{"not yet"});
+    // An accent other than the desktop's blue, which the checked toggles show.
+    Config config = home.setTopSlotAction(MacroAction::Text{"not yet"});
+    config.behavior.accentHex = "#AF52DE";
+    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
     // Where the automations were kept before: the program moves them over.
     const fs::path automation = home.configFolder() / "shortcuts" / "Mark It";
     writeFile(automation, "#!/bin/sh\ntouch '" + home.marker.string() + "'\n");

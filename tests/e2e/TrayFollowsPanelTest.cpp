@@ -181,6 +181,18 @@ TEST_F(EndToEnd, TheTrayIconTakesThePanelsTextColourAndDimsWhilePaused) {
             5));
         paused.scaled(area.size() * 4)
             .save(artifact(std::string("e2e-tray-") + panel.name + "-panel-paused.png"));
+        // The menu now opens on the line that says so, written to be read.
+        const QImage menuClosed = grabScreen().copy(below);
+        xdotool("mousemove 10 500");
+        pause(0.5);
+        xdotool("mousemove " + std::to_string(middle.x()) + " " + std::to_string(middle.y()) + " click 1");
+        ASSERT_TRUE(waitFor([&] { return grabScreen().copy(below) != menuClosed; }, 5))
+            << "the menu did not open again";
+        pause(0.3);
+        grabScreen()
+            .copy(QRect(area.right() - 800, area.top(), 800, 300))
+            .save(artifact(std::string("e2e-tray-") + panel.name + "-menu-paused.png"));
+        xdotool("key Escape");
         EXPECT_EQ(program.stop(), 0);
     }
 }

@@ -12,6 +12,7 @@
 #include "app/ui/ReadablePalette.h"
 #include "app/ui/SideWindow.h"
 #include "app/ui/TrayMenu.h"
+#include "icons/ui/SymbolFont.h"
 #include "model/WheelState.h"
 #include "overlay/ui/HUDWindow.h"
 #include "overlay/ui/OverlayPanel.h"
@@ -53,6 +54,7 @@
 #include "platform/linux/XfcePanelDarkMode.h"
 #include "platform/linux/XkbKeyboardLayout.h"
 #include "qtshared/FocusRing.h"
+#include "qtshared/QtColor.h"
 #include "store/ConfigPaths.h"
 
 #include <QApplication>
@@ -89,7 +91,8 @@ struct DesktopPlatform {
           appearance(log, desktop::LinuxDesktopAppearance::sessionSources()), screens(log, &appearance),
           accessibility(log), permissions(log), inputAccess(permissions), session(log), notifications(log),
           layout(log), updater(RondelixApp::version, log),
-          windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind},
+          windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind,
+                   &desktop::blurBehindOffered},
                   &desktop::expectedFrameExtents) {}
 
     desktop::InotifyFileWatcher watcher;
@@ -176,6 +179,10 @@ void nameTheProgramToTheToolkit() {
     // paints a few hundred thousand pixels a frame: waking every core for
     // that costs more CPU than it saves, so two threads take the slices.
     QThreadPool::globalInstance()->setMaxThreadCount(2);
+    // The desktop's font list and the symbol font are set up once, by the
+    // first text drawn. Started to the side now, that is not the first
+    // summon's warm-up, which runs on this thread while the keys are held.
+    QThreadPool::globalInstance()->start([] { SymbolFont::isAvailable(); });
 }
 
 // The wheel's window: the wheel view on a panel that, under a compositor that
@@ -370,6 +377,12 @@ int RondelixApp::run(int argc, char** argv) {
     const auto followContrast = [&d] { d.windows.setHighContrast(d.appearance.settings().highContrast); };
     d.appearance.changed.connect(followContrast);
     followContrast();
+    const auto followAccent = [&readablePalette, &coordinator] {
+        readablePalette.setAccent(
+            toQColor(Color::fromHex(coordinator->configStore().config().behavior.accentHex)));
+    };
+    coordinator->configStore().configChanged.connect(followAccent);
+    followAccent();
     keepTheWheelCurrent(*coordinator, liveWheel, icons);
     reopenTarget = &delegate;
 

@@ -6,7 +6,7 @@
 namespace rondelix {
 
 GlassBackdrop::GlassBackdrop(QWidget& window, Environment environment)
-    : window_(window), environment_(std::move(environment)) {
+    : window_(window), environment_(std::move(environment)), blurred_(askBlurred()) {
     window_.setAttribute(Qt::WA_TranslucentBackground);
     window_.setAttribute(Qt::WA_NoSystemBackground);
 }
@@ -21,6 +21,7 @@ void GlassBackdrop::setGlass(bool on) {
 void GlassBackdrop::setCompositor(bool running) {
     if (environment_.compositor == running) return;
     environment_.compositor = running;
+    blurred_ = askBlurred();
     requestBlur();
     window_.update();
 }
@@ -34,9 +35,13 @@ void GlassBackdrop::requestBlur() {
         environment_.requestBlur(window_, glass_);
 }
 
+bool GlassBackdrop::askBlurred() const {
+    return environment_.compositor && environment_.blurOffered && environment_.blurOffered();
+}
+
 void GlassBackdrop::paint(QPainter& painter) const {
     QColor colour = window_.palette().color(QPalette::Window);
-    if (translucent()) colour.setAlphaF(glassOpacity);
+    if (translucent()) colour.setAlphaF(static_cast<float>(blurred_ ? glassOpacity : unblurredGlassOpacity));
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.fillRect(window_.rect(), colour);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);

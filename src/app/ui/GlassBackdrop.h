@@ -9,18 +9,23 @@ namespace rondelix {
 
 // The backdrop of the program's ordinary windows. With the glass setting on
 // and a compositor running, the window colour at 85 % opacity lets the
-// desktop show through (blurred where the compositor offers to); otherwise
-// the opaque window colour fills the whole window. A compositor that starts
-// or stops while the window is open changes it at once.
+// desktop show through, blurred where the compositor offers to; where it does
+// not, sharp text behind would show through the window's own, so the colour
+// is denser there. Otherwise the opaque window colour fills the whole window.
+// A compositor that starts or stops while the window is open changes it at
+// once.
 class GlassBackdrop {
   public:
     struct Environment {
         bool compositor = false;
         // Asks the compositor to blur what lies behind the window, or to stop.
         std::function<void(QWidget& window, bool blur)> requestBlur;
+        // Whether the running compositor blurs behind windows that ask.
+        std::function<bool()> blurOffered;
     };
 
     static constexpr double glassOpacity = 0.85;
+    static constexpr double unblurredGlassOpacity = 0.92;
 
     // Prepares the window before it is first shown: only a window made
     // translucent from the start can turn translucent later without being
@@ -39,10 +44,12 @@ class GlassBackdrop {
 
   private:
     void requestBlur();
+    bool askBlurred() const;
 
     QWidget& window_;
     Environment environment_;
     bool glass_ = false;
+    bool blurred_ = false;
 };
 
 } // namespace rondelix

@@ -1,6 +1,7 @@
 #include "app/ui/ReadablePalette.h"
 
 #include "app/ui/PaletteCarryOver.h"
+#include "qtshared/QtColor.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -81,9 +82,21 @@ bool ReadablePalette::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+void ReadablePalette::setAccent(const QColor& accent) {
+    if (accent == accent_) return;
+    accent_ = accent;
+    apply();
+}
+
 void ReadablePalette::apply() {
     const auto scheme = appearance_ ? appearance_->settings().colorScheme : platform::ColorScheme::unknown;
-    const QPalette readable = withReadableSecondaryText(paletteForScheme(scheme, toolkit_));
+    QPalette readable = withReadableSecondaryText(paletteForScheme(scheme, toolkit_));
+    if (accent_.isValid())
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            readable.setColor(group, QPalette::Highlight, accent_);
+            readable.setColor(group, QPalette::HighlightedText,
+                              toQColor(contrastingForeground(fromQColor(accent_))));
+        }
     applied_ = readable;
     const QPalette before = QApplication::palette();
     // Setting it announces a change again; the second time there is none.

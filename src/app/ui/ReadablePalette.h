@@ -3,6 +3,7 @@
 #include "platform/DesktopAppearance.h"
 #include "util/Signal.h"
 
+#include <QColor>
 #include <QObject>
 #include <QPalette>
 
@@ -26,10 +27,13 @@ QPalette paletteForScheme(platform::ColorScheme scheme, const QPalette& toolkit)
 
 // Keeps the application's palette so, also after the desktop changes it: in
 // the desktop's light or dark once it follows the desktop's appearance, with
-// readable secondary text. Every window and the wheel draw from it.
+// readable secondary text, and with the program's accent as the colour of
+// selections, checked controls and focus rings in place of the desktop's.
+// Every window and the wheel draw from it.
 class ReadablePalette final : public QObject {
   public:
     ReadablePalette();
+    void setAccent(const QColor& accent);
 
     // From now on, and whenever the desktop switches between light and dark.
     void follow(platform::DesktopAppearance& appearance);
@@ -45,6 +49,7 @@ class ReadablePalette final : public QObject {
     QPalette applied_;
     const platform::DesktopAppearance* appearance_ = nullptr;
     ScopedConnection followed_;
+    QColor accent_;
 };
 
 } // namespace rondelix

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QPainter>
+#include <QPalette>
 #include <QPen>
 #include <QPixmap>
 #include <QScreen>
@@ -224,6 +225,14 @@ void TrayMenu::rebuild() {
     if (rows == shownRows_) return;
     shownRows_ = std::move(rows);
     menu_->clear();
+    // Text rows are disabled so that they take no click, and the style draws
+    // disabled text at under 2:1 on the menu; they are there to be read, so
+    // they take the secondary text colour.
+    QPalette palette = menu_->palette();
+    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role,
+                         palette.color(QPalette::Active, QPalette::PlaceholderText));
+    menu_->setPalette(palette);
     for (const MenuRow& row : shownRows_) {
         if (row.kind == MenuRow::Kind::separator) {
             menu_->addSeparator();

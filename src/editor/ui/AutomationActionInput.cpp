@@ -27,6 +27,8 @@ AutomationActionInput::AutomationActionInput(ActionInputContext context, QWidget
     connect(field_, &QLineEdit::textEdited, this,
             [this](const QString& text) { form().setAction(MacroAction::Shortcut{text.toStdString()}); });
     picker_->setObjectName(QStringLiteral("automationPicker"));
+    // The names arrive after the picker is first shown: it widens to the longest.
+    picker_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     ScrollNeedsFocus::apply(*picker_);
     connect(picker_, &QComboBox::activated, this, [this](int index) {
         form().setAction(MacroAction::Shortcut{picker_->itemData(index).toString().toStdString()});

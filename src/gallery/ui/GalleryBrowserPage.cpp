@@ -7,7 +7,8 @@
 #include "gallery/ui/GalleryToastView.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/SystemColors.h"
-#include "qtshared/OpacityFade.h"
+#include "qtshared/FadingPicture.h"
+#include "qtshared/ProminentButton.h"
 #include "qtshared/QtColor.h"
 #include "qtshared/SeeThroughScrollArea.h"
 #include "qtshared/TabScrollArea.h"
@@ -111,23 +112,25 @@ class StageFocusRing : public QWidget {
 };
 
 // The wheel shown so far, laid over the stage and fading out as the next
-// selection's wheel takes its place beneath it.
+// selection's wheel takes its place beneath it. A picture still fading from
+// an earlier switch is part of the new one, at the opacity it has reached, so
+// one picture fades at a time however fast the selection changes.
 void fadeOutPreview(QWidget& square) {
     const qreal ratio = square.devicePixelRatioF();
     QPixmap picture(square.size() * ratio);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     square.render(&picture, QPoint(), QRegion(), QWidget::DrawChildren);
-    auto* leaving = new QLabel(&square);
+    delete square.findChild<FadingPicture*>(QStringLiteral("leavingPreview"), Qt::FindDirectChildrenOnly);
+    auto* leaving = new FadingPicture(picture, square);
     leaving->setObjectName("leavingPreview");
-    leaving->setAttribute(Qt::WA_TransparentForMouseEvents);
-    leaving->setPixmap(picture);
-    leaving->setGeometry(square.rect());
-    leaving->show();
-    leaving->raise();
-    QPropertyAnimation* fade = opacityFade(*leaving, 1, 0, previewFadeMs, QEasingCurve::InOutQuad);
-    QObject::connect(fade, &QPropertyAnimation::finished, leaving, &QObject::deleteLater);
-    fade->start(QAbstractAnimation::DeleteWhenStopped);
+    leaving->fadeOut(previewFadeMs, QEasingCurve::InOutQuad);
+}
+
+// The page's main button, filled in the accent with its symbol in its title's colour.
+void fillWithAccent(QPushButton& add, const Color& accent) {
+    makeProminent(add, accent);
+    add.setIcon(QIcon(SymbolFont::pixmap("plus", 16, toQColor(contrastingForeground(accent)))));
 }
 
 QScrollArea* column(QWidget* content, int width, QWidget* parent) {
@@ -283,8 +286,8 @@ void GalleryBrowserPage::buildStage(QWidget* stage) {
     hint->setFont(withWeight(hint->font(), QFont::Normal, 0.85));
     hint->setForegroundRole(QPalette::PlaceholderText);
     add_ = new QPushButton(tr("Add to My Wheels"), header_);
-    add_->setIcon(QIcon(SymbolFont::pixmap("plus", 16, palette().color(QPalette::ButtonText))));
     add_->setFont(withWeight(add_->font(), QFont::DemiBold));
+    fillWithAccent(*add_, services_.accent());
     add_->setMinimumHeight(32);
     add_->setCursor(Qt::PointingHandCursor);
     summary_ = new QLabel(header_);
@@ -407,6 +410,7 @@ void GalleryBrowserPage::refreshStage() {
     // A new selection replaces the wheel on the stage with a fade.
     if (shownId != previewedId_ && !previewedId_.empty() && isVisible()) fadeOutPreview(*square_);
     previewedId_ = shownId;
+    if (tint != previewedAccent_) fillWithAccent(*add_, tint);
     previewedAccent_ = tint;
     noMatch_->setVisible(!selected);
     if (preview_.widget) preview_.widget->setVisible(selected != nullptr);
@@ -499,6 +503,7 @@ void GalleryBrowserPage::syncSheet() {
         gallery, *model_.previewWheel(), visibleHeight, services_.workspace,
         services_.gallery.systemActionUnavailable, services_.preview,
         [this, &gallery] { model_.addWheel(gallery); }, window());
+    makeProminent(*sheet_->addButton(), services_.accent());
     sheet_->setAttribute(Qt::WA_DeleteOnClose);
     connect(sheet_, &QDialog::finished, this, [this] { model_.closeSheet(); });
     sheet_->open();

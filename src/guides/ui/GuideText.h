@@ -7,7 +7,6 @@
 #include <QString>
 
 class QLabel;
-class QPushButton;
 class QWidget;
 
 // The text sizes of the guide windows, in pixels: the windows have a fixed
@@ -26,10 +25,6 @@ inline constexpr int caption = 11;
 QLabel* label(const QString& text, int pixels, bool bold = false, QWidget* parent = nullptr);
 // The colour of explanations and captions.
 QLabel* secondary(QLabel* label);
-
-// The guides' primary button: filled in the accent, deepened as far as its
-// bold title needs to read on it; faded while disabled; ringed when focused.
-void makePrimary(QPushButton& button, const Color& accent);
 
 // What the guides' panels and cards are filled with: a tenth of a mid grey
 // over the window. Text on them is made readable against it.

@@ -5,7 +5,9 @@
 #include "guides/ui/ProgressDots.h"
 #include "model/Color.h"
 #include "overlay/ui/WheelPalette.h"
+#include "qtshared/ProminentButton.h"
 #include "qtshared/QtColor.h"
+#include "qtshared/SecondaryText.h"
 
 #include <QFrame>
 #include <QGraphicsDropShadowEffect>
@@ -83,7 +85,7 @@ HowItWorksView::HowItWorksView(HowItWorksHost host, SliceIconSources& icons, QWi
     back_ = new QPushButton("&Back", this);
     back_->setObjectName("backButton");
     back_->setFlat(true);
-    back_->setStyleSheet("color: palette(placeholder-text);");
+    back_->setStyleSheet(secondaryTextStyle(*back_));
     primary_ = new QPushButton(this);
     primary_->setObjectName("primaryButton");
     primary_->setDefault(true);
@@ -115,7 +117,7 @@ void HowItWorksView::render() {
     dots_->setCurrent(static_cast<int>(guide_->index()), accent);
     back_->setVisible(guide_->showsBack());
     primary_->setText(guide_->onLastStep() ? "&Done  \u2713" : "&Next  \u2192");
-    GuideText::makePrimary(*primary_, accentColour);
+    makeProminent(*primary_, accentColour);
 }
 
 } // namespace rondelix

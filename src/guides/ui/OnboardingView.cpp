@@ -6,14 +6,19 @@
 #include "icons/ui/SymbolFont.h"
 #include "model/SystemColors.h"
 #include "overlay/ui/MaterialCard.h"
+#include "overlay/ui/ProgramMark.h"
 #include "qtshared/OpacityFade.h"
 #include "qtshared/ProblemCaption.h"
+#include "qtshared/ProminentButton.h"
 #include "qtshared/QtColor.h"
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QShortcut>
@@ -49,13 +54,52 @@ QHBoxLayout* centred(QWidget* block) {
     return row;
 }
 
-QLabel* hero(const QString& glyph, const Color& accent) {
-    auto* l = label(glyph, 48);
+// The head of a step: a picture 104 points square that casts a soft shadow
+// in the accent.
+QLabel* hero(const std::function<void(QPainter&, const QRectF&)>& paint, const Color& accent,
+             double shadowOpacity, int blur, int down) {
+    auto* l = new QLabel;
     l->setFixedSize(104, 104);
-    l->setAlignment(Qt::AlignCenter);
-    l->setStyleSheet(QString("background: %1; color: %2; border-radius: 52px;")
-                         .arg(toQColor(accent).name(), toQColor(contrastingForeground(accent)).name()));
+    const qreal ratio = l->devicePixelRatioF();
+    QPixmap picture(l->size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paint(painter, QRectF(0, 0, 104, 104));
+    painter.end();
+    l->setPixmap(picture);
+    QColor shade = toQColor(accent);
+    shade.setAlphaF(static_cast<float>(shadowOpacity));
+    auto* shadow = new QGraphicsDropShadowEffect(l);
+    shadow->setColor(shade);
+    shadow->setBlurRadius(blur);
+    shadow->setOffset(0, down);
+    l->setGraphicsEffect(shadow);
     return l;
+}
+
+// The program's mark, as the welcome's head.
+QLabel* logoHero(const Color& accent) {
+    return hero(
+        [&](QPainter& painter, const QRectF& square) {
+            paintProgramMark(painter, square.adjusted(4, 4, -4, -4), toQColor(accent));
+        },
+        accent, 0.35, 18, 6);
+}
+
+// A symbol in the accent on a disc of the accent at a sixth of its strength.
+QLabel* symbolHero(std::string_view name, const Color& accent) {
+    return hero(
+        [&](QPainter& painter, const QRectF& square) {
+            QColor disc = toQColor(accent);
+            disc.setAlphaF(0.15f);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(disc);
+            painter.drawEllipse(square);
+            SymbolFont::paint(painter, name, square, 50, toQColor(accent));
+        },
+        accent, 0.3, 16, 5);
 }
 
 // A symbol drawn from the program's symbol font, centred in its label.
@@ -172,7 +216,7 @@ void OnboardingView::render() {
                       : step == OnboardingStep::permissions ? "&Continue  \u2192"
                                                             : "&Done  \u2713");
     primary_->setEnabled(flow_->primaryEnabled());
-    makePrimary(*primary_, flow_->accent());
+    makeProminent(*primary_, flow_->accent());
 
     renderCelebration();
 }
@@ -199,7 +243,7 @@ QWidget* OnboardingView::welcomeStep() {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(22);
-    layout->addWidget(hero("\u25CE", flow_->accent()), 0, Qt::AlignHCenter);
+    layout->addWidget(logoHero(flow_->accent()), 0, Qt::AlignHCenter);
     layout->addWidget(label("Welcome to Rondelix", largeTitle, true));
     layout->addWidget(secondary(
         label("A radial action launcher you summon from the keyboard. Hold, aim, release.", title3)));
@@ -282,7 +326,7 @@ QWidget* OnboardingView::permissionsStep() {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(20);
-    layout->addWidget(hero("\U0001F512", flow_->accent()), 0, Qt::AlignHCenter);
+    layout->addWidget(symbolHero("lock.shield.fill", flow_->accent()), 0, Qt::AlignHCenter);
     const bool available = flow_->inputMonitoringGranted() && flow_->accessibilityGranted();
     layout->addWidget(
         label(QString::fromStdString(OnboardingTexts::permissionsTitle(available)), largeTitle, true));
@@ -322,7 +366,8 @@ QWidget* OnboardingView::readyStep() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(22);
     const bool ready = flow_->ready();
-    layout->addWidget(hero(ready ? "\u2714" : "\u270B", flow_->accent()), 0, Qt::AlignHCenter);
+    layout->addWidget(symbolHero(ready ? "checkmark.seal.fill" : "hand.wave.fill", flow_->accent()), 0,
+                      Qt::AlignHCenter);
     layout->addWidget(label(ready ? "You're all set!" : "Almost there", largeTitle, true));
     if (ready) {
         const std::string phrase = flow_->summonKeysPhrase();

@@ -1,23 +1,46 @@
 #include "guides/ui/ShortcutSetupView.h"
 
 #include "guides/ui/GuideText.h"
+#include "icons/ui/SymbolFont.h"
 #include "model/AutomationWords.h"
 #include "model/SystemColors.h"
 #include "qtshared/QtColor.h"
+#include "qtshared/SecondaryText.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPen>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <QVariantAnimation>
 #include <algorithm>
 
 namespace rondelix {
 
 namespace {
+
+// One frame of a small busy spinner: three quarters of a ring, turned.
+QIcon spinnerFrame(double angle) {
+    const qreal ratio = qApp->devicePixelRatio();
+    QPixmap frame(QSize(14, 14) * ratio);
+    frame.setDevicePixelRatio(ratio);
+    frame.fill(Qt::transparent);
+    QPainter painter(&frame);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(qApp->palette().color(QPalette::Disabled, QPalette::ButtonText), 2, Qt::SolidLine,
+                        Qt::RoundCap));
+    painter.drawArc(QRectF(2, 2, 10, 10), qRound(-angle * 16), 270 * 16);
+    QIcon icon;
+    icon.addPixmap(frame, QIcon::Disabled);
+    icon.addPixmap(frame, QIcon::Normal);
+    return icon;
+}
 
 using Status = ShortcutSetup::Status;
 
@@ -127,6 +150,13 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
     recheck_ = new QPushButton(this);
     recheck_->setObjectName("recheckButton");
     connect(recheck_, &QPushButton::clicked, this, [this] { setup_->recheck(); });
+    spin_ = new QVariantAnimation(this);
+    spin_->setStartValue(0.0);
+    spin_->setEndValue(360.0);
+    spin_->setDuration(900);
+    spin_->setLoopCount(-1);
+    connect(spin_, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant& angle) { recheck_->setIcon(spinnerFrame(angle.toDouble())); });
     auto* done = new QPushButton("&Done", this);
     done->setObjectName("doneButton");
     done->setDefault(true);
@@ -169,6 +199,13 @@ void ShortcutSetupView::render() {
         cardsLayout_->addWidget(card(each));
     recheck_->setEnabled(!setup_->rechecking());
     recheck_->setText(setup_->rechecking() ? "Checking\u2026" : "\u21BB  &Re-check");
+    if (setup_->rechecking() && spin_->state() != QAbstractAnimation::Running) {
+        recheck_->setIcon(spinnerFrame(0));
+        spin_->start();
+    } else if (!setup_->rechecking()) {
+        spin_->stop();
+        recheck_->setIcon(QIcon());
+    }
 }
 
 QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
@@ -185,6 +222,13 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
 
     auto* head = new QHBoxLayout;
     head->setSpacing(12);
+    // The requirement's symbol, in the accent.
+    auto* symbol = new QLabel;
+    symbol->setObjectName("cardSymbol");
+    symbol->setFixedWidth(30);
+    symbol->setAlignment(Qt::AlignCenter);
+    symbol->setPixmap(SymbolFont::pixmap(req.symbol, 22, palette().color(QPalette::Highlight)));
+    head->addWidget(symbol, 0, Qt::AlignVCenter);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
     texts->addWidget(text(QString::fromStdString(req.title), GuideText::headline, true));

@@ -11,6 +11,7 @@ class QLabel;
 class QPushButton;
 class QScrollArea;
 class QVBoxLayout;
+class QVariantAnimation;
 
 namespace rondelix {
 
@@ -45,6 +46,8 @@ class ShortcutSetupView final : public QWidget {
     QWidget* ownSteps_ = nullptr;
     QLabel* message_ = nullptr;
     QPushButton* recheck_ = nullptr;
+    // Turns the spinner the re-check button shows while it checks.
+    QVariantAnimation* spin_ = nullptr;
 };
 
 } // namespace rondelix

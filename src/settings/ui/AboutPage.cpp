@@ -7,6 +7,7 @@
 #include "platform/Workspace.h"
 #include "qtshared/ProblemCaption.h"
 #include "qtshared/QtColor.h"
+#include "qtshared/SecondaryText.h"
 #include "qtshared/SeeThroughScrollArea.h"
 #include "settings/AboutInfo.h"
 #include "settings/UpdaterController.h"
@@ -98,6 +99,8 @@ AboutPage::AboutPage(Services services, QWidget* parent)
         "Version " + QString::fromStdString(AboutInfo::versionText(services_.version)), canvas);
     version->setObjectName("versionButton");
     showFocusOnFlat(*version);
+    // Secondary, as the credit under it: the title above is what reads first.
+    version->setStyleSheet(version->styleSheet() + "QPushButton { " + secondaryTextStyle(*version) + " }");
     version->setCursor(Qt::PointingHandCursor);
     version->setToolTip("View the changelog");
     connect(version, &QPushButton::clicked, this, [this] { showChangelog(); });
@@ -158,8 +161,9 @@ AboutPage::AboutPage(Services services, QWidget* parent)
                    "your summon key and run your shortcuts in the app you're using.",
                    privacy));
     rows->addWidget(privacyRow("folder", palette().color(QPalette::PlaceholderText),
-                               "<span style='color: palette(placeholder-text)'>Your settings are stored at "
-                               "<code>" +
+                               "<span style='" + secondaryTextStyle(*this) +
+                                   "'>Your settings are stored at "
+                                   "<code>" +
                                    QString::fromStdString(services_.settingsFolder).toHtmlEscaped() +
                                    "/</code>.</span>",
                                privacy));
@@ -186,7 +190,7 @@ AboutPage::AboutPage(Services services, QWidget* parent)
         auto* from = new QLabel(QString::fromStdString(*reason), canvas);
         from->setObjectName("updatesFromSystem");
         from->setTextFormat(Qt::PlainText);
-        from->setStyleSheet("color: palette(placeholder-text)");
+        from->setStyleSheet(secondaryTextStyle(*from));
         column->addWidget(from, 0, Qt::AlignHCenter);
     }
     setWidget(canvas);
@@ -194,7 +198,14 @@ AboutPage::AboutPage(Services services, QWidget* parent)
 
     toast_ = new QLabel(viewport());
     toast_->setObjectName("devToast");
-    toast_->setText("Dev menu unlocked");
+    toast_->setTextFormat(Qt::RichText);
+    const QString hammer =
+        SymbolFont::isAvailable()
+            ? QStringLiteral("<span style=\"font-family: '%1'; font-weight: normal;\">%2</span>&nbsp; ")
+                  .arg(SymbolFont::font(13).family(), SymbolFont::glyph("hammer.fill"))
+            : QString();
+    toast_->setText(hammer + "Dev menu unlocked");
+    toast_->setAccessibleName("Dev menu unlocked");
     toast_->setStyleSheet("QLabel { background: palette(window); border: 1px solid palette(mid); "
                           "border-radius: 16px; padding: 9px 18px; font-weight: 600; }");
     toast_->adjustSize();

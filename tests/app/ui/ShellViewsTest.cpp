@@ -397,7 +397,9 @@ TEST_F(ShellViewsTest, TheReadyPillFadesInFewStepsAlongItsCurve) {
 
 TEST_F(ShellViewsTest, FlippingGlassChangesEveryOpenWindowAtOnce) {
     std::vector<std::pair<QWidget*, bool>> blurs;
-    QtAppWindows glassy({true, [&](QWidget& w, bool on) { blurs.emplace_back(&w, on); }});
+    bool blurOffered = true;
+    QtAppWindows glassy(
+        {true, [&](QWidget& w, bool on) { blurs.emplace_back(&w, on); }, [&] { return blurOffered; }});
     CoordinatorRig other;
     other.open(other.platform(&glassy));
     glassy.attach(other.c(), icons);
@@ -432,6 +434,12 @@ TEST_F(ShellViewsTest, FlippingGlassChangesEveryOpenWindowAtOnce) {
     EXPECT_FALSE(guide->backdrop().translucent());
     main->render(&shot, {}, {}, QWidget::DrawWindowBackground);
     EXPECT_EQ(qAlpha(shot.pixel(main->width() - 2, main->height() - 2)), 255);
+    // One that blurs nothing lets less through, so sharp text behind stays faint.
+    blurOffered = false;
+    glassy.setCompositor(true);
+    shot.fill(Qt::transparent);
+    main->render(&shot, {}, {}, QWidget::DrawWindowBackground);
+    EXPECT_NEAR(qAlpha(shot.pixel(main->width() - 2, main->height() - 2)), 235, 2);
     glassy.destroyAll();
 
     // Without a compositor nothing can show through.

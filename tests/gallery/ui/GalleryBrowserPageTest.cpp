@@ -10,6 +10,7 @@
 #include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelGraphic.h"
 #include "qtshared/ElidingLabel.h"
+#include "qtshared/FadingPicture.h"
 #include "support/ContrastRatio.h"
 #include "support/CoordinatorRig.h"
 #include "support/PaintChecks.h"
@@ -18,7 +19,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
-#include <QGraphicsOpacityEffect>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPropertyAnimation>
@@ -253,14 +253,19 @@ TEST_F(GalleryPage, AClickFadesTheRowsAndTheStageAndGlassClearsTheStage) {
     }
     EXPECT_NEAR(fill(before), (selected + plain) / 2, 4);
     EXPECT_NEAR(fill(after), (selected + plain) / 2, 4);
-    auto* leaving = page->stageSquare()->findChild<QLabel*>("leavingPreview");
+    auto* leaving = page->stageSquare()->findChild<FadingPicture*>("leavingPreview");
     ASSERT_TRUE(leaving);
     auto* fade = leaving->findChild<QPropertyAnimation*>();
     fade->setCurrentTime(110);
-    EXPECT_NEAR(static_cast<QGraphicsOpacityEffect*>(leaving->graphicsEffect())->opacity(), 0.5, 0.02);
+    EXPECT_NEAR(leaving->opacity(), 0.5, 0.02);
+    // A switch back meanwhile fades one picture, not one over the other.
+    QTest::mouseClick(before, Qt::LeftButton);
+    ASSERT_EQ(page->stageSquare()->findChildren<FadingPicture*>().size(), 1);
+    leaving = page->stageSquare()->findChild<FadingPicture*>("leavingPreview");
+    fade = leaving->findChild<QPropertyAnimation*>();
     fade->setCurrentTime(fade->totalDuration());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(page->stageSquare()->findChild<QLabel*>("leavingPreview"));
+    EXPECT_FALSE(page->stageSquare()->findChild<FadingPicture*>("leavingPreview"));
 
     // With nothing on the stage its disc shows: opaque, or clear under glass.
     page->searchField()->setText("no such wheel at all");

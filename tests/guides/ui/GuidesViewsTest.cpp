@@ -147,6 +147,15 @@ TEST(GuidesViewsTest, SetupCardsOfferInstallStepsAndSayWhyInstallFailed) {
     const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
     QDir().mkpath(folder);
     view.findChild<QScrollArea*>()->widget()->grab().save(folder + "/setup-cards.png");
+    auto* symbol = card->findChild<QLabel*>("cardSymbol");
+    ASSERT_TRUE(symbol);
+    EXPECT_FALSE(symbol->pixmap().isNull());
+    // While it checks, the re-check button turns a spinner beside its words.
+    QPushButton* recheck = button(view, "recheckButton");
+    EXPECT_TRUE(recheck->icon().isNull());
+    recheck->click();
+    EXPECT_EQ(recheck->text(), "Checking\u2026");
+    EXPECT_FALSE(recheck->icon().isNull());
 
     auto* own = view.findChild<QWidget*>("writeYourOwnSteps");
     EXPECT_FALSE(own->isVisibleTo(&view));

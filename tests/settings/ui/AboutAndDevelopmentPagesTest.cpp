@@ -180,6 +180,13 @@ TEST_F(AboutPageTest, ShowsTheVersionCopiesTheAddressAndSendsFeedback) {
     // Every wrapped line of the privacy box shows.
     EXPECT_EQ(testsupport::partlyShown(*page).filter("has no room").join("\n").toStdString(), "");
     EXPECT_EQ(control<QPushButton>("versionButton")->text(), "Version ?");
+    // It reads in the secondary colour, lighter than the text colour.
+    const QImage version = control<QPushButton>("versionButton")->grab().toImage();
+    int darkest = 255;
+    for (int y = 0; y < version.height(); ++y)
+        for (int x = 0; x < version.width(); ++x)
+            darkest = std::min(darkest, version.pixelColor(x, y).lightness());
+    EXPECT_GT(darkest, page->palette().color(QPalette::WindowText).lightness() + 30);
     EXPECT_FALSE(control<QPushButton>("checkForUpdates")->isEnabled());
     EXPECT_TRUE(page->findChildren<QLabel*>("updatesFromSystem").isEmpty());
 
