@@ -6,6 +6,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <optional>
 #include <unistd.h>
 
 namespace rondelix::platform::linux_desktop {
@@ -43,20 +44,26 @@ std::string stringProperty(Display* dpy, Window window, const char* name) {
     return value;
 }
 
-Window windowProperty(Display* dpy, Window window, const char* name) {
+// A property holding one 32-bit value of the given type, such as a window or
+// a process id.
+std::optional<unsigned long> singleValueProperty(Display* dpy, Window window, const char* name, Atom kind) {
     const Atom property = XInternAtom(dpy, name, True);
-    if (property == None) return None;
+    if (property == None) return std::nullopt;
     Atom type = None;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    Window value = None;
-    if (XGetWindowProperty(dpy, window, property, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
-                           &data) == Success &&
+    std::optional<unsigned long> value;
+    if (XGetWindowProperty(dpy, window, property, 0, 1, False, kind, &type, &format, &count, &after, &data) ==
+            Success &&
         data && count == 1 && format == 32)
-        value = static_cast<Window>(*reinterpret_cast<unsigned long*>(data));
+        value = *reinterpret_cast<unsigned long*>(data);
     if (data) XFree(data);
     return value;
+}
+
+Window windowProperty(Display* dpy, Window window, const char* name) {
+    return static_cast<Window>(singleValueProperty(dpy, window, name, XA_WINDOW).value_or(None));
 }
 
 // A window manager that follows the desktop's conventions names a window of
@@ -97,19 +104,8 @@ Window namedAncestor(Display* dpy, Window window) {
 }
 
 bool isOurs(Display* dpy, Window window) {
-    const Atom property = XInternAtom(dpy, "_NET_WM_PID", True);
-    if (property == None) return false;
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    bool ours = false;
-    if (XGetWindowProperty(dpy, window, property, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
-                           &data) == Success &&
-        data && count == 1 && format == 32)
-        ours = static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == getpid();
-    if (data) XFree(data);
-    return ours;
+    const auto process = singleValueProperty(dpy, window, "_NET_WM_PID", XA_CARDINAL);
+    return process && static_cast<pid_t>(*process) == getpid();
 }
 
 // The topmost named window under the pointer other than our own (the wheel
