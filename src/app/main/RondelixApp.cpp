@@ -50,11 +50,13 @@
 #include "platform/linux/X11FrameExtents.h"
 #include "platform/linux/X11Permissions.h"
 #include "platform/linux/X11TrayColors.h"
+#include "platform/linux/X11WindowManagerHints.h"
 #include "platform/linux/XdgWorkspace.h"
 #include "platform/linux/XfcePanelDarkMode.h"
 #include "platform/linux/XkbKeyboardLayout.h"
 #include "qtshared/FocusRing.h"
 #include "qtshared/QtColor.h"
+#include "qtshared/WindowEdge.h"
 #include "store/ConfigPaths.h"
 
 #include <QApplication>
@@ -337,6 +339,7 @@ int RondelixApp::run(int argc, char** argv) {
     // Before any window: secondary text stays readable, also under glass.
     ReadablePalette readablePalette;
     const FocusRing focusRing;
+    const WindowEdge windowEdge(&desktop::windowManagerRuns);
 
     // Set before anything can ask for a reopen.
     AppDelegate* reopenTarget = nullptr;

@@ -4,10 +4,12 @@
 #include "icons/ui/SymbolFont.h"
 #include "model/AutomationWords.h"
 #include "model/SystemColors.h"
+#include "qtshared/ProminentButton.h"
 #include "qtshared/QtColor.h"
 #include "qtshared/SecondaryText.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -160,6 +162,7 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
     auto* done = new QPushButton("&Done", this);
     done->setObjectName("doneButton");
     done->setDefault(true);
+    done_ = done;
     connect(done, &QPushButton::clicked, this, [this] {
         if (actions_.close) actions_.close();
     });
@@ -173,6 +176,13 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
 
     connection_ = setup_->changed.connectScoped([this] { render(); });
     render();
+}
+
+// The accent is the program's highlight colour: a new accent repaints the
+// prominent buttons and the symbols drawn in it.
+void ShortcutSetupView::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && done_) render();
 }
 
 void ShortcutSetupView::showEvent(QShowEvent* event) {
@@ -195,6 +205,7 @@ void ShortcutSetupView::render() {
         }
         delete item;
     }
+    makeProminent(*done_, fromQColor(palette().color(QPalette::Active, QPalette::Highlight)));
     for (const auto& each : setup_->cards())
         cardsLayout_->addWidget(card(each));
     recheck_->setEnabled(!setup_->rechecking());
@@ -251,6 +262,7 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
     if (card.installable) {
         auto* install = new QPushButton("Install");
         install->setObjectName("installButton");
+        makeProminent(*install, fromQColor(palette().color(QPalette::Active, QPalette::Highlight)));
         connect(install, &QPushButton::clicked, this, [this, id] {
             const auto result = setup_->install(id);
             message_->setVisible(result.outcome == ShortcutSetup::InstallResult::Outcome::failed);

@@ -32,6 +32,7 @@ class ShortcutSetupView final : public QWidget {
     ShortcutSetup& setup() { return *setup_; }
 
   protected:
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:
@@ -46,6 +47,7 @@ class ShortcutSetupView final : public QWidget {
     QWidget* ownSteps_ = nullptr;
     QLabel* message_ = nullptr;
     QPushButton* recheck_ = nullptr;
+    QPushButton* done_ = nullptr;
     // Turns the spinner the re-check button shows while it checks.
     QVariantAnimation* spin_ = nullptr;
 };

@@ -96,10 +96,10 @@ void HUDWindow::orderOut() {
 void HUDWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QColor plate = palette().color(QPalette::Window);
-    // Nothing blurs what lies behind the bubble: its plate keeps enough of
-    // its own colour that text behind does not read through its line.
-    if (translucent_) plate.setAlphaF(0.94f);
+    // Opaque: nothing blurs what lies behind the bubble, and through any
+    // see-through plate, light text behind crosses its one line. A
+    // compositor still gives it smooth rounded corners.
+    const QColor plate = palette().color(QPalette::Window);
     QPainterPath path;
     path.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
     painter.fillPath(path, plate);

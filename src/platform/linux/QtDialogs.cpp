@@ -7,12 +7,15 @@
 #include <QFileDialog>
 #include <QFont>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStringList>
+#include <QTreeView>
 #include <vector>
 
 namespace rondelix::platform::linux_desktop {
@@ -24,6 +27,9 @@ constexpr int detailBoxHeight = 280;
 constexpr int detailBoxInset = 8;
 constexpr int detailFontPoints = 11;
 constexpr int symbolPixels = 64;
+constexpr int fileDialogWidth = 820;
+constexpr int fileDialogHeight = 500;
+constexpr int placesWidth = 200;
 
 // The desktop icon theme's nearest picture for the system symbols alerts use.
 QString themeIconName(const std::string& symbol) {
@@ -66,11 +72,29 @@ void addBelowText(QMessageBox& box, QWidget* widget) {
     if (buttons) grid->addItem(buttons, buttonsRow + 1, 0, 1, grid->columnCount());
 }
 
+// The toolkit's own dialog opens too small for its places and its list's
+// four columns and cuts names and dates short: the places get room for a
+// folder's name, the name column takes what the others leave, and they are
+// as wide as what they show.
+void sizeColumns(QFileDialog& dialog) {
+    auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!list) return;
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(fileDialogWidth, fileDialogHeight)));
+    if (auto* split = dialog.findChild<QSplitter*>(QStringLiteral("splitter")))
+        split->setSizes({placesWidth, fileDialogWidth - placesWidth});
+    QHeaderView* header = list->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+}
+
 } // namespace
 
 QtDialogs::QtDialogs(std::filesystem::path startFolder) : folder_(std::move(startFolder)) {}
 
 std::optional<std::filesystem::path> QtDialogs::run(QFileDialog& dialog) {
+    sizeColumns(dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;

@@ -7,6 +7,45 @@
 
 namespace rondelix::platform::linux_desktop {
 
+namespace {
+
+::Window windowNamedBy(Display* display, ::Window window, Atom property) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    ::Window named = None;
+    if (XGetWindowProperty(display, window, property, 0, 1, False, XA_WINDOW, &type, &format, &count, &left,
+                           &data) == Success &&
+        data && type == XA_WINDOW && format == 32 && count == 1)
+        named = static_cast<::Window>(*reinterpret_cast<const unsigned long*>(data));
+    if (data) XFree(data);
+    return named;
+}
+
+int ignoreError(Display*, XErrorEvent*) {
+    return 0;
+}
+
+} // namespace
+
+bool windowManagerRuns() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->display()) return false;
+    Display* display = x11->display();
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+    const ::Window named = windowNamedBy(display, DefaultRootWindow(display), check);
+    if (named == None) return false;
+    // The named window may be gone: asking it is then an error, not a reason
+    // to stop the program.
+    XSync(display, False);
+    const auto previous = XSetErrorHandler(ignoreError);
+    const bool answers = windowNamedBy(display, named, check) == named;
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return answers;
+}
+
 bool windowManagerSupports(const char* hint) {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !x11->display()) return false;
