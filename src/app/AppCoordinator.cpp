@@ -290,7 +290,10 @@ void AppCoordinator::setMainTab(MainTab tab) {
 void AppCoordinator::prewarmSummon() {
     if (overlayController_->panel()) return;
     overlayController_->prewarm();
-    if (configStore_->config().behavior.detectApp) platform_.workspace.frontmostApplication();
+    // Recognising the frontmost application reads every installed entry the
+    // first time: read to the side, so the keys held meanwhile stay smooth.
+    if (configStore_->config().behavior.detectApp)
+        platform_.workspace.readApplicationsAhead(platform_.background, platform_.queue);
 }
 
 bool AppCoordinator::holdsTooShortToWarmIn() const {

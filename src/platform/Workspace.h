@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/Background.h"
+#include "platform/MainQueue.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -54,6 +57,11 @@ class Workspace {
     virtual std::optional<std::string> frontmostApplication() const = 0;
 
     virtual PasteKey frontmostPasteKey() const { return PasteKey::controlV; }
+
+    // Reads on the background what frontmostApplication will need from the
+    // disk, so a call soon after finds it read; the result comes back
+    // through the queue. What it has to read is read anyway when not back.
+    virtual void readApplicationsAhead(Background&, MainQueue&) {}
 
     // The applications a person can start from the desktop's menus, in no
     // particular order.

@@ -1,18 +1,45 @@
 #include "app/main/DesktopFavicons.h"
 
+#include "icons/FaviconFetch.h"
+#include "platform/linux/ClosableMainQueue.h"
+#include "platform/linux/GetaddrinfoHostResolver.h"
+#include "platform/linux/ModuleHttpClient.h"
+#include "platform/linux/QtImages.h"
+#include "platform/linux/QtSvgRenderer.h"
+
 namespace rondelix {
 
+namespace desktop = platform::linux_desktop;
+
+// Everything a search touches, shared by the searches and their owner.
+struct DesktopFavicons::Searching {
+    Searching(platform::MainQueue& mainQueue, platform::Log& log)
+        : queue(mainQueue), http(log, queue), fetch({http, resolver, pictures, svg, queue}) {}
+
+    desktop::ClosableMainQueue queue;
+    desktop::GetaddrinfoHostResolver resolver;
+    desktop::ModuleHttpClient http;
+    desktop::QtImages pictures{desktop::QtImages::Drawings::refused};
+    desktop::QtSvgRenderer svg;
+    FaviconFetch fetch;
+};
+
 DesktopFavicons::DesktopFavicons(platform::MainQueue& queue, platform::Log& log)
-    : http_(log, queue), fetch_({http_, resolver_, pictures_, svg_, queue}),
-      cache_(queue, searches_, [this](const std::string& host) { return fetch_.resolve(host); }) {}
+    : searching_(std::make_shared<Searching>(queue, log)),
+      // The cache posts its results through the closable queue, which each
+      // search keeps alive through the search it carries.
+      cache_(searching_->queue, searches_,
+             [searching = searching_](const std::string& host) { return searching->fetch.resolve(host); }) {}
 
 DesktopFavicons::~DesktopFavicons() {
     // Searches still waiting on a name server, a web server or a drawing
-    // give up at once, so the pool's threads are free before it is torn down.
-    resolver_.shutDown();
-    http_.shutDown();
-    fetch_.shutDown();
-    svg_.shutDown();
+    // give up at once; one that does not is left behind once the pool has
+    // waited its while, and finds the main queue closed to it.
+    searching_->resolver.shutDown();
+    searching_->http.shutDown();
+    searching_->fetch.shutDown();
+    searching_->svg.shutDown();
+    searching_->queue.close();
 }
 
 } // namespace rondelix

@@ -63,6 +63,13 @@ long long modificationStamp(const fs::path& folder) {
     return static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
 }
 
+std::vector<long long> applicationFolderStamps() {
+    std::vector<long long> stamps;
+    for (const auto& folder : platform::applicationFolders())
+        stamps.push_back(modificationStamp(folder));
+    return stamps;
+}
+
 // Where the user's own choices of default applications are kept, the running
 // desktop's own file first.
 std::vector<std::string> userDefaultApplicationFiles(std::string_view desktop) {
@@ -129,9 +136,7 @@ std::vector<XdgWorkspace::InstalledApplication> XdgWorkspace::scanInstalledAppli
 }
 
 const std::vector<XdgWorkspace::InstalledApplication>& XdgWorkspace::installedApplications() const {
-    std::vector<long long> stamps;
-    for (const auto& folder : platform::applicationFolders())
-        stamps.push_back(modificationStamp(folder));
+    auto stamps = applicationFolderStamps();
     if (stamps != folderStamps_ || installed_.empty()) {
         installed_ = scanInstalledApplications();
         folderStamps_ = std::move(stamps);
@@ -164,9 +169,7 @@ std::optional<std::string> XdgWorkspace::entryPath(const std::string& identifier
 std::optional<std::string> XdgWorkspace::equivalentPath(const std::string& identifier) const {
     const ApplicationEquivalent* row = findApplicationEquivalent(identifier);
     if (!row) return std::nullopt;
-    std::vector<long long> stamps;
-    for (const auto& folder : platform::applicationFolders())
-        stamps.push_back(modificationStamp(folder));
+    auto stamps = applicationFolderStamps();
     const auto userFiles = userDefaultApplicationFiles(desktop_);
     for (const auto& file : userFiles)
         stamps.push_back(modificationStamp(file));
@@ -255,6 +258,27 @@ void XdgWorkspace::openLink(const std::string& url, std::function<void(bool)> co
     request.workingDirectory = "/";
     processes_.run(std::move(request), [completion = std::move(completion)](const ProcessResult& result) {
         completion(result.launched && result.status == 0);
+    });
+}
+
+void XdgWorkspace::readApplicationsAhead(Background& background, MainQueue& queue) {
+    {
+        const std::lock_guard guard(caches_);
+        if (readingAhead_ || (!installed_.empty() && applicationFolderStamps() == folderStamps_)) return;
+        readingAhead_ = true;
+    }
+    background.run([this, alive = lifetime_.watch(), &queue] {
+        // Stamped before the reading, so a folder changed meanwhile is read again.
+        auto stamps = applicationFolderStamps();
+        auto applications = scanInstalledApplications();
+        queue.post(
+            [this, alive, stamps = std::move(stamps), applications = std::move(applications)]() mutable {
+                if (!alive) return;
+                const std::lock_guard guard(caches_);
+                readingAhead_ = false;
+                installed_ = std::move(applications);
+                folderStamps_ = std::move(stamps);
+            });
     });
 }
 

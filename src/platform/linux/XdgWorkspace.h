@@ -4,6 +4,7 @@
 #include "platform/Processes.h"
 #include "platform/Workspace.h"
 #include "platform/linux/X11ActiveWindow.h"
+#include "util/LifetimeGuard.h"
 
 #include <map>
 #include <mutex>
@@ -34,6 +35,7 @@ class XdgWorkspace final : public Workspace {
     void openApplication(const std::string& path, std::function<void(bool)> completion) override;
     void openLink(const std::string& url, std::function<void(bool)> completion) override;
     std::optional<std::string> frontmostApplication() const override;
+    void readApplicationsAhead(Background& background, MainQueue& queue) override;
     std::optional<std::string> applicationName(const std::string& path) const override;
     std::vector<ApplicationEntry> applications() const override;
     std::vector<std::string> applicationFolders() const override;
@@ -83,6 +85,9 @@ class XdgWorkspace final : public Workspace {
     // main thread may be recognising the frontmost one: the caches are
     // filled under this lock (re-entered when a window's id is looked up).
     mutable std::recursive_mutex caches_;
+    bool readingAhead_ = false;
+    // A list read ahead that arrives after the workspace is gone is dropped.
+    LifetimeGuard lifetime_;
 };
 
 } // namespace rondelix::platform::linux_desktop

@@ -3,10 +3,12 @@
 #include "BlockingMainQueue.h"
 #include "platform/linux/DesktopEntry.h"
 #include "platform/linux/PosixProcesses.h"
+#include "platform/sim/SimBackground.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -281,6 +283,23 @@ TEST_F(XdgWorkspaceTest, RecognisesTheApplicationAWindowBelongsTo) {
     EXPECT_EQ(workspace.applicationFor({"", "org.example.Paint.desktop", "", ""}), "org.example.Paint");
     EXPECT_FALSE(workspace.applicationFor({"org.example.Gone", "", "unknown", "Unknown"}));
     EXPECT_FALSE(workspace.applicationFor({}));
+}
+
+TEST_F(XdgWorkspaceTest, ApplicationsReadAheadServeTheNextLookUpUnlessAFolderChangedMeanwhile) {
+    write(system / "org.example.Notes.desktop", entry("StartupWMClass=NotesWindow\n"));
+    sim::SimBackground background;
+    workspace.readApplicationsAhead(background, queue);
+    workspace.readApplicationsAhead(background, queue);
+    EXPECT_EQ(background.pendingCount(), 1u);
+    background.runAll();
+    // Installed after the reading, before its list is back.
+    write(system / "org.example.Paint.desktop", entry("StartupWMClass=PaintWindow\n"));
+    fs::last_write_time(system, fs::last_write_time(system) + std::chrono::seconds(1));
+    ASSERT_TRUE(queue.runNext());
+    EXPECT_EQ(workspace.applicationFor({"", "", "paint", "PaintWindow"}), "org.example.Paint");
+    EXPECT_EQ(workspace.applicationFor({"", "", "notes", "NotesWindow"}), "org.example.Notes");
+    workspace.readApplicationsAhead(background, queue);
+    EXPECT_EQ(background.pendingCount(), 0u);
 }
 
 // The only test that marks a window active on the display, so that test

@@ -1,0 +1,84 @@
+#include "platform/linux/DetachingBackground.h"
+
+#include "platform/HostResolver.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <gtest/gtest.h>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace rondelix::platform::linux_desktop {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A name server that answers only when the test lets it: never, unless told.
+class SilentResolver final : public HostResolver {
+  public:
+    std::vector<std::string> addresses(const std::string&) override {
+        std::unique_lock wait(lock_);
+        asked_ = true;
+        changed_.notify_all();
+        changed_.wait(wait, [this] { return answering_; });
+        return {"93.184.216.34"};
+    }
+    std::vector<std::string> ownAddresses() override { return {}; }
+
+    void waitUntilAsked() {
+        std::unique_lock wait(lock_);
+        changed_.wait(wait, [this] { return asked_; });
+    }
+    void answer() {
+        std::lock_guard guard(lock_);
+        answering_ = true;
+        changed_.notify_all();
+    }
+
+  private:
+    std::mutex lock_;
+    std::condition_variable changed_;
+    bool asked_ = false;
+    bool answering_ = false;
+};
+
+struct Outcome {
+    std::atomic<bool> finished = false;
+    std::atomic<bool> queuedRan = false;
+};
+
+TEST(DetachingBackgroundTest, aQuitWaitsBrieflyForASearchThatNeverHearsBackThenLeavesIt) {
+    auto resolver = std::make_shared<SilentResolver>();
+    auto outcome = std::make_shared<Outcome>();
+    auto pool = std::make_unique<DetachingBackground>(1);
+    pool->run([resolver, outcome] {
+        resolver->addresses("example.com");
+        outcome->finished = true;
+    });
+    pool->run([outcome] { outcome->queuedRan = true; });
+    resolver->waitUntilAsked();
+
+    const auto start = Clock::now();
+    pool.reset();
+    const auto waited = std::chrono::duration<double>(Clock::now() - start).count();
+    EXPECT_GE(waited, 0.9);
+    EXPECT_LT(waited, 1.5);
+    EXPECT_FALSE(outcome->finished);
+
+    // The search left behind still has all it uses once it hears back, and
+    // lets it go when it ends; the work that never started stays undone.
+    const std::weak_ptr<SilentResolver> watched = resolver;
+    resolver->answer();
+    resolver.reset();
+    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    while (!watched.expired() && Clock::now() < deadline)
+        std::this_thread::yield();
+    EXPECT_TRUE(watched.expired());
+    EXPECT_TRUE(outcome->finished);
+    EXPECT_FALSE(outcome->queuedRan);
+}
+
+} // namespace
+} // namespace rondelix::platform::linux_desktop
