@@ -145,7 +145,8 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
         menu.exec(at);
     };
 
-    configConnection_ = store.configChanged.connectScoped([this] { refresh(); });
+    configConnection_ =
+        store.configChanged.connectScoped([this] { refresh(services_.transfer.store.onlyWheelChanged()); });
     historyConnection_ = store.historyChanged.connectScoped([this] { refreshHistory(); });
     editorConnection_ = editor_.changed.connectScoped([this] {
         refresh();
@@ -267,10 +268,10 @@ void WheelEditorPage::placePreview() {
     caption_->setGeometry(captionLeft, 0, captionWidth, captionHeight);
 }
 
-void WheelEditorPage::refresh() {
+void WheelEditorPage::refresh(std::optional<std::size_t> onlyWheelChanged) {
     const Config& config = services_.transfer.store.config();
     pills_->showWheels(config.wheels, editor_.selectedWheelId(),
-                       toQColor(Color::fromHex(config.behavior.accentHex)));
+                       toQColor(Color::fromHex(config.behavior.accentHex)), onlyWheelChanged);
     export_->setEnabled(editor_.currentWheel().has_value());
     refreshPreview();
     wheelSection_->refresh();

@@ -75,7 +75,8 @@ class WheelEditorPage : public WorkshopPane {
     bool reducesMotion() const;
     QWidget* buildTabStrip();
     QWidget* buildInspector();
-    void refresh();
+    // Told which one wheel alone changed, the pills look at no other.
+    void refresh(std::optional<std::size_t> onlyWheelChanged = std::nullopt);
     void refreshPreview();
     void refreshHistory();
     void refreshCelebration();
