@@ -145,8 +145,12 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
         menu.exec(at);
     };
 
-    configConnection_ =
-        store.configChanged.connectScoped([this] { refresh(services_.transfer.store.onlyWheelChanged()); });
+    configConnection_ = store.configChanged.connectScoped([this] {
+        const auto onlyWheel = services_.transfer.store.onlyWheelChanged();
+        // A wheel edited alone kept its id.
+        if (!onlyWheel) wheelIds_.reset();
+        refresh(onlyWheel);
+    });
     historyConnection_ = store.historyChanged.connectScoped([this] { refreshHistory(); });
     editorConnection_ = editor_.changed.connectScoped([this] {
         refresh();
@@ -294,7 +298,8 @@ void WheelEditorPage::refreshPreview() {
     const Behavior& behavior = store.config().behavior;
     PreviewWheel::Inputs inputs;
     inputs.wheel = std::move(*shown);
-    inputs.wheelIds = wheelIds(store.config().wheels);
+    if (!wheelIds_) wheelIds_ = sharedWheelIds(store.config().wheels);
+    inputs.wheelIds = wheelIds_;
     inputs.aimedPosition = live ? state.aimedPosition() : std::nullopt;
     inputs.interactive = !live;
     inputs.accent = Color::fromHex(behavior.accentHex);

@@ -103,6 +103,9 @@ class WheelEditorPage : public WorkshopPane {
     SliceSection* sliceSection_;
     ConfettiCelebration* celebration_ = nullptr;
     std::string scrolledTo_;
+    // The ids of the wheels the preview's switcher shows, made again only
+    // when they may have changed.
+    SharedWheelIds wheelIds_;
 
     ScopedConnection configConnection_;
     ScopedConnection historyConnection_;
