@@ -25,8 +25,9 @@ WheelGraphic::Inputs twelveSlots() {
         slice.icon = p == 5 ? Icon(Icon::Emoji{"🚀"}) : Icon(Icon::SfSymbol{symbols[p]});
         inputs.wheel.slices.push_back(slice);
     }
-    inputs.wheelIds = {"w1", "w2", "w3", "w4"};
-    inputs.activeWheelId = inputs.wheelIds[0];
+    inputs.wheelIds =
+        std::make_shared<const std::vector<std::string>>(std::vector<std::string>{"w1", "w2", "w3", "w4"});
+    inputs.activeWheelId = "w1";
     inputs.aimedPosition = 4;
     return inputs;
 }

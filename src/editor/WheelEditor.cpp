@@ -10,6 +10,7 @@
 #include "store/SharedWheelTransfer.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace rondelix {
 
@@ -108,6 +109,13 @@ void WheelEditor::consumeEditorTarget() {
 
 void WheelEditor::configChanged() {
     const auto& now = wheels();
+    // A wheel edited alone keeps its id: only its slot count can matter.
+    if (const auto only = services_.transfer.store.onlyWheelChanged();
+        only && *only < now.size() && seenCounts_.size() == now.size()) {
+        if (std::exchange(seenCounts_[*only], now[*only].sliceCount) != now[*only].sliceCount)
+            clampSelectedPosition();
+        return;
+    }
     // Compared where they stand: most changes (a keystroke in a name) leave
     // both alone, and copying them costs as much as there are wheels.
     const auto sameIds = std::ranges::equal(now, seenIds_, {}, &Wheel::id);

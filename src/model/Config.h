@@ -7,6 +7,7 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -75,6 +76,13 @@ inline std::vector<std::string> wheelIds(const std::vector<Wheel>& wheels) {
     for (const Wheel& wheel : wheels)
         ids.push_back(wheel.id);
     return ids;
+}
+
+// The same, shared by whoever draws them: a wheel drawn among a great many
+// then costs no copy of all their ids.
+using SharedWheelIds = std::shared_ptr<const std::vector<std::string>>;
+inline SharedWheelIds sharedWheelIds(const std::vector<Wheel>& wheels) {
+    return std::make_shared<const std::vector<std::string>>(wheelIds(wheels));
 }
 
 } // namespace rondelix

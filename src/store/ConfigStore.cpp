@@ -116,7 +116,7 @@ void ConfigStore::checkReadOnly() {
 
 bool ConfigStore::migrateIfNeeded() {
     if (!rondelix::migrateIfNeeded(config_)) return false;
-    configChanged.emit();
+    tellChanged();
     return true;
 }
 
@@ -184,7 +184,14 @@ void ConfigStore::replaceConfig(Config config) {
         if (binding.keyCodes.size() > SummonKey::mostKeysHeldAtOnce)
             log_.write("summon binding " + binding.id.text() + " needs " +
                        std::to_string(binding.keyCodes.size()) + " keys held at once — it never summons.");
+    tellChanged();
+}
+
+void ConfigStore::tellChanged(std::optional<std::size_t> onlyWheel) {
+    // Restored after: a change an observer makes meanwhile is told as its own.
+    const auto outer = std::exchange(onlyWheelChanged_, onlyWheel);
     configChanged.emit();
+    onlyWheelChanged_ = outer;
 }
 
 void ConfigStore::setConfig(Config config) {
@@ -299,7 +306,7 @@ void ConfigStore::mutate(const std::function<void(Config&)>& change) {
     change(config_);
     repairText(config_);
     sanitize(config_);
-    configChanged.emit();
+    tellChanged();
     checkReadOnly();
     saveLoggingFailure(true);
 }
@@ -315,7 +322,7 @@ void ConfigStore::editWheels(std::optional<std::string> coalesceKey,
     const bool historyChanges = recordUndoStep(std::move(coalesceKey));
     config_.wheels = std::move(after);
     sanitize(config_);
-    configChanged.emit();
+    tellChanged();
     if (historyChanges) historyChanged.emit();
     saveLoggingFailure(true);
 }
@@ -334,7 +341,7 @@ void ConfigStore::editWheel(std::string_view id, std::optional<std::string> coal
     const bool historyChanges = recordUndoStep(std::move(coalesceKey));
     Wheel before = std::exchange(config_.wheels[index], std::move(edited));
     const bool onlyThisWheel = rondelix::sanitizeAfterWheelEdit(config_, index, before);
-    configChanged.emit();
+    tellChanged(onlyThisWheel ? std::optional(index) : std::nullopt);
     if (historyChanges) historyChanged.emit();
     // Set only now: a change an observer made meanwhile was saved whole.
     if (onlyThisWheel) onlyWheelEdited_ = index;
@@ -363,7 +370,7 @@ void ConfigStore::recordLastUsedWheel(const std::string& wheelId) {
     config_.lastUsedWheelId = wheelId;
     sanitize(config_);
     heldLastUsedWheel_ = config_.lastUsedWheelId;
-    configChanged.emit();
+    tellChanged();
 }
 
 void ConfigStore::undo() {
@@ -382,7 +389,7 @@ void ConfigStore::adoptSnapshot(std::optional<std::vector<Wheel>> snapshot) {
     config_.wheels = std::move(*snapshot);
     sanitize(config_);
     lastCoalesceKey_.reset();
-    configChanged.emit();
+    tellChanged();
     historyChanged.emit();
     saveLoggingFailure(true);
 }
@@ -448,7 +455,7 @@ void ConfigStore::reconcileLaunchAtLogin() {
 void ConfigStore::applyLaunchAtLogin(bool wanted) {
     const auto registered = loginItems_.setRegistered(wanted);
     if (registered.ok()) {
-        if (std::exchange(launchAtLoginProblem_, std::nullopt)) configChanged.emit();
+        if (std::exchange(launchAtLoginProblem_, std::nullopt)) tellChanged();
         return;
     }
     log_.write("launch-at-login change failed: " + registered.error());
@@ -460,7 +467,7 @@ void ConfigStore::applyLaunchAtLogin(bool wanted) {
         config_.general.launchAtLogin = on;
         saveLoggingFailure(false);
     }
-    configChanged.emit();
+    tellChanged();
 }
 
 } // namespace rondelix

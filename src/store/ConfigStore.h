@@ -73,6 +73,11 @@ class ConfigStore {
 
     // Told whenever `config` may have changed; observers re-read it.
     Signal<> configChanged;
+    // While configChanged is told after an edit of one wheel that kept its
+    // id and left every other wheel and setting alone: that wheel's place,
+    // so that an observer of a great many wheels re-reads only it. None
+    // when anything else may have changed.
+    std::optional<std::size_t> onlyWheelChanged() const { return onlyWheelChanged_; }
     // Told whenever the undo or redo history changes.
     Signal<> historyChanged;
     // Told when the configuration turns read-only or writable again.
@@ -157,6 +162,7 @@ class ConfigStore {
     bool migrateIfNeeded();
     std::optional<std::filesystem::path> moveAside(const std::filesystem::path& file);
     void replaceConfig(Config config);
+    void tellChanged(std::optional<std::size_t> onlyWheel = std::nullopt);
     // Records the wheels as they are before an edit, unless it merges with
     // the one before; answers whether the history changes.
     bool recordUndoStep(std::optional<std::string> coalesceKey);
@@ -205,6 +211,7 @@ class ConfigStore {
     // only an edit of one wheel changed them; empty when unknown.
     ConfigSaver::SharedWheels savedWheels_;
     std::optional<std::size_t> onlyWheelEdited_;
+    std::optional<std::size_t> onlyWheelChanged_;
 
     UndoHistory history_;
     std::optional<std::string> lastCoalesceKey_;

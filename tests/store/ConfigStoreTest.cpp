@@ -312,6 +312,30 @@ TEST_F(ConfigStoreEdits, QuickEditsOfOneFieldMakeOneUndoStep) {
     EXPECT_FALSE(store->canRedo());
 }
 
+// Observers of many wheels re-read only the wheel the notice names: it must
+// name none whenever anything else may have changed, a change an observer
+// makes while told included.
+TEST_F(ConfigStoreEdits, TheNoticeNamesTheOneWheelOnlyWhenNothingElseChanged) {
+    std::vector<std::optional<std::size_t>> told;
+    auto watch = store->configChanged.connectScoped([&] { told.push_back(store->onlyWheelChanged()); });
+    const std::string second = store->config().wheels[1].id;
+    store->editWheel(second, "name", [](Wheel& wheel) { wheel.name = "Renamed"; });
+    store->editWheel(second, std::nullopt, [](Wheel& wheel) { wheel.sliceCount = 4; });
+    store->editWheel(second, std::nullopt, [](Wheel& wheel) { wheel.id = "moved"; });
+    store->editWheels(std::nullopt, [](auto& wheels) { wheels[0].name = "Listed"; });
+    EXPECT_EQ(told, (std::vector<std::optional<std::size_t>>{1, 1, std::nullopt, std::nullopt}));
+
+    told.clear();
+    bool once = true;
+    auto meddle = store->configChanged.connectScoped([&] {
+        if (std::exchange(once, false)) store->mutate([](Config& c) { c.behavior.wheelSize = 333; });
+    });
+    auto after = store->configChanged.connectScoped([&] { told.push_back(store->onlyWheelChanged()); });
+    store->editWheel("moved", std::nullopt, [](Wheel& wheel) { wheel.name = "Again"; });
+    EXPECT_EQ(told, (std::vector<std::optional<std::size_t>>{1, std::nullopt, std::nullopt, 1}));
+    EXPECT_EQ(store->onlyWheelChanged(), std::nullopt);
+}
+
 TEST(UndoHistory, KeepsTheNewestTwoHundredFiftySnapshots) {
     UndoHistory history;
     std::vector<Wheel> wheels(3);

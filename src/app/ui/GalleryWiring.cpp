@@ -39,7 +39,7 @@ WheelPreviewFactory wheelPreviewFactory(ConfigStore& store, SliceIconSources& ic
         auto* graphic = new WheelGraphic(parent);
         auto show = [&store, &icons, graphic](WheelPreviewSpec shown) {
             auto inputs = WheelGraphic::Inputs::of(std::move(shown.wheel), store.config().behavior);
-            inputs.wheelIds.clear();
+            inputs.wheelIds.reset();
             inputs.activeWheelId.clear();
             inputs.isVisible = true;
             if (shown.accentStrength) inputs.accentStrength = *shown.accentStrength;

@@ -110,8 +110,9 @@ bool PreviewWheel::showsOutline() const {
 void PreviewWheel::setInputs(Inputs inputs) {
     // Only what changed is redrawn: while a summoned wheel is mirrored, the
     // main window repaints nothing more than the wheel's own changes.
-    const bool sameLook = graphicClickable_ && inputs.wheel == inputs_.wheel &&
-                          inputs.wheelIds == inputs_.wheelIds &&
+    const bool sameIds = inputs.wheelIds == inputs_.wheelIds ||
+                         (inputs.wheelIds && inputs_.wheelIds && *inputs.wheelIds == *inputs_.wheelIds);
+    const bool sameLook = graphicClickable_ && inputs.wheel == inputs_.wheel && sameIds &&
                           inputs.aimedPosition == inputs_.aimedPosition && inputs.accent == inputs_.accent &&
                           inputs.accentStrength == inputs_.accentStrength && inputs.icons == inputs_.icons;
     // A summon that leaves the wheel as drawn only takes the clicks away and

@@ -27,7 +27,7 @@ class PreviewWheel : public QWidget, public AccessibleItems {
   public:
     struct Inputs {
         Wheel wheel;
-        std::vector<std::string> wheelIds;
+        SharedWheelIds wheelIds;
         std::optional<int> aimedPosition;
         bool interactive = true;
         Color accent = Color::fallback();

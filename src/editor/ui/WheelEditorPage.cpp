@@ -145,7 +145,12 @@ WheelEditorPage::WheelEditorPage(Services services, QWidget* parent)
         menu.exec(at);
     };
 
-    configConnection_ = store.configChanged.connectScoped([this] { refresh(); });
+    configConnection_ = store.configChanged.connectScoped([this] {
+        const auto onlyWheel = services_.transfer.store.onlyWheelChanged();
+        // A wheel edited alone kept its id.
+        if (!onlyWheel) wheelIds_.reset();
+        refresh(onlyWheel);
+    });
     historyConnection_ = store.historyChanged.connectScoped([this] { refreshHistory(); });
     editorConnection_ = editor_.changed.connectScoped([this] {
         refresh();
@@ -267,10 +272,10 @@ void WheelEditorPage::placePreview() {
     caption_->setGeometry(captionLeft, 0, captionWidth, captionHeight);
 }
 
-void WheelEditorPage::refresh() {
+void WheelEditorPage::refresh(std::optional<std::size_t> onlyWheelChanged) {
     const Config& config = services_.transfer.store.config();
     pills_->showWheels(config.wheels, editor_.selectedWheelId(),
-                       toQColor(Color::fromHex(config.behavior.accentHex)));
+                       toQColor(Color::fromHex(config.behavior.accentHex)), onlyWheelChanged);
     export_->setEnabled(editor_.currentWheel().has_value());
     refreshPreview();
     wheelSection_->refresh();
@@ -293,7 +298,8 @@ void WheelEditorPage::refreshPreview() {
     const Behavior& behavior = store.config().behavior;
     PreviewWheel::Inputs inputs;
     inputs.wheel = std::move(*shown);
-    inputs.wheelIds = wheelIds(store.config().wheels);
+    if (!wheelIds_) wheelIds_ = sharedWheelIds(store.config().wheels);
+    inputs.wheelIds = wheelIds_;
     inputs.aimedPosition = live ? state.aimedPosition() : std::nullopt;
     inputs.interactive = !live;
     inputs.accent = Color::fromHex(behavior.accentHex);

@@ -75,7 +75,8 @@ class WheelEditorPage : public WorkshopPane {
     bool reducesMotion() const;
     QWidget* buildTabStrip();
     QWidget* buildInspector();
-    void refresh();
+    // Told which one wheel alone changed, the pills look at no other.
+    void refresh(std::optional<std::size_t> onlyWheelChanged = std::nullopt);
     void refreshPreview();
     void refreshHistory();
     void refreshCelebration();
@@ -102,6 +103,9 @@ class WheelEditorPage : public WorkshopPane {
     SliceSection* sliceSection_;
     ConfettiCelebration* celebration_ = nullptr;
     std::string scrolledTo_;
+    // The ids of the wheels the preview's switcher shows, made again only
+    // when they may have changed.
+    SharedWheelIds wheelIds_;
 
     ScopedConnection configConnection_;
     ScopedConnection historyConnection_;

@@ -135,10 +135,13 @@ void WheelPillColumn::step() {
 }
 
 void WheelPillColumn::showWheels(const std::vector<Wheel>& wheels, const std::string& selectedId,
-                                 QColor accent) {
+                                 QColor accent, std::optional<std::size_t> onlyChanged) {
     const bool moved = selectedId != selectedId_;
+    const bool one = onlyChanged && *onlyChanged < wheels.size() && pills_.size() == wheels.size();
+    const std::size_t first = one ? *onlyChanged : 0;
+    const std::size_t end = one ? first + 1 : wheels.size();
     pills_.resize(wheels.size());
-    for (std::size_t i = 0; i < wheels.size(); ++i) {
+    for (std::size_t i = first; i < end; ++i) {
         if (pills_[i].id != wheels[i].id) pills_[i].id = wheels[i].id;
         if (pills_[i].name != wheels[i].name) pills_[i].name = wheels[i].name;
     }

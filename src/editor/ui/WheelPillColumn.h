@@ -45,8 +45,10 @@ class WheelPillColumn : public QWidget, public AccessibleItems {
     explicit WheelPillColumn(QWidget* parent = nullptr);
 
     // A pill for each wheel. The pills are updated where they stand, so a
-    // change to one wheel among a great many copies no other's name.
-    void showWheels(const std::vector<Wheel>& wheels, const std::string& selectedId, QColor accent);
+    // change to one wheel among a great many copies no other's name; told
+    // which one wheel alone changed, the others are not even looked at.
+    void showWheels(const std::vector<Wheel>& wheels, const std::string& selectedId, QColor accent,
+                    std::optional<std::size_t> onlyChanged = std::nullopt);
 
     std::function<void(const std::string& id)> onSelect;
     std::function<void(const std::string& draggedId, const std::string& targetId)> onDrop;

@@ -52,7 +52,7 @@ class Painting {
         WheelGraphic::Inputs inputs = WheelGraphic::Inputs::of(shot.wheel, behavior_);
         inputs.diameter = drawnSide;
         inputs.aimedPosition = shot.aimed;
-        inputs.wheelIds = wheelIds(shot.wheels);
+        inputs.wheelIds = sharedWheelIds(shot.wheels);
         inputs.isVisible = true;
         inputs.icons = &icons_;
         graphic->setInputs(std::move(inputs));

@@ -499,12 +499,17 @@ WheelGraphic::StaticLayerKey WheelGraphic::staticLayerKey(const WheelGeometry& g
     return key;
 }
 
+const std::vector<std::string>& WheelGraphic::drawnWheelIds() const {
+    static const std::vector<std::string> none;
+    return inputs_.wheelIds ? *inputs_.wheelIds : none;
+}
+
 void WheelGraphic::paintHubLayer(QPainter& painter, const WheelGeometry& g) {
     if (!inputs_.showsHubLabel) return;
     const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
     HubLayerKey key{g.side, dpr, colorScheme(),
                     HubContent{inputs_.wheel.name,
-                               wheelSwitcher(inputs_.wheelIds, inputs_.activeWheelId, g.side),
+                               wheelSwitcher(drawnWheelIds(), inputs_.activeWheelId, g.side),
                                toQColor(inputs_.accent, std::max(inputs_.accentStrength, 0.5))}};
     if (!(key == hubLayerKey_) || hubLayer_.isNull()) {
         hubLayerKey_ = std::move(key);

@@ -37,9 +37,8 @@ class WheelGraphic : public QWidget {
         // Set by the summon engine; wins over hover and drag for the highlight.
         std::optional<int> aimedPosition;
         // The ids of all the wheels, in order: they drive the switcher;
-        // none shows the name alone. Only the ids, so that a wheel drawn
-        // among a great many costs no copy of them all.
-        std::vector<std::string> wheelIds;
+        // none shows the name alone.
+        SharedWheelIds wheelIds;
         std::string activeWheelId = "default";
         bool isVisible = false;
         Color accent = Color::fallback();
@@ -104,6 +103,7 @@ class WheelGraphic : public QWidget {
     void leaveEvent(QEvent* event) override;
 
   private:
+    const std::vector<std::string>& drawnWheelIds() const;
     // What the highlight animation moves between.
     struct HighlightLook {
         std::vector<double> emphasis;

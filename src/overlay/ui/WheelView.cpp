@@ -30,7 +30,7 @@ void WheelView::refresh() {
     WheelGraphic::Inputs inputs =
         WheelGraphic::Inputs::of(chosen ? *chosen : DefaultConfig::mainWheel(), config.behavior);
     inputs.aimedPosition = state_.aimedPosition();
-    inputs.wheelIds = wheelIds(config.wheels);
+    inputs.wheelIds = sharedWheelIds(config.wheels);
     inputs.activeWheelId = state_.activeWheelId();
     inputs.isVisible = state_.isVisible();
     inputs.diameter = diameter_;

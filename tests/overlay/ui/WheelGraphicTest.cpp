@@ -15,7 +15,7 @@ namespace {
 WheelGraphic::Inputs factoryWheel(std::optional<int> aimed) {
     const Config config = DefaultConfig::factoryConfig();
     WheelGraphic::Inputs inputs = WheelGraphic::Inputs::of(config.wheels.front(), config.behavior);
-    inputs.wheelIds = wheelIds(config.wheels);
+    inputs.wheelIds = sharedWheelIds(config.wheels);
     inputs.aimedPosition = aimed;
     inputs.isVisible = true;
     return inputs;
@@ -85,7 +85,7 @@ TEST(WheelGraphicLook, AWideNameStaysInsideTheHubAndLeavesTheAimedSlotVisible) {
         graphic.setReduceMotion(true);
         graphic.setColorScheme(ColorScheme::light);
         auto inputs = factoryWheel(2);
-        inputs.wheelIds.clear();
+        inputs.wheelIds.reset();
         inputs.wheel.name = name;
         graphic.setInputs(inputs);
         // Right of the hub, on the name's line: slot 2's sector.

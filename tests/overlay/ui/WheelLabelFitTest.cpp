@@ -140,7 +140,7 @@ TEST(WheelLabelFit, EveryLabelMarkerNameAndSwitcherStaysInsideItsArea) {
             const std::vector<Wheel> factory = DefaultConfig::factoryConfig().wheels;
             for (const Wheel& wheel : factory) {
                 auto inputs = WheelGraphic::Inputs::of(wheel, Behavior{});
-                inputs.wheelIds = wheelIds(factory);
+                inputs.wheelIds = sharedWheelIds(factory);
                 saveWheel(graphic, inputs, side, dpr,
                           QStringLiteral("wheel-%1-%2-%3x.png")
                               .arg(QString::fromStdString(wheel.id))
@@ -153,9 +153,10 @@ TEST(WheelLabelFit, EveryLabelMarkerNameAndSwitcherStaysInsideItsArea) {
             std::erase_if(main.slices, [](const Slice& s) { return s.position == 0; });
             for (const int count : {switcherDotLimit(side), mostWheels + 2}) {
                 auto inputs = WheelGraphic::Inputs::of(main, Behavior{});
-                inputs.wheelIds = {main.id};
+                std::vector<std::string> ids{main.id};
                 for (int i = 1; i < count; ++i)
-                    inputs.wheelIds.push_back("w" + std::to_string(i));
+                    ids.push_back("w" + std::to_string(i));
+                inputs.wheelIds = std::make_shared<const std::vector<std::string>>(std::move(ids));
                 saveWheel(graphic, inputs, side, dpr,
                           QStringLiteral("wheel-fit-%1-%2-wheels-%3x.png").arg(side).arg(count).arg(dpr));
             }

@@ -30,7 +30,7 @@ TEST(WheelView, DrawsTheStatesWheelFromTheCurrentConfiguration) {
     // "default" is not among the wheels: the last used one stands in.
     EXPECT_EQ(drawn.wheel.id, "b");
     EXPECT_EQ(drawn.activeWheelId, "default");
-    EXPECT_EQ(drawn.wheelIds.size(), 2u);
+    EXPECT_EQ(drawn.wheelIds->size(), 2u);
     EXPECT_EQ(drawn.accent, Color::fromHex("#FF0000"));
     EXPECT_EQ(drawn.accentStrength, 0.4);
     EXPECT_EQ(drawn.diameter, 320.0);
