@@ -803,6 +803,19 @@ struct PrivateDisplay {
         return image;
     }
 
+    // Moves the main window, open for want of a tray, off the middle of the
+    // screen where the wheel opens; false when it never showed.
+    bool moveMainWindowAside() const {
+        return waitFor(
+            [&] {
+                return std::system(("DISPLAY=" + name +
+                                    " xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 "
+                                    ">/dev/null 2>&1")
+                                       .c_str()) == 0;
+            },
+            5);
+    }
+
     QProcess server;
     std::string name;
     xcb_connection_t* connection = nullptr;

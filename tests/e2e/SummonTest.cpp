@@ -258,14 +258,7 @@ TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehind
     Program program(home.path, "composited", {}, display.environment());
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     // The main window, open for want of a tray, goes off the screen.
-    ASSERT_TRUE(waitFor(
-        [&] {
-            return std::system(("DISPLAY=" + display.name +
-                                " xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 "
-                                ">/dev/null 2>&1")
-                                   .c_str()) == 0;
-        },
-        5));
+    ASSERT_TRUE(display.moveMainWindowAside());
     display.xdotool("mousemove 512 384");
     pause(0.3);
     display.xdotool("keydown Alt_L Super_L");
