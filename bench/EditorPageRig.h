@@ -21,6 +21,8 @@
 #include "store/ConfigStore.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -102,5 +104,14 @@ struct EditorPageRig {
     std::unique_ptr<ConfigStore> store;
     std::unique_ptr<WheelEditorPage> page;
 };
+
+// One key into a text field, an "a" and a Backspace in turn, so that a
+// run of keys keeps the text as it was.
+inline void typeOrErase(QLineEdit& field, bool& add) {
+    QKeyEvent press(QEvent::KeyPress, add ? Qt::Key_A : Qt::Key_Backspace, Qt::NoModifier,
+                    add ? QStringLiteral("a") : QString());
+    QCoreApplication::sendEvent(&field, &press);
+    add = !add;
+}
 
 } // namespace rondelix::bench

@@ -48,10 +48,7 @@ void BM_RenameKeystrokeThroughThePage(benchmark::State& state) {
     field->setFocus();
     bool add = true;
     for (auto _ : state) {
-        QKeyEvent press(QEvent::KeyPress, add ? Qt::Key_A : Qt::Key_Backspace, Qt::NoModifier,
-                        add ? QStringLiteral("a") : QString());
-        QCoreApplication::sendEvent(field, &press);
-        add = !add;
+        bench::typeOrErase(*field, add);
     }
     if (rig.store->config().wheels.front().name.rfind("Wheel 1", 0) != 0)
         state.SkipWithError("the rename went astray");

@@ -108,11 +108,8 @@ void BM_HundredThousandWheelsRenameKeystroke(benchmark::State& state) {
     field->setFocus();
     bool add = true;
     for (auto _ : state) {
-        QKeyEvent press(QEvent::KeyPress, add ? Qt::Key_A : Qt::Key_Backspace, Qt::NoModifier,
-                        add ? QStringLiteral("a") : QString());
-        QCoreApplication::sendEvent(field, &press);
+        bench::typeOrErase(*field, add);
         QCoreApplication::processEvents();
-        add = !add;
         state.PauseTiming();
         saves.runAll();
         rig.queue.runPending();
