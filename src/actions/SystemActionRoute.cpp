@@ -67,9 +67,7 @@ std::vector<Attempt> darkModeAttempts() {
     return {
         {"GNOME", "gsettings",
          gsettingsToggle("org.gnome.desktop.interface color-scheme", "'prefer-dark'", "'default'")},
-        {"KDE", "plasma-apply-colorscheme",
-         "if plasma-apply-colorscheme --list-schemes | grep -q 'BreezeDark (current'; then "
-         "plasma-apply-colorscheme BreezeLight; else plasma-apply-colorscheme BreezeDark; fi"},
+        {"KDE", "plasma-apply-colorscheme", darkColorSchemeSwitchCommand()},
         {"XFCE", "xfconf-query",
          darkThemeSwitchCommand(
              {"xfconf-query -c xsettings -p /Net/ThemeName", "xfconf-query -c xsettings -p /Net/ThemeName -s",
