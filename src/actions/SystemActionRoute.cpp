@@ -282,7 +282,7 @@ SystemActionRoute routeFor(std::string_view id, std::string_view desktop) {
         {"lock-screen", LockScreen{}},
         {"toggle-wifi", ToggleWiFi{}},
         {"toggle-bluetooth", Shortcut{"Toggle Bluetooth"}},
-        {"toggle-dnd", Shortcut{"Toggle Focus"}},
+        {"toggle-dnd", Shortcut{"Toggle Do Not Disturb"}},
         {"night-shift", Shortcut{"Toggle Night Shift"}},
         {"toggle-file-extensions", Unavailable{}},
         {"new-finder-window", OpenHomeFolder{}},

@@ -572,8 +572,9 @@ std::vector<ShortcutRequirement> AppCoordinator::missingRequiredShortcuts() cons
         for (const auto& slice : wheel.slices)
             if (const auto* action = slice.action.as<MacroAction::SystemAction>()) used.insert(action->id);
     for (const auto& requirement : ShortcutCatalog::requirements()) {
-        if (used.count(requirement.id) && !automations_->contains(requirement.shortcutName))
-            missing.push_back(requirement);
+        const bool installed = std::ranges::any_of(
+            automations_->names(), [&](const std::string& name) { return requirement.answersTo(name); });
+        if (used.count(requirement.id) && !installed) missing.push_back(requirement);
     }
     return missing;
 }
