@@ -4,13 +4,16 @@ namespace rondelix {
 
 namespace {
 
+// Where a switch to dark notes what it switched from.
+constexpr const char* memoFolder = R"sh(memo="${XDG_STATE_HOME:-$HOME/.local/state}/rondelix"
+)sh";
+
 // The light theme a switch to dark came from is kept, so that switching
 // back restores it rather than a stock theme, even when it has no folder of
 // its own (Xfce's settings name a theme "Xfce" that GTK stands in for).
 // Where neither the theme's own dark variant nor a stock dark theme is
 // installed, any installed theme named dark serves.
-constexpr const char* functions = R"sh(memo="${XDG_STATE_HOME:-$HOME/.local/state}/rondelix"
-folders() {
+constexpr const char* functions = R"sh(folders() {
     printf '%s\n' "$HOME/.themes" "${XDG_DATA_HOME:-$HOME/.local/share}/themes"
     echo "${XDG_DATA_DIRS:-/usr/local/share:/usr/share}" | tr ':' '\n' | while read -r d; do echo "$d/themes"; done
 }
@@ -39,7 +42,7 @@ counterpart() {
 std::string darkThemeSwitchCommand(const ThemeSettings& s) {
     const std::string darks = "'" + s.stockDark + "'";
     const std::string lights = "'" + s.stockLight + "'";
-    std::string script = functions;
+    std::string script = std::string(memoFolder) + functions;
     script += "t=$(" + s.gtkRead + " | tr -d \"'\")\n";
     script += "n=$(counterpart \"$t\" gtk-3.0 " + darks + " " + lights + " gtk)\n";
     script += "if [ -z \"$n\" ]; then\n"
@@ -67,6 +70,22 @@ std::string darkThemeSwitchCommand(const ThemeSettings& s) {
     }
     script += "exit 0";
     return script;
+}
+
+std::string darkColorSchemeSwitchCommand() {
+    // The scheme is read from the list's "(current color scheme)" line,
+    // which names it as the command takes it.
+    return std::string(memoFolder) +
+           R"sh(c=$(plasma-apply-colorscheme --list-schemes | while IFS= read -r l; do
+    case "$l" in (*" (current"*) l="${l#*\* }"; echo "${l% (current*}";; esac
+done)
+if [ "$c" = BreezeDark ]; then
+    m=$(cat "$memo/color-scheme" 2>/dev/null)
+    [ -n "$m" ] && [ "$m" != BreezeDark ] && plasma-apply-colorscheme "$m" || plasma-apply-colorscheme BreezeLight
+else
+    [ -z "$c" ] || { mkdir -p "$memo" && echo "$c" > "$memo/color-scheme"; }
+    plasma-apply-colorscheme BreezeDark
+fi)sh";
 }
 
 } // namespace rondelix

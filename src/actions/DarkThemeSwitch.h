@@ -25,4 +25,9 @@ struct ThemeSettings {
 // theme to switch to it changes nothing and says so on its error output.
 std::string darkThemeSwitchCommand(const ThemeSettings& settings);
 
+// A shell command that switches Plasma's colour scheme to Breeze Dark, and
+// from it back to the scheme it came from (Breeze Light when that is unknown
+// or gone).
+std::string darkColorSchemeSwitchCommand();
+
 } // namespace rondelix

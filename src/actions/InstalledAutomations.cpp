@@ -24,6 +24,11 @@ bool InstalledAutomations::contains(std::string_view name) const {
                        [name](const std::string& installed) { return equalIgnoringCase(installed, name); });
 }
 
+bool InstalledAutomations::contains(const ShortcutRequirement& requirement) const {
+    return contains(requirement.shortcutName) ||
+           (requirement.formerShortcutName && contains(*requirement.formerShortcutName));
+}
+
 void InstalledAutomations::refresh(std::function<void()> done) {
     services_.background.run([folder = folder_.string(), &queue = services_.queue, this,
                               alive = lifetime_.watch(), done = std::move(done)]() mutable {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalog/ShortcutCatalog.h"
 #include "util/LifetimeGuard.h"
 #include "util/Signal.h"
 
@@ -42,6 +43,9 @@ class InstalledAutomations {
     bool listed() const { return listed_; }
     // Whether an automation of that name is installed, ignoring letter case.
     bool contains(std::string_view name) const;
+    // Whether the required automation is installed, under its name or the
+    // one it had before.
+    bool contains(const ShortcutRequirement& requirement) const;
 
     // Reads the folder again. `done` runs on the main thread once the listing
     // is in, also when nothing changed, unless this list is gone by then.

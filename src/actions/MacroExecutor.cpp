@@ -3,6 +3,7 @@
 #include "actions/LinkText.h"
 #include "actions/ShortcutsRunner.h"
 #include "actions/SystemActionRoute.h"
+#include "catalog/ShortcutCatalog.h"
 #include "files/FolderEntries.h"
 #include "model/ActionClassification.h"
 #include "model/AutomationWords.h"
@@ -311,15 +312,23 @@ void MacroExecutor::runShortcut(const std::string& name) {
         report(noShortcutSentence);
         return;
     }
+    runShortcutFile(name, ShortcutCatalog::namesToRun(name), 0);
+}
+
+// Runs the file of the next name; one that does not launch hands over to the
+// name after it, so an automation installed under its former name still runs.
+void MacroExecutor::runShortcutFile(const std::string& name, std::vector<std::string> files,
+                                    std::size_t next) {
     // The sentence says what went wrong where the user is looking; the
-    // coordinator may also offer to set a known automation up.
+    // coordinator may also offer to set a known automation up, under the
+    // name the slice asked for.
     auto failed = [this, name](const std::string& sentence) {
         report(sentence);
         if (onShortcutFailed) onShortcutFailed(name);
     };
-    const auto program = ShortcutsRunner::executablePath(locations_.shortcutsFolder, name);
+    const auto program = ShortcutsRunner::executablePath(locations_.shortcutsFolder, files.at(next));
     if (!program) {
-        platform_.log.write("macro command refused: " + curlyQuoted(name) + " is not a file name");
+        platform_.log.write("macro command refused: " + curlyQuoted(files[next]) + " is not a file name");
         failed(shortcutMissingSentence);
         return;
     }
@@ -327,8 +336,11 @@ void MacroExecutor::runShortcut(const std::string& name) {
     // is not installed, as the folder's listing leaves it out too.
     runChecked(
         {*program, {}}, std::nullopt,
-        [failed](const platform::ProcessResult& result) {
-            failed(result.launched ? shortcutFailedSentence : shortcutMissingSentence);
+        [this, failed, name, files, next](const platform::ProcessResult& result) {
+            if (!result.launched && next + 1 < files.size())
+                runShortcutFile(name, files, next + 1);
+            else
+                failed(result.launched ? shortcutFailedSentence : shortcutMissingSentence);
         },
         nullptr);
 }

@@ -110,6 +110,7 @@ class MacroExecutor final : public SummonActions {
                     std::function<void()> completion);
     void runScript(const std::string& script);
     void runShortcut(const std::string& name);
+    void runShortcutFile(const std::string& name, std::vector<std::string> files, std::size_t next);
     void runSystemAction(const std::string& id);
     void enqueue(QueuedCommand command);
     void pumpSystemActions();

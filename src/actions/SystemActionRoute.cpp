@@ -67,9 +67,7 @@ std::vector<Attempt> darkModeAttempts() {
     return {
         {"GNOME", "gsettings",
          gsettingsToggle("org.gnome.desktop.interface color-scheme", "'prefer-dark'", "'default'")},
-        {"KDE", "plasma-apply-colorscheme",
-         "if plasma-apply-colorscheme --list-schemes | grep -q 'BreezeDark (current'; then "
-         "plasma-apply-colorscheme BreezeLight; else plasma-apply-colorscheme BreezeDark; fi"},
+        {"KDE", "plasma-apply-colorscheme", darkColorSchemeSwitchCommand()},
         {"XFCE", "xfconf-query",
          darkThemeSwitchCommand(
              {"xfconf-query -c xsettings -p /Net/ThemeName", "xfconf-query -c xsettings -p /Net/ThemeName -s",
@@ -284,7 +282,7 @@ SystemActionRoute routeFor(std::string_view id, std::string_view desktop) {
         {"lock-screen", LockScreen{}},
         {"toggle-wifi", ToggleWiFi{}},
         {"toggle-bluetooth", Shortcut{"Toggle Bluetooth"}},
-        {"toggle-dnd", Shortcut{"Toggle Focus"}},
+        {"toggle-dnd", Shortcut{"Toggle Do Not Disturb"}},
         {"night-shift", Shortcut{"Toggle Night Shift"}},
         {"toggle-file-extensions", Unavailable{}},
         {"new-finder-window", OpenHomeFolder{}},

@@ -572,7 +572,7 @@ std::vector<ShortcutRequirement> AppCoordinator::missingRequiredShortcuts() cons
         for (const auto& slice : wheel.slices)
             if (const auto* action = slice.action.as<MacroAction::SystemAction>()) used.insert(action->id);
     for (const auto& requirement : ShortcutCatalog::requirements()) {
-        if (used.count(requirement.id) && !automations_->contains(requirement.shortcutName))
+        if (used.count(requirement.id) && !automations_->contains(requirement))
             missing.push_back(requirement);
     }
     return missing;
@@ -581,9 +581,10 @@ std::vector<ShortcutRequirement> AppCoordinator::missingRequiredShortcuts() cons
 void AppCoordinator::handleShortcutFailed(const std::string& name) {
     // The HUD has already said what went wrong; a known automation that is
     // not installed is offered for setting up as well.
-    if (!ShortcutCatalog::requirement(name)) return;
-    automations_->refresh([this, alive = lifetime_.watch(), name] {
-        if (alive && !automations_->contains(name)) showShortcutSetup(name);
+    const auto requirement = ShortcutCatalog::requirement(name);
+    if (!requirement) return;
+    automations_->refresh([this, alive = lifetime_.watch(), name, requirement = *requirement] {
+        if (alive && !automations_->contains(requirement)) showShortcutSetup(name);
     });
 }
 

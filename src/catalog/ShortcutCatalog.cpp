@@ -16,23 +16,32 @@ std::vector<std::string> writingSteps(const std::string& name, std::string whatI
 }
 
 ShortcutRequirement row(std::string id, std::string name, std::string title, std::string symbol,
-                        std::string summary, std::string whatItDoes) {
+                        std::string summary, std::string whatItDoes,
+                        std::optional<std::string> formerName = std::nullopt) {
     auto steps = writingSteps(name, std::move(whatItDoes));
     return {std::move(id),      std::move(name),  std::move(title), std::move(symbol),
-            std::move(summary), std::move(steps), std::nullopt};
+            std::move(summary), std::move(steps), std::nullopt,     std::move(formerName)};
 }
 
 } // namespace
+
+bool ShortcutRequirement::answersTo(std::string_view name) const {
+    return equalIgnoringCase(shortcutName, name) ||
+           (formerShortcutName && equalIgnoringCase(*formerShortcutName, name));
+}
 
 const std::vector<ShortcutRequirement>& ShortcutCatalog::requirements() {
     static const std::vector<ShortcutRequirement> rows = {
         row("toggle-bluetooth", "Toggle Bluetooth", "Bluetooth", "wave.3.right", "Turns Bluetooth on or off.",
             "In it, write a script that turns Bluetooth on when it is off and off when it is on, for example "
             "with bluetoothctl."),
-        // The two below keep the file names they have always had: renaming them
-        // would lose the automations people made.
-        row("toggle-dnd", "Toggle Focus", "Do Not Disturb", "moon.fill", "Turns Do Not Disturb on or off.",
-            "In it, write a script that switches your desktop's Do Not Disturb on or off."),
+        // Named in this desktop's words; the automations people made under the
+        // other system's word still run.
+        row("toggle-dnd", "Toggle Do Not Disturb", "Do Not Disturb", "moon.fill",
+            "Turns Do Not Disturb on or off.",
+            "In it, write a script that switches your desktop's Do Not Disturb on or off.", "Toggle Focus"),
+        // It keeps the file name it has always had: renaming it would lose the
+        // automations people made.
         row("night-shift", "Toggle Night Shift", "Night Light", "moon.stars.fill",
             "Turns the night light (the warm display tint) on or off.",
             "In it, write a script that switches your desktop's night light on or off."),
@@ -42,8 +51,18 @@ const std::vector<ShortcutRequirement>& ShortcutCatalog::requirements() {
 
 std::optional<ShortcutRequirement> ShortcutCatalog::requirement(std::string_view forShortcutName) {
     for (const auto& requirement : requirements())
-        if (equalIgnoringCase(requirement.shortcutName, forShortcutName)) return requirement;
+        if (requirement.answersTo(forShortcutName)) return requirement;
     return std::nullopt;
+}
+
+std::vector<std::string> ShortcutCatalog::namesToRun(std::string_view shortcutName) {
+    std::vector<std::string> names{std::string(shortcutName)};
+    for (const auto& requirement : requirements()) {
+        if (!requirement.formerShortcutName) continue;
+        if (shortcutName == requirement.shortcutName) names.push_back(*requirement.formerShortcutName);
+        if (shortcutName == *requirement.formerShortcutName) names.push_back(requirement.shortcutName);
+    }
+    return names;
 }
 
 } // namespace rondelix

@@ -17,6 +17,13 @@ struct ShortcutRequirement {
     std::string summary;
     std::vector<std::string> buildSteps;
     std::optional<std::string> iCloudURL;
+    // The name the program asked for before this one: an automation made or
+    // installed under it still does the job.
+    std::optional<std::string> formerShortcutName;
+
+    // Whether an automation of that name is this one, under its name or its
+    // former one, ignoring letter case.
+    bool answersTo(std::string_view name) const;
 
     friend bool operator==(const ShortcutRequirement&, const ShortcutRequirement&) = default;
 };
@@ -24,9 +31,13 @@ struct ShortcutRequirement {
 struct ShortcutCatalog {
     static const std::vector<ShortcutRequirement>& requirements();
 
-    // The first requirement whose Shortcut name matches, ignoring letter case
+    // The first requirement that answers to the name, ignoring letter case
     // only (no trimming).
     static std::optional<ShortcutRequirement> requirement(std::string_view forShortcutName);
+
+    // The file names to run the automation of that name by, in turn: the
+    // name itself, then the other name of a required automation renamed since.
+    static std::vector<std::string> namesToRun(std::string_view shortcutName);
 };
 
 } // namespace rondelix

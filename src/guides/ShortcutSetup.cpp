@@ -3,7 +3,6 @@
 #include "files/FileAccess.h"
 #include "model/AutomationWords.h"
 #include "platform/XdgFolders.h"
-#include "util/Ascii.h"
 #include "util/CurlyQuoted.h"
 
 #include <algorithm>
@@ -50,11 +49,10 @@ std::vector<ShortcutSetup::Card> ShortcutSetup::cards() const {
     std::vector<Card> cards;
     for (const auto& requirement : ShortcutCatalog::requirements()) {
         Card card{requirement};
-        if (std::any_of(installed.begin(), installed.end(), [&](const std::string& name) {
-                return equalIgnoringCase(name, requirement.shortcutName);
-            }))
+        if (std::any_of(installed.begin(), installed.end(),
+                        [&](const std::string& name) { return requirement.answersTo(name); }))
             card.status = Status::installed;
-        card.highlighted = highlight_ && equalIgnoringCase(*highlight_, requirement.shortcutName);
+        card.highlighted = highlight_ && requirement.answersTo(*highlight_);
         card.stepsShown = card.status == Status::notSetUp && expanded_.count(requirement.id);
         card.installable = card.status == Status::notSetUp && shippedFile(requirement).has_value();
         cards.push_back(std::move(card));

@@ -151,7 +151,7 @@ Wheel controlCenterWheel() {
         {
             slice(0, "Toggle Wi-Fi", symbol("wifi"), System{"toggle-wifi"}),
             slice(1, "Toggle Bluetooth", symbol("wave.3.right"), Shortcut{"Toggle Bluetooth"}),
-            slice(2, "Toggle Focus", symbol("moon.fill"), Shortcut{"Toggle Focus"}),
+            slice(2, "Toggle Do Not Disturb", symbol("moon.fill"), Shortcut{"Toggle Do Not Disturb"}),
             slice(3, "Toggle Dark Mode", symbol("circle.lefthalf.filled"), System{"toggle-dark-mode"}),
             slice(4, "Screenshot", symbol("camera.viewfinder"), System{"screenshot"}),
             slice(5, "Sleep Display", symbol("powersleep"), System{"sleep-display"}),

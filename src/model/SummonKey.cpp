@@ -110,6 +110,10 @@ bool comboMayCollide(const std::vector<int>& keyCodes) {
     });
 }
 
+bool canSummonWith(const std::vector<int>& keyCodes) {
+    return !keyCodes.empty() && keyCodes.size() <= mostKeysHeldAtOnce;
+}
+
 std::optional<std::string> unholdableWarning(const std::vector<int>& keyCodes) {
     if (keyCodes.size() <= mostKeysHeldAtOnce) return std::nullopt;
     return "This binding needs " + std::to_string(keyCodes.size()) +

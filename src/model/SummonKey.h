@@ -75,5 +75,8 @@ constexpr std::size_t mostKeysHeldAtOnce = 10;
 // What is said of a binding that needs more keys held at once than that;
 // none for one that can summon.
 std::optional<std::string> unholdableWarning(const std::vector<int>& keyCodes);
+// Whether holding these keys can summon: at least one, and no more than can
+// be held at once (a stored binding holds no key twice).
+bool canSummonWith(const std::vector<int>& keyCodes);
 
 } // namespace rondelix::SummonKey

@@ -3,7 +3,6 @@
 #include "actions/ShortcutsRunner.h"
 #include "catalog/ShortcutCatalog.h"
 #include "catalog/SystemAction.h"
-#include "util/Ascii.h"
 
 #include <algorithm>
 
@@ -12,9 +11,8 @@ namespace rondelix::DiagnosticsShortcuts {
 std::string describe(const std::vector<std::string>& installed) {
     std::string text = "count=" + std::to_string(installed.size()) + ";";
     for (const ShortcutRequirement& requirement : ShortcutCatalog::requirements()) {
-        const bool found = std::any_of(installed.begin(), installed.end(), [&](const std::string& name) {
-            return equalIgnoringCase(name, requirement.shortcutName);
-        });
+        const bool found = std::any_of(installed.begin(), installed.end(),
+                                       [&](const std::string& name) { return requirement.answersTo(name); });
         // Named as the slice form names the action: the file keeps the name it
         // has always had, which may be another desktop's word.
         const auto action = SystemAction::find(requirement.id);

@@ -1,5 +1,6 @@
 #include "settings/SummonBindings.h"
 
+#include "model/SummonKey.h"
 #include "store/ConfigStore.h"
 
 #include <algorithm>
@@ -7,7 +8,9 @@
 namespace rondelix {
 
 bool isLastWorkingBinding(const Config& config, const Uuid& id) {
-    const auto works = [](const SummonBinding& b) { return b.enabled && !b.keyCodes.empty(); };
+    const auto works = [](const SummonBinding& b) {
+        return b.enabled && SummonKey::canSummonWith(b.keyCodes);
+    };
     const auto self = std::ranges::find(config.bindings, id, &SummonBinding::id);
     if (self == config.bindings.end() || !works(*self)) return false;
     return std::ranges::none_of(config.bindings,

@@ -145,7 +145,7 @@ void relabelControlCenter(Config& config) {
     static constexpr std::pair<std::string_view, std::string_view> table[] = {
         {"Wi-Fi", "Toggle Wi-Fi"},
         {"Bluetooth", "Toggle Bluetooth"},
-        {"Focus", "Toggle Focus"},
+        {"Focus", "Toggle Do Not Disturb"},
         {"Dark Mode", "Toggle Dark Mode"},
     };
     if (Wheel* wheel = findWheel(config, "control-center"))

@@ -1,6 +1,7 @@
 #include "store/ConfigSanitizer.h"
 
 #include "model/DefaultConfig.h"
+#include "model/SummonKey.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -146,16 +147,20 @@ void repairBindings(std::vector<SummonBinding>& bindings) {
     }
 }
 
+// A binding of more keys than can be held at once works no more than one
+// without keys: neither keeps the wheel within reach.
 void ensureWorkingBinding(std::vector<SummonBinding>& bindings) {
-    const auto hasKeys = [](const SummonBinding& binding) { return !binding.keyCodes.empty(); };
-    const auto firstWithKeys = std::ranges::find_if(bindings, hasKeys);
-    if (firstWithKeys == bindings.end()) {
+    const auto canSummon = [](const SummonBinding& binding) {
+        return SummonKey::canSummonWith(binding.keyCodes);
+    };
+    const auto firstThatCan = std::ranges::find_if(bindings, canSummon);
+    if (firstThatCan == bindings.end()) {
         bindings.push_back(SummonBinding{Uuid::generate(), {58, 55}, 100, true});
         return;
     }
     const bool anyWorking =
-        std::ranges::any_of(bindings, [&](const SummonBinding& b) { return b.enabled && hasKeys(b); });
-    if (!anyWorking) firstWithKeys->enabled = true;
+        std::ranges::any_of(bindings, [&](const SummonBinding& b) { return b.enabled && canSummon(b); });
+    if (!anyWorking) firstThatCan->enabled = true;
 }
 
 // A value at or below the lowest (or not a number at all) becomes the lowest.

@@ -102,6 +102,35 @@ TEST_F(ExecutorTest, AFailedShortcutIsToldThenHandedOnForSetUp) {
     EXPECT_EQ(sounds.beeps, 1);
 }
 
+// Do Not Disturb's automation was first named "Toggle Focus": a slice that
+// names either runs whichever is installed, its own name first, and one that
+// finds neither is said to have failed under its own name.
+TEST_F(ExecutorTest, TheDoNotDisturbAutomationRunsUnderEitherOfItsNames) {
+    const std::string folder = "/home/u/.config/rondelix/shortcuts/";
+    const std::pair<MacroAction, Lines> cases[] = {
+        {MacroAction::Shortcut{"Toggle Do Not Disturb"}, {"Toggle Do Not Disturb", "Toggle Focus"}},
+        {MacroAction::Shortcut{"Toggle Focus"}, {"Toggle Focus", "Toggle Do Not Disturb"}},
+        {MacroAction::SystemAction{"toggle-dnd"}, {"Toggle Do Not Disturb", "Toggle Focus"}},
+        {MacroAction::Shortcut{"Toggle Bluetooth"}, {"Toggle Bluetooth"}},
+    };
+    for (const auto& [action, tried] : cases) {
+        SCOPED_TRACE(tried.front());
+        const std::size_t first = processes.children().size();
+        shortcutFailures.clear();
+        reported.clear();
+        fire(action);
+        for (std::size_t i = first; i < first + tried.size(); ++i) {
+            ASSERT_EQ(processes.children().size(), i + 1);
+            EXPECT_EQ(request(i).program, folder + tried[i - first]);
+            processes.failLaunch(i);
+            queue.runPending();
+        }
+        EXPECT_EQ(processes.children().size(), first + tried.size());
+        EXPECT_EQ(shortcutFailures, Lines{tried.front()});
+        EXPECT_EQ(reported, Lines{"That automation isn't installed."});
+    }
+}
+
 TEST_F(ExecutorTest, AShortcutNameCannotReachOutsideTheFolder) {
     for (const char* name : {"../../../bin/rm", "/bin/sh", "..", "."})
         fire(MacroAction::Shortcut{name});

@@ -142,10 +142,10 @@ TEST_F(ExecutorTest, ShortcutBackedActionsRunTheirAutomationAndMatchTheCatalogue
         fireSystem(requirement.id);
         ASSERT_EQ(processes.children().size(), count + 1) << requirement.id;
         EXPECT_EQ(request(count).program, "/home/u/.config/rondelix/shortcuts/" + requirement.shortcutName);
-        processes.failLaunch(count);
+        processes.finish(count, 1);
         queue.runPending();
     }
-    EXPECT_EQ(shortcutFailures, (Lines{"Toggle Bluetooth", "Toggle Focus", "Toggle Night Shift"}));
+    EXPECT_EQ(shortcutFailures, (Lines{"Toggle Bluetooth", "Toggle Do Not Disturb", "Toggle Night Shift"}));
 }
 
 TEST_F(ExecutorTest, ActionsWithoutAnEquivalentHereAreUnavailable) {

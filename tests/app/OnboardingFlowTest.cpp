@@ -146,6 +146,16 @@ TEST_F(ShortcutsTest, AFailedKnownShortcutOpensTheSetupAtItOnlyWhileItIsMissing)
     rig.c().handleShortcutFailed("Toggle Bluetooth");
     listed();
     EXPECT_EQ(rig.windows.shortcutSetupOpens, 1);
+
+    // Do Not Disturb's automation is set up under its former name too.
+    rig.c().handleShortcutFailed("Toggle Do Not Disturb");
+    listed();
+    EXPECT_EQ(rig.windows.shortcutSetupOpens, 2);
+    rig.windows.userCloses(Kind::shortcutSetup);
+    install("Toggle Focus");
+    rig.c().handleShortcutFailed("Toggle Do Not Disturb");
+    listed();
+    EXPECT_EQ(rig.windows.shortcutSetupOpens, 2);
     // The HUD has told the user what went wrong: nothing beeps on top.
     EXPECT_EQ(rig.sounds.beeps, 0);
 }

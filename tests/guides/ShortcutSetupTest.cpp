@@ -80,7 +80,8 @@ TEST_F(ShortcutSetupTest, AHighlightPointsOutItsCardAndOpensItsStepsOnlyWhereThe
         bool stepsShown;
     } cases[] = {
         {"TOGGLE BLUETOOTH", "toggle-bluetooth", true},
-        {"Toggle Focus", "toggle-dnd", false},    // installed: no steps
+        {"Toggle Focus", "toggle-dnd", false}, // installed: no steps
+        {"Toggle Do Not Disturb", "toggle-dnd", false},
         {"toggle stage manager", nullptr, false}, // no card on Linux
         {"Morning Routine", nullptr, false},
     };

@@ -66,7 +66,8 @@ MacroAction tell(const std::string& command) {
 }
 
 // The factory wheels as the other system ships them. Labels that wrote a
-// key combination in that system's symbols are given here as sent here.
+// key combination in that system's symbols, or used its words, are given
+// here as sent here.
 const std::vector<ShippedSlice>& shippedSlices() {
     using A = MacroAction;
     static const std::vector<ShippedSlice> rows{
@@ -82,6 +83,7 @@ const std::vector<ShippedSlice>& shippedSlices() {
         {"apps", 0, "Files", "", A::App{"com.apple.finder", std::nullopt}},
         {"apps", 7, "Settings", "", A::App{"com.apple.systempreferences", std::nullopt}},
         {"control-center", 1, "Toggle Bluetooth", "wave.3.right", A::Shortcut{"Toggle Bluetooth"}},
+        {"control-center", 2, "Toggle Do Not Disturb", "moon.fill", A::Shortcut{"Toggle Focus"}},
         {"control-center", 4, "Screenshot", "camera.viewfinder", A::SystemAction{"screenshot"}},
         {"wheel-5", 0, "Copy Ctrl+C", "doc.on.doc", keys(8, true)},
         {"wheel-5", 2, "Paste Ctrl+V", "doc.on.clipboard", keys(9, true)},
@@ -105,6 +107,7 @@ const std::map<std::pair<std::string, int>, MacroAction>& linuxCounterparts() {
     static const std::map<std::pair<std::string, int>, MacroAction> rows{
         {{"default", 5}, A::Script{DefaultConfig::sayHiScript()}},
         {{"default", 6}, A::SystemAction{"emoji-picker"}},
+        {{"control-center", 2}, A::Shortcut{"Toggle Do Not Disturb"}},
         {{"music", 0}, A::SystemAction{"media-playpause"}},
         {{"music", 1}, A::SystemAction{"media-next"}},
         {{"music", 2}, A::SystemAction{"media-previous"}},

@@ -84,6 +84,24 @@ TEST_F(BindingRowModelTest, TheLastWorkingBindingCanBeNeitherSwitchedOffNorRemov
     EXPECT_FALSE(off->showsRemove()); // a single binding shows no Remove at all
 }
 
+// A binding of more keys than two hands hold never summons, so it does not
+// count: beside one, Alt+Super is still the last that works.
+TEST_F(BindingRowModelTest, ABindingOfMoreKeysThanCanBeHeldLeavesTheOtherTheLastWorkingOne) {
+    for (const int count : {10, 11}) {
+        SCOPED_TRACE(count);
+        std::vector<int> many;
+        for (int code = 0; code < count; ++code)
+            many.push_back(code);
+        const auto ids = useBindings({{{58, 55}, true}, {many, true}});
+        auto altSuper = row(ids[0]);
+        const bool last = count > 10;
+        EXPECT_EQ(altSuper->isLastWorkingBinding(), last);
+        altSuper->setEnabled(false);
+        altSuper->remove();
+        EXPECT_EQ(rig.c().configStore().config().bindings.size(), last ? 2u : 1u);
+    }
+}
+
 TEST_F(BindingRowModelTest, CollisionHints) {
     const std::pair<std::vector<int>, bool> cases[] = {
         {{96}, true}, {{55, 15}, true}, {{1000}, true}, {{58}, false}, {{105}, false}, {{55, 58, 106}, false},

@@ -169,8 +169,10 @@ TEST(ConfigMigration, UneditedOldMainWheelsAreReplacedKeepingNameAndApp) {
 }
 
 TEST(ConfigMigration, LabelIconAndSettingStepsTouchOnlyFactoryContent) {
-    EXPECT_EQ(labelsAfter(9, "control-center", {slice(0, "Wi-Fi"), slice(1, "Dark Mode"), slice(2, "Wifi")}),
-              (std::vector<std::string>{"Toggle Wi-Fi", "Toggle Dark Mode", "Wifi"}));
+    EXPECT_EQ(
+        labelsAfter(9, "control-center",
+                    {slice(0, "Wi-Fi"), slice(1, "Dark Mode"), slice(2, "Wifi"), slice(3, "Focus")}),
+        (std::vector<std::string>{"Toggle Wi-Fi", "Toggle Dark Mode", "Wifi", "Toggle Do Not Disturb"}));
     EXPECT_TRUE(after(15, {}).behavior.reopenLastWheel);
 
     const auto icons =

@@ -101,6 +101,14 @@ TEST(ConfigSanitizer, BindingsGetUsableKeysAndOneWorks) {
     config = sanitized({wheel("a")}, {{Uuid::generate(), {-1}, 100, true}});
     ASSERT_EQ(config.bindings.size(), 2u) << "the keyless binding stays";
     EXPECT_EQ(config.bindings[1].keyCodes, (std::vector<int>{58, 55}));
+
+    // Eleven keys cannot be held at once: that binding is no working one.
+    const std::vector<int> eleven{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11};
+    config = sanitized({wheel("a")},
+                       {{Uuid::generate(), eleven, 100, true}, {Uuid::generate(), {56}, 100, false}});
+    ASSERT_EQ(config.bindings.size(), 2u);
+    EXPECT_EQ(std::tuple(config.bindings[0].keyCodes, config.bindings[0].enabled, config.bindings[1].enabled),
+              std::tuple(eleven, true, true));
 }
 
 TEST(ConfigSanitizer, BehaviourNumbersAreClamped) {

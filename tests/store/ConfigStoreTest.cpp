@@ -97,12 +97,14 @@ TEST(ConfigStoreLoad, NewerFileIsUsedReadOnlyAndItsBytesNeverChange) {
 }
 
 // Sanitizing keeps a binding of more keys than can be held; loading says
-// that it never summons, and so does its row on the Bindings page.
+// that it never summons, and so does its row on the Bindings page. As the
+// only binding it leaves no way to summon, so the factory one is added.
 TEST(ConfigStoreLoad, ABindingOfMoreKeysThanCanBeHeldIsKeptAndSaidNeverToSummon) {
     for (const std::size_t count : {SummonKey::mostKeysHeldAtOnce, std::size_t{10000}}) {
         SCOPED_TRACE(count);
         StoreRig rig;
         Config config = DefaultConfig::factoryConfig();
+        config.bindings.resize(1);
         config.bindings.front().keyCodes.clear();
         for (std::size_t i = 0; i < count; ++i)
             config.bindings.front().keyCodes.push_back(static_cast<int>(i % 100));
@@ -115,6 +117,11 @@ TEST(ConfigStoreLoad, ABindingOfMoreKeysThanCanBeHeldIsKeptAndSaidNeverToSummon)
                                    std::to_string(kept.keyCodes.size()) +
                                    " keys held at once — it never summons."),
                   unholdable);
+        const auto& bindings = store->config().bindings;
+        ASSERT_EQ(bindings.size(), unholdable ? 2u : 1u);
+        if (unholdable) {
+            EXPECT_EQ(bindings.back(), (SummonBinding{bindings.back().id, {58, 55}, 100, true}));
+        }
     }
 }
 

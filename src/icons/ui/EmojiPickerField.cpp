@@ -72,10 +72,12 @@ void EmojiPickerField::edited(const QString& text) {
 bool EmojiPickerField::eventFilter(QObject* watched, QEvent* event) {
     // The line edit's Backspace takes one code point, for correcting an
     // accent typed in parts; in this field that would save half an emoji.
+    // It does so with Shift or Super held too; only Control (a whole word)
+    // and Alt (undo) change what it does.
     if (watched != field_ || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() != Qt::Key_Backspace || key->modifiers() != Qt::NoModifier || field_->hasSelectedText() ||
-        field_->cursorPosition() == 0)
+    if (key->key() != Qt::Key_Backspace || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) ||
+        field_->hasSelectedText() || field_->cursorPosition() == 0)
         return false;
     const QString before = field_->text().left(field_->cursorPosition());
     const auto start = QString::fromStdString(withoutLastCharacter(before.toStdString())).size();

@@ -88,23 +88,24 @@ TEST_F(ShippedShortcuts, EachFlipsTheRunningDesktopsOwnSettingAndFailsWhereItHas
     // Told of the change, then asked whether it took.
     const std::string toldAndAsked = "gdbus emit --session\ngdbus call --session\n";
     const Case cases[] = {
-        {"Toggle Focus", "GNOME", "true", 0,
+        {"Toggle Do Not Disturb", "GNOME", "true", 0,
          "gsettings get " + banners + "\ngsettings set " + banners + " false\n"},
-        {"Toggle Focus", "ubuntu:GNOME", "false", 0,
+        {"Toggle Do Not Disturb", "ubuntu:GNOME", "false", 0,
          "gsettings get " + banners + "\ngsettings set " + banners + " true\n"},
-        {"Toggle Focus", "MATE", "false", 0,
+        {"Toggle Do Not Disturb", "MATE", "false", 0,
          "gsettings get org.mate.NotificationDaemon do-not-disturb\n"
          "gsettings set org.mate.NotificationDaemon do-not-disturb true\n"},
-        {"Toggle Focus", "X-Cinnamon", "true", 0,
+        {"Toggle Do Not Disturb", "X-Cinnamon", "true", 0,
          "gsettings get org.cinnamon.desktop.notifications display-notifications\n"
          "gsettings set org.cinnamon.desktop.notifications display-notifications false\n"},
-        {"Toggle Focus", "XFCE", "", 0, "xfconf-query -c xfce4-notifyd -p /do-not-disturb -T\n"},
-        {"Toggle Focus", "KDE", "", 0, kdeDnd + " 2099,12,31,23,59,59\n" + toldAndAsked, "true"},
-        {"Toggle Focus", "KDE", "2099,12,31,23,59,59", 0, kdeDnd + " --delete\n" + toldAndAsked, "false"},
+        {"Toggle Do Not Disturb", "XFCE", "", 0, "xfconf-query -c xfce4-notifyd -p /do-not-disturb -T\n"},
+        {"Toggle Do Not Disturb", "KDE", "", 0, kdeDnd + " 2099,12,31,23,59,59\n" + toldAndAsked, "true"},
+        {"Toggle Do Not Disturb", "KDE", "2099,12,31,23,59,59", 0, kdeDnd + " --delete\n" + toldAndAsked,
+         "false"},
         // A time already past, in the form earlier versions wrote.
-        {"Toggle Focus", "KDE", "2001-02-03T04:05:06", 0, kdeDnd + " 2099,12,31,23,59,59\n" + toldAndAsked,
-         "true"},
-        {"Toggle Focus", "LXQt", "true", 1, ""},
+        {"Toggle Do Not Disturb", "KDE", "2001-02-03T04:05:06", 0,
+         kdeDnd + " 2099,12,31,23,59,59\n" + toldAndAsked, "true"},
+        {"Toggle Do Not Disturb", "LXQt", "true", 1, ""},
         {"Toggle Night Shift", "GNOME", "true", 0,
          "gsettings get " + nightLight + "\ngsettings set " + nightLight + " false\n"},
         {"Toggle Night Shift", "KDE", "true", 0,
@@ -126,7 +127,7 @@ TEST_F(ShippedShortcuts, EachFlipsTheRunningDesktopsOwnSettingAndFailsWhereItHas
 // silent success.
 TEST_F(ShippedShortcuts, KdeSettingsThePlasmaSessionDoesNotTakeUpFail) {
     EXPECT_EQ(run("Toggle Night Shift", "KDE", "false", "false").first, 1);
-    EXPECT_EQ(run("Toggle Focus", "KDE", "", "false").first, 1);
+    EXPECT_EQ(run("Toggle Do Not Disturb", "KDE", "", "false").first, 1);
 }
 
 TEST_F(ShippedShortcuts, BluetoothFallsBackToTheRadioSwitchAndSaysWhenNeitherIsThere) {

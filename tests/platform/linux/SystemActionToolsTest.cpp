@@ -257,5 +257,33 @@ TEST_F(SystemActionToolsTest, DarkModeSwitchesToAnInstalledDarkThemeAndBack) {
     EXPECT_EQ(get("org.mate.interface.gtk-theme"), "Nocturne-dark");
 }
 
+// Plasma's colour schemes: back from dark comes the scheme the user had,
+// not always Breeze Light.
+TEST_F(SystemActionToolsTest, DarkModeOnPlasmaComesBackToTheUsersColourScheme) {
+    const fs::path current = root / "scheme";
+    // Applies a scheme by its name, lists the schemes marking the current one.
+    std::ofstream(bin / "plasma-apply-colorscheme") << R"sh(#!/bin/sh
+if [ "$1" != --list-schemes ]; then echo "$1" > "$CURRENT"; exit 0; fi
+echo 'You have the following color schemes on your system:'
+for s in BreezeClassic BreezeDark BreezeLight; do
+    if [ "$s" = "$(cat "$CURRENT")" ]; then echo " * $s (current color scheme)"; else echo " * $s"; fi
+done
+)sh";
+    fs::permissions(bin / "plasma-apply-colorscheme", fs::perms::owner_all);
+    for (const char* real : {"/usr/bin/cat", "/usr/bin/mkdir"})
+        fs::create_symlink(real, bin / fs::path(real).filename());
+    std::ofstream(current) << "BreezeClassic\n";
+    const auto toggle = [&] {
+        const auto command = std::get<route::Queued>(systemActionRoute("toggle-dark-mode", "KDE"));
+        EXPECT_EQ(run(command, {"HOME=" + (root / "home").string(), "CURRENT=" + current.string()}).first, 0);
+        std::ifstream in(current);
+        std::string scheme;
+        std::getline(in, scheme);
+        return scheme;
+    };
+    EXPECT_EQ(toggle(), "BreezeDark");
+    EXPECT_EQ(toggle(), "BreezeClassic");
+}
+
 } // namespace
 } // namespace rondelix
