@@ -196,25 +196,24 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                              {"Comment", "text.bubble", key("⌥⌘C")},
                          }));
 
-    out.push_back(
-        define({"gallery-excel",
-                "Excel",
-                Category::apps,
-                {},
-                "Select rows, insert functions and dates, fill, format cells, and add links in Excel."},
-               {
-                   // LibreOffice Calc's keys, the spreadsheet this wheel
-                   // finds here: it sums and fills right on no key (Ctrl+R
-                   // aligns right), so the function wizard and today's
-                   // date take those slots.
-                   {"Select Row", "tablecells", key("⇧Space")},
-                   {"Insert\nFunction", "sum", key("⌘F2")},
-                   {"Format\nCells", "tablecells.badge.ellipsis", key("⌘1")},
-                   {"Fill Down", "arrow.down.to.line", key("⌘D")},
-                   {"Insert Date", "calendar", key("⌘;")},
-                   {"Bold", "bold", key("⌘B")},
-                   {"Insert Link", "link", key("⌘K")},
-               }));
+    out.push_back(define({"gallery-excel",
+                          "Excel",
+                          Category::apps,
+                          {},
+                          "Select rows, insert functions, fill, format cells, and add links in Excel."},
+                         {
+                             // LibreOffice Calc's keys, the spreadsheet this wheel
+                             // finds here: it sums and fills right on no key (Ctrl+R
+                             // aligns right), so the function wizard and today's
+                             // date take those slots.
+                             {"Select Row", "tablecells", key("⇧Space")},
+                             {"Insert\nFunction", "sum", key("⌘F2")},
+                             {"Format\nCells", "tablecells.badge.ellipsis", key("⌘1")},
+                             {"Fill Down", "arrow.down.to.line", key("⌘D")},
+                             {"Insert Date", "calendar", key("⌘;")},
+                             {"Bold", "bold", key("⌘B")},
+                             {"Insert Link", "link", key("⌘K")},
+                         }));
 
     // Each half sits at the slot that points its way.
     out.push_back(define({"gallery-rectangle",

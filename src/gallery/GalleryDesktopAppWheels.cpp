@@ -148,27 +148,26 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
                              {"Find", "magnifyingglass", key("⌘F")},
                          }));
 
-    out.push_back(
-        define({"gallery-apple-calendar",
-                "Calendar",
-                Category::apps,
-                {},
-                "New events, today, a date, and the day, week, month, and year views of your calendar."},
-               {
-                   // Evolution's keys, which a desktop without a calendar
-                   // of its own finds first: there Ctrl and a digit
-                   // switch to mail, contacts or tasks. No calendar here
-                   // refreshes on a key; the list of coming events takes
-                   // that slot.
-                   {"New Event", "calendar.badge.plus", key("⌘N")},
-                   {"Today", "calendar.circle", key("⌘T")},
-                   {"Day View", "1.square", key("⌘Y")},
-                   {"Week View", "7.square", key("⌘K")},
-                   {"Month View", "calendar", key("⌘M")},
-                   {"Year View", "square.grid.3x3", key("⌘I")},
-                   {"Go to Date", "calendar.day.timeline.left", key("⌘G")},
-                   {"List View", "list.bullet", key("⌘L")},
-               }));
+    out.push_back(define({"gallery-apple-calendar",
+                          "Calendar",
+                          Category::apps,
+                          {},
+                          "New events, today, and the day, week, month, and year views of Calendar."},
+                         {
+                             // Evolution's keys, which a desktop without a calendar
+                             // of its own finds first: there Ctrl and a digit
+                             // switch to mail, contacts or tasks. No calendar here
+                             // refreshes on a key; the list of coming events takes
+                             // that slot.
+                             {"New Event", "calendar.badge.plus", key("⌘N")},
+                             {"Today", "calendar.circle", key("⌘T")},
+                             {"Day View", "1.square", key("⌘Y")},
+                             {"Week View", "7.square", key("⌘K")},
+                             {"Month View", "calendar", key("⌘M")},
+                             {"Year View", "square.grid.3x3", key("⌘I")},
+                             {"Go to Date", "calendar.day.timeline.left", key("⌘G")},
+                             {"List View", "list.bullet", key("⌘L")},
+                         }));
 
     out.push_back(define({"gallery-apple-photos",
                           "Image Viewer",
