@@ -134,10 +134,10 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
                           "New notes, links, larger text, and formatting in your notes program."},
                          {
                              // Gnote's keys, the notes program the GTK desktops
-                             // ship: the notes programs here have no
-                             // folders, checklists or title style on a key, so
-                             // those slots underline, strike through and enlarge
-                             // the text; Ctrl+L links the selection to a note.
+                             // ship. The notes programs here have no folders,
+                             // checklists or title style on a key, so those slots
+                             // underline, strike through and enlarge the text;
+                             // Ctrl+L links the selection to a note.
                              {"New Note", "square.and.pencil", key("⌘N")},
                              {"Underline", "underline", key("⌘U")},
                              {"Strikethrough", "strikethrough", key("⌘S")},
