@@ -23,14 +23,17 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                           {},
                           "Pick tools, transform, add layers, and export your work in Photoshop."},
                          {
-                             {"Move", "arrow.up.and.down.and.arrow.left.and.right", key("V")},
-                             {"Brush", "paintbrush.pointed", key("B")},
-                             {"Eraser", "eraser", key("E")},
+                             // GIMP's keys, the editor this wheel finds here: there
+                             // B draws paths, E selects an ellipse and Ctrl+D
+                             // duplicates the image.
+                             {"Move", "arrow.up.and.down.and.arrow.left.and.right", key("M")},
+                             {"Brush", "paintbrush.pointed", key("P")},
+                             {"Eraser", "eraser", key("⇧E")},
                              {"Type", "textformat", key("T")},
-                             {"Free\nTransform", "skew", key("⌘T")},
+                             {"Free\nTransform", "skew", key("⇧T")},
                              {"New Layer", "square.3.layers.3d", key("⇧⌘N")},
-                             {"Deselect", "rectangle.dashed", key("⌘D")},
-                             {"Export As", "square.and.arrow.up", key("⌥⇧⌘W")},
+                             {"Deselect", "rectangle.dashed", key("⇧⌘A")},
+                             {"Export As", "square.and.arrow.up", key("⇧⌘E")},
                          }));
 
     out.push_back(define({"gallery-spotify",
@@ -87,14 +90,16 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                           {},
                           "Mute, camera, screen sharing, chat, and leaving a Zoom meeting fast."},
                          {
-                             {"Mute", "mic.slash.fill", key("⇧⌘A")},
-                             {"Video", "video.fill", key("⇧⌘V")},
-                             {"Share\nScreen", "rectangle.on.rectangle", key("⇧⌘S")},
-                             {"Chat", "bubble.left", key("⇧⌘H")},
-                             {"Participants", "person.2.fill", key("⌘U")},
-                             {"Invite", "person.badge.plus", key("⌘I")},
-                             {"Join\nMeeting", "video.badge.plus", key("⌘J")},
-                             {"Leave\nMeeting", "phone.down.fill", key("⌘W")},
+                             // The Linux client takes its meeting keys on Alt, and
+                             // has none for joining: raising a hand takes that slot.
+                             {"Mute", "mic.slash.fill", key("⌥A")},
+                             {"Video", "video.fill", key("⌥V")},
+                             {"Share\nScreen", "rectangle.on.rectangle", key("⌥S")},
+                             {"Chat", "bubble.left", key("⌥H")},
+                             {"Participants", "person.2.fill", key("⌥U")},
+                             {"Invite", "person.badge.plus", key("⌥I")},
+                             {"Raise\nHand", "hand.raised.fill", key("⌥Y")},
+                             {"Leave\nMeeting", "phone.down.fill", key("⌥Q")},
                          }));
 
     out.push_back(define({"gallery-teams",
@@ -176,28 +181,36 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                           "Microsoft Word",
                           Category::apps,
                           {},
-                          "Formatting, spelling, word count, and tracked changes in Microsoft Word."},
+                          "Formatting, spelling, the thesaurus, and comments in Microsoft Word."},
                          {
+                             // LibreOffice Writer's keys, the word processor this
+                             // wheel finds here: it counts words and records
+                             // changes on no key, so the thesaurus and a comment
+                             // take those slots.
                              {"Bold", "bold", key("⌘B")},
                              {"Italic", "italic", key("⌘I")},
                              {"Underline", "underline", key("⌘U")},
                              {"Spelling", "textformat.abc", key("F7")},
                              {"Change Case", "textformat", key("⇧F3")},
-                             {"Word Count", "number", key("⇧⌘G")},
-                             {"Track\nChanges", "pencil.and.outline", key("⇧⌘E")},
+                             {"Thesaurus", "book", key("⌘F7")},
+                             {"Comment", "text.bubble", key("⌥⌘C")},
                          }));
 
     out.push_back(define({"gallery-excel",
                           "Excel",
                           Category::apps,
                           {},
-                          "Select rows, sum, fill, format cells, and add links in Excel sheets."},
+                          "Select rows, insert functions, fill, format cells, and add links in Excel."},
                          {
+                             // LibreOffice Calc's keys, the spreadsheet this wheel
+                             // finds here: it sums and fills right on no key (Ctrl+R
+                             // aligns right), so the function wizard and today's
+                             // date take those slots.
                              {"Select Row", "tablecells", key("⇧Space")},
-                             {"AutoSum", "sum", key("⇧⌘T")},
+                             {"Insert\nFunction", "sum", key("⌘F2")},
                              {"Format\nCells", "tablecells.badge.ellipsis", key("⌘1")},
                              {"Fill Down", "arrow.down.to.line", key("⌘D")},
-                             {"Fill Right", "arrow.right.to.line", key("⌘R")},
+                             {"Insert Date", "calendar", key("⌘;")},
                              {"Bold", "bold", key("⌘B")},
                              {"Insert Link", "link", key("⌘K")},
                          }));
@@ -277,7 +290,8 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                              {"Copy\nPassword", "key.fill", key("⌘C")},
                              {"Copy\nUsername", "person.fill", key("⌘B")},
                              {"Auto-Type", "keyboard", key("⇧⌘V")},
-                             {"Open URL", "safari", key("⌘U")},
+                             // Ctrl+U copies the address.
+                             {"Open URL", "safari", key("⇧⌘U")},
                              {"New Entry", "plus.circle", key("⌘N")},
                              {"Edit Entry", "pencil", key("⌘E")},
                              {"Search", "magnifyingglass", key("⌘F")},

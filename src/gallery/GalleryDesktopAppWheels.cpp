@@ -9,12 +9,18 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
                           {},
                           "Select, blade, mark, and play through the timeline of Final Cut Pro."},
                          {
-                             {"Select", "cursorarrow", key("A")},
-                             {"Blade", "scissors", key("B")},
+                             // The video editors here have no selection tool to
+                             // pick (A cuts the selected clip in one), but they
+                             // select every clip with Ctrl+A and split the selected
+                             // one at the playhead with S. Where they differ, the
+                             // keys are OpenShot's, the first of them a desktop
+                             // without an editor of its own finds.
+                             {"Select All", "cursorarrow", key("⌘A")},
+                             {"Blade", "scissors", key("R")},
                              {"Play/Pause", "playpause.fill", key("Space")},
-                             {"Add Marker", "bookmark.fill", key("M")},
-                             {"Blade at\nPlayhead", "scissors.badge.ellipsis", key("⌘B")},
-                             {"Import\nMedia", "square.and.arrow.down", key("⌘I")},
+                             {"Add Marker", "bookmark.fill", key("⌘M")},
+                             {"Blade at\nPlayhead", "scissors.badge.ellipsis", key("S")},
+                             {"Import\nMedia", "square.and.arrow.down", key("⌘F")},
                              {"Share File", "square.and.arrow.up", key("⌘E")},
                          }));
 
@@ -25,14 +31,21 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
                 {},
                 "Previews, new folders, properties, going to a folder, and trash in the file manager."},
                {
+                   // The keys the file managers here share: Space previews
+                   // where a previewer is installed and opens the file
+                   // elsewhere, Ctrl+L takes a typed location, F9 toggles the
+                   // side pane, Delete trashes. None makes a folder of the
+                   // selection, duplicates on a key (Ctrl+D bookmarks the
+                   // folder) or hides a path bar: those slots rename and copy
+                   // the selection and toggle the side pane.
                    {"Preview", "eye", key("Space")},
                    {"New Folder", "folder.badge.plus", key("⇧⌘N")},
-                   {"Folder from\nSelection", "folder.fill.badge.plus", key("⌃⌘N")},
-                   {"Properties", "info.circle", key("⌘I")},
-                   {"Go to\nFolder", "arrow.right.circle", key("⇧⌘G")},
-                   {"Show Path\nBar", "point.topleft.down.to.point.bottomright.curvepath", key("⌥⌘P")},
-                   {"Duplicate", "plus.square.on.square", key("⌘D")},
-                   {"Move to\nTrash", "trash", key("⌘⌫")},
+                   {"Rename", "pencil", key("F2")},
+                   {"Properties", "info.circle", key("⌥↩")},
+                   {"Go to\nFolder", "arrow.right.circle", key("⌘L")},
+                   {"Side Pane", "sidebar.left", key("F9")},
+                   {"Copy", "doc.on.doc", key("⌘C")},
+                   {"Move to\nTrash", "trash", key("⌦")},
                }));
 
     out.push_back(define({"gallery-safari",
@@ -56,15 +69,19 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
                           "Document Viewer",
                           Category::apps,
                           {},
-                          "Zoom, rotate, crop, mark up, and inspect images and PDFs in the document viewer."},
+                          "Zoom, rotate, fit, and inspect PDFs and other documents in the document viewer."},
                          {
+                             // The document viewers here rotate with Ctrl and an
+                             // arrow (Ctrl+R reloads, Ctrl+I inverts the colours)
+                             // and neither mark up nor crop: the side pane and
+                             // fitting the width take those slots.
                              {"Zoom In", "plus.magnifyingglass", key("⌘=")},
                              {"Zoom Out", "minus.magnifyingglass", key("⌘-")},
-                             {"Rotate\nLeft", "rotate.left", key("⌘L")},
-                             {"Rotate\nRight", "rotate.right", key("⌘R")},
-                             {"Markup\nToolbar", "pencil.tip.crop.circle", key("⇧⌘A")},
-                             {"Crop", "crop", key("⌘K")},
-                             {"Inspector", "info.circle", key("⌘I")},
+                             {"Rotate\nLeft", "rotate.left", key("⌘←")},
+                             {"Rotate\nRight", "rotate.right", key("⌘→")},
+                             {"Side Pane", "sidebar.left", key("F9")},
+                             {"Fit Width", "arrow.up.left.and.arrow.down.right", key("W")},
+                             {"Inspector", "info.circle", key("⌥↩")},
                              {"Actual\nSize", "1.magnifyingglass", key("⌘0")},
                          }));
 
@@ -74,45 +91,60 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
                           {},
                           "Write, reply, forward, send, and sort your messages in your mail program."},
                          {
+                             // The mail programs here send with Ctrl+Enter and
+                             // delete with Delete; where they differ, the keys are
+                             // Evolution's, which a desktop without a mail program
+                             // of its own finds first (there Ctrl+L replies to the
+                             // list, and Ctrl+1 shows the mail).
                              {"New\nMessage", "square.and.pencil", key("⌘N")},
                              {"Reply", "arrowshape.turn.up.left", key("⌘R")},
                              {"Reply All", "arrowshape.turn.up.left.2", key("⇧⌘R")},
-                             {"Forward", "arrowshape.turn.up.right", key("⇧⌘F")},
-                             {"Send", "paperplane", key("⇧⌘D")},
-                             {"Go to\nInbox", "tray", key("⌘1")},
-                             {"Mark as\nUnread", "envelope.badge", key("⇧⌘U")},
-                             {"Delete", "trash", key("⌘⌫")},
+                             {"Forward", "arrowshape.turn.up.right", key("⌘F")},
+                             {"Send", "paperplane", key("⌘↩")},
+                             {"Mail View", "tray", key("⌘1")},
+                             {"Mark as\nUnread", "envelope.badge", key("⇧⌘K")},
+                             {"Delete", "trash", key("⌦")},
                          }));
 
     out.push_back(define({"gallery-apple-messages",
                           "Messages",
                           Category::apps,
                           {},
-                          "New chats, replies, Tapbacks, edits, and hopping between conversations."},
+                          "New chats, replies, reactions, edits, and hopping between conversations."},
                          {
+                             // The chat programs here edit the last message with Up
+                             // and move between chats with Alt and an arrow; the
+                             // keys for the selected message are Signal's, which a
+                             // desktop without a chat program of its own finds
+                             // first.
                              {"New\nMessage", "square.and.pencil", key("⌘N")},
-                             {"Reply to\nLast", "arrowshape.turn.up.left", key("⌘R")},
-                             {"Tapback", emoji("👍"), key("⌘T")},
-                             {"Edit Last\nMessage", "pencil", key("⌘E")},
-                             {"Details", "info.circle", key("⌘I")},
+                             {"Reply", "arrowshape.turn.up.left", key("⇧⌘R")},
+                             {"React", emoji("👍"), key("⇧⌘E")},
+                             {"Edit Last\nMessage", "pencil", key("↑")},
+                             {"Details", "info.circle", key("⌘D")},
                              {"Find", "magnifyingglass", key("⌘F")},
-                             {"Next Chat", "chevron.down", key("⇧⌘]")},
-                             {"Previous\nChat", "chevron.up", key("⇧⌘[")},
+                             {"Next Chat", "chevron.down", key("⌥↓")},
+                             {"Previous\nChat", "chevron.up", key("⌥↑")},
                          }));
 
     out.push_back(define({"gallery-apple-notes",
                           "Notes",
                           Category::apps,
                           {},
-                          "New notes and folders, checklists, titles, and formatting in Notes."},
+                          "New notes, links, larger text, and formatting in your notes program."},
                          {
+                             // Gnote's keys, the notes program the GTK desktops
+                             // ship. The notes programs here have no folders,
+                             // checklists or title style on a key, so those slots
+                             // underline, strike through and enlarge the text;
+                             // Ctrl+L links the selection to a note.
                              {"New Note", "square.and.pencil", key("⌘N")},
-                             {"New Folder", "folder.badge.plus", key("⇧⌘N")},
-                             {"Checklist", "checklist", key("⇧⌘L")},
-                             {"Title", "textformat.size", key("⇧⌘T")},
+                             {"Underline", "underline", key("⌘U")},
+                             {"Strikethrough", "strikethrough", key("⌘S")},
+                             {"Larger\nText", "textformat.size", key("⇧⌘=")},
                              {"Bold", "bold", key("⌘B")},
                              {"Italic", "italic", key("⌘I")},
-                             {"Add Link", "link", key("⌘K")},
+                             {"Add Link", "link", key("⌘L")},
                              {"Find", "magnifyingglass", key("⌘F")},
                          }));
 
@@ -122,62 +154,79 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
                           {},
                           "New events, today, and the day, week, month, and year views of Calendar."},
                          {
+                             // Evolution's keys, which a desktop without a calendar
+                             // of its own finds first: there Ctrl and a digit
+                             // switch to mail, contacts or tasks. No calendar here
+                             // refreshes on a key; the list of coming events takes
+                             // that slot.
                              {"New Event", "calendar.badge.plus", key("⌘N")},
                              {"Today", "calendar.circle", key("⌘T")},
-                             {"Day View", "1.square", key("⌘1")},
-                             {"Week View", "7.square", key("⌘2")},
-                             {"Month View", "calendar", key("⌘3")},
-                             {"Year View", "square.grid.3x3", key("⌘4")},
-                             {"Go to Date", "calendar.day.timeline.left", key("⇧⌘T")},
-                             {"Refresh", "arrow.clockwise", key("⌘R")},
+                             {"Day View", "1.square", key("⌘Y")},
+                             {"Week View", "7.square", key("⌘K")},
+                             {"Month View", "calendar", key("⌘M")},
+                             {"Year View", "square.grid.3x3", key("⌘I")},
+                             {"Go to Date", "calendar.day.timeline.left", key("⌘G")},
+                             {"List View", "list.bullet", key("⌘L")},
                          }));
 
     out.push_back(define({"gallery-apple-photos",
                           "Image Viewer",
                           Category::apps,
                           {},
-                          "Edit, rotate, duplicate, hide, import, and organise your photos."},
+                          "Rotate, copy, save, open, and delete pictures, or show them full screen."},
                          {
-                             {"Edit", "slider.horizontal.3", key("⌘↩")},
-                             {"Rotate", "rotate.left", key("⌘R")},
-                             {"Duplicate", "plus.square.on.square", key("⌘D")},
-                             {"Hide Photo", "eye.slash", key("⌘L")},
-                             {"Info", "info.circle", key("⌘I")},
-                             {"New Album", "rectangle.stack.badge.plus", key("⌘N")},
-                             {"Import", "square.and.arrow.down", key("⇧⌘I")},
-                             {"Delete", "trash", key("⌘⌫")},
+                             // The image viewers here keep no library to edit, hide
+                             // or put in albums: those slots show the picture full
+                             // screen, copy it and start a slideshow. Where they
+                             // differ, the keys are Eye of MATE's and Eye of
+                             // GNOME's (Ctrl+R turns clockwise).
+                             {"Full\nScreen", "arrow.up.left.and.arrow.down.right", key("F11")},
+                             {"Rotate", "rotate.right", key("⌘R")},
+                             {"Save As", "square.and.arrow.down", key("⇧⌘S")},
+                             {"Copy", "doc.on.doc", key("⌘C")},
+                             {"Info", "info.circle", key("⌥↩")},
+                             {"Slideshow", "play.fill", key("F5")},
+                             {"Open", "folder", key("⌘O")},
+                             {"Delete", "trash", key("⌦")},
                          }));
 
     out.push_back(define({"gallery-apple-music",
                           "Music Player",
                           Category::apps,
                           {Category::fun, Category::music},
-                          "Playback, volume, search, and the Up Next queue in your music player."},
+                          "Playback, volume, search, and the play queue in your music player."},
                          {
-                             {"Play\nPause", "playpause.fill", key("Space")},
-                             {"Next", "forward.fill", key("→")},
-                             {"Previous", "backward.fill", key("←")},
+                             // Rhythmbox's keys, which a desktop without a player
+                             // of its own finds first: arrows and Space alone move
+                             // and pick in its lists.
+                             {"Play\nPause", "playpause.fill", key("⌘P")},
+                             {"Next", "forward.fill", key("⌘→")},
+                             {"Previous", "backward.fill", key("⌘←")},
                              {"Volume Up", "speaker.wave.3.fill", key("⌘↑")},
                              {"Volume\nDown", "speaker.wave.1.fill", key("⌘↓")},
                              {"Search", "magnifyingglass", key("⌘F")},
-                             {"Up Next", "list.bullet", key("⌥⌘U")},
-                             {"Current\nSong", "music.note", key("⌘L")},
+                             {"Play Queue", "list.bullet", key("⌘K")},
+                             {"Current\nSong", "music.note", key("⌘J")},
                          }));
 
     out.push_back(define({"gallery-xcode",
                           "Xcode",
                           Category::apps,
                           {},
-                          "Build, run, test, jump to definitions, and move lines around in Xcode."},
+                          "Build, run, debug, jump to definitions, and move lines around in Xcode."},
                          {
-                             {"Build", "hammer", key("⌘B")},
-                             {"Run", "play.fill", key("⌘R")},
-                             {"Stop", "stop.fill", key("⌘.")},
-                             {"Test", "checkmark.diamond", key("⌘U")},
-                             {"Jump to\nDefinition", "arrow.turn.down.right", key("⌃⌘J")},
-                             {"Edit All\nin Scope", "pencil.line", key("⌃⌘E")},
-                             {"Move Line\nUp", "arrow.up", key("⌥⌘[")},
-                             {"Move Line\nDown", "arrow.down", key("⌥⌘]")},
+                             // VS Code's keys, which a desktop without an IDE of its
+                             // own finds first. It runs tests through a two-stroke
+                             // chord that a slice cannot send: that slot starts
+                             // debugging.
+                             {"Build", "hammer", key("⇧⌘B")},
+                             {"Run", "play.fill", key("⌘F5")},
+                             {"Stop", "stop.fill", key("⇧F5")},
+                             {"Start\nDebugging", "ant", key("F5")},
+                             {"Jump to\nDefinition", "arrow.turn.down.right", key("F12")},
+                             {"Rename\nSymbol", "pencil.line", key("F2")},
+                             {"Move Line\nUp", "arrow.up", key("⌥↑")},
+                             {"Move Line\nDown", "arrow.down", key("⌥↓")},
                          }));
 
     out.push_back(define({"gallery-terminal",

@@ -1,0 +1,72 @@
+#include "gallery/WheelGallery.h"
+#include "model/KeyComboText.h"
+#include "support/GalleryWheelById.h"
+
+#include <gtest/gtest.h>
+
+using namespace rondelix;
+
+namespace {
+
+// A wheel's keys in slot order, as the program sends them here.
+std::string keysOf(std::string_view galleryId) {
+    std::string keys;
+    for (const Slice& s : testsupport::galleryWheel(galleryId).wheel.slices) {
+        const auto* keystroke = s.action.as<MacroAction::Keystroke>();
+        keys += (keys.empty() ? "" : ", ") +
+                (keystroke ? KeyComboText::displayString(keystroke->combo) : "not a key");
+    }
+    return keys;
+}
+
+struct Role {
+    std::string programs;
+    std::string galleryId;
+    std::string keys;
+};
+
+void expectRoles(const std::vector<Role>& roles) {
+    for (const Role& role : roles)
+        EXPECT_EQ(keysOf(role.galleryId), role.keys) << role.programs;
+}
+
+} // namespace
+
+// The keys that the programs of each role take here for the slices'
+// commands; written for another system's programs, they bookmarked,
+// reloaded or did nothing.
+TEST(GalleryAppKeys, DesktopProgramsOfEachRole) {
+    expectRoles({
+        {"Caja, Thunar, Nautilus, Nemo, Dolphin", "gallery-finder",
+         "Space, Ctrl+Shift+N, F2, Alt+Enter, Ctrl+L, F9, Ctrl+C, Delete"},
+        {"Atril, Evince, Xreader", "gallery-preview",
+         "Ctrl+=, Ctrl+-, Ctrl+Left, Ctrl+Right, F9, W, Alt+Enter, Ctrl+0"},
+        {"Eye of MATE, Eye of GNOME", "gallery-apple-photos",
+         "F11, Ctrl+R, Ctrl+Shift+S, Ctrl+C, Alt+Enter, F5, Ctrl+O, Delete"},
+        {"Evolution", "gallery-apple-mail",
+         "Ctrl+N, Ctrl+R, Ctrl+Shift+R, Ctrl+F, Ctrl+Enter, Ctrl+1, Ctrl+Shift+K, Delete"},
+        {"Signal", "gallery-apple-messages",
+         "Ctrl+N, Ctrl+Shift+R, Ctrl+Shift+E, Up, Ctrl+D, Ctrl+F, Alt+Down, Alt+Up"},
+        {"Gnote", "gallery-apple-notes",
+         "Ctrl+N, Ctrl+U, Ctrl+S, Ctrl+Shift+=, Ctrl+B, Ctrl+I, Ctrl+L, Ctrl+F"},
+        {"Evolution", "gallery-apple-calendar",
+         "Ctrl+N, Ctrl+T, Ctrl+Y, Ctrl+K, Ctrl+M, Ctrl+I, Ctrl+G, Ctrl+L"},
+        {"Rhythmbox", "gallery-apple-music",
+         "Ctrl+P, Ctrl+Right, Ctrl+Left, Ctrl+Up, Ctrl+Down, Ctrl+F, Ctrl+K, Ctrl+J"},
+    });
+}
+
+// Wheels named for programs without a Linux version send the keys of the
+// counterpart they open for here; Zoom and KeePassXC take other keys here.
+TEST(GalleryAppKeys, CounterpartsAndLinuxVersions) {
+    expectRoles({
+        {"VS Code", "gallery-xcode", "Ctrl+Shift+B, Ctrl+F5, Shift+F5, F5, F12, F2, Alt+Up, Alt+Down"},
+        {"OpenShot", "gallery-finalcut", "Ctrl+A, R, Space, Ctrl+M, S, Ctrl+F, Ctrl+E"},
+        {"GIMP", "gallery-photoshop", "M, P, Shift+E, T, Shift+T, Ctrl+Shift+N, Ctrl+Shift+A, Ctrl+Shift+E"},
+        {"LibreOffice Writer", "gallery-word", "Ctrl+B, Ctrl+I, Ctrl+U, F7, Shift+F3, Ctrl+F7, Ctrl+Alt+C"},
+        {"LibreOffice Calc", "gallery-excel", "Shift+Space, Ctrl+F2, Ctrl+1, Ctrl+D, Ctrl+;, Ctrl+B, Ctrl+K"},
+        {"Zoom", "gallery-zoom", "Alt+A, Alt+V, Alt+S, Alt+H, Alt+U, Alt+I, Alt+Y, Alt+Q"},
+        {"KeePassXC", "gallery-keepassxc",
+         "Ctrl+C, Ctrl+B, Ctrl+Shift+V, Ctrl+Shift+U, Ctrl+N, Ctrl+E, Ctrl+F, Ctrl+L"},
+    });
+}
