@@ -48,6 +48,7 @@
 #include "platform/linux/X11Display.h"
 #include "platform/linux/X11EventTaps.h"
 #include "platform/linux/X11FrameExtents.h"
+#include "platform/linux/X11PanelColour.h"
 #include "platform/linux/X11Permissions.h"
 #include "platform/linux/X11TrayColors.h"
 #include "platform/linux/X11WindowManagerHints.h"
@@ -288,7 +289,8 @@ struct TrayOrWindow {
         tray = std::make_unique<TrayMenu>(
             coordinator, [] { QApplication::quit(); },
             TrayPanelLook{[this] { return colors->textColor(); }, &d.appearance,
-                          [this] { return panelDarkMode ? panelDarkMode->darkMode() : std::nullopt; }});
+                          [this] { return panelDarkMode ? panelDarkMode->darkMode() : std::nullopt; },
+                          &desktop::panelColour});
     }
     TrayOrWindow(const TrayOrWindow&) = delete;
     TrayOrWindow& operator=(const TrayOrWindow&) = delete;
