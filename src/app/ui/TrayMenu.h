@@ -69,13 +69,15 @@ class TrayMenu final : public QObject {
     // that switched goes on publishing the colours of its old look until
     // it publishes anew.
     void panelModeChanged();
+    // The desktop's theme changed in a way that may give the panel a new
+    // look without a new light or dark: the panel is looked at again.
+    void lookAgainSoon();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void updateIcon();
-    void lookAgainSoon();
     void observe();
     std::optional<QColor> shownPanel() const;
     std::optional<QColor> switchedPanel() const;
