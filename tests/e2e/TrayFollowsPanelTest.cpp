@@ -133,7 +133,6 @@ TEST_F(EndToEnd, TheMarkOfATrayHostedByThePanelStandsOutOnThePanelAsItShows) {
     TrayPanel tray("0xF6F5F4", QColor(60, 60, 60));
     if (!tray.running) GTEST_SKIP() << "no tray host installed (scripts/setup installs trayer)";
     QWidget panel;
-    panel.setAttribute(Qt::WA_X11NetWmWindowTypeDock);
     panel.setWindowFlags(Qt::FramelessWindowHint);
     panel.setAutoFillBackground(true);
     panel.setGeometry(0, 200, 400, 32);
@@ -142,7 +141,12 @@ TEST_F(EndToEnd, TheMarkOfATrayHostedByThePanelStandsOutOnThePanelAsItShows) {
         palette.setColor(QPalette::Window, colour);
         panel.setPalette(palette);
         panel.show();
-        return waitServing([&] { return grabScreen().pixelColor(200, 216) == colour; }, 5);
+        const xcb_atom_t dock = TrayPanel::atom("_NET_WM_WINDOW_TYPE_DOCK");
+        xcb_change_property(TrayPanel::connection(), XCB_PROP_MODE_REPLACE, panel.winId(),
+                            TrayPanel::atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &dock);
+        xcb_flush(TrayPanel::connection());
+        return waitServing(
+            [&] { return grabScreen().pixelColor(panel.mapToGlobal(panel.rect().center())) == colour; }, 5);
     };
     ASSERT_TRUE(paint(QColor(0xF6, 0xF5, 0xF4)));
     Program program(home.path, "tray-hosted");
