@@ -296,13 +296,22 @@ struct TrayOrWindow {
         themeSettings = std::make_unique<desktop::X11ManagerProperty>("_XSETTINGS_S", "_XSETTINGS_SETTINGS",
                                                                       [this] { lookAtThePanel(); });
         if (platform::namesDesktop(desktop::LinuxDesktopAppearance::sessionSources().desktop, "KDE")) {
-            const QString panelStyle =
-                QString::fromStdString((platform::userConfigFolder() / "plasmarc").string());
+            const QString folder = QString::fromStdString(platform::userConfigFolder().string());
+            const QString panelStyle = folder + "/plasmarc";
+            // KDE replaces the file whole, or writes it first on the first
+            // change: its folder tells of both.
+            plasmaStyle.addPath(folder);
             plasmaStyle.addPath(panelStyle);
-            // KDE replaces the file whole: the new one is followed again.
-            QObject::connect(&plasmaStyle, &QFileSystemWatcher::fileChanged, [this, panelStyle] {
-                if (!plasmaStyle.files().contains(panelStyle)) plasmaStyle.addPath(panelStyle);
+            // Whether the file is there again (or at last) and followed anew.
+            const auto followed = [this, panelStyle] {
+                return !plasmaStyle.files().contains(panelStyle) && plasmaStyle.addPath(panelStyle);
+            };
+            QObject::connect(&plasmaStyle, &QFileSystemWatcher::fileChanged, [this, followed] {
+                followed();
                 lookAtThePanel();
+            });
+            QObject::connect(&plasmaStyle, &QFileSystemWatcher::directoryChanged, [this, followed] {
+                if (followed()) lookAtThePanel();
             });
         }
         tray = std::make_unique<TrayMenu>(
