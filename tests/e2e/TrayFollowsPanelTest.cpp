@@ -4,10 +4,12 @@
 // dims while paused from its own menu.
 
 #include "e2e/EndToEndRig.h"
+#include "e2e/StatusNotifierHostStandIn.h"
 #include "platform/linux/PortalStandIn.h"
 #include "support/ContrastRatio.h"
 
 #include <QCoreApplication>
+#include <QWidget>
 
 namespace rondelix::e2e {
 namespace {
@@ -114,6 +116,69 @@ TEST_F(EndToEnd, TheTrayIconStandsOutOnEachStockPanelLookBeforeAndAfterAThemeSwi
         }
         EXPECT_EQ(program.stop(), 0);
     }
+}
+
+// A panel that hosts its items itself (Xfce's since 4.16) draws the mark
+// as given, and nobody is told where. Its tray's manager goes on publishing
+// the text colour of the panel's first look, as Xfce's does, when the panel
+// turns dark with the desktop: the mark must follow the panel as it shows.
+TEST_F(EndToEnd, TheMarkOfATrayHostedByThePanelStandsOutOnThePanelAsItShows) {
+    SessionBus bus;
+    ASSERT_FALSE(bus.address.empty());
+    testing::PortalStandIn portal(QString::fromStdString(bus.address));
+    portal.values["org.freedesktop.appearance"] = {{"color-scheme", 2u}};
+    ASSERT_TRUE(portal.start());
+    testing::StatusNotifierHostStandIn host(QString::fromStdString(bus.address));
+    ASSERT_TRUE(host.start());
+    TrayPanel tray("0xF6F5F4", QColor(60, 60, 60));
+    if (!tray.running) GTEST_SKIP() << "no tray host installed (scripts/setup installs trayer)";
+    QWidget panel;
+    panel.setWindowFlags(Qt::FramelessWindowHint);
+    panel.setAutoFillBackground(true);
+    panel.setGeometry(0, 200, 400, 32);
+    const auto paint = [&](const QColor& colour) {
+        QPalette palette;
+        palette.setColor(QPalette::Window, colour);
+        panel.setPalette(palette);
+        panel.show();
+        const xcb_atom_t dock = TrayPanel::atom("_NET_WM_WINDOW_TYPE_DOCK");
+        xcb_change_property(TrayPanel::connection(), XCB_PROP_MODE_REPLACE, panel.winId(),
+                            TrayPanel::atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &dock);
+        xcb_flush(TrayPanel::connection());
+        return waitServing(
+            [&] { return grabScreen().pixelColor(panel.mapToGlobal(panel.rect().center())) == colour; }, 5);
+    };
+    ASSERT_TRUE(paint(QColor(0xF6, 0xF5, 0xF4)));
+    Program program(home.path, "tray-hosted");
+    ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, 10)) << program.log();
+
+    const struct {
+        const char* name;
+        QColor panel;
+        unsigned scheme;
+    } looks[] = {{"light", QColor(0xF6, 0xF5, 0xF4), 2}, {"dark", QColor(0x1C, 0x1C, 0x1C), 1}};
+    for (const auto& look : looks) {
+        ASSERT_TRUE(paint(look.panel));
+        portal.change("org.freedesktop.appearance", "color-scheme", look.scheme);
+        // The mark's ink: its most opaque pixel.
+        QColor ink;
+        const bool stands = waitServing(
+            [&] {
+                const QImage icon = host.icon();
+                ink = QColor(Qt::transparent);
+                for (int y = 0; y < icon.height(); ++y)
+                    for (int x = 0; x < icon.width(); ++x)
+                        if (icon.pixelColor(x, y).alpha() > ink.alpha()) ink = icon.pixelColor(x, y);
+                return ink.alpha() > 0 && testsupport::contrastRatio(ink, look.panel) >= 3.0;
+            },
+            8);
+        host.icon().save(artifact(std::string("e2e-tray-hosted-") + look.name + ".png"));
+        EXPECT_TRUE(stands) << look.name << ": drawn in " << ink.name().toStdString() << " on "
+                            << look.panel.name().toStdString() << ", "
+                            << testsupport::contrastRatio(ink, look.panel) << ":1\n"
+                            << program.log();
+    }
+    EXPECT_EQ(program.stop(), 0);
 }
 
 // The tray icon on a light panel, and on a dark one that publishes its text

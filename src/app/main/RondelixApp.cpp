@@ -20,6 +20,7 @@
 #include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelView.h"
 #include "platform/CurrentDesktop.h"
+#include "platform/XdgFolders.h"
 #include "platform/linux/AutostartLoginItems.h"
 #include "platform/linux/CanberraSounds.h"
 #include "platform/linux/DBusNotifications.h"
@@ -48,6 +49,8 @@
 #include "platform/linux/X11Display.h"
 #include "platform/linux/X11EventTaps.h"
 #include "platform/linux/X11FrameExtents.h"
+#include "platform/linux/X11ManagerProperty.h"
+#include "platform/linux/X11PanelColour.h"
 #include "platform/linux/X11Permissions.h"
 #include "platform/linux/X11TrayColors.h"
 #include "platform/linux/X11WindowManagerHints.h"
@@ -60,6 +63,7 @@
 #include "store/ConfigPaths.h"
 
 #include <QApplication>
+#include <QFileSystemWatcher>
 #include <QPointer>
 #include <QSysInfo>
 #include <QThreadPool>
@@ -268,6 +272,8 @@ struct TrayOrWindow {
     std::unique_ptr<TrayMenu> tray;
     std::unique_ptr<desktop::X11TrayColors> colors;
     std::unique_ptr<desktop::XfcePanelDarkMode> panelDarkMode;
+    std::unique_ptr<desktop::X11ManagerProperty> themeSettings;
+    QFileSystemWatcher plasmaStyle;
 
     TrayOrWindow(AppCoordinator& coordinator, DesktopPlatform& d, desktop::SystemLog& log) {
         d.windows.setTrayShown(TrayMenu::trayAvailable());
@@ -285,15 +291,43 @@ struct TrayOrWindow {
                 std::make_unique<desktop::XfcePanelDarkMode>(QDBusConnection::sessionBus(), [this] {
                     if (tray) tray->panelModeChanged();
                 });
+        // A new theme may give the panel a new look and keep light or dark:
+        // the X settings' theme, and KDE's panel style of its own.
+        themeSettings = std::make_unique<desktop::X11ManagerProperty>("_XSETTINGS_S", "_XSETTINGS_SETTINGS",
+                                                                      [this] { lookAtThePanel(); });
+        if (platform::namesDesktop(desktop::LinuxDesktopAppearance::sessionSources().desktop, "KDE")) {
+            const QString folder = QString::fromStdString(platform::userConfigFolder().string());
+            const QString panelStyle = folder + "/plasmarc";
+            // KDE replaces the file whole, or writes it first on the first
+            // change: its folder tells of both.
+            plasmaStyle.addPath(folder);
+            plasmaStyle.addPath(panelStyle);
+            // Whether the file is there again (or at last) and followed anew.
+            const auto followed = [this, panelStyle] {
+                return !plasmaStyle.files().contains(panelStyle) && plasmaStyle.addPath(panelStyle);
+            };
+            QObject::connect(&plasmaStyle, &QFileSystemWatcher::fileChanged, [this, followed] {
+                followed();
+                lookAtThePanel();
+            });
+            QObject::connect(&plasmaStyle, &QFileSystemWatcher::directoryChanged, [this, followed] {
+                if (followed()) lookAtThePanel();
+            });
+        }
         tray = std::make_unique<TrayMenu>(
             coordinator, [] { QApplication::quit(); },
             TrayPanelLook{[this] { return colors->textColor(); }, &d.appearance,
-                          [this] { return panelDarkMode ? panelDarkMode->darkMode() : std::nullopt; }});
+                          [this] { return panelDarkMode ? panelDarkMode->darkMode() : std::nullopt; },
+                          &desktop::panelColour});
+    }
+    void lookAtThePanel() {
+        if (tray) tray->lookAgainSoon();
     }
     TrayOrWindow(const TrayOrWindow&) = delete;
     TrayOrWindow& operator=(const TrayOrWindow&) = delete;
     ~TrayOrWindow() {
         tray.reset();
+        themeSettings.reset();
         panelDarkMode.reset();
         colors.reset();
     }

@@ -21,6 +21,7 @@
 #include <QSystemTrayIcon>
 #include <algorithm>
 #include <initializer_list>
+#include <iterator>
 #include <map>
 
 namespace rondelix {
@@ -106,6 +107,10 @@ QColor inkForPanel(const QColor& panel, std::initializer_list<QColor> inks) {
     return contrast(dark, panel) >= contrast(light, panel) ? dark : light;
 }
 
+// When the panel is looked at again after a change: it repaints once it has
+// heard the change itself, which may take it a moment.
+constexpr int lookAgainAfterMs[] = {300, 1000, 3000};
+
 } // namespace
 
 TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit, TrayPanelLook look)
@@ -125,13 +130,15 @@ TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit, Tray
     icon_->setToolTip("Rondelix");
     icon_->setContextMenu(menu_.get());
     icon_->show();
-    // A panel that changes its look may go on publishing the colours of its
-    // old one, and a panel's own dark mode tells nobody: the panel as it
-    // shows is looked at now and then.
-    connect(&panelCheck_, &QTimer::timeout, this, [this] {
-        if (shownPanel() != shownPanel_) updateIcon();
+    lookAgain_.setSingleShot(true);
+    connect(&lookAgain_, &QTimer::timeout, this, [this] {
+        updateIcon();
+        ++lookAgainStep_;
+        if (lookAgainStep_ < std::size(lookAgainAfterMs))
+            lookAgain_.start(lookAgainAfterMs[lookAgainStep_] - lookAgainAfterMs[lookAgainStep_ - 1]);
     });
-    panelCheck_.start(2000);
+    // The tray embeds the icon, and the panel shows, only after the start.
+    lookAgainSoon();
 }
 
 TrayMenu::~TrayMenu() = default;
@@ -150,7 +157,7 @@ void TrayMenu::observe() {
     watch(c.permissions().accessibilityTrustedChanged, [this](bool) { rebuild(); });
     watch(c.permissions().inputMonitoringTrustedChanged, [this](bool) { rebuild(); });
     watch(c.configStore().configChanged, [this] { rebuild(); });
-    if (look_.appearance) watch(look_.appearance->changed, [this] { updateIcon(); });
+    if (look_.appearance) watch(look_.appearance->changed, [this] { lookAgainSoon(); });
 }
 
 bool TrayMenu::trayAvailable() {
@@ -163,13 +170,19 @@ QIcon TrayMenu::icon() const {
 
 bool TrayMenu::eventFilter(QObject* watched, QEvent* event) {
     if (watched == QCoreApplication::instance() && event->type() == QEvent::ApplicationPaletteChange)
-        updateIcon();
+        lookAgainSoon();
     return false;
+}
+
+void TrayMenu::lookAgainSoon() {
+    updateIcon();
+    lookAgainStep_ = 0;
+    lookAgain_.start(lookAgainAfterMs[0]);
 }
 
 void TrayMenu::panelChanged() {
     publishedColoursStale_ = false;
-    updateIcon();
+    lookAgainSoon();
 }
 
 void TrayMenu::panelModeChanged() {
@@ -177,7 +190,7 @@ void TrayMenu::panelModeChanged() {
     // The first reading is how the panel started, which its colours match.
     if (panelDarkMode_ && mode != panelDarkMode_) publishedColoursStale_ = true;
     panelDarkMode_ = mode;
-    updateIcon();
+    lookAgainSoon();
 }
 
 // What the panel looks like after it switched its own dark mode: dark, or
@@ -197,27 +210,29 @@ std::optional<QColor> TrayMenu::switchedPanel() const {
     return std::nullopt;
 }
 
-// The panel's colour as it shows around the icon, where the tray says where
-// the icon is (an icon embedded in it); else none: a panel that hosts its
-// items itself draws the icon where nobody is told.
+// The panel's colour as it shows: around the icon, where the tray says where
+// the icon is (an icon embedded in it), else the panels on screen; a panel
+// that hosts its items itself draws the icon where nobody is told.
 std::optional<QColor> TrayMenu::shownPanel() const {
     const QRect icon = icon_->geometry();
-    if (icon.isEmpty()) return std::nullopt;
-    return colourAround(icon);
+    if (!icon.isEmpty())
+        if (const auto around = colourAround(icon)) return around;
+    return look_.panelColour ? look_.panelColour() : std::nullopt;
 }
 
 void TrayMenu::updateIcon() {
     const std::optional<QColor> panelText = look_.trayTextColor ? look_.trayTextColor() : std::nullopt;
     const QColor schemeText = schemeInk(look_.appearance);
-    QColor ink = panelText.value_or(schemeText);
-    std::optional<QColor> outline;
-    shownPanel_ = shownPanel();
-    const std::optional<QColor> panel = shownPanel_ ? shownPanel_ : switchedPanel();
+    Drawn next{panelText.value_or(schemeText), std::nullopt, coordinator_.paused()};
+    const std::optional<QColor> shown = shownPanel();
+    const std::optional<QColor> panel = shown ? shown : switchedPanel();
     if (panel)
-        ink = inkForPanel(*panel, {ink, schemeText});
+        next.ink = inkForPanel(*panel, {next.ink, schemeText});
     else if (!panelText)
-        outline = ink.lightness() > 127 ? QColor(Qt::black) : QColor(Qt::white);
-    icon_->setIcon(trayIcon(ink, outline, coordinator_.paused()));
+        next.outline = next.ink.lightness() > 127 ? QColor(Qt::black) : QColor(Qt::white);
+    if (next == drawn_) return;
+    drawn_ = next;
+    icon_->setIcon(trayIcon(next.ink, next.outline, next.paused));
 }
 
 void TrayMenu::rebuild() {

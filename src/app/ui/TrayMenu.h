@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QTimer>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -28,6 +29,8 @@ struct TrayPanelLook {
     platform::DesktopAppearance* appearance = nullptr;
     // Whether the panel is in a dark mode of its own (Xfce's), when known.
     std::function<std::optional<bool>()> panelDarkMode;
+    // The colour the panels show as they are drawn now, when there are any.
+    std::function<std::optional<QColor>()> panelColour;
 };
 
 // The program's icon in the system tray with its menu, which a click on the
@@ -38,10 +41,14 @@ struct TrayPanelLook {
 // does not say its text colour (a StatusNotifierItem host draws the icon as
 // given) gets the colour of the desktop's colour scheme, outlined in the
 // opposite one so that it reads on a panel darker or lighter than its
-// windows too. Where the tray says where the icon is, the panel as it shows
-// around it has the last word, and so does a panel that switched its own
-// dark mode since it published its colours: an ink that does not stand out
-// from it at 3:1 gives way to one that does.
+// windows too. The panel as it shows has the last word (around the icon
+// where the tray says where it is, else the panels on screen), and so does a
+// panel that switched its own dark mode since it published its colours: an
+// ink that does not stand out from it at 3:1 gives way to one that does.
+// Nothing is looked at while nothing changes: each notice of a change (the
+// desktop's scheme, the tray's colours, the panel's own mode) has the panel
+// looked at again, also a little later, as the panel repaints once it has
+// heard the change itself.
 class TrayMenu final : public QObject {
     Q_OBJECT
 
@@ -62,6 +69,9 @@ class TrayMenu final : public QObject {
     // that switched goes on publishing the colours of its old look until
     // it publishes anew.
     void panelModeChanged();
+    // The desktop's theme changed in a way that may give the panel a new
+    // look without a new light or dark: the panel is looked at again.
+    void lookAgainSoon();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,6 +82,14 @@ class TrayMenu final : public QObject {
     std::optional<QColor> shownPanel() const;
     std::optional<QColor> switchedPanel() const;
 
+    // What the icon was last drawn with, so that it is drawn again only for a change.
+    struct Drawn {
+        QColor ink;
+        std::optional<QColor> outline;
+        bool paused = false;
+        bool operator==(const Drawn&) const = default;
+    };
+
     AppCoordinator& coordinator_;
     MenuBarContent content_;
     TrayPanelLook look_;
@@ -79,12 +97,13 @@ class TrayMenu final : public QObject {
     std::unique_ptr<QSystemTrayIcon> icon_;
     std::vector<MenuRow> shownRows_;
     std::vector<ScopedConnection> connections_;
-    // The panel's colour around the icon when it was last drawn.
-    std::optional<QColor> shownPanel_;
+    std::optional<Drawn> drawn_;
     std::optional<bool> panelDarkMode_;
     // The panel switched its own dark mode after it last published colours.
     bool publishedColoursStale_ = false;
-    QTimer panelCheck_;
+    // Looks at the panel again after a change, a few times.
+    QTimer lookAgain_;
+    std::size_t lookAgainStep_ = 0;
 };
 
 } // namespace rondelix

@@ -39,14 +39,14 @@ constexpr int inspectorWidth = 450;
 
 QPushButton* tabButton(const char* text, const char* symbol) {
     auto* button = new QPushButton(text);
-    button->setIcon(SymbolFont::icon(symbol, button->palette()));
+    SymbolFont::followPalette(*button, symbol);
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return button;
 }
 
 QToolButton* historyButton(const char* symbol, const char* tip, const char* name) {
     auto* button = new QToolButton;
-    button->setIcon(SymbolFont::icon(symbol, button->palette()));
+    SymbolFont::followPalette(*button, symbol);
     button->setToolTip(tip);
     button->setAccessibleName(name == std::string_view("undo") ? "Undo" : "Redo");
     button->setObjectName(name);

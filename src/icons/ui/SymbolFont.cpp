@@ -2,9 +2,12 @@
 
 #include "icons/SymbolGlyphs.h"
 
+#include <QAbstractButton>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QPainter>
 #include <algorithm>
+#include <string>
 
 namespace rondelix {
 
@@ -73,6 +76,36 @@ QPixmap SymbolFont::pixmap(std::string_view name, int side, const QColor& color)
     painter.setRenderHint(QPainter::TextAntialiasing);
     paint(painter, name, QRectF(0, 0, side, side), side / glyphScale, color);
     return image;
+}
+
+namespace {
+
+class PaletteFollowingIcon final : public QObject {
+  public:
+    PaletteFollowingIcon(QAbstractButton& button, std::string_view name, QPalette::ColorRole role)
+        : QObject(&button), button_(button), name_(name), role_(role) {
+        button.installEventFilter(this);
+        draw();
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::PaletteChange) draw();
+        return false;
+    }
+
+  private:
+    void draw() { button_.setIcon(SymbolFont::icon(name_, button_.palette(), role_)); }
+
+    QAbstractButton& button_;
+    std::string name_;
+    QPalette::ColorRole role_;
+};
+
+} // namespace
+
+void SymbolFont::followPalette(QAbstractButton& button, std::string_view name, QPalette::ColorRole role) {
+    new PaletteFollowingIcon(button, name, role);
 }
 
 QIcon SymbolFont::icon(std::string_view name, const QPalette& palette, QPalette::ColorRole role) {

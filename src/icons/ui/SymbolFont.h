@@ -9,6 +9,7 @@
 #include <QString>
 #include <string_view>
 
+class QAbstractButton;
 class QPainter;
 
 namespace rondelix {
@@ -36,6 +37,12 @@ class SymbolFont {
     // palette, greyed as the palette greys it while the button is disabled.
     static QIcon icon(std::string_view name, const QPalette& palette,
                       QPalette::ColorRole role = QPalette::ButtonText);
+    // Gives the button the symbol as its icon, drawn again from the button's
+    // own palette each time that changes. A new application palette (the
+    // desktop turning dark) reaches the widgets one by one, in no set order:
+    // only the button's own palette is sure to be the new one when it hears.
+    static void followPalette(QAbstractButton& button, std::string_view name,
+                              QPalette::ColorRole role = QPalette::ButtonText);
 };
 
 } // namespace rondelix

@@ -3,6 +3,7 @@
 #include "app/CoordinatorEditorSession.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtAppWindows.h"
+#include "app/ui/ReadablePalette.h"
 #include "editor/SliceEdits.h"
 #include "editor/ui/ConfettiView.h"
 #include "editor/ui/PreviewWheel.h"
@@ -13,9 +14,12 @@
 #include "model/DefaultConfig.h"
 #include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelGraphic.h"
+#include "platform/sim/SimDesktopAppearance.h"
+#include "support/ContrastRatio.h"
 #include "support/CoordinatorRig.h"
 #include "support/PaintChecks.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
@@ -28,6 +32,7 @@
 #include <QPlainTextEdit>
 #include <QPropertyAnimation>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -400,6 +405,48 @@ TEST_F(WheelEditorPageTest, CtrlZUndoesOnTheWheelsPageOnly) {
     ASSERT_TRUE(window);
     QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(wheels()[0].name, "Alpha!");
+}
+
+// The symbols of the tab strip and of undo and redo are drawn in their
+// button's text colour: each switch between light and dark, either way and
+// again, leaves every one readable on its button.
+TEST_F(WheelEditorPageTest, TheToolbarSymbolsFollowEachSwitchBetweenLightAndDark) {
+    const auto restore =
+        qScopeGuard([toolkit = QApplication::palette()] { QApplication::setPalette(toolkit); });
+    platform::sim::SimDesktopAppearance desktop;
+    ReadablePalette palette;
+    palette.follow(desktop);
+    open({wheelWith("a", "Alpha")});
+    ASSERT_TRUE(page());
+    std::vector<QAbstractButton*> buttons;
+    for (auto* button : page()->findChildren<QAbstractButton*>())
+        if (QStringList{"Add Wheel", "Import Wheel", "Export Wheel"}.contains(button->text()) ||
+            button->objectName() == "undo" || button->objectName() == "redo")
+            buttons.push_back(button);
+    ASSERT_EQ(buttons.size(), 5u);
+    // The symbol's ink: its most opaque pixel.
+    const auto ink = [](const QAbstractButton& button) {
+        const QImage icon = button.icon().pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32);
+        QColor found(Qt::transparent);
+        for (int y = 0; y < icon.height(); ++y)
+            for (int x = 0; x < icon.width(); ++x)
+                if (icon.pixelColor(x, y).alpha() > found.alpha()) found = icon.pixelColor(x, y);
+        return found;
+    };
+    using platform::ColorScheme;
+    for (const auto& [name, scheme] : {std::pair{"dark", ColorScheme::dark},
+                                       {"light", ColorScheme::light},
+                                       {"dark again", ColorScheme::dark}}) {
+        desktop.set({.colorScheme = scheme});
+        QCoreApplication::processEvents();
+        for (const QAbstractButton* button : buttons) {
+            const QColor back = button->palette().color(QPalette::Button);
+            EXPECT_GE(testsupport::contrastRatio(ink(*button), back), 3.0)
+                << name << ": "
+                << (button->text().isEmpty() ? button->objectName() : button->text()).toStdString()
+                << " drawn in " << ink(*button).name().toStdString() << " on " << back.name().toStdString();
+        }
+    }
 }
 
 TEST_F(WheelEditorPageTest, TabsAndWheelCardWriteThroughTheStore) {
