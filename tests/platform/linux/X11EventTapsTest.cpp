@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <set>
 
 // Last: Xlib's macros (None, Bool, KeyPress) clash with names in the headers above.
 // clang-format off
@@ -289,8 +290,9 @@ TEST_F(X11EventTapsTest, InterceptingTapSwallowsWhileInstalledAndStopsWhenRemove
     }));
 
     xdotool("key b key d click 1 click 2");
-    EXPECT_EQ(nextDelivered(), "d");
-    EXPECT_EQ(nextDelivered(), "button2");
+    // The keyboard waits for b to come up, the pointer does not.
+    const std::set<std::optional<std::string>> delivered{nextDelivered(), nextDelivered()};
+    EXPECT_EQ(delivered, (std::set<std::optional<std::string>>{"d", "button2"}));
     // A passed press goes on without its grab, so its release is not ours.
     // Keys and buttons are frozen apart, so only each device keeps its order.
     ASSERT_TRUE(pumpUntil([&] { return intercepted.size() >= 6; })) << intercepted.size();
