@@ -8,9 +8,9 @@ namespace rondelix {
 namespace {
 
 constexpr std::array<std::pair<int, std::string_view>, 13> names{{
-    {105, "Print Screen"},
-    {107, "Scroll Lock"},
-    {113, "Pause"},
+    {PcKeyCode::printScreen, "Print Screen"},
+    {PcKeyCode::scrollLock, "Scroll Lock"},
+    {PcKeyCode::pause, "Pause"},
     {110, "Menu"},
     {71, "Num Lock"},
     {72, "Volume Up"},

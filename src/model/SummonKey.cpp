@@ -15,7 +15,7 @@ namespace {
 
 // Searched before anything else: the keys a binding usually holds, named as
 // a PC keyboard prints them (Option is Alt, Command is Super).
-constexpr std::array<std::pair<int, std::string_view>, 17> fixedNames{{
+constexpr std::array<std::pair<int, std::string_view>, 18> fixedNames{{
     {58, "Left Alt"},
     {61, "Right Alt"},
     {55, "Left Super"},
@@ -25,6 +25,7 @@ constexpr std::array<std::pair<int, std::string_view>, 17> fixedNames{{
     {56, "Left Shift"},
     {60, "Right Shift"},
     {63, "Fn"},
+    {105, "F13"},
     {106, "F16"},
     {64, "F17"},
     {79, "F18"},
@@ -73,7 +74,8 @@ const std::map<int, std::string>& specialKeyNames() {
         {124, "Right Arrow"}, {125, "Down Arrow"}, {126, "Up Arrow"}, {81, "Keypad ="},   {75, "Keypad /"},
         {67, "Keypad *"},     {78, "Keypad -"},    {69, "Keypad +"},  {65, "Keypad ."},   {82, "Keypad 0"},
         {83, "Keypad 1"},     {84, "Keypad 2"},    {85, "Keypad 3"},  {86, "Keypad 4"},   {87, "Keypad 5"},
-        {88, "Keypad 6"},     {89, "Keypad 7"},    {91, "Keypad 8"},  {92, "Keypad 9"},
+        {88, "Keypad 6"},     {89, "Keypad 7"},    {91, "Keypad 8"},  {92, "Keypad 9"},   {107, "F14"},
+        {113, "F15"},
     };
     return names;
 }
@@ -100,7 +102,7 @@ std::string comboName(const std::vector<int>& keyCodes, const platform::Keyboard
 }
 
 bool isTriggerKey(int keyCode) {
-    return contains(triggerKeys, keyCode);
+    return contains(triggerKeys, keyCode) || contains(pcFunctionRowKeys, keyCode);
 }
 
 bool comboMayCollide(const std::vector<int>& keyCodes) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/PcKeyNames.h"
 #include "platform/ModifierFlags.h"
 #include "platform/MouseButton.h"
 
@@ -49,6 +50,10 @@ constexpr bool isAcceptedForSummoning(int code) {
 inline constexpr std::array<int, 20> triggerKeys{122, 120, 99,  118, 96,  97,  98, 100, 101, 109,
                                                  103, 111, 105, 107, 113, 106, 64, 79,  80,  90};
 
+// Print Screen, Scroll Lock and Pause, which sit with the function keys.
+inline constexpr std::array<int, 3> pcFunctionRowKeys{PcKeyCode::printScreen, PcKeyCode::scrollLock,
+                                                      PcKeyCode::pause};
+
 // Function keys that no keyboard shortcut of other programs uses:
 // F13, F16, F17, F18, F19 and F20.
 inline constexpr std::array<int, 6> spareFKeys{105, 106, 64, 79, 80, 90};
@@ -62,7 +67,8 @@ std::string name(int keyCode, const platform::KeyboardLayout& layout);
 // The names in stored order joined by " + ", or "None" for no keys.
 std::string comboName(const std::vector<int>& keyCodes, const platform::KeyboardLayout& layout);
 
-// Whether the key is F1 to F20, which the recorder takes without a modifier.
+// Whether the key is F1 to F20 or one of the PC keys beside them, which the
+// recorder takes without a modifier.
 bool isTriggerKey(int keyCode);
 
 // Whether holding these keys may collide with typing or with other programs'

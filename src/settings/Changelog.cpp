@@ -4,6 +4,10 @@ namespace rondelix {
 
 const std::vector<ChangelogEntry>& changelogEntries() {
     static const std::vector<ChangelogEntry> entries{
+        {"0.4.1.174", "Jul 17, 2026",
+         "Print Screen, Scroll Lock and Pause are now keys of their own in summon bindings and keystroke "
+         "slices, no longer taken for F13, F14 and F15. A binding or keystroke recorded from one of them in "
+         "the previous version now reads F13, F14 or F15: record it again."},
         {"0.4.1.173", "Jul 16, 2026",
          "Rondelix now runs on the GNOME, KDE Plasma, Xfce, MATE and Cinnamon desktops, alongside a large "
          "accessibility and polish pass: HUD toasts, clearer action-failure messages, support for your "

@@ -162,6 +162,56 @@ TEST_F(EndToEnd, AKeystrokeSliceArrivesCleanHoweverItIsAimedAndWhateverComesUpFi
     if (greyDesktop) std::system("xsetroot -solid black 2>/dev/null");
 }
 
+// Keys the open wheel takes (a wheel's number, Tab, a keypad digit, a letter
+// typed while a slot is aimed) reach the application neither going down nor
+// coming up, also when one is pressed while another is still down.
+TEST_F(EndToEnd, KeysTheOpenWheelTakesNeverComeUpInTheApplication) {
+    home.setTopSlotAction(MacroAction::Keystroke{KeyCombo{.keyCode = 40, .command = true, .shift = true}});
+    Program program(home.path, "taken-keys");
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    pause(1.0);
+    KeyRecorder recorder;
+    ASSERT_TRUE(recorder.ready) << recorder.lines.join(" | ").toStdString();
+
+    struct Taken {
+        const char* name;
+        bool aimed;
+        std::string keys;
+        QStringList keysyms;
+    };
+    // The two that aim fire the main wheel's top slot, so they come while
+    // that wheel still opens; the rest switch wheels or do nothing.
+    const Taken cases[] = {
+        {"a keypad digit", false, "key KP_Up", {"0xffb8", "0xff97"}},
+        {"a letter while a slot is aimed", true, "key x", {"0x78"}},
+        {"a number past the wheels", false, "key 5", {"0x35"}},
+        {"the tenth wheel's number", false, "key 0", {"0x30"}},
+        {"a number pressed over another", false, "keydown 2 keydown 3 keyup 2 keyup 3", {"0x32", "0x33"}},
+        {"Tab", false, "key Tab", {"0xff09"}},
+        {"a wheel's number", false, "key 1", {"0x31"}},
+    };
+    int shot = 0;
+    for (const Taken& taken : cases) {
+        SCOPED_TRACE(taken.name);
+        recorder.read();
+        const qsizetype from = recorder.lines.size();
+        ASSERT_GE(summonAt(wheelCentre, "e2e-taken-keys-" + std::to_string(++shot) + ".png").width(), 300)
+            << program.log();
+        if (taken.aimed) aimAtTopSlot();
+        xdotool(taken.keys);
+        pause(0.3);
+        release();
+        pause(0.6);
+        recorder.read();
+        const QStringList seen = recorder.lines.mid(from);
+        for (const QString& keysym : taken.keysyms)
+            EXPECT_TRUE(recorder.about(from, keysym).isEmpty()) << seen.join(" | ").toStdString();
+    }
+    EXPECT_EQ(recorder.lines.count(strokePress), 2) << recorder.lines.join(" | ").toStdString();
+    EXPECT_FALSE(program.hasLine("watchdog")) << program.log();
+    EXPECT_EQ(program.stop(), 0);
+}
+
 // Without a window manager nothing names the active window: the terminal
 // is found through the keyboard focus, and pastes as terminals take it.
 TEST_F(EndToEnd, ATextSliceFiredOverXtermWithoutAWindowManagerArrivesInIt) {

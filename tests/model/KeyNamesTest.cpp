@@ -29,11 +29,11 @@ TEST_F(SummonKeyNameTest, NamesEveryTableRowBeforeAskingTheLayout) {
         // Modifiers as a PC keyboard prints them, spare function keys and the first mouse buttons.
         {58, "Left Alt"}, {61, "Right Alt"}, {55, "Left Super"}, {54, "Right Super"},
         {59, "Left Ctrl"}, {62, "Right Ctrl"}, {56, "Left Shift"}, {60, "Right Shift"},
-        {63, "Fn"}, {106, "F16"}, {64, "F17"}, {79, "F18"}, {80, "F19"}, {90, "F20"},
+        {63, "Fn"}, {105, "F13"}, {106, "F16"}, {64, "F17"}, {79, "F18"}, {80, "F19"}, {90, "F20"},
         {1000, "Middle Click"}, {1001, "Mouse 4"}, {1002, "Mouse 5"},
         // Keys without a character.
         {122, "F1"}, {120, "F2"}, {99, "F3"}, {118, "F4"}, {96, "F5"}, {97, "F6"}, {98, "F7"}, {100, "F8"},
-        {101, "F9"}, {109, "F10"}, {103, "F11"}, {111, "F12"}, {49, "Space"},
+        {101, "F9"}, {109, "F10"}, {103, "F11"}, {111, "F12"}, {107, "F14"}, {113, "F15"}, {49, "Space"},
         {48, "Tab"}, {36, "Enter"}, {76, "Keypad Enter"}, {53, "Esc"}, {51, "Backspace"}, {117, "Delete"},
         {114, "Insert"}, {115, "Home"}, {119, "End"}, {116, "Page Up"}, {121, "Page Down"},
         {123, "Left Arrow"}, {124, "Right Arrow"}, {125, "Down Arrow"}, {126, "Up Arrow"},
@@ -47,16 +47,16 @@ TEST_F(SummonKeyNameTest, NamesEveryTableRowBeforeAskingTheLayout) {
         layout.setTypedText(row.code, "x");
         EXPECT_EQ(name(row.code), row.text) << row.code;
     }
-    EXPECT_EQ(SummonKey::specialKeyNames().size(), 44u);
+    EXPECT_EQ(SummonKey::specialKeyNames().size(), 46u);
 }
 
 // A binding and a keystroke call the keys of a PC keyboard by the same names,
-// whatever the layout types on them; the codes they share with F13 to F15
-// take the names the keys carry.
+// whatever the layout types on them, and F13 to F15 by theirs.
 TEST_F(SummonKeyNameTest, PcKeysReadAlikeInBindingsAndKeystrokes) {
     // clang-format off
     const std::vector<CodeText> rows{
-        {105, "Print Screen"}, {107, "Scroll Lock"}, {113, "Pause"}, {110, "Menu"}, {71, "Num Lock"},
+        {108, "Print Screen"}, {112, "Scroll Lock"}, {66, "Pause"}, {105, "F13"}, {107, "F14"}, {113, "F15"},
+        {110, "Menu"}, {71, "Num Lock"},
         {72, "Volume Up"}, {73, "Volume Down"}, {74, "Mute"}, {95, "Keypad ,"}, {93, "Yen"}, {94, "Ro"},
         {102, "Muhenkan"}, {104, "Henkan"}};
     // clang-format on
@@ -112,9 +112,9 @@ TEST_F(SummonKeyNameTest, JoinsComboNamesInStoredOrder) {
     EXPECT_EQ(SummonKey::comboName({}, layout), "None");
 }
 
-TEST(SummonKeyTest, TriggerKeysAreExactlyF1ToF20) {
-    const std::vector<int> fKeys{122, 120, 99,  118, 96,  97,  98, 100, 101, 109,
-                                 103, 111, 105, 107, 113, 106, 64, 79,  80,  90};
+TEST(SummonKeyTest, TriggerKeysAreExactlyF1ToF20AndPrintScreenScrollLockAndPause) {
+    const std::vector<int> fKeys{122, 120, 99,  118, 96, 97, 98, 100, 101, 109, 103, 111,
+                                 105, 107, 113, 106, 64, 79, 80, 90,  108, 112, 66};
     for (int code = -2; code < 1100; ++code) {
         const bool expected = std::find(fKeys.begin(), fKeys.end(), code) != fKeys.end();
         EXPECT_EQ(SummonKey::isTriggerKey(code), expected) << code;
@@ -126,7 +126,8 @@ TEST(SummonKeyTest, OnlyModifiersAndSpareFunctionKeysAreSafeFromCollisions) {
     const std::vector<std::pair<std::vector<int>, bool>> cases{
         {{}, false}, {{58}, false}, {{58, 105}, false}, {{63}, false}, {{54, 55, 56, 59, 60, 61, 62}, false},
         {{106, 64, 79, 80, 90}, false}, {{57}, true}, {{58, 1}, true}, {{1000}, true}, {{107}, true},
-        {{113}, true}, {{122}, true}, {{-1}, true}, {{58, 105, 49}, true}};
+        {{113}, true}, {{122}, true}, {{-1}, true}, {{58, 105, 49}, true}, {{108}, true}, {{112}, true},
+        {{66}, true}};
     // clang-format on
     for (const auto& [codes, collides] : cases) {
         EXPECT_EQ(SummonKey::comboMayCollide(codes), collides) << ::testing::PrintToString(codes);
@@ -186,8 +187,9 @@ TEST(KeyComboTextTest, LabelsEveryKeyAsAPcKeyboardPrintsIt) {
         {48, "Tab"}, {51, "Backspace"}, {117, "Delete"}, {53, "Esc"}, {114, "Insert"}, {123, "Left"},
         {124, "Right"}, {125, "Down"}, {126, "Up"}, {115, "Home"}, {119, "End"}, {116, "Page Up"},
         {121, "Page Down"}, {122, "F1"}, {120, "F2"}, {99, "F3"}, {118, "F4"}, {96, "F5"}, {97, "F6"},
-        {98, "F7"}, {100, "F8"}, {101, "F9"}, {109, "F10"}, {103, "F11"}, {111, "F12"}, {105, "Print Screen"},
-        {107, "Scroll Lock"}, {113, "Pause"}, {106, "F16"}, {64, "F17"}, {79, "F18"}, {80, "F19"}, {90, "F20"},
+        {98, "F7"}, {100, "F8"}, {101, "F9"}, {109, "F10"}, {103, "F11"}, {111, "F12"}, {105, "F13"},
+        {107, "F14"}, {113, "F15"}, {108, "Print Screen"}, {112, "Scroll Lock"}, {66, "Pause"}, {106, "F16"},
+        {64, "F17"}, {79, "F18"}, {80, "F19"}, {90, "F20"},
         {69, "Keypad +"}, {110, "Menu"}, {82, "Keypad 0"}, {10, "<"},
         {1000, "key1000"}, {-1, "key-1"}, {58, "key58"}};
     // clang-format on

@@ -93,17 +93,17 @@ TEST(TextCaretSwitch, RemembersWhereTheWheelOpenedBefore) {
     EXPECT_EQ(config.behavior.position, Behavior::Position::cursor);
 }
 
-TEST(ReleaseHistory, TwentyThreeEntriesNewestFirstEachWithItsOwnId) {
+TEST(ReleaseHistory, TwentyFourEntriesNewestFirstEachWithItsOwnId) {
     const auto& entries = changelogEntries();
-    ASSERT_EQ(entries.size(), 23u);
-    EXPECT_EQ(entries.front().version, "0.4.1.173");
+    ASSERT_EQ(entries.size(), 24u);
+    EXPECT_EQ(entries.front().version, "0.4.1.174");
     EXPECT_EQ(entries.back().date, "May 28, 2026");
     std::set<std::string> ids;
     for (const auto& entry : entries) {
         EXPECT_FALSE(entry.summary.empty());
         ids.insert(entry.id());
     }
-    EXPECT_EQ(ids.size(), 23u);
+    EXPECT_EQ(ids.size(), 24u);
     EXPECT_EQ(
         std::count_if(entries.begin(), entries.end(), [](const auto& e) { return e.version == "0.3.0"; }), 2);
 }

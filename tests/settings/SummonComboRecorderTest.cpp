@@ -113,6 +113,7 @@ TEST_F(SummonComboRecorderTest, ThePeakRule) {
         {"R alone", {"d15", "u15"}, {}},
         {"F5 alone", {"d96"}, {96}},
         {"F13 alone", {"d105"}, {105}},
+        {"Print Screen alone", {"d108"}, {108}},
         {"Super and Alt", {"+55", "+58"}, {55, 58}},
         {"releasing Alt keeps the peak", {"+55", "+58", "-58"}, {55, 58}},
         {"an equal set later wins", {"+55", "+58", "-58", "+59"}, {55, 59}},

@@ -1,6 +1,9 @@
 #include "store/ConfigSanitizer.h"
 
+#include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
+#include "model/SummonKey.h"
+#include "platform/sim/SimKeyboardLayout.h"
 #include "support/ConfigFields.h"
 #include "support/DamagedConfigs.h"
 
@@ -109,6 +112,23 @@ TEST(ConfigSanitizer, BindingsGetUsableKeysAndOneWorks) {
     ASSERT_EQ(config.bindings.size(), 2u);
     EXPECT_EQ(std::tuple(config.bindings[0].keyCodes, config.bindings[0].enabled, config.bindings[1].enabled),
               std::tuple(eleven, true, true));
+}
+
+// Print Screen, Scroll Lock and Pause keep codes of their own through a save,
+// a load and sanitizing, and a stored F13 to F15 keeps reading as F13 to F15.
+TEST(ConfigSanitizer, PcKeyAndF13ToF15BindingsComeBackUnderTheirNames) {
+    const std::vector<std::pair<int, std::string>> keys{
+        {108, "Print Screen"}, {112, "Scroll Lock"}, {66, "Pause"}, {105, "F13"}, {107, "F14"}, {113, "F15"}};
+    Config config;
+    for (const auto& key : keys)
+        config.bindings.push_back({Uuid::generate(), {key.first}});
+    auto loaded = decodeConfigBytes(writeConfigFile(config));
+    ASSERT_TRUE(loaded);
+    sanitize(*loaded);
+    EXPECT_EQ(loaded->bindings, config.bindings);
+    const platform::sim::SimKeyboardLayout layout;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(SummonKey::comboName(loaded->bindings[i].keyCodes, layout), keys[i].second);
 }
 
 TEST(ConfigSanitizer, BehaviourNumbersAreClamped) {

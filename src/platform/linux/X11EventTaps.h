@@ -21,13 +21,16 @@ namespace rondelix::platform::linux_desktop {
 // state that another program (a window manager's shortcuts) has not grabbed
 // first. Each press the grab takes waits, frozen, for the taps' verdict:
 // passed presses are replayed to the application as if never grabbed. A
-// swallowed key press ends the grab at once, so that the keyboard is never
-// held by us: only the key's release, seen by the taps through its raw
-// event, reaches the application. A swallowed button press keeps the grab
-// until its release, and what arrives meanwhile cannot be replayed, so it is
-// dropped. A verdict that takes longer than a second passes the press on,
-// lifts the grabs and sends the taps the time-out notice, so a stalled main
-// thread never freezes the user's keyboard.
+// swallowed key press keeps the grab until the key comes up, so that its
+// release is swallowed too; meanwhile every key event waits for an answer,
+// so that other presses can still be passed. A passed press, and the release
+// of a key the application saw go down (the summon keys), can only reach it
+// by ending the grab: then a key still down whose press was swallowed comes
+// up in the application without its press. A swallowed button press keeps
+// the grab until its release, and what arrives meanwhile cannot be replayed,
+// so it is dropped. A verdict that takes longer than a second passes the
+// press on, lifts the grabs and sends the taps the time-out notice, so a
+// stalled main thread never freezes the user's keyboard.
 //
 // Posting: XTest, with the program's own echoes recognised by the XTEST
 // source device plus a ledger of what was just posted. Command is sent as

@@ -4,11 +4,10 @@ namespace rondelix::platform::linux_desktop::X11KeyTable {
 
 namespace {
 
-// Some system key codes have two PC positions (F13 and Print Screen, F14 and
-// Scroll Lock, F15 and Pause, Help and Insert, the Japanese keys). The first
-// row wins when a key code is posted or its key is looked up on the layout,
-// so the keys a PC keyboard has, which are also the names the program shows,
-// come before their twins.
+// Some system key codes have two PC positions (Help and Insert, the Japanese
+// keys). The first row wins when a key code is posted or its key is looked up
+// on the layout, so the keys a PC keyboard has, which are also the names the
+// program shows, come before their twins.
 constexpr X11KeyRow table[] = {
     // Function keys.
     {59, 122, 0xffbe, 0}, // F1
@@ -23,10 +22,10 @@ constexpr X11KeyRow table[] = {
     {68, 109, 0xffc7, 0}, // F10
     {87, 103, 0xffc8, 0}, // F11
     {88, 111, 0xffc9, 0}, // F12
-    // PC keys the system reads as F-keys.
-    {99, 105, 0xff61, 0},  // Print Screen
-    {70, 107, 0xff14, 0},  // Scroll Lock
-    {119, 113, 0xff13, 0}, // Pause
+    // F13 to F20, and the PC keys beside the function keys. Print Screen,
+    // Scroll Lock and Pause take codes the system leaves unused rather than
+    // F13 to F15's: desktops act on Print Screen, while F13 is a spare key, and
+    // a keystroke recorded from one must not send the other.
     {183, 105, 0xffca, 0}, // F13
     {184, 107, 0xffcb, 0},
     {185, 113, 0xffcc, 0},
@@ -35,6 +34,9 @@ constexpr X11KeyRow table[] = {
     {188, 79, 0xffcf, 0},
     {189, 80, 0xffd0, 0},
     {190, 90, 0xffd1, 0}, // F20
+    {99, 108, 0xff61, 0}, // Print Screen
+    {70, 112, 0xff14, 0}, // Scroll Lock
+    {119, 66, 0xff13, 0}, // Pause
     // Navigation and editing.
     {110, 114, 0xff63, 0}, // Insert plays Help
     {102, 115, 0xff50, 0}, // Home
@@ -143,7 +145,10 @@ constexpr X11KeyRow table[] = {
     {94, 102, 0xff22, 0}, // Muhenkan plays Eisu
     {92, 104, 0xff23, 0}, // Henkan plays Kana
     // Where the system's own JIS keyboard reports on Linux: its Kana and Eisu
-    // keys come as Hangul and Hanja, its keypad comma as the Japanese one.
+    // keys come as Hangul and Hanja, its keypad comma as the Japanese one. A
+    // Korean keyboard's Hangul and Hanja keys send the very same two language
+    // keys, which nothing on Linux tells apart from the JIS pair; codes of
+    // their own would take Kana and Eisu from the JIS keyboard's bindings.
     {122, 104, 0xff31, 0},
     {123, 102, 0xff34, 0},
     {95, 95, 0, 0},

@@ -181,6 +181,21 @@ struct SharedGrabs {
 
 constexpr double pointerPollInterval = 0.015;
 
+using EventBits = std::array<unsigned char, XIMaskLen(XI_LASTEVENT)>;
+
+// What our keyboard grabs take. While a grab of ours is active the server
+// hands the raw events of its device to the grab alone, and drops those its
+// mask does not name: without them the listening taps would miss what
+// happens meanwhile.
+EventBits keyGrabBits() {
+    EventBits bits{};
+    XISetMask(bits.data(), XI_KeyPress);
+    XISetMask(bits.data(), XI_KeyRelease);
+    XISetMask(bits.data(), XI_RawKeyPress);
+    XISetMask(bits.data(), XI_RawKeyRelease);
+    return bits;
+}
+
 // Every state of the eight core modifiers.
 std::vector<XIGrabModifiers> everyModifierState() {
     std::vector<XIGrabModifiers> states(256);
@@ -571,7 +586,7 @@ bool X11Session::runCommands() {
             // press was passed on already.
             if (it == pending_.end()) break;
             if (!command.pass && it->second.keyCode != 0)
-                swallowKey(it->second.device, it->second.keyCode);
+                swallowKey(it->second.device, it->second.keyCode, it->second.repeat);
             else
                 allow(it->second.device, command.pass);
             pending_.erase(it);
@@ -588,6 +603,11 @@ void X11Session::allow(int device, bool replay) {
     // ignored, leaving the device frozen.
     XIAllowEvents(input_, device, replay ? XIReplayDevice : XIAsyncDevice, CurrentTime);
     XFlush(input_);
+    // A replayed event goes on as if never grabbed, and the grab is over.
+    if (replay && device == heldKeyboard_) {
+        heldKeyboard_ = 0;
+        keptDown_.clear();
+    }
 }
 
 bool X11Session::grab(bool on) {
@@ -598,16 +618,9 @@ bool X11Session::grab(bool on) {
     // Each master device on its own: a grab on all masters at once does not
     // freeze the device, and without the freeze nothing can be replayed.
     SharedGrabs shared;
-    // While a grab of ours is active the server hands the raw events of its
-    // device to the grab alone, and drops those its mask does not name:
-    // without them the listening taps would miss what happens meanwhile.
-    unsigned char keyBits[XIMaskLen(XI_LASTEVENT)] = {};
-    XISetMask(keyBits, XI_KeyPress);
-    XISetMask(keyBits, XI_KeyRelease);
-    XISetMask(keyBits, XI_RawKeyPress);
-    XISetMask(keyBits, XI_RawKeyRelease);
+    EventBits keyBits = keyGrabBits();
     for (const int keyboard : devices_.masterKeyboards) {
-        XIEventMask mask{keyboard, sizeof keyBits, keyBits};
+        XIEventMask mask{keyboard, static_cast<int>(keyBits.size()), keyBits.data()};
         shared += grabLeftFree(
             [&](int keyCode, XIGrabModifiers* states, int count) {
                 return XIGrabKeycode(input_, keyboard, keyCode, root_, XIGrabModeSync, XIGrabModeAsync, False,
@@ -651,6 +664,8 @@ void X11Session::ungrabAll() {
         allow(p.device, true);
     pending_.clear();
     swallowedDown_.clear();
+    keptDown_.clear();
+    heldKeyboard_ = 0;
     if (!grabbed_) return;
     grabbed_ = false;
     for (const int keyboard : devices_.masterKeyboards) {
@@ -687,17 +702,59 @@ void X11Session::expireVerdicts() {
     toMain([gen](X11SessionListener& listener) { listener.verdictsTimedOut(gen); });
 }
 
-void X11Session::swallowKey(int device, int xKeyCode) {
-    // A press left grabbed would hold the whole keyboard until its release:
-    // every key let go meanwhile (the summon keys) would come to us alone and
-    // never reach the application, and so would every key we post. Ending
-    // the grab consumes the press and frees the keyboard at once; a repeat
-    // of the key is grabbed and swallowed again, and only its release, which
-    // no grab can take alone, reaches the application: harmless without its
-    // press. The taps still see it go up, through its raw event.
-    XIUngrabDevice(input_, device, CurrentTime);
-    XFlush(input_);
+void X11Session::swallowKey(int device, int xKeyCode, bool repeat) {
     swallowedDown_.insert(xKeyCode);
+    if (device == heldKeyboard_) {
+        // Ours already, until the keys kept back are up. A repeat of a key
+        // the application saw go down keeps nothing back: its release will
+        // end the grab.
+        if (!repeat) keptDown_.insert(xKeyCode);
+        XIAllowEvents(input_, device, XISyncDevice, CurrentTime);
+    } else if (!repeat && heldKeyboard_ == 0 && holdKeyboard(device)) {
+        keptDown_.insert(xKeyCode);
+    } else {
+        // A repeat of a key the application saw go down before we took the
+        // input (a summon key held since), whose release is the
+        // application's, or a keyboard we cannot hold: ending the grab
+        // consumes the press and frees the keyboard at once.
+        XIUngrabDevice(input_, device, CurrentTime);
+    }
+    XFlush(input_);
+}
+
+bool X11Session::holdKeyboard(int device) {
+    // The grab the press took would end with that key's release and let
+    // the releases of keys pressed after it through: a grab of our own
+    // takes its place and lasts until we end it. Meanwhile each key event
+    // stops at us until answered: presses wait for the taps' verdict,
+    // releases are answered in keyReleaseUnderGrab.
+    EventBits bits = keyGrabBits();
+    XIEventMask mask{device, static_cast<int>(bits.size()), bits.data()};
+    if (XIGrabDevice(input_, device, root_, CurrentTime, None, XIGrabModeSync, XIGrabModeAsync, False,
+                     &mask) != GrabSuccess)
+        return false;
+    XIAllowEvents(input_, device, XISyncDevice, CurrentTime);
+    heldKeyboard_ = device;
+    return true;
+}
+
+void X11Session::keyReleaseUnderGrab(int device, int xKeyCode) {
+    if (device != heldKeyboard_) return;
+    if (keptDown_.erase(xKeyCode) == 0) {
+        // The application saw this key go down (a summon key): only ending
+        // the grab lets its release reach it, and the keys still kept back
+        // then come up there unseen going down.
+        allow(device, true);
+        return;
+    }
+    if (keptDown_.empty()) {
+        // The last key kept back is up; its release stays ours.
+        XIUngrabDevice(input_, device, CurrentTime);
+        heldKeyboard_ = 0;
+    } else {
+        XIAllowEvents(input_, device, XISyncDevice, CurrentTime);
+    }
+    XFlush(input_);
 }
 
 void X11Session::pollPointer() {
@@ -785,8 +842,8 @@ void X11Session::handleXi(int type, const void* data) {
         const auto event = decoder_.decodeRaw({kindOf(type), raw->detail, raw->sourceid, false}, now);
         if (!event) return;
         const int gen = generation_;
-        // The release of a swallowed key comes only raw (see swallowKey), and
-        // the taps that swallowed its press want to see it go up.
+        // The taps that swallowed a key's press want to see it go up, and see
+        // it here: its release comes through our grab only while that holds.
         if (type == XI_RawKeyRelease && swallowedDown_.erase(raw->detail))
             toMain([gen, e = *event](X11SessionListener& listener) { listener.grabbedEvent(gen, 0, e); });
         if ((listenMask_.load() & maskOf(event->type)) == 0) return;
@@ -798,6 +855,11 @@ void X11Session::handleXi(int type, const void* data) {
     case XI_ButtonPress:
     case XI_ButtonRelease: {
         const auto* device = static_cast<const XIDeviceEvent*>(data);
+        if (type == XI_KeyRelease) {
+            // Its raw twin has told the taps already.
+            keyReleaseUnderGrab(device->deviceid, device->detail);
+            return;
+        }
         const bool press = type == XI_KeyPress || type == XI_ButtonPress;
         const bool repeat = type == XI_KeyPress && (device->flags & XIKeyRepeat) != 0;
         const auto event =
@@ -813,7 +875,7 @@ void X11Session::handleXi(int type, const void* data) {
                 return;
             }
             serial = ++nextSerial_;
-            pending_[serial] = {device->deviceid, now + verdictTimeLimit, key ? device->detail : 0};
+            pending_[serial] = {device->deviceid, now + verdictTimeLimit, key ? device->detail : 0, repeat};
         } else if (!wanted) {
             return;
         }

@@ -106,6 +106,7 @@ class X11Session {
         int device;
         double deadline;
         int keyCode = 0; // X key code of a key press, else 0
+        bool repeat = false;
     };
 
     struct Devices {
@@ -131,7 +132,9 @@ class X11Session {
     void ungrabAll();
     void allow(int device, bool replay);
     void expireVerdicts();
-    void swallowKey(int device, int xKeyCode);
+    void swallowKey(int device, int xKeyCode, bool repeat);
+    bool holdKeyboard(int device);
+    void keyReleaseUnderGrab(int device, int xKeyCode);
     void pollPointer();
     void toMain(std::function<void(X11SessionListener&)> step);
     void logOnMain(std::string line);
@@ -173,6 +176,10 @@ class X11Session {
     std::uint64_t nextSerial_ = 0;
     // Keys whose press we swallowed and that are still down.
     std::set<int> swallowedDown_;
+    // The keyboard our grab holds after a swallowed press (0 for none), and
+    // the keys whose press it swallowed and whose release it is to take.
+    int heldKeyboard_ = 0;
+    std::set<int> keptDown_;
     // Where the pointer was at the last look, and whether a raw move came
     // since: moves that no device reports (warps, absolute moves posted
     // through XTest) are found by looking.

@@ -298,8 +298,8 @@ TEST(SliceFormView, RecordsScrollLockPauseAndPrintScreenByTheirNames) {
     rig.chooseAction("Keystroke");
     auto* record = rig.find<QPushButton>("recordButton");
     for (const auto& [key, code, name] :
-         {std::tuple{Qt::Key_ScrollLock, 107, "Scroll Lock"}, std::tuple{Qt::Key_Pause, 113, "Pause"},
-          std::tuple{Qt::Key_Print, 105, "Print Screen"}}) {
+         {std::tuple{Qt::Key_ScrollLock, 112, "Scroll Lock"}, std::tuple{Qt::Key_Pause, 66, "Pause"},
+          std::tuple{Qt::Key_Print, 108, "Print Screen"}}) {
         QTest::mouseClick(record, Qt::LeftButton);
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier,
                         platform::sim::SimKeyboardLayout::nativeCodeOffset + code, 0, 0);

@@ -157,8 +157,8 @@ TEST(X11KeyMapTest, EachPositionHasOneRowAndPostingPrefersThePcKeys) {
     std::set<int> positions;
     for (const auto& row : X11KeyTable::rows())
         EXPECT_TRUE(positions.insert(row.evdevCode).second) << row.evdevCode;
-    EXPECT_EQ(X11KeyTable::rowForKeyCode(105)->evdevCode, 99) << "Print Screen, not F13";
-    EXPECT_EQ(X11KeyTable::rowForKeyCode(113)->evdevCode, 119) << "Pause, not F15";
+    EXPECT_EQ(X11KeyTable::rowForKeyCode(105)->evdevCode, 183) << "F13, not Print Screen";
+    EXPECT_EQ(X11KeyTable::rowForKeyCode(113)->evdevCode, 185) << "F15, not Pause";
     EXPECT_EQ(X11KeyTable::rowForKeyCode(114)->evdevCode, 110) << "Insert, not Help";
     EXPECT_EQ(X11KeyTable::rowForKeyCode(63), nullptr) << "Fn has no X key code";
     EXPECT_EQ(X11KeyTable::keyCodeForKeysym('A'), 0);
