@@ -4,7 +4,7 @@ namespace rondelix {
 
 const std::vector<ChangelogEntry>& changelogEntries() {
     static const std::vector<ChangelogEntry> entries{
-        {"0.4.1.174", "Jul 17, 2026",
+        {"0.4.1.174", "Dec 8, 2026",
          "Print Screen, Scroll Lock and Pause are now keys of their own in summon bindings and keystroke "
          "slices, no longer taken for F13, F14 and F15. A binding or keystroke recorded from one of them in "
          "the previous version now reads F13, F14 or F15: record it again."},
