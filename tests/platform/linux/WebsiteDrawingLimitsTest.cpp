@@ -70,7 +70,7 @@ struct Website {
     }
     sim::SimHttpClient http;
     sim::SimHostResolver resolver;
-    QtImages pictures{QtImages::Drawings::refused};
+    QtImages pictures{QtImages::Readers::anyButDrawings};
     sim::SimMainQueue clock;
 };
 
