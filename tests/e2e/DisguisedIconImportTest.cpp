@@ -52,6 +52,26 @@ struct EndlessInput {
     int writer = -1;
 };
 
+// What a drawing disguised as a picture could reach for: a folder of the
+// user's own with a picture in it, and a standard input that never ends.
+struct Bait {
+    explicit Bait(const fs::path& home)
+        : folder(made(home / "private")), secret(folder / "secret.png"), input(folder / "input") {
+        QImage red(64, 64, QImage::Format_ARGB32);
+        red.fill(Qt::red);
+        ready = red.save(QString::fromStdString(secret.string())) && input.writer >= 0;
+    }
+    static fs::path made(const fs::path& folder) {
+        fs::create_directories(folder);
+        return folder;
+    }
+
+    fs::path folder;
+    fs::path secret;
+    EndlessInput input;
+    bool ready = false;
+};
+
 // Opens and reads in a folder, from when it is watched.
 struct FolderWatch {
     explicit FolderWatch(const fs::path& folder) : fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
@@ -70,6 +90,16 @@ struct FolderWatch {
     int fd;
 };
 
+// A quit ends the program at once, and cleanly.
+void expectQuickQuit(Program& program) {
+    const auto quit = Clock::now();
+    const auto status = program.stop();
+    const double seconds = std::chrono::duration<double>(Clock::now() - quit).count();
+    std::printf("quit took %.2f s\n", seconds);
+    EXPECT_EQ(status, 0) << program.log();
+    EXPECT_LT(seconds, 3);
+}
+
 bool hasWheelNamed(const TestHome& home, const std::string& name, std::size_t wheels = 0) {
     const auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
     return config && (wheels == 0 || config->wheels.size() == wheels) &&
@@ -82,21 +112,14 @@ bool hasWheelNamed(const TestHome& home, const std::string& name, std::size_t wh
 // nothing reads the files the drawings name or the standard input, and the
 // window answers clicks and a quit as before.
 TEST_F(EndToEnd, ADrawingCarriedAsAPictureIsNeitherReadNorDrawn) {
-    const fs::path hidden = home.path / "private";
-    fs::create_directories(hidden);
-    const fs::path secret = hidden / "secret.png";
-    QImage red(64, 64, QImage::Format_ARGB32);
-    red.fill(Qt::red);
-    ASSERT_TRUE(red.save(QString::fromStdString(secret.string())));
-    // Whoever reads the pipe waits for ever.
-    const EndlessInput input(hidden / "input");
-    ASSERT_GE(input.writer, 0);
+    const Bait bait(home.path);
+    ASSERT_TRUE(bait.ready);
 
     SharedWheel shared;
     shared.wheel.id = "disguised";
     shared.wheel.name = "Disguised";
     shared.wheel.sliceCount = 8;
-    const std::string drawings[] = {pictureFrom(secret), pictureFrom("/dev/stdin"), finelyDashed()};
+    const std::string drawings[] = {pictureFrom(bait.secret), pictureFrom("/dev/stdin"), finelyDashed()};
     for (int i = 0; i < 3; ++i) {
         const std::string name = Uuid::generate().text() + ".png";
         shared.icons[name] = Base64::encode(drawings[i]);
@@ -108,10 +131,10 @@ TEST_F(EndToEnd, ADrawingCarriedAsAPictureIsNeitherReadNorDrawn) {
     const Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
 
     xdotool("mousemove 1599 999");
-    Program program(home.path, "disguised-import", {}, {}, {}, false, input.path);
+    Program program(home.path, "disguised-import", {}, {}, {}, false, bait.input.path);
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
-    const FolderWatch watch(hidden);
+    const FolderWatch watch(bait.folder);
     ASSERT_GE(watch.fd, 0);
     pause(0.6);
     const QRect window = windowGeometry(id);
@@ -136,12 +159,7 @@ TEST_F(EndToEnd, ADrawingCarriedAsAPictureIsNeitherReadNorDrawn) {
     clickAt(addButton);
     EXPECT_TRUE(waitFor([&] { return hasWheelNamed(home, "Disguised", wheels + 1); }, 5)) << program.log();
 
-    const auto quit = Clock::now();
-    const auto status = program.stop();
-    const double seconds = std::chrono::duration<double>(Clock::now() - quit).count();
-    std::printf("quit took %.2f s\n", seconds);
-    EXPECT_EQ(status, 0) << program.log();
-    EXPECT_LT(seconds, 3);
+    expectQuickQuit(program);
 
     EXPECT_FALSE(watch.touched()) << "a file the drawings name was opened";
     const std::string log = program.log();
@@ -166,16 +184,10 @@ std::optional<std::string> topImage(const TestHome& home) {
 // is then stored, also while a second start brings the window forward, and
 // a quit while a large picture is read ends the program at once.
 TEST_F(EndToEnd, APictureChosenIsReadAsAPictureOnlyAwayFromTheWindow) {
-    const fs::path hidden = home.path / "private";
-    fs::create_directories(hidden);
-    const fs::path secret = hidden / "secret.png";
-    QImage red(64, 64, QImage::Format_ARGB32);
-    red.fill(Qt::red);
-    ASSERT_TRUE(red.save(QString::fromStdString(secret.string())));
-    const EndlessInput input(hidden / "input");
-    ASSERT_GE(input.writer, 0);
+    const Bait bait(home.path);
+    ASSERT_TRUE(bait.ready);
     const fs::path disguised = home.path / "icon.png";
-    writeFile(disguised, drawing(R"(<image width="50" height="100" xlink:href=")" + secret.string() +
+    writeFile(disguised, drawing(R"(<image width="50" height="100" xlink:href=")" + bait.secret.string() +
                                  R"("/><image x="50" width="50" height="100" xlink:href="/dev/stdin"/>)"));
     const fs::path blue = home.path / "blue.png";
     QImage picture(300, 200, QImage::Format_ARGB32);
@@ -196,10 +208,10 @@ TEST_F(EndToEnd, APictureChosenIsReadAsAPictureOnlyAwayFromTheWindow) {
     writeFile(home.configFolder() / "config.json", writeConfigFile(config));
 
     xdotool("mousemove 1599 999");
-    Program program(home.path, "chosen-picture", {}, {}, {}, false, input.path);
+    Program program(home.path, "chosen-picture", {}, {}, {}, false, bait.input.path);
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
-    const FolderWatch watch(hidden);
+    const FolderWatch watch(bait.folder);
     ASSERT_GE(watch.fd, 0);
     pause(0.6);
     const QPoint chooseButton = buttonOnMyWheels(config, windowGeometry(id), "Choose Image…");
@@ -232,12 +244,7 @@ TEST_F(EndToEnd, APictureChosenIsReadAsAPictureOnlyAwayFromTheWindow) {
 
     // A quit while one is read ends the program at once.
     choose(large);
-    const auto quit = Clock::now();
-    const auto status = program.stop();
-    const double seconds = std::chrono::duration<double>(Clock::now() - quit).count();
-    std::printf("quit took %.2f s\n", seconds);
-    EXPECT_EQ(status, 0) << program.log();
-    EXPECT_LT(seconds, 3);
+    expectQuickQuit(program);
     EXPECT_TRUE(decodeConfigBytes(readFile(home.configFolder() / "config.json")).has_value());
     EXPECT_FALSE(watch.touched()) << "a file the drawing names was opened";
 }
