@@ -67,11 +67,6 @@ class WebsiteNetwork {
             unavailable = "ip could not link the networks";
     }
 
-    ~WebsiteNetwork() {
-        program_.reset();
-        server_.reset();
-    }
-
     // Runs the command that follows it in the program's network, with the
     // hosts file, name server and certificates above.
     QStringList launcher() const {
