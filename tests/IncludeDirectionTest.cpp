@@ -98,10 +98,12 @@ const std::set<std::string>& logicLibraryHeaders() {
 
 // The one logic folder that meets the file system below what std::filesystem
 // offers: flushing to the disk, opening without following links or blocking on
-// a FIFO, creation times, the password database's home folder.
+// a FIFO, creation times, the password database's home folder, the file
+// system a file lives on.
 const std::string posixFolder = "files";
 const std::set<std::string>& posixFileHeaders() {
-    static const std::set<std::string> names{"fcntl.h", "pwd.h", "sys/stat.h", "unistd.h"};
+    static const std::set<std::string> names{"fcntl.h",    "linux/magic.h", "pwd.h",
+                                             "sys/stat.h", "sys/statfs.h",  "unistd.h"};
     return names;
 }
 

@@ -69,17 +69,25 @@ void SliceForm::setActionKind(SliceFormKinds::ActionKind kind) {
     setAction(SliceFormKinds::defaultAction(kind));
 }
 
-std::optional<std::string> SliceForm::chooseImage() {
+void SliceForm::chooseImage(std::function<void(std::optional<std::string> problem)> done) {
     const auto picture = services_.dialogs.chooseFileToOpen(platform::OpenPanel{pictureExtensions});
-    if (!picture) return std::nullopt;
-    const auto stored = IconStore::importImage(IconStore::directoryIn(services_.configFolder), *picture,
-                                               services_.images, services_.log);
-    if (!stored) {
-        services_.sounds.beep();
-        return "That picture couldn't be used: it may be damaged, too large, or not a picture.";
-    }
-    setIcon(Icon::CustomImage{*stored});
-    return std::nullopt;
+    if (!picture) return done(std::nullopt);
+    // A large picture takes a while to read and shrink; the window answers meanwhile.
+    services_.background.run([this, alive = lifetime_.watch(), &queue = services_.queue,
+                              &images = services_.images, &log = services_.log,
+                              folder = IconStore::directoryIn(services_.configFolder), picture = *picture,
+                              done = std::move(done)]() mutable {
+        auto stored = IconStore::importImage(folder, picture, images, log);
+        queue.post([this, alive, stored = std::move(stored), done = std::move(done)] {
+            if (!alive) return;
+            if (!stored) {
+                services_.sounds.beep();
+                return done("That picture couldn't be used: it may be damaged, too large, or not a picture.");
+            }
+            setIcon(Icon::CustomImage{*stored});
+            done(std::nullopt);
+        });
+    });
 }
 
 void SliceForm::pressRecord() {

@@ -81,10 +81,12 @@ class SliceForm {
     void setAction(const MacroAction& action);
     void setActionKind(SliceFormKinds::ActionKind kind);
 
-    // Asks for a picture and makes it the icon. A picture the icon store
-    // refuses beeps and leaves the icon as it was; the answer is then the
-    // sentence to show beside the picker.
-    std::optional<std::string> chooseImage();
+    // Asks for a picture and, once the icon store has read and stored it
+    // away from the window's thread, makes it the icon. A picture the store
+    // refuses beeps and leaves the icon as it was. `done` then gets the
+    // sentence to show beside the picker, else none; it is called once,
+    // unless the form is gone by then.
+    void chooseImage(std::function<void(std::optional<std::string> problem)> done);
 
     // The record button: starts a capture (summoning suspended meanwhile)
     // or ends the one running.

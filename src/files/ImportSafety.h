@@ -31,4 +31,10 @@ struct Read {
 // the system splits the reads, and never keeps more than maxBytes + 1 bytes.
 Read readData(const std::filesystem::path& file, std::size_t maxBytes);
 
+// As readData, for a file that must hold bytes stored on a disk, such as a
+// picture the user chose: a file the kernel makes up as it is read (under
+// /proc, /sys and their kin) is unreadable too, at once. Its reading could
+// wait, never end, or hand over what it shows of the system.
+Read readStoredData(const std::filesystem::path& file, std::size_t maxBytes);
+
 } // namespace rondelix::ImportSafety

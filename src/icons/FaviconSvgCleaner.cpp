@@ -4,6 +4,7 @@
 #include "icons/FaviconLinks.h"
 #include "icons/SvgDrawingCost.h"
 #include "util/Ascii.h"
+#include "util/GiveUp.h"
 #include "util/XmlReader.h"
 
 #include <algorithm>
@@ -59,10 +60,10 @@ std::optional<std::string> inlinePicture(std::string_view link, const Accepts& a
 }
 
 // Every url() that does not point at an element of the drawing becomes none.
-std::string withInsideUrlsOnly(std::string_view text) {
+std::string withInsideUrlsOnly(std::string_view text, GiveUp& giveUp) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
+    for (std::size_t i = 0; i < text.size() && !giveUp();) {
         auto candidate = i;
         while (candidate < text.size() && asciiLower(text[candidate]) != 'u')
             ++candidate;
@@ -88,11 +89,11 @@ std::string withInsideUrlsOnly(std::string_view text) {
 // A style sheet with its comments and @import rules left out and only
 // inside url()s. Escapes could spell either in a way this does not see: a
 // sheet with any is dropped.
-std::optional<std::string> cleanedStyleSheet(std::string_view sheet) {
+std::optional<std::string> cleanedStyleSheet(std::string_view sheet, GiveUp& giveUp) {
     if (sheet.find('\\') != std::string_view::npos) return std::nullopt;
     std::string uncommented;
     uncommented.reserve(sheet.size());
-    for (std::size_t i = 0; i < sheet.size();) {
+    for (std::size_t i = 0; i < sheet.size() && !giveUp();) {
         const auto comment = std::min(sheet.find("/*", i), sheet.size());
         uncommented.append(sheet.substr(i, comment - i));
         if (comment == sheet.size()) break;
@@ -101,7 +102,7 @@ std::optional<std::string> cleanedStyleSheet(std::string_view sheet) {
     }
     std::string plain;
     plain.reserve(uncommented.size());
-    for (std::size_t i = 0; i < uncommented.size();) {
+    for (std::size_t i = 0; i < uncommented.size() && !giveUp();) {
         const auto at = std::min(uncommented.find('@', i), uncommented.size());
         plain.append(uncommented, i, at - i);
         i = at;
@@ -114,12 +115,12 @@ std::optional<std::string> cleanedStyleSheet(std::string_view sheet) {
         i = end == std::string::npos ? uncommented.size() : end + 1;
         plain += ' '; // keeps what lay either side apart
     }
-    return withInsideUrlsOnly(plain);
+    return withInsideUrlsOnly(plain, giveUp);
 }
 
 // The value an attribute keeps, or none when it goes.
 std::optional<std::string> keptValue(std::string_view element, const XmlReader::Attribute& attribute,
-                                     const Accepts& acceptsPicture) {
+                                     const Accepts& acceptsPicture, GiveUp& giveUp) {
     const std::string_view name = attribute.name;
     if (equalIgnoringCase(name, "xmlns") || startsFolded(name, 0, "xmlns:")) return attribute.value;
     if (equalIgnoringCase(name, "xml:base")) return std::nullopt;
@@ -131,8 +132,8 @@ std::optional<std::string> keptValue(std::string_view element, const XmlReader::
         if (link.starts_with('#')) return std::string(link);
         return std::nullopt;
     }
-    if (equalIgnoringCase(local, "style")) return cleanedStyleSheet(attribute.value);
-    return withInsideUrlsOnly(attribute.value);
+    if (equalIgnoringCase(local, "style")) return cleanedStyleSheet(attribute.value, giveUp);
+    return withInsideUrlsOnly(attribute.value, giveUp);
 }
 
 // Elements whose content could run or load something, and animations that
@@ -145,12 +146,12 @@ bool droppedWhole(const XmlReader& reader) {
     });
 }
 
-void appendEscaped(std::string& out, std::string_view text, bool inAttribute) {
+void appendEscaped(std::string& out, std::string_view text, bool inAttribute, GiveUp& giveUp) {
     const auto isSpecial = [](char c) {
         return c == '&' || c == '<' || c == '>' || c == '"' || c == '\'' || c == '\r' || c == '\n' ||
                c == '\t';
     };
-    for (std::size_t i = 0; i < text.size();) {
+    for (std::size_t i = 0; i < text.size() && !giveUp();) {
         auto special = i;
         while (special < text.size() && !isSpecial(text[special]))
             ++special;
@@ -189,17 +190,21 @@ void appendEscaped(std::string& out, std::string_view text, bool inAttribute) {
 
 std::optional<std::string> cleanedSvg(std::string_view svg, const Accepts& acceptsPicture,
                                       const std::function<bool()>& givenUp) {
-    XmlReader reader(svg);
+    // One give-up for every loop over the drawing: the reader's, the
+    // cleaning's and the measuring's. A loop it stops leaves its piece
+    // unfinished, which the next turn here then drops with the drawing.
+    GiveUp giveUp(givenUp);
+    XmlReader reader(svg, &giveUp);
     std::string out;
     out.reserve(svg.size());
     std::vector<std::string> open;
     bool startPending = false; // "<name ..." written, its ">" or "/>" not yet
     int droppedDepth = 0;
-    SvgDrawingCost cost;
+    SvgDrawingCost cost(giveUp);
     std::vector<XmlReader::Attribute> kept;
     for (;;) {
         const auto piece = reader.next();
-        if (piece == XmlReader::Piece::error || (givenUp && givenUp())) return std::nullopt;
+        if (piece == XmlReader::Piece::error || giveUp()) return std::nullopt;
         // A drawing whose root went draws nothing.
         if (piece == XmlReader::Piece::end)
             return out.empty() || !cost.bearable() ? std::nullopt : std::optional(out);
@@ -216,12 +221,12 @@ std::optional<std::string> cleanedSvg(std::string_view svg, const Accepts& accep
         }
         if (piece == XmlReader::Piece::text) {
             const bool sheet = !open.empty() && isLocally(open.back(), "style");
-            const auto text = sheet ? cleanedStyleSheet(reader.text()) : reader.text();
+            const auto text = sheet ? cleanedStyleSheet(reader.text(), giveUp) : reader.text();
             if (!text || text->empty()) continue;
             if (sheet) cost.addStyleSheet(*text);
             if (startPending) out += '>';
             startPending = false;
-            appendEscaped(out, *text, false);
+            appendEscaped(out, *text, false, giveUp);
             continue;
         }
         if (droppedWhole(reader)) {
@@ -229,9 +234,11 @@ std::optional<std::string> cleanedSvg(std::string_view svg, const Accepts& accep
             continue;
         }
         kept.clear();
-        for (const auto& attribute : reader.attributes())
-            if (auto value = keptValue(reader.name(), attribute, acceptsPicture))
+        for (const auto& attribute : reader.attributes()) {
+            if (giveUp()) break;
+            if (auto value = keptValue(reader.name(), attribute, acceptsPicture, giveUp))
                 kept.push_back({attribute.name, std::move(*value)});
+        }
         // An image or a use without its link draws nothing.
         const auto name = localName(reader.name());
         const bool linked = std::ranges::any_of(kept, [](const auto& a) { return isLink(a.name); });
@@ -247,7 +254,7 @@ std::optional<std::string> cleanedSvg(std::string_view svg, const Accepts& accep
             out += ' ';
             out += attribute.name;
             out += "=\"";
-            appendEscaped(out, attribute.value, true);
+            appendEscaped(out, attribute.value, true, giveUp);
             out += '"';
         }
         open.push_back(reader.name());

@@ -22,7 +22,9 @@ namespace rondelix {
 // rules and comments, and one written with escapes is dropped whole.
 // None when the drawing is not XML that every reader reads the same way
 // (see XmlReader), or would cost more to draw than SvgDrawingCost bears;
-// also as soon as givenUp (asked between pieces) answers true.
+// also as soon as givenUp answers true, asked on the first turn and every
+// so many turns of every loop that reads, cleans or measures the drawing
+// (see GiveUp), so no single long piece of it runs past the answer.
 std::optional<std::string> cleanedSvg(std::string_view svg,
                                       const std::function<bool(std::string_view bytes)>& acceptsPicture,
                                       const std::function<bool()>& givenUp = {});

@@ -98,7 +98,7 @@ std::optional<platform::PixelSize> downscaledSize(platform::PixelSize size, int 
 
 std::optional<std::string> importImage(const fs::path& folder, const fs::path& picture,
                                        const platform::Images& images, platform::Log& log) {
-    const auto read = ImportSafety::readData(picture, maxPictureFileBytes);
+    const auto read = ImportSafety::readStoredData(picture, maxPictureFileBytes);
     if (!read.ok()) return std::nullopt;
     const auto declared = images.declaredSize(read.bytes);
     if (!declared || declared->width * declared->height > maxDecodedPixels) return std::nullopt;

@@ -68,8 +68,11 @@ std::optional<std::string> load(const std::filesystem::path& folder, const std::
 
 // Stores a picture the user chose: read, checked, shrunk to at most maxEdge
 // on its longer side and written as PNG under a fresh "<UUID>.png" name,
-// which is returned. None when it could not be read, decoded or written; a
-// failed write is logged.
+// which is returned. Only a regular file stored on a disk is read (see
+// ImportSafety::readStoredData), and only as the formats `images` reads.
+// None when it could not be read, decoded or written; a failed write is
+// logged. Safe on any thread, and slow on a large picture: the window's
+// thread hands it to another.
 std::optional<std::string> importImage(const std::filesystem::path& folder,
                                        const std::filesystem::path& picture, const platform::Images& images,
                                        platform::Log& log);

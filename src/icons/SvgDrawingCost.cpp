@@ -78,14 +78,14 @@ double distance(Point a, Point b) {
 // Segments and a length no shorter than the path's: curves count their
 // control polygons, an arc a half turn over its chord and a whole turn of its
 // larger radius. Reading ends where the data goes wrong, as a renderer's does.
-Outline pathOutline(std::string_view data) {
+Outline pathOutline(std::string_view data, GiveUp& giveUp) {
     static constexpr std::string_view commands = "MLHVCSQTAZ";
     static constexpr int operands[] = {2, 2, 1, 1, 6, 4, 4, 2, 7, 0};
     Numbers numbers(data);
     Outline outline;
     Point at, start;
     char command = 0;
-    while (!numbers.atEnd()) {
+    while (!numbers.atEnd() && !giveUp()) {
         if (isAsciiLetter(numbers.peek())) {
             command = numbers.take();
         } else if (command == 0 || asciiUpper(command) == 'Z') {
@@ -150,11 +150,11 @@ Outline pathOutline(std::string_view data) {
     return outline;
 }
 
-Outline pointsOutline(std::string_view points, bool closed) {
+Outline pointsOutline(std::string_view points, bool closed, GiveUp& giveUp) {
     Numbers numbers(points);
     Outline outline;
     std::optional<Point> first, last;
-    for (;;) {
+    while (!giveUp()) {
         const auto x = numbers.number();
         const auto y = x ? numbers.number() : std::nullopt;
         if (!y) break;
@@ -192,11 +192,11 @@ double lengthOf(const std::vector<XmlReader::Attribute>& attributes, std::string
 // The length of one repeat of a dash pattern ("4 2", "1,1"); none for one
 // that draws a solid line. Units are read as user units, and none of them is
 // smaller than one, so the count of dashes is never under-estimated.
-std::optional<double> dashPeriod(std::string_view pattern) {
+std::optional<double> dashPeriod(std::string_view pattern, GiveUp& giveUp) {
     Numbers numbers(pattern);
     double sum = 0;
     int count = 0;
-    while (!numbers.atEnd()) {
+    while (!numbers.atEnd() && !giveUp()) {
         const auto value = numbers.number();
         if (!value || *value < 0) return std::nullopt;
         sum += *value;
@@ -210,19 +210,27 @@ std::optional<double> dashPeriod(std::string_view pattern) {
 } // namespace
 
 void SvgDrawingCost::addDashPattern(std::string_view pattern) {
-    const auto period = dashPeriod(pattern);
+    const auto period = dashPeriod(pattern, giveUp_);
     if (period && (!shortestPeriod_ || *period < *shortestPeriod_)) shortestPeriod_ = period;
 }
 
+// Each declaration's value runs to the first end of a value after it, or to
+// the next declaration, whichever comes first. One search for an end serves
+// every declaration before it, and each value is read up to the next one at
+// most, so no part of the sheet is searched or read twice however many
+// declarations it holds and however few ends.
 void SvgDrawingCost::addStyleSheet(std::string_view sheet) {
     static constexpr std::string_view property = "stroke-dasharray";
     const auto lowered = asciiLowercased(sheet);
-    for (auto at = lowered.find(property); at != std::string::npos; at = lowered.find(property, at + 1)) {
-        auto colon = lowered.find_first_not_of(" \t\n\r\f", at + property.size());
-        if (colon == std::string::npos || lowered[colon] != ':') continue;
-        const auto end = lowered.find_first_of(";}!\"'", colon);
-        addDashPattern(
-            std::string_view(lowered).substr(colon + 1, end == std::string::npos ? end : end - colon - 1));
+    std::size_t end = 0;
+    for (auto at = lowered.find(property); at != std::string::npos && !giveUp_();) {
+        const auto next = std::min(lowered.find(property, at + property.size()), lowered.size());
+        const auto colon = lowered.find_first_not_of(" \t\n\r\f", at + property.size());
+        if (colon < next && lowered[colon] == ':') {
+            if (end <= colon) end = std::min(lowered.find_first_of(";}!\"'", colon), lowered.size());
+            addDashPattern(std::string_view(lowered).substr(colon + 1, std::min(end, next) - colon - 1));
+        }
+        at = next == lowered.size() ? std::string::npos : next;
     }
 }
 
@@ -239,10 +247,10 @@ void SvgDrawingCost::addElement(std::string_view name, const std::vector<XmlRead
     Outline outline;
     if (name == "path") {
         const auto* data = valueOf(attributes, "d");
-        if (withinData(data)) outline = pathOutline(*data);
+        if (withinData(data)) outline = pathOutline(*data, giveUp_);
     } else if (name == "polyline" || name == "polygon") {
         const auto* points = valueOf(attributes, "points");
-        if (withinData(points)) outline = pointsOutline(*points, name == "polygon");
+        if (withinData(points)) outline = pointsOutline(*points, name == "polygon", giveUp_);
     } else if (name == "line") {
         outline = {distance({numberOf(attributes, "x1"), numberOf(attributes, "y1")},
                             {numberOf(attributes, "x2"), numberOf(attributes, "y2")}),
@@ -259,7 +267,7 @@ void SvgDrawingCost::addElement(std::string_view name, const std::vector<XmlRead
 }
 
 bool SvgDrawingCost::bearable() const {
-    if (segments_ > maxPathSegments || pathData_ > maxPathData) return false;
+    if (giveUp_.given() || segments_ > maxPathSegments || pathData_ > maxPathData) return false;
     // Written so that a length too large to count refuses too.
     return !shortestPeriod_ || length_ / *shortestPeriod_ <= maxDashes;
 }

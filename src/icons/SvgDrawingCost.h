@@ -1,5 +1,6 @@
 #pragma once
 
+#include "util/GiveUp.h"
 #include "util/XmlReader.h"
 
 #include <cstddef>
@@ -14,7 +15,8 @@ namespace rondelix {
 // anything draws it: paths of a great many segments, and dashes tiny against
 // the length they cut (each dash is stroked as a shape of its own). The
 // lengths are upper bounds read from the numbers as written; a transform
-// scales a stroke and its dashes alike, so it is left out.
+// scales a stroke and its dashes alike, so it is left out. Every reading is
+// one pass over its text, and stops when the give-up says so.
 class SvgDrawingCost {
   public:
     static constexpr std::size_t maxPathSegments = 50000;
@@ -22,16 +24,20 @@ class SvgDrawingCost {
     static constexpr std::size_t maxPathData = 524288;
     static constexpr double maxDashes = 20000;
 
+    explicit SvgDrawingCost(GiveUp& giveUp) : giveUp_(giveUp) {}
+
     // An element as kept for drawing, by its local name in lower case.
     void addElement(std::string_view name, const std::vector<XmlReader::Attribute>& attributes);
     // A style sheet as kept: its dash patterns apply to any element.
     void addStyleSheet(std::string_view sheet);
 
+    // False too once the measuring was given up, its sum then unknown.
     bool bearable() const;
 
   private:
     void addDashPattern(std::string_view pattern);
 
+    GiveUp& giveUp_;
     std::size_t segments_ = 0;
     std::size_t pathData_ = 0;
     double length_ = 0;

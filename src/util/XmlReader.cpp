@@ -32,7 +32,7 @@ bool isXmlCharacter(char32_t c) {
 
 } // namespace
 
-XmlReader::XmlReader(std::string_view document) : document_(document) {
+XmlReader::XmlReader(std::string_view document, GiveUp* giveUp) : document_(document), giveUp_(giveUp) {
     if (document_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
     names_.reserve(maxAttributes);
 }
@@ -71,7 +71,7 @@ bool XmlReader::readName(std::string& out) {
 bool XmlReader::skipDocumentType() {
     if (rootSeen_ || !open_.empty()) return false;
     char quote = 0;
-    for (pos_ += 9; pos_ < document_.size(); ++pos_) {
+    for (pos_ += 9; pos_ < document_.size() && !givenUp(); ++pos_) {
         const char c = document_[pos_];
         if (quote != 0) {
             if (c == quote) quote = 0;
@@ -167,6 +167,7 @@ XmlReader::Piece XmlReader::readStartElement() {
         if (pos_ >= document_.size() || (document_[pos_] != '"' && document_[pos_] != '\'')) return fail();
         const char quote = document_[pos_++];
         while (pos_ < document_.size() && document_[pos_] != quote) {
+            if (givenUp()) return fail();
             const bool read = document_[pos_] == '&'   ? readReference(attribute.value)
                               : document_[pos_] == '<' ? false
                                                        : readCharacter(attribute.value, true);
@@ -207,6 +208,7 @@ XmlReader::Piece XmlReader::next() {
     }
     text_.clear();
     while (pos_ < document_.size()) {
+        if (givenUp()) return fail();
         const char c = document_[pos_];
         const bool inside = !open_.empty();
         if (c == '<') {
@@ -217,7 +219,7 @@ XmlReader::Piece XmlReader::next() {
                 const auto end = document_.find("]]>", pos_);
                 if (end == std::string_view::npos) return fail();
                 for (pos_ += 9; pos_ < end;)
-                    if (!readCharacter(text_, false)) return fail();
+                    if (givenUp() || !readCharacter(text_, false)) return fail();
                 pos_ = end + 3;
             } else if (startsWith("<?")) {
                 if (!skipPast("?>")) return fail();

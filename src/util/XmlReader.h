@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/GiveUp.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -18,7 +20,8 @@ namespace rondelix {
 // anything, a reference to any other entity, a character XML does not allow
 // and anything malformed end the reading with an error: another reader could
 // not be sure to see such a document the same way. So does a document past
-// the limits below: each piece then costs at most a bounded amount of work.
+// the limits below: each piece then costs at most a bounded amount of work,
+// and a reading whose give-up says yes, asked on every turn of its loops.
 class XmlReader {
   public:
     static constexpr std::size_t maxAttributes = 256;
@@ -32,7 +35,7 @@ class XmlReader {
     };
 
     // A byte order mark at the start is passed over.
-    explicit XmlReader(std::string_view document);
+    explicit XmlReader(std::string_view document, GiveUp* giveUp = nullptr);
 
     // The next piece; once reached, end and error repeat. An element written
     // empty (<a/>) reads as its start and its end.
@@ -48,6 +51,7 @@ class XmlReader {
 
   private:
     Piece fail();
+    bool givenUp() { return giveUp_ && (*giveUp_)(); }
     bool startsWith(std::string_view prefix) const;
     bool skipPast(std::string_view terminator);
     bool skipDocumentType();
@@ -59,6 +63,7 @@ class XmlReader {
     Piece readEndElement();
 
     std::string_view document_;
+    GiveUp* giveUp_;
     std::size_t pos_ = 0;
     std::vector<std::string> open_;
     std::size_t elements_ = 0;

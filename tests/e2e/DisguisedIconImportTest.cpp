@@ -28,6 +28,78 @@ std::string finelyDashed() {
                    R"("/>)");
 }
 
+// Where the button with this text lies on the screen, in the main window
+// showing My Wheels of this configuration.
+QPoint buttonOnMyWheels(const Config& config, QRect window, const char* text) {
+    return window.topLeft() +
+           measuredOnTwin(config, MainTab::wheels, window.size(), [text](MainWindow& twin) {
+               for (QPushButton* b : twin.findChildren<QPushButton*>())
+                   if (b->isVisible() && b->text() == text) return b->mapTo(&twin, b->rect().center());
+               ADD_FAILURE() << "the twin shows no " << text;
+               return QPoint();
+           });
+}
+
+// A standard input that never ends: a pipe whose writer never writes.
+struct EndlessInput {
+    explicit EndlessInput(const fs::path& path) : path(path) {
+        if (::mkfifo(path.c_str(), 0600) == 0) writer = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    }
+    ~EndlessInput() {
+        if (writer >= 0) ::close(writer);
+    }
+    fs::path path;
+    int writer = -1;
+};
+
+// What a drawing disguised as a picture could reach for: a folder of the
+// user's own with a picture in it, and a standard input that never ends.
+struct Bait {
+    explicit Bait(const fs::path& home)
+        : folder(made(home / "private")), secret(folder / "secret.png"), input(folder / "input") {
+        QImage red(64, 64, QImage::Format_ARGB32);
+        red.fill(Qt::red);
+        ready = red.save(QString::fromStdString(secret.string())) && input.writer >= 0;
+    }
+    static fs::path made(const fs::path& folder) {
+        fs::create_directories(folder);
+        return folder;
+    }
+
+    fs::path folder;
+    fs::path secret;
+    EndlessInput input;
+    bool ready = false;
+};
+
+// Opens and reads in a folder, from when it is watched.
+struct FolderWatch {
+    explicit FolderWatch(const fs::path& folder) : fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        if (fd >= 0 && ::inotify_add_watch(fd, folder.c_str(), IN_OPEN | IN_ACCESS) < 0) {
+            ::close(fd);
+            fd = -1;
+        }
+    }
+    ~FolderWatch() {
+        if (fd >= 0) ::close(fd);
+    }
+    bool touched() const {
+        char events[4096];
+        return ::read(fd, events, sizeof events) > 0;
+    }
+    int fd;
+};
+
+// A quit ends the program at once, and cleanly.
+void expectQuickQuit(Program& program) {
+    const auto quit = Clock::now();
+    const auto status = program.stop();
+    const double seconds = std::chrono::duration<double>(Clock::now() - quit).count();
+    std::printf("quit took %.2f s\n", seconds);
+    EXPECT_EQ(status, 0) << program.log();
+    EXPECT_LT(seconds, 3);
+}
+
 bool hasWheelNamed(const TestHome& home, const std::string& name, std::size_t wheels = 0) {
     const auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
     return config && (wheels == 0 || config->wheels.size() == wheels) &&
@@ -40,23 +112,14 @@ bool hasWheelNamed(const TestHome& home, const std::string& name, std::size_t wh
 // nothing reads the files the drawings name or the standard input, and the
 // window answers clicks and a quit as before.
 TEST_F(EndToEnd, ADrawingCarriedAsAPictureIsNeitherReadNorDrawn) {
-    const fs::path hidden = home.path / "private";
-    fs::create_directories(hidden);
-    const fs::path secret = hidden / "secret.png";
-    QImage red(64, 64, QImage::Format_ARGB32);
-    red.fill(Qt::red);
-    ASSERT_TRUE(red.save(QString::fromStdString(secret.string())));
-    const fs::path input = hidden / "input";
-    ASSERT_EQ(::mkfifo(input.c_str(), 0600), 0);
-    // A writer that never writes: whoever reads the pipe waits for ever.
-    const int writer = ::open(input.c_str(), O_RDWR | O_CLOEXEC);
-    ASSERT_GE(writer, 0);
+    const Bait bait(home.path);
+    ASSERT_TRUE(bait.ready);
 
     SharedWheel shared;
     shared.wheel.id = "disguised";
     shared.wheel.name = "Disguised";
     shared.wheel.sliceCount = 8;
-    const std::string drawings[] = {pictureFrom(secret), pictureFrom("/dev/stdin"), finelyDashed()};
+    const std::string drawings[] = {pictureFrom(bait.secret), pictureFrom("/dev/stdin"), finelyDashed()};
     for (int i = 0; i < 3; ++i) {
         const std::string name = Uuid::generate().text() + ".png";
         shared.icons[name] = Base64::encode(drawings[i]);
@@ -68,24 +131,15 @@ TEST_F(EndToEnd, ADrawingCarriedAsAPictureIsNeitherReadNorDrawn) {
     const Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
 
     xdotool("mousemove 1599 999");
-    Program program(home.path, "disguised-import", {}, {}, {}, false, input);
+    Program program(home.path, "disguised-import", {}, {}, {}, false, bait.input.path);
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
-    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    ASSERT_GE(::inotify_add_watch(watch, hidden.c_str(), IN_OPEN | IN_ACCESS), 0);
+    const FolderWatch watch(bait.folder);
+    ASSERT_GE(watch.fd, 0);
     pause(0.6);
     const QRect window = windowGeometry(id);
-    const auto button = [&](const char* text) {
-        return window.topLeft() +
-               measuredOnTwin(config, MainTab::wheels, window.size(), [text](MainWindow& twin) {
-                   for (QPushButton* b : twin.findChildren<QPushButton*>())
-                       if (b->isVisible() && b->text() == text) return b->mapTo(&twin, b->rect().center());
-                   ADD_FAILURE() << "the twin shows no " << text;
-                   return QPoint();
-               });
-    };
-    const QPoint importButton = button("Import Wheel");
-    const QPoint addButton = button("Add Wheel");
+    const QPoint importButton = buttonOnMyWheels(config, window, "Import Wheel");
+    const QPoint addButton = buttonOnMyWheels(config, window, "Add Wheel");
 
     // The file chooser takes the file's path, the review adds the wheel.
     clickAt(importButton);
@@ -105,23 +159,94 @@ TEST_F(EndToEnd, ADrawingCarriedAsAPictureIsNeitherReadNorDrawn) {
     clickAt(addButton);
     EXPECT_TRUE(waitFor([&] { return hasWheelNamed(home, "Disguised", wheels + 1); }, 5)) << program.log();
 
-    const auto quit = Clock::now();
-    const auto status = program.stop();
-    const double seconds = std::chrono::duration<double>(Clock::now() - quit).count();
-    std::printf("quit took %.2f s\n", seconds);
-    EXPECT_EQ(status, 0) << program.log();
-    EXPECT_LT(seconds, 3);
+    expectQuickQuit(program);
 
-    char events[4096];
-    EXPECT_LE(::read(watch, events, sizeof events), 0) << "a file the drawings name was opened";
-    ::close(watch);
-    ::close(writer);
+    EXPECT_FALSE(watch.touched()) << "a file the drawings name was opened";
     const std::string log = program.log();
     std::size_t dropped = 0;
     for (auto at = log.find("isn't a PNG icon"); at != std::string::npos;
          at = log.find("isn't a PNG icon", at + 1))
         ++dropped;
     EXPECT_EQ(dropped, 3u) << log;
+}
+
+// The top slice's custom image as the configuration file holds it now.
+std::optional<std::string> topImage(const TestHome& home) {
+    const auto top = home.topSlice();
+    const auto* image = top ? top->icon.as<Icon::CustomImage>() : nullptr;
+    return image ? std::optional(image->filename) : std::nullopt;
+}
+
+// Pictures picked through Choose Image…, the program reading its standard
+// input from a pipe that never ends: a drawing under a picture's name, which
+// names a picture of the user's own and the standard input, is refused with
+// the form's sentence, opening neither; the window answers, a real picture
+// is then stored, also while a second start brings the window forward, and
+// a quit while a large picture is read ends the program at once.
+TEST_F(EndToEnd, APictureChosenIsReadAsAPictureOnlyAwayFromTheWindow) {
+    const Bait bait(home.path);
+    ASSERT_TRUE(bait.ready);
+    const fs::path disguised = home.path / "icon.png";
+    writeFile(disguised, drawing(R"(<image width="50" height="100" xlink:href=")" + bait.secret.string() +
+                                 R"("/><image x="50" width="50" height="100" xlink:href="/dev/stdin"/>)"));
+    const fs::path blue = home.path / "blue.png";
+    QImage picture(300, 200, QImage::Format_ARGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(QString::fromStdString(blue.string())));
+    // Large enough to take a moment to read and shrink.
+    const fs::path large = home.path / "large.png";
+    QImage noise(4000, 4000, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, static_cast<QRgb>((x * 2654435761u) ^ (y * 40503u)));
+    ASSERT_TRUE(noise.save(QString::fromStdString(large.string())));
+
+    Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    for (Wheel& wheel : config.wheels)
+        for (Slice& slice : wheel.slices)
+            if (wheel.id == "default" && slice.position == 0) slice.icon = Icon::CustomImage{""};
+    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+
+    xdotool("mousemove 1599 999");
+    Program program(home.path, "chosen-picture", {}, {}, {}, false, bait.input.path);
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
+    const FolderWatch watch(bait.folder);
+    ASSERT_GE(watch.fd, 0);
+    pause(0.6);
+    const QPoint chooseButton = buttonOnMyWheels(config, windowGeometry(id), "Choose Image…");
+    const auto choose = [&](const fs::path& file) {
+        clickAt(chooseButton);
+        pause(1.5);
+        xdotool("type --delay 10 '" + file.string() + "'");
+        xdotool("key Return");
+    };
+
+    choose(disguised);
+    pause(1.5);
+    grabScreen().save(artifact("chosen-picture-refused.png"));
+    EXPECT_EQ(topImage(home), "") << program.log();
+
+    // The window still answers: the next choice is stored.
+    choose(blue);
+    EXPECT_TRUE(waitFor([&] { return !topImage(home).value_or("").empty(); }, 5)) << program.log();
+    pause(0.5);
+    grabScreen().save(artifact("chosen-picture-stored.png"));
+    const std::string first = topImage(home).value_or("");
+    const QImage stored(QString::fromStdString((home.configFolder() / "icons" / first).string()), "PNG");
+    EXPECT_EQ(stored.size(), QSize(256, 171));
+
+    // A second start while a large picture is read hands over and ends.
+    choose(large);
+    Program second(home.path, "chosen-picture-second");
+    EXPECT_EQ(second.exit(), 0);
+    EXPECT_TRUE(waitFor([&] { return topImage(home).value_or(first) != first; }, 10)) << program.log();
+
+    // A quit while one is read ends the program at once.
+    choose(large);
+    expectQuickQuit(program);
+    EXPECT_TRUE(decodeConfigBytes(readFile(home.configFolder() / "config.json")).has_value());
+    EXPECT_FALSE(watch.touched()) << "a file the drawing names was opened";
 }
 
 } // namespace

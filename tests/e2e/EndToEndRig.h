@@ -165,10 +165,13 @@ struct TestHome {
 // is still running.
 struct Program {
     // `onTerminal` runs it on a terminal of its own, as from a shell;
-    // `standardInput` names what it reads as its standard input.
+    // `standardInput` names what it reads as its standard input; `launcher`
+    // is a command that runs it, in a world of its own, as the command
+    // after it (see WebsiteNetwork.h).
     explicit Program(const fs::path& home, const std::string& name = "program", fs::path logFolder = {},
                      const QProcessEnvironment& extra = {}, const QStringList& arguments = {},
-                     bool onTerminal = false, const fs::path& standardInput = {}) {
+                     bool onTerminal = false, const fs::path& standardInput = {},
+                     const QStringList& launcher = {}) {
         if (logFolder.empty()) logFolder = home;
         output = logFolder / (name + ".log");
         fs::create_directories(logFolder / "runtime");
@@ -197,6 +200,8 @@ struct Program {
         if (onTerminal)
             process.start("script", {"-qefc", (QStringList{"exec", RONDELIX_PROGRAM} + arguments).join(' '),
                                      "/dev/null"});
+        else if (!launcher.isEmpty())
+            process.start(launcher.front(), launcher.mid(1) + QStringList{RONDELIX_PROGRAM} + arguments);
         else
             process.start(RONDELIX_PROGRAM, arguments);
     }

@@ -42,27 +42,59 @@ TEST(SliceForm, AnEmptySlotKeepsOneBlankIdUntilItIsWritten) {
               1);
 }
 
-TEST(SliceForm, ARefusedPictureBeepsAndKeepsTheIcon) {
+// The picture is read and stored away from the window's thread; the form
+// hears back through the main queue, and only while it is still there.
+TEST(SliceForm, AChosenPictureIsStoredAwayFromTheWindowAndARefusedOneBeepsAndKeepsTheIcon) {
     SliceFormRig rig;
     rig.form->setIcon(Icon::CustomImage{"kept.png"});
     const auto picture = rig.rig.home.path / "picture.png";
+    std::vector<std::optional<std::string>> said;
+    const auto choose = [&] {
+        rig.form->chooseImage([&said](std::optional<std::string> problem) { said.push_back(problem); });
+    };
+    const auto finishReading = [&] {
+        EXPECT_TRUE(said.empty()) << "answered before the picture was read";
+        rig.rig.background.runAll();
+        rig.rig.queue.runPending();
+    };
+
     std::ofstream(picture) << "not a picture";
     rig.rig.dialogs.filesToOpen.push_back(picture);
-    rig.form->chooseImage();
+    choose();
+    finishReading();
     EXPECT_EQ(rig.rig.sounds.beeps, 1);
     EXPECT_EQ(rig.form->slice().icon, Icon(Icon::CustomImage{"kept.png"}));
+    EXPECT_EQ(said, (std::vector<std::optional<std::string>>{
+                        "That picture couldn't be used: it may be damaged, too large, or not a picture."}));
 
-    rig.form->chooseImage(); // the panel is cancelled
-    EXPECT_EQ(rig.rig.sounds.beeps, 1);
+    said.clear();
+    choose(); // the panel is cancelled
+    EXPECT_EQ(said, (std::vector<std::optional<std::string>>{std::nullopt}));
+    EXPECT_EQ(rig.rig.background.pendingCount(), 0u);
 
+    said.clear();
     std::ofstream(picture, std::ios::binary) << platform::sim::SimImages::pngHeader(512, 300);
     rig.rig.dialogs.filesToOpen.push_back(picture);
-    rig.form->chooseImage();
+    choose();
+    EXPECT_EQ(rig.form->slice().icon, Icon(Icon::CustomImage{"kept.png"}));
+    finishReading();
     const Slice chosen = rig.form->slice();
     const auto* image = chosen.icon.as<Icon::CustomImage>();
     ASSERT_NE(image, nullptr);
     EXPECT_TRUE(image->filename.ends_with(".png"));
     EXPECT_NE(image->filename, "kept.png");
+    EXPECT_EQ(said, (std::vector<std::optional<std::string>>{std::nullopt}));
+
+    // A form closed while its picture is read hears nothing and writes nothing.
+    said.clear();
+    rig.rig.dialogs.filesToOpen.push_back(picture);
+    choose();
+    rig.form.reset();
+    const Config before = rig.store().config();
+    rig.rig.background.runAll();
+    rig.rig.queue.runPending();
+    EXPECT_TRUE(said.empty());
+    EXPECT_EQ(rig.store().config(), before);
 }
 
 TEST(SliceForm, RecordingSuspendsSummoningUntilAKeyIsCaptured) {

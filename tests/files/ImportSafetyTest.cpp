@@ -45,3 +45,18 @@ TEST(ImportSafety, RefusesAtOnceWhatIsNotARegularFile) {
         EXPECT_TRUE(read.failure->description.starts_with(path.string() + ": ")) << read.failure->description;
     }
 }
+
+// A file that must be stored on a disk, such as a chosen picture: what the
+// kernel makes up as it is read is refused at once, unlike where any file goes.
+TEST(ImportSafety, ReadsStoredDataOnlyFromFilesOnADisk) {
+    TempHome home;
+    writeText(home.path / "picture.png", "stored");
+    EXPECT_EQ(ImportSafety::readStoredData(home.path / "picture.png", 1024).bytes, "stored");
+    for (const std::filesystem::path made :
+         {"/proc/self/status", "/proc/self/cmdline", "/sys/kernel/uevent_seqnum"}) {
+        ASSERT_TRUE(ImportSafety::readData(made, 1'000'000).ok()) << made;
+        const auto read = ImportSafety::readStoredData(made, 1'000'000);
+        ASSERT_FALSE(read.ok()) << made;
+        EXPECT_EQ(read.failure->description, made.string() + ": not a file stored on a disk");
+    }
+}

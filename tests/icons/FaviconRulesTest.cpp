@@ -285,5 +285,38 @@ TEST(FaviconSvgCleaning, KeepsOnlyWhatPointsInsideTheDrawing) {
         EXPECT_EQ(cleanedSvg(c.svg, acceptsSmall), c.cleaned) << c.svg;
 }
 
+// Drawings of a few pieces each, one of them long: the give-up is asked
+// within that piece, on the turns of whichever loop reads, cleans or
+// measures it, so a piece cannot keep its search past the answer.
+TEST(FaviconSvgCleaning, GivesUpWithinALongPieceNotOnlyBetweenPieces) {
+    const auto times = [](std::string_view piece) {
+        std::string text;
+        for (int i = 0; i < 10000; ++i)
+            text += piece;
+        return text;
+    };
+    const std::string drawings[] = {
+        "<svg><style>" + times("stroke-dasharray:1 ") + "</style></svg>",
+        "<svg><g style='" + times("stroke-dasharray:1 ") + "'/></svg>",
+        "<svg><g stroke-dasharray='" + times("1 ") + "'/></svg>",
+        "<svg><path d='M0 0" + times("l1 1") + "'/></svg>",
+        "<svg><polyline points='" + times("1,1 ") + "'/></svg>",
+        "<svg><style>" + times("/**/") + "</style></svg>",
+        "<svg><style>" + times("@x") + "</style></svg>",
+        "<svg><g fill='" + times("u") + "'/></svg>",
+        "<svg><g fill='" + times("&amp;") + "'/></svg>",
+        "<svg><text>" + times("&amp;") + "</text></svg>",
+        "<svg><text><![CDATA[" + times("&") + "]]></text></svg>",
+        "<!DOCTYPE svg '" + times("x") + "'><svg/>",
+    };
+    for (const auto& svg : drawings) {
+        int asked = 0;
+        // More asks than the drawing has pieces.
+        const auto cleaned = cleanedSvg(
+            svg, [](std::string_view) { return true; }, [&asked] { return ++asked > 8; });
+        EXPECT_EQ(cleaned, std::nullopt) << svg.substr(0, 40) << " asked " << asked;
+    }
+}
+
 } // namespace
 } // namespace rondelix

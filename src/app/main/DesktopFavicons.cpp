@@ -19,7 +19,7 @@ struct DesktopFavicons::Searching {
     desktop::ClosableMainQueue queue;
     desktop::GetaddrinfoHostResolver resolver;
     desktop::ModuleHttpClient http;
-    desktop::QtImages pictures{desktop::QtImages::Drawings::refused};
+    desktop::QtImages pictures{desktop::QtImages::Readers::anyButDrawings};
     desktop::QtSvgRenderer svg;
     FaviconFetch fetch;
 };

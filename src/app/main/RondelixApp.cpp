@@ -115,9 +115,10 @@ struct DesktopPlatform {
     desktop::PermissionsInputAccess inputAccess;
     desktop::QtSessionEvents session;
     desktop::DBusNotifications notifications;
+    // Work on the background pool uses the pictures' readers.
+    desktop::QtImages images;
     desktop::ThreadPoolBackground background;
     desktop::QtDialogs dialogs;
-    desktop::QtImages images;
     desktop::XkbKeyboardLayout layout;
     desktop::PackageManagerUpdater updater;
     QtEscapeMonitor escape;

@@ -8,6 +8,7 @@
 #include "qtshared/QtText.h"
 
 #include <QLabel>
+#include <QPointer>
 
 namespace rondelix {
 
@@ -15,8 +16,12 @@ ImageIconInput::ImageIconInput(SliceForm& form, QWidget* parent)
     : IconInput(form, parent), thumbnail_(new CustomIconThumbnail) {
     setObjectName(QStringLiteral("imageRow"));
     auto* problem = new ProblemCaption("imageProblem", this);
-    name_ = layOutChooserRow(thumbnail_, tr("Choose Image…"),
-                             [this, problem] { problem->say(this->form().chooseImage()); });
+    name_ = layOutChooserRow(thumbnail_, tr("Choose Image…"), [this, problem] {
+        // The row may have gone by the time the picture is read.
+        this->form().chooseImage([line = QPointer(problem)](const std::optional<std::string>& sentence) {
+            if (line) line->say(sentence);
+        });
+    });
     addLineBelow(problem);
 }
 

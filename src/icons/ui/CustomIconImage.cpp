@@ -1,7 +1,8 @@
 #include "icons/ui/CustomIconImage.h"
 
+#include "qtshared/NamedRasterReader.h"
+
 #include <QBuffer>
-#include <QImageReader>
 #include <QPixmap>
 
 namespace rondelix {
@@ -12,31 +13,23 @@ namespace {
 // is refused before it is decoded.
 constexpr int maxCustomImageSide = 4096;
 
-// What an icon file may hold: the PNG that imports and restores write, and
-// the pictures files restored before restores checked kept. Each is named,
-// so that no reader is ever chosen by guessing from the bytes: a vector
-// drawing's reader would read the files the drawing names, on this thread.
-constexpr const char* rasterFormats[] = {"png", "jpeg", "gif", "bmp", "webp"};
-
 } // namespace
 
+// What an icon file may hold: the PNG that imports and restores write, and
+// the pictures files restored before restores checked kept.
 std::optional<QIcon> decodeCustomIcon(const std::string& bytes) {
     QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    for (const char* format : rasterFormats) {
-        QBuffer buffer(&data);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer, format);
-        reader.setAutoDetectImageFormat(false);
-        if (!reader.canRead()) continue;
-        const QSize declared = reader.size();
-        if (!declared.isValid() || declared.width() > maxCustomImageSide ||
-            declared.height() > maxCustomImageSide)
-            return std::nullopt;
-        const QImage image = reader.read();
-        if (image.isNull()) return std::nullopt;
-        return QIcon(QPixmap::fromImage(image));
-    }
-    return std::nullopt;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    const auto reader = namedRasterReader(buffer);
+    if (!reader) return std::nullopt;
+    const QSize declared = reader->size();
+    if (!declared.isValid() || declared.width() > maxCustomImageSide ||
+        declared.height() > maxCustomImageSide)
+        return std::nullopt;
+    const QImage image = reader->read();
+    if (image.isNull()) return std::nullopt;
+    return QIcon(QPixmap::fromImage(image));
 }
 
 } // namespace rondelix

@@ -37,6 +37,18 @@ std::string numeric(const sockaddr* socketAddress) {
     return text;
 }
 
+// The broadcast address of an IPv4 address's subnet, from its prefix: an
+// address added without one recorded has it all the same. None for a subnet
+// of one or two addresses, which has no broadcast address.
+std::string subnetBroadcast(const sockaddr* address, const sockaddr* netmask) {
+    if (!address || !netmask || address->sa_family != AF_INET || netmask->sa_family != AF_INET) return {};
+    const in_addr_t mask = ntohl(reinterpret_cast<const sockaddr_in*>(netmask)->sin_addr.s_addr);
+    if (~mask <= 1) return {};
+    sockaddr_in broadcast = *reinterpret_cast<const sockaddr_in*>(address);
+    broadcast.sin_addr.s_addr |= htonl(~mask);
+    return numeric(reinterpret_cast<const sockaddr*>(&broadcast));
+}
+
 void addOnce(std::vector<std::string>& list, std::string text) {
     if (!text.empty() && std::ranges::find(list, text) == list.end()) list.push_back(std::move(text));
 }
@@ -113,6 +125,7 @@ std::vector<std::string> GetaddrinfoHostResolver::ownAddresses() {
         // A subnet's broadcast address reaches this machine and its
         // neighbours alike; the kernel refuses to connect to it anyway.
         if (entry->ifa_flags & IFF_BROADCAST) addOnce(result, numeric(entry->ifa_broadaddr));
+        addOnce(result, subnetBroadcast(entry->ifa_addr, entry->ifa_netmask));
     }
     freeifaddrs(interfaces);
     return result;

@@ -1,5 +1,7 @@
 #include "platform/linux/QtImages.h"
 
+#include "qtshared/NamedRasterReader.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
@@ -26,22 +28,25 @@ bool isVectorFormat(const QByteArray& format) {
 
 } // namespace
 
-bool QtImages::refuses(QImageReader& reader) const {
-    return drawings_ == Drawings::refused && isVectorFormat(reader.format());
+std::unique_ptr<QImageReader> QtImages::readerOf(QIODevice& device) const {
+    if (readers_ == Readers::namedRasters) return namedRasterReader(device);
+    auto reader = std::make_unique<QImageReader>(&device);
+    if (!reader->canRead() || isVectorFormat(reader->format())) return nullptr;
+    return reader;
 }
 
 std::optional<PixelSize> QtImages::declaredSize(std::string_view bytes) const {
     QByteArray data = borrowed(bytes);
     QBuffer buffer(&data);
     if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
-    QImageReader reader(&buffer);
-    if (!reader.canRead() || refuses(reader)) return std::nullopt;
+    const auto reader = readerOf(buffer);
+    if (!reader) return std::nullopt;
 
     PixelSize largest;
-    const int frames = std::clamp(reader.imageCount(), 1, maxFramesExamined);
+    const int frames = std::clamp(reader->imageCount(), 1, maxFramesExamined);
     for (int frame = 0; frame < frames; ++frame) {
-        if (frame > 0 && !reader.jumpToImage(frame)) break;
-        const QSize size = reader.size();
+        if (frame > 0 && !reader->jumpToImage(frame)) break;
+        const QSize size = reader->size();
         if (!size.isValid()) continue;
         largest.width = std::max(largest.width, static_cast<double>(size.width()));
         largest.height = std::max(largest.height, static_cast<double>(size.height()));
@@ -57,11 +62,9 @@ std::optional<std::string> QtImages::drawnAsPNG(std::string_view bytes, int widt
     QByteArray data = borrowed(bytes);
     QBuffer buffer(&data);
     if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
-    QImageReader reader(&buffer);
-    if (refuses(reader)) return std::nullopt;
-    // A drawing is rendered at the target size rather than scaled as pixels.
-    if (isVectorFormat(reader.format())) reader.setScaledSize(QSize(width, height));
-    const QImage source = reader.read();
+    const auto reader = readerOf(buffer);
+    if (!reader) return std::nullopt;
+    const QImage source = reader->read();
     if (source.isNull()) return std::nullopt;
 
     // Smooth scaling averages every source pixel, where a painter's

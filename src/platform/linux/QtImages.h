@@ -2,27 +2,36 @@
 
 #include "platform/Images.h"
 
+#include <memory>
+
+class QIODevice;
 class QImageReader;
 
 namespace rondelix::platform::linux_desktop {
 
-// Pictures through Qt's image readers and writers; every format an installed
-// image plugin reads is accepted.
+// Pictures through Qt's image readers and writers.
 class QtImages final : public Images {
   public:
-    // Pictures from outside (website icons) are read as pixels only: a
-    // vector drawing there goes through its own cleaning and time limit.
-    enum class Drawings { read, refused };
+    enum class Readers {
+        // A picture from a file, chosen or carried: only the raster formats
+        // the picture chooser offers, each reader named (NamedRasterReader.h).
+        namedRasters,
+        // A website's icon: whatever an installed reader reads, except a
+        // vector drawing, which goes through its own cleaning and limits.
+        anyButDrawings,
+    };
 
-    explicit QtImages(Drawings drawings = Drawings::read) : drawings_(drawings) {}
+    explicit QtImages(Readers readers = Readers::namedRasters) : readers_(readers) {}
 
     std::optional<PixelSize> declaredSize(std::string_view bytes) const override;
     std::optional<std::string> drawnAsPNG(std::string_view bytes, int width, int height) const override;
 
   private:
-    bool refuses(QImageReader& reader) const;
+    // A reader of the device's bytes that these readers allow; none when
+    // they allow none.
+    std::unique_ptr<QImageReader> readerOf(QIODevice& device) const;
 
-    Drawings drawings_;
+    Readers readers_;
 };
 
 } // namespace rondelix::platform::linux_desktop

@@ -54,7 +54,9 @@ bool streamPair(Descriptor& ours, Descriptor& theirs) {
 }
 
 // The drawer with its standard streams, nothing else of ours, default
-// signal handling and no signal blocked.
+// signal handling and no signal blocked, told our process id so that it can
+// end with us. Its parent-death signal comes when the thread that started it
+// ends, and that thread waits for the drawer before it does anything else.
 pid_t spawnDrawer(const std::filesystem::path& drawer, int side, int input, int output) {
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
@@ -72,7 +74,8 @@ pid_t spawnDrawer(const std::filesystem::path& drawer, int side, int input, int 
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     std::string program = drawer.string();
     std::string sideText = std::to_string(side);
-    char* arguments[] = {program.data(), sideText.data(), nullptr};
+    std::string parentText = std::to_string(::getpid());
+    char* arguments[] = {program.data(), sideText.data(), parentText.data(), nullptr};
     pid_t pid = -1;
     if (::posix_spawn(&pid, program.c_str(), &actions, &attributes, arguments, environ) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);

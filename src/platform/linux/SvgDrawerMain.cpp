@@ -1,16 +1,20 @@
 // The drawer: reads one cleaned drawing on its standard input and writes it,
-// drawn into a transparent square of the side its argument names, as PNG on
-// its standard output. A process of its own with its memory and processor
-// time capped, so that whatever a drawing costs, it cannot cost the program.
+// drawn into a transparent square of the side its first argument names, as
+// PNG on its standard output. A process of its own with its memory and
+// processor time capped, so that whatever a drawing costs, it cannot cost
+// the program; and it ends with the program, whose process id is its second
+// argument.
 
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -74,11 +78,17 @@ bool writeAll(int fd, const QByteArray& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A program killed outright cannot kill its drawer: the drawer goes with
+    // it instead of drawing on to its processor limit. A program already
+    // gone before this was asked for has handed the drawer on to another
+    // parent.
+    const pid_t program = argc == 3 ? static_cast<pid_t>(std::atol(argv[2])) : 0;
+    if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || program <= 0 || ::getppid() != program) return 2;
     // The hard processor limit ends it should the soft one's signal not.
     if ((capsAddressSpace && !limit(RLIMIT_AS, addressSpace, addressSpace)) ||
         !limit(RLIMIT_CPU, processorSeconds, processorSeconds + 1) || !limit(RLIMIT_CORE, 0, 0))
         return 2;
-    const int side = argc == 2 ? std::atoi(argv[1]) : 0;
+    const int side = std::atoi(argv[1]);
     if (side <= 0 || side > 4096) return 2;
 
     QByteArray svg;

@@ -114,7 +114,11 @@ std::vector<Failure> mainWindowFailures() {
                             testing::writeText(rig.home.path / "damaged.png", "not a picture");
                             rig.dialogs.filesToOpen.push_back(rig.home.path / "damaged.png");
                         },
-                        [](CoordinatorRig&, QWidget& window) { click(window, "Choose Image…"); },
+                        [](CoordinatorRig& rig, QWidget& window) {
+                            click(window, "Choose Image…");
+                            rig.background.runAll();
+                            rig.queue.runPending();
+                        },
                         "That picture couldn't be used: it may be damaged, too large, or not a picture."});
     failures.push_back({"email-diagnostics", MainTab::development, false,
                         [](CoordinatorRig& rig) { rig.workspace.linksOpen = false; },

@@ -7,13 +7,17 @@
 
 #include <algorithm>
 #include <arpa/inet.h>
+#include <cerrno>
 #include <condition_variable>
+#include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <ifaddrs.h>
 #include <map>
 #include <mutex>
 #include <net/if.h>
 #include <netinet/in.h>
+#include <sched.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
@@ -199,6 +203,39 @@ TEST(FaviconLoopback, FetchesFromTheHandedOverAddressAndAppliesTheCapsAsBytesArr
     client.shutDown();
     FaviconBodySink late(imageCap, false);
     EXPECT_EQ(client.get({base + "/favicon.ico", "127.0.0.1", 60}, late), HttpClient::End::Failed);
+}
+
+// Addresses added without a broadcast address recorded, in a network of its
+// own on a thread of its own: the broadcast addresses of their subnets still
+// count as this machine's.
+TEST(FaviconLoopback, CountsTheBroadcastOfASubnetWhoseAddressHasNoneRecorded) {
+    const struct {
+        const char* added;
+        const char* broadcast;
+    } cases[] = {
+        {"10.20.30.1/24 dev rdx0", "10.20.30.255"},
+        {"172.20.0.1/16 dev rdx0", "172.20.255.255"},
+        {"93.184.216.34/24 dev lo", "93.184.216.255"},
+    };
+    std::string unavailable;
+    std::vector<std::string> own;
+    std::thread([&] {
+        if (::unshare(CLONE_NEWNET) != 0) {
+            unavailable = std::strerror(errno);
+            return;
+        }
+        std::string commands = "ip link set lo up && ip link add rdx0 type veth peer name rdx1";
+        for (const auto& c : cases)
+            commands += std::string(" && ip addr add ") + c.added;
+        if (std::system(commands.c_str()) != 0) {
+            unavailable = "ip could not add the addresses";
+            return;
+        }
+        own = GetaddrinfoHostResolver().ownAddresses();
+    }).join();
+    if (!unavailable.empty()) GTEST_SKIP() << "no network of its own: " << unavailable;
+    for (const auto& c : cases)
+        EXPECT_NE(std::ranges::find(own, c.broadcast), own.end()) << c.added;
 }
 
 TEST(FaviconLoopback, WithoutItsNetworkModuleEachRequestFailsAndTheLogSaysSoOnce) {

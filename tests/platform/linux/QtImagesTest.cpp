@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace rondelix::platform::linux_desktop {
 namespace {
@@ -49,6 +51,40 @@ TEST(QtImages, StoresAChosenPictureShrunkWithItsAlphaAndRefusesAHugeOne) {
     EXPECT_EQ(IconStore::importImage(home / "icons", home / "huge.bmp", images, log), std::nullopt);
     EXPECT_EQ(images.declaredSize("not a picture"), std::nullopt);
     EXPECT_EQ(images.drawnAsPNG("not a picture", 10, 10), std::nullopt);
+    std::filesystem::remove_all(home);
+}
+
+// Pictures a user could pick that are not what their names say: a drawing
+// under a PNG name that names a picture of the user's own, and a picture in
+// a format the chooser does not offer. Neither is stored, and the picture
+// the drawing names is never opened.
+TEST(QtImages, StoresOnlyTheRasterFormatsTheChooserOffersAndOpensNothingAPictureNames) {
+    const auto home =
+        std::filesystem::temp_directory_path() / ("rondelix-disguised-" + std::to_string(::getpid()));
+    const auto hidden = home / "private";
+    std::filesystem::create_directories(hidden);
+    QImage red(64, 64, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    std::ofstream(hidden / "secret.png", std::ios::binary) << encoded(red, "PNG");
+    const std::string secret = (hidden / "secret.png").string();
+    std::ofstream(home / "icon.png")
+        << R"(<svg xmlns="http://www.w3.org/2000/svg" )"
+           R"(xmlns:xlink="http://www.w3.org/1999/xlink" width="64" height="64">)"
+           R"(<image width="64" height="64" href=")"
+        << secret << R"(" xlink:href=")" << secret << R"("/></svg>)";
+    std::ofstream(home / "bits.png") << "P1\n2 2\n0 1 1 0\n";
+    std::ofstream(home / "red.png", std::ios::binary) << encoded(red, "PNG");
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(::inotify_add_watch(watch, hidden.c_str(), IN_OPEN | IN_ACCESS), 0);
+    QtImages images;
+    sim::SimLog log;
+
+    EXPECT_EQ(IconStore::importImage(home / "icons", home / "icon.png", images, log), std::nullopt);
+    EXPECT_EQ(IconStore::importImage(home / "icons", home / "bits.png", images, log), std::nullopt);
+    char events[4096];
+    EXPECT_LE(::read(watch, events, sizeof events), 0) << "the picture the drawing names was opened";
+    EXPECT_TRUE(IconStore::importImage(home / "icons", home / "red.png", images, log).has_value());
+    ::close(watch);
     std::filesystem::remove_all(home);
 }
 

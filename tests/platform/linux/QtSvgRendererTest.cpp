@@ -136,13 +136,14 @@ TEST(QtSvgRenderer, ACleanedDrawingOpensNoFile) {
     ::close(watch);
 }
 
-TEST(QtImages, WebsitePicturesAreReadAsPixelsOnly) {
+TEST(QtImages, NeitherWebsiteNorChosenPicturesAreReadAsDrawings) {
     ASSERT_NE(testing::desktopApplication(), nullptr);
     const std::string drawing =
         R"(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16"><rect width="16" height="16"/></svg>)";
-    EXPECT_EQ(QtImages().declaredSize(drawing), (PixelSize{16, 16}));
-    EXPECT_EQ(QtImages(QtImages::Drawings::refused).declaredSize(drawing), std::nullopt);
-    EXPECT_EQ(QtImages(QtImages::Drawings::refused).drawnAsPNG(drawing, 16, 16), std::nullopt);
+    for (const auto readers : {QtImages::Readers::namedRasters, QtImages::Readers::anyButDrawings}) {
+        EXPECT_EQ(QtImages(readers).declaredSize(drawing), std::nullopt);
+        EXPECT_EQ(QtImages(readers).drawnAsPNG(drawing, 16, 16), std::nullopt);
+    }
 }
 
 } // namespace

@@ -8,11 +8,17 @@
 #include "platform/sim/SimMainQueue.h"
 
 #include <chrono>
+#include <csignal>
 #include <fstream>
 #include <future>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sstream>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace rondelix::platform::linux_desktop {
 namespace {
@@ -64,7 +70,7 @@ struct Website {
     }
     sim::SimHttpClient http;
     sim::SimHostResolver resolver;
-    QtImages pictures{QtImages::Drawings::refused};
+    QtImages pictures{QtImages::Readers::anyButDrawings};
     sim::SimMainQueue clock;
 };
 
@@ -133,6 +139,68 @@ TEST(WebsiteDrawingLimits, AQuitWaitsAboutASecondAtMostOnAWebsiteDrawing) {
     const double seconds = secondsSince(quit);
     std::printf("quit waited %.2f s on the search\n", seconds);
     EXPECT_LT(seconds, 1.5);
+}
+
+// A process's fields in /proc after its name: its state letter first; none
+// once it is gone.
+std::optional<std::vector<std::string>> processFields(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line) || line.rfind(')') == std::string::npos) return std::nullopt;
+    std::istringstream rest(line.substr(line.rfind(')') + 2));
+    std::vector<std::string> fields;
+    for (std::string field; rest >> field;)
+        fields.push_back(field);
+    return fields;
+}
+
+bool ended(pid_t pid) {
+    const auto fields = processFields(pid);
+    return !fields || fields->front() == "Z" || fields->front() == "X";
+}
+
+double processorSeconds(pid_t pid) {
+    const auto fields = processFields(pid);
+    if (!fields || fields->size() < 13) return 0;
+    return (std::stod((*fields)[11]) + std::stod((*fields)[12])) /
+           static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
+template <typename Condition> bool within(double seconds, Condition condition) {
+    const auto start = Clock::now();
+    while (!condition()) {
+        if (secondsSince(start) > seconds) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+// A program killed outright, as by the system's out-of-memory killer, while
+// its drawer draws a drawing that would take the drawer to its processor cap.
+TEST(WebsiteDrawingLimits, ADrawerEndsWithAProgramKilledWhileItDraws) {
+    const std::string costly = dashedDrawing(180000);
+    const pid_t program = ::fork();
+    ASSERT_GE(program, 0);
+    if (program == 0) {
+        QtSvgRenderer renderer(QtSvgRenderer::watchdogSeconds, RONDELIX_SVG_DRAWER);
+        renderer.renderPNG(costly, 128, QtSvgRenderer::watchdogSeconds, nullptr);
+        ::_exit(0);
+    }
+    pid_t drawer = 0;
+    const bool drawing = within(10, [&] {
+        std::ifstream children("/proc/" + std::to_string(program) + "/task/" + std::to_string(program) +
+                               "/children");
+        // Past reading its drawing and starting its toolkit: drawing.
+        return (drawer > 0 || children >> drawer) && processorSeconds(drawer) > 0.5;
+    });
+    ::kill(program, SIGKILL);
+    ::waitpid(program, nullptr, 0);
+    ASSERT_TRUE(drawing) << "no drawer drew";
+    const auto killed = Clock::now();
+    const bool gone = within(3, [&] { return ended(drawer); });
+    std::printf("the drawer ended %.2f s after its program\n", secondsSince(killed));
+    EXPECT_TRUE(gone && secondsSince(killed) < 1) << "the drawer outlived its program";
+    if (!gone) ::kill(drawer, SIGKILL);
 }
 
 } // namespace

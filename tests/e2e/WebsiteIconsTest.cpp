@@ -1,0 +1,114 @@
+// Website icons of link slices through the running program, from websites of
+// the test's own on a network of their own.
+
+#include "EndToEndRig.h"
+#include "WebsiteNetwork.h"
+
+#include <QBuffer>
+
+namespace rondelix::e2e {
+namespace {
+
+std::string repeated(const std::string& piece, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+constexpr const char* svgHead = R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 10 10">)";
+constexpr QRgb hostileGreen = 0xFF00C000;
+constexpr QRgb wellBehavedMagenta = 0xFFFF00FF;
+
+// Dash patterns without an end, 1.9 MB of them, in a style sheet or in one
+// element's style; the drawing itself is a green square.
+std::string endlessDashes(bool inStyleSheet) {
+    const std::string dashes = repeated("stroke-dasharray:1 ", 100000);
+    if (inStyleSheet)
+        return svgHead + ("<style>" + dashes + "</style><rect width='10' height='10' fill='#00C000'/></svg>");
+    return svgHead + ("<rect width='10' height='10' fill='#00C000' style='" + dashes + "'/></svg>");
+}
+
+// Thousands of short strokes, each as wide as a thousand icons, within what
+// a drawing may hold: drawing them keeps a drawer busy until it is stopped.
+std::string wideStrokes() {
+    const std::string path = "<path stroke='#000' stroke-width='1000' stroke-linecap='round' d='M0 0" +
+                             repeated("l1 1l-1 1", 10) + "'/>";
+    return svgHead + repeated(path, 2400) + "</svg>";
+}
+
+std::string magentaPng() {
+    QImage icon(64, 64, QImage::Format_ARGB32);
+    icon.fill(QColor::fromRgba(wellBehavedMagenta));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    icon.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
+
+int pixelsOf(const QImage& image, QRgb colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == colour) ++count;
+    return count;
+}
+
+// Link slices to four websites whose icons are drawings that cost a naive
+// cleaning minutes each, one whose drawing keeps a drawer busy to its time
+// limit, and one with an ordinary picture, ahead of which the others ask for
+// every thread the icon searches have. The ordinary icon arrives within one
+// drawing's budget, as do the hostile drawings.
+TEST_F(EndToEnd, HostileWebsiteDrawingsHoldNoIconSearchPastItsBudget) {
+    const auto favicon = [](const std::string& type, std::string body) {
+        return std::map<std::string, WebsiteNetwork::Answer>{{"/favicon.ico", {type, std::move(body)}}};
+    };
+    const std::vector<std::string> hosts{"busy.example",      "sheet.example",     "style.example",
+                                         "sheet-two.example", "style-two.example", "plain.example"};
+    WebsiteNetwork network({{hosts[0], favicon("image/svg+xml", wideStrokes())},
+                            {hosts[1], favicon("image/svg+xml", endlessDashes(true))},
+                            {hosts[2], favicon("image/svg+xml", endlessDashes(false))},
+                            {hosts[3], favicon("image/svg+xml", endlessDashes(true))},
+                            {hosts[4], favicon("image/svg+xml", endlessDashes(false))},
+                            {hosts[5], favicon("image/png", magentaPng())}},
+                           home.path / "websites");
+    if (!network.unavailable.empty()) GTEST_SKIP() << network.unavailable;
+
+    Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    for (Wheel& wheel : config.wheels) {
+        if (wheel.id != "default") continue;
+        wheel.slices.clear();
+        for (int i = 0; i < static_cast<int>(hosts.size()); ++i)
+            wheel.slices.push_back(
+                Slice{Uuid::generate(), i, hosts[static_cast<std::size_t>(i)], Icon{Icon::Auto{}},
+                      MacroAction::Url{"https://" + hosts[static_cast<std::size_t>(i)] + "/"}});
+    }
+    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+
+    xdotool("mousemove 1599 999");
+    Program program(home.path, "hostile-websites", {}, {}, {}, false, {}, network.launcher());
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
+    const auto ready = Clock::now();
+    QImage shown;
+    const auto showing = [&](QRgb colour, int pixels) {
+        return [&shown, &id, colour, pixels] {
+            pause(0.2);
+            shown = grabWindow(id);
+            return pixelsOf(shown, colour) >= pixels;
+        };
+    };
+    const bool arrived = waitFor(showing(wellBehavedMagenta, 400), 30);
+    const double seconds = std::chrono::duration<double>(Clock::now() - ready).count();
+    std::printf("the well-behaved site's icon showed %.2f s after the program was ready\n", seconds);
+    EXPECT_TRUE(arrived) << program.log();
+    // One drawing's budget, and the fetching around it.
+    EXPECT_LT(seconds, 8);
+    // The four hostile drawings are drawn too: their cleaning is no slower than any other.
+    EXPECT_TRUE(waitFor(showing(hostileGreen, 4 * 400), 3));
+    shown.save(artifact("hostile-websites.png"));
+}
+
+} // namespace
+} // namespace rondelix::e2e
