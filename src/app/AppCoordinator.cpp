@@ -580,11 +580,16 @@ std::vector<ShortcutRequirement> AppCoordinator::missingRequiredShortcuts() cons
 
 void AppCoordinator::handleShortcutFailed(const std::string& name) {
     // The HUD has already said what went wrong; a known automation that is
-    // not installed is offered for setting up as well.
+    // not installed is offered for setting up as well, once the bubble has
+    // gone: the window opens in the middle of the screen as the bubble does,
+    // and the bubble would lie over the very card it points to.
     const auto requirement = ShortcutCatalog::requirement(name);
     if (!requirement) return;
-    automations_->refresh([this, alive = lifetime_.watch(), name, requirement = *requirement] {
-        if (alive && !automations_->contains(requirement)) showShortcutSetup(name);
+    const double bubbleGone = platform_.queue.now() + HUD::showSeconds + HUD::fadeOutSeconds;
+    automations_->refresh([this, alive = lifetime_.watch(), name, requirement = *requirement, bubbleGone] {
+        if (alive && !automations_->contains(requirement))
+            later(std::max(0.0, bubbleGone - platform_.queue.now()),
+                  [name](AppCoordinator& c) { c.showShortcutSetup(name); });
     });
 }
 
