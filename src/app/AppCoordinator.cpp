@@ -66,7 +66,6 @@ AppCoordinator::~AppCoordinator() {
 
 void AppCoordinator::buildServices() {
     auto& p = platform_;
-    updater_ = std::make_unique<UpdaterController>(p.updater, p.queue);
     devMenuUnlocked_ = p.defaults.get(keys::devMenuUnlocked);
     hud_ = std::make_unique<HUD>(p.queue, p.screens, p.makeHUDSurface);
     configStore_ = std::make_unique<ConfigStore>(
@@ -482,13 +481,11 @@ void AppCoordinator::performWheelAction(const std::optional<std::string>& target
         flipBehavior(&Behavior::detectApp);
         break;
     case Quick::checkForUpdates:
-        // Where the program does not update itself the slice does nothing,
-        // and says so as any slice that cannot act here does.
-        if (updater_->updater().unavailableReason())
-            hud_->flash(std::string(MacroExecutor::unavailableSentence), warningSymbol,
-                        hexString(SystemColors::orange));
-        else
-            updater_->updater().checkForUpdates();
+        // The program does not update itself (the system's package manager
+        // does): a slice that holds the check says so as any slice that
+        // cannot act here does.
+        hud_->flash(std::string(MacroExecutor::unavailableSentence), warningSymbol,
+                    hexString(SystemColors::orange));
         break;
     }
 }

@@ -167,13 +167,6 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildMenus() {
     QMenu* appMenu = menuBar_->addMenu("&Rondelix");
     appMenu->addAction("&About Rondelix", this, [this] { coordinator_.showMain(MainTab::about); });
-    // Where the system's package manager brings the updates there is no check to offer.
-    if (!coordinator_.updater().updater().unavailableReason()) {
-        QAction* check = appMenu->addAction("Check for &Updates…", this,
-                                            [this] { coordinator_.updater().updater().checkForUpdates(); });
-        connect(appMenu, &QMenu::aboutToShow, check,
-                [this, check] { check->setEnabled(coordinator_.updater().canStandardCheck()); });
-    }
     appMenu->addAction("&Settings…", QKeySequence(Qt::CTRL | Qt::Key_Comma), this,
                        [this] { coordinator_.showMain(MainTab::appearance); });
     // The tray menu's way back to the onboarding, where no tray shows it.
