@@ -66,7 +66,6 @@ AppCoordinator::~AppCoordinator() {
 
 void AppCoordinator::buildServices() {
     auto& p = platform_;
-    updater_ = std::make_unique<UpdaterController>(p.updater, p.queue);
     devMenuUnlocked_ = p.defaults.get(keys::devMenuUnlocked);
     hud_ = std::make_unique<HUD>(p.queue, p.screens, p.makeHUDSurface);
     configStore_ = std::make_unique<ConfigStore>(
@@ -482,13 +481,11 @@ void AppCoordinator::performWheelAction(const std::optional<std::string>& target
         flipBehavior(&Behavior::detectApp);
         break;
     case Quick::checkForUpdates:
-        // Where the program does not update itself the slice does nothing,
-        // and says so as any slice that cannot act here does.
-        if (updater_->updater().unavailableReason())
-            hud_->flash(std::string(MacroExecutor::unavailableSentence), warningSymbol,
-                        hexString(SystemColors::orange));
-        else
-            updater_->updater().checkForUpdates();
+        // The program does not update itself (the system's package manager
+        // does): a slice that holds the check says so as any slice that
+        // cannot act here does.
+        hud_->flash(std::string(MacroExecutor::unavailableSentence), warningSymbol,
+                    hexString(SystemColors::orange));
         break;
     }
 }
@@ -580,11 +577,16 @@ std::vector<ShortcutRequirement> AppCoordinator::missingRequiredShortcuts() cons
 
 void AppCoordinator::handleShortcutFailed(const std::string& name) {
     // The HUD has already said what went wrong; a known automation that is
-    // not installed is offered for setting up as well.
+    // not installed is offered for setting up as well, once the bubble has
+    // gone: the window opens in the middle of the screen as the bubble does,
+    // and the bubble would lie over the very card it points to.
     const auto requirement = ShortcutCatalog::requirement(name);
     if (!requirement) return;
-    automations_->refresh([this, alive = lifetime_.watch(), name, requirement = *requirement] {
-        if (alive && !automations_->contains(requirement)) showShortcutSetup(name);
+    const double bubbleGone = platform_.queue.now() + HUD::showSeconds + HUD::fadeOutSeconds;
+    automations_->refresh([this, alive = lifetime_.watch(), name, requirement = *requirement, bubbleGone] {
+        if (alive && !automations_->contains(requirement))
+            later(std::max(0.0, bubbleGone - platform_.queue.now()),
+                  [name](AppCoordinator& c) { c.showShortcutSetup(name); });
     });
 }
 

@@ -11,7 +11,6 @@
 #include "overlay/HUD.h"
 #include "overlay/OverlayController.h"
 #include "platform/SessionEvents.h"
-#include "settings/UpdaterController.h"
 #include "store/ConfigStore.h"
 #include "store/ConfigTransferServices.h"
 #include "util/LifetimeGuard.h"
@@ -45,7 +44,6 @@ class Permissions;
 class Processes;
 class Screens;
 class Sounds;
-class Updater;
 class UserDefaults;
 class Workspace;
 } // namespace platform
@@ -67,7 +65,6 @@ class AppCoordinator {
         platform::MainQueue& queue;
         platform::Log& log;
         platform::UserDefaults& defaults;
-        platform::Updater& updater;
         const platform::HomeFolder& home;
         platform::FileWatcher& watcher;
         platform::LoginItems& loginItems;
@@ -134,7 +131,6 @@ class AppCoordinator {
     AppCoordinator& operator=(const AppCoordinator&) = delete;
 
     // Services, in the order they are built.
-    UpdaterController& updater() { return *updater_; }
     HUD& hud() { return *hud_; }
     ConfigStore& configStore() { return *configStore_; }
     WheelState& wheelState() { return *wheelState_; }
@@ -250,7 +246,6 @@ class AppCoordinator {
     AppDelegate& delegate_;
     LifetimeGuard lifetime_;
 
-    std::unique_ptr<UpdaterController> updater_;
     std::unique_ptr<HUD> hud_;
     std::unique_ptr<ConfigStore> configStore_;
     std::unique_ptr<WheelState> wheelState_;

@@ -16,11 +16,7 @@ MenuRow item(std::string_view title, MenuCommand command, char key = 0) {
 }
 
 MenuRow text(std::string_view title) {
-    MenuRow row;
-    row.kind = MenuRow::Kind::text;
-    row.title.assign(title);
-    row.enabled = false;
-    return row;
+    return {MenuRow::Kind::text, std::string(title), MenuCommand::none, false};
 }
 
 MenuRow separator() {
@@ -35,12 +31,6 @@ std::vector<MenuRow> MenuBarContent::rows(const MenuState& state) {
     std::vector<MenuRow> rows;
     if (!(state.accessibilityTrusted && state.inputMonitoringTrusted)) {
         rows.push_back(item("⚠︎ Grant Permissions…", MenuCommand::grantPermissions));
-        rows.push_back(separator());
-    }
-    if (state.scheduledUpdatePending) {
-        std::string title = "Update available: ";
-        title.append(*state.scheduledUpdatePending).append("…");
-        rows.push_back(item(title, MenuCommand::attendToUpdate));
         rows.push_back(separator());
     }
     if (state.secureInputBlocking) {
@@ -63,11 +53,6 @@ std::vector<MenuRow> MenuBarContent::rows(const MenuState& state) {
         item(state.requiredShortcutsMissing ? "⚠︎ Set Up System Actions…" : "Set Up System Actions…",
              MenuCommand::setUpSystemActions));
     rows.push_back(item("About Rondelix", MenuCommand::about));
-    if (!state.updatesFromSystem) {
-        MenuRow check = item("Check for Updates…", MenuCommand::checkForUpdates);
-        check.enabled = state.canStandardCheck;
-        rows.push_back(check);
-    }
     rows.push_back(separator());
     rows.push_back(item("Quit", MenuCommand::quit, 'q'));
     return rows;
@@ -75,14 +60,8 @@ std::vector<MenuRow> MenuBarContent::rows(const MenuState& state) {
 
 MenuState MenuBarContent::state() const {
     auto& c = coordinator_;
-    return {c.permissions().accessibilityTrusted(),
-            c.permissions().inputMonitoringTrusted(),
-            c.updater().scheduledUpdatePending(),
-            c.secureInputBlocking(),
-            c.paused(),
-            !c.missingRequiredShortcuts().empty(),
-            c.updater().canStandardCheck(),
-            c.updater().updater().unavailableReason().has_value()};
+    return {c.permissions().accessibilityTrusted(), c.permissions().inputMonitoringTrusted(),
+            c.secureInputBlocking(), c.paused(), !c.missingRequiredShortcuts().empty()};
 }
 
 void MenuBarContent::choose(MenuCommand command) {
@@ -92,10 +71,6 @@ void MenuBarContent::choose(MenuCommand command) {
         break;
     case MenuCommand::grantPermissions:
         c.showOnboarding(OnboardingStep::permissions);
-        break;
-    case MenuCommand::attendToUpdate:
-        if (c.updater().scheduledUpdatePending()) c.updater().setScheduledUpdatePending(std::nullopt);
-        c.updater().updater().checkForUpdates();
         break;
     case MenuCommand::togglePause:
         c.togglePause(false);
@@ -117,9 +92,6 @@ void MenuBarContent::choose(MenuCommand command) {
         break;
     case MenuCommand::about:
         c.showMain(MainTab::about);
-        break;
-    case MenuCommand::checkForUpdates:
-        c.updater().updater().checkForUpdates();
         break;
     case MenuCommand::quit:
         if (onQuit) onQuit();

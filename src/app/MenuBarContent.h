@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,6 @@ class AppCoordinator;
 enum class MenuCommand {
     none,
     grantPermissions,
-    attendToUpdate,
     togglePause,
     myWheels,
     gallery,
@@ -21,7 +19,6 @@ enum class MenuCommand {
     setupGuide,
     setUpSystemActions,
     about,
-    checkForUpdates,
     quit,
 };
 
@@ -42,14 +39,9 @@ struct MenuRow {
 struct MenuState {
     bool accessibilityTrusted = false;
     bool inputMonitoringTrusted = false;
-    std::optional<std::string> scheduledUpdatePending;
     bool secureInputBlocking = false;
     bool paused = false;
     bool requiredShortcutsMissing = false;
-    bool canStandardCheck = false;
-    // Updates come from elsewhere (the system's package manager): the menu
-    // offers no check that could never run.
-    bool updatesFromSystem = false;
 };
 
 // The program's menu in the system tray: warnings first, then pause, the

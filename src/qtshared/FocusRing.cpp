@@ -19,8 +19,6 @@ constexpr int ringWidth = 2;
 constexpr int ringGap = 1;
 constexpr int ringReach = ringWidth + ringGap;
 constexpr double ringRadius = 4;
-// The accent against the window, as WCAG asks of a focus indicator.
-constexpr double ringContrast = 3.0;
 constexpr const char* ownRingProperty = "drawsOwnFocusRing";
 
 class RingView final : public QWidget {
@@ -116,9 +114,8 @@ void FocusRing::place() {
         return;
     }
     auto* view = static_cast<RingView*>(ring_.data());
-    view->colour = toQColor(
-        readableOn(fromQColor(control_->palette().color(QPalette::Active, QPalette::Highlight)),
-                   fromQColor(parent->palette().color(QPalette::Active, QPalette::Window)), ringContrast));
+    view->colour = visibleMark(fromQColor(control_->palette().color(QPalette::Active, QPalette::Highlight)),
+                               parent->palette().color(QPalette::Active, QPalette::Window));
     view->setGeometry(around);
     view->raise();
     view->show();

@@ -25,6 +25,13 @@ inline QColor readableText(const Color& color, const QColor& background) {
     return toQColor(readableOn(color, fromQColor(background)));
 }
 
+// The colour for a mark that is not text (a symbol, a ring, an edge) on the
+// background: darkened or lightened as far as it takes to stand out at 3:1,
+// as WCAG asks of such marks. A light accent on a light window needs it.
+inline QColor visibleMark(const Color& color, const QColor& background) {
+    return toQColor(readableOn(color, fromQColor(background), 3.0));
+}
+
 // A style sheet that sets the text colour, readable on the background.
 inline QString textColorStyle(const Color& color, const QColor& background) {
     return QStringLiteral("color: %1;").arg(readableText(color, background).name());

@@ -8,6 +8,10 @@ namespace rondelix::AboutInfo {
 // The one address support mail goes to.
 inline constexpr std::string_view supportAddress = "support@rondelix.app";
 
+// The program does not update itself: new versions come with the system's
+// other packages. The pages say so where an update check would be.
+inline constexpr std::string_view updatesFromSystem = "Updates come from your system's package manager.";
+
 // The version as the About page and the diagnostics show it: "?" when the
 // program carries none.
 std::string versionText(std::string_view version);

@@ -24,7 +24,7 @@ const std::vector<ChangelogEntry>& changelogEntries() {
          "and more), grouped action menus, and a bigger set of script examples."},
         {"0.4.1.145", "Jun 27, 2026",
          "Import and export wheels with a clearer safety check, a redesigned icon picker, more readable "
-         "buttons, a Check for Updates button, and assorted polish and fixes."},
+         "buttons, and assorted polish and fixes."},
         {"0.4.1.141", "Jun 26, 2026",
          "Tap Shift to step back through your wheels without holding Shift+Tab, plus clearer Behavior "
          "setting descriptions and a Frosted Glass readability fix in the editor."},

@@ -1,6 +1,5 @@
 #include "settings/GeneralSettings.h"
 
-#include "platform/Updater.h"
 #include "store/ConfigStore.h"
 #include "store/ConfigTransfer.h"
 
@@ -8,9 +7,8 @@
 
 namespace rondelix {
 
-GeneralSettings::GeneralSettings(ConfigTransferServices transfer, const platform::Updater& updater,
-                                 ShellHooks shell)
-    : transfer_(transfer), updater_(updater), shell_(std::move(shell)) {}
+GeneralSettings::GeneralSettings(ConfigTransferServices transfer, ShellHooks shell)
+    : transfer_(transfer), shell_(std::move(shell)) {}
 
 bool GeneralSettings::launchAtLogin() const {
     return transfer_.store.config().general.launchAtLogin;
@@ -19,10 +17,6 @@ bool GeneralSettings::launchAtLogin() const {
 void GeneralSettings::setLaunchAtLogin(bool on) {
     transfer_.store.mutate([on](Config& config) { config.general.launchAtLogin = on; });
     transfer_.store.applyLaunchAtLogin(on);
-}
-
-std::optional<std::string> GeneralSettings::automaticUpdatesUnavailableReason() const {
-    return updater_.unavailableReason();
 }
 
 void GeneralSettings::exportConfig() {

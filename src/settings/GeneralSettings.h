@@ -4,14 +4,8 @@
 #include "store/ConfigTransferServices.h"
 
 #include <functional>
-#include <optional>
-#include <string>
 
 namespace rondelix {
-
-namespace platform {
-class Updater;
-}
 
 // The General page: launch at login, automatic update checks, moving the
 // whole configuration in and out of a file, and the reset to the factory one.
@@ -23,15 +17,12 @@ class GeneralSettings {
         std::function<void()> relockDevMenu;
     };
 
-    GeneralSettings(ConfigTransferServices transfer, const platform::Updater& updater, ShellHooks shell);
+    GeneralSettings(ConfigTransferServices transfer, ShellHooks shell);
 
     bool launchAtLogin() const;
     // Stores the wish, then asks the system; when the system refuses, the
     // setting follows what it really did.
     void setLaunchAtLogin(bool on);
-
-    // Why automatic update checks cannot be switched here, when they cannot.
-    std::optional<std::string> automaticUpdatesUnavailableReason() const;
 
     void exportConfig();
     void importConfig();
@@ -43,7 +34,6 @@ class GeneralSettings {
 
   private:
     ConfigTransferServices transfer_;
-    const platform::Updater& updater_;
     ShellHooks shell_;
 };
 

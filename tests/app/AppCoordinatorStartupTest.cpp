@@ -15,7 +15,6 @@ using Kind = AppWindows::Kind;
 using Access = platform::InputAccess::State;
 // How far construction has come, read off the simulated platform.
 struct Progress {
-    bool updaterStarted = false;
     bool storeLoaded = false;
     bool engineListening = false;
     bool observersRegistered = false;
@@ -24,9 +23,8 @@ struct Progress {
 };
 
 Progress progressOf(const CoordinatorRig& rig) {
-    return {rig.updater.starts == 1, rig.watcher.armCount() == 1,
-            rig.taps.tapCount(platform::TapMode::listenOnly) > 0, rig.session.observerCount() > 0,
-            rig.delegate.coordinator != nullptr};
+    return {rig.watcher.armCount() == 1, rig.taps.tapCount(platform::TapMode::listenOnly) > 0,
+            rig.session.observerCount() > 0, rig.delegate.coordinator != nullptr};
 }
 
 // Pass-through pieces that note the progress when construction reaches them.
@@ -63,40 +61,21 @@ TEST(AppCoordinatorStartup, BuildsAndStartsTheServicesInOrderAndHandsItselfToThe
     PrimingPermissions permissions(rig);
     ListingBackground background(rig);
     const AppCoordinator::Platform p = rig.platform();
-    rig.open({p.queue,
-              p.log,
-              p.defaults,
-              p.updater,
-              p.home,
-              p.watcher,
-              p.loginItems,
-              p.pasteboard,
-              p.workspace,
-              p.processes,
-              p.taps,
-              p.sounds,
-              p.screens,
-              p.accessibility,
-              permissions,
-              p.inputAccess,
-              p.session,
-              p.notifications,
-              background,
-              p.dialogs,
-              p.images,
-              p.keyboardLayout,
-              p.escapeMonitor,
-              p.windows,
-              p.makeOverlaySurface,
+    rig.open({p.queue,          p.log,           p.defaults,    p.home,
+              p.watcher,        p.loginItems,    p.pasteboard,  p.workspace,
+              p.processes,      p.taps,          p.sounds,      p.screens,
+              p.accessibility,  permissions,     p.inputAccess, p.session,
+              p.notifications,  background,      p.dialogs,     p.images,
+              p.keyboardLayout, p.escapeMonitor, p.windows,     p.makeOverlaySurface,
               p.makeHUDSurface});
 
-    // The update controller and the store come before the permission check,
-    // the engine starts after it, the observers follow, and the delegate
-    // learns of the coordinator after the icon clean-up and the Shortcut
-    // listing were handed to the background.
-    EXPECT_EQ(permissions.atPrime, (Progress{true, true, false, false, false}));
-    EXPECT_EQ(background.atEachRun, std::vector<Progress>(2, Progress{true, true, true, true, false}));
-    EXPECT_EQ(progressOf(rig), (Progress{true, true, true, true, true}));
+    // The store comes before the permission check, the engine starts after
+    // it, the observers follow, and the delegate learns of the coordinator
+    // after the icon clean-up and the Shortcut listing were handed to the
+    // background.
+    EXPECT_EQ(permissions.atPrime, (Progress{true, false, false, false}));
+    EXPECT_EQ(background.atEachRun, std::vector<Progress>(2, Progress{true, true, true, false}));
+    EXPECT_EQ(progressOf(rig), (Progress{true, true, true, true}));
     EXPECT_EQ(rig.c().wheelState().activeWheelId(), "default");
     EXPECT_EQ(rig.session.observedNotices(),
               (std::vector<platform::SessionEvents::Notice>{

@@ -1,6 +1,7 @@
 #include "app/MenuBarContent.h"
 #include "engine/HotkeyManager.h"
 #include "engine/PermissionsCheck.h"
+#include "overlay/HUD.h"
 #include "support/CoordinatorRig.h"
 
 #include <filesystem>
@@ -139,22 +140,26 @@ TEST_F(ShortcutsTest, AFailedKnownShortcutOpensTheSetupAtItOnlyWhileItIsMissing)
     rig.c().handleShortcutFailed("Not In The Catalogue");
     rig.c().handleShortcutFailed("toggle bluetooth");
     listed();
+    rig.queue.advance(HUD::showSeconds + HUD::fadeOutSeconds); // the HUD's bubble goes first
     EXPECT_EQ(rig.windows.highlight, "toggle bluetooth");
 
     rig.windows.userCloses(Kind::shortcutSetup);
     install("Toggle Bluetooth");
     rig.c().handleShortcutFailed("Toggle Bluetooth");
     listed();
+    rig.queue.advance(HUD::showSeconds + HUD::fadeOutSeconds);
     EXPECT_EQ(rig.windows.shortcutSetupOpens, 1);
 
     // Do Not Disturb's automation is set up under its former name too.
     rig.c().handleShortcutFailed("Toggle Do Not Disturb");
     listed();
+    rig.queue.advance(HUD::showSeconds + HUD::fadeOutSeconds);
     EXPECT_EQ(rig.windows.shortcutSetupOpens, 2);
     rig.windows.userCloses(Kind::shortcutSetup);
     install("Toggle Focus");
     rig.c().handleShortcutFailed("Toggle Do Not Disturb");
     listed();
+    rig.queue.advance(HUD::showSeconds + HUD::fadeOutSeconds);
     EXPECT_EQ(rig.windows.shortcutSetupOpens, 2);
     // The HUD has told the user what went wrong: nothing beeps on top.
     EXPECT_EQ(rig.sounds.beeps, 0);

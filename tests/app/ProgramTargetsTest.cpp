@@ -104,14 +104,9 @@ TEST_F(ProgramTargetsTest, PauseWithTheHUDUpdateCheckAndUnknownIdsThatOnlyBeep) 
     EXPECT_EQ(rig.hud->text, "Resumed");
     EXPECT_EQ(rig.hud->systemImage, "play.circle.fill");
 
+    // The program does not update itself: the slice checks nothing and says so.
     fire("check-for-updates");
-    EXPECT_EQ(rig.updater.interactiveChecks, 1);
-    // Where updates come from elsewhere the slice checks nothing and says so.
-    rig.updater.reason = "Updates come from the system's package manager.";
-    fire("check-for-updates");
-    EXPECT_EQ(rig.updater.interactiveChecks, 1);
     EXPECT_EQ(rig.hud->text, "That action isn't available.");
-    rig.updater.reason.reset();
 
     for (const char* id : {"Open-Gallery", "", "open-development", "PAUSE-SUMMON", "toggle-wifi"})
         fire(id);
@@ -120,16 +115,8 @@ TEST_F(ProgramTargetsTest, PauseWithTheHUDUpdateCheckAndUnknownIdsThatOnlyBeep) 
     EXPECT_FALSE(rig.c().paused());
 }
 
-TEST_F(ProgramTargetsTest, MenuUpdateRowClearsThePendingVersionButCheckForUpdatesDoesNot) {
+TEST_F(ProgramTargetsTest, MenuSettingsOpensAppearanceAndQuitEndsTheProgram) {
     MenuBarContent menu(rig.c());
-    rig.updater.delegate().willShowUpdate(false, "2.0");
-    rig.queue.runPending();
-    menu.choose(MenuCommand::checkForUpdates);
-    EXPECT_EQ(rig.c().updater().scheduledUpdatePending(), "2.0");
-    menu.choose(MenuCommand::attendToUpdate);
-    EXPECT_FALSE(rig.c().updater().scheduledUpdatePending());
-    EXPECT_EQ(rig.updater.interactiveChecks, 2);
-
     menu.choose(MenuCommand::settings);
     EXPECT_EQ(rig.c().mainTab(), MainTab::appearance);
     int quits = 0;

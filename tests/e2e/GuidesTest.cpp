@@ -93,10 +93,11 @@ TEST_F(EndToEnd, InstallInTheSetupWindowLetsTheBluetoothToggleRunItsAutomation) 
     pause(1.0);
 
     // Fired while its automation is missing, the toggle opens the setup window
-    // on its card.
+    // on its card, once the HUD's bubble over the middle of the screen is gone.
     ASSERT_TRUE(fireTopSlot(program, "setup-e2e-fired-missing.png"));
     const std::string id = windowNamed("System Action Setup");
     ASSERT_FALSE(id.empty()) << program.log();
+    grabScreen().save(artifact("setup-e2e-opened.png"));
     pause(0.5);
     const QRect frame = windowGeometry(id);
     grabScreen().copy(frame).save(artifact("setup-e2e-window.png"));

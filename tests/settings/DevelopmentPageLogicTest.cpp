@@ -108,6 +108,14 @@ TEST(ReleaseHistory, TwentyFourEntriesNewestFirstEachWithItsOwnId) {
         std::count_if(entries.begin(), entries.end(), [](const auto& e) { return e.version == "0.3.0"; }), 2);
 }
 
+// The program does not update itself: no release promises a way to.
+TEST(ReleaseHistory, NoEntryOffersAnUpdateCheckOfTheProgramsOwn) {
+    for (const auto& entry : changelogEntries())
+        for (const char* promise : {"Check for Updates", "auto-update", "updates itself"})
+            EXPECT_EQ(entry.summary.find(promise), std::string::npos)
+                << entry.version << ": " << entry.summary;
+}
+
 TEST(AboutInfo, TheFeedbackMailNamesTheVersionAndTheSystem) {
     EXPECT_EQ(AboutInfo::versionText(""), "?");
     EXPECT_EQ(AboutInfo::feedbackLink("", "Debian 12"),

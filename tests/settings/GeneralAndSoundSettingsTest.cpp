@@ -22,7 +22,6 @@ class GeneralSettingsTest : public ::testing::Test {
     std::vector<std::string> steps;
     GeneralSettings general{
         coordinator.transferServices(),
-        rig.updater,
         {[this] { steps.push_back("window sizes"); }, [this] { steps.push_back("relock"); }}};
 };
 

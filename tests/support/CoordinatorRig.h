@@ -23,7 +23,6 @@
 #include "platform/sim/SimScreens.h"
 #include "platform/sim/SimSessionEvents.h"
 #include "platform/sim/SimSounds.h"
-#include "platform/sim/SimUpdater.h"
 #include "platform/sim/SimUserDefaults.h"
 #include "platform/sim/SimWorkspace.h"
 #include "support/SimAppWindows.h"
@@ -53,7 +52,6 @@ struct CoordinatorRig {
         return {.queue = queue,
                 .log = log,
                 .defaults = defaults,
-                .updater = updater,
                 .home = homeFolder,
                 .watcher = watcher,
                 .loginItems = loginItems,
@@ -91,7 +89,6 @@ struct CoordinatorRig {
     platform::sim::SimMainQueue queue;
     platform::sim::SimLog log;
     platform::sim::SimUserDefaults defaults;
-    platform::sim::SimUpdater updater;
     testing::TempHome home;
     platform::sim::SimHomeFolder homeFolder{home.path};
     platform::sim::SimFileWatcher watcher;

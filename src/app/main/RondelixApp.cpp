@@ -29,7 +29,6 @@
 #include "platform/linux/LinuxAccessibility.h"
 #include "platform/linux/LinuxDesktopAppearance.h"
 #include "platform/linux/LocalSocketSingleInstance.h"
-#include "platform/linux/PackageManagerUpdater.h"
 #include "platform/linux/PermissionsInputAccess.h"
 #include "platform/linux/PosixProcesses.h"
 #include "platform/linux/PrivateRuntimeFolder.h"
@@ -96,10 +95,9 @@ struct DesktopPlatform {
           processes(queue), workspace(processes), taps(queue, log), sounds(log),
           appearance(log, desktop::LinuxDesktopAppearance::sessionSources()), screens(log, &appearance),
           accessibility(log), permissions(log), inputAccess(permissions), session(log), notifications(log),
-          layout(log), updater(RondelixApp::version, log),
-          windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind,
-                   &desktop::blurBehindOffered},
-                  &desktop::expectedFrameExtents) {}
+          layout(log), windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind,
+                                &desktop::blurBehindOffered},
+                               &desktop::expectedFrameExtents) {}
 
     desktop::InotifyFileWatcher watcher;
     desktop::AutostartLoginItems loginItems;
@@ -120,7 +118,6 @@ struct DesktopPlatform {
     desktop::ThreadPoolBackground background;
     desktop::QtDialogs dialogs;
     desktop::XkbKeyboardLayout layout;
-    desktop::PackageManagerUpdater updater;
     QtEscapeMonitor escape;
     QtAppWindows windows;
 };
@@ -225,7 +222,6 @@ AppCoordinator::Platform coordinatorPlatform(DesktopPlatform& d, platform::MainQ
         .queue = queue,
         .log = log,
         .defaults = defaults,
-        .updater = d.updater,
         .home = home,
         .watcher = d.watcher,
         .loginItems = d.loginItems,

@@ -44,10 +44,9 @@ DemoControl demoControl(DemoChoreography& demo) {
 
 QWidget* makeAboutPage(AppCoordinator& c, QWidget* parent) {
     const auto& p = c.platform();
-    return new AboutPage({p.queue, p.pasteboard, p.workspace, c.updater(),
-                          [&c] { return c.devMenuUnlocked(); }, [&c] { c.unlockDevMenu(); },
-                          [&c] { c.showHowItWorks(); }, QCoreApplication::applicationVersion().toStdString(),
-                          systemName(),
+    return new AboutPage({p.queue, p.pasteboard, p.workspace, [&c] { return c.devMenuUnlocked(); },
+                          [&c] { c.unlockDevMenu(); }, [&c] { c.showHowItWorks(); },
+                          QCoreApplication::applicationVersion().toStdString(), systemName(),
                           platform::shownWithTilde(c.configStore().paths().folder, p.home.path())},
                          parent);
 }
@@ -69,7 +68,6 @@ QWidget* makeDevelopmentPage(AppCoordinator& c, QWidget* parent) {
         [&c] { c.feedback().fire(); },
         [&c](const MacroAction& action) { c.macroExecutor().fire(action); }};
     return new DevelopmentPage({c.configStore(),
-                                c.updater(),
                                 p.defaults,
                                 p.workspace,
                                 {p.queue, p.background, p.pasteboard, p.processes, p.workspace, p.log},

@@ -5,8 +5,8 @@
 
 namespace rondelix {
 
-GlassBackdrop::GlassBackdrop(QWidget& window, Environment environment)
-    : window_(window), environment_(std::move(environment)), blurred_(askBlurred()) {
+GlassBackdrop::GlassBackdrop(QWidget& window, Environment environment, Unblurred unblurred)
+    : window_(window), environment_(std::move(environment)), unblurred_(unblurred), blurred_(askBlurred()) {
     window_.setAttribute(Qt::WA_TranslucentBackground);
     window_.setAttribute(Qt::WA_NoSystemBackground);
 }
@@ -32,7 +32,7 @@ void GlassBackdrop::windowShown() {
 
 void GlassBackdrop::requestBlur() {
     if (environment_.compositor && environment_.requestBlur && window_.testAttribute(Qt::WA_WState_Created))
-        environment_.requestBlur(window_, glass_);
+        environment_.requestBlur(window_, translucent());
 }
 
 bool GlassBackdrop::askBlurred() const {

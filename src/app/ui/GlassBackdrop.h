@@ -11,11 +11,13 @@ namespace rondelix {
 // and a compositor running, the window colour at 85 % opacity lets the
 // desktop show through, blurred where the compositor offers to; where it does
 // not, sharp text behind would show through the window's own, so the colour
-// is denser there. Otherwise the opaque window colour fills the whole window.
-// A compositor that starts or stops while the window is open changes it at
-// once.
+// is denser there, or the window stays opaque. Otherwise the opaque window
+// colour fills the whole window. A compositor that starts or stops while the
+// window is open changes it at once.
 class GlassBackdrop {
   public:
+    // What a window shows under a compositor that blurs nothing behind it.
+    enum class Unblurred { denser, opaque };
     struct Environment {
         bool compositor = false;
         // Asks the compositor to blur what lies behind the window, or to stop.
@@ -31,12 +33,14 @@ class GlassBackdrop {
     // translucent from the start can turn translucent later without being
     // made again, so every window is, and paints itself opaque while it
     // cannot be see-through.
-    GlassBackdrop(QWidget& window, Environment environment);
+    GlassBackdrop(QWidget& window, Environment environment, Unblurred unblurred = Unblurred::denser);
 
     void setGlass(bool on);
     void setCompositor(bool running);
     bool glass() const { return glass_; }
-    bool translucent() const { return environment_.compositor && glass_; }
+    bool translucent() const {
+        return environment_.compositor && glass_ && (blurred_ || unblurred_ == Unblurred::denser);
+    }
 
     // The window was shown; its native window exists from now on.
     void windowShown();
@@ -48,6 +52,7 @@ class GlassBackdrop {
 
     QWidget& window_;
     Environment environment_;
+    Unblurred unblurred_;
     bool glass_ = false;
     bool blurred_ = false;
 };

@@ -80,8 +80,7 @@ const std::vector<MainPage>& mainPages() {
         page(MainTab::general,
              [](const PageContext& context, QWidget* parent) -> QWidget* {
                  AppCoordinator& c = context.coordinator;
-                 return new GeneralPage(c.transferServices(), c.platform().updater, generalShellHooks(c),
-                                        parent);
+                 return new GeneralPage(c.transferServices(), generalShellHooks(c), parent);
              }),
         page(MainTab::shortcuts,
              [](const PageContext& context, QWidget* parent) -> QWidget* {

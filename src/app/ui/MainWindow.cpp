@@ -6,6 +6,7 @@
 #include "gallery/ui/WheelWorkshopPage.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/WheelState.h"
+#include "qtshared/QtColor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,9 +50,12 @@ QPixmap symbolPixmap(std::string_view symbol, const QColor& colour) {
     return pixmap;
 }
 
-// Tinted like the row's text, so that the selected row's symbol stays legible.
+// In the accent, deepened until it stands out from the window (a yellow
+// would vanish on a light one); the selected row's symbol is tinted like its
+// text, so that it stays legible on the selection.
 QIcon symbolIcon(std::string_view symbol, const QPalette& palette) {
-    QIcon icon(symbolPixmap(symbol, palette.color(QPalette::Highlight)));
+    QIcon icon(symbolPixmap(symbol, visibleMark(fromQColor(palette.color(QPalette::Highlight)),
+                                                palette.color(QPalette::Window))));
     icon.addPixmap(symbolPixmap(symbol, palette.color(QPalette::HighlightedText)), QIcon::Selected);
     return icon;
 }
@@ -163,13 +167,6 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildMenus() {
     QMenu* appMenu = menuBar_->addMenu("&Rondelix");
     appMenu->addAction("&About Rondelix", this, [this] { coordinator_.showMain(MainTab::about); });
-    // Where the system's package manager brings the updates there is no check to offer.
-    if (!coordinator_.updater().updater().unavailableReason()) {
-        QAction* check = appMenu->addAction("Check for &Updates…", this,
-                                            [this] { coordinator_.updater().updater().checkForUpdates(); });
-        connect(appMenu, &QMenu::aboutToShow, check,
-                [this, check] { check->setEnabled(coordinator_.updater().canStandardCheck()); });
-    }
     appMenu->addAction("&Settings…", QKeySequence(Qt::CTRL | Qt::Key_Comma), this,
                        [this] { coordinator_.showMain(MainTab::appearance); });
     // The tray menu's way back to the onboarding, where no tray shows it.

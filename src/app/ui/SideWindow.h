@@ -10,7 +10,9 @@ namespace rondelix {
 // One of the program's side windows (onboarding, system-action setup, the
 // how-it-works guide): a fixed 560 × 640 window that can be dragged by its
 // background, and that Esc or Ctrl+W closes as its close button would. Their
-// content comes from the guides; the window is the shell's.
+// content comes from the guides; the window is the shell's. Where the
+// compositor blurs nothing, its glass is opaque: these windows are mostly
+// text, opened over other windows' text.
 class SideWindow final : public QWidget {
     Q_OBJECT
 

@@ -4,6 +4,7 @@
 #include "engine/PermissionsCheck.h"
 #include "icons/ui/SymbolFont.h"
 #include "overlay/ui/WheelPalette.h"
+#include "qtshared/QtColor.h"
 #include "qtshared/QtText.h"
 
 #include <QAccessibleWidget>
@@ -195,7 +196,9 @@ void SidebarFooter::paintPill(QPainter& painter) {
     path.addRoundedRect(box, box.height() / 2, box.height() / 2);
     painter.fillPath(path, gradient);
     if (hasFocus()) {
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setPen(QPen(
+            visibleMark(fromQColor(palette().color(QPalette::Highlight)), palette().color(QPalette::Window)),
+            2));
         painter.drawPath(path);
     }
 

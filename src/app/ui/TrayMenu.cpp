@@ -153,7 +153,6 @@ void TrayMenu::observe() {
         if (property == AppCoordinator::Property::paused) updateIcon();
         rebuild();
     });
-    watch(c.updater().changed, [this](UpdaterController::Property) { rebuild(); });
     watch(c.permissions().accessibilityTrustedChanged, [this](bool) { rebuild(); });
     watch(c.permissions().inputMonitoringTrustedChanged, [this](bool) { rebuild(); });
     watch(c.configStore().configChanged, [this] { rebuild(); });

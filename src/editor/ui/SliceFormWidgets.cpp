@@ -17,6 +17,9 @@ namespace rondelix::SliceFormWidgets {
 
 namespace {
 
+// Shared by both sides of the title, which stays centred beside the arrow.
+constexpr int menuArrowGap = 12;
+
 class FrameFocus : public QObject {
   public:
     explicit FrameFocus(QFrame& frame) : QObject(&frame), frame_(frame) {}
@@ -115,6 +118,9 @@ void setMenu(QPushButton* button, const std::vector<SliceFormInputs::MenuSection
     }
     if (QMenu* old = button->menu()) old->deleteLater();
     button->setMenu(menu);
+    // The style draws the menu's arrow right against the end of the title;
+    // a little more width keeps the two apart.
+    button->setMinimumWidth(button->sizeHint().width() + menuArrowGap);
 }
 
 } // namespace rondelix::SliceFormWidgets

@@ -28,7 +28,8 @@ void fillWhenChecked(QPushButton* toggle);
 void setElided(QLabel* label, const QString& text);
 
 // Fills a button's menu with titled sections; the checked row shows a check
-// mark. The old menu goes once its own signal has finished.
+// mark. The old menu goes once its own signal has finished. Set the button's
+// title first: the button is made wide enough for it and the arrow.
 void setMenu(QPushButton* button, const std::vector<SliceFormInputs::MenuSection>& sections,
              const std::function<void(const std::string&)>& choose);
 

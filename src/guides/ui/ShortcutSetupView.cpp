@@ -56,6 +56,12 @@ QLabel* text(const QString& value, int pixels, bool bold = false) {
 
 using GuideText::secondary;
 
+// The step numbers are drawn in the accent, made readable on what they stand on.
+void colourStepNumbers(QWidget& steps, const QColor& colour) {
+    for (QLabel* number : steps.findChildren<QLabel*>("stepNumber"))
+        number->setStyleSheet(QString("color: %1;").arg(colour.name()));
+}
+
 // Numbered rows that wrap, never cut short.
 QWidget* numberedSteps(const std::vector<std::string>& steps) {
     auto* block = new QWidget;
@@ -67,7 +73,7 @@ QWidget* numberedSteps(const std::vector<std::string>& steps) {
         auto* row = new QHBoxLayout;
         row->setSpacing(8);
         auto* n = text(QString::number(number++) + ".", GuideText::callout);
-        n->setStyleSheet("color: palette(highlight);");
+        n->setObjectName("stepNumber");
         row->addWidget(n, 0, Qt::AlignTop);
         row->addWidget(text(QString::fromStdString(step), GuideText::callout), 1);
         layout->addLayout(row);
@@ -100,7 +106,7 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
     header->setSpacing(8);
     auto* symbol = text("\u21C4", 40, true);
     symbol->setAlignment(Qt::AlignHCenter);
-    symbol->setStyleSheet("color: palette(highlight);");
+    headerSymbol_ = symbol;
     auto* title = text("System Action Setup", GuideText::title, true);
     title->setAlignment(Qt::AlignHCenter);
     auto* intro =
@@ -179,7 +185,7 @@ ShortcutSetupView::ShortcutSetupView(ShortcutSetupHost host, std::optional<std::
 }
 
 // The accent is the program's highlight colour: a new accent repaints the
-// prominent buttons and the symbols drawn in it.
+// prominent buttons and the marks drawn in it.
 void ShortcutSetupView::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange && done_) render();
@@ -205,7 +211,11 @@ void ShortcutSetupView::render() {
         }
         delete item;
     }
-    makeProminent(*done_, fromQColor(palette().color(QPalette::Active, QPalette::Highlight)));
+    const Color accent = fromQColor(palette().color(QPalette::Active, QPalette::Highlight));
+    const QColor window = palette().color(QPalette::Active, QPalette::Window);
+    headerSymbol_->setStyleSheet(QString("color: %1;").arg(visibleMark(accent, window).name()));
+    colourStepNumbers(*ownSteps_, readableText(accent, window));
+    makeProminent(*done_, accent);
     for (const auto& each : setup_->cards())
         cardsLayout_->addWidget(card(each));
     recheck_->setEnabled(!setup_->rechecking());
@@ -221,24 +231,28 @@ void ShortcutSetupView::render() {
 
 QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
     const auto& req = card.requirement;
+    // What is drawn in the accent stands out from the card it is on.
+    const Color accent = fromQColor(palette().color(QPalette::Active, QPalette::Highlight));
+    const QColor panel = GuideText::panelColour(palette());
     auto* frame = new QFrame;
     frame->setObjectName(QString::fromStdString("card-" + req.id));
     frame->setStyleSheet(
         QString("#%1 { background: %2; border-radius: 16px; border: %3; }")
             .arg(frame->objectName(), GuideText::panelFill,
-                 card.highlighted ? "1.5px solid palette(highlight)" : "1px solid rgba(127,127,127,0.20)"));
+                 card.highlighted
+                     ? "1.5px solid " + visibleMark(accent, palette().color(QPalette::Window)).name()
+                     : QString("1px solid rgba(127,127,127,0.20)")));
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(12);
 
     auto* head = new QHBoxLayout;
     head->setSpacing(12);
-    // The requirement's symbol, in the accent.
     auto* symbol = new QLabel;
     symbol->setObjectName("cardSymbol");
     symbol->setFixedWidth(30);
     symbol->setAlignment(Qt::AlignCenter);
-    symbol->setPixmap(SymbolFont::pixmap(req.symbol, 22, palette().color(QPalette::Highlight)));
+    symbol->setPixmap(SymbolFont::pixmap(req.symbol, 22, visibleMark(accent, panel)));
     head->addWidget(symbol, 0, Qt::AlignVCenter);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
@@ -248,7 +262,6 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
     const char* badge = card.status == Status::installed ? "\u2714 Installed" : "! Not set up";
     auto* badgeLabel = text(badge, GuideText::caption, true);
     badgeLabel->setObjectName("badge");
-    const QColor panel = GuideText::panelColour(palette());
     badgeLabel->setStyleSheet(card.status == Status::installed ? textColorStyle(SystemColors::green, panel)
                                                                : textColorStyle(SystemColors::orange, panel));
     head->addWidget(badgeLabel, 0, Qt::AlignVCenter);
@@ -262,7 +275,7 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
     if (card.installable) {
         auto* install = new QPushButton("Install");
         install->setObjectName("installButton");
-        makeProminent(*install, fromQColor(palette().color(QPalette::Active, QPalette::Highlight)));
+        makeProminent(*install, accent);
         connect(install, &QPushButton::clicked, this, [this, id] {
             const auto result = setup_->install(id);
             message_->setVisible(result.outcome == ShortcutSetup::InstallResult::Outcome::failed);
@@ -290,7 +303,11 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
     actions->addWidget(open);
     actions->addStretch(1);
     layout->addLayout(actions);
-    if (card.stepsShown) layout->addWidget(numberedSteps(req.buildSteps));
+    if (card.stepsShown) {
+        QWidget* steps = numberedSteps(req.buildSteps);
+        colourStepNumbers(*steps, readableText(accent, panel));
+        layout->addWidget(steps);
+    }
     return frame;
 }
 

@@ -42,6 +42,7 @@ class ShortcutSetupView final : public QWidget {
     std::unique_ptr<ShortcutSetup> setup_;
     Actions actions_;
     ScopedConnection connection_;
+    QLabel* headerSymbol_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     QVBoxLayout* cardsLayout_ = nullptr;
     QWidget* ownSteps_ = nullptr;

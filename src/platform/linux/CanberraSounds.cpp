@@ -7,11 +7,13 @@
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <unistd.h>
 
 #ifdef RONDELIX_HAVE_CANBERRA
 #include "platform/linux/CanberraLibrary.h"
@@ -39,6 +41,34 @@ std::string ownSoundFolder() {
     if (fs::is_directory(source, error)) return fs::weakly_canonical(source, error).string();
     return {};
 }
+
+#ifdef RONDELIX_HAVE_CANBERRA
+// A hundredth of a second of silence as a WAV file: 16-bit mono samples.
+std::string silentWav() {
+    constexpr std::uint32_t rate = 8000, dataBytes = rate / 100 * 2;
+    std::string wav;
+    const auto tag = [&](const char* four) { wav.append(four, 4); };
+    const auto number = [&](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            wav.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
+    };
+    tag("RIFF");
+    number(36 + dataBytes, 4);
+    tag("WAVE");
+    tag("fmt ");
+    number(16, 4);
+    number(1, 2); // integer PCM
+    number(1, 2); // one channel
+    number(rate, 4);
+    number(rate * 2, 4);
+    number(2, 2);
+    number(16, 2);
+    tag("data");
+    number(dataBytes, 4);
+    wav.append(dataBytes, '\0');
+    return wav;
+}
+#endif
 
 } // namespace
 
@@ -100,7 +130,12 @@ class CanberraSounds::Player {
 
     bool deviceFound() {
 #ifdef RONDELIX_HAVE_CANBERRA
-        return open();
+        if (!open()) return false;
+        if (!probed_) {
+            probed_ = true;
+            playSilence();
+        }
+        return context_ != nullptr;
 #else
         return false;
 #endif
@@ -116,6 +151,22 @@ class CanberraSounds::Player {
 
   private:
 #ifdef RONDELIX_HAVE_CANBERRA
+    // Some backends (ALSA's) open without a device and look for one only when
+    // a sound plays: a moment of silence asks them, and nobody hears it.
+    void playSilence() {
+        std::error_code error;
+        const fs::path folder = fs::temp_directory_path(error);
+        if (error) return;
+        std::string path = (folder / "rondelix-silence-XXXXXX.wav").string();
+        const int file = ::mkstemps(path.data(), 4);
+        if (file < 0) return;
+        const std::string wav = silentWav();
+        const bool written = ::write(file, wav.data(), wav.size()) == static_cast<ssize_t>(wav.size());
+        ::close(file);
+        // The backend opens the file as it starts playing; it may go after.
+        if (written) play(newId(), path, 1.0);
+        ::unlink(path.c_str());
+    }
     bool open() {
         if (context_) return true;
         if (failed_) return false;
@@ -150,6 +201,7 @@ class CanberraSounds::Player {
     const CanberraLibrary* ca_ = nullptr;
     ca_context* context_ = nullptr;
     bool failed_ = false;
+    bool probed_ = false;
 #endif
 
     void logOnce(const std::string& line) {

@@ -7,10 +7,10 @@
 #include "platform/Workspace.h"
 #include "qtshared/ProblemCaption.h"
 #include "qtshared/QtColor.h"
+#include "qtshared/QtText.h"
 #include "qtshared/SecondaryText.h"
 #include "qtshared/SeeThroughScrollArea.h"
 #include "settings/AboutInfo.h"
-#include "settings/UpdaterController.h"
 #include "settings/ui/ChangelogSheet.h"
 #include "settings/ui/SpinningLogoView.h"
 
@@ -177,22 +177,12 @@ AboutPage::AboutPage(Services services, QWidget* parent)
     centred->addStretch(1);
     column->addLayout(centred);
 
-    checkForUpdates_ = new QPushButton("Check for Updates…", canvas);
-    checkForUpdates_->setObjectName("checkForUpdates");
-    connect(checkForUpdates_, &QPushButton::clicked, this, [this] {
-        if (services_.updater.canStandardCheck()) services_.updater.updater().checkForUpdates();
-    });
-    column->addWidget(checkForUpdates_, 0, Qt::AlignHCenter);
-    // Where updates come from elsewhere, that is said in place of a button
-    // that could never run.
-    if (const auto reason = services_.updater.updater().unavailableReason()) {
-        checkForUpdates_->hide();
-        auto* from = new QLabel(QString::fromStdString(*reason), canvas);
-        from->setObjectName("updatesFromSystem");
-        from->setTextFormat(Qt::PlainText);
-        from->setStyleSheet(secondaryTextStyle(*from));
-        column->addWidget(from, 0, Qt::AlignHCenter);
-    }
+    // Said in place of an update check, which the program does not have.
+    auto* from = new QLabel(toQString(AboutInfo::updatesFromSystem), canvas);
+    from->setObjectName("updatesFromSystem");
+    from->setTextFormat(Qt::PlainText);
+    from->setStyleSheet(secondaryTextStyle(*from));
+    column->addWidget(from, 0, Qt::AlignHCenter);
     setWidget(canvas);
     makeSeeThrough(*this);
 
@@ -211,11 +201,6 @@ AboutPage::AboutPage(Services services, QWidget* parent)
     toast_->adjustSize();
     toast_->hide();
 
-    updaterConnection_ =
-        services_.updater.changed.connectScoped([this](UpdaterController::Property property) {
-            if (property == UpdaterController::Property::canStandardCheck) refreshUpdateButton();
-        });
-    refreshUpdateButton();
     copyLink_->setText("Copy support email");
     copyLink_->setIcon(symbolIcon("doc.on.doc", palette().color(QPalette::Link)));
 }
@@ -226,10 +211,6 @@ AboutPage::~AboutPage() {
 
 bool AboutPage::toastShown() const {
     return !toast_->isHidden();
-}
-
-void AboutPage::refreshUpdateButton() {
-    checkForUpdates_->setEnabled(services_.updater.canStandardCheck());
 }
 
 void AboutPage::frenzy() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "util/LifetimeGuard.h"
-#include "util/Signal.h"
 
 #include <QScrollArea>
 #include <cstddef>
@@ -16,7 +15,6 @@ namespace rondelix {
 
 class ProblemCaption;
 class SpinningLogoView;
-class UpdaterController;
 
 namespace platform {
 class MainQueue;
@@ -26,8 +24,8 @@ class Workspace;
 
 // The About page: the spinning mark, the name and version (which opens the
 // release history), the guide and feedback, the support address, what the
-// program keeps and needs, and the update check. Spinning the mark fast
-// enough unlocks the Development page.
+// program keeps and needs, and where updates come from. Spinning the mark
+// fast enough unlocks the Development page.
 class AboutPage final : public QScrollArea {
     Q_OBJECT
 
@@ -36,7 +34,6 @@ class AboutPage final : public QScrollArea {
         platform::MainQueue& queue;
         platform::Pasteboard& pasteboard;
         platform::Workspace& workspace;
-        UpdaterController& updater;
         std::function<bool()> devMenuUnlocked;
         std::function<void()> unlockDevMenu;
         std::function<void()> showHowItWorks;
@@ -60,15 +57,12 @@ class AboutPage final : public QScrollArea {
     void copySupportAddress();
     void sendFeedback();
     void showChangelog();
-    void refreshUpdateButton();
 
     Services services_;
     SpinningLogoView* logo_;
     ProblemCaption* feedbackProblem_ = nullptr;
     QPushButton* copyLink_ = nullptr;
-    QPushButton* checkForUpdates_ = nullptr;
     QLabel* toast_ = nullptr;
-    ScopedConnection updaterConnection_;
     LifetimeGuard lifetime_;
 };
 

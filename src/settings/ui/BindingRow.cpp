@@ -1,6 +1,8 @@
 #include "settings/ui/BindingRow.h"
 
 #include "qtshared/ElidingLabel.h"
+#include "qtshared/ProminentButton.h"
+#include "qtshared/QtColor.h"
 #include "qtshared/QtText.h"
 #include "qtshared/ScrollNeedsFocus.h"
 #include "settings/ui/PointingHandOnHover.h"
@@ -213,6 +215,7 @@ QFrame* BindingRow::makeRecordingPanel() {
     connect(confirm_, &QPushButton::clicked, this, [this] { model_.recorder().confirm(); });
     for (QPushButton* button : {cancel, confirm_})
         button->setFixedWidth(90);
+    showAccent();
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);
     buttons->addStretch(1);
@@ -256,8 +259,10 @@ void BindingRow::refresh() {
     enabled_->setEnabled(!last);
     enabled_->setToolTip(last ? lastBindingToggleTip : "");
     combo_->setText(label);
-    SettingsText::setColour(*combo_, recording ? palette().color(QPalette::Highlight)
-                                               : palette().color(QPalette::WindowText));
+    SettingsText::setColour(*combo_, recording
+                                         ? readableText(fromQColor(palette().color(QPalette::Highlight)),
+                                                        palette().color(QPalette::Window))
+                                         : palette().color(QPalette::WindowText));
     record_->setText(recording ? "Recording…" : "Record");
     const auto unholdable = model_.unholdableWarning();
     unholdable_->setText(unholdable ? toQString(*unholdable) : QString());
@@ -284,6 +289,20 @@ void BindingRow::refresh() {
     confirm_->setEnabled(!nothingYet);
     if (recording) placeRecordingPanel();
     recordingPanel_->setVisible(recording);
+}
+
+// The recording panel's Confirm is its prominent button, filled in the accent.
+void BindingRow::showAccent() {
+    makeProminent(*confirm_, fromQColor(palette().color(QPalette::Active, QPalette::Highlight)));
+}
+
+void BindingRow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // A new accent, once the row is built whole: Confirm and the combination
+    // being recorded follow it.
+    if (event->type() != QEvent::PaletteChange || !holdDelayReveal_) return;
+    showAccent();
+    refresh();
 }
 
 // Under the Record button, growing with the combination but never past the

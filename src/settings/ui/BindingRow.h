@@ -30,10 +30,12 @@ class BindingRow : public QWidget {
     void refresh();
 
   protected:
+    void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
   private:
     void placeRecordingPanel();
+    void showAccent();
     QWidget* makeMainLine();
     QWidget* makeHoldDelayLine();
     QFrame* makeRecordingPanel();

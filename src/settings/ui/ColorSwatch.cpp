@@ -1,5 +1,7 @@
 #include "settings/ui/ColorSwatch.h"
 
+#include "qtshared/QtColor.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -37,7 +39,9 @@ void ColorSwatch::paintEvent(QPaintEvent*) {
     painter.drawPath(shape);
     if (hasFocus()) {
         const double out = ringGap + ringWidth / 2;
-        painter.setPen(QPen(palette().color(QPalette::Highlight), ringWidth));
+        painter.setPen(QPen(
+            visibleMark(fromQColor(palette().color(QPalette::Highlight)), palette().color(QPalette::Window)),
+            ringWidth));
         painter.drawRoundedRect(swatch.adjusted(-out, -out, out, out), radius + out, radius + out);
     }
 }

@@ -4,8 +4,9 @@
 #include "platform/UserDefaults.h"
 #include "platform/Workspace.h"
 #include "qtshared/ProblemCaption.h"
+#include "qtshared/QtText.h"
+#include "settings/AboutInfo.h"
 #include "settings/DevelopmentDefaults.h"
-#include "settings/UpdaterController.h"
 #include "settings/ui/SettingLabel.h"
 #include "settings/ui/SettingsText.h"
 #include "store/ConfigStore.h"
@@ -106,8 +107,6 @@ DevelopmentPage::DevelopmentPage(Services services, QWidget* parent)
     addExperiments();
     deliveryConnection_ = delivery_.changed.connectScoped([this] { refreshStates(); });
     rouletteConnection_ = roulette_.changed.connectScoped([this] { refreshStates(); });
-    updaterConnection_ =
-        services_.updater.changed.connectScoped([this](UpdaterController::Property) { refreshStates(); });
     if (services_.demo)
         demoConnection_ = services_.demo->runningChanged.connectScoped([this] { refreshStates(); });
     onRefresh([this] { textCaret_->setChecked(TextCaretSwitch::isOn(store_.config())); });
@@ -132,28 +131,16 @@ void DevelopmentPage::addDiagnostics() {
     section->addWidget(unsentNote_);
 }
 
+// The program does not update itself, so there is no update to check for or
+// install here: the section says where updates come from.
 void DevelopmentPage::addUpdates() {
     QVBoxLayout* section = addSection("Updates");
-    statusValue_ = new QLabel(this);
-    statusValue_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    addLabeledRow(section, {"Status", "", std::nullopt}, statusValue_);
-    checkButton_ = button({"Check for Updates", "arrow.triangle.2.circlepath"}, this);
-    installButton_ = button({"Install Update", "square.and.arrow.down"}, this);
-    connect(checkButton_, &QPushButton::clicked, this, [this] {
-        UpdaterController& updater = services_.updater;
-        if (!updater.canCheck()) return;
-        updater.setStatus(UpdaterController::Checking{});
-        updater.updater().checkForUpdateInformation();
-    });
-    connect(installButton_, &QPushButton::clicked, this, [this] {
-        UpdaterController& updater = services_.updater;
-        const auto* available = std::get_if<UpdaterController::UpdateAvailable>(&updater.status());
-        if (!available) return;
-        updater.setStatus(UpdaterController::Installing{available->version});
-        updater.updater().checkForUpdates();
-    });
-    section->addWidget(checkButton_, 0, Qt::AlignLeft);
-    section->addWidget(installButton_, 0, Qt::AlignLeft);
+    auto* from = new QLabel(toQString(AboutInfo::updatesFromSystem), this);
+    from->setObjectName("updatesFromSystem");
+    from->setTextFormat(Qt::PlainText);
+    from->setWordWrap(true);
+    SettingsText::setColour(*from, SettingsText::secondary(*from));
+    section->addWidget(from);
 }
 
 void DevelopmentPage::addConfigTools() {
@@ -267,17 +254,6 @@ void DevelopmentPage::refreshStates() {
     if (unsent)
         unsentNote_->setText("No mail program opened. The report is in " +
                              QString::fromStdString(unsent->string()) + ".");
-
-    const UpdaterController& updater = services_.updater;
-    statusValue_->setText(QString::fromStdString(updater.statusText()));
-    const bool failed = std::holds_alternative<UpdaterController::Failed>(updater.status());
-    SettingsText::setColour(*statusValue_, failed ? SettingsText::destructive(*statusValue_)
-                                                  : SettingsText::secondary(*statusValue_));
-    const bool checking = std::holds_alternative<UpdaterController::Checking>(updater.status());
-    showFace(checkButton_, checking ? Face{"Checking…", "hourglass"}
-                                    : Face{"Check for Updates", "arrow.triangle.2.circlepath"});
-    checkButton_->setEnabled(updater.canCheck());
-    installButton_->setEnabled(std::holds_alternative<UpdaterController::UpdateAvailable>(updater.status()));
 
     showFace(rouletteButton_, {roulette_.spinning() ? "Spinning…" : "Macro Roulette", "dice.fill"});
     rouletteButton_->setEnabled(!roulette_.spinning());

@@ -16,20 +16,17 @@ class QPushButton;
 
 namespace rondelix {
 
-class UpdaterController;
-
 namespace platform {
 class UserDefaults;
 class Workspace;
 } // namespace platform
 
-// The hidden Development page: the diagnostics, the update status, tools for
-// the configuration file and a few experiments. Built anew on each visit.
+// The hidden Development page: the diagnostics, where updates come from, tools
+// for the configuration file and a few experiments. Built anew on each visit.
 class DevelopmentPage final : public SettingsPage {
   public:
     struct Services {
         ConfigStore& store;
-        UpdaterController& updater;
         platform::UserDefaults& defaults;
         platform::Workspace& workspace;
         DiagnosticsDelivery::Services delivery;
@@ -62,9 +59,6 @@ class DevelopmentPage final : public SettingsPage {
     QPushButton* emailButton_ = nullptr;
     // Where the report lies when no mail program took it.
     QLabel* unsentNote_ = nullptr;
-    QLabel* statusValue_ = nullptr;
-    QPushButton* checkButton_ = nullptr;
-    QPushButton* installButton_ = nullptr;
     QLabel* restoreResult_ = nullptr;
     QCheckBox* textCaret_ = nullptr;
     QPushButton* rouletteButton_ = nullptr;
@@ -73,7 +67,6 @@ class DevelopmentPage final : public SettingsPage {
     ScopedConnection deliveryConnection_;
     ScopedConnection rouletteConnection_;
     ScopedConnection demoConnection_;
-    ScopedConnection updaterConnection_;
 };
 
 } // namespace rondelix

@@ -1,6 +1,7 @@
 #include "settings/ui/GeneralPage.h"
 
 #include "qtshared/ProblemCaption.h"
+#include "settings/AboutInfo.h"
 #include "settings/ui/SettingsText.h"
 #include "store/ConfigStore.h"
 
@@ -11,9 +12,8 @@
 
 namespace rondelix {
 
-GeneralPage::GeneralPage(ConfigTransferServices transfer, const platform::Updater& updater,
-                         GeneralSettings::ShellHooks shell, QWidget* parent)
-    : SettingsPage(transfer.store, parent), settings_(transfer, updater, std::move(shell)) {
+GeneralPage::GeneralPage(ConfigTransferServices transfer, GeneralSettings::ShellHooks shell, QWidget* parent)
+    : SettingsPage(transfer.store, parent), settings_(transfer, std::move(shell)) {
     setObjectName("generalPage");
     QVBoxLayout* section = addSection(
         "General", "Export saves your wheels, bindings, and settings to a file. Import loads them back. "
@@ -31,17 +31,14 @@ GeneralPage::GeneralPage(ConfigTransferServices transfer, const platform::Update
         launchProblem->say(store_.launchAtLoginProblem());
     });
 
-    // Where the system's package manager brings the updates, the row says so
-    // in place of its usual line and cannot be switched.
+    // The system's package manager brings the updates: the row says so in
+    // place of its usual line and cannot be switched.
     auto* updates = new QCheckBox;
-    const auto unavailable = settings_.automaticUpdatesUnavailableReason();
-    QWidget* updatesRow =
-        addLabeledRow(section,
-                      {"Check for updates automatically", "arrow.triangle.2.circlepath",
-                       unavailable.value_or("Rondelix checks for new versions in the background.")},
-                      updates);
+    const std::string fromSystem(AboutInfo::updatesFromSystem);
+    addLabeledRow(section, {"Check for updates automatically", "arrow.triangle.2.circlepath", fromSystem},
+                  updates)
+        ->setToolTip(QString::fromStdString(fromSystem));
     updates->setEnabled(false);
-    if (unavailable) updatesRow->setToolTip(QString::fromStdString(*unavailable));
 
     const auto addButton = [&](const char* title, const char* symbol, const char* name, auto action) {
         auto* button = new QPushButton(title, section->parentWidget());

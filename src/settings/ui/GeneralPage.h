@@ -8,8 +8,7 @@ namespace rondelix {
 // Launch at login, automatic update checks, export, import and the reset.
 class GeneralPage : public SettingsPage {
   public:
-    GeneralPage(ConfigTransferServices transfer, const platform::Updater& updater,
-                GeneralSettings::ShellHooks shell, QWidget* parent);
+    GeneralPage(ConfigTransferServices transfer, GeneralSettings::ShellHooks shell, QWidget* parent);
 
   private:
     GeneralSettings settings_;

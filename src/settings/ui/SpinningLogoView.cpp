@@ -1,6 +1,7 @@
 #include "settings/ui/SpinningLogoView.h"
 
 #include "overlay/ui/ProgramMark.h"
+#include "qtshared/QtColor.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -35,7 +36,9 @@ void SpinningLogoView::paintEvent(QPaintEvent*) {
     painter.translate(side / 2.0, side / 2.0);
     painter.rotate(motion_.angle());
     painter.translate(-side / 2.0, -side / 2.0);
-    paintProgramMark(painter, QRectF(4, 4, side - 8, side - 8), palette().color(QPalette::Highlight));
+    paintProgramMark(
+        painter, QRectF(4, 4, side - 8, side - 8),
+        visibleMark(fromQColor(palette().color(QPalette::Highlight)), palette().color(QPalette::Window)));
 }
 
 void SpinningLogoView::mousePressEvent(QMouseEvent* event) {

@@ -434,12 +434,14 @@ TEST_F(ShellViewsTest, FlippingGlassChangesEveryOpenWindowAtOnce) {
     EXPECT_FALSE(guide->backdrop().translucent());
     main->render(&shot, {}, {}, QWidget::DrawWindowBackground);
     EXPECT_EQ(qAlpha(shot.pixel(main->width() - 2, main->height() - 2)), 255);
-    // One that blurs nothing lets less through, so sharp text behind stays faint.
+    // One that blurs nothing lets less through, so sharp text behind stays
+    // faint; a side window lets nothing through.
     blurOffered = false;
     glassy.setCompositor(true);
     shot.fill(Qt::transparent);
     main->render(&shot, {}, {}, QWidget::DrawWindowBackground);
     EXPECT_NEAR(qAlpha(shot.pixel(main->width() - 2, main->height() - 2)), 235, 2);
+    EXPECT_FALSE(guide->backdrop().translucent());
     glassy.destroyAll();
 
     // Without a compositor nothing can show through.
@@ -452,7 +454,6 @@ TEST_F(ShellViewsTest, TrayMenuShowsTheRowsAndActsOnThem) {
     int quits = 0;
     TrayMenu tray(rig.c(), [&] { ++quits; });
     const auto actions = tray.menu()->actions();
-    EXPECT_FALSE(actions[9]->isEnabled());
     EXPECT_EQ(actions[4]->shortcut(), QKeySequence("Ctrl+,"));
 
     actions[0]->trigger();

@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -37,6 +38,23 @@ using rondelix::testsupport::contrastRatio;
 using rondelix::testsupport::SliceFormRig;
 
 namespace {
+
+// How many clear columns lie between the end of a menu button's title and its
+// arrow, the last mark inside its border.
+int clearColumnsBeforeArrow(QPushButton& button) {
+    const QImage look = button.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    std::vector<bool> inked;
+    for (int x = 3; x < look.width() - 3; ++x) {
+        bool ink = false;
+        for (int y = 4; y < look.height() - 4; ++y)
+            ink = ink || look.pixelColor(x, y).lightness() < 200;
+        inked.push_back(ink);
+    }
+    auto at = std::find(inked.rbegin(), inked.rend(), true); // the arrow's right end
+    at = std::find(at, inked.rend(), false);                 // its left end
+    const auto title = std::find(at, inked.rend(), true);    // the title's last column
+    return title == inked.rend() ? 0 : static_cast<int>(title - at);
+}
 
 struct ViewRig {
     SliceFormRig logic;
@@ -170,6 +188,8 @@ TEST(SliceFormView, EachActionKindShowsItsInput) {
     rig.chooseAction("System");
     auto* systemMenu = rig.find<QPushButton>("systemActionMenu");
     EXPECT_EQ(systemMenu->text(), QStringLiteral("Toggle Dark Mode"));
+    QApplication::processEvents();
+    EXPECT_GE(clearColumnsBeforeArrow(*systemMenu), 4) << "the menu's arrow touches the title";
     // What does nothing on this desktop is greyed, and says why.
     ASSERT_NE(systemMenu->menu(), nullptr);
     int greyed = 0;

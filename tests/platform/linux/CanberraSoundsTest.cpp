@@ -100,4 +100,16 @@ TEST_F(CanberraSoundsTest, PlaysOrStaysSilentWithoutFailingOrWritingToTheTermina
     }
 }
 
+// The Sound page asks before any sound has played; on a machine without
+// sound cards the answer is already no, with the one line that says why.
+TEST_F(CanberraSoundsTest, AMissingDeviceIsKnownBeforeAnySoundPlays) {
+    if (fs::exists("/proc/asound/cards")) GTEST_SKIP() << "this machine has sound cards";
+    CanberraSounds sounds(log);
+    EXPECT_FALSE(sounds.deviceFound());
+    ASSERT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(log.lines().front().rfind("Rondelix: no sound device", 0), 0u) << log.lines().front();
+    EXPECT_FALSE(sounds.deviceFound()); // asked once a run
+    EXPECT_EQ(log.lines().size(), 1u);
+}
+
 } // namespace

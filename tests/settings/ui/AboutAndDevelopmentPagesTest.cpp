@@ -19,6 +19,14 @@ namespace {
 
 using testsupport::SettingsPageTest;
 
+// The titles of the page's buttons that contain the word, joined.
+std::string buttonsTitled(QWidget& page, const QString& word) {
+    QStringList titles;
+    for (QPushButton* button : page.findChildren<QPushButton*>())
+        if (button->text().contains(word)) titles << button->text();
+    return titles.join(", ").toStdString();
+}
+
 struct RecordingDemo {
     DemoControl control() {
         return {[this] { return running; },
@@ -46,7 +54,6 @@ class DevelopmentPageTest : public SettingsPageTest {
         auto& c = rig.c();
         DevelopmentPage::Services services{
             c.configStore(),
-            c.updater(),
             rig.defaults,
             rig.workspace,
             {rig.queue, rig.background, rig.pasteboard, rig.processes, rig.workspace, rig.log},
@@ -125,6 +132,18 @@ TEST_F(DevelopmentPageTest, ExperimentsActOnTheConfigurationAndTheDemo) {
     page.reset(); // before the demo it watches
 }
 
+// The program does not update itself: the Updates section is the one line
+// saying where updates come from, with no check or install that never acts.
+TEST_F(DevelopmentPageTest, TheUpdatesSectionSaysWhereUpdatesComeFrom) {
+    open();
+    EXPECT_EQ(buttonsTitled(*page, "Update"), "");
+    const auto* line = page->findChild<QLabel*>("updatesFromSystem");
+    ASSERT_TRUE(line);
+    EXPECT_TRUE(line->isVisibleTo(page.get()));
+    EXPECT_EQ(line->text(), "Updates come from your system's package manager.");
+    saveScreenshot("development-updates.png");
+}
+
 TEST_F(DevelopmentPageTest, WithoutADemoItsButtonWaitsAndRelockLeavesForAbout) {
     rig.c().unlockDevMenu();
     rig.c().setMainTab(MainTab::development);
@@ -154,25 +173,24 @@ class AboutPageTest : public SettingsPageTest {
   protected:
     AboutPage* open(std::string version = "0.1.0") {
         auto& c = rig.c();
-        auto* made = new AboutPage({rig.queue, rig.pasteboard, rig.workspace, c.updater(),
-                                    [&c] { return c.devMenuUnlocked(); }, [&c] { c.unlockDevMenu(); },
-                                    [&c] { c.showHowItWorks(); }, std::move(version), "Debian 12",
-                                    "~/.config/rondelix"},
-                                   nullptr);
+        auto* made =
+            new AboutPage({rig.queue, rig.pasteboard, rig.workspace, [&c] { return c.devMenuUnlocked(); },
+                           [&c] { c.unlockDevMenu(); }, [&c] { c.showHowItWorks(); }, std::move(version),
+                           "Debian 12", "~/.config/rondelix"},
+                          nullptr);
         show(made);
         return made;
     }
 };
 
-// Where updates come from the system's package manager the page says so in
-// place of a button that could never run.
+// The program does not update itself: the page says where updates come from
+// in place of a button that could never run.
 TEST_F(AboutPageTest, SaysWhereUpdatesComeFromInsteadOfADeadButton) {
-    rig.updater.reason = "Updates come from your system's package manager.";
     open();
-    EXPECT_FALSE(isShown("checkForUpdates"));
     EXPECT_TRUE(isShown("updatesFromSystem"));
     EXPECT_EQ(control<QLabel>("updatesFromSystem")->text(),
               "Updates come from your system's package manager.");
+    EXPECT_EQ(buttonsTitled(*page, "Update"), "");
 }
 
 TEST_F(AboutPageTest, ShowsTheVersionCopiesTheAddressAndSendsFeedback) {
@@ -187,8 +205,6 @@ TEST_F(AboutPageTest, ShowsTheVersionCopiesTheAddressAndSendsFeedback) {
         for (int x = 0; x < version.width(); ++x)
             darkest = std::min(darkest, version.pixelColor(x, y).lightness());
     EXPECT_GT(darkest, page->palette().color(QPalette::WindowText).lightness() + 30);
-    EXPECT_FALSE(control<QPushButton>("checkForUpdates")->isEnabled());
-    EXPECT_TRUE(page->findChildren<QLabel*>("updatesFromSystem").isEmpty());
 
     control<QPushButton>("copySupport")->click();
     EXPECT_EQ(rig.pasteboard.text(), "support@rondelix.app");

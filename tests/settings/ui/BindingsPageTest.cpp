@@ -4,6 +4,7 @@
 #include "engine/HotkeyManager.h"
 #include "platform/sim/SimKeyboardLayout.h"
 #include "qtshared/ElidingLabel.h"
+#include "qtshared/QtColor.h"
 #include "settings/ui/BindingRow.h"
 #include "settings/ui/SettingsPageRig.h"
 #include "support/PaintChecks.h"
@@ -87,6 +88,41 @@ TEST_F(BindingsPageTest, KeysReachTheWindowAgainOnceTheRecordingEnds) {
     QTest::keyClick(field, Qt::Key_A);
     EXPECT_EQ(field->text(), "a");
     EXPECT_EQ(changes, 0);
+}
+
+// Confirm is the recording panel's prominent button: filled in the accent,
+// as deep as its title needs, and following the accent when it changes.
+TEST_F(BindingsPageTest, ConfirmIsTheProminentButtonFilledInTheAccent) {
+    const struct Restore {
+        const QPalette before = QApplication::palette();
+        ~Restore() { QApplication::setPalette(before); }
+    } restore;
+    const auto withAccent = [&](const char* hex) {
+        QPalette palette = restore.before;
+        for (const auto group : {QPalette::Active, QPalette::Inactive})
+            palette.setColor(group, QPalette::Highlight, QColor(hex));
+        return palette;
+    };
+    const auto prominentFill = [](const char* hex) {
+        const Color colour = Color::fromHex(hex);
+        return toQColor(readableOn(colour, contrastingForeground(colour))).name().toStdString();
+    };
+    const auto fill = [](QPushButton* button) {
+        return testsupport::commonestColour(button->grab().toImage()).name().toStdString();
+    };
+    QApplication::setPalette(withAccent("#AF52DE"));
+    open({{{58}, true}});
+    QTest::mouseClick(in<QPushButton>(rows()[0], "record"), Qt::LeftButton);
+    key(QEvent::KeyPress, 55); // left Super
+    auto* confirm = in<QPushButton>(rows()[0], "confirm");
+    ASSERT_TRUE(confirm->isEnabled());
+    EXPECT_EQ(fill(confirm), prominentFill("#AF52DE"));
+    page->setPalette(withAccent("#34C759"));
+    EXPECT_EQ(fill(confirm), prominentFill("#34C759"));
+    EXPECT_NE(fill(in<QPushButton>(rows()[0], "cancel")), fill(confirm));
+    saveScreenshot("settings-bindings-confirm.png", in<QFrame>(rows()[0], "recordingPanel"));
+    key(QEvent::KeyRelease, 55);
+    QTest::mouseClick(in<QPushButton>(rows()[0], "cancel"), Qt::LeftButton);
 }
 
 TEST_F(BindingsPageTest, ABindingOfMoreKeysThanCanBeHeldSaysItNeverSummons) {

@@ -16,7 +16,7 @@ namespace {
 class GeneralPageTest : public testsupport::SettingsPageTest {
   protected:
     GeneralPageTest() {
-        show(new GeneralPage(rig.c().transferServices(), rig.updater, generalShellHooks(rig.c()), nullptr));
+        show(new GeneralPage(rig.c().transferServices(), generalShellHooks(rig.c()), nullptr));
     }
 };
 
