@@ -416,7 +416,7 @@ TEST_F(WheelEditorPageTest, TheToolbarSymbolsFollowEachSwitchBetweenLightAndDark
         qScopeGuard([toolkit = QApplication::palette()] { QApplication::setPalette(toolkit); });
     platform::sim::SimDesktopAppearance desktop;
     ReadablePalette palette;
-    palette.follow(desktop);
+    const ScopedConnection followed = palette.follow(desktop);
     open({wheelWith("a", "Alpha")});
     ASSERT_TRUE(page());
     std::vector<QAbstractButton*> buttons;
