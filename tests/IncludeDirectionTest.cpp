@@ -187,11 +187,79 @@ struct Include {
     std::string name;
 };
 
+// The text as the preprocessor reads its directives: lines joined where they
+// end in a backslash and comments turned into a space, string and character
+// literals left whole. Each logical line comes with the number of the line it
+// starts on. A comment that spans lines joins them, as it does for the compiler.
+struct LogicalLine {
+    int number;
+    std::string text;
+};
+std::vector<LogicalLine> logicalLines(const std::string& source) {
+    std::vector<LogicalLine> lines{{1, ""}};
+    int physical = 1;
+    const auto newline = [&] {
+        ++physical;
+        lines.push_back({physical, ""});
+    };
+    // Skips a backslash-newline at `i`, counting the line it ends.
+    const auto spliced = [&](size_t& i) {
+        const size_t after = source.compare(i, 3, "\\\r\n") == 0 ? 3
+                             : source.compare(i, 2, "\\\n") == 0 ? 2
+                                                                 : 0;
+        if (after) ++physical, i += after;
+        return after != 0;
+    };
+    for (size_t i = 0; i < source.size();) {
+        if (spliced(i)) continue;
+        const char c = source[i];
+        if (c == '\n') {
+            newline();
+            ++i;
+        } else if (source.compare(i, 2, "//") == 0) {
+            while (i < source.size() && source[i] != '\n')
+                if (!spliced(i)) ++i;
+            lines.back().text += ' ';
+        } else if (source.compare(i, 2, "/*") == 0) {
+            const size_t end = source.find("*/", i + 2);
+            const size_t stop = end == std::string::npos ? source.size() : end + 2;
+            physical += static_cast<int>(std::count(source.begin() + static_cast<long>(i),
+                                                    source.begin() + static_cast<long>(stop), '\n'));
+            lines.back().text += ' ';
+            i = stop;
+        } else if (c == '"' || c == '\'') {
+            // A raw string runs to its own delimiter, whatever it holds.
+            const bool raw = c == '"' && i > 0 && source[i - 1] == 'R';
+            const size_t open = raw ? source.find('(', i) : std::string::npos;
+            size_t end;
+            if (raw && open != std::string::npos) {
+                const std::string close = ")" + source.substr(i + 1, open - i - 1) + "\"";
+                end = source.find(close, open);
+                end = end == std::string::npos ? source.size() : end + close.size();
+            } else {
+                end = i + 1;
+                while (end < source.size() && source[end] != c && source[end] != '\n')
+                    end += source[end] == '\\' ? 2 : 1;
+                end = std::min(end, source.size());
+                if (end < source.size() && source[end] == c) ++end; // a digit separator has no mate
+            }
+            const std::string literal = source.substr(i, end - i);
+            physical += static_cast<int>(std::count(literal.begin(), literal.end(), '\n'));
+            lines.back().text += literal;
+            i = end;
+        } else {
+            lines.back().text += c;
+            ++i;
+        }
+    }
+    return lines;
+}
+
 // Nothing for a line that is no include; an include the checker cannot read
 // (a macro) comes back with an empty name. An include_next is read as an
-// include: it reaches the same headers.
+// include: it reaches the same headers, and so does the `%:` spelling of `#`.
 std::optional<Include> includeOn(const std::string& line) {
-    static const std::regex directive(R"(^\s*#\s*include(?:_next)?\b\s*(.*))");
+    static const std::regex directive(R"(^\s*(?:#|%:)\s*include(?:_next)?\b\s*(.*))");
     static const std::regex written(R"re(^(?:"([^"]+)"|<([^>]+)>))re");
     std::smatch match;
     if (!std::regex_search(line, match, directive)) return std::nullopt;
@@ -260,6 +328,14 @@ TEST(IncludeDirection, CatchesIncludesAgainstTheOrder) {
         {"engine/HotkeyManager.cpp", R"(#include RONDELIX_HEADER)", false},
         {"engine/HotkeyManager.cpp", R"(#include_next <X11/Xlib.h>)", false},
         {"model/Config.h", R"(# include_next "store/ConfigStore.h")", false},
+        {"model/Config.h", R"(%:include "store/ConfigStore.h")", false},
+        {"model/Config.h", R"( %: include_next <QString>)", false},
+        {"model/Config.h", R"(#/**/include <QString>)", false},
+        {"model/Config.h", "#/* a comment\n   over two lines */ include <QString>", false},
+        {"model/Config.h", "#\\\ninclude <QString>", false},
+        {"model/Config.h", "#inc\\\nlude <QString>", false},
+        {"model/Config.h", "#include /* why */ <QString>", false},
+        {"model/Config.h", "// a note\n#include <QString>", false},
         {"unknown/Thing.cpp", R"(#include "util/Utf8.h")", false},
         // Logic reaching outside the standard library and nlohmann-json.
         {"model/Config.h", R"(#include <xkbcommon/xkbcommon.h>)", false},
@@ -300,11 +376,24 @@ TEST(IncludeDirection, CatchesIncludesAgainstTheOrder) {
         {"app/main/RondelixApp.cpp", R"(#include "platform/linux/QtScreens.h")", true},
     };
     for (const auto& c : cases) {
-        const auto include = includeOn(c.line);
+        std::optional<Include> include;
+        for (const auto& line : logicalLines(c.line))
+            if (!include) include = includeOn(line.text);
         ASSERT_TRUE(include) << c.line;
         const auto why = violation(c.from, *include, exists);
         EXPECT_EQ(!why.has_value(), c.allowed) << c.from << ": " << c.line << (why ? " -> " + *why : "");
     }
+}
+
+TEST(IncludeDirection, AnIncludeInACommentOrALiteralIsNone) {
+    for (const char* text :
+         {"// #include <QString>", "/*\n#include <QString>\n*/",
+          "const char* s = R\"x(\n#include <QString>\n)x\";", "auto s = \"#include <QString>\";"})
+        for (const auto& line : logicalLines(text))
+            EXPECT_FALSE(includeOn(line.text)) << text;
+    const auto lines = logicalLines("/* one\n two */\n#include <QString>\n");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1].number, 3) << "a problem names the line the include stands on";
 }
 
 bool isSourceFile(const fs::path& path) {
@@ -323,9 +412,9 @@ std::vector<std::string> problemsIn(const fs::path& src, size_t& checked) {
         const std::string from = fs::relative(entry.path(), src).generic_string();
         if (!isSourceFile(entry.path()))
             problems.push_back(from + ": a file of a kind the check does not know (sources are .h and .cpp)");
-        std::ifstream in(entry.path());
-        std::string line;
-        for (int number = 1; std::getline(in, line); ++number) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        for (const auto& [number, line] : logicalLines(text)) {
             const auto include = includeOn(line);
             if (!include) continue;
             ++checked;

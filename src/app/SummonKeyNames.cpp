@@ -9,7 +9,7 @@ std::vector<std::string> summonKeyNames(const std::vector<SummonBinding>& bindin
                                         const platform::KeyboardLayout& layout) {
     std::vector<const SummonBinding*> taken;
     for (const auto& binding : bindings)
-        if (binding.enabled && !binding.keyCodes.empty()) taken.push_back(&binding);
+        if (binding.enabled && SummonKey::canSummonWith(binding.keyCodes)) taken.push_back(&binding);
     if (taken.empty() && !bindings.empty()) taken.push_back(&bindings.front());
 
     std::vector<std::string> names;

@@ -72,7 +72,7 @@ std::vector<Wheel> make() {
                             systemAction("Mute", "speaker.slash.fill", "toggle-mute"),
                             systemAction("Previous", "backward.fill", "media-previous")}));
     wheels.push_back(wheel("demo-system", "System", 6,
-                           {systemAction("Focus", "moon.zzz", "toggle-dnd"),
+                           {systemAction("Do Not Disturb", "moon.zzz", "toggle-dnd"),
                             systemAction("Dark Mode", "moon.fill", "toggle-dark-mode"),
                             systemAction("Wi-Fi", "wifi", "toggle-wifi"),
                             systemAction("Overview", "square.grid.3x3.fill", "mission-control"),

@@ -15,8 +15,9 @@ class KeyboardLayout;
 }
 
 // Names and rules for the keys and buttons of summon bindings. Key codes are
-// the system's own key positions; mouse buttons from 2 up are the button
-// number plus 998.
+// the program's own numbers for key positions, as config.json stores them,
+// not the X server's key codes (platform/linux/X11KeyTable.cpp maps the two);
+// mouse buttons from 2 up are the button number plus 998.
 namespace rondelix::SummonKey {
 
 inline constexpr int mouseButtonOffset = 998;

@@ -46,6 +46,9 @@ TEST_F(SummonKeyNamesTest, NamesEnabledBindingsElseTheFirstElseLeftAlt) {
               (std::vector<std::string>{"Left Alt"}));
     EXPECT_EQ(summonKeyNames({binding({79}), binding({79})}, layout),
               (std::vector<std::string>{"F18", "F18"}));
+    // Keys no hands hold at once never summon, so the guides do not name them.
+    EXPECT_EQ(summonKeyNames({binding({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11}), binding({79})}, layout),
+              (std::vector<std::string>{"F18"}));
 }
 
 TEST_F(SummonKeyNamesTest, PhraseJoinsWithOrAndASerialComma) {

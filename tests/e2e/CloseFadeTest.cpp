@@ -86,7 +86,7 @@ TEST_F(EndToEnd, WithoutACompositorTheFadingWheelClosesAtOnce) {
     Program program(home.path);
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     const QPoint pointer(800, 520);
-    std::system("xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 >/dev/null 2>&1");
+    ASSERT_TRUE(moveMainWindowAside());
     xdotool("mousemove 800 520");
     pause(0.3);
     const QImage desk = grabScreen();

@@ -89,6 +89,16 @@ inline void xdotool(const std::string& arguments) {
     ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
 }
 
+// Moves the main window, open for want of a tray, off the middle of the
+// screen where the wheel opens; false when it never showed. `display` names
+// another server than this process's own.
+inline bool moveMainWindowAside(const std::string& display = {}) {
+    const std::string command = (display.empty() ? "" : "DISPLAY=" + display + " ") +
+                                "xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 "
+                                ">/dev/null 2>&1";
+    return waitFor([&] { return std::system(command.c_str()) == 0; }, 5);
+}
+
 // Where screen grabs are kept for people to look at: the artifacts folder
 // beside the test programs.
 inline QString artifact(const std::string& name) {
@@ -265,7 +275,7 @@ class EndToEnd : public ::testing::Test {
     QRect summonAt(QPoint pointer, const std::string& shot, std::optional<QPoint> around = {}) {
         // The main window's preview mirrors a summoned wheel; it goes out of
         // the way so that only the overlay changes around the pointer.
-        std::system("xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 >/dev/null 2>&1");
+        EXPECT_TRUE(moveMainWindowAside());
         xdotool("mousemove " + std::to_string(pointer.x()) + " " + std::to_string(pointer.y()));
         pause(0.3);
         const QImage before = grabScreen();
@@ -808,18 +818,7 @@ struct PrivateDisplay {
         return image;
     }
 
-    // Moves the main window, open for want of a tray, off the middle of the
-    // screen where the wheel opens; false when it never showed.
-    bool moveMainWindowAside() const {
-        return waitFor(
-            [&] {
-                return std::system(("DISPLAY=" + name +
-                                    " xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 "
-                                    ">/dev/null 2>&1")
-                                       .c_str()) == 0;
-            },
-            5);
-    }
+    bool moveMainWindowAside() const { return e2e::moveMainWindowAside(name); }
 
     QProcess server;
     std::string name;

@@ -35,7 +35,7 @@ TEST_F(EndToEnd, TheWheelOpensWithoutItsSpringOnceTheDesktopAsksForLessMotion) {
     ASSERT_TRUE(portal.start());
     Program program(home.path, "reduced-motion");
     ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, 10)) << program.log();
-    std::system("xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 >/dev/null 2>&1");
+    ASSERT_TRUE(moveMainWindowAside());
     const QPoint pointer(800, 520);
     xdotool("mousemove 800 520");
     waitServing([] { return false; }, 0.5);

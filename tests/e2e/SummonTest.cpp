@@ -221,7 +221,7 @@ TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehind
     {
         Program program(home.path, "bare");
         ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-        std::system("xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 >/dev/null 2>&1");
+        ASSERT_TRUE(moveMainWindowAside());
         const QPoint pointer(700, 520);
         xdotool("mousemove 700 520");
         pause(0.3);

@@ -343,7 +343,7 @@ TEST(DemoChoreography, DemoWheelsHoldTheirSlicesWithFreshIds) {
          "System",
          6,
          std::nullopt,
-         {"Focus", "Dark Mode", "Wi-Fi", "Overview", "Lock Screen", "Screenshot"}},
+         {"Do Not Disturb", "Dark Mode", "Wi-Fi", "Overview", "Lock Screen", "Screenshot"}},
         {"demo-notes",
          "Notes",
          6,

@@ -73,14 +73,18 @@ class RealHomeWatch : public ::testing::EmptyTestEventListener {
     Snapshot before_;
 };
 
-// Removes the executable's home when the tests are done.
-class PrivateHome : public ::testing::Environment {
+// Removes the executable's home when the process ends, however it ran: a
+// listing of the tests (which CTest asks for at every build) runs none, so a
+// test environment would never be torn down and the folder would stay.
+class RemovedAtExit {
   public:
-    explicit PrivateHome(fs::path path) : path_(std::move(path)) {}
-    void TearDown() override {
+    explicit RemovedAtExit(fs::path path) : path_(std::move(path)) {}
+    ~RemovedAtExit() {
         std::error_code error;
         fs::remove_all(path_, error);
     }
+    RemovedAtExit(const RemovedAtExit&) = delete;
+    RemovedAtExit& operator=(const RemovedAtExit&) = delete;
 
   private:
     fs::path path_;
@@ -90,9 +94,9 @@ const bool installed = [] {
     auto* watch = new RealHomeWatch; // read before the home is replaced
     std::string pattern = (fs::temp_directory_path() / "rondelix-test-home-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) throw std::runtime_error("no private home for the tests");
+    static RemovedAtExit removal{pattern}; // made first, so gone after the home is left
     static ScopedHome home{pattern};
     ::testing::UnitTest::GetInstance()->listeners().Append(watch);
-    ::testing::AddGlobalTestEnvironment(new PrivateHome(pattern));
     return true;
 }();
 

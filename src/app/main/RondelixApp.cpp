@@ -385,8 +385,10 @@ int RondelixApp::run(int argc, char** argv) {
 
     DesktopPlatform desktopPlatform(log, queue, home);
     auto& d = desktopPlatform;
-    // Light or dark as the desktop is, before the first window and live.
-    readablePalette.follow(d.appearance);
+    // Light or dark as the desktop is, before the first window and live;
+    // the palette, made before the desktop's pieces, stops following them
+    // before they go.
+    const ScopedConnection followedAppearance = readablePalette.follow(d.appearance);
     DesktopFavicons favicons(queue, log);
     SliceIconSources icons(
         [&d](const std::string& identifier) { return d.workspace.applicationPath(identifier); },

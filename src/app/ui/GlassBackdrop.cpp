@@ -5,8 +5,8 @@
 
 namespace rondelix {
 
-GlassBackdrop::GlassBackdrop(QWidget& window, Environment environment, Unblurred unblurred)
-    : window_(window), environment_(std::move(environment)), unblurred_(unblurred), blurred_(askBlurred()) {
+GlassBackdrop::GlassBackdrop(QWidget& window, Environment environment)
+    : window_(window), environment_(std::move(environment)), blurred_(askBlurred()) {
     window_.setAttribute(Qt::WA_TranslucentBackground);
     window_.setAttribute(Qt::WA_NoSystemBackground);
 }
@@ -41,7 +41,7 @@ bool GlassBackdrop::askBlurred() const {
 
 void GlassBackdrop::paint(QPainter& painter) const {
     QColor colour = window_.palette().color(QPalette::Window);
-    if (translucent()) colour.setAlphaF(static_cast<float>(blurred_ ? glassOpacity : unblurredGlassOpacity));
+    if (translucent()) colour.setAlphaF(static_cast<float>(glassOpacity));
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.fillRect(window_.rect(), colour);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -7,17 +7,15 @@ class QWidget;
 
 namespace rondelix {
 
-// The backdrop of the program's ordinary windows. With the glass setting on
-// and a compositor running, the window colour at 85 % opacity lets the
-// desktop show through, blurred where the compositor offers to; where it does
-// not, sharp text behind would show through the window's own, so the colour
-// is denser there, or the window stays opaque. Otherwise the opaque window
-// colour fills the whole window. A compositor that starts or stops while the
-// window is open changes it at once.
+// The backdrop of the program's windows. With the glass setting on and a
+// compositor that blurs behind windows that ask, the window colour at 85 %
+// opacity lets the blurred desktop show through. A compositor that blurs
+// nothing would let the sharp text of the window behind read through the
+// window's own, so there, and without a compositor, the opaque window colour
+// fills the whole window. A compositor that starts or stops while the window
+// is open changes it at once.
 class GlassBackdrop {
   public:
-    // What a window shows under a compositor that blurs nothing behind it.
-    enum class Unblurred { denser, opaque };
     struct Environment {
         bool compositor = false;
         // Asks the compositor to blur what lies behind the window, or to stop.
@@ -27,20 +25,17 @@ class GlassBackdrop {
     };
 
     static constexpr double glassOpacity = 0.85;
-    static constexpr double unblurredGlassOpacity = 0.92;
 
     // Prepares the window before it is first shown: only a window made
     // translucent from the start can turn translucent later without being
     // made again, so every window is, and paints itself opaque while it
     // cannot be see-through.
-    GlassBackdrop(QWidget& window, Environment environment, Unblurred unblurred = Unblurred::denser);
+    GlassBackdrop(QWidget& window, Environment environment);
 
     void setGlass(bool on);
     void setCompositor(bool running);
     bool glass() const { return glass_; }
-    bool translucent() const {
-        return environment_.compositor && glass_ && (blurred_ || unblurred_ == Unblurred::denser);
-    }
+    bool translucent() const { return environment_.compositor && glass_ && blurred_; }
 
     // The window was shown; its native window exists from now on.
     void windowShown();
@@ -52,7 +47,6 @@ class GlassBackdrop {
 
     QWidget& window_;
     Environment environment_;
-    Unblurred unblurred_;
     bool glass_ = false;
     bool blurred_ = false;
 };

@@ -67,10 +67,15 @@ ReadablePalette::ReadablePalette() : toolkit_(QApplication::palette()) {
     QCoreApplication::instance()->installEventFilter(this);
 }
 
-void ReadablePalette::follow(platform::DesktopAppearance& appearance) {
+ScopedConnection ReadablePalette::follow(platform::DesktopAppearance& appearance) {
     appearance_ = &appearance;
-    followed_ = appearance.changed.connectScoped([this] { apply(); });
+    const auto changes =
+        std::make_shared<ScopedConnection>(appearance.changed.connectScoped([this] { apply(); }));
     apply();
+    return ScopedConnection([this, changes] {
+        changes->reset();
+        appearance_ = nullptr;
+    });
 }
 
 bool ReadablePalette::eventFilter(QObject* watched, QEvent* event) {

@@ -35,8 +35,9 @@ class ReadablePalette final : public QObject {
     ReadablePalette();
     void setAccent(const QColor& accent);
 
-    // From now on, and whenever the desktop switches between light and dark.
-    void follow(platform::DesktopAppearance& appearance);
+    // From now on, and whenever the desktop switches between light and dark,
+    // until the returned connection goes: it must go before the appearance.
+    ScopedConnection follow(platform::DesktopAppearance& appearance);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,7 +49,6 @@ class ReadablePalette final : public QObject {
     QPalette toolkit_;
     QPalette applied_;
     const platform::DesktopAppearance* appearance_ = nullptr;
-    ScopedConnection followed_;
     QColor accent_;
 };
 

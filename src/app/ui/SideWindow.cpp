@@ -11,7 +11,7 @@
 namespace rondelix {
 
 SideWindow::SideWindow(const QString& title, GlassBackdrop::Environment backdrop)
-    : backdrop_(*this, std::move(backdrop), GlassBackdrop::Unblurred::opaque) {
+    : backdrop_(*this, std::move(backdrop)) {
     setWindowTitle(title);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(contentWidth, contentHeight);

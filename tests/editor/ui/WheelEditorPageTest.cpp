@@ -12,6 +12,7 @@
 #include "editor/ui/WheelSection.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/DefaultConfig.h"
+#include "overlay/WheelSwitcher.h"
 #include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelGraphic.h"
 #include "platform/sim/SimDesktopAppearance.h"
@@ -415,7 +416,7 @@ TEST_F(WheelEditorPageTest, TheToolbarSymbolsFollowEachSwitchBetweenLightAndDark
         qScopeGuard([toolkit = QApplication::palette()] { QApplication::setPalette(toolkit); });
     platform::sim::SimDesktopAppearance desktop;
     ReadablePalette palette;
-    palette.follow(desktop);
+    const ScopedConnection followed = palette.follow(desktop);
     open({wheelWith("a", "Alpha")});
     ASSERT_TRUE(page());
     std::vector<QAbstractButton*> buttons;
@@ -601,6 +602,38 @@ TEST_F(WheelEditorPageTest, PastedNamesAndLabelsComeInWithoutControlCharacters) 
     label->paste();
     rig.queue.advance(1);
     EXPECT_EQ(wheels()[0].slices.at(0).label, "Say\nHi");
+}
+
+// The preview's switcher reads the wheels' ids as the page last made them: a
+// change to more than the wheel being edited makes them again.
+TEST_F(WheelEditorPageTest, ThePreviewsSwitcherFollowsWheelsAddedRemovedAndMoved) {
+    open({wheelWith("a", "A"), wheelWith("b", "B"), wheelWith("c", "C")});
+    const auto shown = [&] {
+        const auto& inputs = page()->preview().inputs();
+        return wheelSwitcher(*inputs.wheelIds, inputs.wheel.id, page()->preview().graphic().square().width());
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        std::vector<bool> dots;
+        const char* count;
+    };
+    const Step steps[] = {
+        {"as opened", [] {}, {true, false, false}, "1 / 3"},
+        {"a wheel added", [&] { page()->editor().addWheel(); }, {false, false, false, true}, "4 / 4"},
+        {"the new wheel removed", [&] { page()->editor().deleteWheel(); }, {true, false, false}, "1 / 3"},
+        {"the first wheel moved down",
+         [&] { page()->editor().movePill("a", 1); },
+         {false, true, false},
+         "2 / 3"},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        QCoreApplication::processEvents();
+        const WheelSwitcher switcher = shown();
+        EXPECT_EQ(switcher.dots, step.dots) << step.what;
+        EXPECT_EQ(switcher.countText, step.count) << step.what;
+    }
 }
 
 } // namespace
