@@ -42,6 +42,10 @@ AppCoordinator::AppCoordinator(Platform platform, AppDelegate& delegate)
     installCallbacks();
     decideRescue();
     startEngineWhenAccessKnown();
+    // Right after start rather than on the summon's path: the first question
+    // for the frontmost application, which a summon asks while it arms, would
+    // otherwise open and set up what it asks through.
+    soon([](AppCoordinator& c) { c.platform_.workspace.prepareFrontmostApplication(); });
     if (holdsTooShortToWarmIn()) later(prewarmDelay, [](AppCoordinator& c) { c.prewarmSummon(); });
     registerObservers();
     configStore_->reconcileLaunchAtLogin();
@@ -282,10 +286,10 @@ void AppCoordinator::setMainTab(MainTab tab) {
 
 // The first summon would otherwise do what no later one does: build and show
 // the overlay's window for the first time (its buffers, fonts and glyphs),
-// and ask which application is in front for the first time (which opens the
-// connection that asks and reads the installed applications' entries). Both
-// are done while the summon keys are held, before the hold becomes a summon,
-// so nothing of them is kept by a program that is never summoned.
+// and recognise the application in front for the first time (which reads the
+// installed applications' entries). Both are done while the summon keys are
+// held, before the hold becomes a summon, so nothing of them is kept by a
+// program that is never summoned.
 void AppCoordinator::prewarmSummon() {
     if (overlayController_->panel()) return;
     overlayController_->prewarm();

@@ -58,6 +58,11 @@ class Workspace {
 
     virtual PasteKey frontmostPasteKey() const { return PasteKey::controlV; }
 
+    // Makes ready what asking for the frontmost application needs from the
+    // desktop, so that the first question, which a summon asks while it
+    // arms, is as quick as any later one.
+    virtual void prepareFrontmostApplication() {}
+
     // Reads on the background what frontmostApplication will need from the
     // disk, so a call soon after finds it read; the result comes back
     // through the queue. What it has to read is read anyway when not back.

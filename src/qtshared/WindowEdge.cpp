@@ -3,8 +3,9 @@
 #include <QApplication>
 #include <QChildEvent>
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
-#include <QPen>
+#include <QRegion>
 #include <QWidget>
 
 namespace rondelix {
@@ -27,20 +28,31 @@ class EdgeView final : public QWidget {
         follow();
     }
 
-    // Over the whole window and above its content.
+    // Over the whole window and above its content, but shaped to the line:
+    // a repaint inside the window (each step of a fade) then leaves the line
+    // alone.
     void follow() {
-        setGeometry(parentWidget()->rect());
+        const QRect whole = parentWidget()->rect();
+        setGeometry(whole);
+        setMask(QRegion(whole).subtracted(QRegion(whole.adjusted(1, 1, -1, -1))));
         raise();
     }
 
   protected:
-    void paintEvent(QPaintEvent*) override {
+    // Each side only where this repaint reaches: a translucent blend of a
+    // hundred rows or more goes to the toolkit's thread pool, and a repaint
+    // in a corner of the window would otherwise blend the whole height of
+    // the line.
+    void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
         QColor colour = palette().color(QPalette::Active, QPalette::WindowText);
         colour.setAlphaF(static_cast<float>(edgeOpacity));
-        painter.setPen(QPen(colour, 0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        const QRect r = rect();
+        for (const QRect& side :
+             {QRect(r.left(), r.top(), r.width(), 1), QRect(r.left(), r.bottom(), r.width(), 1),
+              QRect(r.left(), r.top() + 1, 1, r.height() - 2),
+              QRect(r.right(), r.top() + 1, 1, r.height() - 2)})
+            painter.fillRect(side & event->rect(), colour);
     }
 };
 

@@ -156,6 +156,20 @@ TEST(AppCoordinatorStartup, WarmsTheOverlayWhileTheSummonKeysAreHeldOrAtStartFor
     }
 }
 
+// What the first question for the frontmost application sets up is set up
+// once, right after start, never on a summon's path.
+TEST(AppCoordinatorStartup, PreparesTheFrontmostApplicationLookUpOnceRightAfterStart) {
+    CoordinatorRig rig;
+    rig.open();
+    rig.queue.advance(0);
+    EXPECT_EQ(rig.workspace.frontmostPreparations, 1);
+    rig.taps.modifier(58, true);
+    rig.taps.modifier(55, true);
+    rig.queue.advance(1);
+    ASSERT_TRUE(rig.c().wheelState().isVisible());
+    EXPECT_EQ(rig.workspace.frontmostPreparations, 1);
+}
+
 TEST(AppCoordinatorStartup, DeniedInputAccessIsAnAnswerAndStartsTheEngineAtOnce) {
     CoordinatorRig rig;
     rig.inputAccess.state = Access::denied;

@@ -70,6 +70,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -183,10 +184,6 @@ void nameTheProgramToTheToolkit() {
     // paints a few hundred thousand pixels a frame: waking every core for
     // that costs more CPU than it saves, so two threads take the slices.
     QThreadPool::globalInstance()->setMaxThreadCount(2);
-    // The desktop's font list and the symbol font are set up once, by the
-    // first text drawn. Started to the side now, that is not the first
-    // summon's warm-up, which runs on this thread while the keys are held.
-    QThreadPool::globalInstance()->start([] { SymbolFont::isAvailable(); });
 }
 
 // The wheel's window: the wheel view on a panel that, under a compositor that
@@ -196,6 +193,14 @@ OverlayController::SurfaceFactory panelFactory(std::unique_ptr<AppCoordinator>& 
                                                QPointer<WheelView>& liveWheel, SliceIconSources& icons,
                                                DesktopPlatform& d) {
     return [&coordinator, &liveWheel, &icons, &d](const PanelOptions& options) {
+        // The desktop's font list and the symbol font are set up once, by the
+        // first text drawn, and kept: set up to the side as the first panel is
+        // built, while the summon keys are held, so that a program started
+        // into the tray and never summoned keeps none of it, and the panel's
+        // building and showing go on meanwhile.
+        static std::once_flag fonts;
+        std::call_once(fonts,
+                       [] { QThreadPool::globalInstance()->start([] { SymbolFont::isAvailable(); }); });
         auto panel = std::make_unique<OverlayPanel>(options, [&](double diameter, QWidget* parent) {
             auto* view = new WheelView(
                 coordinator->wheelState(), [&coordinator] { return coordinator->configStore().config(); },

@@ -6,6 +6,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <iterator>
 #include <optional>
 #include <unistd.h>
 
@@ -13,8 +14,8 @@ namespace rondelix::platform::linux_desktop {
 
 namespace {
 
-// One connection, opened on first use and again after it was lost; only the
-// main thread asks. Through X11Display, so that a lost server or a window
+// One connection, opened when prepared or on first use, and again after it
+// was lost; only the main thread asks. Through X11Display, so that a lost server or a window
 // that vanished between two questions never ends the program.
 Display* display() {
     static std::atomic<bool> lost{false};
@@ -144,7 +145,24 @@ Window focusedWindow(Display* dpy) {
     return namedAncestor(dpy, focus);
 }
 
+// The properties the look-up reads. Xlib keeps each name it has learned, but
+// asks again each time for one the server does not know yet, which is why
+// they are all made known when the look-up is prepared.
+constexpr const char* propertyNames[] = {"_NET_SUPPORTING_WM_CHECK", "_NET_ACTIVE_WINDOW", "_NET_WM_PID",
+                                         "_GTK_APPLICATION_ID", "_KDE_NET_WM_DESKTOP_FILE"};
+
 } // namespace
+
+void prepareActiveWindowIdentity() {
+    Display* dpy = display();
+    if (!dpy) return;
+    constexpr int count = std::size(propertyNames);
+    Atom atoms[count] = {};
+    XInternAtoms(dpy, const_cast<char**>(propertyNames), count, False, atoms);
+    // And one look-up, for whatever else the library sets up on a display's
+    // first requests.
+    activeWindowIdentity();
+}
 
 std::optional<ActiveWindowIdentity> activeWindowIdentity() {
     Display* dpy = display();

@@ -19,4 +19,9 @@ struct ActiveWindowIdentity {
 // focus follows it) stands for the active one.
 std::optional<ActiveWindowIdentity> activeWindowIdentity();
 
+// Opens the look-up's own connection, learns the names of the properties it
+// reads and looks once: round trips that the first look-up would otherwise
+// make.
+void prepareActiveWindowIdentity();
+
 } // namespace rondelix::platform::linux_desktop

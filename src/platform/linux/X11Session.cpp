@@ -276,6 +276,14 @@ std::unique_ptr<X11Session> X11Session::open(const std::string& name, std::strin
         why = "the X server lacks XInput 2.1, so global input is out of reach.";
         return nullptr;
     }
+    // The main thread's display asks XInput 2 for the pointer's buttons while
+    // a summon arms; the library learns the extension's opcode and version on
+    // a display's first call, a round trip each, so that is done now.
+    int queryMajor = 2, queryMinor = 2;
+    if (XIQueryVersion(s->query_, &queryMajor, &queryMinor) != Success) {
+        why = "the X server lacks XInput 2.1, so global input is out of reach.";
+        return nullptr;
+    }
     int xtestEvent = 0, xtestError = 0, xtestMajor = 0, xtestMinor = 0;
     if (!XTestQueryExtension(s->query_, &xtestEvent, &xtestError, &xtestMajor, &xtestMinor)) {
         why = "the X server lacks XTEST, so the program cannot post keys.";

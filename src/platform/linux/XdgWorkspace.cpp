@@ -287,6 +287,10 @@ std::optional<std::string> XdgWorkspace::frontmostApplication() const {
     return window ? applicationFor(*window) : std::nullopt;
 }
 
+void XdgWorkspace::prepareFrontmostApplication() {
+    prepareActiveWindowIdentity();
+}
+
 std::vector<ApplicationEntry> XdgWorkspace::applications() const {
     const std::lock_guard guard(caches_);
     std::vector<ApplicationEntry> listed;

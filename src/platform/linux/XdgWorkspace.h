@@ -35,6 +35,7 @@ class XdgWorkspace final : public Workspace {
     void openApplication(const std::string& path, std::function<void(bool)> completion) override;
     void openLink(const std::string& url, std::function<void(bool)> completion) override;
     std::optional<std::string> frontmostApplication() const override;
+    void prepareFrontmostApplication() override;
     void readApplicationsAhead(Background& background, MainQueue& queue) override;
     std::optional<std::string> applicationName(const std::string& path) const override;
     std::vector<ApplicationEntry> applications() const override;

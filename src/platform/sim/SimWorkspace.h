@@ -36,6 +36,7 @@ class SimWorkspace final : public Workspace {
     }
     std::optional<std::string> frontmostApplication() const override { return frontmost; }
     PasteKey frontmostPasteKey() const override { return pasteKey; }
+    void prepareFrontmostApplication() override { ++frontmostPreparations; }
     std::optional<std::string> applicationName(const std::string& path) const override {
         const auto found = names.find(path);
         if (found == names.end()) return std::nullopt;
@@ -56,6 +57,7 @@ class SimWorkspace final : public Workspace {
 
     std::vector<std::string> openedApplications;
     std::vector<std::string> openedLinks;
+    int frontmostPreparations = 0;
 
   private:
     MainQueue& queue_;

@@ -305,6 +305,9 @@ TEST_F(XdgWorkspaceTest, ApplicationsReadAheadServeTheNextLookUpUnlessAFolderCha
 // The only test that marks a window active on the display, so that test
 // programs running side by side never fight over the mark.
 TEST(ActiveWindow, ReadsTheClassAndApplicationIdOfTheActiveWindow) {
+    // Prepared before the window and its properties exist, as at start: what
+    // preparing learned must not hide what is set later.
+    prepareActiveWindowIdentity();
     Display* dpy = XOpenDisplay(nullptr);
     ASSERT_NE(dpy, nullptr) << "needs an X display";
     const Window root = DefaultRootWindow(dpy);
@@ -315,6 +318,10 @@ TEST(ActiveWindow, ReadsTheClassAndApplicationIdOfTheActiveWindow) {
     XChangeProperty(dpy, window, XInternAtom(dpy, "_GTK_APPLICATION_ID", False),
                     XInternAtom(dpy, "UTF8_STRING", False), 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(id.data()), static_cast<int>(id.size()));
+    const std::string entry = "notes.desktop";
+    XChangeProperty(dpy, window, XInternAtom(dpy, "_KDE_NET_WM_DESKTOP_FILE", False),
+                    XInternAtom(dpy, "UTF8_STRING", False), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(entry.data()), static_cast<int>(entry.size()));
     // The mark a window manager sets, with the check window that says one runs.
     Window manager = XCreateSimpleWindow(dpy, root, 0, 0, 1, 1, 0, 0, 0);
     const Atom check = XInternAtom(dpy, "_NET_SUPPORTING_WM_CHECK", False);
@@ -329,6 +336,7 @@ TEST(ActiveWindow, ReadsTheClassAndApplicationIdOfTheActiveWindow) {
     const auto identity = activeWindowIdentity();
     ASSERT_TRUE(identity);
     EXPECT_EQ(identity->applicationId, id);
+    EXPECT_EQ(identity->desktopFile, entry);
     EXPECT_EQ(identity->wmClassInstance, "notes");
     EXPECT_EQ(identity->wmClass, "NotesWindow");
 
