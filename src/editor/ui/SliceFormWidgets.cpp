@@ -1,6 +1,7 @@
 #include "editor/ui/SliceFormWidgets.h"
 
 #include "icons/ui/SymbolFont.h"
+#include "qtshared/ElidingLabel.h"
 #include "qtshared/FocusRing.h"
 #include "qtshared/MnemonicText.h"
 #include "qtshared/QtColor.h"
@@ -63,7 +64,7 @@ QLabel* captionLabel(const QString& text, QWidget* parent) {
 }
 
 QLabel* quietLabel(QWidget* parent) {
-    auto* label = new QLabel(parent);
+    auto* label = new ElidingLabel(Qt::ElideMiddle, parent);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
     label->setPalette(palette);
@@ -90,11 +91,6 @@ void fillWhenChecked(QPushButton* toggle) {
             .arg(colour(QPalette::Button).name(), colour(QPalette::ButtonText).name(), edge.name(), on.name(),
                  title.name(), colour(QPalette::Highlight).name()));
     FocusRing::drawnByControl(*toggle);
-}
-
-void setElided(QLabel* label, const QString& text) {
-    label->setToolTip(text);
-    label->setText(label->fontMetrics().elidedText(text, Qt::ElideMiddle, 220));
 }
 
 void setMenu(QPushButton* button, const std::vector<SliceFormInputs::MenuSection>& sections,

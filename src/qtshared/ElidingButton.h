@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QHelpEvent>
+#include <QPushButton>
+#include <QString>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QToolTip>
+
+namespace rondelix {
+
+// A push button whose title may be longer than the room it is given: it asks
+// for its whole title's width, makes do with an ellipsis' worth, and shows the
+// title cut at its end with the whole of it as the tooltip. Its text, which
+// screen readers read, stays whole.
+class ElidingButton : public QPushButton {
+  public:
+    explicit ElidingButton(QWidget* parent = nullptr) : QPushButton(parent) {
+        // A button does not shrink below its title unless its policy lets it.
+        setSizePolicy(QSizePolicy::Preferred, sizePolicy().verticalPolicy());
+    }
+
+    // The title as it shows in the room the button has now.
+    QString shownText() const {
+        const QFontMetrics metrics = fontMetrics();
+        const int chrome = QPushButton::sizeHint().width() - metrics.horizontalAdvance(text());
+        return metrics.elidedText(text(), Qt::ElideRight, width() - chrome);
+    }
+    bool isElided() const { return shownText() != text(); }
+
+    QSize minimumSizeHint() const override {
+        QSize hint = QPushButton::sizeHint();
+        const QFontMetrics metrics = fontMetrics();
+        hint.rwidth() += metrics.horizontalAdvance(QStringLiteral("…")) - metrics.horizontalAdvance(text());
+        return hint;
+    }
+
+  protected:
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::ToolTip || !isElided()) return QPushButton::event(event);
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+        return true;
+    }
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text = shownText();
+        painter.drawControl(QStyle::CE_PushButton, option);
+    }
+};
+
+} // namespace rondelix
