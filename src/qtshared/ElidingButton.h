@@ -24,23 +24,25 @@ class ElidingButton : public QPushButton {
 
     // The title as it shows in the room the button has now.
     QString shownText() const {
+        const int whole = QPushButton::sizeHint().width();
+        if (width() >= whole) return text();
         const QFontMetrics metrics = fontMetrics();
-        const int chrome = QPushButton::sizeHint().width() - metrics.horizontalAdvance(text());
-        return metrics.elidedText(text(), Qt::ElideRight, width() - chrome);
+        const int chrome = whole - titleWidth(text());
+        return metrics.elidedText(text(), Qt::ElideRight, width() - chrome, Qt::TextShowMnemonic);
     }
     bool isElided() const { return shownText() != text(); }
 
     QSize minimumSizeHint() const override {
         QSize hint = QPushButton::sizeHint();
-        const QFontMetrics metrics = fontMetrics();
-        hint.rwidth() += metrics.horizontalAdvance(QStringLiteral("…")) - metrics.horizontalAdvance(text());
+        hint.rwidth() += titleWidth(QStringLiteral("…")) - titleWidth(text());
         return hint;
     }
 
   protected:
     bool event(QEvent* event) override {
         if (event->type() != QEvent::ToolTip || !isElided()) return QPushButton::event(event);
-        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), QString(text()).replace("&&", "&"),
+                           this);
         return true;
     }
     void paintEvent(QPaintEvent*) override {
@@ -49,6 +51,12 @@ class ElidingButton : public QPushButton {
         initStyleOption(&option);
         option.text = shownText();
         painter.drawControl(QStyle::CE_PushButton, option);
+    }
+
+  private:
+    // As the button measures it: "&&" shows as one "&".
+    int titleWidth(const QString& title) const {
+        return fontMetrics().size(Qt::TextShowMnemonic, title).width();
     }
 };
 

@@ -3,6 +3,7 @@
 #include "actions/InstalledAutomations.h"
 #include "editor/SliceForm.h"
 #include "editor/ui/SliceFormWidgets.h"
+#include "qtshared/ElidingComboBox.h"
 #include "qtshared/FlowLayout.h"
 #include "qtshared/QtText.h"
 #include "qtshared/ScrollNeedsFocus.h"
@@ -20,7 +21,7 @@ AutomationActionInput::AutomationActionInput(ActionInputContext context, QWidget
     : ActionInput(std::move(context), parent), field_(new QLineEdit(this)),
       fieldCaption_(SliceFormWidgets::captionLabel(
           tr("Type the exact name of an automation in your automations folder."), this)),
-      picker_(new QComboBox(this)) {
+      picker_(new ElidingComboBox(this)) {
     field_->setObjectName(QStringLiteral("automationName"));
     field_->setPlaceholderText(tr("Automation name"));
     field_->setAccessibleName(field_->placeholderText());
