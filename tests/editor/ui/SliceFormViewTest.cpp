@@ -261,9 +261,9 @@ TEST(SliceFormView, ASymbolOfAnotherSystemIsNamedForWhatItDraws) {
     rig.view->form().setIcon(Icon::SfSymbol{"macwindow.badge.plus"});
     QCoreApplication::processEvents();
     QLabel* name = rig.find<QWidget>("symbolRow")->findChild<QLabel*>("chooserName");
-    EXPECT_EQ(name->text(), QStringLiteral("window with plus"));
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(name)->text(QAccessible::Name),
-              QStringLiteral("window with plus"));
+    EXPECT_EQ(name->text().toStdString(), "window with plus");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(name)->text(QAccessible::Name).toStdString(),
+              "window with plus");
     EXPECT_EQ(rig.slice().icon, Icon(Icon::SfSymbol{"macwindow.badge.plus"}));
 }
 

@@ -95,7 +95,8 @@ TEST(SymbolGridPicker, EveryFocusableControlAndEveryCellHasAPlainName) {
         EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty()) << control->metaObject()->className();
     }
     EXPECT_EQ(focusable, 4) << "search, clear, grid, Cancel";
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(rig.clear())->text(QAccessible::Name), "Clear search");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(rig.clear())->text(QAccessible::Name).toStdString(),
+              "Clear search");
 
     rig.search()->clear();
     QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(rig.grid());
