@@ -132,15 +132,19 @@ TEST_P(InspectorFit, EverySliceShowsBothCardsWhole) {
     const QRect content = window.content();
     const QRect inspector(content.right() - 449, content.top(), 450, content.height());
 
-    // Runs xdotool and waits until the inspector has changed and stopped
-    // changing; false when it never changed.
+    // Runs xdotool and waits until the inspector has changed and then shows
+    // the same in three grabs running, as it draws a new slice in a few
+    // flushes; false when it never changed.
     QImage shown;
     const auto step = [&](const std::string& arguments) {
         display.xdotool(arguments);
         QImage now;
         if (!waitFor([&] { return (now = display.grab(inspector)) != shown; }, 5)) return false;
-        for (QImage next; (next = display.grab(inspector)) != now;)
+        for (int same = 0; same < 3;) {
+            QImage next = display.grab(inspector);
+            same = next == now ? same + 1 : 0;
             now = next;
+        }
         shown = now;
         return true;
     };
