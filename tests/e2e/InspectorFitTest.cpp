@@ -20,10 +20,6 @@ std::string screenName(const Screen& screen) {
            (screen.managed ? "Managed" : "Bare");
 }
 
-void PrintTo(const Screen& screen, std::ostream* out) {
-    *out << screenName(screen);
-}
-
 // Installed in the test's home, it turns the automation field into a menu of
 // names.
 constexpr std::string_view longAutomation =
@@ -43,7 +39,6 @@ Wheel longRows() {
         {Icon::SfSymbol{"chevron.left.forwardslash.chevron.right"}, MacroAction::Keystroke{{1, true}}},
         {Icon{}, MacroAction::Shortcut{"Toggle Focus"}},
         {Icon{}, MacroAction::SystemAction{"toggle-dock-magnification"}},
-        {Icon{}, MacroAction::SystemAction{"toggle-file-extensions"}},
         {Icon{}, MacroAction::App{"org.example.ApplicationWithAVeryLongIdentifierIndeed", std::nullopt}},
         {Icon{}, MacroAction::Keystroke{everyModifier}},
         {Icon{}, MacroAction::OpenSettings{"check-for-updates"}},
