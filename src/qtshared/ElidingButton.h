@@ -22,9 +22,17 @@ class ElidingButton : public QPushButton {
         setSizePolicy(QSizePolicy::Preferred, sizePolicy().verticalPolicy());
     }
 
+    // Room for the whole title; with a menu, a gap between it and the arrow,
+    // which the style would draw right against the title's end.
+    QSize sizeHint() const override {
+        QSize hint = QPushButton::sizeHint();
+        if (menu()) hint.rwidth() += menuArrowGap;
+        return hint;
+    }
+
     // The title as it shows in the room the button has now.
     QString shownText() const {
-        const int whole = QPushButton::sizeHint().width();
+        const int whole = sizeHint().width();
         if (width() >= whole) return text();
         const QFontMetrics metrics = fontMetrics();
         const int chrome = whole - titleWidth(text());
@@ -33,7 +41,7 @@ class ElidingButton : public QPushButton {
     bool isElided() const { return shownText() != text(); }
 
     QSize minimumSizeHint() const override {
-        QSize hint = QPushButton::sizeHint();
+        QSize hint = sizeHint();
         hint.rwidth() += titleWidth(QStringLiteral("…")) - titleWidth(text());
         return hint;
     }
@@ -54,6 +62,9 @@ class ElidingButton : public QPushButton {
     }
 
   private:
+    // Shared by both sides of the title, which stays centred beside the arrow.
+    static constexpr int menuArrowGap = 12;
+
     // As the button measures it: "&&" shows as one "&".
     int titleWidth(const QString& title) const {
         return fontMetrics().size(Qt::TextShowMnemonic, title).width();

@@ -1,6 +1,7 @@
 #include "editor/ui/SliceFormWidgets.h"
 
 #include "icons/ui/SymbolFont.h"
+#include "qtshared/ElidingButton.h"
 #include "qtshared/ElidingLabel.h"
 #include "qtshared/FocusRing.h"
 #include "qtshared/MnemonicText.h"
@@ -17,9 +18,6 @@
 namespace rondelix::SliceFormWidgets {
 
 namespace {
-
-// Shared by both sides of the title, which stays centred beside the arrow.
-constexpr int menuArrowGap = 12;
 
 class FrameFocus : public QObject {
   public:
@@ -93,7 +91,7 @@ void fillWhenChecked(QPushButton* toggle) {
     FocusRing::drawnByControl(*toggle);
 }
 
-void setMenu(QPushButton* button, const std::vector<SliceFormInputs::MenuSection>& sections,
+void setMenu(ElidingButton* button, const std::vector<SliceFormInputs::MenuSection>& sections,
              const std::function<void(const std::string&)>& choose) {
     auto* menu = new QMenu(button);
     // A greyed row says why on its tip.
@@ -114,9 +112,6 @@ void setMenu(QPushButton* button, const std::vector<SliceFormInputs::MenuSection
     }
     if (QMenu* old = button->menu()) old->deleteLater();
     button->setMenu(menu);
-    // The style draws the menu's arrow right against the end of the title;
-    // a little more width keeps the two apart.
-    button->setMinimumWidth(button->sizeHint().width() + menuArrowGap);
 }
 
 } // namespace rondelix::SliceFormWidgets

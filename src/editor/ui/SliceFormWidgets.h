@@ -12,6 +12,10 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
+namespace rondelix {
+class ElidingButton;
+}
+
 namespace rondelix::SliceFormWidgets {
 
 // A small wrapped line in the placeholder colour, under a control.
@@ -27,9 +31,8 @@ QLabel* quietLabel(QWidget* parent);
 void fillWhenChecked(QPushButton* toggle);
 
 // Fills a button's menu with titled sections; the checked row shows a check
-// mark. The old menu goes once its own signal has finished. Set the button's
-// title first: the button is made wide enough for it and the arrow.
-void setMenu(QPushButton* button, const std::vector<SliceFormInputs::MenuSection>& sections,
+// mark. The old menu goes once its own signal has finished.
+void setMenu(ElidingButton* button, const std::vector<SliceFormInputs::MenuSection>& sections,
              const std::function<void(const std::string&)>& choose);
 
 // Draws the field's frame around a field inside `frame`, which shows the
