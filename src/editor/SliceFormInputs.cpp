@@ -5,6 +5,7 @@
 #include "catalog/WheelActionTarget.h"
 #include "editor/ApplicationChoice.h"
 #include "icons/EmojiText.h"
+#include "icons/SymbolCatalog.h"
 #include "model/KeyComboText.h"
 #include "platform/Workspace.h"
 #include "util/Ascii.h"
@@ -14,7 +15,7 @@
 namespace rondelix::SliceFormInputs {
 
 std::string symbolRowLabel(const Icon::SfSymbol& symbol) {
-    return symbol.name.empty() ? "No symbol chosen" : symbol.name;
+    return symbol.name.empty() ? "No symbol chosen" : SymbolCatalog::shownName(symbol.name);
 }
 
 std::string imageRowLabel(const Icon::CustomImage& image) {

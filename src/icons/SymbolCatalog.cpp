@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <utility>
 
 namespace rondelix::SymbolCatalog {
 
@@ -407,6 +409,25 @@ constexpr std::array builtIn = std::to_array<std::string_view>({"star.fill",
                                                                 "puzzlepiece.fill",
                                                                 "puzzlepiece.extension.fill"});
 
+// Names written for another system: what its own programs and keys are
+// called means nothing here, so the windows describe the picture instead.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 7> descriptions{{
+    {"camera.macro", "close-up camera"},
+    {"command", "Super key"},
+    {"macwindow", "window"},
+    {"macwindow.badge.plus", "window with plus"},
+    {"macwindow.on.rectangle", "window on rectangle"},
+    {"option", "Alt key"},
+    {"safari", "web browser"},
+}};
+
+std::optional<std::string_view> description(std::string_view name) {
+    const auto found = std::find_if(descriptions.begin(), descriptions.end(),
+                                    [name](const auto& row) { return row.first == name; });
+    if (found == descriptions.end()) return std::nullopt;
+    return found->second;
+}
+
 // The names are plain ASCII, so only the letters whose lower case is ASCII
 // need lowering: A to Z and the Kelvin sign. Any other letter matches nothing
 // whatever its case.
@@ -450,12 +471,20 @@ const std::vector<std::string>& all() {
     return catalogue;
 }
 
+std::string shownName(std::string_view name) {
+    return std::string(description(name).value_or(name));
+}
+
 std::vector<std::string> filter(const std::vector<std::string>& names, std::string_view query) {
     const std::string needle = lowerCasedForNames(trimmedWhitespace(query));
     if (needle.empty()) return names;
     std::vector<std::string> shown;
-    for (const std::string& name : names)
-        if (name.find(needle) != std::string::npos) shown.push_back(name);
+    for (const std::string& name : names) {
+        const auto described = description(name);
+        const std::string lowered = described ? lowerCasedForNames(*described) : std::string();
+        const std::string_view searched = described ? std::string_view(lowered) : std::string_view(name);
+        if (searched.find(needle) != std::string_view::npos) shown.push_back(name);
+    }
     return shown;
 }
 

@@ -86,7 +86,7 @@ HubLayout withName(const HubStack& stack, const std::string& name, const HubText
                    const TextRoom& room) {
     HubLayout layout;
     const int smallest = static_cast<int>(std::ceil(0.8 * text.namePixelSize));
-    layout.name = fitTwoLines(name, text.namePixelSize, smallest, text.name, room);
+    layout.name = fitLines(name, text.namePixelSize, smallest, text.name, room);
     std::vector<double> widths;
     for (const std::string& line : layout.name.lines)
         widths.push_back(text.name.width(line, layout.name.pixelSize));

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "overlay/FittedText.h"
 #include "overlay/LabelRoom.h"
-#include "overlay/TwoLineText.h"
 #include "overlay/WheelSwitcher.h"
 
 #include <string>
@@ -32,7 +32,7 @@ struct HubText {
 
 // Where the hub draws its name and switcher, in the drawn square.
 struct HubLayout {
-    TwoLineText name;
+    FittedText name;
     Box nameCapsule;
     SwitcherLook switcher;
     // Empty when no switcher is drawn.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "overlay/TwoLineText.h"
+#include "overlay/FittedText.h"
 #include "overlay/WheelGeometry.h"
 
 #include <optional>

@@ -804,17 +804,20 @@ struct PrivateDisplay {
         ASSERT_EQ(std::system(("DISPLAY=" + name + " xdotool " + arguments).c_str()), 0) << arguments;
     }
     bool composited() const { return selectionOwner(connection, "_NET_WM_CM_S0") != XCB_WINDOW_NONE; }
-    QImage grab() const {
+    // The whole screen, or the area given.
+    QImage grab(QRect area = {}) const {
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-        auto* reply =
-            xcb_get_image_reply(connection,
-                                xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root, 0, 0,
-                                              screen->width_in_pixels, screen->height_in_pixels, ~0u),
-                                nullptr);
+        if (area.isNull()) area = QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels);
+        auto* reply = xcb_get_image_reply(connection,
+                                          xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root,
+                                                        static_cast<std::int16_t>(area.x()),
+                                                        static_cast<std::int16_t>(area.y()),
+                                                        static_cast<std::uint16_t>(area.width()),
+                                                        static_cast<std::uint16_t>(area.height()), ~0u),
+                                          nullptr);
         if (!reply) return {};
-        const QImage image = QImage(xcb_get_image_data(reply), screen->width_in_pixels,
-                                    screen->height_in_pixels, QImage::Format_RGB32)
-                                 .copy();
+        const QImage image =
+            QImage(xcb_get_image_data(reply), area.width(), area.height(), QImage::Format_RGB32).copy();
         std::free(reply);
         return image;
     }
@@ -824,6 +827,57 @@ struct PrivateDisplay {
     QProcess server;
     std::string name;
     xcb_connection_t* connection = nullptr;
+};
+
+// The program's main window on a display of the test's own, as its window
+// manager (if any) framed it.
+struct FramedWindow {
+    const PrivateDisplay& display;
+    std::string id;
+
+    std::string run(const std::string& command) const {
+        return output("DISPLAY=" + display.name + " " + command);
+    }
+    bool find() {
+        const std::string ids = run("xdotool search --onlyvisible --name '^Rondelix$' 2>/dev/null");
+        id = ids.substr(0, ids.find('\n'));
+        return !id.empty();
+    }
+    // The window's content on the screen.
+    QRect content() const {
+        const std::string info = run("xwininfo -id " + id);
+        const auto number = [&](const std::string& label) {
+            const auto at = info.find(label);
+            return at == std::string::npos ? -1 : std::stoi(info.substr(at + label.size()));
+        };
+        return {number("Absolute upper-left X:"), number("Absolute upper-left Y:"), number("Width:"),
+                number("Height:")};
+    }
+    // The content and the frame the window manager drew around it; nothing
+    // while the window is not framed yet.
+    std::optional<QRect> frame() const {
+        const std::string extents = run("xprop -id " + id + " _NET_FRAME_EXTENTS");
+        int left = 0, right = 0, top = 0, bottom = 0;
+        const auto at = extents.find('=');
+        if (at == std::string::npos ||
+            std::sscanf(extents.c_str() + at + 1, " %d, %d, %d, %d", &left, &right, &top, &bottom) != 4)
+            return std::nullopt;
+        return content().adjusted(-left, -top, right, bottom);
+    }
+    // The frame once it has stopped changing.
+    std::optional<QRect> settledFrame() const {
+        std::optional<QRect> last;
+        waitFor(
+            [&] {
+                const auto now = frame();
+                pause(0.3);
+                const bool settled = now && now == frame();
+                last = now;
+                return settled;
+            },
+            5);
+        return last;
+    }
 };
 
 // picom on a private display, with no shadow and no fading of its own, so

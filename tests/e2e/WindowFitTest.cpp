@@ -7,57 +7,6 @@
 namespace rondelix::e2e {
 namespace {
 
-// The program's main window on a display of the test's own, as its window
-// manager framed it.
-struct FramedWindow {
-    const PrivateDisplay& display;
-    std::string id;
-
-    std::string run(const std::string& command) const {
-        return output("DISPLAY=" + display.name + " " + command);
-    }
-    bool find() {
-        const std::string ids = run("xdotool search --onlyvisible --name '^Rondelix$' 2>/dev/null");
-        id = ids.substr(0, ids.find('\n'));
-        return !id.empty();
-    }
-    // The window's content on the screen.
-    QRect content() const {
-        const std::string info = run("xwininfo -id " + id);
-        const auto number = [&](const std::string& label) {
-            const auto at = info.find(label);
-            return at == std::string::npos ? -1 : std::stoi(info.substr(at + label.size()));
-        };
-        return {number("Absolute upper-left X:"), number("Absolute upper-left Y:"), number("Width:"),
-                number("Height:")};
-    }
-    // The content and the frame the window manager drew around it; nothing
-    // while the window is not framed yet.
-    std::optional<QRect> frame() const {
-        const std::string extents = run("xprop -id " + id + " _NET_FRAME_EXTENTS");
-        int left = 0, right = 0, top = 0, bottom = 0;
-        const auto at = extents.find('=');
-        if (at == std::string::npos ||
-            std::sscanf(extents.c_str() + at + 1, " %d, %d, %d, %d", &left, &right, &top, &bottom) != 4)
-            return std::nullopt;
-        return content().adjusted(-left, -top, right, bottom);
-    }
-    // The frame once it has stopped changing.
-    std::optional<QRect> settledFrame() const {
-        std::optional<QRect> last;
-        waitFor(
-            [&] {
-                const auto now = frame();
-                pause(0.3);
-                const bool settled = now && now == frame();
-                last = now;
-                return settled;
-            },
-            5);
-        return last;
-    }
-};
-
 TEST_F(EndToEnd, TheMainWindowOpensWholeOnA1280By800ScreenUnderAWindowManager) {
     const QSize screen(1280, 800);
     const PrivateDisplay display(home.path, screen);

@@ -2,7 +2,10 @@
 
 #include "platform/sim/SimMainQueue.h"
 #include "platform/sim/SimWorkspace.h"
+#include "support/SymbolNamesInUse.h"
 
+#include <algorithm>
+#include <cctype>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -16,6 +19,24 @@ TEST(SliceFormInputs, ChooserRowsNameWhatIsChosen) {
     EXPECT_EQ(symbolRowLabel({""}), "No symbol chosen");
     EXPECT_EQ(imageRowLabel({"A.png"}), "Custom image");
     EXPECT_EQ(imageRowLabel({""}), "No image chosen");
+}
+
+// A symbol named for another system's programs or keys is named for what it
+// draws, wherever the program uses it.
+TEST(SliceFormInputs, TheSymbolRowNamesWhatASymbolOfAnotherSystemDraws) {
+    const std::vector<std::pair<std::string, std::string>> shown{{"macwindow.badge.plus", "window with plus"},
+                                                                 {"safari", "web browser"},
+                                                                 {"command", "Super key"},
+                                                                 {"option", "Alt key"}};
+    for (const auto& [name, text] : shown)
+        EXPECT_EQ(symbolRowLabel({name}), text);
+    for (const auto& use : testsupport::symbolNamesInUse()) {
+        std::string text = symbolRowLabel({use.name});
+        std::transform(text.begin(), text.end(), text.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
+        for (const char* word : {"mac", "safari", "command", "option"})
+            EXPECT_EQ(text.find(word), std::string::npos) << use.name << " (" << use.where << ")";
+    }
 }
 
 TEST(SliceFormInputs, TheAppRowNamesTheApplicationFromItsIdentifierOnly) {

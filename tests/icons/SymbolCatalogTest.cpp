@@ -87,6 +87,19 @@ TEST(SymbolCatalog, FilterTrimsAndLowersTheQueryOnly) {
         EXPECT_EQ(SymbolCatalog::filter(names, c.query), c.shown) << c.query.substr(0, 40);
 }
 
+// A name written for another system is searched as what it draws, as the
+// picker shows it.
+TEST(SymbolCatalog, ANameOfAnotherSystemIsFoundByItsDescription) {
+    const auto& all = SymbolCatalog::all();
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases{{" Browser", {"safari"}},
+                                                                              {"super k", {"command"}},
+                                                                              {"alt key", {"option"}},
+                                                                              {"safari", {}},
+                                                                              {"mac", {}}};
+    for (const auto& [query, shown] : cases)
+        EXPECT_EQ(SymbolCatalog::filter(all, query), shown) << query;
+}
+
 TEST(SymbolCatalog, CountsSymbolsInTheFooter) {
     const std::vector<std::pair<std::size_t, std::string>> cases{
         {0, "0 symbols"}, {1, "1 symbol"}, {2, "2 symbols"}, {387, "387 symbols"}};

@@ -33,8 +33,7 @@ AppActionInput::AppActionInput(ActionInputContext context, QWidget* parent)
 
 void AppActionInput::showAction(const MacroAction& action) {
     if (const auto* app = action.as<MacroAction::App>())
-        SliceFormWidgets::setElided(
-            name_, toQString(SliceFormInputs::appRowName(*app, form().services().workspace)));
+        name_->setText(toQString(SliceFormInputs::appRowName(*app, form().services().workspace)));
 }
 
 } // namespace rondelix

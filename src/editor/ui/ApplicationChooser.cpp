@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -25,6 +26,9 @@ ApplicationChooser::ApplicationChooser(const platform::Workspace& workspace, pla
     search_->setPlaceholderText("Search");
     search_->setClearButtonEnabled(true);
     list_->setIconSize(QSize(iconSide, iconSide));
+    QPixmap blank(iconSide, iconSide);
+    blank.fill(Qt::transparent);
+    noIcon_ = QIcon(blank);
     list_->setUniformItemSizes(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -51,8 +55,8 @@ void ApplicationChooser::fill() {
         auto* item = new QListWidgetItem(QString::fromStdString(application.name), list_);
         item->setData(Qt::UserRole, QString::fromStdString(application.identifier));
         item->setToolTip(QString::fromStdString(application.identifier));
-        if (const QIcon* icon = icons_.appIcon(application.identifier, application.path))
-            item->setIcon(*icon);
+        const QIcon* icon = icons_.appIcon(application.identifier, application.path);
+        item->setIcon(icon ? *icon : noIcon_);
     }
     if (list_->count() > 0) list_->setCurrentRow(0);
 }

@@ -3,6 +3,7 @@
 #include "platform/Workspace.h"
 
 #include <QDialog>
+#include <QIcon>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,6 +47,8 @@ class ApplicationChooser : public QDialog {
     SliceIconSources& icons_;
     std::vector<platform::ApplicationEntry> applications_;
     std::optional<std::string> chosen_;
+    // Stands in for a missing icon, so that every name starts at the same place.
+    QIcon noIcon_;
     QLineEdit* search_;
     QListWidget* list_;
 };

@@ -3,11 +3,12 @@
 #include "actions/InstalledAutomations.h"
 #include "editor/SliceForm.h"
 #include "editor/ui/SliceFormWidgets.h"
+#include "qtshared/ElidingComboBox.h"
+#include "qtshared/FlowLayout.h"
 #include "qtshared/QtText.h"
 #include "qtshared/ScrollNeedsFocus.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,7 +21,7 @@ AutomationActionInput::AutomationActionInput(ActionInputContext context, QWidget
     : ActionInput(std::move(context), parent), field_(new QLineEdit(this)),
       fieldCaption_(SliceFormWidgets::captionLabel(
           tr("Type the exact name of an automation in your automations folder."), this)),
-      picker_(new QComboBox(this)) {
+      picker_(new ElidingComboBox(this)) {
     field_->setObjectName(QStringLiteral("automationName"));
     field_->setPlaceholderText(tr("Automation name"));
     field_->setAccessibleName(field_->placeholderText());
@@ -42,15 +43,14 @@ AutomationActionInput::AutomationActionInput(ActionInputContext context, QWidget
     pickerLabel->setBuddy(picker_);
     pickerLabel->hide();
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(12);
+    // Side by side where the column has the room, one under the other where not.
+    auto* buttons = new FlowLayout(12, 6);
     auto* open = new QPushButton(tr("Open Automations"), this);
     auto* setup = new QPushButton(tr("Set Up System Actions…"), this);
     connect(open, &QPushButton::clicked, this, [this] { form().automations().openFolder(); });
     connect(setup, &QPushButton::clicked, this, [this] { form().showAutomationSetup(); });
     buttons->addWidget(open);
     buttons->addWidget(setup);
-    buttons->addStretch(1);
     column()->addLayout(buttons);
 }
 

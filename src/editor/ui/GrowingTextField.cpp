@@ -74,6 +74,10 @@ QSize GrowingTextField::sizeHint() const {
     return {QPlainTextEdit::sizeHint().width(), contentHeight()};
 }
 
+QSize GrowingTextField::minimumSizeHint() const {
+    return {QPlainTextEdit::minimumSizeHint().width(), contentHeight()};
+}
+
 void GrowingTextField::insertFromMimeData(const QMimeData* source) {
     if (!source->hasText()) return LongTextEdit::insertFromMimeData(source);
     QMimeData entered;

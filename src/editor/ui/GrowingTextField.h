@@ -20,7 +20,8 @@ class GrowingTextField : public LongTextEdit {
     void setText(const QString& text);
 
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    // As tall as its lines; as narrow as the column makes it, since it wraps.
+    QSize minimumSizeHint() const override;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -2,7 +2,6 @@
 
 #include "editor/SliceForm.h"
 #include "editor/SliceFormInputs.h"
-#include "editor/ui/SliceFormWidgets.h"
 #include "icons/ui/CustomIconThumbnail.h"
 #include "qtshared/ProblemCaption.h"
 #include "qtshared/QtText.h"
@@ -28,7 +27,7 @@ ImageIconInput::ImageIconInput(SliceForm& form, QWidget* parent)
 void ImageIconInput::showIcon(const Icon& icon) {
     const auto* image = icon.as<Icon::CustomImage>();
     if (!image) return;
-    SliceFormWidgets::setElided(name_, toQString(SliceFormInputs::imageRowLabel(*image)));
+    name_->setText(toQString(SliceFormInputs::imageRowLabel(*image)));
     thumbnail_->setFilename(image->filename);
 }
 

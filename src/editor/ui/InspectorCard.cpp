@@ -13,7 +13,6 @@ constexpr double cardRadius = 16;
 
 InspectorCard::InspectorCard(QWidget* parent) : QFrame(parent) {
     setContentsMargins(cardPadding, cardPadding, cardPadding, cardPadding);
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
 }
 
 void InspectorCard::paintEvent(QPaintEvent*) {

@@ -5,6 +5,7 @@
 #include "icons/ui/SymbolFont.h"
 #include "model/KeyComboText.h"
 #include "model/SystemColors.h"
+#include "qtshared/ElidingLabel.h"
 #include "qtshared/QtColor.h"
 #include "qtshared/QtText.h"
 
@@ -19,7 +20,8 @@ namespace rondelix {
 namespace Inputs = SliceFormInputs;
 
 KeystrokeActionInput::KeystrokeActionInput(ActionInputContext context, QWidget* parent)
-    : ActionInput(std::move(context), parent), display_(new QLabel(this)), record_(new QPushButton(this)) {
+    : ActionInput(std::move(context), parent), display_(new ElidingLabel(Qt::ElideMiddle, this)),
+      record_(new QPushButton(this)) {
     column()->setSpacing(8);
     auto* displayRow = new QHBoxLayout;
     display_->setObjectName(QStringLiteral("comboDisplay"));

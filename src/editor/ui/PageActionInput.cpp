@@ -2,6 +2,7 @@
 
 #include "editor/SliceForm.h"
 #include "editor/ui/SliceFormWidgets.h"
+#include "qtshared/ElidingButton.h"
 #include "qtshared/MnemonicText.h"
 
 #include <QPushButton>
@@ -10,7 +11,7 @@
 namespace rondelix {
 
 PageActionInput::PageActionInput(ActionInputContext context, QWidget* parent)
-    : ActionInput(std::move(context), parent), menu_(new QPushButton(this)) {
+    : ActionInput(std::move(context), parent), menu_(new ElidingButton(this)) {
     menu_->setObjectName(QStringLiteral("pageMenu"));
     column()->addWidget(menu_, 0, Qt::AlignLeft);
 }

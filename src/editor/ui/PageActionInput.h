@@ -2,9 +2,9 @@
 
 #include "editor/ui/ActionInput.h"
 
-class QPushButton;
-
 namespace rondelix {
+
+class ElidingButton;
 
 // The page or quick setting of the program a slice opens, chosen from a menu.
 class PageActionInput final : public ActionInput {
@@ -13,7 +13,7 @@ class PageActionInput final : public ActionInput {
     void showAction(const MacroAction& action) override;
 
   private:
-    QPushButton* menu_;
+    ElidingButton* menu_;
 };
 
 } // namespace rondelix

@@ -33,6 +33,10 @@ ResizableTextEditor::ResizableTextEditor(std::function<void(const QString&)> onE
         QStringLiteral("QPlainTextEdit { background: palette(base); border: 1px solid palette(mid); "
                        "border-radius: 6px; }"));
     edit_->setFixedHeight(height_);
+    // Its lines wrap at its width, which may narrow for a moment while the
+    // inspector's scroll bar comes and goes: that must not leave a bar that
+    // scrolls sideways.
+    edit_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(edit_);
 
     // Beside the editor rather than inside it, so that nothing the editor

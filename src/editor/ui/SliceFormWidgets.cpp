@@ -1,6 +1,8 @@
 #include "editor/ui/SliceFormWidgets.h"
 
 #include "icons/ui/SymbolFont.h"
+#include "qtshared/ElidingButton.h"
+#include "qtshared/ElidingLabel.h"
 #include "qtshared/FocusRing.h"
 #include "qtshared/MnemonicText.h"
 #include "qtshared/QtColor.h"
@@ -16,9 +18,6 @@
 namespace rondelix::SliceFormWidgets {
 
 namespace {
-
-// Shared by both sides of the title, which stays centred beside the arrow.
-constexpr int menuArrowGap = 12;
 
 class FrameFocus : public QObject {
   public:
@@ -63,7 +62,7 @@ QLabel* captionLabel(const QString& text, QWidget* parent) {
 }
 
 QLabel* quietLabel(QWidget* parent) {
-    auto* label = new QLabel(parent);
+    auto* label = new ElidingLabel(Qt::ElideMiddle, parent);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
     label->setPalette(palette);
@@ -92,12 +91,7 @@ void fillWhenChecked(QPushButton* toggle) {
     FocusRing::drawnByControl(*toggle);
 }
 
-void setElided(QLabel* label, const QString& text) {
-    label->setToolTip(text);
-    label->setText(label->fontMetrics().elidedText(text, Qt::ElideMiddle, 220));
-}
-
-void setMenu(QPushButton* button, const std::vector<SliceFormInputs::MenuSection>& sections,
+void setMenu(ElidingButton* button, const std::vector<SliceFormInputs::MenuSection>& sections,
              const std::function<void(const std::string&)>& choose) {
     auto* menu = new QMenu(button);
     // A greyed row says why on its tip.
@@ -118,9 +112,6 @@ void setMenu(QPushButton* button, const std::vector<SliceFormInputs::MenuSection
     }
     if (QMenu* old = button->menu()) old->deleteLater();
     button->setMenu(menu);
-    // The style draws the menu's arrow right against the end of the title;
-    // a little more width keeps the two apart.
-    button->setMinimumWidth(button->sizeHint().width() + menuArrowGap);
 }
 
 } // namespace rondelix::SliceFormWidgets

@@ -2,7 +2,6 @@
 
 #include "editor/SliceForm.h"
 #include "editor/SliceFormInputs.h"
-#include "editor/ui/SliceFormWidgets.h"
 #include "icons/ui/SymbolFont.h"
 #include "icons/ui/SymbolGridPicker.h"
 #include "qtshared/QtText.h"
@@ -27,7 +26,7 @@ SymbolIconInput::SymbolIconInput(SliceForm& form, QWidget* parent)
 void SymbolIconInput::showIcon(const Icon& icon) {
     const auto* symbol = icon.as<Icon::SfSymbol>();
     if (!symbol) return;
-    SliceFormWidgets::setElided(name_, toQString(SliceFormInputs::symbolRowLabel(*symbol)));
+    name_->setText(toQString(SliceFormInputs::symbolRowLabel(*symbol)));
     preview_->setPixmap(SymbolFont::pixmap(symbol->name.empty() ? "questionmark" : symbol->name, previewSize,
                                            palette().color(QPalette::Text)));
 }

@@ -3,6 +3,7 @@
 #include "editor/SliceForm.h"
 #include "editor/ui/SliceFormWidgets.h"
 #include "platform/CurrentDesktop.h"
+#include "qtshared/ElidingButton.h"
 #include "qtshared/MnemonicText.h"
 
 #include <QPushButton>
@@ -11,7 +12,7 @@
 namespace rondelix {
 
 SystemActionInput::SystemActionInput(ActionInputContext context, QWidget* parent)
-    : ActionInput(std::move(context), parent), menu_(new QPushButton(this)) {
+    : ActionInput(std::move(context), parent), menu_(new ElidingButton(this)) {
     menu_->setObjectName(QStringLiteral("systemActionMenu"));
     column()->addWidget(menu_, 0, Qt::AlignLeft);
 }

@@ -2,9 +2,9 @@
 
 #include "editor/ui/ActionInput.h"
 
-class QPushButton;
-
 namespace rondelix {
+
+class ElidingButton;
 
 // The system action a slice performs, chosen from a menu of the catalogue's sections.
 class SystemActionInput final : public ActionInput {
@@ -13,7 +13,7 @@ class SystemActionInput final : public ActionInput {
     void showAction(const MacroAction& action) override;
 
   private:
-    QPushButton* menu_;
+    ElidingButton* menu_;
 };
 
 } // namespace rondelix

@@ -2,6 +2,7 @@
 
 #include "editor/WheelEditor.h"
 #include "editor/ui/EnteredTextValidator.h"
+#include "qtshared/ElidingButton.h"
 #include "qtshared/MnemonicText.h"
 #include "qtshared/QtText.h"
 #include "qtshared/ScrollNeedsFocus.h"
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <climits>
 
@@ -32,7 +32,7 @@ QFrame* divider() {
 
 WheelSection::WheelSection(WheelEditor& editor, const ConfigStore& store, AppPicker pickApp, QWidget* parent)
     : InspectorCard(parent), editor_(editor), store_(store), pickApp_(std::move(pickApp)), body_(new QWidget),
-      name_(new QLineEdit), count_(new QComboBox), app_(new QToolButton),
+      name_(new QLineEdit), count_(new QComboBox), app_(new ElidingButton),
       duplicate_(new QPushButton("Duplicate Wheel")), delete_(new QPushButton("Delete Wheel")) {
     setObjectName("wheelSection");
     auto* outer = new QVBoxLayout(this);
@@ -59,7 +59,6 @@ WheelSection::WheelSection(WheelEditor& editor, const ConfigStore& store, AppPic
     count_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     app_->setObjectName("appBinding");
     app_->setToolTip("Summoning the wheel inside the chosen app opens this wheel automatically.");
-    app_->setToolButtonStyle(Qt::ToolButtonTextOnly);
     auto* appColumn = new QVBoxLayout;
     appColumn->setSpacing(6);
     appColumn->addWidget(app_, 0, Qt::AlignLeft);
@@ -99,7 +98,7 @@ WheelSection::WheelSection(WheelEditor& editor, const ConfigStore& store, AppPic
         editor_.setSliceCount(count_->itemData(index).toInt());
         refresh();
     });
-    connect(app_, &QToolButton::clicked, this, [this] { showAppMenu(); });
+    connect(app_, &QPushButton::clicked, this, [this] { showAppMenu(); });
     connect(duplicate_, &QPushButton::clicked, this, [this] { editor_.duplicateWheel(); });
     connect(delete_, &QPushButton::clicked, this, [this] { editor_.deleteWheel(); });
     refresh();

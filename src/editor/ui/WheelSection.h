@@ -9,7 +9,6 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QToolButton;
 
 namespace rondelix {
 
@@ -31,7 +30,7 @@ class WheelSection : public InspectorCard {
 
     QLineEdit* nameField() const { return name_; }
     QComboBox* sliceCountPicker() const { return count_; }
-    QToolButton* appMenuButton() const { return app_; }
+    QPushButton* appMenuButton() const { return app_; }
     QPushButton* deleteButton() const { return delete_; }
 
   private:
@@ -43,7 +42,7 @@ class WheelSection : public InspectorCard {
     QWidget* body_;
     QLineEdit* name_;
     QComboBox* count_;
-    QToolButton* app_;
+    QPushButton* app_;
     QPushButton* duplicate_;
     QPushButton* delete_;
 };

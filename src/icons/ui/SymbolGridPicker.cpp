@@ -44,7 +44,7 @@ class SymbolCellDelegate : public QStyledItemDelegate {
         PickerGrid::paintCell(*painter, option, cell);
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
-        const std::string name = index.data(Qt::ToolTipRole).toString().toStdString();
+        const std::string name = index.data(Qt::UserRole).toString().toStdString();
         SymbolFont::paint(*painter, name, cell, glyphSize, option.palette.color(QPalette::Text));
         painter->restore();
     }
@@ -57,7 +57,8 @@ class SymbolCellDelegate : public QStyledItemDelegate {
 } // namespace
 
 // The names of the current search; a cell shows only its glyph, with the
-// name as its tooltip.
+// name as shown (SymbolCatalog::shownName) as its tooltip and its name for
+// screen readers.
 class SymbolGridModel : public QAbstractListModel {
   public:
     using QAbstractListModel::QAbstractListModel;
@@ -75,8 +76,10 @@ class SymbolGridModel : public QAbstractListModel {
 
     QVariant data(const QModelIndex& index, int role) const override {
         if (!index.isValid() || index.row() >= rowCount({})) return {};
+        const std::string& name = names_[static_cast<std::size_t>(index.row())];
+        if (role == Qt::UserRole) return QString::fromStdString(name);
         if (role == Qt::ToolTipRole || role == Qt::AccessibleTextRole)
-            return QString::fromStdString(names_[static_cast<std::size_t>(index.row())]);
+            return QString::fromStdString(SymbolCatalog::shownName(name));
         return {};
     }
 
@@ -109,6 +112,7 @@ SymbolGridPicker::SymbolGridPicker(std::function<void(const std::string&)> onPic
     clear_->setAutoRaise(true);
     clear_->setIcon(QIcon(SymbolFont::pixmap("xmark.circle.fill", 16, secondary)));
     clear_->setToolTip(tr("Clear"));
+    clear_->setAccessibleName(tr("Clear search"));
     clear_->hide();
     searchRow->addWidget(magnifier);
     searchRow->addWidget(search_, 1);

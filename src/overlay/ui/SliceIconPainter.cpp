@@ -164,6 +164,13 @@ std::vector<QRectF> SliceIconPainter::labelBoxes(const Slice& slice, double icon
                      labelLayout(slice.label, item, slot));
 }
 
+std::vector<QString> SliceIconPainter::labelLines(const Slice& slice, double iconSize, const SlotArea& slot) {
+    std::vector<QString> lines;
+    for (const QStaticText& line : labelLayout(slice.label, resolveIcon(slice, iconSize), slot).lines)
+        lines.push_back(line.text());
+    return lines;
+}
+
 SlotStack SliceIconPainter::markerStack(const SlotArea& slot, double iconSize) {
     // Markers never grow, so the text has the slot's room at its own size.
     return {.area = slot, .iconHeight = markerFontSize(iconSize) * 1.25, .spacing = 3, .scale = 1};

@@ -62,6 +62,8 @@ class SliceIconPainter {
     // The boxes the slice's label lines take in the wheel's square when the
     // slice is drawn at `scale`.
     std::vector<QRectF> labelBoxes(const Slice& slice, double iconSize, const SlotArea& slot, double scale);
+    // The slice's label lines as drawn in that slot, cut short where they are.
+    std::vector<QString> labelLines(const Slice& slice, double iconSize, const SlotArea& slot);
     // The boxes the "Add your own" lines take in the wheel's square.
     std::vector<QRectF> markerTextBoxes(const SlotArea& slot, double iconSize);
 

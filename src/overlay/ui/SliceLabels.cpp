@@ -57,8 +57,8 @@ const SliceLabel& SliceLabels::layout(const std::string& label, const SlotStack&
     if (const auto found = layouts_.find(key); found != layouts_.end()) return found->second;
     if (layouts_.size() >= maxLayouts) layouts_.clear();
 
-    const TwoLineText fitted =
-        fitTwoLines(text, pixelSize, smallestPixelSize, measureWith(&SliceLabels::font), stack.labelRoom());
+    const FittedText fitted =
+        fitLines(text, pixelSize, smallestPixelSize, measureWith(&SliceLabels::font), stack.labelRoom());
     SliceLabel laid;
     laid.font = font(fitted.pixelSize);
     laid.lineHeight = fitted.lineHeight;

@@ -33,7 +33,7 @@ std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes);
 // Measures text in the font given for each pixel size.
 TextMeasure measureWith(std::function<QFont(int pixelSize)> fontAt);
 
-// Lays labels out inside their slots (see fitTwoLines) and keeps the layouts,
+// Lays labels out inside their slots (see fitLines) and keeps the layouts,
 // since the overlay redraws on every aim change.
 class SliceLabels {
   public:

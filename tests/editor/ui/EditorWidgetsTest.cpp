@@ -1,16 +1,19 @@
 #include "editor/ui/ApplicationChooser.h"
 #include "editor/ui/ConfettiView.h"
 #include "editor/ui/PreviewWheel.h"
+#include "icons/ui/IconViewArtifacts.h"
 #include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelGraphic.h"
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimMainQueue.h"
 #include "platform/sim/SimWorkspace.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -103,6 +106,51 @@ TEST(ApplicationChooserView, SearchesAndBindsADesktopEntryFile) {
     QTest::mouseClick(file, Qt::LeftButton);
     EXPECT_EQ(byFile.chosen(), "tool");
     EXPECT_EQ(dialogs.openPanels.back().allowedExtensions, std::vector<std::string>{"desktop"});
+}
+
+// Where the text of a row of the chooser starts: its first dark pixel.
+int textStart(QListWidget& list, int row) {
+    const QImage shown = list.viewport()->grab().toImage();
+    const QRect area = list.visualItemRect(list.item(row));
+    for (int x = area.left(); x <= area.right(); ++x)
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            if (shown.pixelColor(x, y).lightness() < 100) return x;
+    return -1;
+}
+
+// A name without an icon starts where the names beside icons do, so the list
+// reads down one straight edge.
+TEST(ApplicationChooserView, NamesStartAtOneEdgeWithOrWithoutAnIcon) {
+    QTemporaryDir folder;
+    QImage picture(32, 32, QImage::Format_ARGB32);
+    picture.fill(QColor(200, 230, 255)); // lighter than any text
+    ASSERT_TRUE(picture.save(folder.filePath("nib.png")));
+    QFile entry(folder.filePath("nib.desktop"));
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.write("[Desktop Entry]\nType=Application\nName=Nib\nIcon=" + folder.filePath("nib.png").toUtf8() +
+                "\n");
+    entry.close();
+    platform::sim::SimMainQueue queue;
+    platform::sim::SimWorkspace workspace{queue};
+    platform::sim::SimDialogs dialogs;
+    SliceIconSources icons([&](const std::string& id) -> std::optional<std::string> {
+        if (id == "org.example.Nib") return entry.fileName().toStdString();
+        return std::nullopt;
+    });
+    workspace.listed = {
+        {"org.example.Nib", "Nib", ""}, {"org.example.Nab", "Nab", ""}, {"org.example.Aa", "Aa", ""}};
+
+    ApplicationChooser chooser(workspace, dialogs, icons);
+    chooser.show();
+    ASSERT_EQ(chooser.list()->item(1)->text(), "Nab");
+    ASSERT_EQ(chooser.list()->item(2)->text(), "Nib");
+    // Both rows below the first, which is selected.
+    const int bare = textStart(*chooser.list(), 1);
+    const int beside = textStart(*chooser.list(), 2);
+    EXPECT_GT(beside, chooser.list()->visualItemRect(chooser.list()->item(2)).left() + 24)
+        << "after the icon";
+    EXPECT_NEAR(bare, beside, 1);
+    EXPECT_TRUE(testsupport::saveIconArtifact(chooser.grab().toImage(), QStringLiteral("app-chooser.png")));
 }
 
 TEST(ConfettiViews, TheCelebrationLetsClicksThroughAndDrawsItsCard) {

@@ -254,6 +254,19 @@ TEST(SliceFormView, IconKindsShowTheirChooser) {
     EXPECT_EQ(rig.slice().icon, Icon(Icon::None{}));
 }
 
+// The gallery's terminal wheel opens a new window with a symbol named for
+// another system; the card names it for what it draws and stores the name.
+TEST(SliceFormView, ASymbolOfAnotherSystemIsNamedForWhatItDraws) {
+    ViewRig rig;
+    rig.view->form().setIcon(Icon::SfSymbol{"macwindow.badge.plus"});
+    QCoreApplication::processEvents();
+    QLabel* name = rig.find<QWidget>("symbolRow")->findChild<QLabel*>("chooserName");
+    EXPECT_EQ(name->text().toStdString(), "window with plus");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(name)->text(QAccessible::Name).toStdString(),
+              "window with plus");
+    EXPECT_EQ(rig.slice().icon, Icon(Icon::SfSymbol{"macwindow.badge.plus"}));
+}
+
 TEST(SliceFormView, RecordsCtrlShiftKAndKeepsCtrlZFromUndoing) {
     ViewRig rig;
     int undos = 0;

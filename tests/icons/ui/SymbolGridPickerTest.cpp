@@ -3,6 +3,7 @@
 #include "icons/SymbolCatalog.h"
 #include "icons/ui/IconViewArtifacts.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -77,6 +78,37 @@ TEST(SymbolGridPicker, ACellCarriesItsNameAsTooltip) {
     const QRect first = rig.grid()->visualRect(rig.grid()->model()->index(0, 0));
     const QRect second = rig.grid()->visualRect(rig.grid()->model()->index(1, 0));
     EXPECT_EQ(second.left() - first.left(), 46 + 8) << "cells 8 apart";
+}
+
+// What a screen reader hears of the picker: every control the keys reach has
+// a name, and no cell names another system.
+TEST(SymbolGridPicker, EveryFocusableControlAndEveryCellHasAPlainName) {
+    PickerRig rig;
+    QTest::keyClicks(rig.search(), QStringLiteral("o"));
+    ASSERT_TRUE(rig.clear()->isVisible());
+    int focusable = 0;
+    for (QWidget* control : rig.picker.findChildren<QWidget*>()) {
+        if (!control->isVisible() || !(control->focusPolicy() & Qt::TabFocus)) continue;
+        ++focusable;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        ASSERT_TRUE(accessible);
+        EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty()) << control->metaObject()->className();
+    }
+    EXPECT_EQ(focusable, 4) << "search, clear, grid, Cancel";
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(rig.clear())->text(QAccessible::Name).toStdString(),
+              "Clear search");
+
+    rig.search()->clear();
+    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(rig.grid());
+    ASSERT_EQ(grid->childCount(), static_cast<int>(SymbolCatalog::all().size()));
+    for (int i = 0; i < grid->childCount(); ++i) {
+        const QString heard = grid->child(i)->text(QAccessible::Name);
+        const QString tip = rig.grid()->model()->index(i, 0).data(Qt::ToolTipRole).toString();
+        for (const char* word : {"mac", "safari", "command", "option"}) {
+            EXPECT_FALSE(heard.contains(QLatin1String(word), Qt::CaseInsensitive)) << heard.toStdString();
+            EXPECT_FALSE(tip.contains(QLatin1String(word), Qt::CaseInsensitive)) << tip.toStdString();
+        }
+    }
 }
 
 TEST(SymbolGridPicker, AClickPicksOnceAndCloses) {

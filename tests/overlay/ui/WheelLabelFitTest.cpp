@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QStringList>
 #include <gtest/gtest.h>
 
 using namespace rondelix;
@@ -162,4 +163,21 @@ TEST(WheelLabelFit, EveryLabelMarkerNameAndSwitcherStaysInsideItsArea) {
             }
         }
     }
+}
+
+// At the size a wheel opens at until the user changes it, every label of the
+// factory wheels shows whole, however it wraps.
+TEST(WheelLabelFit, FactoryLabelsShowWholeAtTheDefaultSize) {
+    const WheelGeometry geometry{Behavior{}.wheelSize};
+    SliceIconPainter painter;
+    for (const Wheel& wheel : DefaultConfig::factoryConfig().wheels)
+        for (const Slice& slice : wheel.slices) {
+            const SlotArea slot{geometry, slice.position, wheel.sliceCount, 0};
+            QStringList lines;
+            for (const QString& line : painter.labelLines(slice, geometry.iconSize(), slot))
+                lines << line;
+            EXPECT_EQ(lines.join(' ').toStdString(),
+                      QString::fromStdString(slice.label).replace('\n', ' ').toStdString())
+                << wheel.name;
+        }
 }

@@ -1,4 +1,4 @@
-#include "overlay/TwoLineText.h"
+#include "overlay/FittedText.h"
 
 #include "overlay/LabelRoom.h"
 
@@ -26,7 +26,7 @@ const TextMeasure monospace{
         },
 };
 
-// A room of fixed line widths, one line or two.
+// A room of fixed line widths: one line, or each of more.
 TextRoom room(double oneLine, double eachOfTwo) {
     return {
         .fits =
@@ -42,7 +42,7 @@ TextRoom room(double oneLine, double eachOfTwo) {
 
 } // namespace
 
-TEST(TwoLineText, WrapsAtSpacesThenShrinksThenCutsWithAnEllipsis) {
+TEST(FittedText, WrapsAtSpacesThenShrinksThenCutsWithAnEllipsis) {
     struct Case {
         std::string label;
         double oneLine, eachOfTwo;
@@ -61,12 +61,15 @@ TEST(TwoLineText, WrapsAtSpacesThenShrinksThenCutsWithAnEllipsis) {
         {"Lock Screen", 70, 50, {"Lock", "Screen"}, 8},
         // Below that, cut: one line when it shows more than two.
         {"Screenshots", 80, 40, {"Screensho\xE2\x80\xA6"}, 8},
+        // Its own lines shrunk where they fit so; else one wrapped again, at full size.
+        {"Toggle\nLight Dark Mode", 200, 130, {"Toggle", "Light Dark Mode"}, 8},
+        {"Toggle\nLight Dark Mode", 200, 100, {"Toggle", "Light", "Dark Mode"}, 10},
         // Two lines when they show more; the first takes what words fit.
         {"Toggle Light Dark Mode", 64, 80, {"Toggle", "Light Dar\xE2\x80\xA6"}, 8},
         {"", 0, 0, {}, 10},
     };
     for (const Case& c : cases) {
-        const TwoLineText text = fitTwoLines(c.label, 10, 8, monospace, room(c.oneLine, c.eachOfTwo));
+        const FittedText text = fitLines(c.label, 10, 8, monospace, room(c.oneLine, c.eachOfTwo));
         EXPECT_EQ(text.lines, c.lines) << c.label;
         EXPECT_EQ(text.pixelSize, c.size) << c.label;
     }
@@ -87,7 +90,7 @@ TEST(LabelRoom, SlotsKeepBoxesBetweenTheirDividersTheRimAndTheHub) {
 
     // The hub's name capsule: a long name must wrap, shrink or be cut.
     const HubStack hub{WheelGeometry{240}, 14, 2};
-    const TwoLineText name = fitTwoLines("Control Center Extra", 13, 11, monospace, hub.nameRoom());
+    const FittedText name = fitLines("Control Center Extra", 13, 11, monospace, hub.nameRoom());
     std::vector<double> widths;
     for (const std::string& line : name.lines)
         widths.push_back(monospace.width(line, name.pixelSize));

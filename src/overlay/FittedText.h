@@ -15,8 +15,8 @@ struct TextMeasure {
     std::function<std::string(const std::string& text, int pixelSize, double maxWidth)> elide;
 };
 
-// Short text laid out in at most two lines.
-struct TwoLineText {
+// Short text laid out in a few lines.
+struct FittedText {
     std::vector<std::string> lines;
     int pixelSize = 0;
     double lineHeight = 0;
@@ -34,10 +34,12 @@ struct TextRoom {
 
 // Lays the text out in the room: on one line or wrapped at a space into two
 // (a line break in the text makes the two lines), at the largest pixel size
-// from `pixelSize` down to `smallestPixelSize` that fits; when none does, at
-// the smallest size with what does not fit cut short with "…", whichever of
-// one or two lines shows more of the text.
-TwoLineText fitTwoLines(const std::string& text, int pixelSize, int smallestPixelSize,
-                        const TextMeasure& measure, const TextRoom& room);
+// from `pixelSize` down to `smallestPixelSize` that fits. A text whose own
+// two lines fit at no size wraps one of them once more at a space, into
+// three lines at the largest size that fits. When nothing fits, it is laid
+// out at the smallest size with what does not fit cut short with "…",
+// whichever of one or two lines shows more of the text.
+FittedText fitLines(const std::string& text, int pixelSize, int smallestPixelSize, const TextMeasure& measure,
+                    const TextRoom& room);
 
 } // namespace rondelix
