@@ -7,6 +7,9 @@
 
 #include "EndToEndRig.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+
 namespace rondelix::e2e {
 namespace {
 
@@ -137,6 +140,21 @@ TEST_F(EndToEnd, AQuitWhileSavingAndASecondStartMeanwhileKeepEveryCharacterTyped
                 "%.2f s after it began\n",
                 quitTook, firstBurst.size(), static_cast<double>(fileSize) / 1e6, secondWaited,
                 secondReadyAfter);
+}
+
+// A start that finds the configuration held by another program waits for it,
+// says so after a second, and starts once it is let go.
+TEST_F(EndToEnd, AStartWaitsWhileAnotherProgramHoldsTheConfigurationAndSaysSo) {
+    const int held =
+        ::open((home.configFolder() / "config.json.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    Program program(home.path, "waiting");
+    EXPECT_TRUE(program.waitForLine("Waiting for the running Rondelix to finish saving your wheels…"))
+        << program.log();
+    EXPECT_FALSE(program.hasLine("Rondelix: ready."));
+    ::close(held);
+    EXPECT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    EXPECT_EQ(program.stop(), 0);
 }
 
 } // namespace
