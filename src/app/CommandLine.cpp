@@ -174,4 +174,11 @@ std::string CommandLine::notRespondingText(int process) {
     return text;
 }
 
+std::string CommandLine::stillSavingText(int process) {
+    std::string text = "The running Rondelix";
+    if (process > 0) text += " (process " + std::to_string(process) + ")";
+    text += " is still saving your wheels; nothing was started. Start Rondelix again once it has ended.\n";
+    return text;
+}
+
 } // namespace rondelix

@@ -53,6 +53,12 @@ struct CommandLine {
     // A running instance that holds the place but takes no request (stopped,
     // or hung); `process` is its id, 0 when unknown.
     static std::string notRespondingText(int process);
+    // A start that finds a quitting instance still writing the configuration
+    // waits for it before reading the file.
+    static constexpr const char* waitingForSaveText =
+        "Waiting for the running Rondelix to finish saving your wheels…\n";
+    // It did not finish within the wait; `process` is its id, 0 when unknown.
+    static std::string stillSavingText(int process);
 };
 
 } // namespace rondelix

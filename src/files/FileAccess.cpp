@@ -1,7 +1,7 @@
 #include "files/FileAccess.h"
 
+#include "files/FreshTemporary.h"
 #include "files/ImportSafety.h"
-#include "util/Uuid.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -79,7 +79,7 @@ Result<> writeThrough(const std::filesystem::path& temp, const std::filesystem::
                       std::string_view bytes, const std::function<void()>& beforeReplacing = {}) {
     // O_EXCL with O_NOFOLLOW makes sure the bytes land in a fresh file.
     FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
-    if (!fd.valid()) return describe(temp, errno);
+    if (!fd.valid()) return describe(target, errno);
 
     const auto fail = [&](int error) {
         ::unlink(temp.c_str());
@@ -133,8 +133,7 @@ Result<> writeWithMode(const std::filesystem::path& file, std::string_view bytes
         // Whatever a failed earlier write left under the temporary name goes first.
         if (::unlink(temp.c_str()) != 0 && errno != ENOENT && errno != EISDIR) return describe(temp, errno);
     } else {
-        temp = target.parent_path() /
-               ("." + target.filename().string() + "." + Uuid::generate().text().substr(0, 8) + ".tmp");
+        temp = freshTemporaryFor(target);
     }
     mode_t mode = modeFor(target, newMode);
     if (limit) mode &= *limit;
@@ -154,7 +153,7 @@ Result<> writeCopyAtomically(const std::filesystem::path& file, std::string_view
     std::optional<mode_t> limit;
     struct stat info {};
     if (::stat(original.c_str(), &info) == 0) limit = info.st_mode & permissionBits;
-    return writeWithMode(file, bytes, TemporaryName::fixed, NewFileMode::privateToUser, limit);
+    return writeWithMode(file, bytes, TemporaryName::fresh, NewFileMode::privateToUser, limit);
 }
 
 std::optional<FileIdentity> fileIdentity(const std::filesystem::path& file) {
@@ -174,9 +173,7 @@ Result<> linkCopyAtomically(const std::filesystem::path& file, const std::filesy
     if (::stat(original.c_str(), &source) != 0) return describe(original, errno);
     const mode_t shared = source.st_mode & permissionBits;
     if ((modeFor(target, NewFileMode::privateToUser) & shared) != shared) return describe(target, EPERM);
-    std::filesystem::path temp = target;
-    temp += ".tmp";
-    if (::unlink(temp.c_str()) != 0 && errno != ENOENT && errno != EISDIR) return describe(temp, errno);
+    const std::filesystem::path temp = freshTemporaryFor(target);
     if (::linkat(AT_FDCWD, original.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0)
         return describe(temp, errno);
     const int error = ::rename(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
@@ -205,9 +202,7 @@ std::error_code makePrivateFolders(const std::filesystem::path& folder) {
 }
 
 Result<> writePrivateFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
-    const std::filesystem::path temp = file.parent_path() / ("." + file.filename().string() + "." +
-                                                             Uuid::generate().text().substr(0, 8) + ".tmp");
-    return writeThrough(temp, file, 0600, bytes);
+    return writeThrough(freshTemporaryFor(file), file, 0600, bytes);
 }
 
 namespace {

@@ -33,10 +33,12 @@ Result<std::string> readWholeFile(const std::filesystem::path& file,
 // counts as present, so that reading it reports why.
 bool isMissing(const std::filesystem::path& file);
 
-// Where the bytes wait before the rename. In the program's own folders a
-// fixed "<name>.tmp" is used, and whatever a failed earlier write left there is
-// cleared first; in a folder the user chose, a fresh hidden name is picked so
-// that nothing already there is touched.
+// Where the bytes wait before the rename. A fixed "<name>.tmp" clears
+// whatever a failed earlier write left there first, so it suits a file only
+// one write at a time ever makes. A fresh hidden name (FreshTemporary.h)
+// touches nothing already there: for a folder the user chose, and for a file
+// that a quitting program and the next start may both write, whose
+// leftovers the start removes.
 enum class TemporaryName { fixed, fresh };
 
 // The mode of a file that does not exist yet. The program's own files hold
@@ -56,9 +58,10 @@ Result<> writeFileAtomically(const std::filesystem::path& file, std::string_view
                              NewFileMode newMode = NewFileMode::privateToUser,
                              const std::function<void()>& beforeReplacing = {});
 
-// As writeFileAtomically for one of the program's files holding a copy of
-// `original`: the copy allows nobody what the original does not, so a mode
-// the user tightened on a file holds for its backup as well.
+// As writeFileAtomically, through a fresh temporary, for one of the
+// program's files holding a copy of `original`: the copy allows nobody what
+// the original does not, so a mode the user tightened on a file holds for its
+// backup as well.
 Result<> writeCopyAtomically(const std::filesystem::path& file, std::string_view bytes,
                              const std::filesystem::path& original);
 
@@ -79,7 +82,7 @@ struct FileIdentity {
 std::optional<FileIdentity> fileIdentity(const std::filesystem::path& file);
 
 // As writeCopyAtomically, without writing the bytes again: the file
-// `original` names is linked under a temporary name beside `file` and renamed
+// `original` names is linked under a fresh temporary name beside `file` and renamed
 // over it, so both names share it until the original is replaced by a rename.
 // Only for an original whose bytes already reached the disk and that is only
 // ever replaced, never written in place. Fails, changing nothing, where the

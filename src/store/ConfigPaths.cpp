@@ -43,7 +43,6 @@ ConfigPaths ConfigPaths::in(const fs::path& folder) {
     paths.folder = folder;
     paths.config = paths.folder / "config.json";
     paths.backup = paths.folder / "config.json.bak";
-    paths.backupTemp = paths.folder / "config.json.bak.tmp";
     paths.defaults = paths.folder / "defaults.json";
     paths.automations = automationsFolderIn(paths.folder);
     return paths;

@@ -9,7 +9,6 @@ struct ConfigPaths {
     std::filesystem::path folder;      // the home folder's configFolder()
     std::filesystem::path config;      // config.json
     std::filesystem::path backup;      // config.json.bak
-    std::filesystem::path backupTemp;  // config.json.bak.tmp, only while rotating
     std::filesystem::path defaults;    // defaults.json, the user defaults
     std::filesystem::path automations; // automations/, one executable per named automation
 

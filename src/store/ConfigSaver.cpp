@@ -6,7 +6,6 @@
 
 #include <condition_variable>
 #include <ctime>
-#include <deque>
 #include <mutex>
 #include <utility>
 
@@ -22,10 +21,19 @@ struct ConfigSaver::Writer {
 
     explicit Writer(ConfigPaths paths) : paths(std::move(paths)) {}
 
-    // Writes the jobs waiting, one writer at a time whichever thread it runs
-    // on, in the order asked, so that each rotation sees the file the job
-    // before it left. The main thread waits for the writer of the moment;
-    // a background writer leaves what waits to it. Answers whether it wrote.
+    // The newest state takes the place of the one waiting, which is let go
+    // outside the lock: a writer that wants the lock meanwhile need not wait.
+    void put(Job job) {
+        std::optional<Job> superseded;
+        std::lock_guard hold(lock);
+        if (waiting) job.rotatingBackup = job.rotatingBackup || waiting->rotatingBackup;
+        superseded = std::exchange(waiting, std::move(job));
+    }
+
+    // Writes the save waiting, one writer at a time whichever thread it runs
+    // on, so that each rotation sees the file the write before it left. The
+    // main thread waits for the writer of the moment; a background writer
+    // leaves what waits to it. Answers whether it wrote.
     bool writeWaiting(bool onMainThread) {
         std::unique_lock hold(lock);
         bool wrote = false;
@@ -34,12 +42,12 @@ struct ConfigSaver::Writer {
                 writerDone.wait(hold, [this] { return !writing; });
             else if (writing)
                 return wrote;
-            if (jobs.empty()) return wrote;
-            Job job = std::move(jobs.front());
-            jobs.pop_front();
+            if (!waiting) return wrote;
+            std::optional<Job> job = std::exchange(waiting, std::nullopt);
             writing = true;
             hold.unlock();
-            Outcome outcome = write(job);
+            Outcome outcome = write(*job);
+            job.reset();
             hold.lock();
             finished.push_back(std::move(outcome));
             writing = false;
@@ -58,7 +66,7 @@ struct ConfigSaver::Writer {
         // The backup takes the old file only once the new one is safely written.
         const bool rotating = job.rotatingBackup && !isMissing(paths.config);
         outcome.written =
-            writeFileAtomically(paths.config, bytes, TemporaryName::fixed, NewFileMode::privateToUser, [&] {
+            writeFileAtomically(paths.config, bytes, TemporaryName::fresh, NewFileMode::privateToUser, [&] {
                 if (rotating) rotateBackup(outcome);
             });
         if (!outcome.written.ok()) return outcome;
@@ -91,7 +99,7 @@ struct ConfigSaver::Writer {
     const ConfigPaths paths;
     std::mutex lock;
     std::condition_variable writerDone;
-    std::deque<Job> jobs;
+    std::optional<Job> waiting;
     std::vector<Outcome> finished;
     bool writing = false;
     // Only the writer of the moment touches these: what the last successful
@@ -111,15 +119,11 @@ ConfigSaver::~ConfigSaver() {
     guard_.end();
 }
 
-std::uint64_t ConfigSaver::save(Config settings, SharedWheels wheels, bool rotatingBackup) {
-    const std::uint64_t number = ++asked_;
-    {
-        std::lock_guard hold(writer_->lock);
-        writer_->jobs.push_back({number, std::move(settings), std::move(wheels), rotatingBackup});
-    }
+void ConfigSaver::save(Config settings, SharedWheels wheels, bool rotatingBackup) {
+    writer_->put({++asked_, std::move(settings), std::move(wheels), rotatingBackup});
     if (!background_) {
         flush();
-        return number;
+        return;
     }
     background_->run([writer = writer_, &queue = queue_, alive = guard_.watch(), this] {
         if (!writer->writeWaiting(false)) return;
@@ -127,7 +131,6 @@ std::uint64_t ConfigSaver::save(Config settings, SharedWheels wheels, bool rotat
             if (alive) tellFinished();
         });
     });
-    return number;
 }
 
 void ConfigSaver::flush() {

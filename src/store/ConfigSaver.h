@@ -20,16 +20,18 @@ class Background;
 class MainQueue;
 } // namespace platform
 
-// Writes the configuration file, one save per change, in the order the
-// changes were made, with the rotating backup. Encoding and writing a large
-// configuration takes far longer than a keystroke may, so with a background
-// the writes run there, one at a time, and each outcome comes back on the
-// main queue; without one each save is written at once.
+// Writes the configuration file with the rotating backup. Encoding and
+// writing a large configuration takes far longer than a keystroke may, so
+// with a background the writes run there, one at a time, and each outcome
+// comes back on the main queue; without one each save is written at once.
+// Only the newest state matters: a save still waiting when a newer one is
+// asked for is dropped, so at most one write is under way and one waits, a
+// quit writes the newest state once, and a crash loses no more than those two.
 class ConfigSaver {
   public:
     // What a save did, told on the main thread.
     struct Outcome {
-        std::uint64_t number = 0; // saves are numbered from 1 in the order asked
+        std::uint64_t number = 0; // of the newest save written: saves are numbered from 1 in the order asked
         Result<> written;
         std::optional<FileIdentity> file; // the file as the save left it
         std::vector<std::string> logLines;
@@ -44,11 +46,11 @@ class ConfigSaver {
     ConfigSaver(const ConfigSaver&) = delete;
     ConfigSaver& operator=(const ConfigSaver&) = delete;
 
-    // Main thread: saves `settings` with `wheels` in place of its own.
-    // Answers the save's number.
-    std::uint64_t save(Config settings, SharedWheels wheels, bool rotatingBackup);
-    // Main thread: writes every save still waiting, after the one being
-    // written, and tells their outcomes before it returns.
+    // Main thread: saves `settings` with `wheels` in place of its own, in
+    // the place of a save still waiting; the backup rotates when either asked.
+    void save(Config settings, SharedWheels wheels, bool rotatingBackup);
+    // Main thread: waits for the write under way, writes the save still
+    // waiting, and tells their outcomes before it returns.
     void flush();
     // Main thread: saves asked for whose outcome has not been told yet.
     bool pending() const { return told_ < asked_; }

@@ -1,6 +1,7 @@
 #include "store/ConfigStore.h"
 
 #include "files/FileAccess.h"
+#include "files/FreshTemporary.h"
 #include "model/ConfigCoding.h"
 #include "model/DefaultConfig.h"
 #include "model/SummonKey.h"
@@ -42,6 +43,22 @@ std::string_view text(bool value) {
     return value ? "true" : "false";
 }
 
+// What writes a kill cut short left beside the configuration and its backup:
+// their fresh temporaries, and the fixed ones earlier versions wrote through.
+// A store starts before any write of its own, and in the one program that
+// writes the configuration.
+void removeStaleTemporaries(const ConfigPaths& paths) {
+    const std::string config = paths.config.filename().string(), backup = paths.backup.filename().string();
+    removeFreshTemporaries(paths.folder,
+                           [&](std::string_view name) { return name == config || name == backup; });
+    for (const auto& file : {paths.config, paths.backup}) {
+        const auto fixed = std::filesystem::path(file) += ".tmp";
+        std::error_code ignored;
+        if (std::filesystem::is_regular_file(std::filesystem::symlink_status(fixed, ignored)))
+            std::filesystem::remove(fixed, ignored);
+    }
+}
+
 } // namespace
 
 ConfigStore::ConfigStore(Platform platform)
@@ -68,6 +85,7 @@ void ConfigStore::sanitize(Config& config) {
 // Loading ---------------------------------------------------------------------
 
 void ConfigStore::load() {
+    removeStaleTemporaries(paths_);
     if (isMissing(paths_.config)) {
         replaceConfig(DefaultConfig::factoryConfig());
         saveLoggingFailure(true);
@@ -96,7 +114,7 @@ void ConfigStore::load() {
     log_.write("recovered config from " + paths_.backup.filename().string() + ".");
     moveAside(paths_.config);
     // Best effort: the save below writes the file again either way.
-    (void)writeFileAtomically(paths_.config, backup.bytes);
+    (void)writeFileAtomically(paths_.config, backup.bytes, TemporaryName::fresh);
     checkReadOnly();
     migrateIfNeeded();
     saveLoggingFailure(true);

@@ -3,6 +3,8 @@
 
 #include "e2e/EndToEndRig.h"
 
+#include <sys/resource.h>
+
 namespace rondelix::e2e {
 namespace {
 
@@ -158,15 +160,28 @@ TEST_F(EndToEnd, AnUnwritableConfigFolderKeepsTheFilesAndSaysSo) {
     config["version"] = 18;
     writeFile(home.configFolder() / "config.json", config.dump(2));
     const std::string original = readFile(home.configFolder() / "config.json");
-    if (::geteuid() == 0) {
-        // Permissions do not bind the superuser; folders where the temporary
-        // files must go refuse every write just the same.
-        for (const char* name : {"config.json.tmp", "config.json.bak.tmp", "defaults.json.tmp"})
-            fs::create_directories(home.configFolder() / name / "blocked");
+    // Permissions do not bind the superuser. A folder where the user
+    // defaults' temporary file must go refuses that write just the same, and
+    // a cap on the size of what the program writes, as a full disk would, the
+    // configuration's (whose temporary name is fresh each time); the log stays
+    // under it. The program inherits the cap and the ignored signal.
+    const bool superuser = ::geteuid() == 0;
+    rlimit uncapped{};
+    ::getrlimit(RLIMIT_FSIZE, &uncapped);
+    if (superuser) {
+        fs::create_directories(home.configFolder() / "defaults.json.tmp" / "blocked");
+        const rlimit capped{8192, uncapped.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &capped);
     } else {
         fs::permissions(home.configFolder(), fs::perms::owner_read | fs::perms::owner_exec);
     }
     Program program(home.path, "unwritable");
+    if (superuser) {
+        ::setrlimit(RLIMIT_FSIZE, &uncapped);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+    ASSERT_GT(original.size(), 8192u);
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     // The launch is recorded in the user defaults right after "ready.".
     EXPECT_TRUE(program.waitForLine("Rondelix: could not save user defaults")) << program.log();

@@ -125,14 +125,34 @@ TEST(ConfigStoreLoad, ABindingOfMoreKeysThanCanBeHeldIsKeptAndSaidNeverToSummon)
     }
 }
 
+// Each save writes through a temporary file of its own, which a kill may
+// leave behind; the next start removes those of the configuration and its
+// backup (and the fixed ones earlier versions used), and nothing else.
+TEST(ConfigStoreLoad, TemporariesOfSavesAKillCutShortAreRemovedAtStart) {
+    StoreRig rig;
+    const Lines stale{".config.json.1A2B3C4D.tmp", ".config.json.bak.00FF00FF.tmp", "config.json.tmp",
+                      "config.json.bak.tmp"};
+    const Lines kept{".config.json.1a2b3c4d.tmp", ".config.json.1A2B3C4.tmp", ".defaults.json.1A2B3C4D.tmp",
+                     ".config.json.tmp", "config.json.bak.tmp.1A2B3C4D"};
+    for (const auto& name : stale)
+        writeText(rig.paths.folder / name, "{");
+    for (const auto& name : kept)
+        writeText(rig.paths.folder / name, "{");
+    std::filesystem::create_directory(rig.paths.folder / ".config.json.ABCDEF01.tmp");
+    rig.open();
+    for (const auto& name : stale)
+        EXPECT_FALSE(std::filesystem::exists(rig.paths.folder / name)) << name;
+    for (const auto& name : kept)
+        EXPECT_TRUE(std::filesystem::exists(rig.paths.folder / name)) << name;
+    EXPECT_TRUE(std::filesystem::is_directory(rig.paths.folder / ".config.json.ABCDEF01.tmp"));
+}
+
 TEST(ConfigStoreSave, RotationKeepsOnlyGoodFilesAndSetsOthersAside) {
     StoreRig rig;
     auto store = rig.open();
     const std::string first = readText(rig.paths.config);
-    writeText(rig.paths.backupTemp, "left half-way");
     setWheelSize(*store, 300);
     EXPECT_TRUE(readText(rig.paths.backup) == first);
-    EXPECT_FALSE(std::filesystem::exists(rig.paths.backupTemp));
 
     // Another program's half-written file must not push out the good backup.
     writeText(rig.paths.config, "{\"wheels\": [");

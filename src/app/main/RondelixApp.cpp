@@ -23,6 +23,7 @@
 #include "platform/XdgFolders.h"
 #include "platform/linux/AutostartLoginItems.h"
 #include "platform/linux/CanberraSounds.h"
+#include "platform/linux/ConfigWriterLock.h"
 #include "platform/linux/DBusNotifications.h"
 #include "platform/linux/InotifyFileWatcher.h"
 #include "platform/linux/JsonFileUserDefaults.h"
@@ -154,6 +155,28 @@ std::optional<int> handedOverToRunningProgram(desktop::LocalSocketSingleInstance
         log.write("single-instance check unavailable (" + instance.failure() + ") — carrying on.");
         break;
     case platform::SingleInstance::Claim::claimed:
+        break;
+    }
+    return std::nullopt;
+}
+
+// A quitting instance may still be writing the configuration after it gave
+// up its place: the start that took the place waits for it before anything
+// reads the file, so that there is never a second writer. The exit status
+// when the wait gives up.
+std::optional<int> waitedForTheLastSave(desktop::ConfigWriterLock& writer, desktop::SystemLog& log) {
+    using Taken = desktop::ConfigWriterLock::Taken;
+    const Taken taken = writer.take(desktop::ConfigWriterLock::noticeAfterSeconds,
+                                    desktop::ConfigWriterLock::giveUpAfterSeconds,
+                                    [] { std::fputs(CommandLine::waitingForSaveText, stderr); });
+    switch (taken) {
+    case Taken::stillHeld:
+        std::fputs(CommandLine::stillSavingText(writer.holder()).c_str(), stderr);
+        return 1;
+    case Taken::unavailable:
+        log.write("configuration lock unavailable (" + writer.failure() + ") — carrying on.");
+        break;
+    case Taken::taken:
         break;
     }
     return std::nullopt;
@@ -361,6 +384,9 @@ int RondelixApp::run(int argc, char** argv) {
     if (const auto status = refusalBeforeStart(line, log, home)) return *status;
     desktop::LocalSocketSingleInstance instance;
     if (const auto status = handedOverToRunningProgram(instance, log)) return *status;
+    // Held to the end, past the last save.
+    desktop::ConfigWriterLock configWriter(home.configFolder());
+    if (const auto status = waitedForTheLastSave(configWriter, log)) return *status;
 
     ToolkitArguments toolkitArguments(line.toolkitArguments);
     // A desktop whose font resolution is a little over the standard one

@@ -1,6 +1,7 @@
 #include "platform/linux/DetachingBackground.h"
 
 #include "platform/HostResolver.h"
+#include "threads/Gate.h"
 
 #include <atomic>
 #include <chrono>
@@ -78,6 +79,56 @@ TEST(DetachingBackgroundTest, aQuitWaitsBrieflyForASearchThatNeverHearsBackThenL
     EXPECT_TRUE(watched.expired());
     EXPECT_TRUE(outcome->finished);
     EXPECT_FALSE(outcome->queuedRan);
+}
+
+// Work that never started is dropped by the quit, and all it holds with it,
+// even while a thread left behind keeps the pool's own state alive.
+TEST(DetachingBackgroundTest, AQuitLetsGoOfWhatWorkNotYetStartedHolds) {
+    auto busy = std::make_shared<threads::Gate>(), running = std::make_shared<threads::Gate>();
+    auto pool = std::make_unique<DetachingBackground>(1, 0.05);
+    pool->run([busy, running] {
+        running->open();
+        busy->wait();
+    });
+    running->wait();
+    auto held = std::make_shared<int>(1);
+    const std::weak_ptr<int> watched = held;
+    pool->run([held = std::move(held)] {});
+    pool.reset();
+    EXPECT_TRUE(watched.expired());
+    busy->open();
+}
+
+// What a piece of work holds is let go outside the pool's lock, so that more
+// work can be handed over meanwhile, and before a quit that waits for the
+// work hears it ended, however long that takes.
+TEST(DetachingBackgroundTest, WhatAPieceOfWorkHoldsIsLetGoFreelyBeforeAQuitHearsItEnded) {
+    threads::Gate running, finish, lettingGo, handedMore;
+    std::atomic<bool> handedMoreMeanwhile = false, letGo = false;
+    struct LetsGoSlowly {
+        threads::Gate &lettingGo, &handedMore;
+        std::atomic<bool>&handedMoreMeanwhile, &letGo;
+        ~LetsGoSlowly() {
+            lettingGo.open();
+            handedMoreMeanwhile = handedMore.waitFor(std::chrono::seconds(2));
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            letGo = true;
+        }
+    };
+    auto pool = std::make_unique<DetachingBackground>(1, 5.0);
+    std::shared_ptr<LetsGoSlowly> held(new LetsGoSlowly{lettingGo, handedMore, handedMoreMeanwhile, letGo});
+    pool->run([held = std::move(held), &running, &finish] {
+        running.open();
+        finish.wait();
+    });
+    running.wait();
+    finish.open();
+    lettingGo.wait();
+    pool->run([] {});
+    handedMore.open();
+    pool.reset();
+    EXPECT_TRUE(handedMoreMeanwhile);
+    EXPECT_TRUE(letGo);
 }
 
 } // namespace
