@@ -32,8 +32,8 @@ namespace {
 // for Super the left Command key's own bit, since Command's group flag
 // travels as Control.
 constexpr std::uint64_t comboFlags(const KeyCombo& combo) {
-    return (combo.command ? ModifierFlag::command : 0) | (combo.shift ? ModifierFlag::shift : 0) |
-           (combo.option ? ModifierFlag::option : 0) | (combo.control ? ModifierFlag::control : 0) |
+    return (combo.primary ? ModifierFlag::command : 0) | (combo.shift ? ModifierFlag::shift : 0) |
+           (combo.alt ? ModifierFlag::option : 0) | (combo.control ? ModifierFlag::control : 0) |
            (combo.super ? ModifierFlag::leftCommand : 0);
 }
 

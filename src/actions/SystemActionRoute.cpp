@@ -210,19 +210,19 @@ SystemActionRoute windowCommand(std::string_view id, std::string_view desktop) {
     if (id == "show-desktop") {
         if (kde) return kwinShortcut("Show Desktop", desktop);
         if (gnome || cinnamon) return firstInstalled({{"", "wmctrl", "wmctrl -k on"}}, desktop);
-        return Keystroke{KeyCombo{.keyCode = 2, .option = true, .control = true}};
+        return Keystroke{KeyCombo{.keyCode = 2, .alt = true, .control = true}};
     }
     if (id == "minimize-window") {
         if (kde) return kwinShortcut("Window Minimize", desktop);
         if (gnome)
             return firstInstalled({{"", "xdotool", "xdotool getactivewindow windowminimize"}}, desktop);
-        return Keystroke{KeyCombo{.keyCode = 101, .option = true}};
+        return Keystroke{KeyCombo{.keyCode = 101, .alt = true}};
     }
     const bool left = id == "workspace-left";
     if (kde)
         return kwinShortcut(left ? "Switch One Desktop to the Left" : "Switch One Desktop to the Right",
                             desktop);
-    return Keystroke{KeyCombo{.keyCode = left ? 123 : 124, .option = true, .control = true}};
+    return Keystroke{KeyCombo{.keyCode = left ? 123 : 124, .alt = true, .control = true}};
 }
 
 // The attempts of the running desktop alone, for what only the session's own
@@ -288,7 +288,7 @@ SystemActionRoute routeFor(std::string_view id, std::string_view desktop) {
         {"new-finder-window", OpenHomeFolder{}},
         // Command travels as Control here, and Control-period opens the
         // emoji chooser of GTK programs.
-        {"emoji-picker", Keystroke{KeyCombo{.keyCode = 47, .command = true}}},
+        {"emoji-picker", Keystroke{KeyCombo{.keyCode = 47, .primary = true}}},
     };
     const auto found = fixed.find(id);
     return found == fixed.end() ? SystemActionRoute{Unavailable{}} : found->second;

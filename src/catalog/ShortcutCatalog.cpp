@@ -19,8 +19,8 @@ ShortcutRequirement row(std::string id, std::string name, std::string title, std
                         std::string summary, std::string whatItDoes,
                         std::optional<std::string> formerName = std::nullopt) {
     auto steps = writingSteps(name, std::move(whatItDoes));
-    return {std::move(id),      std::move(name),  std::move(title), std::move(symbol),
-            std::move(summary), std::move(steps), std::nullopt,     std::move(formerName)};
+    return {std::move(id),      std::move(name),  std::move(title),     std::move(symbol),
+            std::move(summary), std::move(steps), std::move(formerName)};
 }
 
 } // namespace

@@ -16,7 +16,6 @@ struct ShortcutRequirement {
     std::string symbol;
     std::string summary;
     std::vector<std::string> buildSteps;
-    std::optional<std::string> iCloudURL;
     // The name the program asked for before this one: an automation made or
     // installed under it still does the job.
     std::optional<std::string> formerShortcutName;

@@ -65,7 +65,7 @@ std::string_view modifierTitle(Modifier modifier) {
 bool modifierIsOn(const KeyCombo& combo, Modifier modifier) {
     switch (modifier) {
     case Modifier::ctrl:
-        return combo.command || combo.control;
+        return combo.primary || combo.control;
     case Modifier::shift:
         return combo.shift;
     case Modifier::super:
@@ -73,20 +73,20 @@ bool modifierIsOn(const KeyCombo& combo, Modifier modifier) {
     case Modifier::alt:
         break;
     }
-    return combo.option;
+    return combo.alt;
 }
 
 KeyCombo withModifier(KeyCombo combo, Modifier modifier, bool on) {
     switch (modifier) {
     case Modifier::ctrl:
-        combo.command = on;
+        combo.primary = on;
         combo.control = false;
         break;
     case Modifier::shift:
         combo.shift = on;
         break;
     case Modifier::alt:
-        combo.option = on;
+        combo.alt = on;
         break;
     case Modifier::super:
         combo.super = on;

@@ -47,7 +47,7 @@ const std::array<ActionKindRow, 8>& actionKindRows() {
         {ActionKind::script, "Script", "Runs a shell command.", "No script entered yet",
          MacroAction::Script{""}},
         {ActionKind::keystroke, "Keystroke", "Sends a shortcut (like Ctrl+C) to the app you're in.", "",
-         MacroAction::Keystroke{KeyCombo{.keyCode = 8, .command = true}}},
+         MacroAction::Keystroke{KeyCombo{.keyCode = 8, .primary = true}}},
         {ActionKind::openSettings, "Rondelix", "Opens a Rondelix page or flips a quick setting.", "",
          MacroAction::OpenSettings{}},
     }};

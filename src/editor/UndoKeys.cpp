@@ -3,7 +3,7 @@
 namespace rondelix {
 
 UndoKeyAction undoKeyAction(UndoKeyPress press, bool wheelsPageShown, bool capturingKeystroke) {
-    if (!press.command || !press.isZ || !wheelsPageShown || capturingKeystroke) return UndoKeyAction::passOn;
+    if (!press.ctrl || !press.isZ || !wheelsPageShown || capturingKeystroke) return UndoKeyAction::passOn;
     return press.shift ? UndoKeyAction::redo : UndoKeyAction::undo;
 }
 

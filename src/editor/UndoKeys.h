@@ -2,10 +2,10 @@
 
 namespace rondelix {
 
-// A key press the editor's undo keys look at: the Z key with Command (Ctrl
-// on this desktop), Shift asking for redo. Other modifiers do not matter.
+// A key press the editor's undo keys look at: the Z key with Ctrl, Shift
+// asking for redo. Other modifiers do not matter.
 struct UndoKeyPress {
-    bool command = false;
+    bool ctrl = false;
     bool shift = false;
     bool isZ = false;
 };

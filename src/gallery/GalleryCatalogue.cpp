@@ -132,9 +132,9 @@ std::vector<GalleryWheel> build() {
 MacroAction key(std::string_view shown) {
     KeyCombo combo;
     combo.control = consumePrefix(shown, controlGlyph);
-    combo.option = consumePrefix(shown, optionGlyph);
+    combo.alt = consumePrefix(shown, optionGlyph);
     combo.shift = consumePrefix(shown, shiftGlyph);
-    combo.command = consumePrefix(shown, commandGlyph);
+    combo.primary = consumePrefix(shown, commandGlyph);
     combo.keyCode = keyCodeFor(shown);
     return MacroAction::Keystroke{combo};
 }

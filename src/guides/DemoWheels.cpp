@@ -41,8 +41,8 @@ Row link(const char* label, const char* symbol, std::string url) {
     return symbolic(label, symbol, MacroAction::Url{std::move(url)});
 }
 
-MacroAction keystroke(int keyCode, bool command, bool shift, bool option) {
-    return MacroAction::Keystroke{KeyCombo{keyCode, command, shift, option, false}};
+MacroAction keystroke(int keyCode, bool primary, bool shift, bool alt) {
+    return MacroAction::Keystroke{KeyCombo{keyCode, primary, shift, alt, false}};
 }
 
 constexpr const char* cannedReply = "Thanks for reaching out!\n"

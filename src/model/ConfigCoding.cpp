@@ -646,13 +646,13 @@ namespace {
 void write(JsonWriter& w, const KeyCombo& combo) {
     w.beginObject();
     w.key("command");
-    w.value(combo.command);
+    w.value(combo.primary);
     w.key("control");
     w.value(combo.control);
     w.key("keyCode");
     w.value(combo.keyCode);
     w.key("option");
-    w.value(combo.option);
+    w.value(combo.alt);
     w.key("shift");
     w.value(combo.shift);
     // Written only when held, so that a file without Super reads the same

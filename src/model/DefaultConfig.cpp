@@ -25,9 +25,8 @@ MacroAction script(std::string source) {
     return MacroAction::Script{std::move(source)};
 }
 
-MacroAction keystroke(int keyCode, bool command, bool shift = false, bool option = false,
-                      bool control = false) {
-    return MacroAction::Keystroke{KeyCombo{keyCode, command, shift, option, control}};
+MacroAction keystroke(int keyCode, bool primary, bool shift = false, bool alt = false, bool control = false) {
+    return MacroAction::Keystroke{KeyCombo{keyCode, primary, shift, alt, control}};
 }
 
 Wheel wheel(std::string id, std::string name, std::vector<Slice> slices = {}) {
@@ -165,15 +164,15 @@ Wheel essentialsWheel() {
     return wheel(
         "wheel-5", "Essentials",
         {
-            shortcutSlice(0, "Copy", symbol("doc.on.doc"), {.keyCode = 8, .command = true}),
-            shortcutSlice(2, "Paste", symbol("doc.on.clipboard"), {.keyCode = 9, .command = true}),
-            shortcutSlice(4, "Undo", symbol("arrow.uturn.backward"), {.keyCode = 6, .command = true}),
-            shortcutSlice(6, "Select All", symbol("square.dashed"), {.keyCode = 0, .command = true}),
-            shortcutSlice(1, "Cut", symbol("scissors"), {.keyCode = 7, .command = true}),
-            shortcutSlice(3, "Find", symbol("magnifyingglass"), {.keyCode = 3, .command = true}),
+            shortcutSlice(0, "Copy", symbol("doc.on.doc"), {.keyCode = 8, .primary = true}),
+            shortcutSlice(2, "Paste", symbol("doc.on.clipboard"), {.keyCode = 9, .primary = true}),
+            shortcutSlice(4, "Undo", symbol("arrow.uturn.backward"), {.keyCode = 6, .primary = true}),
+            shortcutSlice(6, "Select All", symbol("square.dashed"), {.keyCode = 0, .primary = true}),
+            shortcutSlice(1, "Cut", symbol("scissors"), {.keyCode = 7, .primary = true}),
+            shortcutSlice(3, "Find", symbol("magnifyingglass"), {.keyCode = 3, .primary = true}),
             shortcutSlice(5, "Redo", symbol("arrow.uturn.forward"),
-                          {.keyCode = 6, .command = true, .shift = true}),
-            shortcutSlice(7, "Save", symbol("square.and.arrow.down"), {.keyCode = 1, .command = true}),
+                          {.keyCode = 6, .primary = true, .shift = true}),
+            shortcutSlice(7, "Save", symbol("square.and.arrow.down"), {.keyCode = 1, .primary = true}),
         });
 }
 

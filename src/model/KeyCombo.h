@@ -2,14 +2,18 @@
 
 namespace rondelix {
 
-// One key with the modifiers held with it. Command travels as Control, as
-// Linux programs take their shortcuts on Control; `super` holds the Super key
+// One key to send with the modifiers held with it. `primary` is the shortcut
+// key, sent as Ctrl because Linux programs take their shortcuts on Control;
+// `control` is a Control key kept apart from it in files written where the
+// two differ, sent as Ctrl as well. `alt` is Alt, and `super` the Super key
 // itself, for the desktop's own shortcuts (files from before it lack it).
+// config.json keeps the keys it always had: "command" for `primary` and
+// "option" for `alt`.
 struct KeyCombo {
     int keyCode = 0;
-    bool command = false;
+    bool primary = false;
     bool shift = false;
-    bool option = false;
+    bool alt = false;
     bool control = false;
     bool super = false;
 

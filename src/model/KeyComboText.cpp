@@ -60,8 +60,8 @@ std::string displayString(const KeyCombo& combo) {
         text += '+';
     };
     if (combo.super) add(superWord);
-    if (combo.command || combo.control) add(ctrlWord);
-    if (combo.option) add(altWord);
+    if (combo.primary || combo.control) add(ctrlWord);
+    if (combo.alt) add(altWord);
     if (combo.shift) add(shiftWord);
     return text + keyLabel(combo.keyCode);
 }

@@ -65,9 +65,9 @@ TEST_F(ExecutorTest, DesktopActionsTryTheCurrentDesktopsToolFirstThenTheOthers) 
 // desktops get their window manager's stock key, or its hint where the stock
 // key holds Super.
 TEST_F(ExecutorTest, WindowCommandsGoThroughKWinOnPlasmaAndTheStockKeysElsewhere) {
-    const KeyCombo ctrlAltD{.keyCode = 2, .option = true, .control = true};
-    const KeyCombo altF9{.keyCode = 101, .option = true};
-    const KeyCombo ctrlAltLeft{.keyCode = 123, .option = true, .control = true};
+    const KeyCombo ctrlAltD{.keyCode = 2, .alt = true, .control = true};
+    const KeyCombo altF9{.keyCode = 101, .alt = true};
+    const KeyCombo ctrlAltLeft{.keyCode = 123, .alt = true, .control = true};
     struct Case {
         const char* id;
         const char* desktop;

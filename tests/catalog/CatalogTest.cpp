@@ -57,7 +57,6 @@ TEST(ShortcutCatalogTest, ThreeRequirementsEachNamingASystemActionAndHowToWriteI
     ASSERT_EQ(rows.size(), 3u);
     for (const auto& row : rows) {
         EXPECT_TRUE(SystemAction::find(row.id)) << row.id;
-        EXPECT_FALSE(row.iCloudURL);
         ASSERT_EQ(row.buildSteps.size(), 4u) << row.id;
         EXPECT_EQ(row.buildSteps[1],
                   "Make a new file there named exactly \u201C" + row.shortcutName + "\u201D.");

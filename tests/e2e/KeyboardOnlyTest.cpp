@@ -123,7 +123,7 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
     keys("ctrl+shift+k");
     EXPECT_TRUE(thirdSlotShows([](const Slice& s) {
         const auto* keystroke = s.action.as<MacroAction::Keystroke>();
-        return keystroke && keystroke->combo.control && keystroke->combo.shift && !keystroke->combo.option;
+        return keystroke && keystroke->combo.control && keystroke->combo.shift && !keystroke->combo.alt;
     })) << program.log();
 
     // Back to the pills (the status pill has left the sidebar by now), and

@@ -69,7 +69,7 @@ void holdUp() {
 }
 
 TEST_F(EndToEnd, AKeystrokeSliceArrivesCleanHoweverItIsAimedAndWhateverComesUpFirst) {
-    home.setTopSlotAction(MacroAction::Keystroke{KeyCombo{.keyCode = 40, .command = true, .shift = true}});
+    home.setTopSlotAction(MacroAction::Keystroke{KeyCombo{.keyCode = 40, .primary = true, .shift = true}});
     Program program(home.path, "summon-aim-release");
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     pause(1.0);
@@ -166,7 +166,7 @@ TEST_F(EndToEnd, AKeystrokeSliceArrivesCleanHoweverItIsAimedAndWhateverComesUpFi
 // typed while a slot is aimed) reach the application neither going down nor
 // coming up, also when one is pressed while another is still down.
 TEST_F(EndToEnd, KeysTheOpenWheelTakesNeverComeUpInTheApplication) {
-    home.setTopSlotAction(MacroAction::Keystroke{KeyCombo{.keyCode = 40, .command = true, .shift = true}});
+    home.setTopSlotAction(MacroAction::Keystroke{KeyCombo{.keyCode = 40, .primary = true, .shift = true}});
     Program program(home.path, "taken-keys");
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     pause(1.0);

@@ -89,9 +89,9 @@ TEST(DesktopKeystrokes, EveryRowIsUsedAndSendsSomethingReal) {
             // Nothing that reaches the desktop as Super-less Ctrl+Space or a
             // workspace-killing Ctrl+Alt+Esc is left.
             if (const auto* k = after.action.as<MacroAction::Keystroke>()) {
-                EXPECT_FALSE(k->combo.command && (k->combo.keyCode == 49 || k->combo.keyCode == 48))
+                EXPECT_FALSE(k->combo.primary && (k->combo.keyCode == 49 || k->combo.keyCode == 48))
                     << g.id << " " << after.label;
-                EXPECT_FALSE(k->combo.option && k->combo.keyCode == 53) << g.id << " " << after.label;
+                EXPECT_FALSE(k->combo.alt && k->combo.keyCode == 53) << g.id << " " << after.label;
             }
         }
     }
@@ -101,7 +101,8 @@ TEST(DesktopKeystrokes, EveryRowIsUsedAndSendsSomethingReal) {
         } else {
             const auto* keystroke = row.sent.as<MacroAction::Keystroke>();
             ASSERT_TRUE(keystroke) << row.command;
-            EXPECT_FALSE(keystroke->combo.command) << row.command; // sent as written, never through Command
+            EXPECT_FALSE(keystroke->combo.primary)
+                << row.command; // sent as written, never through the shortcut key
             EXPECT_FALSE(KeyComboText::keyLabel(keystroke->combo.keyCode).starts_with("key")) << row.command;
         }
     }

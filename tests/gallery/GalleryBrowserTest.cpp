@@ -146,7 +146,7 @@ TEST_F(Gallery, TryingASliceOnlyDescribesItUnlessItIsALink) {
          "\u201CToggle Dark Mode\u201D runs once you add this wheel", false},
         {sliceWith("Odd\nOne", MacroAction::SystemAction{"no-such-action"}),
          "\u201COdd One\u201D runs once you add this wheel", false},
-        {sliceWith("K", MacroAction::Keystroke{KeyCombo{.keyCode = 8, .command = true}}),
+        {sliceWith("K", MacroAction::Keystroke{KeyCombo{.keyCode = 8, .primary = true}}),
          "Sends Ctrl+C to the app you're in", false},
         {sliceWith("S", MacroAction::Script{"rm -rf ~"}), "Runs a shell script", false},
     };

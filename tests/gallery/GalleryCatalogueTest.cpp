@@ -29,8 +29,8 @@ Kind kindOf(const MacroAction& action) {
 
 // The modifier set in the catalogue's own notation.
 std::string modifiers(const KeyCombo& combo) {
-    return std::string(combo.control ? "⌃" : "") + (combo.option ? "⌥" : "") + (combo.shift ? "⇧" : "") +
-           (combo.command ? "⌘" : "");
+    return std::string(combo.control ? "⌃" : "") + (combo.alt ? "⌥" : "") + (combo.shift ? "⇧" : "") +
+           (combo.primary ? "⌘" : "");
 }
 
 std::size_t characters(std::string_view text) {
@@ -229,7 +229,7 @@ TEST(GalleryCatalogue, TerminalWheelsSendTheTerminalsOwnCommands) {
             if (!keystroke) continue;
             const KeyCombo& combo = keystroke->combo;
             const auto typed = KeyComboText::character(combo.keyCode);
-            if (!(combo.command || combo.control) || !typed || *typed < 'a' || *typed > 'z') continue;
+            if (!(combo.primary || combo.control) || !typed || *typed < 'a' || *typed > 'z') continue;
             // The shell's own keys are written as Control, the terminal's as Command.
             EXPECT_TRUE(combo.control || combo.shift)
                 << id << " " << s.label << " " << KeyComboText::displayString(combo);
@@ -321,7 +321,7 @@ TEST(GalleryCatalogue, SpotChecks) {
     // The window manager's slices, by key code and modifiers.
     struct Expected {
         int keyCode;
-        bool command;
+        bool primary;
     };
     const std::vector<Expected> rectangle{{126, false}, {36, false}, {124, false}, {8, false},
                                           {125, false}, {124, true}, {123, false}, {51, false}};
@@ -329,7 +329,7 @@ TEST(GalleryCatalogue, SpotChecks) {
     ASSERT_EQ(slices.size(), rectangle.size());
     for (std::size_t i = 0; i < slices.size(); ++i) {
         const KeyCombo combo = slices[i].action.as<MacroAction::Keystroke>()->combo;
-        EXPECT_EQ(combo, (KeyCombo{rectangle[i].keyCode, rectangle[i].command, false, true, true})) << i;
+        EXPECT_EQ(combo, (KeyCombo{rectangle[i].keyCode, rectangle[i].primary, false, true, true})) << i;
     }
     EXPECT_EQ(slices[1].label, "Maximize");
     EXPECT_EQ(slices[5].label, "Next\nDisplay");

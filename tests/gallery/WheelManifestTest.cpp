@@ -56,10 +56,9 @@ TEST_F(Manifest, DescribesEveryKindOfAction) {
         {A::OpenSettings{"pause-summon"}, {"Pause / Resume Summon", "pause.circle"}},
         {A::OpenSettings{}, {"Opens Rondelix", "gearshape"}},
         {A::OpenSettings{"open-nowhere"}, {"Opens Rondelix", "gearshape"}},
-        {A::Keystroke{KeyCombo{.keyCode = 1, .command = true, .shift = true}},
+        {A::Keystroke{KeyCombo{.keyCode = 1, .primary = true, .shift = true}},
          {"Sends Ctrl+Shift+S", "keyboard"}},
-        {A::Keystroke{
-             KeyCombo{.keyCode = 1, .command = true, .shift = true, .option = true, .control = true}},
+        {A::Keystroke{KeyCombo{.keyCode = 1, .primary = true, .shift = true, .alt = true, .control = true}},
          {"Sends Ctrl+Alt+Shift+S", "keyboard"}},
         {A::App{"org.gnome.Calculator", "/usr/bin/other"}, {"Opens org.gnome.Calculator", "app.fill"}},
         {A::App{"mail", std::nullopt}, {"Opens Mail", "app.fill"}},

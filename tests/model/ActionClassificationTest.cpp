@@ -33,7 +33,7 @@ TEST(ActionClassificationTest, ClassifiesEveryKindOfAction) {
         {"blank shortcut", MacroAction::Shortcut{"\t\r\n"}, true, true},
         {"settings page", MacroAction::OpenSettings{"wheels"}, false, false},
         {"no settings target", MacroAction::OpenSettings{}, false, false},
-        {"keystroke", MacroAction::Keystroke{KeyCombo{.keyCode = 8, .command = true}}, false, false},
+        {"keystroke", MacroAction::Keystroke{KeyCombo{.keyCode = 8, .primary = true}}, false, false},
         {"app by identifier", App{"org.gnome.Calculator", std::nullopt}, false, false},
         {"app by identifier with empty path", App{"org.gnome.Calculator", ""}, false, false},
         {"desktop entry", App{std::nullopt, "/usr/share/applications/org.gnome.Notes.desktop"}, false, false},

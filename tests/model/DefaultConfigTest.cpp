@@ -57,8 +57,8 @@ struct ShippedSlice {
     MacroAction action; // as the other system's factory wheel has it
 };
 
-MacroAction keys(int code, bool command, bool shift = false, bool option = false, bool control = false) {
-    return MacroAction::Keystroke{KeyCombo{code, command, shift, option, control}};
+MacroAction keys(int code, bool primary, bool shift = false, bool alt = false, bool control = false) {
+    return MacroAction::Keystroke{KeyCombo{code, primary, shift, alt, control}};
 }
 
 MacroAction tell(const std::string& command) {

@@ -199,17 +199,17 @@ TEST(KeyComboTextTest, LabelsEveryKeyAsAPcKeyboardPrintsIt) {
 
 TEST(KeyComboTextTest, CombinationsReadSuperCtrlAltShiftThenTheKeyAsSent) {
     const std::vector<std::pair<KeyCombo, const char*>> cases{
-        {{.keyCode = 8, .command = true}, "Ctrl+C"},
-        {{.keyCode = 6, .command = true, .shift = true}, "Ctrl+Shift+Z"},
-        {{.keyCode = 123, .option = true, .control = true}, "Ctrl+Alt+Left"},
+        {{.keyCode = 8, .primary = true}, "Ctrl+C"},
+        {{.keyCode = 6, .primary = true, .shift = true}, "Ctrl+Shift+Z"},
+        {{.keyCode = 123, .alt = true, .control = true}, "Ctrl+Alt+Left"},
         // Command and Control both travel as Control: one "Ctrl".
-        {{.keyCode = 36, .command = true, .shift = true, .option = true, .control = true},
+        {{.keyCode = 36, .primary = true, .shift = true, .alt = true, .control = true},
          "Ctrl+Alt+Shift+Enter"},
-        {{.keyCode = 0, .option = true}, "Alt+A"},
+        {{.keyCode = 0, .alt = true}, "Alt+A"},
         {{.keyCode = 49}, "Space"},
         // Super is held as itself, never sent as Ctrl.
         {{.keyCode = 38, .super = true}, "Super+J"},
-        {{.keyCode = 53, .option = true, .super = true}, "Super+Alt+Esc"},
+        {{.keyCode = 53, .alt = true, .super = true}, "Super+Alt+Esc"},
     };
     for (const auto& [combo, text] : cases)
         EXPECT_EQ(KeyComboText::displayString(combo), text);

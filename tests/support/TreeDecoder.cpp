@@ -308,8 +308,8 @@ std::optional<KeyCombo> decodeKeyCombo(const json& value) {
     const auto code = readInt(*keyCode);
     if (!code) return std::nullopt;
     combo.keyCode = *code;
-    for (auto [key, target] : {std::pair{"command", &combo.command}, std::pair{"shift", &combo.shift},
-                               std::pair{"option", &combo.option}, std::pair{"control", &combo.control}}) {
+    for (auto [key, target] : {std::pair{"command", &combo.primary}, std::pair{"shift", &combo.shift},
+                               std::pair{"option", &combo.alt}, std::pair{"control", &combo.control}}) {
         const json* flag = field(key);
         if (!flag) return std::nullopt;
         const auto b = readBool(*flag);

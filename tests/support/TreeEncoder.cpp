@@ -54,9 +54,9 @@ std::string_view caseName(const MacroAction::Keystroke&) {
 
 json encode(const KeyCombo& combo) {
     json form = {{"keyCode", combo.keyCode},
-                 {"command", combo.command},
+                 {"command", combo.primary},
                  {"shift", combo.shift},
-                 {"option", combo.option},
+                 {"option", combo.alt},
                  {"control", combo.control}};
     if (combo.super) form["super"] = true;
     return form;

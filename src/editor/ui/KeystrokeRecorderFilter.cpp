@@ -40,7 +40,7 @@ KeyCombo modifiersOf(const QKeyEvent& press) {
     KeyCombo combo;
     combo.super = held.testFlag(Qt::MetaModifier);
     combo.shift = held.testFlag(Qt::ShiftModifier);
-    combo.option = held.testFlag(Qt::AltModifier);
+    combo.alt = held.testFlag(Qt::AltModifier);
     combo.control = held.testFlag(Qt::ControlModifier);
     return combo;
 }

@@ -22,7 +22,7 @@ bool UndoKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     const UndoKeyPress press{key->modifiers().testFlag(Qt::ControlModifier),
                              key->modifiers().testFlag(Qt::ShiftModifier), key->key() == Qt::Key_Z};
-    if (!press.command || !press.isZ) return false;
+    if (!press.ctrl || !press.isZ) return false;
     if (type == QEvent::ShortcutOverride) {
         // Claiming the key keeps menu shortcuts from taking it; the key
         // press that follows does the work.

@@ -30,7 +30,6 @@ class WheelSection : public InspectorCard {
 
     QLineEdit* nameField() const { return name_; }
     QComboBox* sliceCountPicker() const { return count_; }
-    QPushButton* appMenuButton() const { return app_; }
     QPushButton* deleteButton() const { return delete_; }
 
   private:

@@ -287,13 +287,6 @@ std::vector<SimEventTaps::Seen> SimEventTaps::seenBy(TapMode mode) const {
     return {};
 }
 
-std::vector<InputEvent> SimEventTaps::passedBy(TapMode mode) const {
-    std::vector<InputEvent> out;
-    for (const auto& s : seenBy(mode))
-        if (s.verdict == TapVerdict::pass) out.push_back(s.event);
-    return out;
-}
-
 std::vector<InputEvent> SimEventTaps::swallowedBy(TapMode mode) const {
     std::vector<InputEvent> out;
     for (const auto& s : seenBy(mode))

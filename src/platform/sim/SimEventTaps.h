@@ -77,7 +77,6 @@ class SimEventTaps final : public EventTaps {
 
     // What the newest live (or last removed) tap of this mode saw.
     std::vector<Seen> seenBy(TapMode mode) const;
-    std::vector<InputEvent> passedBy(TapMode mode) const;
     std::vector<InputEvent> swallowedBy(TapMode mode) const;
 
     const std::vector<InputEvent>& reachedApplications() const { return reached_; }

@@ -6,6 +6,7 @@
 #include "store/ConfigStore.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -31,14 +32,16 @@ GeneralPage::GeneralPage(ConfigTransferServices transfer, GeneralSettings::Shell
         launchProblem->say(store_.launchAtLoginProblem());
     });
 
-    // The system's package manager brings the updates: the row says so in
-    // place of its usual line and cannot be switched.
-    auto* updates = new QCheckBox;
-    const std::string fromSystem(AboutInfo::updatesFromSystem);
-    addLabeledRow(section, {"Check for updates automatically", "arrow.triangle.2.circlepath", fromSystem},
-                  updates)
-        ->setToolTip(QString::fromStdString(fromSystem));
-    updates->setEnabled(false);
+    // The program does not update itself: in place of a switch that could
+    // never act, the section says where the updates come from.
+    auto* updates = new QLabel(QString::fromUtf8(AboutInfo::updatesFromSystem.data(),
+                                                 static_cast<qsizetype>(AboutInfo::updatesFromSystem.size())),
+                               section->parentWidget());
+    updates->setObjectName("updatesFromSystem");
+    updates->setTextFormat(Qt::PlainText);
+    updates->setWordWrap(true);
+    SettingsText::setColour(*updates, SettingsText::secondary(*updates));
+    section->addWidget(updates);
 
     const auto addButton = [&](const char* title, const char* symbol, const char* name, auto action) {
         auto* button = new QPushButton(title, section->parentWidget());

@@ -197,7 +197,7 @@ TEST_F(CleanPostingTest,
     hands.key(XK_Super_L, true);
     ASSERT_TRUE(sees("press 0xffeb alt+super"));
 
-    executor.fire(MacroAction::Keystroke{KeyCombo{.keyCode = 9, .command = true}});
+    executor.fire(MacroAction::Keystroke{KeyCombo{.keyCode = 9, .primary = true}});
     ASSERT_TRUE(sees("text clip"));
     executor.fire(MacroAction::Text{"Hello"});
     ASSERT_TRUE(sees("text clipHello"));
@@ -211,7 +211,7 @@ TEST_F(CleanPostingTest,
     ASSERT_TRUE(sees("release 0xffe9 none"));
 
     // A later stroke with Alt of its own still gets it.
-    executor.fire(MacroAction::Keystroke{KeyCombo{.keyCode = 0, .command = true, .option = true}});
+    executor.fire(MacroAction::Keystroke{KeyCombo{.keyCode = 0, .primary = true, .alt = true}});
     ASSERT_TRUE(sees("press 0x61 ctrl+alt"));
 
     QStringList strokes = lines.filter("press 0x76");

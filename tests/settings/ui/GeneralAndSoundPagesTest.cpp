@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -25,7 +26,11 @@ TEST_F(GeneralPageTest, LaunchAtLoginIsOneChangeAndResetAsksFirst) {
     EXPECT_TRUE(config().general.launchAtLogin);
     EXPECT_EQ(rig.loginItems.requests(), (std::vector<bool>{true}));
     EXPECT_EQ(changes, 1);
-    EXPECT_FALSE(control<QCheckBox>("Check for updates automatically")->isEnabled());
+    // No switch that could never act: a line says where updates come from.
+    EXPECT_EQ(page->findChildren<QCheckBox*>().size(), 1);
+    const auto* updates = page->findChild<QLabel*>("updatesFromSystem");
+    ASSERT_TRUE(updates);
+    EXPECT_EQ(updates->text(), "Updates come from your system's package manager.");
     expectSymbol("exportConfig", "square.and.arrow.up");
     expectSymbol("importConfig", "square.and.arrow.down");
     expectSymbol("resetToDefaults", "arrow.counterclockwise");
