@@ -209,6 +209,14 @@ void nameTheProgramToTheToolkit() {
     QThreadPool::globalInstance()->setMaxThreadCount(2);
 }
 
+// The desktop's font list and the symbol font are set up once, by the first
+// text drawn, and kept. Started on a pool thread ahead of that text, so that
+// what is built before it goes on meanwhile.
+void setUpFontsToTheSide() {
+    static std::once_flag fonts;
+    std::call_once(fonts, [] { QThreadPool::globalInstance()->start([] { SymbolFont::isAvailable(); }); });
+}
+
 // The wheel's window: the wheel view on a panel that, under a compositor that
 // offers it, blurs what lies behind the ring, and under one that does not
 // keeps a contrast floor. The view last made is the one kept up to date.
@@ -216,14 +224,10 @@ OverlayController::SurfaceFactory panelFactory(std::unique_ptr<AppCoordinator>& 
                                                QPointer<WheelView>& liveWheel, SliceIconSources& icons,
                                                DesktopPlatform& d) {
     return [&coordinator, &liveWheel, &icons, &d](const PanelOptions& options) {
-        // The desktop's font list and the symbol font are set up once, by the
-        // first text drawn, and kept: set up to the side as the first panel is
-        // built, while the summon keys are held, so that a program started
-        // into the tray and never summoned keeps none of it, and the panel's
-        // building and showing go on meanwhile.
-        static std::once_flag fonts;
-        std::call_once(fonts,
-                       [] { QThreadPool::globalInstance()->start([] { SymbolFont::isAvailable(); }); });
+        // A program started into the tray needs no text before the first
+        // summon, and one never summoned keeps no fonts: they are set up as
+        // the first panel is built, while the summon keys are held.
+        setUpFontsToTheSide();
         auto panel = std::make_unique<OverlayPanel>(options, [&](double diameter, QWidget* parent) {
             auto* view = new WheelView(
                 coordinator->wheelState(), [&coordinator] { return coordinator->configStore().config(); },
@@ -397,6 +401,9 @@ int RondelixApp::run(int argc, char** argv) {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication application(toolkitArguments.count, toolkitArguments.pointers.data());
     nameTheProgramToTheToolkit();
+    // Without a tray the main window opens at start, and its first text
+    // waits for the fonts: they are set up meanwhile from now on.
+    if (!TrayMenu::trayAvailable()) setUpFontsToTheSide();
     const ProgramWindowIcon windowIcon;
     // Before any window: secondary text stays readable, also under glass.
     ReadablePalette readablePalette;
