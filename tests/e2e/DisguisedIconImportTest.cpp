@@ -1,9 +1,9 @@
 #include "EndToEndRig.h"
 #include "icons/Base64.h"
 #include "store/SharedWheel.h"
+#include "support/OpenWatch.h"
 
 #include <fcntl.h>
-#include <sys/inotify.h>
 #include <sys/stat.h>
 
 namespace rondelix::e2e {
@@ -72,33 +72,6 @@ struct Bait {
     bool ready = false;
 };
 
-// Opens and reads in a folder, from when it is watched; `problem` says what
-// the machine lacked when it could not watch.
-struct FolderWatch {
-    explicit FolderWatch(const fs::path& folder) : fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-        if (fd < 0) {
-            problem = std::string("no inotify instance to watch the bait folder with (") + std::strerror(errno) +
-                      "): other programs hold all the user may have (sysctl fs.inotify.max_user_instances)";
-            return;
-        }
-        if (::inotify_add_watch(fd, folder.c_str(), IN_OPEN | IN_ACCESS) < 0) {
-            problem = std::string("no inotify watch on the bait folder (") + std::strerror(errno) +
-                      "): other programs hold all the user may have (sysctl fs.inotify.max_user_watches)";
-            ::close(fd);
-            fd = -1;
-        }
-    }
-    ~FolderWatch() {
-        if (fd >= 0) ::close(fd);
-    }
-    bool touched() const {
-        char events[4096];
-        return ::read(fd, events, sizeof events) > 0;
-    }
-    int fd;
-    std::string problem;
-};
-
 // A quit ends the program, and cleanly, also while its standard input never
 // ends and a picture is being read. How long the quit takes is printed; the
 // program's background work that a quit leaves behind is timed by
@@ -146,8 +119,8 @@ TEST_F(EndToEnd, ADrawingCarriedAsAPictureIsNeitherReadNorDrawn) {
     Program program(home.path, "disguised-import", {}, {}, {}, false, bait.input.path);
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
-    const FolderWatch watch(bait.folder);
-    ASSERT_GE(watch.fd, 0) << watch.problem;
+    const testsupport::OpenWatch watch(bait.folder);
+    ASSERT_TRUE(watch.watching()) << watch.problem;
     stillScreen(windowGeometry(id));
     const QRect window = windowGeometry(id);
     const QPoint importButton = buttonOnMyWheels(config, window, "Import Wheel");
@@ -225,8 +198,8 @@ TEST_F(EndToEnd, APictureChosenIsReadAsAPictureOnlyAwayFromTheWindow) {
     Program program(home.path, "chosen-picture", {}, {}, {}, false, bait.input.path);
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
-    const FolderWatch watch(bait.folder);
-    ASSERT_GE(watch.fd, 0) << watch.problem;
+    const testsupport::OpenWatch watch(bait.folder);
+    ASSERT_TRUE(watch.watching()) << watch.problem;
     const QRect window = windowGeometry(id);
     stillScreen(window);
     const QPoint chooseButton = buttonOnMyWheels(config, window, "Choose Image…");
