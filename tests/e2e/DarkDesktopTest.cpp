@@ -62,35 +62,37 @@ WheelLook wheelLook(const QImage& screen, QPoint centre) {
 
 TEST_F(EndToEnd, TheWindowsAndTheWheelTurnDarkWhenTheDesktopDoes) {
     SessionBus bus;
-    ASSERT_FALSE(bus.address.empty());
+    ASSERT_FALSE(bus.address.empty()) << "dbus-daemon did not start (scripts/setup installs it)";
     testing::PortalStandIn portal(QString::fromStdString(bus.address));
     portal.values["org.freedesktop.appearance"] = {{"color-scheme", 2u}};
     ASSERT_TRUE(portal.start());
     Program program(home.path, "dark-desktop");
-    ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, 10)) << program.log();
+    ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, patience)) << program.log();
     std::string window;
-    ASSERT_TRUE(waitServing([&] { return !(window = mainWindowId()).empty(); }, 5)) << program.log();
+    ASSERT_TRUE(waitServing([&] { return !(window = mainWindowId()).empty(); }, patience)) << program.log();
     const QPoint pointer(800, 520);
 
-    const auto look = [&](const std::string& name) {
-        waitServing([] { return false; }, 0.5);
-        const QImage page = grabWindow(window);
+    // The page as it shows once `drawn` holds of it; the wheel once it has
+    // opened whole and come to rest.
+    const auto look = [&](const std::string& name, const std::function<bool(double)>& drawn) {
+        QImage page;
+        waitServing([&] { return drawn(meanLightness(page = grabWindow(window), page.rect())); }, patience);
         page.save(artifact("dark-desktop-" + name + "-main.png"));
         const QRect wheel = summonAt(pointer, "dark-desktop-" + name + "-wheel.png");
         EXPECT_GE(wheel.width(), 300) << program.log();
         const WheelLook shown = wheelLook(grabScreen(), pointer);
         xdotool("key Escape");
         release();
-        waitServing([] { return false; }, 0.8);
+        EXPECT_TRUE(wheelGone(pointer));
         return std::pair{meanLightness(page, page.rect()), shown};
     };
 
-    const auto [lightPage, lightWheel] = look("light");
+    const auto [lightPage, lightWheel] = look("light", [](double lightness) { return lightness > 170; });
     portal.change("org.freedesktop.appearance", "color-scheme", 1u);
-    EXPECT_TRUE(
-        waitServing([&] { return meanLightness(grabWindow(window), grabWindow(window).rect()) < 90; }, 3))
+    EXPECT_TRUE(waitServing([&] { return meanLightness(grabWindow(window), grabWindow(window).rect()) < 90; },
+                            patience))
         << "the main window stayed light";
-    const auto [darkPage, darkWheel] = look("dark");
+    const auto [darkPage, darkWheel] = look("dark", [](double lightness) { return lightness < 90; });
     std::cout << "[ measured ] page lightness " << lightPage << " light, " << darkPage
               << " dark; wheel slots " << lightWheel.slotLightness << " light, " << darkWheel.slotLightness
               << " dark; rim against the slot inside " << lightWheel.rimLift << " light, "
