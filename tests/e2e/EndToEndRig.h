@@ -165,7 +165,8 @@ inline QRect changedArea(const QImage& before, const QImage& after, QPoint aroun
 }
 
 // One home folder with a configuration whose main wheel's top slot runs a
-// script that leaves a marker file, and a finished onboarding.
+// script that adds a line to a marker file each time it runs, and a finished
+// onboarding.
 struct TestHome {
     TestHome() {
         std::string pattern = (fs::temp_directory_path() / "rondelix-e2e-XXXXXX").string();
@@ -177,7 +178,7 @@ struct TestHome {
             if (wheel.id != "default") continue;
             std::erase_if(wheel.slices, [](const Slice& s) { return s.position == 0; });
             wheel.slices.push_back(Slice{Uuid::generate(), 0, "Mark", Icon{},
-                                         MacroAction::Script{"touch '" + marker.string() + "'"}});
+                                         MacroAction::Script{"echo fired >> '" + marker.string() + "'"}});
         }
         config.lastUsedWheelId = "default";
         writeFile(configFolder() / "config.json", writeConfigFile(config));
@@ -190,6 +191,12 @@ struct TestHome {
         fs::remove_all(path, ec);
     }
     fs::path configFolder() const { return path / ".config" / "rondelix"; }
+    // How many times the top slot's script has run since the marker was last
+    // removed.
+    long fired() const {
+        const std::string lines = readFile(marker);
+        return std::count(lines.begin(), lines.end(), '\n');
+    }
     // Gives the main wheel's top slot another action; answers the
     // configuration written.
     Config setTopSlotAction(const MacroAction& action) const {
