@@ -79,7 +79,7 @@ struct Bait {
 void expectQuit(Program& program) {
     const auto quit = Clock::now();
     program.process.terminate();
-    const auto status = program.exit(static_cast<int>(patience * 1000));
+    const auto status = program.exit();
     const double seconds = std::chrono::duration<double>(Clock::now() - quit).count();
     std::printf("[ measured ] quit took %.2f s\n", seconds);
     EXPECT_EQ(status, 0) << program.log();
@@ -242,7 +242,7 @@ TEST_F(EndToEnd, APictureChosenIsReadAsAPictureOnlyAwayFromTheWindow) {
     // A second start while a large picture is read hands over and ends.
     choose(large);
     Program second(home.path, "chosen-picture-second");
-    EXPECT_EQ(second.exit(static_cast<int>(patience * 1000)), 0);
+    EXPECT_EQ(second.exit(), 0);
     EXPECT_TRUE(waitFor([&] { return topImage(home).value_or(first) != first; }, patience)) << program.log();
 
     // A quit while one is read ends the program at once.

@@ -284,7 +284,7 @@ struct Program {
     // The exit status, or -1 for a crash; none while it still runs.
     // A killed program can take seconds to go on a machine busy writing to
     // disk: it cannot end while a write of its own is still being flushed.
-    std::optional<int> exit(int waitMs = 5000) {
+    std::optional<int> exit(int waitMs = static_cast<int>(patience * 1000)) {
         if (!process.waitForFinished(waitMs)) return std::nullopt;
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }

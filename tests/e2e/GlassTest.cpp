@@ -382,7 +382,7 @@ TEST_F(EndToEnd, HighContrastOnTheDesktopTurnsTheGlassOffWhileItLasts) {
     if (!Compositor::installed()) GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
     writeGlass(home);
     SessionBus bus;
-    ASSERT_FALSE(bus.address.empty());
+    ASSERT_FALSE(bus.address.empty()) << "dbus-daemon did not start (scripts/setup installs it)";
     testing::PortalStandIn portal(QString::fromStdString(bus.address));
     portal.values["org.freedesktop.appearance"] = {{"contrast", 1u}};
     ASSERT_TRUE(portal.start());

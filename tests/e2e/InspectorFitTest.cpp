@@ -100,7 +100,7 @@ class InspectorFit : public EndToEnd, public ::testing::WithParamInterface<Scree
 TEST_P(InspectorFit, EverySliceShowsBothCardsWhole) {
     const Screen screen = GetParam();
     const PrivateDisplay display(home.path, screen.size);
-    ASSERT_FALSE(display.name.empty()) << "no private X server";
+    ASSERT_FALSE(display.name.empty()) << "no private X server: Xvfb did not start";
     std::optional<WindowManager> manager;
     if (screen.managed) {
         manager.emplace(display.name);

@@ -11,7 +11,10 @@ TEST_F(EndToEnd, AStartIntoTheTrayLoadsWhatLaterUseNeedsOnlyThen) {
     if (!tray.running) GTEST_SKIP() << "no tray host installed (scripts/setup installs trayer)";
     Program program(home.path, "tray");
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    pause(1.0); // past the steps a start defers
+    // Past the steps a start defers: the launch is marked as survived, the
+    // last of them, a few seconds on.
+    ASSERT_TRUE(waitFor([&] { return storedDefaults(home).value("diag.lastLaunchCompleted", false); }, patience))
+        << program.log();
     const std::string maps = readFile("/proc/" + std::to_string(program.pid()) + "/maps");
     ASSERT_FALSE(maps.empty());
     for (const char* library : {"libQt6Svg", "libQt6Network", "libcanberra", "libasound"})
@@ -21,7 +24,7 @@ TEST_F(EndToEnd, AStartIntoTheTrayLoadsWhatLaterUseNeedsOnlyThen) {
     Program again(home.path, "again");
     EXPECT_EQ(again.exit(), 0) << again.log();
     std::string id;
-    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, 5)) << program.log();
+    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, patience)) << program.log();
     const std::string icon = output("xprop -id " + id + " _NET_WM_ICON");
     for (const char* size : {"16 x 16", "32 x 32", "64 x 64", "128 x 128"})
         EXPECT_NE(icon.find(std::string("Icon (") + size + ")"), std::string::npos) << size << "\n" << icon;

@@ -52,7 +52,7 @@ struct Look {
 
 TEST_F(EndToEnd, TheTrayIconStandsOutOnEachStockPanelLookBeforeAndAfterAThemeSwitch) {
     SessionBus bus;
-    ASSERT_FALSE(bus.address.empty());
+    ASSERT_FALSE(bus.address.empty()) << "dbus-daemon did not start (scripts/setup installs it)";
     testing::PortalStandIn portal(QString::fromStdString(bus.address));
     portal.values["org.freedesktop.appearance"] = {{"color-scheme", 2u}};
     ASSERT_TRUE(portal.start());
@@ -124,7 +124,7 @@ TEST_F(EndToEnd, TheTrayIconStandsOutOnEachStockPanelLookBeforeAndAfterAThemeSwi
 // turns dark with the desktop: the mark must follow the panel as it shows.
 TEST_F(EndToEnd, TheMarkOfATrayHostedByThePanelStandsOutOnThePanelAsItShows) {
     SessionBus bus;
-    ASSERT_FALSE(bus.address.empty());
+    ASSERT_FALSE(bus.address.empty()) << "dbus-daemon did not start (scripts/setup installs it)";
     testing::PortalStandIn portal(QString::fromStdString(bus.address));
     portal.values["org.freedesktop.appearance"] = {{"color-scheme", 2u}};
     ASSERT_TRUE(portal.start());

@@ -10,7 +10,7 @@ namespace {
 TEST_F(EndToEnd, TheMainWindowOpensWholeOnA1280By800ScreenUnderAWindowManager) {
     const QSize screen(1280, 800);
     const PrivateDisplay display(home.path, screen);
-    ASSERT_FALSE(display.name.empty()) << "no private X server";
+    ASSERT_FALSE(display.name.empty()) << "no private X server: Xvfb did not start";
     const WindowManager manager(display.name);
     if (!manager.running) GTEST_SKIP() << "no window manager installed (scripts/setup installs openbox)";
 
