@@ -104,7 +104,7 @@ TEST_P(InspectorFit, EverySliceShowsBothCardsWhole) {
     std::optional<WindowManager> manager;
     if (screen.managed) {
         manager.emplace(display.name);
-        if (!manager->running) GTEST_SKIP() << "no window manager installed (scripts/setup installs openbox)";
+        ASSERT_TRUE(manager->running) << "openbox did not start: scripts/setup installs it";
     }
     Config config = DefaultConfig::factoryConfig();
     for (GalleryWheel& gallery : GalleryCatalogue::build())

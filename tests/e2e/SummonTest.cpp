@@ -77,7 +77,7 @@ TEST_F(EndToEnd, AHandEditWithAMistakeIsToldAndLeftInPlace) {
 TEST_F(EndToEnd, ATextSliceFiredOverATerminalArrivesInIt) {
     // A window manager keeps the record of the frontmost window.
     WindowManager manager;
-    if (!manager.running) GTEST_SKIP() << "no window manager installed (scripts/setup installs openbox)";
+    ASSERT_TRUE(manager.running) << "openbox did not start: scripts/setup installs it";
     const std::string line = "pasted by the wheel";
     home.setTopSlotAction(MacroAction::Text{line + "\n"});
     Program program(home.path, "terminal-paste");
@@ -260,7 +260,7 @@ TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehind
         release();
     }
 
-    if (!Compositor::installed()) GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
+    ASSERT_TRUE(Compositor::installed()) << "picom is not installed: scripts/setup installs it";
     const PrivateDisplay display(home.path);
     ASSERT_FALSE(display.name.empty()) << "no private X server: Xvfb did not start";
     QProcess backdrop;

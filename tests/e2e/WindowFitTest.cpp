@@ -12,7 +12,7 @@ TEST_F(EndToEnd, TheMainWindowOpensWholeOnA1280By800ScreenUnderAWindowManager) {
     const PrivateDisplay display(home.path, screen);
     ASSERT_FALSE(display.name.empty()) << "no private X server: Xvfb did not start";
     const WindowManager manager(display.name);
-    if (!manager.running) GTEST_SKIP() << "no window manager installed (scripts/setup installs openbox)";
+    ASSERT_TRUE(manager.running) << "openbox did not start: scripts/setup installs it";
 
     Program program(home.path, "fit", {}, display.environment());
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
@@ -39,7 +39,7 @@ TEST_F(EndToEnd, TheMainWindowOpensWholeOnA1280By800ScreenUnderAWindowManager) {
 TEST_F(EndToEnd, AnEmptySlotFiredOpensMyWheelsWholeOnTheScreen) {
     // With a tray the window is made by the first slice, centred for its page.
     TrayPanel tray("0xEEEEEE", std::nullopt);
-    if (!tray.running) GTEST_SKIP() << "no tray host installed (scripts/setup installs trayer)";
+    ASSERT_TRUE(tray.running) << "trayer did not start: scripts/setup installs it";
     Config config = home.setTopSlotAction(MacroAction::OpenSettings{"open-bindings"});
     for (Wheel& wheel : config.wheels)
         if (wheel.id == "default")
