@@ -16,7 +16,8 @@ TEST_F(EndToEnd, SpinningTheAboutMarkUnlocksDevelopmentWithAToastWhileItCoasts) 
     movePointer({800, 500});
     xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
     xdotool("key Down Down Down Down Down Down Down"); // down the sidebar to About
-    ASSERT_TRUE(waitFor([&] { return windowSize(id) == QSize(880, 800); }, patience)) << windowSize(id).width();
+    ASSERT_TRUE(waitFor([&] { return windowSize(id) == QSize(880, 800); }, patience))
+        << windowSize(id).width();
 
     // The mark is 96 points across at the top of the page column (x 220 on,
     // below the 20-point menu bar); the toast, a pill about 170 wide, lies
@@ -30,14 +31,16 @@ TEST_F(EndToEnd, SpinningTheAboutMarkUnlocksDevelopmentWithAToastWhileItCoasts) 
     movePointer(origin + mark);
     xdotool("click --repeat 5 --delay 30 1");
     QImage unlocked;
-    EXPECT_TRUE(waitFor([&] { return (unlocked = grabWindow(id)).copy(besideMark) != before.copy(besideMark); },
-                        patience))
+    EXPECT_TRUE(waitFor(
+        [&] { return (unlocked = grabWindow(id)).copy(besideMark) != before.copy(besideMark); }, patience))
         << "no toast";
     unlocked.save(artifact("about-unlock-toast.png"));
-    EXPECT_TRUE(waitFor([&] { return grabWindow(id).copy(belowToast) != unlocked.copy(belowToast); }, patience))
+    EXPECT_TRUE(
+        waitFor([&] { return grabWindow(id).copy(belowToast) != unlocked.copy(belowToast); }, patience))
         << "the mark stopped turning";
     // Five clicks have the mark turning for seconds yet; the toast goes before.
-    EXPECT_TRUE(waitFor([&] { return grabWindow(id).copy(besideMark) == before.copy(besideMark); }, patience));
+    EXPECT_TRUE(
+        waitFor([&] { return grabWindow(id).copy(besideMark) == before.copy(besideMark); }, patience));
 }
 
 } // namespace

@@ -88,10 +88,6 @@ template <typename Check> bool waitServing(Check check, double seconds) {
     return check();
 }
 
-inline void pause(double seconds) {
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
-
 inline void xdotool(const std::string& arguments) {
     ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
 }
@@ -449,7 +445,8 @@ inline QSize windowSize(const std::string& id) {
 // did not.
 inline std::string readyMainWindow(const Program& program) {
     std::string id;
-    if (program.waitForLine("Rondelix: ready.")) waitFor([&] { return !(id = mainWindowId()).empty(); }, patience);
+    if (program.waitForLine("Rondelix: ready."))
+        waitFor([&] { return !(id = mainWindowId()).empty(); }, patience);
     return id;
 }
 
@@ -865,8 +862,8 @@ struct SessionBus {
     void demo(const std::string& verb, const std::string& scene = "") {
         const std::string text = scene.empty() ? "" : " string:" + scene;
         const std::string command = "dbus-send --bus='" + address +
-                                    "' --type=signal /com/tovarel/Rondelix com.tovarel.Rondelix.demo." + verb +
-                                    text;
+                                    "' --type=signal /com/tovarel/Rondelix com.tovarel.Rondelix.demo." +
+                                    verb + text;
         EXPECT_EQ(std::system(command.c_str()), 0) << command << " failed (scripts/setup installs dbus-bin)";
     }
 

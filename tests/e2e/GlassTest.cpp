@@ -92,7 +92,8 @@ struct GlassDesk {
         const QImage there = settled(id);
         display.xdotool("windowmove " + id + " " + std::to_string(before.x() + 4) + " " +
                         std::to_string(before.y()));
-        if (!waitFor([&] { return frame(id).topLeft() == before.topLeft() + QPoint(4, 0); }, patience)) return -1;
+        if (!waitFor([&] { return frame(id).topLeft() == before.topLeft() + QPoint(4, 0); }, patience))
+            return -1;
         const QImage moved = settled(id);
         there.save(artifact(shot));
         if (there.size() != moved.size()) return -1;

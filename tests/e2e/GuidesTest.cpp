@@ -25,7 +25,8 @@ TEST_F(EndToEnd, AFreshHomeWalksTheOnboardingByKeyboardAndThenSummons) {
         xdotool("key Return");
     };
     const auto savedStep = [&](int step) {
-        return waitFor([&] { return storedDefaults(home).value("onboardingResumeStep", -1) == step; }, patience);
+        return waitFor([&] { return storedDefaults(home).value("onboardingResumeStep", -1) == step; },
+                       patience);
     };
     EXPECT_TRUE(savedStep(0)) << program.log();
     shoot("onboarding-welcome.png");
@@ -42,7 +43,8 @@ TEST_F(EndToEnd, AFreshHomeWalksTheOnboardingByKeyboardAndThenSummons) {
         << loginItem;
     press(); // Done
     EXPECT_TRUE(waitFor([] { return largestWindowNamed("Welcome to Rondelix").empty(); }, patience));
-    EXPECT_TRUE(waitFor([&] { return storedDefaults(home).value("hasCompletedOnboarding", false); }, patience));
+    EXPECT_TRUE(
+        waitFor([&] { return storedDefaults(home).value("hasCompletedOnboarding", false); }, patience));
     EXPECT_FALSE(storedDefaults(home).value("onboardingSkipped", true));
 
     const QRect wheel = summonAt(QPoint(800, 520), "onboarding-then-wheel.png");
@@ -149,7 +151,9 @@ TEST_F(EndToEnd, TheHowItWorksGuideWalksItsFiveStepsAndOpensAgainAtTheFirst) {
         xdotool("key Return");
         // The next step shows, or the guide closes after the last.
         EXPECT_TRUE(waitFor(
-            [&] { return grabScreen().copy(frame) != shot || largestWindowNamed("How Rondelix Works").empty(); },
+            [&] {
+                return grabScreen().copy(frame) != shot || largestWindowNamed("How Rondelix Works").empty();
+            },
             patience))
             << name;
     }

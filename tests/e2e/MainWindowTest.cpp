@@ -18,7 +18,8 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
     Program program(home.path, "main-window-" + variant);
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
-    EXPECT_TRUE(waitFor([&] { return windowSize(id) == QSize(1440, 800); }, patience)) << windowSize(id).width();
+    EXPECT_TRUE(waitFor([&] { return windowSize(id) == QSize(1440, 800); }, patience))
+        << windowSize(id).width();
 
     // Keys go to the window under the pointer when nothing manages focus.
     movePointer({800, 500});
@@ -51,7 +52,8 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
         shot.save(artifact("main-window-" + variant + "-" + pages[i].toStdString() + ".png"));
         previous = shot;
     }
-    EXPECT_TRUE(waitFor([&] { return windowSize(id) == QSize(880, 800); }, patience)) // the settings pages' width
+    EXPECT_TRUE(
+        waitFor([&] { return windowSize(id) == QSize(880, 800); }, patience)) // the settings pages' width
         << windowSize(id).width();
 
     // Flicking the About page's mark fast enough unlocks the Development page,
@@ -64,8 +66,8 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
     unlocked.save(artifact("main-window-" + variant + "-about-unlocked.png"));
     const QPoint developmentRow = origin + QPoint(70, 219);
     clickAt(developmentRow);
-    EXPECT_TRUE(waitFor([&] { return grabWindow(id).copy(240, 0, 600, 300) != unlocked.copy(240, 0, 600, 300); },
-                        patience))
+    EXPECT_TRUE(waitFor(
+        [&] { return grabWindow(id).copy(240, 0, 600, 300) != unlocked.copy(240, 0, 600, 300); }, patience))
         << "the Development page did not open";
     settled().save(artifact("main-window-" + variant + "-development.png"));
 

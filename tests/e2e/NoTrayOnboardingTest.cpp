@@ -41,8 +41,9 @@ TEST_F(EndToEnd, WithoutATrayFinishingTheOnboardingLeavesTheMainWindowAndItsMenu
     xdotool("key Return");
     ASSERT_TRUE(waitFor([] { return !onboardingShown(); }, patience)) << program.log();
     std::string id;
-    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, patience)) << "no window left on screen\n"
-                                                                                   << program.log();
+    ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, patience))
+        << "no window left on screen\n"
+        << program.log();
 
     // The menu opens as a window of its own, and takes the next key.
     drawn(id);

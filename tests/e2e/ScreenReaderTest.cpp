@@ -167,7 +167,8 @@ std::string dump(const std::vector<Seen>& tree) {
 // pickers by their row labels; then the summoned wheel and its aimed slice.
 TEST_F(EndToEnd, AScreenReaderHearsEveryControlOfMyWheelsNamedAndTheFieldsByTheirLabels) {
     AccessibilityBus bus(home.path / "bus");
-    ASSERT_TRUE(bus.ready) << "the accessibility bus did not start (scripts/setup installs at-spi2-core and dbus-daemon)";
+    ASSERT_TRUE(bus.ready)
+        << "the accessibility bus did not start (scripts/setup installs at-spi2-core and dbus-daemon)";
     QProcessEnvironment environment = bus.environment();
     environment.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
     Program program(home.path, "screen-reader", {}, environment);
@@ -237,7 +238,8 @@ TEST_F(EndToEnd, AScreenReaderHearsTheIconPickersAndTheOpenEmojiPopup) {
             if (wheel.id == "default" && slice.position == 0) slice.icon = Icon{Icon::Emoji{"\U0001F680"}};
     writeFile(home.configFolder() / "config.json", writeConfigFile(config));
     AccessibilityBus bus(home.path / "bus");
-    ASSERT_TRUE(bus.ready) << "the accessibility bus did not start (scripts/setup installs at-spi2-core and dbus-daemon)";
+    ASSERT_TRUE(bus.ready)
+        << "the accessibility bus did not start (scripts/setup installs at-spi2-core and dbus-daemon)";
     QProcessEnvironment environment = bus.environment();
     environment.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
     Program program(home.path, "screen-reader-pickers", {}, environment);

@@ -13,7 +13,8 @@ TEST_F(EndToEnd, AStartIntoTheTrayLoadsWhatLaterUseNeedsOnlyThen) {
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     // Past the steps a start defers: the launch is marked as survived, the
     // last of them, a few seconds on.
-    ASSERT_TRUE(waitFor([&] { return storedDefaults(home).value("diag.lastLaunchCompleted", false); }, patience))
+    ASSERT_TRUE(
+        waitFor([&] { return storedDefaults(home).value("diag.lastLaunchCompleted", false); }, patience))
         << program.log();
     const std::string maps = readFile("/proc/" + std::to_string(program.pid()) + "/maps");
     ASSERT_FALSE(maps.empty());

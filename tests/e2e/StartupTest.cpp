@@ -184,7 +184,8 @@ TEST_F(EndToEnd, LogLinesReachTheTerminalOnlyWhenAskedFor) {
         // Without a tray the main window opens once the program is ready;
         // the launch's breadcrumb, on the disk, is past the lines a start logs.
         ASSERT_TRUE(waitFor([] { return !mainWindowId().empty(); }, patience)) << program.log();
-        ASSERT_TRUE(waitFor([&] { return storedDefaults(home).value("diag.launchInProgress", false); }, patience))
+        ASSERT_TRUE(
+            waitFor([&] { return storedDefaults(home).value("diag.launchInProgress", false); }, patience))
             << program.log();
         ASSERT_EQ(::kill(program.pid(), SIGTERM), 0);
         EXPECT_EQ(program.exit(), 0) << program.log();

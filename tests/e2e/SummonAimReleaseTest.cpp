@@ -84,7 +84,8 @@ TEST_F(EndToEnd, AKeystrokeSliceArrivesCleanHoweverItIsAimedAndWhateverComesUpFi
     ASSERT_TRUE(moveMainWindowAside()) << program.log();
     // A grey desktop, against which a black frame of the wheel would show.
     const bool greyDesktop = std::system("xsetroot -solid '#808080' 2>/dev/null") == 0;
-    EXPECT_TRUE(greyDesktop) << "xsetroot did not set the desktop grey (scripts/setup installs x11-xserver-utils)";
+    EXPECT_TRUE(greyDesktop)
+        << "xsetroot did not set the desktop grey (scripts/setup installs x11-xserver-utils)";
     KeyRecorder recorder;
     ASSERT_TRUE(recorder.ready) << recorder.lines.join(" | ").toStdString();
 
@@ -248,7 +249,8 @@ TEST_F(EndToEnd, KeysTheOpenWheelTakesNeverComeUpInTheApplication) {
 // Without a window manager nothing names the active window: the terminal
 // is found through the keyboard focus, and pastes as terminals take it.
 TEST_F(EndToEnd, ATextSliceFiredOverXtermWithoutAWindowManagerArrivesInIt) {
-    ASSERT_EQ(std::system("command -v xterm >/dev/null"), 0) << "xterm is not installed (scripts/setup installs it)";
+    ASSERT_EQ(std::system("command -v xterm >/dev/null"), 0)
+        << "xterm is not installed (scripts/setup installs it)";
     const std::string line = "pasted without a window manager";
     home.setTopSlotAction(MacroAction::Text{line + "\n"});
     Program program(home.path, "xterm-paste");

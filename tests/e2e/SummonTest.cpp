@@ -15,7 +15,8 @@ TEST_F(EndToEnd, SummonAimReleaseFiresTheSliceAndEscFiresNothing) {
     const auto readyMs =
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - program.started).count();
     // Past the steps a start defers: the launch's breadcrumb is on the disk.
-    EXPECT_TRUE(waitFor([&] { return storedDefaults(home).value("diag.launchInProgress", false); }, patience));
+    EXPECT_TRUE(
+        waitFor([&] { return storedDefaults(home).value("diag.launchInProgress", false); }, patience));
     ASSERT_TRUE(moveMainWindowAside()) << program.log();
     const long residentKiB = program.residentKiB();
     std::cout << "[ measured ] ready after " << readyMs << " ms; resident " << residentKiB / 1024.0
@@ -135,7 +136,8 @@ TEST_F(EndToEnd, ATextSliceFiredOverATerminalArrivesInIt) {
 
 TEST_F(EndToEnd, TheTextCaretSettingOpensTheWheelBelowTheCaretAndElseAtThePointer) {
     AccessibilityBus bus(home.path / "bus");
-    ASSERT_TRUE(bus.ready) << "the accessibility bus did not start (scripts/setup installs at-spi2-core and dbus-daemon)";
+    ASSERT_TRUE(bus.ready)
+        << "the accessibility bus did not start (scripts/setup installs at-spi2-core and dbus-daemon)";
     Program program(home.path, "caret", {}, bus.environment());
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     // Focus changes reach the program only once it listens for them.
@@ -256,7 +258,8 @@ TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehind
             },
             patience))
             << program.log();
-        stillScreen(QRect(pointer - QPoint(360, 360), QSize(720, 720))).save(artifact("e2e-wheel-240-bare.png"));
+        stillScreen(QRect(pointer - QPoint(360, 360), QSize(720, 720)))
+            .save(artifact("e2e-wheel-240-bare.png"));
         release();
     }
 
@@ -266,8 +269,8 @@ TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehind
     QProcess backdrop;
     backdrop.setProcessEnvironment(display.environment());
     backdrop.start(RONDELIX_STRIPED_BACKDROP, {});
-    ASSERT_TRUE(
-        waitFor([&] { return backdrop.waitForReadyRead(50) && backdrop.readAll().contains("ready"); }, patience));
+    ASSERT_TRUE(waitFor([&] { return backdrop.waitForReadyRead(50) && backdrop.readAll().contains("ready"); },
+                        patience));
     Compositor picom(display, home.path,
                      "blur-background = true;\n"
                      "blur-background-fixed = true;\n"

@@ -81,7 +81,8 @@ TEST_F(EndToEnd, TheTrayIconStandsOutOnEachStockPanelLookBeforeAndAfterAThemeSwi
         QProcessEnvironment environment;
         environment.insert("XDG_CURRENT_DESKTOP", desktop.desktop);
         Program program(home.path, std::string("tray-") + desktop.desktop, {}, environment);
-        ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, patience)) << program.log();
+        ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, patience))
+            << program.log();
 
         QImage previous;
         for (const Look* look : {&desktop.before, &desktop.after}) {
@@ -220,7 +221,8 @@ TEST_F(EndToEnd, TheTrayIconTakesThePanelsTextColourAndDimsWhilePaused) {
             return count;
         };
         QImage awake;
-        EXPECT_TRUE(waitFor([&] { return ink(awake = grabScreen().copy(area)) > 20; }, patience)) << program.log();
+        EXPECT_TRUE(waitFor([&] { return ink(awake = grabScreen().copy(area)) > 20; }, patience))
+            << program.log();
         awake.scaled(area.size() * 4).save(artifact(std::string("e2e-tray-") + panel.name + "-panel.png"));
 
         // The icon's strongest part, where a click opens its menu; the first row pauses.
@@ -263,9 +265,8 @@ TEST_F(EndToEnd, TheTrayIconTakesThePanelsTextColourAndDimsWhilePaused) {
         ASSERT_TRUE(waitFor([&] { return grabScreen().copy(below) != menuClosed; }, patience))
             << "the menu did not open again";
         const QRect menu(area.right() - 800, area.top(), 800, 300);
-        stillScreen(menu)
-            .copy(menu)
-            .save(artifact(std::string("e2e-tray-") + panel.name + "-menu-paused.png"));
+        stillScreen(menu).copy(menu).save(
+            artifact(std::string("e2e-tray-") + panel.name + "-menu-paused.png"));
         xdotool("key Escape");
         EXPECT_EQ(program.stop(), 0);
     }
