@@ -145,8 +145,8 @@ TEST(WebsiteDrawingLimits, ADrawingPastTheWatchdogStopsAndKeepsItsMemoryToItself
     const double grown = peakMemoryMiB() - resident;
     rusage drawers{};
     ::getrusage(RUSAGE_CHILDREN, &drawers);
-    std::printf("after the watchdog: peak memory grew %.0f MiB, the largest drawer peaked at %.0f MiB\n", grown,
-                static_cast<double>(drawers.ru_maxrss) / 1024);
+    std::printf("after the watchdog: peak memory grew %.0f MiB, the largest drawer peaked at %.0f MiB\n",
+                grown, static_cast<double>(drawers.ru_maxrss) / 1024);
     EXPECT_LT(grown, 100);
 }
 
