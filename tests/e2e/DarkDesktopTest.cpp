@@ -23,25 +23,26 @@ double meanLightness(const QImage& image, const QRect& box) {
     return count ? sum / count : 0;
 }
 
-// The wheel around its centre: how light its slots are, and how much lighter
-// its rim is than the slot just inside it, up and to the right where the
-// rim's stops are strongest (negative where the rim is darker).
+// The wheel of this radius around its centre: how light its slots are, and
+// how much lighter its rim is than the slot just inside it, up and to the
+// right where the rim's stops are strongest (negative where the rim is
+// darker). Only pixels inside the disc count: the desktop beyond its edge is
+// neither rim nor slot.
 struct WheelLook {
     double slotLightness = 0;
     double rimLift = 0;
 };
 
-WheelLook wheelLook(const QImage& screen, QPoint centre) {
+WheelLook wheelLook(const QImage& screen, QPoint centre, double radius) {
     WheelLook look;
     double sum = 0;
     int count = 0;
     // Between the hub and the icons, and between the icons and the rim.
-    for (const double radius : {70.0, 140.0})
+    for (const double ring : {70.0, 140.0})
         for (int step = 0; step < 48; ++step, ++count) {
             const double angle = step * 2 * std::numbers::pi / 48 + 0.03;
             sum +=
-                screen
-                    .pixelColor(centre + QPoint(int(radius * std::cos(angle)), int(radius * std::sin(angle))))
+                screen.pixelColor(centre + QPoint(int(ring * std::cos(angle)), int(ring * std::sin(angle))))
                     .lightnessF() *
                 255;
         }
@@ -54,9 +55,9 @@ WheelLook wheelLook(const QImage& screen, QPoint centre) {
                    .lightnessF() *
                255;
     };
-    const double inside = at(150);
-    for (double radius = 155; radius <= 161; radius += 0.5)
-        if (std::abs(at(radius) - inside) > std::abs(look.rimLift)) look.rimLift = at(radius) - inside;
+    const double inside = at(radius - 10);
+    for (double r = radius - 5; r <= radius - 1.5; r += 0.5)
+        if (std::abs(at(r) - inside) > std::abs(look.rimLift)) look.rimLift = at(r) - inside;
     return look;
 }
 
@@ -80,7 +81,7 @@ TEST_F(EndToEnd, TheWindowsAndTheWheelTurnDarkWhenTheDesktopDoes) {
         page.save(artifact("dark-desktop-" + name + "-main.png"));
         const QRect wheel = summonAt(pointer, "dark-desktop-" + name + "-wheel.png");
         EXPECT_GE(wheel.width(), 300) << program.log();
-        const WheelLook shown = wheelLook(grabScreen(), pointer);
+        const WheelLook shown = wheelLook(grabScreen(), wheel.center(), wheel.width() / 2.0);
         xdotool("key Escape");
         release();
         EXPECT_TRUE(wheelGone(pointer));

@@ -11,9 +11,9 @@ namespace {
 
 class DemoEndToEnd : public EndToEnd {
   protected:
-    // Where the Development page's demo button sits in the window.
-    static constexpr int demoButtonX = 320;
-    static constexpr int demoButtonY = 659;
+    // Where the Development page's demo button sits in the window, the last
+    // of its Experimental section.
+    static constexpr QPoint demoButton{316, 578};
 
     void SetUp() override {
         EndToEnd::SetUp();
@@ -50,15 +50,17 @@ TEST_F(DemoEndToEnd, PlaysFromTheBusShowsStopOnTheDevelopmentPageAndStopsFromIts
     ASSERT_TRUE(waitFor([&] { return fs::exists(backup()); }, patience)) << program.log();
     // The page's one demo button now reads "Stop Demo"; the demo wheel is
     // open at the screen centre.
-    const QRect buttonArea(demoButtonX - 80, demoButtonY - 15, 160, 30);
+    // The page's one demo button now reads "Stop Demo"; the demo wheel is
+    // open at the screen centre.
+    const QRect buttonArea(demoButton - QPoint(40, 8), QSize(80, 16));
     EXPECT_TRUE(waitFor([&] { return grabWindow(id).copy(buttonArea) != idle.copy(buttonArea); }, patience))
-        << "the button still offers to play";
+        << "the button still offers to play\n"
+        << program.log();
     grabScreen().save(artifact("demo-wheels-scene.png"));
     grabWindow(id).save(artifact("demo-development-running.png"));
     EXPECT_NE(wheelsOnDisk(), mine);
 
-    const QPoint button = windowOrigin(id) + QPoint(demoButtonX, demoButtonY);
-    clickAt(button);
+    clickAt(windowOrigin(id) + demoButton);
     EXPECT_TRUE(waitFor([&] { return !fs::exists(backup()); }, patience)) << program.log();
     EXPECT_EQ(wheelsOnDisk(), mine);
     grabWindow(id).save(artifact("demo-development-stopped.png"));

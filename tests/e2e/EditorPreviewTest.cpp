@@ -252,9 +252,10 @@ TEST_F(MyWheelsPointer, TheWheelIsDrawnAgainOnComingBackFromTheGallery) {
     addFromGallery(id, "kaomoji", "gallery-round-trip");
     // View is the toast's one word in the accent colour, low in the page.
     const QRect toast(origin.x() + 220, origin.y() + size.height() - 160, size.width() - 220, 160);
-    QRect view;
-    waitFor([&] { return !(view = accentIn(toast)).isEmpty(); }, patience);
-    grabScreen().save(artifact("gallery-round-trip-toast.png"));
+    // It fades in; once it stands still, View takes a click.
+    waitFor([&] { return !accentIn(toast).isEmpty(); }, patience);
+    stillScreen(toast).save(artifact("gallery-round-trip-toast.png"));
+    const QRect view = accentIn(toast);
     ASSERT_FALSE(view.isEmpty()) << "no toast with View";
     clickAt(view.center());
     rest();

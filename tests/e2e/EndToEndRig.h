@@ -628,6 +628,13 @@ inline std::set<std::string> windowsOf(const Program& program) {
     return found;
 }
 
+// Whether the keyboard focus is on a window of the program, as X has it;
+// a window manager hands it over on its own time.
+inline bool keysGoTo(const Program& program) {
+    const std::string focused = output("xdotool getwindowfocus 2>/dev/null");
+    return windowsOf(program).contains(focused.substr(0, focused.find('\n')));
+}
+
 // A window of the program that is not among `known`, once it shows and is
 // drawn, so that keys typed next reach it; empty when none came.
 inline std::string newWindowOf(const Program& program, const std::set<std::string>& known) {

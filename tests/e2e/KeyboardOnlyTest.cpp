@@ -46,6 +46,22 @@ class KeyboardOnly : public EndToEnd, public ::testing::WithParamInterface<bool>
         xdotool("key --delay 60 " + names);
         return !newWindowOf(program, before).empty();
     }
+    // Presses keys that close a window of the program (a menu, a popup, a
+    // dialog) and waits until it has gone and the screen is at rest, so that
+    // the next keys reach the window under it rather than the closing one.
+    bool closing(const Program& program, const std::string& names) const {
+        const std::set<std::string> before = windowsOf(program);
+        xdotool("key --delay 60 " + names);
+        const bool closed = waitFor(
+            [&] {
+                const std::set<std::string> now = windowsOf(program);
+                return std::ranges::any_of(before, [&](const std::string& id) { return !now.contains(id); });
+            },
+            patience);
+        EXPECT_TRUE(waitFor([&] { return keysGoTo(program); }, patience)) << "the keys went nowhere";
+        stillScreen();
+        return closed;
+    }
     void shoot(const std::string& name) const {
         grabScreen().save(artifact("keyboard-" + variant + "-" + name));
     }
@@ -91,7 +107,7 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
     xdotool("type --delay 30 heart");
     keys("Down");
     shoot("symbol-cell.png");
-    keys("Return");
+    EXPECT_TRUE(closing(program, "Return")) << "the symbol picker stayed";
     EXPECT_TRUE(thirdSlotShows([](const Slice& s) {
         const auto* symbol = s.icon.as<Icon::SfSymbol>();
         return symbol && symbol->name.rfind("heart", 0) == 0;
@@ -99,13 +115,13 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
 
     // Back to the icon's kind, on to Emoji, then Choose Emoji….
     ASSERT_TRUE(opening(program, "shift+Tab F4"));
-    keys("Down Return");
+    EXPECT_TRUE(closing(program, "Down Return")) << "the icon's kinds stayed";
     // Past the emoji's own field to Choose Emoji….
     ASSERT_TRUE(opening(program, "Tab Tab space")) << "no emoji popup";
     xdotool("type --delay 30 rocket");
     keys("Down");
     shoot("emoji-cell.png");
-    keys("Return");
+    EXPECT_TRUE(closing(program, "Return")) << "the emoji popup stayed";
     EXPECT_TRUE(thirdSlotShows([](const Slice& s) {
         const auto* emoji = s.icon.as<Icon::Emoji>();
         return emoji && emoji->text == "\U0001F680";
@@ -113,7 +129,7 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
 
     // On to the action's kind: Keystroke is the seventh; then Record.
     ASSERT_TRUE(opening(program, "Tab Tab F4"));
-    keys(times(6, "Down") + " Return");
+    EXPECT_TRUE(closing(program, times(6, "Down") + " Return")) << "the action's kinds stayed";
     keys("Tab space");
     keys("ctrl+shift+k");
     EXPECT_TRUE(thirdSlotShows([](const Slice& s) {
@@ -121,18 +137,17 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
         return keystroke && keystroke->combo.control && keystroke->combo.shift && !keystroke->combo.option;
     })) << program.log();
 
-    // Back to the pills once the status pill, green at the sidebar's foot,
-    // has left it, and the pill's menu moves the wheel up.
-    const QRect foot = windowGeometry(main).adjusted(0, windowGeometry(main).height() - 120, 0, 0);
-    const QRect sidebarFoot(foot.topLeft(), QSize(220, foot.height()));
+    // Back to the pills once the status pill at the sidebar's foot has faded
+    // out and left the Tab order, its place plain, and the pill's menu moves
+    // the wheel up.
+    const QPoint origin = windowOrigin(main);
+    const QRect statusPill(origin.x() + 4, origin.y() + windowSize(main).height() - 64, 212, 56);
     EXPECT_TRUE(waitFor(
         [&] {
-            const QImage screen = grabScreen();
-            for (int y = sidebarFoot.top(); y <= sidebarFoot.bottom(); y += 2)
-                for (int x = sidebarFoot.left(); x <= sidebarFoot.right(); x += 2)
-                    if (const QColor c = screen.pixelColor(x, y);
-                        c.green() > c.red() + 50 && c.green() > c.blue() + 30)
-                        return false;
+            const QImage place = grabScreen().copy(statusPill);
+            for (int y = 0; y < place.height(); ++y)
+                for (int x = 0; x < place.width(); ++x)
+                    if (place.pixel(x, y) != place.pixel(0, 0)) return false;
             return true;
         },
         patience))
@@ -141,7 +156,7 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
     keys(times(13, "shift+Tab"));
     shoot("pill.png");
     ASSERT_TRUE(opening(program, "Menu")) << "no pill menu";
-    keys("Down Return");
+    EXPECT_TRUE(closing(program, "Down Return")) << "the pill menu stayed";
     EXPECT_TRUE(fileShows([](const Config& c) {
         return c.wheels.size() == 5 && c.wheels[3].name == "Wheel 5";
     })) << program.log();
@@ -152,7 +167,7 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
     keys("Tab Tab Tab Down");
     shoot("gallery-row.png");
     ASSERT_TRUE(opening(program, "Tab space")) << "no review sheet";
-    keys("Return");
+    EXPECT_TRUE(closing(program, "Return")) << "the review sheet stayed";
     EXPECT_TRUE(fileShows([](const Config& c) { return c.wheels.size() == 6; })) << program.log();
 
     // Back to the sidebar, down to Bindings: its last button opens the

@@ -109,15 +109,23 @@ TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne
     clickAt(window.topLeft() + buttonIn(config, MainTab::shortcuts, "record", window.size()));
     const std::string panel = windowNamed("Recording Summon Key");
     ASSERT_FALSE(panel.empty()) << program.log();
-    const QRect popover = windowGeometry(panel);
-    const QImage recording = stillScreen(popover);
-    recording.save(artifact("e2e-settings-bindings-recording.png"));
+    stillScreen(windowGeometry(panel)).save(artifact("e2e-settings-bindings-recording.png"));
 
-    // Held together a moment, as hands hold them, and let go.
+    // Held together a moment, as hands hold them, and let go: the panel,
+    // sized anew for the combination, offers Confirm in the accent colour.
     xdotool("keydown Control_L Shift_L sleep 0.3 keyup Shift_L Control_L");
-    EXPECT_TRUE(screenChanges(recording, popover)) << "the panel shows no combination captured";
-    stillScreen(popover).save(artifact("e2e-settings-bindings-captured.png"));
-    clickAt(QPoint(popover.center().x() + 49, popover.bottom() - 28)); // Confirm
+    QPoint confirm;
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const QRect popover = windowGeometry(panel);
+            confirm = QPoint(popover.center().x() + 49, popover.bottom() - 28);
+            const QColor c = grabScreen().pixelColor(confirm + QPoint(-30, 0));
+            return c.blue() > 200 && c.red() < 60;
+        },
+        patience))
+        << "the panel offers no combination to confirm";
+    stillScreen(windowGeometry(panel)).save(artifact("e2e-settings-bindings-captured.png"));
+    clickAt(confirm);
     EXPECT_TRUE(waitFor(
         [&] {
             const auto saved = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
