@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -397,12 +398,15 @@ class EndToEnd : public ::testing::Test {
 
 inline std::string output(const std::string& command) {
     std::string text;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe))
-            text += buffer;
-        ::pclose(pipe);
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) {
+        ADD_FAILURE() << "could not run " << command << ": " << std::strerror(errno);
+        return text;
     }
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        text += buffer;
+    ::pclose(pipe);
     return text;
 }
 
@@ -600,20 +604,16 @@ inline QRect windowGeometry(const std::string& id) {
 // The largest visible window with exactly this title, or nothing; toolkits
 // keep small helper windows under the program's name too.
 inline std::string largestWindowNamed(const std::string& title) {
-    const std::string command = "xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
+    std::istringstream ids(output("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null"));
     std::string best;
     int bestArea = 100 * 100;
-    char line[64];
-    while (pipe && fgets(line, sizeof line, pipe)) {
-        const std::string id(line, std::strcspn(line, "\n"));
+    for (std::string id; std::getline(ids, id);) {
         const QRect frame = windowGeometry(id);
         if (frame.width() * frame.height() > bestArea) {
             best = id;
             bestArea = frame.width() * frame.height();
         }
     }
-    if (pipe) pclose(pipe);
     return best;
 }
 
