@@ -215,6 +215,21 @@ TEST_F(MyWheelsPointer, TabFromTheGalleryListLeavesTheChosenRowInSight) {
     // Past the sidebar's foot, the search and the categories to the wheels,
     // and down to the last.
     const QRect list(origin.x() + 220, origin.y(), 450, size.height());
+    // The list is whole once the applications found installed are ticked in
+    // green and sorted first: a late look-up would sort it again under the
+    // keys.
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const QImage shown = grabScreen().copy(list);
+            for (int y = 0; y < shown.height(); y += 2)
+                for (int x = 0; x < shown.width(); x += 2)
+                    if (const QColor c = shown.pixelColor(x, y);
+                        c.green() > c.red() + 60 && c.green() > c.blue() + 30)
+                        return true;
+            return false;
+        },
+        patience))
+        << "no application was found installed";
     const QImage gallery = stillScreen(window);
     xdotool("key Tab Tab Tab Tab End");
     ASSERT_TRUE(screenChanges(gallery, list)) << "the list showed no row chosen";
