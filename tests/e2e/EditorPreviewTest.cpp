@@ -65,17 +65,20 @@ class MyWheelsPointer : public EndToEnd {
         program.emplace(home.path, name);
         id = readyMainWindow(*program);
         ASSERT_FALSE(id.empty()) << program->log();
-        pause(0.6);
         origin = windowOrigin(id);
         size = windowSize(id);
         wheel = partIn<PreviewWheel>(config, size).translated(origin);
         inspector = QRect(origin.x() + size.width() - 450, origin.y(), 450, size.height());
         ASSERT_GT(wheel.width(), 200);
+        // The window is drawn once its wheel is.
+        ASSERT_TRUE(waitFor([&] { return drawnShare(shot(wheel)) > 0.1; }, patience)) << "no wheel drawn";
+        stillScreen(QRect(origin, size));
     }
-    // The pointer over the hub, which belongs to no slot.
+    // The pointer over the hub, which belongs to no slot; the wheel at rest
+    // there.
     void rest() {
-        xdotool("mousemove " + pointText(wheel.center()));
-        pause(0.4);
+        movePointer(wheel.center());
+        stillScreen(wheel);
     }
     QImage shot(const QRect& area) const { return grabScreen().copy(area); }
     std::optional<Program> program;
@@ -91,7 +94,7 @@ TEST_P(EditorPreview, HighlightsSelectsAndSwapsTheSlotUnderThePointer) {
     std::optional<WindowManager> manager;
     if (GetParam()) {
         manager.emplace();
-        if (!manager->running) GTEST_SKIP() << "no window manager installed (scripts/setup installs openbox)";
+        ASSERT_TRUE(manager->running) << "openbox did not start: scripts/setup installs it";
     }
     const std::string shots = std::string("editor-preview-") + (GetParam() ? "wm" : "bare");
     const Config start = config();
@@ -102,19 +105,23 @@ TEST_P(EditorPreview, HighlightsSelectsAndSwapsTheSlotUnderThePointer) {
     rest();
     const QImage still = shot(wheel);
     const QPoint over = slotMiddle(wheel, 2, count);
-    xdotool("mousemove " + pointText(over));
-    pause(0.4);
-    const QImage hovered = shot(wheel);
-    hovered.save(artifact(shots + "-hover.png"));
+    movePointer(over);
     const QRect underPointer(over - wheel.topLeft() - QPoint(20, 20), QSize(40, 40));
-    EXPECT_TRUE(hovered.copy(underPointer) != still.copy(underPointer)) << "no highlight under the pointer";
+    EXPECT_TRUE(waitFor([&] { return shot(wheel).copy(underPointer) != still.copy(underPointer); }, patience))
+        << "no highlight under the pointer";
+    stillScreen(wheel).copy(wheel).save(artifact(shots + "-hover.png"));
 
     // Each slot clicked shows a card of its own; the first shows its card again.
     std::vector<QImage> cards;
     for (int position = 0; position < count; ++position) {
+        const QImage before = grabScreen();
         clickAt(slotMiddle(wheel, position, count));
+        // The first slot's card may be the one showing already.
+        if (position > 0) {
+            EXPECT_TRUE(screenChanges(before, inspector)) << "slot " << position << " shows no card";
+        }
         rest();
-        cards.push_back(shot(inspector));
+        cards.push_back(stillScreen(inspector).copy(inspector));
     }
     grabScreen().save(artifact(shots + "-last-slot.png"));
     std::set<QByteArray> distinct;
@@ -123,13 +130,15 @@ TEST_P(EditorPreview, HighlightsSelectsAndSwapsTheSlotUnderThePointer) {
     EXPECT_EQ(distinct.size(), cards.size()) << "slots share a card";
     clickAt(slotMiddle(wheel, 0, count));
     rest();
-    EXPECT_TRUE(shot(inspector) == cards.front()) << "the first slot's card changed";
+    EXPECT_TRUE(waitFor([&] { return shot(inspector) == cards.front(); }, patience))
+        << "the first slot's card changed";
 
     // Slot 1 dragged onto slot 3 swaps the two in the file.
     const QPoint from = slotMiddle(wheel, 1, count), to = slotMiddle(wheel, 3, count);
     xdotool("mousemove " + pointText(from) + " mousedown 1");
     for (int step = 1; step <= 8; ++step)
         xdotool("mousemove " + pointText(from + (to - from) * step / 8) + " sleep 0.03");
+    movePointer(to);
     grabScreen().save(artifact(shots + "-dragging.png"));
     xdotool("mouseup 1");
     const auto labelAt = [](const Config& c, int position) {
@@ -143,7 +152,7 @@ TEST_P(EditorPreview, HighlightsSelectsAndSwapsTheSlotUnderThePointer) {
             return onDisk && labelAt(*onDisk, 1) == labelAt(start, 3) &&
                    labelAt(*onDisk, 3) == labelAt(start, 1);
         },
-        3))
+        patience))
         << program->log();
 
     // A click on the next wheel's pill draws that wheel.
@@ -151,8 +160,9 @@ TEST_P(EditorPreview, HighlightsSelectsAndSwapsTheSlotUnderThePointer) {
     const QImage mainWheel = shot(wheel);
     clickAt(origin + pillIn(start, start.wheels[1].id, size));
     rest();
-    grabScreen().save(artifact(shots + "-next-wheel.png"));
-    EXPECT_GT(changedShare(mainWheel, shot(wheel)), 0.005) << "the pill's wheel is not drawn";
+    EXPECT_TRUE(waitFor([&] { return changedShare(mainWheel, shot(wheel)) > 0.005; }, patience))
+        << "the pill's wheel is not drawn";
+    stillScreen(wheel).save(artifact(shots + "-next-wheel.png"));
     EXPECT_EQ(program->stop(), 0);
 }
 
@@ -176,13 +186,17 @@ TEST_F(MyWheelsPointer, ASlotChangeLeavesThePillColumnWhereItIs) {
     const QPoint chosen = accentIn(column).center();
     ASSERT_FALSE(chosen.isNull());
     clickAt(chosen);
+    const QImage first = stillScreen(inspector);
+    // The arrows choose another slot, whose card the inspector shows.
     xdotool("key Tab Right Right");
-    pause(0.6);
-    grabScreen().save(artifact("pill-column-tab-arrows.png"));
+    EXPECT_TRUE(screenChanges(first, inspector)) << "the arrows chose no slot";
+    stillScreen(QRect(origin, size)).save(artifact("pill-column-tab-arrows.png"));
     EXPECT_NEAR(accentIn(column).center().y(), chosen.y(), 2) << "Tab and the arrows moved the pills";
+    const QImage second = grabScreen();
     clickAt(slotMiddle(wheel, 5, 8));
+    EXPECT_TRUE(screenChanges(second, inspector)) << "the click chose no slot";
     rest();
-    grabScreen().save(artifact("pill-column-slot-clicked.png"));
+    stillScreen(QRect(origin, size)).save(artifact("pill-column-slot-clicked.png"));
     EXPECT_NEAR(accentIn(column).center().y(), chosen.y(), 2) << "a click on a slot moved the pills";
     EXPECT_EQ(program->stop(), 0);
 }
@@ -194,18 +208,39 @@ TEST_F(MyWheelsPointer, TabFromTheGalleryListLeavesTheChosenRowInSight) {
     if (HasFatalFailure()) return;
     rest();
     xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
+    const QRect window(origin, size);
+    const QImage wheels = grabScreen();
     xdotool("key Down");
-    pause(1.2);
+    ASSERT_TRUE(screenChanges(wheels, window)) << "the gallery did not open";
     // Past the sidebar's foot, the search and the categories to the wheels,
     // and down to the last.
     const QRect list(origin.x() + 220, origin.y(), 450, size.height());
+    // The list is whole once the applications found installed are ticked in
+    // green and sorted first: a late look-up would sort it again under the
+    // keys.
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const QImage shown = grabScreen().copy(list);
+            for (int y = 0; y < shown.height(); y += 2)
+                for (int x = 0; x < shown.width(); x += 2)
+                    if (const QColor c = shown.pixelColor(x, y);
+                        c.green() > c.red() + 60 && c.green() > c.blue() + 30)
+                        return true;
+            return false;
+        },
+        patience))
+        << "no application was found installed";
+    const QImage gallery = stillScreen(window);
     xdotool("key Tab Tab Tab Tab End");
-    pause(0.6);
-    grabScreen().save(artifact("gallery-tab-list.png"));
+    ASSERT_TRUE(screenChanges(gallery, list)) << "the list showed no row chosen";
+    stillScreen(window).save(artifact("gallery-tab-list.png"));
     const QImage before = shot(list);
+    // Tab moves the focus on to the stage right of the list.
+    const QRect stage(list.right() + 1, origin.y(), window.right() - list.right(), size.height());
+    const QImage listed = grabScreen();
     xdotool("key Tab");
-    pause(0.6);
-    grabScreen().save(artifact("gallery-tab-add.png"));
+    EXPECT_TRUE(screenChanges(listed, stage)) << "Tab did not reach Add to My Wheels";
+    stillScreen(window).save(artifact("gallery-tab-add.png"));
     EXPECT_LT(changedShare(before, shot(list)), 0.02);
     EXPECT_EQ(program->stop(), 0);
 }
@@ -217,28 +252,36 @@ TEST_F(MyWheelsPointer, TheWheelIsDrawnAgainOnComingBackFromTheGallery) {
     if (HasFatalFailure()) return;
     rest();
     xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
-    pause(0.3);
     const QImage before = shot(wheel);
     xdotool("key Down");
-    pause(1.2);
+    ASSERT_TRUE(waitFor([&] { return changedShare(before, shot(wheel)) > 0.02; }, patience))
+        << "the gallery did not open";
+    stillScreen(QRect(origin, size));
     xdotool("key Up");
-    pause(1.2);
-    const QImage back = shot(wheel);
+    QImage back;
+    waitFor([&] { return changedShare(before, back = shot(wheel)) < 0.02; }, patience);
     grabScreen().save(artifact("gallery-round-trip-back.png"));
     EXPECT_GT(drawnShare(before), 0.3);
     EXPECT_LT(changedShare(before, back), 0.02) << "drawn share " << drawnShare(back);
 
     addFromGallery(id, "kaomoji", "gallery-round-trip");
-    pause(0.8);
     // View is the toast's one word in the accent colour, low in the page.
-    grabScreen().save(artifact("gallery-round-trip-toast.png"));
-    const QRect view =
-        accentIn(QRect(origin.x() + 220, origin.y() + size.height() - 160, size.width() - 220, 160));
+    const QRect toast(origin.x() + 220, origin.y() + size.height() - 160, size.width() - 220, 160);
+    // It fades in; once it stands still, View takes a click.
+    waitFor([&] { return !accentIn(toast).isEmpty(); }, patience);
+    stillScreen(toast).save(artifact("gallery-round-trip-toast.png"));
+    const QRect view = accentIn(toast);
     ASSERT_FALSE(view.isEmpty()) << "no toast with View";
     clickAt(view.center());
     rest();
-    pause(0.8);
-    const QImage viewed = shot(wheel);
+    QImage viewed;
+    waitFor(
+        [&] {
+            viewed = shot(wheel);
+            return drawnShare(viewed) > 0.3 && changedShare(before, viewed) > 0.005;
+        },
+        patience);
+    viewed = stillScreen(wheel).copy(wheel);
     grabScreen().save(artifact("gallery-round-trip-viewed.png"));
     EXPECT_GT(drawnShare(viewed), 0.3);
     EXPECT_GT(changedShare(before, viewed), 0.005) << "not the added wheel";

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QImage>
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -37,6 +39,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
@@ -58,6 +61,11 @@ inline void writeFile(const fs::path& file, const std::string& text) {
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
 }
+
+// How long a test waits for what it needs to see before it gives up. A wait
+// ends as soon as it sees what it waits for, so only a failing test spends
+// all of it; a machine busy with other work can take seconds over one step.
+constexpr double patience = 30;
 
 // Polls until the check holds or the time is up; the program and the X server
 // work on their own time, so waiting is the only way to see them.
@@ -81,22 +89,25 @@ template <typename Check> bool waitServing(Check check, double seconds) {
     return check();
 }
 
-inline void pause(double seconds) {
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
-
 inline void xdotool(const std::string& arguments) {
     ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
+}
+
+// Moves the pointer as a warp and waits until the X server has it there.
+inline void movePointer(QPoint to) {
+    xdotool("mousemove " + std::to_string(to.x()) + " " + std::to_string(to.y()));
+    EXPECT_TRUE(waitFor([&] { return QCursor::pos() == to; }, patience))
+        << "the pointer did not reach " << to.x() << "," << to.y();
 }
 
 // Moves the main window, open for want of a tray, off the middle of the
 // screen where the wheel opens; false when it did not show within `patience`
 // seconds. `display` names another server than this process's own.
-inline bool moveMainWindowAside(const std::string& display = {}, double patience = 5) {
+inline bool moveMainWindowAside(const std::string& display = {}, double within = patience) {
     const std::string command = (display.empty() ? "" : "DISPLAY=" + display + " ") +
                                 "xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 "
                                 ">/dev/null 2>&1";
-    return waitFor([&] { return std::system(command.c_str()) == 0; }, patience);
+    return waitFor([&] { return std::system(command.c_str()) == 0; }, within);
 }
 
 // Where screen grabs are kept for people to look at: the artifacts folder
@@ -111,6 +122,34 @@ inline QImage grabScreen() {
     return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
 }
 
+// The screen once it has shown the same in every grab for a quarter of a
+// second, within `watched` when given (elsewhere the main window's status
+// pill may be fading out): the program's animations change it frame by
+// frame, so that long without a change means none is under way. For
+// pictures kept for people and for what a later grab is compared with; what
+// a test checks it waits for itself, since a program starved of time can
+// also leave the screen unchanged that long.
+inline QImage stillScreen(QRect watched = {}) {
+    const auto part = [&](const QImage& image) { return watched.isNull() ? image : image.copy(watched); };
+    QImage last = grabScreen();
+    auto since = Clock::now();
+    waitFor(
+        [&] {
+            QImage next = grabScreen();
+            const bool changed = part(next) != part(last);
+            last = std::move(next);
+            if (changed) since = Clock::now();
+            return Clock::now() - since >= std::chrono::milliseconds(250);
+        },
+        patience);
+    return last;
+}
+
+// The area of the screen grabs show changing from `before` on, once they do.
+inline bool screenChanges(const QImage& before, QRect area) {
+    return waitFor([&] { return grabScreen().copy(area) != before.copy(area); }, patience);
+}
+
 // Only around the pointer: the main window, open because the test server has
 // no tray, may be changing elsewhere (its status pill fades out).
 inline QRect changedArea(const QImage& before, const QImage& after, QPoint around) {
@@ -123,7 +162,8 @@ inline QRect changedArea(const QImage& before, const QImage& after, QPoint aroun
 }
 
 // One home folder with a configuration whose main wheel's top slot runs a
-// script that leaves a marker file, and a finished onboarding.
+// script that adds a line to a marker file each time it runs, and a finished
+// onboarding.
 struct TestHome {
     TestHome() {
         std::string pattern = (fs::temp_directory_path() / "rondelix-e2e-XXXXXX").string();
@@ -135,7 +175,7 @@ struct TestHome {
             if (wheel.id != "default") continue;
             std::erase_if(wheel.slices, [](const Slice& s) { return s.position == 0; });
             wheel.slices.push_back(Slice{Uuid::generate(), 0, "Mark", Icon{},
-                                         MacroAction::Script{"touch '" + marker.string() + "'"}});
+                                         MacroAction::Script{"echo fired >> '" + marker.string() + "'"}});
         }
         config.lastUsedWheelId = "default";
         writeFile(configFolder() / "config.json", writeConfigFile(config));
@@ -148,6 +188,12 @@ struct TestHome {
         fs::remove_all(path, ec);
     }
     fs::path configFolder() const { return path / ".config" / "rondelix"; }
+    // How many times the top slot's script has run since the marker was last
+    // removed.
+    long fired() const {
+        const std::string lines = readFile(marker);
+        return std::count(lines.begin(), lines.end(), '\n');
+    }
     // Gives the main wheel's top slot another action; answers the
     // configuration written.
     Config setTopSlotAction(const MacroAction& action) const {
@@ -230,12 +276,12 @@ struct Program {
     std::string log() const { return readFile(output); }
     bool hasLine(const std::string& line) const { return log().find(line) != std::string::npos; }
     bool waitForLine(const std::string& line) const {
-        return waitFor([&] { return hasLine(line); }, 10);
+        return waitFor([&] { return hasLine(line); }, patience);
     }
     // The exit status, or -1 for a crash; none while it still runs.
     // A killed program can take seconds to go on a machine busy writing to
     // disk: it cannot end while a write of its own is still being flushed.
-    std::optional<int> exit(int waitMs = 5000) {
+    std::optional<int> exit(int waitMs = static_cast<int>(patience * 1000)) {
         if (!process.waitForFinished(waitMs)) return std::nullopt;
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
@@ -270,32 +316,42 @@ class EndToEnd : public ::testing::Test {
     }
 
     // Holds left Alt and left Super, the factory binding; answers the area the
-    // wheel took on screen.
+    // wheel took on screen, once it has sprung open and come to rest.
     // The wheel is looked for around `around` (the pointer when not given).
     QRect summonAt(QPoint pointer, const std::string& shot, std::optional<QPoint> around = {}) {
         // The main window's preview mirrors a summoned wheel; it goes out of
         // the way so that only the overlay changes around the pointer.
         // A test may have closed it or moved it already.
         moveMainWindowAside({}, 0);
-        xdotool("mousemove " + std::to_string(pointer.x()) + " " + std::to_string(pointer.y()));
-        pause(0.3);
-        const QImage before = grabScreen();
+        movePointer(pointer);
+        const QPoint centre = around.value_or(pointer);
+        const QRect near = QRect(centre - QPoint(360, 360), QSize(720, 720));
+        beforeSummon = stillScreen(near);
         xdotool("keydown Alt_L Super_L");
         const auto pressed = Clock::now();
         QImage after;
         QRect area;
-        waitFor(
+        const bool shown = waitFor(
             [&] {
                 after = grabScreen();
-                area = changedArea(before, after, around.value_or(pointer));
+                area = changedArea(beforeSummon, after, centre);
                 return area.width() >= 300 && area.height() >= 300;
             },
-            3);
+            patience);
         shownAfter = std::chrono::duration<double>(Clock::now() - pressed).count();
+        if (shown) {
+            after = stillScreen(near);
+            area = changedArea(beforeSummon, after, centre);
+        }
         after.save(artifact(shot));
         return area;
     }
     void release() { xdotool("keyup Super_L Alt_L"); }
+    // Waits until the last wheel summoned has left the screen around `centre`.
+    bool wheelGone(QPoint centre = {800, 520}) const {
+        return waitFor([&] { return changedArea(beforeSummon, grabScreen(), centre).width() < 300; },
+                       patience);
+    }
     // Summons the factory binding's wheel and brings up the wheel at `index`
     // (from 0) with its number key, a screenshot of each.
     void summonWheelByNumber(int index, const Program& program, const std::string& summonedShot,
@@ -305,17 +361,20 @@ class EndToEnd : public ::testing::Test {
         if (wheel.width() >= 300) {
             const QImage first = grabScreen();
             xdotool("key " + std::to_string(index + 1));
-            EXPECT_TRUE(waitFor([&] { return grabScreen() != first; }, 2));
-            pause(0.3);
-            grabScreen().save(artifact(switchedShot));
+            EXPECT_TRUE(screenChanges(first, wheel));
+            stillScreen(wheel).save(artifact(switchedShot));
         }
         release();
     }
     // A relative move, as a mouse makes it; an absolute one only warps the
-    // pointer, which moves nothing that listens to the mouse.
+    // pointer, which moves nothing that listens to the mouse. Waits until the
+    // wheel shows the slot aimed at, so that a release fires it.
     void aimAtTopSlot() {
+        const QPoint from = QCursor::pos();
+        const QRect slot(from + QPoint(-40, -150), QSize(80, 80));
+        const QImage before = grabScreen();
         xdotool("mousemove_relative -- 0 -110");
-        pause(0.2);
+        EXPECT_TRUE(screenChanges(before, slot)) << "the top slot shows no aim";
     }
     // Summons the wheel at the pointer, aims at its top slot and lets go, so
     // that the slot fires; answers whether the wheel showed.
@@ -331,18 +390,23 @@ class EndToEnd : public ::testing::Test {
     TestHome home;
     // Seconds from the summon keys going down to the wheel seen on screen.
     double shownAfter = 0;
+    // The screen before the last summon.
+    QImage beforeSummon;
 };
 
 // The main window, as a desktop without a tray shows it at start --------------
 
 inline std::string output(const std::string& command) {
     std::string text;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe))
-            text += buffer;
-        ::pclose(pipe);
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) {
+        ADD_FAILURE() << "could not run " << command << ": " << std::strerror(errno);
+        return text;
     }
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        text += buffer;
+    ::pclose(pipe);
     return text;
 }
 
@@ -385,7 +449,8 @@ inline QSize windowSize(const std::string& id) {
 // did not.
 inline std::string readyMainWindow(const Program& program) {
     std::string id;
-    if (program.waitForLine("Rondelix: ready.")) waitFor([&] { return !(id = mainWindowId()).empty(); }, 5);
+    if (program.waitForLine("Rondelix: ready."))
+        waitFor([&] { return !(id = mainWindowId()).empty(); }, patience);
     return id;
 }
 
@@ -412,7 +477,9 @@ inline std::string pointText(QPoint point) {
 inline void openTopSliceInTheEditor(const Program& program) {
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
-    pause(0.6);
+    // The card shows once the window is drawn; where, once it is at rest.
+    ASSERT_TRUE(waitFor([&] { return wheelNameField(id).has_value(); }, patience)) << "no wheel card";
+    stillScreen(windowFrame(id));
     const auto nameField = wheelNameField(id);
     ASSERT_TRUE(nameField);
     xdotool("mousemove " + pointText(*nameField) + " click 1");
@@ -448,13 +515,13 @@ struct WindowManager {
             process.setProcessEnvironment(environment);
         }
         process.start("openbox", {"--sm-disable"});
-        running = process.waitForStarted(5000) &&
+        running = process.waitForStarted(static_cast<int>(patience * 1000)) &&
                   waitFor(
                       [&] {
                           return output(on + "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null")
                                      .find("window id") != std::string::npos;
                       },
-                      5);
+                      patience);
     }
     ~WindowManager() {
         process.terminate();
@@ -494,7 +561,8 @@ struct TrayPanel {
                                  "false",
                                  "--SetPartialStrut",
                                  "false"});
-        running = process.waitForStarted(5000) && waitFor([] { return manager() != XCB_WINDOW_NONE; }, 5);
+        running = process.waitForStarted(static_cast<int>(patience * 1000)) &&
+                  waitFor([] { return manager() != XCB_WINDOW_NONE; }, patience);
         if (running && textColour) publish(*textColour);
     }
     ~TrayPanel() {
@@ -536,32 +604,62 @@ inline QRect windowGeometry(const std::string& id) {
 // The largest visible window with exactly this title, or nothing; toolkits
 // keep small helper windows under the program's name too.
 inline std::string largestWindowNamed(const std::string& title) {
-    const std::string command = "xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
+    std::istringstream ids(output("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null"));
     std::string best;
     int bestArea = 100 * 100;
-    char line[64];
-    while (pipe && fgets(line, sizeof line, pipe)) {
-        const std::string id(line, std::strcspn(line, "\n"));
+    for (std::string id; std::getline(ids, id);) {
         const QRect frame = windowGeometry(id);
         if (frame.width() * frame.height() > bestArea) {
             best = id;
             bestArea = frame.width() * frame.height();
         }
     }
-    if (pipe) pclose(pipe);
     return best;
+}
+
+// The ids of the program's windows on the screen: dialogs, menus and popups
+// as well as its main window.
+inline std::set<std::string> windowsOf(const Program& program) {
+    std::istringstream ids(output("xdotool search --onlyvisible --pid " +
+                                  std::to_string(program.process.processId()) + " 2>/dev/null"));
+    std::set<std::string> found;
+    for (std::string id; std::getline(ids, id);)
+        if (!id.empty()) found.insert(id);
+    return found;
+}
+
+// Whether the keyboard focus is on a window of the program, as X has it;
+// a window manager hands it over on its own time.
+inline bool keysGoTo(const Program& program) {
+    const std::string focused = output("xdotool getwindowfocus 2>/dev/null");
+    return windowsOf(program).contains(focused.substr(0, focused.find('\n')));
+}
+
+// A window of the program that is not among `known`, once it shows and is
+// drawn, so that keys typed next reach it; empty when none came.
+inline std::string newWindowOf(const Program& program, const std::set<std::string>& known) {
+    std::string id;
+    waitFor(
+        [&] {
+            for (const std::string& shown : windowsOf(program))
+                if (!known.contains(shown)) id = shown;
+            return !id.empty();
+        },
+        patience);
+    if (!id.empty()) stillScreen(windowFrame(id));
+    return id;
 }
 
 inline std::string windowNamed(const std::string& title) {
     std::string id;
-    waitFor([&] { return !(id = largestWindowNamed(title)).empty(); }, 5);
+    waitFor([&] { return !(id = largestWindowNamed(title)).empty(); }, patience);
     return id;
 }
 
+// Clicks there once the pointer is; what the click does, the caller waits for.
 inline void clickAt(QPoint point) {
-    xdotool("mousemove " + std::to_string(point.x()) + " " + std::to_string(point.y()) + " click 1");
-    pause(0.3);
+    movePointer(point);
+    xdotool("click 1");
 }
 
 // What `measure` finds on a twin of a main window of this size showing that
@@ -624,31 +722,32 @@ inline void addFromGallery(const std::string& id, const std::string& search, con
                            int above = 0) {
     xdotool("mousemove 800 500");
     xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
-    pause(0.5);
-    xdotool("key Down");
-    pause(1.0);
     const QRect frame = windowFrame(id).adjusted(0, above, 0, 0);
+    const QImage wheels = stillScreen(frame);
+    xdotool("key Down");
+    ASSERT_TRUE(screenChanges(wheels, frame)) << "the gallery did not open";
 
     // The gallery's list is 450 points wide and ends in a line from top to
     // bottom; the search field heads it, and the stage right of it has "Add
     // to My Wheels" centred in its header.
-    const QImage screen = grabScreen();
+    const QImage screen = stillScreen(frame);
     int listRight = -1;
     for (int x = frame.left() + 100; x < frame.right() && listRight < 0; ++x)
         if (screen.pixelColor(x, frame.top() + 30).lightness() < 200 &&
             screen.pixelColor(x, frame.bottom() - 30).lightness() < 200)
             listRight = x;
     ASSERT_GT(listRight, frame.left());
-    xdotool("mousemove " + std::to_string(listRight - 380) + " " + std::to_string(frame.top() + 40) +
-            " click 1");
+    clickAt({listRight - 380, frame.top() + 40});
+    const QRect list(frame.left(), frame.top() + 60, listRight - frame.left(), frame.height() - 60);
     xdotool("type --delay 20 '" + search + "'");
-    pause(0.5);
-    grabScreen().save(artifact(shots + "-found.png"));
+    // The list shows what was found, and the stage the first of it.
+    EXPECT_TRUE(screenChanges(screen, list)) << "the search found nothing";
+    stillScreen(frame).save(artifact(shots + "-found.png"));
+    const QImage found = grabScreen();
     const int stageMiddle = (listRight + frame.right()) / 2;
-    xdotool("mousemove " + std::to_string(stageMiddle) + " " + std::to_string(frame.top() + 14 + 50) +
-            " click 1");
-    pause(0.8);
-    grabScreen().save(artifact(shots + "-sheet.png"));
+    clickAt({stageMiddle, frame.top() + 14 + 50});
+    EXPECT_TRUE(screenChanges(found, frame)) << "no review sheet";
+    stillScreen(frame).save(artifact(shots + "-sheet.png"));
     xdotool("key Return");
 }
 
@@ -666,7 +765,7 @@ struct AccessibilityBus {
         fs::permissions(runtime, fs::perms::owner_all);
         session.start("dbus-daemon", {QString::fromStdString(testing::isolatedBusConfigArgument()),
                                       "--nofork", "--print-address"});
-        if (!session.waitForReadyRead(5000)) return;
+        if (!session.waitForReadyRead(static_cast<int>(patience * 1000))) return;
         address = QString::fromUtf8(session.readLine()).trimmed();
         QProcessEnvironment environment;
         environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
@@ -685,9 +784,9 @@ struct AccessibilityBus {
             [&] {
                 ask.start("dbus-send", {"--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
                                         "org.a11y.Bus.GetAddress"});
-                return ask.waitForFinished(2000) && ask.exitCode() == 0;
+                return ask.waitForFinished(static_cast<int>(patience * 1000)) && ask.exitCode() == 0;
             },
-            5);
+            patience);
         const QString reply = QString::fromUtf8(ask.readAllStandardOutput());
         accessibilityAddress = reply.section('"', 1, 1);
     }
@@ -738,7 +837,7 @@ struct CaretWindow {
                 process.waitForReadyRead(20);
                 return process.canReadLine();
             },
-            10);
+            patience);
         int x = 0, y = 0, w = 0, h = 0;
         if (answered && std::sscanf(process.readLine().constData(), "caret %d %d %d %d", &x, &y, &w, &h) == 4)
             caret = QRect(x, y, w, h);
@@ -757,7 +856,8 @@ struct SessionBus {
     SessionBus() {
         daemon.start("dbus-daemon", {QString::fromStdString(testing::isolatedBusConfigArgument()), "--nofork",
                                      "--print-address=1"});
-        if (daemon.waitForReadyRead(5000)) address = daemon.readLine().trimmed().toStdString();
+        if (daemon.waitForReadyRead(static_cast<int>(patience * 1000)))
+            address = daemon.readLine().trimmed().toStdString();
         qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray::fromStdString(address));
     }
     ~SessionBus() {
@@ -768,9 +868,10 @@ struct SessionBus {
     // Sends com.tovarel.Rondelix.demo.<verb>, as a script recording a video would.
     void demo(const std::string& verb, const std::string& scene = "") {
         const std::string text = scene.empty() ? "" : " string:" + scene;
-        std::system(("dbus-send --bus='" + address +
-                     "' --type=signal /com/tovarel/Rondelix com.tovarel.Rondelix.demo." + verb + text)
-                        .c_str());
+        const std::string command = "dbus-send --bus='" + address +
+                                    "' --type=signal /com/tovarel/Rondelix com.tovarel.Rondelix.demo." +
+                                    verb + text;
+        EXPECT_EQ(std::system(command.c_str()), 0) << command << " failed (scripts/setup installs dbus-bin)";
     }
 
     QProcess daemon;
@@ -785,7 +886,7 @@ struct PrivateDisplay {
         const QString size = QString("%1x%2x24").arg(screen.width()).arg(screen.height());
         server.start("sh", {"-c", "exec Xvfb -displayfd 3 -screen 0 " + size + " -nolisten tcp 3>\"$0\"",
                             QString::fromStdString(number.string())});
-        if (!waitFor([&] { return readFile(number).ends_with('\n'); }, 10)) return;
+        if (!waitFor([&] { return readFile(number).ends_with('\n'); }, patience)) return;
         name = ":" + readFile(number).substr(0, readFile(number).size() - 1);
         connection = xcb_connect(name.c_str(), nullptr);
         if (xcb_connection_has_error(connection)) name.clear();
@@ -867,15 +968,15 @@ struct FramedWindow {
     // The frame once it has stopped changing.
     std::optional<QRect> settledFrame() const {
         std::optional<QRect> last;
+        auto since = Clock::now();
         waitFor(
             [&] {
                 const auto now = frame();
-                pause(0.3);
-                const bool settled = now && now == frame();
+                if (!now || now != last) since = Clock::now();
                 last = now;
-                return settled;
+                return now && Clock::now() - since >= std::chrono::milliseconds(300);
             },
-            5);
+            patience);
         return last;
     }
 };
@@ -894,14 +995,14 @@ struct Compositor {
     // Whether it took over the screen; what it said when it did not.
     bool start() {
         process.start("picom", {"--config", QString::fromStdString(settings.string())});
-        return waitFor([&] { return display.composited(); }, 10);
+        return waitFor([&] { return display.composited(); }, patience);
     }
     std::string said() { return process.readAll().toStdString(); }
     void stop() {
         if (process.state() == QProcess::NotRunning) return;
         process.kill();
         process.waitForFinished(3000);
-        waitFor([&] { return !display.composited(); }, 5);
+        waitFor([&] { return !display.composited(); }, patience);
     }
 
     const PrivateDisplay& display;

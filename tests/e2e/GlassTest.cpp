@@ -26,7 +26,7 @@ struct GlassDesk {
         backdrop.setProcessEnvironment(display.environment());
         backdrop.start(RONDELIX_STRIPED_BACKDROP, {});
         ready = waitFor([&] { return backdrop.waitForReadyRead(50) && backdrop.readAll().contains("ready"); },
-                        10);
+                        patience);
     }
     ~GlassDesk() {
         picom.stop();
@@ -43,7 +43,7 @@ struct GlassDesk {
                 id = id.substr(0, id.find('\n'));
                 return !id.empty() && frame(id).width() > 0;
             },
-            10);
+            patience);
         return id;
     }
     QRect frame(const std::string& id) const {
@@ -55,36 +55,33 @@ struct GlassDesk {
         };
         return {number("X"), number("Y"), number("WIDTH"), number("HEIGHT")};
     }
-    // The main window's frame on this server, once it shows.
-    QRect mainWindow() const {
-        const std::string id = windowNamed("Rondelix");
-        return id.empty() ? QRect() : frame(id);
-    }
-    // The window's pixels once they stay the same from one look to the next.
+    // The window's pixels once they have stayed the same in every look for a
+    // quarter of a second.
     QImage settled(const std::string& id) const {
-        QImage last, now;
+        QImage now = display.grab().copy(frame(id));
+        auto since = Clock::now();
         waitFor(
             [&] {
-                last = now;
-                now = display.grab().copy(frame(id));
-                return !now.isNull() && now == last;
+                QImage next = display.grab().copy(frame(id));
+                if (next.isNull() || next != now) since = Clock::now();
+                now = std::move(next);
+                return Clock::now() - since >= std::chrono::milliseconds(250);
             },
-            5);
+            patience);
         return now;
     }
     // Whether the window has drawn its words (its page fades in after the
     // buttons): more dark pixels than the buttons' titles alone have.
+    bool drawsText(const std::string& id) const {
+        const QImage window = display.grab().copy(frame(id));
+        long dark = 0;
+        for (int y = 0; y < window.height(); ++y)
+            for (int x = 0; x < window.width(); ++x)
+                dark += qGray(window.pixel(x, y)) < 64;
+        return dark > 3000;
+    }
     bool showsText(const std::string& id) const {
-        return waitFor(
-            [&] {
-                const QImage window = display.grab().copy(frame(id));
-                long dark = 0;
-                for (int y = 0; y < window.height(); ++y)
-                    for (int x = 0; x < window.width(); ++x)
-                        dark += qGray(window.pixel(x, y)) < 64;
-                return dark > 3000;
-            },
-            10);
+        return waitFor([&] { return drawsText(id); }, patience);
     }
     // How many of the window's pixels change as it moves right by one stripe,
     // so that black lies behind it where white did: none where nothing behind
@@ -95,7 +92,8 @@ struct GlassDesk {
         const QImage there = settled(id);
         display.xdotool("windowmove " + id + " " + std::to_string(before.x() + 4) + " " +
                         std::to_string(before.y()));
-        if (!waitFor([&] { return frame(id).topLeft() == before.topLeft() + QPoint(4, 0); }, 3)) return -1;
+        if (!waitFor([&] { return frame(id).topLeft() == before.topLeft() + QPoint(4, 0); }, patience))
+            return -1;
         const QImage moved = settled(id);
         there.save(artifact(shot));
         if (there.size() != moved.size()) return -1;
@@ -256,7 +254,7 @@ long stripesShowingAt(const QImage& screen, const std::vector<QPoint>& points) {
 }
 
 TEST_F(EndToEnd, GlassShowsTheDesktopThroughTheWholeMainWindowUnderACompositor) {
-    if (!Compositor::installed()) GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
+    ASSERT_TRUE(Compositor::installed()) << "picom is not installed: scripts/setup installs it";
     writeGlass(home);
     GlassDesk desk(home);
     ASSERT_TRUE(desk.ready) << "no private X server with stripes";
@@ -264,9 +262,12 @@ TEST_F(EndToEnd, GlassShowsTheDesktopThroughTheWholeMainWindowUnderACompositor) 
     ASSERT_TRUE(desk.picom.start()) << desk.picom.said();
     Program program(home.path, "glass", {}, desk.display.environment());
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    const QRect window = desk.mainWindow();
-    ASSERT_FALSE(window.isEmpty()) << program.log();
-    pause(1.0);
+    const std::string id = desk.windowNamed("Rondelix");
+    ASSERT_FALSE(id.empty()) << program.log();
+    const QRect window = desk.frame(id);
+    // The page fades in after the buttons; the window, drawn whole, stands still.
+    ASSERT_TRUE(desk.showsText(id)) << program.log();
+    desk.settled(id);
     const QImage screen = desk.display.grab();
     screen.copy(window).save(artifact("glass-my-wheels-compositor.png"));
 
@@ -300,7 +301,7 @@ TEST_F(EndToEnd, GlassShowsTheDesktopThroughTheWholeMainWindowUnderACompositor) 
 // main window and the setup window its sidebar's pill opens, moved by one
 // stripe over the stripes, change not one pixel.
 TEST_F(EndToEnd, WindowsLetNothingThroughWhereTheCompositorBlursNothing) {
-    if (!Compositor::installed()) GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
+    ASSERT_TRUE(Compositor::installed()) << "picom is not installed: scripts/setup installs it";
     writeGlass(home);
     writeFile(home.configFolder() / "defaults.json", "{}"); // the onboarding opens at start
     const Config config = home.setTopSlotAction(MacroAction::SystemAction{"toggle-bluetooth"});
@@ -315,7 +316,7 @@ TEST_F(EndToEnd, WindowsLetNothingThroughWhereTheCompositorBlursNothing) {
 
     // Its automation not set up, the Bluetooth toggle's pill opens the setup window.
     desk.display.xdotool("key Escape");
-    ASSERT_TRUE(waitFor([&] { return desk.frame(onboarding).width() <= 0; }, 3)) << program.log();
+    ASSERT_TRUE(waitFor([&] { return desk.frame(onboarding).width() <= 0; }, patience)) << program.log();
     const std::string mainId = desk.windowNamed("Rondelix");
     ASSERT_FALSE(mainId.empty()) << program.log();
     EXPECT_EQ(desk.changedByAStripe(mainId, "glass-side-main.png"), 0);
@@ -336,15 +337,16 @@ TEST_F(EndToEnd, WindowsLetNothingThroughWhereTheCompositorBlursNothing) {
 // A compositor that starts or stops while the program runs changes the glass
 // window at once: see-through while it runs, opaque and readable after.
 TEST_F(EndToEnd, GlassFollowsACompositorThatStartsAndStopsWhileTheProgramRuns) {
-    if (!Compositor::installed()) GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
+    ASSERT_TRUE(Compositor::installed()) << "picom is not installed: scripts/setup installs it";
     writeGlass(home);
     GlassDesk desk(home);
     ASSERT_TRUE(desk.ready) << "no private X server with stripes";
     desk.announceBlur();
     Program program(home.path, "glass-follows", {}, desk.display.environment());
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    const QRect window = desk.mainWindow();
-    ASSERT_FALSE(window.isEmpty()) << program.log();
+    const std::string id = desk.windowNamed("Rondelix");
+    ASSERT_FALSE(id.empty()) << program.log();
+    const QRect window = desk.frame(id);
     const Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
     const WindowMap map = mapWindow(config, window.size());
     const std::vector<QPoint> points = bareScreenPoints(map, window);
@@ -352,12 +354,14 @@ TEST_F(EndToEnd, GlassFollowsACompositorThatStartsAndStopsWhileTheProgramRuns) {
     const auto showing = [&](const QImage& screen) { return stripesShowingAt(screen, points); };
     const QRect heading = map.texts.at("Settings").translated(window.topLeft());
 
-    pause(0.5);
+    ASSERT_TRUE(desk.showsText(id)) << program.log();
+    desk.settled(id);
     const QImage bare = desk.display.grab();
     bare.copy(window).save(artifact("glass-before-compositor.png"));
     EXPECT_EQ(showing(bare), 0) << "see-through without a compositor";
     ASSERT_TRUE(desk.picom.start()) << desk.picom.said();
-    EXPECT_TRUE(waitFor([&] { return showing(desk.display.grab()) == static_cast<long>(points.size()); }, 3))
+    EXPECT_TRUE(
+        waitFor([&] { return showing(desk.display.grab()) == static_cast<long>(points.size()); }, patience))
         << "the compositor's start was not followed";
     desk.picom.stop();
     QImage after;
@@ -366,7 +370,7 @@ TEST_F(EndToEnd, GlassFollowsACompositorThatStartsAndStopsWhileTheProgramRuns) {
             after = desk.display.grab();
             return showing(after) == 0;
         },
-        3))
+        patience))
         << "the compositor's stop was not followed";
     after.copy(window).save(artifact("glass-after-compositor-stopped.png"));
     EXPECT_GE(worstContrast(after, heading), 4.5);
@@ -379,10 +383,10 @@ TEST_F(EndToEnd, GlassFollowsACompositorThatStartsAndStopsWhileTheProgramRuns) {
 // goes while it lasts, told by a stand-in settings portal while the program
 // runs under a compositor.
 TEST_F(EndToEnd, HighContrastOnTheDesktopTurnsTheGlassOffWhileItLasts) {
-    if (!Compositor::installed()) GTEST_SKIP() << "picom is not installed; scripts/setup installs it";
+    ASSERT_TRUE(Compositor::installed()) << "picom is not installed: scripts/setup installs it";
     writeGlass(home);
     SessionBus bus;
-    ASSERT_FALSE(bus.address.empty());
+    ASSERT_FALSE(bus.address.empty()) << "dbus-daemon did not start (scripts/setup installs it)";
     testing::PortalStandIn portal(QString::fromStdString(bus.address));
     portal.values["org.freedesktop.appearance"] = {{"contrast", 1u}};
     ASSERT_TRUE(portal.start());
@@ -391,23 +395,26 @@ TEST_F(EndToEnd, HighContrastOnTheDesktopTurnsTheGlassOffWhileItLasts) {
     desk.announceBlur();
     ASSERT_TRUE(desk.picom.start()) << desk.picom.said();
     Program program(home.path, "glass-contrast", {}, desk.display.environment());
-    ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, 10)) << program.log();
-    const QRect window = desk.mainWindow();
-    ASSERT_FALSE(window.isEmpty()) << program.log();
+    ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, patience)) << program.log();
+    const std::string id = desk.windowNamed("Rondelix");
+    ASSERT_FALSE(id.empty()) << program.log();
+    const QRect window = desk.frame(id);
     const Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
     const std::vector<QPoint> points = bareScreenPoints(mapWindow(config, window.size()), window);
     ASSERT_GT(points.size(), 20u);
     const auto all = static_cast<long>(points.size());
 
-    waitServing([] { return false; }, 0.5);
+    // The portal answers only while this process serves it.
+    ASSERT_TRUE(waitServing([&] { return desk.drawsText(id); }, patience)) << program.log();
+    desk.settled(id);
     const QImage contrasted = desk.display.grab();
     contrasted.copy(window).save(artifact("glass-high-contrast-compositor.png"));
     EXPECT_EQ(stripesShowingAt(contrasted, points), 0) << "see-through under high contrast";
     portal.change("org.freedesktop.appearance", "contrast", 0u);
-    EXPECT_TRUE(waitServing([&] { return stripesShowingAt(desk.display.grab(), points) == all; }, 3))
+    EXPECT_TRUE(waitServing([&] { return stripesShowingAt(desk.display.grab(), points) == all; }, patience))
         << "the end of high contrast was not followed";
     portal.change("org.freedesktop.appearance", "contrast", 1u);
-    EXPECT_TRUE(waitServing([&] { return stripesShowingAt(desk.display.grab(), points) == 0; }, 3))
+    EXPECT_TRUE(waitServing([&] { return stripesShowingAt(desk.display.grab(), points) == 0; }, patience))
         << "high contrast was not followed";
     EXPECT_EQ(program.stop(), 0);
 }

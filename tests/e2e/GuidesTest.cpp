@@ -14,28 +14,27 @@ TEST_F(EndToEnd, AFreshHomeWalksTheOnboardingByKeyboardAndThenSummons) {
             id = largestWindowNamed("Welcome to Rondelix");
             return !id.empty();
         },
-        10))
+        patience))
         << program.log();
-    pause(0.5);
     const auto shoot = [&](const std::string& name) {
-        grabScreen().copy(windowGeometry(id)).save(artifact(name));
+        const QRect frame = windowGeometry(id);
+        stillScreen(frame).copy(frame).save(artifact(name));
     };
     const auto press = [&] {
-        std::system(("xdotool windowfocus --sync " + id + " 2>/dev/null").c_str());
+        xdotool("windowfocus --sync " + id);
         xdotool("key Return");
     };
     const auto savedStep = [&](int step) {
-        return waitFor([&] { return storedDefaults(home).value("onboardingResumeStep", -1) == step; }, 3);
+        return waitFor([&] { return storedDefaults(home).value("onboardingResumeStep", -1) == step; },
+                       patience);
     };
     EXPECT_TRUE(savedStep(0)) << program.log();
     shoot("onboarding-welcome.png");
     press(); // Get Started
     EXPECT_TRUE(savedStep(1)) << program.log();
-    pause(0.3);
     shoot("onboarding-permissions.png");
     press(); // Continue: an X11 session grants both
     EXPECT_TRUE(savedStep(2)) << program.log();
-    pause(0.3);
     shoot("onboarding-ready.png");
     EXPECT_TRUE(storedDefaults(home).value("onboardingLaunchAtLoginProposed", false));
     // The login item starts the command people start, not the program behind it.
@@ -43,11 +42,11 @@ TEST_F(EndToEnd, AFreshHomeWalksTheOnboardingByKeyboardAndThenSummons) {
     EXPECT_NE(loginItem.find("\nExec=" + fs::canonical(RONDELIX_PROGRAM).string() + "\n"), std::string::npos)
         << loginItem;
     press(); // Done
-    EXPECT_TRUE(waitFor([] { return largestWindowNamed("Welcome to Rondelix").empty(); }, 3));
-    EXPECT_TRUE(storedDefaults(home).value("hasCompletedOnboarding", false));
+    EXPECT_TRUE(waitFor([] { return largestWindowNamed("Welcome to Rondelix").empty(); }, patience));
+    EXPECT_TRUE(
+        waitFor([&] { return storedDefaults(home).value("hasCompletedOnboarding", false); }, patience));
     EXPECT_FALSE(storedDefaults(home).value("onboardingSkipped", true));
 
-    pause(0.5);
     const QRect wheel = summonAt(QPoint(800, 520), "onboarding-then-wheel.png");
     EXPECT_GE(wheel.width(), 300) << program.log();
     release();
@@ -90,7 +89,7 @@ TEST_F(EndToEnd, InstallInTheSetupWindowLetsTheBluetoothToggleRunItsAutomation) 
     Program program(home.path, "setup");
     qputenv("PATH", path);
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    pause(1.0);
+    ASSERT_TRUE(moveMainWindowAside()) << program.log();
 
     // Fired while its automation is missing, the toggle opens the setup window
     // on its card, once the HUD's bubble over the middle of the screen is gone.
@@ -98,23 +97,20 @@ TEST_F(EndToEnd, InstallInTheSetupWindowLetsTheBluetoothToggleRunItsAutomation) 
     const std::string id = windowNamed("System Action Setup");
     ASSERT_FALSE(id.empty()) << program.log();
     grabScreen().save(artifact("setup-e2e-opened.png"));
-    pause(0.5);
     const QRect frame = windowGeometry(id);
-    grabScreen().copy(frame).save(artifact("setup-e2e-window.png"));
+    stillScreen(frame).copy(frame).save(artifact("setup-e2e-window.png"));
 
     clickAt(frame.topLeft() + installButtonIn("Toggle Bluetooth", "toggle-bluetooth"));
     const fs::path automation = home.configFolder() / "automations" / "Toggle Bluetooth";
-    ASSERT_TRUE(waitFor([&] { return fs::exists(automation); }, 3)) << program.log();
+    ASSERT_TRUE(waitFor([&] { return fs::exists(automation); }, patience)) << program.log();
     EXPECT_NE(fs::status(automation).permissions() & fs::perms::owner_exec, fs::perms::none);
-    pause(0.5);
-    grabScreen().copy(frame).save(artifact("setup-e2e-installed.png"));
-    std::system(("xdotool windowfocus --sync " + id + " 2>/dev/null").c_str());
+    stillScreen(frame).copy(frame).save(artifact("setup-e2e-installed.png"));
+    xdotool("windowfocus --sync " + id);
     xdotool("key Return");
-    EXPECT_TRUE(waitFor([] { return largestWindowNamed("System Action Setup").empty(); }, 3));
+    EXPECT_TRUE(waitFor([] { return largestWindowNamed("System Action Setup").empty(); }, patience));
 
-    pause(0.5);
     ASSERT_TRUE(fireTopSlot(program, "setup-e2e-fired-installed.png"));
-    EXPECT_TRUE(waitFor([&] { return readFile(calls) == "show\npower on\n"; }, 5))
+    EXPECT_TRUE(waitFor([&] { return readFile(calls) == "show\npower on\n"; }, patience))
         << readFile(calls) << program.log();
     EXPECT_EQ(program.stop(), 0);
 }
@@ -126,15 +122,12 @@ TEST_F(EndToEnd, TheHowItWorksGuideWalksItsFiveStepsAndOpensAgainAtTheFirst) {
     Program program(home.path, "guide");
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
     std::string main;
-    ASSERT_TRUE(waitFor([&] { return !(main = mainWindowId()).empty(); }, 5)) << program.log();
-    xdotool("mousemove 800 500");
+    ASSERT_TRUE(waitFor([&] { return !(main = mainWindowId()).empty(); }, patience)) << program.log();
+    movePointer({800, 500});
     xdotool("windowactivate --sync " + main + " 2>/dev/null || true");
-    pause(0.5);
-    for (int page = 0; page < 7; ++page) { // down the sidebar to About
-        xdotool("key Down");
-        pause(0.3);
-    }
-    pause(0.6);
+    xdotool("key Down Down Down Down Down Down Down"); // down the sidebar to About
+    ASSERT_TRUE(waitFor([&] { return windowSize(main) == QSize(880, 800); }, patience)) << program.log();
+    stillScreen(windowGeometry(main));
     const QRect window = windowGeometry(main);
     const QPoint howItWorks =
         window.topLeft() + buttonIn(config, MainTab::about, "howItWorks", window.size());
@@ -144,9 +137,8 @@ TEST_F(EndToEnd, TheHowItWorksGuideWalksItsFiveStepsAndOpensAgainAtTheFirst) {
     };
     std::string id = open();
     ASSERT_FALSE(id.empty()) << program.log();
-    pause(0.5);
     const QRect frame = windowGeometry(id);
-    const auto shoot = [&] { return grabScreen().copy(frame); };
+    const auto shoot = [&] { return stillScreen(frame).copy(frame); };
     const QImage first = shoot();
     QImage previous;
     const char* const names[] = {"summon", "aim", "fire", "switch", "customize"};
@@ -155,16 +147,21 @@ TEST_F(EndToEnd, TheHowItWorksGuideWalksItsFiveStepsAndOpensAgainAtTheFirst) {
         shot.save(artifact(std::string("guide-") + name + ".png"));
         EXPECT_NE(shot, previous) << name;
         previous = shot;
-        std::system(("xdotool windowfocus --sync " + id + " 2>/dev/null").c_str());
+        xdotool("windowfocus --sync " + id);
         xdotool("key Return");
-        pause(0.4);
+        // The next step shows, or the guide closes after the last.
+        EXPECT_TRUE(waitFor(
+            [&] {
+                return grabScreen().copy(frame) != shot || largestWindowNamed("How Rondelix Works").empty();
+            },
+            patience))
+            << name;
     }
-    EXPECT_TRUE(waitFor([] { return largestWindowNamed("How Rondelix Works").empty(); }, 3));
+    EXPECT_TRUE(waitFor([] { return largestWindowNamed("How Rondelix Works").empty(); }, patience));
 
     id = open();
     ASSERT_FALSE(id.empty()) << program.log();
-    pause(0.5);
-    EXPECT_EQ(shoot(), first);
+    EXPECT_TRUE(waitFor([&] { return grabScreen().copy(frame) == first; }, patience));
     EXPECT_EQ(program.stop(), 0);
 }
 

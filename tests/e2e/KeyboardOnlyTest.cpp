@@ -10,10 +10,11 @@ namespace {
 // manager to hand the keys from window to window.
 class KeyboardOnly : public EndToEnd, public ::testing::WithParamInterface<bool> {
   protected:
-    // Each step waits for the window it reaches to take the next keys.
+    // Each step waits for what the keys did to show, so that the next keys
+    // reach the widget or window they moved to.
     static void keys(const std::string& names) {
         xdotool("key --delay 60 " + names);
-        pause(0.4);
+        stillScreen();
     }
     static std::string times(int count, const std::string& name) {
         std::string names;
@@ -27,7 +28,7 @@ class KeyboardOnly : public EndToEnd, public ::testing::WithParamInterface<bool>
                 const auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
                 return config && check(*config);
             },
-            5);
+            patience);
     }
     // The third slot of the wheel the test added.
     bool thirdSlotShows(const std::function<bool(const Slice&)>& check) const {
@@ -39,18 +40,27 @@ class KeyboardOnly : public EndToEnd, public ::testing::WithParamInterface<bool>
         });
     }
     // Presses keys that open a window of the program (a dialog, a popup, a
-    // menu) and waits until it shows, so that the next keys reach it.
+    // menu) and waits until it shows, drawn, so that the next keys reach it.
     bool opening(const Program& program, const std::string& names) const {
-        const auto shown = [&] {
-            const std::string ids = output("xdotool search --onlyvisible --pid " +
-                                           std::to_string(program.process.processId()) + " 2>/dev/null");
-            return std::count(ids.begin(), ids.end(), '\n');
-        };
-        const auto before = shown();
+        const std::set<std::string> before = windowsOf(program);
         xdotool("key --delay 60 " + names);
-        const bool opened = waitFor([&] { return shown() > before; }, 5);
-        pause(0.3);
-        return opened;
+        return !newWindowOf(program, before).empty();
+    }
+    // Presses keys that close a window of the program (a menu, a popup, a
+    // dialog) and waits until it has gone and the screen is at rest, so that
+    // the next keys reach the window under it rather than the closing one.
+    bool closing(const Program& program, const std::string& names) const {
+        const std::set<std::string> before = windowsOf(program);
+        xdotool("key --delay 60 " + names);
+        const bool closed = waitFor(
+            [&] {
+                const std::set<std::string> now = windowsOf(program);
+                return std::ranges::any_of(before, [&](const std::string& id) { return !now.contains(id); });
+            },
+            patience);
+        EXPECT_TRUE(waitFor([&] { return keysGoTo(program); }, patience)) << "the keys went nowhere";
+        stillScreen();
+        return closed;
     }
     void shoot(const std::string& name) const {
         grabScreen().save(artifact("keyboard-" + variant + "-" + name));
@@ -63,20 +73,21 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
     std::optional<WindowManager> manager;
     if (GetParam()) {
         manager.emplace();
-        if (!manager->running) GTEST_SKIP() << "no window manager installed (scripts/setup installs openbox)";
+        ASSERT_TRUE(manager->running) << "openbox did not start: scripts/setup installs it";
     }
     // A first start: the onboarding opens over the main window.
     writeFile(home.configFolder() / "defaults.json", "{}");
     xdotool("mousemove 1599 999");
     Program program(home.path, "keyboard-" + variant);
-    ASSERT_FALSE(windowNamed("Welcome to Rondelix").empty()) << program.log();
-    const auto started = Clock::now();
-    pause(0.8);
+    const std::string onboarding = windowNamed("Welcome to Rondelix");
+    ASSERT_FALSE(onboarding.empty()) << program.log();
+    stillScreen(windowGeometry(onboarding));
     keys("Escape");
-    ASSERT_TRUE(waitFor([] { return largestWindowNamed("Welcome to Rondelix").empty(); }, 3))
+    ASSERT_TRUE(waitFor([] { return largestWindowNamed("Welcome to Rondelix").empty(); }, patience))
         << program.log();
-    ASSERT_FALSE(mainWindowId().empty()) << program.log();
-    pause(0.5);
+    const std::string main = mainWindowId();
+    ASSERT_FALSE(main.empty()) << program.log();
+    stillScreen();
 
     // The sidebar has the keys; past the status pill to Add Wheel.
     keys("Tab Tab space");
@@ -96,7 +107,7 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
     xdotool("type --delay 30 heart");
     keys("Down");
     shoot("symbol-cell.png");
-    keys("Return");
+    EXPECT_TRUE(closing(program, "Return")) << "the symbol picker stayed";
     EXPECT_TRUE(thirdSlotShows([](const Slice& s) {
         const auto* symbol = s.icon.as<Icon::SfSymbol>();
         return symbol && symbol->name.rfind("heart", 0) == 0;
@@ -104,13 +115,13 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
 
     // Back to the icon's kind, on to Emoji, then Choose Emoji….
     ASSERT_TRUE(opening(program, "shift+Tab F4"));
-    keys("Down Return");
+    EXPECT_TRUE(closing(program, "Down Return")) << "the icon's kinds stayed";
     // Past the emoji's own field to Choose Emoji….
     ASSERT_TRUE(opening(program, "Tab Tab space")) << "no emoji popup";
     xdotool("type --delay 30 rocket");
     keys("Down");
     shoot("emoji-cell.png");
-    keys("Return");
+    EXPECT_TRUE(closing(program, "Return")) << "the emoji popup stayed";
     EXPECT_TRUE(thirdSlotShows([](const Slice& s) {
         const auto* emoji = s.icon.as<Icon::Emoji>();
         return emoji && emoji->text == "\U0001F680";
@@ -118,7 +129,7 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
 
     // On to the action's kind: Keystroke is the seventh; then Record.
     ASSERT_TRUE(opening(program, "Tab Tab F4"));
-    keys(times(6, "Down") + " Return");
+    EXPECT_TRUE(closing(program, times(6, "Down") + " Return")) << "the action's kinds stayed";
     keys("Tab space");
     keys("ctrl+shift+k");
     EXPECT_TRUE(thirdSlotShows([](const Slice& s) {
@@ -126,13 +137,26 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
         return keystroke && keystroke->combo.control && keystroke->combo.shift && !keystroke->combo.alt;
     })) << program.log();
 
-    // Back to the pills (the status pill has left the sidebar by now), and
-    // the pill's menu moves the wheel up.
-    pause(std::max(0.0, 16.0 - std::chrono::duration<double>(Clock::now() - started).count()));
+    // Back to the pills once the status pill at the sidebar's foot has faded
+    // out and left the Tab order, its place plain, and the pill's menu moves
+    // the wheel up.
+    const QPoint origin = windowOrigin(main);
+    const QRect statusPill(origin.x() + 4, origin.y() + windowSize(main).height() - 64, 212, 56);
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const QImage place = grabScreen().copy(statusPill);
+            for (int y = 0; y < place.height(); ++y)
+                for (int x = 0; x < place.width(); ++x)
+                    if (place.pixel(x, y) != place.pixel(0, 0)) return false;
+            return true;
+        },
+        patience))
+        << "the status pill stayed";
+    stillScreen();
     keys(times(13, "shift+Tab"));
     shoot("pill.png");
     ASSERT_TRUE(opening(program, "Menu")) << "no pill menu";
-    keys("Down Return");
+    EXPECT_TRUE(closing(program, "Down Return")) << "the pill menu stayed";
     EXPECT_TRUE(fileShows([](const Config& c) {
         return c.wheels.size() == 5 && c.wheels[3].name == "Wheel 5";
     })) << program.log();
@@ -140,33 +164,33 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
     // Past the buttons to the sidebar, down to the gallery, and through its
     // search and categories to its wheels; the second one goes in.
     keys(times(5, "shift+Tab") + " Down");
-    pause(0.6);
     keys("Tab Tab Tab Down");
     shoot("gallery-row.png");
     ASSERT_TRUE(opening(program, "Tab space")) << "no review sheet";
-    keys("Return");
+    EXPECT_TRUE(closing(program, "Return")) << "the review sheet stayed";
     EXPECT_TRUE(fileShows([](const Config& c) { return c.wheels.size() == 6; })) << program.log();
 
     // Back to the sidebar, down to Bindings: its last button opens the
     // System Action Setup window, and Esc closes it.
     keys(times(4, "shift+Tab") + " Down Down");
-    pause(0.6);
     keys("shift+Tab space");
-    ASSERT_FALSE(windowNamed("System Action Setup").empty()) << program.log();
-    pause(0.3);
+    const std::string setup = windowNamed("System Action Setup");
+    ASSERT_FALSE(setup.empty()) << program.log();
+    stillScreen(windowGeometry(setup));
     keys("Escape");
-    EXPECT_TRUE(waitFor([] { return largestWindowNamed("System Action Setup").empty(); }, 3))
+    EXPECT_TRUE(waitFor([] { return largestWindowNamed("System Action Setup").empty(); }, patience))
         << program.log();
 
     // Round to the sidebar, down to About: How It Works opens the guide, and
     // Esc closes it.
     keys("Tab " + times(4, "Down"));
-    pause(0.6);
     keys(times(3, "shift+Tab") + " space");
-    ASSERT_FALSE(windowNamed("How Rondelix Works").empty()) << program.log();
-    pause(0.3);
+    const std::string guide = windowNamed("How Rondelix Works");
+    ASSERT_FALSE(guide.empty()) << program.log();
+    stillScreen(windowGeometry(guide));
     keys("Escape");
-    EXPECT_TRUE(waitFor([] { return largestWindowNamed("How Rondelix Works").empty(); }, 3)) << program.log();
+    EXPECT_TRUE(waitFor([] { return largestWindowNamed("How Rondelix Works").empty(); }, patience))
+        << program.log();
 
     // The main window has the keys back at once.
     keys("ctrl+q");

@@ -29,10 +29,14 @@ TEST_F(EndToEnd, AHundredThousandWheelsOpenInMyWheelsAndAPillDownTheListIsRename
     Program program(home.path, "many-wheels");
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
-    pause(0.6);
+    const QImage first = stillScreen(windowGeometry(id));
+    first.save(artifact("many-wheels-e2e.png"));
     const QPoint pill = windowOrigin(id) + pillIn(config, "wheel-12", windowSize(id));
-    grabScreen().save(artifact("many-wheels-e2e.png"));
     clickAt(pill);
+    // The inspector's card shows the chosen wheel.
+    const QRect inspector = windowGeometry(id).adjusted(windowSize(id).width() - 450, 0, 0, 0);
+    EXPECT_TRUE(screenChanges(first, inspector)) << "the pill chose no wheel";
+    stillScreen(inspector);
     const auto field = wheelNameField(id);
     ASSERT_TRUE(field);
     xdotool("mousemove " + pointText(*field) + " click 1");

@@ -2,6 +2,7 @@
 // kept in the file and opens with the summon.
 
 #include "EndToEndRig.h"
+#include "store/ConfigStore.h"
 
 namespace rondelix::e2e {
 namespace {
@@ -12,23 +13,13 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     Program program(home.path, "editor");
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
-    pause(0.6);
+    // The card shows once the window is drawn; where, once it is at rest.
+    ASSERT_TRUE(waitFor([&] { return wheelNameField(id).has_value(); }, patience)) << "no wheel card";
     const QRect frame = windowFrame(id);
     ASSERT_GT(frame.width(), 900);
+    stillScreen(frame);
     const auto field = wheelNameField(id);
     ASSERT_TRUE(field);
-    const std::string nameField = pointText(*field);
-
-    xdotool("mousemove " + nameField + " click 1");
-    // Back from the name field: the preview, the pills, Export, Import, then
-    // Add Wheel (undo and redo wait disabled).
-    xdotool("key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space");
-    pause(0.3);
-    xdotool("mousemove " + nameField + " click 1");
-    xdotool("key ctrl+a");
-    xdotool("type --delay 20 'Trip Planner'");
-    // Ctrl+Z is the editor's, not the text field's or the Edit menu's: the
-    // whole burst of typing goes back in one step, and comes again.
     // Each step waits for what it did to show, in the file or on screen: a
     // menu or dialog takes the keys only once it is up.
     const auto fileShows = [&](const std::function<bool(const Wheel&)>& check) {
@@ -37,21 +28,31 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
                 const auto config = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
                 return config && std::any_of(config->wheels.begin(), config->wheels.end(), check);
             },
-            5);
+            patience);
     };
+
+    clickAt(*field);
+    // Back from the name field: the preview, the pills, Export, Import, then
+    // Add Wheel (undo and redo wait disabled).
+    xdotool("key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space");
+    ASSERT_TRUE(fileShows([](const Wheel& w) { return w.name == "Wheel 5"; })) << program.log();
+    stillScreen(frame); // the new wheel's card
+    clickAt(*field);
+    xdotool("key ctrl+a");
+    xdotool("type --delay 20 'Trip Planner'");
+    // Ctrl+Z is the editor's, not the text field's or the Edit menu's: the
+    // whole burst of typing goes back in one step, and comes again.
     const auto nameOnDisk = [&](const std::string& name) {
         return fileShows([&](const Wheel& w) { return w.name == name; });
     };
     const auto tripPlanner = [&](const std::function<bool(const Wheel&)>& check) {
         return fileShows([&](const Wheel& w) { return w.name == "Trip Planner" && check(w); });
     };
-    const std::string pid = std::to_string(program.process.processId());
-    const auto visibleWindows = [&] {
-        const std::string ids = output("xdotool search --onlyvisible --pid " + pid + " 2>/dev/null");
-        return std::count(ids.begin(), ids.end(), '\n');
-    };
     ASSERT_TRUE(nameOnDisk("Trip Planner")) << program.log();
-    pause(1.2); // past the window in which edits join one undo step
+    // Edits that follow each other within the coalescing window join one
+    // undo step, and only the clock tells when it has passed: the typing is
+    // left that long before the undo, as a person pausing leaves it.
+    std::this_thread::sleep_for(std::chrono::duration<double>(ConfigStore::coalesceWindow * 1.2));
     xdotool("key ctrl+z");
     EXPECT_TRUE(nameOnDisk("Wheel 5"));
     xdotool("key ctrl+shift+z");
@@ -60,17 +61,18 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     // search finds the application the home folder has an entry for.
     xdotool("key Tab 6");
     ASSERT_TRUE(tripPlanner([](const Wheel& w) { return w.sliceCount == 6; })) << program.log();
-    const auto windowsBefore = visibleWindows();
+    const std::set<std::string> windowsBefore = windowsOf(program);
     xdotool("key Tab space");
-    ASSERT_TRUE(waitFor([&] { return visibleWindows() > windowsBefore; }, 5)) << "no app menu";
-    pause(0.2);
+    ASSERT_FALSE(newWindowOf(program, windowsBefore).empty()) << "no app menu";
     xdotool("key Down Down Return");
-    ASSERT_TRUE(
-        waitFor([] { return !output("xdotool search --onlyvisible --name '^Choose App$'").empty(); }, 5));
-    pause(0.3);
+    const std::string chooser = windowNamed("Choose App");
+    ASSERT_FALSE(chooser.empty()) << "no app chooser";
+    const QRect chooserFrame = windowFrame(chooser);
+    const QImage unsearched = stillScreen(chooserFrame);
     xdotool("type --delay 20 Atlas");
-    pause(0.3);
-    grabScreen().save(artifact("editor-e2e-app-chooser.png"));
+    // The search has found the application once the list shows it alone.
+    EXPECT_TRUE(screenChanges(unsearched, chooserFrame)) << "the search showed nothing";
+    stillScreen(chooserFrame).save(artifact("editor-e2e-app-chooser.png"));
     xdotool("key Return");
     ASSERT_TRUE(tripPlanner([](const Wheel& w) { return w.appBundleIdentifier == "org.example.Atlas"; }));
     // Past Duplicate and Delete to the empty top slot's Add Action.
@@ -80,7 +82,7 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     // The window has the keys back once the chooser closed, with no window
     // manager to hand them over.
     xdotool("key ctrl+w");
-    EXPECT_TRUE(waitFor([] { return mainWindowId().empty(); }, 3));
+    EXPECT_TRUE(waitFor([] { return mainWindowId().empty(); }, patience));
 
     const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
     ASSERT_TRUE(onDisk);
@@ -113,9 +115,8 @@ TEST_F(EndToEnd, TheGalleryAddsAReviewedWheelThatTheSummonOpens) {
             if (config->wheels[i].name == "Kaomoji") return static_cast<int>(i);
         return -1;
     };
-    ASSERT_TRUE(waitFor([&] { return kaomojiOnDisk() >= 0; }, 3)) << program.log();
-    pause(0.3);
-    grabScreen().save(artifact("gallery-e2e-added.png"));
+    ASSERT_TRUE(waitFor([&] { return kaomojiOnDisk() >= 0; }, patience)) << program.log();
+    stillScreen(windowFrame(id)).save(artifact("gallery-e2e-added.png"));
 
     // Summoned with the binding, the new wheel's number key brings it up.
     const int index = kaomojiOnDisk();

@@ -35,7 +35,9 @@ Config withManyWheels(Config config, int count) {
 std::string typeIntoWheelName(const Program& program, const std::string& text) {
     const std::string id = readyMainWindow(program);
     EXPECT_FALSE(id.empty()) << program.log();
-    pause(0.6);
+    // The card shows once the window is drawn; where, once it is at rest.
+    if (!waitFor([&] { return wheelNameField(id).has_value(); }, patience)) return {};
+    stillScreen(windowFrame(id));
     const auto field = wheelNameField(id);
     if (!field) return {};
     xdotool("mousemove " + pointText(*field) + " click 1");

@@ -34,16 +34,18 @@ TEST_F(EndToEnd, ANewerConfigurationSaysEditsAreNotSavedAndKeepsItsFile) {
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
     EXPECT_TRUE(program.hasLine("running read-only")) << program.log();
-    pause(0.5);
+    waitFor([&] { return warningBand(id).first >= 0; }, patience);
+    stillScreen(windowFrame(id)).save(artifact("read-only-e2e-my-wheels.png"));
     const auto [top, bottom] = warningBand(id);
-    grabScreen().save(artifact("read-only-e2e-my-wheels.png"));
     ASSERT_GE(top, 0) << "My Wheels shows no warning above the page";
 
     // The band and the 10 points above it push the page down.
     addFromGallery(id, "kaomoji", "read-only-e2e", bottom - top + 1 + 10);
     if (HasFatalFailure()) return;
-    pause(0.8);
-    grabScreen().save(artifact("read-only-e2e-added.png"));
+    // The toast tells the wheel was added for this run.
+    const QImage sheet = grabScreen();
+    EXPECT_TRUE(screenChanges(sheet, windowFrame(id))) << "the review sheet stayed";
+    stillScreen(windowFrame(id)).save(artifact("read-only-e2e-added.png"));
     EXPECT_GE(warningBand(id).first, 0) << "the gallery shows no warning above the page";
     // Added for this run, as the toast says: after the four wheels of the file.
     summonWheelByNumber(4, program, "read-only-e2e-summoned.png", "read-only-e2e-kaomoji-summoned.png");

@@ -31,12 +31,10 @@ TEST_F(EndToEnd, ClosingTheMainWindowWhileRecordingTakesTheRecordingPanelAlong) 
     const std::string main = readyMainWindow(program);
     ASSERT_FALSE(main.empty()) << program.log();
     xdotool("windowactivate --sync " + main + " 2>/dev/null || true");
-    pause(0.5);
-    for (int page = 0; page < 3; ++page) { // down the sidebar to Bindings
-        xdotool("key Down");
-        pause(0.1);
-    }
-    pause(1.0); // the window settles at the settings pages' size
+    xdotool("key Down Down Down"); // down the sidebar to Bindings
+    // The window settles at the settings pages' size.
+    ASSERT_TRUE(waitFor([&] { return windowSize(main) == QSize(880, 800); }, patience)) << program.log();
+    stillScreen(windowGeometry(main));
 
     const QRect window = windowGeometry(main);
     clickAt(window.topLeft() + buttonIn(config, MainTab::shortcuts, "record", window.size()));
@@ -45,8 +43,8 @@ TEST_F(EndToEnd, ClosingTheMainWindowWhileRecordingTakesTheRecordingPanelAlong) 
     grabScreen().save(artifact("recording-panel-open.png"));
 
     askToClose(main);
-    EXPECT_TRUE(waitFor([] { return largestWindowNamed("Rondelix").empty(); }, 3));
-    EXPECT_TRUE(waitFor([] { return largestWindowNamed("Recording Summon Key").empty(); }, 1))
+    EXPECT_TRUE(waitFor([] { return largestWindowNamed("Rondelix").empty(); }, patience));
+    EXPECT_TRUE(waitFor([] { return largestWindowNamed("Recording Summon Key").empty(); }, patience))
         << "the panel stays on the desktop";
     grabScreen().save(artifact("recording-panel-closed-with-window.png"));
     EXPECT_EQ(program.stop(), 0);

@@ -59,23 +59,26 @@ TEST_F(EndToEnd, ARoleOpensTheUsersChoiceThenTheDesktopsOwnAndNeverAnotherKind) 
     {
         Program program(home.path, "roles-xfce", {}, machine.environment("XFCE"));
         ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+        ASSERT_TRUE(moveMainWindowAside()) << program.log();
         ASSERT_TRUE(fireTopSlot(program, "roles-e2e-xfce-summoned.png"));
-        EXPECT_TRUE(waitFor([&] { return machine.lastOpened() == "caja"; }, 5))
+        EXPECT_TRUE(waitFor([&] { return machine.lastOpened() == "caja"; }, patience))
             << "opened: " << machine.lastOpened() << "\n"
             << program.log();
 
+        // The folder the choice was in changes with it, which the program's
+        // next look-up sees.
         fs::remove(choices);
-        pause(0.5);
         ASSERT_TRUE(fireTopSlot(program, "roles-e2e-xfce-own.png"));
-        EXPECT_TRUE(waitFor([&] { return machine.lastOpened() == "thunar"; }, 5))
+        EXPECT_TRUE(waitFor([&] { return machine.lastOpened() == "thunar"; }, patience))
             << "opened: " << machine.lastOpened() << "\n"
             << program.log();
     }
     home.setTopSlotAction(MacroAction::App{"com.apple.iCal", std::nullopt});
     Program program(home.path, "roles-kde", {}, machine.environment("KDE"));
     ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    ASSERT_TRUE(moveMainWindowAside()) << program.log();
     ASSERT_TRUE(fireTopSlot(program, "roles-e2e-kde-summoned.png"));
-    EXPECT_TRUE(waitFor([&] { return machine.lastOpened() == "org.gnome.Calendar"; }, 5))
+    EXPECT_TRUE(waitFor([&] { return machine.lastOpened() == "org.gnome.Calendar"; }, patience))
         << "opened: " << machine.lastOpened() << "\n"
         << program.log();
 }

@@ -196,9 +196,12 @@ TEST_F(EndToEnd, LogLinesReachTheTerminalOnlyWhenAskedFor) {
         SCOPED_TRACE(verbose ? "verbose" : "quiet");
         Program program(home.path, verbose ? "terminal-verbose" : "terminal-quiet", {}, {},
                         verbose ? QStringList{"--verbose"} : QStringList{}, true);
-        // Without a tray the main window opens once the program is ready.
-        ASSERT_TRUE(waitFor([] { return !mainWindowId().empty(); }, 10)) << program.log();
-        pause(0.5);
+        // Without a tray the main window opens once the program is ready;
+        // the launch's breadcrumb, on the disk, is past the lines a start logs.
+        ASSERT_TRUE(waitFor([] { return !mainWindowId().empty(); }, patience)) << program.log();
+        ASSERT_TRUE(
+            waitFor([&] { return storedDefaults(home).value("diag.launchInProgress", false); }, patience))
+            << program.log();
         ASSERT_EQ(::kill(program.pid(), SIGTERM), 0);
         EXPECT_EQ(program.exit(), 0) << program.log();
         const std::string log = program.log();

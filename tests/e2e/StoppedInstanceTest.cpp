@@ -15,7 +15,7 @@ TEST_F(EndToEnd, AStartWhileTheRunningProgramIsStoppedSaysItIsNotRespondingAndFa
     ASSERT_EQ(::kill(stopped, SIGSTOP), 0);
 
     Program second(home.path, "second");
-    const auto status = second.exit(15000);
+    const auto status = second.exit();
     ::kill(stopped, SIGCONT);
     EXPECT_EQ(status, 1) << second.log();
     EXPECT_TRUE(second.hasLine("Rondelix is already running (process " + std::to_string(stopped) +

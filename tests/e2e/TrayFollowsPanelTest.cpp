@@ -52,7 +52,7 @@ struct Look {
 
 TEST_F(EndToEnd, TheTrayIconStandsOutOnEachStockPanelLookBeforeAndAfterAThemeSwitch) {
     SessionBus bus;
-    ASSERT_FALSE(bus.address.empty());
+    ASSERT_FALSE(bus.address.empty()) << "dbus-daemon did not start (scripts/setup installs it)";
     testing::PortalStandIn portal(QString::fromStdString(bus.address));
     portal.values["org.freedesktop.appearance"] = {{"color-scheme", 2u}};
     ASSERT_TRUE(portal.start());
@@ -77,11 +77,12 @@ TEST_F(EndToEnd, TheTrayIconStandsOutOnEachStockPanelLookBeforeAndAfterAThemeSwi
         SCOPED_TRACE(desktop.desktop);
         portal.change("org.freedesktop.appearance", "color-scheme", desktop.before.scheme);
         auto tray = std::make_unique<TrayPanel>(desktop.before.tint, desktop.before.text);
-        if (!tray->running) GTEST_SKIP() << "no tray host installed (scripts/setup installs trayer)";
+        ASSERT_TRUE(tray->running) << "trayer did not start: scripts/setup installs it";
         QProcessEnvironment environment;
         environment.insert("XDG_CURRENT_DESKTOP", desktop.desktop);
         Program program(home.path, std::string("tray-") + desktop.desktop, {}, environment);
-        ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, 10)) << program.log();
+        ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, patience))
+            << program.log();
 
         QImage previous;
         for (const Look* look : {&desktop.before, &desktop.after}) {
@@ -91,7 +92,7 @@ TEST_F(EndToEnd, TheTrayIconStandsOutOnEachStockPanelLookBeforeAndAfterAThemeSwi
                 if (look->tint != desktop.before.tint || look->text != desktop.before.text) {
                     tray.reset();
                     // The old panel's window may outlive its process for a moment.
-                    ASSERT_TRUE(waitFor([] { return TrayPanel::manager() == XCB_WINDOW_NONE; }, 5));
+                    ASSERT_TRUE(waitFor([] { return TrayPanel::manager() == XCB_WINDOW_NONE; }, patience));
                     tray = std::make_unique<TrayPanel>(look->tint, look->text);
                 }
             }
@@ -102,10 +103,18 @@ TEST_F(EndToEnd, TheTrayIconStandsOutOnEachStockPanelLookBeforeAndAfterAThemeSwi
                     // After the switch, redrawn without a restart.
                     return strongestContrast(shown) >= 3.0 && shown != previous;
                 },
-                8);
-            // Settled: a panel publishes its colours just after it takes the tray over.
-            waitServing([] { return false; }, 0.5);
-            shown = grabScreen().copy(TrayPanel::area());
+                patience);
+            // Settled: a panel publishes its colours just after it takes the
+            // tray over, and the icon is drawn again in them.
+            const auto inItsColour = [&](const QImage& image) {
+                return !look->text || look->staleText || onlyInTheTextColour(image, *look->text);
+            };
+            waitServing(
+                [&] {
+                    shown = grabScreen().copy(TrayPanel::area());
+                    return inItsColour(shown) && strongestContrast(shown) >= 3.0;
+                },
+                patience);
             shown.scaled(shown.size() * 4).save(artifact(std::string("e2e-tray-") + look->name + ".png"));
             EXPECT_TRUE(!look->text || look->staleText || onlyInTheTextColour(shown, *look->text))
                 << look->name << ": not in its colour";
@@ -124,14 +133,14 @@ TEST_F(EndToEnd, TheTrayIconStandsOutOnEachStockPanelLookBeforeAndAfterAThemeSwi
 // turns dark with the desktop: the mark must follow the panel as it shows.
 TEST_F(EndToEnd, TheMarkOfATrayHostedByThePanelStandsOutOnThePanelAsItShows) {
     SessionBus bus;
-    ASSERT_FALSE(bus.address.empty());
+    ASSERT_FALSE(bus.address.empty()) << "dbus-daemon did not start (scripts/setup installs it)";
     testing::PortalStandIn portal(QString::fromStdString(bus.address));
     portal.values["org.freedesktop.appearance"] = {{"color-scheme", 2u}};
     ASSERT_TRUE(portal.start());
     testing::StatusNotifierHostStandIn host(QString::fromStdString(bus.address));
     ASSERT_TRUE(host.start());
     TrayPanel tray("0xF6F5F4", QColor(60, 60, 60));
-    if (!tray.running) GTEST_SKIP() << "no tray host installed (scripts/setup installs trayer)";
+    ASSERT_TRUE(tray.running) << "trayer did not start: scripts/setup installs it";
     QWidget panel;
     panel.setWindowFlags(Qt::FramelessWindowHint);
     panel.setAutoFillBackground(true);
@@ -146,11 +155,12 @@ TEST_F(EndToEnd, TheMarkOfATrayHostedByThePanelStandsOutOnThePanelAsItShows) {
                             TrayPanel::atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &dock);
         xcb_flush(TrayPanel::connection());
         return waitServing(
-            [&] { return grabScreen().pixelColor(panel.mapToGlobal(panel.rect().center())) == colour; }, 5);
+            [&] { return grabScreen().pixelColor(panel.mapToGlobal(panel.rect().center())) == colour; },
+            patience);
     };
     ASSERT_TRUE(paint(QColor(0xF6, 0xF5, 0xF4)));
     Program program(home.path, "tray-hosted");
-    ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, 10)) << program.log();
+    ASSERT_TRUE(waitServing([&] { return program.hasLine("Rondelix: ready."); }, patience)) << program.log();
 
     const struct {
         const char* name;
@@ -171,7 +181,7 @@ TEST_F(EndToEnd, TheMarkOfATrayHostedByThePanelStandsOutOnThePanelAsItShows) {
                         if (icon.pixelColor(x, y).alpha() > ink.alpha()) ink = icon.pixelColor(x, y);
                 return ink.alpha() > 0 && testsupport::contrastRatio(ink, look.panel) >= 3.0;
             },
-            8);
+            patience);
         host.icon().save(artifact(std::string("e2e-tray-hosted-") + look.name + ".png"));
         EXPECT_TRUE(stands) << look.name << ": drawn in " << ink.name().toStdString() << " on "
                             << look.panel.name().toStdString() << ", "
@@ -193,7 +203,7 @@ TEST_F(EndToEnd, TheTrayIconTakesThePanelsTextColourAndDimsWhilePaused) {
     for (const auto& panel : panels) {
         SCOPED_TRACE(panel.name);
         TrayPanel tray(panel.tint, panel.text);
-        if (!tray.running) GTEST_SKIP() << "no tray host installed (scripts/setup installs trayer)";
+        ASSERT_TRUE(tray.running) << "trayer did not start: scripts/setup installs it";
         const QRect area = TrayPanel::area();
         Program program(home.path, std::string("tray-") + panel.name);
         ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
@@ -211,7 +221,8 @@ TEST_F(EndToEnd, TheTrayIconTakesThePanelsTextColourAndDimsWhilePaused) {
             return count;
         };
         QImage awake;
-        EXPECT_TRUE(waitFor([&] { return ink(awake = grabScreen().copy(area)) > 20; }, 5)) << program.log();
+        EXPECT_TRUE(waitFor([&] { return ink(awake = grabScreen().copy(area)) > 20; }, patience))
+            << program.log();
         awake.scaled(area.size() * 4).save(artifact(std::string("e2e-tray-") + panel.name + "-panel.png"));
 
         // The icon's strongest part, where a click opens its menu; the first row pauses.
@@ -223,9 +234,10 @@ TEST_F(EndToEnd, TheTrayIconTakesThePanelsTextColourAndDimsWhilePaused) {
         const QRect below(area.right() - 400, area.bottom() + 1, 400, 200);
         const QImage closed = grabScreen().copy(below);
         xdotool("mousemove " + std::to_string(middle.x()) + " " + std::to_string(middle.y()) + " click 1");
-        ASSERT_TRUE(waitFor([&] { return grabScreen().copy(below) != closed; }, 5))
+        ASSERT_TRUE(waitFor([&] { return grabScreen().copy(below) != closed; }, patience))
             << "the menu did not open";
-        pause(0.2);
+        // Drawn whole, it has the keys.
+        stillScreen(below);
         xdotool("key Down Return");
         // Paused: no full-strength ink left, the mark still there in between.
         const auto faint = [](const QImage& image) {
@@ -243,20 +255,18 @@ TEST_F(EndToEnd, TheTrayIconTakesThePanelsTextColourAndDimsWhilePaused) {
                 paused = grabScreen().copy(area);
                 return ink(paused) == 0 && faint(paused) > 20;
             },
-            5));
+            patience));
         paused.scaled(area.size() * 4)
             .save(artifact(std::string("e2e-tray-") + panel.name + "-panel-paused.png"));
         // The menu now opens on the line that says so, written to be read.
-        const QImage menuClosed = grabScreen().copy(below);
-        xdotool("mousemove 10 500");
-        pause(0.5);
-        xdotool("mousemove " + std::to_string(middle.x()) + " " + std::to_string(middle.y()) + " click 1");
-        ASSERT_TRUE(waitFor([&] { return grabScreen().copy(below) != menuClosed; }, 5))
+        const QImage menuClosed = stillScreen(below).copy(below);
+        movePointer({10, 500});
+        clickAt(middle);
+        ASSERT_TRUE(waitFor([&] { return grabScreen().copy(below) != menuClosed; }, patience))
             << "the menu did not open again";
-        pause(0.3);
-        grabScreen()
-            .copy(QRect(area.right() - 800, area.top(), 800, 300))
-            .save(artifact(std::string("e2e-tray-") + panel.name + "-menu-paused.png"));
+        const QRect menu(area.right() - 800, area.top(), 800, 300);
+        stillScreen(menu).copy(menu).save(
+            artifact(std::string("e2e-tray-") + panel.name + "-menu-paused.png"));
         xdotool("key Escape");
         EXPECT_EQ(program.stop(), 0);
     }

@@ -94,19 +94,20 @@ TEST_F(EndToEnd, HostileWebsiteDrawingsHoldNoIconSearchPastItsBudget) {
     QImage shown;
     const auto showing = [&](QRgb colour, int pixels) {
         return [&shown, &id, colour, pixels] {
-            pause(0.2);
             shown = grabWindow(id);
             return pixelsOf(shown, colour) >= pixels;
         };
     };
-    const bool arrived = waitFor(showing(wellBehavedMagenta, 400), 30);
+    const bool arrived = waitFor(showing(wellBehavedMagenta, 400), patience);
     const double seconds = std::chrono::duration<double>(Clock::now() - ready).count();
     std::printf("the well-behaved site's icon showed %.2f s after the program was ready\n", seconds);
     EXPECT_TRUE(arrived) << program.log();
-    // One drawing's budget, and the fetching around it.
+    // One drawing's budget, and the fetching around it: the time is what is
+    // tested, since an icon held behind the hostile drawings would come a
+    // budget or more later.
     EXPECT_LT(seconds, 8);
     // The four hostile drawings are drawn too: their cleaning is no slower than any other.
-    EXPECT_TRUE(waitFor(showing(hostileGreen, 4 * 400), 3));
+    EXPECT_TRUE(waitFor(showing(hostileGreen, 4 * 400), patience));
     shown.save(artifact("hostile-websites.png"));
 }
 

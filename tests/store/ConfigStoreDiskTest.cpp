@@ -4,7 +4,9 @@
 #include "support/PermissionsBind.h"
 #include "support/StoreRig.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
@@ -150,8 +152,10 @@ TEST(ConfigStoreCrash, KillsMidSaveNeverLoseBothFiles) {
     std::mt19937 random(20240611);
     for (int round = 0; round < 200; ++round) {
         int saves[2];
-        ASSERT_EQ(pipe(saves), 0);
-        if (const pid_t child = fork(); child == 0) {
+        ASSERT_EQ(pipe(saves), 0) << "no pipe: " << std::strerror(errno);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0) << "no process to save from: " << std::strerror(errno);
+        if (child == 0) {
             for (auto [store, done] = std::pair(rig.open(), char(0));; ++done) {
                 setWheelSize(*store, 240 + done % 200);
                 if (write(saves[1], &done, 1) != 1) _exit(1);

@@ -1,5 +1,7 @@
 #include "support/PermissionsBind.h"
 
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <linux/capability.h>
 #include <sys/syscall.h>
@@ -9,7 +11,12 @@
 namespace rondelix::testing {
 
 bool passesWhilePermissionsBind(const std::function<void()>& body) {
-    if (const pid_t child = fork(); child != 0) {
+    const pid_t child = fork();
+    if (child < 0) {
+        ADD_FAILURE() << "no process to drop the permissions in: " << std::strerror(errno);
+        return false;
+    }
+    if (child != 0) {
         int status = 0;
         waitpid(child, &status, 0);
         return WIFEXITED(status) && WEXITSTATUS(status) == 0;

@@ -64,8 +64,10 @@ TEST(DetachingBackgroundTest, aQuitWaitsBrieflyForASearchThatNeverHearsBackThenL
     const auto start = Clock::now();
     pool.reset();
     const auto waited = std::chrono::duration<double>(Clock::now() - start).count();
+    // The time is what is tested: about a second, and not for ever. A busy
+    // machine only wakes the quit late, so the upper bound is loose.
     EXPECT_GE(waited, 0.9);
-    EXPECT_LT(waited, 1.5);
+    EXPECT_LT(waited, 5);
     EXPECT_FALSE(outcome->finished);
 
     // The search left behind still has all it uses once it hears back, and
@@ -73,7 +75,7 @@ TEST(DetachingBackgroundTest, aQuitWaitsBrieflyForASearchThatNeverHearsBackThenL
     const std::weak_ptr<SilentResolver> watched = resolver;
     resolver->answer();
     resolver.reset();
-    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    const auto deadline = Clock::now() + std::chrono::seconds(30);
     while (!watched.expired() && Clock::now() < deadline)
         std::this_thread::yield();
     EXPECT_TRUE(watched.expired());

@@ -49,12 +49,13 @@ QImage grabScreen() {
     return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
 }
 
-// Runs the event loop until the check holds or a few seconds pass: the X
-// server maps and paints the window on its own time.
+// Runs the event loop until the check holds or the patience runs out: the
+// X server maps and paints the window on its own time, which on a machine
+// busy with other work can be seconds. Only a failing check waits it out.
 template <typename Check> bool waitFor(Check check) {
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 3000) {
+    while (clock.elapsed() < 30000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         if (check()) return true;
         QThread::msleep(10);

@@ -2,6 +2,7 @@
 
 #include "icons/IconStore.h"
 #include "platform/sim/SimLog.h"
+#include "support/OpenWatch.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -9,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sys/inotify.h>
 #include <unistd.h>
 
 namespace rondelix::platform::linux_desktop {
@@ -74,17 +74,15 @@ TEST(QtImages, StoresOnlyTheRasterFormatsTheChooserOffersAndOpensNothingAPicture
         << secret << R"(" xlink:href=")" << secret << R"("/></svg>)";
     std::ofstream(home / "bits.png") << "P1\n2 2\n0 1 1 0\n";
     std::ofstream(home / "red.png", std::ios::binary) << encoded(red, "PNG");
-    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    ASSERT_GE(::inotify_add_watch(watch, hidden.c_str(), IN_OPEN | IN_ACCESS), 0);
+    const testsupport::OpenWatch watch(hidden);
+    ASSERT_TRUE(watch.watching()) << watch.problem;
     QtImages images;
     sim::SimLog log;
 
     EXPECT_EQ(IconStore::importImage(home / "icons", home / "icon.png", images, log), std::nullopt);
     EXPECT_EQ(IconStore::importImage(home / "icons", home / "bits.png", images, log), std::nullopt);
-    char events[4096];
-    EXPECT_LE(::read(watch, events, sizeof events), 0) << "the picture the drawing names was opened";
+    EXPECT_FALSE(watch.touched()) << "the picture the drawing names was opened";
     EXPECT_TRUE(IconStore::importImage(home / "icons", home / "red.png", images, log).has_value());
-    ::close(watch);
     std::filesystem::remove_all(home);
 }
 

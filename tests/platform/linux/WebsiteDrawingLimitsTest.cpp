@@ -9,9 +9,11 @@
 
 #include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <future>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <optional>
 #include <sstream>
 #include <sys/resource.h>
@@ -56,12 +58,43 @@ double peakMemoryMiB() {
         if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024;
     return -1;
 }
-double cpuSeconds() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+// Whether every child this process started has ended (a zombie not yet
+// reaped has).
+bool childrenEnded() {
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream children(task.path() / "children");
+        for (pid_t child = 0; children >> child;) {
+            std::ifstream stat("/proc/" + std::to_string(child) + "/stat");
+            std::string line;
+            if (!std::getline(stat, line) || line.rfind(')') == std::string::npos) continue;
+            const char state = line[line.rfind(')') + 2];
+            if (state != 'Z' && state != 'X') return false;
+        }
+    }
+    return true;
 }
+
+template <typename Condition> bool within(double seconds, Condition condition) {
+    const auto start = Clock::now();
+    while (!condition()) {
+        if (secondsSince(start) > seconds) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+// Tells, once, when a website's answer has been handed over whole.
+struct DeliveryTold final : HttpClient {
+    explicit DeliveryTold(HttpClient& inner) : inner(inner) {}
+    End get(const Request& request, Sink& sink) override {
+        const End end = inner.get(request, sink);
+        std::call_once(told, [this] { delivered.set_value(); });
+        return end;
+    }
+    HttpClient& inner;
+    std::once_flag told;
+    std::promise<void> delivered;
+};
 
 struct Website {
     explicit Website(const std::string& icon) {
@@ -88,6 +121,9 @@ TEST(WebsiteDrawingLimits, AFinelyDashedIconCostsNeitherMemoryNorTime) {
         const double grown = peakMemoryMiB() - resident;
         std::printf("%d segments (%zu bytes): no icon after %.2f s, peak memory grew %.0f MiB\n", segments,
                     dashedDrawing(segments).size(), seconds, grown);
+        // The time is what is tested: refused before any drawing, the icon
+        // costs a hundredth of a second, a drawing let through the watchdog's
+        // six; the bound lies far from both.
         EXPECT_LT(seconds, 2) << segments;
         EXPECT_LT(grown, 100) << segments;
     }
@@ -100,18 +136,17 @@ TEST(WebsiteDrawingLimits, ADrawingPastTheWatchdogStopsAndKeepsItsMemoryToItself
     const double resident = peakMemoryMiB();
     const auto start = Clock::now();
     EXPECT_EQ(renderer.renderPNG(dashedDrawing(20000), 128, 6, nullptr), std::nullopt);
-    EXPECT_LT(secondsSince(start), 2);
-    // Nothing draws on once the caller has its answer.
-    const double cpu = cpuSeconds();
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    const double spent = cpuSeconds() - cpu;
+    // The time is what is tested: the watchdog's second, not the caller's
+    // six; the bound lies between them, clear of a busy machine's delays.
+    EXPECT_LT(secondsSince(start), 4);
+    // Nothing draws on once the caller has its answer: the drawer, the one
+    // process that draws, has ended.
+    EXPECT_TRUE(within(30, [] { return childrenEnded(); })) << "a drawer draws on";
     const double grown = peakMemoryMiB() - resident;
     rusage drawers{};
     ::getrusage(RUSAGE_CHILDREN, &drawers);
-    std::printf("after the watchdog: %.2f s of CPU in 1 s, peak memory grew %.0f MiB, the largest drawer "
-                "peaked at %.0f MiB\n",
-                spent, grown, static_cast<double>(drawers.ru_maxrss) / 1024);
-    EXPECT_LT(spent, 0.3);
+    std::printf("after the watchdog: peak memory grew %.0f MiB, the largest drawer peaked at %.0f MiB\n",
+                grown, static_cast<double>(drawers.ru_maxrss) / 1024);
     EXPECT_LT(grown, 100);
 }
 
@@ -121,23 +156,23 @@ TEST(WebsiteDrawingLimits, AQuitWaitsAboutASecondAtMostOnAWebsiteDrawing) {
     ASSERT_NE(testing::desktopApplication(), nullptr);
     Website site(attributeBomb(60000));
     QtSvgRenderer renderer(QtSvgRenderer::watchdogSeconds, RONDELIX_SVG_DRAWER);
-    FaviconFetch fetch{{site.http, site.resolver, site.pictures, renderer, site.clock}};
-    std::promise<void> searching;
+    DeliveryTold http(site.http);
+    FaviconFetch fetch{{http, site.resolver, site.pictures, renderer, site.clock}};
     Clock::time_point quit;
     {
         ThreadPoolBackground searches(4);
-        searches.run([&] {
-            searching.set_value();
-            fetch.resolve("example.com");
-        });
-        searching.get_future().wait();
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        searches.run([&] { fetch.resolve("example.com"); });
+        // The drawing has come, and its cleaning begins.
+        http.delivered.get_future().wait();
         quit = Clock::now();
         fetch.shutDown();
         renderer.shutDown();
     }
     const double seconds = secondsSince(quit);
     std::printf("quit waited %.2f s on the search\n", seconds);
+    // The time is what is tested: a quit leaves the cleaning at once rather
+    // than waiting out the watchdog's six seconds; the bound lies far from
+    // both.
     EXPECT_LT(seconds, 1.5);
 }
 
@@ -166,15 +201,6 @@ double processorSeconds(pid_t pid) {
            static_cast<double>(::sysconf(_SC_CLK_TCK));
 }
 
-template <typename Condition> bool within(double seconds, Condition condition) {
-    const auto start = Clock::now();
-    while (!condition()) {
-        if (secondsSince(start) > seconds) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
-
 // A program killed outright, as by the system's out-of-memory killer, while
 // its drawer draws a drawing that would take the drawer to its processor cap.
 TEST(WebsiteDrawingLimits, ADrawerEndsWithAProgramKilledWhileItDraws) {
@@ -197,9 +223,11 @@ TEST(WebsiteDrawingLimits, ADrawerEndsWithAProgramKilledWhileItDraws) {
     ::waitpid(program, nullptr, 0);
     ASSERT_TRUE(drawing) << "no drawer drew";
     const auto killed = Clock::now();
-    const bool gone = within(3, [&] { return ended(drawer); });
+    const bool gone = within(30, [&] { return ended(drawer); });
     std::printf("the drawer ended %.2f s after its program\n", secondsSince(killed));
-    EXPECT_TRUE(gone && secondsSince(killed) < 1) << "the drawer outlived its program";
+    // The time is what is tested: the drawer ends with its program, not at
+    // its own processor cap of six seconds; the bound lies far from both.
+    EXPECT_TRUE(gone && secondsSince(killed) < 3) << "the drawer outlived its program";
     if (!gone) ::kill(drawer, SIGKILL);
 }
 
