@@ -28,13 +28,15 @@ inline std::string isolatedBusConfigArgument() {
                " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
                "<busconfig>\n"
                "  <type>session</type>\n"
-               "  <listen>unix:dir=" + folder.string() + "</listen>\n"
-               "  <policy context=\"default\">\n"
-               "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
-               "    <allow eavesdrop=\"true\"/>\n"
-               "    <allow own=\"*\"/>\n"
-               "  </policy>\n"
-               "</busconfig>\n";
+               "  <listen>unix:dir=" +
+                   folder.string() +
+                   "</listen>\n"
+                   "  <policy context=\"default\">\n"
+                   "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
+                   "    <allow eavesdrop=\"true\"/>\n"
+                   "    <allow own=\"*\"/>\n"
+                   "  </policy>\n"
+                   "</busconfig>\n";
         std::atexit([] {
             std::error_code ignored;
             std::filesystem::remove_all(folder, ignored);
