@@ -1,7 +1,7 @@
 #include "BenchApplication.h"
 #include "overlay/CaretLocator.h"
-#include "platform/linux/LinuxAccessibility.h"
-#include "platform/linux/QtMainQueue.h"
+#include "platform/linux/desktop/LinuxAccessibility.h"
+#include "platform/linux/qt/QtMainQueue.h"
 #include "platform/sim/SimLog.h"
 #include "platform/sim/SimScreens.h"
 

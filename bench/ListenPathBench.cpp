@@ -5,9 +5,9 @@
 // the reader thread included.
 
 #include "engine/KeyEventTap.h"
-#include "platform/linux/X11EventTaps.h"
-#include "platform/linux/X11InputDecoder.h"
-#include "platform/linux/X11TapChain.h"
+#include "platform/linux/x11/X11EventTaps.h"
+#include "platform/linux/x11/X11InputDecoder.h"
+#include "platform/linux/x11/X11TapChain.h"
 #include "platform/sim/SimLog.h"
 
 #include <benchmark/benchmark.h>

@@ -7,7 +7,7 @@
 
 #include "BenchApplication.h"
 #include "icons/IconStore.h"
-#include "platform/linux/QtImages.h"
+#include "platform/linux/qt/QtImages.h"
 #include "platform/sim/SimLog.h"
 
 #include <QImage>

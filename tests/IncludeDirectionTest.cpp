@@ -49,7 +49,7 @@ std::optional<int> levelOf(const std::string& folder) {
 
 // Where a path under src/ sits.
 struct Unit {
-    enum class Kind { logic, view, desktopPlatform, simPlatform, qtShared, compositionRoot };
+    enum class Kind { logic, view, desktopPlatform, simPlatform, qtShared, compositionRoot, drawer };
     Kind kind;
     std::string folder; // the subsystem for logic and views
 };
@@ -64,6 +64,7 @@ std::optional<Unit> unitOf(const std::string& path) {
     if (top == "platform" && under("linux")) return Unit{Unit::Kind::desktopPlatform, top};
     if (top == "platform" && under("sim")) return Unit{Unit::Kind::simPlatform, top};
     if (top == "app" && (under("main") || under("front"))) return Unit{Unit::Kind::compositionRoot, top};
+    if (top == "app" && under("drawer")) return Unit{Unit::Kind::drawer, top};
     if (!levelOf(top)) return std::nullopt;
     return Unit{under("ui") ? Unit::Kind::view : Unit::Kind::logic, top};
 }
@@ -134,6 +135,7 @@ std::optional<std::string> externalViolation(const Unit& unit, const std::string
         return "the simulated platform includes <" + name + ">";
     case Kind::desktopPlatform:
     case Kind::compositionRoot:
+    case Kind::drawer:
         return std::nullopt;
     }
     return std::nullopt;
@@ -177,6 +179,9 @@ std::optional<std::string> arrowViolation(const Unit& source, const std::string&
         if (target->kind == Kind::simPlatform)
             return std::string("the program is built on the simulated platform");
         return std::nullopt;
+    case Kind::drawer:
+        // A program of its own, linked with Qt alone.
+        return "the drawer reaches " + to + " (it is built from Qt and the system only)";
     }
     return std::nullopt;
 }
@@ -305,7 +310,8 @@ TEST(IncludeDirection, CatchesIncludesAgainstTheOrder) {
         "app/AppCoordinator.h app/ui/MainWindow.h editor/WheelEditor.h engine/SummonOverlay.h "
         "engine/HotkeyManager.h files/FileAccess.h guides/DemoControl.h model/Config.h model/WheelState.h "
         "model/Color.h overlay/OverlayController.h overlay/ui/WheelPalette.h overlay/ui/WheelView.h "
-        "platform/Screens.h platform/linux/QtScreens.h platform/linux/X11Display.h platform/sim/SimScreens.h "
+        "platform/Screens.h platform/linux/qt/QtScreens.h platform/linux/x11/X11Display.h "
+        "platform/sim/SimScreens.h "
         "qtshared/DesktopCoordinates.h settings/ui/AboutPage.h store/ConfigStore.h util/Utf8.h");
     const Exists exists = [&](const std::string& path) { return tree.contains(path); };
     struct Case {
@@ -349,14 +355,15 @@ TEST(IncludeDirection, CatchesIncludesAgainstTheOrder) {
         {"overlay/ui/WheelView.cpp", R"(#include "../../app/AppCoordinator.h")", false},
         {"overlay/ui/WheelView.cpp", R"(#include "app/ui/MainWindow.h")", false},
         {"settings/ui/AboutPage.cpp", R"(#include "guides/DemoControl.h")", false},
-        {"overlay/ui/WheelView.cpp", R"(#include "platform/linux/X11Display.h")", false},
+        {"overlay/ui/WheelView.cpp", R"(#include "platform/linux/x11/X11Display.h")", false},
         {"overlay/ui/WheelView.cpp", R"(#include <X11/Xlib.h>)", false},
         // Platform implementations and the program.
-        {"platform/linux/QtScreens.cpp", R"(#include "store/ConfigStore.h")", false},
-        {"platform/sim/SimScreens.h", R"(#include "platform/linux/QtScreens.h")", false},
+        {"platform/linux/qt/QtScreens.cpp", R"(#include "store/ConfigStore.h")", false},
+        {"platform/sim/SimScreens.h", R"(#include "platform/linux/qt/QtScreens.h")", false},
         {"platform/sim/SimScreens.h", R"(#include <unistd.h>)", false},
         {"platform/Screens.h", R"(#include "model/Config.h")", false},
         {"app/main/RondelixApp.cpp", R"(#include "platform/sim/SimScreens.h")", false},
+        {"app/drawer/main.cpp", R"(#include "util/Utf8.h")", false},
         // What the order allows.
         {"engine/HotkeyManager.cpp", R"(#include "model/WheelState.h")", true},
         {"engine/HotkeyManager.cpp", R"(#include "HotkeyManager.h")", true},
@@ -371,9 +378,10 @@ TEST(IncludeDirection, CatchesIncludesAgainstTheOrder) {
         {"overlay/ui/WheelView.cpp", R"(#include "qtshared/DesktopCoordinates.h")", true},
         {"app/ui/MainWindow.h", R"(#include "overlay/ui/WheelView.h")", true},
         {"app/ui/MainWindow.h", R"(#include "app/AppCoordinator.h")", true},
-        {"platform/linux/QtScreens.cpp", R"(#include "model/Config.h")", true},
-        {"platform/linux/X11Display.cpp", R"(#include <X11/Xlib.h>)", true},
-        {"app/main/RondelixApp.cpp", R"(#include "platform/linux/QtScreens.h")", true},
+        {"platform/linux/qt/QtScreens.cpp", R"(#include "model/Config.h")", true},
+        {"platform/linux/x11/X11Display.cpp", R"(#include <X11/Xlib.h>)", true},
+        {"app/main/RondelixApp.cpp", R"(#include "platform/linux/qt/QtScreens.h")", true},
+        {"app/drawer/main.cpp", R"(#include <sys/prctl.h>)", true},
     };
     for (const auto& c : cases) {
         std::optional<Include> include;

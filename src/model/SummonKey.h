@@ -16,7 +16,7 @@ class KeyboardLayout;
 
 // Names and rules for the keys and buttons of summon bindings. Key codes are
 // the program's own numbers for key positions, as config.json stores them,
-// not the X server's key codes (platform/linux/X11KeyTable.cpp maps the two);
+// not the X server's key codes (platform/linux/x11/X11KeyTable.cpp maps the two);
 // mouse buttons from 2 up are the button number plus 998.
 namespace rondelix::SummonKey {
 

@@ -1,4 +1,4 @@
-#include "platform/linux/ClosableMainQueue.h"
+#include "platform/linux/process/ClosableMainQueue.h"
 
 #include "platform/linux/BlockingMainQueue.h"
 #include "threads/Gate.h"

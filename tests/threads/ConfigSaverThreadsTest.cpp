@@ -1,7 +1,7 @@
 #include "files/FreshTemporary.h"
 #include "model/ConfigCoding.h"
 #include "platform/linux/BlockingMainQueue.h"
-#include "platform/linux/DetachingBackground.h"
+#include "platform/linux/process/DetachingBackground.h"
 #include "store/ConfigSaver.h"
 #include "util/Uuid.h"
 

@@ -1,4 +1,4 @@
-#include "platform/linux/DetachingBackground.h"
+#include "platform/linux/process/DetachingBackground.h"
 
 #include "platform/HostResolver.h"
 #include "threads/Gate.h"

@@ -1,8 +1,8 @@
 #include "app/CommandLine.h"
 #include "files/UserHome.h"
-#include "platform/linux/InstanceSocket.h"
-#include "platform/linux/ProgramExecutables.h"
-#include "platform/linux/SystemLog.h"
+#include "platform/linux/process/InstanceSocket.h"
+#include "platform/linux/process/ProgramExecutables.h"
+#include "platform/linux/process/SystemLog.h"
 
 #include <cerrno>
 #include <cstdio>

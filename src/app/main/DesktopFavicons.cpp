@@ -1,11 +1,11 @@
 #include "app/main/DesktopFavicons.h"
 
 #include "icons/FaviconFetch.h"
-#include "platform/linux/ClosableMainQueue.h"
-#include "platform/linux/GetaddrinfoHostResolver.h"
-#include "platform/linux/ModuleHttpClient.h"
-#include "platform/linux/QtImages.h"
-#include "platform/linux/QtSvgRenderer.h"
+#include "platform/linux/network/GetaddrinfoHostResolver.h"
+#include "platform/linux/network/ModuleHttpClient.h"
+#include "platform/linux/process/ClosableMainQueue.h"
+#include "platform/linux/process/SvgDrawerClient.h"
+#include "platform/linux/qt/QtImages.h"
 
 namespace rondelix {
 
@@ -20,7 +20,7 @@ struct DesktopFavicons::Searching {
     desktop::GetaddrinfoHostResolver resolver;
     desktop::ModuleHttpClient http;
     desktop::QtImages pictures{desktop::QtImages::Readers::anyButDrawings};
-    desktop::QtSvgRenderer svg;
+    desktop::SvgDrawerClient svg;
     FaviconFetch fetch;
 };
 

@@ -4,7 +4,7 @@
 #include "icons/ui/FaviconImages.h"
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
-#include "platform/linux/DetachingBackground.h"
+#include "platform/linux/process/DetachingBackground.h"
 
 #include <memory>
 

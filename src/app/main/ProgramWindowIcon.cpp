@@ -1,6 +1,6 @@
 #include "app/main/ProgramWindowIcon.h"
 
-#include "platform/linux/ProgramExecutables.h"
+#include "platform/linux/process/ProgramExecutables.h"
 
 #include <QApplication>
 #include <QEvent>

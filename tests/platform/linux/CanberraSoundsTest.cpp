@@ -1,4 +1,4 @@
-#include "platform/linux/CanberraSounds.h"
+#include "platform/linux/desktop/CanberraSounds.h"
 
 #include "platform/sim/SimLog.h"
 

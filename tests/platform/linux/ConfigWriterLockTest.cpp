@@ -1,4 +1,4 @@
-#include "platform/linux/ConfigWriterLock.h"
+#include "platform/linux/process/ConfigWriterLock.h"
 
 #include "support/StoreRig.h"
 

@@ -1,4 +1,4 @@
-#include "platform/linux/DBusNotifications.h"
+#include "platform/linux/desktop/DBusNotifications.h"
 
 #include "platform/linux/DesktopApplication.h"
 #include "platform/linux/PrivateSessionBus.h"

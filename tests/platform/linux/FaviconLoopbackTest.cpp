@@ -1,7 +1,7 @@
 #include "DesktopApplication.h"
 #include "icons/FaviconBodySink.h"
-#include "platform/linux/GetaddrinfoHostResolver.h"
-#include "platform/linux/ModuleHttpClient.h"
+#include "platform/linux/network/GetaddrinfoHostResolver.h"
+#include "platform/linux/network/ModuleHttpClient.h"
 #include "platform/sim/SimLog.h"
 #include "platform/sim/SimMainQueue.h"
 

@@ -1,8 +1,8 @@
 #include "BlockingMainQueue.h"
 #include "gallery/WheelGallery.h"
-#include "platform/linux/ApplicationEquivalents.h"
-#include "platform/linux/PosixProcesses.h"
-#include "platform/linux/XdgWorkspace.h"
+#include "platform/linux/desktop/ApplicationEquivalents.h"
+#include "platform/linux/desktop/XdgWorkspace.h"
+#include "platform/linux/process/PosixProcesses.h"
 
 #include <filesystem>
 #include <fstream>

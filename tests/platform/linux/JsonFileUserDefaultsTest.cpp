@@ -1,4 +1,4 @@
-#include "platform/linux/JsonFileUserDefaults.h"
+#include "platform/linux/desktop/JsonFileUserDefaults.h"
 
 #include "files/FileAccess.h"
 #include "platform/Log.h"

@@ -2,12 +2,12 @@
 // stand-in settings portal on a private session bus, a kdeglobals file, and
 // a stand-in settings daemon owning the X settings selection.
 
-#include "platform/linux/LinuxDesktopAppearance.h"
+#include "platform/linux/desktop/LinuxDesktopAppearance.h"
 
 #include "platform/linux/DesktopApplication.h"
 #include "platform/linux/PortalStandIn.h"
 #include "platform/linux/PrivateSessionBus.h"
-#include "platform/linux/XSettings.h"
+#include "platform/linux/x11/XSettings.h"
 #include "platform/sim/SimLog.h"
 
 #include <QTemporaryDir>

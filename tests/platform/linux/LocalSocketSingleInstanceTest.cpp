@@ -1,7 +1,7 @@
-#include "platform/linux/LocalSocketSingleInstance.h"
+#include "platform/linux/process/LocalSocketSingleInstance.h"
 
 #include "platform/linux/DesktopApplication.h"
-#include "platform/linux/PrivateRuntimeFolder.h"
+#include "platform/linux/process/PrivateRuntimeFolder.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

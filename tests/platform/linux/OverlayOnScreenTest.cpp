@@ -10,9 +10,9 @@
 #include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelView.h"
 #include "platform/linux/DesktopApplication.h"
-#include "platform/linux/LinuxAccessibility.h"
-#include "platform/linux/QtMainQueue.h"
-#include "platform/linux/QtScreens.h"
+#include "platform/linux/desktop/LinuxAccessibility.h"
+#include "platform/linux/qt/QtMainQueue.h"
+#include "platform/linux/qt/QtScreens.h"
 #include "platform/sim/SimLog.h"
 #include "qtshared/DesktopCoordinates.h"
 

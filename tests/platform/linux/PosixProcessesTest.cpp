@@ -1,4 +1,4 @@
-#include "platform/linux/PosixProcesses.h"
+#include "platform/linux/process/PosixProcesses.h"
 
 #include "BlockingMainQueue.h"
 

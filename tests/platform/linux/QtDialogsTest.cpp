@@ -1,4 +1,4 @@
-#include "platform/linux/QtDialogs.h"
+#include "platform/linux/qt/QtDialogs.h"
 
 #include "platform/linux/DesktopApplication.h"
 

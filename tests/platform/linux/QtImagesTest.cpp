@@ -1,4 +1,4 @@
-#include "platform/linux/QtImages.h"
+#include "platform/linux/qt/QtImages.h"
 
 #include "icons/IconStore.h"
 #include "platform/sim/SimLog.h"

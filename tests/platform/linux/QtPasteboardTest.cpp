@@ -1,4 +1,4 @@
-#include "platform/linux/QtPasteboard.h"
+#include "platform/linux/qt/QtPasteboard.h"
 
 #include "platform/linux/DesktopApplication.h"
 

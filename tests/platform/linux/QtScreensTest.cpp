@@ -2,12 +2,12 @@
 // accessibility settings, here a stand-in settings portal on a private
 // session bus, as they change.
 
-#include "platform/linux/QtScreens.h"
+#include "platform/linux/qt/QtScreens.h"
 
 #include "platform/linux/DesktopApplication.h"
-#include "platform/linux/LinuxDesktopAppearance.h"
 #include "platform/linux/PortalStandIn.h"
 #include "platform/linux/PrivateSessionBus.h"
+#include "platform/linux/desktop/LinuxDesktopAppearance.h"
 #include "platform/sim/SimLog.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "BlockingMainQueue.h"
-#include "platform/linux/PosixProcesses.h"
+#include "platform/linux/process/PosixProcesses.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,6 +1,6 @@
-#include "platform/linux/AutostartLoginItems.h"
 #include "platform/linux/DesktopApplication.h"
-#include "platform/linux/InotifyFileWatcher.h"
+#include "platform/linux/desktop/AutostartLoginItems.h"
+#include "platform/linux/desktop/InotifyFileWatcher.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

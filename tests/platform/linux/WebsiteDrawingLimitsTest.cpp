@@ -1,8 +1,8 @@
 #include "DesktopApplication.h"
 #include "icons/FaviconFetch.h"
-#include "platform/linux/QtImages.h"
-#include "platform/linux/QtSvgRenderer.h"
-#include "platform/linux/ThreadPoolBackground.h"
+#include "platform/linux/process/SvgDrawerClient.h"
+#include "platform/linux/process/ThreadPoolBackground.h"
+#include "platform/linux/qt/QtImages.h"
 #include "platform/sim/SimHostResolver.h"
 #include "platform/sim/SimHttpClient.h"
 #include "platform/sim/SimMainQueue.h"
@@ -111,7 +111,7 @@ TEST(WebsiteDrawingLimits, AFinelyDashedIconCostsNeitherMemoryNorTime) {
     ASSERT_NE(testing::desktopApplication(), nullptr);
     for (const int segments : {200, 180000}) {
         Website site(dashedDrawing(segments));
-        QtSvgRenderer renderer(QtSvgRenderer::watchdogSeconds, RONDELIX_SVG_DRAWER);
+        SvgDrawerClient renderer(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
         FaviconFetch fetch{{site.http, site.resolver, site.pictures, renderer, site.clock}};
         resetPeakMemory();
         const double resident = peakMemoryMiB();
@@ -131,7 +131,7 @@ TEST(WebsiteDrawingLimits, AFinelyDashedIconCostsNeitherMemoryNorTime) {
 
 TEST(WebsiteDrawingLimits, ADrawingPastTheWatchdogStopsAndKeepsItsMemoryToItself) {
     ASSERT_NE(testing::desktopApplication(), nullptr);
-    QtSvgRenderer renderer(1, RONDELIX_SVG_DRAWER);
+    SvgDrawerClient renderer(1, RONDELIX_SVG_DRAWER);
     resetPeakMemory();
     const double resident = peakMemoryMiB();
     const auto start = Clock::now();
@@ -155,7 +155,7 @@ TEST(WebsiteDrawingLimits, ADrawingPastTheWatchdogStopsAndKeepsItsMemoryToItself
 TEST(WebsiteDrawingLimits, AQuitWaitsAboutASecondAtMostOnAWebsiteDrawing) {
     ASSERT_NE(testing::desktopApplication(), nullptr);
     Website site(attributeBomb(60000));
-    QtSvgRenderer renderer(QtSvgRenderer::watchdogSeconds, RONDELIX_SVG_DRAWER);
+    SvgDrawerClient renderer(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
     DeliveryTold http(site.http);
     FaviconFetch fetch{{http, site.resolver, site.pictures, renderer, site.clock}};
     Clock::time_point quit;
@@ -208,8 +208,8 @@ TEST(WebsiteDrawingLimits, ADrawerEndsWithAProgramKilledWhileItDraws) {
     const pid_t program = ::fork();
     ASSERT_GE(program, 0);
     if (program == 0) {
-        QtSvgRenderer renderer(QtSvgRenderer::watchdogSeconds, RONDELIX_SVG_DRAWER);
-        renderer.renderPNG(costly, 128, QtSvgRenderer::watchdogSeconds, nullptr);
+        SvgDrawerClient renderer(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
+        renderer.renderPNG(costly, 128, SvgDrawerClient::watchdogSeconds, nullptr);
         ::_exit(0);
     }
     pid_t drawer = 0;

@@ -1,9 +1,9 @@
-#include "platform/linux/X11EventTaps.h"
+#include "platform/linux/x11/X11EventTaps.h"
 
 #include "engine/KeyEventTap.h"
-#include "platform/linux/QtMainQueue.h"
-#include "platform/linux/X11KeyTable.h"
-#include "platform/linux/X11Permissions.h"
+#include "platform/linux/qt/QtMainQueue.h"
+#include "platform/linux/x11/X11KeyTable.h"
+#include "platform/linux/x11/X11Permissions.h"
 #include "platform/sim/SimLog.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
-#include "platform/linux/X11InputDecoder.h"
+#include "platform/linux/x11/X11InputDecoder.h"
 
 #include "model/KeyComboText.h"
 #include "platform/ModifierFlags.h"
-#include "platform/linux/X11KeyTable.h"
+#include "platform/linux/x11/X11KeyTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "platform/linux/XdgWorkspace.h"
+#include "platform/linux/desktop/XdgWorkspace.h"
 
 #include "BlockingMainQueue.h"
-#include "platform/linux/DesktopEntry.h"
-#include "platform/linux/PosixProcesses.h"
+#include "platform/linux/desktop/DesktopEntry.h"
+#include "platform/linux/process/PosixProcesses.h"
 #include "platform/sim/SimBackground.h"
 
 #include <X11/Xatom.h>

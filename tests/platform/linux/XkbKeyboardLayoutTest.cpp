@@ -1,4 +1,4 @@
-#include "platform/linux/XkbKeyboardLayout.h"
+#include "platform/linux/x11/XkbKeyboardLayout.h"
 
 #include "model/SummonKey.h"
 #include "platform/linux/DesktopApplication.h"

@@ -1,0 +1,47 @@
+#include "platform/linux/x11/X11BlurBehind.h"
+
+#include "platform/linux/x11/X11WindowManagerHints.h"
+
+#include <QGuiApplication>
+#include <QRegion>
+#include <QWidget>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <vector>
+
+namespace rondelix::platform::linux_desktop {
+
+void requestBlurBehind(QWidget& window, bool blur) {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->display()) return;
+    Display* display = x11->display();
+    const Atom property = XInternAtom(display, "_KDE_NET_WM_BLUR_BEHIND_REGION", False);
+    const auto id = static_cast<::Window>(window.winId());
+    // An empty region means the whole window.
+    if (blur)
+        XChangeProperty(display, id, property, XA_CARDINAL, 32, PropModeReplace, nullptr, 0);
+    else
+        XDeleteProperty(display, id, property);
+    XFlush(display);
+}
+
+void requestBlurBehindRegion(QWidget& window, const QRegion& region) {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->display() || region.isEmpty()) return;
+    Display* display = x11->display();
+    const Atom property = XInternAtom(display, "_KDE_NET_WM_BLUR_BEHIND_REGION", False);
+    // The property holds the region as x, y, width, height of each rectangle.
+    std::vector<long> rects;
+    for (const QRect& r : region)
+        rects.insert(rects.end(), {r.x(), r.y(), r.width(), r.height()});
+    XChangeProperty(display, static_cast<::Window>(window.winId()), property, XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(rects.data()),
+                    static_cast<int>(rects.size()));
+    XFlush(display);
+}
+
+bool blurBehindOffered() {
+    return windowManagerSupports("_KDE_NET_WM_BLUR_BEHIND_REGION");
+}
+
+} // namespace rondelix::platform::linux_desktop
