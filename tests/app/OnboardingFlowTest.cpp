@@ -137,29 +137,27 @@ TEST_F(ShortcutsTest, MissingListIsEmptyUntilTheFirstListingThenNamesUsedUninsta
 }
 
 TEST_F(ShortcutsTest, AFailedKnownShortcutOpensTheSetupAtItOnlyWhileItIsMissing) {
+    // A failure heard once the list is in, and the HUD's bubble gone first.
+    const auto fails = [&](const std::string& name) {
+        rig.c().handleShortcutFailed(name);
+        listed();
+        rig.queue.advance(HUD::showSeconds + HUD::fadeOutSeconds);
+    };
     rig.c().handleShortcutFailed("Not In The Catalogue");
-    rig.c().handleShortcutFailed("toggle bluetooth");
-    listed();
-    rig.queue.advance(HUD::showSeconds + HUD::fadeOutSeconds); // the HUD's bubble goes first
+    fails("toggle bluetooth");
     EXPECT_EQ(rig.windows.highlight, "toggle bluetooth");
 
     rig.windows.userCloses(Kind::shortcutSetup);
     install("Toggle Bluetooth");
-    rig.c().handleShortcutFailed("Toggle Bluetooth");
-    listed();
-    rig.queue.advance(HUD::showSeconds + HUD::fadeOutSeconds);
+    fails("Toggle Bluetooth");
     EXPECT_EQ(rig.windows.shortcutSetupOpens, 1);
 
     // Do Not Disturb's automation is set up under its former name too.
-    rig.c().handleShortcutFailed("Toggle Do Not Disturb");
-    listed();
-    rig.queue.advance(HUD::showSeconds + HUD::fadeOutSeconds);
+    fails("Toggle Do Not Disturb");
     EXPECT_EQ(rig.windows.shortcutSetupOpens, 2);
     rig.windows.userCloses(Kind::shortcutSetup);
     install("Toggle Focus");
-    rig.c().handleShortcutFailed("Toggle Do Not Disturb");
-    listed();
-    rig.queue.advance(HUD::showSeconds + HUD::fadeOutSeconds);
+    fails("Toggle Do Not Disturb");
     EXPECT_EQ(rig.windows.shortcutSetupOpens, 2);
     // The HUD has told the user what went wrong: nothing beeps on top.
     EXPECT_EQ(rig.sounds.beeps, 0);
