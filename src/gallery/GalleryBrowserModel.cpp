@@ -1,8 +1,10 @@
 #include "gallery/GalleryBrowserModel.h"
 
 #include "gallery/DesktopKeystrokes.h"
+#include "gallery/DesktopProgramKeys.h"
 #include "gallery/GalleryAdding.h"
 #include "gallery/GalleryTrial.h"
+#include "platform/CurrentDesktop.h"
 #include "util/CurlyQuoted.h"
 
 #include <algorithm>
@@ -49,7 +51,8 @@ void GalleryBrowserModel::detectInstalled() {
 std::optional<Wheel> GalleryBrowserModel::previewWheel() const {
     const GalleryWheel* selected = state_.selected();
     if (!selected) return std::nullopt;
-    return DesktopKeystrokes::adapted(selected->wheel);
+    return DesktopProgramKeys::adapted(DesktopKeystrokes::adapted(selected->wheel),
+                                       platform::currentDesktop());
 }
 
 void GalleryBrowserModel::trySlice(int position) {

@@ -1,7 +1,9 @@
 #include "gallery/WheelGallery.h"
 
 #include "gallery/DesktopKeystrokes.h"
+#include "gallery/DesktopProgramKeys.h"
 #include "gallery/GalleryCatalogue.h"
+#include "platform/CurrentDesktop.h"
 #include "platform/Workspace.h"
 #include "util/Ascii.h"
 #include "util/NameOrder.h"
@@ -140,7 +142,8 @@ Listing search(std::string_view query) {
 }
 
 Wheel makeAddable(const GalleryWheel& gallery) {
-    Wheel wheel = DesktopKeystrokes::adapted(gallery.wheel);
+    Wheel wheel =
+        DesktopProgramKeys::adapted(DesktopKeystrokes::adapted(gallery.wheel), platform::currentDesktop());
     wheel.id = "wheel-" + asciiLowercased(Uuid::generate().text());
     for (Slice& slice : wheel.slices)
         slice.id = Uuid::generate();

@@ -1,3 +1,4 @@
+#include "gallery/DesktopProgramKeys.h"
 #include "gallery/WheelGallery.h"
 #include "model/KeyComboText.h"
 #include "support/GalleryWheelById.h"
@@ -8,12 +9,14 @@ using namespace rondelix;
 
 namespace {
 
-// A wheel's keys in slot order, as the program sends them here.
-std::string keysOf(std::string_view galleryId) {
+// A wheel's keys in slot order, as the program sends them on the desktop
+// named, with the labels where asked.
+std::string keysOf(std::string_view galleryId, std::string_view desktop = "", bool labelled = false) {
     std::string keys;
-    for (const Slice& s : testsupport::galleryWheel(galleryId).wheel.slices) {
+    const Wheel wheel = DesktopProgramKeys::adapted(testsupport::galleryWheel(galleryId).wheel, desktop);
+    for (const Slice& s : wheel.slices) {
         const auto* keystroke = s.action.as<MacroAction::Keystroke>();
-        keys += (keys.empty() ? "" : ", ") +
+        keys += (keys.empty() ? "" : ", ") + (labelled ? s.label + " " : "") +
                 (keystroke ? KeyComboText::displayString(keystroke->combo) : "not a key");
     }
     return keys;
@@ -69,4 +72,20 @@ TEST(GalleryAppKeys, CounterpartsAndLinuxVersions) {
         {"KeePassXC", "gallery-keepassxc",
          "Ctrl+C, Ctrl+B, Ctrl+Shift+V, Ctrl+Shift+U, Ctrl+N, Ctrl+E, Ctrl+F, Ctrl+L"},
     });
+}
+
+// Xfce's own image viewer takes other keys to turn and save a picture and
+// none for its properties; the other desktops' viewers and the other wheels
+// keep the shared keys there.
+TEST(GalleryAppKeys, TheDesktopsOwnProgramWhereItDiffers) {
+    EXPECT_EQ(keysOf("gallery-apple-photos", "XFCE", true),
+              "Full\nScreen F11, Rotate Ctrl+], Save a\nCopy Ctrl+S, Copy Ctrl+C, Rotate\nLeft Ctrl+[, "
+              "Slideshow F5, Open Ctrl+O, Delete Delete");
+    EXPECT_EQ(keysOf("gallery-apple-photos", "ubuntu:XFCE"),
+              "F11, Ctrl+], Ctrl+S, Ctrl+C, Ctrl+[, F5, Ctrl+O, Delete");
+    for (const char* desktop : {"", "MATE", "GNOME", "KDE", "X-Cinnamon"})
+        EXPECT_EQ(keysOf("gallery-apple-photos", desktop),
+                  "F11, Ctrl+R, Ctrl+Shift+S, Ctrl+C, Alt+Enter, F5, Ctrl+O, Delete")
+            << desktop;
+    EXPECT_EQ(keysOf("gallery-finder", "XFCE"), keysOf("gallery-finder"));
 }
