@@ -30,8 +30,9 @@ const KeyCombo* comboOf(const MacroAction& action) {
 const std::vector<Translation>& table() {
     // The screenshot keystrokes open the desktop's screenshot tool, which
     // offers the region, the whole screen and the clipboard on every desktop,
-    // where what Print Screen does differs from one desktop to the next. Alt+F4 asks the window to close,
-    // and the desktops offer to force quit a window that does not answer.
+    // where what Print Screen does differs from one desktop to the next.
+    // Alt+F4 asks the window to close, and the desktops offer to force quit
+    // a window that does not answer.
     static const std::vector<Translation> rows{
         {"Full-screen screenshot", "⇧⌘3", system("screenshot")},
         {"Region screenshot", "⇧⌘4", system("screenshot")},

@@ -3,6 +3,7 @@
 #include "model/Color.h"
 
 #include <QColor>
+#include <QPalette>
 #include <QString>
 #include <algorithm>
 
@@ -30,6 +31,11 @@ inline QColor readableText(const Color& color, const QColor& background) {
 // as WCAG asks of such marks. A light accent on a light window needs it.
 inline QColor visibleMark(const Color& color, const QColor& background) {
     return toQColor(readableOn(color, fromQColor(background), 3.0));
+}
+
+// The palette's accent as such a mark on its window colour.
+inline QColor accentMark(const QPalette& palette) {
+    return visibleMark(fromQColor(palette.color(QPalette::Highlight)), palette.color(QPalette::Window));
 }
 
 // A style sheet that sets the text colour, readable on the background.

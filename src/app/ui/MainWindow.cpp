@@ -54,8 +54,7 @@ QPixmap symbolPixmap(std::string_view symbol, const QColor& colour) {
 // would vanish on a light one); the selected row's symbol is tinted like its
 // text, so that it stays legible on the selection.
 QIcon symbolIcon(std::string_view symbol, const QPalette& palette) {
-    QIcon icon(symbolPixmap(symbol, visibleMark(fromQColor(palette.color(QPalette::Highlight)),
-                                                palette.color(QPalette::Window))));
+    QIcon icon(symbolPixmap(symbol, accentMark(palette)));
     icon.addPixmap(symbolPixmap(symbol, palette.color(QPalette::HighlightedText)), QIcon::Selected);
     return icon;
 }

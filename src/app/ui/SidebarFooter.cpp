@@ -196,9 +196,7 @@ void SidebarFooter::paintPill(QPainter& painter) {
     path.addRoundedRect(box, box.height() / 2, box.height() / 2);
     painter.fillPath(path, gradient);
     if (hasFocus()) {
-        painter.setPen(QPen(
-            visibleMark(fromQColor(palette().color(QPalette::Highlight)), palette().color(QPalette::Window)),
-            2));
+        painter.setPen(QPen(accentMark(palette()), 2));
         painter.drawPath(path);
     }
 

@@ -106,9 +106,7 @@ class StageFocusRing : public QWidget {
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(
-            visibleMark(fromQColor(palette().color(QPalette::Highlight)), palette().color(QPalette::Window)),
-            2));
+        painter.setPen(QPen(accentMark(palette()), 2));
         painter.drawEllipse(QRectF(rect()).adjusted(1, 1, -1, -1));
     }
 };

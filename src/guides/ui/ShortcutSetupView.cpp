@@ -57,9 +57,10 @@ QLabel* text(const QString& value, int pixels, bool bold = false) {
 using GuideText::secondary;
 
 // The step numbers are drawn in the accent, made readable on what they stand on.
-void colourStepNumbers(QWidget& steps, const QColor& colour) {
+void colourStepNumbers(QWidget& steps, const Color& accent, const QColor& background) {
+    const QString style = textColorStyle(accent, background);
     for (QLabel* number : steps.findChildren<QLabel*>("stepNumber"))
-        number->setStyleSheet(QString("color: %1;").arg(colour.name()));
+        number->setStyleSheet(style);
 }
 
 // Numbered rows that wrap, never cut short.
@@ -214,7 +215,7 @@ void ShortcutSetupView::render() {
     const Color accent = fromQColor(palette().color(QPalette::Active, QPalette::Highlight));
     const QColor window = palette().color(QPalette::Active, QPalette::Window);
     headerSymbol_->setStyleSheet(QString("color: %1;").arg(visibleMark(accent, window).name()));
-    colourStepNumbers(*ownSteps_, readableText(accent, window));
+    colourStepNumbers(*ownSteps_, accent, window);
     makeProminent(*done_, accent);
     for (const auto& each : setup_->cards())
         cardsLayout_->addWidget(card(each));
@@ -305,7 +306,7 @@ QWidget* ShortcutSetupView::card(const ShortcutSetup::Card& card) {
     layout->addLayout(actions);
     if (card.stepsShown) {
         QWidget* steps = numberedSteps(req.buildSteps);
-        colourStepNumbers(*steps, readableText(accent, panel));
+        colourStepNumbers(*steps, accent, panel);
         layout->addWidget(steps);
     }
     return frame;

@@ -39,9 +39,7 @@ void ColorSwatch::paintEvent(QPaintEvent*) {
     painter.drawPath(shape);
     if (hasFocus()) {
         const double out = ringGap + ringWidth / 2;
-        painter.setPen(QPen(
-            visibleMark(fromQColor(palette().color(QPalette::Highlight)), palette().color(QPalette::Window)),
-            ringWidth));
+        painter.setPen(QPen(accentMark(palette()), ringWidth));
         painter.drawRoundedRect(swatch.adjusted(-out, -out, out, out), radius + out, radius + out);
     }
 }

@@ -36,9 +36,7 @@ void SpinningLogoView::paintEvent(QPaintEvent*) {
     painter.translate(side / 2.0, side / 2.0);
     painter.rotate(motion_.angle());
     painter.translate(-side / 2.0, -side / 2.0);
-    paintProgramMark(
-        painter, QRectF(4, 4, side - 8, side - 8),
-        visibleMark(fromQColor(palette().color(QPalette::Highlight)), palette().color(QPalette::Window)));
+    paintProgramMark(painter, QRectF(4, 4, side - 8, side - 8), accentMark(palette()));
 }
 
 void SpinningLogoView::mousePressEvent(QMouseEvent* event) {
