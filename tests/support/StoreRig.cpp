@@ -8,16 +8,6 @@
 
 namespace rondelix::testing {
 
-TempHome::TempHome() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "rondelix-home-XXXXXX").string();
-    path = mkdtemp(pattern.data()) ? pattern : throw std::runtime_error("no temporary folder");
-}
-
-TempHome::~TempHome() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-}
-
 std::string readText(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream text;

@@ -6,17 +6,11 @@
 #include "platform/sim/SimLoginItems.h"
 #include "platform/sim/SimMainQueue.h"
 #include "store/ConfigStore.h"
+#include "support/TempHome.h"
 
 #include <memory>
 
 namespace rondelix::testing {
-
-// A fresh folder under the system's temporary folder, removed when the test ends.
-struct TempHome {
-    TempHome();
-    ~TempHome();
-    std::filesystem::path path;
-};
 
 // Whole-file helpers; a file that cannot be read reads as "<unreadable>".
 std::string readText(const std::filesystem::path& file);

@@ -3,31 +3,16 @@
 #include "platform/linux/BlockingMainQueue.h"
 #include "platform/linux/process/DetachingBackground.h"
 #include "store/ConfigSaver.h"
+#include "support/TempHome.h"
 #include "util/Uuid.h"
 
-#include <condition_variable>
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <mutex>
 #include <thread>
 
 namespace rondelix {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct TempFolder {
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "rondelix-saver-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
-        path = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    fs::path path;
-};
 
 ConfigSaver::SharedWheels manyWheels(int count) {
     ConfigSaver::SharedWheels wheels;
@@ -60,7 +45,7 @@ bool writeBegun(const ConfigPaths& paths, const std::optional<FileIdentity>& bef
 // the write under way and then write the newest state once, dropping the
 // state in between; every write is told, once.
 TEST(ConfigSaverThreads, AFlushWaitsForTheWriteUnderWayThenWritesOnlyTheNewestState) {
-    TempFolder folder;
+    const testing::TempHome folder;
     const ConfigPaths paths = ConfigPaths::in(folder.path);
     platform::linux_desktop::BlockingMainQueue queue;
     platform::linux_desktop::DetachingBackground background(1, 10);

@@ -5,10 +5,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <gtest/gtest.h>
 #include <memory>
-#include <mutex>
 #include <thread>
 
 namespace rondelix::platform::linux_desktop {
@@ -20,29 +18,13 @@ using Clock = std::chrono::steady_clock;
 class SilentResolver final : public HostResolver {
   public:
     std::vector<std::string> addresses(const std::string&) override {
-        std::unique_lock wait(lock_);
-        asked_ = true;
-        changed_.notify_all();
-        changed_.wait(wait, [this] { return answering_; });
+        asked.open();
+        answering.wait();
         return {"93.184.216.34"};
     }
     std::vector<std::string> ownAddresses() override { return {}; }
 
-    void waitUntilAsked() {
-        std::unique_lock wait(lock_);
-        changed_.wait(wait, [this] { return asked_; });
-    }
-    void answer() {
-        std::lock_guard guard(lock_);
-        answering_ = true;
-        changed_.notify_all();
-    }
-
-  private:
-    std::mutex lock_;
-    std::condition_variable changed_;
-    bool asked_ = false;
-    bool answering_ = false;
+    threads::Gate asked, answering;
 };
 
 struct Outcome {
@@ -59,7 +41,7 @@ TEST(DetachingBackgroundTest, aQuitWaitsBrieflyForASearchThatNeverHearsBackThenL
         outcome->finished = true;
     });
     pool->run([outcome] { outcome->queuedRan = true; });
-    resolver->waitUntilAsked();
+    resolver->asked.wait();
 
     const auto start = Clock::now();
     pool.reset();
@@ -73,7 +55,7 @@ TEST(DetachingBackgroundTest, aQuitWaitsBrieflyForASearchThatNeverHearsBackThenL
     // The search left behind still has all it uses once it hears back, and
     // lets it go when it ends; the work that never started stays undone.
     const std::weak_ptr<SilentResolver> watched = resolver;
-    resolver->answer();
+    resolver->answering.open();
     resolver.reset();
     const auto deadline = Clock::now() + std::chrono::seconds(30);
     while (!watched.expired() && Clock::now() < deadline)

@@ -2,6 +2,7 @@
 #include "app/ui/ReadablePalette.h"
 #include "app/ui/SidePages.h"
 #include "app/ui/SideWindow.h"
+#include "icons/ui/IconViewArtifacts.h"
 #include "model/DefaultConfig.h"
 #include "overlay/ui/SliceIconSources.h"
 #include "support/ContrastRatio.h"
@@ -9,11 +10,11 @@
 #include "support/PaintChecks.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QStyle>
 #include <gtest/gtest.h>
 
@@ -56,7 +57,8 @@ const Look looks[] = {
 // The sidebar's symbols and the setup window's card symbols stand out at 3:1
 // at least from what they are drawn on, whatever the accent and the look.
 TEST(AccentMarks, SymbolsDrawnInTheAccentStandOutOnTheLightAndTheDarkLook) {
-    const QPalette before = QApplication::palette();
+    const auto restore =
+        qScopeGuard([before = QApplication::palette()] { QApplication::setPalette(before); });
     std::vector<QImage> seen;
     for (const Look& look : looks) {
         SCOPED_TRACE(look.name);
@@ -94,16 +96,13 @@ TEST(AccentMarks, SymbolsDrawnInTheAccentStandOutOnTheLightAndTheDarkLook) {
                 << "a setup card's symbol";
         }
     }
-    QApplication::setPalette(before);
     QImage sheet(720, 120 * 4, QImage::Format_RGB32);
     sheet.fill(Qt::white);
     QPainter painter(&sheet);
     for (std::size_t i = 0; i < seen.size(); ++i)
         painter.drawImage(QPoint(360 * (i % 2), 120 * (i / 2)), seen[i]);
     painter.end();
-    const QString folder = QCoreApplication::applicationDirPath() + "/artifacts";
-    QDir().mkpath(folder);
-    EXPECT_TRUE(sheet.save(folder + "/accent-marks.png"));
+    EXPECT_TRUE(testsupport::saveIconArtifact(sheet, QStringLiteral("accent-marks.png")));
 }
 
 } // namespace

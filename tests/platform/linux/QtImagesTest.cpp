@@ -3,6 +3,7 @@
 #include "icons/IconStore.h"
 #include "platform/sim/SimLog.h"
 #include "support/OpenWatch.h"
+#include "support/StoreRig.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -10,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace rondelix::platform::linux_desktop {
 namespace {
@@ -32,9 +32,8 @@ std::string hugeBmpHeader() {
 }
 
 TEST(QtImages, StoresAChosenPictureShrunkWithItsAlphaAndRefusesAHugeOne) {
-    const auto home =
-        std::filesystem::temp_directory_path() / ("rondelix-qtimages-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(home);
+    const testing::TempHome temp;
+    const auto& home = temp.path;
     QImage source(512, 3, QImage::Format_ARGB32);
     source.fill(QColor(255, 0, 0, 128));
     std::ofstream(home / "chosen.png", std::ios::binary) << encoded(source, "PNG");
@@ -51,7 +50,6 @@ TEST(QtImages, StoresAChosenPictureShrunkWithItsAlphaAndRefusesAHugeOne) {
     EXPECT_EQ(IconStore::importImage(home / "icons", home / "huge.bmp", images, log), std::nullopt);
     EXPECT_EQ(images.declaredSize("not a picture"), std::nullopt);
     EXPECT_EQ(images.drawnAsPNG("not a picture", 10, 10), std::nullopt);
-    std::filesystem::remove_all(home);
 }
 
 // Pictures a user could pick that are not what their names say: a drawing
@@ -59,8 +57,8 @@ TEST(QtImages, StoresAChosenPictureShrunkWithItsAlphaAndRefusesAHugeOne) {
 // a format the chooser does not offer. Neither is stored, and the picture
 // the drawing names is never opened.
 TEST(QtImages, StoresOnlyTheRasterFormatsTheChooserOffersAndOpensNothingAPictureNames) {
-    const auto home =
-        std::filesystem::temp_directory_path() / ("rondelix-disguised-" + std::to_string(::getpid()));
+    const testing::TempHome temp;
+    const auto& home = temp.path;
     const auto hidden = home / "private";
     std::filesystem::create_directories(hidden);
     QImage red(64, 64, QImage::Format_ARGB32);
@@ -83,7 +81,6 @@ TEST(QtImages, StoresOnlyTheRasterFormatsTheChooserOffersAndOpensNothingAPicture
     EXPECT_EQ(IconStore::importImage(home / "icons", home / "bits.png", images, log), std::nullopt);
     EXPECT_FALSE(watch.touched()) << "the picture the drawing names was opened";
     EXPECT_TRUE(IconStore::importImage(home / "icons", home / "red.png", images, log).has_value());
-    std::filesystem::remove_all(home);
 }
 
 } // namespace

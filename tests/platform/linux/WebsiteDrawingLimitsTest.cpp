@@ -58,18 +58,39 @@ double peakMemoryMiB() {
         if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024;
     return -1;
 }
+
+// A process's fields in /proc after its name: its state letter first; none
+// once it is gone.
+std::optional<std::vector<std::string>> processFields(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line) || line.rfind(')') == std::string::npos) return std::nullopt;
+    std::istringstream rest(line.substr(line.rfind(')') + 2));
+    std::vector<std::string> fields;
+    for (std::string field; rest >> field;)
+        fields.push_back(field);
+    return fields;
+}
+
+bool ended(pid_t pid) {
+    const auto fields = processFields(pid);
+    return !fields || fields->front() == "Z" || fields->front() == "X";
+}
+
+double processorSeconds(pid_t pid) {
+    const auto fields = processFields(pid);
+    if (!fields || fields->size() < 13) return 0;
+    return (std::stod((*fields)[11]) + std::stod((*fields)[12])) /
+           static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
 // Whether every child this process started has ended (a zombie not yet
 // reaped has).
 bool childrenEnded() {
     for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
         std::ifstream children(task.path() / "children");
-        for (pid_t child = 0; children >> child;) {
-            std::ifstream stat("/proc/" + std::to_string(child) + "/stat");
-            std::string line;
-            if (!std::getline(stat, line) || line.rfind(')') == std::string::npos) continue;
-            const char state = line[line.rfind(')') + 2];
-            if (state != 'Z' && state != 'X') return false;
-        }
+        for (pid_t child = 0; children >> child;)
+            if (!ended(child)) return false;
     }
     return true;
 }
@@ -141,7 +162,7 @@ TEST(WebsiteDrawingLimits, ADrawingPastTheWatchdogStopsAndKeepsItsMemoryToItself
     EXPECT_LT(secondsSince(start), 4);
     // Nothing draws on once the caller has its answer: the drawer, the one
     // process that draws, has ended.
-    EXPECT_TRUE(within(30, [] { return childrenEnded(); })) << "a drawer draws on";
+    EXPECT_TRUE(within(30, childrenEnded)) << "a drawer draws on";
     const double grown = peakMemoryMiB() - resident;
     rusage drawers{};
     ::getrusage(RUSAGE_CHILDREN, &drawers);
@@ -174,31 +195,6 @@ TEST(WebsiteDrawingLimits, AQuitWaitsAboutASecondAtMostOnAWebsiteDrawing) {
     // than waiting out the watchdog's six seconds; the bound lies far from
     // both.
     EXPECT_LT(seconds, 1.5);
-}
-
-// A process's fields in /proc after its name: its state letter first; none
-// once it is gone.
-std::optional<std::vector<std::string>> processFields(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!std::getline(stat, line) || line.rfind(')') == std::string::npos) return std::nullopt;
-    std::istringstream rest(line.substr(line.rfind(')') + 2));
-    std::vector<std::string> fields;
-    for (std::string field; rest >> field;)
-        fields.push_back(field);
-    return fields;
-}
-
-bool ended(pid_t pid) {
-    const auto fields = processFields(pid);
-    return !fields || fields->front() == "Z" || fields->front() == "X";
-}
-
-double processorSeconds(pid_t pid) {
-    const auto fields = processFields(pid);
-    if (!fields || fields->size() < 13) return 0;
-    return (std::stod((*fields)[11]) + std::stod((*fields)[12])) /
-           static_cast<double>(::sysconf(_SC_CLK_TCK));
 }
 
 // A program killed outright, as by the system's out-of-memory killer, while

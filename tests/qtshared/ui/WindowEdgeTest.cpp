@@ -100,7 +100,7 @@ TEST(WindowEdge, RepaintsInsideTheWindowLeaveTheLineAloneAndTheLineStaysDrawn) {
     content->setGeometry(window.rect());
     window.show();
     QApplication::processEvents();
-    auto* line = window.findChild<QWidget*>(QStringLiteral("windowEdge"), Qt::FindDirectChildrenOnly);
+    QWidget* line = edgeOf(window);
     ASSERT_NE(line, nullptr);
     PaintCounter counter;
     line->installEventFilter(&counter);
