@@ -89,6 +89,32 @@ template <typename Check> bool waitServing(Check check, double seconds) {
     return check();
 }
 
+// What `look` answers once it has answered the same, with `ready` holding of
+// it, for `held`; `held` tells whether that came within `patience` seconds,
+// and `value` is the last answer either way.
+template <typename Value> struct Steady {
+    Value value;
+    bool held = false;
+};
+template <typename Look, typename Ready>
+auto steady(Look look, std::chrono::milliseconds held, Ready ready) -> Steady<decltype(look())> {
+    Steady<decltype(look())> last{look()};
+    auto since = Clock::now();
+    last.held = waitFor(
+        [&] {
+            auto next = look();
+            if (next != last.value || !ready(next)) since = Clock::now();
+            last.value = std::move(next);
+            return Clock::now() - since >= held;
+        },
+        patience);
+    return last;
+}
+template <typename Look>
+auto steady(Look look, std::chrono::milliseconds held = std::chrono::milliseconds(250)) {
+    return steady(look, held, [](const auto&) { return true; });
+}
+
 inline void xdotool(const std::string& arguments) {
     ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
 }
@@ -130,19 +156,12 @@ inline QImage grabScreen() {
 // a test checks it waits for itself, since a program starved of time can
 // also leave the screen unchanged that long.
 inline QImage stillScreen(QRect watched = {}) {
-    const auto part = [&](const QImage& image) { return watched.isNull() ? image : image.copy(watched); };
-    QImage last = grabScreen();
-    auto since = Clock::now();
-    waitFor(
-        [&] {
-            QImage next = grabScreen();
-            const bool changed = part(next) != part(last);
-            last = std::move(next);
-            if (changed) since = Clock::now();
-            return Clock::now() - since >= std::chrono::milliseconds(250);
-        },
-        patience);
-    return last;
+    QImage whole;
+    steady([&] {
+        whole = grabScreen();
+        return watched.isNull() ? whole : whole.copy(watched);
+    });
+    return whole;
 }
 
 // The area of the screen grabs show changing from `before` on, once they do.
@@ -967,17 +986,9 @@ struct FramedWindow {
     }
     // The frame once it has stopped changing.
     std::optional<QRect> settledFrame() const {
-        std::optional<QRect> last;
-        auto since = Clock::now();
-        waitFor(
-            [&] {
-                const auto now = frame();
-                if (!now || now != last) since = Clock::now();
-                last = now;
-                return now && Clock::now() - since >= std::chrono::milliseconds(300);
-            },
-            patience);
-        return last;
+        return steady([&] { return frame(); }, std::chrono::milliseconds(300),
+                      [](const std::optional<QRect>& framed) { return framed.has_value(); })
+            .value;
     }
 };
 

@@ -58,17 +58,9 @@ struct GlassDesk {
     // The window's pixels once they have stayed the same in every look for a
     // quarter of a second.
     QImage settled(const std::string& id) const {
-        QImage now = display.grab().copy(frame(id));
-        auto since = Clock::now();
-        waitFor(
-            [&] {
-                QImage next = display.grab().copy(frame(id));
-                if (next.isNull() || next != now) since = Clock::now();
-                now = std::move(next);
-                return Clock::now() - since >= std::chrono::milliseconds(250);
-            },
-            patience);
-        return now;
+        return steady([&] { return display.grab().copy(frame(id)); }, std::chrono::milliseconds(250),
+                      [](const QImage& window) { return !window.isNull(); })
+            .value;
     }
     // Whether the window has drawn its words (its page fades in after the
     // buttons): more dark pixels than the buttons' titles alone have.

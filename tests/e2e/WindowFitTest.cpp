@@ -69,17 +69,7 @@ TEST_F(EndToEnd, AnEmptySlotFiredOpensMyWheelsWholeOnTheScreen) {
     const std::string id = windowNamed("Rondelix");
     ASSERT_FALSE(id.empty()) << program.log();
     const auto settled = [&] {
-        QRect last = windowFrame(id);
-        auto since = Clock::now();
-        waitFor(
-            [&] {
-                const QRect now = windowFrame(id);
-                if (now != last) since = Clock::now();
-                last = now;
-                return Clock::now() - since >= std::chrono::milliseconds(300);
-            },
-            patience);
-        return last;
+        return steady([&] { return windowFrame(id); }, std::chrono::milliseconds(300)).value;
     };
     const QRect bindings = settled();
     fire({0, 110}, "empty-slot-fired-my-wheels.png");
