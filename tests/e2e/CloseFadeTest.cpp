@@ -96,7 +96,7 @@ TEST_F(EndToEnd, WithoutACompositorTheFadingWheelClosesAtOnce) {
     const QPoint pointer(800, 520);
     ASSERT_TRUE(moveMainWindowAside());
     movePointer(pointer);
-    const QImage desk = stillScreen(QRect(pointer - QPoint(360, 360), QSize(720, 720)));
+    const QImage desk = stillScreen(wheelRoom(pointer));
     const QRect wheel = summonAt(pointer, "fade-out-open.png");
     ASSERT_GE(wheel.width(), 300) << program.log();
     const QImage full = grabScreen();

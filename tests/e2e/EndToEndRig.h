@@ -126,6 +126,12 @@ inline void movePointer(QPoint to) {
         << "the pointer did not reach " << to.x() << "," << to.y();
 }
 
+// Clicks there once the pointer is; what the click does, the caller waits for.
+inline void clickAt(QPoint point) {
+    movePointer(point);
+    xdotool("click 1");
+}
+
 // Moves the main window, open for want of a tray, off the middle of the
 // screen where the wheel opens; false when it did not show within `patience`
 // seconds. `display` names another server than this process's own.
@@ -169,15 +175,35 @@ inline bool screenChanges(const QImage& before, QRect area) {
     return waitFor([&] { return grabScreen().copy(area) != before.copy(area); }, patience);
 }
 
-// Only around the pointer: the main window, open because the test server has
-// no tray, may be changing elsewhere (its status pill fades out).
+// Where a wheel opening at `centre` shows, with room about it: what a test
+// watches of a summon, since the main window, open because the test server
+// has no tray, may be changing elsewhere (its status pill fades out).
+inline QRect wheelRoom(QPoint centre) {
+    return QRect(centre - QPoint(360, 360), QSize(720, 720));
+}
+
+// What changed in the wheel's room around `around`.
 inline QRect changedArea(const QImage& before, const QImage& after, QPoint around) {
-    const QRect box = QRect(around - QPoint(360, 360), QSize(720, 720)).intersected(after.rect());
+    const QRect box = wheelRoom(around).intersected(after.rect());
     QRect area;
     for (int y = box.top(); y <= box.bottom(); y += 2)
         for (int x = box.left(); x <= box.right(); x += 2)
             if (before.pixel(x, y) != after.pixel(x, y)) area |= QRect(x, y, 2, 2);
     return area;
+}
+
+// Where a wheel shows its slot `aim` away from its centre aimed at; the top
+// slot's by default.
+inline QRect slotAt(QPoint centre, QPoint aim = {0, -110}) {
+    return QRect(centre + aim - QPoint(40, 40), QSize(80, 80));
+}
+
+// Aims at the slot one way or another and waits until the wheel shows it
+// aimed at, so that a release fires it.
+inline void aimAt(QRect slot, const std::function<void()>& aim) {
+    const QImage before = grabScreen();
+    aim();
+    EXPECT_TRUE(screenChanges(before, slot)) << "the slot shows no aim";
 }
 
 // One home folder with a configuration whose main wheel's top slot runs a
@@ -344,7 +370,7 @@ class EndToEnd : public ::testing::Test {
         moveMainWindowAside({}, 0);
         movePointer(pointer);
         const QPoint centre = around.value_or(pointer);
-        const QRect near = QRect(centre - QPoint(360, 360), QSize(720, 720));
+        const QRect near = wheelRoom(centre);
         beforeSummon = stillScreen(near);
         xdotool("keydown Alt_L Super_L");
         const auto pressed = Clock::now();
@@ -389,11 +415,7 @@ class EndToEnd : public ::testing::Test {
     // pointer, which moves nothing that listens to the mouse. Waits until the
     // wheel shows the slot aimed at, so that a release fires it.
     void aimAtTopSlot() {
-        const QPoint from = QCursor::pos();
-        const QRect slot(from + QPoint(-40, -150), QSize(80, 80));
-        const QImage before = grabScreen();
-        xdotool("mousemove_relative -- 0 -110");
-        EXPECT_TRUE(screenChanges(before, slot)) << "the top slot shows no aim";
+        aimAt(slotAt(QCursor::pos()), [] { xdotool("mousemove_relative -- 0 -110"); });
     }
     // Summons the wheel at the pointer, aims at its top slot and lets go, so
     // that the slot fires; answers whether the wheel showed.
@@ -450,9 +472,11 @@ inline QPoint windowOrigin(const std::string& id) {
     return {number("Absolute upper-left X:"), number("Absolute upper-left Y:")};
 }
 
-// The window's frame on screen: x, y, width and height.
-inline QRect windowFrame(const std::string& id) {
-    const std::string shape = output("xdotool getwindowgeometry --shell " + id);
+// The window's frame on screen: x, y, width and height. `display` names
+// another server than this process's own.
+inline QRect windowFrame(const std::string& id, const std::string& display = {}) {
+    const std::string shape = output((display.empty() ? "" : "DISPLAY=" + display + " ") +
+                                     "xdotool getwindowgeometry --shell " + id + " 2>/dev/null");
     const auto number = [&](const std::string& key) {
         const auto at = shape.find(key + "=");
         return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
@@ -486,6 +510,14 @@ inline std::optional<QPoint> wheelNameField(const std::string& id) {
     return std::nullopt;
 }
 
+// The wheel-name field once the card shows and the window stands still;
+// nothing when no card came.
+inline std::optional<QPoint> restingWheelNameField(const std::string& id) {
+    if (!waitFor([&] { return wheelNameField(id).has_value(); }, patience)) return std::nullopt;
+    stillScreen(windowFrame(id));
+    return wheelNameField(id);
+}
+
 inline std::string pointText(QPoint point) {
     return std::to_string(point.x()) + " " + std::to_string(point.y());
 }
@@ -496,12 +528,9 @@ inline std::string pointText(QPoint point) {
 inline void openTopSliceInTheEditor(const Program& program) {
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
-    // The card shows once the window is drawn; where, once it is at rest.
-    ASSERT_TRUE(waitFor([&] { return wheelNameField(id).has_value(); }, patience)) << "no wheel card";
-    stillScreen(windowFrame(id));
-    const auto nameField = wheelNameField(id);
-    ASSERT_TRUE(nameField);
-    xdotool("mousemove " + pointText(*nameField) + " click 1");
+    const auto nameField = restingWheelNameField(id);
+    ASSERT_TRUE(nameField) << "no wheel card";
+    clickAt(*nameField);
 }
 
 // A window manager for the length of one test, when the machine has one.
@@ -675,10 +704,18 @@ inline std::string windowNamed(const std::string& title) {
     return id;
 }
 
-// Clicks there once the pointer is; what the click does, the caller waits for.
-inline void clickAt(QPoint point) {
-    movePointer(point);
-    xdotool("click 1");
+// Takes the main window `rows` down its sidebar, from My Wheels to a
+// settings page, and waits until it stands still at the settings pages'
+// size; false when it never took that size.
+inline bool downTheSidebar(const std::string& id, int rows) {
+    xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
+    std::string keys = "key";
+    for (int row = 0; row < rows; ++row)
+        keys += " Down";
+    xdotool(keys);
+    if (!waitFor([&] { return windowSize(id) == QSize(880, 800); }, patience)) return false;
+    stillScreen(windowGeometry(id));
+    return true;
 }
 
 // What `measure` finds on a twin of a main window of this size showing that

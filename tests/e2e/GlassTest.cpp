@@ -46,15 +46,7 @@ struct GlassDesk {
             patience);
         return id;
     }
-    QRect frame(const std::string& id) const {
-        const std::string shape =
-            output("DISPLAY=" + display.name + " xdotool getwindowgeometry --shell " + id + " 2>/dev/null");
-        const auto number = [&](const std::string& key) {
-            const auto at = shape.find(key + "=");
-            return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
-        };
-        return {number("X"), number("Y"), number("WIDTH"), number("HEIGHT")};
-    }
+    QRect frame(const std::string& id) const { return windowFrame(id, display.name); }
     // The window's pixels once they have stayed the same in every look for a
     // quarter of a second.
     QImage settled(const std::string& id) const {

@@ -126,7 +126,7 @@ TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne
     EXPECT_TRUE(waitFor([] { return largestWindowNamed("Rondelix").empty(); }, patience));
 
     // The new combination opens the wheel; the old one no longer does.
-    const QRect near(pointer - QPoint(360, 360), QSize(720, 720));
+    const QRect near = wheelRoom(pointer);
     movePointer(pointer);
     const QImage before = stillScreen(near);
     xdotool("keydown Control_L Shift_L");

@@ -247,7 +247,7 @@ TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehind
         ASSERT_TRUE(moveMainWindowAside());
         const QPoint pointer(700, 520);
         movePointer(pointer);
-        const QImage before = stillScreen(QRect(pointer - QPoint(360, 360), QSize(720, 720)));
+        const QImage before = stillScreen(wheelRoom(pointer));
         xdotool("keydown Alt_L Super_L");
         QImage after;
         EXPECT_TRUE(waitFor(
@@ -257,8 +257,7 @@ TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehind
             },
             patience))
             << program.log();
-        stillScreen(QRect(pointer - QPoint(360, 360), QSize(720, 720)))
-            .save(artifact("e2e-wheel-240-bare.png"));
+        stillScreen(wheelRoom(pointer)).save(artifact("e2e-wheel-240-bare.png"));
         release();
     }
 
