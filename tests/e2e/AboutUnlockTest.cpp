@@ -14,10 +14,7 @@ TEST_F(EndToEnd, SpinningTheAboutMarkUnlocksDevelopmentWithAToastWhileItCoasts) 
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
     movePointer({800, 500});
-    xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
-    xdotool("key Down Down Down Down Down Down Down"); // down the sidebar to About
-    ASSERT_TRUE(waitFor([&] { return windowSize(id) == QSize(880, 800); }, patience))
-        << windowSize(id).width();
+    ASSERT_TRUE(downTheSidebar(id, 7)) << windowSize(id).width(); // to About
 
     // The mark is 96 points across at the top of the page column (x 220 on,
     // below the 20-point menu bar); the toast, a pill about 170 wide, lies
@@ -26,7 +23,6 @@ TEST_F(EndToEnd, SpinningTheAboutMarkUnlocksDevelopmentWithAToastWhileItCoasts) 
     const QPoint origin = windowOrigin(id);
     const QPoint mark(550, 88);
     const QRect besideMark(mark.x() - 82, 40, 30, 26), belowToast(mark.x() - 48, 76, 96, 56);
-    stillScreen(windowGeometry(id));
     const QImage before = grabWindow(id);
     movePointer(origin + mark);
     xdotool("click --repeat 5 --delay 30 1");

@@ -96,7 +96,7 @@ TEST_F(EndToEnd, WithoutACompositorTheFadingWheelClosesAtOnce) {
     const QPoint pointer(800, 520);
     ASSERT_TRUE(moveMainWindowAside());
     movePointer(pointer);
-    const QImage desk = stillScreen(QRect(pointer - QPoint(360, 360), QSize(720, 720)));
+    const QImage desk = stillScreen(wheelRoom(pointer));
     const QRect wheel = summonAt(pointer, "fade-out-open.png");
     ASSERT_GE(wheel.width(), 300) << program.log();
     const QImage full = grabScreen();
@@ -125,31 +125,15 @@ TEST_F(EndToEnd, UnderACompositorTheWheelFadesOutOverTheSetTime) {
     ASSERT_TRUE(display.moveMainWindowAside());
     display.xdotool("mousemove 512 384");
     // The desktop at rest under the pointer.
-    QImage desk = display.grab();
-    auto since = Clock::now();
-    waitFor(
-        [&] {
-            QImage next = display.grab();
-            if (next != desk) since = Clock::now();
-            desk = std::move(next);
-            return Clock::now() - since >= std::chrono::milliseconds(250);
-        },
-        patience);
+    const QImage desk = steady([&] { return display.grab(); }).value;
     display.xdotool("keydown Alt_L Super_L");
     const QRect wheel(512 - 170, 384 - 170, 340, 340);
     // The ring, clear of the hub's changing label.
     const QRect box(512 - 150, 384 - 150, 90, 300);
     // Open once the ring shows and has stood still for a while.
-    QImage full = display.grab();
-    since = Clock::now();
-    const bool shown = waitFor(
-        [&] {
-            QImage next = display.grab();
-            if (next != full || next.copy(box) == desk.copy(box)) since = Clock::now();
-            full = std::move(next);
-            return Clock::now() - since >= std::chrono::milliseconds(250);
-        },
-        patience);
+    const auto [full, shown] =
+        steady([&] { return display.grab(); }, std::chrono::milliseconds(250),
+               [&](const QImage& screen) { return screen.copy(box) != desk.copy(box); });
     ASSERT_TRUE(shown) << program.log();
     const auto frames = watchClose([&] { return display.grab(); }, desk, full, box,
                                    [&] { display.xdotool("keyup Super_L Alt_L"); });

@@ -38,18 +38,13 @@ TEST_F(DemoEndToEnd, PlaysFromTheBusShowsStopOnTheDevelopmentPageAndStopsFromIts
     std::string id;
     ASSERT_TRUE(waitFor([&] { return !(id = mainWindowId()).empty(); }, patience)) << program.log();
     movePointer({800, 500});
-    xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
     // The Development page is listed last, below About.
-    xdotool("key Down Down Down Down Down Down Down Down");
-    ASSERT_TRUE(waitFor([&] { return windowSize(id) == QSize(880, 800); }, patience)) << program.log();
-    stillScreen(windowGeometry(id));
+    ASSERT_TRUE(downTheSidebar(id, 8)) << program.log();
     const QImage idle = grabWindow(id);
     idle.save(artifact("demo-development-idle.png"));
 
     bus.demo("play", "wheels");
     ASSERT_TRUE(waitFor([&] { return fs::exists(backup()); }, patience)) << program.log();
-    // The page's one demo button now reads "Stop Demo"; the demo wheel is
-    // open at the screen centre.
     // The page's one demo button now reads "Stop Demo"; the demo wheel is
     // open at the screen centre.
     const QRect buttonArea(demoButton - QPoint(40, 8), QSize(80, 16));

@@ -89,6 +89,32 @@ template <typename Check> bool waitServing(Check check, double seconds) {
     return check();
 }
 
+// What `look` answers once it has answered the same, with `ready` holding of
+// it, for `held`; `held` tells whether that came within `patience` seconds,
+// and `value` is the last answer either way.
+template <typename Value> struct Steady {
+    Value value;
+    bool held = false;
+};
+template <typename Look, typename Ready>
+auto steady(Look look, std::chrono::milliseconds held, Ready ready) -> Steady<decltype(look())> {
+    Steady<decltype(look())> last{look()};
+    auto since = Clock::now();
+    last.held = waitFor(
+        [&] {
+            auto next = look();
+            if (next != last.value || !ready(next)) since = Clock::now();
+            last.value = std::move(next);
+            return Clock::now() - since >= held;
+        },
+        patience);
+    return last;
+}
+template <typename Look>
+auto steady(Look look, std::chrono::milliseconds held = std::chrono::milliseconds(250)) {
+    return steady(look, held, [](const auto&) { return true; });
+}
+
 inline void xdotool(const std::string& arguments) {
     ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
 }
@@ -98,6 +124,12 @@ inline void movePointer(QPoint to) {
     xdotool("mousemove " + std::to_string(to.x()) + " " + std::to_string(to.y()));
     EXPECT_TRUE(waitFor([&] { return QCursor::pos() == to; }, patience))
         << "the pointer did not reach " << to.x() << "," << to.y();
+}
+
+// Clicks there once the pointer is; what the click does, the caller waits for.
+inline void clickAt(QPoint point) {
+    movePointer(point);
+    xdotool("click 1");
 }
 
 // Moves the main window, open for want of a tray, off the middle of the
@@ -130,19 +162,12 @@ inline QImage grabScreen() {
 // a test checks it waits for itself, since a program starved of time can
 // also leave the screen unchanged that long.
 inline QImage stillScreen(QRect watched = {}) {
-    const auto part = [&](const QImage& image) { return watched.isNull() ? image : image.copy(watched); };
-    QImage last = grabScreen();
-    auto since = Clock::now();
-    waitFor(
-        [&] {
-            QImage next = grabScreen();
-            const bool changed = part(next) != part(last);
-            last = std::move(next);
-            if (changed) since = Clock::now();
-            return Clock::now() - since >= std::chrono::milliseconds(250);
-        },
-        patience);
-    return last;
+    QImage whole;
+    steady([&] {
+        whole = grabScreen();
+        return watched.isNull() ? whole : whole.copy(watched);
+    });
+    return whole;
 }
 
 // The area of the screen grabs show changing from `before` on, once they do.
@@ -150,15 +175,35 @@ inline bool screenChanges(const QImage& before, QRect area) {
     return waitFor([&] { return grabScreen().copy(area) != before.copy(area); }, patience);
 }
 
-// Only around the pointer: the main window, open because the test server has
-// no tray, may be changing elsewhere (its status pill fades out).
+// Where a wheel opening at `centre` shows, with room about it: what a test
+// watches of a summon, since the main window, open because the test server
+// has no tray, may be changing elsewhere (its status pill fades out).
+inline QRect wheelRoom(QPoint centre) {
+    return QRect(centre - QPoint(360, 360), QSize(720, 720));
+}
+
+// What changed in the wheel's room around `around`.
 inline QRect changedArea(const QImage& before, const QImage& after, QPoint around) {
-    const QRect box = QRect(around - QPoint(360, 360), QSize(720, 720)).intersected(after.rect());
+    const QRect box = wheelRoom(around).intersected(after.rect());
     QRect area;
     for (int y = box.top(); y <= box.bottom(); y += 2)
         for (int x = box.left(); x <= box.right(); x += 2)
             if (before.pixel(x, y) != after.pixel(x, y)) area |= QRect(x, y, 2, 2);
     return area;
+}
+
+// Where a wheel shows its slot `aim` away from its centre aimed at; the top
+// slot's by default.
+inline QRect slotAt(QPoint centre, QPoint aim = {0, -110}) {
+    return QRect(centre + aim - QPoint(40, 40), QSize(80, 80));
+}
+
+// Aims at the slot one way or another and waits until the wheel shows it
+// aimed at, so that a release fires it.
+inline void aimAt(QRect slot, const std::function<void()>& aim) {
+    const QImage before = grabScreen();
+    aim();
+    EXPECT_TRUE(screenChanges(before, slot)) << "the slot shows no aim";
 }
 
 // One home folder with a configuration whose main wheel's top slot runs a
@@ -325,7 +370,7 @@ class EndToEnd : public ::testing::Test {
         moveMainWindowAside({}, 0);
         movePointer(pointer);
         const QPoint centre = around.value_or(pointer);
-        const QRect near = QRect(centre - QPoint(360, 360), QSize(720, 720));
+        const QRect near = wheelRoom(centre);
         beforeSummon = stillScreen(near);
         xdotool("keydown Alt_L Super_L");
         const auto pressed = Clock::now();
@@ -370,11 +415,7 @@ class EndToEnd : public ::testing::Test {
     // pointer, which moves nothing that listens to the mouse. Waits until the
     // wheel shows the slot aimed at, so that a release fires it.
     void aimAtTopSlot() {
-        const QPoint from = QCursor::pos();
-        const QRect slot(from + QPoint(-40, -150), QSize(80, 80));
-        const QImage before = grabScreen();
-        xdotool("mousemove_relative -- 0 -110");
-        EXPECT_TRUE(screenChanges(before, slot)) << "the top slot shows no aim";
+        aimAt(slotAt(QCursor::pos()), [] { xdotool("mousemove_relative -- 0 -110"); });
     }
     // Summons the wheel at the pointer, aims at its top slot and lets go, so
     // that the slot fires; answers whether the wheel showed.
@@ -431,9 +472,11 @@ inline QPoint windowOrigin(const std::string& id) {
     return {number("Absolute upper-left X:"), number("Absolute upper-left Y:")};
 }
 
-// The window's frame on screen: x, y, width and height.
-inline QRect windowFrame(const std::string& id) {
-    const std::string shape = output("xdotool getwindowgeometry --shell " + id);
+// The window's frame on screen: x, y, width and height. `display` names
+// another server than this process's own.
+inline QRect windowFrame(const std::string& id, const std::string& display = {}) {
+    const std::string shape = output((display.empty() ? "" : "DISPLAY=" + display + " ") +
+                                     "xdotool getwindowgeometry --shell " + id + " 2>/dev/null");
     const auto number = [&](const std::string& key) {
         const auto at = shape.find(key + "=");
         return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
@@ -467,6 +510,14 @@ inline std::optional<QPoint> wheelNameField(const std::string& id) {
     return std::nullopt;
 }
 
+// The wheel-name field once the card shows and the window stands still;
+// nothing when no card came.
+inline std::optional<QPoint> restingWheelNameField(const std::string& id) {
+    if (!waitFor([&] { return wheelNameField(id).has_value(); }, patience)) return std::nullopt;
+    stillScreen(windowFrame(id));
+    return wheelNameField(id);
+}
+
 inline std::string pointText(QPoint point) {
     return std::to_string(point.x()) + " " + std::to_string(point.y());
 }
@@ -477,12 +528,9 @@ inline std::string pointText(QPoint point) {
 inline void openTopSliceInTheEditor(const Program& program) {
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
-    // The card shows once the window is drawn; where, once it is at rest.
-    ASSERT_TRUE(waitFor([&] { return wheelNameField(id).has_value(); }, patience)) << "no wheel card";
-    stillScreen(windowFrame(id));
-    const auto nameField = wheelNameField(id);
-    ASSERT_TRUE(nameField);
-    xdotool("mousemove " + pointText(*nameField) + " click 1");
+    const auto nameField = restingWheelNameField(id);
+    ASSERT_TRUE(nameField) << "no wheel card";
+    clickAt(*nameField);
 }
 
 // A window manager for the length of one test, when the machine has one.
@@ -656,10 +704,18 @@ inline std::string windowNamed(const std::string& title) {
     return id;
 }
 
-// Clicks there once the pointer is; what the click does, the caller waits for.
-inline void clickAt(QPoint point) {
-    movePointer(point);
-    xdotool("click 1");
+// Takes the main window `rows` down its sidebar, from My Wheels to a
+// settings page, and waits until it stands still at the settings pages'
+// size; false when it never took that size.
+inline bool downTheSidebar(const std::string& id, int rows) {
+    xdotool("windowactivate --sync " + id + " 2>/dev/null || true");
+    std::string keys = "key";
+    for (int row = 0; row < rows; ++row)
+        keys += " Down";
+    xdotool(keys);
+    if (!waitFor([&] { return windowSize(id) == QSize(880, 800); }, patience)) return false;
+    stillScreen(windowGeometry(id));
+    return true;
 }
 
 // What `measure` finds on a twin of a main window of this size showing that
@@ -967,17 +1023,9 @@ struct FramedWindow {
     }
     // The frame once it has stopped changing.
     std::optional<QRect> settledFrame() const {
-        std::optional<QRect> last;
-        auto since = Clock::now();
-        waitFor(
-            [&] {
-                const auto now = frame();
-                if (!now || now != last) since = Clock::now();
-                last = now;
-                return now && Clock::now() - since >= std::chrono::milliseconds(300);
-            },
-            patience);
-        return last;
+        return steady([&] { return frame(); }, std::chrono::milliseconds(300),
+                      [](const std::optional<QRect>& framed) { return framed.has_value(); })
+            .value;
     }
 };
 

@@ -46,29 +46,13 @@ struct GlassDesk {
             patience);
         return id;
     }
-    QRect frame(const std::string& id) const {
-        const std::string shape =
-            output("DISPLAY=" + display.name + " xdotool getwindowgeometry --shell " + id + " 2>/dev/null");
-        const auto number = [&](const std::string& key) {
-            const auto at = shape.find(key + "=");
-            return at == std::string::npos ? -1 : std::stoi(shape.substr(at + key.size() + 1));
-        };
-        return {number("X"), number("Y"), number("WIDTH"), number("HEIGHT")};
-    }
+    QRect frame(const std::string& id) const { return windowFrame(id, display.name); }
     // The window's pixels once they have stayed the same in every look for a
     // quarter of a second.
     QImage settled(const std::string& id) const {
-        QImage now = display.grab().copy(frame(id));
-        auto since = Clock::now();
-        waitFor(
-            [&] {
-                QImage next = display.grab().copy(frame(id));
-                if (next.isNull() || next != now) since = Clock::now();
-                now = std::move(next);
-                return Clock::now() - since >= std::chrono::milliseconds(250);
-            },
-            patience);
-        return now;
+        return steady([&] { return display.grab().copy(frame(id)); }, std::chrono::milliseconds(250),
+                      [](const QImage& window) { return !window.isNull(); })
+            .value;
     }
     // Whether the window has drawn its words (its page fades in after the
     // buttons): more dark pixels than the buttons' titles alone have.

@@ -124,10 +124,7 @@ TEST_F(EndToEnd, TheHowItWorksGuideWalksItsFiveStepsAndOpensAgainAtTheFirst) {
     std::string main;
     ASSERT_TRUE(waitFor([&] { return !(main = mainWindowId()).empty(); }, patience)) << program.log();
     movePointer({800, 500});
-    xdotool("windowactivate --sync " + main + " 2>/dev/null || true");
-    xdotool("key Down Down Down Down Down Down Down"); // down the sidebar to About
-    ASSERT_TRUE(waitFor([&] { return windowSize(main) == QSize(880, 800); }, patience)) << program.log();
-    stillScreen(windowGeometry(main));
+    ASSERT_TRUE(downTheSidebar(main, 7)) << program.log(); // to About
     const QRect window = windowGeometry(main);
     const QPoint howItWorks =
         window.topLeft() + buttonIn(config, MainTab::about, "howItWorks", window.size());

@@ -28,19 +28,7 @@ TEST_P(MainWindowEndToEnd, OpensOnMyWheelsWalksEveryPageByKeyboardAndComesBackOn
                             "behavior",  "appearance", "sound-feedback", "about"};
     // The window as it shows once it has stopped changing: the page change
     // resizes it, animated.
-    const auto settled = [&] {
-        QImage last = grabWindow(id);
-        auto since = Clock::now();
-        waitFor(
-            [&] {
-                QImage next = grabWindow(id);
-                if (next != last) since = Clock::now();
-                last = std::move(next);
-                return Clock::now() - since >= std::chrono::milliseconds(250);
-            },
-            patience);
-        return last;
-    };
+    const auto settled = [&] { return steady([&] { return grabWindow(id); }).value; };
     QImage previous = settled();
     for (int i = 0; i < pages.size(); ++i) {
         if (i > 0) {
@@ -104,16 +92,7 @@ TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne
     EXPECT_TRUE(waitFor([&] { return windowSize(main) == QSize(880, 800); }, patience)) << program.log();
     // Wholly on screen, wherever the window was placed.
     xdotool("windowmove --sync " + main + " 40 40");
-    QRect window = windowGeometry(main);
-    auto since = Clock::now();
-    waitFor(
-        [&] {
-            const QRect now = windowGeometry(main);
-            if (now != window) since = Clock::now();
-            window = now;
-            return Clock::now() - since >= std::chrono::milliseconds(300);
-        },
-        patience);
+    const QRect window = steady([&] { return windowGeometry(main); }, std::chrono::milliseconds(300)).value;
     stillScreen(window);
     clickAt(window.topLeft() + buttonIn(config, MainTab::shortcuts, "record", window.size()));
     const std::string panel = windowNamed("Recording Summon Key");
@@ -147,7 +126,7 @@ TEST_F(EndToEnd, ANewSummonCombinationRecordedInTheBindingsPageReplacesTheOldOne
     EXPECT_TRUE(waitFor([] { return largestWindowNamed("Rondelix").empty(); }, patience));
 
     // The new combination opens the wheel; the old one no longer does.
-    const QRect near(pointer - QPoint(360, 360), QSize(720, 720));
+    const QRect near = wheelRoom(pointer);
     movePointer(pointer);
     const QImage before = stillScreen(near);
     xdotool("keydown Control_L Shift_L");

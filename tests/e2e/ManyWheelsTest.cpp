@@ -39,7 +39,7 @@ TEST_F(EndToEnd, AHundredThousandWheelsOpenInMyWheelsAndAPillDownTheListIsRename
     stillScreen(inspector);
     const auto field = wheelNameField(id);
     ASSERT_TRUE(field);
-    xdotool("mousemove " + pointText(*field) + " click 1");
+    clickAt(*field);
     xdotool("key ctrl+a");
     xdotool("type --delay 20 'Picked'");
     EXPECT_TRUE(waitFor(

@@ -13,13 +13,10 @@ TEST_F(EndToEnd, MyWheelsAddsRenamesAndFillsAWheelThatTheFileKeepsAndTheSummonOp
     Program program(home.path, "editor");
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
-    // The card shows once the window is drawn; where, once it is at rest.
-    ASSERT_TRUE(waitFor([&] { return wheelNameField(id).has_value(); }, patience)) << "no wheel card";
+    const auto field = restingWheelNameField(id);
+    ASSERT_TRUE(field) << "no wheel card";
     const QRect frame = windowFrame(id);
     ASSERT_GT(frame.width(), 900);
-    stillScreen(frame);
-    const auto field = wheelNameField(id);
-    ASSERT_TRUE(field);
     // Each step waits for what it did to show, in the file or on screen: a
     // menu or dialog takes the keys only once it is up.
     const auto fileShows = [&](const std::function<bool(const Wheel&)>& check) {

@@ -35,12 +35,9 @@ Config withManyWheels(Config config, int count) {
 std::string typeIntoWheelName(const Program& program, const std::string& text) {
     const std::string id = readyMainWindow(program);
     EXPECT_FALSE(id.empty()) << program.log();
-    // The card shows once the window is drawn; where, once it is at rest.
-    if (!waitFor([&] { return wheelNameField(id).has_value(); }, patience)) return {};
-    stillScreen(windowFrame(id));
-    const auto field = wheelNameField(id);
+    const auto field = restingWheelNameField(id);
     if (!field) return {};
-    xdotool("mousemove " + pointText(*field) + " click 1");
+    clickAt(*field);
     xdotool("key End");
     xdotool("type --delay 0 '" + text + "'");
     QGuiApplication::clipboard()->clear();

@@ -30,11 +30,7 @@ TEST_F(EndToEnd, ClosingTheMainWindowWhileRecordingTakesTheRecordingPanelAlong) 
     Program program(home.path, "recording-panel");
     const std::string main = readyMainWindow(program);
     ASSERT_FALSE(main.empty()) << program.log();
-    xdotool("windowactivate --sync " + main + " 2>/dev/null || true");
-    xdotool("key Down Down Down"); // down the sidebar to Bindings
-    // The window settles at the settings pages' size.
-    ASSERT_TRUE(waitFor([&] { return windowSize(main) == QSize(880, 800); }, patience)) << program.log();
-    stillScreen(windowGeometry(main));
+    ASSERT_TRUE(downTheSidebar(main, 3)) << program.log(); // to Bindings
 
     const QRect window = windowGeometry(main);
     clickAt(window.topLeft() + buttonIn(config, MainTab::shortcuts, "record", window.size()));

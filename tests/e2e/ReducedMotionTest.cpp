@@ -45,7 +45,7 @@ TEST_F(EndToEnd, TheWheelOpensWithoutItsSpringOnceTheDesktopAsksForLessMotion) {
     ASSERT_TRUE(moveMainWindowAside());
     const QPoint pointer(800, 520);
     movePointer(pointer);
-    const QImage desk = stillScreen(QRect(pointer - QPoint(360, 360), QSize(720, 720)));
+    const QImage desk = stillScreen(wheelRoom(pointer));
 
     const auto smallerFrames = [](const std::vector<int>& widths) {
         return std::count_if(widths.begin(), widths.end(), [&](int w) { return w < widths.back() - 6; });

@@ -125,8 +125,7 @@ TEST_F(EndToEnd, TheSliceFormMakesAScriptThatTheSummonFires) {
     stillScreen(picker).save(artifact("slice-form-e2e-symbol-picker.png"));
     EXPECT_EQ(picker.size(), QSize(540, 480));
     // The one cell left sits first in the grid, under the search row.
-    xdotool("mousemove " + std::to_string(picker.x() + 27) + " " + std::to_string(picker.y() + 70) +
-            " click 1");
+    clickAt(picker.topLeft() + QPoint(27, 70));
     EXPECT_TRUE(waitFor(
         [&] {
             const auto top = home.topSlice();

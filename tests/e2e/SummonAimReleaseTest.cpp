@@ -63,22 +63,16 @@ bool cornersBlack(const QImage& frame, const QRect& wheel) {
     return true;
 }
 
-// Holds the arrow that aims at the top slot, until the wheel shows it aimed.
-void holdUp() {
-    const QImage before = grabScreen();
-    xdotool("keydown Up");
-    EXPECT_TRUE(screenChanges(before, QRect(wheelCentre + QPoint(-40, -150), QSize(80, 80))))
-        << "the arrow aimed at nothing";
-}
-
 // Moves the pointer onto the top slot one way or another, and waits until the
 // wheel shows that slot aimed at: a warp moves nothing that listens to the
 // mouse, and the program sees it only when it next looks.
 void aimWith(const std::function<void()>& move) {
-    const QImage before = grabScreen();
-    move();
-    EXPECT_TRUE(screenChanges(before, QRect(wheelCentre + QPoint(-40, -150), QSize(80, 80))))
-        << "the top slot shows no aim";
+    aimAt(slotAt(wheelCentre), move);
+}
+
+// Holds the arrow that aims at the top slot, until the wheel shows it aimed.
+void holdUp() {
+    aimWith([] { xdotool("keydown Up"); });
 }
 
 TEST_F(EndToEnd, AKeystrokeSliceArrivesCleanHoweverItIsAimedAndWhateverComesUpFirst) {

@@ -247,7 +247,7 @@ TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehind
         ASSERT_TRUE(moveMainWindowAside());
         const QPoint pointer(700, 520);
         movePointer(pointer);
-        const QImage before = stillScreen(QRect(pointer - QPoint(360, 360), QSize(720, 720)));
+        const QImage before = stillScreen(wheelRoom(pointer));
         xdotool("keydown Alt_L Super_L");
         QImage after;
         EXPECT_TRUE(waitFor(
@@ -257,8 +257,7 @@ TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehind
             },
             patience))
             << program.log();
-        stillScreen(QRect(pointer - QPoint(360, 360), QSize(720, 720)))
-            .save(artifact("e2e-wheel-240-bare.png"));
+        stillScreen(wheelRoom(pointer)).save(artifact("e2e-wheel-240-bare.png"));
         release();
     }
 
@@ -290,16 +289,9 @@ TEST_F(EndToEnd, TheSmallestWheelOpensBareAndUnderACompositorThatBlursOnlyBehind
     // ring has faded in once it is as bright as its opacity makes it over
     // any backdrop (while it fades in, the stripes' grey shows through) and
     // stays the same in every grab for a quarter of a second.
-    QImage screen = display.grab();
-    auto since = Clock::now();
-    const bool shown = waitFor(
-        [&] {
-            QImage next = display.grab();
-            if (next != screen || rowBrightness(next, ring.x(), ring.y()).mean <= 200) since = Clock::now();
-            screen = std::move(next);
-            return Clock::now() - since >= std::chrono::milliseconds(250);
-        },
-        patience);
+    const auto [screen, shown] =
+        steady([&] { return display.grab(); }, std::chrono::milliseconds(250),
+               [&](const QImage& grab) { return rowBrightness(grab, ring.x(), ring.y()).mean > 200; });
     screen.save(artifact("e2e-wheel-240-picom.png"));
     display.xdotool("keyup Super_L Alt_L");
     ASSERT_TRUE(shown) << program.log();

@@ -233,7 +233,7 @@ TEST_F(EndToEnd, TheTrayIconTakesThePanelsTextColourAndDimsWhilePaused) {
         const QPoint middle = area.topLeft() + icon.center();
         const QRect below(area.right() - 400, area.bottom() + 1, 400, 200);
         const QImage closed = grabScreen().copy(below);
-        xdotool("mousemove " + std::to_string(middle.x()) + " " + std::to_string(middle.y()) + " click 1");
+        clickAt(middle);
         ASSERT_TRUE(waitFor([&] { return grabScreen().copy(below) != closed; }, patience))
             << "the menu did not open";
         // Drawn whole, it has the keys.
