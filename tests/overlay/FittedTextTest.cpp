@@ -53,6 +53,9 @@ TEST(FittedText, WrapsAtSpacesThenShrinksThenCutsWithAnEllipsis) {
         {"Mail", 100, 100, {"Mail"}, 10},
         // Too wide for one line: the most even split of the words.
         {"Toggle Dark Mode", 120, 100, {"Toggle", "Dark Mode"}, 10},
+        // Of several splits that fit, the most even, not the first.
+        {"A Toggle Dark Mode", 120, 200, {"A Toggle", "Dark Mode"}, 10},
+        {"Open New Terminal Window", 120, 200, {"Open New", "Terminal Window"}, 10},
         // A line break always makes the two lines, even where one would fit.
         {"Two\nlines", 200, 50, {"Two", "lines"}, 10},
         {"Two\r\nlines\nmore", 200, 100, {"Two", "lines more"}, 10},
