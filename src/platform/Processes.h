@@ -26,6 +26,10 @@ struct ProcessRequest {
     // Seconds after the start at which the child (and everything it started)
     // is ended; none lets it run as long as it likes.
     std::optional<double> timeLimit;
+    // Starts the child in a session of its own, for a program the user goes
+    // on using (a mail program that a helper runs in the foreground): it is
+    // never signalled, so no time limit applies, and it outlives the program.
+    bool ownSession = false;
 };
 
 struct ProcessResult {

@@ -11,6 +11,9 @@
 #include "settings/AboutInfo.h"
 #include "settings/DiagnosticsReport.h"
 
+#include <memory>
+#include <utility>
+
 namespace rondelix {
 
 namespace {
@@ -19,8 +22,10 @@ constexpr const char* composeBody =
     "Diagnostics attached. Add anything else below: what you did, what happened, what you expected.\n";
 constexpr const char* fallbackBody =
     "The diagnostics file has been revealed in your file manager. Please attach it before sending.";
-// The desktop's mail composer answers at once; one that hangs is given up on.
-constexpr double composerTimeLimit = 30;
+// Without a known desktop the mail helper runs the mail program in the
+// foreground and returns only once the user closes it: a helper still
+// running this long after its start has opened the message.
+constexpr double composerOpenedAfter = 3;
 
 } // namespace
 
@@ -86,11 +91,19 @@ void DiagnosticsDelivery::compose(const std::string& text) {
         {"--subject", subject(), "--body", composeBody, "--attach", target->string(),
          std::string(AboutInfo::supportAddress)},
     };
-    request.timeLimit = composerTimeLimit;
+    // The helper may be running the user's mail program as its own child: it
+    // runs in a session of its own, and nothing here ever ends it.
+    request.ownSession = true;
+    // Whichever comes first tells: the helper's exit, or its still running.
+    // How a mail program the user closes later exits says nothing of the mail.
+    auto told = std::make_shared<bool>(false);
+    services_.queue.after(composerOpenedAfter, [this, alive = lifetime_.watch(), told] {
+        if (alive && !std::exchange(*told, true)) showEmailResult(EmailState::opened);
+    });
     services_.processes.run(std::move(request),
-                            [this, alive = lifetime_.watch()](const platform::ProcessResult& result) {
-                                if (!alive) return;
-                                if (result.launched && !result.timedOut && result.status == 0)
+                            [this, alive = lifetime_.watch(), told](const platform::ProcessResult& result) {
+                                if (!alive || std::exchange(*told, true)) return;
+                                if (result.launched && result.status == 0)
                                     showEmailResult(EmailState::opened);
                                 else
                                     fallBack();

@@ -64,8 +64,10 @@ void removeStaleTemporaries(const ConfigPaths& paths) {
 ConfigStore::ConfigStore(Platform platform)
     : queue_(platform.queue), log_(platform.log), watcher_(platform.watcher),
       loginItems_(platform.loginItems), paths_(ConfigPaths::in(platform.home.configFolder())),
+      seenFile_(paths_.config),
       saver_(paths_, platform.queue, platform.background,
              [this](ConfigSaver::Outcome outcome) { onSaved(std::move(outcome)); }) {
+    seenFile_.noteBeforeReading();
     load();
     startWatchingConfigFile();
 }
@@ -176,6 +178,7 @@ void ConfigStore::onSaved(ConfigSaver::Outcome outcome) {
         log_.write("config save failed: " + outcome.written.error());
     } else {
         lastSavedFile_ = outcome.file;
+        seenFile_.noteWritten(outcome.file);
         // What the file now holds is this store's own value, waiting changes included.
         brokenOnDisk_ = false;
         heldLastUsedWheel_.reset();
@@ -255,6 +258,9 @@ void ConfigStore::scheduleRead() {
 }
 
 void ConfigStore::flushPendingReload() {
+    // Without a watcher nothing announces an edit made outside: a file that
+    // is not the one last read or written counts as one just announced.
+    if (!watching_ && seenFile_.changed()) scheduleReload();
     if (!reloadWork_.isValid()) return;
     reloadWork_.cancel();
     reloadWork_ = {};
@@ -271,6 +277,7 @@ void ConfigStore::reloadFromDiskIfChanged() {
     if (isMissing(paths_.config)) return;
     // The file as the last save left it holds this store's own value.
     if (lastSavedFile_ && fileIdentity(paths_.config) == lastSavedFile_) return;
+    seenFile_.noteBeforeReading();
     LoadedConfig loaded = readConfigFile(paths_.config);
     if (!loaded.config) {
         noteUndecodableChange(loaded.error);

@@ -6,6 +6,7 @@
 #include "platform/MainQueue.h"
 #include "store/ConfigPaths.h"
 #include "store/ConfigSaver.h"
+#include "store/LastSeenFile.h"
 #include "store/UndoHistory.h"
 #include "util/LifetimeGuard.h"
 #include "util/Result.h"
@@ -184,6 +185,8 @@ class ConfigStore {
     platform::FileWatcher& watcher_;
     platform::LoginItems& loginItems_;
     ConfigPaths paths_;
+    // What a local write made while no watcher runs compares the file with.
+    LastSeenFile seenFile_;
 
     Config config_;
     bool isReadOnly_ = false;

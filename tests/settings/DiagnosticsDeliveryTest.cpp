@@ -94,6 +94,28 @@ TEST_F(DiagnosticsDeliveryTest, EmailWritesAPrivateFileAndAsksTheComposer) {
     EXPECT_EQ(delivery.emailState(), Email::idle);
 }
 
+// Without a known desktop the helper runs the mail program in the
+// foreground and returns only when the user closes it: still running after
+// three seconds means the message is open, and the user's mail program is
+// never ended, whenever and however it exits.
+TEST_F(DiagnosticsDeliveryTest, AComposerStillRunningAfterThreeSecondsIsOpenedAndNeverEnded) {
+    delivery.email();
+    gathered();
+    ASSERT_EQ(processes.children().size(), 1u);
+    EXPECT_TRUE(processes.child(0).request.ownSession);
+    queue.advance(2.9);
+    EXPECT_EQ(delivery.emailState(), Email::gathering);
+    queue.advance(0.1);
+    EXPECT_EQ(delivery.emailState(), Email::opened);
+    queue.advance(32.0);
+    EXPECT_FALSE(processes.child(0).done);
+    EXPECT_EQ(delivery.emailState(), Email::idle);
+    processes.finish(0, 1);
+    queue.advance(1.0);
+    EXPECT_EQ(delivery.emailState(), Email::idle);
+    EXPECT_TRUE(workspace.openedLinks.empty());
+}
+
 TEST_F(DiagnosticsDeliveryTest, WithoutAComposerTheFileIsShownAndAPlainMailOpened) {
     for (const bool launchFails : {true, false}) {
         workspace.openedLinks.clear();

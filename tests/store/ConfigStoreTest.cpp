@@ -214,6 +214,40 @@ TEST_F(ConfigStoreReload, LocalEditDuringAPendingReloadAdoptsTheExternalChangeFi
     EXPECT_EQ(rig.log.lines(), adopted);
 }
 
+// With no watcher (the system had none to give) nothing announces an edit
+// made outside: each local write first looks whether the file is still the
+// one last read or written, and adopts an edit before writing over it.
+TEST(ConfigStoreUnwatched, EveryLocalWriteFirstAdoptsAnEditMadeOutside) {
+    const std::vector<std::pair<std::string, std::function<void(ConfigStore&)>>> writes{
+        {"mutate", [](ConfigStore& s) { setWheelSize(s, 300); }},
+        {"editWheels",
+         [](ConfigStore& s) { s.editWheels(std::nullopt, [](auto& w) { w[0].name = "Mine"; }); }},
+        {"editWheel",
+         [](ConfigStore& s) {
+             s.editWheel(s.config().wheels[0].id, std::nullopt, [](Wheel& w) { w.name = "Mine"; });
+         }},
+        {"recordLastUsedWheel", [](ConfigStore& s) { s.recordLastUsedWheel(s.config().wheels[2].id); }},
+        {"undo", [](ConfigStore& s) { s.undo(); }},
+    };
+    for (const auto& [name, write] : writes) {
+        SCOPED_TRACE(name);
+        StoreRig rig;
+        rig.watcher.refusing = true;
+        const auto store = rig.open();
+        store->editWheels(std::nullopt, [](auto& w) { w[1].name = "Earlier"; });
+        Config outside = store->config();
+        outside.behavior.opacity = 0.5;
+        // As editors save: a new file renamed over the old one.
+        writeText(rig.paths.folder / "edited.json", writeConfigFile(outside));
+        std::filesystem::rename(rig.paths.folder / "edited.json", rig.paths.config);
+        write(*store);
+        EXPECT_FALSE(store->watching());
+        EXPECT_EQ(store->config().behavior.opacity, 0.5);
+        EXPECT_EQ(rig.onDisk(), store->config());
+        EXPECT_TRUE(rig.log.contains("Rondelix: config reloaded from disk (external change)."));
+    }
+}
+
 TEST_F(ConfigStoreReload, HalfWrittenSanitizedAwayOrDeletedChangesAreNotAdopted) {
     writeText(rig.paths.config, "{\"version\": 19, \"wheels\": [");
     rig.watcher.fire(Change::modified);

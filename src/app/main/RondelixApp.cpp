@@ -92,7 +92,8 @@ int refuse(desktop::SystemLog& log, const std::string& sentence) {
 // it will run, in an order where each piece finds what it uses.
 struct DesktopPlatform {
     DesktopPlatform(platform::Log& log, platform::MainQueue& queue, const desktop::UserHomeFolder& home)
-        : loginItems(desktop::AutostartLoginItems::defaultFolder(home),
+        : watcher(log),
+          loginItems(desktop::AutostartLoginItems::defaultFolder(home),
                      desktop::ProgramExecutables::beside(desktop::ProgramExecutables::front).value_or("")),
           processes(queue), workspace(processes), taps(queue, log), sounds(log),
           appearance(log, desktop::LinuxDesktopAppearance::sessionSources()), screens(log, &appearance),

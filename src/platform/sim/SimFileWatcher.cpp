@@ -7,7 +7,7 @@ namespace rondelix::platform::sim {
 bool SimFileWatcher::arm(const std::filesystem::path& file, Handler onChange) {
     disarm();
     std::error_code ec;
-    if (!std::filesystem::exists(file, ec)) return false;
+    if (refusing || !std::filesystem::exists(file, ec)) return false;
     watched_ = file;
     handler_ = std::move(onChange);
     ++armCount_;

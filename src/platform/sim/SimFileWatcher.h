@@ -16,6 +16,9 @@ class SimFileWatcher final : public FileWatcher {
     // The file being watched, or nothing.
     const std::optional<std::filesystem::path>& watched() const { return watched_; }
     int armCount() const { return armCount_; }
+    // While set, arming fails whatever the file, as when the system has no
+    // watcher to give.
+    bool refusing = false;
 
     // Delivers a notice to the current handler, as the system would after a
     // change; does nothing when disarmed.

@@ -9,10 +9,11 @@ namespace rondelix::platform::sim {
 
 void SimProcesses::run(ProcessRequest request, std::function<void(const ProcessResult&)> completion) {
     const std::size_t index = children_.size();
-    const auto limit = request.timeLimit;
+    const bool limited = request.timeLimit && !request.ownSession;
+    const double limit = request.timeLimit.value_or(0);
     children_.push_back({std::move(request), std::move(completion)});
-    if (!limit) return;
-    queue_.after(*limit, [this, index] {
+    if (!limited) return;
+    queue_.after(limit, [this, index] {
         if (children_[index].done) return;
         children_[index].timedOut = true;
         ProcessResult result;

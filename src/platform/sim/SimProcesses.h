@@ -9,7 +9,8 @@
 namespace rondelix::platform::sim {
 
 // Records every child and leaves it running until the test finishes it, fails
-// its launch, or the main queue's virtual clock passes its time limit. Each
+// its launch, or the main queue's virtual clock passes its time limit (which
+// a child in a session of its own does not have). Each
 // outcome reaches the completion through the main queue, as on the desktop.
 class SimProcesses final : public Processes {
   public:

@@ -1,38 +1,72 @@
+#include "model/ConfigCoding.h"
+#include "model/DefaultConfig.h"
 #include "platform/linux/DesktopApplication.h"
 #include "platform/linux/desktop/AutostartLoginItems.h"
 #include "platform/linux/desktop/InotifyFileWatcher.h"
+#include "platform/linux/qt/QtMainQueue.h"
+#include "platform/sim/SimHomeFolder.h"
+#include "platform/sim/SimLog.h"
+#include "platform/sim/SimLoginItems.h"
+#include "store/ConfigStore.h"
+#include "support/StoreRig.h"
+#include "support/TempHome.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QTimer>
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 using namespace rondelix::platform;
 using namespace rondelix::platform::linux_desktop;
+
+namespace {
+
+// Runs the event loop until the check holds; false when it still does not
+// after `ms`. A ticker wakes the loop to look again.
+template <typename Check> bool runEventsUntil(Check check, int ms = 2000) {
+    QTimer ticker;
+    ticker.start(20);
+    for (QDeadlineTimer deadline(ms); !check() && !deadline.hasExpired();)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return check();
+}
+
+std::string lines(const sim::SimLog& log) {
+    std::string text;
+    for (const std::string& line : log.lines())
+        text += "\n" + line;
+    return text;
+}
+
+} // namespace
 
 TEST(InotifyFileWatcher, ReportsWritesAndReplacementsOfTheWatchedFile) {
     rondelix::testing::desktopApplication();
     const auto folder =
         std::filesystem::temp_directory_path() / ("rondelix-watch-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
-    InotifyFileWatcher watcher;
+    sim::SimLog log;
+    InotifyFileWatcher watcher(log);
     std::vector<FileWatcher::Change> notices;
     const auto await = [&](void (*change)(const std::filesystem::path&)) {
         notices.clear();
         change(folder);
-        QTimer ticker;
-        ticker.start(20);
-        for (QDeadlineTimer deadline(2000); notices.empty() && !deadline.hasExpired();)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        runEventsUntil([&] { return !notices.empty(); });
         return notices.empty() ? std::nullopt : std::optional(notices.back());
     };
-    EXPECT_FALSE(watcher.arm(folder / "config.json", [&](auto change) { notices.push_back(change); }));
+    EXPECT_FALSE(watcher.arm(folder / "config.json", [&](auto change) { notices.push_back(change); }))
+        << lines(log);
     std::ofstream(folder / "config.json") << "{}";
-    ASSERT_TRUE(watcher.arm(folder / "config.json", [&](auto change) { notices.push_back(change); }));
+    // Without an inotify instance or watch to be had, the log says which limit the user's programs reached.
+    ASSERT_TRUE(watcher.arm(folder / "config.json", [&](auto change) { notices.push_back(change); }))
+        << lines(log);
 
     EXPECT_EQ(await([](const auto& f) { std::ofstream(f / "config.json", std::ios::app) << "\n"; }),
               FileWatcher::Change::modified);
@@ -42,6 +76,56 @@ TEST(InotifyFileWatcher, ReportsWritesAndReplacementsOfTheWatchedFile) {
               }),
               FileWatcher::Change::replaced);
     std::filesystem::remove_all(folder);
+}
+
+// The user's other programs hold every inotify instance the system allows
+// when the program starts, and free one a moment later.
+TEST(InotifyFileWatcher, AStoreWaitingForAnInstanceAdoptsEditsBeforeWritingThenWatchesOnceItHasOne) {
+    rondelix::testing::desktopApplication();
+    int instancesAsked = 0;
+    sim::SimLog log;
+    InotifyFileWatcher watcher(log, [&] {
+        if (++instancesAsked <= 3) {
+            errno = EMFILE;
+            return -1;
+        }
+        return InotifyFileWatcher::newInstance();
+    });
+    QtMainQueue queue;
+    rondelix::testing::TempHome home;
+    sim::SimHomeFolder folder(home.path);
+    sim::SimLoginItems loginItems;
+    const auto paths = rondelix::ConfigPaths::in(folder.configFolder());
+    rondelix::testing::writeText(paths.config,
+                                 rondelix::writeConfigFile(rondelix::DefaultConfig::factoryConfig()));
+    rondelix::ConfigStore store({queue, log, folder, watcher, loginItems});
+    // As editors save: a new file renamed over the old one.
+    const auto editOutside = [&](double wheelSize) {
+        auto config = *rondelix::decodeConfigBytes(rondelix::testing::readText(paths.config));
+        config.behavior.wheelSize = wheelSize;
+        rondelix::testing::writeText(paths.folder / "edited.json", rondelix::writeConfigFile(config));
+        std::filesystem::rename(paths.folder / "edited.json", paths.config);
+    };
+
+    EXPECT_FALSE(store.watching());
+    editOutside(400);
+    store.mutate([](rondelix::Config& c) { c.behavior.opacity = 0.5; });
+    const auto written = rondelix::decodeConfigBytes(rondelix::testing::readText(paths.config));
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->behavior.wheelSize, 400.0);
+    EXPECT_EQ(written->behavior.opacity, 0.5);
+
+    ASSERT_TRUE(runEventsUntil([&] { return store.watching(); }, 30000)) << instancesAsked << lines(log);
+    EXPECT_EQ(instancesAsked, 4);
+    editOutside(300);
+    EXPECT_TRUE(runEventsUntil([&] { return store.config().behavior.wheelSize == 300.0; }, 30000));
+    EXPECT_EQ(std::ranges::count_if(log.lines(),
+                                    [](const std::string& line) {
+                                        return line.find("fs.inotify.max_user_instances") !=
+                                               std::string::npos;
+                                    }),
+              1)
+        << lines(log);
 }
 
 TEST(AutostartLoginItems, RegistersThroughAnAutostartEntry) {

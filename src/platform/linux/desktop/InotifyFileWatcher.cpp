@@ -1,9 +1,14 @@
 #include "platform/linux/desktop/InotifyFileWatcher.h"
 
+#include "platform/Log.h"
+
 #include <QSocketNotifier>
 #include <cerrno>
+#include <cstring>
+#include <string>
 #include <sys/inotify.h>
 #include <unistd.h>
+#include <utility>
 
 namespace rondelix::platform::linux_desktop {
 
@@ -12,13 +17,23 @@ namespace {
 constexpr std::uint32_t watchedEvents = IN_MODIFY | IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF;
 constexpr std::uint32_t replacingEvents = IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED;
 
+// Why inotify refused, for the log: the error and, where it means that the
+// user's programs hold all the system allows, which limit that is.
+std::string refusal(const std::string& what, int error, int limitError, const char* limit) {
+    std::string text = what + " (" + std::strerror(error) + ")";
+    if (error == limitError)
+        text += std::string(": the user's programs hold all that sysctl ") + limit + " allows";
+    return text;
+}
+
 } // namespace
 
-InotifyFileWatcher::InotifyFileWatcher() : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-    if (fd_ < 0) return;
-    notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { readEvents(); });
+int InotifyFileWatcher::newInstance() {
+    return inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
 }
+
+InotifyFileWatcher::InotifyFileWatcher(Log& log, InstanceMaker makeInstance)
+    : log_(log), makeInstance_(std::move(makeInstance)) {}
 
 InotifyFileWatcher::~InotifyFileWatcher() {
     notifier_.reset();
@@ -27,12 +42,39 @@ InotifyFileWatcher::~InotifyFileWatcher() {
 
 bool InotifyFileWatcher::arm(const std::filesystem::path& file, Handler onChange) {
     disarm();
-    if (fd_ < 0) return false;
+    if (!haveInstance(file)) return false;
     const int watch = inotify_add_watch(fd_, file.c_str(), watchedEvents);
-    if (watch < 0) return false;
+    if (watch < 0) {
+        // A missing file is the ordinary wait for it to come back.
+        const int error = errno;
+        if (error != ENOENT)
+            reportOnce(refusal("no inotify watch on " + file.string(), error, ENOSPC,
+                               "fs.inotify.max_user_watches"));
+        return false;
+    }
     watch_ = watch;
     handler_ = std::move(onChange);
+    reported_ = false;
     return true;
+}
+
+bool InotifyFileWatcher::haveInstance(const std::filesystem::path& file) {
+    if (fd_ >= 0) return true;
+    fd_ = makeInstance_();
+    if (fd_ < 0) {
+        const int error = errno;
+        reportOnce(refusal("no inotify instance to watch " + file.string() + " with", error, EMFILE,
+                           "fs.inotify.max_user_instances"));
+        return false;
+    }
+    notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { readEvents(); });
+    return true;
+}
+
+void InotifyFileWatcher::reportOnce(const std::string& problem) {
+    if (std::exchange(reported_, true)) return;
+    log_.write(problem + " — asking again while the program runs.");
 }
 
 void InotifyFileWatcher::disarm() {

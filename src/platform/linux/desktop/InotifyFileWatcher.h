@@ -2,17 +2,29 @@
 
 #include "platform/FileWatcher.h"
 
+#include <functional>
 #include <memory>
 
 class QSocketNotifier;
 
+namespace rondelix::platform {
+class Log;
+}
+
 namespace rondelix::platform::linux_desktop {
 
 // Watches one file through inotify; notices arrive on Qt's event loop of the
-// thread that built the watcher.
+// thread that built the watcher. The user's other programs may hold every
+// instance the system allows for a while: until one is had, each arming asks
+// again, and the first failure is logged.
 class InotifyFileWatcher final : public FileWatcher {
   public:
-    InotifyFileWatcher();
+    // Makes an inotify instance as inotify_init1 does: its descriptor, or -1
+    // with errno set. Tests stand in for it.
+    using InstanceMaker = std::function<int()>;
+    static int newInstance();
+
+    explicit InotifyFileWatcher(Log& log, InstanceMaker makeInstance = &newInstance);
     ~InotifyFileWatcher() override;
     InotifyFileWatcher(const InotifyFileWatcher&) = delete;
     InotifyFileWatcher& operator=(const InotifyFileWatcher&) = delete;
@@ -21,10 +33,17 @@ class InotifyFileWatcher final : public FileWatcher {
     void disarm() override;
 
   private:
+    // False, logging why once, while no instance can be had.
+    bool haveInstance(const std::filesystem::path& file);
+    // Logs the first of a run of failures; a success ends the run.
+    void reportOnce(const std::string& problem);
     void readEvents();
 
+    Log& log_;
+    const InstanceMaker makeInstance_;
     int fd_ = -1;
     int watch_ = -1;
+    bool reported_ = false;
     Handler handler_;
     std::unique_ptr<QSocketNotifier> notifier_;
 };

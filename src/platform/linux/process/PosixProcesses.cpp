@@ -171,8 +171,9 @@ ProcessResult superviseChild(Child child) {
 }
 
 // The signals a child should start with at their defaults, whatever this
-// program chose for itself.
-void resetSignals(posix_spawnattr_t& attributes) {
+// program chose for itself; and the child's own process group, or its own
+// session (which holds a group of its own too).
+void resetSignals(posix_spawnattr_t& attributes, bool ownSession) {
     sigset_t defaults;
     sigemptyset(&defaults);
     for (int signal : {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD, SIGTSTP, SIGTTIN, SIGTTOU, SIGUSR1,
@@ -183,8 +184,8 @@ void resetSignals(posix_spawnattr_t& attributes) {
     posix_spawnattr_setsigdefault(&attributes, &defaults);
     posix_spawnattr_setsigmask(&attributes, &nothing);
     posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawnattr_setflags(&attributes,
-                             POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK |
+                                              (ownSession ? POSIX_SPAWN_SETSID : POSIX_SPAWN_SETPGROUP));
 }
 
 } // namespace
@@ -231,7 +232,7 @@ void PosixProcesses::run(ProcessRequest request, std::function<void(const Proces
 
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    resetSignals(attributes);
+    resetSignals(attributes, request.ownSession);
 
     std::vector<char*> argv;
     argv.push_back(request.program.data());
@@ -267,7 +268,7 @@ void PosixProcesses::run(ProcessRequest request, std::function<void(const Proces
     child.errors = errors.read;
     child.pendingInput = request.standardInput.value_or(std::string{});
     child.errorBuffer = std::make_unique<CappedBuffer>(request.standardErrorCap);
-    if (request.timeLimit)
+    if (request.timeLimit && !request.ownSession)
         child.deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
                                             std::chrono::duration<double>(std::max(0.0, *request.timeLimit)));
     std::thread([child = std::move(child), deliver = std::move(deliver)]() mutable {

@@ -9,7 +9,8 @@ namespace rondelix::platform::linux_desktop {
 
 // Children started with posix_spawn (the fork-and-exec that is safe in a
 // threaded program), each in a process group of its own so that a time limit
-// ends whatever it started too. One background thread per child feeds its
+// ends whatever it started too, or in a session of its own where nothing
+// ends it. One background thread per child feeds its
 // input, drains its output pipes and reaps it; the result is posted to the
 // main queue.
 class PosixProcesses final : public Processes {
