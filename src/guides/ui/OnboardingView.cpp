@@ -89,19 +89,20 @@ QLabel* logoHero(const Color& accent, const QColor& window) {
         accent, 0.35, 18, 6);
 }
 
-// A symbol in the accent, as it stands out from its disc: the accent at a
-// sixth of its strength over the window.
+// A symbol in the accent on a disc of the accent at a sixth of its strength,
+// the symbol as it stands out from the disc where its own shadow shows
+// through the disc.
 QLabel* symbolHero(std::string_view name, const Color& accent, const QColor& window) {
+    constexpr double strength = 0.15, shadow = 0.3;
     return hero(
         [&](QPainter& painter, const QRectF& square) {
-            constexpr double strength = 0.15;
             painter.setPen(Qt::NoPen);
             painter.setBrush(toQColor(accent, strength));
             painter.drawEllipse(square);
-            const QColor disc = toQColor(mixed(fromQColor(window), accent, strength));
-            SymbolFont::paint(painter, name, square, 50, visibleMark(accent, disc));
+            const Color shaded = mixed(fromQColor(window), accent, 1 - (1 - strength) * (1 - shadow));
+            SymbolFont::paint(painter, name, square, 50, visibleMark(accent, toQColor(shaded)));
         },
-        accent, 0.3, 16, 5);
+        accent, shadow, 16, 5);
 }
 
 // A symbol drawn from the program's symbol font, centred in its label.

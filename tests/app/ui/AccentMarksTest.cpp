@@ -52,11 +52,12 @@ struct Look {
 };
 
 // A yellow vanishes on the light look and a deep indigo on the dark one,
-// unless they are deepened (or lightened) where they are drawn.
+// unless they are deepened (or lightened) where they are drawn; white reads
+// on the default blue at under 4.5:1, and a mark of it on a tint of it
+// under 3:1.
 const Look looks[] = {
-    {"light look, light accent", false, "#FFEB3B"},
-    {"light look, dark accent", false, "#1A237E"},
-    {"dark look, light accent", true, "#FFEB3B"},
+    {"light look, default accent", false, "#0A84FF"}, {"light look, light accent", false, "#FFEB3B"},
+    {"light look, dark accent", false, "#1A237E"},    {"dark look, light accent", true, "#FFEB3B"},
     {"dark look, dark accent", true, "#1A237E"},
 };
 
