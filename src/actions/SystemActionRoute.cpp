@@ -283,7 +283,7 @@ SystemActionRoute routeFor(std::string_view id, std::string_view desktop) {
         {"toggle-wifi", ToggleWiFi{}},
         {"toggle-bluetooth", Shortcut{"Toggle Bluetooth"}},
         {"toggle-dnd", Shortcut{"Toggle Do Not Disturb"}},
-        {"night-shift", Shortcut{"Toggle Night Shift"}},
+        {"night-shift", Shortcut{"Toggle Night Light"}},
         {"toggle-file-extensions", Unavailable{}},
         {"new-finder-window", OpenHomeFolder{}},
         // Command travels as Control here, and Control-period opens the

@@ -35,16 +35,15 @@ const std::vector<ShortcutRequirement>& ShortcutCatalog::requirements() {
         row("toggle-bluetooth", "Toggle Bluetooth", "Bluetooth", "wave.3.right", "Turns Bluetooth on or off.",
             "In it, write a script that turns Bluetooth on when it is off and off when it is on, for example "
             "with bluetoothctl."),
-        // Named in this desktop's words; the automations people made under the
-        // other system's word still run.
+        // The two below are named in this desktop's words; the automations
+        // people made under the other system's words still run.
         row("toggle-dnd", "Toggle Do Not Disturb", "Do Not Disturb", "moon.fill",
             "Turns Do Not Disturb on or off.",
             "In it, write a script that switches your desktop's Do Not Disturb on or off.", "Toggle Focus"),
-        // It keeps the file name it has always had: renaming it would lose the
-        // automations people made.
-        row("night-shift", "Toggle Night Shift", "Night Light", "moon.stars.fill",
+        row("night-shift", "Toggle Night Light", "Night Light", "moon.stars.fill",
             "Turns the night light (the warm display tint) on or off.",
-            "In it, write a script that switches your desktop's night light on or off."),
+            "In it, write a script that switches your desktop's night light on or off.",
+            "Toggle Night Shift"),
     };
     return rows;
 }

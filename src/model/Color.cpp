@@ -81,12 +81,12 @@ Hsb toHsb(const Color& c) {
     return hsb;
 }
 
+} // namespace
+
 Color mixed(const Color& from, const Color& to, double t) {
     const auto mix = [t](double a, double b) { return a + (b - a) * t; };
     return {mix(from.red, to.red), mix(from.green, to.green), mix(from.blue, to.blue), from.opacity};
 }
-
-} // namespace
 
 Color Color::fromHex(std::string_view text) {
     const std::string_view trimmed = trimHashesAndSpaces(text);

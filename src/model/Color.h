@@ -37,6 +37,10 @@ std::string hexString(const Color& color);
 Color contrastingForeground(const Color& color);
 BrightnessVariants brightnessVariants(const Color& color);
 
+// The colour a fraction t of the way from one to the other, as a layer of
+// `to` at opacity t over `from` shows; `from`'s opacity is kept.
+Color mixed(const Color& from, const Color& to, double t);
+
 // WCAG 2's relative luminance, from 0 for black to 1 for white.
 double relativeLuminance(const Color& color);
 // WCAG 2's contrast ratio of two opaque colours, from 1 to 21.

@@ -7,8 +7,7 @@
 namespace rondelix {
 
 void makeProminent(QPushButton& button, const Color& accent) {
-    const Color title = contrastingForeground(accent);
-    const QColor fill = toQColor(readableOn(accent, title));
+    const auto [fill, title] = accentFill(accent);
     const QColor window = button.palette().color(QPalette::Active, QPalette::Window);
     const auto faded = [&](const QColor& colour) {
         return QColor::fromRgbF(window.redF() + (colour.redF() - window.redF()) * 0.45f,
@@ -20,9 +19,9 @@ void makeProminent(QPushButton& button, const Color& accent) {
                 " padding: 4px 14px; font-weight: bold; }"
                 "QPushButton:focus { border-color: %3; }"
                 "QPushButton:disabled { background: %4; border-color: %4; color: %5; }")
-            .arg(fill.name(), toQColor(title).name(),
+            .arg(fill.name(), title.name(),
                  button.palette().color(QPalette::Active, QPalette::WindowText).name(), faded(fill).name(),
-                 faded(toQColor(title)).name()));
+                 faded(title).name()));
 }
 
 } // namespace rondelix

@@ -38,6 +38,19 @@ inline QColor accentMark(const QPalette& palette) {
     return visibleMark(fromQColor(palette.color(QPalette::Highlight)), palette.color(QPalette::Window));
 }
 
+// A fill in the accent with text on it: the text near black or white,
+// whichever suits the accent, and the accent deepened (or lightened) just as
+// far as it takes for the text to read on it.
+struct AccentFill {
+    QColor fill;
+    QColor text;
+};
+
+inline AccentFill accentFill(const Color& accent) {
+    const Color text = contrastingForeground(accent);
+    return {toQColor(readableOn(accent, text)), toQColor(text)};
+}
+
 // A style sheet that sets the text colour, readable on the background.
 inline QString textColorStyle(const Color& color, const QColor& background) {
     return QStringLiteral("color: %1;").arg(readableText(color, background).name());

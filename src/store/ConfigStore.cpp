@@ -11,6 +11,7 @@
 #include "store/ConfigMigration.h"
 #include "store/ConfigSanitizer.h"
 #include "store/ConfigTextRepair.h"
+#include "store/FormerFactoryLabels.h"
 
 #include <algorithm>
 #include <ctime>
@@ -27,13 +28,16 @@ struct LoadedConfig {
     std::string error;
 };
 
-// Reads and decodes a configuration file; the error says which of the two failed.
+// Reads and decodes a configuration file; the error says which of the two
+// failed. Former factory labels read in today's words.
 LoadedConfig readConfigFile(const std::filesystem::path& file) {
     Result<std::string> read = readWholeFile(file);
     if (!read.ok()) return {std::nullopt, {}, read.error()};
     std::string bytes = std::move(read).value();
     LoadedConfig loaded{decodeConfigBytes(bytes), std::move(bytes), {}};
-    if (!loaded.config)
+    if (loaded.config)
+        renameFormerFactoryLabels(*loaded.config);
+    else
         loaded.error =
             file.string() + ": " + jsonSyntaxError(loaded.bytes).value_or("not a readable configuration");
     return loaded;

@@ -10,6 +10,7 @@
 #include "platform/Workspace.h"
 #include "store/ConfigMigration.h"
 #include "store/ConfigStore.h"
+#include "store/FormerFactoryLabels.h"
 #include "store/ImportReview.h"
 #include "store/TopLevelKeys.h"
 
@@ -101,6 +102,7 @@ void ConfigTransfer::importConfig() {
     }
     ConfigStore::sanitize(*config);
     migrateIfNeeded(*config);
+    renameFormerFactoryLabels(*config);
 
     // The store decides read-only afresh from the new version and saves with
     // the rotating backup, unless the new version is newer than this build.

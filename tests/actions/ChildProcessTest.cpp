@@ -102,15 +102,18 @@ TEST_F(ExecutorTest, AFailedShortcutIsToldThenHandedOnForSetUp) {
     EXPECT_EQ(sounds.beeps, 1);
 }
 
-// Do Not Disturb's automation was first named "Toggle Focus": a slice that
-// names either runs whichever is installed, its own name first, and one that
-// finds neither is said to have failed under its own name.
-TEST_F(ExecutorTest, TheDoNotDisturbAutomationRunsUnderEitherOfItsNames) {
+// Do Not Disturb's and Night Light's automations were first named in another
+// system's words: a slice that names either runs whichever is installed, its
+// own name first, and one that finds neither is said to have failed under its
+// own name.
+TEST_F(ExecutorTest, RenamedAutomationsRunUnderEitherOfTheirNames) {
     const std::string folder = "/home/u/.config/rondelix/shortcuts/";
     const std::pair<MacroAction, Lines> cases[] = {
         {MacroAction::Shortcut{"Toggle Do Not Disturb"}, {"Toggle Do Not Disturb", "Toggle Focus"}},
         {MacroAction::Shortcut{"Toggle Focus"}, {"Toggle Focus", "Toggle Do Not Disturb"}},
         {MacroAction::SystemAction{"toggle-dnd"}, {"Toggle Do Not Disturb", "Toggle Focus"}},
+        {MacroAction::SystemAction{"night-shift"}, {"Toggle Night Light", "Toggle Night Shift"}},
+        {MacroAction::Shortcut{"Toggle Night Shift"}, {"Toggle Night Shift", "Toggle Night Light"}},
         {MacroAction::Shortcut{"Toggle Bluetooth"}, {"Toggle Bluetooth"}},
     };
     for (const auto& [action, tried] : cases) {

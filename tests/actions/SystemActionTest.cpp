@@ -145,7 +145,7 @@ TEST_F(ExecutorTest, ShortcutBackedActionsRunTheirAutomationAndMatchTheCatalogue
         processes.finish(count, 1);
         queue.runPending();
     }
-    EXPECT_EQ(shortcutFailures, (Lines{"Toggle Bluetooth", "Toggle Do Not Disturb", "Toggle Night Shift"}));
+    EXPECT_EQ(shortcutFailures, (Lines{"Toggle Bluetooth", "Toggle Do Not Disturb", "Toggle Night Light"}));
 }
 
 TEST_F(ExecutorTest, ActionsWithoutAnEquivalentHereAreUnavailable) {

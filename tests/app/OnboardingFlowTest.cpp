@@ -134,6 +134,10 @@ TEST_F(ShortcutsTest, MissingListIsEmptyUntilTheFirstListingThenNamesUsedUninsta
     rig.c().automations().refresh();
     listed();
     EXPECT_EQ(missingIds(), std::vector<std::string>{"night-shift"});
+    install("Toggle Night Light"); // the name the card and the diagnostics use
+    rig.c().automations().refresh();
+    listed();
+    EXPECT_TRUE(missingIds().empty());
 }
 
 TEST_F(ShortcutsTest, AFailedKnownShortcutOpensTheSetupAtItOnlyWhileItIsMissing) {

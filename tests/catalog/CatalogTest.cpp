@@ -69,11 +69,18 @@ TEST(ShortcutCatalogTest, LookupIgnoresLetterCaseOnly) {
     EXPECT_EQ(ShortcutCatalog::requirement("toggle bluetooth")->id, "toggle-bluetooth");
     EXPECT_EQ(ShortcutCatalog::requirement("TOGGLE BLUETOOTH")->id, "toggle-bluetooth");
     EXPECT_FALSE(ShortcutCatalog::requirement(" Toggle Bluetooth"));
-    // Do Not Disturb's automation, under its name and the one it had before.
-    for (const char* name : {"Toggle Do Not Disturb", "toggle focus"}) {
+    // The automations renamed into this desktop's words, under their names
+    // and the ones they had before.
+    const std::pair<const char*, const char*> renamed[] = {
+        {"Toggle Do Not Disturb", "Toggle Do Not Disturb"},
+        {"toggle focus", "Toggle Do Not Disturb"},
+        {"Toggle Night Light", "Toggle Night Light"},
+        {"toggle night shift", "Toggle Night Light"},
+    };
+    for (const auto& [name, shortcutName] : renamed) {
         const auto found = ShortcutCatalog::requirement(name);
         ASSERT_TRUE(found) << name;
-        EXPECT_EQ(found->shortcutName, "Toggle Do Not Disturb") << name;
+        EXPECT_EQ(found->shortcutName, shortcutName) << name;
     }
     EXPECT_FALSE(ShortcutCatalog::requirement("Morning Routine"));
 }

@@ -35,7 +35,8 @@ exec_line=$(sed -n 's/^Exec=//p' "$entry")
 [ -x "$root/bin/${exec_line%% *}" ] || fail "Exec= names ${exec_line%% *}, which is not installed"
 [ "$(sed -n 's/^Icon=//p' "$entry")" = "$id" ] || fail "Icon= does not name the installed icon"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "metainfo names another entry"
-"$root/bin/rondelix" --version | grep -q '^rondelix ' || fail "the installed command does not run"
+version=$("$root/bin/rondelix" --version) || fail "the installed command does not run"
+grep -q "<release version=\"${version#rondelix }\"" "$metainfo" || fail "metainfo lists no release $version"
 
 [ "$failures" -eq 0 ] && echo "the install into DESTDIR holds every file the desktop reads"
 exit "$failures"

@@ -168,11 +168,10 @@ void MainWindow::buildMenus() {
     appMenu->addAction("&About Rondelix", this, [this] { coordinator_.showMain(MainTab::about); });
     appMenu->addAction("&Settings…", QKeySequence(Qt::CTRL | Qt::Key_Comma), this,
                        [this] { coordinator_.showMain(MainTab::appearance); });
-    // The tray menu's way back to the onboarding, where no tray shows it.
-    QAction* guide = appMenu->addAction("Setup &Guide…", this,
-                                        [this] { coordinator_.showOnboarding(OnboardingStep::welcome); });
-    connect(appMenu, &QMenu::aboutToShow, guide,
-            [this, guide] { guide->setVisible(!coordinator_.platform().windows.trayShown()); });
+    // As the tray menu offers it, whose menu opens only with a click: here
+    // the keyboard reaches it, and so does a desktop with no tray.
+    appMenu->addAction("Setup &Guide…", this,
+                       [this] { coordinator_.showOnboarding(OnboardingStep::welcome); });
     appMenu->addAction("Rondelix &Help", this, [this] { coordinator_.showMain(MainTab::about); });
     appMenu->addSeparator();
     // Desktops without a tray have no other way out.

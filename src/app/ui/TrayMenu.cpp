@@ -21,7 +21,6 @@
 #include <QSystemTrayIcon>
 #include <algorithm>
 #include <initializer_list>
-#include <iterator>
 #include <map>
 
 namespace rondelix {
@@ -107,9 +106,14 @@ QColor inkForPanel(const QColor& panel, std::initializer_list<QColor> inks) {
     return contrast(dark, panel) >= contrast(light, panel) ? dark : light;
 }
 
-// When the panel is looked at again after a change: it repaints once it has
-// heard the change itself, which may take it a moment.
-constexpr int lookAgainAfterMs[] = {300, 1000, 3000};
+// After a change the panel is looked at again and again: it repaints once it
+// has heard the change itself, which takes Plasma's panel up to a few
+// seconds, and may go through a fade. The looks end once its colour has
+// changed and then held for a while, or, for a panel that keeps its colour,
+// after the longest such wait.
+constexpr double lookEverySeconds = 0.25;
+constexpr double settledAfterSeconds = 1.0;
+constexpr double lookAtMostSeconds = 10.0;
 
 } // namespace
 
@@ -130,13 +134,6 @@ TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit, Tray
     icon_->setToolTip("Rondelix");
     icon_->setContextMenu(menu_.get());
     icon_->show();
-    lookAgain_.setSingleShot(true);
-    connect(&lookAgain_, &QTimer::timeout, this, [this] {
-        updateIcon();
-        ++lookAgainStep_;
-        if (lookAgainStep_ < std::size(lookAgainAfterMs))
-            lookAgain_.start(lookAgainAfterMs[lookAgainStep_] - lookAgainAfterMs[lookAgainStep_ - 1]);
-    });
     // The tray embeds the icon, and the panel shows, only after the start.
     lookAgainSoon();
 }
@@ -174,9 +171,21 @@ bool TrayMenu::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TrayMenu::lookAgainSoon() {
-    updateIcon();
-    lookAgainStep_ = 0;
-    lookAgain_.start(lookAgainAfterMs[0]);
+    const double now = coordinator_.platform().queue.now();
+    looking_ = Looking{now, now, updateIcon(), false};
+    nextLook_ = coordinator_.platform().queue.after(lookEverySeconds, [this] { lookAgain(); });
+}
+
+void TrayMenu::lookAgain() {
+    const double now = coordinator_.platform().queue.now();
+    if (const std::optional<QColor> panel = updateIcon(); panel != looking_.panel) {
+        looking_.panel = panel;
+        looking_.changed = true;
+        looking_.steadySince = now;
+    }
+    const bool settled = looking_.changed && now - looking_.steadySince >= settledAfterSeconds;
+    if (settled || now - looking_.since >= lookAtMostSeconds) return;
+    nextLook_ = coordinator_.platform().queue.after(lookEverySeconds, [this] { lookAgain(); });
 }
 
 void TrayMenu::panelChanged() {
@@ -219,7 +228,7 @@ std::optional<QColor> TrayMenu::shownPanel() const {
     return look_.panelColour ? look_.panelColour() : std::nullopt;
 }
 
-void TrayMenu::updateIcon() {
+std::optional<QColor> TrayMenu::updateIcon() {
     const std::optional<QColor> panelText = look_.trayTextColor ? look_.trayTextColor() : std::nullopt;
     const QColor schemeText = schemeInk(look_.appearance);
     Drawn next{panelText.value_or(schemeText), std::nullopt, coordinator_.paused()};
@@ -229,9 +238,11 @@ void TrayMenu::updateIcon() {
         next.ink = inkForPanel(*panel, {next.ink, schemeText});
     else if (!panelText)
         next.outline = next.ink.lightness() > 127 ? QColor(Qt::black) : QColor(Qt::white);
-    if (next == drawn_) return;
-    drawn_ = next;
-    icon_->setIcon(trayIcon(next.ink, next.outline, next.paused));
+    if (next != drawn_) {
+        drawn_ = next;
+        icon_->setIcon(trayIcon(next.ink, next.outline, next.paused));
+    }
+    return panel;
 }
 
 void TrayMenu::rebuild() {

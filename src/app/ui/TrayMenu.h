@@ -2,13 +2,12 @@
 
 #include "app/MenuBarContent.h"
 #include "platform/DesktopAppearance.h"
+#include "platform/MainQueue.h"
 #include "util/Signal.h"
 
 #include <QColor>
 #include <QIcon>
 #include <QObject>
-#include <QTimer>
-#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -47,8 +46,8 @@ struct TrayPanelLook {
 // ink that does not stand out from it at 3:1 gives way to one that does.
 // Nothing is looked at while nothing changes: each notice of a change (the
 // desktop's scheme, the tray's colours, the panel's own mode) has the panel
-// looked at again, also a little later, as the panel repaints once it has
-// heard the change itself.
+// looked at again, and again until its colour has settled, as the panel
+// repaints once it has heard the change itself.
 class TrayMenu final : public QObject {
     Q_OBJECT
 
@@ -77,7 +76,9 @@ class TrayMenu final : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void updateIcon();
+    // Draws the icon for the panel as it shows now, and says what that is.
+    std::optional<QColor> updateIcon();
+    void lookAgain();
     void observe();
     std::optional<QColor> shownPanel() const;
     std::optional<QColor> switchedPanel() const;
@@ -101,9 +102,16 @@ class TrayMenu final : public QObject {
     std::optional<bool> panelDarkMode_;
     // The panel switched its own dark mode after it last published colours.
     bool publishedColoursStale_ = false;
-    // Looks at the panel again after a change, a few times.
-    QTimer lookAgain_;
-    std::size_t lookAgainStep_ = 0;
+    // The looks at the panel since the last change: when they began, the
+    // colour last seen and since when, and whether it changed meanwhile.
+    struct Looking {
+        double since = 0;
+        double steadySince = 0;
+        std::optional<QColor> panel;
+        bool changed = false;
+    };
+    Looking looking_;
+    platform::ScopedCancel nextLook_;
 };
 
 } // namespace rondelix

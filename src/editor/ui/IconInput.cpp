@@ -1,5 +1,6 @@
 #include "editor/ui/IconInput.h"
 
+#include "editor/ui/ChooserRowLayout.h"
 #include "editor/ui/SliceFormWidgets.h"
 
 #include <QFrame>
@@ -16,9 +17,8 @@ QLabel* IconInput::layOutChooserRow(QWidget* preview, const QString& buttonTitle
                                     std::function<void()> choose) {
     auto* lines = new QVBoxLayout(this);
     lines->setContentsMargins(0, 0, 0, 0);
-    auto* layout = new QHBoxLayout;
+    auto* layout = new ChooserRowLayout;
     lines->addLayout(layout);
-    layout->setSpacing(10);
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("chooserPreview"));
     frame->setFixedSize(32, 32);
@@ -33,7 +33,7 @@ QLabel* IconInput::layOutChooserRow(QWidget* preview, const QString& buttonTitle
     auto* button = new QPushButton(buttonTitle, this);
     connect(button, &QPushButton::clicked, this, std::move(choose));
     layout->addWidget(frame);
-    layout->addWidget(name, 1);
+    layout->addWidget(name);
     layout->addWidget(button);
     return name;
 }

@@ -1,5 +1,8 @@
 #include "editor/ui/InspectorCard.h"
 
+#include "qtshared/QtColor.h"
+
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
@@ -9,6 +12,34 @@ namespace rondelix {
 namespace {
 constexpr int cardPadding = 16;
 constexpr double cardRadius = 16;
+
+// A section title's accent text, in the accent deepened (or lightened) as
+// far as it takes to read on the card, worked out again whenever the accent
+// or the look changes.
+class SectionAccent final : public QLabel {
+  public:
+    SectionAccent() {
+        setObjectName("sectionAccent");
+        setTextFormat(Qt::PlainText);
+        tint();
+    }
+
+  protected:
+    void changeEvent(QEvent* event) override {
+        QLabel::changeEvent(event);
+        if (event->type() == QEvent::PaletteChange) tint();
+    }
+
+  private:
+    void tint() {
+        QPalette own = palette();
+        const QColor ink =
+            readableText(fromQColor(own.color(QPalette::Highlight)), own.color(QPalette::Base));
+        if (own.color(QPalette::WindowText) == ink) return;
+        own.setColor(QPalette::WindowText, ink);
+        setPalette(own);
+    }
+};
 } // namespace
 
 InspectorCard::InspectorCard(QWidget* parent) : QFrame(parent) {
@@ -50,15 +81,10 @@ QHBoxLayout* sectionHeader(const QString& title, QLabel** accent) {
     makeSecondary(label);
     row->addWidget(label);
     if (accent) {
-        *accent = new QLabel;
-        (*accent)->setObjectName("sectionAccent");
-        (*accent)->setTextFormat(Qt::PlainText);
+        *accent = new SectionAccent;
         QFont accentFont = font;
         accentFont.setWeight(QFont::DemiBold);
         (*accent)->setFont(accentFont);
-        QPalette tint = (*accent)->palette();
-        tint.setColor(QPalette::WindowText, tint.color(QPalette::Highlight));
-        (*accent)->setPalette(tint);
         row->addWidget(*accent);
     }
     row->addStretch();

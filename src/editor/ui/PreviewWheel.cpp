@@ -27,6 +27,20 @@ constexpr double focusRingWidth = 2;
 bool outlined(const PreviewWheel::Inputs& in) {
     return in.interactive && in.selectedPosition >= 0 && in.selectedPosition < in.wheel.sliceCount;
 }
+
+// The accent as a mark on a slot of the disc: the slots tint the disc with
+// the look's text colour, faintly at the hub and more towards the rim
+// (WheelGraphic's base fill), and the mark stands out from both ends.
+QColor slotMark(const Color& accent, const QPalette& palette) {
+    const Color disc = fromQColor(palette.color(QPalette::Base));
+    const bool dark = palette.color(QPalette::Window).lightness() < 128;
+    const Color text =
+        fromQColor(WheelPalette::forScheme(dark ? ColorScheme::dark : ColorScheme::light).primary);
+    Color mark = accent;
+    for (const double tint : {0.02, 0.10})
+        mark = readableOn(mark, mixed(disc, text, tint), 3.0);
+    return toQColor(mark);
+}
 } // namespace
 
 // The selected slot's outline, above the graphic and deaf to the mouse.
@@ -59,13 +73,13 @@ class PreviewWheel::Outline : public QWidget {
         painter.setRenderHint(QPainter::Antialiasing);
         if (owner_.hasFocus()) {
             // The wheel's rim shows that the arrows go to it.
-            painter.setPen(QPen(palette().color(QPalette::Highlight), focusRingWidth));
+            painter.setPen(QPen(accentMark(palette()), focusRingWidth));
             painter.setBrush(Qt::NoBrush);
             const double inset = focusRingWidth / 2;
             painter.drawEllipse(owner_.square().adjusted(inset, inset, -inset, -inset));
         }
-        QPen pen(toQColor(in.accent), owner_.hasFocus() ? focusedOutlineWidth : outlineWidth, Qt::SolidLine,
-                 Qt::FlatCap, Qt::MiterJoin);
+        QPen pen(slotMark(in.accent, palette()), owner_.hasFocus() ? focusedOutlineWidth : outlineWidth,
+                 Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
         pen.setMiterLimit(10);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);

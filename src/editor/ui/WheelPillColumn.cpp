@@ -2,6 +2,7 @@
 
 #include "icons/ui/SymbolFont.h"
 #include "qtshared/FocusRing.h"
+#include "qtshared/QtColor.h"
 
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
@@ -295,38 +296,48 @@ void WheelPillColumn::paintPill(QPainter& painter, std::size_t index) {
         shadow.addRoundedRect(frame.translated(0, 4), radius, radius);
         painter.fillPath(shadow, QColor(0, 0, 0, 60));
     }
+    // The selected pill is filled with the accent, its words in whichever of
+    // near black and white suits it, the accent deepened as far as they need.
+    const AccentFill onAccent = accentFill(fromQColor(accent_));
     QPainterPath capsule;
     capsule.addRoundedRect(frame, radius, radius);
     QColor fill = primary;
     fill.setAlphaF(0.12f);
-    painter.fillPath(capsule, selected ? accent_ : fill);
+    painter.fillPath(capsule, selected ? onAccent.fill : fill);
     if (selected && hasFocus()) {
         const double out = focusRingGap + focusRingWidth / 2;
-        painter.setPen(QPen(palette().color(QPalette::Highlight), focusRingWidth));
+        painter.setPen(QPen(accentMark(palette()), focusRingWidth));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(frame.adjusted(-out, -out, out, out), radius + out, radius + out);
     }
     if (dropTarget) {
-        painter.setPen(QPen(selected ? QColor(Qt::white) : accent_, 2));
+        painter.setPen(QPen(selected ? onAccent.text
+                                     : visibleMark(fromQColor(accent_), palette().color(QPalette::Window)),
+                            2));
         painter.setBrush(Qt::NoBrush);
         QPainterPath inner;
         inner.addRoundedRect(frame.adjusted(1, 1, -1, -1), radius - 1, radius - 1);
         painter.drawPath(inner);
     }
 
-    const QColor foreground = selected ? QColor(Qt::white) : primary;
+    const QColor foreground = selected ? onAccent.text : primary;
     double x = frame.left() + plainInset;
     if (index < badgeCount) {
         x = frame.left() + badgeInset;
         const QRectF badge(x, frame.center().y() - badgeSide / 2, badgeSide, badgeSide);
-        QColor circle = selected ? QColor(255, 255, 255) : primary;
-        circle.setAlphaF(selected ? 0.22f : 0.1f);
+        QColor circle = primary;
+        circle.setAlphaF(0.1f);
+        if (selected) {
+            // The words' colour at a fifth over the fill, held back as far as
+            // the number on it needs to read.
+            const Color text = fromQColor(onAccent.text);
+            circle = toQColor(readableOn(mixed(fromQColor(onAccent.fill), text, 0.22), text));
+        }
         painter.setPen(Qt::NoPen);
         painter.setBrush(circle);
         painter.drawEllipse(badge);
         painter.setFont(badgeFont(font()));
-        QColor badgeColor = selected ? QColor(Qt::white) : palette().color(QPalette::PlaceholderText);
-        painter.setPen(badgeColor);
+        painter.setPen(selected ? onAccent.text : palette().color(QPalette::PlaceholderText));
         painter.drawText(badge, Qt::AlignCenter, badgeText(index));
         x += badgeSide + badgeGap;
     }

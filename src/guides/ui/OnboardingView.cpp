@@ -79,27 +79,30 @@ QLabel* hero(const std::function<void(QPainter&, const QRectF&)>& paint, const C
     return l;
 }
 
-// The program's mark, as the welcome's head.
-QLabel* logoHero(const Color& accent) {
+// The program's mark, as the welcome's head, in the accent as it stands out
+// from the window.
+QLabel* logoHero(const Color& accent, const QColor& window) {
     return hero(
         [&](QPainter& painter, const QRectF& square) {
-            paintProgramMark(painter, square.adjusted(4, 4, -4, -4), toQColor(accent));
+            paintProgramMark(painter, square.adjusted(4, 4, -4, -4), visibleMark(accent, window));
         },
         accent, 0.35, 18, 6);
 }
 
-// A symbol in the accent on a disc of the accent at a sixth of its strength.
-QLabel* symbolHero(std::string_view name, const Color& accent) {
+// A symbol in the accent on a disc of the accent at a sixth of its strength,
+// the symbol as it stands out from the disc where its own shadow shows
+// through the disc.
+QLabel* symbolHero(std::string_view name, const Color& accent, const QColor& window) {
+    constexpr double strength = 0.15, shadow = 0.3;
     return hero(
         [&](QPainter& painter, const QRectF& square) {
-            QColor disc = toQColor(accent);
-            disc.setAlphaF(0.15f);
             painter.setPen(Qt::NoPen);
-            painter.setBrush(disc);
+            painter.setBrush(toQColor(accent, strength));
             painter.drawEllipse(square);
-            SymbolFont::paint(painter, name, square, 50, toQColor(accent));
+            const Color shaded = mixed(fromQColor(window), accent, 1 - (1 - strength) * (1 - shadow));
+            SymbolFont::paint(painter, name, square, 50, visibleMark(accent, toQColor(shaded)));
         },
-        accent, 0.3, 16, 5);
+        accent, shadow, 16, 5);
 }
 
 // A symbol drawn from the program's symbol font, centred in its label.
@@ -243,7 +246,7 @@ QWidget* OnboardingView::welcomeStep() {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(22);
-    layout->addWidget(logoHero(flow_->accent()), 0, Qt::AlignHCenter);
+    layout->addWidget(logoHero(flow_->accent(), palette().color(QPalette::Window)), 0, Qt::AlignHCenter);
     layout->addWidget(label("Welcome to Rondelix", largeTitle, true));
     layout->addWidget(secondary(
         label("A radial action launcher you summon from the keyboard. Hold, aim, release.", title3)));
@@ -326,7 +329,8 @@ QWidget* OnboardingView::permissionsStep() {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(20);
-    layout->addWidget(symbolHero("lock.shield.fill", flow_->accent()), 0, Qt::AlignHCenter);
+    layout->addWidget(symbolHero("lock.shield.fill", flow_->accent(), palette().color(QPalette::Window)), 0,
+                      Qt::AlignHCenter);
     const bool available = flow_->inputMonitoringGranted() && flow_->accessibilityGranted();
     layout->addWidget(
         label(QString::fromStdString(OnboardingTexts::permissionsTitle(available)), largeTitle, true));
@@ -366,8 +370,9 @@ QWidget* OnboardingView::readyStep() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(22);
     const bool ready = flow_->ready();
-    layout->addWidget(symbolHero(ready ? "checkmark.seal.fill" : "hand.wave.fill", flow_->accent()), 0,
-                      Qt::AlignHCenter);
+    layout->addWidget(symbolHero(ready ? "checkmark.seal.fill" : "hand.wave.fill", flow_->accent(),
+                                 palette().color(QPalette::Window)),
+                      0, Qt::AlignHCenter);
     layout->addWidget(label(ready ? "You're all set!" : "Almost there", largeTitle, true));
     if (ready) {
         const std::string phrase = flow_->summonKeysPhrase();

@@ -145,7 +145,7 @@ void AppearancePage::addAppSection() {
     auto* glass = new QCheckBox;
     addLabeledRow(section,
                   {"Frosted Glass", "cube.transparent",
-                   "Translucent, frosted windows where a compositor runs; off is solid."},
+                   "Translucent, frosted windows where the compositor blurs them; elsewhere solid."},
                   glass);
     connect(glass, &QCheckBox::toggled, this, [this](bool on) { settings_.setLiquidGlass(on); });
     onRefresh([this, glass] {

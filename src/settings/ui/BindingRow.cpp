@@ -5,6 +5,7 @@
 #include "qtshared/QtColor.h"
 #include "qtshared/QtText.h"
 #include "qtshared/ScrollNeedsFocus.h"
+#include "settings/ui/AccentSlider.h"
 #include "settings/ui/PointingHandOnHover.h"
 #include "settings/ui/RowReveal.h"
 #include "settings/ui/SettingsText.h"
@@ -148,7 +149,7 @@ QWidget* BindingRow::makeHoldDelayLine() {
     layout->setContentsMargins(0, 0, 0, 0);
     auto* title = new QLabel("Hold delay", holdDelay_);
     title->setFixedWidth(130);
-    holdDelaySlider_ = new QSlider(Qt::Horizontal, holdDelay_);
+    holdDelaySlider_ = new AccentSlider(holdDelay_);
     ScrollNeedsFocus::apply(*holdDelaySlider_);
     holdDelaySlider_->setAccessibleName("Hold delay");
     title->setBuddy(holdDelaySlider_);

@@ -1,6 +1,7 @@
 #include "settings/ui/LabeledSlider.h"
 
 #include "qtshared/ScrollNeedsFocus.h"
+#include "settings/ui/AccentSlider.h"
 #include "settings/ui/SettingLabel.h"
 
 #include <QFontDatabase>
@@ -12,7 +13,7 @@
 namespace rondelix {
 
 LabeledSlider::LabeledSlider(const SettingText& text, SliderScale scale, QWidget* parent) : QWidget(parent) {
-    slider_ = new QSlider(Qt::Horizontal, this);
+    slider_ = new AccentSlider(this);
     ScrollNeedsFocus::apply(*slider_);
     slider_->setAccessibleName(QString::fromStdString(text.title));
     slider_->setRange(0, scale.lastStep());

@@ -2,6 +2,8 @@
 #include "app/ui/ReadablePalette.h"
 #include "app/ui/SidePages.h"
 #include "app/ui/SideWindow.h"
+#include "editor/ui/PreviewWheel.h"
+#include "editor/ui/WheelPillColumn.h"
 #include "icons/ui/IconViewArtifacts.h"
 #include "model/DefaultConfig.h"
 #include "overlay/ui/SliceIconSources.h"
@@ -15,7 +17,9 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QScopeGuard>
+#include <QSlider>
 #include <QStyle>
+#include <QStyleOptionSlider>
 #include <gtest/gtest.h>
 
 namespace rondelix {
@@ -24,14 +28,16 @@ namespace {
 using testsupport::CoordinatorRig;
 
 // How far the mark in the box stands out: its most common colour is what the
-// mark stands on, and the mark is the pixel furthest from it. The part of the
-// window around it is kept for people to look at.
-double markContrast(QWidget& window, const QRect& box, std::vector<QImage>& seen) {
+// mark stands on, unless the ground is given, and the mark is the pixel
+// furthest from it. The part of the window around it is kept for people to
+// look at.
+double markContrast(QWidget& window, const QRect& box, std::vector<QImage>& seen,
+                    std::optional<QColor> on = std::nullopt) {
     const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const qreal scale = shot.devicePixelRatio();
     seen.push_back(shot.copy(QRect((box.topLeft() - QPoint(0, 40)) * scale, QSize(360, 120) * scale)));
     const QImage crop = shot.copy(QRect(box.topLeft() * scale, box.size() * scale));
-    const QColor ground = testsupport::commonestColour(crop);
+    const QColor ground = on.value_or(testsupport::commonestColour(crop));
     double furthest = 1;
     for (int y = 0; y < crop.height(); ++y)
         for (int x = 0; x < crop.width(); ++x)
@@ -46,17 +52,30 @@ struct Look {
 };
 
 // A yellow vanishes on the light look and a deep indigo on the dark one,
-// unless they are deepened (or lightened) where they are drawn.
+// unless they are deepened (or lightened) where they are drawn; white reads
+// on the default blue at under 4.5:1, and a mark of it on a tint of it
+// under 3:1.
 const Look looks[] = {
-    {"light look, light accent", false, "#FFEB3B"},
-    {"light look, dark accent", false, "#1A237E"},
-    {"dark look, light accent", true, "#FFEB3B"},
+    {"light look, default accent", false, "#0A84FF"}, {"light look, light accent", false, "#FFEB3B"},
+    {"light look, dark accent", false, "#1A237E"},    {"dark look, light accent", true, "#FFEB3B"},
     {"dark look, dark accent", true, "#1A237E"},
 };
 
-// The sidebar's symbols and the setup window's card symbols stand out at 3:1
-// at least from what they are drawn on, whatever the accent and the look.
-TEST(AccentMarks, SymbolsDrawnInTheAccentStandOutOnTheLightAndTheDarkLook) {
+QRect boxIn(const QWidget& window, const QWidget& widget, const QRect& box) {
+    return QRect(widget.mapTo(&window, box.topLeft()), box.size());
+}
+
+QRect boxOf(const QWidget& window, const QWidget& widget) {
+    return boxIn(window, widget, widget.rect());
+}
+
+// Every text drawn on the accent reads at 4.5:1 and every mark drawn in it
+// stands out at 3:1 at least from what it is drawn on, whatever the accent
+// and the look: the sidebar's symbols, the selected wheel pill's name and
+// number, the slice card's position, the preview's outline of the selected
+// slot, a slider's filled groove, the onboarding's heads and the setup
+// window's card symbols.
+TEST(AccentMarks, TextsAndMarksInTheAccentStandOutOnTheLightAndTheDarkLook) {
     const auto restore =
         qScopeGuard([before = QApplication::palette()] { QApplication::setPalette(before); });
     std::vector<QImage> seen;
@@ -66,7 +85,9 @@ TEST(AccentMarks, SymbolsDrawnInTheAccentStandOutOnTheLightAndTheDarkLook) {
         ReadablePalette palette;
         palette.setAccent(QColor(look.accent));
         CoordinatorRig rig;
-        rig.writeConfig(DefaultConfig::factoryConfig());
+        Config config = DefaultConfig::factoryConfig();
+        config.behavior.accentHex = look.accent;
+        rig.writeConfig(config);
         rig.open();
         rig.c().setMainTab(MainTab::wheels);
         SliceIconSources icons;
@@ -82,6 +103,77 @@ TEST(AccentMarks, SymbolsDrawnInTheAccentStandOutOnTheLightAndTheDarkLook) {
             const QRect icon(sidebar->viewport()->mapTo(&window, row.topLeft()),
                              QSize(sidebar->iconSize().width() + 8, row.height()));
             EXPECT_GE(markContrast(window, icon, seen), 3.0) << "the sidebar's Wheel Gallery symbol";
+
+            const auto* pills = window.findChild<WheelPillColumn*>();
+            ASSERT_TRUE(pills);
+            const platform::Rect frame = pills->framesInSight().at("default");
+            const QRect pill = QRectF(frame.x, frame.y, frame.width, frame.height).toAlignedRect();
+            // The number's badge leads the pill, the name follows it.
+            const int badgeEnd = 7 + 15;
+            EXPECT_GE(
+                markContrast(window, boxIn(window, *pills, pill.adjusted(badgeEnd + 5, 3, -13, -3)), seen),
+                4.5)
+                << "the selected pill's name";
+            EXPECT_GE(markContrast(
+                          window,
+                          boxIn(window, *pills,
+                                QRect(pill.left() + 7, pill.center().y() - 7, 15, 15).adjusted(3, 3, -3, -3)),
+                          seen),
+                      4.5)
+                << "the selected pill's number";
+            const auto* place = window.findChild<QLabel*>("sectionAccent");
+            ASSERT_TRUE(place);
+            EXPECT_GE(markContrast(window, boxOf(window, *place), seen), 4.5) << "the slice card's position";
+            const auto* preview = window.findChild<PreviewWheel*>();
+            ASSERT_TRUE(preview && preview->showsOutline());
+            // The selected slot's outer edge, at the top, over the slot's own fill.
+            const QRect slot = preview->accessibleItemRect(preview->accessibleSelectedItem());
+            EXPECT_GE(markContrast(window,
+                                   boxIn(window, *preview, QRect(slot.center().x() - 6, slot.top(), 12, 10)),
+                                   seen),
+                      3.0)
+                << "the preview's selected slot";
+
+            rig.c().setMainTab(MainTab::appearance);
+            QApplication::processEvents();
+            const auto sliders = window.findChildren<QSlider*>();
+            ASSERT_FALSE(sliders.empty());
+            QSlider& slider = *sliders.front();
+            slider.setValue(slider.maximum() / 2);
+            QStyleOptionSlider option;
+            option.initFrom(&slider);
+            option.orientation = slider.orientation();
+            option.minimum = slider.minimum();
+            option.maximum = slider.maximum();
+            option.sliderPosition = slider.sliderPosition();
+            const QRect groove =
+                slider.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, &slider);
+            const QRect handle =
+                slider.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, &slider);
+            // The filled part, with the window above and below it.
+            const QRect filled(groove.left() + 4, groove.center().y() - 8, handle.left() - groove.left() - 8,
+                               17);
+            EXPECT_GE(markContrast(window, boxIn(window, slider, filled), seen,
+                                   window.palette().color(QPalette::Window)),
+                      3.0)
+                << "a slider's filled groove";
+        }
+        for (const auto step : {OnboardingStep::welcome, OnboardingStep::permissions}) {
+            const SidePage page = sidePage(AppWindows::Kind::onboarding);
+            SideWindow window(page.title, {});
+            window.setContent(page.content({rig.c(), icons}, {step}, &window));
+            window.show();
+            QApplication::processEvents();
+            QLabel* head = nullptr;
+            for (QLabel* label : window.findChildren<QLabel*>())
+                if (label->size() == QSize(104, 104)) head = label;
+            ASSERT_TRUE(head);
+            // The logo stands on the window; the symbol on its disc.
+            const auto ground = step == OnboardingStep::welcome
+                                    ? std::optional(window.palette().color(QPalette::Window))
+                                    : std::nullopt;
+            EXPECT_GE(markContrast(window, boxOf(window, *head), seen, ground), 3.0)
+                << "the onboarding's head at step " << static_cast<int>(step);
         }
         {
             const SidePage page = sidePage(AppWindows::Kind::shortcutSetup);
@@ -96,7 +188,7 @@ TEST(AccentMarks, SymbolsDrawnInTheAccentStandOutOnTheLightAndTheDarkLook) {
                 << "a setup card's symbol";
         }
     }
-    QImage sheet(720, 120 * 4, QImage::Format_RGB32);
+    QImage sheet(720, 120 * static_cast<int>((seen.size() + 1) / 2), QImage::Format_RGB32);
     sheet.fill(Qt::white);
     QPainter painter(&sheet);
     for (std::size_t i = 0; i < seen.size(); ++i)

@@ -540,5 +540,29 @@ TEST_F(ShellViewsTest, ATrayThatSaysNothingGetsAnIconThatReadsOnLightAndDarkPane
     savePanel(tray, tray.icon(), QColor(49, 54, 59), "tray-icon-light-scheme-on-dark-panel.png");
 }
 
+// KDE's panel repaints a few seconds after the desktop switches between
+// light and dark: the panel is looked at until its colour has settled, and
+// not at all once it has.
+TEST_F(ShellViewsTest, TheTrayMarkFollowsAPanelThatRepaintsSecondsAfterASwitch) {
+    platform::sim::SimDesktopAppearance appearance;
+    appearance.set({platform::ColorScheme::light, false, false});
+    QColor panel(239, 240, 241);
+    int looks = 0;
+    TrayMenu tray(rig.c(), [] {}, {{}, &appearance, {}, [&] {
+                                       ++looks;
+                                       return std::optional(panel);
+                                   }});
+    rig.queue.advance(30);
+    EXPECT_GE(contrastOnPanel(tray.icon(), panel), 3.0);
+    appearance.set({platform::ColorScheme::dark, false, false});
+    rig.queue.advance(4);
+    panel = QColor(49, 54, 59);
+    rig.queue.advance(2);
+    EXPECT_GE(contrastOnPanel(tray.icon(), panel), 3.0) << "the panel's repaint was not followed";
+    const int settled = looks;
+    rig.queue.advance(60);
+    EXPECT_EQ(looks, settled) << "looked at a panel that has settled";
+}
+
 } // namespace
 } // namespace rondelix

@@ -16,6 +16,7 @@
 #include "overlay/ui/SliceIconSources.h"
 #include "overlay/ui/WheelGraphic.h"
 #include "platform/sim/SimDesktopAppearance.h"
+#include "qtshared/ElidingLabel.h"
 #include "support/ContrastRatio.h"
 #include "support/CoordinatorRig.h"
 #include "support/PaintChecks.h"
@@ -34,6 +35,8 @@
 #include <QPropertyAnimation>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -522,6 +525,31 @@ TEST_F(WheelEditorPageTest, TheSliceCardHostsTheFormForTheSelectedSlot) {
     QTest::mouseClick(card.findChild<QPushButton*>("removeAction"), Qt::LeftButton);
     EXPECT_EQ(wheels()[1].slices.size(), 7u);
     EXPECT_TRUE(card.findChild<QLabel*>("emptySlot"));
+}
+
+// The icon row's name beside its preview and button has the room it needs in
+// the inspector at its narrowest, where a label of many lines makes it scroll.
+TEST_F(WheelEditorPageTest, TheIconRowShowsShortNamesWhole) {
+    Wheel wheel = wheelWith("a", "Alpha", {0});
+    wheel.slices.front().label = std::string(30, '\n');
+    open({wheel});
+    QWidget* window = page()->window();
+    window->resize(1280, 600);
+    auto* inspector = window->findChild<QScrollArea*>("inspector");
+    ASSERT_TRUE(inspector);
+    // The window takes its size, then the inspector lays its cards out.
+    for (int i = 0; i < 10 && !inspector->verticalScrollBar()->isVisible(); ++i)
+        QCoreApplication::processEvents();
+    ASSERT_TRUE(inspector->verticalScrollBar()->isVisible());
+    for (const Icon& icon : {Icon{Icon::CustomImage{""}}, Icon{Icon::SfSymbol{"square.and.arrow.down"}}}) {
+        rig.c().configStore().editWheels(std::nullopt,
+                                         [&](auto& wheels) { wheels[0].slices[0].icon = icon; });
+        QCoreApplication::processEvents();
+        auto* name = window->findChild<ElidingLabel*>("chooserName");
+        ASSERT_TRUE(name);
+        EXPECT_FALSE(name->isElided()) << name->shownText().toStdString() << " in " << name->width() << " px";
+        saveArtifact(*name->parentWidget(), "icon-row-" + name->text().left(6) + ".png");
+    }
 }
 
 TEST_F(WheelEditorPageTest, TheHundredthWheelCoversThePageWithConfettiForAWhile) {

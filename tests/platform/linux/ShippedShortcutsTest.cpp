@@ -106,15 +106,15 @@ TEST_F(ShippedShortcuts, EachFlipsTheRunningDesktopsOwnSettingAndFailsWhereItHas
         {"Toggle Do Not Disturb", "KDE", "2001-02-03T04:05:06", 0,
          kdeDnd + " 2099,12,31,23,59,59\n" + toldAndAsked, "true"},
         {"Toggle Do Not Disturb", "LXQt", "true", 1, ""},
-        {"Toggle Night Shift", "GNOME", "true", 0,
+        {"Toggle Night Light", "GNOME", "true", 0,
          "gsettings get " + nightLight + "\ngsettings set " + nightLight + " false\n"},
-        {"Toggle Night Shift", "KDE", "true", 0,
+        {"Toggle Night Light", "KDE", "true", 0,
          "kreadconfig5 --file kwinrc --group NightColor --key Active\n"
          "kwriteconfig5 --file kwinrc --group NightColor --key Active --type bool false\n" +
              toldAndAsked,
          "false"},
-        {"Toggle Night Shift", "XFCE", "true", 1, ""},
-        {"Toggle Night Shift", "MATE", "true", 1, ""},
+        {"Toggle Night Light", "XFCE", "true", 1, ""},
+        {"Toggle Night Light", "MATE", "true", 1, ""},
         {"Toggle Bluetooth", "XFCE", "\tPowered: yes", 0, "bluetoothctl show\nbluetoothctl power off\n"},
         {"Toggle Bluetooth", "KDE", "\tPowered: no", 0, "bluetoothctl show\nbluetoothctl power on\n"},
     };
@@ -126,7 +126,7 @@ TEST_F(ShippedShortcuts, EachFlipsTheRunningDesktopsOwnSettingAndFailsWhereItHas
 // A setting written but not taken up by the desktop is a failure, not a
 // silent success.
 TEST_F(ShippedShortcuts, KdeSettingsThePlasmaSessionDoesNotTakeUpFail) {
-    EXPECT_EQ(run("Toggle Night Shift", "KDE", "false", "false").first, 1);
+    EXPECT_EQ(run("Toggle Night Light", "KDE", "false", "false").first, 1);
     EXPECT_EQ(run("Toggle Do Not Disturb", "KDE", "", "false").first, 1);
 }
 

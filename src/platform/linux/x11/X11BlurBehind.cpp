@@ -40,8 +40,31 @@ void requestBlurBehindRegion(QWidget& window, const QRegion& region) {
     XFlush(display);
 }
 
+namespace {
+
+constexpr const char* blurProperty = "_KDE_NET_WM_BLUR_BEHIND_REGION";
+
+// Whether the root window carries the property, of any type: KWin's blur
+// effect puts it there while it is loaded, and lists it nowhere else.
+bool rootCarries(const char* name) {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->display()) return false;
+    Display* display = x11->display();
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    const bool read =
+        XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, name, False), 0, 0,
+                           False, AnyPropertyType, &type, &format, &count, &left, &data) == Success;
+    if (data) XFree(data);
+    return read && type != None;
+}
+
+} // namespace
+
 bool blurBehindOffered() {
-    return windowManagerSupports("_KDE_NET_WM_BLUR_BEHIND_REGION");
+    return windowManagerSupports(blurProperty) || rootCarries(blurProperty);
 }
 
 } // namespace rondelix::platform::linux_desktop

@@ -11,8 +11,9 @@ namespace rondelix::platform::linux_desktop {
 void requestBlurBehind(QWidget& window, bool blur);
 // The same, for the part of the window the region covers.
 void requestBlurBehindRegion(QWidget& window, const QRegion& region);
-// Whether the running compositor says it blurs behind windows that ask
-// (it lists the property among the window manager's supported ones).
+// Whether the running compositor says it blurs behind windows that ask: it
+// lists the property among the window manager's supported ones, or, as
+// KWin's blur effect does, sets it on the root window.
 bool blurBehindOffered();
 
 } // namespace rondelix::platform::linux_desktop
