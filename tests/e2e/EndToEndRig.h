@@ -552,9 +552,10 @@ inline xcb_window_t selectionOwner(xcb_connection_t* connection, const char* sel
     return owner;
 }
 
-// On the test script's display, or on the one named.
+// On the test script's display, or on the one named; `configuration` is an
+// rc.xml of the test's own in place of the stock one.
 struct WindowManager {
-    explicit WindowManager(const std::string& display = {}) {
+    explicit WindowManager(const std::string& display = {}, const fs::path& configuration = {}) {
         if (std::system("command -v openbox >/dev/null") != 0) return;
         const std::string on = display.empty() ? "" : "DISPLAY=" + display + " ";
         if (!display.empty()) {
@@ -562,7 +563,10 @@ struct WindowManager {
             environment.insert("DISPLAY", QString::fromStdString(display));
             process.setProcessEnvironment(environment);
         }
-        process.start("openbox", {"--sm-disable"});
+        QStringList arguments{"--sm-disable"};
+        if (!configuration.empty())
+            arguments << "--config-file" << QString::fromStdString(configuration.string());
+        process.start("openbox", arguments);
         running = process.waitForStarted(static_cast<int>(patience * 1000)) &&
                   waitFor(
                       [&] {
