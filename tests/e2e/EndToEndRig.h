@@ -680,6 +680,20 @@ inline std::set<std::string> windowsOf(const Program& program) {
     return found;
 }
 
+// The first window the process shows on the screen, once it shows; empty
+// when none shows in time.
+inline std::string shownWindowOf(const QProcess& process) {
+    std::string window;
+    waitFor(
+        [&] {
+            window = output("xdotool search --onlyvisible --pid " + std::to_string(process.processId()) +
+                            " 2>/dev/null");
+            return !window.empty();
+        },
+        patience);
+    return window.substr(0, window.find('\n'));
+}
+
 // Whether the keyboard focus is on a window of the program, as X has it;
 // a window manager hands it over on its own time.
 inline bool keysGoTo(const Program& program) {

@@ -61,15 +61,8 @@ TEST_P(WindowTiling, TheTopHalfSlotTilesTheWindowWithTheDesktopsOwnKey) {
 
     QProcess terminal;
     terminal.start("xterm", {"-geometry", "40x8+700+700"});
-    std::string window;
-    ASSERT_TRUE(waitFor(
-        [&] {
-            window = output("xdotool search --onlyvisible --pid " + std::to_string(terminal.processId()) +
-                            " 2>/dev/null");
-            return !window.empty();
-        },
-        patience));
-    window = window.substr(0, window.find('\n'));
+    const std::string window = shownWindowOf(terminal);
+    ASSERT_FALSE(window.empty());
     xdotool("windowactivate --sync " + window);
     const QRect before = windowFrame(window);
 
