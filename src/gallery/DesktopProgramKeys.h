@@ -9,9 +9,9 @@
 // role's common programs share, and where they differ, those of most of them.
 // Where a desktop's own program for the role takes other keys for a slice's
 // command, a wheel tried or added on that desktop sends its program's instead:
-// the program the wheel opens for there. Where that program has no key for
-// the command at all, the slot does the nearest thing it has a key for, under
-// its own label.
+// the program the wheel opens for there (the window manager, for the window
+// wheel). Where that program has no key for the command at all, the slot does
+// the nearest thing it has a key for, under its own label, or stays empty.
 namespace rondelix::DesktopProgramKeys {
 
 struct Change {
@@ -23,7 +23,8 @@ struct Change {
     // What it becomes there; the symbol stays where none is given.
     std::string_view newLabel;
     std::string_view newSymbol;
-    // The keystroke, written as the catalogue writes its own ("⌘]").
+    // The keystroke, written as the catalogue writes its own ("⌘]"); none
+    // leaves the slot empty.
     std::string_view written;
 };
 

@@ -215,22 +215,28 @@ void addAppWheels(std::vector<GalleryWheel>& out) {
                              {"Insert Link", "link", key("⌘K")},
                          }));
 
-    // Each half sits at the slot that points its way.
-    out.push_back(define({"gallery-rectangle",
-                          "Rectangle",
-                          Category::apps,
-                          {Category::productivity},
-                          "Snap, maximize, center, and move windows with Rectangle's default shortcuts."},
-                         {
-                             {"Top\nHalf", "rectangle.tophalf.inset.filled", key("⌃⌥↑")},
-                             {"Maximize", "arrow.up.left.and.arrow.down.right", key("⌃⌥↩")},
-                             {"Right\nHalf", "rectangle.righthalf.inset.filled", key("⌃⌥→")},
-                             {"Center", "rectangle.center.inset.filled", key("⌃⌥C")},
-                             {"Bottom\nHalf", "rectangle.bottomhalf.inset.filled", key("⌃⌥↓")},
-                             {"Next\nDisplay", "rectangle.on.rectangle", key("⌃⌥⌘→")},
-                             {"Left\nHalf", "rectangle.lefthalf.inset.filled", key("⌃⌥←")},
-                             {"Restore", "arrow.uturn.backward", key("⌃⌥⌫")},
-                         }));
+    // Each half sits at the slot that points its way. The window managers'
+    // stock keys: where they differ, those of most of the desktops (Plasma,
+    // GNOME and Cinnamon tile halves on Super and an arrow; GNOME, Xfce, MATE
+    // and Cinnamon maximize with Alt+F10 and move with Alt+F7), and each
+    // desktop's own where it keeps others. None centres a window on a key:
+    // that slot moves it.
+    out.push_back(
+        define({"gallery-rectangle",
+                "Window Tiling",
+                Category::apps,
+                {Category::productivity},
+                "Snap windows to halves, maximize, move, and restore them with your desktop's keys."},
+               {
+                   {"Top\nHalf", "rectangle.tophalf.inset.filled", key("❖↑")},
+                   {"Maximize", "arrow.up.left.and.arrow.down.right", key("⌥F10")},
+                   {"Right\nHalf", "rectangle.righthalf.inset.filled", key("❖→")},
+                   {"Move", "arrow.up.and.down.and.arrow.left.and.right", key("⌥F7")},
+                   {"Bottom\nHalf", "rectangle.bottomhalf.inset.filled", key("❖↓")},
+                   {"Next\nDisplay", "rectangle.on.rectangle", key("⇧❖→")},
+                   {"Left\nHalf", "rectangle.lefthalf.inset.filled", key("❖←")},
+                   {"Restore", "arrow.uturn.backward", key("⌥F5")},
+               }));
 
     out.push_back(define({"gallery-firefox",
                           "Firefox",

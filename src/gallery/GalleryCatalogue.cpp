@@ -10,10 +10,12 @@ namespace rondelix::GalleryCatalogue {
 namespace {
 
 // The catalogue writes keystrokes in the notation of the desktop its wheels
-// come from: modifier glyphs in the order ⌃⌥⇧⌘, then the key.
+// come from: modifier glyphs in the order ⌃⌥⇧❖⌘, then the key. ❖ is the
+// Super key itself, which the window managers here take their keys on.
 constexpr std::string_view controlGlyph = "⌃";
 constexpr std::string_view optionGlyph = "⌥";
 constexpr std::string_view shiftGlyph = "⇧";
+constexpr std::string_view superGlyph = "❖";
 constexpr std::string_view commandGlyph = "⌘";
 
 struct KeyGlyph {
@@ -22,10 +24,10 @@ struct KeyGlyph {
 };
 
 constexpr KeyGlyph keyGlyphs[] = {
-    {"Space", 49}, {"↩", 36},   {"⌅", 76},   {"⇥", 48},    {"⌫", 51},    {"⌦", 117},   {"⎋", 53},
-    {"←", 123},    {"→", 124},  {"↓", 125},  {"↑", 126},   {"↖", 115},   {"↘", 119},   {"⇞", 116},
-    {"⇟", 121},    {"F1", 122}, {"F2", 120}, {"F3", 99},   {"F4", 118},  {"F5", 96},   {"F6", 97},
-    {"F7", 98},    {"F8", 100}, {"F9", 101}, {"F10", 109}, {"F11", 103}, {"F12", 111},
+    {"Space", 49}, {"↩", 36},    {"⌅", 76},    {"⇥", 48},  {"⌫", 51},  {"⌦", 117}, {"⎋", 53},   {"←", 123},
+    {"→", 124},    {"↓", 125},   {"↑", 126},   {"↖", 115}, {"↘", 119}, {"⇞", 116}, {"⇟", 121},  {"F1", 122},
+    {"F2", 120},   {"F3", 99},   {"F4", 118},  {"F5", 96}, {"F6", 97}, {"F7", 98}, {"F8", 100}, {"F9", 101},
+    {"F10", 109},  {"F11", 103}, {"F12", 111}, {"⌨2", 84}, {"⌨4", 86}, {"⌨6", 88}, {"⌨8", 91},
 };
 
 // A key no table names gives -1, which the catalogue's checks reject.
@@ -134,6 +136,7 @@ MacroAction key(std::string_view shown) {
     combo.control = consumePrefix(shown, controlGlyph);
     combo.alt = consumePrefix(shown, optionGlyph);
     combo.shift = consumePrefix(shown, shiftGlyph);
+    combo.super = consumePrefix(shown, superGlyph);
     combo.primary = consumePrefix(shown, commandGlyph);
     combo.keyCode = keyCodeFor(shown);
     return MacroAction::Keystroke{combo};

@@ -15,7 +15,7 @@ namespace rondelix::GalleryCatalogue {
 using Category = GalleryWheel::Category;
 
 // A keystroke written as it is shown: modifier symbols, then the key's label
-// ("⇧⌘T", "⌘Space", "⌥⌘⎋", "F11", "⌃⌥↩").
+// ("⇧⌘T", "⌘Space", "⌥⌘⎋", "F11", "⌃⌥↩", "❖←"; "⌨4" is the keypad's 4).
 MacroAction key(std::string_view shown);
 MacroAction link(std::string_view address);
 MacroAction system(std::string_view actionId);

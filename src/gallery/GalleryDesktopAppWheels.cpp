@@ -4,17 +4,17 @@ namespace rondelix::GalleryCatalogue {
 
 void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
     out.push_back(define({"gallery-finalcut",
-                          "Final Cut Pro",
+                          "Video Editor",
                           Category::apps,
                           {},
-                          "Select, blade, mark, and play through the timeline of Final Cut Pro."},
+                          "Select, blade, mark, and play through the timeline of your video editor."},
                          {
                              // The video editors here have no selection tool to
                              // pick (A cuts the selected clip in one), but they
                              // select every clip with Ctrl+A and split the selected
                              // one at the playhead with S. Where they differ, the
-                             // keys are OpenShot's, the first of them a desktop
-                             // without an editor of its own finds.
+                             // keys are OpenShot's, and the wheel opens for
+                             // OpenShot alone.
                              {"Select All", "cursorarrow", key("⌘A")},
                              {"Blade", "scissors", key("R")},
                              {"Play/Pause", "playpause.fill", key("Space")},
@@ -209,25 +209,26 @@ void addDesktopAppWheels(std::vector<GalleryWheel>& out) {
                              {"Current\nSong", "music.note", key("⌘J")},
                          }));
 
-    out.push_back(define({"gallery-xcode",
-                          "Xcode",
-                          Category::apps,
-                          {},
-                          "Build, run, debug, jump to definitions, and move lines around in Xcode."},
-                         {
-                             // VS Code's keys, which a desktop without an IDE of its
-                             // own finds first. It runs tests through a two-stroke
-                             // chord that a slice cannot send: that slot starts
-                             // debugging.
-                             {"Build", "hammer", key("⇧⌘B")},
-                             {"Run", "play.fill", key("⌘F5")},
-                             {"Stop", "stop.fill", key("⇧F5")},
-                             {"Start\nDebugging", "ant", key("F5")},
-                             {"Jump to\nDefinition", "arrow.turn.down.right", key("F12")},
-                             {"Rename\nSymbol", "pencil.line", key("F2")},
-                             {"Move Line\nUp", "arrow.up", key("⌥↑")},
-                             {"Move Line\nDown", "arrow.down", key("⌥↓")},
-                         }));
+    out.push_back(
+        define({"gallery-xcode",
+                "Code Editor",
+                Category::apps,
+                {},
+                "Build, run, debug, jump to definitions, and move lines around in your code editor."},
+               {
+                   // VS Code's keys, and the wheel opens for it and the
+                   // editors built from it, which take the same ones. It
+                   // runs tests through a two-stroke chord that a slice
+                   // cannot send: that slot starts debugging.
+                   {"Build", "hammer", key("⇧⌘B")},
+                   {"Run", "play.fill", key("⌘F5")},
+                   {"Stop", "stop.fill", key("⇧F5")},
+                   {"Start\nDebugging", "ant", key("F5")},
+                   {"Jump to\nDefinition", "arrow.turn.down.right", key("F12")},
+                   {"Rename\nSymbol", "pencil.line", key("F2")},
+                   {"Move Line\nUp", "arrow.up", key("⌥↑")},
+                   {"Move Line\nDown", "arrow.down", key("⌥↓")},
+               }));
 
     out.push_back(define({"gallery-terminal",
                           "Terminal",

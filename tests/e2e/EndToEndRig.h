@@ -552,9 +552,10 @@ inline xcb_window_t selectionOwner(xcb_connection_t* connection, const char* sel
     return owner;
 }
 
-// On the test script's display, or on the one named.
+// On the test script's display, or on the one named; `configuration` is an
+// rc.xml of the test's own in place of the stock one.
 struct WindowManager {
-    explicit WindowManager(const std::string& display = {}) {
+    explicit WindowManager(const std::string& display = {}, const fs::path& configuration = {}) {
         if (std::system("command -v openbox >/dev/null") != 0) return;
         const std::string on = display.empty() ? "" : "DISPLAY=" + display + " ";
         if (!display.empty()) {
@@ -562,7 +563,10 @@ struct WindowManager {
             environment.insert("DISPLAY", QString::fromStdString(display));
             process.setProcessEnvironment(environment);
         }
-        process.start("openbox", {"--sm-disable"});
+        QStringList arguments{"--sm-disable"};
+        if (!configuration.empty())
+            arguments << "--config-file" << QString::fromStdString(configuration.string());
+        process.start("openbox", arguments);
         running = process.waitForStarted(static_cast<int>(patience * 1000)) &&
                   waitFor(
                       [&] {
@@ -674,6 +678,20 @@ inline std::set<std::string> windowsOf(const Program& program) {
     for (std::string id; std::getline(ids, id);)
         if (!id.empty()) found.insert(id);
     return found;
+}
+
+// The first window the process shows on the screen, once it shows; empty
+// when none shows in time.
+inline std::string shownWindowOf(const QProcess& process) {
+    std::string window;
+    waitFor(
+        [&] {
+            window = output("xdotool search --onlyvisible --pid " + std::to_string(process.processId()) +
+                            " 2>/dev/null");
+            return !window.empty();
+        },
+        patience);
+    return window.substr(0, window.find('\n'));
 }
 
 // Whether the keyboard focus is on a window of the program, as X has it;

@@ -259,15 +259,8 @@ TEST_F(EndToEnd, ATextSliceFiredOverXtermWithoutAWindowManagerArrivesInIt) {
     QProcess terminal;
     terminal.start("xterm",
                    {"-geometry", "60x10+0+0", "-e", "sh", "-c", ("cat > " + typed.string()).c_str()});
-    std::string window;
-    ASSERT_TRUE(waitFor(
-        [&] {
-            window = output("xdotool search --onlyvisible --pid " + std::to_string(terminal.processId()) +
-                            " 2>/dev/null");
-            return !window.empty();
-        },
-        patience));
-    window = window.substr(0, window.find('\n'));
+    const std::string window = shownWindowOf(terminal);
+    ASSERT_FALSE(window.empty());
     // The program finds the terminal through the keyboard focus at the summon.
     xdotool("windowfocus --sync " + window);
 

@@ -3,6 +3,7 @@
 #include "model/KeyComboText.h"
 #include "support/GalleryWheelById.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace rondelix;
@@ -10,14 +11,19 @@ using namespace rondelix;
 namespace {
 
 // A wheel's keys in slot order, as the program sends them on the desktop
-// named, with the labels where asked.
+// named, with the labels where asked; "empty" for a slot left without a slice.
 std::string keysOf(std::string_view galleryId, std::string_view desktop = "", bool labelled = false) {
     std::string keys;
     const Wheel wheel = DesktopProgramKeys::adapted(testsupport::galleryWheel(galleryId).wheel, desktop);
-    for (const Slice& s : wheel.slices) {
-        const auto* keystroke = s.action.as<MacroAction::Keystroke>();
-        keys += (keys.empty() ? "" : ", ") + (labelled ? s.label + " " : "") +
-                (keystroke ? KeyComboText::displayString(keystroke->combo) : "not a key");
+    for (int position = 0; position < wheel.sliceCount; ++position) {
+        const auto s = std::find_if(wheel.slices.begin(), wheel.slices.end(),
+                                    [position](const Slice& slice) { return slice.position == position; });
+        const auto* keystroke = s == wheel.slices.end() ? nullptr : s->action.as<MacroAction::Keystroke>();
+        keys += std::string(keys.empty() ? "" : ", ") +
+                (s == wheel.slices.end()
+                     ? "empty"
+                     : (labelled ? s->label + " " : "") +
+                           (keystroke ? KeyComboText::displayString(keystroke->combo) : "not a key"));
     }
     return keys;
 }
@@ -83,9 +89,58 @@ TEST(GalleryAppKeys, TheDesktopsOwnProgramWhereItDiffers) {
               "Slideshow F5, Open Ctrl+O, Delete Delete");
     EXPECT_EQ(keysOf("gallery-apple-photos", "ubuntu:XFCE"),
               "F11, Ctrl+], Ctrl+S, Ctrl+C, Ctrl+[, F5, Ctrl+O, Delete");
-    for (const char* desktop : {"", "MATE", "GNOME", "KDE", "X-Cinnamon"})
+    for (const char* desktop : {"", "MATE", "GNOME", "X-Cinnamon"})
         EXPECT_EQ(keysOf("gallery-apple-photos", desktop),
                   "F11, Ctrl+R, Ctrl+Shift+S, Ctrl+C, Alt+Enter, F5, Ctrl+O, Delete")
             << desktop;
     EXPECT_EQ(keysOf("gallery-finder", "XFCE"), keysOf("gallery-finder"));
+}
+
+// Plasma's own programs take other keys for some commands: Dolphin previews
+// nothing on Space (it starts selecting) and makes a folder with F10, Gwenview
+// starts no slideshow on a key (F5 reloads) but steps to the next picture
+// with Right, and Okular shows its sidebar with F7 and turns and fits the
+// width on no key at all. Another desktop's file manager never gets them.
+TEST(GalleryAppKeys, PlasmasOwnProgramsOnKde) {
+    EXPECT_EQ(keysOf("gallery-finder", "KDE", true),
+              "Information F11, New Folder F10, Rename F2, Properties Alt+Enter, Go to\nFolder Ctrl+L, "
+              "Side Pane F9, Copy Ctrl+C, Move to\nTrash Delete");
+    EXPECT_EQ(
+        keysOf("gallery-apple-photos", "KDE", true),
+        "Full\nScreen F11, Rotate Ctrl+R, Save As Ctrl+Shift+S, Copy Ctrl+C, Info Alt+Enter, Next Right, "
+        "Open Ctrl+O, Delete Delete");
+    EXPECT_EQ(keysOf("gallery-preview", "KDE"), "Ctrl+=, Ctrl+-, empty, empty, F7, empty, Alt+Enter, Ctrl+0");
+    for (const char* desktop : {"", "MATE", "XFCE", "GNOME", "X-Cinnamon"})
+        EXPECT_EQ(keysOf("gallery-finder", desktop),
+                  "Space, Ctrl+Shift+N, F2, Alt+Enter, Ctrl+L, F9, Ctrl+C, Delete")
+            << desktop;
+}
+
+// The window wheel works the running desktop's window manager with its own
+// stock keys; a command it has no key for leaves its slot empty (none has one
+// to centre a window, so that slot moves it).
+TEST(GalleryAppKeys, TheWindowWheelTakesEachDesktopsWindowKeys) {
+    const std::vector<std::pair<std::string_view, std::string>> desktops{
+        {"", "Super+Up, Alt+F10, Super+Right, Alt+F7, Super+Down, Super+Shift+Right, Super+Left, Alt+F5"},
+        {"X-Cinnamon",
+         "Super+Up, Alt+F10, Super+Right, Alt+F7, Super+Down, Super+Shift+Right, Super+Left, Alt+F5"},
+        {"KDE",
+         "Super+Up, Super+Page Up, Super+Right, empty, Super+Down, Super+Shift+Right, Super+Left, empty"},
+        {"ubuntu:GNOME",
+         "empty, Super+Up, Super+Right, Alt+F7, empty, Super+Shift+Right, Super+Left, Alt+F5"},
+        {"XFCE",
+         "Super+Keypad 8, Alt+F10, Super+Keypad 6, Alt+F7, Super+Keypad 2, empty, Super+Keypad 4, empty"},
+        {"MATE", "empty, Alt+F10, empty, Alt+F7, empty, empty, empty, Alt+F5"},
+    };
+    for (const auto& [desktop, keys] : desktops)
+        EXPECT_EQ(keysOf("gallery-rectangle", desktop), keys) << desktop;
+}
+
+// Wheels for another system's own programs go by the role they play here.
+TEST(GalleryAppKeys, WheelsAreNamedForTheirRoleHere) {
+    for (const GalleryWheel& g : WheelGallery::all())
+        for (const char* name : {"Xcode", "Final Cut", "Rectangle"}) {
+            EXPECT_EQ(g.wheel.name.find(name), std::string::npos) << g.id;
+            EXPECT_EQ(g.summary.find(name), std::string::npos) << g.id;
+        }
 }

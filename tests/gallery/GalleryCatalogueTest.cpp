@@ -30,7 +30,7 @@ Kind kindOf(const MacroAction& action) {
 // The modifier set in the catalogue's own notation.
 std::string modifiers(const KeyCombo& combo) {
     return std::string(combo.control ? "⌃" : "") + (combo.alt ? "⌥" : "") + (combo.shift ? "⇧" : "") +
-           (combo.primary ? "⌘" : "");
+           (combo.super ? "❖" : "") + (combo.primary ? "⌘" : "");
 }
 
 std::size_t characters(std::string_view text) {
@@ -214,8 +214,8 @@ TEST(GalleryCatalogue, KeystrokeModifierSets) {
         ++sets[modifiers(keystroke->combo)];
     }
     const std::map<std::string, int> expected{
-        {"⌘", 161}, {"⇧⌘", 68}, {"", 32},   {"⌥⌘", 8},  {"⌃", 12}, {"⌃⌘", 4},  {"⌃⌥", 7},
-        {"⇧", 8},   {"⌥", 22},  {"⌃⇧⌘", 3}, {"⌥⇧⌘", 1}, {"⌥⇧", 1}, {"⌃⌥⌘", 1},
+        {"⌘", 161}, {"⇧⌘", 68}, {"", 32},   {"⌥⌘", 8},  {"⌃", 12}, {"⌃⌘", 4}, {"❖", 4},
+        {"⇧", 8},   {"⌥", 25},  {"⌃⇧⌘", 3}, {"⌥⇧⌘", 1}, {"⌥⇧", 1}, {"⇧❖", 1},
     };
     EXPECT_EQ(sets, expected);
 }
@@ -318,19 +318,18 @@ TEST(GalleryCatalogue, SpotChecks) {
     EXPECT_EQ(testsupport::galleryWheel("gallery-emoji").wheel.slices[1].action,
               MacroAction(MacroAction::Text{"\xC2\xAF\\_(\xE3\x83\x84)_/\xC2\xAF"}));
 
-    // The window manager's slices, by key code and modifiers.
-    struct Expected {
-        int keyCode;
-        bool primary;
+    // The window manager's slices, by key code and modifiers: Super and an
+    // arrow for the halves and the next display, Alt and an F key otherwise.
+    const std::vector<KeyCombo> windowKeys{
+        {.keyCode = 126, .super = true}, {.keyCode = 109, .alt = true},
+        {.keyCode = 124, .super = true}, {.keyCode = 98, .alt = true},
+        {.keyCode = 125, .super = true}, {.keyCode = 124, .shift = true, .super = true},
+        {.keyCode = 123, .super = true}, {.keyCode = 96, .alt = true},
     };
-    const std::vector<Expected> rectangle{{126, false}, {36, false}, {124, false}, {8, false},
-                                          {125, false}, {124, true}, {123, false}, {51, false}};
     const auto& slices = testsupport::galleryWheel("gallery-rectangle").wheel.slices;
-    ASSERT_EQ(slices.size(), rectangle.size());
-    for (std::size_t i = 0; i < slices.size(); ++i) {
-        const KeyCombo combo = slices[i].action.as<MacroAction::Keystroke>()->combo;
-        EXPECT_EQ(combo, (KeyCombo{rectangle[i].keyCode, rectangle[i].primary, false, true, true})) << i;
-    }
+    ASSERT_EQ(slices.size(), windowKeys.size());
+    for (std::size_t i = 0; i < slices.size(); ++i)
+        EXPECT_EQ(slices[i].action.as<MacroAction::Keystroke>()->combo, windowKeys[i]) << i;
     EXPECT_EQ(slices[1].label, "Maximize");
     EXPECT_EQ(slices[5].label, "Next\nDisplay");
 
