@@ -144,3 +144,29 @@ TEST(GalleryAppKeys, WheelsAreNamedForTheirRoleHere) {
             EXPECT_EQ(g.summary.find(name), std::string::npos) << g.id;
         }
 }
+
+// Each change of the desktop table lands on its slice, symbol included: a
+// slot that does another command there shows that command's symbol.
+TEST(GalleryAppKeys, EachDesktopChangeGivesItsSliceTheLabelSymbolAndKey) {
+    for (const DesktopProgramKeys::Change& change : DesktopProgramKeys::table()) {
+        const std::string row = std::string(change.desktop) + " " + std::string(change.galleryId) + " " +
+                                std::string(change.label);
+        const Wheel original = testsupport::galleryWheel(change.galleryId).wheel;
+        const auto before = std::find_if(original.slices.begin(), original.slices.end(),
+                                         [&](const Slice& s) { return s.label == change.label; });
+        ASSERT_NE(before, original.slices.end()) << row;
+        const Wheel wheel = DesktopProgramKeys::adapted(original, change.desktop);
+        const auto after = std::find_if(wheel.slices.begin(), wheel.slices.end(),
+                                        [&](const Slice& s) { return s.position == before->position; });
+        if (change.written.empty()) {
+            EXPECT_EQ(after, wheel.slices.end()) << row;
+            continue;
+        }
+        ASSERT_NE(after, wheel.slices.end()) << row;
+        EXPECT_EQ(after->label, change.newLabel) << row;
+        EXPECT_EQ(after->icon, change.newSymbol.empty() ? before->icon
+                                                        : Icon{Icon::SfSymbol{std::string(change.newSymbol)}})
+            << row;
+        EXPECT_NE(after->action, before->action) << row;
+    }
+}

@@ -2,6 +2,7 @@
 
 #include "catalog/SystemAction.h"
 #include "catalog/WheelActionTarget.h"
+#include "gallery/DesktopProgramKeys.h"
 #include "gallery/WheelGallery.h"
 #include "icons/SymbolCatalog.h"
 #include "model/DefaultConfig.h"
@@ -219,6 +220,10 @@ std::vector<SymbolUse> symbolNamesInUse() {
     addWheel(uses, DefaultConfig::legacyMusicWheelV18());
     for (const GalleryWheel& gallery : WheelGallery::all())
         addWheel(uses, gallery.wheel, "gallery wheel");
+    for (const DesktopProgramKeys::Change& change : DesktopProgramKeys::table())
+        if (!change.newSymbol.empty())
+            uses.push_back({std::string(change.newSymbol), "gallery wheel " + std::string(change.galleryId) +
+                                                               " on " + std::string(change.desktop)});
     for (const SystemAction& action : SystemAction::all())
         uses.push_back({action.symbol, "system action " + action.id});
     for (const WheelActionTarget& target : WheelActionTarget::all())
