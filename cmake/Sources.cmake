@@ -5,7 +5,8 @@
 # interfaces at its top level and the two implementations below it. The
 # program's composition root lives in src/app/main/ and is built into the
 # executable alone; src/app/front/ holds the small command that starts it,
-# and src/app/drawer/ the program that draws website drawings.
+# and src/app/drawer/ the program that draws website drawings and decodes
+# pictures from outside.
 # src/qtshared/ holds Qt helpers that the views and the desktop platform both
 # use; the few with a source file of their own build into the views' library.
 

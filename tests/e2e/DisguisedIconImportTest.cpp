@@ -1,3 +1,4 @@
+#include "ChosenPictures.h"
 #include "EndToEndRig.h"
 #include "icons/Base64.h"
 #include "store/SharedWheel.h"
@@ -26,18 +27,6 @@ std::string finelyDashed() {
         d += i % 2 ? "l-9 9" : "l9 -9";
     return drawing(R"(<path fill="none" stroke="#000" stroke-width="30" stroke-dasharray="0.01" d=")" + d +
                    R"("/>)");
-}
-
-// Where the button with this text lies on the screen, in the main window
-// showing My Wheels of this configuration.
-QPoint buttonOnMyWheels(const Config& config, QRect window, const char* text) {
-    return window.topLeft() +
-           measuredOnTwin(config, MainTab::wheels, window.size(), [text](MainWindow& twin) {
-               for (QPushButton* b : twin.findChildren<QPushButton*>())
-                   if (b->isVisible() && b->text() == text) return b->mapTo(&twin, b->rect().center());
-               ADD_FAILURE() << "the twin shows no " << text;
-               return QPoint();
-           });
 }
 
 // A standard input that never ends: a pipe whose writer never writes.
@@ -159,13 +148,6 @@ TEST_F(EndToEnd, ADrawingCarriedAsAPictureIsNeitherReadNorDrawn) {
     EXPECT_EQ(dropped, 3u) << log;
 }
 
-// The top slice's custom image as the configuration file holds it now.
-std::optional<std::string> topImage(const TestHome& home) {
-    const auto top = home.topSlice();
-    const auto* image = top ? top->icon.as<Icon::CustomImage>() : nullptr;
-    return image ? std::optional(image->filename) : std::nullopt;
-}
-
 // Pictures picked through Choose Image…, the program reading its standard
 // input from a pipe that never ends: a drawing under a picture's name, which
 // names a picture of the user's own and the standard input, is refused with
@@ -190,11 +172,7 @@ TEST_F(EndToEnd, APictureChosenIsReadAsAPictureOnlyAwayFromTheWindow) {
             noise.setPixel(x, y, static_cast<QRgb>((x * 2654435761u) ^ (y * 40503u)));
     ASSERT_TRUE(noise.save(QString::fromStdString(large.string())));
 
-    Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
-    for (Wheel& wheel : config.wheels)
-        for (Slice& slice : wheel.slices)
-            if (wheel.id == "default" && slice.position == 0) slice.icon = Icon::CustomImage{""};
-    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+    const Config config = withTopSliceAwaitingAPicture(home);
 
     xdotool("mousemove 1599 999");
     Program program(home.path, "chosen-picture", {}, {}, {}, false, bait.input.path);
@@ -205,30 +183,11 @@ TEST_F(EndToEnd, APictureChosenIsReadAsAPictureOnlyAwayFromTheWindow) {
     const QRect window = windowGeometry(id);
     stillScreen(window);
     const QPoint chooseButton = buttonOnMyWheels(config, window, "Choose Image…");
-    const auto choose = [&](const fs::path& file) {
-        const std::set<std::string> before = windowsOf(program);
-        clickAt(chooseButton);
-        const std::string chooser = newWindowOf(program, before);
-        ASSERT_FALSE(chooser.empty()) << "no file chooser";
-        xdotool("type --delay 10 '" + file.string() + "'");
-        xdotool("key Return");
-        ASSERT_TRUE(waitFor([&] { return !windowsOf(program).contains(chooser); }, patience))
-            << "the file chooser stayed open";
-    };
+    const auto choose = [&](const fs::path& file) { choosePicture(program, chooseButton, file); };
 
     // The form tells why under the button, in orange.
     choose(disguised);
-    const QRect underButton(window.right() - 450, chooseButton.y() + 10, 450, 50);
-    EXPECT_TRUE(waitFor(
-        [&] {
-            const QImage screen = grabScreen();
-            for (int y = underButton.top(); y <= underButton.bottom(); ++y)
-                for (int x = underButton.left(); x <= underButton.right(); ++x)
-                    if (const QColor c = screen.pixelColor(x, y); c.red() - c.blue() > 100 && c.green() > 40)
-                        return true;
-            return false;
-        },
-        patience))
+    EXPECT_TRUE(waitFor([&] { return refusalShownUnder(window, chooseButton); }, patience))
         << "the refusal was not told";
     stillScreen(window).save(artifact("chosen-picture-refused.png"));
     EXPECT_EQ(topImage(home), "") << program.log();

@@ -75,16 +75,7 @@ TEST_F(EndToEnd, HostileWebsiteDrawingsHoldNoIconSearchPastItsBudget) {
                            home.path / "websites");
     if (!network.unavailable.empty()) GTEST_SKIP() << network.unavailable;
 
-    Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
-    for (Wheel& wheel : config.wheels) {
-        if (wheel.id != "default") continue;
-        wheel.slices.clear();
-        for (int i = 0; i < static_cast<int>(hosts.size()); ++i)
-            wheel.slices.push_back(
-                Slice{Uuid::generate(), i, hosts[static_cast<std::size_t>(i)], Icon{Icon::Auto{}},
-                      MacroAction::Url{"https://" + hosts[static_cast<std::size_t>(i)] + "/"}});
-    }
-    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+    giveTheDefaultWheelLinksTo(home, hosts);
 
     xdotool("mousemove 1599 999");
     Program program(home.path, "hostile-websites", {}, {}, {}, false, {}, network.launcher());

@@ -22,6 +22,21 @@
 
 namespace rondelix::e2e {
 
+// Makes the default wheel's slices links to the hosts' home pages, one a
+// slice in order, each with the site's own icon.
+inline void giveTheDefaultWheelLinksTo(const TestHome& home, const std::vector<std::string>& hosts) {
+    Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    for (Wheel& wheel : config.wheels) {
+        if (wheel.id != "default") continue;
+        wheel.slices.clear();
+        for (int i = 0; i < static_cast<int>(hosts.size()); ++i)
+            wheel.slices.push_back(
+                Slice{Uuid::generate(), i, hosts[static_cast<std::size_t>(i)], Icon{Icon::Auto{}},
+                      MacroAction::Url{"https://" + hosts[static_cast<std::size_t>(i)] + "/"}});
+    }
+    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+}
+
 // The program runs in a network of its own, the websites' server in
 // another, linked by a pair of virtual interfaces: the program's address
 // gate sees a public address that is not the machine's, as on the internet.

@@ -1,9 +1,17 @@
-// The drawer: reads one cleaned drawing on its standard input and writes it,
-// drawn into a transparent square of the side its first argument names, as
-// PNG on its standard output. A process of its own with its memory and
-// processor time capped, so that whatever a drawing costs, it cannot cost
-// the program; and it ends with the program, whose process id is its second
-// argument.
+// The drawer: reads one drawing or picture from outside on its standard
+// input and writes what its arguments ask for on its standard output:
+//
+//   drawing <side>                    the cleaned drawing, drawn into a
+//                                     transparent square of that side, as PNG
+//   size <readers>                    the picture's size, "<width> <height>"
+//   picture <readers> <width> <height> the picture drawn at that size, as PNG
+//
+// <readers> is "named" or "any" (QtImages::Readers). A process of its own
+// with its memory and processor time capped, so that whatever a drawing or
+// picture costs, it cannot cost the program; and it ends with the program,
+// whose process id is its last argument.
+
+#include "platform/linux/qt/QtImages.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -13,15 +21,23 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
+using rondelix::platform::linux_desktop::QtImages;
+
 // Room for the toolkit, its fonts and a drawing an icon could reasonably need.
-constexpr rlim_t addressSpace = rlim_t{1} << 30;
+constexpr rlim_t drawingAddressSpace = rlim_t{1} << 30;
+// Room for the largest picture the program takes, decoded at 8 bytes a pixel
+// and once more while it is shrunk.
+constexpr rlim_t pictureAddressSpace = rlim_t{2} << 30;
 // The address sanitizer maps terabytes of shadow memory before this program
 // starts, which would leave a capped address space nothing to give: its
 // builds keep the time limits only.
@@ -37,7 +53,9 @@ constexpr bool capsAddressSpace = true;
 constexpr bool capsAddressSpace = true;
 #endif
 constexpr rlim_t processorSeconds = 6;
-constexpr std::size_t largestDocument = 16u << 20;
+constexpr std::size_t largestDrawing = 16u << 20;
+// More than any picture the program hands over: a chosen one is at most 100 MiB.
+constexpr std::size_t largestPicture = 128u << 20;
 
 bool limit(int resource, rlim_t soft, rlim_t hard) {
     const rlimit value{soft, hard};
@@ -65,14 +83,50 @@ QImage drawn(const QByteArray& svg, int side) {
     return image;
 }
 
-bool writeAll(int fd, const QByteArray& bytes) {
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t wrote =
-            ::write(fd, bytes.constData() + done, static_cast<std::size_t>(bytes.size() - done));
+bool writeAll(int fd, std::string_view bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (wrote <= 0) return false;
         done += wrote;
     }
     return true;
+}
+
+std::optional<QtImages::Readers> readersNamed(std::string_view name) {
+    if (name == "named") return QtImages::Readers::namedRasters;
+    if (name == "any") return QtImages::Readers::anyButDrawings;
+    return std::nullopt;
+}
+
+std::optional<std::string> drawingAsPNG(const std::string& svg, int side) {
+    if (side <= 0 || side > 4096) return std::nullopt;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int toolkitArgc = 1;
+    char name[] = "rondelix-svg-drawer";
+    char* toolkitArgv[] = {name, nullptr};
+    const QGuiApplication application(toolkitArgc, toolkitArgv);
+    const QImage image = drawn(QByteArray::fromStdString(svg), side);
+    QByteArray png;
+    QBuffer out(&png);
+    if (image.isNull() || !out.open(QIODevice::WriteOnly) || !image.save(&out, "PNG")) return std::nullopt;
+    return png.toStdString();
+}
+
+// What the request asks for, made from the input; none when it cannot be.
+std::optional<std::string> answered(const std::vector<std::string_view>& request, const std::string& input) {
+    const auto readers = request.size() > 1 ? readersNamed(request[1]) : std::nullopt;
+    if (request.front() == "drawing" && request.size() == 2)
+        return drawingAsPNG(input, std::atoi(std::string(request[1]).c_str()));
+    if (request.front() == "size" && request.size() == 2 && readers) {
+        const auto size = QtImages(*readers).declaredSize(input);
+        if (!size) return std::nullopt;
+        return std::to_string(static_cast<long long>(size->width)) + " " +
+               std::to_string(static_cast<long long>(size->height));
+    }
+    if (request.front() == "picture" && request.size() == 4 && readers)
+        return QtImages(*readers).drawnAsPNG(input, std::atoi(std::string(request[2]).c_str()),
+                                             std::atoi(std::string(request[3]).c_str()));
+    return std::nullopt;
 }
 
 } // namespace
@@ -82,31 +136,24 @@ int main(int argc, char** argv) {
     // it instead of drawing on to its processor limit. A program already
     // gone before this was asked for has handed the drawer on to another
     // parent.
-    const pid_t program = argc == 3 ? static_cast<pid_t>(std::atol(argv[2])) : 0;
+    const pid_t program = argc >= 3 ? static_cast<pid_t>(std::atol(argv[argc - 1])) : 0;
     if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || program <= 0 || ::getppid() != program) return 2;
+    const std::vector<std::string_view> request(argv + 1, argv + argc - 1);
+    const bool drawing = request.front() == "drawing";
+    const rlim_t addressSpace = drawing ? drawingAddressSpace : pictureAddressSpace;
     // The hard processor limit ends it should the soft one's signal not.
     if ((capsAddressSpace && !limit(RLIMIT_AS, addressSpace, addressSpace)) ||
         !limit(RLIMIT_CPU, processorSeconds, processorSeconds + 1) || !limit(RLIMIT_CORE, 0, 0))
         return 2;
-    const int side = std::atoi(argv[1]);
-    if (side <= 0 || side > 4096) return 2;
 
-    QByteArray svg;
+    const std::size_t largestInput = drawing ? largestDrawing : largestPicture;
+    std::string input;
     char chunk[65536];
     for (ssize_t got; (got = ::read(STDIN_FILENO, chunk, sizeof chunk)) != 0;) {
-        if (got < 0 || static_cast<std::size_t>(svg.size() + got) > largestDocument) return 2;
-        svg.append(chunk, got);
+        if (got < 0 || input.size() + static_cast<std::size_t>(got) > largestInput) return 2;
+        input.append(chunk, static_cast<std::size_t>(got));
     }
-
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int toolkitArgc = 1;
-    char* toolkitArgv[] = {argv[0], nullptr};
-    const QGuiApplication application(toolkitArgc, toolkitArgv);
-    const QImage image = drawn(svg, side);
-    if (image.isNull()) return 1;
-    QByteArray png;
-    QBuffer out(&png);
-    if (!out.open(QIODevice::WriteOnly) || !image.save(&out, "PNG") || !writeAll(STDOUT_FILENO, png))
-        return 1;
-    return 0;
+    const auto answer = answered(request, input);
+    if (!answer) return 1;
+    return writeAll(STDOUT_FILENO, *answer) ? 0 : 1;
 }

@@ -4,8 +4,7 @@
 #include "platform/linux/network/GetaddrinfoHostResolver.h"
 #include "platform/linux/network/ModuleHttpClient.h"
 #include "platform/linux/process/ClosableMainQueue.h"
-#include "platform/linux/process/SvgDrawerClient.h"
-#include "platform/linux/qt/QtImages.h"
+#include "platform/linux/process/DrawerImages.h"
 
 namespace rondelix {
 
@@ -19,8 +18,8 @@ struct DesktopFavicons::Searching {
     desktop::ClosableMainQueue queue;
     desktop::GetaddrinfoHostResolver resolver;
     desktop::ModuleHttpClient http;
-    desktop::QtImages pictures{desktop::QtImages::Readers::anyButDrawings};
     desktop::SvgDrawerClient svg;
+    desktop::DrawerImages pictures{svg, desktop::QtImages::Readers::anyButDrawings};
     FaviconFetch fetch;
 };
 

@@ -32,6 +32,7 @@
 #include "platform/linux/desktop/XdgWorkspace.h"
 #include "platform/linux/desktop/XfcePanelDarkMode.h"
 #include "platform/linux/process/ConfigWriterLock.h"
+#include "platform/linux/process/DrawerImages.h"
 #include "platform/linux/process/LocalSocketSingleInstance.h"
 #include "platform/linux/process/PosixProcesses.h"
 #include "platform/linux/process/PrivateRuntimeFolder.h"
@@ -41,7 +42,6 @@
 #include "platform/linux/process/ThreadPoolBackground.h"
 #include "platform/linux/process/UserHomeFolder.h"
 #include "platform/linux/qt/QtDialogs.h"
-#include "platform/linux/qt/QtImages.h"
 #include "platform/linux/qt/QtMainQueue.h"
 #include "platform/linux/qt/QtPasteboard.h"
 #include "platform/linux/qt/QtScreens.h"
@@ -101,6 +101,11 @@ struct DesktopPlatform {
           layout(log), windows({desktop::QtScreens::compositorRunning(), &desktop::requestBlurBehind,
                                 &desktop::blurBehindOffered},
                                &desktop::expectedFrameExtents) {}
+    // A picture still being decoded is given up rather than waited for: the
+    // pool's work then ends at once.
+    ~DesktopPlatform() { drawer.shutDown(); }
+    DesktopPlatform(const DesktopPlatform&) = delete;
+    DesktopPlatform& operator=(const DesktopPlatform&) = delete;
 
     desktop::InotifyFileWatcher watcher;
     desktop::AutostartLoginItems loginItems;
@@ -116,8 +121,10 @@ struct DesktopPlatform {
     desktop::PermissionsInputAccess inputAccess;
     desktop::QtSessionEvents session;
     desktop::DBusNotifications notifications;
-    // Work on the background pool uses the pictures' readers.
-    desktop::QtImages images;
+    // Work on the background pool uses the pictures' readers; chosen and
+    // carried pictures are decoded by the drawer.
+    desktop::SvgDrawerClient drawer;
+    desktop::DrawerImages images{drawer, desktop::QtImages::Readers::namedRasters};
     desktop::ThreadPoolBackground background;
     desktop::QtDialogs dialogs;
     desktop::XkbKeyboardLayout layout;

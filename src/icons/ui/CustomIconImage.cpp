@@ -1,6 +1,7 @@
 #include "icons/ui/CustomIconImage.h"
 
 #include "qtshared/NamedRasterReader.h"
+#include "util/JpegScans.h"
 
 #include <QBuffer>
 #include <QPixmap>
@@ -27,6 +28,7 @@ std::optional<QIcon> decodeCustomIcon(const std::string& bytes) {
     if (!declared.isValid() || declared.width() > maxCustomImageSide ||
         declared.height() > maxCustomImageSide)
         return std::nullopt;
+    if (reader->format() == "jpeg" && jpegScanCount(bytes) > maxJpegScans) return std::nullopt;
     const QImage image = reader->read();
     if (image.isNull()) return std::nullopt;
     return QIcon(QPixmap::fromImage(image));

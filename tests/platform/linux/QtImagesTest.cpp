@@ -2,8 +2,10 @@
 
 #include "icons/IconStore.h"
 #include "platform/sim/SimLog.h"
+#include "support/CostlyPictures.h"
 #include "support/OpenWatch.h"
 #include "support/StoreRig.h"
+#include "util/JpegScans.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -81,6 +83,22 @@ TEST(QtImages, StoresOnlyTheRasterFormatsTheChooserOffersAndOpensNothingAPicture
     EXPECT_EQ(IconStore::importImage(home / "icons", home / "bits.png", images, log), std::nullopt);
     EXPECT_FALSE(watch.touched()) << "the picture the drawing names was opened";
     EXPECT_TRUE(IconStore::importImage(home / "icons", home / "red.png", images, log).has_value());
+}
+
+// What is drawn holds the picture's pixels and nothing else it carried; a
+// progressive JPEG with more scans than any camera or program writes is not
+// decoded at all.
+TEST(QtImages, DrawsOnlyThePixelsOfPicturesWithinTheScanLimit) {
+    QImage commented(8, 8, QImage::Format_ARGB32);
+    commented.fill(Qt::green);
+    commented.setText("Comment", std::string(100, 'c').c_str());
+    const auto png = QtImages().drawnAsPNG(encoded(commented, "PNG"), 8, 8);
+    ASSERT_TRUE(png);
+    for (const char* chunk : {"tEXt", "zTXt", "iTXt", "iCCP"})
+        EXPECT_EQ(png->find(chunk), std::string::npos) << chunk;
+
+    EXPECT_TRUE(QtImages().drawnAsPNG(testing::jpegOfScans(maxJpegScans), 8, 8));
+    EXPECT_EQ(QtImages().drawnAsPNG(testing::jpegOfScans(maxJpegScans + 1), 8, 8), std::nullopt);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 extern char** environ;
 
@@ -57,7 +58,8 @@ bool streamPair(Descriptor& ours, Descriptor& theirs) {
 // signal handling and no signal blocked, told our process id so that it can
 // end with us. Its parent-death signal comes when the thread that started it
 // ends, and that thread waits for the drawer before it does anything else.
-pid_t spawnDrawer(const std::filesystem::path& drawer, int side, int input, int output) {
+pid_t spawnDrawer(const std::filesystem::path& drawer, const std::vector<std::string>& request, int input,
+                  int output) {
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
     posix_spawn_file_actions_init(&actions);
@@ -72,12 +74,16 @@ pid_t spawnDrawer(const std::filesystem::path& drawer, int side, int input, int 
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &all);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    std::string program = drawer.string();
-    std::string sideText = std::to_string(side);
-    std::string parentText = std::to_string(::getpid());
-    char* arguments[] = {program.data(), sideText.data(), parentText.data(), nullptr};
+    std::vector<std::string> texts{drawer.string()};
+    texts.insert(texts.end(), request.begin(), request.end());
+    texts.push_back(std::to_string(::getpid()));
+    std::vector<char*> arguments;
+    for (std::string& text : texts)
+        arguments.push_back(text.data());
+    arguments.push_back(nullptr);
     pid_t pid = -1;
-    if (::posix_spawn(&pid, program.c_str(), &actions, &attributes, arguments, environ) != 0) pid = -1;
+    if (::posix_spawn(&pid, texts.front().c_str(), &actions, &attributes, arguments.data(), environ) != 0)
+        pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     return pid;
@@ -115,17 +121,29 @@ void SvgDrawerClient::shutDown() {
 std::optional<std::string> SvgDrawerClient::renderPNG(const std::string& svg, int side, double seconds,
                                                       [[maybe_unused]] std::shared_ptr<const void> hold) {
     // The hold lives as long as this call, and the call reaps its drawer before it returns.
+    if (side <= 0) return std::nullopt;
+    return pngAnswer({"drawing", std::to_string(side)}, svg, seconds);
+}
+
+std::optional<std::string> SvgDrawerClient::pngAnswer(const std::vector<std::string>& request,
+                                                      std::string_view bytes, double seconds) {
+    auto png = answer(request, bytes, seconds);
+    if (!png || !isPng(*png)) return std::nullopt;
+    return png;
+}
+
+std::optional<std::string> SvgDrawerClient::answer(const std::vector<std::string>& request,
+                                                   std::string_view bytes, double seconds) {
     const auto deadline = Clock::now() + std::chrono::duration<double>(std::min(seconds, watchdog_));
     Descriptor input, drawerInput, output, drawerOutput;
-    if (side <= 0 || !streamPair(input, drawerInput) || !streamPair(output, drawerOutput))
-        return std::nullopt;
+    if (!streamPair(input, drawerInput) || !streamPair(output, drawerOutput)) return std::nullopt;
     pid_t pid = -1;
     {
         std::unique_lock guard(lock_);
         drawerEnded_.wait_until(guard, deadline,
                                 [this] { return closed_ || running_.size() < drawersAtOnce; });
         if (closed_ || running_.size() >= drawersAtOnce) return std::nullopt;
-        pid = spawnDrawer(drawer_, side, drawerInput.get(), drawerOutput.get());
+        pid = spawnDrawer(drawer_, request, drawerInput.get(), drawerOutput.get());
         if (pid < 0) return std::nullopt;
         running_.insert(pid);
     }
@@ -150,10 +168,10 @@ std::optional<std::string> SvgDrawerClient::renderPNG(const std::string& svg, in
         if (::poll(watched, count, static_cast<int>(left)) < 0 && errno != EINTR) break;
         if (count == 2 && watched[1].revents != 0) {
             const ssize_t sent =
-                ::send(input.get(), svg.data() + written, svg.size() - written, MSG_NOSIGNAL);
+                ::send(input.get(), bytes.data() + written, bytes.size() - written, MSG_NOSIGNAL);
             if (sent > 0) written += static_cast<std::size_t>(sent);
             // All of it sent, or a drawer that stopped reading: either way it gets no more.
-            if (written == svg.size() || (sent < 0 && errno != EAGAIN && errno != EINTR)) input.close();
+            if (written == bytes.size() || (sent < 0 && errno != EAGAIN && errno != EINTR)) input.close();
         }
         if (watched[0].revents != 0) {
             char chunk[65536];
@@ -175,7 +193,7 @@ std::optional<std::string> SvgDrawerClient::renderPNG(const std::string& svg, in
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    if (!ended || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || !isPng(answer)) return std::nullopt;
+    if (!ended || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
     return answer;
 }
 

@@ -6,17 +6,20 @@
 #include <filesystem>
 #include <mutex>
 #include <set>
+#include <string_view>
 #include <sys/types.h>
+#include <vector>
 
 namespace rondelix::platform::linux_desktop {
 
-// Draws with Qt's SVG image plugin in a process of its own, the drawer
-// (app/drawer/main.cpp), whose memory and processor time are capped: a drawing
-// costs the program neither, whatever it holds. A drawer still running when
-// the caller's time is up, or when the renderer shuts down, is killed, so no
-// drawing outlives its caller and nothing waits on one. Qt SVG runs no
-// script and, with the drawing cleaned of outside references before it comes
-// here, reads nothing from the network or the disk.
+// Draws with Qt's SVG image plugin, and decodes pictures from outside with
+// Qt's image readers (DrawerImages), in a process of its own, the drawer
+// (app/drawer/main.cpp), whose memory and processor time are capped: a
+// drawing or picture costs the program neither, whatever it holds. A drawer
+// still running when the caller's time is up, or when the renderer shuts
+// down, is killed, so no drawing outlives its caller and nothing waits on
+// one. Qt SVG runs no script and, with the drawing cleaned of outside
+// references before it comes here, reads nothing from the network or the disk.
 class SvgDrawerClient final : public SvgRenderer {
   public:
     static constexpr double watchdogSeconds = 6;
@@ -38,6 +41,15 @@ class SvgDrawerClient final : public SvgRenderer {
 
     std::optional<std::string> renderPNG(const std::string& svg, int side, double seconds,
                                          std::shared_ptr<const void> hold) override;
+
+    // The drawer's answer to a request (its arguments, app/drawer/main.cpp)
+    // about the bytes given, within the caller's seconds and the watchdog's;
+    // none when the drawer failed or was stopped. Any thread.
+    std::optional<std::string> answer(const std::vector<std::string>& request, std::string_view bytes,
+                                      double seconds);
+    // The answer when it is a PNG.
+    std::optional<std::string> pngAnswer(const std::vector<std::string>& request, std::string_view bytes,
+                                         double seconds);
 
     // Every drawing under way ends now and its caller gets no picture; so
     // does every later caller. Any thread.

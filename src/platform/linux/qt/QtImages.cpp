@@ -1,12 +1,14 @@
 #include "platform/linux/qt/QtImages.h"
 
 #include "qtshared/NamedRasterReader.h"
+#include "util/JpegScans.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 #include <QImageReader>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace rondelix::platform::linux_desktop {
@@ -24,6 +26,18 @@ QByteArray borrowed(std::string_view bytes) {
 
 bool isVectorFormat(const QByteArray& format) {
     return format == "svg" || format == "svgz";
+}
+
+// The most a reader may allocate for a picture of this size, in MiB: the
+// widest pixels a reader makes (four floating-point channels, 16 bytes) for
+// every pixel the picture declares. The caller has already held the size to
+// the program's own limit, so no other limit refuses it; a reader that would
+// need more than its picture declared is still refused.
+int allocationLimitFor(QSize declared) {
+    constexpr double widestPixelBytes = 16;
+    const double mebibytes =
+        static_cast<double>(declared.width()) * declared.height() * widestPixelBytes / (1 << 20);
+    return static_cast<int>(std::min(std::ceil(mebibytes) + 1, double{std::numeric_limits<int>::max()}));
 }
 
 } // namespace
@@ -64,14 +78,22 @@ std::optional<std::string> QtImages::drawnAsPNG(std::string_view bytes, int widt
     if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
     const auto reader = readerOf(buffer);
     if (!reader) return std::nullopt;
+    if (reader->format() == "jpeg" && jpegScanCount(bytes) > maxJpegScans) return std::nullopt;
+    if (const QSize declared = reader->size(); declared.isValid())
+        reader->setAllocationLimit(allocationLimitFor(declared));
     const QImage source = reader->read();
     if (source.isNull()) return std::nullopt;
 
     // Smooth scaling averages every source pixel, where a painter's
-    // interpolation would sample and alias a large reduction.
-    const QImage bitmap = source.convertToFormat(QImage::Format_ARGB32)
-                              .scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    if (bitmap.isNull()) return std::nullopt;
+    // interpolation would sample and alias a large reduction. Shrunk first,
+    // so that only the small picture is converted.
+    const QImage scaled = source.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              .convertToFormat(QImage::Format_ARGB32);
+    if (scaled.isNull()) return std::nullopt;
+    // Only the pixels are written out: the texts and colour profile a picture
+    // carries are outside bytes the PNG writer would otherwise pass on.
+    const QImage bitmap =
+        QImage(scaled.constBits(), width, height, scaled.bytesPerLine(), QImage::Format_ARGB32).copy();
 
     QByteArray png;
     QBuffer out(&png);

@@ -9,7 +9,10 @@ class QImageReader;
 
 namespace rondelix::platform::linux_desktop {
 
-// Pictures through Qt's image readers and writers.
+// Pictures through Qt's image readers and writers. The program hands pictures
+// from outside to these in the drawer (DrawerImages), whose limits bound what
+// a reader may cost; a progressive JPEG with more scans than maxJpegScans is
+// refused before it is decoded, and the PNG written holds pixels only.
 class QtImages final : public Images {
   public:
     enum class Readers {

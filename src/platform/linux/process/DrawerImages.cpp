@@ -1,0 +1,36 @@
+#include "platform/linux/process/DrawerImages.h"
+
+#include <charconv>
+
+namespace rondelix::platform::linux_desktop {
+
+namespace {
+
+std::string readersArgument(QtImages::Readers readers) {
+    return readers == QtImages::Readers::namedRasters ? "named" : "any";
+}
+
+} // namespace
+
+std::optional<PixelSize> DrawerImages::declaredSize(std::string_view bytes) const {
+    const auto answer =
+        drawer_.answer({"size", readersArgument(readers_)}, bytes, SvgDrawerClient::watchdogSeconds);
+    if (!answer) return std::nullopt;
+    // "<width> <height>"
+    long long width = 0, height = 0;
+    const char* end = answer->data() + answer->size();
+    const auto first = std::from_chars(answer->data(), end, width);
+    if (first.ec != std::errc() || first.ptr == end || *first.ptr != ' ') return std::nullopt;
+    const auto second = std::from_chars(first.ptr + 1, end, height);
+    if (second.ec != std::errc() || second.ptr != end || width <= 0 || height <= 0) return std::nullopt;
+    return PixelSize{static_cast<double>(width), static_cast<double>(height)};
+}
+
+std::optional<std::string> DrawerImages::drawnAsPNG(std::string_view bytes, int width, int height) const {
+    if (width <= 0 || height <= 0) return std::nullopt;
+    return drawer_.pngAnswer(
+        {"picture", readersArgument(readers_), std::to_string(width), std::to_string(height)}, bytes,
+        SvgDrawerClient::watchdogSeconds);
+}
+
+} // namespace rondelix::platform::linux_desktop

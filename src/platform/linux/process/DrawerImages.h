@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/Images.h"
+#include "platform/linux/process/SvgDrawerClient.h"
+#include "platform/linux/qt/QtImages.h"
+
+namespace rondelix::platform::linux_desktop {
+
+// Pictures from outside, read by Qt's image readers (QtImages) in the drawer
+// rather than in the program: a picture whose decoding would take minutes,
+// or gigabytes, costs the program only the handing over of its bytes, and
+// ends with the drawer's limits, its watchdog, or the drawer's shutting down.
+class DrawerImages final : public Images {
+  public:
+    DrawerImages(SvgDrawerClient& drawer, QtImages::Readers readers) : drawer_(drawer), readers_(readers) {}
+
+    std::optional<PixelSize> declaredSize(std::string_view bytes) const override;
+    std::optional<std::string> drawnAsPNG(std::string_view bytes, int width, int height) const override;
+
+  private:
+    SvgDrawerClient& drawer_;
+    QtImages::Readers readers_;
+};
+
+} // namespace rondelix::platform::linux_desktop

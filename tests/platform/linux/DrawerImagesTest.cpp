@@ -1,0 +1,50 @@
+#include "platform/linux/process/DrawerImages.h"
+
+#include "DesktopApplication.h"
+#include "support/CostlyPictures.h"
+
+#include <QImage>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace rondelix::platform::linux_desktop {
+namespace {
+
+double threadProcessorSeconds() {
+    rusage used{};
+    ::getrusage(RUSAGE_THREAD, &used);
+    return static_cast<double>(used.ru_utime.tv_sec + used.ru_stime.tv_sec) +
+           static_cast<double>(used.ru_utime.tv_usec + used.ru_stime.tv_usec) / 1e6;
+}
+
+// A picture is read and drawn by the drawer; one whose reading would take a
+// reader a minute and a half costs the caller next to nothing and ends with
+// the drawer's watchdog.
+TEST(DrawerImages, APictureCostsTheCallerOnlyItsHandingOver) {
+    ASSERT_NE(testing::desktopApplication(), nullptr);
+    SvgDrawerClient drawer(1, RONDELIX_SVG_DRAWER);
+    const DrawerImages images(drawer, QtImages::Readers::namedRasters);
+
+    const std::string red = testing::filledPicture(300, 200, Qt::red, "jpeg");
+    EXPECT_EQ(images.declaredSize(red), (PixelSize{300, 200}));
+    const auto png = images.drawnAsPNG(red, 30, 20);
+    ASSERT_TRUE(png);
+    const QImage drawn = QImage::fromData(QByteArray::fromStdString(*png), "PNG");
+    EXPECT_EQ(drawn.size(), QSize(30, 20));
+    EXPECT_GT(drawn.pixelColor(15, 10).red(), 240);
+
+    const std::string costly = testing::commentedPng(500);
+    const double processor = threadProcessorSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(images.declaredSize(costly), std::nullopt);
+    EXPECT_EQ(images.drawnAsPNG(costly, 16, 16), std::nullopt);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    // The time is what is tested: two watchdog seconds, against the minutes
+    // the picture costs a reader; the bounds lie far from both.
+    EXPECT_LT(seconds, 10);
+    EXPECT_LT(threadProcessorSeconds() - processor, 1);
+}
+
+} // namespace
+} // namespace rondelix::platform::linux_desktop
