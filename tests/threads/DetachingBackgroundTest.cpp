@@ -5,8 +5,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 #include <thread>
 
 namespace rondelix::platform::linux_desktop {
@@ -63,6 +65,48 @@ TEST(DetachingBackgroundTest, aQuitWaitsBrieflyForASearchThatNeverHearsBackThenL
     EXPECT_TRUE(watched.expired());
     EXPECT_TRUE(outcome->finished);
     EXPECT_FALSE(outcome->queuedRan);
+}
+
+// The threads this process runs now.
+int threadCount() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("Threads:")) return std::stoi(line.substr(8));
+    return -1;
+}
+
+// Without a limit, every piece of work starts at once however long the
+// others keep waiting, as the website icon searches do; once they end no
+// thread of the pool is left behind, and a quit while they all wait leaves
+// them after its while.
+TEST(DetachingBackgroundTest, WithoutALimitNoWorkWaitsForAnotherAndNoThreadOutlivesTheWork) {
+    constexpr int pieces = 24;
+    const int threadsBefore = threadCount();
+    auto pool = std::make_unique<DetachingBackground>(DetachingBackground::unlimited, 0.05);
+    // Hands over the pieces, each waiting for the gate answered.
+    const auto startAll = [&pool] {
+        auto release = std::make_shared<threads::Gate>(), allStarted = std::make_shared<threads::Gate>();
+        auto started = std::make_shared<std::atomic<int>>(0);
+        for (int piece = 0; piece < pieces; ++piece)
+            pool->run([release, allStarted, started] {
+                if (++*started == pieces) allStarted->open();
+                release->wait();
+            });
+        EXPECT_TRUE(allStarted->waitFor(std::chrono::seconds(30))) << *started << " started";
+        return release;
+    };
+    const auto threadsLeftGo = [threadsBefore] {
+        const auto deadline = Clock::now() + std::chrono::seconds(30);
+        while (threadCount() > threadsBefore && Clock::now() < deadline)
+            std::this_thread::yield();
+        return threadCount() <= threadsBefore;
+    };
+    startAll()->open();
+    EXPECT_TRUE(threadsLeftGo());
+    const auto release = startAll();
+    pool.reset();
+    release->open();
+    EXPECT_TRUE(threadsLeftGo());
 }
 
 // Work that never started is dropped by the quit, and all it holds with it,

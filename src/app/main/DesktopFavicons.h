@@ -11,9 +11,11 @@
 namespace rondelix {
 
 // The website icons of link slices on this desktop, for every wheel of the
-// program to draw. Searches run on a pool of their own, so a slow site never
-// holds up the program's other background work, and a quit waits for them
-// only briefly: a search still stuck then keeps what it uses alive itself.
+// program to draw. Each search runs on a thread of its own from the moment it
+// is asked for, so a site that keeps its search waiting holds up neither
+// another site's search nor the program's other background work; a quit
+// waits for them only briefly: a search still stuck then keeps what it uses
+// alive itself.
 class DesktopFavicons {
   public:
     DesktopFavicons(platform::MainQueue& queue, platform::Log& log);
@@ -27,7 +29,8 @@ class DesktopFavicons {
     struct Searching;
 
     std::shared_ptr<Searching> searching_;
-    platform::linux_desktop::DetachingBackground searches_{4};
+    platform::linux_desktop::DetachingBackground searches_{
+        platform::linux_desktop::DetachingBackground::unlimited};
     FaviconCache cache_;
     FaviconImages images_{cache_};
 };

@@ -12,7 +12,7 @@ namespace rondelix::platform::linux_desktop {
 // What the threads share with their owner; the last of them to end frees it.
 struct DetachingBackground::State {
     std::mutex lock;
-    std::condition_variable changed;
+    std::condition_variable workEnded;
     std::deque<std::function<void()>> waiting;
     std::size_t threadsAllowed = 0;
     std::size_t threads = 0;
@@ -23,8 +23,10 @@ struct DetachingBackground::State {
 void DetachingBackground::serve(const std::shared_ptr<State>& state) {
     std::unique_lock lock(state->lock);
     for (;;) {
-        state->changed.wait(lock, [&] { return state->closed || !state->waiting.empty(); });
-        if (state->closed) return;
+        if (state->closed || state->waiting.empty()) {
+            --state->threads;
+            return;
+        }
         auto next = std::move(state->waiting.front());
         state->waiting.pop_front();
         ++state->busy;
@@ -34,7 +36,7 @@ void DetachingBackground::serve(const std::shared_ptr<State>& state) {
         next = nullptr;
         lock.lock();
         --state->busy;
-        state->changed.notify_all();
+        state->workEnded.notify_all();
     }
 }
 
@@ -48,16 +50,14 @@ DetachingBackground::~DetachingBackground() {
     std::unique_lock guard(state_->lock);
     state_->closed = true;
     dropped.swap(state_->waiting);
-    state_->changed.notify_all();
-    state_->changed.wait_for(guard, std::chrono::duration<double>(quitWait_),
-                             [this] { return state_->busy == 0; });
+    state_->workEnded.wait_for(guard, std::chrono::duration<double>(quitWait_),
+                               [this] { return state_->busy == 0; });
 }
 
 void DetachingBackground::run(std::function<void()> work) {
     std::lock_guard guard(state_->lock);
     if (state_->closed) return;
     state_->waiting.push_back(std::move(work));
-    state_->changed.notify_one();
     const auto idle = state_->threads - state_->busy;
     if (state_->waiting.size() <= idle || state_->threads >= state_->threadsAllowed) return;
     try {
