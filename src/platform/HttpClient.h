@@ -13,9 +13,9 @@ namespace rondelix::platform {
 class HttpClient {
   public:
     struct Request {
-        std::string url;     // absolute http or https link
-        std::string address; // numeric IPv4 or IPv6 address to connect to
-        double timeoutSeconds = 60;
+        std::string url;            // absolute http or https link
+        std::string address;        // numeric IPv4 or IPv6 address to connect to
+        double timeoutSeconds = 60; // for the whole transfer, however its bytes trickle in
     };
 
     struct Head {
@@ -25,8 +25,8 @@ class HttpClient {
         std::string location;             // a redirect's target as sent, or empty
     };
 
-    // Receives the transfer as it happens. Returning false from either call
-    // ends the transfer at once.
+    // Receives the transfer as it happens, a compressed body inflated.
+    // Returning false from either call ends the transfer at once.
     class Sink {
       public:
         virtual ~Sink() = default;

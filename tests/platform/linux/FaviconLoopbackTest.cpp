@@ -4,10 +4,12 @@
 #include "platform/linux/network/ModuleHttpClient.h"
 #include "platform/sim/SimLog.h"
 #include "platform/sim/SimMainQueue.h"
+#include "support/GzippedZeros.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
+#include <chrono>
 #include <condition_variable>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +19,7 @@
 #include <mutex>
 #include <net/if.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sched.h>
 #include <sys/socket.h>
 #include <thread>
@@ -33,6 +36,10 @@ class LoopbackServer {
     struct Answer {
         std::string head;       // status line and headers, without the blank line
         std::size_t bodySize{}; // bytes of 'x' after the head
+        std::string body = {};  // sent after those
+        // Then a byte of 'x' every tenth of a second, for up to half a
+        // minute, until the client hangs up.
+        bool trickles = false;
     };
 
     explicit LoopbackServer(std::map<std::string, Answer> answers) : answers_(std::move(answers)) {
@@ -107,6 +114,14 @@ class LoopbackServer {
                                       std::min(chunk.size(), answer.bodySize - sent), MSG_NOSIGNAL);
             if (wrote <= 0) break; // the client hung up
             sent += static_cast<std::size_t>(wrote);
+        }
+        if (::send(connection, answer.body.data(), answer.body.size(), MSG_NOSIGNAL) > 0)
+            sent += answer.body.size();
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (answer.trickles && std::chrono::steady_clock::now() < until) {
+            pollfd hangUp{connection, POLLIN | POLLRDHUP, 0};
+            if (::poll(&hangUp, 1, 100) != 0 || ::send(connection, "x", 1, MSG_NOSIGNAL) != 1) break;
+            ++sent;
         }
         std::lock_guard guard(lock_);
         sent_[path] = sent;
@@ -203,6 +218,59 @@ TEST(FaviconLoopback, FetchesFromTheHandedOverAddressAndAppliesTheCapsAsBytesArr
     client.shutDown();
     FaviconBodySink late(imageCap, false);
     EXPECT_EQ(client.get({base + "/favicon.ico", "127.0.0.1", 60}, late), HttpClient::End::Failed);
+}
+
+// Compressed bodies inflate as they arrive, so a cap stops the inflating
+// and the transfer with it, however far the body would inflate; a body that
+// keeps coming a byte at a time ends at the request's time-out. The server
+// keeps each of those connections open until the client hangs up, which the
+// client does at once.
+TEST(FaviconLoopback, InflatesBodiesUnderTheCapAndEndsATrickleAtTheTimeOut) {
+    ASSERT_NE(testing::desktopApplication(), nullptr);
+    constexpr std::size_t imageCap = 2097152, pageCap = 524288;
+    const std::string icon = testing::gzippedZeros(1000), endless = testing::gzippedZeros(64u << 20);
+    // The endless body is announced longer than it is: the connection stays open after it.
+    const auto gzip = [](std::size_t announced) {
+        return "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: " + std::to_string(announced);
+    };
+    LoopbackServer server({
+        {"/favicon.ico", {gzip(icon.size()), 0, icon}},
+        {"/endless", {gzip(endless.size() + 100), 0, endless, true}},
+        {"/page", {gzip(endless.size() + 100), 0, endless, true}},
+        {"/damaged", {"HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: 10", 0, "not a gzip"}},
+        {"/brotli", {"HTTP/1.1 200 OK\r\nContent-Encoding: br\r\nContent-Length: 4", 0, "abcd"}},
+        {"/trickle", {"HTTP/1.1 200 OK\r\nContent-Length: 1000000", 0, "", true}},
+    });
+    ASSERT_NE(server.port(), 0);
+    sim::SimLog log;
+    sim::SimMainQueue queue;
+    ModuleHttpClient client(log, queue, RONDELIX_HTTP_MODULE);
+    const std::string base = "http://icons.rondelix.invalid:" + std::to_string(server.port());
+    const struct {
+        const char* path;
+        std::size_t cap;
+        bool truncate;
+        std::optional<std::size_t> zerosKept;
+        double timeout = 60;
+    } cases[] = {
+        {"/favicon.ico", imageCap, false, 1000},    {"/endless", imageCap, false, std::nullopt},
+        {"/page", pageCap, true, pageCap},          {"/damaged", imageCap, false, std::nullopt},
+        {"/brotli", imageCap, false, std::nullopt}, {"/trickle", imageCap, false, std::nullopt, 1},
+    };
+    std::thread([&] {
+        for (const auto& c : cases) {
+            const auto start = std::chrono::steady_clock::now();
+            FaviconBodySink sink(c.cap, c.truncate);
+            const auto body = sink.result(client.get({base + c.path, "127.0.0.1", c.timeout}, sink));
+            const double took =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            const bool zeros = body && body->data.find_first_not_of('\0') == std::string::npos;
+            EXPECT_EQ(zeros ? std::optional(body->data.size()) : std::nullopt, c.zerosKept) << c.path;
+            // The time is what is tested: a transfer that waits for the
+            // server to end it takes half a minute.
+            EXPECT_LT(took, 15) << c.path;
+        }
+    }).join();
 }
 
 // Addresses added without a broadcast address recorded, in a network of its

@@ -14,6 +14,8 @@ namespace rondelix::platform::linux_desktop {
 // between requests, redirects handed back to the caller instead of followed.
 // The connection goes to the request's numeric address; the link's host
 // stays the Host header and the name the server's certificate must carry.
+// Bodies may come compressed (gzip, deflate); they are inflated as they are
+// read (BodyInflater), so a sink's cap stops the inflating too.
 class QtHttpClient final : public HttpClient {
   public:
     ~QtHttpClient() override;
