@@ -3,6 +3,8 @@
 
 #include "EndToEndRig.h"
 #include "WebsiteNetwork.h"
+#include "app/CommandLine.h"
+#include "support/GzippedZeros.h"
 
 #include <QBuffer>
 
@@ -100,6 +102,80 @@ TEST_F(EndToEnd, HostileWebsiteDrawingsHoldNoIconSearchPastItsBudget) {
     // The four hostile drawings are drawn too: their cleaning is no slower than any other.
     EXPECT_TRUE(waitFor(showing(hostileGreen, 4 * 400), patience));
     shown.save(artifact("hostile-websites.png"));
+}
+
+// Link slices to four websites that keep the search asking them waiting
+// (an icon announced whole and sent a byte a second), or that answer with a
+// body inflating to a gibibyte (three icons and a home page), ahead of a
+// fifth, well-behaved one: its icon arrives all the same, and a quit while
+// the four are still being asked ends at once, whatever a second start
+// meanwhile does.
+TEST_F(EndToEnd, SlowOrInflatingWebsitesHoldUpNoOtherWebsitesIcon) {
+    const std::vector<std::string> hosts{"slow-1.example", "slow-2.example", "slow-3.example",
+                                         "slow-4.example", "plain.example"};
+    const WebsiteNetwork::Answer trickling{"image/png", std::string(1000000, 'x'), "", true};
+    const WebsiteNetwork::Answer inflating{"image/png", testing::gzippedZeros(std::size_t{1} << 30), "gzip"};
+    const auto site = [](const std::string& path, const WebsiteNetwork::Answer& answer) {
+        return std::map<std::string, WebsiteNetwork::Answer>{{path, answer}};
+    };
+    const auto plain = site("/favicon.ico", {"image/png", magentaPng()});
+    const struct {
+        std::string name;
+        WebsiteNetwork::Sites sites;
+    } cases[] = {
+        {"trickling",
+         {{hosts[0], site("/favicon.ico", trickling)},
+          {hosts[1], site("/favicon.ico", trickling)},
+          {hosts[2], site("/favicon.ico", trickling)},
+          {hosts[3], site("/favicon.ico", trickling)},
+          {hosts[4], plain}}},
+        {"inflating",
+         {{hosts[0], site("/favicon.ico", inflating)},
+          {hosts[1], site("/favicon.ico", inflating)},
+          {hosts[2], site("/favicon.ico", inflating)},
+          {hosts[3], site("/", {"text/html", inflating.body, "gzip"})},
+          {hosts[4], plain}}},
+    };
+    giveTheDefaultWheelLinksTo(home, hosts);
+    xdotool("mousemove 1599 999");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WebsiteNetwork network(c.sites, home.path / ("websites-" + c.name));
+        if (!network.unavailable.empty()) GTEST_SKIP() << network.unavailable;
+        Program program(home.path, c.name, {}, {}, {}, false, {}, network.launcher());
+        const std::string id = readyMainWindow(program);
+        ASSERT_FALSE(id.empty()) << program.log();
+        const auto ready = Clock::now();
+        QImage shown;
+        const bool arrived = waitFor(
+            [&] {
+                shown = grabWindow(id);
+                return pixelsOf(shown, wellBehavedMagenta) >= 400;
+            },
+            patience);
+        const double seconds = std::chrono::duration<double>(Clock::now() - ready).count();
+        std::printf("%s: the well-behaved site's icon showed %.2f s after the program was ready\n",
+                    c.name.c_str(), seconds);
+        EXPECT_TRUE(arrived) << program.log();
+        // The time is what is tested: held behind the four, the icon would
+        // come after a request's time-out of a minute, or never.
+        EXPECT_LT(seconds, 10);
+        shown.save(artifact("websites-" + c.name + ".png"));
+        if (c.name != "trickling") continue;
+
+        const auto quitAsked = Clock::now();
+        ASSERT_EQ(::kill(program.pid(), SIGTERM), 0);
+        ASSERT_TRUE(waitFor([&] { return !fs::exists(home.path / "runtime/rondelix-instance"); }, patience));
+        Program second(home.path, c.name + "-second", {}, {}, {}, false, {}, network.launcher());
+        EXPECT_EQ(program.exit(), 0) << program.log();
+        const double quitTook = std::chrono::duration<double>(Clock::now() - quitAsked).count();
+        EXPECT_TRUE(second.waitForLine("Rondelix: ready.")) << second.log();
+        EXPECT_FALSE(second.hasLine(CommandLine::waitingForSaveText)) << second.log();
+        std::printf("the quit with four searches waiting took %.2f s\n", quitTook);
+        // The searches give up at once; only a busy machine makes it longer.
+        EXPECT_LT(quitTook, 5);
+        EXPECT_EQ(second.stop(), 0) << second.log();
+    }
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QSslKey>
 #include <QSslServer>
 #include <QSslSocket>
+#include <QTimer>
 #include <cerrno>
 #include <cstring>
 #include <future>
@@ -50,6 +51,10 @@ class WebsiteNetwork {
     struct Answer {
         std::string mimeType;
         std::string body;
+        // Sent as the body's Content-Encoding when not empty.
+        std::string encoding = {};
+        // The body announced whole, then sent a byte a second.
+        bool trickles = false;
     };
     // By host, then by path; anything else is not found.
     using Sites = std::map<std::string, std::map<std::string, Answer>>;
@@ -202,17 +207,29 @@ class WebsiteNetwork {
             if (const auto site = sites_.find(host.toStdString()); site != sites_.end())
                 if (const auto found = site->second.find(path.toStdString()); found != site->second.end())
                     answer = &found->second;
-            const std::string head = answer ? "HTTP/1.1 200 OK\r\nContent-Type: " + answer->mimeType +
-                                                  "\r\nContent-Length: " + std::to_string(answer->body.size())
-                                            : "HTTP/1.1 404 Not Found\r\nContent-Length: 0";
+            std::string head = answer ? "HTTP/1.1 200 OK\r\nContent-Type: " + answer->mimeType +
+                                            "\r\nContent-Length: " + std::to_string(answer->body.size())
+                                      : "HTTP/1.1 404 Not Found\r\nContent-Length: 0";
+            if (answer && !answer->encoding.empty()) head += "\r\nContent-Encoding: " + answer->encoding;
             connection->write(QByteArray::fromStdString(head + "\r\nConnection: close\r\n\r\n"));
+            request->clear();
+            if (answer && answer->trickles) return trickle(connection, answer->body);
             if (answer) connection->write(QByteArray::fromStdString(answer->body));
             connection->disconnectFromHost();
-            request->clear();
         };
         QObject::connect(connection, &QIODevice::readyRead, connection, read);
         // What came with the handshake has been announced already.
         if (connection->bytesAvailable() > 0) read();
+    }
+
+    // A byte of the body a second, for as long as the connection lasts.
+    static void trickle(QTcpSocket* connection, const std::string& body) {
+        auto* next = new QTimer(connection);
+        QObject::connect(next, &QTimer::timeout, connection,
+                         [connection, &body, sent = std::size_t{0}]() mutable {
+                             if (sent < body.size()) connection->write(&body[sent++], 1);
+                         });
+        next->start(1000);
     }
 
     Sites sites_;
