@@ -28,8 +28,8 @@ std::string numbered(const std::string& format, std::size_t count) {
 }
 
 // Drawings a website could send, each of the shape that costs a part of the
-// cleaning most: attributes, elements, nesting, references, style sheets and
-// the measuring of paths and dashes.
+// cleaning most: attributes, elements, nesting, references, style sheets,
+// long runs of one character and the measuring of paths and dashes.
 const std::map<std::string, std::function<std::string(std::size_t)>> shapes = {
     {"one element with the most attributes, each long",
      [](std::size_t size) {
@@ -54,6 +54,13 @@ const std::map<std::string, std::function<std::string(std::size_t)>> shapes = {
      [](std::size_t size) { return filled(size, "<svg><style>", "stroke-dasharray:1 ", "</style></svg>"); }},
     {"dash patterns in a style attribute without an end",
      [](std::size_t size) { return filled(size, "<svg><g style='", "stroke-dasharray:1 ", "'/></svg>"); }},
+    {"text in one run", [](std::size_t size) { return filled(size, "<svg><text>", "x", "</text></svg>"); }},
+    {"a style sheet in one run",
+     [](std::size_t size) { return filled(size, "<svg><style>", "x", "</style></svg>"); }},
+    {"an inline picture",
+     [](std::size_t size) {
+         return filled(size, "<svg><image href='data:image/png;base64,", "AAAA", "'/></svg>");
+     }},
     {"a path at its limits",
      [](std::size_t size) {
          return filled(size, "<svg><path stroke-dasharray='4' d='M0 0", "c1 2 3 4 5 6a1 1 0 01 2 2 ",

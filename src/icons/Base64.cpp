@@ -20,13 +20,19 @@ constexpr std::array<std::uint8_t, 256> decodingTable() {
 
 constexpr auto sextets = decodingTable();
 
+// Asked once a turn: a group is four characters of the text.
+bool givenUpAt(std::size_t group, GiveUp* giveUp) {
+    return giveUp && group % (GiveUp::bytesPerTurn / 4) == 0 && (*giveUp)();
+}
+
 } // namespace
 
-std::string encode(std::string_view bytes) {
+std::string encode(std::string_view bytes, GiveUp* giveUp) {
     std::string out;
     out.reserve(encodedLength(bytes.size()));
     std::size_t i = 0;
     for (; i + 3 <= bytes.size(); i += 3) {
+        if (givenUpAt(i / 3, giveUp)) return out;
         const std::uint32_t group = static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << 16 |
                                     static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1]))
                                         << 8 |
@@ -47,7 +53,7 @@ std::string encode(std::string_view bytes) {
     return out;
 }
 
-std::optional<std::string> decode(std::string_view text) {
+std::optional<std::string> decode(std::string_view text, GiveUp* giveUp) {
     if (text.size() % 4 != 0) return std::nullopt;
     std::size_t padding = 0;
     if (!text.empty() && text.back() == '=')
@@ -56,6 +62,7 @@ std::optional<std::string> decode(std::string_view text) {
     std::string out;
     out.reserve(text.size() / 4 * 3);
     for (std::size_t i = 0; i < text.size(); i += 4) {
+        if (givenUpAt(i / 4, giveUp)) return std::nullopt;
         const bool last = i + 4 == text.size();
         const std::size_t digits = last ? 4 - padding : 4;
         std::uint32_t group = 0;

@@ -115,14 +115,14 @@ bool looksLikeSvg(std::string_view bytes) {
     return findFolded(repairedUtf8(bytes.substr(0, 1024)), "<svg") != std::string_view::npos;
 }
 
-std::optional<DataLinkBytes> dataLinkBytes(std::string_view link) {
+std::optional<DataLinkBytes> dataLinkBytes(std::string_view link, GiveUp* giveUp) {
     const auto comma = link.find(',');
     if (comma == std::string_view::npos) return std::nullopt;
     const auto media = asciiLowercased(link.substr(0, comma));
     const auto payload = link.substr(comma + 1);
     DataLinkBytes out;
     if (media.find(";base64") != std::string::npos) {
-        auto decoded = Base64::decode(payload);
+        auto decoded = Base64::decode(payload, giveUp);
         if (!decoded) return std::nullopt;
         out.bytes = std::move(*decoded);
     } else {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/GiveUp.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,12 +20,13 @@ std::optional<std::string> tagAttribute(std::string_view name, std::string_view 
 bool looksLikeSvg(std::string_view bytes);
 
 // The bytes of a data: link (the text begins with "data:", any case) and
-// whether its declared type is an SVG drawing; none when the link is malformed.
+// whether its declared type is an SVG drawing; none when the link is
+// malformed, or when base64 is being decoded and the give-up says yes.
 struct DataLinkBytes {
     std::string bytes;
     bool declaredSvg = false;
 };
-std::optional<DataLinkBytes> dataLinkBytes(std::string_view link);
+std::optional<DataLinkBytes> dataLinkBytes(std::string_view link, GiveUp* giveUp = nullptr);
 
 // The text as valid UTF-8, each invalid sequence replaced by U+FFFD.
 std::string repairedUtf8(std::string_view bytes);

@@ -39,24 +39,30 @@ bool isLink(std::string_view attribute) {
     return isLocally(attribute, "href") || isLocally(attribute, "src");
 }
 
-std::string_view trimmed(std::string_view text, std::string_view characters) {
-    const auto first = text.find_first_not_of(characters);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(characters) - first + 1);
+std::string_view trimmed(std::string_view text, std::string_view characters, GiveUp& giveUp) {
+    const auto isTrimmed = [characters](char c) { return characters.find(c) != std::string_view::npos; };
+    const auto first = giveUp.skip(text, 0, isTrimmed);
+    if (first == text.size()) return {};
+    return text.substr(first, giveUp.skipBack(text, text.size(), isTrimmed) - first);
 }
 
 // An inline picture, written again as plain base64 so that the renderer
 // decodes exactly the bytes that were accepted.
-std::optional<std::string> inlinePicture(std::string_view link, const Accepts& acceptsPicture) {
+std::optional<std::string> inlinePicture(std::string_view link, const Accepts& acceptsPicture,
+                                         GiveUp& giveUp) {
     if (!startsFolded(link, 0, "data:")) return std::nullopt;
-    const auto inline_ = dataLinkBytes(link);
+    const auto inline_ = dataLinkBytes(link, &giveUp);
     if (!inline_ || inline_->declaredSvg || !acceptsPicture(inline_->bytes)) return std::nullopt;
     auto type = asciiLowercased(link.substr(5, link.find_first_of(";,") - 5));
     if (!std::ranges::all_of(type, [](char c) {
             return isAsciiAlphanumeric(c) || c == '/' || c == '.' || c == '+' || c == '-';
         }))
         type.clear();
-    return "data:" + type + ";base64," + Base64::encode(inline_->bytes);
+    const auto encoded = Base64::encode(inline_->bytes, &giveUp);
+    auto kept = "data:" + type + ";base64,";
+    kept.reserve(kept.size() + encoded.size());
+    giveUp.append(kept, encoded);
+    return kept;
 }
 
 // Every url() that does not point at an element of the drawing becomes none.
@@ -64,23 +70,24 @@ std::string withInsideUrlsOnly(std::string_view text, GiveUp& giveUp) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size() && !giveUp();) {
-        auto candidate = i;
-        while (candidate < text.size() && asciiLower(text[candidate]) != 'u')
-            ++candidate;
-        out.append(text.substr(i, candidate - i));
+        const auto candidate = giveUp.skip(text, i, [](char c) { return asciiLower(c) != 'u'; });
+        giveUp.append(out, text.substr(i, candidate - i));
         i = candidate;
         if (i == text.size()) break;
         if (!startsFolded(text, i, "url(")) {
             out += text[i++];
             continue;
         }
-        const auto close = text.find(')', i);
+        const auto close = giveUp.find(text, ")", i);
         const auto end = close == std::string_view::npos ? text.size() : close + 1;
         // One that holds another "(" is not a plain reference, whatever follows.
         const auto inner = text.substr(i + 4, end - i - 4);
+        const auto first = giveUp.skip(inner, 0, [](char c) {
+            return std::string_view(" \t\n\r\f\"')").find(c) != std::string_view::npos;
+        });
         const bool inside =
-            trimmed(inner, " \t\n\r\f\"')").starts_with('#') && inner.find('(') == std::string_view::npos;
-        out += inside ? text.substr(i, end - i) : "none";
+            first < inner.size() && inner[first] == '#' && giveUp.find(inner, "(") == std::string_view::npos;
+        giveUp.append(out, inside ? text.substr(i, end - i) : "none");
         i = end;
     }
     return out;
@@ -90,28 +97,28 @@ std::string withInsideUrlsOnly(std::string_view text, GiveUp& giveUp) {
 // inside url()s. Escapes could spell either in a way this does not see: a
 // sheet with any is dropped.
 std::optional<std::string> cleanedStyleSheet(std::string_view sheet, GiveUp& giveUp) {
-    if (sheet.find('\\') != std::string_view::npos) return std::nullopt;
+    if (giveUp.find(sheet, "\\") != std::string_view::npos) return std::nullopt;
     std::string uncommented;
     uncommented.reserve(sheet.size());
     for (std::size_t i = 0; i < sheet.size() && !giveUp();) {
-        const auto comment = std::min(sheet.find("/*", i), sheet.size());
-        uncommented.append(sheet.substr(i, comment - i));
+        const auto comment = std::min(giveUp.find(sheet, "/*", i), sheet.size());
+        giveUp.append(uncommented, sheet.substr(i, comment - i));
         if (comment == sheet.size()) break;
-        const auto end = sheet.find("*/", comment + 2);
+        const auto end = giveUp.find(sheet, "*/", comment + 2);
         i = end == std::string_view::npos ? sheet.size() : end + 2;
     }
     std::string plain;
     plain.reserve(uncommented.size());
     for (std::size_t i = 0; i < uncommented.size() && !giveUp();) {
-        const auto at = std::min(uncommented.find('@', i), uncommented.size());
-        plain.append(uncommented, i, at - i);
+        const auto at = std::min(giveUp.find(uncommented, "@", i), uncommented.size());
+        giveUp.append(plain, std::string_view(uncommented).substr(i, at - i));
         i = at;
         if (i == uncommented.size()) break;
         if (!startsFolded(uncommented, i, "@import")) {
             plain += uncommented[i++];
             continue;
         }
-        const auto end = uncommented.find(';', i);
+        const auto end = giveUp.find(uncommented, ";", i);
         i = end == std::string::npos ? uncommented.size() : end + 1;
         plain += ' '; // keeps what lay either side apart
     }
@@ -127,8 +134,8 @@ std::optional<std::string> keptValue(std::string_view element, const XmlReader::
     const auto local = name.substr(name.rfind(':') + 1);
     if (equalIgnoringCase(local, "href") || equalIgnoringCase(local, "src")) {
         // A renderer reads an image's link as a file name unless it is inline.
-        const auto link = trimmed(attribute.value, " \t\n\r");
-        if (isLocally(element, "image")) return inlinePicture(link, acceptsPicture);
+        const auto link = trimmed(attribute.value, " \t\n\r", giveUp);
+        if (isLocally(element, "image")) return inlinePicture(link, acceptsPicture, giveUp);
         if (link.starts_with('#')) return std::string(link);
         return std::nullopt;
     }
@@ -152,10 +159,8 @@ void appendEscaped(std::string& out, std::string_view text, bool inAttribute, Gi
                c == '\t';
     };
     for (std::size_t i = 0; i < text.size() && !giveUp();) {
-        auto special = i;
-        while (special < text.size() && !isSpecial(text[special]))
-            ++special;
-        out.append(text.substr(i, special - i));
+        const auto special = giveUp.skip(text, i, [&isSpecial](char c) { return !isSpecial(c); });
+        giveUp.append(out, text.substr(i, special - i));
         if (special == text.size()) break;
         i = special + 1;
         switch (text[special]) {
@@ -207,7 +212,7 @@ std::optional<std::string> cleanedSvg(std::string_view svg, const Accepts& accep
         if (piece == XmlReader::Piece::error || giveUp()) return std::nullopt;
         // A drawing whose root went draws nothing.
         if (piece == XmlReader::Piece::end)
-            return out.empty() || !cost.bearable() ? std::nullopt : std::optional(out);
+            return out.empty() || !cost.bearable() ? std::nullopt : std::optional(std::move(out));
         if (droppedDepth > 0) {
             if (piece == XmlReader::Piece::startElement) ++droppedDepth;
             if (piece == XmlReader::Piece::endElement) --droppedDepth;
@@ -221,12 +226,16 @@ std::optional<std::string> cleanedSvg(std::string_view svg, const Accepts& accep
         }
         if (piece == XmlReader::Piece::text) {
             const bool sheet = !open.empty() && isLocally(open.back(), "style");
-            const auto text = sheet ? cleanedStyleSheet(reader.text(), giveUp) : reader.text();
-            if (!text || text->empty()) continue;
-            if (sheet) cost.addStyleSheet(*text);
+            // Read where it lies: a copy of a long text would be a step of its own.
+            const auto cleanedSheet = sheet ? cleanedStyleSheet(reader.text(), giveUp) : std::nullopt;
+            const std::string_view text = !sheet         ? std::string_view(reader.text())
+                                          : cleanedSheet ? std::string_view(*cleanedSheet)
+                                                         : std::string_view();
+            if (text.empty()) continue;
+            if (sheet) cost.addStyleSheet(text);
             if (startPending) out += '>';
             startPending = false;
-            appendEscaped(out, *text, false, giveUp);
+            appendEscaped(out, text, false, giveUp);
             continue;
         }
         if (droppedWhole(reader)) {

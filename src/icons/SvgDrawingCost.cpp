@@ -17,15 +17,14 @@ bool isSeparator(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == ',';
 }
 
-// Numbers as path data and point lists write them, one after another.
+// Numbers as path data and point lists write them, one after another, what
+// lies between them read on the turns of the give-up. A number written
+// longer than any drawing needs is not read: the measuring is unsure.
 class Numbers {
   public:
-    explicit Numbers(std::string_view text) : text_(text) {}
+    Numbers(std::string_view text, SvgDrawingCost::Reading& reading) : text_(text), reading_(reading) {}
 
-    void skipSeparators() {
-        while (pos_ < text_.size() && isSeparator(text_[pos_]))
-            ++pos_;
-    }
+    void skipSeparators() { pos_ = reading_.giveUp.skip(text_, pos_, isSeparator); }
     bool atEnd() {
         skipSeparators();
         return pos_ >= text_.size();
@@ -35,8 +34,11 @@ class Numbers {
 
     std::optional<double> number() {
         skipSeparators();
+        const auto written = numberEnd();
+        if (written - pos_ > SvgDrawingCost::maxNumberLength) reading_.unsure = true;
+        if (reading_.unsure || reading_.giveUp.given()) return std::nullopt;
         auto first = text_.data() + pos_;
-        const auto last = text_.data() + text_.size();
+        const auto last = text_.data() + written;
         if (first != last && *first == '+') ++first;
         double value = 0;
         const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
@@ -46,8 +48,7 @@ class Numbers {
     }
     // A length's unit, right after its number.
     void skipUnit() {
-        while (pos_ < text_.size() && (isAsciiLetter(text_[pos_]) || text_[pos_] == '%'))
-            ++pos_;
+        pos_ = reading_.giveUp.skip(text_, pos_, [](char c) { return isAsciiLetter(c) || c == '%'; });
     }
     // An arc's flag, which may touch what follows it ("a1 1 0 01 5 5").
     std::optional<double> flag() {
@@ -57,7 +58,29 @@ class Numbers {
     }
 
   private:
+    // Where the number written from here ends: a sign, digits, a point and
+    // digits, an exponent. Read no further than a number may be long, so no
+    // give-up is needed.
+    std::size_t numberEnd() const {
+        const auto limit = std::min(text_.size(), pos_ + SvgDrawingCost::maxNumberLength + 1);
+        const auto isAt = [&](std::size_t at, std::string_view characters) {
+            return at < limit && characters.find(text_[at]) != std::string_view::npos;
+        };
+        const auto digitsFrom = [&](std::size_t at) {
+            while (at < limit && isAsciiDigit(text_[at]))
+                ++at;
+            return at;
+        };
+        auto at = digitsFrom(isAt(pos_, "+-") ? pos_ + 1 : pos_);
+        if (isAt(at, ".")) at = digitsFrom(at + 1);
+        if (!isAt(at, "eE")) return at;
+        const auto exponent = isAt(at + 1, "+-") ? at + 2 : at + 1;
+        const auto end = digitsFrom(exponent);
+        return end > exponent ? end : at;
+    }
+
     std::string_view text_;
+    SvgDrawingCost::Reading& reading_;
     std::size_t pos_ = 0;
 };
 
@@ -78,14 +101,14 @@ double distance(Point a, Point b) {
 // Segments and a length no shorter than the path's: curves count their
 // control polygons, an arc a half turn over its chord and a whole turn of its
 // larger radius. Reading ends where the data goes wrong, as a renderer's does.
-Outline pathOutline(std::string_view data, GiveUp& giveUp) {
+Outline pathOutline(std::string_view data, SvgDrawingCost::Reading& reading) {
     static constexpr std::string_view commands = "MLHVCSQTAZ";
     static constexpr int operands[] = {2, 2, 1, 1, 6, 4, 4, 2, 7, 0};
-    Numbers numbers(data);
+    Numbers numbers(data, reading);
     Outline outline;
     Point at, start;
     char command = 0;
-    while (!numbers.atEnd() && !giveUp()) {
+    while (!numbers.atEnd() && !reading.giveUp()) {
         if (isAsciiLetter(numbers.peek())) {
             command = numbers.take();
         } else if (command == 0 || asciiUpper(command) == 'Z') {
@@ -150,11 +173,11 @@ Outline pathOutline(std::string_view data, GiveUp& giveUp) {
     return outline;
 }
 
-Outline pointsOutline(std::string_view points, bool closed, GiveUp& giveUp) {
-    Numbers numbers(points);
+Outline pointsOutline(std::string_view points, bool closed, SvgDrawingCost::Reading& reading) {
+    Numbers numbers(points, reading);
     Outline outline;
     std::optional<Point> first, last;
-    while (!giveUp()) {
+    while (!reading.giveUp()) {
         const auto x = numbers.number();
         const auto y = x ? numbers.number() : std::nullopt;
         if (!y) break;
@@ -180,23 +203,25 @@ const std::string* valueOf(const std::vector<XmlReader::Attribute>& attributes, 
 }
 
 // An attribute's leading number, whatever its unit; zero when it has none.
-double numberOf(const std::vector<XmlReader::Attribute>& attributes, std::string_view name) {
+double numberOf(const std::vector<XmlReader::Attribute>& attributes, std::string_view name,
+                SvgDrawingCost::Reading& reading) {
     const auto* value = valueOf(attributes, name);
-    return value ? Numbers(*value).number().value_or(0) : 0;
+    return value ? Numbers(*value, reading).number().value_or(0) : 0;
 }
 
-double lengthOf(const std::vector<XmlReader::Attribute>& attributes, std::string_view name) {
-    return std::abs(numberOf(attributes, name));
+double lengthOf(const std::vector<XmlReader::Attribute>& attributes, std::string_view name,
+                SvgDrawingCost::Reading& reading) {
+    return std::abs(numberOf(attributes, name, reading));
 }
 
 // The length of one repeat of a dash pattern ("4 2", "1,1"); none for one
 // that draws a solid line. Units are read as user units, and none of them is
 // smaller than one, so the count of dashes is never under-estimated.
-std::optional<double> dashPeriod(std::string_view pattern, GiveUp& giveUp) {
-    Numbers numbers(pattern);
+std::optional<double> dashPeriod(std::string_view pattern, SvgDrawingCost::Reading& reading) {
+    Numbers numbers(pattern, reading);
     double sum = 0;
     int count = 0;
-    while (!numbers.atEnd() && !giveUp()) {
+    while (!numbers.atEnd() && !reading.giveUp()) {
         const auto value = numbers.number();
         if (!value || *value < 0) return std::nullopt;
         sum += *value;
@@ -210,7 +235,7 @@ std::optional<double> dashPeriod(std::string_view pattern, GiveUp& giveUp) {
 } // namespace
 
 void SvgDrawingCost::addDashPattern(std::string_view pattern) {
-    const auto period = dashPeriod(pattern, giveUp_);
+    const auto period = dashPeriod(pattern, reading_);
     if (period && (!shortestPeriod_ || *period < *shortestPeriod_)) shortestPeriod_ = period;
 }
 
@@ -221,16 +246,26 @@ void SvgDrawingCost::addDashPattern(std::string_view pattern) {
 // declarations it holds and however few ends.
 void SvgDrawingCost::addStyleSheet(std::string_view sheet) {
     static constexpr std::string_view property = "stroke-dasharray";
-    const auto lowered = asciiLowercased(sheet);
+    GiveUp& giveUp = reading_.giveUp;
+    std::string lowered;
+    lowered.reserve(sheet.size());
+    for (std::size_t i = 0; i < sheet.size() && !giveUp(); i += GiveUp::bytesPerTurn)
+        for (const char c : sheet.substr(i, GiveUp::bytesPerTurn))
+            lowered += asciiLower(c);
+    const std::string_view text = lowered;
     std::size_t end = 0;
-    for (auto at = lowered.find(property); at != std::string::npos && !giveUp_();) {
-        const auto next = std::min(lowered.find(property, at + property.size()), lowered.size());
-        const auto colon = lowered.find_first_not_of(" \t\n\r\f", at + property.size());
-        if (colon < next && lowered[colon] == ':') {
-            if (end <= colon) end = std::min(lowered.find_first_of(";}!\"'", colon), lowered.size());
-            addDashPattern(std::string_view(lowered).substr(colon + 1, std::min(end, next) - colon - 1));
+    for (auto at = giveUp.find(text, property); at != std::string::npos && !giveUp();) {
+        const auto next = std::min(giveUp.find(text, property, at + property.size()), text.size());
+        const auto colon =
+            giveUp.skip(text, at + property.size(), [](char c) { return isAsciiSpace(c) && c != '\v'; });
+        if (colon < next && text[colon] == ':') {
+            if (end <= colon)
+                end = giveUp.skip(text, colon, [](char c) {
+                    return std::string_view(";}!\"'").find(c) == std::string_view::npos;
+                });
+            addDashPattern(text.substr(colon + 1, std::min(end, next) - colon - 1));
         }
-        at = next == lowered.size() ? std::string::npos : next;
+        at = next == text.size() ? std::string::npos : next;
     }
 }
 
@@ -247,27 +282,30 @@ void SvgDrawingCost::addElement(std::string_view name, const std::vector<XmlRead
     Outline outline;
     if (name == "path") {
         const auto* data = valueOf(attributes, "d");
-        if (withinData(data)) outline = pathOutline(*data, giveUp_);
+        if (withinData(data)) outline = pathOutline(*data, reading_);
     } else if (name == "polyline" || name == "polygon") {
         const auto* points = valueOf(attributes, "points");
-        if (withinData(points)) outline = pointsOutline(*points, name == "polygon", giveUp_);
+        if (withinData(points)) outline = pointsOutline(*points, name == "polygon", reading_);
     } else if (name == "line") {
-        outline = {distance({numberOf(attributes, "x1"), numberOf(attributes, "y1")},
-                            {numberOf(attributes, "x2"), numberOf(attributes, "y2")}),
+        outline = {distance({numberOf(attributes, "x1", reading_), numberOf(attributes, "y1", reading_)},
+                            {numberOf(attributes, "x2", reading_), numberOf(attributes, "y2", reading_)}),
                    1};
     } else if (name == "rect") {
-        outline = {2 * (lengthOf(attributes, "width") + lengthOf(attributes, "height")), 4};
+        outline = {2 * (lengthOf(attributes, "width", reading_) + lengthOf(attributes, "height", reading_)),
+                   4};
     } else if (name == "circle") {
-        outline = {2 * pi * lengthOf(attributes, "r"), 1};
+        outline = {2 * pi * lengthOf(attributes, "r", reading_), 1};
     } else if (name == "ellipse") {
-        outline = {2 * pi * std::max(lengthOf(attributes, "rx"), lengthOf(attributes, "ry")), 1};
+        outline = {
+            2 * pi * std::max(lengthOf(attributes, "rx", reading_), lengthOf(attributes, "ry", reading_)), 1};
     }
     segments_ += outline.segments;
     length_ += outline.length;
 }
 
 bool SvgDrawingCost::bearable() const {
-    if (giveUp_.given() || segments_ > maxPathSegments || pathData_ > maxPathData) return false;
+    if (reading_.giveUp.given() || reading_.unsure || segments_ > maxPathSegments || pathData_ > maxPathData)
+        return false;
     // Written so that a length too large to count refuses too.
     return !shortestPeriod_ || length_ / *shortestPeriod_ <= maxDashes;
 }

@@ -16,28 +16,38 @@ namespace rondelix {
 // the length they cut (each dash is stroked as a shape of its own). The
 // lengths are upper bounds read from the numbers as written; a transform
 // scales a stroke and its dashes alike, so it is left out. Every reading is
-// one pass over its text, and stops when the give-up says so.
+// one pass over its text, and stops when the give-up says so; a number
+// written longer than any drawing needs leaves the measuring unsure.
 class SvgDrawingCost {
   public:
     static constexpr std::size_t maxPathSegments = 50000;
     // Bytes of path data and point lists.
     static constexpr std::size_t maxPathData = 524288;
     static constexpr double maxDashes = 20000;
+    // Characters of one number: none that a drawing needs is longer.
+    static constexpr std::size_t maxNumberLength = 1024;
 
-    explicit SvgDrawingCost(GiveUp& giveUp) : giveUp_(giveUp) {}
+    // What the readings of one drawing share: the give-up, and whether a
+    // number was written too long for any reading to be sure of it.
+    struct Reading {
+        GiveUp& giveUp;
+        bool unsure = false;
+    };
+
+    explicit SvgDrawingCost(GiveUp& giveUp) : reading_{giveUp} {}
 
     // An element as kept for drawing, by its local name in lower case.
     void addElement(std::string_view name, const std::vector<XmlReader::Attribute>& attributes);
     // A style sheet as kept: its dash patterns apply to any element.
     void addStyleSheet(std::string_view sheet);
 
-    // False too once the measuring was given up, its sum then unknown.
+    // False too once the measuring was given up or was unsure, its sum then unknown.
     bool bearable() const;
 
   private:
     void addDashPattern(std::string_view pattern);
 
-    GiveUp& giveUp_;
+    Reading reading_;
     std::size_t segments_ = 0;
     std::size_t pathData_ = 0;
     double length_ = 0;

@@ -3,6 +3,8 @@
 #include "util/Ascii.h"
 #include "util/Utf8.h"
 
+#include <algorithm>
+
 namespace rondelix {
 
 namespace {
@@ -32,9 +34,12 @@ bool isXmlCharacter(char32_t c) {
 
 } // namespace
 
-XmlReader::XmlReader(std::string_view document, GiveUp* giveUp) : document_(document), giveUp_(giveUp) {
+XmlReader::XmlReader(std::string_view document, GiveUp* giveUp)
+    : document_(document), giveUp_(giveUp ? *giveUp : never_) {
     if (document_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
     names_.reserve(maxAttributes);
+    // No text is longer than the document: its pieces never grow by copying.
+    text_.reserve(document_.size());
 }
 
 XmlReader::Piece XmlReader::fail() {
@@ -47,24 +52,23 @@ bool XmlReader::startsWith(std::string_view prefix) const {
 }
 
 bool XmlReader::skipPast(std::string_view terminator) {
-    const auto found = document_.find(terminator, pos_);
+    const auto found = giveUp_.find(document_, terminator, pos_);
     if (found == std::string_view::npos) return false;
     pos_ = found + terminator.size();
     return true;
 }
 
 void XmlReader::skipSpace() {
-    while (pos_ < document_.size() && isXmlSpace(document_[pos_]))
-        ++pos_;
+    pos_ = giveUp_.skip(document_, pos_, isXmlSpace);
 }
 
 bool XmlReader::readName(std::string& out) {
     const auto start = pos_;
     if (pos_ >= document_.size() || !isNameStart(document_[pos_])) return false;
-    while (pos_ < document_.size() && isNameChar(document_[pos_]))
-        ++pos_;
+    const auto end = std::min(document_.size(), start + maxNameLength + 1);
+    pos_ = giveUp_.skip(document_.substr(0, end), pos_, isNameChar);
     out.assign(document_.substr(start, pos_ - start));
-    return true;
+    return pos_ - start <= maxNameLength && !givenUp();
 }
 
 // Before the root element only; its external identifier is never read.
@@ -88,10 +92,12 @@ bool XmlReader::skipDocumentType() {
 }
 
 bool XmlReader::readReference(std::string& out) {
-    const auto semicolon = document_.find(';', pos_);
-    if (semicolon == std::string_view::npos || semicolon - pos_ > 12) return false;
-    const auto body = document_.substr(pos_ + 1, semicolon - pos_ - 1);
-    pos_ = semicolon + 1;
+    // No reference this reader takes is longer; a longer one fails unsearched.
+    static constexpr std::size_t longest = 12;
+    const auto semicolon = document_.substr(pos_, longest + 1).find(';');
+    if (semicolon == std::string_view::npos) return false;
+    const auto body = document_.substr(pos_ + 1, semicolon - 1);
+    pos_ += semicolon + 1;
     static constexpr std::pair<std::string_view, char> predefined[] = {
         {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"quot", '"'}, {"apos", '\''}};
     for (const auto& [entity, character] : predefined)
@@ -126,8 +132,10 @@ bool XmlReader::readCharacter(std::string& out, bool inAttribute) {
         if (static_cast<unsigned char>(c) < 0x20) return false;
         // Taken with the plain characters that follow it, which make up most
         // of a document: none of them ends a value, a text or a CDATA section.
+        // A long run takes a turn per so many of them.
+        const auto run = document_.substr(0, std::min(document_.size(), pos_ + GiveUp::bytesPerTurn));
         auto end = pos_ + 1;
-        while (end < document_.size() && isPlainCharacter(document_[end]))
+        while (end < run.size() && isPlainCharacter(run[end]))
             ++end;
         out.append(document_.substr(pos_, end - pos_));
         pos_ = end;
@@ -166,6 +174,9 @@ XmlReader::Piece XmlReader::readStartElement() {
         skipSpace();
         if (pos_ >= document_.size() || (document_[pos_] != '"' && document_[pos_] != '\'')) return fail();
         const char quote = document_[pos_++];
+        // Room for the value at once: growing a long one would copy it in one step.
+        attribute.value.reserve(std::min(giveUp_.find(document_, {&quote, 1}, pos_), document_.size()) -
+                                pos_);
         while (pos_ < document_.size() && document_[pos_] != quote) {
             if (givenUp()) return fail();
             const bool read = document_[pos_] == '&'   ? readReference(attribute.value)
@@ -216,7 +227,7 @@ XmlReader::Piece XmlReader::next() {
                 if (!skipPast("-->")) return fail();
             } else if (startsWith("<![CDATA[")) {
                 if (!inside) return fail();
-                const auto end = document_.find("]]>", pos_);
+                const auto end = giveUp_.find(document_, "]]>", pos_);
                 if (end == std::string_view::npos) return fail();
                 for (pos_ += 9; pos_ < end;)
                     if (givenUp() || !readCharacter(text_, false)) return fail();

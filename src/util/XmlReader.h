@@ -21,11 +21,14 @@ namespace rondelix {
 // and anything malformed end the reading with an error: another reader could
 // not be sure to see such a document the same way. So does a document past
 // the limits below: each piece then costs at most a bounded amount of work,
-// and a reading whose give-up says yes, asked on every turn of its loops.
+// and a reading whose give-up says yes, asked on every turn of its loops
+// (see GiveUp), a run of text taking a turn per so many bytes.
 class XmlReader {
   public:
     static constexpr std::size_t maxAttributes = 256;
     static constexpr std::size_t maxElements = 20000;
+    // Bytes of an element's or an attribute's name.
+    static constexpr std::size_t maxNameLength = 1024;
 
     enum class Piece { startElement, endElement, text, end, error };
 
@@ -36,6 +39,8 @@ class XmlReader {
 
     // A byte order mark at the start is passed over.
     explicit XmlReader(std::string_view document, GiveUp* giveUp = nullptr);
+    XmlReader(const XmlReader&) = delete;
+    XmlReader& operator=(const XmlReader&) = delete;
 
     // The next piece; once reached, end and error repeat. An element written
     // empty (<a/>) reads as its start and its end.
@@ -51,7 +56,7 @@ class XmlReader {
 
   private:
     Piece fail();
-    bool givenUp() { return giveUp_ && (*giveUp_)(); }
+    bool givenUp() { return giveUp_(); }
     bool startsWith(std::string_view prefix) const;
     bool skipPast(std::string_view terminator);
     bool skipDocumentType();
@@ -63,7 +68,8 @@ class XmlReader {
     Piece readEndElement();
 
     std::string_view document_;
-    GiveUp* giveUp_;
+    GiveUp never_;
+    GiveUp& giveUp_;
     std::size_t pos_ = 0;
     std::vector<std::string> open_;
     std::size_t elements_ = 0;

@@ -46,6 +46,10 @@ TEST(SvgDrawingCost, RefusesManySegmentsAndDashesTinyAgainstTheirStroke) {
         {path("M0 0" + repeated("l1 1", SvgDrawingCost::maxPathSegments)), true},
         {path("M0 0" + repeated("l1 1", SvgDrawingCost::maxPathSegments + 1)), false},
         {path("M0 0" + std::string(SvgDrawingCost::maxPathData, ' ')), false},
+        // A number written longer than any drawing needs is not read.
+        {R"(<svg><rect width=")" + std::string(SvgDrawingCost::maxNumberLength, '0') + R"("/></svg>)", true},
+        {R"(<svg><rect width=")" + std::string(SvgDrawingCost::maxNumberLength + 1, '0') + R"("/></svg>)",
+         false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(cleanedSvg(c.svg, [](std::string_view) { return false; }).has_value(), c.drawn)

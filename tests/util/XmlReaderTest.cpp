@@ -38,6 +38,9 @@ TEST(XmlReader, ReadsUpToItsLimitsAndNoFurther) {
         {withAttributes(XmlReader::maxAttributes + 1), false},
         {withElements(XmlReader::maxElements), true},
         {withElements(XmlReader::maxElements + 1), false},
+        {"<" + std::string(XmlReader::maxNameLength, 'g') + "/>", true},
+        {"<" + std::string(XmlReader::maxNameLength + 1, 'g') + "/>", false},
+        {"<svg " + std::string(XmlReader::maxNameLength + 1, 'a') + "=''/>", false},
         // The duplicate check still sees names far apart.
         {withAttributes(XmlReader::maxAttributes - 1).insert(5, "a0='' "), false},
     };
