@@ -19,6 +19,14 @@ inline QPoint buttonOnMyWheels(const Config& config, QRect window, const char* t
            });
 }
 
+// Where "Choose Image…" lies now: the row puts the button beside the picture's
+// name where both fit and under it where they do not, so it moves as a
+// picture is stored.
+inline QPoint chooseImageButton(const TestHome& home, QRect window) {
+    return buttonOnMyWheels(*decodeConfigBytes(readFile(home.configFolder() / "config.json")), window,
+                            "Choose Image…");
+}
+
 // Gives the default wheel's top slice an image kind without a picture, so
 // that My Wheels shows its "Choose Image…" button; the configuration written.
 inline Config withTopSliceAwaitingAPicture(const TestHome& home) {

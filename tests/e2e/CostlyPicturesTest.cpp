@@ -124,7 +124,7 @@ TEST_F(EndToEnd, AChosenPictureIsStoredUpToTheProgramsPixelLimit) {
     writeFile(within, filledPicture(6000, 7000, Qt::darkCyan, "png"));
     const fs::path beyond = home.path / "beyond.png";
     writeFile(beyond, filledPicture(7100, 7100, Qt::darkCyan, "png"));
-    const Config config = withTopSliceAwaitingAPicture(home);
+    withTopSliceAwaitingAPicture(home);
 
     xdotool("mousemove 1599 999");
     Program program(home.path, "large-picture");
@@ -132,14 +132,13 @@ TEST_F(EndToEnd, AChosenPictureIsStoredUpToTheProgramsPixelLimit) {
     ASSERT_FALSE(id.empty()) << program.log();
     const QRect window = windowGeometry(id);
     stillScreen(window);
-    const QPoint chooseButton = buttonOnMyWheels(config, window, "Choose Image…");
-
-    choosePicture(program, chooseButton, within);
+    choosePicture(program, chooseImageButton(home, window), within);
     ASSERT_TRUE(waitFor([&] { return !topImage(home).value_or("").empty(); }, patience)) << program.log();
     const std::string stored = *topImage(home);
     EXPECT_EQ(QImage(QString::fromStdString((home.configFolder() / "icons" / stored).string()), "PNG").size(),
               QSize(219, 256));
 
+    const QPoint chooseButton = chooseImageButton(home, window);
     choosePicture(program, chooseButton, beyond);
     EXPECT_TRUE(waitFor([&] { return refusalShownUnder(window, chooseButton); }, patience))
         << "the refusal was not told";

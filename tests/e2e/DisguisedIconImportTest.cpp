@@ -172,7 +172,7 @@ TEST_F(EndToEnd, APictureChosenIsReadAsAPictureOnlyAwayFromTheWindow) {
             noise.setPixel(x, y, static_cast<QRgb>((x * 2654435761u) ^ (y * 40503u)));
     ASSERT_TRUE(noise.save(QString::fromStdString(large.string())));
 
-    const Config config = withTopSliceAwaitingAPicture(home);
+    withTopSliceAwaitingAPicture(home);
 
     xdotool("mousemove 1599 999");
     Program program(home.path, "chosen-picture", {}, {}, {}, false, bait.input.path);
@@ -182,8 +182,10 @@ TEST_F(EndToEnd, APictureChosenIsReadAsAPictureOnlyAwayFromTheWindow) {
     ASSERT_TRUE(watch.watching()) << watch.problem;
     const QRect window = windowGeometry(id);
     stillScreen(window);
-    const QPoint chooseButton = buttonOnMyWheels(config, window, "Choose Image…");
-    const auto choose = [&](const fs::path& file) { choosePicture(program, chooseButton, file); };
+    const QPoint chooseButton = chooseImageButton(home, window);
+    const auto choose = [&](const fs::path& file) {
+        choosePicture(program, chooseImageButton(home, window), file);
+    };
 
     // The form tells why under the button, in orange.
     choose(disguised);
