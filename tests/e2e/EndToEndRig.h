@@ -13,6 +13,7 @@
 #include "model/DefaultConfig.h"
 #include "overlay/ui/SliceIconSources.h"
 #include "support/CoordinatorRig.h"
+#include "support/DisplayReady.h"
 #include "support/IsolatedBusConfig.h"
 
 #include <QApplication>
@@ -354,6 +355,7 @@ class EndToEnd : public ::testing::Test {
         static char name[] = "rondelix_e2e_tests";
         static char* argv[] = {name, nullptr};
         qputenv("QT_QPA_PLATFORM", "xcb");
+        if (!testing::displayReady()) return;
         application = new QApplication(argc, argv);
     }
     void SetUp() override {

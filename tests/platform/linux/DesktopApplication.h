@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/DisplayReady.h"
+
 #include <QApplication>
 
 namespace rondelix::testing {
@@ -10,6 +12,7 @@ inline QApplication* desktopApplication() {
     if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
     if (QCoreApplication::instance()) return nullptr;
     qputenv("QT_QPA_PLATFORM", "xcb");
+    if (!displayReady()) return nullptr;
     static int argc = 1;
     static char name[] = "rondelix_linux_tests";
     static char* argv[] = {name, nullptr};
