@@ -20,10 +20,6 @@ namespace {
 constexpr std::uint16_t escKey = 53;
 constexpr std::uint16_t tabKey = 48;
 
-bool isArrow(std::uint16_t code) {
-    return code >= aim::leftArrow && code <= aim::upArrow;
-}
-
 } // namespace
 
 bool HotkeyManager::isBindingKey(int code) const {
@@ -88,14 +84,14 @@ TapVerdict HotkeyManager::handleArmedKeyDown(std::uint16_t keyCode, const InputE
     Summoned& summon = *summoned_;
     summon.shiftTapCandidate = false;
     if (isBindingKey(keyCode)) return TapVerdict::swallow;
+    if (!event.autoRepeat) summon.swallowedKeys.insert(keyCode);
     if (keyCode == escKey) {
         summon.cancelled = true;
         deferCancel();
         return TapVerdict::swallow;
     }
-    if (!event.autoRepeat) summon.swallowedKeys.insert(keyCode);
 
-    if (isArrow(keyCode)) {
+    if (aim::isArrow(keyCode)) {
         if (event.autoRepeat) return TapVerdict::swallow;
         const bool wasHeld = !summon.pressedArrows.empty();
         summon.pressedArrows.insert(keyCode);
@@ -130,7 +126,7 @@ TapVerdict HotkeyManager::handleArmedKeyDown(std::uint16_t keyCode, const InputE
 }
 
 TapVerdict HotkeyManager::handleArmedKeyUp(std::uint16_t keyCode) {
-    if (isArrow(keyCode)) {
+    if (aim::isArrow(keyCode)) {
         arrowKeyUp(keyCode);
         return swallowedKeyRule(keyCode);
     }

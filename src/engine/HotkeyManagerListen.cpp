@@ -1,7 +1,9 @@
 // The listen phase of the summon engine: held keys, binding evaluation, the
 // hold threshold and arming.
+#include "engine/AimGeometry.h"
 #include "engine/BindingMatch.h"
 #include "engine/HotkeyManager.h"
+#include "engine/KeyCode.h"
 #include "engine/ModifierKeys.h"
 #include "model/SummonKey.h"
 #include "model/WheelState.h"
@@ -178,13 +180,14 @@ bool HotkeyManager::installArmedTap() {
 void HotkeyManager::arm(const SummonBinding& binding) {
     arming_.reset();
 
-    // A drain still running from the previous summon hands over: its arrows
-    // keep aiming and their key ups are still swallowed; a click release it
-    // still owed is owed by this summon now.
+    // A drain still running from the previous summon hands over: its keys'
+    // key ups are still swallowed and its arrows and keypad digits count as
+    // held, so the arrows keep aiming; a click release it still owed is owed
+    // by this summon now.
     KeyCodeSet carried;
     bool owedClickUp = false;
     if (draining_) {
-        carried = draining_->arrows;
+        carried = draining_->keys;
         owedClickUp = draining_->leftClick;
     }
     draining_.reset();
@@ -198,7 +201,12 @@ void HotkeyManager::arm(const SummonBinding& binding) {
     summoned_.emplace();
     summoned_->binding = binding;
     summoned_->owedClickUp = owedClickUp;
-    summoned_->pressedArrows.insertAll(carried);
+    for (const std::uint16_t code : carried) {
+        if (aim::isArrow(code))
+            summoned_->pressedArrows.insert(code);
+        else if (KeyCode::keypadDigit(code))
+            summoned_->pressedNumpad.insert(code);
+    }
     summoned_->swallowedKeys.insertAll(carried);
     ++armToken_;
 
@@ -207,7 +215,8 @@ void HotkeyManager::arm(const SummonBinding& binding) {
     if (preview && preview->empty()) preview.reset();
     summoned_->isPreview = preview.has_value();
     wheelState_.setActiveWheelId(preview ? *preview : wheelForFrontmostApp());
-    wheelState_.setAimedPosition(carried.empty() ? std::nullopt : position(carried));
+    const bool arrowsCarried = !summoned_->pressedArrows.empty();
+    wheelState_.setAimedPosition(arrowsCarried ? position(summoned_->pressedArrows) : std::nullopt);
 
     overlayController_.show();
     if (!summoned_) return;

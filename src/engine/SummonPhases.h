@@ -51,10 +51,10 @@ struct Summoned {
     platform::ScopedCancel releaseRecheck;
 };
 
-// The wheel closed with keys still down that the summon swallowed: their
-// repeats and key ups stay swallowed until they are let go.
+// The wheel closed with keys still down whose presses the summon swallowed:
+// their repeats and key ups stay swallowed until they are let go.
 struct Draining {
-    KeyCodeSet arrows;
+    KeyCodeSet keys;
     bool leftClick = false;
     platform::ScopedCancel endStep;
 };
