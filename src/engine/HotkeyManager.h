@@ -171,6 +171,7 @@ class HotkeyManager {
     // Aiming.
     int openSlotCount() const;
     void setAim(std::optional<int> position);
+    void showWheelAndAim();
     void onMouseMoved();
     std::optional<int> mouseAimIndex() const;
     std::optional<int> position(const KeyCodeSet& arrows) const;

@@ -1,7 +1,6 @@
 // The end of a summon: release grace, firing, dismissing, and draining the
 // keys still held when the wheel closes.
 #include "engine/HotkeyManager.h"
-#include "model/WheelState.h"
 
 #include <algorithm>
 
@@ -27,8 +26,8 @@ void HotkeyManager::beginReleaseGrace() {
                                   if (armToken_ != token || !summoned_ || !summoned_->graceDeadline) return;
                                   clearReleaseGrace();
                                   // The slot aimed during the window fires; with none the wheel closes.
-                                  const std::optional<int> aim = wheelState_.aimedPosition();
-                                  const std::string wheelId = wheelState_.activeWheelId();
+                                  const std::optional<int> aim = summoned_->aim;
+                                  const std::string wheelId = summoned_->wheelId;
                                   const Ending ending = disarmAfterFire(false);
                                   fire(aim, wheelId, ending);
                               }));

@@ -214,9 +214,11 @@ void HotkeyManager::arm(const SummonBinding& binding) {
         callbacks.editorPreviewWheelId ? callbacks.editorPreviewWheelId() : std::nullopt;
     if (preview && preview->empty()) preview.reset();
     summoned_->isPreview = preview.has_value();
-    wheelState_.setActiveWheelId(preview ? *preview : wheelForFrontmostApp());
-    const bool arrowsCarried = !summoned_->pressedArrows.empty();
-    wheelState_.setAimedPosition(arrowsCarried ? position(summoned_->pressedArrows) : std::nullopt);
+    summoned_->wheelId = preview ? *preview : wheelForFrontmostApp();
+    if (!summoned_->pressedArrows.empty()) summoned_->aim = position(summoned_->pressedArrows);
+    // The overlay opens on what the wheel state says.
+    wheelState_.setActiveWheelId(summoned_->wheelId);
+    wheelState_.setAimedPosition(summoned_->aim);
 
     overlayController_.show();
     if (!summoned_) return;

@@ -7,6 +7,7 @@
 #include "platform/MainQueue.h"
 
 #include <optional>
+#include <string>
 
 namespace rondelix::summon_phase {
 
@@ -26,6 +27,10 @@ struct Arming {
 // A wheel is open and the armed tap intercepts input.
 struct Summoned {
     SummonBinding binding;
+    // The wheel open and the slot aimed, as the engine decides them; the
+    // wheel state shows them a moment later (HotkeyManager::showWheelAndAim).
+    std::string wheelId;
+    std::optional<int> aim;
     KeyCodeSet pressedArrows;
     KeyCodeSet steppablePrimed;
     bool aimAnchored = false;

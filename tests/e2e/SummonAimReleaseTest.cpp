@@ -241,6 +241,8 @@ TEST_F(EndToEnd, KeysTheOpenWheelTakesNeverComeUpInTheApplication) {
             EXPECT_TRUE(recorder.about(0, keysym).isEmpty()) << taken.name;
     EXPECT_EQ(recorder.lines.count(strokePress), 3) << recorder.lines.join(" | ").toStdString();
     EXPECT_FALSE(program.hasLine("watchdog")) << program.log();
+    // The keys were answered in time, also on a busy machine.
+    EXPECT_FALSE(program.hasLine("answered too slowly")) << program.log();
     EXPECT_EQ(program.stop(), 0);
 }
 
