@@ -23,6 +23,21 @@ int HotkeyManager::openSlotCount() const {
     return configStore_.activeWheel().sliceCount;
 }
 
+platform::Point HotkeyManager::pointerAt(double time) const {
+    const platform::Point now = platform_.screens.pointerLocation();
+    if (time >= platform_.queue.now()) return now;
+    const platform::Point travel = platform_.taps.pointerTravelSince(time);
+    if (travel == platform::Point{}) return now;
+    // The travel comes in device pixels, the location in points.
+    double scale = 1;
+    for (const platform::Screen& screen : platform_.screens.screens())
+        if (screen.frame.contains(now)) {
+            scale = screen.scale > 0 ? screen.scale : 1;
+            break;
+        }
+    return {now.x - travel.x / scale, now.y - travel.y / scale};
+}
+
 void HotkeyManager::setAim(std::optional<int> position) {
     if (summoned_->aim == position) return;
     summoned_->aim = position;

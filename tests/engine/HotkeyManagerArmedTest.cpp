@@ -509,3 +509,47 @@ TEST_F(HotkeyArmed, AFlickWhoseEventsTrailTheKeyboardStateFiresWhatItsMoveAims) 
     EXPECT_EQ(armedTaps(), 0);
     EXPECT_TRUE(log.contains("Rondelix: watchdog recovered a stuck armed tap (missed summon-release)."));
 }
+
+// A quick flick: the keys held 0.12 s against a 0.1 s threshold, the pointer
+// moved up onto the top slot at 0.12 s, the keys let go at 0.15 s. A busy
+// program hears the events late: the hold counts from when the keys went
+// down and the wheel opens where the pointer was when the hold passed, so
+// the move aims and the release fires it, once, however late.
+TEST_F(HotkeyArmed, AQuickFlickFiresWhatItsMoveAimsHoweverLateTheProgramHearsIt) {
+    edit([](Config& c) { c.bindings = {makeBinding({option}, 100)}; });
+    engine();
+    struct Lateness {
+        const char* what;
+        double keysHeard; // after the keys went down
+        double restHeard; // after the move and the release
+    };
+    const Lateness cases[] = {
+        {"heard at once", 0, 0},
+        {"the keys heard 0.03 s late", 0.03, 0.03},
+        {"the whole flick heard after it was over", 0.3, 0.18},
+    };
+    const platform::Point rest{500, 500};
+    for (const Lateness& late : cases) {
+        SCOPED_TRACE(late.what);
+        actions.fired.clear();
+        screens.pointer = rest;
+        const double t0 = queue.now();
+        const auto optionAt = [&](bool down, double at) {
+            return InputEvent{.type = EventType::flagsChanged,
+                              .keyCode = option,
+                              .flags = down ? ModifierFlag::option | ModifierFlag::leftOption : 0,
+                              .time = at};
+        };
+        taps.injectAt(t0 + late.keysHeard, optionAt(true, t0));
+        queue.advance(0.12);
+        screens.pointer = {rest.x, rest.y + 110};
+        taps.pointerMoved({0, 110}, t0 + 0.12);
+        taps.injectAt(t0 + 0.12 + late.restHeard,
+                      InputEvent{.type = EventType::mouseMoved, .time = t0 + 0.12});
+        taps.injectAt(t0 + 0.15 + late.restHeard, optionAt(false, t0 + 0.15));
+        queue.advance(2);
+        EXPECT_EQ(actions.fired, std::vector<std::string>{"a0"});
+        EXPECT_EQ(armedTaps(), 0);
+        EXPECT_FALSE(log.contains("watchdog"));
+    }
+}

@@ -55,6 +55,7 @@ class X11EventTaps final : public EventTaps {
     bool isKeyDown(std::uint16_t keyCode) const override;
     bool isButtonDown(int buttonNumber) const override;
     std::uint64_t flagsState() const override;
+    Point pointerTravelSince(double time) const override;
     bool isSecureInputEnabled() const override;
     void postKey(std::uint16_t keyCode, bool down, std::uint64_t flags) override;
     void postMediaKey(int keyType, bool down) override;
