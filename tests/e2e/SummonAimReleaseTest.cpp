@@ -12,9 +12,11 @@ namespace {
 using namespace e2e;
 
 // The project's key recorder, focused at the top left of the screen: one
-// line per key event it receives.
+// line per key event it receives. It starts once the program is ready and
+// its main window out of the way, so that it keeps the keyboard focus.
 struct KeyRecorder {
-    KeyRecorder() {
+    explicit KeyRecorder(const Program& program) {
+        if (!program.waitForLine("Rondelix: ready.") || !moveMainWindowAside()) return;
         process.start(RONDELIX_KEY_RECORDER, {});
         ready = waitForLine("ready", patience);
     }
@@ -78,14 +80,12 @@ void holdUp() {
 TEST_F(EndToEnd, AKeystrokeSliceArrivesCleanHoweverItIsAimedAndWhateverComesUpFirst) {
     home.setTopSlotAction(MacroAction::Keystroke{KeyCombo{.keyCode = 40, .primary = true, .shift = true}});
     Program program(home.path, "summon-aim-release");
-    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    ASSERT_TRUE(moveMainWindowAside()) << program.log();
+    KeyRecorder recorder(program);
+    ASSERT_TRUE(recorder.ready) << program.log() << recorder.lines.join(" | ").toStdString();
     // A grey desktop, against which a black frame of the wheel would show.
     const bool greyDesktop = std::system("xsetroot -solid '#808080' 2>/dev/null") == 0;
     EXPECT_TRUE(greyDesktop)
         << "xsetroot did not set the desktop grey (scripts/setup installs x11-xserver-utils)";
-    KeyRecorder recorder;
-    ASSERT_TRUE(recorder.ready) << recorder.lines.join(" | ").toStdString();
 
     const Way ways[] = {
         // Held on past the auto-repeat delay: the repeats are swallowed too.
@@ -188,10 +188,8 @@ TEST_F(EndToEnd, AKeystrokeSliceArrivesCleanHoweverItIsAimedAndWhateverComesUpFi
 TEST_F(EndToEnd, KeysTheOpenWheelTakesNeverComeUpInTheApplication) {
     home.setTopSlotAction(MacroAction::Keystroke{KeyCombo{.keyCode = 40, .primary = true, .shift = true}});
     Program program(home.path, "taken-keys");
-    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    ASSERT_TRUE(moveMainWindowAside()) << program.log();
-    KeyRecorder recorder;
-    ASSERT_TRUE(recorder.ready) << recorder.lines.join(" | ").toStdString();
+    KeyRecorder recorder(program);
+    ASSERT_TRUE(recorder.ready) << program.log() << recorder.lines.join(" | ").toStdString();
 
     struct Taken {
         const char* name;
@@ -260,10 +258,8 @@ TEST_P(HeldKeys, AKeyTheWheelTookNeverRepeatsInTheApplicationAfterTheWheelCloses
         ASSERT_TRUE(manager->running) << "openbox did not start: scripts/setup installs it";
     }
     Program program(home.path, "held-keys");
-    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
-    ASSERT_TRUE(moveMainWindowAside()) << program.log();
-    KeyRecorder recorder;
-    ASSERT_TRUE(recorder.ready) << recorder.lines.join(" | ").toStdString();
+    KeyRecorder recorder(program);
+    ASSERT_TRUE(recorder.ready) << program.log() << recorder.lines.join(" | ").toStdString();
 
     struct Key {
         std::string name;
