@@ -43,7 +43,8 @@ TapVerdict HotkeyManager::listenHandle(EventType type, const InputEvent& event) 
     // the threshold's own step has run, finds the summon armed first, as it
     // would have been on time. The keys were held until then, or an earlier
     // event would have ended the arming.
-    const double happened = std::min(event.time.value_or(platform_.queue.now()), platform_.queue.now());
+    const double now = platform_.queue.now();
+    const double happened = std::min(event.time.value_or(now), now);
     if (arming_ && happened >= armingDeadline()) finishArming(true);
 
     modifiers::updateHeld(heldModifiers_, event.flags);
