@@ -36,6 +36,7 @@ class BenchTaps final : public platform::EventTaps {
     bool isKeyDown(std::uint16_t code) const override { return down.contains(code); }
     bool isButtonDown(int) const override { return false; }
     std::uint64_t flagsState() const override { return 0; }
+    platform::Point pointerTravelSince(double) const override { return {}; }
     bool isSecureInputEnabled() const override { return false; }
     void postKey(std::uint16_t, bool, std::uint64_t) override {}
     void postMediaKey(int, bool) override {}
@@ -83,7 +84,7 @@ struct TemporaryStore {
 };
 
 struct NoOverlay final : SummonOverlay {
-    void show() override {}
+    void show(platform::Point) override {}
     void hide() override {}
     std::optional<SummonPanel> visiblePanel() const override { return std::nullopt; }
 };

@@ -11,6 +11,10 @@ inline constexpr std::uint16_t rightArrow = 124;
 inline constexpr std::uint16_t downArrow = 125;
 inline constexpr std::uint16_t upArrow = 126;
 
+inline constexpr bool isArrow(std::uint16_t code) {
+    return code >= leftArrow && code <= upArrow;
+}
+
 // Which arrows are held (or which a keypad digit stands for).
 struct Arrows {
     bool left = false;

@@ -1,7 +1,6 @@
 #include "engine/HotkeyManager.h"
 
 #include "model/SummonKey.h"
-#include "model/WheelState.h"
 #include "platform/ModifierFlags.h"
 
 namespace rondelix {
@@ -118,8 +117,8 @@ void HotkeyManager::recoverMissedRelease() {
         return;
     }
     // The grace ran out without its step: whatever is aimed now fires.
-    const std::optional<int> aim = wheelState_.aimedPosition();
-    const std::string wheelId = wheelState_.activeWheelId();
+    const std::optional<int> aim = summoned_->aim;
+    const std::string wheelId = summoned_->wheelId;
     clearReleaseGrace();
     const Ending ending = disarmAfterFire(false);
     fire(aim, wheelId, ending);

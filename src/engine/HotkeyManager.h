@@ -147,11 +147,13 @@ class HotkeyManager {
     bool completesBinding(std::uint16_t pressed) const;
     bool isBindingMember(std::uint16_t code) const;
     std::optional<SummonBinding> bestMatchingBinding() const;
-    void evaluateBindings();
+    void evaluateBindings(double happened);
     void beginArming(const SummonBinding& binding, double since);
+    double armingDeadline() const;
     void armIfStillHolding(const SummonBinding& binding);
+    void finishArming(bool held);
     void cancelArming();
-    void arm(const SummonBinding& binding);
+    void arm(const SummonBinding& binding, double due);
     bool installArmedTap();
     std::string wheelForFrontmostApp() const;
 
@@ -170,7 +172,9 @@ class HotkeyManager {
 
     // Aiming.
     int openSlotCount() const;
+    platform::Point pointerAt(double time) const;
     void setAim(std::optional<int> position);
+    void showWheelAndAim();
     void onMouseMoved();
     std::optional<int> mouseAimIndex() const;
     std::optional<int> position(const KeyCodeSet& arrows) const;

@@ -17,16 +17,46 @@ constexpr double unlockDistance = 12.0;
 } // namespace
 
 int HotkeyManager::openSlotCount() const {
-    const std::string& id = wheelState_.activeWheelId();
+    const std::string& id = summoned_->wheelId;
     for (const Wheel& wheel : configStore_.config().wheels)
         if (wheel.id == id) return wheel.sliceCount;
     return configStore_.activeWheel().sliceCount;
 }
 
+platform::Point HotkeyManager::pointerAt(double time) const {
+    const platform::Point now = platform_.screens.pointerLocation();
+    if (time >= platform_.queue.now()) return now;
+    const platform::Point travel = platform_.taps.pointerTravelSince(time);
+    if (travel == platform::Point{}) return now;
+    // The travel comes in device pixels, the location in points.
+    double scale = 1;
+    for (const platform::Screen& screen : platform_.screens.screens())
+        if (screen.frame.contains(now)) {
+            scale = screen.scale > 0 ? screen.scale : 1;
+            break;
+        }
+    return {now.x - travel.x / scale, now.y - travel.y / scale};
+}
+
 void HotkeyManager::setAim(std::optional<int> position) {
-    if (wheelState_.aimedPosition() == position) return;
-    wheelState_.setAimedPosition(position);
-    feedback_.aim();
+    if (summoned_->aim == position) return;
+    summoned_->aim = position;
+    showWheelAndAim();
+}
+
+// The wheel graphic and the main window's preview redraw from the wheel
+// state, which on a busy machine can take longer than the keyboard may wait
+// for the verdict on the key that aimed or switched: the wheel state follows
+// the engine's choice on the main queue, after the tap has answered, and
+// the click with it.
+void HotkeyManager::showWheelAndAim() {
+    const std::int64_t token = armToken_;
+    platform_.queue.post(weakly([this, token] {
+        if (armToken_ != token || !summoned_) return;
+        wheelState_.setActiveWheelId(summoned_->wheelId);
+        wheelState_.setAimedPosition(summoned_->aim);
+        feedback_.aim();
+    }));
 }
 
 void HotkeyManager::onMouseMoved() {
@@ -66,7 +96,7 @@ std::optional<int> HotkeyManager::position(const KeyCodeSet& arrows) const {
 }
 
 void HotkeyManager::arrowKeyDown(std::uint16_t arrow, bool wasHeld) {
-    const std::optional<int> current = wheelState_.aimedPosition();
+    const std::optional<int> current = summoned_->aim;
     // A keypad aim, or an arrow tapped while another stays held, walks round
     // the wheel one slot at a time instead of jumping to a direction.
     const Summoned& summon = *summoned_;
@@ -94,7 +124,7 @@ void HotkeyManager::arrowKeyUp(std::uint16_t arrow) {
 
 void HotkeyManager::handleNumpadAim(int digit, bool stepping) {
     const int count = openSlotCount();
-    const std::optional<int> current = wheelState_.aimedPosition();
+    const std::optional<int> current = summoned_->aim;
     if (behavior().numpadDirectSlice) {
         const auto slot = aim::numpadDirectSlot(digit, count);
         if (!slot) return;

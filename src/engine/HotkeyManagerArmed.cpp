@@ -4,7 +4,6 @@
 #include "engine/HotkeyManager.h"
 #include "engine/KeyCode.h"
 #include "model/SummonKey.h"
-#include "model/WheelState.h"
 #include "platform/ModifierFlags.h"
 
 #include <algorithm>
@@ -19,10 +18,6 @@ namespace {
 
 constexpr std::uint16_t escKey = 53;
 constexpr std::uint16_t tabKey = 48;
-
-bool isArrow(std::uint16_t code) {
-    return code >= aim::leftArrow && code <= aim::upArrow;
-}
 
 } // namespace
 
@@ -88,14 +83,14 @@ TapVerdict HotkeyManager::handleArmedKeyDown(std::uint16_t keyCode, const InputE
     Summoned& summon = *summoned_;
     summon.shiftTapCandidate = false;
     if (isBindingKey(keyCode)) return TapVerdict::swallow;
+    if (!event.autoRepeat) summon.swallowedKeys.insert(keyCode);
     if (keyCode == escKey) {
         summon.cancelled = true;
         deferCancel();
         return TapVerdict::swallow;
     }
-    if (!event.autoRepeat) summon.swallowedKeys.insert(keyCode);
 
-    if (isArrow(keyCode)) {
+    if (aim::isArrow(keyCode)) {
         if (event.autoRepeat) return TapVerdict::swallow;
         const bool wasHeld = !summon.pressedArrows.empty();
         summon.pressedArrows.insert(keyCode);
@@ -120,7 +115,7 @@ TapVerdict HotkeyManager::handleArmedKeyDown(std::uint16_t keyCode, const InputE
         if (behavior().tabCyclesWheels) cycleWheel((event.flags & ModifierFlag::shift) == 0);
         return TapVerdict::swallow;
     }
-    if (wheelState_.aimedPosition() || !producesTypedCharacter(event)) return TapVerdict::swallow;
+    if (summon.aim || !producesTypedCharacter(event)) return TapVerdict::swallow;
     // Typing with nothing aimed: the user meant to type, so the wheel goes and
     // the character reaches the application.
     summon.swallowedKeys.erase(keyCode);
@@ -130,7 +125,7 @@ TapVerdict HotkeyManager::handleArmedKeyDown(std::uint16_t keyCode, const InputE
 }
 
 TapVerdict HotkeyManager::handleArmedKeyUp(std::uint16_t keyCode) {
-    if (isArrow(keyCode)) {
+    if (aim::isArrow(keyCode)) {
         arrowKeyUp(keyCode);
         return swallowedKeyRule(keyCode);
     }
@@ -151,7 +146,7 @@ TapVerdict HotkeyManager::swallowedKeyRule(std::uint16_t keyCode) {
 }
 
 void HotkeyManager::applyReleaseRule(bool deferred) {
-    const std::optional<int> aim = wheelState_.aimedPosition();
+    const std::optional<int> aim = summoned_->aim;
     const bool graceOn = behavior().releaseGraceEnabled && behavior().releaseGraceMs >= 1;
     if (!aim && summoned_->graceDeadline) return;
     if (!aim && graceOn) {
@@ -162,7 +157,7 @@ void HotkeyManager::applyReleaseRule(bool deferred) {
         deferFire(false);
         return;
     }
-    const std::string wheelId = wheelState_.activeWheelId();
+    const std::string wheelId = summoned_->wheelId;
     clearReleaseGrace();
     const Ending ending = disarmAfterFire(false);
     fire(aim, wheelId, ending);
@@ -171,8 +166,8 @@ void HotkeyManager::applyReleaseRule(bool deferred) {
 void HotkeyManager::deferFire(bool clickFired) {
     summoned_->closeQueued = true;
     const std::int64_t token = armToken_;
-    const std::optional<int> aim = wheelState_.aimedPosition();
-    const std::string wheelId = wheelState_.activeWheelId();
+    const std::optional<int> aim = summoned_->aim;
+    const std::string wheelId = summoned_->wheelId;
     platform_.queue.post(weakly([this, token, aim, wheelId, clickFired] {
         // Two closing events of one summon fire at most once.
         if (armToken_ != token) return;

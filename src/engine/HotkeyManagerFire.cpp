@@ -1,7 +1,6 @@
 // The end of a summon: release grace, firing, dismissing, and draining the
 // keys still held when the wheel closes.
 #include "engine/HotkeyManager.h"
-#include "model/WheelState.h"
 
 #include <algorithm>
 
@@ -27,8 +26,8 @@ void HotkeyManager::beginReleaseGrace() {
                                   if (armToken_ != token || !summoned_ || !summoned_->graceDeadline) return;
                                   clearReleaseGrace();
                                   // The slot aimed during the window fires; with none the wheel closes.
-                                  const std::optional<int> aim = wheelState_.aimedPosition();
-                                  const std::string wheelId = wheelState_.activeWheelId();
+                                  const std::optional<int> aim = summoned_->aim;
+                                  const std::string wheelId = summoned_->wheelId;
                                   const Ending ending = disarmAfterFire(false);
                                   fire(aim, wheelId, ending);
                               }));
@@ -42,10 +41,11 @@ HotkeyManager::Ending HotkeyManager::disarmAfterFire(bool clickFired) {
     const Summoned& summon = *summoned_;
     const Ending ending{.isPreview = summon.isPreview, .cancelled = summon.cancelled};
     const bool leftClick = clickFired || summon.owedClickUp;
-    // Arrow and keypad keys still down whose key down this summon swallowed:
-    // their repeats and key ups must not reach the application either.
-    const KeyCodeSet held =
-        summon.pressedArrows.united(summon.pressedNumpad).intersected(summon.swallowedKeys);
+    // Keys still down whose key down this summon swallowed: their repeats and
+    // key ups must not reach the application either. On X, ending the grab
+    // while one is down would hand the server's repeats of it to the window
+    // with the focus.
+    const KeyCodeSet held = summon.swallowedKeys;
     if (held.empty() && !leftClick) {
         disarm();
         return ending;
@@ -87,7 +87,7 @@ void HotkeyManager::fire(std::optional<int> aimed, const std::string& wheelId, E
 
 void HotkeyManager::beginDrain(const KeyCodeSet& keys, bool leftClick) {
     draining_.emplace();
-    draining_->arrows = keys;
+    draining_->keys = keys;
     draining_->leftClick = leftClick;
     const std::int64_t token = armToken_;
     const Behavior& b = behavior();
@@ -102,14 +102,14 @@ TapVerdict HotkeyManager::drainHandle(EventType type, std::uint16_t keyCode) {
     Draining& drain = *draining_;
     if (type == EventType::leftMouseUp && drain.leftClick) {
         drain.leftClick = false;
-        if (drain.arrows.empty()) scheduleDrainTeardown();
+        if (drain.keys.empty()) scheduleDrainTeardown();
         return TapVerdict::swallow;
     }
     const bool keyEvent = type == EventType::keyDown || type == EventType::keyUp;
-    if (!keyEvent || !drain.arrows.contains(keyCode)) return TapVerdict::pass;
+    if (!keyEvent || !drain.keys.contains(keyCode)) return TapVerdict::pass;
     if (type == EventType::keyUp) {
-        drain.arrows.erase(keyCode);
-        if (drain.arrows.empty() && !drain.leftClick) scheduleDrainTeardown();
+        drain.keys.erase(keyCode);
+        if (drain.keys.empty() && !drain.leftClick) scheduleDrainTeardown();
     }
     return TapVerdict::swallow;
 }

@@ -1,7 +1,9 @@
 // The listen phase of the summon engine: held keys, binding evaluation, the
 // hold threshold and arming.
+#include "engine/AimGeometry.h"
 #include "engine/BindingMatch.h"
 #include "engine/HotkeyManager.h"
+#include "engine/KeyCode.h"
 #include "engine/ModifierKeys.h"
 #include "model/SummonKey.h"
 #include "model/WheelState.h"
@@ -36,25 +38,34 @@ TapVerdict HotkeyManager::listenHandle(EventType type, const InputEvent& event) 
     }
     if (askPaused()) return TapVerdict::pass;
 
+    // A busy program hears events late: the hold counts from when the keys
+    // went down, and an event from after the threshold passed, heard before
+    // the threshold's own step has run, finds the summon armed first, as it
+    // would have been on time. The keys were held until then, or an earlier
+    // event would have ended the arming.
+    const double now = platform_.queue.now();
+    const double happened = std::min(event.time.value_or(now), now);
+    if (arming_ && happened >= armingDeadline()) finishArming(true);
+
     modifiers::updateHeld(heldModifiers_, event.flags);
     switch (type) {
     case EventType::otherMouseDown:
     case EventType::otherMouseUp:
-        if (extraButton) evaluateBindings();
+        if (extraButton) evaluateBindings(happened);
         break;
     case EventType::keyDown:
         if (completesBinding(code))
-            evaluateBindings();
+            evaluateBindings(happened);
         else if (arming_)
             // A shortcut typed with the binding's keys (Command+C while Command
             // alone summons) must not open a wheel.
             arming_->chordSinceDown = true;
         break;
     case EventType::keyUp:
-        if (isBindingMember(code)) evaluateBindings();
+        if (isBindingMember(code)) evaluateBindings(happened);
         break;
     case EventType::flagsChanged:
-        evaluateBindings();
+        evaluateBindings(happened);
         handleShiftTapCycle(event);
         break;
     default:
@@ -107,8 +118,7 @@ std::optional<SummonBinding> HotkeyManager::bestMatchingBinding() const {
     return *best;
 }
 
-void HotkeyManager::evaluateBindings() {
-    const double now = platform_.queue.now();
+void HotkeyManager::evaluateBindings(double happened) {
     if (summoned_) {
         if (!isHeld(summoned_->binding)) {
             applyReleaseRule(false);
@@ -134,7 +144,7 @@ void HotkeyManager::evaluateBindings() {
         }
         cancelArming();
     }
-    if (const auto best = bestMatchingBinding()) beginArming(*best, now);
+    if (const auto best = bestMatchingBinding()) beginArming(*best, happened);
 }
 
 void HotkeyManager::beginArming(const SummonBinding& binding, double since) {
@@ -142,29 +152,41 @@ void HotkeyManager::beginArming(const SummonBinding& binding, double since) {
     arming_->binding = binding;
     arming_->startedAt = since;
     if (callbacks.onArming) callbacks.onArming();
-    const double remainingMs = binding.holdThresholdMs - (platform_.queue.now() - since) * 1000.0;
+    const double now = platform_.queue.now();
+    const double remainingMs = binding.holdThresholdMs - (now - since) * 1000.0;
+    auto step = weakly([this, binding] { armIfStillHolding(binding); });
     if (remainingMs > 0) {
-        arming_->armStep = platform_.queue.after(std::trunc(remainingMs) / 1000.0,
-                                                 weakly([this, binding] { armIfStillHolding(binding); }));
+        arming_->armStep = platform_.queue.after(std::trunc(remainingMs) / 1000.0, std::move(step));
         return;
     }
-    if (platform_.taps.isButtonDown(MouseButton::left))
-        arming_.reset();
-    else
-        arm(binding);
+    // Due already because the keys were heard late: the events heard before
+    // this one come first, and may have let the keys go in time.
+    if (since < now) {
+        arming_->armStep = platform_.queue.after(0, std::move(step));
+        return;
+    }
+    finishArming(true);
+}
+
+double HotkeyManager::armingDeadline() const {
+    return arming_->startedAt + arming_->binding.holdThresholdMs / 1000.0;
 }
 
 void HotkeyManager::armIfStillHolding(const SummonBinding& binding) {
     // A superseded or released arming leaves a step behind that must do
     // nothing; the binding id tells them apart.
     if (!arming_ || arming_->binding.id != binding.id) return;
+    finishArming(isHeld(binding));
+}
+
+void HotkeyManager::finishArming(bool held) {
     // A left button held down is a drag in progress, not a summon.
-    if (askPaused() || arming_->chordSinceDown || !isHeld(binding) ||
-        platform_.taps.isButtonDown(MouseButton::left)) {
+    if (askPaused() || arming_->chordSinceDown || !held || platform_.taps.isButtonDown(MouseButton::left)) {
         arming_.reset();
         return;
     }
-    arm(binding);
+    const SummonBinding binding = arming_->binding;
+    arm(binding, armingDeadline());
 }
 
 void HotkeyManager::cancelArming() {
@@ -175,16 +197,22 @@ bool HotkeyManager::installArmedTap() {
     return armedTap_.install(TapMode::intercepting, armedMask, weakHandler(&HotkeyManager::armedHandle));
 }
 
-void HotkeyManager::arm(const SummonBinding& binding) {
+void HotkeyManager::arm(const SummonBinding& binding, double due) {
+    // Where the pointer was when the summon came due. The program gets here
+    // later, the more so on a busy machine, and the work below takes a
+    // while too: a quick flick's move made meanwhile aims, rather than
+    // placing the wheel.
+    const platform::Point start = pointerAt(due);
     arming_.reset();
 
-    // A drain still running from the previous summon hands over: its arrows
-    // keep aiming and their key ups are still swallowed; a click release it
-    // still owed is owed by this summon now.
+    // A drain still running from the previous summon hands over: its keys'
+    // key ups are still swallowed and its arrows and keypad digits count as
+    // held, so the arrows keep aiming; a click release it still owed is owed
+    // by this summon now.
     KeyCodeSet carried;
     bool owedClickUp = false;
     if (draining_) {
-        carried = draining_->arrows;
+        carried = draining_->keys;
         owedClickUp = draining_->leftClick;
     }
     draining_.reset();
@@ -198,7 +226,12 @@ void HotkeyManager::arm(const SummonBinding& binding) {
     summoned_.emplace();
     summoned_->binding = binding;
     summoned_->owedClickUp = owedClickUp;
-    summoned_->pressedArrows.insertAll(carried);
+    for (const std::uint16_t code : carried) {
+        if (aim::isArrow(code))
+            summoned_->pressedArrows.insert(code);
+        else if (KeyCode::keypadDigit(code))
+            summoned_->pressedNumpad.insert(code);
+    }
     summoned_->swallowedKeys.insertAll(carried);
     ++armToken_;
 
@@ -206,12 +239,14 @@ void HotkeyManager::arm(const SummonBinding& binding) {
         callbacks.editorPreviewWheelId ? callbacks.editorPreviewWheelId() : std::nullopt;
     if (preview && preview->empty()) preview.reset();
     summoned_->isPreview = preview.has_value();
-    wheelState_.setActiveWheelId(preview ? *preview : wheelForFrontmostApp());
-    wheelState_.setAimedPosition(carried.empty() ? std::nullopt : position(carried));
+    summoned_->wheelId = preview ? *preview : wheelForFrontmostApp();
+    if (!summoned_->pressedArrows.empty()) summoned_->aim = position(summoned_->pressedArrows);
+    // The overlay opens on what the wheel state says.
+    wheelState_.setActiveWheelId(summoned_->wheelId);
+    wheelState_.setAimedPosition(summoned_->aim);
 
-    overlayController_.show();
+    overlayController_.show(start);
     if (!summoned_) return;
-    const platform::Point start = platform_.screens.pointerLocation();
     summoned_->mouseStart = start;
     // A pointer that starts in the hub may aim at once; one that starts away
     // from the wheel (placed at the caret, the screen centre, or pushed in
@@ -220,6 +255,8 @@ void HotkeyManager::arm(const SummonBinding& binding) {
         const double distance = std::hypot(start.x - panel->centerX, start.y - panel->centerY);
         summoned_->mouseAimUnlocked = distance <= 0.2 * panel->wheelDiameter;
     }
+    // A move made since the summon came due aims now.
+    if (platform_.screens.pointerLocation() != start) onMouseMoved();
 }
 
 std::string HotkeyManager::wheelForFrontmostApp() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Geometry.h"
+
 #include <optional>
 
 namespace rondelix {
@@ -18,8 +20,9 @@ class SummonOverlay {
   public:
     virtual ~SummonOverlay() = default;
 
-    // Presents the panel at the configured size and position, animated.
-    virtual void show() = 0;
+    // Presents the panel at the configured size and position, animated, for
+    // the pointer at `pointer`: where it was when the summon came due.
+    virtual void show(platform::Point pointer) = 0;
     virtual void hide() = 0;
     // The panel while it is built and on screen; none otherwise.
     virtual std::optional<SummonPanel> visiblePanel() const = 0;

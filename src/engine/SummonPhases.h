@@ -7,6 +7,7 @@
 #include "platform/MainQueue.h"
 
 #include <optional>
+#include <string>
 
 namespace rondelix::summon_phase {
 
@@ -26,6 +27,10 @@ struct Arming {
 // A wheel is open and the armed tap intercepts input.
 struct Summoned {
     SummonBinding binding;
+    // The wheel open and the slot aimed, as the engine decides them; the
+    // wheel state shows them a moment later (HotkeyManager::showWheelAndAim).
+    std::string wheelId;
+    std::optional<int> aim;
     KeyCodeSet pressedArrows;
     KeyCodeSet steppablePrimed;
     bool aimAnchored = false;
@@ -51,10 +56,10 @@ struct Summoned {
     platform::ScopedCancel releaseRecheck;
 };
 
-// The wheel closed with keys still down that the summon swallowed: their
-// repeats and key ups stay swallowed until they are let go.
+// The wheel closed with keys still down whose presses the summon swallowed:
+// their repeats and key ups stay swallowed until they are let go.
 struct Draining {
-    KeyCodeSet arrows;
+    KeyCodeSet keys;
     bool leftClick = false;
     platform::ScopedCancel endStep;
 };

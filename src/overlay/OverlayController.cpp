@@ -68,13 +68,14 @@ void OverlayController::buildPanel(const PanelOptions& options) {
     });
 }
 
-void OverlayController::show() {
+void OverlayController::show(Point pointer) {
     previewingSize_ = false;
     const Behavior behavior = behavior_();
-    present(behavior.wheelSize, behavior.position, true);
+    present(behavior.wheelSize, behavior.position, true, pointer);
 }
 
-void OverlayController::present(double diameter, Behavior::Position at, bool animate) {
+void OverlayController::present(double diameter, Behavior::Position at, bool animate,
+                                std::optional<Point> pointer) {
     const Behavior behavior = behavior_();
     const Look look = currentLook(behavior);
     const std::string key = rebuildKey(diameter, look.glass, look.opaque);
@@ -91,7 +92,7 @@ void OverlayController::present(double diameter, Behavior::Position at, bool ani
 
     currentWheelDiameter_ = diameter;
     closing_ = false;
-    place(at);
+    place(at, pointer.value_or(services_.screens.pointerLocation()));
     if (testRecenterTo_) {
         const Rect frame = panel_->frame();
         panel_->setFrame({testRecenterTo_->x - frame.width / 2, testRecenterTo_->y - frame.height / 2,
@@ -105,26 +106,26 @@ void OverlayController::present(double diameter, Behavior::Position at, bool ani
     wheelState_.setVisible(true);
 }
 
-void OverlayController::place(Behavior::Position position) {
+void OverlayController::place(Behavior::Position position, Point pointer) {
     const Size size = panel_->frame().size();
     Point origin;
     switch (position) {
     case Behavior::Position::cursor:
-        origin = OverlayPlacement::cursorOrigin(services_.screens, size, currentWheelDiameter_);
+        origin = OverlayPlacement::cursorOrigin(services_.screens, pointer, size, currentWheelDiameter_);
         break;
     case Behavior::Position::screenCenter:
-        origin = OverlayPlacement::screenCenterOrigin(services_.screens, size);
+        origin = OverlayPlacement::screenCenterOrigin(services_.screens, pointer, size);
         break;
     case Behavior::Position::textCaret:
-        origin = textCaretOrigin(size);
+        origin = textCaretOrigin(size, pointer);
         break;
     }
     panel_->setFrame({origin.x, origin.y, size.width, size.height});
 }
 
-Point OverlayController::textCaretOrigin(Size size) const {
+Point OverlayController::textCaretOrigin(Size size, Point pointer) const {
     const auto caret = CaretLocator::caretRect(services_.accessibility, services_.screens, services_.queue);
-    return OverlayPlacement::caretOrigin(services_.screens, caret, size, currentWheelDiameter_);
+    return OverlayPlacement::caretOrigin(services_.screens, caret, pointer, size, currentWheelDiameter_);
 }
 
 void OverlayController::hide() {

@@ -41,9 +41,12 @@ class OverlayController final : public SummonOverlay {
     OverlayController(const OverlayController&) = delete;
     OverlayController& operator=(const OverlayController&) = delete;
 
-    // The summon's entry: the configured size and position, animated.
-    void show() override;
-    void present(double diameter, Behavior::Position at, bool animate);
+    // The summon's entry: the configured size and position, animated, for
+    // the pointer where it was when the summon came due.
+    void show(platform::Point pointer) override;
+    // For the pointer where it is now, unless given.
+    void present(double diameter, Behavior::Position at, bool animate,
+                 std::optional<platform::Point> pointer = std::nullopt);
     // Closes the wheel, with the close fade when one is configured.
     void hide() override;
     // Where the open wheel is, for aiming; none while no panel is on screen.
@@ -85,8 +88,8 @@ class OverlayController final : public SummonOverlay {
     Look currentLook(const Behavior& behavior) const;
     double restingAlpha(const Behavior& behavior) const;
     void buildPanel(const PanelOptions& options);
-    void place(Behavior::Position position);
-    platform::Point textCaretOrigin(platform::Size size) const;
+    void place(Behavior::Position position, platform::Point pointer);
+    platform::Point textCaretOrigin(platform::Size size, platform::Point pointer) const;
     void addTestEscMonitor();
     void callTestEscape();
 

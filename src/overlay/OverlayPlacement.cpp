@@ -42,21 +42,21 @@ Point OverlayPlacement::clampedToScreen(const platform::Screens& screens, Point 
             clampAxis(origin.y, v.minY(), v.maxY(), v.midY(), panelSize.height, margin, diameter)};
 }
 
-Point OverlayPlacement::cursorOrigin(const platform::Screens& screens, Size panelSize, double diameter) {
-    const Point pointer = screens.pointerLocation();
+Point OverlayPlacement::cursorOrigin(const platform::Screens& screens, Point pointer, Size panelSize,
+                                     double diameter) {
     const Point origin{pointer.x - panelSize.width / 2, pointer.y - panelSize.height / 2};
     return clampedToScreen(screens, origin, panelSize, pointer, diameter);
 }
 
-Point OverlayPlacement::screenCenterOrigin(const platform::Screens& screens, Size panelSize) {
-    const auto screen = screenFor(screens, screens.pointerLocation());
+Point OverlayPlacement::screenCenterOrigin(const platform::Screens& screens, Point pointer, Size panelSize) {
+    const auto screen = screenFor(screens, pointer);
     const Rect visible = screen ? screen->visibleFrame : Rect{};
     return {visible.midX() - panelSize.width / 2, visible.midY() - panelSize.height / 2};
 }
 
 Point OverlayPlacement::caretOrigin(const platform::Screens& screens, const std::optional<Rect>& caret,
-                                    Size panelSize, double diameter) {
-    if (!caret) return cursorOrigin(screens, panelSize, diameter);
+                                    Point pointer, Size panelSize, double diameter) {
+    if (!caret) return cursorOrigin(screens, pointer, panelSize, diameter);
     const double margin = PanelGeometry{diameter}.margin();
     const double x = caret->midX() - panelSize.width / 2;
     const Point reference{caret->midX(), caret->minY()};
@@ -72,7 +72,7 @@ Point OverlayPlacement::caretOrigin(const platform::Screens& screens, const std:
     const Point above = clampedToScreen(screens, {x, aboveY}, panelSize, reference, diameter);
     if (above.y >= aboveY) return above;
 
-    return cursorOrigin(screens, panelSize, diameter);
+    return cursorOrigin(screens, pointer, panelSize, diameter);
 }
 
 } // namespace rondelix

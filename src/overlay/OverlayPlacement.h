@@ -24,15 +24,16 @@ struct OverlayPlacement {
                                            double diameter);
 
     // Centred on the pointer, clamped.
-    static platform::Point cursorOrigin(const platform::Screens& screens, platform::Size panelSize,
-                                        double diameter);
+    static platform::Point cursorOrigin(const platform::Screens& screens, platform::Point pointer,
+                                        platform::Size panelSize, double diameter);
     // Centred in the visible frame of the pointer's screen, not clamped.
-    static platform::Point screenCenterOrigin(const platform::Screens& screens, platform::Size panelSize);
+    static platform::Point screenCenterOrigin(const platform::Screens& screens, platform::Point pointer,
+                                              platform::Size panelSize);
     // Below the caret, else above it, else at the pointer; at the pointer too
     // when there is no caret.
     static platform::Point caretOrigin(const platform::Screens& screens,
-                                       const std::optional<platform::Rect>& caret, platform::Size panelSize,
-                                       double diameter);
+                                       const std::optional<platform::Rect>& caret, platform::Point pointer,
+                                       platform::Size panelSize, double diameter);
 };
 
 } // namespace rondelix

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/Geometry.h"
 #include "platform/ModifierFlags.h"
 #include "platform/MouseButton.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace rondelix::platform {
@@ -58,6 +60,9 @@ struct InputEvent {
     std::uint64_t flags = 0;          // modifier state after this event
     std::uint32_t sourceUserData = 0; // programEventMarker on the program's own events
     std::u16string characters;        // what a key event types, at most 4 UTF-16 units
+    // When it happened, on the main queue's clock: a busy program hears of
+    // it later. None when the system does not say.
+    std::optional<double> time;
 };
 
 // The type of a press or release of a mouse button, by the system's number.
@@ -113,6 +118,11 @@ class EventTaps {
     virtual bool isKeyDown(std::uint16_t keyCode) const = 0;
     virtual bool isButtonDown(int buttonNumber) const = 0;
     virtual std::uint64_t flagsState() const = 0;
+    // How far the pointer has moved since a moment of the main queue's
+    // clock, in the screen's device pixels, x to the right and y upwards;
+    // nothing when it has not, or the system keeps no record of its moves
+    // that far back.
+    virtual Point pointerTravelSince(double time) const = 0;
 
     // Whether another program is holding the keyboard for secure entry, so
     // that taps see no keys.

@@ -31,6 +31,7 @@ class HotkeyArmed : public SummonHarness {
 TEST_F(HotkeyArmed, AimThenReleaseFiresOnceWhicheverTapSeesTheRelease) {
     summon();
     pointAt(2);
+    queue.runPending();
     EXPECT_EQ(wheelState.aimedPosition(), 2);
     release();
     EXPECT_EQ(actions.fired, std::vector<std::string>{"a2"});
@@ -52,6 +53,8 @@ TEST_F(HotkeyArmed, AimThenReleaseFiresOnceWhicheverTapSeesTheRelease) {
 TEST_F(HotkeyArmed, ReleaseWithoutAimDismissesAndRecordsTheWheel) {
     summon();
     taps.keyDown(tab);
+    taps.keyUp(tab);
+    queue.runPending();
     EXPECT_EQ(wheelState.activeWheelId(), "b");
     release();
     EXPECT_TRUE(actions.fired.empty());
@@ -92,9 +95,12 @@ TEST_F(HotkeyArmed, EscAndTypingCancelWithoutRecording) {
     edit([&](Config& c) { c.lastUsedWheelId = "a"; });
     summon();
     taps.keyDown(tab);
+    taps.keyUp(tab);
     pointAt(1);
     taps.keyDown(esc);
     EXPECT_EQ(swallowed(EventType::keyDown), 2);
+    taps.keyUp(esc);
+    EXPECT_FALSE(reachedApp(EventType::keyUp, esc));
     queue.runPending();
     EXPECT_FALSE(overlay.visible);
     EXPECT_EQ(armedTaps(), 0);
@@ -127,33 +133,43 @@ TEST_F(HotkeyArmed, NumberKeysTabShiftTapAndScrollSwitchWheels) {
     edit([&](Config& c) { c.behavior.shiftTapCyclesBackward = true; });
     summon();
     pointAt(2); // straight right: slot 2 of 8, slot 1 of 4
+    queue.runPending();
     const int aims = feedback.aims;
     taps.keyDown(19); // the 2 key
+    queue.runPending();
     EXPECT_EQ(wheelState.activeWheelId(), "b");
     EXPECT_EQ(wheelState.aimedPosition(), 1);
     taps.keyDown(19, 0, true);
     taps.keyDown(29); // wheel 10 does not exist
+    queue.runPending();
     EXPECT_EQ(feedback.aims, aims + 1);
     taps.keyDown(tab);
+    queue.runPending();
     EXPECT_EQ(wheelState.activeWheelId(), "c");
     taps.keyDown(tab, ModifierFlag::shift);
+    queue.runPending();
     EXPECT_EQ(wheelState.activeWheelId(), "b");
 
     taps.modifier(shiftKey, true);
     taps.modifier(shiftKey, false);
+    queue.runPending();
     EXPECT_EQ(wheelState.activeWheelId(), "a") << "a lone Shift tap goes back";
     taps.modifier(command, true);
     taps.modifier(shiftKey, true);
     taps.modifier(shiftKey, false);
     taps.modifier(command, false);
+    queue.runPending();
     EXPECT_EQ(wheelState.activeWheelId(), "a") << "Shift with Command is no tap";
 
     taps.scroll(2, 0);
+    queue.runPending();
     EXPECT_EQ(wheelState.activeWheelId(), "b");
     taps.scroll(0, 2);
+    queue.runPending();
     EXPECT_EQ(wheelState.activeWheelId(), "a");
     taps.scroll(std::numeric_limits<double>::quiet_NaN(), 0);
     taps.scroll(0, std::numeric_limits<double>::infinity());
+    queue.runPending();
     EXPECT_EQ(wheelState.activeWheelId(), "a");
     taps.scroll(3e300, 0); // must not loop through 1.5e300 switches
     taps.scroll(-1.5, 0);
@@ -163,6 +179,7 @@ TEST_F(HotkeyArmed, NumberKeysTabShiftTapAndScrollSwitchWheels) {
     edit([&](Config& c) { c.behavior.tabCyclesWheels = false; });
     const std::string before = wheelState.activeWheelId();
     taps.keyDown(tab);
+    queue.runPending();
     EXPECT_EQ(wheelState.activeWheelId(), before);
     EXPECT_FALSE(reachedApp(EventType::keyDown, tab));
     EXPECT_TRUE(isOpen());
@@ -173,21 +190,26 @@ TEST_F(HotkeyArmed, ArrowsKeypadAndPointerAim) {
     summon();
     taps.keyDown(up);
     taps.keyDown(right);
+    queue.runPending();
     EXPECT_EQ(wheelState.aimedPosition(), 1);
     taps.keyUp(right); // primed: pressing it again while up stays held steps
     taps.keyDown(right);
+    queue.runPending();
     EXPECT_EQ(wheelState.aimedPosition(), 2);
     taps.keyUp(right);
     taps.keyUp(up);
+    queue.runPending();
     EXPECT_EQ(wheelState.aimedPosition(), std::nullopt) << "no sticky aim";
 
     taps.keyDown(91); // keypad 8: north, anchored
     taps.keyUp(91);
     taps.keyDown(down);
+    queue.runPending();
     EXPECT_EQ(wheelState.aimedPosition(), 1)
         << "from an anchored aim the opposite side is approached clockwise";
     taps.keyUp(down);
     taps.keyDown(87); // keypad 5: centre
+    queue.runPending();
     EXPECT_EQ(wheelState.aimedPosition(), std::nullopt);
     taps.keyUp(87);
     release();
@@ -198,12 +220,15 @@ TEST_F(HotkeyArmed, ArrowsKeypadAndPointerAim) {
     summon();
     screens.pointer = {505, 500};
     taps.mouseMoved();
+    queue.runPending();
     EXPECT_EQ(wheelState.aimedPosition(), std::nullopt);
     screens.pointer = {513, 500};
     taps.mouseMoved();
+    queue.runPending();
     EXPECT_EQ(wheelState.aimedPosition(), 6);
     screens.pointer = {900, 510};
     taps.mouseMoved();
+    queue.runPending();
     EXPECT_EQ(wheelState.aimedPosition(), std::nullopt) << "the hub clears the aim";
 }
 
@@ -251,6 +276,91 @@ TEST_F(HotkeyArmed, DrainSwallowsHeldKeysUntilReleaseOrTimeout) {
     queue.runPending();
     EXPECT_EQ(swallowed(EventType::leftMouseUp), 1);
     EXPECT_EQ(armedTaps(), 0);
+}
+
+// However the wheel closes, a key it took that is still down stays the
+// wheel's until it comes up: the application sees neither its repeats nor
+// its release.
+TEST_F(HotkeyArmed, AKeyTheWheelTookStaysSwallowedUntilUpHoweverTheWheelCloses) {
+    constexpr std::uint16_t two = 19, keypadEight = 91, x = 7;
+    struct Held {
+        const char* what;
+        std::uint16_t key;
+        std::function<void()> closeWith;
+    };
+    const auto toHub = [&] {
+        screens.pointer = {overlay.panel.centerX, overlay.panel.centerY};
+        taps.mouseMoved();
+    };
+    const Held cases[] = {
+        {"a wheel's number, released with nothing aimed", two, [&] { release(); }},
+        {"Tab, released with nothing aimed", tab, [&] { release(); }},
+        {"a keypad digit, released on the slot it aims", keypadEight, [&] { release(); }},
+        {"a letter typed while aimed, released back in the hub", x,
+         [&] {
+             toHub();
+             release();
+         }},
+        {"Esc", esc, [&] { queue.runPending(); }},
+    };
+    for (const Held& held : cases) {
+        SCOPED_TRACE(held.what);
+        summon();
+        if (held.key == x) pointAt(1);
+        taps.keyDown(held.key);
+        held.closeWith();
+        queue.runPending();
+        EXPECT_FALSE(overlay.visible);
+        taps.keyDown(held.key, 0, true);
+        taps.keyDown(held.key, 0, true);
+        taps.keyUp(held.key);
+        EXPECT_FALSE(reachedApp(EventType::keyDown, held.key));
+        EXPECT_FALSE(reachedApp(EventType::keyUp, held.key));
+        taps.modifier(option, false);
+        queue.runPending();
+        EXPECT_EQ(armedTaps(), 0);
+        taps.clearRecords();
+    }
+}
+
+// The verdict on a key goes back to the tap before the wheel state shows
+// what the key did: the wheel and the main window's preview redraw from that
+// state, which on a busy machine takes longer than the keyboard may wait.
+TEST_F(HotkeyArmed, TheVerdictGoesBackBeforeTheWheelShowsWhatTheKeyDid) {
+    constexpr std::uint16_t two = 19, keypadEight = 91;
+    struct Input {
+        const char* what;
+        std::function<void()> press;
+        std::uint16_t key; // let go after, unless 0
+        std::string wheel;
+        std::optional<int> aim;
+    };
+    const Input inputs[] = {
+        {"a wheel's number", [&] { taps.keyDown(two); }, two, "b", std::nullopt},
+        {"Tab", [&] { taps.keyDown(tab); }, tab, "b", std::nullopt},
+        {"scrolling", [&] { taps.scroll(2, 0); }, 0, "b", std::nullopt},
+        {"an arrow", [&] { taps.keyDown(up); }, up, "a", 0},
+        {"a keypad digit", [&] { taps.keyDown(keypadEight); }, keypadEight, "a", 0},
+    };
+    for (const Input& input : inputs) {
+        SCOPED_TRACE(input.what);
+        summon();
+        std::vector<std::string> order;
+        const ScopedConnection watch =
+            wheelState.changed.connectScoped([&](WheelState::Property) { order.push_back("shown"); });
+        input.press();
+        order.push_back("verdict");
+        queue.runPending();
+        ASSERT_FALSE(order.empty());
+        EXPECT_EQ(order.front(), "verdict");
+        EXPECT_EQ(wheelState.activeWheelId(), input.wheel);
+        EXPECT_EQ(wheelState.aimedPosition(), input.aim);
+        if (input.key) taps.keyUp(input.key);
+        screens.pointer = {overlay.panel.centerX, overlay.panel.centerY};
+        taps.mouseMoved();
+        release();
+        edit([&](Config& c) { c.lastUsedWheelId = "a"; });
+    }
 }
 
 TEST_F(HotkeyArmed, StaleStepsOfAnEarlierSummonDoNothing) {
@@ -304,9 +414,12 @@ TEST_F(HotkeyArmed, EventsInAnyOrderEndIdleWithNothingGrabbed) {
     pointAt(1);
     edit([](Config& c) { c.wheels.erase(c.wheels.begin()); }); // the open wheel is deleted
     taps.keyDown(tab);
+    queue.runPending();
     EXPECT_EQ(wheelState.activeWheelId(), "a") << "no cycling from a wheel that is gone";
     release();
     EXPECT_EQ(actions.fired, std::vector<std::string>{"b1"}) << "falls back to the store's active wheel";
+    taps.keyUp(tab);
+    queue.runPending();
     EXPECT_EQ(armedTaps(), 0);
 
     summon();
@@ -395,4 +508,48 @@ TEST_F(HotkeyArmed, AFlickWhoseEventsTrailTheKeyboardStateFiresWhatItsMoveAims) 
     queue.advance(1.5);
     EXPECT_EQ(armedTaps(), 0);
     EXPECT_TRUE(log.contains("Rondelix: watchdog recovered a stuck armed tap (missed summon-release)."));
+}
+
+// A quick flick: the keys held 0.12 s against a 0.1 s threshold, the pointer
+// moved up onto the top slot at 0.12 s, the keys let go at 0.15 s. A busy
+// program hears the events late: the hold counts from when the keys went
+// down and the wheel opens where the pointer was when the hold passed, so
+// the move aims and the release fires it, once, however late.
+TEST_F(HotkeyArmed, AQuickFlickFiresWhatItsMoveAimsHoweverLateTheProgramHearsIt) {
+    edit([](Config& c) { c.bindings = {makeBinding({option}, 100)}; });
+    engine();
+    struct Lateness {
+        const char* what;
+        double keysHeard; // after the keys went down
+        double restHeard; // after the move and the release
+    };
+    const Lateness cases[] = {
+        {"heard at once", 0, 0},
+        {"the keys heard 0.03 s late", 0.03, 0.03},
+        {"the whole flick heard after it was over", 0.3, 0.18},
+    };
+    const platform::Point rest{500, 500};
+    for (const Lateness& late : cases) {
+        SCOPED_TRACE(late.what);
+        actions.fired.clear();
+        screens.pointer = rest;
+        const double t0 = queue.now();
+        const auto optionAt = [&](bool down, double at) {
+            return InputEvent{.type = EventType::flagsChanged,
+                              .keyCode = option,
+                              .flags = down ? ModifierFlag::option | ModifierFlag::leftOption : 0,
+                              .time = at};
+        };
+        taps.injectAt(t0 + late.keysHeard, optionAt(true, t0));
+        queue.advance(0.12);
+        screens.pointer = {rest.x, rest.y + 110};
+        taps.pointerMoved({0, 110}, t0 + 0.12);
+        taps.injectAt(t0 + 0.12 + late.restHeard,
+                      InputEvent{.type = EventType::mouseMoved, .time = t0 + 0.12});
+        taps.injectAt(t0 + 0.15 + late.restHeard, optionAt(false, t0 + 0.15));
+        queue.advance(2);
+        EXPECT_EQ(actions.fired, std::vector<std::string>{"a0"});
+        EXPECT_EQ(armedTaps(), 0);
+        EXPECT_FALSE(log.contains("watchdog"));
+    }
 }

@@ -13,16 +13,15 @@
 
 namespace rondelix::testsupport {
 
-// An overlay that shows its panel centred where the pointer was, as the
+// An overlay that shows its panel centred where the pointer was given, as the
 // controller does for the cursor position, and writes the wheel state as the
 // controller does.
 struct RecordingOverlay final : SummonOverlay {
-    explicit RecordingOverlay(WheelState& state, const platform::Screens& screens)
-        : state(state), screens(screens) {}
-    void show() override {
+    explicit RecordingOverlay(WheelState& state) : state(state) {}
+    void show(platform::Point pointer) override {
         ++shows;
         visible = true;
-        const platform::Point p = placeAt.value_or(screens.pointerLocation());
+        const platform::Point p = placeAt.value_or(pointer);
         panel = {p.x, p.y, 320};
         state.setVisible(true);
     }
@@ -35,7 +34,6 @@ struct RecordingOverlay final : SummonOverlay {
         return visible ? std::optional<SummonPanel>(panel) : std::nullopt;
     }
     WheelState& state;
-    const platform::Screens& screens;
     std::optional<platform::Point> placeAt;
     SummonPanel panel;
     bool visible = false;
@@ -142,7 +140,7 @@ class SummonHarness : public ::testing::Test {
     platform::sim::SimScreens screens;
     platform::sim::SimWorkspace workspace{queue};
     WheelState wheelState;
-    RecordingOverlay overlay{wheelState, screens};
+    RecordingOverlay overlay{wheelState};
     RecordingActions actions;
     CountingFeedback feedback;
     bool programActive = false;

@@ -36,7 +36,7 @@ class OverlayControllerTest : public ::testing::Test {
     Point showAt(Position position, Point pointer) {
         behavior.position = position;
         screens.pointer = pointer;
-        controller->show();
+        controller->show(screens.pointer);
         return origin();
     }
     void useCloseFade() {
@@ -118,7 +118,7 @@ TEST_F(OverlayControllerTest, CaretPlacementGoesAboveThenFallsBackToThePointer) 
 
 TEST_F(OverlayControllerTest, ASecondHideDuringTheFadeRunsOneFade) {
     useCloseFade();
-    controller->show();
+    controller->show(screens.pointer);
     controller->hide();
     queue.advance(0.1);
     controller->hide();
@@ -133,11 +133,11 @@ TEST_F(OverlayControllerTest, ASecondHideDuringTheFadeRunsOneFade) {
 
 TEST_F(OverlayControllerTest, APresentDuringTheFadeKeepsTheWheelUp) {
     useCloseFade();
-    controller->show();
+    controller->show(screens.pointer);
     state.setAimedPosition(1);
     controller->hide();
     queue.advance(0.1);
-    controller->show();
+    controller->show(screens.pointer);
     EXPECT_FALSE(controller->closing());
     queue.advance(0.2);
     EXPECT_TRUE(panels.last().visible);
@@ -148,7 +148,7 @@ TEST_F(OverlayControllerTest, APresentDuringTheFadeKeepsTheWheelUp) {
     // Hide, present and hide again: the first fade's late end is stale.
     controller->hide();
     queue.advance(0.1);
-    controller->show();
+    controller->show(screens.pointer);
     queue.advance(0.02);
     controller->hide();
     queue.advance(0.04); // the first fade ends here
@@ -160,7 +160,7 @@ TEST_F(OverlayControllerTest, APresentDuringTheFadeKeepsTheWheelUp) {
 TEST_F(OverlayControllerTest, HidesAtOnceWithoutAFade) {
     behavior.closeFadeEnabled = true;
     behavior.closeFadeMs = 0;
-    controller->show();
+    controller->show(screens.pointer);
     state.setAimedPosition(3);
     controller->hide();
     EXPECT_FALSE(panels.last().visible);
@@ -171,7 +171,7 @@ TEST_F(OverlayControllerTest, HidesAtOnceWithoutAFade) {
     // A desktop that cannot show the panel's alpha would only see the whole
     // wheel stand still for the fade's time.
     useCloseFade();
-    controller->show();
+    controller->show(screens.pointer);
     screens.options.compositor = false;
     controller->hide();
     EXPECT_FALSE(panels.last().visible);
@@ -182,7 +182,7 @@ TEST_F(OverlayControllerTest, HidesAtOnceWithoutAFade) {
     // the whole window fading.
     screens.options.compositor = true;
     screens.options.increaseContrast = true;
-    controller->show();
+    controller->show(screens.pointer);
     controller->hide();
     EXPECT_TRUE(panels.last().visible);
     EXPECT_EQ(panels.last().animatingAlphaTo, 0.0);
@@ -192,7 +192,7 @@ TEST_F(OverlayControllerTest, PrewarmNeverHidesAWheelSummonedMeanwhile) {
     controller->prewarm();
     EXPECT_TRUE(panels.last().visible);
     queue.advance(0.05);
-    controller->show();
+    controller->show(screens.pointer);
     queue.advance(0.2);
     EXPECT_TRUE(panels.last().visible);
     EXPECT_TRUE(state.isVisible());
@@ -217,11 +217,11 @@ TEST_F(OverlayControllerTest, PrewarmPutsItsInvisiblePanelAwayAfterAMoment) {
 }
 
 TEST_F(OverlayControllerTest, RebuildsOnlyWhenSizeOrLookChanges) {
-    controller->show();
-    controller->show();
+    controller->show(screens.pointer);
+    controller->show(screens.pointer);
     EXPECT_EQ(panels.built.size(), 1u);
     behavior.wheelSize = 330;
-    controller->show();
+    controller->show(screens.pointer);
     ASSERT_EQ(panels.built.size(), 2u);
     EXPECT_TRUE(panels.built[0]->released);
     EXPECT_FALSE(panels.built[0]->visible);
@@ -229,7 +229,7 @@ TEST_F(OverlayControllerTest, RebuildsOnlyWhenSizeOrLookChanges) {
     // Reduce transparency: opaque, full alpha, and no glass even when asked for.
     behavior.liquidGlassEnabled = true;
     screens.options.reduceTransparency = true;
-    controller->show();
+    controller->show(screens.pointer);
     EXPECT_TRUE(panels.last().options.opaque);
     EXPECT_FALSE(panels.last().options.glass);
     EXPECT_DOUBLE_EQ(panels.last().alpha, 1.0);
@@ -238,16 +238,16 @@ TEST_F(OverlayControllerTest, RebuildsOnlyWhenSizeOrLookChanges) {
 TEST_F(OverlayControllerTest, WhereNothingBlursBehindTheRingItKeepsItsContrastFloor) {
     panels.alphaFloor = 0.94;
     behavior.opacity = 0.6;
-    controller->show();
+    controller->show(screens.pointer);
     EXPECT_DOUBLE_EQ(panels.last().alpha, 0.94);
     behavior.opacity = 0.97;
-    controller->show();
+    controller->show(screens.pointer);
     EXPECT_DOUBLE_EQ(panels.last().alpha, 0.97) << "a floor, not a ceiling";
 }
 
 TEST_F(OverlayControllerTest, ReducedMotionOpensWithTheShortFadeOnly) {
     screens.options.reduceMotion = true;
-    controller->show();
+    controller->show(screens.pointer);
     controller->present(320, Position::cursor, false);
     ASSERT_EQ(panels.last().openAnimations.size(), 1u);
     const OpenAnimation& open = panels.last().openAnimations.front();
@@ -292,7 +292,7 @@ TEST_F(OverlayControllerTest, TestModeShowsAClickableWheelThatEscEnds) {
     controller->setTestMode(true);
     panels.last().onClose();
     EXPECT_EQ(escapes, 2);
-    controller->show();
+    controller->show(screens.pointer);
     EXPECT_TRUE(panels.last().ignoresMouseEvents);
     EXPECT_TRUE(panels.last().dragHandleHidden);
 }
@@ -320,7 +320,7 @@ TEST_F(OverlayControllerTest, TurningTestModeOnEndsASizePreview) {
     EXPECT_FALSE(state.aimedPosition());
     controller->setTestMode(true);
     EXPECT_FALSE(controller->previewingSize());
-    controller->show();
+    controller->show(screens.pointer);
     EXPECT_FALSE(controller->previewingSize());
 }
 

@@ -117,7 +117,16 @@ void SimEventTaps::track(const InputEvent& event) {
     }
 }
 
-void SimEventTaps::inject(const InputEvent& event) {
+Point SimEventTaps::pointerTravelSince(double time) const {
+    Point sum;
+    for (const auto& [at, by] : travel_)
+        if (at > time) sum = {sum.x + by.x, sum.y + by.y};
+    return sum;
+}
+
+void SimEventTaps::inject(const InputEvent& given) {
+    InputEvent event = given;
+    if (!event.time) event.time = queue_.now();
     track(event);
 
     // Taps created or removed by a callback during this delivery do not see

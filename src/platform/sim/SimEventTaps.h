@@ -6,6 +6,7 @@
 
 #include <map>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace rondelix::platform::sim {
@@ -40,11 +41,12 @@ class SimEventTaps final : public EventTaps {
     bool isKeyDown(std::uint16_t keyCode) const override;
     bool isButtonDown(int buttonNumber) const override;
     std::uint64_t flagsState() const override;
+    Point pointerTravelSince(double time) const override;
     bool isSecureInputEnabled() const override { return secureInput_; }
     void postKey(std::uint16_t keyCode, bool down, std::uint64_t flags) override;
     void postMediaKey(int keyType, bool down) override;
 
-    // Delivers one event now.
+    // Delivers one event now, stamped now unless it says when it happened.
     void inject(const InputEvent& event);
     // Delivers one event when the virtual clock reaches the given time.
     void injectAt(double time, const InputEvent& event);
@@ -59,6 +61,10 @@ class SimEventTaps final : public EventTaps {
     void buttonUp(int buttonNumber) { button(buttonNumber, false); }
     void mouseMoved();
     void scroll(double vertical, double horizontal);
+
+    // The pointer moved by this much at that time, as the system remembers
+    // its moves; where it is now is the screens' to say.
+    void pointerMoved(Point by, double at) { travel_.push_back({at, by}); }
 
     // Live state set directly, as if the event that changed it was lost.
     void setKeyDown(std::uint16_t keyCode, bool down);
@@ -115,6 +121,7 @@ class SimEventTaps final : public EventTaps {
     bool secureInput_ = false;
     std::vector<InputEvent> reached_;
     std::vector<Posted> posted_;
+    std::vector<std::pair<double, Point>> travel_;
 };
 
 } // namespace rondelix::platform::sim

@@ -229,7 +229,7 @@ TEST_F(OverlayOnScreen, EveryFrameOfTheOpeningShowsTheWholeWheelWithoutAComposit
     ASSERT_TRUE(waitFor([&] { return !controller->panel()->isVisible(); }));
     SteppedAnimationClock clock;
     clock.install();
-    controller->show();
+    controller->show(screens.pointerLocation());
     const QRect panel = DesktopCoordinates::toQt(controller->panel()->frame());
     const auto grabPanel = [&] {
         QCoreApplication::processEvents();

@@ -12,9 +12,11 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <set>
+#include <thread>
 
 // Last: Xlib's macros (None, Bool, KeyPress) clash with names in the headers above.
 // clang-format off
@@ -444,6 +446,43 @@ TEST_F(X11EventTapsTest, AStalledMainThreadLosesTheGrabAndTheTapComesBack) {
     armed.uninstall();
     xdotool("key g");
     EXPECT_EQ(nextDelivered(), "g");
+}
+
+// A busy main thread hears a key press and the pointer's move late: the
+// press still says when it happened, and the pointer's travel since then is
+// known, by the server's record of its moves.
+TEST_F(X11EventTapsTest, ABusyMainThreadStillLearnsWhenAKeyWentDownAndWhereThePointerWasThen) {
+    openWindow();
+    const auto pointer = [&] {
+        Window root = 0, child = 0;
+        int x = 0, y = 0, winX = 0, winY = 0;
+        unsigned state = 0;
+        XQueryPointer(test, DefaultRootWindow(test), &root, &child, &x, &y, &winX, &winY, &state);
+        return std::pair{x, y};
+    };
+    const double before = queue->now();
+    XTestFakeKeyEvent(test, XKeysymToKeycode(test, XK_a), True, CurrentTime);
+    XSync(test, False);
+    const double pressed = queue->now();
+    // The main thread stalls: nothing turns its queue meanwhile.
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    const auto from = pointer();
+    XTestFakeRelativeMotionEvent(test, 0, 40, CurrentTime);
+    XSync(test, False);
+    const auto to = pointer();
+    ASSERT_NE(from, to);
+
+    ASSERT_TRUE(hear(1));
+    ASSERT_TRUE(heard[0].time.has_value());
+    // The server counts whole milliseconds.
+    EXPECT_GE(*heard[0].time, before - 0.002);
+    EXPECT_LE(*heard[0].time, pressed + 0.002);
+    const platform::Point travel = taps->pointerTravelSince(pressed);
+    EXPECT_EQ(travel.x, to.first - from.first);
+    EXPECT_EQ(travel.y, from.second - to.second) << "y grows upwards";
+    EXPECT_EQ(taps->pointerTravelSince(queue->now()), platform::Point{});
+    XTestFakeKeyEvent(test, XKeysymToKeycode(test, XK_a), False, CurrentTime);
+    XSync(test, False);
 }
 
 TEST_F(X11EventTapsTest, AHandlerThatThrowsLetsItsEventGoOnAndLeavesNothingGrabbed) {

@@ -280,6 +280,12 @@ std::uint64_t X11EventTaps::flagsState() const {
     return impl_->session ? impl_->session->flagsState() : 0;
 }
 
+Point X11EventTaps::pointerTravelSince(double time) const {
+    if (!impl_->session) return {};
+    const auto [x, y] = impl_->session->pointerTravelSince(time);
+    return {static_cast<double>(x), static_cast<double>(-y)};
+}
+
 bool X11EventTaps::isSecureInputEnabled() const {
     // X has no secure entry that hides keys from raw listeners: a program
     // that grabs the keyboard for a password still leaves raw events flowing.

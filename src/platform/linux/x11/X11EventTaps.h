@@ -32,6 +32,11 @@ namespace rondelix::platform::linux_desktop {
 // press on, lifts the grabs and sends the taps the time-out notice, so a
 // stalled main thread never freezes the user's keyboard.
 //
+// Times: each event says when it happened, from the server's own stamp
+// mapped onto the main queue's clock, so that a busy main thread still
+// knows. Where the pointer was when a key last went down is kept until it
+// first moves, so that its travel since a moment after can be told too.
+//
 // Posting: XTest, with the program's own echoes recognised by the XTEST
 // source device plus a ledger of what was just posted. Command is sent as
 // Control, since Linux programs take their shortcuts on Control. The
@@ -55,6 +60,7 @@ class X11EventTaps final : public EventTaps {
     bool isKeyDown(std::uint16_t keyCode) const override;
     bool isButtonDown(int buttonNumber) const override;
     std::uint64_t flagsState() const override;
+    Point pointerTravelSince(double time) const override;
     bool isSecureInputEnabled() const override;
     void postKey(std::uint16_t keyCode, bool down, std::uint64_t flags) override;
     void postMediaKey(int keyType, bool down) override;

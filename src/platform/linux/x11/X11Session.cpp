@@ -446,6 +446,20 @@ bool X11Session::isButtonDown(int buttonNumber) {
     return down;
 }
 
+std::pair<int, int> X11Session::pointerTravelSince(double time) {
+    if (lost_ || !queue_) return {0, 0};
+    const auto since = serverClock_.serverTime(monotonicSeconds() - (queue_->now() - time));
+    const auto then = since ? pointerMark_.at(*since) : std::nullopt;
+    if (!then) return {0, 0};
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, winX = 0, winY = 0;
+    unsigned int state = 0;
+    if (!XQueryPointer(query_, DefaultRootWindow(query_), &root, &child, &rootX, &rootY, &winX, &winY,
+                       &state))
+        return {0, 0};
+    return {rootX - then->first, rootY - then->second};
+}
+
 std::uint64_t X11Session::flagsState() {
     if (lost_) return 0;
     std::uint64_t flags = 0;
@@ -515,6 +529,11 @@ void X11Session::toMain(std::function<void(X11SessionListener&)> step) {
     queue_->post([listener, step = std::move(step)] {
         if (const auto alive = listener.lock()) step(*alive);
     });
+}
+
+InputEvent X11Session::onQueueClock(InputEvent event, double happened, const MainQueue& queue) {
+    event.time = queue.now() - (monotonicSeconds() - happened);
+    return event;
 }
 
 void X11Session::logOnMain(std::string line) {
@@ -765,6 +784,19 @@ void X11Session::keyReleaseUnderGrab(int device, int xKeyCode) {
     XFlush(input_);
 }
 
+void X11Session::markPointer(int xiType, std::uint32_t serverTime) {
+    if (xiType == XI_RawMotion) {
+        pointerMark_.moved(serverTime);
+        return;
+    }
+    if (xiType != XI_RawKeyPress) return;
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, winX = 0, winY = 0;
+    unsigned int state = 0;
+    if (XQueryPointer(input_, root_, &root, &child, &rootX, &rootY, &winX, &winY, &state))
+        pointerMark_.keyPressed(serverTime, rootX, rootY);
+}
+
 void X11Session::pollPointer() {
     constexpr EventMask moves = maskOf(EventType::mouseMoved) | maskOf(EventType::leftMouseDragged) |
                                 maskOf(EventType::rightMouseDragged) | maskOf(EventType::otherMouseDragged);
@@ -789,7 +821,9 @@ void X11Session::pollPointer() {
     const auto event = decoder_.decodeRaw({X11RawInput::Kind::motion, 0, 0, false}, now);
     if (!event || (listenMask_.load() & maskOf(event->type)) == 0) return;
     const int gen = generation_;
-    toMain([gen, e = *event](X11SessionListener& listener) { listener.rawEvent(gen, e); });
+    toMain([gen, e = *event, now, queue = queue_](X11SessionListener& listener) {
+        listener.rawEvent(gen, onQueueClock(e, now, *queue));
+    });
 }
 
 void X11Session::handle(XEvent& event) {
@@ -849,13 +883,20 @@ void X11Session::handleXi(int type, const void* data) {
         if (type == XI_RawMotion) rawMotionSeen_ = true;
         const auto event = decoder_.decodeRaw({kindOf(type), raw->detail, raw->sourceid, false}, now);
         if (!event) return;
+        const auto serverTime = static_cast<std::uint32_t>(raw->time);
+        const double happened = serverClock_.heard(serverTime, now);
+        markPointer(type, serverTime);
         const int gen = generation_;
         // The taps that swallowed a key's press want to see it go up, and see
         // it here: its release comes through our grab only while that holds.
         if (type == XI_RawKeyRelease && swallowedDown_.erase(raw->detail))
-            toMain([gen, e = *event](X11SessionListener& listener) { listener.grabbedEvent(gen, 0, e); });
+            toMain([gen, e = *event, happened, queue = queue_](X11SessionListener& listener) {
+                listener.grabbedEvent(gen, 0, onQueueClock(e, happened, *queue));
+            });
         if ((listenMask_.load() & maskOf(event->type)) == 0) return;
-        toMain([gen, e = *event](X11SessionListener& listener) { listener.rawEvent(gen, e); });
+        toMain([gen, e = *event, happened, queue = queue_](X11SessionListener& listener) {
+            listener.rawEvent(gen, onQueueClock(e, happened, *queue));
+        });
         return;
     }
     case XI_KeyPress:
@@ -887,9 +928,10 @@ void X11Session::handleXi(int type, const void* data) {
         } else if (!wanted) {
             return;
         }
+        const double happened = serverClock_.heard(static_cast<std::uint32_t>(device->time), now);
         const int gen = generation_;
-        toMain([gen, serial, e = *event](X11SessionListener& listener) {
-            listener.grabbedEvent(gen, serial, e);
+        toMain([gen, serial, e = *event, happened, queue = queue_](X11SessionListener& listener) {
+            listener.grabbedEvent(gen, serial, onQueueClock(e, happened, *queue));
         });
         return;
     }

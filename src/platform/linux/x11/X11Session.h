@@ -4,7 +4,9 @@
 #include "platform/MainQueue.h"
 #include "platform/linux/x11/X11InputDecoder.h"
 #include "platform/linux/x11/X11ModifierLift.h"
+#include "platform/linux/x11/X11PointerMark.h"
 #include "platform/linux/x11/X11PostLedger.h"
+#include "platform/linux/x11/X11ServerClock.h"
 
 #include <array>
 #include <atomic>
@@ -72,6 +74,10 @@ class X11Session {
     bool isKeyDown(std::uint16_t keyCode);
     bool isButtonDown(int buttonNumber);
     std::uint64_t flagsState();
+    // How far the pointer has moved since a moment of the main queue's
+    // clock, in root window pixels (y downwards); nothing when it has not,
+    // or when that cannot be told.
+    std::pair<int, int> pointerTravelSince(double time);
 
     // Main thread: posting. 0 when the keyboard map has no such key.
     int postKeyCodeFor(std::uint16_t keyCode) const;
@@ -135,14 +141,18 @@ class X11Session {
     void swallowKey(int device, int xKeyCode, bool repeat);
     bool holdKeyboard(int device);
     void keyReleaseUnderGrab(int device, int xKeyCode);
+    void markPointer(int xiType, std::uint32_t serverTime);
     void pollPointer();
     void toMain(std::function<void(X11SessionListener&)> step);
+    static InputEvent onQueueClock(InputEvent event, double happened, const MainQueue& queue);
     void logOnMain(std::string line);
 
     // Shared by both threads.
     std::atomic<bool> lost_{false};
     std::atomic<EventMask> listenMask_{0};
     X11PostLedger ledger_;
+    X11ServerClock serverClock_;
+    X11PointerMark pointerMark_;
     std::mutex mutex_;
     std::deque<Command> commands_;
     int wakeFd_ = -1;
