@@ -3,6 +3,7 @@
 // renamed by hand.
 
 #include "EndToEndRig.h"
+#include "support/LargeConfigs.h"
 
 namespace rondelix {
 namespace {
@@ -51,6 +52,45 @@ TEST_F(EndToEnd, AHundredThousandWheelsOpenInMyWheelsAndAPillDownTheListIsRename
         << program.log();
     grabScreen().save(artifact("many-wheels-e2e-renamed.png"));
     EXPECT_EQ(program.stop(), 0);
+}
+
+// 16,004 wheels of the Essentials' size, kept compactly by another program:
+// a change writes them indented, about twice as large, and the next start
+// reads that file whole.
+TEST_F(EndToEnd, SixteenThousandWheelsSavedIndentedLoadWholeAtTheNextStart) {
+    const auto configFile = home.configFolder() / "config.json";
+    Config config = testing::withCopies(DefaultConfig::essentialsWheel(), 16004);
+    config.lastUsedWheelId = "copy-0";
+    writeFile(configFile, testing::compacted(writeConfigFile(config)));
+    {
+        Program program(home.path, "large-first");
+        const std::string id = readyMainWindow(program);
+        ASSERT_FALSE(id.empty()) << program.log();
+        const auto field = restingWheelNameField(id);
+        ASSERT_TRUE(field);
+        clickAt(*field);
+        xdotool("key End");
+        xdotool("type --delay 20 ' kept'");
+        EXPECT_TRUE(waitFor(
+            [&] {
+                const auto onDisk = decodeConfigBytes(readFile(configFile));
+                return onDisk && onDisk->wheels.size() == config.wheels.size() &&
+                       std::ranges::any_of(onDisk->wheels,
+                                           [](const Wheel& wheel) { return wheel.name.ends_with(" kept"); });
+            },
+            patience))
+            << program.log();
+        EXPECT_EQ(program.stop(), 0);
+    }
+    EXPECT_GT(fs::file_size(configFile), 64u << 20);
+    const std::string saved = readFile(configFile);
+
+    Program again(home.path, "large-again");
+    ASSERT_FALSE(readyMainWindow(again).empty()) << again.log();
+    EXPECT_FALSE(again.hasLine("config load failed")) << again.log();
+    stillScreen(windowGeometry(mainWindowId())).save(artifact("large-config-e2e-again.png"));
+    EXPECT_EQ(again.stop(), 0);
+    EXPECT_TRUE(readFile(configFile) == saved);
 }
 
 } // namespace
