@@ -161,8 +161,7 @@ TEST_F(QuitWhileSaving, WithALockFileTheUserMayOnlyReadAQuitAndAStartMeanwhileSt
     writeFile(lock, "");
     fs::permissions(lock, fs::perms::owner_read);
     ASSERT_FALSE(output("command -v setpriv").empty()) << "needs setpriv (util-linux)";
-    typeQuitAndStartAgain(100000, 30,
-                          {"setpriv", "--bounding-set=-dac_override,-dac_read_search,-fowner", "--"});
+    typeQuitAndStartAgain(100000, 30, boundByPermissions);
     EXPECT_EQ(fs::status(lock).permissions(), fs::perms::owner_read);
 }
 

@@ -84,5 +84,27 @@ TEST_F(EndToEnd, AConfigurationTooLargeToLoadIsKeptAndTheWindowSaysWhy) {
         EXPECT_FALSE(entry.path().filename().string().starts_with("config.corrupt-")) << entry.path();
 }
 
+// A configuration folder the user may not write in: every save would fail,
+// so the program runs read-only, says why above the page, and leaves the
+// folder as it was.
+TEST_F(EndToEnd, AConfigFolderTheUserMayNotWriteRunsReadOnlyAndSaysWhy) {
+    ASSERT_FALSE(output("command -v setpriv").empty()) << "needs setpriv (util-linux)";
+    const auto folder = home.configFolder();
+    const std::string config = readFile(folder / "config.json");
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    Program program(home.path, "unwritable-folder", {}, {}, {}, false, {}, boundByPermissions);
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
+    EXPECT_TRUE(program.hasLine("Rondelix: configuration folder " + folder.string() +
+                                " is not writable (Permission denied) — running read-only."))
+        << program.log();
+    EXPECT_GE(warningBandShown(id, "unwritable-folder-e2e.png"), 0)
+        << "My Wheels shows no warning above the page";
+    EXPECT_EQ(program.stop(), 0);
+    EXPECT_TRUE(readFile(folder / "config.json") == config);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2)
+        << "config.json and defaults.json alone";
+}
+
 } // namespace
 } // namespace rondelix::e2e
