@@ -57,16 +57,8 @@ TEST_F(EndToEnd, AHundredThousandWheelsOpenInMyWheelsAndAPillDownTheListIsRename
 // Many wheels kept compactly by another program: a change writes them
 // indented, about twice as large, and the next start reads that file whole.
 TEST_F(EndToEnd, LargeConfigurationsSavedIndentedLoadWholeAtTheNextStart) {
-    Wheel twoSlices = DefaultConfig::essentialsWheel();
-    twoSlices.slices.resize(2);
-    const struct {
-        const char* name;
-        Wheel wheel;
-        int count;
-    } cases[] = {{"16,004 wheels of the Essentials' size", DefaultConfig::essentialsWheel(), 16004},
-                 {"100,000 two-slice wheels", twoSlices, 100000}};
     const auto configFile = home.configFolder() / "config.json";
-    for (const auto& c : cases) {
+    for (const auto& c : testing::largeConfigurations()) {
         SCOPED_TRACE(c.name);
         Config config = testing::withCopies(c.wheel, c.count);
         config.lastUsedWheelId = "copy-0";

@@ -27,15 +27,7 @@ const std::string factoryFile = writeConfigFile(DefaultConfig::factoryConfig());
 // The program writes a configuration indented, about twice the size of the
 // same one written compactly: one that loads must load again once saved.
 TEST(ConfigStoreSize, LargeConfigurationsRoundTripThroughSaveAndLoadWhole) {
-    Wheel twoSlices = DefaultConfig::essentialsWheel();
-    twoSlices.slices.resize(2);
-    const struct {
-        const char* name;
-        Wheel wheel;
-        int count;
-    } cases[] = {{"16,004 wheels of the Essentials' size", DefaultConfig::essentialsWheel(), 16004},
-                 {"100,000 two-slice wheels", twoSlices, 100000}};
-    for (const auto& c : cases) {
+    for (const auto& c : largeConfigurations()) {
         SCOPED_TRACE(c.name);
         StoreRig rig;
         writeText(rig.paths.config, compacted(writeConfigFile(withCopies(c.wheel, c.count))));

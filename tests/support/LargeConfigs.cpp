@@ -17,6 +17,13 @@ Config withCopies(const Wheel& wheel, int count) {
     return config;
 }
 
+std::vector<LargeConfiguration> largeConfigurations() {
+    Wheel twoSlices = DefaultConfig::essentialsWheel();
+    twoSlices.slices.resize(2);
+    return {{"16,004 wheels of the Essentials' size", DefaultConfig::essentialsWheel(), 16004},
+            {"100,000 two-slice wheels", twoSlices, 100000}};
+}
+
 std::string compacted(const std::string& json) {
     std::string out;
     out.reserve(json.size() / 2);
