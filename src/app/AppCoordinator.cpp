@@ -72,8 +72,8 @@ void AppCoordinator::buildServices() {
     auto& p = platform_;
     devMenuUnlocked_ = p.defaults.get(keys::devMenuUnlocked);
     hud_ = std::make_unique<HUD>(p.queue, p.screens, p.makeHUDSurface);
-    configStore_ = std::make_unique<ConfigStore>(
-        ConfigStore::Platform{p.queue, p.log, p.home, p.watcher, p.loginItems, p.configSaves});
+    configStore_ = std::make_unique<ConfigStore>(ConfigStore::Platform{
+        p.queue, p.log, p.home, p.watcher, p.loginItems, p.configSaves, p.configWriterLockProblem});
     wheelState_ = std::make_unique<WheelState>();
 
     macroExecutor_ = std::make_unique<MacroExecutor>(

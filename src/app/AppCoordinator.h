@@ -94,6 +94,9 @@ class AppCoordinator {
         // large one never holds up the window; without it each change is
         // written before it returns.
         platform::Background* configSaves = nullptr;
+        // Why this process is not the configuration's one writer, which
+        // leaves it read-only; none when it is.
+        std::optional<std::string> configWriterLockProblem;
     };
 
     // The slice the wheel editor is to select next; the nonce makes a repeated

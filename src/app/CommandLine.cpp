@@ -174,6 +174,13 @@ std::string CommandLine::notRespondingText(int process) {
     return text;
 }
 
+std::string CommandLine::runningElsewhereText(int process) {
+    std::string text = "Rondelix is already running for this user in another session";
+    if (process > 0) text += " (process " + std::to_string(process) + ")";
+    text += "; nothing was started.\n";
+    return text;
+}
+
 std::string CommandLine::stillSavingText(int process) {
     std::string text = "The running Rondelix";
     if (process > 0) text += " (process " + std::to_string(process) + ")";

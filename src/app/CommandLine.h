@@ -59,6 +59,9 @@ struct CommandLine {
         "Waiting for the running Rondelix to finish saving your wheels…\n";
     // It did not finish within the wait; `process` is its id, 0 when unknown.
     static std::string stillSavingText(int process);
+    // A start that finds the configuration held by an instance that runs
+    // on, in another session of the same user, starts nothing.
+    static std::string runningElsewhereText(int process);
 };
 
 } // namespace rondelix

@@ -183,6 +183,12 @@ Result<> linkCopyAtomically(const std::filesystem::path& file, const std::filesy
     return {};
 }
 
+std::error_code folderWriteError(const std::filesystem::path& folder) {
+    // The effective ids and capabilities decide, as they do for the write.
+    if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0 || errno == ENOENT) return {};
+    return {errno, std::generic_category()};
+}
+
 std::error_code makePrivateFolders(const std::filesystem::path& folder) {
     std::filesystem::path made;
     for (const auto& part : folder) {

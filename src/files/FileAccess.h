@@ -16,12 +16,13 @@ namespace rondelix {
 // Plain file operations for the configuration files. Failures come back as
 // the system's description of the error, prefixed with the path; nothing throws.
 
-// Files larger than this are refused rather than read into memory, and the
-// store sets them aside as damaged. It lies about fifteen times above a
-// configuration of a thousand full wheels and above the largest import, so
-// nothing the program writes comes near it, while a hostile or runaway file
-// cannot cost a gigabyte of memory at every start.
-inline constexpr std::size_t maxConfigFileBytes = 64u * 1024u * 1024u;
+// The most a configuration file may hold. A larger one is refused rather
+// than read into memory, and the store never writes one: what it writes, it
+// must read back. The program writes indented, about twice the size of the
+// same wheels written compactly, so this lies well above twice the largest
+// import (some 60,000 wheels of eight slices), while a runaway
+// file still cannot cost a gigabyte of memory at every start.
+inline constexpr std::size_t maxConfigFileBytes = 256u * 1024u * 1024u;
 
 // Reads a whole regular file of at most maxBytes bytes, following symbolic
 // links. A directory, a FIFO or a device is refused without blocking.
@@ -89,6 +90,11 @@ std::optional<FileIdentity> fileIdentity(const std::filesystem::path& file);
 // copy would allow more than the file it replaces or the two lie on different
 // file systems; writeCopyAtomically then does it.
 Result<> linkCopyAtomically(const std::filesystem::path& file, const std::filesystem::path& original);
+
+// Why no file can be made or replaced in the folder (it refuses this user,
+// or its file system is read-only); none when one can, or when the folder is
+// missing and so still to be made.
+std::error_code folderWriteError(const std::filesystem::path& folder);
 
 // Makes the folder and any missing folder above it, each new one open to the
 // user alone (0700); folders already there are left as they are. Gives the

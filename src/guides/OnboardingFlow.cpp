@@ -132,7 +132,7 @@ bool OnboardingFlow::launchAtLogin() const {
 
 std::optional<std::string> OnboardingFlow::launchAtLoginProblem() const {
     if (const auto& problem = host_.store.launchAtLoginProblem()) return problem;
-    if (host_.store.isReadOnly()) return std::string(ConfigStore::readOnlySentence);
+    if (host_.store.isReadOnly()) return host_.store.saveRefusal()->sentence;
     return std::nullopt;
 }
 

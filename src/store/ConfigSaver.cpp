@@ -19,7 +19,7 @@ struct ConfigSaver::Writer {
         bool rotatingBackup;
     };
 
-    explicit Writer(ConfigPaths paths) : paths(std::move(paths)) {}
+    Writer(ConfigPaths paths, std::size_t largestFile) : paths(std::move(paths)), largestFile(largestFile) {}
 
     // The newest state takes the place of the one waiting, which is let go
     // outside the lock: a writer that wants the lock meanwhile need not wait.
@@ -57,12 +57,18 @@ struct ConfigSaver::Writer {
     }
 
     Outcome write(const Job& job) {
-        Outcome outcome{job.number, Result<>{}, std::nullopt, {}};
+        Outcome outcome{job.number, Result<>{}, std::nullopt, {}, std::nullopt};
         if (const auto ec = makePrivateFolders(paths.folder)) {
             outcome.written = Failure{paths.folder.string() + ": " + ec.message()};
             return outcome;
         }
         std::string bytes = writeConfigFile(job.settings, job.wheels);
+        // The next start could not read it back: the file keeps what it holds.
+        if (bytes.size() > largestFile) {
+            outcome.written = Failure{paths.config.string() + ": File too large"};
+            outcome.refusedSize = bytes.size();
+            return outcome;
+        }
         // The backup takes the old file only once the new one is safely written.
         const bool rotating = job.rotatingBackup && !isMissing(paths.config);
         outcome.written =
@@ -85,7 +91,7 @@ struct ConfigSaver::Writer {
         if (lastSavedFile && fileIdentity(paths.config) == lastSavedFile &&
             linkCopyAtomically(paths.backup, paths.config).ok())
             return;
-        const Result<std::string> primary = readWholeFile(paths.config);
+        const Result<std::string> primary = readWholeFile(paths.config, largestFile);
         // The file as last written decodes; only a file changed since needs the full check.
         if (primary.ok() && (primary.value() == lastSavedBytes || decodeConfigBytes(primary.value()))) {
             (void)writeCopyAtomically(paths.backup, primary.value(), paths.config);
@@ -97,6 +103,7 @@ struct ConfigSaver::Writer {
     }
 
     const ConfigPaths paths;
+    const std::size_t largestFile;
     std::mutex lock;
     std::condition_variable writerDone;
     std::optional<Job> waiting;
@@ -110,9 +117,9 @@ struct ConfigSaver::Writer {
 };
 
 ConfigSaver::ConfigSaver(ConfigPaths paths, platform::MainQueue& queue, platform::Background* background,
-                         Done done)
-    : writer_(std::make_shared<Writer>(std::move(paths))), queue_(queue), background_(background),
-      done_(std::move(done)) {}
+                         Done done, std::size_t largestFile)
+    : writer_(std::make_shared<Writer>(std::move(paths), largestFile)), queue_(queue),
+      background_(background), done_(std::move(done)) {}
 
 ConfigSaver::~ConfigSaver() {
     flush();

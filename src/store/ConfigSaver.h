@@ -6,6 +6,7 @@
 #include "util/LifetimeGuard.h"
 #include "util/Result.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -35,12 +36,16 @@ class ConfigSaver {
         Result<> written;
         std::optional<FileIdentity> file; // the file as the save left it
         std::vector<std::string> logLines;
+        // The size of a save refused because a load would refuse the file it makes.
+        std::optional<std::uint64_t> refusedSize;
     };
     using Done = std::function<void(Outcome)>;
     // The wheels of a save, shared with the saves before it where unchanged.
     using SharedWheels = std::vector<std::shared_ptr<const Wheel>>;
 
-    ConfigSaver(ConfigPaths paths, platform::MainQueue& queue, platform::Background* background, Done done);
+    // A save of more than `largestFile` bytes is refused, writing nothing.
+    ConfigSaver(ConfigPaths paths, platform::MainQueue& queue, platform::Background* background, Done done,
+                std::size_t largestFile = maxConfigFileBytes);
     // Writes whatever is still waiting.
     ~ConfigSaver();
     ConfigSaver(const ConfigSaver&) = delete;

@@ -26,15 +26,25 @@ struct LoadedConfig {
     std::optional<Config> config;
     std::string bytes;
     std::string error;
+    // The size of a file refused as larger than a configuration may be.
+    std::optional<std::uint64_t> tooLarge;
 };
 
-// Reads and decodes a configuration file; the error says which of the two
-// failed. Former factory labels read in today's words.
-LoadedConfig readConfigFile(const std::filesystem::path& file) {
-    Result<std::string> read = readWholeFile(file);
-    if (!read.ok()) return {std::nullopt, {}, read.error()};
+// Reads and decodes a configuration file of at most `largest` bytes; the
+// error says which of the two failed. Former factory labels read in today's
+// words.
+LoadedConfig readConfigFile(const std::filesystem::path& file, std::size_t largest) {
+    Result<std::string> read = readWholeFile(file, largest);
+    if (!read.ok()) {
+        const auto identity = fileIdentity(file);
+        const bool tooLarge = identity && static_cast<std::uint64_t>(identity->size) > largest;
+        return {std::nullopt,
+                {},
+                read.error(),
+                tooLarge ? std::optional(static_cast<std::uint64_t>(identity->size)) : std::nullopt};
+    }
     std::string bytes = std::move(read).value();
-    LoadedConfig loaded{decodeConfigBytes(bytes), std::move(bytes), {}};
+    LoadedConfig loaded{decodeConfigBytes(bytes), std::move(bytes), {}, std::nullopt};
     if (loaded.config)
         renameFormerFactoryLabels(*loaded.config);
     else
@@ -68,11 +78,12 @@ void removeStaleTemporaries(const ConfigPaths& paths) {
 ConfigStore::ConfigStore(Platform platform)
     : queue_(platform.queue), log_(platform.log), watcher_(platform.watcher),
       loginItems_(platform.loginItems), paths_(ConfigPaths::in(platform.home.configFolder())),
-      seenFile_(paths_.config),
-      saver_(paths_, platform.queue, platform.background,
-             [this](ConfigSaver::Outcome outcome) { onSaved(std::move(outcome)); }) {
+      seenFile_(paths_.config), largestFile_(platform.largestFile),
+      saver_(
+          paths_, platform.queue, platform.background,
+          [this](ConfigSaver::Outcome outcome) { onSaved(std::move(outcome)); }, platform.largestFile) {
     seenFile_.noteBeforeReading();
-    load();
+    load(platform.noWriterLock);
     startWatchingConfigFile();
 }
 
@@ -90,15 +101,26 @@ void ConfigStore::sanitize(Config& config) {
 
 // Loading ---------------------------------------------------------------------
 
-void ConfigStore::load() {
-    removeStaleTemporaries(paths_);
+void ConfigStore::load(const std::optional<std::string>& noWriterLock) {
+    // Every save would fail, or another program could be writing too: the
+    // store writes nothing, and removes nothing another may still write.
+    if (const auto error = folderWriteError(paths_.folder)) {
+        log_.write("configuration folder " + paths_.folder.string() + " is not writable (" + error.message() +
+                   ") — running read-only.");
+        refuseWriting(SaveRefusal::folderNotWritable(paths_.folder.string() + ": " + error.message()));
+    } else if (noWriterLock) {
+        log_.write("configuration lock unavailable (" + *noWriterLock + ") — running read-only.");
+        refuseWriting(SaveRefusal::noWriterLock(*noWriterLock));
+    } else {
+        removeStaleTemporaries(paths_);
+    }
     if (isMissing(paths_.config)) {
         replaceConfig(DefaultConfig::factoryConfig());
         saveLoggingFailure(true);
         return;
     }
 
-    LoadedConfig primary = readConfigFile(paths_.config);
+    LoadedConfig primary = readConfigFile(paths_.config, largestFile_);
     if (primary.config) {
         sanitize(*primary.config);
         replaceConfig(std::move(*primary.config));
@@ -109,33 +131,61 @@ void ConfigStore::load() {
     }
 
     log_.write("config load failed (" + primary.error + ") — trying the backup, else defaults.");
-    LoadedConfig backup = readConfigFile(paths_.backup);
+    LoadedConfig backup = readConfigFile(paths_.backup, largestFile_);
+    // A file refused for its size alone holds the user's wheels all the
+    // same: it stays where it is, and no save writes over it.
+    if (primary.tooLarge) {
+        log_.write("config.json is too large to load — leaving it as it is, read-only.");
+        refuseWriting(SaveRefusal::tooLargeToLoad(*primary.tooLarge, backup.config.has_value()));
+    }
+    const bool keepPrimary = writingRefused_.has_value();
     if (!backup.config) {
-        moveAside(paths_.config);
+        if (!keepPrimary) moveAside(paths_.config);
         replaceConfig(DefaultConfig::factoryConfig());
         return;
     }
     sanitize(*backup.config);
     replaceConfig(std::move(*backup.config));
     log_.write("recovered config from " + paths_.backup.filename().string() + ".");
-    moveAside(paths_.config);
-    // Best effort: the save below writes the file again either way.
-    (void)writeFileAtomically(paths_.config, backup.bytes, TemporaryName::fresh);
+    if (!keepPrimary) {
+        moveAside(paths_.config);
+        // Best effort: the save below writes the file again either way.
+        (void)writeFileAtomically(paths_.config, backup.bytes, TemporaryName::fresh);
+    }
     checkReadOnly();
     migrateIfNeeded();
     saveLoggingFailure(true);
 }
 
+void ConfigStore::refuseWriting(std::optional<SaveRefusal> refusal) {
+    const auto before = saveRefusal();
+    writingRefused_ = std::move(refusal);
+    checkReadOnly();
+    tellIfRefusalChanged(before);
+}
+
+std::optional<SaveRefusal> ConfigStore::saveRefusal() const {
+    if (writingRefused_) return writingRefused_;
+    if (newerVersion_) return SaveRefusal::newerVersion();
+    return lastSaveRefused_;
+}
+
+void ConfigStore::tellIfRefusalChanged(const std::optional<SaveRefusal>& before) {
+    if (saveRefusal() != before) readOnlyChanged.emit();
+}
+
 void ConfigStore::checkReadOnly() {
+    const auto before = saveRefusal();
     const bool wasReadOnly = isReadOnly_;
-    isReadOnly_ = config_.version > Config::currentVersion;
+    newerVersion_ = config_.version > Config::currentVersion;
+    isReadOnly_ = newerVersion_ || writingRefused_;
     if (!isReadOnly_) {
         loggedReadOnlySkip_ = false;
-    } else if (!wasReadOnly) {
+    } else if (newerVersion_ && !wasReadOnly) {
         log_.write("config version " + std::to_string(config_.version) + " > build version " +
                    std::to_string(Config::currentVersion) + " — running read-only (won't downgrade it).");
     }
-    if (isReadOnly_ != wasReadOnly) readOnlyChanged.emit();
+    tellIfRefusalChanged(before);
 }
 
 bool ConfigStore::migrateIfNeeded() {
@@ -150,7 +200,7 @@ void ConfigStore::saveLoggingFailure(bool rotatingBackup) {
     if (isReadOnly_) {
         if (!loggedReadOnlySkip_) {
             loggedReadOnlySkip_ = true;
-            log_.write("not saving — on-disk config is newer than this build (read-only).");
+            log_.write("not saving — " + std::string(saveRefusal()->skippedBecause()) + " (read-only).");
         }
         savedWheels_.clear();
         return;
@@ -178,15 +228,19 @@ ConfigSaver::SharedWheels ConfigStore::shareWheels() {
 void ConfigStore::onSaved(ConfigSaver::Outcome outcome) {
     for (const std::string& line : outcome.logLines)
         log_.write(line);
+    const auto before = saveRefusal();
     if (!outcome.written.ok()) {
         log_.write("config save failed: " + outcome.written.error());
+        if (outcome.refusedSize) lastSaveRefused_ = SaveRefusal::tooLargeToSave(*outcome.refusedSize);
     } else {
+        lastSaveRefused_.reset();
         lastSavedFile_ = outcome.file;
         seenFile_.noteWritten(outcome.file);
         // What the file now holds is this store's own value, waiting changes included.
         brokenOnDisk_ = false;
         heldLastUsedWheel_.reset();
     }
+    tellIfRefusalChanged(before);
     if (reloadAfterSaves_ && !saver_.pending()) {
         reloadAfterSaves_ = false;
         scheduleReload();
@@ -282,13 +336,16 @@ void ConfigStore::reloadFromDiskIfChanged() {
     // The file as the last save left it holds this store's own value.
     if (lastSavedFile_ && fileIdentity(paths_.config) == lastSavedFile_) return;
     seenFile_.noteBeforeReading();
-    LoadedConfig loaded = readConfigFile(paths_.config);
+    LoadedConfig loaded = readConfigFile(paths_.config, largestFile_);
     if (!loaded.config) {
         noteUndecodableChange(loaded.error);
         return;
     }
     confirmingFailedRead_ = false;
     brokenOnDisk_ = false;
+    // A file once too large to read reads now: what it holds, saves may replace.
+    if (writingRefused_ && writingRefused_->cause == SaveRefusal::Cause::tooLargeToLoad)
+        refuseWriting(std::nullopt);
     sanitize(*loaded.config);
     const bool heldChange = applyHeldLastUsedWheel(*loaded.config);
     if (*loaded.config == config_) {
@@ -457,7 +514,7 @@ void ConfigStore::resetToDefaults() {
 bool ConfigStore::restoreFromBackup() {
     // The backup as the saves asked for so far leave it.
     saver_.flush();
-    LoadedConfig backup = readConfigFile(paths_.backup);
+    LoadedConfig backup = readConfigFile(paths_.backup, largestFile_);
     if (!backup.config) return false;
     sanitize(*backup.config);
     replaceConfig(std::move(*backup.config));

@@ -7,6 +7,7 @@
 #include "store/ConfigPaths.h"
 #include "store/ConfigSaver.h"
 #include "store/LastSeenFile.h"
+#include "store/SaveRefusal.h"
 #include "store/UndoHistory.h"
 #include "util/LifetimeGuard.h"
 #include "util/Result.h"
@@ -44,6 +45,13 @@ class ConfigStore {
         // Where saves are encoded and written, one after another; without
         // it each save is written at once, before the change returns.
         platform::Background* background = nullptr;
+        // Why this process could not take the lock that makes it the one
+        // program writing the configuration, with the path; the store then
+        // runs read-only and leaves every file as it finds it.
+        std::optional<std::string> noWriterLock;
+        // The most bytes a configuration file may hold: a larger one is
+        // neither read nor written.
+        std::size_t largestFile = maxConfigFileBytes;
     };
 
     static constexpr double debounceDelay = 0.15;
@@ -64,11 +72,12 @@ class ConfigStore {
     // is repaired); observers hear of it only when it differs.
     void setConfig(Config config);
 
-    // A configuration written by a newer build is used but never saved over.
+    // A configuration written by a newer build is used but never saved
+    // over; so is every configuration while this process may not write it.
     bool isReadOnly() const { return isReadOnly_; }
-    // What every window that edits says while the configuration is read-only.
-    static constexpr std::string_view readOnlySentence =
-        "This configuration was written by a newer Rondelix; changes can't be saved.";
+    // Why changes are not reaching the file, which every window that edits
+    // says: always while read-only, and after a save that was refused.
+    std::optional<SaveRefusal> saveRefusal() const;
     bool loadedPrimaryCleanly() const { return loadedPrimaryCleanly_; }
     const ConfigPaths& paths() const { return paths_; }
 
@@ -81,7 +90,8 @@ class ConfigStore {
     std::optional<std::size_t> onlyWheelChanged() const { return onlyWheelChanged_; }
     // Told whenever the undo or redo history changes.
     Signal<> historyChanged;
-    // Told when the configuration turns read-only or writable again.
+    // Told when the configuration turns read-only or writable again, or
+    // the reason changes are not saved changes.
     Signal<> readOnlyChanged;
     // Told after the configuration was replaced from a file: an adopted
     // external change or a restore from the backup.
@@ -152,7 +162,11 @@ class ConfigStore {
     static void sanitize(Config& config);
 
   private:
-    void load();
+    void load(const std::optional<std::string>& noWriterLock);
+    // Runs read-only from now on, for the reason given; none lifts it.
+    void refuseWriting(std::optional<SaveRefusal> refusal);
+    // Tells the windows when the reason changes are not saved is no longer `before`.
+    void tellIfRefusalChanged(const std::optional<SaveRefusal>& before);
     // Saves `config`; a failure is logged when the save is done.
     void saveLoggingFailure(bool rotatingBackup);
     void onSaved(ConfigSaver::Outcome outcome);
@@ -188,8 +202,17 @@ class ConfigStore {
     // What a local write made while no watcher runs compares the file with.
     LastSeenFile seenFile_;
 
+    const std::size_t largestFile_;
+
     Config config_;
     bool isReadOnly_ = false;
+    // The last read-only check found a version newer than this build's.
+    bool newerVersion_ = false;
+    // Why this process may not write the file, whatever its version: for
+    // the run, or for a file too large to read until it reads again.
+    std::optional<SaveRefusal> writingRefused_;
+    // Why the last save was refused, when it was for its size.
+    std::optional<SaveRefusal> lastSaveRefused_;
     bool loggedReadOnlySkip_ = false;
     bool loadedPrimaryCleanly_ = false;
     bool watching_ = false;

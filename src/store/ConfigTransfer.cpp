@@ -47,7 +47,7 @@ void ConfigTransfer::exportConfig() {
     }
 
     std::string bytes;
-    if (store.isReadOnly()) {
+    if (store.config().version > Config::currentVersion) {
         // A newer version's file goes out exactly as it is, members this
         // version does not know included.
         Result<std::string> read = readWholeFile(store.paths().config);

@@ -56,9 +56,12 @@ void SharedWheelTransfer::exportWheel(const std::string& id) {
 std::optional<std::string> SharedWheelTransfer::importWheel() {
     ConfigStore& store = services_.store;
     if (store.isReadOnly()) {
+        const SaveRefusal refusal = *store.saveRefusal();
         services_.showFailure("Import Unavailable",
-                              "Rondelix is read-only because the on-disk config is from a "
-                              "newer version. Update the app to import wheels.");
+                              refusal.cause == SaveRefusal::Cause::newerVersion
+                                  ? "Rondelix is read-only because the on-disk config is "
+                                    "from a newer version. Update the app to import wheels."
+                                  : refusal.sentence);
         return std::nullopt;
     }
     const auto file = services_.dialogs.chooseFileToOpen({{SharedWheel::fileExtension, "json"}});

@@ -263,6 +263,12 @@ struct TestHome {
     fs::path marker;
 };
 
+// A launcher for Program that runs it as the superuser the tests run as,
+// but without its power over file permissions: bound by them as an ordinary
+// user is. Needs setpriv (util-linux).
+inline const QStringList boundByPermissions = {"setpriv",
+                                               "--bounding-set=-dac_override,-dac_read_search,-fowner", "--"};
+
 // One run of the program, its output in a log file; killed at the end if it
 // is still running.
 struct Program {

@@ -87,20 +87,27 @@ std::optional<int> exitStatus(Program& program) {
     return program.process.exitStatus() == QProcess::NormalExit ? program.process.exitCode() : -1;
 }
 
-TEST_F(EndToEnd, AQuitWhileSavingAndASecondStartMeanwhileKeepEveryCharacterTypedInOrder) {
+class QuitWhileSaving : public EndToEnd {
+  protected:
+    // `wheelCount` and `keyCount` unless the environment names others (see above);
+    // both programs run through `launcher` when one is given.
+    void typeQuitAndStartAgain(int wheelCount, int keyCount, const QStringList& launcher = {});
+};
+
+void QuitWhileSaving::typeQuitAndStartAgain(int wheelCount, int keyCount, const QStringList& launcher) {
     const auto configFile = home.configFolder() / "config.json";
     const Config before = withManyWheels(*decodeConfigBytes(readFile(configFile)),
-                                         fromEnvironment("RONDELIX_QUIT_WHEELS", 20000));
+                                         fromEnvironment("RONDELIX_QUIT_WHEELS", wheelCount));
     writeFile(configFile, writeConfigFile(before));
     const auto fileSize = fs::file_size(configFile);
     // Typed faster than the program writes them, so saves wait when it quits.
     const std::string keys = "abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
     std::string firstBurst;
-    for (int key = 0; key < fromEnvironment("RONDELIX_QUIT_KEYS", 90); ++key)
+    for (int key = 0; key < fromEnvironment("RONDELIX_QUIT_KEYS", keyCount); ++key)
         firstBurst += keys[static_cast<std::size_t>(key) % keys.size()];
     const std::string secondBurst = "VWXYZ";
 
-    Program first(home.path, "first");
+    Program first(home.path, "first", {}, {}, {}, false, {}, launcher);
     const std::string firstName = typeIntoWheelName(first, firstBurst);
     ASSERT_TRUE(firstName.ends_with(firstBurst)) << firstName;
     const auto quitAsked = Clock::now();
@@ -110,7 +117,7 @@ TEST_F(EndToEnd, AQuitWhileSavingAndASecondStartMeanwhileKeepEveryCharacterTyped
     // while it still writes.
     ASSERT_TRUE(waitFor([&] { return !fs::exists(home.path / "runtime/rondelix-instance"); }, 10));
     const auto secondStarted = Clock::now();
-    Program second(home.path, "second");
+    Program second(home.path, "second", {}, {}, {}, false, {}, launcher);
     ASSERT_TRUE(waitFor([&] { return second.hasLine("Rondelix: ready."); }, 90)) << second.log();
     const double secondReadyAfter = secondsSince(secondStarted);
     EXPECT_EQ(typeIntoWheelName(second, secondBurst), firstName + secondBurst) << second.log();
@@ -139,6 +146,23 @@ TEST_F(EndToEnd, AQuitWhileSavingAndASecondStartMeanwhileKeepEveryCharacterTyped
                 "%.2f s after it began\n",
                 quitTook, firstBurst.size(), static_cast<double>(fileSize) / 1e6, secondWaited,
                 secondReadyAfter);
+}
+
+TEST_F(QuitWhileSaving, AQuitWhileSavingAndASecondStartMeanwhileKeepEveryCharacterTypedInOrder) {
+    typeQuitAndStartAgain(20000, 90);
+}
+
+// A lock file left without its write bits (as a restore may leave it) still
+// makes the second start wait for the first one's last save. Permissions do
+// not bind the superuser, so the programs run without its power over them.
+// The larger file keeps the first program saving when the second starts.
+TEST_F(QuitWhileSaving, WithALockFileTheUserMayOnlyReadAQuitAndAStartMeanwhileStillKeepEveryCharacter) {
+    const auto lock = home.configFolder() / "config.json.lock";
+    writeFile(lock, "");
+    fs::permissions(lock, fs::perms::owner_read);
+    ASSERT_FALSE(output("command -v setpriv").empty()) << "needs setpriv (util-linux)";
+    typeQuitAndStartAgain(100000, 30, boundByPermissions);
+    EXPECT_EQ(fs::status(lock).permissions(), fs::perms::owner_read);
 }
 
 // A start that finds the configuration held by another program waits for it,

@@ -20,6 +20,16 @@ std::pair<int, int> warningBand(const std::string& id) {
     return {first < 0 ? -1 : first - frame.top(), last < 0 ? -1 : last - frame.top()};
 }
 
+// Waits for the band above the page and keeps a picture of the window;
+// answers how far the band and the 10 points above it push the page down,
+// or -1 when no band shows.
+int warningBandShown(const std::string& id, const std::string& shot) {
+    waitFor([&] { return warningBand(id).first >= 0; }, patience);
+    stillScreen(windowFrame(id)).save(artifact(shot));
+    const auto [top, bottom] = warningBand(id);
+    return top < 0 ? -1 : bottom - top + 1 + 10;
+}
+
 // A configuration written by a newer build: the program uses it, the window
 // says on every page that edits that nothing will be saved, and a wheel added
 // from the gallery leaves the file exactly as it was.
@@ -34,13 +44,9 @@ TEST_F(EndToEnd, ANewerConfigurationSaysEditsAreNotSavedAndKeepsItsFile) {
     const std::string id = readyMainWindow(program);
     ASSERT_FALSE(id.empty()) << program.log();
     EXPECT_TRUE(program.hasLine("running read-only")) << program.log();
-    waitFor([&] { return warningBand(id).first >= 0; }, patience);
-    stillScreen(windowFrame(id)).save(artifact("read-only-e2e-my-wheels.png"));
-    const auto [top, bottom] = warningBand(id);
-    ASSERT_GE(top, 0) << "My Wheels shows no warning above the page";
-
-    // The band and the 10 points above it push the page down.
-    addFromGallery(id, "kaomoji", "read-only-e2e", bottom - top + 1 + 10);
+    const int pushed = warningBandShown(id, "read-only-e2e-my-wheels.png");
+    ASSERT_GE(pushed, 0) << "My Wheels shows no warning above the page";
+    addFromGallery(id, "kaomoji", "read-only-e2e", pushed);
     if (HasFatalFailure()) return;
     // The toast tells the wheel was added for this run.
     const QImage sheet = grabScreen();
@@ -53,6 +59,51 @@ TEST_F(EndToEnd, ANewerConfigurationSaysEditsAreNotSavedAndKeepsItsFile) {
     EXPECT_FALSE(fs::exists(home.configFolder() / "config.json.bak"));
     EXPECT_EQ(program.stop(), 0);
     EXPECT_EQ(readFile(home.configFolder() / "config.json"), before);
+}
+
+// A configuration too large to read is the user's wheels all the same: the
+// program runs on the backup, says on the pages that edit why nothing is
+// saved, and a wheel added from the gallery leaves the file as it was.
+TEST_F(EndToEnd, AConfigurationTooLargeToLoadIsKeptAndTheWindowSaysWhy) {
+    const auto configFile = home.configFolder() / "config.json";
+    fs::copy_file(configFile, home.configFolder() / "config.json.bak");
+    // A byte past the most the program reads, in a hole the disk does not hold.
+    fs::resize_file(configFile, maxConfigFileBytes + 1);
+    const auto before = fileIdentity(configFile);
+
+    Program program(home.path, "too-large");
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
+    EXPECT_TRUE(program.hasLine("config.json is too large to load")) << program.log();
+    const int pushed = warningBandShown(id, "too-large-e2e-my-wheels.png");
+    ASSERT_GE(pushed, 0) << "My Wheels shows no warning above the page";
+    addFromGallery(id, "kaomoji", "too-large-e2e", pushed);
+    EXPECT_EQ(program.stop(), 0);
+    EXPECT_EQ(fileIdentity(configFile), before);
+    for (const auto& entry : fs::directory_iterator(home.configFolder()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with("config.corrupt-")) << entry.path();
+}
+
+// A configuration folder the user may not write in: every save would fail,
+// so the program runs read-only, says why above the page, and leaves the
+// folder as it was.
+TEST_F(EndToEnd, AConfigFolderTheUserMayNotWriteRunsReadOnlyAndSaysWhy) {
+    ASSERT_FALSE(output("command -v setpriv").empty()) << "needs setpriv (util-linux)";
+    const auto folder = home.configFolder();
+    const std::string config = readFile(folder / "config.json");
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    Program program(home.path, "unwritable-folder", {}, {}, {}, false, {}, boundByPermissions);
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
+    EXPECT_TRUE(program.hasLine("Rondelix: configuration folder " + folder.string() +
+                                " is not writable (Permission denied) — running read-only."))
+        << program.log();
+    EXPECT_GE(warningBandShown(id, "unwritable-folder-e2e.png"), 0)
+        << "My Wheels shows no warning above the page";
+    EXPECT_EQ(program.stop(), 0);
+    EXPECT_TRUE(readFile(folder / "config.json") == config);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2)
+        << "config.json and defaults.json alone";
 }
 
 } // namespace

@@ -50,6 +50,25 @@ TEST_F(EndToEnd, ASecondStartHandsOverToTheRunningProgramAndExits) {
     EXPECT_EQ(first.stop(), 0);
 }
 
+// A second login of the same user (another runtime folder, so another
+// single-instance place) finds the configuration held by a program that is
+// simply running, not one saving at its quit: it says so at once, before the
+// waiting notice a quitting holder earns after a second, and starts nothing.
+TEST_F(EndToEnd, AStartInAnotherSessionSaysRondelixRunsThereAndStartsNothing) {
+    Program first(home.path, "first");
+    ASSERT_TRUE(first.waitForLine("Rondelix: ready.")) << first.log();
+    Program second(home.path, "second", home.path / "other-session");
+    const auto status = second.exit();
+    const double took = std::chrono::duration<double>(Clock::now() - second.started).count();
+    EXPECT_EQ(status, 1) << second.log();
+    EXPECT_TRUE(second.hasLine("Rondelix is already running for this user in another session (process " +
+                               std::to_string(first.pid()) + "); nothing was started."))
+        << second.log();
+    EXPECT_FALSE(second.hasLine("Waiting for the running Rondelix")) << second.log();
+    std::printf("the start in another session ended after %.2f s\n", took);
+    EXPECT_EQ(first.stop(), 0);
+}
+
 // Help, version and mistakes are answered without a display and without a
 // word to the running program; the toolkit's own options reach the toolkit.
 TEST_F(EndToEnd, TheCommandLineAnswersHelpVersionAndMistakesAndPassesToolkitOptionsOn) {

@@ -26,11 +26,15 @@ struct StoreRig {
     platform::sim::SimFileWatcher watcher;
     platform::sim::SimLoginItems loginItems;
     ConfigPaths paths = ConfigPaths::in(homeFolder.configFolder());
+    // What the stores opened next are told: why there is no writer lock, and
+    // the most a configuration file may hold.
+    std::optional<std::string> noWriterLock;
+    std::size_t largestFile = maxConfigFileBytes;
 
     // `saves` writes off the caller when given.
     std::unique_ptr<ConfigStore> open(platform::Background* saves = nullptr) {
-        return std::make_unique<ConfigStore>(
-            ConfigStore::Platform{queue, log, homeFolder, watcher, loginItems, saves});
+        return std::make_unique<ConfigStore>(ConfigStore::Platform{
+            queue, log, homeFolder, watcher, loginItems, saves, noWriterLock, largestFile});
     }
 
     std::optional<Config> onDisk() const;

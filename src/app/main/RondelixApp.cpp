@@ -170,9 +170,11 @@ std::optional<int> handedOverToRunningProgram(desktop::LocalSocketSingleInstance
 
 // A quitting instance may still be writing the configuration after it gave
 // up its place: the start that took the place waits for it before anything
-// reads the file, so that there is never a second writer. The exit status
-// when the wait gives up.
-std::optional<int> waitedForTheLastSave(desktop::ConfigWriterLock& writer, desktop::SystemLog& log) {
+// reads the file, so that there is never a second writer. An instance that
+// runs on, in another session with a place of its own, is never waited for.
+// The exit status when the start ends here; without the lock the program
+// runs read-only.
+std::optional<int> waitedForTheLastSave(desktop::ConfigWriterLock& writer) {
     using Taken = desktop::ConfigWriterLock::Taken;
     const Taken taken = writer.take(desktop::ConfigWriterLock::noticeAfterSeconds,
                                     desktop::ConfigWriterLock::giveUpAfterSeconds,
@@ -181,9 +183,10 @@ std::optional<int> waitedForTheLastSave(desktop::ConfigWriterLock& writer, deskt
     case Taken::stillHeld:
         std::fputs(CommandLine::stillSavingText(writer.holder()).c_str(), stderr);
         return 1;
+    case Taken::runningElsewhere:
+        std::fputs(CommandLine::runningElsewhereText(writer.holder()).c_str(), stderr);
+        return 1;
     case Taken::unavailable:
-        log.write("configuration lock unavailable (" + writer.failure() + ") — carrying on.");
-        break;
     case Taken::taken:
         break;
     }
@@ -257,7 +260,8 @@ AppCoordinator::Platform coordinatorPlatform(DesktopPlatform& d, platform::MainQ
                                              const desktop::UserHomeFolder& home,
                                              OverlayController::SurfaceFactory makePanel,
                                              std::optional<std::filesystem::path> runtimeFolder,
-                                             platform::Background& configSaves) {
+                                             platform::Background& configSaves,
+                                             const desktop::ConfigWriterLock& configWriter) {
     return {
         .queue = queue,
         .log = log,
@@ -285,7 +289,9 @@ AppCoordinator::Platform coordinatorPlatform(DesktopPlatform& d, platform::MainQ
         .makeOverlaySurface = std::move(makePanel),
         .makeHUDSurface = [] { return std::make_unique<HUDWindow>(desktop::QtScreens::compositorRunning()); },
         .privateRuntimeFolder = std::move(runtimeFolder),
-        .configSaves = &configSaves};
+        .configSaves = &configSaves,
+        .configWriterLockProblem =
+            configWriter.held() ? std::nullopt : std::optional<std::string>(configWriter.failure())};
 }
 
 // The open wheel redraws when the wheels change; applications that had no
@@ -398,7 +404,7 @@ int RondelixApp::run(int argc, char** argv) {
     if (const auto status = handedOverToRunningProgram(instance, log)) return *status;
     // Held to the end, past the last save.
     desktop::ConfigWriterLock configWriter(home.configFolder());
-    if (const auto status = waitedForTheLastSave(configWriter, log)) return *status;
+    if (const auto status = waitedForTheLastSave(configWriter)) return *status;
 
     ToolkitArguments toolkitArguments(line.toolkitArguments);
     // A desktop whose font resolution is a little over the standard one
@@ -447,7 +453,7 @@ int RondelixApp::run(int argc, char** argv) {
     desktop::ThreadPoolBackground configSaves(1);
     coordinator = std::make_unique<AppCoordinator>(
         coordinatorPlatform(d, queue, log, defaults, home, panelFactory(coordinator, liveWheel, icons, d),
-                            runtimeFolder.path, configSaves),
+                            runtimeFolder.path, configSaves, configWriter),
         delegate);
     d.windows.attach(*coordinator, icons);
     // A compositor started or stopped later changes the glass windows at once.
@@ -472,9 +478,12 @@ int RondelixApp::run(int argc, char** argv) {
     trayOrWindow.emplace(*coordinator, d, log);
 
     desktop::onTerminationSignals([] { QApplication::quit(); });
-    QObject::connect(&application, &QApplication::aboutToQuit, [&delegate, &instance] {
+    QObject::connect(&application, &QApplication::aboutToQuit, [&delegate, &instance, &configWriter] {
         // A start while this one takes its time to end becomes the new
         // instance rather than asking this one, which no longer serves.
+        // The lock says first that this one is saving at its quit, so that
+        // such a start waits for the last save instead of ending.
+        configWriter.noteQuitting();
         instance.release();
         delegate.applicationWillTerminate();
     });

@@ -6,8 +6,6 @@ namespace rondelix {
 
 ReadOnlyNotice::ReadOnlyNotice(ConfigStore& store, QWidget* parent) : QLabel(parent), store_(store) {
     setObjectName("readOnlyNotice");
-    setText(QString::fromUtf8(ConfigStore::readOnlySentence.data(),
-                              static_cast<int>(ConfigStore::readOnlySentence.size())));
     setWordWrap(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
     setStyleSheet(
@@ -23,7 +21,9 @@ void ReadOnlyNotice::setPageEdits(bool edits) {
 }
 
 void ReadOnlyNotice::refresh() {
-    setVisible(pageEdits_ && store_.isReadOnly());
+    const auto refusal = store_.saveRefusal();
+    if (refusal) setText(QString::fromStdString(refusal->sentence));
+    setVisible(pageEdits_ && refusal);
 }
 
 } // namespace rondelix

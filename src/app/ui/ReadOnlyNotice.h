@@ -8,8 +8,9 @@ namespace rondelix {
 
 class ConfigStore;
 
-// One line above a page that edits, while the configuration is read-only:
-// edits made there last until the program quits and never reach the file.
+// One line above a page that edits, while changes do not reach the
+// configuration file, saying why: while it is read-only, edits made there
+// last until the program quits.
 class ReadOnlyNotice final : public QLabel {
   public:
     ReadOnlyNotice(ConfigStore& store, QWidget* parent);
