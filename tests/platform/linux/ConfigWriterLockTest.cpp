@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <gtest/gtest.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -113,6 +114,32 @@ TEST(ConfigWriterLock, ALockFileTheUserMayOnlyReadStillKeepsOneWriter) {
         EXPECT_EQ(lock.failure(), (folder / "config.json.lock").string() + ": Permission denied");
     }));
     ::chmod(folder.c_str(), 0700);
+}
+
+// A program a slice starts while the lock is held, which may run on for
+// hours, takes no share of it: the next start after a quit does not wait for it.
+TEST(ConfigWriterLock, AProgramStartedMeanwhileHoldsNoShareOfIt) {
+    testing::TempHome home;
+    const auto folder = home.path / ".config/rondelix";
+    ConfigWriterLock(folder).take(0, 0, {});
+    for (const bool readOnly : {false, true}) {
+        ::chmod((folder / "config.json.lock").c_str(), readOnly ? 0400 : 0600);
+        const auto aStartAfterTheHoldersQuitTakesIt = [&] {
+            pid_t started = -1;
+            {
+                ConfigWriterLock holder(folder);
+                ASSERT_EQ(holder.take(0, 0, {}), Taken::taken) << holder.failure();
+                char sleep[] = "sleep", seconds[] = "60";
+                char* argv[] = {sleep, seconds, nullptr};
+                ASSERT_EQ(::posix_spawnp(&started, "sleep", nullptr, nullptr, argv, environ), 0);
+            }
+            ConfigWriterLock next(folder);
+            EXPECT_EQ(next.take(0, 0, {}), Taken::taken) << (readOnly ? "read-only lock file" : "lock file");
+            ::kill(started, SIGKILL);
+            ::waitpid(started, nullptr, 0);
+        };
+        EXPECT_TRUE(testing::passesWhilePermissionsBind(aStartAfterTheHoldersQuitTakesIt));
+    }
 }
 
 TEST(ConfigWriterLock, AFolderThatCannotHoldItIsSaidToBeUnavailable) {
