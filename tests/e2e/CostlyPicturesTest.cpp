@@ -6,6 +6,7 @@
 
 #include "ChosenPictures.h"
 #include "EndToEndRig.h"
+#include "ProgramCosts.h"
 #include "WebsiteNetwork.h"
 #include "app/CommandLine.h"
 #include "icons/Base64.h"
@@ -21,48 +22,6 @@ using testing::repeatedScanJpeg;
 // 36,000 times: a decoder that reads it all spends about a minute.
 std::string minuteLongJpeg() {
     return repeatedScanJpeg(4096, 36000);
-}
-
-std::vector<double> statFields(pid_t pid) {
-    const std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
-    std::istringstream rest(stat.substr(stat.rfind(')') + 2));
-    std::vector<double> fields;
-    std::string field;
-    while (rest >> field)
-        fields.push_back(std::atof(field.c_str()));
-    return fields;
-}
-
-// Processor seconds the process has spent itself, its children not counted.
-double processorSeconds(pid_t pid) {
-    const auto fields = statFields(pid);
-    if (fields.size() < 13) return 0;
-    return (fields[11] + fields[12]) / static_cast<double>(::sysconf(_SC_CLK_TCK));
-}
-
-// The same, with the children it runs now added.
-double processorSecondsWithChildren(pid_t pid) {
-    double seconds = processorSeconds(pid);
-    for (const auto& task : fs::directory_iterator("/proc/" + std::to_string(pid) + "/task")) {
-        std::istringstream children(readFile(task.path() / "children"));
-        for (pid_t child = 0; children >> child;)
-            seconds += processorSeconds(child);
-    }
-    return seconds;
-}
-
-// Asks the program to quit, does what is to be done meanwhile, and answers
-// how long the program took to end, cleanly. The wait has a limit of its
-// own, so that a quit held up fails the test rather than holding it.
-double secondsToQuit(Program& program, const std::function<void()>& meanwhile = {}) {
-    const auto quit = Clock::now();
-    program.process.terminate();
-    if (meanwhile) meanwhile();
-    const auto status = program.exit(10'000);
-    const double seconds = std::chrono::duration<double>(Clock::now() - quit).count();
-    std::printf("[ measured ] quit took %.2f s\n", seconds);
-    EXPECT_EQ(status, 0) << program.log();
-    return seconds;
 }
 
 // A picture chosen with "Choose Image…" that costs minutes to decode costs

@@ -2,6 +2,7 @@
 // the test's own on a network of their own.
 
 #include "EndToEndRig.h"
+#include "ProgramCosts.h"
 #include "WebsiteNetwork.h"
 #include "app/CommandLine.h"
 #include "support/GzippedZeros.h"
@@ -176,6 +177,100 @@ TEST_F(EndToEnd, SlowOrInflatingWebsitesHoldUpNoOtherWebsitesIcon) {
         EXPECT_LT(quitTook, 5);
         EXPECT_EQ(second.stop(), 0) << second.log();
     }
+}
+
+// Link slices to four websites whose home pages each offer sixteen drawings
+// that keep a drawer busy until it is stopped, and to a fifth, well-behaved
+// one whose picture comes through its page once its /favicon.ico has
+// trickled in as no picture at all, by which time the four keep every drawer
+// busy. The fifth's icon arrives all the same; each of the four searches ends
+// once it has spent its budget of drawer time; and a quit while the four draw
+// ends at once, whatever a second start meanwhile does.
+TEST_F(EndToEnd, CostlyWebsiteDrawingsHoldUpNoOtherWebsitesIcon) {
+    constexpr double searchDrawerSeconds = 12;
+    const std::vector<std::string> costly{"costly-1.example", "costly-2.example", "costly-3.example",
+                                          "costly-4.example"};
+    std::map<std::string, WebsiteNetwork::Answer> drawings;
+    std::string page;
+    for (int i = 1; i <= 16; ++i) {
+        const std::string path = "/" + std::to_string(i) + ".svg";
+        page += "<link rel='icon' href='" + path + "'>";
+        drawings[path] = {"image/svg+xml", wideStrokes()};
+    }
+    drawings["/"] = {"text/html", page};
+    WebsiteNetwork::Sites sites;
+    for (const auto& host : costly)
+        sites[host] = drawings;
+    sites["plain.example"] = {{"/favicon.ico", {"image/x-icon", "no picture", "", true}},
+                              {"/", {"text/html", "<link rel='icon' href='/icon.png'>"}},
+                              {"/icon.png", {"image/png", magentaPng()}}};
+    auto hosts = costly;
+    hosts.push_back("plain.example");
+    giveTheDefaultWheelLinksTo(home, hosts);
+    WebsiteNetwork network(sites, home.path / "websites");
+    if (!network.unavailable.empty()) GTEST_SKIP() << network.unavailable;
+    xdotool("mousemove 1599 999");
+    {
+        Program program(home.path, "costly-drawings", {}, {}, {}, false, {}, network.launcher());
+        const std::string id = readyMainWindow(program);
+        ASSERT_FALSE(id.empty()) << program.log();
+        const auto ready = Clock::now();
+        QImage shown;
+        const bool arrived = waitFor(
+            [&] {
+                shown = grabWindow(id);
+                return pixelsOf(shown, wellBehavedMagenta) >= 400;
+            },
+            patience);
+        const double seconds = std::chrono::duration<double>(Clock::now() - ready).count();
+        std::printf("[ measured ] the well-behaved site's icon showed %.2f s after the program was ready\n",
+                    seconds);
+        EXPECT_TRUE(arrived) << program.log();
+        // The time is what is tested: held behind the four, the icon would
+        // come a costly drawing or more later, or never.
+        EXPECT_LT(seconds, 10);
+        shown.save(artifact("costly-drawings.png"));
+
+        // Each search asked for its last drawing, and no drawer runs any more.
+        const pid_t pid = static_cast<pid_t>(program.process.processId());
+        const bool ended = waitFor(
+            [&] {
+                return std::ranges::all_of(
+                           costly, [&](const auto& host) { return network.requests(host, "/16.svg"); }) &&
+                       childrenOf(pid).empty();
+            },
+            patience);
+        const double spent = processorSeconds(pid, true);
+        std::printf(
+            "[ measured ] the program and its drawers spent %.1f s of processor time; the searches %s\n",
+            spent, ended ? "ended" : "drew on");
+        EXPECT_TRUE(ended) << "the four searches did not end";
+        // Each of the four within its budget; the program's own work besides
+        // (its start, its windows, the fifth icon) costs a few seconds.
+        EXPECT_LT(spent, 4 * searchDrawerSeconds + 5);
+    }
+
+    Program program(home.path, "costly-drawings-quit", {}, {}, {}, false, {}, network.launcher());
+    ASSERT_FALSE(readyMainWindow(program).empty()) << program.log();
+    const pid_t pid = static_cast<pid_t>(program.process.processId());
+    ASSERT_TRUE(
+        waitFor([&] { return processorSecondsWithChildren(pid) - processorSeconds(pid) > 0.5; }, patience))
+        << "no drawer drew";
+    std::optional<Program> second;
+    // The second start comes as soon as the first has given up its place.
+    // The time is what is tested: a quit that waited for the drawers would
+    // take seconds more.
+    EXPECT_LT(secondsToQuit(
+                  program,
+                  [&] {
+                      waitFor([&] { return !fs::exists(home.path / "runtime/rondelix-instance"); }, 10);
+                      second.emplace(home.path, "costly-drawings-second", fs::path{}, QProcessEnvironment{},
+                                     QStringList{}, false, fs::path{}, network.launcher());
+                  }),
+              2);
+    EXPECT_TRUE(second->waitForLine("Rondelix: ready.")) << second->log();
+    EXPECT_FALSE(second->hasLine(CommandLine::waitingForSaveText)) << second->log();
+    EXPECT_EQ(second->stop(), 0) << second->log();
 }
 
 } // namespace

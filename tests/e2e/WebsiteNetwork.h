@@ -19,6 +19,7 @@
 #include <future>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <sched.h>
 
 namespace rondelix::e2e {
@@ -102,6 +103,13 @@ class WebsiteNetwork {
                 QString::fromStdString((folder_ / "hosts").string()),
                 QString::fromStdString((folder_ / "resolv.conf").string()),
                 QString::fromStdString((folder_ / "certs").string())};
+    }
+
+    // How many requests the sites have had for that path of that host.
+    int requests(const std::string& host, const std::string& path) const {
+        const std::lock_guard guard(askedLock_);
+        const auto found = asked_.find(host + path);
+        return found == asked_.end() ? 0 : found->second;
     }
 
     std::string unavailable;
@@ -203,6 +211,10 @@ class WebsiteNetwork {
             QByteArray host;
             for (const QByteArray& line : lines)
                 if (line.toLower().startsWith("host:")) host = line.mid(5).trimmed();
+            {
+                const std::lock_guard guard(askedLock_);
+                ++asked_[host.toStdString() + path.toStdString()];
+            }
             const Answer* answer = nullptr;
             if (const auto site = sites_.find(host.toStdString()); site != sites_.end())
                 if (const auto found = site->second.find(path.toStdString()); found != site->second.end())
@@ -234,6 +246,8 @@ class WebsiteNetwork {
 
     Sites sites_;
     fs::path folder_;
+    mutable std::mutex askedLock_;
+    std::map<std::string, int> asked_;
     std::unique_ptr<NetworkThread> program_;
     std::unique_ptr<NetworkThread> server_;
 };
