@@ -87,12 +87,12 @@ std::optional<std::string> FaviconFetch::drawingFromText(const std::string& svg)
             if (size) pixels += pixelsOf(*size);
             return size.has_value();
         },
-        [&] { return closed_ || services_.clock.now() >= giveUpAt; });
+        [&] { return searches_->closed || services_.clock.now() >= giveUpAt; });
     // Too many pictures inline are refused whole rather than drawn in part.
     if (!cleaned || pixels > iconPixelCap) return std::nullopt;
-    auto hold = pixels_.reserve(pixels);
+    auto hold = searches_->pixels.reserve(pixels);
     const double left = giveUpAt - services_.clock.now();
-    if (!hold || closed_ || left <= 0) return std::nullopt;
+    if (!hold || searches_->closed || left <= 0) return std::nullopt;
     return services_.svg.renderPNG(*cleaned, iconSide, left, std::move(hold));
 }
 
@@ -105,7 +105,7 @@ std::optional<std::string> FaviconFetch::imageFromBytes(std::string_view bytes, 
     }
     const auto size = acceptableSize(bytes);
     if (!size) return std::nullopt;
-    const auto hold = pixels_.reserve(pixelsOf(*size));
+    const auto hold = searches_->pixels.reserve(pixelsOf(*size));
     if (!hold) return std::nullopt;
     // A wheel draws the icon a few dozen pixels wide; keeping a large picture
     // whole would only cost memory and decoding time on every host's icon.

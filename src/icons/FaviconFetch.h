@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,9 +49,20 @@ class FaviconFetch {
         const platform::MainQueue& clock;
     };
 
+    // What the searches of one program share, each search a fetch of its
+    // own: the pixels their pictures decode to at once, and the shutting down.
+    struct Searches {
+        PixelBudget pixels{pixelCap};
+        // Set from any thread: a drawing being cleaned stops, and every later
+        // one gives none. The renderer is shut down by its owner.
+        std::atomic<bool> closed = false;
+    };
+
     using Body = FaviconBodySink::Body;
 
-    explicit FaviconFetch(Services services) : services_(services) {}
+    explicit FaviconFetch(Services services,
+                          std::shared_ptr<Searches> searches = std::make_shared<Searches>())
+        : services_(services), searches_(std::move(searches)) {}
 
     // The site's icon: its /favicon.ico, else the first icon link of its
     // home page that gives one.
@@ -64,10 +76,6 @@ class FaviconFetch {
     std::optional<std::string> imageFromHref(std::string_view href, const FaviconUrl& base);
     std::optional<std::string> imageFromBytes(std::string_view bytes, bool isSvg);
 
-    // A drawing being cleaned stops, and every later one gives none. Any
-    // thread; the renderer is shut down by its owner.
-    void shutDown() { closed_ = true; }
-
   private:
     // The address to connect to for the host: the first of its addresses,
     // and only when every one of them is public and none is this machine's.
@@ -77,8 +85,7 @@ class FaviconFetch {
     std::optional<std::string> drawingFromText(const std::string& svg);
 
     Services services_;
-    PixelBudget pixels_{pixelCap};
-    std::atomic<bool> closed_ = false;
+    std::shared_ptr<Searches> searches_;
 };
 
 } // namespace rondelix

@@ -16,7 +16,8 @@ class SvgRenderer {
     // A transparent square of side × side pixels with the drawing fitted in
     // it, its aspect kept and centred, encoded as PNG. None when the drawing
     // cannot be drawn, takes longer than the seconds given or than the
-    // renderer allows, or needs more memory than it allows. Blocks; never
+    // renderer allows, or needs more memory than it allows; the seconds count
+    // from when the drawing begins, not a wait for the renderer. Blocks; never
     // call it on the main thread. The hold is kept until the drawing has
     // really ended, also when the renderer answered before it: what the hold
     // stands for (the memory counted for the drawing) stays taken while the

@@ -5,6 +5,7 @@
 #include "ProgramCosts.h"
 #include "WebsiteNetwork.h"
 #include "app/CommandLine.h"
+#include "app/main/DesktopFavicons.h"
 #include "support/GzippedZeros.h"
 
 #include <QBuffer>
@@ -187,7 +188,6 @@ TEST_F(EndToEnd, SlowOrInflatingWebsitesHoldUpNoOtherWebsitesIcon) {
 // once it has spent its budget of drawer time; and a quit while the four draw
 // ends at once, whatever a second start meanwhile does.
 TEST_F(EndToEnd, CostlyWebsiteDrawingsHoldUpNoOtherWebsitesIcon) {
-    constexpr double searchDrawerSeconds = 12;
     const std::vector<std::string> costly{"costly-1.example", "costly-2.example", "costly-3.example",
                                           "costly-4.example"};
     std::map<std::string, WebsiteNetwork::Answer> drawings;
@@ -201,7 +201,7 @@ TEST_F(EndToEnd, CostlyWebsiteDrawingsHoldUpNoOtherWebsitesIcon) {
     WebsiteNetwork::Sites sites;
     for (const auto& host : costly)
         sites[host] = drawings;
-    sites["plain.example"] = {{"/favicon.ico", {"image/x-icon", "no picture", "", true}},
+    sites["plain.example"] = {{"/favicon.ico", {"image/x-icon", "bad", "", true}},
                               {"/", {"text/html", "<link rel='icon' href='/icon.png'>"}},
                               {"/icon.png", {"image/png", magentaPng()}}};
     auto hosts = costly;
@@ -247,7 +247,7 @@ TEST_F(EndToEnd, CostlyWebsiteDrawingsHoldUpNoOtherWebsitesIcon) {
         EXPECT_TRUE(ended) << "the four searches did not end";
         // Each of the four within its budget; the program's own work besides
         // (its start, its windows, the fifth icon) costs a few seconds.
-        EXPECT_LT(spent, 4 * searchDrawerSeconds + 5);
+        EXPECT_LT(spent, 4 * DesktopFavicons::searchDrawerSeconds + 5);
     }
 
     Program program(home.path, "costly-drawings-quit", {}, {}, {}, false, {}, network.launcher());

@@ -46,7 +46,8 @@ class FaviconFetchTest : public ::testing::Test {
     SimImages images;
     platform::sim::SimSvgRenderer svg;
     platform::sim::SimMainQueue queue;
-    FaviconFetch fetcher{{http, resolver, images, svg, queue}};
+    std::shared_ptr<FaviconFetch::Searches> searches = std::make_shared<FaviconFetch::Searches>();
+    FaviconFetch fetcher{{http, resolver, images, svg, queue}, searches};
 };
 
 TEST_F(FaviconFetchTest, ImageCapRefusesAtTheLimitAndOverAnnouncedLength) {
@@ -249,7 +250,7 @@ TEST_F(FaviconFetchTest, SvgIsRecognisedCleanedAndDrawnAtTheIconSide) {
     // Once shut down, nothing more is drawn.
     svg.fails = false;
     svg.drawings.clear();
-    fetcher.shutDown();
+    searches->closed = true;
     EXPECT_FALSE(fetcher.imageFromBytes(drawing, true));
     EXPECT_TRUE(svg.drawings.empty());
 }

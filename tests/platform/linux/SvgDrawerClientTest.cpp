@@ -2,6 +2,7 @@
 
 #include "DesktopApplication.h"
 #include "icons/FaviconSvgCleaner.h"
+#include "platform/linux/process/DrawerDrawings.h"
 #include "platform/linux/qt/QtImages.h"
 #include "support/OpenWatch.h"
 
@@ -31,7 +32,8 @@ QImage decoded(const std::optional<std::string>& png) {
 
 TEST(SvgDrawerClient, FitsTheDrawingCentredInATransparentSquare) {
     ASSERT_NE(testing::desktopApplication(), nullptr);
-    SvgDrawerClient renderer(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
+    SvgDrawerClient drawer(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
+    DrawerDrawings renderer(drawer);
     const QImage wide = decoded(renderer.renderPNG(
         R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 200 100"><rect width="200" height="100" fill="#f00"/></svg>)",
         128, 6, nullptr));
@@ -47,11 +49,12 @@ TEST(SvgDrawerClient, FitsTheDrawingCentredInATransparentSquare) {
 }
 
 // A drawer that never answers, standing in for a drawing that never ends:
-// it notes its process and waits.
+// it notes its process and waits. Asked "quick", it answers at once.
 struct StuckDrawer {
     StuckDrawer() {
         std::ofstream(path) << "#!/bin/sh\necho $$ > '" << folder.filePath("pid").toStdString()
-                            << "'\nexec sleep 60\n";
+                            << "'\necho $$ >> '" << folder.filePath("started").toStdString()
+                            << "'\n[ \"$1\" = quick ] && exec printf answer\nexec sleep 60\n";
         std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     }
     // Whether the last drawer started is still there, reaped or not.
@@ -60,6 +63,14 @@ struct StuckDrawer {
         pid_t pid = 0;
         return file >> pid && ::kill(pid, 0) == 0;
     }
+    // How many drawers have started.
+    int starts() const {
+        std::ifstream file(folder.filePath("started").toStdString());
+        int count = 0;
+        for (std::string line; std::getline(file, line);)
+            ++count;
+        return count;
+    }
     QTemporaryDir folder;
     std::string path = folder.filePath("drawer").toStdString();
 };
@@ -67,7 +78,8 @@ struct StuckDrawer {
 TEST(SvgDrawerClient, NoDrawingOutlivesItsTimeItsCallerOrTheRenderer) {
     ASSERT_NE(testing::desktopApplication(), nullptr);
     StuckDrawer drawer;
-    SvgDrawerClient renderer(60, drawer.path);
+    SvgDrawerClient client(60, drawer.path);
+    DrawerDrawings renderer(client);
     // The caller's time, or the renderer's own watchdog, whichever is shorter.
     // The time is what is tested: the caller's 0.3 s, not the watchdog's 60;
     // the bound lies far from both.
@@ -75,7 +87,8 @@ TEST(SvgDrawerClient, NoDrawingOutlivesItsTimeItsCallerOrTheRenderer) {
     EXPECT_EQ(renderer.renderPNG("<svg/>", 16, 0.3, nullptr), std::nullopt);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     EXPECT_FALSE(drawer.lastStillThere());
-    EXPECT_EQ(SvgDrawerClient(0.3, drawer.path).renderPNG("<svg/>", 16, 60, nullptr), std::nullopt);
+    SvgDrawerClient watched(0.3, drawer.path);
+    EXPECT_EQ(DrawerDrawings(watched).renderPNG("<svg/>", 16, 60, nullptr), std::nullopt);
     EXPECT_FALSE(drawer.lastStillThere());
 
     // Shutting down answers a waiting caller at once and every later one.
@@ -85,7 +98,7 @@ TEST(SvgDrawerClient, NoDrawingOutlivesItsTimeItsCallerOrTheRenderer) {
     hold.reset();
     for (int wait = 0; wait < 3000 && !drawer.lastStillThere(); ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    renderer.shutDown();
+    client.shutDown();
     // At once, not after the caller's 60 s: the bound lies far from both.
     ASSERT_EQ(caller.wait_for(std::chrono::seconds(10)), std::future_status::ready);
     EXPECT_EQ(caller.get(), std::nullopt);
@@ -93,6 +106,40 @@ TEST(SvgDrawerClient, NoDrawingOutlivesItsTimeItsCallerOrTheRenderer) {
     // The hold went with the drawing.
     EXPECT_TRUE(held.expired());
     EXPECT_EQ(renderer.renderPNG("<svg/>", 16, 60, nullptr), std::nullopt);
+}
+
+// While other callers' drawings hold every drawer, a caller waits for one
+// without its time running: once a drawer is free, it is answered.
+TEST(SvgDrawerClient, TheWaitForADrawerCountsAgainstNoCallersTime) {
+    StuckDrawer drawer;
+    SvgDrawerClient client(60, drawer.path);
+    std::vector<std::future<std::optional<std::string>>> holding;
+    for (std::size_t i = 0; i < SvgDrawerClient::drawersAtOnce; ++i)
+        holding.push_back(std::async(std::launch::async, [&] { return client.answer({"hold"}, "", 1.5); }));
+    for (int wait = 0; wait < 3000 && drawer.starts() < static_cast<int>(holding.size()); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // The time is what is tested: this caller's half second is over long
+    // before a drawer comes free, a second and a half later.
+    EXPECT_EQ(client.answer({"quick"}, "", 0.5), "answer");
+    for (auto& held : holding)
+        EXPECT_EQ(held.get(), std::nullopt);
+}
+
+// An account's drawers are stopped once they have used its budget, and then
+// it gets no drawer at all; other callers still do.
+TEST(SvgDrawerClient, AnAccountGetsNoMoreDrawerTimeThanItsBudget) {
+    StuckDrawer drawer;
+    SvgDrawerClient client(60, drawer.path);
+    const auto account = std::make_shared<FairTurns::Account>(FairTurns::Account{1});
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(client.answer({"hold"}, "", 60, account), std::nullopt);
+    // The budget's second, not the caller's sixty: the bound lies far from both.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_GE(account->spent, 1);
+    const int started = drawer.starts();
+    EXPECT_EQ(client.answer({"quick"}, "", 60, account), std::nullopt);
+    EXPECT_EQ(drawer.starts(), started);
+    EXPECT_EQ(client.answer({"quick"}, "", 60), "answer");
 }
 
 // A website's drawing, cleaned and drawn as the program draws it, opens no
@@ -110,7 +157,8 @@ TEST(SvgDrawerClient, ACleanedDrawingOpensNoFile) {
     const testsupport::OpenWatch watch(folder.path().toStdString(), IN_OPEN);
     ASSERT_TRUE(watch.watching()) << watch.problem;
 
-    SvgDrawerClient renderer(1, RONDELIX_SVG_DRAWER);
+    SvgDrawerClient drawer(1, RONDELIX_SVG_DRAWER);
+    DrawerDrawings renderer(drawer);
     const char* const variants[] = {
         R"(<svg><text> a="</text><image width="8" height="8" xlink:href="FILE"/></svg>)",
         R"(<svg><!-- a="--><image width="8" height="8" xlink:href="FILE"/></svg>)",

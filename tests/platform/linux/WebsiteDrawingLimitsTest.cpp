@@ -1,6 +1,6 @@
 #include "DesktopApplication.h"
 #include "icons/FaviconFetch.h"
-#include "platform/linux/process/SvgDrawerClient.h"
+#include "platform/linux/process/DrawerDrawings.h"
 #include "platform/linux/process/ThreadPoolBackground.h"
 #include "platform/linux/qt/QtImages.h"
 #include "platform/sim/SimHostResolver.h"
@@ -132,7 +132,8 @@ TEST(WebsiteDrawingLimits, AFinelyDashedIconCostsNeitherMemoryNorTime) {
     ASSERT_NE(testing::desktopApplication(), nullptr);
     for (const int segments : {200, 180000}) {
         Website site(dashedDrawing(segments));
-        SvgDrawerClient renderer(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
+        SvgDrawerClient drawer(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
+        DrawerDrawings renderer(drawer);
         FaviconFetch fetch{{site.http, site.resolver, site.pictures, renderer, site.clock}};
         resetPeakMemory();
         const double resident = peakMemoryMiB();
@@ -152,7 +153,8 @@ TEST(WebsiteDrawingLimits, AFinelyDashedIconCostsNeitherMemoryNorTime) {
 
 TEST(WebsiteDrawingLimits, ADrawingPastTheWatchdogStopsAndKeepsItsMemoryToItself) {
     ASSERT_NE(testing::desktopApplication(), nullptr);
-    SvgDrawerClient renderer(1, RONDELIX_SVG_DRAWER);
+    SvgDrawerClient drawer(1, RONDELIX_SVG_DRAWER);
+    DrawerDrawings renderer(drawer);
     resetPeakMemory();
     const double resident = peakMemoryMiB();
     const auto start = Clock::now();
@@ -176,9 +178,11 @@ TEST(WebsiteDrawingLimits, ADrawingPastTheWatchdogStopsAndKeepsItsMemoryToItself
 TEST(WebsiteDrawingLimits, AQuitWaitsAboutASecondAtMostOnAWebsiteDrawing) {
     ASSERT_NE(testing::desktopApplication(), nullptr);
     Website site(attributeBomb(60000));
-    SvgDrawerClient renderer(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
+    SvgDrawerClient drawer(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
+    DrawerDrawings renderer(drawer);
     DeliveryTold http(site.http);
-    FaviconFetch fetch{{http, site.resolver, site.pictures, renderer, site.clock}};
+    const auto shared = std::make_shared<FaviconFetch::Searches>();
+    FaviconFetch fetch{{http, site.resolver, site.pictures, renderer, site.clock}, shared};
     Clock::time_point quit;
     {
         ThreadPoolBackground searches(4);
@@ -186,8 +190,8 @@ TEST(WebsiteDrawingLimits, AQuitWaitsAboutASecondAtMostOnAWebsiteDrawing) {
         // The drawing has come, and its cleaning begins.
         http.delivered.get_future().wait();
         quit = Clock::now();
-        fetch.shutDown();
-        renderer.shutDown();
+        shared->closed = true;
+        drawer.shutDown();
     }
     const double seconds = secondsSince(quit);
     std::printf("quit waited %.2f s on the search\n", seconds);
@@ -204,8 +208,8 @@ TEST(WebsiteDrawingLimits, ADrawerEndsWithAProgramKilledWhileItDraws) {
     const pid_t program = ::fork();
     ASSERT_GE(program, 0);
     if (program == 0) {
-        SvgDrawerClient renderer(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
-        renderer.renderPNG(costly, 128, SvgDrawerClient::watchdogSeconds, nullptr);
+        SvgDrawerClient drawer(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
+        DrawerDrawings(drawer).renderPNG(costly, 128, SvgDrawerClient::watchdogSeconds, nullptr);
         ::_exit(0);
     }
     pid_t drawer = 0;

@@ -13,8 +13,8 @@ std::string readersArgument(QtImages::Readers readers) {
 } // namespace
 
 std::optional<PixelSize> DrawerImages::declaredSize(std::string_view bytes) const {
-    const auto answer =
-        drawer_.answer({"size", readersArgument(readers_)}, bytes, SvgDrawerClient::watchdogSeconds);
+    const auto answer = drawer_.answer({"size", readersArgument(readers_)}, bytes,
+                                       SvgDrawerClient::watchdogSeconds, account_);
     if (!answer) return std::nullopt;
     // "<width> <height>"
     long long width = 0, height = 0;
@@ -30,7 +30,7 @@ std::optional<std::string> DrawerImages::drawnAsPNG(std::string_view bytes, int 
     if (width <= 0 || height <= 0) return std::nullopt;
     return drawer_.pngAnswer(
         {"picture", readersArgument(readers_), std::to_string(width), std::to_string(height)}, bytes,
-        SvgDrawerClient::watchdogSeconds);
+        SvgDrawerClient::watchdogSeconds, account_);
 }
 
 } // namespace rondelix::platform::linux_desktop

@@ -10,9 +10,12 @@ namespace rondelix::platform::linux_desktop {
 // rather than in the program: a picture whose decoding would take minutes,
 // or gigabytes, costs the program only the handing over of its bytes, and
 // ends with the drawer's limits, its watchdog, or the drawer's shutting down.
+// Charged to the account given, if any.
 class DrawerImages final : public Images {
   public:
-    DrawerImages(SvgDrawerClient& drawer, QtImages::Readers readers) : drawer_(drawer), readers_(readers) {}
+    DrawerImages(SvgDrawerClient& drawer, QtImages::Readers readers,
+                 SvgDrawerClient::Account account = nullptr)
+        : drawer_(drawer), readers_(readers), account_(std::move(account)) {}
 
     std::optional<PixelSize> declaredSize(std::string_view bytes) const override;
     std::optional<std::string> drawnAsPNG(std::string_view bytes, int width, int height) const override;
@@ -20,6 +23,7 @@ class DrawerImages final : public Images {
   private:
     SvgDrawerClient& drawer_;
     QtImages::Readers readers_;
+    SvgDrawerClient::Account account_;
 };
 
 } // namespace rondelix::platform::linux_desktop

@@ -7,8 +7,10 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <limits>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -93,6 +95,13 @@ bool isPng(const std::string& bytes) {
     return bytes.starts_with("\x89PNG\r\n\x1A\n");
 }
 
+double processorSeconds(const rusage& used) {
+    const auto seconds = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+    };
+    return seconds(used.ru_utime) + seconds(used.ru_stime);
+}
+
 } // namespace
 
 std::filesystem::path SvgDrawerClient::installedDrawer() {
@@ -103,46 +112,48 @@ std::filesystem::path SvgDrawerClient::installedDrawer() {
     return beside->parent_path() / RONDELIX_MODULES_FROM_PROGRAM / drawerName;
 }
 
-SvgDrawerClient::SvgDrawerClient(double watchdog, std::filesystem::path drawer)
-    : watchdog_(watchdog), drawer_(std::move(drawer)) {}
+SvgDrawerClient::SvgDrawerClient(double watchdog, std::filesystem::path drawer, std::size_t drawers)
+    : watchdog_(watchdog), drawer_(std::move(drawer)), queue_(drawers) {}
 
 SvgDrawerClient::~SvgDrawerClient() {
     shutDown();
 }
 
 void SvgDrawerClient::shutDown() {
-    std::lock_guard guard(lock_);
-    closed_ = true;
-    for (const pid_t pid : running_)
-        ::kill(pid, SIGKILL);
-    drawerEnded_.notify_all();
-}
-
-std::optional<std::string> SvgDrawerClient::renderPNG(const std::string& svg, int side, double seconds,
-                                                      [[maybe_unused]] std::shared_ptr<const void> hold) {
-    // The hold lives as long as this call, and the call reaps its drawer before it returns.
-    if (side <= 0) return std::nullopt;
-    return pngAnswer({"drawing", std::to_string(side)}, svg, seconds);
+    {
+        std::lock_guard guard(lock_);
+        closed_ = true;
+        for (const pid_t pid : running_)
+            ::kill(pid, SIGKILL);
+    }
+    queue_.close();
 }
 
 std::optional<std::string> SvgDrawerClient::pngAnswer(const std::vector<std::string>& request,
-                                                      std::string_view bytes, double seconds) {
-    auto png = answer(request, bytes, seconds);
+                                                      std::string_view bytes, double seconds,
+                                                      const Account& account) {
+    auto png = answer(request, bytes, seconds, account);
     if (!png || !isPng(*png)) return std::nullopt;
     return png;
 }
 
 std::optional<std::string> SvgDrawerClient::answer(const std::vector<std::string>& request,
-                                                   std::string_view bytes, double seconds) {
-    const auto deadline = Clock::now() + std::chrono::duration<double>(std::min(seconds, watchdog_));
+                                                   std::string_view bytes, double seconds,
+                                                   const Account& account) {
+    auto turn = queue_.take(account ? account
+                                    : std::make_shared<FairTurns::Account>(
+                                          FairTurns::Account{std::numeric_limits<double>::infinity()}));
+    if (!turn) return std::nullopt;
+    const double limit = std::min({seconds, watchdog_, turn->secondsLeft()});
+    if (limit <= 0) return std::nullopt;
+    const auto start = Clock::now();
+    const auto deadline = start + std::chrono::duration<double>(limit);
     Descriptor input, drawerInput, output, drawerOutput;
     if (!streamPair(input, drawerInput) || !streamPair(output, drawerOutput)) return std::nullopt;
     pid_t pid = -1;
     {
-        std::unique_lock guard(lock_);
-        drawerEnded_.wait_until(guard, deadline,
-                                [this] { return closed_ || running_.size() < drawersAtOnce; });
-        if (closed_ || running_.size() >= drawersAtOnce) return std::nullopt;
+        std::lock_guard guard(lock_);
+        if (closed_) return std::nullopt;
         pid = spawnDrawer(drawer_, request, drawerInput.get(), drawerOutput.get());
         if (pid < 0) return std::nullopt;
         running_.insert(pid);
@@ -188,11 +199,15 @@ std::optional<std::string> SvgDrawerClient::answer(const std::vector<std::string
         std::lock_guard guard(lock_);
         running_.erase(pid);
     }
-    drawerEnded_.notify_one();
     if (!ended) ::kill(pid, SIGKILL);
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    rusage used{};
+    while (::wait4(pid, &status, 0, &used) < 0 && errno == EINTR) {
     }
+    // The drawer's time, or its processor time where it drew on several
+    // threads at once. The turn ends with this call, once the drawer is gone.
+    turn->charge(
+        std::max(std::chrono::duration<double>(Clock::now() - start).count(), processorSeconds(used)));
     if (!ended || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
     return answer;
 }
