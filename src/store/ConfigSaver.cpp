@@ -19,7 +19,8 @@ struct ConfigSaver::Writer {
         bool rotatingBackup;
     };
 
-    explicit Writer(ConfigPaths paths) : paths(std::move(paths)) {}
+    Writer(ConfigPaths paths, std::function<void()> whileWriting)
+        : paths(std::move(paths)), whileWriting(std::move(whileWriting)) {}
 
     // The newest state takes the place of the one waiting, which is let go
     // outside the lock: a writer that wants the lock meanwhile need not wait.
@@ -67,6 +68,7 @@ struct ConfigSaver::Writer {
         const bool rotating = job.rotatingBackup && !isMissing(paths.config);
         outcome.written =
             writeFileAtomically(paths.config, bytes, TemporaryName::fresh, NewFileMode::privateToUser, [&] {
+                if (whileWriting) whileWriting();
                 if (rotating) rotateBackup(outcome);
             });
         if (!outcome.written.ok()) return outcome;
@@ -97,6 +99,7 @@ struct ConfigSaver::Writer {
     }
 
     const ConfigPaths paths;
+    const std::function<void()> whileWriting;
     std::mutex lock;
     std::condition_variable writerDone;
     std::optional<Job> waiting;
@@ -110,9 +113,9 @@ struct ConfigSaver::Writer {
 };
 
 ConfigSaver::ConfigSaver(ConfigPaths paths, platform::MainQueue& queue, platform::Background* background,
-                         Done done)
-    : writer_(std::make_shared<Writer>(std::move(paths))), queue_(queue), background_(background),
-      done_(std::move(done)) {}
+                         Done done, std::function<void()> whileWriting)
+    : writer_(std::make_shared<Writer>(std::move(paths), std::move(whileWriting))), queue_(queue),
+      background_(background), done_(std::move(done)) {}
 
 ConfigSaver::~ConfigSaver() {
     flush();

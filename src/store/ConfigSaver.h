@@ -40,7 +40,11 @@ class ConfigSaver {
     // The wheels of a save, shared with the saves before it where unchanged.
     using SharedWheels = std::vector<std::shared_ptr<const Wheel>>;
 
-    ConfigSaver(ConfigPaths paths, platform::MainQueue& queue, platform::Background* background, Done done);
+    // `whileWriting` runs on the writing thread in the middle of each write,
+    // its new file written and not yet in place: where a test holds a write
+    // under way.
+    ConfigSaver(ConfigPaths paths, platform::MainQueue& queue, platform::Background* background, Done done,
+                std::function<void()> whileWriting = {});
     // Writes whatever is still waiting.
     ~ConfigSaver();
     ConfigSaver(const ConfigSaver&) = delete;
