@@ -1,7 +1,7 @@
 // What a screen reader hears from the running program: its accessibility tree
 // read through the desktop's accessibility bus.
 
-#include "EndToEndRig.h"
+#include "AccessibilityBus.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>

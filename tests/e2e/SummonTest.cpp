@@ -2,7 +2,7 @@
 // xdotool holds the summon keys and moves the pointer; the test looks at the
 // screen and at what the fired slice left behind.
 
-#include "EndToEndRig.h"
+#include "CaretWindow.h"
 
 #include <iostream>
 
