@@ -38,6 +38,19 @@ struct CaretWindow {
         process.waitForFinished(2000);
     }
 
+    // Waits until the window last said it has the keyboard, or that another
+    // window has it: a summon's grab can take it away for a moment, too.
+    bool hasKeyboard(bool has) {
+        return waitFor(
+            [&] {
+                process.waitForReadyRead(20);
+                while (process.canReadLine())
+                    active_ = process.readLine().startsWith("active");
+                return active_ == has;
+            },
+            patience);
+    }
+
     QProcess process;
     // Null when the window did not take the focus.
     QRect caret;
@@ -55,6 +68,7 @@ struct CaretWindow {
     }
 
     QByteArray line;
+    bool active_ = true;
 };
 
 } // namespace rondelix::e2e

@@ -673,6 +673,19 @@ inline std::string largestWindowNamed(const std::string& title) {
     return best;
 }
 
+// The first window the process `pid` shows, once it shows one; empty when
+// it shows none within `patience` seconds.
+inline std::string shownWindowOf(qint64 pid) {
+    std::string shown;
+    waitFor(
+        [&] {
+            shown = output("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null");
+            return !shown.empty();
+        },
+        patience);
+    return shown.substr(0, shown.find('\n'));
+}
+
 // The ids of the program's windows on the screen: dialogs, menus and popups
 // as well as its main window.
 inline std::set<std::string> windowsOf(const Program& program) {

@@ -4,6 +4,8 @@
 //
 //   caret 412 236 1 17    once focused: the caret's rectangle on the screen,
 //                         x y width height, top-left origin
+//   inactive              after that, each time another window takes the
+//   active                keyboard, and each time it gets it back
 //
 // With the argument "end" the caret stands after the last character. Each
 // line on its standard input moves the focus off the field and back, so that
@@ -48,6 +50,11 @@ int main(int argc, char** argv) {
     });
     poll.start(20);
 
+    QObject::connect(&app, &QGuiApplication::applicationStateChanged, [&](Qt::ApplicationState state) {
+        if (poll.isActive()) return;
+        std::printf(state == Qt::ApplicationActive ? "active\n" : "inactive\n");
+        std::fflush(stdout);
+    });
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&input, &QSocketNotifier::activated, [&] {
         char line[64];
