@@ -19,7 +19,8 @@ struct ConfigSaver::Writer {
         bool rotatingBackup;
     };
 
-    Writer(ConfigPaths paths, std::size_t largestFile) : paths(std::move(paths)), largestFile(largestFile) {}
+    Writer(ConfigPaths paths, std::size_t largestFile, std::function<void()> whileWriting)
+        : paths(std::move(paths)), largestFile(largestFile), whileWriting(std::move(whileWriting)) {}
 
     // The newest state takes the place of the one waiting, which is let go
     // outside the lock: a writer that wants the lock meanwhile need not wait.
@@ -73,6 +74,7 @@ struct ConfigSaver::Writer {
         const bool rotating = job.rotatingBackup && !isMissing(paths.config);
         outcome.written =
             writeFileAtomically(paths.config, bytes, TemporaryName::fresh, NewFileMode::privateToUser, [&] {
+                if (whileWriting) whileWriting();
                 if (rotating) rotateBackup(outcome);
             });
         if (!outcome.written.ok()) return outcome;
@@ -104,6 +106,7 @@ struct ConfigSaver::Writer {
 
     const ConfigPaths paths;
     const std::size_t largestFile;
+    const std::function<void()> whileWriting;
     std::mutex lock;
     std::condition_variable writerDone;
     std::optional<Job> waiting;
@@ -117,9 +120,9 @@ struct ConfigSaver::Writer {
 };
 
 ConfigSaver::ConfigSaver(ConfigPaths paths, platform::MainQueue& queue, platform::Background* background,
-                         Done done, std::size_t largestFile)
-    : writer_(std::make_shared<Writer>(std::move(paths), largestFile)), queue_(queue),
-      background_(background), done_(std::move(done)) {}
+                         Done done, std::size_t largestFile, std::function<void()> whileWriting)
+    : writer_(std::make_shared<Writer>(std::move(paths), largestFile, std::move(whileWriting))),
+      queue_(queue), background_(background), done_(std::move(done)) {}
 
 ConfigSaver::~ConfigSaver() {
     flush();

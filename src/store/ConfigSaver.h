@@ -44,8 +44,11 @@ class ConfigSaver {
     using SharedWheels = std::vector<std::shared_ptr<const Wheel>>;
 
     // A save of more than `largestFile` bytes is refused, writing nothing.
+    // `whileWriting` runs on the writing thread in the middle of each write,
+    // its new file written and not yet in place: where a test holds a write
+    // under way.
     ConfigSaver(ConfigPaths paths, platform::MainQueue& queue, platform::Background* background, Done done,
-                std::size_t largestFile = maxConfigFileBytes);
+                std::size_t largestFile = maxConfigFileBytes, std::function<void()> whileWriting = {});
     // Writes whatever is still waiting.
     ~ConfigSaver();
     ConfigSaver(const ConfigSaver&) = delete;

@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "EndToEndRig.h"
+#include "AccessibilityBus.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>

@@ -370,30 +370,38 @@ class EndToEnd : public ::testing::Test {
 
     // Holds left Alt and left Super, the factory binding; answers the area the
     // wheel took on screen, once it has sprung open and come to rest.
-    // The wheel is looked for around `around` (the pointer when not given).
+    // The wheel is looked for around `around` and at the pointer, where it
+    // opens when it cannot open there.
     QRect summonAt(QPoint pointer, const std::string& shot, std::optional<QPoint> around = {}) {
         // The main window's preview mirrors a summoned wheel; it goes out of
         // the way so that only the overlay changes around the pointer.
         // A test may have closed it or moved it already.
         moveMainWindowAside({}, 0);
         movePointer(pointer);
-        const QPoint centre = around.value_or(pointer);
-        const QRect near = wheelRoom(centre);
-        beforeSummon = stillScreen(near);
+        QPoint centre = around.value_or(pointer);
+        beforeSummon = stillScreen(wheelRoom(centre) | wheelRoom(pointer));
         xdotool("keydown Alt_L Super_L");
         const auto pressed = Clock::now();
         QImage after;
         QRect area;
+        const auto opened = [&] {
+            for (const QPoint place : {centre, pointer}) {
+                area = changedArea(beforeSummon, after, place);
+                if (area.width() < 300 || area.height() < 300) continue;
+                centre = place;
+                return true;
+            }
+            return false;
+        };
         const bool shown = waitFor(
             [&] {
                 after = grabScreen();
-                area = changedArea(beforeSummon, after, centre);
-                return area.width() >= 300 && area.height() >= 300;
+                return opened();
             },
             patience);
         shownAfter = std::chrono::duration<double>(Clock::now() - pressed).count();
         if (shown) {
-            after = stillScreen(near);
+            after = stillScreen(wheelRoom(centre));
             area = changedArea(beforeSummon, after, centre);
         }
         after.save(artifact(shot));
@@ -677,6 +685,19 @@ inline std::string largestWindowNamed(const std::string& title) {
     return best;
 }
 
+// The first window the process `pid` shows, once it shows one; empty when
+// it shows none within `patience` seconds.
+inline std::string shownWindowOf(qint64 pid) {
+    std::string shown;
+    waitFor(
+        [&] {
+            shown = output("xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null");
+            return !shown.empty();
+        },
+        patience);
+    return shown.substr(0, shown.find('\n'));
+}
+
 // The ids of the program's windows on the screen: dialogs, menus and popups
 // as well as its main window.
 inline std::set<std::string> windowsOf(const Program& program) {
@@ -836,102 +857,6 @@ inline void addFromGallery(const std::string& id, const std::string& search, con
 inline nlohmann::json storedDefaults(const TestHome& home) {
     return nlohmann::json::parse(readFile(home.configFolder() / "defaults.json"), nullptr, false);
 }
-
-// A session bus of its own with the desktop's accessibility bus on it, as a
-// desktop with accessibility on runs them. Stopping it ends the accessibility
-// bus and everything it started, as a crashed or disabled one would.
-struct AccessibilityBus {
-    // `runtime` is made as a private runtime folder for the two buses.
-    explicit AccessibilityBus(const fs::path& runtime) {
-        fs::create_directories(runtime);
-        fs::permissions(runtime, fs::perms::owner_all);
-        session.start("dbus-daemon", {QString::fromStdString(testing::isolatedBusConfigArgument()),
-                                      "--nofork", "--print-address"});
-        if (!session.waitForReadyRead(static_cast<int>(patience * 1000))) return;
-        address = QString::fromUtf8(session.readLine()).trimmed();
-        QProcessEnvironment environment;
-        environment.insert("DBUS_SESSION_BUS_ADDRESS", address);
-        environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
-        environment.insert("PATH", qEnvironmentVariable("PATH"));
-        environment.insert("HOME", QString::fromStdString(runtime.string()));
-        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
-        launcher.setProcessEnvironment(environment);
-        // Its own process group, so stopping it reaches the bus and the
-        // registry it starts.
-        launcher.setChildProcessModifier([] { ::setsid(); });
-        launcher.start("/usr/libexec/at-spi-bus-launcher", {"--launch-immediately", "--a11y=1"});
-        QProcess ask;
-        ask.setProcessEnvironment(environment);
-        ready = waitFor(
-            [&] {
-                ask.start("dbus-send", {"--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
-                                        "org.a11y.Bus.GetAddress"});
-                return ask.waitForFinished(static_cast<int>(patience * 1000)) && ask.exitCode() == 0;
-            },
-            patience);
-        const QString reply = QString::fromUtf8(ask.readAllStandardOutput());
-        accessibilityAddress = reply.section('"', 1, 1);
-    }
-    // Whether a program has asked the bus's registry for `event`: the
-    // program asks a moment after it is ready, once it has found the bus.
-    bool someoneListensFor(const QString& event) const {
-        QProcess ask;
-        ask.start("dbus-send",
-                  {"--bus=" + accessibilityAddress, "--print-reply", "--dest=org.a11y.atspi.Registry",
-                   "/org/a11y/atspi/registry", "org.a11y.atspi.Registry.GetRegisteredEvents"});
-        return ask.waitForFinished(2000) && ask.exitCode() == 0 &&
-               QString::fromUtf8(ask.readAllStandardOutput()).contains(event);
-    }
-    ~AccessibilityBus() {
-        stop();
-        session.kill();
-        session.waitForFinished(2000);
-    }
-    void stop() {
-        if (launcher.state() == QProcess::NotRunning) return;
-        ::kill(-pid_t(launcher.processId()), SIGKILL);
-        launcher.waitForFinished(2000);
-    }
-    QProcessEnvironment environment() const {
-        QProcessEnvironment e;
-        e.insert("DBUS_SESSION_BUS_ADDRESS", address);
-        return e;
-    }
-
-    QProcess session;
-    QProcess launcher;
-    QString address;
-    QString accessibilityAddress;
-    bool ready = false;
-};
-
-// The project's own text window; answers its caret rectangle on the screen
-// once it has the focus.
-struct CaretWindow {
-    explicit CaretWindow(const AccessibilityBus& bus, const QStringList& arguments = {}) {
-        QProcessEnvironment environment = bus.environment();
-        environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
-        environment.insert("PATH", qEnvironmentVariable("PATH"));
-        process.setProcessEnvironment(environment);
-        process.start(RONDELIX_CARET_WINDOW, arguments);
-        const bool answered = waitFor(
-            [&] {
-                process.waitForReadyRead(20);
-                return process.canReadLine();
-            },
-            patience);
-        int x = 0, y = 0, w = 0, h = 0;
-        if (answered && std::sscanf(process.readLine().constData(), "caret %d %d %d %d", &x, &y, &w, &h) == 4)
-            caret = QRect(x, y, w, h);
-    }
-    ~CaretWindow() {
-        process.kill();
-        process.waitForFinished(2000);
-    }
-
-    QProcess process;
-    QRect caret;
-};
 
 // A session bus of the test's own, which the programs it starts use.
 struct SessionBus {

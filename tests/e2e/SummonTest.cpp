@@ -2,7 +2,7 @@
 // xdotool holds the summon keys and moves the pointer; the test looks at the
 // screen and at what the fired slice left behind.
 
-#include "EndToEndRig.h"
+#include "CaretWindow.h"
 
 #include <iostream>
 
@@ -109,16 +109,8 @@ TEST_F(EndToEnd, ATextSliceFiredOverATerminalArrivesInIt) {
         environment.insert("HOME", QString::fromStdString(home.path.string()));
         process.setProcessEnvironment(environment);
         process.start(terminal.name, terminal.arguments("cat > " + typed.string()));
-        std::string window;
-        ASSERT_TRUE(waitFor(
-            [&] {
-                window = output("xdotool search --onlyvisible --pid " + std::to_string(process.processId()) +
-                                " 2>/dev/null");
-                return !window.empty();
-            },
-            patience))
-            << terminal.name << " showed no window";
-        window = window.substr(0, window.find('\n'));
+        const std::string window = shownWindowOf(process.processId());
+        ASSERT_FALSE(window.empty()) << terminal.name << " showed no window";
         // Once the window manager names it the active window, the program
         // sees it as the application the wheel opens over.
         xdotool("windowactivate --sync " + window);
@@ -190,6 +182,23 @@ TEST_F(EndToEnd, TheTextCaretSettingOpensTheWheelBelowTheCaretAndElseAtThePointe
     EXPECT_NEAR(atCaret.center().x(), caret.x(), 24) << program.log();
     EXPECT_NEAR(atCaret.top(), caret.y() + window.caret.height() + 8, 24) << program.log();
     {
+        // A window the bus knows nothing of takes the keyboard; the text
+        // window says nothing on the bus as it loses it, and its caret is no
+        // longer where the user types.
+        QProcess terminal;
+        terminal.start("xterm", {"-geometry", "30x4+1170+820"});
+        const std::string id = shownWindowOf(terminal.processId());
+        ASSERT_FALSE(id.empty()) << "xterm showed no window (scripts/setup installs it)";
+        ASSERT_TRUE(window.hasKeyboard(true));
+        xdotool("windowfocus --sync " + id);
+        ASSERT_TRUE(window.hasKeyboard(false)) << "the text window did not hear it lost the keyboard";
+        const auto [elsewhere, elsewhereSeconds] =
+            timedSummon("e2e-caret-window-lost-the-keyboard.png", atCaret.center());
+        EXPECT_TRUE(atPointer(elsewhere)) << program.log();
+        terminal.kill();
+        terminal.waitForFinished(3000);
+    }
+    {
         // After the last character, where Qt has no character at the caret.
         const CaretWindow atEnd(bus, {"end"});
         ASSERT_FALSE(atEnd.caret.isNull()) << "the second text window did not take the focus";
@@ -226,6 +235,58 @@ TEST_F(EndToEnd, TheTextCaretSettingOpensTheWheelBelowTheCaretAndElseAtThePointe
     std::cout << "[ measured ] summon to wheel on screen: pointer " << pointerSeconds * 1000 << " ms, caret "
               << caretSeconds * 1000 << " ms, hung program " << hungSeconds * 1000 << " ms, gone program "
               << goneSeconds * 1000 << " ms, no bus " << noBusSeconds * 1000 << " ms\n";
+    EXPECT_EQ(program.stop(), 0);
+}
+
+// In a session that starts nothing for accessibility, the program's own
+// question for the accessibility bus starts it, slowly; the caret of the
+// first text window that takes the keyboard is found at the first summon.
+// Then the registry goes, and then the whole bus, and another program's
+// question starts them again: the program asks the new registry for the
+// focus changes and finds each caret at once all the same.
+TEST_F(EndToEnd, TheCaretIsFoundHoweverTheAccessibilityBusCameUp) {
+    AccessibilityBus bus(home.path / "bus", AccessibilityBus::Start::onRequest);
+    ASSERT_TRUE(bus.ready) << "the session bus did not start (scripts/setup installs dbus-daemon)";
+    auto config = nlohmann::json::parse(readFile(home.configFolder() / "config.json"));
+    config["behavior"]["position"] = "textCaret";
+    writeFile(home.configFolder() / "config.json", config.dump(2));
+    Program program(home.path, "caret-bus-on-request", {}, bus.environment());
+    ASSERT_TRUE(program.waitForLine("Rondelix: ready.")) << program.log();
+    ASSERT_TRUE(bus.found()) << "the accessibility bus did not start (scripts/setup installs at-spi2-core)\n"
+                             << program.log();
+    ASSERT_TRUE(moveMainWindowAside()) << program.log();
+
+    // A program that starts along with the registry may ask it what to
+    // announce just before the program's request reaches it, and never
+    // hear of the request: each text window starts once the registry has the
+    // request. Asking it what was asked of it starts it when it is not
+    // running.
+    const struct {
+        const char* name;
+        std::function<bool()> end;
+    } comings[] = {
+        {"started-by-the-program", [] { return true; }},
+        {"registry-started-again", [&] { return bus.endRegistry(); }},
+        {"bus-started-again", [&] { return bus.endLauncher() && bus.request(); }},
+    };
+    for (const auto& coming : comings) {
+        SCOPED_TRACE(coming.name);
+        ASSERT_TRUE(coming.end());
+        ASSERT_TRUE(waitFor([&] { return bus.someoneListensFor("Object:StateChanged:Focused"); }, patience))
+            << "the program did not ask the registry for focus changes\n"
+            << program.log();
+        const CaretWindow window(bus);
+        ASSERT_FALSE(window.caret.isNull()) << "the text window's focus was never announced\n"
+                                            << program.log();
+        const QPoint below = window.caret.topLeft() + QPoint(0, window.caret.height() + 8);
+        const QRect wheel =
+            summonAt({800, 700}, std::string("e2e-caret-") + coming.name + ".png", below + QPoint(0, 162));
+        xdotool("key Escape");
+        release();
+        EXPECT_TRUE(wheelGone(wheel.center()));
+        EXPECT_NEAR(wheel.center().x(), below.x(), 24) << program.log();
+        EXPECT_NEAR(wheel.top(), below.y(), 24) << program.log();
+    }
     EXPECT_EQ(program.stop(), 0);
 }
 

@@ -1,4 +1,3 @@
-#include "files/FreshTemporary.h"
 #include "model/ConfigCoding.h"
 #include "platform/linux/BlockingMainQueue.h"
 #include "platform/linux/process/DetachingBackground.h"
@@ -6,7 +5,10 @@
 #include "support/TempHome.h"
 #include "util/Uuid.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <thread>
 
 namespace rondelix {
@@ -32,28 +34,64 @@ double wheelSizeIn(const fs::path& file) {
     return config ? config->behavior.wheelSize : 0.0;
 }
 
-// True once a write of the configuration has begun: its temporary file is
-// there, or it is already done.
-bool writeBegun(const ConfigPaths& paths, const std::optional<FileIdentity>& before) {
-    for (const auto& entry : fs::directory_iterator(paths.folder))
-        if (freshTemporaryTarget(entry.path().filename().string()) == "config.json") return true;
-    return fileIdentity(paths.config) != before;
-}
+// Holds the writes mid-way while the test says so, and tells whether a
+// write began while another was held: the saver writes one at a time.
+class HeldWrites {
+  public:
+    // On the writing thread, in the middle of a write.
+    void midWrite() {
+        std::unique_lock guard(lock_);
+        overlapped_ = overlapped_ || held_;
+        if (!holding_) return;
+        held_ = true;
+        changed_.notify_all();
+        changed_.wait(guard, [this] { return !holding_; });
+        held_ = false;
+    }
+    void hold() {
+        const std::lock_guard guard(lock_);
+        holding_ = true;
+    }
+    void awaitHeld() {
+        std::unique_lock guard(lock_);
+        changed_.wait(guard, [this] { return held_; });
+    }
+    void release() {
+        {
+            const std::lock_guard guard(lock_);
+            holding_ = false;
+        }
+        changed_.notify_all();
+    }
+    bool overlapped() {
+        const std::lock_guard guard(lock_);
+        return overlapped_;
+    }
+
+  private:
+    std::mutex lock_;
+    std::condition_variable changed_;
+    bool holding_ = false;
+    bool held_ = false;
+    bool overlapped_ = false;
+};
 
 // The saver on the program's own kind of pool: a save is written on a thread
 // of its own while the caller asks for more. A flush, and the quit, wait for
 // the write under way and then write the newest state once, dropping the
-// state in between; every write is told, once.
+// state in between; every write is told, once. Each round's first write is
+// held mid-way, as a large file on a busy machine holds it, until the later
+// saves are asked for and the flush has had a while to wait for it.
 TEST(ConfigSaverThreads, AFlushWaitsForTheWriteUnderWayThenWritesOnlyTheNewestState) {
     const testing::TempHome folder;
     const ConfigPaths paths = ConfigPaths::in(folder.path);
+    HeldWrites writes;
     platform::linux_desktop::BlockingMainQueue queue;
     platform::linux_desktop::DetachingBackground background(1, 10);
     std::vector<Result<>> told;
-    auto saver =
-        std::make_unique<ConfigSaver>(paths, queue, &background, [&told](ConfigSaver::Outcome outcome) {
-            told.push_back(outcome.written);
-        });
+    auto saver = std::make_unique<ConfigSaver>(
+        paths, queue, &background, [&told](ConfigSaver::Outcome outcome) { told.push_back(outcome.written); },
+        maxConfigFileBytes, [&writes] { writes.midWrite(); });
     const ConfigSaver::SharedWheels wheels = manyWheels(2000);
     const auto save = [&](double size) {
         Config settings;
@@ -64,21 +102,26 @@ TEST(ConfigSaverThreads, AFlushWaitsForTheWriteUnderWayThenWritesOnlyTheNewestSt
     for (int round = 0; round < rounds; ++round) {
         SCOPED_TRACE(round);
         const double first = 300 + 10 * round;
-        const auto before = fileIdentity(paths.config);
+        writes.hold();
         save(first);
-        while (!writeBegun(paths, before))
-            std::this_thread::yield();
+        writes.awaitHeld();
         save(first + 1);
         save(first + 2);
         // What the writes posted runs meanwhile, as the program's event loop runs it.
         while (queue.runNext(0)) {
         }
+        std::thread letGo([&writes] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            writes.release();
+        });
         if (round + 1 < rounds) {
             saver->flush();
             EXPECT_FALSE(saver->pending());
         } else {
             saver.reset();
         }
+        letGo.join();
+        EXPECT_FALSE(writes.overlapped());
         EXPECT_EQ(wheelSizeIn(paths.config), first + 2);
         // The write under way ended before the newest state replaced it.
         EXPECT_EQ(wheelSizeIn(paths.backup), first);

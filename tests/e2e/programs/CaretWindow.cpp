@@ -4,13 +4,19 @@
 //
 //   caret 412 236 1 17    once focused: the caret's rectangle on the screen,
 //                         x y width height, top-left origin
+//   inactive              after that, each time another window takes the
+//   active                keyboard, and each time it gets it back
 //
-// With the argument "end" the caret stands after the last character.
+// With the argument "end" the caret stands after the last character. Each
+// line on its standard input moves the focus off the field and back, so that
+// the field announces once more that it has the focus.
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char** argv) {
     // The toolkit publishes to the accessibility bus only when asked to.
@@ -43,5 +49,21 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
     });
     poll.start(20);
+
+    QObject::connect(&app, &QGuiApplication::applicationStateChanged, [&](Qt::ApplicationState state) {
+        if (poll.isActive()) return;
+        std::printf(state == Qt::ApplicationActive ? "active\n" : "inactive\n");
+        std::fflush(stdout);
+    });
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, [&] {
+        char line[64];
+        if (::read(STDIN_FILENO, line, sizeof line) <= 0) {
+            input.setEnabled(false);
+            return;
+        }
+        field.clearFocus();
+        field.setFocus();
+    });
     return app.exec();
 }

@@ -322,6 +322,9 @@ TEST(ActiveWindow, ReadsTheClassAndApplicationIdOfTheActiveWindow) {
     XChangeProperty(dpy, window, XInternAtom(dpy, "_KDE_NET_WM_DESKTOP_FILE", False),
                     XInternAtom(dpy, "UTF8_STRING", False), 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(entry.data()), static_cast<int>(entry.size()));
+    long process = 4242;
+    XChangeProperty(dpy, window, XInternAtom(dpy, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&process), 1);
     // The mark a window manager sets, with the check window that says one runs.
     Window manager = XCreateSimpleWindow(dpy, root, 0, 0, 1, 1, 0, 0, 0);
     const Atom check = XInternAtom(dpy, "_NET_SUPPORTING_WM_CHECK", False);
@@ -339,6 +342,7 @@ TEST(ActiveWindow, ReadsTheClassAndApplicationIdOfTheActiveWindow) {
     EXPECT_EQ(identity->desktopFile, entry);
     EXPECT_EQ(identity->wmClassInstance, "notes");
     EXPECT_EQ(identity->wmClass, "NotesWindow");
+    EXPECT_EQ(identity->process, 4242);
 
     // A vanished window is no answer and no crash.
     XDestroyWindow(dpy, window);

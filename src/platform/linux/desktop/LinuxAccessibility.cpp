@@ -1,21 +1,33 @@
 #include "platform/linux/desktop/LinuxAccessibility.h"
 
+#include "platform/linux/x11/X11ActiveWindow.h"
+
 #include <QDBusArgument>
 #include <QDBusPendingCall>
 #include <QDBusPendingCallWatcher>
+#include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace rondelix::platform::linux_desktop {
 
 namespace {
 
+const QString accessibleInterface = QStringLiteral("org.a11y.atspi.Accessible");
 const QString textInterface = QStringLiteral("org.a11y.atspi.Text");
 const QString componentInterface = QStringLiteral("org.a11y.atspi.Component");
 const QString propertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
+const QString busService = QStringLiteral("org.a11y.Bus");
+const QString registryService = QStringLiteral("org.a11y.atspi.Registry");
+const QString connectionName = QStringLiteral("rondelix-accessibility");
+// The "focused" bit of an element's state set.
+constexpr uint focusedState = 12;
+constexpr const char* notRunning = "the accessibility bus is not running; the text caret cannot be found and "
+                                   "the wheel opens at the pointer.";
 // Screen coordinates, as opposed to window- or parent-relative ones.
 constexpr uint screenCoordinates = 0;
 // Whatever lies beyond this is garbage, not a place on any desktop.
@@ -59,8 +71,20 @@ std::optional<std::pair<int, int>> intPair(const QList<QVariant>& args) {
 
 class LinuxAccessibleElement final : public AccessibleElement {
   public:
-    LinuxAccessibleElement(QDBusConnection bus, QString service, QString path, int timeoutMs)
-        : bus_(std::move(bus)), service_(std::move(service)), path_(std::move(path)), timeoutMs_(timeoutMs) {
+    // Few programs announce that their element lost the focus when another
+    // program takes the keyboard: the element itself is asked whether it
+    // still has it. Asked first, it answers before the questions after it,
+    // so the answer costs the search no time; it counts for as long as any
+    // answer does. A toolkit also lets its window go inactive while a grab
+    // of ours holds the keyboard longer than it waits, though the window
+    // keeps the focus: then `ownsKeyboard` decides.
+    LinuxAccessibleElement(QDBusConnection bus, QString service, QString path, int timeoutMs,
+                           std::function<bool()> ownsKeyboard)
+        : bus_(std::move(bus)), service_(std::move(service)), path_(std::move(path)), timeoutMs_(timeoutMs),
+          ownsKeyboard_(std::move(ownsKeyboard)),
+          state_(bus_.asyncCall(QDBusMessage::createMethodCall(service_, path_, accessibleInterface,
+                                                               QStringLiteral("GetState")),
+                                int(elementBudgetMs))) {
         started_.start();
     }
 
@@ -129,6 +153,23 @@ class LinuxAccessibleElement final : public AccessibleElement {
     }
 
   private:
+    // Whether the element still has the focus, by its own word or else by
+    // its program's window having the keyboard; found out once.
+    bool holdsFocus() {
+        if (!holdsFocus_) holdsFocus_ = saysFocused() || ownsKeyboard_();
+        return *holdsFocus_;
+    }
+
+    // Whether the element said it has the keyboard focus; no answer counts
+    // as no.
+    bool saysFocused() {
+        state_.waitForFinished();
+        const QDBusMessage reply = state_.reply();
+        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1) return false;
+        const auto words = qdbus_cast<QList<uint>>(reply.arguments().front());
+        return !words.isEmpty() && (words.front() >> focusedState & 1u) != 0;
+    }
+
     std::optional<Rect> characterExtents(int offset) {
         return rectFromArguments(
             call(textInterface, QStringLiteral("GetCharacterExtents"), {offset, screenCoordinates})
@@ -137,7 +178,8 @@ class LinuxAccessibleElement final : public AccessibleElement {
 
     // Blocks without running the event loop, for no longer than the message
     // time-out nor past the element's budget; a program that went away or
-    // does not implement the interface simply has no answer.
+    // does not implement the interface simply has no answer, and neither
+    // has an element that no longer has the focus.
     std::optional<QList<QVariant>> call(const QString& interface, const QString& method,
                                         const QList<QVariant>& args) {
         const qint64 left = elementBudgetMs - started_.elapsed();
@@ -145,7 +187,7 @@ class LinuxAccessibleElement final : public AccessibleElement {
         auto message = QDBusMessage::createMethodCall(service_, path_, interface, method);
         message.setArguments(args);
         const QDBusMessage reply = bus_.call(message, QDBus::Block, int(std::min<qint64>(timeoutMs_, left)));
-        if (reply.type() != QDBusMessage::ReplyMessage) return std::nullopt;
+        if (reply.type() != QDBusMessage::ReplyMessage || !holdsFocus()) return std::nullopt;
         return reply.arguments();
     }
 
@@ -153,6 +195,9 @@ class LinuxAccessibleElement final : public AccessibleElement {
     QString service_;
     QString path_;
     int timeoutMs_;
+    std::function<bool()> ownsKeyboard_;
+    QDBusPendingCall state_;
+    std::optional<bool> holdsFocus_;
     QElapsedTimer started_;
 };
 
@@ -161,18 +206,26 @@ class LinuxAccessibleElement final : public AccessibleElement {
 LinuxAccessibility::LinuxAccessibility(Log& log) : log_(log) {}
 
 void LinuxAccessibility::connectBus() {
-    const QDBusConnection session = QDBusConnection::sessionBus();
+    QDBusConnection session = QDBusConnection::sessionBus();
     if (!session.isConnected()) {
-        listenOn(QString());
+        tellMissing(notRunning);
         return;
     }
-    // The desktop may start the accessibility bus only when asked: a wait
-    // that must not hold the main queue, where summons are handled.
+    // The desktop may start the bus after the program, or start it again
+    // after it stopped; each time it is looked up anew.
+    auto* launcher =
+        new QDBusServiceWatcher(busService, session, QDBusServiceWatcher::WatchForRegistration, this);
+    connect(launcher, &QDBusServiceWatcher::serviceRegistered, this, [this] { lookUp(); });
+    lookUp();
+}
+
+void LinuxAccessibility::lookUp() {
+    // Asking may start the bus first, which at a login where every program
+    // starts at once takes seconds: the answer is waited for off the main
+    // queue, where summons are handled, as long as the bus allows.
     auto* lookup = new QDBusPendingCallWatcher(
-        session.asyncCall(
-            QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
-                                           QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress")),
-            500),
+        QDBusConnection::sessionBus().asyncCall(QDBusMessage::createMethodCall(
+            busService, QStringLiteral("/org/a11y/bus"), busService, QStringLiteral("GetAddress"))),
         this);
     connect(lookup, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answered) {
         answered->deleteLater();
@@ -184,24 +237,56 @@ void LinuxAccessibility::connectBus() {
 }
 
 void LinuxAccessibility::listenOn(const QString& address) {
-    QDBusConnection bus =
-        address.isEmpty() ? QDBusConnection(QStringLiteral("rondelix-accessibility"))
-                          : QDBusConnection::connectToBus(address, QStringLiteral("rondelix-accessibility"));
+    const bool listening = bus_ && bus_->isConnected();
+    // An answer to an earlier question says nothing against the bus found.
+    if (address.isEmpty() && listening) return;
+    if (address == address_ && listening) return;
+    bus_.reset();
+    focusedService_.clear();
+    focusedPath_.clear();
+    focusedProcess_.reset();
+    QDBusConnection::disconnectFromBus(connectionName);
+    if (address.isEmpty()) {
+        tellMissing(notRunning);
+        return;
+    }
+    QDBusConnection bus = QDBusConnection::connectToBus(address, connectionName);
     if (!bus.isConnected()) {
-        log_.write(
-            "the accessibility bus is not running; the text caret cannot be found and the wheel opens at "
-            "the pointer.");
+        tellMissing(notRunning);
         return;
     }
     bus.connect(QString(), QString(), QStringLiteral("org.a11y.atspi.Event.Object"),
                 QStringLiteral("StateChanged"), this, SLOT(stateChanged(QDBusMessage)));
-    // Programs only announce the events someone has asked the registry for.
-    auto registration = QDBusMessage::createMethodCall(
-        QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("/org/a11y/atspi/registry"),
-        QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("RegisterEvent"));
-    registration.setArguments({QStringLiteral("object:state-changed:focused")});
-    bus.asyncCall(registration);
     bus_ = bus;
+    address_ = address;
+    // A registry that starts after this, or again after a crash, knows
+    // nothing of what was asked before.
+    if (!registryWatcher_) {
+        registryWatcher_ =
+            new QDBusServiceWatcher(registryService, bus, QDBusServiceWatcher::WatchForRegistration, this);
+        connect(registryWatcher_, &QDBusServiceWatcher::serviceRegistered, this,
+                &LinuxAccessibility::askForFocusChanges);
+    } else {
+        registryWatcher_->setConnection(bus);
+    }
+    askForFocusChanges();
+    if (toldMissing_) log_.write("found the accessibility bus; the text caret can be found again.");
+    toldMissing_ = false;
+}
+
+void LinuxAccessibility::askForFocusChanges() {
+    if (!bus_) return;
+    auto registration =
+        QDBusMessage::createMethodCall(registryService, QStringLiteral("/org/a11y/atspi/registry"),
+                                       registryService, QStringLiteral("RegisterEvent"));
+    registration.setArguments({QStringLiteral("object:state-changed:focused")});
+    bus_->asyncCall(registration);
+}
+
+void LinuxAccessibility::tellMissing(const char* line) {
+    if (toldMissing_) return;
+    toldMissing_ = true;
+    log_.write(line);
 }
 
 void LinuxAccessibility::setMessagingTimeout(double seconds) {
@@ -215,23 +300,47 @@ std::unique_ptr<AccessibleElement> LinuxAccessibility::focusedElement() {
     if (QGuiApplication::focusWindow()) return nullptr;
     // A bus that went away answers nothing; asking it would only wait.
     if (!bus_->isConnected()) {
-        log_.write("the accessibility bus has gone away; the wheel opens at the pointer.");
         bus_.reset();
+        tellMissing("the accessibility bus has gone away; the wheel opens at the pointer.");
+        lookUp();
         return nullptr;
     }
-    return std::make_unique<LinuxAccessibleElement>(*bus_, focusedService_, focusedPath_, timeoutMs_);
+    return std::make_unique<LinuxAccessibleElement>(
+        *bus_, focusedService_, focusedPath_, timeoutMs_, [process = focusedProcess_] {
+            const auto window = activeWindowIdentity();
+            return process && window && window->process == process;
+        });
 }
 
 void LinuxAccessibility::stateChanged(const QDBusMessage& message) {
     const auto args = message.arguments();
     if (args.size() < 2 || args[0].toString() != QLatin1String("focused")) return;
     if (args[1].toInt() == 1) {
+        if (message.service() != focusedService_) learnFocusedProcess(message.service());
         focusedService_ = message.service();
         focusedPath_ = message.path();
     } else if (message.service() == focusedService_ && message.path() == focusedPath_) {
         focusedService_.clear();
         focusedPath_.clear();
+        focusedProcess_.reset();
     }
+}
+
+void LinuxAccessibility::learnFocusedProcess(const QString& service) {
+    focusedProcess_.reset();
+    auto question = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetConnectionUnixProcessID"));
+    question.setArguments({service});
+    auto* asked = new QDBusPendingCallWatcher(bus_->asyncCall(question), this);
+    connect(asked, &QDBusPendingCallWatcher::finished, this,
+            [this, service](QDBusPendingCallWatcher* answered) {
+                answered->deleteLater();
+                const QDBusMessage reply = answered->reply();
+                if (service == focusedService_ && reply.type() == QDBusMessage::ReplyMessage &&
+                    reply.arguments().size() == 1)
+                    focusedProcess_ = long(reply.arguments().front().toUInt());
+            });
 }
 
 } // namespace rondelix::platform::linux_desktop

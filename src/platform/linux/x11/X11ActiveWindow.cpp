@@ -173,6 +173,8 @@ std::optional<ActiveWindowIdentity> activeWindowIdentity() {
         identity.emplace();
         identity->applicationId = stringProperty(dpy, window, "_GTK_APPLICATION_ID");
         identity->desktopFile = stringProperty(dpy, window, "_KDE_NET_WM_DESKTOP_FILE");
+        if (const auto process = singleValueProperty(dpy, window, "_NET_WM_PID", XA_CARDINAL))
+            identity->process = long(*process);
         XClassHint hint{};
         if (XGetClassHint(dpy, window, &hint)) {
             if (hint.res_name) identity->wmClassInstance = hint.res_name;

@@ -12,6 +12,7 @@ struct ActiveWindowIdentity {
     std::string desktopFile;     // _KDE_NET_WM_DESKTOP_FILE
     std::string wmClassInstance; // WM_CLASS, first part
     std::string wmClass;         // WM_CLASS, second part
+    std::optional<long> process; // _NET_WM_PID
 };
 
 // None without an X display or without a focused window. With no window
