@@ -361,7 +361,8 @@ class EndToEnd : public ::testing::Test {
         static char name[] = "rondelix_e2e_tests";
         static char* argv[] = {name, nullptr};
         qputenv("QT_QPA_PLATFORM", "xcb");
-        if (!testing::displayReady()) return;
+        const testing::DisplayReady display;
+        if (!display) return;
         application = new QApplication(argc, argv);
     }
     void SetUp() override {

@@ -12,7 +12,8 @@ inline QApplication* desktopApplication() {
     if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
     if (QCoreApplication::instance()) return nullptr;
     qputenv("QT_QPA_PLATFORM", "xcb");
-    if (!displayReady()) return nullptr;
+    const DisplayReady display;
+    if (!display) return nullptr;
     static int argc = 1;
     static char name[] = "rondelix_linux_tests";
     static char* argv[] = {name, nullptr};
