@@ -36,7 +36,7 @@ TEST(SvgDrawerClient, FitsTheDrawingCentredInATransparentSquare) {
     DrawerDrawings renderer(drawer);
     const QImage wide = decoded(renderer.renderPNG(
         R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 200 100"><rect width="200" height="100" fill="#f00"/></svg>)",
-        128, 6, nullptr));
+        128, 6, {}));
     ASSERT_EQ(wide.size(), QSize(128, 128));
     EXPECT_EQ(wide.pixelColor(64, 64), QColor(Qt::red));
     EXPECT_EQ(wide.pixelColor(2, 64), QColor(Qt::red));
@@ -44,8 +44,8 @@ TEST(SvgDrawerClient, FitsTheDrawingCentredInATransparentSquare) {
     EXPECT_EQ(wide.pixelColor(64, 16).alpha(), 0);
     EXPECT_EQ(wide.pixelColor(64, 111).alpha(), 0);
 
-    EXPECT_EQ(renderer.renderPNG("<svg", 128, 6, nullptr), std::nullopt);
-    EXPECT_EQ(renderer.renderPNG("not a drawing at all", 128, 6, nullptr), std::nullopt);
+    EXPECT_EQ(renderer.renderPNG("<svg", 128, 6, {}), std::nullopt);
+    EXPECT_EQ(renderer.renderPNG("not a drawing at all", 128, 6, {}), std::nullopt);
 }
 
 // A drawer that never answers, standing in for a drawing that never ends:
@@ -84,18 +84,24 @@ TEST(SvgDrawerClient, NoDrawingOutlivesItsTimeItsCallerOrTheRenderer) {
     // The time is what is tested: the caller's 0.3 s, not the watchdog's 60;
     // the bound lies far from both.
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(renderer.renderPNG("<svg/>", 16, 0.3, nullptr), std::nullopt);
+    EXPECT_EQ(renderer.renderPNG("<svg/>", 16, 0.3, {}), std::nullopt);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     EXPECT_FALSE(drawer.lastStillThere());
     SvgDrawerClient watched(0.3, drawer.path);
-    EXPECT_EQ(DrawerDrawings(watched).renderPNG("<svg/>", 16, 60, nullptr), std::nullopt);
+    EXPECT_EQ(DrawerDrawings(watched).renderPNG("<svg/>", 16, 60, {}), std::nullopt);
     EXPECT_FALSE(drawer.lastStillThere());
 
     // Shutting down answers a waiting caller at once and every later one.
-    auto hold = std::make_shared<int>();
-    const std::weak_ptr<int> held = hold;
-    auto caller = std::async(std::launch::async, [&] { return renderer.renderPNG("<svg/>", 16, 60, hold); });
-    hold.reset();
+    std::weak_ptr<const void> held;
+    bool asked = false;
+    const Admission admission([&] {
+        auto hold = std::make_shared<int>();
+        held = hold;
+        asked = true;
+        return hold;
+    });
+    auto caller =
+        std::async(std::launch::async, [&] { return renderer.renderPNG("<svg/>", 16, 60, admission); });
     for (int wait = 0; wait < 3000 && !drawer.lastStillThere(); ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     client.shutDown();
@@ -103,9 +109,10 @@ TEST(SvgDrawerClient, NoDrawingOutlivesItsTimeItsCallerOrTheRenderer) {
     ASSERT_EQ(caller.wait_for(std::chrono::seconds(10)), std::future_status::ready);
     EXPECT_EQ(caller.get(), std::nullopt);
     EXPECT_FALSE(drawer.lastStillThere());
-    // The hold went with the drawing.
+    // The admission's hold, taken before the drawer started, went with the drawing.
+    EXPECT_TRUE(asked);
     EXPECT_TRUE(held.expired());
-    EXPECT_EQ(renderer.renderPNG("<svg/>", 16, 60, nullptr), std::nullopt);
+    EXPECT_EQ(renderer.renderPNG("<svg/>", 16, 60, {}), std::nullopt);
 }
 
 // While other callers' drawings hold every drawer, a caller waits for one
@@ -172,7 +179,7 @@ TEST(SvgDrawerClient, ACleanedDrawingOpensNoFile) {
             svg.replace(svg.find("FILE"), 4, file);
             const auto cleaned = cleanedSvg(svg, [](std::string_view) { return true; });
             ASSERT_TRUE(cleaned) << svg;
-            renderer.renderPNG(*cleaned, 16, 1, nullptr);
+            renderer.renderPNG(*cleaned, 16, 1, {});
         }
 
     // Opening the FIFO's writing end without waiting works only while
@@ -191,7 +198,7 @@ TEST(QtImages, NeitherWebsiteNorChosenPicturesAreReadAsDrawings) {
         R"(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16"><rect width="16" height="16"/></svg>)";
     for (const auto readers : {QtImages::Readers::namedRasters, QtImages::Readers::anyButDrawings}) {
         EXPECT_EQ(QtImages(readers).declaredSize(drawing), std::nullopt);
-        EXPECT_EQ(QtImages(readers).drawnAsPNG(drawing, 16, 16), std::nullopt);
+        EXPECT_EQ(QtImages(readers).drawnAsPNG(drawing, 16, 16, {}), std::nullopt);
     }
 }
 
