@@ -57,6 +57,13 @@ class FaviconFetch {
         // Set from any thread: a drawing being cleaned stops, and every later
         // one gives none. The renderer is shut down by its owner.
         std::atomic<bool> closed = false;
+
+        // Any thread: as `closed`, and every picture or drawing waiting for
+        // its pixels gives none at once.
+        void close() {
+            closed = true;
+            pixels.close();
+        }
     };
 
     using Body = FaviconBodySink::Body;
