@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -20,6 +21,7 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace rondelix::platform::linux_desktop {
 namespace {
@@ -63,13 +65,18 @@ struct StuckDrawer {
         pid_t pid = 0;
         return file >> pid && ::kill(pid, 0) == 0;
     }
-    // How many drawers have started.
-    int starts() const {
+    // How many drawers have started, and how many of them are still there.
+    int starts() const { return static_cast<int>(started().size()); }
+    int stillThere() const {
+        return static_cast<int>(
+            std::ranges::count_if(started(), [](pid_t pid) { return ::kill(pid, 0) == 0; }));
+    }
+    std::vector<pid_t> started() const {
         std::ifstream file(folder.filePath("started").toStdString());
-        int count = 0;
-        for (std::string line; std::getline(file, line);)
-            ++count;
-        return count;
+        std::vector<pid_t> pids;
+        for (pid_t pid = 0; file >> pid;)
+            pids.push_back(pid);
+        return pids;
     }
     QTemporaryDir folder;
     std::string path = folder.filePath("drawer").toStdString();
@@ -116,8 +123,10 @@ TEST(SvgDrawerClient, NoDrawingOutlivesItsTimeItsCallerOrTheRenderer) {
 }
 
 // While other callers' drawings hold every drawer, a caller waits for one
-// without its time running: once a drawer is free, it is answered.
-TEST(SvgDrawerClient, TheWaitForADrawerCountsAgainstNoCallersTime) {
+// without its time running: once a drawer is free, it is answered. Its
+// admission is asked only then, and a wait there counts against its time
+// no more.
+TEST(SvgDrawerClient, TheWaitForADrawerOrAnAdmissionCountsAgainstNoCallersTime) {
     StuckDrawer drawer;
     SvgDrawerClient client(60, drawer.path);
     std::vector<std::future<std::optional<std::string>>> holding;
@@ -125,9 +134,17 @@ TEST(SvgDrawerClient, TheWaitForADrawerCountsAgainstNoCallersTime) {
         holding.push_back(std::async(std::launch::async, [&] { return client.answer({"hold"}, "", 1.5); }));
     for (int wait = 0; wait < 3000 && drawer.starts() < static_cast<int>(holding.size()); ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    int drawersAtAdmission = -1;
+    const Admission admission([&] {
+        drawersAtAdmission = drawer.stillThere();
+        // Standing for a wait for pixels that others hold, longer than the caller's time.
+        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        return std::make_shared<int>();
+    });
     // The time is what is tested: this caller's half second is over long
     // before a drawer comes free, a second and a half later.
-    EXPECT_EQ(client.answer({"quick"}, "", 0.5), "answer");
+    EXPECT_EQ(client.answer({"quick"}, "", 0.5, nullptr, admission), "answer");
+    EXPECT_LT(drawersAtAdmission, static_cast<int>(holding.size())) << "asked while every drawer was held";
     for (auto& held : holding)
         EXPECT_EQ(held.get(), std::nullopt);
 }
