@@ -77,6 +77,10 @@ std::uint64_t pixelsOf(const platform::PixelSize& size) {
 
 } // namespace
 
+platform::Admission FaviconFetch::pixelsFor(std::uint64_t pixels) const {
+    return platform::Admission([searches = searches_, pixels] { return searches->pixels.reserve(pixels); });
+}
+
 std::optional<std::string> FaviconFetch::drawingFromText(const std::string& svg) {
     const double giveUpAt = services_.clock.now() + drawingSeconds;
     std::uint64_t pixels = 0;
@@ -90,10 +94,9 @@ std::optional<std::string> FaviconFetch::drawingFromText(const std::string& svg)
         [&] { return searches_->closed || services_.clock.now() >= giveUpAt; });
     // Too many pictures inline are refused whole rather than drawn in part.
     if (!cleaned || pixels > iconPixelCap) return std::nullopt;
-    auto hold = searches_->pixels.reserve(pixels);
     const double left = giveUpAt - services_.clock.now();
-    if (!hold || searches_->closed || left <= 0) return std::nullopt;
-    return services_.svg.renderPNG(*cleaned, iconSide, left, std::move(hold));
+    if (searches_->closed || left <= 0) return std::nullopt;
+    return services_.svg.renderPNG(*cleaned, iconSide, left, pixelsFor(pixels));
 }
 
 std::optional<std::string> FaviconFetch::imageFromBytes(std::string_view bytes, bool isSvg) {
@@ -105,15 +108,14 @@ std::optional<std::string> FaviconFetch::imageFromBytes(std::string_view bytes, 
     }
     const auto size = acceptableSize(bytes);
     if (!size) return std::nullopt;
-    const auto hold = searches_->pixels.reserve(pixelsOf(*size));
-    if (!hold) return std::nullopt;
     // A wheel draws the icon a few dozen pixels wide; keeping a large picture
     // whole would only cost memory and decoding time on every host's icon.
     const double scale = std::min(1.0, iconSide / std::max(size->width, size->height));
     const auto side = [scale](double length) {
         return std::max(1, static_cast<int>(std::lround(length * scale)));
     };
-    return services_.images.drawnAsPNG(bytes, side(size->width), side(size->height));
+    return services_.images.drawnAsPNG(bytes, side(size->width), side(size->height),
+                                       pixelsFor(pixelsOf(*size)));
 }
 
 std::optional<std::string> FaviconFetch::resolve(const std::string& host) {

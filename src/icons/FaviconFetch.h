@@ -3,6 +3,7 @@
 #include "icons/FaviconBodySink.h"
 #include "icons/FaviconUrl.h"
 #include "icons/PixelBudget.h"
+#include "platform/Admission.h"
 #include "platform/HostResolver.h"
 #include "platform/HttpClient.h"
 #include "platform/Images.h"
@@ -56,6 +57,13 @@ class FaviconFetch {
         // Set from any thread: a drawing being cleaned stops, and every later
         // one gives none. The renderer is shut down by its owner.
         std::atomic<bool> closed = false;
+
+        // Any thread: as `closed`, and every picture or drawing waiting for
+        // its pixels gives none at once.
+        void close() {
+            closed = true;
+            pixels.close();
+        }
     };
 
     using Body = FaviconBodySink::Body;
@@ -83,6 +91,9 @@ class FaviconFetch {
     // The picture's size when it is within the side limit.
     std::optional<platform::PixelSize> acceptableSize(std::string_view bytes) const;
     std::optional<std::string> drawingFromText(const std::string& svg);
+    // Takes that many of the shared pixels once the decoder is ready to start,
+    // waiting for them in turn while other pictures hold them.
+    platform::Admission pixelsFor(std::uint64_t pixels) const;
 
     Services services_;
     std::shared_ptr<Searches> searches_;

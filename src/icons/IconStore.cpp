@@ -50,7 +50,7 @@ bool isPngPicture(std::string_view bytes, const platform::Images& images) {
     if (!bytes.starts_with("\x89PNG\r\n\x1A\n")) return false;
     const auto size = images.declaredSize(bytes);
     return size && size->width <= maxRestoredSide && size->height <= maxRestoredSide &&
-           images.drawnAsPNG(bytes, 1, 1).has_value();
+           images.drawnAsPNG(bytes, 1, 1, {}).has_value();
 }
 
 } // namespace
@@ -105,7 +105,7 @@ std::optional<std::string> importImage(const fs::path& folder, const fs::path& p
     const auto target = downscaledSize(*declared, maxEdge);
     if (!target) return std::nullopt;
     const auto png =
-        images.drawnAsPNG(read.bytes, static_cast<int>(target->width), static_cast<int>(target->height));
+        images.drawnAsPNG(read.bytes, static_cast<int>(target->width), static_cast<int>(target->height), {});
     if (!png) return std::nullopt;
 
     const std::string name = Uuid::generate().text() + std::string(pngExtension);

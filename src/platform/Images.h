@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Admission.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,8 +29,11 @@ class Images {
 
     // Decodes the picture, draws all of it into an RGBA bitmap of exactly
     // width × height pixels with high-quality interpolation, its alpha kept,
-    // and encodes that bitmap as PNG. None when any step fails.
-    virtual std::optional<std::string> drawnAsPNG(std::string_view bytes, int width, int height) const = 0;
+    // and encodes that bitmap as PNG. None when any step fails, or when the
+    // admission, asked just before the decoding starts, gives none; its hold
+    // is kept until the decoding has ended.
+    virtual std::optional<std::string> drawnAsPNG(std::string_view bytes, int width, int height,
+                                                  const Admission& admission) const = 0;
 };
 
 } // namespace rondelix::platform

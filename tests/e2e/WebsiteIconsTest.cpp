@@ -2,10 +2,12 @@
 // the test's own on a network of their own.
 
 #include "EndToEndRig.h"
+#include "IconsOfColour.h"
 #include "ProgramCosts.h"
 #include "WebsiteNetwork.h"
 #include "app/CommandLine.h"
 #include "app/main/DesktopFavicons.h"
+#include "support/CostlyPictures.h"
 #include "support/GzippedZeros.h"
 
 #include <QBuffer>
@@ -60,9 +62,10 @@ int pixelsOf(const QImage& image, QRgb colour) {
 }
 
 // The seconds from now until the well-behaved site's icon shows in the
-// window, which `shown` then holds; not showing within the patience fails the
-// test.
-double secondsUntilTheWellBehavedIconShows(const std::string& id, const Program& program, QImage& shown) {
+// window, which `shown` then holds, reported as measured in the run named;
+// not showing within the patience fails the test.
+double secondsUntilTheWellBehavedIconShows(const std::string& id, const Program& program, QImage& shown,
+                                           const std::string& run) {
     const auto start = Clock::now();
     EXPECT_TRUE(waitFor(
         [&] {
@@ -71,7 +74,30 @@ double secondsUntilTheWellBehavedIconShows(const std::string& id, const Program&
         },
         patience))
         << program.log();
-    return std::chrono::duration<double>(Clock::now() - start).count();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    std::printf("[ measured ] %s: the well-behaved site's icon showed %.2f s after the program was ready\n",
+                run.c_str(), seconds);
+    return seconds;
+}
+
+// Asks the program to quit, starting a second one as soon as the first has
+// given up its place: the quit ends within two seconds, and the second start
+// is not told to wait for a save that is not happening. The time is what is
+// tested: a quit that waited for the drawers, or for searches waiting their
+// turn at them, would take seconds more.
+void quitsAtOnceBesideASecondStart(const fs::path& home, Program& program, const std::string& secondName,
+                                   const WebsiteNetwork& network) {
+    std::optional<Program> second;
+    EXPECT_LT(secondsToQuit(program,
+                            [&] {
+                                waitFor([&] { return !fs::exists(home / "runtime/rondelix-instance"); }, 10);
+                                second.emplace(home, secondName, fs::path{}, QProcessEnvironment{},
+                                               QStringList{}, false, fs::path{}, network.launcher());
+                            }),
+              2);
+    EXPECT_TRUE(second->waitForLine("Rondelix: ready.")) << second->log();
+    EXPECT_FALSE(second->hasLine(CommandLine::waitingForSaveText)) << second->log();
+    EXPECT_EQ(second->stop(), 0) << second->log();
 }
 
 // Link slices to four websites whose icons are drawings that cost a naive
@@ -163,9 +189,7 @@ TEST_F(EndToEnd, SlowOrInflatingWebsitesHoldUpNoOtherWebsitesIcon) {
         const std::string id = readyMainWindow(program);
         ASSERT_FALSE(id.empty()) << program.log();
         QImage shown;
-        const double seconds = secondsUntilTheWellBehavedIconShows(id, program, shown);
-        std::printf("%s: the well-behaved site's icon showed %.2f s after the program was ready\n",
-                    c.name.c_str(), seconds);
+        const double seconds = secondsUntilTheWellBehavedIconShows(id, program, shown, c.name);
         // The time is what is tested: held behind the four, the icon would
         // come after a request's time-out of a minute, or never.
         EXPECT_LT(seconds, 10);
@@ -222,9 +246,7 @@ TEST_F(EndToEnd, CostlyWebsiteDrawingsHoldUpNoOtherWebsitesIcon) {
         const std::string id = readyMainWindow(program);
         ASSERT_FALSE(id.empty()) << program.log();
         QImage shown;
-        const double seconds = secondsUntilTheWellBehavedIconShows(id, program, shown);
-        std::printf("[ measured ] the well-behaved site's icon showed %.2f s after the program was ready\n",
-                    seconds);
+        const double seconds = secondsUntilTheWellBehavedIconShows(id, program, shown, "costly drawings");
         // The time is what is tested: held behind the four, the icon would
         // come a costly drawing or more later, or never.
         EXPECT_LT(seconds, 10);
@@ -255,21 +277,61 @@ TEST_F(EndToEnd, CostlyWebsiteDrawingsHoldUpNoOtherWebsitesIcon) {
     ASSERT_TRUE(
         waitFor([&] { return processorSecondsWithChildren(pid) - processorSeconds(pid) > 0.5; }, patience))
         << "no drawer drew";
-    std::optional<Program> second;
-    // The second start comes as soon as the first has given up its place.
-    // The time is what is tested: a quit that waited for the drawers would
-    // take seconds more.
-    EXPECT_LT(secondsToQuit(
-                  program,
-                  [&] {
-                      waitFor([&] { return !fs::exists(home.path / "runtime/rondelix-instance"); }, 10);
-                      second.emplace(home.path, "costly-drawings-second", fs::path{}, QProcessEnvironment{},
-                                     QStringList{}, false, fs::path{}, network.launcher());
-                  }),
-              2);
-    EXPECT_TRUE(second->waitForLine("Rondelix: ready.")) << second->log();
-    EXPECT_FALSE(second->hasLine(CommandLine::waitingForSaveText)) << second->log();
-    EXPECT_EQ(second->stop(), 0) << second->log();
+    quitsAtOnceBesideASecondStart(home.path, program, "costly-drawings-second", network);
+}
+
+constexpr QRgb largeBlue = 0xFF2050E0;
+
+// Link slices to six websites whose icons are pictures of 4096 × 4096 pixels,
+// of which the pixels decoded at once hold two, and to a seventh with an
+// ordinary picture, all asked for at once: every icon arrives, each picture
+// decoded once the pixels of those before it are let go; and a quit while
+// they are decoded ends at once, whatever a second start meanwhile does.
+TEST_F(EndToEnd, LargeWebsitePicturesAtOnceAreEachDecodedInTurn) {
+    const std::string large = testing::filledPicture(4096, 4096, QColor::fromRgba(largeBlue), "png");
+    std::vector<std::string> hosts;
+    WebsiteNetwork::Sites sites;
+    for (int i = 1; i <= 6; ++i) {
+        hosts.push_back("large-" + std::to_string(i) + ".example");
+        sites[hosts.back()] = {{"/favicon.ico", {"image/png", large}}};
+    }
+    hosts.push_back("plain.example");
+    sites[hosts.back()] = {{"/favicon.ico", {"image/png", magentaPng()}}};
+    giveTheDefaultWheelLinksTo(home, hosts);
+    WebsiteNetwork network(sites, home.path / "websites");
+    if (!network.unavailable.empty()) GTEST_SKIP() << network.unavailable;
+    xdotool("mousemove 1599 999");
+    {
+        Program program(home.path, "large-pictures", {}, {}, {}, false, {}, network.launcher());
+        const std::string id = readyMainWindow(program);
+        ASSERT_FALSE(id.empty()) << program.log();
+        QImage shown;
+        secondsUntilTheWellBehavedIconShows(id, program, shown, "large pictures");
+        // A picture refused for want of pixels would leave its icon missing
+        // for ten minutes.
+        EXPECT_TRUE(waitFor(
+            [&] {
+                shown = grabWindow(id);
+                return iconsOfColour(shown, largeBlue) == 6;
+            },
+            patience))
+            << iconsOfColour(shown, largeBlue) << " of the large pictures' icons shown";
+        shown.save(artifact("large-pictures.png"));
+    }
+
+    Program program(home.path, "large-pictures-quit", {}, {}, {}, false, {}, network.launcher());
+    ASSERT_FALSE(readyMainWindow(program).empty()) << program.log();
+    const pid_t pid = static_cast<pid_t>(program.process.processId());
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return std::ranges::all_of(
+                       hosts, [&](const auto& host) { return network.requests(host, "/favicon.ico"); }) &&
+                   !childrenOf(pid).empty();
+        },
+        patience))
+        << "no drawer decoded";
+    std::printf("[ measured ] %zu drawers ran at the quit\n", childrenOf(pid).size());
+    quitsAtOnceBesideASecondStart(home.path, program, "large-pictures-second", network);
 }
 
 } // namespace

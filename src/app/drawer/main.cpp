@@ -125,7 +125,7 @@ std::optional<std::string> answered(const std::vector<std::string_view>& request
     }
     if (request.front() == "picture" && request.size() == 4 && readers)
         return QtImages(*readers).drawnAsPNG(input, std::atoi(std::string(request[2]).c_str()),
-                                             std::atoi(std::string(request[3]).c_str()));
+                                             std::atoi(std::string(request[3]).c_str()), {});
     return std::nullopt;
 }
 

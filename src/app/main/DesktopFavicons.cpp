@@ -40,12 +40,13 @@ DesktopFavicons::DesktopFavicons(platform::MainQueue& queue, platform::Log& log)
              [searching = searching_](const std::string& host) { return searching->search(host); }) {}
 
 DesktopFavicons::~DesktopFavicons() {
-    // Searches still waiting on a name server, a web server or a drawing
-    // give up at once; one that does not is left behind once the pool has
-    // waited its while, and finds the main queue closed to it.
+    // Searches still waiting on a name server, a web server, a drawer or
+    // the pixels for a picture give up at once; one that does not is left
+    // behind once the pool has waited its while, and finds the main queue
+    // closed to it.
     searching_->resolver.shutDown();
     searching_->http.shutDown();
-    searching_->searches->closed = true;
+    searching_->searches->close();
     searching_->drawer.shutDown();
     searching_->queue.close();
 }

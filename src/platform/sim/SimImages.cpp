@@ -38,7 +38,10 @@ std::optional<PixelSize> SimImages::declaredSize(std::string_view bytes) const {
                      static_cast<double>(readBigEndian(bytes.substr(20)))};
 }
 
-std::optional<std::string> SimImages::drawnAsPNG(std::string_view bytes, int width, int height) const {
+std::optional<std::string> SimImages::drawnAsPNG(std::string_view bytes, int width, int height,
+                                                 const Admission& admission) const {
+    const auto admitted = admission.ask();
+    if (!admitted) return std::nullopt;
     drawings.push_back({std::string(bytes), width, height});
     if (drawingFails || !declaredSize(bytes)) return std::nullopt;
     return pngHeader(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));

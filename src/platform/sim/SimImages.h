@@ -22,7 +22,8 @@ class SimImages final : public Images {
     static std::string pngHeader(std::uint32_t width, std::uint32_t height);
 
     std::optional<PixelSize> declaredSize(std::string_view bytes) const override;
-    std::optional<std::string> drawnAsPNG(std::string_view bytes, int width, int height) const override;
+    std::optional<std::string> drawnAsPNG(std::string_view bytes, int width, int height,
+                                          const Admission& admission) const override;
 
     bool drawingFails = false;
     mutable std::vector<Drawing> drawings;

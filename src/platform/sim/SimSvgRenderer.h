@@ -6,13 +6,16 @@
 
 namespace rondelix::platform::sim {
 
-// "Draws" by returning a fixed picture, recording each drawing it received.
-// A recorded drawing keeps its hold, as one still running would.
+// "Draws" by returning a fixed picture, recording each drawing it was let
+// draw. A recorded drawing keeps its admission's hold, as one still running
+// would.
 class SimSvgRenderer final : public SvgRenderer {
   public:
     std::optional<std::string> renderPNG(const std::string& svg, int side, double seconds,
-                                         std::shared_ptr<const void> hold) override {
-        drawings.push_back({svg, side, seconds, std::move(hold)});
+                                         const Admission& admission) override {
+        auto hold = admission.ask();
+        if (!hold) return std::nullopt;
+        drawings.push_back({svg, side, seconds, std::move(*hold)});
         if (fails) return std::nullopt;
         return "svg:" + std::to_string(side);
     }

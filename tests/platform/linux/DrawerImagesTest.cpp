@@ -28,7 +28,7 @@ TEST(DrawerImages, APictureCostsTheCallerOnlyItsHandingOver) {
 
     const std::string red = testing::filledPicture(300, 200, Qt::red, "jpeg");
     EXPECT_EQ(images.declaredSize(red), (PixelSize{300, 200}));
-    const auto png = images.drawnAsPNG(red, 30, 20);
+    const auto png = images.drawnAsPNG(red, 30, 20, {});
     ASSERT_TRUE(png);
     const QImage drawn = QImage::fromData(QByteArray::fromStdString(*png), "PNG");
     EXPECT_EQ(drawn.size(), QSize(30, 20));
@@ -38,7 +38,7 @@ TEST(DrawerImages, APictureCostsTheCallerOnlyItsHandingOver) {
     const double processor = threadProcessorSeconds();
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(images.declaredSize(costly), std::nullopt);
-    EXPECT_EQ(images.drawnAsPNG(costly, 16, 16), std::nullopt);
+    EXPECT_EQ(images.drawnAsPNG(costly, 16, 16, {}), std::nullopt);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     // The time is what is tested: two watchdog seconds, against the minutes
     // the picture costs a reader; the bounds lie far from both.

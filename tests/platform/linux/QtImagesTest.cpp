@@ -51,7 +51,7 @@ TEST(QtImages, StoresAChosenPictureShrunkWithItsAlphaAndRefusesAHugeOne) {
     EXPECT_EQ(images.declaredSize(hugeBmpHeader()), (PixelSize{16000, 16000})); // read from the header only
     EXPECT_EQ(IconStore::importImage(home / "icons", home / "huge.bmp", images, log), std::nullopt);
     EXPECT_EQ(images.declaredSize("not a picture"), std::nullopt);
-    EXPECT_EQ(images.drawnAsPNG("not a picture", 10, 10), std::nullopt);
+    EXPECT_EQ(images.drawnAsPNG("not a picture", 10, 10, {}), std::nullopt);
 }
 
 // Pictures a user could pick that are not what their names say: a drawing
@@ -92,13 +92,13 @@ TEST(QtImages, DrawsOnlyThePixelsOfPicturesWithinTheScanLimit) {
     QImage commented(8, 8, QImage::Format_ARGB32);
     commented.fill(Qt::green);
     commented.setText("Comment", std::string(100, 'c').c_str());
-    const auto png = QtImages().drawnAsPNG(encoded(commented, "PNG"), 8, 8);
+    const auto png = QtImages().drawnAsPNG(encoded(commented, "PNG"), 8, 8, {});
     ASSERT_TRUE(png);
     for (const char* chunk : {"tEXt", "zTXt", "iTXt", "iCCP"})
         EXPECT_EQ(png->find(chunk), std::string::npos) << chunk;
 
-    EXPECT_TRUE(QtImages().drawnAsPNG(testing::jpegOfScans(maxJpegScans), 8, 8));
-    EXPECT_EQ(QtImages().drawnAsPNG(testing::jpegOfScans(maxJpegScans + 1), 8, 8), std::nullopt);
+    EXPECT_TRUE(QtImages().drawnAsPNG(testing::jpegOfScans(maxJpegScans), 8, 8, {}));
+    EXPECT_EQ(QtImages().drawnAsPNG(testing::jpegOfScans(maxJpegScans + 1), 8, 8, {}), std::nullopt);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -20,6 +21,7 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace rondelix::platform::linux_desktop {
 namespace {
@@ -36,7 +38,7 @@ TEST(SvgDrawerClient, FitsTheDrawingCentredInATransparentSquare) {
     DrawerDrawings renderer(drawer);
     const QImage wide = decoded(renderer.renderPNG(
         R"(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 200 100"><rect width="200" height="100" fill="#f00"/></svg>)",
-        128, 6, nullptr));
+        128, 6, {}));
     ASSERT_EQ(wide.size(), QSize(128, 128));
     EXPECT_EQ(wide.pixelColor(64, 64), QColor(Qt::red));
     EXPECT_EQ(wide.pixelColor(2, 64), QColor(Qt::red));
@@ -44,8 +46,8 @@ TEST(SvgDrawerClient, FitsTheDrawingCentredInATransparentSquare) {
     EXPECT_EQ(wide.pixelColor(64, 16).alpha(), 0);
     EXPECT_EQ(wide.pixelColor(64, 111).alpha(), 0);
 
-    EXPECT_EQ(renderer.renderPNG("<svg", 128, 6, nullptr), std::nullopt);
-    EXPECT_EQ(renderer.renderPNG("not a drawing at all", 128, 6, nullptr), std::nullopt);
+    EXPECT_EQ(renderer.renderPNG("<svg", 128, 6, {}), std::nullopt);
+    EXPECT_EQ(renderer.renderPNG("not a drawing at all", 128, 6, {}), std::nullopt);
 }
 
 // A drawer that never answers, standing in for a drawing that never ends:
@@ -63,13 +65,18 @@ struct StuckDrawer {
         pid_t pid = 0;
         return file >> pid && ::kill(pid, 0) == 0;
     }
-    // How many drawers have started.
-    int starts() const {
+    // How many drawers have started, and how many of them are still there.
+    int starts() const { return static_cast<int>(started().size()); }
+    int stillThere() const {
+        return static_cast<int>(
+            std::ranges::count_if(started(), [](pid_t pid) { return ::kill(pid, 0) == 0; }));
+    }
+    std::vector<pid_t> started() const {
         std::ifstream file(folder.filePath("started").toStdString());
-        int count = 0;
-        for (std::string line; std::getline(file, line);)
-            ++count;
-        return count;
+        std::vector<pid_t> pids;
+        for (pid_t pid = 0; file >> pid;)
+            pids.push_back(pid);
+        return pids;
     }
     QTemporaryDir folder;
     std::string path = folder.filePath("drawer").toStdString();
@@ -84,18 +91,24 @@ TEST(SvgDrawerClient, NoDrawingOutlivesItsTimeItsCallerOrTheRenderer) {
     // The time is what is tested: the caller's 0.3 s, not the watchdog's 60;
     // the bound lies far from both.
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(renderer.renderPNG("<svg/>", 16, 0.3, nullptr), std::nullopt);
+    EXPECT_EQ(renderer.renderPNG("<svg/>", 16, 0.3, {}), std::nullopt);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     EXPECT_FALSE(drawer.lastStillThere());
     SvgDrawerClient watched(0.3, drawer.path);
-    EXPECT_EQ(DrawerDrawings(watched).renderPNG("<svg/>", 16, 60, nullptr), std::nullopt);
+    EXPECT_EQ(DrawerDrawings(watched).renderPNG("<svg/>", 16, 60, {}), std::nullopt);
     EXPECT_FALSE(drawer.lastStillThere());
 
     // Shutting down answers a waiting caller at once and every later one.
-    auto hold = std::make_shared<int>();
-    const std::weak_ptr<int> held = hold;
-    auto caller = std::async(std::launch::async, [&] { return renderer.renderPNG("<svg/>", 16, 60, hold); });
-    hold.reset();
+    std::weak_ptr<const void> held;
+    bool asked = false;
+    const Admission admission([&] {
+        auto hold = std::make_shared<int>();
+        held = hold;
+        asked = true;
+        return hold;
+    });
+    auto caller =
+        std::async(std::launch::async, [&] { return renderer.renderPNG("<svg/>", 16, 60, admission); });
     for (int wait = 0; wait < 3000 && !drawer.lastStillThere(); ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     client.shutDown();
@@ -103,14 +116,17 @@ TEST(SvgDrawerClient, NoDrawingOutlivesItsTimeItsCallerOrTheRenderer) {
     ASSERT_EQ(caller.wait_for(std::chrono::seconds(10)), std::future_status::ready);
     EXPECT_EQ(caller.get(), std::nullopt);
     EXPECT_FALSE(drawer.lastStillThere());
-    // The hold went with the drawing.
+    // The admission's hold, taken before the drawer started, went with the drawing.
+    EXPECT_TRUE(asked);
     EXPECT_TRUE(held.expired());
-    EXPECT_EQ(renderer.renderPNG("<svg/>", 16, 60, nullptr), std::nullopt);
+    EXPECT_EQ(renderer.renderPNG("<svg/>", 16, 60, {}), std::nullopt);
 }
 
 // While other callers' drawings hold every drawer, a caller waits for one
-// without its time running: once a drawer is free, it is answered.
-TEST(SvgDrawerClient, TheWaitForADrawerCountsAgainstNoCallersTime) {
+// without its time running: once a drawer is free, it is answered. Its
+// admission is asked only then, and a wait there counts against its time
+// no more.
+TEST(SvgDrawerClient, TheWaitForADrawerOrAnAdmissionCountsAgainstNoCallersTime) {
     StuckDrawer drawer;
     SvgDrawerClient client(60, drawer.path);
     std::vector<std::future<std::optional<std::string>>> holding;
@@ -118,9 +134,17 @@ TEST(SvgDrawerClient, TheWaitForADrawerCountsAgainstNoCallersTime) {
         holding.push_back(std::async(std::launch::async, [&] { return client.answer({"hold"}, "", 1.5); }));
     for (int wait = 0; wait < 3000 && drawer.starts() < static_cast<int>(holding.size()); ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    int drawersAtAdmission = -1;
+    const Admission admission([&] {
+        drawersAtAdmission = drawer.stillThere();
+        // Standing for a wait for pixels that others hold, longer than the caller's time.
+        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        return std::make_shared<int>();
+    });
     // The time is what is tested: this caller's half second is over long
     // before a drawer comes free, a second and a half later.
-    EXPECT_EQ(client.answer({"quick"}, "", 0.5), "answer");
+    EXPECT_EQ(client.answer({"quick"}, "", 0.5, nullptr, admission), "answer");
+    EXPECT_LT(drawersAtAdmission, static_cast<int>(holding.size())) << "asked while every drawer was held";
     for (auto& held : holding)
         EXPECT_EQ(held.get(), std::nullopt);
 }
@@ -172,7 +196,7 @@ TEST(SvgDrawerClient, ACleanedDrawingOpensNoFile) {
             svg.replace(svg.find("FILE"), 4, file);
             const auto cleaned = cleanedSvg(svg, [](std::string_view) { return true; });
             ASSERT_TRUE(cleaned) << svg;
-            renderer.renderPNG(*cleaned, 16, 1, nullptr);
+            renderer.renderPNG(*cleaned, 16, 1, {});
         }
 
     // Opening the FIFO's writing end without waiting works only while
@@ -191,7 +215,7 @@ TEST(QtImages, NeitherWebsiteNorChosenPicturesAreReadAsDrawings) {
         R"(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16"><rect width="16" height="16"/></svg>)";
     for (const auto readers : {QtImages::Readers::namedRasters, QtImages::Readers::anyButDrawings}) {
         EXPECT_EQ(QtImages(readers).declaredSize(drawing), std::nullopt);
-        EXPECT_EQ(QtImages(readers).drawnAsPNG(drawing, 16, 16), std::nullopt);
+        EXPECT_EQ(QtImages(readers).drawnAsPNG(drawing, 16, 16, {}), std::nullopt);
     }
 }
 

@@ -158,7 +158,7 @@ TEST(WebsiteDrawingLimits, ADrawingPastTheWatchdogStopsAndKeepsItsMemoryToItself
     resetPeakMemory();
     const double resident = peakMemoryMiB();
     const auto start = Clock::now();
-    EXPECT_EQ(renderer.renderPNG(dashedDrawing(20000), 128, 6, nullptr), std::nullopt);
+    EXPECT_EQ(renderer.renderPNG(dashedDrawing(20000), 128, 6, {}), std::nullopt);
     // The time is what is tested: the watchdog's second, not the caller's
     // six; the bound lies between them, clear of a busy machine's delays.
     EXPECT_LT(secondsSince(start), 4);
@@ -209,7 +209,7 @@ TEST(WebsiteDrawingLimits, ADrawerEndsWithAProgramKilledWhileItDraws) {
     ASSERT_GE(program, 0);
     if (program == 0) {
         SvgDrawerClient drawer(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
-        DrawerDrawings(drawer).renderPNG(costly, 128, SvgDrawerClient::watchdogSeconds, nullptr);
+        DrawerDrawings(drawer).renderPNG(costly, 128, SvgDrawerClient::watchdogSeconds, {});
         ::_exit(0);
     }
     pid_t drawer = 0;

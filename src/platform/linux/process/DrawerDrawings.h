@@ -13,7 +13,7 @@ class DrawerDrawings final : public SvgRenderer {
         : drawer_(drawer), account_(std::move(account)) {}
 
     std::optional<std::string> renderPNG(const std::string& svg, int side, double seconds,
-                                         std::shared_ptr<const void> hold) override;
+                                         const Admission& admission) override;
 
   private:
     SvgDrawerClient& drawer_;

@@ -26,11 +26,12 @@ std::optional<PixelSize> DrawerImages::declaredSize(std::string_view bytes) cons
     return PixelSize{static_cast<double>(width), static_cast<double>(height)};
 }
 
-std::optional<std::string> DrawerImages::drawnAsPNG(std::string_view bytes, int width, int height) const {
+std::optional<std::string> DrawerImages::drawnAsPNG(std::string_view bytes, int width, int height,
+                                                    const Admission& admission) const {
     if (width <= 0 || height <= 0) return std::nullopt;
     return drawer_.pngAnswer(
         {"picture", readersArgument(readers_), std::to_string(width), std::to_string(height)}, bytes,
-        SvgDrawerClient::watchdogSeconds, account_);
+        SvgDrawerClient::watchdogSeconds, account_, admission);
 }
 
 } // namespace rondelix::platform::linux_desktop

@@ -18,7 +18,8 @@ class DrawerImages final : public Images {
         : drawer_(drawer), readers_(readers), account_(std::move(account)) {}
 
     std::optional<PixelSize> declaredSize(std::string_view bytes) const override;
-    std::optional<std::string> drawnAsPNG(std::string_view bytes, int width, int height) const override;
+    std::optional<std::string> drawnAsPNG(std::string_view bytes, int width, int height,
+                                          const Admission& admission) const override;
 
   private:
     SvgDrawerClient& drawer_;

@@ -131,21 +131,26 @@ void SvgDrawerClient::shutDown() {
 
 std::optional<std::string> SvgDrawerClient::pngAnswer(const std::vector<std::string>& request,
                                                       std::string_view bytes, double seconds,
-                                                      const Account& account) {
-    auto png = answer(request, bytes, seconds, account);
+                                                      const Account& account, const Admission& admission) {
+    auto png = answer(request, bytes, seconds, account, admission);
     if (!png || !isPng(*png)) return std::nullopt;
     return png;
 }
 
 std::optional<std::string> SvgDrawerClient::answer(const std::vector<std::string>& request,
                                                    std::string_view bytes, double seconds,
-                                                   const Account& account) {
+                                                   const Account& account, const Admission& admission) {
     auto turn = queue_.take(account ? account
                                     : std::make_shared<FairTurns::Account>(
                                           FairTurns::Account{std::numeric_limits<double>::infinity()}));
     if (!turn) return std::nullopt;
     const double limit = std::min({seconds, watchdog_, turn->secondsLeft()});
     if (limit <= 0) return std::nullopt;
+    // Asked with the drawer granted: what the admission holds is taken only
+    // while a drawer may use it, never while waiting for one. Let go before
+    // the turn ends, once the drawer has been reaped.
+    const auto admitted = admission.ask();
+    if (!admitted) return std::nullopt;
     const auto start = Clock::now();
     const auto deadline = start + std::chrono::duration<double>(limit);
     Descriptor input, drawerInput, output, drawerOutput;

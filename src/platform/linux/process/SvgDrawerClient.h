@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Admission.h"
 #include "platform/linux/process/DrawerQueue.h"
 
 #include <filesystem>
@@ -54,12 +55,17 @@ class SvgDrawerClient {
     // both counted from when a drawer takes it up, and within what is left
     // of the account's budget; none when the drawer failed or was stopped.
     // Without an account, the request is an account of its own without a
-    // budget. Any thread.
+    // budget. The admission is asked once a drawer is granted, before the
+    // drawer starts, and the request goes no further when it gives none; a
+    // wait there, like the wait for the drawer, counts against neither the
+    // seconds nor the account. Any thread.
     std::optional<std::string> answer(const std::vector<std::string>& request, std::string_view bytes,
-                                      double seconds, const Account& account = nullptr);
+                                      double seconds, const Account& account = nullptr,
+                                      const Admission& admission = {});
     // The answer when it is a PNG.
     std::optional<std::string> pngAnswer(const std::vector<std::string>& request, std::string_view bytes,
-                                         double seconds, const Account& account = nullptr);
+                                         double seconds, const Account& account = nullptr,
+                                         const Admission& admission = {});
 
     // Every drawing under way ends now and its caller gets no picture; so
     // does every caller waiting for a drawer, and every later one. Any thread.

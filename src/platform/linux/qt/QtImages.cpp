@@ -71,7 +71,8 @@ std::optional<PixelSize> QtImages::declaredSize(std::string_view bytes) const {
     return largest;
 }
 
-std::optional<std::string> QtImages::drawnAsPNG(std::string_view bytes, int width, int height) const {
+std::optional<std::string> QtImages::drawnAsPNG(std::string_view bytes, int width, int height,
+                                                const Admission& admission) const {
     if (width <= 0 || height <= 0) return std::nullopt;
     QByteArray data = borrowed(bytes);
     QBuffer buffer(&data);
@@ -81,6 +82,8 @@ std::optional<std::string> QtImages::drawnAsPNG(std::string_view bytes, int widt
     if (reader->format() == "jpeg" && jpegScanCount(bytes) > maxJpegScans) return std::nullopt;
     if (const QSize declared = reader->size(); declared.isValid())
         reader->setAllocationLimit(allocationLimitFor(declared));
+    const auto admitted = admission.ask();
+    if (!admitted) return std::nullopt;
     const QImage source = reader->read();
     if (source.isNull()) return std::nullopt;
 

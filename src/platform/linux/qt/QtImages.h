@@ -27,7 +27,8 @@ class QtImages final : public Images {
     explicit QtImages(Readers readers = Readers::namedRasters) : readers_(readers) {}
 
     std::optional<PixelSize> declaredSize(std::string_view bytes) const override;
-    std::optional<std::string> drawnAsPNG(std::string_view bytes, int width, int height) const override;
+    std::optional<std::string> drawnAsPNG(std::string_view bytes, int width, int height,
+                                          const Admission& admission) const override;
 
   private:
     // A reader of the device's bytes that these readers allow; none when
