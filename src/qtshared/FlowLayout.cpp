@@ -8,19 +8,6 @@ namespace rondelix {
 FlowLayout::FlowLayout(int horizontalSpacing, int verticalSpacing)
     : horizontalSpacing_(horizontalSpacing), verticalSpacing_(verticalSpacing) {}
 
-FlowLayout::~FlowLayout() {
-    while (QLayoutItem* item = takeAt(0))
-        delete item;
-}
-
-void FlowLayout::addItem(QLayoutItem* item) {
-    items_.append(item);
-}
-
-QLayoutItem* FlowLayout::takeAt(int index) {
-    return index >= 0 && index < items_.size() ? items_.takeAt(index) : nullptr;
-}
-
 int FlowLayout::heightForWidth(int width) const {
     return arrange(QRect(0, 0, width, 0), false);
 }

@@ -1,22 +1,15 @@
 #pragma once
 
-#include <QLayout>
-#include <QList>
+#include "qtshared/ItemListLayout.h"
 
 namespace rondelix {
 
 // Lays its items out in a row, left to right at their preferred sizes, and
 // carries on in a new row below whatever does not fit: a row of buttons that
 // stays whole in a column narrower than all of them side by side.
-class FlowLayout : public QLayout {
+class FlowLayout : public ItemListLayout {
   public:
     FlowLayout(int horizontalSpacing, int verticalSpacing);
-    ~FlowLayout() override;
-
-    void addItem(QLayoutItem* item) override;
-    int count() const override { return static_cast<int>(items_.size()); }
-    QLayoutItem* itemAt(int index) const override { return items_.value(index); }
-    QLayoutItem* takeAt(int index) override;
 
     Qt::Orientations expandingDirections() const override { return {}; }
     bool hasHeightForWidth() const override { return true; }
@@ -30,7 +23,6 @@ class FlowLayout : public QLayout {
     // Places the items in `rect` when `place` is set; answers the height they take.
     int arrange(const QRect& rect, bool place) const;
 
-    QList<QLayoutItem*> items_;
     int horizontalSpacing_;
     int verticalSpacing_;
 };

@@ -9,19 +9,6 @@ constexpr int spacingAcross = 10;
 constexpr int spacingDown = 6;
 } // namespace
 
-ChooserRowLayout::~ChooserRowLayout() {
-    while (QLayoutItem* item = takeAt(0))
-        delete item;
-}
-
-void ChooserRowLayout::addItem(QLayoutItem* item) {
-    items_.append(item);
-}
-
-QLayoutItem* ChooserRowLayout::takeAt(int index) {
-    return index >= 0 && index < items_.size() ? items_.takeAt(index) : nullptr;
-}
-
 std::optional<ChooserRowLayout::Items> ChooserRowLayout::items() const {
     if (items_.size() != 3) return std::nullopt;
     return Items{items_[0], items_[1], items_[2]};

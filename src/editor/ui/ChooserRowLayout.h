@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QLayout>
-#include <QList>
+#include "qtshared/ItemListLayout.h"
+
 #include <optional>
 
 namespace rondelix {
@@ -11,16 +11,8 @@ namespace rondelix {
 // each centred on the line. Where the whole name would not fit beside the
 // button, the button goes on a line of its own under the name, so that a
 // short name never shows cut.
-class ChooserRowLayout final : public QLayout {
+class ChooserRowLayout final : public ItemListLayout {
   public:
-    ChooserRowLayout() = default;
-    ~ChooserRowLayout() override;
-
-    void addItem(QLayoutItem* item) override;
-    int count() const override { return static_cast<int>(items_.size()); }
-    QLayoutItem* itemAt(int index) const override { return items_.value(index); }
-    QLayoutItem* takeAt(int index) override;
-
     Qt::Orientations expandingDirections() const override { return Qt::Horizontal; }
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
@@ -41,8 +33,6 @@ class ChooserRowLayout final : public QLayout {
     // The first line's height: the preview's and the name's, and the
     // button's where it stands beside them.
     static int firstLineHeight(const Items& items, bool below);
-
-    QList<QLayoutItem*> items_;
 };
 
 } // namespace rondelix
