@@ -415,8 +415,10 @@ void ConfigStore::editWheels(std::optional<std::string> coalesceKey,
 
 void ConfigStore::editWheel(std::string_view id, std::optional<std::string> coalesceKey,
                             const std::function<void(Wheel&)>& change) {
+    // The id may point into a wheel that the reload below replaces.
+    const std::string wheelId(id);
     flushPendingReload();
-    const auto it = std::ranges::find(config_.wheels, id, &Wheel::id);
+    const auto it = std::ranges::find(config_.wheels, wheelId, &Wheel::id);
     if (it == config_.wheels.end()) return;
     const auto index = static_cast<std::size_t>(it - config_.wheels.begin());
     Wheel edited = *it;
@@ -446,7 +448,8 @@ bool ConfigStore::recordUndoStep(std::optional<std::string> coalesceKey) {
     return historyChanges;
 }
 
-void ConfigStore::recordLastUsedWheel(const std::string& wheelId) {
+void ConfigStore::recordLastUsedWheel(std::string wheelId) {
+    // Taken by value: a caller's id may live in a wheel the reload replaces.
     flushPendingReload();
     if (!brokenOnDisk_) {
         mutate([&wheelId](Config& config) { config.lastUsedWheelId = wheelId; });

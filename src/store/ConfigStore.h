@@ -121,7 +121,7 @@ class ConfigStore {
 
     // Records the wheel a summon ended on. Unlike an edit it never replaces a
     // broken hand-edited file: it waits in memory until the file decodes.
-    void recordLastUsedWheel(const std::string& wheelId);
+    void recordLastUsedWheel(std::string wheelId);
 
     void undo();
     void redo();
