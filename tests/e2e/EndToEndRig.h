@@ -137,9 +137,8 @@ inline void clickAt(QPoint point) {
 // screen where the wheel opens; false when it did not show within `patience`
 // seconds. `display` names another server than this process's own.
 inline bool moveMainWindowAside(const std::string& display = {}, double within = patience) {
-    const std::string command = (display.empty() ? "" : "DISPLAY=" + display + " ") +
-                                "xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 "
-                                ">/dev/null 2>&1";
+    std::string command = display.empty() ? "" : "DISPLAY=" + display + " ";
+    command.append("xdotool search --onlyvisible --name '^Rondelix$' windowmove %@ 1200 0 >/dev/null 2>&1");
     return waitFor([&] { return std::system(command.c_str()) == 0; }, within);
 }
 

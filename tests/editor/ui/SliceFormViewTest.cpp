@@ -365,7 +365,7 @@ TEST(SliceFormView, APastedMegabyteIsWrittenOnceTypingPauses) {
     ViewRig rig;
     std::string pasted;
     for (int line = 0; line < 16 * 1024; ++line)
-        pasted += std::string(63, 'x') + "\n";
+        pasted.append(63, 'x').push_back('\n');
     rig.view->form().setAction(MacroAction::Script{pasted});
     auto* editor = rig.find<QPlainTextEdit>("resizableText");
     ASSERT_NE(editor, nullptr);
