@@ -219,5 +219,40 @@ TEST_F(CleanPostingTest,
     EXPECT_EQ(desktop.loneTaps(), 0);
 }
 
+// A summon's second key let go while the slice's stroke is posted, as a
+// quick hand does: the program lifted it for the stroke and must not put it
+// back, or it sticks down in every application.
+TEST_F(CleanPostingTest, AModifierLetGoWhileAStrokeIsPostedIsNotPutBack) {
+    UsersKeyboard hands(display);
+    ASSERT_TRUE(hands.exists());
+    const KeyCode alt = XKeysymToKeycode(display, XK_Alt_L);
+    const auto altDown = [&] {
+        char keys[32] = {};
+        XQueryKeymap(display, keys);
+        return (keys[alt / 8] & (1 << (alt % 8))) != 0;
+    };
+    for (const bool letGo : {false, true}) {
+        SCOPED_TRACE(letGo ? "let go during the stroke" : "held through the stroke");
+        hands.key(XK_Alt_L, true);
+        ASSERT_TRUE(sees("press 0xffe9 alt"));
+        lines.clear();
+        taps.postKey(40, true, 0); // K
+        ASSERT_TRUE(sees("press 0x6b none"));
+        if (letGo) hands.key(XK_Alt_L, false);
+        taps.postKey(40, false, 0);
+        // A later key, posted after any putting back, shows when it is done.
+        taps.postKey(0, true, 0);
+        taps.postKey(0, false, 0);
+        ASSERT_TRUE(sees("release 0x61 none"));
+        XSync(display, False);
+        EXPECT_EQ(altDown(), !letGo) << qPrintable(lines.join(" | "));
+        if (!letGo) {
+            hands.key(XK_Alt_L, false);
+            ASSERT_TRUE(sees("release 0xffe9 none"));
+        }
+        EXPECT_FALSE(altDown());
+    }
+}
+
 } // namespace
 } // namespace rondelix

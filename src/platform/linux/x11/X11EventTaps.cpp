@@ -79,8 +79,10 @@ void X11EventTaps::Impl::releaseLifted(int posted, int xKeyCode) {
     const ModifierLift& lift = it->second;
     for (auto m = lift.press.rbegin(); m != lift.press.rend(); ++m)
         fakeKey(*m, false);
-    // The user's hands still hold these.
+    // Put back what the user's hands still hold; one they let go of while
+    // the stroke was posted stays up, or it would stick down.
     for (const int m : lift.lift) {
+        if (!session->isHeldOnAKeyboard(m)) continue;
         fakeKey(m, true);
         restoredKeys.insert(m);
     }

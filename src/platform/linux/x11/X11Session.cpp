@@ -6,6 +6,7 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XInput.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -404,6 +405,33 @@ ModifierKey X11Session::modifierKeyFor(int xKeyCode) const {
 
 bool X11Session::isXKeyDown(int xKeyCode) {
     return !lost_ && keysDown(query_).contains(xKeyCode);
+}
+
+bool X11Session::isHeldOnAKeyboard(int xKeyCode) {
+    if (lost_ || xKeyCode <= 0 || xKeyCode > 255) return false;
+    int count = 0;
+    XIDeviceInfo* info = XIQueryDevice(query_, XIAllDevices, &count);
+    bool held = false;
+    for (int i = 0; i < count && !held; ++i) {
+        if (info[i].use != XISlaveKeyboard || std::strstr(info[i].name, "XTEST")) continue;
+        XDevice* device = XOpenDevice(query_, static_cast<XID>(info[i].deviceid));
+        if (!device) continue;
+        if (XDeviceState* state = XQueryDeviceState(query_, device)) {
+            const auto* kind = state->data;
+            for (int c = 0; c < state->num_classes; ++c) {
+                if (kind->c_class == KeyClass) {
+                    const auto* keys = reinterpret_cast<const XKeyState*>(kind);
+                    held = held || (keys->keys[xKeyCode / 8] & (1 << (xKeyCode % 8))) != 0;
+                }
+                kind =
+                    reinterpret_cast<const XInputClass*>(reinterpret_cast<const char*>(kind) + kind->length);
+            }
+            XFreeDeviceState(state);
+        }
+        XCloseDevice(query_, device);
+    }
+    XIFreeDeviceInfo(info);
+    return held;
 }
 
 int X11Session::postKeyCodeFor(std::uint16_t keyCode) const {

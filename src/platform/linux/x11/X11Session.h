@@ -87,6 +87,10 @@ class X11Session {
     std::vector<ModifierKey> heldModifierKeys();
     ModifierKey modifierKeyFor(int xKeyCode) const;
     bool isXKeyDown(int xKeyCode);
+    // Whether a keyboard other than the XTEST ones (where the program's own
+    // posted keys are) holds the key down now: a hand's key, unlike the
+    // server's merged state, which a posted release clears.
+    bool isHeldOnAKeyboard(int xKeyCode);
     // A key code the keyboard map gives no symbol, so pressing it types and
     // triggers nothing; 0 when the map has none.
     int spareKeyCode() const { return spareKey_; }
