@@ -12,6 +12,7 @@
 #include "store/ConfigSanitizer.h"
 #include "store/ConfigTextRepair.h"
 #include "store/FormerFactoryLabels.h"
+#include "store/FormerWindowTilerBinding.h"
 
 #include <algorithm>
 #include <ctime>
@@ -32,7 +33,7 @@ struct LoadedConfig {
 
 // Reads and decodes a configuration file of at most `largest` bytes; the
 // error says which of the two failed. Former factory labels read in today's
-// words.
+// words, and the former gallery's window wheel follows no application.
 LoadedConfig readConfigFile(const std::filesystem::path& file, std::size_t largest) {
     Result<std::string> read = readWholeFile(file, largest);
     if (!read.ok()) {
@@ -45,11 +46,13 @@ LoadedConfig readConfigFile(const std::filesystem::path& file, std::size_t large
     }
     std::string bytes = std::move(read).value();
     LoadedConfig loaded{decodeConfigBytes(bytes), std::move(bytes), {}, std::nullopt};
-    if (loaded.config)
+    if (loaded.config) {
         renameFormerFactoryLabels(*loaded.config);
-    else
+        unbindFormerWindowTiler(*loaded.config);
+    } else {
         loaded.error =
             file.string() + ": " + jsonSyntaxError(loaded.bytes).value_or("not a readable configuration");
+    }
     return loaded;
 }
 
