@@ -97,10 +97,18 @@ TEST(ShippedNightLight, OfferedWhereTheDesktopHasOneAndGreyedWithTheFiredSentenc
     }
 }
 
-// An automation the user changed may know a way: it is offered and run, and
-// when it fails the sentence ends with the first line of what it said.
+// An automation the user changed may know a way: the picker offers it again
+// as soon as the folder is read, the slice runs it, and when it fails the
+// sentence ends with the first line of what it said.
 TEST(ShippedNightLight, AChangedAutomationRunsAndItsFailureSaysWhyInItsOwnWords) {
-    NightLightOn here("XFCE", shippedScript + "xfconf-query -c xfce4-screensaver\n");
+    NightLightOn here("XFCE", shippedScript);
+    int changes = 0;
+    here.automations.changed.connect([&] { ++changes; });
+    std::ofstream(here.automationsFolder / "Toggle Night Light", std::ios::app) << "xfconf-query -c night\n";
+    here.automations.refresh();
+    here.background.runAll();
+    here.queue.runPending();
+    EXPECT_EQ(changes, 1);
     EXPECT_EQ(here.pickerSays(), std::nullopt);
     here.fire();
     ASSERT_EQ(here.processes.children().size(), 1u);
