@@ -46,13 +46,12 @@ LoadedConfig readConfigFile(const std::filesystem::path& file, std::size_t large
     }
     std::string bytes = std::move(read).value();
     LoadedConfig loaded{decodeConfigBytes(bytes), std::move(bytes), {}, std::nullopt};
-    if (loaded.config) {
+    if (loaded.config)
         renameFormerFactoryLabels(*loaded.config);
-        unbindFormerWindowTiler(*loaded.config);
-    } else {
+    else
         loaded.error =
             file.string() + ": " + jsonSyntaxError(loaded.bytes).value_or("not a readable configuration");
-    }
+    if (loaded.config) unbindFormerWindowTiler(*loaded.config);
     return loaded;
 }
 
