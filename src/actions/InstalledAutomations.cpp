@@ -1,6 +1,7 @@
 #include "actions/InstalledAutomations.h"
 
 #include "actions/LinkText.h"
+#include "actions/ShippedAutomation.h"
 #include "actions/ShortcutsRunner.h"
 #include "files/FileAccess.h"
 #include "platform/Background.h"
@@ -12,8 +13,9 @@
 
 namespace rondelix {
 
-InstalledAutomations::InstalledAutomations(std::filesystem::path folder, Services services)
-    : folder_(std::move(folder)), services_(services) {}
+InstalledAutomations::InstalledAutomations(std::filesystem::path folder, Services services,
+                                           std::filesystem::path shippedFolder)
+    : folder_(std::move(folder)), services_(services), shippedFolder_(std::move(shippedFolder)) {}
 
 InstalledAutomations::~InstalledAutomations() {
     lifetime_.end();
@@ -29,15 +31,25 @@ bool InstalledAutomations::contains(const ShortcutRequirement& requirement) cons
            (requirement.formerShortcutName && contains(*requirement.formerShortcutName));
 }
 
+bool InstalledAutomations::installedAsShipped(std::string_view name) const {
+    return asShipped_.count(std::string(name)) > 0;
+}
+
 void InstalledAutomations::refresh(std::function<void()> done) {
-    services_.background.run([folder = folder_.string(), &queue = services_.queue, this,
+    services_.background.run([folder = folder_, shipped = shippedFolder_, &queue = services_.queue, this,
                               alive = lifetime_.watch(), done = std::move(done)]() mutable {
-        auto names = ShortcutsRunner::list(folder);
-        queue.post([this, alive, names = std::move(names), done = std::move(done)]() mutable {
+        auto names = ShortcutsRunner::list(folder.string());
+        std::set<std::string> asShipped;
+        for (const ShortcutRequirement& requirement : ShortcutCatalog::requirements())
+            if (ShippedAutomation::installedUnchanged(folder, shipped, requirement.shortcutName))
+                asShipped.insert(requirement.shortcutName);
+        queue.post([this, alive, names = std::move(names), asShipped = std::move(asShipped),
+                    done = std::move(done)]() mutable {
             if (!alive) return;
-            const bool news = !listed_ || names != names_;
+            const bool news = !listed_ || names != names_ || asShipped != asShipped_;
             listed_ = true;
             names_ = std::move(names);
+            asShipped_ = std::move(asShipped);
             if (news) changed.emit();
             if (done) done();
         });

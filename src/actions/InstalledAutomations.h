@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +30,10 @@ class InstalledAutomations {
         platform::Workspace& workspace;
     };
 
-    InstalledAutomations(std::filesystem::path folder, Services services);
+    // The shipped folder holds the automations as the program ships them;
+    // without one, no installed automation counts as the program's own.
+    InstalledAutomations(std::filesystem::path folder, Services services,
+                         std::filesystem::path shippedFolder = {});
     ~InstalledAutomations();
     InstalledAutomations(const InstalledAutomations&) = delete;
     InstalledAutomations& operator=(const InstalledAutomations&) = delete;
@@ -46,12 +50,16 @@ class InstalledAutomations {
     // Whether the required automation is installed, under its name or the
     // one it had before.
     bool contains(const ShortcutRequirement& requirement) const;
+    // Whether the required automation of that name is installed just as the
+    // program ships it, as of the last listing.
+    bool installedAsShipped(std::string_view name) const;
 
     // Reads the folder again. `done` runs on the main thread once the listing
     // is in, also when nothing changed, unless this list is gone by then.
     void refresh(std::function<void()> done = nullptr);
 
-    // The names changed, or the first listing came in.
+    // The names or what is installed as shipped changed, or the first
+    // listing came in.
     Signal<> changed;
 
     // Opens the folder in the file manager, making it first.
@@ -60,7 +68,9 @@ class InstalledAutomations {
   private:
     std::filesystem::path folder_;
     Services services_;
+    std::filesystem::path shippedFolder_;
     std::vector<std::string> names_;
+    std::set<std::string> asShipped_;
     bool listed_ = false;
     LifetimeGuard lifetime_;
 };

@@ -1,6 +1,7 @@
 #include "actions/MacroExecutor.h"
 
 #include "actions/LinkText.h"
+#include "actions/ShippedAutomation.h"
 #include "actions/ShortcutsRunner.h"
 #include "actions/SystemActionRoute.h"
 #include "catalog/ShortcutCatalog.h"
@@ -18,6 +19,7 @@
 #include "util/Ascii.h"
 #include "util/CurlyQuoted.h"
 #include "util/Overloaded.h"
+#include "util/TextClipping.h"
 #include "util/TextTrimming.h"
 #include "util/Utf8.h"
 
@@ -73,6 +75,15 @@ std::string logExcerpt(std::string_view standardError, std::size_t characters) {
         }
     }
     return out;
+}
+
+// The sentence for an automation that exited with an error, followed by the
+// first line it wrote to its error output, which says why in its own words.
+std::string automationFailedSentence(const platform::ProcessResult& result) {
+    const std::string_view said = result.standardError;
+    const std::string line =
+        clippedForDisplay(said.substr(0, said.find('\n')), MacroExecutor::saidExcerptLength);
+    return line.empty() ? shortcutFailedSentence : shortcutFailedSentence + " " + line;
 }
 
 // What went wrong with a child, for the log line after the fixed one.
@@ -340,7 +351,7 @@ void MacroExecutor::runShortcutFile(const std::string& name, std::vector<std::st
             if (!result.launched && next + 1 < files.size())
                 runShortcutFile(name, files, next + 1);
             else
-                failed(result.launched ? shortcutFailedSentence : shortcutMissingSentence);
+                failed(result.launched ? automationFailedSentence(result) : shortcutMissingSentence);
         },
         nullptr);
 }
@@ -374,7 +385,16 @@ void MacroExecutor::runSystemAction(const std::string& id) {
                        enqueue({r.program, r.arguments});
                    },
                    [&](const route::MediaKey& r) { pressKey(r.keyType); },
-                   [&](const route::Shortcut& r) { runShortcut(r.name); },
+                   [&](const route::Shortcut& r) {
+                       // The program's own automation would only fail here;
+                       // one the user changed may know a way.
+                       if (!r.shippedIdleReason.empty() &&
+                           ShippedAutomation::installedUnchanged(locations_.shortcutsFolder,
+                                                                 locations_.shippedAutomationsFolder, r.name))
+                           report(std::string(unavailableSentence));
+                       else
+                           runShortcut(r.name);
+                   },
                    [&](const route::Keystroke& r) { postKeystroke(r.combo); },
                    [&](const route::OpenHomeFolder&) { openHomeFolder(); },
                    [&](const route::LockScreen&) { lockScreen(); },

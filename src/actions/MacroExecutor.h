@@ -49,6 +49,8 @@ class MacroExecutor final : public SummonActions {
         std::string shortcutsFolder; // one executable per named automation
         std::string homeFolder;      // where a new file-manager window opens
         std::string desktop;         // XDG_CURRENT_DESKTOP: whose tools system actions try first
+        // The automations as the program ships them; empty where they are not found.
+        std::string shippedAutomationsFolder;
 
         // zsh when it is installed, else bash; the shortcuts folder beside the
         // configuration under that home folder.
@@ -64,6 +66,8 @@ class MacroExecutor final : public SummonActions {
 
     static constexpr std::size_t standardErrorCap = 4096;
     static constexpr std::size_t logExcerptLength = 300;
+    // The most of a failed automation's error output that follows its sentence.
+    static constexpr std::size_t saidExcerptLength = 100;
     static constexpr double restoreDelaySeconds = 0.3;
     // A system command that hangs (a prompt nobody answers) must not hold
     // every later one back.

@@ -273,6 +273,14 @@ SystemActionRoute routeFor(std::string_view id, std::string_view desktop) {
     // Plasma's emoji chooser is a program of its own; elsewhere the GTK one.
     if (id == "emoji-picker" && platform::namesDesktop(desktop, "KDE"))
         return firstInstalled({{"KDE", "plasma-emojier", detached("plasma-emojier")}}, desktop);
+    // The program's own automation switches GNOME's, Cinnamon's or KWin's
+    // night light; the other desktops (Xfce, MATE) have none for it.
+    if (id == "night-shift") {
+        const bool hasNightLight = platform::namesDesktop(desktop, "GNOME") ||
+                                   platform::namesDesktop(desktop, "X-Cinnamon") ||
+                                   platform::namesDesktop(desktop, "KDE");
+        return Shortcut{"Toggle Night Light", hasNightLight ? "" : "This desktop has no night light."};
+    }
     static const std::map<std::string, SystemActionRoute, std::less<>> fixed = {
         {"brightness-up", MediaKey{2}},
         {"brightness-down", MediaKey{3}},
@@ -283,7 +291,6 @@ SystemActionRoute routeFor(std::string_view id, std::string_view desktop) {
         {"toggle-wifi", ToggleWiFi{}},
         {"toggle-bluetooth", Shortcut{"Toggle Bluetooth"}},
         {"toggle-dnd", Shortcut{"Toggle Do Not Disturb"}},
-        {"night-shift", Shortcut{"Toggle Night Light"}},
         {"toggle-file-extensions", Unavailable{}},
         {"new-finder-window", OpenHomeFolder{}},
         // Command travels as Control here, and Control-period opens the
@@ -314,9 +321,13 @@ route::Queued lockScreenCommand(std::string_view desktop) {
     return firstInstalled(lockAttempts(), desktop);
 }
 
-std::optional<std::string> systemActionUnavailableReason(std::string_view id, std::string_view desktop) {
+std::optional<std::string> systemActionUnavailableReason(std::string_view id, std::string_view desktop,
+                                                         const InstalledAsShipped& asShipped) {
     const SystemActionRoute route = systemActionRoute(id, desktop);
     if (std::holds_alternative<route::Unavailable>(route)) return "This desktop has nothing that does this.";
+    if (const auto* automation = std::get_if<route::Shortcut>(&route);
+        automation && !automation->shippedIdleReason.empty() && asShipped && asShipped(automation->name))
+        return automation->shippedIdleReason;
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/KeyCombo.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,9 @@ struct MediaKey {
 // A named automation from the shortcuts folder.
 struct Shortcut {
     std::string name;
+    // Why the automation the program ships for it does nothing on this
+    // desktop; empty where it does something here.
+    std::string shippedIdleReason;
     friend bool operator==(const Shortcut&, const Shortcut&) = default;
 };
 struct Keystroke {
@@ -66,10 +70,16 @@ route::Queued wifiSwitchCommand(bool on);
 
 route::Queued lockScreenCommand(std::string_view desktop);
 
+// Whether the automation of that name is installed just as the program ships it.
+using InstalledAsShipped = std::function<bool(std::string_view automationName)>;
+
 // Why the action does nothing on this desktop, read from the same routes that
 // run it; nothing when it does something here. Menus show such an action
 // greyed with this reason, and a slice that names it still says so when fired.
-std::optional<std::string> systemActionUnavailableReason(std::string_view id, std::string_view desktop);
+// An action run by an automation is unavailable where the program's own does
+// nothing and is what is installed; one the user changed may do something.
+std::optional<std::string> systemActionUnavailableReason(std::string_view id, std::string_view desktop,
+                                                         const InstalledAsShipped& asShipped = {});
 
 // Whether the action is one a Linux desktop can have at all. The catalogue
 // keeps the others so that stored slices still load, and say they are not

@@ -3,6 +3,7 @@
 #include "actions/SystemActionRoute.h"
 #include "app/AppDelegate.h"
 #include "app/DefaultsKeys.h"
+#include "app/GuidesPorts.h"
 #include "app/OnboardingState.h"
 #include "app/SummonKeyNames.h"
 #include "catalog/WheelActionTarget.h"
@@ -76,9 +77,12 @@ void AppCoordinator::buildServices() {
         p.queue, p.log, p.home, p.watcher, p.loginItems, p.configSaves, p.configWriterLockProblem});
     wheelState_ = std::make_unique<WheelState>();
 
+    const std::filesystem::path shipped = shippedAutomationsFolder();
+    auto locations = MacroExecutor::Locations::standard(p.home);
+    locations.shippedAutomationsFolder = shipped.string();
     macroExecutor_ = std::make_unique<MacroExecutor>(
         MacroExecutor::Platform{p.queue, p.pasteboard, p.workspace, p.processes, p.taps, p.sounds, p.log},
-        MacroExecutor::Locations::standard(p.home));
+        std::move(locations));
 
     auto behavior = [store = configStore_.get()] { return store->config().behavior; };
     overlayController_ = std::make_unique<OverlayController>(
@@ -101,8 +105,8 @@ void AppCoordinator::buildServices() {
         p.notifications, p.defaults, p.log, DemoBackup::fileIn(p.home.configFolder()),
         [this, alive = lifetime_.watch()] { return alive && devMenuUnlocked_; }});
     automations_ = std::make_unique<InstalledAutomations>(
-        configStore_->paths().automations,
-        InstalledAutomations::Services{p.background, p.queue, p.workspace});
+        configStore_->paths().automations, InstalledAutomations::Services{p.background, p.queue, p.workspace},
+        shipped);
 }
 
 void AppCoordinator::installCallbacks() {
@@ -268,14 +272,18 @@ template <typename T> void AppCoordinator::assign(T& field, const T& value, Prop
 }
 
 ConfigTransferServices AppCoordinator::transferServices() {
-    return {
-        *configStore_,
-        platform_.dialogs,
-        platform_.log,
-        platform_.workspace,
-        platform_.home,
-        platform_.images,
-        [](const std::string& id) { return systemActionUnavailableReason(id, platform::currentDesktop()); }};
+    return {*configStore_,
+            platform_.dialogs,
+            platform_.log,
+            platform_.workspace,
+            platform_.home,
+            platform_.images,
+            [this, alive = lifetime_.watch()](const std::string& id) {
+                return systemActionUnavailableReason(
+                    id, platform::currentDesktop(), [this, alive](std::string_view name) {
+                        return alive && automations_->installedAsShipped(name);
+                    });
+            }};
 }
 
 void AppCoordinator::setMainTab(MainTab tab) {

@@ -109,23 +109,25 @@ bool offeredOnLinux(const WheelActionTarget& target) {
 
 } // namespace
 
-std::vector<MenuSection> systemActionMenu(const std::string& currentId, std::string_view desktop) {
+std::vector<MenuSection> systemActionMenu(const std::string& currentId, std::string_view desktop,
+                                          const InstalledAsShipped& asShipped) {
     std::vector<MenuSection> sections;
     for (const SystemAction::Category category : SystemAction::allCategories()) {
         MenuSection section{std::string(SystemAction::rawValue(category)), {}};
         for (const SystemAction& action : SystemAction::all())
             if (action.category == category && systemActionOfferedOnLinux(action.id))
                 section.rows.push_back({action.displayName, action.id, action.id == currentId,
-                                        systemActionUnavailableReason(action.id, desktop)});
+                                        systemActionUnavailableReason(action.id, desktop, asShipped)});
         if (!section.rows.empty()) sections.push_back(std::move(section));
     }
     return sections;
 }
 
-std::string systemActionLabel(const std::string& currentId, std::string_view desktop) {
+std::string systemActionLabel(const std::string& currentId, std::string_view desktop,
+                              const InstalledAsShipped& asShipped) {
     const auto found = SystemAction::find(currentId);
     if (!found) return "Choose an action…";
-    if (systemActionUnavailableReason(currentId, desktop))
+    if (systemActionUnavailableReason(currentId, desktop, asShipped))
         return found->displayName + std::string(unavailableMark);
     return found->displayName;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "actions/SystemActionRoute.h"
 #include "model/Icon.h"
 #include "model/KeyCombo.h"
 #include "model/MacroAction.h"
@@ -63,9 +64,12 @@ struct MenuSection {
 // Linux desktop can have, the current id's row checked (exact match), the
 // actions that do nothing on this desktop marked unavailable. Its label is
 // the current action's name, marked as the wheel review marks it when it
-// does nothing here, or "Choose an action…".
-std::vector<MenuSection> systemActionMenu(const std::string& currentId, std::string_view desktop);
-std::string systemActionLabel(const std::string& currentId, std::string_view desktop);
+// does nothing here, or "Choose an action…". An automation installed as the
+// program ships it does nothing where the desktop lacks what it switches.
+std::vector<MenuSection> systemActionMenu(const std::string& currentId, std::string_view desktop,
+                                          const InstalledAsShipped& asShipped = {});
+std::string systemActionLabel(const std::string& currentId, std::string_view desktop,
+                              const InstalledAsShipped& asShipped = {});
 
 // The page and quick-setting menu, likewise, without checking for updates,
 // which is the package manager's here; label "Choose…" without a match.

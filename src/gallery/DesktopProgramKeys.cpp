@@ -48,12 +48,13 @@ const std::vector<Change>& table() {
         {"XFCE", "gallery-rectangle", "Left\nHalf", "Left\nHalf", "", "❖⌨4"},
         {"XFCE", "gallery-rectangle", "Next\nDisplay", "", "", ""},
         {"XFCE", "gallery-rectangle", "Restore", "", "", ""},
-        // MATE's window manager tiles and changes displays on no key.
+        // MATE's window manager tiles the left and right halves on the shared
+        // keys and restores with Super+Down, where Alt+F5 does nothing; it has
+        // no top or bottom half and changes displays on no key.
         {"MATE", "gallery-rectangle", "Top\nHalf", "", "", ""},
-        {"MATE", "gallery-rectangle", "Right\nHalf", "", "", ""},
         {"MATE", "gallery-rectangle", "Bottom\nHalf", "", "", ""},
         {"MATE", "gallery-rectangle", "Next\nDisplay", "", "", ""},
-        {"MATE", "gallery-rectangle", "Left\nHalf", "", "", ""},
+        {"MATE", "gallery-rectangle", "Restore", "Restore", "", "❖↓"},
     };
     // clang-format on
     return rows;

@@ -1,7 +1,5 @@
 #include "gallery/GalleryBrowserModel.h"
 
-#include "gallery/DesktopKeystrokes.h"
-#include "gallery/DesktopProgramKeys.h"
 #include "gallery/GalleryAdding.h"
 #include "gallery/GalleryTrial.h"
 #include "platform/CurrentDesktop.h"
@@ -51,8 +49,7 @@ void GalleryBrowserModel::detectInstalled() {
 std::optional<Wheel> GalleryBrowserModel::previewWheel() const {
     const GalleryWheel* selected = state_.selected();
     if (!selected) return std::nullopt;
-    return DesktopProgramKeys::adapted(DesktopKeystrokes::adapted(selected->wheel),
-                                       platform::currentDesktop());
+    return WheelGallery::sentOn(*selected, platform::currentDesktop());
 }
 
 void GalleryBrowserModel::trySlice(int position) {

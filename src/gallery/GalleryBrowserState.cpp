@@ -3,6 +3,7 @@
 #include "util/TextTrimming.h"
 
 #include <algorithm>
+#include <string>
 
 namespace rondelix {
 
@@ -60,6 +61,10 @@ void GalleryBrowserState::applyInstalled(std::set<std::string> ids) {
 
 bool GalleryBrowserState::isAppWheel(const GalleryWheel& gallery) {
     return WheelGallery::appBundleIDs().count(gallery.id) > 0;
+}
+
+std::string GalleryBrowserState::actionCount(const GalleryWheel& gallery, std::string_view desktop) {
+    return std::to_string(WheelGallery::sentOn(gallery, desktop).slices.size()) + " actions";
 }
 
 void GalleryBrowserState::syncSelectionToDisplayed() {

@@ -38,6 +38,9 @@ class GalleryBrowserState {
 
     // A wheel made for an outside application, which gets a badge.
     static bool isAppWheel(const GalleryWheel& gallery);
+    // How many actions the wheel brings on the desktop, counted as its review
+    // counts them: "6 actions".
+    static std::string actionCount(const GalleryWheel& gallery, std::string_view desktop);
     bool isInstalled(const GalleryWheel& gallery) const { return installedIDs_.count(gallery.id) > 0; }
 
   private:

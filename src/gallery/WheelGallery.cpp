@@ -60,6 +60,8 @@ const std::vector<GalleryWheel>& all() {
 }
 
 const std::map<std::string, std::vector<std::string>>& appBundleIDs() {
+    // The window wheel has no row: it works the window manager, which every
+    // desktop has, so it is added for every application and is never missing.
     static const std::map<std::string, std::vector<std::string>> ids{
         {"gallery-finder", {"com.apple.finder"}},
         {"gallery-safari", {"com.apple.Safari"}},
@@ -86,7 +88,6 @@ const std::map<std::string, std::vector<std::string>>& appBundleIDs() {
         {"gallery-finalcut", {"com.apple.FinalCut"}},
         {"gallery-word", {"com.microsoft.Word"}},
         {"gallery-excel", {"com.microsoft.Excel"}},
-        {"gallery-rectangle", {"com.knollsoft.Rectangle", "com.knollsoft.Hookshot"}},
         {"gallery-firefox", {"org.mozilla.firefox"}},
         {"gallery-sublime-text", {"com.sublimetext.4", "com.sublimetext.3"}},
         {"gallery-ghostty", {"com.mitchellh.ghostty"}},
@@ -141,9 +142,12 @@ Listing search(std::string_view query) {
     return found;
 }
 
+Wheel sentOn(const GalleryWheel& gallery, std::string_view desktop) {
+    return DesktopProgramKeys::adapted(DesktopKeystrokes::adapted(gallery.wheel), desktop);
+}
+
 Wheel makeAddable(const GalleryWheel& gallery) {
-    Wheel wheel =
-        DesktopProgramKeys::adapted(DesktopKeystrokes::adapted(gallery.wheel), platform::currentDesktop());
+    Wheel wheel = sentOn(gallery, platform::currentDesktop());
     wheel.id = "wheel-" + asciiLowercased(Uuid::generate().text());
     for (Slice& slice : wheel.slices)
         slice.id = Uuid::generate();

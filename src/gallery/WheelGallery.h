@@ -26,7 +26,8 @@ const std::vector<GalleryWheel>& all();
 using Listing = std::vector<const GalleryWheel*>;
 
 // Gallery id to the identifiers of the application that wheel is made for,
-// most preferred first; only the Apps wheels have a row.
+// most preferred first; only the Apps wheels that follow an application have
+// a row.
 const std::map<std::string, std::vector<std::string>>& appBundleIDs();
 
 // The categories that list at least one wheel, in declaration order.
@@ -42,6 +43,11 @@ Listing sortedWheels(Category category, const std::set<std::string>& installed);
 // Wheels whose name, or else summary, holds the trimmed query (letter case
 // ignored), by name. A blank query finds nothing.
 Listing search(std::string_view query);
+
+// The wheel as it is sent on the desktop that XDG_CURRENT_DESKTOP names:
+// keystrokes that only make sense on the other desktop replaced by this one's
+// own, and its program's keys where they differ (see DesktopProgramKeys).
+Wheel sentOn(const GalleryWheel& gallery, std::string_view desktop);
 
 // A copy ready to be added to the user's wheels: a fresh "wheel-" id, fresh
 // slice ids, and keystrokes that only make sense on the other desktop replaced

@@ -12,6 +12,7 @@
 #include "store/ConfigSanitizer.h"
 #include "store/ConfigTextRepair.h"
 #include "store/FormerFactoryLabels.h"
+#include "store/FormerWindowTilerBinding.h"
 
 #include <algorithm>
 #include <ctime>
@@ -32,7 +33,7 @@ struct LoadedConfig {
 
 // Reads and decodes a configuration file of at most `largest` bytes; the
 // error says which of the two failed. Former factory labels read in today's
-// words.
+// words, and the former gallery's window wheel follows no application.
 LoadedConfig readConfigFile(const std::filesystem::path& file, std::size_t largest) {
     Result<std::string> read = readWholeFile(file, largest);
     if (!read.ok()) {
@@ -50,6 +51,7 @@ LoadedConfig readConfigFile(const std::filesystem::path& file, std::size_t large
     else
         loaded.error =
             file.string() + ": " + jsonSyntaxError(loaded.bytes).value_or("not a readable configuration");
+    if (loaded.config) unbindFormerWindowTiler(*loaded.config);
     return loaded;
 }
 

@@ -11,6 +11,7 @@
 #include "store/ConfigMigration.h"
 #include "store/ConfigStore.h"
 #include "store/FormerFactoryLabels.h"
+#include "store/FormerWindowTilerBinding.h"
 #include "store/ImportReview.h"
 #include "store/TopLevelKeys.h"
 
@@ -103,6 +104,7 @@ void ConfigTransfer::importConfig() {
     ConfigStore::sanitize(*config);
     migrateIfNeeded(*config);
     renameFormerFactoryLabels(*config);
+    unbindFormerWindowTiler(*config);
 
     // The store decides read-only afresh from the new version and saves with
     // the rotating backup, unless the new version is newer than this build.

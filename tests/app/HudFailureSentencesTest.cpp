@@ -29,7 +29,8 @@ struct Failure {
 };
 
 // Every failure of a slice fired from the wheel shows its sentence in the HUD
-// and leaves a log line naming each command, with no beep in its place.
+// (a failed automation's followed by the first line it wrote to its error
+// output) and leaves a log line naming each command, with no beep in its place.
 TEST(HudFailureSentences, EachFailedSliceIsToldWhereTheWheelWas) {
     const std::string automations = "/.config/rondelix/automations/";
     const std::vector<Failure> failures = {
@@ -43,7 +44,7 @@ TEST(HudFailureSentences, EachFailedSliceIsToldWhereTheWheelWas) {
          MacroAction::Shortcut{"Morning Routine"},
          {"Morning Routine"},
          Ending::exitsWithError,
-         "Your automation exited with an error.",
+         "Your automation exited with an error. it broke",
          automations + "Morning Routine exited 3; stderr\u00BB it broke"},
         {"an automation whose file is gone",
          MacroAction::Shortcut{"Morning Routine"},
@@ -61,7 +62,7 @@ TEST(HudFailureSentences, EachFailedSliceIsToldWhereTheWheelWas) {
          MacroAction::SystemAction{"toggle-dnd"},
          {"Toggle Do Not Disturb"},
          Ending::exitsWithError,
-         "Your automation exited with an error.",
+         "Your automation exited with an error. it broke",
          automations + "Toggle Do Not Disturb exited 3; stderr\u00BB it broke"},
         {"the Night Light automation not set up",
          MacroAction::SystemAction{"night-shift"},
@@ -70,11 +71,11 @@ TEST(HudFailureSentences, EachFailedSliceIsToldWhereTheWheelWas) {
          "That automation isn't installed.",
          automations + "Toggle Night Shift failed to launch: No such file or directory",
          true},
-        {"the Night Light automation on a desktop that has none",
+        {"a Night Light automation of the user's own on a desktop that has none",
          MacroAction::SystemAction{"night-shift"},
          {"Toggle Night Light"},
          Ending::exitsWithError,
-         "Your automation exited with an error.",
+         "Your automation exited with an error. no night light setting found for this desktop (XFCE)",
          automations +
              "Toggle Night Light exited 1; stderr\u00BB no night light setting found for this desktop (XFCE)",
          false,
@@ -84,7 +85,7 @@ TEST(HudFailureSentences, EachFailedSliceIsToldWhereTheWheelWas) {
          MacroAction::SystemAction{"toggle-bluetooth"},
          {"Toggle Bluetooth"},
          Ending::exitsWithError,
-         "Your automation exited with an error.",
+         "Your automation exited with an error. neither bluetoothctl nor rfkill is installed",
          automations +
              "Toggle Bluetooth exited 127; stderr\u00BB neither bluetoothctl nor rfkill is installed",
          false,

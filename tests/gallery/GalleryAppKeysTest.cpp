@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <sstream>
 
 using namespace rondelix;
 
@@ -116,24 +117,88 @@ TEST(GalleryAppKeys, PlasmasOwnProgramsOnKde) {
             << desktop;
 }
 
-// The window wheel works the running desktop's window manager with its own
-// stock keys; a command it has no key for leaves its slot empty (none has one
-// to centre a window, so that slot moves it).
-TEST(GalleryAppKeys, TheWindowWheelTakesEachDesktopsWindowKeys) {
-    const std::vector<std::pair<std::string_view, std::string>> desktops{
-        {"", "Super+Up, Alt+F10, Super+Right, Alt+F7, Super+Down, Super+Shift+Right, Super+Left, Alt+F5"},
-        {"X-Cinnamon",
-         "Super+Up, Alt+F10, Super+Right, Alt+F7, Super+Down, Super+Shift+Right, Super+Left, Alt+F5"},
-        {"KDE",
-         "Super+Up, Super+Page Up, Super+Right, empty, Super+Down, Super+Shift+Right, Super+Left, empty"},
-        {"ubuntu:GNOME",
-         "empty, Super+Up, Super+Right, Alt+F7, empty, Super+Shift+Right, Super+Left, Alt+F5"},
-        {"XFCE",
-         "Super+Keypad 8, Alt+F10, Super+Keypad 6, Alt+F7, Super+Keypad 2, empty, Super+Keypad 4, empty"},
-        {"MATE", "empty, Alt+F10, empty, Alt+F7, empty, empty, empty, Alt+F5"},
+// The window wheel works the running desktop's window manager with its stock
+// keys, each slot on the setting its key comes from; a command the manager
+// has no key for leaves its slot empty (none centres a window, so that slot
+// moves it). Cinnamon's keys are also sent where the desktop is not known.
+TEST(GalleryAppKeys, EachWindowSlotSendsItsWindowManagersStockBinding) {
+    struct WindowManager {
+        std::string_view name;
+        std::vector<std::string_view> desktops;
+        // Where the settings below live.
+        std::string_view schema;
+        // Slot by slot: Top Half, Maximize, Right Half, Move, Bottom Half,
+        // Next Display, Left Half, Restore; the key, then its setting.
+        std::vector<std::pair<std::string_view, std::string_view>> slots;
     };
-    for (const auto& [desktop, keys] : desktops)
-        EXPECT_EQ(keysOf("gallery-rectangle", desktop), keys) << desktop;
+    const std::vector<WindowManager> managers{
+        {"Muffin",
+         {"", "X-Cinnamon"},
+         "org.cinnamon.desktop.keybindings.wm",
+         {{"Super+Up", "push-tile-up"},
+          {"Alt+F10", "toggle-maximized"},
+          {"Super+Right", "push-tile-right"},
+          {"Alt+F7", "begin-move"},
+          {"Super+Down", "push-tile-down"},
+          {"Super+Shift+Right", "move-to-monitor-right"},
+          {"Super+Left", "push-tile-left"},
+          {"Alt+F5", "unmaximize"}}},
+        {"KWin",
+         {"KDE"},
+         "kglobalshortcutsrc [kwin]",
+         {{"Super+Up", "Window Quick Tile Top"},
+          {"Super+Page Up", "Window Maximize"},
+          {"Super+Right", "Window Quick Tile Right"},
+          {"empty", "Window Move has no key"},
+          {"Super+Down", "Window Quick Tile Bottom"},
+          {"Super+Shift+Right", "Window to Next Screen"},
+          {"Super+Left", "Window Quick Tile Left"},
+          {"empty", "Window Maximize toggles back"}}},
+        {"Mutter",
+         {"GNOME", "ubuntu:GNOME"},
+         "org.gnome.desktop.wm.keybindings, the halves org.gnome.mutter.keybindings",
+         {{"empty", "no top half"},
+          {"Super+Up", "maximize"},
+          {"Super+Right", "toggle-tiled-right"},
+          {"Alt+F7", "begin-move"},
+          {"empty", "no bottom half"},
+          {"Super+Shift+Right", "move-to-monitor-right"},
+          {"Super+Left", "toggle-tiled-left"},
+          {"Alt+F5", "unmaximize"}}},
+        {"xfwm4",
+         {"XFCE"},
+         "xfconf xfce4-keyboard-shortcuts /xfwm4/default",
+         {{"Super+Keypad 8", "tile_up_key"},
+          {"Alt+F10", "maximize_window_key"},
+          {"Super+Keypad 6", "tile_right_key"},
+          {"Alt+F7", "move_window_key"},
+          {"Super+Keypad 2", "tile_down_key"},
+          {"empty", "no key to another display"},
+          {"Super+Keypad 4", "tile_left_key"},
+          {"empty", "maximize_window_key toggles back"}}},
+        {"marco",
+         {"MATE"},
+         "org.mate.Marco.window-keybindings",
+         {{"empty", "no top half"},
+          {"Alt+F10", "toggle-maximized"},
+          {"Super+Right", "tile-to-side-e"},
+          {"Alt+F7", "begin-move"},
+          {"empty", "no bottom half"},
+          {"empty", "no key to another display"},
+          {"Super+Left", "tile-to-side-w"},
+          {"Super+Down", "unmaximize"}}},
+    };
+    for (const WindowManager& manager : managers)
+        for (const std::string_view desktop : manager.desktops) {
+            std::stringstream sent(keysOf("gallery-rectangle", desktop));
+            for (const auto& [key, setting] : manager.slots) {
+                std::string slot;
+                std::getline(sent >> std::ws, slot, ',');
+                EXPECT_EQ(slot, key) << manager.name << " on \"" << desktop << "\": " << manager.schema << " "
+                                     << setting;
+            }
+            EXPECT_TRUE(sent.eof()) << desktop;
+        }
 }
 
 // Wheels for another system's own programs go by the role they play here.

@@ -2,6 +2,7 @@
 #include "gallery/GalleryAdding.h"
 #include "gallery/GalleryBrowserModel.h"
 #include "gallery/GalleryTrial.h"
+#include "gallery/WheelManifest.h"
 #include "gallery/WorkshopLayout.h"
 #include "platform/sim/SimBackground.h"
 #include "platform/sim/SimMainQueue.h"
@@ -214,6 +215,8 @@ TEST_F(Gallery, ANewerToastOutlivesTheTimerOfTheOneItReplaced) {
 
 TEST_F(Gallery, AddingNamesBindsAndUndoes) {
     workspace.installed["com.microsoft.teams"] = "/usr/share/applications/teams.desktop";
+    // The window wheel follows no application, whatever the desktop knows.
+    workspace.installed["com.knollsoft.Rectangle"] = "/opt/rectangle.desktop";
     struct Case {
         std::string id;
         std::string name;
@@ -224,6 +227,7 @@ TEST_F(Gallery, AddingNamesBindsAndUndoes) {
         {"gallery-teams", "Microsoft Teams 2", "com.microsoft.teams"},
         {"gallery-zoom", "Zoom", "us.zoom.xos"}, // nothing installed: the first listed
         {"gallery-kaomoji", "Kaomoji", std::nullopt},
+        {"gallery-rectangle", "Window Tiling", std::nullopt},
         {"gallery-teams", "Microsoft Teams 3", "com.microsoft.teams"},
     };
     for (const Case& c : cases) {
@@ -240,12 +244,35 @@ TEST_F(Gallery, AddingNamesBindsAndUndoes) {
     EXPECT_TRUE(model.toast().current()); // View leaves the toast
     model.undoAdded();
     EXPECT_EQ(undos, 1);
-    EXPECT_EQ(wheels.size(), 4u);
+    EXPECT_EQ(wheels.size(), 5u);
     EXPECT_FALSE(model.toast().current());
 
     // A freed number is taken again.
     EXPECT_EQ(uniqueWheelName("Zoom", {"Zoom", "Zoom 3"}), "Zoom 2");
     EXPECT_EQ(uniqueWheelName("Zoom", {"zoom"}), "Zoom");
+}
+
+// The list counts the actions a wheel brings on this desktop, as its review
+// does, not the slots it has: slots the desktop has no key for stay empty.
+TEST_F(Gallery, TheListCountsTheActionsTheWheelBringsHereAsTheReviewDoes) {
+    const struct {
+        std::string id;
+        std::string desktop;
+        std::string count;
+    } rows[] = {
+        {"gallery-rectangle", "", "8 actions"},      {"gallery-rectangle", "KDE", "6 actions"},
+        {"gallery-rectangle", "GNOME", "6 actions"}, {"gallery-rectangle", "XFCE", "6 actions"},
+        {"gallery-rectangle", "MATE", "5 actions"},  {"gallery-preview", "KDE", "5 actions"},
+        {"gallery-preview", "MATE", "8 actions"},    {"gallery-teams", "", "5 actions"},
+    };
+    for (const auto& row : rows) {
+        const GalleryWheel& gallery = testsupport::galleryWheel(row.id);
+        EXPECT_EQ(GalleryBrowserState::actionCount(gallery, row.desktop), row.count)
+            << row.id << " on " << row.desktop;
+        const auto entries = WheelManifest::entries(WheelGallery::sentOn(gallery, row.desktop), workspace);
+        EXPECT_TRUE(AddWheelReview::summaryLine(gallery, entries.size()).ends_with(" " + row.count))
+            << row.id << " on " << row.desktop;
+    }
 }
 
 TEST_F(Gallery, AFailedInstalledCheckLeavesEveryWheelUsable) {

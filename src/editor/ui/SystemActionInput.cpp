@@ -1,5 +1,6 @@
 #include "editor/ui/SystemActionInput.h"
 
+#include "actions/InstalledAutomations.h"
 #include "editor/SliceForm.h"
 #include "editor/ui/SliceFormWidgets.h"
 #include "platform/CurrentDesktop.h"
@@ -20,9 +21,13 @@ SystemActionInput::SystemActionInput(ActionInputContext context, QWidget* parent
 void SystemActionInput::showAction(const MacroAction& action) {
     const auto* system = action.as<MacroAction::SystemAction>();
     if (!system) return;
-    menu_->setText(literalTitle(SliceFormInputs::systemActionLabel(system->id, platform::currentDesktop())));
+    const InstalledAsShipped asShipped = [&automations = form().automations()](std::string_view name) {
+        return automations.installedAsShipped(name);
+    };
+    const std::string desktop = platform::currentDesktop();
+    menu_->setText(literalTitle(SliceFormInputs::systemActionLabel(system->id, desktop, asShipped)));
     SliceFormWidgets::setMenu(
-        menu_, SliceFormInputs::systemActionMenu(system->id, platform::currentDesktop()),
+        menu_, SliceFormInputs::systemActionMenu(system->id, desktop, asShipped),
         [this](const std::string& id) { form().setAction(MacroAction::SystemAction{id}); });
 }
 

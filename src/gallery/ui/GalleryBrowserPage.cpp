@@ -7,6 +7,7 @@
 #include "gallery/ui/GalleryToastView.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/SystemColors.h"
+#include "platform/CurrentDesktop.h"
 #include "qtshared/FadingPicture.h"
 #include "qtshared/ProminentButton.h"
 #include "qtshared/QtColor.h"
@@ -251,7 +252,8 @@ void GalleryBrowserPage::buildLeftPane(QWidget* pane) {
     noWheels_->setContentsMargins(0, 24, 0, 0);
     for (const GalleryWheel& gallery : WheelGallery::all()) {
         auto* row = new GalleryListRow(QString::fromStdString(gallery.wheel.name), wheelColumn_);
-        row->setSubtitle(QString::number(gallery.wheel.sliceCount) + tr(" slices"));
+        row->setSubtitle(
+            QString::fromStdString(GalleryBrowserState::actionCount(gallery, platform::currentDesktop())));
         row->hide();
         wheelColumn_->adopt(row);
         const std::string id = gallery.id;

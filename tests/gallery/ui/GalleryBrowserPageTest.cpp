@@ -186,7 +186,7 @@ TEST_F(GalleryPage, TheKeyboardCrossesTheListsInScreenOrderAndReachesAdd) {
     ASSERT_TRUE(list);
     EXPECT_EQ(list->role(), QAccessible::List);
     ASSERT_EQ(list->childCount(), static_cast<int>(listed.size()));
-    EXPECT_EQ(list->child(0)->text(QAccessible::Name), "KeePassXC, 8 slices, Installed");
+    EXPECT_EQ(list->child(0)->text(QAccessible::Name), "KeePassXC, 8 actions, Installed");
     const int chosen = static_cast<int>(listed.size()) - 2;
     EXPECT_EQ(list->focusChild(), list->child(chosen));
     EXPECT_TRUE(list->child(chosen)->state().selected);

@@ -63,13 +63,10 @@ TEST_F(GalleryInstalledApps, LinuxNamesCountThroughTheTableOfEquivalents) {
         EXPECT_EQ(installed.count(id), 1u) << id;
     EXPECT_EQ(installed.count("gallery-slack"), 0u);
 
-    // Every application the gallery names has Linux equivalents, but the
-    // window tiler, whose work the Linux desktops do themselves.
+    // Every application the gallery names has Linux equivalents.
     for (const auto& [galleryId, identifiers] : WheelGallery::appBundleIDs())
         for (const std::string& identifier : identifiers)
-            if (galleryId != "gallery-rectangle") {
-                EXPECT_TRUE(findApplicationEquivalent(identifier)) << identifier;
-            }
+            EXPECT_TRUE(findApplicationEquivalent(identifier)) << identifier;
 }
 
 } // namespace
