@@ -100,6 +100,9 @@ TEST_P(KeyboardOnly, AddsAndFillsAWheelMovesItAddsAGalleryWheelClosesEverySideWi
     // Past the wheel card (name, slices, opens for, duplicate, delete) to Add Action.
     keys(times(6, "Tab") + " space");
     ASSERT_TRUE(thirdSlotShows([](const Slice&) { return true; })) << program.log();
+    // The focus is on the new slice's label, whose placeholder the typing replaces.
+    xdotool("type --delay 30 Launch");
+    EXPECT_TRUE(thirdSlotShows([](const Slice& s) { return s.label == "Launch"; })) << program.log();
 
     // From the label to the icon's kind, then Choose Symbol….
     ASSERT_TRUE(opening(program, "Tab Tab space")) << program.log();

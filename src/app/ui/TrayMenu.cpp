@@ -106,20 +106,17 @@ QColor inkForPanel(const QColor& panel, std::initializer_list<QColor> inks) {
     return contrast(dark, panel) >= contrast(light, panel) ? dark : light;
 }
 
-// After a change the panel is looked at again and again: it repaints once it
-// has heard the change itself, which takes Plasma's panel up to a few
-// seconds, and may go through a fade. The looks end once its colour has
-// changed and then held for a while, or, for a panel that keeps its colour,
-// after the longest such wait.
-constexpr double lookEverySeconds = 0.25;
-constexpr double settledAfterSeconds = 1.0;
-constexpr double lookAtMostSeconds = 10.0;
-
 } // namespace
 
 TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit, TrayPanelLook look)
     : coordinator_(coordinator), content_(coordinator), look_(std::move(look)),
-      menu_(std::make_unique<QMenu>()), icon_(std::make_unique<QSystemTrayIcon>()) {
+      menu_(std::make_unique<QMenu>()), icon_(std::make_unique<QSystemTrayIcon>()),
+      looks_(coordinator.platform().queue, [this] {
+          const std::optional<QColor> panel = updateIcon();
+          const bool changed = panel != lookedPanel_;
+          lookedPanel_ = panel;
+          return changed;
+      }) {
     content_.onQuit = std::move(quit);
     connect(menu_.get(), &QMenu::aboutToShow, this, &TrayMenu::rebuild);
     // A click on the icon opens the menu, as the context click does.
@@ -171,21 +168,7 @@ bool TrayMenu::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TrayMenu::lookAgainSoon() {
-    const double now = coordinator_.platform().queue.now();
-    looking_ = Looking{now, now, updateIcon(), false};
-    nextLook_ = coordinator_.platform().queue.after(lookEverySeconds, [this] { lookAgain(); });
-}
-
-void TrayMenu::lookAgain() {
-    const double now = coordinator_.platform().queue.now();
-    if (const std::optional<QColor> panel = updateIcon(); panel != looking_.panel) {
-        looking_.panel = panel;
-        looking_.changed = true;
-        looking_.steadySince = now;
-    }
-    const bool settled = looking_.changed && now - looking_.steadySince >= settledAfterSeconds;
-    if (settled || now - looking_.since >= lookAtMostSeconds) return;
-    nextLook_ = coordinator_.platform().queue.after(lookEverySeconds, [this] { lookAgain(); });
+    looks_.begin();
 }
 
 void TrayMenu::panelChanged() {

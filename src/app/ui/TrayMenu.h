@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/MenuBarContent.h"
+#include "app/PanelLooks.h"
 #include "platform/DesktopAppearance.h"
-#include "platform/MainQueue.h"
 #include "util/Signal.h"
 
 #include <QColor>
@@ -78,7 +78,6 @@ class TrayMenu final : public QObject {
   private:
     // Draws the icon for the panel as it shows now, and says what that is.
     std::optional<QColor> updateIcon();
-    void lookAgain();
     void observe();
     std::optional<QColor> shownPanel() const;
     std::optional<QColor> switchedPanel() const;
@@ -102,16 +101,9 @@ class TrayMenu final : public QObject {
     std::optional<bool> panelDarkMode_;
     // The panel switched its own dark mode after it last published colours.
     bool publishedColoursStale_ = false;
-    // The looks at the panel since the last change: when they began, the
-    // colour last seen and since when, and whether it changed meanwhile.
-    struct Looking {
-        double since = 0;
-        double steadySince = 0;
-        std::optional<QColor> panel;
-        bool changed = false;
-    };
-    Looking looking_;
-    platform::ScopedCancel nextLook_;
+    // The panel's colour at the last look.
+    std::optional<QColor> lookedPanel_;
+    PanelLooks looks_;
 };
 
 } // namespace rondelix

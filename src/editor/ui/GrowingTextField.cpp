@@ -3,6 +3,7 @@
 #include "util/EnteredText.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFocusEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -42,6 +43,14 @@ GrowingTextField::GrowingTextField(std::function<void(const QString&)> onEdit, Q
 
 void GrowingTextField::setText(const QString& text) {
     if (LongTextEdit::setText(text)) fitHeight();
+}
+
+void GrowingTextField::focusInEvent(QFocusEvent* event) {
+    LongTextEdit::focusInEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    const bool byKeys =
+        reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+    if (byKeys && !textCursor().hasSelection()) selectAll();
 }
 
 int GrowingTextField::contentHeight() const {

@@ -24,6 +24,10 @@ class GrowingTextField : public LongTextEdit {
     QSize minimumSizeHint() const override;
 
   protected:
+    // Reached by the keys (Tab, or Add Action handing it the new slice's
+    // placeholder label), it selects its text as a line field does, so that
+    // typing replaces it.
+    void focusInEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     // Pasted or dropped text comes in without control characters; its line
     // breaks stay.

@@ -265,6 +265,8 @@ void BindingRow::refresh() {
                                                         palette().color(QPalette::Window))
                                          : palette().color(QPalette::WindowText));
     record_->setText(recording ? "Recording…" : "Record");
+    // While it records, the row's label says so too, and the button's own text is its name.
+    record_->setAccessibleName(recording ? QString() : "Record summon binding " + label);
     const auto unholdable = model_.unholdableWarning();
     unholdable_->setText(unholdable ? toQString(*unholdable) : QString());
     unholdable_->setVisible(unholdable.has_value());

@@ -32,7 +32,7 @@ BindingsPage::BindingsPage(ConfigStore& store, HotkeyManager& engine, const plat
     bindings->addWidget(add, 0, Qt::AlignLeft);
     connect(add, &QPushButton::clicked, this, [this] { addBinding(store_); });
 
-    QVBoxLayout* setup = addSection("", "Bluetooth and Do Not Disturb toggles fire through " +
+    QVBoxLayout* setup = addSection("", "Bluetooth, Do Not Disturb and Night Light toggles fire through " +
                                             std::string(AutomationWords::plural) + " you install once.");
     auto* systemActions = new QPushButton("Set Up System Actions…", setup->parentWidget());
     systemActions->setObjectName("setUpSystemActions");

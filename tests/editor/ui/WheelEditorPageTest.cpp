@@ -377,6 +377,9 @@ TEST_F(WheelEditorPageTest, TheKeyboardReachesThePillsAndTheSlots) {
     ASSERT_TRUE(card.form());
     EXPECT_TRUE(card.form()->isAncestorOf(QApplication::focusWidget()));
     EXPECT_EQ(QApplication::focusWidget()->accessibleName(), "Label");
+    saveArtifact(*page(), "editor-added-action.png");
+    QTest::keyClicks(QApplication::focusWidget(), "Launch");
+    EXPECT_EQ(page()->editor().selectedSlice()->label, "Launch") << "typing replaces the placeholder label";
     press("removeAction");
     EXPECT_EQ(QApplication::focusWidget()->objectName(), "addAction");
 }

@@ -74,6 +74,7 @@ TEST_F(BindingsPageTest, RecordingACombinationStoresItOnce) {
     EXPECT_FALSE(rig.c().hotkeyManager().recording());
     EXPECT_FALSE(in<QFrame>(row, "recordingPanel")->isVisible());
     EXPECT_EQ(in<QLabel>(row, "comboLabel")->text(), "Left Super + R");
+    EXPECT_EQ(in<QPushButton>(row, "record")->accessibleName(), "Record summon binding Left Super + R");
     EXPECT_TRUE(in<QToolButton>(row, "collisionHint")->isVisible());
     saveScreenshot("settings-bindings.png");
 }
@@ -176,6 +177,11 @@ TEST_F(BindingsPageTest, AddBindingTwiceGivesThreeRowsAndTheSwitchRevealsTheHold
     EXPECT_EQ(config().bindings[2].holdThresholdMs, 500);
     EXPECT_EQ(in<QLabel>(added, "holdDelayText")->text(), "500 ms");
     EXPECT_EQ(changes, 4);
+    const auto labels = page->findChildren<QLabel*>();
+    EXPECT_TRUE(std::ranges::any_of(labels, [](QLabel* label) {
+        return label->text() == "Bluetooth, Do Not Disturb and Night Light toggles fire through automations "
+                                "you install once.";
+    }));
     QTest::mouseClick(control<QPushButton>("setUpSystemActions"), Qt::LeftButton);
     EXPECT_EQ(rig.windows.shortcutSetupOpens, 1);
 }
