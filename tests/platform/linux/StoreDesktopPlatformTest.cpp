@@ -8,6 +8,7 @@
 #include "platform/sim/SimLog.h"
 #include "platform/sim/SimLoginItems.h"
 #include "store/ConfigStore.h"
+#include "support/Patience.h"
 #include "support/StoreRig.h"
 #include "support/TempHome.h"
 
@@ -31,7 +32,8 @@ namespace {
 
 // Runs the event loop until the check holds; false when it still does not
 // after `ms`. A ticker wakes the loop to look again.
-template <typename Check> bool runEventsUntil(Check check, int ms = 2000) {
+template <typename Check>
+bool runEventsUntil(Check check, int ms = static_cast<int>(rondelix::testing::patience * 1000)) {
     QTimer ticker;
     ticker.start(20);
     for (QDeadlineTimer deadline(ms); !check() && !deadline.hasExpired();)
