@@ -362,9 +362,13 @@ struct Program {
         else
             process.start(RONDELIX_PROGRAM, arguments);
     }
+    // A failed test shows what the program said, whatever it failed on.
     ~Program() {
         process.kill();
         process.waitForFinished(5000);
+        if (::testing::Test::HasFailure())
+            std::printf("--- the log of %s ---\n%s--- end of the log of %s ---\n", output.filename().c_str(),
+                        log().c_str(), output.filename().c_str());
     }
     // The program itself, also when a terminal runs it.
     pid_t pid() const {
@@ -909,13 +913,22 @@ inline void addFromGallery(const std::string& id, const std::string& search, con
     // The gallery's list is 450 points wide and ends in a line from top to
     // bottom; the search field heads it, and the stage right of it has "Add
     // to My Wheels" centred in its header.
+    // The list ends no nearer the window's left than about its own width;
+    // until the page has come, a grab can show such a line anywhere, so the
+    // edge counts once it has stayed put.
+    const auto edge = steady(
+        [&] {
+            const QImage shown = grabScreen();
+            for (int x = frame.left() + 400; x < frame.right(); ++x)
+                if (shown.pixelColor(x, frame.top() + 30).lightness() < 200 &&
+                    shown.pixelColor(x, frame.bottom() - 30).lightness() < 200)
+                    return x;
+            return -1;
+        },
+        std::chrono::milliseconds(250), [](int x) { return x > 0; });
+    ASSERT_TRUE(edge.held) << "the gallery's list shows no right edge";
+    const int listRight = edge.value;
     const QImage screen = stillScreen(frame);
-    int listRight = -1;
-    for (int x = frame.left() + 100; x < frame.right() && listRight < 0; ++x)
-        if (screen.pixelColor(x, frame.top() + 30).lightness() < 200 &&
-            screen.pixelColor(x, frame.bottom() - 30).lightness() < 200)
-            listRight = x;
-    ASSERT_GT(listRight, frame.left());
     clickAt({listRight - 380, frame.top() + 40});
     const QRect list(frame.left(), frame.top() + 60, listRight - frame.left(), frame.height() - 60);
     xdotool("type --delay 20 '" + search + "'");
