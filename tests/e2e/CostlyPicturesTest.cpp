@@ -68,7 +68,7 @@ TEST_F(EndToEnd, AChosenPictureCostingMinutesIsRefusedAndHoldsNoQuit) {
     EXPECT_LT(secondsToQuit(program,
                             [&] {
                                 waitFor([&] { return !fs::exists(home.path / "runtime/rondelix-instance"); },
-                                        10);
+                                        patience);
                                 second.emplace(home.path, "costly-picture-second");
                             }),
               2);

@@ -15,6 +15,7 @@
 #include "support/CoordinatorRig.h"
 #include "support/DisplayReady.h"
 #include "support/IsolatedBusConfig.h"
+#include "support/Patience.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -44,6 +45,7 @@
 #include <sstream>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace rondelix::e2e {
@@ -63,10 +65,7 @@ inline void writeFile(const fs::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
 }
 
-// How long a test waits for what it needs to see before it gives up. A wait
-// ends as soon as it sees what it waits for, so only a failing test spends
-// all of it; a machine busy with other work can take seconds over one step.
-constexpr double patience = 30;
+using testing::patience;
 
 // Polls until the check holds or the time is up; the program and the X server
 // work on their own time, so waiting is the only way to see them.
@@ -262,6 +261,49 @@ struct TestHome {
     fs::path marker;
 };
 
+// A dbus-daemon of the test's own that starts no service on demand; gone
+// with it.
+struct PrivateBus {
+    PrivateBus() {
+        daemon.start("dbus-daemon", {QString::fromStdString(testing::isolatedBusConfigArgument()), "--nofork",
+                                     "--print-address=1"});
+        if (daemon.waitForReadyRead(static_cast<int>(patience * 1000)))
+            address = daemon.readLine().trimmed().toStdString();
+    }
+    ~PrivateBus() {
+        daemon.kill();
+        daemon.waitForFinished(3000);
+    }
+    PrivateBus(const PrivateBus&) = delete;
+    PrivateBus& operator=(const PrivateBus&) = delete;
+
+    QProcess daemon;
+    std::string address;
+};
+
+// A session bus of the test's own, which the programs it starts use.
+struct SessionBus : PrivateBus {
+    SessionBus() {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray::fromStdString(address));
+        open = this;
+    }
+    ~SessionBus() {
+        open = nullptr;
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    }
+    // Sends com.tovarel.Rondelix.demo.<verb>, as a script recording a video would.
+    void demo(const std::string& verb, const std::string& scene = "") {
+        const std::string text = scene.empty() ? "" : " string:" + scene;
+        const std::string command = "dbus-send --bus='" + address +
+                                    "' --type=signal /com/tovarel/Rondelix com.tovarel.Rondelix.demo." +
+                                    verb + text;
+        EXPECT_EQ(std::system(command.c_str()), 0) << command << " failed (scripts/setup installs dbus-bin)";
+    }
+
+    // The one the test has now, if any.
+    static inline const SessionBus* open = nullptr;
+};
+
 // A launcher for Program that runs it as the superuser the tests run as,
 // but without its power over file permissions: bound by them as an ordinary
 // user is. Needs setpriv (util-linux).
@@ -287,8 +329,16 @@ struct Program {
         environment.insert("HOME", QString::fromStdString(home.string()));
         environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
         environment.insert("PATH", qEnvironmentVariable("PATH"));
-        if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
-            environment.insert("DBUS_SESSION_BUS_ADDRESS", qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS"));
+        // The test's session bus when it has one, else one of this run's
+        // own: never the bus of the desktop the tests run on, nor one that a
+        // desktop launches per display on demand, which would hold the X
+        // server and keep it from starting afresh for the next test.
+        if (SessionBus::open) {
+            environment.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromStdString(SessionBus::open->address));
+        } else if (!extra.contains("DBUS_SESSION_BUS_ADDRESS")) {
+            bus.emplace();
+            environment.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromStdString(bus->address));
+        }
         // A sanitized build's program reports as its tests do.
         for (const char* sanitizer : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
             if (qEnvironmentVariableIsSet(sanitizer))
@@ -312,9 +362,13 @@ struct Program {
         else
             process.start(RONDELIX_PROGRAM, arguments);
     }
+    // A failed test shows what the program said, whatever it failed on.
     ~Program() {
         process.kill();
         process.waitForFinished(5000);
+        if (::testing::Test::HasFailure())
+            std::printf("--- the log of %s ---\n%s--- end of the log of %s ---\n", output.filename().c_str(),
+                        log().c_str(), output.filename().c_str());
     }
     // The program itself, also when a terminal runs it.
     pid_t pid() const {
@@ -349,6 +403,8 @@ struct Program {
 
     fs::path output;
     Clock::time_point started;
+    // Declared before the process, so that it outlives it.
+    std::optional<PrivateBus> bus;
     QProcess process;
 };
 
@@ -573,7 +629,6 @@ inline xcb_window_t selectionOwner(xcb_connection_t* connection, const char* sel
 struct WindowManager {
     explicit WindowManager(const std::string& display = {}, const fs::path& configuration = {}) {
         if (std::system("command -v openbox >/dev/null") != 0) return;
-        const std::string on = display.empty() ? "" : "DISPLAY=" + display + " ";
         if (!display.empty()) {
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             environment.insert("DISPLAY", QString::fromStdString(display));
@@ -583,13 +638,38 @@ struct WindowManager {
         if (!configuration.empty())
             arguments << "--config-file" << QString::fromStdString(configuration.string());
         process.start("openbox", arguments);
+        xcb_connection_t* connection = xcb_connect(display.empty() ? nullptr : display.c_str(), nullptr);
         running = process.waitForStarted(static_cast<int>(patience * 1000)) &&
-                  waitFor(
-                      [&] {
-                          return output(on + "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null")
-                                     .find("window id") != std::string::npos;
-                      },
-                      patience);
+                  !xcb_connection_has_error(connection) &&
+                  waitFor([&] { return ready(connection); }, patience);
+        xcb_disconnect(connection);
+    }
+    // Whether this one manages the screen and has said what it supports:
+    // it holds the WM_S0 selection, names its own window as the one checked,
+    // and lists _NET_ACTIVE_WINDOW, which activating a window needs. A
+    // window manager that ended may have left its check window named on a
+    // server that no reset has cleared since.
+    bool ready(xcb_connection_t* connection) const {
+        if (process.state() != QProcess::Running) return false;
+        const xcb_window_t owner = selectionOwner(connection, "WM_S0");
+        if (owner == XCB_WINDOW_NONE) return false;
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+        const auto property = [&](const char* name, xcb_atom_t type) {
+            std::vector<std::uint32_t> values;
+            auto* reply = xcb_get_property_reply(
+                connection,
+                xcb_get_property(connection, 0, root, internAtom(connection, name), type, 0, 1024), nullptr);
+            if (reply && reply->format == 32) {
+                const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+                values.assign(data, data + xcb_get_property_value_length(reply) / 4);
+            }
+            std::free(reply);
+            return values;
+        };
+        const auto checked = property("_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW);
+        const auto supported = property("_NET_SUPPORTED", XCB_ATOM_ATOM);
+        return checked.size() == 1 && checked.front() == owner &&
+               std::ranges::find(supported, internAtom(connection, "_NET_ACTIVE_WINDOW")) != supported.end();
     }
     ~WindowManager() {
         process.terminate();
@@ -833,13 +913,22 @@ inline void addFromGallery(const std::string& id, const std::string& search, con
     // The gallery's list is 450 points wide and ends in a line from top to
     // bottom; the search field heads it, and the stage right of it has "Add
     // to My Wheels" centred in its header.
+    // The list ends no nearer the window's left than about its own width;
+    // until the page has come, a grab can show such a line anywhere, so the
+    // edge counts once it has stayed put.
+    const auto edge = steady(
+        [&] {
+            const QImage shown = grabScreen();
+            for (int x = frame.left() + 400; x < frame.right(); ++x)
+                if (shown.pixelColor(x, frame.top() + 30).lightness() < 200 &&
+                    shown.pixelColor(x, frame.bottom() - 30).lightness() < 200)
+                    return x;
+            return -1;
+        },
+        std::chrono::milliseconds(250), [](int x) { return x > 0; });
+    ASSERT_TRUE(edge.held) << "the gallery's list shows no right edge";
+    const int listRight = edge.value;
     const QImage screen = stillScreen(frame);
-    int listRight = -1;
-    for (int x = frame.left() + 100; x < frame.right() && listRight < 0; ++x)
-        if (screen.pixelColor(x, frame.top() + 30).lightness() < 200 &&
-            screen.pixelColor(x, frame.bottom() - 30).lightness() < 200)
-            listRight = x;
-    ASSERT_GT(listRight, frame.left());
     clickAt({listRight - 380, frame.top() + 40});
     const QRect list(frame.left(), frame.top() + 60, listRight - frame.left(), frame.height() - 60);
     xdotool("type --delay 20 '" + search + "'");
@@ -857,33 +946,6 @@ inline void addFromGallery(const std::string& id, const std::string& search, con
 inline nlohmann::json storedDefaults(const TestHome& home) {
     return nlohmann::json::parse(readFile(home.configFolder() / "defaults.json"), nullptr, false);
 }
-
-// A session bus of the test's own, which the programs it starts use.
-struct SessionBus {
-    SessionBus() {
-        daemon.start("dbus-daemon", {QString::fromStdString(testing::isolatedBusConfigArgument()), "--nofork",
-                                     "--print-address=1"});
-        if (daemon.waitForReadyRead(static_cast<int>(patience * 1000)))
-            address = daemon.readLine().trimmed().toStdString();
-        qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray::fromStdString(address));
-    }
-    ~SessionBus() {
-        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-        daemon.kill();
-        daemon.waitForFinished(3000);
-    }
-    // Sends com.tovarel.Rondelix.demo.<verb>, as a script recording a video would.
-    void demo(const std::string& verb, const std::string& scene = "") {
-        const std::string text = scene.empty() ? "" : " string:" + scene;
-        const std::string command = "dbus-send --bus='" + address +
-                                    "' --type=signal /com/tovarel/Rondelix com.tovarel.Rondelix.demo." +
-                                    verb + text;
-        EXPECT_EQ(std::system(command.c_str()), 0) << command << " failed (scripts/setup installs dbus-bin)";
-    }
-
-    QProcess daemon;
-    std::string address;
-};
 
 // An X server of the test's own, so that a compositor started on it changes
 // nothing for the tests that share the test script's server.

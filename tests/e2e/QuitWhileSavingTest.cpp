@@ -115,7 +115,7 @@ void QuitWhileSaving::typeQuitAndStartAgain(int wheelCount, int keyCount, const 
     EndWatch firstEnd(first.pid());
     // The second start comes as soon as the first has given up its place,
     // while it still writes.
-    ASSERT_TRUE(waitFor([&] { return !fs::exists(home.path / "runtime/rondelix-instance"); }, 10));
+    ASSERT_TRUE(waitFor([&] { return !fs::exists(home.path / "runtime/rondelix-instance"); }, patience));
     const auto secondStarted = Clock::now();
     Program second(home.path, "second", {}, {}, {}, false, {}, launcher);
     ASSERT_TRUE(waitFor([&] { return second.hasLine("Rondelix: ready."); }, 90)) << second.log();

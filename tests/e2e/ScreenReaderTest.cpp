@@ -22,7 +22,7 @@ TEST_F(EndToEnd, AScreenReaderHearsEveryControlOfMyWheelsNamedAndTheFieldsByThei
 
     AccessibilityTree reader(bus);
     std::vector<Seen> tree;
-    waitFor([&] { return has(tree = reader.read(), "combo box", "", "Icon"); }, 20);
+    waitFor([&] { return has(tree = reader.read(), "combo box", "", "Icon"); }, patience);
     const std::string all = dump(tree);
     for (const Seen& seen : tree)
         if (seen.focusableInSight) {
@@ -94,7 +94,7 @@ TEST_F(EndToEnd, AScreenReaderHearsTheIconPickersAndTheOpenEmojiPopup) {
     AccessibilityTree reader(bus);
     std::vector<Seen> tree;
     const auto seen = [&](const QString& role, const QString& name) {
-        return waitFor([&] { return has(tree = reader.read(), role, name); }, 20);
+        return waitFor([&] { return has(tree = reader.read(), role, name); }, patience);
     };
     const auto click = [&](const QString& role, const QString& name) {
         const auto found =

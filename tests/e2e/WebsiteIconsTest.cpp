@@ -90,7 +90,8 @@ void quitsAtOnceBesideASecondStart(const fs::path& home, Program& program, const
     std::optional<Program> second;
     EXPECT_LT(secondsToQuit(program,
                             [&] {
-                                waitFor([&] { return !fs::exists(home / "runtime/rondelix-instance"); }, 10);
+                                waitFor([&] { return !fs::exists(home / "runtime/rondelix-instance"); },
+                                        patience);
                                 second.emplace(home, secondName, fs::path{}, QProcessEnvironment{},
                                                QStringList{}, false, fs::path{}, network.launcher());
                             }),

@@ -8,6 +8,7 @@
 #include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimSounds.h"
 #include "platform/sim/SimWorkspace.h"
+#include "support/Patience.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -155,7 +156,7 @@ struct CleanPostingTest : ::testing::Test {
         ASSERT_NE(display, nullptr);
         recorder.setProgram(RONDELIX_KEY_RECORDER);
         recorder.start();
-        ASSERT_TRUE(recorder.waitForStarted(5000));
+        ASSERT_TRUE(recorder.waitForStarted(static_cast<int>(testing::patience * 1000)));
         ASSERT_TRUE(sees("ready"));
     }
     void TearDown() override {

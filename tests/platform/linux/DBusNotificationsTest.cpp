@@ -3,6 +3,7 @@
 #include "platform/linux/DesktopApplication.h"
 #include "platform/linux/PrivateSessionBus.h"
 #include "platform/sim/SimLog.h"
+#include "support/Patience.h"
 
 #include <QDBusMessage>
 #include <QProcess>
@@ -58,7 +59,7 @@ TEST_F(DBusNotificationsTest, AnotherUserCannotSendOnTheSessionBus) {
     other.start("setpriv",
                 {"--reuid=65534", "--regid=65534", "--clear-groups", "dbus-send", "--bus=" + bus.address,
                  "--type=signal", "/com/tovarel/Rondelix", "com.tovarel.Rondelix.demo.play", "string:other"});
-    ASSERT_TRUE(other.waitForFinished(10000));
+    ASSERT_TRUE(other.waitForFinished(static_cast<int>(testing::patience * 1000)));
     EXPECT_NE(other.exitCode(), 0) << "the bus let another user in";
     send("com.tovarel.Rondelix.demo", "play", {QString("own")});
     ASSERT_TRUE(testing::untilWithEvents([&] { return !received.empty(); }));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/IsolatedBusConfig.h"
+#include "support/Patience.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -10,11 +11,11 @@
 
 namespace rondelix::testing {
 
-// Runs the application's events until the check holds or ten seconds pass:
+// Runs the application's events until the check holds or the patience runs out:
 // bus calls, their replies and finished child processes reach a test only
 // through them.
 template <typename Check> bool untilWithEvents(Check check) {
-    const QDeadlineTimer deadline(10000);
+    const QDeadlineTimer deadline(static_cast<qint64>(patience * 1000));
     while (!check() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     return check();

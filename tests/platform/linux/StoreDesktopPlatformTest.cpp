@@ -8,6 +8,7 @@
 #include "platform/sim/SimLog.h"
 #include "platform/sim/SimLoginItems.h"
 #include "store/ConfigStore.h"
+#include "support/Patience.h"
 #include "support/StoreRig.h"
 #include "support/TempHome.h"
 
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -30,7 +32,8 @@ namespace {
 
 // Runs the event loop until the check holds; false when it still does not
 // after `ms`. A ticker wakes the loop to look again.
-template <typename Check> bool runEventsUntil(Check check, int ms = 2000) {
+template <typename Check>
+bool runEventsUntil(Check check, int ms = static_cast<int>(rondelix::testing::patience * 1000)) {
     QTimer ticker;
     ticker.start(20);
     for (QDeadlineTimer deadline(ms); !check() && !deadline.hasExpired();)
@@ -83,13 +86,20 @@ TEST(InotifyFileWatcher, ReportsWritesAndReplacementsOfTheWatchedFile) {
 TEST(InotifyFileWatcher, AStoreWaitingForAnInstanceAdoptsEditsBeforeWritingThenWatchesOnceItHasOne) {
     rondelix::testing::desktopApplication();
     int instancesAsked = 0;
+    // What the machine lacked when the real instance could not be had.
+    std::string machineLacked;
     sim::SimLog log;
     InotifyFileWatcher watcher(log, [&] {
         if (++instancesAsked <= 3) {
             errno = EMFILE;
             return -1;
         }
-        return InotifyFileWatcher::newInstance();
+        const int instance = InotifyFileWatcher::newInstance();
+        if (instance < 0)
+            machineLacked =
+                std::string("\nno inotify instance to be had (") + std::strerror(errno) +
+                "): the user's programs hold all that sysctl fs.inotify.max_user_instances allows";
+        return instance;
     });
     QtMainQueue queue;
     rondelix::testing::TempHome home;
@@ -115,8 +125,9 @@ TEST(InotifyFileWatcher, AStoreWaitingForAnInstanceAdoptsEditsBeforeWritingThenW
     EXPECT_EQ(written->behavior.wheelSize, 400.0);
     EXPECT_EQ(written->behavior.opacity, 0.5);
 
-    ASSERT_TRUE(runEventsUntil([&] { return store.watching(); }, 30000)) << instancesAsked << lines(log);
-    EXPECT_EQ(instancesAsked, 4);
+    ASSERT_TRUE(runEventsUntil([&] { return store.watching(); }, 30000))
+        << instancesAsked << machineLacked << lines(log);
+    EXPECT_EQ(instancesAsked, 4) << machineLacked;
     editOutside(300);
     EXPECT_TRUE(runEventsUntil([&] { return store.config().behavior.wheelSize == 300.0; }, 30000));
     EXPECT_EQ(std::ranges::count_if(log.lines(),

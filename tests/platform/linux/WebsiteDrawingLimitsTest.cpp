@@ -6,7 +6,9 @@
 #include "platform/sim/SimHostResolver.h"
 #include "platform/sim/SimHttpClient.h"
 #include "platform/sim/SimMainQueue.h"
+#include "support/Patience.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -213,7 +215,7 @@ TEST(WebsiteDrawingLimits, ADrawerEndsWithAProgramKilledWhileItDraws) {
         ::_exit(0);
     }
     pid_t drawer = 0;
-    const bool drawing = within(10, [&] {
+    const bool drawing = within(testing::patience, [&] {
         std::ifstream children("/proc/" + std::to_string(program) + "/task/" + std::to_string(program) +
                                "/children");
         // Past reading its drawing and starting its toolkit: drawing.
@@ -223,11 +225,20 @@ TEST(WebsiteDrawingLimits, ADrawerEndsWithAProgramKilledWhileItDraws) {
     ::waitpid(program, nullptr, 0);
     ASSERT_TRUE(drawing) << "no drawer drew";
     const auto killed = Clock::now();
-    const bool gone = within(30, [&] { return ended(drawer); });
-    std::printf("the drawer ended %.2f s after its program\n", secondsSince(killed));
-    // The time is what is tested: the drawer ends with its program, not at
-    // its own processor cap of six seconds; the bound lies far from both.
-    EXPECT_TRUE(gone && secondsSince(killed) < 3) << "the drawer outlived its program";
+    double spent = 0;
+    const bool gone = within(testing::patience, [&] {
+        // A drawer that has ended but is not yet reaped still tells its time.
+        spent = std::max(spent, processorSeconds(drawer));
+        return ended(drawer);
+    });
+    std::printf("the drawer ended %.2f s after its program, having drawn for %.2f s of processor time\n",
+                secondsSince(killed), spent);
+    // The processor time is what is tested, as a busy machine leaves it: the
+    // drawer ends with its program, just past its first half second, not
+    // once it has drawn on through the two seconds or more the drawing
+    // takes; the bound lies between the two.
+    EXPECT_TRUE(gone) << "the drawer outlived its program";
+    EXPECT_LT(spent, 1.2) << "the drawer drew on after its program was killed";
     if (!gone) ::kill(drawer, SIGKILL);
 }
 

@@ -5,6 +5,7 @@
 #include "platform/linux/x11/X11KeyTable.h"
 #include "platform/linux/x11/X11Permissions.h"
 #include "platform/sim/SimLog.h"
+#include "support/Patience.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -29,6 +30,8 @@
 
 namespace rondelix {
 namespace {
+
+constexpr int patienceMs = static_cast<int>(testing::patience * 1000);
 
 using platform::EventType;
 using platform::InputEvent;
@@ -73,15 +76,15 @@ class PrivateXServer {
         process_.setProgram("Xvfb");
         process_.setArguments(args);
         process_.start();
-        if (!process_.waitForStarted(3000)) return false;
+        if (!process_.waitForStarted(patienceMs)) return false;
         if (display.isEmpty()) {
-            if (!process_.waitForReadyRead(5000)) return false;
+            if (!process_.waitForReadyRead(patienceMs)) return false;
             name_ = ":" + process_.readLine().trimmed().toStdString();
         } else {
             name_ = display.toStdString();
         }
         // Ready once a client gets through.
-        const QDeadlineTimer deadline(5000);
+        const QDeadlineTimer deadline(patienceMs);
         while (!deadline.hasExpired()) {
             if (Display* d = XOpenDisplay(name_.c_str())) {
                 XCloseDisplay(d);
