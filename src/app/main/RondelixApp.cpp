@@ -54,6 +54,7 @@
 #include "platform/linux/x11/X11ManagerProperty.h"
 #include "platform/linux/x11/X11PanelColour.h"
 #include "platform/linux/x11/X11Permissions.h"
+#include "platform/linux/x11/X11RootPropertyWatch.h"
 #include "platform/linux/x11/X11TrayColors.h"
 #include "platform/linux/x11/X11WindowManagerHints.h"
 #include "platform/linux/x11/XkbKeyboardLayout.h"
@@ -462,6 +463,10 @@ int RondelixApp::run(int argc, char** argv) {
         d.windows.setCompositor(running);
     });
     d.windows.setCompositor(compositorWatch.running());
+    // So does a compositor that says anew whether it blurs: KWin's blur
+    // effect, loaded again, puts its property back on the root window.
+    const desktop::X11RootPropertyWatch blurAnnouncement({"_KDE_NET_WM_BLUR_BEHIND_REGION", "_NET_SUPPORTED"},
+                                                         [&d] { d.windows.blurOfferChanged(); });
     const auto followContrast = [&d] { d.windows.setHighContrast(d.appearance.settings().highContrast); };
     d.appearance.changed.connect(followContrast);
     followContrast();
