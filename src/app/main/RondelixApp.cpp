@@ -10,6 +10,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtAppWindows.h"
 #include "app/ui/ReadablePalette.h"
+#include "app/ui/ReadableStyle.h"
 #include "app/ui/SideWindow.h"
 #include "app/ui/TrayMenu.h"
 #include "icons/ui/SymbolFont.h"
@@ -420,7 +421,9 @@ int RondelixApp::run(int argc, char** argv) {
     // waits for the fonts: they are set up meanwhile from now on.
     if (!TrayMenu::trayAvailable()) setUpFontsToTheSide();
     const ProgramWindowIcon windowIcon;
-    // Before any window: secondary text stays readable, also under glass.
+    // Before any window: check boxes and fields show their edges, and
+    // secondary text stays readable, also under glass.
+    ReadableStyle::install();
     ReadablePalette readablePalette;
     const FocusRing focusRing;
     const WindowEdge windowEdge(&desktop::windowManagerRuns);
