@@ -5,6 +5,7 @@
 #include "app/ui/SidebarFooter.h"
 #include "editor/ui/PreviewWheel.h"
 #include "editor/ui/WheelPillColumn.h"
+#include "platform/linux/BusResponder.h"
 #include "platform/linux/PortalStandIn.h"
 
 #include <QLabel>
@@ -34,6 +35,12 @@ struct GlassDesk {
         backdrop.waitForFinished(3000);
     }
     // A window of this title on this server, once it shows.
+    // The visible window of this title on this server, or nothing; at once.
+    std::string visibleWindow(const std::string& title) const {
+        const std::string id = output("DISPLAY=" + display.name + " xdotool search --onlyvisible --name '^" +
+                                      title + "$' 2>/dev/null");
+        return id.substr(0, id.find('\n'));
+    }
     std::string windowNamed(const std::string& title) const {
         std::string id;
         waitFor(
@@ -108,6 +115,24 @@ struct GlassDesk {
     QProcess backdrop;
     Compositor picom;
     bool ready = false;
+};
+
+// KWin's effects as it answers for them on the session bus.
+struct KWinStandIn {
+    explicit KWinStandIn(const std::string& address)
+        : connection(QDBusConnection::connectToBus(QString::fromStdString(address), "kwin")),
+          isEffectLoaded("org.kde.kwin.Effects", "isEffectLoaded", [this](const QVariantList& arguments) {
+              return QVariant(arguments.value(0).toString() == "blur" && blurLoaded);
+          }) {}
+    ~KWinStandIn() { QDBusConnection::disconnectFromBus("kwin"); }
+    bool start() {
+        return connection.registerVirtualObject("/Effects", &isEffectLoaded) &&
+               connection.registerService("org.kde.KWin");
+    }
+
+    bool blurLoaded = true;
+    QDBusConnection connection;
+    testing::BusResponder isEffectLoaded;
 };
 
 void writeGlass(const TestHome& home) {
@@ -403,6 +428,62 @@ TEST_F(EndToEnd, HighContrastOnTheDesktopTurnsTheGlassOffWhileItLasts) {
     portal.change("org.freedesktop.appearance", "contrast", 1u);
     EXPECT_TRUE(waitServing([&] { return stripesShowingAt(desk.display.grab(), points) == 0; }, patience))
         << "high contrast was not followed";
+    EXPECT_EQ(program.stop(), 0);
+}
+
+// KWin keeps its blur property on the root window after its blur effect is
+// switched off, and only its word on the bus tells: a window shown after
+// that is opaque, and turns see-through again once the effect, loaded anew,
+// puts the property back. The program asks KWin while the test serves it.
+TEST_F(EndToEnd, GlassFollowsKWinsBlurEffectBeingSwitchedOffAndOn) {
+    ASSERT_TRUE(Compositor::installed()) << "picom is not installed: scripts/setup installs it";
+    writeGlass(home);
+    SessionBus bus;
+    ASSERT_FALSE(bus.address.empty()) << "dbus-daemon did not start (scripts/setup installs it)";
+    KWinStandIn kwin(bus.address);
+    ASSERT_TRUE(kwin.start());
+    GlassDesk desk(home);
+    ASSERT_TRUE(desk.ready) << "no private X server with stripes";
+    desk.announceBlur(GlassDesk::Announced::onTheRootAsKWinDoes);
+    ASSERT_TRUE(desk.picom.start()) << desk.picom.said();
+    Program program(home.path, "glass-kwin", {}, desk.display.environment());
+    std::string id;
+    const auto shown = [&] {
+        id = desk.visibleWindow("Rondelix");
+        return !id.empty() && desk.frame(id).width() > 0 && desk.drawsText(id);
+    };
+    ASSERT_TRUE(waitServing(shown, patience)) << program.log();
+    const Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    const auto barePoints = [&] {
+        return bareScreenPoints(mapWindow(config, desk.frame(id).size()), desk.frame(id));
+    };
+    std::vector<QPoint> points = barePoints();
+    ASSERT_GT(points.size(), 20u);
+    EXPECT_TRUE(waitServing(
+        [&] { return stripesShowingAt(desk.display.grab(), points) == static_cast<long>(points.size()); },
+        patience))
+        << "opaque while KWin blurs";
+
+    kwin.blurLoaded = false;
+    desk.display.xdotool("windowfocus --sync " + id + " key ctrl+w");
+    ASSERT_TRUE(waitServing([&] { return desk.visibleWindow("Rondelix").empty(); }, patience))
+        << program.log();
+    Program second(home.path, "glass-kwin-second", {}, desk.display.environment());
+    ASSERT_TRUE(waitServing(shown, patience)) << program.log();
+    points = barePoints();
+    const QImage off = desk.settled(id);
+    off.save(artifact("glass-kwin-blur-off.png"));
+    EXPECT_EQ(stripesShowingAt(desk.display.grab(), points), 0)
+        << "see-through with KWin's blur switched off";
+
+    kwin.blurLoaded = true;
+    desk.announceBlur(GlassDesk::Announced::onTheRootAsKWinDoes);
+    EXPECT_TRUE(waitServing(
+        [&] { return stripesShowingAt(desk.display.grab(), points) == static_cast<long>(points.size()); },
+        patience))
+        << "KWin's blur loaded anew was not followed";
+    EXPECT_TRUE(second.hasLine("Rondelix is already running; its window was brought forward."))
+        << second.log();
     EXPECT_EQ(program.stop(), 0);
 }
 

@@ -10,6 +10,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtAppWindows.h"
 #include "app/ui/ReadablePalette.h"
+#include "app/ui/ReadableStyle.h"
 #include "app/ui/SideWindow.h"
 #include "app/ui/TrayMenu.h"
 #include "icons/ui/SymbolFont.h"
@@ -54,6 +55,7 @@
 #include "platform/linux/x11/X11ManagerProperty.h"
 #include "platform/linux/x11/X11PanelColour.h"
 #include "platform/linux/x11/X11Permissions.h"
+#include "platform/linux/x11/X11RootPropertyWatch.h"
 #include "platform/linux/x11/X11TrayColors.h"
 #include "platform/linux/x11/X11WindowManagerHints.h"
 #include "platform/linux/x11/XkbKeyboardLayout.h"
@@ -419,7 +421,9 @@ int RondelixApp::run(int argc, char** argv) {
     // waits for the fonts: they are set up meanwhile from now on.
     if (!TrayMenu::trayAvailable()) setUpFontsToTheSide();
     const ProgramWindowIcon windowIcon;
-    // Before any window: secondary text stays readable, also under glass.
+    // Before any window: check boxes and fields show their edges, and
+    // secondary text stays readable, also under glass.
+    ReadableStyle::install();
     ReadablePalette readablePalette;
     const FocusRing focusRing;
     const WindowEdge windowEdge(&desktop::windowManagerRuns);
@@ -462,6 +466,10 @@ int RondelixApp::run(int argc, char** argv) {
         d.windows.setCompositor(running);
     });
     d.windows.setCompositor(compositorWatch.running());
+    // So does a compositor that says anew whether it blurs: KWin's blur
+    // effect, loaded again, puts its property back on the root window.
+    const desktop::X11RootPropertyWatch blurAnnouncement({"_KDE_NET_WM_BLUR_BEHIND_REGION", "_NET_SUPPORTED"},
+                                                         [&d] { d.windows.blurOfferChanged(); });
     const auto followContrast = [&d] { d.windows.setHighContrast(d.appearance.settings().highContrast); };
     d.appearance.changed.connect(followContrast);
     followContrast();

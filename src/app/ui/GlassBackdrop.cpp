@@ -6,7 +6,7 @@
 namespace rondelix {
 
 GlassBackdrop::GlassBackdrop(QWidget& window, Environment environment)
-    : window_(window), environment_(std::move(environment)), blurred_(askBlurred()) {
+    : window_(window), environment_(std::move(environment)) {
     window_.setAttribute(Qt::WA_TranslucentBackground);
     window_.setAttribute(Qt::WA_NoSystemBackground);
 }
@@ -21,13 +21,19 @@ void GlassBackdrop::setGlass(bool on) {
 void GlassBackdrop::setCompositor(bool running) {
     if (environment_.compositor == running) return;
     environment_.compositor = running;
+    blurOfferChanged();
+}
+
+void GlassBackdrop::blurOfferChanged() {
     blurred_ = askBlurred();
     requestBlur();
     window_.update();
 }
 
+// A compositor may stop blurring without saying so anywhere a window could
+// hear it, so each showing asks again.
 void GlassBackdrop::windowShown() {
-    requestBlur();
+    blurOfferChanged();
 }
 
 void GlassBackdrop::requestBlur() {

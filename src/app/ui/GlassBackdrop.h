@@ -13,7 +13,8 @@ namespace rondelix {
 // nothing would let the sharp text of the window behind read through the
 // window's own, so there, and without a compositor, the opaque window colour
 // fills the whole window. A compositor that starts or stops while the window
-// is open changes it at once.
+// is open changes it at once; whether it blurs is asked again each time the
+// window is shown.
 class GlassBackdrop {
   public:
     struct Environment {
@@ -37,6 +38,8 @@ class GlassBackdrop {
     bool glass() const { return glass_; }
     bool translucent() const { return environment_.compositor && glass_ && blurred_; }
 
+    // The compositor may have started or stopped blurring: asks it again.
+    void blurOfferChanged();
     // The window was shown; its native window exists from now on.
     void windowShown();
     void paint(QPainter& painter) const;

@@ -85,6 +85,12 @@ void QtAppWindows::setCompositor(bool running) {
         if (side) side->backdrop().setCompositor(running);
 }
 
+void QtAppWindows::blurOfferChanged() {
+    if (main_) main_->backdrop().blurOfferChanged();
+    for (auto& [kind, side] : sides_)
+        if (side) side->backdrop().blurOfferChanged();
+}
+
 void QtAppWindows::setHighContrast(bool on) {
     highContrast_ = on;
     applyGlass();

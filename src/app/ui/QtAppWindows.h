@@ -54,6 +54,8 @@ class QtAppWindows final : public AppWindows {
 
     // A compositor started or stopped: every window follows at once.
     void setCompositor(bool running);
+    // The compositor said anew whether it blurs: every window asks it again.
+    void blurOfferChanged();
     // The desktop's high contrast asks for no see-through window: glass is
     // off while it is on, in every window at once.
     void setHighContrast(bool on);

@@ -19,6 +19,19 @@ QColor mixed(const QColor& text, const QColor& window) {
                             mix(text.blueF(), window.blueF()));
 }
 
+// The program draws its fields' borders in the mid colour, which the
+// toolkit makes a shade off the window colour: here it stands out at 3:1
+// from the window and from the fields' base.
+QPalette withVisibleFieldEdges(QPalette palette) {
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        Color edge = fromQColor(palette.color(group, QPalette::Mid));
+        for (const auto ground : {QPalette::Window, QPalette::Base})
+            edge = fromQColor(visibleMark(edge, palette.color(group, ground)));
+        palette.setColor(group, QPalette::Mid, toQColor(edge));
+    }
+    return palette;
+}
+
 bool isDark(const QPalette& palette) {
     return palette.color(QPalette::Active, QPalette::Window).lightness() < 128;
 }
@@ -95,13 +108,16 @@ void ReadablePalette::setAccent(const QColor& accent) {
 
 void ReadablePalette::apply() {
     const auto scheme = appearance_ ? appearance_->settings().colorScheme : platform::ColorScheme::unknown;
-    QPalette readable = withReadableSecondaryText(paletteForScheme(scheme, toolkit_));
-    if (accent_.isValid())
+    QPalette readable = withVisibleFieldEdges(withReadableSecondaryText(paletteForScheme(scheme, toolkit_)));
+    if (accent_.isValid()) {
+        // Selections carry their text on the accent: it is deepened (or
+        // lightened) as far as that text needs to read.
+        const AccentFill selection = accentFill(fromQColor(accent_));
         for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-            readable.setColor(group, QPalette::Highlight, accent_);
-            readable.setColor(group, QPalette::HighlightedText,
-                              toQColor(contrastingForeground(fromQColor(accent_))));
+            readable.setColor(group, QPalette::Highlight, selection.fill);
+            readable.setColor(group, QPalette::HighlightedText, selection.text);
         }
+    }
     applied_ = readable;
     const QPalette before = QApplication::palette();
     // Setting it announces a change again; the second time there is none.

@@ -27,8 +27,10 @@ QPalette paletteForScheme(platform::ColorScheme scheme, const QPalette& toolkit)
 
 // Keeps the application's palette so, also after the desktop changes it: in
 // the desktop's light or dark once it follows the desktop's appearance, with
-// readable secondary text, and with the program's accent as the colour of
-// selections, checked controls and focus rings in place of the desktop's.
+// readable secondary text and visible field edges, and with the program's
+// accent as the colour of selections, checked controls and focus rings in
+// place of the desktop's, deepened where the selected text would not read
+// on it.
 // Every window and the wheel draw from it.
 class ReadablePalette final : public QObject {
   public:

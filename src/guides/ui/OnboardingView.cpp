@@ -90,8 +90,8 @@ QLabel* logoHero(const Color& accent, const QColor& window) {
 }
 
 // A symbol in the accent on a disc of the accent at a sixth of its strength,
-// the symbol as it stands out from the disc where its own shadow shows
-// through the disc.
+// the symbol as it stands out from the disc, both where its own shadow shows
+// through the disc and where it does not.
 QLabel* symbolHero(std::string_view name, const Color& accent, const QColor& window) {
     constexpr double strength = 0.15, shadow = 0.3;
     return hero(
@@ -99,8 +99,11 @@ QLabel* symbolHero(std::string_view name, const Color& accent, const QColor& win
             painter.setPen(Qt::NoPen);
             painter.setBrush(toQColor(accent, strength));
             painter.drawEllipse(square);
+            const Color disc = mixed(fromQColor(window), accent, strength);
             const Color shaded = mixed(fromQColor(window), accent, 1 - (1 - strength) * (1 - shadow));
-            SymbolFont::paint(painter, name, square, 50, visibleMark(accent, toQColor(shaded)));
+            const QColor mark =
+                visibleMark(fromQColor(visibleMark(accent, toQColor(shaded))), toQColor(disc));
+            SymbolFont::paint(painter, name, square, 50, mark);
         },
         accent, shadow, 16, 5);
 }

@@ -73,12 +73,48 @@ QPointF sheenCentreOf(const WheelGeometry& g) {
     return {0.5 * g.side, 0.42 * g.side};
 }
 
+constexpr double sheenOpacity = 0.28;
+
 // White fading out from the sheen's centre to the rim.
 QRadialGradient sheenFill(const WheelGeometry& g, double opacity) {
     QRadialGradient sheen(sheenCentreOf(g), g.outerRadius());
-    sheen.setColorAt(0, QColor::fromRgbF(1, 1, 1, static_cast<float>(0.28 * opacity)));
+    sheen.setColorAt(0, QColor::fromRgbF(1, 1, 1, static_cast<float>(sheenOpacity * opacity)));
     sheen.setColorAt(1, QColor::fromRgbF(1, 1, 1, 0));
     return sheen;
+}
+
+// The highlighted slot's colour at a fraction of the way from the sheen's
+// centre to the rim: the accent's gradient under the sheen.
+Color highlightAt(const Color& accent, double along) {
+    const BrightnessVariants variants = brightnessVariants(accent);
+    const Color fill = along < 0.5 ? mixed(variants.bright, accent, along / 0.5)
+                                   : mixed(accent, variants.deep, along / 0.5 - 1);
+    return mixed(fill, Color::white(), sheenOpacity * (1 - along));
+}
+
+// The accent a highlighted slot is filled from: deepened (or lightened) just
+// as far as it takes for the label, in the colour that suits the accent, to
+// read at 4.5:1 wherever the label lies in the slot's gradient, given as
+// the nearest and furthest fractions of the way to the rim.
+Color readableHighlight(const Color& accent, double nearest, double furthest) {
+    constexpr double readable = 4.5;
+    const Color label = contrastingForeground(accent);
+    const auto worst = [&](const Color& fill) {
+        double ratio = 21;
+        for (int step = 0; step <= 8; ++step)
+            ratio = std::min(
+                ratio, contrastRatio(label, highlightAt(fill, nearest + (furthest - nearest) * step / 8)));
+        return ratio;
+    };
+    if (worst(accent) >= readable) return accent;
+    const Color end = relativeLuminance(label) > 0.5 ? Color{0, 0, 0} : Color::white();
+    double low = 0, high = 1;
+    for (int step = 0; step < 24; ++step) {
+        const double t = (low + high) / 2;
+        // A little past the goal, so that rounding to whole channel values keeps it.
+        (worst(mixed(accent, end, t)) >= readable + 0.05 ? high : low) = t;
+    }
+    return mixed(accent, end, high);
 }
 
 // A clear square image the size of the wheel, at the screen's pixel ratio,
@@ -507,10 +543,16 @@ const std::vector<std::string>& WheelGraphic::drawnWheelIds() const {
 void WheelGraphic::paintHubLayer(QPainter& painter, const WheelGeometry& g) {
     if (!inputs_.showsHubLabel) return;
     const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    // The dot for the wheel shown stands out from the switcher's capsule over
+    // the base colour it lies on, whatever the accent.
+    const QColor material = palette().ultraThinMaterial;
+    const Color capsule =
+        mixed(fromQColor(QWidget::palette().color(QPalette::Base)), fromQColor(material), material.alphaF());
+    const Color dot = mixed(capsule, inputs_.accent, std::max(inputs_.accentStrength, 0.5));
     HubLayerKey key{g.side, dpr, colorScheme(),
                     HubContent{inputs_.wheel.name,
                                wheelSwitcher(drawnWheelIds(), inputs_.activeWheelId, g.side),
-                               toQColor(inputs_.accent, std::max(inputs_.accentStrength, 0.5))}};
+                               visibleMark(dot, toQColor(capsule))}};
     if (!(key == hubLayerKey_) || hubLayer_.isNull()) {
         hubLayerKey_ = std::move(key);
         // The layer holds the hub's own box rather than the wheel's square,
@@ -591,9 +633,16 @@ void WheelGraphic::paintSlots(QPainter& painter, const WheelGeometry& g, const H
     const double outer = g.outerRadius();
     const auto dragged = draggingSource();
     const double strength = std::clamp(inputs_.accentStrength, 0.0, 1.0);
-    const BrightnessVariants variants = brightnessVariants(inputs_.accent);
     for (const auto& [i, path] : shapes) {
         const double e = look.emphasis[static_cast<std::size_t>(i)];
+        // The slot's label lies within an icon's size of the slot's point.
+        const Point slot = g.slotPoint(i, n);
+        const double fromSheen = std::hypot(slot.x - sheenCentre.x(), slot.y - sheenCentre.y());
+        const double reach = g.iconSize();
+        const Color fill =
+            readableHighlight(inputs_.accent, std::clamp((fromSheen - reach) / outer, 0.0, 1.0),
+                              std::clamp((fromSheen + reach) / outer, 0.0, 1.0));
+        const BrightnessVariants variants = brightnessVariants(fill);
         painter.setPen(Qt::NoPen);
         if (e < 1) {
             painter.setBrush(baseFill(g, colors, isFilled(i) && dragged != i, 1 - e));
@@ -601,7 +650,7 @@ void WheelGraphic::paintSlots(QPainter& painter, const WheelGeometry& g, const H
         }
         QRadialGradient accent(sheenCentre, outer);
         accent.setColorAt(0, toQColor(variants.bright, strength * e));
-        accent.setColorAt(0.5, toQColor(inputs_.accent, strength * e));
+        accent.setColorAt(0.5, toQColor(fill, strength * e));
         accent.setColorAt(1, toQColor(variants.deep, strength * e));
         painter.setBrush(accent);
         painter.drawPath(path);

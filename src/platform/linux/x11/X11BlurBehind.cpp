@@ -2,11 +2,14 @@
 
 #include "platform/linux/x11/X11WindowManagerHints.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QGuiApplication>
 #include <QRegion>
 #include <QWidget>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <optional>
 #include <vector>
 
 namespace rondelix::platform::linux_desktop {
@@ -61,10 +64,33 @@ bool rootCarries(const char* name) {
     return read && type != None;
 }
 
+// KWin answers from the thread that draws the screen: one that has not
+// answered by then has frozen the desktop anyway.
+constexpr int kwinPatienceMs = 500;
+
+// Whether KWin says its blur effect is loaded; nothing where no KWin answers
+// on the session bus. KWin leaves the root's property behind when the effect
+// is switched off, so while it runs only its own word tells.
+std::optional<bool> kwinBlurLoaded() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) return std::nullopt;
+    QDBusMessage call =
+        QDBusMessage::createMethodCall("org.kde.KWin", "/Effects", "org.kde.kwin.Effects", "isEffectLoaded");
+    call.setArguments({QStringLiteral("blur")});
+    // Asking must never start a KWin where none runs.
+    call.setAutoStartService(false);
+    const QDBusMessage reply = bus.call(call, QDBus::Block, kwinPatienceMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1 ||
+        reply.arguments().front().metaType() != QMetaType::fromType<bool>())
+        return std::nullopt;
+    return reply.arguments().front().toBool();
+}
+
 } // namespace
 
 bool blurBehindOffered() {
-    return windowManagerSupports(blurProperty) || rootCarries(blurProperty);
+    if (!windowManagerSupports(blurProperty) && !rootCarries(blurProperty)) return false;
+    return kwinBlurLoaded().value_or(true);
 }
 
 } // namespace rondelix::platform::linux_desktop

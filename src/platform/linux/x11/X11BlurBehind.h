@@ -13,7 +13,9 @@ void requestBlurBehind(QWidget& window, bool blur);
 void requestBlurBehindRegion(QWidget& window, const QRegion& region);
 // Whether the running compositor says it blurs behind windows that ask: it
 // lists the property among the window manager's supported ones, or, as
-// KWin's blur effect does, sets it on the root window.
+// KWin's blur effect does, sets it on the root window; and a KWin on the
+// session bus says its blur effect is loaded. Asks KWin each time, waiting
+// at most half a second for its answer.
 bool blurBehindOffered();
 
 } // namespace rondelix::platform::linux_desktop
