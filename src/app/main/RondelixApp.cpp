@@ -477,14 +477,21 @@ int RondelixApp::run(int argc, char** argv) {
     std::optional<TrayOrWindow> trayOrWindow;
     trayOrWindow.emplace(*coordinator, d, log);
 
-    desktop::onTerminationSignals([] { QApplication::quit(); });
-    QObject::connect(&application, &QApplication::aboutToQuit, [&delegate, &instance, &configWriter] {
-        // A start while this one takes its time to end becomes the new
-        // instance rather than asking this one, which no longer serves.
-        // The lock says first that this one is saving at its quit, so that
-        // such a start waits for the last save instead of ending.
+    // A start while this one takes its time to end becomes the new instance
+    // rather than asking this one, which no longer serves. The lock says
+    // first that this one is saving at its quit, so that such a start waits
+    // for the last save instead of ending.
+    const auto stopServing = [&instance, &configWriter] {
         configWriter.noteQuitting();
         instance.release();
+    };
+    // Told to quit, the program stops serving at once.
+    desktop::onTerminationSignals([&stopServing] {
+        stopServing();
+        QApplication::quit();
+    });
+    QObject::connect(&application, &QApplication::aboutToQuit, [&delegate, &stopServing] {
+        stopServing();
         delegate.applicationWillTerminate();
     });
     finishLaunchingOnceReady(queue, log, delegate, defaults, d);
