@@ -1,5 +1,6 @@
 // A quit in order: a start that comes with the termination signal is never
-// answered by the program that is going, so one program runs afterwards.
+// answered by the program that is going, so one program runs afterwards; and
+// keys typed before the signal reach the file.
 
 #include "EndToEndRig.h"
 
@@ -128,6 +129,41 @@ TEST_F(QuitOrder, AStartSoonAfterAQuitRunsAloneEveryTime) {
     EXPECT_EQ(alone, 100);
     std::printf("%d of 100 starts 0 to 50 ms after a quit ran alone\n", alone);
     EXPECT_EQ(running->stop(), 0);
+}
+
+// The keys are typed while the program is stopped, and the signal comes
+// before it reads them.
+TEST_F(QuitOrder, KeysTypedJustBeforeAQuitAreSaved) {
+    const auto configFile = home.configFolder() / "config.json";
+    int kept = 0;
+    for (int round = 1; round <= 5; ++round) {
+        const Config before = *decodeConfigBytes(readFile(configFile));
+        Program program(home.path, "round-" + std::to_string(round));
+        const std::string id = readyMainWindow(program);
+        ASSERT_FALSE(id.empty()) << program.log();
+        const auto field = restingWheelNameField(id);
+        ASSERT_TRUE(field) << "no wheel card";
+        clickAt(*field);
+        // The field has the keys once it hands its text over.
+        xdotool("key End minus");
+        QGuiApplication::clipboard()->clear();
+        xdotool("key ctrl+a ctrl+c End");
+        ASSERT_TRUE(waitServing([] { return QGuiApplication::clipboard()->text().endsWith('-'); }, patience));
+        const std::string typed = "quit" + std::to_string(round) + "keys";
+        ASSERT_EQ(::kill(program.pid(), SIGSTOP), 0);
+        xdotool("type --delay 0 " + typed);
+        ::kill(program.pid(), SIGTERM);
+        ::kill(program.pid(), SIGCONT);
+        EXPECT_EQ(program.exit(), 0) << program.log();
+        const auto after = decodeConfigBytes(readFile(configFile));
+        ASSERT_TRUE(after && after->wheels.size() == before.wheels.size());
+        bool saved = false;
+        for (std::size_t w = 0; w < before.wheels.size(); ++w)
+            saved = saved || after->wheels[w].name == before.wheels[w].name + "-" + typed;
+        EXPECT_TRUE(saved) << "round " << round << " lost keys of \"" << typed << "\"";
+        kept += saved;
+    }
+    std::printf("%d of 5 quits kept every key typed before them\n", kept);
 }
 
 } // namespace

@@ -54,6 +54,7 @@
 #include "platform/linux/x11/X11ManagerProperty.h"
 #include "platform/linux/x11/X11PanelColour.h"
 #include "platform/linux/x11/X11Permissions.h"
+#include "platform/linux/x11/X11QueuedEvents.h"
 #include "platform/linux/x11/X11TrayColors.h"
 #include "platform/linux/x11/X11WindowManagerHints.h"
 #include "platform/linux/x11/XkbKeyboardLayout.h"
@@ -74,6 +75,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rondelix {
@@ -485,10 +487,13 @@ int RondelixApp::run(int argc, char** argv) {
         configWriter.noteQuitting();
         instance.release();
     };
-    // Told to quit, the program stops serving at once.
-    desktop::onTerminationSignals([&stopServing] {
+    // Told to quit, the program stops serving at once, and quits behind the
+    // keys and clicks already sent to it, so that its last save has them.
+    desktop::X11QueuedEvents queuedEvents;
+    desktop::onTerminationSignals([&stopServing, &queuedEvents, quitting = false]() mutable {
+        if (std::exchange(quitting, true)) return;
         stopServing();
-        QApplication::quit();
+        queuedEvents.handleThen([] { QApplication::quit(); });
     });
     QObject::connect(&application, &QApplication::aboutToQuit, [&delegate, &stopServing] {
         stopServing();
