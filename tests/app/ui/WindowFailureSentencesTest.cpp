@@ -87,15 +87,16 @@ std::vector<Failure> mainWindowFailures() {
                         },
                         [](CoordinatorRig&, QWidget& window) { click(window, "Restore From Backup"); },
                         "Restored from config.json.bak until you quit: changes can't be saved."});
-    failures.push_back({"too-large-to-load", MainTab::wheels, false,
-                        [](CoordinatorRig& rig) {
-                            const auto file = rig.home.path / ".config/rondelix/config.json";
-                            testing::writeText(file, "{}");
-                            std::filesystem::resize_file(file, maxConfigFileBytes + 1);
-                        },
-                        nullptr,
-                        "config.json is too large to load (268.4 MB; the most is 268.4 MB), so Rondelix "
-                        "runs on the factory wheels and leaves the file as it is; changes can't be saved."});
+    failures.push_back(
+        {"too-large-to-load", MainTab::wheels, false,
+         [](CoordinatorRig& rig) {
+             const auto file = rig.home.path / ".config/rondelix/config.json";
+             testing::writeText(file, "{}");
+             std::filesystem::resize_file(file, maxConfigFileBytes + 1);
+         },
+         nullptr,
+         "config.json is too large to load (268.435457 MB; the most is 268.435456 MB), so Rondelix "
+         "runs on the factory wheels and leaves the file as it is; changes can't be saved."});
     failures.push_back({"launch-at-login", MainTab::general, false,
                         [](CoordinatorRig& rig) {
                             rig.loginItems.failWith(rig.home.path.string() +
