@@ -114,6 +114,11 @@ std::vector<Failure> mainWindowFailures() {
          [](CoordinatorRig& rig) { rig.workspace.linksOpen = false; },
          [](CoordinatorRig&, QWidget& window) { click(window, "Show config.json in File Manager"); },
          "No file manager opened. config.json is at {home}/.config/rondelix/config.json."});
+    failures.push_back(
+        {"show-config-folder", MainTab::development, false,
+         [](CoordinatorRig& rig) { rig.workspace.reveals = platform::Revealed::folderOpened; },
+         [](CoordinatorRig&, QWidget& window) { click(window, "Show config.json in File Manager"); },
+         "Your file manager can't select a file, so it opened the folder that holds config.json."});
     failures.push_back({"damaged-picture", MainTab::wheels, false,
                         [](CoordinatorRig& rig) {
                             Config config = DefaultConfig::factoryConfig();
