@@ -27,6 +27,9 @@ struct ApplicationEntry {
 // primary selection with Shift+Insert.
 enum class PasteKey { controlV, controlShiftV, shiftInsert };
 
+// How far showing a file in the file manager went.
+enum class Revealed { selected, folderOpened, nothing };
+
 class Workspace {
   public:
     virtual ~Workspace() = default;
@@ -47,6 +50,11 @@ class Workspace {
     // Hands a link with a scheme to the desktop's opener. The completion runs
     // on the main queue with false when nothing opened it.
     virtual void openLink(const std::string& url, std::function<void(bool opened)> completion) = 0;
+
+    // Shows the file at this path in the file manager: selected in its
+    // folder where the file manager can do that, else by opening the folder.
+    // The completion runs on the main queue with how far it went.
+    virtual void revealFile(const std::string& path, std::function<void(Revealed)> completion) = 0;
 
     // The name the desktop shows for the application at a location that
     // applicationPath or applicationAt gave, or none when it has none of its own.

@@ -20,8 +20,22 @@ namespace {
 
 constexpr const char* composeBody =
     "Diagnostics attached. Add anything else below: what you did, what happened, what you expected.\n";
-constexpr const char* fallbackBody =
-    "The diagnostics file has been revealed in your file manager. Please attach it before sending.";
+// What the plain mail asks of the user, after what the file manager showed.
+std::string fallbackBody(platform::Revealed revealed, const std::filesystem::path& file) {
+    switch (revealed) {
+    case platform::Revealed::selected:
+        return "The diagnostics file has been revealed in your file manager. Please attach it before "
+               "sending.";
+    case platform::Revealed::folderOpened:
+        return "The folder holding the diagnostics file has been opened in your file manager. Please "
+               "attach " +
+               file.filename().string() + " from it before sending.";
+    case platform::Revealed::nothing:
+        break;
+    }
+    return "The diagnostics file is at " + file.string() + ". Please attach it before sending.";
+}
+
 // Without a known desktop the mail helper runs the mail program in the
 // foreground and returns only once the user closes it: a helper still
 // running this long after its start has opened the message.
@@ -111,12 +125,20 @@ void DiagnosticsDelivery::compose(const std::string& text) {
 }
 
 // No composer took the message: the file is shown where it lies and a plain
-// mail asks for it to be attached. When no mail program takes that either,
-// the user is told where the report is instead.
+// mail asks for it to be attached, in the words of what the file manager
+// showed. When no mail program takes that either, the user is told where the
+// report is instead.
 void DiagnosticsDelivery::fallBack() {
-    services_.workspace.openLink(LinkText::fileLink(sources_.folder->string()), [](bool) {});
+    services_.workspace.revealFile(file()->string(),
+                                   [this, alive = lifetime_.watch()](platform::Revealed revealed) {
+                                       if (alive) askForTheFileByMail(revealed);
+                                   });
+}
+
+void DiagnosticsDelivery::askForTheFileByMail(platform::Revealed revealed) {
     services_.workspace.openLink(
-        LinkText::mailtoLink(AboutInfo::supportAddress, {{"subject", subject()}, {"body", fallbackBody}}),
+        LinkText::mailtoLink(AboutInfo::supportAddress,
+                             {{"subject", subject()}, {"body", fallbackBody(revealed, *file())}}),
         [this, alive = lifetime_.watch()](bool opened) {
             if (!alive) return;
             if (opened) {

@@ -18,6 +18,7 @@ class MainQueue;
 class Pasteboard;
 class Processes;
 class Workspace;
+enum class Revealed;
 } // namespace platform
 
 // Hands the user the whole support text: copied to the clipboard, or written
@@ -77,6 +78,7 @@ class DiagnosticsDelivery {
     void gather(std::function<void(DiagnosticsDelivery&, std::string)> deliver);
     void compose(const std::string& text);
     void fallBack();
+    void askForTheFileByMail(platform::Revealed revealed);
     void showEmailResult(EmailState state);
     void setCopy(CopyState state);
     void setEmail(EmailState state);

@@ -8,15 +8,20 @@ namespace rondelix {
 
 namespace {
 
-// In the decimal megabytes file managers show, to a tenth.
-std::string megabytes(std::uint64_t bytes) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / 1e6);
-    return text;
-}
-
+// In the decimal megabytes file managers show, to a tenth, or to as many
+// more places as the file's size needs to read apart from the most a file
+// may have: a file a few bytes over is not shown as large as the most.
 std::string sizes(std::uint64_t bytes) {
-    return "(" + megabytes(bytes) + "; the most is " + megabytes(maxConfigFileBytes) + ")";
+    const auto megabytes = [](std::uint64_t size, int places) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.*f MB", places, static_cast<double>(size) / 1e6);
+        return std::string(text);
+    };
+    int places = 1;
+    // Six places show single bytes.
+    while (places < 6 && megabytes(bytes, places) == megabytes(maxConfigFileBytes, places))
+        ++places;
+    return "(" + megabytes(bytes, places) + "; the most is " + megabytes(maxConfigFileBytes, places) + ")";
 }
 
 } // namespace

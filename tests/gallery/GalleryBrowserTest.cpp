@@ -283,6 +283,7 @@ TEST_F(Gallery, AFailedInstalledCheckLeavesEveryWheelUsable) {
         std::optional<std::string> applicationAt(const std::string&) const override { return std::nullopt; }
         void openApplication(const std::string&, std::function<void(bool)>) override {}
         void openLink(const std::string&, std::function<void(bool)>) override {}
+        void revealFile(const std::string&, std::function<void(platform::Revealed)>) override {}
         std::optional<std::string> frontmostApplication() const override { return std::nullopt; }
         std::vector<platform::ApplicationEntry> applications() const override { return {}; }
     } broken;

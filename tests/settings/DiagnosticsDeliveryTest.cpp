@@ -1,5 +1,6 @@
 #include "settings/DiagnosticsDelivery.h"
 
+#include "actions/LinkText.h"
 #include "platform/sim/SimBackground.h"
 #include "platform/sim/SimLog.h"
 #include "platform/sim/SimMainQueue.h"
@@ -116,23 +117,39 @@ TEST_F(DiagnosticsDeliveryTest, AComposerStillRunningAfterThreeSecondsIsOpenedAn
     EXPECT_TRUE(workspace.openedLinks.empty());
 }
 
-TEST_F(DiagnosticsDeliveryTest, WithoutAComposerTheFileIsShownAndAPlainMailOpened) {
-    for (const bool launchFails : {true, false}) {
+// The plain mail says what the file manager showed: the file selected, only
+// its folder, or nothing, where it then names the file's place.
+TEST_F(DiagnosticsDeliveryTest, WithoutAComposerTheFileIsShownAndAPlainMailSaysHow) {
+    const std::string report = (home.path / "Rondelix-Diagnostics-0.1.0.txt").string();
+    const struct {
+        bool launchFails;
+        platform::Revealed reveals;
+        std::string body;
+    } rows[] = {
+        {true, platform::Revealed::selected,
+         "The diagnostics file has been revealed in your file manager. Please "
+         "attach it before sending."},
+        {false, platform::Revealed::folderOpened,
+         "The folder holding the diagnostics file has been opened in your file manager. Please attach "
+         "Rondelix-Diagnostics-0.1.0.txt from it before sending."},
+        {false, platform::Revealed::nothing,
+         "The diagnostics file is at " + report + ". Please attach it before sending."},
+    };
+    for (const auto& row : rows) {
         workspace.openedLinks.clear();
+        workspace.revealedFiles.clear();
+        workspace.reveals = row.reveals;
         delivery.email();
         gathered();
         const std::size_t child = processes.children().size() - 1;
-        launchFails ? processes.failLaunch(child) : processes.finish(child, 3);
+        row.launchFails ? processes.failLaunch(child) : processes.finish(child, 3);
         queue.runPending();
         EXPECT_EQ(delivery.emailState(), Email::opened);
-        ASSERT_EQ(workspace.openedLinks.size(), 2u);
-        EXPECT_EQ(workspace.openedLinks[0], "file://" + home.path.string());
-        EXPECT_EQ(workspace.openedLinks[1].rfind(
-                      "mailto:support@rondelix.app?subject=Rondelix%200.1.0%20diagnostics"
-                      "&body=The%20diagnostics%20file%20has%20been%20revealed",
-                      0),
-                  0u)
-            << workspace.openedLinks[1];
+        EXPECT_EQ(workspace.revealedFiles, std::vector<std::string>{report});
+        ASSERT_EQ(workspace.openedLinks.size(), 1u);
+        EXPECT_EQ(workspace.openedLinks[0],
+                  LinkText::mailtoLink("support@rondelix.app",
+                                       {{"subject", "Rondelix 0.1.0 diagnostics"}, {"body", row.body}}));
         EXPECT_FALSE(delivery.unsentReport());
         queue.advance(2.0);
     }

@@ -64,11 +64,12 @@ TEST(ConfigStoreSize, AFileTooLargeToLoadIsKeptWholeWhileTheStoreRunsReadOnly) {
         store->readOnlyChanged.connect([&] { ++told; });
         EXPECT_EQ(store->config().wheels[0].name, withBackup ? "From the backup" : "Main");
         EXPECT_TRUE(store->isReadOnly());
-        EXPECT_EQ(store->saveRefusal()->sentence,
-                  std::string("config.json is too large to load (268.4 MB; the most is 268.4 MB), so "
-                              "Rondelix runs on ") +
-                      (withBackup ? "its backup" : "the factory wheels") +
-                      " and leaves the file as it is; changes can't be saved.");
+        EXPECT_EQ(
+            store->saveRefusal()->sentence,
+            std::string("config.json is too large to load (268.435457 MB; the most is 268.435456 MB), so "
+                        "Rondelix runs on ") +
+                (withBackup ? "its backup" : "the factory wheels") +
+                " and leaves the file as it is; changes can't be saved.");
         setWheelSize(*store, 300);
         store->editWheels("name", [](auto& wheels) { wheels[0].name = "Edited"; });
         store->resetToDefaults();

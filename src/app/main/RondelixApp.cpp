@@ -55,6 +55,7 @@
 #include "platform/linux/x11/X11ManagerProperty.h"
 #include "platform/linux/x11/X11PanelColour.h"
 #include "platform/linux/x11/X11Permissions.h"
+#include "platform/linux/x11/X11QueuedEvents.h"
 #include "platform/linux/x11/X11RootPropertyWatch.h"
 #include "platform/linux/x11/X11TrayColors.h"
 #include "platform/linux/x11/X11WindowManagerHints.h"
@@ -76,6 +77,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rondelix {
@@ -485,14 +487,24 @@ int RondelixApp::run(int argc, char** argv) {
     std::optional<TrayOrWindow> trayOrWindow;
     trayOrWindow.emplace(*coordinator, d, log);
 
-    desktop::onTerminationSignals([] { QApplication::quit(); });
-    QObject::connect(&application, &QApplication::aboutToQuit, [&delegate, &instance, &configWriter] {
-        // A start while this one takes its time to end becomes the new
-        // instance rather than asking this one, which no longer serves.
-        // The lock says first that this one is saving at its quit, so that
-        // such a start waits for the last save instead of ending.
+    // A start while this one takes its time to end becomes the new instance
+    // rather than asking this one, which no longer serves. The lock says
+    // first that this one is saving at its quit, so that such a start waits
+    // for the last save instead of ending.
+    const auto stopServing = [&instance, &configWriter] {
         configWriter.noteQuitting();
         instance.release();
+    };
+    // Told to quit, the program stops serving at once, and quits behind the
+    // keys and clicks already sent to it, so that its last save has them.
+    desktop::X11QueuedEvents queuedEvents;
+    desktop::onTerminationSignals([&stopServing, &queuedEvents, quitting = false]() mutable {
+        if (std::exchange(quitting, true)) return;
+        stopServing();
+        queuedEvents.handleThen([] { QApplication::quit(); });
+    });
+    QObject::connect(&application, &QApplication::aboutToQuit, [&delegate, &stopServing] {
+        stopServing();
         delegate.applicationWillTerminate();
     });
     finishLaunchingOnceReady(queue, log, delegate, defaults, d);

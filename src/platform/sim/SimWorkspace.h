@@ -34,6 +34,12 @@ class SimWorkspace final : public Workspace {
         openedLinks.push_back(url);
         queue_.post([completion = std::move(completion), ok = linksOpen] { completion(ok); });
     }
+    void revealFile(const std::string& path, std::function<void(Revealed)> completion) override {
+        revealedFiles.push_back(path);
+        queue_.post([completion = std::move(completion), how = linksOpen ? reveals : Revealed::nothing] {
+            completion(how);
+        });
+    }
     std::optional<std::string> frontmostApplication() const override { return frontmost; }
     PasteKey frontmostPasteKey() const override { return pasteKey; }
     void prepareFrontmostApplication() override { ++frontmostPreparations; }
@@ -51,12 +57,15 @@ class SimWorkspace final : public Workspace {
     bool launchesSucceed = true;
     PasteKey pasteKey = PasteKey::controlV;
     bool linksOpen = true;
+    // How a reveal goes while links open.
+    Revealed reveals = Revealed::selected;
     std::optional<std::string> frontmost;
     std::vector<ApplicationEntry> listed;
     std::vector<std::string> folders;
 
     std::vector<std::string> openedApplications;
     std::vector<std::string> openedLinks;
+    std::vector<std::string> revealedFiles;
     int frontmostPreparations = 0;
 
   private:

@@ -1,6 +1,5 @@
 #include "settings/ui/DevelopmentPage.h"
 
-#include "actions/LinkText.h"
 #include "platform/UserDefaults.h"
 #include "platform/Workspace.h"
 #include "qtshared/ProblemCaption.h"
@@ -157,13 +156,17 @@ void DevelopmentPage::addConfigTools() {
     auto* revealProblem = new ProblemCaption("revealProblem", this);
     connect(reveal, &QPushButton::clicked, this, [this, revealProblem] {
         revealProblem->say(std::nullopt);
-        services_.workspace.openLink(LinkText::fileLink(store_.paths().folder.string()),
-                                     [shown = QPointer<ProblemCaption>(revealProblem),
-                                      file = store_.paths().config.string()](bool opened) {
-                                         if (shown && !opened)
-                                             shown->say("No file manager opened. config.json is at " + file +
-                                                        ".");
-                                     });
+        services_.workspace.revealFile(
+            store_.paths().config.string(),
+            [shown = QPointer<ProblemCaption>(revealProblem),
+             file = store_.paths().config.string()](platform::Revealed revealed) {
+                if (!shown) return;
+                if (revealed == platform::Revealed::folderOpened)
+                    shown->say("Your file manager can't select a file, so it opened the folder that holds "
+                               "config.json.");
+                else if (revealed == platform::Revealed::nothing)
+                    shown->say("No file manager opened. config.json is at " + file + ".");
+            });
     });
     connect(reload, &QPushButton::clicked, this, [this] { store_.reloadFromDiskIfChanged(); });
     connect(restore, &QPushButton::clicked, this, [this] {

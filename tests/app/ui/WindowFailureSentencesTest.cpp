@@ -87,15 +87,16 @@ std::vector<Failure> mainWindowFailures() {
                         },
                         [](CoordinatorRig&, QWidget& window) { click(window, "Restore From Backup"); },
                         "Restored from config.json.bak until you quit: changes can't be saved."});
-    failures.push_back({"too-large-to-load", MainTab::wheels, false,
-                        [](CoordinatorRig& rig) {
-                            const auto file = rig.home.path / ".config/rondelix/config.json";
-                            testing::writeText(file, "{}");
-                            std::filesystem::resize_file(file, maxConfigFileBytes + 1);
-                        },
-                        nullptr,
-                        "config.json is too large to load (268.4 MB; the most is 268.4 MB), so Rondelix "
-                        "runs on the factory wheels and leaves the file as it is; changes can't be saved."});
+    failures.push_back(
+        {"too-large-to-load", MainTab::wheels, false,
+         [](CoordinatorRig& rig) {
+             const auto file = rig.home.path / ".config/rondelix/config.json";
+             testing::writeText(file, "{}");
+             std::filesystem::resize_file(file, maxConfigFileBytes + 1);
+         },
+         nullptr,
+         "config.json is too large to load (268.435457 MB; the most is 268.435456 MB), so Rondelix "
+         "runs on the factory wheels and leaves the file as it is; changes can't be saved."});
     failures.push_back({"launch-at-login", MainTab::general, false,
                         [](CoordinatorRig& rig) {
                             rig.loginItems.failWith(rig.home.path.string() +
@@ -113,6 +114,11 @@ std::vector<Failure> mainWindowFailures() {
          [](CoordinatorRig& rig) { rig.workspace.linksOpen = false; },
          [](CoordinatorRig&, QWidget& window) { click(window, "Show config.json in File Manager"); },
          "No file manager opened. config.json is at {home}/.config/rondelix/config.json."});
+    failures.push_back(
+        {"show-config-folder", MainTab::development, false,
+         [](CoordinatorRig& rig) { rig.workspace.reveals = platform::Revealed::folderOpened; },
+         [](CoordinatorRig&, QWidget& window) { click(window, "Show config.json in File Manager"); },
+         "Your file manager can't select a file, so it opened the folder that holds config.json."});
     failures.push_back({"damaged-picture", MainTab::wheels, false,
                         [](CoordinatorRig& rig) {
                             Config config = DefaultConfig::factoryConfig();

@@ -2,10 +2,12 @@
 
 #include "platform/XdgFolders.h"
 #include "platform/linux/desktop/ApplicationEquivalents.h"
+#include "platform/linux/desktop/DBusFileManager.h"
 #include "platform/linux/desktop/DesktopEntry.h"
 #include "platform/linux/process/CommandOutput.h"
 #include "util/Ascii.h"
 
+#include <QUrl>
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -259,6 +261,25 @@ void XdgWorkspace::openLink(const std::string& url, std::function<void(bool)> co
     processes_.run(std::move(request), [completion = std::move(completion)](const ProcessResult& result) {
         completion(result.launched && result.status == 0);
     });
+}
+
+void XdgWorkspace::revealFile(const std::string& path, std::function<void(Revealed)> completion) {
+    DBusFileManager::showItem(
+        QDBusConnection::sessionBus(), path,
+        [this, alive = lifetime_.watch(), path, completion = std::move(completion)](bool shown) mutable {
+            if (!alive) return;
+            if (shown) {
+                completion(Revealed::selected);
+                return;
+            }
+            const auto folder = std::filesystem::path(path).parent_path().string();
+            openLink(QUrl::fromLocalFile(QString::fromStdString(folder))
+                         .toString(QUrl::FullyEncoded)
+                         .toStdString(),
+                     [completion = std::move(completion)](bool opened) {
+                         completion(opened ? Revealed::folderOpened : Revealed::nothing);
+                     });
+        });
 }
 
 void XdgWorkspace::readApplicationsAhead(Background& background, MainQueue& queue) {

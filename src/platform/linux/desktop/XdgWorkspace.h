@@ -17,7 +17,8 @@ namespace rondelix::platform::linux_desktop {
 // Applications as the freedesktop desktop entries describe them: the entry's
 // id (its file name without ".desktop") is the identifier, and an application
 // path is a desktop entry or an executable. Entries launch through `gio
-// launch`, else their Exec line; links go to `xdg-open`.
+// launch`, else their Exec line; links go to `xdg-open`. A file is shown
+// through the file manager's bus interface, else by opening its folder.
 //
 // An identifier of another platform that no entry carries (com.apple.finder)
 // is looked up through the table of application equivalents: the user's own
@@ -34,6 +35,7 @@ class XdgWorkspace final : public Workspace {
     std::optional<std::string> applicationAt(const std::string& path) const override;
     void openApplication(const std::string& path, std::function<void(bool)> completion) override;
     void openLink(const std::string& url, std::function<void(bool)> completion) override;
+    void revealFile(const std::string& path, std::function<void(Revealed)> completion) override;
     std::optional<std::string> frontmostApplication() const override;
     void prepareFrontmostApplication() override;
     void readApplicationsAhead(Background& background, MainQueue& queue) override;

@@ -33,10 +33,13 @@ InstanceSocket::Answer awaitHangUp(int fd, const std::filesystem::path& path, st
         ready = ::poll(&answer, 1, static_cast<int>(wait.count()));
     while (ready < 0 && errno == EINTR);
     if (ready == 0) return InstanceSocket::Answer::notResponding;
-    char byte;
-    const ssize_t got = ready > 0 ? ::recv(fd, &byte, 1, MSG_DONTWAIT) : -1;
+    char said[InstanceSocket::quittingMessage.size()];
+    const ssize_t got = ready > 0 ? ::recv(fd, said, sizeof said, MSG_DONTWAIT) : -1;
     if (got == 0) return InstanceSocket::Answer::reopened;
     if (got < 0 && (errno == ECONNRESET || errno == EPIPE)) return InstanceSocket::Answer::nobodyListening;
+    if (got > 0 &&
+        InstanceSocket::quittingMessage.starts_with(std::string_view(said, static_cast<std::size_t>(got))))
+        return InstanceSocket::Answer::nobodyListening;
     failure = path.string() + ": " +
               (got > 0 ? std::string("answered with something else than a hang-up")
                        : std::generic_category().message(errno));

@@ -16,6 +16,9 @@ namespace rondelix::platform::linux_desktop {
 // any library the program needs to run.
 struct InstanceSocket {
     static constexpr std::string_view reopenMessage = "reopen\n";
+    // What an instance that is quitting answers instead of hanging up: it
+    // will bring nothing forward, and its place is about to be free.
+    static constexpr std::string_view quittingMessage = "quitting\n";
 
     std::optional<std::filesystem::path> path;
     std::string failure; // why there is no path
@@ -26,7 +29,8 @@ struct InstanceSocket {
     enum class Answer {
         reopened,        // the instance there read the request and hung up
         notResponding,   // it listens but did not take the request within the wait (stopped, or hung)
-        nobodyListening, // no socket, one that nobody serves (yet), or whose holder ended without reading
+        nobodyListening, // no socket, one that nobody serves (yet), whose holder ended without reading,
+                         // or one that is quitting
         failed,          // anything else, said in `failure`
     };
     struct Reply {

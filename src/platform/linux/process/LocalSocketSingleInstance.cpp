@@ -1,6 +1,7 @@
 #include "platform/linux/process/LocalSocketSingleInstance.h"
 
 #include "platform/linux/process/InstanceSocket.h"
+#include "platform/linux/process/TerminationSignals.h"
 
 #include <QObject>
 #include <QSocketNotifier>
@@ -43,6 +44,16 @@ void readRequest(int fd, QObject* owner, const std::function<void()>& onReopenRe
                          const bool asked = request.find(InstanceSocket::reopenMessage) != std::string::npos;
                          if (!asked && got > 0 && request.size() < requestLimit) return;
                          reader->setEnabled(false);
+                         // Once the program is told to quit, nothing it could bring forward
+                         // stays: the start is told so, and takes the place instead.
+                         if (asked && terminationSignalReceived()) {
+                             [[maybe_unused]] const auto sent =
+                                 ::send(fd, InstanceSocket::quittingMessage.data(),
+                                        InstanceSocket::quittingMessage.size(), MSG_NOSIGNAL);
+                             ::shutdown(fd, SHUT_RDWR);
+                             reader->deleteLater();
+                             return;
+                         }
                          // Hanging up is the answer the asking start waits for: at once,
                          // not when the reader is deleted after whatever the request opens.
                          ::shutdown(fd, SHUT_RDWR);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
@@ -12,12 +13,17 @@ namespace rondelix::platform::linux_desktop {
 namespace {
 
 int signalPipe[2] = {-1, -1};
+// Set in the handler, which runs on whichever thread the signal finds, and
+// read on the event loop's: only a lock-free atomic is safe in both places.
+std::atomic<bool> received = false;
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 void writeSignal(int signal) {
-    // Nothing else is safe in a signal handler. The socket never blocks: a
+    // Nothing more is safe in a signal handler. The socket never blocks: a
     // full one already holds a byte that wakes the loop. The interrupted code
     // may be about to read errno.
     const int savedErrno = errno;
+    received = true;
     const char byte = static_cast<char>(signal);
     [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
     errno = savedErrno;
@@ -41,6 +47,10 @@ void onTerminationSignals(std::function<void()> handler) {
     action.sa_flags = SA_RESTART;
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(signal, &action, nullptr);
+}
+
+bool terminationSignalReceived() {
+    return received;
 }
 
 } // namespace rondelix::platform::linux_desktop
