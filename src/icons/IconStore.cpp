@@ -48,6 +48,10 @@ bool hasPngSignature(std::string_view bytes) {
     return bytes.starts_with("\x89PNG\r\n\x1A\n");
 }
 
+void logSkipped(platform::Log& log, const std::string& name) {
+    log.write("bundled icon restore skipped " + name + ": it isn't a PNG icon.");
+}
+
 } // namespace
 
 fs::path directory() {
@@ -165,11 +169,8 @@ void restoreExported(const fs::path& folder, const std::map<std::string, std::st
         if (!isManagedFilename(name) || text.size() > maxRestoredTextLength) continue;
         const auto bytes = Base64::decode(text);
         if (!bytes || bytes->empty() || bytes->size() > maxFileBytes) continue;
-        const auto refuse = [&] {
-            log.write("bundled icon restore skipped " + name + ": it isn't a PNG icon.");
-        };
         if (!hasPngSignature(*bytes)) {
-            refuse();
+            logSkipped(log, name);
             continue;
         }
         if (total + bytes->size() > maxRestoredTotalBytes) {
@@ -181,7 +182,7 @@ void restoreExported(const fs::path& folder, const std::map<std::string, std::st
         // nothing kept of the carried file but its pixels.
         const auto drawn = images.fittedAsPNG(*bytes, maxEdge, maxRestoredSide, {});
         if (!drawn) {
-            refuse();
+            logSkipped(log, name);
             continue;
         }
         if (const auto written = writeIcon(folder, name, *drawn); !written.ok()) {
