@@ -10,7 +10,6 @@
 #include "util/Uuid.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace rondelix::IconStore {
 
@@ -45,12 +44,12 @@ bool isTaken(const fs::path& file) {
     return fs::exists(fs::symlink_status(file, ec));
 }
 
-// The PNG signature, then a picture that decodes whole.
-bool isPngPicture(std::string_view bytes, const platform::Images& images) {
-    if (!bytes.starts_with("\x89PNG\r\n\x1A\n")) return false;
-    const auto size = images.declaredSize(bytes);
-    return size && size->width <= maxRestoredSide && size->height <= maxRestoredSide &&
-           images.drawnAsPNG(bytes, 1, 1, {}).has_value();
+bool hasPngSignature(std::string_view bytes) {
+    return bytes.starts_with("\x89PNG\r\n\x1A\n");
+}
+
+void logSkipped(platform::Log& log, const std::string& name) {
+    log.write("bundled icon restore skipped " + name + ": it isn't a PNG icon.");
 }
 
 } // namespace
@@ -87,14 +86,14 @@ std::optional<std::string> load(const fs::path& folder, const std::string& filen
     return read.bytes;
 }
 
-// Importing -------------------------------------------------------------------
-
-std::optional<platform::PixelSize> downscaledSize(platform::PixelSize size, int maxEdge) {
-    if (!(size.width > 0) || !(size.height > 0)) return std::nullopt;
-    const double scale = std::min(maxEdge / std::max(size.width, size.height), 1.0);
-    return platform::PixelSize{std::max(std::round(size.width * scale), 1.0),
-                               std::max(std::round(size.height * scale), 1.0)};
+Result<> replaceStored(const fs::path& folder, const std::string& filename, std::string_view drawnFrom,
+                       std::string_view drawn) {
+    if (!isUsableFilename(filename)) return Failure{filename + ": not a stored icon's name"};
+    if (load(folder, filename) != drawnFrom) return {};
+    return writeIcon(folder, filename, drawn);
 }
+
+// Importing -------------------------------------------------------------------
 
 std::optional<std::string> importImage(const fs::path& folder, const fs::path& picture,
                                        const platform::Images& images, platform::Log& log) {
@@ -102,7 +101,7 @@ std::optional<std::string> importImage(const fs::path& folder, const fs::path& p
     if (!read.ok()) return std::nullopt;
     const auto declared = images.declaredSize(read.bytes);
     if (!declared || declared->width * declared->height > maxDecodedPixels) return std::nullopt;
-    const auto target = downscaledSize(*declared, maxEdge);
+    const auto target = platform::fittedSize(*declared, maxEdge);
     if (!target) return std::nullopt;
     const auto png =
         images.drawnAsPNG(read.bytes, static_cast<int>(target->width), static_cast<int>(target->height), {});
@@ -170,8 +169,8 @@ void restoreExported(const fs::path& folder, const std::map<std::string, std::st
         if (!isManagedFilename(name) || text.size() > maxRestoredTextLength) continue;
         const auto bytes = Base64::decode(text);
         if (!bytes || bytes->empty() || bytes->size() > maxFileBytes) continue;
-        if (!isPngPicture(*bytes, images)) {
-            log.write("bundled icon restore skipped " + name + ": it isn't a PNG icon.");
+        if (!hasPngSignature(*bytes)) {
+            logSkipped(log, name);
             continue;
         }
         if (total + bytes->size() > maxRestoredTotalBytes) {
@@ -179,7 +178,14 @@ void restoreExported(const fs::path& folder, const std::map<std::string, std::st
             return;
         }
         if (isTaken(folder / name)) continue;
-        if (const auto written = writeIcon(folder, name, *bytes); !written.ok()) {
+        // Drawn anew, as an imported picture is: the same picture, with
+        // nothing kept of the carried file but its pixels.
+        const auto drawn = images.fittedAsPNG(*bytes, maxEdge, maxRestoredSide, {});
+        if (!drawn) {
+            logSkipped(log, name);
+            continue;
+        }
+        if (const auto written = writeIcon(folder, name, *drawn); !written.ok()) {
             log.write("bundled icon restore failed for " + name + ": " + written.error());
             continue;
         }

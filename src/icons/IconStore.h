@@ -3,6 +3,7 @@
 #include "icons/Base64.h"
 #include "model/Config.h"
 #include "platform/Images.h"
+#include "util/Result.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -31,8 +32,8 @@ inline constexpr std::uintmax_t maxFileBytes = 5u * 1024 * 1024;
 inline constexpr std::size_t maxRestoredFiles = 256;
 inline constexpr std::size_t maxRestoredTextLength = Base64::encodedLength(maxFileBytes);
 inline constexpr std::uintmax_t maxRestoredTotalBytes = 32u * 1024 * 1024;
-// Imports store at most maxEdge; a carried picture is decoded to be checked,
-// on the main thread, so its size is bounded well before the view's own limit.
+// Imports store at most maxEdge, and so do restores; a carried picture
+// declaring a longer side than this is no icon an export carried.
 inline constexpr double maxRestoredSide = 1024;
 
 // An imported picture is stored with its longer side at most this long.
@@ -66,6 +67,11 @@ bool isManagedFilename(std::string_view filename);
 std::optional<std::string> load(const std::string& filename);
 std::optional<std::string> load(const std::filesystem::path& folder, const std::string& filename);
 
+// Writes the picture drawn anew over the stored file, when the file still
+// holds what was drawn from; a file that changed meanwhile is left as it is.
+Result<> replaceStored(const std::filesystem::path& folder, const std::string& filename,
+                       std::string_view drawnFrom, std::string_view drawn);
+
 // Stores a picture the user chose: read, checked, shrunk to at most maxEdge
 // on its longer side and written as PNG under a fresh "<UUID>.png" name,
 // which is returned. Only a regular file stored on a disk is read (see
@@ -76,11 +82,6 @@ std::optional<std::string> load(const std::filesystem::path& folder, const std::
 std::optional<std::string> importImage(const std::filesystem::path& folder,
                                        const std::filesystem::path& picture, const platform::Images& images,
                                        platform::Log& log);
-
-// The size a picture of this size is stored at: the longer side at most
-// maxEdge, never enlarged, each side rounded (halves up) and at least 1.
-// None for a size without area.
-std::optional<platform::PixelSize> downscaledSize(platform::PixelSize size, int maxEdge);
 
 // Every custom image name the slices of the configuration carry, as stored.
 std::set<std::string> referencedFilenames(const Config& config);
@@ -106,6 +107,9 @@ void removeOrphans(const std::filesystem::path& folder, const std::set<std::stri
 // A picture is kept only when it is a PNG that decodes, no larger than
 // maxRestoredSide: anything else under a PNG name (a vector drawing above
 // all, which could name files to read) is left out, and said in the log.
+// What is written is the picture drawn anew at most maxEdge on its longer
+// side, as an import stores it: never the carried bytes, whose chunks could
+// cost the window gigabytes to decode.
 void restoreExported(const std::filesystem::path& folder, const std::map<std::string, std::string>& icons,
                      const platform::Images& images, platform::Log& log);
 

@@ -15,6 +15,11 @@ struct PixelSize {
     friend bool operator==(const PixelSize&, const PixelSize&) = default;
 };
 
+// The size a picture of this size is drawn at to fit an edge: the longer
+// side at most maxEdge, never enlarged, each side rounded (halves up) and at
+// least 1. None for a size without area.
+std::optional<PixelSize> fittedSize(PixelSize size, int maxEdge);
+
 // Decoding, drawing and encoding of pictures in whatever formats the desktop
 // reads. Both calls are safe on any bytes.
 class Images {
@@ -34,6 +39,13 @@ class Images {
     // is kept until the decoding has ended.
     virtual std::optional<std::string> drawnAsPNG(std::string_view bytes, int width, int height,
                                                   const Admission& admission) const = 0;
+
+    // The picture drawn as drawnAsPNG draws it, at the fittedSize of its
+    // declared size; none also when it declares a side longer than
+    // largestSide. Where the pictures are read elsewhere, measured and drawn
+    // in one request.
+    virtual std::optional<std::string> fittedAsPNG(std::string_view bytes, int maxEdge, double largestSide,
+                                                   const Admission& admission) const;
 };
 
 } // namespace rondelix::platform

@@ -16,12 +16,16 @@ bool runs(const MacroAction& action, const ShortcutRequirement& requirement) {
 } // namespace
 
 void renameFormerFactoryLabels(Config& config) {
+    for (Wheel& wheel : config.wheels)
+        renameFormerFactoryLabels(wheel);
+}
+
+void renameFormerFactoryLabels(Wheel& wheel) {
     for (const ShortcutRequirement& requirement : ShortcutCatalog::requirements()) {
         if (!requirement.formerShortcutName) continue;
-        for (Wheel& wheel : config.wheels)
-            for (Slice& slice : wheel.slices)
-                if (slice.label == *requirement.formerShortcutName && runs(slice.action, requirement))
-                    slice.label = requirement.shortcutName;
+        for (Slice& slice : wheel.slices)
+            if (slice.label == *requirement.formerShortcutName && runs(slice.action, requirement))
+                slice.label = requirement.shortcutName;
     }
 }
 

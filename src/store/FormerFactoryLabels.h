@@ -12,5 +12,6 @@ namespace rondelix {
 // Applied to what is read from a file, so the file changes only with the
 // next save.
 void renameFormerFactoryLabels(Config& config);
+void renameFormerFactoryLabels(Wheel& wheel);
 
 } // namespace rondelix

@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Log.h"
 #include "store/ConfigStore.h"
+#include "store/FormerFactoryLabels.h"
 #include "store/ImportReview.h"
 #include "store/SharedWheel.h"
 #include "util/TextTrimming.h"
@@ -82,6 +83,7 @@ std::optional<std::string> SharedWheelTransfer::importWheel() {
     IconStore::restoreExported(services_.iconsFolder(), shared->icons, services_.images, services_.log);
 
     Wheel wheel = std::move(shared->wheel);
+    renameFormerFactoryLabels(wheel);
     wheel.id = freshWheelId(store.config().wheels);
     wheel.appBundleIdentifier.reset();
     const std::string id = wheel.id;

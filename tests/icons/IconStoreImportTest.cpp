@@ -35,8 +35,8 @@ TEST(IconStoreSize, ShrinksToTheLongestEdgeRoundingHalvesUpAndNeverGrows) {
                                                              {{512, 3}, {256, 2}},     {{1000, 1}, {256, 1}},
                                                              {{400, 400}, {256, 256}}, {{0.5, 0.25}, {1, 1}}};
     for (const auto& [from, to] : cases)
-        EXPECT_EQ(IconStore::downscaledSize(from, 256), to) << from.width << "x" << from.height;
-    EXPECT_EQ(IconStore::downscaledSize({0, 10}, 256), std::nullopt);
+        EXPECT_EQ(platform::fittedSize(from, 256), to) << from.width << "x" << from.height;
+    EXPECT_EQ(platform::fittedSize({0, 10}, 256), std::nullopt);
 }
 
 TEST_F(Import, StoresTheShrunkPictureUnderAFreshUuidNameUnlessItIsHuge) {

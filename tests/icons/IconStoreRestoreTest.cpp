@@ -56,7 +56,7 @@ TEST_F(Restore, AcceptsOnlyBareUuidPngNamesAndKeepsTheirCase) {
         icons[name] = Base64::encode(png("bytes"));
     restore(icons);
     EXPECT_EQ(fileCount(), 1u);
-    EXPECT_EQ(readText(folder / lower), png("bytes"));
+    EXPECT_EQ(readText(folder / lower), png(""));
     EXPECT_TRUE(log.lines().empty());
 }
 
@@ -71,7 +71,7 @@ TEST_F(Restore, SkipsOverlongTextBadBase64AndOversizedOrEmptyFiles) {
              {c, Base64::encode(fiveMiB + "y")},              // 5 MiB + 1 decoded
              {d, ""},                                         // decodes to nothing
              {e, Base64::encode("abcdef").insert(4, "\n")}}); // a line break is not Base64
-    EXPECT_EQ(fs::file_size(folder / a), 5 * MiB);
+    EXPECT_TRUE(fs::exists(folder / a));
     EXPECT_EQ(fileCount(), 1u);
     EXPECT_TRUE(log.lines().empty());
 }
@@ -129,7 +129,7 @@ TEST_F(Restore, NeverReplacesAnythingNorWritesOutsideTheFolderAndLogsFailedWrite
              {failing, Base64::encode(png("z"))}});
     EXPECT_EQ(readText(folder / kept), "original");
     EXPECT_FALSE(fs::exists(home.path / "outside.png"));
-    EXPECT_EQ(readText(folder / added), png("y"));
+    EXPECT_EQ(readText(folder / added), png(""));
     ASSERT_EQ(log.lines().size(), 1u);
     EXPECT_TRUE(log.lines()[0].starts_with("Rondelix: bundled icon restore failed for " + failing + ": "));
 
@@ -145,7 +145,9 @@ TEST_F(Restore, NeverReplacesAnythingNorWritesOutsideTheFolderAndLogsFailedWrite
 }
 
 // Whatever a file carries under a PNG name, only a PNG picture that decodes
-// and is of an icon's size is kept; what is left out is said.
+// and is of an icon's size is kept, drawn anew at an imported picture's size
+// so that none of the carried file's other chunks reach the window; what is
+// left out is said.
 TEST_F(Restore, KeepsOnlyPngPicturesThatDecodeAndSaysWhatItLeftOut) {
     const auto drawing = freshName(), unreadable = freshName(), huge = freshName(), undecodable = freshName(),
                kept = freshName();
@@ -157,7 +159,7 @@ TEST_F(Restore, KeepsOnlyPngPicturesThatDecodeAndSaysWhatItLeftOut) {
     images.drawingFails = true;
     restore({{undecodable, Base64::encode(png(""))}});
     EXPECT_EQ(fileCount(), 1u);
-    EXPECT_TRUE(fs::exists(folder / kept));
+    EXPECT_EQ(readText(folder / kept), platform::sim::SimImages::pngHeader(256, 256));
     auto lines = log.lines();
     std::ranges::sort(lines);
     std::vector<std::string> expected;

@@ -137,6 +137,28 @@ TEST_F(WheelTransfer, ImportAddsTheReviewedWheelUnboundUnderAFreshIdAsOneUndoSte
     EXPECT_EQ(rig.store->config().wheels.size(), 5u);
 }
 
+// A wheel shared from an older build reads in this desktop's words at once,
+// as a configuration loaded or imported does; a user's own label stays.
+TEST_F(WheelTransfer, ImportReadsFormerFactoryLabelsInThisDesktopsWords) {
+    SharedWheel shared;
+    shared.wheel = Wheel{"older", "Older", 4, {}, std::nullopt};
+    const std::pair<std::string, MacroAction> rows[] = {
+        {"Toggle Night Shift", MacroAction::SystemAction{"night-shift"}},
+        {"Toggle Focus", MacroAction::Shortcut{"Toggle Focus"}},
+        {"Toggle Focus", MacroAction::Text{"focus mode"}},
+    };
+    for (int i = 0; i < 3; ++i)
+        shared.wheel.slices.push_back(
+            Slice{Uuid::generate(), i, rows[i].first, Icon::None{}, rows[i].second});
+    rig.dialogs.alertAnswers.push_back("Add Anyway");
+    ASSERT_TRUE(importText(shared.fileBytes()));
+    std::vector<std::string> labels;
+    for (const Slice& s : rig.store->config().wheels.back().slices)
+        labels.push_back(s.label);
+    EXPECT_EQ(labels,
+              (std::vector<std::string>{"Toggle Night Light", "Toggle Do Not Disturb", "Toggle Focus"}));
+}
+
 TEST_F(WheelTransfer, NothingIsWrittenWithoutConsentOrWhileReadOnly) {
     SharedWheel shared;
     shared.wheel =

@@ -64,10 +64,10 @@ inline std::string jpegOfScans(std::size_t scans) {
 // A small PNG carrying `chunks` compressed comments, each of which inflates
 // to megabytes: a reader that reads comments spends a tenth of a second or
 // more on each.
-inline std::string commentedPng(int chunks) {
-    const std::string plain = filledPicture(16, 16, Qt::darkGreen, "png");
+inline std::string commentedPng(int chunks, int side = 16, int inflated = 8'000'000) {
+    const std::string plain = filledPicture(side, side, Qt::darkGreen, "png");
     // qCompress puts the length before the zlib stream.
-    const QByteArray packed = qCompress(QByteArray(8'000'000, 'a'), 9).mid(4);
+    const QByteArray packed = qCompress(QByteArray(inflated, 'a'), 9).mid(4);
     const std::string body = "zTXtComment" + std::string(2, '\0') + packed.toStdString();
     std::uint32_t crc = 0xFFFFFFFF;
     for (const char c : body) {

@@ -5,6 +5,8 @@
 //                                     transparent square of that side, as PNG
 //   size <readers>                    the picture's size, "<width> <height>"
 //   picture <readers> <width> <height> the picture drawn at that size, as PNG
+//   fitted <readers> <edge> <largest>  the picture drawn to fit the edge, as
+//                                     PNG, if no side is longer than largest
 //
 // <readers> is "named" or "any" (QtImages::Readers). A process of its own
 // with its memory and processor time capped, so that whatever a drawing or
@@ -126,6 +128,9 @@ std::optional<std::string> answered(const std::vector<std::string_view>& request
     if (request.front() == "picture" && request.size() == 4 && readers)
         return QtImages(*readers).drawnAsPNG(input, std::atoi(std::string(request[2]).c_str()),
                                              std::atoi(std::string(request[3]).c_str()), {});
+    if (request.front() == "fitted" && request.size() == 4 && readers)
+        return QtImages(*readers).fittedAsPNG(input, std::atoi(std::string(request[2]).c_str()),
+                                              std::atof(std::string(request[3]).c_str()), {});
     return std::nullopt;
 }
 

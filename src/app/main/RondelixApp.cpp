@@ -13,6 +13,8 @@
 #include "app/ui/ReadableStyle.h"
 #include "app/ui/SideWindow.h"
 #include "app/ui/TrayMenu.h"
+#include "icons/IconStore.h"
+#include "icons/StoredIconRedraws.h"
 #include "icons/ui/SymbolFont.h"
 #include "model/WheelState.h"
 #include "overlay/ui/HUDWindow.h"
@@ -448,9 +450,11 @@ int RondelixApp::run(int argc, char** argv) {
     // before they go.
     const ScopedConnection followedAppearance = readablePalette.follow(d.appearance);
     DesktopFavicons favicons(queue, log);
+    StoredIconRedraws redraws(IconStore::directoryIn(home.configFolder()),
+                              {d.images, d.background, queue, log});
     SliceIconSources icons(
         [&d](const std::string& identifier) { return d.workspace.applicationPath(identifier); },
-        &favicons.images());
+        &favicons.images(), &redraws);
     std::unique_ptr<AppCoordinator> coordinator;
     QPointer<WheelView> liveWheel;
     // The single instance's own folder: never the shared temporary folder.

@@ -1,7 +1,5 @@
 #include "overlay/ui/SliceIconSources.h"
 
-#include "icons/IconStore.h"
-#include "icons/ui/CustomIconImage.h"
 #include "overlay/AppIconLocator.h"
 #include "platform/XdgFolders.h"
 
@@ -18,8 +16,9 @@ QIcon themedIcon(const AppIconName& name) {
 
 } // namespace
 
-SliceIconSources::SliceIconSources(ApplicationResolver resolver, FaviconImages* favicons)
-    : resolver_(std::move(resolver)), favicons_(favicons) {}
+SliceIconSources::SliceIconSources(ApplicationResolver resolver, FaviconImages* favicons,
+                                   StoredIconRedraws* redraws)
+    : resolver_(std::move(resolver)), favicons_(favicons), stored_(redraws) {}
 
 void SliceIconSources::forgetMissingApplications() {
     missingApplications_.clear();
@@ -45,9 +44,7 @@ const QIcon* SliceIconSources::appIcon(const std::optional<std::string>& desktop
 const QIcon* SliceIconSources::customImage(const std::string& filename) {
     const std::string key = customImageKey(filename);
     if (const QIcon* cached = cache_.find(key)) return cached;
-    const auto bytes = IconStore::load(filename);
-    if (!bytes) return nullptr;
-    auto icon = decodeCustomIcon(*bytes);
+    auto icon = stored_.icon(filename);
     if (!icon) return nullptr;
     return &cache_.store(key, std::move(*icon));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "icons/ui/StoredIconImages.h"
 #include "overlay/IconCache.h"
 
 #include <QIcon>
@@ -11,6 +12,7 @@
 namespace rondelix {
 
 class FaviconImages;
+class StoredIconRedraws;
 
 // Where the pictures on slices come from: applications' icons through their
 // desktop entries, the user's images from the icon folder, and websites'
@@ -24,15 +26,18 @@ class SliceIconSources {
     // own entry, or the entry of its equivalent here); icons come from there.
     using ApplicationResolver = std::function<std::optional<std::string>(const std::string& identifier)>;
 
-    explicit SliceIconSources(ApplicationResolver resolver = {}, FaviconImages* favicons = nullptr);
+    explicit SliceIconSources(ApplicationResolver resolver = {}, FaviconImages* favicons = nullptr,
+                              StoredIconRedraws* redraws = nullptr);
 
     // The icon of an application, or null when the desktop has none for it.
     const QIcon* appIcon(const std::optional<std::string>& desktopId, const std::optional<std::string>& path);
     // Looks again for the applications that had no icon, as one installed
     // since may have one now.
     void forgetMissingApplications();
-    // The user's image of that name, or null when it cannot be loaded.
+    // The user's image of that name, or null when it cannot be loaded or
+    // is still being drawn anew.
     const QIcon* customImage(const std::string& filename);
+    StoredIconImages& storedImages() { return stored_; }
     // The websites' icons; none where the program fetches none.
     FaviconImages* favicons() const { return favicons_; }
 
@@ -41,6 +46,7 @@ class SliceIconSources {
   private:
     ApplicationResolver resolver_;
     FaviconImages* favicons_;
+    StoredIconImages stored_;
     IconCache<QIcon> cache_;
     std::unordered_set<std::string> missingApplications_;
 };

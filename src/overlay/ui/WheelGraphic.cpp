@@ -198,9 +198,14 @@ void WheelGraphic::setReduceMotion(bool reduce) {
 void WheelGraphic::useIconSources(SliceIconSources* sources) {
     icons_.setSources(sources);
     disconnect(faviconsArrived_);
+    disconnect(storedRedrawn_);
     // A website's icon that arrives shows at once.
     if (FaviconImages* favicons = sources ? sources->favicons() : nullptr)
         faviconsArrived_ = connect(favicons, &FaviconImages::arrived, this, qOverload<>(&QWidget::update));
+    // So does a stored picture once it has been drawn anew.
+    if (sources)
+        storedRedrawn_ = connect(&sources->storedImages(), &StoredIconImages::redrawn, this,
+                                 qOverload<>(&QWidget::update));
 }
 
 std::optional<int> WheelGraphic::highlighted() const {

@@ -181,6 +181,7 @@ class WheelGraphic : public QWidget {
 
     SliceIconPainter icons_;
     QMetaObject::Connection faviconsArrived_;
+    QMetaObject::Connection storedRedrawn_;
     StaticLayerKey staticLayerKey_;
     QImage staticLayer_;
     HubLayerKey hubLayerKey_;

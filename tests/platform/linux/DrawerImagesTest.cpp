@@ -1,6 +1,7 @@
 #include "platform/linux/process/DrawerImages.h"
 
 #include "DesktopApplication.h"
+#include "icons/DrawnPng.h"
 #include "support/CostlyPictures.h"
 #include "support/Patience.h"
 
@@ -45,6 +46,27 @@ TEST(DrawerImages, APictureCostsTheCallerOnlyItsHandingOver) {
     // the picture costs a reader; the bounds lie far from both.
     EXPECT_LT(seconds, testing::patience);
     EXPECT_LT(threadProcessorSeconds() - processor, 1);
+}
+
+// A picture fitted in one request comes back as the window reads a stored
+// icon: its pixels alone, whatever chunks it carried, at most the edge asked
+// for; one declaring a side beyond the largest is refused.
+TEST(DrawerImages, AFittedPictureKeepsOnlyItsPixels) {
+    ASSERT_NE(testing::desktopApplication(), nullptr);
+    SvgDrawerClient drawer(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
+    const DrawerImages images(drawer, QtImages::Readers::namedRasters);
+
+    const auto fitted = images.fittedAsPNG(testing::commentedPng(60, 64, 3'000'000), 256, 1024, {});
+    ASSERT_TRUE(fitted);
+    EXPECT_TRUE(isDrawnPng(*fitted, 256));
+    EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(*fitted), "PNG").size(), QSize(64, 64));
+
+    const auto shrunk = images.fittedAsPNG(testing::filledPicture(1024, 512, Qt::red, "jpeg"), 256, 1024, {});
+    ASSERT_TRUE(shrunk);
+    EXPECT_TRUE(isDrawnPng(*shrunk, 256));
+    EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(*shrunk), "PNG").size(), QSize(256, 128));
+    EXPECT_EQ(images.fittedAsPNG(testing::filledPicture(1025, 16, Qt::red, "png"), 256, 1024, {}),
+              std::nullopt);
 }
 
 } // namespace
