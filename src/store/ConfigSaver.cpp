@@ -17,9 +17,10 @@ struct ConfigSaver::Writer {
         Config settings;
         SharedWheels wheels;
         bool rotatingBackup;
+        std::optional<FileIdentity> lastRead;
     };
 
-    Writer(ConfigPaths paths, std::size_t largestFile, std::function<void()> whileWriting)
+    Writer(ConfigPaths paths, std::size_t largestFile, Seam whileWriting)
         : paths(std::move(paths)), largestFile(largestFile), whileWriting(std::move(whileWriting)) {}
 
     // The newest state takes the place of the one waiting, which is let go
@@ -57,8 +58,8 @@ struct ConfigSaver::Writer {
         }
     }
 
-    Outcome write(const Job& job) {
-        Outcome outcome{job.number, Result<>{}, std::nullopt, {}, std::nullopt};
+    Outcome write(Job& job) {
+        Outcome outcome{job.number, Result<>{}, std::nullopt, {}, std::nullopt, std::nullopt, {}};
         if (const auto ec = makePrivateFolders(paths.folder)) {
             outcome.written = Failure{paths.folder.string() + ": " + ec.message()};
             return outcome;
@@ -74,13 +75,15 @@ struct ConfigSaver::Writer {
         const bool rotating = job.rotatingBackup && !isMissing(paths.config);
         outcome.written =
             writeFileAtomically(paths.config, bytes, TemporaryName::fresh, NewFileMode::privateToUser, [&] {
-                if (whileWriting) whileWriting();
-                if (rotating) rotateBackup(outcome);
+                if (whileWriting) whileWriting(Step::written);
+                if (rotating) rotateBackup(job, outcome);
+                if (whileWriting) whileWriting(Step::rotated);
             });
         if (!outcome.written.ok()) return outcome;
         lastSavedBytes = std::move(bytes);
         lastSavedFile = fileIdentity(paths.config);
         outcome.file = lastSavedFile;
+        outcome.saved = {std::move(job.settings), std::move(job.wheels)};
         return outcome;
     }
 
@@ -89,14 +92,19 @@ struct ConfigSaver::Writer {
     // aside instead. Failures here are not reported; the save goes on. The
     // file written last, still as it was left, has reached the disk and
     // decodes: the backup takes it over by a link instead of a second copy.
-    void rotateBackup(Outcome& outcome) {
-        if (lastSavedFile && fileIdentity(paths.config) == lastSavedFile &&
-            linkCopyAtomically(paths.backup, paths.config).ok())
+    // A file neither written last nor read last is another program's, which
+    // the outcome hands to the store.
+    void rotateBackup(const Job& job, Outcome& outcome) {
+        const auto found = fileIdentity(paths.config);
+        if (lastSavedFile && found == lastSavedFile && linkCopyAtomically(paths.backup, paths.config).ok())
             return;
         const Result<std::string> primary = readWholeFile(paths.config, largestFile);
         // The file as last written decodes; only a file changed since needs the full check.
-        if (primary.ok() && (primary.value() == lastSavedBytes || decodeConfigBytes(primary.value()))) {
+        std::optional<Config> decoded;
+        if (primary.ok() && primary.value() != lastSavedBytes) decoded = decodeConfigBytes(primary.value());
+        if (primary.ok() && (primary.value() == lastSavedBytes || decoded)) {
             (void)writeCopyAtomically(paths.backup, primary.value(), paths.config);
+            if (found != lastSavedFile && found != job.lastRead) outcome.outsideFile = std::move(decoded);
         } else if (const auto aside = setAside(paths.config, static_cast<std::int64_t>(std::time(nullptr)))) {
             // Most often a hand edit with a mistake: the user finds it by this name.
             outcome.logLines.push_back("config.json did not decode; set it aside as " +
@@ -106,7 +114,7 @@ struct ConfigSaver::Writer {
 
     const ConfigPaths paths;
     const std::size_t largestFile;
-    const std::function<void()> whileWriting;
+    const Seam whileWriting;
     std::mutex lock;
     std::condition_variable writerDone;
     std::optional<Job> waiting;
@@ -120,7 +128,7 @@ struct ConfigSaver::Writer {
 };
 
 ConfigSaver::ConfigSaver(ConfigPaths paths, platform::MainQueue& queue, platform::Background* background,
-                         Done done, std::size_t largestFile, std::function<void()> whileWriting)
+                         Done done, std::size_t largestFile, Seam whileWriting)
     : writer_(std::make_shared<Writer>(std::move(paths), largestFile, std::move(whileWriting))),
       queue_(queue), background_(background), done_(std::move(done)) {}
 
@@ -129,8 +137,9 @@ ConfigSaver::~ConfigSaver() {
     guard_.end();
 }
 
-void ConfigSaver::save(Config settings, SharedWheels wheels, bool rotatingBackup) {
-    writer_->put({++asked_, std::move(settings), std::move(wheels), rotatingBackup});
+void ConfigSaver::save(Config settings, SharedWheels wheels, bool rotatingBackup,
+                       std::optional<FileIdentity> lastRead) {
+    writer_->put({++asked_, std::move(settings), std::move(wheels), rotatingBackup, std::move(lastRead)});
     if (!background_) {
         flush();
         return;

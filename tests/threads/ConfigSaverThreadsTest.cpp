@@ -91,7 +91,10 @@ TEST(ConfigSaverThreads, AFlushWaitsForTheWriteUnderWayThenWritesOnlyTheNewestSt
     std::vector<Result<>> told;
     auto saver = std::make_unique<ConfigSaver>(
         paths, queue, &background, [&told](ConfigSaver::Outcome outcome) { told.push_back(outcome.written); },
-        maxConfigFileBytes, [&writes] { writes.midWrite(); });
+        maxConfigFileBytes,
+        [&writes](ConfigSaver::Step step) {
+            if (step == ConfigSaver::Step::written) writes.midWrite();
+        });
     const ConfigSaver::SharedWheels wheels = manyWheels(2000);
     const auto save = [&](double size) {
         Config settings;
