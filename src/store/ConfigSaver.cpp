@@ -12,6 +12,8 @@
 namespace rondelix {
 
 struct ConfigSaver::Writer {
+    using Replaced = std::function<void(const std::filesystem::path&)>;
+
     struct Job {
         std::uint64_t number;
         Config settings;
@@ -73,12 +75,19 @@ struct ConfigSaver::Writer {
         }
         // The backup takes the old file only once the new one is safely written.
         const bool rotating = job.rotatingBackup && !isMissing(paths.config);
+        std::optional<FileIdentity> rotated;
+        const auto rotate = [&] {
+            if (whileWriting) whileWriting(Step::written);
+            if (rotating) rotated = rotateBackup(job, outcome);
+            if (whileWriting) whileWriting(Step::rotated);
+        };
+        // Another program's file renamed in after the rotation looked is kept as the rotation keeps one.
+        const auto keepLateArrival = [&](const std::filesystem::path& replaced) {
+            if (fileIdentity(replaced) != rotated) keepOutsideFile(replaced, outcome);
+        };
         outcome.written =
-            writeFileAtomically(paths.config, bytes, TemporaryName::fresh, NewFileMode::privateToUser, [&] {
-                if (whileWriting) whileWriting(Step::written);
-                if (rotating) rotateBackup(job, outcome);
-                if (whileWriting) whileWriting(Step::rotated);
-            });
+            writeFileAtomically(paths.config, bytes, TemporaryName::fresh, NewFileMode::privateToUser, rotate,
+                                rotating ? keepLateArrival : Replaced{});
         if (!outcome.written.ok()) return outcome;
         lastSavedBytes = std::move(bytes);
         lastSavedFile = fileIdentity(paths.config);
@@ -94,10 +103,10 @@ struct ConfigSaver::Writer {
     // decodes: the backup takes it over by a link instead of a second copy.
     // A file neither written last nor read last is another program's, which
     // the outcome hands to the store.
-    void rotateBackup(const Job& job, Outcome& outcome) {
+    std::optional<FileIdentity> rotateBackup(const Job& job, Outcome& outcome) {
         const auto found = fileIdentity(paths.config);
         if (lastSavedFile && found == lastSavedFile && linkCopyAtomically(paths.backup, paths.config).ok())
-            return;
+            return found;
         const Result<std::string> primary = readWholeFile(paths.config, largestFile);
         // The file as last written decodes; only a file changed since needs the full check.
         std::optional<Config> decoded;
@@ -105,11 +114,30 @@ struct ConfigSaver::Writer {
         if (primary.ok() && (primary.value() == lastSavedBytes || decoded)) {
             (void)writeCopyAtomically(paths.backup, primary.value(), paths.config);
             if (found != lastSavedFile && found != job.lastRead) outcome.outsideFile = std::move(decoded);
-        } else if (const auto aside = setAside(paths.config, static_cast<std::int64_t>(std::time(nullptr)))) {
-            // Most often a hand edit with a mistake: the user finds it by this name.
+        } else {
+            setAsideTold(paths.config, outcome);
+        }
+        return found;
+    }
+
+    // Another program's file, under whatever name it now bears: the backup
+    // takes it when it decodes, and the outcome hands it to the store.
+    void keepOutsideFile(const std::filesystem::path& file, Outcome& outcome) {
+        const Result<std::string> bytes = readWholeFile(file, largestFile);
+        std::optional<Config> decoded = bytes.ok() ? decodeConfigBytes(bytes.value()) : std::nullopt;
+        std::error_code ec;
+        if (decoded) std::filesystem::rename(file, paths.backup, ec);
+        if (decoded && !ec)
+            outcome.outsideFile = std::move(decoded);
+        else
+            setAsideTold(file, outcome);
+    }
+
+    void setAsideTold(const std::filesystem::path& file, Outcome& outcome) {
+        // Most often a hand edit with a mistake: the user finds it by this name.
+        if (const auto aside = setAside(file, static_cast<std::int64_t>(std::time(nullptr)), paths.config))
             outcome.logLines.push_back("config.json did not decode; set it aside as " +
                                        aside->filename().string() + ".");
-        }
     }
 
     const ConfigPaths paths;

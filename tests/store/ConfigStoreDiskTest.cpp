@@ -264,6 +264,19 @@ TEST(ConfigStoreFiles, AnOutsideEditLandingDuringASaveIsTakenInWithTheLocalEdits
         expectBoth(rig, *store, "Local again");
     }
     {
+        SCOPED_TRACE("after the backup is rotated");
+        StoreRig rig;
+        writeText(rig.paths.config, factoryFile);
+        bool editing = false;
+        rig.whileSaving = [&](ConfigSaver::Step step) {
+            if (step == ConfigSaver::Step::rotated && std::exchange(editing, false)) renameOutside(rig.paths);
+        };
+        auto store = rig.open();
+        editing = true;
+        renameFirst(*store, "Local");
+        expectBoth(rig, *store, "Local");
+    }
+    {
         SCOPED_TRACE("written, not yet told");
         StoreRig rig;
         writeText(rig.paths.config, factoryFile);
