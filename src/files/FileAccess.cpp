@@ -75,11 +75,12 @@ void syncFolder(const std::filesystem::path& folder) {
 
 // The bytes go to a fresh temporary file, reach the disk, and the rename puts
 // it under the target's name (replacing the name itself, link or file).
-using Replaced = std::function<void(const std::filesystem::path&)>;
+// Each is handed a file under its temporary name.
+using Replacing = std::function<void(const std::filesystem::path&)>;
 
 Result<> writeThrough(const std::filesystem::path& temp, const std::filesystem::path& target, mode_t mode,
-                      std::string_view bytes, const std::function<void()>& beforeReplacing = {},
-                      const Replaced& replaced = {}) {
+                      std::string_view bytes, const Replacing& beforeReplacing = {},
+                      const Replacing& replaced = {}) {
     // O_EXCL with O_NOFOLLOW makes sure the bytes land in a fresh file.
     FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (!fd.valid()) return describe(target, errno);
@@ -91,7 +92,7 @@ Result<> writeThrough(const std::filesystem::path& temp, const std::filesystem::
     if (const int error = writeAll(fd.get(), bytes)) return fail(error);
     if (::fsync(fd.get()) != 0) return fail(errno);
     if (const int error = fd.close()) return fail(error);
-    if (beforeReplacing) beforeReplacing();
+    if (beforeReplacing) beforeReplacing(temp);
     // A swap fails, changing nothing, where there is no file to replace or
     // the file system cannot swap; the rename then does it.
     if (replaced && ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
@@ -133,7 +134,7 @@ mode_t modeFor(const std::filesystem::path& target, NewFileMode newMode) {
 
 Result<> writeWithMode(const std::filesystem::path& file, std::string_view bytes, TemporaryName temporary,
                        NewFileMode newMode, std::optional<mode_t> limit,
-                       const std::function<void()>& beforeReplacing = {}, const Replaced& replaced = {}) {
+                       const Replacing& beforeReplacing = {}, const Replacing& replaced = {}) {
     const auto resolved = replacementTarget(file);
     if (!resolved) return describe(file, ELOOP);
     const std::filesystem::path& target = *resolved;
@@ -153,8 +154,8 @@ Result<> writeWithMode(const std::filesystem::path& file, std::string_view bytes
 } // namespace
 
 Result<> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                             TemporaryName temporary, NewFileMode newMode,
-                             const std::function<void()>& beforeReplacing, const Replaced& replaced) {
+                             TemporaryName temporary, NewFileMode newMode, const Replacing& beforeReplacing,
+                             const Replacing& replaced) {
     return writeWithMode(file, bytes, temporary, newMode, std::nullopt, beforeReplacing, replaced);
 }
 

@@ -52,15 +52,16 @@ enum class NewFileMode { privateToUser, userUmask };
 // part. The bytes go to a temporary file in the same folder, are flushed to
 // the disk and then renamed over the file. When the path is a symbolic link
 // the file it points at is replaced and the link stays. `beforeReplacing`
-// runs once the new bytes are on the disk, right before the rename (where a
-// backup of the old file is taken); it does not run when the write fails.
+// runs once the new bytes are on the disk, right before the rename, with the
+// name that holds them until then (where a backup of the old file is taken,
+// and the new file told from any other); it does not run when the write fails.
 // Given `replaced`, where the system can swap two names at once the file
 // replaced is handed to it under the temporary name it then bears, to look
 // at what it was and keep it elsewhere; what stays there is removed.
 Result<> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                              TemporaryName temporary = TemporaryName::fixed,
                              NewFileMode newMode = NewFileMode::privateToUser,
-                             const std::function<void()>& beforeReplacing = {},
+                             const std::function<void(const std::filesystem::path&)>& beforeReplacing = {},
                              const std::function<void(const std::filesystem::path&)>& replaced = {});
 
 // As writeFileAtomically, through a fresh temporary, for one of the

@@ -75,8 +75,10 @@ struct ConfigSaver::Writer {
         }
         // The backup takes the old file only once the new one is safely written.
         const bool rotating = job.rotatingBackup && !isMissing(paths.config);
-        std::optional<FileIdentity> rotated;
-        const auto rotate = [&] {
+        // Taken before the rename: another program's file may take the name at once.
+        std::optional<FileIdentity> written, rotated;
+        const auto rotate = [&](const std::filesystem::path& newFile) {
+            written = fileIdentity(newFile);
             if (whileWriting) whileWriting(Step::written);
             if (rotating) rotated = rotateBackup(job, outcome);
             if (whileWriting) whileWriting(Step::rotated);
@@ -89,8 +91,9 @@ struct ConfigSaver::Writer {
             writeFileAtomically(paths.config, bytes, TemporaryName::fresh, NewFileMode::privateToUser, rotate,
                                 rotating ? keepLateArrival : Replaced{});
         if (!outcome.written.ok()) return outcome;
+        if (whileWriting) whileWriting(Step::placed);
         lastSavedBytes = std::move(bytes);
-        lastSavedFile = fileIdentity(paths.config);
+        lastSavedFile = written;
         outcome.file = lastSavedFile;
         outcome.saved = {std::move(job.settings), std::move(job.wheels)};
         return outcome;

@@ -36,6 +36,7 @@ class ConfigSaver {
     enum class Step {
         written, // the new file is on the disk; config.json is not yet looked at
         rotated, // the backup is rotated; the new file is not yet renamed over config.json
+        placed,  // the new file bears the name
     };
     using Seam = std::function<void(Step)>;
     // A configuration as a save takes it: its wheels apart from the rest.

@@ -277,6 +277,20 @@ TEST(ConfigStoreFiles, AnOutsideEditLandingDuringASaveIsTakenInWithTheLocalEdits
         expectBoth(rig, *store, "Local");
     }
     {
+        SCOPED_TRACE("in place, before the saver is done with it");
+        StoreRig rig;
+        writeText(rig.paths.config, factoryFile);
+        bool editing = false;
+        rig.whileSaving = [&](ConfigSaver::Step step) {
+            if (step == ConfigSaver::Step::placed && std::exchange(editing, false)) renameOutside(rig.paths);
+        };
+        auto store = rig.open();
+        editing = true;
+        renameFirst(*store, "Local");
+        renameFirst(*store, "Local again");
+        expectBoth(rig, *store, "Local again");
+    }
+    {
         SCOPED_TRACE("written, not yet told");
         StoreRig rig;
         writeText(rig.paths.config, factoryFile);
