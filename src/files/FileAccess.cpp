@@ -75,8 +75,12 @@ void syncFolder(const std::filesystem::path& folder) {
 
 // The bytes go to a fresh temporary file, reach the disk, and the rename puts
 // it under the target's name (replacing the name itself, link or file).
+// Each is handed a file under its temporary name.
+using Replacing = std::function<void(const std::filesystem::path&)>;
+
 Result<> writeThrough(const std::filesystem::path& temp, const std::filesystem::path& target, mode_t mode,
-                      std::string_view bytes, const std::function<void()>& beforeReplacing = {}) {
+                      std::string_view bytes, const Replacing& beforeReplacing = {},
+                      const Replacing& replaced = {}) {
     // O_EXCL with O_NOFOLLOW makes sure the bytes land in a fresh file.
     FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (!fd.valid()) return describe(target, errno);
@@ -88,8 +92,15 @@ Result<> writeThrough(const std::filesystem::path& temp, const std::filesystem::
     if (const int error = writeAll(fd.get(), bytes)) return fail(error);
     if (::fsync(fd.get()) != 0) return fail(errno);
     if (const int error = fd.close()) return fail(error);
-    if (beforeReplacing) beforeReplacing();
-    if (::rename(temp.c_str(), target.c_str()) != 0) return fail(errno);
+    if (beforeReplacing) beforeReplacing(temp);
+    // A swap fails, changing nothing, where there is no file to replace or
+    // the file system cannot swap; the rename then does it.
+    if (replaced && ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
+        replaced(temp);
+        ::unlink(temp.c_str());
+    } else if (::rename(temp.c_str(), target.c_str()) != 0) {
+        return fail(errno);
+    }
     syncFolder(target.parent_path());
     return {};
 }
@@ -123,7 +134,7 @@ mode_t modeFor(const std::filesystem::path& target, NewFileMode newMode) {
 
 Result<> writeWithMode(const std::filesystem::path& file, std::string_view bytes, TemporaryName temporary,
                        NewFileMode newMode, std::optional<mode_t> limit,
-                       const std::function<void()>& beforeReplacing = {}) {
+                       const Replacing& beforeReplacing = {}, const Replacing& replaced = {}) {
     const auto resolved = replacementTarget(file);
     if (!resolved) return describe(file, ELOOP);
     const std::filesystem::path& target = *resolved;
@@ -137,15 +148,15 @@ Result<> writeWithMode(const std::filesystem::path& file, std::string_view bytes
     }
     mode_t mode = modeFor(target, newMode);
     if (limit) mode &= *limit;
-    return writeThrough(temp, target, mode, bytes, beforeReplacing);
+    return writeThrough(temp, target, mode, bytes, beforeReplacing, replaced);
 }
 
 } // namespace
 
 Result<> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                             TemporaryName temporary, NewFileMode newMode,
-                             const std::function<void()>& beforeReplacing) {
-    return writeWithMode(file, bytes, temporary, newMode, std::nullopt, beforeReplacing);
+                             TemporaryName temporary, NewFileMode newMode, const Replacing& beforeReplacing,
+                             const Replacing& replaced) {
+    return writeWithMode(file, bytes, temporary, newMode, std::nullopt, beforeReplacing, replaced);
 }
 
 Result<> writeCopyAtomically(const std::filesystem::path& file, std::string_view bytes,
@@ -240,10 +251,11 @@ std::filesystem::path setAsideName(const std::filesystem::path& file, std::int64
     return file.parent_path() / name;
 }
 
-std::optional<std::filesystem::path> setAside(const std::filesystem::path& file, std::int64_t unixSeconds) {
+std::optional<std::filesystem::path> setAside(const std::filesystem::path& file, std::int64_t unixSeconds,
+                                              const std::filesystem::path& namedAs) {
     constexpr int maxClashes = 1000;
     for (int clash = 0; clash < maxClashes; ++clash) {
-        const auto target = setAsideName(file, unixSeconds, clash);
+        const auto target = setAsideName(namedAs.empty() ? file : namedAs, unixSeconds, clash);
         bool alreadyExists = false;
         if (renameWithoutReplacing(file, target, alreadyExists)) return target;
         if (!alreadyExists) return std::nullopt;

@@ -52,12 +52,17 @@ enum class NewFileMode { privateToUser, userUmask };
 // part. The bytes go to a temporary file in the same folder, are flushed to
 // the disk and then renamed over the file. When the path is a symbolic link
 // the file it points at is replaced and the link stays. `beforeReplacing`
-// runs once the new bytes are on the disk, right before the rename (where a
-// backup of the old file is taken); it does not run when the write fails.
+// runs once the new bytes are on the disk, right before the rename, with the
+// name that holds them until then (where a backup of the old file is taken,
+// and the new file told from any other); it does not run when the write fails.
+// Given `replaced`, where the system can swap two names at once the file
+// replaced is handed to it under the temporary name it then bears, to look
+// at what it was and keep it elsewhere; what stays there is removed.
 Result<> writeFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                              TemporaryName temporary = TemporaryName::fixed,
                              NewFileMode newMode = NewFileMode::privateToUser,
-                             const std::function<void()>& beforeReplacing = {});
+                             const std::function<void(const std::filesystem::path&)>& beforeReplacing = {},
+                             const std::function<void(const std::filesystem::path&)>& replaced = {});
 
 // As writeFileAtomically, through a fresh temporary, for one of the
 // program's files holding a copy of `original`: the copy allows nobody what
@@ -114,7 +119,9 @@ std::filesystem::path setAsideName(const std::filesystem::path& file, std::int64
 
 // Moves a damaged file to its set-aside name for the given Unix time (see
 // setAsideName), numbering it past any earlier file of that name
-// rather than replacing it. Returns where it went, or nothing on failure.
-std::optional<std::filesystem::path> setAside(const std::filesystem::path& file, std::int64_t unixSeconds);
+// rather than replacing it; a file under a passing name goes where the file
+// `namedAs` would. Returns where it went, or nothing on failure.
+std::optional<std::filesystem::path> setAside(const std::filesystem::path& file, std::int64_t unixSeconds,
+                                              const std::filesystem::path& namedAs = {});
 
 } // namespace rondelix

@@ -12,14 +12,17 @@
 namespace rondelix {
 
 struct ConfigSaver::Writer {
+    using Replaced = std::function<void(const std::filesystem::path&)>;
+
     struct Job {
         std::uint64_t number;
         Config settings;
         SharedWheels wheels;
         bool rotatingBackup;
+        std::optional<FileIdentity> lastRead;
     };
 
-    Writer(ConfigPaths paths, std::size_t largestFile, std::function<void()> whileWriting)
+    Writer(ConfigPaths paths, std::size_t largestFile, Seam whileWriting)
         : paths(std::move(paths)), largestFile(largestFile), whileWriting(std::move(whileWriting)) {}
 
     // The newest state takes the place of the one waiting, which is let go
@@ -57,8 +60,8 @@ struct ConfigSaver::Writer {
         }
     }
 
-    Outcome write(const Job& job) {
-        Outcome outcome{job.number, Result<>{}, std::nullopt, {}, std::nullopt};
+    Outcome write(Job& job) {
+        Outcome outcome{job.number, Result<>{}, std::nullopt, {}, std::nullopt, std::nullopt, {}};
         if (const auto ec = makePrivateFolders(paths.folder)) {
             outcome.written = Failure{paths.folder.string() + ": " + ec.message()};
             return outcome;
@@ -72,15 +75,27 @@ struct ConfigSaver::Writer {
         }
         // The backup takes the old file only once the new one is safely written.
         const bool rotating = job.rotatingBackup && !isMissing(paths.config);
+        // Taken before the rename: another program's file may take the name at once.
+        std::optional<FileIdentity> written, rotated;
+        const auto rotate = [&](const std::filesystem::path& newFile) {
+            written = fileIdentity(newFile);
+            if (whileWriting) whileWriting(Step::written);
+            if (rotating) rotated = rotateBackup(job, outcome);
+            if (whileWriting) whileWriting(Step::rotated);
+        };
+        // Another program's file renamed in after the rotation looked is kept as the rotation keeps one.
+        const auto keepLateArrival = [&](const std::filesystem::path& replaced) {
+            if (fileIdentity(replaced) != rotated) keepOutsideFile(replaced, outcome);
+        };
         outcome.written =
-            writeFileAtomically(paths.config, bytes, TemporaryName::fresh, NewFileMode::privateToUser, [&] {
-                if (whileWriting) whileWriting();
-                if (rotating) rotateBackup(outcome);
-            });
+            writeFileAtomically(paths.config, bytes, TemporaryName::fresh, NewFileMode::privateToUser, rotate,
+                                rotating ? keepLateArrival : Replaced{});
         if (!outcome.written.ok()) return outcome;
+        if (whileWriting) whileWriting(Step::placed);
         lastSavedBytes = std::move(bytes);
-        lastSavedFile = fileIdentity(paths.config);
+        lastSavedFile = written;
         outcome.file = lastSavedFile;
+        outcome.saved = {std::move(job.settings), std::move(job.wheels)};
         return outcome;
     }
 
@@ -89,24 +104,48 @@ struct ConfigSaver::Writer {
     // aside instead. Failures here are not reported; the save goes on. The
     // file written last, still as it was left, has reached the disk and
     // decodes: the backup takes it over by a link instead of a second copy.
-    void rotateBackup(Outcome& outcome) {
-        if (lastSavedFile && fileIdentity(paths.config) == lastSavedFile &&
-            linkCopyAtomically(paths.backup, paths.config).ok())
-            return;
+    // A file neither written last nor read last is another program's, which
+    // the outcome hands to the store.
+    std::optional<FileIdentity> rotateBackup(const Job& job, Outcome& outcome) {
+        const auto found = fileIdentity(paths.config);
+        if (lastSavedFile && found == lastSavedFile && linkCopyAtomically(paths.backup, paths.config).ok())
+            return found;
         const Result<std::string> primary = readWholeFile(paths.config, largestFile);
         // The file as last written decodes; only a file changed since needs the full check.
-        if (primary.ok() && (primary.value() == lastSavedBytes || decodeConfigBytes(primary.value()))) {
+        std::optional<Config> decoded;
+        if (primary.ok() && primary.value() != lastSavedBytes) decoded = decodeConfigBytes(primary.value());
+        if (primary.ok() && (primary.value() == lastSavedBytes || decoded)) {
             (void)writeCopyAtomically(paths.backup, primary.value(), paths.config);
-        } else if (const auto aside = setAside(paths.config, static_cast<std::int64_t>(std::time(nullptr)))) {
-            // Most often a hand edit with a mistake: the user finds it by this name.
+            if (found != lastSavedFile && found != job.lastRead) outcome.outsideFile = std::move(decoded);
+        } else {
+            setAsideTold(paths.config, outcome);
+        }
+        return found;
+    }
+
+    // Another program's file, under whatever name it now bears: the backup
+    // takes it when it decodes, and the outcome hands it to the store.
+    void keepOutsideFile(const std::filesystem::path& file, Outcome& outcome) {
+        const Result<std::string> bytes = readWholeFile(file, largestFile);
+        std::optional<Config> decoded = bytes.ok() ? decodeConfigBytes(bytes.value()) : std::nullopt;
+        std::error_code ec;
+        if (decoded) std::filesystem::rename(file, paths.backup, ec);
+        if (decoded && !ec)
+            outcome.outsideFile = std::move(decoded);
+        else
+            setAsideTold(file, outcome);
+    }
+
+    void setAsideTold(const std::filesystem::path& file, Outcome& outcome) {
+        // Most often a hand edit with a mistake: the user finds it by this name.
+        if (const auto aside = setAside(file, static_cast<std::int64_t>(std::time(nullptr)), paths.config))
             outcome.logLines.push_back("config.json did not decode; set it aside as " +
                                        aside->filename().string() + ".");
-        }
     }
 
     const ConfigPaths paths;
     const std::size_t largestFile;
-    const std::function<void()> whileWriting;
+    const Seam whileWriting;
     std::mutex lock;
     std::condition_variable writerDone;
     std::optional<Job> waiting;
@@ -120,7 +159,7 @@ struct ConfigSaver::Writer {
 };
 
 ConfigSaver::ConfigSaver(ConfigPaths paths, platform::MainQueue& queue, platform::Background* background,
-                         Done done, std::size_t largestFile, std::function<void()> whileWriting)
+                         Done done, std::size_t largestFile, Seam whileWriting)
     : writer_(std::make_shared<Writer>(std::move(paths), largestFile, std::move(whileWriting))),
       queue_(queue), background_(background), done_(std::move(done)) {}
 
@@ -129,8 +168,9 @@ ConfigSaver::~ConfigSaver() {
     guard_.end();
 }
 
-void ConfigSaver::save(Config settings, SharedWheels wheels, bool rotatingBackup) {
-    writer_->put({++asked_, std::move(settings), std::move(wheels), rotatingBackup});
+void ConfigSaver::save(Config settings, SharedWheels wheels, bool rotatingBackup,
+                       std::optional<FileIdentity> lastRead) {
+    writer_->put({++asked_, std::move(settings), std::move(wheels), rotatingBackup, std::move(lastRead)});
     if (!background_) {
         flush();
         return;

@@ -30,6 +30,21 @@ class MainQueue;
 // quit writes the newest state once, and a crash loses no more than those two.
 class ConfigSaver {
   public:
+    // The wheels of a save, shared with the saves before it where unchanged.
+    using SharedWheels = std::vector<std::shared_ptr<const Wheel>>;
+    // Where a write stands when a test's seam runs, on the writing thread.
+    enum class Step {
+        written, // the new file is on the disk; config.json is not yet looked at
+        rotated, // the backup is rotated; the new file is not yet renamed over config.json
+        placed,  // the new file bears the name
+    };
+    using Seam = std::function<void(Step)>;
+    // A configuration as a save takes it: its wheels apart from the rest.
+    struct Value {
+        Config settings;
+        SharedWheels wheels;
+    };
+
     // What a save did, told on the main thread.
     struct Outcome {
         std::uint64_t number = 0; // of the newest save written: saves are numbered from 1 in the order asked
@@ -38,17 +53,20 @@ class ConfigSaver {
         std::vector<std::string> logLines;
         // The size of a save refused because a load would refuse the file it makes.
         std::optional<std::uint64_t> refusedSize;
+        // Another program's file, decoded, found where the file last written
+        // or read was expected: it is kept in the backup, and the store takes
+        // it in on top of the value it holds.
+        std::optional<Config> outsideFile;
+        // What a save written whole wrote.
+        Value saved;
     };
     using Done = std::function<void(Outcome)>;
-    // The wheels of a save, shared with the saves before it where unchanged.
-    using SharedWheels = std::vector<std::shared_ptr<const Wheel>>;
 
     // A save of more than `largestFile` bytes is refused, writing nothing.
-    // `whileWriting` runs on the writing thread in the middle of each write,
-    // its new file written and not yet in place: where a test holds a write
-    // under way.
+    // `whileWriting` runs at each step of each write: where a test holds a
+    // write under way or changes the folder behind its back.
     ConfigSaver(ConfigPaths paths, platform::MainQueue& queue, platform::Background* background, Done done,
-                std::size_t largestFile = maxConfigFileBytes, std::function<void()> whileWriting = {});
+                std::size_t largestFile = maxConfigFileBytes, Seam whileWriting = {});
     // Writes whatever is still waiting.
     ~ConfigSaver();
     ConfigSaver(const ConfigSaver&) = delete;
@@ -56,7 +74,10 @@ class ConfigSaver {
 
     // Main thread: saves `settings` with `wheels` in place of its own, in
     // the place of a save still waiting; the backup rotates when either asked.
-    void save(Config settings, SharedWheels wheels, bool rotatingBackup);
+    // `lastRead` is the file the caller last read: like the file last
+    // written, it is no other program's.
+    void save(Config settings, SharedWheels wheels, bool rotatingBackup,
+              std::optional<FileIdentity> lastRead = std::nullopt);
     // Main thread: waits for the write under way, writes the save still
     // waiting, and tells their outcomes before it returns.
     void flush();

@@ -8,6 +8,7 @@
 #include "platform/HomeFolder.h"
 #include "platform/Log.h"
 #include "platform/LoginItems.h"
+#include "store/ConfigMerge.h"
 #include "store/ConfigMigration.h"
 #include "store/ConfigSanitizer.h"
 #include "store/ConfigTextRepair.h"
@@ -83,7 +84,8 @@ ConfigStore::ConfigStore(Platform platform)
       seenFile_(paths_.config), largestFile_(platform.largestFile),
       saver_(
           paths_, platform.queue, platform.background,
-          [this](ConfigSaver::Outcome outcome) { onSaved(std::move(outcome)); }, platform.largestFile) {
+          [this](ConfigSaver::Outcome outcome) { onSaved(std::move(outcome)); }, platform.largestFile,
+          std::move(platform.whileSaving)) {
     seenFile_.noteBeforeReading();
     load(platform.noWriterLock);
     startWatchingConfigFile();
@@ -127,6 +129,7 @@ void ConfigStore::load(const std::optional<std::string>& noWriterLock) {
         sanitize(*primary.config);
         replaceConfig(std::move(*primary.config));
         checkReadOnly();
+        noteValueRead();
         if (migrateIfNeeded()) saveLoggingFailure(true);
         loadedPrimaryCleanly_ = true;
         return;
@@ -152,7 +155,8 @@ void ConfigStore::load(const std::optional<std::string>& noWriterLock) {
     if (!keepPrimary) {
         moveAside(paths_.config);
         // Best effort: the save below writes the file again either way.
-        (void)writeFileAtomically(paths_.config, backup.bytes, TemporaryName::fresh);
+        if (writeFileAtomically(paths_.config, backup.bytes, TemporaryName::fresh).ok())
+            seenFile_.noteWritten(fileIdentity(paths_.config));
     }
     checkReadOnly();
     migrateIfNeeded();
@@ -207,11 +211,15 @@ void ConfigStore::saveLoggingFailure(bool rotatingBackup) {
         savedWheels_.clear();
         return;
     }
+    saver_.save(settingsHeld(), shareWheels(), rotatingBackup, seenFile_.seen());
+}
+
+Config ConfigStore::settingsHeld() {
     // Everything but the wheels is small: copied as it is.
     std::vector<Wheel> wheels = std::move(config_.wheels);
     Config settings = config_;
     config_.wheels = std::move(wheels);
-    saver_.save(std::move(settings), shareWheels(), rotatingBackup);
+    return settings;
 }
 
 ConfigSaver::SharedWheels ConfigStore::shareWheels() {
@@ -241,12 +249,42 @@ void ConfigStore::onSaved(ConfigSaver::Outcome outcome) {
         // What the file now holds is this store's own value, waiting changes included.
         brokenOnDisk_ = false;
         heldLastUsedWheel_.reset();
+        const ConfigSaver::Value base = std::exchange(fileValue_, std::move(outcome.saved));
+        if (outcome.outsideFile) adoptFoundFile(std::move(*outcome.outsideFile), base);
     }
     tellIfRefusalChanged(before);
     if (reloadAfterSaves_ && !saver_.pending()) {
         reloadAfterSaves_ = false;
         scheduleReload();
     }
+}
+
+// The save went on, and the other program's file waits in the backup: what
+// it changed is taken in as a reload would, on top of the changes made here
+// meanwhile, and saved.
+void ConfigStore::adoptFoundFile(Config fromFile, const ConfigSaver::Value& base) {
+    renameFormerFactoryLabels(fromFile);
+    sanitize(fromFile);
+    Config merged = mergeOutsideChange(config_, fromFile, base.settings, base.wheels);
+    sanitize(merged);
+    if (merged == config_) return;
+    replaceConfig(std::move(merged));
+    clearUndoHistory();
+    checkReadOnly();
+    migrateIfNeeded();
+    saveLoggingFailure(true);
+    log_.write("config reloaded from disk (external change).");
+    if (afterConfigReplaced) afterConfigReplaced();
+}
+
+void ConfigStore::noteValueRead() {
+    fileValue_.settings = settingsHeld();
+    fileValue_.wheels.clear();
+    fileValue_.wheels.reserve(config_.wheels.size());
+    for (const Wheel& wheel : config_.wheels)
+        fileValue_.wheels.push_back(std::make_shared<const Wheel>(wheel));
+    // The next save shares them: after an edit of one wheel, all but that one.
+    savedWheels_ = fileValue_.wheels;
 }
 
 // Failures of setting a damaged file aside are not reported.
@@ -356,6 +394,7 @@ void ConfigStore::reloadFromDiskIfChanged() {
     }
 
     replaceConfig(std::move(*loaded.config));
+    noteValueRead();
     clearUndoHistory();
     checkReadOnly();
     if (migrateIfNeeded() || heldChange) saveLoggingFailure(true);

@@ -52,6 +52,8 @@ class ConfigStore {
         // The most bytes a configuration file may hold: a larger one is
         // neither read nor written.
         std::size_t largestFile = maxConfigFileBytes;
+        // Runs at each step of each save's write, on the thread that writes.
+        ConfigSaver::Seam whileSaving = {};
     };
 
     static constexpr double debounceDelay = 0.15;
@@ -169,7 +171,14 @@ class ConfigStore {
     void tellIfRefusalChanged(const std::optional<SaveRefusal>& before);
     // Saves `config`; a failure is logged when the save is done.
     void saveLoggingFailure(bool rotatingBackup);
+    // The value held, without its wheels.
+    Config settingsHeld();
     void onSaved(ConfigSaver::Outcome outcome);
+    // Takes in what a save found another program had written, on top of the
+    // value held, measured against `base`, the value the file held before.
+    void adoptFoundFile(Config fromFile, const ConfigSaver::Value& base);
+    // The value held is the one the file holds, as just read.
+    void noteValueRead();
     // The wheels as they are now, sharing each one the last save shared
     // where it is known not to have changed since.
     ConfigSaver::SharedWheels shareWheels();
@@ -233,6 +242,10 @@ class ConfigStore {
     // A notice came while saves were still being written; the file is read
     // once they are done.
     bool reloadAfterSaves_ = false;
+    // The value the file was last seen to hold: the last save written, or
+    // the file last read. What the program and another program changed is
+    // told apart against it.
+    ConfigSaver::Value fileValue_;
     // The wheels of the last save, and the one wheel changed since when
     // only an edit of one wheel changed them; empty when unknown.
     ConfigSaver::SharedWheels savedWheels_;

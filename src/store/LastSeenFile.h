@@ -25,6 +25,7 @@ class LastSeenFile {
     // As a save left it.
     void noteWritten(std::optional<FileIdentity> written) { seen_ = std::move(written); }
 
+    const std::optional<FileIdentity>& seen() const { return seen_; }
     // The file on disk, or its absence, differs from the one last read or written.
     bool changed() const { return fileIdentity(file_) != seen_; }
 

@@ -224,3 +224,61 @@ TEST(ConfigStoreFiles, SavesOffTheCallerWriteOnlyTheNewestStateAndItOnceAtTheEnd
     EXPECT_EQ(rig.log.lines(), Lines{"Rondelix: launch-at-login change failed: refused"});
     saves.runAll();
 }
+
+// Another program renames its copy of config.json, with one wheel renamed,
+// over the file while one of the program's own saves is under way, or once
+// it is written and before the window hears so. No notice of it reaches the
+// store before the next local edit.
+TEST(ConfigStoreFiles, AnOutsideEditLandingDuringASaveIsTakenInWithTheLocalEdits) {
+    const auto renameOutside = [](const ConfigPaths& paths) {
+        Config config = *decodeConfigBytes(readText(paths.config));
+        config.wheels[1].name = "Renamed outside";
+        writeText(paths.folder / "edited.json", writeConfigFile(config));
+        std::filesystem::rename(paths.folder / "edited.json", paths.config);
+    };
+    const auto renameFirst = [](ConfigStore& store, const std::string& name) {
+        store.editWheel(store.config().wheels[0].id, std::nullopt, [&](Wheel& w) { w.name = name; });
+    };
+    const auto expectBoth = [](const StoreRig& rig, const ConfigStore& store, const std::string& local) {
+        const auto onDisk = rig.onDisk();
+        ASSERT_TRUE(onDisk);
+        EXPECT_EQ(onDisk->wheels[1].name, "Renamed outside");
+        EXPECT_EQ(onDisk->wheels[0].name, local);
+        EXPECT_EQ(onDisk, store.config());
+        EXPECT_EQ(rig.log.lines(), Lines{"Rondelix: config reloaded from disk (external change)."});
+    };
+    // While the new file is written, once the backup is rotated, and once the new file bears the name.
+    for (const auto at :
+         {ConfigSaver::Step::written, ConfigSaver::Step::rotated, ConfigSaver::Step::placed}) {
+        SCOPED_TRACE(static_cast<int>(at));
+        StoreRig rig;
+        writeText(rig.paths.config, factoryFile);
+        bool editing = false;
+        rig.whileSaving = [&](ConfigSaver::Step step) {
+            if (step == at && std::exchange(editing, false)) renameOutside(rig.paths);
+        };
+        auto store = rig.open();
+        editing = true;
+        renameFirst(*store, "Local");
+        renameFirst(*store, "Local again");
+        expectBoth(rig, *store, "Local again");
+    }
+    {
+        SCOPED_TRACE("written, not yet told");
+        StoreRig rig;
+        writeText(rig.paths.config, factoryFile);
+        platform::sim::SimBackground saves;
+        auto store = rig.open(&saves);
+        setWheelSize(*store, 250);
+        saves.runAll();
+        renameOutside(rig.paths);
+        renameFirst(*store, "Local");
+        for (int round = 0; round < 3; ++round) {
+            saves.runAll();
+            rig.queue.advance(1);
+        }
+        expectBoth(rig, *store, "Local");
+        EXPECT_FALSE(store->canUndo());
+        EXPECT_EQ(rig.onDisk()->behavior.wheelSize, 250.0);
+    }
+}

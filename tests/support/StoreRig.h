@@ -30,11 +30,12 @@ struct StoreRig {
     // the most a configuration file may hold.
     std::optional<std::string> noWriterLock;
     std::size_t largestFile = maxConfigFileBytes;
+    ConfigSaver::Seam whileSaving;
 
     // `saves` writes off the caller when given.
     std::unique_ptr<ConfigStore> open(platform::Background* saves = nullptr) {
         return std::make_unique<ConfigStore>(ConfigStore::Platform{
-            queue, log, homeFolder, watcher, loginItems, saves, noWriterLock, largestFile});
+            queue, log, homeFolder, watcher, loginItems, saves, noWriterLock, largestFile, whileSaving});
     }
 
     std::optional<Config> onDisk() const;

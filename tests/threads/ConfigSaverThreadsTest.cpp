@@ -5,6 +5,7 @@
 #include "support/TempHome.h"
 #include "util/Uuid.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <gtest/gtest.h>
@@ -91,7 +92,10 @@ TEST(ConfigSaverThreads, AFlushWaitsForTheWriteUnderWayThenWritesOnlyTheNewestSt
     std::vector<Result<>> told;
     auto saver = std::make_unique<ConfigSaver>(
         paths, queue, &background, [&told](ConfigSaver::Outcome outcome) { told.push_back(outcome.written); },
-        maxConfigFileBytes, [&writes] { writes.midWrite(); });
+        maxConfigFileBytes,
+        [&writes](ConfigSaver::Step step) {
+            if (step == ConfigSaver::Step::written) writes.midWrite();
+        });
     const ConfigSaver::SharedWheels wheels = manyWheels(2000);
     const auto save = [&](double size) {
         Config settings;
@@ -128,6 +132,47 @@ TEST(ConfigSaverThreads, AFlushWaitsForTheWriteUnderWayThenWritesOnlyTheNewestSt
         ASSERT_EQ(told.size(), 2u * (round + 1));
         EXPECT_TRUE(told.back().ok());
     }
+}
+
+} // namespace
+} // namespace rondelix
+
+namespace rondelix {
+namespace {
+
+// Another program renames its file over config.json while the writing thread
+// is past the new file and not yet at the backup: the outcome the main thread
+// hears hands that file over, and the backup keeps it.
+TEST(ConfigSaverThreads, AnotherProgramsFileFoundMidWriteReachesTheMainThreadAndTheBackup) {
+    const testing::TempHome folder;
+    const ConfigPaths paths = ConfigPaths::in(folder.path);
+    platform::linux_desktop::BlockingMainQueue queue;
+    platform::linux_desktop::DetachingBackground background(1, 10);
+    std::vector<ConfigSaver::Outcome> told;
+    std::atomic<bool> editing = false;
+    ConfigSaver saver(
+        paths, queue, &background,
+        [&told](ConfigSaver::Outcome outcome) { told.push_back(std::move(outcome)); }, maxConfigFileBytes,
+        [&](ConfigSaver::Step step) {
+            if (step != ConfigSaver::Step::written || !editing.exchange(false)) return;
+            Config outside;
+            outside.behavior.wheelSize = 444;
+            ASSERT_TRUE(writeFileAtomically(paths.config, writeConfigFile(outside)).ok());
+        });
+    Config settings;
+    settings.behavior.wheelSize = 300;
+    saver.save(settings, manyWheels(10), true);
+    ASSERT_TRUE(queue.runNext());
+    editing = true;
+    settings.behavior.wheelSize = 310;
+    saver.save(settings, manyWheels(10), true);
+    ASSERT_TRUE(queue.runNext());
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_FALSE(told[0].outsideFile);
+    ASSERT_TRUE(told[1].outsideFile);
+    EXPECT_EQ(told[1].outsideFile->behavior.wheelSize, 444.0);
+    EXPECT_EQ(wheelSizeIn(paths.backup), 444.0);
+    EXPECT_EQ(wheelSizeIn(paths.config), 310.0);
 }
 
 } // namespace

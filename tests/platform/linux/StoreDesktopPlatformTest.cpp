@@ -12,6 +12,7 @@
 #include "support/StoreRig.h"
 #include "support/TempHome.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QTimer>
@@ -39,6 +40,12 @@ bool runEventsUntil(Check check, int ms = static_cast<int>(rondelix::testing::pa
     for (QDeadlineTimer deadline(ms); !check() && !deadline.hasExpired();)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return check();
+}
+
+// Runs what is ready now, notices of changes already made among it.
+void runReadyEvents() {
+    for (int round = 0; round < 100 && QAbstractEventDispatcher::instance()->processEvents({}); ++round) {
+    }
 }
 
 std::string lines(const sim::SimLog& log) {
@@ -137,6 +144,68 @@ TEST(InotifyFileWatcher, AStoreWaitingForAnInstanceAdoptsEditsBeforeWritingThenW
                                     }),
               1)
         << lines(log);
+}
+
+// Every other save links the backup to the file it replaces (the file the
+// program wrote, at 0600), moving the watched file off the name, and the
+// re-arm that notice asks for runs before the save's new file takes the name.
+// After each such save another program changes config.json, by a rename as
+// editors save and by a write in place: the store takes in each, and the
+// next local edit keeps it.
+TEST(InotifyFileWatcher, AStoreFollowsConfigJsonAcrossEverySaveAndTakesInEachOutsideEdit) {
+    rondelix::testing::desktopApplication();
+    sim::SimLog log;
+    InotifyFileWatcher watcher(log);
+    QtMainQueue queue;
+    rondelix::testing::TempHome home;
+    sim::SimHomeFolder folder(home.path);
+    sim::SimLoginItems loginItems;
+    const auto paths = rondelix::ConfigPaths::in(folder.configFolder());
+    rondelix::testing::writeText(paths.config,
+                                 rondelix::writeConfigFile(rondelix::DefaultConfig::factoryConfig()));
+    std::filesystem::permissions(paths.config,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    rondelix::ConfigStore store({queue, log, folder, watcher, loginItems, nullptr, std::nullopt,
+                                 rondelix::maxConfigFileBytes, [](rondelix::ConfigSaver::Step step) {
+                                     // Everything the rotation made ready runs, the re-arm among it.
+                                     if (step == rondelix::ConfigSaver::Step::rotated) runReadyEvents();
+                                 }});
+    const auto editHere = [&](const std::string& name) {
+        store.editWheel(store.config().wheels[0].id, std::nullopt,
+                        [&](rondelix::Wheel& w) { w.name = name; });
+    };
+    const auto onDisk = [&] {
+        return *rondelix::decodeConfigBytes(rondelix::testing::readText(paths.config));
+    };
+    for (int round = 0; round < 5; ++round) {
+        for (const bool inPlace : {false, true}) {
+            const std::string here = "Here " + std::to_string(round) + (inPlace ? "b" : "a");
+            const std::string there = "There " + std::to_string(round) + (inPlace ? "b" : "a");
+            SCOPED_TRACE(there);
+            editHere(here + " first");
+            editHere(here);
+            // The reload the saves' own notices asked for has read them: the edit comes later.
+            runReadyEvents();
+            ASSERT_TRUE(runEventsUntil([&] { return !store.reloadPending(); }));
+            auto config = onDisk();
+            config.wheels[1].name = there;
+            if (inPlace) {
+                std::ofstream(paths.config, std::ios::trunc) << rondelix::writeConfigFile(config);
+            } else {
+                rondelix::testing::writeText(paths.folder / "edited.json", rondelix::writeConfigFile(config));
+                std::filesystem::permissions(paths.folder / "edited.json",
+                                             std::filesystem::perms::group_read |
+                                                 std::filesystem::perms::others_read,
+                                             std::filesystem::perm_options::remove);
+                std::filesystem::rename(paths.folder / "edited.json", paths.config);
+            }
+            ASSERT_TRUE(runEventsUntil([&] { return store.config().wheels[1].name == there; }, 10000))
+                << lines(log);
+            editHere(here + " after");
+            EXPECT_EQ(onDisk().wheels[1].name, there);
+            EXPECT_EQ(onDisk().wheels[0].name, here + " after");
+        }
+    }
 }
 
 TEST(AutostartLoginItems, RegistersThroughAnAutostartEntry) {

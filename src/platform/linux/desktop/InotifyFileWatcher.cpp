@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -14,8 +15,14 @@ namespace rondelix::platform::linux_desktop {
 
 namespace {
 
-constexpr std::uint32_t watchedEvents = IN_MODIFY | IN_ATTRIB | IN_DELETE_SELF | IN_MOVE_SELF;
-constexpr std::uint32_t replacingEvents = IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED;
+// The folder is watched, not the file: a watch on the file stays with it
+// when it is renamed away, as a save's backup is, while the name takes another.
+constexpr std::uint32_t watchedEvents = IN_MODIFY | IN_ATTRIB | IN_CREATE | IN_DELETE | IN_MOVED_FROM |
+                                        IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
+// The name now holds another file, or none.
+constexpr std::uint32_t replacingName = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
+// The folder itself went: its path may now hold another, or none.
+constexpr std::uint32_t replacingFolder = IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED;
 
 // Why inotify refused, for the log: the error and, where it means that the
 // user's programs hold all the system allows, which limit that is.
@@ -41,18 +48,31 @@ InotifyFileWatcher::~InotifyFileWatcher() {
 }
 
 bool InotifyFileWatcher::arm(const std::filesystem::path& file, Handler onChange) {
-    disarm();
-    if (!haveInstance(file)) return false;
-    const int watch = inotify_add_watch(fd_, file.c_str(), watchedEvents);
+    // A file kept elsewhere through a link is watched where it lies.
+    std::error_code ec;
+    std::filesystem::path target = std::filesystem::weakly_canonical(file, ec);
+    if (ec) target = file;
+    // A missing file is the ordinary wait for it to come back.
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0 || !haveInstance(file)) {
+        disarm();
+        return false;
+    }
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    // Arming again on the same folder keeps its watch, so that no notice is
+    // lost between dropping one watch and adding the next.
+    const int watch = inotify_add_watch(fd_, folder.c_str(), watchedEvents);
     if (watch < 0) {
-        // A missing file is the ordinary wait for it to come back.
         const int error = errno;
+        disarm();
         if (error != ENOENT)
-            reportOnce(refusal("no inotify watch on " + file.string(), error, ENOSPC,
+            reportOnce(refusal("no inotify watch on " + folder.string(), error, ENOSPC,
                                "fs.inotify.max_user_watches"));
         return false;
     }
+    if (watch_ >= 0 && watch_ != watch) inotify_rm_watch(fd_, watch_);
     watch_ = watch;
+    name_ = target.filename().string();
     handler_ = std::move(onChange);
     reported_ = false;
     return true;
@@ -96,10 +116,14 @@ void InotifyFileWatcher::readEvents() {
             offset += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
             // Events of a watch dropped by re-arming are stale.
             if (event->wd != watch_) continue;
-            if (event->mask & replacingEvents)
+            if (event->mask & replacingFolder) {
                 replaced = true;
-            else
-                modified = true;
+            } else if (event->len > 0 && name_ == event->name) {
+                if (event->mask & replacingName)
+                    replaced = true;
+                else
+                    modified = true;
+            }
         }
     }
     if (!handler_ || (!modified && !replaced)) return;

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QSocketNotifier;
 
@@ -13,10 +14,11 @@ class Log;
 
 namespace rondelix::platform::linux_desktop {
 
-// Watches one file through inotify; notices arrive on Qt's event loop of the
-// thread that built the watcher. The user's other programs may hold every
-// instance the system allows for a while: until one is had, each arming asks
-// again, and the first failure is logged.
+// Watches whatever file bears one name, through an inotify watch on its
+// folder, so that the watch follows the name across every rename over it;
+// notices arrive on Qt's event loop of the thread that built the watcher. The user's other programs may hold
+// every instance the system allows for a while: until one is had, each arming asks again, and the first
+// failure is logged.
 class InotifyFileWatcher final : public FileWatcher {
   public:
     // Makes an inotify instance as inotify_init1 does: its descriptor, or -1
@@ -43,6 +45,7 @@ class InotifyFileWatcher final : public FileWatcher {
     const InstanceMaker makeInstance_;
     int fd_ = -1;
     int watch_ = -1;
+    std::string name_;
     bool reported_ = false;
     Handler handler_;
     std::unique_ptr<QSocketNotifier> notifier_;
