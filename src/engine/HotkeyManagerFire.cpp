@@ -117,7 +117,7 @@ TapVerdict HotkeyManager::drainHandle(EventType type, std::uint16_t keyCode) {
 void HotkeyManager::scheduleDrainTeardown() {
     // Never remove the tap from inside its own callback.
     const std::int64_t token = armToken_;
-    platform_.queue.post(weakly([this, token] { endDrain(token); }));
+    platform_.queue.postFirst(weakly([this, token] { endDrain(token); }));
 }
 
 void HotkeyManager::endDrain(std::int64_t token) {

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
+#include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -317,6 +318,51 @@ TEST_F(X11EventTapsTest, InterceptingTapSwallowsWhileInstalledAndStopsWhenRemove
     EXPECT_EQ(nextDelivered(), "b");
     EXPECT_EQ(nextDelivered(), "button1");
     EXPECT_EQ(intercepted.size(), 6u);
+}
+
+// A press that comes while redraws wait on the main queue is answered ahead
+// of them, which together take longer than a press may wait.
+TEST_F(X11EventTapsTest, APressIsAnsweredAheadOfTheRedrawsWaitingOnTheMainQueue) {
+    // The seam: the count of steps the taps posted to go first.
+    struct CountingQueue final : platform::MainQueue {
+        explicit CountingQueue(platform::MainQueue& queue) : queue(queue) {}
+        void post(std::function<void()> fn) override { queue.post(std::move(fn)); }
+        void postFirst(std::function<void()> fn) override {
+            queue.postFirst(std::move(fn));
+            ++firstPosted;
+        }
+        platform::Cancel after(double seconds, std::function<void()> fn) override {
+            return queue.after(seconds, std::move(fn));
+        }
+        double now() const override { return queue.now(); }
+        platform::MainQueue& queue;
+        std::atomic<int> firstPosted = 0;
+    } counting(*queue);
+    X11EventTaps own(counting, log, server.name());
+    std::vector<std::string> order;
+    KeyEventTap armed(own);
+    ASSERT_TRUE(armed.install(TapMode::intercepting, armedMask, [&](EventType type, const InputEvent& e) {
+        if (type == EventType::keyDown && !e.autoRepeat) order.push_back("press");
+        return TapVerdict::swallow;
+    }));
+    pumpUntil([] { return false; }, 200);
+    const int before = counting.firstPosted;
+    for (int i = 0; i < 4; ++i)
+        queue->post([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            order.push_back("redraw");
+        });
+    XTestFakeKeyEvent(test, XKeysymToKeycode(test, XK_e), True, CurrentTime);
+    XSync(test, False);
+    // The press is posted while the redraws wait: the main thread has not turned.
+    while (counting.firstPosted == before)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_TRUE(pumpUntil([&] { return order.size() == 5; }, 10000))
+        << order.size() << " " << (log.lines().empty() ? "" : log.lines().back());
+    EXPECT_EQ(order.front(), "press");
+    EXPECT_FALSE(log.contains("Rondelix: an intercepting tap answered too slowly; its grab was lifted."));
+    XTestFakeKeyEvent(test, XKeysymToKeycode(test, XK_e), False, CurrentTime);
+    XSync(test, False);
 }
 
 TEST_F(X11EventTapsTest, KeysAWindowManagerGrabsGoToItOnlyWithItsModifiers) {

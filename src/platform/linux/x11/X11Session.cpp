@@ -554,7 +554,10 @@ void X11Session::sendVerdict(std::uint64_t serial, bool pass) {
 
 void X11Session::toMain(std::function<void(X11SessionListener&)> step) {
     std::weak_ptr<X11SessionListener> listener = listener_;
-    queue_->post([listener, step = std::move(step)] {
+    // Ahead of the main thread's ordinary work: a grabbed press holds the
+    // keyboard until it is answered, and must not wait behind redraws. All
+    // of the session's news goes the same way, so the taps hear it in order.
+    queue_->postFirst([listener, step = std::move(step)] {
         if (const auto alive = listener.lock()) step(*alive);
     });
 }
