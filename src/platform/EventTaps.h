@@ -82,6 +82,7 @@ constexpr EventType moveEventType(bool leftDown, bool rightDown, bool anyDown) {
 
 enum class TapVerdict { pass, swallow };
 
+
 enum class TapMode : std::uint32_t {
     intercepting = 0, // the handler's verdict decides whether the event goes on
     listenOnly = 1,   // the handler only observes; every event goes on
@@ -123,6 +124,11 @@ class EventTaps {
     // nothing when it has not, or the system keeps no record of its moves
     // that far back.
     virtual Point pointerTravelSince(double time) const = 0;
+
+    // Keeps a key that is down now from every application until it comes
+    // up: its repeats and its release go nowhere, and no other key is held
+    // back meanwhile. A key that is up is left alone.
+    virtual void withholdUntilReleased(std::uint16_t keyCode) = 0;
 
     // Whether another program is holding the keyboard for secure entry, so
     // that taps see no keys.

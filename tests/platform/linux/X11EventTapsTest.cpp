@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
@@ -318,6 +319,76 @@ TEST_F(X11EventTapsTest, InterceptingTapSwallowsWhileInstalledAndStopsWhenRemove
     EXPECT_EQ(nextDelivered(), "b");
     EXPECT_EQ(nextDelivered(), "button1");
     EXPECT_EQ(intercepted.size(), 6u);
+}
+
+// What the window receives for a while, the main queue turning meanwhile:
+// key presses and releases by keysym, and changes of its focus.
+std::vector<std::string> receivedFor(Display* test, int ms) {
+    std::vector<std::string> received;
+    const QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        while (XPending(test) > 0) {
+            XEvent event;
+            XNextEvent(test, &event);
+            if (event.type == KeyPress || event.type == KeyRelease) {
+                const char* name = XKeysymToString(XLookupKeysym(&event.xkey, 0));
+                received.push_back(std::string(event.type == KeyPress ? "press " : "release ") +
+                                   (name ? name : "?"));
+            } else if ((event.type == FocusIn || event.type == FocusOut) &&
+                       event.xfocus.detail != NotifyPointer) {
+                received.push_back(event.type == FocusIn ? "focus-in" : "focus-out");
+            }
+        }
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return received;
+}
+
+// A key the tap swallowed, still down when the keyboard goes back (a key the
+// window saw go down comes up), is held alone: its repeats reach neither
+// the window nor the tap, the window keeps its focus, and another key goes
+// to the window. Withheld, it stays so after the tap goes, until it is up.
+TEST_F(X11EventTapsTest, ASwallowedKeyStillDownIsHeldAloneUntilItComesUp) {
+    openWindow();
+    XSelectInput(test, window, KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask);
+    XSync(test, False);
+    int pressesOfTwo = 0;
+    KeyEventTap armed(*taps);
+    ASSERT_TRUE(armed.install(TapMode::intercepting, armedMask, [&](EventType type, const InputEvent& e) {
+        if (type != EventType::keyDown || e.keyCode != 19) return TapVerdict::pass;
+        ++pressesOfTwo;
+        return TapVerdict::swallow;
+    }));
+    xdotool("keydown Super_L keydown 2");
+    ASSERT_TRUE(pumpUntil([&] { return pressesOfTwo == 1; }));
+    xdotool("keyup Super_L");
+    // Past the keyboard's repeat delay.
+    std::vector<std::string> afterSuper = receivedFor(test, 800);
+    const int tapped = pressesOfTwo;
+    for (const std::string& event : receivedFor(test, 800))
+        afterSuper.push_back(event);
+    const auto from = std::find(afterSuper.begin(), afterSuper.end(), "release Super_L");
+    ASSERT_NE(from, afterSuper.end());
+    // The hold's grab, on the window with the focus, takes the key at its
+    // first repeat and keeps it: the window is told of the grab once, and
+    // keeps the focus.
+    const std::vector<std::string> taken{"focus-out", "focus-in"};
+    EXPECT_EQ(std::vector<std::string>(from + 1, afterSuper.end()), taken);
+    EXPECT_EQ(pressesOfTwo, tapped) << "the repeats stay with the hold";
+
+    taps->withholdUntilReleased(19);
+    armed.uninstall();
+    EXPECT_EQ(receivedFor(test, 500), std::vector<std::string>{});
+    // Another key goes to the window, which has the focus while it does.
+    xdotool("key x");
+    const std::vector<std::string> withheld = receivedFor(test, 1000);
+    EXPECT_EQ(std::count(withheld.begin(), withheld.end(), "press x"), 1);
+    EXPECT_EQ(std::count(withheld.begin(), withheld.end(), "release x"), 1);
+    EXPECT_EQ(std::count(withheld.begin(), withheld.end(), "press 2"), 0);
+    xdotool("keyup 2 key 2");
+    EXPECT_EQ(nextDelivered(), "2") << "nothing is held once the key is up";
 }
 
 // A press that comes while redraws wait on the main queue is answered ahead

@@ -288,6 +288,10 @@ Point X11EventTaps::pointerTravelSince(double time) const {
     return {static_cast<double>(x), static_cast<double>(-y)};
 }
 
+void X11EventTaps::withholdUntilReleased(std::uint16_t keyCode) {
+    if (impl_->session) impl_->session->withhold(keyCode);
+}
+
 bool X11EventTaps::isSecureInputEnabled() const {
     // X has no secure entry that hides keys from raw listeners: a program
     // that grabs the keyboard for a password still leaves raw events flowing.
