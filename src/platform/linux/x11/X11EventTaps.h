@@ -42,8 +42,9 @@ namespace rondelix::platform::linux_desktop {
 //
 // Times: each event says when it happened, from the server's own stamp
 // mapped onto the main queue's clock, so that a busy main thread still
-// knows. Where the pointer was when a key last went down is kept until it
-// first moves, so that its travel since a moment after can be told too. Callbacks go ahead of the main queue's
+// knows. Where the pointer was when a key that completes a summon chord
+// last went down is kept until it first moves, so that its travel since a
+// moment after can be told too. Callbacks go ahead of the main queue's
 // ordinary work, so that a grabbed press never waits behind a redraw.
 //
 // Posting: XTest, with the program's own echoes recognised by the XTEST
@@ -70,6 +71,7 @@ class X11EventTaps final : public EventTaps {
     bool isButtonDown(int buttonNumber) const override;
     std::uint64_t flagsState() const override;
     Point pointerTravelSince(double time) const override;
+    void setSummonChords(std::vector<KeyChord> chords) override;
     void withholdUntilReleased(std::uint16_t keyCode) override;
     bool isSecureInputEnabled() const override;
     void postKey(std::uint16_t keyCode, bool down, std::uint64_t flags) override;

@@ -557,6 +557,11 @@ void X11Session::withhold(std::uint16_t keyCode) {
     send({Command::Kind::withhold, false, 0, 0, true, nullptr, keyCode});
 }
 
+void X11Session::setSummonChords(std::vector<KeyChord> chords) {
+    std::lock_guard lock(chordsLock_);
+    chords_ = std::move(chords);
+}
+
 void X11Session::toMain(std::function<void(X11SessionListener&)> step) {
     std::weak_ptr<X11SessionListener> listener = listener_;
     // Ahead of the main thread's ordinary work: a grabbed press holds the
@@ -920,12 +925,28 @@ void X11Session::heldKeyReleased(int xKeyCode) {
     XFlush(input_);
 }
 
-void X11Session::markPointer(int xiType, std::uint32_t serverTime) {
+bool X11Session::completesChord(std::uint16_t keyCode) const {
+    std::lock_guard lock(chordsLock_);
+    for (const KeyChord& chord : chords_) {
+        const auto& keys = chord.keyCodes;
+        if (std::find(keys.begin(), keys.end(), keyCode) == keys.end()) continue;
+        const bool held =
+            std::all_of(keys.begin(), keys.end(), [&](std::uint16_t k) { return decoder_.isKeyDown(k); }) &&
+            std::all_of(chord.buttonNumbers.begin(), chord.buttonNumbers.end(),
+                        [&](int b) { return decoder_.isButtonDown(b); });
+        if (held) return true;
+    }
+    return false;
+}
+
+void X11Session::markPointer(int xiType, std::uint32_t serverTime, const InputEvent& event) {
     if (xiType == XI_RawMotion) {
         pointerMark_.moved(serverTime);
         return;
     }
-    if (xiType != XI_RawKeyPress) return;
+    // Only a press that can begin a summon: the pointer's place then is
+    // what a summon asks for, and asking costs a round trip to the server.
+    if (xiType != XI_RawKeyPress || !completesChord(event.keyCode)) return;
     Window root = 0, child = 0;
     int rootX = 0, rootY = 0, winX = 0, winY = 0;
     unsigned int state = 0;
@@ -1022,7 +1043,7 @@ void X11Session::handleXi(int type, const void* data) {
         if (!event) return;
         const auto serverTime = static_cast<std::uint32_t>(raw->time);
         const double happened = serverClock_.heard(serverTime, now);
-        markPointer(type, serverTime);
+        markPointer(type, serverTime, *event);
         const int gen = generation_;
         // The taps that swallowed a key's press want to see it go up, and see
         // it here: its release comes through our grab only while that holds.

@@ -72,6 +72,8 @@ class X11Session {
     // The key, if the taps swallowed its press and it is still down, stays
     // held on its own when the grabs are next lifted, until it comes up.
     void withhold(std::uint16_t keyCode);
+    // Any thread: the chords whose completing press marks the pointer.
+    void setSummonChords(std::vector<KeyChord> chords);
 
     // Main thread: live state, in the system's key codes and buttons.
     bool isKeyDown(std::uint16_t keyCode);
@@ -163,7 +165,8 @@ class X11Session {
     void answerHold(int device, int xKeyCode, bool press);
     void heldKeyReleased(int xKeyCode);
     void grabOnRoot(int device, int xKeyCode);
-    void markPointer(int xiType, std::uint32_t serverTime);
+    bool completesChord(std::uint16_t keyCode) const;
+    void markPointer(int xiType, std::uint32_t serverTime, const InputEvent& event);
     void pollPointer();
     void toMain(std::function<void(X11SessionListener&)> step);
     static InputEvent onQueueClock(InputEvent event, double happened, const MainQueue& queue);
@@ -175,6 +178,8 @@ class X11Session {
     X11PostLedger ledger_;
     X11ServerClock serverClock_;
     X11PointerMark pointerMark_;
+    mutable std::mutex chordsLock_;
+    std::vector<KeyChord> chords_;
     std::mutex mutex_;
     std::deque<Command> commands_;
     int wakeFd_ = -1;
