@@ -394,20 +394,23 @@ TEST_F(X11EventTapsTest, ASwallowedKeyStillDownIsHeldAloneUntilItComesUp) {
 // A press that comes while redraws wait on the main queue is answered ahead
 // of them, which together take longer than a press may wait.
 TEST_F(X11EventTapsTest, APressIsAnsweredAheadOfTheRedrawsWaitingOnTheMainQueue) {
-    // The seam: the count of steps the taps posted to go first.
+    // The seam: the count of steps the taps posted.
     struct CountingQueue final : platform::MainQueue {
         explicit CountingQueue(platform::MainQueue& queue) : queue(queue) {}
-        void post(std::function<void()> fn) override { queue.post(std::move(fn)); }
+        void post(std::function<void()> fn) override {
+            queue.post(std::move(fn));
+            ++posted;
+        }
         void postFirst(std::function<void()> fn) override {
             queue.postFirst(std::move(fn));
-            ++firstPosted;
+            ++posted;
         }
         platform::Cancel after(double seconds, std::function<void()> fn) override {
             return queue.after(seconds, std::move(fn));
         }
         double now() const override { return queue.now(); }
         platform::MainQueue& queue;
-        std::atomic<int> firstPosted = 0;
+        std::atomic<int> posted = 0;
     } counting(*queue);
     X11EventTaps own(counting, log, server.name());
     std::vector<std::string> order;
@@ -417,7 +420,7 @@ TEST_F(X11EventTapsTest, APressIsAnsweredAheadOfTheRedrawsWaitingOnTheMainQueue)
         return TapVerdict::swallow;
     }));
     pumpUntil([] { return false; }, 200);
-    const int before = counting.firstPosted;
+    const int before = counting.posted;
     for (int i = 0; i < 4; ++i)
         queue->post([&] {
             std::this_thread::sleep_for(std::chrono::milliseconds(400));
@@ -426,8 +429,10 @@ TEST_F(X11EventTapsTest, APressIsAnsweredAheadOfTheRedrawsWaitingOnTheMainQueue)
     XTestFakeKeyEvent(test, XKeysymToKeycode(test, XK_e), True, CurrentTime);
     XSync(test, False);
     // The press is posted while the redraws wait: the main thread has not turned.
-    while (counting.firstPosted == before)
+    const QDeadlineTimer patience(30000);
+    while (counting.posted == before && !patience.hasExpired())
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_GT(counting.posted, before);
     ASSERT_TRUE(pumpUntil([&] { return order.size() == 5; }, 10000))
         << order.size() << " " << (log.lines().empty() ? "" : log.lines().back());
     EXPECT_EQ(order.front(), "press");
