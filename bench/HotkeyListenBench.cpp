@@ -37,6 +37,8 @@ class BenchTaps final : public platform::EventTaps {
     bool isButtonDown(int) const override { return false; }
     std::uint64_t flagsState() const override { return 0; }
     platform::Point pointerTravelSince(double) const override { return {}; }
+    void setSummonChords(std::vector<platform::KeyChord>) override {}
+    void withholdUntilReleased(std::uint16_t) override {}
     bool isSecureInputEnabled() const override { return false; }
     void postKey(std::uint16_t, bool, std::uint64_t) override {}
     void postMediaKey(int, bool) override {}

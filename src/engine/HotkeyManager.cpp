@@ -1,7 +1,10 @@
 #include "engine/HotkeyManager.h"
 
+#include "engine/BindingMatch.h"
 #include "model/SummonKey.h"
 #include "platform/ModifierFlags.h"
+
+#include <algorithm>
 
 namespace rondelix {
 
@@ -16,7 +19,8 @@ HotkeyManager::HotkeyManager(ConfigStore& configStore, WheelState& wheelState,
     : configStore_(configStore), wheelState_(wheelState), overlayController_(overlayController),
       macroExecutor_(macroExecutor), feedback_(feedback), platform_(std::move(platform)),
       listenTap_(platform_.taps), armedTap_(platform_.taps),
-      health_(platform_.queue, platform_.taps, listenTap_, [this] { installListenTap(); }) {}
+      health_(platform_.queue, platform_.taps, listenTap_, [this] { installListenTap(); }),
+      bindingsWatch_(configStore_.configChanged.connectScoped([this] { handSummonChords(); })) {}
 
 HotkeyManager::~HotkeyManager() {
     lifetime_.end();
@@ -24,8 +28,28 @@ HotkeyManager::~HotkeyManager() {
 }
 
 void HotkeyManager::start() {
+    handSummonChords();
     installListenTap();
     startWatchdogIfNeeded();
+}
+
+void HotkeyManager::handSummonChords() {
+    std::vector<platform::KeyChord> chords;
+    for (const SummonBinding& binding : configStore_.config().bindings) {
+        if (!binding.enabled || binding.keyCodes.empty() ||
+            !std::all_of(binding.keyCodes.begin(), binding.keyCodes.end(), isHoldableKeyCode))
+            continue;
+        platform::KeyChord chord;
+        for (const int code : binding.keyCodes)
+            if (SummonKey::isMouseButtonCode(code))
+                chord.buttonNumbers.push_back(SummonKey::mouseButtonOfCode(code));
+            else
+                chord.keyCodes.push_back(static_cast<std::uint16_t>(code));
+        chords.push_back(std::move(chord));
+    }
+    if (chords == handedChords_) return;
+    handedChords_ = chords;
+    platform_.taps.setSummonChords(std::move(chords));
 }
 
 void HotkeyManager::installListenTap() {

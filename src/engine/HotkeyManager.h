@@ -17,12 +17,14 @@
 #include "platform/Workspace.h"
 #include "store/ConfigStore.h"
 #include "util/LifetimeGuard.h"
+#include "util/Signal.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace rondelix {
 
@@ -122,6 +124,7 @@ class HotkeyManager {
 
     // Object, taps and watchdog.
     void installListenTap();
+    void handSummonChords();
     void startWatchdogIfNeeded();
     void scheduleWatchdogTick();
     void watchdogTick();
@@ -227,6 +230,9 @@ class HotkeyManager {
     TapHealth health_;
     bool confirmedArmedGlobal_ = false;
     platform::Cancel watchdogTask_;
+
+    std::vector<platform::KeyChord> handedChords_;
+    ScopedConnection bindingsWatch_;
 };
 
 template <typename F> std::function<void()> HotkeyManager::weakly(F fn) {

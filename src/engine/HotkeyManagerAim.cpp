@@ -48,11 +48,15 @@ void HotkeyManager::setAim(std::optional<int> position) {
 // state, which on a busy machine can take longer than the keyboard may wait
 // for the verdict on the key that aimed or switched: the wheel state follows
 // the engine's choice on the main queue, after the tap has answered, and
-// the click with it.
+// the click with it. Keys answered while that step waits (they go ahead of
+// it) change what it shows, not how often the wheel redraws.
 void HotkeyManager::showWheelAndAim() {
+    if (summoned_->showQueued) return;
+    summoned_->showQueued = true;
     const std::int64_t token = armToken_;
     platform_.queue.post(weakly([this, token] {
         if (armToken_ != token || !summoned_) return;
+        summoned_->showQueued = false;
         wheelState_.setActiveWheelId(summoned_->wheelId);
         wheelState_.setAimedPosition(summoned_->aim);
         feedback_.aim();

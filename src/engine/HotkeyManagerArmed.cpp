@@ -168,7 +168,9 @@ void HotkeyManager::deferFire(bool clickFired) {
     const std::int64_t token = armToken_;
     const std::optional<int> aim = summoned_->aim;
     const std::string wheelId = summoned_->wheelId;
-    platform_.queue.post(weakly([this, token, aim, wheelId, clickFired] {
+    // With the input, ahead of redraws: a key pressed after this one must
+    // find the wheel closed, as it would have been on a quiet machine.
+    platform_.queue.postFirst(weakly([this, token, aim, wheelId, clickFired] {
         // Two closing events of one summon fire at most once.
         if (armToken_ != token) return;
         const Ending ending = disarmAfterFire(clickFired);
@@ -179,7 +181,7 @@ void HotkeyManager::deferFire(bool clickFired) {
 void HotkeyManager::deferCancel() {
     summoned_->closeQueued = true;
     const std::int64_t token = armToken_;
-    platform_.queue.post(weakly([this, token] {
+    platform_.queue.postFirst(weakly([this, token] {
         if (armToken_ != token) return;
         disarmAfterFire(false);
     }));

@@ -91,11 +91,19 @@ void HotkeyManager::beginDrain(const KeyCodeSet& keys, bool leftClick) {
     draining_->leftClick = leftClick;
     const std::int64_t token = armToken_;
     const Behavior& b = behavior();
-    int ms = b.heldArrowMode == Behavior::HeldArrowMode::delay
-                 ? std::max(b.heldArrowDelayMs, minimumDelayDrainMs)
-                 : untilReleasedDrainMs;
+    const bool untilReleased = b.heldArrowMode != Behavior::HeldArrowMode::delay;
+    int ms = untilReleased ? untilReleasedDrainMs : std::max(b.heldArrowDelayMs, minimumDelayDrainMs);
     if (leftClick) ms = std::max(ms, untilReleasedDrainMs);
-    draining_->endStep = platform_.queue.after(ms / 1000.0, weakly([this, token] { endDrain(token); }));
+    draining_->endStep = platform_.queue.after(ms / 1000.0, weakly([this, token, untilReleased] {
+                                                   // The drain time is up for a release not seen; on a system
+                                                   // that repeats a held key, the key is still down and its
+                                                   // repeats are not the application's either. The rest of
+                                                   // the input goes back now.
+                                                   if (untilReleased && armToken_ == token && draining_)
+                                                       for (const std::uint16_t key : draining_->keys)
+                                                           platform_.taps.withholdUntilReleased(key);
+                                                   endDrain(token);
+                                               }));
 }
 
 TapVerdict HotkeyManager::drainHandle(EventType type, std::uint16_t keyCode) {
@@ -117,7 +125,7 @@ TapVerdict HotkeyManager::drainHandle(EventType type, std::uint16_t keyCode) {
 void HotkeyManager::scheduleDrainTeardown() {
     // Never remove the tap from inside its own callback.
     const std::int64_t token = armToken_;
-    platform_.queue.post(weakly([this, token] { endDrain(token); }));
+    platform_.queue.postFirst(weakly([this, token] { endDrain(token); }));
 }
 
 void HotkeyManager::endDrain(std::int64_t token) {

@@ -31,6 +31,8 @@ struct Summoned {
     // wheel state shows them a moment later (HotkeyManager::showWheelAndAim).
     std::string wheelId;
     std::optional<int> aim;
+    // A step that shows them is posted and has not run yet.
+    bool showQueued = false;
     KeyCodeSet pressedArrows;
     KeyCodeSet steppablePrimed;
     bool aimAnchored = false;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace rondelix::platform {
 
@@ -82,6 +83,13 @@ constexpr EventType moveEventType(bool leftDown, bool rightDown, bool anyDown) {
 
 enum class TapVerdict { pass, swallow };
 
+// The keys and extra mouse buttons of one summon binding, held together.
+struct KeyChord {
+    std::vector<std::uint16_t> keyCodes;
+    std::vector<int> buttonNumbers;
+    friend bool operator==(const KeyChord&, const KeyChord&) = default;
+};
+
 enum class TapMode : std::uint32_t {
     intercepting = 0, // the handler's verdict decides whether the event goes on
     listenOnly = 1,   // the handler only observes; every event goes on
@@ -121,8 +129,18 @@ class EventTaps {
     // How far the pointer has moved since a moment of the main queue's
     // clock, in the screen's device pixels, x to the right and y upwards;
     // nothing when it has not, or the system keeps no record of its moves
-    // that far back.
+    // that far back. The record may start no earlier than the last key
+    // press that completed a summon chord.
     virtual Point pointerTravelSince(double time) const = 0;
+
+    // The summon bindings' chords, whose completing key press is the moment
+    // pointerTravelSince must be able to reach back to.
+    virtual void setSummonChords(std::vector<KeyChord> chords) = 0;
+
+    // Keeps a key that is down now from every application until it comes
+    // up: its repeats and its release go nowhere, and no other key is held
+    // back meanwhile. A key that is up is left alone.
+    virtual void withholdUntilReleased(std::uint16_t keyCode) = 0;
 
     // Whether another program is holding the keyboard for secure entry, so
     // that taps see no keys.

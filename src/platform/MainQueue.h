@@ -54,6 +54,13 @@ class MainQueue {
     // Runs fn soon, in the order posted. Safe to call from any thread.
     virtual void post(std::function<void()> fn) = 0;
 
+    // Runs fn ahead of every step posted with post() or come due with
+    // after() that has not begun yet; these run in the order posted among
+    // themselves. For input whose answer someone waits for, which must not
+    // queue behind redraws. Safe to call from any thread. A queue of one
+    // lane runs it in posting order.
+    virtual void postFirst(std::function<void()> fn) { post(std::move(fn)); }
+
     // Runs fn once after the delay unless the returned handle is cancelled first.
     virtual Cancel after(double seconds, std::function<void()> fn) = 0;
 

@@ -325,6 +325,91 @@ TEST_P(HeldKeys, AKeyTheWheelTookNeverRepeatsInTheApplicationAfterTheWheelCloses
     EXPECT_EQ(program.stop(), 0);
 }
 
+// Held on long after the summon keys went up, past the time a release that
+// never comes is waited for: the application still sees the key neither
+// going down nor repeating, at most its release, and its window loses the
+// keyboard focus to a grab at most once rather than at every repeat.
+TEST_P(HeldKeys, AKeyTheWheelTookHeldLongAfterTheWheelClosesStaysOutOfTheApplication) {
+    std::optional<WindowManager> manager;
+    if (GetParam()) {
+        manager.emplace();
+        ASSERT_TRUE(manager->running) << "openbox did not start: scripts/setup installs it";
+    }
+    // Each summon opens the first wheel, so that each number and Tab switches.
+    Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    config.behavior.reopenLastWheel = false;
+    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+    Program program(home.path, "held-long");
+    KeyRecorder recorder(program);
+    ASSERT_TRUE(recorder.ready) << program.log() << recorder.lines.join(" | ").toStdString();
+
+    struct Key {
+        const char* name;
+        std::string down, up;
+        QStringList keysyms;
+        bool aimed;
+    };
+    const Key keys[] = {
+        {"a wheel's number", "2", "2", {"0x32"}, false},
+        {"Tab", "Tab", "Tab", {"0xff09"}, false},
+        {"Shift+Tab", "Shift_L Tab", "Tab Shift_L", {"0xff09", "0xfe20"}, false},
+        {"x typed while aimed, then the aim back to the hub", "x", "x", {"0x78"}, true},
+    };
+    const QString sentinel = "release 0xffc2 none"; // F5, typed once each run is over
+    for (const double held : {2.0, 5.0})
+        for (const Key& key : keys) {
+            SCOPED_TRACE(std::string(key.name) + ", held " + std::to_string(held) + " s");
+            recorder.read();
+            const qsizetype from = recorder.lines.size();
+            const QRect wheel = summonAt(wheelCentre, "e2e-held-long.png");
+            ASSERT_GE(wheel.width(), 300) << program.log();
+            if (key.aimed) {
+                aimAtTopSlot();
+                xdotool("keydown " + key.down);
+                aimAt(slotAt(wheelCentre), [] { xdotool("mousemove_relative -- 0 110"); });
+            } else {
+                const QImage before = grabScreen();
+                xdotool("keydown " + key.down);
+                EXPECT_TRUE(screenChanges(before, wheel)) << key.name << " switched no wheel";
+            }
+            xdotool("keyup Super_L Alt_L");
+            const auto up = Clock::now();
+            EXPECT_TRUE(wheelGone(wheelCentre));
+            // The hands' timing: the key let go that long after the summon keys.
+            std::this_thread::sleep_until(up + std::chrono::duration<double>(held));
+            xdotool("keyup " + key.up + " key F5");
+            ASSERT_TRUE(waitFor(
+                [&] {
+                    recorder.read();
+                    return recorder.lines.indexOf(sentinel, from) >= 0;
+                },
+                patience))
+                << recorder.lines.mid(from).join(" | ").toStdString();
+            const QStringList seen = recorder.lines.mid(from);
+            const std::string told = seen.join(" | ").toStdString();
+            QStringList ofTheKey;
+            for (const QString& keysym : key.keysyms)
+                ofTheKey << recorder.about(from, keysym);
+            EXPECT_TRUE(ofTheKey.filter("press").isEmpty()) << told;
+            EXPECT_LE(ofTheKey.filter("release").size(), 1) << told;
+            EXPECT_TRUE(seen.filter("text ").isEmpty()) << told;
+            // Once the summon keys are up, the window hears of the grab that
+            // holds the key alone when it takes the key and when it lets it
+            // go, not at each repeat, and keeps the focus.
+            qsizetype summonUp = -1;
+            for (const QString& summonKey : {altKey, superKey})
+                for (qsizetype i = 0; i < seen.size(); ++i)
+                    if (seen[i].startsWith("release " + summonKey + " ")) summonUp = std::max(summonUp, i);
+            ASSERT_GE(summonUp, 0) << "the summon keys' releases reach the application: " << told;
+            const QStringList afterSummon = seen.mid(summonUp + 1);
+            const QStringList focus = afterSummon.filter("focus-");
+            EXPECT_LE(focus.size(), 4) << told;
+            EXPECT_TRUE(focus.isEmpty() || focus.last().startsWith("focus-in")) << told;
+        }
+    EXPECT_FALSE(program.hasLine("answered too slowly")) << program.log();
+    EXPECT_EQ(program.stop(), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, HeldKeys, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Managed" : "Bare"; });
 

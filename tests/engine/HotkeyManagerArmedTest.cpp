@@ -256,7 +256,11 @@ TEST_F(HotkeyArmed, DrainSwallowsHeldKeysUntilReleaseOrTimeout) {
     EXPECT_EQ(armedTaps(), 1);
     queue.advance(0.001);
     EXPECT_EQ(armedTaps(), 0) << "a release never seen ends with the drain time";
+    // Still held, its repeats stay out of the application until it comes up.
+    taps.keyDown(up, 0, true);
     taps.keyUp(up);
+    EXPECT_FALSE(reachedApp(EventType::keyDown, up));
+    EXPECT_FALSE(reachedApp(EventType::keyUp, up));
 
     edit([&](Config& c) { c.behavior.heldArrowMode = Behavior::HeldArrowMode::delay; });
     summon();
@@ -264,6 +268,9 @@ TEST_F(HotkeyArmed, DrainSwallowsHeldKeysUntilReleaseOrTimeout) {
     release();
     queue.advance(0.3);
     EXPECT_EQ(armedTaps(), 0);
+    taps.keyDown(up, 0, true);
+    EXPECT_TRUE(reachedApp(EventType::keyDown, up))
+        << "after the delay, a held arrow repeats in the application";
     taps.keyUp(up);
 
     // A click fires; its mouse up never reaches the application.

@@ -69,6 +69,19 @@ TEST_F(HotkeyListen, TieBreaksGreatestKeyListThenEarlierBinding) {
     EXPECT_EQ(overlay.shows, 2);
 }
 
+// The taps note where the pointer is only at a press that can begin a
+// summon: they know the enabled bindings' keys and buttons, kept current.
+TEST_F(HotkeyListen, TheTapsKnowTheKeysOfEveryBindingThatCanSummon) {
+    engine();
+    using Chords = std::vector<platform::KeyChord>;
+    EXPECT_EQ(taps.summonChords(), (Chords{{{option}, {}}}));
+    edit([](Config& c) {
+        c.bindings = {makeBinding({command, 1003}), makeBinding({option, 70000}),
+                      SummonBinding{.id = Uuid::generate(), .keyCodes = {shiftKey}, .enabled = false}};
+    });
+    EXPECT_EQ(taps.summonChords(), (Chords{{{command}, {5}}})) << "mouse button 5 is code 1003";
+}
+
 TEST_F(HotkeyListen, ChordsLeftButtonAndOwnEventsKeepTheWheelShut) {
     edit([&](Config& c) { c.bindings = {makeBinding({command})}; });
     engine();

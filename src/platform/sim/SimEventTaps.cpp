@@ -149,7 +149,16 @@ void SimEventTaps::inject(const InputEvent& given) {
         find()->seen.push_back({event, verdict});
         if (verdict == TapVerdict::swallow) return;
     }
+    const bool key = event.type == EventType::keyDown || event.type == EventType::keyUp;
+    if (key && withheld_.contains(event.keyCode)) {
+        if (event.type == EventType::keyUp) withheld_.erase(event.keyCode);
+        return;
+    }
     reached_.push_back(event);
+}
+
+void SimEventTaps::withholdUntilReleased(std::uint16_t keyCode) {
+    if (keysDown_.contains(keyCode)) withheld_.insert(keyCode);
 }
 
 void SimEventTaps::injectAt(double time, const InputEvent& event) {

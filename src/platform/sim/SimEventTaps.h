@@ -42,6 +42,9 @@ class SimEventTaps final : public EventTaps {
     bool isButtonDown(int buttonNumber) const override;
     std::uint64_t flagsState() const override;
     Point pointerTravelSince(double time) const override;
+    void setSummonChords(std::vector<KeyChord> chords) override { chords_ = std::move(chords); }
+    // Key downs and the key up of a withheld key reach no application.
+    void withholdUntilReleased(std::uint16_t keyCode) override;
     bool isSecureInputEnabled() const override { return secureInput_; }
     void postKey(std::uint16_t keyCode, bool down, std::uint64_t flags) override;
     void postMediaKey(int keyType, bool down) override;
@@ -87,6 +90,7 @@ class SimEventTaps final : public EventTaps {
 
     const std::vector<InputEvent>& reachedApplications() const { return reached_; }
     const std::vector<Posted>& posted() const { return posted_; }
+    const std::vector<KeyChord>& summonChords() const { return chords_; }
     void clearRecords();
 
   private:
@@ -122,6 +126,8 @@ class SimEventTaps final : public EventTaps {
     std::vector<InputEvent> reached_;
     std::vector<Posted> posted_;
     std::vector<std::pair<double, Point>> travel_;
+    std::vector<KeyChord> chords_;
+    std::set<std::uint16_t> withheld_;
 };
 
 } // namespace rondelix::platform::sim

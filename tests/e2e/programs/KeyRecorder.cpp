@@ -6,12 +6,16 @@
 //   press 0x76 ctrl       a key press: its keysym and the modifiers held
 //   release 0xffe9 alt    a key release
 //   text Hello            the field's whole text after a change
+//   focus-out grab        the window lost the keyboard focus, here to a grab
+//   focus-in ungrab       the window got it back, here as a grab ended
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 #include <cstdio>
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -43,10 +47,31 @@ class RecordingField final : public QLineEdit {
     }
 };
 
+// Focus changes as the X server sends them: the toolkit folds a quick loss
+// and return of the focus into nothing, which a grab of the keyboard is.
+class FocusWatch final : public QAbstractNativeEventFilter {
+  public:
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") return false;
+        const auto* event = static_cast<const xcb_focus_in_event_t*>(message);
+        const int kind = event->response_type & 0x7f;
+        if (kind != XCB_FOCUS_IN && kind != XCB_FOCUS_OUT) return false;
+        // Focus events about the pointer's window, not the focus itself.
+        if (event->detail == XCB_NOTIFY_DETAIL_POINTER) return false;
+        static const char* const modes[] = {"normal", "grab", "ungrab", "while-grabbed"};
+        say(QString("%1 %2")
+                .arg(kind == XCB_FOCUS_IN ? "focus-in" : "focus-out")
+                .arg(modes[event->mode & 3]));
+        return false;
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    FocusWatch focusWatch;
+    app.installNativeEventFilter(&focusWatch);
     RecordingField field;
     field.setWindowTitle("Key recorder");
     field.resize(400, 40);

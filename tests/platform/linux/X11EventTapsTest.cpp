@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -322,6 +324,126 @@ TEST_F(X11EventTapsTest, InterceptingTapSwallowsWhileInstalledAndStopsWhenRemove
     EXPECT_EQ(intercepted.size(), 6u);
 }
 
+// What the window receives for a while, the main queue turning meanwhile:
+// key presses and releases by keysym, and changes of its focus.
+std::vector<std::string> receivedFor(Display* test, int ms) {
+    std::vector<std::string> received;
+    const QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        while (XPending(test) > 0) {
+            XEvent event;
+            XNextEvent(test, &event);
+            if (event.type == KeyPress || event.type == KeyRelease) {
+                const char* name = XKeysymToString(XLookupKeysym(&event.xkey, 0));
+                received.push_back(std::string(event.type == KeyPress ? "press " : "release ") +
+                                   (name ? name : "?"));
+            } else if ((event.type == FocusIn || event.type == FocusOut) &&
+                       event.xfocus.detail != NotifyPointer) {
+                received.push_back(event.type == FocusIn ? "focus-in" : "focus-out");
+            }
+        }
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return received;
+}
+
+// A key the tap swallowed, still down when the keyboard goes back (a key the
+// window saw go down comes up), is held alone: its repeats reach neither
+// the window nor the tap, the window keeps its focus, and another key goes
+// to the window. Withheld, it stays so after the tap goes, until it is up.
+TEST_F(X11EventTapsTest, ASwallowedKeyStillDownIsHeldAloneUntilItComesUp) {
+    openWindow();
+    XSelectInput(test, window, KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask);
+    XSync(test, False);
+    int pressesOfTwo = 0;
+    KeyEventTap armed(*taps);
+    ASSERT_TRUE(armed.install(TapMode::intercepting, armedMask, [&](EventType type, const InputEvent& e) {
+        if (type != EventType::keyDown || e.keyCode != 19) return TapVerdict::pass;
+        ++pressesOfTwo;
+        return TapVerdict::swallow;
+    }));
+    xdotool("keydown Super_L keydown 2");
+    ASSERT_TRUE(pumpUntil([&] { return pressesOfTwo == 1; }));
+    xdotool("keyup Super_L");
+    // Past the keyboard's repeat delay.
+    std::vector<std::string> afterSuper = receivedFor(test, 800);
+    const int tapped = pressesOfTwo;
+    for (const std::string& event : receivedFor(test, 800))
+        afterSuper.push_back(event);
+    const auto from = std::find(afterSuper.begin(), afterSuper.end(), "release Super_L");
+    ASSERT_NE(from, afterSuper.end());
+    // The hold's grab, on the window with the focus, takes the key at its
+    // first repeat and keeps it: the window is told of the grab once, and
+    // keeps the focus.
+    const std::vector<std::string> taken{"focus-out", "focus-in"};
+    EXPECT_EQ(std::vector<std::string>(from + 1, afterSuper.end()), taken);
+    EXPECT_EQ(pressesOfTwo, tapped) << "the repeats stay with the hold";
+
+    taps->withholdUntilReleased(19);
+    armed.uninstall();
+    EXPECT_EQ(receivedFor(test, 500), std::vector<std::string>{});
+    // Another key goes to the window, which has the focus while it does.
+    xdotool("key x");
+    const std::vector<std::string> withheld = receivedFor(test, 1000);
+    EXPECT_EQ(std::count(withheld.begin(), withheld.end(), "press x"), 1);
+    EXPECT_EQ(std::count(withheld.begin(), withheld.end(), "release x"), 1);
+    EXPECT_EQ(std::count(withheld.begin(), withheld.end(), "press 2"), 0);
+    xdotool("keyup 2 key 2");
+    EXPECT_EQ(nextDelivered(), "2") << "nothing is held once the key is up";
+}
+
+// A press that comes while redraws wait on the main queue is answered ahead
+// of them, which together take longer than a press may wait.
+TEST_F(X11EventTapsTest, APressIsAnsweredAheadOfTheRedrawsWaitingOnTheMainQueue) {
+    // The seam: the count of steps the taps posted.
+    struct CountingQueue final : platform::MainQueue {
+        explicit CountingQueue(platform::MainQueue& queue) : queue(queue) {}
+        void post(std::function<void()> fn) override {
+            queue.post(std::move(fn));
+            ++posted;
+        }
+        void postFirst(std::function<void()> fn) override {
+            queue.postFirst(std::move(fn));
+            ++posted;
+        }
+        platform::Cancel after(double seconds, std::function<void()> fn) override {
+            return queue.after(seconds, std::move(fn));
+        }
+        double now() const override { return queue.now(); }
+        platform::MainQueue& queue;
+        std::atomic<int> posted = 0;
+    } counting(*queue);
+    X11EventTaps own(counting, log, server.name());
+    std::vector<std::string> order;
+    KeyEventTap armed(own);
+    ASSERT_TRUE(armed.install(TapMode::intercepting, armedMask, [&](EventType type, const InputEvent& e) {
+        if (type == EventType::keyDown && !e.autoRepeat) order.push_back("press");
+        return TapVerdict::swallow;
+    }));
+    pumpUntil([] { return false; }, 200);
+    const int before = counting.posted;
+    for (int i = 0; i < 4; ++i)
+        queue->post([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            order.push_back("redraw");
+        });
+    XTestFakeKeyEvent(test, XKeysymToKeycode(test, XK_e), True, CurrentTime);
+    XSync(test, False);
+    // The press is posted while the redraws wait: the main thread has not turned.
+    const QDeadlineTimer patience(30000);
+    while (counting.posted == before && !patience.hasExpired())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_GT(counting.posted, before);
+    ASSERT_TRUE(pumpUntil([&] { return order.size() == 5; }, 10000))
+        << order.size() << " " << (log.lines().empty() ? "" : log.lines().back());
+    EXPECT_EQ(order.front(), "press");
+    EXPECT_FALSE(log.contains("Rondelix: an intercepting tap answered too slowly; its grab was lifted."));
+    XTestFakeKeyEvent(test, XKeysymToKeycode(test, XK_e), False, CurrentTime);
+    XSync(test, False);
+}
+
 TEST_F(X11EventTapsTest, KeysAWindowManagerGrabsGoToItOnlyWithItsModifiers) {
     openWindow();
     // A window manager's shortcut, Alt+Tab, grabbed the way window managers do.
@@ -456,6 +578,8 @@ TEST_F(X11EventTapsTest, AStalledMainThreadLosesTheGrabAndTheTapComesBack) {
 // known, by the server's record of its moves.
 TEST_F(X11EventTapsTest, ABusyMainThreadStillLearnsWhenAKeyWentDownAndWhereThePointerWasThen) {
     openWindow();
+    // The a key alone summons: where the pointer was is noted as it goes down.
+    taps->setSummonChords({{{0}, {}}});
     const auto pointer = [&] {
         Window root = 0, child = 0;
         int x = 0, y = 0, winX = 0, winY = 0;

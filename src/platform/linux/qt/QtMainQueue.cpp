@@ -16,13 +16,28 @@ QtMainQueue::~QtMainQueue() {
 
 void QtMainQueue::post(std::function<void()> fn) {
     // Queued invocation is safe from any thread and keeps posting order.
-    QMetaObject::invokeMethod(context_, std::move(fn), Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        context_,
+        [this, fn = std::move(fn)] {
+            first_.runAll();
+            fn();
+        },
+        Qt::QueuedConnection);
+}
+
+void QtMainQueue::postFirst(std::function<void()> fn) {
+    first_.add(std::move(fn));
+    // Runs it when nothing ordinary comes first; an ordinary step that
+    // comes first runs it before itself, and this one then finds it gone.
+    QMetaObject::invokeMethod(
+        context_, [this] { first_.runAll(); }, Qt::QueuedConnection);
 }
 
 Cancel QtMainQueue::after(double seconds, std::function<void()> fn) {
     auto cancelled = std::make_shared<bool>(false);
     const int ms = static_cast<int>(std::lround(std::max(0.0, seconds) * 1000.0));
-    QTimer::singleShot(ms, context_, [cancelled, fn = std::move(fn)] {
+    QTimer::singleShot(ms, context_, [this, cancelled, fn = std::move(fn)] {
+        first_.runAll();
         if (!*cancelled) fn();
     });
     return Cancel(cancelled);

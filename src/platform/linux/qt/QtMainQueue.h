@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/MainQueue.h"
+#include "platform/linux/process/FirstLane.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -14,12 +15,15 @@ class QtMainQueue final : public MainQueue {
     ~QtMainQueue() override;
 
     void post(std::function<void()> fn) override;
+    void postFirst(std::function<void()> fn) override;
     Cancel after(double seconds, std::function<void()> fn) override;
     double now() const override;
 
   private:
     QObject* context_;
     QElapsedTimer clock_;
+    // Every ordinary step runs it before itself.
+    FirstLane first_;
 };
 
 } // namespace rondelix::platform::linux_desktop

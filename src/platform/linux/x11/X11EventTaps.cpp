@@ -54,6 +54,7 @@ struct X11EventTaps::Impl final : X11SessionListener, std::enable_shared_from_th
     // What each posted key down did with the modifiers, undone by its key up:
     // by key code, and media keys by their type below zero.
     std::map<int, ModifierLift> postedLifts;
+    std::vector<KeyChord> summonChords;
     // Held keys put back through the XTEST device. It keeps them down after
     // the user lets go of the real key, and would then take the next press of
     // that key for a repeat and drop it; they are released there first.
@@ -102,6 +103,7 @@ bool X11EventTaps::Impl::ensureSession() {
         return false;
     }
     lastOpenFailure.clear();
+    session->setSummonChords(summonChords);
     session->start(queue, weak_from_this(), ++generation);
     grabbing = false;
     updateListenMask();
@@ -286,6 +288,15 @@ Point X11EventTaps::pointerTravelSince(double time) const {
     if (!impl_->session) return {};
     const auto [x, y] = impl_->session->pointerTravelSince(time);
     return {static_cast<double>(x), static_cast<double>(-y)};
+}
+
+void X11EventTaps::setSummonChords(std::vector<KeyChord> chords) {
+    impl_->summonChords = std::move(chords);
+    if (impl_->session) impl_->session->setSummonChords(impl_->summonChords);
+}
+
+void X11EventTaps::withholdUntilReleased(std::uint16_t keyCode) {
+    if (impl_->session) impl_->session->withhold(keyCode);
 }
 
 bool X11EventTaps::isSecureInputEnabled() const {

@@ -32,10 +32,20 @@ namespace rondelix::platform::linux_desktop {
 // press on, lifts the grabs and sends the taps the time-out notice, so a
 // stalled main thread never freezes the user's keyboard.
 //
+// A key the taps swallowed that is still down when the keyboard goes back
+// (the summon keys come up, or a press is passed on) is held on its own by
+// a grab of that one key on the window with the focus, so that its repeats
+// stay ours without a grab of the whole keyboard or a change of focus at
+// each repeat; another key pressed meanwhile goes on to the application.
+// The hold ends with the key's release, or with the intercepting taps
+// unless they asked for the key to be withheld until released.
+//
 // Times: each event says when it happened, from the server's own stamp
 // mapped onto the main queue's clock, so that a busy main thread still
-// knows. Where the pointer was when a key last went down is kept until it
-// first moves, so that its travel since a moment after can be told too.
+// knows. Where the pointer was when a key that completes a summon chord
+// last went down is kept until it first moves, so that its travel since a
+// moment after can be told too. Callbacks go ahead of the main queue's
+// ordinary work, so that a grabbed press never waits behind a redraw.
 //
 // Posting: XTest, with the program's own echoes recognised by the XTEST
 // source device plus a ledger of what was just posted. Command is sent as
@@ -61,6 +71,8 @@ class X11EventTaps final : public EventTaps {
     bool isButtonDown(int buttonNumber) const override;
     std::uint64_t flagsState() const override;
     Point pointerTravelSince(double time) const override;
+    void setSummonChords(std::vector<KeyChord> chords) override;
+    void withholdUntilReleased(std::uint16_t keyCode) override;
     bool isSecureInputEnabled() const override;
     void postKey(std::uint16_t keyCode, bool down, std::uint64_t flags) override;
     void postMediaKey(int keyType, bool down) override;

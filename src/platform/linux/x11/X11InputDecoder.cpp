@@ -53,6 +53,13 @@ std::uint64_t X11InputDecoder::flags() const {
     return flags;
 }
 
+bool X11InputDecoder::isKeyDown(std::uint16_t keyCode) const {
+    if (isModifierKeyCode(keyCode)) return modifiersDown_.test(keyCode);
+    for (std::size_t x = 0; x < keysDown_.size(); ++x)
+        if (keysDown_.test(x) && keyMap_[x] == keyCode) return true;
+    return false;
+}
+
 void X11InputDecoder::track(const X11RawInput& input) {
     using Kind = X11RawInput::Kind;
     if (input.kind == Kind::keyPress || input.kind == Kind::keyRelease) {

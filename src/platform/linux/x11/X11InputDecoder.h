@@ -56,6 +56,12 @@ class X11InputDecoder {
     void resync(const std::set<int>& xKeyCodesDown);
 
     std::uint64_t flags() const;
+    // Whether the raw events heard so far leave this key or button down.
+    bool isKeyDown(std::uint16_t keyCode) const;
+    bool isButtonDown(int buttonNumber) const {
+        return buttonNumber >= 0 && buttonNumber < 256 &&
+               buttonsDown_.test(static_cast<std::size_t>(buttonNumber));
+    }
     // The system's key code for an X key code, or -1.
     int keyCodeFor(int xKeyCode) const;
 

@@ -10,6 +10,7 @@
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <poll.h>
@@ -552,9 +553,21 @@ void X11Session::sendVerdict(std::uint64_t serial, bool pass) {
     if (serial != 0) send({Command::Kind::verdict, false, 0, serial, pass});
 }
 
+void X11Session::withhold(std::uint16_t keyCode) {
+    send({Command::Kind::withhold, false, 0, 0, true, nullptr, keyCode});
+}
+
+void X11Session::setSummonChords(std::vector<KeyChord> chords) {
+    std::lock_guard lock(chordsLock_);
+    chords_ = std::move(chords);
+}
+
 void X11Session::toMain(std::function<void(X11SessionListener&)> step) {
     std::weak_ptr<X11SessionListener> listener = listener_;
-    queue_->post([listener, step = std::move(step)] {
+    // Ahead of the main thread's ordinary work: a grabbed press holds the
+    // keyboard until it is answered, and must not wait behind redraws. All
+    // of the session's news goes the same way, so the taps hear it in order.
+    queue_->postFirst([listener, step = std::move(step)] {
         if (const auto alive = listener.lock()) step(*alive);
     });
 }
@@ -647,19 +660,31 @@ bool X11Session::runCommands() {
             pending_.erase(it);
             break;
         }
+        case Command::Kind::withhold:
+            for (int x = 8; x < 256; ++x)
+                if (decoder_.keyCodeFor(x) == command.keyCode &&
+                    (swallowedDown_.contains(x) || holds_.contains(x)))
+                    withheld_.insert(x);
+            break;
         }
     }
     return false;
 }
 
 void X11Session::allow(int device, bool replay) {
+    // A replayed event goes on as if never grabbed, and the grab is over:
+    // the keys it kept back that are still down are held on their own
+    // first, so that none of their repeats slips out in between.
+    const bool ending = replay && device == heldKeyboard_;
+    if (ending)
+        for (const int x : keptDown_)
+            holdAlone(device, x);
     // Stamped now, not with the event's time: a press on the other device of
     // the pair moves the grab time on, and an answer stamped earlier would be
     // ignored, leaving the device frozen.
     XIAllowEvents(input_, device, replay ? XIReplayDevice : XIAsyncDevice, CurrentTime);
     XFlush(input_);
-    // A replayed event goes on as if never grabbed, and the grab is over.
-    if (replay && device == heldKeyboard_) {
+    if (ending) {
         heldKeyboard_ = 0;
         keptDown_.clear();
     }
@@ -699,6 +724,10 @@ bool X11Session::grab(bool on) {
             },
             XIAnyButton, 1, lastGrabbedButton);
     }
+    // A key held on its own stays with its hold.
+    XIGrabModifiers any{static_cast<int>(XIAnyModifier), 0};
+    for (const auto& [x, hold] : holds_)
+        XIUngrabKeycode(input_, hold.device, x, root_, 1, &any);
     XSync(input_, False);
     grabbed_ = true;
     if (shared.errors != 0 || lost_) {
@@ -715,20 +744,35 @@ bool X11Session::grab(bool on) {
 }
 
 void X11Session::ungrabAll() {
+    // A key to be withheld that our grab of the keyboard keeps back now
+    // goes on being held on its own.
+    if (heldKeyboard_ != 0)
+        for (const int x : keptDown_)
+            if (withheld_.contains(x)) holdAlone(heldKeyboard_, x);
     for (const auto& [serial, p] : pending_)
         allow(p.device, true);
     pending_.clear();
     swallowedDown_.clear();
     keptDown_.clear();
     heldKeyboard_ = 0;
-    if (!grabbed_) return;
-    grabbed_ = false;
+    const bool wasGrabbed = std::exchange(grabbed_, false);
+    for (auto it = holds_.begin(); it != holds_.end();) {
+        if (withheld_.contains(it->first)) it->second.kept = true;
+        it = it->second.kept ? std::next(it) : endHold(it);
+    }
+    withheld_.clear();
+    if (!wasGrabbed) {
+        XFlush(input_);
+        return;
+    }
     for (const int keyboard : devices_.masterKeyboards) {
         XIGrabModifiers any{static_cast<int>(XIAnyModifier), 0};
         XIUngrabKeycode(input_, keyboard, XIAnyKeycode, root_, 1, &any);
         // A swallowed press keeps its grab until the release; end it now, so
-        // nothing stays grabbed once no tap wants the input.
-        XIUngrabDevice(input_, keyboard, CurrentTime);
+        // nothing stays grabbed once no tap wants the input. A kept hold's
+        // grab stays: ending it would take the focus away again at the
+        // key's next repeat.
+        if (keyboard != holdTaken_) XIUngrabDevice(input_, keyboard, CurrentTime);
     }
     for (const int pointer : devices_.masterPointers) {
         XIGrabModifiers any{static_cast<int>(XIAnyModifier), 0};
@@ -812,12 +856,97 @@ void X11Session::keyReleaseUnderGrab(int device, int xKeyCode) {
     XFlush(input_);
 }
 
-void X11Session::markPointer(int xiType, std::uint32_t serverTime) {
+void X11Session::holdAlone(int device, int xKeyCode) {
+    if (holds_.contains(xKeyCode)) return;
+    // A grab on the window with the focus takes the key's events without
+    // taking the focus from that window, as a grab on the root would at
+    // each repeat; without such a window the key is not held.
+    Window focus = None;
+    if (XIGetFocus(input_, device, &focus) != Success || focus == None || focus == PointerRoot ||
+        focus == root_)
+        return;
+    EventBits bits = keyGrabBits();
+    XIEventMask mask{device, static_cast<int>(bits.size()), bits.data()};
+    XIGrabModifiers any{static_cast<int>(XIAnyModifier), 0};
+    if (XIGrabKeycode(input_, device, xKeyCode, focus, XIGrabModeSync, XIGrabModeAsync, False, &mask, 1,
+                      &any) != 0)
+        return;
+    // Our grab of every key on the root window would come first.
+    if (grabbed_) XIUngrabKeycode(input_, device, xKeyCode, root_, 1, &any);
+    holds_[xKeyCode] = {device, focus};
+}
+
+std::map<int, X11Session::Hold>::iterator X11Session::endHold(std::map<int, Hold>::iterator hold) {
+    const int x = hold->first;
+    const int device = hold->second.device;
+    XIGrabModifiers any{static_cast<int>(XIAnyModifier), 0};
+    XIUngrabKeycode(input_, device, x, hold->second.window, 1, &any);
+    if (holdTaken_ == device) {
+        XIUngrabDevice(input_, device, CurrentTime);
+        holdTaken_ = 0;
+    }
+    if (grabbed_) grabOnRoot(device, x);
+    return holds_.erase(hold);
+}
+
+void X11Session::grabOnRoot(int device, int xKeyCode) {
+    EventBits bits = keyGrabBits();
+    XIEventMask mask{device, static_cast<int>(bits.size()), bits.data()};
+    grabLeftFree(
+        [&](int keyCode, XIGrabModifiers* states, int count) {
+            return XIGrabKeycode(input_, device, keyCode, root_, XIGrabModeSync, XIGrabModeAsync, False,
+                                 &mask, count, states);
+        },
+        xKeyCode, xKeyCode, xKeyCode);
+}
+
+void X11Session::answerHold(int device, int xKeyCode, bool press) {
+    const auto hold = holds_.find(xKeyCode);
+    if (hold == holds_.end() || hold->second.device != device) {
+        // Another key, under the grab a held key's repeat took: the
+        // application's. Ending the grab hands it on.
+        XIAllowEvents(input_, device, XIReplayDevice, CurrentTime);
+        if (holdTaken_ == device) holdTaken_ = 0;
+    } else if (press) {
+        // A repeat: ours, and the next key event stops here too.
+        holdTaken_ = device;
+        XIAllowEvents(input_, device, XISyncDevice, CurrentTime);
+    } else {
+        endHold(hold);
+    }
+    XFlush(input_);
+}
+
+void X11Session::heldKeyReleased(int xKeyCode) {
+    const auto hold = holds_.find(xKeyCode);
+    // Under its hold's grab the release reaches us there too, and ends it.
+    if (hold == holds_.end() || holdTaken_ == hold->second.device) return;
+    endHold(hold);
+    XFlush(input_);
+}
+
+bool X11Session::completesChord(std::uint16_t keyCode) const {
+    std::lock_guard lock(chordsLock_);
+    for (const KeyChord& chord : chords_) {
+        const auto& keys = chord.keyCodes;
+        if (std::find(keys.begin(), keys.end(), keyCode) == keys.end()) continue;
+        const bool held =
+            std::all_of(keys.begin(), keys.end(), [&](std::uint16_t k) { return decoder_.isKeyDown(k); }) &&
+            std::all_of(chord.buttonNumbers.begin(), chord.buttonNumbers.end(),
+                        [&](int b) { return decoder_.isButtonDown(b); });
+        if (held) return true;
+    }
+    return false;
+}
+
+void X11Session::markPointer(int xiType, std::uint32_t serverTime, const InputEvent& event) {
     if (xiType == XI_RawMotion) {
         pointerMark_.moved(serverTime);
         return;
     }
-    if (xiType != XI_RawKeyPress) return;
+    // Only a press that can begin a summon: the pointer's place then is
+    // what a summon asks for, and asking costs a round trip to the server.
+    if (xiType != XI_RawKeyPress || !completesChord(event.keyCode)) return;
     Window root = 0, child = 0;
     int rootX = 0, rootY = 0, winX = 0, winY = 0;
     unsigned int state = 0;
@@ -909,11 +1038,12 @@ void X11Session::handleXi(int type, const void* data) {
     case XI_RawMotion: {
         const auto* raw = static_cast<const XIRawEvent*>(data);
         if (type == XI_RawMotion) rawMotionSeen_ = true;
+        if (type == XI_RawKeyRelease) heldKeyReleased(raw->detail);
         const auto event = decoder_.decodeRaw({kindOf(type), raw->detail, raw->sourceid, false}, now);
         if (!event) return;
         const auto serverTime = static_cast<std::uint32_t>(raw->time);
         const double happened = serverClock_.heard(serverTime, now);
-        markPointer(type, serverTime);
+        markPointer(type, serverTime, *event);
         const int gen = generation_;
         // The taps that swallowed a key's press want to see it go up, and see
         // it here: its release comes through our grab only while that holds.
@@ -932,6 +1062,11 @@ void X11Session::handleXi(int type, const void* data) {
     case XI_ButtonPress:
     case XI_ButtonRelease: {
         const auto* device = static_cast<const XIDeviceEvent*>(data);
+        // Our other grabs are all on the root window: this is a key hold's.
+        if ((type == XI_KeyPress || type == XI_KeyRelease) && device->event != root_) {
+            answerHold(device->deviceid, device->detail, type == XI_KeyPress);
+            return;
+        }
         if (type == XI_KeyRelease) {
             // Its raw twin has told the taps already.
             keyReleaseUnderGrab(device->deviceid, device->detail);

@@ -69,6 +69,11 @@ class X11Session {
     bool setGrab(bool on, EventMask interceptMask);
     void sendVerdict(std::uint64_t serial, bool pass);
     void setListenMask(EventMask mask);
+    // The key, if the taps swallowed its press and it is still down, stays
+    // held on its own when the grabs are next lifted, until it comes up.
+    void withhold(std::uint16_t keyCode);
+    // Any thread: the chords whose completing press marks the pointer.
+    void setSummonChords(std::vector<KeyChord> chords);
 
     // Main thread: live state, in the system's key codes and buttons.
     bool isKeyDown(std::uint16_t keyCode);
@@ -103,13 +108,23 @@ class X11Session {
     static constexpr int lastGrabbedButton = 36;
 
     struct Command {
-        enum class Kind { grab, verdict, stop };
+        enum class Kind { grab, verdict, withhold, stop };
         Kind kind;
         bool on = false;
         EventMask mask = 0;
         std::uint64_t serial = 0;
         bool pass = true;
         std::shared_ptr<std::promise<bool>> answer;
+        std::uint16_t keyCode = 0;
+    };
+
+    // One key held on its own by a grab of that key on the window that had
+    // the focus.
+    struct Hold {
+        int device;
+        unsigned long window;
+        // Outlives the grabs, asked for by withhold().
+        bool kept = false;
     };
 
     struct Pending {
@@ -145,7 +160,13 @@ class X11Session {
     void swallowKey(int device, int xKeyCode, bool repeat);
     bool holdKeyboard(int device);
     void keyReleaseUnderGrab(int device, int xKeyCode);
-    void markPointer(int xiType, std::uint32_t serverTime);
+    void holdAlone(int device, int xKeyCode);
+    std::map<int, Hold>::iterator endHold(std::map<int, Hold>::iterator hold);
+    void answerHold(int device, int xKeyCode, bool press);
+    void heldKeyReleased(int xKeyCode);
+    void grabOnRoot(int device, int xKeyCode);
+    bool completesChord(std::uint16_t keyCode) const;
+    void markPointer(int xiType, std::uint32_t serverTime, const InputEvent& event);
     void pollPointer();
     void toMain(std::function<void(X11SessionListener&)> step);
     static InputEvent onQueueClock(InputEvent event, double happened, const MainQueue& queue);
@@ -157,6 +178,8 @@ class X11Session {
     X11PostLedger ledger_;
     X11ServerClock serverClock_;
     X11PointerMark pointerMark_;
+    mutable std::mutex chordsLock_;
+    std::vector<KeyChord> chords_;
     std::mutex mutex_;
     std::deque<Command> commands_;
     int wakeFd_ = -1;
@@ -194,6 +217,12 @@ class X11Session {
     // the keys whose press it swallowed and whose release it is to take.
     int heldKeyboard_ = 0;
     std::set<int> keptDown_;
+    // Keys held on their own, by X key code; the device whose key hold has
+    // taken the keyboard (0 for none); the keys to be held on once the
+    // grabs are lifted.
+    std::map<int, Hold> holds_;
+    int holdTaken_ = 0;
+    std::set<int> withheld_;
     // Where the pointer was at the last look, and whether a raw move came
     // since: moves that no device reports (warps, absolute moves posted
     // through XTest) are found by looking.
