@@ -25,15 +25,19 @@ void PanelLooks::lookFirst() {
     // Followed before the look, so that no repaint falls between the two.
     following_ = following_ || (repaints_.follow && repaints_.follow());
     look_();
-    if (following_) {
-        end_ = queue_.after(atMostSeconds, [this] { stopFollowing(); });
-        return;
-    }
+    if (following_) return;
     next_ = queue_.after(quickSeconds, [this] { lookAgain(); });
 }
 
 void PanelLooks::repainted() {
     if (!following_ || lookWaits_) return;
+    // No timer ends the following, which would wake the program for a
+    // panel that stays as it is: the first repaint after the longest wait
+    // does.
+    if (queue_.now() - since_ >= atMostSeconds) {
+        stopFollowing();
+        return;
+    }
     // A fade repaints many times a second: looked at once per few of them,
     // and once more after the last.
     const double wait = std::max(0.0, lastLook_ + quickSeconds - queue_.now());
@@ -48,7 +52,6 @@ void PanelLooks::lookAfterRepaint() {
 }
 
 void PanelLooks::stopFollowing() {
-    end_.cancel();
     if (!following_) return;
     following_ = false;
     if (repaints_.stop) repaints_.stop();

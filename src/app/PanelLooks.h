@@ -11,7 +11,8 @@ namespace rondelix {
 // panel a few seconds, and may go through a fade. Where the display tells
 // of the panel's repaints, the panel is looked at once now and then after
 // each repaint, a few times a second at most, up to the longest such wait:
-// a panel that keeps its colour costs one look. Elsewhere it is looked at a
+// a panel that keeps its colour costs one look, and is followed until it
+// repaints after that wait or the next change. Elsewhere it is looked at a
 // few times a second in the first second and in the second after each
 // change seen, else once a second, which follows a late repaint within a
 // second; those looks end a second after the colour changed and then held,
@@ -70,7 +71,6 @@ class PanelLooks {
     bool lookWaits_ = false;
     double lastLook_ = 0;
     platform::ScopedCancel next_;
-    platform::ScopedCancel end_;
 };
 
 } // namespace rondelix

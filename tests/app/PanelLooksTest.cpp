@@ -52,31 +52,29 @@ TEST(PanelLooks, FollowsALateRepaintWithinASecondAndLooksRarelyAtAPanelThatKeeps
 }
 
 // Where the display tells of the panel's repaints, a panel that keeps its
-// colour costs one look, however many notices the change brings, and is no
-// longer followed after the cap; a repaint
+// colour costs one look, however many notices the change brings, and its
+// first repaint after the cap is not looked at and ends the following; a repaint
 // seconds after the switch is looked at at once, a fade's many repaints a
-// few times a second and once after the last; where the display cannot
-// tell, the panel is looked at again as above.
+// few times a second and once after the last.
 TEST(PanelLooks, FollowsToldRepaintsAloneAndOnlyUpToTheCap) {
     platform::sim::SimMainQueue queue;
     std::vector<double> looks;
-    bool tells = true, followed = false;
-    PanelLooks panel(queue,
-                     [&] {
-                         looks.push_back(queue.now());
-                         return false;
-                     },
-                     {[&] { return followed = tells; }, [&] { followed = false; }});
+    bool followed = false;
+    const auto look = [&] {
+        looks.push_back(queue.now());
+        return false;
+    };
+    PanelLooks panel(queue, look, {[&] { return followed = true; }, [&] { followed = false; }});
     panel.begin();
     panel.begin();
     queue.advance(PanelLooks::gatherSeconds);
     ASSERT_TRUE(followed);
     queue.advance(PanelLooks::atMostSeconds + 1);
     EXPECT_EQ(looks.size(), 1u) << "looked at a panel that was not repainted";
-    EXPECT_FALSE(followed) << "followed past the cap";
     panel.repainted();
     queue.advance(1);
     EXPECT_EQ(looks.size(), 1u) << "looked after the cap";
+    EXPECT_FALSE(followed) << "followed past the cap";
 
     looks.clear();
     panel.begin();
@@ -97,10 +95,10 @@ TEST(PanelLooks, FollowsToldRepaintsAloneAndOnlyUpToTheCap) {
     EXPECT_LE(looks.size(), 2u + 3u) << "looked at every frame of a fade";
     EXPECT_GE(looks.back(), lastRepaint) << "the fade's last frame was not looked at";
 
-    tells = false;
+    // Where the display cannot tell, the panel is looked at as above.
     looks.clear();
-    queue.advance(PanelLooks::atMostSeconds);
-    panel.begin();
+    PanelLooks polled(queue, look, {[] { return false; }, [] {}});
+    polled.begin();
     queue.advance(PanelLooks::atMostSeconds + 1);
     EXPECT_GT(looks.size(), 5u) << "a display that cannot tell of repaints left the panel unlooked at";
 }
