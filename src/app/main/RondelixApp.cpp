@@ -56,6 +56,7 @@
 #include "platform/linux/x11/X11FrameExtents.h"
 #include "platform/linux/x11/X11ManagerProperty.h"
 #include "platform/linux/x11/X11PanelColour.h"
+#include "platform/linux/x11/X11PanelWatch.h"
 #include "platform/linux/x11/X11Permissions.h"
 #include "platform/linux/x11/X11QueuedEvents.h"
 #include "platform/linux/x11/X11RootPropertyWatch.h"
@@ -320,6 +321,7 @@ void keepTheWheelCurrent(AppCoordinator& coordinator, QPointer<WheelView>& liveW
 struct TrayOrWindow {
     std::unique_ptr<TrayMenu> tray;
     std::unique_ptr<desktop::X11TrayColors> colors;
+    std::unique_ptr<desktop::X11PanelWatch> panelWatch;
     std::unique_ptr<desktop::XfcePanelDarkMode> panelDarkMode;
     std::unique_ptr<desktop::X11ManagerProperty> themeSettings;
     QFileSystemWatcher plasmaStyle;
@@ -363,11 +365,19 @@ struct TrayOrWindow {
                 if (followed()) lookAtThePanel();
             });
         }
+        panelWatch = std::make_unique<desktop::X11PanelWatch>([this] {
+            if (tray) tray->panelRepainted();
+        });
+        // The few pixels just around the icon.
+        constexpr int ring = 2;
         tray = std::make_unique<TrayMenu>(
             coordinator, [] { QApplication::quit(); },
             TrayPanelLook{[this] { return colors->textColor(); }, &d.appearance,
                           [this] { return panelDarkMode ? panelDarkMode->darkMode() : std::nullopt; },
-                          &desktop::panelColour});
+                          &desktop::panelColour,
+                          [this](const QRect& icon) { return panelWatch->colourAround(icon, ring); },
+                          [this](const QRect& icon) { return panelWatch->follow(icon, ring); },
+                          [this] { panelWatch->stop(); }});
     }
     void lookAtThePanel() {
         if (tray) tray->lookAgainSoon();
@@ -376,6 +386,7 @@ struct TrayOrWindow {
     TrayOrWindow& operator=(const TrayOrWindow&) = delete;
     ~TrayOrWindow() {
         tray.reset();
+        panelWatch.reset();
         themeSettings.reset();
         panelDarkMode.reset();
         colors.reset();

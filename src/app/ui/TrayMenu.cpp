@@ -17,11 +17,9 @@
 #include <QPalette>
 #include <QPen>
 #include <QPixmap>
-#include <QScreen>
 #include <QSystemTrayIcon>
 #include <algorithm>
 #include <initializer_list>
-#include <map>
 
 namespace rondelix {
 
@@ -74,29 +72,6 @@ double contrast(const QColor& a, const QColor& b) {
     return contrastRatio(fromQColor(a), fromQColor(b));
 }
 
-// The panel's colour as it shows just around the icon: the commonest colour
-// of a thin ring outside the icon's area.
-std::optional<QColor> colourAround(const QRect& icon) {
-    QScreen* screen = QGuiApplication::screenAt(icon.center());
-    if (!screen) return std::nullopt;
-    constexpr int ring = 2;
-    const QRect grabbed = icon.adjusted(-ring, -ring, ring, ring);
-    const QRect onScreen = grabbed.translated(-screen->geometry().topLeft());
-    const QImage shot = screen->grabWindow(0, onScreen.x(), onScreen.y(), onScreen.width(), onScreen.height())
-                            .toImage()
-                            .scaled(grabbed.size());
-    if (shot.isNull()) return std::nullopt;
-    std::map<QRgb, int> counts;
-    const QRect inner = shot.rect().adjusted(ring, ring, -ring, -ring);
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x)
-            if (!inner.contains(x, y)) ++counts[shot.pixel(x, y) | 0xFF000000u];
-    if (counts.empty()) return std::nullopt;
-    return QColor(std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
-                      return a.second < b.second;
-                  })->first);
-}
-
 // What reads on the panel as it shows: the first ink that stands out at 3:1,
 // else the darker or lighter of two neutral inks.
 QColor inkForPanel(const QColor& panel, std::initializer_list<QColor> inks) {
@@ -111,12 +86,17 @@ QColor inkForPanel(const QColor& panel, std::initializer_list<QColor> inks) {
 TrayMenu::TrayMenu(AppCoordinator& coordinator, std::function<void()> quit, TrayPanelLook look)
     : coordinator_(coordinator), content_(coordinator), look_(std::move(look)),
       menu_(std::make_unique<QMenu>()), icon_(std::make_unique<QSystemTrayIcon>()),
-      looks_(coordinator.platform().queue, [this] {
-          const std::optional<QColor> panel = updateIcon();
-          const bool changed = panel != lookedPanel_;
-          lookedPanel_ = panel;
-          return changed;
-      }) {
+      looks_(coordinator.platform().queue,
+             [this] {
+                 const std::optional<QColor> panel = updateIcon();
+                 const bool changed = panel != lookedPanel_;
+                 lookedPanel_ = panel;
+                 return changed;
+             },
+             {[this] { return look_.followRepaints && look_.followRepaints(iconArea_); },
+              [this] {
+                  if (look_.stopRepaints) look_.stopRepaints();
+              }}) {
     content_.onQuit = std::move(quit);
     connect(menu_.get(), &QMenu::aboutToShow, this, &TrayMenu::rebuild);
     // A click on the icon opens the menu, as the context click does.
@@ -171,6 +151,10 @@ void TrayMenu::lookAgainSoon() {
     looks_.begin();
 }
 
+void TrayMenu::panelRepainted() {
+    looks_.repainted();
+}
+
 void TrayMenu::panelChanged() {
     publishedColoursStale_ = false;
     lookAgainSoon();
@@ -204,10 +188,10 @@ std::optional<QColor> TrayMenu::switchedPanel() const {
 // The panel's colour as it shows: around the icon, where the tray says where
 // the icon is (an icon embedded in it), else the panels on screen; a panel
 // that hosts its items itself draws the icon where nobody is told.
-std::optional<QColor> TrayMenu::shownPanel() const {
-    const QRect icon = icon_->geometry();
-    if (!icon.isEmpty())
-        if (const auto around = colourAround(icon)) return around;
+std::optional<QColor> TrayMenu::shownPanel() {
+    iconArea_ = icon_->geometry();
+    if (!iconArea_.isEmpty() && look_.colourAround)
+        if (const auto around = look_.colourAround(iconArea_)) return around;
     return look_.panelColour ? look_.panelColour() : std::nullopt;
 }
 

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QIcon>
 #include <QObject>
+#include <QRect>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -30,6 +31,13 @@ struct TrayPanelLook {
     std::function<std::optional<bool>()> panelDarkMode;
     // The colour the panels show as they are drawn now, when there are any.
     std::function<std::optional<QColor>()> panelColour;
+    // The panel's colour in a thin ring around the icon's area on screen.
+    std::function<std::optional<QColor>(const QRect& icon)> colourAround;
+    // Has the panel's repaints around the icon's area (the panels' on
+    // screen where the area is empty) told to TrayMenu::panelRepainted
+    // until stopped; false where the display cannot tell.
+    std::function<bool(const QRect& icon)> followRepaints;
+    std::function<void()> stopRepaints;
 };
 
 // The program's icon in the system tray with its menu, which a click on the
@@ -46,8 +54,9 @@ struct TrayPanelLook {
 // ink that does not stand out from it at 3:1 gives way to one that does.
 // Nothing is looked at while nothing changes: each notice of a change (the
 // desktop's scheme, the tray's colours, the panel's own mode) has the panel
-// looked at again, and again until its colour has settled, as the panel
-// repaints once it has heard the change itself.
+// looked at again, and again after each repaint where the display tells of
+// them (else until its colour has settled), as the panel repaints once it
+// has heard the change itself.
 class TrayMenu final : public QObject {
     Q_OBJECT
 
@@ -71,6 +80,8 @@ class TrayMenu final : public QObject {
     // The desktop's theme changed in a way that may give the panel a new
     // look without a new light or dark: the panel is looked at again.
     void lookAgainSoon();
+    // The panel was drawn again while its repaints were followed.
+    void panelRepainted();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,7 +90,7 @@ class TrayMenu final : public QObject {
     // Draws the icon for the panel as it shows now, and says what that is.
     std::optional<QColor> updateIcon();
     void observe();
-    std::optional<QColor> shownPanel() const;
+    std::optional<QColor> shownPanel();
     std::optional<QColor> switchedPanel() const;
 
     // What the icon was last drawn with, so that it is drawn again only for a change.
@@ -103,6 +114,9 @@ class TrayMenu final : public QObject {
     bool publishedColoursStale_ = false;
     // The panel's colour at the last look.
     std::optional<QColor> lookedPanel_;
+    // Where the tray said the icon was at the last look, where its panel is
+    // followed; empty where it does not say.
+    QRect iconArea_;
     PanelLooks looks_;
 };
 

@@ -530,6 +530,7 @@ TEST_F(ShellViewsTest, ATrayThatSaysNothingGetsAnIconThatReadsOnLightAndDarkPane
          {platform::ColorScheme::light, platform::ColorScheme::dark, platform::ColorScheme::unknown}) {
         const QIcon before = tray.icon();
         appearance.set({scheme, false, false});
+        rig.queue.advance(PanelLooks::gatherSeconds);
         redraws += before.pixmap(24).toImage() != tray.icon().pixmap(24).toImage();
         for (const QColor& panel : panels)
             EXPECT_GE(contrastOnPanel(tray.icon(), panel), 3.0)
@@ -568,6 +569,44 @@ TEST_F(ShellViewsTest, TheTrayMarkFollowsAPanelThatRepaintsSecondsAfterASwitch) 
     appearance.set({platform::ColorScheme::light, false, false});
     rig.queue.advance(10);
     EXPECT_LE(looks - settled, 20) << "looks at a panel that kept its colour through a switch";
+}
+
+// Where the display tells of the panel's repaints, the panel is followed
+// where the icon sits: a switch that leaves it as it was costs one look, a
+// repaint told seconds later is followed at once, and one told after the
+// longest wait ends the following.
+TEST_F(ShellViewsTest, TheTrayMarkFollowsToldRepaintsAndLooksOnceAtAPanelThatKeepsItsColour) {
+    platform::sim::SimDesktopAppearance appearance;
+    appearance.set({platform::ColorScheme::light, false, false});
+    QColor panel(239, 240, 241);
+    int looks = 0;
+    bool followed = false;
+    TrayPanelLook look{{}, &appearance, {}, [&] {
+                           ++looks;
+                           return std::optional(panel);
+                       }};
+    look.followRepaints = [&](const QRect&) { return followed = true; };
+    look.stopRepaints = [&] { followed = false; };
+    TrayMenu tray(
+        rig.c(), [] {}, look);
+    rig.queue.advance(30);
+
+    const int before = looks;
+    appearance.set({platform::ColorScheme::dark, false, false});
+    rig.queue.advance(PanelLooks::gatherSeconds + PanelLooks::atMostSeconds + 0.1);
+    EXPECT_EQ(looks - before, 1) << "looked more than once at a panel that kept its colour";
+    tray.panelRepainted();
+    rig.queue.advance(1);
+    EXPECT_EQ(looks - before, 1) << "looked at a repaint after the longest wait";
+    EXPECT_FALSE(followed) << "followed past the longest wait";
+
+    appearance.set({platform::ColorScheme::light, false, false});
+    rig.queue.advance(3);
+    ASSERT_TRUE(followed);
+    panel = QColor(49, 54, 59);
+    tray.panelRepainted();
+    rig.queue.advance(0.01);
+    EXPECT_GE(contrastOnPanel(tray.icon(), panel), 3.0) << "a told repaint was not followed at once";
 }
 
 } // namespace

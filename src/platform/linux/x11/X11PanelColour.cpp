@@ -46,8 +46,9 @@ std::vector<xcb_window_t> topLevels(xcb_connection_t* connection, xcb_window_t r
     return {children, children + xcb_query_tree_children_length(tree.get())};
 }
 
-// The windows on screen that are docks: the panels.
-std::vector<xcb_window_t> docks(xcb_connection_t* connection, xcb_window_t root) {
+} // namespace
+
+std::vector<std::uint32_t> dockWindows(xcb_connection_t* connection, std::uint32_t root) {
     const xcb_atom_t type = atom(connection, "_NET_WM_WINDOW_TYPE");
     const xcb_atom_t dock = atom(connection, "_NET_WM_WINDOW_TYPE_DOCK");
     if (type == XCB_ATOM_NONE || dock == XCB_ATOM_NONE) return {};
@@ -73,8 +74,6 @@ std::vector<xcb_window_t> docks(xcb_connection_t* connection, xcb_window_t root)
     return found;
 }
 
-} // namespace
-
 std::optional<QColor> panelColour() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -83,7 +82,7 @@ std::optional<QColor> panelColour() {
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     // Every other pixel of every other row: a panel's background is most of it.
     std::unordered_map<QRgb, int> counts;
-    for (const xcb_window_t dock : docks(connection, root)) {
+    for (const xcb_window_t dock : dockWindows(connection, root)) {
         const QImage shown = screen->grabWindow(dock).toImage();
         for (int y = 0; y < shown.height(); y += 2)
             for (int x = 0; x < shown.width(); x += 2)

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <cstdint>
 #include <optional>
+#include <vector>
+
+struct xcb_connection_t;
 
 namespace rondelix::platform::linux_desktop {
 
@@ -12,5 +16,8 @@ namespace rondelix::platform::linux_desktop {
 // publishing the colours of its old one; what it shows is the answer. None
 // without X11 or without a panel on screen.
 std::optional<QColor> panelColour();
+
+// The windows on screen that are docks: the panels.
+std::vector<std::uint32_t> dockWindows(xcb_connection_t* connection, std::uint32_t root);
 
 } // namespace rondelix::platform::linux_desktop
