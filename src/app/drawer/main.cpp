@@ -129,8 +129,10 @@ std::optional<std::string> answered(const std::vector<std::string_view>& request
         return QtImages(*readers).drawnAsPNG(input, std::atoi(std::string(request[2]).c_str()),
                                              std::atoi(std::string(request[3]).c_str()), {});
     if (request.front() == "fitted" && request.size() == 4 && readers)
-        return QtImages(*readers).fittedAsPNG(input, std::atoi(std::string(request[2]).c_str()),
-                                              std::atof(std::string(request[3]).c_str()), {});
+        return QtImages(*readers)
+            .fittedAsPNG(input, std::atoi(std::string(request[2]).c_str()),
+                         std::atof(std::string(request[3]).c_str()), {}, nullptr)
+            .png;
     return std::nullopt;
 }
 
