@@ -29,10 +29,9 @@ using DrawingAccount = std::shared_ptr<FairTurns::Account>;
 // A picture drawn by fittedAsPNG, or why none came back.
 struct Fitted {
     std::optional<std::string> png;
-    // Given up on for what its drawing costs (the time of one drawing ran
-    // out, or the account's budget did), rather than refused as no picture
-    // of the kind asked. A drawing stopped by its memory cap cannot be told
-    // from a damaged picture, and counts as refused.
+    // Given up on for what its drawing costs (the time or the memory of one
+    // drawing ran out, or the account's budget did), rather than refused as
+    // no picture of the kind asked.
     bool tooCostly = false;
 };
 

@@ -23,6 +23,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -152,6 +154,18 @@ int main(int argc, char** argv) {
     if ((capsAddressSpace && !limit(RLIMIT_AS, addressSpace, addressSpace)) ||
         !limit(RLIMIT_CPU, processorSeconds, processorSeconds + 1) || !limit(RLIMIT_CORE, 0, 0))
         return 2;
+    // Memory refused ends the drawer wherever it was asked for, in the
+    // readers too, with a status of its own: a picture too costly to read is
+    // told from one that is no picture.
+    std::set_terminate([] {
+        try {
+            if (const auto thrown = std::current_exception()) std::rethrow_exception(thrown);
+        } catch (const std::bad_alloc&) {
+            std::_Exit(rondelix::platform::linux_desktop::QtImages::outOfMemoryStatus);
+        } catch (...) {
+        }
+        std::abort();
+    });
 
     const std::size_t largestInput = drawing ? largestDrawing : largestPicture;
     std::string input;

@@ -72,8 +72,8 @@ TEST(DrawerImages, AFittedPictureKeepsOnlyItsPixels) {
         std::nullopt);
 }
 
-// A picture the drawer gave up on for its time, or because the account it
-// was drawn for had none left, is told from one that is no picture.
+// A picture the drawer gave up on for its time or its memory, or because the
+// account it was drawn for had none left, is told from one that is no picture.
 TEST(DrawerImages, AFittedPictureGivenUpForItsCostSaysSo) {
     ASSERT_NE(testing::desktopApplication(), nullptr);
     SvgDrawerClient drawer(1, RONDELIX_SVG_DRAWER);
@@ -92,6 +92,13 @@ TEST(DrawerImages, AFittedPictureGivenUpForItsCostSaysSo) {
     EXPECT_EQ(refused.png, std::nullopt);
     EXPECT_TRUE(refused.tooCostly);
     EXPECT_TRUE(images.fittedAsPNG(red, 256, 1024, {}, nullptr).png);
+
+    // Texts of 750 MB in all: the drawer's memory runs out within its deadline.
+    SvgDrawerClient patient(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
+    const auto large = DrawerImages(patient, QtImages::Readers::namedRasters)
+                           .fittedAsPNG(testing::commentedPng(250, 16, 3'000'000), 256, 1024, {}, nullptr);
+    EXPECT_EQ(large.png, std::nullopt);
+    EXPECT_TRUE(large.tooCostly);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/linux/process/SvgDrawerClient.h"
 
 #include "platform/linux/process/ProgramExecutables.h"
+#include "platform/linux/qt/QtImages.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -132,8 +133,8 @@ void SvgDrawerClient::shutDown() {
 std::optional<std::string> SvgDrawerClient::pngAnswer(const std::vector<std::string>& request,
                                                       std::string_view bytes, double seconds,
                                                       const Account& account, const Admission& admission,
-                                                      bool* outOfTime) {
-    auto png = answer(request, bytes, seconds, account, admission, outOfTime);
+                                                      bool* tooCostly) {
+    auto png = answer(request, bytes, seconds, account, admission, tooCostly);
     if (!png || !isPng(*png)) return std::nullopt;
     return png;
 }
@@ -141,11 +142,11 @@ std::optional<std::string> SvgDrawerClient::pngAnswer(const std::vector<std::str
 std::optional<std::string> SvgDrawerClient::answer(const std::vector<std::string>& request,
                                                    std::string_view bytes, double seconds,
                                                    const Account& account, const Admission& admission,
-                                                   bool* outOfTime) {
+                                                   bool* tooCostly) {
     bool timedOut = false;
-    if (outOfTime) *outOfTime = false;
+    if (tooCostly) *tooCostly = false;
     const auto ranOut = [&] {
-        if (outOfTime) *outOfTime = true;
+        if (tooCostly) *tooCostly = true;
         return std::nullopt;
     };
     auto turn = queue_.take(account ? account
@@ -229,7 +230,9 @@ std::optional<std::string> SvgDrawerClient::answer(const std::vector<std::string
     // threads at once. The turn ends with this call, once the drawer is gone.
     turn->charge(
         std::max(std::chrono::duration<double>(Clock::now() - start).count(), processorSeconds(used)));
-    if (timedOut || (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU)) return ranOut();
+    if (timedOut || (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU) ||
+        (WIFEXITED(status) && WEXITSTATUS(status) == QtImages::outOfMemoryStatus))
+        return ranOut();
     if (!ended || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
     return answer;
 }
