@@ -52,6 +52,10 @@ void logSkipped(platform::Log& log, const std::string& name) {
     log.write("bundled icon restore skipped " + name + ": it isn't a PNG icon.");
 }
 
+void logTooCostly(platform::Log& log, const std::string& name) {
+    log.write("bundled icon restore skipped " + name + ": it takes longer to draw than a restore allows.");
+}
+
 } // namespace
 
 fs::path directory() {
@@ -161,6 +165,7 @@ void restoreExported(const fs::path& folder, const std::map<std::string, std::st
                      const platform::Images& images, platform::Log& log) {
     std::size_t written = 0;
     std::uintmax_t total = 0;
+    const auto drawing = std::make_shared<FairTurns::Account>(FairTurns::Account{restoreDrawingSeconds});
     for (const auto& [name, text] : icons) {
         if (written == maxRestoredFiles) {
             log.write("bundled icon restore stopped at the safety cap.");
@@ -180,12 +185,12 @@ void restoreExported(const fs::path& folder, const std::map<std::string, std::st
         if (isTaken(folder / name)) continue;
         // Drawn anew, as an imported picture is: the same picture, with
         // nothing kept of the carried file but its pixels.
-        const auto drawn = images.fittedAsPNG(*bytes, maxEdge, maxRestoredSide, {});
-        if (!drawn) {
-            logSkipped(log, name);
+        const auto drawn = images.fittedAsPNG(*bytes, maxEdge, maxRestoredSide, {}, drawing);
+        if (!drawn.png) {
+            drawn.tooCostly ? logTooCostly(log, name) : logSkipped(log, name);
             continue;
         }
-        if (const auto written = writeIcon(folder, name, *drawn); !written.ok()) {
+        if (const auto written = writeIcon(folder, name, *drawn.png); !written.ok()) {
             log.write("bundled icon restore failed for " + name + ": " + written.error());
             continue;
         }

@@ -35,6 +35,9 @@ inline constexpr std::uintmax_t maxRestoredTotalBytes = 32u * 1024 * 1024;
 // Imports store at most maxEdge, and so do restores; a carried picture
 // declaring a longer side than this is no icon an export carried.
 inline constexpr double maxRestoredSide = 1024;
+// The drawing time of all the pictures of one restore together: a file can
+// carry many pictures each costing the drawer its whole deadline.
+inline constexpr double restoreDrawingSeconds = 20;
 
 // An imported picture is stored with its longer side at most this long.
 inline constexpr int maxEdge = 256;
@@ -109,7 +112,9 @@ void removeOrphans(const std::filesystem::path& folder, const std::set<std::stri
 // all, which could name files to read) is left out, and said in the log.
 // What is written is the picture drawn anew at most maxEdge on its longer
 // side, as an import stores it: never the carried bytes, whose chunks could
-// cost the window gigabytes to decode.
+// cost the window gigabytes to decode. The drawing of them all shares
+// restoreDrawingSeconds; once those are spent the rest are left out, and a
+// picture given up on for its cost is said to be one.
 void restoreExported(const std::filesystem::path& folder, const std::map<std::string, std::string>& icons,
                      const platform::Images& images, platform::Log& log);
 

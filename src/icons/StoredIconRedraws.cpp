@@ -13,7 +13,7 @@ void StoredIconRedraws::redraw(const std::string& filename) {
                               &images = services_.images, &queue = services_.queue, &log = services_.log] {
         const auto bytes = IconStore::load(folder, filename);
         if (!bytes) return;
-        const auto drawn = images.fittedAsPNG(*bytes, IconStore::maxEdge, largestStoredSide, {});
+        const auto drawn = images.fittedAsPNG(*bytes, IconStore::maxEdge, largestStoredSide, {}, nullptr).png;
         if (!drawn) {
             log.write("the stored icon " + filename + " couldn't be drawn; its slices show a placeholder.");
             return;

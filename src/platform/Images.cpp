@@ -12,13 +12,13 @@ std::optional<PixelSize> fittedSize(PixelSize size, int maxEdge) {
                      std::max(std::round(size.height * scale), 1.0)};
 }
 
-std::optional<std::string> Images::fittedAsPNG(std::string_view bytes, int maxEdge, double largestSide,
-                                               const Admission& admission) const {
+Fitted Images::fittedAsPNG(std::string_view bytes, int maxEdge, double largestSide,
+                           const Admission& admission, const DrawingAccount&) const {
     const auto declared = declaredSize(bytes);
-    if (!declared || declared->width > largestSide || declared->height > largestSide) return std::nullopt;
+    if (!declared || declared->width > largestSide || declared->height > largestSide) return {};
     const auto fitted = fittedSize(*declared, maxEdge);
-    if (!fitted) return std::nullopt;
-    return drawnAsPNG(bytes, static_cast<int>(fitted->width), static_cast<int>(fitted->height), admission);
+    if (!fitted) return {};
+    return {drawnAsPNG(bytes, static_cast<int>(fitted->width), static_cast<int>(fitted->height), admission)};
 }
 
 } // namespace rondelix::platform

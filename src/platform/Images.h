@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/Admission.h"
+#include "util/FairTurns.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +21,19 @@ struct PixelSize {
 // side at most maxEdge, never enlarged, each side rounded (halves up) and at
 // least 1. None for a size without area.
 std::optional<PixelSize> fittedSize(PixelSize size, int maxEdge);
+
+// Seconds of drawing shared by several pictures: each is charged what its
+// drawing took, and none is drawn once they are spent.
+using DrawingAccount = std::shared_ptr<FairTurns::Account>;
+
+// A picture drawn by fittedAsPNG, or why none came back.
+struct Fitted {
+    std::optional<std::string> png;
+    // Given up on for what its drawing costs (the time or the memory of one
+    // drawing ran out, or the account's budget did), rather than refused as
+    // no picture of the kind asked.
+    bool tooCostly = false;
+};
 
 // Decoding, drawing and encoding of pictures in whatever formats the desktop
 // reads. Both calls are safe on any bytes.
@@ -43,9 +58,9 @@ class Images {
     // The picture drawn as drawnAsPNG draws it, at the fittedSize of its
     // declared size; none also when it declares a side longer than
     // largestSide. Where the pictures are read elsewhere, measured and drawn
-    // in one request.
-    virtual std::optional<std::string> fittedAsPNG(std::string_view bytes, int maxEdge, double largestSide,
-                                                   const Admission& admission) const;
+    // in one request, charged to the account when one is given.
+    virtual Fitted fittedAsPNG(std::string_view bytes, int maxEdge, double largestSide,
+                               const Admission& admission, const DrawingAccount& account) const;
 };
 
 } // namespace rondelix::platform

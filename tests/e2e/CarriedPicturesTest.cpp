@@ -62,6 +62,29 @@ struct Showing {
 
 class CarriedPictures : public EndToEnd {
   protected:
+    // Picks the file through the window's Import Wheel and agrees to its
+    // review; false when a window did not come.
+    bool confirmImport(Program& program, const Config& config, const std::string& id, const fs::path& file) {
+        const QRect window = windowGeometry(id);
+        stillScreen(window);
+        const std::set<std::string> before = windowsOf(program);
+        clickAt(buttonOnMyWheels(config, window, "Import Wheel"));
+        const std::string chooser = newWindowOf(program, before);
+        if (chooser.empty()) return false;
+        xdotool("type --delay 10 '" + file.string() + "'");
+        std::set<std::string> known = before;
+        known.insert(chooser);
+        xdotool("key Return");
+        if (newWindowOf(program, known).empty()) return false;
+        xdotool("key Return");
+        return true;
+    }
+
+    bool hasWheelNamed(const std::string& name) const {
+        const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+        return onDisk && std::ranges::any_of(onDisk->wheels, [&](const Wheel& w) { return w.name == name; });
+    }
+
     // Starts the program and summons the main wheel; `meanwhile` runs before
     // the program is stopped.
     Showing startAndSummon(const std::string& name, const std::function<void()>& meanwhile = {}) {
@@ -108,27 +131,11 @@ TEST_F(CarriedPictures, APictureCostingGigabytesToDecodeShowsAtOnce) {
         Program program(home.path, "carried-import");
         const std::string id = readyMainWindow(program);
         ASSERT_FALSE(id.empty()) << program.log();
-        const QRect window = windowGeometry(id);
-        stillScreen(window);
-        const std::set<std::string> before = windowsOf(program);
-        clickAt(buttonOnMyWheels(config, window, "Import Wheel"));
-        const std::string chooser = newWindowOf(program, before);
-        ASSERT_FALSE(chooser.empty()) << "no file chooser";
-        xdotool("type --delay 10 '" + file.string() + "'");
-        std::set<std::string> known = before;
-        known.insert(chooser);
-        xdotool("key Return");
-        ASSERT_FALSE(newWindowOf(program, known).empty()) << "no review";
+        ASSERT_TRUE(confirmImport(program, config, id, file));
         const auto added = Clock::now();
-        xdotool("key Return");
         // The wheel is added once its pictures are: the drawer reads each
         // one's texts within its limits, a few seconds on a busy machine.
-        const auto hasCarried = [&] {
-            const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
-            return onDisk &&
-                   std::ranges::any_of(onDisk->wheels, [](const Wheel& w) { return w.name == "Carried"; });
-        };
-        ASSERT_TRUE(waitFor(hasCarried, 4 * patience)) << program.log();
+        ASSERT_TRUE(waitFor([&] { return hasWheelNamed("Carried"); }, 4 * patience)) << program.log();
         std::printf("[ measured ] the wheel was added %.1f s after the review\n",
                     std::chrono::duration<double>(Clock::now() - added).count());
         EXPECT_EQ(program.stop(), 0);
@@ -164,6 +171,52 @@ TEST_F(CarriedPictures, APictureCostingGigabytesToDecodeShowsAtOnce) {
     writeFile(home.configFolder() / "icons" / another, costly);
     showOnTheMainWheel(home, {another});
     EXPECT_LT(startAndSummon("carried-quit").quitSeconds, 2);
+}
+
+// Twenty pictures in a shared wheel that the drawer gives up on, each at
+// its deadline or its memory cap: all of them share one budget of drawing,
+// so the wheel is added within seconds of the review, not after twenty
+// deadlines; each picture left out is said to cost too much, not to be no PNG.
+TEST_F(CarriedPictures, TheCostlyPicturesOfAWheelShareOneBudgetOfDrawing) {
+    const std::string costly = testing::commentedPng(250, 16, 3'000'000);
+    SharedWheel shared;
+    shared.wheel.id = "costly";
+    shared.wheel.name = "Costly";
+    shared.wheel.sliceCount = 12;
+    for (int i = 0; i < 20; ++i) {
+        const std::string name = Uuid::generate().text() + ".png";
+        shared.icons[name] = Base64::encode(costly);
+        if (i < 12)
+            shared.wheel.slices.push_back(Slice{Uuid::generate(), i, "Slice " + std::to_string(i),
+                                                Icon{Icon::CustomImage{name}}, MacroAction::Text{"hello"}});
+    }
+    const fs::path file = home.path / "costly.rondix";
+    writeFile(file, shared.fileBytes());
+    const Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+
+    Program program(home.path, "costly-import");
+    const std::string id = readyMainWindow(program);
+    ASSERT_FALSE(id.empty()) << program.log();
+    ASSERT_TRUE(confirmImport(program, config, id, file));
+    const auto added = Clock::now();
+    // Twenty seconds of drawing and the last picture's start-up; not the
+    // two minutes of twenty deadlines.
+    ASSERT_TRUE(waitFor([&] { return hasWheelNamed("Costly"); }, 4 * patience)) << program.log();
+    const double seconds = std::chrono::duration<double>(Clock::now() - added).count();
+    std::printf("[ measured ] the wheel of twenty costly pictures was added %.1f s after the review\n",
+                seconds);
+    EXPECT_LT(seconds, 25);
+    EXPECT_EQ(program.stop(), 0);
+
+    const std::string log = program.log();
+    std::size_t tooCostly = 0;
+    for (auto at = log.find("takes longer to draw"); at != std::string::npos;
+         at = log.find("takes longer to draw", at + 1))
+        ++tooCostly;
+    std::printf("[ measured ] %zu pictures said to take too long to draw, %zu stored\n", tooCostly,
+                storedIcons(home).size());
+    EXPECT_EQ(tooCostly + storedIcons(home).size(), 20u) << log;
+    EXPECT_EQ(log.find("isn't a PNG icon"), std::string::npos) << log;
 }
 
 } // namespace rondelix::e2e

@@ -168,3 +168,35 @@ TEST_F(Restore, KeepsOnlyPngPicturesThatDecodeAndSaysWhatItLeftOut) {
     std::ranges::sort(expected);
     EXPECT_EQ(lines, expected);
 }
+
+// A file carrying many pictures that each cost the drawer its whole deadline
+// gets one budget of drawing for all of them, not one per picture; what the
+// drawer gave up on is said to have cost too much, not to be no PNG.
+TEST_F(Restore, DrawsAllOfARestoresPicturesWithinOneBudgetAndSaysWhatCostTooMuch) {
+    const auto saying = [](const std::string& name) {
+        return "Rondelix: bundled icon restore skipped " + name +
+               ": it takes longer to draw than a restore allows.";
+    };
+    images.drawingSeconds = 5;
+    ExportedIcons icons;
+    for (int i = 0; i < 6; ++i)
+        icons[freshName()] = Base64::encode(png("icon " + std::to_string(i)));
+    restore(icons);
+    EXPECT_EQ(fileCount(), 4u); // twenty seconds
+    std::vector<std::string> refused;
+    for (const auto& [name, text] : icons)
+        if (!fs::exists(folder / name)) refused.push_back(saying(name));
+    EXPECT_EQ(log.lines(), refused);
+
+    // A restore gets a budget of its own; a picture past the deadline is
+    // refused however much of it is left.
+    fs::remove_all(folder);
+    log.clear();
+    images.drawingSeconds = images.deadline + 1;
+    const auto costly = freshName();
+    restore({{costly, Base64::encode(png(""))}});
+    images.drawingSeconds = 0;
+    restore(icons);
+    EXPECT_EQ(fileCount(), 6u);
+    EXPECT_EQ(log.lines(), std::vector<std::string>{saying(costly)});
+}

@@ -24,11 +24,11 @@ class HeldImages final : public platform::Images {
                                           const platform::Admission&) const override {
         return std::nullopt;
     }
-    std::optional<std::string> fittedAsPNG(std::string_view, int, double,
-                                           const platform::Admission&) const override {
+    platform::Fitted fittedAsPNG(std::string_view, int, double, const platform::Admission&,
+                                 const platform::DrawingAccount&) const override {
         asked.open();
         drawing.wait();
-        return "drawn";
+        return {"drawn"};
     }
 
     mutable threads::Gate asked, drawing;

@@ -23,6 +23,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -129,8 +131,10 @@ std::optional<std::string> answered(const std::vector<std::string_view>& request
         return QtImages(*readers).drawnAsPNG(input, std::atoi(std::string(request[2]).c_str()),
                                              std::atoi(std::string(request[3]).c_str()), {});
     if (request.front() == "fitted" && request.size() == 4 && readers)
-        return QtImages(*readers).fittedAsPNG(input, std::atoi(std::string(request[2]).c_str()),
-                                              std::atof(std::string(request[3]).c_str()), {});
+        return QtImages(*readers)
+            .fittedAsPNG(input, std::atoi(std::string(request[2]).c_str()),
+                         std::atof(std::string(request[3]).c_str()), {}, nullptr)
+            .png;
     return std::nullopt;
 }
 
@@ -150,6 +154,18 @@ int main(int argc, char** argv) {
     if ((capsAddressSpace && !limit(RLIMIT_AS, addressSpace, addressSpace)) ||
         !limit(RLIMIT_CPU, processorSeconds, processorSeconds + 1) || !limit(RLIMIT_CORE, 0, 0))
         return 2;
+    // Memory refused ends the drawer wherever it was asked for, in the
+    // readers too, with a status of its own: a picture too costly to read is
+    // told from one that is no picture.
+    std::set_terminate([] {
+        try {
+            if (const auto thrown = std::current_exception()) std::rethrow_exception(thrown);
+        } catch (const std::bad_alloc&) {
+            std::_Exit(rondelix::platform::linux_desktop::QtImages::outOfMemoryStatus);
+        } catch (...) {
+        }
+        std::abort();
+    });
 
     const std::size_t largestInput = drawing ? largestDrawing : largestPicture;
     std::string input;

@@ -1,5 +1,7 @@
 #include "platform/sim/SimImages.h"
 
+#include <algorithm>
+
 namespace rondelix::platform::sim {
 
 namespace {
@@ -45,6 +47,16 @@ std::optional<std::string> SimImages::drawnAsPNG(std::string_view bytes, int wid
     drawings.push_back({std::string(bytes), width, height});
     if (drawingFails || !declaredSize(bytes)) return std::nullopt;
     return pngHeader(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
+}
+
+Fitted SimImages::fittedAsPNG(std::string_view bytes, int maxEdge, double largestSide,
+                              const Admission& admission, const DrawingAccount& account) const {
+    const double left = account ? account->budget - account->spent : deadline;
+    if (left <= 0) return {std::nullopt, true};
+    const double limit = std::min(deadline, left);
+    if (account) account->spent += std::min(drawingSeconds, limit);
+    if (drawingSeconds > limit) return {std::nullopt, true};
+    return Images::fittedAsPNG(bytes, maxEdge, largestSide, admission, account);
 }
 
 } // namespace rondelix::platform::sim

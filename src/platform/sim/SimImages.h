@@ -25,7 +25,15 @@ class SimImages final : public Images {
     std::optional<std::string> drawnAsPNG(std::string_view bytes, int width, int height,
                                           const Admission& admission) const override;
 
+    // Fitted under an account as the drawer fits them: each drawing takes
+    // `drawingSeconds`, and one longer than `deadline` or than what is left
+    // of the account's budget is given up on there, for its cost.
+    Fitted fittedAsPNG(std::string_view bytes, int maxEdge, double largestSide, const Admission& admission,
+                       const DrawingAccount& account) const override;
+
     bool drawingFails = false;
+    double drawingSeconds = 0;
+    double deadline = 6;
     mutable std::vector<Drawing> drawings;
 };
 

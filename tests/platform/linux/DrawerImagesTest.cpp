@@ -56,17 +56,49 @@ TEST(DrawerImages, AFittedPictureKeepsOnlyItsPixels) {
     SvgDrawerClient drawer(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
     const DrawerImages images(drawer, QtImages::Readers::namedRasters);
 
-    const auto fitted = images.fittedAsPNG(testing::commentedPng(60, 64, 3'000'000), 256, 1024, {});
+    const auto fitted =
+        images.fittedAsPNG(testing::commentedPng(60, 64, 3'000'000), 256, 1024, {}, nullptr).png;
     ASSERT_TRUE(fitted);
     EXPECT_TRUE(isDrawnPng(*fitted, 256));
     EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(*fitted), "PNG").size(), QSize(64, 64));
 
-    const auto shrunk = images.fittedAsPNG(testing::filledPicture(1024, 512, Qt::red, "jpeg"), 256, 1024, {});
+    const auto shrunk =
+        images.fittedAsPNG(testing::filledPicture(1024, 512, Qt::red, "jpeg"), 256, 1024, {}, nullptr).png;
     ASSERT_TRUE(shrunk);
     EXPECT_TRUE(isDrawnPng(*shrunk, 256));
     EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(*shrunk), "PNG").size(), QSize(256, 128));
-    EXPECT_EQ(images.fittedAsPNG(testing::filledPicture(1025, 16, Qt::red, "png"), 256, 1024, {}),
-              std::nullopt);
+    EXPECT_EQ(
+        images.fittedAsPNG(testing::filledPicture(1025, 16, Qt::red, "png"), 256, 1024, {}, nullptr).png,
+        std::nullopt);
+}
+
+// A picture the drawer gave up on for its time or its memory, or because the
+// account it was drawn for had none left, is told from one that is no picture.
+TEST(DrawerImages, AFittedPictureGivenUpForItsCostSaysSo) {
+    ASSERT_NE(testing::desktopApplication(), nullptr);
+    SvgDrawerClient drawer(1, RONDELIX_SVG_DRAWER);
+    const DrawerImages images(drawer, QtImages::Readers::namedRasters);
+
+    const auto costly = images.fittedAsPNG(testing::commentedPng(500), 256, 1024, {}, nullptr);
+    EXPECT_EQ(costly.png, std::nullopt);
+    EXPECT_TRUE(costly.tooCostly);
+    const auto broken = images.fittedAsPNG("\x89PNG\r\n\x1A\n and no picture", 256, 1024, {}, nullptr);
+    EXPECT_EQ(broken.png, std::nullopt);
+    EXPECT_FALSE(broken.tooCostly);
+
+    const std::string red = testing::filledPicture(16, 16, Qt::red, "png");
+    const auto spent = std::make_shared<FairTurns::Account>(FairTurns::Account{1, 1});
+    const auto refused = images.fittedAsPNG(red, 256, 1024, {}, spent);
+    EXPECT_EQ(refused.png, std::nullopt);
+    EXPECT_TRUE(refused.tooCostly);
+    EXPECT_TRUE(images.fittedAsPNG(red, 256, 1024, {}, nullptr).png);
+
+    // Texts of 750 MB in all: the drawer's memory runs out within its deadline.
+    SvgDrawerClient patient(SvgDrawerClient::watchdogSeconds, RONDELIX_SVG_DRAWER);
+    const auto large = DrawerImages(patient, QtImages::Readers::namedRasters)
+                           .fittedAsPNG(testing::commentedPng(250, 16, 3'000'000), 256, 1024, {}, nullptr);
+    EXPECT_EQ(large.png, std::nullopt);
+    EXPECT_TRUE(large.tooCostly);
 }
 
 } // namespace

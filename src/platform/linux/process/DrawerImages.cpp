@@ -34,12 +34,15 @@ std::optional<std::string> DrawerImages::drawnAsPNG(std::string_view bytes, int 
         SvgDrawerClient::watchdogSeconds, account_, admission);
 }
 
-std::optional<std::string> DrawerImages::fittedAsPNG(std::string_view bytes, int maxEdge, double largestSide,
-                                                     const Admission& admission) const {
-    if (maxEdge <= 0 || !(largestSide >= 1)) return std::nullopt;
-    return drawer_.pngAnswer({"fitted", readersArgument(readers_), std::to_string(maxEdge),
-                              std::to_string(static_cast<long long>(largestSide))},
-                             bytes, SvgDrawerClient::watchdogSeconds, account_, admission);
+Fitted DrawerImages::fittedAsPNG(std::string_view bytes, int maxEdge, double largestSide,
+                                 const Admission& admission, const DrawingAccount& account) const {
+    if (maxEdge <= 0 || !(largestSide >= 1)) return {};
+    Fitted fitted;
+    fitted.png = drawer_.pngAnswer({"fitted", readersArgument(readers_), std::to_string(maxEdge),
+                                    std::to_string(static_cast<long long>(largestSide))},
+                                   bytes, SvgDrawerClient::watchdogSeconds, account ? account : account_,
+                                   admission, &fitted.tooCostly);
+    return fitted;
 }
 
 } // namespace rondelix::platform::linux_desktop

@@ -20,8 +20,9 @@ class DrawerImages final : public Images {
     std::optional<PixelSize> declaredSize(std::string_view bytes) const override;
     std::optional<std::string> drawnAsPNG(std::string_view bytes, int width, int height,
                                           const Admission& admission) const override;
-    std::optional<std::string> fittedAsPNG(std::string_view bytes, int maxEdge, double largestSide,
-                                           const Admission& admission) const override;
+    // Charged to the account given here, else to the one given above.
+    Fitted fittedAsPNG(std::string_view bytes, int maxEdge, double largestSide, const Admission& admission,
+                       const DrawingAccount& account) const override;
 
   private:
     SvgDrawerClient& drawer_;

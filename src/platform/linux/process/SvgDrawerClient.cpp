@@ -1,6 +1,7 @@
 #include "platform/linux/process/SvgDrawerClient.h"
 
 #include "platform/linux/process/ProgramExecutables.h"
+#include "platform/linux/qt/QtImages.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -131,21 +132,34 @@ void SvgDrawerClient::shutDown() {
 
 std::optional<std::string> SvgDrawerClient::pngAnswer(const std::vector<std::string>& request,
                                                       std::string_view bytes, double seconds,
-                                                      const Account& account, const Admission& admission) {
-    auto png = answer(request, bytes, seconds, account, admission);
+                                                      const Account& account, const Admission& admission,
+                                                      bool* tooCostly) {
+    auto png = answer(request, bytes, seconds, account, admission, tooCostly);
     if (!png || !isPng(*png)) return std::nullopt;
     return png;
 }
 
 std::optional<std::string> SvgDrawerClient::answer(const std::vector<std::string>& request,
                                                    std::string_view bytes, double seconds,
-                                                   const Account& account, const Admission& admission) {
+                                                   const Account& account, const Admission& admission,
+                                                   bool* tooCostly) {
+    bool timedOut = false;
+    if (tooCostly) *tooCostly = false;
+    const auto ranOut = [&] {
+        if (tooCostly) *tooCostly = true;
+        return std::nullopt;
+    };
     auto turn = queue_.take(account ? account
                                     : std::make_shared<FairTurns::Account>(
                                           FairTurns::Account{std::numeric_limits<double>::infinity()}));
-    if (!turn) return std::nullopt;
+    if (!turn) {
+        // The queue refuses a turn once it is closed, else for a spent budget.
+        std::lock_guard guard(lock_);
+        if (closed_) return std::nullopt;
+        return ranOut();
+    }
     const double limit = std::min({seconds, watchdog_, turn->secondsLeft()});
-    if (limit <= 0) return std::nullopt;
+    if (limit <= 0) return ranOut();
     // Asked with the drawer granted: what the admission holds is taken only
     // while a drawer may use it, never while waiting for one. Let go before
     // the turn ends, once the drawer has been reaped.
@@ -178,7 +192,10 @@ std::optional<std::string> SvgDrawerClient::answer(const std::vector<std::string
         }
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0) break;
+        if (left <= 0) {
+            timedOut = true;
+            break;
+        }
         pollfd watched[2] = {{output.get(), POLLIN, 0}, {input.get(), POLLOUT, 0}};
         const nfds_t count = input.get() >= 0 ? 2 : 1;
         if (::poll(watched, count, static_cast<int>(left)) < 0 && errno != EINTR) break;
@@ -213,6 +230,9 @@ std::optional<std::string> SvgDrawerClient::answer(const std::vector<std::string
     // threads at once. The turn ends with this call, once the drawer is gone.
     turn->charge(
         std::max(std::chrono::duration<double>(Clock::now() - start).count(), processorSeconds(used)));
+    if (timedOut || (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU) ||
+        (WIFEXITED(status) && WEXITSTATUS(status) == QtImages::outOfMemoryStatus))
+        return ranOut();
     if (!ended || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
     return answer;
 }

@@ -58,14 +58,16 @@ class SvgDrawerClient {
     // budget. The admission is asked once a drawer is granted, before the
     // drawer starts, and the request goes no further when it gives none; a
     // wait there, like the wait for the drawer, counts against neither the
-    // seconds nor the account. Any thread.
+    // seconds nor the account. When there is no answer because the time,
+    // the budget or the drawer's memory ran out (the drawer's caps included),
+    // `tooCostly`, if given, is set. Any thread.
     std::optional<std::string> answer(const std::vector<std::string>& request, std::string_view bytes,
                                       double seconds, const Account& account = nullptr,
-                                      const Admission& admission = {});
+                                      const Admission& admission = {}, bool* tooCostly = nullptr);
     // The answer when it is a PNG.
     std::optional<std::string> pngAnswer(const std::vector<std::string>& request, std::string_view bytes,
                                          double seconds, const Account& account = nullptr,
-                                         const Admission& admission = {});
+                                         const Admission& admission = {}, bool* tooCostly = nullptr);
 
     // Every drawing under way ends now and its caller gets no picture; so
     // does every caller waiting for a drawer, and every later one. Any thread.

@@ -24,6 +24,10 @@ class QtImages final : public Images {
         anyButDrawings,
     };
 
+    // What the drawer ends with when its memory cap refused what a reader,
+    // or anything else in it, asked for.
+    static constexpr int outOfMemoryStatus = 3;
+
     explicit QtImages(Readers readers = Readers::namedRasters) : readers_(readers) {}
 
     std::optional<PixelSize> declaredSize(std::string_view bytes) const override;
