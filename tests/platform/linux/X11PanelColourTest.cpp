@@ -1,37 +1,24 @@
 #include "platform/linux/x11/X11PanelColour.h"
 
 #include "platform/linux/DesktopApplication.h"
+#include "platform/linux/XcbTestClient.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <gtest/gtest.h>
-#include <memory>
 #include <vector>
 #include <xcb/xcb.h>
 
 namespace rondelix::platform::linux_desktop {
 namespace {
 
-// Windows of a client of its own on the test's X server, gone with it.
-class Windows {
+class Windows : public testing::XcbTestClient {
   public:
-    Windows() : connection_(xcb_connect(nullptr, nullptr)) {
-        screen_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
-    }
     ~Windows() {
         xcb_delete_property(connection_, screen_->root, atom("_NET_CLIENT_LIST"));
         settle();
-        xcb_disconnect(connection_);
     }
-    bool ok() const { return xcb_connection_has_error(connection_) == 0; }
 
     xcb_window_t add(QRect frame, std::uint32_t rgb, bool dock, bool shown = true) {
-        const xcb_window_t window = xcb_generate_id(connection_);
-        const std::uint32_t values[] = {rgb, 1};
-        xcb_create_window(connection_, XCB_COPY_FROM_PARENT, window, screen_->root, std::int16_t(frame.x()),
-                          std::int16_t(frame.y()), std::uint16_t(frame.width()),
-                          std::uint16_t(frame.height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                          screen_->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+        const xcb_window_t window = makeWindow(screen_->root, frame, rgb);
         if (dock) {
             const xcb_atom_t type = atom("_NET_WM_WINDOW_TYPE_DOCK");
             xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, window, atom("_NET_WM_WINDOW_TYPE"),
@@ -47,23 +34,6 @@ class Windows {
                             XCB_ATOM_WINDOW, 32, std::uint32_t(windows.size()), windows.data());
         settle();
     }
-
-  private:
-    xcb_atom_t atom(const char* name) {
-        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-            xcb_intern_atom_reply(connection_,
-                                  xcb_intern_atom(connection_, 0, std::uint16_t(std::strlen(name)), name),
-                                  nullptr),
-            &std::free);
-        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    }
-    // A round trip: the server has done all that was asked before it answers.
-    void settle() {
-        std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
-    }
-
-    xcb_connection_t* connection_;
-    xcb_screen_t* screen_;
 };
 
 TEST(X11PanelColour, TheCommonestColourOfThePanelsOnScreenAndOfThemAlone) {

@@ -1,12 +1,10 @@
 #include "platform/linux/x11/X11PanelWatch.h"
 
 #include "platform/linux/DesktopApplication.h"
+#include "platform/linux/XcbTestClient.h"
 
 #include <QDeadlineTimer>
-#include <cstdlib>
-#include <cstring>
 #include <gtest/gtest.h>
-#include <memory>
 #include <xcb/xcb.h>
 
 namespace rondelix::platform::linux_desktop {
@@ -14,21 +12,18 @@ namespace {
 
 // A panel along the screen with an icon embedded in it, drawn by a client of
 // the test's own, as a tray draws them.
-class Panel {
+class Panel : public testing::XcbTestClient {
   public:
     static constexpr QRect frame{0, 500, 300, 40};
     static constexpr QRect icon{100, 509, 22, 22};
 
-    Panel() : connection_(xcb_connect(nullptr, nullptr)) {
-        screen_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
+    Panel() {
         panel_ = add(screen_->root, frame, 0x204060);
         icon_ = add(panel_, icon.translated(-frame.topLeft()), 0xFFFFFF);
         const xcb_atom_t type = atom("_NET_WM_WINDOW_TYPE"), dock = atom("_NET_WM_WINDOW_TYPE_DOCK");
         xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, panel_, type, XCB_ATOM_ATOM, 32, 1, &dock);
         settle();
     }
-    ~Panel() { xcb_disconnect(connection_); }
-    bool ok() const { return xcb_connection_has_error(connection_) == 0; }
 
     // Paints part of the panel, given on screen, anew in `rgb`, and waits
     // until the server has drawn it.
@@ -45,29 +40,11 @@ class Panel {
         settle();
     }
     xcb_window_t add(xcb_window_t parent, const QRect& at, std::uint32_t rgb) {
-        const xcb_window_t window = xcb_generate_id(connection_);
-        const std::uint32_t values[] = {rgb, 1};
-        xcb_create_window(connection_, XCB_COPY_FROM_PARENT, window, parent, std::int16_t(at.x()),
-                          std::int16_t(at.y()), std::uint16_t(at.width()), std::uint16_t(at.height()), 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen_->root_visual,
-                          XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
-        xcb_map_window(connection_, window);
-        return window;
-    }
-    xcb_atom_t atom(const char* name) {
-        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-            xcb_intern_atom_reply(connection_,
-                                  xcb_intern_atom(connection_, 0, std::uint16_t(std::strlen(name)), name),
-                                  nullptr),
-            &std::free);
-        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    }
-    void settle() {
-        std::free(xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+        const xcb_window_t added = makeWindow(parent, at, rgb);
+        xcb_map_window(connection_, added);
+        return added;
     }
 
-    xcb_connection_t* connection_;
-    xcb_screen_t* screen_;
     xcb_window_t panel_ = 0, icon_ = 0;
 };
 

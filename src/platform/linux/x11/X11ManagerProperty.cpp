@@ -1,28 +1,16 @@
 #include "platform/linux/x11/X11ManagerProperty.h"
 
-#include <QGuiApplication>
+#include "platform/linux/x11/XcbConnection.h"
+
 #include <QMetaObject>
 #include <QSocketNotifier>
 #include <cstdlib>
 #include <memory>
 #include <xcb/xcb.h>
-// Last: Xlib's macros would rewrite names in the headers above.
-#include <X11/Xlib.h>
 
 namespace rondelix::platform::linux_desktop {
 
 namespace {
-
-template <typename Reply> using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
-
-xcb_atom_t atom(xcb_connection_t* connection, const std::string& name) {
-    const Owned<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(
-            connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()),
-            nullptr),
-        &std::free);
-    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-}
 
 void hear(xcb_connection_t* connection, xcb_window_t window, std::uint32_t events) {
     xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &events);
@@ -33,23 +21,14 @@ void hear(xcb_connection_t* connection, xcb_window_t window, std::uint32_t event
 X11ManagerProperty::X11ManagerProperty(const std::string& selectionPrefix, const std::string& property,
                                        std::function<void()> changed)
     : changed_(std::move(changed)) {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->display()) return;
-    int screen = 0;
-    connection_ = xcb_connect(DisplayString(x11->display()), &screen);
-    if (xcb_connection_has_error(connection_)) {
-        xcb_disconnect(connection_);
-        connection_ = nullptr;
-        return;
-    }
-    selection_ = atom(connection_, selectionPrefix + std::to_string(screen));
-    property_ = atom(connection_, property);
-    manager_ = atom(connection_, "MANAGER");
+    const XcbConnection opened = connectBesideToolkit();
+    if (!opened.connection) return;
+    connection_ = opened.connection;
+    selection_ = internAtom(connection_, selectionPrefix + std::to_string(opened.screen), AtomLookup::Create);
+    property_ = internAtom(connection_, property, AtomLookup::Create);
+    manager_ = internAtom(connection_, "MANAGER", AtomLookup::Create);
     // A service announces taking a selection over to the root window.
-    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection_));
-    for (int i = 0; i < screen && it.rem; ++i)
-        xcb_screen_next(&it);
-    if (it.rem) hear(connection_, it.data->root, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+    if (opened.root != XCB_WINDOW_NONE) hear(connection_, opened.root, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
     followOwner();
     xcb_flush(connection_);
     notifier_ =

@@ -1,12 +1,13 @@
 #include "platform/linux/x11/X11PanelColour.h"
 
+#include "platform/linux/x11/XcbConnection.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -16,21 +17,10 @@ namespace rondelix::platform::linux_desktop {
 
 namespace {
 
-template <typename Reply> using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
-
-xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    const Owned<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(
-            connection, xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(std::strlen(name)), name),
-            nullptr),
-        &std::free);
-    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-}
-
 // The windows on screen: those the window manager lists (it may put them in
 // frames of its own), else the root's children.
 std::vector<xcb_window_t> topLevels(xcb_connection_t* connection, xcb_window_t root) {
-    const xcb_atom_t clients = atom(connection, "_NET_CLIENT_LIST");
+    const xcb_atom_t clients = internAtom(connection, "_NET_CLIENT_LIST", AtomLookup::OnlyIfExists);
     const Owned<xcb_get_property_reply_t> listed(
         xcb_get_property_reply(
             connection, xcb_get_property(connection, 0, root, clients, XCB_ATOM_WINDOW, 0, 1 << 16), nullptr),
@@ -49,8 +39,8 @@ std::vector<xcb_window_t> topLevels(xcb_connection_t* connection, xcb_window_t r
 } // namespace
 
 std::vector<std::uint32_t> dockWindows(xcb_connection_t* connection, std::uint32_t root) {
-    const xcb_atom_t type = atom(connection, "_NET_WM_WINDOW_TYPE");
-    const xcb_atom_t dock = atom(connection, "_NET_WM_WINDOW_TYPE_DOCK");
+    const xcb_atom_t type = internAtom(connection, "_NET_WM_WINDOW_TYPE", AtomLookup::OnlyIfExists);
+    const xcb_atom_t dock = internAtom(connection, "_NET_WM_WINDOW_TYPE_DOCK", AtomLookup::OnlyIfExists);
     if (type == XCB_ATOM_NONE || dock == XCB_ATOM_NONE) return {};
     const std::vector<xcb_window_t> windows = topLevels(connection, root);
     // Every question asked before the first answer is waited for: one round trip.

@@ -1,8 +1,8 @@
 #include "platform/linux/x11/X11PanelWatch.h"
 
 #include "platform/linux/x11/X11PanelColour.h"
+#include "platform/linux/x11/XcbConnection.h"
 
-#include <QGuiApplication>
 #include <QMetaObject>
 #include <QSocketNotifier>
 #include <algorithm>
@@ -10,31 +10,14 @@
 #include <unordered_map>
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
-// Last: Xlib's macros would rewrite names in the headers above.
-#include <X11/Xlib.h>
 
 namespace rondelix::platform::linux_desktop {
 
-namespace {
-
-template <typename Reply> using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
-
-} // namespace
-
 X11PanelWatch::X11PanelWatch(std::function<void()> repainted) : repainted_(std::move(repainted)) {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->display()) return;
-    int screen = 0;
-    connection_ = xcb_connect(DisplayString(x11->display()), &screen);
-    if (xcb_connection_has_error(connection_)) {
-        xcb_disconnect(connection_);
-        connection_ = nullptr;
-        return;
-    }
-    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection_));
-    for (int i = 0; i < screen && it.rem; ++i)
-        xcb_screen_next(&it);
-    if (it.rem) root_ = it.data->root;
+    const XcbConnection opened = connectBesideToolkit();
+    if (!opened.connection) return;
+    connection_ = opened.connection;
+    root_ = opened.root;
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection_, &xcb_damage_id);
     if (extension && extension->present) {
         const Owned<xcb_damage_query_version_reply_t> version(

@@ -1,10 +1,10 @@
 #include "platform/linux/x11/X11QueuedEvents.h"
 
+#include "platform/linux/x11/XcbConnection.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTimer>
-#include <cstdlib>
-#include <cstring>
 #include <utility>
 #include <xcb/xcb.h>
 
@@ -26,13 +26,8 @@ xcb_connection_t* qtConnection() {
 X11QueuedEvents::X11QueuedEvents() {
     xcb_connection_t* connection = qtConnection();
     if (!connection) return;
-    auto* atom = xcb_intern_atom_reply(
-        connection,
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(markerName)), markerName),
-        nullptr);
-    if (!atom) return;
-    marker_ = atom->atom;
-    std::free(atom);
+    marker_ = internAtom(connection, markerName, AtomLookup::Create);
+    if (marker_ == XCB_ATOM_NONE) return;
     // A message sent with no event mask goes to the client that made the
     // window: an input-only window of its own, never shown, receives it.
     window_ = xcb_generate_id(connection);
