@@ -279,11 +279,22 @@ TEST_F(EndToEnd, TheCaretIsFoundHoweverTheAccessibilityBusCameUp) {
         ASSERT_FALSE(window.caret.isNull()) << "the text window's focus was never announced\n"
                                             << program.log();
         const QPoint below = window.caret.topLeft() + QPoint(0, window.caret.height() + 8);
-        const QRect wheel =
-            summonAt({800, 700}, std::string("e2e-caret-") + coming.name + ".png", below + QPoint(0, 162));
-        xdotool("key Escape");
-        release();
-        EXPECT_TRUE(wheelGone(wheel.center()));
+        // A text window that a busy machine keeps from answering where its
+        // caret is within the summon's time-out gets the wheel under its
+        // field's middle: the program knew the field, so it heard the focus
+        // change, and a summon again asks for the caret again. A wheel at
+        // the pointer is never summoned again.
+        const auto underTheFieldOnly = [&](const QRect& wheel) {
+            return std::abs(wheel.top() - below.y()) <= 24 && std::abs(wheel.center().x() - below.x()) > 24;
+        };
+        QRect wheel;
+        for (int summons = 0; summons < 5 && (summons == 0 || underTheFieldOnly(wheel)); ++summons) {
+            wheel = summonAt({800, 700}, std::string("e2e-caret-") + coming.name + ".png",
+                             below + QPoint(0, 162));
+            xdotool("key Escape");
+            release();
+            EXPECT_TRUE(wheelGone(wheel.center()));
+        }
         EXPECT_NEAR(wheel.center().x(), below.x(), 24) << program.log();
         EXPECT_NEAR(wheel.top(), below.y(), 24) << program.log();
     }
