@@ -4,6 +4,7 @@
 #include "platform/linux/process/StoppableRun.h"
 #include "support/TempHome.h"
 #include "threads/Gate.h"
+#include "threads/HeldImages.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -14,24 +15,7 @@ namespace rondelix {
 namespace {
 
 using platform::linux_desktop::StoppableRun;
-
-// A drawer that signals it has a picture and draws it only when let.
-class HeldImages final : public platform::Images {
-  public:
-    std::optional<platform::PixelSize> declaredSize(std::string_view) const override { return std::nullopt; }
-    std::optional<std::string> drawnAsPNG(std::string_view, int, int,
-                                          const platform::Admission&) const override {
-        return std::nullopt;
-    }
-    platform::Fitted fittedAsPNG(std::string_view, int, double, const platform::Admission&,
-                                 const platform::DrawingAccount&) const override {
-        asked.open();
-        drawing.wait();
-        return {"drawn"};
-    }
-
-    mutable threads::Gate asked, drawing;
-};
+using threads::HeldImages;
 
 struct LinesLog final : platform::Log {
     void write(std::string_view line) override {
