@@ -283,7 +283,8 @@ ConfigTransferServices AppCoordinator::transferServices() {
                     id, platform::currentDesktop(), [this, alive](std::string_view name) {
                         return alive && automations_->installedAsShipped(name);
                     });
-            }};
+            },
+            platform_.pictureWork};
 }
 
 void AppCoordinator::setMainTab(MainTab tab) {

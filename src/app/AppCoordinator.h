@@ -45,6 +45,7 @@ class Processes;
 class Screens;
 class Sounds;
 class UserDefaults;
+class WaitedPictureWork;
 class Workspace;
 } // namespace platform
 
@@ -94,6 +95,9 @@ class AppCoordinator {
         // large one never holds up the window; without it each change is
         // written before it returns.
         platform::Background* configSaves = nullptr;
+        // Where carried pictures are drawn while the user waits for an
+        // import; without it they are drawn before the import returns.
+        platform::WaitedPictureWork* pictureWork = nullptr;
         // Why this process is not the configuration's one writer, which
         // leaves it read-only; none when it is.
         std::optional<std::string> configWriterLockProblem;

@@ -162,11 +162,20 @@ void removeOrphans(const fs::path& folder, const std::set<std::string>& keeping,
 // Restoring -------------------------------------------------------------------
 
 void restoreExported(const fs::path& folder, const std::map<std::string, std::string>& icons,
-                     const platform::Images& images, platform::Log& log) {
+                     const platform::Images& images, platform::Log& log, const KeepGoing& keepGoing) {
     std::size_t written = 0;
     std::uintmax_t total = 0;
+    std::size_t begun = 0;
     const auto drawing = std::make_shared<FairTurns::Account>(FairTurns::Account{restoreDrawingSeconds});
+    const auto stopped = [&](std::size_t dropped) {
+        if (!keepGoing || keepGoing()) return false;
+        log.write("bundled icon restore was stopped: " + std::to_string(dropped) +
+                  " of its pictures dropped.");
+        return true;
+    };
     for (const auto& [name, text] : icons) {
+        if (stopped(icons.size() - begun)) return;
+        ++begun;
         if (written == maxRestoredFiles) {
             log.write("bundled icon restore stopped at the safety cap.");
             return;
@@ -186,6 +195,9 @@ void restoreExported(const fs::path& folder, const std::map<std::string, std::st
         // Drawn anew, as an imported picture is: the same picture, with
         // nothing kept of the carried file but its pixels.
         const auto drawn = images.fittedAsPNG(*bytes, maxEdge, maxRestoredSide, {}, drawing);
+        // A picture drawn by the time of a stop is dropped with those not
+        // yet begun: nothing is written once the restore was stopped.
+        if (stopped(icons.size() - begun + 1)) return;
         if (!drawn.png) {
             drawn.tooCostly ? logTooCostly(log, name) : logSkipped(log, name);
             continue;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -114,8 +115,11 @@ void removeOrphans(const std::filesystem::path& folder, const std::set<std::stri
 // side, as an import stores it: never the carried bytes, whose chunks could
 // cost the window gigabytes to decode. The drawing of them all shares
 // restoreDrawingSeconds; once those are spent the rest are left out, and a
-// picture given up on for its cost is said to be one.
+// picture given up on for its cost is said to be one. Once `keepGoing`, asked
+// before each picture and before each write, says no, nothing more is
+// written and the pictures left are logged as dropped.
+using KeepGoing = std::function<bool()>;
 void restoreExported(const std::filesystem::path& folder, const std::map<std::string, std::string>& icons,
-                     const platform::Images& images, platform::Log& log);
+                     const platform::Images& images, platform::Log& log, const KeepGoing& keepGoing = {});
 
 } // namespace rondelix::IconStore

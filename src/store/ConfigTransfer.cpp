@@ -2,7 +2,6 @@
 
 #include "files/FileAccess.h"
 #include "icons/ExportedIcons.h"
-#include "icons/IconStore.h"
 #include "model/ActionClassification.h"
 #include "model/ConfigCoding.h"
 #include "platform/Dialogs.h"
@@ -97,8 +96,7 @@ void ConfigTransfer::importConfig() {
     if (!warnings.empty() && !ImportReview::confirmCodeImport(services_.dialogs, warnings)) return;
 
     if (config->exportedIcons) {
-        IconStore::restoreExported(services_.iconsFolder(), *config->exportedIcons, services_.images,
-                                   services_.log);
+        services_.restorePictures("Adding the configuration's pictures…", *config->exportedIcons);
         config->exportedIcons.reset();
     }
     ConfigStore::sanitize(*config);

@@ -4,12 +4,25 @@
 #include "icons/IconStore.h"
 #include "platform/Dialogs.h"
 #include "platform/HomeFolder.h"
+#include "platform/WaitedPictureWork.h"
 #include "store/ImportReview.h"
 
 namespace rondelix {
 
 std::filesystem::path ConfigTransferServices::iconsFolder() const {
     return IconStore::directoryIn(home.configFolder());
+}
+
+void ConfigTransferServices::restorePictures(const std::string& waiting,
+                                             const std::map<std::string, std::string>& icons) const {
+    const std::filesystem::path folder = iconsFolder();
+    if (!pictureWork) {
+        IconStore::restoreExported(folder, icons, images, log);
+        return;
+    }
+    pictureWork->run(waiting, [&](const platform::Images& drawing, const std::function<bool()>& keepGoing) {
+        IconStore::restoreExported(folder, icons, drawing, log, keepGoing);
+    });
 }
 
 std::optional<std::string> ConfigTransferServices::readImportFile(const std::filesystem::path& file) const {

@@ -3,6 +3,7 @@
 #include "catalog/SystemAction.h"
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,7 @@ class Dialogs;
 class HomeFolder;
 class Images;
 class Log;
+class WaitedPictureWork;
 class Workspace;
 } // namespace platform
 
@@ -30,8 +32,16 @@ struct ConfigTransferServices {
     const platform::Images& images;
     // For a wheel's review: the system actions that do nothing here.
     SystemActionUnavailable systemActionUnavailable;
+    // Where carried pictures are drawn while the user waits, with a Cancel;
+    // without it they are drawn with `images` before the restore returns.
+    platform::WaitedPictureWork* pictureWork = nullptr;
 
     std::filesystem::path iconsFolder() const;
+
+    // Writes the carried pictures (file name to Base64 PNG) into the icons
+    // folder, saying `waiting` to the user meanwhile. A Cancel or a quit
+    // keeps those written so far.
+    void restorePictures(const std::string& waiting, const std::map<std::string, std::string>& icons) const;
 
     // The bytes of a file chosen for an import, at most ImportSafety's cap.
     // When it cannot be had the user is told why, and nothing comes back.

@@ -1,7 +1,6 @@
 #include "store/SharedWheelTransfer.h"
 
 #include "files/FileAccess.h"
-#include "icons/IconStore.h"
 #include "platform/Dialogs.h"
 #include "platform/Log.h"
 #include "store/ConfigStore.h"
@@ -80,7 +79,7 @@ std::optional<std::string> SharedWheelTransfer::importWheel() {
     if (!ImportReview::confirmWheelImport(services_.dialogs, shared->wheel, services_.workspace,
                                           services_.systemActionUnavailable))
         return std::nullopt;
-    IconStore::restoreExported(services_.iconsFolder(), shared->icons, services_.images, services_.log);
+    services_.restorePictures("Adding the wheel's pictures…", shared->icons);
 
     Wheel wheel = std::move(shared->wheel);
     renameFormerFactoryLabels(wheel);

@@ -80,6 +80,27 @@ class CarriedPictures : public EndToEnd {
         return true;
     }
 
+    // A shared wheel "Costly" of twenty pictures that the drawer gives up
+    // on, each at its deadline or its memory cap.
+    fs::path costlyWheel() const {
+        const std::string costly = testing::commentedPng(250, 16, 3'000'000);
+        SharedWheel shared;
+        shared.wheel.id = "costly";
+        shared.wheel.name = "Costly";
+        shared.wheel.sliceCount = 12;
+        for (int i = 0; i < 20; ++i) {
+            const std::string name = Uuid::generate().text() + ".png";
+            shared.icons[name] = Base64::encode(costly);
+            if (i < 12)
+                shared.wheel.slices.push_back(Slice{Uuid::generate(), i, "Slice " + std::to_string(i),
+                                                    Icon{Icon::CustomImage{name}},
+                                                    MacroAction::Text{"hello"}});
+        }
+        const fs::path file = home.path / "costly.rondix";
+        writeFile(file, shared.fileBytes());
+        return file;
+    }
+
     bool hasWheelNamed(const std::string& name) const {
         const auto onDisk = decodeConfigBytes(readFile(home.configFolder() / "config.json"));
         return onDisk && std::ranges::any_of(onDisk->wheels, [&](const Wheel& w) { return w.name == name; });
@@ -178,20 +199,7 @@ TEST_F(CarriedPictures, APictureCostingGigabytesToDecodeShowsAtOnce) {
 // so the wheel is added within seconds of the review, not after twenty
 // deadlines; each picture left out is said to cost too much, not to be no PNG.
 TEST_F(CarriedPictures, TheCostlyPicturesOfAWheelShareOneBudgetOfDrawing) {
-    const std::string costly = testing::commentedPng(250, 16, 3'000'000);
-    SharedWheel shared;
-    shared.wheel.id = "costly";
-    shared.wheel.name = "Costly";
-    shared.wheel.sliceCount = 12;
-    for (int i = 0; i < 20; ++i) {
-        const std::string name = Uuid::generate().text() + ".png";
-        shared.icons[name] = Base64::encode(costly);
-        if (i < 12)
-            shared.wheel.slices.push_back(Slice{Uuid::generate(), i, "Slice " + std::to_string(i),
-                                                Icon{Icon::CustomImage{name}}, MacroAction::Text{"hello"}});
-    }
-    const fs::path file = home.path / "costly.rondix";
-    writeFile(file, shared.fileBytes());
+    const fs::path file = costlyWheel();
     const Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
 
     Program program(home.path, "costly-import");
@@ -217,6 +225,47 @@ TEST_F(CarriedPictures, TheCostlyPicturesOfAWheelShareOneBudgetOfDrawing) {
                 storedIcons(home).size());
     EXPECT_EQ(tooCostly + storedIcons(home).size(), 20u) << log;
     EXPECT_EQ(log.find("isn't a PNG icon"), std::string::npos) << log;
+}
+
+// The same wheel's restore, a few seconds in: its Cancel ends it at once;
+// the summon shows a wheel meanwhile, and a quit ends the program at once;
+// both keep the wheel, the pictures not yet drawn said to be dropped.
+TEST_F(CarriedPictures, ACancelOrAQuitEndsARestoreAtOnceAndKeepsTheWheel) {
+    const fs::path file = costlyWheel();
+    const Config config = *decodeConfigBytes(readFile(home.configFolder() / "config.json"));
+    const auto underway = [&](Program& program, const std::string& id) {
+        EXPECT_TRUE(confirmImport(program, config, id, file));
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        EXPECT_FALSE(hasWheelNamed("Costly")) << program.log();
+    };
+
+    Program cancelled(home.path, "cancelled-import");
+    std::string id = readyMainWindow(cancelled);
+    ASSERT_FALSE(id.empty()) << cancelled.log();
+    underway(cancelled, id);
+    const auto cancel = Clock::now();
+    xdotool("key Escape");
+    ASSERT_TRUE(waitFor([&] { return hasWheelNamed("Costly"); }, patience)) << cancelled.log();
+    const double cancelSeconds = std::chrono::duration<double>(Clock::now() - cancel).count();
+    std::printf("[ measured ] the wheel was added %.2f s after the Cancel\n", cancelSeconds);
+    EXPECT_LT(cancelSeconds, 1);
+    EXPECT_EQ(cancelled.stop(), 0);
+    EXPECT_NE(cancelled.log().find("bundled icon restore was stopped"), std::string::npos) << cancelled.log();
+
+    writeFile(home.configFolder() / "config.json", writeConfigFile(config));
+    Program quit(home.path, "quit-import");
+    id = readyMainWindow(quit);
+    ASSERT_FALSE(id.empty()) << quit.log();
+    underway(quit, id);
+    // Away from the modal, whose busy bar never stands still.
+    const QRect wheel = summonAt({300, 720}, "summoned-during-a-restore.png");
+    std::printf("[ measured ] during the restore a wheel showed %.2f s after the summon\n", shownAfter);
+    EXPECT_GE(wheel.width(), 300) << quit.log();
+    release();
+    EXPECT_FALSE(hasWheelNamed("Costly"));
+    EXPECT_LT(secondsToQuit(quit), 2);
+    EXPECT_TRUE(hasWheelNamed("Costly"));
+    EXPECT_NE(quit.log().find("bundled icon restore was stopped"), std::string::npos) << quit.log();
 }
 
 } // namespace rondelix::e2e

@@ -200,3 +200,32 @@ TEST_F(Restore, DrawsAllOfARestoresPicturesWithinOneBudgetAndSaysWhatCostTooMuch
     EXPECT_EQ(fileCount(), 6u);
     EXPECT_EQ(log.lines(), std::vector<std::string>{saying(costly)});
 }
+
+// A stopped restore keeps what it wrote and writes nothing more: a picture
+// not begun is not drawn, and one drawn by the time of the stop is dropped
+// too; the log counts what was dropped.
+TEST_F(Restore, AStoppedRestoreKeepsWhatItWroteAndDropsThePictureBeingDrawn) {
+    const auto saying = [](int dropped) {
+        return "Rondelix: bundled icon restore was stopped: " + std::to_string(dropped) +
+               " of its pictures dropped.";
+    };
+    ExportedIcons icons;
+    for (int i = 0; i < 4; ++i)
+        icons[freshName()] = Base64::encode(png("icon " + std::to_string(i)));
+    const auto run = [&](const IconStore::KeepGoing& keepGoing) {
+        fs::remove_all(folder);
+        log.clear();
+        images.drawings.clear();
+        IconStore::restoreExported(folder, icons, images, log, keepGoing);
+    };
+
+    run([&] { return fileCount() < 2; });
+    EXPECT_EQ(fileCount(), 2u);
+    EXPECT_EQ(images.drawings.size(), 2u);
+    EXPECT_EQ(log.lines(), std::vector<std::string>{saying(2)});
+
+    run([&] { return images.drawings.size() < 2; });
+    EXPECT_EQ(fileCount(), 1u);
+    EXPECT_EQ(images.drawings.size(), 2u);
+    EXPECT_EQ(log.lines(), std::vector<std::string>{saying(3)});
+}

@@ -2,7 +2,7 @@
 #include "platform/linux/BlockingMainQueue.h"
 #include "platform/linux/process/DetachingBackground.h"
 #include "support/TempHome.h"
-#include "threads/Gate.h"
+#include "threads/HeldImages.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -15,24 +15,7 @@ namespace {
 
 using platform::linux_desktop::BlockingMainQueue;
 using platform::linux_desktop::DetachingBackground;
-
-// A drawer that draws only when the test lets it.
-class HeldImages final : public platform::Images {
-  public:
-    std::optional<platform::PixelSize> declaredSize(std::string_view) const override { return std::nullopt; }
-    std::optional<std::string> drawnAsPNG(std::string_view, int, int,
-                                          const platform::Admission&) const override {
-        return std::nullopt;
-    }
-    platform::Fitted fittedAsPNG(std::string_view, int, double, const platform::Admission&,
-                                 const platform::DrawingAccount&) const override {
-        asked.open();
-        drawing.wait();
-        return {"drawn"};
-    }
-
-    mutable threads::Gate asked, drawing;
-};
+using threads::HeldImages;
 
 struct QuietLog final : platform::Log {
     void write(std::string_view) override {}

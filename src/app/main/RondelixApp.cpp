@@ -49,6 +49,7 @@
 #include "platform/linux/qt/QtPasteboard.h"
 #include "platform/linux/qt/QtScreens.h"
 #include "platform/linux/qt/QtSessionEvents.h"
+#include "platform/linux/qt/QtWaitedPictureWork.h"
 #include "platform/linux/x11/X11BlurBehind.h"
 #include "platform/linux/x11/X11CompositorWatch.h"
 #include "platform/linux/x11/X11Display.h"
@@ -134,6 +135,7 @@ struct DesktopPlatform {
     desktop::DrawerImages images{drawer, desktop::QtImages::Readers::namedRasters};
     desktop::ThreadPoolBackground background;
     desktop::QtDialogs dialogs;
+    desktop::QtWaitedPictureWork pictureWork;
     desktop::XkbKeyboardLayout layout;
     QtEscapeMonitor escape;
     QtAppWindows windows;
@@ -297,6 +299,7 @@ AppCoordinator::Platform coordinatorPlatform(DesktopPlatform& d, platform::MainQ
         .makeHUDSurface = [] { return std::make_unique<HUDWindow>(desktop::QtScreens::compositorRunning()); },
         .privateRuntimeFolder = std::move(runtimeFolder),
         .configSaves = &configSaves,
+        .pictureWork = &d.pictureWork,
         .configWriterLockProblem =
             configWriter.held() ? std::nullopt : std::optional<std::string>(configWriter.failure())};
 }
